@@ -1,0 +1,109 @@
+// Resource ids of Quarrow. The numbers are fixed: project files, help topics and
+// the pages refer to them.
+#pragma once
+
+#ifndef IDC_STATIC
+#define IDC_STATIC                  (-1)
+#endif
+
+#define IDD_ABOUTBOX                100
+#define IDS_ABOUTBOX                101
+#define IDD_QUARROW_DIALOG          102
+#define IDR_MAINFRAME               128
+#define IDD_SPLASH                  129
+#define IDR_MAIN_MENU               130
+
+// Property page templates, in page order.
+#define IDD_ROADWAY                 130
+#define IDD_SIEVE_ANALYSIS          131
+#define IDD_INFLOW                  108
+#define IDD_PERMEABLE_BASE          233
+#define IDD_SEPARATOR               234
+#define IDD_EDGE_DRAIN              235
+
+// Bitmaps of the splash dialog and the summary panel.
+#define IDB_PIPE_DIAMETER           160
+#define IDB_BASE_THICKNESS          172
+#define IDB_OUTLET_SPACING          182
+#define IDB_RESULTANT_LENGTH        183
+#define IDB_PIPE_FLOW               190
+#define IDB_BASE_DISCHARGE          191
+#define IDB_INFILTRATION            192
+#define IDB_MELTWATER               193
+#define IDB_BASE_WIDTH              196
+#define IDB_RESULTANT_SLOPE         201
+#define IDB_SPLASH                  236
+#define IDB_PERCENT_DRAINED         237
+#define IDB_TIME_TO_DRAIN           238
+#define IDB_INFLOW_UNITS_METRIC     151
+#define IDB_INFLOW_UNITS_ENGLISH    189
+#define IDB_DISCHARGE_UNITS_METRIC  239
+#define IDB_DISCHARGE_UNITS_ENGLISH 240
+#define IDB_PIPEFLOW_UNITS_METRIC   198
+#define IDB_PIPEFLOW_UNITS_ENGLISH  197
+
+// Main dialog controls.
+#define IDC_SHEET_FRAME             1001
+#define IDC_UNIT_BASE_WIDTH         1003
+#define IDC_PIC_BASE_WIDTH          1004
+#define IDC_BASE_WIDTH              1005
+#define IDC_PIC_RESULTANT_SLOPE     1006
+#define IDC_RESULTANT_SLOPE         1007
+#define IDC_UNIT_BASE_THICKNESS     1008
+#define IDC_PIC_RESULTANT_LENGTH    1009
+#define IDC_RESULTANT_LENGTH        1010
+#define IDC_UNIT_RESULTANT_LENGTH   1011
+#define IDC_INFILTRATION_RATE       1012
+#define IDC_MELTWATER_FLOW          1013
+#define IDC_UNIT_OUTLET_SPACING     1014
+#define IDC_UNIT_PIPE_DIAMETER      1015
+#define IDC_UNIT_RESULTANT_SLOPE    1026
+#define IDC_PIC_BASE_THICKNESS      1064
+#define IDC_PIC_INFILTRATION        1102
+#define IDC_PIC_MELTWATER           1103
+#define IDC_UNIT_INFILTRATION       1104
+#define IDC_UNIT_MELTWATER          1105
+#define IDC_PIC_PIPE_DIAMETER       1139
+#define IDC_PIC_OUTLET_SPACING      1140
+#define IDC_PIC_PIPE_FLOW           1141
+#define IDC_PIC_PERCENT_DRAINED     1142
+#define IDC_PIC_TIME_TO_DRAIN       1143
+#define IDC_PIC_BASE_DISCHARGE      1144
+#define IDC_UNIT_PIPE_FLOW          1145
+#define IDC_UNIT_BASE_DISCHARGE     1146
+#define IDC_BASE_STATUS             1147
+#define IDC_SUBGRADE_STATUS         1148
+#define IDC_SEPARATOR_STATUS        1149
+#define IDC_BASE_THICKNESS          1206
+#define IDC_PERCENT_DRAINED         1207
+#define IDC_TIME_TO_DRAIN           1208
+#define IDC_BASE_DISCHARGE          1209
+#define IDC_PIPE_DIAMETER           1240
+#define IDC_OUTLET_SPACING          1241
+#define IDC_PIPE_FLOW               1242
+#define IDC_UNIT_PERCENT_DRAINED    1375
+#define IDC_UNIT_TIME_TO_DRAIN      1376
+
+// Menu 130.
+#define ID_HELP_CONTENTS            32771
+#define ID_APP_ABOUT_QUARROW        32772
+#define ID_UNITS_METRIC             32773
+#define ID_UNITS_ENGLISH            32774
+#define ID_MODE_EXPERT              32776
+#define ID_MODE_NORMAL              32777
+#define ID_FILE_SAVE_AS_QRW         32781
+#define ID_EXPORT_SUMMARY           32785
+#define ID_PLOT_SCALE_POW45         32787
+#define ID_SENSITIVITY_INFLOW       32789
+#define ID_SENSITIVITY_SLOPE        32790
+#define ID_SENSITIVITY_LENGTH       32791
+#define ID_SENSITIVITY_PERMEABILITY 32792
+#define ID_SENSITIVITY_DRAIN        32793
+#define ID_SENSITIVITY_THICKNESS    32794
+#define ID_SENSITIVITY_POROSITY     32795
+#define ID_PLOT_SCALE_LOG           32797
+#define ID_PRINT_SUMMARY            32798
+#define ID_FILE_NEW_QRW             57600
+#define ID_FILE_OPEN_QRW            57601
+#define ID_FILE_EXIT                57602
+#define ID_FILE_SAVE_QRW            57603
