@@ -1,0 +1,320 @@
+// The project file (*.qrw): an INI file read and written key by key through the
+// platform's profile functions, so sections and keys keep the order of first writing.
+
+#include "quarrow/app/ProjectData.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+using TextField = CString CProjectData::*;
+
+struct FileKey
+{
+    const char* section;
+    const char* key;
+    TextField field;
+};
+
+struct ChoiceKey
+{
+    const char* key;
+    TextField field;
+    const char* missingValue;   // taken when the key is not in the file
+};
+
+// The 54 quantities, one section each with the key "VALUE".
+const FileKey QuantityKeys[] = {
+    {"Longitudinal slope", "VALUE", &CProjectData::m_strLongitudinalSlope},
+    {"Cross slope", "VALUE", &CProjectData::m_strCrossSlope},
+    {"Resultant slope", "VALUE", &CProjectData::m_strResultantSlope},
+    {"Resultant length of flow through base", "VALUE", &CProjectData::m_strResultantLength},
+    {"Width of permeable base", "VALUE", &CProjectData::m_strBaseWidth},
+    {"Width of base inflow", "VALUE", &CProjectData::m_strInflowWidth},
+    {"Angle between roadway cross slope and resultant slope", "VALUE", &CProjectData::m_strSlopeAngle},
+    {"Rate of pavement infiltration", "VALUE", &CProjectData::m_strInfiltrationRate},
+    {"Infiltration ratio", "VALUE", &CProjectData::m_strInfiltrationRatio},
+    {"Rainfall rate", "VALUE", &CProjectData::m_strRainfallRate},
+    {"Crack infiltration rate", "VALUE", &CProjectData::m_strCrackInfiltrationRate},
+    {"Number of longitudinal joints or cracks", "VALUE", &CProjectData::m_strLongitudinalCracks},
+    {"Length of contributing transverse joints or cracks", "VALUE", &CProjectData::m_strTransverseCrackLength},
+    {"Spacing of contributing transverse joints or cracks", "VALUE", &CProjectData::m_strTransverseCrackSpacing},
+    {"Number of contributing traffic lanes", "VALUE", &CProjectData::m_strTrafficLanes},
+    {"Permeable base discharge rate", "VALUE", &CProjectData::m_strBaseDischargeRate},
+    {"Pipe flow", "VALUE", &CProjectData::m_strPipeFlow},
+    {"Longitudinal length of contributing roadway", "VALUE", &CProjectData::m_strContributingLength},
+    {"Width of contributing roadway", "VALUE", &CProjectData::m_strContributingWidth},
+    {"Water content", "VALUE", &CProjectData::m_strWaterContent},
+    {"Total inflow into drainage layer", "VALUE", &CProjectData::m_strTotalInflow},
+    {"Volume of voids", "VALUE", &CProjectData::m_strVoidVolume},
+    {"Volume of water", "VALUE", &CProjectData::m_strWaterVolume},
+    {"Total volume", "VALUE", &CProjectData::m_strTotalVolume},
+    {"Water loss", "VALUE", &CProjectData::m_strWaterLoss},
+    {"Percent drained", "VALUE", &CProjectData::m_strPercentDrained},
+    {"Percent saturation", "VALUE", &CProjectData::m_strPercentSaturation},
+    {"Hydraulic gradient", "VALUE", &CProjectData::m_strHydraulicGradient},
+    {"Cross-sectional area of flow", "VALUE", &CProjectData::m_strFlowArea},
+    {"Seepage velocity", "VALUE", &CProjectData::m_strSeepageVelocity},
+    {"Discharge velocity", "VALUE", &CProjectData::m_strDischargeVelocity},
+    {"Time to drain", "VALUE", &CProjectData::m_strTimeToDrain},
+    {"Time factor", "VALUE", &CProjectData::m_strTimeFactor},
+    {"m factor", "VALUE", &CProjectData::m_strMFactor},
+    {"Slope factor", "VALUE", &CProjectData::m_strSlopeFactor},
+    {"Apparent opening size", "VALUE", &CProjectData::m_strApparentOpeningSize},
+    {"Pipe diameter", "VALUE", &CProjectData::m_strPipeDiameter},
+    {"Manning's coefficient", "VALUE", &CProjectData::m_strManningCoefficient},
+    {"Flow area in pipe", "VALUE", &CProjectData::m_strPipeFlowArea},
+    {"Wetted perimeter", "VALUE", &CProjectData::m_strWettedPerimeter},
+    {"Hydraulic radius", "VALUE", &CProjectData::m_strHydraulicRadius},
+    {"Conveyance", "VALUE", &CProjectData::m_strConveyance},
+    {"Velocity in pipe", "VALUE", &CProjectData::m_strPipeVelocity},
+    {"Geometry coefficient b", "VALUE", &CProjectData::m_strGeometryCoefficientB},
+    {"Geometry coefficient c", "VALUE", &CProjectData::m_strGeometryCoefficientC},
+    {"Heave rate", "VALUE", &CProjectData::m_strHeaveRate},
+    {"Thickness of pavement", "VALUE", &CProjectData::m_strPavementThickness},
+    {"Pavement load", "VALUE", &CProjectData::m_strPavementLoad},
+    {"Meltwater flow", "VALUE", &CProjectData::m_strMeltwaterFlow},
+    {"Geotextile multiplier", "VALUE", &CProjectData::m_strGeotextileMultiplier},
+    {"Depth of flow zone", "VALUE", &CProjectData::m_strFlowZoneDepth},
+    {"Depth at outlet", "VALUE", &CProjectData::m_strOutletDepth},
+    {"Fin-drain flow constant", "VALUE", &CProjectData::m_strFinDrainConstant},
+    {"Outlet spacing", "VALUE", &CProjectData::m_strOutletSpacing},
+};
+
+// "Pavememt" and "Seperator" are spelt as stored files have them.
+const FileKey PropertyKeys[] = {
+    {"Geotextile", "Permeability", &CProjectData::m_strGeotextilePermeability},
+    {"Pavememt", "k", &CProjectData::m_strPavementK},
+    {"Pavememt", "UW", &CProjectData::m_strPavementUnitWeight},
+    {"Pavememt", "Thickness", &CProjectData::m_strPavementLayerThickness},
+
+    {"Base", "Thickness", &CProjectData::m_strBaseThickness},
+    {"Base", "D10", &CProjectData::m_strBaseD10},
+    {"Base", "D12", &CProjectData::m_strBaseD12},
+    {"Base", "D15", &CProjectData::m_strBaseD15},
+    {"Base", "D30", &CProjectData::m_strBaseD30},
+    {"Base", "D50", &CProjectData::m_strBaseD50},
+    {"Base", "D60", &CProjectData::m_strBaseD60},
+    {"Base", "D85", &CProjectData::m_strBaseD85},
+    {"Base", "UW", &CProjectData::m_strBaseUnitWeight},
+    {"Base", "p200", &CProjectData::m_strBaseP200},
+    {"Base", "SG", &CProjectData::m_strBaseSpecificGravity},
+    {"Base", "CU", &CProjectData::m_strBaseCu},
+    {"Base", "CC", &CProjectData::m_strBaseCc},
+    {"Base", "k", &CProjectData::m_strBaseK},
+    {"Base", "Porosity", &CProjectData::m_strBasePorosity},
+    {"Base", "Effective Porosity", &CProjectData::m_strBaseEffectivePorosity},
+    {"Base", "Minimum Thickness", &CProjectData::m_strBaseMinThickness},
+    {"Base", "Description", &CProjectData::m_strBaseDescription},
+    {"Base", "Water", &CProjectData::m_strBaseWater},
+
+    {"Subgrade", "D10", &CProjectData::m_strSubgradeD10},
+    {"Subgrade", "D12", &CProjectData::m_strSubgradeD12},
+    {"Subgrade", "D15", &CProjectData::m_strSubgradeD15},
+    {"Subgrade", "D30", &CProjectData::m_strSubgradeD30},
+    {"Subgrade", "D50", &CProjectData::m_strSubgradeD50},
+    {"Subgrade", "D60", &CProjectData::m_strSubgradeD60},
+    {"Subgrade", "D85", &CProjectData::m_strSubgradeD85},
+    {"Subgrade", "UW", &CProjectData::m_strSubgradeUnitWeight},
+    {"Subgrade", "p200", &CProjectData::m_strSubgradeP200},
+    {"Subgrade", "SG", &CProjectData::m_strSubgradeSpecificGravity},
+    {"Subgrade", "CU", &CProjectData::m_strSubgradeCu},
+    {"Subgrade", "CC", &CProjectData::m_strSubgradeCc},
+    {"Subgrade", "k", &CProjectData::m_strSubgradeK},
+    {"Subgrade", "Porosity", &CProjectData::m_strSubgradePorosity},
+    {"Subgrade", "Effective Porosity", &CProjectData::m_strSubgradeEffectivePorosity},
+    {"Subgrade", "Description", &CProjectData::m_strSubgradeDescription},
+    {"Subgrade", "Water", &CProjectData::m_strSubgradeWater},
+
+    {"Seperator", "D10", &CProjectData::m_strSeparatorD10},
+    {"Seperator", "D12", &CProjectData::m_strSeparatorD12},
+    {"Seperator", "D15", &CProjectData::m_strSeparatorD15},
+    {"Seperator", "D30", &CProjectData::m_strSeparatorD30},
+    {"Seperator", "D50", &CProjectData::m_strSeparatorD50},
+    {"Seperator", "D60", &CProjectData::m_strSeparatorD60},
+    {"Seperator", "D85", &CProjectData::m_strSeparatorD85},
+    {"Seperator", "UW", &CProjectData::m_strSeparatorUnitWeight},
+    {"Seperator", "p200", &CProjectData::m_strSeparatorP200},
+    {"Seperator", "SG", &CProjectData::m_strSeparatorSpecificGravity},
+    {"Seperator", "CU", &CProjectData::m_strSeparatorCu},
+    {"Seperator", "CC", &CProjectData::m_strSeparatorCc},
+    {"Seperator", "k", &CProjectData::m_strSeparatorK},
+    {"Seperator", "Porosity", &CProjectData::m_strSeparatorPorosity},
+    {"Seperator", "Effective Porosity", &CProjectData::m_strSeparatorEffectivePorosity},
+    {"Seperator", "MaxH", &CProjectData::m_strSeparatorMaxH},
+    {"Seperator", "Min_k", &CProjectData::m_strSeparatorMinK},
+    {"Seperator", "Description", &CProjectData::m_strSeparatorDescription},
+    {"Seperator", "Water", &CProjectData::m_strSeparatorWater},
+};
+
+const char ControlsSection[] = "Controls";
+
+// The plot scale is not stored.
+const ChoiceKey ControlKeys[] = {
+    {"Geometry", &CProjectData::m_strGeometryChoice, "A"},
+    {"Expert", &CProjectData::m_strMode, "normal"},
+    {"Meltwater", &CProjectData::m_strMeltwater, "yes"},
+    {"Infiltration Method", &CProjectData::m_strInfiltrationMethod, "ratio"},
+    {"Concrete", &CProjectData::m_strConcrete, "PCC"},
+    {"Rain", &CProjectData::m_strRain, "one"},
+    {"Base", &CProjectData::m_strBaseMethod, "TTD"},
+    {"Drain", &CProjectData::m_strDrainMethod, "AASHTO"},
+    {"TimeToDrain", &CProjectData::m_strTimeToDrainMethod, "Barber"},
+    {"Edge Drain", &CProjectData::m_strEdgeDrainType, "pipe"},
+    {"Discharge", &CProjectData::m_strDischarge, "Infiltration"},
+    {"Sieve", &CProjectData::m_strSieveSource, "sieve"},
+    {"Sieve Type", &CProjectData::m_strSieveType, "value"},
+    {"Sieve Layer", &CProjectData::m_strSieveLayer, "base"},
+    {"Seperator", &CProjectData::m_strSeparatorType, "none"},
+    {"WaterBase", &CProjectData::m_strWaterBase, "content"},
+    {"WaterSub", &CProjectData::m_strWaterSub, "content"},
+    {"WaterSep", &CProjectData::m_strWaterSep, "content"},
+    {"FillType", &CProjectData::m_strFillType, "silt"},
+    {"Retention", &CProjectData::m_strRetention, "steady"},
+    {"Permeability", &CProjectData::m_strPermeabilityChoice, "normal"},
+    {"Clogging", &CProjectData::m_strClogging, "normal"},
+    {"Geotextile", &CProjectData::m_strGeotextileType, "nonwoven"},
+};
+
+const char* const LayerSections[3] = {"Base", "Subgrade", "Seperator"};
+const char* const SieveKeyEndings[3] = {"_0", "_1", "_2"};
+
+CString SieveKey(int row, int part)
+{
+    CString strKey(CProjectData::SieveLabels[row]);
+    strKey += SieveKeyEndings[part];
+    return strKey;
+}
+
+// Relative names would send the profile functions to the Windows directory.
+CString FullPath(const CString& strPath)
+{
+    char buffer[MAX_PATH];
+    DWORD length = GetFullPathNameA(strPath, MAX_PATH, buffer, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return strPath;
+    return CString(buffer);
+}
+
+// The profile functions trim blanks around a value and take off one pair of
+// enclosing quotes; such a value is written inside double quotes so that it reads
+// back as it was. A line break would end the line and start a forged key: it
+// becomes a blank.
+CString ProfileText(const CString& strValue)
+{
+    CString strText(strValue);
+    strText.Replace('\r', ' ');
+    strText.Replace('\n', ' ');
+    int length = strText.GetLength();
+    if (length == 0)
+        return strText;
+    char first = strText.GetAt(0);
+    char last = strText.GetAt(length - 1);
+    bool blankEnds = first == ' ' || first == '\t' || last == ' ' || last == '\t';
+    bool quotedEnds = length >= 2 && (first == '"' || first == '\'') && last == first;
+    if (blankEnds || quotedEnds)
+        return CString("\"") + strText + "\"";
+    return strText;
+}
+
+bool WriteKey(const char* section, const char* key, const CString& strValue, const CString& strPath)
+{
+    return WritePrivateProfileStringA(section, key, ProfileText(strValue), strPath) != FALSE;
+}
+
+// The whole value, however long: the buffer grows until the text fits.
+CString ReadKey(const char* section, const char* key, const char* missingValue, const CString& strPath)
+{
+    std::vector<char> buffer(256);
+    for (;;)
+    {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        DWORD length = GetPrivateProfileStringA(section, key, missingValue, buffer.data(), size, strPath);
+        if (length + 1 < size || size >= (1u << 24))
+            return CString(buffer.data());
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+bool FileReadable(const CString& strPath)
+{
+    HANDLE hFile = CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(hFile);
+    return (GetFileAttributesA(strPath) & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+} // namespace
+
+BOOL CProjectData::WriteFile(const CString& strPath)
+{
+    CString strFile = FullPath(strPath);
+
+    if (!WriteKey("Units", "VALUE", m_strUnits, strFile))
+        return FALSE;
+    for (const FileKey& entry : QuantityKeys)
+        if (!WriteKey(entry.section, entry.key, this->*entry.field, strFile))
+            return FALSE;
+    for (const FileKey& entry : PropertyKeys)
+        if (!WriteKey(entry.section, entry.key, this->*entry.field, strFile))
+            return FALSE;
+    for (const ChoiceKey& entry : ControlKeys)
+        if (!WriteKey(ControlsSection, entry.key, this->*entry.field, strFile))
+            return FALSE;
+    for (int row = 0; row < SieveCount; ++row)
+    {
+        for (int layer = 0; layer < 3; ++layer)
+        {
+            for (int part = 0; part < 3; ++part)
+            {
+                if (!WriteKey(LayerSections[layer], SieveKey(row, part), m_strSieve[row][layer * 3 + part],
+                              strFile))
+                    return FALSE;
+            }
+        }
+    }
+    return TRUE;
+}
+
+BOOL CProjectData::ReadFile(const CString& strPath)
+{
+    CString strFile = FullPath(strPath);
+    // The profile functions read a missing file as an empty one: that is no design.
+    if (!FileReadable(strFile))
+        return FALSE;
+
+    m_strUnits = ReadKey("Units", "VALUE", "", strFile);
+    for (const FileKey& entry : QuantityKeys)
+        this->*entry.field = ReadKey(entry.section, entry.key, "", strFile);
+    for (const FileKey& entry : PropertyKeys)
+        this->*entry.field = ReadKey(entry.section, entry.key, "", strFile);
+    for (const ChoiceKey& entry : ControlKeys)
+        this->*entry.field = ReadKey(ControlsSection, entry.key, entry.missingValue, strFile);
+    for (int row = 0; row < SieveCount; ++row)
+    {
+        for (int layer = 0; layer < 3; ++layer)
+        {
+            for (int part = 0; part < 3; ++part)
+            {
+                int column = layer * 3 + part;
+                CString strText = ReadKey(LayerSections[layer], SieveKey(row, part), "", strFile);
+                double value = strText.IsEmpty() ? -1.0 : atof(strText);
+                // A percentage that is no finite number cannot be a sieve value.
+                if (!std::isfinite(value))
+                {
+                    strText.Empty();
+                    value = -1.0;
+                }
+                m_strSieve[row][column] = strText;
+                m_dSieve[row][column] = value;
+            }
+        }
+    }
+    return TRUE;
+}

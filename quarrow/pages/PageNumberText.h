@@ -1,0 +1,12 @@
+#pragma once
+
+#include "framework/core/CString.h"
+
+// Number texts the design pages store into the project record.
+
+// 5 significant digits in the manner of _gcvt ("14.", "0.55279", "7.056e-006").
+CString PageDigits5(double value);
+
+// fixedFormat, or exponentFormat when the value is at or below the threshold
+// (a time to drain of 0.1 hour is "1.00e-001", 0.11 hour is "0.11").
+CString PageFixedOrExponent(double value, double threshold, const char* fixedFormat, const char* exponentFormat);

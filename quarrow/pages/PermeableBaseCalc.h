@@ -1,0 +1,53 @@
+#pragma once
+
+#include "framework/core/CString.h"
+
+class CProjectData;
+
+// What a permeable base computation asks of its page once it has run: show the
+// message (an OK/Cancel box without icon, answer not looked at), then bring the
+// page forward and repaint the sheet. The record is already updated.
+struct CBaseCalcResult
+{
+    BOOL bStored = FALSE;       // a result text went into the record
+    CString strMessage;         // empty: no message
+    int nShowPage = -1;         // property sheet page index; -1: stay
+};
+
+// The drainage computations of the permeable base (time to drain, percent drained
+// and saturation, depth of flow, discharge capacity, quality of drainage), on the
+// project record. The permeable base page runs them from its compute buttons.
+class CPermeableBaseCalc
+{
+public:
+    // Time to drain in hours; Ufrac is the degree of drainage as a fraction, barber
+    // non-zero selects Barber and Sawyer, zero Casagrande and Shannon. No checks.
+    static double CalcTimeToDrain(double Ne, double k, double S, double L, double H, double Ufrac, int barber);
+
+    // Depth of flow for inflow q through a base of permeability k (q and k in matching
+    // units) on slope S over length L; 0.0 when k <= 0, S < 0 or L < 0.
+    static double CalcDepthOfFlow(double q, double k, double S, double L);
+
+    // Each reads its inputs from the record and writes its result into it.
+    static CBaseCalcResult TimeToDrain(CProjectData& data);         // "Time to drain"
+    static CBaseCalcResult PercentDrained(CProjectData& data);      // from "Percent saturation"
+    static CBaseCalcResult PercentSaturation(CProjectData& data);   // from "Percent drained"
+    static CBaseCalcResult MinThickness(CProjectData& data);        // "Base.Minimum Thickness"
+    static CBaseCalcResult DischargeCapacity(CProjectData& data);   // "Permeable base discharge rate"
+
+    // Row 1 (Excellent) to 5 (Very Poor) of the quality-of-drainage table for the
+    // record's time to drain and drainage criterion; 0 when the time is empty.
+    static int DrainageQualityRow(const CProjectData& data);
+
+    // The inflow field q of the depth-of-flow method: infiltration alone, or the total
+    // inflow when meltwater is included.
+    static CString& DesignInflow(CProjectData& data);
+    static const CString& DesignInflow(const CProjectData& data);
+
+    // Property sheet page of the sieve analysis and the controls it focuses.
+    enum { SieveAnalysisPage = 1, PorosityControl = 1151, EffectivePorosityControl = 1350 };
+
+    // The discharge search halves its step at each crossing; this bounds it on inputs
+    // where it cannot settle.
+    enum { DischargeSearchPassLimit = 10000 };
+};
