@@ -289,7 +289,10 @@ BOOL CProjectData::ReadFile(const CString& strPath)
     if (!FileReadable(strFile))
         return FALSE;
 
-    m_strUnits = ReadKey("Units", "VALUE", "", strFile);
+    // Only two units words exist; any other would make the next unit switch convert
+    // values that are already in the units chosen.
+    CString strUnits = ReadKey("Units", "VALUE", "", strFile);
+    m_strUnits = strUnits.CompareNoCase("metric") == 0 ? "metric" : "english";
     for (const FileKey& entry : QuantityKeys)
         this->*entry.field = ReadKey(entry.section, entry.key, "", strFile);
     for (const FileKey& entry : PropertyKeys)

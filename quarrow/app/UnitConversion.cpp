@@ -115,6 +115,13 @@ const ConvertedField ConvertedFields[] = {
     {&CProjectData::m_strSeparatorUnitWeight, PoundsPerCubicFootToKilograms, TextForm::Significant5},
 };
 
+// Sizes below 0.01 keep three significant digits in exponent form; zero (also the
+// value of a text that is no number) stays in the fixed form, "0.0000".
+bool IsSmallSize(double value)
+{
+    return value != 0.0 && std::fabs(value) < 0.01;
+}
+
 CString FormatConverted(double value, TextForm form)
 {
     CString strText;
@@ -123,10 +130,10 @@ CString FormatConverted(double value, TextForm form)
     case TextForm::Significant5:
         return CString(NumberText::Gcvt(value, 5).c_str());
     case TextForm::GrainSize:
-        strText.Format(value < 0.01 ? "%.2e" : "%.4f", value);
+        strText.Format(IsSmallSize(value) ? "%.2e" : "%.4f", value);
         return strText;
     case TextForm::GeotextileLength:
-        strText.Format(value < 0.01 ? "%.2e" : "%.3f", value);
+        strText.Format(IsSmallSize(value) ? "%.2e" : "%.3f", value);
         return strText;
     }
     return strText;

@@ -465,15 +465,21 @@ TEST(ProjectFile, AMissingFileIsReportedAndChangesNothing)
 
 TEST(ProjectFile, ARefusedWriteIsReported)
 {
-    CString path = FreshTempPath("readonly.qrw");
-    WriteText(path, "[Units]\r\nVALUE=english\r\n");
-    ASSERT_TRUE(SetFileAttributesA(path, FILE_ATTRIBUTE_READONLY));
     CProjectData data("metric");
+    CString missingFolder = FreshTempPath("no-such-folder");
+    EXPECT_FALSE(data.WriteFile(missingFolder + "\\design.qrw"));
 
-    EXPECT_FALSE(data.WriteFile(path));
+    // A file that another program holds open without sharing.
+    CString path = FreshTempPath("locked.qrw");
+    WriteText(path, "[Units]\r\nVALUE=english\r\n");
+    HANDLE hLock = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hLock, INVALID_HANDLE_VALUE);
+    BOOL written = data.WriteFile(path);
+    CloseHandle(hLock);
+    EXPECT_FALSE(written);
 
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     CProjectData read("english");
+    read.m_strUnits = "none";
     ASSERT_TRUE(read.ReadFile(path));
     EXPECT_EQ(read.m_strUnits, "english");
 }
@@ -493,4 +499,48 @@ TEST(ProjectFile, WritingOverAFileReplacesItsValuesInPlace)
     EXPECT_EQ(ini.lines[0].value, "J. Smith");
     EXPECT_EQ(ini.lines[1].section, "Units");
     EXPECT_EQ(ini.lines[1].value, "english");
+}
+
+TEST(ProjectFile, TheUnitsWordIsEnglishOrMetric)
+{
+    const struct
+    {
+        const char* text;
+        const char* units;
+    } cases[] = {
+        {"[Units]\r\nVALUE=metric\r\n", "metric"},
+        {"[Units]\r\nVALUE=Metric\r\n", "metric"},
+        {"[Units]\r\nVALUE=english\r\n", "english"},
+        {"[Units]\r\nVALUE=\r\n", "english"},
+        {"[Cross slope]\r\nVALUE=0.02\r\n", "english"},
+    };
+    for (const auto& entry : cases)
+    {
+        CString path = FreshTempPath("units.qrw");
+        WriteText(path, entry.text);
+        CProjectData data("metric");
+        ASSERT_TRUE(data.ReadFile(path));
+        EXPECT_EQ(data.m_strUnits, entry.units) << entry.text;
+    }
+}
+
+TEST(ProjectFile, ARelativeNameIsInTheCurrentFolder)
+{
+    CString folder = FreshTempPath("folder");
+    ASSERT_TRUE(CreateDirectoryA(folder, nullptr));
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder);
+
+    CProjectData data("english");
+    data.m_strBaseWidth = "10";
+    BOOL written = data.WriteFile("relative.qrw");
+    CProjectData read("english");
+    BOOL readBack = read.ReadFile("relative.qrw");
+    SetCurrentDirectoryA(previous);
+
+    EXPECT_TRUE(written);
+    EXPECT_TRUE(readBack);
+    EXPECT_EQ(read.m_strBaseWidth, "10");
+    EXPECT_NE(GetFileAttributesA(folder + "\\relative.qrw"), INVALID_FILE_ATTRIBUTES);
 }
