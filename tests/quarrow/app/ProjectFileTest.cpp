@@ -543,4 +543,6 @@ TEST(ProjectFile, ARelativeNameIsInTheCurrentFolder)
     EXPECT_TRUE(readBack);
     EXPECT_EQ(read.m_strBaseWidth, "10");
     EXPECT_NE(GetFileAttributesA(folder + "\\relative.qrw"), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(folder + "\\relative.qrw");
+    RemoveDirectoryA(folder);
 }
