@@ -66,32 +66,17 @@ double TimeFactor(double S1, double U, bool barber)
            + std::log((2.0 * S1 * (1.0 - U) + 1.0) / ((2.0 - 2.0 * U) * (1.0 + S1))));
 }
 
-CBaseCalcResult Message(const char* text, int showPage = -1)
-{
-    CBaseCalcResult result;
-    result.strMessage = text;
-    result.nShowPage = showPage;
-    return result;
-}
-
-CBaseCalcResult Stored()
-{
-    CBaseCalcResult result;
-    result.bStored = TRUE;
-    return result;
-}
-
 bool IsMetric(const CProjectData& data)
 {
     return data.m_strUnits == "metric";
 }
 
 // Sends the engineer to the base layer of the sieve analysis page, to the given control.
-CBaseCalcResult ToSieveAnalysis(CProjectData& data, const char* text, int focusControl)
+CPageCalcResult ToSieveAnalysis(CProjectData& data, const char* text, int focusControl)
 {
     data.m_strSieveLayer = "base";
     data.m_nFocusControl = focusControl;
-    return Message(text, CPermeableBaseCalc::SieveAnalysisPage);
+    return CPageCalcResult::Message(text, CPermeableBaseCalc::SieveAnalysisPage);
 }
 
 } // namespace
@@ -111,7 +96,7 @@ double CPermeableBaseCalc::CalcDepthOfFlow(double q, double k, double S, double 
     return DepthOfFlow(q, k, S, L);
 }
 
-CBaseCalcResult CPermeableBaseCalc::TimeToDrain(CProjectData& data)
+CPageCalcResult CPermeableBaseCalc::TimeToDrain(CProjectData& data)
 {
     double U = atof(data.m_strPercentDrained);
     double S = atof(data.m_strResultantSlope);
@@ -121,26 +106,26 @@ CBaseCalcResult CPermeableBaseCalc::TimeToDrain(CProjectData& data)
     double k = atof(data.m_strBaseK);
 
     if (!(U >= 0.0 && U < 100.0 && H > 0.0 && S != 0.0 && L != 0.0))
-        return CBaseCalcResult();
+        return CPageCalcResult();
     if (S < 0.0)
-        return Message(SlopeMessage);
+        return CPageCalcResult::Message(SlopeMessage);
     if (L < 0.0)
-        return Message(LengthMessage);
+        return CPageCalcResult::Message(LengthMessage);
 
     double Ufrac = U * 0.01;
     double S1 = H / (L * S);
     double T = TimeFactor(S1, Ufrac, data.m_strTimeToDrainMethod == "Barber");
     if (k <= 0.0 || Ne <= 0.0)
-        return Message(PermeabilityMessage);
+        return CPageCalcResult::Message(PermeabilityMessage);
 
     double t = Ne * L * L / (H * k) * T * 24.0;
     if (!std::isfinite(t))
-        return Message(NoResultMessage);
+        return CPageCalcResult::Message(NoResultMessage);
     data.m_strTimeToDrain = PageFixedOrExponent(t, 0.1, "%.2f", "%.2e");
-    return Stored();
+    return CPageCalcResult::Stored();
 }
 
-CBaseCalcResult CPermeableBaseCalc::PercentDrained(CProjectData& data)
+CPageCalcResult CPermeableBaseCalc::PercentDrained(CProjectData& data)
 {
     double Psat = atof(data.m_strPercentSaturation);
     double n = atof(data.m_strBasePorosity);
@@ -152,12 +137,12 @@ CBaseCalcResult CPermeableBaseCalc::PercentDrained(CProjectData& data)
 
     double U = (1.0 - Psat * 0.01) * (n / Ne) * 100.0;
     if (!std::isfinite(U))
-        return Message(NoResultMessage);
+        return CPageCalcResult::Message(NoResultMessage);
     data.m_strPercentDrained = PageDigits5(U);
-    return Stored();
+    return CPageCalcResult::Stored();
 }
 
-CBaseCalcResult CPermeableBaseCalc::PercentSaturation(CProjectData& data)
+CPageCalcResult CPermeableBaseCalc::PercentSaturation(CProjectData& data)
 {
     double U = atof(data.m_strPercentDrained);
     double n = atof(data.m_strBasePorosity);
@@ -168,18 +153,18 @@ CBaseCalcResult CPermeableBaseCalc::PercentSaturation(CProjectData& data)
 
     double Psat = ((n - U * 0.01 * Ne) / n) * 100.0;
     if (!std::isfinite(Psat))
-        return Message(NoResultMessage);
+        return CPageCalcResult::Message(NoResultMessage);
     data.m_strPercentSaturation = PageDigits5(Psat);
-    return Stored();
+    return CPageCalcResult::Stored();
 }
 
-CBaseCalcResult CPermeableBaseCalc::MinThickness(CProjectData& data)
+CPageCalcResult CPermeableBaseCalc::MinThickness(CProjectData& data)
 {
     double k = atof(data.m_strBaseK);
     double S = atof(data.m_strResultantSlope);
     double L = atof(data.m_strResultantLength);
     if (k == 0.0 || S < 0.0 || L < 0.0 || k < 0.0)
-        return CBaseCalcResult();
+        return CPageCalcResult();
 
     double q = atof(DesignInflow(data));
     if (IsMetric(data))
@@ -187,14 +172,14 @@ CBaseCalcResult CPermeableBaseCalc::MinThickness(CProjectData& data)
 
     double Hmin = DepthOfFlow(q, k, S, L);
     if (!std::isfinite(Hmin))
-        return Message(NoResultMessage);
+        return CPageCalcResult::Message(NoResultMessage);
     data.m_strBaseMinThickness = PageDigits5(Hmin);
     // The capacity belonged to the thickness before.
     data.m_strBaseDischargeRate.Empty();
-    return Stored();
+    return CPageCalcResult::Stored();
 }
 
-CBaseCalcResult CPermeableBaseCalc::DischargeCapacity(CProjectData& data)
+CPageCalcResult CPermeableBaseCalc::DischargeCapacity(CProjectData& data)
 {
     double H = atof(data.m_strBaseThickness);
     double k = atof(data.m_strBaseK);
@@ -202,12 +187,12 @@ CBaseCalcResult CPermeableBaseCalc::DischargeCapacity(CProjectData& data)
     double L = atof(data.m_strResultantLength);
 
     if (!(L > 0.0))
-        return Message(ResultantLengthMessage);
+        return CPageCalcResult::Message(ResultantLengthMessage);
     // With k = 0 every depth is infinite and the search would never meet H.
     if (!(k > 0.0))
-        return Message(PermeabilityMessage);
+        return CPageCalcResult::Message(PermeabilityMessage);
     if (S < 0.0)
-        return Message(SlopeMessage);
+        return CPageCalcResult::Message(SlopeMessage);
     if (IsMetric(data))
         k = k * PerDayToPerSecond;
 
@@ -238,14 +223,14 @@ CBaseCalcResult CPermeableBaseCalc::DischargeCapacity(CProjectData& data)
             }
         }
         if (!settled)
-            return Message(NoDischargeMessage);
+            return CPageCalcResult::Message(NoDischargeMessage);
     }
 
     double Q = L * q;
     if (!std::isfinite(Q))
-        return Message(NoDischargeMessage);
+        return CPageCalcResult::Message(NoDischargeMessage);
     data.m_strBaseDischargeRate = PageFixedOrExponent(Q, 0.01, "%.3f", "%.3e");
-    return Stored();
+    return CPageCalcResult::Stored();
 }
 
 int CPermeableBaseCalc::DrainageQualityRow(const CProjectData& data)

@@ -1,18 +1,8 @@
 #pragma once
 
-#include "framework/core/CString.h"
+#include "quarrow/pages/PageCalcResult.h"
 
 class CProjectData;
-
-// What a permeable base computation asks of its page once it has run: show the
-// message (an OK/Cancel box without icon, answer not looked at), then bring the
-// page forward and repaint the sheet. The record is already updated.
-struct CBaseCalcResult
-{
-    BOOL bStored = FALSE;       // a result text went into the record
-    CString strMessage;         // empty: no message
-    int nShowPage = -1;         // property sheet page index; -1: stay
-};
 
 // The drainage computations of the permeable base (time to drain, percent drained
 // and saturation, depth of flow, discharge capacity, quality of drainage), on the
@@ -29,11 +19,11 @@ public:
     static double CalcDepthOfFlow(double q, double k, double S, double L);
 
     // Each reads its inputs from the record and writes its result into it.
-    static CBaseCalcResult TimeToDrain(CProjectData& data);         // "Time to drain"
-    static CBaseCalcResult PercentDrained(CProjectData& data);      // from "Percent saturation"
-    static CBaseCalcResult PercentSaturation(CProjectData& data);   // from "Percent drained"
-    static CBaseCalcResult MinThickness(CProjectData& data);        // "Base.Minimum Thickness"
-    static CBaseCalcResult DischargeCapacity(CProjectData& data);   // "Permeable base discharge rate"
+    static CPageCalcResult TimeToDrain(CProjectData& data);         // "Time to drain"
+    static CPageCalcResult PercentDrained(CProjectData& data);      // from "Percent saturation"
+    static CPageCalcResult PercentSaturation(CProjectData& data);   // from "Percent drained"
+    static CPageCalcResult MinThickness(CProjectData& data);        // "Base.Minimum Thickness"
+    static CPageCalcResult DischargeCapacity(CProjectData& data);   // "Permeable base discharge rate"
 
     // Row 1 (Excellent) to 5 (Very Poor) of the quality-of-drainage table for the
     // record's time to drain and drainage criterion; 0 when the time is empty.

@@ -27,7 +27,7 @@ struct BaseDesign : ::testing::Test
     CProjectData data{"english"};
 };
 
-void ExpectMessage(const CBaseCalcResult& result, const char* text)
+void ExpectMessage(const CPageCalcResult& result, const char* text)
 {
     EXPECT_FALSE(result.bStored);
     EXPECT_EQ(result.strMessage, text);
@@ -83,7 +83,7 @@ TEST_F(BaseDesign, TimeToDrainFromTheRecord)
     data.m_strPercentDrained = "50";
 
     data.m_strTimeToDrainMethod = "Barber";
-    CBaseCalcResult barber = CPermeableBaseCalc::TimeToDrain(data);
+    CPageCalcResult barber = CPermeableBaseCalc::TimeToDrain(data);
     EXPECT_TRUE(barber.bStored);
     EXPECT_TRUE(barber.strMessage.IsEmpty());
     EXPECT_EQ(data.m_strTimeToDrain, "1.23");
@@ -114,7 +114,7 @@ TEST(PermeableBaseRecord, TimeToDrainIgnoresIncompleteInputSilently)
         design.m_strTimeToDrain = "old";
         design.*entry.field = entry.value;
 
-        CBaseCalcResult result = CPermeableBaseCalc::TimeToDrain(design);
+        CPageCalcResult result = CPermeableBaseCalc::TimeToDrain(design);
 
         EXPECT_FALSE(result.bStored) << entry.value;
         EXPECT_TRUE(result.strMessage.IsEmpty()) << entry.value;
@@ -152,7 +152,7 @@ TEST_F(BaseDesign, PercentSaturationFromPercentDrained)
     data.m_strPercentDrained = "50";
     data.m_strBasePorosity = "0.35";
 
-    CBaseCalcResult result = CPermeableBaseCalc::PercentSaturation(data);
+    CPageCalcResult result = CPermeableBaseCalc::PercentSaturation(data);
 
     EXPECT_TRUE(result.bStored);
     EXPECT_EQ(result.nShowPage, -1);
@@ -165,7 +165,7 @@ TEST_F(BaseDesign, PercentSaturationWithoutPorositySendsTheEngineerToTheSieveAna
     data.m_strBasePorosity = "";
     data.m_strSieveLayer = "subgrade";
 
-    CBaseCalcResult result = CPermeableBaseCalc::PercentSaturation(data);
+    CPageCalcResult result = CPermeableBaseCalc::PercentSaturation(data);
 
     ExpectMessage(result, "Porosity, N, must be set under Sieve Analysis.");
     EXPECT_EQ(result.nShowPage, 1);
@@ -179,7 +179,7 @@ TEST_F(BaseDesign, PercentDrainedFromPercentSaturation)
     data.m_strPercentSaturation = "57.143";
     data.m_strBasePorosity = "0.35";
 
-    CBaseCalcResult result = CPermeableBaseCalc::PercentDrained(data);
+    CPageCalcResult result = CPermeableBaseCalc::PercentDrained(data);
 
     EXPECT_TRUE(result.bStored);
     EXPECT_EQ(data.m_strPercentDrained, "50.");
@@ -192,7 +192,7 @@ TEST_F(BaseDesign, PercentDrainedWithoutEffectivePorosityStoresNothing)
     data.m_strBaseEffectivePorosity = "0";
     data.m_strPercentDrained = "40";
 
-    CBaseCalcResult result = CPermeableBaseCalc::PercentDrained(data);
+    CPageCalcResult result = CPermeableBaseCalc::PercentDrained(data);
 
     ExpectMessage(result, "Effective porosity, Ne, must be set under Sieve Analysis.");
     EXPECT_EQ(result.nShowPage, 1);
@@ -208,7 +208,7 @@ TEST_F(BaseDesign, MinimumThicknessFromTheDesignInflow)
     data.m_strTotalInflow = "9.0";
     data.m_strBaseDischargeRate = "28.769";
 
-    CBaseCalcResult result = CPermeableBaseCalc::MinThickness(data);
+    CPageCalcResult result = CPermeableBaseCalc::MinThickness(data);
 
     EXPECT_TRUE(result.bStored);
     EXPECT_EQ(data.m_strBaseMinThickness, "0.55279");
@@ -242,7 +242,7 @@ TEST_F(BaseDesign, MinimumThicknessIgnoresAMissingPermeability)
     data.m_strInfiltrationRate = "2.0";
     data.m_strBaseDischargeRate = "28.769";
 
-    CBaseCalcResult result = CPermeableBaseCalc::MinThickness(data);
+    CPageCalcResult result = CPermeableBaseCalc::MinThickness(data);
 
     EXPECT_FALSE(result.bStored);
     EXPECT_TRUE(result.strMessage.IsEmpty());
@@ -251,7 +251,7 @@ TEST_F(BaseDesign, MinimumThicknessIgnoresAMissingPermeability)
 
 TEST_F(BaseDesign, DischargeCapacityIsTheInflowThatFillsTheBase)
 {
-    CBaseCalcResult result = CPermeableBaseCalc::DischargeCapacity(data);
+    CPageCalcResult result = CPermeableBaseCalc::DischargeCapacity(data);
 
     EXPECT_TRUE(result.bStored);
     EXPECT_EQ(data.m_strBaseDischargeRate, "28.769");
@@ -275,7 +275,7 @@ TEST_F(BaseDesign, DischargeCapacityOfAThinBaseIsZero)
 {
     data.m_strBaseThickness = "0";
 
-    CBaseCalcResult result = CPermeableBaseCalc::DischargeCapacity(data);
+    CPageCalcResult result = CPermeableBaseCalc::DischargeCapacity(data);
 
     EXPECT_TRUE(result.bStored);
     EXPECT_EQ(data.m_strBaseDischargeRate, "0.000e+000");
