@@ -62,7 +62,12 @@ CString WithFileName(const CString& fileName, const char* text)
 }
 
 // Preallocated: when memory runs out there may be none left for the exception itself.
-CMemoryException s_outOfMemory(FALSE);
+// Made on first use, so a throw during another file's static initialisation finds it whole.
+CMemoryException* OutOfMemory()
+{
+    static CMemoryException outOfMemory(FALSE);
+    return &outOfMemory;
+}
 }
 
 // --- CException -------------------------------------------------------------------------
@@ -224,7 +229,7 @@ void AfxThrowFileException(int cause, LONG lOsError, LPCTSTR lpszFileName)
 
 void AfxThrowMemoryException()
 {
-    throw static_cast<CMemoryException*>(&s_outOfMemory);
+    throw OutOfMemory();
 }
 
 void AfxThrowResourceException()
