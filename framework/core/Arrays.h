@@ -1,6 +1,6 @@
 #pragma once
 // Growable arrays indexed from 0: the CArray template and the framework's typed arrays.
-// An index outside the array is a programming error: it asserts, then throws CInvalidArgException and
+// An index outside the array is a programming error: it asserts, then throws CNotSupportedException and
 // leaves the array as it was (never a write or read outside the elements).
 #include <windows.h>
 #include <utility>

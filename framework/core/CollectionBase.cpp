@@ -6,7 +6,7 @@
 
 void AfxThrowCollectionMisuse()
 {
-    AfxThrowInvalidArgException();
+    AfxThrowNotSupportedException();
 }
 
 void AfxThrowCollectionMemory()
@@ -15,42 +15,38 @@ void AfxThrowCollectionMemory()
 }
 
 namespace {
-const WORD kCountEscape = 0xFFFF;
-
-// What the archive can still deliver: the unread rest of its file.
-ULONGLONG BytesLeft(CArchive& ar)
+// An upper bound of what the archive can still deliver: the unread rest of its file, plus what the
+// archive has read ahead into its buffer.
+bool CanHold(CArchive& ar, ULONGLONG count, UINT nMinBytesPerElement)
 {
-    CFile* pFile = ar.GetFile();
-    ULONGLONG length = pFile->GetLength();
-    ULONGLONG position = pFile->GetPosition();
-    return length > position ? length - position : 0;
+    if (nMinBytesPerElement == 0 || count == 0)
+        return true;
+    auto fileRest = [&ar] {
+        CFile* pFile = ar.GetFile();
+        ULONGLONG length = pFile->GetLength();
+        ULONGLONG position = pFile->GetPosition();
+        return length > position ? length - position : 0;
+    };
+    if (count <= fileRest() / nMinBytesPerElement)
+        return true;
+    // Only the read-ahead is unknown: give it back to the file and look again.
+    ar.Flush();
+    return count <= fileRest() / nMinBytesPerElement;
 }
 }  // namespace
 
 void AfxWriteCollectionCount(CArchive& ar, INT_PTR nCount)
 {
     ASSERT(nCount >= 0);
-    if (nCount < 0 || ULONGLONG(nCount) > 0xFFFFFFFFull)
+    if (nCount < 0)
         AfxThrowArchiveException(CArchiveException::genericException);
-    if (nCount < kCountEscape) {
-        ar << WORD(nCount);
-    } else {
-        ar << kCountEscape;
-        ar << DWORD(nCount);
-    }
+    ar.WriteCount(DWORD_PTR(nCount));
 }
 
 INT_PTR AfxReadCollectionCount(CArchive& ar, UINT nMinBytesPerElement)
 {
-    WORD wCount = 0;
-    ar >> wCount;
-    ULONGLONG count = wCount;
-    if (wCount == kCountEscape) {
-        DWORD dwCount = 0;
-        ar >> dwCount;
-        count = dwCount;
-    }
-    if (count * nMinBytesPerElement > BytesLeft(ar))
+    DWORD_PTR count = ar.ReadCount();
+    if (count > DWORD_PTR(INTPTR_MAX) || !CanHold(ar, count, nMinBytesPerElement))
         AfxThrowArchiveException(CArchiveException::endOfFile);
     return INT_PTR(count);
 }

@@ -16,14 +16,16 @@ typedef __POSITION* POSITION;
 
 class CArchive;
 
-// Writes a collection's element count: a WORD, or the WORD 0xFFFF and a DWORD when it is 0xFFFF or more.
+// Writes a collection's element count in the archive's count form: a WORD, or the WORD 0xFFFF and a DWORD
+// when it is 0xFFFF or more.
 void AfxWriteCollectionCount(CArchive& ar, INT_PTR nCount);
 // Reads a count in that form. A count whose elements (at least nMinBytesPerElement bytes each) could not
 // fit in what is left of the archive throws CArchiveException(endOfFile) before anything is allocated.
 INT_PTR AfxReadCollectionCount(CArchive& ar, UINT nMinBytesPerElement);
 
-// A bad index or position that must yield a reference: the caller has a bug, and handing out a reference
-// to memory the collection does not own would corrupt the heap, so a CInvalidArgException is thrown.
+// A bad index or position, or an element taken from an empty list: the caller has a bug (a debug build
+// asserts first). Going on would read or write memory the collection does not own, so the release build
+// throws CNotSupportedException and leaves the collection as it was.
 [[noreturn]] void AfxThrowCollectionMisuse();
 
 // Allocation failures inside the collections surface as the framework's CMemoryException, not std::bad_alloc.

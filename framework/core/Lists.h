@@ -2,7 +2,7 @@
 // Doubly linked lists iterated by POSITION: the CList template and the framework's typed lists.
 // A POSITION stays valid while its element is in the list. Nodes come from blocks of nBlockSize nodes;
 // each node knows its list, so a position of another list or of a removed element (while the list still
-// holds elements) is caught: it asserts, then throws CInvalidArgException and changes nothing.
+// holds elements) is caught: it asserts, then throws CNotSupportedException and changes nothing.
 #include <windows.h>
 #include <memory>
 #include <new>

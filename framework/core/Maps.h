@@ -4,7 +4,7 @@
 // associations come from blocks of nBlockSize. A new association becomes the head of its bucket, and
 // iteration visits the buckets in index order, each from its head. Removing the association just returned
 // by GetNextAssoc during an iteration is safe. A position of another map or of a removed association is
-// caught while the map holds associations: it asserts, then throws CInvalidArgException.
+// caught while the map holds associations: it asserts, then throws CNotSupportedException.
 #include <windows.h>
 #include <cstring>
 #include <memory>

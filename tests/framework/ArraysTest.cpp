@@ -8,11 +8,11 @@
 namespace {
 
 template<class Action>
-bool ThrowsInvalidArg(Action action)
+bool ThrowsMisuse(Action action)
 {
     try {
         action();
-    } catch (CInvalidArgException* e) {
+    } catch (CNotSupportedException* e) {
         e->Delete();
         return true;
     }
@@ -118,6 +118,7 @@ TEST(ArraysTest, AppendAndCopy)
     EXPECT_EQ(Contents(other), Contents(array));
 }
 
+#ifndef _DEBUG  // a debug build stops at the assertion
 TEST(ArraysTest, OutOfRangeUseThrowsAndChangesNothing)
 {
     struct Case
@@ -143,10 +144,11 @@ TEST(ArraysTest, OutOfRangeUseThrowsAndChangesNothing)
     for (const Case& c : cases) {
         CDWordArray array;
         Fill(array, {1, 2, 3});
-        EXPECT_TRUE(ThrowsInvalidArg([&] { c.misuse(array); })) << c.what;
+        EXPECT_TRUE(ThrowsMisuse([&] { c.misuse(array); })) << c.what;
         EXPECT_EQ(Contents(array), (std::vector<DWORD>{1, 2, 3})) << c.what;
     }
 }
+#endif
 
 TEST(ArraysTest, StringArrayKeepsItsTextsThroughInsertAndRemove)
 {
