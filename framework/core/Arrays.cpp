@@ -1,5 +1,7 @@
 #include "framework/core/Arrays.h"
 
+#include <algorithm>
+
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
 
@@ -28,17 +30,22 @@ void SerializeIntegers(Array& array, CArchive& ar)
 }
 }  // namespace
 
+// The bytes go in pieces, since one archive read or write moves at most a UINT's worth.
 void CByteArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
+    const INT_PTR kPiece = 0x40000000;
     if (ar.IsStoring()) {
         AfxWriteCollectionCount(ar, GetSize());
-        if (!IsEmpty())
-            ar.Write(GetData(), UINT(GetSize()));
+        for (INT_PTR done = 0; done < GetSize(); done += kPiece)
+            ar.Write(GetData() + done, UINT(std::min(kPiece, GetSize() - done)));
     } else {
         SetSize(AfxReadCollectionCount(ar, 1));
-        if (!IsEmpty() && ar.Read(GetData(), UINT(GetSize())) != UINT(GetSize()))
-            AfxThrowArchiveException(CArchiveException::endOfFile);
+        for (INT_PTR done = 0; done < GetSize(); done += kPiece) {
+            UINT piece = UINT(std::min(kPiece, GetSize() - done));
+            if (ar.Read(GetData() + done, piece) != piece)
+                AfxThrowArchiveException(CArchiveException::endOfFile);
+        }
     }
 }
 

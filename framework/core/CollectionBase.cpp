@@ -15,8 +15,12 @@ void AfxThrowCollectionMemory()
 }
 
 namespace {
-// An upper bound of what the archive can still deliver: the unread rest of its file, plus what the
-// archive has read ahead into its buffer.
+// A count the rest of the file could not hold is refused. The archive's read-ahead buffer is not
+// counted in the file's rest, so small collections pass on a fixed allowance (a bogus count then costs
+// at most that much memory before the read fails); only larger ones make the archive give its
+// read-ahead back to the file, which gives the exact rest.
+const ULONGLONG kReadAheadAllowance = 0x10000;
+
 bool CanHold(CArchive& ar, ULONGLONG count, UINT nMinBytesPerElement)
 {
     if (nMinBytesPerElement == 0 || count == 0)
@@ -27,9 +31,8 @@ bool CanHold(CArchive& ar, ULONGLONG count, UINT nMinBytesPerElement)
         ULONGLONG position = pFile->GetPosition();
         return length > position ? length - position : 0;
     };
-    if (count <= fileRest() / nMinBytesPerElement)
+    if (count <= (fileRest() + kReadAheadAllowance) / nMinBytesPerElement)
         return true;
-    // Only the read-ahead is unknown: give it back to the file and look again.
     ar.Flush();
     return count <= fileRest() / nMinBytesPerElement;
 }

@@ -20,7 +20,8 @@ class CArchive;
 // when it is 0xFFFF or more.
 void AfxWriteCollectionCount(CArchive& ar, INT_PTR nCount);
 // Reads a count in that form. A count whose elements (at least nMinBytesPerElement bytes each) could not
-// fit in what is left of the archive throws CArchiveException(endOfFile) before anything is allocated.
+// fit in what is left of the archive throws CArchiveException(endOfFile) before the collection is sized
+// (give or take a small allowance for the archive's read-ahead).
 INT_PTR AfxReadCollectionCount(CArchive& ar, UINT nMinBytesPerElement);
 
 // A bad index or position, or an element taken from an empty list: the caller has a bug (a debug build

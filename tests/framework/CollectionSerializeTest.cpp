@@ -200,18 +200,22 @@ TEST(CollectionSerializeTest, ObjectArrayWritesEachObjectWithItsClass)
     items.Add(new CCollectionTestItem(11));
     items.Add(nullptr);
     items.Add(new CCollectionTestItem(33));
+    items.Add(items[0]);  // the same object again: stored as a reference to the first
     Bytes stored = Store(items);
-    EXPECT_EQ(Prefix(stored, 2), (Bytes{0x03, 0x00}));
+    EXPECT_EQ(Prefix(stored, 2), (Bytes{0x04, 0x00}));
 
     CObArray loaded;
     Load(loaded, stored);
-    ASSERT_EQ(loaded.GetSize(), 3);
+    ASSERT_EQ(loaded.GetSize(), 4);
+    EXPECT_EQ(loaded[3], loaded[0]);
     ASSERT_NE(loaded[0], nullptr);
     ASSERT_TRUE(loaded[0]->IsKindOf(RUNTIME_CLASS(CCollectionTestItem)));
     EXPECT_EQ(static_cast<CCollectionTestItem*>(loaded[0])->m_value, 11u);
     EXPECT_EQ(loaded[1], nullptr);
     ASSERT_NE(loaded[2], nullptr);
     EXPECT_EQ(static_cast<CCollectionTestItem*>(loaded[2])->m_value, 33u);
+    items.RemoveAt(3);
+    loaded.RemoveAt(3);
     DeleteAll(items);
     DeleteAll(loaded);
 }
@@ -234,6 +238,48 @@ TEST(CollectionSerializeTest, ObjectListRoundTrip)
         EXPECT_EQ(static_cast<CCollectionTestItem*>(pObject)->m_value, expected);
         delete pObject;
     }
+}
+
+TEST(CollectionSerializeTest, CollectionsAmongOtherDataOfALargeArchive)
+{
+    // The whole file sits in the loading archive's read-ahead buffer, so the count check finds nothing
+    // left in the file itself and must look at what the archive holds.
+    CStringArray texts;
+    for (int i = 0; i < 3000; ++i)
+        texts.Add(i % 2 ? "odd" : "");
+    CDWordArray numbers;
+    numbers.SetSize(20000);
+    for (INT_PTR i = 0; i < numbers.GetSize(); ++i)
+        numbers[i] = DWORD(i);
+
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << CString("head");
+        texts.Serialize(ar);
+        numbers.Serialize(ar);
+        ar << DWORD(0xC0FFEE);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load, 0x40000);
+    CString head;
+    ar >> head;
+    CStringArray loadedTexts;
+    loadedTexts.Serialize(ar);
+    CDWordArray loadedNumbers;
+    loadedNumbers.Serialize(ar);
+    DWORD tail = 0;
+    ar >> tail;
+    ar.Close();
+
+    EXPECT_STREQ(head, "head");
+    ASSERT_EQ(loadedTexts.GetSize(), 3000);
+    EXPECT_STREQ(loadedTexts[2999], "odd");
+    EXPECT_STREQ(loadedTexts[2998], "");
+    ASSERT_EQ(loadedNumbers.GetSize(), 20000);
+    EXPECT_EQ(loadedNumbers[19999], 19999u);
+    EXPECT_EQ(tail, 0xC0FFEEu);
 }
 
 TEST(CollectionSerializeTest, CountsBeyondTheRestOfTheArchiveAreRefused)
