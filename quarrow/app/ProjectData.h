@@ -1,10 +1,11 @@
 #pragma once
 
 #include "framework/core/CString.h"
+#include "framework/core/Object.h"
 
 // The whole design in memory. Pages exchange every value through it; numbers are
 // held as the text a page shows, an empty text meaning "not set".
-class CProjectData
+class CProjectData : public CObject
 {
 public:
     enum { SieveCount = 24, SieveColumns = 9 };
