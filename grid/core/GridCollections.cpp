@@ -1,0 +1,221 @@
+#include "grid/core/GridCollections.h"
+
+#include "framework/core/Exceptions.h"
+
+void GXCheckWordCount(INT_PTR nCount)
+{
+    // The archive forms keep their entry count in 16 bits; a larger collection would be written
+    // with a wrong count and read back as garbage.
+    if (nCount < 0 || nCount > 0xFFFF)
+        AfxThrowArchiveException(CArchiveException::genericException);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CGXCollMapDWordToLong
+
+IMPLEMENT_SERIAL(CGXCollMapDWordToLong, CObject, 0)
+IMPLEMENT_SERIAL(CGXMapDWordToLong, CGXCollMapDWordToLong, 0)
+
+CGXCollMapDWordToLong::CGXCollMapDWordToLong(INT_PTR nBlockSize) : m_map(nBlockSize) {}
+
+CGXCollMapDWordToLong::CGXCollMapDWordToLong(const CGXCollMapDWordToLong& other)
+    : CObject(), m_map(other.m_map.GetBlockSize())
+{
+    *this = other;
+}
+
+CGXCollMapDWordToLong& CGXCollMapDWordToLong::operator=(const CGXCollMapDWordToLong& other)
+{
+    if (&other == this)
+        return *this;
+    m_map.InitHashTable(other.m_map.GetHashTableSize());
+    for (POSITION pos = other.GetStartPosition(); pos != NULL;)
+    {
+        DWORD key = 0;
+        LONG value = 0;
+        other.GetNextAssoc(pos, key, value);
+        m_map[key] = value;
+    }
+    return *this;
+}
+
+CGXCollMapDWordToLong::~CGXCollMapDWordToLong() = default;
+
+void CGXCollMapDWordToLong::GetNextAssoc(POSITION& rNextPosition, DWORD& rKey, LONG& rValue) const
+{
+    const auto* pAssoc = m_map.GetNextAssoc(rNextPosition);
+    if (pAssoc != nullptr)
+    {
+        rKey = pAssoc->key;
+        rValue = pAssoc->value;
+    }
+}
+
+template <class Renumber>
+void CGXCollMapDWordToLong::Rebuild(Renumber renumber)
+{
+    GXHashMapCore<DWORD, LONG, GXHashDWordShift4> rebuilt(m_map.GetBlockSize());
+    rebuilt.InitHashTable(m_map.GetHashTableSize());
+    for (POSITION pos = GetStartPosition(); pos != NULL;)
+    {
+        const auto* pAssoc = m_map.GetNextAssoc(pos);
+        DWORD key = pAssoc->key;
+        if (renumber(key))
+            rebuilt[key] = pAssoc->value;
+    }
+    m_map.Swap(rebuilt);
+}
+
+void CGXCollMapDWordToLong::InsertKeys(DWORD at, DWORD count)
+{
+    Rebuild([=](DWORD& key) {
+        if (key >= at)
+            key += count;
+        return true;
+    });
+}
+
+void CGXCollMapDWordToLong::RemoveKeys(DWORD from, DWORD to)
+{
+    const DWORD n = to - from + 1;
+    Rebuild([=](DWORD& key) {
+        if (key >= from && key <= to)
+            return false;
+        if (key > to)
+            key -= n;
+        return true;
+    });
+}
+
+void CGXCollMapDWordToLong::MoveKeys(DWORD from, DWORD to, DWORD dest)
+{
+    // Rows from..to move so that the first of them becomes dest (numbered after the move), the
+    // same renumbering the range lists apply.
+    const DWORD n = to - from + 1;
+    Rebuild([=](DWORD& key) {
+        if (dest > from)
+        {
+            if (key >= from && key <= to)
+                key += dest - from;
+            else if (key > to && key <= dest + n - 1)
+                key -= n;
+        }
+        else if (dest < from)
+        {
+            if (key >= from && key <= to)
+                key -= from - dest;
+            else if (key >= dest && key < from)
+                key += n;
+        }
+        return true;
+    });
+}
+
+void CGXCollMapDWordToLong::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        GXCheckWordCount(GetCount());
+        ar << static_cast<WORD>(GetCount());
+        for (POSITION pos = GetStartPosition(); pos != NULL;)
+        {
+            DWORD key = 0;
+            LONG value = 0;
+            GetNextAssoc(pos, key, value);
+            ar << key << static_cast<DWORD>(value);
+        }
+        return;
+    }
+    WORD nCount = 0;
+    ar >> nCount;
+    for (WORD i = 0; i < nCount; ++i)
+    {
+        DWORD key = 0, value = 0;
+        ar >> key >> value;
+        m_map[key] = static_cast<LONG>(value);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// CMapNdxToOb
+
+IMPLEMENT_SERIAL(CMapNdxToOb, CObject, 0)
+IMPLEMENT_SERIAL(CGXMapCellToOb, CMapNdxToOb, 0)
+
+CMapNdxToOb::CMapNdxToOb(INT_PTR nBlockSize) : m_map(nBlockSize) {}
+
+CMapNdxToOb::~CMapNdxToOb() = default;
+
+void CMapNdxToOb::GetNextAssoc(POSITION& rNextPosition, ROWCOL& rRow, ROWCOL& rCol, CObject*& rValue) const
+{
+    const auto* pAssoc = m_map.GetNextAssoc(rNextPosition);
+    if (pAssoc != nullptr)
+    {
+        rRow = pAssoc->key.row;
+        rCol = pAssoc->key.col;
+        rValue = pAssoc->value;
+    }
+}
+
+void CMapNdxToOb::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        GXCheckWordCount(GetCount());
+        ar << static_cast<WORD>(GetCount());
+        for (POSITION pos = GetStartPosition(); pos != NULL;)
+        {
+            ROWCOL row = 0, col = 0;
+            CObject* pObject = nullptr;
+            GetNextAssoc(pos, row, col, pObject);
+            ar << static_cast<DWORD>(row) << static_cast<DWORD>(col);
+            ar << pObject;
+        }
+        return;
+    }
+    WORD nCount = 0;
+    ar >> nCount;
+    for (WORD i = 0; i < nCount; ++i)
+    {
+        DWORD row = 0, col = 0;
+        ar >> row >> col;
+        CObject* pObject = nullptr;
+        ar >> pObject;
+        m_map[GXCellKey{row, col}] = pObject;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// CGXMapByte8ToPtr, CGXMapFontData
+
+void CGXMapByte8ToPtr::GetNextAssoc(POSITION& rNextPosition, GXByte8Key& rKey, void*& rValue) const
+{
+    const auto* pAssoc = m_map.GetNextAssoc(rNextPosition);
+    if (pAssoc != nullptr)
+    {
+        rKey = pAssoc->key;
+        rValue = pAssoc->value;
+    }
+}
+
+void CGXMapFontData::GetNextAssoc(POSITION& rNextPosition, ULONGLONG& rKey, CGXFontData*& rValue) const
+{
+    const auto* pAssoc = m_map.GetNextAssoc(rNextPosition);
+    if (pAssoc != nullptr)
+    {
+        rKey = pAssoc->key;
+        rValue = pAssoc->value;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// CGXPtrArrayPtrArray
+
+CGXPtrArrayPtrArray::~CGXPtrArrayPtrArray() { DeleteAll(); }
+
+void CGXPtrArrayPtrArray::DeleteAll()
+{
+    for (INT_PTR i = 0; i < GetSize(); ++i)
+        delete GetLine(i);
+    RemoveAll();
+}

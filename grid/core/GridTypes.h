@@ -1,0 +1,16 @@
+#pragma once
+// Small types shared by every part of the grid library.
+
+#include <windows.h>
+
+// Row and column indices: unsigned 32-bit, row 0 and column 0 are the headers.
+typedef DWORD ROWCOL;
+
+// How one style (or font, or user-attribute map) is merged into another.
+enum GXModifyType
+{
+    gxOverride = 0,  // take every attribute the other one sets
+    gxApplyNew = 1,  // take only attributes not set here yet
+    gxCopy = 2,      // become a copy of the other one
+    gxExclude = 3    // remove every attribute the other one sets
+};
