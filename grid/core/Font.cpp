@@ -268,7 +268,7 @@ BOOL CGXFont::IsEmpty() const
 unsigned CGXFont::PointsToQuarterPoints(double dPoints)
 {
     const double dQuarter = std::fabs(dPoints) * 4.0;
-    if (!(dQuarter < maxQuarterPoints))  // also catches NaN and infinity
+    if (!(dQuarter < static_cast<double>(maxQuarterPoints)))  // also catches NaN and infinity
         return std::isnan(dQuarter) ? 0 : maxQuarterPoints;
     return static_cast<unsigned>(dQuarter);
 }

@@ -767,11 +767,3 @@ void CGXStyle::GetUserAttributeText(UINT nId, CString& text) const
     else
         text.Empty();
 }
-
-// ---------------------------------------------------------------------------------------------
-
-CArchive& operator>>(CArchive& ar, CGXStyle*& pStyle)
-{
-    pStyle = static_cast<CGXStyle*>(ar.ReadObject(RUNTIME_CLASS(CGXStyle)));
-    return ar;
-}

@@ -354,8 +354,5 @@ private:
     void* m_pItemData = nullptr;
 };
 
-// Reads a style object by its runtime class.
-CArchive& operator>>(CArchive& ar, CGXStyle*& pStyle);
-
 // The base style that a styles map registers under an id; NULL when it has none.
 const CGXStyle* GXLookupBaseStyle(const CGXStylesMap* pStylesMap, WORD nStyleId);
