@@ -1,6 +1,7 @@
 #include "grid/core/GridCollections.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/File.h"
 
 void GXCheckWordCount(INT_PTR nCount)
 {
@@ -8,6 +9,28 @@ void GXCheckWordCount(INT_PTR nCount)
     // with a wrong count and read back as garbage.
     if (nCount < 0 || nCount > 0xFFFF)
         AfxThrowArchiveException(CArchiveException::genericException);
+}
+
+void GXCheckArchiveCount(CArchive& ar, ULONGLONG nCount, UINT nMinBytesPerEntry)
+{
+    if (nCount == 0 || nMinBytesPerEntry == 0)
+        return;
+    CFile* pFile = ar.GetFile();
+    if (pFile == nullptr)
+        return;
+    auto fileRest = [pFile] {
+        const ULONGLONG nLength = pFile->GetLength();
+        const ULONGLONG nPosition = pFile->GetPosition();
+        return nLength > nPosition ? nLength - nPosition : 0;
+    };
+    // The archive's read-ahead is not in the file's rest: small counts pass on an allowance larger
+    // than that buffer; larger ones make the archive give its read-ahead back for the exact rest.
+    const ULONGLONG nReadAheadAllowance = 0x10000;
+    if (nCount <= (fileRest() + nReadAheadAllowance) / nMinBytesPerEntry)
+        return;
+    ar.Flush();
+    if (nCount > fileRest() / nMinBytesPerEntry)
+        AfxThrowArchiveException(CArchiveException::endOfFile);
 }
 
 // ---------------------------------------------------------------------------------------------

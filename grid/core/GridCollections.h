@@ -189,3 +189,7 @@ public:
 
 // Refuses to store a count that a 16-bit field cannot hold, before anything is written.
 void GXCheckWordCount(INT_PTR nCount);
+// Refuses (archive exception, end of file) a count read from an archive whose entries, at least
+// nMinBytesPerEntry bytes each, could not fit in the rest of the file; called before anything is
+// allocated for the entries.
+void GXCheckArchiveCount(CArchive& ar, ULONGLONG nCount, UINT nMinBytesPerEntry);

@@ -1,6 +1,7 @@
 #include "grid/core/Range.h"
 
 #include "framework/core/Exceptions.h"
+#include "grid/core/GridCollections.h"
 
 #include <algorithm>
 #include <vector>
@@ -530,9 +531,12 @@ void CGXRangeList::Serialize(CArchive& ar)
         AfxThrowArchiveException(CArchiveException::badSchema);
     DWORD nCount = 0;
     ar >> nCount;
-    // The count comes from the file: nothing is allocated for it up front, and the list takes
+    // The count comes from the file: it must fit in what the file still holds, and the list takes
     // the ranges only once all of them were read.
+    const UINT nRangeBytes = 18;
+    GXCheckArchiveCount(ar, nCount, nRangeBytes);
     std::vector<CGXRange> loaded;
+    loaded.reserve(nCount);
     for (DWORD i = 0; i < nCount; ++i)
     {
         CGXRange range;

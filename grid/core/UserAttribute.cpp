@@ -1,7 +1,6 @@
 #include "grid/core/UserAttribute.h"
 
 #include "framework/core/Exceptions.h"
-#include "framework/win/WinApp.h"
 #include "grid/core/GridCollections.h"
 #include "grid/core/LibraryLinks.h"
 #include "grid/core/MapDWordToString.h"
@@ -465,21 +464,6 @@ void CGXUserAttributeMap::ImportStringMap(const CGXCollMapDWordToString& stringM
         Add(pAttribute);
     }
     SortUnique();
-}
-
-void CGXUserAttributeMap::WriteProfile(LPCTSTR pszSection) const
-{
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == NULL)
-        return;
-    for (INT_PTR i = 0; i < GetSize(); ++i)
-    {
-        const CGXAbstractUserAttribute* pAttribute = GetAttributeAt(i);
-        CString key;
-        key.Format("UA%lu", static_cast<unsigned long>(pAttribute->GetId()));
-        const CString value = pAttribute->GetValue();
-        pApp->WriteProfileString(pszSection, key, value);
-    }
 }
 
 void CGXUserAttributeMap::Serialize(CArchive& ar)
