@@ -1,0 +1,70 @@
+// Test doubles for the seams of Seams.h: a message box that records and answers, a modal hook that
+// runs a function, and a clock that moves only when told.
+#pragma once
+
+#include "framework/win/Seams.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CRecordingMessageBox : public CMessageBoxSeam
+{
+public:
+    struct Call
+    {
+        HWND hWndOwner;
+        std::string text;
+        std::string caption;
+        UINT nType;
+    };
+
+    std::vector<Call> calls;
+    std::deque<int> answers;      // given in order; when empty, defaultAnswer
+    int defaultAnswer = IDOK;
+
+    int Show(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) override
+    {
+        calls.push_back({hWndOwner, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "", nType});
+        if (answers.empty())
+            return defaultAnswer;
+        int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class CFunctionModalHook : public CModalHook
+{
+public:
+    std::function<void(CWnd*)> onDialog;
+    std::function<void(CWnd*)> onMessageBox;
+
+    explicit CFunctionModalHook(std::function<void(CWnd*)> dialog = {}, std::function<void(CWnd*)> box = {})
+        : onDialog(std::move(dialog)), onMessageBox(std::move(box)) {}
+
+    void OnModalDialog(CWnd* pDialog) override
+    {
+        if (onDialog)
+            onDialog(pDialog);
+    }
+    void OnMessageBox(CWnd* pBox) override
+    {
+        if (onMessageBox)
+            onMessageBox(pBox);
+    }
+};
+
+class CManualTickClock : public CTickClock
+{
+public:
+    DWORD now = 0;
+    DWORD step = 0;   // added after every read, so that a wait loop moves on
+    DWORD GetTickCount() override
+    {
+        DWORD value = now;
+        now += step;
+        return value;
+    }
+};

@@ -1,0 +1,67 @@
+// Seams between the framework and the desktop that tests replace: message boxes, modal loops and the
+// tick-count clock. Each has the real behaviour by default; installing nullptr restores it.
+#pragma once
+
+#include <windows.h>
+
+class CWnd;
+
+// Every message box of the framework and the programs goes through this.
+class CMessageBoxSeam
+{
+public:
+    virtual ~CMessageBoxSeam() = default;
+    // hWndOwner may be NULL. Returns the button chosen (IDOK, IDYES, ...).
+    virtual int Show(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) = 0;
+};
+
+// Told when a modal loop starts, so that a test can drive the window and end it.
+class CModalHook
+{
+public:
+    virtual ~CModalHook() = default;
+    // A modal dialog's window exists, is initialised and shown; its loop runs after this returns.
+    // pWnd is the dialog object itself.
+    virtual void OnModalDialog(CWnd* pDialog) = 0;
+    // A real message box is on screen (called from inside its loop). pBox is a temporary wrapper.
+    virtual void OnMessageBox(CWnd* pBox) { (void)pBox; }
+};
+
+// The clock that waits on the tick count read.
+class CTickClock
+{
+public:
+    virtual ~CTickClock() = default;
+    virtual DWORD GetTickCount() = 0;
+};
+
+// Install a seam; returns the one installed before (nullptr when the default was in use).
+CMessageBoxSeam* AfxSetMessageBoxSeam(CMessageBoxSeam* pSeam);
+CModalHook* AfxSetModalHook(CModalHook* pHook);
+CTickClock* AfxSetTickClock(CTickClock* pClock);
+
+// The seams as the framework calls them.
+int AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType);
+void AfxNotifyModalDialog(CWnd* pDialog);
+DWORD AfxGetTickCount();
+
+// The framework's message boxes. The caption is the application's name; the owner is the active
+// window of the program, or its main window.
+int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+
+// Installs a seam for the lifetime of a scope (tests).
+template <class Seam, Seam* (*Install)(Seam*)>
+class CScopedSeam
+{
+public:
+    explicit CScopedSeam(Seam* pSeam) : m_pPrevious(Install(pSeam)) {}
+    ~CScopedSeam() { Install(m_pPrevious); }
+    CScopedSeam(const CScopedSeam&) = delete;
+    CScopedSeam& operator=(const CScopedSeam&) = delete;
+private:
+    Seam* m_pPrevious;
+};
+using CScopedMessageBoxSeam = CScopedSeam<CMessageBoxSeam, AfxSetMessageBoxSeam>;
+using CScopedModalHook = CScopedSeam<CModalHook, AfxSetModalHook>;
+using CScopedTickClock = CScopedSeam<CTickClock, AfxSetTickClock>;
