@@ -1,0 +1,86 @@
+// The real automation calls behind the seam.
+#include "framework/ole/AutomationSeam.h"
+
+#include <vector>
+
+namespace {
+
+CAutomationSeam* g_pAutomationSeam = nullptr;
+
+HRESULT CreateRealDispatch(REFCLSID clsid, LPDISPATCH* ppDispatch)
+{
+    *ppDispatch = nullptr;
+    LPUNKNOWN lpUnknown = nullptr;
+    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&lpUnknown));
+    if (FAILED(hr))
+        return hr;
+    // A local server's object may exist before it runs; make it run before the first call.
+    hr = ::OleRun(lpUnknown);
+    if (SUCCEEDED(hr))
+        hr = lpUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(ppDispatch));
+    lpUnknown->Release();
+    return hr;
+}
+
+HRESULT CreateRealDispatch(LPCTSTR lpszProgID, LPDISPATCH* ppDispatch)
+{
+    *ppDispatch = nullptr;
+    if (lpszProgID == nullptr || lpszProgID[0] == '\0')
+        return CO_E_CLASSSTRING;
+    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, lpszProgID, -1, nullptr, 0);
+    std::vector<WCHAR> wideProgID(static_cast<size_t>(wideLength > 0 ? wideLength : 1), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, lpszProgID, -1, wideProgID.data(), wideLength);
+    CLSID clsid;
+    const HRESULT hr = ::CLSIDFromProgID(wideProgID.data(), &clsid);
+    if (FAILED(hr))
+        return hr;
+    return CreateRealDispatch(clsid, ppDispatch);
+}
+
+} // namespace
+
+CAutomationSeam* AfxSetAutomationSeam(CAutomationSeam* pSeam)
+{
+    CAutomationSeam* pPrevious = g_pAutomationSeam;
+    g_pAutomationSeam = pSeam;
+    return pPrevious;
+}
+
+HRESULT AfxCreateDispatch(LPCTSTR lpszProgID, LPDISPATCH* ppDispatch)
+{
+    if (ppDispatch == nullptr)
+        return E_POINTER;
+    if (g_pAutomationSeam != nullptr)
+        return g_pAutomationSeam->CreateDispatch(lpszProgID, ppDispatch);
+    return CreateRealDispatch(lpszProgID, ppDispatch);
+}
+
+HRESULT AfxCreateDispatch(REFCLSID clsid, LPDISPATCH* ppDispatch)
+{
+    if (ppDispatch == nullptr)
+        return E_POINTER;
+    if (g_pAutomationSeam != nullptr)
+        return g_pAutomationSeam->CreateDispatch(clsid, ppDispatch);
+    return CreateRealDispatch(clsid, ppDispatch);
+}
+
+HRESULT AfxInvokeDispatch(LPDISPATCH lpDispatch, DISPID dispID, WORD wFlags, DISPPARAMS* pParams, VARIANT* pResult,
+                          EXCEPINFO* pExcepInfo, UINT* puArgErr)
+{
+    if (g_pAutomationSeam != nullptr)
+        return g_pAutomationSeam->Invoke(lpDispatch, dispID, wFlags, pParams, pResult, pExcepInfo, puArgErr);
+    if (lpDispatch == nullptr)
+        return E_POINTER;
+    return lpDispatch->Invoke(dispID, IID_NULL, LOCALE_USER_DEFAULT, wFlags, pParams, pResult, pExcepInfo, puArgErr);
+}
+
+void AfxReleaseDispatch(LPDISPATCH lpDispatch)
+{
+    if (g_pAutomationSeam != nullptr)
+    {
+        g_pAutomationSeam->Release(lpDispatch);
+        return;
+    }
+    if (lpDispatch != nullptr)
+        lpDispatch->Release();
+}

@@ -1,0 +1,51 @@
+#include "framework/ole/OleInit.h"
+
+#include <ole2.h>
+
+namespace {
+
+// One per thread: undoes the thread's OleInitialize when the thread ends.
+class COleThreadState
+{
+public:
+    ~COleThreadState() { Term(); }
+
+    BOOL Init()
+    {
+        if (!m_bInitialized)
+        {
+            const HRESULT hr = ::OleInitialize(nullptr);
+            // S_FALSE: OLE was already initialised on this thread; it still needs its balancing call.
+            if (FAILED(hr))
+                return FALSE;
+            m_bInitialized = true;
+        }
+        return TRUE;
+    }
+
+    void Term()
+    {
+        if (m_bInitialized)
+        {
+            m_bInitialized = false;
+            ::OleUninitialize();
+        }
+    }
+
+private:
+    bool m_bInitialized = false;
+};
+
+thread_local COleThreadState t_oleState;
+
+} // namespace
+
+BOOL AfxOleInit()
+{
+    return t_oleState.Init();
+}
+
+void AfxOleTerm()
+{
+    t_oleState.Term();
+}
