@@ -125,8 +125,6 @@ INT_PTR CDialog::DoModal()
     // The owner is disabled while the dialog runs, as the system's own modal dialogs do.
     HWND hWndTop = nullptr;
     HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop)->GetSafeHwnd();
-    if (hWndParent == m_hWnd && m_hWnd == nullptr)
-        hWndParent = nullptr;
     bool bEnableParent = false;
     if (hWndParent != nullptr && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent))
     {

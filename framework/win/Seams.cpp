@@ -94,8 +94,7 @@ int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
     CWinApp* pApp = AfxGetApp();
     if (pApp != nullptr)
         return pApp->DoMessageBox(lpszText, nType, nIDHelp);
-    CWnd* pOwner = CWnd::GetSafeOwner(nullptr);
-    return AfxShowMessageBox(pOwner->GetSafeHwnd(), lpszText, AfxGetAppName(), nType);
+    return AfxShowMessageBox(::GetActiveWindow(), lpszText, AfxGetAppName(), nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

@@ -213,8 +213,11 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
-    CWnd* pOwner = CWnd::GetSafeOwner(nullptr);
-    return AfxShowMessageBox(pOwner->GetSafeHwnd(), lpszPrompt, m_pszAppName, nType);
+    // Without a main window the box belongs to whatever window of the program is active.
+    HWND hWndOwner = CWnd::GetSafeOwner(nullptr)->GetSafeHwnd();
+    if (hWndOwner == nullptr)
+        hWndOwner = ::GetActiveWindow();
+    return AfxShowMessageBox(hWndOwner, lpszPrompt, m_pszAppName, nType);
 }
 
 HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const

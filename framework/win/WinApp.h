@@ -110,5 +110,10 @@ inline CString AfxFormatString1(UINT nIDS, LPCTSTR lpsz1) { return AfxFormatStri
 // Returned by a handler's exception processing when no application object exists.
 LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg);
 
+// Kept for dialog-based programs written for the older framework: ActiveX control containment is not
+// offered, and the call changes nothing.
+class COccManager;
+inline void AfxEnableControlContainer(COccManager* = nullptr) {}
+
 // The program's entry (WinMain calls it): InitInstance, then Run unless it returned FALSE.
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);

@@ -4,6 +4,8 @@
 #include <unordered_map>
 
 #include "framework/core/Exceptions.h"
+#include "framework/win/Dc.h"
+#include "framework/win/Gdi.h"
 #include "framework/win/Menu.h"
 #include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
@@ -278,7 +280,11 @@ void AfxLeaveMessageLoop()
 void AfxIdleCleanup()
 {
     if (t_nLoopDepth == 1)
+    {
         CWnd::DeleteTempMap();
+        CDC::DeleteTempMap();
+        CGdiObject::DeleteTempMap();
+    }
 }
 
 // ---- CWnd: handle map ----
@@ -738,14 +744,18 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
     return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags);
 }
 
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
+CWnd::CWnd(HWND hWndPosition) : m_hWnd(hWndPosition)
+{
+}
+
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
-    // The framework's special positions (wndTop, wndBottom, ...) are the HWND_ values themselves.
-    HWND hWndAfter = reinterpret_cast<UINT_PTR>(pWndInsertAfter) <= 2 || reinterpret_cast<INT_PTR>(pWndInsertAfter) == -1 ||
-                             reinterpret_cast<INT_PTR>(pWndInsertAfter) == -2
-                         ? reinterpret_cast<HWND>(const_cast<CWnd*>(pWndInsertAfter))
-                         : pWndInsertAfter->m_hWnd;
-    return ::SetWindowPos(m_hWnd, hWndAfter, x, y, cx, cy, nFlags);
+    return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags);
 }
 
 void CWnd::ClientToScreen(LPRECT lpRect) const
@@ -831,8 +841,6 @@ CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
     HWND hWnd = pParent->GetSafeHwnd();
     if (hWnd == nullptr)
         hWnd = AfxGetMainWnd()->GetSafeHwnd();
-    if (hWnd == nullptr)
-        hWnd = ::GetActiveWindow();
     while (hWnd != nullptr && (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
         hWnd = ::GetParent(hWnd);
     if (pWndTop != nullptr)
@@ -1090,4 +1098,63 @@ BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
         (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
         return FALSE;
     return IsDialogMessage(lpMsg);
+}
+
+// ---- CWnd: device contexts, regions and fonts ----
+
+CDC* CWnd::GetDC()
+{
+    return CDC::FromHandle(::GetDC(m_hWnd));
+}
+
+CDC* CWnd::GetWindowDC()
+{
+    return CDC::FromHandle(::GetWindowDC(m_hWnd));
+}
+
+CDC* CWnd::GetDCEx(CRgn* prgnClip, DWORD flags)
+{
+    return CDC::FromHandle(::GetDCEx(m_hWnd, prgnClip != nullptr ? (HRGN)prgnClip->GetSafeHandle() : nullptr, flags));
+}
+
+int CWnd::ReleaseDC(CDC* pDC)
+{
+    return pDC != nullptr ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0;
+}
+
+CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
+{
+    return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint));
+}
+
+void CWnd::EndPaint(LPPAINTSTRUCT lpPaint)
+{
+    ::EndPaint(m_hWnd, lpPaint);
+}
+
+void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
+{
+    ::InvalidateRgn(m_hWnd, pRgn != nullptr ? (HRGN)pRgn->GetSafeHandle() : nullptr, bErase);
+}
+
+void CWnd::ValidateRgn(CRgn* pRgn)
+{
+    ::ValidateRgn(m_hWnd, pRgn != nullptr ? (HRGN)pRgn->GetSafeHandle() : nullptr);
+}
+
+int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
+                         LPRECT lpRectUpdate, UINT flags)
+{
+    return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip,
+                            prgnUpdate != nullptr ? (HRGN)prgnUpdate->GetSafeHandle() : nullptr, lpRectUpdate, flags);
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
+    ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)(pFont != nullptr ? pFont->GetSafeHandle() : nullptr), bRedraw);
+}
+
+CFont* CWnd::GetFont() const
+{
+    return CFont::FromHandle((HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
 }

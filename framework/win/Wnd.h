@@ -11,6 +11,7 @@
 #include "framework/core/CString.h"
 #include "framework/core/Geometry.h"
 #include "framework/win/CmdTarget.h"
+#include "framework/win/Menu.h"
 #include "framework/win/Seams.h"
 
 // <windows.h> makes this a macro; CWnd has a member of that name.
@@ -141,7 +142,12 @@ public:
     {
         MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
     }
+    // pWndInsertAfter may be one of the positions below (or NULL for the top).
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    static const CWnd wndTop;
+    static const CWnd wndBottom;
+    static const CWnd wndTopMost;
+    static const CWnd wndNoTopMost;
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
@@ -193,7 +199,8 @@ public:
     // ---- Painting ----
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
-    void InvalidateRgn(HRGN hRgn, BOOL bErase = TRUE) { ::InvalidateRgn(m_hWnd, hRgn, bErase); }
+    void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE);
+    void ValidateRgn(CRgn* pRgn);
     void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hRgnUpdate = nullptr,
@@ -205,6 +212,15 @@ public:
     void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
     BOOL LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
     void UnlockWindowUpdate() { ::LockWindowUpdate(nullptr); }
+
+    // Device contexts of the window: GetDC/GetWindowDC need ReleaseDC; BeginPaint needs EndPaint.
+    // The CDC returned is a temporary wrapper.
+    CDC* GetDC();
+    CDC* GetWindowDC();
+    CDC* GetDCEx(CRgn* prgnClip, DWORD flags);
+    int ReleaseDC(CDC* pDC);
+    CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
+    void EndPaint(LPPAINTSTRUCT lpPaint);
 
     // ---- Scrolling ----
     virtual CScrollBar* GetScrollBarCtrl(int nBar) const;
@@ -224,11 +240,8 @@ public:
     {
         ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
     }
-    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, HRGN hRgnUpdate,
-                       LPRECT lpRectUpdate, UINT flags)
-    {
-        return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip, hRgnUpdate, lpRectUpdate, flags);
-    }
+    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
+                       LPRECT lpRectUpdate, UINT flags);
 
     // ---- Text and icons ----
     void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
@@ -237,8 +250,8 @@ public:
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)::SendMessageA(m_hWnd, WM_SETICON, bBigIcon, (LPARAM)hIcon); }
     HICON GetIcon(BOOL bBigIcon) const { return (HICON)::SendMessageA(m_hWnd, WM_GETICON, bBigIcon, 0); }
-    void SetFont(HFONT hFont, BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)hFont, bRedraw); }
-    HFONT GetFontHandle() const { return (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0); }
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    CFont* GetFont() const;
 
     // ---- Dialog items ----
     CWnd* GetDlgItem(int nID) const { return CWnd::FromHandle(::GetDlgItem(m_hWnd, nID)); }
@@ -374,6 +387,12 @@ public:
 
 protected:
     WNDPROC m_pfnSuper = nullptr;   // the procedure that had the window before the framework
+
+private:
+    // The z-order positions: hold an HWND_ value, never a window.
+    explicit CWnd(HWND hWndPosition);
+
+protected:
 
     friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     friend LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);

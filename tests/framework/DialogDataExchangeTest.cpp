@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "framework/core/Exceptions.h"
 #include "framework/win/DataExchange.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/SeamRecorders.h"
@@ -305,6 +306,65 @@ TEST_F(DialogDataExchange, ControlBindingSubclassesOnce)
     EXPECT_EQ(bound, control);
     EXPECT_EQ(CWnd::FromHandlePermanent(control), nullptr);
     EXPECT_TRUE(boxes.calls.empty());
+}
+
+class CKeyWatchingDlg : public CExchangeDlg
+{
+public:
+    int childKeys = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && ::IsChild(m_hWnd, pMsg->hwnd))
+            ++childKeys;
+        return CExchangeDlg::PreTranslateMessage(pMsg);
+    }
+};
+
+TEST_F(DialogDataExchange, TheModalLoopPreTranslatesKeysOfItsControlsIntoDialogCommands)
+{
+    CKeyWatchingDlg dlg;
+    CFunctionModalHook hook([](CWnd* pWnd) {
+        HWND hEdit = ::GetDlgItem(pWnd->m_hWnd, IDC_NAME);
+        ::PostMessageA(hEdit, WM_KEYDOWN, VK_ESCAPE, 1);
+    });
+    CScopedModalHook hookSeam(&hook);
+
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.childKeys, 1);
+}
+
+class CFailingInitException : public CException
+{
+public:
+    BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) override
+    {
+        lstrcpynA(lpszError, "Initialisation failed.", (int)nMaxError);
+        if (pnHelpContext != nullptr)
+            *pnHelpContext = 0;
+        return TRUE;
+    }
+};
+
+class CFailingInitDlg : public CExchangeDlg
+{
+public:
+    BOOL OnInitDialog() override { throw new CFailingInitException; }
+};
+
+TEST_F(DialogDataExchange, AnExceptionFromOnInitDialogIsReportedAndTheDialogStillRuns)
+{
+    CFailingInitDlg dlg;
+    bool ran = false;
+    CFunctionModalHook hook([&](CWnd* pWnd) {
+        ran = true;
+        PressButton(pWnd->m_hWnd, IDCANCEL);
+    });
+    CScopedModalHook hookSeam(&hook);
+
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(ran);
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].text, "Initialisation failed.");
 }
 
 } // namespace
