@@ -156,7 +156,7 @@ int CWinApp::Run()
     LONG lIdleCount = 0;
     for (;;)
     {
-        MSG peek;
+        MSG peek = {};
         while (!::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE) && OnIdle(lIdleCount++))
         {
         }

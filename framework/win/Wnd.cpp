@@ -39,8 +39,9 @@ thread_local MSG t_currentMessage = {};
 thread_local CWnd* t_pWndInit = nullptr;
 thread_local HHOOK t_hCbtHook = nullptr;
 
-// Nesting depth of the framework's message loops; temporaries are deleted only when the outermost
-// loop is idle, because a handler further down the stack may still hold one.
+// Nesting depth of the framework's message loops; temporaries are deleted only when the
+// application's own loop is idle and outermost, because a handler further down the stack may still
+// hold one. Modal loops never delete them: dialog code keeps GetDlgItem pointers for the dialog's life.
 thread_local int t_nLoopDepth = 0;
 
 } // namespace
@@ -675,13 +676,6 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     AfxEnterMessageLoop();
     while (ContinueModal() && m_hWnd != nullptr)
     {
-        MSG peek;
-        if (!::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
-        {
-            AfxIdleCleanup();
-            if (!ContinueModal() || m_hWnd == nullptr)
-                break;
-        }
         if (!AfxPumpMessage())
         {
             m_nModalResult = -1;
@@ -826,6 +820,25 @@ CWnd* CWnd::GetTopLevelParent() const
         hWnd = hWndUp;
     }
     return CWnd::FromHandle(hWnd);
+}
+
+CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
+{
+    HWND hWndChild = ::GetDlgItem(m_hWnd, nID);
+    if (hWndChild != nullptr && ::GetParent(hWndChild) == m_hWnd)
+    {
+        CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hWndChild) : FromHandle(hWndChild);
+        if (pWnd != nullptr)
+            return pWnd;
+    }
+    for (hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+    {
+        if (::GetTopWindow(hWndChild) == nullptr)
+            continue;
+        if (CWnd* pWnd = FromHandle(hWndChild)->GetDescendantWindow(nID, bOnlyPerm))
+            return pWnd;
+    }
+    return nullptr;
 }
 
 CWnd* CWnd::GetParentOwner() const

@@ -3,10 +3,12 @@
 // Every window with a framework object is entered in a permanent map from handle to object, and its
 // window procedure is AfxWndProc, which finds the object and dispatches through its message maps.
 // FromHandle gives a temporary wrapper for a window without an object; temporaries are deleted when
-// the outermost message loop is idle, so a caller must not keep one across that.
+// the application's own loop (CWinApp::Run) is idle, never by a modal loop, so dialog code may keep
+// GetDlgItem pointers while its dialog runs.
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "framework/core/CString.h"
 #include "framework/core/Geometry.h"
@@ -170,6 +172,16 @@ public:
     CWnd* GetParent() const { return CWnd::FromHandle(::GetParent(m_hWnd)); }
     CWnd* SetParent(CWnd* pWndNewParent) { return CWnd::FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
     CWnd* GetOwner() const { return CWnd::FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
+    void SetOwner(CWnd* pOwnerWnd) { ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pOwnerWnd->GetSafeHwnd()); }
+    // The descendant with the control id nID (children first, then deeper).
+    CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
+    {
+        lpwndpl->length = sizeof(WINDOWPLACEMENT);
+        return ::GetWindowPlacement(m_hWnd, lpwndpl);
+    }
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
     CWnd* GetTopLevelParent() const;
     CWnd* GetParentOwner() const;
     CWnd* GetWindow(UINT nCmd) const { return CWnd::FromHandle(::GetWindow(m_hWnd, nCmd)); }
@@ -183,6 +195,23 @@ public:
     static CWnd* PASCAL GetForegroundWindow() { return CWnd::FromHandle(::GetForegroundWindow()); }
     // The window that should own a message box or dialog started from pParent (or from the program).
     static CWnd* PASCAL GetSafeOwner(CWnd* pParent = nullptr, HWND* pWndTop = nullptr);
+
+    // ---- Kind ----
+    // Frame windows (docview) answer TRUE.
+    virtual BOOL IsFrameWnd() const { return FALSE; }
+
+    // ---- Caret ----
+    void CreateSolidCaret(int nWidth, int nHeight) { ::CreateCaret(m_hWnd, nullptr, nWidth, nHeight); }
+    void CreateGrayCaret(int nWidth, int nHeight) { ::CreateCaret(m_hWnd, reinterpret_cast<HBITMAP>(1), nWidth, nHeight); }
+    void ShowCaret() { ::ShowCaret(m_hWnd); }
+    void HideCaret() { ::HideCaret(m_hWnd); }
+    static void PASCAL SetCaretPos(POINT point) { ::SetCaretPos(point.x, point.y); }
+    static CPoint PASCAL GetCaretPos()
+    {
+        POINT point = {0, 0};
+        ::GetCaretPos(&point);
+        return CPoint(point.x, point.y);
+    }
 
     // ---- Focus, capture, timers ----
     CWnd* SetFocus() { return CWnd::FromHandle(::SetFocus(m_hWnd)); }
@@ -415,8 +444,8 @@ BOOL AfxUnhookWindowCreate();
 BOOL AfxPumpMessage();
 // PreTranslateMessage of the application and of the framework windows the message is for.
 BOOL AfxPreTranslateMessage(MSG* pMsg);
-// Message loops count their nesting; AfxIdleCleanup deletes the temporary wrappers when the
-// outermost loop is idle.
+// Message loops count their nesting; AfxIdleCleanup (called by CWinApp::OnIdle) deletes the
+// temporary wrappers of windows, menus, device contexts and GDI objects when that loop is outermost.
 int AfxEnterMessageLoop();
 void AfxLeaveMessageLoop();
 void AfxIdleCleanup();
