@@ -43,7 +43,7 @@ BWKPicture::BWKPicture()
       m_hasImage(FALSE), m_rowsAligned(TRUE),
       m_hBits(NULL), m_bits(NULL), m_bitsSize(0), m_hHeader(NULL), m_header(NULL), m_colorTable(NULL),
       m_palette(NULL), m_needsHalftone(FALSE),
-      m_bitOrder(1), m_expandBitCount(0), m_expandByteCount(0),
+      m_bitOrder(1),
       m_file(NULL), m_ownFiles(10),
       m_hBuffer(NULL), m_buffer(NULL), m_bufferSize(0), m_bufferHeld(0), m_bufferPosition(0),
       m_bufferForReading(FALSE)

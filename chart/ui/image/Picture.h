@@ -134,8 +134,6 @@ protected:
     BOOL m_needsHalftone;
 
     int m_bitOrder;        // 1-bit images: 1 = most significant bit first
-    int m_expandBitCount;  // used while expanding 1- and 4-bit rows
-    int m_expandByteCount;
 
     CFile* m_file;         // the file Load or Save works on, NULL between operations
     CPtrList m_ownFiles;   // file objects the picture opened itself

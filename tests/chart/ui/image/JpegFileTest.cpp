@@ -326,3 +326,20 @@ TEST(JpegFile, FailedSaveToPathLeavesNoFileBehind)
 }
 
 } // namespace
+
+namespace {
+
+TEST(JpegFile, WorksOnAnyFileObject)
+{
+    auto picture = MakeColourBlocks();
+    CMemFile memory;
+    ASSERT_TRUE(picture->Save(&memory));
+    memory.SeekToBegin();
+    TestJpeg loaded;
+    loaded.SetDisplayColorCount(0);
+    ASSERT_TRUE(loaded.Load(&memory));
+    EXPECT_EQ(loaded.GetWidth(), 64);
+    ExpectRgbNear(loaded.PixelAt(12, 12), 0, 0, 255);
+}
+
+} // namespace
