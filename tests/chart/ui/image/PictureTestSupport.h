@@ -84,6 +84,7 @@ inline std::vector<BYTE> BitsOf(const BWKPicture& picture)
 }
 
 // A fresh path in the temporary folder; the file is removed when the object goes.
+// Process ids repeat under Wine, so the name carries the run's start time too.
 class TempFile
 {
 public:
@@ -92,8 +93,13 @@ public:
         char folder[MAX_PATH];
         ::GetTempPathA(MAX_PATH, folder);
         static int counter = 0;
+        static const long long runStart = [] {
+            LARGE_INTEGER now;
+            ::QueryPerformanceCounter(&now);
+            return now.QuadPart;
+        }();
         m_path = std::string(folder) + "picture_test_" + std::to_string(::GetCurrentProcessId()) + "_" +
-                 std::to_string(++counter) + extension;
+                 std::to_string(runStart) + "_" + std::to_string(++counter) + extension;
         ::DeleteFileA(m_path.c_str());
     }
     ~TempFile() { ::DeleteFileA(m_path.c_str()); }
