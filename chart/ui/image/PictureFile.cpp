@@ -160,7 +160,7 @@ void BWKPicture::Serialize(CArchive& ar)
     }
     if (!ReadBmpForm(NULL, &ar) || !PrepareHeader()) {
         Free();
-        AfxThrowArchiveException(CArchiveException::badIndex);
+        AfxThrowArchiveException(CArchiveException::genericException);
     }
 }
 
