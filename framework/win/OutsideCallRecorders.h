@@ -9,7 +9,8 @@
 #include <vector>
 
 // Starts no real process: each start makes a pretend process that runs until End is called.
-// Its handles are addresses inside the recorder, never real handles.
+// Its handles are addresses inside the recorder, never real handles. As on Windows, a process that
+// has ended can still be opened by its id while the handle its start gave is not closed.
 class CRecordingProcessSeam : public CProcessSeam
 {
 public:
@@ -29,6 +30,7 @@ public:
         DWORD threadId;
         bool running;
         DWORD exitCode;
+        bool startHandleOpen;            // the process handle of the start is not closed yet
         char processToken;               // its address is the process handle
         char threadToken;                // its address is the thread handle
     };
@@ -61,7 +63,7 @@ public:
             ::SetLastError(startError);
             return FALSE;
         }
-        processes.push_back({nextProcessId, nextProcessId + 1, true, STILL_ACTIVE, 0, 0});
+        processes.push_back({nextProcessId, nextProcessId + 1, true, STILL_ACTIVE, true, 0, 0});
         nextProcessId += 4;
         Process& process = processes.back();
         if (lpProcessInformation != nullptr)
@@ -74,11 +76,12 @@ public:
         return TRUE;
     }
 
-    // Opens a running pretend process; an ended or unknown one fails as OpenProcess does.
+    // Fails as OpenProcess does for an unknown id, or one whose process has ended and has no
+    // handle left.
     HANDLE Open(DWORD dwDesiredAccess, BOOL bInheritHandle, DWORD dwProcessId) override
     {
         HANDLE hResult = nullptr;
-        if (Process* process = Find(dwProcessId); process != nullptr && process->running)
+        if (Process* process = Find(dwProcessId); process != nullptr && (process->running || process->startHandleOpen))
         {
             m_openTokens.push_back(dwProcessId);
             hResult = &m_openTokens.back();
@@ -92,6 +95,9 @@ public:
     BOOL Close(HANDLE hObject) override
     {
         closed.push_back(hObject);
+        for (Process& process : processes)
+            if (hObject == ProcessHandle(process))
+                process.startHandleOpen = false;
         return hObject != nullptr;
     }
 

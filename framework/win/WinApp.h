@@ -61,6 +61,11 @@ public:
     BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
     UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
     BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    // The profile's registry keys, HKEY_CURRENT_USER\Software\<key>\<app> and a section under it,
+    // for callers that enumerate or delete subkeys; the caller closes them. NULL in INI mode or when
+    // the key cannot be opened; created when missing unless bCreate is false.
+    HKEY GetAppRegistryKey(bool bCreate = true);
+    HKEY GetSectionKey(LPCTSTR lpszSection, bool bCreate = true);
 
     // ---- Help ----
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
@@ -78,7 +83,6 @@ protected:
     BOOL m_bRunning = FALSE;
 
 private:
-    HKEY GetSectionKey(LPCTSTR lpszSection, bool bCreate);
     CString m_strAppName;
     CString m_strExeName;
     CString m_strHelpFilePath;

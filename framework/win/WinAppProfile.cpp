@@ -15,6 +15,8 @@ void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 // HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section>; NULL when it cannot be opened.
 HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection, bool bCreate)
 {
+    if (m_pszRegistryKey == nullptr || lpszSection == nullptr)
+        return nullptr;
     CString path = "Software\\";
     path += m_pszRegistryKey;
     path += "\\";

@@ -319,6 +319,11 @@ public:
     CMenu* GetSystemMenu(BOOL bRevert) const;
     void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
 
+    // ---- Clipboard (framework/win/Clipboard.h has the rest) ----
+    BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
+    // The window that holds the clipboard open; NULL when none does.
+    static CWnd* PASCAL GetOpenClipboardWindow() { return CWnd::FromHandle(::GetOpenClipboardWindow()); }
+
     // ---- Messages ----
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {

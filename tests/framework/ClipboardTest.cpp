@@ -2,6 +2,7 @@
 // archive in a CSharedFile, a bitmap, and the refusal while another window holds it open.
 #include "framework/core/Archive.h"
 #include "framework/win/Clipboard.h"
+#include "framework/win/Wnd.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,16 @@ TEST_F(ClipboardTest, AnotherWindowCannotOpenItMeanwhile)
     EXPECT_TRUE(clipboard.IsOpen());
     clipboard.Close();
     DestroyWindow(hOther);
+}
+
+TEST_F(ClipboardTest, WindowOpensTheClipboardForItself)
+{
+    CWnd* pWnd = CWnd::FromHandle(m_hWnd);
+    ASSERT_TRUE(pWnd->OpenClipboard());
+    EXPECT_EQ(CWnd::GetOpenClipboardWindow(), pWnd);
+    EXPECT_TRUE(EmptyClipboard());
+    EXPECT_TRUE(CloseClipboard());
+    EXPECT_EQ(CWnd::GetOpenClipboardWindow(), nullptr);
 }
 
 TEST_F(ClipboardTest, BitmapIsReadBackAsACopy)

@@ -73,6 +73,13 @@ TEST(ProcessSeam, RealProcessRunsUntilItEnds)
     EXPECT_FALSE(AfxIsProcessRunning(process.info.hProcess));
     EXPECT_TRUE(AfxGetExitCodeProcess(process.info.hProcess, &dwExitCode));
     EXPECT_EQ(dwExitCode, 3u);
+
+    // The process is gone, yet its id still opens while this handle holds it: opening by id does
+    // not tell whether a started program still runs.
+    hOpened = AfxOpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process.info.dwProcessId);
+    EXPECT_NE(hOpened, nullptr);
+    if (hOpened != nullptr)
+        AfxCloseProcessHandle(hOpened);
 }
 
 TEST(ProcessSeam, RealStartOfAMissingProgramFailsWithItsError)
@@ -120,6 +127,9 @@ TEST(ProcessSeam, RecorderStartsPretendProcessesThatRunUntilEnded)
     DWORD dwExitCode = 0;
     EXPECT_TRUE(AfxGetExitCodeProcess(info.hProcess, &dwExitCode));
     EXPECT_EQ(dwExitCode, 5u);
+    // Ended, but the start's handle still holds the process: it can be opened, as on Windows.
+    EXPECT_NE(AfxOpenProcess(PROCESS_ALL_ACCESS, FALSE, info.dwProcessId), nullptr);
+    AfxCloseProcessHandle(info.hProcess);
     EXPECT_EQ(AfxOpenProcess(PROCESS_ALL_ACCESS, FALSE, info.dwProcessId), nullptr);
 }
 
