@@ -1,6 +1,8 @@
 // The real automation calls behind the seam.
 #include "framework/ole/AutomationSeam.h"
 
+#include "framework/ole/OleInit.h"
+
 #include <vector>
 
 namespace {
@@ -10,6 +12,9 @@ CAutomationSeam* g_pAutomationSeam = nullptr;
 HRESULT CreateRealDispatch(REFCLSID clsid, LPDISPATCH* ppDispatch)
 {
     *ppDispatch = nullptr;
+    // A program that never called AfxOleInit would otherwise never reach its server. A thread
+    // already in the multithreaded apartment refuses this, and COM works there as it is.
+    AfxOleInit();
     LPUNKNOWN lpUnknown = nullptr;
     HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&lpUnknown));
     if (FAILED(hr))
@@ -27,6 +32,7 @@ HRESULT CreateRealDispatch(LPCTSTR lpszProgID, LPDISPATCH* ppDispatch)
     *ppDispatch = nullptr;
     if (lpszProgID == nullptr || lpszProgID[0] == '\0')
         return CO_E_CLASSSTRING;
+    AfxOleInit();
     const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, lpszProgID, -1, nullptr, 0);
     std::vector<WCHAR> wideProgID(static_cast<size_t>(wideLength > 0 ? wideLength : 1), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, lpszProgID, -1, wideProgID.data(), wideLength);

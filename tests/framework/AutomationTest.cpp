@@ -327,6 +327,24 @@ TEST(OleInit, InitialisesTheThreadForApartmentsOnceAndTermUndoesIt)
     EXPECT_EQ(hrAfterTerm, S_OK);
 }
 
+TEST(DispatchDriver, FirstConnectionOfAThreadInitialisesOle)
+{
+    BOOL bCreated = FALSE;
+    HRESULT hrAfterwards = S_OK;
+    std::thread worker([&] {
+        {
+            COleDispatchDriver driver;
+            bCreated = driver.CreateDispatch("Scripting.Dictionary");
+        }
+        hrAfterwards = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(hrAfterwards))
+            CoUninitialize();
+    });
+    worker.join();
+    EXPECT_TRUE(bCreated);
+    EXPECT_EQ(hrAfterwards, RPC_E_CHANGED_MODE);
+}
+
 // --- the seam ---------------------------------------------------------------------------
 
 TEST(AutomationSeam, RecordsTheReloadRequestWithoutAServer)
