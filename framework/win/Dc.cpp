@@ -3,8 +3,14 @@
 #include <memory>
 #include <unordered_map>
 
+#include "framework/core/Exceptions.h"
+#include "framework/win/Wnd.h"
+
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
+IMPLEMENT_DYNAMIC(CPaintDC, CDC)
+IMPLEMENT_DYNAMIC(CClientDC, CDC)
+IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
 namespace {
 
@@ -1184,4 +1190,45 @@ int CDC::AbortDoc()
 int CDC::EndDoc()
 {
     return ::EndDoc(m_hDC);
+}
+
+// ---------------------------------------------------------------- window DCs
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr), m_ps()
+{
+    if (!Attach(::BeginPaint(m_hWnd, &m_ps)))
+        AfxThrowResourceException();
+}
+
+CPaintDC::~CPaintDC()
+{
+    if (m_hDC != nullptr)
+    {
+        Detach();
+        ::EndPaint(m_hWnd, &m_ps);
+    }
+}
+
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr)
+{
+    if (!Attach(::GetDC(m_hWnd)))
+        AfxThrowResourceException();
+}
+
+CClientDC::~CClientDC()
+{
+    if (m_hDC != nullptr)
+        ::ReleaseDC(m_hWnd, Detach());
+}
+
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr)
+{
+    if (!Attach(::GetWindowDC(m_hWnd)))
+        AfxThrowResourceException();
+}
+
+CWindowDC::~CWindowDC()
+{
+    if (m_hDC != nullptr)
+        ::ReleaseDC(m_hWnd, Detach());
 }

@@ -10,6 +10,8 @@
 #include "framework/core/Object.h"
 #include "framework/win/Gdi.h"
 
+class CWnd;
+
 class CDC : public CObject
 {
     DECLARE_DYNAMIC(CDC)
@@ -251,4 +253,38 @@ public:
     int SetAbortProc(BOOL(CALLBACK* lpfn)(HDC, int));
     int AbortDoc();
     int EndDoc();
+};
+
+// The DC of a window's WM_PAINT: BeginPaint on construction, EndPaint on destruction.
+class CPaintDC : public CDC
+{
+    DECLARE_DYNAMIC(CPaintDC)
+public:
+    HWND m_hWnd;
+    PAINTSTRUCT m_ps;
+
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC() override;
+};
+
+// The client area's DC of a window (the screen's for NULL), released on destruction.
+class CClientDC : public CDC
+{
+    DECLARE_DYNAMIC(CClientDC)
+public:
+    HWND m_hWnd;
+
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+};
+
+// The whole window's DC, frame included (the screen's for NULL), released on destruction.
+class CWindowDC : public CDC
+{
+    DECLARE_DYNAMIC(CWindowDC)
+public:
+    HWND m_hWnd;
+
+    explicit CWindowDC(CWnd* pWnd);
+    ~CWindowDC() override;
 };

@@ -7,6 +7,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/win/Dc.h"
+#include "framework/win/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)
@@ -315,6 +316,16 @@ int CFont::GetLogFont(LOGFONT* pLogFont) const
 CBitmap* PASCAL CBitmap::FromHandle(HBITMAP hBitmap)
 {
     return FromHandleAs<CBitmap>(hBitmap);
+}
+
+BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName)
+{
+    return Attach(::LoadBitmap(AfxGetResourceHandle(), lpszResourceName));
+}
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource)
+{
+    return LoadBitmap(MAKEINTRESOURCE(nIDResource));
 }
 
 BOOL CBitmap::LoadOEMBitmap(UINT nIDBitmap)

@@ -332,6 +332,8 @@ void PASCAL CWnd::DeleteTempMap()
     }
     temps.clear();
     CMenu::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
+    CDC::DeleteTempMap();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)

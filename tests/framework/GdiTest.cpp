@@ -213,6 +213,29 @@ TEST(Bitmap, CompatibleBitmapTakesTheDCsFormat)
     ::ReleaseDC(nullptr, screen.Detach());
 }
 
+TEST(Bitmap, LoadsFromTheResourceModule)
+{
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadBitmap(9300));
+    BITMAP info = {};
+    ASSERT_TRUE(bitmap.GetBitmap(&info));
+    EXPECT_EQ(info.bmWidth, 2);
+    EXPECT_EQ(info.bmHeight, 2);
+
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap* old = dc.SelectObject(&bitmap);
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(dc.GetPixel(1, 0), RGB(0, 255, 0));
+    EXPECT_EQ(dc.GetPixel(0, 1), RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetPixel(1, 1), RGB(255, 255, 255));
+    dc.SelectObject(old);
+
+    CBitmap missing;
+    EXPECT_FALSE(missing.LoadBitmap("NO_SUCH_BITMAP"));
+    EXPECT_EQ(missing.m_hObject, nullptr);
+}
+
 TEST(Bitmap, OemBitmapLoads)
 {
     CBitmap bitmap;
