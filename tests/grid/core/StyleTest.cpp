@@ -263,3 +263,57 @@ TEST(CGXStyle, ProfileNamesPutTheFontBeforeTheBorders)
     EXPECT_STREQ(CGXStyle::ProfileNames[13], "Right");
     EXPECT_STREQ(CGXStyle::ProfileNames[27], "Places");
 }
+
+namespace
+{
+// Records what the style hands to the application-wide components.
+class RecordingComponents : public CGXAbstractStyleSerializeImp, public CGXAbstractStyleCompareSubsetImp
+{
+public:
+    void SerializeFont(CGXFont& font, CArchive&) override { pFont = &font; }
+    COLORREF SerializeBrush(CGXStyleBrush&, CArchive&) override { return 0; }
+    COLORREF SerializePen(CGXStylePen&, CArchive&) override { return 0; }
+    void SerializeStyle(CGXStyle& style, CArchive& ar, const CGXStylesMap* pMap) override
+    {
+        pStyle = &style;
+        pStylesMap = pMap;
+        ar << static_cast<BYTE>(0x5A);
+    }
+    BOOL IsSubset(const CGXStyle& style, const CGXStyle& subset) override
+    {
+        pStyle = &style;
+        pSubset = &subset;
+        return TRUE;
+    }
+
+    const CGXStyle* pStyle = nullptr;
+    const CGXStyle* pSubset = nullptr;
+    const CGXStylesMap* pStylesMap = reinterpret_cast<const CGXStylesMap*>(1);
+    const CGXFont* pFont = nullptr;
+};
+}  // namespace
+
+TEST(CGXStyle, InstalledComponentsReceiveTheStyle)
+{
+    RecordingComponents components;
+    GXLibraryLinks& links = GXGetLibraryLinks();
+    links.pStyleSerializeImp = &components;
+    links.pStyleCompareSubsetImp = &components;
+
+    CGXStyle style, subset;
+    EXPECT_TRUE(style.CompareSubset(subset));
+    EXPECT_EQ(components.pStyle, &style);
+    EXPECT_EQ(components.pSubset, &subset);
+
+    const Bytes bytes = StoreToBytes([&](CArchive& ar) { subset.Serialize(ar); });
+    EXPECT_EQ(bytes, Bytes({0x5A}));
+    EXPECT_EQ(components.pStyle, &subset);
+    EXPECT_EQ(components.pStylesMap, nullptr);
+
+    CGXFont font;
+    StoreToBytes([&](CArchive& ar) { font.Serialize(ar); });
+    EXPECT_EQ(components.pFont, &font);
+
+    links.pStyleSerializeImp = nullptr;
+    links.pStyleCompareSubsetImp = nullptr;
+}
