@@ -8,9 +8,11 @@ CGXCollMapDWordToString::~CGXCollMapDWordToString() = default;
 
 void CGXCollMapDWordToString::SetAt(DWORD key, LPCTSTR pszValue)
 {
+    // The text may be the value's own buffer.
+    const CString text(pszValue);
     CString& value = m_map[key];
     value.Empty();
-    value = pszValue;
+    value = text;
 }
 
 void CGXCollMapDWordToString::GetNextAssoc(POSITION& rNextPosition, DWORD& rKey, CString& rValue) const
