@@ -1,0 +1,40 @@
+#include "chart/model/ChartArchive.h"
+
+#include "framework/core/Exceptions.h"
+#include "framework/core/File.h"
+
+namespace {
+ULONGLONG FileRest(CArchive& ar)
+{
+    CFile* pFile = ar.GetFile();
+    const ULONGLONG length = pFile->GetLength();
+    const ULONGLONG position = pFile->GetPosition();
+    return length > position ? length - position : 0;
+}
+}  // namespace
+
+int ReadChartCount(CArchive& ar, UINT nMinBytesPerElement)
+{
+    int count = 0;
+    ar >> count;
+    if (count < 0)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    if (count == 0 || nMinBytesPerElement == 0)
+        return count;
+    if (ULONGLONG(count) <= FileRest(ar) / nMinBytesPerElement)
+        return count;
+    // The archive may have read ahead into its buffer: give that back to the file and look again.
+    ar.Flush();
+    if (ULONGLONG(count) <= FileRest(ar) / nMinBytesPerElement)
+        return count;
+    AfxThrowArchiveException(CArchiveException::endOfFile);
+}
+
+void CheckChartListClass(const CObList& list, const CRuntimeClass* pClass)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+        const CObject* pObject = list.GetNext(pos);
+        if (pObject == NULL || !pObject->IsKindOf(pClass))
+            AfxThrowArchiveException(CArchiveException::badClass);
+    }
+}

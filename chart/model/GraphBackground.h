@@ -1,0 +1,13 @@
+// The component that fills the chart area behind everything else: fill, border and shadow of its rectangle.
+#pragma once
+
+#include "chart/model/GraphComponent.h"
+
+class QVGraphBackground : public QVGraphComponent
+{
+    DECLARE_SERIAL(QVGraphBackground)
+public:
+    QVGraphBackground();
+
+    void WriteTemplateKeyword(CStdioFile* pFile) override;
+};

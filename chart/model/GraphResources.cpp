@@ -1,0 +1,203 @@
+// What the chart caches for its components: pens, fonts, the default palette, and the polygons of the
+// stock shapes and the shape resources.
+#include "chart/model/Graph.h"
+
+#include "chart/model/CompiledPolygon.h"
+#include "chart/model/GraphException.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/File.h"
+#include "framework/core/NumberText.h"
+#include "framework/win/Dc.h"
+#include "framework/win/Gdi.h"
+#include "framework/win/WinApp.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+const char* const kStockShapes[] = {"BOX", "CIRCLE", "TRIANGLE", "FLASH", "HEXAGON", "PENTAGON", "DIAMOND"};
+const int kUnknownStockShape = 7;
+
+// The text of a custom resource, or of the file of that name; false when neither exists.
+bool ReadShapeText(LPCTSTR lpszName, LPCTSTR lpszType, std::string& text)
+{
+    HINSTANCE hModule = AfxFindResourceHandle(lpszName, lpszType);
+    if (HRSRC hResource = ::FindResourceA(hModule, lpszName, lpszType)) {
+        HGLOBAL hData = ::LoadResource(hModule, hResource);
+        const void* pData = hData != NULL ? ::LockResource(hData) : NULL;
+        if (pData != NULL) {
+            text.assign(static_cast<const char*>(pData), ::SizeofResource(hModule, hResource));
+            return true;
+        }
+    }
+    CFile file;
+    if (!file.Open(lpszName, CFile::modeRead | CFile::shareDenyWrite))
+        return false;
+    const ULONGLONG length = file.GetLength();
+    // Shape files are a few hundred numbers; anything huge is not one.
+    if (length > 16 * 1024 * 1024)
+        AfxThrowFileException(CFileException::invalidFile, -1, lpszName);
+    text.resize(size_t(length));
+    if (length > 0 && file.Read(text.data(), UINT(length)) != UINT(length))
+        AfxThrowFileException(CFileException::endOfFile, -1, lpszName);
+    return true;
+}
+}  // namespace
+
+CPen* QVGraph::GetPen(int nStyle, int nWidth, COLORREF crColor)
+{
+    char key[11];
+    key[0] = char('A' + nStyle);
+    key[1] = char('A' + nWidth);
+    for (int i = 0; i < 8; ++i)
+        key[2 + i] = char('A' + ((crColor >> (4 * i)) & 0xF));
+    key[10] = '\0';
+    void* pCached = NULL;
+    if (m_penCache.Lookup(key, pCached))
+        return static_cast<CPen*>(pCached);
+
+    CPen* pPen = new CPen;
+    if (nStyle >= PS_DASH && nStyle <= PS_DASHDOTDOT && nWidth > 1) {
+        // Dashes in units of the width, so a wide dashed line still looks dashed; a 1 stays one unit.
+        static const DWORD kDash[] = {2, 4};
+        static const DWORD kDot[] = {1, 3};
+        static const DWORD kDashDot[] = {2, 4, 1, 4};
+        static const DWORD kDashDotDot[] = {2, 3, 1, 3, 1, 3};
+        static const DWORD* const kPatterns[] = {kDash, kDot, kDashDot, kDashDotDot};
+        static const int kCounts[] = {2, 2, 4, 6};
+        const DWORD* pattern = kPatterns[nStyle - PS_DASH];
+        const int count = kCounts[nStyle - PS_DASH];
+        DWORD scaled[6];
+        for (int i = 0; i < count; ++i)
+            scaled[i] = pattern[i] == 1 ? 1 : pattern[i] * DWORD(nWidth);
+        LOGBRUSH brush = {BS_SOLID, crColor, 0};
+        pPen->CreatePen(PS_GEOMETRIC | PS_ENDCAP_SQUARE | PS_USERSTYLE, nWidth, &brush, count, scaled);
+    } else {
+        pPen->CreatePen(nStyle, nWidth, crColor);
+    }
+    m_penCache.SetAt(key, pPen);
+    return pPen;
+}
+
+CFont* QVGraph::GetFont(LPCTSTR lpszFace, int nSize, int nStyleFlags, int nOrientation, CDC* pDC,
+                        const LOGFONT* pLogFont)
+{
+    int logPixelsY = 96;
+    if (pDC != NULL && pDC->GetSafeHdc() != NULL)
+        logPixelsY = pDC->GetDeviceCaps(LOGPIXELSY);
+    else {
+        HDC hScreen = ::GetDC(NULL);
+        logPixelsY = ::GetDeviceCaps(hScreen, LOGPIXELSY);
+        ::ReleaseDC(NULL, hScreen);
+    }
+    const int height = nSize >= 0 ? -::MulDiv(nSize, logPixelsY, 72) : nSize;
+    const std::string key = NumberText::Format("%s,%x,%x,%d", lpszFace != NULL ? lpszFace : "", unsigned(height),
+                                               unsigned(nStyleFlags), nOrientation);
+    void* pCached = NULL;
+    if (m_fontCache.Lookup(key.c_str(), pCached))
+        return static_cast<CFont*>(pCached);
+
+    LOGFONT logFont;
+    if (pLogFont != NULL) {
+        logFont = *pLogFont;
+    } else {
+        std::memset(&logFont, 0, sizeof logFont);
+        if (lpszFace != NULL)
+            std::strncpy(logFont.lfFaceName, lpszFace, 30);
+        logFont.lfHeight = height;
+        logFont.lfWidth = 0;
+        logFont.lfEscapement = logFont.lfOrientation = nOrientation * 10;
+        logFont.lfWeight = (nStyleFlags & 1) ? FW_BOLD : FW_NORMAL;
+        logFont.lfItalic = BYTE((nStyleFlags >> 1) & 1);
+        logFont.lfUnderline = BYTE((nStyleFlags >> 2) & 1);
+        logFont.lfStrikeOut = BYTE((nStyleFlags >> 3) & 1);
+        logFont.lfCharSet = ANSI_CHARSET;
+        logFont.lfOutPrecision = OUT_TT_PRECIS;
+        logFont.lfClipPrecision = CLIP_STROKE_PRECIS;
+        logFont.lfQuality = DRAFT_QUALITY;
+        logFont.lfPitchAndFamily = 0;
+    }
+    CFont* pFont = new CFont;
+    pFont->CreateFontIndirect(&logFont);
+    m_fontCache.SetAt(key.c_str(), pFont);
+    return pFont;
+}
+
+void QVGraph::CreateDefaultPalette()
+{
+    if (m_pPalette != NULL)
+        return;
+    std::string buffer(sizeof(LOGPALETTE) + 255 * sizeof(PALETTEENTRY), '\0');
+    LOGPALETTE* pLogPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    pLogPalette->palVersion = 0x300;
+    pLogPalette->palNumEntries = 256;
+    for (int i = 0; i < 256; ++i) {
+        PALETTEENTRY& entry = pLogPalette->palPalEntry[i];
+        entry.peRed = BYTE((i & 7) * 255 / 7);
+        entry.peGreen = BYTE(((i >> 3) & 7) * 255 / 7);
+        entry.peBlue = BYTE(((i >> 6) & 3) * 255 / 3);
+        entry.peFlags = 0;
+    }
+    m_pPalette = new CPalette;
+    if (!m_pPalette->CreatePalette(pLogPalette)) {
+        delete m_pPalette;
+        m_pPalette = NULL;
+    }
+}
+
+QVGCompiledPolygon* QVGraph::LoadPolygon(LPCTSTR lpszName, LPCTSTR lpszType)
+{
+    std::string text;
+    if (lpszName == NULL || *lpszName == '\0' || !ReadShapeText(lpszName, lpszType, text))
+        return NULL;
+    const char* p = text.c_str();
+    int count = 0, consumed = 0;
+    if (std::sscanf(p, "%d %n", &count, &consumed) < 1 || count < 0 || size_t(count) > text.size())
+        RaiseChartError(19);
+    p += consumed;
+    QVGCompiledPolygon* pPolygon = new QVGCompiledPolygon;
+    for (int i = 0; i < count; ++i) {
+        float x = 0, y = 0;
+        consumed = 0;
+        if (std::sscanf(p, "%g %g %n", &x, &y, &consumed) < 2) {
+            delete pPolygon;
+            RaiseChartError(19);
+        }
+        p += consumed;
+        pPolygon->AddPoint(x, y);
+    }
+    pPolygon->SetName(lpszName);
+    pPolygon->EnsureCapacity();
+    m_polygons.AddTail(pPolygon);
+    return pPolygon;
+}
+
+BOOL QVGraph::FindStockShape(LPCTSTR lpszName, LPCTSTR lpszType, QVGCompiledPolygon*& pPolygon, double angle)
+{
+    pPolygon = NULL;
+    if (lpszName == NULL)
+        return FALSE;
+    for (POSITION pos = m_polygons.GetHeadPosition(); pos != NULL;) {
+        QVGCompiledPolygon* pCandidate = static_cast<QVGCompiledPolygon*>(m_polygons.GetNext(pos));
+        if (pCandidate->GetName() == lpszName) {
+            pPolygon = pCandidate;
+            break;
+        }
+    }
+    const size_t prefixLength = std::strlen(QVG_STOCK_SHAPE_PREFIX);
+    if (pPolygon == NULL && std::strncmp(lpszName, QVG_STOCK_SHAPE_PREFIX, prefixLength) == 0) {
+        int index = 0;
+        while (index < kUnknownStockShape && std::strcmp(lpszName + prefixLength, kStockShapes[index]) != 0)
+            ++index;
+        pPolygon = new QVGCompiledPolygon(index);
+        pPolygon->SetName(lpszName);
+        m_polygons.AddTail(pPolygon);
+    }
+    if (pPolygon == NULL)
+        pPolygon = LoadPolygon(lpszName, lpszType);
+    if (pPolygon == NULL)
+        return FALSE;
+    pPolygon->SetRotation(angle);
+    return TRUE;
+}
