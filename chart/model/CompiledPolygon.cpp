@@ -14,9 +14,11 @@ namespace {
 // Degrees to radians as the library has always converted them.
 const double kRadiansPerDegree = 0.017453292222222222;
 
-int Truncate(double value)
+// Half up for either sign: truncating value + 0.5 would pull every negative coordinate one unit
+// towards zero and make symmetric shapes lopsided.
+int Round(double value)
 {
-    return int(value);
+    return int(std::floor(value + 0.5));
 }
 
 const double kTriangle[][2] = {{0, -50}, {25, 50}, {-25, 50}, {0, -50}};
@@ -215,8 +217,8 @@ void QVGCompiledPolygon::FitToRect(const RECT& rect)
     int i = 0;
     for (POSITION pos = m_coordinates.GetHeadPosition(); pos != NULL; ++i) {
         const QVGCoordinate* p = static_cast<QVGCoordinate*>(m_coordinates.GetNext(pos));
-        m_points[size_t(i)].x = Truncate(rect.left + (p->m_dX - minX) / rangeX * width + 0.5);
-        m_points[size_t(i)].y = Truncate(rect.bottom - ((p->m_dY - minY) / rangeY * height + 0.5));
+        m_points[size_t(i)].x = Round(rect.left + (p->m_dX - minX) / rangeX * width);
+        m_points[size_t(i)].y = Round(rect.bottom - (p->m_dY - minY) / rangeY * height);
     }
     m_bDirty = 0;
 }
@@ -230,16 +232,16 @@ void QVGCompiledPolygon::Transform(int dx, int dy)
     int i = 0;
     for (POSITION pos = m_coordinates.GetHeadPosition(); pos != NULL; ++i) {
         const QVGCoordinate* p = static_cast<QVGCoordinate*>(m_coordinates.GetNext(pos));
-        double x = Truncate(m_dScaleX * p->m_dX + 0.5);
-        double y = Truncate(m_dScaleY * p->m_dY + 0.5);
+        double x = Round(m_dScaleX * p->m_dX);
+        double y = Round(m_dScaleY * p->m_dY);
         if (rotate) {
             const double rx = x * c + y * s;
             const double ry = y * c - x * s;
             x = rx;
             y = ry;
         }
-        m_points[size_t(i)].x = int(std::floor(x + dx + 0.5));
-        m_points[size_t(i)].y = int(std::floor(y + dy + 0.5));
+        m_points[size_t(i)].x = Round(x + dx);
+        m_points[size_t(i)].y = Round(y + dy);
     }
     m_bDirty = 0;
 }
@@ -261,8 +263,8 @@ POINT* QVGCompiledPolygon::GetPoints()
         int i = 0;
         for (POSITION pos = m_coordinates.GetHeadPosition(); pos != NULL; ++i) {
             const QVGCoordinate* p = static_cast<QVGCoordinate*>(m_coordinates.GetNext(pos));
-            m_points[size_t(i)].x = Truncate(p->m_dX + 0.5);
-            m_points[size_t(i)].y = Truncate(p->m_dY + 0.5);
+            m_points[size_t(i)].x = Round(p->m_dX);
+            m_points[size_t(i)].y = Round(p->m_dY);
         }
         m_bDirty = 0;
     }

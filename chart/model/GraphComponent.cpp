@@ -382,7 +382,8 @@ CPoint QVGraphComponent::RotatePoint(int x, int y, double angle, BOOL bRadians)
 {
     const double radians = bRadians ? angle : angle * kRadiansPerDegree;
     const double c = std::cos(radians), s = std::sin(radians);
-    return CPoint(int(s * y + x * c + 0.5), int(y * c - x * s + 0.5));
+    // Half up for either sign, so a turn by a negative angle mirrors a turn by a positive one.
+    return CPoint(int(std::floor(s * y + x * c + 0.5)), int(std::floor(y * c - x * s + 0.5)));
 }
 
 void QVGraphComponent::HighlightRed(QVGraphStyle& style)

@@ -235,6 +235,11 @@ void QVGraph::Draw(CDC* pDC, CWnd* pView)
                         pMemoryDC->RealizePalette();
                     }
                     pDrawDC = pMemoryDC;
+                    // What the DC shows stays behind the components: a new bitmap is black, and an old
+                    // one holds the last pass.
+                    if (!m_bImageCached)
+                        pMemoryDC->BitBlt(target.left, target.top, target.Width(), target.Height(), pDC,
+                                          target.left, target.top, SRCCOPY);
                 } else {
                     delete pMemoryDC;
                     pMemoryDC = NULL;
