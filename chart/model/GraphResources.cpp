@@ -47,14 +47,16 @@ bool ReadShapeText(LPCTSTR lpszName, LPCTSTR lpszType, std::string& text)
 
 CPen* QVGraph::GetPen(int nStyle, int nWidth, COLORREF crColor)
 {
-    char key[11];
+    std::string key(10, 'A');
     key[0] = char('A' + nStyle);
     key[1] = char('A' + nWidth);
     for (int i = 0; i < 8; ++i)
-        key[2 + i] = char('A' + ((crColor >> (4 * i)) & 0xF));
-    key[10] = '\0';
+        key[2 + size_t(i)] = char('A' + ((crColor >> (4 * i)) & 0xF));
+    // One character holds a style or width below 64; beyond that two pens would share a key.
+    if (nStyle < 0 || nStyle >= 64 || nWidth < 0 || nWidth >= 64)
+        key += NumberText::Format("#%d,%d", nStyle, nWidth);
     void* pCached = NULL;
-    if (m_penCache.Lookup(key, pCached))
+    if (m_penCache.Lookup(key.c_str(), pCached))
         return static_cast<CPen*>(pCached);
 
     CPen* pPen = new CPen;
@@ -76,7 +78,7 @@ CPen* QVGraph::GetPen(int nStyle, int nWidth, COLORREF crColor)
     } else {
         pPen->CreatePen(nStyle, nWidth, crColor);
     }
-    m_penCache.SetAt(key, pPen);
+    m_penCache.SetAt(key.c_str(), pPen);
     return pPen;
 }
 

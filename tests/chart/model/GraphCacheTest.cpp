@@ -49,6 +49,17 @@ TEST(GraphCache, WideDashedPensAreGeometricWithPatternsInUnitsOfTheWidth)
     EXPECT_NE(pWide, chart.GetPen(PS_DASH, 3, RGB(1, 2, 4)));
 }
 
+TEST(GraphCache, PensOfWidthsAFullCharacterApartStayApart)
+{
+    QVGraph chart;
+    CPen* pThin = chart.GetPen(PS_SOLID, 1, 0);
+    CPen* pWide = chart.GetPen(PS_SOLID, 257, 0);
+    EXPECT_NE(pThin, pWide);
+    LOGPEN pen = {};
+    ::GetObjectA(pWide->GetSafeHandle(), sizeof pen, &pen);
+    EXPECT_EQ(257, pen.lopnWidth.x);
+}
+
 TEST(GraphCache, FontSizesInPointsAndPixelsAreDifferentFonts)
 {
     CMemoryCanvas canvas(10, 10);
