@@ -245,3 +245,31 @@ TEST(GraphDraw, DrawingAreaWithoutViewOrFixedRectangle)
     chart.PrepareDrawing(&canvas.dc, nullptr);
     EXPECT_EQ(CRect(0, 0, 250, 150), chart.GetDrawingArea());
 }
+
+TEST(GraphDraw, ClearEmptiesComponentsDataAndFeedback)
+{
+    QVGraph chart;
+    chart.AddComponent(new CRecordingComponent);
+    chart.SetValue(0, 0, 1.0);
+    chart.AddFeedbackPoint(1, 1, 0, 0);
+    EXPECT_FALSE(chart.HasNoData());
+    chart.Clear();
+    EXPECT_EQ(0, chart.GetComponentList()->GetCount());
+    EXPECT_EQ(0, chart.GetGroupCount());
+    EXPECT_EQ(0, chart.GetFeedbackList()->GetCount());
+    EXPECT_TRUE(chart.HasNoData());
+}
+
+TEST(GraphDraw, ChartWithoutDataManagerAnswersEmpty)
+{
+    QVGraph chart;
+    chart.SetDataManager(nullptr, FALSE);
+    EXPECT_EQ(0, chart.GetGroupCount());
+    EXPECT_EQ(0.0, chart.GetGroupAverage(0));
+    EXPECT_EQ("", std::string(chart.GetItemText(0, 0, 1)));
+    CScale range;
+    range.Include(5.0);
+    chart.GetValueRange(range, FALSE);
+    EXPECT_TRUE(range.IsEmpty());
+    EXPECT_EQ(nullptr, chart.GetDefaultStyle());
+}
