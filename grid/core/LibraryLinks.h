@@ -9,6 +9,7 @@
 #include <windows.h>
 
 class CArchive;
+class CDC;
 class CGXFont;
 class CGXProperties;
 class CGXStyle;
@@ -61,6 +62,33 @@ public:
     virtual BOOL ParseValue(LPCTSTR pszText, double& dValue, unsigned* pnFormat, unsigned* pnPlaces) = 0;
 };
 
+// Stores styles maps and grid properties in documents.
+class CGXAbstractDocSerializeImp
+{
+public:
+    virtual ~CGXAbstractDocSerializeImp() = default;
+    virtual void SerializeStylesMap(CGXStylesMap& stylesMap, CArchive& ar) = 0;
+    virtual void SerializeProperties(CGXProperties& properties, CArchive& ar) = 0;
+};
+
+// Deep copies of the objects a grid parameter object owns.
+class CGXAbstractParamCopyOperatorImp
+{
+public:
+    virtual ~CGXAbstractParamCopyOperatorImp() = default;
+    virtual void CopyStylesMap(CGXStylesMap& dest, const CGXStylesMap& src) = 0;
+    virtual void CopyProperties(CGXProperties& dest, const CGXProperties& src) = 0;
+};
+
+// Draws text turned by an angle in tenths of a degree; the result is the drawn text's height.
+class CGXAbstractDrawRotatedTextImp
+{
+public:
+    virtual ~CGXAbstractDrawRotatedTextImp() = default;
+    virtual int DrawRotatedText(CDC* pDC, LPCTSTR pszText, int nLength, RECT& rect, UINT nFormat, LONG lfOrientation,
+                                const RECT* pClipRect) = 0;
+};
+
 struct GXLibraryLinks
 {
     CGXAbstractStyleSerializeImp* pStyleSerializeImp = nullptr;
@@ -71,6 +99,11 @@ struct GXLibraryLinks
     COLORREF (*pfnGetSysColor)(int nIndex) = nullptr;
     // Turns the locale's decimal separator of a number text into a point when that option is on.
     void (*pfnNormalizeDecimalSeparator)(CString& text) = nullptr;
+    CGXAbstractDocSerializeImp* pDocSerializeImp = nullptr;
+    CGXAbstractParamCopyOperatorImp* pParamCopyOperatorImp = nullptr;
+    CGXAbstractDrawRotatedTextImp* pDrawRotatedTextImp = nullptr;
+    // The flat header look chosen at start-up (header styles get no-line borders).
+    BOOL bFlatHeaders = FALSE;
 };
 
 // The one record of links of this process. The components are owned by whoever installed them.

@@ -1,0 +1,351 @@
+#include "grid/core/StylesMap.h"
+
+#include "framework/core/Exceptions.h"
+#include "grid/core/LibraryLinks.h"
+#include "grid/core/Style.h"
+
+IMPLEMENT_SERIAL(CGXStylesMap, CObject, 0)
+
+namespace
+{
+void* IdToPtr(WORD nId) { return reinterpret_cast<void*>(static_cast<UINT_PTR>(nId)); }
+WORD PtrToId(void* p) { return static_cast<WORD>(reinterpret_cast<UINT_PTR>(p)); }
+}  // namespace
+
+const CGXStyle* GXLookupBaseStyle(const CGXStylesMap* pStylesMap, WORD nStyleId)
+{
+    const CGXStyle* pStyle = nullptr;
+    if (pStylesMap == nullptr || !pStylesMap->LookupStyle(nStyleId, pStyle))
+        return nullptr;
+    return pStyle;
+}
+
+CGXStylesMap::CGXStylesMap(CRuntimeClass* pStyleClass)
+    : m_pStyleClass(pStyleClass != nullptr ? pStyleClass : RUNTIME_CLASS(CGXStyle)), m_sSection("Styles")
+{
+}
+
+CGXStylesMap::CGXStylesMap(const CGXStylesMap& other) : CGXStylesMap(other.m_pStyleClass) { *this = other; }
+
+CGXStylesMap::~CGXStylesMap()
+{
+    RemoveAll();
+    RemoveAllUserAttributes();
+    POSITION pos = m_mwpControlName.GetStartPosition();
+    while (pos != nullptr)
+    {
+        WORD nId = 0;
+        void* pName = nullptr;
+        m_mwpControlName.GetNextAssoc(pos, nId, pName);
+        delete static_cast<CString*>(pName);
+    }
+    m_mwpControlName.RemoveAll();
+}
+
+CGXStylesMap& CGXStylesMap::operator=(const CGXStylesMap& other)
+{
+    if (this == &other)
+        return *this;
+    if (CGXAbstractParamCopyOperatorImp* pImp = GXGetLibraryLinks().pParamCopyOperatorImp)
+        pImp->CopyStylesMap(*this, other);
+    return *this;
+}
+
+void CGXStylesMap::Serialize(CArchive& ar)
+{
+    if (CGXAbstractDocSerializeImp* pImp = GXGetLibraryLinks().pDocSerializeImp)
+        pImp->SerializeStylesMap(*this, ar);
+}
+
+void CGXStylesMap::WriteProfile() const
+{
+    if (CGXAbstractGridProfileImp* pImp = GXGetLibraryLinks().pProfileImp)
+        pImp->WriteStylesMapProfile(*this);
+}
+
+BOOL CGXStylesMap::ReadProfile()
+{
+    if (CGXAbstractGridProfileImp* pImp = GXGetLibraryLinks().pProfileImp)
+        return pImp->ReadStylesMapProfile(*this);
+    return FALSE;
+}
+
+CGXStyle* CGXStylesMap::CreateStyle() const
+{
+    CObject* pObject = m_pStyleClass->CreateObject();
+    CGXStyle* pStyle = dynamic_cast<CGXStyle*>(pObject);
+    if (pStyle == nullptr)
+    {
+        // A style class that makes no style: fall back to the plain one rather than hand out junk.
+        delete pObject;
+        pStyle = new CGXStyle;
+    }
+    return pStyle;
+}
+
+CString CGXStylesMap::LoadText(UINT nId)
+{
+    CString text;
+    if (!text.LoadString(nId))
+        text.Empty();
+    return text;
+}
+
+WORD CGXStylesMap::StoreStyle(WORD nStyleId, UINT nResourceId, const CString& name, const CGXStyle& style,
+                              BOOL bSystemStyle)
+{
+    void* pValue = nullptr;
+    CGXStylesMapEntry* pEntry = nullptr;
+    if (m_mwpIdInfo.Lookup(nStyleId, pValue))
+        pEntry = static_cast<CGXStylesMapEntry*>(pValue);
+    else
+    {
+        pEntry = new CGXStylesMapEntry;
+        m_mwpIdInfo.SetAt(nStyleId, pEntry);
+    }
+    CGXStyle* pCopy = style.Clone();
+    delete pEntry->pStyle;
+    pEntry->pStyle = pCopy;
+    pEntry->nStyleId = nStyleId;
+    pEntry->nResourceId = nResourceId;
+    pEntry->sName = name;
+    pEntry->bSystemStyle = bSystemStyle;
+    return nStyleId;
+}
+
+WORD CGXStylesMap::RegisterStyle(LPCTSTR pszName, const CGXStyle& style, BOOL bSystemStyle)
+{
+    const CString name = pszName != nullptr ? pszName : "";
+    WORD nStyleId = 0;
+    if (!LookupStyleId(name, nStyleId))
+    {
+        nStyleId = m_nLastId++;
+        m_mswNameId.SetAt(name, IdToPtr(nStyleId));
+    }
+    UINT nResourceId = 0;
+    void* pValue = nullptr;
+    if (m_mwpIdInfo.Lookup(nStyleId, pValue))
+        nResourceId = static_cast<CGXStylesMapEntry*>(pValue)->nResourceId;
+    return StoreStyle(nStyleId, nResourceId, name, style, bSystemStyle);
+}
+
+WORD CGXStylesMap::RegisterStyleName(UINT nResourceId, const CGXStyle& style, BOOL bSystemStyle)
+{
+    CString name = LoadText(nResourceId);
+    if (name.IsEmpty())
+        name.Format("UA%u", nResourceId);
+    WORD nStyleId = 0;
+    if (!LookupResourceStyleId(nResourceId, nStyleId))
+    {
+        nStyleId = m_nLastId++;
+        m_mwwResourceId.SetAt(static_cast<WORD>(nResourceId), IdToPtr(nStyleId));
+    }
+    m_mswNameId.SetAt(name, IdToPtr(nStyleId));
+    return StoreStyle(nStyleId, nResourceId, name, style, bSystemStyle);
+}
+
+BOOL CGXStylesMap::LookupStyleId(LPCTSTR pszName, WORD& nStyleId) const
+{
+    void* pValue = nullptr;
+    if (pszName == nullptr || !m_mswNameId.Lookup(pszName, pValue))
+        return FALSE;
+    nStyleId = PtrToId(pValue);
+    return TRUE;
+}
+
+BOOL CGXStylesMap::LookupResourceStyleId(UINT nResourceId, WORD& nStyleId) const
+{
+    void* pValue = nullptr;
+    if (nResourceId > 0xFFFF || !m_mwwResourceId.Lookup(static_cast<WORD>(nResourceId), pValue))
+        return FALSE;
+    nStyleId = PtrToId(pValue);
+    return TRUE;
+}
+
+BOOL CGXStylesMap::LookupStyle(WORD nStyleId, const CGXStyle*& pStyle) const
+{
+    void* pValue = nullptr;
+    if (!m_mwpIdInfo.Lookup(nStyleId, pValue))
+        return FALSE;
+    pStyle = static_cast<CGXStylesMapEntry*>(pValue)->pStyle;
+    return TRUE;
+}
+
+BOOL CGXStylesMap::LookupStyle(WORD nStyleId, CGXStyle*& pStyle) const
+{
+    void* pValue = nullptr;
+    if (!m_mwpIdInfo.Lookup(nStyleId, pValue))
+        return FALSE;
+    pStyle = static_cast<CGXStylesMapEntry*>(pValue)->pStyle;
+    return TRUE;
+}
+
+BOOL CGXStylesMap::LookupStyleByName(LPCTSTR pszName, WORD& nStyleId, UINT& nResourceId, const CGXStyle*& pStyle) const
+{
+    WORD nId = 0;
+    void* pValue = nullptr;
+    if (!LookupStyleId(pszName, nId) || !m_mwpIdInfo.Lookup(nId, pValue))
+        return FALSE;
+    const CGXStylesMapEntry* pEntry = static_cast<CGXStylesMapEntry*>(pValue);
+    nStyleId = nId;
+    nResourceId = pEntry->nResourceId;
+    pStyle = pEntry->pStyle;
+    return TRUE;
+}
+
+LPCTSTR CGXStylesMap::GetStyleName(WORD nStyleId, UINT& nResourceId) const
+{
+    void* pValue = nullptr;
+    if (!m_mwpIdInfo.Lookup(nStyleId, pValue))
+        return nullptr;
+    const CGXStylesMapEntry* pEntry = static_cast<CGXStylesMapEntry*>(pValue);
+    nResourceId = pEntry->nResourceId;
+    return pEntry->sName;
+}
+
+BOOL CGXStylesMap::IsEmpty() const { return m_mwpIdInfo.IsEmpty() ? 0 : -1; }
+
+void CGXStylesMap::GetNextStyle(POSITION& pos, WORD& nStyleId, const CGXStylesMapEntry*& pEntry) const
+{
+    void* pValue = nullptr;
+    m_mwpIdInfo.GetNextAssoc(pos, nStyleId, pValue);
+    pEntry = static_cast<const CGXStylesMapEntry*>(pValue);
+}
+
+void CGXStylesMap::RemoveAll()
+{
+    POSITION pos = m_mwpIdInfo.GetStartPosition();
+    while (pos != nullptr)
+    {
+        WORD nId = 0;
+        void* pValue = nullptr;
+        m_mwpIdInfo.GetNextAssoc(pos, nId, pValue);
+        CGXStylesMapEntry* pEntry = static_cast<CGXStylesMapEntry*>(pValue);
+        delete pEntry->pStyle;
+        delete pEntry;
+    }
+    m_mwpIdInfo.RemoveAll();
+    m_mswNameId.RemoveAll();
+    m_mwwResourceId.RemoveAll();
+    m_nLastId = 0;
+}
+
+const CGXStyle* CGXStylesMap::GetStandardStyle() const { return GXLookupBaseStyle(this, m_wStyleStandard); }
+
+void CGXStylesMap::CreateStandardStyles()
+{
+    CGXStyle* pStandard = CreateStyle();
+    pStandard->SetStandardDefaults();
+    CGXFont font;
+    font.SetStandardFont();
+    pStandard->SetFont(font);
+    m_wStyleStandard = RegisterStyleName(GX_IDS_STYLE_STANDARD, *pStandard, TRUE);
+    delete pStandard;
+
+    const BOOL bFlatHeaders = GXGetLibraryLinks().bFlatHeaders;
+    CGXStylePen noLine;
+    noLine.SetStyle(PS_NULL);
+
+    CGXStyle* pColHeader = CreateStyle();
+    pColHeader->SetControl(GX_IDS_CTRL_HEADER)
+        .SetInterior(GXSysColorValue(COLOR_BTNFACE))
+        .SetFont(CGXFont().SetBold(TRUE))
+        .SetHorizontalAlignment(DT_CENTER)
+        .SetVerticalAlignment(DT_VCENTER);
+    if (bFlatHeaders)
+        pColHeader->SetBorders(gxBorderAll, noLine);
+    m_wStyleColHeader = RegisterStyleName(GX_IDS_STYLE_COLHEADER, *pColHeader, TRUE);
+    delete pColHeader;
+
+    CGXStyle* pRowHeader = CreateStyle();
+    pRowHeader->SetControl(GX_IDS_CTRL_HEADER).SetInterior(GXSysColorValue(COLOR_BTNFACE));
+    if (bFlatHeaders)
+        pRowHeader->SetBorders(gxBorderAll, noLine);
+    m_wStyleRowHeader = RegisterStyleName(GX_IDS_STYLE_ROWHEADER, *pRowHeader, TRUE);
+    delete pRowHeader;
+}
+
+void CGXStylesMap::AddUserAttribute(WORD nId, const CGXStyle* pStyle)
+{
+    void* pValue = nullptr;
+    CGXStylesMapUserAttributeInfo* pInfo = nullptr;
+    if (m_mwpUserAttributeInfo.Lookup(nId, pValue))
+        pInfo = static_cast<CGXStylesMapUserAttributeInfo*>(pValue);
+    else
+    {
+        const CString name = LoadText(nId);
+        if (name.IsEmpty())
+            AfxThrowResourceException();
+        pInfo = new CGXStylesMapUserAttributeInfo;
+        pInfo->nId = nId;
+        pInfo->sName = name;
+        m_mwpUserAttributeInfo.SetAt(nId, pInfo);
+    }
+    CGXStyle* pNewStyle = CreateStyle();
+    if (pStyle != nullptr)
+        *pNewStyle = *pStyle;
+    delete pInfo->pStyle;
+    pInfo->pStyle = pNewStyle;
+}
+
+const CGXStylesMapUserAttributeInfo* CGXStylesMap::LookupUserAttributeInfo(WORD nId) const
+{
+    void* pValue = nullptr;
+    if (!m_mwpUserAttributeInfo.Lookup(nId, pValue))
+        return nullptr;
+    return static_cast<const CGXStylesMapUserAttributeInfo*>(pValue);
+}
+
+BOOL CGXStylesMap::LookupUserAttributeId(LPCTSTR pszName, WORD& nId) const
+{
+    if (pszName == nullptr)
+        return FALSE;
+    POSITION pos = m_mwpUserAttributeInfo.GetStartPosition();
+    while (pos != nullptr)
+    {
+        WORD nKey = 0;
+        void* pValue = nullptr;
+        m_mwpUserAttributeInfo.GetNextAssoc(pos, nKey, pValue);
+        if (static_cast<CGXStylesMapUserAttributeInfo*>(pValue)->sName == pszName)
+        {
+            nId = nKey;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+void CGXStylesMap::RemoveAllUserAttributes()
+{
+    POSITION pos = m_mwpUserAttributeInfo.GetStartPosition();
+    while (pos != nullptr)
+    {
+        WORD nId = 0;
+        void* pValue = nullptr;
+        m_mwpUserAttributeInfo.GetNextAssoc(pos, nId, pValue);
+        CGXStylesMapUserAttributeInfo* pInfo = static_cast<CGXStylesMapUserAttributeInfo*>(pValue);
+        delete pInfo->pStyle;
+        delete pInfo;
+    }
+    m_mwpUserAttributeInfo.RemoveAll();
+}
+
+void CGXStylesMap::RegisterControl(WORD nControlId)
+{
+    void* pValue = nullptr;
+    if (m_mwpControlName.Lookup(nControlId, pValue))
+        return;
+    const CString name = LoadText(nControlId);
+    if (name.IsEmpty())
+        AfxThrowResourceException();
+    m_mwpControlName.SetAt(nControlId, new CString(name));
+}
+
+BOOL CGXStylesMap::LookupControlName(WORD nControlId, CString& name) const
+{
+    void* pValue = nullptr;
+    if (!m_mwpControlName.Lookup(nControlId, pValue))
+        return FALSE;
+    name = *static_cast<CString*>(pValue);
+    return TRUE;
+}

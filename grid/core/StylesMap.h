@@ -1,0 +1,120 @@
+#pragma once
+// The registry of named base styles, user attributes and control names that a grid shares with
+// its cells. Base styles get 16-bit ids in the order of their first registration; styles registered
+// by a string-table id keep that id too.
+
+#include "framework/core/CString.h"
+#include "framework/core/Collections.h"
+#include "framework/core/Object.h"
+#include "grid/core/GridTypes.h"
+
+class CGXStyle;
+
+// String-table ids of the standard base styles.
+enum : UINT
+{
+    GX_IDS_STYLE_STANDARD = 52768,
+    GX_IDS_STYLE_ROWHEADER = 52769,
+    GX_IDS_STYLE_COLHEADER = 52770
+};
+
+// One registered base style.
+struct CGXStylesMapEntry
+{
+    WORD nStyleId = 0;
+    UINT nResourceId = 0;  // 0 when registered by name
+    CString sName;
+    CGXStyle* pStyle = nullptr;  // owned
+    BOOL bSystemStyle = FALSE;   // the flag given at registration
+};
+
+// One registered user attribute: its name and a style that says how its value is edited.
+struct CGXStylesMapUserAttributeInfo
+{
+    WORD nId = 0;
+    CString sName;
+    CGXStyle* pStyle = nullptr;  // owned
+};
+
+class CGXStylesMap : public CObject
+{
+    DECLARE_SERIAL(CGXStylesMap)
+
+public:
+    explicit CGXStylesMap(CRuntimeClass* pStyleClass = nullptr);
+    CGXStylesMap(const CGXStylesMap& other);
+    ~CGXStylesMap() override;
+
+    // A deep copy through the parameter-copy component; nothing while it is not installed.
+    CGXStylesMap& operator=(const CGXStylesMap& other);
+
+    // Through the document serializer, the profile component; nothing while they are missing.
+    void Serialize(CArchive& ar) override;
+    virtual void WriteProfile() const;
+    virtual BOOL ReadProfile();
+
+    CRuntimeClass* GetStyleClass() const { return m_pStyleClass; }
+    // A new, empty style of the map's style class.
+    CGXStyle* CreateStyle() const;
+
+    // Base styles.
+    WORD RegisterStyle(LPCTSTR pszName, const CGXStyle& style, BOOL bSystemStyle = FALSE);
+    WORD RegisterStyleName(UINT nResourceId, const CGXStyle& style, BOOL bSystemStyle = FALSE);
+    BOOL LookupStyleId(LPCTSTR pszName, WORD& nStyleId) const;
+    // The id registered for a string-table id. A registered string-table id answers TRUE with its
+    // style id (which may be 0, the first registered style); an unknown one answers FALSE.
+    BOOL LookupResourceStyleId(UINT nResourceId, WORD& nStyleId) const;
+    BOOL LookupStyle(WORD nStyleId, const CGXStyle*& pStyle) const;
+    BOOL LookupStyle(WORD nStyleId, CGXStyle*& pStyle) const;
+    BOOL LookupStyleByName(LPCTSTR pszName, WORD& nStyleId, UINT& nResourceId, const CGXStyle*& pStyle) const;
+    // The name of an id and its string-table id; NULL when the id is not registered.
+    LPCTSTR GetStyleName(WORD nStyleId, UINT& nResourceId) const;
+    // -1 when base styles are registered, else 0.
+    BOOL IsEmpty() const;
+    void RemoveAll();
+    int GetStyleCount() const { return static_cast<int>(m_mwpIdInfo.GetCount()); }
+    POSITION GetStartPosition() const { return m_mwpIdInfo.GetStartPosition(); }
+    void GetNextStyle(POSITION& pos, WORD& nStyleId, const CGXStylesMapEntry*& pEntry) const;
+
+    // The three standard styles and their ids.
+    void CreateStandardStyles();
+    WORD m_wStyleStandard = 0;
+    WORD m_wStyleColHeader = 0;
+    WORD m_wStyleRowHeader = 0;
+    const CGXStyle* GetStandardStyle() const;
+
+    // User attributes.
+    void AddUserAttribute(WORD nId, const CGXStyle* pStyle = nullptr);
+    const CMapWordToPtr& GetUserAttributeInfoMap() const { return m_mwpUserAttributeInfo; }
+    const CGXStylesMapUserAttributeInfo* LookupUserAttributeInfo(WORD nId) const;
+    // The id of a registered user attribute's name, FALSE when none has that name.
+    BOOL LookupUserAttributeId(LPCTSTR pszName, WORD& nId) const;
+    void RemoveAllUserAttributes();
+    void RemoveAllUserAttributeInfos() { RemoveAllUserAttributes(); }
+
+    // Control ids with their display names.
+    void RegisterControl(WORD nControlId);
+    BOOL LookupControlName(WORD nControlId, CString& name) const;
+    const CMapWordToPtr& GetControlNameMap() const { return m_mwpControlName; }
+
+    // Profile section of the styles, "Styles" by default.
+    const CString& GetSection() const { return m_sSection; }
+    void SetSection(LPCTSTR pszSection) { m_sSection = pszSection; }
+
+    // The further map: only created, copied and deleted by the library.
+    CMapWordToPtr& GetExtraMap() { return m_mwpExtra; }
+
+private:
+    WORD StoreStyle(WORD nStyleId, UINT nResourceId, const CString& name, const CGXStyle& style, BOOL bSystemStyle);
+    static CString LoadText(UINT nId);
+
+    CRuntimeClass* m_pStyleClass;
+    CMapWordToPtr m_mwpIdInfo;           // style id -> CGXStylesMapEntry*
+    CMapStringToPtr m_mswNameId;         // name -> style id
+    CMapWordToPtr m_mwwResourceId;       // string-table id (16 bits) -> style id
+    CMapWordToPtr m_mwpUserAttributeInfo;  // id -> CGXStylesMapUserAttributeInfo*
+    CMapWordToPtr m_mwpControlName;      // control id -> CString*
+    CMapWordToPtr m_mwpExtra;
+    CString m_sSection;
+    WORD m_nLastId = 0;
+};
