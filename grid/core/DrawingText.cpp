@@ -253,8 +253,8 @@ int CGXDrawingAndFormatting::DrawTextEllipsis(CDC* pDC, LPCTSTR pszText, int nLe
             continue;
         }
 
-        const bool bLastWithRoom =
-            i == nLines - 1 || rect.bottom - (y + nStep) < nStep + tm.tmAscent * 3 / 4;
+        // The last line, or one below whose top too little room is left for another line.
+        const bool bLastWithRoom = i == nLines - 1 || rect.bottom - y < nStep + tm.tmAscent * 3 / 4;
         if (nEllipseType == gxDotEllipse && bLastWithRoom && bMoreText && nLineLength >= 1)
         {
             // Drop characters until the line with its ellipsis fits; the last character stays and the

@@ -246,3 +246,34 @@ TEST_F(DrawingText, EmptyOrNullCaptionDrawsOnlyAFrameSizedForTwoDashes)
     ASSERT_EQ(1u, dc.texts.size());
     EXPECT_STREQ("OK", dc.texts[0].text);
 }
+
+TEST_F(DrawingText, TallFontsCloseUpTheirLinesByOnePixel)
+{
+    CFont tall;
+    ASSERT_TRUE(tall.CreateFont(-28, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
+    CFont* pPrevious = dc.SelectObject(&tall);
+    TEXTMETRIC tallMetric = {};
+    dc.GetTextMetrics(&tallMetric);
+    const int nLineHeight = tallMetric.tmHeight + tallMetric.tmExternalLeading;
+    ASSERT_GT(nLineHeight, 19);
+    CRect rect(0, 0, 300, 5 * nLineHeight);
+    const int nDrawn = Drawing().DrawText(&dc, "one\ntwo", -1, rect, DT_WORDBREAK);
+    dc.SelectObject(pPrevious);
+    ASSERT_EQ(2u, dc.texts.size());
+    EXPECT_EQ(nLineHeight - 1, dc.texts[1].y - dc.texts[0].y);
+    EXPECT_EQ(2 * (nLineHeight - 1), nDrawn);
+}
+
+TEST_F(DrawingText, EllipsisGoesOnTheLastLineThatHasRoom)
+{
+    const CRect rect(0, 0, Width("alpha beta") + 1, 2 * LineHeight());
+    Drawing().DrawTextEllipsis(&dc, "alpha beta gamma delta epsilon", -1, rect, DT_WORDBREAK, nullptr,
+                               gxDotEllipse);
+    ASSERT_EQ(2u, dc.texts.size());
+    EXPECT_STREQ("alpha beta", dc.texts[0].text);
+    const CString second = dc.texts[1].text;
+    EXPECT_EQ(second.GetLength() - 3, second.Find("...")) << second;
+    EXPECT_EQ(0, second.Find("gamma")) << second;
+    EXPECT_EQ(dc.texts[0].y + LineHeight(), dc.texts[1].y);
+}
