@@ -30,10 +30,27 @@ struct DcHandleMaps
     }
 };
 
+// The maps live until the thread ends. Objects of static or thread storage may be destroyed after
+// that (a library-wide bitmap, say): they find no maps and just delete their handle.
+thread_local DcHandleMaps* t_maps = nullptr;
+
+struct DcHandleMapsOwner
+{
+    ~DcHandleMapsOwner()
+    {
+        delete t_maps;
+        t_maps = nullptr;
+    }
+};
+
 DcHandleMaps& Maps()
 {
-    static thread_local DcHandleMaps maps;
-    return maps;
+    if (t_maps == nullptr)
+    {
+        static thread_local DcHandleMapsOwner owner;
+        t_maps = new DcHandleMaps;
+    }
+    return *t_maps;
 }
 
 // Runs a setter on the output handle (when it is a handle of its own) and on the attribute handle,
@@ -95,7 +112,8 @@ CDC* PASCAL CDC::FromHandle(HDC hDC)
 
 void PASCAL CDC::DeleteTempMap()
 {
-    Maps().DeleteTemporaries();
+    if (t_maps != nullptr)
+        t_maps->DeleteTemporaries();
 }
 
 BOOL CDC::Attach(HDC hDC)
@@ -113,12 +131,11 @@ BOOL CDC::Attach(HDC hDC)
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
-    if (hDC != nullptr)
+    if (hDC != nullptr && t_maps != nullptr)
     {
-        DcHandleMaps& maps = Maps();
-        auto found = maps.permanent.find(hDC);
-        if (found != maps.permanent.end() && found->second == this)
-            maps.permanent.erase(found);
+        auto found = t_maps->permanent.find(hDC);
+        if (found != t_maps->permanent.end() && found->second == this)
+            t_maps->permanent.erase(found);
     }
     ReleaseAttribDC();
     ReleaseOutputDC();

@@ -38,10 +38,27 @@ struct GdiHandleMaps
     }
 };
 
+// The maps live until the thread ends. Objects of static or thread storage may be destroyed after
+// that (a library-wide bitmap, say): they find no maps and just delete their handle.
+thread_local GdiHandleMaps* t_maps = nullptr;
+
+struct GdiHandleMapsOwner
+{
+    ~GdiHandleMapsOwner()
+    {
+        delete t_maps;
+        t_maps = nullptr;
+    }
+};
+
 GdiHandleMaps& Maps()
 {
-    static thread_local GdiHandleMaps maps;
-    return maps;
+    if (t_maps == nullptr)
+    {
+        static thread_local GdiHandleMapsOwner owner;
+        t_maps = new GdiHandleMaps;
+    }
+    return *t_maps;
 }
 
 template <class T>
@@ -94,7 +111,8 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 
 void PASCAL CGdiObject::DeleteTempMap()
 {
-    Maps().DeleteTemporaries();
+    if (t_maps != nullptr)
+        t_maps->DeleteTemporaries();
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
@@ -112,12 +130,11 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
-    if (hObject != nullptr)
+    if (hObject != nullptr && t_maps != nullptr)
     {
-        GdiHandleMaps& maps = Maps();
-        auto found = maps.permanent.find(hObject);
-        if (found != maps.permanent.end() && found->second == this)
-            maps.permanent.erase(found);
+        auto found = t_maps->permanent.find(hObject);
+        if (found != t_maps->permanent.end() && found->second == this)
+            t_maps->permanent.erase(found);
     }
     m_hObject = nullptr;
     return hObject;

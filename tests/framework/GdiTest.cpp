@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "framework/win/Dc.h"
 
 namespace {
@@ -68,6 +70,21 @@ TEST(GdiObject, FromHandleWrapsAForeignHandleInATemporaryOfItsKind)
     EXPECT_TRUE(IsLiveObject(hPen));  // a temporary never owns its handle
     ::DeleteObject(hPen);
     EXPECT_EQ(CGdiObject::FromHandle(nullptr), nullptr);
+}
+
+TEST(GdiObject, AnObjectOutlivingItsThreadsMapsStillDeletesItsHandle)
+{
+    HGDIOBJ handle = nullptr;
+    std::thread worker([&handle] {
+        // Made before the thread's handle maps, so destroyed after them when the thread ends.
+        thread_local CBrush lateBrush;
+        lateBrush.CreateSolidBrush(RGB(1, 2, 3));
+        handle = lateBrush.m_hObject;
+        CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));  // a temporary too
+    });
+    worker.join();
+    ASSERT_NE(handle, nullptr);
+    EXPECT_FALSE(IsLiveObject(handle));
 }
 
 TEST(GdiObject, StockObjectsAreWrappedByKind)
