@@ -28,12 +28,6 @@ public:
         return (HCURSOR)::SendMessageA(m_hWnd, STM_SETIMAGE, IMAGE_CURSOR, (LPARAM)hCursor);
     }
     HCURSOR GetCursor() const { return (HCURSOR)::SendMessageA(m_hWnd, STM_GETIMAGE, IMAGE_CURSOR, 0); }
-
-    // An owner-drawn static (SS_OWNERDRAW) draws itself here.
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-
-protected:
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 class CButton : public CWnd

@@ -14,3 +14,6 @@ enum GXModifyType
     gxCopy = 2,      // become a copy of the other one
     gxExclude = 3    // remove every attribute the other one sets
 };
+
+// A row or column index that names no cell.
+const ROWCOL GX_INVALID = 0xFFFFFFFF;

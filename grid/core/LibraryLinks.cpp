@@ -1,11 +1,11 @@
 #include "grid/core/LibraryLinks.h"
 
+#include "grid/core/AppData.h"
 #include "grid/core/Color.h"
 
 GXLibraryLinks& GXGetLibraryLinks()
 {
-    static GXLibraryLinks links;
-    return links;
+    return GXGetAppData()->m_links;
 }
 
 COLORREF GXGetSysColor(int nIndex)

@@ -10,7 +10,9 @@
 
 class CArchive;
 class CDC;
+class CGXData;
 class CGXFont;
+class CGXGridParam;
 class CGXProperties;
 class CGXStyle;
 class CGXStyleBrush;
@@ -69,6 +71,8 @@ public:
     virtual ~CGXAbstractDocSerializeImp() = default;
     virtual void SerializeStylesMap(CGXStylesMap& stylesMap, CArchive& ar) = 0;
     virtual void SerializeProperties(CGXProperties& properties, CArchive& ar) = 0;
+    virtual void SerializeParam(CGXGridParam&, CArchive&) {}
+    virtual void SerializeData(CGXData&, CArchive&) {}
 };
 
 // Deep copies of the objects a grid parameter object owns.
@@ -78,6 +82,7 @@ public:
     virtual ~CGXAbstractParamCopyOperatorImp() = default;
     virtual void CopyStylesMap(CGXStylesMap& dest, const CGXStylesMap& src) = 0;
     virtual void CopyProperties(CGXProperties& dest, const CGXProperties& src) = 0;
+    virtual void CopyParam(CGXGridParam&, const CGXGridParam&) {}
 };
 
 // Draws text turned by an angle in tenths of a degree; the result is the drawn text's height.
@@ -106,7 +111,8 @@ struct GXLibraryLinks
     BOOL bFlatHeaders = FALSE;
 };
 
-// The one record of links of this process. The components are owned by whoever installed them.
+// The one record of links of this process, held by the library's application data (AppData.h),
+// which deletes at clean-up the components handed to it.
 GXLibraryLinks& GXGetLibraryLinks();
 
 // The library's number parser: FALSE (not a number) while no number-formatting component is installed.

@@ -79,18 +79,6 @@ public:
     }
 };
 
-class SwatchStatic : public CStatic
-{
-public:
-    int drawCount = 0;
-
-    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override
-    {
-        ++drawCount;
-        CDC::FromHandle(lpDrawItemStruct->hDC)->FillSolidRect(&lpDrawItemStruct->rcItem, kSwatch);
-    }
-};
-
 // A list that keeps its items as numbers, sorted by them, and says what the system asked of it.
 class NumberList : public CListBox
 {
@@ -425,17 +413,6 @@ TEST_F(Controls, OwnerDrawnButtonDrawsItselfWhenItsParentIsAsked)
     EXPECT_GT(swatch.drawCount, 0);
     CClientDC dc(&swatch);
     EXPECT_EQ(dc.GetPixel(25, 15), kSwatch);
-}
-
-TEST_F(Controls, OwnerDrawnStaticDrawsItself)
-{
-    SwatchStatic cell;
-    ASSERT_TRUE(cell.Create("", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, CRect(70, 10, 120, 40), &parent, 113));
-    cell.UpdateWindow();
-    PumpUntilIdle();
-    EXPECT_GT(cell.drawCount, 0);
-    CClientDC dc(&cell);
-    EXPECT_EQ(dc.GetPixel(10, 10), kSwatch);
 }
 
 TEST_F(Controls, OwnerDrawnListBoxMeasuresComparesDrawsAndDeletes)

@@ -1,0 +1,51 @@
+#pragma once
+// The application-wide feature components that the data and parameter objects call. Each is
+// optional: the caller reaches it through its field of the application data and answers
+// neutrally while it is missing. The components themselves are built with the grid's features.
+
+#include "framework/core/Collections.h"
+#include "framework/core/CString.h"
+#include "grid/core/GridTypes.h"
+
+class CGXData;
+class CGXGridParam;
+class CGXRange;
+
+// Copies and moves blocks of cells inside a data object.
+class CGXAbstractDataCopyMoveCellsImp
+{
+public:
+    virtual ~CGXAbstractDataCopyMoveCellsImp() = default;
+    virtual BOOL CopyCells(CGXData& data, const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags) = 0;
+    virtual BOOL MoveCells(CGXData& data, const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags) = 0;
+};
+
+// Reorders the rows or columns of a data object (the sort's last step).
+class CGXAbstractSortMoveDataImp
+{
+public:
+    virtual ~CGXAbstractSortMoveDataImp() = default;
+    virtual BOOL MoveDataRows(CGXData& data, const CDWordArray& awRowIndex, ROWCOL nStartRow) = 0;
+    virtual BOOL MoveDataCols(CGXData& data, const CDWordArray& awColIndex, ROWCOL nStartCol) = 0;
+};
+
+// Dates and times in cell values.
+class CGXAbstractDateTimeImp
+{
+public:
+    virtual ~CGXAbstractDateTimeImp() = default;
+    // Reads the locale's date order and separators; called once at start-up.
+    virtual void InitDateTimeFormats() = 0;
+    // TRUE when the text reads as a date or time; its number goes to dValue.
+    virtual BOOL ParseDateTime(LPCTSTR pszText, double& dValue) = 0;
+};
+
+// Creates and rebuilds the covered-cell pool of a parameter object from its covered ranges.
+class CGXAbstractCoveredCellPoolImp
+{
+public:
+    virtual ~CGXAbstractCoveredCellPoolImp() = default;
+    // A new pool for the parameter object (which owns it), or NULL.
+    virtual CObject* CreateCoveredCellPool(CGXGridParam& param) = 0;
+    virtual void SyncCoveredCellPool(CGXGridParam& param) = 0;
+};

@@ -1,0 +1,154 @@
+#include "grid/core/ControlFactory.h"
+
+#include "grid/core/Control.h"
+#include "grid/core/DrawingAndFormatting.h"
+#include "grid/core/GridCore.h"
+#include "grid/core/Style.h"
+#include "grid/core/StylesMap.h"
+#include "framework/win/Dc.h"
+#include "framework/win/WinApp.h"
+
+#include <new>
+
+const UINT CGXControlFactory::registeredControlIds[37] = {
+    GX_IDS_CTRL_EDIT,          GX_IDS_CTRL_HEADER,
+    GX_IDS_CTRL_TEXTFIT,       GX_IDS_CTRL_COMBOBOX,
+    GX_IDS_CTRL_ONEBASED,      GX_IDS_CTRL_ZEROBASED,
+    GX_IDS_CTRL_ONEBASED_EX,   GX_IDS_CTRL_ZEROBASED_EX,
+    GX_IDS_CTRL_CBS_DROPDOWN,  GX_IDS_CTRL_CBS_DROPDOWNLIST,
+    GX_IDS_CTRL_LISTBOX,       GX_IDS_CTRL_STATIC,
+    GX_IDS_CTRL_PUSHBTN,       GX_IDS_CTRL_RADIOBTN,
+    GX_IDS_CTRL_RADIOBTN3D,    GX_IDS_CTRL_CHECKBOX,
+    GX_IDS_CTRL_CHECKBOX3D,    GX_IDS_CTRL_CHECKBOX_EX,
+    GX_IDS_CTRL_CHECKBOX3D_EX, GX_IDS_CTRL_RADIOBTNEX,
+    GX_IDS_CTRL_RADIOBTN3DEX,  GX_IDS_CTRL_MASKEDIT,
+    GX_IDS_CTRL_PROGRESS,      GX_IDS_CTRL_PASSWORD,
+    GX_IDS_CTRL_CBS_TABBED_DROPDOWN, GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST,
+    GX_IDS_CTRL_TABBED_COMBOBOX, GX_IDS_CTRL_RICHEDIT,
+    GX_IDS_CTRL_CHECKLIST_COMBOBOX, GX_IDS_CTRL_SPINEDIT,
+    GX_IDS_CTRL_HOTSPOT,       GX_IDS_CTRL_SCROLLEDIT,
+    GX_IDS_CTRL_DATETIME,      GX_IDS_CTRL_DATETIMENOCAL,
+    GX_IDS_CTRL_CURRENCY,      GX_IDS_CTRL_BROWSEARROWHEADER,
+    GX_IDS_CTRL_OLEPREVIEW};
+
+namespace
+{
+// The default cell control until the library has its edit cell: the base control that also draws
+// the cell's value as text, aligned and wrapped as the style says.
+class CGXValueTextControl : public CGXControl
+{
+    GRID_DECLARE_CONTROL(CGXValueTextControl)
+
+public:
+    explicit CGXValueTextControl(CGXGridCore* pGrid) : CGXControl(pGrid) {}
+
+    void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+              const CGXStyle* pStandardStyle) override
+    {
+        CString text;
+        GetControlText(text, nRow, nCol, nullptr, style);
+        if (pDC != nullptr && !text.IsEmpty() && rect.Width() >= 2 && rect.Height() >= 2)
+        {
+            CRect rectText = GetCellRect(nRow, nCol, &rect, &style);
+            const HDC hDC = pDC->GetSafeHdc();
+            const int oldMode = ::SetBkMode(hDC, TRANSPARENT);
+            const COLORREF oldColor = ::SetTextColor(hDC, style.GetIncludeTextColor() ? style.GetResolvedTextColor()
+                                                                                      : ::GetSysColor(COLOR_WINDOWTEXT));
+            UINT nFormat = DT_NOPREFIX | (style.GetWrapText() ? DT_WORDBREAK : DT_SINGLELINE);
+            if (style.GetIncludeHorizontalAlignment())
+                nFormat |= style.GetHorizontalAlignment();
+            if (style.GetIncludeVerticalAlignment())
+                nFormat |= style.GetVerticalAlignment();
+            CGXDrawingAndFormatting::GetInstance()->DrawText(pDC, text, text.GetLength(), &rectText, nFormat, &rect);
+            ::SetTextColor(hDC, oldColor);
+            ::SetBkMode(hDC, oldMode);
+        }
+        CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+    }
+};
+
+GRID_IMPLEMENT_CONTROL(CGXValueTextControl, CGXControl)
+
+void RegisterGridClass(HINSTANCE hInstance, LPCSTR lpszName)
+{
+    WNDCLASSA existing;
+    if (::GetClassInfoA(hInstance, lpszName, &existing))
+        return;
+    WNDCLASSA wndcls = {};
+    wndcls.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    // The grid and tab windows bring their own procedures; until then windows of these classes
+    // are plain windows.
+    wndcls.lpfnWndProc = ::DefWindowProcA;
+    wndcls.hInstance = hInstance;
+    wndcls.lpszClassName = lpszName;
+    ::RegisterClassA(&wndcls);
+}
+} // namespace
+
+CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
+{
+    switch (nID)
+    {
+    case GX_IDS_CTRL_OLEPREVIEW:
+        // Only a grid of the OLE-browser kind gets a preview control; the library has no such grid.
+        return nullptr;
+    default:
+        // Every id without a control of its own gets the default control.
+        return new (std::nothrow) CGXValueTextControl(pGrid);
+    }
+}
+
+void CGXControlFactory::RegisterAllControls(CGXStylesMap* pStylesMap)
+{
+    if (pStylesMap == nullptr)
+        return;
+    for (UINT nId : registeredControlIds)
+    {
+        // An id without a display name (the bitmap control's) would make the styles map throw and
+        // end the registration there; it is left out instead.
+        CString name;
+        if (AfxLoadString(nId, name) && !name.IsEmpty())
+            pStylesMap->RegisterControl(static_cast<WORD>(nId));
+    }
+}
+
+void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
+{
+    if (pStylesMap == nullptr)
+        return;
+    CGXControl::AddUserAttributes(pStylesMap);
+
+    CGXStyle tooltip;
+    tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TOOLTIPTEXT, &tooltip);
+
+    CString choices;
+    AfxLoadString(GX_IDS_ELLIPSIS_CHOICES, choices);
+    CGXStyle ellipsis;
+    ellipsis.SetControl(GX_IDS_CTRL_CBS_DROPDOWNLIST).SetChoiceList(choices);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_ELLIPSISTYPE, &ellipsis);
+}
+
+void CGXControlFactory::InstallGridComponents(CGXGridCore*)
+{
+    // Each per-grid feature adds its installer here when it is built.
+}
+
+void CGXControlFactory::InstallApplicationComponents()
+{
+    // Each application-wide feature adds its installer here when it is built.
+}
+
+void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)
+{
+    RegisterGridClass(hInstance, "CGXGridWnd");
+    RegisterGridClass(hInstance, "CGXTabBeam");
+    RegisterGridClass(hInstance, "CGXTabWnd");
+}
+
+void CGXControlFactory::UnregisterWndClasses(HINSTANCE hInstance)
+{
+    ::UnregisterClassA("CGXGridWnd", hInstance);
+    ::UnregisterClassA("CGXTabBeam", hInstance);
+    ::UnregisterClassA("CGXTabWnd", hInstance);
+}

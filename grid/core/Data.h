@@ -1,0 +1,129 @@
+#pragma once
+// The contents of one table: its row and column counts and the styles stored for single cells,
+// whole rows (row base styles) and whole columns (column base styles). Every operation is virtual:
+// the grid engine reaches the data only through them, so that a subclass (the formula sheet) can
+// keep the cells elsewhere.
+
+#include "framework/core/Collections.h"
+#include "framework/core/Object.h"
+#include "grid/core/GridTypes.h"
+#include "grid/core/Style.h"
+
+class CGXAppData;
+class CGXGridCore;
+class CGXGridParam;
+class CGXRange;
+
+// Owned styles by row or column index; a NULL entry stores nothing.
+class CGXStylePtrArray : public CPtrArray
+{
+public:
+    CGXStylePtrArray() = default;
+    ~CGXStylePtrArray() override;
+
+    CGXStyle* GetStyleAt(INT_PTR nIndex) const
+    {
+        return nIndex >= 0 && nIndex < GetSize() ? static_cast<CGXStyle*>(GetAt(nIndex)) : nullptr;
+    }
+    // Deletes the styles of entries nFrom..nFrom + nCount - 1 (those that exist) and removes the entries.
+    void DeleteRange(INT_PTR nFrom, INT_PTR nCount);
+    // Deletes every style and empties the array.
+    void DeleteAll();
+    // Moves nCount entries from nSrc so that the first lands at nDest of the final array.
+    void MoveRange(INT_PTR nSrc, INT_PTR nCount, INT_PTR nDest);
+    // Inserts nCount NULL entries at nIndex, growing the array first when it ends before nIndex.
+    void InsertEmpty(INT_PTR nIndex, INT_PTR nCount);
+    // Makes the array reach nIndex (NULL entries added).
+    void EnsureIndex(INT_PTR nIndex);
+    // A deep copy: every style cloned.
+    void CopyFrom(const CGXStylePtrArray& other);
+};
+
+// Owned row arrays of cell styles by row index; a NULL entry is a row without cell styles.
+class CGXStylePtrArrayPtrArray : public CPtrArray
+{
+public:
+    CGXStylePtrArrayPtrArray() = default;
+    ~CGXStylePtrArrayPtrArray() override;
+
+    CGXStylePtrArray* GetRowAt(INT_PTR nIndex) const
+    {
+        return nIndex >= 0 && nIndex < GetSize() ? static_cast<CGXStylePtrArray*>(GetAt(nIndex)) : nullptr;
+    }
+    void DeleteRange(INT_PTR nFrom, INT_PTR nCount);
+    void DeleteAll();
+    void MoveRange(INT_PTR nSrc, INT_PTR nCount, INT_PTR nDest);
+    void InsertEmpty(INT_PTR nIndex, INT_PTR nCount);
+    void EnsureIndex(INT_PTR nIndex);
+    void CopyFrom(const CGXStylePtrArrayPtrArray& other);
+};
+
+// Value type for StoreStyleRowCol and GetStyleRowCol: base styles of rows and columns.
+const int gxBaseStyleType = -1;
+// A cell style whose value text is to be checked for a date or time (stored as a number then).
+const int gxDetectValueType = 1;
+
+class CGXData : public CObject
+{
+    DECLARE_SERIAL(CGXData)
+
+public:
+    CGXData();
+    ~CGXData() override;
+
+    // Through the document serializer component; nothing while it is not installed.
+    void Serialize(CArchive& ar) override;
+
+    // Deletes every stored style; the counts stay.
+    virtual void DeleteContents();
+    // A deep copy of the counts and every stored style.
+    virtual CGXData& operator=(const CGXData& other);
+    // Called once by the grid that creates the object for its parameter object; nothing here.
+    virtual void InitParam(CGXGridParam* pParam);
+
+    virtual ROWCOL GetRowCount();
+    virtual ROWCOL GetColCount();
+    virtual BOOL SetRowCount(ROWCOL nRows, UINT nFlags = 0);
+    virtual BOOL SetColCount(ROWCOL nCols, UINT nFlags = 0);
+    virtual BOOL InsertRows(ROWCOL nRow, ROWCOL nCount, UINT nFlags = 0);
+    virtual BOOL InsertCols(ROWCOL nCol, ROWCOL nCount, UINT nFlags = 0);
+    virtual BOOL RemoveRows(ROWCOL nFromRow, ROWCOL nToRow, UINT nFlags = 0);
+    virtual BOOL RemoveCols(ROWCOL nFromCol, ROWCOL nToCol, UINT nFlags = 0);
+    virtual BOOL MoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT nFlags = 0);
+    virtual BOOL MoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT nFlags = 0);
+    // Through the application's data copy-and-move component; FALSE while it is not installed.
+    virtual BOOL CopyCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags = 0);
+    virtual BOOL MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags = 0);
+    // pStyle NULL removes what is stored. nType is gxBaseStyleType for row and column base styles
+    // (row 0 addresses the column's); any other value a cell, gxDetectValueType with date detection.
+    virtual BOOL StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode, int nType = 0);
+    // mode gxCopy replaces the caller's style, any other mode merges the stored one into it.
+    virtual BOOL GetStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, GXModifyType mode, int nType = 0);
+    // Through the application's sort-and-move-data component; FALSE while it is not installed.
+    virtual BOOL MoveDataRows(const CDWordArray& awRowIndex, ROWCOL nStartRow = 1);
+    virtual BOOL MoveDataCols(const CDWordArray& awColIndex, ROWCOL nStartCol = 1);
+    // A value the data object computes for a cell: clears the first scratch style's value, 0 here.
+    virtual LPCTSTR GetValueRowCol(ROWCOL nRow, ROWCOL nCol);
+
+    // The first grid registered in the application data as a user of this object, or NULL.
+    CGXGridCore* GetGrid() const;
+
+    // Read access for subclasses and the feature components.
+    const CGXStylePtrArray& GetRowBaseStyles() const { return m_apRowBaseStyles; }
+    const CGXStylePtrArray& GetColBaseStyles() const { return m_apColBaseStyles; }
+    const CGXStylePtrArrayPtrArray& GetCellStyles() const { return m_apapCellStyles; }
+
+protected:
+    ROWCOL m_nRows = 0;
+    ROWCOL m_nCols = 0;
+    CGXStylePtrArray m_apRowBaseStyles;
+    CGXStylePtrArray m_apColBaseStyles;
+    CGXStylePtrArrayPtrArray m_apapCellStyles;
+    CGXStyle m_styleScratch1;
+    CGXStyle m_styleScratch2;
+    CGXAppData* m_pAppData;
+
+private:
+    CGXData(const CGXData&) = delete;
+    BOOL DetectDateValue(const CGXStyle& style, GXModifyType mode, int nType) const;
+};

@@ -1,0 +1,182 @@
+#include "grid/core/GridCore.h"
+
+#include "framework/win/Wnd.h"
+#include "grid/core/AppData.h"
+#include "grid/core/Control.h"
+#include "grid/core/ControlFactory.h"
+#include "grid/core/Data.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/Properties.h"
+#include "grid/core/Style.h"
+#include "grid/core/StylesMap.h"
+
+CGXGridCore::CGXGridCore(CWnd* pGridWnd, CWnd* pScrollWnd, CWnd* pPrintWnd)
+    : m_nDefaultControl(GX_IDS_CTRL_EDIT),
+      m_pAppData(GXGetAppData()),
+      m_pGridWnd(pGridWnd),
+      m_pScrollWnd(pScrollWnd),
+      m_pPrintWnd(pPrintWnd)
+{
+    if (m_pAppData->m_pControlFactory != nullptr)
+        m_pAppData->m_pControlFactory->InstallGridComponents(this);
+}
+
+CGXGridCore::~CGXGridCore()
+{
+    POSITION pos = m_ControlMap.GetStartPosition();
+    while (pos != nullptr)
+    {
+        WORD nId = 0;
+        void* pControl = nullptr;
+        m_ControlMap.GetNextAssoc(pos, nId, pControl);
+        delete static_cast<CGXControl*>(pControl);
+    }
+    m_ControlMap.RemoveAll();
+    m_pCurrentCellControl = nullptr;
+    if (m_bOwnParam)
+        delete m_pParam;
+    m_pParam = nullptr;
+    delete m_pLookupStyle;
+    m_pAppData->RemoveGridUser(this);
+}
+
+void CGXGridCore::SetParam(CGXGridParam* pParam, BOOL bMustDelete)
+{
+    if (pParam == nullptr)
+        pParam = new CGXGridParam;
+    if (m_bOwnParam && m_pParam != pParam)
+        delete m_pParam;
+    m_pParam = pParam;
+    m_bOwnParam = bMustDelete;
+}
+
+CGXStylesMap* CGXGridCore::GetStylesMap() const
+{
+    return m_pParam != nullptr ? m_pParam->GetStylesMap() : nullptr;
+}
+
+CGXProperties* CGXGridCore::GetProperties() const
+{
+    return m_pParam != nullptr ? m_pParam->GetProperties() : nullptr;
+}
+
+ROWCOL CGXGridCore::GetRowCount()
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    return pData != nullptr ? pData->GetRowCount() : 0;
+}
+
+ROWCOL CGXGridCore::GetColCount()
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    return pData != nullptr ? pData->GetColCount() : 0;
+}
+
+ROWCOL CGXGridCore::GetFrozenRows()
+{
+    return m_pParam != nullptr ? m_pParam->m_nFrozenRows : 0;
+}
+
+ROWCOL CGXGridCore::GetFrozenCols()
+{
+    return m_pParam != nullptr ? m_pParam->m_nFrozenCols : 0;
+}
+
+ROWCOL CGXGridCore::GetHeaderRows()
+{
+    return m_pParam != nullptr ? m_pParam->m_nHeaderRows : 0;
+}
+
+ROWCOL CGXGridCore::GetHeaderCols()
+{
+    return m_pParam != nullptr ? m_pParam->m_nHeaderCols : 0;
+}
+
+BOOL CGXGridCore::IsReadOnly()
+{
+    return m_pParam != nullptr && m_pParam->IsReadOnly();
+}
+
+BOOL CGXGridCore::SetReadOnly(BOOL bReadOnly)
+{
+    if (m_pParam == nullptr)
+        return FALSE;
+    m_pParam->SetReadOnly(bReadOnly);
+    return TRUE;
+}
+
+// ---- Controls ----
+
+void CGXGridCore::RegisterControl(WORD nControlId, CGXControl* pControl)
+{
+    void* pOld = nullptr;
+    if (m_ControlMap.Lookup(nControlId, pOld) && pOld != pControl)
+    {
+        if (m_pCurrentCellControl == pOld)
+            m_pCurrentCellControl = nullptr;
+        delete static_cast<CGXControl*>(pOld);
+    }
+    m_ControlMap.SetAt(nControlId, pControl);
+}
+
+CGXControl* CGXGridCore::GetRegisteredControl(WORD nControlId)
+{
+    if (nControlId == 0)
+        nControlId = m_nDefaultControl;
+    void* pControl = nullptr;
+    if (m_ControlMap.Lookup(nControlId, pControl))
+        return static_cast<CGXControl*>(pControl);
+    CGXAbstractControlFactory* pFactory = m_pAppData->m_pControlFactory;
+    CGXControl* pNew = pFactory != nullptr ? pFactory->CreateControl(nControlId, this) : nullptr;
+    if (pNew == nullptr)
+        return nControlId != m_nDefaultControl ? GetRegisteredControl(m_nDefaultControl) : nullptr;
+    RegisterControl(nControlId, pNew);
+    return pNew;
+}
+
+CGXControl* CGXGridCore::GetControl(ROWCOL nRow, ROWCOL nCol)
+{
+    if (m_pCurrentCellControl != nullptr && IsCurrentCell(nRow, nCol))
+        return m_pCurrentCellControl;
+    const CGXStyle& style = LookupStyleRowCol(nRow, nCol);
+    return GetRegisteredControl(style.GetIncludeControl() ? style.GetControl() : 0);
+}
+
+// ---- Features reached through components that are not installed yet: neutral answers ----
+
+BOOL CGXGridCore::CutRanges(const CGXRangeList&, BOOL)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::DelayFloatCells(const CGXRange&, ROWCOL)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::EvalFloatCells(const CGXRange&, BOOL, CGXRange*, BOOL)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::FindTextInCell(CGXControl*, LPCTSTR, BOOL, BOOL, BOOL)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::ReplaceAllInCell(CGXControl*, LPCTSTR, LPCTSTR, BOOL)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::MarkEditHeader(CGXControl*, BOOL, ROWCOL, ROWCOL)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::CanPasteGridFormat()
+{
+    const UINT nFormat = m_pAppData->m_uiStylesClipboardFormat;
+    return nFormat != 0 && ::IsClipboardFormatAvailable(nFormat) && m_pParam != nullptr &&
+           m_pParam->m_bGridPastesOwnFormat;
+}

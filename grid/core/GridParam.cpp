@@ -1,0 +1,166 @@
+#include "grid/core/GridParam.h"
+
+#include "framework/core/Archive.h"
+#include "framework/core/Exceptions.h"
+#include "grid/core/AppComponents.h"
+#include "grid/core/AppData.h"
+#include "grid/core/Data.h"
+#include "grid/core/Properties.h"
+#include "grid/core/StylesMap.h"
+
+#include <algorithm>
+
+// ---- CByteArray64 ----
+
+IMPLEMENT_SERIAL(CByteArray64, CByteArray, 1)
+
+void CByteArray64::Serialize(CArchive& ar)
+{
+    // Pieces that a 32-bit length can carry.
+    const ULONGLONG nPiece = 0x7FFFFFFF;
+    if (ar.IsStoring())
+    {
+        const ULONGLONG nCount = static_cast<ULONGLONG>(GetSize());
+        ar << nCount;
+        for (ULONGLONG nDone = 0; nDone < nCount;)
+        {
+            const ULONGLONG nThis = std::min(nPiece, nCount - nDone);
+            ar.Write(GetData() + nDone, static_cast<UINT>(nThis));
+            nDone += nThis;
+        }
+        return;
+    }
+    ULONGLONG nCount = 0;
+    ar >> nCount;
+    GXCheckArchiveCount(ar, nCount, 1);
+    SetSize(static_cast<INT_PTR>(nCount));
+    for (ULONGLONG nDone = 0; nDone < nCount;)
+    {
+        const UINT nThis = static_cast<UINT>(std::min(nPiece, nCount - nDone));
+        if (ar.Read(GetData() + nDone, nThis) != nThis)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+        nDone += nThis;
+    }
+}
+
+// ---- CGXGridParam ----
+
+IMPLEMENT_SERIAL(CGXGridParam, CObject, 1)
+
+CGXGridParam::CGXGridParam()
+    : m_pAppData(GXGetAppData()),
+      m_bLinesRightBottom(m_pAppData->m_bLinesRightBottom),
+      m_nGridLinePenStyle(m_pAppData->m_nGridLinePenStyle)
+{
+    // The size maps hash by rows and by columns of typical tables.
+    m_RowHeights.InitHashTable(1021);
+    m_ColWidths.InitHashTable(257);
+    m_RowHeights.SetAt(0, GX_HEADER_ROW_HEIGHT);
+    m_ColWidths.SetAt(0, GX_HEADER_COL_WIDTH);
+    CreateCoveredCellPool();
+}
+
+namespace
+{
+void DeleteCommands(CPtrList& list)
+{
+    // Undo and redo commands are framework objects of the command factory.
+    while (!list.IsEmpty())
+        delete static_cast<CObject*>(list.RemoveHead());
+}
+} // namespace
+
+CGXGridParam::~CGXGridParam()
+{
+    EmptyUndoList();
+    EmptyRedoList();
+    delete m_pCoveredCellPool;
+    m_pCoveredCellPool = nullptr;
+    for (CObject*& pPool : m_apSpanCellPools)
+    {
+        delete pPool;
+        pPool = nullptr;
+    }
+    for (INT_PTR i = 0; i < m_apOwned102.GetSize(); ++i)
+        delete m_apOwned102[i];
+    m_apOwned102.RemoveAll();
+    for (INT_PTR i = 0; i < m_apOwned103.GetSize(); ++i)
+        delete m_apOwned103[i];
+    m_apOwned103.RemoveAll();
+    if (m_bOwnStylesMap)
+        delete m_pStylesMap;
+    m_pStylesMap = nullptr;
+    if (m_bOwnProperties)
+        delete m_pProperties;
+    m_pProperties = nullptr;
+    if (m_bOwnData)
+        delete m_pData;
+    m_pData = nullptr;
+    if (m_bOwnFourth)
+        delete m_pFourth;
+    m_pFourth = nullptr;
+    m_sSheetName.Empty();
+    m_mapFreed.RemoveAll();
+}
+
+void CGXGridParam::Serialize(CArchive& ar)
+{
+    if (CGXAbstractDocSerializeImp* pImp = m_pAppData->m_links.pDocSerializeImp)
+        pImp->SerializeParam(*this, ar);
+}
+
+CGXGridParam& CGXGridParam::operator=(const CGXGridParam& other)
+{
+    if (&other != this)
+        if (CGXAbstractParamCopyOperatorImp* pImp = m_pAppData->m_links.pParamCopyOperatorImp)
+            pImp->CopyParam(*this, other);
+    return *this;
+}
+
+void CGXGridParam::SetProperties(CGXProperties* pProperties, BOOL bMustDelete)
+{
+    if (m_bOwnProperties && m_pProperties != pProperties)
+        delete m_pProperties;
+    m_pProperties = pProperties;
+    m_bOwnProperties = bMustDelete;
+}
+
+void CGXGridParam::SetStylesMap(CGXStylesMap* pStylesMap, BOOL bMustDelete)
+{
+    if (m_bOwnStylesMap && m_pStylesMap != pStylesMap)
+        delete m_pStylesMap;
+    m_pStylesMap = pStylesMap;
+    m_bOwnStylesMap = bMustDelete;
+}
+
+void CGXGridParam::SetData(CGXData* pData, BOOL bMustDelete)
+{
+    if (m_bOwnData && m_pData != pData)
+        delete m_pData;
+    m_pData = pData;
+    m_bOwnData = bMustDelete;
+}
+
+void CGXGridParam::EmptyRedoList()
+{
+    DeleteCommands(m_RedoList);
+}
+
+void CGXGridParam::EmptyUndoList()
+{
+    DeleteCommands(m_UndoList);
+}
+
+void CGXGridParam::CreateCoveredCellPool()
+{
+    if (m_pCoveredCellPool != nullptr)
+        return;
+    if (CGXAbstractCoveredCellPoolImp* pImp = m_pAppData->m_pCoveredCellPoolImp)
+        m_pCoveredCellPool = pImp->CreateCoveredCellPool(*this);
+}
+
+void CGXGridParam::SyncCoveredCellPool()
+{
+    if (CGXAbstractCoveredCellPoolImp* pImp = m_pAppData->m_pCoveredCellPoolImp)
+        pImp->SyncCoveredCellPool(*this);
+}

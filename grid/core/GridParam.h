@@ -1,0 +1,169 @@
+#pragma once
+// Everything about one table that is not tied to a window: its settings, stored row heights and
+// column widths, the selected and covered ranges, the undo and redo lists, and the data object,
+// styles map and properties it owns or shares. Several grids may share one parameter object.
+
+#include "framework/core/Collections.h"
+#include "framework/core/CString.h"
+#include "framework/core/Object.h"
+#include "grid/core/GridCollections.h"
+#include "grid/core/Range.h"
+
+class CGXAppData;
+class CGXData;
+class CGXProperties;
+class CGXStylesMap;
+
+// A byte array whose archive form is the byte count and then the bytes, written in pieces that a
+// 32-bit length can carry.
+class CByteArray64 : public CByteArray
+{
+    DECLARE_SERIAL(CByteArray64)
+
+public:
+    CByteArray64() = default;
+    void Serialize(CArchive& ar) override;
+};
+
+// Default stored sizes, in size units (pixels * 1000 / unit).
+const LONG GX_DEFAULT_ROW_HEIGHT = 1200;
+const LONG GX_DEFAULT_COL_WIDTH = 10000;
+const LONG GX_HEADER_ROW_HEIGHT = 1400;
+const LONG GX_HEADER_COL_WIDTH = 6000;
+
+class CGXGridParam : public CObject
+{
+    DECLARE_SERIAL(CGXGridParam)
+
+public:
+    CGXGridParam();
+    ~CGXGridParam() override;
+
+    // Through the document serializer component; nothing while it is missing.
+    void Serialize(CArchive& ar) override;
+    // Through the parameter-copy component; nothing while it is missing.
+    virtual CGXGridParam& operator=(const CGXGridParam& other);
+
+    // The shared objects. A previous object that was owned is deleted; the flag says whether the
+    // new one is.
+    void SetProperties(CGXProperties* pProperties, BOOL bMustDelete = TRUE);
+    void SetStylesMap(CGXStylesMap* pStylesMap, BOOL bMustDelete = TRUE);
+    void SetData(CGXData* pData, BOOL bMustDelete = TRUE);
+    CGXProperties* GetProperties() const { return m_pProperties; }
+    CGXStylesMap* GetStylesMap() const { return m_pStylesMap; }
+    CGXData* GetData() const { return m_pData; }
+
+    CPtrList& GetUndoList() { return m_UndoList; }
+    CPtrList& GetRedoList() { return m_RedoList; }
+    void EmptyRedoList();
+    void EmptyUndoList();
+    void EnableUndo(BOOL bEnable) { m_bUndoEnabled = bEnable; }
+    BOOL IsEnableUndo() const { return m_bUndoEnabled; }
+
+    void SetSelectionFlags(WORD wFlags) { m_wAllowSelection = wFlags; }
+    void SetRowResizeFlags(WORD wFlags) { m_wAllowTrackRowHeight = wFlags; }
+    void SetColResizeFlags(WORD wFlags) { m_wAllowTrackColWidth = wFlags; }
+    BOOL IsSelectionAllowed(WORD wMask) const { return (m_wAllowSelection & wMask) != 0; }
+    BOOL IsRowResizeAllowed(WORD wMask) const { return (m_wAllowTrackRowHeight & wMask) != 0; }
+    BOOL IsColResizeAllowed(WORD wMask) const { return (m_wAllowTrackColWidth & wMask) != 0; }
+
+    BOOL IsReadOnly() const { return m_bReadOnly; }
+    void SetReadOnly(BOOL bReadOnly) { m_bReadOnly = bReadOnly; }
+    BOOL IsLockReadOnly() const { return m_bLockReadOnly; }
+    void SetLockReadOnly(BOOL bLock) { m_bLockReadOnly = bLock; }
+    BOOL IsThumbTrack() const { return m_bThumbTrack; }
+
+    // Asks the covered-cell pool component for a pool when there is none yet.
+    void CreateCoveredCellPool();
+    // Rebuilds the pool from the covered ranges.
+    void SyncCoveredCellPool();
+
+    // Members in declaration order, with the defaults the constructor gives them.
+    CGXAppData* m_pAppData;
+    BOOL m_bNumberedRowHeaders = TRUE;
+    BOOL m_bNumberedColHeaders = TRUE;
+    int m_nSetting3 = 100;
+    int m_nSetting4 = 0;
+    int m_nSetting5 = 0;
+    WORD m_nUndoRemoveRowsLimit = 3;
+    WORD m_nUndoRemoveColsLimit = 3;
+    int m_nSetting8 = 0;
+    int m_nSetting9 = 0;
+    // Bit 4 (value 4): a cell control becomes active as soon as its cell is current.
+    WORD m_wActivateCell = 1;
+    WORD m_wAllowSelection = 0xFF;
+    BOOL m_bSetting12 = TRUE;
+    BOOL m_bSetting13 = TRUE;
+    WORD m_wAllowTrackRowHeight = 0xB2;
+    WORD m_wAllowTrackColWidth = 0xB2;
+    WORD m_wAllowThird = 0;
+    BOOL m_bThumbTrack = TRUE;
+    // While set, every structure change first asks whether the grid is read-only.
+    BOOL m_bLockReadOnly = TRUE;
+    BOOL m_bSetting19 = TRUE;
+    WORD m_wFloatCellsMode = 0;
+    WORD m_wMergeCellsMode = 0;
+    BOOL m_bNoZoom = FALSE;
+    // 0 always, 2 only while the grid has the focus, other values never.
+    WORD m_wHideCurrentCell = 2;
+    WORD m_wPaintSetting = 0;
+    ROWCOL m_nHeaderRows = 0;
+    ROWCOL m_nHeaderCols = 0;
+    BOOL m_bSetting27 = TRUE;
+    CString m_sSheetName;
+    ROWCOL m_nFrozenRows = 0;
+    ROWCOL m_nFrozenCols = 0;
+    int m_anSettings31[6] = {0, 0, 0, 0, 0, 0};
+    int m_nSetting37 = 0;
+    BOOL m_bSetting38 = TRUE;
+    BOOL m_bSetting39 = TRUE;
+    int m_nSetting40 = 0x200;
+    WORD m_wKeyboardSetting = 4;
+    CGXRangeList m_SelRects;
+    CGXRangeList m_CoveredCellsList;
+    CObject* m_pCoveredCellPool = nullptr;
+    // Floating-cell pools for screen and print, merged-cell pools for screen and print, two more.
+    CObject* m_apSpanCellPools[6] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+    BOOL m_bOwnProperties = FALSE;
+    CGXProperties* m_pProperties = nullptr;
+    BOOL m_bOwnStylesMap = FALSE;
+    CGXStylesMap* m_pStylesMap = nullptr;
+    BOOL m_bOwnData = FALSE;
+    CGXData* m_pData = nullptr;
+    BOOL m_bOwnFourth = FALSE;
+    CObject* m_pFourth = nullptr;
+    BOOL m_bReadOnly = FALSE;
+    BOOL m_bSetting60 = TRUE;
+    CPtrList m_UndoList{10};
+    CPtrList m_RedoList{10};
+    BOOL m_bUndoRecordingLock = FALSE;
+    BOOL m_bUndoEnabled = TRUE;
+    CByteArray64 m_abRowFlags;
+    CByteArray64 m_abColFlags;
+    CGXMapDWordToLong m_RowHeights;
+    CGXMapDWordToLong m_ColWidths;
+    LONG m_nDefaultHeight = GX_DEFAULT_ROW_HEIGHT;
+    LONG m_nDefaultWidth = GX_DEFAULT_COL_WIDTH;
+    BOOL m_bLockUpdate = FALSE;
+    // Grid lines on the right and bottom edge of a cell (else left and top), and their pen style.
+    BOOL m_bLinesRightBottom;
+    WORD m_nGridLinePenStyle;
+    int m_nCurrentCellDisplay = 0;
+    int m_anSettings76[5] = {0, 0, 0, 0, 0};
+    int m_nSetting81 = -1;
+    int m_nSetting82 = -1;
+    int m_anSettings83[5] = {0, 0, 0, 0, 0};
+    int m_anSettings88[11] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    CGXRangeList m_MarkedRanges;
+    WORD m_wCellSizeSetting = 0;
+    CGXRangeList m_RangeList101;
+    CObArray m_apOwned102;
+    CObArray m_apOwned103;
+    int m_nSetting104 = 0;
+    CMapPtrToPtr m_mapFreed{10};
+    // The grid pastes cells of its own clipboard format itself (cell controls leave them to it).
+    BOOL m_bGridPastesOwnFormat = TRUE;
+
+private:
+    CGXGridParam(const CGXGridParam&) = delete;
+};
