@@ -1,0 +1,766 @@
+// The display base: fields, preparation of a drawing, rounded axis ranges and the three selectors.
+#include "chart/model/DisplayBase.h"
+
+#include "chart/model/ChartResourceIds.h"
+#include "chart/model/Graph.h"
+#include "chart/model/GraphException.h"
+#include "framework/core/Archive.h"
+#include "framework/core/NumberText.h"
+#include "framework/win/Dc.h"
+#include "framework/win/Gdi.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+IMPLEMENT_SERIAL(QVGDisplayBase, QVGraphTitle, VERSIONABLE_SCHEMA | 1)
+
+namespace {
+const int kPictureNoGraph = 21560;
+const double kSecondsPerDay = 86400.0;
+
+bool IsDateAxisStyle(int nAxisStyle)
+{
+    return (nAxisStyle >= 18 && nAxisStyle <= 23) || nAxisStyle == 25 || nAxisStyle == 27;
+}
+
+bool IsDateScale(QVGraphComponent* pScale)
+{
+    return pScale != NULL && pScale->GetTypeId() == IDS_QVG_DATE_SCALE;
+}
+
+bool IsBubbleOrVector(int nGraphType)
+{
+    return nGraphType >= 41 && nGraphType <= 45;
+}
+
+bool UsesAxisRanges(int nGraphType)
+{
+    return (nGraphType >= 19 && nGraphType <= 21) || nGraphType == 26 || nGraphType == 27 ||
+           (nGraphType >= 32 && nGraphType <= 34) || IsBubbleOrVector(nGraphType);
+}
+
+void SetRange(CScale& range, double low, double high)
+{
+    range.Reset();
+    range.Include(low);
+    range.Include(high);
+}
+}  // namespace
+
+QVGDisplayBase::QVGDisplayBase()
+    : m_dFixedValueMin(0.0),
+      m_dFixedValueMax(0.0),
+      m_dValueAxisSpan(0.0),
+      m_dFixedIndexMin(0.0),
+      m_dFixedIndexMax(0.0),
+      m_dIndexAxisSpan(0.0),
+      m_pIndexScale(NULL),
+      m_pValueScale(NULL),
+      m_pLabelBlock(NULL),
+      m_ownedList1(10),
+      m_ownedList2(10),
+      m_ownedList3(10),
+      m_rectWork1(0, 0, 0, 0),
+      m_rectWork2(0, 0, 0, 0),
+      m_rectPlot(0, 0, 0, 0),
+      m_nScalesDiscarded(0),
+      m_bPrepared(0),
+      m_bValueAxisAutomatic(0),
+      m_bIndexAxisAutomatic(0),
+      m_dFirstScaleStep(0.0),
+      m_dSecondScaleStep(0.0),
+      m_nScaleFlags(0xF),
+      m_nCurrentSeries(0),
+      m_bIncludeHistory(FALSE)
+{
+    m_nTypeId = IDS_QVG_DISPLAY;
+}
+
+QVGDisplayBase::~QVGDisplayBase()
+{
+    DeleteListObjects(&m_ownedList1);
+    DeleteListObjects(&m_ownedList2);
+    DeleteListObjects(&m_ownedList3);
+    delete m_pIndexScale;
+    delete m_pValueScale;
+    delete m_pLabelBlock;
+}
+
+void QVGDisplayBase::Serialize(CArchive& ar)
+{
+    QVGraphTitle::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_dFixedValueMax << m_dFixedValueMin << m_dFixedIndexMax << m_dFixedIndexMin;
+        ar << int(m_rectPlot.left) << int(m_rectPlot.top) << int(m_rectPlot.right) << int(m_rectPlot.bottom);
+        return;
+    }
+    int left = 0, top = 0, right = 0, bottom = 0;
+    ar >> m_dFixedValueMax >> m_dFixedValueMin >> m_dFixedIndexMax >> m_dFixedIndexMin;
+    ar >> left >> top >> right >> bottom;
+    m_rectPlot.SetRect(left, top, right, bottom);
+}
+
+void QVGDisplayBase::SetAxisOption(int nBit, BOOL bSet)
+{
+    const unsigned mask = 1u << nBit;
+    m_style.m_nAxisOptions = int(bSet ? (unsigned(m_style.m_nAxisOptions) | mask)
+                                      : (unsigned(m_style.m_nAxisOptions) & ~mask));
+}
+
+int QVGDisplayBase::GetFontSize()
+{
+    if (m_nFontStyle & fontAutoSize)
+        return -(m_rectPlot.Height() / 25);
+    return m_nFontSize;
+}
+
+void QVGDisplayBase::SetValueAxisAutomatic(int bAutomatic)
+{
+    m_bValueAxisAutomatic = bAutomatic;
+}
+
+int QVGDisplayBase::IsValueAxisAutomatic()
+{
+    return m_bValueAxisAutomatic;
+}
+
+void QVGDisplayBase::SetIndexAxisAutomatic(int bAutomatic)
+{
+    m_bIndexAxisAutomatic = bAutomatic;
+}
+
+int QVGDisplayBase::IsIndexAxisAutomatic()
+{
+    return m_bIndexAxisAutomatic;
+}
+
+void QVGDisplayBase::SetIndexScale(QVGraphComponent* pScale)
+{
+    if (m_pIndexScale != pScale)
+        delete m_pIndexScale;
+    m_pIndexScale = pScale;
+}
+
+QVGraphComponent* QVGDisplayBase::GetIndexScale()
+{
+    return m_pIndexScale;
+}
+
+void QVGDisplayBase::SetValueScale(QVGraphComponent* pScale)
+{
+    if (m_pValueScale != pScale)
+        delete m_pValueScale;
+    m_pValueScale = pScale;
+}
+
+QVGraphComponent* QVGDisplayBase::GetValueScale()
+{
+    return m_pValueScale;
+}
+
+void QVGDisplayBase::SetLabelBlock(QVGraphComponent* pBlock)
+{
+    if (m_pLabelBlock != pBlock)
+        delete m_pLabelBlock;
+    m_pLabelBlock = pBlock;
+}
+
+QVGraphComponent* QVGDisplayBase::GetLabelBlock()
+{
+    return m_pLabelBlock;
+}
+
+double QVGDisplayBase::GetValueAxisSpan()
+{
+    return m_dValueAxisSpan;
+}
+
+double QVGDisplayBase::GetIndexAxisSpan()
+{
+    return m_dIndexAxisSpan;
+}
+
+void QVGDisplayBase::DiscardScales()
+{
+    delete m_pIndexScale;
+    delete m_pValueScale;
+    delete m_pLabelBlock;
+    m_pIndexScale = m_pValueScale = m_pLabelBlock = NULL;
+    DeleteListObjects(&m_ownedList1);
+    DeleteListObjects(&m_ownedList2);
+    DeleteListObjects(&m_ownedList3);
+    m_bChanged = 1;
+    m_nScalesDiscarded = 0;
+}
+
+void QVGDisplayBase::SetIndexAxisRange(const CScale& range)
+{
+    m_indexAxisRange = range;
+}
+
+void QVGDisplayBase::SetValueAxisRange(const CScale& range)
+{
+    m_valueAxisRange = range;
+}
+
+CScale QVGDisplayBase::GetIndexAxisRange()
+{
+    return m_indexAxisRange;
+}
+
+CScale QVGDisplayBase::GetValueAxisRange()
+{
+    return m_valueAxisRange;
+}
+
+void QVGDisplayBase::ResetIndexAxisRange()
+{
+    m_indexAxisRange.Reset();
+}
+
+void QVGDisplayBase::ResetValueAxisRange()
+{
+    m_valueAxisRange.Reset();
+}
+
+CRect QVGDisplayBase::GetPlotRect()
+{
+    return m_rectPlot;
+}
+
+double QVGDisplayBase::GetFixedValueMin()
+{
+    return m_dFixedValueMin;
+}
+
+double QVGDisplayBase::GetFixedValueMax()
+{
+    return m_dFixedValueMax;
+}
+
+void QVGDisplayBase::SetFixedValueMin(double value)
+{
+    m_dFixedValueMin = value;
+}
+
+void QVGDisplayBase::SetFixedValueMax(double value)
+{
+    m_dFixedValueMax = value;
+}
+
+double QVGDisplayBase::GetFixedIndexMin()
+{
+    return m_dFixedIndexMin;
+}
+
+double QVGDisplayBase::GetFixedIndexMax()
+{
+    return m_dFixedIndexMax;
+}
+
+void QVGDisplayBase::SetFixedIndexMin(double value)
+{
+    m_dFixedIndexMin = value;
+}
+
+void QVGDisplayBase::SetFixedIndexMax(double value)
+{
+    m_dFixedIndexMax = value;
+}
+
+void QVGDisplayBase::SetPlotRect(int left, int top, int right, int bottom, int bFixed)
+{
+    m_rectPlot.SetRect(left, top, right, bottom);
+    SetOption(optionFixedPlotRect, bFixed != 0);
+}
+
+void QVGDisplayBase::SetDrawnValueAxisRange(const CScale& range)
+{
+    m_drawnValueAxisRange = range;
+}
+
+CScale QVGDisplayBase::GetDrawnValueAxisRange()
+{
+    return m_drawnValueAxisRange;
+}
+
+void QVGDisplayBase::SetDrawnIndexAxisRange(const CScale& range)
+{
+    m_drawnIndexAxisRange = range;
+}
+
+CScale QVGDisplayBase::GetDrawnIndexAxisRange()
+{
+    return m_drawnIndexAxisRange;
+}
+
+CObList* QVGDisplayBase::GetOwnedList2()
+{
+    return &m_ownedList2;
+}
+
+CObList* QVGDisplayBase::GetOwnedList1()
+{
+    return &m_ownedList1;
+}
+
+CObList* QVGDisplayBase::GetOwnedList3()
+{
+    return &m_ownedList3;
+}
+
+void QVGDisplayBase::DeleteListObjects(CObList* pList)
+{
+    if (pList == NULL)
+        return;
+    while (!pList->IsEmpty())
+        delete pList->RemoveHead();
+}
+
+bool QVGDisplayBase::IsValueDates()
+{
+    return IsDateAxisStyle(GetAxisStyle()) || IsDateScale(m_pValueScale);
+}
+
+bool QVGDisplayBase::IsIndexDates()
+{
+    return GetAxisStyle() == 26 || IsDateScale(m_pIndexScale);
+}
+
+double QVGDisplayBase::GetValueMargin()
+{
+    if (IsDateAxisStyle(GetAxisStyle()) || IsDateScale(m_pValueScale) || IsBubbleOrVector(GetGraphType()))
+        return 1.0;
+    return 1.1;
+}
+
+double QVGDisplayBase::GetIndexMargin()
+{
+    if (GetAxisStyle() == 26 || IsDateScale(m_pIndexScale) || IsBubbleOrVector(GetGraphType()))
+        return 1.0;
+    return 1.1;
+}
+
+bool QVGDisplayBase::IsValueLog()
+{
+    return GetOption(optionLogValues) != 0;
+}
+
+bool QVGDisplayBase::IsIndexLog()
+{
+    const int type = GetGraphType();
+    if (type >= 32 && type <= 34)
+        return GetAxisOption(axisLogIndex) != 0;
+    return GetOption(optionLogValues) != 0;
+}
+
+void QVGDisplayBase::FillValueLabels(double step, CStringList& labels)
+{
+    if (!IsDrawing())
+        RaiseChartError(18);
+    if (!(step > 0))
+        return;
+    for (int i = 0; i * step <= m_dValueAxisSpan && i < 10000; ++i)
+        labels.AddTail(CString(NumberText::Format("%g", i * step).c_str()));
+}
+
+double QVGDisplayBase::GetValueUnit()
+{
+    double s = m_dValueAxisSpan;
+    if (!(s > 0) || !std::isfinite(s))
+        return 0.1;
+    double u = 1.0;
+    if (s > 1) {
+        while (s >= 10) {
+            u *= 10;
+            s /= 10;
+        }
+    } else {
+        u = 0.1;
+        while (s < 1) {
+            u *= 0.1;
+            s *= 10;
+        }
+    }
+    return u * 0.1;
+}
+
+void QVGDisplayBase::NiceLinearRange(CScale& range, double margin)
+{
+    double w = range.m_dMax - range.m_dMin;
+    if (!(w > 0) || !std::isfinite(w))
+        return;
+    if (margin != 1.0) {
+        const double d = (margin - 1) * w * 0.5;
+        const double low = (range.m_dMin >= 0 && range.m_dMin <= d) ? 0.0 : range.m_dMin - d;
+        const double high = (range.m_dMax >= -d && range.m_dMax <= 0) ? 0.0 : range.m_dMax + d;
+        range.Include(low);
+        range.Include(high);
+        w = range.m_dMax - range.m_dMin;
+    }
+    int p = int(std::floor(std::log10(w)));
+    if (p < 0)
+        --p;
+    if (w / std::pow(10.0, p) <= 4)
+        --p;
+    const double e = w * 0.001;
+    const double unit = std::pow(10.0, p);
+    static const double kSteps[] = {3.5, 2.5, 3.0, 2.0, 5.0, 1.0};
+    const double minimum = range.m_dMin;
+    const double maximum = range.m_dMax;
+    double bestLow = minimum, bestLowGap = HUGE_VAL;
+    double bestHigh = maximum, bestHighGap = HUGE_VAL;
+    for (double factor : kSteps) {
+        const double s = factor * unit;
+        double low = std::floor(minimum / s) * s;
+        if (low > minimum + e)
+            low -= s;
+        if (minimum - low <= bestLowGap) {
+            bestLowGap = minimum - low;
+            bestLow = low;
+        }
+        double high = std::floor(maximum / s) * s;
+        if (high < maximum - e)
+            high += s;
+        if (high - maximum <= bestHighGap) {
+            bestHighGap = high - maximum;
+            bestHigh = high;
+        }
+    }
+    range.Include(bestLow);
+    range.Include(bestHigh);
+}
+
+void QVGDisplayBase::NiceLogRange(CScale& range, BOOL bWholeDecades)
+{
+    const double lo = range.m_dMin > 0 ? range.m_dMin : 0.0001;
+    const double hi = (range.m_dMax <= 0 || range.m_dMax <= lo) ? lo * 10 : range.m_dMax;
+    const double L = std::log10(lo);
+    const double H = std::log10(hi);
+    const double span = H - L;
+    bool whole = bWholeDecades || span > 5;
+    if (whole) {
+        auto decade = [](double x) { return int(x) - (x < 0 ? 1 : 0); };
+        if (span <= 0.6 && decade(L) == decade(H))
+            whole = false;
+    }
+    if (whole) {
+        int a = int(std::floor(L));
+        if ((a + 1) - L < span * 0.01)
+            ++a;
+        int b = int(std::ceil(H));
+        if ((H + 1) - b < span * 0.01)
+            --b;
+        if (a >= b)
+            b = a + 1;
+        SetRange(range, std::pow(10.0, a), std::pow(10.0, b));
+        return;
+    }
+    double u = std::pow(10.0, std::floor(std::log10(lo)));
+    if ((hi - lo) / u < 3)
+        u /= 10;
+    const double newLow = std::floor(lo / u) * u;
+    double v = std::pow(10.0, std::floor(std::log10(hi)));
+    if ((hi - newLow) / v < 3.1)
+        v /= 10;
+    const double newHigh = std::ceil(hi / v) * v;
+    SetRange(range, newLow > 0 ? newLow : lo, newHigh);
+}
+
+void QVGDisplayBase::NiceDateRange(CScale& range, double margin)
+{
+    double w = range.m_dMax - range.m_dMin;
+    if (!(w > 0) || !std::isfinite(w))
+        return;
+    if (margin != 1.0) {
+        const double d = (margin - 1) * w * 0.5;
+        range.Include((range.m_dMin >= 0 && range.m_dMin <= d) ? 0.0 : range.m_dMin - d);
+        range.Include((range.m_dMax >= -d && range.m_dMax <= 0) ? 0.0 : range.m_dMax + d);
+        w = range.m_dMax - range.m_dMin;
+    }
+    if (w <= 5.787037037035e-05)
+        return;
+    const double day = std::floor(range.m_dMin);
+    // Seconds of the day, nudged so that a time stored a hair below a whole second keeps it.
+    const double seconds = std::floor((range.m_dMin - day) * kSecondsPerDay + 1e-6);
+    double unit = 86400.0;
+    if (w <= 0.0006944444444444)
+        unit = 1.0;
+    else if (w <= 0.20833333333335)
+        unit = 60.0;
+    else if (w <= 5.0)
+        unit = 3600.0;
+    range.Include(day + std::floor(seconds / unit) * unit / kSecondsPerDay);
+}
+
+void QVGDisplayBase::SetDefaultStrides()
+{
+    SetIndexStride(1);
+    SetGroupStride(1);
+}
+
+void QVGDisplayBase::ComputeDefaultRanges()
+{
+    SetDefaultStrides();
+}
+
+void QVGDisplayBase::ComputeDataRanges() {}
+
+void QVGDisplayBase::DrawGraphOfType(int) {}
+
+void QVGDisplayBase::DrawPlotAreaOfStyle(int, int) {}
+
+void QVGDisplayBase::DrawScalesOfStyle(int, int) {}
+
+void QVGDisplayBase::PrepareDisplay()
+{
+    if (m_bPrepared)
+        return;
+    const int groups = m_pChart != NULL ? m_pChart->GetGroupCount() : 0;
+    const int longest = m_pChart != NULL ? m_pChart->GetMaxGroupSize() : 0;
+    m_nFirstGroup = m_nMinGroup == -1 ? 0 : m_nMinGroup;
+    m_nLastGroup = m_nMaxGroup == -1 ? groups - 1 : m_nMaxGroup;
+    m_nFirstIndex = m_nMinIndex == -1 ? 0 : m_nMinIndex;
+    m_nLastIndex = m_nMaxIndex == -1 ? longest - 1 : m_nMaxIndex;
+    m_nIndexCount = m_nLastIndex - m_nFirstIndex + 1;
+    m_nGroupCount = m_nLastGroup - m_nFirstGroup + 1;
+
+    const int type = GetGraphType();
+    switch (type) {
+    case 19: case 20: case 32: case 33:
+        SetIndexStride(2);
+        SetGroupStride(1);
+        break;
+    case 21: case 26: case 27: case 30: case 34:
+        SetIndexStride(1);
+        SetGroupStride(2);
+        break;
+    case 41: case 42:
+        SetIndexStride(1);
+        SetGroupStride(3);
+        break;
+    case 28: case 29: case 43: case 44: case 45: case 46:
+        SetIndexStride(1);
+        SetGroupStride(4);
+        break;
+    default:
+        if (type > 50)
+            SetDefaultStrides();
+        else {
+            SetIndexStride(1);
+            SetGroupStride(1);
+        }
+        break;
+    }
+
+    m_valueDataRange.Reset();
+    m_indexDataRange.Reset();
+    ComputeDataRanges();
+
+    // A range of no width is widened before anything divides by it.
+    for (CScale* pRange : {&m_valueDataRange, &m_indexDataRange}) {
+        if (pRange->GetRange() != 0)
+            continue;
+        if (pRange->m_dMin != 0) {
+            pRange->Include(1.01 * pRange->m_dMax);
+        } else {
+            pRange->Include(0.0);
+            pRange->Include(1.0);
+        }
+    }
+    ComputeAxisRanges();
+    m_bPrepared = 1;
+}
+
+void QVGDisplayBase::ComputeAxisRanges()
+{
+    const bool valueDates = IsValueDates();
+    const bool indexDates = IsIndexDates();
+    const double valueMargin = GetValueMargin();
+    const double indexMargin = GetIndexMargin();
+    const bool valueLog = IsValueLog();
+    const bool indexLog = IsIndexLog();
+    const bool keepZeroOut = GetOption(optionKeepZeroOut) != 0;
+    auto logSpan = [](const CScale& r) {
+        return (r.m_dMin > 0 && r.m_dMax > 0) ? std::log10(r.m_dMax) - std::log10(r.m_dMin) : 0.0;
+    };
+
+    if (!GetOption(optionFixedRanges)) {
+        if (valueLog) {
+            NiceLogRange(m_valueDataRange, TRUE);
+            m_dValueAxisSpan = logSpan(m_valueDataRange);
+        } else {
+            if (!keepZeroOut)
+                m_valueDataRange.Include(0.0);
+            if (valueDates)
+                NiceDateRange(m_valueDataRange, valueMargin);
+            else
+                NiceLinearRange(m_valueDataRange, valueMargin);
+            m_dValueAxisSpan = m_valueDataRange.GetRange();
+        }
+        if (indexLog) {
+            NiceLogRange(m_indexDataRange, TRUE);
+            m_dIndexAxisSpan = logSpan(m_indexDataRange);
+        } else {
+            if (!keepZeroOut)
+                m_indexDataRange.Include(0.0);
+            if (indexDates)
+                NiceDateRange(m_indexDataRange, indexMargin);
+            else
+                NiceLinearRange(m_indexDataRange, indexMargin);
+            m_dIndexAxisSpan = m_indexDataRange.GetRange();
+        }
+    } else {
+        if (valueLog)
+            NiceLogRange(m_valueDataRange, FALSE);
+        if (GetAxisOption(axisLogIndex))
+            NiceLogRange(m_indexDataRange, FALSE);
+        m_dValueAxisSpan = valueLog ? logSpan(m_valueDataRange) : m_valueDataRange.GetRange();
+        m_dIndexAxisSpan = GetAxisOption(axisLogIndex) ? logSpan(m_indexDataRange) : m_indexDataRange.GetRange();
+    }
+
+    if (!UsesAxisRanges(GetGraphType())) {
+        m_valueAxisRange.Reset();
+        m_indexAxisRange.Reset();
+        return;
+    }
+    if (m_valueAxisRange.IsEmpty()) {
+        m_valueAxisRange = m_valueDataRange;
+        m_bValueAxisAutomatic = 1;
+    }
+    if (m_indexAxisRange.IsEmpty()) {
+        m_indexAxisRange = m_indexDataRange;
+        m_bIndexAxisAutomatic = 1;
+    }
+    if (valueLog) {
+        NiceLogRange(m_valueAxisRange, FALSE);
+        m_dValueAxisSpan = logSpan(m_valueAxisRange);
+    } else {
+        if (m_valueAxisRange.GetRange() != m_valueDataRange.GetRange()) {
+            if (valueDates)
+                NiceDateRange(m_valueAxisRange, 1.0);
+            else
+                NiceLinearRange(m_valueAxisRange, 1.0);
+        }
+        m_dValueAxisSpan = m_valueAxisRange.GetRange();
+    }
+    if (indexLog) {
+        NiceLogRange(m_indexAxisRange, FALSE);
+        m_dIndexAxisSpan = logSpan(m_indexAxisRange);
+    } else {
+        if (m_indexAxisRange.GetRange() != m_indexDataRange.GetRange()) {
+            if (indexDates)
+                NiceDateRange(m_indexAxisRange, 1.0);
+            else
+                NiceLinearRange(m_indexAxisRange, 1.0);
+        }
+        m_dIndexAxisSpan = m_indexAxisRange.GetRange();
+    }
+}
+
+void QVGDisplayBase::ChooseRenderers()
+{
+    if (m_pChart == NULL)
+        return;
+    m_pChart->SaveClip();
+    const int half = m_style.m_nLineWidth / 2 + 1;
+    const int extra = GetGraphType() == 1 ? int(GetDeviceScaleY(m_pDC) * 10 + 0.5) : 0;
+    m_pChart->ClipToRect(m_rectPlot.left - extra - half, m_rectPlot.top - half, m_rectPlot.right + 1 + extra + half,
+                         m_rectPlot.bottom + 1 + half, RGN_AND);
+    try {
+        DrawGraphOfType(GetGraphType());
+    } catch (...) {
+        m_pChart->RestoreClip();
+        throw;
+    }
+    m_pChart->RestoreClip();
+}
+
+void QVGDisplayBase::ChoosePlotArea()
+{
+    DrawPlotAreaOfStyle(GetAxisStyle(), GetGraphType());
+}
+
+void QVGDisplayBase::ChooseScales()
+{
+    DrawScalesOfStyle(GetAxisStyle(), GetGraphType());
+}
+
+void QVGDisplayBase::DrawNoGraph()
+{
+    if (!GetOption(optionNoGraphPicture) || m_pDC == NULL)
+        return;
+    CBitmap picture;
+    if (!LoadChartBitmap(picture, UINT(kPictureNoGraph)))
+        return;
+    BITMAP info;
+    picture.GetBitmap(&info);
+    CDC memory;
+    memory.CreateCompatibleDC(m_pDC);
+    CBitmap* pOld = memory.SelectObject(&picture);
+    const CPoint centre = m_rectPlot.CenterPoint();
+    m_pDC->BitBlt(centre.x - info.bmWidth / 2, centre.y - info.bmHeight / 2, info.bmWidth, info.bmHeight, &memory, 0,
+                  0, SRCCOPY);
+    memory.SelectObject(pOld);
+}
+
+void QVGDisplayBase::DrawContent()
+{
+    if (!m_bVisible || m_pDC == NULL)
+        return;
+    if (m_style.m_bModified) {
+        DiscardScales();
+        m_style.m_bModified = 0;
+    }
+    m_rectWork1.SetRectEmpty();
+    m_rectWork2.SetRectEmpty();
+    if (!GetOption(optionFixedPlotRect))
+        m_rectPlot = m_rect.ToDeviceRect(m_pDC, m_pView);
+    const BOOL printing = IsPrinting();
+    if (printing || m_bChanged || m_bFontRebuild || (m_nFontStyle & fontAutoSize) || m_pFont == NULL) {
+        RebuildFont();
+        if (!printing)
+            m_bFontRebuild = 0;
+    }
+    if (!m_bPrepared) {
+        m_bValueAxisAutomatic = 0;
+        m_bIndexAxisAutomatic = 0;
+        PrepareDisplay();
+    }
+    m_bPrepared = 0;
+    if (!GetOption(optionFixedPlotRect))
+        m_rectPlot = GetInnerRect(m_rectPlot);
+
+    // Automatic axis ranges are put back whatever ends the drawing, so the next one computes them anew.
+    auto finish = [this] {
+        if (m_bIndexAxisAutomatic)
+            m_indexAxisRange.Reset();
+        if (m_bValueAxisAutomatic)
+            m_valueAxisRange.Reset();
+    };
+    try {
+        if (m_rectPlot.Width() > 1 && m_rectPlot.Height() > 1) {
+            const bool frame = !GetOption(optionNoFrame);
+            if (frame)
+                ChooseScales();
+            if (m_rectPlot.Width() >= 2 && m_rectPlot.Height() >= 2) {
+                if (GetOption(optionPlotAreaLast)) {
+                    ChooseRenderers();
+                    if (frame)
+                        ChoosePlotArea();
+                } else {
+                    if (frame)
+                        ChoosePlotArea();
+                    ChooseRenderers();
+                }
+            }
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    m_drawnValueAxisRange = m_valueAxisRange;
+    m_drawnIndexAxisRange = m_indexAxisRange;
+    finish();
+}
