@@ -57,6 +57,12 @@ void QVGraphDisplay::ComputeDataRanges()
     }
 }
 
+void QVGraphDisplay::ComputeDefaultRanges()
+{
+    QVGDisplayBase::ComputeDefaultRanges();
+    ComputeValueRange();
+}
+
 void QVGraphDisplay::DrawGraphOfType(int nGraphType)
 {
     switch (nGraphType) {
@@ -426,11 +432,15 @@ void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const 
     pStyle->m_nOptions = int((unsigned(pStyle->m_nOptions) & 0x00FFFFFFu) | ((turned ? 0xA0u : 0x90u) << 24));
     if (pStyle->m_dTextAngle > -360.0)
         pStyle->m_dTextAngle = turned ? 90.0 : 0.0;
-    pScale->SetFont(m_nFontSize, m_nFontStyle & ~fontAutoSize, m_strFaceName);
+    pScale->SetFont(GetFontSize(), m_nFontStyle & ~fontAutoSize, m_strFaceName);
     pScale->SetTextColor(m_crText);
     pScale->SetMin(range.m_dMin);
     pScale->SetMax(range.m_dMax);
-    pScale->SetStep(bFirst ? GetValueScaleStep() : GetIndexScaleStep());
+    double step = bFirst ? GetValueScaleStep() : GetIndexScaleStep();
+    // The percentage strata bars show 0 to 100 in steps of 5 unless told otherwise.
+    if (!bFirst && step == 0 && GetGraphType() == 47 && pScale != m_pIndexScale)
+        step = 5.0;
+    pScale->SetStep(step);
     const CString& format = bFirst ? GetValueScaleFormat() : GetIndexScaleFormat();
     if (!format.IsEmpty())
         pScale->SetFormat(format);
@@ -562,8 +572,6 @@ void QVGraphDisplay::DrawClassicScales()
         valueRange.Reset();
         valueRange.Include(0.0);
         valueRange.Include(100.0);
-        if (GetIndexScaleStep() == 0)
-            pValue->SetStep(5.0);
     }
     LayoutScales(pIndex, pValue, ShownIndexRange(), valueRange, false);
 }

@@ -18,6 +18,8 @@ public:
     ~QVGraphDisplay() override;
 
     void ComputeDataRanges() override;
+    // Strides 1 and 1, then the default value range.
+    void ComputeDefaultRanges() override;
     void DrawGraphOfType(int nGraphType) override;
     void DrawPlotAreaOfStyle(int nAxisStyle, int nGraphType) override;
     void DrawScalesOfStyle(int nAxisStyle, int nGraphType) override;

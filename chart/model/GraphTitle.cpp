@@ -3,6 +3,9 @@
 
 #include "chart/model/ChartResourceIds.h"
 #include "chart/model/Graph.h"
+#include "chart/model/GraphLabel.h"
+#include "chart/model/GraphData.h"
+#include "chart/model/LabelBlock.h"
 #include "framework/core/Archive.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
@@ -398,4 +401,59 @@ void QVGraphTitle::DrawContent()
     m_pDC->SetBkMode(oldMode);
     m_pDC->SetTextColor(oldColor);
     m_pDC->SelectObject(pOldFont);
+}
+
+QVGraphComponent* QVGraphTitle::CreateLabel()
+{
+    return new QVGraphLabel;
+}
+
+void QVGraphTitle::DrawItemLabel(int x, int y, QVGraphData* pItem)
+{
+    if (!m_bDrawing || m_pDC == NULL || pItem == NULL)
+        return;
+    CString text;
+    if (!GetItemLabelText(pItem, text))
+        return;
+    if (m_pLabel == NULL)
+        m_pLabel = CreateLabel();
+    QVGraphLabel* pLabel = dynamic_cast<QVGraphLabel*>(m_pLabel);
+    if (pLabel == NULL)
+        return;
+    pLabel->SetChart(m_pChart);
+    pLabel->SetDrawContext(m_pDC, m_pView);
+    pLabel->SetSubComponent(TRUE);   // its anchor is in device units already: no chart origin added
+    const int direction = RotateLabelDirection(pItem->GetStyle(), pLabel);
+    // The label lies away from the point: left of it, above it, right of it, below it, or on it.
+    static const int kJustification[9] = {4, 6, 6, 6, 0, 2, 2, 2, 8};
+    pLabel->SetJustification(kJustification[direction >= 0 && direction <= 8 ? direction : 8]);
+    pLabel->SetAnnotationText(text);
+    const CPoint anchor = GetItemLabelAnchor(x, y, direction);
+    pLabel->SetPosition(anchor.x, anchor.y);
+    pLabel->GetStyle()->SetFillType(0);
+    pLabel->GetStyle()->SetBorderStyle(0);
+    const int mode = m_pChart != NULL ? m_pChart->GetChartStyle()->GetDataLabelMode() : 0;
+    if (mode == 2 && m_pChart != NULL) {
+        pLabel->SetTag(QVG_TEMPORARY_TAG);
+        pLabel->SetTemporary(TRUE);
+        m_pChart->AddComponent(pLabel);
+        m_pLabel = NULL;
+        return;
+    }
+    if (mode == 3 && m_pChart != NULL) {
+        QVGraphLabelBlock* pBlock = dynamic_cast<QVGraphLabelBlock*>(m_pChart->FindComponentByTag(QVG_BLOCK_TAG));
+        if (pBlock == NULL) {
+            pBlock = new QVGraphLabelBlock;
+            pBlock->GetStyle()->CopyFrom(*pItem->GetStyle());
+            pBlock->GetStyle()->SetShadowStyle(QVGraphLabelBlock::overlapHide);
+            pBlock->SetTag(QVG_BLOCK_TAG);
+            m_pChart->AddComponent(pBlock);
+        }
+        pBlock->AddLabel(pLabel, TRUE);
+        m_pLabel = NULL;
+        return;
+    }
+    pLabel->SetVisible(TRUE);
+    pLabel->Draw(m_pDC, m_pView);
+    pLabel->SetDrawContext(NULL, NULL);
 }

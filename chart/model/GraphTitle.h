@@ -31,6 +31,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     void DrawContent() override;
+    // Data labels of the items this component draws, placed and kept as the chart's data-label mode says.
+    void DrawItemLabel(int x, int y, QVGraphData* pItem) override;
+    QVGraphComponent* CreateLabel() override;
 
     virtual void RebuildFont();
     // 0 for an empty text, else line feeds + 1.
