@@ -300,21 +300,34 @@ void QVGDecimalScale::GenerateLabels()
     if (range <= m) {
         s = range;
     } else if (m_dStep <= 0) {
-        while (s < m)
-            s = percent ? s + 1 : s * 10;
-        while (s > m && s > 10 * e)
-            s = percent ? s - 1 : s * 0.1;
+        // Percent steps grow and shrink by whole units; counted at once so a vast range cannot stall.
+        if (percent) {
+            if (s < m)
+                s += std::ceil(m - s);
+            if (s > m && s > 10 * e)
+                s -= std::ceil(s - m);
+        } else {
+            while (s < m)
+                s *= 10;
+            while (s > m && s > 10 * e)
+                s *= 0.1;
+        }
         for (double factor : {1.0, 2.0, 5.0, 10.0}) {
             if (s * factor >= m) {
                 s *= factor;
                 break;
             }
         }
+    } else if (percent) {
+        if (s < 0.2 * m)
+            s += std::ceil((0.2 * m - s) / m_dStep) * m_dStep;
+        if (s > range && s > 10 * e)
+            s -= std::ceil((s - range) / m_dStep) * m_dStep;
     } else {
         while (s < 0.2 * m)
-            s = percent ? s + m_dStep : s * 10;
+            s *= 10;
         while (s > range && s > 10 * e)
-            s = percent ? s - m_dStep : s * 0.1;
+            s *= 0.1;
     }
     if (s <= 0)
         s = 1.0;

@@ -12,6 +12,7 @@
 #include "framework/win/Gdi.h"
 
 #include <algorithm>
+#include <cmath>
 
 IMPLEMENT_SERIAL(QVGraphDisplay, QVGDisplayBase, VERSIONABLE_SCHEMA | 1)
 
@@ -183,7 +184,7 @@ void QVGraphDisplay::ComputeValueRange()
         const int last = std::min(m_nLastIndex, m_pChart->GetGroupSize(group) - 1);
         for (int index = first; index <= last; ++index) {
             QVGraphData* pItem = m_pChart->FindItem(index, group);
-            if (pItem->IsNull())
+            if (pItem->IsNull() || !std::isfinite(pItem->GetValue()))
                 continue;
             m_valueDataRange.Include(pItem->GetValue());
             if (m_bIncludeHistory) {

@@ -104,6 +104,8 @@ void QVGraphDisplay::ComputeScatterRanges()
             return true;
         const double x = pair.pX->GetValue();
         const double y = pair.pY->GetValue();
+        if (!std::isfinite(x) || !std::isfinite(y))
+            return true;   // a value read from outside that is no number widens nothing
         if (xFromData) {
             // A point outside the fixed range of one axis does not widen the other.
             if (!yFromData && (y < m_valueDataRange.m_dMin || y > m_valueDataRange.m_dMax))
@@ -186,6 +188,8 @@ void QVGraphDisplay::DrawScatterGraph()
             RaiseChartError(7);
         const double vx = xLog ? pair.pX->GetLogValue() : pair.pX->GetValue();
         const double vy = yLog ? pair.pY->GetLogValue() : pair.pY->GetValue();
+        if (std::isnan(vx) || std::isnan(vy))
+            return true;
         const double x = std::clamp((vx - xMin) * fx + plot.left + 0.5, low, high);
         const double y = std::clamp(plot.bottom - (vy - yMin) * fy + 0.5, low, high);
         const CPoint point(static_cast<int>(x), static_cast<int>(y));

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -231,4 +232,45 @@ TEST(DisplayArchive, DisplayScaleAndFramePartsRoundTrip)
     EXPECT_DOUBLE_EQ(0.5, loadedTicks.GetMinorRatio());
     EXPECT_EQ(9, loadedTicks.GetTickSize());
     EXPECT_EQ(2, loadedTicks.GetMinorCount());
+}
+
+namespace {
+// A display of a percentage graph type whose own axes hook labels a scale, as an application's would.
+class CPercentAxesDisplay : public QVGraphDisplay
+{
+public:
+    std::vector<std::string> texts;
+
+    void DrawCustomAxes() override
+    {
+        QVGDecimalScale scale;
+        scale.SetChart(GetChart());
+        scale.SetDrawContext(GetDC(), GetView());
+        scale.SetStartPoint(50, 350);
+        scale.SetEndPoint(50, 50);
+        scale.SetMin(0.0);
+        scale.SetMax(100.0);
+        scale.GenerateLabels();
+        for (int i = 0; i < scale.GetLabelCount(); ++i)
+            texts.push_back(static_cast<LPCTSTR>(scale.GetLabel(i)->GetCurrentText()));
+    }
+};
+}  // namespace
+
+TEST(DisplayDispatch, ScalesOfAPercentageGraphLabelWholePercents)
+{
+    CMemoryCanvas canvas(300, 400);
+    QVGraph chart;
+    AddPairs(chart);
+    CPercentAxesDisplay* pDisplay = new CPercentAxesDisplay;
+    pDisplay->SetIntRect(CRect(0, 0, 300, 400));
+    pDisplay->SetGraphType(0x30);
+    pDisplay->SetAxisStyle(0xC0);
+    chart.AddComponent(pDisplay);
+    chart.Draw(&canvas.dc, nullptr);
+    ASSERT_GE(pDisplay->texts.size(), 5u);
+    EXPECT_EQ(std::string(" 0% "), pDisplay->texts[0]);
+    const int step = std::atoi(pDisplay->texts[1].c_str());
+    EXPECT_GE(step, 5);
+    EXPECT_EQ(std::to_string(step * 2), std::to_string(std::atoi(pDisplay->texts[2].c_str())));
 }

@@ -341,3 +341,16 @@ TEST(ScatterDisplay, PicturesOfWholeCharts)
         canvas.SaveBmp("chart_scatter_log.bmp");
     }
 }
+
+TEST(ScatterDisplay, NonNumbersNeitherWidenRangesNorGetDrawn)
+{
+    CMemoryCanvas canvas(400, 300);
+    QVGraph chart;
+    chart.SetFixedRect(CRect(0, 0, 400, 300), 0);
+    AddSeries(chart, 0, Series{{0.0, std::nan(""), 2.0}, {1.0, 5.0, 3.0}});
+    QVGraphDisplay* pDisplay = AddDisplay(chart, 21, CRect(0, 0, 400, 300));
+    chart.Draw(&canvas.dc, nullptr);
+    EXPECT_EQ(2u, FeedbackPoints(chart).size());
+    EXPECT_TRUE(std::isfinite(pDisplay->GetDrawnIndexAxisRange().m_dMax));
+    EXPECT_TRUE(std::isfinite(pDisplay->GetDrawnValueAxisRange().m_dMax));
+}
