@@ -40,6 +40,8 @@ class CFunctionModalHook : public CModalHook
 public:
     std::function<void(CWnd*)> onDialog;
     std::function<void(CWnd*)> onMessageBox;
+    // Answers common dialogs (see CModalHook::OnCommonDialog); unset, the real dialog runs.
+    std::function<BOOL(CCommonDialog*, INT_PTR&)> onCommonDialog;
 
     explicit CFunctionModalHook(std::function<void(CWnd*)> dialog = {}, std::function<void(CWnd*)> box = {})
         : onDialog(std::move(dialog)), onMessageBox(std::move(box)) {}
@@ -53,6 +55,10 @@ public:
     {
         if (onMessageBox)
             onMessageBox(pBox);
+    }
+    BOOL OnCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult) override
+    {
+        return onCommonDialog ? onCommonDialog(pDialog, nResult) : FALSE;
     }
 };
 

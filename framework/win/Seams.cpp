@@ -84,6 +84,11 @@ void AfxNotifyModalDialog(CWnd* pDialog)
         g_pModalHook->OnModalDialog(pDialog);
 }
 
+BOOL AfxAnswerCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult)
+{
+    return g_pModalHook != nullptr && g_pModalHook->OnCommonDialog(pDialog, nResult);
+}
+
 DWORD AfxGetTickCount()
 {
     return g_pTickClock != nullptr ? g_pTickClock->GetTickCount() : ::GetTickCount();

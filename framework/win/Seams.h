@@ -5,6 +5,7 @@
 #include <windows.h>
 
 class CWnd;
+class CCommonDialog;
 
 // Every message box of the framework and the programs goes through this.
 class CMessageBoxSeam
@@ -25,6 +26,17 @@ public:
     virtual void OnModalDialog(CWnd* pDialog) = 0;
     // A real message box is on screen (called from inside its loop). pBox is a temporary wrapper.
     virtual void OnMessageBox(CWnd* pBox) { (void)pBox; }
+    // A common dialog (file, print, page setup, colour, font) is about to run, or a print dialog
+    // is asked for the default printer (PD_RETURNDEFAULT in its m_pd.Flags). To answer it without a
+    // window, fill the dialog's structure (m_ofn, m_pd, m_cc, m_cf, ...), set nResult (IDOK,
+    // IDCANCEL) and return TRUE. FALSE runs the real dialog; OnModalDialog is then told when its
+    // window shows, with the dialog object naming that window.
+    virtual BOOL OnCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult)
+    {
+        (void)pDialog;
+        (void)nResult;
+        return FALSE;
+    }
 };
 
 // The clock that waits on the tick count read.
@@ -43,6 +55,7 @@ CTickClock* AfxSetTickClock(CTickClock* pClock);
 // The seams as the framework calls them.
 int AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType);
 void AfxNotifyModalDialog(CWnd* pDialog);
+BOOL AfxAnswerCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult);
 DWORD AfxGetTickCount();
 
 // The framework's message boxes. The caption is the application's name; the owner is the active
