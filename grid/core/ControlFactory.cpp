@@ -1,5 +1,7 @@
 #include "grid/core/ControlFactory.h"
 
+#include "grid/core/GridWnd.h"
+
 #include "grid/core/Control.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/GridCore.h"
@@ -141,14 +143,14 @@ void CGXControlFactory::InstallApplicationComponents()
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)
 {
-    RegisterGridClass(hInstance, "CGXGridWnd");
+    CGXGridWnd::RegisterClass(hInstance);
     RegisterGridClass(hInstance, "CGXTabBeam");
     RegisterGridClass(hInstance, "CGXTabWnd");
 }
 
 void CGXControlFactory::UnregisterWndClasses(HINSTANCE hInstance)
 {
-    ::UnregisterClassA("CGXGridWnd", hInstance);
+    CGXGridWnd::UnregisterClass(hInstance);
     ::UnregisterClassA("CGXTabBeam", hInstance);
     ::UnregisterClassA("CGXTabWnd", hInstance);
 }

@@ -12,12 +12,19 @@
 
 CGXGridCore::CGXGridCore(CWnd* pGridWnd, CWnd* pScrollWnd, CWnd* pPrintWnd)
     : m_nDefaultControl(GX_IDS_CTRL_EDIT),
+      m_pDataRuntimeClass(RUNTIME_CLASS(CGXData)),
       m_pAppData(GXGetAppData()),
       m_pGridWnd(pGridWnd),
       m_pScrollWnd(pScrollWnd),
       m_pPrintWnd(pPrintWnd)
 {
-    if (m_pAppData->m_pControlFactory != nullptr)
+    m_CellObjects.InitHashTable(257);
+    m_nCxFrame = ::GetSystemMetrics(SM_CXFRAME);
+    m_nCyFrame = ::GetSystemMetrics(SM_CYFRAME);
+    m_nCxBorder = ::GetSystemMetrics(SM_CXBORDER);
+    m_nCyBorder = ::GetSystemMetrics(SM_CYBORDER);
+    m_hcurArrow = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    if (m_pAppData->m_pControlFactory != nullptr && !m_bInitDone)
         m_pAppData->m_pControlFactory->InstallGridComponents(this);
 }
 
@@ -33,10 +40,14 @@ CGXGridCore::~CGXGridCore()
     }
     m_ControlMap.RemoveAll();
     m_pCurrentCellControl = nullptr;
+    OnGridBeforeDestroy();
     if (m_bOwnParam)
         delete m_pParam;
     m_pParam = nullptr;
+    m_nLastControlId = 0;
+    m_nPendingUpdate = 0;
     delete m_pLookupStyle;
+    DestroyEngineObjects();
     m_pAppData->RemoveGridUser(this);
 }
 
@@ -99,9 +110,10 @@ BOOL CGXGridCore::IsReadOnly()
 
 BOOL CGXGridCore::SetReadOnly(BOOL bReadOnly)
 {
-    if (m_pParam == nullptr)
+    const BOOL bOld = IsReadOnly();
+    if (!StoreReadOnly(bReadOnly))
         return FALSE;
-    m_pParam->SetReadOnly(bReadOnly);
+    OnReadOnlyChanged(bOld);
     return TRUE;
 }
 
@@ -144,32 +156,12 @@ CGXControl* CGXGridCore::GetControl(ROWCOL nRow, ROWCOL nCol)
 
 // ---- Features reached through components that are not installed yet: neutral answers ----
 
-BOOL CGXGridCore::CutRanges(const CGXRangeList&, BOOL)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::DelayFloatCells(const CGXRange&, ROWCOL)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::EvalFloatCells(const CGXRange&, BOOL, CGXRange*, BOOL)
-{
-    return FALSE;
-}
-
 BOOL CGXGridCore::FindTextInCell(CGXControl*, LPCTSTR, BOOL, BOOL, BOOL)
 {
     return FALSE;
 }
 
 BOOL CGXGridCore::ReplaceAllInCell(CGXControl*, LPCTSTR, LPCTSTR, BOOL)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::MarkEditHeader(CGXControl*, BOOL, ROWCOL, ROWCOL)
 {
     return FALSE;
 }

@@ -2,13 +2,17 @@
 // The grid engine: rows, columns, current cell, drawing, editing and the hooks an application's
 // grid subclass overrides. It is not a window; CGXGridWnd joins it with one.
 //
-// So far the engine has what its cell controls and shared objects call: the parameter object,
-// the current cell record, the control map, style composition and value stores, and the hooks of
-// editing and clicking. Geometry, drawing, scrolling and undo come with their own source files.
+// One class, defined in source files named by concern: construction and initialisation
+// (GridCore.cpp, GridCoreInit.cpp), row and column structure (GridCoreStructure.cpp), styles and
+// values (GridCoreStyles.cpp), feature forwarders (GridCoreForwarders.cpp), current cell
+// (GridCoreCurrentCell.cpp), geometry (GridCoreGeometry.cpp), drawing (GridCoreDrawing.cpp),
+// scrolling (GridCoreScrolling.cpp), keyboard (GridCoreKeyboard.cpp) and mouse (GridCoreMouse.cpp).
 
 #include "framework/core/Collections.h"
 #include "framework/core/CString.h"
 #include "framework/core/Geometry.h"
+#include "grid/core/GridCollections.h"
+#include "grid/core/GridComponents.h"
 #include "grid/core/GridTypes.h"
 #include "grid/core/Range.h"
 
@@ -21,7 +25,15 @@ class CGXProperties;
 class CGXRangeList;
 class CGXStyle;
 class CGXStylesMap;
+class CGXData;
+class CGXGridHint;
+class CGXSortInfoArray;
+class CScrollBar;
 class CWnd;
+struct tagMSG;
+
+// The question asked before a change too large for an undo record.
+const UINT GX_IDS_UNDOTOOLARGE = 20082;
 
 // Redraw flags.
 enum : UINT
@@ -72,8 +84,11 @@ public:
     virtual void BuildEffectiveStyle(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bIncludeStandard = TRUE);
     // The effective style of a cell, composed into a style the grid keeps until the next call.
     const CGXStyle& LookupStyleRowCol(ROWCOL nRow, ROWCOL nCol);
-    virtual BOOL SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, GXModifyType mode, int nType = 0,
-                               UINT nFlags = GX_INVALIDATE);
+    BOOL SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, GXModifyType mode, int nType = 0,
+                       UINT nFlags = GX_INVALIDATE)
+    {
+        return SetStyleRange(range, pStyle, mode, nType, nullptr, nFlags, 0);
+    }
     BOOL SetValueRange(const CGXRange& range, LPCTSTR pszValue, GXModifyType mode = gxOverride,
                        UINT nFlags = GX_INVALIDATE);
     CString GetValueRowCol(ROWCOL nRow, ROWCOL nCol);
@@ -157,6 +172,457 @@ public:
     // The grid's own clipboard format is on the clipboard and the grid pastes it itself.
     virtual BOOL CanPasteGridFormat();
 
+    // ==== Construction and initialisation (GridCore.cpp, GridCoreInit.cpp) ====
+    // Makes the engine ready: parameter object, properties, styles map and data attached (created
+    // when missing), the standard control registered, size units computed. Throws the framework's
+    // resource exception when the "GXWND" window class is not registered.
+    virtual void InitializeGrid();
+    BOOL IsInitialized() const { return m_bInitDone; }
+    // Called once a parameter object is attached, and before the engine is destroyed.
+    virtual void OnGridParamAttached();
+    virtual void OnGridBeforeDestroy();
+    virtual void SetPrinting(BOOL bPrinting, BOOL bClientToRect = FALSE);
+    virtual void SetModifiedFlag(BOOL bModified = TRUE);
+    BOOL GetModifiedFlag() const { return m_bModified; }
+    // Prepares a device context of the grid window for drawing (mapping, zoom).
+    virtual void PrepareGridDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    virtual void BroadcastUpdate(LPARAM lHint, CObject* pHint);
+    // A hint from another view of the same data.
+    virtual BOOL OnGridUpdate(CGXGridHint* pHint);
+    virtual void OnGridFocusChanged(BOOL bSetFocus);
+    virtual DWORD SetOptionWord(DWORD dwOptions);
+    virtual DWORD GetOptionWord();
+    virtual BOOL StoreReadOnly(BOOL bReadOnly);
+    virtual void OnReadOnlyChanged(BOOL bOldReadOnly);
+    virtual void ShowGridScrollBar(int nBar, BOOL bShow);
+    void GetGridClientRect(CRect& rect);
+    // The print rectangle while printing, else the stored rectangle when one is set, else the client area.
+    CRect GetGridRect();
+    void SetGridRect(BOOL bSet, const CRect* pRect = nullptr);
+    WORD GetMouseTrackState() const { return m_wTrackingState; }
+    // The grid window lies inside a window of a class on the library's scroll-parent list.
+    BOOL IsInScrollParent();
+    // Hands a feature component to the engine, which deletes it with itself.
+    void AddImplementationObject(CGXGridComponent* pComponent);
+    // Hands any other object to the engine, which deletes it with itself.
+    void AddOwnedObject(CObject* pObject);
+    CPtrList& GetPluginList() { return m_PluginList; }
+    CWnd* GetScrollBarOwnerWnd() const { return m_pScrollWnd; }
+    CWnd* GetPrintWnd() const { return m_pPrintWnd; }
+    // The runtime class the engine creates its own data object from (CGXData by default).
+    CRuntimeClass* m_pDataRuntimeClass;
+
+    // ==== Row and column structure (GridCoreStructure.cpp) ====
+    // nCommandType: 0 a user's change (one undo transaction), 1 an undo replay (nothing recorded),
+    // 2 and 3 undo and redo replays recorded the other way.
+    virtual BOOL SetRowCount(ROWCOL nRows, UINT nFlags = GX_UPDATENOW);
+    virtual BOOL SetColCount(ROWCOL nCols, UINT nFlags = GX_UPDATENOW);
+    virtual BOOL StoreRowCount(ROWCOL nRows);
+    virtual BOOL StoreColCount(ROWCOL nCols);
+    virtual void UpdateChangedRowCount(ROWCOL nOldRows, UINT nFlags);
+    virtual void UpdateChangedColCount(ROWCOL nOldCols, UINT nFlags);
+    virtual BOOL RemoveRows(ROWCOL nFromRow, ROWCOL nToRow, UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual BOOL RemoveCols(ROWCOL nFromCol, ROWCOL nToCol, UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    // Saved sizes (stored units) and styles restore a removal; pCellStyles holds nCount times
+    // nColCount styles row by row, possibly followed by one covered-cells record.
+    virtual BOOL InsertRows(ROWCOL nRow, ROWCOL nCount, CDWordArray* pHeights = nullptr,
+                            CObArray* pCellStyles = nullptr, CObArray* pRowStyles = nullptr, ROWCOL nColCount = 0,
+                            UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual BOOL InsertCols(ROWCOL nCol, ROWCOL nCount, CDWordArray* pWidths = nullptr,
+                            CObArray* pCellStyles = nullptr, CObArray* pColStyles = nullptr, ROWCOL nRowCount = 0,
+                            UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual BOOL StoreInsertRows(ROWCOL nRow, ROWCOL nCount, BOOL bForce = FALSE);
+    virtual BOOL StoreInsertCols(ROWCOL nCol, ROWCOL nCount, BOOL bForce = FALSE);
+    virtual BOOL StoreRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bForce = FALSE);
+    virtual BOOL StoreRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bForce = FALSE);
+    virtual void UpdateInsertRows(ROWCOL nRow, ROWCOL nCount, UINT nFlags, BOOL bCreateHint);
+    virtual void UpdateInsertCols(ROWCOL nCol, ROWCOL nCount, UINT nFlags, BOOL bCreateHint);
+    // pOldHeights: the pixel heights of the removed rows for an optimized redraw, or NULL.
+    virtual void UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, const CDWordArray* pOldHeights, UINT nFlags,
+                                  BOOL bCreateHint);
+    virtual void UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, const CDWordArray* pOldWidths, UINT nFlags,
+                                  BOOL bCreateHint);
+    virtual BOOL SetFrozenRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows = 0, UINT nFlags = GX_UPDATENOW,
+                               int nCommandType = 0);
+    virtual BOOL SetFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols = 0, UINT nFlags = GX_UPDATENOW,
+                               int nCommandType = 0);
+    virtual BOOL StoreFrozenRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows);
+    virtual BOOL StoreFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols);
+    virtual void UpdateFrozenCols(ROWCOL nOldFrozenCols, ROWCOL nOldHeaderCols, UINT nFlags, BOOL bCreateHint);
+    virtual void UpdateFrozenRows(ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows, UINT nFlags, BOOL bCreateHint);
+    BOOL IsFrozenRow(ROWCOL nRow);
+    BOOL IsFrozenCol(ROWCOL nCol);
+    // Absolute index <-> position on screen (frozen rows first, then from the top row on); a row
+    // scrolled out of view maps to 0.
+    ROWCOL RowToClientRow(ROWCOL nRow);
+    ROWCOL ColToClientCol(ROWCOL nCol);
+    ROWCOL ClientRowToRow(ROWCOL nClientRow);
+    ROWCOL ClientColToCol(ROWCOL nClientCol);
+    virtual BOOL SetTopRow(ROWCOL nRow, UINT nFlags = GX_UPDATENOW, BOOL bUpdate = TRUE);
+    virtual BOOL SetLeftCol(ROWCOL nCol, UINT nFlags = GX_UPDATENOW, BOOL bUpdate = TRUE);
+    // The first scrolled row and column on screen, or of the printed page while printing.
+    ROWCOL GetTopRow() const { return m_bPrinting ? m_nPrintTopRow : m_nTopRow; }
+    ROWCOL GetLeftCol() const { return m_bPrinting ? m_nPrintLeftCol : m_nLeftCol; }
+    // The splitter pane of the grid window (0, 0 when it is no pane).
+    int m_nPaneRow = 0;
+    int m_nPaneCol = 0;
+    // Set by the print state while a page is laid out; GetFrozenRows then always counts.
+    BOOL m_bPrintPageFlag = FALSE;
+
+    // ==== Styles and values (GridCoreStyles.cpp) ====
+    virtual BOOL SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, GXModifyType mode, int nType,
+                               const CObArray* pSavedStyles, UINT nFlags = GX_INVALIDATE, int nCommandType = 0);
+    BOOL SetStyleRange(const CGXRange& range, const CGXStyle& style, GXModifyType mode = gxOverride, int nType = 0,
+                       UINT nFlags = GX_INVALIDATE)
+    {
+        return SetStyleRange(range, &style, mode, nType, nullptr, nFlags, 0);
+    }
+    // Collects the stored styles of a range for undo; FALSE when the user aborted.
+    virtual BOOL SaveStylesForUndo(const CGXRange& range, int nType, CObArray*& pSavedStyles);
+    virtual void UpdateStyleRange(const CGXRange& range, const CGXStyle* pStyle, GXModifyType mode, int nType,
+                                  UINT nFlags, BOOL bCreateHint);
+    BOOL SetValueRange(const CGXRange& range, const CString& value, GXModifyType mode = gxOverride,
+                       UINT nFlags = GX_INVALIDATE)
+    {
+        return SetValueRange(range, static_cast<LPCTSTR>(value), mode, nFlags);
+    }
+    CString GetStoredValueRowCol(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL ChangeStylesMap(CGXStylesMap* pStylesMap, UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual void UpdateStylesMap(UINT nFlags, BOOL bCreateHint = TRUE);
+    virtual BOOL ChangeProperties(CGXProperties* pProperties, UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual void UpdateProperties(UINT nFlags, BOOL bCreateHint = TRUE);
+    virtual BOOL ChangeBaseStyle(WORD nBaseStyleId, const CGXStyle& style, GXModifyType mode,
+                                 UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual void UpdateBaseStyle(WORD nBaseStyleId, UINT nFlags, BOOL bCreateHint = TRUE);
+    // The application's hook before a range of cells changes.
+    virtual void OnChangingStyleRange(const CGXRange& range);
+    // The styles map's standard, row-header and column-header styles, looked up again.
+    void LookupBaseStyles();
+    const CGXStyle* GetStandardStyle() const { return m_pStyleStandard; }
+    // Cell style type the undo record of a cell range takes.
+    int m_nDefaultStyleType = 0;
+    // Set while only a cell's value is wanted from the style composition.
+    BOOL m_bValueOnly = FALSE;
+    // No percentage in the long operation of a store.
+    BOOL m_bNoProgress = FALSE;
+    // The user attribute whose colour negative numbers take.
+    static const WORD idNegativeColorAttribute = 52797;
+
+    // ==== Feature forwarders (GridCoreForwarders.cpp): 0 while the component is missing ====
+    virtual BOOL OnFindNext(CGXFindReplaceSettings* pSettings, BOOL bNext, BOOL bCase);
+    virtual BOOL OnReplaceSel(CGXFindReplaceSettings* pSettings, BOOL bNext, BOOL bCase, LPCTSTR pszReplace);
+    virtual BOOL OnReplaceAll(CGXFindReplaceSettings* pSettings, LPCTSTR pszReplace, BOOL bCase);
+    virtual BOOL OnShowFindReplaceDialog(BOOL bFindOnly);
+    virtual BOOL OnFindReplace(CWnd* pDialog);
+    BOOL FindTextFromCell(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell);
+    BOOL FindNextText(BOOL bSetCell);
+    virtual void Beep();
+
+    virtual BOOL HideRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bHide = TRUE, CByteArray* pabHide = nullptr,
+                          UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual BOOL HideCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bHide = TRUE, CByteArray* pabHide = nullptr,
+                          UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual BOOL IsRowHidden(ROWCOL nRow);
+    virtual BOOL IsColHidden(ROWCOL nCol);
+    virtual BOOL StoreHideRow(ROWCOL nRow, BOOL bHide);
+    virtual BOOL StoreHideCol(ROWCOL nCol, BOOL bHide);
+    virtual BOOL ResizeRowHeightsToFit(CGXRange range, BOOL bResizeCoveredCells = TRUE, UINT nFlags = GX_UPDATENOW);
+    virtual BOOL ResizeColWidthsToFit(CGXRange range, BOOL bResizeCoveredCells = TRUE, UINT nFlags = GX_UPDATENOW);
+
+    virtual BOOL Undo();
+    virtual BOOL Redo();
+    virtual BOOL BeginTrans(LPCTSTR pszName);
+    virtual BOOL CommitTrans();
+    virtual BOOL Rollback();
+    virtual BOOL UpdateUndoMenuText(CCmdUI* pCmdUI);
+    virtual BOOL UpdateRedoMenuText(CCmdUI* pCmdUI);
+    virtual BOOL AddCommand(CObject* pCommand, int nCommandType);
+    virtual BOOL RemoveLastCommand(int nCommandType);
+    virtual BOOL RestoreCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL bMove = TRUE);
+    virtual BOOL SetDataUndoRecording(BOOL bRecord);
+    virtual CObject* GetDataUndoRecord();
+    virtual BOOL ApplyDataUndoRecord(CObject* pRecord, BOOL bCreateUndo, int nCommandType);
+    virtual BOOL DeleteDataUndoRecord();
+    // Passes its arguments to the component without the grid in front.
+    virtual BOOL ReplayDataUndo(CObject* pCommand, CGXGridCore* pGrid, int nMode);
+    // Undo is recorded: the command factory exists, undo is enabled and the change is no undo replay.
+    BOOL IsUndoRecorded(int nCommandType);
+
+    virtual BOOL SortRows(CGXRange sortRange, CGXSortInfoArray& sortInfo, UINT nFlags = GX_UPDATENOW);
+    virtual BOOL MoveDataRows(const CGXRange& sortRange, const CDWordArray& awRowIndex, UINT nFlags = GX_UPDATENOW,
+                              int nCommandType = 0);
+    virtual BOOL StoreMoveDataRows(const CDWordArray& awRowIndex, ROWCOL nStartRow);
+    virtual BOOL UpdateMoveDataRows(const CGXRange& sortRange, UINT nFlags, BOOL bCreateHint);
+    virtual BOOL GetSortKeyRow(ROWCOL nRow, const CGXSortInfoArray& sortInfo, CStringArray& keys);
+    virtual BOOL SortCols(CGXRange sortRange, CGXSortInfoArray& sortInfo, UINT nFlags = GX_UPDATENOW);
+    virtual BOOL MoveDataCols(const CGXRange& sortRange, const CDWordArray& awColIndex, UINT nFlags = GX_UPDATENOW,
+                              int nCommandType = 0);
+    virtual BOOL StoreMoveDataCols(const CDWordArray& awColIndex, ROWCOL nStartCol);
+    virtual BOOL UpdateMoveDataCols(const CGXRange& sortRange, UINT nFlags, BOOL bCreateHint);
+    virtual BOOL GetSortKeyCol(ROWCOL nCol, const CGXSortInfoArray& sortInfo, CStringArray& keys);
+    virtual BOOL SortKeys(CPtrArray& keys, const CGXSortInfoArray& sortInfo);
+    // Sorts keys with another grid's SortKeys, handing it exactly the two arguments it takes.
+    virtual BOOL SortKeysOfGrid(CGXGridCore* pGrid, CPtrArray& keys, const CGXSortInfoArray& sortInfo);
+
+    virtual BOOL SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                       UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual BOOL GetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
+    virtual BOOL StoreCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, BOOL bSet);
+    virtual BOOL UpdateCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags,
+                                          BOOL bCreateHint);
+    virtual BOOL ExpandToCoveredCells(const CGXRange& range, CGXRange& rangeOut);
+    virtual BOOL CanMergeCell(const CGXStyle& style, ROWCOL nRow, ROWCOL nCol, ROWCOL nOtherRow, ROWCOL nOtherCol);
+    virtual BOOL CanMergeCellsStyles(const CGXStyle& style, const CGXStyle& otherStyle);
+    BOOL DelayMergeCells(const CGXRange& range, ROWCOL nMaxRows = GX_INVALID, ROWCOL nMaxCols = GX_INVALID);
+    BOOL EvalMergeCells(const CGXRange& range, BOOL bUpdate = TRUE, CGXRange* pUpdated = nullptr,
+                        BOOL bCreateHint = FALSE);
+    BOOL GetMergeRange(ROWCOL nRow, ROWCOL nCol, CGXRange& range, int nDirection = -1);
+    BOOL UpdateMergeCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags,
+                                BOOL bCreateHint);
+    BOOL RedrawMergeCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags,
+                                BOOL bCreateHint);
+    BOOL ExpandToMergedCells(const CGXRange& range, CGXRange& rangeOut);
+    virtual BOOL CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatCell,
+                              BOOL bCheckMerged = TRUE);
+    BOOL GetFloatRange(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
+    BOOL UpdateFloatCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags);
+    BOOL RedrawFloatCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags,
+                                BOOL bCreateHint);
+    BOOL ExpandToFloatCells(const CGXRange& range, CGXRange& rangeOut);
+    // The range a cell spans: covered, else merged, else floating; FALSE when none.
+    virtual BOOL GetCellRangeRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
+    WORD GetFloatCellsMode() const;
+    WORD GetMergeCellsMode() const;
+    CObject* GetFloatCellsPool() const;
+
+    virtual BOOL OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual BOOL OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual BOOL OnGridPrint(CDC* pDC, CPrintInfo* pInfo);
+
+    virtual BOOL SelectRange(const CGXRange& range, BOOL bSelect = TRUE, BOOL bStrictly = TRUE,
+                             UINT nFlags = GX_UPDATENOW, BOOL bCreateHint = TRUE);
+    virtual BOOL SetSelection(POSITION pos, const CGXRange* pRange = nullptr, BOOL bCreateHint = TRUE);
+    virtual BOOL CopyRangeToSelection(const CGXRange& range, CGXRange& rangeOut);
+    virtual BOOL DrawInvertedSelection(CDC* pDC, const CRect& rect, BOOL bInvert);
+    virtual BOOL RedrawSelectionChange(const CGXRange& oldRange, const CGXRange& newRange, BOOL bRowHeaders,
+                                       BOOL bColHeaders, UINT nFlags, BOOL bCreateHint);
+    virtual BOOL RedrawSelection(UINT nFlags);
+    virtual BOOL GetSelectedRanges(CGXRangeList& ranges, BOOL bWithCurrentCell = FALSE);
+    virtual BOOL IsCellInRangeList(ROWCOL nRow, ROWCOL nCol, const CGXRangeList& ranges);
+    virtual BOOL GetSelectedRows(CDWordArray& awFirstRows, CDWordArray& awLastRows, BOOL bWholeRowsOnly = FALSE,
+                                 BOOL bUseCurrentCell = TRUE);
+    virtual BOOL GetSelectedRowList(CDWordArray& awRows, BOOL bWholeRowsOnly = FALSE, BOOL bUseCurrentCell = TRUE);
+    virtual BOOL RedrawHeaders(UINT nFlags = GX_INVALIDATE, BOOL bCreateHint = FALSE, BOOL bRows = TRUE);
+
+    virtual BOOL DrawExcelLikeFrame(CDC* pDC, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight,
+                                    BOOL bErase, BOOL bFocus);
+    BOOL RefreshExcelLikeFrame(BOOL bRedraw = TRUE, const CGXRange* pOldRange = nullptr, BOOL bErase = TRUE);
+    BOOL RedrawExcelLikeFrame();
+    BOOL LockExcelLikeFrame(BOOL bLock, BOOL bRedraw = TRUE);
+    // While the window has the focus, invalidates once when the focus was gained since the last call
+    // and lets the frame component draw; after the focus was lost, invalidates once more.
+    void DrawExcelLikeFrameOnFocus(CDC* pDC, const CRect& rect);
+    virtual BOOL DoExcelLikeFill(const CGXRange& sourceRange, const CGXRange& fillRange);
+    virtual BOOL StartExcelLikeFill(UINT nFlags);
+    void SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pFillImp, BOOL bAutoDelete);
+
+    virtual BOOL SetDragSelectCursor(BOOL bRows, BOOL bSet);
+    virtual BOOL DrawDragLine(ROWCOL nIndex, BOOL bRows, BOOL bErase, CDC* pDC = nullptr);
+    virtual BOOL DropDragSelection(ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, BOOL bRows);
+    virtual BOOL ResetDragSelectCursor();
+    // TRUE only while neither Ctrl nor Shift is held.
+    virtual BOOL CanDragSelectRows(UINT nFlags, CPoint point);
+    virtual BOOL CanDragSelectCols(UINT nFlags, CPoint point);
+
+    virtual BOOL MoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT nFlags = GX_UPDATENOW,
+                          int nCommandType = 0);
+    virtual BOOL MoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT nFlags = GX_UPDATENOW,
+                          int nCommandType = 0);
+    virtual BOOL StoreMoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, BOOL bProcessed = FALSE);
+    virtual BOOL StoreMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, BOOL bProcessed = FALSE);
+    virtual BOOL UpdateMoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT nFlags = GX_UPDATENOW,
+                                BOOL bCreateHint = TRUE);
+    virtual BOOL UpdateMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT nFlags = GX_UPDATENOW,
+                                BOOL bCreateHint = TRUE);
+
+    virtual BOOL StartResizeTracking(CPoint point, UINT nFlags, int nHit);
+    virtual BOOL MoveResizeTracking(CPoint point, UINT nFlags, int nHit, int nMode);
+    virtual BOOL EndResizeTracking(CPoint point, UINT nFlags, int nHit, int nMode);
+    virtual BOOL CancelResizeTracking();
+    // TRUE when the user-resize component is installed.
+    virtual BOOL CanResizeCol();
+    virtual BOOL CanResizeRow();
+
+    virtual BOOL FreezeCols();
+    virtual BOOL CanFreezeCols();
+    virtual BOOL UnfreezeCols();
+    virtual BOOL CanUnfreezeCols();
+    virtual BOOL FreezeRows();
+    virtual BOOL CanFreezeRows();
+    virtual BOOL UnfreezeRows();
+    virtual BOOL CanUnfreezeRows();
+
+    virtual BOOL StoreCopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol);
+    virtual BOOL StoreMoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                                BOOL bCreateUndoInfo, int nCommandType);
+    virtual BOOL CopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, UINT nFlags = GX_UPDATENOW);
+    virtual BOOL MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject* pUndoInfo = nullptr,
+                           UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+
+    virtual BOOL GetRangesAsText(const CGXRangeList& ranges, CString& text);
+    virtual BOOL GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& text);
+    virtual BOOL PasteTextFromBuffer(LPCTSTR pszBuffer, DWORD dwSize, const CGXRange* pPasteRange = nullptr);
+    virtual BOOL CalcBufferDimension(LPCTSTR pszBuffer, DWORD dwSize, ROWCOL& nRows, ROWCOL& nCols);
+    virtual BOOL SetTextValue(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags,
+                              const CGXStyle* pOldStyle);
+    virtual BOOL CopyStylesToArchive(const CGXRangeList& ranges, CArchive& ar, BOOL bLoadBaseStyles = FALSE);
+    virtual BOOL GetStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bLoadBaseStyles = FALSE);
+    virtual BOOL PasteStylesFromArchive(CArchive& ar, BOOL bLoadBaseStyles = FALSE,
+                                        const CGXRange* pPasteRange = nullptr);
+
+    virtual BOOL CopyRangesToClipboard(const CGXRangeList& ranges);
+    // The single-range form: a list with one copy of the range.
+    virtual BOOL CopyRangeToClipboard(const CGXRange& range);
+    BOOL CutRange(const CGXRange& range, BOOL bStyleOrValue = FALSE);
+    virtual BOOL PasteCells(const CGXRange& range);
+    virtual BOOL PasteFromClipboard(const CGXRange& range);
+    virtual BOOL IsPasteFormatAvailable();
+    virtual BOOL CanPasteToGrid();
+    virtual BOOL Copy();
+    virtual BOOL Paste();
+    virtual BOOL Cut();
+    virtual BOOL CanCopy();
+    virtual BOOL CanCut();
+    virtual BOOL CanPaste();
+    BOOL CopyCellsAsStyles(const CGXRangeList& ranges);
+    BOOL CopyCellsAsText(const CGXRangeList& ranges, BOOL bWithHeaders = FALSE);
+    virtual BOOL ClearCells(const CGXRangeList& ranges, BOOL bStyleOrValue = FALSE);
+    virtual BOOL Clear(BOOL bStyleOrValue = FALSE);
+    virtual BOOL CanClear();
+
+    // The three slots that no installer fills: always 0.
+    virtual BOOL SpareHookA1(ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT);
+    virtual BOOL SpareHookA2(ROWCOL, ROWCOL);
+    virtual BOOL SpareHookA3(ROWCOL, ROWCOL, UINT);
+    virtual BOOL SpareHookC1(ROWCOL, ROWCOL);
+    virtual BOOL SpareHookC2(ROWCOL, ROWCOL, ROWCOL, ROWCOL);
+    virtual BOOL SpareHookB1(ROWCOL, ROWCOL, UINT);
+    virtual BOOL SpareHookB2(UINT);
+    virtual BOOL SpareHookB3(ROWCOL, ROWCOL, UINT);
+    virtual BOOL SpareHookB4(ROWCOL, ROWCOL, ROWCOL, ROWCOL);
+    virtual BOOL SpareHookB5(ROWCOL, ROWCOL, ROWCOL, ROWCOL);
+    virtual BOOL SpareHookB6();
+    virtual BOOL SpareHookB7(ROWCOL, ROWCOL, ROWCOL, ROWCOL);
+    virtual BOOL SpareHookB8(ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT);
+    virtual BOOL SpareHookB9(ROWCOL, ROWCOL, UINT);
+    virtual BOOL SpareHookB10(ROWCOL, ROWCOL, ROWCOL, ROWCOL);
+
+    // The text of the current cell's control; empty without a current cell.
+    void GetCurrentCellText(CString& text);
+
+    // The feature components, in the engine's order; NULL until installed.
+    CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
+    CGXAbstractGridSortImp* m_pSortImp = nullptr;
+    CGXAbstractGridOldDrawingImp* m_pOldDrawingImp = nullptr;
+    CGXAbstractGridCoveredCellsImp* m_pCoveredCellsImp = nullptr;
+    CGXAbstractDrawSpannedCellsImp* m_pDrawSpannedCellsImp = nullptr;
+    CGXAbstractGridFloatCellsImp* m_pFloatCellsImp = nullptr;
+    CGXAbstractGridMergeCellsImp* m_pMergeCellsImp = nullptr;
+    CGXAbstractCommandFactory* m_pUndoImp = nullptr;
+    CGXAbstractGridCalcSizeImp* m_pCalcSizeImp = nullptr;
+    CGXAbstractGridUpdateHintImp* m_pUpdateHintImp = nullptr;
+    CGXAbstractGridResizeToFitImp* m_pResizeToFitImp = nullptr;
+    CGXAbstractGridHideCellsImp* m_pHideCellsImp = nullptr;
+    CGXAbstractGridFindReplaceImp* m_pFindReplaceImp = nullptr;
+    CGXAbstractGridUserSelectRangeImp* m_pUserSelectRangeImp = nullptr;
+    CGXAbstractGridExcelLikeFrameImp* m_pExcelLikeFrameImp = nullptr;
+    CGXAbstractGridExcelLikeFillImp* m_pExcelLikeFillImp = nullptr;
+    CGXAbstractGridUserDragSelectRangeImp* m_pUserDragSelectRangeImp = nullptr;
+    CGXAbstractGridMoveRowsColsImp* m_pMoveRowsColsImp = nullptr;
+    CGXAbstractGridUserResizeCellsImp* m_pUserResizeCellsImp = nullptr;
+    CGXAbstractGridOptimizedUpdateImp* m_pOptimizedUpdateImp = nullptr;
+    CGXAbstractGridMarkEditHeaderImp* m_pMarkEditHeaderImp = nullptr;
+    CGXAbstractGridFreezeMenuHelperImp* m_pFreezeMenuHelperImp = nullptr;
+    CGXAbstractGridDirectCopyMoveCellsImp* m_pDirectCopyMoveCellsImp = nullptr;
+    CGXAbstractGridTextDataExchangeImp* m_pTextDataExchangeImp = nullptr;
+    CGXAbstractGridStyleDataExchangeImp* m_pStyleDataExchangeImp = nullptr;
+    CGXAbstractGridCutPasteImp* m_pCutPasteImp = nullptr;
+    CGXAbstractGridClearCellsImp* m_pClearCellsImp = nullptr;
+    CGXAbstractGridSpareAImp* m_pSpareAImp = nullptr;
+    CGXAbstractGridSpareBImp* m_pSpareBImp = nullptr;
+    CGXAbstractGridSpareCImp* m_pSpareCImp = nullptr;
+    // Hints go to other views only while this switch is on (and the update-hint component exists).
+    BOOL m_bHintsEnabled = FALSE;
+
+    // ==== Window messages (the grid window passes each here; TRUE or non-zero: handled) ====
+    // Current cell (GridCoreCurrentCell.cpp).
+    virtual BOOL MoveCurrentCell(int nDirection, UINT nCell = 1, BOOL bCanSelectRange = TRUE);
+    virtual BOOL EndCurrentCellEditing(BOOL bStore = TRUE, UINT nFlags = GX_INVALIDATE, BOOL bCheck = TRUE);
+    virtual BOOL TransferCurrentCellValue(BOOL bStore = TRUE);
+    virtual BOOL HandleMoveMessage(WPARAM nDirectionCode, LPARAM nCount);
+    // The three private messages of the grid window (0x790, 0x791 and 0x792).
+    virtual LRESULT OnGridDeferredActivate();
+    virtual LRESULT OnGridDeferredCellUpdate(WPARAM wParam);
+    virtual LRESULT OnGridDeferredMouse(WPARAM wParam);
+    // Keyboard (GridCoreKeyboard.cpp).
+    virtual BOOL DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual UINT HandleGetDlgCode(UINT nDefault);
+    // Drawing (GridCoreDrawing.cpp).
+    virtual void DrawGridArea(CDC* pDC);
+    virtual void RedrawGrid(UINT nFlags = GX_INVALIDATE, BOOL bCreateHint = FALSE);
+    virtual void RedrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight,
+                                 UINT nFlags = GX_INVALIDATE, BOOL bCreateHint = FALSE);
+    void RedrawRange(const CGXRange& range, UINT nFlags = GX_INVALIDATE, BOOL bCreateHint = FALSE);
+    void ReleaseGridDC();
+    // Returns the previous state.
+    BOOL SetLockUpdate(BOOL bLock);
+    BOOL IsLockUpdate() const;
+    // Geometry (GridCoreGeometry.cpp).
+    virtual void CalcSizeUnits();
+    virtual LONG StoreRowHeight(ROWCOL nRow, int nHeight);
+    virtual LONG StoreColWidth(ROWCOL nCol, int nWidth);
+    virtual int GetRowHeight(ROWCOL nRow);
+    virtual int GetColWidth(ROWCOL nCol);
+    // The last row (column) visible in the grid rectangle; the flag tells that the rows end inside it.
+    ROWCOL GetLastVisibleRow(BOOL* pbEndReached = nullptr);
+    ROWCOL GetLastVisibleCol(BOOL* pbEndReached = nullptr);
+    // Scrolling (GridCoreScrolling.cpp).
+    virtual void SetScrollBarMode(int nBar, int nMode, BOOL bRedraw = TRUE);
+    int GetScrollBarMode(int nBar) const;
+    virtual void UpdateScrollbars(BOOL bRedraw = TRUE, BOOL bOnlyIfDimensionChanged = FALSE);
+    virtual BOOL OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    virtual BOOL OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    virtual CScrollBar* GetScrollBarCtrl(int nBar);
+    virtual BOOL HandleTimer(UINT_PTR nIDEvent);
+    // Mouse, focus and window state (GridCoreMouse.cpp).
+    virtual BOOL OnGridSize(UINT nType, int cx, int cy);
+    virtual BOOL OnMouseMove(UINT nFlags, CPoint point);
+    virtual BOOL HandleShowWindow(BOOL bShow, UINT nStatus);
+    virtual BOOL OnLButtonDblClk(UINT nFlags, CPoint point);
+    virtual BOOL OnLButtonDown(UINT nFlags, CPoint point);
+    virtual BOOL OnLButtonUp(UINT nFlags, CPoint point);
+    virtual BOOL OnMButtonDblClk(UINT nFlags, CPoint point);
+    virtual BOOL OnMButtonDown(UINT nFlags, CPoint point);
+    virtual BOOL OnMButtonUp(UINT nFlags, CPoint point);
+    virtual BOOL OnRButtonDblClk(UINT nFlags, CPoint point);
+    virtual BOOL OnRButtonDown(UINT nFlags, CPoint point);
+    virtual BOOL OnRButtonUp(UINT nFlags, CPoint point);
+    // NULL: not handled.
+    virtual HBRUSH OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    virtual BOOL ClosePopupWindow();
+    virtual BOOL OnGridCancelMode();
+    // 0: not handled.
+    virtual int OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnGridSettingChange(LPCTSTR pszSection);
+    virtual BOOL OnGridSysColorChange();
+    virtual BOOL HandleSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    virtual BOOL OnGridKillFocus(CWnd* pNewWnd);
+    virtual BOOL OnGridSetFocus(CWnd* pOldWnd);
+    virtual BOOL PreTranslateGridMessage(tagMSG* pMsg);
+    // Offers a message to the plug-ins; TRUE with the result when one of them consumed it.
+    virtual BOOL ProcessPluginMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 protected:
     CGXAppData* m_pAppData;
     CWnd* m_pGridWnd;
@@ -176,4 +642,88 @@ protected:
     CMapWordToPtr m_ControlMap{10};  // control id -> CGXControl*
     CString m_strValidationWarning;
     CGXStyle* m_pLookupStyle = nullptr;
+
+    // Construction and initialisation.
+    BOOL m_bInitDone = FALSE;
+    BOOL m_bModified = FALSE;
+    DWORD m_dwOptions = 0;
+    CPtrList m_ImplementationObjects{10};  // CGXGridComponent*, deleted with the engine
+    CPtrList m_OwnedObjects{10};           // CObject*, deleted with the engine
+    CPtrList m_PluginList{10};             // CGXPluginComponent*
+    CGXRangeList m_SelectedRanges;
+    CGXRangeList m_SelectionWork;
+    CGXRangeList m_SpanWork;
+    CGXMapCellToOb m_CellObjects;
+    CGXStyle* m_pStyleStandard = nullptr;
+    CGXStyle* m_pStyleRowHeader = nullptr;
+    CGXStyle* m_pStyleColHeader = nullptr;
+    CRuntimeClass* m_pStyleClass = nullptr;
+    // Three working styles of the engine (standard and two scratch styles).
+    CGXStyle* m_pWorkStyles[3] = {nullptr, nullptr, nullptr};
+    WORD m_nLastControlId = 0;
+    UINT m_nPendingUpdate = 0;
+    int m_nZoom = 100;
+    WORD m_wTrackingState = 0;
+    int m_nCxFrame = 0;
+    int m_nCyFrame = 0;
+    int m_nCxBorder = 0;
+    int m_nCyBorder = 0;
+    HCURSOR m_hcurArrow = nullptr;
+    BOOL m_bGridRectSet = FALSE;
+    CRect m_rectGrid;
+    CRect m_rectPrint;
+
+    // Structure.
+    ROWCOL m_nTopRow = 1;
+    ROWCOL m_nLeftCol = 1;
+    ROWCOL m_nPrintTopRow = 1;
+    ROWCOL m_nPrintLeftCol = 1;
+    ROWCOL m_nLastVisibleRow = GX_INVALID;
+    ROWCOL m_nLastVisibleCol = GX_INVALID;
+    ROWCOL m_nLastVisibleRowTop = GX_INVALID;
+    ROWCOL m_nLastVisibleColLeft = GX_INVALID;
+    BOOL m_bLastVisibleRowEnd = FALSE;
+    BOOL m_bLastVisibleColEnd = FALSE;
+
+    // Styles.
+    BOOL m_bStoringStyles = FALSE;
+
+    // Size units of rows and columns (pixels * 1000 / unit), 0 until initialisation.
+    int m_nRowSizeUnit = 0;
+    int m_nColSizeUnit = 0;
+
+    // Scrolling: the modes of the vertical and horizontal bars.
+    int m_nVScrollMode = 0;
+    int m_nHScrollMode = 0;
+
+    // Frame drawing on focus.
+    BOOL m_bFrameFocusSeen = FALSE;
+
+private:
+    void DestroyEngineObjects();
+    BOOL RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nFlags, int nCommandType);
+    BOOL InsertRowsOrCols(BOOL bRows, ROWCOL nAt, ROWCOL nCount, CDWordArray* pSizes, CObArray* pCellStyles,
+                          CObArray* pBaseStyles, ROWCOL nOtherCount, UINT nFlags, int nCommandType);
+    BOOL SetFrozen(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT nFlags, int nCommandType);
+    void GenerateHeaderText(ROWCOL nRow, ROWCOL nCol, CGXStyle& style);
+    static void FreeSavedStyles(CObArray* pSavedStyles);
+};
+
+// Locks the spreadsheet-like frame for a scope and restores the previous state, with redraw, at its end.
+class CGXExcelLikeFrameLock
+{
+public:
+    explicit CGXExcelLikeFrameLock(CGXGridCore* pGrid) : m_pGrid(pGrid)
+    {
+        m_bOldLock = m_pGrid->LockExcelLikeFrame(TRUE, FALSE);
+    }
+    ~CGXExcelLikeFrameLock() { m_pGrid->LockExcelLikeFrame(m_bOldLock, TRUE); }
+    CGXExcelLikeFrameLock(const CGXExcelLikeFrameLock&) = delete;
+    CGXExcelLikeFrameLock& operator=(const CGXExcelLikeFrameLock&) = delete;
+
+    BOOL GetOldLock() const { return m_bOldLock; }
+
+private:
+    CGXGridCore* m_pGrid;
+    BOOL m_bOldLock;
 };

@@ -202,3 +202,50 @@ void CGXGridCore::InvalidateRect(const CRect& rect, BOOL bErase)
     if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
         ::InvalidateRect(m_pGridWnd->GetSafeHwnd(), &rect, bErase);
 }
+
+// ---- Moving the current cell and ending its editing ----
+// The least the rest of the engine needs until the current cell's moves are built here.
+
+BOOL CGXGridCore::TransferCurrentCellValue(BOOL bStore)
+{
+    CGXControl* pControl = GetCurrentCellControl();
+    if (!bStore || pControl == nullptr || !pControl->IsActive() || !pControl->GetModify())
+        return TRUE;
+    return pControl->OnValidate() && pControl->Store();
+}
+
+BOOL CGXGridCore::EndCurrentCellEditing(BOOL bStore, UINT, BOOL)
+{
+    CGXControl* pControl = GetCurrentCellControl();
+    if (pControl == nullptr || !pControl->IsActive())
+        return TRUE;
+    if (bStore && !TransferCurrentCellValue(TRUE))
+        return FALSE;
+    pControl->SetActive(FALSE);
+    return TRUE;
+}
+
+BOOL CGXGridCore::MoveCurrentCell(int, UINT, BOOL)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::HandleMoveMessage(WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+LRESULT CGXGridCore::OnGridDeferredActivate()
+{
+    return 0;
+}
+
+LRESULT CGXGridCore::OnGridDeferredCellUpdate(WPARAM)
+{
+    return 0;
+}
+
+LRESULT CGXGridCore::OnGridDeferredMouse(WPARAM)
+{
+    return 0;
+}

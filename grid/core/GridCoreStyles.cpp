@@ -1,10 +1,19 @@
+// Grid engine: storing styles and values for cells, rows, columns and the table, recording them for
+// undo, and composing the effective style of a cell.
+
 #include "grid/core/GridCore.h"
+
+#include "framework/win/Seams.h"
+#include "grid/core/AppData.h"
+#include "grid/core/Properties.h"
 
 #include "grid/core/Control.h"
 #include "grid/core/Data.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
+
+#include <cstdlib>
 
 CGXStyle* CGXGridCore::NewStyle()
 {
@@ -40,6 +49,8 @@ void CGXGridCore::BuildEffectiveStyle(ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
 {
     style.ClearAll();
     GetStoredStyleRowCol(nRow, nCol, style, gxCopy, 0);
+    if (m_bValueOnly && style.GetIncludeValue())
+        return;
 
     const ROWCOL nHeaderRows = GetHeaderRows();
     const ROWCOL nHeaderCols = GetHeaderCols();
@@ -64,9 +75,65 @@ void CGXGridCore::BuildEffectiveStyle(ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
             style.ApplyStyle(*pHeader, gxApplyNew);
         if (nCol <= nHeaderCols && pStylesMap->LookupStyle(pStylesMap->m_wStyleRowHeader, pHeader))
             style.ApplyStyle(*pHeader, gxApplyNew);
-        if (bIncludeStandard)
-            if (const CGXStyle* pStandard = pStylesMap->GetStandardStyle())
-                style.ApplyStyle(*pStandard, gxApplyNew);
+    }
+
+    if (!style.GetIncludeValue())
+        GenerateHeaderText(nRow, nCol, style);
+
+    if (bIncludeStandard && pStylesMap != nullptr)
+        if (const CGXStyle* pStandard = pStylesMap->GetStandardStyle())
+            style.ApplyStyle(*pStandard, gxApplyNew);
+
+    // Marking is on while the ninth and the eleventh of the parameter object's marking settings are.
+    if (m_pParam != nullptr && m_pParam->m_anSettings88[8] != 0 && m_pParam->m_anSettings88[10] != 0 &&
+        m_pParam->m_MarkedRanges.IsCellInList(nRow, nCol))
+    {
+        CGXStyleBrush brush;
+        brush.SetPattern(17);
+        brush.SetColor(RGB(0xC0, 0xC0, 0xC0));
+        style.SetInterior(brush);
+    }
+
+    // The active control of the current cell shows the text as it is being edited.
+    if (style.GetIncludeControl() && m_pCurrentCellControl != nullptr && IsCurrentCell(nRow, nCol) &&
+        m_pCurrentCellControl->IsActive())
+        return;
+
+    if (style.GetIncludeValue() && style.HasUserAttribute(idNegativeColorAttribute))
+    {
+        const CString value = style.GetValue();
+        if (!value.IsEmpty() && atof(value) < 0)
+            style.SetTextColor(style.GetUserAttribute(idNegativeColorAttribute).GetDWordValue());
+    }
+}
+
+void CGXGridCore::GenerateHeaderText(ROWCOL nRow, ROWCOL nCol, CGXStyle& style)
+{
+    if (m_pParam == nullptr)
+        return;
+    if (nRow == 0 && nCol > 0 && m_pParam->m_bNumberedColHeaders)
+    {
+        // Bijective base 26: 1 = A, 26 = Z, 27 = AA, 702 = ZZ, 703 = AAA; at most 10 letters.
+        char letters[11];
+        int nLetters = 0;
+        ROWCOL n = nCol;
+        while (n != 0 && nLetters < 10)
+        {
+            const ROWCOL d = n - 1;
+            letters[nLetters++] = static_cast<char>('A' + d % 26);
+            n = d / 26;
+        }
+        CString text;
+        for (int i = nLetters - 1; i >= 0; --i)
+            text += letters[i];
+        style.SetValue(text);
+    }
+    else if (nCol == 0 && nRow > 0 && m_pParam->m_bNumberedRowHeaders)
+    {
+        CString text;
+        text.Format("%lu", static_cast<unsigned long>(nRow));
+        style.SetValue(text);
+        style.SetValueType(GX_VT_NUMERIC);
     }
 }
 
@@ -79,10 +146,11 @@ const CGXStyle& CGXGridCore::LookupStyleRowCol(ROWCOL nRow, ROWCOL nCol)
 }
 
 BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, GXModifyType mode, int nType,
-                                UINT nFlags)
+                                const CObArray* pSavedStyles, UINT nFlags, int nCommandType)
 {
     if (!range.IsValid())
         return FALSE;
+    const int nUndoType = nType != 0 ? nType : m_nDefaultStyleType;
     // Whole rows, columns or the table address base styles.
     if (nType == 0 && !range.IsCells())
         nType = gxBaseStyleType;
@@ -96,27 +164,75 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, G
         else if (range.IsTable())
             cells.SetCells(0, 0, 0, 0);
     }
+    if (cells.bottom < cells.top || cells.right < cells.left)
+        return FALSE;
+    const ROWCOL nRows = cells.bottom - cells.top + 1;
+    const ROWCOL nCols = cells.right - cells.left + 1;
 
-    BOOL bChanged = FALSE;
-    for (ROWCOL nRow = cells.top; nRow <= cells.bottom; ++nRow)
+    CObArray* pUndoStyles = nullptr;
+    if (IsUndoRecorded(nCommandType))
     {
-        for (ROWCOL nCol = cells.left; nCol <= cells.right; ++nCol)
+        const unsigned long long nCells = static_cast<unsigned long long>(nRows) * nCols;
+        if (nCells < 0x7FFFFFFFull && nRows < 0x8000 && nCols < 0x8000)
         {
-            if (nType == gxBaseStyleType)
-                bChanged |= StoreStyleRowCol(nRow, nCol, pStyle, mode, nType);
+            if (!SaveStylesForUndo(cells, nType, pUndoStyles))
+                return FALSE;
+        }
+        else if (AfxMessageBox(GX_IDS_UNDOTOOLARGE, MB_OKCANCEL) == IDCANCEL)
+            return FALSE;
+    }
+
+    if (!m_bStoringStyles)
+        OnChangingStyleRange(cells);
+    const BOOL bWasStoring = m_bStoringStyles;
+    m_bStoringStyles = TRUE;
+    const BOOL bOldRecordingLock =
+        m_pUndoImp != nullptr ? m_pUndoImp->LockRecording(this, IsUndoRecorded(nCommandType)) : FALSE;
+
+    const INT_PTR nSavedCells = static_cast<INT_PTR>(nRows) * static_cast<INT_PTR>(nCols);
+    if (pSavedStyles != nullptr && pSavedStyles->GetSize() > nSavedCells && m_pUndoImp != nullptr &&
+        m_pUndoImp->RestoreCoveredCells(this, pSavedStyles->GetAt(nSavedCells), FALSE, TRUE))
+        RedrawGrid(GX_INVALIDATE, FALSE);
+
+    ROWCOL nCurRow = GX_INVALID;
+    ROWCOL nCurCol = GX_INVALID;
+    GetCurrentCell(nCurRow, nCurCol);
+    BOOL bChanged = FALSE;
+    for (ROWCOL nRow = cells.top;; ++nRow)
+    {
+        for (ROWCOL nCol = cells.left;; ++nCol)
+        {
+            const CGXStyle* pCellStyle = pStyle;
+            if (pSavedStyles != nullptr)
+            {
+                const INT_PTR nIndex = static_cast<INT_PTR>(nCols) * (nRow - cells.top) + (nCol - cells.left);
+                pCellStyle = nIndex < pSavedStyles->GetSize()
+                                 ? static_cast<const CGXStyle*>(pSavedStyles->GetAt(nIndex))
+                                 : nullptr;
+            }
+            if (nType < 0 || (pSavedStyles != nullptr && pCellStyle == nullptr))
+            {
+                // A missing saved style removes what the cell holds.
+                bChanged |= StoreStyleRowCol(nRow, nCol, pCellStyle, mode, nType);
+                if (m_pCurrentCellControl != nullptr &&
+                    ((nRow == 0 && nCol == 0) || nRow == nCurRow || nCol == nCurCol))
+                    m_pCurrentCellControl->FreeStyle(FALSE);
+            }
             else
             {
                 CGXStyle* pComposed = NewStyle();
                 BuildEffectiveStyle(nRow, nCol, *pComposed, TRUE);
-                const WORD nControl = pStyle != nullptr && pStyle->GetIncludeControl() ? pStyle->GetControl()
-                                      : pComposed->GetIncludeControl()                 ? pComposed->GetControl()
-                                                                                       : 0;
+                const WORD nControl = pCellStyle->GetIncludeControl() ? pCellStyle->GetControl()
+                                      : pComposed->GetIncludeControl() ? pComposed->GetControl()
+                                                                       : 0;
                 CGXControl* pControl = GetRegisteredControl(nControl);
                 if (pControl != nullptr)
-                    bChanged |= pControl->ApplyStyleToCell(nRow, nCol, pStyle, mode, nType, pComposed);
+                    bChanged |= pControl->ApplyStyleToCell(nRow, nCol, pCellStyle, mode, nType, pComposed);
                 else
-                    bChanged |= StoreStyleRowCol(nRow, nCol, pStyle, mode, nType);
+                    bChanged |= StoreStyleRowCol(nRow, nCol, pCellStyle, mode, nType);
                 RecycleStyle(pComposed);
+                if (m_pCurrentCellControl != nullptr && nRow == nCurRow && nCol == nCurCol)
+                    m_pCurrentCellControl->FreeStyle(FALSE);
             }
             if (nCol == cells.right)
                 break;
@@ -124,10 +240,90 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, G
         if (nRow == cells.bottom)
             break;
     }
-    if (bChanged)
-        RedrawRowCol(cells.top == cells.bottom ? cells.top : GX_INVALID,
-                     cells.left == cells.right ? cells.left : GX_INVALID, nFlags);
+
+    if (!bChanged)
+    {
+        if (pUndoStyles != nullptr)
+            FreeSavedStyles(pUndoStyles);
+    }
+    else
+    {
+        if (m_pUndoImp != nullptr)
+            m_pUndoImp->LockRecording(this, bOldRecordingLock);
+        DelayFloatCells(cells);
+        DelayMergeCells(cells);
+        UpdateStyleRange(cells, pStyle, mode, nType, nFlags, TRUE);
+        SetModifiedFlag();
+        if (pUndoStyles != nullptr)
+            AddCommand(m_pUndoImp->CreateSetStyleRangeCmd(this, cells, nUndoType, pUndoStyles, nCommandType),
+                       nCommandType);
+        if ((nCommandType == 2 || nCommandType == 3) && cells.top > 0 && cells.left > 0)
+            SetCurrentCellInfo(TRUE, cells.top, cells.left);
+    }
+
+    if (m_pUndoImp != nullptr)
+        m_pUndoImp->LockRecording(this, bOldRecordingLock);
+    m_bStoringStyles = bWasStoring;
     return bChanged;
+}
+
+BOOL CGXGridCore::SaveStylesForUndo(const CGXRange& range, int nType, CObArray*& pSavedStyles)
+{
+    pSavedStyles = new CObArray;
+    pSavedStyles->SetSize(0, 64);
+    for (ROWCOL nRow = range.top;; ++nRow)
+    {
+        for (ROWCOL nCol = range.left;; ++nCol)
+        {
+            CGXStyle* pSaved = NewStyle();
+            if (!GetStoredStyleRowCol(nRow, nCol, *pSaved, gxCopy, nType))
+            {
+                delete pSaved;
+                pSaved = nullptr;
+            }
+            pSavedStyles->Add(pSaved);
+            if (nCol == range.right)
+                break;
+        }
+        if (nRow == range.bottom)
+            break;
+    }
+    return TRUE;
+}
+
+void CGXGridCore::FreeSavedStyles(CObArray* pSavedStyles)
+{
+    for (INT_PTR i = 0; i < pSavedStyles->GetSize(); ++i)
+        delete pSavedStyles->GetAt(i);
+    delete pSavedStyles;
+}
+
+void CGXGridCore::UpdateStyleRange(const CGXRange& range, const CGXStyle* pStyle, GXModifyType mode, int nType,
+                                   UINT nFlags, BOOL bCreateHint)
+{
+    if (!IsLockUpdate())
+    {
+        CGXRange redraw(range);
+        CGXRange span;
+        if (range.top == range.bottom && range.left == range.right && range.top > 0 && range.left > 0 &&
+            GetCellRangeRowCol(range.top, range.left, span))
+            redraw = span;
+        // A base style reaches every cell of its rows or columns.
+        if (nType == gxBaseStyleType)
+        {
+            if (redraw.left == 0 && redraw.right == 0)
+                redraw.right = GetColCount();
+            if (redraw.top == 0 && redraw.bottom == 0)
+                redraw.bottom = GetRowCount();
+        }
+        RedrawCellRange(redraw.top, redraw.left, redraw.bottom, redraw.right, nFlags, FALSE);
+    }
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintStyleRange(this, range, pStyle, mode, nType, nFlags);
+}
+
+void CGXGridCore::OnChangingStyleRange(const CGXRange&)
+{
 }
 
 BOOL CGXGridCore::SetValueRange(const CGXRange& range, LPCTSTR pszValue, GXModifyType mode, UINT nFlags)
@@ -160,4 +356,106 @@ BOOL CGXGridCore::SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& 
         pControl != nullptr && pControl->SetControlText(nRow, nCol, text, nFlags, pOldStyle ? pOldStyle : pComposed);
     RecycleStyle(pComposed);
     return bDone;
+}
+
+CString CGXGridCore::GetStoredValueRowCol(ROWCOL nRow, ROWCOL nCol)
+{
+    CGXStyle* pStyle = NewStyle();
+    GetStoredStyleRowCol(nRow, nCol, *pStyle, gxCopy, 0);
+    const CString value = pStyle->GetIncludeValue() ? pStyle->GetValue() : CString();
+    RecycleStyle(pStyle);
+    return value;
+}
+
+// ---- Styles map, properties and base styles ----
+
+BOOL CGXGridCore::ChangeStylesMap(CGXStylesMap* pStylesMap, UINT nFlags, int nCommandType)
+{
+    if (m_pParam == nullptr || pStylesMap == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    CGXStylesMap* pOld = m_pParam->GetStylesMap();
+    if (IsUndoRecorded(nCommandType) && pOld != nullptr)
+    {
+        // The command keeps a copy of the old map; the parameter object lets go of its own.
+        CGXStylesMap* pCopy = new CGXStylesMap(*pOld);
+        AddCommand(m_pUndoImp->CreateChangeStylesMapCmd(this, pCopy, nCommandType), nCommandType);
+    }
+    if (pOld != pStylesMap)
+    {
+        m_pParam->SetStylesMap(pStylesMap, TRUE);
+        m_pAppData->AddGridUser(pStylesMap, this);
+    }
+    SetModifiedFlag();
+    DelayFloatCells(CGXRange().SetTable());
+    UpdateStylesMap(nFlags, TRUE);
+    return TRUE;
+}
+
+void CGXGridCore::UpdateStylesMap(UINT nFlags, BOOL bCreateHint)
+{
+    LookupBaseStyles();
+    if (!IsLockUpdate())
+        RedrawGrid(nFlags, FALSE);
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintStylesMap(this, nFlags);
+}
+
+BOOL CGXGridCore::ChangeProperties(CGXProperties* pProperties, UINT nFlags, int nCommandType)
+{
+    if (m_pParam == nullptr || pProperties == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    CGXProperties* pOld = m_pParam->GetProperties();
+    if (IsUndoRecorded(nCommandType) && pOld != nullptr)
+        AddCommand(m_pUndoImp->CreateChangePropertiesCmd(this, new CGXProperties(*pOld), nCommandType),
+                   nCommandType);
+    if (pOld != pProperties)
+    {
+        m_pParam->SetProperties(pProperties, TRUE);
+        m_pAppData->AddGridUser(pProperties, this);
+    }
+    SetModifiedFlag();
+    UpdateProperties(nFlags, TRUE);
+    return TRUE;
+}
+
+void CGXGridCore::UpdateProperties(UINT nFlags, BOOL bCreateHint)
+{
+    if (!IsLockUpdate())
+        RedrawGrid(nFlags, FALSE);
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintProperties(this, nFlags);
+}
+
+BOOL CGXGridCore::ChangeBaseStyle(WORD nBaseStyleId, const CGXStyle& style, GXModifyType mode, UINT nFlags,
+                                  int nCommandType)
+{
+    CGXStylesMap* pStylesMap = GetStylesMap();
+    if (pStylesMap == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    CGXStyle* pBaseStyle = nullptr;
+    if (!pStylesMap->LookupStyle(nBaseStyleId, pBaseStyle) || pBaseStyle == nullptr)
+        return FALSE;
+    if (IsUndoRecorded(nCommandType))
+    {
+        UINT nResourceId = 0;
+        const CString name = pStylesMap->GetStyleName(nBaseStyleId, nResourceId);
+        CGXStyle* pOldCopy = pBaseStyle->Clone();
+        AddCommand(m_pUndoImp->CreateChangeBaseStyleCmd(this, nBaseStyleId, pOldCopy, name, nCommandType),
+                   nCommandType);
+    }
+    pBaseStyle->ApplyStyle(style, mode);
+    SetModifiedFlag();
+    DelayFloatCells(CGXRange().SetTable());
+    UpdateBaseStyle(nBaseStyleId, nFlags, TRUE);
+    return TRUE;
+}
+
+void CGXGridCore::UpdateBaseStyle(WORD nBaseStyleId, UINT nFlags, BOOL bCreateHint)
+{
+    LookupBaseStyles();
+    ReleaseGridDC();
+    if (!IsLockUpdate())
+        RedrawGrid(nFlags, FALSE);
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintBaseStyle(this, nBaseStyleId, nFlags);
 }

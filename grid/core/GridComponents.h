@@ -1,0 +1,472 @@
+#pragma once
+// The per-grid feature components as the grid engine sees them. A grid reaches each through one
+// pointer that stays NULL until the control factory installs the component; the engine's forwarders
+// answer 0 while it is missing. The components themselves are built with the grid's features; every
+// operation takes the grid first, and results are 32-bit values the engine passes on unchanged.
+
+#include "framework/core/Collections.h"
+#include "framework/core/CString.h"
+#include "framework/core/Geometry.h"
+#include "grid/core/GridTypes.h"
+
+class CArchive;
+class CCmdUI;
+class CDC;
+class CGXControl;
+class CGXGridCore;
+class CGXGridHint;
+class CGXRange;
+class CGXRangeList;
+class CGXSortInfoArray;
+class CGXStyle;
+class CObject;
+class CPrintInfo;
+class CWnd;
+
+// Base of every per-grid component: the engine owns them through this destructor.
+class CGXGridComponent
+{
+public:
+    virtual ~CGXGridComponent() = default;
+};
+
+class CGXAbstractGridPrintImp : public CGXGridComponent
+{
+public:
+    virtual BOOL OnGridBeginPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+    virtual BOOL OnGridEndPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+    virtual BOOL OnGridPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+};
+
+// The sort keys are CString objects, one array per row or column (pKeys holds CStringArray*).
+class CGXAbstractGridSortImp : public CGXGridComponent
+{
+public:
+    virtual BOOL SortKeys(CGXGridCore* pGrid, CPtrArray& keys, const CGXSortInfoArray& sortInfo) = 0;
+    virtual BOOL SortRows(CGXGridCore* pGrid, CGXRange* pSortRange, CGXSortInfoArray& sortInfo, UINT nFlags) = 0;
+    virtual BOOL MoveDataRows(CGXGridCore* pGrid, const CGXRange& sortRange, const CDWordArray& awRowIndex,
+                              UINT nFlags, int nCommandType) = 0;
+    virtual BOOL StoreMoveDataRows(CGXGridCore* pGrid, const CDWordArray& awRowIndex, ROWCOL nStartRow) = 0;
+    virtual BOOL UpdateMoveDataRows(CGXGridCore* pGrid, const CGXRange& sortRange, UINT nFlags,
+                                    BOOL bCreateHint) = 0;
+    virtual BOOL GetSortKeyRow(CGXGridCore* pGrid, ROWCOL nRow, const CGXSortInfoArray& sortInfo,
+                               CStringArray& keys) = 0;
+    virtual BOOL SortCols(CGXGridCore* pGrid, CGXRange* pSortRange, CGXSortInfoArray& sortInfo, UINT nFlags) = 0;
+    virtual BOOL MoveDataCols(CGXGridCore* pGrid, const CGXRange& sortRange, const CDWordArray& awColIndex,
+                              UINT nFlags, int nCommandType) = 0;
+    virtual BOOL StoreMoveDataCols(CGXGridCore* pGrid, const CDWordArray& awColIndex, ROWCOL nStartCol) = 0;
+    virtual BOOL UpdateMoveDataCols(CGXGridCore* pGrid, const CGXRange& sortRange, UINT nFlags,
+                                    BOOL bCreateHint) = 0;
+    virtual BOOL GetSortKeyCol(CGXGridCore* pGrid, ROWCOL nCol, const CGXSortInfoArray& sortInfo,
+                               CStringArray& keys) = 0;
+    // The left double click on a header that the base of OnCellLeftDblClicked hands on.
+    virtual BOOL OnLButtonDblClkRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, UINT nFlags,
+                                       CPoint point) = 0;
+};
+
+class CGXAbstractGridCoveredCellsImp : public CGXGridComponent
+{
+public:
+    virtual BOOL SetCoveredCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                 UINT nFlags, int nCommandType) = 0;
+    virtual BOOL GetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
+    virtual BOOL StoreCoveredCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                   BOOL bSet) = 0;
+    virtual BOOL UpdateCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
+                                          ROWCOL nToCol, UINT nFlags, BOOL bCreateHint) = 0;
+    virtual BOOL ExpandToCoveredCells(CGXGridCore* pGrid, const CGXRange& range, CGXRange& rangeOut) = 0;
+    // Told before rows or columns are removed (the covered ranges that reach them change).
+    virtual void OnRemovingRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow) = 0;
+    virtual void OnRemovingCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol) = 0;
+};
+
+class CGXAbstractGridMergeCellsImp : public CGXGridComponent
+{
+public:
+    virtual BOOL CanMergeCell(CGXGridCore* pGrid, const CGXStyle& style, ROWCOL nRow, ROWCOL nCol,
+                              ROWCOL nOtherRow, ROWCOL nOtherCol) = 0;
+    virtual BOOL CanMergeCellsStyles(CGXGridCore* pGrid, const CGXStyle& style, const CGXStyle& otherStyle) = 0;
+    virtual BOOL DelayMergeCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxRows, ROWCOL nMaxCols) = 0;
+    virtual BOOL EvalMergeCells(CGXGridCore* pGrid, const CGXRange& range, BOOL bUpdate, CGXRange* pUpdated,
+                                BOOL bCreateHint) = 0;
+    // nDirection: -1 both, 0 horizontal, 1 vertical.
+    virtual BOOL GetMergeRange(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range, int nDirection) = 0;
+    virtual BOOL UpdateMergeCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
+                                        ROWCOL nToCol, UINT nFlags, BOOL bCreateHint) = 0;
+    virtual BOOL RedrawMergeCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
+                                        ROWCOL nToCol, UINT nFlags, BOOL bCreateHint) = 0;
+    virtual BOOL ExpandToMergedCells(CGXGridCore* pGrid, const CGXRange& range, CGXRange& rangeOut) = 0;
+};
+
+class CGXAbstractGridFloatCellsImp : public CGXGridComponent
+{
+public:
+    virtual BOOL CanFloatCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                              BOOL bFloatCell, BOOL bCheckMerged) = 0;
+    virtual BOOL DelayFloatCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxCols) = 0;
+    virtual BOOL EvalFloatCells(CGXGridCore* pGrid, const CGXRange& range, BOOL bUpdate, CGXRange* pUpdated,
+                                BOOL bCreateHint) = 0;
+    virtual BOOL GetFloatRange(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
+    virtual BOOL UpdateFloatCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
+                                        ROWCOL nToCol, UINT nFlags) = 0;
+    virtual BOOL RedrawFloatCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
+                                        ROWCOL nToCol, UINT nFlags, BOOL bCreateHint) = 0;
+    virtual BOOL ExpandToFloatCells(CGXGridCore* pGrid, const CGXRange& range, CGXRange& rangeOut) = 0;
+};
+
+// Undo and redo. Commands are framework objects that own their saved arrays; saved cell styles are
+// CGXStyle objects (NULL for a cell without style), optionally followed by one covered-cells record.
+class CGXAbstractCommandFactory : public CGXGridComponent
+{
+public:
+    virtual BOOL Undo(CGXGridCore* pGrid) = 0;
+    virtual BOOL Redo(CGXGridCore* pGrid) = 0;
+    virtual BOOL BeginTrans(CGXGridCore* pGrid, LPCTSTR pszName) = 0;
+    virtual BOOL CommitTrans(CGXGridCore* pGrid) = 0;
+    virtual BOOL Rollback(CGXGridCore* pGrid) = 0;
+    virtual BOOL UpdateUndoMenuText(CGXGridCore* pGrid, CCmdUI* pCmdUI) = 0;
+    virtual BOOL UpdateRedoMenuText(CGXGridCore* pGrid, CCmdUI* pCmdUI) = 0;
+    virtual BOOL AddCommand(CGXGridCore* pGrid, CObject* pCommand, int nCommandType) = 0;
+    virtual BOOL RemoveLastCommand(CGXGridCore* pGrid, int nCommandType) = 0;
+    virtual BOOL RestoreCurrentCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, BOOL bMove) = 0;
+    virtual BOOL SetDataUndoRecording(CGXGridCore* pGrid, BOOL bRecord) = 0;
+    virtual CObject* GetDataUndoRecord(CGXGridCore* pGrid) = 0;
+    virtual BOOL ApplyDataUndoRecord(CGXGridCore* pGrid, CObject* pRecord, BOOL bCreateUndo, int nCommandType) = 0;
+    virtual BOOL DeleteDataUndoRecord(CGXGridCore* pGrid) = 0;
+    // The one operation without the grid in front.
+    virtual BOOL ReplayDataUndo(CObject* pCommand, CGXGridCore* pGrid, int nMode) = 0;
+
+    // The recording lock: while set, stores nested in a change record no command of their own.
+    // Returns the previous state.
+    virtual BOOL LockRecording(CGXGridCore* pGrid, BOOL bLock) = 0;
+    // Hands back a saved covered-cells record; TRUE when it changed cells.
+    virtual BOOL RestoreCoveredCells(CGXGridCore* pGrid, CObject* pRecord, BOOL bCreateUndo, BOOL bUpdate) = 0;
+    // Saves what a removal loses; FALSE when the engineer refuses an undo record that large. The
+    // caller owns what comes back until it hands it to a command or frees it with FreeSavedData.
+    virtual BOOL SaveRemovedRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, CDWordArray*& pHeights,
+                                 CObArray*& pCellStyles, CObArray*& pBaseStyles, ROWCOL& nColCount) = 0;
+    virtual BOOL SaveRemovedCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, CDWordArray*& pWidths,
+                                 CObArray*& pCellStyles, CObArray*& pBaseStyles, ROWCOL& nRowCount) = 0;
+    virtual void FreeSavedData(CDWordArray* pSizes, CObArray* pCellStyles, CObArray* pBaseStyles) = 0;
+    // Inverse commands; each takes over the arrays it is given.
+    virtual CObject* CreateRemoveRowsCmd(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, int nCommandType) = 0;
+    virtual CObject* CreateRemoveColsCmd(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, int nCommandType) = 0;
+    virtual CObject* CreateInsertRowsCmd(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCount, CDWordArray* pHeights,
+                                         CObArray* pCellStyles, CObArray* pBaseStyles, ROWCOL nColCount,
+                                         int nCommandType) = 0;
+    virtual CObject* CreateInsertColsCmd(CGXGridCore* pGrid, ROWCOL nCol, ROWCOL nCount, CDWordArray* pWidths,
+                                         CObArray* pCellStyles, CObArray* pBaseStyles, ROWCOL nRowCount,
+                                         int nCommandType) = 0;
+    virtual CObject* CreateFrozenRowsCmd(CGXGridCore* pGrid, ROWCOL nOldFrozen, ROWCOL nOldHeader,
+                                         int nCommandType) = 0;
+    virtual CObject* CreateFrozenColsCmd(CGXGridCore* pGrid, ROWCOL nOldFrozen, ROWCOL nOldHeader,
+                                         int nCommandType) = 0;
+    virtual CObject* CreateSetStyleRangeCmd(CGXGridCore* pGrid, const CGXRange& range, int nType,
+                                            CObArray* pSavedStyles, int nCommandType) = 0;
+    virtual CObject* CreateChangeStylesMapCmd(CGXGridCore* pGrid, CObject* pOldStylesMap, int nCommandType) = 0;
+    virtual CObject* CreateChangePropertiesCmd(CGXGridCore* pGrid, CObject* pOldProperties, int nCommandType) = 0;
+    virtual CObject* CreateChangeBaseStyleCmd(CGXGridCore* pGrid, WORD nBaseStyleId, CGXStyle* pOldStyle,
+                                              LPCTSTR pszName, int nCommandType) = 0;
+    virtual CObject* CreateSetRowHeightCmd(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow,
+                                           CDWordArray* pOldHeights, int nUndoMode) = 0;
+    virtual CObject* CreateSetDefaultRowHeightCmd(CGXGridCore* pGrid, int nOldHeight, int nUndoMode) = 0;
+    virtual CObject* CreateSetColWidthCmd(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol,
+                                          CDWordArray* pOldWidths, int nUndoMode) = 0;
+    virtual CObject* CreateSetDefaultColWidthCmd(CGXGridCore* pGrid, int nOldWidth, int nUndoMode) = 0;
+};
+
+class CGXAbstractGridUpdateHintImp : public CGXGridComponent
+{
+public:
+    // Replays the change a hint describes (CGXGridCore::OnGridUpdate).
+    virtual BOOL HintUpdate(CGXGridCore* pGrid, CGXGridHint* pHint) = 0;
+    virtual void HintInsertRows(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCount, UINT nFlags) = 0;
+    virtual void HintInsertCols(CGXGridCore* pGrid, ROWCOL nCol, ROWCOL nCount, UINT nFlags) = 0;
+    virtual void HintRemoveRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, UINT nFlags) = 0;
+    virtual void HintRemoveCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, UINT nFlags) = 0;
+    virtual void HintFrozenRows(CGXGridCore* pGrid, ROWCOL nOldFrozen, ROWCOL nOldHeader, UINT nFlags) = 0;
+    virtual void HintFrozenCols(CGXGridCore* pGrid, ROWCOL nOldFrozen, ROWCOL nOldHeader, UINT nFlags) = 0;
+    virtual void HintChangedRowCount(CGXGridCore* pGrid, ROWCOL nOldCount, UINT nFlags) = 0;
+    virtual void HintChangedColCount(CGXGridCore* pGrid, ROWCOL nOldCount, UINT nFlags) = 0;
+    virtual void HintStyleRange(CGXGridCore* pGrid, const CGXRange& range, const CGXStyle* pStyle,
+                                GXModifyType mode, int nType, UINT nFlags) = 0;
+    virtual void HintStylesMap(CGXGridCore* pGrid, UINT nFlags) = 0;
+    virtual void HintProperties(CGXGridCore* pGrid, UINT nFlags) = 0;
+    virtual void HintBaseStyle(CGXGridCore* pGrid, WORD nBaseStyleId, UINT nFlags) = 0;
+};
+
+class CGXAbstractGridResizeToFitImp : public CGXGridComponent
+{
+public:
+    virtual BOOL ResizeRowHeightsToFit(CGXGridCore* pGrid, CGXRange* pRange, BOOL bResizeCoveredCells,
+                                       UINT nFlags) = 0;
+    virtual BOOL ResizeColWidthsToFit(CGXGridCore* pGrid, CGXRange* pRange, BOOL bResizeCoveredCells,
+                                      UINT nFlags) = 0;
+};
+
+class CGXAbstractGridHideCellsImp : public CGXGridComponent
+{
+public:
+    virtual BOOL HideRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, BOOL bHide, CByteArray* pabHide,
+                          UINT nFlags, int nCommandType) = 0;
+    virtual BOOL HideCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, BOOL bHide, CByteArray* pabHide,
+                          UINT nFlags, int nCommandType) = 0;
+    virtual BOOL IsRowHidden(CGXGridCore* pGrid, ROWCOL nRow) = 0;
+    virtual BOOL IsColHidden(CGXGridCore* pGrid, ROWCOL nCol) = 0;
+    virtual BOOL StoreHideRow(CGXGridCore* pGrid, ROWCOL nRow, BOOL bHide) = 0;
+    virtual BOOL StoreHideCol(CGXGridCore* pGrid, ROWCOL nCol, BOOL bHide) = 0;
+    // Told after rows or columns were inserted into the data object.
+    virtual void OnInsertedRowsCols(CGXGridCore* pGrid) = 0;
+};
+
+class CGXFindReplaceSettings;
+
+class CGXAbstractGridFindReplaceImp : public CGXGridComponent
+{
+public:
+    virtual BOOL OnFindNext(CGXGridCore* pGrid, CGXFindReplaceSettings* pSettings, BOOL bNext, BOOL bCase) = 0;
+    virtual BOOL OnReplaceSel(CGXGridCore* pGrid, CGXFindReplaceSettings* pSettings, BOOL bNext, BOOL bCase,
+                              LPCTSTR pszReplace) = 0;
+    virtual BOOL OnReplaceAll(CGXGridCore* pGrid, CGXFindReplaceSettings* pSettings, LPCTSTR pszReplace,
+                              BOOL bCase) = 0;
+    virtual BOOL OnShowFindReplaceDialog(CGXGridCore* pGrid, BOOL bFindOnly) = 0;
+    virtual BOOL OnFindReplace(CGXGridCore* pGrid, CWnd* pDialog) = 0;
+    virtual BOOL FindTextFromCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, BOOL bSetCell) = 0;
+    virtual BOOL FindNextText(CGXGridCore* pGrid, BOOL bSetCell) = 0;
+};
+
+class CGXAbstractGridUserSelectRangeImp : public CGXGridComponent
+{
+public:
+    virtual BOOL SelectRange(CGXGridCore* pGrid, const CGXRange& range, BOOL bSelect, BOOL bStrictly,
+                             UINT nFlags, BOOL bCreateHint) = 0;
+    virtual BOOL SetSelection(CGXGridCore* pGrid, POSITION pos, const CGXRange* pRange, BOOL bCreateHint) = 0;
+    virtual BOOL CopyRangeToSelection(CGXGridCore* pGrid, const CGXRange& range, CGXRange& rangeOut) = 0;
+    virtual BOOL DrawInvertedSelection(CGXGridCore* pGrid, CDC* pDC, const CRect& rect, BOOL bInvert) = 0;
+    virtual BOOL RedrawSelectionChange(CGXGridCore* pGrid, const CGXRange& oldRange, const CGXRange& newRange,
+                                       BOOL bRowHeaders, BOOL bColHeaders, UINT nFlags, BOOL bCreateHint) = 0;
+    virtual BOOL RedrawSelection(CGXGridCore* pGrid, UINT nFlags) = 0;
+    // Mouse: a left press in a cell or header, each move to another cell while tracking, the release.
+    virtual BOOL OnLButtonDown(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, ROWCOL nRow,
+                               ROWCOL nCol) = 0;
+    virtual BOOL OnMoveTo(CGXGridCore* pGrid, CPoint point, UINT nFlags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL OnLButtonUp(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
+    // The click that the base of OnCellLeftClicked hands on.
+    virtual BOOL OnCellLeftClicked(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint point) = 0;
+};
+
+class CGXAbstractGridExcelLikeFrameImp : public CGXGridComponent
+{
+public:
+    virtual BOOL DrawExcelLikeFrame(CGXGridCore* pGrid, CDC* pDC, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                                    ROWCOL nRight, BOOL bErase, BOOL bFocus) = 0;
+    virtual BOOL RefreshExcelLikeFrame(CGXGridCore* pGrid, BOOL bRedraw, const CGXRange* pOldRange,
+                                       BOOL bErase) = 0;
+    virtual BOOL RedrawExcelLikeFrame(CGXGridCore* pGrid) = 0;
+    // Returns the previous lock state.
+    virtual BOOL LockExcelLikeFrame(CGXGridCore* pGrid, BOOL bLock, BOOL bRedraw) = 0;
+};
+
+class CGXAbstractGridExcelLikeFillImp : public CGXGridComponent
+{
+public:
+    virtual BOOL OnLButtonDown(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, ROWCOL nRow,
+                               ROWCOL nCol) = 0;
+    virtual BOOL OnMoveTo(CGXGridCore* pGrid, CPoint point, UINT nFlags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL OnLButtonUp(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
+    // Removes the drag frame before the grid scrolls its window.
+    virtual void RemoveDragFrame(CGXGridCore* pGrid) = 0;
+    virtual BOOL DoExcelLikeFill(CGXGridCore* pGrid, const CGXRange& sourceRange, const CGXRange& fillRange) = 0;
+    virtual BOOL StartExcelLikeFill(CGXGridCore* pGrid, UINT nFlags) = 0;
+};
+
+class CGXAbstractGridUserDragSelectRangeImp : public CGXGridComponent
+{
+public:
+    virtual BOOL OnLButtonDown(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, ROWCOL nRow,
+                               ROWCOL nCol) = 0;
+    virtual BOOL OnMouseMove(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
+    virtual BOOL OnLButtonUp(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
+    virtual BOOL SetDragSelectCursor(CGXGridCore* pGrid, BOOL bRows, BOOL bSet) = 0;
+    virtual BOOL DrawDragLine(CGXGridCore* pGrid, ROWCOL nIndex, BOOL bRows, BOOL bErase, CDC* pDC) = 0;
+    virtual BOOL DropDragSelection(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, BOOL bRows) = 0;
+    virtual BOOL ResetDragSelectCursor(CGXGridCore* pGrid) = 0;
+};
+
+class CGXAbstractGridMoveRowsColsImp : public CGXGridComponent
+{
+public:
+    virtual BOOL StoreMoveRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow,
+                               BOOL bProcessed) = 0;
+    virtual BOOL UpdateMoveRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT nFlags,
+                                BOOL bCreateHint) = 0;
+    virtual BOOL StoreMoveCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol,
+                               BOOL bProcessed) = 0;
+    virtual BOOL UpdateMoveCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT nFlags,
+                                BOOL bCreateHint) = 0;
+    virtual BOOL MoveRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT nFlags,
+                          int nCommandType) = 0;
+    virtual BOOL MoveCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT nFlags,
+                          int nCommandType) = 0;
+};
+
+class CGXAbstractGridUserResizeCellsImp : public CGXGridComponent
+{
+public:
+    // Every mouse move while no press is tracked; TRUE when it took it.
+    virtual BOOL OnMouseMove(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
+    // A left press on a border or outside the cells; TRUE when a resize started.
+    virtual BOOL OnLButtonDown(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, ROWCOL nRow,
+                               ROWCOL nCol) = 0;
+    virtual BOOL OnLButtonUp(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
+    virtual BOOL OnLButtonDblClk(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, ROWCOL nRow,
+                                 ROWCOL nCol) = 0;
+    virtual BOOL StartResizeTracking(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit) = 0;
+    virtual BOOL MoveResizeTracking(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, int nMode) = 0;
+    virtual BOOL CancelResizeTracking(CGXGridCore* pGrid) = 0;
+    virtual BOOL EndResizeTracking(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, int nMode) = 0;
+};
+
+class CGXAbstractGridOptimizedUpdateImp : public CGXGridComponent
+{
+public:
+    virtual void OnRowHeightsChanged(CGXGridCore* pGrid) = 0;
+    virtual void OnColWidthsChanged(CGXGridCore* pGrid) = 0;
+    // Called instead of a full redraw after a structure change. pOldSizes holds the sizes of removed
+    // rows or columns in pixels, or is NULL.
+    virtual void UpdateInsertRows(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCount, UINT nFlags) = 0;
+    virtual void UpdateInsertCols(CGXGridCore* pGrid, ROWCOL nCol, ROWCOL nCount, UINT nFlags) = 0;
+    virtual void UpdateRemoveRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, const CDWordArray* pOldSizes,
+                                  UINT nFlags) = 0;
+    virtual void UpdateRemoveCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, const CDWordArray* pOldSizes,
+                                  UINT nFlags) = 0;
+};
+
+class CGXAbstractGridMarkEditHeaderImp : public CGXGridComponent
+{
+public:
+    // Redraws the headers of the current cell.
+    virtual BOOL MarkEditHeader(CGXGridCore* pGrid, CGXControl* pControl, BOOL bEditing, ROWCOL nRow,
+                                ROWCOL nCol) = 0;
+};
+
+class CGXAbstractGridFreezeMenuHelperImp : public CGXGridComponent
+{
+public:
+    virtual BOOL CanFreezeCols(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanUnfreezeCols(CGXGridCore* pGrid) = 0;
+    virtual BOOL FreezeCols(CGXGridCore* pGrid) = 0;
+    virtual BOOL UnfreezeCols(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanFreezeRows(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanUnfreezeRows(CGXGridCore* pGrid) = 0;
+    virtual BOOL FreezeRows(CGXGridCore* pGrid) = 0;
+    virtual BOOL UnfreezeRows(CGXGridCore* pGrid) = 0;
+};
+
+class CGXAbstractGridDirectCopyMoveCellsImp : public CGXGridComponent
+{
+public:
+    virtual BOOL StoreCopyCells(CGXGridCore* pGrid, CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol) = 0;
+    virtual BOOL StoreMoveCells(CGXGridCore* pGrid, CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
+                                CObject*& pUndoInfo, BOOL bCreateUndoInfo, int nCommandType) = 0;
+    virtual BOOL CopyCells(CGXGridCore* pGrid, CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol, UINT nFlags) = 0;
+    virtual BOOL MoveCells(CGXGridCore* pGrid, CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
+                           CObject* pUndoInfo, UINT nFlags, int nCommandType) = 0;
+};
+
+class CGXAbstractGridTextDataExchangeImp : public CGXGridComponent
+{
+public:
+    virtual BOOL GetRangesAsText(CGXGridCore* pGrid, const CGXRangeList& ranges, CString& text) = 0;
+    virtual BOOL GetCellTextForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CString& text) = 0;
+    virtual BOOL PasteTextFromBuffer(CGXGridCore* pGrid, LPCTSTR pszBuffer, DWORD dwSize,
+                                     const CGXRange* pPasteRange) = 0;
+    virtual BOOL CalcBufferDimension(CGXGridCore* pGrid, LPCTSTR pszBuffer, DWORD dwSize, ROWCOL& nRows,
+                                     ROWCOL& nCols) = 0;
+    virtual BOOL SetTextValue(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags,
+                              const CGXStyle* pOldStyle) = 0;
+};
+
+class CGXAbstractGridStyleDataExchangeImp : public CGXGridComponent
+{
+public:
+    virtual BOOL CopyStylesToArchive(CGXGridCore* pGrid, const CGXRangeList& ranges, CArchive& ar,
+                                     BOOL bLoadBaseStyles) = 0;
+    virtual BOOL GetStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
+                                 BOOL bLoadBaseStyles) = 0;
+    virtual BOOL PasteStylesFromArchive(CGXGridCore* pGrid, CArchive& ar, BOOL bLoadBaseStyles,
+                                        const CGXRange* pPasteRange) = 0;
+};
+
+class CGXAbstractGridCutPasteImp : public CGXGridComponent
+{
+public:
+    virtual BOOL CopyRangesToClipboard(CGXGridCore* pGrid, const CGXRangeList& ranges) = 0;
+    virtual BOOL CutRanges(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bStyleOrValue) = 0;
+    virtual BOOL PasteCells(CGXGridCore* pGrid, const CGXRange& range) = 0;
+    virtual BOOL PasteFromClipboard(CGXGridCore* pGrid, const CGXRange& range) = 0;
+    virtual BOOL IsPasteFormatAvailable(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanPasteToGrid(CGXGridCore* pGrid) = 0;
+    virtual BOOL Copy(CGXGridCore* pGrid) = 0;
+    virtual BOOL Paste(CGXGridCore* pGrid) = 0;
+    virtual BOOL Cut(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanCopy(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanCut(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanPaste(CGXGridCore* pGrid) = 0;
+    virtual BOOL CopyCellsAsStyles(CGXGridCore* pGrid, const CGXRangeList& ranges) = 0;
+    virtual BOOL CopyCellsAsText(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bWithHeaders) = 0;
+};
+
+class CGXAbstractGridClearCellsImp : public CGXGridComponent
+{
+public:
+    virtual BOOL ClearCells(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bStyleOrValue) = 0;
+    virtual BOOL Clear(CGXGridCore* pGrid, BOOL bStyleOrValue) = 0;
+    virtual BOOL CanClear(CGXGridCore* pGrid) = 0;
+};
+
+// Components of painting that the drawing code defines with its own files.
+class CGXAbstractGridOldDrawingImp;
+class CGXAbstractDrawSpannedCellsImp;
+class CGXAbstractGridCalcSizeImp;
+// Three slots that no installer of this system fills.
+class CGXAbstractGridSpareAImp;
+class CGXAbstractGridSpareBImp;
+class CGXAbstractGridSpareCImp;
+
+// A plug-in window on the engine's plug-in list (the auto-scroll helper is one).
+class CGXPluginComponent
+{
+public:
+    virtual ~CGXPluginComponent() = default;
+    // Handed the grid window at initialisation.
+    virtual void PlugIn(CWnd* pGridWnd) = 0;
+    // Lets the plug-in see a message; afterwards the engine reads the two flags.
+    virtual BOOL HandlePluginMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) = 0;
+    BOOL m_bHandled = FALSE;          // the message was handled
+    BOOL m_bSkipGridHandling = FALSE; // the grid's own handling is skipped
+};
+
+// The find-and-replace request the dialog fills, shared by the library.
+class CGXFindReplaceSettings
+{
+public:
+    CGXFindReplaceSettings() = default;
+    // The search text: the find text, upper-cased unless case matters.
+    void PrepareSearchText();
+
+    CString strFind;
+    CString strReplace;
+    CString strFindUpper;
+    BOOL bTransaction = TRUE;
+    BOOL bNext = TRUE;
+    BOOL bCase = FALSE;
+    BOOL bFindOnly = FALSE;
+    CWnd* pFindReplaceDlg = nullptr;
+    CWnd* m_pActiveGridWnd = nullptr;
+    ROWCOL nStartRow = 0;
+    ROWCOL nStartCol = 0;
+};
+
+// The library's one search record.
+CGXFindReplaceSettings& GXGetFindReplaceSettings();

@@ -1,0 +1,709 @@
+// Grid engine: the shape of the table. Counts live in the data object, frozen and header counts in
+// the parameter object. Every change runs as public operation (undo transaction, recording lock,
+// frame lock), store operation (changes the data; TRUE when anything changed) and update operation
+// (current cell, scroll position, screen).
+
+#include "grid/core/GridCore.h"
+
+#include "framework/win/Wnd.h"
+#include "grid/core/AppData.h"
+#include "grid/core/Control.h"
+#include "grid/core/Data.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/Style.h"
+
+#include <algorithm>
+
+namespace
+{
+// Flags that ask for the scroll bars to be updated after a structure change.
+const UINT scrollBarUpdateFlags = 2 | 4;
+
+// The recording lock of the command factory for the length of a store: stores nested in a public
+// operation record no commands of their own.
+class RecordingLock
+{
+public:
+    RecordingLock(CGXGridCore* pGrid, BOOL bLock) : m_pGrid(pGrid)
+    {
+        if (m_pGrid->m_pUndoImp != nullptr)
+            m_bOld = m_pGrid->m_pUndoImp->LockRecording(m_pGrid, bLock);
+    }
+    ~RecordingLock()
+    {
+        if (m_pGrid->m_pUndoImp != nullptr)
+            m_pGrid->m_pUndoImp->LockRecording(m_pGrid, m_bOld);
+    }
+    RecordingLock(const RecordingLock&) = delete;
+    RecordingLock& operator=(const RecordingLock&) = delete;
+
+private:
+    CGXGridCore* m_pGrid;
+    BOOL m_bOld = FALSE;
+};
+} // namespace
+
+// ---- Counts ----
+
+BOOL CGXGridCore::SetRowCount(ROWCOL nRows, UINT nFlags)
+{
+    const ROWCOL nCount = GetRowCount();
+    if (nRows < nCount)
+        return RemoveRows(nRows + 1, nCount, nFlags, 0);
+    if (nRows > nCount)
+        return InsertRows(nCount + 1, nRows - nCount, nullptr, nullptr, nullptr, 0, nFlags, 0);
+    return TRUE;
+}
+
+BOOL CGXGridCore::SetColCount(ROWCOL nCols, UINT nFlags)
+{
+    const ROWCOL nCount = GetColCount();
+    if (nCols < nCount)
+        return RemoveCols(nCols + 1, nCount, nFlags, 0);
+    if (nCols > nCount)
+        return InsertCols(nCount + 1, nCols - nCount, nullptr, nullptr, nullptr, 0, nFlags, 0);
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreRowCount(ROWCOL nRows)
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    if (pData->SetRowCount(nRows))
+        SetModifiedFlag();
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreColCount(ROWCOL nCols)
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    if (pData->SetColCount(nCols))
+        SetModifiedFlag();
+    return TRUE;
+}
+
+void CGXGridCore::UpdateChangedRowCount(ROWCOL nOldRows, UINT nFlags)
+{
+    m_nLastVisibleRow = GX_INVALID;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    GetCurrentCell(nRow, nCol);
+    SetTopRow(m_nTopRow, nFlags, FALSE);
+    if (!IsLockUpdate())
+    {
+        RedrawGrid(nFlags, FALSE);
+        UpdateScrollbars();
+    }
+    if (m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintChangedRowCount(this, nOldRows, nFlags);
+}
+
+void CGXGridCore::UpdateChangedColCount(ROWCOL nOldCols, UINT nFlags)
+{
+    m_nLastVisibleCol = GX_INVALID;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    GetCurrentCell(nRow, nCol);
+    SetLeftCol(m_nLeftCol, nFlags, FALSE);
+    if (!IsLockUpdate())
+    {
+        RedrawGrid(nFlags, FALSE);
+        UpdateScrollbars();
+    }
+    if (m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintChangedColCount(this, nOldCols, nFlags);
+}
+
+// ---- Insertion ----
+
+BOOL CGXGridCore::InsertRows(ROWCOL nRow, ROWCOL nCount, CDWordArray* pHeights, CObArray* pCellStyles,
+                             CObArray* pRowStyles, ROWCOL nColCount, UINT nFlags, int nCommandType)
+{
+    return InsertRowsOrCols(TRUE, nRow, nCount, pHeights, pCellStyles, pRowStyles, nColCount, nFlags, nCommandType);
+}
+
+BOOL CGXGridCore::InsertCols(ROWCOL nCol, ROWCOL nCount, CDWordArray* pWidths, CObArray* pCellStyles,
+                             CObArray* pColStyles, ROWCOL nRowCount, UINT nFlags, int nCommandType)
+{
+    return InsertRowsOrCols(FALSE, nCol, nCount, pWidths, pCellStyles, pColStyles, nRowCount, nFlags, nCommandType);
+}
+
+BOOL CGXGridCore::InsertRowsOrCols(BOOL bRows, ROWCOL nAt, ROWCOL nCount, CDWordArray* pSizes, CObArray* pCellStyles,
+                                   CObArray* pBaseStyles, ROWCOL nOtherCount, UINT nFlags, int nCommandType)
+{
+    if (nCount == 0 || nAt == 0)
+        return FALSE;
+    if (!TransferCurrentCellValue(TRUE))
+        return FALSE;
+    CGXExcelLikeFrameLock frameLock(this);
+
+    const CString& name = m_pAppData->GetOperationText(bRows ? GX_IDS_INSERTROWS : GX_IDS_INSERTCOLS);
+    if (nCommandType == 0)
+        BeginTrans(name);
+
+    BOOL bStored = FALSE;
+    {
+        RecordingLock lock(this, IsUndoRecorded(nCommandType));
+        bStored = bRows ? StoreInsertRows(nAt, nCount, FALSE) : StoreInsertCols(nAt, nCount, FALSE);
+    }
+    if (!bStored)
+    {
+        if (nCommandType == 0)
+            Rollback();
+        return FALSE;
+    }
+
+    // What a removal saved comes back: sizes in stored units, cell styles row by row, base styles.
+    if (pSizes != nullptr)
+    {
+        CGXMapDWordToLong& sizes = bRows ? m_pParam->m_RowHeights : m_pParam->m_ColWidths;
+        for (ROWCOL i = 0; i < nCount && static_cast<INT_PTR>(i) < pSizes->GetSize(); ++i)
+            if (pSizes->GetAt(i) != 0)
+                sizes.SetAt(nAt + i, static_cast<LONG>(pSizes->GetAt(i)));
+    }
+    BOOL bCoveredChanged = FALSE;
+    if (pCellStyles != nullptr)
+    {
+        const INT_PTR nCells = static_cast<INT_PTR>(nCount) * static_cast<INT_PTR>(nOtherCount);
+        for (ROWCOL i = 0; i < nCount; ++i)
+            for (ROWCOL j = 0; j < nOtherCount; ++j)
+            {
+                const INT_PTR nIndex = bRows ? static_cast<INT_PTR>(i) * nOtherCount + j
+                                             : static_cast<INT_PTR>(j) * nCount + i;
+                if (nIndex >= pCellStyles->GetSize())
+                    continue;
+                const CGXStyle* pStyle = static_cast<const CGXStyle*>(pCellStyles->GetAt(nIndex));
+                if (pStyle != nullptr)
+                    StoreStyleRowCol(bRows ? nAt + i : j, bRows ? j : nAt + i, pStyle, gxCopy, 0);
+            }
+        if (pCellStyles->GetSize() > nCells && m_pUndoImp != nullptr)
+            bCoveredChanged = m_pUndoImp->RestoreCoveredCells(this, pCellStyles->GetAt(nCells), FALSE, FALSE);
+    }
+    if (pBaseStyles != nullptr)
+        for (ROWCOL i = 0; i < nCount && static_cast<INT_PTR>(i) < pBaseStyles->GetSize(); ++i)
+            if (const CGXStyle* pStyle = static_cast<const CGXStyle*>(pBaseStyles->GetAt(i)))
+                StoreStyleRowCol(bRows ? nAt + i : 0, bRows ? 0 : nAt + i, pStyle, gxCopy, gxBaseStyleType);
+
+    if (bRows)
+        UpdateInsertRows(nAt, nCount, nFlags, TRUE);
+    else
+        UpdateInsertCols(nAt, nCount, nFlags, TRUE);
+
+    if (IsUndoRecorded(nCommandType))
+    {
+        const ROWCOL nLast = nAt + nCount - 1;
+        CObject* pCommand = bRows ? m_pUndoImp->CreateRemoveRowsCmd(this, nAt, nLast, nCommandType)
+                                  : m_pUndoImp->CreateRemoveColsCmd(this, nAt, nLast, nCommandType);
+        AddCommand(pCommand, nCommandType);
+        if (nCommandType == 2 || nCommandType == 3)
+        {
+            if (bRows)
+                SetCurrentCellInfo(TRUE, nAt, GetLeftCol());
+            else
+                SetCurrentCellInfo(TRUE, GetTopRow(), nAt);
+        }
+    }
+    if (bCoveredChanged)
+        RedrawGrid(GX_INVALIDATE, FALSE);
+
+    if (nCommandType == 0)
+        CommitTrans();
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreInsertRows(ROWCOL nRow, ROWCOL nCount, BOOL bForce)
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    if (!pData->InsertRows(nRow, nCount) && !bForce)
+        return FALSE;
+    SetModifiedFlag();
+    if (m_pHideCellsImp != nullptr)
+        m_pHideCellsImp->OnInsertedRowsCols(this);
+    m_pParam->m_RowHeights.InsertKeys(nRow, nCount);
+    m_pParam->m_SelRects.InsertRows(nRow, nCount);
+    m_pParam->m_CoveredCellsList.InsertRows(nRow, nCount);
+    m_pParam->SyncCoveredCellPool();
+    CGXRange following;
+    following.SetRows(nRow, std::max(nRow, GetRowCount()));
+    if (GetMergeCellsMode() != 0)
+        DelayMergeCells(following);
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreInsertCols(ROWCOL nCol, ROWCOL nCount, BOOL bForce)
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    if (!pData->InsertCols(nCol, nCount) && !bForce)
+        return FALSE;
+    SetModifiedFlag();
+    if (m_pHideCellsImp != nullptr)
+        m_pHideCellsImp->OnInsertedRowsCols(this);
+    m_pParam->m_ColWidths.InsertKeys(nCol, nCount);
+    m_pParam->m_SelRects.InsertCols(nCol, nCount);
+    m_pParam->m_CoveredCellsList.InsertCols(nCol, nCount);
+    m_pParam->SyncCoveredCellPool();
+    CGXRange following;
+    following.SetCols(nCol, std::max(nCol, GetColCount()));
+    if (GetMergeCellsMode() != 0)
+        DelayMergeCells(following);
+    return TRUE;
+}
+
+void CGXGridCore::UpdateInsertRows(ROWCOL nRow, ROWCOL nCount, UINT nFlags, BOOL bCreateHint)
+{
+    m_nLastVisibleRow = GX_INVALID;
+    ROWCOL nCurRow = 0;
+    ROWCOL nCurCol = 0;
+    if (GetCurrentCell(nCurRow, nCurCol) && nCurRow >= nRow)
+    {
+        m_nCurrentRow = nCurRow + nCount;
+        if (IsActiveCurrentCell())
+            GetCurrentCellControl()->Init(m_nCurrentRow, nCurCol);
+    }
+    if (!m_bPrinting && m_nTopRow == GetFrozenRows())
+        ++m_nTopRow;
+    if (!m_pParam->m_SelRects.IsEmpty())
+        RefreshExcelLikeFrame();
+    if (!IsLockUpdate())
+    {
+        if (m_pOptimizedUpdateImp != nullptr)
+            m_pOptimizedUpdateImp->UpdateInsertRows(this, nRow, nCount, nFlags);
+        else
+            RedrawGrid(nFlags, FALSE);
+        if ((nFlags & scrollBarUpdateFlags) != 0)
+            UpdateScrollbars();
+    }
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintInsertRows(this, nRow, nCount, nFlags);
+}
+
+void CGXGridCore::UpdateInsertCols(ROWCOL nCol, ROWCOL nCount, UINT nFlags, BOOL bCreateHint)
+{
+    m_nLastVisibleCol = GX_INVALID;
+    ROWCOL nCurRow = 0;
+    ROWCOL nCurCol = 0;
+    if (GetCurrentCell(nCurRow, nCurCol) && nCurCol >= nCol)
+    {
+        m_nCurrentCol = nCurCol + nCount;
+        if (IsActiveCurrentCell())
+            GetCurrentCellControl()->Init(nCurRow, m_nCurrentCol);
+    }
+    if (!m_bPrinting && m_nLeftCol == GetFrozenCols())
+        ++m_nLeftCol;
+    if (!m_pParam->m_SelRects.IsEmpty())
+        RefreshExcelLikeFrame();
+    if (!IsLockUpdate())
+    {
+        if (m_pOptimizedUpdateImp != nullptr)
+            m_pOptimizedUpdateImp->UpdateInsertCols(this, nCol, nCount, nFlags);
+        else
+            RedrawGrid(nFlags, FALSE);
+        if ((nFlags & scrollBarUpdateFlags) != 0)
+            UpdateScrollbars();
+    }
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintInsertCols(this, nCol, nCount, nFlags);
+}
+
+// ---- Removal ----
+
+BOOL CGXGridCore::RemoveRows(ROWCOL nFromRow, ROWCOL nToRow, UINT nFlags, int nCommandType)
+{
+    return RemoveRowsOrCols(TRUE, nFromRow, nToRow, nFlags, nCommandType);
+}
+
+BOOL CGXGridCore::RemoveCols(ROWCOL nFromCol, ROWCOL nToCol, UINT nFlags, int nCommandType)
+{
+    return RemoveRowsOrCols(FALSE, nFromCol, nToCol, nFlags, nCommandType);
+}
+
+BOOL CGXGridCore::RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nFlags, int nCommandType)
+{
+    // Headers are no rows or columns of the table, and nothing beyond the count can go.
+    const ROWCOL nCount = bRows ? GetRowCount() : GetColCount();
+    nTo = std::min(nTo, nCount);
+    if (nFrom == 0 || nFrom > nTo)
+        return FALSE;
+    if (!TransferCurrentCellValue(TRUE))
+        return FALSE;
+    CGXExcelLikeFrameLock frameLock(this);
+
+    CDWordArray* pSizes = nullptr;
+    CObArray* pCellStyles = nullptr;
+    CObArray* pBaseStyles = nullptr;
+    ROWCOL nOtherCount = 0;
+    if (IsUndoRecorded(nCommandType))
+    {
+        const BOOL bSaved = bRows ? m_pUndoImp->SaveRemovedRows(this, nFrom, nTo, pSizes, pCellStyles, pBaseStyles,
+                                                                nOtherCount)
+                                  : m_pUndoImp->SaveRemovedCols(this, nFrom, nTo, pSizes, pCellStyles, pBaseStyles,
+                                                                nOtherCount);
+        if (!bSaved)
+            return FALSE;
+    }
+    const BOOL bHaveSavedData = pSizes != nullptr || pCellStyles != nullptr || pBaseStyles != nullptr;
+
+    if (nCommandType == 0)
+        BeginTrans(m_pAppData->GetOperationText(bRows ? GX_IDS_REMOVINGROWS : GX_IDS_REMOVINGCOLS));
+    if (m_pCoveredCellsImp != nullptr)
+    {
+        if (bRows)
+            m_pCoveredCellsImp->OnRemovingRows(this, nFrom, nTo);
+        else
+            m_pCoveredCellsImp->OnRemovingCols(this, nFrom, nTo);
+    }
+
+    // An optimized redraw needs the pixel sizes of what goes, taken before it goes.
+    CDWordArray oldSizes;
+    const CDWordArray* pOldSizes = nullptr;
+    if (nFlags == GX_SMART && !IsLockUpdate() && (nTo < nCount || bHaveSavedData))
+    {
+        for (ROWCOL n = nFrom; n <= nTo; ++n)
+            oldSizes.Add(static_cast<DWORD>(bRows ? GetRowHeight(n) : GetColWidth(n)));
+        pOldSizes = &oldSizes;
+    }
+
+    BOOL bStored = FALSE;
+    {
+        RecordingLock lock(this, IsUndoRecorded(nCommandType));
+        bStored = bRows ? StoreRemoveRows(nFrom, nTo, FALSE) : StoreRemoveCols(nFrom, nTo, FALSE);
+    }
+    if (!bStored)
+    {
+        if (nCommandType == 0)
+            Rollback();
+        if (bHaveSavedData && m_pUndoImp != nullptr)
+            m_pUndoImp->FreeSavedData(pSizes, pCellStyles, pBaseStyles);
+        return FALSE;
+    }
+
+    if (bRows)
+        UpdateRemoveRows(nFrom, nTo, pOldSizes, nFlags, TRUE);
+    else
+        UpdateRemoveCols(nFrom, nTo, pOldSizes, nFlags, TRUE);
+
+    if (IsUndoRecorded(nCommandType))
+    {
+        const ROWCOL nRemoved = nTo - nFrom + 1;
+        CObject* pCommand =
+            bRows ? m_pUndoImp->CreateInsertRowsCmd(this, nFrom, nRemoved, pSizes, pCellStyles, pBaseStyles,
+                                                    nOtherCount, nCommandType)
+                  : m_pUndoImp->CreateInsertColsCmd(this, nFrom, nRemoved, pSizes, pCellStyles, pBaseStyles,
+                                                    nOtherCount, nCommandType);
+        AddCommand(pCommand, nCommandType);
+    }
+    else if (bHaveSavedData && m_pUndoImp != nullptr)
+        m_pUndoImp->FreeSavedData(pSizes, pCellStyles, pBaseStyles);
+
+    if (nCommandType == 2 || nCommandType == 3)
+    {
+        if (bRows && nFrom <= GetRowCount())
+            SetCurrentCellInfo(TRUE, nFrom, GetLeftCol());
+        else if (!bRows && nFrom <= GetColCount())
+            SetCurrentCellInfo(TRUE, GetTopRow(), nFrom);
+        m_pParam->m_SelRects.DeleteAll();
+        RedrawGrid(GX_INVALIDATE, FALSE);
+    }
+
+    if (nCommandType == 0)
+        CommitTrans();
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bForce)
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    const ROWCOL nOldCount = GetRowCount();
+    if (!pData->RemoveRows(nFromRow, nToRow) && !bForce)
+        return FALSE;
+    SetModifiedFlag();
+    m_pParam->m_RowHeights.RemoveKeys(nFromRow, nToRow);
+    m_pParam->m_SelRects.RemoveRows(nFromRow, nToRow, nOldCount);
+    m_pParam->m_CoveredCellsList.RemoveRows(nFromRow, nToRow, nOldCount);
+    m_pParam->SyncCoveredCellPool();
+    CGXRange following;
+    following.SetRows(nFromRow, std::max(nFromRow, GetRowCount()));
+    if (GetFloatCellsMode() != 0)
+        DelayFloatCells(following);
+    if (GetMergeCellsMode() != 0)
+        DelayMergeCells(following);
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bForce)
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    const ROWCOL nOldCount = GetColCount();
+    if (!pData->RemoveCols(nFromCol, nToCol) && !bForce)
+        return FALSE;
+    SetModifiedFlag();
+    m_pParam->m_ColWidths.RemoveKeys(nFromCol, nToCol);
+    m_pParam->m_SelRects.RemoveCols(nFromCol, nToCol, nOldCount);
+    m_pParam->m_CoveredCellsList.RemoveCols(nFromCol, nToCol, nOldCount);
+    m_pParam->SyncCoveredCellPool();
+    CGXRange following;
+    following.SetCols(nFromCol, std::max(nFromCol, GetColCount()));
+    if (GetFloatCellsMode() != 0)
+        DelayFloatCells(following);
+    if (GetMergeCellsMode() != 0)
+        DelayMergeCells(following);
+    return TRUE;
+}
+
+void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, const CDWordArray* pOldHeights, UINT nFlags,
+                                   BOOL bCreateHint)
+{
+    m_nLastVisibleRow = GX_INVALID;
+    if (m_bCurrentCell && m_nCurrentRow >= nFromRow)
+    {
+        if (m_nCurrentRow > nToRow)
+        {
+            m_nCurrentRow -= nToRow - nFromRow + 1;
+            if (IsActiveCurrentCell())
+                GetCurrentCellControl()->Init(m_nCurrentRow, m_nCurrentCol);
+        }
+        else
+        {
+            if (IsActiveCurrentCell())
+                GetCurrentCellControl()->SetActive(FALSE);
+            SetCurrentCellInfo(FALSE);
+        }
+    }
+    SetTopRow(m_nTopRow, nFlags, FALSE);
+    if (!m_pParam->m_SelRects.IsEmpty())
+        RefreshExcelLikeFrame();
+    if (!IsLockUpdate())
+    {
+        if (m_pOptimizedUpdateImp != nullptr && pOldHeights != nullptr)
+            m_pOptimizedUpdateImp->UpdateRemoveRows(this, nFromRow, nToRow, pOldHeights, nFlags);
+        else
+            RedrawGrid(nFlags, FALSE);
+        if ((nFlags & scrollBarUpdateFlags) != 0)
+            UpdateScrollbars();
+    }
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintRemoveRows(this, nFromRow, nToRow, nFlags);
+}
+
+void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, const CDWordArray* pOldWidths, UINT nFlags,
+                                   BOOL bCreateHint)
+{
+    m_nLastVisibleCol = GX_INVALID;
+    if (m_bCurrentCell && m_nCurrentCol >= nFromCol)
+    {
+        if (m_nCurrentCol > nToCol)
+        {
+            m_nCurrentCol -= nToCol - nFromCol + 1;
+            if (IsActiveCurrentCell())
+                GetCurrentCellControl()->Init(m_nCurrentRow, m_nCurrentCol);
+        }
+        else
+        {
+            if (IsActiveCurrentCell())
+                GetCurrentCellControl()->SetActive(FALSE);
+            SetCurrentCellInfo(FALSE);
+        }
+    }
+    SetLeftCol(m_nLeftCol, nFlags, FALSE);
+    if (!m_pParam->m_SelRects.IsEmpty())
+        RefreshExcelLikeFrame();
+    if (!IsLockUpdate())
+    {
+        if (m_pOptimizedUpdateImp != nullptr && pOldWidths != nullptr)
+            m_pOptimizedUpdateImp->UpdateRemoveCols(this, nFromCol, nToCol, pOldWidths, nFlags);
+        else
+            RedrawGrid(nFlags, FALSE);
+        if ((nFlags & scrollBarUpdateFlags) != 0)
+            UpdateScrollbars();
+    }
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintRemoveCols(this, nFromCol, nToCol, nFlags);
+}
+
+// ---- Frozen and header rows and columns ----
+
+BOOL CGXGridCore::SetFrozenRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows, UINT nFlags, int nCommandType)
+{
+    return SetFrozen(TRUE, nFrozenRows, nHeaderRows, nFlags, nCommandType);
+}
+
+BOOL CGXGridCore::SetFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols, UINT nFlags, int nCommandType)
+{
+    return SetFrozen(FALSE, nFrozenCols, nHeaderCols, nFlags, nCommandType);
+}
+
+BOOL CGXGridCore::SetFrozen(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT nFlags, int nCommandType)
+{
+    if (m_pParam == nullptr)
+        return FALSE;
+    const ROWCOL nOldFrozen = bRows ? m_pParam->m_nFrozenRows : m_pParam->m_nFrozenCols;
+    const ROWCOL nOldHeader = bRows ? m_pParam->m_nHeaderRows : m_pParam->m_nHeaderCols;
+    if (!(bRows ? StoreFrozenRows(nFrozen, nHeader) : StoreFrozenCols(nFrozen, nHeader)))
+        return FALSE;
+    if (bRows)
+        UpdateFrozenRows(nOldFrozen, nOldHeader, nFlags, TRUE);
+    else
+        UpdateFrozenCols(nOldFrozen, nOldHeader, nFlags, TRUE);
+    if (IsUndoRecorded(nCommandType))
+        AddCommand(bRows ? m_pUndoImp->CreateFrozenRowsCmd(this, nOldFrozen, nOldHeader, nCommandType)
+                         : m_pUndoImp->CreateFrozenColsCmd(this, nOldFrozen, nOldHeader, nCommandType),
+                   nCommandType);
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreFrozenRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows)
+{
+    if (m_pParam == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    m_pParam->m_nFrozenRows = nFrozenRows;
+    m_pParam->m_nHeaderRows = nHeaderRows;
+    SetModifiedFlag();
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols)
+{
+    if (m_pParam == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    m_pParam->m_nFrozenCols = nFrozenCols;
+    m_pParam->m_nHeaderCols = nHeaderCols;
+    SetModifiedFlag();
+    return TRUE;
+}
+
+void CGXGridCore::UpdateFrozenRows(ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows, UINT nFlags, BOOL bCreateHint)
+{
+    m_nLastVisibleRow = GX_INVALID;
+    m_nTopRow = std::max(m_nTopRow, GetFrozenRows() + 1);
+    if (!IsLockUpdate())
+    {
+        RedrawGrid(nFlags, FALSE);
+        UpdateScrollbars();
+    }
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintFrozenRows(this, nOldFrozenRows, nOldHeaderRows, nFlags);
+}
+
+void CGXGridCore::UpdateFrozenCols(ROWCOL nOldFrozenCols, ROWCOL nOldHeaderCols, UINT nFlags, BOOL bCreateHint)
+{
+    m_nLastVisibleCol = GX_INVALID;
+    m_nLeftCol = std::max(m_nLeftCol, GetFrozenCols() + 1);
+    if (!IsLockUpdate())
+    {
+        RedrawGrid(nFlags, FALSE);
+        UpdateScrollbars();
+    }
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintFrozenCols(this, nOldFrozenCols, nOldHeaderCols, nFlags);
+}
+
+BOOL CGXGridCore::IsFrozenRow(ROWCOL nRow)
+{
+    return nRow != 0 && nRow <= GetFrozenRows();
+}
+
+BOOL CGXGridCore::IsFrozenCol(ROWCOL nCol)
+{
+    return nCol != 0 && nCol <= GetFrozenCols();
+}
+
+// ---- Absolute and client indexes ----
+
+namespace
+{
+ROWCOL ToClient(ROWCOL nIndex, ROWCOL nFrozen, ROWCOL nFirstScrolled)
+{
+    if (nIndex == GX_INVALID || nIndex <= nFrozen)
+        return nIndex;
+    if (nIndex < nFirstScrolled)
+        return 0;
+    return nFirstScrolled > nFrozen + 1 ? nIndex - (nFirstScrolled - nFrozen) + 1 : nIndex;
+}
+
+ROWCOL FromClient(ROWCOL nClient, ROWCOL nFrozen, ROWCOL nFirstScrolled)
+{
+    if (nClient == GX_INVALID || nClient <= nFrozen)
+        return nClient;
+    return nFirstScrolled > nFrozen + 1 ? nClient + (nFirstScrolled - nFrozen) - 1 : nClient;
+}
+} // namespace
+
+ROWCOL CGXGridCore::RowToClientRow(ROWCOL nRow)
+{
+    return ToClient(nRow, GetFrozenRows(), GetTopRow());
+}
+
+ROWCOL CGXGridCore::ColToClientCol(ROWCOL nCol)
+{
+    return ToClient(nCol, GetFrozenCols(), GetLeftCol());
+}
+
+ROWCOL CGXGridCore::ClientRowToRow(ROWCOL nClientRow)
+{
+    return FromClient(nClientRow, GetFrozenRows(), GetTopRow());
+}
+
+ROWCOL CGXGridCore::ClientColToCol(ROWCOL nClientCol)
+{
+    return FromClient(nClientCol, GetFrozenCols(), GetLeftCol());
+}
+
+// ---- First scrolled row and column ----
+
+BOOL CGXGridCore::SetTopRow(ROWCOL nRow, UINT nFlags, BOOL bUpdate)
+{
+    nRow = std::max<ROWCOL>(1, std::min(nRow, std::max<ROWCOL>(1, GetRowCount())));
+    if (m_bPrinting)
+    {
+        m_nPrintTopRow = nRow;
+        return TRUE;
+    }
+    nRow = std::max(nRow, GetFrozenRows() + 1);
+    if (nRow == m_nTopRow)
+        return TRUE;
+    m_nTopRow = nRow;
+    m_nLastVisibleRow = GX_INVALID;
+    if (bUpdate && m_bInitDone)
+    {
+        RedrawGrid(nFlags, FALSE);
+        UpdateScrollbars();
+    }
+    return TRUE;
+}
+
+BOOL CGXGridCore::SetLeftCol(ROWCOL nCol, UINT nFlags, BOOL bUpdate)
+{
+    nCol = std::max<ROWCOL>(1, std::min(nCol, std::max<ROWCOL>(1, GetColCount())));
+    if (m_bPrinting)
+    {
+        m_nPrintLeftCol = nCol;
+        return TRUE;
+    }
+    nCol = std::max(nCol, GetFrozenCols() + 1);
+    if (nCol == m_nLeftCol)
+        return TRUE;
+    m_nLeftCol = nCol;
+    m_nLastVisibleCol = GX_INVALID;
+    if (bUpdate && m_bInitDone)
+    {
+        RedrawGrid(nFlags, FALSE);
+        UpdateScrollbars();
+    }
+    return TRUE;
+}
+
+BOOL CGXGridCore::IsUndoRecorded(int nCommandType)
+{
+    return m_pUndoImp != nullptr && nCommandType != 1 && m_pParam != nullptr && m_pParam->IsEnableUndo();
+}

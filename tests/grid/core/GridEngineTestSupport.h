@@ -1,0 +1,164 @@
+#pragma once
+// Test doubles for the grid engine: an undo component that records what the engine asks of it.
+
+#include "framework/core/Object.h"
+#include "grid/core/AppData.h"
+#include "grid/core/GridCore.h"
+#include "grid/core/Range.h"
+#include "grid/core/Style.h"
+
+#include <string>
+#include <vector>
+
+// A command the fake factory builds: its kind and what it was given.
+class CFakeCommand : public CObject
+{
+public:
+    CFakeCommand(std::string kind, CObArray* pStyles = nullptr) : m_kind(std::move(kind)), m_pStyles(pStyles) {}
+    ~CFakeCommand() override
+    {
+        if (m_pStyles != nullptr)
+        {
+            for (INT_PTR i = 0; i < m_pStyles->GetSize(); ++i)
+                delete m_pStyles->GetAt(i);
+            delete m_pStyles;
+        }
+    }
+    std::string m_kind;
+    CObArray* m_pStyles;
+};
+
+class CFakeCommandFactory : public CGXAbstractCommandFactory
+{
+public:
+    ~CFakeCommandFactory() override
+    {
+        for (CObject* pCommand : commands)
+            delete pCommand;
+    }
+
+    std::vector<std::string> calls;
+    std::vector<CObject*> commands;
+    BOOL bLock = FALSE;
+    BOOL bRefuseRemoval = FALSE;
+
+    BOOL Undo(CGXGridCore*) override { return Record("Undo"); }
+    BOOL Redo(CGXGridCore*) override { return Record("Redo"); }
+    BOOL BeginTrans(CGXGridCore*, LPCTSTR pszName) override { return Record(std::string("BeginTrans ") + pszName); }
+    BOOL CommitTrans(CGXGridCore*) override { return Record("CommitTrans"); }
+    BOOL Rollback(CGXGridCore*) override { return Record("Rollback"); }
+    BOOL UpdateUndoMenuText(CGXGridCore*, CCmdUI*) override { return Record("UpdateUndoMenuText"); }
+    BOOL UpdateRedoMenuText(CGXGridCore*, CCmdUI*) override { return Record("UpdateRedoMenuText"); }
+    BOOL AddCommand(CGXGridCore*, CObject* pCommand, int) override
+    {
+        commands.push_back(pCommand);
+        return Record("AddCommand " + static_cast<CFakeCommand*>(pCommand)->m_kind);
+    }
+    BOOL RemoveLastCommand(CGXGridCore*, int) override { return Record("RemoveLastCommand"); }
+    BOOL RestoreCurrentCell(CGXGridCore*, ROWCOL, ROWCOL, BOOL) override { return Record("RestoreCurrentCell"); }
+    BOOL SetDataUndoRecording(CGXGridCore*, BOOL) override { return Record("SetDataUndoRecording"); }
+    CObject* GetDataUndoRecord(CGXGridCore*) override { return nullptr; }
+    BOOL ApplyDataUndoRecord(CGXGridCore*, CObject*, BOOL, int) override { return Record("ApplyDataUndoRecord"); }
+    BOOL DeleteDataUndoRecord(CGXGridCore*) override { return Record("DeleteDataUndoRecord"); }
+    BOOL ReplayDataUndo(CObject*, CGXGridCore* pGrid, int nMode) override
+    {
+        replayGrid = pGrid;
+        replayMode = nMode;
+        return Record("ReplayDataUndo");
+    }
+    CGXGridCore* replayGrid = nullptr;
+    int replayMode = -1;
+
+    BOOL LockRecording(CGXGridCore*, BOOL bNewLock) override
+    {
+        const BOOL bOld = bLock;
+        bLock = bNewLock;
+        return bOld;
+    }
+    BOOL RestoreCoveredCells(CGXGridCore*, CObject*, BOOL, BOOL) override { return FALSE; }
+    BOOL SaveRemovedRows(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo, CDWordArray*& pHeights, CObArray*&, CObArray*&,
+                         ROWCOL&) override
+    {
+        Record("SaveRemovedRows " + std::to_string(nFrom) + ".." + std::to_string(nTo));
+        pHeights = new CDWordArray;
+        return !bRefuseRemoval;
+    }
+    BOOL SaveRemovedCols(CGXGridCore*, ROWCOL, ROWCOL, CDWordArray*&, CObArray*&, CObArray*&, ROWCOL&) override
+    {
+        return !bRefuseRemoval;
+    }
+    void FreeSavedData(CDWordArray* pSizes, CObArray*, CObArray*) override
+    {
+        Record("FreeSavedData");
+        delete pSizes;
+    }
+    CObject* CreateRemoveRowsCmd(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo, int) override
+    {
+        return new CFakeCommand("RemoveRows " + std::to_string(nFrom) + ".." + std::to_string(nTo));
+    }
+    CObject* CreateRemoveColsCmd(CGXGridCore*, ROWCOL, ROWCOL, int) override { return new CFakeCommand("RemoveCols"); }
+    CObject* CreateInsertRowsCmd(CGXGridCore*, ROWCOL nRow, ROWCOL nCount, CDWordArray* pHeights, CObArray*,
+                                 CObArray*, ROWCOL, int) override
+    {
+        delete pHeights;
+        return new CFakeCommand("InsertRows " + std::to_string(nRow) + "+" + std::to_string(nCount));
+    }
+    CObject* CreateInsertColsCmd(CGXGridCore*, ROWCOL, ROWCOL, CDWordArray* pWidths, CObArray*, CObArray*, ROWCOL,
+                                 int) override
+    {
+        delete pWidths;
+        return new CFakeCommand("InsertCols");
+    }
+    CObject* CreateFrozenRowsCmd(CGXGridCore*, ROWCOL nOldFrozen, ROWCOL, int) override
+    {
+        return new CFakeCommand("FrozenRows " + std::to_string(nOldFrozen));
+    }
+    CObject* CreateFrozenColsCmd(CGXGridCore*, ROWCOL, ROWCOL, int) override { return new CFakeCommand("FrozenCols"); }
+    CObject* CreateSetStyleRangeCmd(CGXGridCore*, const CGXRange&, int, CObArray* pSavedStyles, int) override
+    {
+        return new CFakeCommand("SetStyleRange " + std::to_string(pSavedStyles->GetSize()), pSavedStyles);
+    }
+    CObject* CreateChangeStylesMapCmd(CGXGridCore*, CObject* pOld, int) override
+    {
+        delete pOld;
+        return new CFakeCommand("ChangeStylesMap");
+    }
+    CObject* CreateChangePropertiesCmd(CGXGridCore*, CObject* pOld, int) override
+    {
+        delete pOld;
+        return new CFakeCommand("ChangeProperties");
+    }
+    CObject* CreateChangeBaseStyleCmd(CGXGridCore*, WORD, CGXStyle* pOld, LPCTSTR, int) override
+    {
+        delete pOld;
+        return new CFakeCommand("ChangeBaseStyle");
+    }
+    CObject* CreateSetRowHeightCmd(CGXGridCore*, ROWCOL, ROWCOL, CDWordArray* p, int) override
+    {
+        delete p;
+        return new CFakeCommand("SetRowHeight");
+    }
+    CObject* CreateSetDefaultRowHeightCmd(CGXGridCore*, int, int) override { return new CFakeCommand("DefaultRowHeight"); }
+    CObject* CreateSetColWidthCmd(CGXGridCore*, ROWCOL, ROWCOL, CDWordArray* p, int) override
+    {
+        delete p;
+        return new CFakeCommand("SetColWidth");
+    }
+    CObject* CreateSetDefaultColWidthCmd(CGXGridCore*, int, int) override { return new CFakeCommand("DefaultColWidth"); }
+
+private:
+    BOOL Record(const std::string& call)
+    {
+        calls.push_back(call);
+        return TRUE;
+    }
+};
+
+// An initialised engine without a window, with rows and columns.
+inline void InitializeEngine(CGXGridCore& grid, ROWCOL nRows, ROWCOL nCols)
+{
+    GXStartLibrary();
+    grid.InitializeGrid();
+    grid.SetRowCount(nRows);
+    grid.SetColCount(nCols);
+}
