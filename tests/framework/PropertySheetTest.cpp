@@ -337,4 +337,47 @@ TEST_F(ModalSheet, EscapeInAPageCancelsTheSheet)
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
+TEST_F(ModalSheet, AWizardEndsWithFinish)
+{
+    sheet.SetWizardMode();
+    CFunctionModalHook hook([&](CWnd*) {
+        sheet.SetActivePage(1);
+        sheet.PressButton(PSBTN_FINISH);
+    });
+    CScopedModalHook hookSeam(&hook);
+    EXPECT_EQ(sheet.DoModal(), ID_WIZFINISH);
+}
+
+TEST(ModelessSheet, APopUpSheetShowsNoButtonsAndTakesTheDialogKeyboard)
+{
+    CWinApp app{"Sheet Test"};
+    CallLog log;
+    CFirstPage first{log};
+    CSecondPage second{log};
+    CLoggingSheet sheet{log, "Modeless"};
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    ASSERT_TRUE(sheet.Create());
+    EXPECT_TRUE(sheet.GetStyle() & WS_POPUP);
+    EXPECT_TRUE(sheet.IsWindowVisible());
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(sheet.m_hWnd, IDOK)));
+    EXPECT_EQ(WindowText(sheet.m_hWnd), "Modeless");
+
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    BYTE savedControl = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    HWND hEdit = ::GetDlgItem(first.m_hWnd, IDC_FIRST_COUNT);
+    ::SetFocus(hEdit);
+    ::PostMessageA(hEdit, WM_KEYDOWN, VK_TAB, 0);
+    PumpThroughFramework();
+    keys[VK_CONTROL] = savedControl;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(sheet.GetActiveIndex(), 1);
+
+    sheet.DestroyWindow();
+    EXPECT_EQ(first.m_hWnd, nullptr);
+}
+
 } // namespace
