@@ -83,14 +83,24 @@ ROWCOL CGXGridCore::GetColCount()
     return pData != nullptr ? pData->GetColCount() : 0;
 }
 
+// A splitter pane below the first row of panes shows no frozen rows (the first row of panes does),
+// except while a printed page is laid out.
 ROWCOL CGXGridCore::GetFrozenRows()
 {
-    return m_pParam != nullptr ? m_pParam->m_nFrozenRows : 0;
+    if (m_pParam == nullptr)
+        return 0;
+    if (m_nPaneRow != 0 && !(m_bPrinting && !m_bPrintPageFlag))
+        return 0;
+    return m_pParam->m_nFrozenRows;
 }
 
 ROWCOL CGXGridCore::GetFrozenCols()
 {
-    return m_pParam != nullptr ? m_pParam->m_nFrozenCols : 0;
+    if (m_pParam == nullptr)
+        return 0;
+    if (m_nPaneCol != 0 && !(m_bPrinting && !m_bPrintPageFlag))
+        return 0;
+    return m_pParam->m_nFrozenCols;
 }
 
 ROWCOL CGXGridCore::GetHeaderRows()

@@ -43,6 +43,12 @@ void CGXGridCore::SetCurrentCellInfo(BOOL bValid, ROWCOL nRow, ROWCOL nCol)
     m_nCurrentCol = nCol;
     m_pCurrentCellControl = nullptr;
     m_pCurrentCellControl = GetControl(nRow, nCol);
+    // The parameter object remembers the cell for the next initialisation of a grid.
+    if (m_pParam != nullptr)
+    {
+        m_pParam->m_nSetting81 = static_cast<int>(nRow);
+        m_pParam->m_nSetting82 = static_cast<int>(nCol);
+    }
 }
 
 CGXControl* CGXGridCore::GetCurrentCellControl()

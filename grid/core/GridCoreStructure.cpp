@@ -41,6 +41,13 @@ private:
     CGXGridCore* m_pGrid;
     BOOL m_bOld = FALSE;
 };
+
+// The parameter object's remembered current cell follows the cell; -1 forgets it.
+void RememberCurrentCell(CGXGridParam* pParam, int nRow, int nCol)
+{
+    pParam->m_nSetting81 = nRow;
+    pParam->m_nSetting82 = nCol;
+}
 } // namespace
 
 // ---- Counts ----
@@ -264,6 +271,7 @@ void CGXGridCore::UpdateInsertRows(ROWCOL nRow, ROWCOL nCount, UINT nFlags, BOOL
     if (GetCurrentCell(nCurRow, nCurCol) && nCurRow >= nRow)
     {
         m_nCurrentRow = nCurRow + nCount;
+        RememberCurrentCell(m_pParam, static_cast<int>(m_nCurrentRow), static_cast<int>(nCurCol));
         if (IsActiveCurrentCell())
             GetCurrentCellControl()->Init(m_nCurrentRow, nCurCol);
     }
@@ -292,6 +300,7 @@ void CGXGridCore::UpdateInsertCols(ROWCOL nCol, ROWCOL nCount, UINT nFlags, BOOL
     if (GetCurrentCell(nCurRow, nCurCol) && nCurCol >= nCol)
     {
         m_nCurrentCol = nCurCol + nCount;
+        RememberCurrentCell(m_pParam, static_cast<int>(nCurRow), static_cast<int>(m_nCurrentCol));
         if (IsActiveCurrentCell())
             GetCurrentCellControl()->Init(nCurRow, m_nCurrentCol);
     }
@@ -470,6 +479,7 @@ void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, const CDWordA
         if (m_nCurrentRow > nToRow)
         {
             m_nCurrentRow -= nToRow - nFromRow + 1;
+            RememberCurrentCell(m_pParam, static_cast<int>(m_nCurrentRow), static_cast<int>(m_nCurrentCol));
             if (IsActiveCurrentCell())
                 GetCurrentCellControl()->Init(m_nCurrentRow, m_nCurrentCol);
         }
@@ -478,6 +488,7 @@ void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, const CDWordA
             if (IsActiveCurrentCell())
                 GetCurrentCellControl()->SetActive(FALSE);
             SetCurrentCellInfo(FALSE);
+            RememberCurrentCell(m_pParam, -1, -1);
         }
     }
     SetTopRow(m_nTopRow, nFlags, FALSE);
@@ -505,6 +516,7 @@ void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, const CDWordA
         if (m_nCurrentCol > nToCol)
         {
             m_nCurrentCol -= nToCol - nFromCol + 1;
+            RememberCurrentCell(m_pParam, static_cast<int>(m_nCurrentRow), static_cast<int>(m_nCurrentCol));
             if (IsActiveCurrentCell())
                 GetCurrentCellControl()->Init(m_nCurrentRow, m_nCurrentCol);
         }
@@ -513,6 +525,7 @@ void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, const CDWordA
             if (IsActiveCurrentCell())
                 GetCurrentCellControl()->SetActive(FALSE);
             SetCurrentCellInfo(FALSE);
+            RememberCurrentCell(m_pParam, -1, -1);
         }
     }
     SetLeftCol(m_nLeftCol, nFlags, FALSE);

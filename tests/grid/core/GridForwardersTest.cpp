@@ -249,4 +249,56 @@ TEST(GridForwarders, TheSearchTextIsUpperCasedUnlessCaseMatters)
     settings.PrepareSearchText();
     EXPECT_EQ(settings.strFindUpper, "Sand");
 }
+// A sort component that records the arguments of SortKeys.
+class CRecordingSortImp : public CGXAbstractGridSortImp
+{
+public:
+    CGXGridCore* pGrid = nullptr;
+    const CPtrArray* pKeys = nullptr;
+    const CGXSortInfoArray* pInfo = nullptr;
+    BOOL SortKeys(CGXGridCore* pSortGrid, CPtrArray& keys, const CGXSortInfoArray& sortInfo) override
+    {
+        pGrid = pSortGrid;
+        pKeys = &keys;
+        pInfo = &sortInfo;
+        return 7;
+    }
+    BOOL SortRows(CGXGridCore*, CGXRange* pRange, CGXSortInfoArray&, UINT) override
+    {
+        sortRange = *pRange;
+        return 3;
+    }
+    CGXRange sortRange;
+    BOOL MoveDataRows(CGXGridCore*, const CGXRange&, const CDWordArray&, UINT, int) override { return 0; }
+    BOOL StoreMoveDataRows(CGXGridCore*, const CDWordArray&, ROWCOL) override { return 0; }
+    BOOL UpdateMoveDataRows(CGXGridCore*, const CGXRange&, UINT, BOOL) override { return 0; }
+    BOOL GetSortKeyRow(CGXGridCore*, ROWCOL, const CGXSortInfoArray&, CStringArray&) override { return 0; }
+    BOOL SortCols(CGXGridCore*, CGXRange*, CGXSortInfoArray&, UINT) override { return 0; }
+    BOOL MoveDataCols(CGXGridCore*, const CGXRange&, const CDWordArray&, UINT, int) override { return 0; }
+    BOOL StoreMoveDataCols(CGXGridCore*, const CDWordArray&, ROWCOL) override { return 0; }
+    BOOL UpdateMoveDataCols(CGXGridCore*, const CGXRange&, UINT, BOOL) override { return 0; }
+    BOOL GetSortKeyCol(CGXGridCore*, ROWCOL, const CGXSortInfoArray&, CStringArray&) override { return 0; }
+    BOOL OnLButtonDblClkRowCol(CGXGridCore*, ROWCOL, ROWCOL, UINT, CPoint) override { return 0; }
+};
+
+TEST(GridForwarders, AComponentGetsTheGridFirstAndItsResultComesBackUnchanged)
+{
+    CGXGridCore grid;
+    InitializeEngine(grid, 4, 4);
+    auto* pSort = new CRecordingSortImp;
+    grid.m_pSortImp = pSort;
+    grid.AddImplementationObject(pSort);
+    CGXSortInfoArray sortInfo;
+    EXPECT_EQ(grid.SortRows(CGXRange(1, 1, 3, 2), sortInfo), 3);
+    EXPECT_EQ(pSort->sortRange, CGXRange(1, 1, 3, 2));
+
+    // Sorting keys through another grid hands that grid's component exactly the two arguments.
+    CGXGridCore other;
+    InitializeEngine(other, 1, 1);
+    CPtrArray keys;
+    EXPECT_EQ(other.SortKeysOfGrid(&grid, keys, sortInfo), 7);
+    EXPECT_EQ(pSort->pGrid, &grid);
+    EXPECT_EQ(pSort->pKeys, &keys);
+    EXPECT_EQ(pSort->pInfo, &sortInfo);
+}
 } // namespace

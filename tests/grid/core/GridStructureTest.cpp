@@ -232,4 +232,19 @@ TEST(GridStructure, ARefusedInsertRollsItsTransactionBack)
     EXPECT_FALSE(grid.InsertRows(1, 1));
     EXPECT_EQ(pUndo->calls, (std::vector<std::string>{"BeginTrans Insert Rows", "Rollback"}));
 }
+TEST(GridStructure, ALowerSplitterPaneShowsNoFrozenRowsExceptOnAPrintedPage)
+{
+    CGXGridCore grid;
+    InitializeEngine(grid, 10, 10);
+    grid.SetFrozenRows(2);
+    grid.SetFrozenCols(1);
+    grid.m_nPaneRow = 1;
+    EXPECT_EQ(grid.GetFrozenRows(), 0u);
+    EXPECT_EQ(grid.GetFrozenCols(), 1u);
+    grid.SetPrinting(TRUE);
+    EXPECT_EQ(grid.GetFrozenRows(), 2u);
+    grid.m_bPrintPageFlag = TRUE;
+    EXPECT_EQ(grid.GetFrozenRows(), 0u);
+    grid.SetPrinting(FALSE);
+}
 } // namespace

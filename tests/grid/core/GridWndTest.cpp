@@ -125,6 +125,28 @@ TEST(GridWndClass, AGridWindowMadeByTheApplicationIsDeletedByTheApplication)
     EXPECT_EQ(CCountedGridWnd::s_nLive, 0);
 }
 
+// A dialog class on the library's scroll-parent list (only this test's dialogs are of it).
+class CScrollParentDialog : public CDialog
+{
+    DECLARE_DYNAMIC(CScrollParentDialog)
+};
+IMPLEMENT_DYNAMIC(CScrollParentDialog, CDialog)
+
+TEST(GridWndClass, InsideAScrollParentBothBarsGetMode12WhateverTheStyle)
+{
+    GXStartLibrary();
+    GXGetAppData()->RegisterScrollParentClass(RUNTIME_CLASS(CScrollParentDialog));
+    CScrollParentDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
+    CGXGridWnd grid;
+    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    EXPECT_TRUE(grid.IsInScrollParent());
+    grid.Initialize();
+    EXPECT_EQ(grid.GetScrollBarMode(SB_VERT), 12);
+    EXPECT_EQ(grid.GetScrollBarMode(SB_HORZ), 12);
+    dlg.DestroyWindow();
+}
+
 TEST_F(GridWndTest, UnlockingUpdatesThroughThePrivateMessageRedrawsTheGrid)
 {
     CGXGridWnd grid;
@@ -227,4 +249,35 @@ TEST(GridCoreInit, ARememberedCurrentCellOutsideTheTableIsNotRestored)
     EXPECT_FALSE(grid.GetCurrentCell(nRow, nCol));
 }
 
+TEST(GridCoreInit, ARememberedCurrentCellInsideTheTableComesBack)
+{
+    GXStartLibrary();
+    CGXGridCore first;
+    first.InitializeGrid();
+    first.SetRowCount(10);
+    first.SetColCount(4);
+    first.SetCurrentCellInfo(TRUE, 5, 3);
+
+    CGXGridCore second;
+    second.SetParam(first.GetParam(), FALSE);
+    second.InitializeGrid();
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    ASSERT_TRUE(second.GetCurrentCell(nRow, nCol));
+    EXPECT_EQ(nRow, 5u);
+    EXPECT_EQ(nCol, 3u);
+}
+
+TEST_F(GridWndTest, APaintBeforeInitialisationValidatesTheWindow)
+{
+    CGXGridWnd grid;
+    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    dlg.ShowWindow(SW_SHOW);
+    ::InvalidateRect(grid.m_hWnd, nullptr, FALSE);
+    ::UpdateWindow(grid.m_hWnd);
+    RECT update;
+    EXPECT_FALSE(::GetUpdateRect(grid.m_hWnd, &update, FALSE));
+    EXPECT_FALSE(grid.IsInitialized());
+    dlg.DestroyWindow();
+}
 } // namespace
