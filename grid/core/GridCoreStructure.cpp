@@ -98,7 +98,8 @@ void CGXGridCore::UpdateChangedRowCount(ROWCOL nOldRows, UINT nFlags)
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
     GetCurrentCell(nRow, nCol);
-    SetTopRow(m_nTopRow, nFlags, FALSE);
+    if (!m_bPrinting)
+        SetTopRow(m_nTopRow, nFlags, FALSE);
     if (!IsLockUpdate())
     {
         RedrawGrid(nFlags, FALSE);
@@ -114,7 +115,8 @@ void CGXGridCore::UpdateChangedColCount(ROWCOL nOldCols, UINT nFlags)
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
     GetCurrentCell(nRow, nCol);
-    SetLeftCol(m_nLeftCol, nFlags, FALSE);
+    if (!m_bPrinting)
+        SetLeftCol(m_nLeftCol, nFlags, FALSE);
     if (!IsLockUpdate())
     {
         RedrawGrid(nFlags, FALSE);
@@ -491,7 +493,8 @@ void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, const CDWordA
             RememberCurrentCell(m_pParam, -1, -1);
         }
     }
-    SetTopRow(m_nTopRow, nFlags, FALSE);
+    if (!m_bPrinting)
+        SetTopRow(m_nTopRow, nFlags, FALSE);
     if (!m_pParam->m_SelRects.IsEmpty())
         RefreshExcelLikeFrame();
     if (!IsLockUpdate())
@@ -528,7 +531,8 @@ void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, const CDWordA
             RememberCurrentCell(m_pParam, -1, -1);
         }
     }
-    SetLeftCol(m_nLeftCol, nFlags, FALSE);
+    if (!m_bPrinting)
+        SetLeftCol(m_nLeftCol, nFlags, FALSE);
     if (!m_pParam->m_SelRects.IsEmpty())
         RefreshExcelLikeFrame();
     if (!IsLockUpdate())

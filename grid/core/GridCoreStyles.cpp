@@ -381,12 +381,18 @@ BOOL CGXGridCore::ChangeStylesMap(CGXStylesMap* pStylesMap, UINT nFlags, int nCo
         AddCommand(m_pUndoImp->CreateChangeStylesMapCmd(this, pCopy, nCommandType), nCommandType);
     }
     if (pOld != pStylesMap)
-    {
         m_pParam->SetStylesMap(pStylesMap, TRUE);
-        m_pAppData->AddGridUser(pStylesMap, this);
-    }
     SetModifiedFlag();
     DelayFloatCells(CGXRange().SetTable());
+    // Other grids on the same parameter object keep base styles of the old map: they look them up
+    // again before the old map's styles can be used.
+    if (const CPtrList* pUsers = m_pAppData->GetGridUsers(m_pParam))
+        for (POSITION pos = pUsers->GetHeadPosition(); pos != nullptr;)
+        {
+            CGXGridCore* pGrid = static_cast<CGXGridCore*>(pUsers->GetNext(pos));
+            if (pGrid != this)
+                pGrid->UpdateStylesMap(nFlags, FALSE);
+        }
     UpdateStylesMap(nFlags, TRUE);
     return TRUE;
 }
@@ -409,10 +415,7 @@ BOOL CGXGridCore::ChangeProperties(CGXProperties* pProperties, UINT nFlags, int 
         AddCommand(m_pUndoImp->CreateChangePropertiesCmd(this, new CGXProperties(*pOld), nCommandType),
                    nCommandType);
     if (pOld != pProperties)
-    {
         m_pParam->SetProperties(pProperties, TRUE);
-        m_pAppData->AddGridUser(pProperties, this);
-    }
     SetModifiedFlag();
     UpdateProperties(nFlags, TRUE);
     return TRUE;

@@ -4,6 +4,7 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/Data.h"
 #include "grid/core/Style.h"
+#include "grid/core/StylesMap.h"
 #include "tests/grid/core/GridEngineTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -163,5 +164,34 @@ TEST(GridStyles, SavedStylesOfAnUndoReplayAreStoredCellByCell)
     EXPECT_TRUE(grid.SetStyleRange(CGXRange(1, 1, 1, 2), nullptr, gxCopy, 0, &saved, GX_INVALIDATE, 1));
     EXPECT_EQ(grid.GetValueRowCol(1, 1), "a");
     EXPECT_EQ(grid.GetValueRowCol(1, 2), "");
+}
+TEST(GridStyles, ANewStylesMapReachesEveryGridOfTheParameterObject)
+{
+    CGXGridCore first;
+    InitializeEngine(first, 3, 3);
+    CGXGridCore second;
+    second.SetParam(first.GetParam(), FALSE);
+    second.InitializeGrid();
+
+    CGXStylesMap* pStylesMap = new CGXStylesMap;
+    pStylesMap->CreateStandardStyles();
+    ASSERT_TRUE(first.ChangeStylesMap(pStylesMap));
+    const CGXStyle* pStandard = nullptr;
+    ASSERT_TRUE(pStylesMap->LookupStyle(pStylesMap->m_wStyleStandard, pStandard));
+    EXPECT_EQ(first.GetStylesMap(), pStylesMap);
+    EXPECT_EQ(first.GetStandardStyle(), pStandard);
+    EXPECT_EQ(second.GetStandardStyle(), pStandard);
+}
+
+TEST(GridStyles, AChangedBaseStyleReachesCellsWithoutTheirOwnValue)
+{
+    CGXGridCore grid;
+    InitializeEngine(grid, 3, 3);
+    grid.SetValueRange(CGXRange(2, 2), "own");
+    CGXStyle style;
+    style.SetValue("standard");
+    ASSERT_TRUE(grid.ChangeBaseStyle(grid.GetStylesMap()->m_wStyleStandard, style, gxOverride));
+    EXPECT_EQ(grid.GetValueRowCol(1, 1), "standard");
+    EXPECT_EQ(grid.GetValueRowCol(2, 2), "own");
 }
 } // namespace
