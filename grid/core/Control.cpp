@@ -266,14 +266,15 @@ void CGXControl::DrawFrame(CDC* pDC, const CRect& rect, ROWCOL, ROWCOL, const CG
         return;
     }
 
-    CString frameKind;
-    if (CGXProperties* pProperties = m_pGrid->GetProperties())
-        frameKind = pProperties->GetUserProperty(GX_IDS_CURRENTCELL).GetValue();
-    CString thin, thick, none, invertThick;
-    AfxLoadString(GX_IDS_THINBORDER, thin);
-    AfxLoadString(GX_IDS_THICKBORDER, thick);
-    AfxLoadString(GX_IDS_NOBORDER, none);
-    AfxLoadString(GX_IDS_INVERTTHICK, invertThick);
+    CGXProperties* pProperties = m_pGrid->GetProperties();
+    if (pProperties == nullptr)
+        return;
+    // The frame names in the properties' order: invert thin, invert thick, thin, thick, none.
+    const CString frameKind = pProperties->GetUserProperty(GX_IDS_CURRENTCELL).GetValue();
+    const CString& invertThick = pProperties->GetFrameName(1);
+    const CString& thin = pProperties->GetFrameName(2);
+    const CString& thick = pProperties->GetFrameName(3);
+    const CString& none = pProperties->GetFrameName(4);
 
     if (!none.IsEmpty() && frameKind == none)
         return;
