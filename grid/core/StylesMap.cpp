@@ -1,6 +1,8 @@
 #include "grid/core/StylesMap.h"
 
 #include "framework/core/Exceptions.h"
+#include "grid/core/AppData.h"
+#include "grid/core/ControlFactory.h"
 #include "grid/core/LibraryLinks.h"
 #include "grid/core/Style.h"
 
@@ -263,6 +265,14 @@ void CGXStylesMap::CreateStandardStyles()
         pRowHeader->SetBorders(gxBorderAll, noLine);
     m_wStyleRowHeader = RegisterStyleName(GX_IDS_STYLE_ROWHEADER, *pRowHeader, TRUE);
     delete pRowHeader;
+
+    // The control names and the controls' user attributes come from the factory once the library
+    // has started.
+    if (CGXAbstractControlFactory* pFactory = GXGetAppData()->m_pControlFactory)
+    {
+        pFactory->RegisterAllControls(this);
+        pFactory->RegisterAllUserAttributes(this);
+    }
 }
 
 void CGXStylesMap::AddUserAttribute(WORD nId, const CGXStyle* pStyle)

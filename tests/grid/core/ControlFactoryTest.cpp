@@ -124,3 +124,15 @@ TEST(CGXControlFactory, TheDefaultControlDrawsTheValueAsText)
     dc.SelectObject(pOld);
     EXPECT_GT(nDark, 10);
 }
+
+TEST(CGXControlFactory, StandardEntriesOfAStylesMapIncludeTheControlsAfterStartUp)
+{
+    GXStartLibrary();
+    CGXStylesMap stylesMap;
+    stylesMap.CreateStandardStyles();
+    CString name;
+    EXPECT_TRUE(stylesMap.LookupControlName(GX_IDS_CTRL_HEADER, name));
+    EXPECT_EQ(name, "Header");
+    EXPECT_NE(stylesMap.LookupUserAttributeInfo(GX_IDS_UA_VALID_MSG), nullptr);
+    EXPECT_NE(stylesMap.LookupUserAttributeInfo(GX_IDS_UA_TOOLTIPTEXT), nullptr);
+}
