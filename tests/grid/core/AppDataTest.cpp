@@ -2,6 +2,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/win/WinApp.h"
+#include "framework/win/Wnd.h"
 #include "grid/core/Color.h"
 #include "grid/core/ControlFactory.h"
 
@@ -260,4 +261,28 @@ TEST(GXLoadResourceString, ThrowsTheResourceExceptionForAMissingString)
         e->Delete();
     }
     EXPECT_TRUE(bThrown);
+}
+
+TEST(GXGetParentOfClass, FindsAParentOfTheClassUnlessAnAncestorIsMinimised)
+{
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(0, "STATIC", "top", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr));
+    CWnd middle;
+    ASSERT_TRUE(middle.CreateEx(0, "STATIC", "middle", WS_CHILD, CRect(0, 0, 50, 50), &top, 1));
+    CWnd child;
+    ASSERT_TRUE(child.CreateEx(0, "STATIC", "child", WS_CHILD, CRect(0, 0, 10, 10), &middle, 2));
+
+    EXPECT_EQ(GXGetParentOfClass(&child, RUNTIME_CLASS(CWnd)), &middle);
+    EXPECT_EQ(GXGetParentOfClass(&child, RUNTIME_CLASS(CWinApp)), nullptr);
+    EXPECT_EQ(GXGetParentOfClass(nullptr, RUNTIME_CLASS(CWnd)), nullptr);
+
+    ::ShowWindow(top.GetSafeHwnd(), SW_MINIMIZE);
+    if (::IsIconic(top.GetSafeHwnd()))
+    {
+        EXPECT_EQ(GXGetParentOfClass(&child, RUNTIME_CLASS(CWnd)), nullptr);
+        EXPECT_EQ(GXGetParentOfClass(&child, RUNTIME_CLASS(CWnd), TRUE), &middle);
+    }
+    child.DestroyWindow();
+    middle.DestroyWindow();
+    top.DestroyWindow();
 }
