@@ -1,0 +1,60 @@
+#include "quarrow/app/QuarrowApp.h"
+
+#include <commctrl.h>
+
+#include "framework/win/FrameworkIds.h"
+#include "framework/win/Seams.h"
+#include "quarrow/app/QuarrowDlg.h"
+#include "resources/quarrow/resource.h"
+
+BEGIN_MESSAGE_MAP(CSplashDlg, CDialog)
+END_MESSAGE_MAP()
+
+CSplashDlg::CSplashDlg() : CDialog(IDD_SPLASH, nullptr)
+{
+}
+
+BEGIN_MESSAGE_MAP(CQuarrowApp, CWinApp)
+    ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+CQuarrowApp::CQuarrowApp() : CWinApp(nullptr)
+{
+}
+
+CQuarrowApp::~CQuarrowApp() = default;
+
+CQuarrowApp* QuarrowApp()
+{
+    return dynamic_cast<CQuarrowApp*>(AfxGetApp());
+}
+
+BOOL CQuarrowApp::InitInstance()
+{
+    // Common controls for the property sheet and its tabs.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    CWinApp::InitInstance();
+
+    m_piFennick.hProcess = nullptr;
+
+    CQuarrowDlg dlg(nullptr);
+    m_pMainWnd = &dlg;
+
+    if (m_dlgSplash.Create(IDD_SPLASH, &dlg)) {
+        m_dlgSplash.ShowWindow(SW_SHOW);
+        m_dlgSplash.UpdateWindow();
+        m_dlgSplash.SetTimer(1, 500, nullptr);
+    }
+
+    // The unsigned difference keeps the wait right when the tick count wraps.
+    m_dwSplashStart = AfxGetTickCount();
+    while (AfxGetTickCount() - m_dwSplashStart < SplashMilliseconds)
+        ::Sleep(10);
+    if (m_dlgSplash.GetSafeHwnd() != nullptr)
+        m_dlgSplash.DestroyWindow();
+
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}

@@ -1,0 +1,302 @@
+// Quarrow's start-up and main dialog on the virtual display, driven through the modal hook.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "framework/win/SeamRecorders.h"
+#include "quarrow/app/DlgPropSheet.h"
+#include "quarrow/app/ProjectData.h"
+#include "quarrow/app/QuarrowApp.h"
+#include "quarrow/app/QuarrowDlg.h"
+#include "quarrow/pages/Inflow.h"
+#include "quarrow/pages/Roadway.h"
+#include "quarrow/pages/SieveAnalysis.h"
+#include "resources/quarrow/resource.h"
+
+namespace {
+
+const char* const InstallKey = "Software\\Norrith\\QUARROW";
+
+// Sets or removes the installation's registry key for one test, and puts back what was there.
+class RegistryInstall
+{
+public:
+    explicit RegistryInstall(const char* pszPath)
+    {
+        HKEY hKey = nullptr;
+        if (::RegOpenKeyA(HKEY_CURRENT_USER, InstallKey, &hKey) == ERROR_SUCCESS) {
+            char sz[512] = {};
+            DWORD cb = sizeof sz - 1;
+            m_bHad = ::RegQueryValueExA(hKey, "ExecutePath", nullptr, nullptr, (BYTE*)sz, &cb) == ERROR_SUCCESS;
+            m_strOld = sz;
+            ::RegCloseKey(hKey);
+        }
+        Apply(m_bHad || pszPath ? pszPath : nullptr);
+    }
+    ~RegistryInstall() { Apply(m_bHad ? m_strOld.c_str() : nullptr); }
+
+private:
+    static void Apply(const char* pszPath)
+    {
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, InstallKey);
+        if (pszPath == nullptr)
+            return;
+        HKEY hKey = nullptr;
+        ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, InstallKey, &hKey), ERROR_SUCCESS);
+        ::RegSetValueExA(hKey, "ExecutePath", 0, REG_SZ, (const BYTE*)pszPath, (DWORD)strlen(pszPath) + 1);
+        ::RegCloseKey(hKey);
+    }
+
+    bool m_bHad = false;
+    std::string m_strOld;
+};
+
+std::string WindowText(HWND hWnd)
+{
+    char sz[256] = {};
+    ::GetWindowTextA(hWnd, sz, sizeof sz);
+    return sz;
+}
+
+std::string ItemText(CWnd* pDlg, int nID)
+{
+    return WindowText(::GetDlgItem(pDlg->GetSafeHwnd(), nID));
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void ClickSummary(CQuarrowDlg& dlg, int nID)
+{
+    HWND hCtrl = ::GetDlgItem(dlg.GetSafeHwnd(), nID);
+    ASSERT_NE(hCtrl, nullptr);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(nID, STN_CLICKED), reinterpret_cast<LPARAM>(hCtrl));
+}
+
+// Runs the main dialog modally and calls the test's body once it shows; then closes it.
+void RunMainDialog(const std::function<void(CQuarrowDlg&)>& body)
+{
+    CQuarrowDlg dlg(nullptr);
+    CFunctionModalHook hook([&](CWnd*) {
+        PumpMessages();
+        body(dlg);
+        dlg.EndDialog(IDCANCEL);
+    });
+    CScopedModalHook scopedHook(&hook);
+    dlg.DoModal();
+}
+
+class MainDialogTest : public ::testing::Test
+{
+protected:
+    CQuarrowApp m_app;
+    CRecordingMessageBox m_messages;
+    CScopedMessageBoxSeam m_scopedMessages{&m_messages};
+};
+
+TEST_F(MainDialogTest, StartsWithSplashThenMainDialogAfterTheWait)
+{
+    RegistryInstall install("C:\\Quarrow");
+    CManualTickClock clock;
+    clock.now = 0xFFFFF000;   // the wait spans the tick count's wrap
+    clock.step = 100;
+    CScopedTickClock scopedClock(&clock);
+
+    bool bSplashSeen = false;
+    DWORD dwShownAt = 0;
+    std::string strTitle;
+    int nTabs = 0, nActive = -1;
+    bool bSievePageMade = false, bInflowPageMade = true;
+    CFunctionModalHook hook([&](CWnd* pWnd) {
+        auto* pDlg = dynamic_cast<CQuarrowDlg*>(pWnd);
+        ASSERT_NE(pDlg, nullptr);
+        dwShownAt = clock.now;
+        strTitle = WindowText(pDlg->GetSafeHwnd());
+        nTabs = pDlg->m_pSheet->GetPageCount();
+        nActive = pDlg->m_pSheet->GetActiveIndex();
+        bSievePageMade = pDlg->m_pSievePage->GetSafeHwnd() != nullptr;
+        bInflowPageMade = pDlg->m_pInflowPage->GetSafeHwnd() != nullptr;
+        pDlg->EndDialog(IDOK);
+    });
+    CScopedModalHook scopedHook(&hook);
+
+    // The splash must be up while the clock is read.
+    struct SplashWatch : CTickClock
+    {
+        CManualTickClock& clock;
+        CQuarrowApp& app;
+        bool& bSeen;
+        SplashWatch(CManualTickClock& c, CQuarrowApp& a, bool& s) : clock(c), app(a), bSeen(s) {}
+        DWORD GetTickCount() override
+        {
+            HWND hSplash = app.m_dlgSplash.GetSafeHwnd();
+            if (hSplash != nullptr && ::IsWindowVisible(hSplash))
+                bSeen = true;
+            return clock.GetTickCount();
+        }
+    } watch(clock, m_app, bSplashSeen);
+    CScopedTickClock scopedWatch(&watch);
+
+    EXPECT_FALSE(m_app.InitInstance());
+
+    EXPECT_TRUE(bSplashSeen);
+    EXPECT_GE(dwShownAt - 0xFFFFF000u, CQuarrowApp::SplashMilliseconds);
+    EXPECT_EQ(m_app.m_dlgSplash.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(strTitle, "Quarrow - Unsaved File");
+    EXPECT_EQ(nTabs, 6);
+    EXPECT_EQ(nActive, CQuarrowDlg::PageRoadway);
+    EXPECT_TRUE(bSievePageMade);
+    EXPECT_FALSE(bInflowPageMade);
+    EXPECT_EQ(m_app.m_strInstallDir, "C:\\Quarrow");
+    EXPECT_EQ(m_app.m_piFennick.hProcess, nullptr);
+    EXPECT_TRUE(m_messages.calls.empty());
+}
+
+TEST_F(MainDialogTest, TabsShowThePagesInPageOrder)
+{
+    RegistryInstall install("C:\\Quarrow");
+    std::string captions;
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        HWND hTab = dlg.m_pSheet->GetTabControl()->GetSafeHwnd();
+        for (int i = 0; i < TabCtrl_GetItemCount(hTab); ++i) {
+            char sz[64] = {};
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = sz;
+            item.cchTextMax = sizeof sz;
+            TabCtrl_GetItem(hTab, i, &item);
+            captions += std::string(sz) + "|";
+        }
+    });
+    EXPECT_EQ(captions, "Roadway Geometry|Sieve Analysis|Inflow|Permeable Base|Separator|Edge Drain|");
+}
+
+TEST_F(MainDialogTest, MaterialStatusTexts)
+{
+    RegistryInstall install("C:\\Quarrow");
+    struct Case
+    {
+        const char* pszSeparatorType;
+        const char* pszSeparatorCc;
+        const char* pszBaseCc;
+        const char* pszExpectedBase;
+        const char* pszExpectedSeparator;
+    } cases[] = {
+        {"none", "", "", "Base - Undefined", "Separator - None"},
+        {"aggregate", "", "", "Base - Undefined", "Separator - Undefined"},
+        {"aggregate", "1.2", "0.9", "Base - Defined", "Separator - Aggregate"},
+        {"geotextile", "", "", "Base - Undefined", "Separator - Geotextile"},
+        {"unknown", "1.2", "", "Base - Undefined", "Separator - None"},
+    };
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        EXPECT_EQ(ItemText(&dlg, IDC_BASE_STATUS), "Base - Undefined");
+        EXPECT_EQ(ItemText(&dlg, IDC_SUBGRADE_STATUS), "Subgrade - Undefined");
+        EXPECT_EQ(ItemText(&dlg, IDC_SEPARATOR_STATUS), "Separator - None");
+        for (const Case& c : cases) {
+            dlg.m_pProjectData->m_strSeparatorType = c.pszSeparatorType;
+            dlg.m_pProjectData->m_strSeparatorCc = c.pszSeparatorCc;
+            dlg.m_pProjectData->m_strBaseCc = c.pszBaseCc;
+            dlg.UpdateMaterialStatus();
+            EXPECT_EQ(ItemText(&dlg, IDC_BASE_STATUS), c.pszExpectedBase) << c.pszSeparatorType;
+            EXPECT_EQ(ItemText(&dlg, IDC_SEPARATOR_STATUS), c.pszExpectedSeparator) << c.pszSeparatorType;
+        }
+    });
+}
+
+TEST_F(MainDialogTest, SummaryShowsRecordTextsAsStoredAndUnitsOfThePanel)
+{
+    RegistryInstall install("C:\\Quarrow");
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        dlg.m_pProjectData->m_strBaseWidth = "12.";
+        dlg.m_pProjectData->m_strPipeFlow = "";
+        dlg.UpdateMaterialStatus();
+        EXPECT_EQ(ItemText(&dlg, IDC_BASE_WIDTH), "12.");
+        EXPECT_EQ(ItemText(&dlg, IDC_PIPE_FLOW), "");
+        EXPECT_EQ(ItemText(&dlg, IDC_UNIT_PIPE_DIAMETER), "in");
+
+        dlg.m_bMetricPanel = 1;
+        dlg.RefreshSummary();
+        EXPECT_EQ(ItemText(&dlg, IDC_UNIT_RESULTANT_SLOPE), "m/m");
+        // Metric designs keep the pipe diameter in millimetres.
+        EXPECT_EQ(ItemText(&dlg, IDC_UNIT_PIPE_DIAMETER), "mm");
+        HBITMAP hShown = (HBITMAP)dlg.SendDlgItemMessage(IDC_UNIT_PIPE_FLOW, STM_GETIMAGE, IMAGE_BITMAP, 0);
+        EXPECT_EQ(hShown, dlg.m_bmpPipeFlowMetric.GetSafeHandle());
+    });
+}
+
+TEST_F(MainDialogTest, SummaryClicksChooseMethodPageAndFocus)
+{
+    RegistryInstall install("C:\\Quarrow");
+    struct Case
+    {
+        int nID;
+        int nPage;
+        int nFocus;
+        const char* pszBaseMethod;
+    } cases[] = {
+        {IDC_PIC_BASE_DISCHARGE, CQuarrowDlg::PagePermeableBase, 0, "DOF"},
+        {IDC_PIC_PERCENT_DRAINED, CQuarrowDlg::PagePermeableBase, 1184, "TTD"},
+        {IDC_PIC_BASE_WIDTH, CQuarrowDlg::PageRoadway, 1025, "TTD"},
+        {IDC_PIC_MELTWATER, CQuarrowDlg::PageInflow, 0, "TTD"},
+        {IDC_SEPARATOR_STATUS, CQuarrowDlg::PageSeparator, 0, "TTD"},
+    };
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        for (const Case& c : cases) {
+            dlg.m_pProjectData->m_nFocusControl = -1;
+            ClickSummary(dlg, c.nID);
+            EXPECT_EQ(dlg.m_pSheet->GetActiveIndex(), c.nPage) << c.nID;
+            EXPECT_EQ(dlg.m_pProjectData->m_nFocusControl, c.nFocus) << c.nID;
+            EXPECT_EQ(dlg.m_pProjectData->m_strBaseMethod, c.pszBaseMethod) << c.nID;
+        }
+        ClickSummary(dlg, IDC_SUBGRADE_STATUS);
+        EXPECT_EQ(dlg.m_pProjectData->m_strSieveLayer, "subgrade");
+        EXPECT_EQ(dlg.m_pSheet->GetActiveIndex(), CQuarrowDlg::PageSieveAnalysis);
+        ClickSummary(dlg, IDC_PIC_PIPE_DIAMETER);
+        EXPECT_EQ(dlg.m_pProjectData->m_strEdgeDrainType, "pipe");
+        EXPECT_EQ(dlg.m_pProjectData->m_nFocusControl, 1173);
+    });
+}
+
+TEST_F(MainDialogTest, SheetFillsTheFramesPlaceWhereverTheWindowIs)
+{
+    RegistryInstall install("C:\\Quarrow");
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        CRect rcFrame, rcSheet;
+        dlg.GetDlgItem(IDC_SHEET_FRAME)->GetWindowRect(&rcFrame);
+        dlg.ScreenToClient(&rcFrame);
+        dlg.m_pSheet->GetWindowRect(&rcSheet);
+        dlg.ScreenToClient(&rcSheet);
+        EXPECT_EQ(rcSheet.left, 140);
+        EXPECT_EQ(rcSheet.top, 0);
+        EXPECT_EQ(rcSheet.right, rcFrame.right);
+        EXPECT_EQ(rcSheet.bottom, rcFrame.bottom);
+    });
+}
+
+TEST_F(MainDialogTest, WithoutRegistryKeyReportsAndStaysHarmless)
+{
+    RegistryInstall install(nullptr);
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        EXPECT_EQ(dlg.m_pProjectData, nullptr);
+        EXPECT_EQ(dlg.m_pSheet, nullptr);
+        ClickSummary(dlg, IDC_PIC_BASE_DISCHARGE);
+        dlg.UpdateMaterialStatus();
+        dlg.RefreshSummary();
+        dlg.SendMessage(WM_CLOSE);
+        PumpMessages();
+    });
+    ASSERT_EQ(m_messages.calls.size(), 1u);
+    EXPECT_EQ(m_messages.calls[0].text, "Registry Error. Reinstall the QUARROW application.");
+    EXPECT_EQ(m_messages.calls[0].nType & 0xF, static_cast<UINT>(MB_OKCANCEL));
+}
+
+} // namespace
