@@ -170,64 +170,64 @@ std::string SpecialText(const Digits& d, char conversion, int precision)
     return text;
 }
 
-struct Spec {
+struct FieldFormat {
     bool left = false, plus = false, space = false, alternate = false, zeroPad = false;
     int width = 0;
     int precision = -1;
 };
 
-std::string Pad(std::string sign, std::string body, const Spec& spec, bool allowZeroPad)
+std::string Pad(std::string sign, std::string body, const FieldFormat& field, bool allowZeroPad)
 {
     const int length = static_cast<int>(sign.size() + body.size());
-    if (length >= spec.width)
+    if (length >= field.width)
         return sign + body;
-    const std::size_t fill = static_cast<std::size_t>(spec.width - length);
-    if (spec.left)
+    const std::size_t fill = static_cast<std::size_t>(field.width - length);
+    if (field.left)
         return sign + body + std::string(fill, ' ');
-    if (spec.zeroPad && allowZeroPad)
+    if (field.zeroPad && allowZeroPad)
         return sign + std::string(fill, '0') + body;
     return std::string(fill, ' ') + sign + body;
 }
 
-std::string FormatFloating(double value, char conversion, const Spec& spec)
+std::string FormatFloating(double value, char conversion, const FieldFormat& field)
 {
     const Digits source = Decompose(value);
-    int precision = spec.precision < 0 ? 6 : spec.precision;
+    int precision = field.precision < 0 ? 6 : field.precision;
     const char lower = static_cast<char>(conversion | 0x20);
     const bool upper = conversion == 'E' || conversion == 'G';
     std::string body;
     if (source.kind != Kind::Finite) {
         body = SpecialText(source, conversion, precision);
     } else if (lower == 'f') {
-        body = LayoutFixed(Round(source, source.decimalPos + precision), precision, spec.alternate);
+        body = LayoutFixed(Round(source, source.decimalPos + precision), precision, field.alternate);
     } else if (lower == 'e') {
-        body = LayoutExponent(Round(source, precision + 1), precision, spec.alternate, upper);
+        body = LayoutExponent(Round(source, precision + 1), precision, field.alternate, upper);
     } else {
         if (precision == 0)
             precision = 1;
         const Digits rounded = Round(source, precision);
         const int exponent = rounded.zero ? 0 : rounded.decimalPos - 1;
         if (exponent < -4 || exponent >= precision)
-            body = LayoutExponent(rounded, precision - 1, spec.alternate, upper);
+            body = LayoutExponent(rounded, precision - 1, field.alternate, upper);
         else
-            body = LayoutFixed(rounded, precision - 1 - exponent, spec.alternate);
-        if (!spec.alternate)
+            body = LayoutFixed(rounded, precision - 1 - exponent, field.alternate);
+        if (!field.alternate)
             CropZeros(body, false);
     }
-    std::string sign = source.negative ? "-" : spec.plus ? "+" : spec.space ? " " : "";
-    return Pad(sign, body, spec, true);
+    std::string sign = source.negative ? "-" : field.plus ? "+" : field.space ? " " : "";
+    return Pad(sign, body, field, true);
 }
 
-std::string FormatInteger(const Spec& spec, char conversion, long long signedValue, unsigned long long unsignedValue)
+std::string FormatInteger(const FieldFormat& field, char conversion, long long signedValue, unsigned long long unsignedValue)
 {
     std::string format = "%";
-    if (spec.left) format += '-';
-    if (spec.plus) format += '+';
-    if (spec.space) format += ' ';
-    if (spec.alternate) format += '#';
-    if (spec.zeroPad) format += '0';
-    if (spec.width > 0) format += std::to_string(spec.width);
-    if (spec.precision >= 0) format += '.' + std::to_string(spec.precision);
+    if (field.left) format += '-';
+    if (field.plus) format += '+';
+    if (field.space) format += ' ';
+    if (field.alternate) format += '#';
+    if (field.zeroPad) format += '0';
+    if (field.width > 0) format += std::to_string(field.width);
+    if (field.precision >= 0) format += '.' + std::to_string(field.precision);
     format += "ll";
     format += conversion;
     char small[128];
@@ -289,37 +289,37 @@ std::string FormatV(const char* format, va_list args)
             ++p;
             continue;
         }
-        Spec spec;
+        FieldFormat field;
         for (;; ++p) {
-            if (*p == '-') spec.left = true;
-            else if (*p == '+') spec.plus = true;
-            else if (*p == ' ') spec.space = true;
-            else if (*p == '#') spec.alternate = true;
-            else if (*p == '0') spec.zeroPad = true;
+            if (*p == '-') field.left = true;
+            else if (*p == '+') field.plus = true;
+            else if (*p == ' ') field.space = true;
+            else if (*p == '#') field.alternate = true;
+            else if (*p == '0') field.zeroPad = true;
             else break;
         }
         if (*p == '*') {
-            spec.width = va_arg(args, int);
-            if (spec.width < 0) {
-                spec.left = true;
-                spec.width = -spec.width;
+            field.width = va_arg(args, int);
+            if (field.width < 0) {
+                field.left = true;
+                field.width = -field.width;
             }
             ++p;
         } else {
             while (*p >= '0' && *p <= '9')
-                spec.width = spec.width * 10 + (*p++ - '0');
+                field.width = field.width * 10 + (*p++ - '0');
         }
         if (*p == '.') {
             ++p;
-            spec.precision = 0;
+            field.precision = 0;
             if (*p == '*') {
-                spec.precision = va_arg(args, int);
-                if (spec.precision < 0)
-                    spec.precision = -1;
+                field.precision = va_arg(args, int);
+                if (field.precision < 0)
+                    field.precision = -1;
                 ++p;
             } else {
                 while (*p >= '0' && *p <= '9')
-                    spec.precision = spec.precision * 10 + (*p++ - '0');
+                    field.precision = field.precision * 10 + (*p++ - '0');
             }
         }
         Size size = Size::Default;
@@ -353,7 +353,7 @@ std::string FormatV(const char* format, va_list args)
             case Size::Pointer: v = va_arg(args, std::ptrdiff_t); break;
             default: v = va_arg(args, int); break;
             }
-            out += FormatInteger(spec, conversion, v, 0);
+            out += FormatInteger(field, conversion, v, 0);
             break;
         }
         case 'u':
@@ -369,7 +369,7 @@ std::string FormatV(const char* format, va_list args)
             case Size::Pointer: v = va_arg(args, std::size_t); break;
             default: v = va_arg(args, unsigned); break;
             }
-            out += FormatInteger(spec, conversion, 0, v);
+            out += FormatInteger(field, conversion, 0, v);
             break;
         }
         case 'p': {
@@ -378,7 +378,7 @@ std::string FormatV(const char* format, va_list args)
             char text[32];
             std::snprintf(text, sizeof text, "%016llX",
                           static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(v)));
-            out += Pad("", text, spec, false);
+            out += Pad("", text, field, false);
             break;
         }
         case 'c':
@@ -391,7 +391,7 @@ std::string FormatV(const char* format, va_list args)
             } else {
                 text.push_back(static_cast<char>(v));
             }
-            out += Pad("", text, spec, false);
+            out += Pad("", text, field, false);
             break;
         }
         case 's':
@@ -399,17 +399,17 @@ std::string FormatV(const char* format, va_list args)
             std::string text;
             if (conversion == 'S' || size == Size::Long || size == Size::Wide) {
                 const wchar_t* v = va_arg(args, const wchar_t*);
-                text = v ? WideToAnsi(v, spec.precision) : std::string("(null)");
+                text = v ? WideToAnsi(v, field.precision) : std::string("(null)");
             } else {
                 const char* v = va_arg(args, const char*);
                 if (!v)
                     v = "(null)";
                 std::size_t length = 0;
-                while (v[length] && (spec.precision < 0 || length < static_cast<std::size_t>(spec.precision)))
+                while (v[length] && (field.precision < 0 || length < static_cast<std::size_t>(field.precision)))
                     ++length;
                 text.assign(v, length);
             }
-            out += Pad("", text, spec, false);
+            out += Pad("", text, field, false);
             break;
         }
         case 'e':
@@ -420,7 +420,7 @@ std::string FormatV(const char* format, va_list args)
         case 'G': {
             const double v = size == Size::LongDouble ? static_cast<double>(va_arg(args, long double))
                                                       : va_arg(args, double);
-            out += FormatFloating(v, conversion, spec);
+            out += FormatFloating(v, conversion, field);
             break;
         }
         case 'n':
@@ -447,17 +447,17 @@ std::string Format(const char* format, ...)
 
 std::string FormatDouble(double value, char conversion, int precision, const char* flags, int width)
 {
-    Spec spec;
+    FieldFormat field;
     for (const char* f = flags ? flags : ""; *f; ++f) {
-        if (*f == '-') spec.left = true;
-        else if (*f == '+') spec.plus = true;
-        else if (*f == ' ') spec.space = true;
-        else if (*f == '#') spec.alternate = true;
-        else if (*f == '0') spec.zeroPad = true;
+        if (*f == '-') field.left = true;
+        else if (*f == '+') field.plus = true;
+        else if (*f == ' ') field.space = true;
+        else if (*f == '#') field.alternate = true;
+        else if (*f == '0') field.zeroPad = true;
     }
-    spec.width = width;
-    spec.precision = precision;
-    return FormatFloating(value, conversion, spec);
+    field.width = width;
+    field.precision = precision;
+    return FormatFloating(value, conversion, field);
 }
 
 std::string Gcvt(double value, int digits)
