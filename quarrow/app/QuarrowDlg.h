@@ -31,6 +31,13 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+    // HTML summary of the design (Summary.cpp): Export Summary opens the written file,
+    // Print Summary prints it.
+    void ExportSummary();
+    afx_msg void OnPrintSummary();
+    // Pass (1) or fail (0) of the separator criteria that the current separator kind prints.
+    void EvaluateSeparatorCriteria();
+
     CDlgPropSheet* m_pSheet = nullptr;
     CInflow* m_pInflowPage = nullptr;
     CRoadway* m_pRoadwayPage = nullptr;
@@ -43,6 +50,9 @@ public:
     CString m_strFilePath;
     CString m_strFileName;
     CProjectData* m_pProjectData = nullptr;
+
+    int m_bPrintSummary = 0;                 // 1 while Print Summary runs
+    int m_bCriterionPassed[5] = {};          // separator criteria verdicts, 1 = pass
 
     CBitmap m_bmpInflowMetric;
     CBitmap m_bmpInflowEnglish;
@@ -63,6 +73,51 @@ protected:
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnSummaryClick(UINT nID);
+
+    // Menu commands, closing and help (QuarrowDlgCommands.cpp).
+    void OnOK() override;
+    // Esc: the same unsaved-data prompt as closing the window.
+    void OnCancel() override;
+    afx_msg void OnClose();
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    afx_msg void OnPlotScalePow45();
+    afx_msg void OnPlotScaleLog();
+    afx_msg void OnSensitivityLength();
+    afx_msg void OnSensitivitySlope();
+    afx_msg void OnSensitivityPermeability();
+    afx_msg void OnSensitivityInflow();
+    afx_msg void OnSensitivityDrain();
+    afx_msg void OnSensitivityThickness();
+    afx_msg void OnSensitivityPorosity();
+    afx_msg void OnFileExit();
+    afx_msg void OnFileOpen();
+    afx_msg void OnFileSave();
+    afx_msg void OnFileSaveAs();
+    afx_msg void OnFileNew();
+    afx_msg void OnUnitsMetric();
+    afx_msg void OnUnitsEnglish();
+    afx_msg void OnModeNormal();
+    afx_msg void OnModeExpert();
+    afx_msg void OnHelpContents();
+    afx_msg void OnAppAbout();
+
+    // "Unsaved data will be lost. Save now?" while the design has unsaved changes. FALSE when
+    // the command must stop: Cancel, or Yes with a save that did not happen.
+    BOOL PromptSaveChanges();
+    // The save-file dialog of Save As, proposing pszFileName; writes the chosen file.
+    // TRUE only when the file was written.
+    BOOL SaveWithDialog(LPCTSTR pszFileName);
+    // Writes the record to strPath; says so when the platform refuses the file.
+    BOOL WriteProjectFile(const CString& strPath);
+    // Converts the record to the other units and shows the result everywhere.
+    void SwitchUnits(BOOL bMetric);
+    // The page in front reads the record again, without storing what it showed first: after
+    // New, Open and a change of units its old values are no longer the design's.
+    void ReloadActivePage();
+    void ToggleSensitivity(int nFlag, UINT nMenuID);
+    void CheckMenuPair(UINT nCheckedID, UINT nUncheckedID);
+    void SetFileTitle();
 
     DECLARE_MESSAGE_MAP()
 };
