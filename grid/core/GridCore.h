@@ -24,6 +24,8 @@ class CGXGridParam;
 class CGXProperties;
 class CGXRangeList;
 class CGXStyle;
+class CGXStyleBrush;
+class CGXStylePen;
 class CGXStylesMap;
 class CGXData;
 class CGXGridHint;
@@ -568,7 +570,34 @@ public:
     virtual BOOL DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags);
     virtual UINT HandleGetDlgCode(UINT nDefault);
     // Drawing (GridCoreDrawing.cpp).
+    // Paints the part of the grid rectangle inside the DC's clip box.
     virtual void DrawGridArea(CDC* pDC);
+    // Paints a block of client rows and columns (inclusive).
+    virtual void PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL nBottomClientRow,
+                           ROWCOL nRightClientCol, CDC* pDC);
+    // The composed style of a cell, kept until the next flush of the drawing caches.
+    virtual const CGXStyle& LookupCellStyle(ROWCOL nRow, ROWCOL nCol);
+    virtual void DrawCellControl(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rect, const CGXStyle& style);
+    virtual void InvertCellSelection(CDC* pDC, ROWCOL nRow, ROWCOL nCol, CRect rect);
+    // Direction 1 a vertical line, 2 a horizontal one. Flags: 8 or 4 invert, 2 dragging line,
+    // 1 tracking line, 0 grid line.
+    virtual void DrawLineRect(CDC* pDC, int x, int y, int cx, int cy, int nDirection, ROWCOL nIgnored, UINT nFlags);
+    virtual void FlushDrawingCaches();
+    // Draws the included edges of a style's borders inside the rectangle.
+    void DrawCellBorders(CDC* pDC, const CRect& rect, const CGXStyle& style);
+    // One edge (gxBorderTop, gxBorderLeft, gxBorderBottom or gxBorderRight) as a strip inside the rectangle.
+    void DrawBorder(const CGXStylePen& pen, const CRect& rect, int nEdge, CDC* pDC, const CGXStyleBrush& interior);
+    void DrawBrushRect(CDC* pDC, const CRect& rect, const CGXStyleBrush& brush);
+    HBRUSH GetCachedBrush(const CGXStyleBrush& brush);
+    // 1 paints through an off-screen bitmap; returns the previous mode.
+    int SetBufferedPaint(int nMode);
+    // The grid-line colours of the properties, resolved: 0 "Grid Lines", 1 "Fixed Lines", 2 "Tracking
+    // Line", 3 "Dragging Line", 4 "Background".
+    COLORREF GetPropertyColor(int nIndex);
+    // Set while the current cell is being moved: a paint keeps its composed style.
+    BOOL m_bCurrentCellMoving = FALSE;
+    // Draws a 1-pixel black frame round the grid rectangle.
+    BOOL m_bDrawGridFrame = FALSE;
     virtual void RedrawGrid(UINT nFlags = GX_INVALIDATE, BOOL bCreateHint = FALSE);
     virtual void RedrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight,
                                  UINT nFlags = GX_INVALIDATE, BOOL bCreateHint = FALSE);
@@ -578,14 +607,85 @@ public:
     BOOL SetLockUpdate(BOOL bLock);
     BOOL IsLockUpdate() const;
     // Geometry (GridCoreGeometry.cpp).
+    // Sizes are stored in size units (pixels * (1000 / unit)) so that they follow the standard font.
+    // The row unit is the standard font's line height, the column unit its average character width.
     virtual void CalcSizeUnits();
+    virtual void CalcSizeUnits(CDC* pDC, int& nColUnit, int& nRowUnit);
+    void UpdateSizeUnits() { CalcSizeUnits(); }
+    virtual int GetRowSizeUnit();
+    virtual int GetColSizeUnit();
+    // Units while printing (0: the screen units).
+    int m_nPrintRowSizeUnit = 0;
+    int m_nPrintColSizeUnit = 0;
+    int RowHeightToStored(int nPixels);
+    int StoredToRowHeight(LONG nStored);
+    int ColWidthToStored(int nPixels);
+    int StoredToColWidth(LONG nStored);
+    // A negative size removes the entry, so the row (column) takes the default again.
     virtual LONG StoreRowHeight(ROWCOL nRow, int nHeight);
     virtual LONG StoreColWidth(ROWCOL nCol, int nWidth);
     virtual int GetRowHeight(ROWCOL nRow);
     virtual int GetColWidth(ROWCOL nCol);
+    virtual int GetDefaultRowHeight();
+    virtual int GetDefaultColWidth();
+    // FALSE and no change below 1 pixel.
+    virtual BOOL SetDefaultRowHeight(int nHeight);
+    virtual BOOL SetDefaultColWidth(int nWidth);
+    virtual BOOL ChangeDefaultRowHeight(int nHeight, UINT nFlags = GX_UPDATENOW, int nUndoMode = 0);
+    virtual BOOL ChangeDefaultColWidth(int nWidth, UINT nFlags = GX_UPDATENOW, int nUndoMode = 0);
+    // nToRow 0 means nFromRow; with an array each row takes its own entry.
+    virtual BOOL SetRowHeight(ROWCOL nFromRow, ROWCOL nToRow, int nHeight, const int* anHeights = nullptr,
+                              UINT nFlags = GX_UPDATENOW, int nUndoMode = 0);
+    virtual BOOL SetColWidth(ROWCOL nFromCol, ROWCOL nToCol, int nWidth, const int* anWidths = nullptr,
+                             UINT nFlags = GX_UPDATENOW, int nUndoMode = 0);
+    virtual void UpdateChangedRowHeights(ROWCOL nFromRow, ROWCOL nToRow, const CDWordArray* pOldHeights,
+                                         UINT nFlags, BOOL bCreateHint);
+    virtual void UpdateChangedColWidths(ROWCOL nFromCol, ROWCOL nToCol, const CDWordArray* pOldWidths,
+                                        UINT nFlags, BOOL bCreateHint);
+    void GetRowHeights(ROWCOL nFromRow, ROWCOL nToRow, CDWordArray& heights);
+    void GetColWidths(ROWCOL nFromCol, ROWCOL nToCol, CDWordArray& widths);
+    // Sums stop before the next row once a non-zero limit is exceeded.
+    int CalcSumOfRowHeights(ROWCOL nFromRow, ROWCOL nToRow, int nLimit = 0);
+    int CalcSumOfColWidths(ROWCOL nFromCol, ROWCOL nToCol, int nLimit = 0);
+    int CalcSumOfClientRowHeights(ROWCOL nFromClientRow, ROWCOL nToClientRow, int nLimit = 0);
+    int CalcSumOfClientColWidths(ROWCOL nFromClientCol, ROWCOL nToClientCol, int nLimit = 0);
+    // The client row under the point (GX_INVALID below the last row) and its top edge.
+    ROWCOL CalcClientRowFromPt(CPoint point, int* pnTop = nullptr);
+    ROWCOL CalcClientColFromPt(CPoint point, int* pnLeft = nullptr);
+    // Window rectangles of ranges; empty when the range lies wholly in scrolled-out rows or columns.
+    BOOL CalcRangeRect(CRect& rect, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, BOOL bNoClip = FALSE);
+    CRect CalcRangeRectFromRange(const CGXRange& range, BOOL bNoClip = FALSE);
+    CRect CalcSpanRect(const CGXRange& range);
+    CRect CalcSpanCellRect(ROWCOL nRow, ROWCOL nCol);
+    ROWCOL CalcBottomRowFromRect(const CRect& rect);
+    ROWCOL CalcRightColFromRect(const CRect& rect);
+    ROWCOL CalcLastVisibleRow(const CRect& rect, BOOL* pbEndReached);
+    ROWCOL CalcLastVisibleCol(const CRect& rect, BOOL* pbEndReached);
+    void CalcBottomRightFromRect(const CRect& rect, ROWCOL& nBottomRow, ROWCOL& nRightCol);
+    int GetClientColLeft(ROWCOL nClientCol);
+    int GetClientRowTop(ROWCOL nClientRow);
+    CRect GetGridRectRightOfCol(ROWCOL nCol);
+    CRect GetGridRectBelowRow(ROWCOL nRow);
     // The last row (column) visible in the grid rectangle; the flag tells that the rows end inside it.
     ROWCOL GetLastVisibleRow(BOOL* pbEndReached = nullptr);
     ROWCOL GetLastVisibleCol(BOOL* pbEndReached = nullptr);
+    // Hit codes: 0 outside, 1 column border, 2 row border, 3 cell, 4 header cell, 5 selection frame,
+    // 6 fill handle, 7 border of a hidden column, 8 border of a hidden row. The row (column) is
+    // count + 1 below (right of) the last one.
+    virtual int HitTest(CPoint point, ROWCOL* pnRow = nullptr, ROWCOL* pnCol = nullptr, CRect* pRect = nullptr);
+    virtual int HitTestSelectionFrame(ROWCOL nRow, ROWCOL nCol, CPoint point, const CRect& rect);
+    virtual int GetZoom();
+    virtual BOOL SetZoom(int nZoom, BOOL bCreateHint = TRUE);
+    virtual void OnZoomChanged(int nOldZoom, UINT nFlags, BOOL bCreateHint = TRUE);
+    virtual void SetZoomAndRedraw(int nZoom, UINT nFlags = GX_UPDATENOW);
+    // Rows (columns) below the frozen ones are never taller (wider) than the space the window leaves them.
+    BOOL m_bLimitRowsToWindow = FALSE;
+    BOOL m_bLimitColsToWindow = FALSE;
+    // Pixels round a border that count as on it.
+    int m_nHitMargin = 8;
+    BOOL m_bSelectionFrame = FALSE;
+    // The spreadsheet-like fill handle answers the hit test.
+    BOOL m_bFillHandle = FALSE;
     // Scrolling (GridCoreScrolling.cpp).
     virtual void SetScrollBarMode(int nBar, int nMode, BOOL bRedraw = TRUE);
     int GetScrollBarMode(int nBar) const;
@@ -698,6 +798,14 @@ protected:
 
     // Frame drawing on focus.
     BOOL m_bFrameFocusSeen = FALSE;
+
+    // Drawing caches, emptied before and after every paint: composed styles per cell, brushes by
+    // their record's two words.
+    CGXMapCellToOb m_StyleCache;
+    CObArray m_CurrentCellStyles;
+    CMapPtrToPtr m_BrushCache{10};
+    int m_nBufferedPaint = 1;
+    int m_nPaintDepth = 0;
 
 private:
     void DestroyEngineObjects();

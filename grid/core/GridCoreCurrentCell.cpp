@@ -167,28 +167,6 @@ void CGXGridCore::SetValidationWarning(const CString& text)
 
 // ---- Geometry and redraw ----
 
-CRect CGXGridCore::CalcCellRect(ROWCOL, ROWCOL)
-{
-    return CRect(0, 0, 0, 0);
-}
-
-void CGXGridCore::SubtractBorders(CRect& rectInner, const CRect& rect, const CGXStyle& style, BOOL bGridLines)
-{
-    rectInner = rect;
-    if (bGridLines && style.GetIncludeDraw3dFrame() && style.GetDraw3dFrame() != 0)
-        rectInner.DeflateRect(1, 1);
-}
-
-CSize CGXGridCore::AddBorders(CSize size, const CGXStyle& style)
-{
-    if (style.GetIncludeDraw3dFrame() && style.GetDraw3dFrame() != 0)
-    {
-        size.cx += 2;
-        size.cy += 2;
-    }
-    return size;
-}
-
 void CGXGridCore::RedrawRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
 {
     if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr ||

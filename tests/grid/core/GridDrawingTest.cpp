@@ -1,0 +1,163 @@
+// Painting a grid into a memory DC: headers, grid lines, borders, selection and the area beyond the table.
+
+#include "framework/win/Dc.h"
+#include "framework/win/Dialog.h"
+#include "grid/core/AppData.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/GridWnd.h"
+#include "grid/core/Style.h"
+#include "tests/grid/core/GridEngineTestResources.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class CPaintGridWnd : public CGXGridWnd
+{
+public:
+    void SetUnits(int nColUnit, int nRowUnit)
+    {
+        m_nColSizeUnit = nColUnit;
+        m_nRowSizeUnit = nRowUnit;
+    }
+    CGXRangeList& Selection() { return m_SelectedRanges; }
+};
+
+class GridDrawingTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        GXStartLibrary();
+        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
+        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+        grid.Initialize();
+        grid.SetRowCount(10);
+        grid.SetColCount(5);
+        grid.SetFrozenRows(1);
+        grid.SetFrozenCols(1);
+        grid.SetUnits(10, 16);
+        grid.SetColWidth(0, 0, 40);
+        grid.SetColWidth(1, 5, 50);
+        grid.SetRowHeight(0, 0, 19);
+        grid.GetParam()->m_bLinesRightBottom = FALSE;
+        CRect rect(0, 0, 400, 300);
+        grid.SetGridRect(TRUE, &rect);
+        grid.SetBufferedPaint(0);
+
+        HDC hScreen = ::GetDC(nullptr);
+        hMem = ::CreateCompatibleDC(hScreen);
+        hBitmap = ::CreateCompatibleBitmap(hScreen, 400, 300);
+        ::ReleaseDC(nullptr, hScreen);
+        hOld = ::SelectObject(hMem, hBitmap);
+    }
+    void TearDown() override
+    {
+        ::SelectObject(hMem, hOld);
+        ::DeleteObject(hBitmap);
+        ::DeleteDC(hMem);
+        if (dlg.m_hWnd != nullptr)
+            dlg.DestroyWindow();
+    }
+    void Paint()
+    {
+        CDC dc;
+        dc.Attach(hMem);
+        grid.DrawGridArea(&dc);
+        dc.Detach();
+    }
+    COLORREF Pixel(int x, int y) const { return ::GetPixel(hMem, x, y) & 0xFFFFFF; }
+    // Pixels of a cell's inside that differ from its background (text, frames).
+    int InkIn(ROWCOL nRow, ROWCOL nCol)
+    {
+        CRect rect = grid.CalcCellRect(nRow, nCol);
+        rect.DeflateRect(2, 2);
+        const COLORREF background = Pixel(rect.left, rect.top);
+        int nInk = 0;
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                nInk += Pixel(x, y) != background;
+        return nInk;
+    }
+
+    CDialog dlg;
+    CPaintGridWnd grid;
+    HDC hMem = nullptr;
+    HBITMAP hBitmap = nullptr;
+    HGDIOBJ hOld = nullptr;
+};
+
+TEST_F(GridDrawingTest, HeadersGridLinesFixedLinesAndBackground)
+{
+    Paint();
+    const COLORREF gridLines = ::GetSysColor(COLOR_GRAYTEXT);
+    const COLORREF fixedLines = ::GetSysColor(COLOR_ACTIVECAPTION);
+    const COLORREF background = ::GetSysColor(COLOR_BTNFACE);
+    for (ROWCOL nCol = 1; nCol <= 5; ++nCol)
+        EXPECT_GT(InkIn(0, nCol), 0) << "column header " << nCol;
+    EXPECT_GT(InkIn(4, 0), 0);
+    EXPECT_EQ(0, InkIn(4, 3));
+
+    EXPECT_EQ(fixedLines, Pixel(165, 2 * 19 - 1));  // bottom line of the frozen row
+    EXPECT_EQ(fixedLines, Pixel(89, 100));           // right line of the frozen column
+    EXPECT_EQ(gridLines, Pixel(165, 3 * 19));        // top line of row 3
+    EXPECT_EQ(gridLines, Pixel(140, 100));           // left line of column 3
+    EXPECT_EQ(background, Pixel(350, 100));          // right of the last column
+    EXPECT_EQ(background, Pixel(150, 250));          // below the last row
+}
+
+TEST_F(GridDrawingTest, EachBorderIsDrawnOnItsOwnSide)
+{
+    // Cell (4,2) lies at x 90..140, y 76..95.
+    struct Case
+    {
+        int nEdge;
+        CPoint inside;
+    } cases[] = {{gxBorderLeft, CPoint(91, 85)},
+                 {gxBorderRight, CPoint(138, 85)},
+                 {gxBorderTop, CPoint(115, 77)},
+                 {gxBorderBottom, CPoint(115, 93)}};
+    const COLORREF red = RGB(255, 0, 0);
+    for (const Case& c : cases)
+    {
+        CGXStyle style;
+        style.SetBorders(c.nEdge, CGXStylePen().SetStyle(PS_SOLID).SetWidth(2).SetColor(red));
+        grid.SetStyleRange(CGXRange(4, 2), &style, gxOverride);
+        Paint();
+        for (const Case& other : cases)
+        {
+            if (other.nEdge == c.nEdge)
+                EXPECT_EQ(red, Pixel(other.inside.x, other.inside.y)) << "edge " << c.nEdge;
+            else
+                EXPECT_NE(red, Pixel(other.inside.x, other.inside.y)) << "edge " << c.nEdge << " at " << other.nEdge;
+        }
+        grid.SetStyleRange(CGXRange(4, 2), &style, gxExclude);
+    }
+}
+
+TEST_F(GridDrawingTest, TheCurrentCellInASelectionIsInvertedOnlyInMode1)
+{
+    grid.SetCurrentCellInfo(TRUE, 5, 3);
+    grid.Selection().AddTail(new CGXRange(5, 2, 6, 4));
+    grid.GetParam()->m_wHideCurrentCell = 2;
+    Paint();
+    const COLORREF plain = Pixel(165, 8 * 19 + 9);  // cell (8,3), unselected
+    EXPECT_NE(plain, Pixel(115, 5 * 19 + 9));        // (5,2) selected: inverted
+    EXPECT_EQ(plain, Pixel(165, 5 * 19 + 9));        // (5,3) the current cell: not inverted
+
+    grid.GetParam()->m_wHideCurrentCell = 1;
+    Paint();
+    EXPECT_NE(plain, Pixel(165, 5 * 19 + 9));
+}
+
+TEST_F(GridDrawingTest, ABufferedPaintOfTheWindowGivesTheSamePixels)
+{
+    Paint();
+    const COLORREF direct = Pixel(165, 2 * 19 - 1);
+    grid.SetBufferedPaint(1);
+    ::PatBlt(hMem, 0, 0, 400, 300, BLACKNESS);
+    Paint();
+    EXPECT_EQ(direct, Pixel(165, 2 * 19 - 1));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), Pixel(350, 100));
+}
+}  // namespace
