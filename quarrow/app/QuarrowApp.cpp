@@ -4,6 +4,7 @@
 
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/Seams.h"
+#include "grid/core/AppData.h"
 #include "quarrow/app/QuarrowDlg.h"
 #include "resources/quarrow/resource.h"
 
@@ -31,6 +32,9 @@ CQuarrowApp* QuarrowApp()
 
 BOOL CQuarrowApp::InitInstance()
 {
+    // The grid library first: its window classes must exist before any dialog holds a grid.
+    GXStartLibrary(0x700, 0, 0);
+
     // Common controls for the property sheet and its tabs.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&controls);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/win/SeamRecorders.h"
+#include "grid/core/AppData.h"
 #include "quarrow/app/DlgPropSheet.h"
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
@@ -102,6 +103,45 @@ protected:
     CRecordingMessageBox m_messages;
     CScopedMessageBoxSeam m_scopedMessages{&m_messages};
 };
+
+TEST_F(MainDialogTest, StartsTheGridLibraryBeforeTheSplash)
+{
+    RegistryInstall install("C:\\Quarrow");
+    CManualTickClock clock;
+    clock.step = 1000;
+    CScopedTickClock scopedClock(&clock);
+    CFunctionModalHook hook([](CWnd* pWnd) {
+        if (auto* pDlg = dynamic_cast<CQuarrowDlg*>(pWnd))
+            pDlg->EndDialog(IDOK);
+    });
+    CScopedModalHook scopedHook(&hook);
+
+    // Whether the library had started when the splash first showed.
+    struct SplashWatch : CTickClock
+    {
+        CManualTickClock& clock;
+        CQuarrowApp& app;
+        int nStartedAtSplash = -1;
+        SplashWatch(CManualTickClock& c, CQuarrowApp& a) : clock(c), app(a) {}
+        DWORD GetTickCount() override
+        {
+            HWND hSplash = app.m_dlgSplash.GetSafeHwnd();
+            if (nStartedAtSplash < 0 && hSplash != nullptr && ::IsWindowVisible(hSplash))
+                nStartedAtSplash = GXGetAppData()->m_bInitDone ? 1 : 0;
+            return clock.GetTickCount();
+        }
+    } watch(clock, m_app);
+    CScopedTickClock scopedWatch(&watch);
+
+    GXGetAppData()->m_bInitDone = FALSE;
+    EXPECT_FALSE(m_app.InitInstance());
+
+    EXPECT_EQ(watch.nStartedAtSplash, 1);
+    WNDCLASSA wndcls;
+    EXPECT_TRUE(::GetClassInfoA(AfxGetInstanceHandle(), "GXWND", &wndcls));
+    EXPECT_NE(GXGetAppData()->m_uiStylesClipboardFormat, 0u);
+    EXPECT_EQ(GXGetAppData()->GetOperationText(GX_IDS_INSERTROWS), "Insert Rows");
+}
 
 TEST_F(MainDialogTest, StartsWithSplashThenMainDialogAfterTheWait)
 {
