@@ -802,6 +802,9 @@ protected:
     // Drawing caches, emptied before and after every paint: composed styles per cell, brushes by
     // their record's two words.
     CGXMapCellToOb m_StyleCache;
+    // Emptied styles kept for NewStyle; one offered while more than 500 wait is deleted.
+    static const INT_PTR kMaxFreeStyles = 500;
+    CObArray m_FreeStyles;
     CObArray m_CurrentCellStyles;
     CMapPtrToPtr m_BrushCache{10};
     int m_nBufferedPaint = 1;

@@ -161,3 +161,64 @@ TEST_F(GridDrawingTest, ABufferedPaintOfTheWindowGivesTheSamePixels)
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), Pixel(350, 100));
 }
 }  // namespace
+
+namespace
+{
+// The grid window paints itself through its paint message.
+TEST(GridWindowPaintTest, AShownGridWindowPaintsItsLinesAndBackground)
+{
+    GXStartLibrary();
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
+    CGXGridWnd grid;
+    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    grid.Initialize();
+    grid.SetRowCount(2);
+    grid.SetColCount(1);
+    grid.SetFrozenRows(1);
+    grid.SetColWidth(1, 1, 50);
+    grid.GetParam()->m_bLinesRightBottom = FALSE;
+    dlg.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dlg.ShowWindow(SW_SHOW);
+    grid.RedrawGrid(GX_UPDATENOW);
+
+    CRect rectClient;
+    grid.GetClientRect(&rectClient);
+    const CRect rectCell = grid.CalcCellRect(1, 1);
+    ASSERT_LT(rectCell.right + 10, rectClient.right);
+    HDC hdc = ::GetDC(grid.GetSafeHwnd());
+    const COLORREF fixedLine = ::GetPixel(hdc, rectCell.CenterPoint().x, rectCell.bottom - 1) & 0xFFFFFF;
+    const COLORREF beyond = ::GetPixel(hdc, rectCell.right + 5, rectCell.top + 2) & 0xFFFFFF;
+    ::ReleaseDC(grid.GetSafeHwnd(), hdc);
+    EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), fixedLine);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), beyond);
+    dlg.DestroyWindow();
+}
+}  // namespace
+
+namespace
+{
+class CFreeListGrid : public CGXGridCore
+{
+public:
+    INT_PTR FreeStyles() const { return m_FreeStyles.GetSize(); }
+};
+
+TEST(GridStyleRecyclingTest, RecycledStylesAreKeptEmptyUpToALimit)
+{
+    GXStartLibrary();
+    CFreeListGrid grid;
+    CGXStyle* pStyle = grid.NewStyle();
+    pStyle->SetValue("x");
+    grid.RecycleStyle(pStyle);
+    CGXStyle* pAgain = grid.NewStyle();
+    EXPECT_EQ(pStyle, pAgain);
+    EXPECT_FALSE(pAgain->GetIncludeValue());
+    grid.RecycleStyle(pAgain);
+
+    for (int i = 0; i < 510; ++i)
+        grid.RecycleStyle(new CGXStyle);
+    // Kept while 500 or fewer wait, so the list stops at 501.
+    EXPECT_EQ(501, grid.FreeStyles());
+}
+}  // namespace
