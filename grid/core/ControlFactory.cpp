@@ -2,6 +2,9 @@
 
 #include "grid/core/GridWnd.h"
 
+#include "grid/controls/EditControl.h"
+#include "grid/controls/Static.h"
+
 #include "grid/core/Control.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/GridCore.h"
@@ -35,42 +38,6 @@ const UINT CGXControlFactory::registeredControlIds[37] = {
 
 namespace
 {
-// The default cell control until the library has its edit cell: the base control that also draws
-// the cell's value as text, aligned and wrapped as the style says.
-class CGXValueTextControl : public CGXControl
-{
-    GRID_DECLARE_CONTROL(CGXValueTextControl)
-
-public:
-    explicit CGXValueTextControl(CGXGridCore* pGrid) : CGXControl(pGrid) {}
-
-    void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
-              const CGXStyle* pStandardStyle) override
-    {
-        CString text;
-        GetControlText(text, nRow, nCol, nullptr, style);
-        if (pDC != nullptr && !text.IsEmpty() && rect.Width() >= 2 && rect.Height() >= 2)
-        {
-            CRect rectText = GetCellRect(nRow, nCol, &rect, &style);
-            const HDC hDC = pDC->GetSafeHdc();
-            const int oldMode = ::SetBkMode(hDC, TRANSPARENT);
-            const COLORREF oldColor = ::SetTextColor(hDC, style.GetIncludeTextColor() ? style.GetResolvedTextColor()
-                                                                                      : ::GetSysColor(COLOR_WINDOWTEXT));
-            UINT nFormat = DT_NOPREFIX | (style.GetWrapText() ? DT_WORDBREAK : DT_SINGLELINE);
-            if (style.GetIncludeHorizontalAlignment())
-                nFormat |= style.GetHorizontalAlignment();
-            if (style.GetIncludeVerticalAlignment())
-                nFormat |= style.GetVerticalAlignment();
-            CGXDrawingAndFormatting::GetInstance()->DrawText(pDC, text, text.GetLength(), &rectText, nFormat, &rect);
-            ::SetTextColor(hDC, oldColor);
-            ::SetBkMode(hDC, oldMode);
-        }
-        CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
-    }
-};
-
-GRID_IMPLEMENT_CONTROL(CGXValueTextControl, CGXControl)
-
 void RegisterGridClass(HINSTANCE hInstance, LPCSTR lpszName)
 {
     WNDCLASSA existing;
@@ -94,9 +61,14 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
     case GX_IDS_CTRL_OLEPREVIEW:
         // Only a grid of the OLE-browser kind gets a preview control; the library has no such grid.
         return nullptr;
+    case GX_IDS_CTRL_STATIC:
+        return new (std::nothrow) CGXStatic(pGrid);
+    case GX_IDS_CTRL_HEADER:
+        return new (std::nothrow) CGXHeader(pGrid);
+    case GX_IDS_CTRL_EDIT:
     default:
-        // Every id without a control of its own gets the default control.
-        return new (std::nothrow) CGXValueTextControl(pGrid);
+        // Every id without a control of its own gets the edit control.
+        return new (std::nothrow) CGXEditControl(pGrid, nID);
     }
 }
 

@@ -163,6 +163,10 @@ public:
     CMapPtrToPtr m_mapFreed{10};
     // The grid pastes cells of its own clipboard format itself (cell controls leave them to it).
     BOOL m_bGridPastesOwnFormat = TRUE;
+    // Headers in the spreadsheet manner: the current cell's and the selection's headers raised and bold.
+    BOOL m_bSpreadsheetHeaders = FALSE;
+    // Cells show (and editors edit) the stored value instead of its display text.
+    BOOL m_bShowStoredValues = FALSE;
 
 private:
     CGXGridParam(const CGXGridParam&) = delete;

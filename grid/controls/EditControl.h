@@ -1,0 +1,122 @@
+#pragma once
+// The grid's default cell control: draws every cell of its id as static text and edits the
+// current cell in a real multi-line edit window of the class "GXEDIT", a child of the grid window
+// laid exactly over the cell's text. The one object is both that window and the cell control, and
+// moves from cell to cell (Init attaches it, Store writes the edited text back, Reset detaches it).
+
+#include "framework/win/Controls.h"
+#include "grid/controls/Static.h"
+
+class CGXEditControl : public CEdit, public CGXStatic
+{
+    DECLARE_DYNAMIC(CGXEditControl)
+    GRID_DECLARE_CONTROL(CGXEditControl)
+
+public:
+    CGXEditControl(CGXGridCore* pGrid, UINT nID);
+    ~CGXEditControl() override;
+
+    using CGXControl::IsKindOf;
+    using CObject::IsKindOf;
+
+    // ---- Cell-control interface ----
+    CRuntimeClass* GetWndRuntimeClass() override;
+    CWnd* GetWnd() override;
+    void SetActive(BOOL bActive) override;
+    BOOL IsActive() override;
+    void SetModify(BOOL bModified) override;
+    BOOL GetModify() override;
+    void Init(ROWCOL nRow, ROWCOL nCol) override;
+    BOOL Store() override;
+    BOOL OnEndEditing() override;
+    // bFloat: may the cell float over empty neighbours (it has text); else may it be flooded (it is empty).
+    virtual BOOL IsFloatCandidate(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloat);
+    void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+              const CGXStyle* pStandardStyle) override;
+    BOOL GetCurrentText(CString& text) override;
+    void SetCurrentText(const CString& text) override;
+    BOOL GetValue(CString& value) override;
+    void SetValue(LPCTSTR pszRawValue) override;
+    BOOL SetControlText(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags = 1,
+                        const CGXStyle* pOldStyle = nullptr) override;
+    void Hide() override;
+    BOOL LButtonUp(UINT nFlags, CPoint point, UINT nHitState) override;
+    BOOL LButtonDblClk(UINT nFlags, CPoint point) override;
+    BOOL KeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    BOOL Char(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    BOOL CharDbcs(const CString& text, UINT nRepCnt, UINT nFlags) override;
+    BOOL Copy() override;
+    BOOL Paste() override { return CGXControl::Paste(); }
+    BOOL Cut() override { return CGXControl::Cut(); }
+    // Finds in the control's own cell: from the selection start, or one character after it with bNext.
+    BOOL FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell) override;
+    void ReplaceSel(LPCTSTR pszText) override;
+    BOOL ReplaceAll(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) override;
+    BOOL GetSelectedText(CString& text) override;
+    BOOL ValidatePaste(const CString& text) override;
+    virtual BOOL OnControlCommand(WPARAM wParam, LPARAM lParam);
+    // A typed character or text that the control refused; nothing happens here.
+    virtual void OnInvalidKey(LPCTSTR pszKey);
+
+    // Find and replace in any cell. An empty search text finds nothing and replaces nothing.
+    BOOL FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos, BOOL bSetCell,
+                        const CGXStyle* pStyle = nullptr);
+    BOOL ReplaceAllRowCol(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase, ROWCOL nRow, ROWCOL nCol,
+                          const CGXStyle* pStyle = nullptr);
+
+    // ---- Window side ----
+    virtual BOOL ParseNumberText(CString& text, const CGXStyle& style, double* pValue);
+    virtual BOOL FormatNumberText(CString& text, const CGXStyle& style);
+    virtual BOOL IsNumberFormat(const CGXStyle* pStyle);
+    // TRUE: the edit window handles the character itself; else the pending text (if any) is inserted.
+    virtual BOOL PreprocessChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL CreateEditWindow(DWORD dwStyle, const RECT* pRect);
+    virtual DWORD ComputeEditStyle(RECT* pRect, int* pLineHeight);
+    // Re-creates the window when the style its text needs changed; TRUE when it did.
+    BOOL UpdateEditStyle();
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Set while an input-method composition runs in any edit cell; no active edit cell is drawn then.
+    static BOOL s_bImeComposing;
+
+    DWORD GetAlignmentStyle() const { return m_dwAlignStyle; }
+    DWORD GetCurrentWindowStyle() const { return m_dwCurrentStyle; }
+
+protected:
+    virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnStyleChanged(int nStyleType, const STYLESTRUCT* pStyles);
+    BOOL HasWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
+    CString WindowText() const;
+    void SetSelection(int nStart, int nEnd, BOOL bScroll = TRUE);
+    void GetSelection(int& nStart, int& nEnd) const;
+    BOOL IsRightToLeftWindow() const;
+    int CharFromPoint(CPoint point);
+    void EvalFloat();
+    // Makes the cell current, storing the edit of the previous current cell first.
+    void MoveCurrentCellTo(ROWCOL nRow, ROWCOL nCol);
+
+    BOOL m_bAutoSize = FALSE;
+    BOOL m_bVertScrollBar = FALSE;
+    BOOL m_bForceLeft = FALSE;
+    UINT m_nID;
+    BOOL m_bActive = FALSE;
+    HFONT m_hWindowFont = nullptr;
+    COLORREF m_rgbHighlightText;
+    DWORD m_dwCurrentStyle = 0;
+    DWORD m_dwAlignStyle = ES_LEFT;
+    BOOL m_bRecreating = FALSE;
+    int m_nLineHeight = 0;
+    int m_nMaxCharWidth = 0;
+    COLORREF m_rgbBackground = 0;
+    BOOL m_bAllowEnter = FALSE;
+    BOOL m_bWrapText = FALSE;
+    BOOL m_bRightToLeft = FALSE;
+    CString m_strPending;
+    BOOL m_bInserting = FALSE;
+    int m_nMaxLength = 0;
+    BOOL m_bFloatRefresh = FALSE;
+};
