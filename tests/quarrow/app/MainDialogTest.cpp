@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/win/SeamRecorders.h"
+#include "tests/quarrow/app/MainDialogHarness.h"
 #include "grid/core/AppData.h"
 #include "quarrow/app/DlgPropSheet.h"
 #include "quarrow/app/ProjectData.h"
@@ -18,63 +19,6 @@
 #include "resources/quarrow/resource.h"
 
 namespace {
-
-const char* const InstallKey = "Software\\Norrith\\QUARROW";
-
-// Sets or removes the installation's registry key for one test, and puts back what was there.
-class RegistryInstall
-{
-public:
-    explicit RegistryInstall(const char* pszPath)
-    {
-        HKEY hKey = nullptr;
-        if (::RegOpenKeyA(HKEY_CURRENT_USER, InstallKey, &hKey) == ERROR_SUCCESS) {
-            char sz[512] = {};
-            DWORD cb = sizeof sz - 1;
-            m_bHad = ::RegQueryValueExA(hKey, "ExecutePath", nullptr, nullptr, (BYTE*)sz, &cb) == ERROR_SUCCESS;
-            m_strOld = sz;
-            ::RegCloseKey(hKey);
-        }
-        Apply(m_bHad || pszPath ? pszPath : nullptr);
-    }
-    ~RegistryInstall() { Apply(m_bHad ? m_strOld.c_str() : nullptr); }
-
-private:
-    static void Apply(const char* pszPath)
-    {
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, InstallKey);
-        if (pszPath == nullptr)
-            return;
-        HKEY hKey = nullptr;
-        ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, InstallKey, &hKey), ERROR_SUCCESS);
-        ::RegSetValueExA(hKey, "ExecutePath", 0, REG_SZ, (const BYTE*)pszPath, (DWORD)strlen(pszPath) + 1);
-        ::RegCloseKey(hKey);
-    }
-
-    bool m_bHad = false;
-    std::string m_strOld;
-};
-
-std::string WindowText(HWND hWnd)
-{
-    char sz[256] = {};
-    ::GetWindowTextA(hWnd, sz, sizeof sz);
-    return sz;
-}
-
-std::string ItemText(CWnd* pDlg, int nID)
-{
-    return WindowText(::GetDlgItem(pDlg->GetSafeHwnd(), nID));
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 void ClickSummary(CQuarrowDlg& dlg, int nID)
 {
@@ -106,7 +50,7 @@ protected:
 
 TEST_F(MainDialogTest, StartsTheGridLibraryBeforeTheSplash)
 {
-    RegistryInstall install("C:\\Quarrow");
+    TestInstallation install("C:\\Quarrow");
     CManualTickClock clock;
     clock.step = 1000;
     CScopedTickClock scopedClock(&clock);
@@ -145,7 +89,7 @@ TEST_F(MainDialogTest, StartsTheGridLibraryBeforeTheSplash)
 
 TEST_F(MainDialogTest, StartsWithSplashThenMainDialogAfterTheWait)
 {
-    RegistryInstall install("C:\\Quarrow");
+    TestInstallation install("C:\\Quarrow");
     CManualTickClock clock;
     clock.now = 0xFFFFF000;   // the wait spans the tick count's wrap
     clock.step = 100;
@@ -203,7 +147,7 @@ TEST_F(MainDialogTest, StartsWithSplashThenMainDialogAfterTheWait)
 
 TEST_F(MainDialogTest, TabsShowThePagesInPageOrder)
 {
-    RegistryInstall install("C:\\Quarrow");
+    TestInstallation install("C:\\Quarrow");
     std::string captions;
     RunMainDialog([&](CQuarrowDlg& dlg) {
         HWND hTab = dlg.m_pSheet->GetTabControl()->GetSafeHwnd();
@@ -222,7 +166,7 @@ TEST_F(MainDialogTest, TabsShowThePagesInPageOrder)
 
 TEST_F(MainDialogTest, MaterialStatusTexts)
 {
-    RegistryInstall install("C:\\Quarrow");
+    TestInstallation install("C:\\Quarrow");
     struct Case
     {
         const char* pszSeparatorType;
@@ -238,36 +182,36 @@ TEST_F(MainDialogTest, MaterialStatusTexts)
         {"unknown", "1.2", "", "Base - Undefined", "Separator - None"},
     };
     RunMainDialog([&](CQuarrowDlg& dlg) {
-        EXPECT_EQ(ItemText(&dlg, IDC_BASE_STATUS), "Base - Undefined");
-        EXPECT_EQ(ItemText(&dlg, IDC_SUBGRADE_STATUS), "Subgrade - Undefined");
-        EXPECT_EQ(ItemText(&dlg, IDC_SEPARATOR_STATUS), "Separator - None");
+        EXPECT_EQ(ItemText(dlg, IDC_BASE_STATUS), "Base - Undefined");
+        EXPECT_EQ(ItemText(dlg, IDC_SUBGRADE_STATUS), "Subgrade - Undefined");
+        EXPECT_EQ(ItemText(dlg, IDC_SEPARATOR_STATUS), "Separator - None");
         for (const Case& c : cases) {
             dlg.m_pProjectData->m_strSeparatorType = c.pszSeparatorType;
             dlg.m_pProjectData->m_strSeparatorCc = c.pszSeparatorCc;
             dlg.m_pProjectData->m_strBaseCc = c.pszBaseCc;
             dlg.UpdateMaterialStatus();
-            EXPECT_EQ(ItemText(&dlg, IDC_BASE_STATUS), c.pszExpectedBase) << c.pszSeparatorType;
-            EXPECT_EQ(ItemText(&dlg, IDC_SEPARATOR_STATUS), c.pszExpectedSeparator) << c.pszSeparatorType;
+            EXPECT_EQ(ItemText(dlg, IDC_BASE_STATUS), c.pszExpectedBase) << c.pszSeparatorType;
+            EXPECT_EQ(ItemText(dlg, IDC_SEPARATOR_STATUS), c.pszExpectedSeparator) << c.pszSeparatorType;
         }
     });
 }
 
 TEST_F(MainDialogTest, SummaryShowsRecordTextsAsStoredAndUnitsOfThePanel)
 {
-    RegistryInstall install("C:\\Quarrow");
+    TestInstallation install("C:\\Quarrow");
     RunMainDialog([&](CQuarrowDlg& dlg) {
         dlg.m_pProjectData->m_strBaseWidth = "12.";
         dlg.m_pProjectData->m_strPipeFlow = "";
         dlg.UpdateMaterialStatus();
-        EXPECT_EQ(ItemText(&dlg, IDC_BASE_WIDTH), "12.");
-        EXPECT_EQ(ItemText(&dlg, IDC_PIPE_FLOW), "");
-        EXPECT_EQ(ItemText(&dlg, IDC_UNIT_PIPE_DIAMETER), "in");
+        EXPECT_EQ(ItemText(dlg, IDC_BASE_WIDTH), "12.");
+        EXPECT_EQ(ItemText(dlg, IDC_PIPE_FLOW), "");
+        EXPECT_EQ(ItemText(dlg, IDC_UNIT_PIPE_DIAMETER), "in");
 
         dlg.m_bMetricPanel = 1;
         dlg.RefreshSummary();
-        EXPECT_EQ(ItemText(&dlg, IDC_UNIT_RESULTANT_SLOPE), "m/m");
+        EXPECT_EQ(ItemText(dlg, IDC_UNIT_RESULTANT_SLOPE), "m/m");
         // Metric designs keep the pipe diameter in millimetres.
-        EXPECT_EQ(ItemText(&dlg, IDC_UNIT_PIPE_DIAMETER), "mm");
+        EXPECT_EQ(ItemText(dlg, IDC_UNIT_PIPE_DIAMETER), "mm");
         HBITMAP hShown = (HBITMAP)dlg.SendDlgItemMessage(IDC_UNIT_PIPE_FLOW, STM_GETIMAGE, IMAGE_BITMAP, 0);
         EXPECT_EQ(hShown, dlg.m_bmpPipeFlowMetric.GetSafeHandle());
     });
@@ -275,7 +219,7 @@ TEST_F(MainDialogTest, SummaryShowsRecordTextsAsStoredAndUnitsOfThePanel)
 
 TEST_F(MainDialogTest, SummaryClicksChooseMethodPageAndFocus)
 {
-    RegistryInstall install("C:\\Quarrow");
+    TestInstallation install("C:\\Quarrow");
     struct Case
     {
         int nID;
@@ -308,7 +252,7 @@ TEST_F(MainDialogTest, SummaryClicksChooseMethodPageAndFocus)
 
 TEST_F(MainDialogTest, SheetFillsTheFramesPlaceWhereverTheWindowIs)
 {
-    RegistryInstall install("C:\\Quarrow");
+    TestInstallation install("C:\\Quarrow");
     RunMainDialog([&](CQuarrowDlg& dlg) {
         CRect rcFrame, rcSheet;
         dlg.GetDlgItem(IDC_SHEET_FRAME)->GetWindowRect(&rcFrame);
@@ -324,7 +268,7 @@ TEST_F(MainDialogTest, SheetFillsTheFramesPlaceWhereverTheWindowIs)
 
 TEST_F(MainDialogTest, WithoutRegistryKeyReportsAndStaysHarmless)
 {
-    RegistryInstall install(nullptr);
+    TestInstallation install(nullptr);
     RunMainDialog([&](CQuarrowDlg& dlg) {
         EXPECT_EQ(dlg.m_pProjectData, nullptr);
         EXPECT_EQ(dlg.m_pSheet, nullptr);
