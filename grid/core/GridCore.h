@@ -674,6 +674,14 @@ public:
     // count + 1 below (right of) the last one.
     virtual int HitTest(CPoint point, ROWCOL* pnRow = nullptr, ROWCOL* pnCol = nullptr, CRect* pRect = nullptr);
     virtual int HitTestSelectionFrame(ROWCOL nRow, ROWCOL nCol, CPoint point, const CRect& rect);
+    // The cursor of a hit: a resource of the module, or the system cursor of the given name when the
+    // resource is missing; 0 sets the default cursor.
+    virtual void SetGridCursor(UINT nCursorId, LPCTSTR pszSystemCursor = IDC_ARROW);
+    // Chooses and sets the cursor for a point; FALSE when the grid sets none there.
+    virtual BOOL SetCursorFromPoint(CPoint point);
+    // 0: none.
+    virtual void SetCursorOverride(UINT nCursorId);
+    UINT m_nCursorOverride = 0;
     virtual int GetZoom();
     virtual BOOL SetZoom(int nZoom, BOOL bCreateHint = TRUE);
     virtual void OnZoomChanged(int nOldZoom, UINT nFlags, BOOL bCreateHint = TRUE);

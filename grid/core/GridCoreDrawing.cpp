@@ -573,6 +573,11 @@ void CGXGridCore::RedrawGrid(UINT nFlags, BOOL)
     HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
     if (hWnd == nullptr || IsLockUpdate())
         return;
+    // A table that shrank below the scrolled position is shown from its end.
+    if (m_nTopRow > GetRowCount() && GetRowCount() > GetFrozenRows())
+        m_nTopRow = GetRowCount();
+    if (m_nLeftCol > GetColCount() && GetColCount() > GetFrozenCols())
+        m_nLeftCol = GetColCount();
     if (m_nPaintDepth == 0)
         FlushDrawingCaches();
     ::InvalidateRect(hWnd, nullptr, FALSE);
@@ -585,7 +590,11 @@ void CGXGridCore::RedrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROW
     HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
     if (hWnd == nullptr || IsLockUpdate() || !::IsWindowVisible(hWnd))
         return;
-    const CRect rect = CalcRangeRectFromRange(CGXRange(nTop, nLeft, nBottom, nRight));
+    const CGXRange range(nTop, nLeft, nBottom, nRight);
+    const CRect rectCovered = CalcRangeRectFromRange(range);
+    const CRect rectSpanned = CalcSpanRect(range);
+    CRect rect;
+    rect.UnionRect(&rectCovered, &rectSpanned);
     if (!rect.IsRectEmpty())
         ::InvalidateRect(hWnd, &rect, FALSE);
     if (nFlags == GX_UPDATENOW)

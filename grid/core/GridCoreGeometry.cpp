@@ -4,6 +4,7 @@
 #include "grid/core/GridCore.h"
 
 #include "framework/win/Dc.h"
+#include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 #include "grid/core/Font.h"
 #include "grid/core/GridParam.h"
@@ -24,6 +25,21 @@ int SizeFactor(int nUnit)
 
 const int kDefaultRowUnit = 15;
 const int kDefaultColUnit = 10;
+
+// The cursor resource loaded last, shared by every grid of the process.
+UINT g_nLoadedCursorId = 0;
+HCURSOR g_hLoadedCursor = nullptr;
+BOOL g_bLoadedFromResource = FALSE;
+
+// Cursor resources of the hit codes.
+const UINT kCursorColResize = 20190;
+const UINT kCursorRowResize = 20191;
+const UINT kCursorHiddenCol = 20192;
+const UINT kCursorHiddenRow = 20193;
+const UINT kCursorSelectionFrame = 20194;
+const UINT kCursorSelectCol = 20195;
+const UINT kCursorSelectRow = 20196;
+const UINT kCursorFillHandle = 20209;
 }
 
 // ---- Size units ----
@@ -756,6 +772,98 @@ int CGXGridCore::HitTestSelectionFrame(ROWCOL nRow, ROWCOL nCol, CPoint point, c
     if (bRowEdges && owner.bottom == nRow && nearInside(rectFrame.bottom - 1 - point.y))
         return 5;
     return 0;
+}
+
+// ---- Cursor ----
+
+void CGXGridCore::SetGridCursor(UINT nCursorId, LPCTSTR pszSystemCursor)
+{
+    if (nCursorId == 0)
+    {
+        ::SetCursor(m_hcurArrow != nullptr ? m_hcurArrow : ::LoadCursorA(nullptr, IDC_ARROW));
+        return;
+    }
+    if (nCursorId != g_nLoadedCursorId || g_hLoadedCursor == nullptr)
+    {
+        const HCURSOR hOld = g_hLoadedCursor;
+        const BOOL bOldFromResource = g_bLoadedFromResource;
+        LPCTSTR pszName = MAKEINTRESOURCEA(nCursorId);
+        HCURSOR hCursor = ::LoadCursorA(AfxFindResourceHandle(pszName, RT_GROUP_CURSOR), pszName);
+        g_bLoadedFromResource = hCursor != nullptr;
+        if (hCursor == nullptr)
+            hCursor = ::LoadCursorA(nullptr, pszSystemCursor);
+        g_nLoadedCursorId = nCursorId;
+        g_hLoadedCursor = hCursor;
+        ::SetCursor(hCursor);
+        // Shared system cursors are never destroyed.
+        if (hOld != nullptr && hOld != hCursor && bOldFromResource)
+            ::DestroyCursor(hOld);
+        return;
+    }
+    ::SetCursor(g_hLoadedCursor);
+}
+
+void CGXGridCore::SetCursorOverride(UINT nCursorId)
+{
+    m_nCursorOverride = nCursorId;
+    if (nCursorId != 0)
+        SetGridCursor(nCursorId, IDC_ARROW);
+}
+
+BOOL CGXGridCore::SetCursorFromPoint(CPoint point)
+{
+    if (m_nCursorOverride != 0)
+    {
+        SetGridCursor(m_nCursorOverride, IDC_ARROW);
+        return TRUE;
+    }
+    if (m_pParam == nullptr)
+        return FALSE;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    switch (HitTest(point, &nRow, &nCol))
+    {
+    case 8:
+        SetGridCursor(kCursorHiddenRow, IDC_ARROW);
+        return TRUE;
+    case 7:
+        SetGridCursor(kCursorHiddenCol, IDC_ARROW);
+        return TRUE;
+    case 6:
+        SetGridCursor(kCursorFillHandle, IDC_ARROW);
+        return TRUE;
+    case 5:
+        SetGridCursor(kCursorSelectionFrame, IDC_ARROW);
+        return TRUE;
+    case 2:
+        if (m_pParam->IsRowResizeAllowed(3) && CanResizeRow())
+        {
+            SetGridCursor(kCursorRowResize, IDC_SIZENS);
+            return TRUE;
+        }
+        return FALSE;
+    case 1:
+        if (m_pParam->IsColResizeAllowed(3) && CanResizeCol())
+        {
+            SetGridCursor(kCursorColResize, IDC_SIZEWE);
+            return TRUE;
+        }
+        return FALSE;
+    case 4:
+        if (nRow == 0 && nCol > 0 && m_pParam->IsSelectionAllowed(2))
+        {
+            SetGridCursor(kCursorSelectCol, IDC_ARROW);
+            return TRUE;
+        }
+        if (nCol == 0 && nRow > 0 && m_pParam->IsSelectionAllowed(1))
+        {
+            SetGridCursor(kCursorSelectRow, IDC_ARROW);
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
 }
 
 // ---- Zoom ----

@@ -222,3 +222,41 @@ TEST(GridStyleRecyclingTest, RecycledStylesAreKeptEmptyUpToALimit)
     EXPECT_EQ(501, grid.FreeStyles());
 }
 }  // namespace
+
+namespace
+{
+TEST(GridRedrawTest, RedrawingARangeInvalidatesItsRectangleAndWholeRowsTheirHeaders)
+{
+    GXStartLibrary();
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
+    CGXGridWnd grid;
+    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    grid.Initialize();
+    grid.SetRowCount(5);
+    grid.SetColCount(2);
+    grid.SetColWidth(0, 2, 30);
+    dlg.ShowWindow(SW_SHOW);
+    grid.UpdateWindow();
+
+    struct Case
+    {
+        CGXRange range;
+        CRect expected;
+    } cases[] = {
+        {CGXRange(2, 2), grid.CalcCellRect(2, 2)},
+        // Whole rows take the row header along.
+        {CGXRange().SetRows(3), CRect(0, grid.CalcCellRect(3, 1).top, 90, grid.CalcCellRect(3, 1).bottom)},
+    };
+    for (const Case& c : cases)
+    {
+        grid.ValidateRect(nullptr);
+        grid.RedrawRange(c.range, GX_INVALIDATE);
+        CRect update;
+        ::GetUpdateRect(grid.GetSafeHwnd(), &update, FALSE);
+        EXPECT_TRUE(update == c.expected) << update.left << "," << update.top << "," << update.right << ","
+                                          << update.bottom;
+    }
+    dlg.DestroyWindow();
+}
+}  // namespace

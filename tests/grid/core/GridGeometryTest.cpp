@@ -137,3 +137,25 @@ TEST_F(GridGeometryTest, ColumnBordersInTheHeaderRowAreResizeHits)
     EXPECT_EQ(1u, nCol);
 }
 }  // namespace
+
+namespace
+{
+TEST_F(GridGeometryTest, AHiddenColumnBorderAndAnOverrideChooseTheirCursors)
+{
+    // Without the cursor resources the system cursors stand in.
+    const HCURSOR hArrow = ::LoadCursorA(nullptr, IDC_ARROW);
+    ::SetCursor(nullptr);
+    EXPECT_FALSE(grid.SetCursorFromPoint(CPoint(60, 3 * 19 + 5)));  // inside a cell: no grid cursor
+    EXPECT_EQ(nullptr, ::GetCursor());
+    EXPECT_TRUE(grid.SetCursorFromPoint(CPoint(60, 5)));             // column header
+    EXPECT_EQ(hArrow, ::GetCursor());
+
+    ::SetCursor(nullptr);
+    grid.SetCursorOverride(20194);
+    EXPECT_EQ(hArrow, ::GetCursor());
+    ::SetCursor(nullptr);
+    EXPECT_TRUE(grid.SetCursorFromPoint(CPoint(60, 3 * 19 + 5)));
+    EXPECT_EQ(hArrow, ::GetCursor());
+    grid.SetCursorOverride(0);
+}
+}  // namespace
