@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Draws Quarrow's bitmaps and icon into res/. Run by hand after changing a picture (needs python3-pil);
 the build only compiles the results."""
+import math
 import os
 import random
 from PIL import Image, ImageDraw, ImageFont
@@ -123,6 +124,277 @@ def icon():
                    append_images=images[1:])
 
 
+# ---- Roadway geometry page ----
+# Drawn SS times larger and scaled down, so thin lines and small type stay smooth.
+SS = 4
+SURFACE = (70, 70, 74)
+BASE = (214, 190, 140)
+SUBGRADE = (196, 164, 122)
+WATER = (20, 90, 200)
+PAPER = (252, 252, 248)
+DIM = (150, 30, 30)
+
+
+class Sketch:
+    """A picture drawn in pixel coordinates of the final size on an SS-times larger canvas."""
+
+    def __init__(self, width, height, background=PAPER, frame=True):
+        self.width, self.height = width, height
+        self.image = Image.new("RGB", (width * SS, height * SS), background)
+        self.draw = ImageDraw.Draw(self.image)
+        self.frame = frame
+
+    def p(self, points):
+        return [(x * SS, y * SS) for x, y in points]
+
+    def line(self, points, fill=INK, width=1.0):
+        self.draw.line(self.p(points), fill=fill, width=max(1, int(width * SS)), joint="curve")
+
+    def polygon(self, points, fill=None, outline=None, width=1.0):
+        self.draw.polygon(self.p(points), fill=fill, outline=outline, width=max(1, int(width * SS)))
+
+    def rect(self, x0, y0, x1, y1, fill=None, outline=None, width=1.0):
+        self.draw.rectangle([x0 * SS, y0 * SS, x1 * SS, y1 * SS], fill=fill, outline=outline,
+                            width=max(1, int(width * SS)))
+
+    def circle(self, cx, cy, r, fill=None, outline=INK, width=1.0):
+        self.draw.ellipse([(cx - r) * SS, (cy - r) * SS, (cx + r) * SS, (cy + r) * SS], fill=fill,
+                          outline=outline, width=max(1, int(width * SS)))
+
+    def text(self, x, y, text, face, fill=INK, anchor="la"):
+        self.draw.text((x * SS, y * SS), text, font=face, fill=fill, anchor=anchor)
+
+    def textlength(self, text, face):
+        return self.draw.textlength(text, font=face) / SS
+
+    def arrow(self, x0, y0, x1, y1, fill=WATER, width=1.5, head=5.0, both=False):
+        self.line([(x0, y0), (x1, y1)], fill=fill, width=width)
+        ends = [((x0, y0), (x1, y1))] + ([((x1, y1), (x0, y0))] if both else [])
+        for (ax, ay), (bx, by) in ends:
+            length = math.hypot(bx - ax, by - ay) or 1.0
+            ux, uy = (bx - ax) / length, (by - ay) / length
+            self.polygon([(bx, by), (bx - head * ux + head * 0.45 * uy, by - head * uy - head * 0.45 * ux),
+                          (bx - head * ux - head * 0.45 * uy, by - head * uy + head * 0.45 * ux)], fill=fill)
+
+    def dimension(self, x0, x1, y, label, face, tick=4.0):
+        """A horizontal dimension line with end ticks and its label above the middle."""
+        self.arrow(x0, y, x1, y, fill=DIM, width=1.0, head=4.0, both=True)
+        self.line([(x0, y - tick), (x0, y + tick)], fill=DIM)
+        self.line([(x1, y - tick), (x1, y + tick)], fill=DIM)
+        if label:
+            half = self.textlength(label, face) / 2 + 2
+            centre = (x0 + x1) / 2
+            self.rect(centre - half, y - 13, centre + half, y - 1.5, fill=PAPER)
+            self.text(centre, y - 2, label, face, fill=DIM, anchor="mb")
+
+    def save(self, name, colours=256):
+        image = self.image.resize((self.width, self.height), Image.LANCZOS)
+        if self.frame:
+            ImageDraw.Draw(image).rectangle([0, 0, self.width - 1, self.height - 1], outline=EDGE)
+        image.quantize(colours).save(os.path.join(OUT, name + ".bmp"))
+
+
+def italic(size):
+    return font(size * SS, "-Italic")
+
+
+def upright(size):
+    return font(size * SS)
+
+
+def label(size):
+    return sans(size * SS)
+
+
+def formula(name, parts, height=24):
+    """A formula on a tile: parts are (text, kind) with kind "" upright, "i" italic, "sub" an italic
+    subscript, "sup" an upright superscript ("sup" right after a "sub" stands above it), or "sqrt("
+    ... ")sqrt" around a drawn radical."""
+    normal, sub, sup = italic(13), italic(9), upright(9)
+    faces = {"": upright(13), "i": normal, "sub": sub, "sup": sup}
+    probe = Sketch(1, 1)
+    width = 10.0
+    for text, kind in parts:
+        width += 9 if kind in ("sqrt(", ")sqrt") else probe.textlength(text, faces[kind])
+    sketch = Sketch(int(width + 0.5), height, background=TILE)
+    base = height / 2 + 5
+    x = 5.0
+    radical_start = None
+    sub_start = None
+    for text, kind in parts:
+        if kind == "sqrt(":
+            top = base - 14
+            sketch.line([(x, base - 5), (x + 2, base - 6), (x + 5, base + 2), (x + 8, top), (x + 9, top)],
+                        width=1.1)
+            radical_start = x + 8
+            x += 9
+            continue
+        if kind == ")sqrt":
+            sketch.line([(radical_start, base - 14), (x + 1, base - 14)], width=1.1)
+            x += 9
+            continue
+        y = base + (4 if kind == "sub" else -7 if kind == "sup" else 0)
+        if kind == "sup" and sub_start is not None:
+            sub_end = x
+            sketch.text(sub_start, y, text, faces[kind], anchor="ls")
+            x = max(sub_end, sub_start + sketch.textlength(text, faces[kind]))
+        else:
+            sketch.text(x, y, text, faces[kind], anchor="ls")
+            x += sketch.textlength(text, faces[kind])
+        sub_start = x - sketch.textlength(text, faces[kind]) if kind == "sub" else None
+    sketch.save(name)
+
+
+def calculator():
+    """The compute buttons' picture: a pocket calculator."""
+    sketch = Sketch(20, 20, background=(236, 236, 236), frame=False)
+    sketch.rect(3, 1, 16, 18, fill=(64, 72, 92), outline=(30, 34, 46))
+    sketch.rect(5, 3, 14, 6.5, fill=(196, 226, 190), outline=(30, 34, 46), width=0.6)
+    for row in range(3):
+        for column in range(3):
+            x, y = 5 + column * 3.3, 8.6 + row * 3.1
+            key = (240, 170, 60) if (row, column) == (2, 2) else (236, 236, 236)
+            sketch.rect(x, y, x + 2.3, y + 2.1, fill=key)
+    sketch.save("calculator")
+
+
+def plan(name, crowned):
+    """Plan view of a two-lane road: the water's path over the base to the edge drains."""
+    width, height = 150, 104
+    sketch = Sketch(width, height)
+    small = label(9)
+    left, right, top, bottom = 22, 116, 8, 84
+    sketch.rect(left - 8, top, left, bottom, fill=BASE)
+    sketch.rect(right, top, right + 8, bottom, fill=BASE)
+    sketch.rect(left, top, right, bottom, fill=(206, 206, 210), outline=SURFACE)
+    middle = (left + right) / 2
+    for y in range(top + 3, bottom, 12):
+        sketch.line([(middle, y), (middle, y + 6)], fill=(250, 250, 250), width=1.4)
+    drains = [left - 8, right + 8] if crowned else [right + 8]
+    for x in drains:
+        sketch.line([(x, top), (x, bottom)], fill=WATER, width=2.2)
+    # The road falls along its length (downwards in the picture) and across it to the drains.
+    if crowned:
+        for y in (18, 44):
+            sketch.arrow(middle - 3, y, left - 4, y + 22)
+            sketch.arrow(middle + 3, y, right + 4, y + 22)
+    else:
+        for y in (14, 40):
+            sketch.arrow(left + 4, y, right + 4, y + 26)
+    sketch.arrow(right + 16, top + 6, right + 16, bottom - 8, fill=INK, width=1.0, head=4)
+    sketch.text(right + 18, (top + bottom) / 2, "S", italic(10), anchor="lm")
+    sketch.text(width / 2, height - 3, "Plan, geometry " + ("A" if crowned else "B"), small, anchor="mb")
+    sketch.save(name)
+
+
+def cutaway(name, crowned):
+    """Cross-section: surface, permeable base and edge drains, with b, c and W measured."""
+    width, height = 312, 112
+    sketch = Sketch(width, height)
+    sym, small = italic(11), label(9)
+    pave_left, pave_right = 56, 256
+    base_left, base_right = 26, 286
+    middle = (pave_left + pave_right) / 2
+    top, rise, depth = 48, 6, 16
+
+    def surface_y(x):
+        x = min(max(x, pave_left), pave_right)
+        if crowned:
+            return top + rise * abs(x - middle) / ((pave_right - pave_left) / 2)
+        return top + 2 * rise * (x - pave_left) / (pave_right - pave_left)
+
+    def base_y(x):
+        return surface_y(x) + 8
+
+    xs = [base_left] + [pave_left + i * (pave_right - pave_left) / 20 for i in range(21)] + [base_right]
+    base_top = [(x, base_y(x)) for x in xs]
+    base_bottom = [(x, y + depth) for x, y in reversed(base_top)]
+    sketch.polygon(base_bottom + [(base_left, 96), (base_right, 96)], fill=SUBGRADE)
+    sketch.polygon(base_top + base_bottom, fill=BASE, outline=(120, 96, 60))
+    pavement = [x for x in xs if pave_left <= x <= pave_right]
+    sketch.polygon([(x, surface_y(x)) for x in pavement] + [(x, base_y(x)) for x in reversed(pavement)],
+                   fill=SURFACE)
+    # Edge drains at the low edge(s): a trench down into the subgrade with its pipe.
+    for x in ([base_left, base_right] if crowned else [base_right]):
+        trench = x - 12 if x == base_right else x
+        sketch.rect(trench, base_y(x) + 4, trench + 12, 94, fill=(224, 206, 160), outline=(90, 70, 40))
+        sketch.circle(trench + 6, 86, 4, fill=(255, 255, 255), outline=WATER, width=1.4)
+    # Water through the base to the drains.
+    if crowned:
+        sketch.arrow(middle - 10, base_y(middle - 10) + 8, base_left + 16, base_y(base_left) + 8)
+        sketch.arrow(middle + 10, base_y(middle + 10) + 8, base_right - 16, base_y(base_right) + 8)
+    else:
+        sketch.arrow(pave_left, base_y(pave_left) + 8, base_right - 16, base_y(base_right) + 8)
+    # Measures: b across the pavement, c beyond each edge, W the width that drains to one drain.
+    for x, upto in [(pave_left, 8), (pave_right, 8), (base_left, 34), (base_right, 20)]:
+        sketch.line([(x, base_y(x) - 10 if x in (base_left, base_right) else surface_y(x) - 2), (x, upto)],
+                    fill=DIM, width=0.6)
+    sketch.dimension(pave_left, pave_right, 12, "b", sym)
+    sketch.dimension(base_left, pave_left, 40, "c", sym)
+    sketch.dimension(pave_right, base_right, 40, "c", sym)
+    if crowned:
+        sketch.line([(middle, surface_y(middle) - 2), (middle, 20)], fill=DIM, width=0.6)
+        sketch.dimension(middle, base_right, 26, "W = b/2 + c", sym)
+    else:
+        sketch.line([(base_left, 34), (base_left, 20)], fill=DIM, width=0.6)
+        sketch.dimension(base_left, base_right, 26, "W = b + 2c", sym)
+    sketch.text(6, 107, "Geometry " + ("A: crowned, drains on both edges" if crowned else
+                                       "B: uniform cross slope, drain on the low edge"), small, anchor="ls")
+    sketch.save(name)
+
+
+def flow_path():
+    """A plan of the base between two joints: the water runs down the resultant slope."""
+    width, height = 312, 112
+    sketch = Sketch(width, height)
+    sym, sub, small = italic(11), italic(8), label(9)
+    x0, y0, x1, y1 = 60, 14, 250, 84
+    sketch.rect(x0, y0, x1, y1, fill=BASE, outline=(120, 96, 60))
+    sketch.line([(x0, y1), (x1, y1)], fill=WATER, width=2.2)
+    sketch.text(x1 + 6, y1, "edge drain", small, fill=WATER, anchor="lm")
+    # Across the road: W and the cross slope; along it: the longitudinal slope.
+    sketch.arrow(x0 - 14, y0, x0 - 14, y1, fill=DIM, width=1.0, head=4, both=True)
+    sketch.line([(x0 - 18, y0), (x0 - 10, y0)], fill=DIM)
+    sketch.line([(x0 - 18, y1), (x0 - 10, y1)], fill=DIM)
+    sketch.text(x0 - 18, (y0 + y1) / 2, "W", sym, fill=DIM, anchor="rm")
+    sketch.arrow(x0 + 14, y0 + 8, x0 + 14, y1 - 8, fill=INK, width=1.0, head=4)
+    sketch.text(x0 + 18, (y0 + y1) / 2, "S", sym, anchor="lm")
+    sketch.text(x0 + 18 + sketch.textlength("S", sym), (y0 + y1) / 2 + 4, "x", sub, anchor="lm")
+    sketch.arrow(x0 + 40, y0 + 10, x0 + 120, y0 + 10, fill=INK, width=1.0, head=4)
+    sketch.text(x0 + 124, y0 + 10, "S", sym, anchor="lm")
+    # The resultant path from the high edge to the drain.
+    sketch.arrow(x0 + 40, y0 + 2, x1 - 30, y1 - 2, fill=WATER, width=2.0, head=6)
+    mid_x, mid_y = (x0 + 40 + x1 - 30) / 2, (y0 + y1) / 2
+    sketch.text(mid_x + 10, mid_y - 6, "L", sym, fill=WATER, anchor="ls")
+    lx = mid_x + 10 + sketch.textlength("L", sym)
+    sketch.text(lx, mid_y - 3, "R", sub, fill=WATER, anchor="ls")
+    lx += sketch.textlength("R", sub)
+    sketch.text(lx, mid_y - 6, ",  S", sym, fill=WATER, anchor="ls")
+    sx = lx + sketch.textlength(",  S", sym)
+    sketch.text(sx, mid_y - 3, "R", sub, fill=WATER, anchor="ls")
+    sketch.text(6, 106, "Flow path through the base", small, anchor="ls")
+    sketch.save("flow_path")
+
+
+def roadway_pictures():
+    for name, main, sub in [("symbol_b", "b", ""), ("symbol_c", "c", ""), ("symbol_s", "S", ""),
+                            ("symbol_sx", "S", "x")]:
+        symbol(name, main, sub)
+    calculator()
+    formula("formula_width_a", [("W", "i"), (" = ", ""), ("b", "i"), ("/2 + ", ""), ("c", "i")])
+    formula("formula_width_b", [("W", "i"), (" = ", ""), ("b", "i"), (" + 2", ""), ("c", "i")])
+    formula("formula_slope", [("S", "i"), ("R", "sub"), (" = ", ""), ("", "sqrt("), ("S", "i"), ("2", "sup"),
+                              (" + ", ""), ("S", "i"), ("x", "sub"), ("2", "sup"), ("", ")sqrt")], height=26)
+    formula("formula_length", [("L", "i"), ("R", "sub"), (" = ", ""), ("W", "i"), (" ", ""), ("", "sqrt("), ("1 + (", ""),
+                               ("S", "i"), (" / ", ""), ("S", "i"), ("x", "sub"), (")", ""), ("2", "sup"),
+                               ("", ")sqrt")], height=26)
+    plan("plan_a", True)
+    plan("plan_b", False)
+    cutaway("cutaway_a", True)
+    cutaway("cutaway_b", False)
+    flow_path()
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     for name, main, sub in [("width", "W", ""), ("slope", "S", "R"), ("length", "L", "R"),
@@ -136,5 +408,6 @@ if __name__ == "__main__":
     unit("discharge_metric", [("m", False), ("3", True), ("/s/m", False)])
     unit("pipeflow_english", [("ft", False), ("3", True), ("/d", False)])
     unit("pipeflow_metric", [("m", False), ("3", True), ("/s", False)])
+    roadway_pictures()
     splash()
     icon()

@@ -84,6 +84,61 @@
 #define IDC_UNIT_PERCENT_DRAINED    1375
 #define IDC_UNIT_TIME_TO_DRAIN      1376
 
+// Roadway geometry page (template 130). b and c are the pavement width and the base
+// beyond each edge; W the base width, S and Sx the slopes, Sr and Lr the flow path.
+#define IDC_RW_B                    1012
+#define IDC_RW_C                    1013
+#define IDC_RW_PIC_B                1014
+#define IDC_RW_PIC_C                1015
+#define IDC_RW_GEOMETRY_A           1016
+#define IDC_RW_GEOMETRY_B           1017
+#define IDC_RW_FORMULA_W            1018
+#define IDC_RW_PIC_W                1019
+#define IDC_RW_S                    1020
+#define IDC_RW_UNIT_W               1021
+#define IDC_RW_UNIT_B               1022
+#define IDC_RW_UNIT_C               1023
+#define IDC_RW_CALC_W               1024
+#define IDC_RW_W                    1025
+#define IDC_RW_CALC_SR              1026
+#define IDC_RW_PIC_S                1027
+#define IDC_RW_PIC_SX               1028
+#define IDC_RW_FORMULA_SR           1029
+#define IDC_RW_SR                   1030
+#define IDC_RW_PIC_SR               1031
+#define IDC_RW_SX                   1032
+#define IDC_RW_UNIT_S               1033
+#define IDC_RW_UNIT_SX              1034
+#define IDC_RW_UNIT_SR              1035
+#define IDC_RW_CALC_LR              1036
+#define IDC_RW_LR                   1037
+#define IDC_RW_PIC_LR               1038
+#define IDC_RW_UNIT_LR              1039
+#define IDC_RW_FORMULA_LR           1040
+#define IDC_RW_PLAN_A               1042
+#define IDC_RW_PLAN_B               1043
+#define IDC_RW_CUTAWAY_A            1044
+#define IDC_RW_FLOW_PATH            1045
+#define IDC_RW_CUTAWAY_B            1389
+#define IDC_RW_FOCUS_SINK           1396
+
+// Pictures of the design pages: the calculator of the compute buttons, and the roadway
+// page's formulas, symbols and sketches.
+#define IDB_FORMULA_WIDTH_A         204
+#define IDB_CALCULATOR              206
+#define IDB_FORMULA_WIDTH_B         210
+#define IDB_RW_SYMBOL_B             300
+#define IDB_RW_SYMBOL_C             301
+#define IDB_RW_SYMBOL_S             302
+#define IDB_RW_SYMBOL_SX            303
+#define IDB_FORMULA_SLOPE           304
+#define IDB_FORMULA_LENGTH          305
+#define IDB_RW_PLAN_A               306
+#define IDB_RW_PLAN_B               307
+#define IDB_RW_CUTAWAY_A            308
+#define IDB_RW_CUTAWAY_B            309
+#define IDB_RW_FLOW_PATH            310
+
 // Menu 130.
 #define ID_HELP_CONTENTS            32771
 #define ID_APP_ABOUT_QUARROW        32772
