@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include "framework/core/CString.h"
+
+class CWnd;
+class CProjectData;
+
+// What every design page does the same way: the hand-edit warning, the summary panel of the
+// main dialog, help, and the focus request of the record.
+
+// A warning about a typed value that the page would otherwise compute. It is queued only in
+// normal mode and shown once, before the page handles its next message.
+class CHandEditWarning
+{
+public:
+    // Queues pszText when the record's mode is "normal"; replaces a warning still queued.
+    void Queue(const CProjectData& data, const char* pszText);
+    void Drop();
+    // Shows a queued warning in a box owned by pPage (caption "Warning", exclamation icon, OK)
+    // and forgets it. The queue is emptied first: the box's own messages must not show it again.
+    void ShowPending(CWnd* pPage);
+
+    BOOL IsPending() const { return m_bPending; }
+    const CString& GetText() const { return m_strText; }
+
+private:
+    int m_bPending = 0;
+    CString m_strText;
+};
+
+// Sets the text of a control of the main dialog's summary panel (1005 base width, 1007 resultant
+// slope, ...). The main dialog is the application's main window; without one nothing happens.
+void PageSetSummaryText(int nID, const CString& strText);
+
+// Opens pszTopic ("roadwaygeometry.htm") of quarrow.chm in the installation directory.
+void PageShowHelpTopic(CWnd* pPage, const char* pszTopic);
+// Opens the context-help popup of pControl from the help file's "quarrow.txt"; pHelpIds holds
+// control id and help context id pairs ended by a pair of zeros.
+void PageShowContextHelp(CWnd* pControl, const DWORD* pHelpIds);
+
+// Gives the focus to the control of pPage that the record's focus request names, and resets the
+// request. Called when the page paints: the request was made before the sheet switched pages.
+void PageHonourFocusRequest(CWnd* pPage, CProjectData& data);

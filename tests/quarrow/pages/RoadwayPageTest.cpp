@@ -1,0 +1,588 @@
+// The roadway geometry page inside the real main dialog on the virtual display: typing, leaving
+// edits, compute and geometry buttons, warnings, summary panel, focus request and help.
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "framework/win/OutsideCallRecorders.h"
+#include "framework/win/SeamRecorders.h"
+#include "quarrow/app/DlgPropSheet.h"
+#include "quarrow/app/ProjectData.h"
+#include "quarrow/app/QuarrowApp.h"
+#include "quarrow/app/QuarrowDlg.h"
+#include "quarrow/pages/Roadway.h"
+#include "resources/quarrow/resource.h"
+#include "tests/quarrow/QuarrowTestSupport.h"
+
+namespace {
+
+const char* const InstallKey = "Software\\Norrith\\QUARROW";
+const char* const InstallDir = "C:\\Quarrow";
+
+// Points the installation's registry value at InstallDir for one test and puts back what was there.
+class RegistryInstall
+{
+public:
+    RegistryInstall()
+    {
+        HKEY hKey = nullptr;
+        if (::RegOpenKeyA(HKEY_CURRENT_USER, InstallKey, &hKey) == ERROR_SUCCESS) {
+            char sz[512] = {};
+            DWORD cb = sizeof sz - 1;
+            m_bHad = ::RegQueryValueExA(hKey, "ExecutePath", nullptr, nullptr, (BYTE*)sz, &cb) == ERROR_SUCCESS;
+            m_strOld = sz;
+            ::RegCloseKey(hKey);
+        }
+        Apply(InstallDir);
+    }
+    ~RegistryInstall() { Apply(m_bHad ? m_strOld.c_str() : nullptr); }
+
+private:
+    static void Apply(const char* pszPath)
+    {
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, InstallKey);
+        if (pszPath == nullptr)
+            return;
+        HKEY hKey = nullptr;
+        ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, InstallKey, &hKey), ERROR_SUCCESS);
+        ::RegSetValueExA(hKey, "ExecutePath", 0, REG_SZ, (const BYTE*)pszPath, (DWORD)strlen(pszPath) + 1);
+        ::RegCloseKey(hKey);
+    }
+
+    bool m_bHad = false;
+    std::string m_strOld;
+};
+
+std::string WindowText(HWND hWnd)
+{
+    char sz[256] = {};
+    ::GetWindowTextA(hWnd, sz, sizeof sz);
+    return sz;
+}
+
+// Saves what the screen shows of a window as a 24-bit BMP in the current folder (the build
+// folder under ctest), for a person to look at. Under Wine, PrintWindow leaves out child windows.
+void SaveScreenPicture(HWND hWnd, const char* pszPath)
+{
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT rect;
+    ::GetWindowRect(hWnd, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMemory = ::CreateCompatibleDC(hScreen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+    ::BitBlt(hMemory, 0, 0, width, height, hScreen, rect.left, rect.top, SRCCOPY);
+    ::GdiFlush();
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    header.bfSize = header.bfOffBits + stride * height;
+    if (FILE* pFile = std::fopen(pszPath, "wb")) {
+        std::fwrite(&header, sizeof header, 1, pFile);
+        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, pFile);
+        std::fwrite(pBits, stride * height, 1, pFile);
+        std::fclose(pFile);
+    }
+    ::SelectObject(hMemory, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemory);
+    ::ReleaseDC(nullptr, hScreen);
+}
+
+// Messages as the program's own loop handles them: the framework's pre-translation first.
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+// The roadway page of a running main dialog, driven as the engineer would.
+class Page
+{
+public:
+    explicit Page(CQuarrowDlg& dlg) : m_dlg(dlg), m_page(*dlg.m_pRoadwayPage), m_data(*dlg.m_pProjectData) {}
+
+    HWND Item(int nID) const { return ::GetDlgItem(m_page.GetSafeHwnd(), nID); }
+    std::string Text(int nID) const { return WindowText(Item(nID)); }
+    std::string Summary(int nID) const { return WindowText(::GetDlgItem(m_dlg.GetSafeHwnd(), nID)); }
+    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
+    bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
+
+    void Enter(int nID) { Notify(nID, EN_SETFOCUS); }
+    void Leave(int nID) { Notify(nID, EN_KILLFOCUS); }
+    // Types text into an edit and leaves it.
+    void Type(int nID, const char* pszText)
+    {
+        Enter(nID);
+        ::SetWindowTextA(Item(nID), pszText);
+        Leave(nID);
+    }
+    // A button press as the mouse gives it: nothing happens on a disabled button.
+    void Click(int nID)
+    {
+        ::SendMessageA(Item(nID), BM_CLICK, 0, 0);
+        PumpMessages();
+    }
+    // The next message for the page goes through its pre-translation.
+    void NextMessage()
+    {
+        ::PostMessageA(Item(IDC_RW_B), WM_NULL, 0, 0);
+        PumpMessages();
+    }
+    // The sheet shows the page again.
+    void Activate()
+    {
+        m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageSieveAnalysis);
+        m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageRoadway);
+    }
+    void Repaint()
+    {
+        ::RedrawWindow(m_page.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    }
+
+    CQuarrowDlg& m_dlg;
+    CRoadway& m_page;
+    CProjectData& m_data;
+
+private:
+    void Notify(int nID, int nCode)
+    {
+        m_page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), reinterpret_cast<LPARAM>(Item(nID)));
+    }
+};
+
+class RoadwayPageTest : public ::testing::Test
+{
+protected:
+    // Runs the main dialog modally with the roadway page in front, calls body, then closes it.
+    void Run(const std::function<void(Page&)>& body)
+    {
+        CQuarrowDlg dlg(nullptr);
+        m_app.m_pMainWnd = &dlg;
+        CFunctionModalHook hook([&](CWnd*) {
+            PumpMessages();
+            ASSERT_NE(dlg.m_pRoadwayPage->GetSafeHwnd(), nullptr);
+            Page page(dlg);
+            body(page);
+            dlg.EndDialog(IDCANCEL);
+        });
+        CScopedModalHook scopedHook(&hook);
+        dlg.DoModal();
+        m_app.m_pMainWnd = nullptr;
+    }
+
+    RegistryInstall m_install;
+    CQuarrowApp m_app;
+    CRecordingMessageBox m_messages;
+    CScopedMessageBoxSeam m_scopedMessages{&m_messages};
+    CRecordingHtmlHelp m_help;
+    CScopedHtmlHelpSeam m_scopedHelp{&m_help};
+};
+
+TEST_F(RoadwayPageTest, GeometryWidthSlopeAndLengthThroughThePage)
+{
+    Run([&](Page& page) {
+        CProjectData& data = page.m_data;
+        page.Click(IDC_RW_GEOMETRY_A);
+        page.Type(IDC_RW_B, "10");
+        page.Type(IDC_RW_C, "2");
+        EXPECT_EQ(page.Text(IDC_RW_B), "10.");
+        EXPECT_EQ(data.m_strTransverseCrackLength, "5.");
+        ASSERT_TRUE(page.Enabled(IDC_RW_CALC_W));
+
+        page.Click(IDC_RW_CALC_W);
+        EXPECT_EQ(page.Text(IDC_RW_W), "7.");
+        EXPECT_EQ(page.Summary(IDC_BASE_WIDTH), "7.");
+
+        page.Type(IDC_RW_S, "0.02");
+        page.Type(IDC_RW_SX, "0.03");
+        EXPECT_EQ(page.Text(IDC_RW_SX), "0.0300");
+        page.Click(IDC_RW_CALC_SR);
+        EXPECT_EQ(page.Text(IDC_RW_SR), "0.0361");
+        EXPECT_EQ(page.Summary(IDC_RESULTANT_SLOPE), "0.0361");
+        ASSERT_TRUE(page.Enabled(IDC_RW_CALC_LR));
+        page.Click(IDC_RW_CALC_LR);
+        EXPECT_EQ(data.m_strResultantLength, "8.41");
+
+        page.Click(IDC_RW_GEOMETRY_B);
+        EXPECT_EQ(data.m_strGeometryChoice, "B");
+        EXPECT_EQ(page.Text(IDC_RW_W), "");
+        EXPECT_EQ(page.Text(IDC_RW_LR), "");
+        EXPECT_TRUE(data.m_strBaseWidth.IsEmpty());
+        EXPECT_TRUE(data.m_strResultantLength.IsEmpty());
+        EXPECT_EQ(page.Summary(IDC_BASE_WIDTH), "");
+        EXPECT_EQ(page.Summary(IDC_RESULTANT_LENGTH), "");
+        EXPECT_EQ(data.m_strTransverseCrackLength, "10.");
+        EXPECT_FALSE(page.Visible(IDC_RW_CUTAWAY_A));
+        EXPECT_TRUE(page.Visible(IDC_RW_CUTAWAY_B));
+        EXPECT_EQ(page.m_page.m_picFormula.GetBitmap(), (HBITMAP)page.m_page.m_bmpFormulaB);
+
+        page.Click(IDC_RW_CALC_W);
+        EXPECT_EQ(page.Text(IDC_RW_W), "14.");
+        page.Click(IDC_RW_CALC_LR);
+        EXPECT_EQ(page.Text(IDC_RW_LR), "16.83");
+        EXPECT_EQ(page.Summary(IDC_RESULTANT_LENGTH), "16.83");
+        EXPECT_TRUE(m_messages.calls.empty());
+        SaveScreenPicture(page.m_dlg.GetSafeHwnd(), "roadway-page.bmp");
+    });
+}
+
+TEST_F(RoadwayPageTest, TypedWidthWarnsOnceInNormalModeOnly)
+{
+    for (const char* pszMode : {"normal", "expert"}) {
+        m_messages.calls.clear();
+        Run([&](Page& page) {
+            CProjectData& data = page.m_data;
+            data.m_strMode = pszMode;
+            page.Type(IDC_RW_B, "10");
+            page.Type(IDC_RW_C, "2");
+            page.Click(IDC_RW_CALC_W);
+            ASSERT_EQ(page.Text(IDC_RW_W), "7.");
+
+            page.Type(IDC_RW_W, "0.5");
+            EXPECT_EQ(data.m_strBaseWidth, "0.5");
+            EXPECT_TRUE(data.m_strGeometryCoefficientC.IsEmpty());
+            EXPECT_EQ(page.Text(IDC_RW_C), "");
+            EXPECT_FALSE(page.Enabled(IDC_RW_CALC_W));
+            EXPECT_TRUE(m_messages.calls.empty()) << "shown before the next message";
+
+            page.NextMessage();
+            page.NextMessage();
+        });
+        if (std::string(pszMode) == "expert") {
+            EXPECT_TRUE(m_messages.calls.empty());
+            continue;
+        }
+        ASSERT_EQ(m_messages.calls.size(), 1u);
+        EXPECT_EQ(m_messages.calls[0].text, CRoadway::WidthWarning);
+        EXPECT_EQ(m_messages.calls[0].text,
+                  "Width of drainage layer should be calculated from parameter b and c\nManually edit at your own risk.");
+        EXPECT_EQ(m_messages.calls[0].caption, "Warning");
+        EXPECT_EQ(m_messages.calls[0].nType, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    }
+}
+
+TEST_F(RoadwayPageTest, TypedResultsWarnAndClearAnInput)
+{
+    struct Case
+    {
+        int nID;
+        const char* pszTyped;
+        const char* pszStored;
+        CString CProjectData::*pField;
+        const char* pszWarning;
+    } cases[] = {
+        {IDC_RW_SR, "0.05", "0.0500", &CProjectData::m_strResultantSlope,
+         "Resultant slope should be calculated from parameter Sx and S.\nManually edit at your own risk."},
+        {IDC_RW_LR, "20", "20.", &CProjectData::m_strResultantLength,
+         "Resultant drainage length should be calculated from parameter Sx and S and W.\nManually edit at your own risk."},
+    };
+    for (const Case& c : cases) {
+        m_messages.calls.clear();
+        Run([&](Page& page) {
+            CProjectData& data = page.m_data;
+            data.m_strBaseWidth = "14.";
+            data.m_strLongitudinalSlope = "0.0200";
+            data.m_strCrossSlope = "0.0300";
+            data.m_strResultantSlope = "0.0361";
+            data.m_strResultantLength = "16.83";
+            data.m_strTimeToDrain = "1.23";
+            data.m_strBaseMinThickness = "0.55279";
+            page.Activate();
+
+            page.Type(c.nID, c.pszTyped);
+            EXPECT_EQ(data.*c.pField, c.pszStored);
+            EXPECT_TRUE(data.m_strTimeToDrain.IsEmpty());
+            EXPECT_TRUE(data.m_strBaseMinThickness.IsEmpty());
+            if (c.nID == IDC_RW_SR) {
+                EXPECT_TRUE(data.m_strCrossSlope.IsEmpty());
+                EXPECT_EQ(data.m_strBaseWidth, "14.");
+                EXPECT_FALSE(page.Enabled(IDC_RW_CALC_SR));
+            } else {
+                EXPECT_TRUE(data.m_strBaseWidth.IsEmpty());
+                EXPECT_TRUE(data.m_strLongitudinalSlope.IsEmpty());
+                EXPECT_EQ(data.m_strCrossSlope, "0.0300");
+            }
+            EXPECT_FALSE(page.Enabled(IDC_RW_CALC_LR));
+            page.NextMessage();
+        });
+        ASSERT_EQ(m_messages.calls.size(), 1u) << c.nID;
+        EXPECT_EQ(m_messages.calls[0].text, c.pszWarning);
+    }
+}
+
+TEST_F(RoadwayPageTest, ActivatingThePageDropsAQueuedWarning)
+{
+    Run([&](Page& page) {
+        page.Type(IDC_RW_W, "3");
+        page.Activate();
+        page.NextMessage();
+    });
+    EXPECT_TRUE(m_messages.calls.empty());
+}
+
+// What leaving an edit stores and clears, starting from a complete design.
+TEST_F(RoadwayPageTest, LeavingAnEditClearsWhatDependsOnIt)
+{
+    struct Case
+    {
+        const char* pszName;
+        int nID;
+        const char* pszTyped;
+        // Fields expected empty afterwards, by letter: b c W S x(Sx) r(Sr) L(Lr) i(infiltration)
+        // p(pipe flow) o(outlet spacing) d(discharge) t(time to drain) m(minimum thickness).
+        const char* pszCleared;
+    } cases[] = {
+        {"b unchanged", IDC_RW_B, "10.", ""},
+        {"b erased", IDC_RW_B, "", "bWLipodt"},
+        {"b changed", IDC_RW_B, "12", "WLi"},
+        {"c erased", IDC_RW_C, "", "cWLipodt"},
+        {"c changed", IDC_RW_C, "3", "WLi"},
+        {"Sx erased", IDC_RW_SX, "", "xr"},
+        {"Sx changed", IDC_RW_SX, "0.04", "rLmdtpo"},
+        {"S erased", IDC_RW_S, "", "SrLmdtpo"},
+        {"S changed", IDC_RW_S, "0.01", "rL"},
+        {"W changed", IDC_RW_W, "9", "icLpo"},
+    };
+    Run([&](Page& page) {
+        for (const Case& c : cases) {
+            CProjectData& data = page.m_data;
+            data.m_strGeometryCoefficientB = "10.";
+            data.m_strGeometryCoefficientC = "2.";
+            data.m_strBaseWidth = "7.";
+            data.m_strLongitudinalSlope = "0.0200";
+            data.m_strCrossSlope = "0.0300";
+            data.m_strResultantSlope = "0.0361";
+            data.m_strResultantLength = "8.41";
+            data.m_strInfiltrationRate = "0.5";
+            data.m_strPipeFlow = "3";
+            data.m_strOutletSpacing = "250";
+            data.m_strBaseDischargeRate = "1.5";
+            data.m_strTimeToDrain = "1.23";
+            data.m_strBaseMinThickness = "0.55279";
+            page.Activate();
+            data.m_bModified = 0;
+
+            page.Type(c.nID, c.pszTyped);
+
+            const struct { char cLetter; const CString& strField; } fields[] = {
+                {'b', data.m_strGeometryCoefficientB}, {'c', data.m_strGeometryCoefficientC},
+                {'W', data.m_strBaseWidth}, {'S', data.m_strLongitudinalSlope}, {'x', data.m_strCrossSlope},
+                {'r', data.m_strResultantSlope}, {'L', data.m_strResultantLength},
+                {'i', data.m_strInfiltrationRate}, {'p', data.m_strPipeFlow}, {'o', data.m_strOutletSpacing},
+                {'d', data.m_strBaseDischargeRate}, {'t', data.m_strTimeToDrain},
+                {'m', data.m_strBaseMinThickness},
+            };
+            for (const auto& field : fields) {
+                const bool bCleared = std::string(c.pszCleared).find(field.cLetter) != std::string::npos;
+                EXPECT_EQ(field.strField.IsEmpty(), bCleared) << c.pszName << ": field " << field.cLetter;
+            }
+            EXPECT_EQ(data.m_bModified, 1) << c.pszName;
+            EXPECT_EQ(page.Summary(IDC_INFILTRATION_RATE), std::string(data.m_strInfiltrationRate)) << c.pszName;
+            EXPECT_EQ(page.Summary(IDC_BASE_WIDTH), std::string(data.m_strBaseWidth)) << c.pszName;
+        }
+    });
+}
+
+TEST_F(RoadwayPageTest, TypedNumbersAreStoredInTheirFormats)
+{
+    struct Case
+    {
+        int nID;
+        const char* pszTyped;
+        CString CProjectData::*pField;
+        const char* pszStored;
+    } cases[] = {
+        {IDC_RW_B, "abc", &CProjectData::m_strGeometryCoefficientB, "0."},
+        {IDC_RW_B, "1e999", &CProjectData::m_strGeometryCoefficientB, "0."},
+        {IDC_RW_C, "1.234567", &CProjectData::m_strGeometryCoefficientC, "1.2346"},
+        {IDC_RW_S, "0.00005", &CProjectData::m_strLongitudinalSlope, "5.0e-005"},
+        {IDC_RW_SX, "0.025", &CProjectData::m_strCrossSlope, "0.0250"},
+        {IDC_RW_LR, "123456", &CProjectData::m_strResultantLength, "1.2346e+005"},
+        // An emptied width stays empty; it is not a width of 0.
+        {IDC_RW_W, "", &CProjectData::m_strBaseWidth, ""},
+    };
+    Run([&](Page& page) {
+        for (const Case& c : cases) {
+            page.m_data.m_strBaseWidth = "7.";
+            page.Activate();
+            page.Type(c.nID, c.pszTyped);
+            EXPECT_EQ(page.m_data.*c.pField, c.pszStored) << c.pszTyped;
+            EXPECT_EQ(page.Text(c.nID), c.pszStored) << c.pszTyped;
+        }
+        // The joint length follows b, non-numeric text included.
+        page.Type(IDC_RW_B, "xyz");
+        EXPECT_EQ(page.m_data.m_strTransverseCrackLength, "0.");
+    });
+}
+
+TEST_F(RoadwayPageTest, ComputeButtonsFollowTheRecordAndTheEditsBeingTyped)
+{
+    Run([&](Page& page) {
+        CProjectData& data = page.m_data;
+        data.m_strGeometryCoefficientB = "10.";
+        data.m_strLongitudinalSlope = "0.0200";
+        data.m_strBaseWidth = "7.";
+        page.Activate();
+        EXPECT_FALSE(page.Enabled(IDC_RW_CALC_W));
+        EXPECT_FALSE(page.Enabled(IDC_RW_CALC_SR));
+        EXPECT_FALSE(page.Enabled(IDC_RW_CALC_LR));
+
+        // Entering the second edit of a pair makes its button ready for the value being typed.
+        page.Enter(IDC_RW_C);
+        EXPECT_TRUE(page.Enabled(IDC_RW_CALC_W));
+        page.Enter(IDC_RW_SX);
+        EXPECT_TRUE(page.Enabled(IDC_RW_CALC_SR));
+
+        // Pressed with c still empty, the width button gives up and disables itself.
+        page.Click(IDC_RW_CALC_W);
+        EXPECT_FALSE(page.Enabled(IDC_RW_CALC_W));
+        EXPECT_EQ(data.m_strBaseWidth, "7.");
+
+        page.Type(IDC_RW_SX, "0.03");
+        page.Click(IDC_RW_CALC_SR);
+        EXPECT_TRUE(page.Enabled(IDC_RW_CALC_LR));
+
+        data.m_strCrossSlope.Empty();
+        page.Activate();
+        EXPECT_FALSE(page.Enabled(IDC_RW_CALC_SR));
+        EXPECT_FALSE(page.Enabled(IDC_RW_CALC_LR));
+    });
+}
+
+TEST_F(RoadwayPageTest, ZeroCrossSlopeGivesNoLengthAndSaysWhy)
+{
+    Run([&](Page& page) {
+        CProjectData& data = page.m_data;
+        data.m_strBaseWidth = "14.";
+        data.m_strLongitudinalSlope = "0.0200";
+        data.m_strCrossSlope = "0.0300";
+        page.Activate();
+        page.Type(IDC_RW_SX, "0");
+        ASSERT_EQ(data.m_strCrossSlope, "0.0e+000");
+        page.Enter(IDC_RW_S);
+        page.Click(IDC_RW_CALC_SR);
+        page.Click(IDC_RW_CALC_LR);
+        EXPECT_TRUE(data.m_strResultantLength.IsEmpty());
+        EXPECT_EQ(page.Text(IDC_RW_LR), "");
+    });
+    ASSERT_EQ(m_messages.calls.size(), 1u);
+    EXPECT_EQ(m_messages.calls[0].text, "Cross slope, Sx, must not be zero.");
+    EXPECT_EQ(m_messages.calls[0].nType, static_cast<UINT>(MB_OKCANCEL));
+}
+
+TEST_F(RoadwayPageTest, PaintShowsUnitsAndGeometryAndHonoursTheFocusRequest)
+{
+    Run([&](Page& page) {
+        CProjectData& data = page.m_data;
+        EXPECT_EQ(page.Text(IDC_RW_UNIT_B), "ft");
+        EXPECT_EQ(page.Text(IDC_RW_UNIT_SR), "ft/ft");
+
+        data.m_strUnits = "metric";
+        data.m_strGeometryChoice = "B";
+        data.m_nFocusControl = IDC_RW_SR;
+        page.Repaint();
+
+        for (int nID : {IDC_RW_UNIT_B, IDC_RW_UNIT_C, IDC_RW_UNIT_W, IDC_RW_UNIT_LR})
+            EXPECT_EQ(page.Text(nID), "m") << nID;
+        for (int nID : {IDC_RW_UNIT_S, IDC_RW_UNIT_SX, IDC_RW_UNIT_SR})
+            EXPECT_EQ(page.Text(nID), "m/m") << nID;
+        EXPECT_EQ(page.m_page.m_picFormula.GetBitmap(), (HBITMAP)page.m_page.m_bmpFormulaB);
+        EXPECT_FALSE(page.Visible(IDC_RW_CUTAWAY_A));
+        EXPECT_TRUE(page.Visible(IDC_RW_CUTAWAY_B));
+        EXPECT_EQ(::GetFocus(), page.Item(IDC_RW_SR));
+        EXPECT_EQ(data.m_nFocusControl, 0);
+    });
+}
+
+TEST_F(RoadwayPageTest, FocusThatLeavesThePageItselfGoesToTheHiddenEdit)
+{
+    Run([&](Page& page) {
+        ::SetFocus(page.m_page.GetSafeHwnd());
+        PumpMessages();
+        EXPECT_EQ(::GetFocus(), page.Item(IDC_RW_FOCUS_SINK));
+        EXPECT_FALSE(page.Visible(IDC_RW_FOCUS_SINK));
+    });
+}
+
+TEST_F(RoadwayPageTest, SummaryPictureTakesTheEngineerToTheTypedWidth)
+{
+    Run([&](Page& page) {
+        page.m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PIC_BASE_WIDTH, STN_CLICKED),
+                               reinterpret_cast<LPARAM>(::GetDlgItem(page.m_dlg.GetSafeHwnd(), IDC_PIC_BASE_WIDTH)));
+        PumpMessages();
+        EXPECT_EQ(::GetFocus(), page.Item(IDC_RW_W));
+        EXPECT_EQ(page.m_data.m_nFocusControl, 0);
+    });
+}
+
+TEST_F(RoadwayPageTest, HelpTopicAndContextHelp)
+{
+    HWND hSlopeButton = nullptr, hUnitLabel = nullptr;
+    Run([&](Page& page) {
+        hSlopeButton = page.Item(IDC_RW_CALC_SR);
+        hUnitLabel = page.Item(IDC_RW_UNIT_SX);
+        HELPINFO info{};
+        info.cbSize = sizeof info;
+        info.iContextType = HELPINFO_WINDOW;
+        info.hItemHandle = page.m_page.GetSafeHwnd();
+        page.m_page.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+
+        page.m_page.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page.Item(IDC_RW_CALC_SR)), MAKELPARAM(10, 10));
+        // A unit label lets the click through to the page; the point names it.
+        RECT rcUnit;
+        ::GetWindowRect(page.Item(IDC_RW_UNIT_SX), &rcUnit);
+        page.m_page.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page.m_page.GetSafeHwnd()),
+                                MAKELPARAM(rcUnit.left + 2, rcUnit.top + 2));
+        // The page's background and its group boxes (no id) have no context help.
+        RECT rcPage;
+        ::GetWindowRect(page.m_page.GetSafeHwnd(), &rcPage);
+        page.m_page.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page.m_page.GetSafeHwnd()),
+                                MAKELPARAM(rcPage.right - 3, rcPage.bottom - 3));
+        page.m_page.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page.m_page.GetSafeHwnd()),
+                                MAKELPARAM(-1, -1));
+    });
+    ASSERT_EQ(m_help.calls.size(), 3u);
+    EXPECT_EQ(m_help.calls[2].hWndCaller, hUnitLabel);
+    EXPECT_EQ(m_help.calls[0].file, "C:\\Quarrow\\quarrow.chm::/roadwaygeometry.htm");
+    EXPECT_EQ(m_help.calls[0].uCommand, static_cast<UINT>(HH_DISPLAY_TOPIC));
+
+    const CRecordingHtmlHelp::Call& popup = m_help.calls[1];
+    EXPECT_EQ(popup.file, "C:\\Quarrow\\quarrow.chm::/quarrow.txt");
+    EXPECT_EQ(popup.uCommand, static_cast<UINT>(HH_TP_HELP_CONTEXTMENU));
+    EXPECT_EQ(popup.hWndCaller, hSlopeButton);
+    ASSERT_EQ(popup.idPairs.size(), 2u * 26);
+    auto helpIdOf = [&](DWORD nID) -> DWORD {
+        for (size_t i = 0; i < popup.idPairs.size(); i += 2)
+            if (popup.idPairs[i] == nID)
+                return popup.idPairs[i + 1];
+        return 0;
+    };
+    EXPECT_EQ(helpIdOf(IDC_RW_PIC_B), 1100u);
+    EXPECT_EQ(helpIdOf(IDC_RW_UNIT_C), 1101u);
+    EXPECT_EQ(helpIdOf(IDC_RW_CALC_SR), 1110u);
+    EXPECT_EQ(helpIdOf(IDC_RW_UNIT_LR), 1114u);
+    EXPECT_EQ(helpIdOf(IDC_RW_FLOW_PATH), 1118u);
+}
+
+} // namespace
