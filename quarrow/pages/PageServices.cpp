@@ -1,6 +1,8 @@
 #include "quarrow/pages/PageServices.h"
 
 #include "framework/win/OutsideCalls.h"
+#include "framework/win/PropertySheet.h"
+#include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 #include "quarrow/app/ProjectData.h"
@@ -66,4 +68,23 @@ void PageHonourFocusRequest(CWnd* pPage, CProjectData& data)
     if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), data.m_nFocusControl))
         ::SetFocus(hControl);
     data.m_nFocusControl = 0;
+}
+
+bool PageFieldFilled(const CWnd* pPage, int nEditID, const CString& strField)
+{
+    if (!strField.IsEmpty())
+        return true;
+    HWND hEdit = ::GetDlgItem(pPage->GetSafeHwnd(), nEditID);
+    return hEdit != nullptr && ::GetFocus() == hEdit;
+}
+
+void PageShowCalcResult(CPropertySheet* pSheet, const CPageCalcResult& result)
+{
+    if (!result.strMessage.IsEmpty())
+        AfxMessageBox(result.strMessage, MB_OKCANCEL);
+    if (result.nShowPage >= 0 && pSheet != nullptr && pSheet->GetSafeHwnd() != nullptr)
+    {
+        pSheet->SetActivePage(result.nShowPage);
+        pSheet->Invalidate(TRUE);
+    }
 }

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "framework/core/CString.h"
+#include "quarrow/pages/PageCalcResult.h"
 
 class CWnd;
+class CPropertySheet;
 class CProjectData;
 
 // What every design page does the same way: the hand-edit warning, the summary panel of the
@@ -43,3 +45,11 @@ void PageShowContextHelp(CWnd* pControl, const DWORD* pHelpIds);
 // Gives the focus to the control of pPage that the record's focus request names, and resets the
 // request. Called when the page paints: the request was made before the sheet switched pages.
 void PageHonourFocusRequest(CWnd* pPage, CProjectData& data);
+
+// A record field that a compute button needs counts as filled while the focus is in its edit,
+// so that the button is ready as soon as the value is typed.
+bool PageFieldFilled(const CWnd* pPage, int nEditID, const CString& strField);
+
+// Shows a computation's message (OK and Cancel, no icon; the answer is not looked at), then
+// brings forward the page it names and repaints the sheet.
+void PageShowCalcResult(CPropertySheet* pSheet, const CPageCalcResult& result);

@@ -6,7 +6,6 @@
 
 #include "framework/win/DataExchange.h"
 #include "framework/win/Dc.h"
-#include "framework/win/Seams.h"
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/RoadwayCalc.h"
@@ -339,8 +338,7 @@ void CRoadway::OnCalcResultantLength()
         return;
     CPageCalcResult result = CRoadwayCalc::CalcResultantLength(*m_pProjectData);
     RefreshValues();
-    if (!result.strMessage.IsEmpty())
-        AfxMessageBox(result.strMessage, MB_OKCANCEL);
+    PageShowCalcResult(m_pSheetOfPage, result);
 }
 
 // ---- Entering an edit: its button is ready once the value is typed ----

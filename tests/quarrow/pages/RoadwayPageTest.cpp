@@ -1,120 +1,14 @@
 // The roadway geometry page inside the real main dialog on the virtual display: typing, leaving
 // edits, compute and geometry buttons, warnings, summary panel, focus request and help.
-#include <windows.h>
+#include "tests/quarrow/pages/PageTestSupport.h"
 
-#include <cstdio>
-#include <functional>
-#include <string>
-
-#include <gtest/gtest.h>
-
-#include "framework/win/OutsideCallRecorders.h"
-#include "framework/win/SeamRecorders.h"
 #include "quarrow/app/DlgPropSheet.h"
 #include "quarrow/app/ProjectData.h"
-#include "quarrow/app/QuarrowApp.h"
-#include "quarrow/app/QuarrowDlg.h"
 #include "quarrow/pages/Roadway.h"
 #include "resources/quarrow/resource.h"
 #include "tests/quarrow/QuarrowTestSupport.h"
 
 namespace {
-
-const char* const InstallKey = "Software\\Norrith\\QUARROW";
-const char* const InstallDir = "C:\\Quarrow";
-
-// Points the installation's registry value at InstallDir for one test and puts back what was there.
-class RegistryInstall
-{
-public:
-    RegistryInstall()
-    {
-        HKEY hKey = nullptr;
-        if (::RegOpenKeyA(HKEY_CURRENT_USER, InstallKey, &hKey) == ERROR_SUCCESS) {
-            char sz[512] = {};
-            DWORD cb = sizeof sz - 1;
-            m_bHad = ::RegQueryValueExA(hKey, "ExecutePath", nullptr, nullptr, (BYTE*)sz, &cb) == ERROR_SUCCESS;
-            m_strOld = sz;
-            ::RegCloseKey(hKey);
-        }
-        Apply(InstallDir);
-    }
-    ~RegistryInstall() { Apply(m_bHad ? m_strOld.c_str() : nullptr); }
-
-private:
-    static void Apply(const char* pszPath)
-    {
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, InstallKey);
-        if (pszPath == nullptr)
-            return;
-        HKEY hKey = nullptr;
-        ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, InstallKey, &hKey), ERROR_SUCCESS);
-        ::RegSetValueExA(hKey, "ExecutePath", 0, REG_SZ, (const BYTE*)pszPath, (DWORD)strlen(pszPath) + 1);
-        ::RegCloseKey(hKey);
-    }
-
-    bool m_bHad = false;
-    std::string m_strOld;
-};
-
-std::string WindowText(HWND hWnd)
-{
-    char sz[256] = {};
-    ::GetWindowTextA(hWnd, sz, sizeof sz);
-    return sz;
-}
-
-// Saves what the screen shows of a window as a 24-bit BMP in the current folder (the build
-// folder under ctest), for a person to look at. Under Wine, PrintWindow leaves out child windows.
-void SaveScreenPicture(HWND hWnd, const char* pszPath)
-{
-    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT rect;
-    ::GetWindowRect(hWnd, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return;
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMemory = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
-    ::BitBlt(hMemory, 0, 0, width, height, hScreen, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    header.bfSize = header.bfOffBits + stride * height;
-    if (FILE* pFile = std::fopen(pszPath, "wb")) {
-        std::fwrite(&header, sizeof header, 1, pFile);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, pFile);
-        std::fwrite(pBits, stride * height, 1, pFile);
-        std::fclose(pFile);
-    }
-    ::SelectObject(hMemory, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMemory);
-    ::ReleaseDC(nullptr, hScreen);
-}
-
-// Messages as the program's own loop handles them: the framework's pre-translation first.
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
-}
 
 // The roadway page of a running main dialog, driven as the engineer would.
 class Page
@@ -171,32 +65,17 @@ private:
     }
 };
 
-class RoadwayPageTest : public ::testing::Test
+class RoadwayPageTest : public MainDialogPageTest
 {
 protected:
-    // Runs the main dialog modally with the roadway page in front, calls body, then closes it.
     void Run(const std::function<void(Page&)>& body)
     {
-        CQuarrowDlg dlg(nullptr);
-        m_app.m_pMainWnd = &dlg;
-        CFunctionModalHook hook([&](CWnd*) {
-            PumpMessages();
+        RunMainDialog([&](CQuarrowDlg& dlg) {
             ASSERT_NE(dlg.m_pRoadwayPage->GetSafeHwnd(), nullptr);
             Page page(dlg);
             body(page);
-            dlg.EndDialog(IDCANCEL);
         });
-        CScopedModalHook scopedHook(&hook);
-        dlg.DoModal();
-        m_app.m_pMainWnd = nullptr;
     }
-
-    RegistryInstall m_install;
-    CQuarrowApp m_app;
-    CRecordingMessageBox m_messages;
-    CScopedMessageBoxSeam m_scopedMessages{&m_messages};
-    CRecordingHtmlHelp m_help;
-    CScopedHtmlHelpSeam m_scopedHelp{&m_help};
 };
 
 TEST_F(RoadwayPageTest, GeometryWidthSlopeAndLengthThroughThePage)

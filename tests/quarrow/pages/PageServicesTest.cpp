@@ -1,0 +1,72 @@
+// The services every design page uses, on the running main dialog: a computation's message and
+// the page it sends the engineer to, fields counted as filled while typed, hand-edit warnings.
+#include "tests/quarrow/pages/PageTestSupport.h"
+
+#include "quarrow/app/DlgPropSheet.h"
+#include "quarrow/app/ProjectData.h"
+#include "quarrow/pages/PageServices.h"
+#include "quarrow/pages/Roadway.h"
+#include "resources/quarrow/resource.h"
+
+namespace {
+
+using PageServicesTest = MainDialogPageTest;
+
+TEST_F(PageServicesTest, CalcResultShowsItsMessageThenThePageItNames)
+{
+    int nActiveAfterStored = -1, nActiveAfterMessage = -1;
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        PageShowCalcResult(dlg.m_pSheet, CPageCalcResult::Stored());
+        nActiveAfterStored = dlg.m_pSheet->GetActiveIndex();
+        PageShowCalcResult(dlg.m_pSheet,
+                           CPageCalcResult::Message("Porosity, N, must be set under Sieve Analysis.", 1));
+        nActiveAfterMessage = dlg.m_pSheet->GetActiveIndex();
+    });
+    EXPECT_EQ(nActiveAfterStored, CQuarrowDlg::PageRoadway);
+    EXPECT_EQ(nActiveAfterMessage, CQuarrowDlg::PageSieveAnalysis);
+    ASSERT_EQ(m_messages.calls.size(), 1u);
+    EXPECT_EQ(m_messages.calls[0].text, "Porosity, N, must be set under Sieve Analysis.");
+    EXPECT_EQ(m_messages.calls[0].nType, static_cast<UINT>(MB_OKCANCEL));
+}
+
+TEST_F(PageServicesTest, FieldCountsAsFilledWhileItsEditHasTheFocus)
+{
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        CRoadway* pPage = dlg.m_pRoadwayPage;
+        const CString strEmpty, strFilled = "10.";
+        ::SetFocus(::GetDlgItem(pPage->GetSafeHwnd(), IDC_RW_B));
+        EXPECT_TRUE(PageFieldFilled(pPage, IDC_RW_B, strEmpty));
+        EXPECT_FALSE(PageFieldFilled(pPage, IDC_RW_C, strEmpty));
+        EXPECT_TRUE(PageFieldFilled(pPage, IDC_RW_C, strFilled));
+    });
+}
+
+TEST_F(PageServicesTest, WarningIsQueuedInNormalModeAndShownOnceByItsPage)
+{
+    HWND hPage = nullptr;
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        CProjectData& data = *dlg.m_pProjectData;
+        hPage = dlg.m_pRoadwayPage->GetSafeHwnd();
+        CHandEditWarning warning;
+        data.m_strMode = "expert";
+        warning.Queue(data, "typed by hand");
+        EXPECT_FALSE(warning.IsPending());
+
+        data.m_strMode = "normal";
+        warning.Queue(data, "typed by hand");
+        EXPECT_TRUE(warning.IsPending());
+        warning.ShowPending(dlg.m_pRoadwayPage);
+        warning.ShowPending(dlg.m_pRoadwayPage);
+        EXPECT_FALSE(warning.IsPending());
+
+        warning.Queue(data, "dropped");
+        warning.Drop();
+        warning.ShowPending(dlg.m_pRoadwayPage);
+    });
+    ASSERT_EQ(m_messages.calls.size(), 1u);
+    EXPECT_EQ(m_messages.calls[0].text, "typed by hand");
+    EXPECT_EQ(m_messages.calls[0].caption, "Warning");
+    EXPECT_EQ(m_messages.calls[0].hWndOwner, hPage);
+}
+
+} // namespace
