@@ -157,13 +157,7 @@ BOOL CRoadway::OnSetActive()
         EnableLengthButtonFromRecord();
         CheckRadioButton(IDC_RW_GEOMETRY_A, IDC_RW_GEOMETRY_B,
                          data.m_strGeometryChoice == "A" ? IDC_RW_GEOMETRY_A : IDC_RW_GEOMETRY_B);
-        SetDlgItemText(IDC_RW_B, data.m_strGeometryCoefficientB);
-        SetDlgItemText(IDC_RW_C, data.m_strGeometryCoefficientC);
-        SetDlgItemText(IDC_RW_W, data.m_strBaseWidth);
-        SetDlgItemText(IDC_RW_S, data.m_strLongitudinalSlope);
-        SetDlgItemText(IDC_RW_SX, data.m_strCrossSlope);
-        SetDlgItemText(IDC_RW_SR, data.m_strResultantSlope);
-        SetDlgItemText(IDC_RW_LR, data.m_strResultantLength);
+        ShowRecordInEdits();
         PageSetSummaryText(IDC_BASE_WIDTH, data.m_strBaseWidth);
         PageSetSummaryText(IDC_RESULTANT_SLOPE, data.m_strResultantSlope);
         PageSetSummaryText(IDC_RESULTANT_LENGTH, data.m_strResultantLength);
@@ -188,6 +182,16 @@ void CRoadway::RefreshValues()
         return;
     CProjectData& data = *m_pProjectData;
     data.m_bModified = 1;
+    ShowRecordInEdits();
+    PageSetSummaryText(IDC_INFILTRATION_RATE, data.m_strInfiltrationRate);
+    PageSetSummaryText(IDC_BASE_WIDTH, data.m_strBaseWidth);
+    PageSetSummaryText(IDC_RESULTANT_SLOPE, data.m_strResultantSlope);
+    PageSetSummaryText(IDC_RESULTANT_LENGTH, data.m_strResultantLength);
+}
+
+void CRoadway::ShowRecordInEdits()
+{
+    const CProjectData& data = *m_pProjectData;
     SetDlgItemText(IDC_RW_B, data.m_strGeometryCoefficientB);
     SetDlgItemText(IDC_RW_C, data.m_strGeometryCoefficientC);
     SetDlgItemText(IDC_RW_W, data.m_strBaseWidth);
@@ -195,10 +199,6 @@ void CRoadway::RefreshValues()
     SetDlgItemText(IDC_RW_SX, data.m_strCrossSlope);
     SetDlgItemText(IDC_RW_SR, data.m_strResultantSlope);
     SetDlgItemText(IDC_RW_LR, data.m_strResultantLength);
-    PageSetSummaryText(IDC_INFILTRATION_RATE, data.m_strInfiltrationRate);
-    PageSetSummaryText(IDC_BASE_WIDTH, data.m_strBaseWidth);
-    PageSetSummaryText(IDC_RESULTANT_SLOPE, data.m_strResultantSlope);
-    PageSetSummaryText(IDC_RESULTANT_LENGTH, data.m_strResultantLength);
 }
 
 void CRoadway::ShowGeometryPictures()

@@ -46,6 +46,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
+    // The seven values of the record into their edits.
+    void ShowRecordInEdits();
     // The formula and the cut-away of the record's geometry.
     void ShowGeometryPictures();
     // The summary fields that the geometry buttons empty and the compute buttons fill.
