@@ -17,6 +17,8 @@
 #include "grid/core/Range.h"
 
 class CDC;
+class CFont;
+class CGXFont;
 class CGXAppData;
 class CGXChild;
 class CGXControl;
@@ -589,6 +591,13 @@ public:
     void DrawBorder(const CGXStylePen& pen, const CRect& rect, int nEdge, CDC* pDC, const CGXStyleBrush& interior);
     void DrawBrushRect(CDC* pDC, const CRect& rect, const CGXStyleBrush& brush);
     HBRUSH GetCachedBrush(const CGXStyleBrush& brush);
+    // A font object for the font's LOGFONT, kept until the next flush of the drawing caches.
+    CFont* GetCachedFont(const CGXFont& font);
+    // Selects the font sized by the zoom; returns the font selected before (NULL when none).
+    CFont* SelectZoomedFont(CDC* pDC, const CGXFont& font);
+    // Selects the style's font, zoomed; NULL without selecting when the style sets no font or the
+    // previous style's font is the same.
+    virtual CFont* SelectCellFont(CDC* pDC, const CGXStyle& style, const CGXStyle* pPreviousStyle = nullptr);
     // 1 paints through an off-screen bitmap; returns the previous mode.
     int SetBufferedPaint(int nMode);
     // The grid-line colours of the properties, resolved: 0 "Grid Lines", 1 "Fixed Lines", 2 "Tracking
@@ -815,6 +824,7 @@ protected:
     CObArray m_FreeStyles;
     CObArray m_CurrentCellStyles;
     CMapPtrToPtr m_BrushCache{10};
+    CMapStringToPtr m_FontCache{10};  // LOGFONT bytes -> CFont*
     int m_nBufferedPaint = 1;
     int m_nPaintDepth = 0;
 

@@ -5,12 +5,15 @@
 
 #include "framework/win/Dc.h"
 #include "framework/win/Wnd.h"
+#include "framework/win/Gdi.h"
 #include "grid/core/Control.h"
+#include "grid/core/Font.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -109,8 +112,64 @@ HBRUSH CGXGridCore::GetCachedBrush(const CGXStyleBrush& brush)
     return hBrush;
 }
 
+CFont* CGXGridCore::GetCachedFont(const CGXFont& font)
+{
+    const LOGFONT& lf = font.GetLogFont();
+    const auto* pBytes = reinterpret_cast<const BYTE*>(&lf);
+    CString key;
+    LPTSTR pszKey = key.GetBuffer(2 * static_cast<int>(sizeof(LOGFONT)));
+    for (size_t i = 0; i < sizeof(LOGFONT); ++i)
+    {
+        pszKey[2 * i] = static_cast<char>('A' + (pBytes[i] >> 4));
+        pszKey[2 * i + 1] = static_cast<char>('A' + (pBytes[i] & 0xF));
+    }
+    key.ReleaseBuffer(2 * static_cast<int>(sizeof(LOGFONT)));
+    void* pCached = nullptr;
+    auto* pFont = m_FontCache.Lookup(key, pCached) ? static_cast<CFont*>(pCached) : nullptr;
+    if (pFont == nullptr)
+    {
+        pFont = new CFont;
+        m_FontCache.SetAt(key, pFont);
+    }
+    // A font whose handle is gone is made again in the same object.
+    if (pFont->GetSafeHandle() == nullptr)
+        pFont->CreateFontIndirect(&lf);
+    return pFont;
+}
+
+CFont* CGXGridCore::SelectZoomedFont(CDC* pDC, const CGXFont& font)
+{
+    if (pDC == nullptr)
+        return nullptr;
+    CGXFont zoomed(font);
+    zoomed.SetSize(font.GetSize() * GetZoom() / 100);
+    CFont* pFont = GetCachedFont(zoomed);
+    if (pFont == nullptr || pFont->GetSafeHandle() == nullptr)
+        return nullptr;
+    const HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), pFont->GetSafeHandle());
+    return hOld != nullptr ? CFont::FromHandle(static_cast<HFONT>(hOld)) : nullptr;
+}
+
+CFont* CGXGridCore::SelectCellFont(CDC* pDC, const CGXStyle& style, const CGXStyle* pPreviousStyle)
+{
+    if (pPreviousStyle != nullptr &&
+        (!style.GetIncludeFont() ||
+         (pPreviousStyle->GetIncludeFont() &&
+          memcmp(&style.GetFont().GetLogFont(), &pPreviousStyle->GetFont().GetLogFont(), sizeof(LOGFONT)) == 0)))
+        return nullptr;
+    return SelectZoomedFont(pDC, style.GetFont());
+}
+
 void CGXGridCore::FlushDrawingCaches()
 {
+    for (POSITION pos = m_FontCache.GetStartPosition(); pos != nullptr;)
+    {
+        CString key;
+        void* pFont = nullptr;
+        m_FontCache.GetNextAssoc(pos, key, pFont);
+        delete static_cast<CFont*>(pFont);
+    }
+    m_FontCache.RemoveAll();
     for (POSITION pos = m_BrushCache.GetStartPosition(); pos != nullptr;)
     {
         void* pKey = nullptr;
@@ -179,6 +238,8 @@ void CGXGridCore::DrawGridArea(CDC* pDC)
     const ROWCOL nBottom = clamp(CalcClientRowFromPt(corner), nLastClientRow);
     const ROWCOL nRight = clamp(CalcClientColFromPt(corner), nLastClientCol);
 
+    const CGXStyle* pStandard = GetStandardStyle();
+    CFont* pOldFont = pStandard != nullptr && pStandard->GetIncludeFont() ? SelectCellFont(pDC, *pStandard) : nullptr;
     if (m_nBufferedPaint == 1 && !m_bPrinting)
     {
         // An off-screen bitmap the size of the clip box, copied to the window in one piece.
@@ -209,6 +270,8 @@ void CGXGridCore::DrawGridArea(CDC* pDC)
     else
         PaintGrid(nTop, nLeft, nBottom, nRight, pDC);
 
+    if (pOldFont != nullptr)
+        ::SelectObject(pDC->GetSafeHdc(), pOldFont->GetSafeHandle());
     if (m_bDrawGridFrame)
     {
         const CRect rectGrid = GetGridRect();

@@ -8,7 +8,11 @@
 #include "grid/core/Style.h"
 #include "tests/grid/core/GridEngineTestResources.h"
 
+#include "grid/core/Font.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace
 {
@@ -258,5 +262,42 @@ TEST(GridRedrawTest, RedrawingARangeInvalidatesItsRectangleAndWholeRowsTheirHead
                                           << update.bottom;
     }
     dlg.DestroyWindow();
+}
+}  // namespace
+
+namespace
+{
+TEST(GridFontCacheTest, EqualFontsShareOneObjectAndZoomScalesTheSelectedFont)
+{
+    GXStartLibrary();
+    CGXGridCore grid;
+    grid.SetParam(nullptr);  // zoom needs a parameter object
+    CGXFont font;
+    font.SetFaceName("Arial").SetSize(10);
+    CFont* pFirst = grid.GetCachedFont(font);
+    EXPECT_EQ(pFirst, grid.GetCachedFont(CGXFont(font)));
+    ASSERT_NE(nullptr, pFirst->GetSafeHandle());
+
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hdc = ::CreateCompatibleDC(hScreen);
+    ::ReleaseDC(nullptr, hScreen);
+    CDC dc;
+    dc.Attach(hdc);
+    auto selectedHeight = [&] {
+        LOGFONT lf{};
+        ::GetObjectA(::GetCurrentObject(hdc, OBJ_FONT), sizeof(lf), &lf);
+        return std::abs(static_cast<int>(lf.lfHeight));
+    };
+    grid.SelectZoomedFont(&dc, font);
+    const int nNormal = selectedHeight();
+    grid.SetZoom(200, FALSE);
+    grid.SelectZoomedFont(&dc, font);
+    const int nZoomed = selectedHeight();
+    ::SelectObject(hdc, ::GetStockObject(SYSTEM_FONT));
+    dc.Detach();
+    ::DeleteDC(hdc);
+    EXPECT_GT(nNormal, 0);
+    EXPECT_NEAR(2 * nNormal, nZoomed, 2);
+    grid.FlushDrawingCaches();
 }
 }  // namespace
