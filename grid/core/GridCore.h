@@ -44,8 +44,54 @@ enum : UINT
 {
     GX_UPDATENOW = 0,
     GX_INVALIDATE = 1,
-    GX_SMART = 2
+    GX_SMART = 2,
+    GX_SCROLLINVIEW = 8
 };
+
+// Directions of current-cell moves and scrolling.
+enum : int
+{
+    GX_UP = 1,
+    GX_LEFT = 2,
+    GX_DOWN = 3,
+    GX_RIGHT = 4,
+    GX_MOVE_PAGEDOWN = 5,
+    GX_MOVE_PAGEUP = 6,
+    GX_MOVE_TOP = 7,
+    GX_MOVE_BOTTOM = 8,
+    GX_MOVE_MOSTLEFT = 9,
+    GX_MOVE_MOSTRIGHT = 10,
+    GX_MOVE_TOPLEFT = 11,
+    GX_MOVE_BOTTOMRIGHT = 12
+};
+
+// Hit codes of the hit test.
+enum : int
+{
+    GX_NOHIT = 0,
+    GX_VERTLINE = 1,
+    GX_HORZLINE = 2,
+    GX_CELLHIT = 3,
+    GX_HEADERHIT = 4,
+    GX_SELEDGEHIT = 5,
+    GX_FILLHANDLEHIT = 6
+};
+
+// Mouse tracking state bits and the event flags of the cell-button dispatchers.
+enum : UINT
+{
+    GX_TRACK_PRESS = 0x0001,
+    GX_TRACK_CTRL = 0x0080,
+    GX_TRACK_CURRENTINIT = 0x0100,
+    GX_HITBTNDOWN = 0x04,
+    GX_HITMOVE = 0x08,
+    GX_HITBTNUP = 0x10,
+    GX_HITLEFTCELL = 0x20,
+    GX_HITINCELL = 0x40
+};
+
+// The autoscroll timer of the grid window.
+const UINT_PTR GX_AUTOSCROLL_TIMER = 992;
 
 class CGXGridCore
 {
@@ -560,7 +606,9 @@ public:
 
     // ==== Window messages (the grid window passes each here; TRUE or non-zero: handled) ====
     // Current cell (GridCoreCurrentCell.cpp).
-    virtual BOOL MoveCurrentCell(int nDirection, UINT nCell = 1, BOOL bCanSelectRange = TRUE);
+    // Makes (nRow, nCol) the current cell; (GX_INVALID, GX_INVALID) leaves the grid without one.
+    // With GX_SCROLLINVIEW in the flags the new cell is scrolled into view.
+    virtual BOOL MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags = GX_SCROLLINVIEW | GX_SMART);
     virtual BOOL EndCurrentCellEditing(BOOL bStore = TRUE, UINT nFlags = GX_INVALIDATE, BOOL bCheck = TRUE);
     virtual BOOL TransferCurrentCellValue(BOOL bStore = TRUE);
     virtual BOOL HandleMoveMessage(WPARAM nDirectionCode, LPARAM nCount);
@@ -740,6 +788,69 @@ public:
     // Offers a message to the plug-ins; TRUE with the result when one of them consumed it.
     virtual BOOL ProcessPluginMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    // ==== Current cell moves, keyboard, scrolling and mouse tracking ====
+    // Current cell (GridCoreCurrentCell.cpp).
+    virtual BOOL CanMoveCurrentCell(int nMode, ROWCOL nNewRow, ROWCOL nNewCol, ROWCOL nOldRow, ROWCOL nOldCol);
+    virtual BOOL MoveCurrentCellEx(int nDirection, UINT nCount = 1, BOOL bFlag = TRUE);
+    virtual BOOL FindNextEnabledCell(int nDirection, ROWCOL& nRow, ROWCOL& nCol);
+    virtual BOOL ProcessMoveKey(int nDirection, UINT nCount);
+    virtual void HideCurrentCellControl();
+    // Characters typed before the current cell's control took the focus, handed to it later.
+    virtual void SetBufferedText(const CString& text);
+    virtual void FlushBufferedText();
+    virtual BOOL ScrollForCellMove(int nDirection, ROWCOL nCount);
+    // A button event on a cell: the control gets it (on a press the cell becomes current first).
+    virtual BOOL DispatchCellLeftButton(ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nRow, ROWCOL nCol, int x,
+                                        int y, UINT nFlags, UINT nHitState);
+    virtual BOOL DispatchCellMiddleButton(ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nRow, ROWCOL nCol, int x,
+                                          int y, UINT nFlags, UINT nHitState);
+    virtual BOOL DispatchCellRightButton(ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nRow, ROWCOL nCol, int x,
+                                         int y, UINT nFlags, UINT nHitState);
+    void RedrawCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags = GX_SMART);
+    // Keyboard (GridCoreKeyboard.cpp).
+    virtual BOOL HandleKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL HandleKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL HandleChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL HandleCharDbcs(const CString& text, UINT nRepCnt, UINT nFlags);
+    virtual BOOL HandleDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL HandleSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL HandleSysKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL HandleSysChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL HandleSysDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // Scrolling (GridCoreScrolling.cpp).
+    virtual BOOL ScrollRowsCols(int nDirection, ROWCOL nCount);
+    virtual BOOL DoScroll(int nDirection, ROWCOL nCount);
+    virtual ROWCOL SetScrollPosScaled(int nBar, ROWCOL nPos, BOOL bRedraw = TRUE);
+    virtual void SetScrollRangeScaled(int nBar, ROWCOL nMin, ROWCOL nMax, BOOL bRedraw = TRUE);
+    virtual ROWCOL GetScrollPosScaled(int nBar);
+    virtual void GetScrollRangeScaled(int nBar, ROWCOL& nMin, ROWCOL& nMax);
+    BOOL LockScrollbars(BOOL bLock);
+    void GetTopLeftRowCol(ROWCOL& nRow, ROWCOL& nCol) const;
+    void ScrollGridWindow(int dx, int dy, const CRect& rect, const CRect& clip);
+    void StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols);
+    // Scroll units per scroll-bar unit (rows or columns / factor stays within 32767).
+    UINT GetScrollFactor(int nBar) const { return nBar == SB_VERT ? m_nVScrollFactor : m_nHScrollFactor; }
+    BOOL IsAutoScrollActive() const { return m_bAutoScroll; }
+    // Presses in cells start autoscrolling.
+    BOOL m_bAutoScrollCells = FALSE;
+    // Mouse (GridCoreMouse.cpp).
+    virtual BOOL StartMouseTracking(UINT nFlags, CPoint point, UINT nOtherButtons, int& nHit, ROWCOL& nRow,
+                                    ROWCOL& nCol);
+    virtual BOOL CanLeaveGrid(BOOL bFlag);
+    void SetCapture();
+    void InvalidateGrid(BOOL bErase = FALSE);
+    // The feature objects that see presses, moves and releases before the cells (FALSE without them).
+    virtual BOOL OnDragSelectPress(UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol);
+    virtual void OnUserSelectPress(UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol);
+    virtual void OnUserSelectMove(UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol);
+    virtual void OnUserSelectRelease(UINT nFlags, CPoint point);
+    // A point of a move or release kept inside the grid rectangle less the frame margin.
+    CPoint ClampTrackPoint(CPoint point);
+    void LimitTrackCell(ROWCOL& nRow, ROWCOL& nCol);
+    BOOL StartOtherButton(int nButton, UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol);
+    BOOL EndButtonTracking(int nButton, UINT nFlags, CPoint point);
+    BOOL HandleDblClk(int nButton, UINT nFlags, CPoint point);
+
 protected:
     CGXAppData* m_pAppData;
     CWnd* m_pGridWnd;
@@ -827,6 +938,36 @@ protected:
     CMapStringToPtr m_FontCache{10};  // LOGFONT bytes -> CFont*
     int m_nBufferedPaint = 1;
     int m_nPaintDepth = 0;
+
+    // Current cell moves and keyboard.
+    CString m_strBufferedText;
+    BOOL m_bFlushingText = FALSE;
+    BOOL m_bControlTookFocus = FALSE;
+    BOOL m_bDbcsLeadPending = FALSE;
+    BYTE m_dbcsLeadByte = 0;
+    // Scrolling.
+    UINT m_nVScrollFactor = 1;
+    UINT m_nHScrollFactor = 1;
+    BOOL m_bLockScrollbarsFlag = FALSE;
+    BOOL m_bUpdatingScrollbars = FALSE;
+    ROWCOL m_nLastScrollRows = GX_INVALID;
+    ROWCOL m_nLastScrollCols = GX_INVALID;
+    BOOL m_bScrolling = FALSE;
+    BOOL m_bNoScrollInView = FALSE;
+    BOOL m_bAutoScroll = FALSE;
+    BOOL m_bAutoScrollRows = FALSE;
+    BOOL m_bAutoScrollCols = FALSE;
+    BOOL m_bAutoScrollStop = FALSE;
+    UINT_PTR m_nAutoScrollTimer = 0;
+    int m_nArrowDirection = -1;
+    // Mouse tracking.
+    UINT m_nButtonFlags = 0;
+    ROWCOL m_nPressedRow = 0;
+    ROWCOL m_nPressedCol = 0;
+    ROWCOL m_nLastHitRow = 0;
+    ROWCOL m_nLastHitCol = 0;
+    BOOL m_bHasFocus = FALSE;
+    BOOL m_bEndingEdit = FALSE;
 
 private:
     void DestroyEngineObjects();

@@ -1,14 +1,292 @@
-// Grid engine: keyboard messages of the grid window. Not handled yet: the window's default
-// processing answers.
+// Grid engine: keyboard messages of the grid window and of the cell controls' own windows.
 
 #include "grid/core/GridCore.h"
 
-BOOL CGXGridCore::DispatchKeyMessage(CWnd*, UINT, UINT, UINT, UINT)
+#include "framework/win/Wnd.h"
+#include "grid/core/Control.h"
+#include "grid/core/GridParam.h"
+
+namespace
+{
+BOOL KeyIsDown(int nVirtKey)
+{
+    return (::GetKeyState(nVirtKey) & 0x8000) != 0;
+}
+} // namespace
+
+BOOL CGXGridCore::DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    HWND hGrid = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    // While a mouse action runs every key is swallowed; Esc ends the action first.
+    if (hGrid != nullptr && ::GetCapture() == hGrid)
+    {
+        if (nChar == VK_ESCAPE && (nMessage == WM_KEYDOWN || nMessage == WM_CHAR))
+            ::SendMessageA(hGrid, WM_CANCELMODE, 0, 0);
+        return TRUE;
+    }
+
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    CGXControl* pControl = GetCurrentCell(nRow, nCol) ? GetCurrentCellControl() : nullptr;
+    if (pControl != nullptr && pSender == m_pGridWnd)
+    {
+        if (!pControl->IsInitAt(nRow, nCol))
+            pControl->Init(nRow, nCol);
+        if (pControl->DispatchKeyMessage(nMessage, nChar, nRepCnt, nFlags))
+        {
+            ScrollCellInView(nRow, nCol, GX_SMART, FALSE);
+            if (hGrid != nullptr)
+                ::UpdateWindow(hGrid);
+            return TRUE;
+        }
+    }
+
+    switch (nMessage)
+    {
+    case WM_KEYDOWN:
+        return HandleKeyDown(nChar, nRepCnt, nFlags);
+    case WM_KEYUP:
+        return HandleKeyUp(nChar, nRepCnt, nFlags);
+    case WM_CHAR:
+    {
+        CString text;
+        if (!GXAppendDbcsChar(nChar, text, m_bDbcsLeadPending, m_dbcsLeadByte))
+            return HandleChar(nChar, nRepCnt, nFlags);
+        if (text.IsEmpty())
+            return TRUE;
+        return HandleCharDbcs(text, nRepCnt, nFlags);
+    }
+    case WM_DEADCHAR:
+        return HandleDeadChar(nChar, nRepCnt, nFlags);
+    case WM_SYSKEYDOWN:
+        return HandleSysKeyDown(nChar, nRepCnt, nFlags);
+    case WM_SYSKEYUP:
+        return HandleSysKeyUp(nChar, nRepCnt, nFlags);
+    case WM_SYSCHAR:
+        return HandleSysChar(nChar, nRepCnt, nFlags);
+    case WM_SYSDEADCHAR:
+        return HandleSysDeadChar(nChar, nRepCnt, nFlags);
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CGXGridCore::HandleKeyDown(UINT nChar, UINT nRepCnt, UINT)
+{
+    const BOOL bCtrl = KeyIsDown(VK_CONTROL);
+    const BOOL bShift = KeyIsDown(VK_SHIFT);
+    const BOOL bAlt = KeyIsDown(VK_MENU);
+    const UINT nCount = nRepCnt > 0 ? nRepCnt : 1;
+    int nMove = 0;
+    BOOL bHandled = FALSE;
+
+    switch (nChar)
+    {
+    case VK_UP:
+        nMove = bCtrl ? GX_MOVE_TOP : GX_UP;
+        break;
+    case VK_DOWN:
+        nMove = bCtrl ? GX_MOVE_BOTTOM : GX_DOWN;
+        break;
+    case VK_LEFT:
+        nMove = bCtrl ? GX_MOVE_MOSTLEFT : GX_LEFT;
+        break;
+    case VK_RIGHT:
+        nMove = bCtrl ? GX_MOVE_MOSTRIGHT : GX_RIGHT;
+        break;
+    case VK_PRIOR:
+        nMove = GX_MOVE_PAGEUP;
+        break;
+    case VK_NEXT:
+        nMove = GX_MOVE_PAGEDOWN;
+        break;
+    case VK_HOME:
+        if (!bCtrl)
+            return FALSE;
+        nMove = GX_MOVE_TOPLEFT;
+        break;
+    case VK_END:
+        if (!bCtrl)
+            return FALSE;
+        nMove = GX_MOVE_BOTTOMRIGHT;
+        break;
+    case VK_TAB:
+        if (EndCurrentCellEditing(TRUE, GX_INVALIDATE, TRUE))
+            MoveCurrentCellEx(bShift ? GX_LEFT : GX_RIGHT, 1, TRUE);
+        bHandled = TRUE;
+        break;
+    case VK_RETURN:
+    {
+        const UINT nArg = bAlt ? 2 : 1;
+        if (EndCurrentCellEditing(nArg != 0, nArg, nArg != 0) && m_pParam != nullptr &&
+            m_pParam->m_nEnterKeyDirection != 0)
+            MoveCurrentCellEx(m_pParam->m_nEnterKeyDirection, 1, TRUE);
+        bHandled = TRUE;
+        break;
+    }
+    case VK_ESCAPE:
+    {
+        if (m_pParam != nullptr && m_pParam->m_bRedrawPending)
+        {
+            m_pParam->m_bRedrawPending = FALSE;
+            RedrawGrid(GX_INVALIDATE);
+        }
+        ROWCOL nRow = 0;
+        ROWCOL nCol = 0;
+        CGXControl* pControl = GetCurrentCell(nRow, nCol) ? GetCurrentCellControl() : nullptr;
+        if (pControl != nullptr)
+        {
+            if (!pControl->OnCancelEditing())
+                pControl->Refresh();
+            else
+            {
+                pControl->Init(nRow, nCol);
+                pControl->Refresh();
+                pControl->OnCanceledEditing();
+            }
+            ScrollCellInView(nRow, nCol, GX_SMART, FALSE);
+        }
+        if (m_pParam == nullptr || !m_pParam->m_bKeepSelection)
+            SetSelection(nullptr);
+        bHandled = TRUE;
+        break;
+    }
+    case VK_F2:
+    {
+        CGXControl* pControl = GetCurrentCellControl();
+        if (pControl == nullptr)
+            return HandleKeyDown(VK_RETURN, nRepCnt, 0);
+        if (!pControl->IsActive())
+        {
+            EndCurrentCellEditing(FALSE, GX_SMART, TRUE);
+            if (!pControl->IsReadOnly() && pControl->OnStartEditing())
+            {
+                pControl->SetActive(TRUE);
+                pControl->Refresh();
+            }
+        }
+        else
+            EndCurrentCellEditing(TRUE, GX_SMART, TRUE);
+        bHandled = TRUE;
+        break;
+    }
+    case VK_INSERT:
+        if (bCtrl && CanCopy())
+            Copy();
+        else if (bShift && CanPaste())
+            Paste();
+        else if (!bCtrl && !bShift)
+            return FALSE;
+        bHandled = TRUE;
+        break;
+    case VK_DELETE:
+        if (bShift)
+        {
+            if (CanCut())
+                Cut();
+        }
+        else
+        {
+            CGXControl* pControl = GetCurrentCellControl();
+            if (pControl != nullptr && !pControl->IsActive() && CanClear() && pControl->OnDeleteCell())
+            {
+                CGXRangeList ranges;
+                if (GetSelectedRanges(ranges, TRUE))
+                    ClearCells(ranges, bCtrl);
+            }
+        }
+        bHandled = TRUE;
+        break;
+    case VK_BACK:
+        if (!bCtrl)
+            return FALSE;
+        Redo();
+        bHandled = TRUE;
+        break;
+    default:
+        return FALSE;
+    }
+
+    if (nMove != 0)
+    {
+        const UINT n = (nMove == GX_MOVE_TOPLEFT || nMove == GX_MOVE_BOTTOMRIGHT) ? 1 : nCount;
+        ProcessMoveKey(nMove, n);
+        bHandled = TRUE;
+    }
+    if (bHandled && m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+        ::UpdateWindow(m_pGridWnd->GetSafeHwnd());
+    return bHandled;
+}
+
+BOOL CGXGridCore::HandleKeyUp(UINT, UINT, UINT)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::HandleChar(UINT nChar, UINT, UINT)
+{
+    switch (nChar)
+    {
+    case 3:
+        if (CanCopy())
+            Copy();
+        return TRUE;
+    case 22:
+        if (CanPaste())
+            Paste();
+        return TRUE;
+    case 24:
+        if (CanCut())
+            Cut();
+        return TRUE;
+    case 26:
+        Undo();
+        return TRUE;
+    case 18:
+        Redo();
+        return TRUE;
+    case 9:
+    case 13:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CGXGridCore::HandleCharDbcs(const CString&, UINT, UINT)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::HandleDeadChar(UINT, UINT, UINT)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::HandleSysKeyDown(UINT nChar, UINT, UINT)
+{
+    if (nChar != VK_BACK)
+        return FALSE;
+    Undo();
+    return TRUE;
+}
+
+BOOL CGXGridCore::HandleSysKeyUp(UINT, UINT, UINT)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::HandleSysChar(UINT, UINT, UINT)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::HandleSysDeadChar(UINT, UINT, UINT)
 {
     return FALSE;
 }
 
 UINT CGXGridCore::HandleGetDlgCode(UINT nDefault)
 {
-    return nDefault;
+    return nDefault | DLGC_WANTCHARS | DLGC_WANTTAB | DLGC_WANTARROWS;
 }

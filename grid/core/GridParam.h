@@ -145,6 +145,10 @@ public:
     LONG m_nDefaultHeight = GX_DEFAULT_ROW_HEIGHT;
     LONG m_nDefaultWidth = GX_DEFAULT_COL_WIDTH;
     BOOL m_bLockUpdate = FALSE;
+    // Where Enter moves the current cell (0 stays), the selection kept on Esc and a redraw owed after a drag.
+    int m_nEnterKeyDirection = 0;
+    BOOL m_bKeepSelection = FALSE;
+    BOOL m_bRedrawPending = FALSE;
     // Grid lines on the right and bottom edge of a cell (else left and top), and their pen style.
     BOOL m_bLinesRightBottom;
     WORD m_nGridLinePenStyle;
