@@ -88,6 +88,8 @@ TEST_F(GridGeometryTest, CellRectanglesFollowTheSizesAndTheScrolledRows)
 {
     EXPECT_EQ(CRect(40, 19, 90, 38), grid.CalcCellRect(1, 1));
     EXPECT_EQ(CRect(90, 38, 190, 76), grid.CalcRangeRectFromRange(CGXRange(2, 2, 3, 3)));
+    // Enough rows that the window-filling scroll range does not pull the top row back.
+    grid.SetRowCount(40);
     grid.SetTopRow(5);
     EXPECT_TRUE(grid.CalcRangeRectFromRange(CGXRange(2, 1, 3, 2)).IsRectEmpty());
     EXPECT_EQ(CRect(40, 19, 90, 38), grid.CalcCellRect(5, 1));

@@ -443,3 +443,25 @@ TEST_F(GridInputTest, RemovedRowsDropTheCurrentCellAndAMoveToItselfDoesNothing)
     EXPECT_EQ(Current(), Cell(9, 2));
 }
 } // namespace
+
+namespace
+{
+TEST_F(GridInputTest, APressInACellStartsAutoscrollAndTheReleaseEndsIt)
+{
+    grid.m_bAutoScrollCells = TRUE;
+    grid.SetRowCount(200);
+    ::PostMessageA(grid.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 50));
+    MSG msg;
+    while (::PeekMessageA(&msg, grid.m_hWnd, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+    EXPECT_TRUE(grid.IsAutoScrollActive());
+    Post(WM_LBUTTONUP, 0, CPoint(100, 50));
+    // The next tick of the timer sees the stop.
+    for (int i = 0; i < 50 && grid.IsAutoScrollActive(); ++i)
+    {
+        ::Sleep(20);
+        Pump();
+    }
+    EXPECT_FALSE(grid.IsAutoScrollActive());
+}
+} // namespace
