@@ -46,6 +46,9 @@ public:
     {
         if (nMessage == WM_KEYDOWN)
             keysToGrid.push_back(nChar);
+        // Tests of what a control passes up keep the grid from moving the current cell away.
+        if (bKeepKeys && pSender != this)
+            return TRUE;
         return CGXGridWnd::DispatchKeyMessage(pSender, nMessage, nChar, nRepCnt, nFlags);
     }
 
@@ -62,6 +65,7 @@ public:
     CString Stored(ROWCOL nRow, ROWCOL nCol) { return GetStoredValueRowCol(nRow, nCol); }
 
     std::vector<UINT> keysToGrid;
+    BOOL bKeepKeys = FALSE;
 };
 
 // A 32-bit memory bitmap to draw cells into.

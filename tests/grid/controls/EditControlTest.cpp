@@ -142,6 +142,7 @@ TEST_F(EditControlTest, DeleteIsTheGridsWhenItClearsCellsItself)
 
 TEST_F(EditControlTest, LeftAndRightLeaveTheCellOnlyAtItsEdgesWithoutASelection)
 {
+    grid.bKeepKeys = TRUE;
     grid.SetText(1, 1, "abc");
     Attach(1, 1);
     pEdit->KeyDown(VK_HOME, 1, 0);
@@ -171,6 +172,7 @@ TEST_F(EditControlTest, UpAndDownMoveBetweenLinesOfAWrappedCellBeforeLeavingIt)
     CGXStyle style;
     style.SetValue("one\r\ntwo").SetWrapText(TRUE).SetAllowEnter(TRUE);
     grid.SetCell(3, 1, style);
+    grid.bKeepKeys = TRUE;
     Attach(3, 1);
     pEdit->KeyDown(VK_HOME, 1, 0);
     Show();
