@@ -10,7 +10,6 @@
 
 #include <algorithm>
 
-BOOL CGXGridCore::OnGridSize(UINT, int, int) { return FALSE; }
 BOOL CGXGridCore::HandleShowWindow(BOOL, UINT) { return FALSE; }
 HBRUSH CGXGridCore::OnGridCtlColor(CDC*, CWnd*, UINT) { return nullptr; }
 int CGXGridCore::OnGridMouseActivate(CWnd*, UINT, UINT) { return 0; }
@@ -365,7 +364,15 @@ BOOL CGXGridCore::OnRButtonDblClk(UINT nFlags, CPoint point)
     return HandleDblClk(2, nFlags, point);
 }
 
-// ---- Cancel and focus ----
+// ---- Size, cancel and focus ----
+
+BOOL CGXGridCore::OnGridSize(UINT nType, int, int)
+{
+    // The bars follow the new size; the window's default processing goes on.
+    if (m_bInitDone && nType != SIZE_MINIMIZED)
+        UpdateScrollbars(TRUE, FALSE);
+    return FALSE;
+}
 
 BOOL CGXGridCore::OnGridCancelMode()
 {
@@ -373,8 +380,10 @@ BOOL CGXGridCore::OnGridCancelMode()
         return FALSE;
     if ((m_wTrackingState & GX_TRACK_PRESS) != 0)
     {
-        // The drag ends where it stands: the cell under the press stays as it is.
+        // The drag ends where it stands: the cell under the press stays as it is, and the cell's
+        // control hears of the end through an event without flags.
         m_wTrackingState = 0;
+        DispatchCellLeftButton(0, 0, 0, 0, 0, 0, 0, 0);
     }
     else
         CancelResizeTracking();

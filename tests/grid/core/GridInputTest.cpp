@@ -466,3 +466,18 @@ TEST_F(GridInputTest, APressInACellStartsAutoscrollAndTheReleaseEndsIt)
     EXPECT_FALSE(grid.IsAutoScrollActive());
 }
 } // namespace
+
+namespace
+{
+TEST_F(GridInputTest, ResizingTheWindowShowsTheAutomaticBarWhenRowsNoLongerFit)
+{
+    grid.SetScrollBarMode(SB_VERT, 2);
+    grid.SetRowCount(4);
+    grid.UpdateScrollbars();
+    Pump();
+    ASSERT_EQ(grid.GetStyle() & WS_VSCROLL, 0u);
+    ::SetWindowPos(grid.m_hWnd, nullptr, 0, 0, 200, 60, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_NE(grid.GetStyle() & WS_VSCROLL, 0u);
+}
+} // namespace
