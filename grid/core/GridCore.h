@@ -633,6 +633,9 @@ public:
     // 1 tracking line, 0 grid line.
     virtual void DrawLineRect(CDC* pDC, int x, int y, int cx, int cy, int nDirection, ROWCOL nIgnored, UINT nFlags);
     virtual void FlushDrawingCaches();
+    // The line before a client column (direction 1) or client row (direction 2), across the visible cells.
+    CRect CalcGridLineRect(int nDirection, ROWCOL nClientIndex);
+    void DrawGridLine(CDC* pDC, int nDirection, ROWCOL nClientIndex, UINT nFlags);
     // Draws the included edges of a style's borders inside the rectangle.
     void DrawCellBorders(CDC* pDC, const CRect& rect, const CGXStyle& style);
     // One edge (gxBorderTop, gxBorderLeft, gxBorderBottom or gxBorderRight) as a strip inside the rectangle.

@@ -504,6 +504,33 @@ void CGXGridCore::DrawLineRect(CDC* pDC, int x, int y, int cx, int cy, int nDire
     FillSolid(pDC, rect, bBlack ? RGB(0, 0, 0) : GetPropertyColor((nFlags & 1) != 0 ? 2 : 0));
 }
 
+CRect CGXGridCore::CalcGridLineRect(int nDirection, ROWCOL nClientIndex)
+{
+    const CRect rectGrid = GetGridRect();
+    const BOOL bRightBottom = m_pParam != nullptr && m_pParam->m_bLinesRightBottom;
+    const int nShift = bRightBottom ? -1 : 0;
+    const int nExtra = bRightBottom ? 0 : 1;
+    if (nDirection == 1)
+    {
+        const int x = GetClientColLeft(nClientIndex) + nShift;
+        const int nLength = std::min(CalcSumOfClientRowHeights(0, GX_INVALID - 1, rectGrid.Height()) + nExtra,
+                                     rectGrid.Height());
+        return CRect(x, rectGrid.top, x + 1, rectGrid.top + nLength);
+    }
+    const int y = GetClientRowTop(nClientIndex) + nShift;
+    const int nLength = std::min(CalcSumOfClientColWidths(0, GX_INVALID - 1, rectGrid.Width()) + nExtra,
+                                 rectGrid.Width());
+    return CRect(rectGrid.left, y, rectGrid.left + nLength, y + 1);
+}
+
+void CGXGridCore::DrawGridLine(CDC* pDC, int nDirection, ROWCOL nClientIndex, UINT nFlags)
+{
+    if (pDC == nullptr)
+        return;
+    const CRect rect = CalcGridLineRect(nDirection, nClientIndex);
+    DrawLineRect(pDC, rect.left, rect.top, rect.Width(), rect.Height(), nDirection, nClientIndex, nFlags);
+}
+
 void CGXGridCore::DrawBrushRect(CDC* pDC, const CRect& rect, const CGXStyleBrush& brush)
 {
     if (rect.IsRectEmpty())

@@ -301,3 +301,19 @@ TEST(GridFontCacheTest, EqualFontsShareOneObjectAndZoomScalesTheSelectedFont)
     grid.FlushDrawingCaches();
 }
 }  // namespace
+
+namespace
+{
+TEST_F(GridDrawingTest, ATrackingLineRunsBeforeItsColumnInTheTrackingColour)
+{
+    Paint();
+    CDC dc;
+    dc.Attach(hMem);
+    // Client column 3 starts at x 140; the grid has 11 rows of 19 px.
+    grid.DrawGridLine(&dc, 1, 3, 1);
+    dc.Detach();
+    EXPECT_EQ(CRect(140, 0, 141, 11 * 19 + 1), grid.CalcGridLineRect(1, 3));
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(140, 100));
+    EXPECT_NE(RGB(255, 0, 0), Pixel(140, 11 * 19 + 5));
+}
+}  // namespace

@@ -161,3 +161,27 @@ TEST_F(GridGeometryTest, AHiddenColumnBorderAndAnOverrideChooseTheirCursors)
     grid.SetCursorOverride(0);
 }
 }  // namespace
+
+namespace
+{
+TEST_F(GridGeometryTest, TheLastVisibleRowIsTheOneAtTheBottomEdgeOrTheLastRow)
+{
+    BOOL bEnd = FALSE;
+    EXPECT_EQ(10u, grid.GetLastVisibleRow(&bEnd));
+    EXPECT_TRUE(bEnd);
+    grid.SetRowCount(100);
+    // 300 px hold the header and rows 1..14 whole; row 15 reaches the bottom edge.
+    EXPECT_EQ(15u, grid.GetLastVisibleRow(&bEnd));
+    EXPECT_FALSE(bEnd);
+}
+
+TEST_F(GridGeometryTest, WithTheLimitOnARowIsNoTallerThanTheSpaceBelowTheFrozenRows)
+{
+    dlg.ShowWindow(SW_SHOW);
+    grid.SetFrozenRows(1);
+    grid.SetRowHeight(5, 5, 1000);
+    grid.m_bLimitRowsToWindow = TRUE;
+    EXPECT_EQ(300 - 2 * 19, grid.GetRowHeight(5));
+    EXPECT_EQ(19, grid.GetRowHeight(1));
+}
+}  // namespace
