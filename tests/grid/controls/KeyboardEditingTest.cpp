@@ -1,0 +1,196 @@
+// A grid in a dialog edited by keyboard alone: typing replaces a value, moving away stores it, Esc
+// cancels, Delete clears, and the whole table can be filled in; a picture of the result goes to
+// the build folder.
+#include "grid/controls/EditControl.h"
+
+#include "framework/win/Dialog.h"
+#include "grid/core/AppData.h"
+#include "grid/core/Data.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/GridWnd.h"
+#include "tests/grid/controls/GridControlsTestResources.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace
+{
+void Pump()
+{
+    for (int i = 0; i < 4; ++i)
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+// Writes the window as the screen shows it into a 24-bit .bmp file.
+BOOL SavePicture(HWND hWnd, const char* pszPath)
+{
+    RECT rect;
+    ::GetWindowRect(hWnd, &rect);
+    const int cx = rect.right - rect.left;
+    const int cy = rect.bottom - rect.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* pBits = nullptr;
+    const HDC hScreen = ::GetDC(nullptr);
+    const HDC hMem = ::CreateCompatibleDC(hScreen);
+    const HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    const BOOL bPrinted = ::PrintWindow(hWnd, hMem, 0);
+    ::GdiFlush();
+    const DWORD cbRow = ((static_cast<DWORD>(cx) * 3 + 3) / 4) * 4;
+    const DWORD cbImage = cbRow * static_cast<DWORD>(cy);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + cbImage;
+    BOOL bWritten = FALSE;
+    if (FILE* pFile = std::fopen(pszPath, "wb"))
+    {
+        bWritten = std::fwrite(&file, sizeof file, 1, pFile) == 1 &&
+                   std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, pFile) == 1 &&
+                   std::fwrite(pBits, cbImage, 1, pFile) == 1;
+        std::fclose(pFile);
+    }
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    return bPrinted && bWritten;
+}
+
+class KeyboardEditingTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        GXStartLibrary();
+        ASSERT_TRUE(dlg.Create(IDD_CELLS_TEST));
+        ASSERT_TRUE(grid.SubclassDlgItem(IDC_CELLS_GRID, &dlg));
+        grid.Initialize();
+        grid.SetRowCount(10);
+        grid.SetColCount(5);
+        grid.SetFocus();
+        Pump();
+    }
+    void TearDown() override
+    {
+        SetKeys({});
+        if (dlg.m_hWnd != nullptr)
+            dlg.DestroyWindow();
+    }
+
+    static void SetKeys(std::initializer_list<int> keys)
+    {
+        BYTE state[256] = {};
+        for (int key : keys)
+            state[key] = 0x80;
+        ::SetKeyboardState(state);
+    }
+    // A key press as the keyboard gives it to the window with the focus.
+    void Key(UINT nKey, std::initializer_list<int> held = {})
+    {
+        SetKeys(held);
+        const HWND hFocus = ::GetFocus();
+        ::SendMessageA(hFocus, WM_KEYDOWN, nKey, 1);
+        Pump();
+        ::SendMessageA(::GetFocus(), WM_KEYUP, nKey, 0xC0000001);
+        SetKeys({});
+        Pump();
+    }
+    void Type(const char* pszText)
+    {
+        for (const char* p = pszText; *p != 0; ++p)
+        {
+            ::SendMessageA(::GetFocus(), WM_CHAR, static_cast<BYTE>(*p), 1);
+            Pump();
+        }
+    }
+    void GoTo(ROWCOL nRow, ROWCOL nCol)
+    {
+        Key(VK_HOME, {VK_CONTROL});
+        for (ROWCOL r = 1; r < nRow; ++r)
+            Key(VK_DOWN);
+        for (ROWCOL c = 1; c < nCol; ++c)
+            Key(VK_RIGHT);
+    }
+    CString Value(ROWCOL nRow, ROWCOL nCol) { return grid.GetValueRowCol(nRow, nCol); }
+
+    CDialog dlg;
+    CGXGridWnd grid;
+};
+
+TEST_F(KeyboardEditingTest, TypingReplacesTheValueAndMovingAwayStoresIt)
+{
+    grid.SetValueRange(CGXRange(2, 2), "old");
+    GoTo(2, 2);
+    ASSERT_TRUE(grid.IsCurrentCell(2, 2));
+    Type("new");
+    EXPECT_EQ(Value(2, 2), "old");
+    Key(VK_DOWN);
+    EXPECT_TRUE(grid.IsCurrentCell(3, 2));
+    EXPECT_EQ(Value(2, 2), "new");
+}
+
+TEST_F(KeyboardEditingTest, EscCancelsAndDeleteClears)
+{
+    grid.SetValueRange(CGXRange(2, 2), "keep");
+    grid.SetValueRange(CGXRange(3, 2), "gone");
+    grid.GetParam()->m_bGridPastesOwnFormat = FALSE;
+    GoTo(2, 2);
+    Type("xyz");
+    Key(VK_ESCAPE);
+    Key(VK_DOWN);
+    EXPECT_EQ(Value(2, 2), "keep");
+    EXPECT_TRUE(grid.IsCurrentCell(3, 2));
+    Key(VK_DELETE);
+    Key(VK_UP);
+    EXPECT_EQ(Value(3, 2), "");
+}
+
+TEST_F(KeyboardEditingTest, HomeAndEndStartEditingAtTheStartOrEnd)
+{
+    grid.SetValueRange(CGXRange(1, 1), "mid");
+    GoTo(1, 1);
+    Key(VK_HOME);
+    Type("<");
+    Key(VK_END);
+    Type(">");
+    Key(VK_DOWN);
+    EXPECT_EQ(Value(1, 1), "<mid>");
+}
+
+TEST_F(KeyboardEditingTest, ATableIsFilledInByKeyboardAlone)
+{
+    for (ROWCOL nCol = 1; nCol <= 5; ++nCol)
+    {
+        GoTo(1, nCol);
+        for (ROWCOL nRow = 1; nRow <= 10; ++nRow)
+        {
+            ASSERT_TRUE(grid.IsCurrentCell(nRow, nCol)) << nRow << "," << nCol;
+            Type(("r" + std::to_string(nRow) + "c" + std::to_string(nCol)).c_str());
+            Key(VK_DOWN);
+        }
+    }
+    GoTo(1, 1);
+    for (ROWCOL nRow = 1; nRow <= 10; ++nRow)
+        for (ROWCOL nCol = 1; nCol <= 5; ++nCol)
+            EXPECT_EQ(Value(nRow, nCol), ("r" + std::to_string(nRow) + "c" + std::to_string(nCol)).c_str());
+    ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    EXPECT_TRUE(SavePicture(dlg.m_hWnd, "grid_filled_by_keyboard.bmp"));
+}
+}  // namespace
