@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
 #include <vector>
 
 namespace
@@ -49,7 +48,9 @@ BOOL SavePicture(HWND hWnd, const char* pszPath)
     const HDC hMem = ::CreateCompatibleDC(hScreen);
     const HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
     const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    const BOOL bPrinted = ::PrintWindow(hWnd, hMem, 0);
+    // Copied from the screen: the window is on top of the virtual display, and PrintWindow under
+    // Wine leaves out the child windows.
+    const BOOL bPrinted = ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
     ::GdiFlush();
     const DWORD cbRow = ((static_cast<DWORD>(cx) * 3 + 3) / 4) * 4;
     const DWORD cbImage = cbRow * static_cast<DWORD>(cy);
@@ -70,6 +71,13 @@ BOOL SavePicture(HWND hWnd, const char* pszPath)
     ::DeleteDC(hMem);
     ::ReleaseDC(nullptr, hScreen);
     return bPrinted && bWritten;
+}
+
+CString CellText(ROWCOL nRow, ROWCOL nCol)
+{
+    CString text;
+    text.Format("r%luc%lu", static_cast<unsigned long>(nRow), static_cast<unsigned long>(nCol));
+    return text;
 }
 
 class KeyboardEditingTest : public ::testing::Test
@@ -181,14 +189,14 @@ TEST_F(KeyboardEditingTest, ATableIsFilledInByKeyboardAlone)
         for (ROWCOL nRow = 1; nRow <= 10; ++nRow)
         {
             ASSERT_TRUE(grid.IsCurrentCell(nRow, nCol)) << nRow << "," << nCol;
-            Type(("r" + std::to_string(nRow) + "c" + std::to_string(nCol)).c_str());
+            Type(CellText(nRow, nCol));
             Key(VK_DOWN);
         }
     }
     GoTo(1, 1);
     for (ROWCOL nRow = 1; nRow <= 10; ++nRow)
         for (ROWCOL nCol = 1; nCol <= 5; ++nCol)
-            EXPECT_EQ(Value(nRow, nCol), ("r" + std::to_string(nRow) + "c" + std::to_string(nCol)).c_str());
+            EXPECT_EQ(Value(nRow, nCol), CellText(nRow, nCol));
     ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
     EXPECT_TRUE(SavePicture(dlg.m_hWnd, "grid_filled_by_keyboard.bmp"));
