@@ -874,7 +874,7 @@ BOOL CGXEditControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, RO
     if (bSetCell)
     {
         m_pGrid->ScrollCellInView(nRow, nCol, GX_SMART, FALSE);
-        MoveCurrentCellTo(nRow, nCol);
+        m_pGrid->MoveCurrentCell(nRow, nCol, GX_SCROLLINVIEW | GX_SMART);
         if (!IsInitAt(nRow, nCol))
             Init(nRow, nCol);
         SetActive(TRUE);
@@ -938,13 +938,6 @@ BOOL CGXEditControl::ReplaceAllRowCol(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL 
     if (pTaken != nullptr)
         m_pGrid->RecycleStyle(pTaken);
     return bHit && bStored;
-}
-
-void CGXEditControl::MoveCurrentCellTo(ROWCOL nRow, ROWCOL nCol)
-{
-    // The old cell's edit is stored before the cell becomes current.
-    if (!m_pGrid->IsCurrentCell(nRow, nCol) && m_pGrid->TransferCurrentCellValue(TRUE))
-        m_pGrid->SetCurrentCellInfo(TRUE, nRow, nCol);
 }
 
 void CGXEditControl::OnInvalidKey(LPCTSTR)

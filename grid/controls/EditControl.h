@@ -96,8 +96,6 @@ protected:
     BOOL IsRightToLeftWindow() const;
     int CharFromPoint(CPoint point);
     void EvalFloat();
-    // Makes the cell current, storing the edit of the previous current cell first.
-    void MoveCurrentCellTo(ROWCOL nRow, ROWCOL nCol);
 
     BOOL m_bAutoSize = FALSE;
     BOOL m_bVertScrollBar = FALSE;
