@@ -404,6 +404,16 @@ void CGXGridCore::PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL 
     // bottom/right edge); the last frozen row and column end in the "Fixed Lines" colour.
     const COLORREF gridColor = GetPropertyColor(0);
     const COLORREF fixedColor = GetPropertyColor(1);
+    // Solid grid lines are plain fills; dashed or dotted ones are patterned over the cell's interior.
+    const UINT nGridPenStyle = m_pParam->m_nGridLinePenStyle;
+    CGXStylePen gridPen;
+    gridPen.SetStyle(nGridPenStyle).SetWidth(1).SetColor(gridColor);
+    auto drawGridLine = [&](const CRect& line, int nEdge, const CGXStyle& style) {
+        if (nGridPenStyle == PS_SOLID)
+            FillSolid(pDC, line, gridColor);
+        else
+            DrawBorder(gridPen, line, nEdge, pDC, style.GetInterior());
+    };
     for (ROWCOL r = 0; r < block.nRows; ++r)
         for (ROWCOL c = 0; c < block.nCols; ++c)
         {
@@ -414,13 +424,13 @@ void CGXGridCore::PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL 
             const WORD flags = block.flags[i];
             const CRect rect = block.CellRect(r, c);
             if (bHorzLines && (flags & cellHorzLine) != 0)
-                FillSolid(pDC, CRect(rect.left, bRightBottom ? rect.bottom - 1 : rect.top, rect.right,
-                                     bRightBottom ? rect.bottom : rect.top + 1),
-                          gridColor);
+                drawGridLine(CRect(rect.left, bRightBottom ? rect.bottom - 1 : rect.top, rect.right,
+                                   bRightBottom ? rect.bottom : rect.top + 1),
+                             gxBorderTop, *pStyle);
             if (bVertLines && (flags & cellVertLine) != 0)
-                FillSolid(pDC, CRect(bRightBottom ? rect.right - 1 : rect.left, rect.top,
-                                     bRightBottom ? rect.right : rect.left + 1, rect.bottom),
-                          gridColor);
+                drawGridLine(CRect(bRightBottom ? rect.right - 1 : rect.left, rect.top,
+                                   bRightBottom ? rect.right : rect.left + 1, rect.bottom),
+                             gxBorderLeft, *pStyle);
             if ((flags & cellLastFrozenRow) != 0 && (flags & cellBorderBottom) == 0)
                 FillSolid(pDC, CRect(rect.left, rect.bottom - 1, rect.right, rect.bottom), fixedColor);
             if ((flags & cellLastFrozenCol) != 0 && (flags & cellBorderRight) == 0)

@@ -317,3 +317,24 @@ TEST_F(GridDrawingTest, ATrackingLineRunsBeforeItsColumnInTheTrackingColour)
     EXPECT_NE(RGB(255, 0, 0), Pixel(140, 11 * 19 + 5));
 }
 }  // namespace
+
+namespace
+{
+TEST_F(GridDrawingTest, LinesOnTheRightAndBottomEdgesAndDottedGridLines)
+{
+    grid.GetParam()->m_bLinesRightBottom = TRUE;
+    Paint();
+    const COLORREF gridLines = ::GetSysColor(COLOR_GRAYTEXT);
+    EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), Pixel(165, 2 * 19 - 1));  // bottom line of the frozen row
+    EXPECT_EQ(gridLines, Pixel(165, 4 * 19 - 1));                           // bottom line of row 3
+    EXPECT_NE(gridLines, Pixel(165, 3 * 19));                               // no line on row 3's top
+
+    grid.GetParam()->m_nGridLinePenStyle = PS_DOT;
+    Paint();
+    int nLinePixels = 0;
+    for (int x = 141; x < 189; ++x)
+        nLinePixels += Pixel(x, 4 * 19 - 1) == gridLines;
+    EXPECT_GT(nLinePixels, 10);
+    EXPECT_LT(nLinePixels, 38);
+}
+}  // namespace
