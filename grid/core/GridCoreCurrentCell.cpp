@@ -260,7 +260,9 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
         }
         if (pOld->IsActive() && pOld->GetModify() && !pOld->Store())
             return FALSE;
-        if (!OnLeftCell(nOldRow, nOldCol, nRow, nCol))
+        if (!pOld->IsInitAt(nOldRow, nOldCol))
+            pOld->Init(nOldRow, nOldCol);
+        if (!pOld->OnLeftCell(nRow, nCol))
             return FALSE;
         pOld->Hide();
         pOld->SetActive(FALSE);
@@ -612,6 +614,21 @@ LRESULT CGXGridCore::OnGridDeferredMouse(WPARAM)
 
 namespace
 {
+// Readies a control for a cell's button event. The current cell's control object is never taken
+// over for another cell (a header sharing it would lose the edit in progress).
+BOOL ControlMayServe(CGXGridCore* pGrid, CGXControl* pControl, ROWCOL nRow, ROWCOL nCol)
+{
+    if (pControl == nullptr)
+        return FALSE;
+    if (pGrid->IsCurrentCell(nRow, nCol))
+        return TRUE;
+    if (pControl == pGrid->GetCurrentCellControl() && pControl->IsActive())
+        return FALSE;
+    if (!pControl->IsInitAt(nRow, nCol))
+        pControl->Init(nRow, nCol);
+    return TRUE;
+}
+
 BOOL DispatchCellButton(CGXGridCore* pGrid, int nButton, ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nRow,
                         ROWCOL nCol, int x, int y, UINT nFlags, UINT nHitState)
 {
@@ -624,10 +641,8 @@ BOOL DispatchCellButton(CGXGridCore* pGrid, int nButton, ROWCOL nPressedRow, ROW
                 return FALSE;
         }
         CGXControl* pControl = pGrid->GetControl(nRow, nCol);
-        if (pControl == nullptr)
+        if (!ControlMayServe(pGrid, pControl, nRow, nCol))
             return TRUE;
-        if (!pGrid->IsCurrentCell(nRow, nCol))
-            pControl->Init(nRow, nCol);
         switch (nButton)
         {
         case 0:
@@ -645,10 +660,8 @@ BOOL DispatchCellButton(CGXGridCore* pGrid, int nButton, ROWCOL nPressedRow, ROW
     if ((nHitState & GX_HITBTNUP) != 0)
     {
         CGXControl* pControl = pGrid->GetControl(nPressedRow, nPressedCol);
-        if (pControl == nullptr)
+        if (!ControlMayServe(pGrid, pControl, nPressedRow, nPressedCol))
             return TRUE;
-        if (!pGrid->IsCurrentCell(nPressedRow, nPressedCol))
-            pControl->Init(nPressedRow, nPressedCol);
         // The control reaches the click hooks itself when the release lies in its cell.
         switch (nButton)
         {

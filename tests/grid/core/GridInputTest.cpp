@@ -5,6 +5,7 @@
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
+#include "grid/core/Style.h"
 #include "tests/grid/core/GridEngineTestResources.h"
 
 #include <gtest/gtest.h>
@@ -479,5 +480,27 @@ TEST_F(GridInputTest, ResizingTheWindowShowsTheAutomaticBarWhenRowsNoLongerFit)
     ::SetWindowPos(grid.m_hWnd, nullptr, 0, 0, 200, 60, SWP_NOMOVE | SWP_NOZORDER);
     Pump();
     EXPECT_NE(grid.GetStyle() & WS_VSCROLL, 0u);
+}
+} // namespace
+
+namespace
+{
+TEST_F(GridInputTest, AClickOnAHeaderKeepsTheEditOfTheCurrentCell)
+{
+    CRefusingControl* pControl = new CRefusingControl(&grid);
+    grid.RegisterControl(grid.m_nDefaultControl, pControl);
+    ASSERT_TRUE(grid.MoveCurrentCell(2, 2));
+    // The column header uses the same control object as the cells.
+    CGXStyle header;
+    header.SetControl(grid.m_nDefaultControl);
+    grid.SetStyleRange(CGXRange(0, 2), header, gxOverride);
+    ASSERT_EQ(grid.GetControl(0, 2), pControl);
+    pControl->m_bActive = TRUE;
+    pControl->m_bModified = TRUE;
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, CPoint(kHeaderWidth + kColWidth + 10, kRowHeight / 2));
+    Post(WM_LBUTTONUP, 0, CPoint(kHeaderWidth + kColWidth + 10, kRowHeight / 2));
+    EXPECT_TRUE(pControl->IsInitAt(2, 2));
+    EXPECT_TRUE(pControl->m_bModified);
+    EXPECT_EQ(Current(), Cell(2, 2));
 }
 } // namespace
