@@ -181,6 +181,30 @@ TEST_F(KeyboardEditingTest, HomeAndEndStartEditingAtTheStartOrEnd)
     EXPECT_EQ(Value(1, 1), "<mid>");
 }
 
+TEST_F(KeyboardEditingTest, AClickOnTheTextOfACellEditsItWithTheCaretThere)
+{
+    grid.SetValueRange(CGXRange(3, 2), "WWWWWW");
+    const CRect cell = grid.CalcCellRect(3, 2);
+    const LPARAM at = MAKELPARAM(cell.left + 4, cell.CenterPoint().y);
+    ::SendMessageA(grid.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(grid.m_hWnd, WM_LBUTTONUP, 0, at);
+    Pump();
+    ASSERT_TRUE(grid.IsCurrentCell(3, 2));
+    CGXControl* pControl = grid.GetCurrentCellControl();
+    ASSERT_NE(pControl, nullptr);
+    EXPECT_TRUE(pControl->IsActive());
+    CWnd* pWnd = pControl->GetWnd();
+    ASSERT_NE(pWnd, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(pWnd->m_hWnd));
+    DWORD start = 99, end = 99;
+    ::SendMessageA(pWnd->m_hWnd, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(start, end);
+    EXPECT_LE(start, 1u);
+    Type("x");
+    Key(VK_DOWN);
+    EXPECT_EQ(Value(3, 2).GetLength(), 7);
+}
+
 TEST_F(KeyboardEditingTest, ATableIsFilledInByKeyboardAlone)
 {
     for (ROWCOL nCol = 1; nCol <= 5; ++nCol)

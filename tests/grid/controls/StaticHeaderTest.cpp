@@ -214,6 +214,32 @@ TEST_F(StaticHeaderTest, SpreadsheetHeadersRaiseTheCurrentCellsAndTheSelectionsO
     }
 }
 
+TEST_F(StaticHeaderTest, ASelectedRowRaisesItsHeaderAndEveryColumnHeader)
+{
+    FakeThemeEngine engine(FALSE);
+    grid.GetParam()->m_bSpreadsheetHeaders = TRUE;
+    grid.SetCurrentCellInfo(FALSE);
+    CRect frame;
+    CGXStyle style;
+    grid.BuildEffectiveStyle(3, 0, style, TRUE);
+    grid.SubtractBorders(frame, CRect(0, 0, 60, 20), style, TRUE);
+    const int midY = (frame.top + frame.bottom) / 2;
+    auto raised = [&](ROWCOL nRow, ROWCOL nCol) {
+        MemoryCanvas canvas(60, 20);
+        DrawHeader(canvas, nRow, nCol);
+        return canvas.At(frame.right - 1, midY) == kBlack;
+    };
+    // Nothing current and nothing selected: every header is flat.
+    EXPECT_FALSE(raised(5, 0));
+    EXPECT_FALSE(raised(0, 1));
+
+    grid.GetParam()->m_SelRects.AddTail(new CGXRange(CGXRange().SetRows(5)));
+    EXPECT_TRUE(raised(5, 0));
+    EXPECT_FALSE(raised(4, 0));
+    EXPECT_TRUE(raised(0, 1));
+    EXPECT_TRUE(raised(0, 5));
+}
+
 TEST_F(StaticHeaderTest, ThemedHeadersWithoutAThemePartFillTheCurrentCellsHeaderWithTheDerivedColour)
 {
     FakeThemeEngine engine(TRUE);
