@@ -754,6 +754,8 @@ public:
     BOOL m_bSelectionFrame = FALSE;
     // The spreadsheet-like fill handle answers the hit test.
     BOOL m_bFillHandle = FALSE;
+    // The grid rectangle the cached last visible row and column were taken for.
+    CRect m_rectLastVisibleGrid;
     // Scrolling (GridCoreScrolling.cpp).
     virtual void SetScrollBarMode(int nBar, int nMode, BOOL bRedraw = TRUE);
     int GetScrollBarMode(int nBar) const;

@@ -470,9 +470,17 @@ BOOL CGXGridCore::CalcRangeRect(CRect& rect, ROWCOL nTop, ROWCOL nLeft, ROWCOL n
     ROWCOL nStartRow = RowToClientRow(nTop);
     if (nTop > nFrozenRows && nTop < nTopRow)
         nStartRow = RowToClientRow(nTopRow);
-    if (!m_bPrinting && ((m_nLastVisibleCol != GX_INVALID && nStartCol > m_nLastVisibleCol) ||
-                         (m_nLastVisibleRow != GX_INVALID && nStartRow > m_nLastVisibleRow)))
-        return FALSE;
+    // Cells past the last visible ones are not shown; the cache only counts while it was taken for
+    // the same scroll position and grid rectangle.
+    if (!m_bPrinting && GetGridRect() == m_rectLastVisibleGrid)
+    {
+        if (m_nLastVisibleCol != GX_INVALID && m_nLastVisibleColLeft == nLeftCol &&
+            nStartCol > ColToClientCol(m_nLastVisibleCol))
+            return FALSE;
+        if (m_nLastVisibleRow != GX_INVALID && m_nLastVisibleRowTop == nTopRow &&
+            nStartRow > RowToClientRow(m_nLastVisibleRow))
+            return FALSE;
+    }
 
     const ROWCOL nEndCol = (nRight > nFrozenCols && ColToClientCol(nRight) >= nFrozenCols) ? ColToClientCol(nRight)
                                                                                           : nFrozenCols;
@@ -581,8 +589,12 @@ void CGXGridCore::CalcBottomRightFromRect(const CRect& rect, ROWCOL& nBottomRow,
 
 ROWCOL CGXGridCore::GetLastVisibleRow(BOOL* pbEndReached)
 {
-    if (m_nLastVisibleRow == GX_INVALID || m_nLastVisibleRowTop != GetTopRow())
+    if (m_nLastVisibleRow == GX_INVALID || m_nLastVisibleRowTop != GetTopRow() ||
+        GetGridRect() != m_rectLastVisibleGrid)
     {
+        if (GetGridRect() != m_rectLastVisibleGrid)
+            m_nLastVisibleCol = GX_INVALID;
+        m_rectLastVisibleGrid = GetGridRect();
         m_nLastVisibleRow = CalcLastVisibleRow(GetGridRect(), &m_bLastVisibleRowEnd);
         m_nLastVisibleRowTop = GetTopRow();
     }
@@ -593,8 +605,12 @@ ROWCOL CGXGridCore::GetLastVisibleRow(BOOL* pbEndReached)
 
 ROWCOL CGXGridCore::GetLastVisibleCol(BOOL* pbEndReached)
 {
-    if (m_nLastVisibleCol == GX_INVALID || m_nLastVisibleColLeft != GetLeftCol())
+    if (m_nLastVisibleCol == GX_INVALID || m_nLastVisibleColLeft != GetLeftCol() ||
+        GetGridRect() != m_rectLastVisibleGrid)
     {
+        if (GetGridRect() != m_rectLastVisibleGrid)
+            m_nLastVisibleRow = GX_INVALID;
+        m_rectLastVisibleGrid = GetGridRect();
         m_nLastVisibleCol = CalcLastVisibleCol(GetGridRect(), &m_bLastVisibleColEnd);
         m_nLastVisibleColLeft = GetLeftCol();
     }

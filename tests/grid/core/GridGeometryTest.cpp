@@ -185,3 +185,16 @@ TEST_F(GridGeometryTest, WithTheLimitOnARowIsNoTallerThanTheSpaceBelowTheFrozenR
     EXPECT_EQ(19, grid.GetRowHeight(1));
 }
 }  // namespace
+
+namespace
+{
+TEST_F(GridGeometryTest, RowsShownAfterTheGridGrewHaveRectanglesAgain)
+{
+    grid.SetRowCount(100);
+    grid.GetLastVisibleRow();
+    EXPECT_TRUE(grid.CalcCellRect(20, 1).IsRectEmpty());
+    CRect taller(0, 0, 400, 600);
+    grid.SetGridRect(TRUE, &taller);
+    EXPECT_EQ(CRect(40, 20 * 19, 90, 21 * 19), grid.CalcCellRect(20, 1));
+}
+}  // namespace
