@@ -654,8 +654,6 @@ public:
     // The grid-line colours of the properties, resolved: 0 "Grid Lines", 1 "Fixed Lines", 2 "Tracking
     // Line", 3 "Dragging Line", 4 "Background".
     COLORREF GetPropertyColor(int nIndex);
-    // Set while the current cell is being moved: a paint keeps its composed style.
-    BOOL m_bCurrentCellMoving = FALSE;
     // Draws a 1-pixel black frame round the grid rectangle.
     BOOL m_bDrawGridFrame = FALSE;
     virtual void RedrawGrid(UINT nFlags = GX_INVALIDATE, BOOL bCreateHint = FALSE);
