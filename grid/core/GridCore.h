@@ -831,6 +831,8 @@ public:
     void GetTopLeftRowCol(ROWCOL& nRow, ROWCOL& nCol) const;
     void ScrollGridWindow(int dx, int dy, const CRect& rect, const CRect& clip);
     void StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols);
+    // One autoscroll tick of a left drag: scrolls toward a mouse outside the scroll area and follows with the drag.
+    void AutoScrollTowards(CPoint point);
     // Scroll units per scroll-bar unit (rows or columns / factor stays within 32767).
     UINT GetScrollFactor(int nBar) const { return nBar == SB_VERT ? m_nVScrollFactor : m_nHScrollFactor; }
     BOOL IsAutoScrollActive() const { return m_bAutoScroll; }
@@ -965,6 +967,8 @@ protected:
     int m_nArrowDirection = -1;
     // Mouse tracking.
     UINT m_nButtonFlags = 0;
+    // The last point of a tracked drag, unclamped, for the autoscroll timer.
+    CPoint m_ptTrackMouse;
     ROWCOL m_nPressedRow = 0;
     ROWCOL m_nPressedCol = 0;
     ROWCOL m_nLastHitRow = 0;

@@ -118,6 +118,7 @@ BOOL CGXGridCore::OnLButtonDown(UINT nFlags, CPoint point)
     OnUserSelectPress(nFlags, point, nRow, nCol);
     m_nLastHitRow = nRow;
     m_nLastHitCol = nCol;
+    m_ptTrackMouse = point;
     if (!DispatchCellLeftButton(nRow, nCol, nRow, nCol, point.x, point.y, nFlags,
                                 m_wTrackingState | GX_HITBTNDOWN | GX_HITINCELL))
     {
@@ -232,6 +233,7 @@ BOOL CGXGridCore::OnMouseMove(UINT nFlags, CPoint point)
     }
     if (hWnd == nullptr || ::GetCapture() != hWnd)
         return FALSE;
+    m_ptTrackMouse = point;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
     HitTest(clamped, &nRow, &nCol);

@@ -595,17 +595,57 @@ void CGXGridCore::StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols)
     ::PostMessageA(hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
 }
 
+void CGXGridCore::AutoScrollTowards(CPoint point)
+{
+    BOOL bScrolled = FALSE;
+    BOOL bEnd = FALSE;
+    if (m_bAutoScrollRows)
+    {
+        const CRect area = GetGridRectBelowRow(GetFrozenRows());
+        if (point.y < area.top)
+            bScrolled |= DoScroll(GX_UP, 1);
+        else if (point.y >= area.bottom)
+        {
+            // Nothing more to show once the last row ends inside the window.
+            CalcLastVisibleRow(GetGridRect(), &bEnd);
+            if (!bEnd)
+                bScrolled |= DoScroll(GX_DOWN, 1);
+        }
+    }
+    if (m_bAutoScrollCols)
+    {
+        const CRect area = GetGridRectRightOfCol(GetFrozenCols());
+        if (point.x < area.left)
+            bScrolled |= DoScroll(GX_LEFT, 1);
+        else if (point.x >= area.right)
+        {
+            CalcLastVisibleCol(GetGridRect(), &bEnd);
+            if (!bEnd)
+                bScrolled |= DoScroll(GX_RIGHT, 1);
+        }
+    }
+    // The drag follows to the cell that came into view under the mouse.
+    if (bScrolled)
+        OnMouseMove(m_nButtonFlags, point);
+}
+
 BOOL CGXGridCore::HandleTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != GX_AUTOSCROLL_TIMER)
         return FALSE;
-    // Without the autoscroll plug-in the timer only ends itself once the drag is over.
-    if (m_bAutoScrollStop || !m_bAutoScroll)
+    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    const BOOL bDragging = hWnd != nullptr && ::GetCapture() == hWnd && (m_wTrackingState & GX_TRACK_PRESS) != 0 &&
+                           (m_nButtonFlags & MK_LBUTTON) != 0;
+    // A drag cancelled without a release ends the timer too; held scroll-bar arrows end it by the stop flag.
+    if (m_bAutoScrollStop || !m_bAutoScroll || (!bDragging && m_nArrowDirection == -1))
     {
-        if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
-            ::KillTimer(m_pGridWnd->GetSafeHwnd(), GX_AUTOSCROLL_TIMER);
+        if (hWnd != nullptr)
+            ::KillTimer(hWnd, GX_AUTOSCROLL_TIMER);
         m_bAutoScroll = FALSE;
         m_nAutoScrollTimer = 0;
+        return TRUE;
     }
+    if (bDragging)
+        AutoScrollTowards(m_ptTrackMouse);
     return TRUE;
 }

@@ -470,6 +470,51 @@ TEST_F(GridInputTest, APressInACellStartsAutoscrollAndTheReleaseEndsIt)
 
 namespace
 {
+TEST_F(GridInputTest, ADragBelowTheWindowScrollsOnEachTickUntilTheRelease)
+{
+    grid.m_bAutoScrollCells = TRUE;
+    grid.SetRowCount(200);
+    const CRect rect = grid.GetGridRect();
+    const CPoint below(CellCenter(2, 2).x, rect.bottom + 30);
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, CellCenter(2, 2));
+    ASSERT_EQ(::GetCapture(), grid.m_hWnd);
+    Post(WM_MOUSEMOVE, MK_LBUTTON, below);
+    ASSERT_FALSE(grid.m_events.empty());
+    // The timer may already have ticked while the messages were pumped.
+    const ROWCOL nTop = grid.GetTopRow();
+    const ROWCOL nEdgeRow = grid.m_events.back().row;
+    ::SendMessageA(grid.m_hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
+    EXPECT_GT(grid.GetTopRow(), nTop);
+    // The drag follows to the row that came into view under the bottom edge.
+    EXPECT_EQ(grid.m_events.back().row, nEdgeRow + (grid.GetTopRow() - nTop));
+
+    Post(WM_LBUTTONUP, 0, below);
+    ::SendMessageA(grid.m_hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
+    EXPECT_FALSE(grid.IsAutoScrollActive());
+    const ROWCOL nTopAfter = grid.GetTopRow();
+    ::SendMessageA(grid.m_hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
+    EXPECT_EQ(grid.GetTopRow(), nTopAfter);
+}
+
+TEST_F(GridInputTest, AutoscrollMovesNothingInsideTheWindowOrWhenTheTableFits)
+{
+    grid.m_bAutoScrollCells = TRUE;
+    grid.SetRowCount(3);
+    const CRect rect = grid.GetGridRect();
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, CellCenter(2, 2));
+    ASSERT_EQ(::GetCapture(), grid.m_hWnd);
+    ::SendMessageA(grid.m_hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
+    EXPECT_EQ(grid.GetTopRow(), 1u);
+    Post(WM_MOUSEMOVE, MK_LBUTTON, CPoint(CellCenter(2, 2).x, rect.bottom + 30));
+    ::SendMessageA(grid.m_hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
+    EXPECT_EQ(grid.GetTopRow(), 1u);
+    EXPECT_TRUE(grid.IsAutoScrollActive());
+    Post(WM_LBUTTONUP, 0, CellCenter(2, 2));
+}
+} // namespace
+
+namespace
+{
 TEST_F(GridInputTest, ResizingTheWindowShowsTheAutomaticBarWhenRowsNoLongerFit)
 {
     grid.SetScrollBarMode(SB_VERT, 2);
