@@ -1,6 +1,7 @@
 #include "framework/core/CString.h"
 
 #include "framework/core/NumberText.h"
+#include "framework/win/WinApp.h"
 
 #include <cctype>
 #include <clocale>
@@ -27,9 +28,10 @@ bool IsSpace(TCHAR ch) { return std::isspace(static_cast<unsigned char>(ch)) != 
 
 } // namespace
 
+// Strings come from the module the program chose for its resources, as every other resource does.
 HINSTANCE AfxStringResourceHandle()
 {
-    return GetModuleHandleA(nullptr);
+    return AfxGetResourceHandle();
 }
 
 // ---- storage ----
