@@ -982,6 +982,9 @@ private:
     BOOL InsertRowsOrCols(BOOL bRows, ROWCOL nAt, ROWCOL nCount, CDWordArray* pSizes, CObArray* pCellStyles,
                           CObArray* pBaseStyles, ROWCOL nOtherCount, UINT nFlags, int nCommandType);
     BOOL SetFrozen(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT nFlags, int nCommandType);
+    // The current cell after rows or columns nFrom..nTo went: nCurrentIndex (its row or column)
+    // moves up past them, or the cell is given up when it was among them.
+    void FollowRemovedCurrentCell(ROWCOL& nCurrentIndex, ROWCOL nFrom, ROWCOL nTo);
     void GenerateHeaderText(ROWCOL nRow, ROWCOL nCol, CGXStyle& style);
     static void FreeSavedStyles(CObArray* pSavedStyles);
 };

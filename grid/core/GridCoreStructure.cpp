@@ -472,27 +472,31 @@ BOOL CGXGridCore::StoreRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bForce)
     return TRUE;
 }
 
+void CGXGridCore::FollowRemovedCurrentCell(ROWCOL& nCurrentIndex, ROWCOL nFrom, ROWCOL nTo)
+{
+    if (!m_bCurrentCell || nCurrentIndex < nFrom)
+        return;
+    if (nCurrentIndex > nTo)
+    {
+        nCurrentIndex -= nTo - nFrom + 1;
+        RememberCurrentCell(m_pParam, static_cast<int>(m_nCurrentRow), static_cast<int>(m_nCurrentCol));
+        if (IsActiveCurrentCell())
+            GetCurrentCellControl()->Init(m_nCurrentRow, m_nCurrentCol);
+    }
+    else
+    {
+        if (IsActiveCurrentCell())
+            GetCurrentCellControl()->SetActive(FALSE);
+        SetCurrentCellInfo(FALSE);
+        RememberCurrentCell(m_pParam, -1, -1);
+    }
+}
+
 void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, const CDWordArray* pOldHeights, UINT nFlags,
                                    BOOL bCreateHint)
 {
     m_nLastVisibleRow = GX_INVALID;
-    if (m_bCurrentCell && m_nCurrentRow >= nFromRow)
-    {
-        if (m_nCurrentRow > nToRow)
-        {
-            m_nCurrentRow -= nToRow - nFromRow + 1;
-            RememberCurrentCell(m_pParam, static_cast<int>(m_nCurrentRow), static_cast<int>(m_nCurrentCol));
-            if (IsActiveCurrentCell())
-                GetCurrentCellControl()->Init(m_nCurrentRow, m_nCurrentCol);
-        }
-        else
-        {
-            if (IsActiveCurrentCell())
-                GetCurrentCellControl()->SetActive(FALSE);
-            SetCurrentCellInfo(FALSE);
-            RememberCurrentCell(m_pParam, -1, -1);
-        }
-    }
+    FollowRemovedCurrentCell(m_nCurrentRow, nFromRow, nToRow);
     if (!m_bPrinting)
         SetTopRow(m_nTopRow, nFlags, FALSE);
     if (!m_pParam->m_SelRects.IsEmpty())
@@ -514,23 +518,7 @@ void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, const CDWordA
                                    BOOL bCreateHint)
 {
     m_nLastVisibleCol = GX_INVALID;
-    if (m_bCurrentCell && m_nCurrentCol >= nFromCol)
-    {
-        if (m_nCurrentCol > nToCol)
-        {
-            m_nCurrentCol -= nToCol - nFromCol + 1;
-            RememberCurrentCell(m_pParam, static_cast<int>(m_nCurrentRow), static_cast<int>(m_nCurrentCol));
-            if (IsActiveCurrentCell())
-                GetCurrentCellControl()->Init(m_nCurrentRow, m_nCurrentCol);
-        }
-        else
-        {
-            if (IsActiveCurrentCell())
-                GetCurrentCellControl()->SetActive(FALSE);
-            SetCurrentCellInfo(FALSE);
-            RememberCurrentCell(m_pParam, -1, -1);
-        }
-    }
+    FollowRemovedCurrentCell(m_nCurrentCol, nFromCol, nToCol);
     if (!m_bPrinting)
         SetLeftCol(m_nLeftCol, nFlags, FALSE);
     if (!m_pParam->m_SelRects.IsEmpty())
