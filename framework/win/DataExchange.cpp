@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/NumberText.h"
@@ -408,44 +409,36 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 
 // ---- DDV ----
 
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+namespace {
+
+template <class Integer>
+void MinMaxInteger(CDataExchange* pDX, Integer value, Integer minVal, Integer maxVal)
 {
     if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
         return;
-    char szMin[32], szMax[32];
-    wsprintfA(szMin, "%d", minVal);
-    wsprintfA(szMax, "%d", maxVal);
-    FailMinMax(pDX, szMin, szMax, AFX_IDP_PARSE_INT_RANGE);
+    FailMinMax(pDX, std::to_string(minVal).c_str(), std::to_string(maxVal).c_str(), AFX_IDP_PARSE_INT_RANGE);
+}
+
+} // namespace
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+    MinMaxInteger(pDX, value, minVal, maxVal);
 }
 
 void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    char szMin[32], szMax[32];
-    wsprintfA(szMin, "%ld", minVal);
-    wsprintfA(szMax, "%ld", maxVal);
-    FailMinMax(pDX, szMin, szMax, AFX_IDP_PARSE_INT_RANGE);
+    MinMaxInteger(pDX, value, minVal, maxVal);
 }
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    char szMin[32], szMax[32];
-    wsprintfA(szMin, "%u", minVal);
-    wsprintfA(szMax, "%u", maxVal);
-    FailMinMax(pDX, szMin, szMax, AFX_IDP_PARSE_INT_RANGE);
+    MinMaxInteger(pDX, value, minVal, maxVal);
 }
 
 void DDV_MinMaxDWord(CDataExchange* pDX, DWORD value, DWORD minVal, DWORD maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    char szMin[32], szMax[32];
-    wsprintfA(szMin, "%lu", minVal);
-    wsprintfA(szMax, "%lu", maxVal);
-    FailMinMax(pDX, szMin, szMax, AFX_IDP_PARSE_INT_RANGE);
+    MinMaxInteger(pDX, value, minVal, maxVal);
 }
 
 void DDV_MinMaxDouble(CDataExchange* pDX, double const& value, double minVal, double maxVal)
