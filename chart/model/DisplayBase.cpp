@@ -16,6 +16,14 @@
 IMPLEMENT_SERIAL(QVGDisplayBase, QVGraphTitle, VERSIONABLE_SCHEMA | 1)
 
 namespace {
+// The display owns its scales and label block: a replaced one is deleted.
+void ReplaceOwned(QVGraphComponent*& pSlot, QVGraphComponent* pNew)
+{
+    if (pSlot != pNew)
+        delete pSlot;
+    pSlot = pNew;
+}
+
 const int kPictureNoGraph = 21560;
 const double kSecondsPerDay = 86400.0;
 
@@ -137,9 +145,7 @@ int QVGDisplayBase::IsIndexAxisAutomatic()
 
 void QVGDisplayBase::SetIndexScale(QVGraphComponent* pScale)
 {
-    if (m_pIndexScale != pScale)
-        delete m_pIndexScale;
-    m_pIndexScale = pScale;
+    ReplaceOwned(m_pIndexScale, pScale);
 }
 
 QVGraphComponent* QVGDisplayBase::GetIndexScale()
@@ -149,9 +155,7 @@ QVGraphComponent* QVGDisplayBase::GetIndexScale()
 
 void QVGDisplayBase::SetValueScale(QVGraphComponent* pScale)
 {
-    if (m_pValueScale != pScale)
-        delete m_pValueScale;
-    m_pValueScale = pScale;
+    ReplaceOwned(m_pValueScale, pScale);
 }
 
 QVGraphComponent* QVGDisplayBase::GetValueScale()
@@ -161,9 +165,7 @@ QVGraphComponent* QVGDisplayBase::GetValueScale()
 
 void QVGDisplayBase::SetLabelBlock(QVGraphComponent* pBlock)
 {
-    if (m_pLabelBlock != pBlock)
-        delete m_pLabelBlock;
-    m_pLabelBlock = pBlock;
+    ReplaceOwned(m_pLabelBlock, pBlock);
 }
 
 QVGraphComponent* QVGDisplayBase::GetLabelBlock()

@@ -498,67 +498,70 @@ BOOL CGXControl::MouseMoveOver(UINT nFlags, CPoint point)
     return m_pGrid->OnMouseMoveOver(m_nRow, m_nCol, nFlags, point);
 }
 
-BOOL CGXControl::LButtonDown(UINT nFlags, CPoint point, UINT)
+BOOL CGXControl::ChildButtonDown(ChildButtonFn pfnChild, UINT nFlags, CPoint point)
 {
     m_pFocusChild = ChildFromPt(point);
-    return m_pFocusChild != nullptr && m_pFocusChild->LButtonDown(nFlags, point);
+    return m_pFocusChild != nullptr && (m_pFocusChild->*pfnChild)(nFlags, point);
+}
+
+BOOL CGXControl::ChildButtonUp(ChildButtonFn pfnChild, GridClickFn pfnClicked, UINT nFlags, CPoint point)
+{
+    BOOL bDone = m_pFocusChild != nullptr && (m_pFocusChild->*pfnChild)(nFlags, point);
+    if (GetCellRect(m_nRow, m_nCol).PtInRect(point))
+        bDone |= (m_pGrid->*pfnClicked)(m_nRow, m_nCol, nFlags, point);
+    return bDone;
+}
+
+BOOL CGXControl::ChildButtonDblClk(ChildButtonFn pfnChild, GridClickFn pfnClicked, UINT nFlags, CPoint point)
+{
+    if (CGXChild* pChild = ChildFromPt(point))
+        (pChild->*pfnChild)(nFlags, point);
+    return (m_pGrid->*pfnClicked)(m_nRow, m_nCol, nFlags, point);
+}
+
+BOOL CGXControl::LButtonDown(UINT nFlags, CPoint point, UINT)
+{
+    return ChildButtonDown(&CGXChild::LButtonDown, nFlags, point);
 }
 
 BOOL CGXControl::LButtonUp(UINT nFlags, CPoint point, UINT)
 {
-    BOOL bDone = m_pFocusChild != nullptr && m_pFocusChild->LButtonUp(nFlags, point);
-    if (GetCellRect(m_nRow, m_nCol).PtInRect(point))
-        bDone |= m_pGrid->OnCellLeftClicked(m_nRow, m_nCol, nFlags, point);
-    return bDone;
+    return ChildButtonUp(&CGXChild::LButtonUp, &CGXGridCore::OnCellLeftClicked, nFlags, point);
 }
 
 BOOL CGXControl::LButtonDblClk(UINT nFlags, CPoint point)
 {
-    if (CGXChild* pChild = ChildFromPt(point))
-        pChild->LButtonDblClk(nFlags, point);
-    return m_pGrid->OnCellLeftDblClicked(m_nRow, m_nCol, nFlags, point);
+    return ChildButtonDblClk(&CGXChild::LButtonDblClk, &CGXGridCore::OnCellLeftDblClicked, nFlags, point);
 }
 
 BOOL CGXControl::MButtonDown(UINT nFlags, CPoint point, UINT)
 {
-    m_pFocusChild = ChildFromPt(point);
-    return m_pFocusChild != nullptr && m_pFocusChild->MButtonDown(nFlags, point);
+    return ChildButtonDown(&CGXChild::MButtonDown, nFlags, point);
 }
 
 BOOL CGXControl::MButtonUp(UINT nFlags, CPoint point, UINT)
 {
-    BOOL bDone = m_pFocusChild != nullptr && m_pFocusChild->MButtonUp(nFlags, point);
-    if (GetCellRect(m_nRow, m_nCol).PtInRect(point))
-        bDone |= m_pGrid->OnCellMiddleClicked(m_nRow, m_nCol, nFlags, point);
-    return bDone;
+    return ChildButtonUp(&CGXChild::MButtonUp, &CGXGridCore::OnCellMiddleClicked, nFlags, point);
 }
 
 BOOL CGXControl::MButtonDblClk(UINT nFlags, CPoint point)
 {
-    if (CGXChild* pChild = ChildFromPt(point))
-        pChild->MButtonDblClk(nFlags, point);
-    return m_pGrid->OnCellMiddleDblClicked(m_nRow, m_nCol, nFlags, point);
+    return ChildButtonDblClk(&CGXChild::MButtonDblClk, &CGXGridCore::OnCellMiddleDblClicked, nFlags, point);
 }
 
 BOOL CGXControl::RButtonDown(UINT nFlags, CPoint point, UINT)
 {
-    m_pFocusChild = ChildFromPt(point);
-    return m_pFocusChild != nullptr && m_pFocusChild->RButtonDown(nFlags, point);
+    return ChildButtonDown(&CGXChild::RButtonDown, nFlags, point);
 }
 
 BOOL CGXControl::RButtonUp(UINT nFlags, CPoint point, UINT)
 {
-    BOOL bDone = m_pFocusChild != nullptr && m_pFocusChild->RButtonUp(nFlags, point);
-    if (GetCellRect(m_nRow, m_nCol).PtInRect(point))
-        bDone |= m_pGrid->OnCellRightClicked(m_nRow, m_nCol, nFlags, point);
-    return bDone;
+    return ChildButtonUp(&CGXChild::RButtonUp, &CGXGridCore::OnCellRightClicked, nFlags, point);
 }
 
 BOOL CGXControl::RButtonDblClk(UINT nFlags, CPoint point)
 {
-    if (CGXChild* pChild = ChildFromPt(point))
-        pChild->RButtonDblClk(nFlags, point);
-    return m_pGrid->OnCellRightDblClicked(m_nRow, m_nCol, nFlags, point);
+    return ChildButtonDblClk(&CGXChild::RButtonDblClk, &CGXGridCore::OnCellRightDblClicked, nFlags, point);
 }
 
 int CGXControl::GetExtraWidth(CDC*, ROWCOL, ROWCOL, const CGXStyle&)

@@ -252,5 +252,12 @@ protected:
     BYTE m_dbcsLeadByte = 0;
 
 private:
+    using ChildButtonFn = BOOL (CGXChild::*)(UINT, CPoint);
+    using GridClickFn = BOOL (CGXGridCore::*)(ROWCOL, ROWCOL, UINT, CPoint);
+
     CGXChild* ChildFromPt(CPoint point);
+    // One routine per kind of button event, for all three buttons.
+    BOOL ChildButtonDown(ChildButtonFn pfnChild, UINT nFlags, CPoint point);
+    BOOL ChildButtonUp(ChildButtonFn pfnChild, GridClickFn pfnClicked, UINT nFlags, CPoint point);
+    BOOL ChildButtonDblClk(ChildButtonFn pfnChild, GridClickFn pfnClicked, UINT nFlags, CPoint point);
 };
