@@ -15,6 +15,7 @@
 #include "grid/core/GridComponents.h"
 #include "grid/core/GridTypes.h"
 #include "grid/core/Range.h"
+#include "grid/core/StylePenBrush.h"
 
 class CDC;
 class CFont;
@@ -31,6 +32,7 @@ class CGXStylePen;
 class CGXStylesMap;
 class CGXData;
 class CGXGridHint;
+class CGXGridPaintContext;
 class CGXSortInfoArray;
 class CScrollBar;
 class CWnd;
@@ -641,6 +643,42 @@ public:
     // One edge (gxBorderTop, gxBorderLeft, gxBorderBottom or gxBorderRight) as a strip inside the rectangle.
     void DrawBorder(const CGXStylePen& pen, const CRect& rect, int nEdge, CDC* pDC, const CGXStyleBrush& interior);
     void DrawBrushRect(CDC* pDC, const CRect& rect, const CGXStyleBrush& brush);
+    // The two ways of painting the DC's clip box: straight into the DC, or into a bitmap of the
+    // clip box's size that is copied to the DC in one piece.
+    void DrawDirect(CDC* pDC);
+    void DrawBuffered(CDC* pDC);
+    // Steps of PaintGrid; rows and columns are indexes of the painted block.
+    void PrepareCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
+    void FillRowBackground(CGXGridPaintContext& context, UINT nClientRow);
+    void DrawCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
+    void DrawInvertSelectedCells(CGXGridPaintContext& context);
+    // Lines and borders of one row (column) of the block, in runs of equal pens.
+    void DrawHorzGridLines(CGXGridPaintContext& context, UINT nClientRow);
+    void DrawVertGridLines(CGXGridPaintContext& context, UINT nClientCol);
+    // The rectangle of a client cell, summed from the grid rectangle's corner (FromStart) or from
+    // the position the previous call reached (Next); FALSE when the sum ran past twice the grid
+    // rectangle before reaching the cell.
+    BOOL CalcClientCellRectFromStart(ROWCOL nClientRow, ROWCOL nClientCol, CRect& rect);
+    BOOL CalcClientCellRectNext(ROWCOL nClientRow, ROWCOL nClientCol, CRect& rect);
+    // The client cell under a point; FALSE left of or above the grid, or beyond the last row or
+    // column (the out values then name the last client row and column).
+    BOOL CalcClientCellFromPt(CPoint point, ROWCOL& nClientRow, ROWCOL& nClientCol, CRect* pRect = nullptr);
+    BOOL DrawGridLinesOldStyle(CDC* pDC);
+    // Offered an estimate of the rows and columns of default size that fit the grid rectangle
+    // before every screen paint; empty here.
+    virtual void PreloadRowsCols(ROWCOL nRows, ROWCOL nCols);
+    // The paint in progress, NULL outside PaintGrid.
+    CGXGridPaintContext* GetPaintContext() const { return m_pPaintContext; }
+    // Set while one cell is drawn whose interior the engine did not fill: the cell paints it.
+    BOOL IsFillInterior() const { return m_bFillInterior; }
+    // The next InvertCellSelection inverts the current cell too.
+    void SetInvertCurrentCell(BOOL bInvert) { m_bInvertCurrentCell = bInvert; }
+    // Rectangles (CRect*) of the cells a commit redraw skipped; every paint frees them at its end.
+    CPtrList m_SkippedCellRects{10};
+    // Set while the current cell is being moved: a paint keeps the current cell's style copy.
+    BOOL m_bMovingCurrentCell = FALSE;
+    // The GDI pen style of the "Dragging Line".
+    int m_nDragLinePenStyle = PS_DOT;
     HBRUSH GetCachedBrush(const CGXStyleBrush& brush);
     // A font object for the font's LOGFONT, kept until the next flush of the drawing caches.
     CFont* GetCachedFont(const CGXFont& font);
@@ -943,6 +981,18 @@ protected:
     CMapStringToPtr m_FontCache{10};  // LOGFONT bytes -> CFont*
     int m_nBufferedPaint = 1;
     int m_nPaintDepth = 0;
+    CGXGridPaintContext* m_pPaintContext = nullptr;
+    // The engine's grid-line pen, set at the start of every grid-line walk.
+    CGXStylePen m_GridLinePen;
+    BOOL m_bFillInterior = FALSE;
+    BOOL m_bInvertCurrentCell = FALSE;
+    // Set by a paint while printing instead of the screen's estimate and scroll-bar update.
+    BOOL m_bPrintPaintRequested = FALSE;
+    // Running position of CalcClientCellRectFromStart and CalcClientCellRectNext.
+    ROWCOL m_nCalcClientRow = 0;
+    ROWCOL m_nCalcClientCol = 0;
+    int m_nCalcY = 0;
+    int m_nCalcX = 0;
 
     // Current cell moves and keyboard.
     CString m_strBufferedText;

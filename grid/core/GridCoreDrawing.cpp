@@ -8,6 +8,7 @@
 #include "framework/win/Gdi.h"
 #include "grid/core/Control.h"
 #include "grid/core/Font.h"
+#include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
@@ -88,6 +89,15 @@ COLORREF CGXGridCore::GetPropertyColor(int nIndex)
 }
 
 // ---- Painting ----
+
+void CGXGridCore::PreloadRowsCols(ROWCOL, ROWCOL)
+{
+}
+
+BOOL CGXGridCore::DrawGridLinesOldStyle(CDC* pDC)
+{
+    return m_pOldDrawingImp != nullptr ? m_pOldDrawingImp->DrawGridLinesOldStyle(this, pDC) : FALSE;
+}
 
 void CGXGridCore::DrawGridArea(CDC* pDC)
 {
