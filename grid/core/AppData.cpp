@@ -294,6 +294,8 @@ CGXGridCore* CGXAppData::GetFirstGridUser(const void* pShared) const
 
 void CGXAppData::RemoveGridUser(CGXGridCore* pGrid)
 {
+    if (m_pFocusGrid == pGrid)
+        m_pFocusGrid = nullptr;
     CPtrArray emptied;
     POSITION pos = m_sharedObjectUsers.GetStartPosition();
     while (pos != nullptr)

@@ -167,6 +167,8 @@ public:
 
     // Cleared again by every grid's initialisation.
     CGXGridCore* m_pGridLink = nullptr;
+    // The grid that holds the focus (set when a grid gains it, cleared when that grid goes).
+    CGXGridCore* m_pFocusGrid = nullptr;
     // The grid-line defaults that every new parameter object copies: grid lines drawn on the
     // right and bottom edge of a cell (else left and top), and their pen style.
     BOOL m_bLinesRightBottom = TRUE;

@@ -241,7 +241,10 @@ public:
     virtual void BroadcastUpdate(LPARAM lHint, CObject* pHint);
     // A hint from another view of the same data.
     virtual BOOL OnGridUpdate(CGXGridHint* pHint);
-    virtual void OnGridFocusChanged(BOOL bSetFocus);
+    // The grid gained or lost the focus (not counting moves between the grid window and its cell's
+    // window): records the focus grid, ends editing on leaving and resumes it on return. FALSE when
+    // the current cell refused to be left.
+    virtual BOOL OnGridFocusChanged(BOOL bSetFocus);
     virtual DWORD SetOptionWord(DWORD dwOptions);
     virtual DWORD GetOptionWord();
     virtual BOOL StoreReadOnly(BOOL bReadOnly);
@@ -823,8 +826,6 @@ public:
     virtual BOOL OnGridSettingChange(LPCTSTR pszSection);
     virtual BOOL OnGridSysColorChange();
     virtual BOOL HandleSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
-    virtual BOOL OnGridKillFocus(CWnd* pNewWnd);
-    virtual BOOL OnGridSetFocus(CWnd* pOldWnd);
     virtual BOOL PreTranslateGridMessage(tagMSG* pMsg);
     // Offers a message to the plug-ins; TRUE with the result when one of them consumed it.
     virtual BOOL ProcessPluginMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -840,6 +841,22 @@ public:
     virtual void SetBufferedText(const CString& text);
     virtual void FlushBufferedText();
     virtual BOOL ScrollForCellMove(int nDirection, ROWCOL nCount);
+    // Focus (GridCoreCurrentCell.cpp). WM_SETFOCUS and WM_KILLFOCUS of the grid window, and those
+    // the cell's window passes on.
+    virtual BOOL OnGridKillFocus(CWnd* pNewWnd);
+    virtual BOOL OnGridSetFocus(CWnd* pOldWnd);
+    // Validates the current cell's control before the focus leaves the grid; FALSE keeps the
+    // focus in the cell (after its warning, if any). bFlag TRUE answers TRUE at once.
+    virtual BOOL CanLeaveGrid(BOOL bFlag);
+    // A value the current cell refused: shows the warning text the control left (through the
+    // message-box seam) and gives the focus back to the control's window, or to the grid.
+    // bFocusGrid: without such a window the grid window takes the focus.
+    virtual void OnInvalidCellValue(BOOL bFocusGrid = FALSE);
+    // The grid of this process that holds the focus; NULL when none does.
+    static CGXGridCore* GetFocusGrid();
+    BOOL HasGridFocus() const { return m_bHasFocus; }
+    // Set while the current cell moves; a paint then keeps the current cell's style copy.
+    BOOL IsMovingCurrentCell() const { return m_bMovingCurrentCell; }
     // A button event on a cell: the control gets it (on a press the cell becomes current first).
     virtual BOOL DispatchCellLeftButton(ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nRow, ROWCOL nCol, int x,
                                         int y, UINT nFlags, UINT nHitState);
@@ -879,7 +896,6 @@ public:
     // Mouse (GridCoreMouse.cpp).
     virtual BOOL StartMouseTracking(UINT nFlags, CPoint point, UINT nOtherButtons, int& nHit, ROWCOL& nRow,
                                     ROWCOL& nCol);
-    virtual BOOL CanLeaveGrid(BOOL bFlag);
     void SetCapture();
     void InvalidateGrid(BOOL bErase = FALSE);
     // The feature objects that see presses, moves and releases before the cells (FALSE without them).
@@ -1024,7 +1040,18 @@ protected:
     ROWCOL m_nLastHitRow = 0;
     ROWCOL m_nLastHitCol = 0;
     BOOL m_bHasFocus = FALSE;
+    // Set while CanLeaveGrid validates: the focus changes it causes are no leaving of the grid.
     BOOL m_bEndingEdit = FALSE;
+    // The current cell moves (MoveCurrentCell runs).
+    BOOL m_bMovingCurrentCell = FALSE;
+    // CanLeaveGrid refused: the control is refreshed when the focus comes back.
+    BOOL m_bRefreshOnSetFocus = FALSE;
+    // Set while the focus leaves the grid (OnGridFocusChanged with FALSE runs).
+    BOOL m_bLeavingGrid = FALSE;
+    // A refused value waits for its warning and the return of the focus (posted out of a focus change).
+    BOOL m_bInvalidValuePending = FALSE;
+    // The window that held the focus before the grid.
+    HWND m_hWndLastFocus = nullptr;
 
 private:
     void DestroyEngineObjects();

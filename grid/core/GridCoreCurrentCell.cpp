@@ -1,11 +1,59 @@
+// Grid engine: the current cell, its moves, the end of its editing, and the focus of the grid as
+// far as the current cell's editing follows it.
+
 #include "grid/core/GridCore.h"
 
+#include "framework/win/Seams.h"
 #include "framework/win/Wnd.h"
+#include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/GridWnd.h"
 #include "grid/core/Style.h"
 
 #include <algorithm>
+
+namespace
+{
+HWND GridHwnd(CWnd* pWnd)
+{
+    return pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
+}
+
+// The grid window itself or one of its children (the cell's own window).
+BOOL IsGridOrChild(HWND hGrid, HWND hWnd)
+{
+    return hGrid != nullptr && hWnd != nullptr && (hWnd == hGrid || ::IsChild(hGrid, hWnd));
+}
+
+// Sets a flag for a scope and gives it back its previous value at the end.
+class CFlagScope
+{
+public:
+    CFlagScope(BOOL& flag, BOOL bValue) : m_flag(flag), m_bOld(flag) { m_flag = bValue; }
+    ~CFlagScope() { m_flag = m_bOld; }
+    CFlagScope(const CFlagScope&) = delete;
+    CFlagScope& operator=(const CFlagScope&) = delete;
+
+private:
+    BOOL& m_flag;
+    BOOL m_bOld;
+};
+
+// Drops the key messages queued for the focus window while it is a child of the grid, so that keys
+// typed ahead never reach the wrong cell.
+void DrainFocusKeys(CWnd* pGridWnd)
+{
+    HWND hFocus = ::GetFocus();
+    HWND hGrid = GridHwnd(pGridWnd);
+    if (hFocus == nullptr || hGrid == nullptr || !::IsChild(hGrid, hFocus))
+        return;
+    MSG msg;
+    while (::PeekMessageA(&msg, hFocus, WM_KEYFIRST, 0x109, PM_REMOVE))
+    {
+    }
+}
+} // namespace
 
 // ---- Current cell ----
 
@@ -40,11 +88,18 @@ void CGXGridCore::SetCurrentCellInfo(BOOL bValid, ROWCOL nRow, ROWCOL nCol)
         m_bCurrentCell = FALSE;
         return;
     }
+    // The control is looked up before the cell is recorded, so that the previous cell's cached
+    // control cannot answer for the new cell.
+    m_bCurrentCell = FALSE;
+    m_pCurrentCellControl = nullptr;
+    m_nCurrentRow = 0;
+    m_nCurrentCol = 0;
+    m_pCurrentCellControl = GetControl(nRow, nCol);
+    if (m_pWorkStyles[2] != nullptr)
+        m_pWorkStyles[2]->ClearAll();
     m_bCurrentCell = TRUE;
     m_nCurrentRow = nRow;
     m_nCurrentCol = nCol;
-    m_pCurrentCellControl = nullptr;
-    m_pCurrentCellControl = GetControl(nRow, nCol);
     // The parameter object remembers the cell for the next initialisation of a grid.
     if (m_pParam != nullptr)
     {
@@ -128,9 +183,9 @@ BOOL CGXGridCore::OnCellRightClicked(ROWCOL, ROWCOL, UINT, CPoint)
     return FALSE;
 }
 
-BOOL CGXGridCore::OnCellLeftDblClicked(ROWCOL, ROWCOL, UINT, CPoint)
+BOOL CGXGridCore::OnCellLeftDblClicked(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint point)
 {
-    return FALSE;
+    return m_pSortImp != nullptr && m_pSortImp->OnLButtonDblClkRowCol(this, nRow, nCol, nFlags, point);
 }
 
 BOOL CGXGridCore::OnCellMiddleDblClicked(ROWCOL, ROWCOL, UINT, CPoint)
@@ -186,23 +241,6 @@ void CGXGridCore::InvalidateRect(const CRect& rect, BOOL bErase)
 
 // ---- Moving the current cell and ending its editing ----
 
-namespace
-{
-// Drops the key messages queued for the focus window while it is a child of the grid, so that keys
-// typed ahead never reach the wrong cell.
-void DrainFocusKeys(CWnd* pGridWnd)
-{
-    HWND hFocus = ::GetFocus();
-    if (hFocus == nullptr || pGridWnd == nullptr || pGridWnd->GetSafeHwnd() == nullptr ||
-        !::IsChild(pGridWnd->GetSafeHwnd(), hFocus))
-        return;
-    MSG msg;
-    while (::PeekMessageA(&msg, hFocus, WM_KEYFIRST, 0x109, PM_REMOVE))
-    {
-    }
-}
-} // namespace
-
 void CGXGridCore::RedrawCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
 {
     RedrawRowCol(nRow, nCol, nFlags);
@@ -230,32 +268,39 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
     {
         if (nRow > GetRowCount() || nCol > GetColCount())
             return FALSE;
-        CGXRange covered;
-        if (GetCoveredCellsRowCol(nRow, nCol, covered))
+        // A cell inside a covered or merged range moves to the range's top-left cell.
+        CGXRange span;
+        if (GetCoveredCellsRowCol(nRow, nCol, span) || GetMergeRange(nRow, nCol, span))
         {
-            nRow = covered.top;
-            nCol = covered.left;
+            nRow = span.top;
+            nCol = span.left;
         }
     }
 
     ROWCOL nOldRow = 0;
     ROWCOL nOldCol = 0;
-    BOOL bOld = GetCurrentCell(nOldRow, nOldCol);
+    const BOOL bOld = GetCurrentCell(nOldRow, nOldCol);
     if (bOld && !bNowhere && nOldRow == nRow && nOldCol == nCol)
         return TRUE;
-    CGXControl* pOld = bOld ? GetCurrentCellControl() : nullptr;
+    // A paint while the cell moves keeps the current cell's style copy.
+    CFlagScope moving(m_bMovingCurrentCell, TRUE);
+    // A current cell among the header rows or columns has no editing to end.
+    const BOOL bOldInHeader = bOld && (nOldRow <= GetHeaderRows() || nOldCol <= GetHeaderCols());
+    CGXControl* pOld = bOld && !bOldInHeader ? GetCurrentCellControl() : nullptr;
 
+    HWND hGrid = GridHwnd(m_pGridWnd);
+    BOOL bFocusInCell = FALSE;
     if (pOld != nullptr && pOld->IsActive())
+    {
+        bFocusInCell = hGrid != nullptr && ::IsChild(hGrid, ::GetFocus());
         DrainFocusKeys(m_pGridWnd);
+    }
 
     if (pOld != nullptr)
     {
         if (!CanMoveCurrentCell(0, nRow, nCol, nOldRow, nOldCol))
         {
-            CWnd* pWnd = pOld->GetWnd();
-            HWND hWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
-            if (hWnd != nullptr && ::IsWindowEnabled(hWnd) && ::IsWindowVisible(hWnd))
-                ::SetFocus(hWnd);
+            OnInvalidCellValue(FALSE);
             return FALSE;
         }
         if (pOld->IsActive() && pOld->GetModify() && !pOld->Store())
@@ -266,6 +311,12 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
             return FALSE;
         pOld->Hide();
         pOld->SetActive(FALSE);
+        // The hidden cell window held the focus: the grid keeps it (no leaving of the grid).
+        if (bFocusInCell && !IsGridOrChild(hGrid, ::GetFocus()) && ::IsWindowVisible(hGrid))
+        {
+            CFlagScope lock(m_bFocusChanging, TRUE);
+            ::SetFocus(hGrid);
+        }
     }
 
     if (bNowhere)
@@ -298,17 +349,22 @@ BOOL CGXGridCore::TransferCurrentCellValue(BOOL bStore)
     CGXControl* pControl = GetCurrentCellControl();
     if (pControl == nullptr)
         return TRUE;
-    BOOL bResult = TRUE;
     if (bStore && pControl->GetModify())
     {
         ROWCOL nRow = 0;
         ROWCOL nCol = 0;
         GetCurrentCell(nRow, nCol);
-        bResult = CanMoveCurrentCell(0, nRow, nCol, nRow, nCol) && pControl->Store();
+        if (!CanMoveCurrentCell(0, nRow, nCol, nRow, nCol))
+        {
+            // The refused edit stays in the control for the user to mend.
+            OnInvalidCellValue(FALSE);
+            return FALSE;
+        }
+        if (!pControl->Store())
+            return FALSE;
     }
-    if (bResult)
-        pControl->Reset();
-    return bResult;
+    pControl->Reset();
+    return TRUE;
 }
 
 BOOL CGXGridCore::EndCurrentCellEditing(BOOL bStore, UINT, BOOL)
@@ -320,10 +376,13 @@ BOOL CGXGridCore::EndCurrentCellEditing(BOOL bStore, UINT, BOOL)
     CGXControl* pControl = GetCurrentCellControl();
     if (pControl == nullptr)
         return TRUE;
+    if (m_pWorkStyles[2] != nullptr)
+        m_pWorkStyles[2]->ClearAll();
     if (!bStore)
     {
-        if (pControl->IsActive())
-            pControl->OnCancelEditing();
+        // The control may refuse to give up its edit.
+        if (pControl->IsActive() && !pControl->OnCancelEditing())
+            return FALSE;
         pControl->Init(nRow, nCol);
         pControl->Refresh();
         pControl->OnCanceledEditing();
@@ -333,7 +392,12 @@ BOOL CGXGridCore::EndCurrentCellEditing(BOOL bStore, UINT, BOOL)
         return TRUE;
     if (pControl->GetModify())
     {
-        if (!pControl->OnValidate() || !pControl->Store())
+        if (!CanMoveCurrentCell(0, nRow, nCol, nRow, nCol))
+        {
+            OnInvalidCellValue(FALSE);
+            return FALSE;
+        }
+        if (!pControl->Store())
             return FALSE;
     }
     if (!pControl->OnEndEditing())
@@ -399,6 +463,8 @@ BOOL CGXGridCore::MoveCurrentCellEx(int nDirection, UINT nCount, BOOL)
     const ROWCOL nFirstCol = GetHeaderCols() + 1;
     if (nRows < nFirstRow || nCols < nFirstCol)
         return FALSE;
+    const ROWCOL nFrozenRows = GetFrozenRows();
+    const ROWCOL nFrozenCols = GetFrozenCols();
 
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
@@ -445,6 +511,9 @@ BOOL CGXGridCore::MoveCurrentCellEx(int nDirection, UINT nCount, BOOL)
         for (; n > 0 && r < nRows; --n)
         {
             ROWCOL t = r + 1;
+            // Leaving the frozen rows, the move goes on at the first row scrolled into view.
+            if (r <= nFrozenRows && t > nFrozenRows && t < GetTopRow())
+                t = std::min(GetTopRow(), nRows);
             if (!FindNextEnabledCell(GX_DOWN, t, c))
                 break;
             r = t;
@@ -464,6 +533,8 @@ BOOL CGXGridCore::MoveCurrentCellEx(int nDirection, UINT nCount, BOOL)
         for (UINT n = nCount; n > 0 && c < nCols; --n)
         {
             ROWCOL t = c + 1;
+            if (c <= nFrozenCols && t > nFrozenCols && t < GetLeftCol())
+                t = std::min(GetLeftCol(), nCols);
             if (!FindNextEnabledCell(GX_RIGHT, r, t))
                 break;
             c = t;
@@ -597,7 +668,19 @@ BOOL CGXGridCore::HandleMoveMessage(WPARAM nDirectionCode, LPARAM nCount)
 
 LRESULT CGXGridCore::OnGridDeferredActivate()
 {
-    return 0;
+    if (!m_bInvalidValuePending)
+        return 0;
+    m_bInvalidValuePending = FALSE;
+    // The focus went to another window of the program that is now in front (a box among them):
+    // it keeps the focus, and the cell warns again the next time it is left.
+    HWND hGrid = GridHwnd(m_pGridWnd);
+    if (hGrid == nullptr || ::GetAncestor(hGrid, GA_ROOT) != ::GetActiveWindow())
+    {
+        m_strValidationWarning.Empty();
+        return 0;
+    }
+    OnInvalidCellValue(TRUE);
+    return 1;
 }
 
 LRESULT CGXGridCore::OnGridDeferredCellUpdate(WPARAM)
@@ -608,6 +691,149 @@ LRESULT CGXGridCore::OnGridDeferredCellUpdate(WPARAM)
 LRESULT CGXGridCore::OnGridDeferredMouse(WPARAM)
 {
     return 0;
+}
+
+// ---- Focus ----
+
+CGXGridCore* CGXGridCore::GetFocusGrid()
+{
+    return GXGetAppData()->m_pFocusGrid;
+}
+
+BOOL CGXGridCore::OnGridSetFocus(CWnd* pOldWnd)
+{
+    if (m_bFocusChanging)
+        return FALSE;
+    HWND hOld = GridHwnd(pOldWnd);
+    // A focus from outside the grid (or from no window: another program) is gained; one from the
+    // cell's own window never left the grid.
+    if (!IsGridOrChild(GridHwnd(m_pGridWnd), hOld))
+        OnGridFocusChanged(TRUE);
+    m_hWndLastFocus = hOld;
+    if (m_bRefreshOnSetFocus)
+    {
+        m_bRefreshOnSetFocus = FALSE;
+        if (CGXControl* pControl = GetCurrentCellControl())
+            pControl->Refresh();
+    }
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnGridKillFocus(CWnd* pNewWnd)
+{
+    if (m_bFocusChanging)
+        return FALSE;
+    HWND hGrid = GridHwnd(m_pGridWnd);
+    HWND hNew = GridHwnd(pNewWnd);
+    if (IsGridOrChild(hGrid, hNew))
+        return FALSE;
+    OnGridFocusChanged(FALSE);
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnGridFocusChanged(BOOL bSetFocus)
+{
+    HWND hGrid = GridHwnd(m_pGridWnd);
+    if (hGrid != nullptr)
+        ::SendMessageA(hGrid, WM_CANCELMODE, 0, 0);
+    if (bSetFocus)
+        m_pAppData->m_pFocusGrid = this;
+    m_bHasFocus = bSetFocus;
+    if (m_bEndingEdit || !m_bInitDone || m_pParam == nullptr)
+        return FALSE;
+
+    BOOL bResult = TRUE;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    CGXControl* pControl = GetCurrentCell(nRow, nCol) ? GetCurrentCellControl() : nullptr;
+    if (pControl != nullptr && !bSetFocus)
+    {
+        if (!pControl->IsInit())
+            RedrawCell(nRow, nCol, GX_INVALIDATE);
+        else
+        {
+            CFlagScope leaving(m_bLeavingGrid, TRUE);
+            if (!CanLeaveGrid(FALSE))
+                bResult = FALSE;
+            else if (pControl->IsActive())
+            {
+                if (!pControl->GetModify() || pControl->Store())
+                {
+                    pControl->OnEndEditing();
+                    pControl->SetActive(FALSE);
+                    pControl->SetModify(FALSE);
+                    pControl->Refresh();
+                }
+            }
+            else
+                pControl->Refresh();
+        }
+    }
+    else if (pControl != nullptr)
+    {
+        if (!pControl->IsActive() && pControl->IsInit() && (m_pParam->m_wActivateCell & 4) != 0 &&
+            pControl->OnStartEditing())
+            pControl->SetActive(TRUE);
+        pControl->Refresh();
+    }
+    if (bSetFocus)
+    {
+        CalcSizeUnits();
+        UpdateScrollbars();
+    }
+    return bResult;
+}
+
+BOOL CGXGridCore::CanLeaveGrid(BOOL bFlag)
+{
+    if (bFlag)
+        return TRUE;
+    CFlagScope ending(m_bEndingEdit, TRUE);
+    CGXControl* pControl = GetCurrentCellControl();
+    if (pControl == nullptr || !pControl->IsActive())
+        return TRUE;
+    DrainFocusKeys(m_pGridWnd);
+    if (pControl->OnValidate())
+        return TRUE;
+    m_bRefreshOnSetFocus = TRUE;
+    HWND hGrid = GridHwnd(m_pGridWnd);
+    if (m_bLeavingGrid && hGrid != nullptr)
+    {
+        // Inside a focus change a box or a SetFocus would fight the change under way: the warning
+        // and the return of the focus follow once it is done.
+        if (!m_bInvalidValuePending)
+            ::PostMessageA(hGrid, WM_GX_DEFERREDACTIVATE, 0, 0);
+        m_bInvalidValuePending = TRUE;
+    }
+    else
+        OnInvalidCellValue(TRUE);
+    return FALSE;
+}
+
+void CGXGridCore::OnInvalidCellValue(BOOL bFocusGrid)
+{
+    const CString warning = m_strValidationWarning;
+    m_strValidationWarning.Empty();
+    // The box takes the focus and the return brings it back: neither leaves the grid.
+    CFlagScope lock(m_bFocusChanging, TRUE);
+    if (!warning.IsEmpty())
+        AfxMessageBox(warning, MB_OK | MB_ICONEXCLAMATION);
+    HWND hGrid = GridHwnd(m_pGridWnd);
+    HWND hTarget = nullptr;
+    CGXControl* pControl = GetCurrentCellControl();
+    HWND hCell = pControl != nullptr && pControl->IsActive() ? GridHwnd(pControl->GetWnd()) : nullptr;
+    if (hCell != nullptr && ::IsWindowVisible(hCell) && ::IsWindowEnabled(hCell))
+        hTarget = hCell;
+    else if (bFocusGrid && hGrid != nullptr && ::IsWindowVisible(hGrid))
+        hTarget = hGrid;
+    if (hTarget == nullptr)
+        return;
+    ::SetFocus(hTarget);
+    if (IsGridOrChild(hGrid, ::GetFocus()))
+    {
+        m_bHasFocus = TRUE;
+        m_pAppData->m_pFocusGrid = this;
+    }
 }
 
 // ---- Cell button events ----

@@ -1,4 +1,4 @@
-// Grid engine: mouse, focus and window-state messages of the grid window. Until mouse handling is
+// Grid engine: mouse and window-state messages of the grid window. Until mouse handling is
 // built here, the handlers answer "not handled" and the window's default processing follows.
 
 #include "grid/core/GridCore.h"
@@ -366,7 +366,7 @@ BOOL CGXGridCore::OnRButtonDblClk(UINT nFlags, CPoint point)
     return HandleDblClk(2, nFlags, point);
 }
 
-// ---- Size, cancel and focus ----
+// ---- Size and cancel ----
 
 BOOL CGXGridCore::OnGridSize(UINT nType, int, int)
 {
@@ -403,67 +403,6 @@ BOOL CGXGridCore::OnGridCancelMode()
     return TRUE;
 }
 
-BOOL CGXGridCore::CanLeaveGrid(BOOL bFlag)
-{
-    if (bFlag)
-        return TRUE;
-    CGXControl* pControl = GetCurrentCellControl();
-    if (pControl == nullptr || !pControl->IsActive())
-        return TRUE;
-    m_bEndingEdit = TRUE;
-    const BOOL bValid = !pControl->GetModify() || pControl->OnValidate();
-    m_bEndingEdit = FALSE;
-    return bValid;
-}
-
-BOOL CGXGridCore::OnGridKillFocus(CWnd* pNewWnd)
-{
-    HWND hGrid = GridHwnd(m_pGridWnd);
-    HWND hNew = GridHwnd(pNewWnd);
-    if (m_bFocusChanging || hNew == hGrid)
-        return FALSE;
-    // The focus going to the cell's own window stays inside the grid.
-    if (hNew != nullptr && hGrid != nullptr && ::IsChild(hGrid, hNew))
-        return FALSE;
-    OnGridFocusChanged(FALSE);
-    return FALSE;
-}
-
-BOOL CGXGridCore::OnGridSetFocus(CWnd* pOldWnd)
-{
-    HWND hGrid = GridHwnd(m_pGridWnd);
-    HWND hOld = GridHwnd(pOldWnd);
-    if (m_bFocusChanging)
-        return FALSE;
-    if (hOld == nullptr || hGrid == nullptr || !::IsChild(hGrid, hOld))
-        OnGridFocusChanged(TRUE);
-    return FALSE;
-}
-
-void CGXGridCore::OnGridFocusChanged(BOOL bSetFocus)
-{
-    m_bHasFocus = bSetFocus;
-    if (m_bEndingEdit || !m_bInitDone || m_pParam == nullptr)
-        return;
-    ROWCOL nRow = 0;
-    ROWCOL nCol = 0;
-    if (!GetCurrentCell(nRow, nCol))
-        return;
-    CGXControl* pControl = GetCurrentCellControl();
-    if (pControl == nullptr)
-        return;
-    if (!bSetFocus)
-    {
-        if (pControl->IsInit() && pControl->IsActive() && (!pControl->GetModify() || pControl->Store()))
-        {
-            pControl->OnEndEditing();
-            pControl->SetActive(FALSE);
-            pControl->Refresh();
-        }
-    }
-    else
-        pControl->Refresh();
-}
 BOOL CGXGridCore::OnGridSysColorChange()
 {
     m_pAppData->m_sysColors.Update();
