@@ -1042,8 +1042,6 @@ protected:
     BOOL m_bHasFocus = FALSE;
     // Set while CanLeaveGrid validates: the focus changes it causes are no leaving of the grid.
     BOOL m_bEndingEdit = FALSE;
-    // The current cell moves (MoveCurrentCell runs).
-    BOOL m_bMovingCurrentCell = FALSE;
     // CanLeaveGrid refused: the control is refreshed when the focus comes back.
     BOOL m_bRefreshOnSetFocus = FALSE;
     // Set while the focus leaves the grid (OnGridFocusChanged with FALSE runs).
