@@ -105,6 +105,18 @@ public:
     // A value the data object computes for a cell: clears the first scratch style's value, 0 here.
     virtual LPCTSTR GetValueRowCol(ROWCOL nRow, ROWCOL nCol);
 
+    // Hooks the grid engine calls around drawing and committing; the meaning of the values is the
+    // subclass's. Nothing here: no cell answers, no state, nothing to validate.
+    virtual BOOL OnCellQuery(ROWCOL, ROWCOL) { return FALSE; }
+    virtual void OnCellNotify(ROWCOL, ROWCOL, DWORD) {}
+    virtual void OnNotify(DWORD) {}
+    virtual void OnSetState(DWORD) {}
+    virtual void OnResetState() {}
+    // TRUE with a message when the data holds a problem.
+    virtual BOOL OnValidate(CString&) { return FALSE; }
+    // While TRUE, CommitDataChanges leaves the data alone.
+    virtual BOOL IsReadOnlyState() { return FALSE; }
+
     // The first grid registered in the application data as a user of this object, or NULL.
     CGXGridCore* GetGrid() const;
 

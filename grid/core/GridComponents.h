@@ -193,6 +193,11 @@ public:
     virtual void HintStylesMap(CGXGridCore* pGrid, UINT nFlags) = 0;
     virtual void HintProperties(CGXGridCore* pGrid, UINT nFlags) = 0;
     virtual void HintBaseStyle(CGXGridCore* pGrid, WORD nBaseStyleId, UINT nFlags) = 0;
+    // After a range redraw and a whole-grid redraw asked for a hint, and after committed data changes.
+    // (grid, range, flags), (grid, flags) and (grid, bSave); nothing here.
+    virtual void HintRedrawRange(CGXGridCore*, const CGXRange&, UINT) {}
+    virtual void HintRedrawGrid(CGXGridCore*, UINT) {}
+    virtual void HintCommitDataChanges(CGXGridCore*, BOOL) {}
 };
 
 class CGXAbstractGridResizeToFitImp : public CGXGridComponent

@@ -609,6 +609,47 @@ public:
     // Hints go to other views only while this switch is on (and the update-hint component exists).
     BOOL m_bHintsEnabled = FALSE;
 
+    // ==== Caches, grid DC, data hooks and redraw (GridCoreRedraw.cpp) ====
+    // A pen for the record (geometric, square ends), kept until the next flush; NULL when none can be made.
+    HPEN GetCachedPen(const CGXStylePen& pen);
+    // A client DC of the grid window, prepared and holding the standard style's font; while painting,
+    // the paint's DC. Kept until ReleaseGridDC outside a paint and a long operation.
+    CDC* GetGridDC();
+    // Forgets the current cell's style copy and its control, so that the cell is composed afresh.
+    void ResetCurrentCellStyle();
+    // Cells whose cached styles survive a flush (0, 0 pins none).
+    void SetPinnedStyleCells(ROWCOL nRow1, ROWCOL nCol1, ROWCOL nRow2 = 0, ROWCOL nCol2 = 0);
+    // Whether the pen cache uses simple (cosmetic) pens: the library's not-NT flag.
+    BOOL UseSimplePens() const;
+    // Hooks to the grid's data object; nothing without one. DataCellQuery asks about the top-left
+    // cell of the covered range that holds the cell. DataValidate: TRUE when the data object reports
+    // a problem, with its message.
+    virtual BOOL DataCellQuery(ROWCOL nRow, ROWCOL nCol);
+    virtual void DataCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD dwReason);
+    virtual void DataNotify(DWORD dwReason);
+    virtual void DataSetState(DWORD dwState);
+    virtual void DataResetState();
+    virtual BOOL DataValidate(CString& message);
+    // Redraws every cell for which the data object answers, with bSave validates the data, and
+    // notifies the data object of the cells drawn. FALSE when validation failed.
+    virtual BOOL CommitDataChanges(BOOL bSave = TRUE, BOOL bQuiet = FALSE, BOOL bCreateHint = FALSE);
+    // While set, a flush of the drawing caches does nothing.
+    BOOL m_bLockFlush = FALSE;
+    // While set, a flush keeps the drawing objects and the grid DC.
+    BOOL m_bLockGDI = FALSE;
+    // While set, DataNotify is not passed on.
+    BOOL m_bLockDataNotify = FALSE;
+    // Set only while CommitDataChanges redraws: the paint draws only rows with cells the data object
+    // answers for, records them in the parameter object's pending cells and refreshes the
+    // spreadsheet-like frame.
+    BOOL m_bCommitRedraw = FALSE;
+    // A current cell whose style copy is filled answers lookups from that copy.
+    BOOL m_bUseCurrentCellStyle = TRUE;
+    // The current cell's composed style goes into the style cache like any other cell's.
+    BOOL m_bCurrentCellUsesCache = FALSE;
+    // Raised while a long operation runs: the grid DC is then kept.
+    int m_nLongOperation = 0;
+
     // ==== Window messages (the grid window passes each here; TRUE or non-zero: handled) ====
     // Current cell (GridCoreCurrentCell.cpp).
     // Makes (nRow, nCol) the current cell; (GX_INVALID, GX_INVALID) leaves the grid without one.
@@ -986,15 +1027,27 @@ protected:
     // Frame drawing on focus.
     BOOL m_bFrameFocusSeen = FALSE;
 
-    // Drawing caches, emptied before and after every paint: composed styles per cell, brushes by
-    // their record's two words.
+    // Drawing caches, emptied before and after every paint: composed styles per cell; fonts by their
+    // packed words (the shared-data bit shifted out), brushes and pens by their records' two words.
     CGXMapCellToOb m_StyleCache;
-    // Emptied styles kept for NewStyle; one offered while more than 500 wait is deleted.
+    // Emptied styles kept for NewStyle, at most this many; any further one is deleted.
     static const INT_PTR kMaxFreeStyles = 500;
     CObArray m_FreeStyles;
+    // Composed styles of the current cell, never cached, deleted by the next flush.
     CObArray m_CurrentCellStyles;
-    CMapPtrToPtr m_BrushCache{10};
-    CMapStringToPtr m_FontCache{10};  // LOGFONT bytes -> CFont*
+    GXHashMapCore<ULONGLONG, CFont*, GXHashFontKey> m_FontCache{10};
+    CGXMapByte8ToPtr m_BrushCache{10};  // -> CBrush*
+    CGXMapByte8ToPtr m_PenCache{10};    // -> CPen*
+    // The current cell's style as last composed, and its cell's control.
+    CGXStyle* m_pCurrentCellStyle = nullptr;
+    CGXControl* m_pCurrentCellStyleControl = nullptr;
+    ROWCOL m_nCurrentStyleRow = 0;
+    ROWCOL m_nCurrentStyleCol = 0;
+    ROWCOL m_anPinnedRows[2] = {0, 0};
+    ROWCOL m_anPinnedCols[2] = {0, 0};
+    // The grid DC and the font it held before the standard style's.
+    CDC* m_pGridDC = nullptr;
+    HGDIOBJ m_hGridDCOldFont = nullptr;
     int m_nBufferedPaint = 1;
     int m_nPaintDepth = 0;
     CGXGridPaintContext* m_pPaintContext = nullptr;
@@ -1053,6 +1106,10 @@ protected:
 
 private:
     void DestroyEngineObjects();
+    // Frees every cache, the free styles, the current cell's style copy and the grid DC, locks or not.
+    void DeleteDrawingCaches();
+    void DeleteDrawingObjects();
+    void HintRedraw(const CGXRange* pRange, UINT nFlags, BOOL bCreateHint);
     BOOL RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nFlags, int nCommandType);
     BOOL InsertRowsOrCols(BOOL bRows, ROWCOL nAt, ROWCOL nCount, CDWordArray* pSizes, CObArray* pCellStyles,
                           CObArray* pBaseStyles, ROWCOL nOtherCount, UINT nFlags, int nCommandType);

@@ -101,10 +101,7 @@ void CGXGridCore::InitializeGrid()
 
 void CGXGridCore::DestroyEngineObjects()
 {
-    FlushDrawingCaches();
-    for (INT_PTR i = 0; i < m_FreeStyles.GetSize(); ++i)
-        delete m_FreeStyles.GetAt(i);
-    m_FreeStyles.RemoveAll();
+    DeleteDrawingCaches();
     for (CGXStyle*& pWorkStyle : m_pWorkStyles)
     {
         delete pWorkStyle;

@@ -1,83 +1,232 @@
-// Grid engine: the per-grid caches of composed styles and drawing objects, the grid DC, and the
-// redraw operations every other part of the engine calls after a change.
+// Grid engine: the per-grid caches of composed styles and drawing objects, the grid DC, the hooks to
+// the data object, and the redraw operations every other part of the engine calls after a change.
 
 #include "grid/core/GridCore.h"
 
 #include "framework/win/Dc.h"
-#include "framework/win/Wnd.h"
 #include "framework/win/Gdi.h"
+#include "framework/win/Seams.h"
+#include "framework/win/Wnd.h"
+#include "grid/core/AppData.h"
+#include "grid/core/Data.h"
+#include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/Font.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
+#include "grid/core/StylePenBrush.h"
+#include "grid/core/StylesMap.h"
 
-#include <cstring>
+#include <vector>
 
-// ---- Styles and drawing objects ----
+namespace
+{
+// Buckets of the font, brush and pen caches.
+const UINT kDrawingCacheHashSize = 257;
+
+// A handle that GDI no longer knows (deleted behind the cache's back) counts as gone.
+BOOL IsGdiHandleAlive(HGDIOBJ hObject)
+{
+    return hObject != nullptr && ::GetObjectType(hObject) != 0;
+}
+
+// Forgets a dead handle without deleting it again.
+void DropDeadHandle(CGdiObject& object)
+{
+    if (object.GetSafeHandle() != nullptr && !IsGdiHandleAlive(object.GetSafeHandle()))
+        object.Detach();
+}
+
+BOOL MakeBrush(CBrush& brush, const CGXStyleBrush& record)
+{
+    LOGBRUSH lb{};
+    lb.lbColor = record.GetColor();
+    switch (record.GetStyle())
+    {
+    case CGXStyleBrush::bsHollow:
+        lb.lbStyle = BS_HOLLOW;
+        break;
+    case CGXStyleBrush::bsHatched:
+        lb.lbStyle = BS_HATCHED;
+        lb.lbHatch = record.GetHatch();
+        break;
+    case CGXStyleBrush::bsPattern:
+    {
+        // A pattern number beyond the library's patterns draws nothing.
+        CBitmap* pBitmap =
+            CGXDrawingAndFormatting::GetInstance()->GetPatternBitmap(static_cast<int>(record.GetPattern()));
+        if (pBitmap != nullptr && pBitmap->GetSafeHandle() != nullptr)
+        {
+            lb.lbStyle = BS_PATTERN;
+            lb.lbHatch = reinterpret_cast<ULONG_PTR>(pBitmap->GetSafeHandle());
+        }
+        else
+            lb.lbStyle = BS_HOLLOW;
+        break;
+    }
+    default:
+        lb.lbStyle = BS_SOLID;
+        break;
+    }
+    return brush.CreateBrushIndirect(&lb);
+}
+
+BOOL MakePen(CPen& pen, const CGXStylePen& record, BOOL bSimple)
+{
+    LOGPEN lp{};
+    record.GetLogPen(lp);
+    if (bSimple)
+        return pen.CreatePenIndirect(&lp);
+    LOGBRUSH lb{};
+    lb.lbStyle = BS_SOLID;
+    lb.lbColor = lp.lopnColor;
+    return pen.CreatePen(static_cast<int>(PS_GEOMETRIC | PS_ENDCAP_SQUARE | record.GetStyle()),
+                         static_cast<int>(record.GetWidth()), &lb);
+}
+}  // namespace
+
+// ---- Composed styles ----
+
+CGXStyle* CGXGridCore::NewStyle()
+{
+    if (const INT_PTR nFree = m_FreeStyles.GetSize(); nFree > 0)
+    {
+        auto* pStyle = static_cast<CGXStyle*>(m_FreeStyles.GetAt(nFree - 1));
+        m_FreeStyles.RemoveAt(nFree - 1);
+        return pStyle;
+    }
+    CGXStylesMap* pStylesMap = GetStylesMap();
+    return pStylesMap != nullptr ? pStylesMap->CreateStyle() : new CGXStyle;
+}
+
+void CGXGridCore::RecycleStyle(CGXStyle* pStyle)
+{
+    if (pStyle == nullptr)
+        return;
+    if (m_FreeStyles.GetSize() >= kMaxFreeStyles)
+    {
+        delete pStyle;
+        return;
+    }
+    pStyle->ClearAll();
+    m_FreeStyles.Add(pStyle);
+}
 
 const CGXStyle& CGXGridCore::LookupCellStyle(ROWCOL nRow, ROWCOL nCol)
 {
-    CObject* pCached = nullptr;
     const BOOL bCurrent = IsCurrentCell(nRow, nCol);
-    if (!bCurrent && m_StyleCache.Lookup(nRow, nCol, pCached))
+    // The copy answers only for the cell it was made for: the current cell may have moved since.
+    if (bCurrent && m_bUseCurrentCellStyle && m_pCurrentCellStyle != nullptr && !m_pCurrentCellStyle->IsEmpty() &&
+        m_nCurrentStyleRow == nRow && m_nCurrentStyleCol == nCol)
+        return *m_pCurrentCellStyle;
+    const BOOL bUseCache = !bCurrent || m_bCurrentCellUsesCache;
+    CObject* pCached = nullptr;
+    if (bUseCache && m_StyleCache.Lookup(nRow, nCol, pCached))
         return *static_cast<CGXStyle*>(pCached);
+
     CGXStyle* pStyle = NewStyle();
     BuildEffectiveStyle(nRow, nCol, *pStyle);
     if (IsReadOnly())
         pStyle->SetReadOnly(TRUE);
-    if (bCurrent)
-        m_CurrentCellStyles.Add(pStyle);
-    else
+    if (bUseCache)
         m_StyleCache.SetAt(nRow, nCol, pStyle);
+    else
+        m_CurrentCellStyles.Add(pStyle);
+
+    if (bCurrent)
+    {
+        m_pCurrentCellStyleControl = GetRegisteredControl(pStyle->GetControl());
+        if (m_pCurrentCellStyle == nullptr)
+            m_pCurrentCellStyle = NewStyle();
+        *m_pCurrentCellStyle = *pStyle;
+        m_nCurrentStyleRow = nRow;
+        m_nCurrentStyleCol = nCol;
+    }
     return *pStyle;
+}
+
+void CGXGridCore::ResetCurrentCellStyle()
+{
+    if (m_pCurrentCellStyle != nullptr)
+        m_pCurrentCellStyle->ClearAll();
+    m_pCurrentCellStyleControl = nullptr;
+}
+
+void CGXGridCore::SetPinnedStyleCells(ROWCOL nRow1, ROWCOL nCol1, ROWCOL nRow2, ROWCOL nCol2)
+{
+    m_anPinnedRows[0] = nRow1;
+    m_anPinnedCols[0] = nCol1;
+    m_anPinnedRows[1] = nRow2;
+    m_anPinnedCols[1] = nCol2;
+}
+
+// ---- Drawing objects ----
+
+CFont* CGXGridCore::GetCachedFont(const CGXFont& font)
+{
+    // The lowest bit only says whether the font holds shared data; equal fonts differ there.
+    const ULONGLONG key = font.GetKey() >> 1;
+    if (m_FontCache.IsEmpty())
+        m_FontCache.InitHashTable(kDrawingCacheHashSize);
+    CFont* pFont = nullptr;
+    if (!m_FontCache.Lookup(key, pFont) || pFont == nullptr)
+    {
+        pFont = new CFont;
+        m_FontCache[key] = pFont;
+    }
+    DropDeadHandle(*pFont);
+    if (pFont->GetSafeHandle() == nullptr)
+        pFont->CreateFontIndirect(&font.GetLogFont());
+    return pFont;
 }
 
 HBRUSH CGXGridCore::GetCachedBrush(const CGXStyleBrush& brush)
 {
-    void* pKey = reinterpret_cast<void*>((static_cast<UINT_PTR>(brush.GetWord1()) << 32) | brush.GetWord0());
-    void* pBrush = nullptr;
-    if (m_BrushCache.Lookup(pKey, pBrush) && pBrush != nullptr)
-        return static_cast<HBRUSH>(pBrush);
-    HBRUSH hBrush = nullptr;
-    switch (brush.GetStyle())
+    const GXByte8Key key{brush.GetWord0(), brush.GetWord1()};
+    if (m_BrushCache.IsEmpty())
+        m_BrushCache.InitHashTable(kDrawingCacheHashSize);
+    void* pValue = nullptr;
+    CBrush* pBrush = m_BrushCache.Lookup(key, pValue) ? static_cast<CBrush*>(pValue) : nullptr;
+    if (pBrush == nullptr)
     {
-    case 1:
-        hBrush = static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH));
-        return hBrush;
-    case 2:
-        hBrush = ::CreateHatchBrush(static_cast<int>(brush.GetHatch()), brush.GetColor());
-        break;
-    default:
-        hBrush = ::CreateSolidBrush(brush.GetColor());
-        break;
+        pBrush = new CBrush;
+        m_BrushCache.SetAt(key, pBrush);
     }
-    if (hBrush != nullptr)
-        m_BrushCache.SetAt(pKey, hBrush);
-    return hBrush;
+    DropDeadHandle(*pBrush);
+    if (pBrush->GetSafeHandle() == nullptr)
+        MakeBrush(*pBrush, brush);
+    return static_cast<HBRUSH>(pBrush->GetSafeHandle());
 }
 
-CFont* CGXGridCore::GetCachedFont(const CGXFont& font)
+BOOL CGXGridCore::UseSimplePens() const
 {
-    const LOGFONT& lf = font.GetLogFont();
-    const auto* pBytes = reinterpret_cast<const BYTE*>(&lf);
-    CString key;
-    LPTSTR pszKey = key.GetBuffer(2 * static_cast<int>(sizeof(LOGFONT)));
-    for (size_t i = 0; i < sizeof(LOGFONT); ++i)
+    return m_pAppData != nullptr && m_pAppData->m_bNotNT;
+}
+
+HPEN CGXGridCore::GetCachedPen(const CGXStylePen& pen)
+{
+    const GXByte8Key key{pen.GetWord0(), pen.GetWord1()};
+    if (m_PenCache.IsEmpty())
+        m_PenCache.InitHashTable(kDrawingCacheHashSize);
+    void* pValue = nullptr;
+    if (m_PenCache.Lookup(key, pValue) && pValue != nullptr)
     {
-        pszKey[2 * i] = static_cast<char>('A' + (pBytes[i] >> 4));
-        pszKey[2 * i + 1] = static_cast<char>('A' + (pBytes[i] & 0xF));
+        auto* pCached = static_cast<CPen*>(pValue);
+        DropDeadHandle(*pCached);
+        if (pCached->GetSafeHandle() != nullptr || MakePen(*pCached, pen, UseSimplePens()))
+            return static_cast<HPEN>(pCached->GetSafeHandle());
+        m_PenCache.RemoveKey(key);
+        delete pCached;
+        return nullptr;
     }
-    key.ReleaseBuffer(2 * static_cast<int>(sizeof(LOGFONT)));
-    void* pCached = nullptr;
-    auto* pFont = m_FontCache.Lookup(key, pCached) ? static_cast<CFont*>(pCached) : nullptr;
-    if (pFont == nullptr)
+    // A pen that cannot be made is not cached, so that the next request tries again.
+    auto* pNew = new CPen;
+    if (!MakePen(*pNew, pen, UseSimplePens()))
     {
-        pFont = new CFont;
-        m_FontCache.SetAt(key, pFont);
+        delete pNew;
+        return nullptr;
     }
-    // A font whose handle is gone is made again in the same object.
-    if (pFont->GetSafeHandle() == nullptr)
-        pFont->CreateFontIndirect(&lf);
-    return pFont;
+    m_PenCache.SetAt(key, pNew);
+    return static_cast<HPEN>(pNew->GetSafeHandle());
 }
 
 CFont* CGXGridCore::SelectZoomedFont(CDC* pDC, const CGXFont& font)
@@ -103,44 +252,279 @@ CFont* CGXGridCore::SelectCellFont(CDC* pDC, const CGXStyle& style, const CGXSty
     return SelectZoomedFont(pDC, style.GetFont());
 }
 
-void CGXGridCore::FlushDrawingCaches()
+// ---- Flushing ----
+
+void CGXGridCore::DeleteDrawingObjects()
 {
+    // A grid DC that outlives the flush must not hold a font about to be deleted.
+    if (m_pGridDC != nullptr && m_hGridDCOldFont != nullptr)
+    {
+        ::SelectObject(m_pGridDC->GetSafeHdc(), m_hGridDCOldFont);
+        m_hGridDCOldFont = nullptr;
+    }
     for (POSITION pos = m_FontCache.GetStartPosition(); pos != nullptr;)
     {
-        CString key;
-        void* pFont = nullptr;
-        m_FontCache.GetNextAssoc(pos, key, pFont);
-        delete static_cast<CFont*>(pFont);
+        const auto* pAssoc = m_FontCache.GetNextAssoc(pos);
+        if (pAssoc != nullptr && pAssoc->value != nullptr)
+        {
+            pAssoc->value->DeleteObject();
+            delete pAssoc->value;
+        }
     }
     m_FontCache.RemoveAll();
-    for (POSITION pos = m_BrushCache.GetStartPosition(); pos != nullptr;)
+    for (CGXMapByte8ToPtr* pMap : {&m_BrushCache, &m_PenCache})
     {
-        void* pKey = nullptr;
-        void* pBrush = nullptr;
-        m_BrushCache.GetNextAssoc(pos, pKey, pBrush);
-        ::DeleteObject(static_cast<HBRUSH>(pBrush));
+        for (POSITION pos = pMap->GetStartPosition(); pos != nullptr;)
+        {
+            GXByte8Key key{};
+            void* pValue = nullptr;
+            pMap->GetNextAssoc(pos, key, pValue);
+            if (auto* pObject = static_cast<CGdiObject*>(pValue))
+            {
+                pObject->DeleteObject();
+                delete pObject;
+            }
+        }
+        pMap->RemoveAll();
     }
-    m_BrushCache.RemoveAll();
-    for (POSITION pos = m_StyleCache.GetStartPosition(); pos != nullptr;)
+}
+
+void CGXGridCore::FlushDrawingCaches()
+{
+    if (m_bLockFlush)
+        return;
+    if (!m_bLockGDI)
     {
-        ROWCOL nRow = 0;
-        ROWCOL nCol = 0;
-        CObject* pStyle = nullptr;
-        m_StyleCache.GetNextAssoc(pos, nRow, nCol, pStyle);
-        RecycleStyle(static_cast<CGXStyle*>(pStyle));
+        ReleaseGridDC();
+        DeleteDrawingObjects();
     }
-    m_StyleCache.RemoveAll();
+
+    const BOOL bPinned = m_anPinnedRows[0] != 0 || m_anPinnedCols[0] != 0 || m_anPinnedRows[1] != 0 ||
+                         m_anPinnedCols[1] != 0;
+    if (!bPinned)
+    {
+        for (POSITION pos = m_StyleCache.GetStartPosition(); pos != nullptr;)
+        {
+            ROWCOL nRow = 0;
+            ROWCOL nCol = 0;
+            CObject* pStyle = nullptr;
+            m_StyleCache.GetNextAssoc(pos, nRow, nCol, pStyle);
+            RecycleStyle(static_cast<CGXStyle*>(pStyle));
+        }
+        m_StyleCache.RemoveAll();
+        if (!m_bCurrentCellUsesCache)
+            ResetCurrentCellStyle();
+    }
+    else
+    {
+        ROWCOL nCurrentRow = GX_INVALID;
+        ROWCOL nCurrentCol = GX_INVALID;
+        if (!GetCurrentCell(nCurrentRow, nCurrentCol))
+            nCurrentRow = nCurrentCol = GX_INVALID;
+        auto isKept = [&](ROWCOL nRow, ROWCOL nCol) {
+            return (nRow == m_anPinnedRows[0] && nCol == m_anPinnedCols[0]) ||
+                   (nRow == m_anPinnedRows[1] && nCol == m_anPinnedCols[1]) ||
+                   (nRow == nCurrentRow && nCol == nCurrentCol);
+        };
+        struct Entry
+        {
+            ROWCOL nRow;
+            ROWCOL nCol;
+            CObject* pStyle;
+        };
+        std::vector<Entry> dropped;
+        for (POSITION pos = m_StyleCache.GetStartPosition(); pos != nullptr;)
+        {
+            Entry entry{0, 0, nullptr};
+            m_StyleCache.GetNextAssoc(pos, entry.nRow, entry.nCol, entry.pStyle);
+            if (!isKept(entry.nRow, entry.nCol))
+                dropped.push_back(entry);
+        }
+        for (const Entry& entry : dropped)
+        {
+            m_StyleCache.RemoveKey(entry.nRow, entry.nCol);
+            RecycleStyle(static_cast<CGXStyle*>(entry.pStyle));
+        }
+    }
+
     for (INT_PTR i = 0; i < m_CurrentCellStyles.GetSize(); ++i)
-        RecycleStyle(static_cast<CGXStyle*>(m_CurrentCellStyles.GetAt(i)));
+        delete m_CurrentCellStyles.GetAt(i);
     m_CurrentCellStyles.RemoveAll();
+}
+
+void CGXGridCore::DeleteDrawingCaches()
+{
+    m_bLockFlush = FALSE;
+    m_bLockGDI = FALSE;
+    SetPinnedStyleCells(0, 0, 0, 0);
+    m_nLongOperation = 0;
+    const int nPaintDepth = m_nPaintDepth;
+    m_nPaintDepth = 0;
+    FlushDrawingCaches();
+    m_nPaintDepth = nPaintDepth;
+    for (INT_PTR i = 0; i < m_FreeStyles.GetSize(); ++i)
+        delete m_FreeStyles.GetAt(i);
+    m_FreeStyles.RemoveAll();
+    delete m_pCurrentCellStyle;
+    m_pCurrentCellStyle = nullptr;
+    m_pCurrentCellStyleControl = nullptr;
+}
+
+// ---- The grid DC ----
+
+CDC* CGXGridCore::GetGridDC()
+{
+    if (m_pGridDC == nullptr)
+    {
+        if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+            return nullptr;
+        m_pGridDC = new CClientDC(m_pGridWnd);
+        PrepareGridDC(m_pGridDC);
+    }
+    if (m_hGridDCOldFont == nullptr)
+    {
+        if (m_pStyleStandard == nullptr)
+            LookupBaseStyles();
+        if (m_pStyleStandard != nullptr && m_pStyleStandard->GetIncludeFont())
+            if (CFont* pOld = SelectCellFont(m_pGridDC, *m_pStyleStandard))
+                m_hGridDCOldFont = pOld->GetSafeHandle();
+    }
+    return m_pGridDC;
+}
+
+void CGXGridCore::ReleaseGridDC()
+{
+    if (m_pGridDC == nullptr || m_nPaintDepth > 0 || m_nLongOperation > 0)
+        return;
+    if (m_hGridDCOldFont != nullptr)
+        ::SelectObject(m_pGridDC->GetSafeHdc(), m_hGridDCOldFont);
+    m_hGridDCOldFont = nullptr;
+    delete m_pGridDC;
+    m_pGridDC = nullptr;
+}
+
+// ---- Hooks to the data object ----
+
+BOOL CGXGridCore::DataCellQuery(ROWCOL nRow, ROWCOL nCol)
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    if (pData == nullptr)
+        return FALSE;
+    // A covered cell answers for its whole range through the range's top-left cell.
+    CGXRange covered;
+    if (GetCoveredCellsRowCol(nRow, nCol, covered) && covered.IsValid())
+    {
+        nRow = covered.top;
+        nCol = covered.left;
+    }
+    return pData->OnCellQuery(nRow, nCol) != FALSE;
+}
+
+void CGXGridCore::DataCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD dwReason)
+{
+    if (CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr)
+        pData->OnCellNotify(nRow, nCol, dwReason);
+}
+
+void CGXGridCore::DataNotify(DWORD dwReason)
+{
+    if (m_bLockDataNotify)
+        return;
+    if (CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr)
+        pData->OnNotify(dwReason);
+}
+
+void CGXGridCore::DataSetState(DWORD dwState)
+{
+    if (CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr)
+        pData->OnSetState(dwState);
+}
+
+void CGXGridCore::DataResetState()
+{
+    if (CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr)
+        pData->OnResetState();
+}
+
+BOOL CGXGridCore::DataValidate(CString& message)
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    return pData != nullptr && pData->OnValidate(message);
+}
+
+BOOL CGXGridCore::CommitDataChanges(BOOL bSave, BOOL bQuiet, BOOL bCreateHint)
+{
+    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    if (pData == nullptr || GetRowCount() == 0 || GetColCount() == 0 || pData->IsReadOnlyState())
+        return TRUE;
+    if (bSave)
+    {
+        DataResetState();
+        DataSetState(1);
+    }
+
+    // The drawn cells land in the pending list; the drawing objects must outlive the nested flushes.
+    const BOOL bOldLockGDI = m_bLockGDI;
+    const BOOL bOldCommitRedraw = m_bCommitRedraw;
+    m_bLockGDI = TRUE;
+    m_bCommitRedraw = TRUE;
+    RedrawGrid(GX_SMART, FALSE);
+    m_bCommitRedraw = bOldCommitRedraw;
+    m_bLockGDI = bOldLockGDI;
+
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintCommitDataChanges(this, bSave);
+
+    CGXRangeList& pending = m_pParam->GetPendingCells();
+    if (bSave)
+    {
+        CString message;
+        if (DataValidate(message))
+        {
+            if (!bQuiet)
+                AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+            DataResetState();
+            // The cells stay pending for the commit that follows the correction.
+            return FALSE;
+        }
+    }
+    // The list is taken over first: a notification may draw and so add entries for the next commit.
+    std::vector<CGXRange> cells;
+    for (POSITION pos = pending.GetHeadPosition(); pos != nullptr;)
+        if (const CGXRange* pRange = pending.GetNext(pos))
+            cells.push_back(*pRange);
+    pending.DeleteAll();
+    for (const CGXRange& cell : cells)
+        DataCellNotify(cell.top, cell.left, 1);
+    return TRUE;
 }
 
 // ---- Redraw ----
 
-void CGXGridCore::RedrawGrid(UINT nFlags, BOOL)
+namespace
+{
+// Invalidated cells are painted at once for GX_UPDATENOW (0) and for the smart flag (2).
+BOOL IsImmediateRedraw(UINT nFlags)
+{
+    return nFlags == GX_UPDATENOW || (nFlags & GX_SMART) != 0;
+}
+}  // namespace
+
+void CGXGridCore::HintRedraw(const CGXRange* pRange, UINT nFlags, BOOL bCreateHint)
+{
+    if (!bCreateHint || !m_bHintsEnabled || m_pUpdateHintImp == nullptr)
+        return;
+    if (pRange != nullptr)
+        m_pUpdateHintImp->HintRedrawRange(this, *pRange, nFlags);
+    else
+        m_pUpdateHintImp->HintRedrawGrid(this, nFlags);
+}
+
+void CGXGridCore::RedrawGrid(UINT nFlags, BOOL bCreateHint)
 {
     m_nLastVisibleRow = GX_INVALID;
     m_nLastVisibleCol = GX_INVALID;
+    // Flags 0 (GX_UPDATENOW) is no "do nothing": every caller passes it for an immediate redraw.
     HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
     if (hWnd == nullptr || IsLockUpdate())
         return;
@@ -149,27 +533,37 @@ void CGXGridCore::RedrawGrid(UINT nFlags, BOOL)
         m_nTopRow = GetRowCount();
     if (m_nLeftCol > GetColCount() && GetColCount() > GetFrozenCols())
         m_nLeftCol = GetColCount();
+    // Styles a paint in progress still reads stay until that paint ends.
     if (m_nPaintDepth == 0)
         FlushDrawingCaches();
-    ::InvalidateRect(hWnd, nullptr, FALSE);
-    if (nFlags == GX_UPDATENOW)
+    const CRect rectGrid = GetGridRect();
+    ::InvalidateRect(hWnd, &rectGrid, TRUE);
+    UpdateScrollbars();
+    if (IsImmediateRedraw(nFlags))
         ::UpdateWindow(hWnd);
+    HintRedraw(nullptr, nFlags, bCreateHint);
 }
 
-void CGXGridCore::RedrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, UINT nFlags, BOOL)
+void CGXGridCore::RedrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, UINT nFlags,
+                                  BOOL bCreateHint)
 {
+    // As for the whole grid, flags 0 (GX_UPDATENOW) redraws at once rather than not at all.
     HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
     if (hWnd == nullptr || IsLockUpdate() || !::IsWindowVisible(hWnd))
         return;
     const CGXRange range(nTop, nLeft, nBottom, nRight);
+    // Spans of the range are brought up to date before their extent widens the rectangle.
+    EvalMergeCells(range, FALSE);
+    EvalFloatCells(range, FALSE);
     const CRect rectCovered = CalcRangeRectFromRange(range);
     const CRect rectSpanned = CalcSpanRect(range);
     CRect rect;
     rect.UnionRect(&rectCovered, &rectSpanned);
     if (!rect.IsRectEmpty())
-        ::InvalidateRect(hWnd, &rect, FALSE);
-    if (nFlags == GX_UPDATENOW)
+        ::InvalidateRect(hWnd, &rect, TRUE);
+    if (IsImmediateRedraw(nFlags))
         ::UpdateWindow(hWnd);
+    HintRedraw(&range, nFlags, bCreateHint);
 }
 
 void CGXGridCore::RedrawRange(const CGXRange& range, UINT nFlags, BOOL bCreateHint)
@@ -177,10 +571,6 @@ void CGXGridCore::RedrawRange(const CGXRange& range, UINT nFlags, BOOL bCreateHi
     CGXRange cells = range;
     cells.ExpandToCells(0, 0, GetRowCount(), GetColCount());
     RedrawCellRange(cells.top, cells.left, cells.bottom, cells.right, nFlags, bCreateHint);
-}
-
-void CGXGridCore::ReleaseGridDC()
-{
 }
 
 BOOL CGXGridCore::SetLockUpdate(BOOL bLock)

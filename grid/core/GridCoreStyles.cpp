@@ -15,31 +15,6 @@
 
 #include <cstdlib>
 
-CGXStyle* CGXGridCore::NewStyle()
-{
-    if (const INT_PTR nFree = m_FreeStyles.GetSize(); nFree > 0)
-    {
-        auto* pStyle = static_cast<CGXStyle*>(m_FreeStyles.GetAt(nFree - 1));
-        m_FreeStyles.RemoveAt(nFree - 1);
-        return pStyle;
-    }
-    CGXStylesMap* pStylesMap = GetStylesMap();
-    return pStylesMap != nullptr ? pStylesMap->CreateStyle() : new CGXStyle;
-}
-
-void CGXGridCore::RecycleStyle(CGXStyle* pStyle)
-{
-    if (pStyle == nullptr)
-        return;
-    if (m_FreeStyles.GetSize() > kMaxFreeStyles)
-    {
-        delete pStyle;
-        return;
-    }
-    pStyle->ClearAll();
-    m_FreeStyles.Add(pStyle);
-}
-
 BOOL CGXGridCore::GetStoredStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, GXModifyType mode, int nType)
 {
     CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;

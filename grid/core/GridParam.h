@@ -160,7 +160,10 @@ public:
     int m_anSettings88[11] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     CGXRangeList m_MarkedRanges;
     WORD m_wCellSizeSetting = 0;
+    // The cells a commit redraw drew (one-cell ranges), which CommitDataChanges notifies to the data
+    // object and empties.
     CGXRangeList m_RangeList101;
+    CGXRangeList& GetPendingCells() { return m_RangeList101; }
     CObArray m_apOwned102;
     CObArray m_apOwned103;
     int m_nSetting104 = 0;
