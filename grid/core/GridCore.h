@@ -621,6 +621,12 @@ public:
     void SetPinnedStyleCells(ROWCOL nRow1, ROWCOL nCol1, ROWCOL nRow2 = 0, ROWCOL nCol2 = 0);
     // Whether the pen cache uses simple (cosmetic) pens: the library's not-NT flag.
     BOOL UseSimplePens() const;
+    // Spans of the visible panes (top row, left column, frozen rows and columns, last row and column)
+    // through the spanned-cells drawing object; 0 without it.
+    virtual BOOL EvalSpannedCellsInPanes(ROWCOL nTopRow, ROWCOL nLeftCol, ROWCOL nFrozenRows, ROWCOL nFrozenCols,
+                                         ROWCOL nBottomRow, ROWCOL nRightCol, BOOL bUpdate, CGXRange* pUpdated,
+                                         BOOL bCreateHint, UINT nFlags);
+    BOOL EvalVisibleSpannedCells(BOOL bUpdate = FALSE, CGXRange* pUpdated = nullptr, BOOL bCreateHint = FALSE);
     // Hooks to the grid's data object; nothing without one. DataCellQuery asks about the top-left
     // cell of the covered range that holds the cell. DataValidate: TRUE when the data object reports
     // a problem, with its message.

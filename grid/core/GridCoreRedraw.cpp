@@ -11,6 +11,7 @@
 #include "grid/core/Data.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/Font.h"
+#include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylePenBrush.h"
@@ -374,6 +375,8 @@ void CGXGridCore::DeleteDrawingCaches()
 
 CDC* CGXGridCore::GetGridDC()
 {
+    if (m_pPaintContext != nullptr && m_pPaintContext->m_pDC != nullptr)
+        return m_pPaintContext->m_pDC;
     if (m_pGridDC == nullptr)
     {
         if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
@@ -499,6 +502,27 @@ BOOL CGXGridCore::CommitDataChanges(BOOL bSave, BOOL bQuiet, BOOL bCreateHint)
     return TRUE;
 }
 
+// ---- Spanned cells ----
+
+BOOL CGXGridCore::EvalSpannedCellsInPanes(ROWCOL nTopRow, ROWCOL nLeftCol, ROWCOL nFrozenRows, ROWCOL nFrozenCols,
+                                          ROWCOL nBottomRow, ROWCOL nRightCol, BOOL bUpdate, CGXRange* pUpdated,
+                                          BOOL bCreateHint, UINT nFlags)
+{
+    return m_pDrawSpannedCellsImp != nullptr
+               ? m_pDrawSpannedCellsImp->EvalSpannedCellsInPanes(this, nTopRow, nLeftCol, nFrozenRows, nFrozenCols,
+                                                                 nBottomRow, nRightCol, bUpdate, pUpdated,
+                                                                 bCreateHint, nFlags)
+               : FALSE;
+}
+
+BOOL CGXGridCore::EvalVisibleSpannedCells(BOOL bUpdate, CGXRange* pUpdated, BOOL bCreateHint)
+{
+    if (m_pDrawSpannedCellsImp == nullptr)
+        return FALSE;
+    return EvalSpannedCellsInPanes(GetTopRow(), GetLeftCol(), GetFrozenRows(), GetFrozenCols(), GetLastVisibleRow(),
+                                   GetLastVisibleCol(), bUpdate, pUpdated, bCreateHint, GX_INVALIDATE);
+}
+
 // ---- Redraw ----
 
 namespace
@@ -536,6 +560,7 @@ void CGXGridCore::RedrawGrid(UINT nFlags, BOOL bCreateHint)
     // Styles a paint in progress still reads stay until that paint ends.
     if (m_nPaintDepth == 0)
         FlushDrawingCaches();
+    EvalVisibleSpannedCells();
     const CRect rectGrid = GetGridRect();
     ::InvalidateRect(hWnd, &rectGrid, TRUE);
     UpdateScrollbars();

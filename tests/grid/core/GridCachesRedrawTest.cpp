@@ -7,6 +7,7 @@
 #include "framework/win/SeamRecorders.h"
 #include "grid/core/Data.h"
 #include "grid/core/Font.h"
+#include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
 #include "grid/core/Style.h"
@@ -299,6 +300,7 @@ class CDCGridWnd : public CGXGridWnd
 {
 public:
     void SetPaintDepth(int nDepth) { m_nPaintDepth = nDepth; }
+    void SetPaintContext(CGXGridPaintContext* pContext) { m_pPaintContext = pContext; }
 };
 
 class GridDCTest : public ::testing::Test
@@ -354,6 +356,17 @@ TEST_F(GridDCTest, TheGridDCStaysWhilePaintingAndDuringALongOperation)
     grid.ReleaseGridDC();
     EXPECT_EQ(pDC, grid.GetGridDC());
     grid.m_nLongOperation = 0;
+}
+
+TEST_F(GridDCTest, WhilePaintingTheGridDCIsThePaintsDC)
+{
+    CDC paintDC;
+    CGXGridPaintContext context;
+    context.m_pDC = &paintDC;
+    grid.SetPaintContext(&context);
+    EXPECT_EQ(&paintDC, grid.GetGridDC());
+    grid.SetPaintContext(nullptr);
+    EXPECT_NE(&paintDC, grid.GetGridDC());
 }
 
 TEST_F(GridDCTest, AFlushKeepingTheDCGivesItsFontBackAndTheNextUseSelectsItAgain)
@@ -615,6 +628,34 @@ TEST_F(GridRedrawHintTest, RangeAndGridRedrawsAskedForAHintPassItOn)
     grid.m_bHintsEnabled = FALSE;
     grid.RedrawGrid(GX_INVALIDATE, TRUE);
     EXPECT_TRUE(hints.hints.empty());
+}
+
+class CRecordingSpansImp : public CGXAbstractDrawSpannedCellsImp
+{
+public:
+    std::vector<std::string> evaluations;
+    BOOL IsSpannedCell(CGXGridCore*, CGXGridPaintContext&, UINT, UINT) override { return FALSE; }
+    BOOL DrawSpannedCell(CGXGridCore*, CGXGridPaintContext&, UINT, UINT) override { return FALSE; }
+    BOOL EvalSpannedCellsInPanes(CGXGridCore*, ROWCOL nTopRow, ROWCOL nLeftCol, ROWCOL nFrozenRows,
+                                 ROWCOL nFrozenCols, ROWCOL nBottomRow, ROWCOL nRightCol, BOOL, CGXRange*, BOOL,
+                                 UINT) override
+    {
+        evaluations.push_back(std::to_string(nTopRow) + "," + std::to_string(nLeftCol) + " frozen " +
+                              std::to_string(nFrozenRows) + "," + std::to_string(nFrozenCols) + " last " +
+                              std::to_string(nBottomRow) + "," + std::to_string(nRightCol));
+        return TRUE;
+    }
+};
+
+TEST_F(GridRedrawHintTest, AGridRedrawEvaluatesTheSpansOfTheVisibleCells)
+{
+    CRecordingSpansImp spans;
+    grid.m_pDrawSpannedCellsImp = &spans;
+    grid.RedrawGrid(GX_INVALIDATE);
+    grid.m_pDrawSpannedCellsImp = nullptr;
+    const std::string expected = "1,1 frozen 0,0 last " + std::to_string(grid.GetLastVisibleRow()) + "," +
+                                 std::to_string(grid.GetLastVisibleCol());
+    EXPECT_EQ(std::vector<std::string>{expected}, spans.evaluations);
 }
 
 TEST_F(GridRedrawHintTest, ACommitAskedForAHintPassesOneOn)
