@@ -12,20 +12,26 @@ namespace
 // Set when the registry is gone at program exit; fonts destroyed later release nothing.
 bool s_bRegistryDestroyed = false;
 
-int DisplayPixelsPerInchY()
+// The display's logical pixels per inch, read once: font sizes in points become pixels with them.
+SIZE DisplayPixelsPerInch()
 {
-    static int s_nPixels = 0;
-    if (s_nPixels == 0)
+    static SIZE s_pixels = {0, 0};
+    if (s_pixels.cy == 0)
     {
         HDC hdc = ::GetDC(NULL);
-        s_nPixels = hdc != NULL ? ::GetDeviceCaps(hdc, LOGPIXELSY) : 96;
+        s_pixels.cx = hdc != NULL ? ::GetDeviceCaps(hdc, LOGPIXELSX) : 96;
+        s_pixels.cy = hdc != NULL ? ::GetDeviceCaps(hdc, LOGPIXELSY) : 96;
         if (hdc != NULL)
             ::ReleaseDC(NULL, hdc);
-        if (s_nPixels <= 0)
-            s_nPixels = 96;
+        if (s_pixels.cx <= 0)
+            s_pixels.cx = 96;
+        if (s_pixels.cy <= 0)
+            s_pixels.cy = 96;
     }
-    return s_nPixels;
+    return s_pixels;
 }
+
+int DisplayPixelsPerInchY() { return DisplayPixelsPerInch().cy; }
 
 int CompareFaceNames(LPCTSTR a, LPCTSTR b) { return ::_stricmp(a, b); }
 
@@ -49,6 +55,11 @@ CString BoundFaceField(const CString& field)
     return field.Left(nMaxFace);
 }
 }  // namespace
+
+SIZE GXGetFontLogPixels()
+{
+    return DisplayPixelsPerInch();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Face registry

@@ -14,6 +14,10 @@
 #include <memory>
 #include <vector>
 
+// Logical pixels per inch of the display, with which font sizes in points become pixels. Printing
+// maps this many logical units onto an inch of paper, so fonts and sizes print as the screen shows them.
+SIZE GXGetFontLogPixels();
+
 // Shared font data: one record per distinct font key, alive while some font holds it.
 struct CGXFontData
 {

@@ -198,6 +198,12 @@ public:
     virtual void HintRedrawRange(CGXGridCore*, const CGXRange&, UINT) {}
     virtual void HintRedrawGrid(CGXGridCore*, UINT) {}
     virtual void HintCommitDataChanges(CGXGridCore*, BOOL) {}
+    // After changed row heights and column widths (old sizes in pixels, or NULL after a changed
+    // default) and after a zoom change; nothing by default.
+    // (grid, first, last, old sizes, flags) and (grid, percent, flags).
+    virtual void HintChangedRowHeights(CGXGridCore*, ROWCOL, ROWCOL, const CDWordArray*, UINT) {}
+    virtual void HintChangedColWidths(CGXGridCore*, ROWCOL, ROWCOL, const CDWordArray*, UINT) {}
+    virtual void HintZoom(CGXGridCore*, int, UINT) {}
 };
 
 class CGXAbstractGridResizeToFitImp : public CGXGridComponent

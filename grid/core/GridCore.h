@@ -95,6 +95,19 @@ enum : UINT
 // The autoscroll timer of the grid window.
 const UINT_PTR GX_AUTOSCROLL_TIMER = 992;
 
+// The grid's cursor resources (resources/grid/grid.rc).
+enum : UINT
+{
+    GX_IDC_COLRESIZE = 20190,
+    GX_IDC_ROWRESIZE = 20191,
+    GX_IDC_HIDDENCOL = 20192,
+    GX_IDC_HIDDENROW = 20193,
+    GX_IDC_SELFRAME = 20194,
+    GX_IDC_SELECTCOL = 20195,
+    GX_IDC_SELECTROW = 20196,
+    GX_IDC_FILLHANDLE = 20209
+};
+
 class CGXGridCore
 {
 public:
@@ -236,8 +249,11 @@ public:
     virtual void SetPrinting(BOOL bPrinting, BOOL bClientToRect = FALSE);
     virtual void SetModifiedFlag(BOOL bModified = TRUE);
     BOOL GetModifiedFlag() const { return m_bModified; }
-    // Prepares a device context of the grid window for drawing (mapping, zoom).
-    virtual void PrepareGridDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    // Prepares a device context for drawing: for printing (and on screen while the printer layout is
+    // shown) one logical unit is 1 / GXGetFontLogPixels() inch, so fonts and sizes keep their size on paper.
+    virtual void PrepareGridDC(CDC* pDC, BOOL bForPrinting = FALSE);
+    // Called last by PrepareGridDC; does nothing.
+    virtual void OnGridPrepareDC(CDC* pDC);
     virtual void BroadcastUpdate(LPARAM lHint, CObject* pHint);
     // A hint from another view of the same data.
     virtual BOOL OnGridUpdate(CGXGridHint* pHint);
@@ -505,8 +521,8 @@ public:
     virtual BOOL EndResizeTracking(CPoint point, UINT nFlags, int nHit, int nMode);
     virtual BOOL CancelResizeTracking();
     // TRUE when the user-resize component is installed.
-    virtual BOOL CanResizeCol();
-    virtual BOOL CanResizeRow();
+    virtual BOOL CanResizeCol(ROWCOL nCol = 0);
+    virtual BOOL CanResizeRow(ROWCOL nRow = 0);
 
     virtual BOOL FreezeCols();
     virtual BOOL CanFreezeCols();
@@ -828,6 +844,8 @@ public:
     // 0: none.
     virtual void SetCursorOverride(UINT nCursorId);
     UINT m_nCursorOverride = 0;
+    // The grid window or a window inside it has the focus, and its top-level window is the active one.
+    BOOL HoldsFocusInActiveFrame();
     virtual int GetZoom();
     virtual BOOL SetZoom(int nZoom, BOOL bCreateHint = TRUE);
     virtual void OnZoomChanged(int nOldZoom, UINT nFlags, BOOL bCreateHint = TRUE);

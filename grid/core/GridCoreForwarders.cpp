@@ -659,16 +659,6 @@ BOOL CGXGridCore::MarkEditHeader(CGXControl* pControl, BOOL bEditing, ROWCOL nRo
                : FALSE;
 }
 
-BOOL CGXGridCore::CanResizeCol()
-{
-    return m_pUserResizeCellsImp != nullptr;
-}
-
-BOOL CGXGridCore::CanResizeRow()
-{
-    return m_pUserResizeCellsImp != nullptr;
-}
-
 BOOL CGXGridCore::CanDragSelectRows(UINT, CPoint)
 {
     return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0;

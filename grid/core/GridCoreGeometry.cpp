@@ -1,5 +1,5 @@
-// Grid engine: row heights, column widths and size units, cell and range rectangles, hit testing
-// and zoom.
+// Grid engine: row heights, column widths and size units, cell and range rectangles, hit testing,
+// mouse cursors, device-context mapping and zoom.
 
 #include "grid/core/GridCore.h"
 
@@ -7,7 +7,9 @@
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 #include "grid/core/Font.h"
+#include "grid/core/GridComponents.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/PrintDevice.h"
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 
@@ -26,30 +28,37 @@ int SizeFactor(int nUnit)
 const int kDefaultRowUnit = 15;
 const int kDefaultColUnit = 10;
 
-// The cursor resource loaded last, shared by every grid of the process.
+// The cursor resource loaded last, shared by every grid of the process; the handle is the
+// library's own (destroyed when another replaces it) unless it is a system cursor standing in.
 UINT g_nLoadedCursorId = 0;
 HCURSOR g_hLoadedCursor = nullptr;
 BOOL g_bLoadedFromResource = FALSE;
+// Set once a cursor resource could not be loaded.
+BOOL g_bCursorResourceMissing = FALSE;
 
-// Cursor resources of the hit codes.
-const UINT kCursorColResize = 20190;
-const UINT kCursorRowResize = 20191;
-const UINT kCursorHiddenCol = 20192;
-const UINT kCursorHiddenRow = 20193;
-const UINT kCursorSelectionFrame = 20194;
-const UINT kCursorSelectCol = 20195;
-const UINT kCursorSelectRow = 20196;
-const UINT kCursorFillHandle = 20209;
+// Maps an inch of extent units onto an inch of the device behind one handle.
+void MapExtentInch(HDC hDC, SIZE extent)
+{
+    if (hDC == nullptr)
+        return;
+    ::SetMapMode(hDC, MM_ANISOTROPIC);
+    ::SetWindowExtEx(hDC, extent.cx, extent.cy, nullptr);
+    ::SetViewportExtEx(hDC, ::GetDeviceCaps(hDC, LOGPIXELSX), ::GetDeviceCaps(hDC, LOGPIXELSY), nullptr);
+}
 }
 
 // ---- Size units ----
 
 void CGXGridCore::CalcSizeUnits()
 {
+    // Measured where the grid draws: the screen, or the printer while its layout is shown.
     HDC hScreen = ::GetDC(nullptr);
     CDC dc;
     dc.Attach(hScreen);
+    const int nSaved = dc.SaveDC();
+    PrepareGridDC(&dc, FALSE);
     CalcSizeUnits(&dc, m_nColSizeUnit, m_nRowSizeUnit);
+    dc.RestoreDC(nSaved);
     dc.Detach();
     ::ReleaseDC(nullptr, hScreen);
     m_nLastVisibleRow = GX_INVALID;
@@ -63,14 +72,24 @@ void CGXGridCore::CalcSizeUnits(CDC* pDC, int& nColUnit, int& nRowUnit)
     const CGXStyle* pStandard = GetStandardStyle();
     if (pDC == nullptr || pStandard == nullptr || !pStandard->GetIncludeFont())
         return;
+    // Zoomed as drawing zooms it, so rows and columns grow with the text.
     LOGFONT lf = pStandard->GetFont().GetLogFont();
+    const int nZoom = GetZoom();
+    if (nZoom != 100)
+    {
+        CGXFont zoomed(pStandard->GetFont());
+        zoomed.SetSize(pStandard->GetFont().GetSize() * nZoom / 100);
+        lf = zoomed.GetLogFont();
+    }
     HFONT hFont = ::CreateFontIndirectA(&lf);
     if (hFont == nullptr)
         return;
-    HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), hFont);
+    // Metrics come from the attribute handle (the printer while its layout is shown).
+    const HDC hQuery = pDC->m_hAttribDC != nullptr ? pDC->m_hAttribDC : pDC->GetSafeHdc();
+    HGDIOBJ hOld = ::SelectObject(hQuery, hFont);
     TEXTMETRICA tm{};
-    const BOOL bMetrics = ::GetTextMetricsA(pDC->GetSafeHdc(), &tm);
-    ::SelectObject(pDC->GetSafeHdc(), hOld);
+    const BOOL bMetrics = ::GetTextMetricsA(hQuery, &tm);
+    ::SelectObject(hQuery, hOld);
     ::DeleteObject(hFont);
     if (!bMetrics)
         return;
@@ -305,8 +324,8 @@ BOOL CGXGridCore::ChangeDefaultColWidth(int nWidth, UINT nFlags, int nUndoMode)
     return TRUE;
 }
 
-void CGXGridCore::UpdateChangedRowHeights(ROWCOL nFromRow, ROWCOL nToRow, const CDWordArray*, UINT nFlags,
-                                          BOOL bCreateHint)
+void CGXGridCore::UpdateChangedRowHeights(ROWCOL nFromRow, ROWCOL nToRow, const CDWordArray* pOldHeights,
+                                          UINT nFlags, BOOL bCreateHint)
 {
     m_nLastVisibleRow = GX_INVALID;
     if (GetRowHeight(nFromRow) == 0 && m_bCurrentCell && m_nCurrentRow >= nFromRow && m_nCurrentRow <= nToRow)
@@ -318,11 +337,12 @@ void CGXGridCore::UpdateChangedRowHeights(ROWCOL nFromRow, ROWCOL nToRow, const 
         else
             RedrawGrid(nFlags, TRUE);
     }
-    (void)bCreateHint;
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintChangedRowHeights(this, nFromRow, nToRow, pOldHeights, nFlags);
 }
 
-void CGXGridCore::UpdateChangedColWidths(ROWCOL nFromCol, ROWCOL nToCol, const CDWordArray*, UINT nFlags,
-                                         BOOL bCreateHint)
+void CGXGridCore::UpdateChangedColWidths(ROWCOL nFromCol, ROWCOL nToCol, const CDWordArray* pOldWidths,
+                                         UINT nFlags, BOOL bCreateHint)
 {
     m_nLastVisibleCol = GX_INVALID;
     if (GetColWidth(nFromCol) == 0 && m_bCurrentCell && m_nCurrentCol >= nFromCol && m_nCurrentCol <= nToCol)
@@ -334,7 +354,8 @@ void CGXGridCore::UpdateChangedColWidths(ROWCOL nFromCol, ROWCOL nToCol, const C
         else
             RedrawGrid(nFlags, TRUE);
     }
-    (void)bCreateHint;
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintChangedColWidths(this, nFromCol, nToCol, pOldWidths, nFlags);
 }
 
 // ---- Sums ----
@@ -792,6 +813,16 @@ int CGXGridCore::HitTestSelectionFrame(ROWCOL nRow, ROWCOL nCol, CPoint point, c
 
 // ---- Cursor ----
 
+BOOL CGXGridCore::CanResizeCol(ROWCOL)
+{
+    return m_pUserResizeCellsImp != nullptr;
+}
+
+BOOL CGXGridCore::CanResizeRow(ROWCOL)
+{
+    return m_pUserResizeCellsImp != nullptr;
+}
+
 void CGXGridCore::SetGridCursor(UINT nCursorId, LPCTSTR pszSystemCursor)
 {
     if (nCursorId == 0)
@@ -799,24 +830,30 @@ void CGXGridCore::SetGridCursor(UINT nCursorId, LPCTSTR pszSystemCursor)
         ::SetCursor(m_hcurArrow != nullptr ? m_hcurArrow : ::LoadCursorA(nullptr, IDC_ARROW));
         return;
     }
-    if (nCursorId != g_nLoadedCursorId || g_hLoadedCursor == nullptr)
+    if (nCursorId == g_nLoadedCursorId && g_hLoadedCursor != nullptr)
     {
-        const HCURSOR hOld = g_hLoadedCursor;
-        const BOOL bOldFromResource = g_bLoadedFromResource;
-        LPCTSTR pszName = MAKEINTRESOURCEA(nCursorId);
-        HCURSOR hCursor = ::LoadCursorA(AfxFindResourceHandle(pszName, RT_GROUP_CURSOR), pszName);
-        g_bLoadedFromResource = hCursor != nullptr;
-        if (hCursor == nullptr)
-            hCursor = ::LoadCursorA(nullptr, pszSystemCursor);
-        g_nLoadedCursorId = nCursorId;
-        g_hLoadedCursor = hCursor;
-        ::SetCursor(hCursor);
-        // Shared system cursors are never destroyed.
-        if (hOld != nullptr && hOld != hCursor && bOldFromResource)
-            ::DestroyCursor(hOld);
+        ::SetCursor(g_hLoadedCursor);
         return;
     }
-    ::SetCursor(g_hLoadedCursor);
+    const HCURSOR hOld = g_hLoadedCursor;
+    const BOOL bOldFromResource = g_bLoadedFromResource;
+    LPCTSTR pszName = MAKEINTRESOURCEA(nCursorId);
+    // A private copy (not the shared one LoadCursorA gives), so that destroying it when another
+    // cursor replaces it is allowed.
+    HCURSOR hCursor = static_cast<HCURSOR>(
+        ::LoadImageA(AfxFindResourceHandle(pszName, RT_GROUP_CURSOR), pszName, IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+    g_bLoadedFromResource = hCursor != nullptr;
+    if (hCursor == nullptr)
+    {
+        g_bCursorResourceMissing = TRUE;
+        hCursor = ::LoadCursorA(nullptr, pszSystemCursor != nullptr ? pszSystemCursor : IDC_ARROW);
+    }
+    g_nLoadedCursorId = nCursorId;
+    g_hLoadedCursor = hCursor;
+    ::SetCursor(hCursor);
+    // Shared system cursors are never destroyed.
+    if (hOld != nullptr && hOld != hCursor && bOldFromResource)
+        ::DestroyCursor(hOld);
 }
 
 void CGXGridCore::SetCursorOverride(UINT nCursorId)
@@ -824,6 +861,17 @@ void CGXGridCore::SetCursorOverride(UINT nCursorId)
     m_nCursorOverride = nCursorId;
     if (nCursorId != 0)
         SetGridCursor(nCursorId, IDC_ARROW);
+}
+
+BOOL CGXGridCore::HoldsFocusInActiveFrame()
+{
+    const HWND hGrid = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    if (hGrid == nullptr)
+        return FALSE;
+    const HWND hFocus = ::GetFocus();
+    if (hFocus == nullptr || (hFocus != hGrid && !::IsChild(hGrid, hFocus)))
+        return FALSE;
+    return ::GetActiveWindow() == ::GetAncestor(hGrid, GA_ROOT);
 }
 
 BOOL CGXGridCore::SetCursorFromPoint(CPoint point)
@@ -835,76 +883,146 @@ BOOL CGXGridCore::SetCursorFromPoint(CPoint point)
     }
     if (m_pParam == nullptr)
         return FALSE;
+    if (m_pParam->IsCursorOnlyWhenFocused() && !HoldsFocusInActiveFrame())
+        return FALSE;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
+    UINT nCursorId = 0;
+    LPCTSTR pszSystemCursor = IDC_ARROW;
     switch (HitTest(point, &nRow, &nCol))
     {
     case 8:
-        SetGridCursor(kCursorHiddenRow, IDC_ARROW);
-        return TRUE;
+        nCursorId = GX_IDC_HIDDENROW;
+        break;
     case 7:
-        SetGridCursor(kCursorHiddenCol, IDC_ARROW);
-        return TRUE;
+        nCursorId = GX_IDC_HIDDENCOL;
+        break;
     case 6:
-        SetGridCursor(kCursorFillHandle, IDC_ARROW);
-        return TRUE;
+        nCursorId = GX_IDC_FILLHANDLE;
+        break;
     case 5:
-        SetGridCursor(kCursorSelectionFrame, IDC_ARROW);
-        return TRUE;
+        nCursorId = GX_IDC_SELFRAME;
+        break;
     case 2:
-        if (m_pParam->IsRowResizeAllowed(3) && CanResizeRow())
+        if (m_pParam->IsRowResizeAllowed(3) && CanResizeRow(nRow))
         {
-            SetGridCursor(kCursorRowResize, IDC_SIZENS);
-            return TRUE;
+            nCursorId = GX_IDC_ROWRESIZE;
+            pszSystemCursor = IDC_SIZENS;
         }
-        return FALSE;
+        break;
     case 1:
-        if (m_pParam->IsColResizeAllowed(3) && CanResizeCol())
+        if (m_pParam->IsColResizeAllowed(3) && CanResizeCol(nCol))
         {
-            SetGridCursor(kCursorColResize, IDC_SIZEWE);
-            return TRUE;
+            nCursorId = GX_IDC_COLRESIZE;
+            pszSystemCursor = IDC_SIZEWE;
         }
-        return FALSE;
+        break;
     case 4:
-        if (nRow == 0 && nCol > 0 && m_pParam->IsSelectionAllowed(2))
+    {
+        // Over a selected block that can be dragged, the header leaves the cursor to the drag.
+        auto isDraggable = [&](BOOL bRows) {
+            if (m_pUserDragSelectRangeImp == nullptr)
+                return FALSE;
+            for (POSITION pos = m_SelectedRanges.GetHeadPosition(); pos != nullptr;)
+            {
+                const auto* pRange = static_cast<const CGXRange*>(m_SelectedRanges.GetNext(pos));
+                const BOOL bHolds = bRows ? (pRange->IsRows() || pRange->IsTable()) && pRange->top <= nRow &&
+                                                nRow <= pRange->bottom
+                                          : (pRange->IsCols() || pRange->IsTable()) && pRange->left <= nCol &&
+                                                nCol <= pRange->right;
+                if (bHolds)
+                    return bRows ? CanDragSelectRows(0, point) : CanDragSelectCols(0, point);
+            }
+            return FALSE;
+        };
+        if (nRow == 0 && nCol > 0)
         {
-            SetGridCursor(kCursorSelectCol, IDC_ARROW);
-            return TRUE;
+            if (m_pParam->IsSelectionAllowed(2) && !isDraggable(FALSE))
+                nCursorId = GX_IDC_SELECTCOL;
         }
-        if (nCol == 0 && nRow > 0 && m_pParam->IsSelectionAllowed(1))
+        else if (nCol == 0 && nRow > 0)
         {
-            SetGridCursor(kCursorSelectRow, IDC_ARROW);
-            return TRUE;
+            if (m_pParam->IsSelectionAllowed(1) && !isDraggable(TRUE))
+                nCursorId = GX_IDC_SELECTROW;
         }
-        return FALSE;
-    default:
-        return FALSE;
+        break;
     }
+    default:
+        break;
+    }
+    if (nCursorId == 0)
+        return FALSE;
+    SetGridCursor(nCursorId, pszSystemCursor);
+    return TRUE;
+}
+
+// ---- Device context ----
+
+void CGXGridCore::PrepareGridDC(CDC* pDC, BOOL bForPrinting)
+{
+    if (pDC == nullptr)
+        return;
+    const SIZE extent = GXGetFontLogPixels();
+    // A printer DC handed in without the flag still prints at paper size.
+    if (bForPrinting || pDC->IsPrinting() || pDC->GetDeviceCaps(TECHNOLOGY) == DT_RASPRINTER)
+    {
+        pDC->SetMapMode(MM_ANISOTROPIC);
+        pDC->SetWindowExt(extent.cx, extent.cy);
+        pDC->SetViewportExt(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
+    }
+    else if (m_pParam != nullptr && m_pParam->IsDisplayPrinterLayout())
+    {
+        CGXPrintDevice* pDevice = m_pParam->GetPrintDevice();
+        HDC hPrinter = nullptr;
+        if (pDevice != nullptr)
+            hPrinter = pDevice->m_hPrintDC != nullptr ? pDevice->m_hPrintDC : pDevice->CreatePrinterDC();
+        if (hPrinter != nullptr)
+        {
+            pDC->SetAttribDC(hPrinter);
+            // Each handle maps an inch of extent units onto an inch of its own device: text is measured
+            // on the printer and shown on the screen at its printed size.
+            MapExtentInch(pDC->m_hAttribDC, extent);
+            if (pDC->m_hDC != pDC->m_hAttribDC)
+                MapExtentInch(pDC->m_hDC, extent);
+        }
+    }
+    OnGridPrepareDC(pDC);
+}
+
+void CGXGridCore::OnGridPrepareDC(CDC*)
+{
 }
 
 // ---- Zoom ----
 
 int CGXGridCore::GetZoom()
 {
-    if (m_bPrinting || m_pParam == nullptr)
+    if (m_bPrinting || m_pParam == nullptr || m_pParam->IsDisplayPrinterLayout())
         return 100;
     return m_nZoom > 0 ? m_nZoom : 100;
 }
 
-BOOL CGXGridCore::SetZoom(int nZoom, BOOL)
+BOOL CGXGridCore::SetZoom(int nZoom, BOOL bCreateHint)
 {
     m_nZoom = nZoom > 0 ? nZoom : 100;
     if (CGXProperties* pProperties = GetProperties())
         pProperties->SetZoom(m_nZoom);
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintZoom(this, m_nZoom, 0);
     return TRUE;
 }
 
-void CGXGridCore::OnZoomChanged(int nOldZoom, UINT nFlags, BOOL)
+void CGXGridCore::OnZoomChanged(int nOldZoom, UINT nFlags, BOOL bCreateHint)
 {
+    // Fonts of the old zoom are made again at the next paint.
+    if (m_nPaintDepth == 0)
+        FlushDrawingCaches();
     UpdateSizeUnits();
     DelayFloatCells(CGXRange().SetTable());
     if (!IsLockUpdate() && nOldZoom != GetZoom())
         RedrawGrid(nFlags, FALSE);
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintZoom(this, GetZoom(), nFlags);
 }
 
 void CGXGridCore::SetZoomAndRedraw(int nZoom, UINT nFlags)

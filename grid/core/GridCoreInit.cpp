@@ -181,10 +181,6 @@ void CGXGridCore::SetModifiedFlag(BOOL bModified)
     m_bModified = bModified;
 }
 
-void CGXGridCore::PrepareGridDC(CDC*, CPrintInfo*)
-{
-}
-
 void CGXGridCore::BroadcastUpdate(LPARAM, CObject*)
 {
 }

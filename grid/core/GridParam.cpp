@@ -5,6 +5,7 @@
 #include "grid/core/AppComponents.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Data.h"
+#include "grid/core/PrintDevice.h"
 #include "grid/core/Properties.h"
 #include "grid/core/StylesMap.h"
 
@@ -139,6 +140,21 @@ void CGXGridParam::SetData(CGXData* pData, BOOL bMustDelete)
         delete m_pData;
     m_pData = pData;
     m_bOwnData = bMustDelete;
+}
+
+void CGXGridParam::SetPrintDevice(CGXPrintDevice* pDevice, BOOL bMustDelete)
+{
+    if (m_bOwnFourth && m_pFourth != pDevice)
+        delete m_pFourth;
+    m_pFourth = pDevice;
+    m_bOwnFourth = bMustDelete;
+}
+
+CGXPrintDevice* CGXGridParam::GetPrintDevice() const
+{
+    if (m_pFourth == nullptr || !m_pFourth->IsKindOf(RUNTIME_CLASS(CGXPrintDevice)))
+        return nullptr;
+    return static_cast<CGXPrintDevice*>(m_pFourth);
 }
 
 void CGXGridParam::EmptyRedoList()

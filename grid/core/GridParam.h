@@ -11,6 +11,7 @@
 
 class CGXAppData;
 class CGXData;
+class CGXPrintDevice;
 class CGXProperties;
 class CGXStylesMap;
 
@@ -73,6 +74,17 @@ public:
     void SetLockReadOnly(BOOL bLock) { m_bLockReadOnly = bLock; }
     BOOL IsThumbTrack() const { return m_bThumbTrack; }
 
+    // The screen shows the printed layout: zoom 100 and the print device's mapping and metrics.
+    BOOL IsDisplayPrinterLayout() const { return m_bNoZoom; }
+    void SetDisplayPrinterLayout(BOOL bPrinterLayout) { m_bNoZoom = bPrinterLayout; }
+    // The print device is the fourth shared object; NULL when none or when that object is another kind.
+    CGXPrintDevice* GetPrintDevice() const;
+    // A previous device that was owned is deleted; the flag says whether the new one is.
+    void SetPrintDevice(CGXPrintDevice* pDevice, BOOL bMustDelete = TRUE);
+    // The grid shows its own mouse cursors only while it holds the focus.
+    BOOL IsCursorOnlyWhenFocused() const { return m_bCursorOnlyWhenFocused; }
+    void SetCursorOnlyWhenFocused(BOOL bOnlyWhenFocused) { m_bCursorOnlyWhenFocused = bOnlyWhenFocused; }
+
     // Asks the covered-cell pool component for a pool when there is none yet.
     void CreateCoveredCellPool();
     // Rebuilds the pool from the covered ranges.
@@ -103,6 +115,7 @@ public:
     BOOL m_bSetting19 = TRUE;
     WORD m_wFloatCellsMode = 0;
     WORD m_wMergeCellsMode = 0;
+    // The printer-layout display switch: while set, the zoom is always 100.
     BOOL m_bNoZoom = FALSE;
     // 0 always, 2 only while the grid has the focus, other values never.
     WORD m_wHideCurrentCell = 2;
@@ -131,7 +144,7 @@ public:
     BOOL m_bOwnData = FALSE;
     CGXData* m_pData = nullptr;
     BOOL m_bOwnFourth = FALSE;
-    CObject* m_pFourth = nullptr;
+    CObject* m_pFourth = nullptr;  // the print device
     BOOL m_bReadOnly = FALSE;
     BOOL m_bSetting60 = TRUE;
     CPtrList m_UndoList{10};
@@ -174,6 +187,7 @@ public:
     BOOL m_bSpreadsheetHeaders = FALSE;
     // Cells show (and editors edit) the stored value instead of its display text.
     BOOL m_bShowStoredValues = FALSE;
+    BOOL m_bCursorOnlyWhenFocused = FALSE;
 
 private:
     CGXGridParam(const CGXGridParam&) = delete;

@@ -1,6 +1,7 @@
 #include "grid/core/Properties.h"
 
 #include "framework/core/Archive.h"
+#include "grid/core/Font.h"
 #include "grid/core/LibraryLinks.h"
 
 #include <cstring>
@@ -8,6 +9,11 @@
 #include <mbstring.h>
 
 IMPLEMENT_SERIAL(CGXProperties, CObject, 0)
+
+int GXGetPrintUnitsPerInch()
+{
+    return GXGetFontLogPixels().cy;
+}
 
 CGXAbstractPropertiesPrintImp* (*CGXProperties::s_pfnFindPrintImp)(const CGXProperties&) = nullptr;
 
@@ -22,7 +28,7 @@ CString LoadText(UINT nId)
 }
 
 // The margin and distance defaults: the product in floating point, 0.51 added, truncated.
-int PrintUnits(double dInches) { return static_cast<int>(dInches * GX_PRINT_UNITS_PER_INCH + 0.51); }
+int PrintUnits(double dInches) { return static_cast<int>(dInches * GXGetPrintUnitsPerInch() + 0.51); }
 }  // namespace
 
 CGXProperties::CGXProperties()

@@ -43,8 +43,9 @@ enum
     GX_TOKEN_TITLE = 5      // "$R"
 };
 
-// Logical units per inch of the printing mapping: the margins and distances are in these units.
-const int GX_PRINT_UNITS_PER_INCH = 1440;
+// Logical units per inch of the printing mapping (the vertical one of the library-wide printing
+// window extent, the display's logical pixels per inch): the margins and distances are in these units.
+int GXGetPrintUnitsPerInch();
 
 // The header-and-footer services of a grid's print component. The token services are text work and
 // implemented here; drawing the header and footer tables is the component's.

@@ -92,14 +92,16 @@ TEST(PropertiesTest, DefaultsOfSwitchesAndPage)
     EXPECT_EQ(100, properties.GetZoom());
     int top = 0, left = 0, bottom = 0, right = 0;
     properties.GetMargins(top, left, bottom, right);
-    EXPECT_EQ(2160, top);  // 1.5 inches of 1440 units, 0.51 added and truncated
-    EXPECT_EQ(1440, left);
-    EXPECT_EQ(2160, bottom);
-    EXPECT_EQ(1440, right);
+    // Inches of the printing mapping's units (the display's logical pixels per inch), 0.51 added and truncated.
+    const int e = GXGetPrintUnitsPerInch();
+    EXPECT_EQ(static_cast<int>(1.5 * e + 0.51), top);
+    EXPECT_EQ(static_cast<int>(e + 0.51), left);
+    EXPECT_EQ(static_cast<int>(1.5 * e + 0.51), bottom);
+    EXPECT_EQ(static_cast<int>(e + 0.51), right);
     int nHeader = 0, nFooter = 0;
     properties.GetDistances(nHeader, nFooter);
-    EXPECT_EQ(576, nHeader);
-    EXPECT_EQ(576, nFooter);
+    EXPECT_EQ(static_cast<int>(0.4 * e + 0.51), nHeader);
+    EXPECT_EQ(static_cast<int>(0.4 * e + 0.51), nFooter);
     EXPECT_EQ(-1, properties.GetFirstPage());
     EXPECT_STREQ("Invert Thin.", properties.GetFrameName(0));
     EXPECT_STREQ("No Border.", properties.GetFrameName(4));
