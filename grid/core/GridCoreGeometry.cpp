@@ -33,8 +33,6 @@ const int kDefaultColUnit = 10;
 UINT g_nLoadedCursorId = 0;
 HCURSOR g_hLoadedCursor = nullptr;
 BOOL g_bLoadedFromResource = FALSE;
-// Set once a cursor resource could not be loaded.
-BOOL g_bCursorResourceMissing = FALSE;
 
 // Maps an inch of extent units onto an inch of the device behind one handle.
 void MapExtentInch(HDC hDC, SIZE extent)
@@ -306,6 +304,7 @@ BOOL CGXGridCore::ChangeDefaultRowHeight(int nHeight, UINT nFlags, int nUndoMode
     if (!SetDefaultRowHeight(nHeight))
         return FALSE;
     DelayFloatCells(CGXRange().SetTable());
+    DelayMergeCells(CGXRange().SetTable());
     UpdateChangedRowHeights(1, GetRowCount(), nullptr, nFlags, TRUE);
     if (m_pUndoImp != nullptr && nUndoMode != 1 && m_pParam->IsEnableUndo())
         AddCommand(m_pUndoImp->CreateSetDefaultRowHeightCmd(this, nOld, nUndoMode), nUndoMode);
@@ -318,6 +317,7 @@ BOOL CGXGridCore::ChangeDefaultColWidth(int nWidth, UINT nFlags, int nUndoMode)
     if (!SetDefaultColWidth(nWidth))
         return FALSE;
     DelayFloatCells(CGXRange().SetTable());
+    DelayMergeCells(CGXRange().SetTable());
     UpdateChangedColWidths(1, GetColCount(), nullptr, nFlags, TRUE);
     if (m_pUndoImp != nullptr && nUndoMode != 1 && m_pParam->IsEnableUndo())
         AddCommand(m_pUndoImp->CreateSetDefaultColWidthCmd(this, nOld, nUndoMode), nUndoMode);
@@ -328,6 +328,7 @@ void CGXGridCore::UpdateChangedRowHeights(ROWCOL nFromRow, ROWCOL nToRow, const 
                                           UINT nFlags, BOOL bCreateHint)
 {
     m_nLastVisibleRow = GX_INVALID;
+    m_nLastVisibleCol = GX_INVALID;
     if (GetRowHeight(nFromRow) == 0 && m_bCurrentCell && m_nCurrentRow >= nFromRow && m_nCurrentRow <= nToRow)
         EndCurrentCellEditing(TRUE);
     if (!IsLockUpdate())
@@ -344,6 +345,7 @@ void CGXGridCore::UpdateChangedRowHeights(ROWCOL nFromRow, ROWCOL nToRow, const 
 void CGXGridCore::UpdateChangedColWidths(ROWCOL nFromCol, ROWCOL nToCol, const CDWordArray* pOldWidths,
                                          UINT nFlags, BOOL bCreateHint)
 {
+    m_nLastVisibleRow = GX_INVALID;
     m_nLastVisibleCol = GX_INVALID;
     if (GetColWidth(nFromCol) == 0 && m_bCurrentCell && m_nCurrentCol >= nFromCol && m_nCurrentCol <= nToCol)
         EndCurrentCellEditing(TRUE);
@@ -844,10 +846,7 @@ void CGXGridCore::SetGridCursor(UINT nCursorId, LPCTSTR pszSystemCursor)
         ::LoadImageA(AfxFindResourceHandle(pszName, RT_GROUP_CURSOR), pszName, IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
     g_bLoadedFromResource = hCursor != nullptr;
     if (hCursor == nullptr)
-    {
-        g_bCursorResourceMissing = TRUE;
         hCursor = ::LoadCursorA(nullptr, pszSystemCursor != nullptr ? pszSystemCursor : IDC_ARROW);
-    }
     g_nLoadedCursorId = nCursorId;
     g_hLoadedCursor = hCursor;
     ::SetCursor(hCursor);
