@@ -643,6 +643,11 @@ public:
                                          ROWCOL nBottomRow, ROWCOL nRightCol, BOOL bUpdate, CGXRange* pUpdated,
                                          BOOL bCreateHint, UINT nFlags);
     BOOL EvalVisibleSpannedCells(BOOL bUpdate = FALSE, CGXRange* pUpdated = nullptr, BOOL bCreateHint = FALSE);
+    // Narrows the page's drawing rectangle by the properties' margins.
+    virtual void ApplyPrintMargins(CDC* pDC, CPrintInfo* pInfo);
+    // The properties' print component draws the page's header and footer (no document: the grid
+    // window is no view).
+    virtual BOOL PrintHeaderFooter(CDC* pDC, CPrintInfo* pInfo);
     // Hooks to the grid's data object; nothing without one. DataCellQuery asks about the top-left
     // cell of the covered range that holds the cell. DataValidate: TRUE when the data object reports
     // a problem, with its message.

@@ -3,6 +3,7 @@
 
 #include "grid/core/GridCore.h"
 
+#include "framework/docview/PrintInfo.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
 #include "framework/win/Seams.h"
@@ -13,6 +14,7 @@
 #include "grid/core/Font.h"
 #include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylePenBrush.h"
 #include "grid/core/StylesMap.h"
@@ -521,6 +523,30 @@ BOOL CGXGridCore::EvalVisibleSpannedCells(BOOL bUpdate, CGXRange* pUpdated, BOOL
         return FALSE;
     return EvalSpannedCellsInPanes(GetTopRow(), GetLeftCol(), GetFrozenRows(), GetFrozenCols(), GetLastVisibleRow(),
                                    GetLastVisibleCol(), bUpdate, pUpdated, bCreateHint, GX_INVALIDATE);
+}
+
+// ---- The printed page ----
+
+void CGXGridCore::ApplyPrintMargins(CDC*, CPrintInfo* pInfo)
+{
+    CGXProperties* pProperties = GetProperties();
+    if (pInfo == nullptr || pProperties == nullptr)
+        return;
+    int nTop = 0;
+    int nLeft = 0;
+    int nBottom = 0;
+    int nRight = 0;
+    pProperties->GetMargins(nTop, nLeft, nBottom, nRight);
+    pInfo->m_rectDraw.left += nLeft;
+    pInfo->m_rectDraw.top += nTop;
+    pInfo->m_rectDraw.right -= nRight;
+    pInfo->m_rectDraw.bottom -= nBottom;
+}
+
+BOOL CGXGridCore::PrintHeaderFooter(CDC* pDC, CPrintInfo* pInfo)
+{
+    CGXProperties* pProperties = GetProperties();
+    return pProperties != nullptr && pProperties->OnPrintHeaderAndFooter(pDC, pInfo, nullptr, m_pParam);
 }
 
 // ---- Redraw ----

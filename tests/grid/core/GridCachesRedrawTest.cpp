@@ -1,6 +1,7 @@
 // The grid engine's caches of composed styles and drawing objects, its grid DC, the hooks to the
 // data object, CommitDataChanges, and the redraw operations with their update hints.
 
+#include "framework/docview/PrintInfo.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/Gdi.h"
@@ -10,6 +11,7 @@
 #include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
+#include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylePenBrush.h"
 #include "tests/grid/core/GridEngineTestResources.h"
@@ -704,5 +706,62 @@ TEST_F(GridRedrawHintTest, AGridRedrawPullsTheScrolledPositionBackIntoTheTable)
     grid.GetParam()->GetData()->SetRowCount(10);
     grid.RedrawGrid(GX_INVALIDATE);
     EXPECT_LE(grid.GetTopRow(), 10u);
+}
+
+// ---- The printed page ----
+
+TEST(GridPrintPageTest, TheMarginsNarrowThePagesDrawingRectangle)
+{
+    CGXGridCore grid;
+    InitializeEngine(grid, 2, 2);
+    grid.GetProperties()->SetMargins(100, 50, 150, 75);
+    CPrintInfo info;
+    info.m_rectDraw = CRect(0, 0, 2000, 3000);
+    grid.ApplyPrintMargins(nullptr, &info);
+    EXPECT_EQ(CRect(50, 100, 1925, 2850), info.m_rectDraw);
+}
+
+class CRecordingPrintImp : public CGXAbstractPropertiesPrintImp
+{
+public:
+    std::vector<std::string> calls;
+    CPrintInfo* pSeenInfo = nullptr;
+    CGXGridParam* pSeenParam = nullptr;
+    BOOL OnPrintHeaderAndFooter(CGXProperties&, CDC*, CPrintInfo* pInfo, CDocument* pDoc,
+                                CGXGridParam* pParam) override
+    {
+        calls.push_back(pDoc == nullptr ? "header and footer, no document" : "header and footer, document");
+        pSeenInfo = pInfo;
+        pSeenParam = pParam;
+        return TRUE;
+    }
+    int CalcHeaderFooterHeight(CGXProperties&, CDC*, CGXData*, const CGXStylesMap*) override { return 0; }
+    void PrintHeaderFooterData(CGXProperties&, CDC*, CPrintInfo*, const RECT&, CGXData*,
+                               const CGXStylesMap*) override
+    {
+    }
+};
+
+CRecordingPrintImp* g_pPrintImp = nullptr;
+
+TEST(GridPrintPageTest, HeaderAndFooterAreLeftToThePropertiesPrintComponent)
+{
+    CGXGridCore grid;
+    InitializeEngine(grid, 2, 2);
+    CPrintInfo info;
+    EXPECT_FALSE(grid.PrintHeaderFooter(nullptr, &info));
+
+    CRecordingPrintImp imp;
+    g_pPrintImp = &imp;
+    CGXProperties::s_pfnFindPrintImp = [](const CGXProperties&) -> CGXAbstractPropertiesPrintImp* {
+        return g_pPrintImp;
+    };
+    const BOOL bPrinted = grid.PrintHeaderFooter(nullptr, &info);
+    CGXProperties::s_pfnFindPrintImp = nullptr;
+    g_pPrintImp = nullptr;
+    EXPECT_TRUE(bPrinted);
+    EXPECT_EQ(std::vector<std::string>{"header and footer, no document"}, imp.calls);
+    EXPECT_EQ(&info, imp.pSeenInfo);
+    EXPECT_EQ(grid.GetParam(), imp.pSeenParam);
 }
 }  // namespace
