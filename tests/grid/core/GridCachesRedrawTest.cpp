@@ -43,6 +43,29 @@ void StoreValue(CGXGridCore& grid, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszValue)
 
 // ---- Composed styles ----
 
+int g_nDeletedStyles = 0;
+
+class CCountedStyle : public CGXStyle
+{
+public:
+    ~CCountedStyle() override { ++g_nDeletedStyles; }
+};
+
+TEST(GridStyleCacheTest, TheFiveHundredAndFirstRecycledStyleIsDeleted)
+{
+    g_nDeletedStyles = 0;
+    {
+        CCacheGrid grid;
+        for (int i = 0; i < 500; ++i)
+            grid.RecycleStyle(new CCountedStyle);
+        EXPECT_EQ(0, g_nDeletedStyles);
+        grid.RecycleStyle(new CCountedStyle);
+        EXPECT_EQ(1, g_nDeletedStyles);
+    }
+    // The kept ones go with the grid.
+    EXPECT_EQ(501, g_nDeletedStyles);
+}
+
 TEST(GridStyleCacheTest, ACachedStyleIsReturnedAgainUntilTheNextFlush)
 {
     CCacheGrid grid;
