@@ -1139,6 +1139,10 @@ private:
     void DeleteDrawingCaches();
     void DeleteDrawingObjects();
     void HintRedraw(const CGXRange* pRange, UINT nFlags, BOOL bCreateHint);
+    // The paint of one clip box into a DC (direct or the buffer's); FALSE when it misses the grid.
+    BOOL PaintClipBox(CDC* pDC, const CRect& rectClip);
+    // DrawHorzGridLines (bHorz) and DrawVertGridLines in one walk.
+    void DrawGridLineWalk(CGXGridPaintContext& context, BOOL bHorz, UINT nIndex);
     BOOL RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nFlags, int nCommandType);
     BOOL InsertRowsOrCols(BOOL bRows, ROWCOL nAt, ROWCOL nCount, CDWordArray* pSizes, CObArray* pCellStyles,
                           CObArray* pBaseStyles, ROWCOL nOtherCount, UINT nFlags, int nCommandType);

@@ -4,9 +4,10 @@
 #include "grid/core/GridCore.h"
 
 #include "framework/win/Dc.h"
-#include "framework/win/Wnd.h"
 #include "framework/win/Gdi.h"
+#include "framework/win/Wnd.h"
 #include "grid/core/Control.h"
+#include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/Font.h"
 #include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
@@ -14,26 +15,9 @@
 #include "grid/core/Style.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
 
 namespace
 {
-// Flag word of a cell in a paint.
-enum : WORD
-{
-    cellBorderLeft = 0x1,
-    cellBorderRight = 0x2,
-    cellBorderTop = 0x4,
-    cellBorderBottom = 0x8,
-    cellSelected = 0x10,
-    cellFillBackground = 0x20,
-    cellHorzLine = 0x200,
-    cellVertLine = 0x400,
-    cellLastFrozenCol = 0x800,
-    cellLastFrozenRow = 0x1000
-};
-
 // Each flag bit with its edge of the style's border array: one table, so that the flags, the
 // inner rectangle and the strips drawn always agree on which side an edge is.
 struct EdgeInfo
@@ -41,10 +25,10 @@ struct EdgeInfo
     WORD nFlag;
     int nEdge;
 };
-const EdgeInfo kEdges[4] = {{cellBorderLeft, gxBorderLeft},
-                            {cellBorderRight, gxBorderRight},
-                            {cellBorderTop, gxBorderTop},
-                            {cellBorderBottom, gxBorderBottom}};
+const EdgeInfo kEdges[4] = {{GX_PAINT_BORDERLEFT, gxBorderLeft},
+                            {GX_PAINT_BORDERRIGHT, gxBorderRight},
+                            {GX_PAINT_BORDERTOP, gxBorderTop},
+                            {GX_PAINT_BORDERBOTTOM, gxBorderBottom}};
 
 void FillSolid(CDC* pDC, const CRect& rect, COLORREF color)
 {
@@ -56,19 +40,51 @@ void FillSolid(CDC* pDC, const CRect& rect, COLORREF color)
     ::SetBkColor(hdc, old);
 }
 
-// The block of cells one paint covers, with positions and per-cell state.
-struct PaintBlock
+BOOL IsPatternedPen(UINT nPenStyle)
 {
-    ROWCOL nRows = 0;
-    ROWCOL nCols = 0;
-    std::vector<ROWCOL> rows, cols;
-    std::vector<int> ys, heights, xs, widths;
-    std::vector<const CGXStyle*> styles;
-    std::vector<WORD> flags;
-    size_t Cell(ROWCOL r, ROWCOL c) const { return static_cast<size_t>(r) * nCols + c; }
-    CRect CellRect(ROWCOL r, ROWCOL c) const { return CRect(xs[c], ys[r], xs[c] + widths[c], ys[r] + heights[r]); }
-};
+    return nPenStyle == PS_DASH || nPenStyle == PS_DOT || nPenStyle == PS_DASHDOT || nPenStyle == PS_DASHDOTDOT;
 }
+
+// The 8x8 brush a dashed or dotted pen style stands for. Each row is the one above shifted by a
+// pixel, so that a column of the pattern shows the same dashes as a row: one brush serves
+// horizontal and vertical edges. Bits set in the rows are the pen's pixels.
+HBRUSH GetPenPatternBrush(UINT nPenStyle)
+{
+    static HBRUSH s_brushes[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
+    static const BYTE kRows[5] = {0, 0xF0 /* dash */, 0xAA /* dot */, 0xE4 /* dash dot */, 0xEA /* dash dot dot */};
+    if (!IsPatternedPen(nPenStyle))
+        return nullptr;
+    if (s_brushes[nPenStyle] == nullptr)
+    {
+        WORD bits[8];
+        for (int i = 0; i < 8; ++i)
+        {
+            const BYTE row = static_cast<BYTE>((kRows[nPenStyle] >> i) | (kRows[nPenStyle] << (8 - i)));
+            // A monochrome brush draws its 0 bits in the text colour: the pen's pixels are 0.
+            bits[i] = static_cast<WORD>(static_cast<BYTE>(~row));
+        }
+        const HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, bits);
+        s_brushes[nPenStyle] = ::CreatePatternBrush(hBitmap);
+        ::DeleteObject(hBitmap);
+    }
+    return s_brushes[nPenStyle];
+}
+
+// The colour a brush shows where nothing of a pen covers it.
+COLORREF InteriorColor(const CGXStyleBrush& interior)
+{
+    return interior.GetStyle() == CGXStyleBrush::bsSolid ? interior.GetColor() : interior.GetBkColor();
+}
+
+// The pattern brush record of a dashed or dotted pen over an interior, for comparing two cells.
+void MakePenPatternRecord(CGXStyleBrush& record, const CGXStylePen& pen, const CGXStyleBrush& interior)
+{
+    record.SetPattern(pen.GetStyle());
+    record.SetColor(pen.GetResolvedColor());
+    record.SetBkColor(InteriorColor(interior));
+}
+
+}  // namespace
 
 int CGXGridCore::SetBufferedPaint(int nMode)
 {
@@ -101,267 +117,530 @@ BOOL CGXGridCore::DrawGridLinesOldStyle(CDC* pDC)
 
 void CGXGridCore::DrawGridArea(CDC* pDC)
 {
-    if (pDC == nullptr || IsLockUpdate() || m_pParam == nullptr)
+    if (pDC == nullptr || m_pParam == nullptr)
+        return;
+    // Spans marked for later evaluation are settled before anything is measured.
+    if (m_pDrawSpannedCellsImp != nullptr)
+        m_pDrawSpannedCellsImp->EvalSpannedCellsInPanes(this, GetTopRow(), GetLeftCol(), GetFrozenRows(),
+                                                       GetFrozenCols(), GetLastVisibleRow(), GetLastVisibleCol(),
+                                                       FALSE, nullptr, FALSE, 0);
+    m_bPrintPaintRequested = FALSE;
+    if (IsLockUpdate())
         return;
     CRect rectClip;
     if (::GetClipBox(pDC->GetSafeHdc(), &rectClip) == NULLREGION || rectClip.IsRectEmpty())
         return;
-    CRect rectPaint;
-    if (!rectPaint.IntersectRect(rectClip, GetGridRect()))
-        return;
+
+    if (m_bPrinting)
+        m_bPrintPaintRequested = TRUE;
+    else
+    {
+        const CRect rectGrid = GetGridRect();
+        const int nDefaultHeight = std::max(1, GetDefaultRowHeight());
+        const int nDefaultWidth = std::max(1, GetDefaultColWidth());
+        PreloadRowsCols(static_cast<ROWCOL>(std::max(0, rectGrid.Height())) / nDefaultHeight + 1,
+                        static_cast<ROWCOL>(std::max(0, rectGrid.Width())) / nDefaultWidth + 1);
+        // A scroll bar that comes or goes changes the grid rectangle: this paint would be stale.
+        const ROWCOL nTopRow = GetTopRow();
+        const ROWCOL nLeftCol = GetLeftCol();
+        UpdateScrollbars(TRUE, TRUE);
+        if (GetGridRect() != rectGrid || GetTopRow() != nTopRow || GetLeftCol() != nLeftCol)
+        {
+            if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+                ::InvalidateRect(m_pGridWnd->GetSafeHwnd(), nullptr, FALSE);
+            return;
+        }
+    }
+
+    // Printer pages are never buffered: a bitmap the size of a page would be huge.
+    if (m_nBufferedPaint == 1 && !m_bPrinting && !pDC->IsPrinting())
+        DrawBuffered(pDC);
+    else
+        DrawDirect(pDC);
+}
+
+BOOL CGXGridCore::PaintClipBox(CDC* pDC, const CRect& rectClip)
+{
     LookupBaseStyles();
     FlushDrawingCaches();
-
-    // Client cells under the corners of the painted part; points beyond the table take its last cell.
-    auto lastClient = [](ROWCOL nCount, ROWCOL nFrozen, ROWCOL nFirst) {
-        return nCount <= nFrozen ? nCount : nFrozen + (nCount - nFirst) + 1;
-    };
-    const ROWCOL nLastClientRow = lastClient(GetRowCount(), GetFrozenRows(), GetTopRow());
-    const ROWCOL nLastClientCol = lastClient(GetColCount(), GetFrozenCols(), GetLeftCol());
-    auto clamp = [](ROWCOL n, ROWCOL nLast) { return n == GX_INVALID || n > nLast ? nLast : n; };
-    const ROWCOL nTop = clamp(CalcClientRowFromPt(rectPaint.TopLeft()), nLastClientRow);
-    const ROWCOL nLeft = clamp(CalcClientColFromPt(rectPaint.TopLeft()), nLastClientCol);
-    const CPoint corner(rectPaint.right - 1, rectPaint.bottom - 1);
-    const ROWCOL nBottom = clamp(CalcClientRowFromPt(corner), nLastClientRow);
-    const ROWCOL nRight = clamp(CalcClientColFromPt(corner), nLastClientCol);
-
     const CGXStyle* pStandard = GetStandardStyle();
     CFont* pOldFont = pStandard != nullptr && pStandard->GetIncludeFont() ? SelectCellFont(pDC, *pStandard) : nullptr;
-    if (m_nBufferedPaint == 1 && !m_bPrinting)
+
+    CRect rectPaint;
+    const BOOL bPaint = rectPaint.IntersectRect(rectClip, GetGridRect());
+    if (bPaint)
     {
-        // An off-screen bitmap the size of the clip box, copied to the window in one piece.
-        const HDC hdc = pDC->GetSafeHdc();
-        const HDC hMem = ::CreateCompatibleDC(hdc);
-        const HBITMAP hBitmap = ::CreateCompatibleBitmap(hdc, rectClip.Width(), rectClip.Height());
-        if (hMem != nullptr && hBitmap != nullptr)
-        {
-            const HGDIOBJ hOldBitmap = ::SelectObject(hMem, hBitmap);
-            ::SetViewportOrgEx(hMem, -rectClip.left, -rectClip.top, nullptr);
-            ::SetBrushOrgEx(hMem, rectClip.left % 8, rectClip.top % 8, nullptr);
-            CDC memDC;
-            memDC.Attach(hMem);
-            ::IntersectClipRect(hMem, rectClip.left, rectClip.top, rectClip.right, rectClip.bottom);
-            const HGDIOBJ hOldFont = ::SelectObject(hMem, ::GetCurrentObject(hdc, OBJ_FONT));
-            PaintGrid(nTop, nLeft, nBottom, nRight, &memDC);
-            ::SelectObject(hMem, hOldFont);
-            memDC.Detach();
-            ::BitBlt(hdc, rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), hMem, rectClip.left,
-                     rectClip.top, SRCCOPY);
-            ::SelectObject(hMem, hOldBitmap);
-        }
-        if (hBitmap != nullptr)
-            ::DeleteObject(hBitmap);
-        if (hMem != nullptr)
-            ::DeleteDC(hMem);
-    }
-    else
+        // Client cells under the corners of the painted part; points beyond the table take its last cell.
+        ROWCOL nTop = 0;
+        ROWCOL nLeft = 0;
+        ROWCOL nBottom = 0;
+        ROWCOL nRight = 0;
+        CalcClientCellFromPt(rectPaint.TopLeft(), nTop, nLeft);
+        CalcClientCellFromPt(CPoint(rectPaint.right - 1, rectPaint.bottom - 1), nBottom, nRight);
+        const BOOL bRefreshFrame = m_bCommitRedraw;
+        if (bRefreshFrame)
+            RefreshExcelLikeFrame();
         PaintGrid(nTop, nLeft, nBottom, nRight, pDC);
+        if (bRefreshFrame)
+            RefreshExcelLikeFrame();
+    }
 
     if (pOldFont != nullptr)
         ::SelectObject(pDC->GetSafeHdc(), pOldFont->GetSafeHandle());
-    if (m_bDrawGridFrame)
+    if (bPaint && m_bDrawGridFrame)
     {
         const CRect rectGrid = GetGridRect();
         CRect frame(rectGrid.left - 1, rectGrid.top - 1, rectGrid.right, rectGrid.bottom);
         ::FrameRect(pDC->GetSafeHdc(), &frame, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     }
-    FlushDrawingCaches();
+    for (POSITION pos = m_SkippedCellRects.GetHeadPosition(); pos != nullptr;)
+        delete static_cast<CRect*>(m_SkippedCellRects.GetNext(pos));
+    m_SkippedCellRects.RemoveAll();
+    ReleaseGridDC();
+    return bPaint;
 }
+
+void CGXGridCore::DrawDirect(CDC* pDC)
+{
+    CRect rectClip;
+    if (pDC == nullptr || ::GetClipBox(pDC->GetSafeHdc(), &rectClip) == NULLREGION)
+        return;
+    PaintClipBox(pDC, rectClip);
+}
+
+void CGXGridCore::DrawBuffered(CDC* pDC)
+{
+    CRect rectClip;
+    if (pDC == nullptr || ::GetClipBox(pDC->GetSafeHdc(), &rectClip) == NULLREGION || rectClip.IsRectEmpty())
+        return;
+    const HDC hdc = pDC->GetSafeHdc();
+    CDC memDC;
+    CBitmap bitmap;
+    if (!memDC.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, rectClip.Width(), rectClip.Height()))
+    {
+        // Without memory for the bitmap the paint still happens, straight into the DC.
+        PaintClipBox(pDC, rectClip);
+        return;
+    }
+    CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
+    PrepareGridDC(&memDC);
+    const HDC hMem = memDC.GetSafeHdc();
+    ::SetViewportOrgEx(hMem, -rectClip.left, -rectClip.top, nullptr);
+    // Patterns line up with the window's pixels, not the bitmap's: the brush origin is the pixel
+    // of the bitmap that lies on a multiple of 8 in the window.
+    ::SetBrushOrgEx(hMem, (8 - rectClip.left % 8) % 8, (8 - rectClip.top % 8) % 8, nullptr);
+    ::IntersectClipRect(hMem, rectClip.left, rectClip.top, rectClip.right, rectClip.bottom);
+    if (PaintClipBox(&memDC, rectClip))
+        ::BitBlt(hdc, rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), hMem, rectClip.left,
+                 rectClip.top, SRCCOPY);
+    memDC.SelectObject(pOldBitmap);
+}
+
+// ---- Client cell positions ----
+
+BOOL CGXGridCore::CalcClientCellRectFromStart(ROWCOL nClientRow, ROWCOL nClientCol, CRect& rect)
+{
+    const CRect rectGrid = GetGridRect();
+    m_nCalcClientRow = 0;
+    m_nCalcClientCol = 0;
+    m_nCalcY = rectGrid.top;
+    m_nCalcX = rectGrid.left;
+    return CalcClientCellRectNext(nClientRow, nClientCol, rect);
+}
+
+BOOL CGXGridCore::CalcClientCellRectNext(ROWCOL nClientRow, ROWCOL nClientCol, CRect& rect)
+{
+    const CRect rectGrid = GetGridRect();
+    if (nClientRow < m_nCalcClientRow)
+    {
+        m_nCalcClientRow = 0;
+        m_nCalcY = rectGrid.top;
+    }
+    if (nClientCol < m_nCalcClientCol)
+    {
+        m_nCalcClientCol = 0;
+        m_nCalcX = rectGrid.left;
+    }
+    const ROWCOL nRowCount = GetRowCount();
+    const ROWCOL nColCount = GetColCount();
+    auto rowHeight = [&](ROWCOL nClient) {
+        const ROWCOL nRow = ClientRowToRow(nClient);
+        return nRow <= nRowCount ? GetRowHeight(nRow) : 0;
+    };
+    auto colWidth = [&](ROWCOL nClient) {
+        const ROWCOL nCol = ClientColToCol(nClient);
+        return nCol <= nColCount ? GetColWidth(nCol) : 0;
+    };
+    // Far beyond the window nothing can be seen: the walk stops there.
+    const int nMaxY = 2 * rectGrid.bottom;
+    const int nMaxX = 2 * rectGrid.right;
+    while (m_nCalcClientRow < nClientRow && m_nCalcY <= nMaxY)
+        m_nCalcY += rowHeight(m_nCalcClientRow++);
+    while (m_nCalcClientCol < nClientCol && m_nCalcX <= nMaxX)
+        m_nCalcX += colWidth(m_nCalcClientCol++);
+    rect.SetRect(m_nCalcX, m_nCalcY, m_nCalcX, m_nCalcY);
+    if (m_nCalcClientRow != nClientRow || m_nCalcClientCol != nClientCol)
+        return FALSE;
+    rect.right += colWidth(nClientCol);
+    rect.bottom += rowHeight(nClientRow);
+    return TRUE;
+}
+
+BOOL CGXGridCore::CalcClientCellFromPt(CPoint point, ROWCOL& nClientRow, ROWCOL& nClientCol, CRect* pRect)
+{
+    nClientRow = 0;
+    nClientCol = 0;
+    if (point.x < 0 || point.y < 0)
+        return FALSE;
+    const CRect rectGrid = GetGridRect();
+    const ROWCOL nRowCount = GetRowCount();
+    const ROWCOL nColCount = GetColCount();
+    BOOL bInside = TRUE;
+    // One walk per direction; past the last row (column) the last one is named and the answer is FALSE.
+    auto walk = [&](int nStart, int nTarget, ROWCOL nCount, auto toIndex, auto size, ROWCOL& nClient, int& nEdge,
+                    int& nSize) {
+        int pos = nStart;
+        nEdge = nStart;
+        nSize = 0;
+        for (ROWCOL i = 0;; ++i)
+        {
+            const ROWCOL nIndex = toIndex(i);
+            if (nIndex > nCount || nIndex == GX_INVALID)
+            {
+                bInside = FALSE;
+                return;
+            }
+            const int n = size(nIndex);
+            nClient = i;
+            nEdge = pos;
+            nSize = n;
+            if (nTarget < pos + n)
+                return;
+            pos += n;
+        }
+    };
+    int nTop = 0;
+    int nHeight = 0;
+    int nLeft = 0;
+    int nWidth = 0;
+    walk(rectGrid.top, point.y, nRowCount, [this](ROWCOL i) { return ClientRowToRow(i); },
+         [this](ROWCOL n) { return GetRowHeight(n); }, nClientRow, nTop, nHeight);
+    walk(rectGrid.left, point.x, nColCount, [this](ROWCOL i) { return ClientColToCol(i); },
+         [this](ROWCOL n) { return GetColWidth(n); }, nClientCol, nLeft, nWidth);
+    if (pRect != nullptr)
+        pRect->SetRect(nLeft, nTop, nLeft + nWidth, nTop + nHeight);
+    return bInside && point.x >= rectGrid.left && point.y >= rectGrid.top;
+}
+
+// ---- One block of cells ----
 
 void CGXGridCore::PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL nBottomClientRow,
                             ROWCOL nRightClientCol, CDC* pDC)
 {
-    if (pDC == nullptr || nBottomClientRow < nTopClientRow || nRightClientCol < nLeftClientCol)
+    if (pDC == nullptr || m_pParam == nullptr || nBottomClientRow < nTopClientRow || nRightClientCol < nLeftClientCol)
         return;
+    // 1. The context, current for the time of this paint (paints may nest).
+    CGXGridPaintContext context;
     ++m_nPaintDepth;
-    PaintBlock block;
-    block.nRows = nBottomClientRow - nTopClientRow + 1;
-    block.nCols = nRightClientCol - nLeftClientCol + 1;
-    const CRect rectGrid = GetGridRect();
+    CGXGridPaintContext* pPreviousContext = m_pPaintContext;
+    m_pPaintContext = &context;
+    context.m_pDC = pDC;
+    CRect rectClip;
+    ::GetClipBox(pDC->GetSafeHdc(), &rectClip);
+    const UINT nRows = static_cast<UINT>(nBottomClientRow - nTopClientRow + 1);
+    const UINT nCols = static_cast<UINT>(nRightClientCol - nLeftClientCol + 1);
+    context.m_nRows = nRows;
+    context.m_nCols = nCols;
+    context.m_nTopRow = GetTopRow();
+    context.m_nLeftCol = GetLeftCol();
+    context.m_nFrozenRows = GetFrozenRows();
+    context.m_nFrozenCols = GetFrozenCols();
+    context.m_nHeaderRows = GetHeaderRows();
+    context.m_nHeaderCols = GetHeaderCols();
+    context.m_nTopClientRow = nTopClientRow;
+    context.m_nLeftClientCol = nLeftClientCol;
+    context.m_nBottomClientRow = nBottomClientRow;
+    context.m_nRightClientCol = nRightClientCol;
+    CalcClientCellRectFromStart(nTopClientRow, nLeftClientCol, context.m_rectCell);
+    context.m_nStartX = context.m_rectCell.left;
+    context.m_nStartY = context.m_rectCell.top;
+
+    // 2. Rows and columns of the block, each array with the row (column) after the block.
     const ROWCOL nRowCount = GetRowCount();
     const ROWCOL nColCount = GetColCount();
-    const ROWCOL nFrozenRows = GetFrozenRows();
-    const ROWCOL nFrozenCols = GetFrozenCols();
-    const ROWCOL nHeaderRows = GetHeaderRows();
-    const ROWCOL nHeaderCols = GetHeaderCols();
-
-    int y = GetClientRowTop(nTopClientRow);
-    for (ROWCOL r = 0; r < block.nRows; ++r)
+    context.m_anRows.resize(nRows + 1);
+    context.m_anRowTops.resize(nRows);
+    context.m_anRowHeights.resize(nRows);
+    int y = context.m_nStartY;
+    for (UINT r = 0; r < nRows; ++r)
     {
         const ROWCOL nRow = ClientRowToRow(nTopClientRow + r);
-        block.rows.push_back(nRow);
-        block.ys.push_back(y);
-        block.heights.push_back(nRow <= nRowCount ? GetRowHeight(nRow) : 0);
-        y += block.heights.back();
+        context.m_anRows[r] = nRow;
+        context.m_anRowTops[r] = y;
+        context.m_anRowHeights[r] = nRow <= nRowCount ? GetRowHeight(nRow) : 0;
+        y += context.m_anRowHeights[r];
     }
-    int x = GetClientColLeft(nLeftClientCol);
-    for (ROWCOL c = 0; c < block.nCols; ++c)
+    const ROWCOL nRowAfter = ClientRowToRow(nBottomClientRow + 1);
+    context.m_anRows[nRows] = nRowAfter <= nRowCount ? nRowAfter : 0;
+    context.m_anCols.resize(nCols + 1);
+    context.m_anColLefts.resize(nCols);
+    context.m_anColWidths.resize(nCols);
+    int x = context.m_nStartX;
+    for (UINT c = 0; c < nCols; ++c)
     {
         const ROWCOL nCol = ClientColToCol(nLeftClientCol + c);
-        block.cols.push_back(nCol);
-        block.xs.push_back(x);
-        block.widths.push_back(nCol <= nColCount ? GetColWidth(nCol) : 0);
-        x += block.widths.back();
+        context.m_anCols[c] = nCol;
+        context.m_anColLefts[c] = x;
+        context.m_anColWidths[c] = nCol <= nColCount ? GetColWidth(nCol) : 0;
+        x += context.m_anColWidths[c];
     }
-    block.styles.assign(static_cast<size_t>(block.nRows) * block.nCols, nullptr);
-    block.flags.assign(block.styles.size(), 0);
+    const ROWCOL nColAfter = ClientColToCol(nRightClientCol + 1);
+    context.m_anCols[nCols] = nColAfter <= nColCount ? nColAfter : 0;
+    context.m_apStyles.assign(static_cast<size_t>(nRows) * nCols, nullptr);
+    context.m_awFlags.assign(context.m_apStyles.size(), 0);
 
+    // 3. Selection and background.
     CGXProperties* pProperties = GetProperties();
-    const BOOL bHorzLines = pProperties == nullptr || pProperties->GetDisplayHorzLines();
-    const BOOL bVertLines = pProperties == nullptr || pProperties->GetDisplayVertLines();
-    const BOOL bRightBottom = m_pParam->m_bLinesRightBottom;
-    const BOOL bSelection = !m_bPrinting && !m_SelectedRanges.IsEmpty();
+    const BOOL bBlackWhite = pProperties != nullptr && pProperties->GetBlackWhite();
+    context.m_bDrawSelection = !pDC->IsPrinting() && !m_bPrinting && !m_pParam->m_SelRects.IsEmpty();
+    context.m_bNotBlackWhite = !bBlackWhite;
     const CGXStyle* pStandard = GetStandardStyle();
+    context.m_colorBackground =
+        bBlackWhite ? RGB(255, 255, 255) : (pStandard != nullptr ? pStandard->GetInterior().GetColor() : RGB(255, 255, 255));
 
-    // Prepare: styles and flags of every visible cell.
-    for (ROWCOL r = 0; r < block.nRows; ++r)
-        for (ROWCOL c = 0; c < block.nCols; ++c)
-        {
-            const ROWCOL nRow = block.rows[r];
-            const ROWCOL nCol = block.cols[c];
-            if (nRow > nRowCount || nCol > nColCount || block.heights[r] <= 0 || block.widths[c] <= 0)
-                continue;
-            const CGXStyle& style = LookupCellStyle(nRow, nCol);
-            const size_t i = block.Cell(r, c);
-            block.styles[i] = &style;
-            WORD& flags = block.flags[i];
-            if (pStandard == nullptr || style.GetInterior() != pStandard->GetInterior())
-                flags |= cellFillBackground;
-            if (style.GetIncludeBorders())
-                for (const EdgeInfo& edge : kEdges)
-                    if (style.IsBorderIncluded(edge.nEdge))
-                        flags |= edge.nFlag;
-            const WORD vertEdge = bRightBottom ? cellBorderRight : cellBorderLeft;
-            const WORD horzEdge = bRightBottom ? cellBorderBottom : cellBorderTop;
-            if ((flags & vertEdge) == 0)
-                flags |= cellVertLine;
-            if ((flags & horzEdge) == 0)
-                flags |= cellHorzLine;
-            if (nCol == nFrozenCols && nCol > nHeaderCols)
-                flags |= cellLastFrozenCol;
-            if (nRow == nFrozenRows && nRow > nHeaderRows)
-                flags |= cellLastFrozenRow;
-            if (bSelection && m_SelectedRanges.IsCellInList(nRow, nCol))
-                flags |= cellSelected;
-        }
-
-    // Rows: backgrounds in runs of equal interior, then the cells through their controls.
-    CGXControl* pFrameControl = nullptr;
-    CRect rectFrame;
-    ROWCOL nFrameRow = 0;
-    ROWCOL nFrameCol = 0;
-    for (ROWCOL r = 0; r < block.nRows; ++r)
-    {
-        for (ROWCOL c = 0; c < block.nCols;)
-        {
-            const size_t i = block.Cell(r, c);
-            if (block.styles[i] == nullptr)
-            {
-                ++c;
-                continue;
-            }
-            const CGXStyleBrush& brush = block.styles[i]->GetInterior();
-            ROWCOL end = c + 1;
-            while (end < block.nCols && block.styles[block.Cell(r, end)] != nullptr &&
-                   block.styles[block.Cell(r, end)]->GetInterior() == brush)
-                ++end;
-            CRect run(block.xs[c], block.ys[r], block.xs[end - 1] + block.widths[end - 1],
-                      block.ys[r] + block.heights[r]);
-            DrawBrushRect(pDC, run, brush);
-            c = end;
-        }
-        for (ROWCOL c = 0; c < block.nCols; ++c)
-        {
-            const CGXStyle* pStyle = block.styles[block.Cell(r, c)];
-            if (pStyle == nullptr)
-                continue;
-            const CRect rect = block.CellRect(r, c);
-            DrawCellControl(pDC, block.rows[r], block.cols[c], rect, *pStyle);
-            if (IsCurrentCell(block.rows[r], block.cols[c]))
-            {
-                pFrameControl = GetRegisteredControl(pStyle->GetControl());
-                SubtractBorders(rectFrame, rect, *pStyle, TRUE);
-                nFrameRow = block.rows[r];
-                nFrameCol = block.cols[c];
-            }
-        }
-    }
-
-    // Grid lines and borders. Lines are 1-pixel fills on the cell's top/left edge (or its
-    // bottom/right edge); the last frozen row and column end in the "Fixed Lines" colour.
-    const COLORREF gridColor = GetPropertyColor(0);
-    const COLORREF fixedColor = GetPropertyColor(1);
-    // Solid grid lines are plain fills; dashed or dotted ones are patterned over the cell's interior.
-    const UINT nGridPenStyle = m_pParam->m_nGridLinePenStyle;
-    CGXStylePen gridPen;
-    gridPen.SetStyle(nGridPenStyle).SetWidth(1).SetColor(gridColor);
-    auto drawGridLine = [&](const CRect& line, int nEdge, const CGXStyle& style) {
-        if (nGridPenStyle == PS_SOLID)
-            FillSolid(pDC, line, gridColor);
-        else
-            DrawBorder(gridPen, line, nEdge, pDC, style.GetInterior());
+    // 4. A current cell in the block is composed afresh, unless it is being moved.
+    ROWCOL nCurrentRow = 0;
+    ROWCOL nCurrentCol = 0;
+    const BOOL bCurrent = GetCurrentCell(nCurrentRow, nCurrentCol);
+    auto inBlock = [&](ROWCOL nRow, ROWCOL nCol) {
+        const ROWCOL nClientRow = RowToClientRow(nRow);
+        const ROWCOL nClientCol = ColToClientCol(nCol);
+        return (nRow == 0 || nClientRow != 0) && (nCol == 0 || nClientCol != 0) && nClientRow >= nTopClientRow &&
+               nClientRow <= nBottomClientRow && nClientCol >= nLeftClientCol && nClientCol <= nRightClientCol;
     };
-    for (ROWCOL r = 0; r < block.nRows; ++r)
-        for (ROWCOL c = 0; c < block.nCols; ++c)
-        {
-            const size_t i = block.Cell(r, c);
-            const CGXStyle* pStyle = block.styles[i];
-            if (pStyle == nullptr)
-                continue;
-            const WORD flags = block.flags[i];
-            const CRect rect = block.CellRect(r, c);
-            if (bHorzLines && (flags & cellHorzLine) != 0)
-                drawGridLine(CRect(rect.left, bRightBottom ? rect.bottom - 1 : rect.top, rect.right,
-                                   bRightBottom ? rect.bottom : rect.top + 1),
-                             gxBorderTop, *pStyle);
-            if (bVertLines && (flags & cellVertLine) != 0)
-                drawGridLine(CRect(bRightBottom ? rect.right - 1 : rect.left, rect.top,
-                                   bRightBottom ? rect.right : rect.left + 1, rect.bottom),
-                             gxBorderLeft, *pStyle);
-            if ((flags & cellLastFrozenRow) != 0 && (flags & cellBorderBottom) == 0)
-                FillSolid(pDC, CRect(rect.left, rect.bottom - 1, rect.right, rect.bottom), fixedColor);
-            if ((flags & cellLastFrozenCol) != 0 && (flags & cellBorderRight) == 0)
-                FillSolid(pDC, CRect(rect.right - 1, rect.top, rect.right, rect.bottom), fixedColor);
-            if ((flags & (cellBorderLeft | cellBorderRight | cellBorderTop | cellBorderBottom)) != 0)
-                DrawCellBorders(pDC, rect, *pStyle);
-        }
+    if (bCurrent && !m_bMovingCurrentCell && inBlock(nCurrentRow, nCurrentCol))
+        ResetCurrentCellStyle();
 
-    if (pFrameControl != nullptr && !rectFrame.IsRectEmpty())
-        pFrameControl->DrawFrame(pDC, rectFrame, nFrameRow, nFrameCol, LookupCellStyle(nFrameRow, nFrameCol));
+    auto isCell = [&](UINT r, UINT c) {
+        return context.m_anRows[r] <= nRowCount && context.m_anCols[c] <= nColCount;
+    };
+    // 5. Every style up front, column by column, when the parameter object asks for it.
+    if (m_pParam->m_wPaintSetting == 1)
+        for (UINT c = 0; c < nCols; ++c)
+            for (UINT r = 0; r < nRows; ++r)
+                if (isCell(r, c))
+                    context.Style(r, c) = &LookupCellStyle(context.m_anRows[r], context.m_anCols[c]);
 
-    // The area right of and below the table.
-    const COLORREF background = m_bPrinting ? RGB(255, 255, 255) : GetPropertyColor(4);
-    const ROWCOL nLastCol = block.cols.back();
-    const ROWCOL nLastRow = block.rows.back();
-    if (nLastCol >= nColCount)
-    {
-        CRect rect = GetGridRectRightOfCol(nColCount);
-        rect.bottom += 5;
-        FillSolid(pDC, rect, background);
-        if (bVertLines && !bRightBottom)
-            FillSolid(pDC, CRect(rect.left, rectGrid.top, rect.left + 1,
-                                 std::min<LONG>(rectGrid.bottom, rectGrid.top + CalcSumOfRowHeights(0, nRowCount, rectGrid.Height()) + 1)),
-                      gridColor);
-    }
-    if (nLastRow >= nRowCount)
-    {
-        const CRect rect = GetGridRectBelowRow(nRowCount);
-        FillSolid(pDC, rect, background);
-        if (bHorzLines && !bRightBottom)
+    // 6. Cells the data object answers for have their floating neighbours evaluated later.
+    for (UINT r = 0; r < nRows; ++r)
+        for (UINT c = 0; c < nCols; ++c)
         {
-            CRect rectRight = GetGridRectRightOfCol(nColCount);
-            FillSolid(pDC, CRect(rectGrid.left, rect.top, std::min(rectGrid.right, rectRight.left + 1), rect.top + 1),
-                      gridColor);
+            const ROWCOL nRow = context.m_anRows[r];
+            const ROWCOL nCol = context.m_anCols[c];
+            if (nRow > 0 && nCol > 0 && isCell(r, c) && DataCellQuery(nRow, nCol))
+                DelayFloatCells(CGXRange(nRow, nCol));
         }
+    if (m_pDrawSpannedCellsImp != nullptr)
+        m_pDrawSpannedCellsImp->EvalSpannedCellsInPanes(this, context.m_anRows[0], context.m_anCols[0],
+                                                       context.m_nFrozenRows, context.m_nFrozenCols,
+                                                       context.m_anRows[nRows - 1], context.m_anCols[nCols - 1],
+                                                       FALSE, nullptr, FALSE, 0);
+
+    // 7. Styles and flags. A commit redraw prepares a row only from the first cell the data object
+    // answers for, and keeps the rectangles of the cells before it.
+    context.m_pCurrentControl = bCurrent ? GetCurrentCellControl() : nullptr;
+    std::vector<UINT> firstDataCol;
+    if (m_bCommitRedraw)
+        firstDataCol.assign(nRows, nCols);
+    for (UINT r = 0; r < nRows; ++r)
+    {
+        UINT nFirst = 0;
+        if (m_bCommitRedraw)
+        {
+            while (nFirst < nCols && !(isCell(r, nFirst) && DataCellQuery(context.m_anRows[r], context.m_anCols[nFirst])))
+            {
+                const CRect rect = context.CellRect(r, nFirst);
+                m_SkippedCellRects.AddTail(new CRect(rect));
+                ++nFirst;
+            }
+            firstDataCol[r] = nFirst;
+        }
+        for (UINT c = nFirst; c < nCols; ++c)
+            PrepareCellInContext(context, r, c);
     }
 
-    // The selection, inverted last.
-    if (bSelection)
-        for (ROWCOL r = 0; r < block.nRows; ++r)
-            for (ROWCOL c = 0; c < block.nCols; ++c)
-                if ((block.flags[block.Cell(r, c)] & cellSelected) != 0)
-                    InvertCellSelection(pDC, block.rows[r], block.cols[c], block.CellRect(r, c));
+    // 8. The old-style drawing may take the whole paint.
+    context.m_pCurrentControl = nullptr;
+    if (m_pOldDrawingImp == nullptr || !m_pOldDrawingImp->PaintGrid(this, pDC, context))
+    {
+        // 9. Rows: backgrounds, cells, the current cell's frame once, horizontal lines.
+        BOOL bFrameDrawn = FALSE;
+        for (UINT r = 0; r < nRows; ++r)
+        {
+            const ROWCOL nRow = context.m_anRows[r];
+            if (m_bCommitRedraw)
+            {
+                if (firstDataCol[r] >= nCols)
+                    continue;
+                m_pParam->GetPendingCells().AddTail(new CGXRange(nRow, context.m_anCols[firstDataCol[r]]));
+                FillRowBackground(context, r);
+                const int nSaved = ::SaveDC(pDC->GetSafeHdc());
+                ::IntersectClipRect(pDC->GetSafeHdc(), rectClip.left, context.m_anRowTops[r], rectClip.right,
+                                    context.m_anRowTops[r] + context.m_anRowHeights[r]);
+                for (UINT c = 0; c < nCols; ++c)
+                {
+                    context.m_rectCell = context.CellRect(r, c);
+                    DrawCellInContext(context, r, c);
+                }
+                ::RestoreDC(pDC->GetSafeHdc(), nSaved);
+            }
+            else
+            {
+                FillRowBackground(context, r);
+                for (UINT c = 0; c < nCols; ++c)
+                {
+                    context.m_rectCell = context.CellRect(r, c);
+                    DrawCellInContext(context, r, c);
+                    DataCellNotify(nRow, context.m_anCols[c], 0);
+                }
+            }
+            if (!bFrameDrawn && context.m_pCurrentControl != nullptr && !context.m_rectCurrentInner.IsRectEmpty())
+            {
+                bFrameDrawn = TRUE;
+                const CGXStyle& style = LookupCellStyle(nCurrentRow, nCurrentCol);
+                context.m_pCurrentControl->DrawFrame(pDC, context.m_rectCurrentInner, nCurrentRow, nCurrentCol, style);
+            }
+            DrawHorzGridLines(context, r);
+        }
+
+        // 10. The area right of and below the table.
+        if (m_pParam->m_nSetting5 == 0)
+        {
+            const COLORREF background = m_bPrinting ? RGB(255, 255, 255) : GetPropertyColor(4);
+            const BOOL bRightBottom = m_pParam->m_bLinesRightBottom;
+            if (ClientColToCol(nRightClientCol) >= nColCount)
+            {
+                CRect rect = GetGridRectRightOfCol(nColCount);
+                rect.bottom += 5;
+                FillSolid(pDC, rect, background);
+                if ((pProperties == nullptr || pProperties->GetDisplayVertLines()) && !bRightBottom)
+                    DrawGridLine(pDC, 1, nRightClientCol + 1, 0);
+            }
+            if (ClientRowToRow(nBottomClientRow) >= nRowCount)
+            {
+                FillSolid(pDC, GetGridRectBelowRow(nRowCount), background);
+                if ((pProperties == nullptr || pProperties->GetDisplayHorzLines()) && !bRightBottom)
+                    DrawGridLine(pDC, 2, nBottomClientRow + 1, 0);
+            }
+        }
+
+        // 11. Columns: vertical lines; then the selection.
+        for (UINT c = 0; c < nCols; ++c)
+            DrawVertGridLines(context, c);
+        if (context.m_bDrawSelection)
+            DrawInvertSelectedCells(context);
+    }
+
+    // 12.
     --m_nPaintDepth;
+    m_pPaintContext = pPreviousContext;
+}
+
+void CGXGridCore::PrepareCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol)
+{
+    const ROWCOL nRow = context.m_anRows[nClientRow];
+    const ROWCOL nCol = context.m_anCols[nClientCol];
+    if (nRow > GetRowCount() || nCol > GetColCount())
+        return;
+    WORD& flags = context.Flags(nClientRow, nClientCol);
+    if ((flags & GX_PAINT_COVERED) != 0)
+        return;
+    if (m_pDrawSpannedCellsImp != nullptr &&
+        m_pDrawSpannedCellsImp->IsSpannedCell(this, context, nClientRow, nClientCol))
+    {
+        flags |= GX_PAINT_COVERED;
+        return;
+    }
+    const CGXStyle*& pStyle = context.Style(nClientRow, nClientCol);
+    if (pStyle == nullptr)
+        pStyle = &LookupCellStyle(nRow, nCol);
+    if (context.m_anRowHeights[nClientRow] > 0 && context.m_anColWidths[nClientCol] > 0)
+    {
+        const CGXStyle* pStandard = GetStandardStyle();
+        if (pStandard == nullptr || pStyle->GetInterior() != pStandard->GetInterior())
+            flags |= GX_PAINT_BACKGROUND;
+        if (pStyle->GetIncludeBorders())
+            for (const EdgeInfo& edge : kEdges)
+                if (pStyle->IsBorderIncluded(edge.nEdge))
+                    flags |= edge.nFlag;
+        const BOOL bRightBottom = m_pParam->m_bLinesRightBottom;
+        const WORD vertMask = bRightBottom ? GX_PAINT_BORDERRIGHT : GX_PAINT_BORDERLEFT;
+        const WORD horzMask = bRightBottom ? GX_PAINT_BORDERBOTTOM : GX_PAINT_BORDERTOP;
+        if ((flags & vertMask) == 0)
+            flags |= GX_PAINT_VERTLINE;
+        if ((flags & horzMask) == 0)
+            flags |= GX_PAINT_HORZLINE;
+        // The closing line of the frozen part, whichever edge the grid lines lie on.
+        if (nCol == context.m_nFrozenCols && nCol > context.m_nHeaderCols)
+            flags |= GX_PAINT_LASTFROZENCOL;
+        if (nRow == context.m_nFrozenRows && nRow > context.m_nHeaderRows)
+            flags |= GX_PAINT_LASTFROZENROW;
+    }
+    if (context.m_bDrawSelection && m_pParam->m_SelRects.IsCellInList(nRow, nCol))
+        flags |= GX_PAINT_SELECTED;
+}
+
+void CGXGridCore::FillRowBackground(CGXGridPaintContext& context, UINT nClientRow)
+{
+    const UINT nCols = context.m_nCols;
+    if (m_pParam->m_nSetting4 == 0)
+        for (UINT c = 0; c < nCols; ++c)
+            context.Flags(nClientRow, c) |= GX_PAINT_BACKGROUND;
+    auto fillable = [&](UINT c) {
+        const WORD flags = context.Flags(nClientRow, c);
+        return context.Style(nClientRow, c) != nullptr && (flags & GX_PAINT_BACKGROUND) != 0 &&
+               (flags & GX_PAINT_COVERED) == 0;
+    };
+    for (UINT c = 0; c < nCols;)
+    {
+        if (!fillable(c))
+        {
+            ++c;
+            continue;
+        }
+        const CGXStyleBrush& brush = context.Style(nClientRow, c)->GetInterior();
+        UINT end = c;
+        while (end < nCols && fillable(end) && context.Style(nClientRow, end)->GetInterior() == brush)
+            context.Flags(nClientRow, end++) &= static_cast<WORD>(~GX_PAINT_BACKGROUND);
+        const CRect rect(context.m_anColLefts[c], context.m_anRowTops[nClientRow],
+                         context.m_anColLefts[end - 1] + context.m_anColWidths[end - 1],
+                         context.m_anRowTops[nClientRow] + context.m_anRowHeights[nClientRow]);
+        DrawBrushRect(context.m_pDC, rect, brush);
+        c = end;
+    }
+}
+
+void CGXGridCore::DrawCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol)
+{
+    if (m_pDrawSpannedCellsImp != nullptr &&
+        m_pDrawSpannedCellsImp->DrawSpannedCell(this, context, nClientRow, nClientCol))
+        return;
+    const CGXStyle* pStyle = context.Style(nClientRow, nClientCol);
+    if (pStyle == nullptr || context.m_rectCell.IsRectEmpty())
+        return;
+    const ROWCOL nRow = context.m_anRows[nClientRow];
+    const ROWCOL nCol = context.m_anCols[nClientCol];
+    const BOOL bCurrent = IsCurrentCell(nRow, nCol);
+    CGXControl* pControl = bCurrent ? GetRegisteredControl(pStyle->GetControl()) : nullptr;
+    const BOOL bOldFillInterior = m_bFillInterior;
+    if ((context.Flags(nClientRow, nClientCol) & GX_PAINT_BACKGROUND) != 0)
+        m_bFillInterior = TRUE;
+    DrawCellControl(context.m_pDC, nRow, nCol, context.m_rectCell, *pStyle);
+    m_bFillInterior = bOldFillInterior;
+    if (pControl == nullptr || pControl->IsActive())
+        return;
+    context.m_pCurrentControl = pControl;
+    SubtractBorders(context.m_rectCurrentInner, context.m_rectCell, *pStyle, TRUE);
 }
 
 void CGXGridCore::DrawCellControl(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rect, const CGXStyle& style)
@@ -374,31 +653,197 @@ void CGXGridCore::DrawCellControl(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRec
     pControl->Draw(pDC, rect, nRow, nCol, style, GetStandardStyle());
 }
 
+void CGXGridCore::DrawInvertSelectedCells(CGXGridPaintContext& context)
+{
+    for (UINT r = 0; r < context.m_nRows; ++r)
+        for (UINT c = 0; c < context.m_nCols; ++c)
+            if ((context.Flags(r, c) & GX_PAINT_SELECTED) != 0)
+                InvertCellSelection(context.m_pDC, context.m_anRows[r], context.m_anCols[c], context.CellRect(r, c));
+}
+
 void CGXGridCore::InvertCellSelection(CDC* pDC, ROWCOL nRow, ROWCOL nCol, CRect rect)
 {
-    // The current cell shows its frame instead, unless the frame mode asks to invert it too.
-    if (IsCurrentCell(nRow, nCol) && m_pParam->m_wHideCurrentCell != 1)
+    const HDC hdc = pDC->GetSafeHdc();
+    if (!IsCurrentCell(nRow, nCol) || m_bInvertCurrentCell || m_pParam->m_wHideCurrentCell == 1)
+        ::InvertRect(hdc, &rect);
+    else if (m_pParam->m_nCurrentCellDisplay != 0)
+    {
+        // The current cell keeps its face; a frame inside it shows the selection.
+        const LONG l = rect.left;
+        const LONG t = rect.top;
+        const LONG r = rect.right;
+        const LONG b = rect.bottom;
+        const RECT rightBottom[4] = {{l, t, r, t + 2}, {l, t + 2, l + 2, b}, {r - 3, t + 2, r, b - 3}, {l + 2, b - 3, r, b}};
+        const RECT leftTop[4] = {{l, t, r - 2, t + 3}, {l, t + 3, l + 3, b - 2}, {l, b - 2, r - 2, b}, {r - 2, t, r, b}};
+        for (const RECT& strip : m_pParam->m_bLinesRightBottom ? rightBottom : leftTop)
+            if (strip.right > strip.left && strip.bottom > strip.top)
+                ::InvertRect(hdc, &strip);
+    }
+    m_bInvertCurrentCell = FALSE;
+}
+
+// ---- Grid lines and borders ----
+
+// The walk along one row (bHorz) or one column of the block: two passes, one per edge; a cell
+// starts a segment with a border on the pass's edge or a grid line there, and the segment runs on
+// over the following cells of the same kind and the same pen.
+void CGXGridCore::DrawGridLineWalk(CGXGridPaintContext& context, BOOL bHorz, UINT nIndex)
+{
+    const int nSize = bHorz ? context.m_anRowHeights[nIndex] : context.m_anColWidths[nIndex];
+    if (nSize <= 0)
         return;
-    ::InvertRect(pDC->GetSafeHdc(), &rect);
+    CGXProperties* pProperties = GetProperties();
+    const BOOL bLines = pProperties == nullptr ||
+                        (bHorz ? pProperties->GetDisplayHorzLines() : pProperties->GetDisplayVertLines());
+    const ROWCOL nAbsolute = bHorz ? context.m_anRows[nIndex] : context.m_anCols[nIndex];
+    BOOL bLastFrozen = FALSE;
+    if (bLines)
+    {
+        m_GridLinePen = CGXStylePen();
+        m_GridLinePen.SetStyle(m_pParam->m_nGridLinePenStyle & 0x7).SetWidth(1).SetColor(GetPropertyColor(0));
+        bLastFrozen = bHorz ? nAbsolute > context.m_nHeaderRows && nAbsolute == context.m_nFrozenRows
+                            : nAbsolute > context.m_nHeaderCols && nAbsolute == context.m_nFrozenCols;
+    }
+    const BOOL bRightBottom = m_pParam->m_bLinesRightBottom;
+    const WORD lineFlag = bHorz ? GX_PAINT_HORZLINE : GX_PAINT_VERTLINE;
+    const WORD frozenFlag = bHorz ? GX_PAINT_LASTFROZENROW : GX_PAINT_LASTFROZENCOL;
+    const UINT nCount = bHorz ? context.m_nCols : context.m_nRows;
+    auto flagsAt = [&](UINT i) -> WORD& { return bHorz ? context.Flags(nIndex, i) : context.Flags(i, nIndex); };
+    auto styleAt = [&](UINT i) { return bHorz ? context.Style(nIndex, i) : context.Style(i, nIndex); };
+    auto startAt = [&](UINT i) { return bHorz ? context.m_anColLefts[i] : context.m_anRowTops[i]; };
+    auto sizeAt = [&](UINT i) { return bHorz ? context.m_anColWidths[i] : context.m_anRowHeights[i]; };
+    const int nLineStart = bHorz ? context.m_anRowTops[nIndex] : context.m_anColLefts[nIndex];
+
+    for (int nPass = 0; nPass < 2; ++nPass)
+    {
+        const BOOL bFarEdge = nPass == 1;  // bottom or right
+        const int nEdge = bHorz ? (bFarEdge ? gxBorderBottom : gxBorderTop) : (bFarEdge ? gxBorderRight : gxBorderLeft);
+        const WORD borderFlag = bHorz ? (bFarEdge ? GX_PAINT_BORDERBOTTOM : GX_PAINT_BORDERTOP)
+                                      : (bFarEdge ? GX_PAINT_BORDERRIGHT : GX_PAINT_BORDERLEFT);
+        const BOOL bGridEdge = bFarEdge == bRightBottom;
+        // 0 nothing, 1 a border, 2 a grid line.
+        auto kindAt = [&](UINT i) {
+            const WORD flags = flagsAt(i);
+            if (styleAt(i) == nullptr || sizeAt(i) <= 0)
+                return 0;
+            if ((flags & borderFlag) != 0)
+                return 1;
+            if (bLines && ((bGridEdge && (flags & lineFlag) != 0) || (bFarEdge && bLastFrozen && (flags & frozenFlag) != 0)))
+                return 2;
+            return 0;
+        };
+        for (UINT i = 0; i < nCount;)
+        {
+            const int nKind = kindAt(i);
+            if (nKind == 0)
+            {
+                ++i;
+                continue;
+            }
+            const CGXStyle* pFirst = styleAt(i);
+            const CGXStylePen pen = nKind == 1 ? pFirst->GetBorders(nEdge) : m_GridLinePen;
+            const BOOL bPatterned = IsPatternedPen(pen.GetStyle());
+            if (bPatterned)
+                MakePenPatternRecord(context.m_brushCompare1, pen, pFirst->GetInterior());
+            flagsAt(i) &= static_cast<WORD>(~(nKind == 1 ? borderFlag : lineFlag));
+            UINT end = i + 1;
+            while (end < nCount)
+            {
+                // Cells of no size (hidden) neither break nor carry a segment.
+                if (styleAt(end) != nullptr && sizeAt(end) <= 0)
+                {
+                    ++end;
+                    continue;
+                }
+                if (kindAt(end) != nKind)
+                    break;
+                const CGXStyle* pNext = styleAt(end);
+                if ((nKind == 1 ? pNext->GetBorders(nEdge) : m_GridLinePen) != pen)
+                    break;
+                if (bPatterned)
+                {
+                    MakePenPatternRecord(context.m_brushCompare2, pen, pNext->GetInterior());
+                    if (context.m_brushCompare1 != context.m_brushCompare2)
+                        break;
+                }
+                flagsAt(end) &= static_cast<WORD>(~(nKind == 1 ? borderFlag : lineFlag));
+                ++end;
+            }
+            // The last cell with a size ends the run.
+            UINT last = end - 1;
+            while (last > i && sizeAt(last) <= 0)
+                --last;
+            const int nRunStart = startAt(i);
+            const int nRunEnd = startAt(last) + sizeAt(last);
+            const CRect rectRun = bHorz ? CRect(nRunStart, nLineStart, nRunEnd, nLineStart + nSize)
+                                        : CRect(nLineStart, nRunStart, nLineStart + nSize, nRunEnd);
+            const BOOL bGridColor = nKind == 2 && pen.GetResolvedColor() == GetPropertyColor(0);
+            if (nKind == 2 && pen.GetStyle() == PS_SOLID && bGridColor)
+            {
+                const int nAt = nLineStart + (bFarEdge ? nSize - 1 : 0);
+                if (bHorz)
+                    DrawLineRect(context.m_pDC, nRunStart, nAt, nRunEnd - nRunStart, 1, 2,
+                                 context.m_nTopClientRow + nIndex, 0);
+                else
+                    DrawLineRect(context.m_pDC, nAt, nRunStart, 1, nRunEnd - nRunStart, 1,
+                                 context.m_nLeftClientCol + nIndex, 0);
+            }
+            else
+                DrawBorder(pen, rectRun, nEdge, context.m_pDC, pFirst->GetInterior());
+            i = end;
+        }
+        // The closing line of the frozen part follows in its own colour.
+        if (bLastFrozen)
+            m_GridLinePen.SetColor(GetPropertyColor(1));
+    }
+}
+
+void CGXGridCore::DrawHorzGridLines(CGXGridPaintContext& context, UINT nClientRow)
+{
+    DrawGridLineWalk(context, TRUE, nClientRow);
+}
+
+void CGXGridCore::DrawVertGridLines(CGXGridPaintContext& context, UINT nClientCol)
+{
+    DrawGridLineWalk(context, FALSE, nClientCol);
 }
 
 void CGXGridCore::DrawLineRect(CDC* pDC, int x, int y, int cx, int cy, int nDirection, ROWCOL, UINT nFlags)
 {
     CRect rect(x, y, x + cx, y + cy);
+    const HDC hdc = pDC->GetSafeHdc();
     if ((nFlags & (8 | 4)) != 0)
     {
-        ::InvertRect(pDC->GetSafeHdc(), &rect);
+        ::InvertRect(hdc, &rect);
         return;
     }
     const BOOL bBlack = GetProperties() != nullptr && GetProperties()->GetBlackWhite();
     if ((nFlags & 2) != 0)
     {
         FillSolid(pDC, rect, bBlack ? RGB(0, 0, 0) : GetPropertyColor(0));
-        const CRect line = nDirection == 2 ? CRect(x, y, x + cx, y + 1) : CRect(x, y, x + 1, y + cy);
-        FillSolid(pDC, line, GetPropertyColor(3));
+        const HPEN hPen = ::CreatePen(m_nDragLinePenStyle, 1, GetPropertyColor(3));
+        const HGDIOBJ hOldPen = ::SelectObject(hdc, hPen);
+        const int nOldMode = ::SetBkMode(hdc, OPAQUE);
+        ::MoveToEx(hdc, x, y, nullptr);
+        if (nDirection == 2)
+            ::LineTo(hdc, x + cx, y);
+        else
+            ::LineTo(hdc, x, y + cy);
+        ::SetBkMode(hdc, nOldMode);
+        ::SelectObject(hdc, hOldPen);
+        ::DeleteObject(hPen);
         return;
     }
-    FillSolid(pDC, rect, bBlack ? RGB(0, 0, 0) : GetPropertyColor((nFlags & 1) != 0 ? 2 : 0));
+    const COLORREF color = bBlack ? RGB(0, 0, 0) : GetPropertyColor((nFlags & 1) != 0 ? 2 : 0);
+    if (pDC->IsPrinting())
+    {
+        CGXStyleBrush brush;
+        brush.SetStyle(CGXStyleBrush::bsSolid).SetColor(color);
+        if (const HBRUSH hBrush = GetCachedBrush(brush))
+            ::FillRect(hdc, &rect, hBrush);
+        return;
+    }
+    FillSolid(pDC, rect, color);
 }
 
 CRect CGXGridCore::CalcGridLineRect(int nDirection, ROWCOL nClientIndex)
@@ -430,23 +875,51 @@ void CGXGridCore::DrawGridLine(CDC* pDC, int nDirection, ROWCOL nClientIndex, UI
 
 void CGXGridCore::DrawBrushRect(CDC* pDC, const CRect& rect, const CGXStyleBrush& brush)
 {
-    if (rect.IsRectEmpty())
+    if (pDC == nullptr || rect.IsRectEmpty())
         return;
-    if (brush.GetStyle() == 1)
+    const HDC hdc = pDC->GetSafeHdc();
+    switch (brush.GetStyle())
     {
-        FillSolid(pDC, rect, brush.GetBkColor());
+    case CGXStyleBrush::bsHollow:
+        // A hollow interior shows the brush's back colour.
+        CGXDrawingAndFormatting::FillSolidRect(pDC, rect, brush.GetBkColor());
         return;
-    }
-    if (brush.GetStyle() == 0)
-    {
+    case CGXStyleBrush::bsSolid:
         FillSolid(pDC, rect, brush.GetColor());
         return;
+    default:
+        break;
     }
-    const HDC hdc = pDC->GetSafeHdc();
+    const HBRUSH hBrush = GetCachedBrush(brush);
+    if (hBrush == nullptr)
+        return;
+    if (brush.GetStyle() == CGXStyleBrush::bsPattern && pDC->IsPrinting())
+    {
+        // Printer drivers render pattern brushes unevenly: the pattern is drawn on a bitmap and copied.
+        const HDC hMem = ::CreateCompatibleDC(hdc);
+        const HBITMAP hBitmap = hMem != nullptr ? ::CreateCompatibleBitmap(hdc, rect.Width(), rect.Height()) : nullptr;
+        if (hBitmap != nullptr)
+        {
+            const HGDIOBJ hOldBitmap = ::SelectObject(hMem, hBitmap);
+            ::SetTextColor(hMem, brush.GetColor());
+            ::SetBkColor(hMem, brush.GetBkColor());
+            ::SetBkMode(hMem, OPAQUE);
+            const RECT rectMem = {0, 0, rect.Width(), rect.Height()};
+            ::FillRect(hMem, &rectMem, hBrush);
+            ::StretchBlt(hdc, rect.left, rect.top, rect.Width(), rect.Height(), hMem, 0, 0, rect.Width(),
+                         rect.Height(), SRCCOPY);
+            ::SelectObject(hMem, hOldBitmap);
+            ::DeleteObject(hBitmap);
+        }
+        if (hMem != nullptr)
+            ::DeleteDC(hMem);
+        return;
+    }
+    // Hatches and patterns show both colours.
     const COLORREF oldBk = ::SetBkColor(hdc, brush.GetBkColor());
     const COLORREF oldText = ::SetTextColor(hdc, brush.GetColor());
     const int oldMode = ::SetBkMode(hdc, OPAQUE);
-    ::FillRect(hdc, &rect, GetCachedBrush(brush));
+    ::FillRect(hdc, &rect, hBrush);
     ::SetBkMode(hdc, oldMode);
     ::SetTextColor(hdc, oldText);
     ::SetBkColor(hdc, oldBk);
@@ -464,7 +937,7 @@ void CGXGridCore::DrawCellBorders(CDC* pDC, const CRect& rect, const CGXStyle& s
 void CGXGridCore::DrawBorder(const CGXStylePen& pen, const CRect& rect, int nEdge, CDC* pDC,
                              const CGXStyleBrush& interior)
 {
-    if (pen.GetStyle() == PS_NULL || !pen.GetInclude())
+    if (pDC == nullptr || pen.GetStyle() == PS_NULL || !pen.GetInclude())
         return;
     const int nWidth = std::max(1, static_cast<int>(pen.GetWidth()));
     CRect strip = rect;
@@ -485,25 +958,55 @@ void CGXGridCore::DrawBorder(const CGXStylePen& pen, const CRect& rect, int nEdg
     default:
         return;
     }
+    if (strip.IsRectEmpty())
+        return;
+    const HDC hdc = pDC->GetSafeHdc();
     const BOOL bBlack = GetProperties() != nullptr && GetProperties()->GetBlackWhite();
     const COLORREF color = bBlack ? RGB(0, 0, 0) : pen.GetResolvedColor();
-    if (pen.GetStyle() == PS_SOLID || pen.GetStyle() == PS_INSIDEFRAME)
+    if (!IsPatternedPen(pen.GetStyle()))
     {
-        FillSolid(pDC, strip, color);
+        if (pDC->IsPrinting())
+        {
+            CGXStyleBrush brush;
+            brush.SetStyle(CGXStyleBrush::bsSolid).SetColor(color);
+            if (const HBRUSH hBrush = GetCachedBrush(brush))
+                ::FillRect(hdc, &strip, hBrush);
+        }
+        else
+            FillSolid(pDC, strip, color);
         return;
     }
-    // Dashed and dotted edges: every other pixel (dots) or runs of three (dashes) over the interior.
-    FillSolid(pDC, strip, bBlack ? RGB(255, 255, 255) : interior.GetColor());
-    const int nRun = pen.GetStyle() == PS_DOT ? 1 : 3;
-    const BOOL bHorizontal = nEdge == gxBorderTop || nEdge == gxBorderBottom;
-    const int nLength = bHorizontal ? strip.Width() : strip.Height();
-    for (int pos = 0; pos < nLength; pos += 2 * nRun)
+    if (!pDC->IsPrinting())
     {
-        const int nEnd = std::min(nLength, pos + nRun);
-        const CRect dash = bHorizontal ? CRect(strip.left + pos, strip.top, strip.left + nEnd, strip.bottom)
-                                       : CRect(strip.left, strip.top + pos, strip.right, strip.top + nEnd);
-        FillSolid(pDC, dash, color);
+        // On screen the dashes are a pattern of the pen's colour over the interior's.
+        const HBRUSH hBrush = GetPenPatternBrush(pen.GetStyle());
+        const COLORREF oldBk = ::SetBkColor(hdc, bBlack ? RGB(255, 255, 255) : InteriorColor(interior));
+        const COLORREF oldText = ::SetTextColor(hdc, color);
+        ::FillRect(hdc, &strip, hBrush);
+        ::SetTextColor(hdc, oldText);
+        ::SetBkColor(hdc, oldBk);
+        return;
     }
+    // A printer draws the pen itself, along the middle of the strip.
+    CGXStylePen linePen = pen;
+    linePen.SetColor(color);
+    const HPEN hPen = GetCachedPen(linePen);
+    if (hPen == nullptr)
+        return;
+    const HGDIOBJ hOldPen = ::SelectObject(hdc, hPen);
+    const BOOL bHorizontal = nEdge == gxBorderTop || nEdge == gxBorderBottom;
+    const int nMiddle = bHorizontal ? (strip.top + strip.bottom) / 2 : (strip.left + strip.right) / 2;
+    if (bHorizontal)
+    {
+        ::MoveToEx(hdc, strip.left, nMiddle, nullptr);
+        ::LineTo(hdc, strip.right, nMiddle);
+    }
+    else
+    {
+        ::MoveToEx(hdc, nMiddle, strip.top, nullptr);
+        ::LineTo(hdc, nMiddle, strip.bottom);
+    }
+    ::SelectObject(hdc, hOldPen);
 }
 
 // ---- Inner and outer sizes of cells ----

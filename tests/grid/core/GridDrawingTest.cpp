@@ -24,7 +24,7 @@ public:
         m_nColSizeUnit = nColUnit;
         m_nRowSizeUnit = nRowUnit;
     }
-    CGXRangeList& Selection() { return m_SelectedRanges; }
+    CGXRangeList& Selection() { return GetParam()->m_SelRects; }
 };
 
 class GridDrawingTest : public ::testing::Test
