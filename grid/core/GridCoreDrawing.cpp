@@ -120,10 +120,7 @@ void CGXGridCore::DrawGridArea(CDC* pDC)
     if (pDC == nullptr || m_pParam == nullptr)
         return;
     // Spans marked for later evaluation are settled before anything is measured.
-    if (m_pDrawSpannedCellsImp != nullptr)
-        m_pDrawSpannedCellsImp->EvalSpannedCellsInPanes(this, GetTopRow(), GetLeftCol(), GetFrozenRows(),
-                                                       GetFrozenCols(), GetLastVisibleRow(), GetLastVisibleCol(),
-                                                       FALSE, nullptr, FALSE, 0);
+    EvalVisibleSpannedCells();
     m_bPrintPaintRequested = FALSE;
     if (IsLockUpdate())
         return;
@@ -440,11 +437,8 @@ void CGXGridCore::PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL 
             if (nRow > 0 && nCol > 0 && isCell(r, c) && DataCellQuery(nRow, nCol))
                 DelayFloatCells(CGXRange(nRow, nCol));
         }
-    if (m_pDrawSpannedCellsImp != nullptr)
-        m_pDrawSpannedCellsImp->EvalSpannedCellsInPanes(this, context.m_anRows[0], context.m_anCols[0],
-                                                       context.m_nFrozenRows, context.m_nFrozenCols,
-                                                       context.m_anRows[nRows - 1], context.m_anCols[nCols - 1],
-                                                       FALSE, nullptr, FALSE, 0);
+    EvalSpannedCellsInPanes(context.m_anRows[0], context.m_anCols[0], context.m_nFrozenRows, context.m_nFrozenCols,
+                            context.m_anRows[nRows - 1], context.m_anCols[nCols - 1], FALSE, nullptr, FALSE, 0);
 
     // 7. Styles and flags. A commit redraw prepares a row only from the first cell the data object
     // answers for, and keeps the rectangles of the cells before it.
