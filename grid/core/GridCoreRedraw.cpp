@@ -294,7 +294,9 @@ void CGXGridCore::DeleteDrawingObjects()
 
 void CGXGridCore::FlushDrawingCaches()
 {
-    if (m_bLockFlush)
+    // A paint in progress still reads its composed styles and has fonts selected: a flush from
+    // inside it (a nested paint, a redraw a control asks for while drawing) waits for its end.
+    if (m_bLockFlush || m_nPaintDepth > 0)
         return;
     if (!m_bLockGDI)
     {
@@ -583,9 +585,7 @@ void CGXGridCore::RedrawGrid(UINT nFlags, BOOL bCreateHint)
         m_nTopRow = GetRowCount();
     if (m_nLeftCol > GetColCount() && GetColCount() > GetFrozenCols())
         m_nLeftCol = GetColCount();
-    // Styles a paint in progress still reads stay until that paint ends.
-    if (m_nPaintDepth == 0)
-        FlushDrawingCaches();
+    FlushDrawingCaches();
     EvalVisibleSpannedCells();
     const CRect rectGrid = GetGridRect();
     ::InvalidateRect(hWnd, &rectGrid, TRUE);

@@ -29,6 +29,7 @@ namespace
 class CCacheGrid : public CGXGridCore
 {
 public:
+    void SetPaintDepth(int nDepth) { m_nPaintDepth = nDepth; }
     INT_PTR CachedPens() const { return m_PenCache.GetCount(); }
     INT_PTR CachedStyles() const { return m_StyleCache.GetCount(); }
 };
@@ -123,6 +124,26 @@ TEST(GridStyleCacheTest, TheFlushLockKeepsEverything)
     grid.FlushDrawingCaches();
     EXPECT_EQ(CString("old"), grid.LookupCellStyle(1, 1).GetValue());
     grid.m_bLockFlush = FALSE;
+    grid.FlushDrawingCaches();
+    EXPECT_EQ(CString("new"), grid.LookupCellStyle(1, 1).GetValue());
+}
+
+TEST(GridStyleCacheTest, AFlushDuringAPaintLeavesThePaintsStylesAndFontsAlone)
+{
+    CCacheGrid grid;
+    InitializeEngine(grid, 5, 5);
+    StoreValue(grid, 1, 1, "old");
+    const CGXStyle* pStyle = &grid.LookupCellStyle(1, 1);
+    CGXFont font;
+    font.SetFaceName("Arial").SetSize(10);
+    const HGDIOBJ hFont = grid.GetCachedFont(font)->GetSafeHandle();
+    StoreValue(grid, 1, 1, "new");
+    grid.SetPaintDepth(1);
+    grid.FlushDrawingCaches();
+    EXPECT_EQ(pStyle, &grid.LookupCellStyle(1, 1));
+    EXPECT_EQ(CString("old"), pStyle->GetValue());
+    EXPECT_NE(0u, static_cast<unsigned>(::GetObjectType(hFont)));
+    grid.SetPaintDepth(0);
     grid.FlushDrawingCaches();
     EXPECT_EQ(CString("new"), grid.LookupCellStyle(1, 1).GetValue());
 }
