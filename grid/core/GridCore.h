@@ -649,8 +649,9 @@ public:
     // window is no view).
     virtual BOOL PrintHeaderFooter(CDC* pDC, CPrintInfo* pInfo);
     // Hooks to the grid's data object; nothing without one. DataCellQuery asks about the top-left
-    // cell of the covered range that holds the cell. DataValidate: TRUE when the data object reports
-    // a problem, with its message.
+    // cell of the covered range that holds the cell. DataCellNotify's reason is 0 for a cell a paint
+    // drew and 1 for a cell CommitDataChanges committed. DataValidate: TRUE when the data object
+    // reports a problem, with its message.
     virtual BOOL DataCellQuery(ROWCOL nRow, ROWCOL nCol);
     virtual void DataCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD dwReason);
     virtual void DataNotify(DWORD dwReason);
