@@ -204,6 +204,8 @@ public:
     virtual void HintChangedRowHeights(CGXGridCore*, ROWCOL, ROWCOL, const CDWordArray*, UINT) {}
     virtual void HintChangedColWidths(CGXGridCore*, ROWCOL, ROWCOL, const CDWordArray*, UINT) {}
     virtual void HintZoom(CGXGridCore*, int, UINT) {}
+    // After the grid scrolled in a direction (1 up, 2 left, 3 down, 4 right): other panes follow.
+    virtual void HintScrollPanes(CGXGridCore*, int) {}
 };
 
 class CGXAbstractGridResizeToFitImp : public CGXGridComponent

@@ -957,6 +957,8 @@ public:
     void GetTopLeftRowCol(ROWCOL& nRow, ROWCOL& nCol) const;
     void ScrollGridWindow(int dx, int dy, const CRect& rect, const CRect& clip);
     void StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols);
+    // Kills the autoscroll timer and forgets the held arrow and the repeated key.
+    void StopAutoScroll();
     // One autoscroll tick of a left drag: scrolls toward a mouse outside the scroll area and follows with the drag.
     void AutoScrollTowards(CPoint point);
     // Scroll units per scroll-bar unit (rows or columns / factor stays within 32767).
@@ -964,6 +966,24 @@ public:
     BOOL IsAutoScrollActive() const { return m_bAutoScroll; }
     // Presses in cells start autoscrolling.
     BOOL m_bAutoScrollCells = FALSE;
+    // Held scroll-bar arrows scroll on by the autoscroll timer, faster the longer they are held.
+    BOOL m_bAutoScrollArrows = FALSE;
+    // A move key that moved the current cell is repeated by the autoscroll timer until it is released.
+    BOOL m_bAutoScrollKeys = FALSE;
+    // Set, the executor leaves the window to be updated later.
+    BOOL m_bNoUpdateOnScroll = FALSE;
+    // The executor asks before the top row (left column) changes and tells after it changed.
+    virtual BOOL CanChangeTopRow(ROWCOL nNewTopRow);
+    virtual BOOL CanChangeLeftCol(ROWCOL nNewLeftCol);
+    virtual void OnTopRowChanged();
+    virtual void OnLeftColChanged();
+    // Set while the executor scrolls; the top row and left column before the scroll, 0 outside it.
+    BOOL IsScrolling() const { return m_bScrolling; }
+    ROWCOL GetPreviousTopRow() const { return m_nPrevTopRow; }
+    ROWCOL GetPreviousLeftCol() const { return m_nPrevLeftCol; }
+    // The key an autoscroll repeats (0 none) and the held scroll-bar arrow's direction (-1 none).
+    UINT GetRepeatedKey() const { return m_bKeyRepeat ? m_nKeyRepeatChar : 0; }
+    int GetArrowDirection() const { return m_nArrowDirection; }
     // Mouse (GridCoreMouse.cpp).
     virtual BOOL StartMouseTracking(UINT nFlags, CPoint point, UINT nOtherButtons, int& nHit, ROWCOL& nRow,
                                     ROWCOL& nCol);
@@ -1114,6 +1134,18 @@ protected:
     BOOL m_bAutoScrollStop = FALSE;
     UINT_PTR m_nAutoScrollTimer = 0;
     int m_nArrowDirection = -1;
+    ROWCOL m_nPrevTopRow = 0;
+    ROWCOL m_nPrevLeftCol = 0;
+    // Key repeat of the autoscroll timer: the key, its key data and whether it runs.
+    BOOL m_bKeyRepeat = FALSE;
+    UINT m_nKeyRepeatChar = 0;
+    UINT m_nKeyRepeatFlags = 0;
+    // Pace of the autoscroll timer: a new start is pending, the tick of the last step, the milliseconds
+    // between steps and the lines per step.
+    BOOL m_bAutoScrollStarting = FALSE;
+    DWORD m_dwAutoScrollLastTick = 0;
+    int m_nAutoScrollInterval = 80;
+    int m_nAutoScrollSpeed = 1;
     // Mouse tracking.
     UINT m_nButtonFlags = 0;
     // The last point of a tracked drag, unclamped, for the autoscroll timer.

@@ -12,11 +12,22 @@ BOOL KeyIsDown(int nVirtKey)
 {
     return (::GetKeyState(nVirtKey) & 0x8000) != 0;
 }
+
+void UpdateGridWindow(CWnd* pWnd)
+{
+    if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr)
+        ::UpdateWindow(pWnd->GetSafeHwnd());
+}
 } // namespace
 
 BOOL CGXGridCore::DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     HWND hGrid = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    // A released key, Esc or another key ends autoscrolling; the repeated key itself keeps it going.
+    if (m_bAutoScroll && (nMessage == WM_KEYUP || nMessage == WM_SYSKEYUP ||
+                          ((nMessage == WM_KEYDOWN || nMessage == WM_SYSKEYDOWN) &&
+                           (nChar == VK_ESCAPE || !m_bKeyRepeat || nChar != m_nKeyRepeatChar))))
+        StopAutoScroll();
     // While a mouse action runs every key is swallowed; Esc ends the action first.
     if (hGrid != nullptr && ::GetCapture() == hGrid)
     {
@@ -71,7 +82,7 @@ BOOL CGXGridCore::DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, U
     }
 }
 
-BOOL CGXGridCore::HandleKeyDown(UINT nChar, UINT nRepCnt, UINT)
+BOOL CGXGridCore::HandleKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     const BOOL bCtrl = KeyIsDown(VK_CONTROL);
     const BOOL bShift = KeyIsDown(VK_SHIFT);
@@ -111,6 +122,9 @@ BOOL CGXGridCore::HandleKeyDown(UINT nChar, UINT nRepCnt, UINT)
         nMove = GX_MOVE_BOTTOMRIGHT;
         break;
     case VK_TAB:
+        // Ctrl+Tab belongs to the window around the grid (the pages of a property sheet).
+        if (bCtrl)
+            return FALSE;
         if (EndCurrentCellEditing(TRUE, GX_INVALIDATE, TRUE))
             MoveCurrentCellEx(bShift ? GX_LEFT : GX_RIGHT, 1, TRUE);
         bHandled = TRUE;
@@ -187,7 +201,9 @@ BOOL CGXGridCore::HandleKeyDown(UINT nChar, UINT nRepCnt, UINT)
         }
         else
         {
-            CGXControl* pControl = GetCurrentCellControl();
+            ROWCOL nRow = 0;
+            ROWCOL nCol = 0;
+            CGXControl* pControl = GetCurrentCell(nRow, nCol) ? GetCurrentCellControl() : nullptr;
             if (pControl != nullptr && !pControl->IsActive() && CanClear() && pControl->OnDeleteCell())
             {
                 CGXRangeList ranges;
@@ -210,8 +226,20 @@ BOOL CGXGridCore::HandleKeyDown(UINT nChar, UINT nRepCnt, UINT)
     if (nMove != 0)
     {
         const UINT n = (nMove == GX_MOVE_TOPLEFT || nMove == GX_MOVE_BOTTOMRIGHT) ? 1 : nCount;
-        ProcessMoveKey(nMove, n);
+        const BOOL bMoved = ProcessMoveKey(nMove, n);
         bHandled = TRUE;
+        // A held move key goes on by the autoscroll timer, which repeats it ever faster until its release.
+        HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+        if (bMoved && m_bAutoScrollKeys && !m_bKeyRepeat && m_wTrackingState == 0 && hWnd != nullptr &&
+            ::GetCapture() != hWnd)
+        {
+            m_bKeyRepeat = TRUE;
+            m_nKeyRepeatChar = nChar;
+            m_nKeyRepeatFlags = nFlags;
+            StartAutoScroll(FALSE, FALSE, FALSE);
+            if (!m_bAutoScroll)
+                m_bKeyRepeat = FALSE;
+        }
     }
     if (bHandled && m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
         ::UpdateWindow(m_pGridWnd->GetSafeHwnd());
@@ -230,27 +258,30 @@ BOOL CGXGridCore::HandleChar(UINT nChar, UINT, UINT)
     case 3:
         if (CanCopy())
             Copy();
-        return TRUE;
+        break;
     case 22:
         if (CanPaste())
             Paste();
-        return TRUE;
+        break;
     case 24:
         if (CanCut())
             Cut();
-        return TRUE;
+        break;
     case 26:
         Undo();
-        return TRUE;
+        break;
     case 18:
         Redo();
-        return TRUE;
+        break;
     case 9:
     case 13:
+        // Tab and Enter did their work as keys.
         return TRUE;
     default:
         return FALSE;
     }
+    UpdateGridWindow(m_pGridWnd);
+    return TRUE;
 }
 
 BOOL CGXGridCore::HandleCharDbcs(const CString&, UINT, UINT)
@@ -268,6 +299,7 @@ BOOL CGXGridCore::HandleSysKeyDown(UINT nChar, UINT, UINT)
     if (nChar != VK_BACK)
         return FALSE;
     Undo();
+    UpdateGridWindow(m_pGridWnd);
     return TRUE;
 }
 

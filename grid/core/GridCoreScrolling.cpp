@@ -2,17 +2,27 @@
 
 #include "grid/core/GridCore.h"
 
+#include "framework/win/Seams.h"
 #include "framework/win/Wnd.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/Properties.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace
 {
 // Bit 8 of a mode: the range ends at the last top row (left column) that still fills the window.
 const int kModeFillLast = 8;
 const ROWCOL kMaxScrollUnits = 32767;
+// Tracking bit of a fill-handle drag, set and read by the fill feature object.
+const WORD kTrackFillDrag = 0x0200;
+// Pace of held arrows and keys: milliseconds between the first steps, the interval below which steps
+// scroll (or repeat the key), and the most lines (speed / 10) or keys (speed / 5) one step may take.
+const int kAutoScrollStartInterval = 80;
+const int kAutoScrollFastInterval = 40;
+const int kAutoScrollMaxSpeed = 80;
 } // namespace
 
 // ---- Scroll-bar modes, ranges and positions ----
@@ -201,6 +211,7 @@ void CGXGridCore::UpdateScrollbars(BOOL bKeepWindow, BOOL bOnlyIfCountsChanged)
     const LONG_PTR style = ::GetWindowLongPtrA(hWnd, GWL_STYLE);
     BOOL bChanged = FALSE;
     auto apply = [&](int nBar, int nMode, ROWCOL nFirst, ROWCOL nLast, ROWCOL nTop, LONG_PTR wsBit) {
+        bChanged = FALSE;
         const BOOL bShown = (style & wsBit) != 0;
         switch (nMode & ~kModeFillLast)
         {
@@ -238,13 +249,32 @@ void CGXGridCore::UpdateScrollbars(BOOL bKeepWindow, BOOL bOnlyIfCountsChanged)
         }
     };
     apply(SB_VERT, m_nVScrollMode, nFirstRow, nLastTopRow, m_nTopRow, WS_VSCROLL);
+    const BOOL bVChanged = bChanged;
     apply(SB_HORZ, m_nHScrollMode, nFirstCol, nLastLeftCol, m_nLeftCol, WS_HSCROLL);
+    const BOOL bHChanged = bChanged;
 
     if (!bKeepWindow)
     {
         ::UpdateWindow(hWnd);
-        if (bChanged)
-            ::InvalidateRect(hWnd, nullptr, FALSE);
+        // A bar that came or went moved the client edge: the cells along it are painted again.
+        if (bVChanged || bHChanged)
+        {
+            CRect rectClient;
+            ::GetClientRect(hWnd, &rectClient);
+            if (bHChanged)
+            {
+                CRect strip = rectClient;
+                strip.top = std::max(strip.top, strip.bottom - 2 * ::GetSystemMetrics(SM_CYHSCROLL));
+                ::InvalidateRect(hWnd, &strip, FALSE);
+            }
+            if (bVChanged)
+            {
+                CRect strip = rectClient;
+                strip.left = std::max(strip.left, strip.right - 2 * ::GetSystemMetrics(SM_CXVSCROLL));
+                ::InvalidateRect(hWnd, &strip, FALSE);
+            }
+            ::UpdateWindow(hWnd);
+        }
     }
     if (m_nVScrollMode != 0)
         SetScrollPosScaled(SB_VERT, m_nTopRow, TRUE);
@@ -261,98 +291,246 @@ void CGXGridCore::ScrollGridWindow(int dx, int dy, const CRect& rect, const CRec
 {
     if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
         return;
+    // The fill handle's drag frame is drawn inverted; moved with the content it could not be erased.
+    if ((dx != 0 || dy != 0) && (m_wTrackingState & kTrackFillDrag) != 0 && m_bFillHandle &&
+        m_pExcelLikeFillImp != nullptr)
+        m_pExcelLikeFillImp->RemoveDragFrame(this);
     ::ScrollWindowEx(m_pGridWnd->GetSafeHwnd(), dx, dy, &rect, &clip, nullptr, nullptr,
                      SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
 }
+
+BOOL CGXGridCore::CanChangeTopRow(ROWCOL)
+{
+    return TRUE;
+}
+
+BOOL CGXGridCore::CanChangeLeftCol(ROWCOL)
+{
+    return TRUE;
+}
+
+void CGXGridCore::OnTopRowChanged()
+{
+}
+
+void CGXGridCore::OnLeftColChanged()
+{
+}
+
+namespace
+{
+// Merged cells that reach into the scrolled area from before its old first row (column) are drawn
+// over their visible part only, so they must be painted again once the content moved by nDelta.
+void CollectMergedSpans(CGXGridCore* pGrid, BOOL bRows, BOOL bBack, ROWCOL nOld, int nDelta, const CRect& area,
+                        std::vector<CRect>& rects)
+{
+    if ((pGrid->GetMergeCellsMode() & 3) == 0)
+        return;
+    const CRect grid = pGrid->GetGridRect();
+    const ROWCOL nLast = bRows ? pGrid->CalcRightColFromRect(area) : pGrid->CalcBottomRowFromRect(area);
+    const ROWCOL nLastClient = bRows ? pGrid->ColToClientCol(nLast) : pGrid->RowToClientRow(nLast);
+    for (ROWCOL n = 1; n <= nLastClient; ++n)
+    {
+        const ROWCOL nIndex = bRows ? pGrid->ClientColToCol(n) : pGrid->ClientRowToRow(n);
+        CGXRange range;
+        if (!pGrid->GetMergeRange(bRows ? nOld : nIndex, bRows ? nIndex : nOld, range, bRows ? 1 : 0))
+            continue;
+        if (bRows ? !(range.top < nOld && range.bottom >= nOld) : !(range.left < nOld && range.right >= nOld))
+            continue;
+        CRect rect;
+        if (bRows)
+        {
+            pGrid->CalcRangeRect(rect, nOld, range.left, range.bottom, range.right, TRUE);
+            rect.top = grid.top;
+            if (bBack)
+                rect.bottom += nDelta;
+        }
+        else
+        {
+            pGrid->CalcRangeRect(rect, range.top, nOld, range.bottom, range.right, TRUE);
+            rect.left = grid.left;
+            if (bBack)
+                rect.right += nDelta;
+        }
+        if (!rect.IsRectEmpty())
+            rects.push_back(rect);
+        const ROWCOL nEnd = bRows ? pGrid->ColToClientCol(range.right) : pGrid->RowToClientRow(range.bottom);
+        if (nEnd > n)
+            n = nEnd;
+    }
+}
+} // namespace
 
 BOOL CGXGridCore::ScrollRowsCols(int nDirection, ROWCOL nCount)
 {
     const BOOL bRows = nDirection == GX_UP || nDirection == GX_DOWN;
     const BOOL bBack = nDirection == GX_UP || nDirection == GX_LEFT;
-    const ROWCOL nFirst = (bRows ? GetFrozenRows() : GetFrozenCols()) + 1;
-    const ROWCOL nCount0 = bRows ? GetRowCount() : GetColCount();
-    const ROWCOL nOld = bRows ? m_nTopRow : m_nLeftCol;
+    if (!bRows && nDirection != GX_LEFT && nDirection != GX_RIGHT)
+        return FALSE;
+    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+
+    // 1. The cached last visible row and column no longer hold; note the current cell.
     m_nLastVisibleRow = GX_INVALID;
     m_nLastVisibleCol = GX_INVALID;
-    if (nCount0 < nFirst)
-        return FALSE;
-
-    ROWCOL nTarget;
-    if (bBack)
-        nTarget = nOld > nFirst + nCount ? nOld - nCount : nFirst;
-    else
-        nTarget = std::min<ROWCOL>(nOld + nCount, nCount0);
-    // Rows (columns) of size 0 at the new edge are passed over in the direction of the move.
-    auto size = [&](ROWCOL n) { return bRows ? GetRowHeight(n) : GetColWidth(n); };
-    if (bBack)
-        while (nTarget > nFirst && size(nTarget - 1) == 0 && size(nTarget) == 0)
-            --nTarget;
-    else
-        while (nTarget < nCount0 && size(nTarget) == 0)
-            ++nTarget;
-    nTarget = std::max(nTarget, nFirst);
-    if (nTarget == nOld)
-        return FALSE;
-
-    m_bScrolling = TRUE;
     CGXControl* pControl = GetCurrentCellControl();
     ROWCOL nCurRow = 0;
     ROWCOL nCurCol = 0;
-    if (pControl != nullptr && pControl->IsActive() && GetCurrentCell(nCurRow, nCurCol) &&
-        !(bRows ? IsFrozenRow(nCurRow) : IsFrozenCol(nCurCol)))
-        pControl->Hide();
+    const BOOL bCurrent = GetCurrentCell(nCurRow, nCurCol);
+    const CRect rectCell = bCurrent ? CalcCellRect(nCurRow, nCurCol) : CRect();
+    m_bScrolling = TRUE;
 
-    // The pixel distance, measured over the rows that leave or enter.
-    int nDelta = 0;
-    const ROWCOL nLow = std::min(nOld, nTarget);
-    const ROWCOL nHigh = std::max(nOld, nTarget);
-    const CRect grid = GetGridRect();
-    CRect area = grid;
-    if (bRows)
-    {
-        for (ROWCOL r = 0; r < nFirst; ++r)
-            area.top += GetRowHeight(r);
-    }
-    else
-    {
-        for (ROWCOL c = 0; c < nFirst; ++c)
-            area.left += GetColWidth(c);
-    }
-    const int nSpan = bRows ? area.Height() : area.Width();
-    for (ROWCOL n = nLow; n < nHigh && nDelta < nSpan; ++n)
-        nDelta += size(n);
+    const ROWCOL nFirst = (bRows ? GetFrozenRows() : GetFrozenCols()) + 1;
+    const ROWCOL nTotal = bRows ? GetRowCount() : GetColCount();
+    const ROWCOL nOld = bRows ? m_nTopRow : m_nLeftCol;
+    auto size = [&](ROWCOL n) { return bRows ? GetRowHeight(n) : GetColWidth(n); };
 
-    if (bRows)
-        m_nTopRow = nTarget;
-    else
-        m_nLeftCol = nTarget;
-
-    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr && !area.IsRectEmpty())
+    // 2. The target, kept within the scrollable rows (columns).
+    ROWCOL nTarget = nOld;
+    if (nTotal >= nFirst)
     {
-        if (nDelta < nSpan)
-        {
-            const int d = bBack ? nDelta : -nDelta;
-            ScrollGridWindow(bRows ? 0 : d, bRows ? d : 0, area, area);
-        }
+        if (bBack)
+            nTarget = (nOld > nFirst && nOld - nFirst > nCount) ? nOld - nCount : nFirst;
         else
-            InvalidateRect(area);
-        // Headers of the other direction move with the content.
-        if (bRows)
-            ::InvalidateRect(m_pGridWnd->GetSafeHwnd(), nullptr, FALSE);
+            nTarget = (nOld < nTotal && nTotal - nOld > nCount) ? nOld + nCount : nTotal;
     }
-    SetScrollPosScaled(bRows ? SB_VERT : SB_HORZ, nTarget, TRUE);
-    const int nMode = bRows ? m_nVScrollMode : m_nHScrollMode;
-    if ((nMode & 2) != 0 && nTarget == nFirst)
-        UpdateScrollbars(TRUE, FALSE);
-    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
-        ::UpdateWindow(m_pGridWnd->GetSafeHwnd());
+    const CRect area = bRows ? GetGridRectBelowRow(GetFrozenRows()) : GetGridRectRightOfCol(GetFrozenCols());
+    const int nSpan = bRows ? area.Height() : area.Width();
+
+    BOOL bScrolled = FALSE;
+    std::vector<CRect> spans;
+    if (nTarget != nOld)
+    {
+        // 3. The distance over the rows that leave or enter; rows of size 0 next to the new edge go with them.
+        int nDelta = 0;
+        ROWCOL r = nTarget;
+        if (nSpan > 0)
+        {
+            r = nOld;
+            if (bBack)
+            {
+                while (nDelta < nSpan && (r > nTarget || (r > nFirst && size(r - 1) == 0)))
+                {
+                    --r;
+                    nDelta += size(r);
+                }
+                if (r > nTarget)
+                    r = nTarget;
+            }
+            else
+            {
+                while (nDelta < nSpan && (r < nTarget || (r < nTotal && size(r) == 0)))
+                {
+                    nDelta += size(r);
+                    ++r;
+                }
+                if (r < nTarget)
+                    r = nTarget;
+            }
+        }
+        if (r < nFirst)
+            r = nFirst;
+
+        // 4. Feature objects hear of the scroll first; the application may refuse the new edge.
+        SpareHookB4(0, 0, 1, 0);
+        if (r != nOld && (bRows ? CanChangeTopRow(r) : CanChangeLeftCol(r)))
+        {
+            // 5.
+            CollectMergedSpans(this, bRows, bBack, nOld, nDelta, area, spans);
+
+            // 6. The inverted selection frame would move with the content: it is taken off meanwhile.
+            const BOOL bOldFrameLock = LockExcelLikeFrame(TRUE, TRUE);
+            m_nPrevTopRow = m_nTopRow;
+            m_nPrevLeftCol = m_nLeftCol;
+            if (bRows)
+                m_nTopRow = r;
+            else
+                m_nLeftCol = r;
+            if (pControl != nullptr && bCurrent && pControl->IsActive() &&
+                !(bRows ? IsFrozenRow(nCurRow) : IsFrozenCol(nCurCol)))
+            {
+                // The part of the area whose content stays on screen, in the old coordinates.
+                CRect stays = area;
+                if (bRows)
+                    (bBack ? stays.bottom : stays.top) += bBack ? -nDelta : nDelta;
+                else
+                    (bBack ? stays.right : stays.left) += bBack ? -nDelta : nDelta;
+                if (nDelta >= nSpan || !stays.PtInRect(rectCell.TopLeft()))
+                    pControl->Hide();
+            }
+
+            // 7. Move what stays visible and paint only the strip that entered.
+            if (hWnd != nullptr && nSpan > 0)
+            {
+                if (nDelta < nSpan)
+                {
+                    const int d = bBack ? nDelta : -nDelta;
+                    ScrollGridWindow(bRows ? 0 : d, bRows ? d : 0, area, area);
+                    CGXProperties* pProps = GetProperties();
+                    const BOOL bLines = pProps != nullptr &&
+                                        (bRows ? pProps->GetDisplayHorzLines() : pProps->GetDisplayVertLines());
+                    if (bLines && m_pParam != nullptr && !m_pParam->m_bLinesRightBottom && nDelta > 0)
+                    {
+                        // Lines on the top (left) edges: the line of the first row that moved is drawn again.
+                        CRect strip = area;
+                        if (bRows)
+                        {
+                            if (bBack)
+                                strip.bottom = strip.top + nDelta;
+                            else
+                                strip.top = strip.bottom - nDelta;
+                        }
+                        else if (bBack)
+                            strip.right = strip.left + nDelta;
+                        else
+                            strip.left = strip.right - nDelta;
+                        InvalidateRect(strip);
+                    }
+                }
+                else
+                {
+                    InvalidateRect(area);
+                    spans.clear();
+                }
+            }
+
+            // 8.
+            SetScrollPosScaled(bRows ? SB_VERT : SB_HORZ, r, TRUE);
+            const int nMode = bRows ? m_nVScrollMode : m_nHScrollMode;
+            if ((nMode & 2) != 0 && r == nFirst)
+                UpdateScrollbars(TRUE, FALSE);
+            LockExcelLikeFrame(bOldFrameLock, TRUE);
+            if (bRows)
+                OnTopRowChanged();
+            else
+                OnLeftColChanged();
+            bScrolled = TRUE;
+        }
+    }
+
+    // 9.
+    if (hWnd != nullptr)
+    {
+        if (!m_bNoUpdateOnScroll)
+            ::UpdateWindow(hWnd);
+        for (const CRect& rect : spans)
+        {
+            InvalidateRect(rect);
+            if (!m_bNoUpdateOnScroll)
+                ::UpdateWindow(hWnd);
+        }
+    }
     m_bScrolling = FALSE;
-    return TRUE;
+    m_nPrevTopRow = 0;
+    m_nPrevLeftCol = 0;
+    return bScrolled;
 }
 
 BOOL CGXGridCore::DoScroll(int nDirection, ROWCOL nCount)
 {
-    return ScrollRowsCols(nDirection, nCount);
+    const BOOL bScrolled = ScrollRowsCols(nDirection, nCount);
+    if (bScrolled && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintScrollPanes(this, nDirection);
+    return bScrolled;
 }
 
 namespace
@@ -463,7 +641,7 @@ BOOL CGXGridCore::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*)
         return FALSE;
     if (CGXControl* pControl = GetCurrentCellControl())
         pControl->OnGridScroll(WM_VSCROLL, nSBCode, nPos);
-    return HandleScrollMessage(this, TRUE, nSBCode, nPos, m_nArrowDirection, m_bAutoScrollStop, FALSE);
+    return HandleScrollMessage(this, TRUE, nSBCode, nPos, m_nArrowDirection, m_bAutoScrollStop, m_bAutoScrollArrows);
 }
 
 BOOL CGXGridCore::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
@@ -472,7 +650,7 @@ BOOL CGXGridCore::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
         return FALSE;
     if (CGXControl* pControl = GetCurrentCellControl())
         pControl->OnGridScroll(WM_HSCROLL, nSBCode, nPos);
-    return HandleScrollMessage(this, FALSE, nSBCode, nPos, m_nArrowDirection, m_bAutoScrollStop, FALSE);
+    return HandleScrollMessage(this, FALSE, nSBCode, nPos, m_nArrowDirection, m_bAutoScrollStop, m_bAutoScrollArrows);
 }
 
 CScrollBar* CGXGridCore::GetScrollBarCtrl(int)
@@ -482,7 +660,7 @@ CScrollBar* CGXGridCore::GetScrollBarCtrl(int)
 
 // ---- Cells kept in view ----
 
-BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL)
+BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL bFloatCell)
 {
     if (m_bNoScrollInView)
     {
@@ -495,6 +673,19 @@ BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL)
     const CRect rect = GetGridRect();
     const ROWCOL nRows = GetRowCount();
     const ROWCOL nCols = GetColCount();
+    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    // A frozen cell whose span reaches into the scrolled part is brought into view by its first scrolled row.
+    auto reachIntoScrolled = [&](const CGXRange& range) {
+        if (nRow != GX_INVALID && nRow <= GetFrozenRows() && range.bottom > GetFrozenRows())
+            nRow = GetFrozenRows() + 1;
+        if (nCol != GX_INVALID && nCol <= GetFrozenCols() && range.right > GetFrozenCols())
+            nCol = GetFrozenCols() + 1;
+    };
+    CGXRange span;
+    if (GetCoveredCellsRowCol(nRow, nCol, span))
+        reachIntoScrolled(span);
+    if (bFloatCell && GetFloatRange(nRow, nCol, span))
+        reachIntoScrolled(span);
 
     if (nRow != GX_INVALID && nRow > GetFrozenRows() && nRow <= nRows)
     {
@@ -510,7 +701,7 @@ BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL)
             int y = rect.top;
             for (ROWCOL r = 0; r <= GetFrozenRows(); ++r)
                 y += GetRowHeight(r);
-            for (ROWCOL r = m_nTopRow; r <= nRow; ++r)
+            for (ROWCOL r = m_nTopRow; r <= nRow && y <= rect.bottom; ++r)
                 y += GetRowHeight(r);
             if (nRow >= nBottom && y > rect.bottom)
             {
@@ -525,10 +716,12 @@ BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL)
                 }
                 if (h > rect.Height() && r < nRow)
                     ++r;
-                const ROWCOL nNewTop = std::min(r, nRows);
+                const ROWCOL nNewTop = std::clamp(r, GetFrozenRows() + 1, nRows);
                 if (nNewTop != m_nTopRow)
                 {
                     SetTopRow(nNewTop, nFlags, TRUE);
+                    if ((nFlags & 6) != 0 && hWnd != nullptr)
+                        ::UpdateWindow(hWnd);
                     bScrolled = TRUE;
                 }
             }
@@ -546,7 +739,7 @@ BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL)
             int x = rect.left;
             for (ROWCOL c = 0; c <= GetFrozenCols(); ++c)
                 x += GetColWidth(c);
-            for (ROWCOL c = m_nLeftCol; c <= nCol; ++c)
+            for (ROWCOL c = m_nLeftCol; c <= nCol && x <= rect.right; ++c)
                 x += GetColWidth(c);
             if (x > rect.right)
             {
@@ -561,17 +754,19 @@ BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL)
                 }
                 if (w > rect.Width() && c < nCol)
                     ++c;
-                const ROWCOL nNewLeft = std::min(c, nCols);
+                const ROWCOL nNewLeft = std::clamp(c, GetFrozenCols() + 1, nCols);
                 if (nNewLeft != m_nLeftCol)
                 {
                     SetLeftCol(nNewLeft, nFlags, TRUE);
+                    if ((nFlags & 6) != 0 && hWnd != nullptr)
+                        ::UpdateWindow(hWnd);
                     bScrolled = TRUE;
                 }
             }
         }
     }
-    if ((nFlags & 6) != 0 && bScrolled && m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
-        ::UpdateWindow(m_pGridWnd->GetSafeHwnd());
+    if ((nFlags & 6) != 0 && hWnd != nullptr)
+        ::UpdateWindow(hWnd);
     return bScrolled;
 }
 
@@ -583,6 +778,7 @@ void CGXGridCore::StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols)
     m_bAutoScrollCols = bCols;
     m_bAutoScroll = TRUE;
     m_bAutoScrollStop = FALSE;
+    m_bAutoScrollStarting = TRUE;
     HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
     if (bCapture && hWnd != nullptr)
         ::SetCapture(hWnd);
@@ -593,6 +789,18 @@ void CGXGridCore::StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols)
         return;
     }
     ::PostMessageA(hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
+}
+
+void CGXGridCore::StopAutoScroll()
+{
+    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    if (m_nAutoScrollTimer != 0 && hWnd != nullptr)
+        ::KillTimer(hWnd, GX_AUTOSCROLL_TIMER);
+    m_nAutoScrollTimer = 0;
+    m_nArrowDirection = -1;
+    m_bKeyRepeat = FALSE;
+    m_bAutoScrollStop = TRUE;
+    m_bAutoScroll = FALSE;
 }
 
 void CGXGridCore::AutoScrollTowards(CPoint point)
@@ -636,16 +844,58 @@ BOOL CGXGridCore::HandleTimer(UINT_PTR nIDEvent)
     HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
     const BOOL bDragging = hWnd != nullptr && ::GetCapture() == hWnd && (m_wTrackingState & GX_TRACK_PRESS) != 0 &&
                            (m_nButtonFlags & MK_LBUTTON) != 0;
-    // A drag cancelled without a release ends the timer too; held scroll-bar arrows end it by the stop flag.
-    if (m_bAutoScrollStop || !m_bAutoScroll || (!bDragging && m_nArrowDirection == -1))
+    // A repeated key whose release went to another window ends with the focus.
+    if (m_bKeyRepeat && hWnd != nullptr)
     {
-        if (hWnd != nullptr)
-            ::KillTimer(hWnd, GX_AUTOSCROLL_TIMER);
-        m_bAutoScroll = FALSE;
-        m_nAutoScrollTimer = 0;
+        HWND hFocus = ::GetFocus();
+        if (hFocus != hWnd && (hFocus == nullptr || !::IsChild(hWnd, hFocus)))
+            m_bAutoScrollStop = TRUE;
+    }
+    // A drag cancelled without a release ends the timer too; held arrows and keys end it by the stop flag.
+    if (m_bAutoScrollStop || !m_bAutoScroll || (!bDragging && m_nArrowDirection == -1 && !m_bKeyRepeat))
+    {
+        StopAutoScroll();
         return TRUE;
     }
     if (bDragging)
+    {
         AutoScrollTowards(m_ptTrackMouse);
+        return TRUE;
+    }
+
+    // A held arrow or key: slow at first, each step a little sooner, then more lines per step.
+    const DWORD dwNow = AfxGetTickCount();
+    if (m_bAutoScrollStarting)
+    {
+        m_bAutoScrollStarting = FALSE;
+        m_dwAutoScrollLastTick = 0;
+        m_nAutoScrollInterval = kAutoScrollStartInterval;
+        m_nAutoScrollSpeed = 1;
+    }
+    if (dwNow - m_dwAutoScrollLastTick <= static_cast<DWORD>(m_nAutoScrollInterval))
+        return TRUE;
+    m_dwAutoScrollLastTick = dwNow;
+    int nDistance = 0;
+    if (m_bKeyRepeat)
+    {
+        if (m_nAutoScrollInterval < kAutoScrollFastInterval)
+        {
+            const WORD nRepeat = static_cast<WORD>(std::max(m_nAutoScrollSpeed / 5, 1));
+            ::SendMessageA(hWnd, WM_KEYDOWN, m_nKeyRepeatChar, MAKELPARAM(nRepeat, LOWORD(m_nKeyRepeatFlags)));
+        }
+        nDistance = 8;
+    }
+    else
+    {
+        if (m_nAutoScrollInterval < kAutoScrollFastInterval)
+            DoScroll(m_nArrowDirection, static_cast<ROWCOL>(std::max(m_nAutoScrollSpeed / 10, 1)));
+        nDistance = 2;
+    }
+    m_nAutoScrollInterval -= nDistance / 2;
+    if (m_nAutoScrollInterval < 0)
+    {
+        m_nAutoScrollInterval = 0;
+        m_nAutoScrollSpeed = std::min(m_nAutoScrollSpeed + 2, kAutoScrollMaxSpeed);
+    }
     return TRUE;
 }
