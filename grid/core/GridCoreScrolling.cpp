@@ -400,7 +400,8 @@ BOOL CGXGridCore::ScrollRowsCols(int nDirection, ROWCOL nCount)
     std::vector<CRect> spans;
     if (nTarget != nOld)
     {
-        // 3. The distance over the rows that leave or enter; rows of size 0 next to the new edge go with them.
+        // 3. The distance over the rows that leave or enter; rows of size 0 next to the new edge go with them,
+        // and a walk over hidden rows only goes on until one row with a size left or entered.
         int nDelta = 0;
         ROWCOL r = nTarget;
         if (nSpan > 0)
@@ -408,7 +409,7 @@ BOOL CGXGridCore::ScrollRowsCols(int nDirection, ROWCOL nCount)
             r = nOld;
             if (bBack)
             {
-                while (nDelta < nSpan && (r > nTarget || (r > nFirst && size(r - 1) == 0)))
+                while (nDelta < nSpan && (r > nTarget || (r > nFirst && (size(r - 1) == 0 || nDelta == 0))))
                 {
                     --r;
                     nDelta += size(r);
@@ -418,7 +419,7 @@ BOOL CGXGridCore::ScrollRowsCols(int nDirection, ROWCOL nCount)
             }
             else
             {
-                while (nDelta < nSpan && (r < nTarget || (r < nTotal && size(r) == 0)))
+                while (nDelta < nSpan && (r < nTarget || (r < nTotal && (size(r) == 0 || nDelta == 0))))
                 {
                     nDelta += size(r);
                     ++r;
