@@ -175,7 +175,10 @@ void CGXGridCore::UpdateScrollbars(BOOL bKeepWindow, BOOL bOnlyIfCountsChanged)
                 break;
             --r;
         }
-        nLastTopRow = (nSum >= nRowSpace) ? std::min(r + 1, std::max(GetRowCount(), nFirstRow)) : nFirstRow;
+        // A row that fills the window exactly is still wholly shown.
+        if (nSum > nRowSpace)
+            ++r;
+        nLastTopRow = (nSum >= nRowSpace) ? std::min(r, std::max(GetRowCount(), nFirstRow)) : nFirstRow;
         nLastTopRow = std::max(nLastTopRow, nFirstRow);
     }
     int nFrozenWidth = 0;
@@ -193,7 +196,9 @@ void CGXGridCore::UpdateScrollbars(BOOL bKeepWindow, BOOL bOnlyIfCountsChanged)
                 break;
             --c;
         }
-        nLastLeftCol = (nSum >= nColSpace) ? std::min(c + 1, std::max(GetColCount(), nFirstCol)) : nFirstCol;
+        if (nSum > nColSpace)
+            ++c;
+        nLastLeftCol = (nSum >= nColSpace) ? std::min(c, std::max(GetColCount(), nFirstCol)) : nFirstCol;
         nLastLeftCol = std::max(nLastLeftCol, nFirstCol);
     }
 

@@ -407,6 +407,42 @@ TEST_F(GridScrollingTest, TheActiveControlIsHiddenOnlyWhenItsCellLeavesWhatStays
     EXPECT_EQ(pControl->m_nHides, 1);
 }
 
+TEST_F(GridScrollingTest, TheThumbScrollsWhileDraggedOnlyWithTheThumbTrackSwitch)
+{
+    grid.GetParam()->m_bThumbTrack = FALSE;
+    VScroll(SB_THUMBTRACK, 50);
+    EXPECT_EQ(grid.GetTopRow(), 1u);
+    VScroll(SB_THUMBPOSITION, 50);
+    EXPECT_EQ(grid.GetTopRow(), 50u);
+    grid.GetParam()->m_bThumbTrack = TRUE;
+    VScroll(SB_THUMBTRACK, 20);
+    EXPECT_EQ(grid.GetTopRow(), 20u);
+}
+
+TEST_F(GridScrollingTest, TheFillLastModePullsTheTopRowBackWhenTheTableShrinks)
+{
+    grid.SetScrollBarMode(SB_VERT, 1 | 8);
+    grid.SetTopRow(900);
+    ASSERT_EQ(grid.GetTopRow(), 900u);
+    grid.SetRowCount(100);
+    grid.UpdateScrollbars();
+    const ROWCOL nTop = grid.GetTopRow();
+    const int nSpace = grid.GetGridRectBelowRow(0).Height();
+    // Rows from the top row to the last fill the window; one more row above would not fit.
+    EXPECT_LE(static_cast<int>(100 - nTop + 1) * kRowHeight, nSpace);
+    EXPECT_GT(static_cast<int>(100 - nTop + 2) * kRowHeight, nSpace);
+    // The range ends at that row too.
+    ROWCOL nMin = 0;
+    ROWCOL nMax = 0;
+    grid.GetScrollRangeScaled(SB_VERT, nMin, nMax);
+    EXPECT_EQ(nMin, 1u);
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    ASSERT_TRUE(::GetScrollInfo(grid.m_hWnd, SB_VERT, &info));
+    EXPECT_EQ(static_cast<ROWCOL>(info.nMax) - info.nPage + 1, nTop);
+}
+
 // ---- Held scroll-bar arrows ----
 
 TEST_F(GridScrollingTest, AHeldArrowScrollsOnTimerTicksFasterAndFasterUntilItsRelease)
