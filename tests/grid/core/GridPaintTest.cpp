@@ -4,6 +4,7 @@
 #include "framework/win/Dc.h"
 #include "framework/win/Dialog.h"
 #include "grid/core/AppData.h"
+#include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
@@ -29,6 +30,14 @@ public:
         m_nColSizeUnit = nColUnit;
         m_nRowSizeUnit = nRowUnit;
     }
+    // The scroll bars are brought up to date at the next chance.
+    void ForgetScrollCounts()
+    {
+        m_nLastScrollRows = GX_INVALID;
+        m_nLastScrollCols = GX_INVALID;
+    }
+    // Holds the bars as they are, without the update that unlocking brings.
+    void HoldScrollBars(BOOL bHold) { m_bLockScrollbarsFlag = bHold; }
     BOOL DataCellQuery(ROWCOL nRow, ROWCOL nCol) override { return answering.count({nRow, nCol}) != 0; }
     void DataCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD) override { notified.push_back({nRow, nCol}); }
     const CGXStyle& LookupCellStyle(ROWCOL nRow, ROWCOL nCol) override
@@ -496,5 +505,139 @@ TEST_F(GridPaintTest, ClientCellsFromPointsAndRunningRectangles)
     // Far below the window the walk gives up.
     grid.SetRowCount(1000);
     EXPECT_FALSE(grid.CalcClientCellRectFromStart(900, 1, rect));
+}
+}  // namespace
+
+namespace
+{
+// Claims one cell as part of a span and draws it red in place of the engine.
+class CRedSpan : public CGXAbstractDrawSpannedCellsImp
+{
+public:
+    BOOL IsSpannedCell(CGXGridCore*, CGXGridPaintContext& context, UINT r, UINT c) override
+    {
+        return context.m_anRows[r] == spanned.first && context.m_anCols[c] == spanned.second;
+    }
+    BOOL DrawSpannedCell(CGXGridCore*, CGXGridPaintContext& context, UINT r, UINT c) override
+    {
+        ++nOffered;
+        if ((context.Flags(r, c) & GX_PAINT_COVERED) == 0)
+            return FALSE;
+        nCoveredStyles += context.Style(r, c) != nullptr;
+        CGXDrawingAndFormatting::FillSolidRect(context.m_pDC, context.m_rectCell, kRed);
+        return TRUE;
+    }
+    BOOL EvalSpannedCellsInPanes(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, ROWCOL, ROWCOL, BOOL, CGXRange*, BOOL,
+                                 UINT) override
+    {
+        ++nEvaluated;
+        return TRUE;
+    }
+    Cell spanned{4, 2};
+    int nOffered = 0;
+    int nCoveredStyles = 0;
+    int nEvaluated = 0;
+};
+
+TEST_F(GridPaintTest, TheSpannedCellsDrawingIsOfferedEveryCellAndDrawsTheCoveredOnes)
+{
+    CRedSpan span;
+    grid.m_pDrawSpannedCellsImp = &span;
+    CGXStyle style;
+    style.SetInterior(kBlue);
+    SetStyle(4, 2, style);
+    Paint();
+    grid.m_pDrawSpannedCellsImp = nullptr;
+    EXPECT_EQ(11 * 6, span.nOffered);
+    EXPECT_EQ(0, span.nCoveredStyles);
+    EXPECT_GE(span.nEvaluated, 2);  // the delayed spans before the paint, and the block's
+    // Drawn by the span object alone: no engine background, no grid line at its top.
+    EXPECT_EQ(kRed, Pixel(115, 4 * 19 + 9));
+    EXPECT_EQ(kRed, Pixel(115, 4 * 19));
+}
+
+TEST_F(GridPaintTest, TheFrameSwitchDrawsABlackFrameJustOutsideTheGridRectangle)
+{
+    CRect rect(10, 10, 390, 290);
+    grid.SetGridRect(TRUE, &rect);
+    grid.m_bDrawGridFrame = TRUE;
+    ::PatBlt(hMem, 0, 0, 400, 300, WHITENESS);
+    Paint();
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(9, 100));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(100, 9));
+    EXPECT_EQ(RGB(255, 255, 255), Pixel(8, 100));
+    grid.m_bDrawGridFrame = FALSE;
+    ::PatBlt(hMem, 0, 0, 400, 300, WHITENESS);
+    Paint();
+    EXPECT_EQ(RGB(255, 255, 255), Pixel(9, 100));
+}
+
+TEST_F(GridPaintTest, ADraggingLineIsTheGridLineColourWithADottedEdgeInTheDraggingColour)
+{
+    CDC dc;
+    dc.Attach(hMem);
+    grid.DrawLineRect(&dc, 20, 30, 60, 3, 2, 0, 2);
+    dc.Detach();
+    const COLORREF gridLines = ::GetSysColor(COLOR_GRAYTEXT);
+    const COLORREF dragging = grid.GetPropertyColor(3);
+    ASSERT_NE(gridLines, dragging);
+    EXPECT_GT(CountColor(CRect(20, 30, 80, 31), dragging), 10);
+    EXPECT_EQ(60, CountColor(CRect(20, 32, 80, 33), gridLines));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(20, 33));
+}
+
+TEST_F(GridPaintTest, ThePaintOfAnEmptyClipBoxOrALockedGridDrawsNothing)
+{
+    grid.SetLockUpdate(TRUE);
+    Paint();
+    grid.SetLockUpdate(FALSE);
+    EXPECT_TRUE(grid.notified.empty());
+    ::IntersectClipRect(hMem, 500, 500, 600, 600);
+    Paint();
+    EXPECT_TRUE(grid.notified.empty());
+    EXPECT_EQ(0, CountColor(CRect(0, 0, 400, 300), ::GetSysColor(COLOR_BTNFACE)));
+}
+}  // namespace
+
+namespace
+{
+TEST(GridPaintLayoutTest, APaintThatBringsAScrollBarInvalidatesInsteadOfPainting)
+{
+    GXStartLibrary();
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
+    CProbeGridWnd grid;
+    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    grid.Initialize();
+    grid.SetScrollBarMode(SB_VERT, 2, FALSE);
+    grid.SetRowCount(2);
+    grid.SetColCount(2);
+    dlg.ShowWindow(SW_SHOW);
+    grid.SetRowCount(1000);
+    grid.UpdateWindow();
+    // The bar went away behind the grid's back: the next paint brings it again.
+    grid.HoldScrollBars(TRUE);
+    ::ShowScrollBar(grid.GetSafeHwnd(), SB_VERT, FALSE);
+    grid.HoldScrollBars(FALSE);
+    ASSERT_EQ(0, grid.GetStyle() & WS_VSCROLL);
+    grid.ForgetScrollCounts();
+    grid.ValidateRect(nullptr);
+    grid.notified.clear();
+    {
+        CClientDC dc(&grid);
+        grid.DrawGridArea(&dc);
+    }
+    EXPECT_NE(0, grid.GetStyle() & WS_VSCROLL);
+    EXPECT_TRUE(grid.notified.empty());
+    CRect update;
+    EXPECT_TRUE(::GetUpdateRect(grid.GetSafeHwnd(), &update, FALSE));
+
+    // The layout holds now: the next paint paints.
+    {
+        CClientDC dc(&grid);
+        grid.DrawGridArea(&dc);
+    }
+    EXPECT_FALSE(grid.notified.empty());
+    dlg.DestroyWindow();
 }
 }  // namespace
