@@ -443,6 +443,73 @@ TEST_F(GridScrollingTest, TheFillLastModePullsTheTopRowBackWhenTheTableShrinks)
     EXPECT_EQ(static_cast<ROWCOL>(info.nMax) - info.nPage + 1, nTop);
 }
 
+// The window's client area as pixels.
+std::vector<COLORREF> Picture(HWND hWnd)
+{
+    CRect rect;
+    ::GetClientRect(hWnd, &rect);
+    HDC hdc = ::GetDC(hWnd);
+    HDC hMem = ::CreateCompatibleDC(hdc);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hdc, rect.Width(), rect.Height());
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, rect.Width(), rect.Height(), hdc, 0, 0, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rect.Height(); ++y)
+        for (int x = 0; x < rect.Width(); ++x)
+            pixels.push_back(::GetPixel(hMem, x, y) & 0xFFFFFF);
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(hWnd, hdc);
+    return pixels;
+}
+
+struct MoveCase
+{
+    int nDirection;
+    ROWCOL nCount;
+    ROWCOL nFrozenRows;
+};
+
+class ScrolledPicture : public GridScrollingTest, public ::testing::WithParamInterface<MoveCase>
+{
+};
+
+// Only the strip that entered is painted after a scroll: the picture must equal a full repaint.
+TEST_P(ScrolledPicture, EqualsTheWholeGridPaintedAgain)
+{
+    const MoveCase c = GetParam();
+    grid.SetRowCount(60);
+    grid.SetColCount(8);
+    for (ROWCOL nRow = 1; nRow <= 60; ++nRow)
+        for (ROWCOL nCol = 1; nCol <= 8; ++nCol)
+        {
+            CString text;
+            text.Format("%lu.%lu", nRow, nCol);
+            grid.SetValueRange(CGXRange(nRow, nCol), text);
+        }
+    grid.SetFrozenRows(c.nFrozenRows);
+    grid.SetTopRow(10);
+    grid.SetLeftCol(3);
+    grid.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    ASSERT_TRUE(grid.ScrollRowsCols(c.nDirection, c.nCount));
+    Pump();
+    const std::vector<COLORREF> scrolled = Picture(grid.m_hWnd);
+    grid.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    Pump();
+    const std::vector<COLORREF> repainted = Picture(grid.m_hWnd);
+    ASSERT_EQ(scrolled.size(), repainted.size());
+    size_t nDifferent = 0;
+    for (size_t i = 0; i < scrolled.size(); ++i)
+        nDifferent += scrolled[i] != repainted[i] ? 1 : 0;
+    EXPECT_EQ(nDifferent, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, ScrolledPicture,
+                         ::testing::Values(MoveCase{GX_DOWN, 1, 0}, MoveCase{GX_UP, 1, 0}, MoveCase{GX_DOWN, 3, 0},
+                                           MoveCase{GX_UP, 2, 1}, MoveCase{GX_DOWN, 2, 2},
+                                           MoveCase{GX_RIGHT, 1, 0}, MoveCase{GX_LEFT, 2, 1}));
+
 // ---- Held scroll-bar arrows ----
 
 TEST_F(GridScrollingTest, AHeldArrowScrollsOnTimerTicksFasterAndFasterUntilItsRelease)
