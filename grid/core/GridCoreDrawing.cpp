@@ -336,10 +336,20 @@ void CGXGridCore::PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL 
 {
     if (pDC == nullptr || m_pParam == nullptr || nBottomClientRow < nTopClientRow || nRightClientCol < nLeftClientCol)
         return;
-    // 1. The context, current for the time of this paint (paints may nest).
+    // 1. The context, current for the time of this paint (paints may nest). The guard gives the
+    // previous context back however the paint ends, so that no pointer to this stack is left.
     CGXGridPaintContext context;
+    struct ContextScope
+    {
+        CGXGridCore* pGrid;
+        CGXGridPaintContext* pPrevious;
+        ~ContextScope()
+        {
+            --pGrid->m_nPaintDepth;
+            pGrid->m_pPaintContext = pPrevious;
+        }
+    } scope{this, m_pPaintContext};
     ++m_nPaintDepth;
-    CGXGridPaintContext* pPreviousContext = m_pPaintContext;
     m_pPaintContext = &context;
     context.m_pDC = pDC;
     CRect rectClip;
@@ -534,10 +544,6 @@ void CGXGridCore::PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL 
         if (context.m_bDrawSelection)
             DrawInvertSelectedCells(context);
     }
-
-    // 12.
-    --m_nPaintDepth;
-    m_pPaintContext = pPreviousContext;
 }
 
 void CGXGridCore::PrepareCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol)

@@ -4,6 +4,7 @@
 #include "framework/win/Dc.h"
 #include "framework/win/Dialog.h"
 #include "grid/core/AppData.h"
+#include "grid/core/Control.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
@@ -639,5 +640,75 @@ TEST(GridPaintLayoutTest, APaintThatBringsAScrollBarInvalidatesInsteadOfPainting
     }
     EXPECT_FALSE(grid.notified.empty());
     dlg.DestroyWindow();
+}
+}  // namespace
+
+namespace
+{
+class CFrameCountingControl : public CGXControl
+{
+public:
+    explicit CFrameCountingControl(CGXGridCore* pGrid) : CGXControl(pGrid) {}
+    void DrawFrame(CDC*, const CRect& rect, ROWCOL, ROWCOL, const CGXStyle&) override
+    {
+        ++nFrames;
+        rectFrame = rect;
+    }
+    int nFrames = 0;
+    CRect rectFrame;
+};
+
+TEST_F(GridPaintTest, TheCurrentCellsControlDrawsItsFrameOncePerPaintInsideTheLines)
+{
+    auto* pControl = new CFrameCountingControl(&grid);
+    grid.RegisterControl(777, pControl);
+    CGXStyle style;
+    style.SetControl(777);
+    SetStyle(5, 3, style);
+    grid.SetCurrentCellInfo(TRUE, 5, 3);
+    Paint();
+    EXPECT_EQ(1, pControl->nFrames);
+    // Lines on the left and top: the inner rectangle starts one pixel in.
+    CRect inner = CellRect(5, 3);
+    inner.left += 1;
+    inner.top += 1;
+    EXPECT_EQ(inner, pControl->rectFrame);
+    // A paint of rows above the current cell draws no frame.
+    ::IntersectClipRect(hMem, 0, 0, 400, 50);
+    Paint();
+    EXPECT_EQ(1, pControl->nFrames);
+}
+}  // namespace
+
+namespace
+{
+class CDelayRecordingFloatCells : public CGXAbstractGridFloatCellsImp
+{
+public:
+    BOOL CanFloatCell(CGXGridCore*, ROWCOL, ROWCOL, const CGXStyle&, BOOL, BOOL) override { return FALSE; }
+    BOOL DelayFloatCells(CGXGridCore*, const CGXRange& range, ROWCOL) override
+    {
+        delayed.push_back(range);
+        return TRUE;
+    }
+    BOOL EvalFloatCells(CGXGridCore*, const CGXRange&, BOOL, CGXRange*, BOOL) override { return FALSE; }
+    BOOL GetFloatRange(CGXGridCore*, ROWCOL, ROWCOL, CGXRange&) override { return FALSE; }
+    BOOL UpdateFloatCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override { return FALSE; }
+    BOOL RedrawFloatCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override { return FALSE; }
+    BOOL ExpandToFloatCells(CGXGridCore*, const CGXRange&, CGXRange&) override { return FALSE; }
+    std::vector<CGXRange> delayed;
+};
+
+TEST_F(GridPaintTest, CellsTheDataAnswersForAreMarkedForFloatingCellEvaluation)
+{
+    CDelayRecordingFloatCells floatCells;
+    grid.m_pFloatCellsImp = &floatCells;
+    grid.answering = {{2, 2}, {0, 3}, {7, 4}};
+    Paint();
+    grid.m_pFloatCellsImp = nullptr;
+    // Headers never float.
+    ASSERT_EQ(2u, floatCells.delayed.size());
+    EXPECT_EQ(CGXRange(2, 2), floatCells.delayed[0]);
+    EXPECT_EQ(CGXRange(7, 4), floatCells.delayed[1]);
 }
 }  // namespace
