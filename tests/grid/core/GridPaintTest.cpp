@@ -5,6 +5,7 @@
 #include "framework/win/Dialog.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
+#include "grid/core/Data.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
@@ -39,8 +40,15 @@ public:
     }
     // Holds the bars as they are, without the update that unlocking brings.
     void HoldScrollBars(BOOL bHold) { m_bLockScrollbarsFlag = bHold; }
-    BOOL DataCellQuery(ROWCOL nRow, ROWCOL nCol) override { return answering.count({nRow, nCol}) != 0; }
-    void DataCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD) override { notified.push_back({nRow, nCol}); }
+    BOOL DataCellQuery(ROWCOL nRow, ROWCOL nCol) override
+    {
+        return answering.count({nRow, nCol}) != 0 || CGXGridWnd::DataCellQuery(nRow, nCol);
+    }
+    void DataCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD dwReason) override
+    {
+        notified.push_back({nRow, nCol});
+        CGXGridWnd::DataCellNotify(nRow, nCol, dwReason);
+    }
     const CGXStyle& LookupCellStyle(ROWCOL nRow, ROWCOL nCol) override
     {
         lookups.push_back({nRow, nCol});
@@ -710,5 +718,51 @@ TEST_F(GridPaintTest, CellsTheDataAnswersForAreMarkedForFloatingCellEvaluation)
     ASSERT_EQ(2u, floatCells.delayed.size());
     EXPECT_EQ(CGXRange(2, 2), floatCells.delayed[0]);
     EXPECT_EQ(CGXRange(7, 4), floatCells.delayed[1]);
+}
+}  // namespace
+
+namespace
+{
+class CNotifiedData : public CGXData
+{
+public:
+    BOOL OnCellQuery(ROWCOL nRow, ROWCOL nCol) override { return nRow == 3 && nCol == 2; }
+    void OnCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD dwReason) override
+    {
+        notified.insert({nRow, nCol});
+        reasons.insert(dwReason);
+    }
+    std::set<Cell> notified;
+    std::set<DWORD> reasons;
+};
+
+TEST_F(GridPaintTest, TheDataObjectHearsOfEveryDrawnCellAndACommitRedrawOfItsOwnOnly)
+{
+    auto* pData = new CNotifiedData;
+    pData->SetRowCount(10);
+    pData->SetColCount(5);
+    grid.GetParam()->SetData(pData, TRUE);
+    ::IntersectClipRect(hMem, 0, 0, 135, 50);  // rows 0..2, columns 0..2
+    Paint();
+    std::set<Cell> expected;
+    for (ROWCOL nRow = 0; nRow <= 2; ++nRow)
+        for (ROWCOL nCol = 0; nCol <= 2; ++nCol)
+            expected.insert({nRow, nCol});
+    EXPECT_EQ(expected, pData->notified);
+    EXPECT_EQ(std::set<DWORD>{0}, pData->reasons);
+
+    // A commit redraw draws only the data's own cell, and tells nothing while it draws.
+    ::SelectClipRgn(hMem, nullptr);
+    ::PatBlt(hMem, 0, 0, 400, 300, BLACKNESS);
+    pData->notified.clear();
+    grid.GetParam()->GetPendingCells().DeleteAll();
+    grid.m_bCommitRedraw = TRUE;
+    Paint();
+    grid.m_bCommitRedraw = FALSE;
+    EXPECT_TRUE(pData->notified.empty());
+    EXPECT_NE(RGB(0, 0, 0), Pixel(115, 3 * 19 + 9));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(165, 2 * 19 + 9));
+    EXPECT_EQ(1, grid.GetParam()->GetPendingCells().GetCount());
+    grid.GetParam()->GetPendingCells().DeleteAll();
 }
 }  // namespace
