@@ -731,6 +731,21 @@ void CGXControl::OnGridSysColorChange()
         GetChild(i)->OnGridSysColorChange();
 }
 
+int CGXControl::OnGridMouseActivate(CWnd*, UINT, UINT)
+{
+    return 0;
+}
+
+BOOL CGXControl::OnGridCommand(WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+HBRUSH CGXControl::OnGridCtlColor(CDC*, CWnd*, UINT)
+{
+    return nullptr;
+}
+
 void CGXControl::OnGridCancelMode()
 {
     for (int i = 0; i < GetChildCount(); ++i)

@@ -219,6 +219,11 @@ public:
     virtual BOOL ValidatePaste(const CString& text);
     virtual void OnInitChildren(ROWCOL nRow, ROWCOL nCol, const CRect& rect);
     virtual BOOL MarkEditHeader(BOOL bEditing, ROWCOL nRow, ROWCOL nCol);
+    // Messages of the grid window the current cell's control answers first: 0 (or NULL) leaves them
+    // to the grid.
+    virtual int OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
+    virtual HBRUSH OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     // ---- Non-virtual operations ----
     BOOL IsInitAt(ROWCOL nRow, ROWCOL nCol) const { return m_bInit && m_nRow == nRow && m_nCol == nCol; }

@@ -460,6 +460,17 @@ public:
     BOOL m_bSkipGridHandling = FALSE; // the grid's own handling is skipped
 };
 
+// The grid's cell-tip window: it sees the moves over the grid and the messages the grid window
+// pre-translates, asks the cells' controls for their tips, and times, shows and hides the tip.
+class CGXAbstractGridCellTipImp : public CGXGridComponent
+{
+public:
+    // A mouse move while the grid does not hold the capture (client coordinates).
+    virtual void OnMouseMove(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
+    virtual void RelayMessage(CGXGridCore* pGrid, const MSG* pMsg) = 0;
+    virtual void HideTip(CGXGridCore* pGrid) = 0;
+};
+
 // The find-and-replace request the dialog fills, shared by the library.
 class CGXFindReplaceSettings
 {

@@ -85,6 +85,8 @@ enum : UINT
     GX_TRACK_PRESS = 0x0001,
     GX_TRACK_CTRL = 0x0080,
     GX_TRACK_CURRENTINIT = 0x0100,
+    // Set and read by the fill-handle component while a fill drag runs.
+    GX_TRACK_FILLDRAG = 0x0200,
     GX_HITBTNDOWN = 0x04,
     GX_HITMOVE = 0x08,
     GX_HITBTNUP = 0x10,
@@ -989,17 +991,57 @@ public:
                                     ROWCOL& nCol);
     void SetCapture();
     void InvalidateGrid(BOOL bErase = FALSE);
-    // The feature objects that see presses, moves and releases before the cells (FALSE without them).
-    virtual BOOL OnDragSelectPress(UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol);
-    virtual void OnUserSelectPress(UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol);
-    virtual void OnUserSelectMove(UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol);
-    virtual void OnUserSelectRelease(UINT nFlags, CPoint point);
-    // A point of a move or release kept inside the grid rectangle less the frame margin.
+    // Appends a plug-in (the engine does not own it) and hands it the grid window.
+    void AddPlugin(CGXPluginComponent* pPlugin);
+    // While locked, a resize only validates the window; unlocking invalidates all of it.
+    void LockResizeRedraw(BOOL bLock);
+    BOOL IsLockResizeRedraw() const { return m_bLockResizeRedraw; }
+    // No application-wide text-exchange component exists in this library: does nothing.
+    virtual void ExchangeGridText(LPARAM lArgument);
+    // Ends a pending drag of selected rows or columns (the cursor goes back to normal).
+    virtual void CancelDragSelection();
+    // The cell-tip component (not owned; hand it to AddImplementationObject to have it deleted).
+    void SetCellTipImp(CGXAbstractGridCellTipImp* pCellTipImp) { m_pCellTipImp = pCellTipImp; }
+    void EnableCellTips(BOOL bEnable = TRUE) { m_bCellTips = bEnable; }
+    BOOL IsCellTipsEnabled() const { return m_bCellTips; }
+    // The fill-handle component sets and clears its own state bit through this.
+    void SetMouseTrackState(WORD wState) { m_wTrackingState = wState; }
+    // Presses on the selection frame start a drag of the selection (through the drag-select component).
+    BOOL m_bDragSelection = FALSE;
+    // Every move goes straight to the cursor choice; the cells' controls do not see it.
+    BOOL m_bMoveToCursorOnly = FALSE;
+    // Set by the user-resize component while it tracks a line.
+    BOOL m_bResizeTracking = FALSE;
+    // Set by the drag-select component while a drag of selected rows or columns waits for its drop.
+    BOOL m_bDragSelectPending = FALSE;
+
+protected:
+    // The steps of the button handlers.
+    BOOL OnDragSelectPress(UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol);
+    void OnUserSelectPress(UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol);
+    BOOL TrackCellPress(int nButton, UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol,
+                        ROWCOL nTestRow, ROWCOL nTestCol);
+    BOOL CapturePress(ROWCOL nRow, ROWCOL nCol);
+    // A point of a move kept inside the grid rectangle less the frame margin; a release's point
+    // inside 0 .. the rectangle's right (bottom) less the margin.
     CPoint ClampTrackPoint(CPoint point);
+    CPoint ClampReleasePoint(CPoint point);
     void LimitTrackCell(ROWCOL& nRow, ROWCOL& nCol);
-    BOOL StartOtherButton(int nButton, UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol);
     BOOL EndButtonTracking(int nButton, UINT nFlags, CPoint point);
     BOOL HandleDblClk(int nButton, UINT nFlags, CPoint point);
+    BOOL MoveOverCell(UINT nFlags, CPoint point);
+    void TellControlsSettingChanged(BOOL bSysColors, LPCTSTR pszSection);
+
+    CGXAbstractGridCellTipImp* m_pCellTipImp = nullptr;
+    BOOL m_bCellTips = FALSE;
+    BOOL m_bLockResizeRedraw = FALSE;
+    // What the size handler saw last: the client size with the space of shown scroll bars added
+    // back, the client size itself, the window rectangle and whether the window was maximised.
+    BOOL m_bSizeSeen = FALSE;
+    CSize m_sizeLastClient;
+    CSize m_sizeLastRawClient;
+    CRect m_rectLastWindow;
+    BOOL m_bLastMaximized = FALSE;
 
 protected:
     CGXAppData* m_pAppData;

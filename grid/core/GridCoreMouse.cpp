@@ -1,22 +1,20 @@
-// Grid engine: mouse and window-state messages of the grid window. Until mouse handling is
-// built here, the handlers answer "not handled" and the window's default processing follows.
+// Grid engine: mouse, focus and window-state messages of the grid window. Every mouse message goes
+// to the feature components first (drag selection, fill handle, user selection, user resizing, cell
+// tips), then to the cell's control, which calls the application's hooks.
 
 #include "grid/core/GridCore.h"
 
+#include "framework/win/Dc.h"
 #include "framework/win/Wnd.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/Style.h"
 
 #include <algorithm>
 
 BOOL CGXGridCore::HandleShowWindow(BOOL, UINT) { return FALSE; }
-HBRUSH CGXGridCore::OnGridCtlColor(CDC*, CWnd*, UINT) { return nullptr; }
-int CGXGridCore::OnGridMouseActivate(CWnd*, UINT, UINT) { return 0; }
-BOOL CGXGridCore::OnGridCommand(WPARAM, LPARAM) { return FALSE; }
-BOOL CGXGridCore::OnGridSettingChange(LPCTSTR) { return FALSE; }
 BOOL CGXGridCore::HandleSetCursor(CWnd*, UINT, UINT) { return FALSE; }
-BOOL CGXGridCore::PreTranslateGridMessage(tagMSG*) { return FALSE; }
 
 namespace
 {
@@ -29,7 +27,38 @@ HWND GridHwnd(CWnd* pWnd)
 {
     return pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
 }
+
+BOOL IsCellHit(int nHit)
+{
+    return nHit == GX_CELLHIT || nHit == GX_HEADERHIT;
+}
+
+// The event flags of a move or release: in the pressed cell, or just left it.
+UINT CellEventFlags(UINT nState, ROWCOL nRow, ROWCOL nCol, ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nLastRow,
+                    ROWCOL nLastCol)
+{
+    if (nRow == nPressedRow && nCol == nPressedCol)
+        return nState | GX_HITINCELL;
+    if (nLastRow == nPressedRow && nLastCol == nPressedCol)
+        return nState | GX_HITLEFTCELL;
+    return nState;
+}
+
+BOOL DispatchButton(CGXGridCore* pGrid, int nButton, ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nRow,
+                    ROWCOL nCol, CPoint point, UINT nFlags, UINT nHitState)
+{
+    if (nButton == 0)
+        return pGrid->DispatchCellLeftButton(nPressedRow, nPressedCol, nRow, nCol, point.x, point.y, nFlags,
+                                             nHitState);
+    if (nButton == 1)
+        return pGrid->DispatchCellMiddleButton(nPressedRow, nPressedCol, nRow, nCol, point.x, point.y, nFlags,
+                                               nHitState);
+    return pGrid->DispatchCellRightButton(nPressedRow, nPressedCol, nRow, nCol, point.x, point.y, nFlags,
+                                          nHitState);
+}
 } // namespace
+
+// ---- Helpers ----
 
 void CGXGridCore::SetCapture()
 {
@@ -41,6 +70,31 @@ void CGXGridCore::InvalidateGrid(BOOL bErase)
 {
     if (HWND hWnd = GridHwnd(m_pGridWnd))
         ::InvalidateRect(hWnd, nullptr, bErase);
+}
+
+void CGXGridCore::AddPlugin(CGXPluginComponent* pPlugin)
+{
+    if (pPlugin == nullptr)
+        return;
+    m_PluginList.AddTail(pPlugin);
+    pPlugin->PlugIn(m_pGridWnd);
+}
+
+void CGXGridCore::LockResizeRedraw(BOOL bLock)
+{
+    m_bLockResizeRedraw = bLock;
+    if (!bLock)
+        InvalidateGrid(FALSE);
+}
+
+void CGXGridCore::ExchangeGridText(LPARAM)
+{
+}
+
+void CGXGridCore::CancelDragSelection()
+{
+    m_bDragSelectPending = FALSE;
+    ResetDragSelectCursor();
 }
 
 BOOL CGXGridCore::StartMouseTracking(UINT nFlags, CPoint point, UINT nOtherButtons, int& nHit, ROWCOL& nRow,
@@ -64,21 +118,82 @@ BOOL CGXGridCore::StartMouseTracking(UINT nFlags, CPoint point, UINT nOtherButto
     return TRUE;
 }
 
-namespace
+CPoint CGXGridCore::ClampTrackPoint(CPoint point)
 {
-// The event flags of a move or release: in the pressed cell, or just left it.
-UINT CellEventFlags(UINT nState, ROWCOL nRow, ROWCOL nCol, ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nLastRow,
-                    ROWCOL nLastCol)
-{
-    if (nRow == nPressedRow && nCol == nPressedCol)
-        return nState | GX_HITINCELL;
-    if (nLastRow == nPressedRow && nLastCol == nPressedCol)
-        return nState | GX_HITLEFTCELL;
-    return nState;
+    const CRect rect = GetGridRect();
+    point.x = std::clamp<int>(point.x, rect.left, std::max<int>(rect.left, rect.right - m_nCyFrame));
+    point.y = std::clamp<int>(point.y, rect.top, std::max<int>(rect.top, rect.bottom - m_nCyFrame));
+    return point;
 }
-} // namespace
+
+CPoint CGXGridCore::ClampReleasePoint(CPoint point)
+{
+    const CRect rect = GetGridRect();
+    point.x = std::clamp<int>(point.x, 0, std::max<int>(0, rect.right - m_nCyFrame));
+    point.y = std::clamp<int>(point.y, 0, std::max<int>(0, rect.bottom - m_nCyFrame));
+    return point;
+}
+
+void CGXGridCore::LimitTrackCell(ROWCOL& nRow, ROWCOL& nCol)
+{
+    nRow = std::min(std::max(nRow, ClientRowToRow(GetHeaderRows() + 1)), GetRowCount());
+    nCol = std::min(std::max(nCol, ClientColToCol(GetHeaderCols() + 1)), GetColCount());
+}
+
+// ---- Feature objects first ----
+
+BOOL CGXGridCore::OnDragSelectPress(UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol)
+{
+    return m_pUserDragSelectRangeImp != nullptr &&
+           m_pUserDragSelectRangeImp->OnLButtonDown(this, point, nFlags, nHit, nRow, nCol);
+}
+
+void CGXGridCore::OnUserSelectPress(UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol)
+{
+    if (m_pUserSelectRangeImp != nullptr)
+        m_pUserSelectRangeImp->OnLButtonDown(this, point, nFlags, nHit, nRow, nCol);
+}
 
 // ---- Presses ----
+
+// Starts tracking a press on a cell: records it, lets the user-select component see a left press and
+// dispatches the press to the cell. nTestRow, nTestCol is the cell asked whether it is current.
+BOOL CGXGridCore::TrackCellPress(int nButton, UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol,
+                                 ROWCOL nTestRow, ROWCOL nTestCol)
+{
+    m_nPressedRow = nRow;
+    m_nPressedCol = nCol;
+    m_wTrackingState = GX_TRACK_PRESS;
+    CGXControl* pControl = GetCurrentCellControl();
+    if (IsCurrentCell(nTestRow, nTestCol) && pControl != nullptr && pControl->IsInit())
+        m_wTrackingState |= GX_TRACK_CURRENTINIT;
+    if ((nFlags & MK_CONTROL) != 0)
+        m_wTrackingState |= GX_TRACK_CTRL;
+    if (nButton == 0)
+        OnUserSelectPress(nFlags, point, nHit, nRow, nCol);
+    m_nLastHitRow = nRow;
+    m_nLastHitCol = nCol;
+    m_ptTrackMouse = point;
+    if (!DispatchButton(this, nButton, nRow, nCol, nRow, nCol, point, nFlags,
+                        m_wTrackingState | GX_HITBTNDOWN | GX_HITINCELL))
+    {
+        ::SendMessageA(GridHwnd(m_pGridWnd), WM_CANCELMODE, 0, 0);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Captures the mouse for a tracked press, starting autoscroll first when presses in cells do.
+BOOL CGXGridCore::CapturePress(ROWCOL nRow, ROWCOL nCol)
+{
+    if (::GetCapture() != GridHwnd(m_pGridWnd) && (m_wTrackingState & GX_TRACK_PRESS) != 0)
+    {
+        if (m_bAutoScrollCells)
+            StartAutoScroll(FALSE, nRow != 0 && !IsFrozenRow(nRow), nCol != 0 && !IsFrozenCol(nCol));
+        SetCapture();
+    }
+    return TRUE;
+}
 
 BOOL CGXGridCore::OnLButtonDown(UINT nFlags, CPoint point)
 {
@@ -89,49 +204,54 @@ BOOL CGXGridCore::OnLButtonDown(UINT nFlags, CPoint point)
     ROWCOL nCol = 0;
     if (!StartMouseTracking(nFlags, point, kOtherThanLeft, nHit, nRow, nCol))
         return FALSE;
-    if (nHit == GX_SELEDGEHIT)
-        nHit = GX_CELLHIT;
-    if (nHit != GX_CELLHIT && nHit != GX_HEADERHIT)
-        return StartResizeTracking(point, nFlags, nHit);
 
-    if (nRow != 0 || nCol != 0)
-    {
-        if (m_pUserDragSelectRangeImp != nullptr && OnDragSelectPress(nFlags, point, nRow, nCol))
-            return TRUE;
-    }
-    m_nPressedRow = nRow;
-    m_nPressedCol = nCol;
-    m_wTrackingState = GX_TRACK_PRESS;
-    ROWCOL nTestRow = nRow;
-    ROWCOL nTestCol = nCol;
+    ROWCOL nTopRow = nRow;
+    ROWCOL nTopCol = nCol;
     CGXRange covered;
     if (GetCoveredCellsRowCol(nRow, nCol, covered))
     {
-        nTestRow = covered.top;
-        nTestCol = covered.left;
+        nTopRow = covered.top;
+        nTopCol = covered.left;
     }
-    CGXControl* pControl = GetCurrentCellControl();
-    if (IsCurrentCell(nTestRow, nTestCol) && pControl != nullptr && pControl->IsInit())
-        m_wTrackingState |= GX_TRACK_CURRENTINIT;
-    if ((nFlags & MK_CONTROL) != 0)
-        m_wTrackingState |= GX_TRACK_CTRL;
-    OnUserSelectPress(nFlags, point, nRow, nCol);
-    m_nLastHitRow = nRow;
-    m_nLastHitCol = nCol;
-    m_ptTrackMouse = point;
-    if (!DispatchCellLeftButton(nRow, nCol, nRow, nCol, point.x, point.y, nFlags,
-                                m_wTrackingState | GX_HITBTNDOWN | GX_HITINCELL))
+
+    if (nHit == GX_SELEDGEHIT)
     {
-        ::SendMessageA(GridHwnd(m_pGridWnd), WM_CANCELMODE, 0, 0);
+        // A press on the selection frame drags the selection when the drag component takes it.
+        if (m_bDragSelection && OnDragSelectPress(nFlags, point, nHit, nTopRow, nTopCol))
+            return TRUE;
+        nHit = GX_CELLHIT;
+    }
+
+    if (nHit == GX_FILLHANDLEHIT)
+    {
+        m_nPressedRow = nRow;
+        m_nPressedCol = nCol;
+        m_nLastHitRow = nRow;
+        m_nLastHitCol = nCol;
+        m_ptTrackMouse = point;
+        m_wTrackingState = GX_TRACK_PRESS;
+        if (m_bFillHandle && m_pExcelLikeFillImp != nullptr)
+            m_pExcelLikeFillImp->OnLButtonDown(this, point, nFlags, nHit, nRow, nCol);
+        return CapturePress(nRow, nCol);
+    }
+
+    if (!IsCellHit(nHit))
+        return m_pUserResizeCellsImp != nullptr &&
+               m_pUserResizeCellsImp->OnLButtonDown(this, point, nFlags, nHit, nRow, nCol);
+
+    if (nRow == 0 && nCol == 0)
+    {
+        // The corner header is tracked without asking the drag-select component.
+        if (!TrackCellPress(0, nFlags, point, nHit, 0, 0, 0, 0))
+            return TRUE;
+        return CapturePress(0, 0);
+    }
+
+    if (OnDragSelectPress(nFlags, point, nHit, nRow, nCol))
         return TRUE;
-    }
-    if (::GetCapture() != GridHwnd(m_pGridWnd) && (m_wTrackingState & GX_TRACK_PRESS) != 0)
-    {
-        if (m_bAutoScrollCells)
-            StartAutoScroll(FALSE, nRow != 0 && !IsFrozenRow(nRow), nCol != 0 && !IsFrozenCol(nCol));
-        SetCapture();
-    }
-    return TRUE;
+    if (!TrackCellPress(0, nFlags, point, nHit, nRow, nCol, nTopRow, nTopCol))
+        return TRUE;
+    return CapturePress(nRow, nCol);
 }
 
 BOOL CGXGridCore::OnMButtonDown(UINT nFlags, CPoint point)
@@ -141,11 +261,11 @@ BOOL CGXGridCore::OnMButtonDown(UINT nFlags, CPoint point)
     int nHit = GX_NOHIT;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
-    if (!StartMouseTracking(nFlags, point, kOtherThanMiddle, nHit, nRow, nCol))
+    if (!StartMouseTracking(nFlags, point, kOtherThanMiddle, nHit, nRow, nCol) || !IsCellHit(nHit))
         return FALSE;
-    if (nHit != GX_CELLHIT && nHit != GX_HEADERHIT)
-        return FALSE;
-    return StartOtherButton(1, nFlags, point, nRow, nCol);
+    if (TrackCellPress(1, nFlags, point, nHit, nRow, nCol, nRow, nCol))
+        SetCapture();
+    return TRUE;
 }
 
 BOOL CGXGridCore::OnRButtonDown(UINT nFlags, CPoint point)
@@ -155,50 +275,38 @@ BOOL CGXGridCore::OnRButtonDown(UINT nFlags, CPoint point)
     int nHit = GX_NOHIT;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
-    if (!StartMouseTracking(nFlags, point, kOtherThanRight, nHit, nRow, nCol))
+    if (!StartMouseTracking(nFlags, point, kOtherThanRight, nHit, nRow, nCol) || !IsCellHit(nHit))
         return FALSE;
-    if (nHit != GX_CELLHIT && nHit != GX_HEADERHIT)
-        return FALSE;
-    return StartOtherButton(2, nFlags, point, nRow, nCol);
-}
-
-BOOL CGXGridCore::StartOtherButton(int nButton, UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol)
-{
-    m_nPressedRow = nRow;
-    m_nPressedCol = nCol;
-    m_wTrackingState = GX_TRACK_PRESS;
-    CGXControl* pControl = GetCurrentCellControl();
-    if (IsCurrentCell(nRow, nCol) && pControl != nullptr && pControl->IsInit())
-        m_wTrackingState |= GX_TRACK_CURRENTINIT;
-    if ((nFlags & MK_CONTROL) != 0)
-        m_wTrackingState |= GX_TRACK_CTRL;
-    m_nLastHitRow = nRow;
-    m_nLastHitCol = nCol;
-    const UINT nState = m_wTrackingState | GX_HITBTNDOWN | GX_HITINCELL;
-    const BOOL bOk = nButton == 1 ? DispatchCellMiddleButton(nRow, nCol, nRow, nCol, point.x, point.y, nFlags, nState)
-                                  : DispatchCellRightButton(nRow, nCol, nRow, nCol, point.x, point.y, nFlags, nState);
-    if (!bOk)
-        ::SendMessageA(GridHwnd(m_pGridWnd), WM_CANCELMODE, 0, 0);
-    else
+    if (TrackCellPress(2, nFlags, point, nHit, nRow, nCol, nRow, nCol))
         SetCapture();
     return TRUE;
 }
 
 // ---- Moves ----
 
-CPoint CGXGridCore::ClampTrackPoint(CPoint point)
+// A move over the grid while nothing is tracked: the cell's control sees it unless every move goes
+// to the cursor choice; FALSE when the cursor is still to be chosen.
+BOOL CGXGridCore::MoveOverCell(UINT nFlags, CPoint point)
 {
-    const CRect rect = GetGridRect();
-    const int nMargin = ::GetSystemMetrics(SM_CYFRAME);
-    point.x = std::clamp<int>(point.x, rect.left, std::max<int>(rect.left, rect.right - nMargin));
-    point.y = std::clamp<int>(point.y, rect.top, std::max<int>(rect.top, rect.bottom - nMargin));
-    return point;
-}
-
-void CGXGridCore::LimitTrackCell(ROWCOL& nRow, ROWCOL& nCol)
-{
-    nRow = std::min(std::max(nRow, ClientRowToRow(GetHeaderRows() + 1)), GetRowCount());
-    nCol = std::min(std::max(nCol, ClientColToCol(GetHeaderCols() + 1)), GetColCount());
+    if (m_bMoveToCursorOnly)
+        return FALSE;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    HitTest(point, &nRow, &nCol);
+    nRow = std::min(nRow, GetRowCount());
+    nCol = std::min(nCol, GetColCount());
+    CGXRange covered;
+    if (GetCoveredCellsRowCol(nRow, nCol, covered))
+    {
+        nRow = covered.top;
+        nCol = covered.left;
+    }
+    // A control laid out for another cell would answer for that one (and initialising it here would
+    // take the current cell's control away or activate a control): the hook hears of the cell itself.
+    CGXControl* pControl = GetControl(nRow, nCol);
+    if (pControl != nullptr && pControl->IsInitAt(nRow, nCol))
+        return pControl->MouseMoveOver(nFlags, point);
+    return OnMouseMoveOver(nRow, nCol, nFlags, point);
 }
 
 BOOL CGXGridCore::OnMouseMove(UINT nFlags, CPoint point)
@@ -206,31 +314,24 @@ BOOL CGXGridCore::OnMouseMove(UINT nFlags, CPoint point)
     if (!m_bInitDone)
         return FALSE;
     HWND hWnd = GridHwnd(m_pGridWnd);
+    if (m_bCellTips && m_pCellTipImp != nullptr && (hWnd == nullptr || ::GetCapture() != hWnd))
+        m_pCellTipImp->OnMouseMove(this, point, nFlags);
+
     const CPoint clamped = ClampTrackPoint(point);
+    if (m_pUserDragSelectRangeImp != nullptr && m_pUserDragSelectRangeImp->OnMouseMove(this, clamped, nFlags))
+        return TRUE;
+
     if ((m_wTrackingState & GX_TRACK_PRESS) == 0)
     {
-        if (MoveResizeTracking(point, nFlags, 0, 0))
+        if (m_pUserResizeCellsImp != nullptr && m_pUserResizeCellsImp->OnMouseMove(this, point, nFlags))
             return TRUE;
-        if (GetGridRect().PtInRect(point))
-        {
-            ROWCOL nRow = 0;
-            ROWCOL nCol = 0;
-            const int nHit = HitTest(point, &nRow, &nCol);
-            if ((nHit == GX_CELLHIT || nHit == GX_HEADERHIT) && nRow <= GetRowCount() && nCol <= GetColCount())
-            {
-                CGXRange covered;
-                if (GetCoveredCellsRowCol(nRow, nCol, covered))
-                {
-                    nRow = covered.top;
-                    nCol = covered.left;
-                }
-                CGXControl* pControl = GetControl(nRow, nCol);
-                if (pControl != nullptr && pControl->MouseMoveOver(nFlags, point))
-                    return TRUE;
-            }
-        }
-        return FALSE;
+        const BOOL bInside = GetGridRect().PtInRect(point);
+        if (bInside && MoveOverCell(nFlags, point))
+            return TRUE;
+        SetCursorFromPoint(bInside ? clamped : point);
+        return TRUE;
     }
+
     if (hWnd == nullptr || ::GetCapture() != hWnd)
         return FALSE;
     m_ptTrackMouse = point;
@@ -241,14 +342,18 @@ BOOL CGXGridCore::OnMouseMove(UINT nFlags, CPoint point)
     const UINT nState = CellEventFlags(m_wTrackingState | GX_HITMOVE, nRow, nCol, m_nPressedRow, m_nPressedCol,
                                        m_nLastHitRow, m_nLastHitCol);
     if ((m_nButtonFlags & MK_LBUTTON) != 0)
-        DispatchCellLeftButton(m_nPressedRow, m_nPressedCol, nRow, nCol, clamped.x, clamped.y, nFlags, nState);
+        DispatchButton(this, 0, m_nPressedRow, m_nPressedCol, nRow, nCol, clamped, nFlags, nState);
     else if ((m_nButtonFlags & MK_MBUTTON) != 0)
-        DispatchCellMiddleButton(m_nPressedRow, m_nPressedCol, nRow, nCol, clamped.x, clamped.y, nFlags, nState);
+        DispatchButton(this, 1, m_nPressedRow, m_nPressedCol, nRow, nCol, clamped, nFlags, nState);
     else if ((m_nButtonFlags & MK_RBUTTON) != 0)
-        DispatchCellRightButton(m_nPressedRow, m_nPressedCol, nRow, nCol, clamped.x, clamped.y, nFlags, nState);
+        DispatchButton(this, 2, m_nPressedRow, m_nPressedCol, nRow, nCol, clamped, nFlags, nState);
+    if (m_bFillHandle && m_pExcelLikeFillImp != nullptr &&
+        m_pExcelLikeFillImp->OnMoveTo(this, clamped, nFlags, nRow, nCol))
+        return TRUE;
     if (nRow != m_nLastHitRow || nCol != m_nLastHitCol)
     {
-        OnUserSelectMove(nFlags, clamped, nRow, nCol);
+        if (m_pUserSelectRangeImp != nullptr)
+            m_pUserSelectRangeImp->OnMoveTo(this, clamped, nFlags, nRow, nCol);
         m_nLastHitRow = nRow;
         m_nLastHitCol = nCol;
     }
@@ -262,29 +367,38 @@ BOOL CGXGridCore::EndButtonTracking(int nButton, UINT nFlags, CPoint point)
     HWND hWnd = GridHwnd(m_pGridWnd);
     if (hWnd == nullptr || ::GetCapture() != hWnd)
         return FALSE;
-    point = ClampTrackPoint(point);
+    point = ClampReleasePoint(point);
+    if (nButton == 0 && m_pUserDragSelectRangeImp != nullptr &&
+        m_pUserDragSelectRangeImp->OnLButtonUp(this, point, nFlags))
+        return TRUE;
     if ((m_wTrackingState & GX_TRACK_PRESS) == 0)
     {
-        ::ReleaseCapture();
-        return nButton == 0 ? EndResizeTracking(point, nFlags, 0, 0) : FALSE;
+        BOOL bHandled = FALSE;
+        if (nButton == 0 && m_pUserResizeCellsImp != nullptr)
+            bHandled = m_pUserResizeCellsImp->OnLButtonUp(this, point, nFlags);
+        // Nothing else may keep the mouse once its button is up.
+        if (::GetCapture() == hWnd)
+            ::ReleaseCapture();
+        return bHandled;
     }
     const UINT nTracked = m_wTrackingState;
+    // Cleared before the capture goes: losing it must not cancel the release being handled.
     m_wTrackingState = 0;
     ::ReleaseCapture();
     if (nButton == 0)
-        OnUserSelectRelease(nFlags, point);
+    {
+        if (m_bFillHandle && m_pExcelLikeFillImp != nullptr)
+            m_pExcelLikeFillImp->OnLButtonUp(this, point, nFlags);
+        if (m_pUserSelectRangeImp != nullptr)
+            m_pUserSelectRangeImp->OnLButtonUp(this, point, nFlags);
+    }
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
     HitTest(point, &nRow, &nCol);
     LimitTrackCell(nRow, nCol);
     const UINT nState = CellEventFlags(nTracked | GX_HITBTNUP, nRow, nCol, m_nPressedRow, m_nPressedCol,
                                        m_nLastHitRow, m_nLastHitCol);
-    if (nButton == 0)
-        DispatchCellLeftButton(m_nPressedRow, m_nPressedCol, nRow, nCol, point.x, point.y, nFlags, nState);
-    else if (nButton == 1)
-        DispatchCellMiddleButton(m_nPressedRow, m_nPressedCol, nRow, nCol, point.x, point.y, nFlags, nState);
-    else
-        DispatchCellRightButton(m_nPressedRow, m_nPressedCol, nRow, nCol, point.x, point.y, nFlags, nState);
+    DispatchButton(this, nButton, m_nPressedRow, m_nPressedCol, nRow, nCol, point, nFlags, nState);
     return TRUE;
 }
 
@@ -318,8 +432,9 @@ BOOL CGXGridCore::HandleDblClk(int nButton, UINT nFlags, CPoint point)
     ROWCOL nCol = 0;
     if (!StartMouseTracking(nFlags, point, kMasks[nButton], nHit, nRow, nCol))
         return FALSE;
-    if (nHit != GX_CELLHIT && nHit != GX_HEADERHIT)
-        return FALSE;
+    if (!IsCellHit(nHit))
+        return nButton == 0 && m_pUserResizeCellsImp != nullptr &&
+               m_pUserResizeCellsImp->OnLButtonDblClk(this, point, nFlags, nHit, nRow, nCol);
     CGXRange covered;
     if (GetCoveredCellsRowCol(nRow, nCol, covered))
     {
@@ -327,6 +442,7 @@ BOOL CGXGridCore::HandleDblClk(int nButton, UINT nFlags, CPoint point)
         nCol = covered.left;
     }
     CGXControl* pControl = GetCurrentCellControl();
+    // Headers never become the current cell.
     if (!(IsCurrentCell(nRow, nCol) && pControl != nullptr && pControl->IsInit()) && nRow > GetHeaderRows() &&
         nCol > GetHeaderCols())
         MoveCurrentCell(nRow, nCol, GX_SCROLLINVIEW | GX_SMART);
@@ -340,15 +456,13 @@ BOOL CGXGridCore::HandleDblClk(int nButton, UINT nFlags, CPoint point)
         bDone = nButton == 0   ? OnCellLeftDblClicked(nRow, nCol, nFlags, point)
                 : nButton == 1 ? OnCellMiddleDblClicked(nRow, nCol, nFlags, point)
                                : OnCellRightDblClicked(nRow, nCol, nFlags, point);
-    if (!bDone)
-    {
-        if (nButton == 0)
-            return OnLButtonDown(nFlags, point);
-        if (nButton == 1)
-            return OnMButtonDown(nFlags, point);
-        return OnRButtonDown(nFlags, point);
-    }
-    return TRUE;
+    if (bDone)
+        return TRUE;
+    if (nButton == 0)
+        return OnLButtonDown(nFlags, point);
+    if (nButton == 1)
+        return OnMButtonDown(nFlags, point);
+    return OnRButtonDown(nFlags, point);
 }
 
 BOOL CGXGridCore::OnLButtonDblClk(UINT nFlags, CPoint point)
@@ -366,34 +480,33 @@ BOOL CGXGridCore::OnRButtonDblClk(UINT nFlags, CPoint point)
     return HandleDblClk(2, nFlags, point);
 }
 
-// ---- Size and cancel ----
-
-BOOL CGXGridCore::OnGridSize(UINT nType, int, int)
-{
-    // The bars follow the new size; the window's default processing goes on.
-    if (m_bInitDone && nType != SIZE_MINIMIZED)
-        UpdateScrollbars(TRUE, FALSE);
-    return FALSE;
-}
+// ---- Cancel ----
 
 BOOL CGXGridCore::OnGridCancelMode()
 {
     if (!m_bInitDone)
         return FALSE;
-    if ((m_wTrackingState & GX_TRACK_PRESS) != 0)
+    if (m_bResizeTracking)
+        CancelResizeTracking();
+    else if ((m_wTrackingState & GX_TRACK_PRESS) != 0)
     {
-        // The drag ends where it stands: the cell under the press stays as it is, and the cell's
-        // control hears of the end through an event without flags.
+        // The cell's control hears of the end through an event without flags. The current cell
+        // stays where the press put it unless the third permission flags ask for none.
         m_wTrackingState = 0;
         DispatchCellLeftButton(0, 0, 0, 0, 0, 0, 0, 0);
+        if (m_pParam != nullptr && m_pParam->m_wAllowThird != 0)
+            MoveCurrentCell(GX_INVALID, GX_INVALID, GX_SCROLLINVIEW | GX_SMART);
     }
-    else
-        CancelResizeTracking();
+    else if (m_bDragSelectPending)
+        CancelDragSelection();
+    m_wTrackingState = 0;
     if (m_pParam != nullptr && m_pParam->m_bRedrawPending)
     {
         m_pParam->m_bRedrawPending = FALSE;
         RedrawGrid(GX_INVALIDATE, TRUE);
     }
+    if (m_nCursorOverride != 0)
+        SetCursorOverride(0);
     HWND hWnd = GridHwnd(m_pGridWnd);
     if (hWnd != nullptr && ::GetCapture() == hWnd)
         ::ReleaseCapture();
@@ -403,11 +516,159 @@ BOOL CGXGridCore::OnGridCancelMode()
     return TRUE;
 }
 
+// ---- Window state ----
+
+BOOL CGXGridCore::OnGridSize(UINT nType, int cx, int cy)
+{
+    if (!m_bInitDone)
+        return FALSE;
+    HWND hWnd = GridHwnd(m_pGridWnd);
+    m_nLastVisibleRow = GX_INVALID;
+    m_nLastVisibleCol = GX_INVALID;
+    m_rectLastVisibleGrid.SetRectEmpty();
+    const BOOL bMaximized = nType == SIZE_MAXIMIZED;
+    if (bMaximized)
+        UpdateScrollbars(TRUE, FALSE);
+    if (m_bLockResizeRedraw)
+    {
+        if (hWnd != nullptr && bMaximized == m_bLastMaximized)
+            ::ValidateRect(hWnd, nullptr);
+        return TRUE;
+    }
+    if (nType == SIZE_MINIMIZED || hWnd == nullptr)
+        return FALSE;
+
+    const LONG_PTR dwStyle = ::GetWindowLongPtrA(hWnd, GWL_STYLE);
+    const int cxBar = ::GetSystemMetrics(SM_CXVSCROLL);
+    const int cyBar = ::GetSystemMetrics(SM_CYHSCROLL);
+    // The client size as if neither bar were shown, so that a bar coming or going reads as no change.
+    const CSize sizeClient(cx + ((dwStyle & WS_VSCROLL) != 0 ? cxBar : 0),
+                           cy + ((dwStyle & WS_HSCROLL) != 0 ? cyBar : 0));
+    CRect rectWindow;
+    ::GetWindowRect(hWnd, &rectWindow);
+    if (m_bSizeSeen)
+    {
+        if (bMaximized != m_bLastMaximized)
+            InvalidateGrid(FALSE);
+        else if (sizeClient == m_sizeLastClient && rectWindow.TopLeft() == m_rectLastWindow.TopLeft() &&
+                 (m_sizeLastRawClient.cx != cx || m_sizeLastRawClient.cy != cy))
+        {
+            // Only a scroll bar came or went: the strip it uncovered is all that needs painting.
+            if (cx > m_sizeLastRawClient.cx)
+            {
+                const CRect strip(m_sizeLastRawClient.cx, 0, cx, cy);
+                ::InvalidateRect(hWnd, &strip, FALSE);
+                ::UpdateWindow(hWnd);
+            }
+            if (cy > m_sizeLastRawClient.cy)
+            {
+                const CRect strip(0, m_sizeLastRawClient.cy, cx, cy);
+                ::InvalidateRect(hWnd, &strip, FALSE);
+                ::UpdateWindow(hWnd);
+            }
+        }
+    }
+    if (m_pCellTipImp != nullptr)
+        m_pCellTipImp->HideTip(this);
+    CalcSizeUnits();
+    UpdateScrollbars(TRUE, FALSE);
+    m_bSizeSeen = TRUE;
+    m_sizeLastClient = sizeClient;
+    m_sizeLastRawClient = CSize(cx, cy);
+    m_rectLastWindow = rectWindow;
+    m_bLastMaximized = bMaximized;
+    return FALSE;
+}
+
+int CGXGridCore::OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
+{
+    HWND hGrid = GridHwnd(m_pGridWnd);
+    if (m_bInitDone && hGrid != nullptr && m_pParam != nullptr && m_pParam->m_bSetting19 && nHitTest == HTCLIENT)
+    {
+        HWND hFrame = ::GetAncestor(hGrid, GA_ROOT);
+        HWND hFocus = ::GetFocus();
+        HWND hFocusFrame = hFocus != nullptr ? ::GetAncestor(hFocus, GA_ROOT) : nullptr;
+        HWND hPrev = m_hWndLastFocus;
+        if (hFrame == ::GetActiveWindow() && hPrev != nullptr && hPrev != hGrid && ::IsWindow(hPrev) &&
+            ::GetAncestor(hPrev, GA_ROOT) != hFocusFrame)
+        {
+            ::SetFocus(hGrid);
+            m_hWndLastFocus = hGrid;
+            return MA_ACTIVATEANDEAT;
+        }
+    }
+    CGXControl* pControl = GetCurrentCellControl();
+    return pControl != nullptr ? pControl->OnGridMouseActivate(pDesktopWnd, nHitTest, message) : 0;
+}
+
+BOOL CGXGridCore::OnGridCommand(WPARAM wParam, LPARAM lParam)
+{
+    CGXControl* pControl = GetCurrentCellControl();
+    return pControl != nullptr && pControl->OnGridCommand(wParam, lParam);
+}
+
+HBRUSH CGXGridCore::OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    if (!m_bInitDone || !GetCurrentCell(nRow, nCol))
+        return nullptr;
+    CGXControl* pControl = GetCurrentCellControl();
+    if (pControl == nullptr)
+        return nullptr;
+    if (HBRUSH hBrush = pControl->OnGridCtlColor(pDC, pWnd, nCtlColor))
+        return hBrush;
+    const CGXStyle& style = LookupStyleRowCol(nRow, nCol);
+    const CGXStyleBrush& interior = style.GetInterior();
+    if (pDC != nullptr)
+    {
+        pDC->SetTextColor(style.GetResolvedTextColor());
+        pDC->SetBkColor(interior.GetColor());
+    }
+    return GetCachedBrush(interior);
+}
+
+BOOL CGXGridCore::PreTranslateGridMessage(tagMSG* pMsg)
+{
+    HWND hWnd = GridHwnd(m_pGridWnd);
+    if (!m_bInitDone || pMsg == nullptr || hWnd == nullptr || !::IsWindowVisible(hWnd))
+        return FALSE;
+    if (m_bCellTips && m_pCellTipImp != nullptr)
+        m_pCellTipImp->RelayMessage(this, pMsg);
+    CGXControl* pControl = GetCurrentCellControl();
+    return pControl != nullptr && pControl->PreTranslateMessage(pMsg);
+}
+
+void CGXGridCore::TellControlsSettingChanged(BOOL bSysColors, LPCTSTR pszSection)
+{
+    if (m_pAppData != nullptr)
+        m_pAppData->m_sysColors.Update();
+    POSITION pos = m_ControlMap.GetStartPosition();
+    while (pos != nullptr)
+    {
+        WORD nId = 0;
+        void* pValue = nullptr;
+        m_ControlMap.GetNextAssoc(pos, nId, pValue);
+        if (CGXControl* pControl = static_cast<CGXControl*>(pValue))
+        {
+            if (bSysColors)
+                pControl->OnGridSysColorChange();
+            else
+                pControl->OnGridWinIniChange(pszSection);
+        }
+    }
+    InvalidateGrid(FALSE);
+}
+
+BOOL CGXGridCore::OnGridSettingChange(LPCTSTR pszSection)
+{
+    TellControlsSettingChanged(FALSE, pszSection);
+    return TRUE;
+}
+
 BOOL CGXGridCore::OnGridSysColorChange()
 {
-    m_pAppData->m_sysColors.Update();
-    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
-        ::InvalidateRect(m_pGridWnd->GetSafeHwnd(), nullptr, FALSE);
+    TellControlsSettingChanged(TRUE, nullptr);
     return TRUE;
 }
 
@@ -426,6 +687,8 @@ BOOL CGXGridCore::ClosePopupWindow()
 
 BOOL CGXGridCore::ProcessPluginMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (!m_bInitDone)
+        return FALSE;
     POSITION pos = m_PluginList.GetHeadPosition();
     while (pos != nullptr)
     {
@@ -434,37 +697,14 @@ BOOL CGXGridCore::ProcessPluginMessage(UINT message, WPARAM wParam, LPARAM lPara
         pPlugin->m_bSkipGridHandling = FALSE;
         LRESULT pluginResult = 0;
         pPlugin->HandlePluginMessage(message, wParam, lParam, &pluginResult);
-        if (pPlugin->m_bHandled && pPlugin->m_bSkipGridHandling)
+        if (pPlugin->m_bSkipGridHandling)
         {
             result = pluginResult;
             return TRUE;
         }
+        // The first plug-in that handled the message ends the offer; the grid still handles it.
+        if (pPlugin->m_bHandled)
+            return FALSE;
     }
     return FALSE;
-}
-
-// ---- Feature objects first ----
-
-BOOL CGXGridCore::OnDragSelectPress(UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol)
-{
-    return m_pUserDragSelectRangeImp != nullptr &&
-           m_pUserDragSelectRangeImp->OnLButtonDown(this, point, nFlags, GX_HEADERHIT, nRow, nCol);
-}
-
-void CGXGridCore::OnUserSelectPress(UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol)
-{
-    if (m_pUserSelectRangeImp != nullptr)
-        m_pUserSelectRangeImp->OnLButtonDown(this, point, nFlags, GX_CELLHIT, nRow, nCol);
-}
-
-void CGXGridCore::OnUserSelectMove(UINT nFlags, CPoint point, ROWCOL nRow, ROWCOL nCol)
-{
-    if (m_pUserSelectRangeImp != nullptr)
-        m_pUserSelectRangeImp->OnMoveTo(this, point, nFlags, nRow, nCol);
-}
-
-void CGXGridCore::OnUserSelectRelease(UINT nFlags, CPoint point)
-{
-    if (m_pUserSelectRangeImp != nullptr)
-        m_pUserSelectRangeImp->OnLButtonUp(this, point, nFlags);
 }

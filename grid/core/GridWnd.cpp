@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CGXGridWnd, CWnd)
                     c.result = reinterpret_cast<LRESULT>(Engine(pT)->OnGridCtlColor(
                         CDC::FromHandle(reinterpret_cast<HDC>(c.wParam)),
                         CWnd::FromHandle(reinterpret_cast<HWND>(c.lParam)), static_cast<UINT>(c.nCode)));
+                    if (c.result == 0) c.result = pT->Default();
                     return TRUE;)
     AFX_WM(WM_DESTROY, if (!Engine(pT)->ClosePopupWindow()) pT->CWnd::OnDestroy(); return TRUE;)
     AFX_WM(WM_ERASEBKGND, c.result = TRUE; return TRUE;)
