@@ -27,6 +27,7 @@ public:
     {
         m_nColSizeUnit = nColUnit;
         m_nRowSizeUnit = nRowUnit;
+        m_bUnitsChosen = TRUE;
     }
     void SelectForTest(const CGXRange& range) { m_SelectedRanges.AddTail(new CGXRange(range)); }
     void OnGridPrepareDC(CDC* pDC) override
@@ -36,6 +37,14 @@ public:
     }
     int nPrepareHooks = 0;
     int hookMapMode = 0;
+    // Chosen units survive the resizes (a scroll bar coming) that reload the units from the font.
+    using CGXGridWnd::CalcSizeUnits;
+    void CalcSizeUnits() override
+    {
+        if (!m_bUnitsChosen)
+            CGXGridWnd::CalcSizeUnits();
+    }
+    BOOL m_bUnitsChosen = FALSE;
 };
 
 class GridGeometryTest : public ::testing::Test
