@@ -38,11 +38,17 @@ public:
     int nPrepareHooks = 0;
     int hookMapMode = 0;
     // Chosen units survive the resizes (a scroll bar coming) that reload the units from the font.
-    using CGXGridWnd::CalcSizeUnits;
-    void CalcSizeUnits() override
+    BOOL OnGridSize(UINT nType, int cx, int cy) override
     {
-        if (!m_bUnitsChosen)
-            CGXGridWnd::CalcSizeUnits();
+        const int nColUnit = m_nColSizeUnit;
+        const int nRowUnit = m_nRowSizeUnit;
+        const BOOL bHandled = CGXGridWnd::OnGridSize(nType, cx, cy);
+        if (m_bUnitsChosen)
+        {
+            m_nColSizeUnit = nColUnit;
+            m_nRowSizeUnit = nRowUnit;
+        }
+        return bHandled;
     }
     BOOL m_bUnitsChosen = FALSE;
 };
