@@ -31,6 +31,7 @@ public:
     {
         m_nColSizeUnit = nColUnit;
         m_nRowSizeUnit = nRowUnit;
+        m_bUnitsChosen = TRUE;
     }
     // The scroll bars are brought up to date at the next chance.
     void ForgetScrollCounts()
@@ -40,6 +41,20 @@ public:
     }
     // Holds the bars as they are, without the update that unlocking brings.
     void HoldScrollBars(BOOL bHold) { m_bLockScrollbarsFlag = bHold; }
+    // Chosen units survive the resizes (a scroll bar coming) that reload the units from the font.
+    BOOL OnGridSize(UINT nType, int cx, int cy) override
+    {
+        const int nColUnit = m_nColSizeUnit;
+        const int nRowUnit = m_nRowSizeUnit;
+        const BOOL bHandled = CGXGridWnd::OnGridSize(nType, cx, cy);
+        if (m_bUnitsChosen)
+        {
+            m_nColSizeUnit = nColUnit;
+            m_nRowSizeUnit = nRowUnit;
+        }
+        return bHandled;
+    }
+    BOOL m_bUnitsChosen = FALSE;
     BOOL DataCellQuery(ROWCOL nRow, ROWCOL nCol) override
     {
         return answering.count({nRow, nCol}) != 0 || CGXGridWnd::DataCellQuery(nRow, nCol);
