@@ -30,6 +30,7 @@ class CCacheGrid : public CGXGridCore
 {
 public:
     void SetPaintDepth(int nDepth) { m_nPaintDepth = nDepth; }
+    CGXControl* CurrentCellStyleControl() const { return m_pCurrentCellStyleControl; }
     INT_PTR CachedPens() const { return m_PenCache.GetCount(); }
     INT_PTR CachedStyles() const { return m_StyleCache.GetCount(); }
 };
@@ -162,6 +163,10 @@ TEST(GridStyleCacheTest, TheCurrentCellIsComposedAfreshAndThenAnsweredFromItsCop
     EXPECT_NE(pComposed, pCopy);
     EXPECT_EQ(CString("two"), pCopy->GetValue());
     EXPECT_EQ(pCopy, &grid.LookupCellStyle(2, 2));
+    EXPECT_EQ(grid.GetRegisteredControl(pCopy->GetControl()), grid.CurrentCellStyleControl());
+    grid.ResetCurrentCellStyle();
+    EXPECT_EQ(nullptr, grid.CurrentCellStyleControl());
+    EXPECT_NE(pCopy, &grid.LookupCellStyle(2, 2));
 
     // The copy belongs to its cell: a current cell that moved is composed for itself.
     grid.SetCurrentCellInfo(TRUE, 3, 3);
