@@ -757,6 +757,50 @@ TEST_F(GridRedrawHintTest, AGridRedrawPullsTheScrolledPositionBackIntoTheTable)
     EXPECT_LE(grid.GetTopRow(), 10u);
 }
 
+// A commit on a grid on screen: the paint records the rows the data answers for, the commit tells
+// the data object of them once validation passed.
+class CCommitData : public CRecordingData
+{
+public:
+    BOOL OnCellQuery(ROWCOL nRow, ROWCOL nCol) override { return answering.count({nRow, nCol}) != 0; }
+};
+
+TEST(GridCommitOnScreenTest, TheRowsACommitRedrawDrewAreNotifiedOnce)
+{
+    GXStartLibrary();
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
+    CGXGridWnd grid;
+    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    grid.SetParam(nullptr);
+    auto* pData = new CCommitData;
+    grid.GetParam()->SetData(pData, TRUE);
+    grid.Initialize();
+    grid.SetRowCount(5);
+    grid.SetColCount(3);
+    grid.SetColWidth(0, 3, 30);
+    grid.SetRowHeight(0, 5, 15);
+    dlg.ShowWindow(SW_SHOW);
+    grid.UpdateWindow();
+    pData->answering = {{2, 3}, {3, 1}};
+    pData->calls.clear();
+
+    EXPECT_TRUE(grid.CommitDataChanges(TRUE, TRUE, FALSE));
+    std::vector<std::string> notified;
+    for (const std::string& call : pData->calls)
+        if (call.rfind("cell ", 0) == 0)
+            notified.push_back(call);
+    EXPECT_EQ((std::vector<std::string>{"cell 2,3 1", "cell 3,1 1"}), notified);
+    EXPECT_TRUE(grid.GetParam()->GetPendingCells().IsEmpty());
+
+    // Nothing is left over for the next commit.
+    pData->calls.clear();
+    pData->answering.clear();
+    EXPECT_TRUE(grid.CommitDataChanges(FALSE, TRUE, FALSE));
+    EXPECT_TRUE(pData->calls.empty());
+    dlg.DestroyWindow();
+}
+
 // ---- The printed page ----
 
 TEST(GridPrintPageTest, TheMarginsNarrowThePagesDrawingRectangle)
