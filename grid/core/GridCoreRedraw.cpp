@@ -19,6 +19,7 @@
 #include "grid/core/StylePenBrush.h"
 #include "grid/core/StylesMap.h"
 
+#include <cstring>
 #include <vector>
 
 namespace
