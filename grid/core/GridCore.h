@@ -937,7 +937,8 @@ public:
                                           int y, UINT nFlags, UINT nHitState);
     virtual BOOL DispatchCellRightButton(ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nRow, ROWCOL nCol, int x,
                                          int y, UINT nFlags, UINT nHitState);
-    void RedrawCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags = GX_SMART);
+    // One cell through the range redraw (a spanned cell with its whole span).
+    void RedrawCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags = GX_SMART, BOOL bCreateHint = FALSE);
     // Keyboard (GridCoreKeyboard.cpp).
     virtual BOOL HandleKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     virtual BOOL HandleKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);

@@ -241,9 +241,9 @@ void CGXGridCore::InvalidateRect(const CRect& rect, BOOL bErase)
 
 // ---- Moving the current cell and ending its editing ----
 
-void CGXGridCore::RedrawCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
+void CGXGridCore::RedrawCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL bCreateHint)
 {
-    RedrawRowCol(nRow, nCol, nFlags);
+    RedrawCellRange(nRow, nCol, nRow, nCol, nFlags, bCreateHint);
 }
 
 BOOL CGXGridCore::CanMoveCurrentCell(int nMode, ROWCOL nNewRow, ROWCOL nNewCol, ROWCOL, ROWCOL)

@@ -137,7 +137,18 @@ public:
         m_focusChanges.push_back(bSetFocus);
         return CGXGridWnd::OnGridFocusChanged(bSetFocus);
     }
+    // One covered range, when set, stands for the covered-cells component.
+    BOOL GetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range) override
+    {
+        if (!m_bCovered || nRow < m_covered.top || nRow > m_covered.bottom || nCol < m_covered.left ||
+            nCol > m_covered.right)
+            return FALSE;
+        range = m_covered;
+        return TRUE;
+    }
     std::vector<BOOL> m_focusChanges;
+    BOOL m_bCovered = FALSE;
+    CGXRange m_covered;
 };
 
 // A message box that records its text and, like a real box, takes the focus while it is up.
@@ -433,5 +444,46 @@ TEST_F(GridCurrentCellTest, MovesIntoAndOutOfFrozenCells)
         EXPECT_EQ(second.GetTopRow(), nExpectedTop);
         EXPECT_EQ(second.GetLeftCol(), c.leftCol);
     }
+}
+TEST_F(GridCurrentCellTest, ACoveredRangeIsEnteredAtItsTopLeftCellAndStepsSkipItsInside)
+{
+    second.m_bCovered = TRUE;
+    second.m_covered = CGXRange(4, 3, 5, 4);
+    struct Case
+    {
+        std::pair<ROWCOL, ROWCOL> start;
+        int direction;
+        std::pair<ROWCOL, ROWCOL> end;
+    };
+    const Case cases[] = {
+        {{3, 4}, GX_DOWN, {6, 4}},
+        {{4, 2}, GX_RIGHT, {4, 3}},
+        {{4, 3}, GX_RIGHT, {4, 5}},
+        {{6, 3}, GX_UP, {4, 3}},
+    };
+    for (const Case& c : cases)
+    {
+        ASSERT_TRUE(second.MoveCurrentCell(c.start.first, c.start.second, 0));
+        EXPECT_TRUE(second.MoveCurrentCellEx(c.direction, 1));
+        EXPECT_EQ(Current(second), c.end) << c.start.first << "," << c.start.second << " " << c.direction;
+    }
+    EXPECT_TRUE(second.MoveCurrentCell(5, 4, 0));
+    EXPECT_EQ(Current(second), std::make_pair(ROWCOL(4), ROWCOL(3)));
+}
+
+TEST_F(GridCurrentCellTest, ARefusedValueIsNeitherStoredNorDroppedByATransfer)
+{
+    CRecordingMessageBox box;
+    CScopedMessageBoxSeam seam(&box);
+    EditCell(TRUE, "Too small");
+    EXPECT_FALSE(first.TransferCurrentCellValue(TRUE));
+    EXPECT_EQ(box.calls.size(), 1u);
+    EXPECT_TRUE(pControl->IsActive());
+    EXPECT_TRUE(pControl->GetModify());
+    EXPECT_EQ(pControl->m_nStores, 0);
+    pControl->m_bBad = FALSE;
+    EXPECT_TRUE(first.TransferCurrentCellValue(TRUE));
+    EXPECT_EQ(pControl->m_nStores, 1);
+    EXPECT_FALSE(pControl->IsInit());
 }
 } // namespace
