@@ -95,8 +95,7 @@ void CGXGridCore::SetCurrentCellInfo(BOOL bValid, ROWCOL nRow, ROWCOL nCol)
     m_nCurrentRow = 0;
     m_nCurrentCol = 0;
     m_pCurrentCellControl = GetControl(nRow, nCol);
-    if (m_pWorkStyles[2] != nullptr)
-        m_pWorkStyles[2]->ClearAll();
+    ResetCurrentCellStyle();
     m_bCurrentCell = TRUE;
     m_nCurrentRow = nRow;
     m_nCurrentCol = nCol;
@@ -376,8 +375,8 @@ BOOL CGXGridCore::EndCurrentCellEditing(BOOL bStore, UINT, BOOL)
     CGXControl* pControl = GetCurrentCellControl();
     if (pControl == nullptr)
         return TRUE;
-    if (m_pWorkStyles[2] != nullptr)
-        m_pWorkStyles[2]->ClearAll();
+    // The cell is composed afresh after its edit ends, stored or not.
+    ResetCurrentCellStyle();
     if (!bStore)
     {
         // The control may refuse to give up its edit.
@@ -781,6 +780,8 @@ BOOL CGXGridCore::OnGridFocusChanged(BOOL bSetFocus)
         CalcSizeUnits();
         UpdateScrollbars();
     }
+    // The next size message compares with nothing: the window may have changed while unfocused.
+    m_bSizeSeen = FALSE;
     return bResult;
 }
 
