@@ -505,7 +505,8 @@ void CGXGridCore::PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL 
                 {
                     context.m_rectCell = context.CellRect(r, c);
                     DrawCellInContext(context, r, c);
-                    DataCellNotify(nRow, context.m_anCols[c], 0);
+                    if (isCell(r, c))
+                        DataCellNotify(nRow, context.m_anCols[c], 0);
                 }
             }
             if (!bFrameDrawn && context.m_pCurrentControl != nullptr && !context.m_rectCurrentInner.IsRectEmpty())
@@ -553,6 +554,9 @@ void CGXGridCore::PrepareCellInContext(CGXGridPaintContext& context, UINT nClien
     if (nRow > GetRowCount() || nCol > GetColCount())
         return;
     WORD& flags = context.Flags(nClientRow, nClientCol);
+    // Covered cells are inverted like the others, so that a selected span is inverted whole.
+    if (context.m_bDrawSelection && m_pParam->m_SelRects.IsCellInList(nRow, nCol))
+        flags |= GX_PAINT_SELECTED;
     if ((flags & GX_PAINT_COVERED) != 0)
         return;
     if (m_pDrawSpannedCellsImp != nullptr &&
@@ -586,8 +590,6 @@ void CGXGridCore::PrepareCellInContext(CGXGridPaintContext& context, UINT nClien
         if (nRow == context.m_nFrozenRows && nRow > context.m_nHeaderRows)
             flags |= GX_PAINT_LASTFROZENROW;
     }
-    if (context.m_bDrawSelection && m_pParam->m_SelRects.IsCellInList(nRow, nCol))
-        flags |= GX_PAINT_SELECTED;
 }
 
 void CGXGridCore::FillRowBackground(CGXGridPaintContext& context, UINT nClientRow)
@@ -697,10 +699,11 @@ void CGXGridCore::DrawGridLineWalk(CGXGridPaintContext& context, BOOL bHorz, UIN
                         (bHorz ? pProperties->GetDisplayHorzLines() : pProperties->GetDisplayVertLines());
     const ROWCOL nAbsolute = bHorz ? context.m_anRows[nIndex] : context.m_anCols[nIndex];
     BOOL bLastFrozen = FALSE;
+    const COLORREF gridColor = GetPropertyColor(0);
     if (bLines)
     {
         m_GridLinePen = CGXStylePen();
-        m_GridLinePen.SetStyle(m_pParam->m_nGridLinePenStyle & 0x7).SetWidth(1).SetColor(GetPropertyColor(0));
+        m_GridLinePen.SetStyle(m_pParam->m_nGridLinePenStyle & 0x7).SetWidth(1).SetColor(gridColor);
         bLastFrozen = bHorz ? nAbsolute > context.m_nHeaderRows && nAbsolute == context.m_nFrozenRows
                             : nAbsolute > context.m_nHeaderCols && nAbsolute == context.m_nFrozenCols;
     }
@@ -777,7 +780,8 @@ void CGXGridCore::DrawGridLineWalk(CGXGridPaintContext& context, BOOL bHorz, UIN
             const int nRunEnd = startAt(last) + sizeAt(last);
             const CRect rectRun = bHorz ? CRect(nRunStart, nLineStart, nRunEnd, nLineStart + nSize)
                                         : CRect(nLineStart, nRunStart, nLineStart + nSize, nRunEnd);
-            const BOOL bGridColor = nKind == 2 && pen.GetResolvedColor() == GetPropertyColor(0);
+            // DrawLineRect draws in the "Grid Lines" colour; the frozen part's line has its own.
+            const BOOL bGridColor = nKind == 2 && pen.GetResolvedColor() == gridColor;
             if (nKind == 2 && pen.GetStyle() == PS_SOLID && bGridColor)
             {
                 const int nAt = nLineStart + (bFarEdge ? nSize - 1 : 0);
