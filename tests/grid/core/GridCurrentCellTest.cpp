@@ -36,11 +36,15 @@ public:
     explicit CCellEditWnd(CGXControl* pControl) : m_pControl(pControl) {}
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message == WM_CHAR)
+            ++m_nChars;
         const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
         if (message == WM_KILLFOCUS)
             m_pControl->NotifyKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
         return lResult;
     }
+
+    int m_nChars = 0;
 
 private:
     CGXControl* m_pControl;
@@ -115,6 +119,7 @@ public:
         m_pGrid->m_bFocusChanging = bOld;
     }
     HWND EditHwnd() { return m_edit.GetSafeHwnd(); }
+    int CharsReceived() const { return m_edit.m_nChars; }
 
     BOOL m_bActive = FALSE;
     BOOL m_bModified = FALSE;
@@ -485,5 +490,15 @@ TEST_F(GridCurrentCellTest, ARefusedValueIsNeitherStoredNorDroppedByATransfer)
     EXPECT_TRUE(first.TransferCurrentCellValue(TRUE));
     EXPECT_EQ(pControl->m_nStores, 1);
     EXPECT_FALSE(pControl->IsInit());
+}
+TEST_F(GridCurrentCellTest, KeysTypedAheadOfAMoveNeverReachTheCellsWindow)
+{
+    EditCell(FALSE, "");
+    ::PostMessageA(pControl->EditHwnd(), WM_CHAR, 'x', 1);
+    ::PostMessageA(pControl->EditHwnd(), WM_KEYDOWN, VK_DOWN, 1);
+    ASSERT_TRUE(first.MoveCurrentCell(3, 2));
+    Pump();
+    EXPECT_EQ(pControl->CharsReceived(), 0);
+    EXPECT_EQ(Current(first), std::make_pair(ROWCOL(3), ROWCOL(2)));
 }
 } // namespace
