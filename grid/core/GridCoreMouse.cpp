@@ -241,10 +241,10 @@ BOOL CGXGridCore::OnLButtonDown(UINT nFlags, CPoint point)
 
     if (nRow == 0 && nCol == 0)
     {
-        // The corner header is tracked without asking the drag-select component.
-        if (!TrackCellPress(0, nFlags, point, nHit, 0, 0, 0, 0))
-            return TRUE;
-        return CapturePress(0, 0);
+        // The corner header is tracked without asking the drag-select component (and scrolls nothing).
+        if (TrackCellPress(0, nFlags, point, nHit, 0, 0, 0, 0) && (m_wTrackingState & GX_TRACK_PRESS) != 0)
+            SetCapture();
+        return TRUE;
     }
 
     if (OnDragSelectPress(nFlags, point, nHit, nRow, nCol))

@@ -46,6 +46,13 @@ public:
                           std::to_string(nHitState & (GX_HITBTNDOWN | GX_HITMOVE | GX_HITBTNUP)));
         return CGXGridWnd::DispatchCellLeftButton(nPressedRow, nPressedCol, nRow, nCol, x, y, nFlags, nHitState);
     }
+    BOOL DispatchCellMiddleButton(ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                  UINT nFlags, UINT nHitState) override
+    {
+        m_pLog->push_back("middle " + std::to_string(nPressedRow) + "," + std::to_string(nPressedCol) + " " +
+                          std::to_string(nRow) + "," + std::to_string(nCol) + " " + std::to_string(nHitState & 0xFC));
+        return CGXGridWnd::DispatchCellMiddleButton(nPressedRow, nPressedCol, nRow, nCol, x, y, nFlags, nHitState);
+    }
     BOOL OnMouseMoveOver(ROWCOL nRow, ROWCOL nCol, UINT, CPoint) override
     {
         m_pLog->push_back("hook over " + std::to_string(nRow) + "," + std::to_string(nCol));
@@ -271,6 +278,11 @@ public:
         m_log.push_back("control over");
         return CGXControl::MouseMoveOver(nFlags, point);
     }
+    void OnGridWinIniChange(LPCTSTR pszSection) override
+    {
+        m_log.push_back(std::string("control setting ") + (pszSection != nullptr ? pszSection : ""));
+    }
+    void OnGridSysColorChange() override { m_log.push_back("control colours"); }
     BOOL OnGridCommand(WPARAM wParam, LPARAM) override
     {
         m_log.push_back("control command " + std::to_string(wParam));
@@ -465,6 +477,29 @@ TEST_F(GridMouseTest, BorderPressesAndDoubleClicksGoToTheResizeObjectOnly)
     EXPECT_FALSE(HasCurrentCell());
 }
 
+TEST_F(GridMouseTest, AMiddleClickIsTrackedAndReleasedOnItsCell)
+{
+    Post(WM_MBUTTONDOWN, MK_MBUTTON, CellCenter(3, 2));
+    EXPECT_EQ(::GetCapture(), grid.m_hWnd);
+    Post(WM_MOUSEMOVE, MK_MBUTTON, CellCenter(4, 2));
+    Post(WM_MBUTTONUP, 0, CellCenter(4, 2));
+    // Down in the cell (0x44), the move off it (0x08 | 0x20: it just left the pressed cell), the
+    // release elsewhere (0x10).
+    const Log expected = {"middle 3,2 3,2 " + std::to_string(GX_HITBTNDOWN | GX_HITINCELL),
+                          "middle 3,2 4,2 " + std::to_string(GX_HITMOVE | GX_HITLEFTCELL),
+                          "middle 3,2 4,2 " + std::to_string(GX_HITBTNUP)};
+    Log middle;
+    for (const std::string& entry : log)
+        if (entry.rfind("middle", 0) == 0)
+            middle.push_back(entry);
+    EXPECT_EQ(middle, expected);
+    EXPECT_NE(::GetCapture(), grid.m_hWnd);
+    EXPECT_EQ(grid.GetMouseTrackState(), 0);
+    // The selection component sees left presses and releases only.
+    EXPECT_FALSE(Has(log, "select down 3 3,2"));
+    EXPECT_FALSE(Has(log, "select up"));
+}
+
 // ---- Moves ----
 
 TEST_F(GridMouseTest, AHoverGoesToTheTipThenTheResizeObjectThenTheCellsControl)
@@ -543,6 +578,30 @@ TEST_F(GridMouseTest, ResizingTheWindowHidesTheTip)
     grid.SetWindowPos(nullptr, 0, 0, rect.Width() + 10, rect.Height(), SWP_NOMOVE | SWP_NOZORDER);
     Pump();
     EXPECT_TRUE(Has(log, "tip hide"));
+}
+
+TEST_F(GridMouseTest, WhileResizeRedrawIsLockedASizeOnlyValidatesAndUnlockingRepaintsAll)
+{
+    grid.LockResizeRedraw(TRUE);
+    ::InvalidateRect(grid.m_hWnd, nullptr, FALSE);
+    EXPECT_TRUE(grid.OnGridSize(SIZE_RESTORED, 100, 80));
+    CRect update;
+    EXPECT_FALSE(::GetUpdateRect(grid.m_hWnd, &update, FALSE));
+    EXPECT_FALSE(Has(log, "tip hide"));
+    grid.LockResizeRedraw(FALSE);
+    CRect client;
+    grid.GetClientRect(&client);
+    ASSERT_TRUE(::GetUpdateRect(grid.m_hWnd, &update, FALSE));
+    EXPECT_EQ(update, client);
+}
+
+TEST_F(GridMouseTest, SettingAndColourChangesReachEveryRegisteredControl)
+{
+    InstallControl();
+    ::SendMessageA(grid.m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+    ::SendMessageA(grid.m_hWnd, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+    EXPECT_TRUE(Has(log, "control colours"));
+    EXPECT_TRUE(Has(log, "control setting intl"));
 }
 
 // ---- Plug-ins ----
