@@ -26,6 +26,11 @@ BOOL IsGridOrChild(HWND hGrid, HWND hWnd)
     return hGrid != nullptr && hWnd != nullptr && (hWnd == hGrid || ::IsChild(hGrid, hWnd));
 }
 
+// Set while a grid of this thread gives the focus back to a refused cell. Another grid that loses
+// the focus then refuses quietly: posting its own warning would take the focus back again, and the
+// two grids would pull it to and fro.
+BOOL g_bReturningFocus = FALSE;
+
 // Sets a flag for a scope and gives it back its previous value at the end.
 class CFlagScope
 {
@@ -802,9 +807,14 @@ BOOL CGXGridCore::CanLeaveGrid(BOOL bFlag)
     {
         // Inside a focus change a box or a SetFocus would fight the change under way: the warning
         // and the return of the focus follow once it is done.
-        if (!m_bInvalidValuePending)
-            ::PostMessageA(hGrid, WM_GX_DEFERREDACTIVATE, 0, 0);
-        m_bInvalidValuePending = TRUE;
+        if (g_bReturningFocus)
+            m_strValidationWarning.Empty();
+        else
+        {
+            if (!m_bInvalidValuePending)
+                ::PostMessageA(hGrid, WM_GX_DEFERREDACTIVATE, 0, 0);
+            m_bInvalidValuePending = TRUE;
+        }
     }
     else
         OnInvalidCellValue(TRUE);
@@ -817,6 +827,7 @@ void CGXGridCore::OnInvalidCellValue(BOOL bFocusGrid)
     m_strValidationWarning.Empty();
     // The box takes the focus and the return brings it back: neither leaves the grid.
     CFlagScope lock(m_bFocusChanging, TRUE);
+    CFlagScope returning(g_bReturningFocus, TRUE);
     if (!warning.IsEmpty())
         AfxMessageBox(warning, MB_OK | MB_ICONEXCLAMATION);
     HWND hGrid = GridHwnd(m_pGridWnd);

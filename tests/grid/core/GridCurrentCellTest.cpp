@@ -501,4 +501,23 @@ TEST_F(GridCurrentCellTest, KeysTypedAheadOfAMoveNeverReachTheCellsWindow)
     EXPECT_EQ(pControl->CharsReceived(), 0);
     EXPECT_EQ(Current(first), std::make_pair(ROWCOL(3), ROWCOL(2)));
 }
+// Two grids each with a refused value: the focus goes back to the first one left and stays there.
+TEST_F(GridCurrentCellTest, TwoRefusedCellsNeverPullTheFocusToAndFro)
+{
+    CRecordingMessageBox box;
+    CScopedMessageBoxSeam seam(&box);
+    CWindowedControl* pOther = new CWindowedControl(&second);
+    second.RegisterControl(second.m_nDefaultControl, pOther);
+    ASSERT_TRUE(second.MoveCurrentCell(2, 2));
+    EditCell(TRUE, "First");
+    pOther->StartEditing(TRUE, "Second");
+    Pump();
+    ASSERT_EQ(box.calls.size(), 1u);
+    EXPECT_EQ(box.calls[0].text, "First");
+    EXPECT_EQ(::GetFocus(), pControl->EditHwnd());
+    EXPECT_EQ(CGXGridCore::GetFocusGrid(), &first);
+    // The second cell keeps its edit and warns when it is left itself.
+    EXPECT_TRUE(pOther->IsActive());
+    EXPECT_EQ(pOther->m_nStores, 0);
+}
 } // namespace
