@@ -781,3 +781,47 @@ TEST_F(GridPaintTest, TheDataObjectHearsOfEveryDrawnCellAndACommitRedrawOfItsOwn
     grid.GetParam()->GetPendingCells().DeleteAll();
 }
 }  // namespace
+
+namespace
+{
+TEST_F(GridPaintTest, InnerRectanglesLoseBordersAndTheLinesOfTheirEdges)
+{
+    struct Case
+    {
+        const char* name;
+        BOOL bRightBottom;
+        BOOL bHorzLines;
+        int nBorderEdge;  // -1 none
+        CGXStylePen pen;
+        BOOL b3dFrame;
+        CRect inner;
+        CSize outer;  // AddBorders of (10, 10)
+    } cases[] = {
+        {"lines left/top", FALSE, TRUE, -1, CGXStylePen(), FALSE, CRect(1, 1, 60, 20), CSize(12, 12)},
+        {"lines right/bottom", TRUE, TRUE, -1, CGXStylePen(), FALSE, CRect(0, 0, 59, 19), CSize(12, 12)},
+        {"no horizontal lines", FALSE, FALSE, -1, CGXStylePen(), FALSE, CRect(1, 0, 60, 20), CSize(12, 12)},
+        {"wide left border", FALSE, TRUE, gxBorderLeft, CGXStylePen(PS_SOLID, 3, kRed), FALSE, CRect(3, 1, 60, 20),
+         CSize(14, 12)},
+        {"null left border", FALSE, TRUE, gxBorderLeft, CGXStylePen(PS_NULL, 3, kRed), FALSE, CRect(0, 1, 60, 20),
+         CSize(11, 12)},
+        {"bottom border, lines right/bottom", TRUE, TRUE, gxBorderBottom, CGXStylePen(PS_DOT, 0, kRed), FALSE,
+         CRect(0, 0, 59, 19), CSize(12, 12)},
+        {"3d frame", FALSE, TRUE, -1, CGXStylePen(), TRUE, CRect(2, 2, 59, 19), CSize(14, 14)},
+    };
+    for (const Case& c : cases)
+    {
+        grid.GetParam()->m_bLinesRightBottom = c.bRightBottom;
+        grid.GetProperties()->SetDisplayHorzLines(c.bHorzLines);
+        CGXStyle style;
+        if (c.nBorderEdge >= 0)
+            style.SetBorders(c.nBorderEdge, c.pen);
+        if (c.b3dFrame)
+            style.SetDraw3dFrame(1);
+        CRect inner;
+        grid.SubtractBorders(inner, CRect(0, 0, 60, 20), style, TRUE);
+        EXPECT_EQ(c.inner, inner) << c.name;
+        EXPECT_EQ(c.outer, grid.AddBorders(CSize(10, 10), style)) << c.name;
+    }
+    grid.GetProperties()->SetDisplayHorzLines(TRUE);
+}
+}  // namespace
