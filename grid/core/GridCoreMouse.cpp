@@ -1,4 +1,4 @@
-// Grid engine: mouse, focus and window-state messages of the grid window. Every mouse message goes
+// Grid engine: mouse and window-state messages of the grid window. Every mouse message goes
 // to the feature components first (drag selection, fill handle, user selection, user resizing, cell
 // tips), then to the cell's control, which calls the application's hooks.
 
@@ -583,6 +583,8 @@ BOOL CGXGridCore::OnGridSize(UINT nType, int cx, int cy)
 int CGXGridCore::OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
     HWND hGrid = GridHwnd(m_pGridWnd);
+    // m_bSetting19 is the parameter object's switch that lets a click take the focus back from
+    // another frame; the click that does so is eaten.
     if (m_bInitDone && hGrid != nullptr && m_pParam != nullptr && m_pParam->m_bSetting19 && nHitTest == HTCLIENT)
     {
         HWND hFrame = ::GetAncestor(hGrid, GA_ROOT);
