@@ -544,6 +544,15 @@ TEST_F(GridMouseTest, AHoverOverACellWhoseControlServesAnotherCellReachesTheHook
     EXPECT_TRUE(grid.GetCurrentCellControl()->IsInitAt(1, 1));
 }
 
+TEST_F(GridMouseTest, AHoverBelowTheLastRowIsTheLastRowsCell)
+{
+    grid.SetRowCount(3);
+    ASSERT_TRUE(grid.MoveCurrentCell(1, 1));
+    log.clear();
+    Post(WM_MOUSEMOVE, 0, CellCenter(5, 2));
+    EXPECT_TRUE(Has(log, "hook over 3,2"));
+}
+
 TEST_F(GridMouseTest, CellTipsHearMovesOnlyWhenEnabledAndNotDuringADrag)
 {
     Post(WM_MOUSEMOVE, 0, CellCenter(3, 2));
