@@ -9,6 +9,7 @@
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
+#include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 
 #include <algorithm>
@@ -56,6 +57,35 @@ void DrainFocusKeys(CWnd* pGridWnd)
     MSG msg;
     while (::PeekMessageA(&msg, hFocus, WM_KEYFIRST, 0x109, PM_REMOVE))
     {
+    }
+}
+
+// The headers mark the current cell's row and column: a move redraws the header cells of the row
+// and the column it left and entered (the row headers only when the row changed, the column
+// headers only when the column did).
+void RedrawMarkedHeaders(CGXGridCore* pGrid, BOOL bOld, ROWCOL nOldRow, ROWCOL nOldCol, BOOL bNew, ROWCOL nRow,
+                         ROWCOL nCol)
+{
+    const CGXProperties* pProperties = pGrid->GetProperties();
+    if (pProperties == nullptr)
+        return;
+    const ROWCOL nHeaderRows = pGrid->GetHeaderRows();
+    const ROWCOL nHeaderCols = pGrid->GetHeaderCols();
+    const BOOL bRowChanged = bOld != bNew || nOldRow != nRow;
+    const BOOL bColChanged = bOld != bNew || nOldCol != nCol;
+    if (pProperties->GetMarkRowHeader() && bRowChanged)
+    {
+        if (bOld)
+            pGrid->RedrawCellRange(nOldRow, 0, nOldRow, nHeaderCols);
+        if (bNew)
+            pGrid->RedrawCellRange(nRow, 0, nRow, nHeaderCols);
+    }
+    if (pProperties->GetMarkColHeader() && bColChanged)
+    {
+        if (bOld)
+            pGrid->RedrawCellRange(0, nOldCol, nHeaderRows, nOldCol);
+        if (bNew)
+            pGrid->RedrawCellRange(0, nCol, nHeaderRows, nCol);
     }
 }
 } // namespace
@@ -327,7 +357,10 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
     {
         SetCurrentCellInfo(FALSE);
         if (bOld)
+        {
             RedrawCell(nOldRow, nOldCol, GX_INVALIDATE);
+            RedrawMarkedHeaders(this, TRUE, nOldRow, nOldCol, FALSE, 0, 0);
+        }
         return TRUE;
     }
 
@@ -340,6 +373,7 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
     if (bOld)
         RedrawCell(nOldRow, nOldCol, GX_INVALIDATE);
     RedrawCell(nRow, nCol, GX_INVALIDATE);
+    RedrawMarkedHeaders(this, bOld, nOldRow, nOldCol, TRUE, nRow, nCol);
     if ((nFlags & GX_SCROLLINVIEW) != 0)
         ScrollCellInView(nRow, nCol, nFlags & ~GX_SCROLLINVIEW);
 

@@ -7,6 +7,7 @@
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
+#include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 #include "tests/grid/core/GridEngineTestResources.h"
 
@@ -519,5 +520,47 @@ TEST_F(GridCurrentCellTest, TwoRefusedCellsNeverPullTheFocusToAndFro)
     // The second cell keeps its edit and warns when it is left itself.
     EXPECT_TRUE(pOther->IsActive());
     EXPECT_EQ(pOther->m_nStores, 0);
+}
+// The headers mark the current cell's row and column: a move repaints those it left and entered.
+TEST_F(GridCurrentCellTest, AMoveRepaintsTheHeadersOfTheRowAndColumnItLeftAndEntered)
+{
+    struct Case
+    {
+        BOOL markRows;
+        BOOL markCols;
+        std::pair<ROWCOL, ROWCOL> from;
+        std::pair<ROWCOL, ROWCOL> to;
+        std::vector<std::pair<ROWCOL, ROWCOL>> repainted;
+        std::vector<std::pair<ROWCOL, ROWCOL>> untouched;
+    };
+    const Case cases[] = {
+        {TRUE, TRUE, {2, 2}, {4, 2}, {{2, 0}, {4, 0}}, {{0, 2}, {3, 0}}},
+        {TRUE, TRUE, {2, 1}, {2, 2}, {{0, 1}, {0, 2}}, {{2, 0}}},
+        {FALSE, FALSE, {2, 1}, {4, 2}, {}, {{2, 0}, {4, 0}, {0, 1}, {0, 2}}},
+        {TRUE, TRUE, {3, 1}, {GX_INVALID, GX_INVALID}, {{3, 0}, {0, 1}}, {}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.from.first << "," << c.from.second << " to " << c.to.first << ","
+                                        << c.to.second);
+        second.GetProperties()->SetMarkRowHeader(c.markRows);
+        second.GetProperties()->SetMarkColHeader(c.markCols);
+        ASSERT_TRUE(second.MoveCurrentCell(c.from.first, c.from.second, 0));
+        ::UpdateWindow(second.m_hWnd);
+        ASSERT_TRUE(second.MoveCurrentCell(c.to.first, c.to.second, 0));
+        HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+        ::GetUpdateRgn(second.m_hWnd, hRgn, FALSE);
+        // A point just inside each cell's top-left corner: wide columns run past the window's edge.
+        auto inRegion = [&](const std::pair<ROWCOL, ROWCOL>& cell) {
+            const CRect rect = second.CalcCellRect(cell.first, cell.second);
+            return ::PtInRegion(hRgn, rect.left + 2, rect.top + 2);
+        };
+        for (const auto& cell : c.repainted)
+            EXPECT_TRUE(inRegion(cell)) << cell.first << "," << cell.second;
+        for (const auto& cell : c.untouched)
+            EXPECT_FALSE(inRegion(cell)) << cell.first << "," << cell.second;
+        ::DeleteObject(hRgn);
+        ::UpdateWindow(second.m_hWnd);
+    }
 }
 } // namespace
