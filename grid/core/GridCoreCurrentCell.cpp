@@ -187,6 +187,7 @@ BOOL CGXGridCore::OnDeleteCell(ROWCOL, ROWCOL)
 void CGXGridCore::OnCellModified(ROWCOL, ROWCOL)
 {
     m_bCellModified = TRUE;
+    SetModifiedFlag(TRUE);
 }
 
 void CGXGridCore::NotifyCellControlInit(ROWCOL nRow, ROWCOL nCol)

@@ -563,4 +563,11 @@ TEST_F(GridCurrentCellTest, AMoveRepaintsTheHeadersOfTheRowAndColumnItLeftAndEnt
         ::UpdateWindow(second.m_hWnd);
     }
 }
+TEST_F(GridCurrentCellTest, AnEditReportedByTheCellMarksTheGridModified)
+{
+    EditCell(FALSE, "");
+    first.SetModifiedFlag(FALSE);
+    pControl->OnModifyCell();
+    EXPECT_TRUE(first.GetModifiedFlag());
+}
 } // namespace
