@@ -411,6 +411,23 @@ TEST_F(GridCursorTest, WithTheFocusSwitchOnlyTheFocusedGridShowsItsCursors)
     grid.SetCursorOverride(0);
 }
 
+TEST_F(GridCursorTest, AReplacedCursorIsDestroyedButASystemCursorNever)
+{
+    grid.SetGridCursor(GX_IDC_SELECTCOL);
+    const HCURSOR hFirst = ::GetCursor();
+    grid.SetGridCursor(GX_IDC_SELECTROW);
+    ICONINFO info{};
+    EXPECT_FALSE(::GetIconInfo(hFirst, &info));
+    EXPECT_EQ(ResourceCursorPicture(GX_IDC_SELECTROW), CursorPicture(::GetCursor()));
+    // A missing resource lends the system cursor, which the next cursor leaves alive.
+    grid.SetGridCursor(20197, IDC_SIZENS);
+    const HCURSOR hSystem = ::GetCursor();
+    EXPECT_EQ(::LoadCursorA(nullptr, IDC_SIZENS), hSystem);
+    grid.SetGridCursor(GX_IDC_SELECTCOL);
+    EXPECT_FALSE(CursorPicture(hSystem).empty());
+    EXPECT_EQ(ResourceCursorPicture(GX_IDC_SELECTCOL), CursorPicture(::GetCursor()));
+}
+
 TEST_F(GridCursorTest, HiddenRowsAndColumnsTakeNoSpace)
 {
     grid.m_pHideCellsImp = &hide;
@@ -601,6 +618,23 @@ TEST_F(GridSizeHintTest, NoHintsLeaveAGridThatIsNotLinked)
     grid.m_bHintsEnabled = TRUE;
     EXPECT_TRUE(grid.SetRowHeight(2, 0, 30));
     EXPECT_EQ(30, grid.GetRowHeight(2));
+}
+
+TEST_F(GridGeometryTest, WhilePrintingSizesFollowThePrintUnits)
+{
+    // A print unit of 32 gives the factor 31: the default 1200 prints 38 units high, a stored 20 px row 40.
+    grid.SetRowHeight(3, 3, 20);
+    grid.m_nPrintRowSizeUnit = 32;
+    grid.m_nPrintColSizeUnit = 20;
+    grid.SetPrinting(TRUE);
+    EXPECT_EQ(32, grid.GetRowSizeUnit());
+    EXPECT_EQ(38, grid.GetRowHeight(4));
+    EXPECT_EQ(40, grid.GetRowHeight(3));
+    EXPECT_EQ(100, grid.GetColWidth(1));  // 5000 stored at the factor 50
+    EXPECT_EQ(100, grid.GetZoom());
+    grid.SetPrinting(FALSE);
+    EXPECT_EQ(19, grid.GetRowHeight(4));
+    EXPECT_EQ(20, grid.GetRowHeight(3));
 }
 
 TEST_F(GridGeometryTest, SizeUnitsGrowWithTheZoomSoRowsFitTheZoomedText)
