@@ -637,15 +637,28 @@ TEST_F(GridGeometryTest, WhilePrintingSizesFollowThePrintUnits)
     EXPECT_EQ(20, grid.GetRowHeight(3));
 }
 
-TEST_F(GridGeometryTest, SizeUnitsGrowWithTheZoomSoRowsFitTheZoomedText)
+// Units as the grid measures them from its standard font, no chosen ones.
+TEST(GridZoomTest, SizeUnitsGrowWithTheZoomSoRowsFitTheZoomedText)
 {
+    GXStartLibrary();
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
+    CGXGridWnd grid;
+    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    grid.Initialize();
     grid.UpdateSizeUnits();
     const int nRowUnit = grid.GetRowSizeUnit();
     const int nHeight = grid.GetDefaultRowHeight();
     grid.SetZoomAndRedraw(200);
     EXPECT_NEAR(2 * nRowUnit, grid.GetRowSizeUnit(), 3);
     EXPECT_NEAR(2 * nHeight, grid.GetDefaultRowHeight(), 6);
+    // The printer layout shows the grid unzoomed.
+    grid.GetParam()->SetDisplayPrinterLayout(TRUE);
+    grid.UpdateSizeUnits();
+    EXPECT_EQ(nRowUnit, grid.GetRowSizeUnit());
+    grid.GetParam()->SetDisplayPrinterLayout(FALSE);
     grid.SetZoomAndRedraw(100);
     EXPECT_EQ(nRowUnit, grid.GetRowSizeUnit());
+    dlg.DestroyWindow();
 }
 }  // namespace
