@@ -847,7 +847,8 @@ public:
     // The cursor of a hit: a resource of the module, or the system cursor of the given name when the
     // resource is missing; 0 sets the default cursor.
     virtual void SetGridCursor(UINT nCursorId, LPCTSTR pszSystemCursor = IDC_ARROW);
-    // Chooses and sets the cursor for a point; FALSE when the grid sets none there.
+    // Chooses and sets the cursor for a point; FALSE when none of the grid's own cursors applies there
+    // (the default cursor is set then).
     virtual BOOL SetCursorFromPoint(CPoint point);
     // 0: none.
     virtual void SetCursorOverride(UINT nCursorId);

@@ -882,8 +882,13 @@ BOOL CGXGridCore::SetCursorFromPoint(CPoint point)
     }
     if (m_pParam == nullptr)
         return FALSE;
+    // Where the grid shows none of its own cursors the default one shows: the window class has no
+    // cursor, so nothing else would replace a resize cursor once the mouse left the border.
     if (m_pParam->IsCursorOnlyWhenFocused() && !HoldsFocusInActiveFrame())
+    {
+        SetGridCursor(0);
         return FALSE;
+    }
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
     UINT nCursorId = 0;
@@ -949,10 +954,8 @@ BOOL CGXGridCore::SetCursorFromPoint(CPoint point)
     default:
         break;
     }
-    if (nCursorId == 0)
-        return FALSE;
     SetGridCursor(nCursorId, pszSystemCursor);
-    return TRUE;
+    return nCursorId != 0;
 }
 
 // ---- Device context ----

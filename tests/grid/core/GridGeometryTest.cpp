@@ -314,14 +314,14 @@ protected:
         grid.m_pHideCellsImp = nullptr;
         GridGeometryTest::TearDown();
     }
-    // The cursor the grid sets for a point: 0 for none, else the id whose picture it shows.
+    // The cursor the grid sets for a point: 0 for the default arrow, else the id whose picture it shows.
     UINT CursorAt(CPoint point)
     {
         ::SetCursor(nullptr);
         const BOOL bSet = grid.SetCursorFromPoint(point);
         const HCURSOR hShown = ::GetCursor();
         if (!bSet)
-            return hShown == nullptr ? 0 : 1;  // 1: a cursor appeared although none was chosen
+            return hShown == ::LoadCursorA(nullptr, IDC_ARROW) ? 0 : 1;  // 1: something else than the arrow
         const std::vector<BYTE> shown = CursorPicture(hShown);
         for (UINT nId : kGridCursorIds)
             if (shown == ResourceCursorPicture(nId))
@@ -354,7 +354,7 @@ TEST_F(GridCursorTest, EveryHitCodeShowsItsOwnCursor)
         {CPoint(139, 75), 6, GX_IDC_FILLHANDLE},    // bottom-right corner of the selection
         {CPoint(60, 5), 4, GX_IDC_SELECTCOL},       // column header
         {CPoint(20, 3 * 19 + 9), 4, GX_IDC_SELECTROW},  // row header
-        {CPoint(60, 8 * 19 + 9), 3, 0},             // inside a cell: no grid cursor
+        {CPoint(60, 8 * 19 + 9), 3, 0},             // inside a cell: the arrow
         {CPoint(10, 5), 4, 0},                      // the corner header: none either
     };
     for (const Case& c : cases)
