@@ -877,7 +877,7 @@ public:
     virtual BOOL OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     virtual CScrollBar* GetScrollBarCtrl(int nBar);
     virtual BOOL HandleTimer(UINT_PTR nIDEvent);
-    // Mouse, focus and window state (GridCoreMouse.cpp).
+    // Mouse and window state (GridCoreMouse.cpp).
     virtual BOOL OnGridSize(UINT nType, int cx, int cy);
     virtual BOOL OnMouseMove(UINT nFlags, CPoint point);
     virtual BOOL HandleShowWindow(BOOL bShow, UINT nStatus);
