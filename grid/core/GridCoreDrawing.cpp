@@ -211,9 +211,15 @@ void CGXGridCore::DrawBuffered(CDC* pDC)
     if (pDC == nullptr || ::GetClipBox(pDC->GetSafeHdc(), &rectClip) == NULLREGION || rectClip.IsRectEmpty())
         return;
     const HDC hdc = pDC->GetSafeHdc();
+    // The clip box is in logical units; the bitmap holds its device pixels (they differ while the
+    // grid shows the printer's layout).
+    CRect rectDevice = rectClip;
+    ::LPtoDP(hdc, reinterpret_cast<POINT*>(&rectDevice), 2);
+    rectDevice.NormalizeRect();
     CDC memDC;
     CBitmap bitmap;
-    if (!memDC.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, rectClip.Width(), rectClip.Height()))
+    if (rectDevice.IsRectEmpty() || !memDC.CreateCompatibleDC(pDC) ||
+        !bitmap.CreateCompatibleBitmap(pDC, rectDevice.Width(), rectDevice.Height()))
     {
         // Without memory for the bitmap the paint still happens, straight into the DC.
         PaintClipBox(pDC, rectClip);
@@ -222,10 +228,14 @@ void CGXGridCore::DrawBuffered(CDC* pDC)
     CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
     PrepareGridDC(&memDC);
     const HDC hMem = memDC.GetSafeHdc();
-    ::SetViewportOrgEx(hMem, -rectClip.left, -rectClip.top, nullptr);
+    // The clip box's corner is the bitmap's first pixel.
+    POINT corner = {rectClip.left, rectClip.top};
+    ::SetViewportOrgEx(hMem, 0, 0, nullptr);
+    ::LPtoDP(hMem, &corner, 1);
+    ::SetViewportOrgEx(hMem, -corner.x, -corner.y, nullptr);
     // Patterns line up with the window's pixels, not the bitmap's: the brush origin is the pixel
     // of the bitmap that lies on a multiple of 8 in the window.
-    ::SetBrushOrgEx(hMem, (8 - rectClip.left % 8) % 8, (8 - rectClip.top % 8) % 8, nullptr);
+    ::SetBrushOrgEx(hMem, ((-rectDevice.left) % 8 + 8) % 8, ((-rectDevice.top) % 8 + 8) % 8, nullptr);
     ::IntersectClipRect(hMem, rectClip.left, rectClip.top, rectClip.right, rectClip.bottom);
     if (PaintClipBox(&memDC, rectClip))
         ::BitBlt(hdc, rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), hMem, rectClip.left,
