@@ -49,14 +49,13 @@ void MapExtentInch(HDC hDC, SIZE extent)
 
 void CGXGridCore::CalcSizeUnits()
 {
-    // Measured where the grid draws: the screen, or the printer while its layout is shown.
+    // Measured where the grid draws: the screen, or the printer while its layout is shown (whose DC
+    // keeps the printing mapping, the one every use of it sets).
     HDC hScreen = ::GetDC(nullptr);
     CDC dc;
     dc.Attach(hScreen);
-    const int nSaved = dc.SaveDC();
     PrepareGridDC(&dc, FALSE);
     CalcSizeUnits(&dc, m_nColSizeUnit, m_nRowSizeUnit);
-    dc.RestoreDC(nSaved);
     dc.Detach();
     ::ReleaseDC(nullptr, hScreen);
     m_nLastVisibleRow = GX_INVALID;
