@@ -90,10 +90,8 @@ HFONT CGXStatic::CreateStyleFont(const CGXStyle& style, const CGXStyle* pStandar
         font = pStandardStyle->GetFont();
     if (style.GetIncludeFont())
         font.ChangeFont(style.GetFont(), gxOverride);
-    int nZoom = 100;
-    if (!m_pGrid->IsPrinting() && m_pGrid->GetProperties() != nullptr && m_pGrid->GetProperties()->GetZoom() > 0)
-        nZoom = m_pGrid->GetProperties()->GetZoom();
-    const LOGFONT lf = font.GetLogFontZoomed(nZoom);
+    // The engine's zoom is 100 while printing and while the printer layout is shown.
+    const LOGFONT lf = font.GetLogFontZoomed(m_pGrid->GetZoom());
     return ::CreateFontIndirectA(&lf);
 }
 

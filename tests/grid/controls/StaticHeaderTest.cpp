@@ -139,6 +139,29 @@ TEST_F(StaticHeaderTest, AStaticCellDrawsItsValue)
     EXPECT_EQ(canvas.At(59, 0), kWhite);
 }
 
+TEST_F(StaticHeaderTest, StaticTextFollowsTheGridsZoomButNotInThePrinterLayout)
+{
+    auto darkPixels = [&] {
+        CGXStatic control(&grid);
+        CGXStyle style;
+        grid.BuildEffectiveStyle(1, 1, style, TRUE);
+        style.SetValue("W").SetTextColor(kBlack).SetInterior(kWhite);
+        MemoryCanvas canvas(120, 80);
+        control.Draw(&canvas.dc, CRect(0, 0, 120, 80), 1, 1, style, nullptr);
+        int nDark = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 120; ++x)
+                nDark += canvas.At(x, y) == kBlack;
+        return nDark;
+    };
+    const int nPlain = darkPixels();
+    grid.SetZoom(200, FALSE);
+    const int nZoomed = darkPixels();
+    EXPECT_GT(nZoomed, 2 * nPlain);
+    grid.GetParam()->SetDisplayPrinterLayout(TRUE);
+    EXPECT_EQ(darkPixels(), nPlain);
+}
+
 TEST_F(StaticHeaderTest, AHeaderOnePixelWideOrHighDrawsNothing)
 {
     MemoryCanvas canvas(60, 20, RGB(1, 2, 3));
