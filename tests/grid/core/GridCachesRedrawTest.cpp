@@ -602,23 +602,10 @@ TEST_F(GridDataHooksTest, ReadOnlyDataOrAnEmptyTableIsLeftAlone)
 
 // ---- Redraw and update hints ----
 
-class CRecordingHintImp : public CGXAbstractGridUpdateHintImp
+class CRecordingHintImp : public CNullUpdateHintImp
 {
 public:
     std::vector<std::string> hints;
-    BOOL HintUpdate(CGXGridCore*, CGXGridHint*) override { return FALSE; }
-    void HintInsertRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintInsertCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintRemoveRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintFrozenRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintFrozenCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintChangedRowCount(CGXGridCore*, ROWCOL, UINT) override {}
-    void HintChangedColCount(CGXGridCore*, ROWCOL, UINT) override {}
-    void HintStyleRange(CGXGridCore*, const CGXRange&, const CGXStyle*, GXModifyType, int, UINT) override {}
-    void HintStylesMap(CGXGridCore*, UINT) override {}
-    void HintProperties(CGXGridCore*, UINT) override {}
-    void HintBaseStyle(CGXGridCore*, WORD, UINT) override {}
     void HintRedrawRange(CGXGridCore*, const CGXRange& range, UINT nFlags) override
     {
         hints.push_back("range " + std::to_string(range.top) + "," + std::to_string(range.left) + "," +

@@ -1,8 +1,10 @@
 #pragma once
-// Test doubles for the grid engine: an undo component that records what the engine asks of it.
+// Test doubles for the grid engine: an undo component that records what the engine asks of it, and
+// an update-hint component that does nothing unless a test overrides the hints it records.
 
 #include "framework/core/Object.h"
 #include "grid/core/AppData.h"
+#include "grid/core/GridComponents.h"
 #include "grid/core/GridCore.h"
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
@@ -162,3 +164,22 @@ inline void InitializeEngine(CGXGridCore& grid, ROWCOL nRows, ROWCOL nCols)
     grid.SetRowCount(nRows);
     grid.SetColCount(nCols);
 }
+
+// Update hints that go nowhere; a test double overrides the hints it wants to see.
+class CNullUpdateHintImp : public CGXAbstractGridUpdateHintImp
+{
+public:
+    BOOL HintUpdate(CGXGridCore*, CGXGridHint*) override { return FALSE; }
+    void HintInsertRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
+    void HintInsertCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
+    void HintRemoveRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
+    void HintRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
+    void HintFrozenRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
+    void HintFrozenCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
+    void HintChangedRowCount(CGXGridCore*, ROWCOL, UINT) override {}
+    void HintChangedColCount(CGXGridCore*, ROWCOL, UINT) override {}
+    void HintStyleRange(CGXGridCore*, const CGXRange&, const CGXStyle*, GXModifyType, int, UINT) override {}
+    void HintStylesMap(CGXGridCore*, UINT) override {}
+    void HintProperties(CGXGridCore*, UINT) override {}
+    void HintBaseStyle(CGXGridCore*, WORD, UINT) override {}
+};

@@ -11,6 +11,7 @@
 #include "grid/core/GridWnd.h"
 #include "grid/core/PrintDevice.h"
 #include "tests/grid/core/GridEngineTestResources.h"
+#include "tests/grid/core/GridEngineTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -533,22 +534,9 @@ TEST_F(GridGeometryTest, ThePrinterLayoutMeasuresOnThePrinterAndShowsPrintedSize
 namespace
 {
 // Records the size and zoom hints a grid sends.
-class CRecordingHints : public CGXAbstractGridUpdateHintImp
+class CRecordingHints : public CNullUpdateHintImp
 {
 public:
-    BOOL HintUpdate(CGXGridCore*, CGXGridHint*) override { return FALSE; }
-    void HintInsertRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintInsertCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintRemoveRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintFrozenRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintFrozenCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintChangedRowCount(CGXGridCore*, ROWCOL, UINT) override {}
-    void HintChangedColCount(CGXGridCore*, ROWCOL, UINT) override {}
-    void HintStyleRange(CGXGridCore*, const CGXRange&, const CGXStyle*, GXModifyType, int, UINT) override {}
-    void HintStylesMap(CGXGridCore*, UINT) override {}
-    void HintProperties(CGXGridCore*, UINT) override {}
-    void HintBaseStyle(CGXGridCore*, WORD, UINT) override {}
     void HintChangedRowHeights(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo, const CDWordArray* pOld, UINT) override
     {
         hints.push_back("rows" + Span(nFrom, nTo, pOld));

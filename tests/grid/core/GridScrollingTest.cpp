@@ -8,6 +8,7 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
 #include "tests/grid/core/GridEngineTestResources.h"
+#include "tests/grid/core/GridEngineTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -119,22 +120,9 @@ public:
 };
 
 // Update hints: only the scroll hint is recorded.
-class CRecordingHints : public CGXAbstractGridUpdateHintImp
+class CRecordingHints : public CNullUpdateHintImp
 {
 public:
-    BOOL HintUpdate(CGXGridCore*, CGXGridHint*) override { return FALSE; }
-    void HintInsertRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintInsertCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintRemoveRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintFrozenRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintFrozenCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintChangedRowCount(CGXGridCore*, ROWCOL, UINT) override {}
-    void HintChangedColCount(CGXGridCore*, ROWCOL, UINT) override {}
-    void HintStyleRange(CGXGridCore*, const CGXRange&, const CGXStyle*, GXModifyType, int, UINT) override {}
-    void HintStylesMap(CGXGridCore*, UINT) override {}
-    void HintProperties(CGXGridCore*, UINT) override {}
-    void HintBaseStyle(CGXGridCore*, WORD, UINT) override {}
     void HintScrollPanes(CGXGridCore*, int nDirection) override { directions.push_back(nDirection); }
     std::vector<int> directions;
 };
