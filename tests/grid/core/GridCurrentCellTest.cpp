@@ -9,7 +9,7 @@
 #include "grid/core/GridWnd.h"
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
-#include "tests/grid/core/GridEngineTestResources.h"
+#include "tests/grid/core/GridWindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +18,6 @@
 
 namespace
 {
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 1000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 class CWindowedControl;
 
 // The cell's own edit window: passes its loss of the focus on to the grid, as cell editors do.
@@ -200,14 +190,7 @@ protected:
             dlg.DestroyWindow();
     }
 
-    std::pair<ROWCOL, ROWCOL> Current(CGXGridCore& grid)
-    {
-        ROWCOL nRow = 0;
-        ROWCOL nCol = 0;
-        if (!grid.GetCurrentCell(nRow, nCol))
-            return {0, 0};
-        return {nRow, nCol};
-    }
+    std::pair<ROWCOL, ROWCOL> Current(CGXGridCore& grid) { return CurrentCellOf(grid); }
 
     // The first grid edits cell (2, 2) in its own window, which has the focus.
     void EditCell(BOOL bBad, const CString& warning)

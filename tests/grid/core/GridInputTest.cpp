@@ -1,12 +1,11 @@
 // Current cell moves, keys, scrolling and mouse tracking of a real grid window driven by posted messages.
 
-#include "framework/win/Dialog.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
 #include "grid/core/Style.h"
-#include "tests/grid/core/GridEngineTestResources.h"
+#include "tests/grid/core/GridWindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +13,6 @@
 
 namespace
 {
-const int kRowHeight = 20;
-const int kHeaderWidth = 40;
-const int kColWidth = 60;
-
 // A grid with fixed sizes that records what reaches its hooks.
 class CInputGrid : public CGXGridWnd
 {
@@ -54,92 +49,20 @@ public:
     ROWCOL m_nTallRow = GX_INVALID;
 };
 
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 1000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-// Holds Ctrl and Shift down (or not) in the thread's key state for one scope.
-class KeyState
-{
-public:
-    KeyState(BOOL bCtrl, BOOL bShift)
-    {
-        ::GetKeyboardState(m_old);
-        BYTE state[256];
-        ::GetKeyboardState(state);
-        state[VK_CONTROL] = bCtrl ? 0x80 : 0;
-        state[VK_SHIFT] = bShift ? 0x80 : 0;
-        ::SetKeyboardState(state);
-    }
-    ~KeyState() { ::SetKeyboardState(m_old); }
-    KeyState(const KeyState&) = delete;
-    KeyState& operator=(const KeyState&) = delete;
-
-private:
-    BYTE m_old[256];
-};
-
-LPARAM PointParam(int x, int y)
-{
-    return MAKELPARAM(x, y);
-}
-
-class GridInputTest : public ::testing::Test
+class GridInputTest : public GridWindowTest<CInputGrid>
 {
 protected:
     void SetUp() override
     {
-        GXStartLibrary();
-        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
-        dlg.ShowWindow(SW_SHOW);
-        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
-        grid.Initialize();
-        grid.SetRowCount(20);
-        grid.SetColCount(5);
+        ASSERT_NO_FATAL_FAILURE(OpenGrid(20, 5, TRUE));
         Pump();
     }
     void TearDown() override
     {
         if (::GetCapture() == grid.m_hWnd)
             ::ReleaseCapture();
-        if (dlg.m_hWnd != nullptr)
-            dlg.DestroyWindow();
+        GridWindowTest<CInputGrid>::TearDown();
     }
-
-    // The centre of a cell while the grid is not scrolled.
-    static CPoint CellCenter(ROWCOL nRow, ROWCOL nCol)
-    {
-        return CPoint(kHeaderWidth + static_cast<int>(nCol - 1) * kColWidth + kColWidth / 2,
-                      kRowHeight + static_cast<int>(nRow - 1) * kRowHeight + kRowHeight / 2);
-    }
-    void Key(UINT nKey, BOOL bCtrl = FALSE, BOOL bShift = FALSE)
-    {
-        KeyState keys(bCtrl, bShift);
-        ::PostMessageA(grid.m_hWnd, WM_KEYDOWN, nKey, 1);
-        Pump();
-    }
-    std::pair<ROWCOL, ROWCOL> Current()
-    {
-        ROWCOL nRow = 0;
-        ROWCOL nCol = 0;
-        if (!grid.GetCurrentCell(nRow, nCol))
-            return {0, 0};
-        return {nRow, nCol};
-    }
-    void Post(UINT nMsg, WPARAM wParam, CPoint point)
-    {
-        ::PostMessageA(grid.m_hWnd, nMsg, wParam, PointParam(point.x, point.y));
-        Pump();
-    }
-
-    CDialog dlg;
-    CInputGrid grid;
 };
 
 using Cell = std::pair<ROWCOL, ROWCOL>;

@@ -1,13 +1,11 @@
 // Keys of a real grid window: move keys repeated by the autoscroll timer, Delete, and Tab.
 
-#include "framework/win/Dialog.h"
-#include "framework/win/SeamRecorders.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
 #include "grid/core/Range.h"
-#include "tests/grid/core/GridEngineTestResources.h"
+#include "tests/grid/core/GridWindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +13,6 @@
 
 namespace
 {
-const int kRowHeight = 20;
-const int kColWidth = 60;
-
 class CKeyGrid : public CGXGridWnd
 {
 public:
@@ -67,83 +62,17 @@ public:
     BOOL m_bCanClear = TRUE;
 };
 
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 1000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-// Holds Ctrl and Shift down (or not) in the thread's key state for one scope.
-class KeyState
-{
-public:
-    KeyState(BOOL bCtrl, BOOL bShift)
-    {
-        ::GetKeyboardState(m_old);
-        BYTE state[256];
-        ::GetKeyboardState(state);
-        state[VK_CONTROL] = bCtrl ? 0x80 : 0;
-        state[VK_SHIFT] = bShift ? 0x80 : 0;
-        ::SetKeyboardState(state);
-    }
-    ~KeyState() { ::SetKeyboardState(m_old); }
-    KeyState(const KeyState&) = delete;
-    KeyState& operator=(const KeyState&) = delete;
-
-private:
-    BYTE m_old[256];
-};
-
 using Cell = std::pair<ROWCOL, ROWCOL>;
 
-class GridKeyboardTest : public ::testing::Test
+class GridKeyboardTest : public GridAutoScrollTest<CKeyGrid>
 {
 protected:
-    void SetUp() override
-    {
-        GXStartLibrary();
-        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
-        dlg.ShowWindow(SW_SHOW);
-        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
-        grid.Initialize();
-        grid.SetRowCount(500);
-        grid.SetColCount(5);
-        Pump();
-    }
-    void TearDown() override
-    {
-        grid.StopAutoScroll();
-        if (dlg.m_hWnd != nullptr)
-            dlg.DestroyWindow();
-    }
-    void Key(UINT nKey, BOOL bCtrl = FALSE, BOOL bShift = FALSE)
-    {
-        KeyState keys(bCtrl, bShift);
-        ::PostMessageA(grid.m_hWnd, WM_KEYDOWN, nKey, 1);
-        Pump();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(OpenShownGrid(500, 5)); }
     // What the grid answers to a key pressed with the given modifiers.
     BOOL Dispatch(UINT nKey, BOOL bCtrl = FALSE, BOOL bShift = FALSE)
     {
         KeyState keys(bCtrl, bShift);
         return grid.DispatchKeyMessage(&grid, WM_KEYDOWN, nKey, 1, 0);
-    }
-    Cell Current()
-    {
-        ROWCOL nRow = 0;
-        ROWCOL nCol = 0;
-        if (!grid.GetCurrentCell(nRow, nCol))
-            return {0, 0};
-        return {nRow, nCol};
-    }
-    void Tick(DWORD nMilliseconds = 100)
-    {
-        clock.now += nMilliseconds;
-        ::SendMessageA(grid.m_hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
     }
     CDeletingControl* InstallControl()
     {
@@ -151,11 +80,6 @@ protected:
         grid.RegisterControl(grid.m_nDefaultControl, pControl);
         return pControl;
     }
-
-    CManualTickClock clock;
-    CScopedTickClock scopedClock{&clock};
-    CDialog dlg;
-    CKeyGrid grid;
 };
 
 // ---- A held move key ----

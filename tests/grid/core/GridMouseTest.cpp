@@ -7,7 +7,7 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
 #include "grid/core/Style.h"
-#include "tests/grid/core/GridEngineTestResources.h"
+#include "tests/grid/core/GridWindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +17,6 @@
 
 namespace
 {
-const int kRowHeight = 20;
-const int kHeaderWidth = 40;
-const int kColWidth = 60;
-
 using Log = std::vector<std::string>;
 
 BOOL Has(const Log& log, const std::string& entry)
@@ -296,29 +292,13 @@ private:
     Log& m_log;
 };
 
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 1000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-class GridMouseTest : public ::testing::Test
+class GridMouseTest : public GridWindowTest<CMouseGrid>
 {
 protected:
     void SetUp() override
     {
-        GXStartLibrary();
-        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
-        dlg.ShowWindow(SW_SHOW);
-        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
         grid.m_pLog = &log;
-        grid.Initialize();
-        grid.SetRowCount(20);
-        grid.SetColCount(5);
+        ASSERT_NO_FATAL_FAILURE(OpenGrid(20, 5, TRUE));
         grid.m_pExcelLikeFillImp = &fill;
         grid.m_pUserSelectRangeImp = &select;
         grid.m_pUserDragSelectRangeImp = &dragSelect;
@@ -337,20 +317,9 @@ protected:
         grid.m_pUserResizeCellsImp = nullptr;
         grid.SetCellTipImp(nullptr);
         grid.GetPluginList().RemoveAll();
-        if (dlg.m_hWnd != nullptr)
-            dlg.DestroyWindow();
+        GridWindowTest<CMouseGrid>::TearDown();
     }
 
-    static CPoint CellCenter(ROWCOL nRow, ROWCOL nCol)
-    {
-        return CPoint(kHeaderWidth + static_cast<int>(nCol - 1) * kColWidth + kColWidth / 2,
-                      kRowHeight + static_cast<int>(nRow - 1) * kRowHeight + kRowHeight / 2);
-    }
-    void Post(UINT nMsg, WPARAM wParam, CPoint point)
-    {
-        ::PostMessageA(grid.m_hWnd, nMsg, wParam, MAKELPARAM(point.x, point.y));
-        Pump();
-    }
     BOOL HasCurrentCell()
     {
         ROWCOL nRow = 0;
@@ -370,8 +339,6 @@ protected:
     CFakeDragSelect dragSelect{log};
     CFakeResize resize{log};
     CFakeCellTip tip{log};
-    CDialog dlg;
-    CMouseGrid grid;
 };
 
 // ---- Presses: feature components first ----

@@ -1,14 +1,12 @@
 // Scrolling of a real grid window: the executor's hooks and redraw, held scroll-bar arrows on the
 // autoscroll timer and cells kept in view.
 
-#include "framework/win/Dialog.h"
-#include "framework/win/SeamRecorders.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
-#include "tests/grid/core/GridEngineTestResources.h"
 #include "tests/grid/core/GridEngineTestSupport.h"
+#include "tests/grid/core/GridWindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +15,6 @@
 
 namespace
 {
-const int kRowHeight = 20;
-const int kHeaderWidth = 40;
-const int kColWidth = 60;
-
 // A grid with fixed sizes that records the scroll hooks and can refuse a new edge.
 class CScrollGrid : public CGXGridWnd
 {
@@ -139,36 +133,10 @@ public:
     int m_nHides = 0;
 };
 
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 1000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-class GridScrollingTest : public ::testing::Test
+class GridScrollingTest : public GridAutoScrollTest<CScrollGrid>
 {
 protected:
-    void SetUp() override
-    {
-        GXStartLibrary();
-        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
-        dlg.ShowWindow(SW_SHOW);
-        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
-        grid.Initialize();
-        grid.SetRowCount(1000);
-        grid.SetColCount(20);
-        Pump();
-    }
-    void TearDown() override
-    {
-        grid.StopAutoScroll();
-        if (dlg.m_hWnd != nullptr)
-            dlg.DestroyWindow();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(OpenShownGrid(1000, 20)); }
     void VScroll(UINT nCode, UINT nPos = 0)
     {
         ::SendMessageA(grid.m_hWnd, WM_VSCROLL, MAKEWPARAM(nCode, nPos), 0);
@@ -177,17 +145,6 @@ protected:
     {
         ::SendMessageA(grid.m_hWnd, WM_HSCROLL, MAKEWPARAM(nCode, nPos), 0);
     }
-    // One tick of the autoscroll timer, the clock moved on by the given milliseconds first.
-    void Tick(DWORD nMilliseconds = 100)
-    {
-        clock.now += nMilliseconds;
-        ::SendMessageA(grid.m_hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
-    }
-
-    CManualTickClock clock;
-    CScopedTickClock scopedClock{&clock};
-    CDialog dlg;
-    CScrollGrid grid;
 };
 
 // ---- The executor's hooks ----
