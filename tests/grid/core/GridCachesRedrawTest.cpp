@@ -16,6 +16,7 @@
 #include "grid/core/StylePenBrush.h"
 #include "tests/grid/core/GridEngineTestResources.h"
 #include "tests/grid/core/GridEngineTestSupport.h"
+#include "tests/grid/core/GridWindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -354,26 +355,15 @@ public:
     void SetPaintContext(CGXGridPaintContext* pContext) { m_pPaintContext = pContext; }
 };
 
-class GridDCTest : public ::testing::Test
+class GridDCTest : public GridWindowTest<CDCGridWnd>
 {
 protected:
-    void SetUp() override
-    {
-        GXStartLibrary();
-        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
-        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
-        grid.Initialize();
-        grid.SetRowCount(5);
-        grid.SetColCount(3);
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(OpenGrid(5, 3, FALSE)); }
     void TearDown() override
     {
         grid.ReleaseGridDC();
-        if (dlg.m_hWnd != nullptr)
-            dlg.DestroyWindow();
+        GridWindowTest<CDCGridWnd>::TearDown();
     }
-    CDialog dlg;
-    CDCGridWnd grid;
 };
 
 TEST_F(GridDCTest, TheGridDCIsKeptUntilReleasedAndHoldsTheStandardFont)
@@ -619,17 +609,12 @@ public:
     }
 };
 
-class GridRedrawHintTest : public ::testing::Test
+class GridRedrawHintTest : public GridWindowTest<CGXGridWnd>
 {
 protected:
     void SetUp() override
     {
-        GXStartLibrary();
-        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
-        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
-        grid.Initialize();
-        grid.SetRowCount(5);
-        grid.SetColCount(3);
+        ASSERT_NO_FATAL_FAILURE(OpenGrid(5, 3, FALSE));
         grid.SetColWidth(0, 3, 30);
         dlg.ShowWindow(SW_SHOW);
         grid.UpdateWindow();
@@ -639,8 +624,7 @@ protected:
     void TearDown() override
     {
         grid.m_pUpdateHintImp = nullptr;
-        if (dlg.m_hWnd != nullptr)
-            dlg.DestroyWindow();
+        GridWindowTest<CGXGridWnd>::TearDown();
     }
     CRect UpdateRect()
     {
@@ -649,8 +633,6 @@ protected:
         return rect;
     }
     CRecordingHintImp hints;
-    CDialog dlg;
-    CGXGridWnd grid;
 };
 
 TEST_F(GridRedrawHintTest, RangeAndGridRedrawsAskedForAHintPassItOn)
@@ -756,9 +738,8 @@ TEST(GridCommitOnScreenTest, TheRowsACommitRedrawDrewAreNotifiedOnce)
 {
     GXStartLibrary();
     CDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
     CGXGridWnd grid;
-    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    ASSERT_NO_FATAL_FAILURE(SubclassTestGrid(dlg, grid, FALSE));
     grid.SetParam(nullptr);
     auto* pData = new CCommitData;
     grid.GetParam()->SetData(pData, TRUE);

@@ -6,7 +6,7 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
 #include "grid/core/Style.h"
-#include "tests/grid/core/GridEngineTestResources.h"
+#include "tests/grid/core/GridWindowTestSupport.h"
 
 #include "grid/core/Font.h"
 
@@ -16,61 +16,20 @@
 
 namespace
 {
-class CPaintGridWnd : public CGXGridWnd
+class CPaintGridWnd : public CChosenUnitsGridWnd
 {
 public:
-    void SetUnits(int nColUnit, int nRowUnit)
-    {
-        m_nColSizeUnit = nColUnit;
-        m_nRowSizeUnit = nRowUnit;
-    }
     CGXRangeList& Selection() { return GetParam()->m_SelRects; }
 };
 
-class GridDrawingTest : public ::testing::Test
+class GridDrawingTest : public GridCanvasTest<CPaintGridWnd>
 {
 protected:
     void SetUp() override
     {
-        GXStartLibrary();
-        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
-        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
-        grid.Initialize();
-        grid.SetRowCount(10);
-        grid.SetColCount(5);
-        grid.SetFrozenRows(1);
-        grid.SetFrozenCols(1);
-        grid.SetUnits(10, 16);
-        grid.SetColWidth(0, 0, 40);
-        grid.SetColWidth(1, 5, 50);
-        grid.SetRowHeight(0, 0, 19);
-        grid.GetParam()->m_bLinesRightBottom = FALSE;
-        CRect rect(0, 0, 400, 300);
-        grid.SetGridRect(TRUE, &rect);
-        grid.SetBufferedPaint(0);
-
-        HDC hScreen = ::GetDC(nullptr);
-        hMem = ::CreateCompatibleDC(hScreen);
-        hBitmap = ::CreateCompatibleBitmap(hScreen, 400, 300);
-        ::ReleaseDC(nullptr, hScreen);
-        hOld = ::SelectObject(hMem, hBitmap);
+        // Only row 0 has a height of its own; the units give way to the font's at a resize.
+        ASSERT_NO_FATAL_FAILURE(OpenPaintGrid(0, FALSE));
     }
-    void TearDown() override
-    {
-        ::SelectObject(hMem, hOld);
-        ::DeleteObject(hBitmap);
-        ::DeleteDC(hMem);
-        if (dlg.m_hWnd != nullptr)
-            dlg.DestroyWindow();
-    }
-    void Paint()
-    {
-        CDC dc;
-        dc.Attach(hMem);
-        grid.DrawGridArea(&dc);
-        dc.Detach();
-    }
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(hMem, x, y) & 0xFFFFFF; }
     // Pixels of a cell's inside that differ from its background (text, frames).
     int InkIn(ROWCOL nRow, ROWCOL nCol)
     {
@@ -83,12 +42,6 @@ protected:
                 nInk += Pixel(x, y) != background;
         return nInk;
     }
-
-    CDialog dlg;
-    CPaintGridWnd grid;
-    HDC hMem = nullptr;
-    HBITMAP hBitmap = nullptr;
-    HGDIOBJ hOld = nullptr;
 };
 
 TEST_F(GridDrawingTest, HeadersGridLinesFixedLinesAndBackground)
@@ -173,9 +126,8 @@ TEST(GridWindowPaintTest, AShownGridWindowPaintsItsLinesAndBackground)
 {
     GXStartLibrary();
     CDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
     CGXGridWnd grid;
-    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    ASSERT_NO_FATAL_FAILURE(SubclassTestGrid(dlg, grid, FALSE));
     grid.Initialize();
     grid.SetRowCount(2);
     grid.SetColCount(1);
@@ -233,9 +185,8 @@ TEST(GridRedrawTest, RedrawingARangeInvalidatesItsRectangleAndWholeRowsTheirHead
 {
     GXStartLibrary();
     CDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
     CGXGridWnd grid;
-    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    ASSERT_NO_FATAL_FAILURE(SubclassTestGrid(dlg, grid, FALSE));
     grid.Initialize();
     grid.SetRowCount(5);
     grid.SetColCount(2);

@@ -10,8 +10,8 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
 #include "grid/core/PrintDevice.h"
-#include "tests/grid/core/GridEngineTestResources.h"
 #include "tests/grid/core/GridEngineTestSupport.h"
+#include "tests/grid/core/GridWindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +21,9 @@
 namespace
 {
 // A grid whose size units a test chooses, which records the mapping its DC hook sees.
-class CUnitGridWnd : public CGXGridWnd
+class CUnitGridWnd : public CChosenUnitsGridWnd
 {
 public:
-    void SetUnits(int nColUnit, int nRowUnit)
-    {
-        m_nColSizeUnit = nColUnit;
-        m_nRowSizeUnit = nRowUnit;
-        m_bUnitsChosen = TRUE;
-    }
     void SelectForTest(const CGXRange& range) { m_SelectedRanges.AddTail(new CGXRange(range)); }
     void OnGridPrepareDC(CDC* pDC) override
     {
@@ -38,48 +32,17 @@ public:
     }
     int nPrepareHooks = 0;
     int hookMapMode = 0;
-    // Chosen units survive the resizes (a scroll bar coming) that reload the units from the font.
-    BOOL OnGridSize(UINT nType, int cx, int cy) override
-    {
-        const int nColUnit = m_nColSizeUnit;
-        const int nRowUnit = m_nRowSizeUnit;
-        const BOOL bHandled = CGXGridWnd::OnGridSize(nType, cx, cy);
-        if (m_bUnitsChosen)
-        {
-            m_nColSizeUnit = nColUnit;
-            m_nRowSizeUnit = nRowUnit;
-        }
-        return bHandled;
-    }
-    BOOL m_bUnitsChosen = FALSE;
 };
 
-class GridGeometryTest : public ::testing::Test
+class GridGeometryTest : public GridWindowTest<CUnitGridWnd>
 {
 protected:
     void SetUp() override
     {
-        GXStartLibrary();
-        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
-        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
-        grid.Initialize();
-        grid.SetRowCount(10);
-        grid.SetColCount(5);
-        grid.SetUnits(10, 16);
+        ASSERT_NO_FATAL_FAILURE(OpenGrid(10, 5, FALSE));
         // Row header 40 px wide, columns 50 px: factor 100 for a column unit of 10.
-        grid.SetColWidth(0, 0, 40);
-        grid.SetColWidth(1, 5, 50);
-        grid.SetRowHeight(0, 0, 19);
-        CRect rect(0, 0, 400, 300);
-        grid.SetGridRect(TRUE, &rect);
+        LayOutUnitGrid(grid, 0);
     }
-    void TearDown() override
-    {
-        if (dlg.m_hWnd != nullptr)
-            dlg.DestroyWindow();
-    }
-    CDialog dlg;
-    CUnitGridWnd grid;
 };
 
 TEST_F(GridGeometryTest, HeightsAreStoredInRowUnitsAndReadBackInPixels)
@@ -630,9 +593,8 @@ TEST(GridZoomTest, SizeUnitsGrowWithTheZoomSoRowsFitTheZoomedText)
 {
     GXStartLibrary();
     CDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
     CGXGridWnd grid;
-    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    ASSERT_NO_FATAL_FAILURE(SubclassTestGrid(dlg, grid, FALSE));
     grid.Initialize();
     grid.UpdateSizeUnits();
     const int nRowUnit = grid.GetRowSizeUnit();

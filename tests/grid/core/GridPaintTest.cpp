@@ -12,7 +12,7 @@
 #include "grid/core/GridWnd.h"
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
-#include "tests/grid/core/GridEngineTestResources.h"
+#include "tests/grid/core/GridWindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -24,15 +24,9 @@ namespace
 {
 using Cell = std::pair<ROWCOL, ROWCOL>;
 
-class CProbeGridWnd : public CGXGridWnd
+class CProbeGridWnd : public CChosenUnitsGridWnd
 {
 public:
-    void SetUnits(int nColUnit, int nRowUnit)
-    {
-        m_nColSizeUnit = nColUnit;
-        m_nRowSizeUnit = nRowUnit;
-        m_bUnitsChosen = TRUE;
-    }
     // The scroll bars are brought up to date at the next chance.
     void ForgetScrollCounts()
     {
@@ -41,20 +35,6 @@ public:
     }
     // Holds the bars as they are, without the update that unlocking brings.
     void HoldScrollBars(BOOL bHold) { m_bLockScrollbarsFlag = bHold; }
-    // Chosen units survive the resizes (a scroll bar coming) that reload the units from the font.
-    BOOL OnGridSize(UINT nType, int cx, int cy) override
-    {
-        const int nColUnit = m_nColSizeUnit;
-        const int nRowUnit = m_nRowSizeUnit;
-        const BOOL bHandled = CGXGridWnd::OnGridSize(nType, cx, cy);
-        if (m_bUnitsChosen)
-        {
-            m_nColSizeUnit = nColUnit;
-            m_nRowSizeUnit = nRowUnit;
-        }
-        return bHandled;
-    }
-    BOOL m_bUnitsChosen = FALSE;
     BOOL DataCellQuery(ROWCOL nRow, ROWCOL nCol) override
     {
         return answering.count({nRow, nCol}) != 0 || CGXGridWnd::DataCellQuery(nRow, nCol);
@@ -106,52 +86,19 @@ public:
 
 // Rows are 19 pixels high, the row-header column 40 and every other column 50 pixels wide: cell
 // (r, c) with c > 0 lies at x 40 + 50 (c - 1) .. + 50, y 19 r .. + 19.
-class GridPaintTest : public ::testing::Test
+class GridPaintTest : public GridCanvasTest<CProbeGridWnd>
 {
 protected:
     void SetUp() override
     {
-        GXStartLibrary();
-        ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
-        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
-        grid.Initialize();
-        grid.SetRowCount(10);
-        grid.SetColCount(5);
-        grid.SetFrozenRows(1);
-        grid.SetFrozenCols(1);
-        grid.SetUnits(10, 16);
-        grid.SetColWidth(0, 0, 40);
-        grid.SetColWidth(1, 5, 50);
-        grid.SetRowHeight(0, 10, 19);
-        grid.GetParam()->m_bLinesRightBottom = FALSE;
-        CRect rect(0, 0, 400, 300);
-        grid.SetGridRect(TRUE, &rect);
-        grid.SetBufferedPaint(0);
-
-        HDC hScreen = ::GetDC(nullptr);
-        hMem = ::CreateCompatibleDC(hScreen);
-        hBitmap = ::CreateCompatibleBitmap(hScreen, 400, 300);
-        ::ReleaseDC(nullptr, hScreen);
-        hOld = ::SelectObject(hMem, hBitmap);
+        ASSERT_NO_FATAL_FAILURE(OpenPaintGrid(10, TRUE));
         ::PatBlt(hMem, 0, 0, 400, 300, BLACKNESS);
     }
     void TearDown() override
     {
         grid.m_pOldDrawingImp = nullptr;
-        ::SelectObject(hMem, hOld);
-        ::DeleteObject(hBitmap);
-        ::DeleteDC(hMem);
-        if (dlg.m_hWnd != nullptr)
-            dlg.DestroyWindow();
+        GridCanvasTest<CProbeGridWnd>::TearDown();
     }
-    void Paint()
-    {
-        CDC dc;
-        dc.Attach(hMem);
-        grid.DrawGridArea(&dc);
-        dc.Detach();
-    }
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(hMem, x, y) & 0xFFFFFF; }
     static CRect CellRect(ROWCOL nRow, ROWCOL nCol)
     {
         const int x = nCol == 0 ? 0 : 40 + 50 * static_cast<int>(nCol - 1);
@@ -169,12 +116,6 @@ protected:
                 n += Pixel(x, y) == color;
         return n;
     }
-
-    CDialog dlg;
-    CProbeGridWnd grid;
-    HDC hMem = nullptr;
-    HBITMAP hBitmap = nullptr;
-    HGDIOBJ hOld = nullptr;
 };
 
 const COLORREF kRed = RGB(255, 0, 0);
@@ -629,9 +570,8 @@ TEST(GridPaintLayoutTest, APaintThatBringsAScrollBarInvalidatesInsteadOfPainting
 {
     GXStartLibrary();
     CDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_GRID_TEST));
     CProbeGridWnd grid;
-    ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+    ASSERT_NO_FATAL_FAILURE(SubclassTestGrid(dlg, grid, FALSE));
     grid.Initialize();
     grid.SetScrollBarMode(SB_VERT, 2, FALSE);
     grid.SetRowCount(2);
