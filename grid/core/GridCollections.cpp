@@ -33,6 +33,26 @@ void GXCheckArchiveCount(CArchive& ar, ULONGLONG nCount, UINT nMinBytesPerEntry)
         AfxThrowArchiveException(CArchiveException::endOfFile);
 }
 
+DWORD GXMovedIndex(DWORD index, DWORD from, DWORD to, DWORD dest)
+{
+    const DWORD n = to - from + 1;
+    if (dest > from)
+    {
+        if (index >= from && index <= to)
+            return index + (dest - from);
+        if (index > to && index <= dest + n - 1)
+            return index - n;
+    }
+    else if (dest < from)
+    {
+        if (index >= from && index <= to)
+            return index - (from - dest);
+        if (index >= dest && index < from)
+            return index + n;
+    }
+    return index;
+}
+
 // ---------------------------------------------------------------------------------------------
 // CGXCollMapDWordToLong
 
@@ -112,24 +132,8 @@ void CGXCollMapDWordToLong::RemoveKeys(DWORD from, DWORD to)
 
 void CGXCollMapDWordToLong::MoveKeys(DWORD from, DWORD to, DWORD dest)
 {
-    // Rows from..to move so that the first of them becomes dest (numbered after the move), the
-    // same renumbering the range lists apply.
-    const DWORD n = to - from + 1;
     Rebuild([=](DWORD& key) {
-        if (dest > from)
-        {
-            if (key >= from && key <= to)
-                key += dest - from;
-            else if (key > to && key <= dest + n - 1)
-                key -= n;
-        }
-        else if (dest < from)
-        {
-            if (key >= from && key <= to)
-                key -= from - dest;
-            else if (key >= dest && key < from)
-                key += n;
-        }
+        key = GXMovedIndex(key, from, to, dest);
         return true;
     });
 }

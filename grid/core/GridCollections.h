@@ -187,6 +187,10 @@ public:
     void DeleteAll();
 };
 
+// Where index lands when rows (or columns) from..to move so that the first of them becomes dest,
+// numbered after the move; indexes outside the moved and the passed-over block stay.
+DWORD GXMovedIndex(DWORD index, DWORD from, DWORD to, DWORD dest);
+
 // Refuses to store a count that a 16-bit field cannot hold, before anything is written.
 void GXCheckWordCount(INT_PTR nCount);
 // Refuses (archive exception, end of file) a count read from an archive whose entries, at least

@@ -279,39 +279,16 @@ void RemoveIndexes(CGXRangeList& list, ROWCOL from, ROWCOL to, ROWCOL lastIndex)
 template <class Bounds>
 void MoveIndexes(CGXRangeList& list, ROWCOL from, ROWCOL to, ROWCOL dest, ROWCOL lastIndex)
 {
-    const ROWCOL n = to - from + 1;
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
     {
         CGXRange* pRange = list.GetNext(pos);
         ROWCOL& first = Bounds::First(*pRange);
         ROWCOL& last = Bounds::Last(*pRange);
-        // A range moves as a whole, judged by its first index.
-        if (dest > from)
-        {
-            if (first >= from && first <= to)
-            {
-                first += dest - from;
-                last += dest - from;
-            }
-            else if (first > to && first <= dest + n - 1)
-            {
-                first -= n;
-                last -= n;
-            }
-        }
-        else if (dest < from)
-        {
-            if (first >= from && first <= to)
-            {
-                first -= from - dest;
-                last -= from - dest;
-            }
-            else if (first >= dest && first < from)
-            {
-                first += n;
-                last += n;
-            }
-        }
+        // A range moves as a whole, judged by its first index (unsigned wrap-around keeps the
+        // shift exact in either direction).
+        const ROWCOL movedFirst = GXMovedIndex(first, from, to, dest);
+        last += movedFirst - first;
+        first = movedFirst;
         last = std::min(last, lastIndex);
     }
 }
