@@ -318,33 +318,16 @@ void CGXControl::DrawBackground(CDC* pDC, const CRect& rect, const CGXStyle& sty
     if (pDC == nullptr)
         return;
     const CGXStyleBrush& interior = style.GetInterior();
-    const HDC hDC = pDC->GetSafeHdc();
     switch (interior.GetStyle())
     {
-    case BS_SOLID:
+    case CGXStyleBrush::bsSolid:
         CGXDrawingAndFormatting::FillSolidRect(pDC, rect, interior.GetColor());
         break;
-    case BS_HATCHED:
-    case BS_PATTERN:
-    {
-        HBRUSH hBrush = nullptr;
-        if (interior.GetStyle() == BS_HATCHED)
-            hBrush = ::CreateHatchBrush(static_cast<int>(interior.GetHatch()), interior.GetColor());
-        else if (CBitmap* pBitmap = CGXDrawingAndFormatting::GetInstance()->GetPatternBitmap(interior.GetPattern()))
-            hBrush = ::CreatePatternBrush(static_cast<HBITMAP>(pBitmap->GetSafeHandle()));
-        if (hBrush == nullptr)
-            break;
-        // A monochrome pattern draws its set bits in the text colour and the rest in the background colour.
-        const COLORREF oldText = ::SetTextColor(hDC, interior.GetColor());
-        const COLORREF oldBack = ::SetBkColor(hDC, interior.GetBkColor());
-        const int oldMode = ::SetBkMode(hDC, OPAQUE);
-        ::FillRect(hDC, &rect, hBrush);
-        ::SetBkMode(hDC, oldMode);
-        ::SetTextColor(hDC, oldText);
-        ::SetBkColor(hDC, oldBack);
-        ::DeleteObject(hBrush);
+    case CGXStyleBrush::bsHatched:
+    case CGXStyleBrush::bsPattern:
+        // The engine's brush cache serves: no brush is made and deleted per cell.
+        m_pGrid->DrawBrushRect(pDC, rect, interior);
         break;
-    }
     default:
         break;
     }

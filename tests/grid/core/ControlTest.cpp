@@ -532,3 +532,48 @@ TEST(CGXControl, DrawBackgroundFillsTheInterior)
     EXPECT_EQ(::GetPixel(dc.GetSafeHdc(), 5, 5) & 0xFFFFFF, static_cast<COLORREF>(RGB(255, 0, 0)));
     dc.SelectObject(pOld);
 }
+
+TEST(CGXControl, DrawBackgroundShowsBothColoursOfHatchesAndPatterns)
+{
+    const COLORREF kRed = RGB(255, 0, 0);
+    const COLORREF kBlue = RGB(0, 0, 255);
+    CGXStyleBrush hatched(CGXStyleBrush::bsHatched, kRed, HS_CROSS);
+    hatched.SetBkColor(kBlue);
+    CGXStyleBrush pattern;
+    pattern.SetPattern(5).SetColor(kRed).SetBkColor(kBlue);
+    CGXStyleBrush hollow(CGXStyleBrush::bsHollow, kRed);
+    hollow.SetBkColor(kBlue);
+    struct Case
+    {
+        const char* name;
+        CGXStyleBrush brush;
+        bool bFore;
+        bool bBack;
+    } cases[] = {{"hatched", hatched, true, true}, {"pattern", pattern, true, true}, {"hollow", hollow, false, false}};
+    RecordingGrid grid;
+    CGXControl control(&grid);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateBitmap(16, 16, 1, 32, nullptr));
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    for (const Case& c : cases)
+    {
+        ::PatBlt(dc.GetSafeHdc(), 0, 0, 16, 16, WHITENESS);
+        CGXStyle style;
+        style.SetInterior(c.brush);
+        control.DrawBackground(&dc, CRect(0, 0, 16, 16), style);
+        int nFore = 0;
+        int nBack = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+            {
+                const COLORREF pixel = ::GetPixel(dc.GetSafeHdc(), x, y) & 0xFFFFFF;
+                nFore += pixel == kRed;
+                nBack += pixel == kBlue;
+            }
+        EXPECT_EQ(c.bFore, nFore > 10) << c.name;
+        EXPECT_EQ(c.bBack, nBack > 10) << c.name;
+    }
+    dc.SelectObject(pOld);
+}
