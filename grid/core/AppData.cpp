@@ -40,14 +40,6 @@ void NormalizeSeparator(CString& text)
     GXGetAppData()->NormalizeDecimalSeparator(text);
 }
 
-// Registers a class unless the instance has one of that name already.
-void RegisterOnce(WNDCLASSA& wndcls)
-{
-    WNDCLASSA existing;
-    if (!::GetClassInfoA(wndcls.hInstance, wndcls.lpszClassName, &existing))
-        ::RegisterClassA(&wndcls);
-}
-
 // A copy of a system control class under another name, global to the process.
 void RegisterSystemClassCopy(HINSTANCE hInstance, LPCSTR lpszSystemClass, LPCSTR lpszName)
 {
@@ -63,16 +55,20 @@ void RegisterSystemClassCopy(HINSTANCE hInstance, LPCSTR lpszSystemClass, LPCSTR
     ::RegisterClassA(&wndcls);
 }
 
-void RegisterPlainClass(HINSTANCE hInstance, LPCSTR lpszName, UINT nStyle)
+} // namespace
+
+void GXRegisterPlainWndClass(HINSTANCE hInstance, LPCSTR lpszName, UINT nStyle)
 {
+    WNDCLASSA existing;
+    if (::GetClassInfoA(hInstance, lpszName, &existing))
+        return;
     WNDCLASSA wndcls = {};
     wndcls.style = nStyle;
     wndcls.lpfnWndProc = ::DefWindowProcA;
     wndcls.hInstance = hInstance;
     wndcls.lpszClassName = lpszName;
-    RegisterOnce(wndcls);
+    ::RegisterClassA(&wndcls);
 }
-} // namespace
 
 // ---- CGXSysColors ----
 
@@ -238,9 +234,9 @@ void CGXAppData::RegisterWindowClasses(HINSTANCE hInstance)
     RegisterSystemClassCopy(hInstance, "edit", "GXEDIT");
     RegisterSystemClassCopy(hInstance, "listbox", "GXLISTBOX");
     RegisterSystemClassCopy(hInstance, "combobox", "GXCOMBOBOX");
-    RegisterPlainClass(hInstance, "GXWND", CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
-    RegisterPlainClass(hInstance, "GXNDBLCLKSWND", CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW);
-    RegisterPlainClass(hInstance, "GxMdiFrame", CS_GLOBALCLASS | CS_DBLCLKS);
+    GXRegisterPlainWndClass(hInstance, "GXWND", CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+    GXRegisterPlainWndClass(hInstance, "GXNDBLCLKSWND", CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW);
+    GXRegisterPlainWndClass(hInstance, "GxMdiFrame", CS_GLOBALCLASS | CS_DBLCLKS);
 }
 
 void CGXAppData::LoadOperationTexts()

@@ -217,5 +217,9 @@ void GXStartLibrary(DWORD dwArg1 = 0, DWORD dwArg2 = 0, DWORD dwArg3 = 0);
 class CWnd;
 CWnd* GXGetParentOfClass(const CWnd* pWnd, CRuntimeClass* pClass, BOOL bAnyState = FALSE);
 
+// Registers a window class with the default window procedure unless the instance has one of that
+// name already (windows of the class get their procedure when an object attaches to them).
+void GXRegisterPlainWndClass(HINSTANCE hInstance, LPCSTR lpszName, UINT nStyle);
+
 // A string of the string table; a missing string throws the framework's resource exception.
 CString GXLoadResourceString(UINT nId);

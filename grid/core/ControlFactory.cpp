@@ -5,6 +5,7 @@
 #include "grid/controls/EditControl.h"
 #include "grid/controls/Static.h"
 
+#include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/GridCore.h"
@@ -35,24 +36,6 @@ const UINT CGXControlFactory::registeredControlIds[37] = {
     GX_IDS_CTRL_DATETIME,      GX_IDS_CTRL_DATETIMENOCAL,
     GX_IDS_CTRL_CURRENCY,      GX_IDS_CTRL_BROWSEARROWHEADER,
     GX_IDS_CTRL_OLEPREVIEW};
-
-namespace
-{
-void RegisterGridClass(HINSTANCE hInstance, LPCSTR lpszName)
-{
-    WNDCLASSA existing;
-    if (::GetClassInfoA(hInstance, lpszName, &existing))
-        return;
-    WNDCLASSA wndcls = {};
-    wndcls.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    // The grid and tab windows bring their own procedures; until then windows of these classes
-    // are plain windows.
-    wndcls.lpfnWndProc = ::DefWindowProcA;
-    wndcls.hInstance = hInstance;
-    wndcls.lpszClassName = lpszName;
-    ::RegisterClassA(&wndcls);
-}
-} // namespace
 
 CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
 {
@@ -116,8 +99,9 @@ void CGXControlFactory::InstallApplicationComponents()
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)
 {
     CGXGridWnd::RegisterClass(hInstance);
-    RegisterGridClass(hInstance, "CGXTabBeam");
-    RegisterGridClass(hInstance, "CGXTabWnd");
+    // The tab windows bring their own procedures; until then windows of these classes are plain.
+    GXRegisterPlainWndClass(hInstance, "CGXTabBeam", CS_GLOBALCLASS | CS_DBLCLKS);
+    GXRegisterPlainWndClass(hInstance, "CGXTabWnd", CS_GLOBALCLASS | CS_DBLCLKS);
 }
 
 void CGXControlFactory::UnregisterWndClasses(HINSTANCE hInstance)
