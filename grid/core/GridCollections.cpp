@@ -84,16 +84,6 @@ CGXCollMapDWordToLong& CGXCollMapDWordToLong::operator=(const CGXCollMapDWordToL
 
 CGXCollMapDWordToLong::~CGXCollMapDWordToLong() = default;
 
-void CGXCollMapDWordToLong::GetNextAssoc(POSITION& rNextPosition, DWORD& rKey, LONG& rValue) const
-{
-    const auto* pAssoc = m_map.GetNextAssoc(rNextPosition);
-    if (pAssoc != nullptr)
-    {
-        rKey = pAssoc->key;
-        rValue = pAssoc->value;
-    }
-}
-
 template <class Renumber>
 void CGXCollMapDWordToLong::Rebuild(Renumber renumber)
 {
@@ -209,29 +199,6 @@ void CMapNdxToOb::Serialize(CArchive& ar)
         CObject* pObject = nullptr;
         ar >> pObject;
         m_map[GXCellKey{row, col}] = pObject;
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
-// CGXMapByte8ToPtr, CGXMapFontData
-
-void CGXMapByte8ToPtr::GetNextAssoc(POSITION& rNextPosition, GXByte8Key& rKey, void*& rValue) const
-{
-    const auto* pAssoc = m_map.GetNextAssoc(rNextPosition);
-    if (pAssoc != nullptr)
-    {
-        rKey = pAssoc->key;
-        rValue = pAssoc->value;
-    }
-}
-
-void CGXMapFontData::GetNextAssoc(POSITION& rNextPosition, ULONGLONG& rKey, CGXFontData*& rValue) const
-{
-    const auto* pAssoc = m_map.GetNextAssoc(rNextPosition);
-    if (pAssoc != nullptr)
-    {
-        rKey = pAssoc->key;
-        rValue = pAssoc->value;
     }
 }
 

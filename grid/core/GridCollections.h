@@ -32,7 +32,10 @@ public:
     BOOL RemoveKey(DWORD key) { return m_map.RemoveKey(key); }
     void RemoveAll() { m_map.RemoveAll(); }
     POSITION GetStartPosition() const { return m_map.GetStartPosition(); }
-    void GetNextAssoc(POSITION& rNextPosition, DWORD& rKey, LONG& rValue) const;
+    void GetNextAssoc(POSITION& rNextPosition, DWORD& rKey, LONG& rValue) const
+    {
+        m_map.GetNextAssoc(rNextPosition, rKey, rValue);
+    }
     // Sets the bucket count; the entries are discarded.
     void InitHashTable(UINT nHashSize) { m_map.InitHashTable(nHashSize); }
     UINT GetHashTableSize() const { return m_map.GetHashTableSize(); }
@@ -137,7 +140,10 @@ public:
     BOOL RemoveKey(const GXByte8Key& key) { return m_map.RemoveKey(key); }
     void RemoveAll() { m_map.RemoveAll(); }
     POSITION GetStartPosition() const { return m_map.GetStartPosition(); }
-    void GetNextAssoc(POSITION& rNextPosition, GXByte8Key& rKey, void*& rValue) const;
+    void GetNextAssoc(POSITION& rNextPosition, GXByte8Key& rKey, void*& rValue) const
+    {
+        m_map.GetNextAssoc(rNextPosition, rKey, rValue);
+    }
     void InitHashTable(UINT nHashSize) { m_map.InitHashTable(nHashSize); }
 
 private:
@@ -165,7 +171,10 @@ public:
     BOOL RemoveKey(ULONGLONG key) { return m_map.RemoveKey(key); }
     void RemoveAll() { m_map.RemoveAll(); }
     POSITION GetStartPosition() const { return m_map.GetStartPosition(); }
-    void GetNextAssoc(POSITION& rNextPosition, ULONGLONG& rKey, CGXFontData*& rValue) const;
+    void GetNextAssoc(POSITION& rNextPosition, ULONGLONG& rKey, CGXFontData*& rValue) const
+    {
+        m_map.GetNextAssoc(rNextPosition, rKey, rValue);
+    }
     void InitHashTable(UINT nHashSize) { m_map.InitHashTable(nHashSize); }
 
 private:

@@ -148,6 +148,16 @@ public:
         return pAssoc;
     }
 
+    // The same, with the key and value copied out (left as they are past the last association).
+    void GetNextAssoc(POSITION& rNextPosition, TKey& rKey, TValue& rValue) const
+    {
+        if (const Assoc* pAssoc = GetNextAssoc(rNextPosition))
+        {
+            rKey = pAssoc->key;
+            rValue = pAssoc->value;
+        }
+    }
+
     // Bucket count, block size and entries of two maps change places.
     void Swap(GXHashMapCore& other)
     {

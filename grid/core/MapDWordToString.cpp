@@ -15,16 +15,6 @@ void CGXCollMapDWordToString::SetAt(DWORD key, LPCTSTR pszValue)
     value = text;
 }
 
-void CGXCollMapDWordToString::GetNextAssoc(POSITION& rNextPosition, DWORD& rKey, CString& rValue) const
-{
-    const CAssoc* pAssoc = m_map.GetNextAssoc(rNextPosition);
-    if (pAssoc != nullptr)
-    {
-        rKey = pAssoc->key;
-        rValue = pAssoc->value;
-    }
-}
-
 void CGXCollMapDWordToString::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())

@@ -29,7 +29,10 @@ public:
     BOOL RemoveKey(DWORD key) { return m_map.RemoveKey(key); }
     void RemoveAll() { m_map.RemoveAll(); }
     POSITION GetStartPosition() const { return m_map.GetStartPosition(); }
-    void GetNextAssoc(POSITION& rNextPosition, DWORD& rKey, CString& rValue) const;
+    void GetNextAssoc(POSITION& rNextPosition, DWORD& rKey, CString& rValue) const
+    {
+        m_map.GetNextAssoc(rNextPosition, rKey, rValue);
+    }
 
     // A 16-bit count, then per entry the key (32-bit) and the value in the string form.
     void Serialize(CArchive& ar) override;
