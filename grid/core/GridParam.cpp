@@ -69,6 +69,17 @@ void DeleteCommands(CPtrList& list)
     while (!list.IsEmpty())
         delete static_cast<CObject*>(list.RemoveHead());
 }
+
+// The parameter object's rule for the objects it may own: the one held goes when it is owned and
+// replaced by another.
+template <class THeld, class TNew>
+void ReplaceOwned(THeld*& pHeld, BOOL& bOwn, TNew* pNew, BOOL bMustDelete)
+{
+    if (bOwn && pHeld != pNew)
+        delete pHeld;
+    pHeld = pNew;
+    bOwn = bMustDelete;
+}
 } // namespace
 
 CGXGridParam::~CGXGridParam()
@@ -88,18 +99,10 @@ CGXGridParam::~CGXGridParam()
     for (INT_PTR i = 0; i < m_apOwned103.GetSize(); ++i)
         delete m_apOwned103[i];
     m_apOwned103.RemoveAll();
-    if (m_bOwnStylesMap)
-        delete m_pStylesMap;
-    m_pStylesMap = nullptr;
-    if (m_bOwnProperties)
-        delete m_pProperties;
-    m_pProperties = nullptr;
-    if (m_bOwnData)
-        delete m_pData;
-    m_pData = nullptr;
-    if (m_bOwnFourth)
-        delete m_pFourth;
-    m_pFourth = nullptr;
+    SetStylesMap(nullptr, FALSE);
+    SetProperties(nullptr, FALSE);
+    SetData(nullptr, FALSE);
+    SetPrintDevice(nullptr, FALSE);
     m_sSheetName.Empty();
     m_mapFreed.RemoveAll();
 }
@@ -120,34 +123,22 @@ CGXGridParam& CGXGridParam::operator=(const CGXGridParam& other)
 
 void CGXGridParam::SetProperties(CGXProperties* pProperties, BOOL bMustDelete)
 {
-    if (m_bOwnProperties && m_pProperties != pProperties)
-        delete m_pProperties;
-    m_pProperties = pProperties;
-    m_bOwnProperties = bMustDelete;
+    ReplaceOwned(m_pProperties, m_bOwnProperties, pProperties, bMustDelete);
 }
 
 void CGXGridParam::SetStylesMap(CGXStylesMap* pStylesMap, BOOL bMustDelete)
 {
-    if (m_bOwnStylesMap && m_pStylesMap != pStylesMap)
-        delete m_pStylesMap;
-    m_pStylesMap = pStylesMap;
-    m_bOwnStylesMap = bMustDelete;
+    ReplaceOwned(m_pStylesMap, m_bOwnStylesMap, pStylesMap, bMustDelete);
 }
 
 void CGXGridParam::SetData(CGXData* pData, BOOL bMustDelete)
 {
-    if (m_bOwnData && m_pData != pData)
-        delete m_pData;
-    m_pData = pData;
-    m_bOwnData = bMustDelete;
+    ReplaceOwned(m_pData, m_bOwnData, pData, bMustDelete);
 }
 
 void CGXGridParam::SetPrintDevice(CGXPrintDevice* pDevice, BOOL bMustDelete)
 {
-    if (m_bOwnFourth && m_pFourth != pDevice)
-        delete m_pFourth;
-    m_pFourth = pDevice;
-    m_bOwnFourth = bMustDelete;
+    ReplaceOwned(m_pFourth, m_bOwnFourth, pDevice, bMustDelete);
 }
 
 CGXPrintDevice* CGXGridParam::GetPrintDevice() const
