@@ -34,41 +34,30 @@ CGXStyle::CGXStyle()
     m_packed.nPlaces = 13;
 }
 
-CGXStyle::CGXStyle(const CGXStyle& other) : CObject()
+CGXStyle::CGXStyle(const CGXStyle& other)
+    : CObject(),
+      m_include(other.m_include),
+      m_packed(other.m_packed),
+      m_nMaxLength(other.m_nMaxLength),
+      m_nControl(other.m_nControl),
+      m_nBaseStyle(other.m_nBaseStyle),
+      m_interior(other.m_interior),
+      m_pFont(other.m_pFont != nullptr ? new CGXFont(*other.m_pFont) : nullptr),
+      m_strValue(other.m_strValue),
+      m_strChoiceList(other.m_strChoiceList),
+      m_pUserAttributes(other.m_pUserAttributes != nullptr ? new CGXUserAttributeMap(*other.m_pUserAttributes)
+                                                           : nullptr),
+      m_pItemData(other.m_pItemData)
 {
-    std::memset(&m_packed, 0, sizeof(m_packed));
-    CopyFrom(other);
-}
-
-CGXStyle::~CGXStyle() { ClearAll(); }
-
-void CGXStyle::CopyFrom(const CGXStyle& other)
-{
-    m_include = other.m_include;
-    m_packed = other.m_packed;
-    m_nMaxLength = other.m_nMaxLength;
-    m_nControl = other.m_nControl;
-    m_nBaseStyle = other.m_nBaseStyle;
-    m_interior = other.m_interior;
-    m_pItemData = other.m_pItemData;
-    m_strValue = other.m_strValue;
-    m_strChoiceList = other.m_strChoiceList;
-
-    delete m_pUserAttributes;
-    m_pUserAttributes = other.m_pUserAttributes != nullptr ? new CGXUserAttributeMap(*other.m_pUserAttributes) : nullptr;
-
-    delete[] m_pBorders;
-    m_pBorders = nullptr;
     if (other.m_pBorders != nullptr)
     {
         m_pBorders = new CGXStylePen[4];
         for (int i = 0; i < 4; ++i)
             m_pBorders[i] = other.m_pBorders[i];
     }
-
-    delete m_pFont;
-    m_pFont = other.m_pFont != nullptr ? new CGXFont(*other.m_pFont) : nullptr;
 }
+
+CGXStyle::~CGXStyle() { ClearAll(); }
 
 // ---------------------------------------------------------------------------------------------
 // Virtual operations

@@ -315,7 +315,6 @@ private:
     CGXStylePen* EnsureBorders();
     void UpdateBordersFlag();
     CGXUserAttributeMap& EnsureUserAttributes();
-    void CopyFrom(const CGXStyle& other);
 
     struct Packed
     {
