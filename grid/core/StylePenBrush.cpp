@@ -126,7 +126,7 @@ CGXStylePen& CGXStylePen::SetDescription(LPCTSTR pszText)
     if (nCount >= 5)
     {
         SetStyle(static_cast<UINT>(values[0] & 7));
-        m_dwWord0 = (m_dwWord0 & ~(0xFFFFu << 3)) | ((static_cast<DWORD>(values[1]) & 0xFFFF) << 3);
+        SetWidth(static_cast<UINT>(values[1]));
         colorWord = RgbWord(values[2], values[3], values[4]);
         if (nCount >= 6)
             colorWord |= (static_cast<DWORD>(values[5]) & 0xFF) << 24;
@@ -150,8 +150,7 @@ CGXStyleBrush& CGXStyleBrush::SetBrush(UINT nStyle, COLORREF color, UINT nHatch)
 {
     m_dwWord1 = 0x3FFFFFFF | ((nStyle & 0x3) << 30);
     SetColor(color);
-    m_dwWord0 = (m_dwWord0 & ~0x7u) | (nHatch & 0x7);
-    return *this;
+    return SetHatch(nHatch);
 }
 
 CGXStyleBrush& CGXStyleBrush::SetStyle(UINT nStyle)
@@ -216,7 +215,7 @@ CGXStyleBrush& CGXStyleBrush::SetDescription(LPCTSTR pszText)
     }
     SetStyle(static_cast<UINT>(values[0] & 3));
     if (GetStyle() == bsPattern)
-        m_dwWord1 = (m_dwWord1 & ~(0x3Fu << 24)) | ((static_cast<DWORD>(values[1]) & 0x3F) << 24);
+        SetPattern(static_cast<UINT>(values[1]));
     else
         SetHatch(static_cast<UINT>(values[1] & 7));
 
