@@ -53,26 +53,19 @@ CGXProperties::CGXProperties(const CGXProperties& other) : CObject()
     *this = other;
 }
 
+// The switches, page settings and zoom start at their member initialisers; the section, the colours
+// (named from the string table), the margins (measured on the display) and the tokens are set here.
 void CGXProperties::SetDefaults()
 {
-    m_bPrinting = FALSE;
-    m_b3dHeader = m_bDisplayVertLines = m_bDisplayHorzLines = m_bMarkRowHeader = m_bMarkColHeader = TRUE;
     m_sSection = "Grid";
-    m_nZoom = 100;
     AddColorProperty(GX_IDS_COLOR_GRIDLINES, GXJoinColor(gxColorSystem, COLOR_GRAYTEXT));
     AddColorProperty(GX_IDS_COLOR_FIXEDLINES, GXJoinColor(gxColorSystem, COLOR_ACTIVECAPTION));
     AddColorProperty(GX_IDS_COLOR_TRACKINGLINE, RGB(255, 0, 0));
     AddColorProperty(GX_IDS_COLOR_DRAGGINGLINE, RGB(255, 0, 0));
     AddColorProperty(GX_IDS_COLOR_BACKGROUND, GXJoinColor(gxColorSystem, COLOR_BTNFACE));
-    m_bCenterVertical = FALSE;
-    m_nPageOrder = 0;
-    m_bPrintVertLines = m_bPrintHorzLines = m_bBlackWhite = m_bPrintRowHeaders = m_bPrintColHeaders = TRUE;
-    m_bPrintFrame = m_bCenterHorizontal = TRUE;
     m_nTopMargin = m_nBottomMargin = PrintUnits(1.5);
     m_nLeftMargin = m_nRightMargin = PrintUnits(1.0);
     m_nDistTop = m_nDistBottom = PrintUnits(0.4);
-    m_nFirstPage = -1;
-    m_w1 = m_w2 = 0;
     static const LPCTSTR tokens[] = {"$F", "$A", "$P", "$N", "$D", "$R"};
     for (LPCTSTR pszToken : tokens)
         AddToken(pszToken);
