@@ -293,6 +293,22 @@ void MoveIndexes(CGXRangeList& list, ROWCOL from, ROWCOL to, ROWCOL dest, ROWCOL
     }
 }
 
+template <class Bounds>
+BOOL IsAnyCellAt(const CGXRangeList& list, ROWCOL index)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+    {
+        const CGXRange* pRange = list.GetNext(pos);
+        if (!pRange->valid)
+            continue;
+        if (pRange->kind == Bounds::crossKind || pRange->kind == CGXRange::rtTable)
+            return TRUE;
+        if (Bounds::First(*pRange) <= index && index <= Bounds::Last(*pRange))
+            return TRUE;
+    }
+    return FALSE;
+}
+
 bool SpansOverlap(DWORD s1, DWORD e1, DWORD s2, DWORD e2)
 {
     return (s1 >= s2 && s1 <= e2) || (e1 >= s2 && e1 <= e2) || (s2 >= s1 && s2 <= e1) || (e2 >= s1 && e2 <= e1);
@@ -449,35 +465,9 @@ void CGXRangeList::MoveCols(ROWCOL from, ROWCOL to, ROWCOL dest, ROWCOL lastCol)
     MoveIndexes<ColBounds>(*this, from, to, dest, lastCol);
 }
 
-BOOL CGXRangeList::IsAnyCellInRow(ROWCOL row) const
-{
-    for (POSITION pos = GetHeadPosition(); pos != NULL;)
-    {
-        const CGXRange* pRange = GetNext(pos);
-        if (!pRange->valid)
-            continue;
-        if (pRange->kind == CGXRange::rtCols || pRange->kind == CGXRange::rtTable)
-            return TRUE;
-        if (pRange->top <= row && row <= pRange->bottom)
-            return TRUE;
-    }
-    return FALSE;
-}
+BOOL CGXRangeList::IsAnyCellInRow(ROWCOL row) const { return IsAnyCellAt<RowBounds>(*this, row); }
 
-BOOL CGXRangeList::IsAnyCellInCol(ROWCOL col) const
-{
-    for (POSITION pos = GetHeadPosition(); pos != NULL;)
-    {
-        const CGXRange* pRange = GetNext(pos);
-        if (!pRange->valid)
-            continue;
-        if (pRange->kind == CGXRange::rtRows || pRange->kind == CGXRange::rtTable)
-            return TRUE;
-        if (pRange->left <= col && col <= pRange->right)
-            return TRUE;
-    }
-    return FALSE;
-}
+BOOL CGXRangeList::IsAnyCellInCol(ROWCOL col) const { return IsAnyCellAt<ColBounds>(*this, col); }
 
 BOOL CGXRangeList::GetRowArray(ROWCOL lastRow, CDWordArray& starts, CDWordArray& ends, BOOL bRowsOnly) const
 {
