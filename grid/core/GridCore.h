@@ -1018,7 +1018,9 @@ public:
     BOOL m_bDragSelectPending = FALSE;
 
 protected:
-    // The steps of the button handlers.
+    // The steps of the button handlers. A press records its cell, point and the press bit first.
+    void RecordPress(ROWCOL nRow, ROWCOL nCol, CPoint point);
+    BOOL HandleOtherButtonDown(int nButton, UINT nFlags, CPoint point);
     BOOL OnDragSelectPress(UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol);
     void OnUserSelectPress(UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol);
     BOOL TrackCellPress(int nButton, UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol,

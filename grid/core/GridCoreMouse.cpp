@@ -18,10 +18,8 @@ BOOL CGXGridCore::HandleSetCursor(CWnd*, UINT, UINT) { return FALSE; }
 
 namespace
 {
-// The other buttons that cancel a press of a button.
-const UINT kOtherThanLeft = MK_RBUTTON | MK_MBUTTON;
-const UINT kOtherThanMiddle = MK_LBUTTON | MK_RBUTTON;
-const UINT kOtherThanRight = MK_LBUTTON | MK_MBUTTON;
+// The other buttons that cancel a press of the left (0), middle (1) and right (2) button.
+const UINT kOtherButtons[3] = {MK_RBUTTON | MK_MBUTTON, MK_LBUTTON | MK_RBUTTON, MK_LBUTTON | MK_MBUTTON};
 
 HWND GridHwnd(CWnd* pWnd)
 {
@@ -156,14 +154,22 @@ void CGXGridCore::OnUserSelectPress(UINT nFlags, CPoint point, int nHit, ROWCOL 
 
 // ---- Presses ----
 
+void CGXGridCore::RecordPress(ROWCOL nRow, ROWCOL nCol, CPoint point)
+{
+    m_nPressedRow = nRow;
+    m_nPressedCol = nCol;
+    m_nLastHitRow = nRow;
+    m_nLastHitCol = nCol;
+    m_ptTrackMouse = point;
+    m_wTrackingState = GX_TRACK_PRESS;
+}
+
 // Starts tracking a press on a cell: records it, lets the user-select component see a left press and
 // dispatches the press to the cell. nTestRow, nTestCol is the cell asked whether it is current.
 BOOL CGXGridCore::TrackCellPress(int nButton, UINT nFlags, CPoint point, int nHit, ROWCOL nRow, ROWCOL nCol,
                                  ROWCOL nTestRow, ROWCOL nTestCol)
 {
-    m_nPressedRow = nRow;
-    m_nPressedCol = nCol;
-    m_wTrackingState = GX_TRACK_PRESS;
+    RecordPress(nRow, nCol, point);
     CGXControl* pControl = GetCurrentCellControl();
     if (IsCurrentCell(nTestRow, nTestCol) && pControl != nullptr && pControl->IsInit())
         m_wTrackingState |= GX_TRACK_CURRENTINIT;
@@ -171,9 +177,6 @@ BOOL CGXGridCore::TrackCellPress(int nButton, UINT nFlags, CPoint point, int nHi
         m_wTrackingState |= GX_TRACK_CTRL;
     if (nButton == 0)
         OnUserSelectPress(nFlags, point, nHit, nRow, nCol);
-    m_nLastHitRow = nRow;
-    m_nLastHitCol = nCol;
-    m_ptTrackMouse = point;
     if (!DispatchButton(this, nButton, nRow, nCol, nRow, nCol, point, nFlags,
                         m_wTrackingState | GX_HITBTNDOWN | GX_HITINCELL))
     {
@@ -202,7 +205,7 @@ BOOL CGXGridCore::OnLButtonDown(UINT nFlags, CPoint point)
     int nHit = GX_NOHIT;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
-    if (!StartMouseTracking(nFlags, point, kOtherThanLeft, nHit, nRow, nCol))
+    if (!StartMouseTracking(nFlags, point, kOtherButtons[0], nHit, nRow, nCol))
         return FALSE;
 
     ROWCOL nTopRow = nRow;
@@ -224,12 +227,7 @@ BOOL CGXGridCore::OnLButtonDown(UINT nFlags, CPoint point)
 
     if (nHit == GX_FILLHANDLEHIT)
     {
-        m_nPressedRow = nRow;
-        m_nPressedCol = nCol;
-        m_nLastHitRow = nRow;
-        m_nLastHitCol = nCol;
-        m_ptTrackMouse = point;
-        m_wTrackingState = GX_TRACK_PRESS;
+        RecordPress(nRow, nCol, point);
         if (m_bFillHandle && m_pExcelLikeFillImp != nullptr)
             m_pExcelLikeFillImp->OnLButtonDown(this, point, nFlags, nHit, nRow, nCol);
         return CapturePress(nRow, nCol);
@@ -254,32 +252,29 @@ BOOL CGXGridCore::OnLButtonDown(UINT nFlags, CPoint point)
     return CapturePress(nRow, nCol);
 }
 
-BOOL CGXGridCore::OnMButtonDown(UINT nFlags, CPoint point)
+// The middle (1) and right (2) buttons only press cells: no feature component sees them.
+BOOL CGXGridCore::HandleOtherButtonDown(int nButton, UINT nFlags, CPoint point)
 {
     if (!m_bInitDone)
         return FALSE;
     int nHit = GX_NOHIT;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
-    if (!StartMouseTracking(nFlags, point, kOtherThanMiddle, nHit, nRow, nCol) || !IsCellHit(nHit))
+    if (!StartMouseTracking(nFlags, point, kOtherButtons[nButton], nHit, nRow, nCol) || !IsCellHit(nHit))
         return FALSE;
-    if (TrackCellPress(1, nFlags, point, nHit, nRow, nCol, nRow, nCol))
+    if (TrackCellPress(nButton, nFlags, point, nHit, nRow, nCol, nRow, nCol))
         SetCapture();
     return TRUE;
 }
 
+BOOL CGXGridCore::OnMButtonDown(UINT nFlags, CPoint point)
+{
+    return HandleOtherButtonDown(1, nFlags, point);
+}
+
 BOOL CGXGridCore::OnRButtonDown(UINT nFlags, CPoint point)
 {
-    if (!m_bInitDone)
-        return FALSE;
-    int nHit = GX_NOHIT;
-    ROWCOL nRow = 0;
-    ROWCOL nCol = 0;
-    if (!StartMouseTracking(nFlags, point, kOtherThanRight, nHit, nRow, nCol) || !IsCellHit(nHit))
-        return FALSE;
-    if (TrackCellPress(2, nFlags, point, nHit, nRow, nCol, nRow, nCol))
-        SetCapture();
-    return TRUE;
+    return HandleOtherButtonDown(2, nFlags, point);
 }
 
 // ---- Moves ----
@@ -426,11 +421,10 @@ BOOL CGXGridCore::HandleDblClk(int nButton, UINT nFlags, CPoint point)
 {
     if (!m_bInitDone)
         return FALSE;
-    static const UINT kMasks[3] = {kOtherThanLeft, kOtherThanMiddle, kOtherThanRight};
     int nHit = GX_NOHIT;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
-    if (!StartMouseTracking(nFlags, point, kMasks[nButton], nHit, nRow, nCol))
+    if (!StartMouseTracking(nFlags, point, kOtherButtons[nButton], nHit, nRow, nCol))
         return FALSE;
     if (!IsCellHit(nHit))
         return nButton == 0 && m_pUserResizeCellsImp != nullptr &&
