@@ -19,11 +19,7 @@ CGXGridCore::CGXGridCore(CWnd* pGridWnd, CWnd* pScrollWnd, CWnd* pPrintWnd)
       m_pPrintWnd(pPrintWnd)
 {
     m_CellObjects.InitHashTable(257);
-    m_nCxFrame = ::GetSystemMetrics(SM_CXFRAME);
     m_nCyFrame = ::GetSystemMetrics(SM_CYFRAME);
-    m_nCxBorder = ::GetSystemMetrics(SM_CXBORDER);
-    m_nCyBorder = ::GetSystemMetrics(SM_CYBORDER);
-    m_hcurArrow = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     if (m_pAppData->m_pControlFactory != nullptr && !m_bInitDone)
         m_pAppData->m_pControlFactory->InstallGridComponents(this);
 }
@@ -44,8 +40,6 @@ CGXGridCore::~CGXGridCore()
     if (m_bOwnParam)
         delete m_pParam;
     m_pParam = nullptr;
-    m_nLastControlId = 0;
-    m_nPendingUpdate = 0;
     delete m_pLookupStyle;
     DestroyEngineObjects();
     m_pAppData->RemoveGridUser(this);

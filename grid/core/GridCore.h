@@ -1075,8 +1075,6 @@ protected:
     CPtrList m_OwnedObjects{10};           // CObject*, deleted with the engine
     CPtrList m_PluginList{10};             // CGXPluginComponent*
     CGXRangeList m_SelectedRanges;
-    CGXRangeList m_SelectionWork;
-    CGXRangeList m_SpanWork;
     CGXMapCellToOb m_CellObjects;
     CGXStyle* m_pStyleStandard = nullptr;
     CGXStyle* m_pStyleRowHeader = nullptr;
@@ -1084,15 +1082,10 @@ protected:
     CRuntimeClass* m_pStyleClass = nullptr;
     // Three working styles of the engine (standard and two scratch styles).
     CGXStyle* m_pWorkStyles[3] = {nullptr, nullptr, nullptr};
-    WORD m_nLastControlId = 0;
-    UINT m_nPendingUpdate = 0;
     int m_nZoom = 100;
     WORD m_wTrackingState = 0;
-    int m_nCxFrame = 0;
+    // The margin a tracked point keeps from the grid rectangle's right and bottom edges.
     int m_nCyFrame = 0;
-    int m_nCxBorder = 0;
-    int m_nCyBorder = 0;
-    HCURSOR m_hcurArrow = nullptr;
     BOOL m_bGridRectSet = FALSE;
     CRect m_rectGrid;
     CRect m_rectPrint;
@@ -1162,7 +1155,6 @@ protected:
     // Current cell moves and keyboard.
     CString m_strBufferedText;
     BOOL m_bFlushingText = FALSE;
-    BOOL m_bControlTookFocus = FALSE;
     BOOL m_bDbcsLeadPending = FALSE;
     BYTE m_dbcsLeadByte = 0;
     // Scrolling.

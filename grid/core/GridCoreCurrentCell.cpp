@@ -661,7 +661,6 @@ void CGXGridCore::FlushBufferedText()
     {
         for (int i = 0; i < text.GetLength(); ++i)
             pControl->Char(static_cast<BYTE>(text[i]), 1, 0);
-        m_bControlTookFocus = TRUE;
         CWnd* pWnd = pControl->GetWnd();
         if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr && m_pGridWnd != nullptr &&
             ::IsChild(m_pGridWnd->GetSafeHwnd(), pWnd->GetSafeHwnd()))

@@ -828,7 +828,7 @@ void CGXGridCore::SetGridCursor(UINT nCursorId, LPCTSTR pszSystemCursor)
 {
     if (nCursorId == 0)
     {
-        ::SetCursor(m_hcurArrow != nullptr ? m_hcurArrow : ::LoadCursorA(nullptr, IDC_ARROW));
+        ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
         return;
     }
     if (nCursorId == g_nLoadedCursorId && g_hLoadedCursor != nullptr)

@@ -94,7 +94,6 @@ void CGXGridCore::InitializeGrid()
         static_cast<ROWCOL>(nRememberedCol) <= GetColCount())
         SetCurrentCellInfo(TRUE, static_cast<ROWCOL>(nRememberedRow), static_cast<ROWCOL>(nRememberedCol));
 
-    m_nPendingUpdate = 0;
     CalcSizeUnits();
     UpdateScrollbars(FALSE);
 }
@@ -132,8 +131,6 @@ void CGXGridCore::DestroyEngineObjects()
     }
     m_CellObjects.RemoveAll();
     m_SelectedRanges.DeleteAll();
-    m_SelectionWork.DeleteAll();
-    m_SpanWork.DeleteAll();
 }
 
 void CGXGridCore::OnGridParamAttached()
