@@ -94,7 +94,6 @@ void CGXGridCore::InitializeGrid()
         static_cast<ROWCOL>(nRememberedCol) <= GetColCount())
         SetCurrentCellInfo(TRUE, static_cast<ROWCOL>(nRememberedRow), static_cast<ROWCOL>(nRememberedCol));
 
-    CalcSizeUnits();
     UpdateScrollbars(FALSE);
 }
 
