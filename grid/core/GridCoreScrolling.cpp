@@ -16,8 +16,6 @@ namespace
 // Bit 8 of a mode: the range ends at the last top row (left column) that still fills the window.
 const int kModeFillLast = 8;
 const ROWCOL kMaxScrollUnits = 32767;
-// Tracking bit of a fill-handle drag, set and read by the fill feature object.
-const WORD kTrackFillDrag = 0x0200;
 // Pace of held arrows and keys: milliseconds between the first steps, the interval below which steps
 // scroll (or repeat the key), and the most lines (speed / 10) or keys (speed / 5) one step may take.
 const int kAutoScrollStartInterval = 80;
@@ -297,7 +295,7 @@ void CGXGridCore::ScrollGridWindow(int dx, int dy, const CRect& rect, const CRec
     if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
         return;
     // The fill handle's drag frame is drawn inverted; moved with the content it could not be erased.
-    if ((dx != 0 || dy != 0) && (m_wTrackingState & kTrackFillDrag) != 0 && m_bFillHandle &&
+    if ((dx != 0 || dy != 0) && (m_wTrackingState & GX_TRACK_FILLDRAG) != 0 && m_bFillHandle &&
         m_pExcelLikeFillImp != nullptr)
         m_pExcelLikeFillImp->RemoveDragFrame(this);
     ::ScrollWindowEx(m_pGridWnd->GetSafeHwnd(), dx, dy, &rect, &clip, nullptr, nullptr,
