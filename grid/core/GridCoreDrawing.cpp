@@ -70,6 +70,20 @@ HBRUSH GetPenPatternBrush(UINT nPenStyle)
     return s_brushes[nPenStyle];
 }
 
+// A solid line or border strip: on a printer through the grid's cached brush, on screen opaque.
+void FillSolidStrip(CGXGridCore& grid, CDC* pDC, const CRect& rect, COLORREF color)
+{
+    if (!pDC->IsPrinting())
+    {
+        FillSolid(pDC, rect, color);
+        return;
+    }
+    CGXStyleBrush brush;
+    brush.SetStyle(CGXStyleBrush::bsSolid).SetColor(color);
+    if (const HBRUSH hBrush = grid.GetCachedBrush(brush))
+        ::FillRect(pDC->GetSafeHdc(), &rect, hBrush);
+}
+
 // The colour a brush shows where nothing of a pen covers it.
 COLORREF InteriorColor(const CGXStyleBrush& interior)
 {
@@ -848,16 +862,7 @@ void CGXGridCore::DrawLineRect(CDC* pDC, int x, int y, int cx, int cy, int nDire
         ::DeleteObject(hPen);
         return;
     }
-    const COLORREF color = bBlack ? RGB(0, 0, 0) : GetPropertyColor((nFlags & 1) != 0 ? 2 : 0);
-    if (pDC->IsPrinting())
-    {
-        CGXStyleBrush brush;
-        brush.SetStyle(CGXStyleBrush::bsSolid).SetColor(color);
-        if (const HBRUSH hBrush = GetCachedBrush(brush))
-            ::FillRect(hdc, &rect, hBrush);
-        return;
-    }
-    FillSolid(pDC, rect, color);
+    FillSolidStrip(*this, pDC, rect, bBlack ? RGB(0, 0, 0) : GetPropertyColor((nFlags & 1) != 0 ? 2 : 0));
 }
 
 CRect CGXGridCore::CalcGridLineRect(int nDirection, ROWCOL nClientIndex)
@@ -979,15 +984,7 @@ void CGXGridCore::DrawBorder(const CGXStylePen& pen, const CRect& rect, int nEdg
     const COLORREF color = bBlack ? RGB(0, 0, 0) : pen.GetResolvedColor();
     if (!IsPatternedPen(pen.GetStyle()))
     {
-        if (pDC->IsPrinting())
-        {
-            CGXStyleBrush brush;
-            brush.SetStyle(CGXStyleBrush::bsSolid).SetColor(color);
-            if (const HBRUSH hBrush = GetCachedBrush(brush))
-                ::FillRect(hdc, &strip, hBrush);
-        }
-        else
-            FillSolid(pDC, strip, color);
+        FillSolidStrip(*this, pDC, strip, color);
         return;
     }
     if (!pDC->IsPrinting())
