@@ -84,6 +84,16 @@ void FillSolidStrip(CGXGridCore& grid, CDC* pDC, const CRect& rect, COLORREF col
         ::FillRect(pDC->GetSafeHdc(), &rect, hBrush);
 }
 
+// The width of a border edge of a style (at least 1 pixel, 0 for a null pen), or nWithout when the
+// style has no border on that edge.
+int BorderEdgeWidth(const CGXStyle& style, int nEdge, int nWithout)
+{
+    if (!style.GetIncludeBorders() || !style.IsBorderIncluded(nEdge))
+        return nWithout;
+    const CGXStylePen& pen = style.GetBorders(nEdge);
+    return pen.GetStyle() == PS_NULL ? 0 : std::max(1, static_cast<int>(pen.GetWidth()));
+}
+
 // The colour a brush shows where nothing of a pen covers it.
 COLORREF InteriorColor(const CGXStyleBrush& interior)
 {
@@ -1032,12 +1042,7 @@ void CGXGridCore::SubtractBorders(CRect& rectInner, const CRect& rect, const CGX
     const BOOL bVertLines = pProperties == nullptr || pProperties->GetDisplayVertLines();
     const BOOL bRightBottom = m_pParam != nullptr && m_pParam->m_bLinesRightBottom;
     auto edgeWidth = [&](int nEdge, BOOL bLines, BOOL bLineHere) {
-        if (style.GetIncludeBorders() && style.IsBorderIncluded(nEdge))
-        {
-            const CGXStylePen& pen = style.GetBorders(nEdge);
-            return pen.GetStyle() == PS_NULL ? 0 : std::max(1, static_cast<int>(pen.GetWidth()));
-        }
-        return bGridLines && bLines && bLineHere ? 1 : 0;
+        return BorderEdgeWidth(style, nEdge, bGridLines && bLines && bLineHere ? 1 : 0);
     };
     rectInner.left += edgeWidth(gxBorderLeft, bVertLines, !bRightBottom);
     rectInner.right -= edgeWidth(gxBorderRight, bVertLines, bRightBottom);
@@ -1052,15 +1057,8 @@ CSize CGXGridCore::AddBorders(CSize size, const CGXStyle& style)
         size.cx += 2;
         size.cy += 2;
     }
-    auto edgeWidth = [&](int nEdge) {
-        if (style.GetIncludeBorders() && style.IsBorderIncluded(nEdge))
-        {
-            const CGXStylePen& pen = style.GetBorders(nEdge);
-            return pen.GetStyle() == PS_NULL ? 0 : std::max(1, static_cast<int>(pen.GetWidth()));
-        }
-        return 1;
-    };
-    size.cx += edgeWidth(gxBorderLeft) + edgeWidth(gxBorderRight);
-    size.cy += edgeWidth(gxBorderTop) + edgeWidth(gxBorderBottom);
+    // An edge without a border takes its grid line.
+    size.cx += BorderEdgeWidth(style, gxBorderLeft, 1) + BorderEdgeWidth(style, gxBorderRight, 1);
+    size.cy += BorderEdgeWidth(style, gxBorderTop, 1) + BorderEdgeWidth(style, gxBorderBottom, 1);
     return size;
 }
