@@ -15,6 +15,7 @@
 #include "grid/core/Style.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -106,6 +107,29 @@ void MakePenPatternRecord(CGXStyleBrush& record, const CGXStylePen& pen, const C
     record.SetPattern(pen.GetStyle());
     record.SetColor(pen.GetResolvedColor());
     record.SetBkColor(InteriorColor(interior));
+}
+
+// One direction of a painted block: the index, start and size of each of nCount client rows
+// (columns) from nFirstClient on, and the index after them (0 beyond the count).
+template <typename ToIndex, typename SizeOf>
+void LayOutBlockAxis(ROWCOL nFirstClient, UINT nCount, int nStart, ROWCOL nIndexCount, ToIndex toIndex,
+                     SizeOf sizeOf, std::vector<ROWCOL>& anIndexes, std::vector<int>& anStarts,
+                     std::vector<int>& anSizes)
+{
+    anIndexes.resize(nCount + 1);
+    anStarts.resize(nCount);
+    anSizes.resize(nCount);
+    int pos = nStart;
+    for (UINT i = 0; i < nCount; ++i)
+    {
+        const ROWCOL nIndex = toIndex(nFirstClient + i);
+        anIndexes[i] = nIndex;
+        anStarts[i] = pos;
+        anSizes[i] = nIndex <= nIndexCount ? sizeOf(nIndex) : 0;
+        pos += anSizes[i];
+    }
+    const ROWCOL nAfter = toIndex(nFirstClient + nCount);
+    anIndexes[nCount] = nAfter <= nIndexCount ? nAfter : 0;
 }
 
 }  // namespace
@@ -409,34 +433,12 @@ void CGXGridCore::PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL 
     // 2. Rows and columns of the block, each array with the row (column) after the block.
     const ROWCOL nRowCount = GetRowCount();
     const ROWCOL nColCount = GetColCount();
-    context.m_anRows.resize(nRows + 1);
-    context.m_anRowTops.resize(nRows);
-    context.m_anRowHeights.resize(nRows);
-    int y = context.m_nStartY;
-    for (UINT r = 0; r < nRows; ++r)
-    {
-        const ROWCOL nRow = ClientRowToRow(nTopClientRow + r);
-        context.m_anRows[r] = nRow;
-        context.m_anRowTops[r] = y;
-        context.m_anRowHeights[r] = nRow <= nRowCount ? GetRowHeight(nRow) : 0;
-        y += context.m_anRowHeights[r];
-    }
-    const ROWCOL nRowAfter = ClientRowToRow(nBottomClientRow + 1);
-    context.m_anRows[nRows] = nRowAfter <= nRowCount ? nRowAfter : 0;
-    context.m_anCols.resize(nCols + 1);
-    context.m_anColLefts.resize(nCols);
-    context.m_anColWidths.resize(nCols);
-    int x = context.m_nStartX;
-    for (UINT c = 0; c < nCols; ++c)
-    {
-        const ROWCOL nCol = ClientColToCol(nLeftClientCol + c);
-        context.m_anCols[c] = nCol;
-        context.m_anColLefts[c] = x;
-        context.m_anColWidths[c] = nCol <= nColCount ? GetColWidth(nCol) : 0;
-        x += context.m_anColWidths[c];
-    }
-    const ROWCOL nColAfter = ClientColToCol(nRightClientCol + 1);
-    context.m_anCols[nCols] = nColAfter <= nColCount ? nColAfter : 0;
+    LayOutBlockAxis(
+        nTopClientRow, nRows, context.m_nStartY, nRowCount, [this](ROWCOL n) { return ClientRowToRow(n); },
+        [this](ROWCOL n) { return GetRowHeight(n); }, context.m_anRows, context.m_anRowTops, context.m_anRowHeights);
+    LayOutBlockAxis(
+        nLeftClientCol, nCols, context.m_nStartX, nColCount, [this](ROWCOL n) { return ClientColToCol(n); },
+        [this](ROWCOL n) { return GetColWidth(n); }, context.m_anCols, context.m_anColLefts, context.m_anColWidths);
     context.m_apStyles.assign(static_cast<size_t>(nRows) * nCols, nullptr);
     context.m_awFlags.assign(context.m_apStyles.size(), 0);
 
