@@ -702,16 +702,12 @@ BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL b
         {
             const ROWCOL nBottom = CalcBottomRowFromRect(rect);
             // The bottom row is cut by the grid's edge or lies beyond it: the row must move up.
-            int y = rect.top;
-            for (ROWCOL r = 0; r <= GetFrozenRows(); ++r)
-                y += GetRowHeight(r);
+            int y = rect.top + CalcSumOfRowHeights(0, GetFrozenRows());
             for (ROWCOL r = m_nTopRow; r <= nRow && y <= rect.bottom; ++r)
                 y += GetRowHeight(r);
             if (nRow >= nBottom && y > rect.bottom)
             {
-                int h = GetRowHeight(nRow);
-                for (ROWCOL r = 0; r <= GetFrozenRows(); ++r)
-                    h += GetRowHeight(r);
+                int h = GetRowHeight(nRow) + CalcSumOfRowHeights(0, GetFrozenRows());
                 ROWCOL r = nRow;
                 while (h < rect.Height() && r > 1)
                 {
@@ -740,16 +736,12 @@ BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL b
         }
         else if (nCol > m_nLeftCol)
         {
-            int x = rect.left;
-            for (ROWCOL c = 0; c <= GetFrozenCols(); ++c)
-                x += GetColWidth(c);
+            int x = rect.left + CalcSumOfColWidths(0, GetFrozenCols());
             for (ROWCOL c = m_nLeftCol; c <= nCol && x <= rect.right; ++c)
                 x += GetColWidth(c);
             if (x > rect.right)
             {
-                int w = GetColWidth(nCol);
-                for (ROWCOL c = 0; c <= GetFrozenCols(); ++c)
-                    w += GetColWidth(c);
+                int w = GetColWidth(nCol) + CalcSumOfColWidths(0, GetFrozenCols());
                 ROWCOL c = nCol;
                 while (w < rect.Width() && c > 1)
                 {
