@@ -31,6 +31,24 @@ BOOL IsCellHit(int nHit)
     return nHit == GX_CELLHIT || nHit == GX_HEADERHIT;
 }
 
+// A cell of a covered range answers through the range's top-left cell.
+void ToCoveringCell(CGXGridCore* pGrid, ROWCOL& nRow, ROWCOL& nCol)
+{
+    CGXRange covered;
+    if (pGrid->GetCoveredCellsRowCol(nRow, nCol, covered))
+    {
+        nRow = covered.top;
+        nCol = covered.left;
+    }
+}
+
+// The cell is the current cell and its control is laid out for it.
+BOOL IsInitCurrentCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol)
+{
+    CGXControl* pControl = pGrid->GetCurrentCellControl();
+    return pGrid->IsCurrentCell(nRow, nCol) && pControl != nullptr && pControl->IsInit();
+}
+
 // The event flags of a move or release: in the pressed cell, or just left it.
 UINT CellEventFlags(UINT nState, ROWCOL nRow, ROWCOL nCol, ROWCOL nPressedRow, ROWCOL nPressedCol, ROWCOL nLastRow,
                     ROWCOL nLastCol)
@@ -170,8 +188,7 @@ BOOL CGXGridCore::TrackCellPress(int nButton, UINT nFlags, CPoint point, int nHi
                                  ROWCOL nTestRow, ROWCOL nTestCol)
 {
     RecordPress(nRow, nCol, point);
-    CGXControl* pControl = GetCurrentCellControl();
-    if (IsCurrentCell(nTestRow, nTestCol) && pControl != nullptr && pControl->IsInit())
+    if (IsInitCurrentCell(this, nTestRow, nTestCol))
         m_wTrackingState |= GX_TRACK_CURRENTINIT;
     if ((nFlags & MK_CONTROL) != 0)
         m_wTrackingState |= GX_TRACK_CTRL;
@@ -210,12 +227,7 @@ BOOL CGXGridCore::OnLButtonDown(UINT nFlags, CPoint point)
 
     ROWCOL nTopRow = nRow;
     ROWCOL nTopCol = nCol;
-    CGXRange covered;
-    if (GetCoveredCellsRowCol(nRow, nCol, covered))
-    {
-        nTopRow = covered.top;
-        nTopCol = covered.left;
-    }
+    ToCoveringCell(this, nTopRow, nTopCol);
 
     if (nHit == GX_SELEDGEHIT)
     {
@@ -290,12 +302,7 @@ BOOL CGXGridCore::MoveOverCell(UINT nFlags, CPoint point)
     HitTest(point, &nRow, &nCol);
     nRow = std::min(nRow, GetRowCount());
     nCol = std::min(nCol, GetColCount());
-    CGXRange covered;
-    if (GetCoveredCellsRowCol(nRow, nCol, covered))
-    {
-        nRow = covered.top;
-        nCol = covered.left;
-    }
+    ToCoveringCell(this, nRow, nCol);
     // A control laid out for another cell would answer for that one (and initialising it here would
     // take the current cell's control away or activate a control): the hook hears of the cell itself.
     CGXControl* pControl = GetControl(nRow, nCol);
@@ -429,20 +436,13 @@ BOOL CGXGridCore::HandleDblClk(int nButton, UINT nFlags, CPoint point)
     if (!IsCellHit(nHit))
         return nButton == 0 && m_pUserResizeCellsImp != nullptr &&
                m_pUserResizeCellsImp->OnLButtonDblClk(this, point, nFlags, nHit, nRow, nCol);
-    CGXRange covered;
-    if (GetCoveredCellsRowCol(nRow, nCol, covered))
-    {
-        nRow = covered.top;
-        nCol = covered.left;
-    }
-    CGXControl* pControl = GetCurrentCellControl();
+    ToCoveringCell(this, nRow, nCol);
     // Headers never become the current cell.
-    if (!(IsCurrentCell(nRow, nCol) && pControl != nullptr && pControl->IsInit()) && nRow > GetHeaderRows() &&
-        nCol > GetHeaderCols())
+    if (!IsInitCurrentCell(this, nRow, nCol) && nRow > GetHeaderRows() && nCol > GetHeaderCols())
         MoveCurrentCell(nRow, nCol, GX_SCROLLINVIEW | GX_SMART);
-    pControl = GetCurrentCellControl();
+    CGXControl* pControl = IsInitCurrentCell(this, nRow, nCol) ? GetCurrentCellControl() : nullptr;
     BOOL bDone;
-    if (IsCurrentCell(nRow, nCol) && pControl != nullptr && pControl->IsInit())
+    if (pControl != nullptr)
         bDone = nButton == 0   ? pControl->LButtonDblClk(nFlags, point)
                 : nButton == 1 ? pControl->MButtonDblClk(nFlags, point)
                                : pControl->RButtonDblClk(nFlags, point);
