@@ -9,11 +9,9 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
 #include "tests/grid/controls/GridControlsTestResources.h"
+#include "tests/tools/WindowPicture.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <vector>
 
 namespace
 {
@@ -28,49 +26,6 @@ void Pump()
             ::DispatchMessageA(&msg);
         }
     }
-}
-
-// Writes the window as the screen shows it into a 24-bit .bmp file.
-BOOL SavePicture(HWND hWnd, const char* pszPath)
-{
-    RECT rect;
-    ::GetWindowRect(hWnd, &rect);
-    const int cx = rect.right - rect.left;
-    const int cy = rect.bottom - rect.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* pBits = nullptr;
-    const HDC hScreen = ::GetDC(nullptr);
-    const HDC hMem = ::CreateCompatibleDC(hScreen);
-    const HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    // Copied from the screen: the window is on top of the virtual display, and PrintWindow under
-    // Wine leaves out the child windows.
-    const BOOL bPrinted = ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD cbRow = ((static_cast<DWORD>(cx) * 3 + 3) / 4) * 4;
-    const DWORD cbImage = cbRow * static_cast<DWORD>(cy);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + cbImage;
-    BOOL bWritten = FALSE;
-    if (FILE* pFile = std::fopen(pszPath, "wb"))
-    {
-        bWritten = std::fwrite(&file, sizeof file, 1, pFile) == 1 &&
-                   std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, pFile) == 1 &&
-                   std::fwrite(pBits, cbImage, 1, pFile) == 1;
-        std::fclose(pFile);
-    }
-    ::SelectObject(hMem, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(nullptr, hScreen);
-    return bPrinted && bWritten;
 }
 
 CString CellText(ROWCOL nRow, ROWCOL nCol)
@@ -223,6 +178,6 @@ TEST_F(KeyboardEditingTest, ATableIsFilledInByKeyboardAlone)
             EXPECT_EQ(Value(nRow, nCol), CellText(nRow, nCol));
     ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
-    EXPECT_TRUE(SavePicture(dlg.m_hWnd, "grid_filled_by_keyboard.bmp"));
+    EXPECT_TRUE(SaveWindowPicture(dlg.m_hWnd, "grid_filled_by_keyboard.bmp"));
 }
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -14,6 +13,7 @@
 #include "framework/win/SeamRecorders.h"
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/app/QuarrowDlg.h"
+#include "tests/tools/WindowPicture.h"
 
 inline const char* const InstallKey = "Software\\Norrith\\QUARROW";
 inline const char* const InstallDir = "C:\\Quarrow";
@@ -59,44 +59,12 @@ inline std::string WindowText(HWND hWnd)
     return sz;
 }
 
-// Saves what the screen shows of a window as a 24-bit BMP in the current folder (the build
-// folder under ctest), for a person to look at. Under Wine, PrintWindow leaves out child windows.
+// Saves what the screen shows of the window, repainted, in the current folder (the build folder
+// under ctest), for a person to look at.
 inline void SaveScreenPicture(HWND hWnd, const char* pszPath)
 {
     ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT rect;
-    ::GetWindowRect(hWnd, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return;
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMemory = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
-    ::BitBlt(hMemory, 0, 0, width, height, hScreen, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    header.bfSize = header.bfOffBits + stride * height;
-    if (FILE* pFile = std::fopen(pszPath, "wb")) {
-        std::fwrite(&header, sizeof header, 1, pFile);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, pFile);
-        std::fwrite(pBits, stride * height, 1, pFile);
-        std::fclose(pFile);
-    }
-    ::SelectObject(hMemory, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMemory);
-    ::ReleaseDC(nullptr, hScreen);
+    SaveWindowPicture(hWnd, pszPath);
 }
 
 // Messages as the program's own loop handles them: the framework's pre-translation first.
