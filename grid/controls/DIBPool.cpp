@@ -78,10 +78,9 @@ BOOL CGXDIB::Attach(HGLOBAL hDIB)
 HGLOBAL CGXDIB::Detach()
 {
     HGLOBAL hDIB = m_hDIB;
+    // Without a handle Release only resets the fields.
     m_hDIB = nullptr;
-    m_nColors = 0;
-    m_nWidth = m_nHeight = 0;
-    m_bDeleteObject = TRUE;
+    Release();
     return hDIB;
 }
 
