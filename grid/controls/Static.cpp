@@ -35,6 +35,22 @@ void FillLine(CDC* pDC, int l, int t, int r, int b, COLORREF color)
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kGrey = RGB(128, 128, 128);
+
+// A printout the properties want in black and white.
+BOOL IsPrintingBlackWhite(CGXGridCore* pGrid)
+{
+    CGXProperties* pProperties = pGrid->GetProperties();
+    return pProperties != nullptr && pGrid->IsPrinting() && pProperties->GetPrintBlackWhite();
+}
+
+// The colour a cell's text is drawn in: black on a black-and-white printout, else the style's colour
+// or the window text colour.
+COLORREF CellTextColor(const CGXStyle& style, BOOL bBlackWhite)
+{
+    if (bBlackWhite)
+        return kBlack;
+    return style.GetIncludeTextColor() ? style.GetResolvedTextColor() : ::GetSysColor(COLOR_WINDOWTEXT);
+}
 }  // namespace
 
 // ---- CGXStatic ----
@@ -147,12 +163,8 @@ void CGXStatic::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXSt
 
     const HFONT hFont = CreateStyleFont(style, pStandardStyle);
     const HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
-    CGXProperties* pProperties = m_pGrid->GetProperties();
-    const BOOL bBlackWhite = pProperties != nullptr && m_pGrid->IsPrinting() && pProperties->GetPrintBlackWhite();
-    const COLORREF textColor = bBlackWhite ? kBlack
-                               : style.GetIncludeTextColor() ? style.GetResolvedTextColor()
-                                                             : ::GetSysColor(COLOR_WINDOWTEXT);
-    const COLORREF oldText = ::SetTextColor(hDC, textColor);
+    const BOOL bBlackWhite = IsPrintingBlackWhite(m_pGrid);
+    const COLORREF oldText = ::SetTextColor(hDC, CellTextColor(style, bBlackWhite));
     const COLORREF oldBack = ::SetBkColor(hDC, bBlackWhite ? kWhite : style.GetInterior().GetColor());
     DrawBackground(pDC, rect, style, FALSE);
 
@@ -258,11 +270,7 @@ void CGXHeader::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXSt
     const HDC hDC = pDC->GetSafeHdc();
     const HFONT hFont = CreateStyleFont(drawStyle, pStandardStyle);
     const HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
-    const BOOL bBlackWhite = pProperties != nullptr && m_pGrid->IsPrinting() && pProperties->GetPrintBlackWhite();
-    const COLORREF textColor = bBlackWhite ? kBlack
-                               : drawStyle.GetIncludeTextColor() ? drawStyle.GetResolvedTextColor()
-                                                                 : ::GetSysColor(COLOR_WINDOWTEXT);
-    const COLORREF oldText = ::SetTextColor(hDC, textColor);
+    const COLORREF oldText = ::SetTextColor(hDC, CellTextColor(drawStyle, IsPrintingBlackWhite(m_pGrid)));
     DrawBackground(pDC, rect, drawStyle, FALSE);
 
     CRect frame;
