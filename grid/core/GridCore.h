@@ -967,7 +967,7 @@ public:
     void AutoScrollTowards(CPoint point);
     // Scroll units per scroll-bar unit (rows or columns / factor stays within 32767).
     UINT GetScrollFactor(int nBar) const { return nBar == SB_VERT ? m_nVScrollFactor : m_nHScrollFactor; }
-    BOOL IsAutoScrollActive() const { return m_bAutoScroll; }
+    BOOL IsAutoScrollActive() const { return m_nAutoScrollTimer != 0; }
     // Presses in cells start autoscrolling.
     BOOL m_bAutoScrollCells = FALSE;
     // Held scroll-bar arrows scroll on by the autoscroll timer, faster the longer they are held.
@@ -1166,10 +1166,10 @@ protected:
     ROWCOL m_nLastScrollCols = GX_INVALID;
     BOOL m_bScrolling = FALSE;
     BOOL m_bNoScrollInView = FALSE;
-    BOOL m_bAutoScroll = FALSE;
     BOOL m_bAutoScrollRows = FALSE;
     BOOL m_bAutoScrollCols = FALSE;
     BOOL m_bAutoScrollStop = FALSE;
+    // The autoscroll timer while it runs, 0 otherwise.
     UINT_PTR m_nAutoScrollTimer = 0;
     int m_nArrowDirection = -1;
     ROWCOL m_nPrevTopRow = 0;

@@ -24,7 +24,7 @@ BOOL CGXGridCore::DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, U
 {
     HWND hGrid = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
     // A released key, Esc or another key ends autoscrolling; the repeated key itself keeps it going.
-    if (m_bAutoScroll && (nMessage == WM_KEYUP || nMessage == WM_SYSKEYUP ||
+    if (IsAutoScrollActive() && (nMessage == WM_KEYUP || nMessage == WM_SYSKEYUP ||
                           ((nMessage == WM_KEYDOWN || nMessage == WM_SYSKEYDOWN) &&
                            (nChar == VK_ESCAPE || !m_bKeyRepeat || nChar != m_nKeyRepeatChar))))
         StopAutoScroll();
@@ -237,7 +237,7 @@ BOOL CGXGridCore::HandleKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             m_nKeyRepeatChar = nChar;
             m_nKeyRepeatFlags = nFlags;
             StartAutoScroll(FALSE, FALSE, FALSE);
-            if (!m_bAutoScroll)
+            if (!IsAutoScrollActive())
                 m_bKeyRepeat = FALSE;
         }
     }

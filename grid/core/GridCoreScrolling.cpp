@@ -772,7 +772,6 @@ void CGXGridCore::StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols)
 {
     m_bAutoScrollRows = bRows;
     m_bAutoScrollCols = bCols;
-    m_bAutoScroll = TRUE;
     m_bAutoScrollStop = FALSE;
     m_bAutoScrollStarting = TRUE;
     HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
@@ -780,10 +779,7 @@ void CGXGridCore::StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols)
         ::SetCapture(hWnd);
     m_nAutoScrollTimer = hWnd != nullptr ? ::SetTimer(hWnd, GX_AUTOSCROLL_TIMER, 10, nullptr) : 0;
     if (m_nAutoScrollTimer == 0)
-    {
-        m_bAutoScroll = FALSE;
         return;
-    }
     ::PostMessageA(hWnd, WM_TIMER, GX_AUTOSCROLL_TIMER, 0);
 }
 
@@ -796,7 +792,6 @@ void CGXGridCore::StopAutoScroll()
     m_nArrowDirection = -1;
     m_bKeyRepeat = FALSE;
     m_bAutoScrollStop = TRUE;
-    m_bAutoScroll = FALSE;
 }
 
 void CGXGridCore::AutoScrollTowards(CPoint point)
@@ -848,7 +843,7 @@ BOOL CGXGridCore::HandleTimer(UINT_PTR nIDEvent)
             m_bAutoScrollStop = TRUE;
     }
     // A drag cancelled without a release ends the timer too; held arrows and keys end it by the stop flag.
-    if (m_bAutoScrollStop || !m_bAutoScroll || (!bDragging && m_nArrowDirection == -1 && !m_bKeyRepeat))
+    if (m_bAutoScrollStop || !IsAutoScrollActive() || (!bDragging && m_nArrowDirection == -1 && !m_bKeyRepeat))
     {
         StopAutoScroll();
         return TRUE;
