@@ -7,97 +7,69 @@
 
 // ---- Style pointer arrays ----
 
-namespace
+template <class TOwned>
+void CGXOwningPtrArray<TOwned>::DeleteRange(INT_PTR nFrom, INT_PTR nCount)
 {
-// The shared entry work of both pointer arrays; Owned is the element type they delete.
-template <class Owned>
-void DeleteEntries(CPtrArray& array, INT_PTR nFrom, INT_PTR nCount)
-{
-    if (nFrom < 0 || nCount <= 0 || nFrom >= array.GetSize())
+    if (nFrom < 0 || nCount <= 0 || nFrom >= GetSize())
         return;
-    const INT_PTR nExisting = std::min(nCount, array.GetSize() - nFrom);
+    const INT_PTR nExisting = std::min(nCount, GetSize() - nFrom);
     for (INT_PTR i = nFrom; i < nFrom + nExisting; ++i)
-        delete static_cast<Owned*>(array.GetAt(i));
-    array.RemoveAt(nFrom, nExisting);
+        delete GetOwnedAt(i);
+    RemoveAt(nFrom, nExisting);
 }
 
-template <class Owned>
-void DeleteAllEntries(CPtrArray& array)
+template <class TOwned>
+void CGXOwningPtrArray<TOwned>::DeleteAll()
 {
-    for (INT_PTR i = 0; i < array.GetSize(); ++i)
-        delete static_cast<Owned*>(array.GetAt(i));
-    array.RemoveAll();
+    for (INT_PTR i = 0; i < GetSize(); ++i)
+        delete GetOwnedAt(i);
+    RemoveAll();
 }
 
 // The moved block starts at nDest in the final array; entries beyond the end count as NULL.
-void MoveEntries(CPtrArray& array, INT_PTR nSrc, INT_PTR nCount, INT_PTR nDest)
+template <class TOwned>
+void CGXOwningPtrArray<TOwned>::MoveRange(INT_PTR nSrc, INT_PTR nCount, INT_PTR nDest)
 {
-    const INT_PTR nSize = array.GetSize();
+    const INT_PTR nSize = GetSize();
     if (nDest == nSrc || nCount <= 0 || nSrc < 0 || nDest < 0 || (nSrc >= nSize && nDest >= nSize))
         return;
     INT_PTR nGap;
     if (nDest < nSrc)
     {
         nGap = nDest;
-        array.InsertAt(nGap, static_cast<void*>(nullptr), nCount);
+        InsertAt(nGap, static_cast<void*>(nullptr), nCount);
         nSrc += nCount;
     }
     else
     {
         nGap = nDest + nCount;
-        array.InsertAt(nGap, static_cast<void*>(nullptr), nCount);
+        InsertAt(nGap, static_cast<void*>(nullptr), nCount);
     }
-    const INT_PTR nExisting = std::max<INT_PTR>(0, std::min(nCount, array.GetSize() - nSrc));
+    const INT_PTR nExisting = std::max<INT_PTR>(0, std::min(nCount, GetSize() - nSrc));
     for (INT_PTR i = 0; i < nExisting; ++i)
-        array.SetAt(nGap + i, array.GetAt(nSrc + i));
+        SetAt(nGap + i, GetAt(nSrc + i));
     if (nExisting > 0)
-        array.RemoveAt(nSrc, nExisting);
+        RemoveAt(nSrc, nExisting);
 }
 
-void InsertNullEntries(CPtrArray& array, INT_PTR nIndex, INT_PTR nCount)
+template <class TOwned>
+void CGXOwningPtrArray<TOwned>::InsertEmpty(INT_PTR nIndex, INT_PTR nCount)
 {
     // Entries past the end already read as NULL: nothing to shift there.
-    if (nCount <= 0 || nIndex < 0 || nIndex >= array.GetSize())
+    if (nCount <= 0 || nIndex < 0 || nIndex >= GetSize())
         return;
-    array.InsertAt(nIndex, static_cast<void*>(nullptr), nCount);
+    InsertAt(nIndex, static_cast<void*>(nullptr), nCount);
 }
 
-void GrowToIndex(CPtrArray& array, INT_PTR nIndex)
+template <class TOwned>
+void CGXOwningPtrArray<TOwned>::EnsureIndex(INT_PTR nIndex)
 {
-    if (nIndex >= array.GetSize())
-        array.SetSize(nIndex + 1);
-}
-} // namespace
-
-CGXStylePtrArray::~CGXStylePtrArray()
-{
-    DeleteAll();
+    if (nIndex >= GetSize())
+        SetSize(nIndex + 1);
 }
 
-void CGXStylePtrArray::DeleteRange(INT_PTR nFrom, INT_PTR nCount)
-{
-    DeleteEntries<CGXStyle>(*this, nFrom, nCount);
-}
-
-void CGXStylePtrArray::DeleteAll()
-{
-    DeleteAllEntries<CGXStyle>(*this);
-}
-
-void CGXStylePtrArray::MoveRange(INT_PTR nSrc, INT_PTR nCount, INT_PTR nDest)
-{
-    MoveEntries(*this, nSrc, nCount, nDest);
-}
-
-void CGXStylePtrArray::InsertEmpty(INT_PTR nIndex, INT_PTR nCount)
-{
-    InsertNullEntries(*this, nIndex, nCount);
-}
-
-void CGXStylePtrArray::EnsureIndex(INT_PTR nIndex)
-{
-    GrowToIndex(*this, nIndex);
-}
+template class CGXOwningPtrArray<CGXStyle>;
+template class CGXOwningPtrArray<CGXStylePtrArray>;
 
 void CGXStylePtrArray::CopyFrom(const CGXStylePtrArray& other)
 {
@@ -108,36 +80,6 @@ void CGXStylePtrArray::CopyFrom(const CGXStylePtrArray& other)
     for (INT_PTR i = 0; i < other.GetSize(); ++i)
         if (const CGXStyle* pStyle = other.GetStyleAt(i))
             SetAt(i, pStyle->Clone());
-}
-
-CGXStylePtrArrayPtrArray::~CGXStylePtrArrayPtrArray()
-{
-    DeleteAll();
-}
-
-void CGXStylePtrArrayPtrArray::DeleteRange(INT_PTR nFrom, INT_PTR nCount)
-{
-    DeleteEntries<CGXStylePtrArray>(*this, nFrom, nCount);
-}
-
-void CGXStylePtrArrayPtrArray::DeleteAll()
-{
-    DeleteAllEntries<CGXStylePtrArray>(*this);
-}
-
-void CGXStylePtrArrayPtrArray::MoveRange(INT_PTR nSrc, INT_PTR nCount, INT_PTR nDest)
-{
-    MoveEntries(*this, nSrc, nCount, nDest);
-}
-
-void CGXStylePtrArrayPtrArray::InsertEmpty(INT_PTR nIndex, INT_PTR nCount)
-{
-    InsertNullEntries(*this, nIndex, nCount);
-}
-
-void CGXStylePtrArrayPtrArray::EnsureIndex(INT_PTR nIndex)
-{
-    GrowToIndex(*this, nIndex);
 }
 
 void CGXStylePtrArrayPtrArray::CopyFrom(const CGXStylePtrArrayPtrArray& other)

@@ -14,20 +14,22 @@ class CGXGridCore;
 class CGXGridParam;
 class CGXRange;
 
-// Owned styles by row or column index; a NULL entry stores nothing.
-class CGXStylePtrArray : public CPtrArray
+// Owned pointers by row or column index: an entry's object goes with the entry, and a NULL entry
+// stores nothing. Made for the two style arrays below.
+template <class TOwned>
+class CGXOwningPtrArray : public CPtrArray
 {
 public:
-    CGXStylePtrArray() = default;
-    ~CGXStylePtrArray() override;
+    CGXOwningPtrArray() = default;
+    ~CGXOwningPtrArray() override { DeleteAll(); }
 
-    CGXStyle* GetStyleAt(INT_PTR nIndex) const
+    TOwned* GetOwnedAt(INT_PTR nIndex) const
     {
-        return nIndex >= 0 && nIndex < GetSize() ? static_cast<CGXStyle*>(GetAt(nIndex)) : nullptr;
+        return nIndex >= 0 && nIndex < GetSize() ? static_cast<TOwned*>(GetAt(nIndex)) : nullptr;
     }
-    // Deletes the styles of entries nFrom..nFrom + nCount - 1 (those that exist) and removes the entries.
+    // Deletes the objects of entries nFrom..nFrom + nCount - 1 (those that exist) and removes the entries.
     void DeleteRange(INT_PTR nFrom, INT_PTR nCount);
-    // Deletes every style and empties the array.
+    // Deletes every object and empties the array.
     void DeleteAll();
     // Moves nCount entries from nSrc so that the first lands at nDest of the final array.
     void MoveRange(INT_PTR nSrc, INT_PTR nCount, INT_PTR nDest);
@@ -35,26 +37,27 @@ public:
     void InsertEmpty(INT_PTR nIndex, INT_PTR nCount);
     // Makes the array reach nIndex (NULL entries added).
     void EnsureIndex(INT_PTR nIndex);
+};
+
+// Defined for these two element types only (in Data.cpp).
+extern template class CGXOwningPtrArray<CGXStyle>;
+
+// Owned styles by row or column index.
+class CGXStylePtrArray : public CGXOwningPtrArray<CGXStyle>
+{
+public:
+    CGXStyle* GetStyleAt(INT_PTR nIndex) const { return GetOwnedAt(nIndex); }
     // A deep copy: every style cloned.
     void CopyFrom(const CGXStylePtrArray& other);
 };
 
+extern template class CGXOwningPtrArray<CGXStylePtrArray>;
+
 // Owned row arrays of cell styles by row index; a NULL entry is a row without cell styles.
-class CGXStylePtrArrayPtrArray : public CPtrArray
+class CGXStylePtrArrayPtrArray : public CGXOwningPtrArray<CGXStylePtrArray>
 {
 public:
-    CGXStylePtrArrayPtrArray() = default;
-    ~CGXStylePtrArrayPtrArray() override;
-
-    CGXStylePtrArray* GetRowAt(INT_PTR nIndex) const
-    {
-        return nIndex >= 0 && nIndex < GetSize() ? static_cast<CGXStylePtrArray*>(GetAt(nIndex)) : nullptr;
-    }
-    void DeleteRange(INT_PTR nFrom, INT_PTR nCount);
-    void DeleteAll();
-    void MoveRange(INT_PTR nSrc, INT_PTR nCount, INT_PTR nDest);
-    void InsertEmpty(INT_PTR nIndex, INT_PTR nCount);
-    void EnsureIndex(INT_PTR nIndex);
+    CGXStylePtrArray* GetRowAt(INT_PTR nIndex) const { return GetOwnedAt(nIndex); }
     void CopyFrom(const CGXStylePtrArrayPtrArray& other);
 };
 
