@@ -109,20 +109,9 @@ TEST(CGXControlFactory, TheDefaultControlDrawsTheValueAsText)
     CGXControl* pControl = grid.GetRegisteredControl(0);
     ASSERT_NE(pControl, nullptr);
 
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateBitmap(60, 20, 1, 32, nullptr));
-    CBitmap* pOld = dc.SelectObject(&bitmap);
-    ::PatBlt(dc.GetSafeHdc(), 0, 0, 60, 20, WHITENESS);
-    pControl->Draw(&dc, CRect(0, 0, 60, 20), 1, 1, grid.LookupStyleRowCol(1, 1), nullptr);
-    int nDark = 0;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 60; ++x)
-            if ((::GetPixel(dc.GetSafeHdc(), x, y) & 0xFFFFFF) == 0)
-                ++nDark;
-    dc.SelectObject(pOld);
-    EXPECT_GT(nDark, 10);
+    WhiteCanvas canvas(60, 20);
+    pControl->Draw(&canvas.dc, CRect(0, 0, 60, 20), 1, 1, grid.LookupStyleRowCol(1, 1), nullptr);
+    EXPECT_GT(canvas.Count(RGB(0, 0, 0)), 10);
 }
 
 TEST(CGXControlFactory, StandardEntriesOfAStylesMapIncludeTheControlsAfterStartUp)

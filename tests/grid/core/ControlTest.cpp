@@ -502,35 +502,24 @@ TEST(CGXControl, DrawFrameInvertsAThinFrameByDefault)
     RecordingGrid grid;
     grid.GetParam()->m_wHideCurrentCell = 0;  // frame always shown
     CGXControl control(&grid);
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateBitmap(20, 20, 1, 32, nullptr));
-    CBitmap* pOld = dc.SelectObject(&bitmap);
-    ::PatBlt(dc.GetSafeHdc(), 0, 0, 20, 20, WHITENESS);
-    control.DrawFrame(&dc, CRect(2, 2, 12, 12), 1, 1, grid.LookupStyleRowCol(1, 1));
-    EXPECT_EQ(::GetPixel(dc.GetSafeHdc(), 2, 5) & 0xFFFFFF, 0u);      // left strip inverted
-    EXPECT_EQ(::GetPixel(dc.GetSafeHdc(), 11, 5) & 0xFFFFFF, 0u);     // right strip
-    EXPECT_EQ(::GetPixel(dc.GetSafeHdc(), 6, 2) & 0xFFFFFF, 0u);      // top strip
-    EXPECT_EQ(::GetPixel(dc.GetSafeHdc(), 6, 6) & 0xFFFFFF, 0xFFFFFFu);  // inside untouched
-    EXPECT_EQ(::GetPixel(dc.GetSafeHdc(), 2, 2) & 0xFFFFFF, 0u);      // corners inverted once
-    dc.SelectObject(pOld);
+    WhiteCanvas canvas(20, 20);
+    control.DrawFrame(&canvas.dc, CRect(2, 2, 12, 12), 1, 1, grid.LookupStyleRowCol(1, 1));
+    EXPECT_EQ(canvas.At(2, 5), 0u);         // left strip inverted
+    EXPECT_EQ(canvas.At(11, 5), 0u);        // right strip
+    EXPECT_EQ(canvas.At(6, 2), 0u);         // top strip
+    EXPECT_EQ(canvas.At(6, 6), 0xFFFFFFu);  // inside untouched
+    EXPECT_EQ(canvas.At(2, 2), 0u);         // corners inverted once
 }
 
 TEST(CGXControl, DrawBackgroundFillsTheInterior)
 {
     RecordingGrid grid;
     CGXControl control(&grid);
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateBitmap(10, 10, 1, 32, nullptr));
-    CBitmap* pOld = dc.SelectObject(&bitmap);
+    WhiteCanvas canvas(10, 10);
     CGXStyle style;
     style.SetInterior(RGB(255, 0, 0));
-    control.DrawBackground(&dc, CRect(0, 0, 10, 10), style);
-    EXPECT_EQ(::GetPixel(dc.GetSafeHdc(), 5, 5) & 0xFFFFFF, static_cast<COLORREF>(RGB(255, 0, 0)));
-    dc.SelectObject(pOld);
+    control.DrawBackground(&canvas.dc, CRect(0, 0, 10, 10), style);
+    EXPECT_EQ(canvas.At(5, 5), static_cast<COLORREF>(RGB(255, 0, 0)));
 }
 
 TEST(CGXControl, DrawBackgroundShowsBothColoursOfHatchesAndPatterns)
@@ -552,28 +541,13 @@ TEST(CGXControl, DrawBackgroundShowsBothColoursOfHatchesAndPatterns)
     } cases[] = {{"hatched", hatched, true, true}, {"pattern", pattern, true, true}, {"hollow", hollow, false, false}};
     RecordingGrid grid;
     CGXControl control(&grid);
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateBitmap(16, 16, 1, 32, nullptr));
-    CBitmap* pOld = dc.SelectObject(&bitmap);
     for (const Case& c : cases)
     {
-        ::PatBlt(dc.GetSafeHdc(), 0, 0, 16, 16, WHITENESS);
+        WhiteCanvas canvas(16, 16);
         CGXStyle style;
         style.SetInterior(c.brush);
-        control.DrawBackground(&dc, CRect(0, 0, 16, 16), style);
-        int nFore = 0;
-        int nBack = 0;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-            {
-                const COLORREF pixel = ::GetPixel(dc.GetSafeHdc(), x, y) & 0xFFFFFF;
-                nFore += pixel == kRed;
-                nBack += pixel == kBlue;
-            }
-        EXPECT_EQ(c.bFore, nFore > 10) << c.name;
-        EXPECT_EQ(c.bBack, nBack > 10) << c.name;
+        control.DrawBackground(&canvas.dc, CRect(0, 0, 16, 16), style);
+        EXPECT_EQ(c.bFore, canvas.Count(kRed) > 10) << c.name;
+        EXPECT_EQ(c.bBack, canvas.Count(kBlue) > 10) << c.name;
     }
-    dc.SelectObject(pOld);
 }

@@ -1,7 +1,10 @@
 #pragma once
 // A grid engine with its own parameter object, data object, styles map and properties, recording
-// the hooks its cell controls call, and a control that can be made active and modified.
+// the hooks its cell controls call, a control that can be made active and modified, and a white
+// memory canvas to draw cells into.
 
+#include "framework/win/Dc.h"
+#include "framework/win/Gdi.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/Data.h"
@@ -10,6 +13,8 @@
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
+
+#include <gtest/gtest.h>
 
 // Grids are made after the library's start-up.
 struct StartedLibrary
@@ -104,4 +109,35 @@ public:
     std::vector<UINT> chars;
     std::vector<CString> dbcs;
     std::vector<UINT> keyDowns;
+};
+
+// A white 32-bit memory bitmap selected into a DC.
+struct WhiteCanvas
+{
+    WhiteCanvas(int cx, int cy) : nWidth(cx), nHeight(cy)
+    {
+        EXPECT_TRUE(dc.CreateCompatibleDC(nullptr));
+        EXPECT_TRUE(bitmap.CreateBitmap(cx, cy, 1, 32, nullptr));
+        pOld = dc.SelectObject(&bitmap);
+        ::PatBlt(dc.GetSafeHdc(), 0, 0, cx, cy, WHITENESS);
+    }
+    ~WhiteCanvas() { dc.SelectObject(pOld); }
+    WhiteCanvas(const WhiteCanvas&) = delete;
+    WhiteCanvas& operator=(const WhiteCanvas&) = delete;
+
+    COLORREF At(int x, int y) { return ::GetPixel(dc.GetSafeHdc(), x, y) & 0xFFFFFF; }
+    int Count(COLORREF color)
+    {
+        int nCount = 0;
+        for (int y = 0; y < nHeight; ++y)
+            for (int x = 0; x < nWidth; ++x)
+                nCount += At(x, y) == color;
+        return nCount;
+    }
+
+    int nWidth;
+    int nHeight;
+    CDC dc;
+    CBitmap bitmap;
+    CBitmap* pOld = nullptr;
 };
