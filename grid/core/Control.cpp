@@ -137,8 +137,9 @@ CGXStyle& CGXControl::GetCachedStyle()
 
 void CGXControl::FreeStyle(BOOL)
 {
-    // The grid keeps no composed-style cache of its own yet, so only the control's copy goes.
-    delete m_pStyle;
+    // Only the control's copy goes (nothing tells the grid's style cache yet); the copy came from
+    // the grid's NewStyle and goes back to its free styles, so moving the current cell reuses it.
+    m_pGrid->RecycleStyle(m_pStyle);
     m_pStyle = nullptr;
 }
 
