@@ -35,6 +35,12 @@ int DisplayPixelsPerInchY() { return DisplayPixelsPerInch().cy; }
 
 int CompareFaceNames(LPCTSTR a, LPCTSTR b) { return ::_stricmp(a, b); }
 
+// The order of the faces added beyond the enumerated ones, for searching them by name.
+bool AddedFaceBefore(const std::unique_ptr<GXFontFaceEntry>& entry, LPCTSTR pszName)
+{
+    return CompareFaceNames(entry->szFaceName, pszName) < 0;
+}
+
 void CopyBounded(char* pszTarget, size_t cchTarget, LPCTSTR pszSource)
 {
     ::lstrcpynA(pszTarget, pszSource != NULL ? pszSource : "", static_cast<int>(cchTarget));
@@ -157,10 +163,7 @@ GXFontFaceEntry* CGXFontFaceRegistry::Find(LPCTSTR pszName)
     auto it = std::lower_bound(m_table.begin(), m_table.end(), pszName, byName);
     if (it != m_table.end() && CompareFaceNames(it->szFaceName, pszName) == 0)
         return &*it;
-    auto itAdded = std::lower_bound(m_added.begin(), m_added.end(), pszName,
-                                    [](const std::unique_ptr<GXFontFaceEntry>& e, LPCTSTR pszKey) {
-                                        return CompareFaceNames(e->szFaceName, pszKey) < 0;
-                                    });
+    auto itAdded = std::lower_bound(m_added.begin(), m_added.end(), pszName, AddedFaceBefore);
     if (itAdded != m_added.end() && CompareFaceNames((*itAdded)->szFaceName, pszName) == 0)
         return itAdded->get();
     return nullptr;
@@ -187,10 +190,7 @@ unsigned CGXFontFaceRegistry::FindOrAddFace(LPCTSTR pszName, BYTE nCharSet, BYTE
         added->nPitchAndFamily = nPitchAndFamily;
         added->nFaceId = noFace;
         pEntry = added.get();
-        auto it = std::lower_bound(m_added.begin(), m_added.end(), szName,
-                                   [](const std::unique_ptr<GXFontFaceEntry>& e, LPCTSTR pszKey) {
-                                       return CompareFaceNames(e->szFaceName, pszKey) < 0;
-                                   });
+        auto it = std::lower_bound(m_added.begin(), m_added.end(), szName, AddedFaceBefore);
         m_added.insert(it, std::move(added));
     }
     if (pEntry->nFaceId == noFace)
