@@ -57,10 +57,12 @@ CString SlopeText(const CString& strTyped)
     return PageFixedOrExponent(TypedNumber(strTyped), 0.0001, "%.4f", "%.1e");
 }
 
-void Clear(std::initializer_list<CString*> fields)
+using TextField = CString CProjectData::*;
+
+void Clear(CProjectData& data, std::initializer_list<TextField> fields)
 {
-    for (CString* pField : fields)
-        pField->Empty();
+    for (TextField field : fields)
+        (data.*field).Empty();
 }
 
 // The edit's text against the record field: emptied, typed differently, or as stored.
@@ -73,12 +75,153 @@ Edit Compare(const CString& strEdit, const CString& strField)
     return strEdit == strField ? Edit::Unchanged : Edit::Changed;
 }
 
+CString EditText(const CWnd& page, int nID)
+{
+    CString strText;
+    page.GetDlgItemText(nID, strText);
+    return strText;
+}
+
 void SetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
 {
     CString strShown;
     pPage->GetDlgItemText(nID, strShown);
     if (strShown != pszText)
         pPage->SetDlgItemText(nID, pszText);
+}
+
+// One input of the pairs that a compute button combines: b and c give W, S and Sx give Sr.
+struct PairedInput
+{
+    int nEdit;
+    int nPartnerEdit;
+    CButton CRoadway::*pButton;
+    TextField pField;
+    CString (*StoredText)(const CString& strTyped);
+    std::initializer_list<TextField> erasedClears;  // besides the input itself
+    std::initializer_list<TextField> changedClears;
+    // Left unchanged, the button follows the pair and is also disabled (c only).
+    bool bUnchangedFollowsPair;
+};
+
+const PairedInput CoefficientB = {
+    IDC_RW_B, IDC_RW_C, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientB, LengthText,
+    {&CProjectData::m_strBaseWidth, &CProjectData::m_strResultantLength, &CProjectData::m_strInfiltrationRate,
+     &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing, &CProjectData::m_strBaseDischargeRate,
+     &CProjectData::m_strTimeToDrain},
+    {&CProjectData::m_strBaseWidth, &CProjectData::m_strResultantLength, &CProjectData::m_strInfiltrationRate},
+    false,
+};
+
+const PairedInput CoefficientC = {
+    IDC_RW_C, IDC_RW_B, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientC, LengthText,
+    {&CProjectData::m_strBaseWidth, &CProjectData::m_strResultantLength, &CProjectData::m_strInfiltrationRate,
+     &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing, &CProjectData::m_strBaseDischargeRate,
+     &CProjectData::m_strTimeToDrain},
+    {&CProjectData::m_strBaseWidth, &CProjectData::m_strResultantLength, &CProjectData::m_strInfiltrationRate},
+    true,
+};
+
+const PairedInput LongitudinalSlope = {
+    IDC_RW_S, IDC_RW_SX, &CRoadway::m_btnCalcSlope, &CProjectData::m_strLongitudinalSlope, SlopeText,
+    {&CProjectData::m_strResultantSlope, &CProjectData::m_strResultantLength, &CProjectData::m_strBaseMinThickness,
+     &CProjectData::m_strBaseDischargeRate, &CProjectData::m_strTimeToDrain, &CProjectData::m_strPipeFlow,
+     &CProjectData::m_strOutletSpacing},
+    {&CProjectData::m_strResultantSlope, &CProjectData::m_strResultantLength},
+    false,
+};
+
+const PairedInput CrossSlope = {
+    IDC_RW_SX, IDC_RW_S, &CRoadway::m_btnCalcSlope, &CProjectData::m_strCrossSlope, SlopeText,
+    {&CProjectData::m_strResultantSlope},
+    {&CProjectData::m_strResultantSlope, &CProjectData::m_strResultantLength, &CProjectData::m_strBaseMinThickness,
+     &CProjectData::m_strBaseDischargeRate, &CProjectData::m_strTimeToDrain, &CProjectData::m_strPipeFlow,
+     &CProjectData::m_strOutletSpacing},
+    false,
+};
+
+// Entering the edit: the button is ready once the value is typed, when the partner holds one.
+void EnterPairedInput(CRoadway& page, const PairedInput& input)
+{
+    if (!EditText(page, input.nPartnerEdit).IsEmpty())
+        (page.*input.pButton).EnableWindow(TRUE);
+}
+
+// Leaving the edit. Erased: the input and what hangs on it go, and neither its button nor the
+// length button can compute. Typed anew: stored, its results go. The button is ready whenever
+// both edits of the pair hold text.
+Edit LeavePairedInput(CRoadway& page, CProjectData& data, const PairedInput& input)
+{
+    const CString strTyped = EditText(page, input.nEdit);
+    const bool bBothTyped = !strTyped.IsEmpty() && !EditText(page, input.nPartnerEdit).IsEmpty();
+    CButton& button = page.*input.pButton;
+    const Edit edit = Compare(strTyped, data.*input.pField);
+    switch (edit)
+    {
+    case Edit::Erased:
+        button.EnableWindow(FALSE);
+        page.m_btnCalcLength.EnableWindow(FALSE);
+        (data.*input.pField).Empty();
+        Clear(data, input.erasedClears);
+        break;
+    case Edit::Changed:
+        data.*input.pField = input.StoredText(strTyped);
+        Clear(data, input.changedClears);
+        if (bBothTyped)
+            button.EnableWindow(TRUE);
+        break;
+    case Edit::Unchanged:
+        if (bBothTyped || input.bUnchangedFollowsPair)
+            button.EnableWindow(bBothTyped);
+        break;
+    }
+    return edit;
+}
+
+// A result typed by hand: W, Sr or Lr.
+struct TypedResult
+{
+    int nEdit;
+    TextField pField;
+    CString (*StoredText)(const CString& strTyped);
+    const char* pszWarning;
+    // What goes with the typed value: one of the inputs it would be computed from, so that the
+    // computed and the typed value cannot disagree, and the results that hang on it.
+    std::initializer_list<TextField> clears;
+};
+
+const TypedResult BaseWidth = {
+    IDC_RW_W, &CProjectData::m_strBaseWidth, LengthText, CRoadway::WidthWarning,
+    {&CProjectData::m_strInfiltrationRate, &CProjectData::m_strGeometryCoefficientC,
+     &CProjectData::m_strResultantLength, &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing},
+};
+
+const TypedResult ResultantSlope = {
+    IDC_RW_SR, &CProjectData::m_strResultantSlope, SlopeText, CRoadway::SlopeWarning,
+    {&CProjectData::m_strCrossSlope, &CProjectData::m_strResultantLength, &CProjectData::m_strPipeFlow,
+     &CProjectData::m_strOutletSpacing, &CProjectData::m_strBaseDischargeRate,
+     &CProjectData::m_strBaseMinThickness, &CProjectData::m_strTimeToDrain},
+};
+
+const TypedResult ResultantLength = {
+    IDC_RW_LR, &CProjectData::m_strResultantLength, LengthText, CRoadway::LengthWarning,
+    {&CProjectData::m_strBaseWidth, &CProjectData::m_strLongitudinalSlope, &CProjectData::m_strBaseMinThickness,
+     &CProjectData::m_strBaseDischargeRate, &CProjectData::m_strTimeToDrain, &CProjectData::m_strPipeFlow,
+     &CProjectData::m_strOutletSpacing},
+};
+
+// Leaving the edit of a result: a text other than the stored one replaces the computed value
+// (an emptied edit stays empty rather than becoming 0) and queues the warning. FALSE when the
+// text was left as stored.
+bool LeaveTypedResult(CRoadway& page, CProjectData& data, const TypedResult& result)
+{
+    const CString strTyped = EditText(page, result.nEdit);
+    if (Compare(strTyped, data.*result.pField) == Edit::Unchanged)
+        return false;
+    page.m_warning.Queue(data, result.pszWarning);
+    Clear(data, result.clears);
+    data.*result.pField = strTyped.IsEmpty() ? CString() : result.StoredText(strTyped);
+    return true;
 }
 
 } // namespace
@@ -224,13 +367,6 @@ void CRoadway::EnableLengthButtonFromRecord()
     m_btnCalcLength.EnableWindow(CRoadwayCalc::CanCalcResultantLength(*m_pProjectData));
 }
 
-CString CRoadway::EditText(int nID) const
-{
-    CString strText;
-    GetDlgItemText(nID, strText);
-    return strText;
-}
-
 // ---- Painting, focus and help ----
 
 void CRoadway::OnPaint()
@@ -290,20 +426,19 @@ BOOL CRoadway::OnHelpInfo(HELPINFO*)
 
 void CRoadway::OnGeometryA()
 {
-    if (m_pProjectData == nullptr)
-        return;
-    CRoadwayCalc::SetGeometry(*m_pProjectData, "A");
-    SetDlgItemText(IDC_RW_W, "");
-    SetDlgItemText(IDC_RW_LR, "");
-    ShowGeometryPictures();
-    UpdateSummaryGeometry();
+    SelectGeometry("A");
 }
 
 void CRoadway::OnGeometryB()
 {
+    SelectGeometry("B");
+}
+
+void CRoadway::SelectGeometry(const char* pszGeometry)
+{
     if (m_pProjectData == nullptr)
         return;
-    CRoadwayCalc::SetGeometry(*m_pProjectData, "B");
+    CRoadwayCalc::SetGeometry(*m_pProjectData, pszGeometry);
     SetDlgItemText(IDC_RW_W, "");
     SetDlgItemText(IDC_RW_LR, "");
     ShowGeometryPictures();
@@ -345,26 +480,22 @@ void CRoadway::OnCalcResultantLength()
 
 void CRoadway::OnEnterCoefficientB()
 {
-    if (!EditText(IDC_RW_C).IsEmpty())
-        m_btnCalcWidth.EnableWindow(TRUE);
+    EnterPairedInput(*this, CoefficientB);
 }
 
 void CRoadway::OnEnterCoefficientC()
 {
-    if (!EditText(IDC_RW_B).IsEmpty())
-        m_btnCalcWidth.EnableWindow(TRUE);
+    EnterPairedInput(*this, CoefficientC);
 }
 
 void CRoadway::OnEnterLongitudinalSlope()
 {
-    if (!EditText(IDC_RW_SX).IsEmpty())
-        m_btnCalcSlope.EnableWindow(TRUE);
+    EnterPairedInput(*this, LongitudinalSlope);
 }
 
 void CRoadway::OnEnterCrossSlope()
 {
-    if (!EditText(IDC_RW_S).IsEmpty())
-        m_btnCalcSlope.EnableWindow(TRUE);
+    EnterPairedInput(*this, CrossSlope);
 }
 
 // ---- Leaving an edit: store the value and clear what depended on the old one ----
@@ -373,30 +504,8 @@ void CRoadway::OnLeaveCoefficientB()
 {
     if (m_pProjectData == nullptr)
         return;
-    CProjectData& data = *m_pProjectData;
-    const CString strB = EditText(IDC_RW_B);
-    const bool bBothTyped = !strB.IsEmpty() && !EditText(IDC_RW_C).IsEmpty();
-    switch (Compare(strB, data.m_strGeometryCoefficientB))
-    {
-    case Edit::Erased:
-        m_btnCalcWidth.EnableWindow(FALSE);
-        m_btnCalcLength.EnableWindow(FALSE);
-        Clear({&data.m_strGeometryCoefficientB, &data.m_strBaseWidth, &data.m_strResultantLength,
-               &data.m_strInfiltrationRate, &data.m_strPipeFlow, &data.m_strOutletSpacing,
-               &data.m_strBaseDischargeRate, &data.m_strTimeToDrain});
-        break;
-    case Edit::Changed:
-        data.m_strGeometryCoefficientB = LengthText(strB);
-        Clear({&data.m_strBaseWidth, &data.m_strResultantLength, &data.m_strInfiltrationRate});
-        if (bBothTyped)
-            m_btnCalcWidth.EnableWindow(TRUE);
-        CRoadwayCalc::SetTransverseCrackLength(data);
-        break;
-    case Edit::Unchanged:
-        if (bBothTyped)
-            m_btnCalcWidth.EnableWindow(TRUE);
-        break;
-    }
+    if (LeavePairedInput(*this, *m_pProjectData, CoefficientB) == Edit::Changed)
+        CRoadwayCalc::SetTransverseCrackLength(*m_pProjectData);
     RefreshValues();
 }
 
@@ -404,28 +513,23 @@ void CRoadway::OnLeaveCoefficientC()
 {
     if (m_pProjectData == nullptr)
         return;
-    CProjectData& data = *m_pProjectData;
-    const CString strC = EditText(IDC_RW_C);
-    const bool bBothTyped = !strC.IsEmpty() && !EditText(IDC_RW_B).IsEmpty();
-    switch (Compare(strC, data.m_strGeometryCoefficientC))
-    {
-    case Edit::Erased:
-        m_btnCalcWidth.EnableWindow(FALSE);
-        m_btnCalcLength.EnableWindow(FALSE);
-        Clear({&data.m_strGeometryCoefficientC, &data.m_strBaseWidth, &data.m_strResultantLength,
-               &data.m_strInfiltrationRate, &data.m_strPipeFlow, &data.m_strOutletSpacing,
-               &data.m_strBaseDischargeRate, &data.m_strTimeToDrain});
-        break;
-    case Edit::Changed:
-        data.m_strGeometryCoefficientC = LengthText(strC);
-        Clear({&data.m_strInfiltrationRate, &data.m_strBaseWidth, &data.m_strResultantLength});
-        if (bBothTyped)
-            m_btnCalcWidth.EnableWindow(TRUE);
-        break;
-    case Edit::Unchanged:
-        m_btnCalcWidth.EnableWindow(bBothTyped);
-        break;
-    }
+    LeavePairedInput(*this, *m_pProjectData, CoefficientC);
+    RefreshValues();
+}
+
+void CRoadway::OnLeaveCrossSlope()
+{
+    if (m_pProjectData == nullptr)
+        return;
+    LeavePairedInput(*this, *m_pProjectData, CrossSlope);
+    RefreshValues();
+}
+
+void CRoadway::OnLeaveLongitudinalSlope()
+{
+    if (m_pProjectData == nullptr)
+        return;
+    LeavePairedInput(*this, *m_pProjectData, LongitudinalSlope);
     RefreshValues();
 }
 
@@ -434,83 +538,16 @@ void CRoadway::OnLeaveBaseWidth()
     if (m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const CString strW = EditText(IDC_RW_W);
-    if (Compare(strW, data.m_strBaseWidth) == Edit::Unchanged)
+    if (LeaveTypedResult(*this, data, BaseWidth))
     {
-        if (!data.m_strGeometryCoefficientB.IsEmpty() && !data.m_strGeometryCoefficientC.IsEmpty())
-            m_btnCalcWidth.EnableWindow(TRUE);
-    }
-    else
-    {
-        // A typed width replaces the computed one: c goes, so the two cannot disagree.
-        Clear({&data.m_strInfiltrationRate, &data.m_strGeometryCoefficientC, &data.m_strResultantLength,
-               &data.m_strPipeFlow, &data.m_strOutletSpacing});
-        m_warning.Queue(data, WidthWarning);
-        // An emptied width stays empty rather than becoming a width of 0.
-        data.m_strBaseWidth = strW.IsEmpty() ? CString() : LengthText(strW);
-        if (!strW.IsEmpty() && !EditText(IDC_RW_SX).IsEmpty() && !EditText(IDC_RW_S).IsEmpty())
+        if (!data.m_strBaseWidth.IsEmpty() && !EditText(*this, IDC_RW_SX).IsEmpty() &&
+            !EditText(*this, IDC_RW_S).IsEmpty())
             m_btnCalcLength.EnableWindow(TRUE);
         m_btnCalcWidth.EnableWindow(FALSE);
     }
-    RefreshValues();
-}
-
-void CRoadway::OnLeaveCrossSlope()
-{
-    if (m_pProjectData == nullptr)
-        return;
-    CProjectData& data = *m_pProjectData;
-    const CString strSx = EditText(IDC_RW_SX);
-    const bool bBothTyped = !strSx.IsEmpty() && !EditText(IDC_RW_S).IsEmpty();
-    switch (Compare(strSx, data.m_strCrossSlope))
+    else if (!data.m_strGeometryCoefficientB.IsEmpty() && !data.m_strGeometryCoefficientC.IsEmpty())
     {
-    case Edit::Erased:
-        m_btnCalcSlope.EnableWindow(FALSE);
-        m_btnCalcLength.EnableWindow(FALSE);
-        Clear({&data.m_strResultantSlope, &data.m_strCrossSlope});
-        break;
-    case Edit::Changed:
-        Clear({&data.m_strResultantSlope, &data.m_strResultantLength});
-        if (bBothTyped)
-            m_btnCalcSlope.EnableWindow(TRUE);
-        Clear({&data.m_strBaseMinThickness, &data.m_strBaseDischargeRate, &data.m_strTimeToDrain,
-               &data.m_strPipeFlow, &data.m_strOutletSpacing});
-        data.m_strCrossSlope = SlopeText(strSx);
-        break;
-    case Edit::Unchanged:
-        if (bBothTyped)
-            m_btnCalcSlope.EnableWindow(TRUE);
-        break;
-    }
-    RefreshValues();
-}
-
-void CRoadway::OnLeaveLongitudinalSlope()
-{
-    if (m_pProjectData == nullptr)
-        return;
-    CProjectData& data = *m_pProjectData;
-    const CString strS = EditText(IDC_RW_S);
-    const bool bBothTyped = !strS.IsEmpty() && !EditText(IDC_RW_SX).IsEmpty();
-    switch (Compare(strS, data.m_strLongitudinalSlope))
-    {
-    case Edit::Erased:
-        m_btnCalcSlope.EnableWindow(FALSE);
-        m_btnCalcLength.EnableWindow(FALSE);
-        Clear({&data.m_strLongitudinalSlope, &data.m_strResultantSlope, &data.m_strResultantLength,
-               &data.m_strBaseMinThickness, &data.m_strBaseDischargeRate, &data.m_strTimeToDrain,
-               &data.m_strPipeFlow, &data.m_strOutletSpacing});
-        break;
-    case Edit::Changed:
-        Clear({&data.m_strResultantSlope, &data.m_strResultantLength});
-        if (bBothTyped)
-            m_btnCalcSlope.EnableWindow(TRUE);
-        data.m_strLongitudinalSlope = SlopeText(strS);
-        break;
-    case Edit::Unchanged:
-        if (bBothTyped)
-            m_btnCalcSlope.EnableWindow(TRUE);
-        break;
+        m_btnCalcWidth.EnableWindow(TRUE);
     }
     RefreshValues();
 }
@@ -519,17 +556,8 @@ void CRoadway::OnLeaveResultantSlope()
 {
     if (m_pProjectData == nullptr)
         return;
-    CProjectData& data = *m_pProjectData;
-    const CString strSr = EditText(IDC_RW_SR);
-    if (Compare(strSr, data.m_strResultantSlope) != Edit::Unchanged)
-    {
-        // A typed resultant slope replaces the computed one: Sx goes.
-        m_warning.Queue(data, SlopeWarning);
-        Clear({&data.m_strCrossSlope, &data.m_strResultantLength, &data.m_strPipeFlow, &data.m_strOutletSpacing,
-               &data.m_strBaseDischargeRate, &data.m_strBaseMinThickness, &data.m_strTimeToDrain});
+    if (LeaveTypedResult(*this, *m_pProjectData, ResultantSlope))
         m_btnCalcSlope.EnableWindow(FALSE);
-        data.m_strResultantSlope = strSr.IsEmpty() ? CString() : SlopeText(strSr);
-    }
     EnableLengthButtonFromRecord();
     RefreshValues();
 }
@@ -538,16 +566,7 @@ void CRoadway::OnLeaveResultantLength()
 {
     if (m_pProjectData == nullptr)
         return;
-    CProjectData& data = *m_pProjectData;
-    const CString strLr = EditText(IDC_RW_LR);
-    if (Compare(strLr, data.m_strResultantLength) != Edit::Unchanged)
-    {
-        // A typed resultant length replaces the computed one: W and S go.
-        m_warning.Queue(data, LengthWarning);
-        Clear({&data.m_strBaseWidth, &data.m_strLongitudinalSlope, &data.m_strBaseMinThickness,
-               &data.m_strBaseDischargeRate, &data.m_strTimeToDrain, &data.m_strPipeFlow, &data.m_strOutletSpacing});
-        data.m_strResultantLength = strLr.IsEmpty() ? CString() : LengthText(strLr);
-    }
+    LeaveTypedResult(*this, *m_pProjectData, ResultantLength);
     EnableLengthButtonFromRecord();
     RefreshValues();
 }

@@ -53,7 +53,8 @@ protected:
     // The summary fields that the geometry buttons empty and the compute buttons fill.
     void UpdateSummaryGeometry();
     void EnableLengthButtonFromRecord();
-    CString EditText(int nID) const;
+    // The geometry radio buttons: "A" or "B".
+    void SelectGeometry(const char* pszGeometry);
 
     afx_msg void OnPaint();
     afx_msg void OnKillFocus(CWnd* pNewWnd);
