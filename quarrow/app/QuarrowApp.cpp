@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/win/FrameworkIds.h"
+#include "framework/win/OutsideCalls.h"
 #include "framework/win/Seams.h"
 #include "grid/core/AppData.h"
 #include "quarrow/app/QuarrowDlg.h"
@@ -28,6 +29,49 @@ CQuarrowApp::~CQuarrowApp() = default;
 CQuarrowApp* QuarrowApp()
 {
     return dynamic_cast<CQuarrowApp*>(AfxGetApp());
+}
+
+namespace {
+
+CString HelpPath(LPCTSTR pszTopic)
+{
+    CString strPath;
+    if (CQuarrowApp* pApp = QuarrowApp())
+        strPath = pApp->m_strInstallDir;
+    return strPath + "\\quarrow.chm::/" + pszTopic;
+}
+
+HWND ControlUnderPoint(HWND hParent, POINT point)
+{
+    for (HWND hChild = ::GetWindow(hParent, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        RECT rcChild;
+        if (::IsWindowVisible(hChild) && ::GetDlgCtrlID(hChild) > 0 && ::GetWindowRect(hChild, &rcChild) &&
+            ::PtInRect(&rcChild, point))
+            return hChild;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void QuarrowShowHelpTopic(HWND hWndCaller, LPCTSTR pszTopic)
+{
+    AfxHtmlHelp(hWndCaller, HelpPath(pszTopic), HH_DISPLAY_TOPIC, 0);
+}
+
+void QuarrowShowContextHelp(CWnd* pParent, CWnd* pWnd, CPoint point, const DWORD* pHelpIds)
+{
+    const HWND hParent = pParent->GetSafeHwnd();
+    HWND hControl = pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
+    if (hControl == hParent && !(point.x == -1 && point.y == -1))
+    {
+        if (HWND hUnder = ControlUnderPoint(hParent, point))
+            hControl = hUnder;
+    }
+    if (hControl == nullptr || hControl == hParent || ::GetDlgCtrlID(hControl) <= 0)
+        return;
+    AfxHtmlHelp(hControl, HelpPath("quarrow.txt"), HH_TP_HELP_CONTEXTMENU, reinterpret_cast<DWORD_PTR>(pHelpIds));
 }
 
 BOOL CQuarrowApp::InitInstance()

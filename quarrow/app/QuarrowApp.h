@@ -38,3 +38,14 @@ protected:
 
 // The application object while Quarrow runs (null in programs that have another one).
 CQuarrowApp* QuarrowApp();
+
+// Help from quarrow.chm in the installation directory.
+
+// Opens pszTopic ("roadwaygeometry.htm") of the help file.
+void QuarrowShowHelpTopic(HWND hWndCaller, LPCTSTR pszTopic);
+// The context-help popup, from the help file's "quarrow.txt", of the control that a right click
+// on pWnd at point (screen coordinates; -1, -1 from the keyboard) names. Static texts, group boxes
+// and disabled buttons let the mouse through, so a click arriving on pParent itself names the
+// visible child with an id under the point. Nothing opens for pParent or a control without an id.
+// pHelpIds holds control id and help context id pairs ended by a pair of zeros.
+void QuarrowShowContextHelp(CWnd* pParent, CWnd* pWnd, CPoint point, const DWORD* pHelpIds);

@@ -4,7 +4,6 @@
 
 #include "framework/dialogs/FileDialog.h"
 #include "framework/win/Menu.h"
-#include "framework/win/OutsideCalls.h"
 #include "framework/win/Seams.h"
 #include "quarrow/app/AboutBoxDlg.h"
 #include "quarrow/app/DlgPropSheet.h"
@@ -29,9 +28,7 @@ const char* const ProjectExtension = "qrw";
 const char* const WriteFailedText = "The design could not be saved to this file:\n";
 const char* const ReadFailedText = "This file could not be opened as a QUARROW design:\n";
 
-const char* const HelpFile = "\\quarrow.chm::/";
 const char* const HelpContentsTopic = "introduction.html";
-const char* const HelpContextTopic = "quarrow.txt";
 
 // Controls of the summary panel and the text of the help file's text topic that explains them;
 // the pair of zeros ends the table, as HTML Help expects.
@@ -53,14 +50,6 @@ const DWORD ContextHelpIds[] = {
     1141, 1603, 1242, 1603, 1145, 1603,
     0, 0,
 };
-
-CString HelpPath(LPCTSTR pszTopic)
-{
-    CString strPath;
-    if (CQuarrowApp* pApp = QuarrowApp())
-        strPath = pApp->m_strInstallDir;
-    return strPath + HelpFile + pszTopic;
-}
 
 void ReportFileError(LPCTSTR pszText, const CString& strPath)
 {
@@ -369,36 +358,19 @@ void CQuarrowDlg::OnSensitivityPorosity()
 
 void CQuarrowDlg::OnHelpContents()
 {
-    AfxHtmlHelp(nullptr, HelpPath(HelpContentsTopic), HH_DISPLAY_TOPIC, 0);
+    QuarrowShowHelpTopic(nullptr, HelpContentsTopic);
 }
 
 BOOL CQuarrowDlg::OnHelpInfo(HELPINFO* pHelpInfo)
 {
     HWND hOwner = pHelpInfo != nullptr ? static_cast<HWND>(pHelpInfo->hItemHandle) : nullptr;
-    AfxHtmlHelp(hOwner, HelpPath(HelpContentsTopic), HH_DISPLAY_TOPIC, 0);
+    QuarrowShowHelpTopic(hOwner, HelpContentsTopic);
     return TRUE;
 }
 
 void CQuarrowDlg::OnContextMenu(CWnd* pWnd, CPoint point)
 {
-    HWND hWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
-    // The summary's texts and group boxes let the mouse through, so a right click on a value
-    // arrives as a click on the dialog: the control is the visible one with an id under the point.
-    if (hWnd == m_hWnd && !(point.x == -1 && point.y == -1)) {
-        for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr;
-             hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-            RECT rcChild;
-            if (::IsWindowVisible(hChild) && ::GetDlgCtrlID(hChild) > 0 && ::GetWindowRect(hChild, &rcChild) &&
-                ::PtInRect(&rcChild, point)) {
-                hWnd = hChild;
-                break;
-            }
-        }
-    }
-    if (hWnd == nullptr || hWnd == m_hWnd || ::GetDlgCtrlID(hWnd) <= 0)
-        return;
-    AfxHtmlHelp(hWnd, HelpPath(HelpContextTopic), HH_TP_HELP_CONTEXTMENU,
-                reinterpret_cast<DWORD_PTR>(ContextHelpIds));
+    QuarrowShowContextHelp(this, pWnd, point, ContextHelpIds);
 }
 
 void CQuarrowDlg::OnAppAbout()

@@ -1,24 +1,10 @@
 #include "quarrow/pages/PageServices.h"
 
-#include "framework/win/OutsideCalls.h"
 #include "framework/win/PropertySheet.h"
 #include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 #include "quarrow/app/ProjectData.h"
-#include "quarrow/app/QuarrowApp.h"
-
-namespace {
-
-CString HelpFilePath()
-{
-    CString strPath;
-    if (CQuarrowApp* pApp = QuarrowApp())
-        strPath = pApp->m_strInstallDir;
-    return strPath + "\\quarrow.chm";
-}
-
-} // namespace
 
 void CHandEditWarning::Queue(const CProjectData& data, const char* pszText)
 {
@@ -47,18 +33,6 @@ void PageSetSummaryText(int nID, const CString& strText)
 {
     if (CWnd* pMainWnd = AfxGetMainWnd(); pMainWnd != nullptr && pMainWnd->GetSafeHwnd() != nullptr)
         pMainWnd->SetDlgItemText(nID, strText);
-}
-
-void PageShowHelpTopic(CWnd* pPage, const char* pszTopic)
-{
-    CString strPath = HelpFilePath() + "::/" + pszTopic;
-    AfxHtmlHelp(pPage->GetSafeHwnd(), strPath, HH_DISPLAY_TOPIC, 0);
-}
-
-void PageShowContextHelp(CWnd* pControl, const DWORD* pHelpIds)
-{
-    CString strPath = HelpFilePath() + "::/quarrow.txt";
-    AfxHtmlHelp(pControl->GetSafeHwnd(), strPath, HH_TP_HELP_CONTEXTMENU, reinterpret_cast<DWORD_PTR>(pHelpIds));
 }
 
 void PageHonourFocusRequest(CWnd* pPage, CProjectData& data)

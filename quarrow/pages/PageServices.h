@@ -10,7 +10,7 @@ class CPropertySheet;
 class CProjectData;
 
 // What every design page does the same way: the hand-edit warning, the summary panel of the
-// main dialog, help, and the focus request of the record.
+// main dialog, and the focus request of the record. Help is the application's (QuarrowApp.h).
 
 // A warning about a typed value that the page would otherwise compute. It is queued only in
 // normal mode and shown once, before the page handles its next message.
@@ -35,12 +35,6 @@ private:
 // Sets the text of a control of the main dialog's summary panel (1005 base width, 1007 resultant
 // slope, ...). The main dialog is the application's main window; without one nothing happens.
 void PageSetSummaryText(int nID, const CString& strText);
-
-// Opens pszTopic ("roadwaygeometry.htm") of quarrow.chm in the installation directory.
-void PageShowHelpTopic(CWnd* pPage, const char* pszTopic);
-// Opens the context-help popup of pControl from the help file's "quarrow.txt"; pHelpIds holds
-// control id and help context id pairs ended by a pair of zeros.
-void PageShowContextHelp(CWnd* pControl, const DWORD* pHelpIds);
 
 // Gives the focus to the control of pPage that the record's focus request names, and resets the
 // request. Called when the page paints: the request was made before the sheet switched pages.

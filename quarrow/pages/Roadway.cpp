@@ -7,6 +7,7 @@
 #include "framework/win/DataExchange.h"
 #include "framework/win/Dc.h"
 #include "quarrow/app/ProjectData.h"
+#include "quarrow/app/QuarrowApp.h"
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/RoadwayCalc.h"
 #include "resources/quarrow/resource.h"
@@ -394,31 +395,14 @@ void CRoadway::OnKillFocus(CWnd* pNewWnd)
 
 void CRoadway::OnContextMenu(CWnd* pWnd, CPoint point)
 {
-    HWND hControl = pWnd->GetSafeHwnd();
-    // Unit labels and disabled buttons let the mouse through, so a right click on them arrives
-    // as one on the page: the control is then the visible one with an id under the point.
-    if (hControl == m_hWnd && !(point.x == -1 && point.y == -1))
-    {
-        for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        {
-            RECT rcChild;
-            if (::IsWindowVisible(hChild) && ::GetDlgCtrlID(hChild) > 0 && ::GetWindowRect(hChild, &rcChild) &&
-                ::PtInRect(&rcChild, point))
-            {
-                hControl = hChild;
-                break;
-            }
-        }
-    }
-    if (hControl != nullptr && hControl != m_hWnd && ::GetDlgCtrlID(hControl) > 0)
-        PageShowContextHelp(CWnd::FromHandle(hControl), HelpIds);
+    QuarrowShowContextHelp(this, pWnd, point, HelpIds);
 }
 
 BOOL CRoadway::OnHelpInfo(HELPINFO*)
 {
     // The request ends here: passed on, it would reach the main dialog, whose contents topic
     // would replace the page's.
-    PageShowHelpTopic(this, HelpTopic);
+    QuarrowShowHelpTopic(GetSafeHwnd(), HelpTopic);
     return TRUE;
 }
 
