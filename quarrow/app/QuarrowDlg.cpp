@@ -163,12 +163,10 @@ BOOL CQuarrowDlg::OnInitDialog()
     m_nFileCounter = 1;
     m_pProjectData = new CProjectData(strUnits);
 
-    CMenu* pMenu = GetMenu();
-    const bool bExpert = m_pProjectData->m_strMode == "expert";
-    if (pMenu != nullptr) {
-        pMenu->CheckMenuItem(ID_MODE_EXPERT, bExpert ? MF_CHECKED : MF_UNCHECKED);
-        pMenu->CheckMenuItem(ID_MODE_NORMAL, bExpert ? MF_UNCHECKED : MF_CHECKED);
-    }
+    if (m_pProjectData->m_strMode == "expert")
+        CheckMenuPair(ID_MODE_EXPERT, ID_MODE_NORMAL);
+    else
+        CheckMenuPair(ID_MODE_NORMAL, ID_MODE_EXPERT);
 
     m_pSheet = new CDlgPropSheet;
     m_pRoadwayPage = new CRoadway;
@@ -214,11 +212,10 @@ BOOL CQuarrowDlg::OnInitDialog()
     const int nSheetLeft = 140;
     m_pSheet->MoveWindow(nSheetLeft, 0, rcFrame.right - nSheetLeft, rcFrame.bottom, TRUE);
 
-    const bool bMetric = m_pProjectData->m_strUnits == "metric";
-    if (pMenu != nullptr) {
-        pMenu->CheckMenuItem(ID_UNITS_METRIC, bMetric ? MF_CHECKED : MF_UNCHECKED);
-        pMenu->CheckMenuItem(ID_UNITS_ENGLISH, bMetric ? MF_UNCHECKED : MF_CHECKED);
-    }
+    if (m_pProjectData->m_strUnits == "metric")
+        CheckMenuPair(ID_UNITS_METRIC, ID_UNITS_ENGLISH);
+    else
+        CheckMenuPair(ID_UNITS_ENGLISH, ID_UNITS_METRIC);
 
     RefreshSummary();
     CDialog::OnInitDialog();
