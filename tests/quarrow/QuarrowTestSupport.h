@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <ostream>
 #include <string>
+
+#include <gtest/gtest.h>
 
 // Lets test failures show a CString as its text.
 inline void PrintTo(const CString& text, std::ostream* os)
@@ -30,4 +33,49 @@ inline CString FreshTempPath(const char* name)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
     return CString(path.c_str());
+}
+
+// Sets or removes the installation's registry key for one test, and puts back what was there.
+class TestInstallation
+{
+public:
+    static constexpr const char* Key = "Software\\Norrith\\QUARROW";
+
+    explicit TestInstallation(const char* pszPath)
+    {
+        HKEY hKey = nullptr;
+        if (::RegOpenKeyA(HKEY_CURRENT_USER, Key, &hKey) == ERROR_SUCCESS) {
+            char sz[512] = {};
+            DWORD cb = sizeof sz - 1;
+            m_bHad = ::RegQueryValueExA(hKey, "ExecutePath", nullptr, nullptr, reinterpret_cast<BYTE*>(sz), &cb) ==
+                     ERROR_SUCCESS;
+            m_strOld = sz;
+            ::RegCloseKey(hKey);
+        }
+        Apply(pszPath);
+    }
+    ~TestInstallation() { Apply(m_bHad ? m_strOld.c_str() : nullptr); }
+
+private:
+    static void Apply(const char* pszPath)
+    {
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, Key);
+        if (pszPath == nullptr)
+            return;
+        HKEY hKey = nullptr;
+        ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, Key, &hKey), ERROR_SUCCESS);
+        ::RegSetValueExA(hKey, "ExecutePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(pszPath),
+                         static_cast<DWORD>(strlen(pszPath) + 1));
+        ::RegCloseKey(hKey);
+    }
+
+    bool m_bHad = false;
+    std::string m_strOld;
+};
+
+inline std::string WindowText(HWND hWnd)
+{
+    char sz[512] = {};
+    ::GetWindowTextA(hWnd, sz, sizeof sz);
+    return sz;
 }

@@ -22,44 +22,6 @@
 #include "quarrow/app/QuarrowDlg.h"
 #include "tests/quarrow/QuarrowTestSupport.h"
 
-// Sets or removes the installation's registry key for one test, and puts back what was there.
-class TestInstallation
-{
-public:
-    static constexpr const char* Key = "Software\\Norrith\\QUARROW";
-
-    explicit TestInstallation(const char* pszPath)
-    {
-        HKEY hKey = nullptr;
-        if (::RegOpenKeyA(HKEY_CURRENT_USER, Key, &hKey) == ERROR_SUCCESS) {
-            char sz[512] = {};
-            DWORD cb = sizeof sz - 1;
-            m_bHad = ::RegQueryValueExA(hKey, "ExecutePath", nullptr, nullptr, reinterpret_cast<BYTE*>(sz), &cb) ==
-                     ERROR_SUCCESS;
-            m_strOld = sz;
-            ::RegCloseKey(hKey);
-        }
-        Apply(pszPath);
-    }
-    ~TestInstallation() { Apply(m_bHad ? m_strOld.c_str() : nullptr); }
-
-private:
-    static void Apply(const char* pszPath)
-    {
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, Key);
-        if (pszPath == nullptr)
-            return;
-        HKEY hKey = nullptr;
-        ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, Key, &hKey), ERROR_SUCCESS);
-        ::RegSetValueExA(hKey, "ExecutePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(pszPath),
-                         static_cast<DWORD>(strlen(pszPath) + 1));
-        ::RegCloseKey(hKey);
-    }
-
-    bool m_bHad = false;
-    std::string m_strOld;
-};
-
 // What a file dialog was asked, and how the test answers it.
 struct FileDialogSeen
 {
@@ -84,13 +46,6 @@ inline void PumpMessages()
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
-}
-
-inline std::string WindowText(HWND hWnd)
-{
-    char sz[512] = {};
-    ::GetWindowTextA(hWnd, sz, sizeof sz);
-    return sz;
 }
 
 inline std::string ItemText(CWnd& dlg, int nID)

@@ -13,51 +13,10 @@
 #include "framework/win/SeamRecorders.h"
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/app/QuarrowDlg.h"
+#include "tests/quarrow/QuarrowTestSupport.h"
 #include "tests/tools/WindowPicture.h"
 
-inline const char* const InstallKey = "Software\\Norrith\\QUARROW";
 inline const char* const InstallDir = "C:\\Quarrow";
-
-// Points the installation's registry value at InstallDir for one test and puts back what was there.
-class RegistryInstall
-{
-public:
-    RegistryInstall()
-    {
-        HKEY hKey = nullptr;
-        if (::RegOpenKeyA(HKEY_CURRENT_USER, InstallKey, &hKey) == ERROR_SUCCESS) {
-            char sz[512] = {};
-            DWORD cb = sizeof sz - 1;
-            m_bHad = ::RegQueryValueExA(hKey, "ExecutePath", nullptr, nullptr, (BYTE*)sz, &cb) == ERROR_SUCCESS;
-            m_strOld = sz;
-            ::RegCloseKey(hKey);
-        }
-        Apply(InstallDir);
-    }
-    ~RegistryInstall() { Apply(m_bHad ? m_strOld.c_str() : nullptr); }
-
-private:
-    static void Apply(const char* pszPath)
-    {
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, InstallKey);
-        if (pszPath == nullptr)
-            return;
-        HKEY hKey = nullptr;
-        ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, InstallKey, &hKey), ERROR_SUCCESS);
-        ::RegSetValueExA(hKey, "ExecutePath", 0, REG_SZ, (const BYTE*)pszPath, (DWORD)strlen(pszPath) + 1);
-        ::RegCloseKey(hKey);
-    }
-
-    bool m_bHad = false;
-    std::string m_strOld;
-};
-
-inline std::string WindowText(HWND hWnd)
-{
-    char sz[256] = {};
-    ::GetWindowTextA(hWnd, sz, sizeof sz);
-    return sz;
-}
 
 // Saves what the screen shows of the window, repainted, in the current folder (the build folder
 // under ctest), for a person to look at.
@@ -98,7 +57,7 @@ protected:
         m_app.m_pMainWnd = nullptr;
     }
 
-    RegistryInstall m_install;
+    TestInstallation m_install{InstallDir};
     CQuarrowApp m_app;
     CRecordingMessageBox m_messages;
     CScopedMessageBoxSeam m_scopedMessages{&m_messages};
