@@ -2,9 +2,9 @@
 
 #include "chart/model/ChartArchive.h"
 #include "chart/model/GraphException.h"
+#include "chart/model/ListCursor.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 IMPLEMENT_SERIAL(QVGDataManager, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -50,33 +50,7 @@ void QVGDataManager::ResetCursor()
 
 POSITION QVGDataManager::FindGroupPosition(int nGroup)
 {
-    const int count = int(m_groups.GetCount());
-    if (nGroup < 0 || nGroup >= count)
-        return NULL;
-    POSITION pos;
-    int at;
-    const int fromTail = count - 1 - nGroup;
-    if (m_posCursor != NULL && std::abs(nGroup - m_nCursorIndex) <= std::min(nGroup, fromTail)) {
-        pos = m_posCursor;
-        at = m_nCursorIndex;
-    } else if (nGroup <= fromTail) {
-        pos = m_groups.GetHeadPosition();
-        at = 0;
-    } else {
-        pos = m_groups.GetTailPosition();
-        at = count - 1;
-    }
-    while (at < nGroup) {
-        m_groups.GetNext(pos);
-        ++at;
-    }
-    while (at > nGroup) {
-        m_groups.GetPrev(pos);
-        --at;
-    }
-    m_posCursor = pos;
-    m_nCursorIndex = nGroup;
-    return pos;
+    return FindListPosition(m_groups, nGroup, m_posCursor, m_nCursorIndex);
 }
 
 QVGraphDataList* QVGDataManager::GetGroup(int nGroup, BOOL bCreate)

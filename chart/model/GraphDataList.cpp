@@ -3,9 +3,7 @@
 #include "chart/model/ChartArchive.h"
 #include "chart/model/DynamicData.h"
 #include "chart/model/GraphException.h"
-
-#include <algorithm>
-#include <cstdlib>
+#include "chart/model/ListCursor.h"
 
 IMPLEMENT_SERIAL(QVGraphDataList, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -52,37 +50,9 @@ void QVGraphDataList::ResetCursor()
     }
 }
 
-// Walks from the nearest of the cursor, the nodes beside it, the head and the tail, and leaves the
-// cursor on the node found, so sequential access is one step per item.
 POSITION QVGraphDataList::FindPosition(int nIndex)
 {
-    const int count = int(m_items.GetCount());
-    if (nIndex < 0 || nIndex >= count)
-        return NULL;
-    POSITION pos;
-    int at;
-    const int fromTail = count - 1 - nIndex;
-    if (m_posCursor != NULL && std::abs(nIndex - m_nCursorIndex) <= std::min(nIndex, fromTail)) {
-        pos = m_posCursor;
-        at = m_nCursorIndex;
-    } else if (nIndex <= fromTail) {
-        pos = m_items.GetHeadPosition();
-        at = 0;
-    } else {
-        pos = m_items.GetTailPosition();
-        at = count - 1;
-    }
-    while (at < nIndex) {
-        m_items.GetNext(pos);
-        ++at;
-    }
-    while (at > nIndex) {
-        m_items.GetPrev(pos);
-        --at;
-    }
-    m_posCursor = pos;
-    m_nCursorIndex = nIndex;
-    return pos;
+    return FindListPosition(m_items, nIndex, m_posCursor, m_nCursorIndex);
 }
 
 QVGraphData* QVGraphDataList::GetItem(int nIndex, BOOL bCreate)

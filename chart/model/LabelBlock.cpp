@@ -4,13 +4,13 @@
 #include "chart/model/ChartResourceIds.h"
 #include "chart/model/Graph.h"
 #include "chart/model/GraphException.h"
+#include "chart/model/ListCursor.h"
 #include "framework/core/Archive.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 IMPLEMENT_SERIAL(QVGraphLabelBlock, QVGraphLabel, VERSIONABLE_SCHEMA | 1)
 
@@ -156,38 +156,15 @@ int QVGraphLabelBlock::GetIdentifier()
 
 QVGraphLabel* QVGraphLabelBlock::GetLabel(int nIndex)
 {
-    const int count = int(m_labels.GetCount());
-    if (count == 0)
+    if (m_labels.IsEmpty())
         return NULL;
     if (nIndex == -1)
         return static_cast<QVGraphLabel*>(m_labels.GetHead());
     if (nIndex == -2)
         return static_cast<QVGraphLabel*>(m_labels.GetTail());
-    if (nIndex < 0 || nIndex >= count)
+    const POSITION pos = FindListPosition(m_labels, nIndex, m_posCursor, m_nCursor);
+    if (pos == NULL)
         return NULL;
-    if (m_nCursor >= count || m_posCursor == NULL)
-        m_nCursor = -1;
-    // Walk from whichever of the cursor, the head and the tail is nearest.
-    int from = 0;
-    POSITION pos = m_labels.GetHeadPosition();
-    if (count - 1 - nIndex < nIndex) {
-        from = count - 1;
-        pos = m_labels.GetTailPosition();
-    }
-    if (m_nCursor >= 0 && std::abs(m_nCursor - nIndex) < std::abs(from - nIndex)) {
-        from = m_nCursor;
-        pos = m_posCursor;
-    }
-    while (from < nIndex) {
-        m_labels.GetNext(pos);
-        ++from;
-    }
-    while (from > nIndex) {
-        m_labels.GetPrev(pos);
-        --from;
-    }
-    m_nCursor = nIndex;
-    m_posCursor = pos;
     return static_cast<QVGraphLabel*>(m_labels.GetAt(pos));
 }
 
