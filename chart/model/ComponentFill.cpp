@@ -55,18 +55,6 @@ FillKind ResolveFillKind(int nKind, const QVGraphStyle* pStyle)
     }
 }
 
-CRect BoundsOf(const POINT* pPoints, int nCount)
-{
-    CRect bounds(pPoints[0].x, pPoints[0].y, pPoints[0].x, pPoints[0].y);
-    for (int i = 1; i < nCount; ++i) {
-        bounds.left = std::min(bounds.left, pPoints[i].x);
-        bounds.top = std::min(bounds.top, pPoints[i].y);
-        bounds.right = std::max(bounds.right, pPoints[i].x);
-        bounds.bottom = std::max(bounds.bottom, pPoints[i].y);
-    }
-    return bounds;
-}
-
 double Channel(COLORREF color, int shift)
 {
     return double((color >> shift) & 0xFF);
@@ -175,7 +163,7 @@ void QVGraphComponent::FillPolygon(const POINT* pPoints, int nCount, QVGraphStyl
     default:
         break;
     }
-    const CRect bounds = BoundsOf(pPoints, nCount);
+    const CRect bounds = BoundsOfPoints(pPoints, nCount);
     if (m_pChart != NULL) {
         m_pChart->SaveClip();
         m_pChart->ClipToPolygon(pPoints, nCount, RGN_AND);

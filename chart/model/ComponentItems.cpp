@@ -29,6 +29,20 @@ int DirectionAngle(int nCode)
 }
 }  // namespace
 
+CRect BoundsOfPoints(const POINT* pPoints, int nCount)
+{
+    if (pPoints == NULL || nCount <= 0)
+        return CRect(0, 0, 0, 0);
+    CRect bounds(pPoints[0].x, pPoints[0].y, pPoints[0].x, pPoints[0].y);
+    for (int i = 1; i < nCount; ++i) {
+        bounds.left = std::min(bounds.left, pPoints[i].x);
+        bounds.top = std::min(bounds.top, pPoints[i].y);
+        bounds.right = std::max(bounds.right, pPoints[i].x);
+        bounds.bottom = std::max(bounds.bottom, pPoints[i].y);
+    }
+    return bounds;
+}
+
 double LineLength(double x1, double y1, double x2, double y2)
 {
     return std::fabs(std::hypot(x2 - x1, y2 - y1));

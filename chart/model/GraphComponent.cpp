@@ -288,16 +288,7 @@ int QVGraphComponent::GetChartAnnotationIndex()
 
 CSize QVGraphComponent::GetPointsExtent(const POINT* pPoints, int nCount)
 {
-    if (pPoints == NULL || nCount <= 0)
-        return CSize(0, 0);
-    LONG minX = pPoints[0].x, maxX = pPoints[0].x, minY = pPoints[0].y, maxY = pPoints[0].y;
-    for (int i = 1; i < nCount; ++i) {
-        minX = std::min(minX, pPoints[i].x);
-        maxX = std::max(maxX, pPoints[i].x);
-        minY = std::min(minY, pPoints[i].y);
-        maxY = std::max(maxY, pPoints[i].y);
-    }
-    return CSize(maxX - minX, maxY - minY);
+    return BoundsOfPoints(pPoints, nCount).Size();
 }
 
 void QVGraphComponent::EndDrawing()

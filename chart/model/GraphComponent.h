@@ -220,6 +220,8 @@ public:
 BOOL LoadChartBitmap(CBitmap& bitmap, LPCTSTR lpszName);
 BOOL LoadChartBitmap(CBitmap& bitmap, UINT nId);
 
+// The smallest rectangle holding the points (its right and bottom on the outermost ones); empty for none.
+CRect BoundsOfPoints(const POINT* pPoints, int nCount);
 // Length and angle (radians; 0 for a point) of a line.
 double LineLength(double x1, double y1, double x2, double y2);
 double LineAngle(double x1, double y1, double x2, double y2);

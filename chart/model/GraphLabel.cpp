@@ -176,14 +176,7 @@ CPoint QVGraphLabel::GetMidpoint()
 {
     if (m_outline.empty())
         return GetAnchor();
-    CRect box(m_outline[0], m_outline[0]);
-    for (const CPoint& p : m_outline) {
-        box.left = std::min(box.left, p.x);
-        box.top = std::min(box.top, p.y);
-        box.right = std::max(box.right, p.x);
-        box.bottom = std::max(box.bottom, p.y);
-    }
-    return box.CenterPoint();
+    return GetOutlineBounds().CenterPoint();
 }
 
 void QVGraphLabel::SetDirectionCode(int nCode)

@@ -83,6 +83,8 @@ public:
     BOOL IsInBlock() const { return m_bInBlock; }
     BOOL HasOwnStyle() const { return m_bOwnStyle; }
     const std::vector<CPoint>& GetOutline() const { return m_outline; }
+    // Empty without an outline.
+    CRect GetOutlineBounds() const { return BoundsOfPoints(m_outline.data(), int(m_outline.size())); }
     // Moves outline and anchor (overlap moves in a block).
     void Shift(int dx, int dy);
     QVGraphAnnotationList& GetAnnotations() { return m_annotations; }

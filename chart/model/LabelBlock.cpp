@@ -17,20 +17,6 @@ IMPLEMENT_SERIAL(QVGraphLabelBlock, QVGraphLabel, VERSIONABLE_SCHEMA | 1)
 namespace {
 // A label that keeps overlapping after this many moves cannot be placed.
 const int kMaxMoves = 1000;
-
-CRect OutlineBox(const std::vector<CPoint>& outline)
-{
-    if (outline.empty())
-        return CRect(0, 0, 0, 0);
-    CRect box(outline[0], outline[0]);
-    for (const CPoint& p : outline) {
-        box.left = std::min(box.left, p.x);
-        box.top = std::min(box.top, p.y);
-        box.right = std::max(box.right, p.x);
-        box.bottom = std::max(box.bottom, p.y);
-    }
-    return box;
-}
 }  // namespace
 
 QVGraphLabelBlock::QVGraphLabelBlock()
@@ -324,7 +310,7 @@ CRect QVGraphLabelBlock::MeasureLabelExtent()
         CDC* pOwnDC = pLabel->GetDC();
         const BOOL wasDrawing = pLabel->IsDrawing();
         PrepareLabel(pLabel);
-        const CRect box = OutlineBox(pLabel->GetOutline());
+        const CRect box = pLabel->GetOutlineBounds();
         if (!box.IsRectEmpty())
             extent.UnionRect(&extent, &box);
         if (!wasDrawing)
@@ -397,7 +383,7 @@ void QVGraphLabelBlock::DrawContent()
             if (hidden)
                 continue;
         }
-        const CRect box = OutlineBox(pLabel->GetOutline());
+        const CRect box = pLabel->GetOutlineBounds();
         m_rectBounds.UnionRect(&m_rectBounds, &box);
         pLabel->m_nLabelFurther = m_nIdentifier;
         if ((unsigned(m_style.m_nAxisOptions) >> 26) & 1) {
