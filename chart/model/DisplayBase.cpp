@@ -719,12 +719,7 @@ void QVGDisplayBase::DrawContent()
     m_rectWork2.SetRectEmpty();
     if (!GetOption(optionFixedPlotRect))
         m_rectPlot = m_rect.ToDeviceRect(m_pDC, m_pView);
-    const BOOL printing = IsPrinting();
-    if (printing || m_bChanged || m_bFontRebuild || (m_nFontStyle & fontAutoSize) || m_pFont == NULL) {
-        RebuildFont();
-        if (!printing)
-            m_bFontRebuild = 0;
-    }
+    RebuildFontIfStale();
     if (!m_bPrepared) {
         m_bValueAxisAutomatic = 0;
         m_bIndexAxisAutomatic = 0;

@@ -387,12 +387,7 @@ void QVGraphTitle::DrawContent()
         if (!chartTitle.IsEmpty())
             SetText(chartTitle, m_nAlignment);
     }
-    const BOOL printing = IsPrinting();
-    if (printing || m_bChanged || m_bFontRebuild || (m_nFontStyle & fontAutoSize) || m_pFont == NULL) {
-        RebuildFont();
-        if (!printing)
-            m_bFontRebuild = 0;
-    }
+    RebuildFontIfStale();
     CFont* pOldFont = m_pDC->SelectObject(m_pFont);
     const COLORREF oldColor = m_pDC->SetTextColor(m_crText);
     const int oldMode = m_pDC->SetBkMode(TRANSPARENT);
@@ -401,6 +396,17 @@ void QVGraphTitle::DrawContent()
     m_pDC->SetBkMode(oldMode);
     m_pDC->SetTextColor(oldColor);
     m_pDC->SelectObject(pOldFont);
+}
+
+void QVGraphTitle::RebuildFontIfStale()
+{
+    // A printer's font is made for every drawing and leaves the screen's rebuild mark as it was.
+    const BOOL printing = IsPrinting();
+    if (printing || m_bChanged || m_bFontRebuild || (m_nFontStyle & fontAutoSize) || m_pFont == NULL) {
+        RebuildFont();
+        if (!printing)
+            m_bFontRebuild = 0;
+    }
 }
 
 QVGraphComponent* QVGraphTitle::CreateLabel()

@@ -83,6 +83,8 @@ protected:
     // Lines of the text by the word rule: wrap within nWidth when bWrap; (start, length) each.
     void SplitLines(LPCTSTR lpszText, int nLength, BOOL bWrap, int nWidth, std::vector<std::pair<int, int>>& lines);
     int LineHeight();
+    // Before drawing: the font anew when anything it depends on may have changed.
+    void RebuildFontIfStale();
     // One line with the raised or sunken effect when the style asks for it.
     void OutputLine(int x, int y, const CRect* pClip, LPCTSTR lpszText, int nLength);
 
