@@ -54,6 +54,20 @@ void SetRange(CScale& range, double low, double high)
     range.Include(low);
     range.Include(high);
 }
+
+// Widens the range by (margin - 1) of its width, half on each side, where an end within that reach of
+// zero stops at zero; returns the new width.
+double WidenByMargin(CScale& range, double width, double margin)
+{
+    if (margin == 1.0)
+        return width;
+    const double d = (margin - 1) * width * 0.5;
+    const double low = (range.m_dMin >= 0 && range.m_dMin <= d) ? 0.0 : range.m_dMin - d;
+    const double high = (range.m_dMax >= -d && range.m_dMax <= 0) ? 0.0 : range.m_dMax + d;
+    range.Include(low);
+    range.Include(high);
+    return range.m_dMax - range.m_dMin;
+}
 }  // namespace
 
 QVGDisplayBase::QVGDisplayBase()
@@ -332,14 +346,14 @@ bool QVGDisplayBase::IsIndexDates()
 
 double QVGDisplayBase::GetValueMargin()
 {
-    if (IsDateAxisStyle(GetAxisStyle()) || IsDateScale(m_pValueScale) || IsBubbleOrVector(GetGraphType()))
+    if (IsValueDates() || IsBubbleOrVector(GetGraphType()))
         return 1.0;
     return 1.1;
 }
 
 double QVGDisplayBase::GetIndexMargin()
 {
-    if (GetAxisStyle() == 26 || IsDateScale(m_pIndexScale) || IsBubbleOrVector(GetGraphType()))
+    if (IsIndexDates() || IsBubbleOrVector(GetGraphType()))
         return 1.0;
     return 1.1;
 }
@@ -393,14 +407,7 @@ void QVGDisplayBase::NiceLinearRange(CScale& range, double margin)
     double w = range.m_dMax - range.m_dMin;
     if (!(w > 0) || !std::isfinite(w))
         return;
-    if (margin != 1.0) {
-        const double d = (margin - 1) * w * 0.5;
-        const double low = (range.m_dMin >= 0 && range.m_dMin <= d) ? 0.0 : range.m_dMin - d;
-        const double high = (range.m_dMax >= -d && range.m_dMax <= 0) ? 0.0 : range.m_dMax + d;
-        range.Include(low);
-        range.Include(high);
-        w = range.m_dMax - range.m_dMin;
-    }
+    w = WidenByMargin(range, w, margin);
     int p = int(std::floor(std::log10(w)));
     if (p < 0)
         --p;
@@ -475,12 +482,7 @@ void QVGDisplayBase::NiceDateRange(CScale& range, double margin)
     double w = range.m_dMax - range.m_dMin;
     if (!(w > 0) || !std::isfinite(w))
         return;
-    if (margin != 1.0) {
-        const double d = (margin - 1) * w * 0.5;
-        range.Include((range.m_dMin >= 0 && range.m_dMin <= d) ? 0.0 : range.m_dMin - d);
-        range.Include((range.m_dMax >= -d && range.m_dMax <= 0) ? 0.0 : range.m_dMax + d);
-        w = range.m_dMax - range.m_dMin;
-    }
+    w = WidenByMargin(range, w, margin);
     if (w <= 5.787037037035e-05)
         return;
     const double day = std::floor(range.m_dMin);
@@ -587,32 +589,38 @@ void QVGDisplayBase::ComputeAxisRanges()
     auto logSpan = [](const CScale& r) {
         return (r.m_dMin > 0 && r.m_dMax > 0) ? std::log10(r.m_dMax) - std::log10(r.m_dMin) : 0.0;
     };
+    // A data range rounded out to whole decades or steps (from zero unless kept out); gives its span.
+    auto roundDataRange = [&](CScale& range, bool log, bool dates, double margin) {
+        if (log) {
+            NiceLogRange(range, TRUE);
+            return logSpan(range);
+        }
+        if (!keepZeroOut)
+            range.Include(0.0);
+        if (dates)
+            NiceDateRange(range, margin);
+        else
+            NiceLinearRange(range, margin);
+        return range.GetRange();
+    };
+    // An axis range is rounded again only when its width is not its data range's; gives its span.
+    auto roundAxisRange = [&](CScale& axis, const CScale& data, bool log, bool dates) {
+        if (log) {
+            NiceLogRange(axis, FALSE);
+            return logSpan(axis);
+        }
+        if (axis.GetRange() != data.GetRange()) {
+            if (dates)
+                NiceDateRange(axis, 1.0);
+            else
+                NiceLinearRange(axis, 1.0);
+        }
+        return axis.GetRange();
+    };
 
     if (!GetOption(optionFixedRanges)) {
-        if (valueLog) {
-            NiceLogRange(m_valueDataRange, TRUE);
-            m_dValueAxisSpan = logSpan(m_valueDataRange);
-        } else {
-            if (!keepZeroOut)
-                m_valueDataRange.Include(0.0);
-            if (valueDates)
-                NiceDateRange(m_valueDataRange, valueMargin);
-            else
-                NiceLinearRange(m_valueDataRange, valueMargin);
-            m_dValueAxisSpan = m_valueDataRange.GetRange();
-        }
-        if (indexLog) {
-            NiceLogRange(m_indexDataRange, TRUE);
-            m_dIndexAxisSpan = logSpan(m_indexDataRange);
-        } else {
-            if (!keepZeroOut)
-                m_indexDataRange.Include(0.0);
-            if (indexDates)
-                NiceDateRange(m_indexDataRange, indexMargin);
-            else
-                NiceLinearRange(m_indexDataRange, indexMargin);
-            m_dIndexAxisSpan = m_indexDataRange.GetRange();
-        }
+        m_dValueAxisSpan = roundDataRange(m_valueDataRange, valueLog, valueDates, valueMargin);
+        m_dIndexAxisSpan = roundDataRange(m_indexDataRange, indexLog, indexDates, indexMargin);
     } else {
         if (valueLog)
             NiceLogRange(m_valueDataRange, FALSE);
@@ -635,30 +643,8 @@ void QVGDisplayBase::ComputeAxisRanges()
         m_indexAxisRange = m_indexDataRange;
         m_bIndexAxisAutomatic = 1;
     }
-    if (valueLog) {
-        NiceLogRange(m_valueAxisRange, FALSE);
-        m_dValueAxisSpan = logSpan(m_valueAxisRange);
-    } else {
-        if (m_valueAxisRange.GetRange() != m_valueDataRange.GetRange()) {
-            if (valueDates)
-                NiceDateRange(m_valueAxisRange, 1.0);
-            else
-                NiceLinearRange(m_valueAxisRange, 1.0);
-        }
-        m_dValueAxisSpan = m_valueAxisRange.GetRange();
-    }
-    if (indexLog) {
-        NiceLogRange(m_indexAxisRange, FALSE);
-        m_dIndexAxisSpan = logSpan(m_indexAxisRange);
-    } else {
-        if (m_indexAxisRange.GetRange() != m_indexDataRange.GetRange()) {
-            if (indexDates)
-                NiceDateRange(m_indexAxisRange, 1.0);
-            else
-                NiceLinearRange(m_indexAxisRange, 1.0);
-        }
-        m_dIndexAxisSpan = m_indexAxisRange.GetRange();
-    }
+    m_dValueAxisSpan = roundAxisRange(m_valueAxisRange, m_valueDataRange, valueLog, valueDates);
+    m_dIndexAxisSpan = roundAxisRange(m_indexAxisRange, m_indexDataRange, indexLog, indexDates);
 }
 
 void QVGDisplayBase::ChooseRenderers()
