@@ -167,6 +167,8 @@ protected:
     void DeleteCaches();
     void DrawComponents(CDC* pDC, CWnd* pView);
     CRect ClientRectOf(CWnd* pView) const;
+    // The fixed chart rectangle placed in the target, or the whole target without one.
+    CRect DrawingAreaIn(const CRect& target);
 
     int m_bChanged;
     int m_nLabelAnnotation;

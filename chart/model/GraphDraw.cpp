@@ -48,13 +48,16 @@ void QVGraph::PrepareDrawing(CDC* pDC, CWnd* pView)
         target.SetRect(0, 0, 250, 150);
     m_pDC = pDC;
     m_pView = pView;
-    if (m_bFixedRect) {
-        CRect placed = m_rectFixed;
-        PlaceFixedRect(target, placed);
-        m_rectDrawing = placed;
-    } else {
-        m_rectDrawing = target;
-    }
+    m_rectDrawing = DrawingAreaIn(target);
+}
+
+CRect QVGraph::DrawingAreaIn(const CRect& target)
+{
+    if (!m_bFixedRect)
+        return target;
+    CRect placed = m_rectFixed;
+    PlaceFixedRect(target, placed);
+    return placed;
 }
 
 void QVGraph::ResetDrawContext()
@@ -249,13 +252,7 @@ void QVGraph::Draw(CDC* pDC, CWnd* pView)
                 m_bDoubleBuffering = 0;
         }
 
-        if (m_bFixedRect) {
-            CRect placed = m_rectFixed;
-            PlaceFixedRect(target, placed);
-            m_rectDrawing = placed;
-        } else {
-            m_rectDrawing = target;
-        }
+        m_rectDrawing = DrawingAreaIn(target);
         m_pDC = pDrawDC;
         m_pView = pView;
         m_bDrawing = 1;
@@ -307,9 +304,7 @@ void QVGraph::DrawBanded(CDC* pPrinterDC, CWnd* pView)
     m_bDoubleBuffering = 0;
     m_pDC = pPrinterDC;
     m_bDrawing = 1;
-    CRect area = m_bFixedRect ? m_rectFixed : m_rectPage;
-    PlaceFixedRect(m_rectPage, area);
-    m_rectDrawing = area;
+    m_rectDrawing = DrawingAreaIn(m_rectPage);
     Refresh();
     if (!m_bFixedRect) {
         m_rectFixed = m_rectPage;
