@@ -202,16 +202,14 @@ void QVGraph::AddFeedbackRect(int nIndex, int nGroup, const RECT& rect)
 
 void QVGraph::AddFeedback(int nIndex, int nGroup, const RECT& rect, int nKind)
 {
+    if (nKind == 5) {
+        AddFeedbackRegion(rect, nIndex, nGroup);
+        return;
+    }
     if (!m_bFeedbackEnabled)
         return;
-    if (nKind == 5) {
-        CRect area(rect);
-        area.NormalizeRect();
-        m_feedback.AddTail(new QVGraphFeedback(area, nIndex, nGroup, this));
-    } else {
-        const int radius = rect.right > 0 ? int(rect.right) : int(feedbackRadius);
-        m_feedback.AddTail(new QVGraphFeedback(CPoint(rect.left, rect.top), radius, nIndex, nGroup, this));
-    }
+    const int radius = rect.right > 0 ? int(rect.right) : int(feedbackRadius);
+    m_feedback.AddTail(new QVGraphFeedback(CPoint(rect.left, rect.top), radius, nIndex, nGroup, this));
 }
 
 void QVGraph::AddFeedbackPoint(int x, int y, int nGroup, int nIndex)
