@@ -118,10 +118,15 @@ void QVGraphLabel::FromTextDescription(const QVGraphStyle& record)
     m_bFontRebuild = 1;
 }
 
+QVGraphLabelBlock* QVGraphLabel::GetOwningBlock() const
+{
+    return (m_bInBlock && m_pBlock != this) ? m_pBlock : NULL;
+}
+
 int QVGraphLabel::GetFontPixelSize()
 {
-    if (m_bInBlock && m_pBlock != NULL && m_pBlock != this)
-        return m_pBlock->GetFontPixelSize();
+    if (QVGraphLabelBlock* pBlock = GetOwningBlock())
+        return pBlock->GetFontPixelSize();
     if (m_nFontSize < 0)
         return -m_nFontSize;
     int logX = 0, logY = 0;
@@ -162,8 +167,8 @@ CString QVGraphLabel::GetAnnotationText(int nNumber)
 
 QVGraph* QVGraphLabel::GetLabelChart()
 {
-    if (m_bInBlock && m_pBlock != NULL && m_pBlock != this)
-        return m_pBlock->GetChart();
+    if (QVGraphLabelBlock* pBlock = GetOwningBlock())
+        return pBlock->GetChart();
     return m_pChart;
 }
 
@@ -217,7 +222,7 @@ double QVGraphLabel::GetFontAngle()
 
 CFont* QVGraphLabel::GetFont()
 {
-    if (m_bInBlock && !m_bOwnStyle && m_pBlock != NULL && m_pBlock != this) {
+    if (UsesBlockStyle()) {
         // The block's face, size and flags at this label's own angle.
         QVGraph* pChart = GetLabelChart();
         if (pChart != NULL)
@@ -232,14 +237,14 @@ CFont* QVGraphLabel::GetFont()
 
 QVGraphStyle* QVGraphLabel::GetTextStyle()
 {
-    if (m_bInBlock && !m_bOwnStyle && m_pBlock != NULL && m_pBlock != this)
+    if (UsesBlockStyle())
         return m_pBlock->GetStyle();
     return &m_style;
 }
 
 COLORREF QVGraphLabel::GetTextColor()
 {
-    if (m_bInBlock && !m_bOwnStyle && m_pBlock != NULL && m_pBlock != this)
+    if (UsesBlockStyle())
         return m_pBlock->GetTextColor();
     return m_crText;
 }

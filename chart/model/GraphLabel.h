@@ -95,6 +95,10 @@ protected:
     CPoint JustificationOffset(const CSize& size) const;
     // A point relative to the anchor turned by the text angle (counter-clockwise on the screen).
     CPoint Turn(double x, double y) const;
+    // The block the label sits in; NULL outside one (a block is never its own).
+    QVGraphLabelBlock* GetOwningBlock() const;
+    // The owning block's font, text colour and style stand in for the label's own.
+    bool UsesBlockStyle() const { return !m_bOwnStyle && GetOwningBlock() != NULL; }
 
 public:
     QVGraphAnnotationList m_annotations;
