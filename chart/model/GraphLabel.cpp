@@ -31,6 +31,23 @@ int RoundToInt(double value)
 {
     return int(std::floor(value + 0.5));
 }
+
+// Calls onLine(start, length) for each line of the text, split at line feeds, without a line's
+// carriage return.
+template <class OnLine>
+void ForEachLine(const char* pText, OnLine onLine)
+{
+    while (true) {
+        const char* end = std::strchr(pText, '\n');
+        int length = end != NULL ? int(end - pText) : int(std::strlen(pText));
+        if (length > 0 && pText[length - 1] == '\r')
+            --length;
+        onLine(pText, length);
+        if (end == NULL)
+            return;
+        pText = end + 1;
+    }
+}
 }  // namespace
 
 QVGraphLabel::QVGraphLabel()
@@ -288,20 +305,11 @@ CSize QVGraphLabel::MeasureCurrentText()
     // Lines at line feeds, measured unturned.
     int widest = 0;
     int lines = 0;
-    const char* p = text;
-    while (true) {
-        const char* end = std::strchr(p, '\n');
-        const int length = end != NULL ? int(end - p) : int(std::strlen(p));
-        int n = length;
-        if (n > 0 && p[n - 1] == '\r')
-            --n;
+    ForEachLine(text, [&](const char* p, int n) {
         if (n > 0)
             widest = std::max(widest, int(m_pDC->GetTextExtent(p, n).cx));
         ++lines;
-        if (end == NULL)
-            break;
-        p = end + 1;
-    }
+    });
     const int height = lines * LineHeight();
     m_pDC->SelectObject(pOld);
     return CSize(widest, height);
@@ -546,22 +554,14 @@ void QVGraphLabel::DrawContent()
     }
     const UINT oldAlign = m_pDC->SetTextAlign(align);
     const int lineHeight = LineHeight();
-    const char* p = text;
     int line = 0;
-    while (true) {
-        const char* end = std::strchr(p, '\n');
-        int n = end != NULL ? int(end - p) : int(std::strlen(p));
-        if (n > 0 && p[n - 1] == '\r')
-            --n;
+    ForEachLine(text, [&](const char* p, int n) {
         const int x = start.x + RoundToInt(line * lineHeight * std::sin(a));
         const int y = start.y + RoundToInt(line * lineHeight * std::cos(a));
         if (n > 0)
             OutputLine(x, y, NULL, p, n);
         ++line;
-        if (end == NULL)
-            break;
-        p = end + 1;
-    }
+    });
     m_pDC->SetTextAlign(oldAlign);
     m_pDC->SetTextColor(oldColor);
     m_pDC->SetBkMode(oldMode);
