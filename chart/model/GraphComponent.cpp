@@ -19,7 +19,6 @@ const COLORREF g_qvgColorTable[16] = {0xFF,     0x8000,   0xFF0000, 0xFFFF,   0x
 
 namespace {
 const double kRadiansPerDegree = 0.017453292222222222;
-const double kInchesPerMillimetre = 0.03937007933143675;
 }  // namespace
 
 QVGraphComponent::QVGraphComponent()
@@ -144,7 +143,7 @@ double SizeToDevice(QVGraphComponent* pComponent, double size, int nAxis)
     QVGraph* pChart = pComponent->GetChart();
     switch (pComponent->m_rect.GetMeasurement()) {
     case QVGraphRect::millimetres:
-        return size * logPixels * kInchesPerMillimetre;
+        return size * logPixels * kInchesPerMillimetreToDevice;
     case QVGraphRect::inches:
         return size * logPixels;
     case QVGraphRect::percent: {

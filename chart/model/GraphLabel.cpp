@@ -16,7 +16,6 @@ IMPLEMENT_SERIAL(QVGraphLabel, QVGraphTitle, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 const double kRadiansPerDegree = 0.017453292222222222;
-const double kInchesPerMillimetre = 0.03937007874015748;
 const double kRootTwo = 1.41421356237;
 
 // Background shapes by the shape nibble of the flag word.
@@ -317,30 +316,11 @@ CSize QVGraphLabel::MeasureCurrentText()
 
 void QVGraphLabel::ComputeAnchor()
 {
-    int logX = 96, logY = 96;
-    GetChartLogPixels(m_pDC, logX, logY);
-    double x = m_dX;
-    double y = m_dY;
-    switch (m_rect.GetMeasurement()) {
-    case QVGraphRect::millimetres:
-        x *= logX * kInchesPerMillimetre;
-        y *= logY * kInchesPerMillimetre;
-        break;
-    case QVGraphRect::inches:
-        x *= logX;
-        y *= logY;
-        break;
-    case QVGraphRect::percent: {
-        const CSize area = m_pChart != NULL ? m_pChart->GetDrawingArea().Size() : CSize(0, 0);
-        x *= area.cx * 0.01;
-        y *= area.cy * 0.01;
-        break;
-    }
-    default:
-        break;
-    }
-    m_nAnchorX = int(std::floor(x + 0.5));
-    m_nAnchorY = int(std::floor(y + 0.5));
+    const CSize area = m_pChart != NULL ? m_pChart->GetDrawingArea().Size() : CSize(0, 0);
+    double factorX = 1.0, factorY = 1.0;
+    GetMeasurementFactors(m_rect.GetMeasurement(), m_pDC, area, kInchesPerMillimetreFromDevice, factorX, factorY);
+    m_nAnchorX = RoundToInt(m_dX * factorX);
+    m_nAnchorY = RoundToInt(m_dY * factorY);
     if (!m_bInBlock && m_pChart != NULL && m_pChart->HasFixedRect() && !IsSubComponent()) {
         m_nAnchorX += m_pChart->GetDrawingArea().left;
         m_nAnchorY += m_pChart->GetDrawingArea().top;

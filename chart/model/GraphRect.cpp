@@ -6,13 +6,6 @@
 
 IMPLEMENT_SERIAL(QVGraphRect, CObject, VERSIONABLE_SCHEMA | 1)
 
-namespace {
-// Millimetres to inches at single precision going to the device, at double precision coming back: the
-// two directions have always differed in the last digits.
-const double kInchesPerMillimetreToDevice = 0.03937007933143675;
-const double kInchesPerMillimetreFromDevice = 0.03937007874015748;
-}  // namespace
-
 void GetChartLogPixels(CDC* pDC, int& nLogPixelsX, int& nLogPixelsY)
 {
     if (pDC != NULL && pDC->GetSafeHdc() != NULL) {
@@ -24,6 +17,33 @@ void GetChartLogPixels(CDC* pDC, int& nLogPixelsX, int& nLogPixelsY)
     nLogPixelsX = ::GetDeviceCaps(hScreen, LOGPIXELSX);
     nLogPixelsY = ::GetDeviceCaps(hScreen, LOGPIXELSY);
     ::ReleaseDC(NULL, hScreen);
+}
+
+void GetMeasurementFactors(int nMeasurement, CDC* pDC, const CSize& area, double inchesPerMillimetre,
+                           double& factorX, double& factorY)
+{
+    factorX = factorY = 1.0;
+    switch (nMeasurement) {
+    case QVGraphRect::millimetres:
+    case QVGraphRect::inches: {
+        int logX = 0, logY = 0;
+        GetChartLogPixels(pDC, logX, logY);
+        if (nMeasurement == QVGraphRect::millimetres) {
+            factorX = logX * inchesPerMillimetre;
+            factorY = logY * inchesPerMillimetre;
+        } else {
+            factorX = logX;
+            factorY = logY;
+        }
+        break;
+    }
+    case QVGraphRect::percent:
+        factorX = area.cx * 0.01;
+        factorY = area.cy * 0.01;
+        break;
+    default:
+        break;
+    }
 }
 
 QVGraphRect::QVGraphRect()
@@ -90,26 +110,9 @@ void QVGraphRect::SetValuesFromRect(const RECT& rect)
 
 CRect QVGraphRect::ToDeviceRect(CDC* pDC, CWnd*)
 {
-    int logX = 0, logY = 0;
-    GetChartLogPixels(pDC, logX, logY);
     const CRect area = m_pChart != NULL ? m_pChart->GetDrawingArea() : CRect(0, 0, 0, 0);
     double factorX = 1.0, factorY = 1.0;
-    switch (m_nMeasurement) {
-    case millimetres:
-        factorX = logX * kInchesPerMillimetreToDevice;
-        factorY = logY * kInchesPerMillimetreToDevice;
-        break;
-    case inches:
-        factorX = logX;
-        factorY = logY;
-        break;
-    case percent:
-        factorX = area.Width() * 0.01;
-        factorY = area.Height() * 0.01;
-        break;
-    default:
-        break;
-    }
+    GetMeasurementFactors(m_nMeasurement, pDC, area.Size(), kInchesPerMillimetreToDevice, factorX, factorY);
     CRect device(int(m_dLeft * factorX), int(m_dTop * factorY), int(m_dRight * factorX), int(m_dBottom * factorY));
     if (m_dLeft == -1.0)
         device.left = 0;
@@ -136,27 +139,10 @@ void QVGraphRect::FromDeviceRect(const RECT& rect, CDC* pDC)
     const CRect area = m_pChart != NULL ? m_pChart->GetDrawingArea() : CRect(0, 0, 0, 0);
     if (m_pChart != NULL && m_pChart->HasFixedRect())
         device.OffsetRect(-area.left, -area.top);
-    int logX = 0, logY = 0;
-    GetChartLogPixels(pDC, logX, logY);
+    // Coming back, percent is of the chart's drawing size rather than the area of the last drawing.
+    const CSize size = m_pChart != NULL && m_nMeasurement == percent ? m_pChart->GetDrawingSize() : CSize(0, 0);
     double factorX = 1.0, factorY = 1.0;
-    switch (m_nMeasurement) {
-    case millimetres:
-        factorX = logX * kInchesPerMillimetreFromDevice;
-        factorY = logY * kInchesPerMillimetreFromDevice;
-        break;
-    case inches:
-        factorX = logX;
-        factorY = logY;
-        break;
-    case percent: {
-        const CSize size = m_pChart != NULL ? m_pChart->GetDrawingSize() : CSize(0, 0);
-        factorX = size.cx * 0.01;
-        factorY = size.cy * 0.01;
-        break;
-    }
-    default:
-        break;
-    }
+    GetMeasurementFactors(m_nMeasurement, pDC, size, kInchesPerMillimetreFromDevice, factorX, factorY);
     // A zero factor (an empty drawing area) leaves the values as they are rather than dividing by zero.
     if (factorX != 0.0) {
         m_dLeft = device.left / factorX;

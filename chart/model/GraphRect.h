@@ -47,3 +47,13 @@ public:
 
 // LOGPIXELSX and LOGPIXELSY of the DC, or of the screen when there is none.
 void GetChartLogPixels(CDC* pDC, int& nLogPixelsX, int& nLogPixelsY);
+
+// Millimetres to inches at single precision going to the device, at double precision coming back: the
+// two directions have always differed in the last digits (label anchors take the double one).
+inline constexpr double kInchesPerMillimetreToDevice = 0.03937007933143675;
+inline constexpr double kInchesPerMillimetreFromDevice = 0.03937007874015748;
+
+// Device units per unit of a measurement along x and y: 1 for pixels, the DC's resolution for inches and
+// millimetres (at the given inches per millimetre), a hundredth of the area for percent.
+void GetMeasurementFactors(int nMeasurement, CDC* pDC, const CSize& area, double inchesPerMillimetre,
+                           double& factorX, double& factorY);
