@@ -153,6 +153,7 @@ void QVGraphComponent::DrawLine(int x1, int y1, int x2, int y2, QVGraphStyle* pS
             m_pDC->MoveTo(x1, y1);
             m_pDC->LineTo(x2, y2);
         }
+        // Out before the pattern pen is destroyed: a selected pen cannot be deleted.
         m_pDC->SelectObject(pOldPen);
     }
     m_pDC->SetBkMode(oldBkMode);
@@ -487,18 +488,6 @@ CPoint QVGraphComponent::GetItemLabelAnchor(int x, int y, int nDirection)
     }
 }
 
-void QVGraphComponent::DrawItemLabel(int x, int y, QVGraphData* pItem)
-{
-    if (!m_bDrawing || m_pDC == NULL)
-        return;
-    CString text;
-    if (!GetItemLabelText(pItem, text))
-        return;
-    if (m_pLabel == NULL)
-        m_pLabel = CreateLabel();
-    if (m_pLabel == NULL)
-        return;
-    // The label component takes it from here (text, anchor, data-label mode): the label classes
-    // override this with GetItemLabelText, RotateLabelDirection and GetItemLabelAnchor.
-    (void)GetItemLabelAnchor(x, y, RotateLabelDirection(pItem->GetStyle(), m_pLabel));
-}
+// The base has no label component to draw with (CreateLabel gives none): the text components override
+// this with GetItemLabelText, RotateLabelDirection and GetItemLabelAnchor.
+void QVGraphComponent::DrawItemLabel(int, int, QVGraphData*) {}
