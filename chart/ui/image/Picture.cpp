@@ -277,6 +277,13 @@ BOOL BWKPicture::Copy(const BWKPicture& other)
         m_bits = bits;
         m_bitsSize = other.m_bitsSize;
     }
+    CopyImageFacts(other);
+    m_bitOrder = other.m_bitOrder;
+    return CreatePalette();
+}
+
+void BWKPicture::CopyImageFacts(const BWKPicture& other)
+{
     m_bitsPerPixel = other.m_bitsPerPixel;
     m_width = other.m_width;
     m_height = other.m_height;
@@ -285,8 +292,6 @@ BOOL BWKPicture::Copy(const BWKPicture& other)
     m_hasImage = other.m_hasImage;
     m_rowsAligned = other.m_rowsAligned;
     m_needsHalftone = other.m_needsHalftone;
-    m_bitOrder = other.m_bitOrder;
-    return CreatePalette();
 }
 
 void BWKPicture::TakeImageFrom(BWKPicture& other)
@@ -299,14 +304,7 @@ void BWKPicture::TakeImageFrom(BWKPicture& other)
     m_header = other.m_header;
     m_colorTable = other.m_colorTable;
     m_palette = other.m_palette;
-    m_bitsPerPixel = other.m_bitsPerPixel;
-    m_width = other.m_width;
-    m_height = other.m_height;
-    m_stride = other.m_stride;
-    m_colorCount = other.m_colorCount;
-    m_hasImage = other.m_hasImage;
-    m_rowsAligned = other.m_rowsAligned;
-    m_needsHalftone = other.m_needsHalftone;
+    CopyImageFacts(other);
     other.m_hBits = NULL;
     other.m_bits = NULL;
     other.m_hHeader = NULL;

@@ -106,6 +106,8 @@ protected:
     BYTE* RowAt(int row) const { return m_bits + static_cast<size_t>(row) * m_stride; }
     // Moves the image (bits, header, palette, facts) from other into this picture; other is left empty.
     void TakeImageFrom(BWKPicture& other);
+    // Size, depth, row layout and display needs of the other picture's image; no memory changes hands.
+    void CopyImageFacts(const BWKPicture& other);
 
     // BMP form shared by BWKDib and Serialize.
     BOOL WriteBmpForm(CFile* file, CArchive* archive);
