@@ -4,6 +4,7 @@
 
 #include "chart/model/CompiledPolygon.h"
 #include "chart/model/GraphException.h"
+#include "chart/model/GraphRect.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
 #include "framework/core/NumberText.h"
@@ -85,14 +86,8 @@ CPen* QVGraph::GetPen(int nStyle, int nWidth, COLORREF crColor)
 CFont* QVGraph::GetFont(LPCTSTR lpszFace, int nSize, int nStyleFlags, int nOrientation, CDC* pDC,
                         const LOGFONT* pLogFont)
 {
-    int logPixelsY = 96;
-    if (pDC != NULL && pDC->GetSafeHdc() != NULL)
-        logPixelsY = pDC->GetDeviceCaps(LOGPIXELSY);
-    else {
-        HDC hScreen = ::GetDC(NULL);
-        logPixelsY = ::GetDeviceCaps(hScreen, LOGPIXELSY);
-        ::ReleaseDC(NULL, hScreen);
-    }
+    int logPixelsX = 0, logPixelsY = 0;
+    GetChartLogPixels(pDC, logPixelsX, logPixelsY);
     const int height = nSize >= 0 ? -::MulDiv(nSize, logPixelsY, 72) : nSize;
     const std::string key = NumberText::Format("%s,%x,%x,%d", lpszFace != NULL ? lpszFace : "", unsigned(height),
                                                unsigned(nStyleFlags), nOrientation);
