@@ -124,6 +124,8 @@ public:
 protected:
     // Shared walk of index and group scales: texts by TextOf over [first, first + (c-1) x stride].
     void GenerateCategoryLabels(int nFirst, int nLast, int nStride, bool bGroups, int nTextGroup);
+    // The strides of the chart display being drawn, when one is: its categories are the scale's.
+    void TakeDisplayStrides();
 
 public:
     int m_bLabelsAtEdges;

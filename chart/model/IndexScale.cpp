@@ -106,6 +106,15 @@ void QVGIndexScale::GenerateCategoryLabels(int nFirst, int nLast, int nStride, b
     m_pDC->SelectObject(pOldFont);
 }
 
+void QVGIndexScale::TakeDisplayStrides()
+{
+    QVGraphComponent* pDrawn = m_pChart->GetCurrentComponent();
+    if (pDrawn != NULL && pDrawn->GetTypeId() == IDS_QVG_DISPLAY) {
+        m_nIndexStride = pDrawn->GetIndexStride();
+        m_nGroupStride = pDrawn->GetGroupStride();
+    }
+}
+
 void QVGIndexScale::GenerateLabels()
 {
     if (m_pChart == NULL || m_pChart->GetGroupCount() < 1 || m_pChart->GetMaxGroupSize() < 1)
@@ -113,11 +122,7 @@ void QVGIndexScale::GenerateLabels()
     const int first = m_nMinIndex == -1 ? 0 : m_nMinIndex;
     const int last = m_nMaxIndex == -1 ? m_pChart->GetMaxGroupSize() - 1 : m_nMaxIndex;
     const int textGroup = m_nMinGroup == -1 ? 0 : m_nMinGroup;
-    QVGraphComponent* pDrawn = m_pChart->GetCurrentComponent();
-    if (pDrawn != NULL && pDrawn->GetTypeId() == IDS_QVG_DISPLAY) {
-        m_nIndexStride = pDrawn->GetIndexStride();
-        m_nGroupStride = pDrawn->GetGroupStride();
-    }
+    TakeDisplayStrides();
     GenerateCategoryLabels(first, last, m_nIndexStride, false, textGroup);
 }
 
@@ -132,10 +137,6 @@ void QVGGroupScale::GenerateLabels()
         return;
     const int first = m_nMinGroup == -1 ? 0 : m_nMinGroup;
     const int last = m_nMaxGroup == -1 ? m_pChart->GetGroupCount() - 1 : m_nMaxGroup;
-    QVGraphComponent* pDrawn = m_pChart->GetCurrentComponent();
-    if (pDrawn != NULL && pDrawn->GetTypeId() == IDS_QVG_DISPLAY) {
-        m_nIndexStride = pDrawn->GetIndexStride();
-        m_nGroupStride = pDrawn->GetGroupStride();
-    }
+    TakeDisplayStrides();
     GenerateCategoryLabels(first, last, m_nGroupStride, true, 0);
 }
