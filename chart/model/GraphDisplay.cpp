@@ -544,6 +544,21 @@ void QVGraphDisplay::LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSec
         pSecond->Draw(m_pDC, m_pView);
 }
 
+QVGDecimalScale* QVGraphDisplay::NewNumberScale(bool bLog, bool bDates)
+{
+    if (bLog)
+        return new QVGLogScale;
+    if (bDates)
+        return new QVGDateScale;
+    return new QVGDecimalScale;
+}
+
+bool QVGraphDisplay::IsNumberScaleOf(QVGDecimalScale* pScale, bool bLog, bool bDates)
+{
+    return pScale->IsKindOf(RUNTIME_CLASS(QVGLogScale)) == bLog &&
+           pScale->IsKindOf(RUNTIME_CLASS(QVGDateScale)) == (bDates && !bLog);
+}
+
 void QVGraphDisplay::DrawClassicScales()
 {
     if (GetScaleFlags() == 0)
@@ -555,14 +570,8 @@ void QVGraphDisplay::DrawClassicScales()
         SetIndexScale(new QVGIndexScale);
     QVGDecimalScale* pValue = GetSecondScale();
     const bool wantDate = axisStyle >= 18 && axisStyle <= 21;
-    if (pValue == NULL || pValue->IsKindOf(RUNTIME_CLASS(QVGLogScale)) != valueLog ||
-        pValue->IsKindOf(RUNTIME_CLASS(QVGDateScale)) != (wantDate && !valueLog)) {
-        if (valueLog)
-            pValue = new QVGLogScale;
-        else if (wantDate)
-            pValue = new QVGDateScale;
-        else
-            pValue = new QVGDecimalScale;
+    if (pValue == NULL || !IsNumberScaleOf(pValue, valueLog, wantDate)) {
+        pValue = NewNumberScale(valueLog, wantDate);
         SetValueScale(pValue);
     }
     QVGIndexScale* pIndex = static_cast<QVGIndexScale*>(m_pIndexScale);

@@ -108,6 +108,9 @@ protected:
     void LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSecond, const CScale& first, const CScale& second,
                       bool bEqualUnits);
     void ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const CScale& range);
+    // A number scale for an axis: logarithmic, of dates, or plain decimal; and whether a scale is that kind.
+    static QVGDecimalScale* NewNumberScale(bool bLog, bool bDates);
+    static bool IsNumberScaleOf(QVGDecimalScale* pScale, bool bLog, bool bDates);
     void MakeFrameParts();
     // The X and Y ranges the frame shows: the axis ranges, or the data ranges when the type keeps none.
     CScale ShownIndexRange();

@@ -213,22 +213,15 @@ void QVGraphDisplay::DrawScatterScales()
     const bool xLog = IsScatterXLog();
     const bool yLog = GetOption(optionLogValues) != 0;
     const int axisStyle = GetAxisStyle();
+    // Both axes carry numbers here: an index scale from a classic drawing does not fit either.
     auto fits = [](QVGDecimalScale* pScale, bool bLog, bool bDate) {
-        return pScale != NULL && pScale->IsKindOf(RUNTIME_CLASS(QVGLogScale)) == bLog &&
-               pScale->IsKindOf(RUNTIME_CLASS(QVGDateScale)) == (bDate && !bLog) &&
+        return pScale != NULL && IsNumberScaleOf(pScale, bLog, bDate) &&
                !pScale->IsKindOf(RUNTIME_CLASS(QVGIndexScale));
     };
-    auto make = [](bool bLog, bool bDate) -> QVGDecimalScale* {
-        if (bLog)
-            return new QVGLogScale;
-        if (bDate)
-            return new QVGDateScale;
-        return new QVGDecimalScale;
-    };
     if (!fits(GetFirstScale(), xLog, axisStyle == 26))
-        SetIndexScale(make(xLog, axisStyle == 26));
+        SetIndexScale(NewNumberScale(xLog, axisStyle == 26));
     if (!fits(GetSecondScale(), yLog, axisStyle == 27))
-        SetValueScale(make(yLog, axisStyle == 27));
+        SetValueScale(NewNumberScale(yLog, axisStyle == 27));
     const bool equalUnits = GetOption(optionEqualUnits) && !xLog && !yLog;
     LayoutScales(GetFirstScale(), GetSecondScale(), m_indexAxisRange, m_valueAxisRange, equalUnits);
 }
