@@ -47,12 +47,7 @@ void QVGraphComponent::Draw(CDC* pDC, CWnd* pView)
 void QVGraphComponent::DrawInterior()
 {
     const CRect rect = m_rect.GetDeviceRect();
-    const POINT corners[5] = {{rect.left, rect.top},
-                              {rect.right, rect.top},
-                              {rect.right, rect.bottom},
-                              {rect.left, rect.bottom},
-                              {rect.left, rect.top}};
-    FillPolygon(corners, 5, &m_style);
+    FillRect(rect.left, rect.top, rect.right, rect.bottom);
 }
 
 void QVGraphComponent::DrawContent() {}
