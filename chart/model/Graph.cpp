@@ -163,11 +163,15 @@ int QVGraph::GetPaletteSize()
 
 void QVGraph::RemoveTaggedComponents(LPCTSTR lpszTag)
 {
-    while (QVGraphComponent* pComponent = FindComponentByTag(lpszTag)) {
-        POSITION pos = m_components.Find(pComponent);
-        if (pos == m_posCurrent)
+    // One walk: each draw pass removes the data labels of the last one this way.
+    for (POSITION pos = m_components.GetHeadPosition(); pos != NULL;) {
+        const POSITION at = pos;
+        QVGraphComponent* pComponent = static_cast<QVGraphComponent*>(m_components.GetNext(pos));
+        if (pComponent->GetTag() != lpszTag)
+            continue;
+        if (at == m_posCurrent)
             m_posCurrent = NULL;
-        m_components.RemoveAt(pos);
+        m_components.RemoveAt(at);
         delete pComponent;
     }
 }
