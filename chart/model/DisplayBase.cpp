@@ -101,12 +101,18 @@ QVGDisplayBase::QVGDisplayBase()
 
 QVGDisplayBase::~QVGDisplayBase()
 {
-    DeleteListObjects(&m_ownedList1);
-    DeleteListObjects(&m_ownedList2);
-    DeleteListObjects(&m_ownedList3);
+    DeleteOwnedParts();
+}
+
+void QVGDisplayBase::DeleteOwnedParts()
+{
     delete m_pIndexScale;
     delete m_pValueScale;
     delete m_pLabelBlock;
+    m_pIndexScale = m_pValueScale = m_pLabelBlock = NULL;
+    DeleteListObjects(&m_ownedList1);
+    DeleteListObjects(&m_ownedList2);
+    DeleteListObjects(&m_ownedList3);
 }
 
 void QVGDisplayBase::Serialize(CArchive& ar)
@@ -199,13 +205,7 @@ double QVGDisplayBase::GetIndexAxisSpan()
 
 void QVGDisplayBase::DiscardScales()
 {
-    delete m_pIndexScale;
-    delete m_pValueScale;
-    delete m_pLabelBlock;
-    m_pIndexScale = m_pValueScale = m_pLabelBlock = NULL;
-    DeleteListObjects(&m_ownedList1);
-    DeleteListObjects(&m_ownedList2);
-    DeleteListObjects(&m_ownedList3);
+    DeleteOwnedParts();
     m_bChanged = 1;
     m_nScalesDiscarded = 0;
 }

@@ -140,6 +140,8 @@ public:
 protected:
     bool IsValueDates();
     bool IsIndexDates();
+    // The scales, label block and owned lists, deleted.
+    void DeleteOwnedParts();
 
 public:
     CScale m_valueAxisRange;
