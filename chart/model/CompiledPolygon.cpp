@@ -22,13 +22,14 @@ int Round(double value)
 }
 
 const double kTriangle[][2] = {{0, -50}, {25, 50}, {-25, 50}, {0, -50}};
-const double kFlash[][2] = {{-25, -10}, {-15, -5}, {0, -10}, {15, -5}, {25, -10}, {20, -3},
-                            {25, 0},    {20, 3},   {25, 10}, {15, 5},  {0, 10},   {-15, 5},
-                            {-25, 10},  {-20, 3},  {-25, 0}, {-20, -3}, {-25, -10}};
 // The third corner repeats the first: the shape has always been drawn this way.
 const double kDiamond[][2] = {{0, -10}, {10, 0}, {0, -10}, {-10, 0}, {0, -10}};
 const double kBox[][2] = {{-5, -5}, {5, -5}, {5, 5}, {-5, 5}, {-5, -5}};
 }  // namespace
+
+const double QVGCompiledPolygon::s_flashVertices[17][2] = {
+    {-25, -10}, {-15, -5}, {0, -10}, {15, -5}, {25, -10},  {20, -3},  {25, 0},   {20, 3},   {25, 10},
+    {15, 5},    {0, 10},   {-15, 5}, {-25, 10}, {-20, 3},  {-25, 0},  {-20, -3}, {-25, -10}};
 
 QVGCoordinate::QVGCoordinate() : m_dX(0.0), m_dY(0.0) {}
 
@@ -87,7 +88,7 @@ QVGCompiledPolygon::QVGCompiledPolygon(int nStockShape) : QVGCompiledPolygon()
         AddPoints(kTriangle, int(std::size(kTriangle)));
         break;
     case flash:
-        AddPoints(kFlash, int(std::size(kFlash)));
+        AddPoints(s_flashVertices, int(std::size(s_flashVertices)));
         break;
     case hexagon:
         MakeRegular(6);

@@ -67,6 +67,10 @@ public:
     int GetCapacity() const { return m_nCapacity; }
     BOOL IsRotated() const { return m_bRotated; }
 
+    // The FLASH stock shape's vertices, closed, in a box from (-25, -10) to (25, 10); label backgrounds
+    // take the same outline.
+    static const double s_flashVertices[17][2];
+
     void Serialize(CArchive& ar) override;
 
 protected:

@@ -2,6 +2,7 @@
 #include "chart/model/GraphLabel.h"
 
 #include "chart/model/ChartResourceIds.h"
+#include "chart/model/CompiledPolygon.h"
 #include "chart/model/Graph.h"
 #include "chart/model/LabelBlock.h"
 #include "framework/core/Archive.h"
@@ -20,11 +21,6 @@ const double kRootTwo = 1.41421356237;
 
 // Background shapes by the shape nibble of the flag word.
 enum { shapeBox = 0, shapeCircle = 3, shapeFlash = 4 };
-
-// The FLASH stock shape's vertices, in a box from (-25, -10) to (25, 10).
-const int kFlash[][2] = {{-25, -10}, {-15, -5}, {0, -10}, {15, -5}, {25, -10}, {20, -3},
-                         {25, 0},    {20, 3},   {25, 10}, {15, 5},  {0, 10},   {-15, 5},
-                         {-25, 10},  {-20, 3},  {-25, 0}, {-20, -3}, {-25, -10}};
 
 int RoundToInt(double value)
 {
@@ -389,7 +385,7 @@ int QVGraphLabel::BuildOutline(POINT* pPoints, int nCount)
                 points.emplace_back(cx + rx * std::cos(a), cy + ry * std::sin(a));
             }
         } else {
-            for (const auto& vertex : kFlash)
+            for (const auto& vertex : QVGCompiledPolygon::s_flashVertices)
                 points.emplace_back(cx + rx * vertex[0] / 25.0, cy + ry * vertex[1] / 10.0);
         }
     } else {
