@@ -2,6 +2,7 @@
 #include "chart/model/AxisScale.h"
 
 #include "chart/model/ChartResourceIds.h"
+#include "framework/core/Calendar.h"
 #include "framework/win/Dc.h"
 
 #include <algorithm>
@@ -25,36 +26,8 @@ const double kFirstDate = -657434.0;
 const double kLastDate = 2958465.99999;
 const double kMonthWalkLimit = 29.999999;
 
-// Days from 1 March of year 0 style conversion (proleptic Gregorian), relative to 30 December 1899.
-long long DaysFromCivil(int year, int month, int day)
-{
-    year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yoe = year - era * 400;
-    const long long doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468 + 25569;  // 1970-01-01 is day 25569 of the OLE calendar
-}
-
-void CivilFromDays(long long days, int& year, int& month, int& day)
-{
-    const long long z = days - 25569 + 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long long doe = z - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    day = int(doy - (153 * mp + 2) / 5 + 1);
-    month = int(mp < 10 ? mp + 3 : mp - 9);
-    year = int(yoe + era * 400 + (month <= 2));
-}
-
-int DaysInMonth(int year, int month)
-{
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
+// 1 January 1970, day 0 of the calendar arithmetic, is day 25569 of the OLE dates.
+const long long kOleDayOf1970 = 25569;
 
 // strftime reaches the runtime's invalid-parameter handler for unknown conversions: only these pass.
 bool IsSafeDateFormat(const CString& format)
@@ -106,7 +79,7 @@ CString QVGDateScale::FormatDate(const CString& format, double date)
         seconds -= 86400;
     }
     int year = 0, month = 0, day = 0;
-    CivilFromDays(days, year, month, day);
+    CivilFromDays(days - kOleDayOf1970, year, month, day);
     std::tm broken;
     std::memset(&broken, 0, sizeof broken);
     broken.tm_year = year - 1900;
@@ -116,7 +89,7 @@ CString QVGDateScale::FormatDate(const CString& format, double date)
     broken.tm_min = int(seconds / 60 % 60);
     broken.tm_sec = int(seconds % 60);
     broken.tm_wday = int(((days - 1) % 7 + 7) % 7);  // 30 December 1899 was a Saturday
-    broken.tm_yday = int(days - DaysFromCivil(year, 1, 1));
+    broken.tm_yday = int(days - kOleDayOf1970 - DaysFromCivil(year, 1, 1));
     broken.tm_isdst = -1;
     const CString safe = IsSafeDateFormat(format) ? format : CString("%x");
     char buffer[256];
@@ -205,7 +178,7 @@ void QVGDateScale::GenerateLabels()
         if (!m_bAscending)
             months = -months;
         int year = 0, month = 0, day = 0;
-        CivilFromDays((long long)std::floor(start), year, month, day);
+        CivilFromDays((long long)std::floor(start) - kOleDayOf1970, year, month, day);
         double v = double((long long)std::floor(start));
         int monthCount = year * 12 + (month - 1);
         while (used < kMaxLabels && arrive(v, arrivals)) {
@@ -216,7 +189,8 @@ void QVGDateScale::GenerateLabels()
             if (nextYear < 100 || nextYear > 9999)
                 v = farEnd;
             else
-                v = double(DaysFromCivil(nextYear, nextMonth, std::min(day, DaysInMonth(nextYear, nextMonth))));
+                v = double(kOleDayOf1970 + DaysFromCivil(nextYear, unsigned(nextMonth),
+                                                         unsigned(std::min(day, DaysInMonth(nextYear, nextMonth)))));
         }
     }
     EndFrame(frame, used);

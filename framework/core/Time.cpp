@@ -1,12 +1,15 @@
 #include "framework/core/Time.h"
 
+#include "framework/core/Calendar.h"
+
 #include <cmath>
 #include <cstring>
 #include <string>
 
 namespace {
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+} // namespace
 
-// Days since 1 January 1970 of a proleptic Gregorian date, and back (exact integer arithmetic).
 long long DaysFromCivil(long long year, unsigned month, unsigned day)
 {
     year -= month <= 2;
@@ -30,13 +33,13 @@ void CivilFromDays(long long days, int& year, int& month, int& day)
     year = static_cast<int>(yearOfEra + era * 400 + (month <= 2));
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
 int DaysInMonth(int year, int month)
 {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
 }
+
+namespace {
 
 // 30 December 1899, day 0 of the DATE scale, is day -25569 of the 1970 scale.
 constexpr long long kDateEpochFrom1970 = -25569;
