@@ -212,10 +212,7 @@ BOOL CQuarrowDlg::OnInitDialog()
     const int nSheetLeft = 140;
     m_pSheet->MoveWindow(nSheetLeft, 0, rcFrame.right - nSheetLeft, rcFrame.bottom, TRUE);
 
-    if (m_pProjectData->m_strUnits == "metric")
-        CheckMenuPair(ID_UNITS_METRIC, ID_UNITS_ENGLISH);
-    else
-        CheckMenuPair(ID_UNITS_ENGLISH, ID_UNITS_METRIC);
+    CheckUnitsMenu(m_pProjectData->m_strUnits == "metric");
 
     RefreshSummary();
     CDialog::OnInitDialog();

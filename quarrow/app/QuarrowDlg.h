@@ -117,6 +117,8 @@ protected:
     void ReloadActivePage();
     void ToggleSensitivity(int nFlag, UINT nMenuID);
     void CheckMenuPair(UINT nCheckedID, UINT nUncheckedID);
+    // Metric or English checked, the other not.
+    void CheckUnitsMenu(BOOL bMetric);
     void SetFileTitle();
 
     DECLARE_MESSAGE_MAP()

@@ -215,10 +215,7 @@ void CQuarrowDlg::OnFileOpen()
     else
         CheckMenuPair(ID_MODE_EXPERT, ID_MODE_NORMAL);
     const BOOL bMetric = m_pProjectData->m_strUnits == "metric";
-    if (bMetric)
-        CheckMenuPair(ID_UNITS_METRIC, ID_UNITS_ENGLISH);
-    else
-        CheckMenuPair(ID_UNITS_ENGLISH, ID_UNITS_METRIC);
+    CheckUnitsMenu(bMetric);
     m_bMetricPanel = bMetric ? 1 : 0;
 
     ReloadActivePage();
@@ -237,6 +234,14 @@ void CQuarrowDlg::CheckMenuPair(UINT nCheckedID, UINT nUncheckedID)
     }
 }
 
+void CQuarrowDlg::CheckUnitsMenu(BOOL bMetric)
+{
+    if (bMetric)
+        CheckMenuPair(ID_UNITS_METRIC, ID_UNITS_ENGLISH);
+    else
+        CheckMenuPair(ID_UNITS_ENGLISH, ID_UNITS_METRIC);
+}
+
 void CQuarrowDlg::SwitchUnits(BOOL bMetric)
 {
     if (!HasDesign())
@@ -245,10 +250,7 @@ void CQuarrowDlg::SwitchUnits(BOOL bMetric)
     if (m_pProjectData->m_strUnits == pszUnits)
         return;
     m_pProjectData->m_strUnits = pszUnits;
-    if (bMetric)
-        CheckMenuPair(ID_UNITS_METRIC, ID_UNITS_ENGLISH);
-    else
-        CheckMenuPair(ID_UNITS_ENGLISH, ID_UNITS_METRIC);
+    CheckUnitsMenu(bMetric);
 
     // Leaving the page in front and entering it again stores what it shows, in the old units.
     const int nActive = m_pSheet->GetActiveIndex();
