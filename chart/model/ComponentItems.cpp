@@ -354,6 +354,9 @@ void QVGraphComponent::DrawShape(int left, int top, int right, int bottom, int n
     }
     CRect rect(left, top, right, bottom);
     rect.NormalizeRect();
+    // The rectangle as a closed outline: the plain shape, and the front face of the box.
+    const POINT outline[5] = {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom},
+                              {rect.left, rect.bottom}, {rect.left, rect.top}};
     const int outlineKind = pStyle->GetLineType() == 1 ? 2 : kindFromStyle;
     auto drawFace = [&](const POINT* pPoints, int nCount) {
         if (m_pChart != NULL)
@@ -369,13 +372,11 @@ void QVGraphComponent::DrawShape(int left, int top, int right, int bottom, int n
         if (IsPrinting())
             depth *= GetDeviceScaleX(m_pDC);
         const int d = int(depth);
-        const POINT front[5] = {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom},
-                                {rect.left, rect.bottom}, {rect.left, rect.top}};
         const POINT topFace[5] = {{rect.left, rect.top}, {rect.left + d, rect.top - d}, {rect.right + d, rect.top - d},
                                   {rect.right, rect.top}, {rect.left, rect.top}};
         const POINT side[5] = {{rect.right, rect.top}, {rect.right + d, rect.top - d},
                                {rect.right + d, rect.bottom - d}, {rect.right, rect.bottom}, {rect.right, rect.top}};
-        drawFace(front, 5);
+        drawFace(outline, 5);
         drawFace(topFace, 5);
         drawFace(side, 5);
         if (pStyle->GetOption(28)) {
@@ -424,12 +425,9 @@ void QVGraphComponent::DrawShape(int left, int top, int right, int bottom, int n
     case 20:
         DrawLine(rect.left, rect.CenterPoint().y, rect.right, rect.CenterPoint().y, pStyle, -1, -1, pItem);
         break;
-    default: {
-        const POINT corners[5] = {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom},
-                                  {rect.left, rect.bottom}, {rect.left, rect.top}};
-        drawFace(corners, 5);
+    default:
+        drawFace(outline, 5);
         break;
-    }
     }
     if (pItem == NULL)
         return;
