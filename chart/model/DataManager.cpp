@@ -343,19 +343,24 @@ const CString& QVGDataManager::GetGroupText(int nGroup, int nAnnotation)
 void QVGDataManager::Serialize(CArchive& ar)
 {
     m_annotations.Serialize(ar);
+    SerializeGroups(ar);
+}
+
+void QVGDataManager::SerializeGroups(CArchive& ar)
+{
     if (ar.IsStoring()) {
         ar << int(m_groups.GetCount());
         for (POSITION pos = m_groups.GetHeadPosition(); pos != NULL;)
             GetNextGroup(pos)->Serialize(ar);
-    } else {
-        // A group takes at least its item count, two annotations, a style and the dynamic flag.
-        const int count = ReadChartCount(ar, 4);
-        RemoveAll();
-        for (int i = 0; i < count; ++i) {
-            QVGraphDataList* pGroup = CreateGroup();
-            m_groups.AddTail(pGroup);
-            pGroup->Serialize(ar);
-        }
-        ResetCursor();
+        return;
     }
+    // A group takes at least its item count, two annotations, a style and the dynamic flag.
+    const int count = ReadChartCount(ar, 4);
+    RemoveAll();
+    for (int i = 0; i < count; ++i) {
+        QVGraphDataList* pGroup = CreateGroup();
+        m_groups.AddTail(pGroup);
+        pGroup->Serialize(ar);
+    }
+    ResetCursor();
 }

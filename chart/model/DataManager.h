@@ -55,6 +55,9 @@ public:
 
     int GetCurrentGroup() const { return m_nCurrentGroup; }
     void SetCurrentGroup(int nGroup) { m_nCurrentGroup = nGroup; }
+    // The group count, then the groups; loading replaces the groups. The manager's archive and the
+    // chart's both carry this part.
+    void SerializeGroups(CArchive& ar);
 
 protected:
     POSITION FindGroupPosition(int nGroup);

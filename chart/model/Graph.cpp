@@ -640,26 +640,18 @@ void QVGraph::Serialize(CArchive& ar)
         m_pDataManager = new QVGDataManager;
         m_bOwnsDataManager = 1;
     }
+    // The chart's own flags and the current group sit between the manager's annotations and its groups.
     m_pDataManager->GetManagerAnnotations()->Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_bDoubleBuffering << m_bNoData << m_pDataManager->GetCurrentGroup() << m_pDataManager->GetGroupCount();
-        for (POSITION pos = m_pDataManager->GetFirstGroupPosition(); pos != NULL;)
-            m_pDataManager->GetNextGroup(pos)->Serialize(ar);
+        ar << m_bDoubleBuffering << m_bNoData << m_pDataManager->GetCurrentGroup();
+        m_pDataManager->SerializeGroups(ar);
         ar << m_nLabelAnnotation;
         return;
     }
     int currentGroup = 0;
     ar >> m_bDoubleBuffering >> m_bNoData >> currentGroup;
-    const int groups = ReadChartCount(ar, 4);
-    m_pDataManager->RemoveAll();
     m_pDataManager->SetCurrentGroup(currentGroup);
-    CObList* pGroups = m_pDataManager->GetGroupList();
-    for (int i = 0; i < groups; ++i) {
-        QVGraphDataList* pGroup = m_pDataManager->CreateGroup();
-        pGroups->AddTail(pGroup);
-        pGroup->Serialize(ar);
-    }
-    m_pDataManager->ResetCursor();
+    m_pDataManager->SerializeGroups(ar);
     ar >> m_nLabelAnnotation;
     m_bChanged = 1;
 }
