@@ -108,6 +108,8 @@ protected:
     void TakeImageFrom(BWKPicture& other);
     // Size, depth, row layout and display needs of the other picture's image; no memory changes hands.
     void CopyImageFacts(const BWKPicture& other);
+    // New dimensions and row size of the bits, in the fields and the header alike.
+    void SetImageGeometry(int width, int height, UINT stride);
 
     // BMP form shared by BWKDib and Serialize.
     BOOL WriteBmpForm(CFile* file, CArchive* archive);

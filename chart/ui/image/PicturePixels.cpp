@@ -160,9 +160,7 @@ BOOL BWKPicture::Crop(int x, int y, int width, int height)
         }
         std::memcpy(m_bits + static_cast<size_t>(row) * newStride, rowBuffer.data(), newStride);
     }
-    m_width = newWidth;
-    m_height = newHeight;
-    m_stride = newStride;
+    SetImageGeometry(newWidth, newHeight, newStride);
     const SIZE_T newSize = static_cast<SIZE_T>(newStride) * newHeight;
     ::GlobalUnlock(m_hBits);
     HGLOBAL shrunk = ::GlobalReAlloc(m_hBits, newSize, GMEM_MOVEABLE | GMEM_ZEROINIT);
@@ -171,12 +169,19 @@ BOOL BWKPicture::Crop(int x, int y, int width, int height)
         m_bitsSize = newSize;
     }
     m_bits = static_cast<BYTE*>(::GlobalLock(m_hBits));
-    if (m_header) {
-        m_header->bmiHeader.biWidth = newWidth;
-        m_header->bmiHeader.biHeight = newHeight;
-        m_header->bmiHeader.biSizeImage = static_cast<DWORD>(newSize);
-    }
     return m_bits != NULL;
+}
+
+void BWKPicture::SetImageGeometry(int width, int height, UINT stride)
+{
+    m_width = width;
+    m_height = height;
+    m_stride = stride;
+    if (m_header) {
+        m_header->bmiHeader.biWidth = width;
+        m_header->bmiHeader.biHeight = height;
+        m_header->bmiHeader.biSizeImage = stride * static_cast<DWORD>(height);
+    }
 }
 
 BOOL BWKPicture::Rotate90(int direction)
@@ -212,13 +217,6 @@ BOOL BWKPicture::Rotate90(int direction)
     m_hBits = hTurned;
     m_bits = turned;
     m_bitsSize = newSize;
-    m_width = newWidth;
-    m_height = newHeight;
-    m_stride = newStride;
-    if (m_header) {
-        m_header->bmiHeader.biWidth = newWidth;
-        m_header->bmiHeader.biHeight = newHeight;
-        m_header->bmiHeader.biSizeImage = static_cast<DWORD>(newSize);
-    }
+    SetImageGeometry(newWidth, newHeight, newStride);
     return TRUE;
 }
