@@ -274,7 +274,7 @@ void QVGraphComponent::FillImage(const CRect& rect, QVGraphStyle* pStyle, BOOL b
             m_strImageName = name;
         }
     } else {
-        const BOOL keep = (pStyle->m_nAxisOptions & (1 << 24)) != 0 && m_bImageFile && m_strImageName == name;
+        const BOOL keep = pStyle->GetAxisOption(24) && m_bImageFile && m_strImageName == name;
         if (!keep) {
             delete m_pImageBitmap;
             m_pImageBitmap = NULL;

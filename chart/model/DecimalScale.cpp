@@ -207,7 +207,7 @@ CString QVGDecimalScale::TidyNumberText(LPCTSTR lpszText)
             rest.erase(0, 1);
         return CString((text.substr(0, at + 1) + (marker[1] == '-' ? "-" : "") + rest).c_str());
     }
-    if (!((unsigned(m_style.m_nOptions) >> optionThousands) & 1))
+    if (!m_style.GetOption(optionThousands))
         return CString(text.c_str());
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
@@ -365,11 +365,11 @@ void QVGDecimalScale::OrientLabels()
         a += 360.0;
     const double c = std::cos(a * kRadiansPerDegree);
     const double s = std::sin(a * kRadiansPerDegree);
-    if ((unsigned(m_style.m_nOptions) >> optionFixedAngle) & 1) {
+    if (m_style.GetOption(optionFixedAngle)) {
         double angle = m_style.m_dTextAngle;
         // The constructors' -500 means "no angle of its own": level text, or upright with bit 29.
         if (angle <= -360.0)
-            angle = ((unsigned(m_style.m_nOptions) >> optionVerticalLabels) & 1) ? 90.0 : 0.0;
+            angle = m_style.GetOption(optionVerticalLabels) ? 90.0 : 0.0;
         SetLabelAngle(angle);
         SetLabelJustification(m_nJustification);
         SetLabelDirection(m_nLabelSide != 0 ? c : -c, s);

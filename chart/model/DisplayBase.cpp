@@ -129,13 +129,6 @@ void QVGDisplayBase::Serialize(CArchive& ar)
     m_rectPlot.SetRect(left, top, right, bottom);
 }
 
-void QVGDisplayBase::SetAxisOption(int nBit, BOOL bSet)
-{
-    const unsigned mask = 1u << nBit;
-    m_style.m_nAxisOptions = int(bSet ? (unsigned(m_style.m_nAxisOptions) | mask)
-                                      : (unsigned(m_style.m_nAxisOptions) & ~mask));
-}
-
 int QVGDisplayBase::GetFontSize()
 {
     if (m_nFontStyle & fontAutoSize)

@@ -122,8 +122,8 @@ public:
     void SetAxisStyle(int nStyle) { m_style.SetAxisStyle(nStyle); }
     BOOL GetOption(int nBit) { return m_style.GetOption(nBit); }
     void SetOption(int nBit, BOOL bSet) { m_style.SetOption(nBit, bSet); }
-    BOOL GetAxisOption(int nBit) { return (unsigned(m_style.m_nAxisOptions) >> nBit) & 1; }
-    void SetAxisOption(int nBit, BOOL bSet);
+    BOOL GetAxisOption(int nBit) { return m_style.GetAxisOption(nBit); }
+    void SetAxisOption(int nBit, BOOL bSet) { m_style.SetAxisOption(nBit, bSet); }
     // Log flags of the two ranges as the range rounding reads them.
     bool IsValueLog();
     bool IsIndexLog();

@@ -75,10 +75,22 @@ void QVGraphStyle::SetAxisStyle(int nStyle)
     m_bModified = 1;
 }
 
-void QVGraphStyle::SetOption(int nBit, BOOL bSet)
+namespace {
+void SetBit(int& word, int nBit, BOOL bSet)
 {
     const unsigned mask = 1u << nBit;
-    m_nOptions = int(bSet ? (unsigned(m_nOptions) | mask) : (unsigned(m_nOptions) & ~mask));
+    word = int(bSet ? (unsigned(word) | mask) : (unsigned(word) & ~mask));
+}
+}  // namespace
+
+void QVGraphStyle::SetOption(int nBit, BOOL bSet)
+{
+    SetBit(m_nOptions, nBit, bSet);
+}
+
+void QVGraphStyle::SetAxisOption(int nBit, BOOL bSet)
+{
+    SetBit(m_nAxisOptions, nBit, bSet);
 }
 
 void QVGraphStyle::SetLogScale(BOOL bLog)

@@ -47,6 +47,10 @@ public:
     void SetLogScale(BOOL bLog);
     BOOL HasExplicitSizes() const { return GetOption(30); }
 
+    // Axis option word.
+    BOOL GetAxisOption(int nBit) const { return (unsigned(m_nAxisOptions) >> nBit) & 1; }
+    void SetAxisOption(int nBit, BOOL bSet);
+
     // Component style word: border, shadow, fill type, image stretched.
     int GetBorderStyle() const { return m_nComponentStyle & 0xF; }
     void SetBorderStyle(int nStyle) { m_nComponentStyle = (m_nComponentStyle & ~0xF) | (nStyle & 0xF); }

@@ -386,7 +386,7 @@ void QVGraphLabelBlock::DrawContent()
         const CRect box = pLabel->GetOutlineBounds();
         m_rectBounds.UnionRect(&m_rectBounds, &box);
         pLabel->m_nLabelFurther = m_nIdentifier;
-        if ((unsigned(m_style.m_nAxisOptions) >> 26) & 1) {
+        if (m_style.GetAxisOption(26)) {
             const CPoint anchor = pLabel->GetAnchor();
             CPen* pPen = GetPen(PS_SOLID, 3, GetTextColor());
             CPen* pOldPen = pPen != NULL ? m_pDC->SelectObject(pPen) : NULL;
