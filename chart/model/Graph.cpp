@@ -86,20 +86,25 @@ void QVGraph::DeleteFeedback()
         delete m_feedback.RemoveHead();
 }
 
-void QVGraph::DeleteCaches()
+namespace {
+// The cache holds T objects it owns.
+template <class T>
+void DeleteCachedObjects(CMapStringToPtr& cache)
 {
     CString key;
     void* pValue = NULL;
-    for (POSITION pos = m_penCache.GetStartPosition(); pos != NULL;) {
-        m_penCache.GetNextAssoc(pos, key, pValue);
-        delete static_cast<CPen*>(pValue);
+    for (POSITION pos = cache.GetStartPosition(); pos != NULL;) {
+        cache.GetNextAssoc(pos, key, pValue);
+        delete static_cast<T*>(pValue);
     }
-    m_penCache.RemoveAll();
-    for (POSITION pos = m_fontCache.GetStartPosition(); pos != NULL;) {
-        m_fontCache.GetNextAssoc(pos, key, pValue);
-        delete static_cast<CFont*>(pValue);
-    }
-    m_fontCache.RemoveAll();
+    cache.RemoveAll();
+}
+}  // namespace
+
+void QVGraph::DeleteCaches()
+{
+    DeleteCachedObjects<CPen>(m_penCache);
+    DeleteCachedObjects<CFont>(m_fontCache);
 }
 
 BOOL QVGraph::IsFeedbackEnabled()
