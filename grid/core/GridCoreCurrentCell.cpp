@@ -16,11 +16,6 @@
 
 namespace
 {
-HWND GridHwnd(CWnd* pWnd)
-{
-    return pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
-}
-
 // The grid window itself or one of its children (the cell's own window).
 BOOL IsGridOrChild(HWND hGrid, HWND hWnd)
 {
@@ -51,7 +46,7 @@ private:
 void DrainFocusKeys(CWnd* pGridWnd)
 {
     HWND hFocus = ::GetFocus();
-    HWND hGrid = GridHwnd(pGridWnd);
+    HWND hGrid = pGridWnd->GetSafeHwnd();
     if (hFocus == nullptr || hGrid == nullptr || !::IsChild(hGrid, hFocus))
         return;
     MSG msg;
@@ -256,7 +251,7 @@ void CGXGridCore::SetValidationWarning(const CString& text)
 
 void CGXGridCore::RedrawRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
 {
-    if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr ||
+    if (m_pGridWnd->GetSafeHwnd() == nullptr ||
         (m_pParam != nullptr && m_pParam->m_bLockUpdate))
         return;
     const CRect rect = nRow != GX_INVALID && nCol != GX_INVALID ? CalcCellRect(nRow, nCol) : CRect(0, 0, 0, 0);
@@ -270,7 +265,7 @@ void CGXGridCore::RedrawRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
 
 void CGXGridCore::InvalidateRect(const CRect& rect, BOOL bErase)
 {
-    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+    if (m_pGridWnd->GetSafeHwnd() != nullptr)
         ::InvalidateRect(m_pGridWnd->GetSafeHwnd(), &rect, bErase);
 }
 
@@ -323,7 +318,7 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
     const BOOL bOldInHeader = bOld && (nOldRow <= GetHeaderRows() || nOldCol <= GetHeaderCols());
     CGXControl* pOld = bOld && !bOldInHeader ? GetCurrentCellControl() : nullptr;
 
-    HWND hGrid = GridHwnd(m_pGridWnd);
+    HWND hGrid = m_pGridWnd->GetSafeHwnd();
     BOOL bFocusInCell = FALSE;
     if (pOld != nullptr && pOld->IsActive())
     {
@@ -662,8 +657,7 @@ void CGXGridCore::FlushBufferedText()
         for (int i = 0; i < text.GetLength(); ++i)
             pControl->Char(static_cast<BYTE>(text[i]), 1, 0);
         CWnd* pWnd = pControl->GetWnd();
-        if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr && m_pGridWnd != nullptr &&
-            ::IsChild(m_pGridWnd->GetSafeHwnd(), pWnd->GetSafeHwnd()))
+        if (pWnd->GetSafeHwnd() != nullptr && ::IsChild(m_pGridWnd->GetSafeHwnd(), pWnd->GetSafeHwnd()))
             ::SetFocus(pWnd->GetSafeHwnd());
     }
     m_bFlushingText = FALSE;
@@ -690,7 +684,7 @@ BOOL CGXGridCore::HandleMoveMessage(WPARAM nDirectionCode, LPARAM nCount)
         if (nRow < 1 || nCol < 1)
             return FALSE;
         const BOOL bMoved = MoveCurrentCell(nRow, nCol, GX_SCROLLINVIEW | GX_SMART);
-        if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+        if (m_pGridWnd->GetSafeHwnd() != nullptr)
             ::SetFocus(m_pGridWnd->GetSafeHwnd());
         return bMoved;
     }
@@ -711,7 +705,7 @@ LRESULT CGXGridCore::OnGridDeferredActivate()
     m_bInvalidValuePending = FALSE;
     // The focus went to another window of the program that is now in front (a box among them):
     // it keeps the focus, and the cell warns again the next time it is left.
-    HWND hGrid = GridHwnd(m_pGridWnd);
+    HWND hGrid = m_pGridWnd->GetSafeHwnd();
     if (hGrid == nullptr || ::GetAncestor(hGrid, GA_ROOT) != ::GetActiveWindow())
     {
         m_strValidationWarning.Empty();
@@ -742,10 +736,10 @@ BOOL CGXGridCore::OnGridSetFocus(CWnd* pOldWnd)
 {
     if (m_bFocusChanging)
         return FALSE;
-    HWND hOld = GridHwnd(pOldWnd);
+    HWND hOld = pOldWnd->GetSafeHwnd();
     // A focus from outside the grid (or from no window: another program) is gained; one from the
     // cell's own window never left the grid.
-    if (!IsGridOrChild(GridHwnd(m_pGridWnd), hOld))
+    if (!IsGridOrChild(m_pGridWnd->GetSafeHwnd(), hOld))
         OnGridFocusChanged(TRUE);
     m_hWndLastFocus = hOld;
     if (m_bRefreshOnSetFocus)
@@ -761,8 +755,8 @@ BOOL CGXGridCore::OnGridKillFocus(CWnd* pNewWnd)
 {
     if (m_bFocusChanging)
         return FALSE;
-    HWND hGrid = GridHwnd(m_pGridWnd);
-    HWND hNew = GridHwnd(pNewWnd);
+    HWND hGrid = m_pGridWnd->GetSafeHwnd();
+    HWND hNew = pNewWnd->GetSafeHwnd();
     if (IsGridOrChild(hGrid, hNew))
         return FALSE;
     OnGridFocusChanged(FALSE);
@@ -771,7 +765,7 @@ BOOL CGXGridCore::OnGridKillFocus(CWnd* pNewWnd)
 
 BOOL CGXGridCore::OnGridFocusChanged(BOOL bSetFocus)
 {
-    HWND hGrid = GridHwnd(m_pGridWnd);
+    HWND hGrid = m_pGridWnd->GetSafeHwnd();
     if (hGrid != nullptr)
         ::SendMessageA(hGrid, WM_CANCELMODE, 0, 0);
     if (bSetFocus)
@@ -836,7 +830,7 @@ BOOL CGXGridCore::CanLeaveGrid(BOOL bFlag)
     if (pControl->OnValidate())
         return TRUE;
     m_bRefreshOnSetFocus = TRUE;
-    HWND hGrid = GridHwnd(m_pGridWnd);
+    HWND hGrid = m_pGridWnd->GetSafeHwnd();
     if (m_bLeavingGrid && hGrid != nullptr)
     {
         // Inside a focus change a box or a SetFocus would fight the change under way: the warning
@@ -864,10 +858,10 @@ void CGXGridCore::OnInvalidCellValue(BOOL bFocusGrid)
     CFlagScope returning(g_bReturningFocus, TRUE);
     if (!warning.IsEmpty())
         AfxMessageBox(warning, MB_OK | MB_ICONEXCLAMATION);
-    HWND hGrid = GridHwnd(m_pGridWnd);
+    HWND hGrid = m_pGridWnd->GetSafeHwnd();
     HWND hTarget = nullptr;
     CGXControl* pControl = GetCurrentCellControl();
-    HWND hCell = pControl != nullptr && pControl->IsActive() ? GridHwnd(pControl->GetWnd()) : nullptr;
+    HWND hCell = pControl != nullptr && pControl->IsActive() ? pControl->GetWnd()->GetSafeHwnd() : nullptr;
     if (hCell != nullptr && ::IsWindowVisible(hCell) && ::IsWindowEnabled(hCell))
         hTarget = hCell;
     else if (bFocusGrid && hGrid != nullptr && ::IsWindowVisible(hGrid))

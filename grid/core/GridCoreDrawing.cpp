@@ -191,7 +191,7 @@ void CGXGridCore::DrawGridArea(CDC* pDC)
         UpdateScrollbars(TRUE, TRUE);
         if (GetGridRect() != rectGrid || GetTopRow() != nTopRow || GetLeftCol() != nLeftCol)
         {
-            if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+            if (m_pGridWnd->GetSafeHwnd() != nullptr)
                 ::InvalidateRect(m_pGridWnd->GetSafeHwnd(), nullptr, FALSE);
             return;
         }

@@ -707,7 +707,7 @@ void CGXGridCore::SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pFillImp,
 
 void CGXGridCore::DrawExcelLikeFrameOnFocus(CDC* pDC, const CRect& rect)
 {
-    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (hWnd == nullptr)
         return;
     if (::GetFocus() == hWnd)

@@ -189,8 +189,7 @@ int CGXGridCore::GetRowHeight(ROWCOL nRow)
         return 0;
     LONG nStored = 0;
     int nHeight = m_pParam->m_RowHeights.Lookup(nRow, nStored) ? StoredToRowHeight(nStored) : GetDefaultRowHeight();
-    if (m_bLimitRowsToWindow && nRow > GetFrozenRows() && m_pGridWnd != nullptr &&
-        m_pGridWnd->GetSafeHwnd() != nullptr && ::IsWindowVisible(m_pGridWnd->GetSafeHwnd()))
+    if (m_bLimitRowsToWindow && nRow > GetFrozenRows() && ::IsWindowVisible(m_pGridWnd->GetSafeHwnd()))
     {
         const int nFree = GetGridRect().Height() - CalcSumOfRowHeights(0, GetFrozenRows());
         if (nFree <= nHeight)
@@ -205,8 +204,7 @@ int CGXGridCore::GetColWidth(ROWCOL nCol)
         return 0;
     LONG nStored = 0;
     int nWidth = m_pParam->m_ColWidths.Lookup(nCol, nStored) ? StoredToColWidth(nStored) : GetDefaultColWidth();
-    if (m_bLimitColsToWindow && nCol > GetFrozenCols() && m_pGridWnd != nullptr &&
-        m_pGridWnd->GetSafeHwnd() != nullptr && ::IsWindowVisible(m_pGridWnd->GetSafeHwnd()))
+    if (m_bLimitColsToWindow && nCol > GetFrozenCols() && ::IsWindowVisible(m_pGridWnd->GetSafeHwnd()))
     {
         const int nFree = GetGridRect().Width() - CalcSumOfColWidths(0, GetFrozenCols());
         if (nFree <= nWidth)
@@ -863,7 +861,7 @@ void CGXGridCore::SetCursorOverride(UINT nCursorId)
 
 BOOL CGXGridCore::HoldsFocusInActiveFrame()
 {
-    const HWND hGrid = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    const HWND hGrid = m_pGridWnd->GetSafeHwnd();
     if (hGrid == nullptr)
         return FALSE;
     const HWND hFocus = ::GetFocus();

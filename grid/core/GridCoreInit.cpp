@@ -218,14 +218,14 @@ void CGXGridCore::OnReadOnlyChanged(BOOL)
 
 void CGXGridCore::ShowGridScrollBar(int nBar, BOOL bShow)
 {
-    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+    if (m_pGridWnd->GetSafeHwnd() != nullptr)
         ::ShowScrollBar(m_pGridWnd->GetSafeHwnd(), nBar, bShow);
 }
 
 void CGXGridCore::GetGridClientRect(CRect& rect)
 {
     rect.SetRectEmpty();
-    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+    if (m_pGridWnd->GetSafeHwnd() != nullptr)
         ::GetClientRect(m_pGridWnd->GetSafeHwnd(), &rect);
 }
 
@@ -249,7 +249,7 @@ void CGXGridCore::SetGridRect(BOOL bSet, const CRect* pRect)
 
 BOOL CGXGridCore::IsInScrollParent()
 {
-    if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+    if (m_pGridWnd->GetSafeHwnd() == nullptr)
         return FALSE;
     const CPtrList& classes = m_pAppData->GetScrollParentClasses();
     POSITION pos = classes.GetHeadPosition();

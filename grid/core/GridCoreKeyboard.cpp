@@ -22,7 +22,7 @@ void UpdateGridWindow(CWnd* pWnd)
 
 BOOL CGXGridCore::DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    HWND hGrid = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    HWND hGrid = m_pGridWnd->GetSafeHwnd();
     // A released key, Esc or another key ends autoscrolling; the repeated key itself keeps it going.
     if (IsAutoScrollActive() && (nMessage == WM_KEYUP || nMessage == WM_SYSKEYUP ||
                           ((nMessage == WM_KEYDOWN || nMessage == WM_SYSKEYDOWN) &&
@@ -229,7 +229,7 @@ BOOL CGXGridCore::HandleKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         const BOOL bMoved = ProcessMoveKey(nMove, n);
         bHandled = TRUE;
         // A held move key goes on by the autoscroll timer, which repeats it ever faster until its release.
-        HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+        HWND hWnd = m_pGridWnd->GetSafeHwnd();
         if (bMoved && m_bAutoScrollKeys && !m_bKeyRepeat && m_wTrackingState == 0 && hWnd != nullptr &&
             ::GetCapture() != hWnd)
         {
@@ -241,7 +241,7 @@ BOOL CGXGridCore::HandleKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
                 m_bKeyRepeat = FALSE;
         }
     }
-    if (bHandled && m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+    if (bHandled && m_pGridWnd->GetSafeHwnd() != nullptr)
         ::UpdateWindow(m_pGridWnd->GetSafeHwnd());
     return bHandled;
 }

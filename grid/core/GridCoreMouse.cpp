@@ -21,11 +21,6 @@ namespace
 // The other buttons that cancel a press of the left (0), middle (1) and right (2) button.
 const UINT kOtherButtons[3] = {MK_RBUTTON | MK_MBUTTON, MK_LBUTTON | MK_RBUTTON, MK_LBUTTON | MK_MBUTTON};
 
-HWND GridHwnd(CWnd* pWnd)
-{
-    return pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
-}
-
 BOOL IsCellHit(int nHit)
 {
     return nHit == GX_CELLHIT || nHit == GX_HEADERHIT;
@@ -78,13 +73,13 @@ BOOL DispatchButton(CGXGridCore* pGrid, int nButton, ROWCOL nPressedRow, ROWCOL 
 
 void CGXGridCore::SetCapture()
 {
-    if (HWND hWnd = GridHwnd(m_pGridWnd))
+    if (HWND hWnd = m_pGridWnd->GetSafeHwnd())
         ::SetCapture(hWnd);
 }
 
 void CGXGridCore::InvalidateGrid(BOOL bErase)
 {
-    if (HWND hWnd = GridHwnd(m_pGridWnd))
+    if (HWND hWnd = m_pGridWnd->GetSafeHwnd())
         ::InvalidateRect(hWnd, nullptr, bErase);
 }
 
@@ -118,7 +113,7 @@ BOOL CGXGridCore::StartMouseTracking(UINT nFlags, CPoint point, UINT nOtherButto
 {
     m_nButtonFlags = nFlags;
     m_bHasFocus = TRUE;
-    HWND hWnd = GridHwnd(m_pGridWnd);
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (hWnd == nullptr)
         return FALSE;
     if (::GetCapture() == hWnd || (nFlags & nOtherButtons) != 0)
@@ -197,7 +192,7 @@ BOOL CGXGridCore::TrackCellPress(int nButton, UINT nFlags, CPoint point, int nHi
     if (!DispatchButton(this, nButton, nRow, nCol, nRow, nCol, point, nFlags,
                         m_wTrackingState | GX_HITBTNDOWN | GX_HITINCELL))
     {
-        ::SendMessageA(GridHwnd(m_pGridWnd), WM_CANCELMODE, 0, 0);
+        ::SendMessageA(m_pGridWnd->GetSafeHwnd(), WM_CANCELMODE, 0, 0);
         return FALSE;
     }
     return TRUE;
@@ -206,7 +201,7 @@ BOOL CGXGridCore::TrackCellPress(int nButton, UINT nFlags, CPoint point, int nHi
 // Captures the mouse for a tracked press, starting autoscroll first when presses in cells do.
 BOOL CGXGridCore::CapturePress(ROWCOL nRow, ROWCOL nCol)
 {
-    if (::GetCapture() != GridHwnd(m_pGridWnd) && (m_wTrackingState & GX_TRACK_PRESS) != 0)
+    if (::GetCapture() != m_pGridWnd->GetSafeHwnd() && (m_wTrackingState & GX_TRACK_PRESS) != 0)
     {
         if (m_bAutoScrollCells)
             StartAutoScroll(FALSE, nRow != 0 && !IsFrozenRow(nRow), nCol != 0 && !IsFrozenCol(nCol));
@@ -315,7 +310,7 @@ BOOL CGXGridCore::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (!m_bInitDone)
         return FALSE;
-    HWND hWnd = GridHwnd(m_pGridWnd);
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (m_bCellTips && m_pCellTipImp != nullptr && (hWnd == nullptr || ::GetCapture() != hWnd))
         m_pCellTipImp->OnMouseMove(this, point, nFlags);
 
@@ -366,7 +361,7 @@ BOOL CGXGridCore::OnMouseMove(UINT nFlags, CPoint point)
 
 BOOL CGXGridCore::EndButtonTracking(int nButton, UINT nFlags, CPoint point)
 {
-    HWND hWnd = GridHwnd(m_pGridWnd);
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (hWnd == nullptr || ::GetCapture() != hWnd)
         return FALSE;
     point = ClampReleasePoint(point);
@@ -501,7 +496,7 @@ BOOL CGXGridCore::OnGridCancelMode()
     }
     if (m_nCursorOverride != 0)
         SetCursorOverride(0);
-    HWND hWnd = GridHwnd(m_pGridWnd);
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (hWnd != nullptr && ::GetCapture() == hWnd)
         ::ReleaseCapture();
     m_bAutoScrollStop = TRUE;
@@ -516,7 +511,7 @@ BOOL CGXGridCore::OnGridSize(UINT nType, int cx, int cy)
 {
     if (!m_bInitDone)
         return FALSE;
-    HWND hWnd = GridHwnd(m_pGridWnd);
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     m_nLastVisibleRow = GX_INVALID;
     m_nLastVisibleCol = GX_INVALID;
     m_rectLastVisibleGrid.SetRectEmpty();
@@ -576,7 +571,7 @@ BOOL CGXGridCore::OnGridSize(UINT nType, int cx, int cy)
 
 int CGXGridCore::OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
-    HWND hGrid = GridHwnd(m_pGridWnd);
+    HWND hGrid = m_pGridWnd->GetSafeHwnd();
     // m_bSetting19 is the parameter object's switch that lets a click take the focus back from
     // another frame; the click that does so is eaten.
     if (m_bInitDone && hGrid != nullptr && m_pParam != nullptr && m_pParam->m_bSetting19 && nHitTest == HTCLIENT)
@@ -626,7 +621,7 @@ HBRUSH CGXGridCore::OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
 BOOL CGXGridCore::PreTranslateGridMessage(tagMSG* pMsg)
 {
-    HWND hWnd = GridHwnd(m_pGridWnd);
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (!m_bInitDone || pMsg == nullptr || hWnd == nullptr || !::IsWindowVisible(hWnd))
         return FALSE;
     if (m_bCellTips && m_pCellTipImp != nullptr)

@@ -384,7 +384,7 @@ CDC* CGXGridCore::GetGridDC()
         return m_pPaintContext->m_pDC;
     if (m_pGridDC == nullptr)
     {
-        if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+        if (m_pGridWnd->GetSafeHwnd() == nullptr)
             return nullptr;
         m_pGridDC = new CClientDC(m_pGridWnd);
         PrepareGridDC(m_pGridDC);
@@ -578,7 +578,7 @@ void CGXGridCore::RedrawGrid(UINT nFlags, BOOL bCreateHint)
     m_nLastVisibleRow = GX_INVALID;
     m_nLastVisibleCol = GX_INVALID;
     // Flags 0 (GX_UPDATENOW) is no "do nothing": every caller passes it for an immediate redraw.
-    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (hWnd == nullptr || IsLockUpdate())
         return;
     // A table that shrank below the scrolled position is shown from its end.
@@ -600,7 +600,7 @@ void CGXGridCore::RedrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROW
                                   BOOL bCreateHint)
 {
     // As for the whole grid, flags 0 (GX_UPDATENOW) redraws at once rather than not at all.
-    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (hWnd == nullptr || IsLockUpdate() || !::IsWindowVisible(hWnd))
         return;
     const CGXRange range(nTop, nLeft, nBottom, nRight);

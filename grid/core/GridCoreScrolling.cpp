@@ -67,7 +67,7 @@ void CGXGridCore::GetTopLeftRowCol(ROWCOL& nRow, ROWCOL& nCol) const
 
 void CGXGridCore::SetScrollRangeScaled(int nBar, ROWCOL nMin, ROWCOL nMax, BOOL bRedraw)
 {
-    if (GetScrollBarMode(nBar) == 0 || m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+    if (GetScrollBarMode(nBar) == 0 || m_pGridWnd->GetSafeHwnd() == nullptr)
         return;
     HWND hWnd = m_pGridWnd->GetSafeHwnd();
     const UINT nFactor = static_cast<UINT>(nMax / kMaxScrollUnits + 1);
@@ -104,7 +104,7 @@ void CGXGridCore::SetScrollRangeScaled(int nBar, ROWCOL nMin, ROWCOL nMax, BOOL 
 
 ROWCOL CGXGridCore::SetScrollPosScaled(int nBar, ROWCOL nPos, BOOL bRedraw)
 {
-    if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+    if (m_pGridWnd->GetSafeHwnd() == nullptr)
         return 0;
     const UINT nFactor = GetScrollFactor(nBar);
     if (nPos < nFactor)
@@ -115,7 +115,7 @@ ROWCOL CGXGridCore::SetScrollPosScaled(int nBar, ROWCOL nPos, BOOL bRedraw)
 
 ROWCOL CGXGridCore::GetScrollPosScaled(int nBar)
 {
-    if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+    if (m_pGridWnd->GetSafeHwnd() == nullptr)
         return 0;
     return static_cast<ROWCOL>(::GetScrollPos(m_pGridWnd->GetSafeHwnd(), nBar)) * GetScrollFactor(nBar);
 }
@@ -124,7 +124,7 @@ void CGXGridCore::GetScrollRangeScaled(int nBar, ROWCOL& nMin, ROWCOL& nMax)
 {
     int nLow = 0;
     int nHigh = 0;
-    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+    if (m_pGridWnd->GetSafeHwnd() != nullptr)
         ::GetScrollRange(m_pGridWnd->GetSafeHwnd(), nBar, &nLow, &nHigh);
     nMin = static_cast<ROWCOL>(nLow) * GetScrollFactor(nBar);
     nMax = static_cast<ROWCOL>(nHigh) * GetScrollFactor(nBar);
@@ -132,8 +132,8 @@ void CGXGridCore::GetScrollRangeScaled(int nBar, ROWCOL& nMin, ROWCOL& nMax)
 
 void CGXGridCore::UpdateScrollbars(BOOL bKeepWindow, BOOL bOnlyIfCountsChanged)
 {
-    if (!m_bInitDone || m_bUpdatingScrollbars || m_bLockScrollbarsFlag || m_pGridWnd == nullptr ||
-        m_pGridWnd->GetSafeHwnd() == nullptr || (m_pParam != nullptr && m_pParam->m_bLockUpdate))
+    if (!m_bInitDone || m_bUpdatingScrollbars || m_bLockScrollbarsFlag || m_pGridWnd->GetSafeHwnd() == nullptr ||
+        (m_pParam != nullptr && m_pParam->m_bLockUpdate))
         return;
     HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (IsInScrollParent() && !::IsWindowVisible(hWnd) && !m_bHasFocus)
@@ -292,7 +292,7 @@ void CGXGridCore::UpdateScrollbars(BOOL bKeepWindow, BOOL bOnlyIfCountsChanged)
 
 void CGXGridCore::ScrollGridWindow(int dx, int dy, const CRect& rect, const CRect& clip)
 {
-    if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+    if (m_pGridWnd->GetSafeHwnd() == nullptr)
         return;
     // The fill handle's drag frame is drawn inverted; moved with the content it could not be erased.
     if ((dx != 0 || dy != 0) && (m_wTrackingState & GX_TRACK_FILLDRAG) != 0 && m_bFillHandle &&
@@ -370,7 +370,7 @@ BOOL CGXGridCore::ScrollRowsCols(int nDirection, ROWCOL nCount)
     const BOOL bBack = nDirection == GX_UP || nDirection == GX_LEFT;
     if (!bRows && nDirection != GX_LEFT && nDirection != GX_RIGHT)
         return FALSE;
-    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
 
     // 1. The cached last visible row and column no longer hold; note the current cell.
     m_nLastVisibleRow = GX_INVALID;
@@ -677,7 +677,7 @@ BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL b
     const CRect rect = GetGridRect();
     const ROWCOL nRows = GetRowCount();
     const ROWCOL nCols = GetColCount();
-    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     // A frozen cell whose span reaches into the scrolled part is brought into view by its first scrolled row.
     auto reachIntoScrolled = [&](const CGXRange& range) {
         if (nRow != GX_INVALID && nRow <= GetFrozenRows() && range.bottom > GetFrozenRows())
@@ -774,7 +774,7 @@ void CGXGridCore::StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols)
     m_bAutoScrollCols = bCols;
     m_bAutoScrollStop = FALSE;
     m_bAutoScrollStarting = TRUE;
-    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (bCapture && hWnd != nullptr)
         ::SetCapture(hWnd);
     m_nAutoScrollTimer = hWnd != nullptr ? ::SetTimer(hWnd, GX_AUTOSCROLL_TIMER, 10, nullptr) : 0;
@@ -785,7 +785,7 @@ void CGXGridCore::StartAutoScroll(BOOL bCapture, BOOL bRows, BOOL bCols)
 
 void CGXGridCore::StopAutoScroll()
 {
-    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (m_nAutoScrollTimer != 0 && hWnd != nullptr)
         ::KillTimer(hWnd, GX_AUTOSCROLL_TIMER);
     m_nAutoScrollTimer = 0;
@@ -832,7 +832,7 @@ BOOL CGXGridCore::HandleTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != GX_AUTOSCROLL_TIMER)
         return FALSE;
-    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     const BOOL bDragging = hWnd != nullptr && ::GetCapture() == hWnd && (m_wTrackingState & GX_TRACK_PRESS) != 0 &&
                            (m_nButtonFlags & MK_LBUTTON) != 0;
     // A repeated key whose release went to another window ends with the focus.
