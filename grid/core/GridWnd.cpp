@@ -266,12 +266,6 @@ LRESULT CGXGridWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-void CGXGridWnd::ShowGridScrollBar(int nBar, BOOL bShow)
-{
-    if (m_hWnd != nullptr)
-        ::ShowScrollBar(m_hWnd, nBar, bShow);
-}
-
 void CGXGridWnd::TakeFocusForClick()
 {
     // A click while the active cell's own window has the focus leaves the focus there.

@@ -53,9 +53,6 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
 
-    // The engine part.
-    void ShowGridScrollBar(int nBar, BOOL bShow) override;
-
     // Draws the window's own sunken frame in the non-client area (also with WS_EX_CLIENTEDGE).
     BOOL m_bDrawFrame = FALSE;
 
