@@ -48,6 +48,17 @@ int SlotOf(LPCSTR pszName)
     return -1;
 }
 
+// Loads a module once and binds its slots nFirst..nEnd-1 (left empty when the module is missing).
+void LoadSlots(HMODULE& hModule, LPCSTR pszModule, int nFirst, int nEnd)
+{
+    if (hModule != nullptr)
+        return;
+    hModule = ::LoadLibraryA(pszModule);
+    if (hModule != nullptr)
+        for (int i = nFirst; i < nEnd; ++i)
+            g_slots[i] = ::GetProcAddress(hModule, kEntryNames[i]);
+}
+
 template <typename Function>
 Function Slot(LPCSTR pszName)
 {
@@ -80,25 +91,9 @@ BOOL Load()
     if (g_hUxTheme != nullptr && g_hMsImg32 != nullptr && g_hUser32 != nullptr)
         return TRUE;
     ::InitCommonControls();
-    if (g_hUxTheme == nullptr)
-    {
-        g_hUxTheme = ::LoadLibraryA("UXTHEME.DLL");
-        if (g_hUxTheme != nullptr)
-            for (int i = 0; i < kThemeEntryCount; ++i)
-                g_slots[i] = ::GetProcAddress(g_hUxTheme, kEntryNames[i]);
-    }
-    if (g_hMsImg32 == nullptr)
-    {
-        g_hMsImg32 = ::LoadLibraryA("MSIMG32.DLL");
-        if (g_hMsImg32 != nullptr)
-            g_slots[kTransparentBltSlot] = ::GetProcAddress(g_hMsImg32, kEntryNames[kTransparentBltSlot]);
-    }
-    if (g_hUser32 == nullptr)
-    {
-        g_hUser32 = ::LoadLibraryA("USER32.DLL");
-        if (g_hUser32 != nullptr)
-            g_slots[kTrackMouseEventSlot] = ::GetProcAddress(g_hUser32, kEntryNames[kTrackMouseEventSlot]);
-    }
+    LoadSlots(g_hUxTheme, "UXTHEME.DLL", 0, kThemeEntryCount);
+    LoadSlots(g_hMsImg32, "MSIMG32.DLL", kTransparentBltSlot, kTransparentBltSlot + 1);
+    LoadSlots(g_hUser32, "USER32.DLL", kTrackMouseEventSlot, kTrackMouseEventSlot + 1);
     return TRUE;
 }
 
