@@ -321,12 +321,10 @@ void CGXEditControl::Hide()
 {
     if (!HasWindow() || !::IsWindowVisible(m_hWnd))
         return;
-    const BOOL bOldGuard = m_pGrid->m_bFocusChanging;
-    m_pGrid->m_bFocusChanging = TRUE;
+    CGXFlagScope guard(m_pGrid->m_bFocusChanging, TRUE);
     ::HideCaret(m_hWnd);
     ::MoveWindow(m_hWnd, 0, 0, 0, 0, FALSE);
     ::ShowWindow(m_hWnd, SW_HIDE);
-    m_pGrid->m_bFocusChanging = bOldGuard;
 }
 
 // ---- Numbers ----
@@ -457,10 +455,8 @@ void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
     CWnd* pGridWnd = GetGridWnd();
     if (pGridWnd != nullptr && ::GetFocus() == pGridWnd->GetSafeHwnd())
     {
-        const BOOL bOldGuard = m_pGrid->m_bFocusChanging;
-        m_pGrid->m_bFocusChanging = TRUE;
+        CGXFlagScope guard(m_pGrid->m_bFocusChanging, TRUE);
         ::SetFocus(m_hWnd);
-        m_pGrid->m_bFocusChanging = bOldGuard;
     }
     m_nMaxLength = cached.GetIncludeMaxLength() ? cached.GetMaxLength() : 0;
     ::SendMessageA(m_hWnd, EM_LIMITTEXT, static_cast<WPARAM>(m_nMaxLength), 0);
@@ -542,8 +538,7 @@ BOOL CGXEditControl::UpdateEditStyle()
         const BOOL bHadFocus = ::GetFocus() == m_hWnd;
         ::HideCaret(m_hWnd);
         ::MoveWindow(m_hWnd, 0, 0, 0, 0, FALSE);
-        const BOOL bOldGuard = m_pGrid->m_bFocusChanging;
-        m_pGrid->m_bFocusChanging = TRUE;
+        CGXFlagScope guard(m_pGrid->m_bFocusChanging, TRUE);
         DestroyWindow();
         m_dwCurrentStyle = dwStyle;
         CreateEditWindow(dwStyle, &rectWindow);
@@ -560,7 +555,6 @@ BOOL CGXEditControl::UpdateEditStyle()
         ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0);
         if (bHadFocus)
             ::SetFocus(m_hWnd);
-        m_pGrid->m_bFocusChanging = bOldGuard;
     }
 
     CRect rectClient;

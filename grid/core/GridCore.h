@@ -1243,3 +1243,18 @@ private:
     CGXGridCore* m_pGrid;
     BOOL m_bOldLock;
 };
+
+// Sets a flag for a scope and gives it back its previous value at the end (the engine's and the
+// controls' guards, such as m_bFocusChanging).
+class CGXFlagScope
+{
+public:
+    CGXFlagScope(BOOL& flag, BOOL bValue) : m_flag(flag), m_bOld(flag) { m_flag = bValue; }
+    ~CGXFlagScope() { m_flag = m_bOld; }
+    CGXFlagScope(const CGXFlagScope&) = delete;
+    CGXFlagScope& operator=(const CGXFlagScope&) = delete;
+
+private:
+    BOOL& m_flag;
+    BOOL m_bOld;
+};

@@ -27,20 +27,6 @@ BOOL IsGridOrChild(HWND hGrid, HWND hWnd)
 // two grids would pull it to and fro.
 BOOL g_bReturningFocus = FALSE;
 
-// Sets a flag for a scope and gives it back its previous value at the end.
-class CFlagScope
-{
-public:
-    CFlagScope(BOOL& flag, BOOL bValue) : m_flag(flag), m_bOld(flag) { m_flag = bValue; }
-    ~CFlagScope() { m_flag = m_bOld; }
-    CFlagScope(const CFlagScope&) = delete;
-    CFlagScope& operator=(const CFlagScope&) = delete;
-
-private:
-    BOOL& m_flag;
-    BOOL m_bOld;
-};
-
 // Drops the key messages queued for the focus window while it is a child of the grid, so that keys
 // typed ahead never reach the wrong cell.
 void DrainFocusKeys(CWnd* pGridWnd)
@@ -313,7 +299,7 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
     if (bOld && !bNowhere && nOldRow == nRow && nOldCol == nCol)
         return TRUE;
     // A paint while the cell moves keeps the current cell's style copy.
-    CFlagScope moving(m_bMovingCurrentCell, TRUE);
+    CGXFlagScope moving(m_bMovingCurrentCell, TRUE);
     // A current cell among the header rows or columns has no editing to end.
     const BOOL bOldInHeader = bOld && (nOldRow <= GetHeaderRows() || nOldCol <= GetHeaderCols());
     CGXControl* pOld = bOld && !bOldInHeader ? GetCurrentCellControl() : nullptr;
@@ -344,7 +330,7 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
         // The hidden cell window held the focus: the grid keeps it (no leaving of the grid).
         if (bFocusInCell && !IsGridOrChild(hGrid, ::GetFocus()) && ::IsWindowVisible(hGrid))
         {
-            CFlagScope lock(m_bFocusChanging, TRUE);
+            CGXFlagScope lock(m_bFocusChanging, TRUE);
             ::SetFocus(hGrid);
         }
     }
@@ -784,7 +770,7 @@ BOOL CGXGridCore::OnGridFocusChanged(BOOL bSetFocus)
             RedrawCell(nRow, nCol, GX_INVALIDATE);
         else
         {
-            CFlagScope leaving(m_bLeavingGrid, TRUE);
+            CGXFlagScope leaving(m_bLeavingGrid, TRUE);
             if (!CanLeaveGrid(FALSE))
                 bResult = FALSE;
             else if (pControl->IsActive())
@@ -822,7 +808,7 @@ BOOL CGXGridCore::CanLeaveGrid(BOOL bFlag)
 {
     if (bFlag)
         return TRUE;
-    CFlagScope ending(m_bEndingEdit, TRUE);
+    CGXFlagScope ending(m_bEndingEdit, TRUE);
     CGXControl* pControl = GetCurrentCellControl();
     if (pControl == nullptr || !pControl->IsActive())
         return TRUE;
@@ -854,8 +840,8 @@ void CGXGridCore::OnInvalidCellValue(BOOL bFocusGrid)
     const CString warning = m_strValidationWarning;
     m_strValidationWarning.Empty();
     // The box takes the focus and the return brings it back: neither leaves the grid.
-    CFlagScope lock(m_bFocusChanging, TRUE);
-    CFlagScope returning(g_bReturningFocus, TRUE);
+    CGXFlagScope lock(m_bFocusChanging, TRUE);
+    CGXFlagScope returning(g_bReturningFocus, TRUE);
     if (!warning.IsEmpty())
         AfxMessageBox(warning, MB_OK | MB_ICONEXCLAMATION);
     HWND hGrid = m_pGridWnd->GetSafeHwnd();
