@@ -245,18 +245,20 @@ BOOL CGXEditControl::Store()
     if (!GetValue(text))
         return TRUE;
     double dValue = 0.0;
-    if (!ParseNumberText(text, *m_pStyle, &dValue))
-    {
-        SetActive(FALSE);
-        FreeStyle(TRUE);
-        return m_pGrid->StoreCellValueText(m_nRow, m_nCol, text, GX_INVALIDATE);
-    }
+    const BOOL bNumber = ParseNumberText(text, *m_pStyle, &dValue);
     SetActive(FALSE);
     FreeStyle(TRUE);
+    return StoreValueText(m_nRow, m_nCol, text, bNumber, GX_INVALIDATE);
+}
+
+BOOL CGXEditControl::StoreValueText(ROWCOL nRow, ROWCOL nCol, const CString& text, BOOL bNumber, UINT nFlags)
+{
+    if (!bNumber)
+        return m_pGrid->StoreCellValueText(nRow, nCol, text, nFlags);
     CGXStyle* pStyle = m_pGrid->NewStyle();
     pStyle->SetValue(text);
     pStyle->SetValueType(GX_VT_NUMERIC);
-    const BOOL bStored = m_pGrid->StoreStyleRowCol(m_nRow, m_nCol, pStyle, gxOverride, 0);
+    const BOOL bStored = m_pGrid->StoreStyleRowCol(nRow, nCol, pStyle, gxOverride, 0);
     m_pGrid->RecycleStyle(pStyle);
     return bStored;
 }
@@ -274,47 +276,12 @@ BOOL CGXEditControl::IsFloatCandidate(ROWCOL, ROWCOL, const CGXStyle& style, BOO
     return bFloat ? !style.GetValue().IsEmpty() : style.GetValue().IsEmpty();
 }
 
-BOOL CGXEditControl::SetControlText(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags,
-                                    const CGXStyle* pOldStyle)
+BOOL CGXEditControl::StoreControlText(ROWCOL nRow, ROWCOL nCol, CString& text, const CGXStyle& style,
+                                      UINT nFlags)
 {
-    CGXStyle* pTaken = nullptr;
-    const CGXStyle* pStyle = pOldStyle;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
-    BOOL bResult = FALSE;
-    CString converted = text;
-    CGXGridParam* pParam = m_pGrid->GetParam();
-    if (!ConvertTextToValue(converted, nRow, nCol, pStyle))
-        bResult = FALSE;
-    else if (pParam != nullptr && pParam->IsLockReadOnly() &&
-             (m_pGrid->IsReadOnly() || (pStyle->GetIncludeReadOnly() && pStyle->GetReadOnly())))
-        bResult = FALSE;
-    else if (pStyle->GetIncludeMaxLength() && pStyle->GetMaxLength() > 0 &&
-             converted.GetLength() > static_cast<int>(pStyle->GetMaxLength()))
-        bResult = m_pGrid->StoreCellValueText(nRow, nCol, converted.Left(pStyle->GetMaxLength()), nFlags);
-    else
-    {
-        double dValue = 0.0;
-        if (!ParseNumberText(converted, *pStyle, &dValue))
-            bResult = m_pGrid->StoreCellValueText(nRow, nCol, converted, nFlags);
-        else
-        {
-            CGXStyle* pNumber = m_pGrid->NewStyle();
-            pNumber->SetValue(converted);
-            pNumber->SetValueType(GX_VT_NUMERIC);
-            bResult = m_pGrid->StoreStyleRowCol(nRow, nCol, pNumber, gxOverride, 0);
-            m_pGrid->RecycleStyle(pNumber);
-        }
-    }
-    // A refused text leaves the cells as they were: no error text is written into the current
-    // cell's editor, where a later move would have stored it.
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
-    return bResult;
+    double dValue = 0.0;
+    const BOOL bNumber = ParseNumberText(text, style, &dValue);
+    return StoreValueText(nRow, nCol, text, bNumber, nFlags);
 }
 
 void CGXEditControl::Hide()

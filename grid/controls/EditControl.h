@@ -37,8 +37,8 @@ public:
     void SetCurrentText(const CString& text) override;
     BOOL GetValue(CString& value) override;
     void SetValue(LPCTSTR pszRawValue) override;
-    BOOL SetControlText(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags = 1,
-                        const CGXStyle* pOldStyle = nullptr) override;
+    // Text that reads as a number goes in as a number value.
+    BOOL StoreControlText(ROWCOL nRow, ROWCOL nCol, CString& text, const CGXStyle& style, UINT nFlags) override;
     void Hide() override;
     BOOL LButtonUp(UINT nFlags, CPoint point, UINT nHitState) override;
     BOOL LButtonDblClk(UINT nFlags, CPoint point) override;
@@ -96,6 +96,8 @@ protected:
     BOOL IsRightToLeftWindow() const;
     int CharFromPoint(CPoint point);
     void EvalFloat();
+    // Stores a text as a number value (bNumber) or as a text value.
+    BOOL StoreValueText(ROWCOL nRow, ROWCOL nCol, const CString& text, BOOL bNumber, UINT nFlags);
 
     BOOL m_bAutoSize = FALSE;
     BOOL m_bVertScrollBar = FALSE;

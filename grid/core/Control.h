@@ -151,6 +151,9 @@ public:
     virtual BOOL SetControlText(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags = 1,
                                 const CGXStyle* pOldStyle = nullptr);
     virtual BOOL ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pOldStyle);
+    // The last step of SetControlText: stores a converted text that passed the checks (as the cell's
+    // text value here; a control may store it as another kind of value).
+    virtual BOOL StoreControlText(ROWCOL nRow, ROWCOL nCol, CString& text, const CGXStyle& style, UINT nFlags);
     virtual BOOL ApplyStyleToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode, int nType,
                                   const CGXStyle* pComposedStyle);
     virtual BOOL GetModifiedValue(CGXStyle& style);

@@ -157,12 +157,17 @@ BOOL CGXControl::SetControlText(ROWCOL nRow, ROWCOL nCol, const CString& text, U
              converted.GetLength() > static_cast<int>(pStyle->GetMaxLength()))
         bResult = m_pGrid->StoreCellValueText(nRow, nCol, converted.Left(pStyle->GetMaxLength()), nFlags);
     else
-        bResult = m_pGrid->StoreCellValueText(nRow, nCol, converted, nFlags);
+        bResult = StoreControlText(nRow, nCol, converted, *pStyle, nFlags);
 
     m_pGrid->m_pStyleBeingStored = pPreviousBeingStored;
     if (pTaken != nullptr)
         m_pGrid->RecycleStyle(pTaken);
     return bResult;
+}
+
+BOOL CGXControl::StoreControlText(ROWCOL nRow, ROWCOL nCol, CString& text, const CGXStyle&, UINT nFlags)
+{
+    return m_pGrid->StoreCellValueText(nRow, nCol, text, nFlags);
 }
 
 BOOL CGXControl::DispatchKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
