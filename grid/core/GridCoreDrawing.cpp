@@ -31,14 +31,11 @@ const EdgeInfo kEdges[4] = {{GX_PAINT_BORDERLEFT, gxBorderLeft},
                             {GX_PAINT_BORDERTOP, gxBorderTop},
                             {GX_PAINT_BORDERBOTTOM, gxBorderBottom}};
 
+// An opaque fill of a rectangle that may be empty or inverted (then nothing is drawn).
 void FillSolid(CDC* pDC, const CRect& rect, COLORREF color)
 {
-    if (rect.IsRectEmpty())
-        return;
-    const HDC hdc = pDC->GetSafeHdc();
-    const COLORREF old = ::SetBkColor(hdc, color);
-    ::ExtTextOutA(hdc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    ::SetBkColor(hdc, old);
+    if (!rect.IsRectEmpty())
+        CGXDrawingAndFormatting::FillSolidRect(pDC, rect, color);
 }
 
 BOOL IsPatternedPen(UINT nPenStyle)
