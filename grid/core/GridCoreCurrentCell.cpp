@@ -273,8 +273,8 @@ BOOL CGXGridCore::CanMoveCurrentCell(int nMode, ROWCOL nNewRow, ROWCOL nNewCol, 
     }
     if (nNewRow > GetRowCount() || nNewCol > GetColCount())
         return FALSE;
-    return LookupStyleRowCol(nNewRow, nNewCol).GetIncludeEnabled() ? LookupStyleRowCol(nNewRow, nNewCol).GetEnabled()
-                                                                   : TRUE;
+    const CGXStyle& style = LookupStyleRowCol(nNewRow, nNewCol);
+    return !style.GetIncludeEnabled() || style.GetEnabled();
 }
 
 BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
