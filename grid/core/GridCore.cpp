@@ -65,15 +65,20 @@ CGXProperties* CGXGridCore::GetProperties() const
     return m_pParam != nullptr ? m_pParam->GetProperties() : nullptr;
 }
 
+CGXData* CGXGridCore::GetData() const
+{
+    return m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+}
+
 ROWCOL CGXGridCore::GetRowCount()
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     return pData != nullptr ? pData->GetRowCount() : 0;
 }
 
 ROWCOL CGXGridCore::GetColCount()
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     return pData != nullptr ? pData->GetColCount() : 0;
 }
 

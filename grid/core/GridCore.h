@@ -126,6 +126,8 @@ public:
     CGXGridParam* GetParam() const { return m_pParam; }
     CGXStylesMap* GetStylesMap() const;
     CGXProperties* GetProperties() const;
+    // The parameter object's data object; NULL without either.
+    CGXData* GetData() const;
     CGXAppData* GetAppData() const { return m_pAppData; }
     CWnd* GridWnd() const { return m_pGridWnd; }
 

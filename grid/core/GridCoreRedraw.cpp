@@ -415,7 +415,7 @@ void CGXGridCore::ReleaseGridDC()
 
 BOOL CGXGridCore::DataCellQuery(ROWCOL nRow, ROWCOL nCol)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     if (pData == nullptr)
         return FALSE;
     // A covered cell answers for its whole range through the range's top-left cell.
@@ -430,7 +430,7 @@ BOOL CGXGridCore::DataCellQuery(ROWCOL nRow, ROWCOL nCol)
 
 void CGXGridCore::DataCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD dwReason)
 {
-    if (CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr)
+    if (CGXData* pData = GetData())
         pData->OnCellNotify(nRow, nCol, dwReason);
 }
 
@@ -438,31 +438,31 @@ void CGXGridCore::DataNotify(DWORD dwReason)
 {
     if (m_bLockDataNotify)
         return;
-    if (CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr)
+    if (CGXData* pData = GetData())
         pData->OnNotify(dwReason);
 }
 
 void CGXGridCore::DataSetState(DWORD dwState)
 {
-    if (CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr)
+    if (CGXData* pData = GetData())
         pData->OnSetState(dwState);
 }
 
 void CGXGridCore::DataResetState()
 {
-    if (CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr)
+    if (CGXData* pData = GetData())
         pData->OnResetState();
 }
 
 BOOL CGXGridCore::DataValidate(CString& message)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     return pData != nullptr && pData->OnValidate(message);
 }
 
 BOOL CGXGridCore::CommitDataChanges(BOOL bSave, BOOL bQuiet, BOOL bCreateHint)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     if (pData == nullptr || GetRowCount() == 0 || GetColCount() == 0 || pData->IsReadOnlyState())
         return TRUE;
     if (bSave)

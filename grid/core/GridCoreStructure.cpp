@@ -74,7 +74,7 @@ BOOL CGXGridCore::SetColCount(ROWCOL nCols, UINT nFlags)
 
 BOOL CGXGridCore::StoreRowCount(ROWCOL nRows)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
         return FALSE;
     if (pData->SetRowCount(nRows))
@@ -84,7 +84,7 @@ BOOL CGXGridCore::StoreRowCount(ROWCOL nRows)
 
 BOOL CGXGridCore::StoreColCount(ROWCOL nCols)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
         return FALSE;
     if (pData->SetColCount(nCols))
@@ -225,7 +225,7 @@ BOOL CGXGridCore::InsertRowsOrCols(BOOL bRows, ROWCOL nAt, ROWCOL nCount, CDWord
 
 BOOL CGXGridCore::StoreInsertRows(ROWCOL nRow, ROWCOL nCount, BOOL bForce)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
         return FALSE;
     if (!pData->InsertRows(nRow, nCount) && !bForce)
@@ -246,7 +246,7 @@ BOOL CGXGridCore::StoreInsertRows(ROWCOL nRow, ROWCOL nCount, BOOL bForce)
 
 BOOL CGXGridCore::StoreInsertCols(ROWCOL nCol, ROWCOL nCount, BOOL bForce)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
         return FALSE;
     if (!pData->InsertCols(nCol, nCount) && !bForce)
@@ -430,7 +430,7 @@ BOOL CGXGridCore::RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nF
 
 BOOL CGXGridCore::StoreRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bForce)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
         return FALSE;
     const ROWCOL nOldCount = GetRowCount();
@@ -452,7 +452,7 @@ BOOL CGXGridCore::StoreRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bForce)
 
 BOOL CGXGridCore::StoreRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bForce)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     if (pData == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
         return FALSE;
     const ROWCOL nOldCount = GetColCount();

@@ -17,13 +17,13 @@
 
 BOOL CGXGridCore::GetStoredStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, GXModifyType mode, int nType)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     return pData != nullptr && pData->GetStyleRowCol(nRow, nCol, style, mode, nType);
 }
 
 BOOL CGXGridCore::StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode, int nType)
 {
-    CGXData* pData = m_pParam != nullptr ? m_pParam->GetData() : nullptr;
+    CGXData* pData = GetData();
     if (pData == nullptr)
         return FALSE;
     if (m_pParam->IsLockReadOnly() && IsReadOnly())
