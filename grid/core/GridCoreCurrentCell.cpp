@@ -237,8 +237,7 @@ void CGXGridCore::SetValidationWarning(const CString& text)
 
 void CGXGridCore::RedrawRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
 {
-    if (m_pGridWnd->GetSafeHwnd() == nullptr ||
-        (m_pParam != nullptr && m_pParam->m_bLockUpdate))
+    if (m_pGridWnd->GetSafeHwnd() == nullptr || IsLockUpdate())
         return;
     const CRect rect = nRow != GX_INVALID && nCol != GX_INVALID ? CalcCellRect(nRow, nCol) : CRect(0, 0, 0, 0);
     if (rect.IsRectEmpty())

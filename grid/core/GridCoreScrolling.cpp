@@ -133,7 +133,7 @@ void CGXGridCore::GetScrollRangeScaled(int nBar, ROWCOL& nMin, ROWCOL& nMax)
 void CGXGridCore::UpdateScrollbars(BOOL bKeepWindow, BOOL bOnlyIfCountsChanged)
 {
     if (!m_bInitDone || m_bUpdatingScrollbars || m_bLockScrollbarsFlag || m_pGridWnd->GetSafeHwnd() == nullptr ||
-        (m_pParam != nullptr && m_pParam->m_bLockUpdate))
+        IsLockUpdate())
         return;
     HWND hWnd = m_pGridWnd->GetSafeHwnd();
     if (IsInScrollParent() && !::IsWindowVisible(hWnd) && !m_bHasFocus)
