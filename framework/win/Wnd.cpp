@@ -207,14 +207,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         {
             CWnd* pWnd = t_pWndInit;
             t_pWndInit = nullptr;
-            if (pWnd->Attach(hWnd))
-            {
-                pWnd->PreSubclassWindow();
-                auto pfnOld = reinterpret_cast<WNDPROC>(
-                    ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-                if (pfnOld != &AfxWndProc)
-                    pWnd->m_pfnSuper = pfnOld;
-            }
+            pWnd->SubclassWindow(hWnd);
         }
     }
     return ::CallNextHookEx(t_hCbtHook, code, wParam, lParam);
