@@ -276,6 +276,7 @@ void AfxIdleCleanup()
     if (t_nLoopDepth == 1)
     {
         CWnd::DeleteTempMap();
+        CMenu::DeleteTempMap();
         CDC::DeleteTempMap();
         CGdiObject::DeleteTempMap();
     }
@@ -324,9 +325,6 @@ void PASCAL CWnd::DeleteTempMap()
         delete entry.second;
     }
     temps.clear();
-    CMenu::DeleteTempMap();
-    CGdiObject::DeleteTempMap();
-    CDC::DeleteTempMap();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
