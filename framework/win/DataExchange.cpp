@@ -23,20 +23,11 @@ bool IsBlank(char ch)
     return ch == ' ' || ch == '\t';
 }
 
-CString ControlText(HWND hWndCtrl)
-{
-    CString text;
-    int nLength = ::GetWindowTextLengthA(hWndCtrl);
-    ::GetWindowTextA(hWndCtrl, text.GetBufferSetLength(nLength), nLength + 1);
-    text.ReleaseBuffer();
-    return text;
-}
-
 // Sets a control's text only when it differs, so that an unchanged edit keeps its selection and
 // sends no change notification.
 void SetControlText(HWND hWndCtrl, LPCTSTR lpszNew)
 {
-    CString current = ControlText(hWndCtrl);
+    CString current = AfxGetWindowText(hWndCtrl);
     if (lstrcmpA(current, lpszNew) != 0)
         ::SetWindowTextA(hWndCtrl, lpszNew);
 }
@@ -103,7 +94,7 @@ void ExchangeSigned(CDataExchange* pDX, int nIDC, Integer& value, LPCTSTR lpszFo
     if (pDX->m_bSaveAndValidate)
     {
         long long parsed = 0;
-        if (!ParseSigned(ControlText(hWndCtrl), INT_MIN, INT_MAX, parsed))
+        if (!ParseSigned(AfxGetWindowText(hWndCtrl), INT_MIN, INT_MAX, parsed))
         {
             AfxMessageBox(AFX_IDP_PARSE_INT);
             pDX->Fail();
@@ -125,7 +116,7 @@ void ExchangeUnsigned(CDataExchange* pDX, int nIDC, Integer& value, LPCTSTR lpsz
     if (pDX->m_bSaveAndValidate)
     {
         unsigned long long parsed = 0;
-        if (!ParseUnsigned(ControlText(hWndCtrl), UINT_MAX, parsed))
+        if (!ParseUnsigned(AfxGetWindowText(hWndCtrl), UINT_MAX, parsed))
         {
             AfxMessageBox(AFX_IDP_PARSE_UINT);
             pDX->Fail();
@@ -226,7 +217,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
-        value = ControlText(hWndCtrl);
+        value = AfxGetWindowText(hWndCtrl);
     else
         SetControlText(hWndCtrl, value);
 }
@@ -257,7 +248,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
     if (pDX->m_bSaveAndValidate)
     {
         double parsed = 0;
-        if (!ParseReal(ControlText(hWndCtrl), DBL_MAX, parsed))
+        if (!ParseReal(AfxGetWindowText(hWndCtrl), DBL_MAX, parsed))
         {
             AfxMessageBox(AFX_IDP_PARSE_REAL);
             pDX->Fail();
@@ -277,7 +268,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, float& value)
     {
         double parsed = 0;
         // A number beyond the float range would become infinite: refused like any bad number.
-        if (!ParseReal(ControlText(hWndCtrl), FLT_MAX, parsed))
+        if (!ParseReal(AfxGetWindowText(hWndCtrl), FLT_MAX, parsed))
         {
             AfxMessageBox(AFX_IDP_PARSE_REAL);
             pDX->Fail();
@@ -356,7 +347,7 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
         }
         else
         {
-            value = ControlText(hWndCtrl);
+            value = AfxGetWindowText(hWndCtrl);
         }
     }
     else

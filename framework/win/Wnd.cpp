@@ -889,11 +889,18 @@ int CWnd::GetScrollLimit(int nBar) const
     return nLimit > info.nMin ? nLimit : info.nMin;
 }
 
+CString AfxGetWindowText(HWND hWnd)
+{
+    CString text;
+    int nLength = ::GetWindowTextLengthA(hWnd);
+    ::GetWindowTextA(hWnd, text.GetBufferSetLength(nLength), nLength + 1);
+    text.ReleaseBuffer();
+    return text;
+}
+
 void CWnd::GetWindowText(CString& rString) const
 {
-    int nLength = ::GetWindowTextLengthA(m_hWnd);
-    ::GetWindowTextA(m_hWnd, rString.GetBufferSetLength(nLength), nLength + 1);
-    rString.ReleaseBuffer();
+    rString = AfxGetWindowText(m_hWnd);
 }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const
@@ -902,9 +909,7 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
     rString.Empty();
     if (hWndItem == nullptr)
         return 0;
-    int nLength = ::GetWindowTextLengthA(hWndItem);
-    ::GetWindowTextA(hWndItem, rString.GetBufferSetLength(nLength), nLength + 1);
-    rString.ReleaseBuffer();
+    rString = AfxGetWindowText(hWndItem);
     return rString.GetLength();
 }
 

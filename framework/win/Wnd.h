@@ -434,6 +434,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// The whole text of a window, with or without a framework object.
+CString AfxGetWindowText(HWND hWnd);
+
 // Sends one message to pWnd's WindowProc, with the framework's current-message bookkeeping and its
 // handling of exceptions thrown by handlers (they never unwind through the system).
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
