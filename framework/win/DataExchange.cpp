@@ -137,6 +137,27 @@ CString RealText(double value, int nDigits)
     return NumberText::FormatDouble(value, 'g', nDigits).c_str();
 }
 
+// maxMagnitude is the type's range, nDigits its significant digits.
+template <class Real>
+void ExchangeReal(CDataExchange* pDX, int nIDC, Real& value, double maxMagnitude, int nDigits)
+{
+    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+    {
+        double parsed = 0;
+        if (!ParseReal(AfxGetWindowText(hWndCtrl), maxMagnitude, parsed))
+        {
+            AfxMessageBox(AFX_IDP_PARSE_REAL);
+            pDX->Fail();
+        }
+        value = (Real)parsed;
+    }
+    else
+    {
+        SetControlText(hWndCtrl, RealText(value, nDigits));
+    }
+}
+
 [[noreturn]] void FailMinMax(CDataExchange* pDX, LPCTSTR lpszMin, LPCTSTR lpszMax, UINT nIDPrompt)
 {
     CString prompt = AfxFormatString2(nIDPrompt, lpszMin, lpszMax);
@@ -244,41 +265,13 @@ void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-    {
-        double parsed = 0;
-        if (!ParseReal(AfxGetWindowText(hWndCtrl), DBL_MAX, parsed))
-        {
-            AfxMessageBox(AFX_IDP_PARSE_REAL);
-            pDX->Fail();
-        }
-        value = parsed;
-    }
-    else
-    {
-        SetControlText(hWndCtrl, RealText(value, DBL_DIG));
-    }
+    ExchangeReal(pDX, nIDC, value, DBL_MAX, DBL_DIG);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, float& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-    {
-        double parsed = 0;
-        // A number beyond the float range would become infinite: refused like any bad number.
-        if (!ParseReal(AfxGetWindowText(hWndCtrl), FLT_MAX, parsed))
-        {
-            AfxMessageBox(AFX_IDP_PARSE_REAL);
-            pDX->Fail();
-        }
-        value = (float)parsed;
-    }
-    else
-    {
-        SetControlText(hWndCtrl, RealText(value, FLT_DIG));
-    }
+    // A number beyond the float range would become infinite: refused like any bad number.
+    ExchangeReal(pDX, nIDC, value, FLT_MAX, FLT_DIG);
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
