@@ -122,15 +122,8 @@ INT_PTR CDialog::DoModal()
     if (lpTemplate == nullptr)
         return -1;
 
-    // The owner is disabled while the dialog runs, as the system's own modal dialogs do.
-    HWND hWndTop = nullptr;
-    HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop)->GetSafeHwnd();
-    bool bEnableParent = false;
-    if (hWndParent != nullptr && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent))
-    {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = true;
-    }
+    HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd)->GetSafeHwnd();
+    BOOL bEnableParent = AfxDisableModalOwner(hWndParent);
 
     try
     {
@@ -143,17 +136,7 @@ INT_PTR CDialog::DoModal()
         m_nModalResult = -1;
     }
 
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    if (m_hWnd != nullptr)
-    {
-        // Hidden first so that destroying it does not activate some other program's window.
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        DestroyWindow();
-    }
+    AfxEndModalWindow(this, hWndParent, bEnableParent);
     return m_nModalResult;
 }
 

@@ -398,32 +398,17 @@ INT_PTR CPropertySheet::DoModal()
     if (m_hWnd != nullptr)
         return -1;
 
-    // The owner is disabled while the sheet runs, as for a modal dialog.
     HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd)->GetSafeHwnd();
     if (hWndParent == ::GetDesktopWindow())
         hWndParent = nullptr;
-    bool bEnableParent = false;
-    if (hWndParent != nullptr && ::IsWindowEnabled(hWndParent))
-    {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = true;
-    }
+    BOOL bEnableParent = AfxDisableModalOwner(hWndParent);
 
     m_bModeless = FALSE;
     m_nModalResult = -1;
     if (CreateSheetWindow(hWndParent, WS_SYSMENU | WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CONTEXTHELP, 0))
         RunModalLoop(MLF_SHOWONIDLE);
 
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    if (m_hWnd != nullptr)
-    {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        DestroyWindow();
-    }
+    AfxEndModalWindow(this, hWndParent, bEnableParent);
     return m_nModalResult;
 }
 

@@ -695,6 +695,29 @@ void CWnd::EndModalLoop(int nResult)
     }
 }
 
+BOOL AfxDisableModalOwner(HWND hWndOwner)
+{
+    if (hWndOwner == nullptr || hWndOwner == ::GetDesktopWindow() || !::IsWindowEnabled(hWndOwner))
+        return FALSE;
+    ::EnableWindow(hWndOwner, FALSE);
+    return TRUE;
+}
+
+void AfxEndModalWindow(CWnd* pWnd, HWND hWndOwner, BOOL bEnableOwner)
+{
+    if (bEnableOwner)
+        ::EnableWindow(hWndOwner, TRUE);
+    if (hWndOwner != nullptr && pWnd->m_hWnd != nullptr && ::GetActiveWindow() == pWnd->m_hWnd)
+        ::SetActiveWindow(hWndOwner);
+    if (pWnd->m_hWnd != nullptr)
+    {
+        // Hidden first so that destroying it does not activate some other program's window.
+        ::SetWindowPos(pWnd->m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        pWnd->DestroyWindow();
+    }
+}
+
 // ---- CWnd: everyday members ----
 
 namespace {

@@ -447,6 +447,12 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 void AfxHookWindowCreate(CWnd* pWnd);
 BOOL AfxUnhookWindowCreate();
 
+// The owner of a modal window is disabled while it runs, as for the system's own modal dialogs.
+// AfxDisableModalOwner answers whether it disabled the owner (one disabled already stays so);
+// AfxEndModalWindow gives the owner back its state and the activation, and destroys pWnd.
+BOOL AfxDisableModalOwner(HWND hWndOwner);
+void AfxEndModalWindow(CWnd* pWnd, HWND hWndOwner, BOOL bEnableOwner);
+
 // Message pumping for modal loops and the application's loop: waits for one message and
 // pre-translates and dispatches it. Returns FALSE on WM_QUIT (posted again so outer loops end too).
 BOOL AfxPumpMessage();
