@@ -12,10 +12,10 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-namespace {
-
-LPCDLGTEMPLATE LoadDialogTemplate(LPCTSTR lpszTemplateName)
+LPCDLGTEMPLATE PASCAL CDialog::LoadDialogTemplate(LPCTSTR lpszTemplateName)
 {
+    if (lpszTemplateName == nullptr)
+        return nullptr;
     HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
     HRSRC hResource = ::FindResourceA(hInst, lpszTemplateName, RT_DIALOG);
     if (hResource == nullptr)
@@ -23,8 +23,6 @@ LPCDLGTEMPLATE LoadDialogTemplate(LPCTSTR lpszTemplateName)
     HGLOBAL hTemplate = ::LoadResource(hInst, hResource);
     return hTemplate != nullptr ? static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate)) : nullptr;
 }
-
-} // namespace
 
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
@@ -117,7 +115,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 INT_PTR CDialog::DoModal()
 {
     LPCDLGTEMPLATE lpTemplate = m_lpDialogTemplate;
-    if (lpTemplate == nullptr && m_lpszTemplateName != nullptr)
+    if (lpTemplate == nullptr)
         lpTemplate = LoadDialogTemplate(m_lpszTemplateName);
     if (lpTemplate == nullptr)
         return -1;

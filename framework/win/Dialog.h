@@ -43,6 +43,8 @@ public:
     CWnd* m_pParentWnd = nullptr;
 
 protected:
+    // The template resource of that name, from the resource handle that has it; NULL when none does.
+    static LPCDLGTEMPLATE PASCAL LoadDialogTemplate(LPCTSTR lpszTemplateName);
     // Makes the window from a template with the framework's dialog procedure.
     BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd);
     // Fills combo and list boxes from the template's RT_DLGINIT resource, when it has one.

@@ -25,18 +25,6 @@ void EndPageCreation()
     }
 }
 
-LPCDLGTEMPLATE LoadPageTemplate(LPCTSTR lpszTemplateName)
-{
-    if (lpszTemplateName == nullptr)
-        return nullptr;
-    HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
-    HRSRC hResource = ::FindResourceA(hInst, lpszTemplateName, RT_DIALOG);
-    if (hResource == nullptr)
-        return nullptr;
-    HGLOBAL hTemplate = ::LoadResource(hInst, hResource);
-    return hTemplate != nullptr ? static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate)) : nullptr;
-}
-
 // The style words of a dialog template in either form (DLGTEMPLATEEX starts with version 1 and
 // signature 0xFFFF).
 struct TemplateStyles
@@ -152,7 +140,7 @@ void CPropertyPage::CommonConstruct(LPCTSTR lpszTemplateName, UINT nIDCaption)
 HPROPSHEETPAGE CPropertyPage::CreatePageHandle()
 {
     if (m_psp.pResource == nullptr)
-        m_psp.pResource = m_lpDialogTemplate != nullptr ? m_lpDialogTemplate : LoadPageTemplate(m_lpszTemplateName);
+        m_psp.pResource = m_lpDialogTemplate != nullptr ? m_lpDialogTemplate : LoadDialogTemplate(m_lpszTemplateName);
     if (m_psp.pResource == nullptr)
         return nullptr;
     if (m_psp.dwFlags & PSP_USETITLE)
