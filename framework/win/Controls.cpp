@@ -221,25 +221,15 @@ BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT 
 
 BOOL CScrollBar::SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
 {
-    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw);
-    return TRUE;
+    return CWnd::SetScrollInfo(SB_CTL, lpScrollInfo, bRedraw);
 }
 
 BOOL CScrollBar::GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask) const
 {
-    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    lpScrollInfo->fMask = nMask;
-    return ::GetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo);
+    return CWnd::GetScrollInfo(SB_CTL, lpScrollInfo, nMask);
 }
 
 int CScrollBar::GetScrollLimit() const
 {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    if (!::GetScrollInfo(m_hWnd, SB_CTL, &info))
-        return 0;
-    int page = static_cast<int>(info.nPage);
-    return info.nMax - (page > 1 ? page - 1 : 0);
+    return CWnd::GetScrollLimit(SB_CTL);
 }
