@@ -28,6 +28,4 @@ protected:
     // returned). m_hWnd names the system dialog's window while it is on screen. Returns IDOK or
     // IDCANCEL, or the hook's answer.
     INT_PTR RunCommonDialog(BOOL (*runDialog)(CCommonDialog* pDialog));
-
-    friend LRESULT CALLBACK AfxCommonDialogCbtHook(int nCode, WPARAM wParam, LPARAM lParam);
 };

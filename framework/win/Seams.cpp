@@ -12,25 +12,30 @@ CMessageBoxSeam* g_pMessageBoxSeam = nullptr;
 CModalHook* g_pModalHook = nullptr;
 CTickClock* g_pTickClock = nullptr;
 
-// While a real message box runs with a modal hook installed, this CBT hook tells the modal hook
-// when the box is activated (it exists then and its own loop is running or about to).
-HHOOK g_hMessageBoxHook = nullptr;
-bool g_bMessageBoxReported = false;
-
-LRESULT CALLBACK MessageBoxCbtHook(int nCode, WPARAM wParam, LPARAM lParam)
+// The watch of AfxRunWatchingDialogActivation running on this thread.
+struct DialogActivationWatch
 {
-    if (nCode == HCBT_ACTIVATE && !g_bMessageBoxReported && g_pModalHook != nullptr)
+    const std::function<void(HWND)>* pOnActivated = nullptr;
+    HHOOK hHook = nullptr;
+    bool bReported = false;
+};
+thread_local DialogActivationWatch t_watch;
+
+LRESULT CALLBACK DialogActivationCbtHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    HHOOK hHook = t_watch.hHook;   // the callback may start a watch of its own
+    if (nCode == HCBT_ACTIVATE && !t_watch.bReported && t_watch.pOnActivated != nullptr)
     {
         HWND hWnd = reinterpret_cast<HWND>(wParam);
         char className[16] = {};
         ::GetClassNameA(hWnd, className, sizeof className);
         if (lstrcmpA(className, "#32770") == 0)
         {
-            g_bMessageBoxReported = true;
-            g_pModalHook->OnMessageBox(CWnd::FromHandle(hWnd));
+            t_watch.bReported = true;
+            (*t_watch.pOnActivated)(hWnd);
         }
     }
-    return ::CallNextHookEx(g_hMessageBoxHook, nCode, wParam, lParam);
+    return ::CallNextHookEx(hHook, nCode, wParam, lParam);
 }
 
 } // namespace
@@ -56,26 +61,33 @@ CTickClock* AfxSetTickClock(CTickClock* pClock)
     return pPrevious;
 }
 
+INT_PTR AfxRunWatchingDialogActivation(const std::function<INT_PTR()>& runDialog,
+                                       const std::function<void(HWND)>& onActivated)
+{
+    DialogActivationWatch outer = t_watch;
+    t_watch.pOnActivated = &onActivated;
+    t_watch.bReported = false;
+    t_watch.hHook = ::SetWindowsHookExA(WH_CBT, DialogActivationCbtHook, nullptr, ::GetCurrentThreadId());
+    INT_PTR nResult = runDialog();
+    if (t_watch.hHook != nullptr)
+        ::UnhookWindowsHookEx(t_watch.hHook);
+    t_watch = outer;
+    return nResult;
+}
+
 int AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     if (g_pMessageBoxSeam != nullptr)
         return g_pMessageBoxSeam->Show(hWndOwner, lpszText, lpszCaption, nType);
-
-    bool bHooked = false;
-    HHOOK hPreviousHook = g_hMessageBoxHook;
-    bool bPreviousReported = g_bMessageBoxReported;
-    if (g_pModalHook != nullptr)
-    {
-        g_hMessageBoxHook = ::SetWindowsHookExA(WH_CBT, MessageBoxCbtHook, nullptr, ::GetCurrentThreadId());
-        g_bMessageBoxReported = false;
-        bHooked = g_hMessageBoxHook != nullptr;
-    }
-    int nResult = ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
-    if (bHooked)
-        ::UnhookWindowsHookEx(g_hMessageBoxHook);
-    g_hMessageBoxHook = hPreviousHook;
-    g_bMessageBoxReported = bPreviousReported;
-    return nResult;
+    if (g_pModalHook == nullptr)
+        return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
+    // The modal hook is told when the box shows, so that a test can answer it.
+    return (int)AfxRunWatchingDialogActivation(
+        [&]() -> INT_PTR { return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType); },
+        [](HWND hWndBox) {
+            if (g_pModalHook != nullptr)
+                g_pModalHook->OnMessageBox(CWnd::FromHandle(hWndBox));
+        });
 }
 
 void AfxNotifyModalDialog(CWnd* pDialog)

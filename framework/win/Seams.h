@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 class CWnd;
 class CCommonDialog;
 
@@ -57,6 +59,12 @@ int AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UIN
 void AfxNotifyModalDialog(CWnd* pDialog);
 BOOL AfxAnswerCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult);
 DWORD AfxGetTickCount();
+
+// Runs a system modal window (message box, common dialog) through runDialog and passes the first
+// window of the system's dialog class ("#32770") activated meanwhile on this thread to onActivated:
+// the window exists then and its own loop is running or about to. Nested runs keep the outer watch.
+INT_PTR AfxRunWatchingDialogActivation(const std::function<INT_PTR()>& runDialog,
+                                       const std::function<void(HWND)>& onActivated);
 
 // The framework's message boxes. The caption is the application's name; the owner is the active
 // window of the program, or its main window.
