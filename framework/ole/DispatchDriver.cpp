@@ -152,6 +152,23 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet)
     }
 }
 
+// The object named by a CLSID or a ProgID, attached for release; the failure goes into pError.
+template <class ClassName>
+BOOL CreateAndAttach(COleDispatchDriver& driver, const ClassName& className, COleException* pError)
+{
+    driver.ReleaseDispatch();
+    LPDISPATCH lpDispatch = nullptr;
+    const HRESULT hr = AfxCreateDispatch(className, &lpDispatch);
+    if (FAILED(hr) || lpDispatch == nullptr)
+    {
+        if (pError != nullptr)
+            pError->m_sc = FAILED(hr) ? hr : E_NOINTERFACE;
+        return FALSE;
+    }
+    driver.AttachDispatch(lpDispatch, TRUE);
+    return TRUE;
+}
+
 } // namespace
 
 COleDispatchDriver::COleDispatchDriver() : m_lpDispatch(nullptr), m_bAutoRelease(TRUE) {}
@@ -189,32 +206,12 @@ COleDispatchDriver::~COleDispatchDriver()
 
 BOOL COleDispatchDriver::CreateDispatch(REFCLSID clsid, COleException* pError)
 {
-    ReleaseDispatch();
-    LPDISPATCH lpDispatch = nullptr;
-    const HRESULT hr = AfxCreateDispatch(clsid, &lpDispatch);
-    if (FAILED(hr) || lpDispatch == nullptr)
-    {
-        if (pError != nullptr)
-            pError->m_sc = FAILED(hr) ? hr : E_NOINTERFACE;
-        return FALSE;
-    }
-    AttachDispatch(lpDispatch, TRUE);
-    return TRUE;
+    return CreateAndAttach(*this, clsid, pError);
 }
 
 BOOL COleDispatchDriver::CreateDispatch(LPCTSTR lpszProgID, COleException* pError)
 {
-    ReleaseDispatch();
-    LPDISPATCH lpDispatch = nullptr;
-    const HRESULT hr = AfxCreateDispatch(lpszProgID, &lpDispatch);
-    if (FAILED(hr) || lpDispatch == nullptr)
-    {
-        if (pError != nullptr)
-            pError->m_sc = FAILED(hr) ? hr : E_NOINTERFACE;
-        return FALSE;
-    }
-    AttachDispatch(lpDispatch, TRUE);
-    return TRUE;
+    return CreateAndAttach(*this, lpszProgID, pError);
 }
 
 void COleDispatchDriver::AttachDispatch(LPDISPATCH lpDispatch, BOOL bAutoRelease)
