@@ -1,9 +1,8 @@
 // The real automation calls behind the seam.
 #include "framework/ole/AutomationSeam.h"
 
+#include "framework/core/CString.h"
 #include "framework/ole/OleInit.h"
-
-#include <vector>
 
 namespace {
 
@@ -33,11 +32,12 @@ HRESULT CreateRealDispatch(LPCTSTR lpszProgID, LPDISPATCH* ppDispatch)
     if (lpszProgID == nullptr || lpszProgID[0] == '\0')
         return CO_E_CLASSSTRING;
     AfxOleInit();
-    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, lpszProgID, -1, nullptr, 0);
-    std::vector<WCHAR> wideProgID(static_cast<size_t>(wideLength > 0 ? wideLength : 1), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, lpszProgID, -1, wideProgID.data(), wideLength);
+    BSTR wideProgID = CString(lpszProgID).AllocSysString();
+    if (wideProgID == nullptr)
+        return E_OUTOFMEMORY;
     CLSID clsid;
-    const HRESULT hr = ::CLSIDFromProgID(wideProgID.data(), &clsid);
+    const HRESULT hr = ::CLSIDFromProgID(wideProgID, &clsid);
+    ::SysFreeString(wideProgID);
     if (FAILED(hr))
         return hr;
     return CreateRealDispatch(clsid, ppDispatch);
