@@ -1,7 +1,5 @@
 #include "framework/win/Dialog.h"
 
-#include <new>
-
 #include "framework/core/Exceptions.h"
 #include "framework/win/WinApp.h"
 
@@ -37,18 +35,9 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     {
         return pDialog->OnInitDialog();
     }
-    catch (CException* e)
-    {
-        AfxProcessWndProcException(e, &msg);
-        e->Delete();
-    }
-    catch (const std::bad_alloc&)
-    {
-        AfxMessageBox(AFX_IDP_FAILED_MEMORY_ALLOC, MB_ICONEXCLAMATION);
-    }
     catch (...)
     {
-        AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_ICONEXCLAMATION);
+        AfxHandleWndProcException(&msg);
     }
     return FALSE;
 }

@@ -139,6 +139,29 @@ LRESULT CWinApp::ProcessWndProcException(CException* e, const MSG* pMsg)
     return DefaultProcessWndProcException(e, pMsg);
 }
 
+LRESULT AfxHandleWndProcException(const MSG* pMsg)
+{
+    try
+    {
+        throw;
+    }
+    catch (CException* e)
+    {
+        LRESULT lResult = AfxProcessWndProcException(e, pMsg);
+        e->Delete();
+        return lResult;
+    }
+    catch (const std::bad_alloc&)
+    {
+        AfxMessageBox(AFX_IDP_FAILED_MEMORY_ALLOC, MB_ICONEXCLAMATION);
+    }
+    catch (...)
+    {
+        AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_ICONEXCLAMATION);
+    }
+    return 0;
+}
+
 // ---- Window procedure ----
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -155,18 +178,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     {
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
     }
-    catch (CException* e)
-    {
-        lResult = AfxProcessWndProcException(e, &t_currentMessage);
-        e->Delete();
-    }
-    catch (const std::bad_alloc&)
-    {
-        AfxMessageBox(AFX_IDP_FAILED_MEMORY_ALLOC, MB_ICONEXCLAMATION);
-    }
     catch (...)
     {
-        AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_ICONEXCLAMATION);
+        lResult = AfxHandleWndProcException(&t_currentMessage);
     }
 
     // A class that handles WM_NCDESTROY itself without the base still lets go of its window.

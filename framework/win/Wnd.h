@@ -429,6 +429,10 @@ private:
 protected:
 
     friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// Called in a catch (...) around a handler that the system called: deals with the exception being
+// handled (the application's ProcessWndProcException for a framework exception, the framework's
+// message otherwise) and gives the message's result.
+LRESULT AfxHandleWndProcException(const MSG* pMsg);
     friend LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
@@ -440,6 +444,10 @@ CString AfxGetWindowText(HWND hWnd);
 // Sends one message to pWnd's WindowProc, with the framework's current-message bookkeeping and its
 // handling of exceptions thrown by handlers (they never unwind through the system).
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// Called in a catch (...) around a handler that the system called: deals with the exception being
+// handled (the application's ProcessWndProcException for a framework exception, the framework's
+// message otherwise) and gives the message's result.
+LRESULT AfxHandleWndProcException(const MSG* pMsg);
 
 // Creation hook: the next window created on this thread is attached to pWnd and subclassed before
 // its first message (so WM_NCCREATE and WM_CREATE reach the object). Unhook returns FALSE when no
