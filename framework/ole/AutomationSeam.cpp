@@ -1,6 +1,8 @@
 // The real automation calls behind the seam.
 #include "framework/ole/AutomationSeam.h"
 
+#include <utility>
+
 #include "framework/core/CString.h"
 #include "framework/ole/OleInit.h"
 
@@ -47,9 +49,7 @@ HRESULT CreateRealDispatch(LPCTSTR lpszProgID, LPDISPATCH* ppDispatch)
 
 CAutomationSeam* AfxSetAutomationSeam(CAutomationSeam* pSeam)
 {
-    CAutomationSeam* pPrevious = g_pAutomationSeam;
-    g_pAutomationSeam = pSeam;
-    return pPrevious;
+    return std::exchange(g_pAutomationSeam, pSeam);
 }
 
 HRESULT AfxCreateDispatch(LPCTSTR lpszProgID, LPDISPATCH* ppDispatch)

@@ -1,6 +1,8 @@
 // The real calls behind the outside-call seams.
 #include "framework/win/OutsideCalls.h"
 
+#include <utility>
+
 #include <shellapi.h>
 
 namespace {
@@ -27,23 +29,17 @@ HtmlHelpFunction GetHtmlHelpFunction()
 
 CProcessSeam* AfxSetProcessSeam(CProcessSeam* pSeam)
 {
-    CProcessSeam* pPrevious = g_pProcessSeam;
-    g_pProcessSeam = pSeam;
-    return pPrevious;
+    return std::exchange(g_pProcessSeam, pSeam);
 }
 
 CShellSeam* AfxSetShellSeam(CShellSeam* pSeam)
 {
-    CShellSeam* pPrevious = g_pShellSeam;
-    g_pShellSeam = pSeam;
-    return pPrevious;
+    return std::exchange(g_pShellSeam, pSeam);
 }
 
 CHtmlHelpSeam* AfxSetHtmlHelpSeam(CHtmlHelpSeam* pSeam)
 {
-    CHtmlHelpSeam* pPrevious = g_pHtmlHelpSeam;
-    g_pHtmlHelpSeam = pSeam;
-    return pPrevious;
+    return std::exchange(g_pHtmlHelpSeam, pSeam);
 }
 
 BOOL AfxCreateProcess(LPCTSTR lpszApplicationName, LPTSTR lpszCommandLine, LPSECURITY_ATTRIBUTES lpProcessAttributes,

@@ -1,6 +1,8 @@
 // Default behaviour of the seams, the framework's message boxes and CException::ReportError.
 #include "framework/win/Seams.h"
 
+#include <utility>
+
 #include "framework/core/Exceptions.h"
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/WinApp.h"
@@ -42,23 +44,17 @@ LRESULT CALLBACK DialogActivationCbtHook(int nCode, WPARAM wParam, LPARAM lParam
 
 CMessageBoxSeam* AfxSetMessageBoxSeam(CMessageBoxSeam* pSeam)
 {
-    CMessageBoxSeam* pPrevious = g_pMessageBoxSeam;
-    g_pMessageBoxSeam = pSeam;
-    return pPrevious;
+    return std::exchange(g_pMessageBoxSeam, pSeam);
 }
 
 CModalHook* AfxSetModalHook(CModalHook* pHook)
 {
-    CModalHook* pPrevious = g_pModalHook;
-    g_pModalHook = pHook;
-    return pPrevious;
+    return std::exchange(g_pModalHook, pHook);
 }
 
 CTickClock* AfxSetTickClock(CTickClock* pClock)
 {
-    CTickClock* pPrevious = g_pTickClock;
-    g_pTickClock = pClock;
-    return pPrevious;
+    return std::exchange(g_pTickClock, pClock);
 }
 
 INT_PTR AfxRunWatchingDialogActivation(const std::function<INT_PTR()>& runDialog,
