@@ -15,18 +15,16 @@ void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 // HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section>; NULL when it cannot be opened.
 HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection, bool bCreate)
 {
-    if (m_pszRegistryKey == nullptr || lpszSection == nullptr)
+    if (lpszSection == nullptr)
         return nullptr;
-    CString path = "Software\\";
-    path += m_pszRegistryKey;
-    path += "\\";
-    path += m_pszProfileName;
-    path += "\\";
-    path += lpszSection;
+    HKEY hAppKey = GetAppRegistryKey(bCreate);
+    if (hAppKey == nullptr)
+        return nullptr;
     HKEY hKey = nullptr;
-    LONG lResult = bCreate ? ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+    LONG lResult = bCreate ? ::RegCreateKeyExA(hAppKey, lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE,
                                                KEY_READ | KEY_WRITE, nullptr, &hKey, nullptr)
-                           : ::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WRITE, &hKey);
+                           : ::RegOpenKeyExA(hAppKey, lpszSection, 0, KEY_READ | KEY_WRITE, &hKey);
+    ::RegCloseKey(hAppKey);
     return lResult == ERROR_SUCCESS ? hKey : nullptr;
 }
 
@@ -72,12 +70,8 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
         if (lpszEntry == nullptr)
         {
             // A NULL entry deletes the whole section.
-            CString path = "Software\\";
-            path += m_pszRegistryKey;
-            path += "\\";
-            path += m_pszProfileName;
-            HKEY hAppKey = nullptr;
-            if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WRITE, &hAppKey) != ERROR_SUCCESS)
+            HKEY hAppKey = GetAppRegistryKey(false);
+            if (hAppKey == nullptr)
                 return FALSE;
             LONG lResult = ::RegDeleteTreeA(hAppKey, lpszSection);
             ::RegCloseKey(hAppKey);
