@@ -1,7 +1,6 @@
 #include "framework/win/Menu.h"
 
-#include <unordered_map>
-
+#include "framework/win/HandleMap.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 
@@ -10,15 +9,9 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 namespace {
 
 // Never destroyed: menus owned by global objects are released after static destruction began.
-std::unordered_map<HMENU, CMenu*>& PermanentMenus()
+CHandleMap<HMENU, CMenu, &CMenu::m_hMenu>& Menus()
 {
-    static auto* map = new std::unordered_map<HMENU, CMenu*>;
-    return *map;
-}
-
-std::unordered_map<HMENU, CMenu*>& TemporaryMenus()
-{
-    static auto* map = new std::unordered_map<HMENU, CMenu*>;
+    static auto* map = new CHandleMap<HMENU, CMenu, &CMenu::m_hMenu>;
     return *map;
 }
 
@@ -33,42 +26,24 @@ CMenu::~CMenu()
 
 CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
 {
-    auto found = PermanentMenus().find(hMenu);
-    return found != PermanentMenus().end() ? found->second : nullptr;
+    return Menus().LookupPermanent(hMenu);
 }
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
 {
-    if (hMenu == nullptr)
-        return nullptr;
-    if (CMenu* pMenu = FromHandlePermanent(hMenu))
-        return pMenu;
-    CMenu*& pTemp = TemporaryMenus()[hMenu];
-    if (pTemp == nullptr)
-    {
-        pTemp = new CMenu;
-        pTemp->m_hMenu = hMenu;
-    }
-    return pTemp;
+    return Menus().FromHandle(hMenu);
 }
 
 void PASCAL CMenu::DeleteTempMap()
 {
-    auto& temps = TemporaryMenus();
-    for (auto& entry : temps)
-    {
-        entry.second->m_hMenu = nullptr;   // a wrapper never destroys the menu it wraps
-        delete entry.second;
-    }
-    temps.clear();
+    Menus().DeleteTemporaries();
 }
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (hMenu == nullptr || m_hMenu != nullptr || FromHandlePermanent(hMenu) != nullptr)
+    if (m_hMenu != nullptr || !Menus().SetPermanent(hMenu, this))
         return FALSE;
     m_hMenu = hMenu;
-    PermanentMenus()[hMenu] = this;
     return TRUE;
 }
 
@@ -76,11 +51,7 @@ HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
     if (hMenu != nullptr)
-    {
-        auto found = PermanentMenus().find(hMenu);
-        if (found != PermanentMenus().end() && found->second == this)
-            PermanentMenus().erase(found);
-    }
+        Menus().RemovePermanent(hMenu, this);
     m_hMenu = nullptr;
     return hMenu;
 }

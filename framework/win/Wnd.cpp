@@ -1,11 +1,11 @@
 #include "framework/win/Wnd.h"
 
 #include <new>
-#include <unordered_map>
 
 #include "framework/core/Exceptions.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
+#include "framework/win/HandleMap.h"
 #include "framework/win/Menu.h"
 #include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
@@ -19,16 +19,10 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Both maps outlive static destruction: global window objects detach after it began.
-std::unordered_map<HWND, CWnd*>& PermanentWindows()
+// Outlives static destruction: global window objects detach after it began.
+CHandleMap<HWND, CWnd, &CWnd::m_hWnd>& Windows()
 {
-    static auto* map = new std::unordered_map<HWND, CWnd*>;
-    return *map;
-}
-
-std::unordered_map<HWND, CWnd*>& TemporaryWindows()
-{
-    static auto* map = new std::unordered_map<HWND, CWnd*>;
+    static auto* map = new CHandleMap<HWND, CWnd, &CWnd::m_hWnd>;
     return *map;
 }
 
@@ -309,43 +303,23 @@ CWnd::~CWnd()
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
-    if (hWnd == nullptr)
-        return nullptr;
-    auto found = PermanentWindows().find(hWnd);
-    return found != PermanentWindows().end() ? found->second : nullptr;
+    return hWnd != nullptr ? Windows().LookupPermanent(hWnd) : nullptr;
 }
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 {
-    if (hWnd == nullptr)
-        return nullptr;
-    if (CWnd* pWnd = FromHandlePermanent(hWnd))
-        return pWnd;
-    CWnd*& pTemp = TemporaryWindows()[hWnd];
-    if (pTemp == nullptr)
-    {
-        pTemp = new CWnd;
-        pTemp->m_hWnd = hWnd;
-    }
-    return pTemp;
+    return Windows().FromHandle(hWnd);
 }
 
 void PASCAL CWnd::DeleteTempMap()
 {
-    auto& temps = TemporaryWindows();
-    for (auto& entry : temps)
-    {
-        entry.second->m_hWnd = nullptr;   // a wrapper never destroys the window it wraps
-        delete entry.second;
-    }
-    temps.clear();
+    Windows().DeleteTemporaries();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (hWndNew == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWndNew) != nullptr)
+    if (m_hWnd != nullptr || !Windows().SetPermanent(hWndNew, this))
         return FALSE;
-    PermanentWindows()[hWndNew] = this;
     m_hWnd = hWndNew;
     return TRUE;
 }
@@ -354,11 +328,7 @@ HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
     if (hWnd != nullptr)
-    {
-        auto found = PermanentWindows().find(hWnd);
-        if (found != PermanentWindows().end() && found->second == this)
-            PermanentWindows().erase(found);
-    }
+        Windows().RemovePermanent(hWnd, this);
     m_hWnd = nullptr;
     return hWnd;
 }
