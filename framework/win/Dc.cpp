@@ -81,6 +81,24 @@ HDC QueryHandle(const CDC& dc)
 
 constexpr int kHimetricPerInch = 2540;
 
+// Lines are drawn on the output handle; a separate attribute handle's current position follows.
+void MoveAttribTo(const CDC& dc, int x, int y)
+{
+    if (dc.m_hAttribDC != nullptr && dc.m_hAttribDC != dc.m_hDC)
+        ::MoveToEx(dc.m_hAttribDC, x, y, nullptr);
+}
+
+// For drawing whose end the caller does not know (arcs): the output handle's position after it.
+void MoveAttribToOutputPosition(const CDC& dc)
+{
+    if (dc.m_hAttribDC != nullptr && dc.m_hAttribDC != dc.m_hDC)
+    {
+        POINT end = {0, 0};
+        ::GetCurrentPositionEx(dc.m_hDC, &end);
+        ::MoveToEx(dc.m_hAttribDC, end.x, end.y, nullptr);
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- construction and handles
@@ -690,8 +708,7 @@ CPoint CDC::MoveTo(POINT point)
 
 BOOL CDC::LineTo(int x, int y)
 {
-    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
-        ::MoveToEx(m_hAttribDC, x, y, nullptr);
+    MoveAttribTo(*this, x, y);
     return ::LineTo(m_hDC, x, y);
 }
 
@@ -713,12 +730,7 @@ BOOL CDC::Arc(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
 BOOL CDC::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
     BOOL drawn = ::ArcTo(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
-    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
-    {
-        POINT end = {0, 0};
-        ::GetCurrentPositionEx(m_hDC, &end);
-        ::MoveToEx(m_hAttribDC, end.x, end.y, nullptr);
-    }
+    MoveAttribToOutputPosition(*this);
     return drawn;
 }
 
@@ -730,12 +742,7 @@ BOOL CDC::ArcTo(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
 BOOL CDC::AngleArc(int x, int y, int nRadius, float fStartAngle, float fSweepAngle)
 {
     BOOL drawn = ::AngleArc(m_hDC, x, y, static_cast<DWORD>(nRadius), fStartAngle, fSweepAngle);
-    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC)
-    {
-        POINT end = {0, 0};
-        ::GetCurrentPositionEx(m_hDC, &end);
-        ::MoveToEx(m_hAttribDC, end.x, end.y, nullptr);
-    }
+    MoveAttribToOutputPosition(*this);
     return drawn;
 }
 
@@ -747,8 +754,8 @@ BOOL CDC::Polyline(const POINT* lpPoints, int nCount)
 BOOL CDC::PolylineTo(const POINT* lpPoints, int nCount)
 {
     BOOL drawn = ::PolylineTo(m_hDC, lpPoints, static_cast<DWORD>(nCount));
-    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC && nCount > 0)
-        ::MoveToEx(m_hAttribDC, lpPoints[nCount - 1].x, lpPoints[nCount - 1].y, nullptr);
+    if (nCount > 0)
+        MoveAttribTo(*this, lpPoints[nCount - 1].x, lpPoints[nCount - 1].y);
     return drawn;
 }
 
@@ -765,8 +772,8 @@ BOOL CDC::PolyBezier(const POINT* lpPoints, int nCount)
 BOOL CDC::PolyBezierTo(const POINT* lpPoints, int nCount)
 {
     BOOL drawn = ::PolyBezierTo(m_hDC, lpPoints, static_cast<DWORD>(nCount));
-    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC && nCount > 0)
-        ::MoveToEx(m_hAttribDC, lpPoints[nCount - 1].x, lpPoints[nCount - 1].y, nullptr);
+    if (nCount > 0)
+        MoveAttribTo(*this, lpPoints[nCount - 1].x, lpPoints[nCount - 1].y);
     return drawn;
 }
 
