@@ -8,20 +8,11 @@
 
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
+#include "tests/framework/WinTestSupport.h"
 
 namespace {
 
 constexpr COLORREF kSwatch = RGB(200, 30, 90);
-
-void PumpUntilIdle()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 LPCTSTR ParentClassName()
 {
@@ -46,14 +37,14 @@ protected:
     {
         ASSERT_TRUE(parent.CreateEx(0, ParentClassName(), "Controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
                                     420, 320, nullptr, nullptr));
-        PumpUntilIdle();
+        PumpPendingMessages();
     }
 
     void TearDown() override
     {
         if (parent.m_hWnd != nullptr)
             parent.DestroyWindow();
-        PumpUntilIdle();
+        PumpPendingMessages();
     }
 
     CString TextOf(const CWnd& wnd)
@@ -237,7 +228,7 @@ TEST_F(Controls, ButtonHoldsCheckStateAndStyle)
     EXPECT_EQ(check.GetCheck(), BST_CHECKED);
     EXPECT_TRUE(check.GetState() & BST_CHECKED);
     check.Click();
-    PumpUntilIdle();
+    PumpPendingMessages();
     EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
 
     check.SetButtonStyle(BS_AUTO3STATE);
@@ -409,7 +400,7 @@ TEST_F(Controls, OwnerDrawnButtonDrawsItselfWhenItsParentIsAsked)
     SwatchButton swatch;
     ASSERT_TRUE(swatch.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), &parent, 109));
     swatch.UpdateWindow();
-    PumpUntilIdle();
+    PumpPendingMessages();
     EXPECT_GT(swatch.drawCount, 0);
     CClientDC dc(&swatch);
     EXPECT_EQ(dc.GetPixel(25, 15), kSwatch);
@@ -431,7 +422,7 @@ TEST_F(Controls, OwnerDrawnListBoxMeasuresComparesDrawsAndDeletes)
 
     list.Invalidate();
     list.UpdateWindow();
-    PumpUntilIdle();
+    PumpPendingMessages();
     ASSERT_GE(list.drawn.size(), 3u);
     EXPECT_EQ(list.drawn[0], 10);
 
@@ -454,7 +445,7 @@ TEST_F(Controls, OwnerDrawnComboMeasuresAndDrawsTheSelectedItem)
     combo.SetCurSel(1);
     combo.Invalidate();
     combo.UpdateWindow();
-    PumpUntilIdle();
+    PumpPendingMessages();
     ASSERT_FALSE(combo.drawnStates.empty());
     EXPECT_TRUE(combo.drawnStates.back() & ODS_COMBOBOXEDIT);
 }
