@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "framework/core/Exceptions.h"
+#include "framework/win/HandleMap.h"
 #include "framework/win/Wnd.h"
 
 
@@ -30,27 +31,11 @@ struct DcHandleMaps
     }
 };
 
-// The maps live until the thread ends. Objects of static or thread storage may be destroyed after
-// that (a library-wide bitmap, say): they find no maps and just delete their handle.
-thread_local DcHandleMaps* t_maps = nullptr;
-
-struct DcHandleMapsOwner
-{
-    ~DcHandleMapsOwner()
-    {
-        delete t_maps;
-        t_maps = nullptr;
-    }
-};
+using ThreadMaps = CThreadHandleMaps<DcHandleMaps>;
 
 DcHandleMaps& Maps()
 {
-    if (t_maps == nullptr)
-    {
-        static thread_local DcHandleMapsOwner owner;
-        t_maps = new DcHandleMaps;
-    }
-    return *t_maps;
+    return ThreadMaps::Get();
 }
 
 // Runs a setter on the output handle (when it is a handle of its own) and on the attribute handle,
@@ -130,8 +115,8 @@ CDC* PASCAL CDC::FromHandle(HDC hDC)
 
 void PASCAL CDC::DeleteTempMap()
 {
-    if (t_maps != nullptr)
-        t_maps->DeleteTemporaries();
+    if (DcHandleMaps* pMaps = ThreadMaps::Existing())
+        pMaps->DeleteTemporaries();
 }
 
 BOOL CDC::Attach(HDC hDC)
@@ -149,11 +134,12 @@ BOOL CDC::Attach(HDC hDC)
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
-    if (hDC != nullptr && t_maps != nullptr)
+    DcHandleMaps* pMaps = ThreadMaps::Existing();
+    if (hDC != nullptr && pMaps != nullptr)
     {
-        auto found = t_maps->permanent.find(hDC);
-        if (found != t_maps->permanent.end() && found->second == this)
-            t_maps->permanent.erase(found);
+        auto found = pMaps->permanent.find(hDC);
+        if (found != pMaps->permanent.end() && found->second == this)
+            pMaps->permanent.erase(found);
     }
     ReleaseAttribDC();
     ReleaseOutputDC();

@@ -7,6 +7,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/win/Dc.h"
+#include "framework/win/HandleMap.h"
 #include "framework/win/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
@@ -38,27 +39,11 @@ struct GdiHandleMaps
     }
 };
 
-// The maps live until the thread ends. Objects of static or thread storage may be destroyed after
-// that (a library-wide bitmap, say): they find no maps and just delete their handle.
-thread_local GdiHandleMaps* t_maps = nullptr;
-
-struct GdiHandleMapsOwner
-{
-    ~GdiHandleMapsOwner()
-    {
-        delete t_maps;
-        t_maps = nullptr;
-    }
-};
+using ThreadMaps = CThreadHandleMaps<GdiHandleMaps>;
 
 GdiHandleMaps& Maps()
 {
-    if (t_maps == nullptr)
-    {
-        static thread_local GdiHandleMapsOwner owner;
-        t_maps = new GdiHandleMaps;
-    }
-    return *t_maps;
+    return ThreadMaps::Get();
 }
 
 template <class T>
@@ -111,8 +96,8 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 
 void PASCAL CGdiObject::DeleteTempMap()
 {
-    if (t_maps != nullptr)
-        t_maps->DeleteTemporaries();
+    if (GdiHandleMaps* pMaps = ThreadMaps::Existing())
+        pMaps->DeleteTemporaries();
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
@@ -130,11 +115,12 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
-    if (hObject != nullptr && t_maps != nullptr)
+    GdiHandleMaps* pMaps = ThreadMaps::Existing();
+    if (hObject != nullptr && pMaps != nullptr)
     {
-        auto found = t_maps->permanent.find(hObject);
-        if (found != t_maps->permanent.end() && found->second == this)
-            t_maps->permanent.erase(found);
+        auto found = pMaps->permanent.find(hObject);
+        if (found != pMaps->permanent.end() && found->second == this)
+            pMaps->permanent.erase(found);
     }
     m_hObject = nullptr;
     return hObject;
