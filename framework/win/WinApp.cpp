@@ -1,5 +1,6 @@
 #include "framework/win/WinApp.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -100,18 +101,12 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     m_hInstance = ::GetModuleHandleA(nullptr);
 
     CString path = ModuleFileName();
-    LPCTSTR lpszPath = path;
-    LPCTSTR lpszFile = lpszPath;
-    for (LPCTSTR p = lpszPath; *p != '\0'; ++p)
-        if (*p == '\\' || *p == '/')
-            lpszFile = p + 1;
-    CString exeName = lpszFile;
-    int nDot = -1;
-    for (int i = 0; i < exeName.GetLength(); ++i)
-        if (exeName.GetAt(i) == '.')
-            nDot = i;
+    // The file name starts after the last separator of either kind.
+    const int nFileStart = std::max(path.ReverseFind('\\'), path.ReverseFind('/')) + 1;
+    CString exeName = path.Mid(nFileStart);
+    const int nDot = exeName.ReverseFind('.');
     if (nDot >= 0)
-        exeName = CString((LPCTSTR)exeName, nDot);
+        exeName = exeName.Left(nDot);
     m_strExeName = exeName;
     m_pszExeName = m_strExeName;
 
@@ -125,7 +120,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     }
     m_pszAppName = m_strAppName;
 
-    CString helpPath = CString((LPCTSTR)path, (int)(lpszFile - lpszPath)) + (LPCTSTR)m_strExeName;
+    CString helpPath = path.Left(nFileStart) + (LPCTSTR)m_strExeName;
     helpPath += ".HLP";
     m_strHelpFilePath = helpPath;
     m_pszHelpFilePath = m_strHelpFilePath;
