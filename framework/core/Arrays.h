@@ -27,7 +27,7 @@ public:
     {
         (void)nGrowBy;
         if (nNewSize < 0)
-            Misuse();
+            AfxThrowCollectionMisuse();
         AfxCollectionAllocate([&] { m_elements.resize(size_t(nNewSize)); });
     }
     void FreeExtra() { m_elements.shrink_to_fit(); }
@@ -49,7 +49,7 @@ public:
     void SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement)
     {
         if (nIndex < 0)
-            Misuse();
+            AfxThrowCollectionMisuse();
         if (size_t(nIndex) >= m_elements.size()) {
             TYPE copy(newElement);  // newElement may refer into this array
             AfxCollectionAllocate([&] { m_elements.resize(size_t(nIndex) + 1); });
@@ -84,7 +84,7 @@ public:
     void InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount = 1)
     {
         if (nIndex < 0 || nCount < 0)
-            Misuse();
+            AfxThrowCollectionMisuse();
         TYPE copy(newElement);  // newElement may refer into this array
         AfxCollectionAllocate([&] {
             if (size_t(nIndex) > m_elements.size())
@@ -97,7 +97,7 @@ public:
     void InsertAt(INT_PTR nStartIndex, const CArray* pNewArray)
     {
         if (nStartIndex < 0 || pNewArray == nullptr)
-            Misuse();
+            AfxThrowCollectionMisuse();
         std::vector<TYPE> copy(pNewArray->m_elements);
         AfxCollectionAllocate([&] {
             if (size_t(nStartIndex) > m_elements.size())
@@ -110,20 +110,15 @@ public:
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1)
     {
         if (nIndex < 0 || nCount < 0 || nCount > GetSize() - nIndex)
-            Misuse();
+            AfxThrowCollectionMisuse();
         m_elements.erase(m_elements.begin() + nIndex, m_elements.begin() + nIndex + nCount);
     }
 
 protected:
-    [[noreturn]] static void Misuse()
-    {
-        ASSERT(FALSE);
-        AfxThrowCollectionMisuse();
-    }
     size_t Checked(INT_PTR nIndex) const
     {
         if (nIndex < 0 || size_t(nIndex) >= m_elements.size())
-            Misuse();
+            AfxThrowCollectionMisuse();
         return size_t(nIndex);
     }
 

@@ -6,6 +6,7 @@
 
 void AfxThrowCollectionMisuse()
 {
+    ASSERT(FALSE);
     AfxThrowNotSupportedException();
 }
 

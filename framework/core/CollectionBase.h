@@ -25,7 +25,7 @@ void AfxWriteCollectionCount(CArchive& ar, INT_PTR nCount);
 INT_PTR AfxReadCollectionCount(CArchive& ar, UINT nMinBytesPerElement);
 
 // A bad index or position, or an element taken from an empty list: the caller has a bug (a debug build
-// asserts first). Going on would read or write memory the collection does not own, so the release build
+// asserts here). Going on would read or write memory the collection does not own, so the release build
 // throws CNotSupportedException and leaves the collection as it was.
 [[noreturn]] void AfxThrowCollectionMisuse();
 

@@ -154,31 +154,26 @@ public:
     }
 
 private:
-    [[noreturn]] static void Misuse()
-    {
-        ASSERT(FALSE);
-        AfxThrowCollectionMisuse();
-    }
     static POSITION Position(CNode* pNode) { return reinterpret_cast<POSITION>(pNode); }
     CNode* Valid(POSITION position) const
     {
         if (position == nullptr || position == BEFORE_START_POSITION)
-            Misuse();
+            AfxThrowCollectionMisuse();
         CNode* pNode = reinterpret_cast<CNode*>(position);
         if (pNode->pOwner != this)
-            Misuse();
+            AfxThrowCollectionMisuse();
         return pNode;
     }
     static CNode* NonEmpty(CNode* pEnd)
     {
         if (pEnd == nullptr)
-            Misuse();
+            AfxThrowCollectionMisuse();
         return pEnd;
     }
     static std::vector<TYPE> Elements(const CList* pList)
     {
         if (pList == nullptr)
-            Misuse();
+            AfxThrowCollectionMisuse();
         std::vector<TYPE> copy;
         AfxCollectionAllocate([&] {
             copy.reserve(size_t(pList->m_nCount));

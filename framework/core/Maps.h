@@ -145,7 +145,7 @@ public:
         if (rNextPosition == BEFORE_START_POSITION) {
             pAssoc = FirstFrom(0);
             if (pAssoc == nullptr)
-                Misuse();
+                AfxThrowCollectionMisuse();
         } else {
             pAssoc = Valid(rNextPosition);
         }
@@ -174,18 +174,13 @@ public:
     }
 
 private:
-    [[noreturn]] static void Misuse()
-    {
-        ASSERT(FALSE);
-        AfxThrowCollectionMisuse();
-    }
     CAssoc* Valid(POSITION position) const
     {
         if (position == nullptr)
-            Misuse();
+            AfxThrowCollectionMisuse();
         CAssoc* pAssoc = reinterpret_cast<CAssoc*>(position);
         if (pAssoc->pOwner != this)
-            Misuse();
+            AfxThrowCollectionMisuse();
         return pAssoc;
     }
     CAssoc* FirstFrom(UINT nBucket) const
