@@ -14,16 +14,18 @@ IMPLEMENT_SERIAL(CObArray, CObject, 0)
 IMPLEMENT_SERIAL(CStringArray, CObject, 0)
 
 namespace {
-// Integer elements go out one by one, so the archive holds them little-endian whatever the host.
-template<class Array, class Element>
-void SerializeIntegers(Array& array, CArchive& ar)
+// Elements go out one by one through the archive's operator for their type (integers little-endian
+// whatever the host, objects as class and contents). Each stored element takes at least
+// nMinBytesPerElement bytes, which bounds the count a damaged archive can claim.
+template<class Array>
+void SerializeElements(Array& array, CArchive& ar, UINT nMinBytesPerElement)
 {
     if (ar.IsStoring()) {
         AfxWriteCollectionCount(ar, array.GetSize());
         for (INT_PTR i = 0; i < array.GetSize(); ++i)
-            ar << Element(array[i]);
+            ar << array[i];
     } else {
-        array.SetSize(AfxReadCollectionCount(ar, sizeof(Element)));
+        array.SetSize(AfxReadCollectionCount(ar, nMinBytesPerElement));
         for (INT_PTR i = 0; i < array.GetSize(); ++i)
             ar >> array[i];
     }
@@ -52,42 +54,25 @@ void CByteArray::Serialize(CArchive& ar)
 void CWordArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    SerializeIntegers<CWordArray, WORD>(*this, ar);
+    SerializeElements(*this, ar, sizeof(WORD));
 }
 
 void CDWordArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    SerializeIntegers<CDWordArray, DWORD>(*this, ar);
+    SerializeElements(*this, ar, sizeof(DWORD));
 }
 
-// Each element goes through the archive's object operators (class, then contents; NULL stays NULL).
+// NULL elements stay NULL; an object takes at least its two-byte tag.
 void CObArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    if (ar.IsStoring()) {
-        AfxWriteCollectionCount(ar, GetSize());
-        for (INT_PTR i = 0; i < GetSize(); ++i)
-            ar << m_elements[size_t(i)];
-    } else {
-        // An object takes at least its two-byte tag.
-        SetSize(AfxReadCollectionCount(ar, 2));
-        for (INT_PTR i = 0; i < GetSize(); ++i)
-            ar >> m_elements[size_t(i)];
-    }
+    SerializeElements(*this, ar, 2);
 }
 
+// A text takes at least its one-byte length.
 void CStringArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    if (ar.IsStoring()) {
-        AfxWriteCollectionCount(ar, GetSize());
-        for (INT_PTR i = 0; i < GetSize(); ++i)
-            ar << m_elements[size_t(i)];
-    } else {
-        // A text takes at least its one-byte length.
-        SetSize(AfxReadCollectionCount(ar, 1));
-        for (INT_PTR i = 0; i < GetSize(); ++i)
-            ar >> m_elements[size_t(i)];
-    }
+    SerializeElements(*this, ar, 1);
 }

@@ -6,37 +6,37 @@ IMPLEMENT_DYNAMIC(CPtrList, CObject)
 IMPLEMENT_SERIAL(CObList, CObject, 0)
 IMPLEMENT_SERIAL(CStringList, CObject, 0)
 
-// Each element goes through the archive's object operators; loading appends at the tail.
-void CObList::Serialize(CArchive& ar)
+namespace {
+// Elements go out head to tail through the archive's operator for their type; loading appends at the
+// tail. Each stored element takes at least nMinBytesPerElement bytes, which bounds the count a damaged
+// archive can claim.
+template<class List, class Element>
+void SerializeElements(List& list, CArchive& ar, UINT nMinBytesPerElement)
 {
-    CObject::Serialize(ar);
     if (ar.IsStoring()) {
-        AfxWriteCollectionCount(ar, GetCount());
-        for (POSITION pos = GetHeadPosition(); pos != nullptr;)
-            ar << GetNext(pos);
+        AfxWriteCollectionCount(ar, list.GetCount());
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+            ar << list.GetNext(pos);
     } else {
-        // An object takes at least its two-byte tag.
-        for (INT_PTR n = AfxReadCollectionCount(ar, 2); n > 0; --n) {
-            CObject* pObject = nullptr;
-            ar >> pObject;
-            AddTail(pObject);
+        for (INT_PTR n = AfxReadCollectionCount(ar, nMinBytesPerElement); n > 0; --n) {
+            Element element{};
+            ar >> element;
+            list.AddTail(element);
         }
     }
 }
+}  // namespace
 
+// An object takes at least its two-byte tag.
+void CObList::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    SerializeElements<CObList, CObject*>(*this, ar, 2);
+}
+
+// A text takes at least its one-byte length.
 void CStringList::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    if (ar.IsStoring()) {
-        AfxWriteCollectionCount(ar, GetCount());
-        for (POSITION pos = GetHeadPosition(); pos != nullptr;)
-            ar << GetNext(pos);
-    } else {
-        // A text takes at least its one-byte length.
-        for (INT_PTR n = AfxReadCollectionCount(ar, 1); n > 0; --n) {
-            CString text;
-            ar >> text;
-            AddTail(text);
-        }
-    }
+    SerializeElements<CStringList, CString>(*this, ar, 1);
 }
