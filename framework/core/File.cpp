@@ -60,6 +60,22 @@ CString FullPathOf(LPCTSTR lpszFileName)
         return CString(lpszFileName);
     return CString(fullPath);
 }
+
+// The failed Win32 call's error as a CFileException.
+[[noreturn]] void ThrowLastError(LPCTSTR lpszFileName)
+{
+    CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), lpszFileName);
+}
+
+// Open reports a failure through its argument, when the caller gave one, instead of throwing.
+void ReportOpenError(CFileException* pError, int cause, LONG osError, LPCTSTR lpszFileName)
+{
+    if (pError == nullptr)
+        return;
+    pError->m_cause = cause;
+    pError->m_lOsError = osError;
+    pError->m_strFileName = lpszFileName != nullptr ? lpszFileName : "";
+}
 }
 
 // --- CFile ------------------------------------------------------------------------------
@@ -93,12 +109,7 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
 
     if (lpszFileName == nullptr || lpszFileName[0] == '\0')
     {
-        if (pError != nullptr)
-        {
-            pError->m_cause = CFileException::badPath;
-            pError->m_lOsError = ERROR_INVALID_NAME;
-            pError->m_strFileName = lpszFileName != nullptr ? lpszFileName : "";
-        }
+        ReportOpenError(pError, CFileException::badPath, ERROR_INVALID_NAME, lpszFileName);
         return FALSE;
     }
 
@@ -128,12 +139,8 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     const HANDLE hFile = ::CreateFileA(lpszFileName, access, shareMode, &security, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
     {
-        if (pError != nullptr)
-        {
-            pError->m_lOsError = static_cast<LONG>(::GetLastError());
-            pError->m_cause = CFileException::OsErrorToException(pError->m_lOsError);
-            pError->m_strFileName = lpszFileName;
-        }
+        const LONG osError = static_cast<LONG>(::GetLastError());
+        ReportOpenError(pError, CFileException::OsErrorToException(osError), osError, lpszFileName);
         return FALSE;
     }
 
@@ -149,7 +156,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
         return 0;
     DWORD bytesRead = 0;
     if (!::ReadFile(m_hFile, lpBuf, nCount, &bytesRead, nullptr))
-        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+        ThrowLastError(m_strFileName);
     return bytesRead;
 }
 
@@ -159,7 +166,7 @@ void CFile::Write(const void* lpBuf, UINT nCount)
         return;
     DWORD bytesWritten = 0;
     if (!::WriteFile(m_hFile, lpBuf, nCount, &bytesWritten, nullptr))
-        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+        ThrowLastError(m_strFileName);
     if (bytesWritten < nCount)
         AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
 }
@@ -173,7 +180,7 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
     LARGE_INTEGER newPosition;
     newPosition.QuadPart = 0;
     if (!::SetFilePointerEx(m_hFile, distance, &newPosition, nFrom))
-        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+        ThrowLastError(m_strFileName);
     return static_cast<ULONGLONG>(newPosition.QuadPart);
 }
 
@@ -184,7 +191,7 @@ ULONGLONG CFile::GetPosition() const
     LARGE_INTEGER position;
     position.QuadPart = 0;
     if (!::SetFilePointerEx(m_hFile, zero, &position, FILE_CURRENT))
-        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+        ThrowLastError(m_strFileName);
     return static_cast<ULONGLONG>(position.QuadPart);
 }
 
@@ -193,7 +200,7 @@ ULONGLONG CFile::GetLength() const
     LARGE_INTEGER size;
     size.QuadPart = 0;
     if (!::GetFileSizeEx(m_hFile, &size))
-        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+        ThrowLastError(m_strFileName);
     return static_cast<ULONGLONG>(size.QuadPart);
 }
 
@@ -201,7 +208,7 @@ void CFile::SetLength(ULONGLONG dwNewLen)
 {
     Seek(static_cast<LONGLONG>(dwNewLen), begin);
     if (!::SetEndOfFile(m_hFile))
-        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+        ThrowLastError(m_strFileName);
 }
 
 void CFile::Flush()
@@ -209,7 +216,7 @@ void CFile::Flush()
     if (m_hFile == INVALID_HANDLE_VALUE)
         return;
     if (!::FlushFileBuffers(m_hFile))
-        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+        ThrowLastError(m_strFileName);
 }
 
 void CFile::Close()
@@ -286,13 +293,13 @@ void CFile::SetFilePath(LPCTSTR lpszNewName)
 void CFile::Rename(LPCTSTR lpszOldName, LPCTSTR lpszNewName)
 {
     if (!::MoveFileA(lpszOldName, lpszNewName))
-        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), lpszOldName);
+        ThrowLastError(lpszOldName);
 }
 
 void CFile::Remove(LPCTSTR lpszFileName)
 {
     if (!::DeleteFileA(lpszFileName))
-        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), lpszFileName);
+        ThrowLastError(lpszFileName);
 }
 
 // --- CStdioFile -------------------------------------------------------------------------
@@ -347,35 +354,18 @@ BOOL CStdioFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pEr
     }
 
     const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(m_hFile), descriptorFlags);
-    if (descriptor == -1)
+    if (descriptor != -1)
     {
-        const CString fileName = lpszFileName;
-        CFile::Abort();
-        if (pError != nullptr)
-        {
-            pError->m_cause = CFileException::tooManyOpenFiles;
-            pError->m_lOsError = -1;
-            pError->m_strFileName = fileName;
-        }
-        return FALSE;
-    }
-
-    m_pStream = _fdopen(descriptor, mode);
-    if (m_pStream == nullptr)
-    {
+        m_pStream = _fdopen(descriptor, mode);
+        if (m_pStream != nullptr)
+            return TRUE;
         _close(descriptor);    // closes the handle as well
         m_hFile = INVALID_HANDLE_VALUE;
-        const CString fileName = lpszFileName;
-        CFile::Abort();
-        if (pError != nullptr)
-        {
-            pError->m_cause = CFileException::tooManyOpenFiles;
-            pError->m_lOsError = -1;
-            pError->m_strFileName = fileName;
-        }
-        return FALSE;
     }
-    return TRUE;
+    const CString fileName = lpszFileName;
+    CFile::Abort();
+    ReportOpenError(pError, CFileException::tooManyOpenFiles, -1, fileName);
+    return FALSE;
 }
 
 void CStdioFile::ThrowStreamError()
