@@ -368,6 +368,12 @@ BOOL CStdioFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pEr
     return FALSE;
 }
 
+void CStdioFile::CheckStream() const
+{
+    if (m_pStream == nullptr)
+        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+}
+
 void CStdioFile::ThrowStreamError()
 {
     const int error = errno;
@@ -379,16 +385,14 @@ void CStdioFile::ThrowStreamError()
 
 void CStdioFile::WriteString(LPCTSTR lpsz)
 {
-    if (m_pStream == nullptr)
-        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    CheckStream();
     if (std::fputs(lpsz, m_pStream) == EOF)
         ThrowStreamError();
 }
 
 LPTSTR CStdioFile::ReadString(LPTSTR lpsz, UINT nMax)
 {
-    if (m_pStream == nullptr)
-        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    CheckStream();
     if (nMax == 0)
         return nullptr;
     const int limit = static_cast<int>(std::min<UINT>(nMax, 0x7FFFFFFF));
@@ -404,8 +408,7 @@ LPTSTR CStdioFile::ReadString(LPTSTR lpsz, UINT nMax)
 
 BOOL CStdioFile::ReadString(CString& rString)
 {
-    if (m_pStream == nullptr)
-        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    CheckStream();
     rString.Empty();
     BOOL readAnything = FALSE;
     char chunk[256];
@@ -435,8 +438,7 @@ BOOL CStdioFile::ReadString(CString& rString)
 
 UINT CStdioFile::Read(void* lpBuf, UINT nCount)
 {
-    if (m_pStream == nullptr)
-        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    CheckStream();
     if (nCount == 0)
         return 0;
     const size_t bytesRead = std::fread(lpBuf, 1, nCount, m_pStream);
@@ -447,16 +449,14 @@ UINT CStdioFile::Read(void* lpBuf, UINT nCount)
 
 void CStdioFile::Write(const void* lpBuf, UINT nCount)
 {
-    if (m_pStream == nullptr)
-        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    CheckStream();
     if (std::fwrite(lpBuf, 1, nCount, m_pStream) != nCount)
         ThrowStreamError();
 }
 
 ULONGLONG CStdioFile::Seek(LONGLONG lOff, UINT nFrom)
 {
-    if (m_pStream == nullptr)
-        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    CheckStream();
     static const int origins[] = { SEEK_SET, SEEK_CUR, SEEK_END };
     if (nFrom > end || _fseeki64(m_pStream, lOff, origins[nFrom]) != 0)
         AfxThrowFileException(CFileException::badSeek, static_cast<LONG>(_doserrno), m_strFileName);
@@ -465,8 +465,7 @@ ULONGLONG CStdioFile::Seek(LONGLONG lOff, UINT nFrom)
 
 ULONGLONG CStdioFile::GetPosition() const
 {
-    if (m_pStream == nullptr)
-        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    CheckStream();
     const long long position = _ftelli64(m_pStream);
     if (position < 0)
         AfxThrowFileException(CFileException::invalidFile, static_cast<LONG>(_doserrno), m_strFileName);
@@ -475,8 +474,7 @@ ULONGLONG CStdioFile::GetPosition() const
 
 ULONGLONG CStdioFile::GetLength() const
 {
-    if (m_pStream == nullptr)
-        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    CheckStream();
     const long long position = _ftelli64(m_pStream);
     if (position < 0 || _fseeki64(m_pStream, 0, SEEK_END) != 0)
         AfxThrowFileException(CFileException::badSeek, static_cast<LONG>(_doserrno), m_strFileName);

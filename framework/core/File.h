@@ -131,6 +131,8 @@ public:
     FILE* m_pStream;
 
 private:
+    // Throws invalidFile when no stream is open.
+    void CheckStream() const;
     [[noreturn]] void ThrowStreamError();
 };
 
