@@ -54,6 +54,13 @@ bool IsDateInRange(double date)
 
 CString InvalidDateTimeText() { return CString("Invalid DateTime"); }
 
+// A file time (UTC) as the local calendar time both time classes take it in.
+bool LocalSystemTime(const FILETIME& time, SYSTEMTIME& local)
+{
+    FILETIME localFileTime;
+    return FileTimeToLocalFileTime(&time, &localFileTime) && FileTimeToSystemTime(&localFileTime, &local);
+}
+
 } // namespace
 
 CString AfxFormatTm(LPCTSTR format, const struct tm& time)
@@ -119,9 +126,8 @@ CTime::CTime(const SYSTEMTIME& time, int daylightSaving)
 
 CTime::CTime(const FILETIME& time, int daylightSaving)
 {
-    FILETIME local;
     SYSTEMTIME system;
-    if (FileTimeToLocalFileTime(&time, &local) && FileTimeToSystemTime(&local, &system))
+    if (LocalSystemTime(time, system))
         *this = CTime(system, daylightSaving);
     else
         m_time = -1;
@@ -427,10 +433,13 @@ COleDateTime& COleDateTime::operator=(const VARIANT& source)
 
 COleDateTime& COleDateTime::operator=(__time64_t time)
 {
-    SetFromTm(nullptr);
-    struct tm local;
-    if (_localtime64_s(&local, &time) == 0)
-        SetFromTm(&local);
+    SYSTEMTIME system;
+    if (CTime(time).GetAsSystemTime(system)) {
+        *this = system;
+    } else {
+        m_dt = 0;
+        m_status = invalid;
+    }
     return *this;
 }
 
@@ -442,25 +451,14 @@ COleDateTime& COleDateTime::operator=(const SYSTEMTIME& time)
 
 COleDateTime& COleDateTime::operator=(const FILETIME& time)
 {
-    FILETIME local;
     SYSTEMTIME system;
-    if (FileTimeToLocalFileTime(&time, &local) && FileTimeToSystemTime(&local, &system)) {
+    if (LocalSystemTime(time, system)) {
         *this = system;
     } else {
         m_dt = 0;
         m_status = invalid;
     }
     return *this;
-}
-
-void COleDateTime::SetFromTm(const struct tm* time)
-{
-    if (!time) {
-        m_dt = 0;
-        m_status = invalid;
-        return;
-    }
-    SetDateTime(time->tm_year + 1900, time->tm_mon + 1, time->tm_mday, time->tm_hour, time->tm_min, time->tm_sec);
 }
 
 bool COleDateTime::operator==(const COleDateTime& other) const

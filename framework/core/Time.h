@@ -200,5 +200,4 @@ private:
         int year, month, day, hour, minute, second, dayOfWeek, dayOfYear;
     };
     bool GetFields(Fields& out) const;
-    void SetFromTm(const struct tm* time);
 };
