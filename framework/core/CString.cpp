@@ -102,11 +102,6 @@ void CString::AssignCopy(int length, LPCTSTR text)
     m_pchData[length] = '\0';
 }
 
-void CString::SetText(const char* text, int length)
-{
-    AssignCopy(length, text);
-}
-
 void CString::ConcatInPlace(int length, LPCTSTR text)
 {
     if (length <= 0)
@@ -428,7 +423,7 @@ int CString::Insert(int index, LPCTSTR text)
         index = length;
     std::string result(m_pchData, static_cast<std::size_t>(length));
     result.insert(static_cast<std::size_t>(index), text, static_cast<std::size_t>(insertLength));
-    SetText(result.data(), static_cast<int>(result.size()));
+    AssignCopy(static_cast<int>(result.size()), result.data());
     return GetLength();
 }
 
@@ -486,7 +481,7 @@ int CString::Replace(LPCTSTR oldText, LPCTSTR newText)
         ++replaced;
     }
     if (replaced > 0)
-        SetText(result.data(), static_cast<int>(result.size()));
+        AssignCopy(static_cast<int>(result.size()), result.data());
     return replaced;
 }
 
@@ -621,7 +616,7 @@ CString& CString::Trim(LPCTSTR charSet) { return TrimRight(charSet).TrimLeft(cha
 void CString::FormatV(LPCTSTR format, va_list args)
 {
     const std::string text = NumberText::FormatV(format, args);
-    SetText(text.data(), static_cast<int>(text.size()));
+    AssignCopy(static_cast<int>(text.size()), text.data());
 }
 
 void CString::Format(LPCTSTR format, ...)
@@ -698,7 +693,7 @@ BOOL CString::LoadString(UINT id)
             return FALSE;
         }
         if (length < size - 1) {
-            SetText(buffer.data(), length);
+            AssignCopy(length, buffer.data());
             return TRUE;
         }
     }

@@ -127,7 +127,6 @@ private:
     void ConcatInPlace(int length, LPCTSTR text);
     void CopyBeforeWrite();
     void AllocBeforeWrite(int length);
-    void SetText(const char* text, int length);
 
     LPTSTR m_pchData;
 };
