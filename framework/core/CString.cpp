@@ -102,6 +102,18 @@ void CString::AssignCopy(int length, LPCTSTR text)
     m_pchData[length] = '\0';
 }
 
+void CString::Reallocate(int room)
+{
+    const std::string keep(m_pchData, static_cast<std::size_t>(GetLength()));
+    Release();
+    AllocBuffer(room);
+    if (room > 0) {
+        std::memcpy(m_pchData, keep.data(), keep.size());
+        GetData()->nDataLength = static_cast<int>(keep.size());
+        m_pchData[keep.size()] = '\0';
+    }
+}
+
 void CString::ConcatInPlace(int length, LPCTSTR text)
 {
     if (length <= 0)
@@ -109,22 +121,19 @@ void CString::ConcatInPlace(int length, LPCTSTR text)
     CStringData* data = GetData();
     const int oldLength = data->nDataLength;
     if (data->nRefs > 1 || IsNil(data) || oldLength + length > data->nAllocLength) {
-        std::string joined(m_pchData, static_cast<std::size_t>(oldLength));
-        joined.append(text, static_cast<std::size_t>(length));
         // Grow geometrically so repeated appends stay linear.
         int room = oldLength + length;
         if (!IsNil(data) && data->nRefs == 1)
             room += room / 2;
-        Release();
-        AllocBuffer(room);
-        std::memcpy(m_pchData, joined.data(), joined.size());
-        GetData()->nDataLength = static_cast<int>(joined.size());
-        m_pchData[joined.size()] = '\0';
+        // The text may point into the buffer about to be replaced: copy it out first.
+        const std::string appended(text, static_cast<std::size_t>(length));
+        Reallocate(room);
+        std::memcpy(m_pchData + oldLength, appended.data(), appended.size());
     } else {
         std::memmove(m_pchData + oldLength, text, static_cast<std::size_t>(length));
-        data->nDataLength = oldLength + length;
-        m_pchData[data->nDataLength] = '\0';
     }
+    GetData()->nDataLength = oldLength + length;
+    m_pchData[oldLength + length] = '\0';
 }
 
 // ---- construction ----
@@ -708,18 +717,8 @@ LPTSTR CString::GetBuffer(int minBufferLength)
     CStringData* data = GetData();
     if (minBufferLength < 0)
         minBufferLength = 0;
-    if (data->nRefs > 1 || minBufferLength > data->nAllocLength) {
-        const int length = data->nDataLength;
-        const int room = minBufferLength > length ? minBufferLength : length;
-        std::string keep(m_pchData, static_cast<std::size_t>(length));
-        Release();
-        AllocBuffer(room);
-        if (room > 0) {
-            std::memcpy(m_pchData, keep.data(), keep.size());
-            GetData()->nDataLength = length;
-            m_pchData[length] = '\0';
-        }
-    }
+    if (data->nRefs > 1 || minBufferLength > data->nAllocLength)
+        Reallocate(minBufferLength > data->nDataLength ? minBufferLength : data->nDataLength);
     return m_pchData;
 }
 
@@ -755,11 +754,7 @@ void CString::FreeExtra()
     // A locked buffer keeps its address.
     if (IsNil(data) || data->nRefs < 0 || data->nDataLength == data->nAllocLength)
         return;
-    const std::string keep(m_pchData, static_cast<std::size_t>(data->nDataLength));
-    Release();
-    AllocBuffer(static_cast<int>(keep.size()));
-    if (!keep.empty())
-        std::memcpy(m_pchData, keep.data(), keep.size());
+    Reallocate(data->nDataLength);
 }
 
 LPTSTR CString::LockBuffer()

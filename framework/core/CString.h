@@ -123,6 +123,8 @@ private:
     void Init();
     void AllocBuffer(int length);
     void Release();
+    // Moves the text into a new buffer of its own with room for `room` characters (at least the text's length).
+    void Reallocate(int room);
     void AssignCopy(int length, LPCTSTR text);
     void ConcatInPlace(int length, LPCTSTR text);
     void CopyBeforeWrite();
