@@ -176,6 +176,19 @@ struct FieldFormat {
     int precision = -1;
 };
 
+// Takes one printf flag character into the field; false when ch is no flag.
+bool ReadFlag(FieldFormat& field, char ch)
+{
+    switch (ch) {
+    case '-': field.left = true; return true;
+    case '+': field.plus = true; return true;
+    case ' ': field.space = true; return true;
+    case '#': field.alternate = true; return true;
+    case '0': field.zeroPad = true; return true;
+    default: return false;
+    }
+}
+
 std::string Pad(std::string sign, std::string body, const FieldFormat& field, bool allowZeroPad)
 {
     const int length = static_cast<int>(sign.size() + body.size());
@@ -290,14 +303,8 @@ std::string FormatV(const char* format, va_list args)
             continue;
         }
         FieldFormat field;
-        for (;; ++p) {
-            if (*p == '-') field.left = true;
-            else if (*p == '+') field.plus = true;
-            else if (*p == ' ') field.space = true;
-            else if (*p == '#') field.alternate = true;
-            else if (*p == '0') field.zeroPad = true;
-            else break;
-        }
+        while (ReadFlag(field, *p))
+            ++p;
         if (*p == '*') {
             field.width = va_arg(args, int);
             if (field.width < 0) {
@@ -448,13 +455,8 @@ std::string Format(const char* format, ...)
 std::string FormatDouble(double value, char conversion, int precision, const char* flags, int width)
 {
     FieldFormat field;
-    for (const char* f = flags ? flags : ""; *f; ++f) {
-        if (*f == '-') field.left = true;
-        else if (*f == '+') field.plus = true;
-        else if (*f == ' ') field.space = true;
-        else if (*f == '#') field.alternate = true;
-        else if (*f == '0') field.zeroPad = true;
-    }
+    for (const char* f = flags ? flags : ""; *f; ++f)
+        ReadFlag(field, *f);
     field.width = width;
     field.precision = precision;
     return FormatFloating(value, conversion, field);
