@@ -296,9 +296,11 @@ void CArchive::RegisterStoredItem(const void* pItem)
     m_storedItems.emplace(pItem, static_cast<DWORD>(m_storedItems.size() + 1));
 }
 
-DWORD CArchive::NextLoadIndex() const
+void CArchive::RegisterLoadedItem(const LoadedItem& item)
 {
-    return static_cast<DWORD>(m_loadedItems.size() + 1);
+    if (m_loadedItems.size() >= kMaxIndex)
+        ThrowArchive(CArchiveException::genericException);
+    m_loadedItems.push_back(item);
 }
 
 void CArchive::WriteClass(const CRuntimeClass* pClassRef)
@@ -333,11 +335,9 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
             ThrowArchive(CArchiveException::badClass);
         if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != schema && !(pClassRef->m_wSchema & VERSIONABLE_SCHEMA))
             ThrowArchive(CArchiveException::badSchema);
-        if (m_loadedItems.size() >= kMaxIndex)
-            ThrowArchive(CArchiveException::genericException);
-        m_loadedItems.push_back({ nullptr, pClassRef, schema });
+        RegisterLoadedItem({ nullptr, pClassRef, schema });
         if (pObTag != nullptr)
-            *pObTag = kBigClassTag | (NextLoadIndex() - 1);
+            *pObTag = kBigClassTag | static_cast<DWORD>(m_loadedItems.size());
     }
     else
     {
@@ -419,18 +419,12 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == nullptr)
         ThrowArchive(CArchiveException::badClass);
-    if (m_loadedItems.size() >= kMaxIndex)
-    {
-        delete pOb;
-        ThrowArchive(CArchiveException::genericException);
-    }
     const size_t slot = m_loadedItems.size();
-    m_loadedItems.push_back({ pOb, nullptr, 0 });
-
     const UINT outerSchema = m_nObjectSchema;
-    m_nObjectSchema = schema;
     try
     {
+        RegisterLoadedItem({ pOb, nullptr, 0 });
+        m_nObjectSchema = schema;
         pOb->Serialize(*this);
     }
     catch (...)

@@ -131,14 +131,12 @@ private:
     }
 
     void ReadExactly(void* lpBuf, UINT nCount);
-    void FillBuffer(UINT nBytesNeeded);
     void FlushBuffer();
     void CheckStoring() const;
     void CheckLoading() const;
     [[noreturn]] void ThrowArchive(int cause) const;
     void WriteTag(DWORD index, bool isClass);
     void RegisterStoredItem(const void* pItem);
-    DWORD NextLoadIndex() const;
 
     struct LoadedItem
     {
@@ -146,6 +144,8 @@ private:
         CRuntimeClass* pClass;    // set for a class
         UINT schema;              // stored schema of a class
     };
+    // Gives a loaded class or object the next index, as RegisterStoredItem does when storing.
+    void RegisterLoadedItem(const LoadedItem& item);
 
     CFile* m_pFile;
     UINT m_nMode;
