@@ -4,7 +4,6 @@
 // each node knows its list, so a position of another list or of a removed element (while the list still
 // holds elements) is caught: it asserts, then throws CNotSupportedException and changes nothing.
 #include <windows.h>
-#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
@@ -26,7 +25,7 @@ class CList : public CObject
     };
 
 public:
-    explicit CList(INT_PTR nBlockSize = 10) : m_nBlockSize(nBlockSize > 0 ? nBlockSize : 1)
+    explicit CList(INT_PTR nBlockSize = 10) : m_nodes(nBlockSize > 0 ? nBlockSize : 1)
     {
         ASSERT(nBlockSize > 0);
     }
@@ -77,9 +76,9 @@ public:
     {
         for (CNode* pNode = m_pHead; pNode != nullptr; pNode = pNode->pNext)
             pNode->Data().~TYPE();
-        m_pHead = m_pTail = m_pFree = nullptr;
+        m_pHead = m_pTail = nullptr;
         m_nCount = 0;
-        m_blocks.clear();
+        m_nodes.FreeAll();
     }
 
     POSITION GetHeadPosition() const { return Position(m_pHead); }
@@ -186,21 +185,9 @@ private:
     // A free node holding a copy of value, not yet linked. value may refer into this list.
     CNode* NewNode(ARG_TYPE value)
     {
-        if (m_pFree == nullptr) {
-            AfxCollectionAllocate([&] {
-                std::unique_ptr<CNode[]> block(new CNode[size_t(m_nBlockSize)]);
-                m_blocks.push_back(std::move(block));
-            });
-            CNode* pBlock = m_blocks.back().get();
-            for (INT_PTR i = m_nBlockSize - 1; i >= 0; --i) {
-                pBlock[i].pOwner = nullptr;
-                pBlock[i].pNext = m_pFree;
-                m_pFree = &pBlock[i];
-            }
-        }
-        CNode* pNode = m_pFree;
+        CNode* pNode = m_nodes.NextFree();
         AfxCollectionAllocate([&] { ::new (static_cast<void*>(pNode->storage)) TYPE(value); });
-        m_pFree = pNode->pNext;
+        m_nodes.TakeFree();
         return pNode;
     }
     CNode* Link(CNode* pNode, CNode* pPrev, CNode* pNext)
@@ -219,9 +206,7 @@ private:
         (pNode->pPrev != nullptr ? pNode->pPrev->pNext : m_pHead) = pNode->pNext;
         (pNode->pNext != nullptr ? pNode->pNext->pPrev : m_pTail) = pNode->pPrev;
         pNode->Data().~TYPE();
-        pNode->pOwner = nullptr;
-        pNode->pNext = m_pFree;
-        m_pFree = pNode;
+        m_nodes.Free(pNode);
         if (--m_nCount == 0)
             RemoveAll();
     }
@@ -229,9 +214,7 @@ private:
     CNode* m_pHead = nullptr;
     CNode* m_pTail = nullptr;
     INT_PTR m_nCount = 0;
-    CNode* m_pFree = nullptr;
-    std::vector<std::unique_ptr<CNode[]>> m_blocks;
-    INT_PTR m_nBlockSize;
+    CNodeBlocks<CNode> m_nodes;
 };
 
 class CPtrList : public CList<void*, void*>

@@ -7,7 +7,6 @@
 // caught while the map holds associations: it asserts, then throws CNotSupportedException.
 #include <windows.h>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -69,7 +68,7 @@ class CMap : public CObject
     };
 
 public:
-    explicit CMap(INT_PTR nBlockSize = 10) : m_nBlockSize(nBlockSize > 0 ? nBlockSize : 1)
+    explicit CMap(INT_PTR nBlockSize = 10) : m_associations(nBlockSize > 0 ? nBlockSize : 1)
     {
         ASSERT(nBlockSize > 0);
     }
@@ -131,8 +130,7 @@ public:
             for (CAssoc* pAssoc = pHead; pAssoc != nullptr; pAssoc = pAssoc->pNext)
                 pAssoc->Pair().~CPair();
         std::vector<CAssoc*>().swap(m_table);
-        m_blocks.clear();
-        m_pFree = nullptr;
+        m_associations.FreeAll();
         m_nCount = 0;
     }
 
@@ -220,30 +218,16 @@ private:
     // A free association holding key and a value-initialised value, not yet linked.
     CAssoc* NewAssoc(ARG_KEY key)
     {
-        if (m_pFree == nullptr) {
-            AfxCollectionAllocate([&] {
-                std::unique_ptr<CAssoc[]> block(new CAssoc[size_t(m_nBlockSize)]);
-                m_blocks.push_back(std::move(block));
-            });
-            CAssoc* pBlock = m_blocks.back().get();
-            for (INT_PTR i = m_nBlockSize - 1; i >= 0; --i) {
-                pBlock[i].pOwner = nullptr;
-                pBlock[i].pNext = m_pFree;
-                m_pFree = &pBlock[i];
-            }
-        }
-        CAssoc* pAssoc = m_pFree;
+        CAssoc* pAssoc = m_associations.NextFree();
         AfxCollectionAllocate([&] { ::new (static_cast<void*>(pAssoc->storage)) CPair{KEY(key), VALUE()}; });
-        m_pFree = pAssoc->pNext;
+        m_associations.TakeFree();
         return pAssoc;
     }
     // Frees an unlinked association; the last one gone, the bucket table and the blocks are freed too.
     void FreeAssoc(CAssoc* pAssoc)
     {
         pAssoc->Pair().~CPair();
-        pAssoc->pOwner = nullptr;
-        pAssoc->pNext = m_pFree;
-        m_pFree = pAssoc;
+        m_associations.Free(pAssoc);
         if (--m_nCount == 0)
             RemoveAll();
     }
@@ -251,9 +235,7 @@ private:
     std::vector<CAssoc*> m_table;
     UINT m_nHashTableSize = 17;
     INT_PTR m_nCount = 0;
-    CAssoc* m_pFree = nullptr;
-    std::vector<std::unique_ptr<CAssoc[]>> m_blocks;
-    INT_PTR m_nBlockSize;
+    CNodeBlocks<CAssoc> m_associations;
 };
 
 class CMapPtrToPtr : public CMap<void*, void*, void*, void*>
