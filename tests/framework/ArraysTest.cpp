@@ -5,19 +5,9 @@
 #include "framework/core/Collections.h"
 #include "framework/core/Exceptions.h"
 
-namespace {
+#include "CollectionTestSupport.h"
 
-template<class Action>
-bool ThrowsMisuse(Action action)
-{
-    try {
-        action();
-    } catch (CNotSupportedException* e) {
-        e->Delete();
-        return true;
-    }
-    return false;
-}
+namespace {
 
 std::vector<DWORD> Contents(const CDWordArray& array)
 {
