@@ -689,12 +689,7 @@ void CMemFile::Close()
 {
     if (m_lpBuffer != nullptr && m_bAutoDelete)
         Free(m_lpBuffer);
-    m_lpBuffer = nullptr;
-    m_nBufferSize = 0;
-    m_nFileSize = 0;
-    m_nPosition = 0;
-    m_bAutoDelete = TRUE;
-    m_bAllowGrow = TRUE;
+    CMemFile::Detach();    // forgets the buffer, now freed or the caller's, and empties the file
 }
 
 void CMemFile::Abort()
