@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/ole/OleInit.h"
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/OutsideCalls.h"
 #include "framework/win/Seams.h"
@@ -83,6 +84,8 @@ BOOL CQuarrowApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&controls);
     CWinApp::InitInstance();
+    // The plot commands reach a running Fennick through automation.
+    AfxOleInit();
 
     m_piFennick.hProcess = nullptr;
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/ole/OleInit.h"
 #include "framework/win/SeamRecorders.h"
 #include "tests/quarrow/app/MainDialogHarness.h"
 #include "grid/core/AppData.h"
@@ -85,6 +86,31 @@ TEST_F(MainDialogTest, StartsTheGridLibraryBeforeTheSplash)
     EXPECT_TRUE(::GetClassInfoA(AfxGetInstanceHandle(), "GXWND", &wndcls));
     EXPECT_NE(GXGetAppData()->m_uiStylesClipboardFormat, 0u);
     EXPECT_EQ(GXGetAppData()->GetOperationText(GX_IDS_INSERTROWS), "Insert Rows");
+}
+
+TEST_F(MainDialogTest, InitialisesOleForTheReloadOfFennick)
+{
+    TestInstallation install("C:\\Quarrow");
+    CManualTickClock clock;
+    clock.step = 1000;
+    CScopedTickClock scopedClock(&clock);
+    HRESULT hrWhileRunning = E_FAIL;
+    CFunctionModalHook hook([&](CWnd* pWnd) {
+        if (auto* pDlg = dynamic_cast<CQuarrowDlg*>(pWnd))
+        {
+            // S_FALSE: the thread was initialised before; the call still needs its balance.
+            hrWhileRunning = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            if (SUCCEEDED(hrWhileRunning))
+                ::CoUninitialize();
+            pDlg->EndDialog(IDOK);
+        }
+    });
+    CScopedModalHook scopedHook(&hook);
+    AfxOleTerm();   // as a fresh program's thread
+
+    EXPECT_FALSE(m_app.InitInstance());
+
+    EXPECT_EQ(hrWhileRunning, S_FALSE);
 }
 
 TEST_F(MainDialogTest, StartsWithSplashThenMainDialogAfterTheWait)

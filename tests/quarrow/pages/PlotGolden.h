@@ -1,0 +1,10 @@
+// Golden plot data files compiled into the quarrow pages tests.
+#pragma once
+
+#define IDR_GOLDEN_TIME_TO_DRAIN_ENGLISH          9101
+#define IDR_GOLDEN_TIME_TO_DRAIN_METRIC           9102
+#define IDR_GOLDEN_DEPTH_OF_FLOW_ENGLISH          9103
+#define IDR_GOLDEN_DEPTH_OF_FLOW_METRIC           9104
+#define IDR_GOLDEN_SEPARATOR_AGGREGATE_METRIC     9105
+#define IDR_GOLDEN_SEPARATOR_NONE_ENGLISH         9106
+#define IDR_GOLDEN_SEPARATOR_AGGREGATE_ENGLISH_LOG 9107
