@@ -4,6 +4,7 @@
 
 #include "grid/controls/EditControl.h"
 #include "grid/controls/Static.h"
+#include "grid/features/NumberFormattingImp.h"
 
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
@@ -93,7 +94,8 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore*)
 
 void CGXControlFactory::InstallApplicationComponents()
 {
-    // Each application-wide feature adds its installer here when it is built.
+    // Each application-wide feature adds its installer here, in the library's order, when it is built.
+    InstallNumberFormattingImp();
 }
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)

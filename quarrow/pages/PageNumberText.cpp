@@ -2,6 +2,15 @@
 
 #include "framework/core/NumberText.h"
 
+#include <cmath>
+#include <cstdlib>
+
+double TypedNumber(const CString& strText)
+{
+    double value = atof(strText);
+    return std::isfinite(value) ? value : 0.0;
+}
+
 CString PageDigits5(double value)
 {
     return CString(NumberText::Gcvt(value, 5).c_str());

@@ -2,7 +2,11 @@
 
 #include "framework/core/CString.h"
 
-// Number texts the design pages store into the project record.
+// Number texts the design pages read from their edits and store into the project record.
+
+// A typed number as the runtime reads it (an empty or non-numeric text is 0). A text that reads
+// as infinite ("1e999") counts as 0 too, so that no infinite value reaches the record.
+double TypedNumber(const CString& strText);
 
 // 5 significant digits in the manner of _gcvt ("14.", "0.55279", "7.056e-006").
 CString PageDigits5(double value);

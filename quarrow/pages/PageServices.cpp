@@ -10,6 +10,11 @@ void CHandEditWarning::Queue(const CProjectData& data, const char* pszText)
 {
     if (data.m_strMode != "normal")
         return;
+    QueueInAnyMode(pszText);
+}
+
+void CHandEditWarning::QueueInAnyMode(const char* pszText)
+{
     m_strText = pszText;
     m_bPending = 1;
 }

@@ -19,6 +19,8 @@ class CHandEditWarning
 public:
     // Queues pszText when the record's mode is "normal"; replaces a warning still queued.
     void Queue(const CProjectData& data, const char* pszText);
+    // Queues pszText whatever the mode (the page decides when it shows it).
+    void QueueInAnyMode(const char* pszText);
     void Drop();
     // Shows a queued warning in a box owned by pPage (caption "Warning", exclamation icon, OK)
     // and forgets it. The queue is emptied first: the box's own messages must not show it again.

@@ -1,7 +1,5 @@
 #include "quarrow/pages/Roadway.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <initializer_list>
 
 #include "framework/win/DataExchange.h"
@@ -39,14 +37,6 @@ const DWORD HelpIds[] = {
     IDC_RW_FLOW_PATH, 1118,
     0, 0,
 };
-
-// A typed number as the runtime reads it (an empty or non-numeric text is 0). A text that reads
-// as infinite ("1e999") counts as 0 too, so that no infinite value reaches the record.
-double TypedNumber(const CString& strText)
-{
-    double value = atof(strText);
-    return std::isfinite(value) ? value : 0.0;
-}
 
 CString LengthText(const CString& strTyped)
 {

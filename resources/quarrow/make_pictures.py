@@ -30,16 +30,21 @@ def tile(width, height):
     return image, draw
 
 
-def symbol(name, main, sub=""):
-    """A clickable summary symbol: an italic letter with an optional subscript on a tile."""
-    image, draw = tile(26, 20)
-    big, small = font(14, "-Italic"), font(9, "-Italic")
-    main_width = draw.textlength(main, font=big)
-    sub_width = draw.textlength(sub, font=small) if sub else 0
-    x = (26 - main_width - sub_width) / 2
+def symbol(name, main, sub="", underline=False, upright_main=False):
+    """A clickable symbol: an italic letter with an optional subscript on a tile, 26 pixels wide
+    unless the text needs more. Underlined, it is a link to the page where the value is computed."""
+    big, small = font(14, "" if upright_main else "-Italic"), font(9, "-Italic")
+    probe = ImageDraw.Draw(Image.new("RGB", (1, 1)))
+    main_width = probe.textlength(main, font=big)
+    sub_width = probe.textlength(sub, font=small) if sub else 0
+    width = max(26, int(main_width + sub_width + 8))
+    image, draw = tile(width, 20)
+    x = (width - main_width - sub_width) / 2
     draw.text((x, 1), main, font=big, fill=INK)
     if sub:
         draw.text((x + main_width, 9), sub, font=small, fill=INK)
+    if underline:
+        draw.line([(x, 17), (x + main_width + sub_width, 17)], fill=INK)
     image.save(os.path.join(OUT, name + ".bmp"))
 
 
@@ -395,6 +400,153 @@ def roadway_pictures():
     flow_path()
 
 
+# ---- Inflow page, heave and meltwater dialogs ----
+
+def mean():
+    """The typical-ratio button's picture: an x with a bar over it (the mean)."""
+    sketch = Sketch(20, 20, background=(236, 236, 236), frame=False)
+    sketch.text(10, 17, "x", italic(15), anchor="ms")
+    sketch.line([(5, 4.5), (15, 4.5)], width=1.3)
+    sketch.save("mean")
+
+
+def line_picture(name, width, height):
+    """A reading line of the meltwater chart: one pixel wide, solid."""
+    Image.new("RGB", (width, height), (210, 20, 20)).save(os.path.join(OUT, name + ".bmp"))
+
+
+# The meltwater chart, in its own pixels (500 x 569). Its calibration is fixed by the dialog's
+# constants: q_m/sqrt(k) = 0.1, 0.5 and 2.0 at x = 84, 267 and 418 (each stretch logarithmic);
+# heave 0.5 and 20 mm/day at y = 453 and 57 (logarithmic).
+CHART_W, CHART_H = 500, 569
+PLOT_LEFT, PLOT_RIGHT, PLOT_TOP, PLOT_BOTTOM = 63, 440, 40, 472
+
+
+def chart_x(ratio):
+    if ratio <= 0.5:
+        return 84 + 183 * math.log(ratio / 0.1) / math.log(5)
+    return 267 + 151 * math.log(ratio / 0.5) / math.log(4)
+
+
+def chart_y(heave):
+    return 453 - 396 * math.log(heave / 0.5) / math.log(40)
+
+
+# Points (q_m/sqrt(k), average rate of heave in mm/day) of the four pavement-load curves. The
+# chart's description fixes its axes and calibration but gives no points for the curves, and no
+# digitised source was at hand; these are our own tabulation of straight, parallel lines in the
+# chart's log-log co-ordinates, q_m/sqrt(k) = 0.16 * (h / 0.5)^0.62 * (sigma_p / 100)^0.3: more
+# meltwater at a faster heave and, for the same heave, more under a heavier pavement (the thawing
+# soil is squeezed harder). They illustrate the chart's use; they are not design data.
+MELTWATER_CURVES = {
+    100: [(0.160, 0.5), (0.246, 1.0), (0.378, 2.0), (0.667, 5.0), (1.025, 10.0), (1.575, 20.0)],
+    200: [(0.197, 0.5), (0.303, 1.0), (0.465, 2.0), (0.821, 5.0), (1.262, 10.0), (1.940, 20.0)],
+    300: [(0.222, 0.5), (0.342, 1.0), (0.525, 2.0), (0.927, 5.0), (1.425, 10.0), (2.190, 20.0)],
+    400: [(0.243, 0.5), (0.373, 1.0), (0.573, 2.0), (1.011, 5.0), (1.554, 10.0), (2.388, 20.0)],
+}
+
+# Frost-susceptibility classes by average rate of heave (mm/day), shown beside the heave axis.
+FROST_CLASSES = [("Negligible", 0.5, 1.0), ("Very Low", 1.0, 2.0), ("Low", 2.0, 4.0), ("Medium", 4.0, 8.0),
+                 ("High", 8.0, 16.0), ("Very High", 16.0, 20.0)]
+
+
+def meltwater_chart():
+    sketch = Sketch(CHART_W, CHART_H, background=(255, 255, 255), frame=False)
+    tick, small, axis = label(10), label(9), label(11)
+    grid = (200, 206, 216)
+    sketch.rect(PLOT_LEFT, PLOT_TOP, PLOT_RIGHT, PLOT_BOTTOM, fill=(250, 251, 253))
+    # Grid lines and marks: every tenth on the logarithmic stretches, labels at the marks.
+    for ratio in [0.09, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 2.0]:
+        x = chart_x(ratio)
+        if PLOT_LEFT < x < PLOT_RIGHT:
+            sketch.line([(x, PLOT_TOP), (x, PLOT_BOTTOM)], fill=grid, width=0.5)
+    for heave in [0.5, 0.6, 0.7, 0.8, 0.9, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 20]:
+        y = chart_y(heave)
+        sketch.line([(PLOT_LEFT, y), (PLOT_RIGHT, y)], fill=grid, width=0.5)
+    for ratio, text in [(0.1, "0.1"), (0.2, "0.2"), (0.5, "0.5"), (1.0, "1.0"), (2.0, "2.0")]:
+        x = chart_x(ratio)
+        sketch.line([(x, PLOT_TOP), (x, PLOT_BOTTOM)], fill=(150, 160, 176), width=0.8)
+        sketch.line([(x, PLOT_BOTTOM), (x, PLOT_BOTTOM + 6)], width=1.0)
+        sketch.text(x, PLOT_BOTTOM + 8, text, tick, anchor="mt")
+    for heave, text in [(0.5, "0.5"), (1, "1.0"), (2, "2.0"), (5, "5.0"), (10, "10.0"), (20, "20.0")]:
+        y = chart_y(heave)
+        sketch.line([(PLOT_LEFT, y), (PLOT_RIGHT, y)], fill=(150, 160, 176), width=0.8)
+        sketch.line([(PLOT_LEFT - 6, y), (PLOT_LEFT, y)], width=1.0)
+        sketch.text(PLOT_LEFT - 8, y, text, tick, anchor="rm")
+    sketch.rect(PLOT_LEFT, PLOT_TOP, PLOT_RIGHT, PLOT_BOTTOM, outline=INK, width=1.2)
+
+    # The four load curves, named in a key at the upper left where the chart is empty.
+    colours = {100: (20, 90, 200), 200: (20, 130, 70), 300: (170, 100, 10), 400: (130, 40, 150)}
+    sketch.rect(PLOT_LEFT + 10, PLOT_TOP + 10, PLOT_LEFT + 118, PLOT_TOP + 84, fill=(255, 255, 255), outline=EDGE)
+    sketch.text(PLOT_LEFT + 16, PLOT_TOP + 14, "Pavement load", small, anchor="lt")
+    for row, (load, points) in enumerate(MELTWATER_CURVES.items()):
+        xy = [(chart_x(r), chart_y(h)) for r, h in points]
+        sketch.line(xy, fill=colours[load], width=1.6)
+        y = PLOT_TOP + 34 + row * 14
+        sketch.line([(PLOT_LEFT + 16, y), (PLOT_LEFT + 36, y)], fill=colours[load], width=1.6)
+        sketch.text(PLOT_LEFT + 42, y, "\u03c3", italic(10), anchor="lm")
+        sx = PLOT_LEFT + 42 + sketch.textlength("\u03c3", italic(10))
+        sketch.text(sx, y + 3, "p", italic(7), anchor="lm")
+        sketch.text(sx + 5, y, " = %d psf" % load, small, anchor="lm")
+
+    # Frost-susceptibility classes right of the plot, each beside its band of heave rates.
+    right = PLOT_RIGHT + 4
+    classes = label(8)
+    sketch.draw.multiline_text(((right + 1) * SS, (PLOT_TOP - 4) * SS), "Frost\nclass", font=classes, fill=INK,
+                               anchor="ld", spacing=0)
+    for name, low, high in FROST_CLASSES:
+        top, bottom = chart_y(high), chart_y(low)
+        sketch.line([(right, top), (right + 5, top)], width=0.8)
+        sketch.line([(right, bottom), (right + 5, bottom)], width=0.8)
+        sketch.line([(right + 2.5, top), (right + 2.5, bottom)], width=0.8)
+        sketch.draw.multiline_text(((right + 8) * SS, (top + bottom) / 2 * SS), name.replace(" ", "\n"),
+                                   font=classes, fill=INK, anchor="lm", spacing=0)
+
+    # Axis titles.
+    sketch.text((PLOT_LEFT + PLOT_RIGHT) / 2, PLOT_BOTTOM + 30, "q", italic(13), anchor="ma")
+    qx = (PLOT_LEFT + PLOT_RIGHT) / 2 + sketch.textlength("q", italic(13)) / 2
+    sketch.text(qx, PLOT_BOTTOM + 38, "m", italic(9), anchor="la")
+    sketch.text(qx + 7, PLOT_BOTTOM + 30, " / \u221ak", upright(13), anchor="la")
+    sketch.text((PLOT_LEFT + PLOT_RIGHT) / 2, PLOT_BOTTOM + 54, "(inflow in ft\u00b3/d/ft\u00b2, permeability in ft/day)", small,
+                anchor="ma")
+    title = Image.new("RGB", ((PLOT_BOTTOM - PLOT_TOP) * SS, 16 * SS), (255, 255, 255))
+    ImageDraw.Draw(title).text(((PLOT_BOTTOM - PLOT_TOP) * SS / 2, 8 * SS), "Average rate of heave (mm/day)",
+                               font=axis, fill=INK, anchor="mm")
+    sketch.image.paste(title.rotate(90, expand=True), (2 * SS, PLOT_TOP * SS))
+    sketch.text(CHART_W / 2, 8, "Meltwater inflow from frost heave", axis, anchor="mt")
+    sketch.save("meltwater_chart")
+
+
+def inflow_pictures():
+    mean()
+    for name, main, sub, underline in [("symbol_ratio_c", "C", "", False), ("symbol_r", "R", "", False),
+                                       ("symbol_ic", "I", "c", False), ("symbol_nc", "N", "c", False),
+                                       ("symbol_wc", "W", "c", True), ("symbol_w_link", "W", "", True),
+                                       ("symbol_cs", "C", "s", False), ("symbol_kp", "k", "p", False),
+                                       ("symbol_ksub", "k", "sub", False), ("symbol_gamma_s", "\u03b3", "s", False),
+                                       ("symbol_gamma_b", "\u03b3", "b", False), ("symbol_hs", "H", "s", False),
+                                       ("symbol_hb_link", "H", "b", True), ("symbol_load", "\u03c3", "", False)]:
+        symbol(name, main, sub, underline)
+    symbol("symbol_heave", "Heave", upright_main=True)
+    unit("load_english", [("lb/ft", False), ("2", True)])
+    unit("load_metric", [("kg/m", False), ("2", True)])
+    unit("density_english", [("lb/ft", False), ("3", True)])
+    unit("density_metric", [("kg/m", False), ("3", True)])
+    unit("crack_english", [("ft", False), ("3", True), ("/ft/d", False)])
+    unit("crack_metric", [("m", False), ("3", True), ("/m/s", False)])
+    formula("formula_ratio", [("q", "i"), ("i", "sub"), (" = ", ""), ("C R F", "i")])
+    formula("formula_crack", [("q", "i"), ("i", "sub"), (" = ", ""), ("I", "i"), ("c", "sub"), (" [", ""),
+                              ("N", "i"), ("c", "sub"), ("/", ""), ("W", "i"), (" + ", ""), ("W", "i"), ("c", "sub"),
+                              ("/(", ""), ("W C", "i"), ("s", "sub"), (")] + ", ""), ("k", "i"), ("p", "sub")])
+    formula("formula_load", [("\u03c3", "i"), (" = ", ""), ("\u03b3", "i"), ("s", "sub"), (" H", "i"), ("s", "sub"),
+                             (" + ", ""), ("\u03b3", "i"), ("b", "sub"), (" H", "i"), ("b", "sub")])
+    formula("symbol_qm_root_k", [("q", "i"), ("m", "sub"), (" / ", ""), ("", "sqrt("), ("k", "i"), ("", ")sqrt")],
+            height=26)
+    meltwater_chart()
+    line_picture("meltwater_vline", 1, 535)
+    line_picture("meltwater_hline", 394, 1)
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     for name, main, sub in [("width", "W", ""), ("slope", "S", "R"), ("length", "L", "R"),
@@ -409,5 +561,6 @@ if __name__ == "__main__":
     unit("pipeflow_english", [("ft", False), ("3", True), ("/d", False)])
     unit("pipeflow_metric", [("m", False), ("3", True), ("/s", False)])
     roadway_pictures()
+    inflow_pictures()
     splash()
     icon()

@@ -160,6 +160,9 @@ public:
 
 TEST(DrawingFormatting, ValueTextGoesThroughTheFormattingComponentWhenInstalled)
 {
+    // Library start-up in an earlier test installs the real component: this test installs its own.
+    CGXAbstractNumberFormattingImp* pInstalled = GXGetLibraryLinks().pNumberFormattingImp;
+    GXGetLibraryLinks().pNumberFormattingImp = nullptr;
     CGXStyle style;
     style.SetValue("abc");
     EXPECT_STREQ("abc", Drawing().FormatValueText(style));
@@ -171,7 +174,7 @@ TEST(DrawingFormatting, ValueTextGoesThroughTheFormattingComponentWhenInstalled)
     GXGetLibraryLinks().pNumberFormattingImp = &formatter;
     EXPECT_STREQ("ABC", Drawing().FormatValueText(style));
     EXPECT_TRUE(Drawing().ConvertValueText("1", dValue));
-    GXGetLibraryLinks().pNumberFormattingImp = nullptr;
+    GXGetLibraryLinks().pNumberFormattingImp = pInstalled;
     EXPECT_EQ(7.0, dValue);
     EXPECT_EQ(0, Drawing().DrawRotatedText(nullptr, "x", 1, CRect(0, 0, 10, 10), 0, 900));
 }
