@@ -1,6 +1,7 @@
 #include "framework/win/CmdTarget.h"
 
 #include "framework/win/Menu.h"
+#include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
@@ -71,6 +72,24 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     }
     AFX_MSG_CALL call = {nMessage, 0, 0, nID, (int)nEntryCode, pExtra, 0};
     return DispatchCommand(nMessage, call, pHandlerInfo);
+}
+
+void CCmdTarget::BeginWaitCursor()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(1);
+}
+
+void CCmdTarget::EndWaitCursor()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(-1);
+}
+
+void CCmdTarget::RestoreWaitCursor()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(0);
 }
 
 // ---- CCmdUI ----

@@ -94,6 +94,12 @@ public:
 
     static const AFX_MSGMAP* PASCAL GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
+
+    // The application's wait cursor (CWinApp::DoWaitCursor): begin, end, and show again after a
+    // message box changed the cursor.
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void RestoreWaitCursor();
 };
 
 // ---- Map declaration and definition ----

@@ -3,21 +3,26 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "framework/core/Exceptions.h"
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/Seams.h"
 #include "framework/win/Wnd.h"
 
-IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
-BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
 namespace {
 
 CWinApp* g_pApp = nullptr;
 HINSTANCE g_hResource = nullptr;
+AFX_CAN_EXIT_APP_PROC g_pfnCanExitApp = nullptr;
 
 CString ModuleFileName()
 {
@@ -27,6 +32,16 @@ CString ModuleFileName()
 }
 
 } // namespace
+
+AFX_CAN_EXIT_APP_PROC AfxSetCanExitAppProc(AFX_CAN_EXIT_APP_PROC pfnCanExitApp)
+{
+    return std::exchange(g_pfnCanExitApp, pfnCanExitApp);
+}
+
+BOOL AfxCanExitApp()
+{
+    return g_pfnCanExitApp == nullptr || g_pfnCanExitApp();
+}
 
 CWinApp* AfxGetApp()
 {
@@ -130,6 +145,11 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    DeleteDocTemplates();
+    if (m_hDevMode != nullptr)
+        ::GlobalFree(m_hDevMode);
+    if (m_hDevNames != nullptr)
+        ::GlobalFree(m_hDevNames);
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -144,66 +164,54 @@ BOOL CWinApp::InitInstance()
     return TRUE;
 }
 
-int CWinApp::Run()
-{
-    m_bRunning = TRUE;
-    AfxEnterMessageLoop();
-    LONG lIdleCount = 0;
-    for (;;)
-    {
-        MSG peek = {};
-        while (!::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE) && OnIdle(lIdleCount++))
-        {
-        }
-        if (!AfxPumpMessage())
-            break;
-        if (peek.message != WM_TIMER && peek.message != WM_PAINT && peek.message != WM_NULL)
-            lIdleCount = 0;
-    }
-    AfxLeaveMessageLoop();
-    m_bRunning = FALSE;
-    MSG quit;
-    // AfxPumpMessage posted WM_QUIT again for outer loops; this is the outermost.
-    if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        m_nExitCode = (int)quit.wParam;
-    return ExitInstance();
-}
-
 int CWinApp::ExitInstance()
 {
-    return m_nExitCode;
+    if (m_bStdProfileLoaded)
+        SaveStdProfileSettings();
+    return CWinThread::ExitInstance();
 }
 
-BOOL CWinApp::OnIdle(LONG lCount)
+void CWinApp::HideApplication()
 {
-    if (lCount <= 0)
-    {
-        CWnd* pMainWnd = m_pMainWnd;
-        if (pMainWnd != nullptr && pMainWnd->GetSafeHwnd() != nullptr && pMainWnd->IsWindowVisible())
-        {
-            pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
-            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
-        }
-        return TRUE;
-    }
-    AfxIdleCleanup();
-    return FALSE;
+    CWnd* pMainWnd = m_pMainWnd;
+    if (pMainWnd == nullptr || pMainWnd->GetSafeHwnd() == nullptr)
+        return;
+    pMainWnd->ShowWindow(SW_HIDE);
 }
 
-BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
+void CWinApp::DoWaitCursor(int nCode)
 {
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
-        return TRUE;
-    // A message of a window outside the main window's family still passes the main window
-    // (its accelerators, for example).
-    if (pMainWnd != nullptr && pMainWnd->GetSafeHwnd() != nullptr && pMsg->hwnd != nullptr)
+    m_nWaitCursorCount += nCode;
+    if (m_nWaitCursorCount > 0)
     {
-        CWnd* pWnd = CWnd::FromHandle(pMsg->hwnd);
-        if (pWnd->GetTopLevelParent() != pMainWnd)
-            return pMainWnd->PreTranslateMessage(pMsg);
+        HCURSOR hcurPrevious = ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514) /* IDC_WAIT */));
+        if (nCode > 0 && m_nWaitCursorCount == 1)
+            m_hcurWaitCursorRestore = hcurPrevious;
     }
-    return FALSE;
+    else
+    {
+        // More ends than begins must not leave the count below zero.
+        m_nWaitCursorCount = 0;
+        ::SetCursor(m_hcurWaitCursorRestore);
+    }
+}
+
+CWaitCursor::CWaitCursor()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(1);
+}
+
+CWaitCursor::~CWaitCursor()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(-1);
+}
+
+void CWaitCursor::Restore()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(0);
 }
 
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)

@@ -3,14 +3,24 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include "framework/core/CString.h"
+#include "framework/core/Lists.h"
 #include "framework/win/CmdTarget.h"
 #include "framework/win/Seams.h"
+#include "framework/win/WinThread.h"
 
 class CWnd;
+class CDC;
 class CException;
+class CDocTemplate;
+class CDocument;
+class CCommandLineInfo;
+class CRecentFileList;
+class CPrintDialog;
 
-class CWinApp : public CCmdTarget
+class CWinApp : public CWinThread
 {
     DECLARE_DYNAMIC(CWinApp)
 public:
@@ -28,23 +38,75 @@ public:
     HINSTANCE m_hPrevInstance = nullptr;
     LPTSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
-    CWnd* m_pMainWnd = nullptr;
-    int m_nExitCode = 0;
 
-    // ---- Start-up and the loop ----
+    // ---- Start-up and the loop (CWinThread has the loop) ----
     virtual BOOL InitApplication();
-    virtual BOOL InitInstance();
-    virtual int Run();
-    virtual int ExitInstance();
-    // Idle work between messages; TRUE asks for more idle calls.
-    virtual BOOL OnIdle(LONG lCount);
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    BOOL InitInstance() override;
+    // Saves the recent-file list and the other standard settings.
+    int ExitInstance() override;
     // A framework exception thrown by a message handler (reported, then the message returns this).
     virtual LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
     // The application's message boxes: text, type and help id, through the message-box seam.
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
-    virtual CWnd* GetMainWnd() { return m_pMainWnd; }
-    BOOL IsRunning() const { return m_bRunning; }
+    // Hides the main window (a main frame closed while the program must go on serving).
+    void HideApplication();
+
+    // ---- Documents (framework/docview) ----
+    // The application owns its templates and deletes them with itself.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    // Opens the file in the template that fits it best (an open document of that path is activated
+    // instead); NULL when it cannot be opened.
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    // Asks every template's documents to save their changes; FALSE when the user cancelled.
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    int GetOpenDocumentCount() const;
+    // The file dialog of Open and Save As with the templates' filters; FALSE on Cancel.
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnAppExit();
+
+    // ---- Recent files: profile section "Recent File List", entries "File1".. ----
+    // Loads the recent-file list (nMaxMRU entries; 0 keeps none) and the preview page count.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    CRecentFileList* m_pRecentFileList = nullptr;
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    afx_msg void OnOpenRecentFile(UINT nID);
+
+    // ---- Command line ----
+    // Reads m_lpCmdLine: flags ("-Embedding", "/Automation", ...) and a file name.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // A new document, a file to open, or nothing (automation starts); FALSE ends the program.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
+    // ---- Printer: the application's printer names and device mode (movable global blocks) ----
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
+    // Pages shown side by side in print preview (1 or 2), kept in the profile.
+    UINT m_nNumPreviewPages = 0;
+    // Fills the dialog structure's handles with the application's printer (the default printer
+    // the first time); FALSE when there is no printer. The handles stay the application's.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
+    // Runs a print or print setup dialog on the application's printer and keeps the choice.
+    virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    // Replaces the application's printer (freeing the old blocks when bFreeOld).
+    void SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode, BOOL bFreeOld = TRUE);
+    // A device context of the application's printer; FALSE without one.
+    BOOL CreatePrinterDC(CDC& dc);
+    // Takes the default printer when none is chosen yet (or always with bForceDefaults).
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+    afx_msg void OnFilePrintSetup();
+
+    // ---- Wait cursor ----
+    // nCode 1 begins, -1 ends, 0 restores the wait cursor (after a message box took it away).
+    virtual void DoWaitCursor(int nCode);
+    int m_nWaitCursorCount = 0;
 
     // ---- Resources ----
     HICON LoadIcon(LPCTSTR lpszResourceName) const;
@@ -80,7 +142,10 @@ public:
 protected:
     // Called by the program's entry before InitInstance.
     friend int AfxWinMain(HINSTANCE, HINSTANCE, LPSTR, int);
-    BOOL m_bRunning = FALSE;
+    CPtrList m_templateList;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
+    BOOL m_bStdProfileLoaded = FALSE;   // LoadStdProfileSettings ran: ExitInstance saves them
+    void DeleteDocTemplates();
 
 private:
     CString m_strAppName;
@@ -113,6 +178,25 @@ inline CString AfxFormatString1(UINT nIDS, LPCTSTR lpsz1) { return AfxFormatStri
 
 // Returned by a handler's exception processing when no application object exists.
 LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg);
+
+// The automation server's say in closing the program: a main frame closed while the server still
+// serves objects hides instead of ending the program (the server may also take the user's control
+// away). framework/ole installs its answer; without one the program may always end.
+typedef BOOL (*AFX_CAN_EXIT_APP_PROC)();
+AFX_CAN_EXIT_APP_PROC AfxSetCanExitAppProc(AFX_CAN_EXIT_APP_PROC pfnCanExitApp);
+BOOL AfxCanExitApp();
+
+// Shows the wait cursor for the life of the object.
+class CWaitCursor
+{
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    // Shows it again after something (a message box) changed the cursor.
+    void Restore();
+};
 
 // Kept for dialog-based programs written for the older framework: ActiveX control containment is not
 // offered, and the call changes nothing.

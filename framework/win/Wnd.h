@@ -25,6 +25,7 @@ class CFont;
 class CRgn;
 class CScrollBar;
 class CDataExchange;
+class CFrameWnd;
 struct CCreateContext;
 
 // The framework's window procedure; a library that attaches an object to a window of its own class
@@ -199,6 +200,10 @@ public:
     // ---- Kind ----
     // Frame windows (docview) answer TRUE.
     virtual BOOL IsFrameWnd() const { return FALSE; }
+    // The nearest frame window above this one, or NULL; and the outermost frame of the chain
+    // (this window itself when it is a frame without a frame above it).
+    CFrameWnd* GetParentFrame() const;
+    CFrameWnd* GetTopLevelFrame() const;
 
     // ---- Caret ----
     void CreateSolidCaret(int nWidth, int nHeight) { ::CreateCaret(m_hWnd, nullptr, nWidth, nHeight); }
