@@ -108,6 +108,16 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
     return lpszName;
 }
 
+BOOL AfxRegisterClass(WNDCLASS* lpWndClass)
+{
+    if (lpWndClass == nullptr || lpWndClass->lpszClassName == nullptr)
+        return FALSE;
+    WNDCLASSA existing;
+    if (::GetClassInfoA(lpWndClass->hInstance, lpWndClass->lpszClassName, &existing))
+        return TRUE;
+    return ::RegisterClassA(lpWndClass) != 0;
+}
+
 // ---- CWinApp ----
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)

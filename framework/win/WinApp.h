@@ -170,6 +170,10 @@ HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                             HICON hIcon = nullptr);
 
+// Registers a window class unless a class of that name exists already for its instance (then its
+// registration stands). FALSE when the class could not be registered.
+BOOL AfxRegisterClass(WNDCLASS* lpWndClass);
+
 // Framework texts: the program's string table first, then the framework's own (FrameworkIds.h).
 BOOL AfxLoadString(UINT nID, CString& rString);
 // The string nIDS with "%1" and "%2" replaced.

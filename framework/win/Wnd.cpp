@@ -4,8 +4,10 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/win/Dc.h"
+#include "framework/win/DragListBox.h"
 #include "framework/win/Gdi.h"
 #include "framework/win/HandleMap.h"
+#include "framework/win/ImageList.h"
 #include "framework/win/Menu.h"
 #include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
@@ -76,6 +78,9 @@ HWND ChildOfMessage(HWND hWndParent, UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<HWND>(lParam);
     default:
         (void)wParam;
+        // A drag list names its list box in the notification (CDragListBox handles it itself).
+        if (message == CDragListBox::GetDragListMessage())
+            return lParam != 0 ? reinterpret_cast<DRAGLISTINFO*>(lParam)->hWnd : nullptr;
         return IsCtlColorMessage(message) ? reinterpret_cast<HWND>(lParam) : nullptr;
     }
 }
@@ -287,6 +292,7 @@ void AfxIdleCleanup()
         CMenu::DeleteTempMap();
         CDC::DeleteTempMap();
         CGdiObject::DeleteTempMap();
+        CImageList::DeleteTempMap();
     }
 }
 

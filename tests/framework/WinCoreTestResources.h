@@ -23,3 +23,5 @@
 #define ID_TEST_GAMMA       9123
 
 #define IDS_TEST_PROMPT     9130
+
+#define IDB_TREE_IMAGES     9140   // three 16 x 16 images: a red, a green and a blue square on white
