@@ -29,11 +29,16 @@ public:
     // criteria choices, the sensitivity flags and the unsaved-changes flag.
     void SetDefaults(const CString& strUnits);
 
-    // Project file (*.qrw). Both return FALSE when the platform refuses the file:
-    // a write that fails, or a file that is missing or not readable. A failed read
-    // leaves the record as it was.
+    // Project file (*.qrw). Both return FALSE when the platform refuses the file: a
+    // write that fails, or a file that is missing, not readable or no project file (it
+    // has no [Units] section). A failed write leaves the file as it was, a failed read
+    // the record.
     BOOL WriteFile(const CString& strPath);
     BOOL ReadFile(const CString& strPath);
+    // What a path holds for ReadFile: nothing readable, another kind of file, or a
+    // project file (a readable file with the [Units] section every project file has).
+    enum FileKind { FileUnreadable, FileForeign, FileProject };
+    static FileKind ExamineFile(const CString& strPath);
 
     // Converts every stored quantity that has a unit; neither reads nor sets m_strUnits.
     void ConvertToMetric();
@@ -200,4 +205,6 @@ public:
 private:
     void SetValueDefaults(const CString& strUnits);
     void SetChoiceDefaults();
+    // Every key of the layout, in order, into strFile; FALSE at the first refused key.
+    BOOL WriteKeys(const CString& strFile) const;
 };

@@ -3,10 +3,13 @@
 
 #include "quarrow/app/ProjectData.h"
 
+#include "framework/core/SafeSave.h"
+
 #include <windows.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -223,7 +226,15 @@ CString ProfileText(const CString& strValue)
 
 bool WriteKey(const char* section, const char* key, const CString& strValue, const CString& strPath)
 {
-    return WritePrivateProfileStringA(section, key, ProfileText(strValue), strPath) != FALSE;
+    return AfxWritePrivateProfileString(section, key, ProfileText(strValue), strPath) != FALSE;
+}
+
+// Writes the profile functions' copy of a file to the disk and forgets it. Their cache knows a file by
+// its name and write time: after a rename onto that name within one tick of the clock it would go on
+// answering from the file that was replaced.
+void ForgetCachedProfile(const CString& strPath)
+{
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, strPath);
 }
 
 // The whole value, however long: the buffer grows until the text fits.
@@ -250,12 +261,47 @@ bool FileReadable(const CString& strPath)
     return (GetFileAttributesA(strPath) & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// Every project file starts with its [Units] section; a file without one was never written here.
+bool HasUnitsSection(const CString& strPath)
+{
+    std::vector<char> buffer(4096);
+    for (;;)
+    {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        DWORD length = GetPrivateProfileSectionNamesA(buffer.data(), size, strPath);
+        if (length + 2 < size || size >= (1u << 24))
+        {
+            for (const char* name = buffer.data(); name < buffer.data() + length && *name != '\0';
+                 name += strlen(name) + 1)
+            {
+                if (lstrcmpiA(name, "Units") == 0)
+                    return true;
+            }
+            return false;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
 } // namespace
 
 BOOL CProjectData::WriteFile(const CString& strPath)
 {
-    CString strFile = FullPath(strPath);
+    const CString strFile = FullPath(strPath);
+    // The keys go into a copy of the file, which replaces it only once every key was written: a
+    // refused key leaves the old file as it was. Lines this writer does not know stay in the copy.
+    const BOOL bSaved = AfxSaveFileSafely(strFile, [&](LPCTSTR pszTemp) -> BOOL {
+        const CString strTemp(pszTemp);
+        const BOOL bWritten = WriteKeys(strTemp);
+        ForgetCachedProfile(strTemp);
+        return bWritten;
+    }, safeSaveFromTarget);
+    ForgetCachedProfile(strFile);
+    return bSaved;
+}
 
+BOOL CProjectData::WriteKeys(const CString& strFile) const
+{
     if (!WriteKey("Units", "VALUE", m_strUnits, strFile))
         return FALSE;
     for (const FileKey& entry : QuantityKeys)
@@ -282,11 +328,20 @@ BOOL CProjectData::WriteFile(const CString& strPath)
     return TRUE;
 }
 
+CProjectData::FileKind CProjectData::ExamineFile(const CString& strPath)
+{
+    const CString strFile = FullPath(strPath);
+    if (!FileReadable(strFile))
+        return FileUnreadable;
+    return HasUnitsSection(strFile) ? FileProject : FileForeign;
+}
+
 BOOL CProjectData::ReadFile(const CString& strPath)
 {
     CString strFile = FullPath(strPath);
-    // The profile functions read a missing file as an empty one: that is no design.
-    if (!FileReadable(strFile))
+    // The profile functions read a missing file as an empty one, and any other file (a picture, a
+    // text) as one without keys: neither is a design, and reading one would empty the record.
+    if (ExamineFile(strFile) != FileProject)
         return FALSE;
 
     // Only two units words exist; any other would make the next unit switch convert

@@ -27,6 +27,7 @@ const char* const ProjectExtension = "qrw";
 
 const char* const WriteFailedText = "The design could not be saved to this file:\n";
 const char* const ReadFailedText = "This file could not be opened as a QUARROW design:\n";
+const char* const ForeignFileText = "The file is not a QUARROW data file:\n";
 
 const char* const HelpContentsTopic = "introduction.html";
 
@@ -201,8 +202,11 @@ void CQuarrowDlg::OnFileOpen()
     if (dlg.DoModal() != IDOK)
         return;
     const CString strPath = dlg.GetPathName();
+    // A file that is no project file (a picture, a text) is refused before anything changes, so the
+    // design, the title and the file a later Save writes stay the ones before.
     if (!m_pProjectData->ReadFile(strPath)) {
-        ReportFileError(ReadFailedText, strPath);
+        const BOOL bForeign = CProjectData::ExamineFile(strPath) == CProjectData::FileForeign;
+        ReportFileError(bForeign ? ForeignFileText : ReadFailedText, strPath);
         return;
     }
     m_strFilePath = strPath;

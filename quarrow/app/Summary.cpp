@@ -4,10 +4,10 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 
+#include "framework/core/SafeSave.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/win/OutsideCalls.h"
 #include "framework/win/Seams.h"
@@ -463,8 +463,8 @@ void WriteTail(SummaryText& out)
     out.Line("</html>");
 }
 
-// Text mode as the platform knows it: every line feed stored as CR LF; an existing file is
-// replaced. FALSE when the file cannot be written.
+// Text mode as the platform knows it: every line feed stored as CR LF. An existing file is replaced
+// only once the whole summary was written. FALSE when the file cannot be written.
 bool WriteTextFile(const CString& strPath, const std::string& strText)
 {
     std::string strBytes;
@@ -474,12 +474,7 @@ bool WriteTextFile(const CString& strPath, const std::string& strText)
             strBytes += '\r';
         strBytes += ch;
     }
-    std::ofstream file(static_cast<LPCTSTR>(strPath), std::ios::out | std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    file.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
-    file.close();
-    return !file.fail();
+    return AfxSaveBytesSafely(strPath, strBytes.data(), strBytes.size()) != FALSE;
 }
 
 } // namespace

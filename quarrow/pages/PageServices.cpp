@@ -61,9 +61,13 @@ void PageShowCalcResult(CPropertySheet* pSheet, const CPageCalcResult& result)
 {
     if (!result.strMessage.IsEmpty())
         AfxMessageBox(result.strMessage, MB_OKCANCEL);
-    if (result.nShowPage >= 0 && pSheet != nullptr && pSheet->GetSafeHwnd() != nullptr)
-    {
+    if (result.pRecord != nullptr && !result.strSieveLayer.IsEmpty())
+        result.pRecord->m_strSieveLayer = result.strSieveLayer;
+    const bool bChangePage = result.nShowPage >= 0 && pSheet != nullptr && pSheet->GetSafeHwnd() != nullptr;
+    if (bChangePage)
         pSheet->SetActivePage(result.nShowPage);
+    if (result.pRecord != nullptr && result.nFocusControl != 0)
+        result.pRecord->m_nFocusControl = result.nFocusControl;
+    if (bChangePage)
         pSheet->Invalidate(TRUE);
-    }
 }

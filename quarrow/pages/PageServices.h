@@ -46,6 +46,7 @@ void PageHonourFocusRequest(CWnd* pPage, CProjectData& data);
 // so that the button is ready as soon as the value is typed.
 bool PageFieldFilled(const CWnd* pPage, int nEditID, const CString& strField);
 
-// Shows a computation's message (OK and Cancel, no icon; the answer is not looked at), then
-// brings forward the page it names and repaints the sheet.
+// Shows a computation's message (OK and Cancel, no icon; the answer is not looked at), then sets
+// the sieve layer word of a redirect, brings forward the page it names, makes the focus request
+// and repaints the sheet, in that order.
 void PageShowCalcResult(CPropertySheet* pSheet, const CPageCalcResult& result);

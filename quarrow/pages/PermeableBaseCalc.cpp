@@ -10,6 +10,7 @@
 namespace {
 
 const char SlopeMessage[] = "S must be greater than zero.";
+const char NegativeSlopeMessage[] = "S must not be negative.";
 const char LengthMessage[] = "L must be greater than zero.";
 const char PermeabilityMessage[] = "Permeabilility, k, must be greater than zero.";
 const char ResultantLengthMessage[] = "The value for Lr must be greater than 0";
@@ -66,17 +67,57 @@ double TimeFactor(double S1, double U, bool barber)
            + std::log((2.0 * S1 * (1.0 - U) + 1.0) / ((2.0 - 2.0 * U) * (1.0 + S1))));
 }
 
+// The inflow q whose depth of flow is the thickness H: steps of 0.1 up until the depth passes H,
+// then back and forth with the step halved at each crossing, until the depth is within 0.0001 of H.
+// Two mends keep every finite answer within reach. The depth of no inflow is 0, so a step that
+// overshoots below q = 0 turns back instead of ending on the root of a negative number. A thick base
+// of a very permeable material needs an inflow far beyond the reach of 0.1 steps: after the passes
+// in which the plain search settles every ordinary design (so those keep their digits), the step
+// doubles until the depth passes H. FALSE when no finite answer is found.
+bool SearchDischarge(double H, double k, double S, double L, double& q)
+{
+    const int PlainStepPasses = CPermeableBaseCalc::DischargeSearchPassLimit;
+    double step = 0.1;
+    bool below = true;
+    bool crossed = false;
+    q = 0.0;
+    for (int pass = 0; pass < 4 * PlainStepPasses; ++pass)
+    {
+        if (!crossed && pass >= PlainStepPasses)
+            step = step * 2.0;
+        q = q + step;
+        double Hc = q > 0.0 ? DepthOfFlow(q, k, S, L) : 0.0;
+        if (below && H < Hc)
+        {
+            below = false;
+            crossed = true;
+            step = step * -0.5;
+        }
+        else if (!below && H > Hc)
+        {
+            below = true;
+            step = step * -0.5;
+        }
+        if (!(std::fabs(H - Hc) > 0.0001))
+            return std::isfinite(Hc) && std::isfinite(q);
+    }
+    return false;
+}
+
 bool IsMetric(const CProjectData& data)
 {
     return data.m_strUnits == "metric";
 }
 
-// Sends the engineer to the base layer of the sieve analysis page, to the given control.
+// Sends the engineer to the base layer of the sieve analysis page, to the given control; the
+// record changes once the message was shown.
 CPageCalcResult ToSieveAnalysis(CProjectData& data, const char* text, int focusControl)
 {
-    data.m_strSieveLayer = "base";
-    data.m_nFocusControl = focusControl;
-    return CPageCalcResult::Message(text, CPermeableBaseCalc::SieveAnalysisPage);
+    CPageCalcResult result = CPageCalcResult::Message(text, CPermeableBaseCalc::SieveAnalysisPage);
+    result.pRecord = &data;
+    result.strSieveLayer = "base";
+    result.nFocusControl = focusControl;
+    return result;
 }
 
 } // namespace
@@ -191,40 +232,15 @@ CPageCalcResult CPermeableBaseCalc::DischargeCapacity(CProjectData& data)
     // With k = 0 every depth is infinite and the search would never meet H.
     if (!(k > 0.0))
         return CPageCalcResult::Message(PermeabilityMessage);
+    // A level base (S = 0) still drains: its depth of flow is finite.
     if (S < 0.0)
-        return CPageCalcResult::Message(SlopeMessage);
+        return CPageCalcResult::Message(NegativeSlopeMessage);
     if (IsMetric(data))
         k = k * PerDayToPerSecond;
 
     double q = 0.0;
-    if (std::fabs(H) > 0.0001)
-    {
-        double step = 0.1;
-        bool below = true;
-        bool settled = false;
-        for (int pass = 0; pass < DischargeSearchPassLimit; ++pass)
-        {
-            q = q + step;
-            double Hc = DepthOfFlow(q, k, S, L);
-            if (below && H < Hc)
-            {
-                below = false;
-                step = step * -0.5;
-            }
-            else if (!below && H > Hc)
-            {
-                below = true;
-                step = step * -0.5;
-            }
-            if (!(std::fabs(H - Hc) > 0.0001))
-            {
-                settled = std::isfinite(Hc);
-                break;
-            }
-        }
-        if (!settled)
-            return CPageCalcResult::Message(NoDischargeMessage);
-    }
+    if (std::fabs(H) > 0.0001 && !SearchDischarge(H, k, S, L, q))
+        return CPageCalcResult::Message(NoDischargeMessage);
 
     double Q = L * q;
     if (!std::isfinite(Q))

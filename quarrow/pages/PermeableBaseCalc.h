@@ -37,7 +37,8 @@ public:
     // Property sheet page of the sieve analysis and the controls it focuses.
     enum { SieveAnalysisPage = 1, PorosityControl = 1151, EffectivePorosityControl = 1350 };
 
-    // The discharge search halves its step at each crossing; this bounds it on inputs
-    // where it cannot settle.
+    // Passes of the discharge search with its plain step of 0.1; after them the step
+    // doubles until the depth passes the thickness, and four times as many passes end a
+    // search that cannot settle.
     enum { DischargeSearchPassLimit = 10000 };
 };

@@ -417,6 +417,8 @@ void CRoadway::SelectGeometry(const char* pszGeometry)
     SetDlgItemText(IDC_RW_LR, "");
     ShowGeometryPictures();
     UpdateSummaryGeometry();
+    // The switch cleared W and Lr: like every change of the record, it must be saved or asked about.
+    m_pProjectData->m_bModified = 1;
 }
 
 void CRoadway::OnCalcWidth()

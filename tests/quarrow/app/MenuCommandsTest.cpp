@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/core/SafeSave.h"
 #include "quarrow/app/AboutBoxDlg.h"
 #include "quarrow/app/DlgPropSheet.h"
 #include "quarrow/app/ProjectData.h"
+#include "quarrow/pages/Roadway.h"
 #include "quarrow/pages/SieveAnalysis.h"
 #include "resources/quarrow/resource.h"
 #include "tests/quarrow/app/MainDialogHarness.h"
@@ -46,6 +48,32 @@ CString ProjectFileWithBaseWidth(const char* pszName, const char* pszBaseWidth, 
 class MenuCommandsTest : public MainDialogFixture
 {
 };
+
+// Refuses one key write, as a disk that fills up or a file made read-only half way would; the keys
+// before it reach the file.
+class RefusedKeyWrite : public CProfileWriteSeam
+{
+public:
+    explicit RefusedKeyWrite(int nRefused) : m_nRefused(nRefused) {}
+    BOOL WriteString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue, LPCTSTR lpszFile) override
+    {
+        if (m_nWrites++ == m_nRefused)
+            return FALSE;
+        return ::WritePrivateProfileStringA(lpszSection, lpszKey, lpszValue, lpszFile);
+    }
+
+private:
+    int m_nRefused;
+    int m_nWrites = 0;
+};
+
+// Every stored field of the record, as a project file holds them.
+std::string StoredFields(CProjectData& data)
+{
+    const CString strPath = FreshTempPath("snapshot.qrw");
+    EXPECT_TRUE(data.WriteFile(strPath));
+    return FileBytes(strPath);
+}
 
 TEST_F(MenuCommandsTest, SaveAsThenOpenThenSaveWritesTheOpenedFileOnly)
 {
@@ -246,6 +274,109 @@ TEST_F(MenuCommandsTest, RefusedWriteAndMissingFileAreReported)
     });
 }
 
+TEST_F(MenuCommandsTest, ASaveRefusedHalfWayKeepsTheOldFileAndSaysSo)
+{
+    const CString strPath = ProjectFileWithBaseWidth("refused.qrw", "20");
+    const std::string oldBytes = FileBytes(strPath);
+    Run([&](CQuarrowDlg& dlg) {
+        dlg.m_pProjectData->m_bModified = 0;   // nothing to ask about before the Open
+        fileAnswers.push_back({IDOK, static_cast<LPCTSTR>(strPath)});
+        Command(dlg, ID_FILE_OPEN_QRW);
+        dlg.m_pProjectData->m_strBaseWidth = "25";
+        dlg.m_pProjectData->m_bModified = 1;
+
+        RefusedKeyWrite refused(100);
+        {
+            CScopedProfileWriteSeam scoped(&refused);
+            Command(dlg, ID_FILE_SAVE_QRW);
+        }
+        ASSERT_EQ(messages.calls.size(), 1u);
+        EXPECT_EQ(messages.calls[0].text, "The design could not be saved to this file:\n" + std::string(strPath));
+        EXPECT_EQ(FileBytes(strPath), oldBytes);
+        EXPECT_EQ(dlg.m_pProjectData->m_bModified, 1) << "the change is still unsaved";
+
+        Command(dlg, ID_FILE_SAVE_QRW);
+        EXPECT_EQ(dlg.m_pProjectData->m_bModified, 0);
+    });
+    EXPECT_EQ(messages.calls.size(), 1u);
+    EXPECT_EQ(IniValue(strPath, "Width of permeable base", "VALUE"), "25");
+    EXPECT_EQ(IniValue(strPath, "Controls", "Expert"), "expert");
+}
+
+TEST_F(MenuCommandsTest, APictureRenamedAsAProjectFileIsRefusedAndNeverWritten)
+{
+    const CString strPrevious = ProjectFileWithBaseWidth("previous.qrw", "20");
+    // A 1 x 1 picture of 24 bits.
+    const unsigned char bmp[] = {
+        'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0,
+        0,   0,   0,  0, 0, 0, 4, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0,
+    };
+    const std::string pictureBytes(reinterpret_cast<const char*>(bmp), sizeof bmp);
+    const CString strPicture = FreshTempPath("picture.qrw");
+    {
+        std::ofstream file(static_cast<LPCTSTR>(strPicture), std::ios::binary);
+        file << pictureBytes;
+    }
+    Run([&](CQuarrowDlg& dlg) {
+        dlg.m_pProjectData->m_bModified = 0;
+        fileAnswers.push_back({IDOK, static_cast<LPCTSTR>(strPrevious)});
+        Command(dlg, ID_FILE_OPEN_QRW);
+        dlg.m_pProjectData->m_strBaseWidth = "25";
+        dlg.m_pProjectData->m_bModified = 1;
+        const std::string fieldsBefore = StoredFields(*dlg.m_pProjectData);
+        const std::string titleBefore = Title(dlg);
+
+        messages.answers.push_back(IDNO);
+        fileAnswers.push_back({IDOK, static_cast<LPCTSTR>(strPicture)});
+        Command(dlg, ID_FILE_OPEN_QRW);
+        ASSERT_EQ(messages.calls.size(), 2u);
+        EXPECT_EQ(messages.calls[1].text, "The file is not a QUARROW data file:\n" + std::string(strPicture));
+        EXPECT_EQ(Title(dlg), titleBefore);
+        EXPECT_EQ(StoredFields(*dlg.m_pProjectData), fieldsBefore);
+        EXPECT_EQ(dlg.m_pProjectData->m_bModified, 1);
+        EXPECT_EQ(dlg.m_strFilePath, strPrevious);
+
+        Command(dlg, ID_FILE_SAVE_QRW);
+    });
+    EXPECT_EQ(fileDialogs.size(), 2u) << "Save knew its file";
+    EXPECT_EQ(FileBytes(strPicture), pictureBytes);
+    EXPECT_EQ(IniValue(strPrevious, "Width of permeable base", "VALUE"), "25");
+}
+
+TEST_F(MenuCommandsTest, SwitchingTheGeometryOfAnOpenedDesignAsksBeforeExit)
+{
+    const CString strPath = FreshTempPath("geometry.qrw");
+    {
+        CProjectData data("english");
+        data.m_strGeometryCoefficientB = "10";
+        data.m_strGeometryCoefficientC = "2";
+        data.m_strBaseWidth = "7";
+        ASSERT_TRUE(data.WriteFile(strPath));
+    }
+    const std::string bytes = FileBytes(strPath);
+    INT_PTR nResult = Run([&](CQuarrowDlg& dlg) {
+        dlg.m_pProjectData->m_bModified = 0;
+        fileAnswers.push_back({IDOK, static_cast<LPCTSTR>(strPath)});
+        Command(dlg, ID_FILE_OPEN_QRW);
+        dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageRoadway);
+        PumpMessages();
+        EXPECT_EQ(dlg.m_pProjectData->m_bModified, 0);
+
+        ::SendMessageA(::GetDlgItem(dlg.m_pRoadwayPage->GetSafeHwnd(), IDC_RW_GEOMETRY_B), BM_CLICK, 0, 0);
+        EXPECT_EQ(dlg.m_pProjectData->m_strGeometryChoice, "B");
+        EXPECT_EQ(dlg.m_pProjectData->m_strBaseWidth, "");
+        EXPECT_EQ(dlg.m_pProjectData->m_bModified, 1);
+
+        messages.answers.push_back(IDNO);
+        Command(dlg, ID_FILE_EXIT);
+    });
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_EQ(messages.calls[0].text, SavePrompt);
+    EXPECT_NE(nResult, HarnessEnd) << "No ends the program";
+    EXPECT_EQ(FileBytes(strPath), bytes) << "No writes nothing";
+    EXPECT_EQ(fileDialogs.size(), 1u);
+}
+
 // Every way of closing the dialog asks while there are unsaved changes, and only then.
 TEST_F(MenuCommandsTest, ClosingAsksOnlyWithUnsavedChanges)
 {
@@ -427,6 +558,32 @@ TEST_F(MenuCommandsTest, HelpContentsAndF1ShowTheIntroduction)
     EXPECT_EQ(help.calls[1].uCommand, static_cast<UINT>(HH_DISPLAY_TOPIC));
     EXPECT_EQ(help.calls[1].hWndCaller, hValue);
     EXPECT_EQ(nHelpResult, TRUE);
+}
+
+// No help file ships: HTML Help is asked for a file that is not there, answers with no window (and shows
+// its own "cannot open" message), and the program goes on as before.
+TEST_F(MenuCommandsTest, HelpWithoutTheHelpFileAsksThePlatformAndCarriesOn)
+{
+    ASSERT_EQ(::GetFileAttributesA("C:\\Quarrow\\quarrow.chm"), INVALID_FILE_ATTRIBUTES);
+    help.answer = nullptr;
+    Run([&](CQuarrowDlg& dlg) {
+        Command(dlg, ID_HELP_CONTENTS);
+        HWND hValue = ::GetDlgItem(dlg.GetSafeHwnd(), IDC_BASE_WIDTH);
+        HELPINFO info{sizeof info, HELPINFO_WINDOW, IDC_BASE_WIDTH, hValue, 0, {0, 0}};
+        EXPECT_EQ(dlg.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
+        RECT rcValue;
+        ::GetWindowRect(hValue, &rcValue);
+        dlg.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hValue), MAKELPARAM(rcValue.left + 2, rcValue.top + 2));
+
+        // The dialog still answers its commands.
+        Command(dlg, ID_MODE_EXPERT);
+        EXPECT_EQ(dlg.m_pProjectData->m_strMode, "expert");
+        EXPECT_TRUE(dlg.ContinueModal());
+    });
+    ASSERT_EQ(help.calls.size(), 3u);
+    EXPECT_EQ(help.calls[0].file, "C:\\Quarrow\\quarrow.chm::/introduction.html");
+    EXPECT_EQ(help.calls[2].file, "C:\\Quarrow\\quarrow.chm::/quarrow.txt");
+    EXPECT_TRUE(messages.calls.empty()) << "the program adds no message of its own";
 }
 
 TEST_F(MenuCommandsTest, RightClickOnASummaryControlAsksForItsContextHelp)

@@ -1,10 +1,12 @@
 #include "quarrow/app/ProjectData.h"
 
+#include "framework/core/SafeSave.h"
 #include "tests/quarrow/QuarrowTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -242,6 +244,67 @@ void FillDesign(CProjectData& data)
     }
 }
 
+std::string Bytes(const CString& path)
+{
+    std::ifstream file(static_cast<LPCTSTR>(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The files of the folder that holds path.
+std::vector<std::string> FilesBeside(const CString& path)
+{
+    std::string folder = static_cast<LPCTSTR>(path);
+    folder = folder.substr(0, folder.find_last_of('\\'));
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+    {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// Key writes that reach the file until one of them: that one is refused, or before it another program
+// opens the saved file without sharing (and holds it until Unlock).
+class InterruptedKeyWrites : public CProfileWriteSeam
+{
+public:
+    enum Way { Refuse, Lock };
+    InterruptedKeyWrites(Way way, int nStopAt, const CString& strLocked = CString())
+        : m_way(way), m_nStopAt(nStopAt), m_strLocked(strLocked) {}
+    ~InterruptedKeyWrites() override { Unlock(); }
+
+    BOOL WriteString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue, LPCTSTR lpszFile) override
+    {
+        const int nIndex = m_nWrites++;
+        if (nIndex == m_nStopAt && m_way == Refuse)
+            return FALSE;
+        if (nIndex == m_nStopAt && m_way == Lock)
+            m_hLock = CreateFileA(m_strLocked, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        return WritePrivateProfileStringA(lpszSection, lpszKey, lpszValue, lpszFile);
+    }
+    void Unlock()
+    {
+        if (m_hLock != INVALID_HANDLE_VALUE)
+            CloseHandle(m_hLock);
+        m_hLock = INVALID_HANDLE_VALUE;
+    }
+    int Writes() const { return m_nWrites; }
+    bool Locked() const { return m_hLock != INVALID_HANDLE_VALUE; }
+
+private:
+    Way m_way;
+    int m_nStopAt;
+    CString m_strLocked;
+    int m_nWrites = 0;
+    HANDLE m_hLock = INVALID_HANDLE_VALUE;
+};
+
 } // namespace
 
 TEST(ProjectFile, WritesEverySectionAndKeyInTheStoredOrder)
@@ -429,7 +492,7 @@ TEST(ProjectFile, SieveTextsGiveTheirNumbers)
 {
     CString path = FreshTempPath("sieves.qrw");
     WriteText(path,
-              "[Base]\r\n0.001mm_1=\r\n0.002mm_1=0\r\n#200_1=12.5\r\n3/8\"_1=87abc\r\n#4_1=abc\r\n"
+              "[Units]\r\nVALUE=english\r\n[Base]\r\n0.001mm_1=\r\n0.002mm_1=0\r\n#200_1=12.5\r\n3/8\"_1=87abc\r\n#4_1=abc\r\n"
               "[Seperator]\r\n3 1/2\"_2=100\r\n#10_0=1e999\r\n");
 
     CProjectData data("english");
@@ -512,7 +575,7 @@ TEST(ProjectFile, TheUnitsWordIsEnglishOrMetric)
         {"[Units]\r\nVALUE=Metric\r\n", "metric"},
         {"[Units]\r\nVALUE=english\r\n", "english"},
         {"[Units]\r\nVALUE=\r\n", "english"},
-        {"[Cross slope]\r\nVALUE=0.02\r\n", "english"},
+        {"[Units]\r\nVALUE=feet\r\n[Cross slope]\r\nVALUE=0.02\r\n", "english"},
     };
     for (const auto& entry : cases)
     {
@@ -545,4 +608,105 @@ TEST(ProjectFile, ARelativeNameIsInTheCurrentFolder)
     EXPECT_NE(GetFileAttributesA(folder + "\\relative.qrw"), INVALID_FILE_ATTRIBUTES);
     DeleteFileA(folder + "\\relative.qrw");
     RemoveDirectoryA(folder);
+}
+
+TEST(ProjectFile, AWriteRefusedHalfWayLeavesTheOldFileByteForByte)
+{
+    // A folder of its own, so that a temporary file left behind would show.
+    CString folder = FreshTempPath("halfway");
+    ASSERT_TRUE(CreateDirectoryA(folder, nullptr));
+    CString path = folder + "\\design.qrw";
+    CProjectData old("english");
+    old.m_strBaseWidth = "14.";
+    ASSERT_TRUE(old.WriteFile(path));
+    const std::string oldBytes = Bytes(path);
+
+    CProjectData changed("english");
+    FillDesign(changed);
+    InterruptedKeyWrites counter(InterruptedKeyWrites::Refuse, -1);
+    {
+        CScopedProfileWriteSeam scoped(&counter);
+        ASSERT_TRUE(changed.WriteFile(FreshTempPath("count.qrw")));
+    }
+    const int nKeys = counter.Writes();
+    ASSERT_EQ(nKeys, 353);
+
+    const struct
+    {
+        const char* name;
+        InterruptedKeyWrites::Way way;
+        int nStopAt;
+    } cases[] = {
+        {"first key refused", InterruptedKeyWrites::Refuse, 0},
+        {"second key refused", InterruptedKeyWrites::Refuse, 1},
+        {"last key refused", InterruptedKeyWrites::Refuse, nKeys - 1},
+        {"file locked after the first key", InterruptedKeyWrites::Lock, 1},
+        {"file locked before a sieve key", InterruptedKeyWrites::Lock, 200},
+    };
+    for (const auto& entry : cases)
+    {
+        InterruptedKeyWrites seam(entry.way, entry.nStopAt, path);
+        BOOL bWritten = TRUE;
+        {
+            CScopedProfileWriteSeam scoped(&seam);
+            bWritten = changed.WriteFile(path);
+        }
+        if (entry.way == InterruptedKeyWrites::Lock)
+        {
+            EXPECT_TRUE(seam.Locked()) << entry.name;
+        }
+        seam.Unlock();
+        EXPECT_FALSE(bWritten) << entry.name;
+        EXPECT_EQ(Bytes(path), oldBytes) << entry.name;
+        EXPECT_EQ(FilesBeside(path), std::vector<std::string>{"design.qrw"}) << entry.name << ": no temporary file stays";
+    }
+
+    // Without interruption the changed design replaces the file whole.
+    ASSERT_TRUE(changed.WriteFile(path));
+    CString fresh = FreshTempPath("fresh.qrw");
+    ASSERT_TRUE(changed.WriteFile(fresh));
+    EXPECT_EQ(Bytes(path), Bytes(fresh));
+    CProjectData read("english");
+    ASSERT_TRUE(read.ReadFile(path));
+    EXPECT_EQ(read.m_strBaseWidth, changed.m_strBaseWidth);
+    EXPECT_EQ(read.m_strUnits, "metric");
+}
+
+TEST(ProjectFile, FilesThatAreNoProjectFilesAreRefusedAndChangeNothing)
+{
+    // A 1 x 1 picture, a text, an empty file and an INI file of another program.
+    const unsigned char bmp[] = {
+        'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0,
+        0,   0,   0,  0, 0, 0, 4, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0,
+    };
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"picture.qrw", std::string(reinterpret_cast<const char*>(bmp), sizeof bmp)},
+        {"notes.qrw", "Remember to check the edge drain.\r\nBase = 4 in.\r\n"},
+        {"empty.qrw", ""},
+        {"other.qrw", "[Window]\r\nVALUE=3\r\n[Cross slope]\r\nVALUE=0.02\r\n"},
+    };
+    for (const auto& entry : cases)
+    {
+        CString path = FreshTempPath(entry.name);
+        {
+            std::ofstream file(static_cast<LPCTSTR>(path), std::ios::binary);
+            file << entry.bytes;
+        }
+        CProjectData data("english");
+        FillDesign(data);
+        CProjectData before("english");
+        FillDesign(before);
+
+        EXPECT_EQ(CProjectData::ExamineFile(path), CProjectData::FileForeign) << entry.name;
+        EXPECT_FALSE(data.ReadFile(path)) << entry.name;
+        for (const StoredKey& key : StoredKeys)
+            EXPECT_EQ(data.*key.field, before.*key.field) << entry.name << " " << key.section << "." << key.key;
+        EXPECT_EQ(data.m_strSieve[5][4], before.m_strSieve[5][4]) << entry.name;
+        EXPECT_EQ(Bytes(path), entry.bytes) << entry.name;
+    }
+    EXPECT_EQ(CProjectData::ExamineFile(FreshTempPath("missing.qrw")), CProjectData::FileUnreadable);
 }

@@ -413,4 +413,36 @@ TEST_F(SummaryTest, UnwritablePathIsReportedAndNotHandedToTheShell)
     EXPECT_TRUE(shell.calls.empty());
 }
 
+// A summary that another program holds open cannot be replaced: the old summary stays whole and the
+// folder holds no half-written file.
+TEST_F(SummaryTest, ASummaryThatCannotBeReplacedStaysAsItWas)
+{
+    const CString strFolder = FreshTempPath("summaries");
+    ASSERT_TRUE(::CreateDirectoryA(strFolder, nullptr));
+    const std::string strPath = std::string(strFolder) + "\\summary.htm";
+    const std::string oldBytes = "<html><body>Last week's design</body></html>\r\n";
+    std::ofstream(strPath, std::ios::binary) << oldBytes;
+    HANDLE hLock = ::CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hLock, INVALID_HANDLE_VALUE);
+    Run([&](CQuarrowDlg& dlg) {
+        fileAnswers.push_back({IDOK, strPath});
+        Command(dlg, ID_EXPORT_SUMMARY);
+    });
+    ::CloseHandle(hLock);
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_EQ(messages.calls[0].text, "The summary could not be written to this file:\n" + strPath);
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_EQ(FileBytes(strPath.c_str()), oldBytes);
+    WIN32_FIND_DATAA found;
+    HANDLE hSearch = ::FindFirstFileA((std::string(strFolder) + "\\*.*").c_str(), &found);
+    int nFiles = 0;
+    if (hSearch != INVALID_HANDLE_VALUE) {
+        do
+            nFiles += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        while (::FindNextFileA(hSearch, &found));
+        ::FindClose(hSearch);
+    }
+    EXPECT_EQ(nFiles, 1);
+}
+
 } // namespace

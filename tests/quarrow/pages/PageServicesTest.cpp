@@ -5,6 +5,7 @@
 #include "quarrow/app/DlgPropSheet.h"
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/pages/PageServices.h"
+#include "quarrow/pages/PermeableBaseCalc.h"
 #include "quarrow/pages/Roadway.h"
 #include "resources/quarrow/resource.h"
 
@@ -27,6 +28,48 @@ TEST_F(PageServicesTest, CalcResultShowsItsMessageThenThePageItNames)
     ASSERT_EQ(m_messages.calls.size(), 1u);
     EXPECT_EQ(m_messages.calls[0].text, "Porosity, N, must be set under Sieve Analysis.");
     EXPECT_EQ(m_messages.calls[0].nType, static_cast<UINT>(MB_OKCANCEL));
+}
+
+// "Porosity must be set": the message first, then the layer word, the page change and the focus
+// request. While a real message box is up, the page in front repaints; a request made before the
+// message would be taken by that page and never reach the sieve analysis page.
+TEST_F(PageServicesTest, RedirectChangesTheRecordOnlyAfterItsMessage)
+{
+    struct PaintingMessageBox : CMessageBoxSeam
+    {
+        HWND hPageInFront = nullptr;
+        CProjectData* pData = nullptr;
+        std::string layerDuringMessage;
+        int nFocusDuringMessage = -1;
+        int Show(HWND, LPCTSTR, LPCTSTR, UINT) override
+        {
+            layerDuringMessage = pData->m_strSieveLayer;
+            nFocusDuringMessage = pData->m_nFocusControl;
+            ::RedrawWindow(hPageInFront, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            return IDOK;
+        }
+    } box;
+    int nActive = -1;
+    CString strLayer;
+    int nFocusRequest = -1;
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        CProjectData& data = *dlg.m_pProjectData;
+        data.m_strBasePorosity = "";
+        data.m_strSieveLayer = "subgrade";
+        box.pData = &data;
+        box.hPageInFront = dlg.m_pRoadwayPage->GetSafeHwnd();
+        CScopedMessageBoxSeam scoped(&box);
+
+        PageShowCalcResult(dlg.m_pSheet, CPermeableBaseCalc::PercentSaturation(data));
+        nActive = dlg.m_pSheet->GetActiveIndex();
+        strLayer = data.m_strSieveLayer;
+        nFocusRequest = data.m_nFocusControl;
+    });
+    EXPECT_EQ(box.layerDuringMessage, "subgrade");
+    EXPECT_EQ(box.nFocusDuringMessage, 0);
+    EXPECT_EQ(nActive, CQuarrowDlg::PageSieveAnalysis);
+    EXPECT_EQ(strLayer, "base");
+    EXPECT_EQ(nFocusRequest, 1151) << "the request waits for the sieve analysis page";
 }
 
 TEST_F(PageServicesTest, FieldCountsAsFilledWhileItsEditHasTheFocus)

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 namespace {
 
@@ -169,8 +170,12 @@ TEST_F(BaseDesign, PercentSaturationWithoutPorositySendsTheEngineerToTheSieveAna
 
     ExpectMessage(result, "Porosity, N, must be set under Sieve Analysis.");
     EXPECT_EQ(result.nShowPage, 1);
-    EXPECT_EQ(data.m_strSieveLayer, "base");
-    EXPECT_EQ(data.m_nFocusControl, 1151);
+    // The layer word and the focus request wait for the message (PageShowCalcResult).
+    EXPECT_EQ(result.pRecord, &data);
+    EXPECT_EQ(result.strSieveLayer, "base");
+    EXPECT_EQ(result.nFocusControl, 1151);
+    EXPECT_EQ(data.m_strSieveLayer, "subgrade");
+    EXPECT_EQ(data.m_nFocusControl, 0);
     EXPECT_TRUE(data.m_strPercentSaturation.IsEmpty());
 }
 
@@ -196,8 +201,8 @@ TEST_F(BaseDesign, PercentDrainedWithoutEffectivePorosityStoresNothing)
 
     ExpectMessage(result, "Effective porosity, Ne, must be set under Sieve Analysis.");
     EXPECT_EQ(result.nShowPage, 1);
-    EXPECT_EQ(data.m_strSieveLayer, "base");
-    EXPECT_EQ(data.m_nFocusControl, 1350);
+    EXPECT_EQ(result.strSieveLayer, "base");
+    EXPECT_EQ(result.nFocusControl, 1350);
     EXPECT_EQ(data.m_strPercentDrained, "40");
 }
 
@@ -292,8 +297,9 @@ TEST(PermeableBaseRecord, DischargeCapacityRefusesInputsWhereTheSearchCannotEnd)
         {&CProjectData::m_strResultantLength, "0", "The value for Lr must be greater than 0"},
         {&CProjectData::m_strBaseK, "0", "Permeabilility, k, must be greater than zero."},
         {&CProjectData::m_strBaseK, "", "Permeabilility, k, must be greater than zero."},
-        {&CProjectData::m_strResultantSlope, "-0.02", "S must be greater than zero."},
+        {&CProjectData::m_strResultantSlope, "-0.02", "S must not be negative."},
         {&CProjectData::m_strBaseThickness, "-0.5", "The discharge capacity could not be found for these values."},
+        {&CProjectData::m_strBaseThickness, "1e300", "The discharge capacity could not be found for these values."},
     };
     for (const auto& entry : cases)
     {
@@ -305,6 +311,75 @@ TEST(PermeableBaseRecord, DischargeCapacityRefusesInputsWhereTheSearchCannotEnd)
         ExpectMessage(CPermeableBaseCalc::DischargeCapacity(design), entry.message);
         EXPECT_EQ(design.m_strBaseDischargeRate, "old");
     }
+}
+
+TEST_F(BaseDesign, DischargeCapacityOfAThickVeryPermeableBaseIsFound)
+{
+    data.m_strBaseThickness = "10";
+    data.m_strBaseK = "100000";
+
+    CPageCalcResult result = CPermeableBaseCalc::DischargeCapacity(data);
+
+    ASSERT_TRUE(result.bStored) << result.strMessage;
+    const double Q = atof(data.m_strBaseDischargeRate);
+    EXPECT_TRUE(std::isfinite(Q));
+    EXPECT_NEAR(CPermeableBaseCalc::CalcDepthOfFlow(Q / 16.83, 100000.0, 0.02, 16.83), 10.0, 0.01);
+}
+
+TEST_F(BaseDesign, DischargeCapacityOfALevelBaseIsFound)
+{
+    data.m_strResultantSlope = "0";
+
+    CPageCalcResult result = CPermeableBaseCalc::DischargeCapacity(data);
+
+    ASSERT_TRUE(result.bStored) << result.strMessage;
+    // Level: the depth of flow is L * sqrt(q / k), so Q = L * k * (H / L)^2.
+    // The search ends within 0.0001 of H, which leaves the capacity within 0.04 %.
+    EXPECT_NEAR(atof(data.m_strBaseDischargeRate), 1000.0 * 0.25 / 16.83, 0.01);
+}
+
+// Every finite answer is found, for bases up to 10 ft (3 m) thick and k from 0.01 to 100,000 ft/day.
+TEST(PermeableBaseRecord, DischargeCapacityIsFoundForEveryRealisticBase)
+{
+    const double thicknesses[] = {0.001, 0.05, 0.5, 3.0, 10.0};                   // ft
+    const double permeabilities[] = {0.01, 1.0, 100.0, 10000.0, 100000.0};       // ft/day
+    const double slopes[] = {0.0, 0.005, 0.02, 0.1};
+    const double lengths[] = {1.0, 16.83, 200.0};                                // ft
+    const double FeetToMetres = 0.3048;
+    int nCases = 0;
+    for (const char* units : {"english", "metric"})
+    {
+        const bool metric = std::string(units) == "metric";
+        const double toUnits = metric ? FeetToMetres : 1.0;
+        for (double H : thicknesses)
+            for (double k : permeabilities)
+                for (double S : slopes)
+                    for (double L : lengths)
+                    {
+                        CProjectData data(units);
+                        data.m_strBaseThickness.Format("%.17g", H * toUnits);
+                        data.m_strBaseK.Format("%.17g", k * toUnits);
+                        data.m_strResultantSlope.Format("%.17g", S);
+                        data.m_strResultantLength.Format("%.17g", L * toUnits);
+                        CPageCalcResult result = CPermeableBaseCalc::DischargeCapacity(data);
+                        const std::string name = std::string(units) + " H " + std::to_string(H) + " k " +
+                                                 std::to_string(k) + " S " + std::to_string(S) + " L " +
+                                                 std::to_string(L);
+                        ++nCases;
+                        ASSERT_TRUE(result.bStored) << name << ": " << result.strMessage;
+                        const double Q = atof(data.m_strBaseDischargeRate);
+                        ASSERT_TRUE(std::isfinite(Q) && Q > 0.0) << name;
+                        // The depth of the stored capacity's inflow is H, within the search's 0.0001
+                        // and what the text's last digit leaves of Q (the depth grows at most as q).
+                        const double kSearch = metric ? k * toUnits / 86400.0 : k;
+                        const double depth =
+                            CPermeableBaseCalc::CalcDepthOfFlow(Q / (L * toUnits), kSearch, S, L * toUnits);
+                        const bool exponentForm = data.m_strBaseDischargeRate.Find('e') >= 0;
+                        const double textResolution = exponentForm ? 0.0005 : 0.0005 / Q;
+                        EXPECT_NEAR(depth, H * toUnits, 0.0002 + 1.5 * textResolution * H * toUnits) << name;
+                    }
+    }
+    EXPECT_EQ(nCases, 600);
 }
 
 TEST(PermeableBaseQuality, RowOfTheQualityTable)
