@@ -273,3 +273,62 @@ TEST(Legend, ArchiveKeepsItsLayoutOptions)
     EXPECT_EQ(QVGraphLegend::keyPerItem, target.GetStoredKeyKind());
     EXPECT_DOUBLE_EQ(20.0, target.GetKeySize());
 }
+
+struct KeySampleCase
+{
+    int sample;        // the legend's sample nibble
+    int graphType;     // of the display after the legend; -1 for none
+    int itemShape;     // the series' point or shape type
+    bool line;         // the series' line across the middle
+    bool marker;       // its marker in the centre
+    bool box;          // a box filled like the series
+};
+
+class LegendKeySample : public ::testing::TestWithParam<KeySampleCase>
+{
+};
+
+TEST_P(LegendKeySample, DrawsWhatTheSampleStyleAsks)
+{
+    const KeySampleCase c = GetParam();
+    CMemoryCanvas canvas(60, 60);
+    QVGraph chart;
+    chart.SetValue(0, 0, 1.0);
+    QVGraphStyle* pItem = chart.FindItem(0, 0)->GetStyle();
+    pItem->SetLineType(2);
+    pItem->m_crLineColor = RGB(255, 0, 0);
+    pItem->m_nLineWidth = 3;
+    pItem->SetShapeType(c.itemShape);
+    pItem->SetMarkerFill(0x20);
+    pItem->m_crFill1 = RGB(0, 0, 255);
+    pItem->m_nFlags = (pItem->m_nFlags & ~0xF000) | (3 << 12);   // an item that asks for a box
+    QVGraphLegend* pLegend = new QVGraphLegend;
+    pLegend->SetSampleStyle(c.sample);
+    chart.AddComponent(pLegend);
+    if (c.graphType >= 0) {
+        QVGraphDisplay* pDisplay = new QVGraphDisplay;
+        pDisplay->SetGraphType(c.graphType);
+        chart.AddComponent(pDisplay);
+    }
+    pLegend->RefreshKeys();
+    pLegend->SetDrawContext(&canvas.dc, nullptr);
+    pLegend->DrawKey(CRect(10, 10, 50, 50), 0, 0, 0);
+
+    const COLORREF white = RGB(255, 255, 255), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    EXPECT_EQ(c.line ? red : (c.box ? blue : white), canvas.Pixel(13, 30));
+    EXPECT_EQ(c.marker || c.box ? blue : (c.line ? red : white), canvas.Pixel(30, 30));
+    EXPECT_EQ(c.box ? blue : white, canvas.Pixel(13, 13));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LegendKeySample,
+    ::testing::Values(KeySampleCase{0, -1, 13, false, false, false},    // none
+                      KeySampleCase{2, -1, 13, true, false, false},     // a line
+                      KeySampleCase{3, -1, 13, false, false, true},     // a box
+                      KeySampleCase{4, -1, 13, true, true, false},      // a line and a marker
+                      KeySampleCase{1, -1, 13, true, false, false},     // the series' own: without a display a line
+                      KeySampleCase{1, 0x22, 13, true, true, false},    // a curve: line and marker
+                      KeySampleCase{1, 0x22, 4, true, false, false},    // a curve drawn without markers
+                      KeySampleCase{1, 0x1f, 13, true, false, false},   // lines only
+                      KeySampleCase{1, 3, 13, false, false, true},      // bars: a box
+                      KeySampleCase{5, -1, 13, false, false, true}));   // each item's own: this one a box
