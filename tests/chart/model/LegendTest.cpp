@@ -332,3 +332,29 @@ INSTANTIATE_TEST_SUITE_P(
                       KeySampleCase{1, 0x1f, 13, true, false, false},   // lines only
                       KeySampleCase{1, 3, 13, false, false, true},      // bars: a box
                       KeySampleCase{5, -1, 13, false, false, true}));   // each item's own: this one a box
+
+TEST(Legend, AutomaticFontFitsEveryKeyAndFollowsTheRoom)
+{
+    int heights[2] = {0, 0};
+    const CRect rects[2] = {CRect(10, 10, 210, 60), CRect(10, 10, 590, 290)};
+    for (int i = 0; i < 2; ++i) {
+        CMemoryCanvas canvas(600, 300);
+        QVGraph chart;
+        chart.SetFixedRect(CRect(0, 0, 600, 300), 0);
+        AddGroups(chart, 6);
+        QVGraphLegend* pLegend = new QVGraphLegend;
+        pLegend->SetIntRect(rects[i]);
+        pLegend->SetKeyKind(QVGraphLegend::keyPerGroup);
+        pLegend->SetFontStyleFlags(QVGraphTitle::fontAutoSize);
+        chart.AddComponent(pLegend);
+        chart.Draw(&canvas.dc, nullptr);
+        heights[i] = -pLegend->m_logFont.lfHeight;
+        // Every key has a whole cell inside the inner rectangle.
+        const CRect inner = pLegend->GetInnerRect(rects[i]);
+        EXPECT_GE(pLegend->GetColumns() * pLegend->GetRows(), 6) << i;
+        EXPECT_LE(pLegend->GetRows() * pLegend->GetCellSize().cy, inner.Height()) << i;
+        EXPECT_LE(pLegend->GetColumns() * pLegend->GetCellSize().cx, inner.Width()) << i;
+    }
+    EXPECT_GT(heights[0], 2);
+    EXPECT_GT(heights[1], heights[0]);
+}

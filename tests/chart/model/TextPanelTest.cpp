@@ -135,6 +135,21 @@ TEST(TextPanel, AutoSizeFitsTheBoxToTheTextWithTheStripBeside)
     }
 }
 
+TEST(TextPanel, BoundingRectangleIsWhereItWouldBeDrawn)
+{
+    CMemoryCanvas canvas(400, 300);
+    QVGraph chart;
+    QVGTextPanel* pPanel = AddPanel(chart, CRect(330, 200, 480, 290));
+    chart.SetFixedRect(CRect(0, 0, 400, 300), 0);
+    chart.PrepareDrawing(&canvas.dc, nullptr);
+    const CRect measured = pPanel->GetBoundingRect();
+    chart.ResetDrawContext();
+    EXPECT_EQ(400, measured.right);          // already moved inside
+    EXPECT_DOUBLE_EQ(330.0, pPanel->GetRectObject()->m_dLeft);
+    chart.Draw(&canvas.dc, nullptr);
+    EXPECT_EQ(measured, pPanel->GetPlacedRect());
+}
+
 TEST(TextPanel, AutomaticBodyFontGrowsWithTheBody)
 {
     QVGTextPanel outside;
