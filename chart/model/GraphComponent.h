@@ -230,6 +230,8 @@ public:
 BOOL LoadChartBitmap(CBitmap& bitmap, LPCTSTR lpszName);
 BOOL LoadChartBitmap(CBitmap& bitmap, UINT nId);
 
+// The rectangle as a closed polygon of five points: top left, top right, bottom right, bottom left, top left.
+void ClosedCornersOf(const RECT& rect, POINT corners[5]);
 // The smallest rectangle holding the points (its right and bottom on the outermost ones); empty for none.
 CRect BoundsOfPoints(const POINT* pPoints, int nCount);
 // Length and angle (radians; 0 for a point) of a line.

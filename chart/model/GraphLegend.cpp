@@ -459,8 +459,8 @@ void QVGraphLegend::DrawKey(const CRect& rect, int nIndex, int nGroup, int nKey)
     };
     auto marker = [&] { DrawSymbol(centre.x, centre.y, pStyle, NULL); };
     auto box = [&] {
-        const POINT corners[5] = {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom},
-                                  {rect.left, rect.bottom}, {rect.left, rect.top}};
+        POINT corners[5];
+        ClosedCornersOf(rect, corners);
         FillPolygon(corners, 5, pStyle);
         OutlinePolygon(corners, 5, pStyle);
     };

@@ -411,8 +411,8 @@ CRect QVGTextPanel::GetBoundingRect()
 void QVGTextPanel::DrawInterior()
 {
     auto fill = [this](const CRect& rect, QVGraphStyle* pStyle) {
-        const POINT corners[5] = {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom},
-                                  {rect.left, rect.bottom}, {rect.left, rect.top}};
+        POINT corners[5];
+        ClosedCornersOf(rect, corners);
         FillPolygon(corners, 5, pStyle);
     };
     fill(m_rectBody, &m_style);
