@@ -332,14 +332,15 @@ CRect QVGTextPanel::Place()
         box.UnionRect(&m_rectBody, &m_rectTitle);
     if (m_pChart != NULL) {
         const CRect area = m_pChart->GetDrawingArea();
+        // In this order: a box wider than the chart keeps its left edge in view, a taller one its bottom.
         int dx = 0, dy = 0;
         if (box.right > area.right)
             dx = area.right - box.right;
-        else if (box.left < area.left)
+        if (box.left + dx < area.left)
             dx = area.left - box.left;
         if (box.top < area.top)
             dy = area.top - box.top;
-        else if (box.bottom > area.bottom)
+        if (box.bottom + dy > area.bottom)
             dy = area.bottom - box.bottom;
         box.OffsetRect(dx, dy);
         m_rectBody.OffsetRect(dx, dy);

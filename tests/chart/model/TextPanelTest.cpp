@@ -74,6 +74,19 @@ TEST(TextPanel, PastTheRightEdgeItIsDrawnShiftedLeftAndKeepsItsRectangle)
     EXPECT_GT(CountPixels(canvas, pPanel->GetTextRect(), RGB(0, 0, 0)), 20);
 }
 
+TEST(TextPanel, WiderThanTheChartItKeepsItsStartInView)
+{
+    CMemoryCanvas canvas(400, 300);
+    QVGraph chart;
+    QVGTextPanel* pPanel = AddPanel(chart, CRect(-50, 250, 500, 400));
+    pPanel->SetAutoSize(FALSE);
+    Draw(chart, canvas);
+    const CRect placed = pPanel->GetPlacedRect();
+    EXPECT_EQ(0, placed.left);
+    EXPECT_EQ(300, placed.bottom);
+    EXPECT_EQ(550 - 2 * int(pPanel->GetSizeX()), placed.Width());
+}
+
 TEST(TextPanel, HiddenTitleLeavesOnlyTheBody)
 {
     CMemoryCanvas canvas(400, 300);
