@@ -449,6 +449,20 @@ TEST(ChartTemplate, WholeChartWrittenAndReadBack)
     }
 }
 
+TEST(ChartTemplate, AnnotationOfSeveralLinesIsWrittenAsOneLine)
+{
+    QVGraph written;
+    QVGraphLabel* pLabel = new QVGraphLabel;
+    pLabel->SetAnnotation(1, "Percent\r\npassing\nby weight");
+    written.AddComponent(pLabel);
+    written.AddComponent(new QVGraphBackground);
+    CTemplateFile file;
+    written.WriteChartTemplate(file.Path());
+    TemplateRun run(file.Read());
+    ASSERT_EQ(2, run.Count());
+    EXPECT_EQ(CString("Percent  passing by weight"), static_cast<QVGraphLabel*>(run.At(0))->GetAnnotationText(1));
+}
+
 TEST(ChartTemplate, WriterOfAnUnwritableFileThrows)
 {
     QVGraph chart;
