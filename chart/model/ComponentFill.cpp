@@ -375,9 +375,19 @@ void QVGraphComponent::FrameRegion(CRgn* pRegion, QVGraphStyle* pStyle, int nKin
     m_pDC->FrameRgn(pRegion, &brush, width, width);
 }
 
+void ClosedCornersOf(const RECT& rect, POINT corners[5])
+{
+    corners[0] = {rect.left, rect.top};
+    corners[1] = {rect.right, rect.top};
+    corners[2] = {rect.right, rect.bottom};
+    corners[3] = {rect.left, rect.bottom};
+    corners[4] = corners[0];
+}
+
 void QVGraphComponent::FillRect(int left, int top, int right, int bottom)
 {
-    const POINT corners[5] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
+    POINT corners[5];
+    ClosedCornersOf(CRect(left, top, right, bottom), corners);
     FillPolygon(corners, 5, &m_style);
 }
 

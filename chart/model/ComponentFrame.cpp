@@ -154,9 +154,7 @@ void QVGraphComponent::DrawShadow()
         DrawCustomShadow(rect, style);
         return;
     }
-    int offset = ShadowOffset(style);
-    if (IsPrinting())
-        offset = int(offset * GetDeviceScaleX(m_pDC));
+    const int offset = GetShadowExtent();
     CRect right, bottom;
     ShadowStrips(rect, offset, right, bottom);
     CBitmap pattern;
@@ -175,6 +173,14 @@ void QVGraphComponent::DrawShadow()
 }
 
 void QVGraphComponent::DrawCustomShadow(const CRect&, int) {}
+
+int QVGraphComponent::GetShadowExtent()
+{
+    int offset = ShadowOffset(m_style.GetShadowStyle());
+    if (m_pDC != NULL && IsPrinting())
+        offset = int(offset * GetDeviceScaleX(m_pDC));
+    return offset;
+}
 
 void QVGraphComponent::InvalidateOnView(CWnd* pView)
 {

@@ -355,8 +355,8 @@ void QVGraphComponent::DrawShape(int left, int top, int right, int bottom, int n
     CRect rect(left, top, right, bottom);
     rect.NormalizeRect();
     // The rectangle as a closed outline: the plain shape, and the front face of the box.
-    const POINT outline[5] = {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom},
-                              {rect.left, rect.bottom}, {rect.left, rect.top}};
+    POINT outline[5];
+    ClosedCornersOf(rect, outline);
     const int outlineKind = pStyle->GetLineType() == 1 ? 2 : kindFromStyle;
     auto drawFace = [&](const POINT* pPoints, int nCount) {
         if (m_pChart != NULL)

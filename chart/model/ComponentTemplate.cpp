@@ -2,6 +2,7 @@
 #include "chart/model/GraphComponent.h"
 
 #include "chart/model/GraphException.h"
+#include "chart/model/TemplateFields.h"
 #include "framework/core/File.h"
 #include "framework/core/NumberText.h"
 
@@ -9,16 +10,36 @@
 #include <string>
 
 namespace {
-COLORREF ColorFrom(int red, int green, int blue)
-{
-    return COLORREF((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
-}
-
 void Write(CStdioFile* pFile, const std::string& text)
 {
     pFile->WriteString(text.c_str());
 }
 }  // namespace
+
+COLORREF TemplateColor(int red, int green, int blue)
+{
+    return COLORREF((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+
+int ReadTitleFields(LPCTSTR lpszText, QVGTitleFields& fields)
+{
+    int red = 0, green = 0, blue = 0, consumed = 0;
+    char face[32] = "";
+    if (std::sscanf(lpszText, " %d %d %d \"%31[0-9a-zA-Z-_. ]\" %d %d %d%n", &red, &green, &blue, face,
+                    &fields.nSize, &fields.nStyleFlags, &fields.nAlignment, &consumed) < 7)
+        RaiseChartError(10);
+    fields.crText = TemplateColor(red, green, blue);
+    fields.strFace = face;
+    return consumed;
+}
+
+void WriteTitleFields(CStdioFile* pFile, const QVGTitleFields& fields)
+{
+    const COLORREF c = fields.crText;
+    Write(pFile, NumberText::Format("%d %d %d \"%s\" %d %d %d ", GetRValue(c), GetGValue(c), GetBValue(c),
+                                    static_cast<LPCTSTR>(fields.strFace), fields.nSize, fields.nStyleFlags,
+                                    fields.nAlignment));
+}
 
 int QVGraphComponent::ReadTemplateDetails(LPCTSTR)
 {
@@ -33,7 +54,8 @@ int QVGraphComponent::ReadTemplateComponent(LPCTSTR lpszText)
                     &fill, &shadow, &consumed) < 8)
         RaiseChartError(8);
     const char* pFill = lpszText + consumed;
-    int c[7] = {0, 0, 0, 0, 0, 0, 0};
+    int c[6] = {0, 0, 0, 0, 0, 0};
+    double angle = 0;
     int fillConsumed = 0;
     int imageFlag = 0;
     char imageName[32] = "";
@@ -50,7 +72,8 @@ int QVGraphComponent::ReadTemplateComponent(LPCTSTR lpszText)
             RaiseChartError(9);
         break;
     case 4:
-        if (std::sscanf(pFill, "%d %d %d %d %d %d %d %n", &c[0], &c[1], &c[2], &c[3], &c[4], &c[5], &c[6],
+        // The angle is written "%g": read with its fraction.
+        if (std::sscanf(pFill, "%d %d %d %d %d %d %lg %n", &c[0], &c[1], &c[2], &c[3], &c[4], &c[5], &angle,
                         &fillConsumed) < 7)
             RaiseChartError(9);
         break;
@@ -64,9 +87,9 @@ int QVGraphComponent::ReadTemplateComponent(LPCTSTR lpszText)
     SetRect(left, top, right, bottom);
     SetMeasurement(measurement);
     m_style.m_nComponentStyle = ((fill & 0xF) << 8) | ((shadow & 0xF) << 4) | (border & 0xF);
-    m_style.m_crFill1 = fill >= 1 ? ColorFrom(c[0], c[1], c[2]) : 0;
-    m_style.m_crFill2 = fill >= 2 && fill <= 4 ? ColorFrom(c[3], c[4], c[5]) : 0;
-    m_style.m_dFillValue = fill == 4 ? c[6] : 0;
+    m_style.m_crFill1 = fill >= 1 ? TemplateColor(c[0], c[1], c[2]) : 0;
+    m_style.m_crFill2 = fill >= 2 && fill <= 4 ? TemplateColor(c[3], c[4], c[5]) : 0;
+    m_style.m_dFillValue = fill == 4 ? angle : 0;
     m_style.SetImageName(fill == 5 ? imageName : "");
     // The flag says "stretched", as the writer writes it, so a template reads back as it was written.
     m_style.SetImageStretched(fill == 5 && imageFlag != 0);
@@ -75,6 +98,8 @@ int QVGraphComponent::ReadTemplateComponent(LPCTSTR lpszText)
 
 void QVGraphComponent::WriteTemplate(CStdioFile* pFile)
 {
+    if (*GetTemplateKeyword() == '\0')
+        return;
     WriteTemplateKeyword(pFile);
     WriteTemplateComponent(pFile);
     WriteTemplateText(pFile);
@@ -82,7 +107,15 @@ void QVGraphComponent::WriteTemplate(CStdioFile* pFile)
     pFile->WriteString("\n");
 }
 
-void QVGraphComponent::WriteTemplateKeyword(CStdioFile*) {}
+void QVGraphComponent::WriteTemplateKeyword(CStdioFile* pFile)
+{
+    pFile->WriteString(GetTemplateKeyword());
+}
+
+LPCTSTR QVGraphComponent::GetTemplateKeyword()
+{
+    return "";
+}
 
 void QVGraphComponent::WriteTemplateText(CStdioFile*) {}
 

@@ -2,15 +2,18 @@
 #include "chart/model/DisplayBase.h"
 
 #include "chart/model/ChartResourceIds.h"
+#include "chart/model/DataWatcher.h"
 #include "chart/model/Graph.h"
 #include "chart/model/GraphException.h"
 #include "framework/core/Archive.h"
+#include "framework/core/File.h"
 #include "framework/core/NumberText.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 IMPLEMENT_SERIAL(QVGDisplayBase, QVGraphTitle, VERSIONABLE_SCHEMA | 1)
@@ -134,6 +137,36 @@ int QVGDisplayBase::GetFontSize()
     if (m_nFontStyle & fontAutoSize)
         return -(m_rectPlot.Height() / 25);
     return m_nFontSize;
+}
+
+int QVGDisplayBase::ReadTemplateDetails(LPCTSTR lpszText)
+{
+    int consumed = QVGraphTitle::ReadTemplateDetails(lpszText);
+    int axisStyle = 0, graphType = 0, mask = 0, log = 0, more = 0;
+    if (std::sscanf(lpszText + consumed, " %d %d %d %d %n", &axisStyle, &graphType, &mask, &log, &more) < 4)
+        RaiseChartError(12);
+    SetAxisStyle(axisStyle);
+    SetGraphType(graphType);
+    SetOption(optionFirstLabelsTurned, (mask & 1) != 0);
+    SetOption(optionSecondLabelsTurned, (mask & 2) != 0);
+    SetAxisOption(axisAlternateLabels, (mask & 4) == 0);
+    SetOption(optionLogValues, log != 0);
+    m_style.m_bModified = 1;
+    return consumed + more;
+}
+
+LPCTSTR QVGDisplayBase::GetTemplateKeyword()
+{
+    return "data ";
+}
+
+void QVGDisplayBase::WriteTemplateDetails(CStdioFile* pFile)
+{
+    const int mask = (GetOption(optionFirstLabelsTurned) ? 1 : 0) | (GetOption(optionSecondLabelsTurned) ? 2 : 0) |
+                     (GetAxisOption(axisAlternateLabels) ? 0 : 4);
+    pFile->WriteString(NumberText::Format("%d %d %d %d", GetAxisStyle(), GetGraphType(), mask,
+                                          GetOption(optionLogValues) ? 1 : 0)
+                           .c_str());
 }
 
 void QVGDisplayBase::SetValueAxisAutomatic(int bAutomatic)
@@ -514,14 +547,7 @@ void QVGDisplayBase::PrepareDisplay()
 {
     if (m_bPrepared)
         return;
-    const int groups = m_pChart != NULL ? m_pChart->GetGroupCount() : 0;
-    const int longest = m_pChart != NULL ? m_pChart->GetMaxGroupSize() : 0;
-    m_nFirstGroup = m_nMinGroup == -1 ? 0 : m_nMinGroup;
-    m_nLastGroup = m_nMaxGroup == -1 ? groups - 1 : m_nMaxGroup;
-    m_nFirstIndex = m_nMinIndex == -1 ? 0 : m_nMinIndex;
-    m_nLastIndex = m_nMaxIndex == -1 ? longest - 1 : m_nMaxIndex;
-    m_nIndexCount = m_nLastIndex - m_nFirstIndex + 1;
-    m_nGroupCount = m_nLastGroup - m_nFirstGroup + 1;
+    ResolveDataLimits();
 
     const int type = GetGraphType();
     switch (type) {
@@ -660,7 +686,48 @@ void QVGDisplayBase::ChooseRenderers()
 
 void QVGDisplayBase::ChoosePlotArea()
 {
-    DrawPlotAreaOfStyle(GetAxisStyle(), GetGraphType());
+    const int axisStyle = GetAxisStyle();
+    DrawPlotAreaOfStyle(axisStyle, GetGraphType());
+    // Without axes (style 0) or as a pie (style 9) there is no value axis for a limit to lie on.
+    if (axisStyle != 0 && axisStyle != 9)
+        DrawWatchers();
+}
+
+void QVGDisplayBase::DrawWatchers()
+{
+    if (m_pChart == NULL || m_pDC == NULL)
+        return;
+    CObList* pList = m_pChart->GetComponentList();
+    POSITION pos = pList->Find(this);
+    if (pos == NULL)
+        return;
+    pList->GetPrev(pos);
+    while (pos != NULL) {
+        CObject* pObject = pList->GetPrev(pos);
+        if (!pObject->IsKindOf(RUNTIME_CLASS(QVGDataWatcher)))
+            break;
+        QVGDataWatcher* pWatcher = static_cast<QVGDataWatcher*>(pObject);
+        m_pChart->SaveClip();
+        try {
+            m_pChart->ClipToRect(m_rectPlot.left, m_rectPlot.top, m_rectPlot.right + 1, m_rectPlot.bottom + 1, RGN_AND);
+            pWatcher->SetExtentRect(m_rectPlot);
+            pWatcher->SetDrawContent(1);
+            pWatcher->SetDrawContext(m_pDC, m_pView);
+            pWatcher->m_indexDataRange = m_indexDataRange;
+            pWatcher->m_valueDataRange = m_valueDataRange;
+            QVGraphStyle* pStyle = pWatcher->GetStyle();
+            pStyle->m_nLineStyle = (pStyle->m_nLineStyle & 0x0000FFFF) | (m_style.m_nLineStyle & int(0xFFFF0000u));
+            pStyle->m_bModified = 1;
+            pWatcher->DrawContent();
+            pWatcher->SetDrawContent(0);
+            pWatcher->EndDrawing();
+        } catch (...) {
+            pWatcher->EndDrawing();
+            m_pChart->RestoreClip();
+            throw;
+        }
+        m_pChart->RestoreClip();
+    }
 }
 
 void QVGDisplayBase::ChooseScales()

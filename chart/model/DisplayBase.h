@@ -46,6 +46,10 @@ public:
     void DrawContent() override;
     // An automatic text height: minus the plot rectangle's height / 25.
     int GetFontSize() override;
+    // Template: the title fields, then axis style, graph type, label option mask and log flag.
+    int ReadTemplateDetails(LPCTSTR lpszText) override;
+    LPCTSTR GetTemplateKeyword() override;
+    void WriteTemplateDetails(CStdioFile* pFile) override;
 
     virtual void SetValueAxisAutomatic(int bAutomatic);
     virtual int IsValueAxisAutomatic();
@@ -140,6 +144,9 @@ public:
 protected:
     bool IsValueDates();
     bool IsIndexDates();
+    // The data watchers that stand right before the display in the chart's list, drawn as limit lines
+    // across the plot rectangle (nearest first).
+    void DrawWatchers();
     // The scales, label block and owned lists, deleted.
     void DeleteOwnedParts();
 

@@ -7,8 +7,12 @@
 #include "chart/model/CompoundComponent.h"
 #include "chart/model/GraphBackground.h"
 #include "chart/model/GraphComponent.h"
+#include "chart/model/GraphDisplay.h"
 #include "chart/model/GraphException.h"
 #include "chart/model/GraphFeedback.h"
+#include "chart/model/GraphLegend.h"
+#include "chart/model/LabelBlock.h"
+#include "chart/model/TextPanel.h"
 #include "framework/core/Archive.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
@@ -127,12 +131,37 @@ void QVGraph::AddComponent(QVGraphComponent* pComponent)
 }
 
 QVGraphComponent* QVGraph::BuildStandardChart(int nTypeId, int nMeasurement, const RECT& rect, int nBorder,
-                                              int nShadow, int nFill, int, int)
+                                              int nShadow, int nFill, int nGraphType, int nAxisStyle)
 {
     QVGraphComponent* pComponent = NULL;
     switch (nTypeId) {
     case IDS_QVG_BACKGROUND:
         pComponent = new QVGraphBackground;
+        break;
+    case IDS_QVG_DISPLAY: {
+        QVGraphDisplay* pDisplay = new QVGraphDisplay;
+        // Both arguments come with their byte in its place in the line-style word.
+        QVGraphStyle* pStyle = pDisplay->GetStyle();
+        pStyle->m_nLineStyle = int((unsigned(pStyle->m_nLineStyle) & 0x0000FFFFu) | (unsigned(nGraphType) & 0x00FF0000u) |
+                                   (unsigned(nAxisStyle) & 0xFF000000u));
+        pStyle->m_bModified = 1;
+        pComponent = pDisplay;
+        break;
+    }
+    case IDS_QVG_TITLE:
+        pComponent = new QVGraphTitle;
+        break;
+    case IDS_QVG_LEGEND:
+        pComponent = new QVGraphLegend;
+        break;
+    case IDS_QVG_LABEL:
+        pComponent = new QVGraphLabel;
+        break;
+    case IDS_QVG_LABEL_BLOCK:
+        pComponent = new QVGraphLabelBlock;
+        break;
+    case IDS_QVG_TEXT_PANEL:
+        pComponent = new QVGTextPanel;
         break;
     default:
         return NULL;

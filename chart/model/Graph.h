@@ -92,6 +92,10 @@ public:
     virtual double GetGroupSum(int nGroup);
     virtual double GetRangeSum(int nFirstGroup, int nFirstIndex, int nLastGroup, int nLastIndex);
     virtual int GetGroupSize(int nGroup);
+    // Appends the components of the template: a "QVGRAPH_TEMPLATE" resource of the name, or the file.
+    // Reading ends at the first error; what was made before it stays.
+    virtual void ReadChartTemplate(LPCTSTR lpszName);
+    // Called with the line of an unknown or misplaced template command.
     virtual BOOL OnUnknownTemplateCommand(LPCTSTR lpszLine);
     virtual CString GetGroupText(int nGroup, int nAnnotation);
     virtual CString GetItemText(int nGroup, int nIndex, int nAnnotation);
@@ -130,6 +134,10 @@ public:
     virtual BOOL GetImageCached();
     virtual CPalette* GetPalette();
     virtual void PlaceFixedRect(const CRect& target, CRect& rect);
+
+    // Writes the component list as a template file as the chart edit dialog saves it: a header line, a
+    // line per component, and the footer. Throws CFileException when the file cannot be written.
+    void WriteChartTemplate(LPCTSTR lpszPath);
 
     // Data shortcuts.
     void SetValue(int nIndex, int nGroup, double value, BOOL bCopyDefaultStyle = FALSE);

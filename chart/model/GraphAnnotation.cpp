@@ -53,8 +53,13 @@ void QVGraphAnnotationList::WriteTemplate(CStdioFile* pFile) const
 {
     for (POSITION pos = m_list.GetHeadPosition(); pos != NULL;) {
         const QVGraphAnnotation* pAnnotation = GetNext(pos);
-        const std::string line =
-            NumberText::Format("annotation %d %s\n", pAnnotation->m_nIndex, static_cast<LPCTSTR>(pAnnotation->m_strText));
+        // A template line ends at a line break: a text of several lines is written as one, its breaks
+        // as blanks, so that the lines after it are still read.
+        std::string text = static_cast<LPCTSTR>(pAnnotation->m_strText);
+        for (char& c : text)
+            if (c == '\r' || c == '\n')
+                c = ' ';
+        const std::string line = NumberText::Format("annotation %d %s\n", pAnnotation->m_nIndex, text.c_str());
         pFile->WriteString(line.c_str());
     }
 }

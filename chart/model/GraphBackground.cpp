@@ -1,7 +1,6 @@
 #include "chart/model/GraphBackground.h"
 
 #include "chart/model/ChartResourceIds.h"
-#include "framework/core/File.h"
 
 IMPLEMENT_SERIAL(QVGraphBackground, QVGraphComponent, VERSIONABLE_SCHEMA | 1)
 
@@ -10,7 +9,7 @@ QVGraphBackground::QVGraphBackground()
     m_nTypeId = IDS_QVG_BACKGROUND;
 }
 
-void QVGraphBackground::WriteTemplateKeyword(CStdioFile* pFile)
+LPCTSTR QVGraphBackground::GetTemplateKeyword()
 {
-    pFile->WriteString("background ");
+    return "background ";
 }

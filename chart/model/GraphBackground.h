@@ -9,5 +9,5 @@ class QVGraphBackground : public QVGraphComponent
 public:
     QVGraphBackground();
 
-    void WriteTemplateKeyword(CStdioFile* pFile) override;
+    LPCTSTR GetTemplateKeyword() override;
 };

@@ -359,6 +359,19 @@ void QVGraphComponent::GetDataRange(int& nMinIndex, int& nMaxIndex, int& nMinGro
     nMaxGroup = m_nMaxGroup;
 }
 
+int QVGraphComponent::ResolveDataLimits()
+{
+    const int groups = m_pChart != NULL ? m_pChart->GetGroupCount() : 0;
+    const int longest = m_pChart != NULL ? m_pChart->GetMaxGroupSize() : 0;
+    m_nFirstGroup = m_nMinGroup == -1 ? 0 : m_nMinGroup;
+    m_nLastGroup = m_nMaxGroup == -1 ? groups - 1 : m_nMaxGroup;
+    m_nFirstIndex = m_nMinIndex == -1 ? 0 : m_nMinIndex;
+    m_nLastIndex = m_nMaxIndex == -1 ? longest - 1 : m_nMaxIndex;
+    m_nIndexCount = m_nLastIndex - m_nFirstIndex + 1;
+    m_nGroupCount = m_nLastGroup - m_nFirstGroup + 1;
+    return m_nIndexCount;
+}
+
 void QVGraphComponent::SetDataRange(int nMinIndex, int nMaxIndex, int nMinGroup, int nMaxGroup)
 {
     m_nMinIndex = nMinIndex;

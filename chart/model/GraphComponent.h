@@ -73,11 +73,15 @@ public:
     virtual void FillRect(int left, int top, int right, int bottom);
     virtual void InvalidateOnView(CWnd* pView);
 
-    // Chart templates: one line per component.
+    // Chart templates: one line per component. The class fields come after the common fields, and
+    // return the characters they took.
     virtual int ReadTemplateDetails(LPCTSTR lpszText);
     virtual int ReadTemplateComponent(LPCTSTR lpszText);
+    // Nothing for a component without a keyword: the template reader could not make it again.
     virtual void WriteTemplate(CStdioFile* pFile);
     virtual void WriteTemplateKeyword(CStdioFile* pFile);
+    // The first word of the component's line with its blank ("title "); empty for none.
+    virtual LPCTSTR GetTemplateKeyword();
     virtual void WriteTemplateText(CStdioFile* pFile);
     virtual void WriteTemplateComponent(CStdioFile* pFile);
     virtual void WriteTemplateDetails(CStdioFile* pFile);
@@ -156,6 +160,12 @@ public:
     bool GetItemLabelText(QVGraphData* pItem, CString& text);
     // 10 device units (device-scaled on a printer) from the point in the direction code's way.
     CPoint GetItemLabelAnchor(int x, int y, int nDirection);
+    // How far the shadow of the shadow style reaches right and down, in device units (0 for none or a
+    // custom shadow).
+    int GetShadowExtent();
+    // First, last and count of the indexes and groups shown, from the limits (-1 = from the first, or
+    // to the last, of the chart's data); returns the index count.
+    int ResolveDataLimits();
 
 protected:
     // The fill of one kind on the polygon; pFillRect is the polygon's bounding rectangle.
@@ -220,6 +230,8 @@ public:
 BOOL LoadChartBitmap(CBitmap& bitmap, LPCTSTR lpszName);
 BOOL LoadChartBitmap(CBitmap& bitmap, UINT nId);
 
+// The rectangle as a closed polygon of five points: top left, top right, bottom right, bottom left, top left.
+void ClosedCornersOf(const RECT& rect, POINT corners[5]);
 // The smallest rectangle holding the points (its right and bottom on the outermost ones); empty for none.
 CRect BoundsOfPoints(const POINT* pPoints, int nCount);
 // Length and angle (radians; 0 for a point) of a line.

@@ -360,7 +360,8 @@ void QVGraph::ClipToPolygon(const POINT* pPoints, int nCount, int nMode)
 
 void QVGraph::ClipToRect(int left, int top, int right, int bottom, int nMode)
 {
-    const POINT corners[5] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
+    POINT corners[5];
+    ClosedCornersOf(CRect(left, top, right, bottom), corners);
     ClipToPolygon(corners, 5, nMode);
 }
 

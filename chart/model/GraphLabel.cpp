@@ -6,11 +6,14 @@
 #include "chart/model/Graph.h"
 #include "chart/model/LabelBlock.h"
 #include "framework/core/Archive.h"
+#include "framework/core/File.h"
+#include "framework/core/NumberText.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 IMPLEMENT_SERIAL(QVGraphLabel, QVGraphTitle, VERSIONABLE_SCHEMA | 1)
@@ -549,3 +552,34 @@ void QVGraphLabel::DrawCustomInterior() {}
 void QVGraphLabel::DrawCustomLabelBorder() {}
 
 void QVGraphLabel::DrawCustomLabelShadow() {}
+
+int QVGraphLabel::ReadTemplateDetails(LPCTSTR lpszText)
+{
+    int consumed = QVGraphTitle::ReadTemplateDetails(lpszText);
+    double x = 0, y = 0, dirX = 0, dirY = 0, angle = 0;
+    int ownStyle = 0, inBlock = 0, more = 0;
+    // A line without the label's values keeps the label as it was.
+    if (std::sscanf(lpszText + consumed, " %lf %lf %lf %lf %lf %d %d%n", &x, &y, &dirX, &dirY, &angle, &ownStyle,
+                    &inBlock, &more) < 7)
+        return consumed;
+    SetPosition(x, y);
+    SetDirection(dirX, dirY);
+    SetTextAngle(angle);
+    m_bOwnStyle = ownStyle != 0;
+    // Only a block makes a label one of its own: a flag without one would leave the label fontless.
+    m_bInBlock = inBlock != 0 && m_pBlock != NULL;
+    return consumed + more;
+}
+
+LPCTSTR QVGraphLabel::GetTemplateKeyword()
+{
+    return "label ";
+}
+
+void QVGraphLabel::WriteTemplateDetails(CStdioFile* pFile)
+{
+    pFile->WriteString(NumberText::Format(" %g %g %g %g %g %d %d\n", m_dX, m_dY, m_dDirX, m_dDirY,
+                                          m_style.m_dTextAngle, m_bOwnStyle, m_bInBlock)
+                           .c_str());
+    m_annotations.WriteTemplate(pFile);
+}

@@ -27,6 +27,11 @@ public:
     void SetLogFont(const LOGFONT& logFont) override;
     void RebuildFont() override;
     COLORREF GetTextColor() override;
+    // Template: the title fields, then position, direction, text angle, own-style and in-block flags;
+    // the annotations follow as lines of their own.
+    int ReadTemplateDetails(LPCTSTR lpszText) override;
+    LPCTSTR GetTemplateKeyword() override;
+    void WriteTemplateDetails(CStdioFile* pFile) override;
 
     virtual int GetDefaultSize();
     virtual void ClearOutline();

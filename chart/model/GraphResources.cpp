@@ -2,6 +2,7 @@
 // stock shapes and the shape resources.
 #include "chart/model/Graph.h"
 
+#include "chart/model/ChartText.h"
 #include "chart/model/CompiledPolygon.h"
 #include "chart/model/GraphException.h"
 #include "chart/model/GraphRect.h"
@@ -20,31 +21,31 @@ namespace {
 const char* const kStockShapes[] = {"BOX", "CIRCLE", "TRIANGLE", "FLASH", "HEXAGON", "PENTAGON", "DIAMOND"};
 const int kUnknownStockShape = 7;
 
-// The text of a custom resource, or of the file of that name; false when neither exists.
-bool ReadShapeText(LPCTSTR lpszName, LPCTSTR lpszType, std::string& text)
+}  // namespace
+
+ChartTextSource ReadChartText(LPCTSTR lpszName, LPCTSTR lpszType, std::string& text)
 {
     HINSTANCE hModule = AfxFindResourceHandle(lpszName, lpszType);
     if (HRSRC hResource = ::FindResourceA(hModule, lpszName, lpszType)) {
         HGLOBAL hData = ::LoadResource(hModule, hResource);
         const void* pData = hData != NULL ? ::LockResource(hData) : NULL;
-        if (pData != NULL) {
-            text.assign(static_cast<const char*>(pData), ::SizeofResource(hModule, hResource));
-            return true;
-        }
+        if (pData == NULL)
+            return ChartTextSource::unlockable;
+        text.assign(static_cast<const char*>(pData), ::SizeofResource(hModule, hResource));
+        return ChartTextSource::resource;
     }
     CFile file;
     if (!file.Open(lpszName, CFile::modeRead | CFile::shareDenyWrite))
-        return false;
+        return ChartTextSource::none;
     const ULONGLONG length = file.GetLength();
-    // Shape files are a few hundred numbers; anything huge is not one.
+    // Templates and shapes are a few kilobytes; anything huge is not one.
     if (length > 16 * 1024 * 1024)
         AfxThrowFileException(CFileException::invalidFile, -1, lpszName);
     text.resize(size_t(length));
     if (length > 0 && file.Read(text.data(), UINT(length)) != UINT(length))
         AfxThrowFileException(CFileException::endOfFile, -1, lpszName);
-    return true;
+    return ChartTextSource::file;
 }
-}  // namespace
 
 CPen* QVGraph::GetPen(int nStyle, int nWidth, COLORREF crColor)
 {
@@ -146,7 +147,10 @@ void QVGraph::CreateDefaultPalette()
 QVGCompiledPolygon* QVGraph::LoadPolygon(LPCTSTR lpszName, LPCTSTR lpszType)
 {
     std::string text;
-    if (lpszName == NULL || *lpszName == '\0' || !ReadShapeText(lpszName, lpszType, text))
+    if (lpszName == NULL || *lpszName == '\0')
+        return NULL;
+    const ChartTextSource source = ReadChartText(lpszName, lpszType, text);
+    if (source != ChartTextSource::resource && source != ChartTextSource::file)
         return NULL;
     const char* p = text.c_str();
     int count = 0, consumed = 0;

@@ -6,6 +6,7 @@
 #include "chart/model/GraphLabel.h"
 #include "chart/model/GraphData.h"
 #include "chart/model/LabelBlock.h"
+#include "chart/model/TemplateFields.h"
 #include "framework/core/Archive.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
@@ -276,9 +277,15 @@ CSize QVGraphTitle::MeasureString(LPCTSTR lpszText)
 
 void QVGraphTitle::OutputLine(int x, int y, const CRect* pClip, LPCTSTR lpszText, int nLength)
 {
+    OutputStyledLine(x, y, pClip, lpszText, nLength, GetTextColor(), m_nFontStyle);
+}
+
+void QVGraphTitle::OutputStyledLine(int x, int y, const CRect* pClip, LPCTSTR lpszText, int nLength,
+                                    COLORREF crText, int nStyleFlags)
+{
     const UINT options = pClip != NULL ? ETO_CLIPPED : 0;
-    if (m_nFontStyle & (fontRaised | fontSunken)) {
-        const int sign = (m_nFontStyle & fontRaised) ? 1 : -1;
+    if (nStyleFlags & (fontRaised | fontSunken)) {
+        const int sign = (nStyleFlags & fontRaised) ? 1 : -1;
         const int sx = sign * int(GetDeviceScaleX(m_pDC) + 0.5);
         const int sy = sign * int(GetDeviceScaleY(m_pDC) + 0.5);
         m_pDC->SetTextColor(RGB(255, 255, 255));
@@ -286,7 +293,7 @@ void QVGraphTitle::OutputLine(int x, int y, const CRect* pClip, LPCTSTR lpszText
         m_pDC->SetTextColor(RGB(0, 0, 0));
         m_pDC->ExtTextOut(x - sx, y - sy, options, pClip, lpszText, UINT(nLength), NULL);
     }
-    m_pDC->SetTextColor(GetTextColor());
+    m_pDC->SetTextColor(crText);
     m_pDC->ExtTextOut(x, y, options, pClip, lpszText, UINT(nLength), NULL);
 }
 
@@ -334,12 +341,18 @@ int QVGraphTitle::ComputeFitSize()
 {
     if (m_pDC == NULL || m_pDC->GetSafeHdc() == NULL)
         return -10;
-    const CRect rect = GetInnerRect(m_rect.ToDeviceRect(m_pDC, m_pView));
+    return FitTextHeight(m_strText, GetInnerRect(m_rect.ToDeviceRect(m_pDC, m_pView)),
+                         (m_nFontStyle & fontSingleLine) == 0);
+}
+
+int QVGraphTitle::FitTextHeight(LPCTSTR lpszText, const CRect& rect, BOOL bWrap)
+{
+    if (m_pDC == NULL || m_pDC->GetSafeHdc() == NULL)
+        return -10;
     const int step = std::max(1, int(GetDeviceScaleY(m_pDC)));
     const int lowest = 3 * step;
     int h = 10 * m_pDC->GetDeviceCaps(LOGPIXELSY) / 72;
     bool growing = true;
-    const bool wrap = (m_nFontStyle & fontSingleLine) == 0;
     CFont* pOld = NULL;
     while (h >= lowest) {
         if (growing && h > rect.Height()) {
@@ -352,7 +365,7 @@ int QVGraphTitle::ComputeFitSize()
         CFont* pPrevious = m_pDC->SelectObject(pFont);
         if (pOld == NULL)
             pOld = pPrevious;
-        const CSize size = MeasureText(m_strText, wrap, rect.Width());
+        const CSize size = MeasureText(lpszText, bWrap, rect.Width());
         if (size.cx == 0 || size.cy == 0) {
             m_pDC->SelectObject(pOld);
             return -10;
@@ -462,4 +475,30 @@ void QVGraphTitle::DrawItemLabel(int x, int y, QVGraphData* pItem)
     pLabel->SetVisible(TRUE);
     pLabel->Draw(m_pDC, m_pView);
     pLabel->SetDrawContext(NULL, NULL);
+}
+
+int QVGraphTitle::ReadTemplateDetails(LPCTSTR lpszText)
+{
+    QVGTitleFields fields;
+    const int consumed = ReadTitleFields(lpszText, fields);
+    SetText("", fields.nAlignment);
+    SetTextColor(fields.crText);
+    SetFont(fields.nSize, fields.nStyleFlags, fields.strFace);
+    return consumed;
+}
+
+LPCTSTR QVGraphTitle::GetTemplateKeyword()
+{
+    return "title ";
+}
+
+void QVGraphTitle::WriteTemplateText(CStdioFile* pFile)
+{
+    QVGTitleFields fields;
+    fields.crText = m_crText;
+    fields.strFace = m_strFaceName;
+    fields.nSize = m_nFontSize;
+    fields.nStyleFlags = m_nFontStyle;
+    fields.nAlignment = m_nAlignment;
+    WriteTitleFields(pFile, fields);
 }

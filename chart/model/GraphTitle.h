@@ -34,6 +34,10 @@ public:
     // Data labels of the items this component draws, placed and kept as the chart's data-label mode says.
     void DrawItemLabel(int x, int y, QVGraphData* pItem) override;
     QVGraphComponent* CreateLabel() override;
+    // Template: the title fields (text colour, face, size, style flags, alignment), no text.
+    int ReadTemplateDetails(LPCTSTR lpszText) override;
+    LPCTSTR GetTemplateKeyword() override;
+    void WriteTemplateText(CStdioFile* pFile) override;
 
     virtual void RebuildFont();
     // 0 for an empty text, else line feeds + 1.
@@ -87,6 +91,11 @@ protected:
     void RebuildFontIfStale();
     // One line with the raised or sunken effect when the style asks for it.
     void OutputLine(int x, int y, const CRect* pClip, LPCTSTR lpszText, int nLength);
+    void OutputStyledLine(int x, int y, const CRect* pClip, LPCTSTR lpszText, int nLength, COLORREF crText,
+                          int nStyleFlags);
+    // The character height (negative) at which the text fills the rectangle: from 10 points it grows
+    // while the text fits, then shrinks until it fits again; -10 when nothing can be measured.
+    int FitTextHeight(LPCTSTR lpszText, const CRect& rect, BOOL bWrap);
 
 public:
     int m_nAlignment;

@@ -335,3 +335,29 @@ TEST(GraphStandardChart, BackgroundWithStyleNibbles)
     EXPECT_EQ(pComponent, chart.FindComponent(0, -1));
     EXPECT_EQ(nullptr, chart.BuildStandardChart(99, 0, CRect(), 0, 0, 0, 0, 0));
 }
+
+TEST(GraphStandardChart, EachComponentKindAndTheDisplaysTypeBytes)
+{
+    struct Case
+    {
+        int typeId;
+        const char* className;
+    };
+    const Case cases[] = {{53527, "QVGraphBackground"}, {53528, "QVGraphDisplay"}, {53529, "QVGraphTitle"},
+                          {53530, "QVGraphLegend"},     {53531, "QVGraphLabel"},   {53532, "QVGraphLabelBlock"},
+                          {53533, "QVGTextPanel"}};
+    QVGraph chart;
+    for (const Case& c : cases) {
+        QVGraphComponent* pComponent =
+            chart.BuildStandardChart(c.typeId, QVGraphRect::percent, CRect(0, 0, 50, 50), 0, 0, 0, 0x22 << 16, 0xC0 << 24);
+        ASSERT_NE(nullptr, pComponent) << c.typeId;
+        EXPECT_STREQ(c.className, pComponent->GetRuntimeClass()->m_lpszClassName);
+        EXPECT_EQ(c.typeId, pComponent->GetTypeId());
+        EXPECT_EQ(&chart, pComponent->GetChart());
+    }
+    QVGraphStyle* pDisplayStyle = chart.FindComponent(0, 53528)->GetStyle();
+    EXPECT_EQ(0x22, pDisplayStyle->GetGraphType());
+    EXPECT_EQ(0xC0, pDisplayStyle->GetAxisStyle());
+    EXPECT_EQ(1, pDisplayStyle->m_bModified);
+    EXPECT_EQ(7, int(chart.GetComponentList()->GetCount()));
+}
