@@ -63,13 +63,3 @@ void TrimTrailingSpaces(char* text)
     while (length > 1 && IsSpace(static_cast<unsigned char>(text[length - 1])))
         text[--length] = '\0';
 }
-
-int CompareNoCase(const char* a, const char* b)
-{
-    for (;; ++a, ++b) {
-        int ca = UpperAscii(static_cast<unsigned char>(*a));
-        int cb = UpperAscii(static_cast<unsigned char>(*b));
-        if (ca != cb || ca == 0)
-            return ca - cb;
-    }
-}

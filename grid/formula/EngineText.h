@@ -16,5 +16,3 @@ int HexDigitValue(int c);
 void UpperCaseText(char* text);
 // Clears trailing white space in place, never the first character.
 void TrimTrailingSpaces(char* text);
-// Case-insensitive comparison of two texts, letters A-Z only; 0 when equal.
-int CompareNoCase(const char* a, const char* b);
