@@ -233,10 +233,11 @@ TEST(FormulaText, StringsRoundTrip)
     }
 }
 
-// The text is as long as the formula needs: 100 strings of 511 characters come back whole.
+// The text is as long as the formula needs: a formula of 200 nodes, 100 of them strings of 511
+// characters, comes back whole.
 TEST(FormulaText, LongestFormulaRegeneratesWhole)
 {
-    std::string text = "=";
+    std::string text = "=+";
     for (int i = 0; i < 100; ++i) {
         if (i != 0)
             text += "&";
@@ -244,7 +245,7 @@ TEST(FormulaText, LongestFormulaRegeneratesWhole)
     }
     ParsedText parsed(0, text.c_str());
     ASSERT_TRUE(parsed.ok()) << GetLastErrorCode();
-    EXPECT_EQ(parsed.expr().nodeCount, 199);
+    EXPECT_EQ(parsed.expr().nodeCount, 200);
     std::string regenerated = FormulaText(0, &parsed.expr());
     EXPECT_EQ(regenerated.size(), text.size());
     EXPECT_EQ(regenerated, text);
