@@ -4,6 +4,7 @@
 
 #include "grid/controls/EditControl.h"
 #include "grid/controls/Static.h"
+#include "grid/features/GridHideCellsImp.h"
 #include "grid/features/NumberFormattingImp.h"
 
 #include "grid/core/AppData.h"
@@ -87,9 +88,10 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     pStylesMap->AddUserAttribute(GX_IDS_UA_ELLIPSISTYPE, &ellipsis);
 }
 
-void CGXControlFactory::InstallGridComponents(CGXGridCore*)
+void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
 {
-    // Each per-grid feature adds its installer here when it is built.
+    // Each per-grid feature adds its installer here, in the library's order, when it is built.
+    pGrid->InstallHideCells();
 }
 
 void CGXControlFactory::InstallApplicationComponents()

@@ -173,6 +173,11 @@ public:
     virtual CObject* CreateSetColWidthCmd(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol,
                                           CDWordArray* pOldWidths, int nUndoMode) = 0;
     virtual CObject* CreateSetDefaultColWidthCmd(CGXGridCore* pGrid, int nOldWidth, int nUndoMode) = 0;
+    // pabOldHidden holds the previous state of each line of the run (1 hidden); the command takes it over.
+    virtual CObject* CreateHideRowsCmd(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, CByteArray* pabOldHidden,
+                                       int nCommandType) = 0;
+    virtual CObject* CreateHideColsCmd(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, CByteArray* pabOldHidden,
+                                       int nCommandType) = 0;
 };
 
 class CGXAbstractGridUpdateHintImp : public CGXGridComponent
@@ -217,19 +222,25 @@ public:
                                       UINT nFlags) = 0;
 };
 
+// Hidden rows and columns. The flags live in the parameter object; the core's insert and remove
+// steps and the mover of rows and columns keep them in step with the lines.
 class CGXAbstractGridHideCellsImp : public CGXGridComponent
 {
 public:
+    virtual void RemoveRowHiddenFlags(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow) = 0;
+    virtual void RemoveColHiddenFlags(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol) = 0;
+    virtual void InsertRowHiddenFlags(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCount) = 0;
+    virtual void InsertColHiddenFlags(CGXGridCore* pGrid, ROWCOL nCol, ROWCOL nCount) = 0;
+    virtual void MoveRowHiddenFlags(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow) = 0;
+    virtual void MoveColHiddenFlags(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol) = 0;
     virtual BOOL HideRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, BOOL bHide, CByteArray* pabHide,
                           UINT nFlags, int nCommandType) = 0;
+    virtual BOOL IsRowHidden(CGXGridCore* pGrid, ROWCOL nRow) = 0;
+    virtual BOOL StoreHideRow(CGXGridCore* pGrid, ROWCOL nRow, BOOL bHide) = 0;
     virtual BOOL HideCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, BOOL bHide, CByteArray* pabHide,
                           UINT nFlags, int nCommandType) = 0;
-    virtual BOOL IsRowHidden(CGXGridCore* pGrid, ROWCOL nRow) = 0;
     virtual BOOL IsColHidden(CGXGridCore* pGrid, ROWCOL nCol) = 0;
-    virtual BOOL StoreHideRow(CGXGridCore* pGrid, ROWCOL nRow, BOOL bHide) = 0;
     virtual BOOL StoreHideCol(CGXGridCore* pGrid, ROWCOL nCol, BOOL bHide) = 0;
-    // Told after rows or columns were inserted into the data object.
-    virtual void OnInsertedRowsCols(CGXGridCore* pGrid) = 0;
 };
 
 class CGXFindReplaceSettings;

@@ -279,6 +279,9 @@ public:
     BOOL IsInScrollParent();
     // Hands a feature component to the engine, which deletes it with itself.
     void AddImplementationObject(CGXGridComponent* pComponent);
+    // Installers of the per-grid feature components, each defined beside its component in
+    // grid/features and called by the control factory; installing twice leaves one object.
+    void InstallHideCells();
     // Hands any other object to the engine, which deletes it with itself.
     void AddOwnedObject(CObject* pObject);
     CPtrList& GetPluginList() { return m_PluginList; }

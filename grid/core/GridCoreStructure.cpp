@@ -232,7 +232,7 @@ BOOL CGXGridCore::StoreInsertRows(ROWCOL nRow, ROWCOL nCount, BOOL bForce)
         return FALSE;
     SetModifiedFlag();
     if (m_pHideCellsImp != nullptr)
-        m_pHideCellsImp->OnInsertedRowsCols(this);
+        m_pHideCellsImp->InsertRowHiddenFlags(this, nRow, nCount);
     m_pParam->m_RowHeights.InsertKeys(nRow, nCount);
     m_pParam->m_SelRects.InsertRows(nRow, nCount);
     m_pParam->m_CoveredCellsList.InsertRows(nRow, nCount);
@@ -253,7 +253,7 @@ BOOL CGXGridCore::StoreInsertCols(ROWCOL nCol, ROWCOL nCount, BOOL bForce)
         return FALSE;
     SetModifiedFlag();
     if (m_pHideCellsImp != nullptr)
-        m_pHideCellsImp->OnInsertedRowsCols(this);
+        m_pHideCellsImp->InsertColHiddenFlags(this, nCol, nCount);
     m_pParam->m_ColWidths.InsertKeys(nCol, nCount);
     m_pParam->m_SelRects.InsertCols(nCol, nCount);
     m_pParam->m_CoveredCellsList.InsertCols(nCol, nCount);
@@ -437,6 +437,8 @@ BOOL CGXGridCore::StoreRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bForce)
     if (!pData->RemoveRows(nFromRow, nToRow) && !bForce)
         return FALSE;
     SetModifiedFlag();
+    if (m_pHideCellsImp != nullptr)
+        m_pHideCellsImp->RemoveRowHiddenFlags(this, nFromRow, nToRow);
     m_pParam->m_RowHeights.RemoveKeys(nFromRow, nToRow);
     m_pParam->m_SelRects.RemoveRows(nFromRow, nToRow, nOldCount);
     m_pParam->m_CoveredCellsList.RemoveRows(nFromRow, nToRow, nOldCount);
@@ -459,6 +461,8 @@ BOOL CGXGridCore::StoreRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bForce)
     if (!pData->RemoveCols(nFromCol, nToCol) && !bForce)
         return FALSE;
     SetModifiedFlag();
+    if (m_pHideCellsImp != nullptr)
+        m_pHideCellsImp->RemoveColHiddenFlags(this, nFromCol, nToCol);
     m_pParam->m_ColWidths.RemoveKeys(nFromCol, nToCol);
     m_pParam->m_SelRects.RemoveCols(nFromCol, nToCol, nOldCount);
     m_pParam->m_CoveredCellsList.RemoveCols(nFromCol, nToCol, nOldCount);

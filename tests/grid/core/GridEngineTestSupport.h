@@ -147,8 +147,25 @@ public:
         return new CFakeCommand("SetColWidth");
     }
     CObject* CreateSetDefaultColWidthCmd(CGXGridCore*, int, int) override { return new CFakeCommand("DefaultColWidth"); }
+    CObject* CreateHideRowsCmd(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo, CByteArray* pOld, int) override
+    {
+        return new CFakeCommand("HideRows " + std::to_string(nFrom) + ".." + std::to_string(nTo) + " " + Flags(pOld));
+    }
+    CObject* CreateHideColsCmd(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo, CByteArray* pOld, int) override
+    {
+        return new CFakeCommand("HideCols " + std::to_string(nFrom) + ".." + std::to_string(nTo) + " " + Flags(pOld));
+    }
 
 private:
+    // The saved states of a hide command as "0110", taken over and freed here.
+    static std::string Flags(CByteArray* pFlags)
+    {
+        std::string text;
+        for (INT_PTR i = 0; pFlags != nullptr && i < pFlags->GetSize(); ++i)
+            text += pFlags->GetAt(i) != 0 ? '1' : '0';
+        delete pFlags;
+        return text;
+    }
     BOOL Record(const std::string& call)
     {
         calls.push_back(call);

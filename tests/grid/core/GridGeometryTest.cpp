@@ -260,13 +260,18 @@ public:
 class CHideTwoAndFive : public CGXAbstractGridHideCellsImp
 {
 public:
+    void RemoveRowHiddenFlags(CGXGridCore*, ROWCOL, ROWCOL) override {}
+    void RemoveColHiddenFlags(CGXGridCore*, ROWCOL, ROWCOL) override {}
+    void InsertRowHiddenFlags(CGXGridCore*, ROWCOL, ROWCOL) override {}
+    void InsertColHiddenFlags(CGXGridCore*, ROWCOL, ROWCOL) override {}
+    void MoveRowHiddenFlags(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL) override {}
+    void MoveColHiddenFlags(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL) override {}
     BOOL HideRows(CGXGridCore*, ROWCOL, ROWCOL, BOOL, CByteArray*, UINT, int) override { return FALSE; }
-    BOOL HideCols(CGXGridCore*, ROWCOL, ROWCOL, BOOL, CByteArray*, UINT, int) override { return FALSE; }
     BOOL IsRowHidden(CGXGridCore*, ROWCOL nRow) override { return nRow == 5; }
-    BOOL IsColHidden(CGXGridCore*, ROWCOL nCol) override { return nCol == 2; }
     BOOL StoreHideRow(CGXGridCore*, ROWCOL, BOOL) override { return FALSE; }
+    BOOL HideCols(CGXGridCore*, ROWCOL, ROWCOL, BOOL, CByteArray*, UINT, int) override { return FALSE; }
+    BOOL IsColHidden(CGXGridCore*, ROWCOL nCol) override { return nCol == 2; }
     BOOL StoreHideCol(CGXGridCore*, ROWCOL, BOOL) override { return FALSE; }
-    void OnInsertedRowsCols(CGXGridCore*) override {}
 };
 
 class GridCursorTest : public GridGeometryTest
