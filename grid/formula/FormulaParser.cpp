@@ -76,7 +76,7 @@ bool StartsOperand(int32_t code)
 class Parser
 {
 public:
-    Parser(int hSheet) : m_hSheet(hSheet), m_scanner(*GetParseState()) {}
+    explicit Parser(int hSheet) : m_hSheet(hSheet), m_scanner(*GetParseState()) {}
     ~Parser() { ReleaseTokens(); }
 
     BOOL Run(const char* text, GX_EXPRESSION* result);
