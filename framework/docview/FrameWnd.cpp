@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/docview/ControlBars.h"
 #include "framework/docview/Document.h"
 #include "framework/docview/View.h"
 #include "framework/win/Dc.h"
@@ -583,11 +584,9 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 
 void CFrameWnd::OnBarCheck(UINT nID)
 {
-    CWnd* pBar = GetDescendantWindow((int)nID, TRUE);
-    if (pBar == nullptr)
-        return;
-    pBar->ShowWindow((pBar->GetStyle() & WS_VISIBLE) ? SW_HIDE : SW_SHOWNA);
-    RecalcLayout();
+    CControlBar* pBar = GetControlBar(nID);
+    if (pBar != nullptr)
+        ShowControlBar(pBar, !(pBar->GetStyle() & WS_VISIBLE), FALSE);
 }
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
