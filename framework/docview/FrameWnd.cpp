@@ -621,7 +621,9 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
         for (UINT nID = AFX_IDW_CONTROLBAR_FIRST; nID < AFX_IDW_CONTROLBAR_FIRST + 32; ++nID)
         {
             HWND hWndBar = ::GetDlgItem(m_hWnd, (int)nID);
-            if (nID == AFX_IDW_PREVIEW_BAR || hWndBar == nullptr || !(::GetWindowLongPtrA(hWndBar, GWL_STYLE) & WS_VISIBLE))
+            // The status bar stays: preview shows the page numbers in it.
+            if (nID == AFX_IDW_PREVIEW_BAR || nID == AFX_IDW_STATUS_BAR || hWndBar == nullptr ||
+                !(::GetWindowLongPtrA(hWndBar, GWL_STYLE) & WS_VISIBLE))
                 continue;
             pState->dwStates |= 1u << (nID - AFX_IDW_CONTROLBAR_FIRST);
             ::ShowWindow(hWndBar, SW_HIDE);
