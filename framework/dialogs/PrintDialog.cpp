@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "framework/win/PrinterSeam.h"
+
 IMPLEMENT_DYNAMIC(CPrintDialog, CCommonDialog)
 IMPLEMENT_DYNAMIC(CPageSetupDialog, CCommonDialog)
 
@@ -78,8 +80,8 @@ HDC AfxCreateDC(HGLOBAL hDevNames, HGLOBAL hDevMode)
             pDevMode = nullptr;
         }
     }
-    HDC hDC = ::CreateDCA(driver.IsEmpty() ? nullptr : (LPCTSTR)driver, device,
-                          port.IsEmpty() ? nullptr : (LPCTSTR)port, pDevMode);
+    HDC hDC = AfxCreatePrinterDC(driver.IsEmpty() ? nullptr : (LPCTSTR)driver, device,
+                                 port.IsEmpty() ? nullptr : (LPCTSTR)port, pDevMode);
     if (pDevMode != nullptr)
         ::GlobalUnlock(hDevMode);
     return hDC;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/docview/ControlBars.h"
 #include "framework/docview/Document.h"
 #include "framework/docview/View.h"
 #include "framework/win/Dc.h"
@@ -583,11 +584,9 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 
 void CFrameWnd::OnBarCheck(UINT nID)
 {
-    CWnd* pBar = GetDescendantWindow((int)nID, TRUE);
-    if (pBar == nullptr)
-        return;
-    pBar->ShowWindow((pBar->GetStyle() & WS_VISIBLE) ? SW_HIDE : SW_SHOWNA);
-    RecalcLayout();
+    CControlBar* pBar = GetControlBar(nID);
+    if (pBar != nullptr)
+        ShowControlBar(pBar, !(pBar->GetStyle() & WS_VISIBLE), FALSE);
 }
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
@@ -622,7 +621,9 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
         for (UINT nID = AFX_IDW_CONTROLBAR_FIRST; nID < AFX_IDW_CONTROLBAR_FIRST + 32; ++nID)
         {
             HWND hWndBar = ::GetDlgItem(m_hWnd, (int)nID);
-            if (nID == AFX_IDW_PREVIEW_BAR || hWndBar == nullptr || !(::GetWindowLongPtrA(hWndBar, GWL_STYLE) & WS_VISIBLE))
+            // The status bar stays: preview shows the page numbers in it.
+            if (nID == AFX_IDW_PREVIEW_BAR || nID == AFX_IDW_STATUS_BAR || hWndBar == nullptr ||
+                !(::GetWindowLongPtrA(hWndBar, GWL_STYLE) & WS_VISIBLE))
                 continue;
             pState->dwStates |= 1u << (nID - AFX_IDW_CONTROLBAR_FIRST);
             ::ShowWindow(hWndBar, SW_HIDE);

@@ -134,23 +134,3 @@ void CView::OnActivateView(BOOL bActivate, CView*, CView*)
 void CView::OnActivateFrame(UINT, CFrameWnd*)
 {
 }
-
-// ---- Printing hooks ----
-
-BOOL CView::OnPreparePrinting(CPrintInfo*)
-{
-    return FALSE;
-}
-
-void CView::OnBeginPrinting(CDC*, CPrintInfo*)
-{
-}
-
-void CView::OnPrint(CDC* pDC, CPrintInfo*)
-{
-    OnDraw(pDC);
-}
-
-void CView::OnEndPrinting(CDC*, CPrintInfo*)
-{
-}

@@ -35,12 +35,26 @@ public:
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
 
     // ---- Printing ----
-    // Asks for the printer; the default refuses (printing is the view's to allow).
+    // Asks for the printer (the print dialog, or the application's printer for Print Direct and
+    // preview); the default calls DoPreparePrinting.
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // Fills pInfo's printer device context; FALSE when the user cancelled or there is no printer
+    // ("Could not start print job." is shown for the latter).
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     // One page; the default draws it with OnDraw.
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Print preview has ended: the view shows again.
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
+    // Shows print preview of pPrintView in the frame, with the preview view class given.
+    BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                        CPrintPreviewState* pState);
+
+    // The print job: printer, OnBeginPrinting, every page, OnEndPrinting (ID_FILE_PRINT and,
+    // without the dialog, ID_FILE_PRINT_DIRECT).
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PostNcDestroy() override;

@@ -176,9 +176,9 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
     BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, nullptr);
     if (bDisableIfNoHandler && !m_bEnableChanged)
     {
+        // Enabled exactly while somebody handles it: an item greyed before gets its handler back.
         AFX_CMDHANDLERINFO info = {nullptr};
-        if (!pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info))
-            Enable(FALSE);
+        Enable(pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
     }
     return bResult;
 }

@@ -387,6 +387,7 @@ public:
     void ContinueRouting() { m_bContinueRouting = TRUE; }
 
     // Asks pTarget's routing for an update handler of m_nID; with bDisableIfNoHandler an item that
-    // has neither update nor command handler is disabled. Returns TRUE when a handler ran.
+    // has no update handler is enabled exactly when it has a command handler. Returns TRUE when an
+    // update handler ran.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
 };

@@ -5,6 +5,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/win/HandleMap.h"
+#include "framework/win/PrinterSeam.h"
 #include "framework/win/Wnd.h"
 
 
@@ -219,7 +220,7 @@ BOOL CDC::RestoreDC(int nSavedDC)
 
 int CDC::GetDeviceCaps(int nIndex) const
 {
-    return ::GetDeviceCaps(QueryHandle(*this), nIndex);
+    return AfxGetDeviceCaps(QueryHandle(*this), nIndex);
 }
 
 CPoint CDC::GetBrushOrg() const
@@ -1166,7 +1167,7 @@ int CDC::Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData)
 
 int CDC::StartDoc(LPDOCINFO lpDocInfo)
 {
-    return ::StartDoc(m_hDC, lpDocInfo);
+    return AfxStartDoc(m_hDC, lpDocInfo);
 }
 
 int CDC::StartDoc(LPCTSTR lpszDocName)
@@ -1179,27 +1180,27 @@ int CDC::StartDoc(LPCTSTR lpszDocName)
 
 int CDC::StartPage()
 {
-    return ::StartPage(m_hDC);
+    return AfxStartPage(m_hDC);
 }
 
 int CDC::EndPage()
 {
-    return ::EndPage(m_hDC);
+    return AfxEndPage(m_hDC);
 }
 
 int CDC::SetAbortProc(BOOL(CALLBACK* lpfn)(HDC, int))
 {
-    return ::SetAbortProc(m_hDC, lpfn);
+    return AfxSetAbortProc(m_hDC, lpfn);
 }
 
 int CDC::AbortDoc()
 {
-    return ::AbortDoc(m_hDC);
+    return AfxAbortDoc(m_hDC);
 }
 
 int CDC::EndDoc()
 {
-    return ::EndDoc(m_hDC);
+    return AfxEndDoc(m_hDC);
 }
 
 // ---------------------------------------------------------------- window DCs

@@ -123,7 +123,7 @@ void MdiProgramTest::SetUp()
     pTemplate = new CMultiDocTemplate(IDR_TEST_DOCTYPE, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChildFrame),
                                       RUNTIME_CLASS(CTestView));
     app.AddDocTemplate(pTemplate);
-    pMainFrame = new CTestMainFrame;
+    pMainFrame = NewMainFrame();
     ASSERT_TRUE(pMainFrame->LoadFrame(IDR_TEST_MAINFRAME));
     app.m_pMainWnd = pMainFrame;
     pMainFrame->ShowWindow(SW_SHOW);

@@ -98,6 +98,8 @@ protected:
 
     void SetUp() override;
     void TearDown() override;
+    // The main frame's object (loaded from IDR_TEST_MAINFRAME by SetUp).
+    virtual CTestMainFrame* NewMainFrame() { return new CTestMainFrame; }
 
     // The documents of the template, in the order they were made.
     std::vector<CTestDoc*> Documents() const;
