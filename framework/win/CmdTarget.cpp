@@ -1,5 +1,6 @@
 #include "framework/win/CmdTarget.h"
 
+#include "framework/ole/CmdTargetDispatch.h"
 #include "framework/win/Menu.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
@@ -7,7 +8,11 @@
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 CCmdTarget::CCmdTarget() = default;
-CCmdTarget::~CCmdTarget() = default;
+
+CCmdTarget::~CCmdTarget()
+{
+    delete m_pDispatch;
+}
 
 const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap()
 {

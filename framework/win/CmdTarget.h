@@ -75,12 +75,42 @@ struct AFX_MSGMAP
 // Message kinds of entries that are not plain window messages.
 #define AFX_MSG_REGISTERED 0xC000u   // nMessage of an ON_REGISTERED_MESSAGE entry
 
+// Automation (framework/ole/DispatchMap.h declares the maps and their macros).
+struct AFX_DISPMAP;
+struct AFX_INTERFACEMAP;
+class CCmdTargetDispatch;
+
 class CCmdTarget : public CObject
 {
     DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget();
     ~CCmdTarget() override;
+
+    // ---- Automation ----
+    // Gives the object an IDispatch that serves its dispatch map (an automation object's
+    // constructor calls it). Its IUnknown and IDispatch, and the interfaces of its interface map,
+    // share the object's reference count.
+    void EnableAutomation();
+    // The object's IDispatch (NULL without EnableAutomation); with bAddRef the caller gets a reference.
+    LPDISPATCH GetIDispatch(BOOL bAddRef);
+    // The reference count starts at 1, the creator's reference; the release that takes it to 0
+    // calls OnFinalRelease.
+    DWORD InternalAddRef();
+    DWORD InternalRelease();
+    DWORD ExternalAddRef() { return InternalAddRef(); }
+    DWORD ExternalRelease() { return InternalRelease(); }
+    // IUnknown and IDispatch when automation is enabled, and the interfaces of the interface maps.
+    HRESULT ExternalQueryInterface(REFIID iid, LPVOID* ppvObj);
+    // The last reference went: the object deletes itself.
+    virtual void OnFinalRelease();
+
+    static const AFX_DISPMAP* PASCAL GetThisDispatchMap();
+    virtual const AFX_DISPMAP* GetDispatchMap() const;
+    static const AFX_INTERFACEMAP* PASCAL GetThisInterfaceMap();
+    virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
+
+    LONG m_dwRef = 1;
 
     // Routes a command, an update request or a notification to this target's map.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
@@ -100,6 +130,9 @@ public:
     void BeginWaitCursor();
     void EndWaitCursor();
     void RestoreWaitCursor();
+
+private:
+    CCmdTargetDispatch* m_pDispatch = nullptr;   // made by EnableAutomation
 };
 
 // ---- Map declaration and definition ----
