@@ -156,7 +156,7 @@ BOOL CGXData::SetRowCount(ROWCOL nRows, UINT nFlags)
     if (nRows < nOld)
         RemoveRows(nRows + 1, nOld, nFlags);
     else if (nRows > nOld)
-        InsertRows(nOld + 1, nRows - nOld, nFlags);
+        return InsertRows(nOld + 1, nRows - nOld, nFlags);
     return TRUE;
 }
 
@@ -166,12 +166,15 @@ BOOL CGXData::SetColCount(ROWCOL nCols, UINT nFlags)
     if (nCols < nOld)
         RemoveCols(nCols + 1, nOld, nFlags);
     else if (nCols > nOld)
-        InsertCols(nOld + 1, nCols - nOld, nFlags);
+        return InsertCols(nOld + 1, nCols - nOld, nFlags);
     return TRUE;
 }
 
 BOOL CGXData::InsertRows(ROWCOL nRow, ROWCOL nCount, UINT)
 {
+    // The count must not wrap past the largest index.
+    if (nCount > GX_MAXROWCOL - m_nRows)
+        return FALSE;
     m_apRowBaseStyles.InsertEmpty(nRow, nCount);
     m_apapCellStyles.InsertEmpty(nRow, nCount);
     m_nRows += nCount;
@@ -180,6 +183,8 @@ BOOL CGXData::InsertRows(ROWCOL nRow, ROWCOL nCount, UINT)
 
 BOOL CGXData::InsertCols(ROWCOL nCol, ROWCOL nCount, UINT)
 {
+    if (nCount > GX_MAXROWCOL - m_nCols)
+        return FALSE;
     m_apColBaseStyles.InsertEmpty(nCol, nCount);
     for (INT_PTR nRow = 0; nRow < m_apapCellStyles.GetSize(); ++nRow)
         if (CGXStylePtrArray* pRow = m_apapCellStyles.GetRowAt(nRow))

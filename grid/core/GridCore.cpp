@@ -36,7 +36,6 @@ CGXGridCore::~CGXGridCore()
     }
     m_ControlMap.RemoveAll();
     m_pCurrentCellControl = nullptr;
-    OnGridBeforeDestroy();
     if (m_bOwnParam)
         delete m_pParam;
     m_pParam = nullptr;

@@ -247,8 +247,10 @@ public:
     // resource exception when the "GXWND" window class is not registered.
     virtual void InitializeGrid();
     BOOL IsInitialized() const { return m_bInitDone; }
-    // Called once a parameter object is attached, and before the engine is destroyed.
+    // Called once a parameter object is attached.
     virtual void OnGridParamAttached();
+    // Called when the grid's window is destroyed (WM_DESTROY), while the derived grid and its
+    // window still exist, so that an override runs; never from the engine's destructor.
     virtual void OnGridBeforeDestroy();
     virtual void SetPrinting(BOOL bPrinting, BOOL bClientToRect = FALSE);
     virtual void SetModifiedFlag(BOOL bModified = TRUE);

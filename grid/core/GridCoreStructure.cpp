@@ -143,7 +143,10 @@ BOOL CGXGridCore::InsertCols(ROWCOL nCol, ROWCOL nCount, CDWordArray* pWidths, C
 BOOL CGXGridCore::InsertRowsOrCols(BOOL bRows, ROWCOL nAt, ROWCOL nCount, CDWordArray* pSizes, CObArray* pCellStyles,
                                    CObArray* pBaseStyles, ROWCOL nOtherCount, UINT nFlags, int nCommandType)
 {
-    if (nCount == 0 || nAt == 0)
+    // Rows go in before an existing one or after the last; a count that would carry the total past
+    // the largest index (GX_INVALID names no cell) would wrap it to a small number.
+    const ROWCOL nExisting = bRows ? GetRowCount() : GetColCount();
+    if (nCount == 0 || nAt == 0 || nAt > nExisting + 1 || nCount > GX_MAXROWCOL - nExisting)
         return FALSE;
     if (!TransferCurrentCellValue(TRUE))
         return FALSE;
@@ -571,12 +574,13 @@ BOOL CGXGridCore::SetFrozen(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT nFl
     return TRUE;
 }
 
+// More frozen rows than the table has would put the first scrolled row past its end.
 BOOL CGXGridCore::StoreFrozenRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows)
 {
     if (m_pParam == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
         return FALSE;
-    m_pParam->m_nFrozenRows = nFrozenRows;
-    m_pParam->m_nHeaderRows = nHeaderRows;
+    m_pParam->m_nFrozenRows = std::min(nFrozenRows, GetRowCount());
+    m_pParam->m_nHeaderRows = std::min(nHeaderRows, GetRowCount());
     SetModifiedFlag();
     return TRUE;
 }
@@ -585,16 +589,26 @@ BOOL CGXGridCore::StoreFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols)
 {
     if (m_pParam == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
         return FALSE;
-    m_pParam->m_nFrozenCols = nFrozenCols;
-    m_pParam->m_nHeaderCols = nHeaderCols;
+    m_pParam->m_nFrozenCols = std::min(nFrozenCols, GetColCount());
+    m_pParam->m_nHeaderCols = std::min(nHeaderCols, GetColCount());
     SetModifiedFlag();
     return TRUE;
 }
 
+namespace
+{
+// The first scrolled row (column) after the frozen ones, but never past the last one: when every
+// row is frozen, the last row, which the index mapping then shows once, as a frozen row.
+ROWCOL FirstScrolled(ROWCOL nCurrent, ROWCOL nFrozen, ROWCOL nCount)
+{
+    return std::min(std::max(nCurrent, nFrozen + 1), std::max<ROWCOL>(nCount, 1));
+}
+} // namespace
+
 void CGXGridCore::UpdateFrozenRows(ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows, UINT nFlags, BOOL bCreateHint)
 {
     m_nLastVisibleRow = GX_INVALID;
-    m_nTopRow = std::max(m_nTopRow, GetFrozenRows() + 1);
+    m_nTopRow = FirstScrolled(m_nTopRow, GetFrozenRows(), GetRowCount());
     if (!IsLockUpdate())
     {
         RedrawGrid(nFlags, FALSE);
@@ -607,7 +621,7 @@ void CGXGridCore::UpdateFrozenRows(ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows,
 void CGXGridCore::UpdateFrozenCols(ROWCOL nOldFrozenCols, ROWCOL nOldHeaderCols, UINT nFlags, BOOL bCreateHint)
 {
     m_nLastVisibleCol = GX_INVALID;
-    m_nLeftCol = std::max(m_nLeftCol, GetFrozenCols() + 1);
+    m_nLeftCol = FirstScrolled(m_nLeftCol, GetFrozenCols(), GetColCount());
     if (!IsLockUpdate())
     {
         RedrawGrid(nFlags, FALSE);
@@ -678,7 +692,7 @@ BOOL CGXGridCore::SetTopRow(ROWCOL nRow, UINT nFlags, BOOL bUpdate)
         m_nPrintTopRow = nRow;
         return TRUE;
     }
-    nRow = std::max(nRow, GetFrozenRows() + 1);
+    nRow = FirstScrolled(nRow, GetFrozenRows(), GetRowCount());
     if (nRow == m_nTopRow)
         return TRUE;
     m_nTopRow = nRow;
@@ -699,7 +713,7 @@ BOOL CGXGridCore::SetLeftCol(ROWCOL nCol, UINT nFlags, BOOL bUpdate)
         m_nPrintLeftCol = nCol;
         return TRUE;
     }
-    nCol = std::max(nCol, GetFrozenCols() + 1);
+    nCol = FirstScrolled(nCol, GetFrozenCols(), GetColCount());
     if (nCol == m_nLeftCol)
         return TRUE;
     m_nLeftCol = nCol;

@@ -17,3 +17,5 @@ enum GXModifyType
 
 // A row or column index that names no cell.
 const ROWCOL GX_INVALID = 0xFFFFFFFF;
+// The largest row or column count: every index up to it names a cell.
+const ROWCOL GX_MAXROWCOL = GX_INVALID - 1;

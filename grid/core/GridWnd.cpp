@@ -42,7 +42,10 @@ BEGIN_MESSAGE_MAP(CGXGridWnd, CWnd)
                         CWnd::FromHandle(reinterpret_cast<HWND>(c.lParam)), static_cast<UINT>(c.nCode)));
                     if (c.result == 0) c.result = pT->Default();
                     return TRUE;)
-    AFX_WM(WM_DESTROY, if (!Engine(pT)->ClosePopupWindow()) pT->CWnd::OnDestroy(); return TRUE;)
+    AFX_WM(WM_DESTROY,
+           Engine(pT)->OnGridBeforeDestroy();
+           if (!Engine(pT)->ClosePopupWindow()) pT->CWnd::OnDestroy();
+           return TRUE;)
     AFX_WM(WM_ERASEBKGND, c.result = TRUE; return TRUE;)
     AFX_WM(WM_HSCROLL,
            if (!Engine(pT)->OnHScroll(LOWORD(c.wParam), HIWORD(c.wParam),

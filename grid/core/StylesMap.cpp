@@ -115,13 +115,22 @@ WORD CGXStylesMap::StoreStyle(WORD nStyleId, UINT nResourceId, const CString& na
     return nStyleId;
 }
 
+WORD CGXStylesMap::NewStyleId()
+{
+    // Ids are 16 bits: after the last one the counter would wrap onto the standard style (id 0)
+    // and the new style would silently replace it.
+    if (m_nLastId > 0xFFFF)
+        AfxThrowResourceException();
+    return static_cast<WORD>(m_nLastId++);
+}
+
 WORD CGXStylesMap::RegisterStyle(LPCTSTR pszName, const CGXStyle& style, BOOL bSystemStyle)
 {
     const CString name = pszName != nullptr ? pszName : "";
     WORD nStyleId = 0;
     if (!LookupStyleId(name, nStyleId))
     {
-        nStyleId = m_nLastId++;
+        nStyleId = NewStyleId();
         m_mswNameId.SetAt(name, IdToPtr(nStyleId));
     }
     UINT nResourceId = 0;
@@ -139,7 +148,7 @@ WORD CGXStylesMap::RegisterStyleName(UINT nResourceId, const CGXStyle& style, BO
     WORD nStyleId = 0;
     if (!LookupResourceStyleId(nResourceId, nStyleId))
     {
-        nStyleId = m_nLastId++;
+        nStyleId = NewStyleId();
         m_mwwResourceId.SetAt(static_cast<WORD>(nResourceId), IdToPtr(nStyleId));
     }
     m_mswNameId.SetAt(name, IdToPtr(nStyleId));

@@ -57,7 +57,8 @@ public:
     // A new, empty style of the map's style class.
     CGXStyle* CreateStyle() const;
 
-    // Base styles.
+    // Base styles. A new name (string-table id) takes the next of the 65536 ids; once they are all
+    // taken, a new one is refused with a CResourceException and the map stays as it was.
     WORD RegisterStyle(LPCTSTR pszName, const CGXStyle& style, BOOL bSystemStyle = FALSE);
     WORD RegisterStyleName(UINT nResourceId, const CGXStyle& style, BOOL bSystemStyle = FALSE);
     BOOL LookupStyleId(LPCTSTR pszName, WORD& nStyleId) const;
@@ -105,6 +106,7 @@ public:
     CMapWordToPtr& GetExtraMap() { return m_mwpExtra; }
 
 private:
+    WORD NewStyleId();
     WORD StoreStyle(WORD nStyleId, UINT nResourceId, const CString& name, const CGXStyle& style, BOOL bSystemStyle);
     static CString LoadText(UINT nId);
 
@@ -116,5 +118,5 @@ private:
     CMapWordToPtr m_mwpControlName;      // control id -> CString*
     CMapWordToPtr m_mwpExtra;
     CString m_sSection;
-    WORD m_nLastId = 0;
+    DWORD m_nLastId = 0;   // the next id to hand out; above 0xFFFF when all are taken
 };

@@ -51,25 +51,41 @@ std::vector<CPoint> FeedbackPoints(QVGraph& chart)
     return points;
 }
 
-// Where a value lands on the drawn axis, as the renderer maps it.
-int MapX(QVGraphDisplay& display, double value, bool bLog)
+// Where a value must land: its place between the ends of the axis range the test fixed (in decades on a
+// logarithmic axis), across the plot rectangle the test fixed, rounded to the nearest pixel.
+struct Axis
 {
-    const CRect plot = display.GetPlotRect();
-    CScale range = display.GetDrawnIndexAxisRange();
-    const double low = bLog ? std::log10(range.m_dMin) : range.m_dMin;
-    const double high = bLog ? std::log10(range.m_dMax) : range.m_dMax;
-    const double v = bLog ? std::log10(value) : value;
-    return int((v - low) * (plot.right - plot.left) / (high - low) + plot.left + 0.5);
+    double low;
+    double high;
+    bool bLog;
+
+    double Fraction(double value) const
+    {
+        if (bLog)
+            return (std::log10(value) - std::log10(low)) / (std::log10(high) - std::log10(low));
+        return (value - low) / (high - low);
+    }
+};
+
+int ExpectedX(const CRect& plot, const Axis& axis, double value)
+{
+    return int(std::floor(plot.left + axis.Fraction(value) * plot.Width() + 0.5));
 }
 
-int MapY(QVGraphDisplay& display, double value, bool bLog)
+int ExpectedY(const CRect& plot, const Axis& axis, double value)
 {
-    const CRect plot = display.GetPlotRect();
-    CScale range = display.GetDrawnValueAxisRange();
-    const double low = bLog ? std::log10(range.m_dMin) : range.m_dMin;
-    const double high = bLog ? std::log10(range.m_dMax) : range.m_dMax;
-    const double v = bLog ? std::log10(value) : value;
-    return int(plot.bottom - (v - low) * (plot.bottom - plot.top) / (high - low) + 0.5);
+    return int(std::floor(plot.bottom - axis.Fraction(value) * plot.Height() + 0.5));
+}
+
+// The display draws into the rectangle given and over the ranges given, whatever its labels need.
+void FixPlot(QVGraphDisplay& display, const CRect& plot, const Axis& x, const Axis& y)
+{
+    display.SetPlotRect(plot.left, plot.top, plot.right, plot.bottom, TRUE);
+    display.SetOption(QVGDisplayBase::optionFixedRanges, TRUE);
+    display.SetFixedIndexMin(x.low);
+    display.SetFixedIndexMax(x.high);
+    display.SetFixedValueMin(y.low);
+    display.SetFixedValueMax(y.high);
 }
 
 QVGraphStyle CurveStyle(COLORREF color, int nShape)
@@ -115,7 +131,52 @@ void AddFrame(QVGraph& chart, const CRect& area, LPCTSTR title)
 }
 }  // namespace
 
-TEST(ScatterDisplay, GroupPairsLandWhereTheAxisRangesMapThem)
+TEST(ScatterDisplay, GroupPairsLandWhereTheirValuesMapIntoThePlotRectangle)
+{
+    const struct
+    {
+        const char* name;
+        int nGraphType;
+        Axis x;
+        Axis y;
+        bool bLogIndexOption;    // the Ex form's logarithmic X axis
+        bool bLogStyle;          // the style's log option: both axes of type 21
+        Series series;
+    } cases[] = {
+        {"linear", 21, {0.0, 5.0, false}, {0.0, 25.0, false}, false, false, {{0.0, 1.0, 2.0, 4.0}, {0.0, 10.0, 20.0, 15.0}}},
+        {"Ex form, X in decades", 34, {1.0, 100.0, true}, {0.0, 40.0, false}, true, false,
+         {{1.0, 10.0, 100.0, 3.0}, {0.0, 10.0, 40.0, 25.0}}},
+        {"log option, both in decades", 21, {1.0, 100.0, true}, {1.0, 1000.0, true}, false, true,
+         {{1.0, 10.0, 100.0, 50.0}, {2.0, 20.0, 200.0, 1000.0}}},
+    };
+    const CRect plot(60, 30, 380, 270);
+    const COLORREF marker = RGB(200, 0, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMemoryCanvas canvas(400, 300);
+        QVGraph chart;
+        chart.SetFixedRect(CRect(0, 0, 400, 300), 0);
+        AddSeries(chart, 0, c.series);
+        chart.ApplyStyle(0, 0, -1, -1, CurveStyle(marker, 12), TRUE);
+        QVGraphDisplay* pDisplay = AddDisplay(chart, c.nGraphType, CRect(0, 0, 400, 300));
+        FixPlot(*pDisplay, plot, c.x, c.y);
+        if (c.bLogIndexOption)
+            pDisplay->SetAxisOption(QVGDisplayBase::axisLogIndex, TRUE);
+        if (c.bLogStyle)
+            pDisplay->GetStyle()->SetLogScale(TRUE);
+        chart.Draw(&canvas.dc, nullptr);
+
+        const std::vector<CPoint> points = FeedbackPoints(chart);
+        ASSERT_EQ(c.series.x.size(), points.size());
+        for (size_t i = 0; i < points.size(); ++i) {
+            const CPoint expected(ExpectedX(plot, c.x, c.series.x[i]), ExpectedY(plot, c.y, c.series.y[i]));
+            EXPECT_EQ(expected, points[i]) << i;
+            EXPECT_EQ(marker, canvas.Pixel(expected.x, expected.y)) << "the marker of point " << i;
+        }
+    }
+}
+
+TEST(ScatterDisplay, LabelsTakeRoomAndTheAxesStartAtZero)
 {
     CMemoryCanvas canvas(400, 300);
     QVGraph chart;
@@ -130,12 +191,13 @@ TEST(ScatterDisplay, GroupPairsLandWhereTheAxisRangesMapThem)
     const CRect plot = pDisplay->GetPlotRect();
     EXPECT_GT(plot.left, 10);            // the labels of the Y scale took room on the left
     EXPECT_LT(plot.bottom, 300 - 10);    // and those of the X scale at the bottom
-    for (size_t i = 0; i < points.size(); ++i) {
-        EXPECT_EQ(MapX(*pDisplay, series.x[i], false), points[i].x) << i;
-        EXPECT_EQ(MapY(*pDisplay, series.y[i], false), points[i].y) << i;
-    }
-    EXPECT_EQ(plot.left, points[0].x);     // the axes start at 0
+    EXPECT_EQ(plot.left, points[0].x);   // the axes start at 0
     EXPECT_EQ(plot.bottom, points[0].y);
+    for (size_t i = 1; i < points.size(); ++i) {
+        EXPECT_GT(points[i].x, points[i - 1].x) << i;
+        EXPECT_TRUE(plot.PtInRect(points[i]) || points[i].x == plot.right || points[i].y == plot.top) << i;
+    }
+    EXPECT_LT(points[2].y, points[3].y);   // 20 is drawn above 15
     // The feedback names the X item.
     QVGraphFeedback* pLast = static_cast<QVGraphFeedback*>(chart.GetFeedbackList()->GetTail());
     EXPECT_EQ(3, pLast->GetIndex());
@@ -156,10 +218,6 @@ TEST(ScatterDisplay, ExFormMapsXByLogarithmsAndYLinearly)
 
     const std::vector<CPoint> points = FeedbackPoints(chart);
     ASSERT_EQ(3u, points.size());
-    for (size_t i = 0; i < points.size(); ++i) {
-        EXPECT_EQ(MapX(*pDisplay, series.x[i], true), points[i].x) << i;
-        EXPECT_EQ(MapY(*pDisplay, series.y[i], false), points[i].y) << i;
-    }
     EXPECT_NEAR(points[1].x - points[0].x, points[2].x - points[1].x, 1);          // decades equally wide
     EXPECT_NEAR(3 * (points[0].y - points[1].y), points[1].y - points[2].y, 2);     // 10 and 30 apart
     EXPECT_TRUE(pDisplay->GetFirstScale()->IsKindOf(RUNTIME_CLASS(QVGLogScale)));
@@ -178,10 +236,7 @@ TEST(ScatterDisplay, LogOptionMakesBothAxesOfTypeTwentyOneLogarithmic)
     chart.Draw(&canvas.dc, nullptr);
     const std::vector<CPoint> points = FeedbackPoints(chart);
     ASSERT_EQ(3u, points.size());
-    for (size_t i = 0; i < points.size(); ++i) {
-        EXPECT_EQ(MapX(*pDisplay, series.x[i], true), points[i].x) << i;
-        EXPECT_EQ(MapY(*pDisplay, series.y[i], true), points[i].y) << i;
-    }
+    EXPECT_NEAR(points[1].x - points[0].x, points[2].x - points[1].x, 1);
     EXPECT_NEAR(points[0].y - points[1].y, points[1].y - points[2].y, 1);
 }
 

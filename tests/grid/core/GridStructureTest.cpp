@@ -185,6 +185,88 @@ TEST(GridStructure, FrozenRowsKeepTheTopRowBehindThem)
     EXPECT_EQ(grid.GetTopRow(), 20u);
 }
 
+// Insertions that cannot be made are refused before anything changes: a count that would carry the
+// total past the largest index, a position beyond the end.
+TEST(GridStructure, ImpossibleInsertionsAreRefusedAndChangeNothing)
+{
+    const struct
+    {
+        const char* name;
+        BOOL bRows;
+        ROWCOL nAt;
+        ROWCOL nCount;
+    } cases[] = {
+        {"rows, count 0xFFFFFFFF", TRUE, 1, 0xFFFFFFFF},
+        {"rows, count one past the largest", TRUE, 2, GX_MAXROWCOL - 4},
+        {"rows, two beyond the last", TRUE, 7, 1},
+        {"rows, far beyond the last", TRUE, 0xFFFFFFFF, 1},
+        {"columns, count 0xFFFFFFFF", FALSE, 1, 0xFFFFFFFF},
+        {"columns, two beyond the last", FALSE, 7, 3},
+    };
+    for (const auto& c : cases)
+    {
+        CGXGridCore grid;
+        InitializeEngine(grid, 5, 5);
+        grid.SetValueRange(CGXRange(2, 2), "kept");
+        grid.SetCurrentCellInfo(TRUE, 3, 3);
+        auto* pUndo = new CFakeCommandFactory;
+        grid.m_pUndoImp = pUndo;
+        grid.AddImplementationObject(pUndo);
+
+        const BOOL bInserted = c.bRows ? grid.InsertRows(c.nAt, c.nCount) : grid.InsertCols(c.nAt, c.nCount);
+
+        EXPECT_FALSE(bInserted) << c.name;
+        EXPECT_EQ(grid.GetRowCount(), 5u) << c.name;
+        EXPECT_EQ(grid.GetColCount(), 5u) << c.name;
+        EXPECT_EQ(grid.GetValueRowCol(2, 2), "kept") << c.name;
+        ROWCOL nRow = 0;
+        ROWCOL nCol = 0;
+        ASSERT_TRUE(grid.GetCurrentCell(nRow, nCol)) << c.name;
+        EXPECT_EQ(nRow, 3u) << c.name;
+        EXPECT_EQ(nCol, 3u) << c.name;
+        EXPECT_TRUE(pUndo->calls.empty()) << c.name;
+    }
+
+    // Right after the last row and column is still a place to insert.
+    CGXGridCore grid;
+    InitializeEngine(grid, 5, 5);
+    EXPECT_TRUE(grid.InsertRows(6, 2));
+    EXPECT_TRUE(grid.InsertCols(6, 1));
+    EXPECT_EQ(grid.GetRowCount(), 7u);
+    EXPECT_EQ(grid.GetColCount(), 6u);
+    // A row count that no insertion can reach is refused too.
+    EXPECT_FALSE(grid.SetRowCount(GX_INVALID));
+    EXPECT_EQ(grid.GetRowCount(), 7u);
+}
+
+TEST(GridStructure, FrozenRowsAndColumnsBeyondTheCountAreClampedToIt)
+{
+    CGXGridCore grid;
+    InitializeEngine(grid, 10, 6);
+    grid.SetTopRow(4);
+    ASSERT_TRUE(grid.SetFrozenRows(20, 25));
+    ASSERT_TRUE(grid.SetFrozenCols(9));
+    EXPECT_EQ(grid.GetFrozenRows(), 10u);
+    EXPECT_EQ(grid.GetHeaderRows(), 10u);
+    EXPECT_EQ(grid.GetFrozenCols(), 6u);
+    EXPECT_LE(grid.GetTopRow(), 10u);
+    EXPECT_GE(grid.GetTopRow(), 1u);
+    EXPECT_LE(grid.GetLeftCol(), 6u);
+    // Every row frozen: each shows once, at its own place.
+    for (ROWCOL nRow = 1; nRow <= 10; ++nRow)
+        EXPECT_EQ(grid.ClientRowToRow(grid.RowToClientRow(nRow)), nRow);
+    EXPECT_EQ(grid.RowToClientRow(10), 10u);
+    EXPECT_EQ(grid.ClientRowToRow(11), 11u) << "nothing follows the last row";
+    grid.SetTopRow(99);
+    EXPECT_LE(grid.GetTopRow(), 10u);
+
+    // Fewer frozen rows again: the top row follows them.
+    ASSERT_TRUE(grid.SetFrozenRows(3));
+    EXPECT_EQ(grid.GetFrozenRows(), 3u);
+    EXPECT_GE(grid.GetTopRow(), 4u);
+    EXPECT_LE(grid.GetTopRow(), 10u);
+}
+
 TEST(GridStructure, AUsersInsertIsOneTransactionWithItsInverseCommand)
 {
     CGXGridCore grid;

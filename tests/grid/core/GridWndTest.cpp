@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace
 {
 // The grids of a parameter object's user list.
@@ -32,6 +35,23 @@ public:
     static int s_nLive;
 };
 int CCountedGridWnd::s_nLive = 0;
+
+// A grid that keeps a record of its own and looks at it when told that it goes.
+class CLoggingGridWnd : public CGXGridWnd
+{
+public:
+    explicit CLoggingGridWnd(std::vector<std::string>& log) : m_log(log) {}
+    ~CLoggingGridWnd() override { m_log.push_back("destructor"); }
+    void OnGridBeforeDestroy() override
+    {
+        m_log.push_back("before destroy, window " + std::string(::IsWindow(m_hWnd) ? "alive" : "gone") + ", " +
+                        std::to_string(GetRowCount()) + " rows");
+        CGXGridWnd::OnGridBeforeDestroy();
+    }
+
+private:
+    std::vector<std::string>& m_log;
+};
 
 class GridWndTest : public ::testing::Test
 {
@@ -69,6 +89,21 @@ TEST_F(GridWndTest, AGxwndControlBecomesAGridWithItsOwnObjects)
     EXPECT_EQ(grid.GetScrollBarMode(SB_VERT), 10);
     EXPECT_EQ(grid.GetScrollBarMode(SB_HORZ), 0);
     dlg.DestroyWindow();
+}
+
+TEST_F(GridWndTest, AnOverrideOfBeforeDestroyRunsWhenTheWindowGoes)
+{
+    std::vector<std::string> log;
+    {
+        CLoggingGridWnd grid(log);
+        ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
+        grid.Initialize();
+        grid.SetRowCount(4);
+        dlg.DestroyWindow();
+        EXPECT_EQ(log, std::vector<std::string>{"before destroy, window alive, 4 rows"});
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"before destroy, window alive, 4 rows", "destructor"}))
+        << "once, and never from the destructor";
 }
 
 TEST_F(GridWndTest, TwoGridsSharingAParameterObjectAreBothItsUsers)

@@ -143,6 +143,63 @@ TEST_F(StylesMapTest, RemoveAllStartsTheCounterAgain)
     EXPECT_EQ(0, map.RegisterStyle("Again", CGXStyle()));
 }
 
+// 65536 ids: once they are all taken a new base style is refused instead of taking id 0 again, which
+// would replace the standard style.
+TEST_F(StylesMapTest, ANewStyleIsRefusedWhenTheIdsAreUsedUp)
+{
+    map.CreateStandardStyles();
+    const CGXStyle* pStandard = map.GetStandardStyle();
+    ASSERT_NE(nullptr, pStandard);
+    const CString strStandardValue = pStandard->GetValue();
+    CGXStyle style;
+    style.SetValue("filler");
+    WORD nLast = 0;
+    for (int n = map.GetStyleCount(); n < 0x10000; ++n)
+    {
+        CString name;
+        name.Format("Filler %d", n);
+        nLast = map.RegisterStyle(name, style);
+    }
+    EXPECT_EQ(0xFFFF, nLast);
+    ASSERT_EQ(0x10000, map.GetStyleCount());
+
+    CGXStyle intruder;
+    intruder.SetValue("intruder");
+    bool bRefused = false;
+    try
+    {
+        map.RegisterStyle("One too many", intruder);
+    }
+    catch (CResourceException* e)
+    {
+        e->Delete();
+        bRefused = true;
+    }
+    EXPECT_TRUE(bRefused);
+    bRefused = false;
+    try
+    {
+        map.RegisterStyleName(5, intruder);
+    }
+    catch (CResourceException* e)
+    {
+        e->Delete();
+        bRefused = true;
+    }
+    EXPECT_TRUE(bRefused);
+
+    EXPECT_EQ(0x10000, map.GetStyleCount());
+    WORD nId = 0;
+    EXPECT_FALSE(map.LookupStyleId("One too many", nId));
+    EXPECT_FALSE(map.LookupStyleId("UA5", nId));
+    const CGXStyle* pStyle = nullptr;
+    ASSERT_TRUE(map.LookupStyle(map.m_wStyleStandard, pStyle));
+    EXPECT_EQ(pStandard, pStyle);
+    EXPECT_EQ(strStandardValue, pStyle->GetValue());
+    // A name already registered still takes its new style.
+    EXPECT_EQ(nLast, map.RegisterStyle("Filler 65535", intruder));
+}
+
 TEST_F(StylesMapTest, CellStylesResolveTheirBaseStyleThroughTheMap)
 {
     CGXStyle base;
