@@ -8,7 +8,6 @@
 #include "chart/model/Graph.h"
 #include "chart/model/GraphData.h"
 #include "chart/model/GraphException.h"
-#include "chart/model/TemplateFields.h"
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
 #include "framework/core/NumberText.h"
