@@ -547,6 +547,47 @@ def inflow_pictures():
     line_picture("meltwater_hline", 394, 1)
 
 
+# ---- Permeable base page ----
+
+def plot_button():
+    """The plot buttons' picture: two curves on a small chart."""
+    sketch = Sketch(20, 20, background=(236, 236, 236), frame=False)
+    sketch.rect(2, 2, 17, 17, fill=(255, 255, 255), outline=(30, 34, 46), width=0.6)
+    sketch.line([(4, 15), (7, 10), (10, 8), (14, 6), (16, 5)], fill=(200, 40, 40), width=1.0)
+    sketch.line([(4, 15), (8, 14), (11, 12), (16, 9)], fill=WATER, width=1.0)
+    sketch.save("plot_button")
+
+
+def symbol_parts(name, parts, underline=False):
+    """A symbol of several pieces: parts are (text, subscript) pairs, drawn like symbol()."""
+    big, small = font(14, "-Italic"), font(9, "-Italic")
+    probe = ImageDraw.Draw(Image.new("RGB", (1, 1)))
+    widths = [probe.textlength(text, font=small if sub else big) for text, sub in parts]
+    width = max(26, int(sum(widths) + 8))
+    image, draw = tile(width, 20)
+    x = (width - sum(widths)) / 2
+    start = x
+    for (text, sub), text_width in zip(parts, widths):
+        draw.text((x, 9 if sub else 1), text, font=small if sub else big, fill=INK)
+        x += text_width
+    if underline:
+        draw.line([(start, 17), (x, 17)], fill=INK)
+    image.save(os.path.join(OUT, name + ".bmp"))
+
+
+def permeable_base_pictures():
+    plot_button()
+    for name, main, sub, underline in [("symbol_ne_link", "n", "e", True), ("symbol_k_link", "k", "", True),
+                                       ("symbol_n_link", "n", "", True), ("symbol_sr_link", "S", "R", True),
+                                       ("symbol_lr_link", "L", "R", True), ("symbol_psat", "P", "sat", False),
+                                       ("symbol_hmin", "H", "min", False)]:
+        symbol(name, main, sub, underline)
+    symbol_parts("symbol_total_inflow_link", [("q", False), ("i", True), (" + q", False), ("m", True)], True)
+    formula("formula_time_to_drain", [("t", "i"), (" = 24 ", ""), ("T m", "i"), (",    ", ""), ("m", "i"),
+                                      (" = ", ""), ("n", "i"), ("e", "sub"), (" L", "i"), ("2", "sup"),
+                                      (" / (", ""), ("k H", "i"), (")", "")])
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     for name, main, sub in [("width", "W", ""), ("slope", "S", "R"), ("length", "L", "R"),
@@ -562,5 +603,6 @@ if __name__ == "__main__":
     unit("pipeflow_metric", [("m", False), ("3", True), ("/s", False)])
     roadway_pictures()
     inflow_pictures()
+    permeable_base_pictures()
     splash()
     icon()

@@ -283,3 +283,72 @@
 #define ID_FILE_OPEN_QRW            57601
 #define ID_FILE_EXIT                57602
 #define ID_FILE_SAVE_QRW            57603
+
+// Permeable base page (template 233). The first input is Ne (time to drain) or the design inflow q
+// (depth of flow); k, S, L, H, then n, Psat, U and t (time to drain) or Hmin and Q (depth of flow).
+#define IDC_PB_FORMULA_TTD          1027
+#define IDC_PB_PIC_H                1064
+#define IDC_PB_PIC_HMIN             1065
+#define IDC_PB_PIC_U                1142
+#define IDC_PB_PIC_T                1143
+#define IDC_PB_PIC_N                1153
+#define IDC_PB_PIC_K                1157
+#define IDC_PB_PIC_S                1158
+#define IDC_PB_TTD                  1159
+#define IDC_PB_DOF                  1160
+#define IDC_PB_PIC_L                1161
+#define IDC_PB_SIEVE_INPUT          1165
+#define IDC_PB_INPUT                1166
+#define IDC_PB_SIEVE_K              1167
+#define IDC_PB_K                    1168
+#define IDC_PB_S                    1169
+#define IDC_PB_L                    1170
+#define IDC_PB_H                    1171
+#define IDC_PB_HMIN                 1172
+#define IDC_PB_CALC_HMIN            1174
+#define IDC_PB_PLOT_DOF             1175
+#define IDC_PB_Q                    1176
+#define IDC_PB_PSAT                 1177
+#define IDC_PB_NOTE                 1178
+#define IDC_PB_N                    1179
+#define IDC_PB_UNIT_PSAT            1180
+#define IDC_PB_T                    1181
+#define IDC_PB_CALC_T               1182
+#define IDC_PB_PLOT_TTD             1183
+#define IDC_PB_U                    1184
+#define IDC_PB_CALC_U               1185
+#define IDC_PB_PIC_PSAT             1186
+#define IDC_PB_BARBER               1187
+#define IDC_PB_CASAGRANDE           1188
+#define IDC_PB_PIC_INPUT            1189
+#define IDC_PB_PIC_Q                1190
+#define IDC_PB_CALC_Q               1192
+#define IDC_PB_CALC_PSAT            1193
+#define IDC_PB_AASHTO               1194
+#define IDC_PB_QUALITY              1195
+#define IDC_PB_PRM                  1196
+#define IDC_PB_UNIT_K               1197
+#define IDC_PB_UNIT_S               1198
+#define IDC_PB_UNIT_L               1199
+#define IDC_PB_UNIT_H               1200
+#define IDC_PB_UNIT_T               1201
+#define IDC_PB_UNIT_U               1202
+#define IDC_PB_UNIT_HMIN            1203
+#define IDC_PB_UNIT_Q               1204
+#define IDC_PB_UNIT_INPUT           1205
+#define IDC_PB_GROUP_METHOD         1390
+#define IDC_PB_GROUP_CRITERION      1391
+#define IDC_PB_FOCUS_SINK           1398
+
+// Pictures of the permeable base page: the plot buttons' chart, the underlined symbols that lead to
+// the pages where a value is found, and the page's own symbols and formula.
+#define IDB_SYMBOL_K_LINK           177
+#define IDB_SYMBOL_NE_LINK          187
+#define IDB_PLOT                    247
+#define IDB_TOTAL_INFLOW_LINK       264
+#define IDB_PB_SYMBOL_N             440
+#define IDB_PB_SYMBOL_S             441
+#define IDB_PB_SYMBOL_L             442
+#define IDB_PB_SYMBOL_PSAT          443
+#define IDB_PB_SYMBOL_HMIN          444
+#define IDB_PB_FORMULA_TTD          445

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include "grid/core/AppData.h"
+
 #include "framework/dialogs/FileDialog.h"
 #include "framework/win/OutsideCallRecorders.h"
 #include "framework/win/SeamRecorders.h"
@@ -88,6 +90,8 @@ protected:
     // Returns what DoModal returned.
     INT_PTR Run(const std::function<void(CQuarrowDlg&)>& body)
     {
+        // As the program's start-up does: the pages' tables need the grid library's window classes.
+        GXStartLibrary();
         CQuarrowDlg dlg(nullptr);
         m_pDlg = &dlg;
         bool bMainShown = false;

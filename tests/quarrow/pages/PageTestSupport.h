@@ -11,6 +11,7 @@
 
 #include "framework/win/OutsideCallRecorders.h"
 #include "framework/win/SeamRecorders.h"
+#include "grid/core/AppData.h"
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/app/QuarrowDlg.h"
 #include "tests/quarrow/QuarrowTestSupport.h"
@@ -45,6 +46,8 @@ protected:
     // calls body once it shows, then closes it.
     void RunMainDialog(const std::function<void(CQuarrowDlg&)>& body)
     {
+        // As the program's start-up does: the pages' tables need the grid library's window classes.
+        GXStartLibrary();
         CQuarrowDlg dlg(nullptr);
         m_app.m_pMainWnd = &dlg;
         CFunctionModalHook hook([&](CWnd*) {
