@@ -588,6 +588,88 @@ def permeable_base_pictures():
                                       (" / (", ""), ("k H", "i"), (")", "")])
 
 
+# ---- Edge drain page ----
+
+def pipe_cutaway():
+    """A pipe edge drain in its trench beside the permeable base, the separator layer and the
+    geotextile that wraps the trench."""
+    width, height = 278, 264
+    sketch = Sketch(width, height)
+    small = label(9)
+    top = 40
+    sketch.rect(10, top - 14, 150, top, fill=SURFACE)
+    sketch.rect(10, top, 150, top + 30, fill=BASE, outline=(120, 96, 60))
+    sketch.rect(10, top + 30, 150, top + 46, fill=(170, 160, 150), outline=(90, 90, 90))
+    sketch.rect(10, top + 46, 268, 236, fill=SUBGRADE)
+    # The trench beside the base, wrapped in geotextile, with the pipe near its bottom.
+    sketch.rect(150, top - 14, 268, top, fill=(150, 170, 110))
+    sketch.rect(170, top, 240, 220, fill=(224, 206, 160), outline=(40, 90, 40), width=2.0)
+    sketch.circle(205, 190, 18, fill=(255, 255, 255), outline=WATER, width=2.2)
+    for angle in range(0, 360, 30):
+        x = 205 + 12 * math.cos(math.radians(angle))
+        y = 190 + 12 * math.sin(math.radians(angle))
+        sketch.circle(x, y, 1.3, fill=WATER, outline=WATER)
+    sketch.arrow(40, top + 15, 165, top + 22)
+    sketch.arrow(205, top + 40, 205, 165)
+    sketch.text(14, top + 15, "Permeable base", small, anchor="lm")
+    sketch.text(14, top + 38, "Separator layer", small, anchor="lm")
+    sketch.text(14, 200, "Subgrade", small, anchor="lm")
+    sketch.text(244, 110, "Geotextile", small, anchor="lm")
+    sketch.text(205, 228, "Pipe", small, anchor="mt")
+    sketch.text(width / 2, 8, "Pipe edge drain", small, anchor="mt")
+    sketch.save("pipe_cutaway")
+
+
+def fin_drain_section():
+    """A fin drain between two outlets: the flow zone D1 deep at the top falls to D2 at the outlet pipe
+    over the outlet spacing L."""
+    width, height = 278, 170
+    sketch = Sketch(width, height)
+    sym, small = italic(11), label(9)
+    left, right, ground, bottom = 20, 258, 30, 140
+    sketch.rect(left, ground, right, bottom, fill=SUBGRADE, outline=(90, 70, 40))
+    # The flow zone: deep at the top of the drain, shallow at the outlet.
+    zone = [(left, bottom - 60), (right - 20, bottom - 24), (right - 20, bottom), (left, bottom)]
+    sketch.polygon(zone, fill=(180, 210, 240), outline=WATER)
+    sketch.line([(left, ground + 18), (right - 20, ground + 18)], fill=INK, width=0.8)
+    sketch.text(left + 4, ground + 12, "freeboard", small, anchor="lm")
+    sketch.rect(right - 20, bottom - 28, right, bottom - 20, fill=(255, 255, 255), outline=WATER)
+    sketch.text(right - 10, bottom - 34, "outlet", small, anchor="mb")
+    sketch.line([(left, bottom), (right, bottom)], fill=INK, width=1.2)
+    sketch.text(width / 2, bottom + 4, "trench bottom", small, anchor="mt")
+    sketch.arrow(left + 10, bottom - 60, left + 10, bottom, fill=DIM, width=1.0, head=4, both=True)
+    sketch.text(left + 14, bottom - 34, "D", sym, fill=DIM, anchor="lm")
+    sketch.text(left + 14 + sketch.textlength("D", sym), bottom - 30, "1", small, fill=DIM, anchor="lm")
+    sketch.arrow(right - 30, bottom - 24, right - 30, bottom, fill=DIM, width=1.0, head=4, both=True)
+    sketch.text(right - 50, bottom - 12, "D", sym, fill=DIM, anchor="lm")
+    sketch.text(right - 50 + sketch.textlength("D", sym), bottom - 8, "2", small, fill=DIM, anchor="lm")
+    sketch.arrow(left + 30, bottom - 40, left + 90, bottom - 40, fill=INK, width=1.0, head=4)
+    sketch.text(left + 94, bottom - 40, "x", sym, anchor="lm")
+    sketch.dimension(left, right - 10, 20, "L", sym)
+    sketch.save("fin_drain_section")
+
+
+def edge_drain_pictures():
+    for name, main, sub, underline in [("symbol_d1", "D", "1", False), ("symbol_d2", "D", "2", False),
+                                       ("symbol_manning", "n", "manning", False), ("symbol_cg", "C", "g", False),
+                                       ("symbol_s_long", "S", "", False), ("symbol_qi_link", "q", "i", True)]:
+        symbol(name, main, sub, underline)
+    formula("formula_spacing_ttd", [("L", "i"), ("o", "sub"), (" = ", ""), ("Q t", "i"), (" / (", ""), ("W H n", "i"),
+                                    ("e", "sub"), (" U", "i"), (")", "")])
+    formula("formula_fin_drain", [("Q", "i"), (" = ", ""), ("C D\u0304", "i"), (" [", ""), ("S", "i"), (" + (", ""),
+                                  ("D", "i"), ("1", "sub"), (" \u2212 ", ""), ("D", "i"), ("2", "sub"), (")/", ""),
+                                  ("L", "i"), ("]", ""), ("\u00bd", "sup")])
+    formula("formula_spacing_infiltration", [("L", "i"), ("o", "sub"), (" = ", ""), ("Q", "i"), (" / (", ""),
+                                             ("q", "i"), ("i", "sub"), (" W", "i"), (")", "")])
+    formula("formula_spacing_permeable", [("L", "i"), ("o", "sub"), (" = ", ""), ("Q", "i"), (" / ", ""), ("q", "i"),
+                                          ("d", "sub")])
+    formula("formula_pipe", [("Q", "i"), (" = \u03c0 ", ""), ("K S", "i"), ("\u00bd", "sup"), (" D", "i"), ("8/3", "sup"),
+                             (" / (4", ""), ("5/3", "sup"), (" n", "i"), (")", ""), (",   ", ""), ("K", "i"),
+                             (" = 1 m", ""), ("1/3", "sup"), ("/s", "")], height=28)
+    pipe_cutaway()
+    fin_drain_section()
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     for name, main, sub in [("width", "W", ""), ("slope", "S", "R"), ("length", "L", "R"),
@@ -604,5 +686,6 @@ if __name__ == "__main__":
     roadway_pictures()
     inflow_pictures()
     permeable_base_pictures()
+    edge_drain_pictures()
     splash()
     icon()
