@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/core/File.h"
+#include "framework/dialogs/FileDialog.h"
 #include "framework/docview/RecentFileList.h"
 #include "framework/win/CommandLineInfo.h"
 #include "framework/win/Menu.h"
@@ -240,6 +241,31 @@ TEST_F(DocumentsAndViews, TheTemplateMenuShowsWhileADocumentIsActiveWithTheWindo
     EXPECT_EQ(::GetMenu(pMainFrame->m_hWnd), pMainFrame->GetDefaultMenu());
 }
 
+TEST_F(DocumentsAndViews, TheWindowCommandsCascadeAndTileTheDocumentWindows)
+{
+    CTestDoc* pDoc1 = NewDocument();
+    CTestDoc* pDoc2 = NewDocument();
+    auto rectOf = [&](CTestDoc* pDoc) {
+        CRect rect;
+        FrameOf(Views(pDoc)[0])->GetWindowRect(&rect);
+        return rect;
+    };
+    pMainFrame->SendMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
+    CRect first = rectOf(pDoc1);
+    CRect second = rectOf(pDoc2);
+    CRect both;
+    EXPECT_FALSE(both.IntersectRect(&first, &second)) << "tiled windows do not overlap";
+
+    pMainFrame->SendMessage(WM_COMMAND, ID_WINDOW_CASCADE);
+    first = rectOf(pDoc1);
+    second = rectOf(pDoc2);
+    EXPECT_NE(first.TopLeft(), second.TopLeft());
+    EXPECT_TRUE(both.IntersectRect(&first, &second)) << "cascaded windows overlap";
+
+    pMainFrame->SendMessage(WM_COMMAND, ID_WINDOW_ARRANGE);   // no icons to arrange: nothing moves
+    EXPECT_EQ(rectOf(pDoc1), first);
+}
+
 TEST_F(DocumentsAndViews, MenuItemsWithoutAHandlerAreGreyedWhenTheirMenuOpens)
 {
     NewDocument();
@@ -358,6 +384,46 @@ TEST_F(DocumentFiles, ASavedDocumentOpensAgainWithItsFileNameAsTitle)
     // The same file again is the document already open.
     EXPECT_EQ(app.OpenDocumentFile(path), pOpened);
     EXPECT_EQ(Documents().size(), 1u);
+}
+
+TEST_F(DocumentFiles, SaveAndOpenAskForTheFileWithTheTemplatesFilter)
+{
+    // The file dialogs answered with the sample's path; what they were shown is kept.
+    std::vector<std::string> titles;
+    std::vector<std::string> filters;
+    std::vector<std::string> proposedNames;
+    CFunctionModalHook hook;
+    hook.onCommonDialog = [&](CCommonDialog* pDialog, INT_PTR& nResult) -> BOOL {
+        auto* pFile = dynamic_cast<CFileDialog*>(pDialog);
+        if (pFile == nullptr)
+            return FALSE;
+        titles.push_back(pFile->m_ofn.lpstrTitle != nullptr ? pFile->m_ofn.lpstrTitle : "");
+        std::string filter;
+        for (LPCTSTR p = pFile->m_ofn.lpstrFilter; p != nullptr && *p != '\0'; p += lstrlenA(p) + 1)
+            filter += std::string(p) + "|";
+        filters.push_back(filter);
+        proposedNames.push_back(pFile->m_ofn.lpstrFile);
+        lstrcpynA(pFile->m_ofn.lpstrFile, path, (int)pFile->m_ofn.nMaxFile);
+        nResult = IDOK;
+        return TRUE;
+    };
+    CScopedModalHook seam(&hook);
+
+    CTestDoc* pDoc = NewDocument();
+    pDoc->m_strData = "separator";
+    pMainFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE);   // no file yet: Save As
+    EXPECT_STREQ(pDoc->GetTitle(), "docview sample.tdc");
+    pDoc->OnCloseDocument();
+    app.OnFileOpen();
+    PumpPendingMessages();
+
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(titles[0], "Save As");
+    EXPECT_EQ(titles[1], "Open");
+    EXPECT_EQ(filters[0], "Test Files (*.tdc)|*.tdc|All Files (*.*)|*.*|");
+    EXPECT_EQ(proposedNames[0], "Doc1.tdc");
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_STREQ(Documents()[0]->m_strData, "separator");
 }
 
 TEST_F(DocumentFiles, AFileThatCannotBeReadIsReportedAndLeavesNoWindow)
