@@ -5,6 +5,7 @@
 #include "framework/docview/ControlBars.h"
 #include "framework/docview/Document.h"
 #include "framework/docview/View.h"
+#include "framework/ole/OleAppLock.h"
 #include "framework/win/Dc.h"
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/WinApp.h"
@@ -459,8 +460,9 @@ void CFrameWnd::OnClose()
             return;
         pApp->HideApplication();
         pApp->CloseAllDocuments(FALSE);
-        // The automation server may keep the program running (hidden) for its clients.
-        if (!AfxCanExitApp())
+        // Objects that automation clients still hold keep the program running, hidden, until
+        // they are released.
+        if (AfxOleHideMainWindowOnClose(this))
             return;
     }
     else

@@ -8,6 +8,7 @@
 #include "framework/core/File.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/docview/RecentFileList.h"
+#include "framework/ole/OleAppLock.h"
 #include "framework/win/CommandLineInfo.h"
 #include "framework/win/Menu.h"
 #include "framework/win/SeamRecorders.h"
@@ -328,22 +329,22 @@ TEST_F(DocumentsAndViews, ClosingTheMainFrameAsksForUnsavedChangesAndClosesEvery
     EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
-TEST_F(DocumentsAndViews, AMainFrameThatMayNotEndTheProgramHidesInstead)
+TEST_F(DocumentsAndViews, AMainFrameClosedWhileAutomationObjectsLiveHidesAndClosesAtTheLastRelease)
 {
     NewDocument();
-    static bool s_bAsked = false;
-    AFX_CAN_EXIT_APP_PROC pfnOld = AfxSetCanExitAppProc([]() -> BOOL {
-        s_bAsked = true;
-        return FALSE;
-    });
+    AfxOleLockApp();   // an object a client holds
     pMainFrame->SendMessage(WM_CLOSE);
-    AfxSetCanExitAppProc(pfnOld);
     PumpPendingMessages();
-    EXPECT_TRUE(s_bAsked);
     EXPECT_EQ(CTestDoc::s_nAlive, 0);   // the user's documents are closed
     ASSERT_EQ(app.m_pMainWnd, pMainFrame);
     EXPECT_TRUE(::IsWindow(pMainFrame->m_hWnd));
     EXPECT_FALSE(pMainFrame->IsWindowVisible());
+    EXPECT_FALSE(AfxOleGetUserCtrl());
+
+    AfxOleUnlockApp();   // the client lets go: the program's window closes
+    PumpPendingMessages();
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    AfxOleSetUserCtrl(TRUE);
 }
 
 class DocumentFiles : public MdiProgramTest
