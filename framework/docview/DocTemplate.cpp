@@ -139,15 +139,13 @@ BOOL CDocTemplate::SaveAllModified()
 
 void CDocTemplate::CloseAllDocuments(BOOL)
 {
-    // Closing may delete the document and take it out of the list: start again each time.
+    // The position is past the document before it closes: a deleted document takes only its own
+    // place in the list with it.
     POSITION pos = GetFirstDocPosition();
     while (pos != nullptr)
     {
         CDocument* pDoc = GetNextDoc(pos);
-        const bool bDeletes = pDoc->m_bAutoDelete;
         pDoc->OnCloseDocument();
-        if (bDeletes)
-            pos = GetFirstDocPosition();
     }
 }
 
@@ -254,10 +252,11 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeV
     }
     if (!bOpened)
     {
-        // Its frame goes, and with its last view the document (which never got a number).
-        const bool bHasViews = pDocument->GetFirstViewPosition() != nullptr;
+        // Its frame goes, and with its last view the document (which never got a number); a
+        // document that does not go with its views is deleted here.
+        const bool bGoesWithViews = bAutoDelete && pDocument->GetFirstViewPosition() != nullptr;
         pFrame->DestroyWindow();
-        if (!bHasViews && bAutoDelete)
+        if (!bGoesWithViews)
             delete pDocument;
         return nullptr;
     }

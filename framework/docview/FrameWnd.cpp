@@ -5,6 +5,7 @@
 #include "framework/docview/ControlBars.h"
 #include "framework/docview/Document.h"
 #include "framework/docview/View.h"
+#include "framework/ole/OleAppLock.h"
 #include "framework/win/Dc.h"
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/WinApp.h"
@@ -122,7 +123,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     return TRUE;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+LPCTSTR CFrameWnd::LoadFrameResources(UINT nIDResource)
 {
     m_nIDHelp = nIDResource;
     CString strings;
@@ -131,14 +132,19 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
         int nEnd = strings.Find('\n');
         m_strTitle = nEnd >= 0 ? strings.Left(nEnd) : strings;
     }
-    if (m_strTitle.IsEmpty())
-        m_strTitle = AfxGetAppName();
-
     LPCTSTR lpszResource = MAKEINTRESOURCEA(nIDResource);
     HICON hIcon = ::LoadIconA(AfxFindResourceHandle(lpszResource, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */),
                               lpszResource);
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
-                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
+                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    LPCTSTR lpszClass = LoadFrameResources(nIDResource);
+    if (m_strTitle.IsEmpty())
+        m_strTitle = AfxGetAppName();
+    LPCTSTR lpszResource = MAKEINTRESOURCEA(nIDResource);
     HINSTANCE hMenuModule = AfxFindResourceHandle(lpszResource, MAKEINTRESOURCEA(4) /* RT_MENU */);
     const bool bHasMenu = ::FindResourceA(hMenuModule, lpszResource, MAKEINTRESOURCEA(4)) != nullptr;
     m_hAccelTable = ::LoadAcceleratorsA(AfxFindResourceHandle(lpszResource, MAKEINTRESOURCEA(9) /* RT_ACCELERATOR */),
@@ -454,8 +460,9 @@ void CFrameWnd::OnClose()
             return;
         pApp->HideApplication();
         pApp->CloseAllDocuments(FALSE);
-        // The automation server may keep the program running (hidden) for its clients.
-        if (!AfxCanExitApp())
+        // Objects that automation clients still hold keep the program running, hidden, until
+        // they are released.
+        if (AfxOleHideMainWindowOnClose(this))
             return;
     }
     else

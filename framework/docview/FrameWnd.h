@@ -139,6 +139,9 @@ protected:
     UINT m_nIDLastMessage = 0;
     CPrintPreviewState* m_pPreviewState = nullptr;
 
+    // The title (the string's first part), the help id and a window class with the icon of
+    // nIDResource, for LoadFrame.
+    LPCTSTR LoadFrameResources(UINT nIDResource);
     // Runs OnCreateClient and places the bars; -1 when the client could not be made.
     int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     // The first view among the panes (a splitter's first pane counts), or NULL.

@@ -55,11 +55,6 @@ bool HasOtherChild(HWND hWndClient, HWND hWndExcept)
 
 CMDIFrameWnd::CMDIFrameWnd() = default;
 
-BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
-{
-    return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
-}
-
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 {
     if (hMenuBar == nullptr)
@@ -199,16 +194,6 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
             hMenuAlt = m_hMenuDefault;
     }
     MDISetMenu(hMenuAlt, GetWindowMenuPopup(hMenuAlt));
-}
-
-void CMDIFrameWnd::RecalcLayout(BOOL bNotify)
-{
-    CFrameWnd::RecalcLayout(bNotify);
-}
-
-void CMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
-{
-    CFrameWnd::OnSetPreviewMode(bPreview, pState);
 }
 
 void CMDIFrameWnd::OnSize(UINT nType, int, int)
@@ -361,18 +346,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
-    CString strings;
-    if (AfxLoadString(nIDResource, strings))
-    {
-        int nEnd = strings.Find('\n');
-        m_strTitle = nEnd >= 0 ? strings.Left(nEnd) : strings;
-    }
-    LPCTSTR lpszResource = MAKEINTRESOURCEA(nIDResource);
-    HICON hIcon = ::LoadIconA(AfxFindResourceHandle(lpszResource, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */),
-                              lpszResource);
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
-                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
+    LPCTSTR lpszClass = LoadFrameResources(nIDResource);
     // The menu and the accelerators are the template's, shown by the main frame.
     if (pContext != nullptr)
     {

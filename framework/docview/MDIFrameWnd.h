@@ -19,8 +19,6 @@ public:
 
     HWND m_hWndMDIClient = nullptr;
 
-    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     // The MDI client, listing its windows in pWindowMenu.
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     virtual BOOL CreateClient(LPCREATESTRUCT lpcs, CMenu* pWindowMenu);
@@ -44,8 +42,6 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     // The active child's template menu, else the frame's own.
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
-    void RecalcLayout(BOOL bNotify = TRUE) override;
-    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;

@@ -21,7 +21,6 @@ struct CPrintInfo
     CPrintInfo& operator=(const CPrintInfo&) = delete;
 
     CPrintDialog* m_pPD;
-    BOOL m_bDocObject = FALSE;
     BOOL m_bDirect = FALSE;           // printed without the dialog, on the application's printer
     BOOL m_bPreview = FALSE;          // drawn for print preview
     BOOL m_bContinuePrinting = TRUE;  // the view says whether page m_nCurPage exists (OnPrepareDC)

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <set>
 #include <string>
-#include <utility>
 
 #include "framework/core/Exceptions.h"
 #include "framework/win/FrameworkIds.h"
@@ -22,7 +21,6 @@ namespace {
 
 CWinApp* g_pApp = nullptr;
 HINSTANCE g_hResource = nullptr;
-AFX_CAN_EXIT_APP_PROC g_pfnCanExitApp = nullptr;
 
 CString ModuleFileName()
 {
@@ -32,16 +30,6 @@ CString ModuleFileName()
 }
 
 } // namespace
-
-AFX_CAN_EXIT_APP_PROC AfxSetCanExitAppProc(AFX_CAN_EXIT_APP_PROC pfnCanExitApp)
-{
-    return std::exchange(g_pfnCanExitApp, pfnCanExitApp);
-}
-
-BOOL AfxCanExitApp()
-{
-    return g_pfnCanExitApp == nullptr || g_pfnCanExitApp();
-}
 
 CWinApp* AfxGetApp()
 {

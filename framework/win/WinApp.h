@@ -183,13 +183,6 @@ inline CString AfxFormatString1(UINT nIDS, LPCTSTR lpsz1) { return AfxFormatStri
 // Returned by a handler's exception processing when no application object exists.
 LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg);
 
-// The automation server's say in closing the program: a main frame closed while the server still
-// serves objects hides instead of ending the program (the server may also take the user's control
-// away). framework/ole installs its answer; without one the program may always end.
-typedef BOOL (*AFX_CAN_EXIT_APP_PROC)();
-AFX_CAN_EXIT_APP_PROC AfxSetCanExitAppProc(AFX_CAN_EXIT_APP_PROC pfnCanExitApp);
-BOOL AfxCanExitApp();
-
 // Shows the wait cursor for the life of the object.
 class CWaitCursor
 {

@@ -7,6 +7,7 @@
 #include "framework/docview/ControlBars.h"
 #include "tests/framework/DocViewTestSupport.h"
 #include "tests/framework/WinTestSupport.h"
+#include "tests/tools/WindowPicture.h"
 
 namespace {
 
@@ -82,6 +83,11 @@ TEST_F(Bars, TheToolbarSitsAtTheTopTheStatusBarAtTheBottomAndTheDocumentsBetween
     EXPECT_EQ(documents.top, toolbar.bottom);
     EXPECT_EQ(documents.bottom, status.top);
     EXPECT_EQ(documents.Width(), client.Width());
+    NewDocument();
+    EXPECT_EQ(ShownPaneText(0), "Ready");
+    pMainFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpPendingMessages();
+    SaveWindowPicture(pMainFrame->m_hWnd, "mdi_frame_with_bars.bmp");   // for a person to look at
 }
 
 TEST_F(Bars, TheToolbarHasTheButtonsOfItsResource)

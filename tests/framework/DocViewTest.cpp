@@ -6,7 +6,9 @@
 #include <string>
 
 #include "framework/core/File.h"
+#include "framework/dialogs/FileDialog.h"
 #include "framework/docview/RecentFileList.h"
+#include "framework/ole/OleAppLock.h"
 #include "framework/win/CommandLineInfo.h"
 #include "framework/win/Menu.h"
 #include "framework/win/SeamRecorders.h"
@@ -240,6 +242,31 @@ TEST_F(DocumentsAndViews, TheTemplateMenuShowsWhileADocumentIsActiveWithTheWindo
     EXPECT_EQ(::GetMenu(pMainFrame->m_hWnd), pMainFrame->GetDefaultMenu());
 }
 
+TEST_F(DocumentsAndViews, TheWindowCommandsCascadeAndTileTheDocumentWindows)
+{
+    CTestDoc* pDoc1 = NewDocument();
+    CTestDoc* pDoc2 = NewDocument();
+    auto rectOf = [&](CTestDoc* pDoc) {
+        CRect rect;
+        FrameOf(Views(pDoc)[0])->GetWindowRect(&rect);
+        return rect;
+    };
+    pMainFrame->SendMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
+    CRect first = rectOf(pDoc1);
+    CRect second = rectOf(pDoc2);
+    CRect both;
+    EXPECT_FALSE(both.IntersectRect(&first, &second)) << "tiled windows do not overlap";
+
+    pMainFrame->SendMessage(WM_COMMAND, ID_WINDOW_CASCADE);
+    first = rectOf(pDoc1);
+    second = rectOf(pDoc2);
+    EXPECT_NE(first.TopLeft(), second.TopLeft());
+    EXPECT_TRUE(both.IntersectRect(&first, &second)) << "cascaded windows overlap";
+
+    pMainFrame->SendMessage(WM_COMMAND, ID_WINDOW_ARRANGE);   // no icons to arrange: nothing moves
+    EXPECT_EQ(rectOf(pDoc1), first);
+}
+
 TEST_F(DocumentsAndViews, MenuItemsWithoutAHandlerAreGreyedWhenTheirMenuOpens)
 {
     NewDocument();
@@ -302,22 +329,22 @@ TEST_F(DocumentsAndViews, ClosingTheMainFrameAsksForUnsavedChangesAndClosesEvery
     EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
-TEST_F(DocumentsAndViews, AMainFrameThatMayNotEndTheProgramHidesInstead)
+TEST_F(DocumentsAndViews, AMainFrameClosedWhileAutomationObjectsLiveHidesAndClosesAtTheLastRelease)
 {
     NewDocument();
-    static bool s_bAsked = false;
-    AFX_CAN_EXIT_APP_PROC pfnOld = AfxSetCanExitAppProc([]() -> BOOL {
-        s_bAsked = true;
-        return FALSE;
-    });
+    AfxOleLockApp();   // an object a client holds
     pMainFrame->SendMessage(WM_CLOSE);
-    AfxSetCanExitAppProc(pfnOld);
     PumpPendingMessages();
-    EXPECT_TRUE(s_bAsked);
     EXPECT_EQ(CTestDoc::s_nAlive, 0);   // the user's documents are closed
     ASSERT_EQ(app.m_pMainWnd, pMainFrame);
     EXPECT_TRUE(::IsWindow(pMainFrame->m_hWnd));
     EXPECT_FALSE(pMainFrame->IsWindowVisible());
+    EXPECT_FALSE(AfxOleGetUserCtrl());
+
+    AfxOleUnlockApp();   // the client lets go: the program's window closes
+    PumpPendingMessages();
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    AfxOleSetUserCtrl(TRUE);
 }
 
 class DocumentFiles : public MdiProgramTest
@@ -358,6 +385,46 @@ TEST_F(DocumentFiles, ASavedDocumentOpensAgainWithItsFileNameAsTitle)
     // The same file again is the document already open.
     EXPECT_EQ(app.OpenDocumentFile(path), pOpened);
     EXPECT_EQ(Documents().size(), 1u);
+}
+
+TEST_F(DocumentFiles, SaveAndOpenAskForTheFileWithTheTemplatesFilter)
+{
+    // The file dialogs answered with the sample's path; what they were shown is kept.
+    std::vector<std::string> titles;
+    std::vector<std::string> filters;
+    std::vector<std::string> proposedNames;
+    CFunctionModalHook hook;
+    hook.onCommonDialog = [&](CCommonDialog* pDialog, INT_PTR& nResult) -> BOOL {
+        auto* pFile = dynamic_cast<CFileDialog*>(pDialog);
+        if (pFile == nullptr)
+            return FALSE;
+        titles.push_back(pFile->m_ofn.lpstrTitle != nullptr ? pFile->m_ofn.lpstrTitle : "");
+        std::string filter;
+        for (LPCTSTR p = pFile->m_ofn.lpstrFilter; p != nullptr && *p != '\0'; p += lstrlenA(p) + 1)
+            filter += std::string(p) + "|";
+        filters.push_back(filter);
+        proposedNames.push_back(pFile->m_ofn.lpstrFile);
+        lstrcpynA(pFile->m_ofn.lpstrFile, path, (int)pFile->m_ofn.nMaxFile);
+        nResult = IDOK;
+        return TRUE;
+    };
+    CScopedModalHook seam(&hook);
+
+    CTestDoc* pDoc = NewDocument();
+    pDoc->m_strData = "separator";
+    pMainFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE);   // no file yet: Save As
+    EXPECT_STREQ(pDoc->GetTitle(), "docview sample.tdc");
+    pDoc->OnCloseDocument();
+    app.OnFileOpen();
+    PumpPendingMessages();
+
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_EQ(titles[0], "Save As");
+    EXPECT_EQ(titles[1], "Open");
+    EXPECT_EQ(filters[0], "Test Files (*.tdc)|*.tdc|All Files (*.*)|*.*|");
+    EXPECT_EQ(proposedNames[0], "Doc1.tdc");
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_STREQ(Documents()[0]->m_strData, "separator");
 }
 
 TEST_F(DocumentFiles, AFileThatCannotBeReadIsReportedAndLeavesNoWindow)

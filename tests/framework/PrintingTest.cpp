@@ -14,6 +14,7 @@
 #include "framework/win/SeamRecorders.h"
 #include "tests/framework/DocViewTestSupport.h"
 #include "tests/framework/WinTestSupport.h"
+#include "tests/tools/WindowPicture.h"
 
 namespace {
 
@@ -317,6 +318,7 @@ TEST_F(Printing, PreviewDrawsThePagesThroughTheSameOnPrintInsideTheFrame)
     };
     EXPECT_EQ(onPage(125, 125), kBlack);
     EXPECT_EQ(onPage(225, 125), kWhite);
+    SaveWindowPicture(pMainFrame->m_hWnd, "print_preview.bmp");   // for a person to look at
     // No printer job for preview.
     for (const std::string& call : printer.calls)
         EXPECT_TRUE(call.rfind("Start", 0) != 0 && call != "EndDoc") << call;
