@@ -12,6 +12,7 @@
 #include "framework/win/Gdi.h"
 #include "framework/win/WinApp.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -19,6 +20,8 @@
 namespace {
 const char* const kStockShapes[] = {"BOX", "CIRCLE", "TRIANGLE", "FLASH", "HEXAGON", "PENTAGON", "DIAMOND"};
 const int kUnknownStockShape = 7;
+// Wider than the largest page a chart is drawn on, at any resolution.
+const int kMaxPenWidth = 2000;
 
 // The text of a custom resource, or of the file of that name; false when neither exists.
 bool ReadShapeText(LPCTSTR lpszName, LPCTSTR lpszType, std::string& text)
@@ -48,6 +51,9 @@ bool ReadShapeText(LPCTSTR lpszName, LPCTSTR lpszType, std::string& text)
 
 CPen* QVGraph::GetPen(int nStyle, int nWidth, COLORREF crColor)
 {
+    // A width read from a chart file may be anything; a pen wider than any drawing surface draws
+    // nothing more, and the platform takes seconds over a pen a million pixels wide.
+    nWidth = std::clamp(nWidth, 0, kMaxPenWidth);
     std::string key(10, 'A');
     key[0] = char('A' + nStyle);
     key[1] = char('A' + nWidth);
