@@ -1,5 +1,6 @@
 #include "chart/model/ChartArchive.h"
 
+#include "framework/core/CollectionBase.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
 
@@ -30,11 +31,17 @@ int ReadChartCount(CArchive& ar, UINT nMinBytesPerElement)
     AfxThrowArchiveException(CArchiveException::endOfFile);
 }
 
-void CheckChartListClass(const CObList& list, const CRuntimeClass* pClass)
+void SerializeOwnedChartList(CArchive& ar, CObList& list, const CRuntimeClass* pClass)
 {
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
-        const CObject* pObject = list.GetNext(pos);
-        if (pObject == NULL || !pObject->IsKindOf(pClass))
+    if (ar.IsStoring()) {
+        list.Serialize(ar);
+        return;
+    }
+    // An element takes at least its two-byte tag.
+    for (INT_PTR n = AfxReadCollectionCount(ar, 2); n > 0; --n) {
+        CObject* pObject = ar.ReadOwnedObject(pClass);
+        if (pObject == NULL)
             AfxThrowArchiveException(CArchiveException::badClass);
+        list.AddTail(pObject);
     }
 }

@@ -9,6 +9,9 @@
 // in the rest of the archive, throws CArchiveException before anything is allocated.
 int ReadChartCount(CArchive& ar, UINT nMinBytesPerElement);
 
-// Throws CArchiveException(badClass) unless every element of the list is a pClass (the list keeps its
-// elements; the caller's clean-up deletes them).
-void CheckChartListClass(const CObList& list, const CRuntimeClass* pClass);
+// A list that owns its elements, in the form CObList::Serialize writes. Loading appends the elements
+// read: each must be a pClass object of its own. Null throws CArchiveException(badClass), another class
+// badClass, and a reference back to an object read before (which its first reader owns) badIndex: two
+// owners would delete it twice. The list keeps what was read before a refusal; the caller's clean-up
+// deletes it.
+void SerializeOwnedChartList(CArchive& ar, CObList& list, const CRuntimeClass* pClass);

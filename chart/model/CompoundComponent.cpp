@@ -230,13 +230,12 @@ void QVGCompoundComponent::Serialize(CArchive& ar)
         while (!m_children.IsEmpty())
             delete m_children.RemoveHead();
     }
-    m_children.Serialize(ar);
+    SerializeOwnedChartList(ar, m_children, RUNTIME_CLASS(QVGraphComponent));
     if (ar.IsStoring()) {
         ar << m_bAfterPass << m_bTwoPass << m_nHookCondition << m_nHookSuppress << m_nFrameHook << m_nDerivedValue;
         ar << int(m_rectInner.left) << int(m_rectInner.top) << int(m_rectInner.right) << int(m_rectInner.bottom);
         return;
     }
-    CheckChartListClass(m_children, RUNTIME_CLASS(QVGraphComponent));
     int left = 0, top = 0, right = 0, bottom = 0;
     ar >> m_bAfterPass >> m_bTwoPass >> m_nHookCondition >> m_nHookSuppress >> m_nFrameHook >> m_nDerivedValue;
     ar >> left >> top >> right >> bottom;

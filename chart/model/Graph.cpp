@@ -224,10 +224,9 @@ void QVGraph::SerializeComponents(CArchive& ar)
 {
     if (!ar.IsStoring())
         DeleteComponents();
-    m_components.Serialize(ar);
+    SerializeOwnedChartList(ar, m_components, RUNTIME_CLASS(QVGraphComponent));
     if (ar.IsStoring())
         return;
-    CheckChartListClass(m_components, RUNTIME_CLASS(QVGraphComponent));
     for (POSITION pos = m_components.GetHeadPosition(); pos != NULL;)
         static_cast<QVGraphComponent*>(m_components.GetNext(pos))->SetChart(this);
     m_bChanged = 1;

@@ -85,7 +85,5 @@ void QVGraphAnnotationList::Serialize(CArchive& ar)
 {
     if (!ar.IsStoring())
         CleanUp();
-    m_list.Serialize(ar);
-    if (!ar.IsStoring())
-        CheckChartListClass(m_list, RUNTIME_CLASS(QVGraphAnnotation));
+    SerializeOwnedChartList(ar, m_list, RUNTIME_CLASS(QVGraphAnnotation));
 }

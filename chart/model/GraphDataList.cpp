@@ -179,11 +179,9 @@ void QVGraphDataList::Serialize(CArchive& ar)
 {
     if (!ar.IsStoring())
         RemoveAll();
-    m_items.Serialize(ar);
-    if (!ar.IsStoring()) {
-        CheckChartListClass(m_items, RUNTIME_CLASS(QVGraphData));
+    SerializeOwnedChartList(ar, m_items, RUNTIME_CLASS(QVGraphData));
+    if (!ar.IsStoring())
         ResetCursor();
-    }
     m_annotations.Serialize(ar);
     m_style.Serialize(ar);
     if (ar.IsStoring()) {

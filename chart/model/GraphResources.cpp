@@ -13,6 +13,7 @@
 #include "framework/win/Gdi.h"
 #include "framework/win/WinApp.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -20,6 +21,8 @@
 namespace {
 const char* const kStockShapes[] = {"BOX", "CIRCLE", "TRIANGLE", "FLASH", "HEXAGON", "PENTAGON", "DIAMOND"};
 const int kUnknownStockShape = 7;
+// Wider than the largest page a chart is drawn on, at any resolution.
+const int kMaxPenWidth = 2000;
 
 }  // namespace
 
@@ -49,6 +52,9 @@ ChartTextSource ReadChartText(LPCTSTR lpszName, LPCTSTR lpszType, std::string& t
 
 CPen* QVGraph::GetPen(int nStyle, int nWidth, COLORREF crColor)
 {
+    // A width read from a chart file may be anything; a pen wider than any drawing surface draws
+    // nothing more, and the platform takes seconds over a pen a million pixels wide.
+    nWidth = std::clamp(nWidth, 0, kMaxPenWidth);
     std::string key(10, 'A');
     key[0] = char('A' + nStyle);
     key[1] = char('A' + nWidth);

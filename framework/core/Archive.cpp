@@ -400,6 +400,16 @@ void CArchive::WriteObject(const CObject* pOb)
 
 CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
 {
+    return ReadObjectOrReference(pClassRefRequested, false);
+}
+
+CObject* CArchive::ReadOwnedObject(const CRuntimeClass* pClassRefRequested)
+{
+    return ReadObjectOrReference(pClassRefRequested, true);
+}
+
+CObject* CArchive::ReadObjectOrReference(const CRuntimeClass* pClassRefRequested, bool bOwned)
+{
     UINT schema = 0;
     DWORD obTag = 0;
     const CRuntimeClass* pClassRef = ReadClass(pClassRefRequested, &schema, &obTag);
@@ -408,6 +418,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     {
         if (obTag == 0)
             return nullptr;
+        if (bOwned)
+            ThrowArchive(CArchiveException::badIndex);
         if (obTag > m_loadedItems.size() || m_loadedItems[obTag - 1].object == nullptr)
             ThrowArchive(CArchiveException::badIndex);
         CObject* pOb = m_loadedItems[obTag - 1].object;

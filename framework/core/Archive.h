@@ -76,6 +76,10 @@ public:
     void WriteObject(const CObject* pOb);
     // Throws badClass when the object is not of pClassRefRequested (or derived).
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
+    // For a reader that owns what it reads (and deletes it with itself): a reference back to an
+    // object read before, which its first reader owns, throws badIndex instead of giving the object a
+    // second owner that would delete it again. Null stays null.
+    CObject* ReadOwnedObject(const CRuntimeClass* pClassRefRequested);
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = NULL, UINT* pSchema = NULL, DWORD* pObTag = NULL);
     void SerializeClass(const CRuntimeClass* pClassRef);
@@ -137,6 +141,7 @@ private:
     [[noreturn]] void ThrowArchive(int cause) const;
     void WriteTag(DWORD index, bool isClass);
     void RegisterStoredItem(const void* pItem);
+    CObject* ReadObjectOrReference(const CRuntimeClass* pClassRefRequested, bool bOwned);
 
     struct LoadedItem
     {

@@ -30,6 +30,20 @@ void SerializeElements(Array& array, CArchive& ar, UINT nMinBytesPerElement)
             ar >> array[i];
     }
 }
+
+// Values are read into an array of their own, which replaces this one's elements only once all were
+// read: a refused archive leaves the array as it was.
+template<class Array>
+void SerializeValues(Array& array, CArchive& ar, UINT nMinBytesPerElement)
+{
+    if (ar.IsStoring()) {
+        SerializeElements(array, ar, nMinBytesPerElement);
+        return;
+    }
+    Array loaded;
+    SerializeElements(loaded, ar, nMinBytesPerElement);
+    array.Copy(loaded);
+}
 }  // namespace
 
 // The bytes go in pieces, since one archive read or write moves at most a UINT's worth.
@@ -42,28 +56,33 @@ void CByteArray::Serialize(CArchive& ar)
         for (INT_PTR done = 0; done < GetSize(); done += kPiece)
             ar.Write(GetData() + done, UINT(std::min(kPiece, GetSize() - done)));
     } else {
-        SetSize(AfxReadCollectionCount(ar, 1));
-        for (INT_PTR done = 0; done < GetSize(); done += kPiece) {
-            UINT piece = UINT(std::min(kPiece, GetSize() - done));
-            if (ar.Read(GetData() + done, piece) != piece)
+        // Read into an array of its own: a refused archive leaves this one as it was.
+        CByteArray loaded;
+        loaded.SetSize(AfxReadCollectionCount(ar, 1));
+        for (INT_PTR done = 0; done < loaded.GetSize(); done += kPiece) {
+            UINT piece = UINT(std::min(kPiece, loaded.GetSize() - done));
+            if (ar.Read(loaded.GetData() + done, piece) != piece)
                 AfxThrowArchiveException(CArchiveException::endOfFile);
         }
+        Copy(loaded);
     }
 }
 
 void CWordArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    SerializeElements(*this, ar, sizeof(WORD));
+    SerializeValues(*this, ar, sizeof(WORD));
 }
 
 void CDWordArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    SerializeElements(*this, ar, sizeof(DWORD));
+    SerializeValues(*this, ar, sizeof(DWORD));
 }
 
-// NULL elements stay NULL; an object takes at least its two-byte tag.
+// NULL elements stay NULL; an object takes at least its two-byte tag. A refused archive leaves the
+// objects read before it in the array: it holds them without owning them, and only its owner knows
+// which ones to delete.
 void CObArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
@@ -74,5 +93,5 @@ void CObArray::Serialize(CArchive& ar)
 void CStringArray::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    SerializeElements(*this, ar, 1);
+    SerializeValues(*this, ar, 1);
 }

@@ -27,16 +27,24 @@ void SerializeElements(List& list, CArchive& ar, UINT nMinBytesPerElement)
 }
 }  // namespace
 
-// An object takes at least its two-byte tag.
+// An object takes at least its two-byte tag. A refused archive leaves the objects read before it in
+// the list: it holds them without owning them, and only its owner knows which ones to delete.
 void CObList::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
     SerializeElements<CObList, CObject*>(*this, ar, 2);
 }
 
-// A text takes at least its one-byte length.
+// A text takes at least its one-byte length. The texts are read into a list of their own and appended
+// once all were read: a refused archive leaves the list as it was.
 void CStringList::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    SerializeElements<CStringList, CString>(*this, ar, 1);
+    if (ar.IsStoring()) {
+        SerializeElements<CStringList, CString>(*this, ar, 1);
+        return;
+    }
+    CStringList loaded;
+    SerializeElements<CStringList, CString>(loaded, ar, 1);
+    AddTail(&loaded);
 }

@@ -1,5 +1,8 @@
 #include "grid/core/GridCollections.h"
 
+#include <utility>
+#include <vector>
+
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
 
@@ -143,14 +146,14 @@ void CGXCollMapDWordToLong::Serialize(CArchive& ar)
         }
         return;
     }
+    // All entries are read before the first goes in: a refused archive leaves the map as it was.
     WORD nCount = 0;
     ar >> nCount;
-    for (WORD i = 0; i < nCount; ++i)
-    {
-        DWORD key = 0, value = 0;
-        ar >> key >> value;
-        m_map[key] = static_cast<LONG>(value);
-    }
+    std::vector<std::pair<DWORD, DWORD>> entries(nCount);
+    for (auto& entry : entries)
+        ar >> entry.first >> entry.second;
+    for (const auto& entry : entries)
+        m_map[entry.first] = static_cast<LONG>(entry.second);
 }
 
 // ---------------------------------------------------------------------------------------------

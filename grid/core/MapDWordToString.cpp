@@ -1,5 +1,8 @@
 #include "grid/core/MapDWordToString.h"
 
+#include <utility>
+#include <vector>
+
 IMPLEMENT_SERIAL(CGXCollMapDWordToString, CObject, 0)
 
 CGXCollMapDWordToString::CGXCollMapDWordToString(INT_PTR nBlockSize) : m_map(nBlockSize) {}
@@ -29,14 +32,15 @@ void CGXCollMapDWordToString::Serialize(CArchive& ar)
         }
         return;
     }
+    // All entries are read before the first goes in: a refused archive leaves the map as it was.
     WORD nCount = 0;
     ar >> nCount;
-    for (WORD i = 0; i < nCount; ++i)
+    std::vector<std::pair<DWORD, CString>> entries(nCount);
+    for (auto& entry : entries)
     {
-        DWORD key = 0;
-        CString value;
-        ar >> key;
-        ar >> value;
-        SetAt(key, value);
+        ar >> entry.first;
+        ar >> entry.second;
     }
+    for (const auto& entry : entries)
+        SetAt(entry.first, entry.second);
 }

@@ -481,33 +481,27 @@ void CGXUserAttributeMap::Serialize(CArchive& ar)
         return;
     }
 
-    DeleteAll();
+    // The entries go into a map of their own and replace this one's only when all were read: a
+    // refused archive leaves the map as it was, and the entries read so far go with the temporary map.
+    CGXUserAttributeMap loaded;
     WORD nCount = 0;
     ar >> nCount;
-    try
+    // Entries are taken one by one as they are read: nothing is allocated for the count itself. Each
+    // entry is an object of its own; a reference back to one read before would have two owners.
+    for (WORD i = 0; i < nCount; ++i)
     {
-        // Entries are taken one by one as they are read: nothing is allocated for the count itself.
-        for (WORD i = 0; i < nCount; ++i)
-        {
-            CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CGXAbstractUserAttribute));
-            WORD nId = 0;
-            ar >> nId;
-            if (pObject == NULL)
-                continue;
-            if (!pObject->IsKindOf(RUNTIME_CLASS(CGXAbstractUserAttribute)))
-            {
-                delete pObject;
-                AfxThrowArchiveException(CArchiveException::badClass);
-            }
+        CObject* pObject = ar.ReadOwnedObject(RUNTIME_CLASS(CGXAbstractUserAttribute));
+        if (pObject != NULL)
+            loaded.Add(pObject);
+        WORD nId = 0;
+        ar >> nId;
+        if (pObject != NULL)
             AsAttribute(pObject)->SetId(nId);
-            Add(pObject);
-        }
-    }
-    catch (...)
-    {
-        SortUnique();
-        throw;
     }
     // Lookups bisect: a map read from a file is put in order whatever order the file had.
-    SortUnique();
+    loaded.SortUnique();
+    DeleteAll();
+    for (INT_PTR i = 0; i < loaded.GetSize(); ++i)
+        Add(loaded.GetAt(i));
+    loaded.RemoveAll();
 }

@@ -1,5 +1,6 @@
-// The project file (*.qrw): an INI file read and written key by key through the
-// platform's profile functions, so sections and keys keep the order of first writing.
+// The project file (*.qrw): an INI file written key by key through the platform's profile
+// functions, so sections and keys keep the order of first writing, and read as those functions
+// read it.
 
 #include "quarrow/app/ProjectData.h"
 
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -237,50 +239,214 @@ void ForgetCachedProfile(const CString& strPath)
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, strPath);
 }
 
-// The whole value, however long: the buffer grows until the text fits.
-CString ReadKey(const char* section, const char* key, const char* missingValue, const CString& strPath)
-{
-    std::vector<char> buffer(256);
-    for (;;)
-    {
-        DWORD size = static_cast<DWORD>(buffer.size());
-        DWORD length = GetPrivateProfileStringA(section, key, missingValue, buffer.data(), size, strPath);
-        if (length + 1 < size || size >= (1u << 24))
-            return CString(buffer.data());
-        buffer.resize(buffer.size() * 4);
-    }
-}
+// A design file is a few kilobytes; anything this large is no design.
+const DWORD MaxProjectFileBytes = 16u << 20;
 
-bool FileReadable(const CString& strPath)
+// The file as the platform's GetPrivateProfileStringA sees it, read once: asking the platform key by
+// key opens the file again for each of the 353 keys, which under Wine takes a good part of a second.
+// Lines, sections, keys, blanks and quotes are taken as the profile functions take them
+// (ProjectFileTest checks that the two agree, file by file).
+class ProfileImage
 {
-    HANDLE hFile = CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(hFile);
-    return (GetFileAttributesA(strPath) & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
+public:
+    // False when the file cannot be read (a folder cannot be opened so) or is larger than any design.
+    bool Load(const CString& strPath)
+    {
+        HANDLE hFile = CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (hFile == INVALID_HANDLE_VALUE)
+            return false;
+        LARGE_INTEGER size{};
+        std::string bytes;
+        bool bRead = GetFileSizeEx(hFile, &size) && size.QuadPart <= MaxProjectFileBytes;
+        if (bRead)
+        {
+            bytes.resize(static_cast<size_t>(size.QuadPart));
+            DWORD nRead = 0;
+            bRead = bytes.empty() ||
+                    (::ReadFile(hFile, &bytes[0], static_cast<DWORD>(bytes.size()), &nRead, nullptr) &&
+                     nRead == bytes.size());
+        }
+        CloseHandle(hFile);
+        if (!bRead)
+            return false;
+        Parse(AnsiText(bytes));
+        return true;
+    }
+
+    bool HasSection(const char* section) const { return FindSection(section) != nullptr; }
+
+    // Only the first section of a name counts, and in it the first key of a name; a key line without
+    // an equals sign has no value. One pair of matching quotes around a value is taken off.
+    CString Value(const char* section, const char* key, const char* missingValue) const
+    {
+        const Section* pSection = FindSection(section);
+        if (pSection != nullptr)
+        {
+            for (const Key& entry : pSection->keys)
+            {
+                if (SameName(entry.name, key))
+                    return entry.hasValue ? Unquoted(entry.value) : CString(missingValue);
+            }
+        }
+        return CString(missingValue);
+    }
+
+private:
+    struct Key
+    {
+        std::string name;
+        std::string value;
+        bool hasValue;
+    };
+    struct Section
+    {
+        std::string name;
+        std::vector<Key> keys;
+    };
+
+    static bool IsBlank(char ch)
+    {
+        return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r' || ch == '\x1A';
+    }
+
+    // Names compare as the text before any NUL, without regard to case. The names asked for are
+    // plain ASCII, which no other letter of the code page folds to.
+    static bool SameName(const std::string& stored, const char* wanted)
+    {
+        auto fold = [](unsigned char ch) { return ch >= 'A' && ch <= 'Z' ? ch + ('a' - 'A') : ch; };
+        const char* pStored = stored.c_str();
+        for (; *pStored != '\0' && *wanted != '\0'; ++pStored, ++wanted)
+        {
+            if (fold(static_cast<unsigned char>(*pStored)) != fold(static_cast<unsigned char>(*wanted)))
+                return false;
+        }
+        return *pStored == '\0' && *wanted == '\0';
+    }
+
+    static CString Unquoted(const std::string& stored)
+    {
+        const CString value(stored.c_str());
+        const int length = value.GetLength();
+        if (length >= 2 && (value[0] == '"' || value[0] == '\'') && value[length - 1] == value[0])
+            return value.Mid(1, length - 2);
+        return value;
+    }
+
+    // The profile functions read a file with a byte order mark as Unicode: its text comes back in the
+    // program's code page.
+    static std::string AnsiText(const std::string& bytes)
+    {
+        auto fromWide = [](const std::wstring& wide) {
+            if (wide.empty())
+                return std::string();
+            const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                                   0, nullptr, nullptr);
+            std::string text(static_cast<size_t>(length), '\0');
+            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length, nullptr,
+                                nullptr);
+            return text;
+        };
+        if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        {
+            const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, static_cast<int>(bytes.size() - 3),
+                                                   nullptr, 0);
+            std::wstring wide(static_cast<size_t>(length), L'\0');
+            if (length > 0)
+                MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, static_cast<int>(bytes.size() - 3), &wide[0], length);
+            return fromWide(wide);
+        }
+        const bool littleEndian = bytes.size() >= 2 && bytes.compare(0, 2, "\xFF\xFE") == 0;
+        const bool bigEndian = bytes.size() >= 2 && bytes.compare(0, 2, "\xFE\xFF") == 0;
+        if (littleEndian || bigEndian)
+        {
+            std::wstring wide;
+            for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            {
+                const unsigned char first = static_cast<unsigned char>(bytes[i]);
+                const unsigned char second = static_cast<unsigned char>(bytes[i + 1]);
+                wide += static_cast<wchar_t>(littleEndian ? first | second << 8 : second | first << 8);
+            }
+            return fromWide(wide);
+        }
+        return bytes;
+    }
+
+    void Parse(const std::string& text)
+    {
+        // Keys before the first section belong to a section without a name.
+        m_sections.push_back(Section{"", {}});
+        size_t lineStart = 0;
+        while (lineStart < text.size())
+        {
+            size_t lineEnd = text.find_first_of("\r\n", lineStart);
+            if (lineEnd == std::string::npos)
+                lineEnd = text.size();
+            size_t first = lineStart;
+            size_t last = lineEnd;
+            lineStart = lineEnd + 1;
+            while (first < last && IsBlank(text[first]))
+                ++first;
+            while (last > first && IsBlank(text[last - 1]))
+                --last;
+            if (first == last)
+                continue;
+            if (text[first] == '[')
+            {
+                const size_t close = text.rfind(']', last - 1);
+                if (close != std::string::npos && close > first)
+                {
+                    size_t nameStart = first + 1;
+                    size_t nameEnd = close;
+                    while (nameStart < nameEnd && IsBlank(text[nameStart]))
+                        ++nameStart;
+                    while (nameEnd > nameStart && IsBlank(text[nameEnd - 1]))
+                        --nameEnd;
+                    m_sections.push_back(Section{text.substr(nameStart, nameEnd - nameStart), {}});
+                    continue;
+                }
+            }
+            Key key{"", "", false};
+            const size_t equals = text.find('=', first);
+            if (equals != std::string::npos && equals < last)
+            {
+                size_t nameEnd = equals;
+                while (nameEnd > first && IsBlank(text[nameEnd - 1]))
+                    --nameEnd;
+                size_t valueStart = equals + 1;
+                while (valueStart < last && IsBlank(text[valueStart]))
+                    ++valueStart;
+                key.name = text.substr(first, nameEnd - first);
+                key.value = text.substr(valueStart, last - valueStart);
+                key.hasValue = true;
+            }
+            else
+            {
+                key.name = text.substr(first, last - first);
+            }
+            m_sections.back().keys.push_back(std::move(key));
+        }
+    }
+
+    const Section* FindSection(const char* section) const
+    {
+        for (const Section& entry : m_sections)
+        {
+            if (&entry != &m_sections.front() && SameName(entry.name, section))
+                return &entry;
+        }
+        return nullptr;
+    }
+
+    std::vector<Section> m_sections;
+};
 
 // Every project file starts with its [Units] section; a file without one was never written here.
-bool HasUnitsSection(const CString& strPath)
+CProjectData::FileKind Examine(const CString& strFile, ProfileImage& image)
 {
-    std::vector<char> buffer(4096);
-    for (;;)
-    {
-        DWORD size = static_cast<DWORD>(buffer.size());
-        DWORD length = GetPrivateProfileSectionNamesA(buffer.data(), size, strPath);
-        if (length + 2 < size || size >= (1u << 24))
-        {
-            for (const char* name = buffer.data(); name < buffer.data() + length && *name != '\0';
-                 name += strlen(name) + 1)
-            {
-                if (lstrcmpiA(name, "Units") == 0)
-                    return true;
-            }
-            return false;
-        }
-        buffer.resize(buffer.size() * 4);
-    }
+    if (!image.Load(strFile))
+        return CProjectData::FileUnreadable;
+    return image.HasSection("Units") ? CProjectData::FileProject : CProjectData::FileForeign;
 }
 
 } // namespace
@@ -330,30 +496,28 @@ BOOL CProjectData::WriteKeys(const CString& strFile) const
 
 CProjectData::FileKind CProjectData::ExamineFile(const CString& strPath)
 {
-    const CString strFile = FullPath(strPath);
-    if (!FileReadable(strFile))
-        return FileUnreadable;
-    return HasUnitsSection(strFile) ? FileProject : FileForeign;
+    ProfileImage image;
+    return Examine(FullPath(strPath), image);
 }
 
 BOOL CProjectData::ReadFile(const CString& strPath)
 {
-    CString strFile = FullPath(strPath);
     // The profile functions read a missing file as an empty one, and any other file (a picture, a
     // text) as one without keys: neither is a design, and reading one would empty the record.
-    if (ExamineFile(strFile) != FileProject)
+    ProfileImage file;
+    if (Examine(FullPath(strPath), file) != FileProject)
         return FALSE;
 
     // Only two units words exist; any other would make the next unit switch convert
     // values that are already in the units chosen.
-    CString strUnits = ReadKey("Units", "VALUE", "", strFile);
+    CString strUnits = file.Value("Units", "VALUE", "");
     m_strUnits = strUnits.CompareNoCase("metric") == 0 ? "metric" : "english";
     for (const FileKey& entry : QuantityKeys)
-        this->*entry.field = ReadKey(entry.section, entry.key, "", strFile);
+        this->*entry.field = file.Value(entry.section, entry.key, "");
     for (const FileKey& entry : PropertyKeys)
-        this->*entry.field = ReadKey(entry.section, entry.key, "", strFile);
+        this->*entry.field = file.Value(entry.section, entry.key, "");
     for (const ChoiceKey& entry : ControlKeys)
-        this->*entry.field = ReadKey(ControlsSection, entry.key, entry.missingValue, strFile);
+        this->*entry.field = file.Value(ControlsSection, entry.key, entry.missingValue);
     for (int row = 0; row < SieveCount; ++row)
     {
         for (int layer = 0; layer < 3; ++layer)
@@ -361,7 +525,7 @@ BOOL CProjectData::ReadFile(const CString& strPath)
             for (int part = 0; part < 3; ++part)
             {
                 int column = layer * 3 + part;
-                CString strText = ReadKey(LayerSections[layer], SieveKey(row, part), "", strFile);
+                CString strText = file.Value(LayerSections[layer], SieveKey(row, part), "");
                 double value = strText.IsEmpty() ? -1.0 : atof(strText);
                 // A percentage that is no finite number cannot be a sieve value.
                 if (!std::isfinite(value))

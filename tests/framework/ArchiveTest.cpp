@@ -442,6 +442,30 @@ TEST(CArchive, ObjectWhoseLoadingFailsIsFreedWithWhatItRead)
     });
 }
 
+// An owner that reads an object takes it alone: a reference back to one read before is refused, the
+// same object read as a new one and null pass.
+TEST(CArchive, AnOwnedObjectMayNotBeAReferenceBack)
+{
+    CTestShape shape(5);
+    const std::string bytes = Stored([&](CArchive& ar) {
+        ar << &shape << &shape << static_cast<const CObject*>(nullptr);
+    });
+    Loaded(bytes, [&](CArchive& ar) {
+        CObject* pFirst = ar.ReadOwnedObject(RUNTIME_CLASS(CTestShape));
+        ASSERT_NE(pFirst, nullptr);
+        EXPECT_EQ(static_cast<CTestShape*>(pFirst)->m_id, 5);
+        EXPECT_EQ(ArchiveCause([&] { ar.ReadOwnedObject(RUNTIME_CLASS(CTestShape)); }), CArchiveException::badIndex);
+        EXPECT_EQ(ar.ReadOwnedObject(RUNTIME_CLASS(CTestShape)), nullptr);
+        delete pFirst;
+    });
+    // A plain read takes the reference as before.
+    Loaded(bytes, [&](CArchive& ar) {
+        CObject* pFirst = ar.ReadObject(RUNTIME_CLASS(CTestShape));
+        EXPECT_EQ(ar.ReadObject(RUNTIME_CLASS(CTestShape)), pFirst);
+        delete pFirst;
+    });
+}
+
 TEST(CArchive, WritingAnObjectOfANonSerialClassIsRefused)
 {
     CTestPlain plain;

@@ -313,3 +313,56 @@ TEST(CollectionSerializeTest, CountsBeyondTheRestOfTheArchiveAreRefused)
         delete pCollection;
     }
 }
+
+// A value collection is loaded whole or not at all: an archive that ends after some elements leaves
+// the collection as it was (a string list, which appends, keeps its own texts only).
+TEST(CollectionSerializeTest, ARefusedLoadLeavesAValueCollectionAsItWas)
+{
+    CStringArray storedTexts;
+    storedTexts.Add("first");
+    storedTexts.Add("second");
+    CDWordArray storedNumbers;
+    storedNumbers.Add(1);
+    storedNumbers.Add(2);
+    CWordArray storedWords;
+    storedWords.Add(7);
+    storedWords.Add(8);
+    CByteArray storedBytes;
+    storedBytes.SetSize(9);
+    CStringList storedList;
+    storedList.AddTail("a");
+    storedList.AddTail("b");
+
+    const struct
+    {
+        const char* what;
+        CObject* pStored;
+        std::function<CObject*()> makeMarked;
+        std::function<bool(CObject*)> isMarked;
+    } cases[] = {
+        {"string array", &storedTexts,
+         [] { auto* p = new CStringArray; p->Add("mark"); return p; },
+         [](CObject* p) { auto* a = static_cast<CStringArray*>(p); return a->GetSize() == 1 && (*a)[0] == "mark"; }},
+        {"dword array", &storedNumbers,
+         [] { auto* p = new CDWordArray; p->Add(0xDEADBEEF); return p; },
+         [](CObject* p) { auto* a = static_cast<CDWordArray*>(p); return a->GetSize() == 1 && (*a)[0] == 0xDEADBEEF; }},
+        {"word array", &storedWords,
+         [] { auto* p = new CWordArray; p->Add(0xBEEF); return p; },
+         [](CObject* p) { auto* a = static_cast<CWordArray*>(p); return a->GetSize() == 1 && (*a)[0] == 0xBEEF; }},
+        {"byte array", &storedBytes,
+         [] { auto* p = new CByteArray; p->Add(0xEE); return p; },
+         [](CObject* p) { auto* a = static_cast<CByteArray*>(p); return a->GetSize() == 1 && (*a)[0] == 0xEE; }},
+        {"string list", &storedList,
+         [] { auto* p = new CStringList; p->AddTail("mark"); return p; },
+         [](CObject* p) { auto* l = static_cast<CStringList*>(p); return l->GetCount() == 1 && l->GetHead() == "mark"; }},
+    };
+    for (const auto& c : cases) {
+        const Bytes whole = Store(*c.pStored);
+        // Cut inside the last element.
+        const Bytes cut = Prefix(whole, whole.size() - 1);
+        CObject* pCollection = c.makeMarked();
+        EXPECT_EQ(LoadFailure(*pCollection, cut), int(CArchiveException::endOfFile)) << c.what;
+        EXPECT_TRUE(c.isMarked(pCollection)) << c.what;
+        delete pCollection;
+    }
+}

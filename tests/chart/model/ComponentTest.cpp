@@ -323,6 +323,45 @@ TEST(GraphArchive, ChartRoundTripKeepsComponentsAndData)
     EXPECT_FALSE(copy.HasNoData());
 }
 
+// Lists that own their elements take each object once: an archive that names a component again (in the
+// chart's list or in a compound's children) is refused, and the half-read chart goes without deleting
+// anything twice.
+TEST(GraphArchive, AComponentNamedTwiceIsRefused)
+{
+    for (bool bInCompound : {false, true}) {
+        SCOPED_TRACE(bInCompound ? "a compound's child names a component of the chart" : "the chart names it twice");
+        QVGraph source;
+        QVGraphBackground* pBackground = new QVGraphBackground;
+        source.AddComponent(pBackground);
+        QVGCompoundComponent* pCompound = new QVGCompoundComponent;
+        source.AddComponent(pCompound);
+        // The second naming is written as a reference back to the first.
+        CObList* pNames = bInCompound ? pCompound->GetComponentList() : source.GetComponentList();
+        pNames->AddTail(pBackground);
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            source.Serialize(ar);
+            ar.Close();
+        }
+        pNames->RemoveTail();
+
+        file.SeekToBegin();
+        int cause = -1;
+        {
+            QVGraph copy;
+            try {
+                CArchive ar(&file, CArchive::load);
+                copy.Serialize(ar);
+            } catch (CArchiveException* e) {
+                cause = e->m_cause;
+                e->Delete();
+            }
+        }
+        EXPECT_EQ(int(CArchiveException::badIndex), cause);
+    }
+}
+
 TEST(GraphStandardChart, BackgroundWithStyleNibbles)
 {
     QVGraph chart;

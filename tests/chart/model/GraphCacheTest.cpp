@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <utility>
 #include <vector>
 
@@ -58,6 +59,24 @@ TEST(GraphCache, PensOfWidthsAFullCharacterApartStayApart)
     LOGPEN pen = {};
     ::GetObjectA(pWide->GetSafeHandle(), sizeof pen, &pen);
     EXPECT_EQ(257, pen.lopnWidth.x);
+}
+
+// A width read from a chart file may be anything: the platform takes seconds over a pen a million
+// pixels wide, so widths stay between 0 and 2000.
+TEST(GraphCache, PenWidthsStayWithinTheLargestPage)
+{
+    QVGraph chart;
+    const struct
+    {
+        int nAsked;
+        LONG nMade;
+    } cases[] = {{754974721, 2000}, {2001, 2000}, {2000, 2000}, {-5, 0}, {INT_MIN, 0}};
+    for (const auto& c : cases) {
+        LOGPEN pen = {};
+        ::GetObjectA(chart.GetPen(PS_SOLID, c.nAsked, 0)->GetSafeHandle(), sizeof pen, &pen);
+        EXPECT_EQ(c.nMade, pen.lopnWidth.x) << c.nAsked;
+    }
+    EXPECT_EQ(chart.GetPen(PS_SOLID, 754974721, 0), chart.GetPen(PS_SOLID, 2000, 0));
 }
 
 TEST(GraphCache, FontSizesInPointsAndPixelsAreDifferentFonts)

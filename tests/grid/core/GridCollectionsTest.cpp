@@ -131,6 +131,36 @@ TEST(CGXMapDWordToLong, ArchiveRoundTrip)
     EXPECT_EQ(EntriesOf(loaded), (std::map<DWORD, LONG>{{0, 1400}, {5, -3}, {6, 66}, {100000, 77}}));
 }
 
+// All entries are read before the first goes in: an archive cut inside its last entry changes nothing.
+TEST(CGXMapDWordToLong, ARefusedArchiveLeavesTheMapsAsTheyWere)
+{
+    CGXMapDWordToLong sizes = MapOf({{1, 20}, {2, 30}});
+    const Bytes sizeBytes = StoreToBytes([&](CArchive& ar) { sizes.Serialize(ar); });
+    CGXMapDWordToLong loadedSizes = MapOf({{9, 99}});
+    EXPECT_EQ(ArchiveCauseOf([&] {
+                  LoadFromBytes(Bytes(sizeBytes.begin(), sizeBytes.end() - 1),
+                                [&](CArchive& ar) { loadedSizes.Serialize(ar); });
+              }),
+              CArchiveException::endOfFile);
+    EXPECT_EQ(EntriesOf(loadedSizes), (std::map<DWORD, LONG>{{9, 99}}));
+
+    CGXCollMapDWordToString texts;
+    texts.SetAt(1, "one");
+    texts.SetAt(2, "two");
+    const Bytes textBytes = StoreToBytes([&](CArchive& ar) { texts.Serialize(ar); });
+    CGXCollMapDWordToString loadedTexts;
+    loadedTexts.SetAt(9, "kept");
+    EXPECT_EQ(ArchiveCauseOf([&] {
+                  LoadFromBytes(Bytes(textBytes.begin(), textBytes.end() - 1),
+                                [&](CArchive& ar) { loadedTexts.Serialize(ar); });
+              }),
+              CArchiveException::endOfFile);
+    CString text;
+    EXPECT_EQ(loadedTexts.GetCount(), 1);
+    EXPECT_TRUE(loadedTexts.Lookup(9, text));
+    EXPECT_EQ(text, "kept");
+}
+
 TEST(CGXMapDWordToLong, MoreEntriesThanASixteenBitCountAreRefused)
 {
     CGXMapDWordToLong map;

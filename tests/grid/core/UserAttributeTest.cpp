@@ -213,6 +213,41 @@ TEST_F(UserAttributeTest, ObjectsOfOtherClassesAreRefused)
     EXPECT_TRUE(loaded.IsEmpty());
 }
 
+// A refused archive leaves the map as it was: an archive cut short, and one that names the same
+// attribute object for two entries (which would leave the map deleting it twice).
+TEST_F(UserAttributeTest, ARefusedArchiveLeavesTheMapAsItWas)
+{
+    CGXUserAttribute first("first"), second("second");
+    const Bytes whole = StoreToBytes([&](CArchive& ar) {
+        ar << static_cast<WORD>(2);
+        ar << static_cast<const CObject*>(&first) << static_cast<WORD>(10);
+        ar << static_cast<const CObject*>(&second) << static_cast<WORD>(20);
+    });
+    const Bytes cut(whole.begin(), whole.end() - 1);
+    const Bytes twice = StoreToBytes([&](CArchive& ar) {
+        ar << static_cast<WORD>(2);
+        ar << static_cast<const CObject*>(&first) << static_cast<WORD>(10);
+        ar << static_cast<const CObject*>(&first) << static_cast<WORD>(20);
+    });
+    const struct
+    {
+        const char* name;
+        Bytes bytes;
+        int cause;
+    } cases[] = {
+        {"cut short", cut, CArchiveException::endOfFile},
+        {"one object for two entries", twice, CArchiveException::badIndex},
+    };
+    for (const auto& c : cases)
+    {
+        CGXUserAttributeMap loaded = MapOf({{9, "kept"}});
+        const int cause = ArchiveCauseOf([&] { LoadFromBytes(c.bytes, [&](CArchive& ar) { loaded.Serialize(ar); }); });
+        EXPECT_EQ(cause, c.cause) << c.name;
+        EXPECT_EQ(IdsOf(loaded), std::vector<WORD>({9})) << c.name;
+        EXPECT_EQ(TextOf(loaded, 9), "kept") << c.name;
+    }
+}
+
 TEST_F(UserAttributeTest, ImportedStringMapIsSorted)
 {
     CGXCollMapDWordToString strings;

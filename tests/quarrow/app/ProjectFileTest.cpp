@@ -710,3 +710,80 @@ TEST(ProjectFile, FilesThatAreNoProjectFilesAreRefusedAndChangeNothing)
     }
     EXPECT_EQ(CProjectData::ExamineFile(FreshTempPath("missing.qrw")), CProjectData::FileUnreadable);
 }
+
+// The reader takes a file's text as the platform's GetPrivateProfileStringA does: file by file, every
+// field read agrees with what the platform answers for its key.
+TEST(ProjectFile, FieldsAreWhatTheProfileFunctionsAnswer)
+{
+    const std::string units = "[Units]\r\nVALUE=english\r\n";
+    const struct
+    {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"plain", units + "[Base]\r\nDescription=Crushed stone\r\nk=1000\r\n"},
+        {"blanks around names and values", units + "[Base]\r\n  Description   =   spaced out   \r\n\tk\t=\t12\t\r\n"},
+        {"quotes", units + "[Base]\r\nDescription=\"quoted\"\r\nk='single'\r\n[Controls]\r\nGeometry=\"B\r\n"},
+        {"a lone quote and empty quotes", units + "[Base]\r\nDescription=\"\r\nk=\"\"\r\n"},
+        {"quotes that do not match", units + "[Base]\r\nDescription='mixed\"\r\nk=\"a\" and \"b\"\r\n"},
+        {"names in other cases", units + "[base]\r\nDESCRIPTION=upper\r\n[CONTROLS]\r\ngeometry=B\r\n"},
+        {"a key twice", units + "[Base]\r\nk=first\r\nk=second\r\n"},
+        {"a section twice", units + "[Base]\r\nk=1\r\n[Base]\r\nDescription=in the second\r\n"},
+        {"a key without equals sign", units + "[Base]\r\nDescription\r\nk=5\r\n[Controls]\r\nGeometry\r\n"},
+        {"comment lines", units + "[Base]\r\n;Description=commented\r\nDescription=real\r\n"},
+        {"blanks inside the brackets", units + "[ Base ]\r\nk=spaced\r\n[Base]\r\nk=plain\r\n"},
+        {"text behind the header", units + "[Base] behind\r\nk=7\r\n"},
+        {"a header without its bracket", units + "[Base]\r\nk=8\r\n[Subgrade\r\nDescription=in base\r\n"},
+        {"keys before every section", "k=orphan\r\nDescription=orphan\r\n" + units + "[Base]\r\n"},
+        {"line ends of CR, LF and both", units + "[Base]\rDescription=after CR\nk=after LF\r\n"},
+        {"a value with equals signs", units + "[Base]\r\nDescription=a=b=c\r\n=no name\r\n"},
+        {"a NUL in a value", units + std::string("[Base]\r\nDescription=ab\0cd\r\nk=9\r\n", 33)},
+        {"an end-of-file character", units + "[Base]\r\nk=5\x1A\r\nDescription=\x1A" "x\r\n"},
+        {"no-break spaces", units + "[Base]\r\nDescription=\xA0nbsp\xA0\r\n"},
+        {"a UTF-8 byte order mark", "\xEF\xBB\xBF" + units + "[Base]\r\nDescription=caf\xC3\xA9\r\n"},
+        {"tabs and vertical blanks", units + "[Base]\r\n\v\fDescription\f=\v x \t\r\n"},
+    };
+    const struct
+    {
+        const char* section;
+        const char* key;
+        const char* missing;
+        TextField field;
+    } keys[] = {
+        {"Base", "Description", "", &CProjectData::m_strBaseDescription},
+        {"Base", "k", "", &CProjectData::m_strBaseK},
+        {"Controls", "Geometry", "A", &CProjectData::m_strGeometryChoice},
+        {"Subgrade", "Description", "", &CProjectData::m_strSubgradeDescription},
+    };
+    for (const auto& entry : cases)
+    {
+        CString path = FreshTempPath("profile.qrw");
+        {
+            std::ofstream file(static_cast<LPCTSTR>(path), std::ios::binary);
+            file << entry.text;
+        }
+        CProjectData data("english");
+        ASSERT_TRUE(data.ReadFile(path)) << entry.name;
+        for (const auto& key : keys)
+        {
+            char answer[512] = {};
+            GetPrivateProfileStringA(key.section, key.key, key.missing, answer, sizeof answer, path);
+            EXPECT_EQ(std::string(data.*key.field), std::string(answer))
+                << entry.name << ": " << key.section << "." << key.key;
+        }
+    }
+
+    // A file in UTF-16 with its byte order mark is read as text too.
+    const std::wstring wide = L"\xFEFF[Units]\r\nVALUE=metric\r\n[Base]\r\nDescription=caf\xE9 wide\r\n";
+    CString path = FreshTempPath("unicode.qrw");
+    {
+        std::ofstream file(static_cast<LPCTSTR>(path), std::ios::binary);
+        file.write(reinterpret_cast<const char*>(wide.data()), static_cast<std::streamsize>(wide.size() * 2));
+    }
+    CProjectData data("english");
+    ASSERT_TRUE(data.ReadFile(path));
+    char answer[512] = {};
+    GetPrivateProfileStringA("Base", "Description", "", answer, sizeof answer, path);
+    EXPECT_EQ(std::string(data.m_strBaseDescription), std::string(answer));
+    EXPECT_EQ(data.m_strUnits, "metric");
+}
