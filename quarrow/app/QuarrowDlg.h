@@ -35,7 +35,8 @@ public:
     // Print Summary prints it.
     void ExportSummary();
     afx_msg void OnPrintSummary();
-    // Pass (1) or fail (0) of the separator criteria that the current separator kind prints.
+    // Pass (1) or fail (0) of the separator criteria that the current separator kind prints
+    // (CSeparatorCriteria::Evaluate, which the separator page shows as well).
     void EvaluateSeparatorCriteria();
 
     CDlgPropSheet* m_pSheet = nullptr;

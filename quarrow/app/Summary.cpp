@@ -2,8 +2,6 @@
 // design's units, sections chosen by the pages' choice words, and the separator criteria judged.
 #include "quarrow/app/QuarrowDlg.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <initializer_list>
 #include <string>
 
@@ -12,6 +10,7 @@
 #include "framework/win/OutsideCalls.h"
 #include "framework/win/Seams.h"
 #include "quarrow/app/ProjectData.h"
+#include "quarrow/pages/SeparatorCriteria.h"
 #include "quarrow/pages/SieveAnalysis.h"
 
 namespace {
@@ -58,10 +57,6 @@ const char* const MetricSieveLabels[CProjectData::SieveCount] = {
     "2.00", "2.36", "4.75", "9.5", "12.5", "19.0", "25.0", "37.5", "50.0", "63.0", "75.0", "90.0",
 };
 
-// Opening of the #200 sieve, in millimetres.
-const double No200SieveMm = 0.075;
-const double MillimetresPerInch = 25.4;
-
 // Texts typed by the engineer or chosen in a dialog may hold characters that HTML reads as markup.
 std::string HtmlEscaped(LPCTSTR pszText)
 {
@@ -84,18 +79,6 @@ bool AnyNonEmpty(std::initializer_list<const CString*> fields)
         if (!pField->IsEmpty())
             return true;
     return false;
-}
-
-// The criteria are printed with "=<" and ">=": equal sides pass. Numbers typed in decimal are not
-// exact in binary (3 x 0.1 is not 0.3), so sides that agree to twelve digits count as equal.
-bool AtMost(double lhs, double rhs)
-{
-    return lhs <= rhs || std::fabs(lhs - rhs) <= 1e-12 * std::fmax(std::fabs(lhs), std::fabs(rhs));
-}
-
-bool AtLeast(double lhs, double rhs)
-{
-    return AtMost(rhs, lhs);
 }
 
 // The document as it grows; "\n" becomes CR LF when it is written.
@@ -481,41 +464,9 @@ bool WriteTextFile(const CString& strPath, const std::string& strText)
 
 void CQuarrowDlg::EvaluateSeparatorCriteria()
 {
-    if (m_pProjectData == nullptr)
-        return;
-    const CProjectData& d = *m_pProjectData;
-    const double baseD15 = atof(d.m_strBaseD15);
-    const double baseD50 = atof(d.m_strBaseD50);
-    const double subgradeD15 = atof(d.m_strSubgradeD15);
-    const double subgradeD50 = atof(d.m_strSubgradeD50);
-    const double subgradeD85 = atof(d.m_strSubgradeD85);
-    const double subgradeCu = atof(d.m_strSubgradeCu);
-    const double subgradeK = atof(d.m_strSubgradeK);
-    const double separatorD12 = atof(d.m_strSeparatorD12);
-    const double separatorD15 = atof(d.m_strSeparatorD15);
-    const double separatorD50 = atof(d.m_strSeparatorD50);
-    const double separatorD85 = atof(d.m_strSeparatorD85);
-    const double apparentOpeningSize = atof(d.m_strApparentOpeningSize);
-    const double geotextileK = atof(d.m_strGeotextilePermeability);
-
-    // Each verdict tests the relation its printed line shows.
-    if (d.m_strSeparatorType == "none") {
-        m_bCriterionPassed[0] = AtMost(baseD15, 5 * subgradeD85);
-        m_bCriterionPassed[1] = AtMost(baseD50, 25 * subgradeD50);
-    } else if (d.m_strSeparatorType == "aggregate") {
-        const double No200Sieve =
-            d.m_strUnits == "metric" ? No200SieveMm : No200SieveMm / MillimetresPerInch;
-        m_bCriterionPassed[0] = AtMost(baseD15, 5 * separatorD85);
-        m_bCriterionPassed[1] = AtMost(baseD50, 25 * separatorD50);
-        m_bCriterionPassed[2] = AtMost(separatorD15, 5 * subgradeD85);
-        m_bCriterionPassed[3] = AtMost(separatorD50, 25 * subgradeD50);
-        m_bCriterionPassed[4] = AtLeast(separatorD12, No200Sieve);
-    } else if (d.m_strSeparatorType == "geotextile") {
-        m_bCriterionPassed[0] = AtLeast(apparentOpeningSize, 3 * subgradeD15);
-        m_bCriterionPassed[1] = subgradeCu >= 3;
-        const double minimumK = d.m_strPermeabilityChoice == "normal" ? subgradeK : 10 * subgradeK;
-        m_bCriterionPassed[2] = geotextileK > minimumK;
-    }
+    // The separator page judges with the same evaluation, so page and summary never disagree.
+    if (m_pProjectData != nullptr)
+        CSeparatorCriteria::Evaluate(*m_pProjectData, m_bCriterionPassed);
 }
 
 void CQuarrowDlg::ExportSummary()

@@ -22,3 +22,10 @@ CString PageFixedOrExponent(double value, double threshold, const char* fixedFor
     strText.Format(value <= threshold ? exponentFormat : fixedFormat, value);
     return strText;
 }
+
+CString PageFixedFromBound(double value, double bound, const char* fixedFormat, const char* exponentFormat)
+{
+    CString strText;
+    strText.Format(value >= bound ? fixedFormat : exponentFormat, value);
+    return strText;
+}

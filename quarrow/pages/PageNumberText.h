@@ -14,3 +14,7 @@ CString PageDigits5(double value);
 // fixedFormat, or exponentFormat when the value is at or below the threshold
 // (a time to drain of 0.1 hour is "1.00e-001", 0.11 hour is "0.11").
 CString PageFixedOrExponent(double value, double threshold, const char* fixedFormat, const char* exponentFormat);
+
+// fixedFormat when the value is at least the bound, else exponentFormat (a grain size of 0.001 mm
+// is "0.0010", 0.0005 mm is "5.00e-004").
+CString PageFixedFromBound(double value, double bound, const char* fixedFormat, const char* exponentFormat);

@@ -400,6 +400,53 @@ def roadway_pictures():
     flow_path()
 
 
+# ---- Separator page ----
+
+def balance():
+    """The check button's picture: a balance weighing one side against the other."""
+    sketch = Sketch(20, 20, background=(236, 236, 236), frame=False)
+    sketch.rect(9.3, 4, 10.7, 16.5, fill=(64, 72, 92))
+    sketch.rect(5, 16.5, 15, 18, fill=(64, 72, 92))
+    sketch.line([(2.5, 5), (17.5, 5)], fill=(30, 34, 46), width=1.2)
+    sketch.circle(10, 3.5, 1.4, fill=(240, 170, 60), outline=(30, 34, 46), width=0.6)
+    for x in (4.5, 15.5):
+        sketch.line([(x, 5), (x - 2.5, 10.5)], fill=(30, 34, 46), width=0.6)
+        sketch.line([(x, 5), (x + 2.5, 10.5)], fill=(30, 34, 46), width=0.6)
+        sketch.polygon([(x - 3.5, 10.5), (x + 3.5, 10.5), (x + 2, 12.5), (x - 2, 12.5)], fill=(240, 170, 60),
+                       outline=(30, 34, 46), width=0.6)
+    sketch.save("balance")
+
+
+def grain(size, layer):
+    """D with its percent below and the layer above, as the criteria name a grain size."""
+    return [("D", "i"), (size, "sub"), (layer, "sup")]
+
+
+def separator_pictures():
+    for name, main, sub in [("sp_symbol_d12", "D", "12"), ("sp_symbol_d15", "D", "15"), ("sp_symbol_d50", "D", "50"),
+                            ("sp_symbol_d85", "D", "85"), ("sp_symbol_p200", "P", "200"), ("sp_symbol_cu", "C", "u"),
+                            ("sp_symbol_kmin", "k", "min"), ("sp_symbol_ksep", "k", "sep"),
+                            ("sp_symbol_tmax", "t", "max")]:
+        symbol(name, main, sub)
+    symbol("sp_symbol_aos", "AOS", upright_main=True)
+    balance()
+    at_most, at_least = " \u2264 ", " \u2265 "
+    # The filter criteria beside their verdicts: no separator, then an aggregate separator.
+    formula("sp_none_base_d15", grain("15", "base") + [(at_most + "5", "")] + grain("85", "subgrade"))
+    formula("sp_none_base_d50", grain("50", "base") + [(at_most + "25", "")] + grain("50", "subgrade"))
+    formula("sp_agg_base_d15", grain("15", "base") + [(at_most + "5", "")] + grain("85", "separator"))
+    formula("sp_agg_base_d50", grain("50", "base") + [(at_most + "25", "")] + grain("50", "separator"))
+    formula("sp_agg_sep_d15", grain("15", "separator") + [(at_most + "5", "")] + grain("85", "subgrade"))
+    formula("sp_agg_sep_d50", grain("50", "separator") + [(at_most + "25", "")] + grain("50", "subgrade"))
+    formula("sp_agg_sep_d12", grain("12", "separator") + [(at_least + "#200", "")])
+    # A geotextile: its opening size, the subgrade's uniformity and the permeabilities.
+    formula("sp_geo_aos", [("AOS" + at_least + "3", "")] + grain("15", "subgrade"))
+    formula("sp_geo_cu", [("C", "i"), ("u", "sub"), (at_least + "3", "")])
+    formula("sp_geo_k", [("k", "i"), ("separator", "sub"), (" > ", ""), ("k", "i"), ("subgrade", "sub")])
+    formula("sp_geo_kmin", [("k", "i"), ("separator", "sub"), (" > ", ""), ("k", "i"), ("min", "sub")])
+    formula("sp_geo_k10", [("k", "i"), ("separator", "sub"), (" > 10 ", ""), ("k", "i"), ("subgrade", "sub")])
+
+
 # ---- Inflow page, heave and meltwater dialogs ----
 
 def mean():
@@ -689,3 +736,4 @@ if __name__ == "__main__":
     edge_drain_pictures()
     splash()
     icon()
+    separator_pictures()

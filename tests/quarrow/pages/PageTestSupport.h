@@ -19,14 +19,6 @@
 
 inline const char* const InstallDir = "C:\\Quarrow";
 
-// Saves what the screen shows of the window, repainted, in the current folder (the build folder
-// under ctest), for a person to look at.
-inline void SaveScreenPicture(HWND hWnd, const char* pszPath)
-{
-    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    SaveWindowPicture(hWnd, pszPath);
-}
-
 // Messages as the program's own loop handles them: the framework's pre-translation first.
 inline void PumpMessages()
 {
@@ -37,6 +29,18 @@ inline void PumpMessages()
             ::DispatchMessageA(&msg);
         }
     }
+}
+
+// Saves what the screen shows of the window, repainted, in the current folder (the build folder
+// under ctest), for a person to look at. Wine hands what a window painted to the X server from its
+// message loop, so the loop runs a moment before the screen is read.
+inline void SaveScreenPicture(HWND hWnd, const char* pszPath)
+{
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages();
+    ::Sleep(100);
+    PumpMessages();
+    SaveWindowPicture(hWnd, pszPath);
 }
 
 class MainDialogPageTest : public ::testing::Test
