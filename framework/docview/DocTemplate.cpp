@@ -145,7 +145,9 @@ void CDocTemplate::CloseAllDocuments(BOOL)
     while (pos != nullptr)
     {
         CDocument* pDoc = GetNextDoc(pos);
-        pDoc->OnCloseDocument();
+        // A document made for an automation client is the client's: its last release closes it.
+        if (!pDoc->m_bEmbedded)
+            pDoc->OnCloseDocument();
     }
 }
 

@@ -255,6 +255,11 @@ void CDocument::OnCloseDocument()
         delete this;
 }
 
+void CDocument::OnFinalRelease()
+{
+    OnCloseDocument();
+}
+
 void CDocument::PreCloseFrame(CFrameWnd*)
 {
 }

@@ -69,6 +69,9 @@ public:
     virtual CFile* GetFile(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError);
     virtual void ReleaseFile(CFile* pFile, BOOL bAbort);
 
+    // The last reference of an automation client went: the document closes (and is deleted).
+    void OnFinalRelease() override;
+
     // Own commands first, then the template's.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 

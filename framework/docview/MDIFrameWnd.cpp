@@ -10,6 +10,7 @@ IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+    ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
@@ -86,6 +87,16 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpcs, CMenu* pWindowMenu)
                                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
                                         AfxGetInstanceHandle(), &ccs);
     return m_hWndMDIClient != nullptr;
+}
+
+void CMDIFrameWnd::OnDestroy()
+{
+    // The MDI client frees its data at its own WM_DESTROY, which comes after this one and before
+    // the children go. A title set on the frame meanwhile (a document retitles its frames as its
+    // views close) would reach that freed data through DefFrameProc: the frame lets go of the
+    // client now.
+    m_hWndMDIClient = nullptr;
+    CFrameWnd::OnDestroy();
 }
 
 LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -12,6 +12,7 @@
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/RecentFileList.h"
 #include "framework/docview/View.h"
+#include "framework/ole/OleAppLock.h"
 #include "framework/win/CommandLineInfo.h"
 #include "framework/win/Dc.h"
 #include "framework/win/FrameworkIds.h"
@@ -312,6 +313,9 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
 {
+    // Started by COM for a client, not by the user: the program ends when its client lets go.
+    if (rCmdInfo.m_bRunEmbedded || rCmdInfo.m_bRunAutomated)
+        AfxOleSetUserCtrl(FALSE);
     switch (rCmdInfo.m_nShellCommand)
     {
     case CCommandLineInfo::FileNew:

@@ -170,8 +170,10 @@ void COleObjectFactory::Revoke()
 void COleObjectFactory::UpdateRegistry(LPCTSTR lpszProgID)
 {
     const CString progID = lpszProgID != nullptr ? CString(lpszProgID) : m_strProgID;
-    if (!progID.IsEmpty())
-        AfxOleRegisterServerClass(m_clsid, progID, progID, progID, OAT_DISPATCH_OBJECT);
+    if (progID.IsEmpty())
+        return;
+    const CString typeName = m_strTypeName.IsEmpty() ? progID : m_strTypeName;
+    AfxOleRegisterServerClass(m_clsid, progID, progID, typeName, OAT_DISPATCH_OBJECT);
 }
 
 BOOL PASCAL COleObjectFactory::RegisterAll()

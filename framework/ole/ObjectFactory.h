@@ -50,7 +50,7 @@ public:
     virtual BOOL Register();
     void Revoke();
     // Writes the registration of the class (AfxOleRegisterServerClass) under the ProgID given,
-    // else the factory's own; nothing without a ProgID.
+    // else the factory's own, with the factory's type name; nothing without a ProgID.
     virtual void UpdateRegistry(LPCTSTR lpszProgID = nullptr);
 
     static BOOL PASCAL RegisterAll();
@@ -71,6 +71,7 @@ protected:
     CRuntimeClass* m_pRuntimeClass;
     BOOL m_bMultiInstance;
     CString m_strProgID;
+    CString m_strTypeName;   // the readable name registered for the class (empty: the ProgID)
     DWORD m_dwRegister = 0;
 
 private:

@@ -1,10 +1,12 @@
-// The automation server side across processes: the test server (tests/framework/programs) is
-// started as a program of its own, registers its class under its ProgID in HKEY_CLASSES_ROOT, and
-// serves a client that connects with COleDispatchDriver by that ProgID.
+// The automation server side across processes: the test server (tests/framework/programs), a
+// document/view program with a template server, is started as a program of its own, registers its
+// classes under their ProgIDs in HKEY_CLASSES_ROOT, and serves clients that connect with
+// COleDispatchDriver by ProgID.
 #include "tests/framework/programs/AutomationTestServer.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -14,7 +16,8 @@
 
 namespace {
 
-const CLSID CLSID_TestServer = {AUTOMATION_TEST_SERVER_CLSID};
+const CLSID CLSID_TestDocument = {AUTOMATION_TEST_DOCUMENT_CLSID};
+const CLSID CLSID_TestObject = {AUTOMATION_TEST_OBJECT_CLSID};
 const DWORD kStartTimeoutMs = 30000;
 const DWORD kExitTimeoutMs = 20000;
 
@@ -52,6 +55,35 @@ bool WaitFor(const std::function<bool()>& done, DWORD dwTimeoutMs)
     return true;
 }
 
+// The server's main frame: its visible or hidden top-level window with a caption.
+HWND FindMainFrame(DWORD dwProcessId)
+{
+    struct Search
+    {
+        DWORD dwProcessId;
+        HWND hFound;
+    } search = {dwProcessId, nullptr};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pSearch = reinterpret_cast<Search*>(lParam);
+            DWORD dwOwner = 0;
+            ::GetWindowThreadProcessId(hWnd, &dwOwner);
+            if (dwOwner != pSearch->dwProcessId || (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION ||
+                ::GetWindow(hWnd, GW_OWNER) != nullptr)
+                return TRUE;
+            pSearch->hFound = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+void Unregister()
+{
+    AfxOleUnregisterClass(CLSID_TestDocument, AUTOMATION_TEST_DOCUMENT_PROGID);
+    AfxOleUnregisterClass(CLSID_TestObject, AUTOMATION_TEST_OBJECT_PROGID);
+}
+
 SCODE OleErrorOf(const std::function<void()>& call)
 {
     try
@@ -77,7 +109,7 @@ protected:
     {
         ASSERT_TRUE(AfxOleInit());
         // A registration left by an earlier run must not start a server of its own.
-        AfxOleUnregisterClass(CLSID_TestServer, AUTOMATION_TEST_SERVER_PROGID);
+        Unregister();
         std::string commandLine = ServerPath();
         commandLine.insert(commandLine.begin(), '"');
         commandLine.push_back('"');
@@ -86,10 +118,10 @@ protected:
         ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                      &startup, &m_server))
             << "cannot start " << commandLine;
-        // The main window shows once the class is registered.
+        // The main frame shows once the classes are registered.
         ASSERT_TRUE(WaitFor(
             [this] {
-                m_hServerWindow = ::FindWindowA(nullptr, AUTOMATION_TEST_SERVER_TITLE);
+                m_hServerWindow = FindMainFrame(m_server.dwProcessId);
                 return m_hServerWindow != nullptr && ::IsWindowVisible(m_hServerWindow);
             },
             kStartTimeoutMs))
@@ -109,40 +141,55 @@ protected:
             ::CloseHandle(m_server.hThread);
             ::CloseHandle(m_server.hProcess);
         }
-        AfxOleUnregisterClass(CLSID_TestServer, AUTOMATION_TEST_SERVER_PROGID);
+        Unregister();
     }
 
     bool ServerHasEnded() { return ::WaitForSingleObject(m_server.hProcess, 0) == WAIT_OBJECT_0; }
 
-    long LiveObjects(COleDispatchDriver& driver)
+    long ClientDocuments(COleDispatchDriver& driver)
     {
-        long nLive = -1;
-        driver.GetProperty(DISPID_TEST_LIVEOBJECTS, VT_I4, &nLive);
-        return nLive;
+        long nCount = -1;
+        driver.GetProperty(DISPID_TEST_CLIENTDOCUMENTS, VT_I4, &nCount);
+        return nCount;
     }
 };
 
-TEST_F(AutomationServer, RegistersItsClassUnderItsProgIDInClassesRoot)
+TEST_F(AutomationServer, RegistersItsClassesUnderTheirProgIDsInClassesRoot)
 {
-    LPOLESTR lpszClsid = nullptr;
-    ASSERT_EQ(::StringFromCLSID(CLSID_TestServer, &lpszClsid), S_OK);
-    const std::string clsid(static_cast<LPCTSTR>(CString(lpszClsid)));
-    ::CoTaskMemFree(lpszClsid);
+    struct Case
+    {
+        CLSID clsid;
+        const char* progID;
+        const char* name;
+    };
+    const Case cases[] = {
+        {CLSID_TestDocument, AUTOMATION_TEST_DOCUMENT_PROGID, AUTOMATION_TEST_DOCUMENT_NAME},
+        {CLSID_TestObject, AUTOMATION_TEST_OBJECT_PROGID, AUTOMATION_TEST_OBJECT_PROGID},
+    };
+    for (const Case& c : cases)
+    {
+        LPOLESTR lpszClsid = nullptr;
+        ASSERT_EQ(::StringFromCLSID(c.clsid, &lpszClsid), S_OK);
+        const std::string clsid(static_cast<LPCTSTR>(CString(lpszClsid)));
+        ::CoTaskMemFree(lpszClsid);
 
-    const std::string classKey = std::string("CLSID\\").append(clsid);
-    EXPECT_EQ(ClassesRootValue(AUTOMATION_TEST_SERVER_PROGID "\\CLSID"), clsid);
-    EXPECT_EQ(ClassesRootValue(std::string(classKey).append("\\ProgID")), AUTOMATION_TEST_SERVER_PROGID);
-    const std::string server = ClassesRootValue(std::string(classKey).append("\\LocalServer32"));
-    EXPECT_NE(server.find(AUTOMATION_TEST_SERVER_EXE), std::string::npos) << server;
-    CLSID found = CLSID_NULL;
-    EXPECT_EQ(::CLSIDFromProgID(L"" AUTOMATION_TEST_SERVER_PROGID, &found), S_OK);
-    EXPECT_TRUE(::IsEqualCLSID(found, CLSID_TestServer));
+        const std::string classKey = std::string("CLSID\\").append(clsid);
+        EXPECT_EQ(ClassesRootValue(c.progID), c.name);
+        EXPECT_EQ(ClassesRootValue(std::string(c.progID).append("\\CLSID")), clsid);
+        EXPECT_EQ(ClassesRootValue(std::string(classKey).append("\\ProgID")), c.progID);
+        const std::string server = ClassesRootValue(std::string(classKey).append("\\LocalServer32"));
+        EXPECT_NE(server.find(AUTOMATION_TEST_SERVER_EXE), std::string::npos) << server;
+        CLSID found = CLSID_NULL;
+        const std::wstring wideProgID(c.progID, c.progID + std::strlen(c.progID));
+        EXPECT_EQ(::CLSIDFromProgID(wideProgID.c_str(), &found), S_OK);
+        EXPECT_TRUE(::IsEqualCLSID(found, c.clsid)) << c.progID;
+    }
 }
 
 TEST_F(AutomationServer, ClientPutsAFloatAtDispatchIdOneAndReadsItBack)
 {
     COleDispatchDriver driver;
-    ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_SERVER_PROGID));
+    ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_DOCUMENT_PROGID));
     driver.SetProperty(DISPID_TEST_VALUE, VT_R4, 2.5f);
     float fValue = 0.0f;
     driver.GetProperty(DISPID_TEST_VALUE, VT_R4, &fValue);
@@ -152,7 +199,7 @@ TEST_F(AutomationServer, ClientPutsAFloatAtDispatchIdOneAndReadsItBack)
 TEST_F(AutomationServer, TextThatIsNoNumberIsATypeMismatch)
 {
     COleDispatchDriver driver;
-    ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_SERVER_PROGID));
+    ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_DOCUMENT_PROGID));
     driver.SetProperty(DISPID_TEST_VALUE, VT_R4, 1.5f);
     EXPECT_EQ(OleErrorOf([&] { driver.SetProperty(DISPID_TEST_VALUE, VT_BSTR, "abc"); }), DISP_E_TYPEMISMATCH);
     float fValue = 0.0f;
@@ -160,35 +207,46 @@ TEST_F(AutomationServer, TextThatIsNoNumberIsATypeMismatch)
     EXPECT_EQ(fValue, 1.5f);
 }
 
-TEST_F(AutomationServer, EachConnectionHasItsObjectAndTheReleaseDeletesIt)
+TEST_F(AutomationServer, EachConnectionHasADocumentOfItsOwnAndTheReleaseDeletesIt)
 {
     COleDispatchDriver first;
-    ASSERT_TRUE(first.CreateDispatch(AUTOMATION_TEST_SERVER_PROGID));
-    EXPECT_EQ(LiveObjects(first), 1);
+    ASSERT_TRUE(first.CreateDispatch(AUTOMATION_TEST_DOCUMENT_PROGID));
+    EXPECT_EQ(ClientDocuments(first), 1);
     {
         COleDispatchDriver second;
-        ASSERT_TRUE(second.CreateDispatch(AUTOMATION_TEST_SERVER_PROGID));
+        ASSERT_TRUE(second.CreateDispatch(AUTOMATION_TEST_DOCUMENT_PROGID));
         second.SetProperty(DISPID_TEST_VALUE, VT_R4, 9.0f);
-        EXPECT_EQ(LiveObjects(second), 2);
+        EXPECT_EQ(ClientDocuments(second), 2);
     }
-    EXPECT_EQ(LiveObjects(first), 1);
+    EXPECT_EQ(ClientDocuments(first), 1);
     float fValue = -1.0f;
     first.GetProperty(DISPID_TEST_VALUE, VT_R4, &fValue);
-    EXPECT_EQ(fValue, 0.0f);   // the second connection's put went to its own object
+    EXPECT_EQ(fValue, 0.0f);   // the second connection's put went to its own document
+}
+
+TEST_F(AutomationServer, PlainObjectOfAClassFactoryIsServedToo)
+{
+    COleDispatchDriver driver;
+    ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_OBJECT_PROGID));
+    driver.SetProperty(1, VT_R4, 6.25f);
+    float fValue = 0.0f;
+    driver.GetProperty(1, VT_R4, &fValue);
+    EXPECT_EQ(fValue, 6.25f);
 }
 
 TEST_F(AutomationServer, ServerClosedDuringAConnectionHidesAndEndsAfterTheRelease)
 {
     COleDispatchDriver driver;
-    ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_SERVER_PROGID));
+    ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_DOCUMENT_PROGID));
     ::PostMessageA(m_hServerWindow, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitFor([this] { return !::IsWindowVisible(m_hServerWindow); }, kExitTimeoutMs));
     EXPECT_FALSE(ServerHasEnded());
-    // Still serving its client.
+    // Still serving its client, whose document the close left alone.
     driver.SetProperty(DISPID_TEST_VALUE, VT_R4, 3.0f);
     float fValue = 0.0f;
     driver.GetProperty(DISPID_TEST_VALUE, VT_R4, &fValue);
     EXPECT_EQ(fValue, 3.0f);
+    EXPECT_EQ(ClientDocuments(driver), 1);
 
     driver.ReleaseDispatch();
     ASSERT_TRUE(WaitFor([this] { return ServerHasEnded(); }, kExitTimeoutMs)) << "the server did not end";
@@ -201,7 +259,7 @@ TEST_F(AutomationServer, ServerTheUserStartedGoesOnAfterTheLastRelease)
 {
     {
         COleDispatchDriver driver;
-        ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_SERVER_PROGID));
+        ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_DOCUMENT_PROGID));
         driver.SetProperty(DISPID_TEST_VALUE, VT_R4, 1.0f);
     }
     EXPECT_FALSE(WaitFor([this] { return ServerHasEnded(); }, 1000));
@@ -211,7 +269,7 @@ TEST_F(AutomationServer, ServerTheUserStartedGoesOnAfterTheLastRelease)
 TEST_F(AutomationServer, CallsArriveWhileTheServerRunsAModalLoop)
 {
     COleDispatchDriver driver;
-    ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_SERVER_PROGID));
+    ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_DOCUMENT_PROGID));
     BOOL bInModalLoop = TRUE;
     driver.GetProperty(DISPID_TEST_MODALLOOP, VT_BOOL, &bInModalLoop);
     EXPECT_FALSE(bInModalLoop);

@@ -1,5 +1,6 @@
 #include "SerialTestClasses.h"
 
+#include "framework/core/NoTrackObject.h"
 #include "framework/core/Object.h"
 
 #include <gtest/gtest.h>
@@ -72,4 +73,26 @@ TEST(CObject, FromNameKnowsOnlyCreatableClasses)
     EXPECT_EQ(CRuntimeClass::CreateObject("CTestNoSuchClass"), nullptr);
     // A class without a creation function answers NULL instead of failing.
     EXPECT_EQ(RUNTIME_CLASS(CTestPlain)->CreateObject(), nullptr);
+}
+
+namespace {
+
+// Process-wide state of the kind the formula engine keeps: fields without initialisers.
+struct CEngineStateProbe : public CNoTrackObject
+{
+    int nSheets;
+    void* pFirstBlock;
+    char name[16];
+};
+
+} // namespace
+
+TEST(CNoTrackObject, ComesZeroFilledAndGoesWithDelete)
+{
+    auto* pState = new CEngineStateProbe;
+    EXPECT_EQ(pState->nSheets, 0);
+    EXPECT_EQ(pState->pFirstBlock, nullptr);
+    EXPECT_STREQ(pState->name, "");
+    CNoTrackObject* pBase = pState;
+    delete pBase;
 }

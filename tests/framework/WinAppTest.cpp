@@ -116,4 +116,34 @@ TEST(WinApp, IniProfileKeepsStrings)
     EXPECT_STREQ(app.GetProfileString("Grid", "UA51011", "none"), "none");
 }
 
+LRESULT CALLBACK FirstProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SecondProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+TEST(AfxRegisterClass, ASecondRegistrationOfANameKeepsTheFirst)
+{
+    WNDCLASSA first = {};
+    first.lpfnWndProc = FirstProc;
+    first.hInstance = AfxGetInstanceHandle();
+    first.lpszClassName = "FrameworkTestRegisteredClass";
+    ASSERT_TRUE(AfxRegisterClass(&first));
+    WNDCLASSA second = first;
+    second.lpfnWndProc = SecondProc;
+    EXPECT_TRUE(AfxRegisterClass(&second));
+    WNDCLASSA found = {};
+    ASSERT_TRUE(::GetClassInfoA(first.hInstance, first.lpszClassName, &found));
+    EXPECT_EQ(found.lpfnWndProc, &FirstProc);
+    ::UnregisterClassA(first.lpszClassName, first.hInstance);
+
+    WNDCLASSA nameless = first;
+    nameless.lpszClassName = nullptr;
+    EXPECT_FALSE(AfxRegisterClass(&nameless));
+}
+
 } // namespace

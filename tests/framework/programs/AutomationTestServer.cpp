@@ -1,22 +1,101 @@
-// A small automation server for the framework's automation tests: a program of its own that
-// registers its class at every start, serves objects to clients in other processes, hides when its
-// main window is closed while objects live, and ends after the last release.
+// A small document/view automation server for the framework's automation tests, started as a
+// program of its own. It starts as the plotting program does: a document template connected to a
+// template server, class factories registered and written to the registry at every start, an MDI
+// main frame and a new document of the user's. A client gets a document of its own (no frame),
+// which the client's last release deletes; the main frame closed while a client holds a document
+// hides, and the program ends after the release. A plain command target with a factory of its own
+// is served besides.
 #include "tests/framework/programs/AutomationTestServer.h"
+#include "tests/framework/programs/AutomationTestServerResources.h"
 
+#include "framework/docview/DocTemplate.h"
+#include "framework/docview/Document.h"
+#include "framework/docview/MDIFrameWnd.h"
+#include "framework/docview/View.h"
 #include "framework/ole/DispatchMap.h"
 #include "framework/ole/ObjectFactory.h"
 #include "framework/ole/OleAppLock.h"
 #include "framework/ole/OleInit.h"
+#include "framework/ole/TemplateServer.h"
+#include "framework/win/CommandLineInfo.h"
 #include "framework/win/WinApp.h"
-#include "framework/win/Wnd.h"
 
 namespace {
 
+const CLSID CLSID_TestDocument = {AUTOMATION_TEST_DOCUMENT_CLSID};
+// {2F6B9C14-7E3A-4D85-9A61-0B4C8E5D3A72}
+const IID IID_ITestDocument = {0x2f6b9c14, 0x7e3a, 0x4d85, {0x9a, 0x61, 0x0b, 0x4c, 0x8e, 0x5d, 0x3a, 0x72}};
+
 const UINT WM_OPEN_MODAL_LOOP = WM_APP + 1;
 
-int g_nLiveObjects = 0;
 bool g_bInModalLoop = false;
 CWnd* g_pModalWindow = nullptr;
+
+// ---- The document ----
+
+class CServerDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CServerDoc)
+public:
+    // As the plotting program's document: an automation object that keeps the program running.
+    CServerDoc()
+    {
+        EnableAutomation();
+        AfxOleLockApp();
+    }
+    ~CServerDoc() override { AfxOleUnlockApp(); }
+
+    float GetValue() { return m_fValue; }
+    void SetValue(float fValue) { m_fValue = fValue; }
+    long GetClientDocuments()
+    {
+        long nCount = 0;
+        CDocTemplate* pTemplate = GetDocTemplate();
+        POSITION pos = pTemplate != nullptr ? pTemplate->GetFirstDocPosition() : nullptr;
+        while (pos != nullptr)
+            if (pTemplate->GetNextDoc(pos)->m_bEmbedded)
+                ++nCount;
+        return nCount;
+    }
+    void SetClientDocuments(long) {}
+    BOOL GetModalLoop() { return g_bInModalLoop; }
+    void SetModalLoop(BOOL bOpen)
+    {
+        if (bOpen)
+            AfxGetMainWnd()->PostMessage(WM_OPEN_MODAL_LOOP);
+        else if (g_pModalWindow != nullptr)
+            g_pModalWindow->EndModalLoop(IDOK);
+    }
+
+    DECLARE_DISPATCH_MAP()
+    DECLARE_INTERFACE_MAP()
+
+private:
+    float m_fValue = 0.0f;
+};
+
+IMPLEMENT_DYNCREATE(CServerDoc, CDocument)
+
+BEGIN_DISPATCH_MAP(CServerDoc, CDocument)
+    DISP_PROPERTY_EX(CServerDoc, "Value", GetValue, SetValue, VT_R4)
+    DISP_PROPERTY_EX(CServerDoc, "ClientDocuments", GetClientDocuments, SetClientDocuments, VT_I4)
+    DISP_PROPERTY_EX(CServerDoc, "ModalLoop", GetModalLoop, SetModalLoop, VT_BOOL)
+END_DISPATCH_MAP()
+
+BEGIN_INTERFACE_MAP(CServerDoc, CDocument)
+    INTERFACE_PART(CServerDoc, IID_ITestDocument, Dispatch)
+END_INTERFACE_MAP()
+
+class CServerView : public CView
+{
+    DECLARE_DYNCREATE(CServerView)
+public:
+    void OnDraw(CDC*) override {}
+};
+
+IMPLEMENT_DYNCREATE(CServerView, CView)
+
+// ---- A plain automation object ----
 
 class CServerObject : public CCmdTarget
 {
@@ -26,26 +105,11 @@ public:
     {
         EnableAutomation();
         AfxOleLockApp();
-        ++g_nLiveObjects;
     }
-    ~CServerObject() override
-    {
-        --g_nLiveObjects;
-        AfxOleUnlockApp();
-    }
+    ~CServerObject() override { AfxOleUnlockApp(); }
 
     float GetValue() { return m_fValue; }
     void SetValue(float fValue) { m_fValue = fValue; }
-    long GetLiveObjects() { return g_nLiveObjects; }
-    void SetLiveObjects(long) {}
-    BOOL GetModalLoop() { return g_bInModalLoop; }
-    void SetModalLoop(BOOL bOpen)
-    {
-        if (bOpen)
-            AfxGetMainWnd()->PostMessage(WM_OPEN_MODAL_LOOP);
-        else if (g_pModalWindow != nullptr)
-            g_pModalWindow->EndModalLoop(IDOK);
-    }
 
     DECLARE_OLECREATE(CServerObject)
     DECLARE_DISPATCH_MAP()
@@ -58,25 +122,18 @@ IMPLEMENT_DYNCREATE(CServerObject, CCmdTarget)
 
 #define IMPLEMENT_OLECREATE_WITH_CLSID(class_name, external_name, ...) \
     IMPLEMENT_OLECREATE(class_name, external_name, __VA_ARGS__)
-IMPLEMENT_OLECREATE_WITH_CLSID(CServerObject, AUTOMATION_TEST_SERVER_PROGID, AUTOMATION_TEST_SERVER_CLSID)
+IMPLEMENT_OLECREATE_WITH_CLSID(CServerObject, AUTOMATION_TEST_OBJECT_PROGID, AUTOMATION_TEST_OBJECT_CLSID)
 
 BEGIN_DISPATCH_MAP(CServerObject, CCmdTarget)
     DISP_PROPERTY_EX(CServerObject, "Value", GetValue, SetValue, VT_R4)
-    DISP_PROPERTY_EX(CServerObject, "LiveObjects", GetLiveObjects, SetLiveObjects, VT_I4)
-    DISP_PROPERTY_EX(CServerObject, "ModalLoop", GetModalLoop, SetModalLoop, VT_BOOL)
 END_DISPATCH_MAP()
 
-// The main window: a close while objects live only hides it.
-class CServerWindow : public CWnd
+// ---- The main frame ----
+
+class CServerFrame : public CMDIFrameWnd
 {
 public:
-    afx_msg void OnClose()
-    {
-        if (AfxOleHideMainWindowOnClose(this))
-            return;
-        DestroyWindow();
-    }
-
+    // A modal loop of the framework, to show that client calls arrive in it.
     afx_msg LRESULT OnOpenModalLoop(WPARAM, LPARAM)
     {
         CWnd modal;
@@ -94,33 +151,45 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CServerWindow, CWnd)
-    ON_WM_CLOSE()
+BEGIN_MESSAGE_MAP(CServerFrame, CMDIFrameWnd)
     ON_MESSAGE(WM_OPEN_MODAL_LOOP, OnOpenModalLoop)
 END_MESSAGE_MAP()
+
+// ---- The program ----
 
 class CServerApp : public CWinApp
 {
 public:
-    CServerApp() : CWinApp(AUTOMATION_TEST_SERVER_TITLE) {}
-
     BOOL InitInstance() override
     {
         if (!AfxOleInit())
             return FALSE;
-        // Registered at every start, then offered to clients.
+        auto* pTemplate = new CMultiDocTemplate(IDR_SERVERDOC, RUNTIME_CLASS(CServerDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                                RUNTIME_CLASS(CServerView));
+        AddDocTemplate(pTemplate);
+        m_server.ConnectTemplate(CLSID_TestDocument, pTemplate, FALSE);
+        COleTemplateServer::RegisterAll();
+
+        auto* pMainFrame = new CServerFrame;
+        if (!pMainFrame->LoadFrame(IDR_MAINFRAME))
+        {
+            delete pMainFrame;
+            return FALSE;
+        }
+        m_pMainWnd = pMainFrame;
+
+        CCommandLineInfo cmdInfo;
+        ParseCommandLine(cmdInfo);
+        // Registered at every start.
+        m_server.UpdateRegistry(OAT_DISPATCH_OBJECT);
         COleObjectFactory::UpdateRegistryAll();
-        if (!COleObjectFactory::RegisterAll())
+        if (!ProcessShellCommand(cmdInfo))
             return FALSE;
-        // Started by COM for a client: the user did not start it and does not see it.
-        const CString commandLine(m_lpCmdLine != nullptr ? m_lpCmdLine : "");
-        const bool bEmbedded = commandLine.Find("Embedding") >= 0 || commandLine.Find("Automation") >= 0;
-        if (bEmbedded)
-            AfxOleSetUserCtrl(FALSE);
-        if (!m_window.CreateEx(0, AfxRegisterWndClass(0), AUTOMATION_TEST_SERVER_TITLE,
-                               WS_OVERLAPPEDWINDOW | (bEmbedded ? 0 : WS_VISIBLE), 40, 40, 300, 120, nullptr, nullptr))
-            return FALSE;
-        m_pMainWnd = &m_window;
+        if (!cmdInfo.m_bRunEmbedded && !cmdInfo.m_bRunAutomated)
+        {
+            pMainFrame->ShowWindow(m_nCmdShow);
+            pMainFrame->UpdateWindow();
+        }
         return TRUE;
     }
 
@@ -131,7 +200,7 @@ public:
     }
 
 private:
-    CServerWindow m_window;
+    COleTemplateServer m_server;
 };
 
 CServerApp theApp;
