@@ -8,6 +8,7 @@
 #include "grid/core/GridTypes.h"
 #include "grid/core/StylePenBrush.h"
 
+#include <climits>
 #include <vector>
 
 class CDC;
@@ -68,6 +69,10 @@ public:
     // Per cell, row by row.
     std::vector<const CGXStyle*> m_apStyles;
     std::vector<WORD> m_awFlags;
+
+    // The run of interior-only cells filled last: its row and the column after it.
+    UINT m_nInteriorRunRow = UINT_MAX;
+    UINT m_nInteriorRunEnd = 0;
 
     BOOL m_bDrawSelection = FALSE;
     BOOL m_bNotBlackWhite = TRUE;
