@@ -217,7 +217,9 @@ void CGXStatic::GetDrawnText(CString& text, ROWCOL nRow, ROWCOL nCol, const CGXS
 
 BOOL CGXStatic::ShowsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    if ((style.GetIncludeDraw3dFrame() && style.GetDraw3dFrame() != 0) || GetChildCount() > 0)
+    // A hollow interior is left as it is here, where the engine's brush fill shows its back colour.
+    if ((style.GetIncludeDraw3dFrame() && style.GetDraw3dFrame() != 0) || GetChildCount() > 0 ||
+        style.GetInterior().GetStyle() == CGXStyleBrush::bsHollow)
         return FALSE;
     CString text;
     GetDrawnText(text, nRow, nCol, style);

@@ -29,7 +29,8 @@ public:
 protected:
     // The text the cell shows: its stored value when the grid shows stored values, else the control text.
     void GetDrawnText(CString& text, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
-    // Whether this class's drawing of the cell is its interior alone: no text, 3-D frame or children.
+    // Whether this class's drawing of the cell is its interior alone (not hollow): no text, 3-D
+    // frame or children.
     BOOL ShowsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
     // The font of the style, completed from the standard style and zoomed.
     LOGFONT StyleLogFont(const CGXStyle& style, const CGXStyle* pStandardStyle);

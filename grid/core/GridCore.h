@@ -732,10 +732,10 @@ public:
     void PrepareCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
     void FillRowBackground(CGXGridPaintContext& context, UINT nClientRow);
     void DrawCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
-    // The control of a cell that would draw nothing but its interior, else NULL.
-    CGXControl* InteriorOnlyControl(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
-    // Fills the run of interior-only cells that starts at the cell, unless the cell lies in the run
-    // filled last; TRUE when the cell's interior is painted so.
+    // Whether the cell's control would draw nothing but its interior (CGXControl::DrawsInteriorOnly).
+    BOOL IsInteriorOnlyCell(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
+    // Fills the run of interior-only cells (marked by FillRowBackground) that starts at the cell,
+    // unless the cell lies in the run filled last; TRUE when the cell's interior is painted so.
     BOOL PaintInteriorRun(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
     void DrawInvertSelectedCells(CGXGridPaintContext& context);
     // Lines and borders of one row (column) of the block, in runs of equal pens.

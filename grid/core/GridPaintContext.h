@@ -27,6 +27,9 @@ enum : WORD
     GX_PAINT_BACKGROUND = 0x20,
     // Part of a covered, merged or floating span: the spanned-cells drawing paints it.
     GX_PAINT_COVERED = 0x40,
+    // The cell's control would draw nothing but its interior: the cell is filled with a run of such
+    // neighbours as it is drawn, not with the row's background.
+    GX_PAINT_INTERIORONLY = 0x100,
     GX_PAINT_HORZLINE = 0x200,
     GX_PAINT_VERTLINE = 0x400,
     // The right line of the last frozen column and the bottom line of the last frozen row take

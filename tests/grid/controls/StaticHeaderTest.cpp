@@ -148,8 +148,8 @@ public:
 };
 GRID_IMPLEMENT_CONTROL(CMarkedStatic, CGXStatic)
 
-// Only an empty static cell without a frame draws nothing but its interior, and only the static
-// control itself says so: a derived control's drawing is not known to it.
+// Only an empty static cell without a frame draws nothing but its interior as the engine's brush fill
+// would, and only the static control itself says so: a derived control's drawing is not known to it.
 TEST_F(StaticHeaderTest, OnlyAnEmptyPlainStaticCellDrawsItsInteriorAlone)
 {
     CGXStatic control(&grid);
@@ -160,6 +160,10 @@ TEST_F(StaticHeaderTest, OnlyAnEmptyPlainStaticCellDrawsItsInteriorAlone)
     text.SetValue("x");
     CGXStyle frame(empty);
     frame.SetDraw3dFrame(1);
+    CGXStyle hollow(empty);
+    hollow.SetInterior(CGXStyleBrush(CGXStyleBrush::bsHollow, kBlack));
+    CGXStyle hatched(empty);
+    hatched.SetInterior(CGXStyleBrush(CGXStyleBrush::bsHatched, kBlack, HS_CROSS));
     struct Case
     {
         const char* name;
@@ -169,6 +173,8 @@ TEST_F(StaticHeaderTest, OnlyAnEmptyPlainStaticCellDrawsItsInteriorAlone)
     } cases[] = {{"empty", &control, &empty, TRUE},
                  {"text", &control, &text, FALSE},
                  {"3-D frame", &control, &frame, FALSE},
+                 {"hatched", &control, &hatched, TRUE},
+                 {"hollow, which the engine fills in its back colour", &control, &hollow, FALSE},
                  {"header", &header, &empty, FALSE},
                  {"derived", &marked, &empty, FALSE}};
     for (const Case& c : cases)
