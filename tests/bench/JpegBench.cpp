@@ -15,7 +15,7 @@ namespace {
 
 const int Width = 2000;
 const int Height = 1500;
-const int Runs = 15;
+const int Runs = 30;
 
 class BenchJpeg : public BWKJpeg
 {
