@@ -345,10 +345,22 @@ BOOL CGXEditControl::FormatNumberText(CString& text, const CGXStyle& style)
 
 // ---- Drawing and window style ----
 
+BOOL CGXEditControl::DrawsAsStatic(ROWCOL nRow, ROWCOL nCol) const
+{
+    return !IsInitAt(nRow, nCol) || !m_bActive || m_pGrid->IsPrinting() || !HasWindow();
+}
+
+BOOL CGXEditControl::DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
+{
+    // A derived control may draw more than this class: it answers for itself.
+    return GetClassInfo() == GRID_CONTROL_CLASSINFO(CGXEditControl) && DrawsAsStatic(nRow, nCol) &&
+           ShowsInteriorOnly(nRow, nCol, style);
+}
+
 void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                           const CGXStyle* pStandardStyle)
 {
-    if (!IsInitAt(nRow, nCol) || !m_bActive || m_pGrid->IsPrinting() || !HasWindow())
+    if (DrawsAsStatic(nRow, nCol))
     {
         CGXStatic::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
         return;

@@ -33,6 +33,7 @@ public:
     virtual BOOL IsFloatCandidate(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloat);
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
               const CGXStyle* pStandardStyle) override;
+    BOOL DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
     BOOL GetCurrentText(CString& text) override;
     void SetCurrentText(const CString& text) override;
     BOOL GetValue(CString& value) override;
@@ -90,6 +91,8 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnStyleChanged(int nStyleType, const STYLESTRUCT* pStyles);
     BOOL HasWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
+    // Every cell but the active one with its window, and every cell while printing, is drawn as static text.
+    BOOL DrawsAsStatic(ROWCOL nRow, ROWCOL nCol) const;
     CString WindowText() const;
     void SetSelection(int nStart, int nEnd, BOOL bScroll = TRUE);
     void GetSelection(int& nStart, int& nEnd) const;

@@ -20,6 +20,7 @@
 #include <vssym32.h>
 
 #include <cstdlib>
+#include <cstring>
 
 GRID_IMPLEMENT_CONTROL(CGXStatic, CGXControl)
 GRID_IMPLEMENT_CONTROL(CGXHeader, CGXStatic)
@@ -42,6 +43,53 @@ BOOL IsPrintingBlackWhite(CGXGridCore* pGrid)
     CGXProperties* pProperties = pGrid->GetProperties();
     return pProperties != nullptr && pGrid->IsPrinting() && pProperties->GetPrintBlackWhite();
 }
+
+// Whether the font selected in the DC is made from exactly this LOGFONT. Equal LOGFONTs give the
+// same glyphs, whichever font object holds them.
+BOOL HoldsFont(HDC hDC, const LOGFONT& lf)
+{
+    LOGFONT selected;
+    const HGDIOBJ hSelected = ::GetCurrentObject(hDC, OBJ_FONT);
+    if (hSelected == nullptr || ::GetObjectA(hSelected, sizeof(selected), &selected) != sizeof(selected))
+        return FALSE;
+    return selected.lfHeight == lf.lfHeight && selected.lfWidth == lf.lfWidth &&
+           selected.lfEscapement == lf.lfEscapement && selected.lfOrientation == lf.lfOrientation &&
+           selected.lfWeight == lf.lfWeight && selected.lfItalic == lf.lfItalic &&
+           selected.lfUnderline == lf.lfUnderline && selected.lfStrikeOut == lf.lfStrikeOut &&
+           selected.lfCharSet == lf.lfCharSet && selected.lfOutPrecision == lf.lfOutPrecision &&
+           selected.lfClipPrecision == lf.lfClipPrecision && selected.lfQuality == lf.lfQuality &&
+           selected.lfPitchAndFamily == lf.lfPitchAndFamily &&
+           std::strncmp(selected.lfFaceName, lf.lfFaceName, LF_FACESIZE) == 0;
+}
+
+// A cell's font in the DC for the time of its drawing. Most cells use the standard font, which the
+// paint has selected already: then no font is made or selected, which would cost far more than the
+// rest of drawing an empty cell.
+class CellFontScope
+{
+public:
+    CellFontScope(HDC hDC, const LOGFONT& lf) : m_hDC(hDC)
+    {
+        if (HoldsFont(hDC, lf))
+            return;
+        m_hFont = ::CreateFontIndirectA(&lf);
+        m_hOldFont = ::SelectObject(hDC, m_hFont);
+    }
+    ~CellFontScope()
+    {
+        if (m_hFont == nullptr)
+            return;
+        ::SelectObject(m_hDC, m_hOldFont);
+        ::DeleteObject(m_hFont);
+    }
+    CellFontScope(const CellFontScope&) = delete;
+    CellFontScope& operator=(const CellFontScope&) = delete;
+
+private:
+    HDC m_hDC;
+    HFONT m_hFont = nullptr;
+    HGDIOBJ m_hOldFont = nullptr;
+};
 
 // The colour a cell's text is drawn in: black on a black-and-white printout, else the style's colour
 // or the window text colour.
@@ -97,7 +145,7 @@ BOOL CGXStatic::CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BO
     return m_pGrid->m_pFloatCellsImp->CanFloatCell(m_pGrid, nRow, nCol, style, bFloatCell, FALSE);
 }
 
-HFONT CGXStatic::CreateStyleFont(const CGXStyle& style, const CGXStyle* pStandardStyle)
+LOGFONT CGXStatic::StyleLogFont(const CGXStyle& style, const CGXStyle* pStandardStyle)
 {
     CGXFont font;
     if (pStandardStyle == nullptr && m_pGrid->GetStylesMap() != nullptr)
@@ -107,7 +155,12 @@ HFONT CGXStatic::CreateStyleFont(const CGXStyle& style, const CGXStyle* pStandar
     if (style.GetIncludeFont())
         font.ChangeFont(style.GetFont(), gxOverride);
     // The engine's zoom is 100 while printing and while the printer layout is shown.
-    const LOGFONT lf = font.GetLogFontZoomed(m_pGrid->GetZoom());
+    return font.GetLogFontZoomed(m_pGrid->GetZoom());
+}
+
+HFONT CGXStatic::CreateStyleFont(const CGXStyle& style, const CGXStyle* pStandardStyle)
+{
+    const LOGFONT lf = StyleLogFont(style, pStandardStyle);
     return ::CreateFontIndirectA(&lf);
 }
 
@@ -153,45 +206,71 @@ void CGXStatic::DrawCellText(CDC* pDC, const CString& text, CRect rectText, cons
         pDrawing->DrawText(pDC, text, text.GetLength(), &rectText, nFormat, &rectCell);
 }
 
-void CGXStatic::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
-                     const CGXStyle* pStandardStyle)
+void CGXStatic::GetDrawnText(CString& text, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    if (pDC == nullptr)
-        return;
-    const HDC hDC = pDC->GetSafeHdc();
-    const CRect rectText = GetCellRect(nRow, nCol, &rect, &style);
-
-    const HFONT hFont = CreateStyleFont(style, pStandardStyle);
-    const HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
-    const BOOL bBlackWhite = IsPrintingBlackWhite(m_pGrid);
-    const COLORREF oldText = ::SetTextColor(hDC, CellTextColor(style, bBlackWhite));
-    const COLORREF oldBack = ::SetBkColor(hDC, bBlackWhite ? kWhite : style.GetInterior().GetColor());
-    DrawBackground(pDC, rect, style, FALSE);
-
-    CString rtl;
-    style.GetUserAttributeText(GX_IDS_UA_RTLREADING, rtl);
-    const UINT oldAlign = std::atoi(rtl) != 0 ? ::SetTextAlign(hDC, ::GetTextAlign(hDC) | TA_RTLREADING)
-                                              : ::GetTextAlign(hDC);
-    const int oldMode = ::SetBkMode(hDC, TRANSPARENT);
-
-    CString text;
     CGXGridParam* pParam = m_pGrid->GetParam();
     if (pParam != nullptr && pParam->m_bShowStoredValues)
         text = style.GetValue();
     else
         GetControlText(text, nRow, nCol, nullptr, style);
-    // Pictures belong to cells without an edit window of their own.
-    CWnd* pWnd = GetWnd();
-    const BOOL bPictures = pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CEdit));
-    DrawCellText(pDC, text, rectText, rect, TextFormat(style), style, bPictures);
+}
 
-    ::SetBkMode(hDC, oldMode);
-    ::SetTextAlign(hDC, oldAlign);
-    ::SetBkColor(hDC, oldBack);
-    ::SetTextColor(hDC, oldText);
+BOOL CGXStatic::ShowsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
+{
+    // A hollow interior is left as it is here, where the engine's brush fill shows its back colour.
+    if ((style.GetIncludeDraw3dFrame() && style.GetDraw3dFrame() != 0) || GetChildCount() > 0 ||
+        style.GetInterior().GetStyle() == CGXStyleBrush::bsHollow)
+        return FALSE;
+    CString text;
+    GetDrawnText(text, nRow, nCol, style);
+    return text.IsEmpty();
+}
+
+BOOL CGXStatic::DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
+{
+    // A derived control may draw more than this class: it answers for itself.
+    return GetClassInfo() == GRID_CONTROL_CLASSINFO(CGXStatic) && ShowsInteriorOnly(nRow, nCol, style);
+}
+
+void CGXStatic::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                     const CGXStyle* pStandardStyle)
+{
+    if (pDC == nullptr)
+        return;
+    // The background does not depend on the DC's font or colours: it comes first, unless the paint
+    // has filled it already, and a cell with neither text nor children is done with it.
+    if (!m_pGrid->IsInteriorPainted())
+        DrawBackground(pDC, rect, style, FALSE);
+    CString text;
+    GetDrawnText(text, nRow, nCol, style);
+    if (text.IsEmpty() && GetChildCount() == 0)
+    {
+        CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+        return;
+    }
+
+    const HDC hDC = pDC->GetSafeHdc();
+    const CellFontScope font(hDC, StyleLogFont(style, pStandardStyle));
+    if (!text.IsEmpty())
+    {
+        const BOOL bBlackWhite = IsPrintingBlackWhite(m_pGrid);
+        const COLORREF oldText = ::SetTextColor(hDC, CellTextColor(style, bBlackWhite));
+        const COLORREF oldBack = ::SetBkColor(hDC, bBlackWhite ? kWhite : style.GetInterior().GetColor());
+        CString rtl;
+        style.GetUserAttributeText(GX_IDS_UA_RTLREADING, rtl);
+        const UINT oldAlign = std::atoi(rtl) != 0 ? ::SetTextAlign(hDC, ::GetTextAlign(hDC) | TA_RTLREADING)
+                                                  : ::GetTextAlign(hDC);
+        const int oldMode = ::SetBkMode(hDC, TRANSPARENT);
+        // Pictures belong to cells without an edit window of their own.
+        CWnd* pWnd = GetWnd();
+        const BOOL bPictures = pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CEdit));
+        DrawCellText(pDC, text, GetCellRect(nRow, nCol, &rect, &style), rect, TextFormat(style), style, bPictures);
+        ::SetBkMode(hDC, oldMode);
+        ::SetTextAlign(hDC, oldAlign);
+        ::SetBkColor(hDC, oldBack);
+        ::SetTextColor(hDC, oldText);
+    }
     CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
-    ::SelectObject(hDC, hOldFont);
-    ::DeleteObject(hFont);
 }
 
 // ---- CGXHeader ----
@@ -259,17 +338,20 @@ void CGXHeader::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXSt
         bMarked = !bMarked;
     const BOOL bThemed = bSpreadsheet && GXUxTheme::IsAppThemed() && GXUxTheme::IsThemeActive();
 
-    CGXStyle drawStyle(style);
+    // Only spreadsheet headers change the style they draw with: the others draw with it as it is,
+    // without the cost of a copy for every header.
+    CGXStyle weighted;
     if (bSpreadsheet && !bThemed)
     {
         CGXFont weight;
         weight.SetWeight(bMarked ? FW_NORMAL : FW_BOLD);
-        drawStyle.SetFont(weight, gxOverride);
+        weighted = style;
+        weighted.SetFont(weight, gxOverride);
     }
+    const CGXStyle& drawStyle = bSpreadsheet && !bThemed ? weighted : style;
 
     const HDC hDC = pDC->GetSafeHdc();
-    const HFONT hFont = CreateStyleFont(drawStyle, pStandardStyle);
-    const HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
+    const CellFontScope font(hDC, StyleLogFont(drawStyle, pStandardStyle));
     const COLORREF oldText = ::SetTextColor(hDC, CellTextColor(drawStyle, IsPrintingBlackWhite(m_pGrid)));
     DrawBackground(pDC, rect, drawStyle, FALSE);
 
@@ -355,6 +437,4 @@ void CGXHeader::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXSt
     ::SetTextColor(hDC, oldText);
 
     CGXControl::Draw(pDC, rect, nRow, nCol, drawStyle, pStandardStyle);
-    ::SelectObject(hDC, hOldFont);
-    ::DeleteObject(hFont);
 }

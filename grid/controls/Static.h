@@ -24,9 +24,17 @@ public:
     virtual BOOL CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatCell);
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
               const CGXStyle* pStandardStyle) override;
+    BOOL DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
 
 protected:
-    // The font of the style, completed from the standard style and zoomed; the caller deletes it.
+    // The text the cell shows: its stored value when the grid shows stored values, else the control text.
+    void GetDrawnText(CString& text, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
+    // Whether this class's drawing of the cell is its interior alone (not hollow): no text, 3-D
+    // frame or children.
+    BOOL ShowsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
+    // The font of the style, completed from the standard style and zoomed.
+    LOGFONT StyleLogFont(const CGXStyle& style, const CGXStyle* pStandardStyle);
+    // That font made; the caller deletes it.
     HFONT CreateStyleFont(const CGXStyle& style, const CGXStyle* pStandardStyle);
     // DT_ flags of the style's alignment and wrapping, with DT_NOPREFIX.
     static UINT TextFormat(const CGXStyle& style);

@@ -243,6 +243,11 @@ void CGXControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXS
         GetChild(i)->Draw(pDC, IsActive());
 }
 
+BOOL CGXControl::DrawsInteriorOnly(ROWCOL, ROWCOL, const CGXStyle&)
+{
+    return FALSE;
+}
+
 void CGXControl::DrawFrame(CDC* pDC, const CRect& rect, ROWCOL, ROWCOL, const CGXStyle&)
 {
     CGXGridParam* pParam = m_pGrid->GetParam();

@@ -227,6 +227,11 @@ public:
     virtual int OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
     virtual HBRUSH OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // Whether drawing the cell would only fill its rectangle with the style's interior, exactly as
+    // CGXGridCore::DrawBrushRect does, and draw nothing else (an empty text cell). The paint then
+    // fills a run of such neighbours at once and tells each through CGXGridCore::IsInteriorPainted.
+    // Only a control that knows its whole drawing may answer TRUE; the base answers FALSE.
+    virtual BOOL DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
 
     // ---- Non-virtual operations ----
     BOOL IsInitAt(ROWCOL nRow, ROWCOL nCol) const { return m_bInit && m_nRow == nRow && m_nCol == nCol; }

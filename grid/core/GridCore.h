@@ -732,6 +732,11 @@ public:
     void PrepareCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
     void FillRowBackground(CGXGridPaintContext& context, UINT nClientRow);
     void DrawCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
+    // Whether the cell's control would draw nothing but its interior (CGXControl::DrawsInteriorOnly).
+    BOOL IsInteriorOnlyCell(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
+    // Fills the run of interior-only cells (marked by FillRowBackground) that starts at the cell,
+    // unless the cell lies in the run filled last; TRUE when the cell's interior is painted so.
+    BOOL PaintInteriorRun(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
     void DrawInvertSelectedCells(CGXGridPaintContext& context);
     // Lines and borders of one row (column) of the block, in runs of equal pens.
     void DrawHorzGridLines(CGXGridPaintContext& context, UINT nClientRow);
@@ -752,6 +757,9 @@ public:
     CGXGridPaintContext* GetPaintContext() const { return m_pPaintContext; }
     // Set while one cell is drawn whose interior the engine did not fill: the cell paints it.
     BOOL IsFillInterior() const { return m_bFillInterior; }
+    // Set while one cell is drawn whose control said it draws only its interior, and the paint has
+    // just filled that interior with a run of such neighbours: the control skips its own fill.
+    BOOL IsInteriorPainted() const { return m_bInteriorPainted; }
     // The next InvertCellSelection inverts the current cell too.
     void SetInvertCurrentCell(BOOL bInvert) { m_bInvertCurrentCell = bInvert; }
     // Rectangles (CRect*) of the cells a commit redraw skipped; every paint frees them at its end.
@@ -1150,6 +1158,7 @@ protected:
     // The engine's grid-line pen, set at the start of every grid-line walk.
     CGXStylePen m_GridLinePen;
     BOOL m_bFillInterior = FALSE;
+    BOOL m_bInteriorPainted = FALSE;
     BOOL m_bInvertCurrentCell = FALSE;
     // Set by a paint while printing instead of the screen's estimate and scroll-bar update.
     BOOL m_bPrintPaintRequested = FALSE;

@@ -631,10 +631,15 @@ void CGXGridCore::FillRowBackground(CGXGridPaintContext& context, UINT nClientRo
     if (m_pParam->m_nSetting4 == 0)
         for (UINT c = 0; c < nCols; ++c)
             context.Flags(nClientRow, c) |= GX_PAINT_BACKGROUND;
+    // Cells that would draw nothing but their interior are filled in runs as they are drawn
+    // (PaintInteriorRun): the row's fill leaves them out, so that no pixel is filled twice.
+    for (UINT c = 0; c < nCols; ++c)
+        if (IsInteriorOnlyCell(context, nClientRow, c))
+            context.Flags(nClientRow, c) |= GX_PAINT_INTERIORONLY;
     auto fillable = [&](UINT c) {
         const WORD flags = context.Flags(nClientRow, c);
         return context.Style(nClientRow, c) != nullptr && (flags & GX_PAINT_BACKGROUND) != 0 &&
-               (flags & GX_PAINT_COVERED) == 0;
+               (flags & (GX_PAINT_COVERED | GX_PAINT_INTERIORONLY)) == 0;
     };
     for (UINT c = 0; c < nCols;)
     {
@@ -668,14 +673,57 @@ void CGXGridCore::DrawCellInContext(CGXGridPaintContext& context, UINT nClientRo
     const BOOL bCurrent = IsCurrentCell(nRow, nCol);
     CGXControl* pControl = bCurrent ? GetRegisteredControl(pStyle->GetControl()) : nullptr;
     const BOOL bOldFillInterior = m_bFillInterior;
+    const BOOL bOldInteriorPainted = m_bInteriorPainted;
     if ((context.Flags(nClientRow, nClientCol) & GX_PAINT_BACKGROUND) != 0)
         m_bFillInterior = TRUE;
+    m_bInteriorPainted = PaintInteriorRun(context, nClientRow, nClientCol);
     DrawCellControl(context.m_pDC, nRow, nCol, context.m_rectCell, *pStyle);
+    m_bInteriorPainted = bOldInteriorPainted;
     m_bFillInterior = bOldFillInterior;
     if (pControl == nullptr || pControl->IsActive())
         return;
     context.m_pCurrentControl = pControl;
     SubtractBorders(context.m_rectCurrentInner, context.m_rectCell, *pStyle, TRUE);
+}
+
+BOOL CGXGridCore::IsInteriorOnlyCell(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol)
+{
+    // Spanned cells are the spanned-cells drawing's, the current cell may show its control's window.
+    const CGXStyle* pStyle = context.Style(nClientRow, nClientCol);
+    if (pStyle == nullptr || (context.Flags(nClientRow, nClientCol) & GX_PAINT_COVERED) != 0 ||
+        context.m_anRowHeights[nClientRow] <= 0 || context.m_anColWidths[nClientCol] <= 0)
+        return FALSE;
+    const ROWCOL nRow = context.m_anRows[nClientRow];
+    const ROWCOL nCol = context.m_anCols[nClientCol];
+    if (IsCurrentCell(nRow, nCol))
+        return FALSE;
+    CGXControl* pControl = GetRegisteredControl(pStyle->GetControl());
+    return pControl != nullptr && pControl->DrawsInteriorOnly(nRow, nCol, *pStyle);
+}
+
+// A fill costs far more than deciding that a cell needs none, and most cells of a sheet are empty:
+// neighbours that would each fill only their interior are filled as one run just before the first
+// of them is drawn, and the row's background fill leaves them out. Everything drawn before in the
+// row has been drawn by then (text that reaches a little past its cell is covered as each cell's own
+// fill would cover it), and the cells of the run draw nothing that the run's fill could cover (a
+// grid that draws more over a cell in DrawCellControl keeps within that cell).
+BOOL CGXGridCore::PaintInteriorRun(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol)
+{
+    if (context.m_nInteriorRunRow == nClientRow && nClientCol < context.m_nInteriorRunEnd)
+        return TRUE;
+    if ((context.Flags(nClientRow, nClientCol) & GX_PAINT_INTERIORONLY) == 0)
+        return FALSE;
+    const CGXStyleBrush& interior = context.Style(nClientRow, nClientCol)->GetInterior();
+    UINT nEnd = nClientCol + 1;
+    while (nEnd < context.m_nCols && (context.Flags(nClientRow, nEnd) & GX_PAINT_INTERIORONLY) != 0 &&
+           context.Style(nClientRow, nEnd)->GetInterior() == interior)
+        ++nEnd;
+    CRect rect = context.CellRect(nClientRow, nClientCol);
+    rect.right = context.m_anColLefts[nEnd - 1] + context.m_anColWidths[nEnd - 1];
+    DrawBrushRect(context.m_pDC, rect, interior);
+    context.m_nInteriorRunRow = nClientRow;
+    context.m_nInteriorRunEnd = nEnd;
+    return TRUE;
 }
 
 void CGXGridCore::DrawCellControl(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rect, const CGXStyle& style)

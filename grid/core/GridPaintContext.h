@@ -8,6 +8,7 @@
 #include "grid/core/GridTypes.h"
 #include "grid/core/StylePenBrush.h"
 
+#include <climits>
 #include <vector>
 
 class CDC;
@@ -26,6 +27,9 @@ enum : WORD
     GX_PAINT_BACKGROUND = 0x20,
     // Part of a covered, merged or floating span: the spanned-cells drawing paints it.
     GX_PAINT_COVERED = 0x40,
+    // The cell's control would draw nothing but its interior: the cell is filled with a run of such
+    // neighbours as it is drawn, not with the row's background.
+    GX_PAINT_INTERIORONLY = 0x100,
     GX_PAINT_HORZLINE = 0x200,
     GX_PAINT_VERTLINE = 0x400,
     // The right line of the last frozen column and the bottom line of the last frozen row take
@@ -68,6 +72,10 @@ public:
     // Per cell, row by row.
     std::vector<const CGXStyle*> m_apStyles;
     std::vector<WORD> m_awFlags;
+
+    // The run of interior-only cells filled last: its row and the column after it.
+    UINT m_nInteriorRunRow = UINT_MAX;
+    UINT m_nInteriorRunEnd = 0;
 
     BOOL m_bDrawSelection = FALSE;
     BOOL m_bNotBlackWhite = TRUE;

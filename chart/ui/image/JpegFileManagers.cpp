@@ -92,6 +92,15 @@ struct FileDestination
     JOCTET* buffer;
 };
 
+// A file object that holds written data of its own (a stdio file, say) hands it on when flushed. A
+// plain CFile holds none: each write already reached the system and reported its error, and its
+// flush would only force the data to disk, which no picture save needs and which costs more than
+// all the rest of the data destination (about 6% of an encode).
+bool HoldsWrittenData(CFile* file)
+{
+    return file->GetRuntimeClass() != RUNTIME_CLASS(CFile);
+}
+
 void WriteBlock(j_compress_ptr info, const JOCTET* data, size_t count, bool flush)
 {
     FileDestination* destination = reinterpret_cast<FileDestination*>(info->dest);
@@ -99,7 +108,7 @@ void WriteBlock(j_compress_ptr info, const JOCTET* data, size_t count, bool flus
     try {
         if (count > 0)
             destination->file->Write(data, static_cast<UINT>(count));
-        if (flush)
+        if (flush && HoldsWrittenData(destination->file))
             destination->file->Flush();
     } catch (CException* e) {
         e->Delete();

@@ -102,6 +102,21 @@ TEST_F(EditControlTest, TypingIntoACellThatIsNotEditedReplacesItsValueAndStoring
     EXPECT_FALSE(pEdit->IsActive());
 }
 
+// Away from its active cell the edit control draws as a static cell: an empty one is its interior alone.
+TEST_F(EditControlTest, OnlyTheActiveCellOfAnEmptyColumnDrawsMoreThanItsInterior)
+{
+    Attach(1, 1);
+    pEdit->SetActive(TRUE);
+    Show();
+    CGXStyle empty;
+    grid.BuildEffectiveStyle(2, 1, empty, TRUE);
+    CGXStyle text(empty);
+    text.SetValue("x");
+    EXPECT_TRUE(pEdit->DrawsInteriorOnly(2, 1, empty));
+    EXPECT_FALSE(pEdit->DrawsInteriorOnly(2, 1, text));
+    EXPECT_FALSE(pEdit->DrawsInteriorOnly(1, 1, empty));
+}
+
 TEST_F(EditControlTest, AnUnmodifiedCellStoresNothing)
 {
     grid.SetText(1, 1, "keep");

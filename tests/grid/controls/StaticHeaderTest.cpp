@@ -139,6 +139,48 @@ TEST_F(StaticHeaderTest, AStaticCellDrawsItsValue)
     EXPECT_EQ(canvas.At(59, 0), kWhite);
 }
 
+// A static cell drawn by a control that adds its own drawing.
+class CMarkedStatic : public CGXStatic
+{
+    GRID_DECLARE_CONTROL(CMarkedStatic)
+public:
+    using CGXStatic::CGXStatic;
+};
+GRID_IMPLEMENT_CONTROL(CMarkedStatic, CGXStatic)
+
+// Only an empty static cell without a frame draws nothing but its interior as the engine's brush fill
+// would, and only the static control itself says so: a derived control's drawing is not known to it.
+TEST_F(StaticHeaderTest, OnlyAnEmptyPlainStaticCellDrawsItsInteriorAlone)
+{
+    CGXStatic control(&grid);
+    CMarkedStatic marked(&grid);
+    CGXStyle empty;
+    grid.BuildEffectiveStyle(2, 2, empty, TRUE);
+    CGXStyle text(empty);
+    text.SetValue("x");
+    CGXStyle frame(empty);
+    frame.SetDraw3dFrame(1);
+    CGXStyle hollow(empty);
+    hollow.SetInterior(CGXStyleBrush(CGXStyleBrush::bsHollow, kBlack));
+    CGXStyle hatched(empty);
+    hatched.SetInterior(CGXStyleBrush(CGXStyleBrush::bsHatched, kBlack, HS_CROSS));
+    struct Case
+    {
+        const char* name;
+        CGXControl* pControl;
+        const CGXStyle* pStyle;
+        BOOL bInteriorOnly;
+    } cases[] = {{"empty", &control, &empty, TRUE},
+                 {"text", &control, &text, FALSE},
+                 {"3-D frame", &control, &frame, FALSE},
+                 {"hatched", &control, &hatched, TRUE},
+                 {"hollow, which the engine fills in its back colour", &control, &hollow, FALSE},
+                 {"header", &header, &empty, FALSE},
+                 {"derived", &marked, &empty, FALSE}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.pControl->DrawsInteriorOnly(2, 2, *c.pStyle), c.bInteriorOnly) << c.name;
+}
+
 TEST_F(StaticHeaderTest, StaticTextFollowsTheGridsZoomButNotInThePrinterLayout)
 {
     auto darkPixels = [&] {

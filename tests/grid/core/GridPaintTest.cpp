@@ -7,6 +7,7 @@
 #include "grid/core/Control.h"
 #include "grid/core/Data.h"
 #include "grid/core/DrawingAndFormatting.h"
+#include "grid/core/Font.h"
 #include "grid/core/GridPaintContext.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
@@ -763,5 +764,60 @@ TEST_F(GridPaintTest, InnerRectanglesLoseBordersAndTheLinesOfTheirEdges)
         EXPECT_EQ(c.outer, grid.AddBorders(CSize(10, 10), style)) << c.name;
     }
     grid.GetProperties()->SetDisplayHorzLines(TRUE);
+}
+// Text as wide as its cell starts after the margin and so reaches a little into the next cell when
+// drawn on its own; in a paint the empty cells after it, filled in one run, cover that part as each
+// cell's own fill did, each in its own interior.
+TEST_F(GridPaintTest, EmptyCellsAfterAWideTextCoverWhatReachesIntoThem)
+{
+    grid.GetParam()->m_bLinesRightBottom = TRUE;
+    Paint();
+    const char* const text = "0000000";
+    LOGFONT lf = grid.GetStandardStyle()->GetFont().GetLogFont();
+    const HFONT hFont = ::CreateFontIndirectA(&lf);
+    const HGDIOBJ hOldFont = ::SelectObject(hMem, hFont);
+    SIZE extent;
+    ::GetTextExtentPoint32A(hMem, text, 7, &extent);
+    ::SelectObject(hMem, hOldFont);
+    ::DeleteObject(hFont);
+    grid.SetColWidth(2, 2, extent.cx);
+    const CRect cell(90, 2 * 19, 90 + extent.cx, 3 * 19);
+    SetStyle(2, 2, CGXStyle().SetValue(text));
+    CGXStyle yellow;
+    yellow.SetInterior(kYellow);
+    SetStyle(2, 4, yellow);
+
+    // The cell drawn on its own: ink right of the cell.
+    CGXControl* pControl = grid.GetRegisteredControl(grid.LookupStyleRowCol(2, 2).GetControl());
+    ASSERT_NE(pControl, nullptr);
+    ::PatBlt(hMem, 0, 0, 400, 300, WHITENESS);
+    CDC dc;
+    dc.Attach(hMem);
+    pControl->Draw(&dc, cell, 2, 2, grid.LookupStyleRowCol(2, 2), grid.GetStandardStyle());
+    dc.Detach();
+    const CRect past(cell.right, cell.top, cell.right + 3, cell.bottom - 1);
+    const int nPast = past.Width() * past.Height();
+    ASSERT_LT(CountColor(past, RGB(255, 255, 255)), nPast) << "the text does not reach past its cell";
+
+    Paint();
+    EXPECT_EQ(CountColor(past, RGB(255, 255, 255)), nPast);
+    CRect inside(cell.right + 50, cell.top, cell.right + 99, cell.bottom - 1);
+    EXPECT_EQ(CountColor(inside, kYellow), inside.Width() * inside.Height());
+    inside.OffsetRect(50, 0);
+    EXPECT_EQ(CountColor(inside, RGB(255, 255, 255)), inside.Width() * inside.Height());
+}
+
+// A cell in a font of its own draws in it, and the standard cells after it in the standard font again.
+TEST_F(GridPaintTest, EachTextCellDrawsInItsOwnFont)
+{
+    grid.SetStyleRange(CGXRange(2, 1, 4, 3), CGXStyle().SetValue("WWW").SetTextColor(RGB(0, 0, 0)));
+    SetStyle(3, 2, CGXStyle().SetFont(CGXFont().SetBold(TRUE).SetSize(12)));
+    Paint();
+    auto ink = [&](ROWCOL nRow, ROWCOL nCol) { return CountColor(CellRect(nRow, nCol), RGB(0, 0, 0)); };
+    const int nStandard = ink(2, 2);
+    ASSERT_GT(nStandard, 10);
+    EXPECT_GT(ink(3, 2), nStandard * 3 / 2);
+    for (const Cell& cell : {Cell{2, 1}, Cell{2, 3}, Cell{3, 1}, Cell{3, 3}, Cell{4, 2}})
+        EXPECT_EQ(ink(cell.first, cell.second), nStandard) << cell.first << "," << cell.second;
 }
 }  // namespace

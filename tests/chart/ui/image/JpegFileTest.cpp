@@ -329,6 +329,29 @@ TEST(JpegFile, FailedSaveToPathLeavesNoFileBehind)
 
 namespace {
 
+ULONGLONG SizeOnDisk(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// A file object with a buffer of its own has handed the whole image on when Save returns.
+TEST(JpegFile, BufferedFileHoldsTheWholeImageWhenSaveReturns)
+{
+    auto picture = MakeTexture();
+    TempFile path(".jpg");
+    CStdioFile file;
+    ASSERT_TRUE(file.Open(path.Path(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary));
+    ASSERT_TRUE(picture->Save(&file));
+    const ULONGLONG sizeBeforeClose = SizeOnDisk(path.Path());
+    file.Close();
+    EXPECT_GT(sizeBeforeClose, 4096u);
+    EXPECT_EQ(sizeBeforeClose, SizeOnDisk(path.Path()));
+    EXPECT_EQ(DecodeWithLibrary(path.Path()).width, 301);
+}
+
 TEST(JpegFile, WorksOnAnyFileObject)
 {
     auto picture = MakeColourBlocks();
