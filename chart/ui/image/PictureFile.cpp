@@ -9,6 +9,7 @@
 #include "chart/ui/image/Dib.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/SafeSave.h"
 
 static_assert(sizeof(BITMAPINFOHEADER) == BmpFormat::InfoHeaderSize, "the BMP info header is 40 bytes");
 static_assert(sizeof(RGBQUAD) == 4, "a colour table entry is 4 bytes");
@@ -103,24 +104,32 @@ BOOL BWKPicture::SaveToPath(LPCTSTR path)
 {
     m_lastMessage.Empty();
     CFile* file = OwnFile();
-    CFileException error;
-    if (!file->Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error)) {
+    // The image goes to a temporary file that replaces the chosen one only when it is whole: a failed
+    // save leaves an earlier picture of that name as it was, and no half-written image anywhere.
+    const BOOL saved = AfxSaveFileSafely(path, [&](LPCTSTR temporary) -> BOOL {
+        CFileException error;
+        if (!file->Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error)) {
+            SetExceptionMessage(&error);
+            return FALSE;
+        }
+        BOOL written = Save(file);
+        try {
+            file->Close();
+        } catch (CException* e) {
+            if (written)
+                SetExceptionMessage(e);
+            e->Delete();
+            file->Abort();
+            written = FALSE;
+        }
+        return written;
+    });
+    if (!saved && m_lastMessage.IsEmpty()) {
+        // The temporary file could not be made, or could not take the target's place.
+        const LONG osError = static_cast<LONG>(::GetLastError());
+        CFileException error(CFileException::OsErrorToException(osError), osError, path);
         SetExceptionMessage(&error);
-        return FALSE;
     }
-    BOOL saved = Save(file);
-    try {
-        file->Close();
-    } catch (CException* e) {
-        if (saved)
-            SetExceptionMessage(e);
-        e->Delete();
-        file->Abort();
-        saved = FALSE;
-    }
-    // A half-written image is of no use to anyone.
-    if (!saved)
-        ::DeleteFileA(path);
     return saved;
 }
 

@@ -148,6 +148,29 @@ TEST(DibFile, SaveIntoMissingFolderReportsFailure)
     EXPECT_FALSE(picture->GetLastMessage().IsEmpty());
 }
 
+// A picture saved over an earlier one replaces it whole or not at all: over a file that another program
+// holds open, the save fails with a message and the earlier picture stays byte for byte.
+TEST(DibFile, AFailedSaveLeavesAnEarlierPictureOfThatName)
+{
+    std::unique_ptr<TestDib> picture(MakeKnownPicture());
+    TempFile path(".bmp");
+    const std::vector<BYTE> earlier = {'B', 'M', 1, 2, 3, 4, 5, 6};
+    WriteFileBytes(path.Path(), earlier);
+    HANDLE hLock = ::CreateFileA(path.Path(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hLock, INVALID_HANDLE_VALUE);
+    const BOOL saved = picture->SaveToPath(path.Path());
+    ::CloseHandle(hLock);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(picture->GetLastMessage().IsEmpty());
+    EXPECT_EQ(ReadFileBytes(path.Path()), earlier);
+
+    // Once the file is free the save replaces it whole.
+    ASSERT_TRUE(picture->SaveToPath(path.Path()));
+    const std::vector<BYTE> bytes = ReadFileBytes(path.Path());
+    ASSERT_GT(bytes.size(), earlier.size());
+    EXPECT_EQ(U32At(bytes, 2), bytes.size());
+}
+
 TEST(DibFile, SaveThatCannotWriteReportsFailure)
 {
     std::unique_ptr<TestDib> picture(MakeKnownPicture());
