@@ -334,6 +334,30 @@ BOOL BWKPicture::ReadBmpForm(CFile* file, CArchive* archive)
         used = colorCount;
     if (info.biSize + 4ull * used > headerBytes)
         return FALSE;
+    // The header may claim any size: before the bits are allocated (up to a gigabyte, and as long to
+    // turn over) the file must hold them. A file may lack its last row (some writers leave out the
+    // padding); an archive holds the whole image.
+    const unsigned long long stride = (static_cast<unsigned long long>(info.biWidth) * bitsPerPixel + 31) / 32 * 4;
+    const unsigned long long imageBytes = stride * static_cast<unsigned long long>(height);
+    if (file) {
+        const ULONGLONG length = file->GetLength();
+        const ULONGLONG available = length > fileHeader.bitsOffset ? length - fileHeader.bitsOffset : 0;
+        if (available + stride < imageBytes)
+            return FALSE;
+    } else {
+        CFile* archiveFile = archive->GetFile();
+        auto rest = [archiveFile] {
+            const ULONGLONG length = archiveFile->GetLength();
+            const ULONGLONG position = archiveFile->GetPosition();
+            return length > position ? length - position : 0;
+        };
+        // The archive's read-ahead is not in the file's rest until it is given back.
+        if (rest() < imageBytes) {
+            archive->Flush();
+            if (rest() < imageBytes)
+                return FALSE;
+        }
+    }
     if (!AllocateImage(info.biWidth, static_cast<int>(height), bitsPerPixel))
         return FALSE;
 
