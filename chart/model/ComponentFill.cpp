@@ -243,11 +243,27 @@ void QVGraphComponent::FillAngledGradient(const CRect& rect, COLORREF crFrom, CO
         m_pDC->FillSolidRect(&rect, crFrom);
         return;
     }
-    // Small cells, each coloured by its distance along the angle from the top-left corner.
+    // Small cells, each coloured by its distance along the angle from the top-left corner. Only the cells
+    // that can show are filled: a rectangle read from a chart file may be millions of pixels high.
     const int cell = 3;
     const double dirX = std::cos(radians), dirY = std::sin(radians);
-    for (int y = 0; y < height; y += cell) {
-        for (int x = 0; x < width; x += cell) {
+    int firstX = 0, firstY = 0, endX = width, endY = height;
+    CRect clip;
+    const int clipKind = m_pDC->GetClipBox(&clip);
+    if (clipKind == NULLREGION)
+        return;
+    if (clipKind != ERROR) {
+        // The cells keep their places in the whole rectangle, so the visible ones get the same colours.
+        auto firstCell = [cell](long long offset, int extent) {
+            return int(std::clamp<long long>(offset <= 0 ? 0 : offset / cell * cell, 0, extent));
+        };
+        firstX = firstCell(static_cast<long long>(clip.left) - rect.left, width);
+        firstY = firstCell(static_cast<long long>(clip.top) - rect.top, height);
+        endX = int(std::clamp<long long>(static_cast<long long>(clip.right) - rect.left, 0, width));
+        endY = int(std::clamp<long long>(static_cast<long long>(clip.bottom) - rect.top, 0, height));
+    }
+    for (int y = firstY; y < endY; y += cell) {
+        for (int x = firstX; x < endX; x += cell) {
             const double along = std::clamp(((x + cell / 2.0) * dirX + (y + cell / 2.0) * dirY) / length, 0.0, 1.0);
             const COLORREF color = MixColor(Channel(crFrom, 0) + deltaR * along, Channel(crFrom, 8) + deltaG * along,
                                             Channel(crFrom, 16) + deltaB * along);

@@ -21,8 +21,9 @@
 namespace {
 const char* const kStockShapes[] = {"BOX", "CIRCLE", "TRIANGLE", "FLASH", "HEXAGON", "PENTAGON", "DIAMOND"};
 const int kUnknownStockShape = 7;
-// Wider than the largest page a chart is drawn on, at any resolution.
+// Wider (taller) than the largest page a chart is drawn on, at any resolution.
 const int kMaxPenWidth = 2000;
+const int kMaxFontHeight = 2000;
 
 }  // namespace
 
@@ -95,7 +96,10 @@ CFont* QVGraph::GetFont(LPCTSTR lpszFace, int nSize, int nStyleFlags, int nOrien
 {
     int logPixelsX = 0, logPixelsY = 0;
     GetChartLogPixels(pDC, logPixelsX, logPixelsY);
-    const int height = nSize >= 0 ? -::MulDiv(nSize, logPixelsY, 72) : nSize;
+    // A size read from a chart file may be anything: letters taller than any page show nothing more,
+    // and the platform takes seconds over a font forty thousand pixels high.
+    const long long pixels = nSize >= 0 ? -((static_cast<long long>(nSize) * logPixelsY + 36) / 72) : nSize;
+    const int height = static_cast<int>(std::clamp<long long>(pixels, -kMaxFontHeight, kMaxFontHeight));
     const std::string key = NumberText::Format("%s,%x,%x,%d", lpszFace != NULL ? lpszFace : "", unsigned(height),
                                                unsigned(nStyleFlags), nOrientation);
     void* pCached = NULL;
@@ -105,6 +109,8 @@ CFont* QVGraph::GetFont(LPCTSTR lpszFace, int nSize, int nStyleFlags, int nOrien
     LOGFONT logFont;
     if (pLogFont != NULL) {
         logFont = *pLogFont;
+        logFont.lfHeight = std::clamp<LONG>(logFont.lfHeight, -kMaxFontHeight, kMaxFontHeight);
+        logFont.lfWidth = std::clamp<LONG>(logFont.lfWidth, -kMaxFontHeight, kMaxFontHeight);
     } else {
         std::memset(&logFont, 0, sizeof logFont);
         if (lpszFace != NULL)

@@ -307,8 +307,11 @@ void CQuarrowDlg::OnSummaryClick(UINT nID)
     for (const SummaryClick& click : SummaryClicks) {
         if (click.nID != nID)
             continue;
-        if (click.pChoice != nullptr)
+        // The choice word is stored in the project file: a click that changes it is a change to save.
+        if (click.pChoice != nullptr && m_pProjectData->*click.pChoice != click.pszChoice) {
             m_pProjectData->*click.pChoice = click.pszChoice;
+            m_pProjectData->m_bModified = 1;
+        }
         m_pSheet->SetActivePage(click.nPage);
         m_pProjectData->m_nFocusControl = click.nFocusControl;
         if (click.bRepaintSheet)

@@ -9,6 +9,7 @@
 #include "framework/core/Lists.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 // A leaf of the fuzz documents: a versionable class whose second schema added a text.
@@ -392,7 +393,49 @@ FuzzOutcome ReadCollections(const std::string& input)
     }
     return FuzzOutcome::Accepted;
 }
+// ---- Text lines ----
+
+std::vector<std::string> TextLineSeeds()
+{
+    return {"first line\r\nsecond\n\nlast without end", std::string(5000, 'x') + "\r\n", "\r\n\r\n"};
+}
+
+std::vector<std::string> TextLineTokens()
+{
+    return {"\r", "\n", "\r\n", std::string(1, '\0'), std::string(70000, 'y'), "\x1A"};
+}
+
+FuzzOutcome ReadTextLines(const std::string& input)
+{
+    // Whole lines and lines in a small buffer, in turns, until the end.
+    return Loaded(input, [&](CArchive& ar) {
+        CString line;
+        char buffer[16];
+        size_t consumed = 0;
+        for (int turn = 0;; ++turn)
+        {
+            if (turn % 2 == 0)
+            {
+                if (!ar.ReadString(line))
+                    break;
+                consumed += static_cast<size_t>(line.GetLength());
+            }
+            else
+            {
+                if (ar.ReadString(buffer, sizeof buffer) == nullptr)
+                    break;
+                if (std::strlen(buffer) >= sizeof buffer)
+                    throw FuzzFault("a line longer than the buffer it was read into");
+            }
+            if (turn > static_cast<int>(input.size()) + 2)
+                throw FuzzFault("more lines than the text has bytes");
+        }
+        if (consumed > input.size())
+            throw FuzzFault("lines longer than the text");
+    });
+}
 } // namespace
 
+REGISTER_FUZZ_READER("archive text lines", TextLineSeeds, TextLineTokens, ReadTextLines);
 REGISTER_FUZZ_READER("archive objects", ObjectSeeds, ObjectTokens, ReadObjects);
 REGISTER_FUZZ_READER("archive collections", CollectionSeeds, CollectionTokens, ReadCollections);

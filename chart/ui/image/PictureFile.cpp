@@ -9,6 +9,7 @@
 #include "chart/ui/image/Dib.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/SafeSave.h"
 
 static_assert(sizeof(BITMAPINFOHEADER) == BmpFormat::InfoHeaderSize, "the BMP info header is 40 bytes");
 static_assert(sizeof(RGBQUAD) == 4, "a colour table entry is 4 bytes");
@@ -103,24 +104,32 @@ BOOL BWKPicture::SaveToPath(LPCTSTR path)
 {
     m_lastMessage.Empty();
     CFile* file = OwnFile();
-    CFileException error;
-    if (!file->Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error)) {
+    // The image goes to a temporary file that replaces the chosen one only when it is whole: a failed
+    // save leaves an earlier picture of that name as it was, and no half-written image anywhere.
+    const BOOL saved = AfxSaveFileSafely(path, [&](LPCTSTR temporary) -> BOOL {
+        CFileException error;
+        if (!file->Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error)) {
+            SetExceptionMessage(&error);
+            return FALSE;
+        }
+        BOOL written = Save(file);
+        try {
+            file->Close();
+        } catch (CException* e) {
+            if (written)
+                SetExceptionMessage(e);
+            e->Delete();
+            file->Abort();
+            written = FALSE;
+        }
+        return written;
+    });
+    if (!saved && m_lastMessage.IsEmpty()) {
+        // The temporary file could not be made, or could not take the target's place.
+        const LONG osError = static_cast<LONG>(::GetLastError());
+        CFileException error(CFileException::OsErrorToException(osError), osError, path);
         SetExceptionMessage(&error);
-        return FALSE;
     }
-    BOOL saved = Save(file);
-    try {
-        file->Close();
-    } catch (CException* e) {
-        if (saved)
-            SetExceptionMessage(e);
-        e->Delete();
-        file->Abort();
-        saved = FALSE;
-    }
-    // A half-written image is of no use to anyone.
-    if (!saved)
-        ::DeleteFileA(path);
     return saved;
 }
 
@@ -325,6 +334,30 @@ BOOL BWKPicture::ReadBmpForm(CFile* file, CArchive* archive)
         used = colorCount;
     if (info.biSize + 4ull * used > headerBytes)
         return FALSE;
+    // The header may claim any size: before the bits are allocated (up to a gigabyte, and as long to
+    // turn over) the file must hold them. A file may lack its last row (some writers leave out the
+    // padding); an archive holds the whole image.
+    const unsigned long long stride = (static_cast<unsigned long long>(info.biWidth) * bitsPerPixel + 31) / 32 * 4;
+    const unsigned long long imageBytes = stride * static_cast<unsigned long long>(height);
+    if (file) {
+        const ULONGLONG length = file->GetLength();
+        const ULONGLONG available = length > fileHeader.bitsOffset ? length - fileHeader.bitsOffset : 0;
+        if (available + stride < imageBytes)
+            return FALSE;
+    } else {
+        CFile* archiveFile = archive->GetFile();
+        auto rest = [archiveFile] {
+            const ULONGLONG length = archiveFile->GetLength();
+            const ULONGLONG position = archiveFile->GetPosition();
+            return length > position ? length - position : 0;
+        };
+        // The archive's read-ahead is not in the file's rest until it is given back.
+        if (rest() < imageBytes) {
+            archive->Flush();
+            if (rest() < imageBytes)
+                return FALSE;
+        }
+    }
     if (!AllocateImage(info.biWidth, static_cast<int>(height), bitsPerPixel))
         return FALSE;
 

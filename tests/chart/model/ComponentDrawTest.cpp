@@ -74,6 +74,31 @@ std::string TempBmpPath(const char* name)
 }
 }  // namespace
 
+// An angled gradient fills only the cells that can show (a rectangle read from a chart file may be
+// millions of pixels high), and they keep the colours of their places in the whole rectangle: a panel
+// that reaches past the canvas shows what the same panel shows on a larger canvas.
+TEST(ComponentDraw, AngledGradientBeyondTheCanvasShowsTheSameCells)
+{
+    ChartOnCanvas whole(300, 300);
+    QVGraphBackground* pWhole = AddBackground(whole.chart, CRect(10, 10, 290, 290), 4, 0, 0);
+    pWhole->SetFillColors(kRed, kBlue);
+    pWhole->SetFillValue(30);
+    whole.Draw();
+
+    ChartOnCanvas part(200, 200);
+    QVGraphBackground* pPart = AddBackground(part.chart, CRect(-40, -40, 240, 240), 4, 0, 0);
+    pPart->SetFillColors(kRed, kBlue);
+    pPart->SetFillValue(30);
+    part.Draw();
+
+    int differing = 0;
+    for (int y = 0; y < 200; y += 7)
+        for (int x = 0; x < 200; x += 7)
+            differing += part.canvas.Pixel(x, y) != whole.canvas.Pixel(x + 50, y + 50);
+    EXPECT_EQ(0, differing);
+    EXPECT_NE(part.canvas.Pixel(0, 0), part.canvas.Pixel(199, 199));
+}
+
 TEST(ComponentDraw, BackgroundWithEveryFillBorderAndShadow)
 {
     // A 4 x 2 board of panels: each fill type once, with the border and shadow styles in turn.

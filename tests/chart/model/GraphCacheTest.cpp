@@ -79,6 +79,30 @@ TEST(GraphCache, PenWidthsStayWithinTheLargestPage)
     EXPECT_EQ(chart.GetPen(PS_SOLID, 754974721, 0), chart.GetPen(PS_SOLID, 2000, 0));
 }
 
+// Sizes read from a chart file may be anything: the platform takes seconds over letters forty thousand
+// pixels high, so fonts stay within 2000 pixels.
+TEST(GraphCache, FontHeightsStayWithinTheLargestPage)
+{
+    QVGraph chart;
+    CMemoryCanvas canvas(10, 10);
+    const int logPixelsY = canvas.dc.GetDeviceCaps(LOGPIXELSY);
+    const struct
+    {
+        int nSize;
+        LONG nHeight;
+    } cases[] = {{32778, -2000}, {INT_MAX, -2000}, {-100000, -2000}, {INT_MIN, -2000}, {10, -::MulDiv(10, logPixelsY, 72)}};
+    for (const auto& c : cases) {
+        LOGFONT font = {};
+        ::GetObjectA(chart.GetFont("Arial", c.nSize, 0, 0, &canvas.dc)->GetSafeHandle(), sizeof font, &font);
+        EXPECT_EQ(c.nHeight, font.lfHeight) << c.nSize;
+    }
+    LOGFONT huge = {};
+    huge.lfHeight = 50000;
+    LOGFONT made = {};
+    ::GetObjectA(chart.GetFont("Arial", 0, 0, 0, &canvas.dc, &huge)->GetSafeHandle(), sizeof made, &made);
+    EXPECT_EQ(2000, made.lfHeight);
+}
+
 TEST(GraphCache, FontSizesInPointsAndPixelsAreDifferentFonts)
 {
     CMemoryCanvas canvas(10, 10);

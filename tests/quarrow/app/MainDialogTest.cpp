@@ -276,6 +276,31 @@ TEST_F(MainDialogTest, SummaryClicksChooseMethodPageAndFocus)
     });
 }
 
+// A click that changes a choice word of the project file changes the design: Exit asks about it. A
+// click that only shows a page does not.
+TEST_F(MainDialogTest, SummaryClicksThatChangeAChoiceMarkTheDesignModified)
+{
+    TestInstallation install("C:\\Quarrow");
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        CProjectData& data = *dlg.m_pProjectData;
+        const struct
+        {
+            int nID;
+            bool bModified;
+        } clicks[] = {
+            {IDC_PIC_BASE_DISCHARGE, true},    // TTD becomes DOF
+            {IDC_PIC_BASE_DISCHARGE, false},   // DOF already
+            {IDC_PIC_BASE_WIDTH, false},       // no choice word
+            {IDC_PIC_PERCENT_DRAINED, true},   // back to TTD
+        };
+        for (const auto& click : clicks) {
+            data.m_bModified = 0;
+            ClickSummary(dlg, click.nID);
+            EXPECT_EQ(data.m_bModified, click.bModified ? 1 : 0) << click.nID;
+        }
+    });
+}
+
 TEST_F(MainDialogTest, SheetFillsTheFramesPlaceWhereverTheWindowIs)
 {
     TestInstallation install("C:\\Quarrow");

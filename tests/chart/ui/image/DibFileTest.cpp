@@ -1,6 +1,8 @@
 // BMP files written and read by BWKDib.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
 #include "tests/chart/ui/image/PictureTestSupport.h"
@@ -129,6 +131,10 @@ INSTANTIATE_TEST_SUITE_P(Fields, DibSpoiledHeader,
                                            SpoiledField{"huge width", 18, 0x7FFFFFFF},
                                            SpoiledField{"zero width", 18, 0},
                                            SpoiledField{"huge height", 22, 0x10000000},
+                                           // Rows the file cannot hold: a few bytes must not cost
+                                           // a hundred megabytes and seconds of turning rows over.
+                                           SpoiledField{"height beyond the file", 22, 0x00800000},
+                                           SpoiledField{"top down height beyond the file", 22, 0xFF800000},
                                            SpoiledField{"bit count 32", 26, 1 | 32 << 16},
                                            SpoiledField{"compressed", 30, BI_RLE8}),
                          [](const auto& info) {
@@ -139,6 +145,28 @@ INSTANTIATE_TEST_SUITE_P(Fields, DibSpoiledHeader,
                              return name;
                          });
 
+// Some writers leave out the padding of the last row: a file short of part of its last row still loads,
+// the missing bytes read as zeros.
+TEST(DibFile, AFileShortOfPartOfItsLastRowLoads)
+{
+    TestDib source;
+    ASSERT_TRUE(source.Create(4, 2, 24));
+    FillPattern(source);
+    TempFile file(".bmp");
+    ASSERT_TRUE(source.SaveToPath(file.Path()));
+    std::vector<BYTE> bytes = ReadFileBytes(file.Path());
+    bytes.resize(bytes.size() - 4);
+    WriteFileBytes(file.Path(), bytes);
+
+    TestDib picture;
+    ASSERT_TRUE(picture.LoadFromPath(file.Path()));
+    EXPECT_EQ(picture.GetHeight(), 2);
+    const std::vector<BYTE> loaded = BitsOf(picture);
+    const std::vector<BYTE> original = BitsOf(source);
+    EXPECT_TRUE(std::equal(loaded.begin(), loaded.end() - 4, original.begin()));
+    EXPECT_EQ(std::vector<BYTE>(loaded.end() - 4, loaded.end()), std::vector<BYTE>(4, 0));
+}
+
 TEST(DibFile, SaveIntoMissingFolderReportsFailure)
 {
     std::unique_ptr<TestDib> picture(MakeKnownPicture());
@@ -146,6 +174,29 @@ TEST(DibFile, SaveIntoMissingFolderReportsFailure)
     EXPECT_NO_THROW(saved = picture->SaveToPath("C:\\no such folder\\picture.bmp"));
     EXPECT_FALSE(saved);
     EXPECT_FALSE(picture->GetLastMessage().IsEmpty());
+}
+
+// A picture saved over an earlier one replaces it whole or not at all: over a file that another program
+// holds open, the save fails with a message and the earlier picture stays byte for byte.
+TEST(DibFile, AFailedSaveLeavesAnEarlierPictureOfThatName)
+{
+    std::unique_ptr<TestDib> picture(MakeKnownPicture());
+    TempFile path(".bmp");
+    const std::vector<BYTE> earlier = {'B', 'M', 1, 2, 3, 4, 5, 6};
+    WriteFileBytes(path.Path(), earlier);
+    HANDLE hLock = ::CreateFileA(path.Path(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hLock, INVALID_HANDLE_VALUE);
+    const BOOL saved = picture->SaveToPath(path.Path());
+    ::CloseHandle(hLock);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(picture->GetLastMessage().IsEmpty());
+    EXPECT_EQ(ReadFileBytes(path.Path()), earlier);
+
+    // Once the file is free the save replaces it whole.
+    ASSERT_TRUE(picture->SaveToPath(path.Path()));
+    const std::vector<BYTE> bytes = ReadFileBytes(path.Path());
+    ASSERT_GT(bytes.size(), earlier.size());
+    EXPECT_EQ(U32At(bytes, 2), bytes.size());
 }
 
 TEST(DibFile, SaveThatCannotWriteReportsFailure)
