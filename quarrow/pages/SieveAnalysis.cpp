@@ -14,6 +14,7 @@
 #include "quarrow/pages/MaterialLayer.h"
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/PlotDataFile.h"
+#include "quarrow/pages/WaterLossDlg.h"
 #include "resources/quarrow/resource.h"
 
 namespace {
@@ -201,6 +202,10 @@ BEGIN_MESSAGE_MAP(CSieveAnalysis, CPropertyPage)
     ON_EN_SETFOCUS(IDC_SV_WATER, OnEnterWater)
     ON_CONTROL_RANGE(EN_KILLFOCUS, IDC_SV_UNIT_WEIGHT, IDC_SV_PERMEABILITY, OnLeaveEdit)
     ON_CONTROL_RANGE(EN_KILLFOCUS, IDC_SV_EFFECTIVE_POROSITY, IDC_SV_EFFECTIVE_POROSITY, OnLeaveEdit)
+    ON_BN_CLICKED(IDC_SV_ADD, OnAddToLibrary)
+    ON_CBN_SELCHANGE(IDC_SV_LIBRARY, OnSelectLibraryGradation)
+    ON_CBN_DBLCLK(IDC_SV_LIBRARY, OnLibraryDoubleClick)
+    ON_BN_CLICKED(IDC_SV_REMOVE, OnRemoveFromLibrary)
 END_MESSAGE_MAP()
 
 CSieveAnalysis::CSieveAnalysis() : CPropertyPage(IDD_SIEVE_ANALYSIS)
@@ -260,11 +265,6 @@ BOOL CSieveAnalysis::OnInitDialog()
     return TRUE;
 }
 
-void CSieveAnalysis::FillLibraryList()
-{
-    m_cboLibrary.ResetContent();
-    m_cboLibrary.AddString(UserDefinedMaterial);
-}
 
 BOOL CSieveAnalysis::OnSetActive()
 {
@@ -805,6 +805,9 @@ void CSieveAnalysis::OnWaterLossMethod()
     CProjectData& data = *m_pProjectData;
     data.*pLayer->waterMethod = "loss";
     (data.*pLayer->effectivePorosity).Empty();
+    CWaterLossDlg dlg(nullptr);
+    dlg.m_pProjectData = m_pProjectData;
+    dlg.DoModal();
     RefreshPage();
     m_bWaterLossBusy = FALSE;
 }

@@ -26,6 +26,10 @@ public:
     static const char NoFinesMessage[];
     static const char SpecificGravityMessage[];
     static const char NegativeEffectivePorosityMessage[];
+    static const char EmptyLibraryTableMessage[];
+    static const char FileNotCreatedMessage[];
+    static const char OverwriteQuestion[];
+    static const char UnreadableLibraryFileMessage[];
 
     CProjectData* m_pProjectData = nullptr;   // the main dialog's record, not owned
     // The grid no longer shows the record's table (New, Open, a change of units, a library
@@ -90,8 +94,10 @@ protected:
 
     // The layer that the record's `Sieve Layer` names; nullptr for another word.
     const CMaterialLayer* CurrentLayer() const;
-    // The library list, "<user defined>" first.
+    // The library list: "<user defined>", then the entries of the library folder.
     void FillLibraryList();
+    // The text of the library list's selection; empty without one.
+    CString SelectedLibraryEntry() const;
     // Stores, switches the layer and shows it.
     void SelectLayer(const char* pszLayer);
     void SelectMode(const char* pszMode);
@@ -123,6 +129,11 @@ protected:
     afx_msg void OnEnterPorosity();
     afx_msg void OnEnterWater();
     afx_msg void OnLeaveEdit(UINT nID);
+    // The material library (SieveAnalysisLibrary.cpp).
+    afx_msg void OnAddToLibrary();
+    afx_msg void OnSelectLibraryGradation();
+    afx_msg void OnLibraryDoubleClick();
+    afx_msg void OnRemoveFromLibrary();
 
     DECLARE_MESSAGE_MAP()
 

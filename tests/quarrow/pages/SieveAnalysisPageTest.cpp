@@ -30,7 +30,7 @@ TEST_F(SievePageTest, TheGridShowsTheLayerInTheUnitsAndModeOfTheRecord)
         EXPECT_EQ(page.Text(IDC_SV_UNIT_D10), "in.");
         EXPECT_EQ(page.Text(IDC_SV_UNIT_K), "ft/d");
         EXPECT_EQ(page.LibrarySelection(), "<user defined>");
-        SaveScreenPicture(page.m_dlg.GetSafeHwnd(), "sieve-page-english.bmp");
+        SaveSettledPicture(page.m_dlg.GetSafeHwnd(), "sieve-page-english.bmp");
     });
 
     Run(
@@ -55,7 +55,7 @@ TEST_F(SievePageTest, TheGridShowsTheLayerInTheUnitsAndModeOfTheRecord)
                       static_cast<HBITMAP>(page.m_page.m_bmpUnitWeightMetric.GetSafeHandle()));
             EXPECT_EQ(reinterpret_cast<HBITMAP>(::SendMessageA(page.Item(IDC_SV_PIC_K), STM_GETIMAGE, IMAGE_BITMAP, 0)),
                       static_cast<HBITMAP>(page.m_page.m_bmpPermeabilitySubgrade.GetSafeHandle()));
-            SaveScreenPicture(page.m_dlg.GetSafeHwnd(), "sieve-page-metric-range.bmp");
+            SaveSettledPicture(page.m_dlg.GetSafeHwnd(), "sieve-page-metric-range.bmp");
         },
         [](CProjectData& data) {
             data.m_strUnits = "metric";
@@ -230,7 +230,7 @@ TEST_F(SievePageTest, TheAnalysisShowsTheGrainSizesAndDefinesTheLayer)
             EXPECT_EQ(page.Text(IDC_SV_P200), "3.09");
             EXPECT_EQ(page.Text(IDC_SV_CU), "12.05");
             EXPECT_EQ(page.Text(IDC_SV_CC), "3.01");
-            SaveScreenPicture(page.m_dlg.GetSafeHwnd(), "sieve-page-analysed.bmp");
+            SaveSettledPicture(page.m_dlg.GetSafeHwnd(), "sieve-page-analysed.bmp");
         },
         [](CProjectData& data) { data.m_strUnits = "metric"; });
 }

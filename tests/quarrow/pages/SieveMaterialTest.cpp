@@ -42,8 +42,13 @@ TEST_F(SievePageTest, PorosityAndEffectivePorosityByWaterContentAndByWaterLoss)
         page.Click(IDC_SV_CALC_EFFECTIVE);
         EXPECT_EQ(data.m_strBaseEffectivePorosity, "0.204");
 
-        // Water loss: the effective porosity goes, the water value stays until a new one is typed.
-        page.Click(IDC_SV_WATER_LOSS);
+        // Water loss: the effective porosity goes, the water value stays until the Water Loss
+        // dialog or the engineer gives a new one.
+        CFunctionModalHook cancelWaterLoss([](CWnd* pWnd) { static_cast<CDialog*>(pWnd)->EndDialog(IDCANCEL); });
+        {
+            CScopedModalHook scopedHook(&cancelWaterLoss);
+            page.Click(IDC_SV_WATER_LOSS);
+        }
         EXPECT_EQ(data.m_strWaterBase, "loss");
         EXPECT_EQ(page.Text(IDC_SV_WATER_CAPTION), "Water Loss");
         EXPECT_TRUE(data.m_strBaseEffectivePorosity.IsEmpty());

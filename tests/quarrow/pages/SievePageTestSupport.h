@@ -14,6 +14,14 @@
 #include "quarrow/pages/SieveAnalysis.h"
 #include "resources/quarrow/resource.h"
 
+// A picture for a person, once the display has caught up with the painting.
+inline void SaveSettledPicture(HWND hWnd, const char* pszPath)
+{
+    PumpMessages();
+    ::Sleep(300);
+    SaveScreenPicture(hWnd, pszPath);
+}
+
 // Sieve rows of the record's tables (0 = the finest, 0.001 mm).
 enum SieveRow
 {
