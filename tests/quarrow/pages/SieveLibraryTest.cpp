@@ -345,6 +345,24 @@ TEST_F(SieveLibraryTest, AfterACellEditLoadingAsksFirstInNormalModeOnly)
     EXPECT_TRUE(m_messages.calls.empty());
 }
 
+TEST_F(SieveLibraryTest, TheLayersEntryIsTheOneOfItsWholeName)
+{
+    PutEntry("Crushed 57", Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57));
+    Run(
+        [&](SievePage& page) {
+            EXPECT_EQ(page.LibrarySelection(), "<none>");
+            page.Click(IDC_SV_SUBGRADE);
+            EXPECT_EQ(page.LibrarySelection(), "Crushed 57");
+            // Stored, a layer without an entry keeps its own name.
+            page.Click(IDC_SV_BASE);
+            EXPECT_EQ(page.m_data.m_strBaseDescription, "Crushed");
+        },
+        [](CProjectData& data) {
+            data.m_strBaseDescription = "Crushed";
+            data.m_strSubgradeDescription = "crushed 57";
+        });
+}
+
 TEST_F(SieveLibraryTest, AFileThatCannotBeReadChangesNothingAndSaysSo)
 {
     PutEntry("Short", "1 2 3\r\n");

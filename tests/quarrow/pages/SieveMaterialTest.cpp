@@ -297,6 +297,39 @@ TEST_F(SievePageTest, ComputeButtonsFollowTheirInputs)
         });
 }
 
+TEST_F(SievePageTest, EnteringTheWaterValueLooksAtTheShownLayersMethod)
+{
+    Run(
+        [&](SievePage& page) {
+            // Water loss needs the porosity, which is missing; the unit weight and the specific
+            // gravity would do for the water content method of the base.
+            page.Enter(IDC_SV_WATER);
+            EXPECT_FALSE(page.Enabled(IDC_SV_CALC_EFFECTIVE));
+            ::SetWindowTextA(page.Item(IDC_SV_POROSITY), "0.3");
+            page.Enter(IDC_SV_WATER);
+            EXPECT_TRUE(page.Enabled(IDC_SV_CALC_EFFECTIVE));
+        },
+        [](CProjectData& data) {
+            data.m_strSieveLayer = "subgrade";
+            data.m_strWaterBase = "content";
+            data.m_strWaterSub = "loss";
+            data.m_strSubgradeUnitWeight = "110.";
+            data.m_strSubgradeSpecificGravity = "2.6";
+        });
+}
+
+TEST_F(SievePageTest, ShowingThePageAgainDropsAQueuedWarning)
+{
+    Run([&](SievePage& page) {
+        page.Type(IDC_SV_POROSITY, "0.3");
+        page.m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageSieveAnalysis);
+        page.m_page.OnSetActive();
+        page.NextMessage();
+        EXPECT_EQ(page.m_data.m_strBasePorosity, "0.300");
+    });
+    EXPECT_TRUE(m_messages.calls.empty());
+}
+
 // ---- Plot, help and the project ----
 
 // A temporary installation with the recorded start of Fennick.
