@@ -9,6 +9,7 @@
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/pages/EdgeDrain.h"
 #include "quarrow/pages/Inflow.h"
+#include "quarrow/pages/MaterialLayer.h"
 #include "quarrow/pages/PermeableBase.h"
 #include "quarrow/pages/Roadway.h"
 #include "quarrow/pages/Separator.h"
@@ -283,15 +284,9 @@ void CQuarrowDlg::UpdateMaterialStatus()
     for (const auto& value : values)
         SetDlgItemText(value.nID, value.strValue);
 
-    SetDlgItemText(IDC_BASE_STATUS, data.m_strBaseCc.IsEmpty() ? "Base - Undefined" : "Base - Defined");
-    SetDlgItemText(IDC_SUBGRADE_STATUS,
-                   data.m_strSubgradeCc.IsEmpty() ? "Subgrade - Undefined" : "Subgrade - Defined");
-    const char* pszSeparator = "Separator - None";
-    if (data.m_strSeparatorType == "geotextile")
-        pszSeparator = "Separator - Geotextile";
-    else if (data.m_strSeparatorType == "aggregate")
-        pszSeparator = data.m_strSeparatorCc.IsEmpty() ? "Separator - Undefined" : "Separator - Aggregate";
-    SetDlgItemText(IDC_SEPARATOR_STATUS, pszSeparator);
+    SetDlgItemText(IDC_BASE_STATUS, MaterialStatusText(data, CProjectData::LayerBase));
+    SetDlgItemText(IDC_SUBGRADE_STATUS, MaterialStatusText(data, CProjectData::LayerSubgrade));
+    SetDlgItemText(IDC_SEPARATOR_STATUS, MaterialStatusText(data, CProjectData::LayerSeparator));
 }
 
 BOOL CQuarrowDlg::OnCommand(WPARAM wParam, LPARAM lParam)

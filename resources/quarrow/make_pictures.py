@@ -717,6 +717,14 @@ def edge_drain_pictures():
     fin_drain_section()
 
 
+# ---- Sieve analysis page ----
+
+def sieve_pictures():
+    # The base's symbol is the permeable base page's link to this page (symbol_k_link).
+    for name, sub in [("k_subgrade", "sub"), ("k_separator", "sep")]:
+        symbol(name, "k", sub)
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     for name, main, sub in [("width", "W", ""), ("slope", "S", "R"), ("length", "L", "R"),
@@ -734,6 +742,7 @@ if __name__ == "__main__":
     inflow_pictures()
     permeable_base_pictures()
     edge_drain_pictures()
+    sieve_pictures()
     splash()
     icon()
     separator_pictures()

@@ -389,6 +389,85 @@
 #define IDB_FORMULA_CRACK           437
 #define IDB_FORMULA_LOAD            438
 
+// Sieve analysis page (template 131): the sieve table of one layer with its gradation analysis,
+// the material library, and the unit weight, porosities and permeability of the layer.
+#define IDC_SV_GRID                 1122
+#define IDC_SV_AGGREGATE_SEPARATOR  1126
+#define IDC_SV_BASE                 1127
+#define IDC_SV_SUBGRADE             1128
+#define IDC_SV_SEPARATOR            1129
+#define IDC_SV_LIBRARY              1130
+#define IDC_SV_RANGE                1131
+#define IDC_SV_VALUE                1132
+#define IDC_SV_ADD                  1134
+#define IDC_SV_REMOVE               1135
+#define IDC_SV_GRADATION            1137
+#define IDC_SV_UNIT_D10             1138
+#define IDC_SV_UNIT_D12             1139
+#define IDC_SV_UNIT_D15             1140
+#define IDC_SV_UNIT_D30             1141
+#define IDC_SV_UNIT_D50             1142
+#define IDC_SV_UNIT_D60             1143
+#define IDC_SV_UNIT_D85             1144
+#define IDC_SV_UNIT_P200            1145
+#define IDC_SV_CALC_POROSITY        1146
+#define IDC_SV_CALC_EFFECTIVE       1147
+#define IDC_SV_UNIT_WEIGHT          1148
+#define IDC_SV_UNIT_UW              1149
+#define IDC_SV_SPECIFIC_GRAVITY     1150
+#define IDC_SV_POROSITY             1151
+#define IDC_SV_CALC_PERMEABILITY    1152
+#define IDC_SV_PLOT                 1153
+#define IDC_SV_WATER_LOSS           1154
+#define IDC_SV_WATER_CONTENT        1155
+#define IDC_SV_WATER                1157
+#define IDC_SV_PERMEABILITY         1158
+#define IDC_SV_UNIT_K               1197
+#define IDC_SV_LABEL_D10            1248
+#define IDC_SV_LABEL_D12            1249
+#define IDC_SV_LABEL_D15            1250
+#define IDC_SV_LABEL_D30            1251
+#define IDC_SV_LABEL_D50            1252
+#define IDC_SV_LABEL_D60            1253
+#define IDC_SV_LABEL_D85            1254
+#define IDC_SV_LABEL_P200           1255
+#define IDC_SV_LABEL_CU             1256
+#define IDC_SV_LABEL_CC             1257
+#define IDC_SV_LABEL_UW             1258
+#define IDC_SV_LABEL_SG             1259
+#define IDC_SV_D10                  1262
+#define IDC_SV_D15                  1263
+#define IDC_SV_D30                  1264
+#define IDC_SV_D60                  1265
+#define IDC_SV_D85                  1266
+#define IDC_SV_P200                 1267
+#define IDC_SV_CU                   1268
+#define IDC_SV_CC                   1269
+#define IDC_SV_D12                  1270
+#define IDC_SV_D50                  1271
+#define IDC_SV_WATER_CAPTION        1273
+#define IDC_SV_PIC_K                1276
+#define IDC_SV_EFFECTIVE_POROSITY   1350
+#define IDC_SV_UNIT_WATER           1377
+#define IDC_SV_LABEL_EFFECTIVE      1378
+#define IDC_SV_LABEL_POROSITY       1388
+#define IDC_SV_FOCUS_SINK           1397
+
+// Pictures of the sieve analysis page: the permeability symbols of the subgrade and the separator.
+// The base's is the permeable base page's k (IDB_SYMBOL_K_LINK), the plot button's picture is
+// IDB_PLOT and the unit-weight pictures are the inflow page's density pictures 221 and 222.
+#define IDB_K_SEPARATOR             180
+#define IDB_K_SUBGRADE              181
+
+// Add Gradation dialog (template 260) and Water Loss dialog (template 261) of the sieve page.
+#define IDD_ADD_GRADATION           260
+#define IDD_WATER_LOSS              261
+#define IDC_AG_NAME                 1272
+#define IDC_WL_FILLER               1277
+#define IDC_WL_SILT                 1278
+#define IDC_WL_CLAY                 1279
+#define IDC_WL_GRID                 1280
+
 // Menu 130.
 #define ID_HELP_CONTENTS            32771
 #define ID_APP_ABOUT_QUARROW        32772

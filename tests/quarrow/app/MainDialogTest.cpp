@@ -31,6 +31,8 @@ void ClickSummary(CQuarrowDlg& dlg, int nID)
 // Runs the main dialog modally and calls the test's body once it shows; then closes it.
 void RunMainDialog(const std::function<void(CQuarrowDlg&)>& body)
 {
+    // As the program's start-up does: the pages' tables need the grid library's window classes.
+    GXStartLibrary();
     CQuarrowDlg dlg(nullptr);
     CFunctionModalHook hook([&](CWnd*) {
         PumpMessages();
