@@ -156,6 +156,8 @@ public:
     BOOL IsDrawing() const { return m_bDrawing; }
     const CRect& GetDrawingArea() const { return m_rectDrawing; }
     BOOL HasFixedRect() const { return m_bFixedRect; }
+    const CRect& GetFixedRect() const { return m_rectFixed; }
+    int GetPlacement() const { return m_nPlacement; }
     // A chart rectangle that does not follow the window; placement bits 0-3 vertical, 4-7 horizontal.
     void SetFixedRect(const RECT& rect, int nPlacement);
     void ClearFixedRect() { m_bFixedRect = 0; }

@@ -1,0 +1,178 @@
+// The chart view: shows the chart of its chart document, with a value tip when the pointer rests on a
+// data item, a zoom band dragged over a display (undone step by step or all at once), data points dragged
+// to new values, a copy to the clipboard, export as a BMP or JPEG file, a 3-3-2 palette on palette
+// devices, and the print layout its page setup dialogs choose.
+#pragma once
+
+#include "chart/ui/GraphTip.h"
+#include "chart/ui/ObStack.h"
+#include "framework/docview/View.h"
+#include "framework/win/Gdi.h"
+
+#include <cstdint>
+
+class CBitmap;
+class CGraphDoc;
+class QVGDisplayBase;
+class QVGraph;
+class QVGraphFeedback;
+class QVGraphPosition;
+class QVGZoom;
+
+// What a dragged value tells the master document (data command 0x100): the item's one-based index and
+// group and its new value.
+struct QVGDragRecord
+{
+    std::int32_t nIndex;
+    std::int32_t nGroup;
+    double dValue;
+};
+
+class QVGraphView : public CView
+{
+    DECLARE_DYNCREATE(QVGraphView)
+public:
+    // The hover tip's timer and how long the pointer must rest.
+    enum { hoverTimerId = 3860, hoverDelay = 1500 };
+    // The data command a dragged value sends to the master document.
+    enum { dragNotification = 0x100 };
+
+    QVGraphView();
+    ~QVGraphView() override;
+
+    // ---- Options and services ----
+    virtual void SetShowDragTip(BOOL bShow);
+    virtual BOOL GetShowDragTip();
+    virtual void SetDataDragEnabled(BOOL bEnabled);
+    virtual BOOL IsDataDragEnabled();
+    virtual void SetZoomEnabled(BOOL bEnabled);
+    virtual BOOL IsZoomEnabled();
+    // Moves the zoom band's end to the client point, inverting the old band and the new one.
+    virtual void DrawZoomBand(int x, int y);
+    // The band of a coordinate mode the view does not know; nothing here.
+    virtual void DrawOtherBand(CDC* pDC, const CRect& plot, QVGraphPosition* pPosition);
+    // Stores the value under the client point into the dragged item (and its partners by graph type).
+    virtual void DragDataPoint(UINT nFlags, int x, int y);
+    virtual void SetNotifyDocument(BOOL bNotify);
+    virtual BOOL GetNotifyDocument();
+    // Draws the chart into the bitmap (not selected anywhere) as large as the bitmap, without the tip.
+    virtual void DrawToBitmap(CDC* pDC, CBitmap* pBitmap);
+    // A new hit position of the client point; the caller deletes it.
+    virtual QVGraphPosition* CreatePosition(QVGraph* pChart, int x, int y);
+    // The chart of the document; NULL when the document is not a chart document.
+    virtual QVGraph* GetGraph();
+    // The value tip of the data item of the record, at the last point seen.
+    virtual void ShowFeedback(QVGraphFeedback* pFeedback);
+    // Saves the client area's picture; a failure has been reported to the user when FALSE comes back.
+    virtual BOOL SaveAsDib(LPCTSTR lpszPath);
+    virtual BOOL SaveAsJpeg(LPCTSTR lpszPath);
+    // Undoes every zoom step (bAll) or the last one.
+    virtual void RestoreZoom(BOOL bAll);
+
+    // Has the document's chart draw itself into the device context for this view.
+    void DrawChart(CDC* pDC);
+
+    // ---- CView ----
+    void OnDraw(CDC* pDC) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+
+    // ---- The print layout (set by the page setup dialogs, not saved with the document) ----
+    // The chart rectangle of a page-size code on a printer page (device units), and whether the code
+    // has one (0-13).
+    BOOL ComputePrintRect(CDC* pPrinterDC, CRect& rect);
+    // (horizontal position + 1) x 16 + (vertical position + 1): the chart's placement word.
+    int GetPrintPlacement() const { return (m_nHorizontal + 1) * 16 + (m_nVertical + 1); }
+
+    int m_bPrintLayout;         // a layout is in force
+    int m_nVertical;            // 0 top, 1 centre, 2 bottom, 3 custom margin
+    int m_nHorizontal;          // 0 left, 1 middle, 2 right, 3 custom margin
+    int m_nPageSize;            // page-size code 0-13
+    int m_bInches;              // the user's locale measures in inches
+    double m_dHorizontalMargin; // inches
+    double m_dVerticalMargin;
+    double m_dCustomWidth;      // inches
+    double m_dCustomHeight;
+    int m_nPrintColumns;
+    int m_nPrintRows;
+
+    // ---- State, for the program and its tests ----
+    QVGraphTip& GetTip() { return m_tip; }
+    CObStack& GetZoomStack() { return m_zoomStack; }
+    BOOL IsHoverTimerRunning() const { return m_bHoverTimerRunning; }
+    BOOL IsBandActive() const { return m_bBandActive; }
+    CPoint GetBandStart() const { return m_ptBandStart; }
+    CPoint GetBandEnd() const { return m_ptBandEnd; }
+    BOOL IsDraggingData() const { return m_bDraggingData; }
+    QVGDisplayBase* GetDragTarget() const { return m_pDragTarget; }
+    CPoint GetLastPoint() const { return m_ptLast; }
+    CPalette& GetPalette() { return m_palette; }
+    // The 3-3-2 palette of 256 entries the view realizes on palette devices.
+    static BOOL CreateViewPalette(CPalette& palette);
+
+protected:
+    // ---- Message handlers ----
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg BOOL OnQueryNewPalette();
+    afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
+    afx_msg void OnZoomReset();
+    afx_msg void OnZoomOut();
+    afx_msg void OnUpdateZoom(CCmdUI* pCmdUI);
+    afx_msg void OnPageSetup();
+    afx_msg void OnPrintPageSetup();
+    afx_msg void OnSaveAsDib();
+    afx_msg void OnSaveAsJpeg();
+    afx_msg void OnEditCopy();
+
+    // ---- Helpers ----
+    // Restarts the hover timer for a new pointer position, hiding the tip.
+    void RestartHoverTimer(CPoint point);
+    // The region the zoom band covers in the display's plot for the position's coordinate mode; FALSE
+    // when the mode has none.
+    BOOL MakeBandRegion(CRgn& region, const CRect& plot, QVGraphPosition* pPosition, CPoint start, CPoint end);
+    // Applies the band from the band start to the point (button up); FALSE when nothing was zoomed.
+    BOOL ApplyZoom(CPoint point);
+    // The display's place among the chart's displays (from 0), -1 when it is not one of them.
+    int PlaceOfDisplay(QVGraph* pChart, QVGDisplayBase* pDisplay);
+    // Stores one dragged value and tells the master document.
+    void StoreDraggedValue(QVGraph* pChart, int nIndex, int nGroup, double value);
+    // A client-sized bitmap with the chart drawn into it; NULL when none could be made.
+    CBitmap* MakeClientBitmap(CDC* pDC);
+    // A save dialog for the extension and filter; the chosen path, empty when cancelled.
+    CString AskSavePath(LPCTSTR lpszDefExt, LPCTSTR lpszFilter);
+    BOOL SavePicture(class BWKPicture& picture, LPCTSTR lpszPath, LPCTSTR lpszFillFailed);
+
+    int m_nHoverTimer;
+    QVGraphTip m_tip;
+    QVGDisplayBase* m_pWorkingDisplay;
+    CPoint m_ptBandStart;
+    CPoint m_ptBandEnd;
+    int m_bBandActive;
+    int m_bDraggingItem;
+    int m_nDragIndex;
+    int m_nDragGroup;
+    int m_bDraggingData;
+    CPoint m_ptLast;
+    int m_bHoverTimerRunning;
+    int m_bZoomEnabled;
+    int m_bDataDragEnabled;
+    int m_bNotifyDocument;
+    QVGDisplayBase* m_pDragTarget;
+    int m_bShowDragTip;
+    CObStack m_zoomStack;       // of QVGZoom
+    CPalette m_palette;
+    int m_nSavedPlacement;
+    CRect m_rectSavedChart;
+    int m_bSavedChartRect;
+
+    // The wizard (53508) and the chart edit dialog (53505) add their commands to this map.
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,136 @@
+// The chart view's pictures: drawing into a bitmap, the clipboard copy and the BMP and JPEG files.
+#include "chart/ui/GraphView.h"
+
+#include "chart/model/Graph.h"
+#include "chart/ui/image/Dib.h"
+#include "chart/ui/image/Jpeg.h"
+#include "framework/core/Exceptions.h"
+#include "framework/dialogs/FileDialog.h"
+#include "framework/win/Clipboard.h"
+#include "framework/win/Dc.h"
+
+void QVGraphView::DrawToBitmap(CDC* pDC, CBitmap* pBitmap)
+{
+    m_tip.Hide();
+    QVGraph* pChart = GetGraph();
+    BITMAP info = {};
+    if (pChart == nullptr || pBitmap == nullptr || pBitmap->GetBitmap(&info) == 0)
+        return;
+    CDC memoryDC;
+    if (!memoryDC.CreateCompatibleDC(pDC))
+        return;
+    CBitmap* pOld = memoryDC.SelectObject(pBitmap);
+
+    // The chart is drawn as large as the bitmap, straight into it; its own settings come back after.
+    const BOOL bDoubleBuffering = pChart->GetDoubleBuffering();
+    const CRect fixedRect = pChart->GetFixedRect();
+    const BOOL bFixedRect = pChart->HasFixedRect();
+    const int nPlacement = pChart->GetPlacement();
+    pChart->SetFixedRect(CRect(0, 0, info.bmWidth, info.bmHeight), nPlacement);
+    pChart->SetDoubleBuffering(FALSE);
+    pChart->Draw(&memoryDC, nullptr);
+    pChart->SetDoubleBuffering(bDoubleBuffering);
+    pChart->SetFixedRect(fixedRect, nPlacement);
+    if (!bFixedRect)
+        pChart->ClearFixedRect();
+
+    memoryDC.SelectObject(pOld);
+}
+
+CBitmap* QVGraphView::MakeClientBitmap(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    auto* pBitmap = new CBitmap;
+    if (client.IsRectEmpty() || !pBitmap->CreateCompatibleBitmap(pDC, client.Width(), client.Height())) {
+        delete pBitmap;
+        return nullptr;
+    }
+    DrawToBitmap(pDC, pBitmap);
+    return pBitmap;
+}
+
+void QVGraphView::OnEditCopy()
+{
+    CBitmap* pBitmap = nullptr;
+    {
+        CClientDC dc(this);
+        pBitmap = MakeClientBitmap(&dc);
+    }
+    if (pBitmap == nullptr)
+        return;
+    CClipboard clipboard(m_hWnd);
+    if (clipboard.IsOpen() && clipboard.Empty())
+        clipboard.SetBitmap(static_cast<HBITMAP>(pBitmap->Detach()));   // the clipboard's now
+    // A clipboard that cannot be opened drops the picture.
+    delete pBitmap;
+}
+
+CString QVGraphView::AskSavePath(LPCTSTR lpszDefExt, LPCTSTR lpszFilter)
+{
+    // A new file is what the user wants to give here: the name need not exist yet.
+    CFileDialog dialog(FALSE, lpszDefExt, nullptr,
+                       OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES,
+                       lpszFilter, this);
+    if (dialog.DoModal() != IDOK)
+        return CString();
+    return dialog.GetPathName();
+}
+
+void QVGraphView::OnSaveAsDib()
+{
+    const CString path = AskSavePath("bmp", "Dib bitmap files(*.bmp)|*.bmp|All files(*.*)|*.*||");
+    if (!path.IsEmpty())
+        SaveAsDib(path);
+}
+
+void QVGraphView::OnSaveAsJpeg()
+{
+    const CString path = AskSavePath("jpg", "Jpeg files(*.jpg)|*.jpg|All files(*.*)|*.*||");
+    if (!path.IsEmpty())
+        SaveAsJpeg(path);
+}
+
+BOOL QVGraphView::SaveAsDib(LPCTSTR lpszPath)
+{
+    BWKDib picture;
+    return SavePicture(picture, lpszPath, "Create Image form bitmap failed.");
+}
+
+BOOL QVGraphView::SaveAsJpeg(LPCTSTR lpszPath)
+{
+    BWKJpeg picture;
+    return SavePicture(picture, lpszPath, "Can't create jpeg image.");
+}
+
+BOOL QVGraphView::SavePicture(BWKPicture& picture, LPCTSTR lpszPath, LPCTSTR lpszFillFailed)
+{
+    CClientDC dc(this);
+    CBitmap* pBitmap = MakeClientBitmap(&dc);
+    if (pBitmap == nullptr || !picture.CreateFromBitmap(&dc, pBitmap)) {
+        delete pBitmap;
+        AfxMessageBox(lpszFillFailed, MB_OK);
+        return FALSE;
+    }
+    delete pBitmap;
+
+    // A picture that cannot be written is reported, never dropped in silence.
+    CString error;
+    BOOL bSaved = FALSE;
+    try {
+        bSaved = picture.SaveToPath(lpszPath);
+        if (!bSaved)
+            error = picture.GetLastMessage();
+    } catch (CException* e) {
+        char text[256] = "";
+        if (e->GetErrorMessage(text, sizeof text))
+            error = text;
+        e->Delete();
+    }
+    if (!bSaved) {
+        if (error.IsEmpty())
+            error.Format("The picture could not be written to %s.", lpszPath);
+        AfxMessageBox(error, MB_OK | MB_ICONEXCLAMATION);
+    }
+    return bSaved;
+}
