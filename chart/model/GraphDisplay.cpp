@@ -36,7 +36,8 @@ QVGraphDisplay::~QVGraphDisplay() {}
 void QVGraphDisplay::ComputeDataRanges()
 {
     const int type = GetGraphType();
-    m_bIncludeHistory = type == 7;
+    // The area stock draws the histories too, so they belong in its range as they do in the bars'.
+    m_bIncludeHistory = type == 7 || type == 24;
     switch (type) {
     case 0:
         break;
@@ -178,28 +179,29 @@ void QVGraphDisplay::ComputeValueRange()
 {
     if (m_pChart == NULL)
         return;
-    const int groups = m_pChart->GetGroupCount();
-    const int first = std::max(m_nFirstIndex, 0);
-    for (int group = std::max(m_nFirstGroup, 0); group <= m_nLastGroup && group < groups; ++group) {
-        const int last = std::min(m_nLastIndex, m_pChart->GetGroupSize(group) - 1);
-        for (int index = first; index <= last; ++index) {
-            QVGraphData* pItem = m_pChart->FindItem(index, group);
-            if (pItem->IsNull() || !std::isfinite(pItem->GetValue()))
+    IncludeIndexRangeShown();
+    if (TakeFixedValueRange())
+        return;
+    const int first = FirstIndexShown();
+    for (int g = 0; g < GroupsShown(); ++g) {
+        const int group = m_nFirstGroup + g;
+        const int count = ItemsShownInGroup(group);
+        for (int i = 0; i < count; ++i) {
+            QVGraphData* pItem = m_pChart->FindItem(first + i, group);
+            double value = 0;
+            if (!ValueOfItem(pItem, value))
                 continue;
-            m_valueDataRange.Include(pItem->GetValue());
+            m_valueDataRange.Include(value);
             if (m_bIncludeHistory) {
                 const CScale history = pItem->GetValueRange();
-                if (!history.IsEmpty()) {
+                if (!history.IsEmpty() && std::isfinite(history.m_dMin) && std::isfinite(history.m_dMax)) {
                     m_valueDataRange.Include(history.m_dMin);
                     m_valueDataRange.Include(history.m_dMax);
                 }
             }
         }
     }
-    if (m_nIndexCount > 0) {
-        m_indexDataRange.Include(double(first));
-        m_indexDataRange.Include(double(first + m_nIndexCount - 1));
-    }
+    CombineFixedValueRange();
 }
 
 // Range operations of graph families that have no renderer of their own here take the default range.
@@ -268,10 +270,7 @@ void QVGraphDisplay::DrawWebScales() {}
 void QVGraphDisplay::DrawWebPlotArea() {}
 void QVGraphDisplay::DrawBubbleGraph() {}
 void QVGraphDisplay::DrawVectorGraph() {}
-void QVGraphDisplay::DrawLineGraph() {}
-void QVGraphDisplay::DrawStepGraph() {}
 void QVGraphDisplay::DrawCandleGraph() {}
-void QVGraphDisplay::DrawAreaGraph() {}
 void QVGraphDisplay::DrawFreeStyleGraph() {}
 void QVGraphDisplay::DrawStockGraph() {}
 void QVGraphDisplay::DrawIsoAreaGraph() {}

@@ -5,10 +5,13 @@
 
 #include "chart/model/DisplayBase.h"
 
+#include <vector>
+
 class QVGDecimalScale;
 class QVGGridLines;
 class QVGTickMarks;
 class QVGraphData;
+class QVGraphLabelBlock;
 
 class QVGraphDisplay : public QVGDisplayBase
 {
@@ -115,4 +118,67 @@ protected:
     // The X and Y ranges the frame shows: the axis ranges, or the data ranges when the type keeps none.
     CScale ShownIndexRange();
     CScale ShownValueRange();
+
+    // Shared by the renderers over the item index (line, step, area, bars, strata, stock, candle, ...).
+    // The value axis as those renderers map it: the value data range's minimum (its logarithm on a
+    // logarithmic axis) and the value span, device units per value unit along the given extent.
+    struct ValueAxisMap
+    {
+        double minimum;
+        double span;
+        double factor;
+        bool bLog;
+        // The value as the axis measures it: its logarithm on a logarithmic axis (-99 for 0 or less).
+        double Level(double value) const;
+        // Device units from the minimum to the value along the axis.
+        double Offset(double value) const { return (Level(value) - minimum) * factor; }
+    };
+    ValueAxisMap MakeValueAxisMap(int nExtent, double logFloorForNonPositive);
+    // The guard of every renderer over the item index: a value range too narrow to map, no groups, no
+    // indexes, or no drawing under way.
+    bool CannotDrawOverIndexes();
+    // A coordinate computed in double, clamped into the range the drawing system keeps, then truncated.
+    int ToDevice(double coordinate);
+    // The first index walked (-1 counts as 0), the items of a group walked (its size capped by the
+    // index limits) and a group's size (0 for a hidden or missing group).
+    int FirstIndexShown();
+    int ItemsShownInGroup(int nGroup);
+    // How many of the groups and indexes in the limits hold data: walks never go past them, whatever
+    // limits an archive brought.
+    int GroupsShown();
+    int IndexesShown();
+    int GroupSizeOrZero(int nGroup);
+    // The value of a drawable item: FALSE for a null item or one whose value is no finite number.
+    BOOL ValueOfItem(QVGraphData* pItem, double& value);
+    // The style a bar is drawn with: the item's when it names a drawing mode, else its group's.
+    QVGraphStyle* BarStyleOf(QVGraphData* pItem, int nGroup);
+    QVGraphStyle* GroupStyleOf(int nGroup);
+    // The width of one bar among nPerSlot bars of a slot of nExtent / nSlots units (gap of one eleventh,
+    // or the display's own bar width under option bit 30 when it fits).
+    double BarWidthFor(double fitting, bool bHorizontal);
+    // The depth of a three-dimensional chart in device units (x to the right, y upwards).
+    CSize DepthOffset();
+    bool IsThreeDVertical();
+    bool IsThreeDHorizontal();
+    // Groups in drawing order: by average value, largest first, unless option bit 9 keeps group order.
+    std::vector<int> GroupsInDrawingOrder();
+    // The current series: names the styles and colour code the display draws with.
+    void BeginSeries(int nSeries);
+    // Gives the display its own colour code back when a renderer ends, however it ends.
+    struct SeriesScope
+    {
+        explicit SeriesScope(QVGraphDisplay& display) : m_display(display), m_nSavedCode(display.m_nColorCode) {}
+        ~SeriesScope() { m_display.m_nColorCode = m_nSavedCode; }
+        SeriesScope(const SeriesScope&) = delete;
+        SeriesScope& operator=(const SeriesScope&) = delete;
+        QVGraphDisplay& m_display;
+        int m_nSavedCode;
+    };
+    // The shape a bar is drawn as: the box for three-dimensional bars, else the style's shape when it is one.
+    static int BarShapeOf(QVGraphStyle* pStyle, bool bThreeD);
+    // The fixed value range of option bit 26 in place of the data (FALSE when the data is to be scanned),
+    // and the combine mode of option bit 2 applied after a scan.
+    BOOL TakeFixedValueRange();
+    void CombineFixedValueRange();
+    void IncludeIndexRangeShown();
 };

@@ -32,7 +32,7 @@ void QVGraphDisplay::ForEachScatterPair(Visit visit)
     const int cap = m_nLastIndex - firstIndex + 1;
     ScatterPair pair;
     if (type == 19 || type == 32) {
-        for (int g = 0; g < m_nGroupCount; ++g) {
+        for (int g = 0; g < GroupsShown(); ++g) {
             const int group = m_nFirstGroup + g;
             const int count = std::min(GroupSizeOf(m_pChart, group), cap);
             for (int i = 0; i + 1 < count; i += 2) {
@@ -43,8 +43,8 @@ void QVGraphDisplay::ForEachScatterPair(Visit visit)
             }
         }
     } else if (type == 20 || type == 33) {
-        for (int i = 0; i + 1 < m_nIndexCount; i += 2) {
-            for (int g = 0; g < m_nGroupCount; ++g) {
+        for (int i = 0; i + 1 < IndexesShown(); i += 2) {
+            for (int g = 0; g < GroupsShown(); ++g) {
                 const int group = m_nFirstGroup + g;
                 pair = {m_pChart->FindItem(firstIndex + i, group), m_pChart->FindItem(firstIndex + i + 1, group),
                         firstIndex + i, group, firstIndex + i / 2, g == 0};
@@ -53,7 +53,7 @@ void QVGraphDisplay::ForEachScatterPair(Visit visit)
             }
         }
     } else {
-        for (int g = 0; g + 1 < m_nGroupCount; g += 2) {
+        for (int g = 0; g + 1 < GroupsShown(); g += 2) {
             const int xGroup = m_nFirstGroup + g;
             const int count = std::min(GroupSizeOf(m_pChart, xGroup), cap);
             for (int i = 0; i < count; ++i) {
@@ -172,9 +172,10 @@ void QVGraphDisplay::DrawScatterGraph()
 
     bool newRun = true;
     CPoint previous(0, 0);
+    SeriesScope series(*this);
     ForEachScatterPair([&](const ScatterPair& pair) {
         if (pair.bNewSeries) {
-            m_nCurrentSeries = pair.nSeries;
+            BeginSeries(pair.nSeries);
             newRun = true;
         }
         const BOOL xNull = pair.pX->IsNull();
