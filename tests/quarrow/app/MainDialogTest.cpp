@@ -290,10 +290,12 @@ TEST_F(MainDialogTest, SummaryClicksThatChangeAChoiceMarkTheDesignModified)
             int nID;
             bool bModified;
         } clicks[] = {
-            {IDC_PIC_BASE_DISCHARGE, true},    // TTD becomes DOF
-            {IDC_PIC_BASE_DISCHARGE, false},   // DOF already
+            // Layer words of the sieve page: showing the permeable base page marks the design
+            // modified on its own, whatever the click did.
+            {IDC_SUBGRADE_STATUS, true},       // base becomes subgrade
+            {IDC_SUBGRADE_STATUS, false},      // subgrade already
             {IDC_PIC_BASE_WIDTH, false},       // no choice word
-            {IDC_PIC_PERCENT_DRAINED, true},   // back to TTD
+            {IDC_BASE_STATUS, true},           // back to base
         };
         for (const auto& click : clicks) {
             data.m_bModified = 0;
