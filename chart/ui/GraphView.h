@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+class BWKPicture;
 class CBitmap;
 class CGraphDoc;
 class QVGDisplayBase;
@@ -148,7 +149,8 @@ protected:
     CBitmap* MakeClientBitmap(CDC* pDC);
     // A save dialog for the extension and filter; the chosen path, empty when cancelled.
     CString AskSavePath(LPCTSTR lpszDefExt, LPCTSTR lpszFilter);
-    BOOL SavePicture(class BWKPicture& picture, LPCTSTR lpszPath, LPCTSTR lpszFillFailed);
+    // Fills the picture from the client area and writes it; a failure is told to the user.
+    BOOL SavePicture(BWKPicture& picture, LPCTSTR lpszPath, LPCTSTR lpszFillFailed);
 
     int m_nHoverTimer;
     QVGraphTip m_tip;

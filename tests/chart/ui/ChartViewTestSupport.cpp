@@ -20,6 +20,11 @@ void ChartViewTest::SetUp()
 {
     // The real pointer stays away from the windows of the test.
     ::SetCursorPos(1270, 1010);
+    // A dialog the test does not expect must not wait for a person.
+    hook.onDialog = [](CWnd* pDialog) {
+        ADD_FAILURE() << "an unexpected dialog";
+        pDialog->SendMessage(WM_COMMAND, IDCANCEL);
+    };
     pDoc = new CGraphDoc;
     CCreateContext context;
     context.m_pNewViewClass = ViewClass();

@@ -2,6 +2,7 @@
 // the item and its partner, tells the master document and redraws.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -144,4 +145,73 @@ TEST_F(DataDragTest, APressStartsABandWhenDataDragIsOffAndNothingOnANegativeReco
     EXPECT_FALSE(pView->IsDraggingData());
     EXPECT_FALSE(pView->IsBandActive());
     Release(free);
+}
+
+TEST_F(ChartViewTest, TheDraggedValuesGoWhereTheGraphTypeKeepsThem)
+{
+    // Four groups of four items, v(i, g) = 10 g + i + 1; the plot (100, 100, 300, 200) shows 0 .. 10
+    // upwards and 0 .. 4 across, so the pointer at (150, 150) stands for the value 5 and the value 1.
+    const CRect plot(100, 100, 300, 200);
+    const CPoint press(120, 180);
+    const CPoint pointer(150, 150);
+    CScale values;
+    values.Include(0);
+    values.Include(10);
+    CScale across;
+    across.Include(0);
+    across.Include(4);
+    const double angleUp = 90 - 1.5707963267948966 * 57.295780490442965;
+    struct Stored
+    {
+        int i;
+        int g;
+        double value;
+    };
+    const struct
+    {
+        const char* name;
+        int nGraphType;
+        int i;
+        int g;
+        CPoint to;
+        std::vector<Stored> stored;
+    } cases[] = {
+        {"alternate scatter: the next item", 20, 1, 0, pointer, {{1, 0, 1.0}, {2, 0, 5.0}}},
+        {"alternate scatter: after the last index, the next group", 19, 3, 0, pointer, {{3, 0, 1.0}, {0, 1, 5.0}}},
+        {"group scatter", 34, 1, 2, pointer, {{1, 2, 1.0}, {1, 3, 5.0}}},
+        {"bubble", 41, 1, 0, pointer, {{1, 0, 1.0}, {1, 1, 5.0}}},
+        // Radius into the first group of the pair, the angle from the top into the second.
+        {"polar", 26, 1, 0, CPoint(200, 130), {{1, 0, 5.0}, {1, 1, angleUp}}},
+        // The direction handle: from the start (2, 12) to the pointer (1, 5).
+        {"vector from its start", 43, 1, 2, pointer, {{1, 2, 90 - std::atan2(-7.0, -1.0) * 57.29578}, {1, 3, std::sqrt(50.0)}}},
+        {"vector round its centre", 44, 1, 2, pointer, {{1, 2, 90 - std::atan2(-7.0, -1.0) * 57.29578}, {1, 3, 2 * std::sqrt(50.0)}}},
+        {"two-point vector, second end", 45, 1, 2, pointer, {{1, 2, 1.0}, {1, 3, 5.0}}},
+        {"two-point vector, first end", 45, 1, 0, pointer, {{1, 0, 1.0}, {1, 1, 5.0}}},
+        {"a single value", 1, 2, 3, pointer, {{2, 3, 5.0}}},
+    };
+    pDisplay->SetPlotRect(plot.left, plot.top, plot.right, plot.bottom, TRUE);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QVGraph& chart = Chart();
+        chart.RemoveAllData();
+        for (int g = 0; g < 4; ++g)
+            for (int i = 0; i < 4; ++i)
+                chart.SetValue(i, g, 10.0 * g + i + 1);
+        pDisplay->SetGraphType(c.nGraphType);
+        pDisplay->SetDrawnValueAxisRange(values);
+        pDisplay->SetDrawnIndexAxisRange(across);
+        chart.AddFeedbackPoint(press.x, press.y, c.g, c.i);
+        Press(press);
+        ASSERT_TRUE(pView->IsDraggingData());
+        ASSERT_EQ(pDisplay, pView->GetDragTarget());
+        Move(c.to);
+        Release(c.to);
+        int nChanged = 0;
+        for (int g = 0; g < 4; ++g)
+            for (int i = 0; i < 4; ++i)
+                nChanged += chart.GetItemValue(i, g) != 10.0 * g + i + 1;
+        EXPECT_EQ(int(c.stored.size()), nChanged);
+        for (const Stored& s : c.stored)
+            EXPECT_NEAR(s.value, chart.GetItemValue(s.i, s.g), 1e-9) << s.i << ", " << s.g;
+    }
 }

@@ -7,10 +7,12 @@
 
 #include "ChartViewTestSupport.h"
 #include "framework/dialogs/PrintDialog.h"
+#include "framework/docview/PreviewView.h"
 #include "framework/docview/PrintInfo.h"
 #include "framework/win/Dc.h"
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/PrinterRecorder.h"
+#include "tests/framework/WinTestSupport.h"
 
 namespace {
 
@@ -22,6 +24,7 @@ public:
     struct Page
     {
         UINT nPage;
+        BOOL bPreview;
         BOOL bFixed;
         CRect fixed;
         int nPlacement;
@@ -32,8 +35,8 @@ public:
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
     {
         QVGraph* pChart = GetGraph();
-        pages.push_back({pInfo->m_nCurPage, pChart->HasFixedRect(), pChart->GetFixedRect(), pChart->GetPlacement(),
-                         pDC->GetWindowOrg()});
+        pages.push_back({pInfo->m_nCurPage, pInfo->m_bPreview, pChart->HasFixedRect(), pChart->GetFixedRect(),
+                         pChart->GetPlacement(), pDC->GetWindowOrg()});
         QVGraphView::OnPrint(pDC, pInfo);
     }
 };
@@ -184,4 +187,32 @@ TEST_F(ChartPrintTest, ThePrintDialogAsksForNoPageRangeAndTurnsTheFileChoiceArou
     EXPECT_TRUE(printDialogFlags & PD_NOPAGENUMS);
     EXPECT_EQ(~plainFlags & PD_HIDEPRINTTOFILE, printDialogFlags & PD_HIDEPRINTTOFILE);
     EXPECT_EQ(1u, View()->pages.size());
+}
+
+TEST_F(ChartPrintTest, PreviewShowsThePagesOfTheLayoutAndGivesTheChartBackWhenItCloses)
+{
+    SetLayout(9, 1, 1);   // US Letter landscape: two pages across
+    Command(ID_FILE_PRINT_PREVIEW);
+    PumpPendingMessages();
+    auto* pPreview = dynamic_cast<CPreviewView*>(pFrame->GetActiveView());
+    ASSERT_NE(nullptr, pPreview);
+    EXPECT_EQ(1u, pPreview->GetPageCount());
+    pPreview->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpPendingMessages();
+    ASSERT_FALSE(View()->pages.empty());
+    EXPECT_TRUE(View()->pages.back().bPreview);
+    EXPECT_EQ(CRect(0, 0, 1050, 800), View()->pages.back().fixed);
+    EXPECT_TRUE(Chart().HasFixedRect());
+
+    pFrame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
+    pPreview->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpPendingMessages();
+    EXPECT_EQ(2u, View()->pages.back().nPage);
+    EXPECT_EQ(850, View()->pages.back().windowOrigin.x);
+
+    pFrame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    PumpPendingMessages();
+    EXPECT_EQ(pView, pFrame->GetActiveView());
+    EXPECT_FALSE(Chart().HasFixedRect());
+    EXPECT_TRUE(printer.pages.empty());
 }

@@ -2,7 +2,9 @@
 // and pushes a record per display; Zoom Out and Reset give the displays back what they showed.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "ChartViewTestSupport.h"
 #include "chart/ui/ChartViewIds.h"
@@ -260,4 +262,76 @@ TEST_F(GroupedZoomTest, TheAnswerChoosesIndicesGroupsOrBothAndCancelKeepsEveryth
         EXPECT_EQ(-1, limits[0]);
         EXPECT_EQ(-1, limits[2]);
     }
+}
+
+TEST_F(ChartViewTest, TheBandTakesTheShapeOfTheDisplaysCoordinateMode)
+{
+    // Plot (100, 100, 300, 200); the band from (140, 120) to (180, 160).
+    const CRect plot(100, 100, 300, 200);
+    pDisplay->SetAxisStyle(0);
+    pDisplay->SetPlotRect(plot.left, plot.top, plot.right, plot.bottom, TRUE);
+    pView->SetDataDragEnabled(FALSE);
+    // A bar chart asks whether to zoom indices or groups; the band is all this test looks at.
+    hook.onDialog = [](CWnd* pDialog) { pDialog->SendMessage(WM_COMMAND, IDCANCEL); };
+    const CPoint start(140, 120);
+    const CPoint end(180, 160);
+    const CPoint inBand(160, 140);            // inside every band
+    const CPoint inColumn(160, 190);          // below the band, within its columns
+    const CPoint inRow(250, 140);             // right of the band, within its rows
+    const CPoint outside(250, 190);
+    const struct
+    {
+        const char* name;
+        int nGraphType;
+        bool column;
+        bool row;
+    } cases[] = {
+        {"a strip across the index axis", 1, true, false},
+        {"a strip across the vertical axis", 2, false, true},
+        {"a rectangle", 21, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        pDisplay->SetGraphType(c.nGraphType);
+        Paint();
+        CClientDC dc(pView);
+        auto colours = [&] {
+            return std::vector<COLORREF>{dc.GetPixel(inBand.x, inBand.y), dc.GetPixel(inColumn.x, inColumn.y),
+                                         dc.GetPixel(inRow.x, inRow.y), dc.GetPixel(outside.x, outside.y)};
+        };
+        const std::vector<COLORREF> before = colours();
+        Press(start);
+        Move(end);
+        const std::vector<COLORREF> during = colours();
+        EXPECT_EQ(before[0] ^ 0xFFFFFF, during[0]);
+        EXPECT_EQ(c.column ? before[1] ^ 0xFFFFFF : before[1], during[1]);
+        EXPECT_EQ(c.row ? before[2] ^ 0xFFFFFF : before[2], during[2]);
+        EXPECT_EQ(before[3], during[3]);
+        Release(end);
+        Command(ID_QVG_ZOOM_RESET);
+    }
+
+    // Polar: the ring sector round the centre (200, 150) between the two points' distances from it (15
+    // and 35) and their angles (straight up and straight right).
+    pDisplay->SetGraphType(26);
+    Paint();
+    CClientDC dc(pView);
+    const CPoint polarStart(200, 135);
+    const CPoint polarEnd(235, 150);
+    const CPoint probes[] = {
+        {218, 132},   // 25 from the centre, half way round: inside
+        {200, 150},   // the centre
+        {182, 132},   // 25 from the centre, on the other side of the start
+        {227, 123},   // half way round, but 38 from the centre
+    };
+    const bool inverted[] = {true, false, false, false};
+    std::vector<COLORREF> before;
+    for (const CPoint& p : probes)
+        before.push_back(dc.GetPixel(p.x, p.y));
+    Press(polarStart);
+    Move(CPoint(polarStart.x + 3, polarStart.y + 3));
+    Move(polarEnd);
+    for (size_t k = 0; k < std::size(probes); ++k)
+        EXPECT_EQ(inverted[k] ? before[k] ^ 0xFFFFFF : before[k], dc.GetPixel(probes[k].x, probes[k].y)) << k;
+    Release(polarEnd);
 }
