@@ -500,6 +500,8 @@ void CEdgeDrain::OnGeocomposite()
     if (m_pProjectData == nullptr)
         return;
     m_pProjectData->m_strEdgeDrainType = "geocomposite";
+    // A stored choice: the change must be saved or asked about.
+    m_pProjectData->m_bModified = 1;
     UpdateButtonStates();
     UpdateControlVisibility();
 }
@@ -509,6 +511,7 @@ void CEdgeDrain::OnPipe()
     if (m_pProjectData == nullptr)
         return;
     m_pProjectData->m_strEdgeDrainType = "pipe";
+    m_pProjectData->m_bModified = 1;
     UpdateButtonStates();
     UpdateControlVisibility();
 }
@@ -617,6 +620,7 @@ void CEdgeDrain::OnFlowFactorPicked()
     data.m_strFinDrainConstant = IsMetric(data) ? factor.pszMetric : factor.pszEnglish;
     SetDlgItemText(IDC_ED_C, data.m_strFinDrainConstant);
     Clear(data, {PipeFlow, Spacing});
+    data.m_bModified = 1;
     SetDlgItemText(IDC_ED_Q, "");
     SetDlgItemText(IDC_ED_LO, "");
     RefreshSummaryPanel();

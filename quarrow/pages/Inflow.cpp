@@ -604,16 +604,22 @@ void CInflow::OnAsphaltCement()
     m_btnInflow.EnableWindow(FALSE);
 }
 
+// The rainfall choice is stored in the project file: like every change of the record, it must be
+// saved or asked about.
 void CInflow::OnOneYearRain()
 {
-    if (m_pProjectData != nullptr)
-        m_pProjectData->m_strRain = "one";
+    if (m_pProjectData == nullptr)
+        return;
+    m_pProjectData->m_strRain = "one";
+    m_pProjectData->m_bModified = 1;
 }
 
 void CInflow::OnTwoYearRain()
 {
-    if (m_pProjectData != nullptr)
-        m_pProjectData->m_strRain = "two";
+    if (m_pProjectData == nullptr)
+        return;
+    m_pProjectData->m_strRain = "two";
+    m_pProjectData->m_bModified = 1;
 }
 
 void CInflow::OnMeltwaterCheck()
@@ -624,6 +630,7 @@ void CInflow::OnMeltwaterCheck()
     Clear(data, {&CProjectData::m_strBaseDischargeRate, &CProjectData::m_strOutletSpacing});
     const bool bIncluded = m_chkMeltwater.GetCheck() == BST_CHECKED;
     data.m_strMeltwater = bIncluded ? "yes" : "no";
+    data.m_bModified = 1;
     if (bIncluded)
     {
         // The total follows q_i and q_m from now on.
@@ -678,7 +685,10 @@ void CInflow::OnHeave()
         return;
     CHeaveDlg dlg(this);
     dlg.m_pProjectData = m_pProjectData;
+    const CString strHeaveBefore = m_pProjectData->*Heave;
     dlg.DoModal();
+    if (m_pProjectData->*Heave != strHeaveBefore)
+        m_pProjectData->m_bModified = 1;
     SetDlgItemText(IDC_IN_HEAVE, m_pProjectData->*Heave);
     if (CWnd* pHeave = GetDlgItem(IDC_IN_HEAVE))
         pHeave->SetFocus();

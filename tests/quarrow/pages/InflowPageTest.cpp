@@ -580,9 +580,11 @@ TEST_F(InflowPageTest, TheHeaveDialogFillsTheHeaveRateAndTakesTheFocus)
             });
             CScopedModalHook scopedHook(&hook);
             page.m_data.m_strMeltwaterFlow = "0.25";
+            page.m_data.m_bModified = 0;
             page.Click(IDC_IN_CALC_HEAVE);
             ASSERT_TRUE(bShown);
             EXPECT_EQ(page.m_data.m_strHeaveRate, "20.");
+            EXPECT_EQ(page.m_data.m_bModified, 1) << "the heave rate read is a change to save";
             EXPECT_EQ(page.Text(IDC_IN_HEAVE), "20.");
             EXPECT_EQ(::GetFocus(), page.Item(IDC_IN_HEAVE));
             EXPECT_EQ(page.m_data.m_nFocusControl, 0);
