@@ -3,7 +3,11 @@
 #include "grid/core/GridWnd.h"
 
 #include "grid/controls/EditControl.h"
+#include "grid/controls/HotSpotEdit.h"
+#include "grid/controls/PasswordControl.h"
+#include "grid/controls/SpinEdit.h"
 #include "grid/controls/Static.h"
+#include "grid/controls/VScrollEdit.h"
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/NumberFormattingImp.h"
 
@@ -50,6 +54,14 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
         return new (std::nothrow) CGXStatic(pGrid);
     case GX_IDS_CTRL_HEADER:
         return new (std::nothrow) CGXHeader(pGrid);
+    case GX_IDS_CTRL_HOTSPOT:
+        return new (std::nothrow) CGXHotSpotEdit(pGrid, nID);
+    case GX_IDS_CTRL_SPINEDIT:
+        return new (std::nothrow) CGXSpinEdit(pGrid, nID);
+    case GX_IDS_CTRL_SCROLLEDIT:
+        return new (std::nothrow) CGXVScrollEdit(pGrid, nID);
+    case GX_IDS_CTRL_PASSWORD:
+        return new (std::nothrow) CGXPasswordControl(pGrid, nID);
     case GX_IDS_CTRL_EDIT:
     default:
         // Every id without a control of its own gets the edit control.
@@ -76,6 +88,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     if (pStylesMap == nullptr)
         return;
     CGXControl::AddUserAttributes(pStylesMap);
+    CGXSpinEdit::AddUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
