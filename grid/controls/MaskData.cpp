@@ -453,15 +453,16 @@ int CGXMaskData::SetDisplayText(LPCTSTR pszText, int nPos, BOOL bInsert)
         }
         if (!IsValidChar(nPos, ch))
             return -1;
+        // The text lines up with the positions one by one, inserted or not.
         if (bInsert)
         {
             int nNext = -1;
             if (!InsertChar(nPos, ch, nNext))
                 return -1;
-            nPos = nNext;
         }
         else
-            m_astrData[nPos++] = ch;
+            m_astrData[nPos] = ch;
+        ++nPos;
     }
     m_astrData.SetSize(nCount);
     return nPos;

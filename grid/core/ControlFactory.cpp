@@ -4,6 +4,8 @@
 
 #include "grid/controls/EditControl.h"
 #include "grid/controls/HotSpotEdit.h"
+#include "grid/controls/MaskControl.h"
+#include "grid/controls/MaskData.h"
 #include "grid/controls/PasswordControl.h"
 #include "grid/controls/SpinEdit.h"
 #include "grid/controls/Static.h"
@@ -62,6 +64,16 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
         return new (std::nothrow) CGXVScrollEdit(pGrid, nID);
     case GX_IDS_CTRL_PASSWORD:
         return new (std::nothrow) CGXPasswordControl(pGrid, nID);
+    case GX_IDS_CTRL_MASKEDIT:
+    {
+        CGXMaskControl* pMask = new (std::nothrow) CGXMaskControl(pGrid, nID, RUNTIME_CLASS(CGXMaskData));
+        if (pMask != nullptr)
+        {
+            pMask->CreateControl(0);
+            pMask->GetEditData()->SetMask("");
+        }
+        return pMask;
+    }
     case GX_IDS_CTRL_EDIT:
     default:
         // Every id without a control of its own gets the edit control.
@@ -89,6 +101,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
         return;
     CGXControl::AddUserAttributes(pStylesMap);
     CGXSpinEdit::AddUserAttributes(pStylesMap);
+    CGXMaskControl::AddUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);

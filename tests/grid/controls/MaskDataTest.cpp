@@ -91,6 +91,12 @@ TEST(CGXMaskData, ADisplayTextMustMatchTheLiteralsPositionByPosition)
         EXPECT_EQ(data.SetDisplayText(c.pszText, -1, FALSE), c.nResult) << c.pszText;
         EXPECT_EQ(Entered(data), c.pszEntered) << c.pszText;
     }
+    // Inserting, the literals are stepped over and the entered characters move on.
+    Phone data("12");
+    EXPECT_EQ(data.SetDisplayText("(98", 0, TRUE), 3);
+    EXPECT_EQ(Display(data), "(981) 2___");
+    EXPECT_EQ(data.SetDisplayText(") 7", 4, TRUE), 7);
+    EXPECT_EQ(Display(data), "(981) 72__");
 }
 
 TEST(CGXMaskData, BackslashMakesTheNextCharacterALiteral)
