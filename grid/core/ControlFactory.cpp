@@ -7,6 +7,7 @@
 #include "grid/controls/MaskControl.h"
 #include "grid/controls/MaskData.h"
 #include "grid/controls/PasswordControl.h"
+#include "grid/controls/RichEditCtrl.h"
 #include "grid/controls/SpinEdit.h"
 #include "grid/controls/Static.h"
 #include "grid/controls/VScrollEdit.h"
@@ -64,6 +65,13 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
         return new (std::nothrow) CGXVScrollEdit(pGrid, nID);
     case GX_IDS_CTRL_PASSWORD:
         return new (std::nothrow) CGXPasswordControl(pGrid, nID);
+    case GX_IDS_CTRL_RICHEDIT:
+    {
+        CGXRichEditCtrl* pRich = new (std::nothrow) CGXRichEditCtrl(pGrid);
+        if (pRich != nullptr)
+            pRich->CreateControl(ES_MULTILINE, nID);
+        return pRich;
+    }
     case GX_IDS_CTRL_MASKEDIT:
     {
         CGXMaskControl* pMask = new (std::nothrow) CGXMaskControl(pGrid, nID, RUNTIME_CLASS(CGXMaskData));
