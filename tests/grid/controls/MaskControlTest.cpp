@@ -374,6 +374,13 @@ TEST_F(MaskControlTest, FindAndReplaceWorkOnTheShownTextAndRefuseAnEmptySearch)
     EXPECT_EQ(SelectionOf(pMask->m_hWnd), std::make_pair(4, 8));
 }
 
+TEST_F(MaskControlTest, LibraryStartUpRegistersTheMaskDataAndRichTextFormats)
+{
+    EXPECT_EQ(GXGetAppData()->m_uiMaskDataClipboardFormat, ::RegisterClipboardFormatA("GX_MASKDATA"));
+    EXPECT_EQ(GXGetAppData()->m_uiRichTextClipboardFormat, ::RegisterClipboardFormatA("Rich Text Format"));
+    EXPECT_NE(GXGetAppData()->m_uiMaskDataClipboardFormat, 0u);
+}
+
 TEST_F(MaskControlTest, TheFactoryMakesAMaskedEditWithItsWindowAndRegistersItsAttributes)
 {
     CGXControlFactory factory;
