@@ -1,5 +1,5 @@
 // Test doubles for the seams of Seams.h: a message box that records and answers, a modal hook that
-// runs a function, and a clock that moves only when told.
+// runs a function, a clock that moves only when told, and a beep that only counts.
 #pragma once
 
 #include "framework/win/Seams.h"
@@ -72,5 +72,16 @@ public:
         DWORD value = now;
         now += step;
         return value;
+    }
+};
+
+class CRecordingBeep : public CBeepSeam
+{
+public:
+    std::vector<UINT> beeps;   // the sound type of every beep, in order
+    BOOL MessageBeep(UINT uType) override
+    {
+        beeps.push_back(uType);
+        return TRUE;
     }
 };

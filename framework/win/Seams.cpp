@@ -13,6 +13,7 @@ namespace {
 CMessageBoxSeam* g_pMessageBoxSeam = nullptr;
 CModalHook* g_pModalHook = nullptr;
 CTickClock* g_pTickClock = nullptr;
+CBeepSeam* g_pBeepSeam = nullptr;
 
 // The watch of AfxRunWatchingDialogActivation running on this thread.
 struct DialogActivationWatch
@@ -55,6 +56,11 @@ CModalHook* AfxSetModalHook(CModalHook* pHook)
 CTickClock* AfxSetTickClock(CTickClock* pClock)
 {
     return std::exchange(g_pTickClock, pClock);
+}
+
+CBeepSeam* AfxSetBeepSeam(CBeepSeam* pSeam)
+{
+    return std::exchange(g_pBeepSeam, pSeam);
 }
 
 INT_PTR AfxRunWatchingDialogActivation(const std::function<INT_PTR()>& runDialog,
@@ -100,6 +106,11 @@ BOOL AfxAnswerCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult)
 DWORD AfxGetTickCount()
 {
     return g_pTickClock != nullptr ? g_pTickClock->GetTickCount() : ::GetTickCount();
+}
+
+BOOL AfxMessageBeep(UINT uType)
+{
+    return g_pBeepSeam != nullptr ? g_pBeepSeam->MessageBeep(uType) : ::MessageBeep(uType);
 }
 
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)

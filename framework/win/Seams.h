@@ -1,5 +1,5 @@
-// Seams between the framework and the desktop that tests replace: message boxes, modal loops and the
-// tick-count clock. Each has the real behaviour by default; installing nullptr restores it.
+// Seams between the framework and the desktop that tests replace: message boxes, modal loops, the
+// tick-count clock and the beep. Each has the real behaviour by default; installing nullptr restores it.
 #pragma once
 
 #include <windows.h>
@@ -49,16 +49,26 @@ public:
     virtual DWORD GetTickCount() = 0;
 };
 
+// The system beep that refused input makes (MessageBeep).
+class CBeepSeam
+{
+public:
+    virtual ~CBeepSeam() = default;
+    virtual BOOL MessageBeep(UINT uType) = 0;
+};
+
 // Install a seam; returns the one installed before (nullptr when the default was in use).
 CMessageBoxSeam* AfxSetMessageBoxSeam(CMessageBoxSeam* pSeam);
 CModalHook* AfxSetModalHook(CModalHook* pHook);
 CTickClock* AfxSetTickClock(CTickClock* pClock);
+CBeepSeam* AfxSetBeepSeam(CBeepSeam* pSeam);
 
 // The seams as the framework calls them.
 int AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType);
 void AfxNotifyModalDialog(CWnd* pDialog);
 BOOL AfxAnswerCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult);
 DWORD AfxGetTickCount();
+BOOL AfxMessageBeep(UINT uType);
 
 // Runs a system modal window (message box, common dialog) through runDialog and passes the first
 // window of the system's dialog class ("#32770") activated meanwhile on this thread to onActivated:
@@ -86,3 +96,4 @@ private:
 using CScopedMessageBoxSeam = CScopedSeam<CMessageBoxSeam, AfxSetMessageBoxSeam>;
 using CScopedModalHook = CScopedSeam<CModalHook, AfxSetModalHook>;
 using CScopedTickClock = CScopedSeam<CTickClock, AfxSetTickClock>;
+using CScopedBeepSeam = CScopedSeam<CBeepSeam, AfxSetBeepSeam>;

@@ -59,7 +59,12 @@ int FindFrom(const CString& text, const CString& find, int nStart)
 }  // namespace
 
 CGXEditControl::CGXEditControl(CGXGridCore* pGrid, UINT nID)
-    : CGXStatic(pGrid), m_nID(nID), m_rgbHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT))
+    : CGXStatic(pGrid),
+      m_nID(nID),
+      m_rgbHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT)),
+      m_layout(
+          *this, *this, [this](DWORD dwStyle, const RECT* pRect) { return CreateEditWindow(dwStyle, pRect); },
+          [this](RECT* pRect, int* pLineHeight) { return ComputeEditStyle(pRect, pLineHeight); })
 {
 }
 
@@ -67,8 +72,6 @@ CGXEditControl::~CGXEditControl()
 {
     if (HasWindow())
         DestroyWindow();
-    if (m_hWindowFont != nullptr)
-        ::DeleteObject(m_hWindowFont);
 }
 
 CRuntimeClass* CGXEditControl::GetWndRuntimeClass()
@@ -82,41 +85,6 @@ CWnd* CGXEditControl::GetWnd()
 }
 
 // ---- Window helpers ----
-
-CString CGXEditControl::WindowText() const
-{
-    CString text;
-    if (m_hWnd != nullptr)
-    {
-        const int nLength = ::GetWindowTextLengthA(m_hWnd);
-        if (nLength > 0)
-        {
-            ::GetWindowTextA(m_hWnd, text.GetBuffer(nLength + 1), nLength + 1);
-            text.ReleaseBuffer();
-        }
-    }
-    return text;
-}
-
-void CGXEditControl::SetSelection(int nStart, int nEnd, BOOL bScroll)
-{
-    ::SendMessageA(m_hWnd, EM_SETSEL, static_cast<WPARAM>(nStart), static_cast<LPARAM>(nEnd));
-    if (bScroll)
-        ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0);
-}
-
-void CGXEditControl::GetSelection(int& nStart, int& nEnd) const
-{
-    DWORD dwStart = 0, dwEnd = 0;
-    ::SendMessageA(m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
-    nStart = static_cast<int>(dwStart);
-    nEnd = static_cast<int>(dwEnd);
-}
-
-BOOL CGXEditControl::IsRightToLeftWindow() const
-{
-    return m_hWnd != nullptr && (::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
-}
 
 void CGXEditControl::EvalFloat()
 {
@@ -162,7 +130,8 @@ BOOL CGXEditControl::CreateEditWindow(DWORD dwStyle, const RECT* pRect)
     if (pGridWnd == nullptr || pGridWnd->GetSafeHwnd() == nullptr)
         return FALSE;
     const RECT rect = pRect != nullptr ? *pRect : RECT{0, 0, 0, 0};
-    return CreateEx(m_bRightToLeft ? WS_EX_RTLREADING : 0, "GXEDIT", "", dwStyle | WS_CHILD, rect, pGridWnd, m_nID);
+    return CreateEx(m_layout.m_bRightToLeft ? WS_EX_RTLREADING : 0, "GXEDIT", "", dwStyle | WS_CHILD, rect, pGridWnd,
+                    m_nID);
 }
 
 void CGXEditControl::Init(ROWCOL nRow, ROWCOL nCol)
@@ -286,12 +255,7 @@ BOOL CGXEditControl::StoreControlText(ROWCOL nRow, ROWCOL nCol, CString& text, c
 
 void CGXEditControl::Hide()
 {
-    if (!HasWindow() || !::IsWindowVisible(m_hWnd))
-        return;
-    CGXFlagScope guard(m_pGrid->m_bFocusChanging, TRUE);
-    ::HideCaret(m_hWnd);
-    ::MoveWindow(m_hWnd, 0, 0, 0, 0, FALSE);
-    ::ShowWindow(m_hWnd, SW_HIDE);
+    m_layout.Hide();
 }
 
 // ---- Numbers ----
@@ -380,174 +344,19 @@ void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
     }
 
     Hide();
-    if (m_hWindowFont != nullptr)
-        ::DeleteObject(m_hWindowFont);
-    m_hWindowFont = CreateStyleFont(cached, pStandardStyle);
-
-    CGXProperties* pProperties = m_pGrid->GetProperties();
-    const BOOL bBlackWhite = pProperties != nullptr && pProperties->GetBlackWhite();
-    m_rgbBackground = bBlackWhite ? RGB(255, 255, 255) : cached.GetInterior().GetColor();
-
-    TEXTMETRICA tm = {};
-    const HDC hDC = pDC->GetSafeHdc();
-    const HGDIOBJ hOldFont = ::SelectObject(hDC, m_hWindowFont);
-    ::GetTextMetricsA(hDC, &tm);
-    ::SelectObject(hDC, hOldFont);
-    m_nLineHeight = tm.tmHeight + tm.tmExternalLeading;
-    m_nMaxCharWidth = tm.tmMaxCharWidth;
-
-    CRect rectText = GetCellRect(nRow, nCol, &rect);
-    if (!cached.GetWrapText())
-    {
-        if (cached.GetIncludeVerticalAlignment())
-        {
-            const UINT nVert = cached.GetVerticalAlignment();
-            // A cell lower than one line keeps its top.
-            if (nVert == DT_VCENTER)
-                rectText.top += std::max(0, (rectText.Height() - m_nLineHeight) / 2);
-            else if (nVert == DT_BOTTOM && rectText.bottom - m_nLineHeight >= rectText.top)
-                rectText.top = rectText.bottom - m_nLineHeight;
-        }
-        if (rectText.top + m_nLineHeight <= rectText.bottom)
-            rectText.bottom = rectText.top + m_nLineHeight;
-    }
-    const UINT nHorz = cached.GetIncludeHorizontalAlignment() ? cached.GetHorizontalAlignment() : DT_LEFT;
-    if (nHorz == DT_RIGHT)
-        rectText.right += 1;
-
-    DrawBackground(pDC, rect, cached, TRUE);
-    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hWindowFont), TRUE);
-    ::MoveWindow(m_hWnd, rectText.left, rectText.top, rectText.Width(), rectText.Height(), FALSE);
-
-    m_dwAlignStyle = nHorz == DT_RIGHT ? ES_RIGHT : nHorz == DT_CENTER ? ES_CENTER : ES_LEFT;
-    if (cached.GetIncludeVerticalScrollbar())
-        m_bVertScrollBar = cached.GetVerticalScrollbar();
+    m_layout.PlaceOverCell(pDC, rect, nRow, nCol, cached, pStandardStyle);
     if (cached.GetIncludeAutoSize())
         m_bAutoSize = cached.GetAutoSize();
-    m_bAllowEnter = cached.GetAllowEnter();
-    m_bWrapText = cached.GetWrapText();
-    CString rtl;
-    cached.GetUserAttributeText(GX_IDS_UA_RTLREADING, rtl);
-    m_bRightToLeft = std::atoi(rtl) != 0;
-
     SetActive(TRUE);
-    CWnd* pGridWnd = GetGridWnd();
-    if (pGridWnd != nullptr && ::GetFocus() == pGridWnd->GetSafeHwnd())
-    {
-        CGXFlagScope guard(m_pGrid->m_bFocusChanging, TRUE);
-        ::SetFocus(m_hWnd);
-    }
-    m_nMaxLength = cached.GetIncludeMaxLength() ? cached.GetMaxLength() : 0;
-    ::SendMessageA(m_hWnd, EM_LIMITTEXT, static_cast<WPARAM>(m_nMaxLength), 0);
-    ::ShowWindow(m_hWnd, SW_SHOW);
-    ::SendMessageA(m_hWnd, EM_SETREADONLY, IsReadOnly(), 0);
-    ::UpdateWindow(m_hWnd);
+    m_layout.m_nMaxLength = cached.GetIncludeMaxLength() ? static_cast<int>(cached.GetMaxLength()) : 0;
+    ::SendMessageA(m_hWnd, EM_LIMITTEXT, static_cast<WPARAM>(m_layout.m_nMaxLength), 0);
+    m_layout.Show(pDC, rect, nRow, nCol, IsReadOnly());
     CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
 }
 
 DWORD CGXEditControl::ComputeEditStyle(RECT* pRect, int* pLineHeight)
 {
-    DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-    DWORD dwAlign = m_bForceLeft ? ES_LEFT : m_dwAlignStyle;
-
-    CRect rectClient;
-    ::GetClientRect(m_hWnd, &rectClient);
-    const CString text = WindowText();
-    const HDC hDC = ::GetDC(m_hWnd);
-    const HGDIOBJ hOldFont = m_hWindowFont != nullptr ? ::SelectObject(hDC, m_hWindowFont) : nullptr;
-    SIZE extent = {};
-    ::GetTextExtentPoint32A(hDC, text, text.GetLength(), &extent);
-    TEXTMETRICA tm = {};
-    ::GetTextMetricsA(hDC, &tm);
-    if (hOldFont != nullptr)
-        ::SelectObject(hDC, hOldFont);
-    ::ReleaseDC(m_hWnd, hDC);
-    m_nLineHeight = tm.tmHeight + tm.tmExternalLeading;
-    m_nMaxCharWidth = tm.tmMaxCharWidth;
-    if (pLineHeight != nullptr)
-        *const_cast<int*>(pLineHeight) = m_nLineHeight;
-
-    DWORD dwEs = ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
-    if (m_bAllowEnter)
-        dwEs |= ES_WANTRETURN;
-    if (!m_bWrapText || (!m_bVertScrollBar && rectClient.Height() - m_nLineHeight / 3 <= m_nLineHeight))
-    {
-        dwEs |= ES_AUTOHSCROLL;
-        // A text wider than the cell is edited left-aligned.
-        if (extent.cx > rectClient.Width() - m_nMaxCharWidth)
-            dwAlign = ES_LEFT;
-    }
-    else if (m_bVertScrollBar)
-        dwStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP;
-
-    if (pRect != nullptr)
-    {
-        *pRect = rectClient;
-        if (pRect->bottom < m_nLineHeight + 1)
-            pRect->bottom = m_nLineHeight + 1;
-    }
-    return dwStyle | dwEs | dwAlign;
-}
-
-BOOL CGXEditControl::UpdateEditStyle()
-{
-    if (!HasWindow() || m_bRecreating)
-        return FALSE;
-    RECT rectFormat = {};
-    int nLineHeight = 0;
-    const DWORD dwStyle = ComputeEditStyle(&rectFormat, &nLineHeight);
-    const BOOL bChanged = dwStyle != m_dwCurrentStyle || IsRightToLeftWindow() != m_bRightToLeft;
-    int nStart = 0, nEnd = 0;
-    GetSelection(nStart, nEnd);
-    int nCaretLine = 0;
-    if (!bChanged)
-    {
-        nCaretLine = static_cast<int>(::SendMessageA(m_hWnd, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
-        ::SendMessageA(m_hWnd, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rectFormat));
-    }
-    else
-    {
-        m_bRecreating = TRUE;
-        const BOOL bModified = GetModify();
-        const BOOL bReadOnly = (::GetWindowLongA(m_hWnd, GWL_STYLE) & ES_READONLY) != 0;
-        CRect rectWindow;
-        ::GetWindowRect(m_hWnd, &rectWindow);
-        ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&rectWindow), 2);
-        const CString text = WindowText();
-        const BOOL bHadFocus = ::GetFocus() == m_hWnd;
-        ::HideCaret(m_hWnd);
-        ::MoveWindow(m_hWnd, 0, 0, 0, 0, FALSE);
-        CGXFlagScope guard(m_pGrid->m_bFocusChanging, TRUE);
-        DestroyWindow();
-        m_dwCurrentStyle = dwStyle;
-        CreateEditWindow(dwStyle, &rectWindow);
-        ::SendMessageA(m_hWnd, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rectFormat));
-        ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hWindowFont), TRUE);
-        ::SetWindowTextA(m_hWnd, text);
-        SetSelection(nStart, nEnd);
-        SetModify(bModified);
-        ::SendMessageA(m_hWnd, EM_SETREADONLY, bReadOnly, 0);
-        ::SendMessageA(m_hWnd, EM_LIMITTEXT, static_cast<WPARAM>(m_nMaxLength), 0);
-        m_bRecreating = FALSE;
-        nCaretLine = static_cast<int>(::SendMessageA(m_hWnd, EM_LINEFROMCHAR, static_cast<WPARAM>(nEnd), 0));
-        ::UpdateWindow(m_hWnd);
-        ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0);
-        if (bHadFocus)
-            ::SetFocus(m_hWnd);
-    }
-
-    CRect rectClient;
-    ::GetClientRect(m_hWnd, &rectClient);
-    const int nFirst = static_cast<int>(::SendMessageA(m_hWnd, EM_GETFIRSTVISIBLELINE, 0, 0));
-    int nLast = nFirst + (m_nLineHeight > 0 ? rectClient.Height() / m_nLineHeight : 0);
-    if (nLast < nFirst)
-        nLast = nFirst;
-    if (nCaretLine > nLast)
-        ::SendMessageA(m_hWnd, EM_LINESCROLL, 0, nCaretLine - nLast);
-    else if (nCaretLine < nFirst)
-        ::SendMessageA(m_hWnd, EM_LINESCROLL, 0, nCaretLine - nFirst);
-    ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0);
-    return bChanged;
+    return m_layout.ComputeStyle(pRect, pLineHeight);
 }
 
 // ---- Keys that reach the control while the grid has the focus ----
@@ -1216,20 +1025,8 @@ LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
         return CEdit::WindowProc(message, wParam, lParam) | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
     case WM_ERASEBKGND:
-    {
-        const HDC hDC = reinterpret_cast<HDC>(wParam);
-        RECT rect;
-        ::GetClientRect(m_hWnd, &rect);
-        const HBRUSH hWhite = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-        ::FillRect(hDC, &rect, hWhite);
-        if (m_pStyle != nullptr && m_pStyle->GetInterior().GetStyle() == BS_SOLID)
-        {
-            const HBRUSH hBrush = ::CreateSolidBrush(m_pStyle->GetInterior().GetColor());
-            ::FillRect(hDC, &rect, hBrush);
-            ::DeleteObject(hBrush);
-        }
+        m_layout.EraseBackground(reinterpret_cast<HDC>(wParam), m_pStyle);
         return TRUE;
-    }
     case WM_SHOWWINDOW:
         if (wParam)
             UpdateEditStyle();

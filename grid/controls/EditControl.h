@@ -5,6 +5,7 @@
 // moves from cell to cell (Init attaches it, Store writes the edited text back, Reset detaches it).
 
 #include "framework/win/Controls.h"
+#include "grid/controls/EditWindowLayout.h"
 #include "grid/controls/Static.h"
 
 class CGXEditControl : public CEdit, public CGXStatic
@@ -74,7 +75,7 @@ public:
     virtual BOOL CreateEditWindow(DWORD dwStyle, const RECT* pRect);
     virtual DWORD ComputeEditStyle(RECT* pRect, int* pLineHeight);
     // Re-creates the window when the style its text needs changed; TRUE when it did.
-    BOOL UpdateEditStyle();
+    BOOL UpdateEditStyle() { return m_layout.Update(); }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -82,44 +83,33 @@ public:
     // Set while an input-method composition runs in any edit cell; no active edit cell is drawn then.
     static BOOL s_bImeComposing;
 
-    DWORD GetAlignmentStyle() const { return m_dwAlignStyle; }
-    DWORD GetCurrentWindowStyle() const { return m_dwCurrentStyle; }
+    DWORD GetAlignmentStyle() const { return m_layout.m_dwAlignStyle; }
+    DWORD GetCurrentWindowStyle() const { return m_layout.m_dwCurrentStyle; }
 
 protected:
     virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     virtual void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnStyleChanged(int nStyleType, const STYLESTRUCT* pStyles);
-    BOOL HasWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
+    BOOL HasWindow() const { return m_layout.HasWindow(); }
     // Every cell but the active one with its window, and every cell while printing, is drawn as static text.
     BOOL DrawsAsStatic(ROWCOL nRow, ROWCOL nCol) const;
-    CString WindowText() const;
-    void SetSelection(int nStart, int nEnd, BOOL bScroll = TRUE);
-    void GetSelection(int& nStart, int& nEnd) const;
-    BOOL IsRightToLeftWindow() const;
+    CString WindowText() const { return m_layout.WindowText(); }
+    void SetSelection(int nStart, int nEnd, BOOL bScroll = TRUE) { m_layout.SetSelection(nStart, nEnd, bScroll); }
+    void GetSelection(int& nStart, int& nEnd) const { m_layout.GetSelection(nStart, nEnd); }
+    BOOL IsRightToLeftWindow() const { return m_layout.IsRightToLeftWindow(); }
     int CharFromPoint(CPoint point);
     void EvalFloat();
     // Stores a text as a number value (bNumber) or as a text value.
     BOOL StoreValueText(ROWCOL nRow, ROWCOL nCol, const CString& text, BOOL bNumber, UINT nFlags);
 
     BOOL m_bAutoSize = FALSE;
-    BOOL m_bVertScrollBar = FALSE;
-    BOOL m_bForceLeft = FALSE;
     UINT m_nID;
     BOOL m_bActive = FALSE;
-    HFONT m_hWindowFont = nullptr;
     COLORREF m_rgbHighlightText;
-    DWORD m_dwCurrentStyle = 0;
-    DWORD m_dwAlignStyle = ES_LEFT;
-    BOOL m_bRecreating = FALSE;
-    int m_nLineHeight = 0;
-    int m_nMaxCharWidth = 0;
-    COLORREF m_rgbBackground = 0;
-    BOOL m_bAllowEnter = FALSE;
-    BOOL m_bWrapText = FALSE;
-    BOOL m_bRightToLeft = FALSE;
+    // The window over the cell: font, metrics, alignment, the style flags it was laid out with.
+    CGXEditWindowLayout m_layout;
     CString m_strPending;
     BOOL m_bInserting = FALSE;
-    int m_nMaxLength = 0;
     BOOL m_bFloatRefresh = FALSE;
 };

@@ -26,6 +26,9 @@ public:
               const CGXStyle* pStandardStyle) override;
     BOOL DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
 
+    // The font of the style, completed from the standard style and zoomed; the caller deletes it.
+    HFONT CreateStyleFont(const CGXStyle& style, const CGXStyle* pStandardStyle);
+
 protected:
     // The text the cell shows: its stored value when the grid shows stored values, else the control text.
     void GetDrawnText(CString& text, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
@@ -34,8 +37,6 @@ protected:
     BOOL ShowsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
     // The font of the style, completed from the standard style and zoomed.
     LOGFONT StyleLogFont(const CGXStyle& style, const CGXStyle* pStandardStyle);
-    // That font made; the caller deletes it.
-    HFONT CreateStyleFont(const CGXStyle& style, const CGXStyle* pStandardStyle);
     // DT_ flags of the style's alignment and wrapping, with DT_NOPREFIX.
     static UINT TextFormat(const CGXStyle& style);
     // Draws the text (or the pool picture that the text names) into the text rectangle.

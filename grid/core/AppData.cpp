@@ -181,6 +181,8 @@ void CGXAppData::InitInstance(CGXAbstractControlFactory* pFactory)
     char szFormatName[32];
     wsprintfA(szFormatName, "Grid Styles %08x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(hInstance)));
     m_uiStylesClipboardFormat = ::RegisterClipboardFormatA(szFormatName);
+    m_uiMaskDataClipboardFormat = ::RegisterClipboardFormatA("GX_MASKDATA");
+    m_uiRichTextClipboardFormat = ::RegisterClipboardFormatA("Rich Text Format");
 
     if (m_pControlFactory != pFactory)
         delete m_pControlFactory;

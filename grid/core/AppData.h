@@ -151,6 +151,9 @@ public:
 
     BOOL m_bInitDone = FALSE;
     UINT m_uiStylesClipboardFormat = 0;
+    // "GX_MASKDATA" (the entered characters of a masked cell) and "Rich Text Format".
+    UINT m_uiMaskDataClipboardFormat = 0;
+    UINT m_uiRichTextClipboardFormat = 0;
     CString m_astrOperationTexts[GX_OPERATION_TEXT_COUNT];
     CString m_strAbortQuestion;
     CString m_strProcessing;

@@ -17,6 +17,27 @@
 
 const CGXControlClassInfo CGXControl::classInfoCGXControl = {"CGXControl", nullptr};
 
+// ---- CGXChild ----
+
+BOOL CGXChild::HasFocus() const
+{
+    return m_pComposite != nullptr && m_pComposite->GetFocusChild() == this;
+}
+
+void CGXChild::Draw(CDC* pDC, BOOL bActive, const CGXStyle&)
+{
+    OnDraw(pDC, bActive);
+}
+
+void CGXChild::Refresh()
+{
+    CWnd* pGridWnd = m_pComposite != nullptr ? m_pComposite->GetGridWnd() : nullptr;
+    if (pGridWnd != nullptr && pGridWnd->GetSafeHwnd() != nullptr)
+        ::InvalidateRect(pGridWnd->GetSafeHwnd(), &m_rect, TRUE);
+}
+
+// ---- CGXControl ----
+
 CGXControl::CGXControl(CGXGridCore* pGrid) : m_pGrid(pGrid)
 {
 }
@@ -102,7 +123,7 @@ void CGXControl::Init(ROWCOL nRow, ROWCOL nCol)
     SetModify(FALSE);
     FreeStyle(FALSE);
     m_pFocusChild = nullptr;
-    LayoutChildren(nRow, nCol, GetCellRect(nRow, nCol));
+    LayoutChildren(nRow, nCol, CGXControl::GetCellRect(nRow, nCol));
     m_pGrid->NotifyCellControlInit(nRow, nCol);
     CGXGridParam* pParam = m_pGrid->GetParam();
     if (pParam != nullptr && (pParam->m_wActivateCell & 4) != 0 && OnStartEditing())
@@ -237,10 +258,14 @@ BOOL CGXControl::HasValue(const CGXStyle& style)
 
 void CGXControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, const CGXStyle*)
 {
-    const CRect rectCell = GetCellRect(nRow, nCol, &rect, &style);
-    LayoutChildren(nRow, nCol, rectCell);
+    if (GetChildCount() == 0)
+        return;
+    // Children are laid out in the cell inside its borders, whatever text rectangle a derived
+    // control keeps for itself.
+    LayoutChildren(nRow, nCol, CGXControl::GetCellRect(nRow, nCol, &rect, &style));
+    const BOOL bCurrent = IsInitAt(nRow, nCol) && m_pGrid->IsCurrentCell(nRow, nCol);
     for (int i = 0; i < GetChildCount(); ++i)
-        GetChild(i)->Draw(pDC, IsActive());
+        GetChild(i)->Draw(pDC, bCurrent, style);
 }
 
 BOOL CGXControl::DrawsInteriorOnly(ROWCOL, ROWCOL, const CGXStyle&)
@@ -470,7 +495,7 @@ BOOL CGXControl::IsReadOnly()
 CGXChild* CGXControl::ChildFromPt(CPoint point)
 {
     for (int i = 0; i < GetChildCount(); ++i)
-        if (GetChild(i)->Intersects(point))
+        if (GetChild(i)->PtInRect(point))
             return GetChild(i);
     return nullptr;
 }
@@ -489,6 +514,9 @@ BOOL CGXControl::MouseMoveOver(UINT nFlags, CPoint point)
 
 BOOL CGXControl::ChildButtonDown(ChildButtonFn pfnChild, UINT nFlags, CPoint point)
 {
+    // The children may still lie where another cell of this control was drawn last.
+    if (m_bInit && GetChildCount() > 0)
+        LayoutChildren(m_nRow, m_nCol, CGXControl::GetCellRect(m_nRow, m_nCol));
     m_pFocusChild = ChildFromPt(point);
     return m_pFocusChild != nullptr && (m_pFocusChild->*pfnChild)(nFlags, point);
 }

@@ -48,16 +48,32 @@ public:
     virtual void ShowTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CPoint point) = 0;
 };
 
-// A part of a cell control with its own rectangle (a button and the like); the control owns it,
-// draws it and passes it mouse and keyboard input.
+// A part of a cell control with its own rectangle in grid-window coordinates (a button and the
+// like); the control owns it, lays it out for the cell it draws or is clicked in, draws it and passes
+// it mouse and keyboard input. One child serves every cell of its control.
 class CGXChild
 {
 public:
     explicit CGXChild(CGXControl* pComposite) : m_pComposite(pComposite) {}
     virtual ~CGXChild() = default;
+    CGXChild(const CGXChild&) = delete;
+    CGXChild& operator=(const CGXChild&) = delete;
 
-    virtual void Draw(CDC* pDC, BOOL bActive) = 0;
-    virtual BOOL Intersects(CPoint point) const { return m_rect.PtInRect(point); }
+    virtual void SetRect(const RECT& rect) { m_rect = rect; }
+    const CRect& GetRect() const { return m_rect; }
+    // Windows' rule: the right and bottom edges lie outside.
+    virtual BOOL PtInRect(CPoint point) const { return m_rect.PtInRect(point); }
+    // The owner's focus child is this one.
+    virtual BOOL HasFocus() const;
+    // The caption; NULL gives an empty one.
+    virtual void SetText(LPCTSTR pszText) { m_strText = pszText != nullptr ? pszText : ""; }
+    virtual CString GetText() const { return m_strText; }
+    // bActive: the owner's cell is the grid's current cell. The base draws through OnDraw.
+    virtual void Draw(CDC* pDC, BOOL bActive, const CGXStyle& style);
+    virtual void OnDraw(CDC* pDC, BOOL bActive) = 0;
+    // Invalidates (erasing) the rectangle in the grid window.
+    virtual void Refresh();
+
     virtual BOOL MouseMove(UINT, CPoint) { return FALSE; }
     virtual BOOL MouseMoveOver(UINT, CPoint) { return FALSE; }
     virtual BOOL LButtonDown(UINT, CPoint) { return FALSE; }
@@ -69,18 +85,33 @@ public:
     virtual BOOL RButtonDown(UINT, CPoint) { return FALSE; }
     virtual BOOL RButtonUp(UINT, CPoint) { return FALSE; }
     virtual BOOL RButtonDblClk(UINT, CPoint) { return FALSE; }
-    virtual BOOL KeyMessage(UINT, UINT, UINT, UINT) { return FALSE; }
+
+    // WM_KEYDOWN .. WM_SYSDEADCHAR to the key operations below (characters joined to double-byte ones
+    // first); TRUE when the child took the message.
+    virtual BOOL DispatchKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL KeyDown(UINT, UINT, UINT) { return FALSE; }
+    virtual BOOL KeyUp(UINT, UINT, UINT) { return FALSE; }
+    virtual BOOL Char(UINT, UINT, UINT) { return FALSE; }
+    virtual BOOL CharDbcs(const CString&, UINT, UINT) { return FALSE; }
+    virtual BOOL DeadChar(UINT, UINT, UINT) { return FALSE; }
+    virtual BOOL SysKeyDown(UINT, UINT, UINT) { return FALSE; }
+    virtual BOOL SysKeyUp(UINT, UINT, UINT) { return FALSE; }
+    virtual BOOL SysChar(UINT, UINT, UINT) { return FALSE; }
+    virtual BOOL SysDeadChar(UINT, UINT, UINT) { return FALSE; }
+
     virtual void OnGridWinIniChange(LPCTSTR) {}
     virtual void OnGridSysColorChange() {}
     virtual void OnGridCancelMode() {}
 
-    void SetRect(const CRect& rect) { m_rect = rect; }
-    const CRect& GetRect() const { return m_rect; }
     CGXControl* GetComposite() const { return m_pComposite; }
 
 protected:
     CGXControl* m_pComposite;
     CRect m_rect;
+    CString m_strText;
+    // A double-byte lead byte of WM_CHAR input waiting for its trail byte.
+    BOOL m_bDbcsLeadPending = FALSE;
+    BYTE m_dbcsLeadByte = 0;
 };
 
 // The user attributes by which the base validates an edited value.

@@ -3,7 +3,14 @@
 #include "grid/core/GridWnd.h"
 
 #include "grid/controls/EditControl.h"
+#include "grid/controls/HotSpotEdit.h"
+#include "grid/controls/MaskControl.h"
+#include "grid/controls/MaskData.h"
+#include "grid/controls/PasswordControl.h"
+#include "grid/controls/RichEditCtrl.h"
+#include "grid/controls/SpinEdit.h"
 #include "grid/controls/Static.h"
+#include "grid/controls/VScrollEdit.h"
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/NumberFormattingImp.h"
 
@@ -50,6 +57,31 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
         return new (std::nothrow) CGXStatic(pGrid);
     case GX_IDS_CTRL_HEADER:
         return new (std::nothrow) CGXHeader(pGrid);
+    case GX_IDS_CTRL_HOTSPOT:
+        return new (std::nothrow) CGXHotSpotEdit(pGrid, nID);
+    case GX_IDS_CTRL_SPINEDIT:
+        return new (std::nothrow) CGXSpinEdit(pGrid, nID);
+    case GX_IDS_CTRL_SCROLLEDIT:
+        return new (std::nothrow) CGXVScrollEdit(pGrid, nID);
+    case GX_IDS_CTRL_PASSWORD:
+        return new (std::nothrow) CGXPasswordControl(pGrid, nID);
+    case GX_IDS_CTRL_RICHEDIT:
+    {
+        CGXRichEditCtrl* pRich = new (std::nothrow) CGXRichEditCtrl(pGrid);
+        if (pRich != nullptr)
+            pRich->CreateControl(ES_MULTILINE, nID);
+        return pRich;
+    }
+    case GX_IDS_CTRL_MASKEDIT:
+    {
+        CGXMaskControl* pMask = new (std::nothrow) CGXMaskControl(pGrid, nID, RUNTIME_CLASS(CGXMaskData));
+        if (pMask != nullptr)
+        {
+            pMask->CreateControl(0);
+            pMask->GetEditData()->SetMask("");
+        }
+        return pMask;
+    }
     case GX_IDS_CTRL_EDIT:
     default:
         // Every id without a control of its own gets the edit control.
@@ -76,6 +108,8 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     if (pStylesMap == nullptr)
         return;
     CGXControl::AddUserAttributes(pStylesMap);
+    CGXSpinEdit::AddUserAttributes(pStylesMap);
+    CGXMaskControl::AddUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);

@@ -170,10 +170,43 @@ BOOL CGXControl::StoreControlText(ROWCOL nRow, ROWCOL nCol, CString& text, const
     return m_pGrid->StoreCellValueText(nRow, nCol, text, nFlags);
 }
 
+BOOL CGXChild::DispatchKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    switch (nMessage)
+    {
+    case WM_KEYDOWN:
+        return KeyDown(nChar, nRepCnt, nFlags);
+    case WM_KEYUP:
+        return KeyUp(nChar, nRepCnt, nFlags);
+    case WM_CHAR:
+    {
+        CString text;
+        if (!GXAppendDbcsChar(nChar, text, m_bDbcsLeadPending, m_dbcsLeadByte))
+            return Char(nChar, nRepCnt, nFlags);
+        // A lead byte alone waits for its trail byte.
+        if (m_bDbcsLeadPending)
+            return TRUE;
+        return CharDbcs(text, nRepCnt, nFlags);
+    }
+    case WM_DEADCHAR:
+        return DeadChar(nChar, nRepCnt, nFlags);
+    case WM_SYSKEYDOWN:
+        return SysKeyDown(nChar, nRepCnt, nFlags);
+    case WM_SYSKEYUP:
+        return SysKeyUp(nChar, nRepCnt, nFlags);
+    case WM_SYSCHAR:
+        return SysChar(nChar, nRepCnt, nFlags);
+    case WM_SYSDEADCHAR:
+        return SysDeadChar(nChar, nRepCnt, nFlags);
+    default:
+        return FALSE;
+    }
+}
+
 BOOL CGXControl::DispatchKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (CGXChild* pChild = GetFocusChild())
-        if (pChild->KeyMessage(nMessage, nChar, nRepCnt, nFlags))
+        if (pChild->DispatchKeyMessage(nMessage, nChar, nRepCnt, nFlags))
             return TRUE;
     switch (nMessage)
     {

@@ -110,6 +110,20 @@ TEST_F(Seams, WaitsReadTheReplaceableClock)
     EXPECT_EQ(reads, 4);   // 500, 1000, 1500, 2000 elapsed; 2500 ends the wait across the wrap
 }
 
+TEST_F(Seams, BeepsGoToTheInstalledSeamUntilItsScopeEnds)
+{
+    CRecordingBeep outer;
+    CScopedBeepSeam outerSeam(&outer);
+    {
+        CRecordingBeep inner;
+        CScopedBeepSeam innerSeam(&inner);
+        EXPECT_TRUE(AfxMessageBeep(MB_ICONEXCLAMATION));
+        EXPECT_EQ(inner.beeps, std::vector<UINT>{MB_ICONEXCLAMATION});
+    }
+    AfxMessageBeep(MB_OK);
+    EXPECT_EQ(outer.beeps, std::vector<UINT>{MB_OK});
+}
+
 TEST(SeamsDefault, TheRealClockIsTheSystems)
 {
     DWORD before = ::GetTickCount();

@@ -2,6 +2,8 @@
 // themed against classic drawing of a header and a check-box frame.
 #include "grid/controls/UxTheme.h"
 
+#include "FakeThemeEngine.h"
+
 #include "framework/win/Dc.h"
 #include "grid/core/DrawingAndFormatting.h"
 
@@ -120,46 +122,6 @@ TEST_F(UxThemeTest, DerivedTableFollowsTheSystemColours)
 
 namespace
 {
-// A stand-in theme engine: every theme draws its part as a solid red fill.
-struct FakeEngine
-{
-    static BOOL s_bAppThemed;
-    static BOOL s_bActive;
-    static BOOL s_bOpens;
-    static std::wstring s_lastClass;
-    static int s_nPart, s_nState, s_nOpened, s_nClosed;
-
-    static BOOL WINAPI IsAppThemed() { return s_bAppThemed; }
-    static BOOL WINAPI IsThemeActive() { return s_bActive; }
-    static HTHEME WINAPI OpenThemeData(HWND, LPCWSTR pszClassList)
-    {
-        s_lastClass = pszClassList;
-        ++s_nOpened;
-        return s_bOpens ? reinterpret_cast<HTHEME>(0x1234) : nullptr;
-    }
-    static HRESULT WINAPI CloseThemeData(HTHEME)
-    {
-        ++s_nClosed;
-        return S_OK;
-    }
-    static HRESULT WINAPI DrawThemeBackground(HTHEME, HDC hDC, int iPart, int iState, const RECT* pRect, const RECT*)
-    {
-        s_nPart = iPart;
-        s_nState = iState;
-        HBRUSH hBrush = ::CreateSolidBrush(kThemeRed);
-        ::FillRect(hDC, pRect, hBrush);
-        ::DeleteObject(hBrush);
-        return S_OK;
-    }
-};
-BOOL FakeEngine::s_bAppThemed = TRUE;
-BOOL FakeEngine::s_bActive = TRUE;
-BOOL FakeEngine::s_bOpens = TRUE;
-std::wstring FakeEngine::s_lastClass;
-int FakeEngine::s_nPart = 0, FakeEngine::s_nState = 0, FakeEngine::s_nOpened = 0, FakeEngine::s_nClosed = 0;
-
-FARPROC AsProc(void* pfn) { return reinterpret_cast<FARPROC>(pfn); }
-
 // A header frame and a check-box frame as the header and check-box cells draw them: themed when the
 // wrapper draws, else the classic raised header and the classic check box.
 bool DrawHeaderFrame(CDC& dc, const RECT& rect)
@@ -196,24 +158,14 @@ protected:
         ASSERT_TRUE(bitmap.CreateBitmap(100, 30, 1, 32, nullptr));
         pOld = dc.SelectObject(&bitmap);
         dc.FillSolidRect(0, 0, 100, 30, kWhite);
-        FakeEngine::s_bAppThemed = FakeEngine::s_bActive = FakeEngine::s_bOpens = TRUE;
-        FakeEngine::s_nOpened = FakeEngine::s_nClosed = 0;
-        FakeEngine::s_lastClass.clear();
+        FakeEngine::Reset();
     }
     void TearDown() override
     {
         dc.SelectObject(pOld);
         UxThemeTest::TearDown();
     }
-    void InstallFakeEngine()
-    {
-        GXUxTheme::SetEntryPoint("IsAppThemed", AsProc(reinterpret_cast<void*>(&FakeEngine::IsAppThemed)));
-        GXUxTheme::SetEntryPoint("IsThemeActive", AsProc(reinterpret_cast<void*>(&FakeEngine::IsThemeActive)));
-        GXUxTheme::SetEntryPoint("OpenThemeData", AsProc(reinterpret_cast<void*>(&FakeEngine::OpenThemeData)));
-        GXUxTheme::SetEntryPoint("CloseThemeData", AsProc(reinterpret_cast<void*>(&FakeEngine::CloseThemeData)));
-        GXUxTheme::SetEntryPoint("DrawThemeBackground",
-                                 AsProc(reinterpret_cast<void*>(&FakeEngine::DrawThemeBackground)));
-    }
+    void InstallFakeEngine() { FakeEngine::Install(); }
     void ExpectClassicLook()
     {
         EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), dc.GetPixel(header.left, header.top));

@@ -296,7 +296,7 @@ public:
         SetRect(rect);
     }
     ~LoggingChild() override { ++m_log.deleted; }
-    void Draw(CDC*, BOOL) override { ++m_log.draws; }
+    void OnDraw(CDC*, BOOL) override { ++m_log.draws; }
     BOOL LButtonDown(UINT, CPoint) override
     {
         ++m_log.downs;
