@@ -19,11 +19,6 @@
 #define ID_CHART_LINES_LEGENDS      32773
 #define ID_FILE_PRINT_PAGE_SETUP    32774
 
-// Commands of the chart view that Fennick's menus and toolbar show.
-#define ID_CHART_PAGE_SETUP         53507
-#define ID_CHART_SAVE_DIB           53509
-#define ID_CHART_SAVE_JPEG          53510
-
 // Controls of the about box.
 #define IDC_ABOUT_NAME              1000
 #define IDC_ABOUT_VERSION           1001

@@ -187,7 +187,7 @@ protected:
         app.m_strInstallDir = folder.c_str();
         app.m_nGradationCount = 1;
         pTemplate = new CMultiDocTemplate(IDR_FENNICTYPE, RUNTIME_CLASS(CFennickDoc), RUNTIME_CLASS(CChildFrame),
-                                          RUNTIME_CLASS(CFennickView));
+                                          ViewClass());
         app.AddDocTemplate(pTemplate);
         pMainFrame = new CMainFrame;
         ASSERT_TRUE(pMainFrame->LoadFrame(IDR_MAINFRAME, 0x00CF8000));
@@ -202,6 +202,9 @@ protected:
             app.m_pMainWnd->DestroyWindow();
         PumpPendingMessages();
     }
+
+    // The view class of the template.
+    virtual CRuntimeClass* ViewClass() { return RUNTIME_CLASS(CFennickView); }
 
     void WritePlotFile(const std::string& text) { WriteFile(folder + "\\plot.tmp", text); }
 

@@ -1,6 +1,7 @@
 // Fennick's main frame with its toolbar and status bar, its two menus and the about box.
 #include "FennickTestSupport.h"
 
+#include "chart/ui/ChartViewIds.h"
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/SeamRecorders.h"
 
@@ -118,7 +119,7 @@ TEST_F(MainFrame, HasTheToolbarAtTheTopAndTheStatusBarWithItsIndicators)
     ASSERT_NE(toolBar.GetSafeHwnd(), nullptr);
     EXPECT_TRUE(toolBar.IsWindowVisible());
     EXPECT_EQ(toolBar.GetDlgCtrlID(), AFX_IDW_TOOLBAR);
-    const UINT buttons[] = {ID_FILE_NEW, 0, ID_CHART_SAVE_DIB, ID_CHART_SAVE_JPEG, 0, ID_EDIT_COPY, 0, ID_FILE_PRINT, 0,
+    const UINT buttons[] = {ID_FILE_NEW, 0, ID_QVG_SAVE_DIB, ID_QVG_SAVE_JPEG, 0, ID_EDIT_COPY, 0, ID_FILE_PRINT, 0,
                             ID_APP_ABOUT};
     ASSERT_EQ(toolBar.GetCount(), int(std::size(buttons)));
     for (int i = 0; i < toolBar.GetCount(); ++i)
