@@ -26,7 +26,7 @@ bool IsThreeDAxisStyle(int nAxisStyle)
 }
 }  // namespace
 
-QVGraphDisplay::QVGraphDisplay()
+QVGraphDisplay::QVGraphDisplay() : m_crGrid(RGB(0xA0, 0xA0, 0xA0))
 {
     m_nTypeId = IDS_QVG_DISPLAY;
 }
@@ -334,7 +334,7 @@ void QVGraphDisplay::MakeFrameParts()
     for (QVGGridLines* pGrid : {pValueGrid, pIndexGrid}) {
         pGrid->GetStyle()->SetAxisStyle(2);  // straight lines across the plot
         pGrid->SetMajorStyle(PS_DOT);
-        pGrid->SetMajorColour(RGB(0xA0, 0xA0, 0xA0));
+        pGrid->SetMajorColour(m_crGrid);
         pGrid->SetMinorColour(RGB(0xD0, 0xD0, 0xD0));
     }
     m_ownedList1.AddTail(pValueTicks);
@@ -375,18 +375,7 @@ void QVGraphDisplay::DrawClassicPlotArea()
         pPart->SetVisible(TRUE);
         pPart->Draw(m_pDC, m_pView);
     };
-    if (!GetOption(optionNoValueTicks) && valueAnchors) {
-        QVGTickMarks* pTicks = GetTickMarks(0);
-        pTicks->SetScaleSource(pValueAnchors);
-        pTicks->SetExtentRect(plot);
-        drawPart(pTicks);
-    }
-    if (!GetOption(optionNoIndexTicks) && indexAnchors) {
-        QVGTickMarks* pTicks = GetTickMarks(1);
-        pTicks->SetScaleSource(pIndexAnchors);
-        pTicks->SetExtentRect(plot);
-        drawPart(pTicks);
-    }
+    DrawScaleTickMarks();
     if (m_pChart != NULL)
         m_pChart->SaveClip();
     try {
@@ -395,12 +384,14 @@ void QVGraphDisplay::DrawClassicPlotArea()
         if (!GetOption(optionNoValueGrid) && valueAnchors) {
             QVGGridLines* pGrid = GetGridLines(0);
             pGrid->SetAnchorList(pValueAnchors);
+            pGrid->SetMajorColour(m_crGrid);
             pGrid->SetExtentRect(plot);
             drawPart(pGrid);
         }
         if (!GetOption(optionNoIndexGrid) && indexAnchors) {
             QVGGridLines* pGrid = GetGridLines(1);
             pGrid->SetAnchorList(pIndexAnchors);
+            pGrid->SetMajorColour(m_crGrid);
             pGrid->SetExtentRect(plot);
             drawPart(pGrid);
         }
@@ -420,6 +411,26 @@ void QVGraphDisplay::DrawClassicPlotArea()
         m_pDC->SelectObject(pOldPen);
 }
 
+void QVGraphDisplay::DrawScaleTickMarks()
+{
+    if (m_pDC == NULL)
+        return;
+    const CRect plot = m_rectPlot;
+    QVGDecimalScale* pScales[2] = {GetSecondScale(), GetFirstScale()};
+    const int suppressed[2] = {optionNoValueTicks, optionNoIndexTicks};
+    for (int which = 0; which < 2; ++which) {
+        QVGAnchorList* pAnchors = pScales[which] != NULL ? pScales[which]->GetAnchorList() : NULL;
+        if (GetOption(suppressed[which]) || pAnchors == NULL || pAnchors->IsEmpty())
+            continue;
+        QVGTickMarks* pTicks = GetTickMarks(which);
+        pTicks->SetScaleSource(pAnchors);
+        pTicks->SetExtentRect(plot);
+        pTicks->SetChart(m_pChart);
+        pTicks->SetVisible(TRUE);
+        pTicks->Draw(m_pDC, m_pView);
+    }
+}
+
 void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const CScale& range)
 {
     pScale->SetChart(m_pChart);
@@ -436,7 +447,7 @@ void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const 
     pScale->SetTextColor(m_crText);
     pScale->SetMin(range.m_dMin);
     pScale->SetMax(range.m_dMax);
-    double step = bFirst ? GetValueScaleStep() : GetIndexScaleStep();
+    double step = GetScaleStep(bFirst);
     // The percentage strata bars show 0 to 100 in steps of 5 unless told otherwise.
     if (!bFirst && step == 0 && GetGraphType() == 47 && pScale != m_pIndexScale)
         step = 5.0;
@@ -459,6 +470,11 @@ void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const 
         pScale->SetDataRange(m_nMinIndex, m_nMaxIndex, m_nMinGroup, m_nMaxGroup);
     else
         pScale->SetDataRange(-1, -1, -1, -1);
+}
+
+double QVGraphDisplay::GetScaleStep(bool bFirst)
+{
+    return bFirst ? GetValueScaleStep() : GetIndexScaleStep();
 }
 
 void QVGraphDisplay::LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSecond, const CScale& first,

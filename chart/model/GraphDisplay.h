@@ -88,9 +88,15 @@ public:
     // which 0 = value scale (second), 1 = index scale (first).
     QVGTickMarks* GetTickMarks(int nWhich);
     QVGGridLines* GetGridLines(int nWhich);
+    // The tick marks of the value (Y) scale and the index (X) scale, unless their option bits suppress
+    // them, each only when its scale has produced tick positions.
+    void DrawScaleTickMarks();
     // The scales as the scale operations made them (NULL before the first drawing).
     QVGDecimalScale* GetFirstScale();
     QVGDecimalScale* GetSecondScale();
+    // The colour of the grid lines across the plot area.
+    COLORREF GetGridColor() const { return m_crGrid; }
+    void SetGridColor(COLORREF crColor) { m_crGrid = crColor; }
 
 protected:
     // One scatter pair: the X item and the Y item with their places and the series they belong to.
@@ -107,6 +113,12 @@ protected:
     template <class Visit>
     void ForEachScatterPair(Visit visit);
     bool IsScatterXLog();
+    // The scatter scales: made when missing or of another kind (pPlainFirstScale is the class of the X
+    // scale when it is neither logarithmic nor of dates), laid out beside the plot rectangle and drawn.
+    // DrawScatterScales runs it with the plain decimal scale; displays that draw axes of their own share it.
+    void LayoutScatterScales(CRuntimeClass* pPlainFirstScale);
+    // The tick step handed to the first (X) or the second (Y) scale: the display base's steps here.
+    virtual double GetScaleStep(bool bFirst);
     // Configures, lays out in two passes and draws the first (X, bottom) and second (Y, left) scales.
     void LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSecond, const CScale& first, const CScale& second,
                       bool bEqualUnits);
@@ -181,4 +193,6 @@ protected:
     BOOL TakeFixedValueRange();
     void CombineFixedValueRange();
     void IncludeIndexRangeShown();
+
+    COLORREF m_crGrid;
 };

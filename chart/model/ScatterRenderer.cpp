@@ -211,17 +211,28 @@ void QVGraphDisplay::DrawScatterScales()
     if ((m_indexAxisRange.GetRange() <= kEmptyWidth && m_valueAxisRange.GetRange() <= kEmptyWidth) ||
         GetScaleFlags() == 0)
         return;
+    LayoutScatterScales(RUNTIME_CLASS(QVGDecimalScale));
+}
+
+void QVGraphDisplay::LayoutScatterScales(CRuntimeClass* pPlainFirstScale)
+{
     const bool xLog = IsScatterXLog();
     const bool yLog = GetOption(optionLogValues) != 0;
     const int axisStyle = GetAxisStyle();
-    // Both axes carry numbers here: an index scale from a classic drawing does not fit either.
-    auto fits = [](QVGDecimalScale* pScale, bool bLog, bool bDate) {
-        return pScale != NULL && IsNumberScaleOf(pScale, bLog, bDate) &&
-               !pScale->IsKindOf(RUNTIME_CLASS(QVGIndexScale));
+    // Both axes carry numbers here: an index scale from a classic drawing does not fit either, nor a plain
+    // scale of another class than the one asked for.
+    auto fits = [](QVGDecimalScale* pScale, bool bLog, bool bDate, CRuntimeClass* pPlain) {
+        if (pScale == NULL || pScale->IsKindOf(RUNTIME_CLASS(QVGIndexScale)) || !IsNumberScaleOf(pScale, bLog, bDate))
+            return false;
+        return bLog || bDate || pScale->GetRuntimeClass() == pPlain;
     };
-    if (!fits(GetFirstScale(), xLog, axisStyle == 26))
-        SetIndexScale(NewNumberScale(xLog, axisStyle == 26));
-    if (!fits(GetSecondScale(), yLog, axisStyle == 27))
+    const bool xDate = axisStyle == 26;
+    if (!fits(GetFirstScale(), xLog, xDate, pPlainFirstScale)) {
+        QVGDecimalScale* pFirst = (xLog || xDate) ? NewNumberScale(xLog, xDate)
+                                                  : static_cast<QVGDecimalScale*>(pPlainFirstScale->CreateObject());
+        SetIndexScale(pFirst);
+    }
+    if (!fits(GetSecondScale(), yLog, axisStyle == 27, RUNTIME_CLASS(QVGDecimalScale)))
         SetValueScale(NewNumberScale(yLog, axisStyle == 27));
     const bool equalUnits = GetOption(optionEqualUnits) && !xLog && !yLog;
     LayoutScales(GetFirstScale(), GetSecondScale(), m_indexAxisRange, m_valueAxisRange, equalUnits);

@@ -409,3 +409,76 @@ TEST(ScatterDisplay, NonNumbersNeitherWidenRangesNorGetDrawn)
     EXPECT_TRUE(std::isfinite(pDisplay->GetDrawnIndexAxisRange().m_dMax));
     EXPECT_TRUE(std::isfinite(pDisplay->GetDrawnValueAxisRange().m_dMax));
 }
+
+TEST(ScatterDisplay, GridLinesTakeTheDisplaysGridColour)
+{
+    CMemoryCanvas canvas(400, 300);
+    QVGraph chart;
+    chart.SetFixedRect(CRect(0, 0, 400, 300), 0);
+    AddSeries(chart, 0, Series{{0.0, 10.0}, {0.0, 100.0}});
+    QVGraphDisplay* pDisplay = AddDisplay(chart, 21, CRect(0, 0, 400, 300));
+    pDisplay->SetGridColor(RGB(255, 0, 0));
+    chart.Draw(&canvas.dc, nullptr);
+    QVGDecimalScale* pY = pDisplay->GetSecondScale();
+    ASSERT_NE(nullptr, pY);
+    const CPoint yTick = pY->GetAnchorList()->GetAt(pY->GetAnchorList()->FindIndex(1));
+    const CRect plot = pDisplay->GetPlotRect();
+    int red = 0;
+    for (int x = plot.left + 1; x < plot.right; ++x)
+        red += canvas.Pixel(x, yTick.y) == RGB(255, 0, 0);
+    EXPECT_GT(red, plot.Width() / 4);
+}
+
+namespace {
+// A plain X scale of a class of its own, for a display that draws its axes through the scatter layout.
+class CTestPlainScale : public QVGDecimalScale
+{
+    DECLARE_DYNCREATE(CTestPlainScale)
+};
+IMPLEMENT_DYNCREATE(CTestPlainScale, QVGDecimalScale)
+
+// A display whose axes (axis style 0xC0 reaches the hook) are the scatter layout with its own steps.
+class CStepDisplay : public QVGraphDisplay
+{
+public:
+    void DrawCustomAxes() override { LayoutScatterScales(RUNTIME_CLASS(CTestPlainScale)); }
+
+protected:
+    double GetScaleStep(bool bFirst) override { return bFirst ? 2.5 : 25.0; }
+};
+}  // namespace
+
+TEST(ScatterDisplay, TheScatterLayoutMakesThePlainXScaleOfTheClassAskedWithTheDisplaysSteps)
+{
+    struct Case
+    {
+        bool bLogX;
+        CRuntimeClass* pFirstClass;
+    };
+    for (const Case& c : {Case{false, RUNTIME_CLASS(CTestPlainScale)}, Case{true, RUNTIME_CLASS(QVGLogScale)}})
+    {
+        SCOPED_TRACE(c.bLogX);
+        CMemoryCanvas canvas(400, 300);
+        QVGraph chart;
+        chart.SetFixedRect(CRect(0, 0, 400, 300), 0);
+        AddSeries(chart, 0, Series{{1.0, 10.0}, {0.0, 100.0}});
+        auto* pDisplay = new CStepDisplay;
+        pDisplay->SetIntRect(CRect(0, 0, 400, 300));
+        pDisplay->SetGraphType(34);
+        pDisplay->SetAxisStyle(0xC0);
+        pDisplay->SetAxisOption(QVGDisplayBase::axisLogIndex, c.bLogX);
+        chart.AddComponent(pDisplay);
+        chart.Draw(&canvas.dc, nullptr);
+        QVGDecimalScale* pX = pDisplay->GetFirstScale();
+        QVGDecimalScale* pY = pDisplay->GetSecondScale();
+        ASSERT_NE(nullptr, pX);
+        ASSERT_NE(nullptr, pY);
+        EXPECT_EQ(pX->GetRuntimeClass(), c.pFirstClass);
+        EXPECT_EQ(pY->GetRuntimeClass(), RUNTIME_CLASS(QVGDecimalScale));
+        EXPECT_EQ(pX->GetStep(), 2.5);
+        EXPECT_EQ(pY->GetStep(), 25.0);
+        // Drawn again, the scales fit and stay.
+        chart.Draw(&canvas.dc, nullptr);
+        EXPECT_EQ(pDisplay->GetFirstScale(), pX);
+    }
+}
