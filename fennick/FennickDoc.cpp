@@ -100,12 +100,7 @@ void CFennickDoc::BeginChart()
 
 void CFennickDoc::AddBackgroundAndDisplay(QVGraphDisplay* pDisplay, double top, double bottom)
 {
-    // The chart was cleared just before: the list is always empty here.
-    if (!m_chart.GetComponentList()->IsEmpty())
-    {
-        delete pDisplay;
-        return;
-    }
+    // The builders clear the chart first, so the background and the display always come first.
     auto* pBackground = new QVGraphBackground;
     pBackground->GetStyle()->SetFillType(1);
     pBackground->SetFillColors(White, pBackground->GetStyle()->m_crFill2);

@@ -41,7 +41,8 @@ protected:
     // ---- The layout every chart of Fennick shares (positions in percent of the chart) ----
     // Clears the chart and switches its feedback recording on.
     void BeginChart();
-    // The white background and the display, with its plot rectangle from top to bottom.
+    // The white background and the display, with its plot rectangle from top to bottom; the first
+    // components of the cleared chart.
     void AddBackgroundAndDisplay(QVGraphDisplay* pDisplay, double top, double bottom);
     // The Y-axis label, the X-axis label at (50, xLabelY) and the title, in this order (the Titles
     // and Labels command finds them as labels 0, 1 and 2).
