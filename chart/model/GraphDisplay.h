@@ -8,6 +8,7 @@
 #include <vector>
 
 class QVGDecimalScale;
+class QVGIndexScale;
 class QVGGridLines;
 class QVGTickMarks;
 class QVGraphData;
@@ -98,7 +99,23 @@ public:
     COLORREF GetGridColor() const { return m_crGrid; }
     void SetGridColor(COLORREF crColor) { m_crGrid = crColor; }
 
+    // Shared by the renderers over the item index (line, step, area, bars, strata, stock, candle, ...).
+    // The value axis as those renderers map it: the value data range's minimum (its logarithm on a
+    // logarithmic axis) and the value span, device units per value unit along the given extent.
+    struct ValueAxisMap
+    {
+        double minimum;
+        double span;
+        double factor;
+        bool bLog;
+        // The value as the axis measures it: its logarithm on a logarithmic axis (-99 for 0 or less).
+        double Level(double value) const;
+        // Device units from the minimum to the value along the axis.
+        double Offset(double value) const { return (Level(value) - minimum) * factor; }
+    };
+
 protected:
+    ValueAxisMap MakeValueAxisMap(int nExtent, double logFloorForNonPositive);
     // One scatter pair: the X item and the Y item with their places and the series they belong to.
     struct ScatterPair
     {
@@ -120,8 +137,9 @@ protected:
     // The tick step handed to the first (X) or the second (Y) scale: the display base's steps here.
     virtual double GetScaleStep(bool bFirst);
     // Configures, lays out in two passes and draws the first (X, bottom) and second (Y, left) scales.
+    // A three-dimensional frame shortens the lines by the depth (right end of the first, top of the second).
     void LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSecond, const CScale& first, const CScale& second,
-                      bool bEqualUnits);
+                      bool bEqualUnits, CSize depth = CSize(0, 0));
     void ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const CScale& range);
     // A number scale for an axis: logarithmic, of dates, or plain decimal; and whether a scale is that kind.
     static QVGDecimalScale* NewNumberScale(bool bLog, bool bDates);
@@ -131,21 +149,6 @@ protected:
     CScale ShownIndexRange();
     CScale ShownValueRange();
 
-    // Shared by the renderers over the item index (line, step, area, bars, strata, stock, candle, ...).
-    // The value axis as those renderers map it: the value data range's minimum (its logarithm on a
-    // logarithmic axis) and the value span, device units per value unit along the given extent.
-    struct ValueAxisMap
-    {
-        double minimum;
-        double span;
-        double factor;
-        bool bLog;
-        // The value as the axis measures it: its logarithm on a logarithmic axis (-99 for 0 or less).
-        double Level(double value) const;
-        // Device units from the minimum to the value along the axis.
-        double Offset(double value) const { return (Level(value) - minimum) * factor; }
-    };
-    ValueAxisMap MakeValueAxisMap(int nExtent, double logFloorForNonPositive);
     // The guard of every renderer over the item index: a value range too narrow to map, no groups, no
     // indexes, or no drawing under way.
     bool CannotDrawOverIndexes();
@@ -193,6 +196,50 @@ protected:
     BOOL TakeFixedValueRange();
     void CombineFixedValueRange();
     void IncludeIndexRangeShown();
+
+    // A number scale for the value axis: logarithmic under option bit 27, of dates, or decimal; made
+    // anew only when the one the display holds is of another kind.
+    QVGDecimalScale* ValueScaleFor(bool bDates);
+    // A category scale (index or group scale) in the index scale's place.
+    QVGIndexScale* CategoryScale(bool bGroups);
+    // The percentage forms of the strata bars show 0 to 100 on their value axis.
+    bool IsPercentageStrata();
+    // Tick marks and grid lines of a plot area, each following its scale's anchors and told their side
+    // and orientation by the scale's line; nDepthKind > 0 draws grid lines over the back wall.
+    void DrawTicksAndGrids(const CRect& extent, int nGridKind);
+    // The display's own label block (its label list): made on first use, given the display's font,
+    // text colour and the current drawing.
+    QVGraphLabelBlock* OwnLabelBlock();
+    // Sets label k of the block to the text at (x, y) with the justification; drops labels beyond count.
+    static void PlaceBlockLabel(QVGraphLabelBlock* pBlock, int k, LPCTSTR lpszText, double x, double y,
+                                int nJustification);
+    static void TrimBlockLabels(QVGraphLabelBlock* pBlock, int nCount);
+
+    // Isometric projection of the platform and stage styles: a point lies s device units along the
+    // index edge from the origin, r rows back in depth and h device units up the value axis.
+    struct IsoFrame
+    {
+        double originX;
+        double originY;
+        double indexStep;
+        double rowX;
+        double rowY;
+        double valueHeight;
+        int nIndexes;
+        int nRows;
+        bool bWest;         // depth runs to the left: the right side faces show
+        POINT At(double s, double r, double h) const
+        {
+            return POINT{int(originX + s + r * rowX + 0.5), int(originY - h + r * rowY + 0.5)};
+        }
+    };
+    // ComputeIsoLayout, then its layout read back from the work rectangles.
+    IsoFrame MakeIsoFrame();
+    // An isometric chart cannot show values below zero: it turns itself into vertical bars.
+    bool SwitchIsoToBarsForNegatives();
+    bool HasNegativeValues();
+    // A face of an isometric block: recorded for feedback, filled and outlined, shaded when asked.
+    void DrawIsoFace(const POINT* pPoints, int nIndex, int nGroup, QVGraphStyle* pStyle, int nShade);
 
     COLORREF m_crGrid;
 };
