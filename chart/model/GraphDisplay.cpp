@@ -241,8 +241,6 @@ void QVGraphDisplay::ComputeVectorRange()
 }
 
 // Renderers and frames of the graph families that this display does not draw: nothing.
-void QVGraphDisplay::DrawPieLabels() {}
-void QVGraphDisplay::DrawPieGraph() {}
 void QVGraphDisplay::DrawPolarScales() {}
 void QVGraphDisplay::DrawPolarPlotArea() {}
 void QVGraphDisplay::DrawPolarGraph() {}

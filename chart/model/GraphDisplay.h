@@ -241,5 +241,28 @@ protected:
     // A face of an isometric block: recorded for feedback, filled and outlined, shaded when asked.
     void DrawIsoFace(const POINT* pPoints, int nIndex, int nGroup, QVGraphStyle* pStyle, int nShade);
 
+    // Pie: one slice per item with a value above 0, in group then index order, from angle 0 on.
+    struct PieSlice
+    {
+        int nIndex;
+        int nGroup;
+        double value;
+        double start;
+        double sweep;
+        int nExplosion;
+        QVGraphData* pItem;
+        double Middle() const { return start + sweep / 2; }
+    };
+    // The slices and their total; FALSE when the total is too small to draw.
+    BOOL ComputePieSlices(std::vector<PieSlice>& slices, double& total);
+    // The radius: the one the labels left room for, else 0.4 of the plot's smaller side.
+    double PieRadius();
+    // Centre, vertical semi-axis and thickness of a pie of the radius in the plot rectangle.
+    void PieGeometry(double radius, double& cx, double& cy, double& semiAxis, double& thickness);
+    // How far an exploded slice moves out, as a part of the radius; how far out its label sits.
+    static double PieExplosion(int nKind);
+    static double PieLabelDistance(int nKind);
+    CString PieLabelText(const PieSlice& slice, double total);
+
     COLORREF m_crGrid;
 };
