@@ -204,63 +204,10 @@ void QVGraphDisplay::ComputeValueRange()
     CombineFixedValueRange();
 }
 
-// Range operations of graph families that have no renderer of their own here take the default range.
 void QVGraphDisplay::ComputeStackedRange()
 {
     ComputeValueRange();
 }
-
-void QVGraphDisplay::ComputePolarRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeStrataRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeGroupStrataRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeStrataBarRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeBubbleRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeVectorRange()
-{
-    ComputeValueRange();
-}
-
-// Renderers and frames of the graph families that this display does not draw: nothing.
-void QVGraphDisplay::DrawPolarScales() {}
-void QVGraphDisplay::DrawPolarPlotArea() {}
-void QVGraphDisplay::DrawPolarGraph() {}
-void QVGraphDisplay::DrawStrataGraph() {}
-void QVGraphDisplay::DrawGroupStrataHScales() {}
-void QVGraphDisplay::DrawGroupStrataVScales() {}
-void QVGraphDisplay::DrawGroupStrataHBarGraph() {}
-void QVGraphDisplay::DrawGroupStrataVBarGraph() {}
-void QVGraphDisplay::DrawStrataHBarGraph() {}
-void QVGraphDisplay::DrawStrataVBarGraph() {}
-void QVGraphDisplay::DrawGanttScales() {}
-void QVGraphDisplay::DrawGanttGraph() {}
-void QVGraphDisplay::DrawWebGraph() {}
-void QVGraphDisplay::DrawWebScales() {}
-void QVGraphDisplay::DrawWebPlotArea() {}
-void QVGraphDisplay::DrawBubbleGraph() {}
-void QVGraphDisplay::DrawVectorGraph() {}
-void QVGraphDisplay::DrawCandleGraph() {}
-void QVGraphDisplay::DrawFreeStyleGraph() {}
-void QVGraphDisplay::DrawStockGraph() {}
 
 void QVGraphDisplay::DrawPieLabelsHook()
 {
@@ -468,6 +415,8 @@ void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const 
     pScale->m_dSizeY = 1.25 * GetSize();
     if (GetAxisOption(axisOwnLimits))
         pScale->SetDataRange(m_nMinIndex, m_nMaxIndex, m_nMinGroup, m_nMaxGroup);
+    else if (pScale->IsKindOf(RUNTIME_CLASS(QVGGroupScale)))
+        pScale->SetDataRange(-1, -1, m_nMinGroup, m_nMaxGroup);   // one label per bar the display draws
     else
         pScale->SetDataRange(-1, -1, -1, -1);
 }

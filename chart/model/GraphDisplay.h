@@ -264,5 +264,36 @@ protected:
     static double PieLabelDistance(int nKind);
     CString PieLabelText(const PieSlice& slice, double total);
 
+    // Strata: the running totals of the groups at an index (bIndexes FALSE: of the indexes of a group).
+    void ComputeRunningTotalRange(bool bAlongGroups, bool bPercent);
+    void DrawStrataBars(bool bVertical, bool bAlongGroups);
+    // Group strata scales: one label per group along the bottom (or up the left edge), values beside.
+    void DrawGroupStrataScales(bool bVertical);
+
+    // Web and polar charts: centre and radius (0.4 of the plot's smaller side); FALSE below one unit.
+    bool RadialGeometry(double& cx, double& cy, double& radius);
+    // Rings through the value scale's ticks (four even rings without a scale) and spokes, as polylines.
+    void DrawRadialFrame(int nSpokes, double firstAngle, bool bPolygonRings);
+    // The value scale up the first spoke, and a label at the end of each spoke.
+    void DrawRadialScales(const CScale& values, const std::vector<CString>& spokeTexts, double firstAngle);
+
+    // The data units of the X (index) and Y (value) axis ranges mapped onto the plot rectangle, as the
+    // bubble and vector charts use them.
+    struct PlaneMap
+    {
+        double xMin;
+        double yMin;
+        double fx;
+        double fy;
+        double left;
+        double bottom;
+    };
+    bool MakePlaneMap(PlaneMap& map);
+    CPoint MapToPlane(const PlaneMap& map, double x, double y);
+    // The fixed ranges of option bit 26 on both axes; FALSE for an axis that is to come from the data.
+    void TakeFixedPlaneRanges(bool& bXFromData, bool& bYFromData);
+    // The arrow head of a vector whose style names no line ends: a filled triangle at the end point.
+    void DrawArrowHead(int x1, int y1, int x2, int y2, QVGraphStyle* pStyle);
+
     COLORREF m_crGrid;
 };
