@@ -5,6 +5,7 @@
 
 #include "chart/model/DisplayBase.h"
 
+#include <algorithm>
 #include <vector>
 
 class QVGDecimalScale;
@@ -115,6 +116,8 @@ public:
     };
 
 protected:
+    // The map along nExtent device units; on a logarithmic axis a minimum of 0 or less stands at the
+    // logarithm given.
     ValueAxisMap MakeValueAxisMap(int nExtent, double logFloorForNonPositive);
     // One scatter pair: the X item and the Y item with their places and the series they belong to.
     struct ScatterPair
@@ -168,8 +171,8 @@ protected:
     // The style a bar is drawn with: the item's when it names a drawing mode, else its group's.
     QVGraphStyle* BarStyleOf(QVGraphData* pItem, int nGroup);
     QVGraphStyle* GroupStyleOf(int nGroup);
-    // The width of one bar among nPerSlot bars of a slot of nExtent / nSlots units (gap of one eleventh,
-    // or the display's own bar width under option bit 30 when it fits).
+    // The width of a bar whose even share of the plot is `fitting` device units: eleven twelfths of it,
+    // or the display's own bar width under option bit 30 when that fits.
     double BarWidthFor(double fitting, bool bHorizontal);
     // The depth of a three-dimensional chart in device units (x to the right, y upwards).
     CSize DepthOffset();
@@ -205,12 +208,14 @@ protected:
     // The percentage forms of the strata bars show 0 to 100 on their value axis.
     bool IsPercentageStrata();
     // Tick marks and grid lines of a plot area, each following its scale's anchors and told their side
-    // and orientation by the scale's line; nDepthKind > 0 draws grid lines over the back wall.
+    // and orientation by the scale's line; nGridKind is the grid lines' kind (2 straight across the
+    // plot, the 3D axis styles over the back wall).
     void DrawTicksAndGrids(const CRect& extent, int nGridKind);
     // The display's own label block (its label list): made on first use, given the display's font,
     // text colour and the current drawing.
     QVGraphLabelBlock* OwnLabelBlock();
-    // Sets label k of the block to the text at (x, y) with the justification; drops labels beyond count.
+    // Sets label k of the block to the text at (x, y) with the justification; the other drops the labels
+    // beyond a count.
     static void PlaceBlockLabel(QVGraphLabelBlock* pBlock, int k, LPCTSTR lpszText, double x, double y,
                                 int nJustification);
     static void TrimBlockLabels(QVGraphLabelBlock* pBlock, int nCount);
@@ -227,10 +232,13 @@ protected:
         double valueHeight;
         int nIndexes;
         int nRows;
-        bool bWest;         // depth runs to the left: the right side faces show
+        bool bWest;         // depth runs to the left: the left side faces show
+        double low;         // the range of device coordinates the drawing system keeps
+        double high;
         POINT At(double s, double r, double h) const
         {
-            return POINT{int(originX + s + r * rowX + 0.5), int(originY - h + r * rowY + 0.5)};
+            return POINT{int(std::clamp(originX + s + r * rowX + 0.5, low, high)),
+                         int(std::clamp(originY - h + r * rowY + 0.5, low, high))};
         }
     };
     // ComputeIsoLayout, then its layout read back from the work rectangles.
@@ -264,7 +272,7 @@ protected:
     static double PieLabelDistance(int nKind);
     CString PieLabelText(const PieSlice& slice, double total);
 
-    // Strata: the running totals of the groups at an index (bIndexes FALSE: of the indexes of a group).
+    // Strata: the running totals of the groups at each index (bAlongGroups: of the indexes of each group).
     void ComputeRunningTotalRange(bool bAlongGroups, bool bPercent);
     void DrawStrataBars(bool bVertical, bool bAlongGroups);
     // Group strata scales: one label per group along the bottom (or up the left edge), values beside.
@@ -290,7 +298,8 @@ protected:
     };
     bool MakePlaneMap(PlaneMap& map);
     CPoint MapToPlane(const PlaneMap& map, double x, double y);
-    // The fixed ranges of option bit 26 on both axes; FALSE for an axis that is to come from the data.
+    // The fixed ranges of option bit 26 on both axes; the flag of an axis whose fixed range was taken is
+    // cleared.
     void TakeFixedPlaneRanges(bool& bXFromData, bool& bYFromData);
     // The arrow head of a vector whose style names no line ends: a filled triangle at the end point.
     void DrawArrowHead(int x1, int y1, int x2, int y2, QVGraphStyle* pStyle);

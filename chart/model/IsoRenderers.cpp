@@ -76,6 +76,9 @@ QVGraphDisplay::IsoFrame QVGraphDisplay::MakeIsoFrame()
     frame.rowX = double(m_rectWork2.right) / frame.nRows;
     frame.rowY = double(m_rectWork2.bottom) / frame.nRows;
     frame.bWest = m_rectWork2.right < 0;
+    const int pixels = m_pDC != NULL ? m_pDC->GetDeviceCaps(LOGPIXELSX) : 96;
+    frame.low = pixels / 2 - 32768;
+    frame.high = 32767 - pixels / 2;
     return frame;
 }
 

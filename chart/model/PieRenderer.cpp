@@ -21,6 +21,7 @@ const double kEmptyTotal = 2.220446049250313e-16;
 // Slices of no more than this part of the pie get no label: they are narrower than a line of text.
 const double kLabelThreshold = 0.005;
 
+// Points of the pie's rim, within the 16 bits the drawing system keeps (a plot rectangle can lie anywhere).
 struct PieEllipse
 {
     double cx;
@@ -29,9 +30,9 @@ struct PieEllipse
     double ry;
     POINT At(double angle, double dx = 0, double dy = 0) const
     {
-        return POINT{int(std::floor(cx + dx + rx * std::cos(angle) + 0.5)),
-                     int(std::floor(cy + dy - ry * std::sin(angle) + 0.5))};
+        return POINT{Clamped(cx + dx + rx * std::cos(angle)), Clamped(cy + dy - ry * std::sin(angle))};
     }
+    static int Clamped(double coordinate) { return int(std::clamp(std::floor(coordinate + 0.5), -32000.0, 32000.0)); }
 };
 
 // The arc of a slice from its start to its end, stepped in five degrees, the end point always included.
@@ -168,7 +169,7 @@ void QVGraphDisplay::DrawPieGraph()
         points.clear();
         // A slice of the whole pie is its rim alone, without a seam to the centre.
         if (slice.sweep < kFullCircle - kArcStep / 2)
-            points.push_back(POINT{int(std::floor(cx + dx + 0.5)), int(std::floor(cy + dy + 0.5))});
+            points.push_back(POINT{PieEllipse::Clamped(cx + dx), PieEllipse::Clamped(cy + dy)});
         AppendArc(points, top, slice.start, slice.sweep, dx, dy);
         points.push_back(points.front());
         m_pChart->AddFeedbackPolygon(points.data(), int(points.size()), slice.nIndex, slice.nGroup);

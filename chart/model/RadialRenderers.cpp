@@ -29,10 +29,12 @@ const double kEmptyWidth = 2.220446049250313e-16;
 // Spokes of a polar chart: every 30 degrees.
 const int kPolarSpokes = 12;
 
+// A point at the distance from the centre in the direction of the angle, within the 16 bits the drawing
+// system keeps.
 POINT Polar(double cx, double cy, double distance, double angle)
 {
-    return POINT{int(std::floor(cx + distance * std::cos(angle) + 0.5)),
-                 int(std::floor(cy - distance * std::sin(angle) + 0.5))};
+    auto clamp = [](double coordinate) { return int(std::clamp(std::floor(coordinate + 0.5), -32000.0, 32000.0)); };
+    return POINT{clamp(cx + distance * std::cos(angle)), clamp(cy - distance * std::sin(angle))};
 }
 
 // The justification that puts a label away from the centre in the direction of the angle.

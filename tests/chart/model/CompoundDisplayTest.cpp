@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
 
 namespace {
 QVGAxisManager* const* Managers(QVGCompoundDisplay& compound, QVGAxisManager* (&managers)[4])
@@ -75,60 +74,74 @@ TEST(AxisManager, ANewCompoundDisplayHasFourAxisManagersWithEveryPlaceEmpty)
     }
 }
 
+namespace {
+// The setter, remover and getter of each place, by its number.
+QVGraphComponent* FillPlace(QVGAxisManager& manager, int nPlace)
+{
+    switch (nPlace) {
+    case QVGAxisManager::placeScale: { auto* p = new QVGDecimalScale; manager.SetScale(p); return p; }
+    case QVGAxisManager::placeTickMarks: { auto* p = new QVGTickMarks; manager.SetTickMarks(p); return p; }
+    case QVGAxisManager::placeGridLines: { auto* p = new QVGGridLines; manager.SetGridLines(p); return p; }
+    case QVGAxisManager::placeWatcher: { auto* p = new QVGDataWatcher; manager.SetWatcher(p); return p; }
+    case QVGAxisManager::placeDisplay: { auto* p = new QVGraphDisplay; manager.SetDisplay(p); return p; }
+    default: { auto* p = new QVGraphLabel; manager.SetAxisLabel(p); return p; }
+    }
+}
+
+QVGraphComponent* EmptyPlace(QVGAxisManager& manager, int nPlace, BOOL bDelete)
+{
+    switch (nPlace) {
+    case QVGAxisManager::placeScale: return manager.RemoveScale(bDelete);
+    case QVGAxisManager::placeTickMarks: return manager.RemoveTickMarks(bDelete);
+    case QVGAxisManager::placeGridLines: return manager.RemoveGridLines(bDelete);
+    case QVGAxisManager::placeWatcher: return manager.RemoveWatcher(bDelete);
+    case QVGAxisManager::placeDisplay: return manager.RemoveDisplay(bDelete);
+    default: return manager.RemoveAxisLabel(bDelete);
+    }
+}
+
+QVGraphComponent* GetPlace(QVGAxisManager& manager, int nPlace)
+{
+    switch (nPlace) {
+    case QVGAxisManager::placeScale: return manager.GetScale();
+    case QVGAxisManager::placeTickMarks: return manager.GetTickMarks();
+    case QVGAxisManager::placeGridLines: return manager.GetGridLines();
+    case QVGAxisManager::placeWatcher: return manager.GetWatcher();
+    case QVGAxisManager::placeDisplay: return manager.GetDisplay();
+    default: return manager.GetAxisLabel();
+    }
+}
+}  // namespace
+
 TEST(AxisManager, RemovingWithoutDeletingHandsTheComponentBackAndLeavesAPlaceholder)
 {
-    const struct
-    {
-        int nPlace;
-        std::function<QVGraphComponent*(QVGAxisManager&)> set;
-        std::function<QVGraphComponent*(QVGAxisManager&, BOOL)> remove;
-        std::function<QVGraphComponent*(QVGAxisManager&)> get;
-    } cases[] = {
-        {QVGAxisManager::placeScale,
-         [](QVGAxisManager& m) { auto* p = new QVGDecimalScale; m.SetScale(p); return p; },
-         [](QVGAxisManager& m, BOOL d) { return m.RemoveScale(d); }, [](QVGAxisManager& m) -> QVGraphComponent* { return m.GetScale(); }},
-        {QVGAxisManager::placeTickMarks,
-         [](QVGAxisManager& m) { auto* p = new QVGTickMarks; m.SetTickMarks(p); return p; },
-         [](QVGAxisManager& m, BOOL d) { return m.RemoveTickMarks(d); }, [](QVGAxisManager& m) -> QVGraphComponent* { return m.GetTickMarks(); }},
-        {QVGAxisManager::placeGridLines,
-         [](QVGAxisManager& m) { auto* p = new QVGGridLines; m.SetGridLines(p); return p; },
-         [](QVGAxisManager& m, BOOL d) { return m.RemoveGridLines(d); }, [](QVGAxisManager& m) -> QVGraphComponent* { return m.GetGridLines(); }},
-        {QVGAxisManager::placeWatcher,
-         [](QVGAxisManager& m) { auto* p = new QVGDataWatcher; m.SetWatcher(p); return p; },
-         [](QVGAxisManager& m, BOOL d) { return m.RemoveWatcher(d); }, [](QVGAxisManager& m) -> QVGraphComponent* { return m.GetWatcher(); }},
-        {QVGAxisManager::placeDisplay,
-         [](QVGAxisManager& m) { auto* p = new QVGraphDisplay; m.SetDisplay(p); return p; },
-         [](QVGAxisManager& m, BOOL d) { return m.RemoveDisplay(d); }, [](QVGAxisManager& m) -> QVGraphComponent* { return m.GetDisplay(); }},
-        {QVGAxisManager::placeAxisLabel,
-         [](QVGAxisManager& m) { auto* p = new QVGraphLabel; m.SetAxisLabel(p); return p; },
-         [](QVGAxisManager& m, BOOL d) { return m.RemoveAxisLabel(d); }, [](QVGAxisManager& m) -> QVGraphComponent* { return m.GetAxisLabel(); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.nPlace);
+    for (int place = 0; place < QVGAxisManager::placeCount; ++place) {
+        SCOPED_TRACE(place);
         QVGraph chart;
         QVGAxisManager manager;
         manager.SetChart(&chart);
-        QVGraphComponent* pSet = c.set(manager);
-        EXPECT_EQ(pSet, c.get(manager));
-        EXPECT_EQ(pSet, PlaceOf(&manager, c.nPlace));
+        QVGraphComponent* pSet = FillPlace(manager, place);
+        EXPECT_EQ(pSet, GetPlace(manager, place));
+        EXPECT_EQ(pSet, PlaceOf(&manager, place));
         EXPECT_TRUE(pSet->IsSubComponent());
         EXPECT_EQ(&chart, pSet->GetChart());
 
-        QVGraphComponent* pBack = c.remove(manager, FALSE);
+        QVGraphComponent* pBack = EmptyPlace(manager, place, FALSE);
         ASSERT_EQ(pSet, pBack);
         EXPECT_FALSE(pBack->IsSubComponent());
-        EXPECT_EQ(nullptr, c.get(manager));
+        EXPECT_EQ(nullptr, GetPlace(manager, place));
         EXPECT_EQ(6, manager.GetComponentList()->GetCount());
-        QVGraphComponent* pPlaceholder = PlaceOf(&manager, c.nPlace);
+        QVGraphComponent* pPlaceholder = PlaceOf(&manager, place);
         EXPECT_NE(pSet, pPlaceholder);
         EXPECT_EQ(RUNTIME_CLASS(QVGraphComponent), pPlaceholder->GetRuntimeClass());
-        EXPECT_EQ(nullptr, c.remove(manager, FALSE));   // an empty place gives none and stays as it is
-        EXPECT_EQ(pPlaceholder, PlaceOf(&manager, c.nPlace));
-        delete pBack;                                   // the caller owns what came back
+        // An empty place gives none and stays as it is; the caller owns what came back.
+        EXPECT_EQ(nullptr, EmptyPlace(manager, place, FALSE));
+        EXPECT_EQ(pPlaceholder, PlaceOf(&manager, place));
+        delete pBack;
 
-        c.set(manager);
-        EXPECT_EQ(nullptr, c.remove(manager, TRUE));
-        EXPECT_EQ(nullptr, c.get(manager));
+        FillPlace(manager, place);
+        EXPECT_EQ(nullptr, EmptyPlace(manager, place, TRUE));
+        EXPECT_EQ(nullptr, GetPlace(manager, place));
     }
 }
 
