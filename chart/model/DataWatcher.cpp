@@ -158,7 +158,10 @@ int QVGDataWatcher::ForEachWatchedItem(Visit visit)
     int visited = 0;
     for (int g = 0; g < m_nGroupCount; g += groupStride) {
         const int group = m_nFirstGroup + g;
-        if (group < 0 || group >= groups)
+        // Limits beyond the data (an archive can bring any) end the walk at the last group.
+        if (group >= groups)
+            break;
+        if (group < 0)
             continue;
         const int count = std::min(m_pChart->GetGroupSize(group) - firstIndex, m_nIndexCount);
         for (int i = 0; i < count; i += indexStride) {

@@ -1,18 +1,23 @@
 // The chart: construction, components, data forwarders, feedback records and archiving.
 #include "chart/model/Graph.h"
 
+#include "chart/model/AxisManager.h"
+#include "chart/model/AxisScale.h"
 #include "chart/model/ChartArchive.h"
 #include "chart/model/ChartResourceIds.h"
 #include "chart/model/CompiledPolygon.h"
 #include "chart/model/CompoundComponent.h"
+#include "chart/model/CompoundDisplay.h"
 #include "chart/model/GraphBackground.h"
 #include "chart/model/GraphComponent.h"
 #include "chart/model/GraphDisplay.h"
 #include "chart/model/GraphException.h"
 #include "chart/model/GraphFeedback.h"
 #include "chart/model/GraphLegend.h"
+#include "chart/model/GridLines.h"
 #include "chart/model/LabelBlock.h"
 #include "chart/model/TextPanel.h"
+#include "chart/model/TickMarks.h"
 #include "framework/core/Archive.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
@@ -130,6 +135,19 @@ void QVGraph::AddComponent(QVGraphComponent* pComponent)
     m_components.AddTail(pComponent);
 }
 
+namespace {
+// A display whose graph type and axis style come with their bytes in place in the line-style word.
+QVGraphDisplay* NewStandardDisplay(int nGraphType, int nAxisStyle)
+{
+    QVGraphDisplay* pDisplay = new QVGraphDisplay;
+    QVGraphStyle* pStyle = pDisplay->GetStyle();
+    pStyle->m_nLineStyle = int((unsigned(pStyle->m_nLineStyle) & 0x0000FFFFu) | (unsigned(nGraphType) & 0x00FF0000u) |
+                               (unsigned(nAxisStyle) & 0xFF000000u));
+    pStyle->m_bModified = 1;
+    return pDisplay;
+}
+}  // namespace
+
 QVGraphComponent* QVGraph::BuildStandardChart(int nTypeId, int nMeasurement, const RECT& rect, int nBorder,
                                               int nShadow, int nFill, int nGraphType, int nAxisStyle)
 {
@@ -138,14 +156,28 @@ QVGraphComponent* QVGraph::BuildStandardChart(int nTypeId, int nMeasurement, con
     case IDS_QVG_BACKGROUND:
         pComponent = new QVGraphBackground;
         break;
-    case IDS_QVG_DISPLAY: {
-        QVGraphDisplay* pDisplay = new QVGraphDisplay;
-        // Both arguments come with their byte in its place in the line-style word.
-        QVGraphStyle* pStyle = pDisplay->GetStyle();
-        pStyle->m_nLineStyle = int((unsigned(pStyle->m_nLineStyle) & 0x0000FFFFu) | (unsigned(nGraphType) & 0x00FF0000u) |
-                                   (unsigned(nAxisStyle) & 0xFF000000u));
-        pStyle->m_bModified = 1;
-        pComponent = pDisplay;
+    case IDS_QVG_DISPLAY:
+        pComponent = NewStandardDisplay(nGraphType, nAxisStyle);
+        break;
+    case IDS_QVG_COMPOUND_DISPLAY: {
+        // A display on the left axis, values up the left, indexes along the bottom, each scale with
+        // its tick marks and grid lines.
+        QVGCompoundDisplay* pCompound = new QVGCompoundDisplay;
+        pCompound->SetLeftDisplay(NewStandardDisplay(nGraphType, nAxisStyle));
+        QVGDecimalScale* pValues = new QVGDecimalScale;
+        pValues->SetStep(0.0);
+        pCompound->SetLeftScale(pValues);
+        pCompound->SetLeftTickMarks(new QVGTickMarks);
+        pCompound->SetLeftGridLines(new QVGGridLines);
+        // The index labels stand level under the axis, as the classic frame puts them.
+        QVGIndexScale* pIndexes = new QVGIndexScale;
+        pIndexes->GetStyle()->SetOption(QVGDecimalScale::optionFixedAngle, TRUE);
+        pIndexes->GetStyle()->m_dTextAngle = 0.0;
+        pIndexes->SetJustification(2);
+        pCompound->SetBottomScale(pIndexes);
+        pCompound->SetBottomTickMarks(new QVGTickMarks);
+        pCompound->SetBottomGridLines(new QVGGridLines);
+        pComponent = pCompound;
         break;
     }
     case IDS_QVG_TITLE:

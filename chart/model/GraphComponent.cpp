@@ -9,6 +9,7 @@
 #include "framework/win/Gdi.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 IMPLEMENT_SERIAL(QVGraphComponent, CObject, VERSIONABLE_SCHEMA | 1)
@@ -363,12 +364,17 @@ int QVGraphComponent::ResolveDataLimits()
 {
     const int groups = m_pChart != NULL ? m_pChart->GetGroupCount() : 0;
     const int longest = m_pChart != NULL ? m_pChart->GetMaxGroupSize() : 0;
-    m_nFirstGroup = m_nMinGroup == -1 ? 0 : m_nMinGroup;
-    m_nLastGroup = m_nMaxGroup == -1 ? groups - 1 : m_nMaxGroup;
-    m_nFirstIndex = m_nMinIndex == -1 ? 0 : m_nMinIndex;
-    m_nLastIndex = m_nMaxIndex == -1 ? longest - 1 : m_nMaxIndex;
-    m_nIndexCount = m_nLastIndex - m_nFirstIndex + 1;
-    m_nGroupCount = m_nLastGroup - m_nFirstGroup + 1;
+    // -1 is "no limit"; any other negative limit (an archive can bring one) counts the same, so no walk
+    // starts billions of groups before the first.
+    m_nFirstGroup = m_nMinGroup < 0 ? 0 : m_nMinGroup;
+    m_nLastGroup = m_nMaxGroup < 0 ? groups - 1 : m_nMaxGroup;
+    m_nFirstIndex = m_nMinIndex < 0 ? 0 : m_nMinIndex;
+    m_nLastIndex = m_nMaxIndex < 0 ? longest - 1 : m_nMaxIndex;
+    auto count = [](int first, int last) {
+        return int(std::clamp<long long>((long long)last - first + 1, 0, INT_MAX));
+    };
+    m_nIndexCount = count(m_nFirstIndex, m_nLastIndex);
+    m_nGroupCount = count(m_nFirstGroup, m_nLastGroup);
     return m_nIndexCount;
 }
 

@@ -204,76 +204,10 @@ void QVGraphDisplay::ComputeValueRange()
     CombineFixedValueRange();
 }
 
-// Range operations of graph families that have no renderer of their own here take the default range.
 void QVGraphDisplay::ComputeStackedRange()
 {
     ComputeValueRange();
 }
-
-void QVGraphDisplay::ComputePolarRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeStrataRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeGroupStrataRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeStrataBarRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeBubbleRange()
-{
-    ComputeValueRange();
-}
-
-void QVGraphDisplay::ComputeVectorRange()
-{
-    ComputeValueRange();
-}
-
-// Renderers and frames of the graph families that this display does not draw: nothing.
-void QVGraphDisplay::Draw3DPlotArea() {}
-void QVGraphDisplay::DrawHorizontalScales() {}
-void QVGraphDisplay::ComputeIsoLayout() {}
-void QVGraphDisplay::DrawIsoScales() {}
-void QVGraphDisplay::DrawIsoPlotArea() {}
-void QVGraphDisplay::DrawPieLabels() {}
-void QVGraphDisplay::DrawPieGraph() {}
-void QVGraphDisplay::DrawVBarGraph() {}
-void QVGraphDisplay::DrawHBarGraph() {}
-void QVGraphDisplay::DrawStackVBarGraph() {}
-void QVGraphDisplay::DrawStackHBarGraph() {}
-void QVGraphDisplay::DrawIsoBarGraph() {}
-void QVGraphDisplay::DrawPolarScales() {}
-void QVGraphDisplay::DrawPolarPlotArea() {}
-void QVGraphDisplay::DrawPolarGraph() {}
-void QVGraphDisplay::DrawStrataGraph() {}
-void QVGraphDisplay::DrawGroupStrataHScales() {}
-void QVGraphDisplay::DrawGroupStrataVScales() {}
-void QVGraphDisplay::DrawGroupStrataHBarGraph() {}
-void QVGraphDisplay::DrawGroupStrataVBarGraph() {}
-void QVGraphDisplay::DrawStrataHBarGraph() {}
-void QVGraphDisplay::DrawStrataVBarGraph() {}
-void QVGraphDisplay::DrawGanttScales() {}
-void QVGraphDisplay::DrawGanttGraph() {}
-void QVGraphDisplay::DrawWebGraph() {}
-void QVGraphDisplay::DrawWebScales() {}
-void QVGraphDisplay::DrawWebPlotArea() {}
-void QVGraphDisplay::DrawBubbleGraph() {}
-void QVGraphDisplay::DrawVectorGraph() {}
-void QVGraphDisplay::DrawCandleGraph() {}
-void QVGraphDisplay::DrawFreeStyleGraph() {}
-void QVGraphDisplay::DrawStockGraph() {}
-void QVGraphDisplay::DrawIsoAreaGraph() {}
 
 void QVGraphDisplay::DrawPieLabelsHook()
 {
@@ -364,44 +298,7 @@ void QVGraphDisplay::DrawClassicPlotArea()
     const CRect plot = m_rectPlot;
     if (GetOption(optionFillPlotArea))
         m_pDC->FillSolidRect(plot.left, plot.top, plot.Width() + 1, plot.Height() + 1, m_style.m_crColor);
-    QVGDecimalScale* pIndexScale = GetFirstScale();
-    QVGDecimalScale* pValueScale = GetSecondScale();
-    QVGAnchorList* pValueAnchors = pValueScale != NULL ? pValueScale->GetAnchorList() : NULL;
-    QVGAnchorList* pIndexAnchors = pIndexScale != NULL ? pIndexScale->GetAnchorList() : NULL;
-    const bool valueAnchors = pValueAnchors != NULL && !pValueAnchors->IsEmpty();
-    const bool indexAnchors = pIndexAnchors != NULL && !pIndexAnchors->IsEmpty();
-    auto drawPart = [this](QVGraphComponent* pPart) {
-        pPart->SetChart(m_pChart);
-        pPart->SetVisible(TRUE);
-        pPart->Draw(m_pDC, m_pView);
-    };
-    DrawScaleTickMarks();
-    if (m_pChart != NULL)
-        m_pChart->SaveClip();
-    try {
-        if (m_pChart != NULL)
-            m_pChart->ClipToRect(plot.left, plot.top, plot.right + 1, plot.bottom + 1, RGN_AND);
-        if (!GetOption(optionNoValueGrid) && valueAnchors) {
-            QVGGridLines* pGrid = GetGridLines(0);
-            pGrid->SetAnchorList(pValueAnchors);
-            pGrid->SetMajorColour(m_crGrid);
-            pGrid->SetExtentRect(plot);
-            drawPart(pGrid);
-        }
-        if (!GetOption(optionNoIndexGrid) && indexAnchors) {
-            QVGGridLines* pGrid = GetGridLines(1);
-            pGrid->SetAnchorList(pIndexAnchors);
-            pGrid->SetMajorColour(m_crGrid);
-            pGrid->SetExtentRect(plot);
-            drawPart(pGrid);
-        }
-    } catch (...) {
-        if (m_pChart != NULL)
-            m_pChart->RestoreClip();
-        throw;
-    }
-    if (m_pChart != NULL)
-        m_pChart->RestoreClip();
+    DrawTicksAndGrids(plot, 2);
     CPen* pBorder = GetPen(PS_SOLID, std::max(1, m_style.m_nLineWidth), m_style.m_crLineColor);
     CPen* pOldPen = pBorder != NULL ? m_pDC->SelectObject(pBorder) : NULL;
     CGdiObject* pOldBrush = m_pDC->SelectStockObject(NULL_BRUSH);
@@ -423,12 +320,62 @@ void QVGraphDisplay::DrawScaleTickMarks()
         if (GetOption(suppressed[which]) || pAnchors == NULL || pAnchors->IsEmpty())
             continue;
         QVGTickMarks* pTicks = GetTickMarks(which);
+        // Below a scale along the bottom, left of one up the left edge (the horizontal charts put
+        // the values along the bottom).
+        pTicks->SetSide(pScales[which]->GetStartPoint().y == pScales[which]->GetEndPoint().y ? 1 : 0);
         pTicks->SetScaleSource(pAnchors);
         pTicks->SetExtentRect(plot);
         pTicks->SetChart(m_pChart);
         pTicks->SetVisible(TRUE);
         pTicks->Draw(m_pDC, m_pView);
     }
+}
+
+void QVGraphDisplay::DrawTicksAndGrids(const CRect& extent, int nGridKind)
+{
+    QVGDecimalScale* pIndexScale = GetFirstScale();
+    QVGDecimalScale* pValueScale = GetSecondScale();
+    QVGAnchorList* pValueAnchors = pValueScale != NULL ? pValueScale->GetAnchorList() : NULL;
+    QVGAnchorList* pIndexAnchors = pIndexScale != NULL ? pIndexScale->GetAnchorList() : NULL;
+    const bool valueAnchors = pValueAnchors != NULL && !pValueAnchors->IsEmpty();
+    const bool indexAnchors = pIndexAnchors != NULL && !pIndexAnchors->IsEmpty();
+    // A scale along the bottom gets ticks below it and grid lines up the plot; one up the left edge
+    // ticks to its left and lines across (the horizontal charts put the values along the bottom).
+    auto alongBottom = [](QVGDecimalScale* pScale) {
+        return pScale->GetStartPoint().y == pScale->GetEndPoint().y;
+    };
+    auto drawPart = [this](QVGraphComponent* pPart) {
+        pPart->SetChart(m_pChart);
+        pPart->SetVisible(TRUE);
+        pPart->Draw(m_pDC, m_pView);
+    };
+    DrawScaleTickMarks();
+    const CRect plot = m_rectPlot;
+    if (m_pChart != NULL)
+        m_pChart->SaveClip();
+    try {
+        if (m_pChart != NULL)
+            m_pChart->ClipToRect(plot.left, plot.top, plot.right + 1, plot.bottom + 1, RGN_AND);
+        auto drawGrid = [&](QVGGridLines* pGrid, QVGDecimalScale* pScale, QVGAnchorList* pAnchors) {
+            pGrid->SetOrientation(alongBottom(pScale) ? 1 : 0);
+            pGrid->GetStyle()->SetAxisStyle(nGridKind);
+            pGrid->SetDepth(int(m_style.GetBarDepthOrDefault()), TRUE);
+            pGrid->SetMajorColour(m_crGrid);
+            pGrid->SetAnchorList(pAnchors);
+            pGrid->SetExtentRect(extent);
+            drawPart(pGrid);
+        };
+        if (!GetOption(optionNoValueGrid) && valueAnchors)
+            drawGrid(GetGridLines(0), pValueScale, pValueAnchors);
+        if (!GetOption(optionNoIndexGrid) && indexAnchors)
+            drawGrid(GetGridLines(1), pIndexScale, pIndexAnchors);
+    } catch (...) {
+        if (m_pChart != NULL)
+            m_pChart->RestoreClip();
+        throw;
+    }
+    if (m_pChart != NULL)
+        m_pChart->RestoreClip();
 }
 
 void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const CScale& range)
@@ -449,7 +396,7 @@ void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const 
     pScale->SetMax(range.m_dMax);
     double step = GetScaleStep(bFirst);
     // The percentage strata bars show 0 to 100 in steps of 5 unless told otherwise.
-    if (!bFirst && step == 0 && GetGraphType() == 47 && pScale != m_pIndexScale)
+    if (step == 0 && IsPercentageStrata() && pScale == m_pValueScale)
         step = 5.0;
     pScale->SetStep(step);
     const CString& format = bFirst ? GetValueScaleFormat() : GetIndexScaleFormat();
@@ -468,6 +415,8 @@ void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const 
     pScale->m_dSizeY = 1.25 * GetSize();
     if (GetAxisOption(axisOwnLimits))
         pScale->SetDataRange(m_nMinIndex, m_nMaxIndex, m_nMinGroup, m_nMaxGroup);
+    else if (pScale->IsKindOf(RUNTIME_CLASS(QVGGroupScale)))
+        pScale->SetDataRange(-1, -1, m_nMinGroup, m_nMaxGroup);   // one label per bar the display draws
     else
         pScale->SetDataRange(-1, -1, -1, -1);
 }
@@ -478,7 +427,7 @@ double QVGraphDisplay::GetScaleStep(bool bFirst)
 }
 
 void QVGraphDisplay::LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSecond, const CScale& first,
-                                  const CScale& second, bool bEqualUnits)
+                                  const CScale& second, bool bEqualUnits, CSize depth)
 {
     CScale firstRange = first;
     CScale secondRange = second;
@@ -519,7 +468,7 @@ void QVGraphDisplay::LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSec
         }
         if (pFirst != NULL && !GetOption(optionNoFirstScale)) {
             pFirst->SetStartPoint(plot.left, plot.bottom);
-            pFirst->SetEndPoint(plot.right, plot.bottom);
+            pFirst->SetEndPoint(plot.right - depth.cx, plot.bottom);
             pFirst->GenerateLabels();
             if (pass == 0 && !fixedRect) {
                 const CRect extent = pFirst->MeasureLabelExtent();
@@ -538,7 +487,7 @@ void QVGraphDisplay::LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSec
         }
         if (pSecond != NULL && !GetOption(optionNoSecondScale)) {
             pSecond->SetStartPoint(plot.left, plot.bottom);
-            pSecond->SetEndPoint(plot.left, plot.top);
+            pSecond->SetEndPoint(plot.left, plot.top + depth.cy);
             pSecond->GenerateLabels();
             if (pass == 0 && !fixedRect) {
                 const CRect extent = pSecond->MeasureLabelExtent();
@@ -579,24 +528,16 @@ void QVGraphDisplay::DrawClassicScales()
     if (GetScaleFlags() == 0)
         return;
     const int type = GetGraphType();
-    const bool valueLog = GetOption(optionLogValues) != 0;
     const int axisStyle = GetAxisStyle();
-    if (GetFirstScale() == NULL || !m_pIndexScale->IsKindOf(RUNTIME_CLASS(QVGIndexScale)))
-        SetIndexScale(new QVGIndexScale);
-    QVGDecimalScale* pValue = GetSecondScale();
-    const bool wantDate = axisStyle >= 18 && axisStyle <= 21;
-    if (pValue == NULL || !IsNumberScaleOf(pValue, valueLog, wantDate)) {
-        pValue = NewNumberScale(valueLog, wantDate);
-        SetValueScale(pValue);
-    }
-    QVGIndexScale* pIndex = static_cast<QVGIndexScale*>(m_pIndexScale);
+    QVGIndexScale* pIndex = CategoryScale(false);
+    QVGDecimalScale* pValue = ValueScaleFor(axisStyle >= 18 && axisStyle <= 21);
     const bool curve = type == 1 || type == 6 || type == 14 || type == 24 || type == 31 || type == 35 || type == 36;
     pIndex->SetLabelsAtEdges(curve ? 1 : 0);
     CScale valueRange = ShownValueRange();
-    if (type == 47) {
+    if (IsPercentageStrata()) {
         valueRange.Reset();
         valueRange.Include(0.0);
         valueRange.Include(100.0);
     }
-    LayoutScales(pIndex, pValue, ShownIndexRange(), valueRange, false);
+    LayoutScales(pIndex, pValue, ShownIndexRange(), valueRange, false, IsThreeDVertical() ? DepthOffset() : CSize(0, 0));
 }

@@ -5,9 +5,11 @@
 
 #include "chart/model/DisplayBase.h"
 
+#include <algorithm>
 #include <vector>
 
 class QVGDecimalScale;
+class QVGIndexScale;
 class QVGGridLines;
 class QVGTickMarks;
 class QVGraphData;
@@ -98,7 +100,25 @@ public:
     COLORREF GetGridColor() const { return m_crGrid; }
     void SetGridColor(COLORREF crColor) { m_crGrid = crColor; }
 
+    // Shared by the renderers over the item index (line, step, area, bars, strata, stock, candle, ...).
+    // The value axis as those renderers map it: the value data range's minimum (its logarithm on a
+    // logarithmic axis) and the value span, device units per value unit along the given extent.
+    struct ValueAxisMap
+    {
+        double minimum;
+        double span;
+        double factor;
+        bool bLog;
+        // The value as the axis measures it: its logarithm on a logarithmic axis (-99 for 0 or less).
+        double Level(double value) const;
+        // Device units from the minimum to the value along the axis.
+        double Offset(double value) const { return (Level(value) - minimum) * factor; }
+    };
+
 protected:
+    // The map along nExtent device units; on a logarithmic axis a minimum of 0 or less stands at the
+    // logarithm given.
+    ValueAxisMap MakeValueAxisMap(int nExtent, double logFloorForNonPositive);
     // One scatter pair: the X item and the Y item with their places and the series they belong to.
     struct ScatterPair
     {
@@ -120,8 +140,9 @@ protected:
     // The tick step handed to the first (X) or the second (Y) scale: the display base's steps here.
     virtual double GetScaleStep(bool bFirst);
     // Configures, lays out in two passes and draws the first (X, bottom) and second (Y, left) scales.
+    // A three-dimensional frame shortens the lines by the depth (right end of the first, top of the second).
     void LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSecond, const CScale& first, const CScale& second,
-                      bool bEqualUnits);
+                      bool bEqualUnits, CSize depth = CSize(0, 0));
     void ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const CScale& range);
     // A number scale for an axis: logarithmic, of dates, or plain decimal; and whether a scale is that kind.
     static QVGDecimalScale* NewNumberScale(bool bLog, bool bDates);
@@ -131,21 +152,6 @@ protected:
     CScale ShownIndexRange();
     CScale ShownValueRange();
 
-    // Shared by the renderers over the item index (line, step, area, bars, strata, stock, candle, ...).
-    // The value axis as those renderers map it: the value data range's minimum (its logarithm on a
-    // logarithmic axis) and the value span, device units per value unit along the given extent.
-    struct ValueAxisMap
-    {
-        double minimum;
-        double span;
-        double factor;
-        bool bLog;
-        // The value as the axis measures it: its logarithm on a logarithmic axis (-99 for 0 or less).
-        double Level(double value) const;
-        // Device units from the minimum to the value along the axis.
-        double Offset(double value) const { return (Level(value) - minimum) * factor; }
-    };
-    ValueAxisMap MakeValueAxisMap(int nExtent, double logFloorForNonPositive);
     // The guard of every renderer over the item index: a value range too narrow to map, no groups, no
     // indexes, or no drawing under way.
     bool CannotDrawOverIndexes();
@@ -165,8 +171,8 @@ protected:
     // The style a bar is drawn with: the item's when it names a drawing mode, else its group's.
     QVGraphStyle* BarStyleOf(QVGraphData* pItem, int nGroup);
     QVGraphStyle* GroupStyleOf(int nGroup);
-    // The width of one bar among nPerSlot bars of a slot of nExtent / nSlots units (gap of one eleventh,
-    // or the display's own bar width under option bit 30 when it fits).
+    // The width of a bar whose even share of the plot is `fitting` device units: eleven twelfths of it,
+    // or the display's own bar width under option bit 30 when that fits.
     double BarWidthFor(double fitting, bool bHorizontal);
     // The depth of a three-dimensional chart in device units (x to the right, y upwards).
     CSize DepthOffset();
@@ -193,6 +199,110 @@ protected:
     BOOL TakeFixedValueRange();
     void CombineFixedValueRange();
     void IncludeIndexRangeShown();
+
+    // A number scale for the value axis: logarithmic under option bit 27, of dates, or decimal; made
+    // anew only when the one the display holds is of another kind.
+    QVGDecimalScale* ValueScaleFor(bool bDates);
+    // A category scale (index or group scale) in the index scale's place.
+    QVGIndexScale* CategoryScale(bool bGroups);
+    // The percentage forms of the strata bars show 0 to 100 on their value axis.
+    bool IsPercentageStrata();
+    // Tick marks and grid lines of a plot area, each following its scale's anchors and told their side
+    // and orientation by the scale's line; nGridKind is the grid lines' kind (2 straight across the
+    // plot, the 3D axis styles over the back wall).
+    void DrawTicksAndGrids(const CRect& extent, int nGridKind);
+    // The display's own label block (its label list): made on first use, given the display's font,
+    // text colour and the current drawing.
+    QVGraphLabelBlock* OwnLabelBlock();
+    // Sets label k of the block to the text at (x, y) with the justification; the other drops the labels
+    // beyond a count.
+    static void PlaceBlockLabel(QVGraphLabelBlock* pBlock, int k, LPCTSTR lpszText, double x, double y,
+                                int nJustification);
+    static void TrimBlockLabels(QVGraphLabelBlock* pBlock, int nCount);
+
+    // Isometric projection of the platform and stage styles: a point lies s device units along the
+    // index edge from the origin, r rows back in depth and h device units up the value axis.
+    struct IsoFrame
+    {
+        double originX;
+        double originY;
+        double indexStep;
+        double rowX;
+        double rowY;
+        double valueHeight;
+        int nIndexes;
+        int nRows;
+        bool bWest;         // depth runs to the left: the left side faces show
+        double low;         // the range of device coordinates the drawing system keeps
+        double high;
+        POINT At(double s, double r, double h) const
+        {
+            return POINT{int(std::clamp(originX + s + r * rowX + 0.5, low, high)),
+                         int(std::clamp(originY - h + r * rowY + 0.5, low, high))};
+        }
+    };
+    // ComputeIsoLayout, then its layout read back from the work rectangles.
+    IsoFrame MakeIsoFrame();
+    // An isometric chart cannot show values below zero: it turns itself into vertical bars.
+    bool SwitchIsoToBarsForNegatives();
+    bool HasNegativeValues();
+    // A face of an isometric block: recorded for feedback, filled and outlined, shaded when asked.
+    void DrawIsoFace(const POINT* pPoints, int nIndex, int nGroup, QVGraphStyle* pStyle, int nShade);
+
+    // Pie: one slice per item with a value above 0, in group then index order, from angle 0 on.
+    struct PieSlice
+    {
+        int nIndex;
+        int nGroup;
+        double value;
+        double start;
+        double sweep;
+        int nExplosion;
+        QVGraphData* pItem;
+        double Middle() const { return start + sweep / 2; }
+    };
+    // The slices and their total; FALSE when the total is too small to draw.
+    BOOL ComputePieSlices(std::vector<PieSlice>& slices, double& total);
+    // The radius: the one the labels left room for, else 0.4 of the plot's smaller side.
+    double PieRadius();
+    // Centre, vertical semi-axis and thickness of a pie of the radius in the plot rectangle.
+    void PieGeometry(double radius, double& cx, double& cy, double& semiAxis, double& thickness);
+    // How far an exploded slice moves out, as a part of the radius; how far out its label sits.
+    static double PieExplosion(int nKind);
+    static double PieLabelDistance(int nKind);
+    CString PieLabelText(const PieSlice& slice, double total);
+
+    // Strata: the running totals of the groups at each index (bAlongGroups: of the indexes of each group).
+    void ComputeRunningTotalRange(bool bAlongGroups, bool bPercent);
+    void DrawStrataBars(bool bVertical, bool bAlongGroups);
+    // Group strata scales: one label per group along the bottom (or up the left edge), values beside.
+    void DrawGroupStrataScales(bool bVertical);
+
+    // Web and polar charts: centre and radius (0.4 of the plot's smaller side); FALSE below one unit.
+    bool RadialGeometry(double& cx, double& cy, double& radius);
+    // Rings through the value scale's ticks (four even rings without a scale) and spokes, as polylines.
+    void DrawRadialFrame(int nSpokes, double firstAngle, bool bPolygonRings);
+    // The value scale up the first spoke, and a label at the end of each spoke.
+    void DrawRadialScales(const CScale& values, const std::vector<CString>& spokeTexts, double firstAngle);
+
+    // The data units of the X (index) and Y (value) axis ranges mapped onto the plot rectangle, as the
+    // bubble and vector charts use them.
+    struct PlaneMap
+    {
+        double xMin;
+        double yMin;
+        double fx;
+        double fy;
+        double left;
+        double bottom;
+    };
+    bool MakePlaneMap(PlaneMap& map);
+    CPoint MapToPlane(const PlaneMap& map, double x, double y);
+    // The fixed ranges of option bit 26 on both axes; the flag of an axis whose fixed range was taken is
+    // cleared.
+    void TakeFixedPlaneRanges(bool& bXFromData, bool& bYFromData);
+    // The arrow head of a vector whose style names no line ends: a filled triangle at the end point.
+    void DrawArrowHead(int x1, int y1, int x2, int y2, QVGraphStyle* pStyle);
 
     COLORREF m_crGrid;
 };

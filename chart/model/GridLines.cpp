@@ -7,6 +7,7 @@
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -162,7 +163,9 @@ void QVGGridLines::DrawContent()
     const int spacing = horizontal ? p0.y - p1.y : p1.x - p0.x;
     CRect extent = m_rectExtent;
     extent.NormalizeRect();
-    const int count = m_nMinorCount;
+    // More minor lines than device units between two anchors would only draw over each other (and an
+    // archive can ask for billions).
+    const int count = std::min(m_nMinorCount, std::abs(spacing));
     auto draw = [&](const CPoint& p, CPen* pPen) {
         if (horizontal)
             DrawHorizontalGridLine(p.x, p.y, pPen);

@@ -1,6 +1,8 @@
 // The label block: its list of labels, anchor recording, angles and layout, and overlap-aware drawing.
 #include "chart/model/LabelBlock.h"
 
+#include "chart/model/ChartArchive.h"
+
 #include "chart/model/ChartResourceIds.h"
 #include "chart/model/Graph.h"
 #include "chart/model/GraphException.h"
@@ -55,7 +57,8 @@ void QVGraphLabelBlock::Serialize(CArchive& ar)
     } else {
         TrimLabels(0);
     }
-    m_labels.Serialize(ar);
+    // Only labels, each owned by the block alone: an archive may name any class, or an object twice.
+    SerializeOwnedChartList(ar, m_labels, RUNTIME_CLASS(QVGraphLabel));
     if (ar.IsStoring()) {
         ar << m_nBlockFurther << m_bOverlapCheck << m_bRecordAnchors;
         return;

@@ -7,6 +7,7 @@
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -70,9 +71,14 @@ void QVGTickMarks::DrawTick(int x, int y, int nLength, double angle, int nWidth,
 {
     if (m_pDC == NULL)
         return;
-    CPen pen;
-    pen.CreatePen(PS_SOLID, nWidth, crColor);
-    CPen* pOld = m_pDC->SelectObject(&pen);
+    // The chart's pens: cached, and no wider than a page (a width read from an archive can be any).
+    CPen own;
+    CPen* pPen = GetPen(PS_SOLID, nWidth, crColor);
+    if (pPen == NULL) {
+        own.CreatePen(PS_SOLID, std::clamp(nWidth, 0, 2000), crColor);
+        pPen = &own;
+    }
+    CPen* pOld = m_pDC->SelectObject(pPen);
     const CPoint end = OffsetPoint(x, y, nLength, angle);
     m_pDC->MoveTo(x, y);
     m_pDC->LineTo(end);
@@ -115,7 +121,9 @@ void QVGTickMarks::DrawContent()
         extent.SetRect(p0.x, p0.y, pn.x, pn.y);
         extent.NormalizeRect();
     }
-    const int count = m_nMinorCount;
+    // More minor marks than device units between two anchors would only draw over each other (and an
+    // archive can ask for billions).
+    const int count = std::min(m_nMinorCount, std::abs(spacing));
     auto minorAt = [&](const CPoint& from, const CPoint& to, int k) {
         return CPoint(from.x + k * (to.x - from.x) / (count + 1), from.y + k * (to.y - from.y) / (count + 1));
     };

@@ -2,6 +2,11 @@
 // document stores it.
 #include "tests/fuzz/Fuzz.h"
 
+#include "chart/model/AxisManager.h"
+#include "chart/model/AxisScale.h"
+#include "chart/model/ChartResourceIds.h"
+#include "chart/model/CompoundDisplay.h"
+#include "chart/model/DataWatcher.h"
 #include "chart/model/Graph.h"
 #include "chart/model/GraphBackground.h"
 #include "chart/model/GraphDisplay.h"
@@ -79,6 +84,26 @@ std::vector<std::string> ChartSeeds()
         seeds.push_back(StoredChart(chart));
     }
     {
+        // A compound display: bars on the left axis with their scales, tick marks and grid lines, a
+        // line on the right axis, an axis label and a data watcher.
+        QVGraph chart;
+        for (int group = 0; group < 2; ++group)
+            for (int i = 0; i < 5; ++i)
+                chart.SetValue(i, group, 3.0 + group * 2.0 + i);
+        QVGCompoundDisplay* pCompound = static_cast<QVGCompoundDisplay*>(
+            chart.BuildStandardChart(IDS_QVG_COMPOUND_DISPLAY, 0, CRect(0, 0, 320, 240), 0, 0, 0, 3 << 16, 2 << 24));
+        QVGraphDisplay* pLine = Display(1, CRect(0, 0, 0, 0));
+        pLine->SetDataRange(-1, -1, 1, 1);
+        pCompound->SetRightDisplay(pLine);
+        pCompound->SetRightScale(new QVGDecimalScale);
+        pCompound->SetSecondaryValueAxis(1);
+        QVGraphLabel* pLabel = new QVGraphLabel;
+        pLabel->SetAnnotation(1, "Flow");
+        pCompound->GetLeftAxis()->SetAxisLabel(pLabel);
+        pCompound->SetLeftWatcher(new QVGDataWatcher);
+        seeds.push_back(StoredChart(chart));
+    }
+    {
         QVGraph empty;
         seeds.push_back(StoredChart(empty));
     }
@@ -90,6 +115,8 @@ std::vector<std::string> ChartTokens()
     return {
         FuzzWord(0xFFFF) + FuzzWord(0) + FuzzWord(14) + "QVGraphDisplay",
         FuzzWord(0xFFFF) + FuzzWord(0) + FuzzWord(12) + "QVGraphTitle",
+        FuzzWord(0xFFFF) + FuzzWord(0) + FuzzWord(14) + "QVGAxisManager",
+        FuzzWord(0xFFFF) + FuzzWord(0) + FuzzWord(15) + "QVGDecimalScale",
         FuzzWord(0xFFFF) + FuzzWord(0) + FuzzWord(12) + "CStringArray",
         FuzzWord(0x8001), FuzzWord(0x8002), FuzzWord(0x0001), FuzzWord(0x0003),
         FuzzDWord(0x7FFFFFFF), FuzzDWord(0x80000000), FuzzDWord(0xFFFFFFFF),

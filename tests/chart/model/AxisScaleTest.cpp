@@ -246,3 +246,28 @@ TEST(IndexScale, LabelsShowTheItemTextsInTheMiddleOfTheirSlots)
     EXPECT_EQ(CPoint(50, 100), scale.GetAnchorList()->GetHead());
     EXPECT_EQ(CPoint(350, 100), scale.GetAnchorList()->GetTail());
 }
+
+TEST(LabelBlock, AnArchiveWhoseLabelListHoldsSomethingElseIsRefused)
+{
+    // Only labels may stand in a block's list: anything else would be used as one.
+    QVGraphLabelBlock block;
+    block.AddTextLabel("first");
+    block.m_labels.AddTail(new CScale);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        block.Serialize(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    QVGraphLabelBlock loaded;
+    bool refused = false;
+    try {
+        loaded.Serialize(ar);
+    } catch (CArchiveException* e) {
+        refused = e->m_cause == CArchiveException::badClass;
+        e->Delete();
+    }
+    EXPECT_TRUE(refused);
+}

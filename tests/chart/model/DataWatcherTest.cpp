@@ -210,6 +210,22 @@ TEST(DataWatcher, AxisStylesWithoutAValueAxisDrawNoWatchers)
     }
 }
 
+TEST(DataWatcher, LimitsFarBeyondTheDataWatchOnlyTheItemsThere)
+{
+    // Limits an archive brought: the walk ends with the last group that holds data.
+    QVGraph chart;
+    for (int g = 0; g < 2; ++g)
+        for (int i = 0; i < 3; ++i)
+            chart.SetValue(i, g, 5.0);
+    CCountingWatcher* pWatcher = new CCountingWatcher;
+    chart.AddComponent(pWatcher);
+    pWatcher->SetDataRange(-7, 2000000000, -3, 2000000000);
+    pWatcher->SetCondition(QVGDataWatcher::conditionBelowLower);
+    pWatcher->SetLowerLimit(10.0);
+    EXPECT_EQ(0, pWatcher->Evaluate());
+    EXPECT_EQ(6u, pWatcher->marked.size());
+}
+
 TEST(DataWatcher, ArchiveKeepsLimitsAndCondition)
 {
     QVGDataWatcher source;

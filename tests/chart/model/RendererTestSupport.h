@@ -55,6 +55,11 @@ public:
         int& depth;
     };
 
+    void DrawNoGraph() override
+    {
+        Record({"nograph", CPoint(0, 0), CPoint(0, 0), 0, GetCurrentSeries(), nullptr, {}});
+        QVGraphDisplay::DrawNoGraph();
+    }
     void DrawLine(int x1, int y1, int x2, int y2, QVGraphStyle* pStyle, int nColorCode, int nLineType,
                   QVGraphData* pItem) override
     {

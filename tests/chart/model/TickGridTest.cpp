@@ -148,3 +148,34 @@ TEST(GridLines, AutomaticKindIsChosenFromTheGraphType)
     EXPECT_NE(kWhite, canvas.Pixel(60, 50));   // vertical lines up from the bottom edge
     EXPECT_NE(kWhite, canvas.Pixel(20, 20));
 }
+
+namespace {
+class CCountingGridLines : public QVGGridLines
+{
+public:
+    int lines = 0;
+    void DrawHorizontalGridLine(int x, int y, CPen* pPen) override
+    {
+        ++lines;
+        QVGGridLines::DrawHorizontalGridLine(x, y, pPen);
+    }
+};
+}  // namespace
+
+TEST(GridLines, MinorLinesAreNeverDenserThanOnePerDeviceUnit)
+{
+    // A minor count read from an archive can be anything: between anchors 30 units apart no more than
+    // 30 minor lines are drawn, before, between and after them.
+    CMemoryCanvas canvas(100, 100);
+    QVGraph chart;
+    QVGAnchorList anchors;
+    Fill(anchors, {CPoint(10, 80), CPoint(10, 50), CPoint(10, 20)});
+    CCountingGridLines grid;
+    grid.GetStyle()->SetAxisStyle(2);
+    grid.SetAnchorList(&anchors);
+    grid.SetExtentRect(CRect(10, 0, 90, 100));
+    grid.SetMinorCount(100000);
+    DrawPart(grid, chart, canvas);
+    EXPECT_GT(grid.lines, 3);
+    EXPECT_LE(grid.lines, 3 + 4 * 30);
+}
