@@ -16,6 +16,9 @@ IMPLEMENT_DYNCREATE(CFennickDoc, CGraphDoc)
 
 BEGIN_MESSAGE_MAP(CFennickDoc, CGraphDoc)
     ON_COMMAND(ID_RELOAD_PLOT, OnReloadPlot)
+    ON_COMMAND(ID_CHART_TITLES, OnTitlesAndLabels)
+    ON_COMMAND(ID_CHART_LINES_LEGENDS, OnLinesLegendsScale)
+    ON_COMMAND(ID_FILE_PRINT_PAGE_SETUP, OnPrintPageSetup)
 END_MESSAGE_MAP()
 
 BEGIN_DISPATCH_MAP(CFennickDoc, CGraphDoc)
@@ -56,7 +59,8 @@ BOOL CFennickDoc::OnNewDocument()
     if (pApp == nullptr)
         return FALSE;
     const CString strPath = pApp->GetPlotFilePath();
-    switch (pApp->m_nCurrentPlotType)
+    m_nPlotType = pApp->m_nCurrentPlotType;
+    switch (m_nPlotType)
     {
     case CFennickApp::NoPlot:
         return FALSE;

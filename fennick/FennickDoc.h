@@ -6,6 +6,7 @@
 #include "chart/model/GraphDoc.h"
 #include "framework/ole/DispatchMap.h"
 
+class CGradationDisplay;
 class QVGraphDisplay;
 class QVGraphLabel;
 class QVGraphLegend;
@@ -36,6 +37,21 @@ public:
     void SetSieveSize(float fValue);
 
     afx_msg void OnReloadPlot();
+    // The Chart menu's Titles and Labels and Lines/Legends and Scale, and the File menu's Print Page
+    // Setup: each runs its dialog and, on OK, writes the values back.
+    afx_msg void OnTitlesAndLabels();
+    afx_msg void OnLinesLegendsScale();
+    afx_msg void OnPrintPageSetup();
+
+    // The dialogs' colour and line-type choices against the chart's colour words and line codes.
+    static int ColorToIndex(COLORREF crColor);
+    static COLORREF IndexToColor(int nIndex);
+    static int LineStyleToIndex(int nLineCode);
+    static int IndexToLineStyle(int nIndex);
+
+    // The plot type the chart was built for (-1: none, as for an automation client's document). The
+    // editing commands go by it, never by the application's current type, which later plots change.
+    int GetPlotType() const { return m_nPlotType; }
 
 protected:
     // ---- The layout every chart of Fennick shares (positions in percent of the chart) ----
@@ -55,6 +71,25 @@ protected:
     // The style of the series whose x values are group nEvenGroup (and y values the group after it),
     // for all its items: a line of the code, width (-1 keeps the style's) and colour, and its legend.
     void StyleLineSeries(int nEvenGroup, int nLineCode, int nWidth, COLORREF crColor, LPCTSTR lpszLegend);
+
+    // ---- The grain-size and separator charts ----
+    // The display's chart type and axis bits: the logarithmic axis of "Scatter-Group-EX", or the
+    // 0.45-power axis of Fennick's sieve-size scale.
+    void SetUpGradationDisplay(CGradationDisplay* pDisplay, bool bLogAxis);
+    // The eight sieve names of the logarithmic axis, in millimetres or in inches.
+    void AddSieveNameLabels(bool bMillimetres);
+    void SetLogAxisLimits(CGradationDisplay* pDisplay, bool bMillimetres);
+    // A first item (null) in both groups of a series that has no points.
+    void EnsureSeriesItems(int nEvenGroup);
+    // A separator chart's line series, with a line sample as its legend key.
+    void StyleSeparatorLine(int nEvenGroup, int nLineCode, COLORREF crColor, LPCTSTR lpszLegend);
+    // A criterion shown as red-edged white symbols of the stock shape; the item flag word is masked
+    // with nFlagsKept and nFlagsSet is added.
+    void StyleSeparatorMarkers(int nEvenGroup, LPCTSTR lpszShape, int nFlagsKept, int nFlagsSet, LPCTSTR lpszLegend);
+    // The text on the third point of the series whose y values are the group, when it has one.
+    void AnnotateSeries(int nOddGroup, LPCTSTR lpszText);
+
+    int m_nPlotType = -1;
 
     DECLARE_MESSAGE_MAP()
     DECLARE_DISPATCH_MAP()
