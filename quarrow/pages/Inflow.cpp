@@ -9,6 +9,7 @@
 #include "quarrow/pages/HeaveDlg.h"
 #include "quarrow/pages/MeltwaterDlg.h"
 #include "quarrow/pages/PageNumberText.h"
+#include "quarrow/pages/PageServices.h"
 #include "resources/quarrow/resource.h"
 
 namespace {
@@ -61,54 +62,12 @@ const DWORD HelpIds[] = {
     0, 0,
 };
 
-void Clear(CProjectData& data, std::initializer_list<TextField> fields)
-{
-    for (TextField field : fields)
-        (data.*field).Empty();
-}
-
 bool AllSet(const CProjectData& data, std::initializer_list<TextField> fields)
 {
     for (TextField field : fields)
         if ((data.*field).IsEmpty())
             return false;
     return true;
-}
-
-CString EditText(const CWnd& page, int nID)
-{
-    CString strText;
-    page.GetDlgItemText(nID, strText);
-    return strText;
-}
-
-void SetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
-{
-    CString strShown;
-    pPage->GetDlgItemText(nID, strShown);
-    if (strShown != pszText)
-        pPage->SetDlgItemText(nID, pszText);
-}
-
-void SetPictureIfDifferent(CWnd* pPage, int nID, HBITMAP hBitmap)
-{
-    HWND hPicture = ::GetDlgItem(pPage->GetSafeHwnd(), nID);
-    if (hPicture != nullptr &&
-        reinterpret_cast<HBITMAP>(::SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0)) != hBitmap)
-        ::SendMessageA(hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap));
-}
-
-void Enable(CWnd* pPage, int nID, bool bEnable)
-{
-    if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
-        ::EnableWindow(hControl, bEnable);
-}
-
-void Show(CWnd* pPage, std::initializer_list<int> ids, bool bShow)
-{
-    for (int nID : ids)
-        if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
-            ::ShowWindow(hControl, bShow ? SW_SHOW : SW_HIDE);
 }
 
 // A typed value as the page stores it: 5 significant digits.
@@ -430,7 +389,7 @@ void CInflow::ShowRecordInEdits()
         {IDC_IN_LOAD, Load}, {IDC_IN_QM, Meltwater}, {IDC_IN_HEAVE, Heave},
     };
     for (const auto& edit : edits)
-        SetTextIfDifferent(this, edit.nID, data.*edit.field);
+        PageSetTextIfDifferent(this, edit.nID, data.*edit.field);
 }
 
 void CInflow::ShowConcrete()
@@ -447,11 +406,11 @@ void CInflow::ShowMethodControls()
     const bool bRatio = m_pProjectData->m_strInfiltrationMethod == "ratio";
     if (bRatio)
         ShowConcrete();
-    Show(this, {IDC_IN_PCC, IDC_IN_ACC, IDC_IN_MEAN_C, IDC_IN_PIC_C, IDC_IN_C, IDC_IN_FRAME_C, IDC_IN_NOTE_C,
+    PageShowControls(this, {IDC_IN_PCC, IDC_IN_ACC, IDC_IN_MEAN_C, IDC_IN_PIC_C, IDC_IN_C, IDC_IN_FRAME_C, IDC_IN_NOTE_C,
                 IDC_IN_RAIN_ONE, IDC_IN_RAIN_TWO, IDC_IN_RAIN_MAP, IDC_IN_PIC_R, IDC_IN_R, IDC_IN_FRAME_R,
                 IDC_IN_NOTE_R, IDC_IN_UNIT_R, IDC_IN_FORMULA_RATIO},
          bRatio);
-    Show(this, {IDC_IN_PIC_IC, IDC_IN_PIC_NC, IDC_IN_PIC_WC, IDC_IN_PIC_W, IDC_IN_PIC_CS, IDC_IN_PIC_KP, IDC_IN_IC,
+    PageShowControls(this, {IDC_IN_PIC_IC, IDC_IN_PIC_NC, IDC_IN_PIC_WC, IDC_IN_PIC_W, IDC_IN_PIC_CS, IDC_IN_PIC_KP, IDC_IN_IC,
                 IDC_IN_NC, IDC_IN_WC, IDC_IN_W, IDC_IN_CS, IDC_IN_KP, IDC_IN_UNIT_WC, IDC_IN_UNIT_W, IDC_IN_UNIT_CS,
                 IDC_IN_UNIT_KP, IDC_IN_UNIT_IC, IDC_IN_FORMULA_CRACK},
          !bRatio);
@@ -491,10 +450,10 @@ void CInflow::UpdateMeltwaterButton()
 
 void CInflow::EnableMeltwaterControls(bool bIncluded)
 {
-    Enable(this, IDC_IN_MELT_GROUP, bIncluded);
+    PageEnableControl(this, IDC_IN_MELT_GROUP, bIncluded);
     for (int nID : {IDC_IN_HEAVE, IDC_IN_KSUB, IDC_IN_GAMMA_S, IDC_IN_GAMMA_B, IDC_IN_HS, IDC_IN_HB, IDC_IN_LOAD,
                     IDC_IN_QM})
-        Enable(this, nID, bIncluded);
+        PageEnableControl(this, nID, bIncluded);
     m_btnHeave.EnableWindow(bIncluded);
     m_btnSubgrade.EnableWindow(bIncluded);
     if (bIncluded)
@@ -516,18 +475,18 @@ void CInflow::OnPaint()
     if (m_pProjectData != nullptr)
     {
         const bool bMetric = m_pProjectData->m_strUnits == "metric";
-        SetTextIfDifferent(this, IDC_IN_UNIT_HEAVE, bMetric ? "mm/day" : "in/day");
-        SetTextIfDifferent(this, IDC_IN_UNIT_KSUB, bMetric ? "m/day" : "ft/d");
+        PageSetTextIfDifferent(this, IDC_IN_UNIT_HEAVE, bMetric ? "mm/day" : "in/day");
+        PageSetTextIfDifferent(this, IDC_IN_UNIT_KSUB, bMetric ? "m/day" : "ft/d");
         for (int nID : {IDC_IN_UNIT_HS, IDC_IN_UNIT_HB, IDC_IN_UNIT_WC, IDC_IN_UNIT_W, IDC_IN_UNIT_CS})
-            SetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
-        SetTextIfDifferent(this, IDC_IN_UNIT_R, bMetric ? "mm/hr" : "in/hr");
-        SetTextIfDifferent(this, IDC_IN_UNIT_KP, bMetric ? "m/d" : "ft/d");
+            PageSetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
+        PageSetTextIfDifferent(this, IDC_IN_UNIT_R, bMetric ? "mm/hr" : "in/hr");
+        PageSetTextIfDifferent(this, IDC_IN_UNIT_KP, bMetric ? "m/d" : "ft/d");
         for (int nID : {IDC_IN_UNIT_GAMMA_S, IDC_IN_UNIT_GAMMA_B})
-            SetPictureIfDifferent(this, nID, bMetric ? (HBITMAP)m_bmpDensityMetric : (HBITMAP)m_bmpDensityEnglish);
-        SetPictureIfDifferent(this, IDC_IN_UNIT_LOAD, bMetric ? (HBITMAP)m_bmpLoadMetric : (HBITMAP)m_bmpLoadEnglish);
+            PageSetPictureIfDifferent(this, nID, bMetric ? (HBITMAP)m_bmpDensityMetric : (HBITMAP)m_bmpDensityEnglish);
+        PageSetPictureIfDifferent(this, IDC_IN_UNIT_LOAD, bMetric ? (HBITMAP)m_bmpLoadMetric : (HBITMAP)m_bmpLoadEnglish);
         for (int nID : {IDC_IN_UNIT_QM, IDC_IN_UNIT_QI})
-            SetPictureIfDifferent(this, nID, bMetric ? (HBITMAP)m_bmpInflowMetric : (HBITMAP)m_bmpInflowEnglish);
-        SetPictureIfDifferent(this, IDC_IN_UNIT_IC, bMetric ? (HBITMAP)m_bmpCrackMetric : (HBITMAP)m_bmpCrackEnglish);
+            PageSetPictureIfDifferent(this, nID, bMetric ? (HBITMAP)m_bmpInflowMetric : (HBITMAP)m_bmpInflowEnglish);
+        PageSetPictureIfDifferent(this, IDC_IN_UNIT_IC, bMetric ? (HBITMAP)m_bmpCrackMetric : (HBITMAP)m_bmpCrackEnglish);
         PageHonourFocusRequest(this, *m_pProjectData);
     }
     // Validates what the work above invalidated as well.
@@ -588,7 +547,7 @@ void CInflow::OnPortlandCement()
         return;
     SetDlgItemText(IDC_IN_NOTE_C, NotePortland);
     m_pProjectData->m_strConcrete = "PCC";
-    Clear(*m_pProjectData, {Ratio, Inflow});
+    PageClearFields(*m_pProjectData, {Ratio, Inflow});
     RefreshFields();
     m_btnInflow.EnableWindow(FALSE);
 }
@@ -599,7 +558,7 @@ void CInflow::OnAsphaltCement()
         return;
     SetDlgItemText(IDC_IN_NOTE_C, NoteAsphalt);
     m_pProjectData->m_strConcrete = "ACC";
-    Clear(*m_pProjectData, {Ratio, Inflow});
+    PageClearFields(*m_pProjectData, {Ratio, Inflow});
     RefreshFields();
     m_btnInflow.EnableWindow(FALSE);
 }
@@ -627,7 +586,7 @@ void CInflow::OnMeltwaterCheck()
     if (m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    Clear(data, {&CProjectData::m_strBaseDischargeRate, &CProjectData::m_strOutletSpacing});
+    PageClearFields(data, {&CProjectData::m_strBaseDischargeRate, &CProjectData::m_strOutletSpacing});
     const bool bIncluded = m_chkMeltwater.GetCheck() == BST_CHECKED;
     data.m_strMeltwater = bIncluded ? "yes" : "no";
     data.m_bModified = 1;
@@ -749,7 +708,7 @@ void CInflow::OnEnterEdit(UINT nID)
         return;
     const bool bReady = AllSet(*m_pProjectData, pRule->others);
     if (bReady || !pRule->bEnableOnly)
-        Enable(this, pRule->nButton, bReady);
+        PageEnableControl(this, pRule->nButton, bReady);
 }
 
 void CInflow::OnLeaveEdit(UINT nID)
@@ -758,17 +717,17 @@ void CInflow::OnLeaveEdit(UINT nID)
     if (pRule == nullptr || m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const CString strTyped = EditText(*this, pRule->nEdit);
+    const CString strTyped = PageItemText(this, pRule->nEdit);
     CString& strField = data.*pRule->field;
     if (strTyped.IsEmpty())
     {
         strField.Empty();
-        Clear(data, pRule->erasedClears);
+        PageClearFields(data, pRule->erasedClears);
         RefreshFields();
     }
     else if (strTyped != strField)
     {
-        Clear(data, pRule->changedClears);
+        PageClearFields(data, pRule->changedClears);
         if (pRule->pszWarning != nullptr)
             m_warning.Queue(data, pRule->pszWarning);
         strField = pRule->StoredText(strTyped);
@@ -778,7 +737,7 @@ void CInflow::OnLeaveEdit(UINT nID)
     }
     else if (pRule->bUnchangedClears)
     {
-        Clear(data, pRule->changedClears);
+        PageClearFields(data, pRule->changedClears);
         RefreshFields();
     }
 
@@ -807,7 +766,7 @@ void CInflow::OnLeaveInflow()
     if (m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const CString strTyped = EditText(*this, IDC_IN_QI);
+    const CString strTyped = PageItemText(this, IDC_IN_QI);
     if (!strTyped.IsEmpty())
     {
         if (strTyped != data.*Inflow)

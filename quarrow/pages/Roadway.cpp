@@ -7,6 +7,7 @@
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/pages/PageNumberText.h"
+#include "quarrow/pages/PageServices.h"
 #include "quarrow/pages/RoadwayCalc.h"
 #include "resources/quarrow/resource.h"
 
@@ -50,12 +51,6 @@ CString SlopeText(const CString& strTyped)
 
 using TextField = CString CProjectData::*;
 
-void Clear(CProjectData& data, std::initializer_list<TextField> fields)
-{
-    for (TextField field : fields)
-        (data.*field).Empty();
-}
-
 // The edit's text against the record field: emptied, typed differently, or as stored.
 enum class Edit { Erased, Changed, Unchanged };
 
@@ -64,21 +59,6 @@ Edit Compare(const CString& strEdit, const CString& strField)
     if (strEdit.IsEmpty() && !strField.IsEmpty())
         return Edit::Erased;
     return strEdit == strField ? Edit::Unchanged : Edit::Changed;
-}
-
-CString EditText(const CWnd& page, int nID)
-{
-    CString strText;
-    page.GetDlgItemText(nID, strText);
-    return strText;
-}
-
-void SetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
-{
-    CString strShown;
-    pPage->GetDlgItemText(nID, strShown);
-    if (strShown != pszText)
-        pPage->SetDlgItemText(nID, pszText);
 }
 
 // One input of the pairs that a compute button combines: b and c give W, S and Sx give Sr.
@@ -134,7 +114,7 @@ const PairedInput CrossSlope = {
 // Entering the edit: the button is ready once the value is typed, when the partner holds one.
 void EnterPairedInput(CRoadway& page, const PairedInput& input)
 {
-    if (!EditText(page, input.nPartnerEdit).IsEmpty())
+    if (!PageItemText(&page, input.nPartnerEdit).IsEmpty())
         (page.*input.pButton).EnableWindow(TRUE);
 }
 
@@ -143,8 +123,8 @@ void EnterPairedInput(CRoadway& page, const PairedInput& input)
 // both edits of the pair hold text.
 Edit LeavePairedInput(CRoadway& page, CProjectData& data, const PairedInput& input)
 {
-    const CString strTyped = EditText(page, input.nEdit);
-    const bool bBothTyped = !strTyped.IsEmpty() && !EditText(page, input.nPartnerEdit).IsEmpty();
+    const CString strTyped = PageItemText(&page, input.nEdit);
+    const bool bBothTyped = !strTyped.IsEmpty() && !PageItemText(&page, input.nPartnerEdit).IsEmpty();
     CButton& button = page.*input.pButton;
     const Edit edit = Compare(strTyped, data.*input.pField);
     switch (edit)
@@ -153,11 +133,11 @@ Edit LeavePairedInput(CRoadway& page, CProjectData& data, const PairedInput& inp
         button.EnableWindow(FALSE);
         page.m_btnCalcLength.EnableWindow(FALSE);
         (data.*input.pField).Empty();
-        Clear(data, input.erasedClears);
+        PageClearFields(data, input.erasedClears);
         break;
     case Edit::Changed:
         data.*input.pField = input.StoredText(strTyped);
-        Clear(data, input.changedClears);
+        PageClearFields(data, input.changedClears);
         if (bBothTyped)
             button.EnableWindow(TRUE);
         break;
@@ -206,11 +186,11 @@ const TypedResult ResultantLength = {
 // text was left as stored.
 bool LeaveTypedResult(CRoadway& page, CProjectData& data, const TypedResult& result)
 {
-    const CString strTyped = EditText(page, result.nEdit);
+    const CString strTyped = PageItemText(&page, result.nEdit);
     if (Compare(strTyped, data.*result.pField) == Edit::Unchanged)
         return false;
     page.m_warning.Queue(data, result.pszWarning);
-    Clear(data, result.clears);
+    PageClearFields(data, result.clears);
     data.*result.pField = strTyped.IsEmpty() ? CString() : result.StoredText(strTyped);
     return true;
 }
@@ -366,9 +346,9 @@ void CRoadway::OnPaint()
     {
         const bool bMetric = m_pProjectData->m_strUnits == "metric";
         for (int nID : {IDC_RW_UNIT_B, IDC_RW_UNIT_C, IDC_RW_UNIT_W, IDC_RW_UNIT_LR})
-            SetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
+            PageSetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
         for (int nID : {IDC_RW_UNIT_S, IDC_RW_UNIT_SX, IDC_RW_UNIT_SR})
-            SetTextIfDifferent(this, nID, bMetric ? "m/m" : "ft/ft");
+            PageSetTextIfDifferent(this, nID, bMetric ? "m/m" : "ft/ft");
         ShowGeometryPictures();
         PageHonourFocusRequest(this, *m_pProjectData);
     }
@@ -516,8 +496,8 @@ void CRoadway::OnLeaveBaseWidth()
     CProjectData& data = *m_pProjectData;
     if (LeaveTypedResult(*this, data, BaseWidth))
     {
-        if (!data.m_strBaseWidth.IsEmpty() && !EditText(*this, IDC_RW_SX).IsEmpty() &&
-            !EditText(*this, IDC_RW_S).IsEmpty())
+        if (!data.m_strBaseWidth.IsEmpty() && !PageItemText(this, IDC_RW_SX).IsEmpty() &&
+            !PageItemText(this, IDC_RW_S).IsEmpty())
             m_btnCalcLength.EnableWindow(TRUE);
         m_btnCalcWidth.EnableWindow(FALSE);
     }
