@@ -150,11 +150,6 @@ const std::initializer_list<int> EnterEdits = {IDC_ED_S, IDC_ED_D, IDC_ED_D1, ID
                                                IDC_ED_W, IDC_ED_H, IDC_ED_K, IDC_ED_NE, IDC_ED_U, IDC_ED_T,
                                                IDC_ED_Q, IDC_ED_LO};
 
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
 } // namespace
 
 const char CEdgeDrain::WidthWarning[] =
@@ -410,7 +405,7 @@ void CEdgeDrain::OnPaint()
         CProjectData& data = *m_pProjectData;
         PageSetPictureIfDifferent(this, IDC_ED_PIC_QI,
                               data.m_strMeltwater == "no" ? (HBITMAP)m_bmpInflowLink : (HBITMAP)m_bmpTotalInflowLink);
-        const bool bMetric = IsMetric(data);
+        const bool bMetric = data.IsMetric();
         PageSetTextIfDifferent(this, IDC_ED_UNIT_S, bMetric ? "m/m" : "ft/ft");
         for (int nID : {IDC_ED_UNIT_D, IDC_ED_UNIT_D2})
             PageSetTextIfDifferent(this, nID, bMetric ? "mm" : "in");
@@ -575,7 +570,7 @@ void CEdgeDrain::OnFlowFactorPicked()
     if (nRow < 1 || nRow > 6)
         return;
     const FlowFactor& factor = FlowFactors[nRow - 1];
-    data.m_strFinDrainConstant = IsMetric(data) ? factor.pszMetric : factor.pszEnglish;
+    data.m_strFinDrainConstant = data.IsMetric() ? factor.pszMetric : factor.pszEnglish;
     SetDlgItemText(IDC_ED_C, data.m_strFinDrainConstant);
     PageClearFields(data, {PipeFlow, Spacing});
     data.m_bModified = 1;

@@ -184,7 +184,7 @@ bool CalcInfiltrationRate(CProjectData& data)
     {
         const double dRatio = TypedNumber(data.*Ratio);
         const double dRainfall = TypedNumber(data.*Rainfall);
-        if (data.m_strUnits == "metric")
+        if (data.IsMetric())
             dInflow = RainfallFactor * (dRainfall * InchesPerMillimetre) * dRatio * MetresPerSecondPerFootPerDay;
         else
             dInflow = RainfallFactor * dRatio * dRainfall;
@@ -200,7 +200,7 @@ bool CalcInfiltrationRate(CProjectData& data)
         if (dSpacing == 0.0 || dWidth == 0.0)
             return false;
         // The metric crack term is per second, the pavement's permeability per day.
-        if (data.m_strUnits == "metric")
+        if (data.IsMetric())
             dPavementK /= SecondsPerDay;
         dInflow = dCrack * (dCracks / dWidth + dJointLength / (dWidth * dSpacing)) + dPavementK;
     }
@@ -299,7 +299,7 @@ BOOL CInflow::OnSetActive()
         {
             if (data.m_strUnits == "english")
                 data.*Crack = "2.4";
-            else if (data.m_strUnits == "metric")
+            else if (data.IsMetric())
                 data.*Crack = "2.58e-06";
         }
         ShowRecordInEdits();
@@ -474,7 +474,7 @@ void CInflow::OnPaint()
 {
     if (m_pProjectData != nullptr)
     {
-        const bool bMetric = m_pProjectData->m_strUnits == "metric";
+        const bool bMetric = m_pProjectData->IsMetric();
         PageSetTextIfDifferent(this, IDC_IN_UNIT_HEAVE, bMetric ? "mm/day" : "in/day");
         PageSetTextIfDifferent(this, IDC_IN_UNIT_KSUB, bMetric ? "m/day" : "ft/d");
         for (int nID : {IDC_IN_UNIT_HS, IDC_IN_UNIT_HB, IDC_IN_UNIT_WC, IDC_IN_UNIT_W, IDC_IN_UNIT_CS})

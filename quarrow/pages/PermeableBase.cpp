@@ -80,11 +80,6 @@ bool IsTimeToDrain(const CProjectData& data)
     return data.m_strBaseMethod == "TTD";
 }
 
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
 // The field that the first edit shows: Ne for time to drain, else the design inflow.
 TextField InputField(const CProjectData& data)
 {
@@ -470,7 +465,7 @@ void CPermeableBase::OnPaint()
     if (m_pProjectData != nullptr)
     {
         CProjectData& data = *m_pProjectData;
-        const bool bMetric = IsMetric(data);
+        const bool bMetric = data.IsMetric();
         PageSetTextIfDifferent(this, IDC_PB_UNIT_K, bMetric ? "m/d" : "ft/d");
         PageSetTextIfDifferent(this, IDC_PB_UNIT_S, bMetric ? "m/m" : "ft/ft");
         for (int nID : {IDC_PB_UNIT_L, IDC_PB_UNIT_H, IDC_PB_UNIT_HMIN})

@@ -344,7 +344,7 @@ void CRoadway::OnPaint()
 {
     if (m_pProjectData != nullptr)
     {
-        const bool bMetric = m_pProjectData->m_strUnits == "metric";
+        const bool bMetric = m_pProjectData->IsMetric();
         for (int nID : {IDC_RW_UNIT_B, IDC_RW_UNIT_C, IDC_RW_UNIT_W, IDC_RW_UNIT_LR})
             PageSetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
         for (int nID : {IDC_RW_UNIT_S, IDC_RW_UNIT_SX, IDC_RW_UNIT_SR})

@@ -460,7 +460,7 @@ void CSeparator::OnPaint()
     if (m_pProjectData != nullptr)
     {
         UpdateFields();
-        const bool bMetric = m_pProjectData->m_strUnits == "metric";
+        const bool bMetric = m_pProjectData->IsMetric();
         for (int nID : {IDC_SP_UNIT_BASE_D15, IDC_SP_UNIT_BASE_D50, IDC_SP_UNIT_SUB_D50, IDC_SP_UNIT_SUB_D85,
                         IDC_SP_UNIT_SEP_D12, IDC_SP_UNIT_SEP_D15, IDC_SP_UNIT_SEP_D50, IDC_SP_UNIT_SEP_D85,
                         IDC_SP_UNIT_GEO_SUB_D15, IDC_SP_UNIT_GEO_SUB_D85, IDC_SP_UNIT_AOS, IDC_SP_UNIT_TMAX})

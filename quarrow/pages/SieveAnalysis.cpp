@@ -71,11 +71,6 @@ const double MetresPerFoot = 0.3048;
 
 using LayerField = CMaterialLayer::TextField CMaterialLayer::*;
 
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
 int LayerRadio(const CMaterialLayer& layer)
 {
     switch (layer.nIndex)
@@ -242,7 +237,6 @@ BOOL CSieveAnalysis::OnInitDialog()
     LayoutSieveGrid();
     return TRUE;
 }
-
 
 BOOL CSieveAnalysis::OnSetActive()
 {
@@ -613,7 +607,7 @@ void CSieveAnalysis::ShowLayerValues()
 
 void CSieveAnalysis::ShowUnitCaptions()
 {
-    const bool bMetric = IsMetric(*m_pProjectData);
+    const bool bMetric = m_pProjectData->IsMetric();
     for (int nID : GrainSizeUnits)
         PageSetTextIfDifferent(this, nID, bMetric ? "mm" : "in.");
     PageSetTextIfDifferent(this, IDC_SV_UNIT_K, bMetric ? "m/d" : "ft/d");
@@ -710,7 +704,7 @@ void CSieveAnalysis::OnCalcPorosity()
         AfxMessageBox(SpecificGravityMessage, MB_OKCANCEL);
         return;
     }
-    const double dWater = IsMetric(data) ? WaterUnitWeightMetric : WaterUnitWeightEnglish;
+    const double dWater = data.IsMetric() ? WaterUnitWeightMetric : WaterUnitWeightEnglish;
     (data.*pLayer->porosity).Format("%.3f", 1.0 - dUnitWeight / (dSpecificGravity * dWater));
     RefreshPage();
 }
@@ -728,7 +722,7 @@ void CSieveAnalysis::OnCalcEffectivePorosity()
     if (strMethod == "content")
     {
         const double dUnitWeight = TypedNumber(PageItemText(this, IDC_SV_UNIT_WEIGHT));
-        const double dWaterWeight = IsMetric(data) ? WaterUnitWeightMetric : WaterUnitWeightEnglish;
+        const double dWaterWeight = data.IsMetric() ? WaterUnitWeightMetric : WaterUnitWeightEnglish;
         dEffective = dPorosity - dUnitWeight * (dWater * 0.01) / dWaterWeight;
     }
     else if (strMethod == "loss")
@@ -767,7 +761,7 @@ void CSieveAnalysis::OnCalcPermeability()
         dD10 *= MillimetresPerInch;
     // Feet per day, from D10 in millimetres and p200 in percent.
     double dPermeability = 621400.0 * std::pow(dD10, 1.478) * std::pow(dPorosity, 6.654) / std::pow(dFines, 0.597);
-    if (IsMetric(data))
+    if (data.IsMetric())
         dPermeability *= MetresPerFoot;
     data.*pLayer->permeability = PageFixedOrExponent(dPermeability, 0.01, "%.3f", "%.3e");
     RefreshPage();
