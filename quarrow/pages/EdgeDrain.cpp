@@ -105,11 +105,6 @@ struct LeaveRule
     unsigned refresh;
 };
 
-CString Digits5Text(const CString& strTyped)
-{
-    return PageDigits5(TypedNumber(strTyped));
-}
-
 CString SlopeText(const CString& strTyped)
 {
     return PageFixedOrExponent(TypedNumber(strTyped), 0.0001, "%.4f", "%.2e");
@@ -121,20 +116,20 @@ const LeaveRule LeaveRules[] = {
      {PipeFlow, Spacing, &CProjectData::m_strResultantSlope, &CProjectData::m_strResultantLength},
      {PipeFlow, Spacing, &CProjectData::m_strResultantSlope, &CProjectData::m_strResultantLength}, nullptr,
      SlopeText, AllRefresh},
-    {IDC_ED_D, Diameter, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_D1, FlowZone, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_C, FinDrainConstant, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_N, Roughness, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_D2, OutletDepth, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
+    {IDC_ED_D, Diameter, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_D1, FlowZone, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_C, FinDrainConstant, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_N, Roughness, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_D2, OutletDepth, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
     {IDC_ED_W, Width,
      {Spacing, &CProjectData::m_strGeometryCoefficientB, &CProjectData::m_strResultantLength},
      {Spacing, &CProjectData::m_strGeometryCoefficientB, &CProjectData::m_strResultantLength},
-     CEdgeDrain::WidthWarning, Digits5Text, AllRefresh},
-    {IDC_ED_H, Thickness, {Spacing}, {Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_NE, EffectivePorosity, {Spacing}, {Spacing}, CEdgeDrain::PorosityWarning, Digits5Text, AllRefresh},
-    {IDC_ED_U, Drained, {Spacing, Discharge}, {Spacing, Discharge}, CEdgeDrain::DrainedWarning, Digits5Text,
+     CEdgeDrain::WidthWarning, PageTypedDigits5, AllRefresh},
+    {IDC_ED_H, Thickness, {Spacing}, {Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_NE, EffectivePorosity, {Spacing}, {Spacing}, CEdgeDrain::PorosityWarning, PageTypedDigits5, AllRefresh},
+    {IDC_ED_U, Drained, {Spacing, Discharge}, {Spacing, Discharge}, CEdgeDrain::DrainedWarning, PageTypedDigits5,
      Buttons | Summary},
-    {IDC_ED_T, TimeToDrain, {Spacing}, {Spacing}, CEdgeDrain::TimeToDrainWarning, Digits5Text, AllRefresh},
+    {IDC_ED_T, TimeToDrain, {Spacing}, {Spacing}, CEdgeDrain::TimeToDrainWarning, PageTypedDigits5, AllRefresh},
 };
 
 const LeaveRule* FindLeaveRule(UINT nID)

@@ -70,19 +70,10 @@ bool AllSet(const CProjectData& data, std::initializer_list<TextField> fields)
     return true;
 }
 
-// A typed value as the page stores it: 5 significant digits.
-CString Digits5Text(const CString& strTyped)
-{
-    return PageDigits5(TypedNumber(strTyped));
-}
-
 // A typed meltwater inflow: two decimals, or an exponent below 0.01.
 CString MeltwaterText(const CString& strTyped)
 {
-    const double value = TypedNumber(strTyped);
-    CString strText;
-    strText.Format(value >= 0.01 ? "%.2f" : "%.2e", value);
-    return strText;
+    return PageFixedFromBound(TypedNumber(strTyped), 0.01, "%.2f", "%.2e");
 }
 
 // The inputs of the three compute buttons.
@@ -134,29 +125,29 @@ struct LeaveRule
 };
 
 const LeaveRule LeaveRules[] = {
-    {IDC_IN_R, Rainfall, Digits5Text, {Inflow}, {Inflow}, nullptr, true, Then::Refresh},
-    {IDC_IN_C, Ratio, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::Nothing},
-    {IDC_IN_IC, Crack, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
-    {IDC_IN_NC, Cracks, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
-    {IDC_IN_CS, JointSpacing, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
-    {IDC_IN_KP, PavementK, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
-    {IDC_IN_WC, JointLength, Digits5Text, {Inflow}, {Inflow}, CInflow::JointLengthWarning, false,
+    {IDC_IN_R, Rainfall, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, true, Then::Refresh},
+    {IDC_IN_C, Ratio, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::Nothing},
+    {IDC_IN_IC, Crack, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
+    {IDC_IN_NC, Cracks, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
+    {IDC_IN_CS, JointSpacing, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
+    {IDC_IN_KP, PavementK, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
+    {IDC_IN_WC, JointLength, PageTypedDigits5, {Inflow}, {Inflow}, CInflow::JointLengthWarning, false,
      Then::InflowButton},
-    {IDC_IN_W, Width, Digits5Text,
+    {IDC_IN_W, Width, PageTypedDigits5,
      {&CProjectData::m_strGeometryCoefficientC, &CProjectData::m_strResultantLength, Inflow},
      {Inflow, &CProjectData::m_strGeometryCoefficientC, &CProjectData::m_strResultantLength},
      CInflow::WidthWarning, false, Then::InflowButton},
-    {IDC_IN_HEAVE, Heave, Digits5Text, {Meltwater, Load}, {Meltwater}, nullptr, false, Then::LoadButton},
-    {IDC_IN_KSUB, SubgradeK, Digits5Text, {Meltwater}, {Meltwater}, nullptr, false, Then::LoadButton},
-    {IDC_IN_GAMMA_S, PavementWeight, Digits5Text, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
+    {IDC_IN_HEAVE, Heave, PageTypedDigits5, {Meltwater, Load}, {Meltwater}, nullptr, false, Then::LoadButton},
+    {IDC_IN_KSUB, SubgradeK, PageTypedDigits5, {Meltwater}, {Meltwater}, nullptr, false, Then::LoadButton},
+    {IDC_IN_GAMMA_S, PavementWeight, PageTypedDigits5, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
      Then::LoadButton},
-    {IDC_IN_GAMMA_B, BaseWeight, Digits5Text, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
+    {IDC_IN_GAMMA_B, BaseWeight, PageTypedDigits5, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
      Then::LoadButton},
-    {IDC_IN_HS, PavementThickness, Digits5Text, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
+    {IDC_IN_HS, PavementThickness, PageTypedDigits5, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
      Then::LoadButton},
-    {IDC_IN_HB, BaseThickness, Digits5Text, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
+    {IDC_IN_HB, BaseThickness, PageTypedDigits5, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
      Then::LoadButton},
-    {IDC_IN_LOAD, Load, Digits5Text, {Meltwater}, {Meltwater}, nullptr, false, Then::MeltwaterButton},
+    {IDC_IN_LOAD, Load, PageTypedDigits5, {Meltwater}, {Meltwater}, nullptr, false, Then::MeltwaterButton},
     {IDC_IN_QM, Meltwater, MeltwaterText, {}, {}, nullptr, false, Then::Refresh},
 };
 
@@ -771,7 +762,7 @@ void CInflow::OnLeaveInflow()
     {
         if (strTyped != data.*Inflow)
             m_warning.QueueInAnyMode(InflowWarning);
-        data.*Inflow = Digits5Text(strTyped);
+        data.*Inflow = PageTypedDigits5(strTyped);
         // A q_m typed meanwhile is taken first; the total then follows both.
         if (data.m_strMeltwater != "no")
             OnLeaveEdit(IDC_IN_QM);

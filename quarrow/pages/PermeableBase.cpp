@@ -94,11 +94,6 @@ void SetReadOnly(CWnd* pPage, int nID, bool bReadOnly)
         ::SendMessageA(hEdit, EM_SETREADONLY, bReadOnly ? TRUE : FALSE, 0);
 }
 
-CString Digits5Text(const CString& strTyped)
-{
-    return PageDigits5(TypedNumber(strTyped));
-}
-
 CString SlopeText(const CString& strTyped)
 {
     return PageFixedOrExponent(TypedNumber(strTyped), 0.0001, "%.4f", "%.2e");
@@ -126,27 +121,27 @@ struct LeaveRule
 };
 
 const LeaveRule LeaveRules[] = {
-    {IDC_PB_INPUT, Analysis::TimeToDrain, EffectivePorosity, Digits5Text, CPermeableBase::PorosityWarning,
+    {IDC_PB_INPUT, Analysis::TimeToDrain, EffectivePorosity, PageTypedDigits5, CPermeableBase::PorosityWarning,
      Warn::NormalMode, {Drained, TimeToDrain}, Fields | Repaint},
-    {IDC_PB_INPUT, Analysis::InfiltrationOnly, Infiltration, Digits5Text, CPermeableBase::InflowWarning,
+    {IDC_PB_INPUT, Analysis::InfiltrationOnly, Infiltration, PageTypedDigits5, CPermeableBase::InflowWarning,
      Warn::NormalMode, {MinThickness}, Fields | Buttons | Summary},
-    {IDC_PB_INPUT, Analysis::WithMeltwater, TotalInflow, Digits5Text, CPermeableBase::TotalInflowWarning,
+    {IDC_PB_INPUT, Analysis::WithMeltwater, TotalInflow, PageTypedDigits5, CPermeableBase::TotalInflowWarning,
      Warn::NormalMode, {Infiltration, Meltwater, MinThickness}, Fields | Buttons | Summary},
     // k, S, L and H also empty the discharge capacity, which was found for the old values.
-    {IDC_PB_K, Analysis::Any, Permeability, Digits5Text, nullptr, Warn::Never,
+    {IDC_PB_K, Analysis::Any, Permeability, PageTypedDigits5, nullptr, Warn::Never,
      {TimeToDrain, MinThickness, Discharge}, Fields | Buttons | Summary | Repaint},
     {IDC_PB_S, Analysis::Any, Slope, SlopeText, CPermeableBase::SlopeWarning, Warn::NormalMode,
      {TimeToDrain, MinThickness, Discharge}, Fields | Buttons | Summary | Repaint},
-    {IDC_PB_L, Analysis::Any, Length, Digits5Text, CPermeableBase::LengthWarning, Warn::NormalMode,
+    {IDC_PB_L, Analysis::Any, Length, PageTypedDigits5, CPermeableBase::LengthWarning, Warn::NormalMode,
      {TimeToDrain, MinThickness, Discharge}, Fields | Buttons | Summary | Repaint},
     // The meltwater inflow depends on the thickness of the base; with meltwater included the total
     // inflow and the minimum thickness found for it go too, so depth of flow never uses a stale total.
-    {IDC_PB_H, Analysis::Any, Thickness, Digits5Text, nullptr, Warn::Thickness,
+    {IDC_PB_H, Analysis::Any, Thickness, PageTypedDigits5, nullptr, Warn::Thickness,
      {TimeToDrain, Meltwater, Discharge}, Fields | Buttons | Summary | Repaint},
-    {IDC_PB_PSAT, Analysis::Any, Saturation, Digits5Text, nullptr, Warn::Never, {Drained, TimeToDrain},
+    {IDC_PB_PSAT, Analysis::Any, Saturation, PageTypedDigits5, nullptr, Warn::Never, {Drained, TimeToDrain},
      Fields | Buttons | Summary},
-    {IDC_PB_N, Analysis::Any, Porosity, Digits5Text, nullptr, Warn::Never, {Drained}, Fields | Buttons | Summary},
-    {IDC_PB_U, Analysis::Any, Drained, Digits5Text, nullptr, Warn::Never, {Saturation, TimeToDrain},
+    {IDC_PB_N, Analysis::Any, Porosity, PageTypedDigits5, nullptr, Warn::Never, {Drained}, Fields | Buttons | Summary},
+    {IDC_PB_U, Analysis::Any, Drained, PageTypedDigits5, nullptr, Warn::Never, {Saturation, TimeToDrain},
      Fields | Buttons | Summary | Repaint},
 };
 

@@ -39,11 +39,6 @@ const DWORD HelpIds[] = {
     0, 0,
 };
 
-CString LengthText(const CString& strTyped)
-{
-    return PageDigits5(TypedNumber(strTyped));
-}
-
 CString SlopeText(const CString& strTyped)
 {
     return PageFixedOrExponent(TypedNumber(strTyped), 0.0001, "%.4f", "%.1e");
@@ -76,7 +71,7 @@ struct PairedInput
 };
 
 const PairedInput CoefficientB = {
-    IDC_RW_B, IDC_RW_C, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientB, LengthText,
+    IDC_RW_B, IDC_RW_C, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientB, PageTypedDigits5,
     {&CProjectData::m_strBaseWidth, &CProjectData::m_strResultantLength, &CProjectData::m_strInfiltrationRate,
      &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing, &CProjectData::m_strBaseDischargeRate,
      &CProjectData::m_strTimeToDrain},
@@ -85,7 +80,7 @@ const PairedInput CoefficientB = {
 };
 
 const PairedInput CoefficientC = {
-    IDC_RW_C, IDC_RW_B, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientC, LengthText,
+    IDC_RW_C, IDC_RW_B, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientC, PageTypedDigits5,
     {&CProjectData::m_strBaseWidth, &CProjectData::m_strResultantLength, &CProjectData::m_strInfiltrationRate,
      &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing, &CProjectData::m_strBaseDischargeRate,
      &CProjectData::m_strTimeToDrain},
@@ -162,7 +157,7 @@ struct TypedResult
 };
 
 const TypedResult BaseWidth = {
-    IDC_RW_W, &CProjectData::m_strBaseWidth, LengthText, CRoadway::WidthWarning,
+    IDC_RW_W, &CProjectData::m_strBaseWidth, PageTypedDigits5, CRoadway::WidthWarning,
     {&CProjectData::m_strInfiltrationRate, &CProjectData::m_strGeometryCoefficientC,
      &CProjectData::m_strResultantLength, &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing},
 };
@@ -175,7 +170,7 @@ const TypedResult ResultantSlope = {
 };
 
 const TypedResult ResultantLength = {
-    IDC_RW_LR, &CProjectData::m_strResultantLength, LengthText, CRoadway::LengthWarning,
+    IDC_RW_LR, &CProjectData::m_strResultantLength, PageTypedDigits5, CRoadway::LengthWarning,
     {&CProjectData::m_strBaseWidth, &CProjectData::m_strLongitudinalSlope, &CProjectData::m_strBaseMinThickness,
      &CProjectData::m_strBaseDischargeRate, &CProjectData::m_strTimeToDrain, &CProjectData::m_strPipeFlow,
      &CProjectData::m_strOutletSpacing},

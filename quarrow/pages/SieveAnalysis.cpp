@@ -83,11 +83,6 @@ int LayerRadio(const CMaterialLayer& layer)
 
 // ---- Leaving an edit of the material panel ----
 
-CString Digits5Text(double value)
-{
-    return PageDigits5(value);
-}
-
 CString ThreeDecimalsText(double value)
 {
     CString strText;
@@ -118,9 +113,9 @@ struct LeaveRule
 };
 
 const LeaveRule LeaveRules[] = {
-    {IDC_SV_UNIT_WEIGHT, &CMaterialLayer::unitWeight, Digits5Text,
+    {IDC_SV_UNIT_WEIGHT, &CMaterialLayer::unitWeight, PageDigits5,
      {&CMaterialLayer::porosity, &CMaterialLayer::effectivePorosity}, {}, nullptr},
-    {IDC_SV_SPECIFIC_GRAVITY, &CMaterialLayer::specificGravity, Digits5Text,
+    {IDC_SV_SPECIFIC_GRAVITY, &CMaterialLayer::specificGravity, PageDigits5,
      {&CMaterialLayer::porosity, &CMaterialLayer::effectivePorosity}, {}, nullptr},
     {IDC_SV_POROSITY, &CMaterialLayer::porosity, ThreeDecimalsText,
      {&CMaterialLayer::specificGravity, &CMaterialLayer::effectivePorosity}, {&CMaterialLayer::effectivePorosity},
