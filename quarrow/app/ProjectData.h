@@ -45,6 +45,8 @@ public:
     void ConvertToEnglish();
 
     CString m_strUnits;
+    // The units word is "metric" (the other is "english").
+    bool IsMetric() const { return m_strUnits == "metric"; }
 
     CString m_strLongitudinalSlope;
     CString m_strCrossSlope;

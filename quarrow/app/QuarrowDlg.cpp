@@ -213,7 +213,7 @@ BOOL CQuarrowDlg::OnInitDialog()
     const int nSheetLeft = 140;
     m_pSheet->MoveWindow(nSheetLeft, 0, rcFrame.right - nSheetLeft, rcFrame.bottom, TRUE);
 
-    CheckUnitsMenu(m_pProjectData->m_strUnits == "metric");
+    CheckUnitsMenu(m_pProjectData->IsMetric());
 
     RefreshSummary();
     CDialog::OnInitDialog();

@@ -218,7 +218,7 @@ void CQuarrowDlg::OnFileOpen()
         CheckMenuPair(ID_MODE_NORMAL, ID_MODE_EXPERT);
     else
         CheckMenuPair(ID_MODE_EXPERT, ID_MODE_NORMAL);
-    const BOOL bMetric = m_pProjectData->m_strUnits == "metric";
+    const BOOL bMetric = m_pProjectData->IsMetric();
     CheckUnitsMenu(bMetric);
     m_bMetricPanel = bMetric ? 1 : 0;
 

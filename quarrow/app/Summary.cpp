@@ -86,7 +86,7 @@ class SummaryText
 {
 public:
     explicit SummaryText(const CProjectData& data)
-        : m_data(data), m_nUnitColumn(data.m_strUnits == "metric" ? 1 : 0)
+        : m_data(data), m_nUnitColumn(data.IsMetric() ? 1 : 0)
     {
     }
 

@@ -105,11 +105,6 @@ struct LeaveRule
     unsigned refresh;
 };
 
-CString Digits5Text(const CString& strTyped)
-{
-    return PageDigits5(TypedNumber(strTyped));
-}
-
 CString SlopeText(const CString& strTyped)
 {
     return PageFixedOrExponent(TypedNumber(strTyped), 0.0001, "%.4f", "%.2e");
@@ -121,20 +116,20 @@ const LeaveRule LeaveRules[] = {
      {PipeFlow, Spacing, &CProjectData::m_strResultantSlope, &CProjectData::m_strResultantLength},
      {PipeFlow, Spacing, &CProjectData::m_strResultantSlope, &CProjectData::m_strResultantLength}, nullptr,
      SlopeText, AllRefresh},
-    {IDC_ED_D, Diameter, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_D1, FlowZone, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_C, FinDrainConstant, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_N, Roughness, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_D2, OutletDepth, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, Digits5Text, AllRefresh},
+    {IDC_ED_D, Diameter, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_D1, FlowZone, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_C, FinDrainConstant, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_N, Roughness, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_D2, OutletDepth, {PipeFlow, Spacing}, {PipeFlow, Spacing}, nullptr, PageTypedDigits5, AllRefresh},
     {IDC_ED_W, Width,
      {Spacing, &CProjectData::m_strGeometryCoefficientB, &CProjectData::m_strResultantLength},
      {Spacing, &CProjectData::m_strGeometryCoefficientB, &CProjectData::m_strResultantLength},
-     CEdgeDrain::WidthWarning, Digits5Text, AllRefresh},
-    {IDC_ED_H, Thickness, {Spacing}, {Spacing}, nullptr, Digits5Text, AllRefresh},
-    {IDC_ED_NE, EffectivePorosity, {Spacing}, {Spacing}, CEdgeDrain::PorosityWarning, Digits5Text, AllRefresh},
-    {IDC_ED_U, Drained, {Spacing, Discharge}, {Spacing, Discharge}, CEdgeDrain::DrainedWarning, Digits5Text,
+     CEdgeDrain::WidthWarning, PageTypedDigits5, AllRefresh},
+    {IDC_ED_H, Thickness, {Spacing}, {Spacing}, nullptr, PageTypedDigits5, AllRefresh},
+    {IDC_ED_NE, EffectivePorosity, {Spacing}, {Spacing}, CEdgeDrain::PorosityWarning, PageTypedDigits5, AllRefresh},
+    {IDC_ED_U, Drained, {Spacing, Discharge}, {Spacing, Discharge}, CEdgeDrain::DrainedWarning, PageTypedDigits5,
      Buttons | Summary},
-    {IDC_ED_T, TimeToDrain, {Spacing}, {Spacing}, CEdgeDrain::TimeToDrainWarning, Digits5Text, AllRefresh},
+    {IDC_ED_T, TimeToDrain, {Spacing}, {Spacing}, CEdgeDrain::TimeToDrainWarning, PageTypedDigits5, AllRefresh},
 };
 
 const LeaveRule* FindLeaveRule(UINT nID)
@@ -149,53 +144,6 @@ const LeaveRule* FindLeaveRule(UINT nID)
 const std::initializer_list<int> EnterEdits = {IDC_ED_S, IDC_ED_D, IDC_ED_D1, IDC_ED_C, IDC_ED_N, IDC_ED_D2,
                                                IDC_ED_W, IDC_ED_H, IDC_ED_K, IDC_ED_NE, IDC_ED_U, IDC_ED_T,
                                                IDC_ED_Q, IDC_ED_LO};
-
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
-void Clear(CProjectData& data, std::initializer_list<TextField> fields)
-{
-    for (TextField field : fields)
-        (data.*field).Empty();
-}
-
-CString EditText(const CWnd& page, int nID)
-{
-    CString strText;
-    page.GetDlgItemText(nID, strText);
-    return strText;
-}
-
-void SetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
-{
-    CString strShown;
-    pPage->GetDlgItemText(nID, strShown);
-    if (strShown != pszText)
-        pPage->SetDlgItemText(nID, pszText);
-}
-
-void SetPictureIfDifferent(CWnd* pPage, int nID, HBITMAP hBitmap)
-{
-    HWND hPicture = ::GetDlgItem(pPage->GetSafeHwnd(), nID);
-    if (hPicture != nullptr &&
-        reinterpret_cast<HBITMAP>(::SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0)) != hBitmap)
-        ::SendMessageA(hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap));
-}
-
-void Enable(CWnd* pPage, int nID, bool bEnable)
-{
-    if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
-        ::EnableWindow(hControl, bEnable);
-}
-
-void Show(CWnd* pPage, std::initializer_list<int> ids, bool bShow)
-{
-    for (int nID : ids)
-        if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
-            ::ShowWindow(hControl, bShow ? SW_SHOW : SW_HIDE);
-}
 
 } // namespace
 
@@ -359,7 +307,7 @@ void CEdgeDrain::UpdateFields()
         {IDC_ED_QD, Discharge}, {IDC_ED_K, Permeability},
     };
     for (const auto& input : inputs)
-        SetTextIfDifferent(this, input.nID, data.*input.field);
+        PageSetTextIfDifferent(this, input.nID, data.*input.field);
     data.m_bModified = 1;
 
     if (data.m_strMeltwater == "no")
@@ -372,14 +320,14 @@ void CEdgeDrain::UpdateFields()
         m_dDesignInflow = TypedNumber(data.m_strInfiltrationRate) + TypedNumber(data.m_strMeltwaterFlow);
         m_strDesignInflow = PageFixedOrExponent(m_dDesignInflow, 0.01, "%.2f", "%.2e");
     }
-    SetTextIfDifferent(this, IDC_ED_QI, m_strDesignInflow);
+    PageSetTextIfDifferent(this, IDC_ED_QI, m_strDesignInflow);
 
     const struct { int nID; TextField field; } results[] = {
         {IDC_ED_NE, EffectivePorosity}, {IDC_ED_U, Drained}, {IDC_ED_T, TimeToDrain}, {IDC_ED_Q, PipeFlow},
         {IDC_ED_LO, Spacing},
     };
     for (const auto& result : results)
-        SetTextIfDifferent(this, result.nID, data.*result.field);
+        PageSetTextIfDifferent(this, result.nID, data.*result.field);
 }
 
 void CEdgeDrain::UpdateButtonStates()
@@ -399,13 +347,13 @@ void CEdgeDrain::UpdateButtonStates()
     // The button of the other drain type is hidden and keeps its state.
     if (data.m_strEdgeDrainType == "pipe")
     {
-        Enable(this, IDC_ED_CALC_PIPE, filled(IDC_ED_S, LongSlope) && filled(IDC_ED_D, Diameter) &&
+        PageEnableControl(this, IDC_ED_CALC_PIPE, filled(IDC_ED_S, LongSlope) && filled(IDC_ED_D, Diameter) &&
                                            filled(IDC_ED_N, Roughness));
-        Enable(this, IDC_ED_CALC_SPACING, approachReady() && filled(IDC_ED_Q, PipeFlow));
+        PageEnableControl(this, IDC_ED_CALC_SPACING, approachReady() && filled(IDC_ED_Q, PipeFlow));
     }
     else
     {
-        Enable(this, IDC_ED_CALC_GEOCOMPOSITE, filled(IDC_ED_S, LongSlope) && filled(IDC_ED_D1, FlowZone) &&
+        PageEnableControl(this, IDC_ED_CALC_GEOCOMPOSITE, filled(IDC_ED_S, LongSlope) && filled(IDC_ED_D1, FlowZone) &&
                                                    filled(IDC_ED_D2, OutletDepth) && filled(IDC_ED_C, FinDrainConstant) &&
                                                    approachReady());
     }
@@ -417,8 +365,8 @@ void CEdgeDrain::UpdateControlVisibility()
         return;
     const CProjectData& data = *m_pProjectData;
     const bool bPipe = data.m_strEdgeDrainType == "pipe";
-    Show(this, PipeControls, bPipe);
-    Show(this, GeocompositeControls, !bPipe);
+    PageShowControls(this, PipeControls, bPipe);
+    PageShowControls(this, GeocompositeControls, !bPipe);
 
     int ApproachGroup::*shown = nullptr;
     if (data.m_strDischarge == "Infiltration")
@@ -431,7 +379,7 @@ void CEdgeDrain::UpdateControlVisibility()
         return;
     for (const ApproachGroup& group : ApproachGroups)
         if (group.*shown >= 0)
-            Show(this, group.ids, group.*shown == 1);
+            PageShowControls(this, group.ids, group.*shown == 1);
 }
 
 void CEdgeDrain::RefreshSummaryPanel()
@@ -450,19 +398,19 @@ void CEdgeDrain::OnPaint()
     if (m_pProjectData != nullptr)
     {
         CProjectData& data = *m_pProjectData;
-        SetPictureIfDifferent(this, IDC_ED_PIC_QI,
+        PageSetPictureIfDifferent(this, IDC_ED_PIC_QI,
                               data.m_strMeltwater == "no" ? (HBITMAP)m_bmpInflowLink : (HBITMAP)m_bmpTotalInflowLink);
-        const bool bMetric = IsMetric(data);
-        SetTextIfDifferent(this, IDC_ED_UNIT_S, bMetric ? "m/m" : "ft/ft");
+        const bool bMetric = data.IsMetric();
+        PageSetTextIfDifferent(this, IDC_ED_UNIT_S, bMetric ? "m/m" : "ft/ft");
         for (int nID : {IDC_ED_UNIT_D, IDC_ED_UNIT_D2})
-            SetTextIfDifferent(this, nID, bMetric ? "mm" : "in");
+            PageSetTextIfDifferent(this, nID, bMetric ? "mm" : "in");
         for (int nID : {IDC_ED_UNIT_W, IDC_ED_UNIT_H, IDC_ED_UNIT_LO})
-            SetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
+            PageSetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
         // The record holds the base's k per day in both systems.
-        SetTextIfDifferent(this, IDC_ED_UNIT_K, bMetric ? "m/d" : "ft/d");
-        SetPictureIfDifferent(this, IDC_ED_UNIT_Q, bMetric ? (HBITMAP)m_bmpFlowMetric : (HBITMAP)m_bmpFlowEnglish);
-        SetPictureIfDifferent(this, IDC_ED_UNIT_QI, bMetric ? (HBITMAP)m_bmpInflowMetric : (HBITMAP)m_bmpInflowEnglish);
-        SetPictureIfDifferent(this, IDC_ED_UNIT_QD,
+        PageSetTextIfDifferent(this, IDC_ED_UNIT_K, bMetric ? "m/d" : "ft/d");
+        PageSetPictureIfDifferent(this, IDC_ED_UNIT_Q, bMetric ? (HBITMAP)m_bmpFlowMetric : (HBITMAP)m_bmpFlowEnglish);
+        PageSetPictureIfDifferent(this, IDC_ED_UNIT_QI, bMetric ? (HBITMAP)m_bmpInflowMetric : (HBITMAP)m_bmpInflowEnglish);
+        PageSetPictureIfDifferent(this, IDC_ED_UNIT_QD,
                               bMetric ? (HBITMAP)m_bmpDischargeMetric : (HBITMAP)m_bmpDischargeEnglish);
         if (m_gridFactors.GetSafeHwnd() != nullptr)
         {
@@ -536,7 +484,7 @@ void CEdgeDrain::SelectApproach(const char* pszApproach)
     if (m_pProjectData == nullptr)
         return;
     m_pProjectData->m_strDischarge = pszApproach;
-    Clear(*m_pProjectData, {Spacing, PipeFlow});
+    PageClearFields(*m_pProjectData, {Spacing, PipeFlow});
     UpdateControlVisibility();
     UpdateFields();
     UpdateButtonStates();
@@ -570,7 +518,7 @@ void CEdgeDrain::PickRoughness(int nChecked, int nOther, const char* pszRoughnes
     SetDlgItemText(IDC_ED_N, data.m_strManningCoefficient);
     // As typing n does: the capacity found for the old roughness goes.
     if (data.m_strManningCoefficient != strBefore)
-        Clear(data, {PipeFlow, Spacing});
+        PageClearFields(data, {PipeFlow, Spacing});
     UpdateButtonStates();
     UpdateFields();
     UpdateControlVisibility();
@@ -617,9 +565,9 @@ void CEdgeDrain::OnFlowFactorPicked()
     if (nRow < 1 || nRow > 6)
         return;
     const FlowFactor& factor = FlowFactors[nRow - 1];
-    data.m_strFinDrainConstant = IsMetric(data) ? factor.pszMetric : factor.pszEnglish;
+    data.m_strFinDrainConstant = data.IsMetric() ? factor.pszMetric : factor.pszEnglish;
     SetDlgItemText(IDC_ED_C, data.m_strFinDrainConstant);
-    Clear(data, {PipeFlow, Spacing});
+    PageClearFields(data, {PipeFlow, Spacing});
     data.m_bModified = 1;
     SetDlgItemText(IDC_ED_Q, "");
     SetDlgItemText(IDC_ED_LO, "");
@@ -709,18 +657,18 @@ void CEdgeDrain::OnLeaveEdit(UINT nID)
     if (pRule == nullptr || m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const CString strTyped = EditText(*this, pRule->nEdit);
+    const CString strTyped = PageItemText(this, pRule->nEdit);
     CString& strField = data.*pRule->field;
     if (strTyped.IsEmpty())
     {
         strField.Empty();
-        Clear(data, pRule->emptiedClears);
+        PageClearFields(data, pRule->emptiedClears);
     }
     if (strField != strTyped)
     {
-        Clear(data, pRule->changedClears);
+        PageClearFields(data, pRule->changedClears);
         strField = pRule->StoredText(strTyped);
-        SetTextIfDifferent(this, pRule->nEdit, strField);
+        PageSetTextIfDifferent(this, pRule->nEdit, strField);
         // Shown at once; the value is already stored and the answer changes nothing.
         if (pRule->pszWarning != nullptr && data.m_strMode == "normal")
             AfxMessageBox(pRule->pszWarning, MB_OKCANCEL);

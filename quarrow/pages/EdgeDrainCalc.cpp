@@ -39,11 +39,6 @@ double Value(const CString& strField)
     return TypedNumber(strField);
 }
 
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
 // The outlet spacing that carries Q by the record's approach, in the units the caller gives (the
 // geocomposite converts its inputs to English first). The TTD approach holds the water the base
 // drains over the time to drain: Q t per width over the drained volume per length, W H Ne U/100.
@@ -132,7 +127,7 @@ CPageCalcResult CEdgeDrainCalc::PipeSpacing(CProjectData& data, double qi)
         // Q is per day in English units and per second in metric ones; another units word gives nothing.
         if (data.m_strUnits == "english")
             in.secondsOrDaysPerHour = DaysPerHour;
-        else if (data.m_strUnits == "metric")
+        else if (data.IsMetric())
             in.secondsOrDaysPerHour = SecondsPerHour;
         else
             return CPageCalcResult();
@@ -149,7 +144,7 @@ CPageCalcResult CEdgeDrainCalc::PipeSpacing(CProjectData& data, double qi)
 
 CPageCalcResult CEdgeDrainCalc::Geocomposite(CProjectData& data, double qi, int* pnPasses)
 {
-    const bool bMetric = IsMetric(data);
+    const bool bMetric = data.IsMetric();
     // The flow factors and the formula are English: depths in inches, lengths in feet, per day.
     const double lengthToFeet = bMetric ? FeetPerMetre : 1.0;
     double D1 = Value(data.m_strFlowZoneDepth);

@@ -20,7 +20,7 @@ bool IsEnglish(const CProjectData* pData)
 
 bool IsMetric(const CProjectData* pData)
 {
-    return pData != nullptr && pData->m_strUnits == "metric";
+    return pData != nullptr && pData->IsMetric();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "quarrow/pages/HeaveDlg.h"
 #include "quarrow/pages/MeltwaterDlg.h"
 #include "quarrow/pages/PageNumberText.h"
+#include "quarrow/pages/PageServices.h"
 #include "resources/quarrow/resource.h"
 
 namespace {
@@ -61,12 +62,6 @@ const DWORD HelpIds[] = {
     0, 0,
 };
 
-void Clear(CProjectData& data, std::initializer_list<TextField> fields)
-{
-    for (TextField field : fields)
-        (data.*field).Empty();
-}
-
 bool AllSet(const CProjectData& data, std::initializer_list<TextField> fields)
 {
     for (TextField field : fields)
@@ -75,55 +70,10 @@ bool AllSet(const CProjectData& data, std::initializer_list<TextField> fields)
     return true;
 }
 
-CString EditText(const CWnd& page, int nID)
-{
-    CString strText;
-    page.GetDlgItemText(nID, strText);
-    return strText;
-}
-
-void SetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
-{
-    CString strShown;
-    pPage->GetDlgItemText(nID, strShown);
-    if (strShown != pszText)
-        pPage->SetDlgItemText(nID, pszText);
-}
-
-void SetPictureIfDifferent(CWnd* pPage, int nID, HBITMAP hBitmap)
-{
-    HWND hPicture = ::GetDlgItem(pPage->GetSafeHwnd(), nID);
-    if (hPicture != nullptr &&
-        reinterpret_cast<HBITMAP>(::SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0)) != hBitmap)
-        ::SendMessageA(hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap));
-}
-
-void Enable(CWnd* pPage, int nID, bool bEnable)
-{
-    if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
-        ::EnableWindow(hControl, bEnable);
-}
-
-void Show(CWnd* pPage, std::initializer_list<int> ids, bool bShow)
-{
-    for (int nID : ids)
-        if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
-            ::ShowWindow(hControl, bShow ? SW_SHOW : SW_HIDE);
-}
-
-// A typed value as the page stores it: 5 significant digits.
-CString Digits5Text(const CString& strTyped)
-{
-    return PageDigits5(TypedNumber(strTyped));
-}
-
 // A typed meltwater inflow: two decimals, or an exponent below 0.01.
 CString MeltwaterText(const CString& strTyped)
 {
-    const double value = TypedNumber(strTyped);
-    CString strText;
-    strText.Format(value >= 0.01 ? "%.2f" : "%.2e", value);
-    return strText;
+    return PageFixedFromBound(TypedNumber(strTyped), 0.01, "%.2f", "%.2e");
 }
 
 // The inputs of the three compute buttons.
@@ -175,29 +125,29 @@ struct LeaveRule
 };
 
 const LeaveRule LeaveRules[] = {
-    {IDC_IN_R, Rainfall, Digits5Text, {Inflow}, {Inflow}, nullptr, true, Then::Refresh},
-    {IDC_IN_C, Ratio, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::Nothing},
-    {IDC_IN_IC, Crack, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
-    {IDC_IN_NC, Cracks, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
-    {IDC_IN_CS, JointSpacing, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
-    {IDC_IN_KP, PavementK, Digits5Text, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
-    {IDC_IN_WC, JointLength, Digits5Text, {Inflow}, {Inflow}, CInflow::JointLengthWarning, false,
+    {IDC_IN_R, Rainfall, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, true, Then::Refresh},
+    {IDC_IN_C, Ratio, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::Nothing},
+    {IDC_IN_IC, Crack, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
+    {IDC_IN_NC, Cracks, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
+    {IDC_IN_CS, JointSpacing, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
+    {IDC_IN_KP, PavementK, PageTypedDigits5, {Inflow}, {Inflow}, nullptr, false, Then::InflowButton},
+    {IDC_IN_WC, JointLength, PageTypedDigits5, {Inflow}, {Inflow}, CInflow::JointLengthWarning, false,
      Then::InflowButton},
-    {IDC_IN_W, Width, Digits5Text,
+    {IDC_IN_W, Width, PageTypedDigits5,
      {&CProjectData::m_strGeometryCoefficientC, &CProjectData::m_strResultantLength, Inflow},
      {Inflow, &CProjectData::m_strGeometryCoefficientC, &CProjectData::m_strResultantLength},
      CInflow::WidthWarning, false, Then::InflowButton},
-    {IDC_IN_HEAVE, Heave, Digits5Text, {Meltwater, Load}, {Meltwater}, nullptr, false, Then::LoadButton},
-    {IDC_IN_KSUB, SubgradeK, Digits5Text, {Meltwater}, {Meltwater}, nullptr, false, Then::LoadButton},
-    {IDC_IN_GAMMA_S, PavementWeight, Digits5Text, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
+    {IDC_IN_HEAVE, Heave, PageTypedDigits5, {Meltwater, Load}, {Meltwater}, nullptr, false, Then::LoadButton},
+    {IDC_IN_KSUB, SubgradeK, PageTypedDigits5, {Meltwater}, {Meltwater}, nullptr, false, Then::LoadButton},
+    {IDC_IN_GAMMA_S, PavementWeight, PageTypedDigits5, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
      Then::LoadButton},
-    {IDC_IN_GAMMA_B, BaseWeight, Digits5Text, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
+    {IDC_IN_GAMMA_B, BaseWeight, PageTypedDigits5, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
      Then::LoadButton},
-    {IDC_IN_HS, PavementThickness, Digits5Text, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
+    {IDC_IN_HS, PavementThickness, PageTypedDigits5, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
      Then::LoadButton},
-    {IDC_IN_HB, BaseThickness, Digits5Text, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
+    {IDC_IN_HB, BaseThickness, PageTypedDigits5, {Meltwater, Load}, {Load, Meltwater}, nullptr, false,
      Then::LoadButton},
-    {IDC_IN_LOAD, Load, Digits5Text, {Meltwater}, {Meltwater}, nullptr, false, Then::MeltwaterButton},
+    {IDC_IN_LOAD, Load, PageTypedDigits5, {Meltwater}, {Meltwater}, nullptr, false, Then::MeltwaterButton},
     {IDC_IN_QM, Meltwater, MeltwaterText, {}, {}, nullptr, false, Then::Refresh},
 };
 
@@ -225,7 +175,7 @@ bool CalcInfiltrationRate(CProjectData& data)
     {
         const double dRatio = TypedNumber(data.*Ratio);
         const double dRainfall = TypedNumber(data.*Rainfall);
-        if (data.m_strUnits == "metric")
+        if (data.IsMetric())
             dInflow = RainfallFactor * (dRainfall * InchesPerMillimetre) * dRatio * MetresPerSecondPerFootPerDay;
         else
             dInflow = RainfallFactor * dRatio * dRainfall;
@@ -241,7 +191,7 @@ bool CalcInfiltrationRate(CProjectData& data)
         if (dSpacing == 0.0 || dWidth == 0.0)
             return false;
         // The metric crack term is per second, the pavement's permeability per day.
-        if (data.m_strUnits == "metric")
+        if (data.IsMetric())
             dPavementK /= SecondsPerDay;
         dInflow = dCrack * (dCracks / dWidth + dJointLength / (dWidth * dSpacing)) + dPavementK;
     }
@@ -340,7 +290,7 @@ BOOL CInflow::OnSetActive()
         {
             if (data.m_strUnits == "english")
                 data.*Crack = "2.4";
-            else if (data.m_strUnits == "metric")
+            else if (data.IsMetric())
                 data.*Crack = "2.58e-06";
         }
         ShowRecordInEdits();
@@ -430,7 +380,7 @@ void CInflow::ShowRecordInEdits()
         {IDC_IN_LOAD, Load}, {IDC_IN_QM, Meltwater}, {IDC_IN_HEAVE, Heave},
     };
     for (const auto& edit : edits)
-        SetTextIfDifferent(this, edit.nID, data.*edit.field);
+        PageSetTextIfDifferent(this, edit.nID, data.*edit.field);
 }
 
 void CInflow::ShowConcrete()
@@ -447,11 +397,11 @@ void CInflow::ShowMethodControls()
     const bool bRatio = m_pProjectData->m_strInfiltrationMethod == "ratio";
     if (bRatio)
         ShowConcrete();
-    Show(this, {IDC_IN_PCC, IDC_IN_ACC, IDC_IN_MEAN_C, IDC_IN_PIC_C, IDC_IN_C, IDC_IN_FRAME_C, IDC_IN_NOTE_C,
+    PageShowControls(this, {IDC_IN_PCC, IDC_IN_ACC, IDC_IN_MEAN_C, IDC_IN_PIC_C, IDC_IN_C, IDC_IN_FRAME_C, IDC_IN_NOTE_C,
                 IDC_IN_RAIN_ONE, IDC_IN_RAIN_TWO, IDC_IN_RAIN_MAP, IDC_IN_PIC_R, IDC_IN_R, IDC_IN_FRAME_R,
                 IDC_IN_NOTE_R, IDC_IN_UNIT_R, IDC_IN_FORMULA_RATIO},
          bRatio);
-    Show(this, {IDC_IN_PIC_IC, IDC_IN_PIC_NC, IDC_IN_PIC_WC, IDC_IN_PIC_W, IDC_IN_PIC_CS, IDC_IN_PIC_KP, IDC_IN_IC,
+    PageShowControls(this, {IDC_IN_PIC_IC, IDC_IN_PIC_NC, IDC_IN_PIC_WC, IDC_IN_PIC_W, IDC_IN_PIC_CS, IDC_IN_PIC_KP, IDC_IN_IC,
                 IDC_IN_NC, IDC_IN_WC, IDC_IN_W, IDC_IN_CS, IDC_IN_KP, IDC_IN_UNIT_WC, IDC_IN_UNIT_W, IDC_IN_UNIT_CS,
                 IDC_IN_UNIT_KP, IDC_IN_UNIT_IC, IDC_IN_FORMULA_CRACK},
          !bRatio);
@@ -491,10 +441,10 @@ void CInflow::UpdateMeltwaterButton()
 
 void CInflow::EnableMeltwaterControls(bool bIncluded)
 {
-    Enable(this, IDC_IN_MELT_GROUP, bIncluded);
+    PageEnableControl(this, IDC_IN_MELT_GROUP, bIncluded);
     for (int nID : {IDC_IN_HEAVE, IDC_IN_KSUB, IDC_IN_GAMMA_S, IDC_IN_GAMMA_B, IDC_IN_HS, IDC_IN_HB, IDC_IN_LOAD,
                     IDC_IN_QM})
-        Enable(this, nID, bIncluded);
+        PageEnableControl(this, nID, bIncluded);
     m_btnHeave.EnableWindow(bIncluded);
     m_btnSubgrade.EnableWindow(bIncluded);
     if (bIncluded)
@@ -515,19 +465,19 @@ void CInflow::OnPaint()
 {
     if (m_pProjectData != nullptr)
     {
-        const bool bMetric = m_pProjectData->m_strUnits == "metric";
-        SetTextIfDifferent(this, IDC_IN_UNIT_HEAVE, bMetric ? "mm/day" : "in/day");
-        SetTextIfDifferent(this, IDC_IN_UNIT_KSUB, bMetric ? "m/day" : "ft/d");
+        const bool bMetric = m_pProjectData->IsMetric();
+        PageSetTextIfDifferent(this, IDC_IN_UNIT_HEAVE, bMetric ? "mm/day" : "in/day");
+        PageSetTextIfDifferent(this, IDC_IN_UNIT_KSUB, bMetric ? "m/day" : "ft/d");
         for (int nID : {IDC_IN_UNIT_HS, IDC_IN_UNIT_HB, IDC_IN_UNIT_WC, IDC_IN_UNIT_W, IDC_IN_UNIT_CS})
-            SetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
-        SetTextIfDifferent(this, IDC_IN_UNIT_R, bMetric ? "mm/hr" : "in/hr");
-        SetTextIfDifferent(this, IDC_IN_UNIT_KP, bMetric ? "m/d" : "ft/d");
+            PageSetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
+        PageSetTextIfDifferent(this, IDC_IN_UNIT_R, bMetric ? "mm/hr" : "in/hr");
+        PageSetTextIfDifferent(this, IDC_IN_UNIT_KP, bMetric ? "m/d" : "ft/d");
         for (int nID : {IDC_IN_UNIT_GAMMA_S, IDC_IN_UNIT_GAMMA_B})
-            SetPictureIfDifferent(this, nID, bMetric ? (HBITMAP)m_bmpDensityMetric : (HBITMAP)m_bmpDensityEnglish);
-        SetPictureIfDifferent(this, IDC_IN_UNIT_LOAD, bMetric ? (HBITMAP)m_bmpLoadMetric : (HBITMAP)m_bmpLoadEnglish);
+            PageSetPictureIfDifferent(this, nID, bMetric ? (HBITMAP)m_bmpDensityMetric : (HBITMAP)m_bmpDensityEnglish);
+        PageSetPictureIfDifferent(this, IDC_IN_UNIT_LOAD, bMetric ? (HBITMAP)m_bmpLoadMetric : (HBITMAP)m_bmpLoadEnglish);
         for (int nID : {IDC_IN_UNIT_QM, IDC_IN_UNIT_QI})
-            SetPictureIfDifferent(this, nID, bMetric ? (HBITMAP)m_bmpInflowMetric : (HBITMAP)m_bmpInflowEnglish);
-        SetPictureIfDifferent(this, IDC_IN_UNIT_IC, bMetric ? (HBITMAP)m_bmpCrackMetric : (HBITMAP)m_bmpCrackEnglish);
+            PageSetPictureIfDifferent(this, nID, bMetric ? (HBITMAP)m_bmpInflowMetric : (HBITMAP)m_bmpInflowEnglish);
+        PageSetPictureIfDifferent(this, IDC_IN_UNIT_IC, bMetric ? (HBITMAP)m_bmpCrackMetric : (HBITMAP)m_bmpCrackEnglish);
         PageHonourFocusRequest(this, *m_pProjectData);
     }
     // Validates what the work above invalidated as well.
@@ -588,7 +538,7 @@ void CInflow::OnPortlandCement()
         return;
     SetDlgItemText(IDC_IN_NOTE_C, NotePortland);
     m_pProjectData->m_strConcrete = "PCC";
-    Clear(*m_pProjectData, {Ratio, Inflow});
+    PageClearFields(*m_pProjectData, {Ratio, Inflow});
     RefreshFields();
     m_btnInflow.EnableWindow(FALSE);
 }
@@ -599,7 +549,7 @@ void CInflow::OnAsphaltCement()
         return;
     SetDlgItemText(IDC_IN_NOTE_C, NoteAsphalt);
     m_pProjectData->m_strConcrete = "ACC";
-    Clear(*m_pProjectData, {Ratio, Inflow});
+    PageClearFields(*m_pProjectData, {Ratio, Inflow});
     RefreshFields();
     m_btnInflow.EnableWindow(FALSE);
 }
@@ -627,7 +577,7 @@ void CInflow::OnMeltwaterCheck()
     if (m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    Clear(data, {&CProjectData::m_strBaseDischargeRate, &CProjectData::m_strOutletSpacing});
+    PageClearFields(data, {&CProjectData::m_strBaseDischargeRate, &CProjectData::m_strOutletSpacing});
     const bool bIncluded = m_chkMeltwater.GetCheck() == BST_CHECKED;
     data.m_strMeltwater = bIncluded ? "yes" : "no";
     data.m_bModified = 1;
@@ -749,7 +699,7 @@ void CInflow::OnEnterEdit(UINT nID)
         return;
     const bool bReady = AllSet(*m_pProjectData, pRule->others);
     if (bReady || !pRule->bEnableOnly)
-        Enable(this, pRule->nButton, bReady);
+        PageEnableControl(this, pRule->nButton, bReady);
 }
 
 void CInflow::OnLeaveEdit(UINT nID)
@@ -758,17 +708,17 @@ void CInflow::OnLeaveEdit(UINT nID)
     if (pRule == nullptr || m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const CString strTyped = EditText(*this, pRule->nEdit);
+    const CString strTyped = PageItemText(this, pRule->nEdit);
     CString& strField = data.*pRule->field;
     if (strTyped.IsEmpty())
     {
         strField.Empty();
-        Clear(data, pRule->erasedClears);
+        PageClearFields(data, pRule->erasedClears);
         RefreshFields();
     }
     else if (strTyped != strField)
     {
-        Clear(data, pRule->changedClears);
+        PageClearFields(data, pRule->changedClears);
         if (pRule->pszWarning != nullptr)
             m_warning.Queue(data, pRule->pszWarning);
         strField = pRule->StoredText(strTyped);
@@ -778,7 +728,7 @@ void CInflow::OnLeaveEdit(UINT nID)
     }
     else if (pRule->bUnchangedClears)
     {
-        Clear(data, pRule->changedClears);
+        PageClearFields(data, pRule->changedClears);
         RefreshFields();
     }
 
@@ -807,12 +757,12 @@ void CInflow::OnLeaveInflow()
     if (m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const CString strTyped = EditText(*this, IDC_IN_QI);
+    const CString strTyped = PageItemText(this, IDC_IN_QI);
     if (!strTyped.IsEmpty())
     {
         if (strTyped != data.*Inflow)
             m_warning.QueueInAnyMode(InflowWarning);
-        data.*Inflow = Digits5Text(strTyped);
+        data.*Inflow = PageTypedDigits5(strTyped);
         // A q_m typed meanwhile is taken first; the total then follows both.
         if (data.m_strMeltwater != "no")
             OnLeaveEdit(IDC_IN_QM);

@@ -113,7 +113,7 @@ BOOL CMeltwaterDlg::OnInitDialog()
         const CProjectData& data = *m_pProjectData;
         const double dLoad = TypedNumber(data.m_strPavementLoad);
         const double dPermeability = TypedNumber(data.m_strSubgradeK);
-        if (data.m_strUnits == "metric")
+        if (data.IsMetric())
         {
             SetDlgItemText(IDC_MW_LOAD, Formatted("%.1f", dLoad * PsfPerKilogramPerSquareMetre));
             m_dChartPermeability = dPermeability * FeetPerMetre;
@@ -174,7 +174,7 @@ void CMeltwaterDlg::OnOK()
     {
         CString strFlow;
         GetDlgItemText(IDC_MW_QM, strFlow);
-        if (m_pProjectData->m_strUnits == "metric")
+        if (m_pProjectData->IsMetric())
             strFlow = Formatted("%.2e", TypedNumber(strFlow) * MetresPerSecondPerFootPerDay);
         m_pProjectData->m_strMeltwaterFlow = strFlow;
     }

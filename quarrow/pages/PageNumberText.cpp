@@ -16,6 +16,11 @@ CString PageDigits5(double value)
     return CString(NumberText::Gcvt(value, 5).c_str());
 }
 
+CString PageTypedDigits5(const CString& strTyped)
+{
+    return PageDigits5(TypedNumber(strTyped));
+}
+
 CString PageFixedOrExponent(double value, double threshold, const char* fixedFormat, const char* exponentFormat)
 {
     CString strText;

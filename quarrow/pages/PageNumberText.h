@@ -10,6 +10,8 @@ double TypedNumber(const CString& strText);
 
 // 5 significant digits in the manner of _gcvt ("14.", "0.55279", "7.056e-006").
 CString PageDigits5(double value);
+// A typed text as most edits store it: its number in 5 significant digits ("2" is "2.").
+CString PageTypedDigits5(const CString& strTyped);
 
 // fixedFormat, or exponentFormat when the value is at or below the threshold
 // (a time to drain of 0.1 hour is "1.00e-001", 0.11 hour is "0.11").

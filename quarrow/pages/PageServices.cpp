@@ -71,3 +71,57 @@ void PageShowCalcResult(CPropertySheet* pSheet, const CPageCalcResult& result)
     if (bChangePage)
         pSheet->Invalidate(TRUE);
 }
+
+CString PageItemText(const CWnd* pPage, int nID)
+{
+    CString strText;
+    pPage->GetDlgItemText(nID, strText);
+    return strText;
+}
+
+void PageSetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
+{
+    if (PageItemText(pPage, nID) != pszText)
+        pPage->SetDlgItemText(nID, pszText);
+}
+
+void PageSetPictureIfDifferent(CWnd* pPage, int nID, HBITMAP hBitmap)
+{
+    HWND hPicture = ::GetDlgItem(pPage->GetSafeHwnd(), nID);
+    if (hPicture != nullptr &&
+        reinterpret_cast<HBITMAP>(::SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0)) != hBitmap)
+        ::SendMessageA(hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap));
+}
+
+void PageEnableControl(CWnd* pPage, int nID, bool bEnable)
+{
+    if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
+        ::EnableWindow(hControl, bEnable);
+}
+
+void PageShowControl(CWnd* pPage, int nID, bool bShow)
+{
+    HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID);
+    if (hControl == nullptr)
+        return;
+    const bool bShown = (::GetWindowLongPtrA(hControl, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (bShown != bShow)
+        ::ShowWindow(hControl, bShow ? SW_SHOW : SW_HIDE);
+}
+
+void PageShowControls(CWnd* pPage, std::initializer_list<int> ids, bool bShow)
+{
+    for (int nID : ids)
+        PageShowControl(pPage, nID, bShow);
+}
+
+void PageClearFields(CProjectData& data, std::span<CString CProjectData::* const> fields)
+{
+    for (CString CProjectData::*field : fields)
+        (data.*field).Empty();
+}
+
+void PageClearFields(CProjectData& data, std::initializer_list<CString CProjectData::*> fields)
+{
+    PageClearFields(data, std::span<CString CProjectData::* const>(fields.begin(), fields.size()));
+}

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+#include <span>
+
 #include "framework/core/CString.h"
 #include "quarrow/pages/PageCalcResult.h"
 
@@ -10,7 +13,8 @@ class CPropertySheet;
 class CProjectData;
 
 // What every design page does the same way: the hand-edit warning, the summary panel of the
-// main dialog, and the focus request of the record. Help is the application's (QuarrowApp.h).
+// main dialog, the focus request of the record, and the page's own controls by id. Help is the
+// application's (QuarrowApp.h).
 
 // A warning about a typed value that the page would otherwise compute. It is queued only in
 // normal mode and shown once, before the page handles its next message.
@@ -50,3 +54,20 @@ bool PageFieldFilled(const CWnd* pPage, int nEditID, const CString& strField);
 // the sieve layer word of a redirect, brings forward the page it names, makes the focus request
 // and repaints the sheet, in that order.
 void PageShowCalcResult(CPropertySheet* pSheet, const CPageCalcResult& result);
+
+// ---- The page's own controls, by control id; a control the page lacks is passed over ----
+
+CString PageItemText(const CWnd* pPage, int nID);
+// Only a text that differs is set: the edit keeps its caret and nothing repaints for nothing.
+void PageSetTextIfDifferent(CWnd* pPage, int nID, const char* pszText);
+// The same for the bitmap of a picture control.
+void PageSetPictureIfDifferent(CWnd* pPage, int nID, HBITMAP hBitmap);
+void PageEnableControl(CWnd* pPage, int nID, bool bEnable);
+// Shows or hides only a control whose visibility changes: a group box hidden or shown repaints
+// the page, and a page that lays itself out when it paints would paint again.
+void PageShowControl(CWnd* pPage, int nID, bool bShow);
+void PageShowControls(CWnd* pPage, std::initializer_list<int> ids, bool bShow);
+
+// Empties the record's fields.
+void PageClearFields(CProjectData& data, std::span<CString CProjectData::* const> fields);
+void PageClearFields(CProjectData& data, std::initializer_list<CString CProjectData::*> fields);

@@ -10,6 +10,7 @@
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/pages/PageNumberText.h"
+#include "quarrow/pages/PageServices.h"
 #include "quarrow/pages/PermeableBaseCalc.h"
 #include "quarrow/pages/PlotDataFile.h"
 #include "resources/quarrow/resource.h"
@@ -79,11 +80,6 @@ bool IsTimeToDrain(const CProjectData& data)
     return data.m_strBaseMethod == "TTD";
 }
 
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
 // The field that the first edit shows: Ne for time to drain, else the design inflow.
 TextField InputField(const CProjectData& data)
 {
@@ -92,57 +88,10 @@ TextField InputField(const CProjectData& data)
     return data.m_strMeltwater == "no" ? Infiltration : TotalInflow;
 }
 
-void Clear(CProjectData& data, std::initializer_list<TextField> fields)
-{
-    for (TextField field : fields)
-        (data.*field).Empty();
-}
-
-CString EditText(const CWnd& page, int nID)
-{
-    CString strText;
-    page.GetDlgItemText(nID, strText);
-    return strText;
-}
-
-void SetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
-{
-    CString strShown;
-    pPage->GetDlgItemText(nID, strShown);
-    if (strShown != pszText)
-        pPage->SetDlgItemText(nID, pszText);
-}
-
-void SetPictureIfDifferent(CWnd* pPage, int nID, HBITMAP hBitmap)
-{
-    HWND hPicture = ::GetDlgItem(pPage->GetSafeHwnd(), nID);
-    if (hPicture != nullptr &&
-        reinterpret_cast<HBITMAP>(::SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0)) != hBitmap)
-        ::SendMessageA(hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap));
-}
-
-void Enable(CWnd* pPage, int nID, bool bEnable)
-{
-    if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
-        ::EnableWindow(hControl, bEnable);
-}
-
-void Show(CWnd* pPage, std::initializer_list<int> ids, bool bShow)
-{
-    for (int nID : ids)
-        if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
-            ::ShowWindow(hControl, bShow ? SW_SHOW : SW_HIDE);
-}
-
 void SetReadOnly(CWnd* pPage, int nID, bool bReadOnly)
 {
     if (HWND hEdit = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
         ::SendMessageA(hEdit, EM_SETREADONLY, bReadOnly ? TRUE : FALSE, 0);
-}
-
-CString Digits5Text(const CString& strTyped)
-{
-    return PageDigits5(TypedNumber(strTyped));
 }
 
 CString SlopeText(const CString& strTyped)
@@ -172,27 +121,27 @@ struct LeaveRule
 };
 
 const LeaveRule LeaveRules[] = {
-    {IDC_PB_INPUT, Analysis::TimeToDrain, EffectivePorosity, Digits5Text, CPermeableBase::PorosityWarning,
+    {IDC_PB_INPUT, Analysis::TimeToDrain, EffectivePorosity, PageTypedDigits5, CPermeableBase::PorosityWarning,
      Warn::NormalMode, {Drained, TimeToDrain}, Fields | Repaint},
-    {IDC_PB_INPUT, Analysis::InfiltrationOnly, Infiltration, Digits5Text, CPermeableBase::InflowWarning,
+    {IDC_PB_INPUT, Analysis::InfiltrationOnly, Infiltration, PageTypedDigits5, CPermeableBase::InflowWarning,
      Warn::NormalMode, {MinThickness}, Fields | Buttons | Summary},
-    {IDC_PB_INPUT, Analysis::WithMeltwater, TotalInflow, Digits5Text, CPermeableBase::TotalInflowWarning,
+    {IDC_PB_INPUT, Analysis::WithMeltwater, TotalInflow, PageTypedDigits5, CPermeableBase::TotalInflowWarning,
      Warn::NormalMode, {Infiltration, Meltwater, MinThickness}, Fields | Buttons | Summary},
     // k, S, L and H also empty the discharge capacity, which was found for the old values.
-    {IDC_PB_K, Analysis::Any, Permeability, Digits5Text, nullptr, Warn::Never,
+    {IDC_PB_K, Analysis::Any, Permeability, PageTypedDigits5, nullptr, Warn::Never,
      {TimeToDrain, MinThickness, Discharge}, Fields | Buttons | Summary | Repaint},
     {IDC_PB_S, Analysis::Any, Slope, SlopeText, CPermeableBase::SlopeWarning, Warn::NormalMode,
      {TimeToDrain, MinThickness, Discharge}, Fields | Buttons | Summary | Repaint},
-    {IDC_PB_L, Analysis::Any, Length, Digits5Text, CPermeableBase::LengthWarning, Warn::NormalMode,
+    {IDC_PB_L, Analysis::Any, Length, PageTypedDigits5, CPermeableBase::LengthWarning, Warn::NormalMode,
      {TimeToDrain, MinThickness, Discharge}, Fields | Buttons | Summary | Repaint},
     // The meltwater inflow depends on the thickness of the base; with meltwater included the total
     // inflow and the minimum thickness found for it go too, so depth of flow never uses a stale total.
-    {IDC_PB_H, Analysis::Any, Thickness, Digits5Text, nullptr, Warn::Thickness,
+    {IDC_PB_H, Analysis::Any, Thickness, PageTypedDigits5, nullptr, Warn::Thickness,
      {TimeToDrain, Meltwater, Discharge}, Fields | Buttons | Summary | Repaint},
-    {IDC_PB_PSAT, Analysis::Any, Saturation, Digits5Text, nullptr, Warn::Never, {Drained, TimeToDrain},
+    {IDC_PB_PSAT, Analysis::Any, Saturation, PageTypedDigits5, nullptr, Warn::Never, {Drained, TimeToDrain},
      Fields | Buttons | Summary},
-    {IDC_PB_N, Analysis::Any, Porosity, Digits5Text, nullptr, Warn::Never, {Drained}, Fields | Buttons | Summary},
-    {IDC_PB_U, Analysis::Any, Drained, Digits5Text, nullptr, Warn::Never, {Saturation, TimeToDrain},
+    {IDC_PB_N, Analysis::Any, Porosity, PageTypedDigits5, nullptr, Warn::Never, {Drained}, Fields | Buttons | Summary},
+    {IDC_PB_U, Analysis::Any, Drained, PageTypedDigits5, nullptr, Warn::Never, {Saturation, TimeToDrain},
      Fields | Buttons | Summary | Repaint},
 };
 
@@ -423,15 +372,15 @@ void CPermeableBase::RefreshFields()
         {IDC_PB_N, Porosity}, {IDC_PB_T, TimeToDrain}, {IDC_PB_U, Drained},
     };
     for (const auto& edit : edits)
-        SetTextIfDifferent(this, edit.nID, data.*edit.field);
+        PageSetTextIfDifferent(this, edit.nID, data.*edit.field);
 
     // Under the AASHTO criterion U is given and Psat follows; under the manual's it is the reverse.
     const bool bAashto = data.m_strDrainMethod == "AASHTO";
     const bool bTimeToDrain = IsTimeToDrain(data);
     SetReadOnly(this, IDC_PB_PSAT, bAashto);
     SetReadOnly(this, IDC_PB_U, !bAashto);
-    Show(this, {IDC_PB_CALC_PSAT}, bTimeToDrain && bAashto);
-    Show(this, {IDC_PB_CALC_U}, bTimeToDrain && !bAashto);
+    PageShowControls(this, {IDC_PB_CALC_PSAT}, bTimeToDrain && bAashto);
+    PageShowControls(this, {IDC_PB_CALC_U}, bTimeToDrain && !bAashto);
 }
 
 void CPermeableBase::UpdateButtonStates()
@@ -452,14 +401,14 @@ void CPermeableBase::UpdateButtonStates()
     const bool bU = filled(IDC_PB_U, Drained);
 
     const bool bDepthOfFlow = bInput && bK && bS && bL;
-    Enable(this, IDC_PB_CALC_HMIN, bDepthOfFlow);
-    Enable(this, IDC_PB_PLOT_DOF, bDepthOfFlow);
-    Enable(this, IDC_PB_CALC_Q, bK && bS && bH);
-    Enable(this, IDC_PB_CALC_U, filled(IDC_PB_PSAT, Saturation) && filled(IDC_PB_N, Porosity) && bPorosity);
+    PageEnableControl(this, IDC_PB_CALC_HMIN, bDepthOfFlow);
+    PageEnableControl(this, IDC_PB_PLOT_DOF, bDepthOfFlow);
+    PageEnableControl(this, IDC_PB_CALC_Q, bK && bS && bH);
+    PageEnableControl(this, IDC_PB_CALC_U, filled(IDC_PB_PSAT, Saturation) && filled(IDC_PB_N, Porosity) && bPorosity);
     const bool bTime = bPorosity && bK && bS && bL && bH && bU;
-    Enable(this, IDC_PB_CALC_T, bTime);
-    Enable(this, IDC_PB_PLOT_TTD, bTime);
-    Enable(this, IDC_PB_CALC_PSAT, bU && bPorosity);
+    PageEnableControl(this, IDC_PB_CALC_T, bTime);
+    PageEnableControl(this, IDC_PB_PLOT_TTD, bTime);
+    PageEnableControl(this, IDC_PB_CALC_PSAT, bU && bPorosity);
 }
 
 void CPermeableBase::RefreshSummary()
@@ -482,9 +431,9 @@ void CPermeableBase::ApplyAnalysisType()
     const bool bTimeToDrain = IsTimeToDrain(data);
     HBITMAP hInput = bTimeToDrain ? (HBITMAP)m_bmpPorosity
                                   : data.m_strMeltwater == "no" ? (HBITMAP)m_bmpInflow : (HBITMAP)m_bmpTotalInflow;
-    SetPictureIfDifferent(this, IDC_PB_PIC_INPUT, hInput);
-    Show(this, TimeToDrainControls, bTimeToDrain);
-    Show(this, DepthOfFlowControls, !bTimeToDrain);
+    PageSetPictureIfDifferent(this, IDC_PB_PIC_INPUT, hInput);
+    PageShowControls(this, TimeToDrainControls, bTimeToDrain);
+    PageShowControls(this, DepthOfFlowControls, !bTimeToDrain);
     RefreshFields();
     UpdateButtonStates();
     RefreshSummary();
@@ -511,13 +460,13 @@ void CPermeableBase::OnPaint()
     if (m_pProjectData != nullptr)
     {
         CProjectData& data = *m_pProjectData;
-        const bool bMetric = IsMetric(data);
-        SetTextIfDifferent(this, IDC_PB_UNIT_K, bMetric ? "m/d" : "ft/d");
-        SetTextIfDifferent(this, IDC_PB_UNIT_S, bMetric ? "m/m" : "ft/ft");
+        const bool bMetric = data.IsMetric();
+        PageSetTextIfDifferent(this, IDC_PB_UNIT_K, bMetric ? "m/d" : "ft/d");
+        PageSetTextIfDifferent(this, IDC_PB_UNIT_S, bMetric ? "m/m" : "ft/ft");
         for (int nID : {IDC_PB_UNIT_L, IDC_PB_UNIT_H, IDC_PB_UNIT_HMIN})
-            SetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
-        SetPictureIfDifferent(this, IDC_PB_UNIT_Q, bMetric ? (HBITMAP)m_bmpDischargeMetric : (HBITMAP)m_bmpDischargeEnglish);
-        SetPictureIfDifferent(this, IDC_PB_UNIT_INPUT, bMetric ? (HBITMAP)m_bmpInflowMetric : (HBITMAP)m_bmpInflowEnglish);
+            PageSetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
+        PageSetPictureIfDifferent(this, IDC_PB_UNIT_Q, bMetric ? (HBITMAP)m_bmpDischargeMetric : (HBITMAP)m_bmpDischargeEnglish);
+        PageSetPictureIfDifferent(this, IDC_PB_UNIT_INPUT, bMetric ? (HBITMAP)m_bmpInflowMetric : (HBITMAP)m_bmpInflowEnglish);
         if (IsTimeToDrain(data))
             MarkVerdictRow();
         PageHonourFocusRequest(this, data);
@@ -736,11 +685,11 @@ void CPermeableBase::OnLeaveEdit(UINT nID)
     const LeaveRule* pRule = FindLeaveRule(nID, data);
     if (pRule == nullptr)
         return;
-    const CString strTyped = EditText(*this, pRule->nEdit);
+    const CString strTyped = PageItemText(this, pRule->nEdit);
     CString& strField = data.*pRule->field;
     if (strTyped != strField)
     {
-        Clear(data, pRule->clears);
+        PageClearFields(data, pRule->clears);
         if (strTyped.IsEmpty())
         {
             // An emptied edit empties its field; it is no typed value to warn about.
@@ -758,8 +707,8 @@ void CPermeableBase::OnLeaveEdit(UINT nID)
             }
         }
         if (pRule->field == Thickness && data.m_strMeltwater != "no")
-            Clear(data, {TotalInflow, MinThickness});
-        SetTextIfDifferent(this, pRule->nEdit, strField);
+            PageClearFields(data, {TotalInflow, MinThickness});
+        PageSetTextIfDifferent(this, pRule->nEdit, strField);
     }
     if (pRule->refresh & Fields)
         RefreshFields();

@@ -104,11 +104,6 @@ bool SearchDischarge(double H, double k, double S, double L, double& q)
     return false;
 }
 
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
 // Sends the engineer to the base layer of the sieve analysis page, to the given control; the
 // record changes once the message was shown.
 CPageCalcResult ToSieveAnalysis(CProjectData& data, const char* text, int focusControl)
@@ -208,7 +203,7 @@ CPageCalcResult CPermeableBaseCalc::MinThickness(CProjectData& data)
         return CPageCalcResult();
 
     double q = atof(DesignInflow(data));
-    if (IsMetric(data))
+    if (data.IsMetric())
         k = k * PerDayToPerSecond;
 
     double Hmin = DepthOfFlow(q, k, S, L);
@@ -235,7 +230,7 @@ CPageCalcResult CPermeableBaseCalc::DischargeCapacity(CProjectData& data)
     // A level base (S = 0) still drains: its depth of flow is finite.
     if (S < 0.0)
         return CPageCalcResult::Message(NegativeSlopeMessage);
-    if (IsMetric(data))
+    if (data.IsMetric())
         k = k * PerDayToPerSecond;
 
     double q = 0.0;

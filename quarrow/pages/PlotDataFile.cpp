@@ -102,11 +102,6 @@ BOOL WritePlotFile(LPCTSTR pszPath, const CPlotText& text, CString& strError)
     return bWritten;
 }
 
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
 // Grain sizes are inches only for English units on the logarithmic scale; millimetres otherwise.
 bool SizesInInches(const CProjectData& data)
 {
@@ -347,7 +342,7 @@ BOOL CPlotDataFile::WriteGradation(const CProjectData& data, LPCTSTR pszPath, CS
 
 BOOL CPlotDataFile::WriteTimeToDrain(const CProjectData& data, LPCTSTR pszPath, CString& strError)
 {
-    const bool bMetric = IsMetric(data);
+    const bool bMetric = data.IsMetric();
     const double percentDrained = atof(data.m_strPercentDrained);
     // Ne, k, S, L, H and the drained fraction: the arguments of the time to drain, in curve order.
     const double values[6] = {atof(data.m_strBaseEffectivePorosity), atof(data.m_strBaseK),
@@ -397,7 +392,7 @@ BOOL CPlotDataFile::WriteTimeToDrain(const CProjectData& data, LPCTSTR pszPath, 
 
 BOOL CPlotDataFile::WriteDepthOfFlow(const CProjectData& data, LPCTSTR pszPath, CString& strError)
 {
-    const bool bMetric = IsMetric(data);
+    const bool bMetric = data.IsMetric();
     // q, k, S, L: the arguments of the depth of flow, in curve order. q is the infiltration alone.
     const double values[4] = {atof(data.m_strInfiltrationRate), atof(data.m_strBaseK),
                               atof(data.m_strResultantSlope), atof(data.m_strResultantLength)};
@@ -449,7 +444,7 @@ BOOL CPlotDataFile::WriteSeparatorCriteria(const CProjectData& data, LPCTSTR psz
     CPlotText text;
     text.Integer(bAggregate ? 6 : 5);
     text.Integer(0);
-    text.Integer(IsMetric(data) ? 1 : 0);
+    text.Integer(data.IsMetric() ? 1 : 0);
     text.Integer(data.m_strPlotScale == "pow45" ? 0 : 1);
     text.Integer(0);
     text.EndLine();

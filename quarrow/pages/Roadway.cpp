@@ -7,6 +7,7 @@
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/pages/PageNumberText.h"
+#include "quarrow/pages/PageServices.h"
 #include "quarrow/pages/RoadwayCalc.h"
 #include "resources/quarrow/resource.h"
 
@@ -38,23 +39,12 @@ const DWORD HelpIds[] = {
     0, 0,
 };
 
-CString LengthText(const CString& strTyped)
-{
-    return PageDigits5(TypedNumber(strTyped));
-}
-
 CString SlopeText(const CString& strTyped)
 {
     return PageFixedOrExponent(TypedNumber(strTyped), 0.0001, "%.4f", "%.1e");
 }
 
 using TextField = CString CProjectData::*;
-
-void Clear(CProjectData& data, std::initializer_list<TextField> fields)
-{
-    for (TextField field : fields)
-        (data.*field).Empty();
-}
 
 // The edit's text against the record field: emptied, typed differently, or as stored.
 enum class Edit { Erased, Changed, Unchanged };
@@ -64,21 +54,6 @@ Edit Compare(const CString& strEdit, const CString& strField)
     if (strEdit.IsEmpty() && !strField.IsEmpty())
         return Edit::Erased;
     return strEdit == strField ? Edit::Unchanged : Edit::Changed;
-}
-
-CString EditText(const CWnd& page, int nID)
-{
-    CString strText;
-    page.GetDlgItemText(nID, strText);
-    return strText;
-}
-
-void SetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
-{
-    CString strShown;
-    pPage->GetDlgItemText(nID, strShown);
-    if (strShown != pszText)
-        pPage->SetDlgItemText(nID, pszText);
 }
 
 // One input of the pairs that a compute button combines: b and c give W, S and Sx give Sr.
@@ -96,7 +71,7 @@ struct PairedInput
 };
 
 const PairedInput CoefficientB = {
-    IDC_RW_B, IDC_RW_C, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientB, LengthText,
+    IDC_RW_B, IDC_RW_C, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientB, PageTypedDigits5,
     {&CProjectData::m_strBaseWidth, &CProjectData::m_strResultantLength, &CProjectData::m_strInfiltrationRate,
      &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing, &CProjectData::m_strBaseDischargeRate,
      &CProjectData::m_strTimeToDrain},
@@ -105,7 +80,7 @@ const PairedInput CoefficientB = {
 };
 
 const PairedInput CoefficientC = {
-    IDC_RW_C, IDC_RW_B, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientC, LengthText,
+    IDC_RW_C, IDC_RW_B, &CRoadway::m_btnCalcWidth, &CProjectData::m_strGeometryCoefficientC, PageTypedDigits5,
     {&CProjectData::m_strBaseWidth, &CProjectData::m_strResultantLength, &CProjectData::m_strInfiltrationRate,
      &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing, &CProjectData::m_strBaseDischargeRate,
      &CProjectData::m_strTimeToDrain},
@@ -134,7 +109,7 @@ const PairedInput CrossSlope = {
 // Entering the edit: the button is ready once the value is typed, when the partner holds one.
 void EnterPairedInput(CRoadway& page, const PairedInput& input)
 {
-    if (!EditText(page, input.nPartnerEdit).IsEmpty())
+    if (!PageItemText(&page, input.nPartnerEdit).IsEmpty())
         (page.*input.pButton).EnableWindow(TRUE);
 }
 
@@ -143,8 +118,8 @@ void EnterPairedInput(CRoadway& page, const PairedInput& input)
 // both edits of the pair hold text.
 Edit LeavePairedInput(CRoadway& page, CProjectData& data, const PairedInput& input)
 {
-    const CString strTyped = EditText(page, input.nEdit);
-    const bool bBothTyped = !strTyped.IsEmpty() && !EditText(page, input.nPartnerEdit).IsEmpty();
+    const CString strTyped = PageItemText(&page, input.nEdit);
+    const bool bBothTyped = !strTyped.IsEmpty() && !PageItemText(&page, input.nPartnerEdit).IsEmpty();
     CButton& button = page.*input.pButton;
     const Edit edit = Compare(strTyped, data.*input.pField);
     switch (edit)
@@ -153,11 +128,11 @@ Edit LeavePairedInput(CRoadway& page, CProjectData& data, const PairedInput& inp
         button.EnableWindow(FALSE);
         page.m_btnCalcLength.EnableWindow(FALSE);
         (data.*input.pField).Empty();
-        Clear(data, input.erasedClears);
+        PageClearFields(data, input.erasedClears);
         break;
     case Edit::Changed:
         data.*input.pField = input.StoredText(strTyped);
-        Clear(data, input.changedClears);
+        PageClearFields(data, input.changedClears);
         if (bBothTyped)
             button.EnableWindow(TRUE);
         break;
@@ -182,7 +157,7 @@ struct TypedResult
 };
 
 const TypedResult BaseWidth = {
-    IDC_RW_W, &CProjectData::m_strBaseWidth, LengthText, CRoadway::WidthWarning,
+    IDC_RW_W, &CProjectData::m_strBaseWidth, PageTypedDigits5, CRoadway::WidthWarning,
     {&CProjectData::m_strInfiltrationRate, &CProjectData::m_strGeometryCoefficientC,
      &CProjectData::m_strResultantLength, &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing},
 };
@@ -195,7 +170,7 @@ const TypedResult ResultantSlope = {
 };
 
 const TypedResult ResultantLength = {
-    IDC_RW_LR, &CProjectData::m_strResultantLength, LengthText, CRoadway::LengthWarning,
+    IDC_RW_LR, &CProjectData::m_strResultantLength, PageTypedDigits5, CRoadway::LengthWarning,
     {&CProjectData::m_strBaseWidth, &CProjectData::m_strLongitudinalSlope, &CProjectData::m_strBaseMinThickness,
      &CProjectData::m_strBaseDischargeRate, &CProjectData::m_strTimeToDrain, &CProjectData::m_strPipeFlow,
      &CProjectData::m_strOutletSpacing},
@@ -206,11 +181,11 @@ const TypedResult ResultantLength = {
 // text was left as stored.
 bool LeaveTypedResult(CRoadway& page, CProjectData& data, const TypedResult& result)
 {
-    const CString strTyped = EditText(page, result.nEdit);
+    const CString strTyped = PageItemText(&page, result.nEdit);
     if (Compare(strTyped, data.*result.pField) == Edit::Unchanged)
         return false;
     page.m_warning.Queue(data, result.pszWarning);
-    Clear(data, result.clears);
+    PageClearFields(data, result.clears);
     data.*result.pField = strTyped.IsEmpty() ? CString() : result.StoredText(strTyped);
     return true;
 }
@@ -364,11 +339,11 @@ void CRoadway::OnPaint()
 {
     if (m_pProjectData != nullptr)
     {
-        const bool bMetric = m_pProjectData->m_strUnits == "metric";
+        const bool bMetric = m_pProjectData->IsMetric();
         for (int nID : {IDC_RW_UNIT_B, IDC_RW_UNIT_C, IDC_RW_UNIT_W, IDC_RW_UNIT_LR})
-            SetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
+            PageSetTextIfDifferent(this, nID, bMetric ? "m" : "ft");
         for (int nID : {IDC_RW_UNIT_S, IDC_RW_UNIT_SX, IDC_RW_UNIT_SR})
-            SetTextIfDifferent(this, nID, bMetric ? "m/m" : "ft/ft");
+            PageSetTextIfDifferent(this, nID, bMetric ? "m/m" : "ft/ft");
         ShowGeometryPictures();
         PageHonourFocusRequest(this, *m_pProjectData);
     }
@@ -516,8 +491,8 @@ void CRoadway::OnLeaveBaseWidth()
     CProjectData& data = *m_pProjectData;
     if (LeaveTypedResult(*this, data, BaseWidth))
     {
-        if (!data.m_strBaseWidth.IsEmpty() && !EditText(*this, IDC_RW_SX).IsEmpty() &&
-            !EditText(*this, IDC_RW_S).IsEmpty())
+        if (!data.m_strBaseWidth.IsEmpty() && !PageItemText(this, IDC_RW_SX).IsEmpty() &&
+            !PageItemText(this, IDC_RW_S).IsEmpty())
             m_btnCalcLength.EnableWindow(TRUE);
         m_btnCalcWidth.EnableWindow(FALSE);
     }

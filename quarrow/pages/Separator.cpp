@@ -189,12 +189,6 @@ CString StoredText(const CString& strTyped, const NumberFormat& format)
     return PageFixedFromBound(TypedNumber(strTyped), format.bound, format.pszFixed, "%.2e");
 }
 
-void Clear(CProjectData& data, std::span<const TextField> fields)
-{
-    for (TextField field : fields)
-        (data.*field).Empty();
-}
-
 // The controls of each layout.
 enum : unsigned { Aggregate = 1, Geotextile = 2, NoSeparator = 4, AnyKind = 7 };
 
@@ -266,45 +260,6 @@ const DWORD HelpIds[] = {
     IDC_SP_VERDICT_4, IDC_SP_VERDICT_4, IDC_SP_VERDICT_5, IDC_SP_VERDICT_5,
     0, 0,
 };
-
-CString EditText(const CWnd& page, int nID)
-{
-    CString strText;
-    page.GetDlgItemText(nID, strText);
-    return strText;
-}
-
-void SetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
-{
-    CString strShown;
-    pPage->GetDlgItemText(nID, strShown);
-    if (strShown != pszText)
-        pPage->SetDlgItemText(nID, pszText);
-}
-
-void SetPictureIfDifferent(CStatic& picture, HBITMAP hBitmap)
-{
-    if (picture.GetSafeHwnd() != nullptr && picture.GetBitmap() != hBitmap)
-        picture.SetBitmap(hBitmap);
-}
-
-// Showing or hiding only what changes: a group box hidden or shown repaints the page, whose
-// paint shows the layout again.
-void ShowControl(CWnd* pPage, int nID, bool bShow)
-{
-    HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID);
-    if (hControl == nullptr)
-        return;
-    const bool bShown = (::GetWindowLongPtrA(hControl, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (bShown != bShow)
-        ::ShowWindow(hControl, bShow ? SW_SHOW : SW_HIDE);
-}
-
-void Enable(CWnd* pPage, int nID, bool bEnable)
-{
-    if (HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID))
-        ::EnableWindow(hControl, bEnable);
-}
 
 // The separator line of the main dialog's summary panel comes from the main dialog's own routine.
 void UpdateSummaryStatus()
@@ -416,8 +371,8 @@ void CSeparator::UpdateFields()
     if (strKind == "aggregate")
     {
         CheckRadioButton(IDC_SP_GEOTEXTILE, IDC_SP_NONE, IDC_SP_AGGREGATE);
-        SetPictureIfDifferent(m_picCriterion1, m_bmpAggregateBaseD15);
-        SetPictureIfDifferent(m_picCriterion2, m_bmpAggregateBaseD50);
+        PageSetPictureIfDifferent(this, IDC_SP_CRITERION_1, m_bmpAggregateBaseD15);
+        PageSetPictureIfDifferent(this, IDC_SP_CRITERION_2, m_bmpAggregateBaseD50);
     }
     else if (strKind == "geotextile")
     {
@@ -430,13 +385,13 @@ void CSeparator::UpdateFields()
                          data.m_strClogging == "normal" ? IDC_SP_CLOGGING_NORMAL : IDC_SP_CLOGGING_CRITICAL);
         CheckRadioButton(IDC_SP_WOVEN, IDC_SP_NONWOVEN,
                          data.m_strGeotextileType == "nonwoven" ? IDC_SP_NONWOVEN : IDC_SP_WOVEN);
-        SetTextIfDifferent(this, IDC_SP_RECOMMENDATION, CSeparatorCriteria::Recommendation(data));
+        PageSetTextIfDifferent(this, IDC_SP_RECOMMENDATION, CSeparatorCriteria::Recommendation(data));
     }
     else
     {
         CheckRadioButton(IDC_SP_GEOTEXTILE, IDC_SP_NONE, IDC_SP_NONE);
-        SetPictureIfDifferent(m_picCriterion1, m_bmpNoneBaseD15);
-        SetPictureIfDifferent(m_picCriterion2, m_bmpNoneBaseD50);
+        PageSetPictureIfDifferent(this, IDC_SP_CRITERION_1, m_bmpNoneBaseD15);
+        PageSetPictureIfDifferent(this, IDC_SP_CRITERION_2, m_bmpNoneBaseD50);
     }
     ShowLayout(strKind);
     UpdateSummaryStatus();
@@ -453,7 +408,7 @@ void CSeparator::ShowRecordInEdits()
         const HWND hEdit = ::GetDlgItem(m_hWnd, edit.nEdit);
         if (hEdit != nullptr && hEdit == hFocus && ::SendMessageA(hEdit, EM_GETMODIFY, 0, 0))
             continue;
-        SetTextIfDifferent(this, edit.nEdit, data.*edit.field);
+        PageSetTextIfDifferent(this, edit.nEdit, data.*edit.field);
     }
 }
 
@@ -465,12 +420,12 @@ void CSeparator::ShowLayout(const CString& strKind)
     else if (strKind == "geotextile")
         kind = Geotextile;
     for (const auto& control : LayoutControls)
-        ShowControl(this, control.nID, (control.kinds & kind) != 0);
+        PageShowControl(this, control.nID, (control.kinds & kind) != 0);
     // The permeability criterion of a geotextile, by its permeability condition.
     const bool bNormal = m_pProjectData->m_strPermeabilityChoice == "normal";
-    ShowControl(this, IDC_SP_GEO_CRITERION_K, kind == Geotextile && bNormal);
-    ShowControl(this, IDC_SP_GEO_CRITERION_K10, kind == Geotextile && !bNormal);
-    ShowControl(this, IDC_SP_GEO_CRITERION_KMIN, false);
+    PageShowControl(this, IDC_SP_GEO_CRITERION_K, kind == Geotextile && bNormal);
+    PageShowControl(this, IDC_SP_GEO_CRITERION_K10, kind == Geotextile && !bNormal);
+    PageShowControl(this, IDC_SP_GEO_CRITERION_KMIN, false);
 }
 
 void CSeparator::UpdateButtonStates()
@@ -478,14 +433,14 @@ void CSeparator::UpdateButtonStates()
     if (m_pProjectData == nullptr)
         return;
     const CProjectData& data = *m_pProjectData;
-    Enable(this, IDC_SP_CALC_AOS, AllSetBut(data, OpeningSizeInputs));
-    Enable(this, IDC_SP_CALC_TMAX, AllSetBut(data, ThicknessInputs));
+    PageEnableControl(this, IDC_SP_CALC_AOS, AllSetBut(data, OpeningSizeInputs));
+    PageEnableControl(this, IDC_SP_CALC_TMAX, AllSetBut(data, ThicknessInputs));
     // Another kind word leaves the check and plot buttons as they are.
     if (IsKnownKind(data.m_strSeparatorType))
     {
         const bool bReady = AllSetBut(data, CriteriaInputs(data.m_strSeparatorType));
-        Enable(this, IDC_SP_CHECK, bReady);
-        Enable(this, IDC_SP_PLOT, bReady);
+        PageEnableControl(this, IDC_SP_CHECK, bReady);
+        PageEnableControl(this, IDC_SP_PLOT, bReady);
     }
     ClearVerdicts();
 }
@@ -495,7 +450,7 @@ void CSeparator::ClearVerdicts()
     if (m_pProjectData == nullptr || m_pProjectData->m_bSeparatorChecked)
         return;
     for (int nID : VerdictIds)
-        SetTextIfDifferent(this, nID, "");
+        PageSetTextIfDifferent(this, nID, "");
 }
 
 // ---- Painting and help ----
@@ -505,13 +460,13 @@ void CSeparator::OnPaint()
     if (m_pProjectData != nullptr)
     {
         UpdateFields();
-        const bool bMetric = m_pProjectData->m_strUnits == "metric";
+        const bool bMetric = m_pProjectData->IsMetric();
         for (int nID : {IDC_SP_UNIT_BASE_D15, IDC_SP_UNIT_BASE_D50, IDC_SP_UNIT_SUB_D50, IDC_SP_UNIT_SUB_D85,
                         IDC_SP_UNIT_SEP_D12, IDC_SP_UNIT_SEP_D15, IDC_SP_UNIT_SEP_D50, IDC_SP_UNIT_SEP_D85,
                         IDC_SP_UNIT_GEO_SUB_D15, IDC_SP_UNIT_GEO_SUB_D85, IDC_SP_UNIT_AOS, IDC_SP_UNIT_TMAX})
-            SetTextIfDifferent(this, nID, bMetric ? "mm" : "in");
+            PageSetTextIfDifferent(this, nID, bMetric ? "mm" : "in");
         for (int nID : {IDC_SP_UNIT_KSUB, IDC_SP_UNIT_KMIN, IDC_SP_UNIT_KSEP})
-            SetTextIfDifferent(this, nID, bMetric ? "m/d" : "ft/d");
+            PageSetTextIfDifferent(this, nID, bMetric ? "m/d" : "ft/d");
         UpdateButtonStates();
         PageHonourFocusRequest(this, *m_pProjectData);
     }
@@ -610,7 +565,7 @@ void CSeparator::SelectChoice(CString CProjectData::*pChoice, const char* pszWor
         return;
     CProjectData& data = *m_pProjectData;
     data.*pChoice = pszWord;
-    Clear(data, OpeningSizeAndLeastK);
+    PageClearFields(data, OpeningSizeAndLeastK);
     data.m_bSeparatorChecked = FALSE;
     UpdateFields();
     // The check button needs the opening size just emptied, and the verdicts of the old choice
@@ -699,7 +654,7 @@ void CSeparator::OnEnterEdit(UINT nID)
             continue;
         const bool bReady = AllSetBut(data, fields, rule.field);
         for (int nButton : rule.buttons)
-            Enable(this, nButton, bReady);
+            PageEnableControl(this, nButton, bReady);
     }
 }
 
@@ -709,7 +664,7 @@ void CSeparator::OnLeaveEdit(UINT nID)
     if (pRule == nullptr || m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const CString strTyped = EditText(*this, pRule->nEdit);
+    const CString strTyped = PageItemText(this, pRule->nEdit);
     // What was typed is taken now; the refresh below may show the stored form of it.
     ::SendDlgItemMessageA(m_hWnd, pRule->nEdit, EM_SETMODIFY, FALSE, 0);
     CString& strField = data.*pRule->field;
@@ -722,12 +677,12 @@ void CSeparator::OnLeaveEdit(UINT nID)
     if (strTyped.IsEmpty())
     {
         strField.Empty();
-        Clear(data, pRule->emptiedWith);
+        PageClearFields(data, pRule->emptiedWith);
     }
     else
     {
         strField = StoredText(strTyped, pRule->format);
-        Clear(data, pRule->changedClears);
+        PageClearFields(data, pRule->changedClears);
     }
     UpdateFields();
     UpdateButtonStates();

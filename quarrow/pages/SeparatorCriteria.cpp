@@ -16,15 +16,10 @@ const double OpeningSizeCapMm = 0.3;
 const double MetricPerDayToMmPerSecond = 1000.0 / 86400.0;
 const double EnglishPerDayToInPerSecond = 12.0 / 86400.0;
 
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
 // A grain size bound given in millimetres, in the record's units.
 double InRecordUnits(double millimetres, const CProjectData& data)
 {
-    return IsMetric(data) ? millimetres : millimetres / MillimetresPerInch;
+    return data.IsMetric() ? millimetres : millimetres / MillimetresPerInch;
 }
 
 // Numbers typed in decimal are not exact in binary (3 x 0.1 is not 0.3), so sides that agree to
@@ -119,7 +114,7 @@ void CSeparatorCriteria::CalcOpeningSize(CProjectData& data)
 
 void CSeparatorCriteria::CalcMaxThickness(CProjectData& data)
 {
-    const double perSecond = IsMetric(data) ? MetricPerDayToMmPerSecond : EnglishPerDayToInPerSecond;
+    const double perSecond = data.IsMetric() ? MetricPerDayToMmPerSecond : EnglishPerDayToInPerSecond;
     const double geotextileK = TypedNumber(data.m_strGeotextilePermeability) * perSecond;
     const double p200 = TypedNumber(data.m_strSubgradeP200);
     double factor = 2.0;

@@ -13,6 +13,7 @@
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/pages/MaterialLayer.h"
 #include "quarrow/pages/PageNumberText.h"
+#include "quarrow/pages/PageServices.h"
 #include "quarrow/pages/PlotDataFile.h"
 #include "quarrow/pages/WaterLossDlg.h"
 #include "resources/quarrow/resource.h"
@@ -70,34 +71,6 @@ const double MetresPerFoot = 0.3048;
 
 using LayerField = CMaterialLayer::TextField CMaterialLayer::*;
 
-bool IsMetric(const CProjectData& data)
-{
-    return data.m_strUnits == "metric";
-}
-
-CString EditText(const CWnd& page, int nID)
-{
-    CString strText;
-    page.GetDlgItemText(nID, strText);
-    return strText;
-}
-
-void SetTextIfDifferent(CWnd* pPage, int nID, const char* pszText)
-{
-    CString strShown;
-    pPage->GetDlgItemText(nID, strShown);
-    if (strShown != pszText)
-        pPage->SetDlgItemText(nID, pszText);
-}
-
-void SetPictureIfDifferent(CWnd* pPage, int nID, HBITMAP hBitmap)
-{
-    HWND hPicture = ::GetDlgItem(pPage->GetSafeHwnd(), nID);
-    if (hPicture != nullptr &&
-        reinterpret_cast<HBITMAP>(::SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0)) != hBitmap)
-        ::SendMessageA(hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap));
-}
-
 int LayerRadio(const CMaterialLayer& layer)
 {
     switch (layer.nIndex)
@@ -109,11 +82,6 @@ int LayerRadio(const CMaterialLayer& layer)
 }
 
 // ---- Leaving an edit of the material panel ----
-
-CString Digits5Text(double value)
-{
-    return PageDigits5(value);
-}
 
 CString ThreeDecimalsText(double value)
 {
@@ -145,9 +113,9 @@ struct LeaveRule
 };
 
 const LeaveRule LeaveRules[] = {
-    {IDC_SV_UNIT_WEIGHT, &CMaterialLayer::unitWeight, Digits5Text,
+    {IDC_SV_UNIT_WEIGHT, &CMaterialLayer::unitWeight, PageDigits5,
      {&CMaterialLayer::porosity, &CMaterialLayer::effectivePorosity}, {}, nullptr},
-    {IDC_SV_SPECIFIC_GRAVITY, &CMaterialLayer::specificGravity, Digits5Text,
+    {IDC_SV_SPECIFIC_GRAVITY, &CMaterialLayer::specificGravity, PageDigits5,
      {&CMaterialLayer::porosity, &CMaterialLayer::effectivePorosity}, {}, nullptr},
     {IDC_SV_POROSITY, &CMaterialLayer::porosity, ThreeDecimalsText,
      {&CMaterialLayer::specificGravity, &CMaterialLayer::effectivePorosity}, {&CMaterialLayer::effectivePorosity},
@@ -264,7 +232,6 @@ BOOL CSieveAnalysis::OnInitDialog()
     LayoutSieveGrid();
     return TRUE;
 }
-
 
 BOOL CSieveAnalysis::OnSetActive()
 {
@@ -562,7 +529,7 @@ void CSieveAnalysis::DrawLayerPictures()
         pSymbol = &m_bmpPermeabilitySubgrade;
     else if (pLayer->nIndex == CProjectData::LayerSeparator)
         pSymbol = &m_bmpPermeabilitySeparator;
-    SetPictureIfDifferent(this, IDC_SV_PIC_K, static_cast<HBITMAP>(pSymbol->GetSafeHandle()));
+    PageSetPictureIfDifferent(this, IDC_SV_PIC_K, static_cast<HBITMAP>(pSymbol->GetSafeHandle()));
 }
 
 void CSieveAnalysis::ShowGradationResults()
@@ -572,10 +539,10 @@ void CSieveAnalysis::ShowGradationResults()
         return;
     const CProjectData& data = *m_pProjectData;
     for (int nSize = 0; nSize < CMaterialLayer::GrainSizeCount; ++nSize)
-        SetTextIfDifferent(this, GrainSizeFields[nSize], data.*pLayer->grainSizes[nSize]);
-    SetTextIfDifferent(this, IDC_SV_P200, data.*pLayer->p200);
-    SetTextIfDifferent(this, IDC_SV_CU, data.*pLayer->cu);
-    SetTextIfDifferent(this, IDC_SV_CC, data.*pLayer->cc);
+        PageSetTextIfDifferent(this, GrainSizeFields[nSize], data.*pLayer->grainSizes[nSize]);
+    PageSetTextIfDifferent(this, IDC_SV_P200, data.*pLayer->p200);
+    PageSetTextIfDifferent(this, IDC_SV_CU, data.*pLayer->cu);
+    PageSetTextIfDifferent(this, IDC_SV_CC, data.*pLayer->cc);
 }
 
 void CSieveAnalysis::SelectLibraryMaterial()
@@ -607,7 +574,7 @@ void CSieveAnalysis::UpdateLayerControls()
     m_btnPermeability.EnableWindow(!(data.*pLayer->grainSizes[0]).IsEmpty() && bPorosity);
     const bool bContent = data.*pLayer->waterMethod == "content";
     CheckRadioButton(IDC_SV_WATER_LOSS, IDC_SV_WATER_CONTENT, bContent ? IDC_SV_WATER_CONTENT : IDC_SV_WATER_LOSS);
-    SetTextIfDifferent(this, IDC_SV_WATER_CAPTION, bContent ? "Grav. Water Content" : "Water Loss");
+    PageSetTextIfDifferent(this, IDC_SV_WATER_CAPTION, bContent ? "Grav. Water Content" : "Water Loss");
     // The water content method also needs the unit weight and the water content.
     m_btnEffectivePorosity.EnableWindow(
         bPorosity && (!bContent || (filled(IDC_SV_UNIT_WEIGHT, &CMaterialLayer::unitWeight) &&
@@ -622,12 +589,12 @@ void CSieveAnalysis::ShowLayerValues()
         return;
     CProjectData& data = *m_pProjectData;
     data.m_bModified = 1;
-    SetTextIfDifferent(this, IDC_SV_UNIT_WEIGHT, data.*pLayer->unitWeight);
-    SetTextIfDifferent(this, IDC_SV_SPECIFIC_GRAVITY, data.*pLayer->specificGravity);
-    SetTextIfDifferent(this, IDC_SV_POROSITY, data.*pLayer->porosity);
-    SetTextIfDifferent(this, IDC_SV_WATER, data.*pLayer->water);
-    SetTextIfDifferent(this, IDC_SV_PERMEABILITY, data.*pLayer->permeability);
-    SetTextIfDifferent(this, IDC_SV_EFFECTIVE_POROSITY, data.*pLayer->effectivePorosity);
+    PageSetTextIfDifferent(this, IDC_SV_UNIT_WEIGHT, data.*pLayer->unitWeight);
+    PageSetTextIfDifferent(this, IDC_SV_SPECIFIC_GRAVITY, data.*pLayer->specificGravity);
+    PageSetTextIfDifferent(this, IDC_SV_POROSITY, data.*pLayer->porosity);
+    PageSetTextIfDifferent(this, IDC_SV_WATER, data.*pLayer->water);
+    PageSetTextIfDifferent(this, IDC_SV_PERMEABILITY, data.*pLayer->permeability);
+    PageSetTextIfDifferent(this, IDC_SV_EFFECTIVE_POROSITY, data.*pLayer->effectivePorosity);
     PageSetSummaryText(IDC_BASE_STATUS, MaterialStatusText(data, CProjectData::LayerBase));
     PageSetSummaryText(IDC_SUBGRADE_STATUS, MaterialStatusText(data, CProjectData::LayerSubgrade));
     PageSetSummaryText(IDC_SEPARATOR_STATUS, MaterialStatusText(data, CProjectData::LayerSeparator));
@@ -635,11 +602,11 @@ void CSieveAnalysis::ShowLayerValues()
 
 void CSieveAnalysis::ShowUnitCaptions()
 {
-    const bool bMetric = IsMetric(*m_pProjectData);
+    const bool bMetric = m_pProjectData->IsMetric();
     for (int nID : GrainSizeUnits)
-        SetTextIfDifferent(this, nID, bMetric ? "mm" : "in.");
-    SetTextIfDifferent(this, IDC_SV_UNIT_K, bMetric ? "m/d" : "ft/d");
-    SetPictureIfDifferent(this, IDC_SV_UNIT_UW,
+        PageSetTextIfDifferent(this, nID, bMetric ? "mm" : "in.");
+    PageSetTextIfDifferent(this, IDC_SV_UNIT_K, bMetric ? "m/d" : "ft/d");
+    PageSetPictureIfDifferent(this, IDC_SV_UNIT_UW,
                           static_cast<HBITMAP>(bMetric ? m_bmpUnitWeightMetric.GetSafeHandle()
                                                        : m_bmpUnitWeightEnglish.GetSafeHandle()));
 }
@@ -725,14 +692,14 @@ void CSieveAnalysis::OnCalcPorosity()
     if (pLayer == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const double dUnitWeight = TypedNumber(EditText(*this, IDC_SV_UNIT_WEIGHT));
-    const double dSpecificGravity = TypedNumber(EditText(*this, IDC_SV_SPECIFIC_GRAVITY));
+    const double dUnitWeight = TypedNumber(PageItemText(this, IDC_SV_UNIT_WEIGHT));
+    const double dSpecificGravity = TypedNumber(PageItemText(this, IDC_SV_SPECIFIC_GRAVITY));
     if (dSpecificGravity <= 0.0)
     {
         AfxMessageBox(SpecificGravityMessage, MB_OKCANCEL);
         return;
     }
-    const double dWater = IsMetric(data) ? WaterUnitWeightMetric : WaterUnitWeightEnglish;
+    const double dWater = data.IsMetric() ? WaterUnitWeightMetric : WaterUnitWeightEnglish;
     (data.*pLayer->porosity).Format("%.3f", 1.0 - dUnitWeight / (dSpecificGravity * dWater));
     RefreshPage();
 }
@@ -743,14 +710,14 @@ void CSieveAnalysis::OnCalcEffectivePorosity()
     if (pLayer == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const double dPorosity = TypedNumber(EditText(*this, IDC_SV_POROSITY));
-    const double dWater = TypedNumber(EditText(*this, IDC_SV_WATER));
+    const double dPorosity = TypedNumber(PageItemText(this, IDC_SV_POROSITY));
+    const double dWater = TypedNumber(PageItemText(this, IDC_SV_WATER));
     const CString& strMethod = data.*pLayer->waterMethod;
     double dEffective = 0.0;
     if (strMethod == "content")
     {
-        const double dUnitWeight = TypedNumber(EditText(*this, IDC_SV_UNIT_WEIGHT));
-        const double dWaterWeight = IsMetric(data) ? WaterUnitWeightMetric : WaterUnitWeightEnglish;
+        const double dUnitWeight = TypedNumber(PageItemText(this, IDC_SV_UNIT_WEIGHT));
+        const double dWaterWeight = data.IsMetric() ? WaterUnitWeightMetric : WaterUnitWeightEnglish;
         dEffective = dPorosity - dUnitWeight * (dWater * 0.01) / dWaterWeight;
     }
     else if (strMethod == "loss")
@@ -789,7 +756,7 @@ void CSieveAnalysis::OnCalcPermeability()
         dD10 *= MillimetresPerInch;
     // Feet per day, from D10 in millimetres and p200 in percent.
     double dPermeability = 621400.0 * std::pow(dD10, 1.478) * std::pow(dPorosity, 6.654) / std::pow(dFines, 0.597);
-    if (IsMetric(data))
+    if (data.IsMetric())
         dPermeability *= MetresPerFoot;
     data.*pLayer->permeability = PageFixedOrExponent(dPermeability, 0.01, "%.3f", "%.3e");
     RefreshPage();
@@ -828,13 +795,13 @@ void CSieveAnalysis::OnWaterContentMethod()
 
 void CSieveAnalysis::OnEnterUnitWeight()
 {
-    if (!EditText(*this, IDC_SV_SPECIFIC_GRAVITY).IsEmpty())
+    if (!PageItemText(this, IDC_SV_SPECIFIC_GRAVITY).IsEmpty())
         m_btnPorosity.EnableWindow(TRUE);
 }
 
 void CSieveAnalysis::OnEnterSpecificGravity()
 {
-    if (!EditText(*this, IDC_SV_UNIT_WEIGHT).IsEmpty())
+    if (!PageItemText(this, IDC_SV_UNIT_WEIGHT).IsEmpty())
         m_btnPorosity.EnableWindow(TRUE);
 }
 
@@ -848,12 +815,12 @@ void CSieveAnalysis::OnEnterWater()
     const CMaterialLayer* pLayer = CurrentLayer();
     if (pLayer == nullptr)
         return;
-    const bool bPorosity = !EditText(*this, IDC_SV_POROSITY).IsEmpty();
+    const bool bPorosity = !PageItemText(this, IDC_SV_POROSITY).IsEmpty();
     if (m_pProjectData->*pLayer->waterMethod != "content")
         m_btnEffectivePorosity.EnableWindow(bPorosity);
     else
-        m_btnEffectivePorosity.EnableWindow(bPorosity || (!EditText(*this, IDC_SV_UNIT_WEIGHT).IsEmpty() &&
-                                                          !EditText(*this, IDC_SV_SPECIFIC_GRAVITY).IsEmpty()));
+        m_btnEffectivePorosity.EnableWindow(bPorosity || (!PageItemText(this, IDC_SV_UNIT_WEIGHT).IsEmpty() &&
+                                                          !PageItemText(this, IDC_SV_SPECIFIC_GRAVITY).IsEmpty()));
 }
 
 void CSieveAnalysis::OnLeaveEdit(UINT nID)
@@ -864,7 +831,7 @@ void CSieveAnalysis::OnLeaveEdit(UINT nID)
         return;
     CProjectData& data = *m_pProjectData;
     CString& strField = data.*(pLayer->*pRule->field);
-    const CString strTyped = EditText(*this, pRule->nEdit);
+    const CString strTyped = PageItemText(this, pRule->nEdit);
     if (strTyped.IsEmpty())
     {
         strField.Empty();

@@ -92,7 +92,7 @@ void CSieveAnalysis::OnAddToLibrary()
     gradation.material[CGradationLibrary::SpecificGravity] = MaterialValue(*this, IDC_SV_SPECIFIC_GRAVITY);
     gradation.material[CGradationLibrary::Porosity] = MaterialValue(*this, IDC_SV_POROSITY);
     gradation.material[CGradationLibrary::Permeability] = MaterialValue(*this, IDC_SV_PERMEABILITY);
-    if (data.m_strUnits == "metric")
+    if (data.IsMetric())
     {
         double& dUnitWeight = gradation.material[CGradationLibrary::UnitWeight];
         double& dPermeability = gradation.material[CGradationLibrary::Permeability];
@@ -175,7 +175,7 @@ void CSieveAnalysis::OnSelectLibraryGradation()
 
     double dUnitWeight = gradation.material[CGradationLibrary::UnitWeight];
     double dPermeability = gradation.material[CGradationLibrary::Permeability];
-    if (data.m_strUnits == "metric")
+    if (data.IsMetric())
     {
         if (dUnitWeight != EmptyNumber)
             dUnitWeight *= KilogramsPerCubicMetrePerPoundPerCubicFoot;
