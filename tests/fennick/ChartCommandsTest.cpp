@@ -11,6 +11,7 @@
 #include "framework/dialogs/PrintDialog.h"
 #include "framework/win/PrinterRecorder.h"
 #include "framework/win/SeamRecorders.h"
+#include "tests/tools/WindowPicture.h"
 
 #include <functional>
 
@@ -189,6 +190,8 @@ TEST_F(ChartCommands, TitlesAndLabelsShowAndWriteBackTextsAndSizes)
         EXPECT_EQ(ItemText(hDialog, IDC_TITLE_SIZE), "14");
         EXPECT_EQ(ItemText(hDialog, IDC_X_AXIS_SIZE), "12");
         EXPECT_EQ(ItemText(hDialog, IDC_Y_AXIS_SIZE), "12");
+        PumpPendingMessages();
+        SaveWindowPicture(hDialog, "fennick-titles-and-labels.bmp");
         SetItemText(hDialog, IDC_TITLE_TEXT, "Base of the east ramp");
         SetItemText(hDialog, IDC_X_AXIS_TEXT, "Sieve");
         SetItemText(hDialog, IDC_Y_AXIS_TEXT, "Passing (%)");
@@ -297,6 +300,8 @@ TEST_F(ChartCommands, OnAGrainSizeChartOnlyTheYTickCanBeScaled)
         EXPECT_EQ(ItemText(hDialog, IDC_Y_MAX), "100");
         EXPECT_TRUE(IsEnabled(hDialog, IDC_Y_TICK));
         EXPECT_EQ(ItemText(hDialog, IDC_Y_TICK), "10");
+        PumpPendingMessages();
+        SaveWindowPicture(hDialog, "fennick-lines-legends-grain-size.bmp");
         SetItemText(hDialog, IDC_Y_TICK, "20");
         Press(hDialog, IDOK);
     });
@@ -421,6 +426,8 @@ TEST_F(ChartCommands, ASensitivityChartKeepsItsOwnLimitsAfterAGrainSizeChartOpen
         EXPECT_EQ(ItemText(hDialog, IDC_X_MIN), "0");
         EXPECT_EQ(ItemText(hDialog, IDC_X_TICK), "0.05");
         EXPECT_EQ(ItemText(hDialog, IDC_Y_TICK), "0.6");
+        PumpPendingMessages();
+        SaveWindowPicture(hDialog, "fennick-lines-legends-sensitivity.bmp");
         SetItemText(hDialog, IDC_Y_MAX, "12");
         SetItemText(hDialog, IDC_Y_MIN, "2");
         SetItemText(hDialog, IDC_X_MAX, "0.4");
@@ -544,6 +551,8 @@ TEST_F(PrintPageSetup, TheDefaultPrintersOrientationChoosesThePositions)
             EXPECT_EQ(ItemText(hDialog, IDC_PRINT_BOTTOM), c.bLandscape ? "90" : "60");
             EXPECT_EQ(ItemText(hDialog, IDC_PRINT_LEFT), "10");
             EXPECT_EQ(ItemText(hDialog, IDC_PRINT_RIGHT), "90");
+            PumpPendingMessages();
+            SaveWindowPicture(hDialog, "fennick-print-page-setup.bmp");
             SetItemText(hDialog, IDC_PRINT_TOP, "0");
             SetItemText(hDialog, IDC_PRINT_BOTTOM, "100");
             SetItemText(hDialog, IDC_PRINT_LEFT, "12.5");

@@ -7,6 +7,7 @@
 #include "chart/model/GraphLegend.h"
 #include "chart/model/GraphRect.h"
 #include "fennick/GradationDisplay.h"
+#include "fennick/SieveSizeScale.h"
 
 #include <cmath>
 
@@ -142,6 +143,10 @@ TEST_F(GrainSizePlot, ASubgradeWithBoundsInMillimetresOnTheLogarithmicAxis)
     Canvas canvas(800, 600);
     canvas.Draw(chart);
     canvas.SaveBmp("fennick-grain-size-log.bmp");
+    EXPECT_EQ(pDisplay->GetDrawnIndexAxisRange().m_dMin, 0.001);
+    EXPECT_EQ(pDisplay->GetDrawnIndexAxisRange().m_dMax, 100.0);
+    EXPECT_EQ(ScaleLabelTexts(pDisplay->GetSecondScale()),
+              (std::vector<std::string>{"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100"}));
 
     auto* pLegend = ComponentAt<QVGraphLegend>(chart, 13);
     ASSERT_NE(pLegend, nullptr);
@@ -248,6 +253,14 @@ TEST_F(GrainSizePlot, WithoutBoundsOneSeriesOnThePowerAxis)
     Canvas canvas(800, 600);
     canvas.Draw(chart);
     canvas.SaveBmp("fennick-grain-size-power.bmp");
+    // The power axis is labelled with sieve names, in inches for a file in inches.
+    CGradationDisplay* pDisplay = Display(*pDoc);
+    ASSERT_NE(pDisplay, nullptr);
+    EXPECT_NE(dynamic_cast<CSieveSizeScale*>(pDisplay->GetFirstScale()), nullptr);
+    const std::vector<std::string> names = ScaleLabelTexts(pDisplay->GetFirstScale());
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "#200");
+    EXPECT_EQ(names.back(), "1 1/2\"");
     auto* pLegend = static_cast<QVGraphLegend*>(chart.FindComponent(0, IDS_QVG_LEGEND));
     ASSERT_NE(pLegend, nullptr);
     EXPECT_EQ(pLegend->GetRectObject()->m_dLeft, 20);

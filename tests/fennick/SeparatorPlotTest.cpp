@@ -243,6 +243,38 @@ TEST_F(SeparatorWindows, QuarrowsAggregateFileOnTheLogarithmicAxisInInches)
     EXPECT_EQ(pDisplay->GetFixedIndexMax(), 10.0);
 }
 
+TEST_F(SeparatorWindows, SeparatorFilesOpenTheirChartWindows)
+{
+    struct Case
+    {
+        const char* text;
+        const char* caption;
+        std::vector<std::string> legends;
+        std::vector<double> criterionSizes;
+    };
+    const Case cases[] = {
+        {"5 0 0 0 0\n1 2\n3 4\n0 0\n5 6\n0 0\n7 8\n0 0\nA\nB\nUpper bound\n", "NoSeparator",
+         {"Base", "Subgrade", "", "Upper bound"}, {7}},
+        {"6 0 0 0 0\n1 2\n0 0\n3 4\n0 0\n5 6\n0 0\n7 8\n9 10\n0 0\n11 12\n0 0\nA\nB\nC\nLower bound\n"
+         "Upper bound\n",
+         "Separator", {"Base", "Subgrade", "Separator", "Lower bound", "Upper bound"}, {7, 9}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.caption);
+        WritePlotFile(c.text);
+        app.ReadPlotData();
+        PumpPendingMessages();
+        CFennickDoc* pDoc = Documents().back();
+        EXPECT_EQ(FrameCaption(pDoc), c.caption);
+        QVGraph& chart = pDoc->GetChart();
+        for (size_t i = 0; i < c.legends.size(); ++i)
+            EXPECT_EQ(GroupText(chart, int(2 * i)), c.legends[i]) << i;
+        ExpectPowers(chart, 6, c.criterionSizes);
+    }
+    EXPECT_EQ(Documents().size(), 2u);
+}
+
 TEST_F(SeparatorPlot, MetricLogarithmicAxisHasTheMillimetreNames)
 {
     SetLists({{{0.075, 5}}, {{0.002, 10}}, {{1, 50}}}, {"A", "B", "Upper bound"});
