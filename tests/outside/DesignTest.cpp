@@ -29,7 +29,7 @@ enum { SvUnitWeight = 1148, SvGravity = 1150, SvPorosity = 1151, SvWater = 1157,
 enum { SvCalcPorosity = 1146, SvCalcEffective = 1147, SvCalcK = 1152, SvWaterContent = 1155 };
 // The inflow page.
 enum { InCrack = 1054, InIc = 1102, InNc = 1103, InWc = 1104, InW = 1105, InCs = 1107, InKp = 1108 };
-enum { InQi = 1097, InCalcQi = 1090, InMeltwater = 1052 };
+enum { InQi = 1097, InCalcQi = 1090, InMeltwater = 1052, InHeave = 1058, InHeaveRate = 1057 };
 // The permeable base page.
 enum { PbTtd = 1159, PbDof = 1160, PbInput = 1166, PbK = 1168, PbS = 1169, PbL = 1170, PbH = 1171 };
 enum { PbHmin = 1172, PbQ = 1176, PbPsat = 1177, PbN = 1179, PbT = 1181, PbU = 1184 };
@@ -650,6 +650,33 @@ TEST_F(OutsideDesign, HtmlSummaryExport)
          })
         EXPECT_TRUE(has(line)) << line;
     EXPECT_EQ(lines.back(), "</html>");
+}
+
+// The heave determination table of the inflow page: one click on a row and OK give the row's rate.
+// The row under the click depends on the table's font, so the rate is one of those the rows give.
+TEST_F(OutsideDesign, HeaveRateFromAClickedRowOfItsTable)
+{
+    ASSERT_TRUE(q().ShowPage(InflowPage));
+    Click(q().PageControl(InMeltwater));
+    ASSERT_TRUE(WaitUntil([] { return IsWindowEnabled(q().PageControl(InHeave)) != FALSE; }))
+        << "the heave button stays off";
+    ASSERT_TRUE(q().Press(InHeave));
+    HWND dialog = WaitForTopWindow(q().Id(), "Heave Determination");
+    ASSERT_NE(dialog, nullptr);
+    HWND table = GetDlgItem(dialog, 1121);
+    RECT client{};
+    GetClientRect(table, &client);
+    ClickAt(table, POINT{client.right / 2, client.bottom / 2});
+    Click(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    const std::vector<std::string> rates = {"0.11", "0.12", "0.15", "0.16", "0.2", "0.24", "0.29", "0.3", "0.33",
+                                            "0.51", "0.77", "0.98", "2.6e-002", "3.1e-002", "3.3e-002", "7.9e-002",
+                                            "8.9e-002", "9.8e-002"};
+    const std::string rate = q().PageText(InHeaveRate);
+    EXPECT_NE(std::find(rates.begin(), rates.end(), rate), rates.end()) << "heave rate \"" << rate << "\"";
+    // The design goes on without meltwater.
+    Click(q().PageControl(InMeltwater));
+    EXPECT_TRUE(WaitUntil([] { return !IsChecked(q().PageControl(InMeltwater)); }));
 }
 
 TEST_F(OutsideDesign, MetricUnitsConvertTheShownValues)

@@ -175,5 +175,14 @@ show["metric D15"] = "%.4f" % (float(show["D15"]) * 25.4)
 plot = "0 0 0 0\r\n" + "".join("%g %g\r\n" % (size, p) for size, p in sieves) + "0 0\r\n" + "<user defined>"
 show["plot.tmp size"] = str(len(plot))
 
-for name, text in show.items():
-    print("%-24s %s" % (name, text))
+# The heave determination table: a picked row's heave rate is the mean of its bounds in mm/day, in
+# in/day with two significant digits; the texts any row can give.
+heave_rows = [(3.0, 3.0), (0.3, 1.0), (1.0, 3.5), (2.0, 3.5), (1.0, 3.0), (3.0, 4.5), (3.0, 4.5), (2.5, 2.5),
+              (5.0, 5.0), (2.5, 5.0), (0.8, 0.8), (3.0, 3.0), (0.2, 1.5), (1.5, 6.0), (6.0, 9.0), (5.5, 9.0),
+              (5.0, 7.0), (5.0, 7.0), (1.1, 14.0), (14.0, 25.0), (25.0, 25.0), (13.0, 13.0), (7.0, 10.0),
+              (5.0, 5.0), (4.0, 4.0), (0.8, 0.8)]
+show["heave rates"] = " ".join(sorted({gcvt((low + high) * 0.5 / 25.4, 2) for low, high in heave_rows}))
+
+if __name__ == "__main__":
+    for name, text in show.items():
+        print("%-24s %s" % (name, text))
