@@ -573,11 +573,14 @@ int CGXGridCore::OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT mess
 {
     HWND hGrid = m_pGridWnd->GetSafeHwnd();
     // m_bSetting19 is the parameter object's switch that lets a click take the focus back from
-    // another frame; the click that does so is eaten.
-    if (m_bInitDone && hGrid != nullptr && m_pParam != nullptr && m_pParam->m_bSetting19 && nHitTest == HTCLIENT)
+    // another frame; the click that does so is eaten. A grid that holds the focus already has nothing
+    // to take back: eating its click lost the first pick in a table of a dialog opened from another
+    // window (the grid remembers the opener's button).
+    HWND hFocus = ::GetFocus();
+    if (m_bInitDone && hGrid != nullptr && m_pParam != nullptr && m_pParam->m_bSetting19 && nHitTest == HTCLIENT &&
+        hFocus != hGrid && (hFocus == nullptr || !::IsChild(hGrid, hFocus)))
     {
         HWND hFrame = ::GetAncestor(hGrid, GA_ROOT);
-        HWND hFocus = ::GetFocus();
         HWND hFocusFrame = hFocus != nullptr ? ::GetAncestor(hFocus, GA_ROOT) : nullptr;
         HWND hPrev = m_hWndLastFocus;
         if (hFrame == ::GetActiveWindow() && hPrev != nullptr && hPrev != hGrid && ::IsWindow(hPrev) &&

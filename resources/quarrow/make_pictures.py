@@ -661,7 +661,9 @@ def pipe_cutaway():
     sketch.text(14, top + 15, "Permeable base", small, anchor="lm")
     sketch.text(14, top + 38, "Separator layer", small, anchor="lm")
     sketch.text(14, 200, "Subgrade", small, anchor="lm")
-    sketch.text(244, 110, "Geotextile", small, anchor="lm")
+    # In two lines: the strip right of the trench is too narrow for the word in one.
+    sketch.text(244, 104, "Geo-", small, anchor="lm")
+    sketch.text(244, 116, "textile", small, anchor="lm")
     sketch.text(205, 228, "Pipe", small, anchor="mt")
     sketch.text(width / 2, 8, "Pipe edge drain", small, anchor="mt")
     sketch.save("pipe_cutaway")

@@ -735,6 +735,23 @@ TEST_F(GridMouseTest, AClickAfterTheFocusWasInAnotherFrameTakesTheFocusAndIsEate
     other.DestroyWindow();
 }
 
+// A table in a dialog opened from another window holds the focus from the start and remembers the
+// opener's button: its first click picks a cell, it is not eaten.
+TEST_F(GridMouseTest, AClickOnAGridThatHoldsTheFocusIsNeverEaten)
+{
+    CDialog other;
+    ASSERT_TRUE(other.Create(IDD_GRID_TEST));
+    ::SetActiveWindow(dlg.m_hWnd);
+    ::SetFocus(grid.m_hWnd);
+    if (::GetActiveWindow() != dlg.m_hWnd || ::GetFocus() != grid.m_hWnd)
+        GTEST_SKIP() << "the dialog could not be activated";
+    grid.SetLastFocus(other.GetDlgItem(IDC_GRID_SECOND)->GetSafeHwnd());
+    EXPECT_NE(::SendMessageA(grid.m_hWnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(dlg.m_hWnd),
+                             MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_ACTIVATEANDEAT);
+    other.DestroyWindow();
+}
+
 TEST_F(GridMouseTest, PluginsHearNothingBeforeTheGridIsInitialised)
 {
     CGXGridCore engine;

@@ -245,6 +245,62 @@ TEST_F(MainDialogTest, SummaryShowsRecordTextsAsStoredAndUnitsOfThePanel)
     });
 }
 
+// Metric flows are small numbers, written in exponent form; the panel shows them whole, each value
+// between its picture and its unit, and every unit clear of the property sheet.
+TEST_F(MainDialogTest, SummaryValuesShowAnExponentFormWholeBesideTheirUnits)
+{
+    TestInstallation install("C:\\Quarrow");
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        CProjectData& data = *dlg.m_pProjectData;
+        const struct
+        {
+            int nPictureID;
+            CString* pField;
+            int nValueID;
+            int nUnitID;
+        } rows[] = {
+            {IDC_PIC_BASE_WIDTH, &data.m_strBaseWidth, IDC_BASE_WIDTH, IDC_UNIT_BASE_WIDTH},
+            {IDC_PIC_RESULTANT_SLOPE, &data.m_strResultantSlope, IDC_RESULTANT_SLOPE, IDC_UNIT_RESULTANT_SLOPE},
+            {IDC_PIC_RESULTANT_LENGTH, &data.m_strResultantLength, IDC_RESULTANT_LENGTH, IDC_UNIT_RESULTANT_LENGTH},
+            {IDC_PIC_INFILTRATION, &data.m_strInfiltrationRate, IDC_INFILTRATION_RATE, IDC_UNIT_INFILTRATION},
+            {IDC_PIC_MELTWATER, &data.m_strMeltwaterFlow, IDC_MELTWATER_FLOW, IDC_UNIT_MELTWATER},
+            {IDC_PIC_BASE_THICKNESS, &data.m_strBaseThickness, IDC_BASE_THICKNESS, IDC_UNIT_BASE_THICKNESS},
+            {IDC_PIC_PERCENT_DRAINED, &data.m_strPercentDrained, IDC_PERCENT_DRAINED, IDC_UNIT_PERCENT_DRAINED},
+            {IDC_PIC_TIME_TO_DRAIN, &data.m_strTimeToDrain, IDC_TIME_TO_DRAIN, IDC_UNIT_TIME_TO_DRAIN},
+            {IDC_PIC_BASE_DISCHARGE, &data.m_strBaseDischargeRate, IDC_BASE_DISCHARGE, IDC_UNIT_BASE_DISCHARGE},
+            {IDC_PIC_PIPE_DIAMETER, &data.m_strPipeDiameter, IDC_PIPE_DIAMETER, IDC_UNIT_PIPE_DIAMETER},
+            {IDC_PIC_OUTLET_SPACING, &data.m_strOutletSpacing, IDC_OUTLET_SPACING, IDC_UNIT_OUTLET_SPACING},
+            {IDC_PIC_PIPE_FLOW, &data.m_strPipeFlow, IDC_PIPE_FLOW, IDC_UNIT_PIPE_FLOW},
+        };
+        for (const auto& row : rows)
+            *row.pField = "8.8888e-008";
+        dlg.m_bMetricPanel = 1;
+        dlg.RefreshSummary();
+        RECT sheet{};
+        ::GetWindowRect(dlg.m_pSheet->GetSafeHwnd(), &sheet);
+        for (const auto& row : rows) {
+            HWND hValue = ::GetDlgItem(dlg.GetSafeHwnd(), row.nValueID);
+            HWND hUnit = ::GetDlgItem(dlg.GetSafeHwnd(), row.nUnitID);
+            ASSERT_EQ(WindowText(hValue), "8.8888e-008");
+            HDC hDC = ::GetDC(hValue);
+            const HGDIOBJ hOld = ::SelectObject(hDC, reinterpret_cast<HFONT>(::SendMessageA(hValue, WM_GETFONT, 0, 0)));
+            SIZE text{};
+            ::GetTextExtentPoint32A(hDC, "8.8888e-008", 11, &text);
+            ::SelectObject(hDC, hOld);
+            ::ReleaseDC(hValue, hDC);
+            RECT picture{}, value{}, unit{};
+            ::GetClientRect(hValue, &value);
+            EXPECT_LE(text.cx, value.right) << "value " << row.nValueID;
+            ::GetWindowRect(::GetDlgItem(dlg.GetSafeHwnd(), row.nPictureID), &picture);
+            ::GetWindowRect(hValue, &value);
+            ::GetWindowRect(hUnit, &unit);
+            EXPECT_LE(picture.right, value.left) << "value " << row.nValueID;
+            EXPECT_LE(value.right, unit.left) << "value " << row.nValueID;
+            EXPECT_LE(unit.right, sheet.left) << "unit " << row.nUnitID;
+        }
+    });
+}
+
 TEST_F(MainDialogTest, SummaryClicksChooseMethodPageAndFocus)
 {
     TestInstallation install("C:\\Quarrow");

@@ -240,8 +240,6 @@ namespace {
 class StandInFennickTest : public ::testing::Test
 {
 protected:
-    static constexpr const char* StandInClsid = "{3C7B2A91-5E4D-4F1A-8B6C-2D9E0F1A7B35}";
-
     void SetUp() override
     {
         char szTests[MAX_PATH] = {};
@@ -265,9 +263,16 @@ protected:
         for (HANDLE hKept : {m_app.m_piFennick.hProcess, m_app.m_piFennick.hThread})
             if (hKept != nullptr)
                 ::CloseHandle(hKept);
-        std::string strClsidKey = std::string("CLSID\\") + StandInClsid;
-        ::RegDeleteTreeA(HKEY_CLASSES_ROOT, strClsidKey.c_str());
-        ::RegDeleteKeyA(HKEY_CLASSES_ROOT, strClsidKey.c_str());
+        // The stand-in's class id is its folder's own; the program id names it.
+        char szClsid[64] = {};
+        LONG cbClsid = sizeof szClsid;
+        if (::RegQueryValueA(HKEY_CLASSES_ROOT, "Fennick.Document\\CLSID", szClsid, &cbClsid) == ERROR_SUCCESS &&
+            szClsid[0] != '\0')
+        {
+            std::string strClsidKey = std::string("CLSID\\") + szClsid;
+            ::RegDeleteTreeA(HKEY_CLASSES_ROOT, strClsidKey.c_str());
+            ::RegDeleteKeyA(HKEY_CLASSES_ROOT, strClsidKey.c_str());
+        }
         ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "Fennick.Document");
         ::RegDeleteKeyA(HKEY_CLASSES_ROOT, "Fennick.Document");
         for (const char* pszName : {"\\fennick.exe", "\\plot.tmp", "\\fennick-standin.log"})

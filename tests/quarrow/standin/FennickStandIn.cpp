@@ -3,6 +3,10 @@
 // and each put of property 1 to "fennick-standin.log" beside its program file. It reads nothing but
 // the first number of the plot data file beside it, which it logs with its start.
 // It ends when its process is ended, or by itself after two minutes so that no test leaves it behind.
+//
+// Its class id is its own for each folder it is installed in: Wine keeps the class registration of a
+// server whose process was ended without revoking it, and finds that dead registration first for its
+// class id, so a stand-in ended by an earlier test would stand in the way of every later one.
 #include <windows.h>
 #include <ole2.h>
 
@@ -11,9 +15,8 @@
 
 namespace {
 
-// {3C7B2A91-5E4D-4F1A-8B6C-2D9E0F1A7B35}
-const CLSID CLSID_StandInDocument = {0x3c7b2a91, 0x5e4d, 0x4f1a, {0x8b, 0x6c, 0x2d, 0x9e, 0x0f, 0x1a, 0x7b, 0x35}};
-const char StandInClsidText[] = "{3C7B2A91-5E4D-4F1A-8B6C-2D9E0F1A7B35}";
+// {3C7B2A91-5E4D-4F1A-8B6C-2D9E0F1A7B35}, the class id that the folder's own one is made from.
+const CLSID CLSID_StandInBase = {0x3c7b2a91, 0x5e4d, 0x4f1a, {0x8b, 0x6c, 0x2d, 0x9e, 0x0f, 0x1a, 0x7b, 0x35}};
 const UINT LifetimeMilliseconds = 120000;
 
 std::string g_folder;   // with its closing backslash
@@ -43,6 +46,30 @@ std::string PlotKind()
         std::fclose(pFile);
     }
     return szKind;
+}
+
+// The base class id with the first eight bytes mixed with a hash of the folder's path (FNV-1a).
+CLSID FolderClassId()
+{
+    unsigned long long hash = 14695981039346656037ull;
+    for (const char c : g_folder) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    CLSID clsid = CLSID_StandInBase;
+    clsid.Data1 ^= static_cast<unsigned long>(hash);
+    clsid.Data2 ^= static_cast<unsigned short>(hash >> 32);
+    clsid.Data3 ^= static_cast<unsigned short>(hash >> 48);
+    return clsid;
+}
+
+std::string ClassIdText(const CLSID& clsid)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", clsid.Data1, clsid.Data2,
+                  clsid.Data3, clsid.Data4[0], clsid.Data4[1], clsid.Data4[2], clsid.Data4[3], clsid.Data4[4],
+                  clsid.Data4[5], clsid.Data4[6], clsid.Data4[7]);
+    return text;
 }
 
 bool SetKeyText(const std::string& key, const std::string& text)
@@ -154,8 +181,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (FAILED(OleInitialize(nullptr)))
         return 1;
     // Registered at every start, as Fennick does.
-    const std::string clsidKey = std::string("CLSID\\") + StandInClsidText;
-    if (!SetKeyText("Fennick.Document\\CLSID", StandInClsidText) || !SetKeyText(clsidKey, "Fennick Document") ||
+    const CLSID clsid = FolderClassId();
+    const std::string clsidText = ClassIdText(clsid);
+    const std::string clsidKey = "CLSID\\" + clsidText;
+    if (!SetKeyText("Fennick.Document\\CLSID", clsidText) || !SetKeyText(clsidKey, "Fennick Document") ||
         !SetKeyText(clsidKey + "\\LocalServer32", szProgram) || !SetKeyText(clsidKey + "\\ProgID", "Fennick.Document"))
     {
         Log("registry refused");
@@ -163,7 +192,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     CStandInFactory factory;
     DWORD dwRegister = 0;
-    if (FAILED(CoRegisterClassObject(CLSID_StandInDocument, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
+    if (FAILED(CoRegisterClassObject(clsid, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                                      &dwRegister)))
     {
         Log("class refused");
