@@ -5,6 +5,7 @@
 #include "grid/controls/EditControl.h"
 #include "grid/controls/Static.h"
 #include "grid/features/GridHideCellsImp.h"
+#include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
 
 #include "grid/core/AppData.h"
@@ -92,12 +93,16 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
 {
     // Each per-grid feature adds its installer here, in the library's order, when it is built.
     pGrid->InstallHideCells();
+    pGrid->InstallUpdateHint();
+    pGrid->InstallCommandFactory();
+    pGrid->InstallOptimizedUpdate();
 }
 
 void CGXControlFactory::InstallApplicationComponents()
 {
     // Each application-wide feature adds its installer here, in the library's order, when it is built.
     InstallNumberFormattingImp();
+    InstallLongOperationImp();
 }
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)
