@@ -154,6 +154,7 @@ void CGXAppData::ClearComponentFields()
     m_pSortMoveDataImp = nullptr;
     m_pDataCopyMoveCellsImp = nullptr;
     m_pCoveredCellPoolImp = nullptr;
+    m_pLongOperationImp = nullptr;
 }
 
 void CGXAppData::DeleteOwnedObjects()

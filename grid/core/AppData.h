@@ -17,9 +17,20 @@ class CGXAbstractControlFactory;
 class CGXAbstractCoveredCellPoolImp;
 class CGXAbstractDataCopyMoveCellsImp;
 class CGXAbstractDateTimeImp;
+class CGXAbstractLongOperationImp;
 class CGXAbstractPrintDeviceImp;
 class CGXAbstractSortMoveDataImp;
 class CGXGridCore;
+class CWnd;
+
+// The tab window's interface the grid library reaches (the first tab window fills it).
+class CGXTabWndInterface
+{
+public:
+    virtual ~CGXTabWndInterface() = default;
+    // Gives the tab of the sheet window its name.
+    virtual void SetTabName(CWnd* pSheetWnd, LPCTSTR pszName, BOOL bRedraw) = 0;
+};
 
 // String-table ids of the operation texts, in the order of CGXAppData::m_astrOperationTexts.
 enum : UINT
@@ -187,6 +198,9 @@ public:
     CGXAbstractSortMoveDataImp* m_pSortMoveDataImp = nullptr;
     CGXAbstractDataCopyMoveCellsImp* m_pDataCopyMoveCellsImp = nullptr;
     CGXAbstractCoveredCellPoolImp* m_pCoveredCellPoolImp = nullptr;
+    CGXAbstractLongOperationImp* m_pLongOperationImp = nullptr;
+    // Filled by the first tab window; NULL while the program has none.
+    CGXTabWndInterface* m_pTabWndInterface = nullptr;
 
     char m_cDecimalSeparator = '.';
     char m_cThousandSeparator = ',';

@@ -12,6 +12,7 @@
 #include "grid/controls/Static.h"
 #include "grid/controls/VScrollEdit.h"
 #include "grid/features/GridHideCellsImp.h"
+#include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
 
 #include "grid/core/AppData.h"
@@ -126,12 +127,16 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
 {
     // Each per-grid feature adds its installer here, in the library's order, when it is built.
     pGrid->InstallHideCells();
+    pGrid->InstallUpdateHint();
+    pGrid->InstallCommandFactory();
+    pGrid->InstallOptimizedUpdate();
 }
 
 void CGXControlFactory::InstallApplicationComponents()
 {
     // Each application-wide feature adds its installer here, in the library's order, when it is built.
     InstallNumberFormattingImp();
+    InstallLongOperationImp();
 }
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)

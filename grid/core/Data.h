@@ -120,6 +120,21 @@ public:
     // While TRUE, CommitDataChanges leaves the data alone.
     virtual BOOL IsReadOnlyState() { return FALSE; }
 
+    // Undo of a data object that keeps state of its own (the formula engine), beside the grid's
+    // commands. A plain data object gathers nothing: every hook answers 0.
+    // Hands over, and forgets, what was gathered since the last call; NULL when nothing.
+    virtual CObject* GetAdvancedUndoInfo() { return nullptr; }
+    // Replays gathered information; with bCreateInverse gathers the inverse into the same object.
+    virtual BOOL UndoAdvanced(CObject*, BOOL /*bCreateInverse*/, BOOL /*bFlag*/) { return FALSE; }
+    // Turns the gathering on or off; returns the previous state.
+    virtual BOOL SetAdvancedUndo(BOOL) { return FALSE; }
+
+    // Named ranges, which only a data object that evaluates references keeps. The attached object
+    // belongs to the data object once stored; a deletion hands it back through ppObject (when given).
+    virtual BOOL GetRangeName(LPCTSTR, CGXRange&, CObject** /*ppObject*/ = nullptr) { return FALSE; }
+    virtual BOOL SetRangeName(LPCTSTR, const CGXRange&, CObject* /*pObject*/) { return FALSE; }
+    virtual BOOL DeleteRangeName(LPCTSTR, CObject** /*ppObject*/ = nullptr) { return FALSE; }
+
     // The first grid registered in the application data as a user of this object, or NULL.
     CGXGridCore* GetGrid() const;
 

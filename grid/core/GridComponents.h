@@ -178,6 +178,33 @@ public:
                                        int nCommandType) = 0;
     virtual CObject* CreateHideColsCmd(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, CByteArray* pabOldHidden,
                                        int nCommandType) = 0;
+    // A block of commands that undo as one step under the name.
+    virtual CObject* CreateBlockCmd(LPCTSTR pszName) = 0;
+    // The move that takes the rows (columns) back: the block nFrom..nTo goes before nDest.
+    virtual CObject* CreateMoveRowsCmd(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow,
+                                       int nCommandType) = 0;
+    virtual CObject* CreateMoveColsCmd(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol,
+                                       int nCommandType) = 0;
+    // The covered range to set back.
+    virtual CObject* CreateSetCoveredCellsCmd(CGXGridCore* pGrid, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                                              ROWCOL nRight, int nCommandType) = 0;
+    // The index array that restores the former order (taken over).
+    virtual CObject* CreateMoveDataRowsCmd(CGXGridCore* pGrid, const CGXRange& sortRange, CDWordArray* pawIndex,
+                                           int nCommandType) = 0;
+    virtual CObject* CreateMoveDataColsCmd(CGXGridCore* pGrid, const CGXRange& sortRange, CDWordArray* pawIndex,
+                                           int nCommandType) = 0;
+    // The source of a move of cells, where it went and what it overwrote there (taken over; may be NULL).
+    virtual CObject* CreateMoveCellsCmd(CGXGridCore* pGrid, const CGXRange& source, ROWCOL nDestRow,
+                                        ROWCOL nDestCol, CObject* pOverwritten, int nCommandType) = 0;
+    // Setting a name: whether it existed and its former range. Deleting one: its range and the
+    // attached object (taken over; may be NULL).
+    virtual CObject* CreateSetRangeNameCmd(CGXGridCore* pGrid, LPCTSTR pszName, BOOL bExisted,
+                                           const CGXRange& oldRange, int nCommandType) = 0;
+    virtual CObject* CreateDeleteRangeNameCmd(CGXGridCore* pGrid, LPCTSTR pszName, const CGXRange& range,
+                                              CObject* pObject, int nCommandType) = 0;
+    // A change went on without an undo record (the engineer allowed it): the recorded commands
+    // would replay against a changed grid, so they go, in both lists.
+    virtual void EmptyUndoHistory(CGXGridCore* pGrid) = 0;
 };
 
 class CGXAbstractGridUpdateHintImp : public CGXGridComponent
@@ -187,8 +214,11 @@ public:
     virtual BOOL HintUpdate(CGXGridCore* pGrid, CGXGridHint* pHint) = 0;
     virtual void HintInsertRows(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCount, UINT nFlags) = 0;
     virtual void HintInsertCols(CGXGridCore* pGrid, ROWCOL nCol, ROWCOL nCount, UINT nFlags) = 0;
-    virtual void HintRemoveRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, UINT nFlags) = 0;
-    virtual void HintRemoveCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, UINT nFlags) = 0;
+    // pOldSizes: the pixel sizes of the removed lines, or NULL.
+    virtual void HintRemoveRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, const CDWordArray* pOldSizes,
+                                UINT nFlags) = 0;
+    virtual void HintRemoveCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, const CDWordArray* pOldSizes,
+                                UINT nFlags) = 0;
     virtual void HintFrozenRows(CGXGridCore* pGrid, ROWCOL nOldFrozen, ROWCOL nOldHeader, UINT nFlags) = 0;
     virtual void HintFrozenCols(CGXGridCore* pGrid, ROWCOL nOldFrozen, ROWCOL nOldHeader, UINT nFlags) = 0;
     virtual void HintChangedRowCount(CGXGridCore* pGrid, ROWCOL nOldCount, UINT nFlags) = 0;
@@ -211,6 +241,33 @@ public:
     virtual void HintZoom(CGXGridCore*, int, UINT) {}
     // After the grid scrolled in a direction (1 up, 2 left, 3 down, 4 right): other panes follow.
     virtual void HintScrollPanes(CGXGridCore*, int) {}
+    // The other steps a view tells the others of; nothing by default.
+    // (grid, old read-only state)
+    virtual void HintReadOnlyChanged(CGXGridCore*, BOOL) {}
+    // (grid, row, column, flags)
+    virtual void HintMoveCurrentCell(CGXGridCore*, ROWCOL, ROWCOL, UINT) {}
+    // (grid, store flag, flags): FALSE when a receiving view failed.
+    virtual BOOL HintTransferCurrentCell(CGXGridCore*, BOOL, UINT) { return TRUE; }
+    // (grid, top row or left column, flags): the other pane of the splitter row (column) follows.
+    virtual void HintTopRow(CGXGridCore*, ROWCOL, UINT) {}
+    virtual void HintLeftCol(CGXGridCore*, ROWCOL, UINT) {}
+    virtual void HintTabName(CGXGridCore*) {}
+    // (grid, range, value), (grid, lock state), (grid, value, top, left, bottom, right), (grid).
+    virtual void HintSelectRange(CGXGridCore*, const CGXRange&, void*) {}
+    virtual void HintLockFrame(CGXGridCore*, BOOL) {}
+    virtual void HintUpdateSelection(CGXGridCore*, void*, ROWCOL, ROWCOL, ROWCOL, ROWCOL) {}
+    virtual void HintInvertAllSelectedCells(CGXGridCore*) {}
+    // (grid, percent): the zoom stored, before the redraw that HintZoom tells.
+    virtual void HintStoreZoom(CGXGridCore*, int) {}
+    // (grid, top, left, bottom, right, flags).
+    virtual void HintCoveredCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) {}
+    virtual void HintFloatCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) {}
+    virtual void HintMergeCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) {}
+    // (grid, sorted range, flags), (grid, first, last, destination, flags).
+    virtual void HintMoveDataRows(CGXGridCore*, const CGXRange&, UINT) {}
+    virtual void HintMoveDataCols(CGXGridCore*, const CGXRange&, UINT) {}
+    virtual void HintMoveRows(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, UINT) {}
+    virtual void HintMoveCols(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, UINT) {}
 };
 
 class CGXAbstractGridResizeToFitImp : public CGXGridComponent
@@ -354,8 +411,12 @@ public:
 class CGXAbstractGridOptimizedUpdateImp : public CGXGridComponent
 {
 public:
-    virtual void OnRowHeightsChanged(CGXGridCore* pGrid) = 0;
-    virtual void OnColWidthsChanged(CGXGridCore* pGrid) = 0;
+    // After the sizes of nFrom..nTo (0: nFrom alone) changed; pOldSizes holds their former pixel
+    // sizes, or is NULL (a changed default).
+    virtual void OnRowHeightsChanged(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow,
+                                     const CDWordArray* pOldHeights, UINT nFlags) = 0;
+    virtual void OnColWidthsChanged(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol,
+                                    const CDWordArray* pOldWidths, UINT nFlags) = 0;
     // Called instead of a full redraw after a structure change. pOldSizes holds the sizes of removed
     // rows or columns in pixels, or is NULL.
     virtual void UpdateInsertRows(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCount, UINT nFlags) = 0;

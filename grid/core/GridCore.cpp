@@ -122,6 +122,8 @@ BOOL CGXGridCore::SetReadOnly(BOOL bReadOnly)
     if (!StoreReadOnly(bReadOnly))
         return FALSE;
     OnReadOnlyChanged(bOld);
+    if (m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintReadOnlyChanged(this, bOld);
     return TRUE;
 }
 

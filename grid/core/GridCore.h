@@ -18,6 +18,7 @@
 #include "grid/core/StylePenBrush.h"
 
 class CDC;
+class CDocument;
 class CFont;
 class CGXFont;
 class CGXAppData;
@@ -35,6 +36,7 @@ class CGXGridHint;
 class CGXGridPaintContext;
 class CGXSortInfoArray;
 class CScrollBar;
+class CSplitterWnd;
 class CWnd;
 struct tagMSG;
 
@@ -260,9 +262,40 @@ public:
     virtual void PrepareGridDC(CDC* pDC, BOOL bForPrinting = FALSE);
     // Called last by PrepareGridDC; does nothing.
     virtual void OnGridPrepareDC(CDC* pDC);
+    // Passes a hint to the other views of the linked document (UpdateAllViews from the grid window).
     virtual void BroadcastUpdate(LPARAM lHint, CObject* pHint);
-    // A hint from another view of the same data.
+    // A hint from another view of the same data: the update-hint component replays it.
     virtual BOOL OnGridUpdate(CGXGridHint* pHint);
+    // Hands a hint to the linked document's other views; nothing while the grid is not linked to a
+    // document. pSender is the sending view's window (it is not told).
+    void UpdateAllViews(CWnd* pSender, LPARAM lHint, CObject* pHint);
+
+    // ---- Views of a document (the grid view sets these) ----
+    // The id the hints of this grid carry; the views of one grid share it.
+    int GetGridId() const { return m_nGridId; }
+    void SetGridId(int nGridId) { m_nGridId = nGridId; }
+    // The document whose views the hints reach, while the link is set.
+    void SetDocumentLink(CDocument* pDocument, BOOL bLink = TRUE);
+    CDocument* GetLinkedDocument() const { return m_bDocLink ? m_pDocument : nullptr; }
+    BOOL IsDocumentLinked() const { return m_bDocLink && m_pDocument != nullptr; }
+    // The splitter window of which the grid window is a pane (NULL when none); its pane row and
+    // column are m_nPaneRow and m_nPaneCol.
+    CSplitterWnd* GetSplitterWnd() const { return m_pSplitterWnd; }
+    void SetSplitterPane(CSplitterWnd* pSplitterWnd, int nRow, int nCol);
+
+    // ---- Undo state the command factory keeps in the engine ----
+    // Set while a block command replays its commands.
+    BOOL m_bBlockReplay = FALSE;
+    // While set, every recorded command joins the block command at the head of its list.
+    BOOL m_bBlockRecording = FALSE;
+    // The changed place a block replay will show once it has ended.
+    BOOL m_bPendingCell = FALSE;
+    ROWCOL m_nPendingRow = 0;
+    ROWCOL m_nPendingCol = 0;
+    BOOL m_bPendingSetCurrent = FALSE;
+    // The formats of the Undo and Redo menu items, found on first use.
+    CString m_strUndoMenuFormat;
+    CString m_strRedoMenuFormat;
     // The grid gained or lost the focus (not counting moves between the grid window and its cell's
     // window): records the focus grid, ends editing on leaving and resumes it on return. FALSE when
     // the current cell refused to be left.
@@ -284,6 +317,9 @@ public:
     // Installers of the per-grid feature components, each defined beside its component in
     // grid/features and called by the control factory; installing twice leaves one object.
     void InstallHideCells();
+    void InstallUpdateHint();
+    void InstallCommandFactory();
+    void InstallOptimizedUpdate();
     // Hands any other object to the engine, which deletes it with itself.
     void AddOwnedObject(CObject* pObject);
     CPtrList& GetPluginList() { return m_PluginList; }
@@ -299,8 +335,8 @@ public:
     virtual BOOL SetColCount(ROWCOL nCols, UINT nFlags = GX_UPDATENOW);
     virtual BOOL StoreRowCount(ROWCOL nRows);
     virtual BOOL StoreColCount(ROWCOL nCols);
-    virtual void UpdateChangedRowCount(ROWCOL nOldRows, UINT nFlags);
-    virtual void UpdateChangedColCount(ROWCOL nOldCols, UINT nFlags);
+    virtual void UpdateChangedRowCount(ROWCOL nOldRows, UINT nFlags, BOOL bCreateHint = TRUE);
+    virtual void UpdateChangedColCount(ROWCOL nOldCols, UINT nFlags, BOOL bCreateHint = TRUE);
     virtual BOOL RemoveRows(ROWCOL nFromRow, ROWCOL nToRow, UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
     virtual BOOL RemoveCols(ROWCOL nFromCol, ROWCOL nToCol, UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
     // Saved sizes (stored units) and styles restore a removal; pCellStyles holds nCount times
@@ -338,8 +374,9 @@ public:
     ROWCOL ColToClientCol(ROWCOL nCol);
     ROWCOL ClientRowToRow(ROWCOL nClientRow);
     ROWCOL ClientColToCol(ROWCOL nClientCol);
-    virtual BOOL SetTopRow(ROWCOL nRow, UINT nFlags = GX_UPDATENOW, BOOL bUpdate = TRUE);
-    virtual BOOL SetLeftCol(ROWCOL nCol, UINT nFlags = GX_UPDATENOW, BOOL bUpdate = TRUE);
+    // With bUpdate the grid is redrawn and, with bCreateHint, the other panes of a splitter follow.
+    virtual BOOL SetTopRow(ROWCOL nRow, UINT nFlags = GX_UPDATENOW, BOOL bUpdate = TRUE, BOOL bCreateHint = TRUE);
+    virtual BOOL SetLeftCol(ROWCOL nCol, UINT nFlags = GX_UPDATENOW, BOOL bUpdate = TRUE, BOOL bCreateHint = TRUE);
     // The first scrolled row and column on screen, or of the printed page while printing.
     ROWCOL GetTopRow() const { return m_bPrinting ? m_nPrintTopRow : m_nTopRow; }
     ROWCOL GetLeftCol() const { return m_bPrinting ? m_nPrintLeftCol : m_nLeftCol; }
@@ -417,14 +454,25 @@ public:
     virtual BOOL UpdateUndoMenuText(CCmdUI* pCmdUI);
     virtual BOOL UpdateRedoMenuText(CCmdUI* pCmdUI);
     virtual BOOL AddCommand(CObject* pCommand, int nCommandType);
+    // The command factory's RemoveCommand: drops the newest command of the list nCommandType files into.
     virtual BOOL RemoveLastCommand(int nCommandType);
+    // The command factory's OnCellUndone: after an undo or redo shows the changed place (bMove: makes
+    // it the current cell); during a block replay only remembered until the block has ended.
     virtual BOOL RestoreCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL bMove = TRUE);
+    // The data object's own undo (the command factory's SetAdvancedUndo, GetAdvancedUndoInfo,
+    // UndoAdvanced and CleanAdvancedUndo).
     virtual BOOL SetDataUndoRecording(BOOL bRecord);
     virtual CObject* GetDataUndoRecord();
     virtual BOOL ApplyDataUndoRecord(CObject* pRecord, BOOL bCreateUndo, int nCommandType);
     virtual BOOL DeleteDataUndoRecord();
-    // Passes its arguments to the component without the grid in front.
+    // The command factory's ExecuteCommand (command, grid, command type): replays a command.
     virtual BOOL ReplayDataUndo(CObject* pCommand, CGXGridCore* pGrid, int nMode);
+    // Named ranges of the data object, with undo; FALSE when the data object keeps none.
+    virtual BOOL SetRangeName(LPCTSTR pszName, const CGXRange& range, CObject* pObject = nullptr,
+                              UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual BOOL DeleteRangeName(LPCTSTR pszName, UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    // The sheet's name (the parameter object's tab name); the tab window shows it.
+    virtual void SetTabName(LPCTSTR pszName, BOOL bCreateHint = TRUE);
     // Undo is recorded: the command factory exists, undo is enabled and the change is no undo replay.
     BOOL IsUndoRecorded(int nCommandType);
 
@@ -691,9 +739,12 @@ public:
     // Current cell (GridCoreCurrentCell.cpp).
     // Makes (nRow, nCol) the current cell; (GX_INVALID, GX_INVALID) leaves the grid without one.
     // With GX_SCROLLINVIEW in the flags the new cell is scrolled into view.
-    virtual BOOL MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags = GX_SCROLLINVIEW | GX_SMART);
+    // With bCreateHint the other views of the grid move their current cell too.
+    virtual BOOL MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags = GX_SCROLLINVIEW | GX_SMART,
+                                 BOOL bCreateHint = FALSE);
     virtual BOOL EndCurrentCellEditing(BOOL bStore = TRUE, UINT nFlags = GX_INVALIDATE, BOOL bCheck = TRUE);
-    virtual BOOL TransferCurrentCellValue(BOOL bStore = TRUE);
+    // With bCreateHint the other views of the grid do the same; FALSE when any of them failed.
+    virtual BOOL TransferCurrentCellValue(BOOL bStore = TRUE, BOOL bCreateHint = FALSE);
     virtual BOOL HandleMoveMessage(WPARAM nDirectionCode, LPARAM nCount);
     // The three private messages of the grid window (0x790, 0x791 and 0x792).
     virtual LRESULT OnGridDeferredActivate();
@@ -1090,6 +1141,11 @@ protected:
     CPtrList m_OwnedObjects{10};           // CObject*, deleted with the engine
     CPtrList m_PluginList{10};             // CGXPluginComponent*
     CGXRangeList m_SelectedRanges;
+    // Hints and views of a document.
+    int m_nGridId = 0;
+    BOOL m_bDocLink = FALSE;
+    CDocument* m_pDocument = nullptr;
+    CSplitterWnd* m_pSplitterWnd = nullptr;
     CGXMapCellToOb m_CellObjects;
     CGXStyle* m_pStyleStandard = nullptr;
     CGXStyle* m_pStyleRowHeader = nullptr;

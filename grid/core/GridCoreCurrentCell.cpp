@@ -276,7 +276,7 @@ BOOL CGXGridCore::CanMoveCurrentCell(int nMode, ROWCOL nNewRow, ROWCOL nNewCol, 
     return !style.GetIncludeEnabled() || style.GetEnabled();
 }
 
-BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
+BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL bCreateHint)
 {
     const BOOL bNowhere = nRow == GX_INVALID || nCol == GX_INVALID;
     if (!bNowhere)
@@ -360,14 +360,19 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags)
 
     if (!m_strBufferedText.IsEmpty())
         FlushBufferedText();
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintMoveCurrentCell(this, nRow, nCol, nFlags);
     return TRUE;
 }
 
-BOOL CGXGridCore::TransferCurrentCellValue(BOOL bStore)
+BOOL CGXGridCore::TransferCurrentCellValue(BOOL bStore, BOOL bCreateHint)
 {
+    BOOL bOthers = TRUE;
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        bOthers = m_pUpdateHintImp->HintTransferCurrentCell(this, bStore, 0);
     CGXControl* pControl = GetCurrentCellControl();
     if (pControl == nullptr)
-        return TRUE;
+        return bOthers;
     if (bStore && pControl->GetModify())
     {
         ROWCOL nRow = 0;
@@ -383,7 +388,7 @@ BOOL CGXGridCore::TransferCurrentCellValue(BOOL bStore)
             return FALSE;
     }
     pControl->Reset();
-    return TRUE;
+    return bOthers;
 }
 
 BOOL CGXGridCore::EndCurrentCellEditing(BOOL bStore, UINT, BOOL)

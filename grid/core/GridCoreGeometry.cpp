@@ -9,6 +9,7 @@
 #include "grid/core/Font.h"
 #include "grid/core/GridComponents.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/LongOperation.h"
 #include "grid/core/PrintDevice.h"
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
@@ -234,6 +235,7 @@ BOOL CGXGridCore::SetRowHeight(ROWCOL nFromRow, ROWCOL nToRow, int nHeight, cons
         nToRow = nFromRow;
     if (nToRow < nFromRow)
         std::swap(nFromRow, nToRow);
+    CGXLongOperation operation;
     auto* pOldHeights = new CDWordArray;
     GetRowHeights(nFromRow, nToRow, *pOldHeights);
     BOOL bStored = FALSE;
@@ -268,6 +270,7 @@ BOOL CGXGridCore::SetColWidth(ROWCOL nFromCol, ROWCOL nToCol, int nWidth, const 
         nToCol = nFromCol;
     if (nToCol < nFromCol)
         std::swap(nFromCol, nToCol);
+    CGXLongOperation operation;
     auto* pOldWidths = new CDWordArray;
     GetColWidths(nFromCol, nToCol, *pOldWidths);
     BOOL bStored = FALSE;
@@ -331,9 +334,11 @@ void CGXGridCore::UpdateChangedRowHeights(ROWCOL nFromRow, ROWCOL nToRow, const 
     if (!IsLockUpdate())
     {
         if (m_pOptimizedUpdateImp != nullptr)
-            m_pOptimizedUpdateImp->OnRowHeightsChanged(this);
+            m_pOptimizedUpdateImp->OnRowHeightsChanged(this, nFromRow, nToRow, pOldHeights, nFlags);
         else
-            RedrawGrid(nFlags, TRUE);
+            RedrawGrid(nFlags, FALSE);
+        if ((nFlags & (2 | 4)) != 0)
+            UpdateScrollbars();
     }
     if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
         m_pUpdateHintImp->HintChangedRowHeights(this, nFromRow, nToRow, pOldHeights, nFlags);
@@ -349,9 +354,11 @@ void CGXGridCore::UpdateChangedColWidths(ROWCOL nFromCol, ROWCOL nToCol, const C
     if (!IsLockUpdate())
     {
         if (m_pOptimizedUpdateImp != nullptr)
-            m_pOptimizedUpdateImp->OnColWidthsChanged(this);
+            m_pOptimizedUpdateImp->OnColWidthsChanged(this, nFromCol, nToCol, pOldWidths, nFlags);
         else
-            RedrawGrid(nFlags, TRUE);
+            RedrawGrid(nFlags, FALSE);
+        if ((nFlags & (2 | 4)) != 0)
+            UpdateScrollbars();
     }
     if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
         m_pUpdateHintImp->HintChangedColWidths(this, nFromCol, nToCol, pOldWidths, nFlags);
@@ -1007,7 +1014,7 @@ BOOL CGXGridCore::SetZoom(int nZoom, BOOL bCreateHint)
     if (CGXProperties* pProperties = GetProperties())
         pProperties->SetZoom(m_nZoom);
     if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintZoom(this, m_nZoom, 0);
+        m_pUpdateHintImp->HintStoreZoom(this, m_nZoom);
     return TRUE;
 }
 

@@ -3,6 +3,8 @@
 #include "grid/core/GridCore.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/docview/Document.h"
+#include "framework/docview/View.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 #include "grid/core/AppData.h"
@@ -175,10 +177,35 @@ void CGXGridCore::SetPrinting(BOOL bPrinting, BOOL bClientToRect)
 void CGXGridCore::SetModifiedFlag(BOOL bModified)
 {
     m_bModified = bModified;
+    if (m_bDocLink && m_pDocument != nullptr)
+        m_pDocument->SetModifiedFlag(bModified);
 }
 
-void CGXGridCore::BroadcastUpdate(LPARAM, CObject*)
+void CGXGridCore::BroadcastUpdate(LPARAM lHint, CObject* pHint)
 {
+    UpdateAllViews(m_pGridWnd, lHint, pHint);
+}
+
+void CGXGridCore::UpdateAllViews(CWnd* pSender, LPARAM lHint, CObject* pHint)
+{
+    if (!m_bDocLink || m_pDocument == nullptr)
+        return;
+    CView* pSenderView = pSender != nullptr && pSender->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pSender)
+                                                                                     : nullptr;
+    m_pDocument->UpdateAllViews(pSenderView, lHint, pHint);
+}
+
+void CGXGridCore::SetDocumentLink(CDocument* pDocument, BOOL bLink)
+{
+    m_pDocument = pDocument;
+    m_bDocLink = bLink;
+}
+
+void CGXGridCore::SetSplitterPane(CSplitterWnd* pSplitterWnd, int nRow, int nCol)
+{
+    m_pSplitterWnd = pSplitterWnd;
+    m_nPaneRow = pSplitterWnd != nullptr ? nRow : 0;
+    m_nPaneCol = pSplitterWnd != nullptr ? nCol : 0;
 }
 
 BOOL CGXGridCore::OnGridUpdate(CGXGridHint* pHint)
@@ -186,6 +213,16 @@ BOOL CGXGridCore::OnGridUpdate(CGXGridHint* pHint)
     if (m_pUpdateHintImp == nullptr || pHint == nullptr)
         return FALSE;
     return m_pUpdateHintImp->HintUpdate(this, pHint);
+}
+
+void CGXGridCore::SetTabName(LPCTSTR pszName, BOOL bCreateHint)
+{
+    if (m_pParam == nullptr)
+        return;
+    // The tab window that asked for the name shows it already; the other views' tabs follow the hint.
+    m_pParam->m_sSheetName = pszName != nullptr ? pszName : "";
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintTabName(this);
 }
 
 DWORD CGXGridCore::SetOptionWord(DWORD dwOptions)

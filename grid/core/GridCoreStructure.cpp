@@ -92,7 +92,7 @@ BOOL CGXGridCore::StoreColCount(ROWCOL nCols)
     return TRUE;
 }
 
-void CGXGridCore::UpdateChangedRowCount(ROWCOL nOldRows, UINT nFlags)
+void CGXGridCore::UpdateChangedRowCount(ROWCOL nOldRows, UINT nFlags, BOOL bCreateHint)
 {
     m_nLastVisibleRow = GX_INVALID;
     ROWCOL nRow = 0;
@@ -105,11 +105,11 @@ void CGXGridCore::UpdateChangedRowCount(ROWCOL nOldRows, UINT nFlags)
         RedrawGrid(nFlags, FALSE);
         UpdateScrollbars();
     }
-    if (m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
         m_pUpdateHintImp->HintChangedRowCount(this, nOldRows, nFlags);
 }
 
-void CGXGridCore::UpdateChangedColCount(ROWCOL nOldCols, UINT nFlags)
+void CGXGridCore::UpdateChangedColCount(ROWCOL nOldCols, UINT nFlags, BOOL bCreateHint)
 {
     m_nLastVisibleCol = GX_INVALID;
     ROWCOL nRow = 0;
@@ -122,7 +122,7 @@ void CGXGridCore::UpdateChangedColCount(ROWCOL nOldCols, UINT nFlags)
         RedrawGrid(nFlags, FALSE);
         UpdateScrollbars();
     }
-    if (m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
         m_pUpdateHintImp->HintChangedColCount(this, nOldCols, nFlags);
 }
 
@@ -210,12 +210,13 @@ BOOL CGXGridCore::InsertRowsOrCols(BOOL bRows, ROWCOL nAt, ROWCOL nCount, CDWord
         CObject* pCommand = bRows ? m_pUndoImp->CreateRemoveRowsCmd(this, nAt, nLast, nCommandType)
                                   : m_pUndoImp->CreateRemoveColsCmd(this, nAt, nLast, nCommandType);
         AddCommand(pCommand, nCommandType);
+        // After an undo or redo the changed place comes into view (once, after a whole block).
         if (nCommandType == 2 || nCommandType == 3)
         {
             if (bRows)
-                SetCurrentCellInfo(TRUE, nAt, GetLeftCol());
+                RestoreCurrentCell(nAt, GetLeftCol());
             else
-                SetCurrentCellInfo(TRUE, GetTopRow(), nAt);
+                RestoreCurrentCell(GetTopRow(), nAt);
         }
     }
     if (bCoveredChanged)
@@ -374,10 +375,11 @@ BOOL CGXGridCore::RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nF
             m_pCoveredCellsImp->OnRemovingCols(this, nFrom, nTo);
     }
 
-    // An optimized redraw needs the pixel sizes of what goes, taken before it goes.
+    // An optimized redraw (here and in the other views) needs the pixel sizes of what goes, taken
+    // before it goes.
     CDWordArray oldSizes;
     const CDWordArray* pOldSizes = nullptr;
-    if (nFlags == GX_SMART && !IsLockUpdate() && (nTo < nCount || bHaveSavedData))
+    if ((nFlags & GX_INVALIDATE) == 0 && !IsLockUpdate() && (m_pOptimizedUpdateImp != nullptr || m_bHintsEnabled))
     {
         for (ROWCOL n = nFrom; n <= nTo; ++n)
             oldSizes.Add(static_cast<DWORD>(bRows ? GetRowHeight(n) : GetColWidth(n)));
@@ -418,12 +420,12 @@ BOOL CGXGridCore::RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nF
 
     if (nCommandType == 2 || nCommandType == 3)
     {
-        if (bRows && nFrom <= GetRowCount())
-            SetCurrentCellInfo(TRUE, nFrom, GetLeftCol());
-        else if (!bRows && nFrom <= GetColCount())
-            SetCurrentCellInfo(TRUE, GetTopRow(), nFrom);
         m_pParam->m_SelRects.DeleteAll();
         RedrawGrid(GX_INVALIDATE, FALSE);
+        if (bRows && nFrom <= GetRowCount())
+            RestoreCurrentCell(nFrom, GetLeftCol());
+        else if (!bRows && nFrom <= GetColCount())
+            RestoreCurrentCell(GetTopRow(), nFrom);
     }
 
     if (nCommandType == 0)
@@ -504,13 +506,14 @@ void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, const CDWordA
 {
     m_nLastVisibleRow = GX_INVALID;
     FollowRemovedCurrentCell(m_nCurrentRow, nFromRow, nToRow);
-    if (!m_bPrinting)
+    // The optimized redraw sees where the view was and moves it itself.
+    if (!m_bPrinting && (IsLockUpdate() || m_pOptimizedUpdateImp == nullptr))
         SetTopRow(m_nTopRow, nFlags, FALSE);
     if (!m_pParam->m_SelRects.IsEmpty())
         RefreshExcelLikeFrame();
     if (!IsLockUpdate())
     {
-        if (m_pOptimizedUpdateImp != nullptr && pOldHeights != nullptr)
+        if (m_pOptimizedUpdateImp != nullptr)
             m_pOptimizedUpdateImp->UpdateRemoveRows(this, nFromRow, nToRow, pOldHeights, nFlags);
         else
             RedrawGrid(nFlags, FALSE);
@@ -518,7 +521,7 @@ void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, const CDWordA
             UpdateScrollbars();
     }
     if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintRemoveRows(this, nFromRow, nToRow, nFlags);
+        m_pUpdateHintImp->HintRemoveRows(this, nFromRow, nToRow, pOldHeights, nFlags);
 }
 
 void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, const CDWordArray* pOldWidths, UINT nFlags,
@@ -526,13 +529,14 @@ void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, const CDWordA
 {
     m_nLastVisibleCol = GX_INVALID;
     FollowRemovedCurrentCell(m_nCurrentCol, nFromCol, nToCol);
-    if (!m_bPrinting)
+    // The optimized redraw sees where the view was and moves it itself.
+    if (!m_bPrinting && (IsLockUpdate() || m_pOptimizedUpdateImp == nullptr))
         SetLeftCol(m_nLeftCol, nFlags, FALSE);
     if (!m_pParam->m_SelRects.IsEmpty())
         RefreshExcelLikeFrame();
     if (!IsLockUpdate())
     {
-        if (m_pOptimizedUpdateImp != nullptr && pOldWidths != nullptr)
+        if (m_pOptimizedUpdateImp != nullptr)
             m_pOptimizedUpdateImp->UpdateRemoveCols(this, nFromCol, nToCol, pOldWidths, nFlags);
         else
             RedrawGrid(nFlags, FALSE);
@@ -540,7 +544,7 @@ void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, const CDWordA
             UpdateScrollbars();
     }
     if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintRemoveCols(this, nFromCol, nToCol, nFlags);
+        m_pUpdateHintImp->HintRemoveCols(this, nFromCol, nToCol, pOldWidths, nFlags);
 }
 
 // ---- Frozen and header rows and columns ----
@@ -684,7 +688,7 @@ ROWCOL CGXGridCore::ClientColToCol(ROWCOL nClientCol)
 
 // ---- First scrolled row and column ----
 
-BOOL CGXGridCore::SetTopRow(ROWCOL nRow, UINT nFlags, BOOL bUpdate)
+BOOL CGXGridCore::SetTopRow(ROWCOL nRow, UINT nFlags, BOOL bUpdate, BOOL bCreateHint)
 {
     nRow = std::max<ROWCOL>(1, std::min(nRow, std::max<ROWCOL>(1, GetRowCount())));
     if (m_bPrinting)
@@ -702,10 +706,12 @@ BOOL CGXGridCore::SetTopRow(ROWCOL nRow, UINT nFlags, BOOL bUpdate)
         RedrawGrid(nFlags, FALSE);
         UpdateScrollbars();
     }
+    if (bUpdate && bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintTopRow(this, m_nTopRow, nFlags);
     return TRUE;
 }
 
-BOOL CGXGridCore::SetLeftCol(ROWCOL nCol, UINT nFlags, BOOL bUpdate)
+BOOL CGXGridCore::SetLeftCol(ROWCOL nCol, UINT nFlags, BOOL bUpdate, BOOL bCreateHint)
 {
     nCol = std::max<ROWCOL>(1, std::min(nCol, std::max<ROWCOL>(1, GetColCount())));
     if (m_bPrinting)
@@ -723,6 +729,8 @@ BOOL CGXGridCore::SetLeftCol(ROWCOL nCol, UINT nFlags, BOOL bUpdate)
         RedrawGrid(nFlags, FALSE);
         UpdateScrollbars();
     }
+    if (bUpdate && bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintLeftCol(this, m_nLeftCol, nFlags);
     return TRUE;
 }
 

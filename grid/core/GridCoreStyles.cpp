@@ -169,6 +169,8 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, G
         }
         else if (AfxMessageBox(GX_IDS_UNDOTOOLARGE, MB_OKCANCEL) == IDCANCEL)
             return FALSE;
+        else
+            m_pUndoImp->EmptyUndoHistory(this);
     }
 
     if (!m_bStoringStyles)
@@ -243,11 +245,13 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, G
         DelayMergeCells(cells);
         UpdateStyleRange(cells, pStyle, mode, nType, nFlags, TRUE);
         SetModifiedFlag();
+        // Base styles are replayed as base styles: the record's range is the cells that hold them.
         if (pUndoStyles != nullptr)
-            AddCommand(m_pUndoImp->CreateSetStyleRangeCmd(this, cells, nUndoType, pUndoStyles, nCommandType),
+            AddCommand(m_pUndoImp->CreateSetStyleRangeCmd(this, cells, nType == gxBaseStyleType ? nType : nUndoType,
+                                                          pUndoStyles, nCommandType),
                        nCommandType);
         if ((nCommandType == 2 || nCommandType == 3) && cells.top > 0 && cells.left > 0)
-            SetCurrentCellInfo(TRUE, cells.top, cells.left);
+            RestoreCurrentCell(cells.top, cells.left);
     }
 
     if (m_pUndoImp != nullptr)
@@ -450,4 +454,40 @@ void CGXGridCore::UpdateBaseStyle(WORD nBaseStyleId, UINT nFlags, BOOL bCreateHi
         RedrawGrid(nFlags, FALSE);
     if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
         m_pUpdateHintImp->HintBaseStyle(this, nBaseStyleId, nFlags);
+}
+
+// ---- Named ranges ----
+
+BOOL CGXGridCore::SetRangeName(LPCTSTR pszName, const CGXRange& range, CObject* pObject, UINT, int nCommandType)
+{
+    CGXData* pData = GetData();
+    if (pData == nullptr || pszName == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    CGXRange oldRange;
+    const BOOL bExisted = pData->GetRangeName(pszName, oldRange);
+    if (!pData->SetRangeName(pszName, range, pObject))
+        return FALSE;
+    SetModifiedFlag();
+    if (IsUndoRecorded(nCommandType))
+        AddCommand(m_pUndoImp->CreateSetRangeNameCmd(this, pszName, bExisted, oldRange, nCommandType), nCommandType);
+    return TRUE;
+}
+
+BOOL CGXGridCore::DeleteRangeName(LPCTSTR pszName, UINT, int nCommandType)
+{
+    CGXData* pData = GetData();
+    if (pData == nullptr || pszName == nullptr || (m_pParam->IsLockReadOnly() && IsReadOnly()))
+        return FALSE;
+    CGXRange range;
+    if (!pData->GetRangeName(pszName, range))
+        return FALSE;
+    CObject* pObject = nullptr;
+    if (!pData->DeleteRangeName(pszName, &pObject))
+        return FALSE;
+    SetModifiedFlag();
+    if (IsUndoRecorded(nCommandType))
+        AddCommand(m_pUndoImp->CreateDeleteRangeNameCmd(this, pszName, range, pObject, nCommandType), nCommandType);
+    else
+        delete pObject;
+    return TRUE;
 }

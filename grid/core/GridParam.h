@@ -59,6 +59,8 @@ public:
     void EmptyRedoList();
     void EmptyUndoList();
     void EnableUndo(BOOL bEnable) { m_bUndoEnabled = bEnable; }
+    void SetUndoLimit(DWORD nLimit) { m_nUndoLimit = nLimit; }
+    DWORD GetUndoLimit() const { return m_nUndoLimit; }
     BOOL IsEnableUndo() const { return m_bUndoEnabled; }
 
     void SetSelectionFlags(WORD wFlags) { m_wAllowSelection = wFlags; }
@@ -97,6 +99,8 @@ public:
     int m_nSetting3 = 100;
     int m_nSetting4 = 0;
     int m_nSetting5 = 0;
+    // What the undo record of a removal of rows (columns) keeps: bit value 1 their base styles,
+    // bit value 2 their cells.
     WORD m_nUndoRemoveRowsLimit = 3;
     WORD m_nUndoRemoveColsLimit = 3;
     int m_nSetting8 = 0;
@@ -151,6 +155,12 @@ public:
     CPtrList m_RedoList{10};
     BOOL m_bUndoRecordingLock = FALSE;
     BOOL m_bUndoEnabled = TRUE;
+    // Each list keeps at most this many commands plus one.
+    DWORD m_nUndoLimit = 512;
+    // Nesting depth of the open undo transactions.
+    int m_nTransactionLevel = 0;
+    // While set, every view of the parameter object follows a zoom, not only the panes of one splitter.
+    WORD m_wZoomSync = 0;
     CByteArray64 m_abRowFlags;
     CByteArray64 m_abColFlags;
     CGXMapDWordToLong m_RowHeights;

@@ -19,3 +19,13 @@ enum GXModifyType
 const ROWCOL GX_INVALID = 0xFFFFFFFF;
 // The largest row or column count: every index up to it names a cell.
 const ROWCOL GX_MAXROWCOL = GX_INVALID - 1;
+
+// Why a changing operation runs; every recording operation takes it last, and the inverse command it
+// records goes where the table of the undo framework says.
+enum GXCommandType
+{
+    gxNewAction = 0,  // a new action: to the undo list, the redo list emptied
+    gxRollback = 1,   // a transaction rolled back: recorded nowhere
+    gxUndo = 2,       // a command of the undo list replayed: to the redo list
+    gxRedo = 3        // a command of the redo list replayed: to the undo list
+};

@@ -5,18 +5,9 @@
 
 #include "framework/win/Wnd.h"
 #include "grid/core/GridCore.h"
+#include "grid/core/GridWindowMessages.h"
 
 class CPrintInfo;
-
-// Private messages of the grid window.
-enum : UINT
-{
-    WM_GX_DEFERREDACTIVATE = 0x790,
-    WM_GX_DEFERREDCELLUPDATE = 0x791,
-    WM_GX_DEFERREDMOUSE = 0x792,
-    WM_GX_MOVECURRENTCELL = 0x7A3,
-    WM_GX_LOCKUPDATE = 0x7CB
-};
 
 class CGXGridWnd : public CWnd, public CGXGridCore
 {
@@ -56,12 +47,6 @@ public:
     // Draws the window's own sunken frame in the non-client area (also with WS_EX_CLIENTEDGE).
     BOOL m_bDrawFrame = FALSE;
 
-    // Handlers of the map that need more than a call into the engine.
-    LRESULT OnPaintMessage();
-    LRESULT OnNcPaintMessage();
-    LRESULT OnKeyMessage(UINT nMessage, WPARAM wParam, LPARAM lParam);
-    void TakeFocusForClick();
-    LRESULT OnFindReplaceMessage(WPARAM wParam, LPARAM lParam);
-
+    // The grid windows' shared table (GridWindowMessages.h).
     DECLARE_MESSAGE_MAP()
 };

@@ -499,6 +499,8 @@ protected:
         grid.SetParam(nullptr);
         pData = new CRecordingData;
         grid.GetParam()->SetData(pData, TRUE);
+        // The structure changes here redraw the whole grid, as they do without the optimized redraw.
+        grid.m_pOptimizedUpdateImp = nullptr;
         InitializeEngine(grid, 5, 5);
         pData->calls.clear();
         grid.redraws.clear();

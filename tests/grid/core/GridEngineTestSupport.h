@@ -155,6 +155,44 @@ public:
     {
         return new CFakeCommand("HideCols " + std::to_string(nFrom) + ".." + std::to_string(nTo) + " " + Flags(pOld));
     }
+    CObject* CreateBlockCmd(LPCTSTR pszName) override { return new CFakeCommand(std::string("Block ") + pszName); }
+    CObject* CreateMoveRowsCmd(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, int) override
+    {
+        return new CFakeCommand("MoveRows");
+    }
+    CObject* CreateMoveColsCmd(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, int) override
+    {
+        return new CFakeCommand("MoveCols");
+    }
+    CObject* CreateSetCoveredCellsCmd(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, int) override
+    {
+        return new CFakeCommand("SetCoveredCells");
+    }
+    CObject* CreateMoveDataRowsCmd(CGXGridCore*, const CGXRange&, CDWordArray* pIndex, int) override
+    {
+        delete pIndex;
+        return new CFakeCommand("MoveDataRows");
+    }
+    CObject* CreateMoveDataColsCmd(CGXGridCore*, const CGXRange&, CDWordArray* pIndex, int) override
+    {
+        delete pIndex;
+        return new CFakeCommand("MoveDataCols");
+    }
+    CObject* CreateMoveCellsCmd(CGXGridCore*, const CGXRange&, ROWCOL, ROWCOL, CObject* pOverwritten, int) override
+    {
+        delete pOverwritten;
+        return new CFakeCommand("MoveCells");
+    }
+    CObject* CreateSetRangeNameCmd(CGXGridCore*, LPCTSTR pszName, BOOL, const CGXRange&, int) override
+    {
+        return new CFakeCommand(std::string("SetRangeName ") + pszName);
+    }
+    CObject* CreateDeleteRangeNameCmd(CGXGridCore*, LPCTSTR pszName, const CGXRange&, CObject* pObject, int) override
+    {
+        delete pObject;
+        return new CFakeCommand(std::string("DeleteRangeName ") + pszName);
+    }
+    void EmptyUndoHistory(CGXGridCore*) override { Record("EmptyUndoHistory"); }
 
 private:
     // The saved states of a hide command as "0110", taken over and freed here.
@@ -189,8 +227,8 @@ public:
     BOOL HintUpdate(CGXGridCore*, CGXGridHint*) override { return FALSE; }
     void HintInsertRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
     void HintInsertCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintRemoveRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
-    void HintRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
+    void HintRemoveRows(CGXGridCore*, ROWCOL, ROWCOL, const CDWordArray*, UINT) override {}
+    void HintRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, const CDWordArray*, UINT) override {}
     void HintFrozenRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
     void HintFrozenCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override {}
     void HintChangedRowCount(CGXGridCore*, ROWCOL, UINT) override {}

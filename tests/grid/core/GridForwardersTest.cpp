@@ -16,8 +16,11 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
 {
     CGXGridCore grid;
     InitializeEngine(grid, 5, 5);
-    // The control factory installs hiding in every grid it sees made; this one goes without.
+    // The control factory installs its components in every grid it sees made; this one goes without.
     grid.m_pHideCellsImp = nullptr;
+    grid.m_pUpdateHintImp = nullptr;
+    grid.m_pUndoImp = nullptr;
+    grid.m_pOptimizedUpdateImp = nullptr;
     CGXRange range(1, 1, 2, 2);
     CGXRange out;
     CGXRangeList ranges;

@@ -513,6 +513,7 @@ public:
     {
         hints.push_back("cols" + Span(nFrom, nTo, pOld));
     }
+    void HintStoreZoom(CGXGridCore*, int nZoom) override { hints.push_back("store zoom " + std::to_string(nZoom)); }
     void HintZoom(CGXGridCore*, int nZoom, UINT) override { hints.push_back("zoom " + std::to_string(nZoom)); }
     std::vector<std::string> hints;
 
@@ -557,8 +558,8 @@ TEST_F(GridSizeHintTest, SizeAndZoomChangesReachTheLinkedViews)
     grid.SetColWidth(4, 0, 70);
     grid.ChangeDefaultRowHeight(21);
     grid.SetZoomAndRedraw(150);
-    const std::vector<std::string> expected = {"rows 2..3 19 19", "cols 4..4 50", "rows 1..10 default", "zoom 150",
-                                               "zoom 150"};
+    const std::vector<std::string> expected = {"rows 2..3 19 19", "cols 4..4 50", "rows 1..10 default",
+                                               "store zoom 150", "zoom 150"};
     EXPECT_EQ(expected, recorder.hints);
 }
 
