@@ -6,6 +6,7 @@
 #include "framework/win/Dc.h"
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
+#include "quarrow/app/QuarrowDlg.h"
 #include "quarrow/pages/HeaveDlg.h"
 #include "quarrow/pages/MeltwaterDlg.h"
 #include "quarrow/pages/PageNumberText.h"
@@ -662,13 +663,13 @@ void CInflow::OnSubgradeLink()
         return;
     m_pProjectData->m_strSieveLayer = "subgrade";
     if (m_pSheetOfPage != nullptr && m_pSheetOfPage->GetSafeHwnd() != nullptr)
-        m_pSheetOfPage->SetActivePage(1);
+        m_pSheetOfPage->SetActivePage(CQuarrowDlg::PageSieveAnalysis);
 }
 
 void CInflow::OnJointLengthLink()
 {
     if (m_pSheetOfPage != nullptr && m_pSheetOfPage->GetSafeHwnd() != nullptr)
-        m_pSheetOfPage->SetActivePage(0);
+        m_pSheetOfPage->SetActivePage(CQuarrowDlg::PageRoadway);
 }
 
 void CInflow::OnWidthLink()
@@ -676,7 +677,7 @@ void CInflow::OnWidthLink()
     if (m_pProjectData == nullptr || m_pSheetOfPage == nullptr || m_pSheetOfPage->GetSafeHwnd() == nullptr)
         return;
     m_pProjectData->m_nFocusControl = IDC_RW_W;
-    m_pSheetOfPage->SetActivePage(0);
+    m_pSheetOfPage->SetActivePage(CQuarrowDlg::PageRoadway);
     m_pSheetOfPage->Invalidate(TRUE);
 }
 
@@ -684,9 +685,8 @@ void CInflow::OnThicknessLink()
 {
     if (m_pProjectData == nullptr || m_pSheetOfPage == nullptr || m_pSheetOfPage->GetSafeHwnd() == nullptr)
         return;
-    // The permeable base page's thickness edit.
-    m_pProjectData->m_nFocusControl = 1171;
-    m_pSheetOfPage->SetActivePage(3);
+    m_pProjectData->m_nFocusControl = IDC_PB_H;
+    m_pSheetOfPage->SetActivePage(CQuarrowDlg::PagePermeableBase);
     m_pSheetOfPage->Invalidate(TRUE);
 }
 
