@@ -575,10 +575,7 @@ void CEdgeDrain::GoToPage(int nPage, int nFocus, const char* pszBaseMethod, bool
         m_pProjectData->m_strBaseMethod = pszBaseMethod;
     if (bBaseLayer)
         m_pProjectData->m_strSieveLayer = "base";
-    m_pProjectData->m_nFocusControl = nFocus;
-    m_pSheetOfPage->SetActivePage(nPage);
-    if (bRepaintSheet)
-        m_pSheetOfPage->Invalidate(TRUE);
+    PageGoTo(m_pSheetOfPage, *m_pProjectData, nPage, nFocus, bRepaintSheet);
 }
 
 void CEdgeDrain::OnInflowLink()

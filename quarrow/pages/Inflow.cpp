@@ -674,20 +674,14 @@ void CInflow::OnJointLengthLink()
 
 void CInflow::OnWidthLink()
 {
-    if (m_pProjectData == nullptr || m_pSheetOfPage == nullptr || m_pSheetOfPage->GetSafeHwnd() == nullptr)
-        return;
-    m_pProjectData->m_nFocusControl = IDC_RW_W;
-    m_pSheetOfPage->SetActivePage(CQuarrowDlg::PageRoadway);
-    m_pSheetOfPage->Invalidate(TRUE);
+    if (m_pProjectData != nullptr)
+        PageGoTo(m_pSheetOfPage, *m_pProjectData, CQuarrowDlg::PageRoadway, IDC_RW_W, true);
 }
 
 void CInflow::OnThicknessLink()
 {
-    if (m_pProjectData == nullptr || m_pSheetOfPage == nullptr || m_pSheetOfPage->GetSafeHwnd() == nullptr)
-        return;
-    m_pProjectData->m_nFocusControl = IDC_PB_H;
-    m_pSheetOfPage->SetActivePage(CQuarrowDlg::PagePermeableBase);
-    m_pSheetOfPage->Invalidate(TRUE);
+    if (m_pProjectData != nullptr)
+        PageGoTo(m_pSheetOfPage, *m_pProjectData, CQuarrowDlg::PagePermeableBase, IDC_PB_H, true);
 }
 
 // ---- Entering and leaving the edits ----

@@ -605,10 +605,7 @@ void CPermeableBase::GoToPage(int nPage, int nFocus, bool bBaseLayer, bool bRepa
         return;
     if (bBaseLayer)
         m_pProjectData->m_strSieveLayer = "base";
-    m_pProjectData->m_nFocusControl = nFocus;
-    m_pSheetOfPage->SetActivePage(nPage);
-    if (bRepaintSheet)
-        m_pSheetOfPage->Invalidate(TRUE);
+    PageGoTo(m_pSheetOfPage, *m_pProjectData, nPage, nFocus, bRepaintSheet);
 }
 
 void CPermeableBase::OnSieveAnalysisButton()
