@@ -44,6 +44,26 @@ inline void SaveScreenPicture(HWND hWnd, const char* pszPath)
     SaveWindowPicture(hWnd, pszPath);
 }
 
+// Runs dlg modally; drive gets it once it shows. A dialog that drive did not end is ended with
+// IDABORT, so that a test cannot hang.
+template <class TDialog>
+INT_PTR RunDrivenDialog(TDialog& dlg, const std::function<void(TDialog&)>& drive)
+{
+    bool bDriven = false;
+    CFunctionModalHook hook([&](CWnd* pWnd) {
+        if (pWnd != &dlg)
+            return;
+        bDriven = true;
+        drive(dlg);
+        if (dlg.m_nFlags & CWnd::WF_CONTINUEMODAL)
+            dlg.EndDialog(IDABORT);
+    });
+    CScopedModalHook scopedHook(&hook);
+    const INT_PTR nResult = dlg.DoModal();
+    EXPECT_TRUE(bDriven);
+    return nResult;
+}
+
 // A design page of a running main dialog, driven as the engineer would: what its controls show,
 // and the notifications they send it. Each page's test adds how it is typed into and shown again.
 template <class TPage>
