@@ -300,17 +300,18 @@ void CEdgeDrain::UpdateFields()
         PageSetTextIfDifferent(this, input.nID, data.*input.field);
     data.m_bModified = 1;
 
+    CString strDesignInflow;
     if (data.m_strMeltwater == "no")
     {
-        m_strDesignInflow = data.m_strInfiltrationRate;
+        strDesignInflow = data.m_strInfiltrationRate;
         m_dDesignInflow = TypedNumber(data.m_strInfiltrationRate);
     }
     else
     {
         m_dDesignInflow = TypedNumber(data.m_strInfiltrationRate) + TypedNumber(data.m_strMeltwaterFlow);
-        m_strDesignInflow = PageFixedOrExponent(m_dDesignInflow, 0.01, "%.2f", "%.2e");
+        strDesignInflow = PageFixedOrExponent(m_dDesignInflow, 0.01, "%.2f", "%.2e");
     }
-    PageSetTextIfDifferent(this, IDC_ED_QI, m_strDesignInflow);
+    PageSetTextIfDifferent(this, IDC_ED_QI, strDesignInflow);
 
     const struct { int nID; TextField field; } results[] = {
         {IDC_ED_NE, EffectivePorosity}, {IDC_ED_U, Drained}, {IDC_ED_T, TimeToDrain}, {IDC_ED_Q, PipeFlow},

@@ -77,9 +77,7 @@ CString MeltwaterText(const CString& strTyped)
     return PageFixedFromBound(TypedNumber(strTyped), 0.01, "%.2f", "%.2e");
 }
 
-// The inputs of the three compute buttons.
-const std::initializer_list<TextField> CrackInputs = {Crack, JointLength, Width, Cracks, JointSpacing, PavementK};
-const std::initializer_list<TextField> LoadInputs = {PavementWeight, BaseWeight, BaseThickness, PavementThickness};
+// The inputs of the meltwater button.
 const std::initializer_list<TextField> MeltwaterInputs = {Load, Heave, SubgradeK};
 
 // Entering an edit: its button is ready when the button's other inputs are in the record.
@@ -277,7 +275,6 @@ BOOL CInflow::OnInitDialog()
     m_bmpDensityMetric.LoadBitmap(IDB_UNIT_DENSITY_METRIC);
     m_bmpCrackEnglish.LoadBitmap(IDB_UNIT_CRACK_ENGLISH);
     m_bmpCrackMetric.LoadBitmap(IDB_UNIT_CRACK_METRIC);
-    m_warning.Drop();
     return TRUE;
 }
 

@@ -264,7 +264,6 @@ BOOL CPermeableBase::OnInitDialog()
         SendDlgItemMessage(nID, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>((HBITMAP)m_bmpPlot));
 
     InitQualityTable();
-    m_warning.Drop();
     return TRUE;
 }
 
