@@ -34,23 +34,23 @@ struct SummaryClick
 };
 
 const SummaryClick SummaryClicks[] = {
-    {IDC_PIC_BASE_WIDTH, nullptr, nullptr, CQuarrowDlg::PageRoadway, 1025, true},
-    {IDC_PIC_RESULTANT_SLOPE, nullptr, nullptr, CQuarrowDlg::PageRoadway, 1030, true},
-    {IDC_PIC_RESULTANT_LENGTH, nullptr, nullptr, CQuarrowDlg::PageRoadway, 1037, true},
+    {IDC_PIC_BASE_WIDTH, nullptr, nullptr, CQuarrowDlg::PageRoadway, IDC_RW_W, true},
+    {IDC_PIC_RESULTANT_SLOPE, nullptr, nullptr, CQuarrowDlg::PageRoadway, IDC_RW_SR, true},
+    {IDC_PIC_RESULTANT_LENGTH, nullptr, nullptr, CQuarrowDlg::PageRoadway, IDC_RW_LR, true},
     {IDC_PIC_INFILTRATION, nullptr, nullptr, CQuarrowDlg::PageInflow, 0, false},
     {IDC_PIC_MELTWATER, nullptr, nullptr, CQuarrowDlg::PageInflow, 0, false},
-    {IDC_PIC_BASE_THICKNESS, nullptr, nullptr, CQuarrowDlg::PagePermeableBase, 1171, true},
-    {IDC_PIC_PERCENT_DRAINED, &CProjectData::m_strBaseMethod, "TTD", CQuarrowDlg::PagePermeableBase, 1184, true},
+    {IDC_PIC_BASE_THICKNESS, nullptr, nullptr, CQuarrowDlg::PagePermeableBase, IDC_PB_H, true},
+    {IDC_PIC_PERCENT_DRAINED, &CProjectData::m_strBaseMethod, "TTD", CQuarrowDlg::PagePermeableBase, IDC_PB_U, true},
     {IDC_PIC_TIME_TO_DRAIN, &CProjectData::m_strBaseMethod, "TTD", CQuarrowDlg::PagePermeableBase, 0, false},
     {IDC_PIC_BASE_DISCHARGE, &CProjectData::m_strBaseMethod, "DOF", CQuarrowDlg::PagePermeableBase, 0, false},
     {IDC_BASE_STATUS, &CProjectData::m_strSieveLayer, "base", CQuarrowDlg::PageSieveAnalysis, 0, false},
     {IDC_SUBGRADE_STATUS, &CProjectData::m_strSieveLayer, "subgrade", CQuarrowDlg::PageSieveAnalysis, 0, false},
     {IDC_SEPARATOR_STATUS, nullptr, nullptr, CQuarrowDlg::PageSeparator, 0, false},
-    {IDC_PIC_PIPE_DIAMETER, &CProjectData::m_strEdgeDrainType, "pipe", CQuarrowDlg::PageEdgeDrain, 1173, true},
+    {IDC_PIC_PIPE_DIAMETER, &CProjectData::m_strEdgeDrainType, "pipe", CQuarrowDlg::PageEdgeDrain, IDC_ED_D, true},
     {IDC_PIC_OUTLET_SPACING, nullptr, nullptr, CQuarrowDlg::PageEdgeDrain, 0, false},
     {IDC_PIC_PIPE_FLOW, nullptr, nullptr, CQuarrowDlg::PageEdgeDrain, 0, false},
     // No control of the dialog has this id; kept for commands that name it.
-    {1115, nullptr, nullptr, CQuarrowDlg::PageRoadway, 1037, true},
+    {1115, nullptr, nullptr, CQuarrowDlg::PageRoadway, IDC_RW_LR, true},
 };
 
 // Unit labels of the summary panel: English and metric text. The pipe diameter is stored

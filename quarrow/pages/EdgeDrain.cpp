@@ -9,6 +9,7 @@
 #include "grid/core/Style.h"
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
+#include "quarrow/app/QuarrowDlg.h"
 #include "quarrow/pages/EdgeDrainCalc.h"
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/PageServices.h"
@@ -34,17 +35,6 @@ const TextField Discharge = &CProjectData::m_strBaseDischargeRate;       // q_d
 const TextField Infiltration = &CProjectData::m_strInfiltrationRate;     // q_i
 const TextField PipeFlow = &CProjectData::m_strPipeFlow;                 // Q
 const TextField Spacing = &CProjectData::m_strOutletSpacing;             // L_o
-
-// Pages of the sheet and the controls there that the links focus.
-const int RoadwayPage = 0;
-const int SievePage = 1;
-const int InflowPage = 2;
-const int PermeableBasePage = 3;
-const int RoadwayWidthEdit = 1025;
-const int BaseThicknessEdit = 1171;
-const int BaseDrainedEdit = 1184;
-const int SieveEffectivePorosityEdit = 1350;
-const int SievePermeabilityEdit = 1158;
 
 const char HelpTopic[] = "edge_drain.htm";
 
@@ -310,17 +300,18 @@ void CEdgeDrain::UpdateFields()
         PageSetTextIfDifferent(this, input.nID, data.*input.field);
     data.m_bModified = 1;
 
+    CString strDesignInflow;
     if (data.m_strMeltwater == "no")
     {
-        m_strDesignInflow = data.m_strInfiltrationRate;
+        strDesignInflow = data.m_strInfiltrationRate;
         m_dDesignInflow = TypedNumber(data.m_strInfiltrationRate);
     }
     else
     {
         m_dDesignInflow = TypedNumber(data.m_strInfiltrationRate) + TypedNumber(data.m_strMeltwaterFlow);
-        m_strDesignInflow = PageFixedOrExponent(m_dDesignInflow, 0.01, "%.2f", "%.2e");
+        strDesignInflow = PageFixedOrExponent(m_dDesignInflow, 0.01, "%.2f", "%.2e");
     }
-    PageSetTextIfDifferent(this, IDC_ED_QI, m_strDesignInflow);
+    PageSetTextIfDifferent(this, IDC_ED_QI, strDesignInflow);
 
     const struct { int nID; TextField field; } results[] = {
         {IDC_ED_NE, EffectivePorosity}, {IDC_ED_U, Drained}, {IDC_ED_T, TimeToDrain}, {IDC_ED_Q, PipeFlow},
@@ -585,50 +576,47 @@ void CEdgeDrain::GoToPage(int nPage, int nFocus, const char* pszBaseMethod, bool
         m_pProjectData->m_strBaseMethod = pszBaseMethod;
     if (bBaseLayer)
         m_pProjectData->m_strSieveLayer = "base";
-    m_pProjectData->m_nFocusControl = nFocus;
-    m_pSheetOfPage->SetActivePage(nPage);
-    if (bRepaintSheet)
-        m_pSheetOfPage->Invalidate(TRUE);
+    PageGoTo(m_pSheetOfPage, *m_pProjectData, nPage, nFocus, bRepaintSheet);
 }
 
 void CEdgeDrain::OnInflowLink()
 {
-    GoToPage(InflowPage, 0, nullptr, false, false);
+    GoToPage(CQuarrowDlg::PageInflow, 0, nullptr, false, false);
 }
 
 void CEdgeDrain::OnWidthLink()
 {
-    GoToPage(RoadwayPage, RoadwayWidthEdit, nullptr, false, true);
+    GoToPage(CQuarrowDlg::PageRoadway, IDC_RW_W, nullptr, false, true);
 }
 
 void CEdgeDrain::OnThicknessLink()
 {
-    GoToPage(PermeableBasePage, BaseThicknessEdit, nullptr, false, true);
+    GoToPage(CQuarrowDlg::PagePermeableBase, IDC_PB_H, nullptr, false, true);
 }
 
 void CEdgeDrain::OnDischargeLink()
 {
-    GoToPage(PermeableBasePage, 0, "DOF", false, false);
+    GoToPage(CQuarrowDlg::PagePermeableBase, 0, "DOF", false, false);
 }
 
 void CEdgeDrain::OnPorosityLink()
 {
-    GoToPage(SievePage, SieveEffectivePorosityEdit, nullptr, true, true);
+    GoToPage(CQuarrowDlg::PageSieveAnalysis, IDC_SV_EFFECTIVE_POROSITY, nullptr, true, true);
 }
 
 void CEdgeDrain::OnPermeabilityLink()
 {
-    GoToPage(SievePage, SievePermeabilityEdit, nullptr, true, true);
+    GoToPage(CQuarrowDlg::PageSieveAnalysis, IDC_SV_PERMEABILITY, nullptr, true, true);
 }
 
 void CEdgeDrain::OnPercentDrainedLink()
 {
-    GoToPage(PermeableBasePage, BaseDrainedEdit, "TTD", false, true);
+    GoToPage(CQuarrowDlg::PagePermeableBase, IDC_PB_U, "TTD", false, true);
 }
 
 void CEdgeDrain::OnTimeToDrainLink()
 {
-    GoToPage(PermeableBasePage, 0, "TTD", false, false);
+    GoToPage(CQuarrowDlg::PagePermeableBase, 0, "TTD", false, false);
 }
 
 // ---- Entering and leaving the edits ----

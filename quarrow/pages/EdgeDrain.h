@@ -55,7 +55,6 @@ public:
     CBitmap m_bmpInflowLink, m_bmpTotalInflowLink;
     // The design inflow of the infiltration approach, as last shown.
     double m_dDesignInflow = 0.0;
-    CString m_strDesignInflow;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -6,6 +6,7 @@
 #include "framework/win/Dc.h"
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
+#include "quarrow/app/QuarrowDlg.h"
 #include "quarrow/pages/HeaveDlg.h"
 #include "quarrow/pages/MeltwaterDlg.h"
 #include "quarrow/pages/PageNumberText.h"
@@ -76,9 +77,7 @@ CString MeltwaterText(const CString& strTyped)
     return PageFixedFromBound(TypedNumber(strTyped), 0.01, "%.2f", "%.2e");
 }
 
-// The inputs of the three compute buttons.
-const std::initializer_list<TextField> CrackInputs = {Crack, JointLength, Width, Cracks, JointSpacing, PavementK};
-const std::initializer_list<TextField> LoadInputs = {PavementWeight, BaseWeight, BaseThickness, PavementThickness};
+// The inputs of the meltwater button.
 const std::initializer_list<TextField> MeltwaterInputs = {Load, Heave, SubgradeK};
 
 // Entering an edit: its button is ready when the button's other inputs are in the record.
@@ -276,7 +275,6 @@ BOOL CInflow::OnInitDialog()
     m_bmpDensityMetric.LoadBitmap(IDB_UNIT_DENSITY_METRIC);
     m_bmpCrackEnglish.LoadBitmap(IDB_UNIT_CRACK_ENGLISH);
     m_bmpCrackMetric.LoadBitmap(IDB_UNIT_CRACK_METRIC);
-    m_warning.Drop();
     return TRUE;
 }
 
@@ -662,32 +660,25 @@ void CInflow::OnSubgradeLink()
         return;
     m_pProjectData->m_strSieveLayer = "subgrade";
     if (m_pSheetOfPage != nullptr && m_pSheetOfPage->GetSafeHwnd() != nullptr)
-        m_pSheetOfPage->SetActivePage(1);
+        m_pSheetOfPage->SetActivePage(CQuarrowDlg::PageSieveAnalysis);
 }
 
 void CInflow::OnJointLengthLink()
 {
     if (m_pSheetOfPage != nullptr && m_pSheetOfPage->GetSafeHwnd() != nullptr)
-        m_pSheetOfPage->SetActivePage(0);
+        m_pSheetOfPage->SetActivePage(CQuarrowDlg::PageRoadway);
 }
 
 void CInflow::OnWidthLink()
 {
-    if (m_pProjectData == nullptr || m_pSheetOfPage == nullptr || m_pSheetOfPage->GetSafeHwnd() == nullptr)
-        return;
-    m_pProjectData->m_nFocusControl = IDC_RW_W;
-    m_pSheetOfPage->SetActivePage(0);
-    m_pSheetOfPage->Invalidate(TRUE);
+    if (m_pProjectData != nullptr)
+        PageGoTo(m_pSheetOfPage, *m_pProjectData, CQuarrowDlg::PageRoadway, IDC_RW_W, true);
 }
 
 void CInflow::OnThicknessLink()
 {
-    if (m_pProjectData == nullptr || m_pSheetOfPage == nullptr || m_pSheetOfPage->GetSafeHwnd() == nullptr)
-        return;
-    // The permeable base page's thickness edit.
-    m_pProjectData->m_nFocusControl = 1171;
-    m_pSheetOfPage->SetActivePage(3);
-    m_pSheetOfPage->Invalidate(TRUE);
+    if (m_pProjectData != nullptr)
+        PageGoTo(m_pSheetOfPage, *m_pProjectData, CQuarrowDlg::PagePermeableBase, IDC_PB_H, true);
 }
 
 // ---- Entering and leaving the edits ----

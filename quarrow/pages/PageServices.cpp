@@ -49,6 +49,16 @@ void PageHonourFocusRequest(CWnd* pPage, CProjectData& data)
     data.m_nFocusControl = 0;
 }
 
+void PageGoTo(CPropertySheet* pSheet, CProjectData& data, int nPage, int nFocusControl, bool bRepaintSheet)
+{
+    if (pSheet == nullptr || pSheet->GetSafeHwnd() == nullptr)
+        return;
+    data.m_nFocusControl = nFocusControl;
+    pSheet->SetActivePage(nPage);
+    if (bRepaintSheet)
+        pSheet->Invalidate(TRUE);
+}
+
 bool PageFieldFilled(const CWnd* pPage, int nEditID, const CString& strField)
 {
     if (!strField.IsEmpty())

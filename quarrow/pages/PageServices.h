@@ -46,6 +46,11 @@ void PageSetSummaryText(int nID, const CString& strText);
 // request. Called when the page paints: the request was made before the sheet switched pages.
 void PageHonourFocusRequest(CWnd* pPage, CProjectData& data);
 
+// A link to another page: brings page nPage of the sheet forward with the focus request
+// nFocusControl (0 drops one not yet taken) and repaints the sheet when bRepaintSheet. The request
+// is made first: the page takes it when it paints. Nothing happens without the sheet's window.
+void PageGoTo(CPropertySheet* pSheet, CProjectData& data, int nPage, int nFocusControl, bool bRepaintSheet);
+
 // A record field that a compute button needs counts as filled while the focus is in its edit,
 // so that the button is ready as soon as the value is typed.
 bool PageFieldFilled(const CWnd* pPage, int nEditID, const CString& strField);

@@ -9,6 +9,7 @@
 #include "grid/core/Style.h"
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
+#include "quarrow/app/QuarrowDlg.h"
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/PageServices.h"
 #include "quarrow/pages/PermeableBaseCalc.h"
@@ -33,17 +34,6 @@ const TextField TimeToDrain = &CProjectData::m_strTimeToDrain;                  
 const TextField Infiltration = &CProjectData::m_strInfiltrationRate;            // q_i
 const TextField TotalInflow = &CProjectData::m_strTotalInflow;                  // q_i + q_m
 const TextField Meltwater = &CProjectData::m_strMeltwaterFlow;                  // q_m
-
-// Pages of the sheet and the controls there that the links focus.
-const int RoadwayPage = 0;
-const int SievePage = 1;
-const int InflowPage = 2;
-const int RoadwaySlopeEdit = 1030;
-const int RoadwayLengthEdit = 1037;
-const int SievePorosityEdit = 1151;
-const int SievePermeabilityEdit = 1158;
-const int SieveEffectivePorosityEdit = 1350;
-const int InflowRateEdit = 1097;
 
 // A thickness above this many feet (or metres) is more likely typed in inches or millimetres.
 const double PlausibleThickness = 3.0;
@@ -274,7 +264,6 @@ BOOL CPermeableBase::OnInitDialog()
         SendDlgItemMessage(nID, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>((HBITMAP)m_bmpPlot));
 
     InitQualityTable();
-    m_warning.Drop();
     return TRUE;
 }
 
@@ -615,15 +604,12 @@ void CPermeableBase::GoToPage(int nPage, int nFocus, bool bBaseLayer, bool bRepa
         return;
     if (bBaseLayer)
         m_pProjectData->m_strSieveLayer = "base";
-    m_pProjectData->m_nFocusControl = nFocus;
-    m_pSheetOfPage->SetActivePage(nPage);
-    if (bRepaintSheet)
-        m_pSheetOfPage->Invalidate(TRUE);
+    PageGoTo(m_pSheetOfPage, *m_pProjectData, nPage, nFocus, bRepaintSheet);
 }
 
 void CPermeableBase::OnSieveAnalysisButton()
 {
-    GoToPage(SievePage, 0, true, false);
+    GoToPage(CQuarrowDlg::PageSieveAnalysis, 0, true, false);
 }
 
 void CPermeableBase::OnInputLink()
@@ -632,29 +618,29 @@ void CPermeableBase::OnInputLink()
         return;
     // Ne of the base layer, or the design inflow.
     if (IsTimeToDrain(*m_pProjectData))
-        GoToPage(SievePage, SieveEffectivePorosityEdit, true, true);
+        GoToPage(CQuarrowDlg::PageSieveAnalysis, IDC_SV_EFFECTIVE_POROSITY, true, true);
     else
-        GoToPage(InflowPage, InflowRateEdit, false, true);
+        GoToPage(CQuarrowDlg::PageInflow, IDC_IN_QI, false, true);
 }
 
 void CPermeableBase::OnPermeabilityLink()
 {
-    GoToPage(SievePage, SievePermeabilityEdit, true, true);
+    GoToPage(CQuarrowDlg::PageSieveAnalysis, IDC_SV_PERMEABILITY, true, true);
 }
 
 void CPermeableBase::OnPorosityLink()
 {
-    GoToPage(SievePage, SievePorosityEdit, true, true);
+    GoToPage(CQuarrowDlg::PageSieveAnalysis, IDC_SV_POROSITY, true, true);
 }
 
 void CPermeableBase::OnSlopeLink()
 {
-    GoToPage(RoadwayPage, RoadwaySlopeEdit, false, true);
+    GoToPage(CQuarrowDlg::PageRoadway, IDC_RW_SR, false, true);
 }
 
 void CPermeableBase::OnLengthLink()
 {
-    GoToPage(RoadwayPage, RoadwayLengthEdit, false, true);
+    GoToPage(CQuarrowDlg::PageRoadway, IDC_RW_LR, false, true);
 }
 
 void CPermeableBase::OnQualityTableTab()

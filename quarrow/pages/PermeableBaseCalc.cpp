@@ -1,7 +1,9 @@
 #include "quarrow/pages/PermeableBaseCalc.h"
 
 #include "quarrow/app/ProjectData.h"
+#include "quarrow/app/QuarrowDlg.h"
 #include "quarrow/pages/PageNumberText.h"
+#include "resources/quarrow/resource.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -108,7 +110,7 @@ bool SearchDischarge(double H, double k, double S, double L, double& q)
 // record changes once the message was shown.
 CPageCalcResult ToSieveAnalysis(CProjectData& data, const char* text, int focusControl)
 {
-    CPageCalcResult result = CPageCalcResult::Message(text, CPermeableBaseCalc::SieveAnalysisPage);
+    CPageCalcResult result = CPageCalcResult::Message(text, CQuarrowDlg::PageSieveAnalysis);
     result.pRecord = &data;
     result.strSieveLayer = "base";
     result.nFocusControl = focusControl;
@@ -169,7 +171,7 @@ CPageCalcResult CPermeableBaseCalc::PercentDrained(CProjectData& data)
 
     // Without an effective porosity the ratio n / Ne has no value to store.
     if (!(Ne > 0.0))
-        return ToSieveAnalysis(data, EffectivePorosityMessage, EffectivePorosityControl);
+        return ToSieveAnalysis(data, EffectivePorosityMessage, IDC_SV_EFFECTIVE_POROSITY);
 
     double U = (1.0 - Psat * 0.01) * (n / Ne) * 100.0;
     if (!std::isfinite(U))
@@ -185,7 +187,7 @@ CPageCalcResult CPermeableBaseCalc::PercentSaturation(CProjectData& data)
     double Ne = atof(data.m_strBaseEffectivePorosity);
 
     if (n == 0.0)
-        return ToSieveAnalysis(data, PorosityMessage, PorosityControl);
+        return ToSieveAnalysis(data, PorosityMessage, IDC_SV_POROSITY);
 
     double Psat = ((n - U * 0.01 * Ne) / n) * 100.0;
     if (!std::isfinite(Psat))

@@ -34,9 +34,6 @@ public:
     static CString& DesignInflow(CProjectData& data);
     static const CString& DesignInflow(const CProjectData& data);
 
-    // Property sheet page of the sieve analysis and the controls it focuses.
-    enum { SieveAnalysisPage = 1, PorosityControl = 1151, EffectivePorosityControl = 1350 };
-
     // Passes of the discharge search with its plain step of 0.1; after them the step
     // doubles until the depth passes the thickness, and four times as many passes end a
     // search that cannot settle.

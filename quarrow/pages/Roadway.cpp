@@ -250,7 +250,6 @@ BOOL CRoadway::OnInitDialog()
     m_bmpFormulaB.LoadBitmap(IDB_FORMULA_WIDTH_B);
     if (m_pProjectData != nullptr)
         ShowGeometryPictures();
-    m_warning.Drop();
     return TRUE;
 }
 
@@ -272,11 +271,6 @@ BOOL CRoadway::OnSetActive()
         PageSetSummaryText(IDC_RESULTANT_LENGTH, data.m_strResultantLength);
     }
     return CPropertyPage::OnSetActive();
-}
-
-BOOL CRoadway::OnKillActive()
-{
-    return CPropertyPage::OnKillActive();
 }
 
 BOOL CRoadway::PreTranslateMessage(MSG* pMsg)

@@ -29,7 +29,6 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    BOOL OnKillActive() override;
 
     CProjectData* m_pProjectData = nullptr;   // the main dialog's record, not owned
     CPropertySheet* m_pSheetOfPage = nullptr; // the sheet that holds the page, to switch pages

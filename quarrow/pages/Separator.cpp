@@ -36,9 +36,6 @@ const TextField LeastK = &CProjectData::m_strSeparatorMinK;                  // 
 const TextField GeotextileK = &CProjectData::m_strGeotextilePermeability;    // k separator
 const TextField MaxThickness = &CProjectData::m_strGeotextileLength;         // t max
 
-// The sieve analysis page of the property sheet.
-const int SieveAnalysisPage = 1;
-
 // The edits and the record fields they show. Subgrade D85 has an edit in both layouts.
 const struct { int nEdit; TextField field; } EditFields[] = {
     {IDC_SP_BASE_D15, BaseD15},     {IDC_SP_BASE_D50, BaseD50},         {IDC_SP_SUB_D50, SubgradeD50},
@@ -596,7 +593,7 @@ void CSeparator::ShowSieveAnalysis(const char* pszLayer)
         return;
     m_pProjectData->m_strSieveLayer = pszLayer;
     if (m_pSheetOfPage != nullptr && m_pSheetOfPage->GetSafeHwnd() != nullptr)
-        m_pSheetOfPage->SetActivePage(SieveAnalysisPage);
+        m_pSheetOfPage->SetActivePage(CQuarrowDlg::PageSieveAnalysis);
     m_pProjectData->m_nFocusControl = 0;
 }
 

@@ -227,7 +227,6 @@ BOOL CSieveAnalysis::OnInitDialog()
     m_bLibraryMaterial = TRUE;
     // The first analysis whose table is in order enables the plot.
     m_btnPlot.EnableWindow(FALSE);
-    m_warning.Drop();
     m_bReloadSieveTable = TRUE;
     LayoutSieveGrid();
     return TRUE;

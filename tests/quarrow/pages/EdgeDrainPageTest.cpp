@@ -10,17 +10,12 @@
 
 namespace {
 
-class Page
+class Page : public PageDriver<CEdgeDrain>
 {
 public:
-    explicit Page(CQuarrowDlg& dlg) : m_dlg(dlg), m_page(*dlg.m_pEdgeDrainPage), m_data(*dlg.m_pProjectData) {}
+    explicit Page(CQuarrowDlg& dlg) : PageDriver(dlg, *dlg.m_pEdgeDrainPage) {}
 
-    HWND Item(int nID) const { return ::GetDlgItem(m_page.GetSafeHwnd(), nID); }
-    std::string Text(int nID) const { return WindowText(Item(nID)); }
-    std::string Summary(int nID) const { return WindowText(::GetDlgItem(m_dlg.GetSafeHwnd(), nID)); }
-    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
-    bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
-
+    // Types text into an edit with the real focus, and leaves it for the hidden edit.
     void Type(int nID, const char* pszText)
     {
         ::SetFocus(Item(nID));
@@ -29,20 +24,11 @@ public:
         ::SetFocus(Item(IDC_ED_FOCUS_SINK));
         PumpMessages();
     }
-    void Click(int nID)
-    {
-        ::SendMessageA(Item(nID), BM_CLICK, 0, 0);
-        PumpMessages();
-    }
     void Activate()
     {
         m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageRoadway);
         m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageEdgeDrain);
         PumpMessages();
-    }
-    void Repaint()
-    {
-        ::RedrawWindow(m_page.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     }
     void ClickCell(ROWCOL nRow, ROWCOL nCol)
     {
@@ -58,10 +44,6 @@ public:
         ::PostMessageA(::GetFocus(), WM_KEYDOWN, nKey, 1);
         PumpMessages();
     }
-
-    CQuarrowDlg& m_dlg;
-    CEdgeDrain& m_page;
-    CProjectData& m_data;
 };
 
 class EdgeDrainPageTest : public MainDialogPageTest

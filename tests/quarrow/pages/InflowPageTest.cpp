@@ -16,33 +16,11 @@ namespace {
 using TextField = CString CProjectData::*;
 
 // The inflow page of a running main dialog, driven as the engineer would.
-class Page
+class Page : public PageDriver<CInflow>
 {
 public:
-    explicit Page(CQuarrowDlg& dlg) : m_dlg(dlg), m_page(*dlg.m_pInflowPage), m_data(*dlg.m_pProjectData) {}
+    explicit Page(CQuarrowDlg& dlg) : PageDriver(dlg, *dlg.m_pInflowPage) {}
 
-    HWND Item(int nID) const { return ::GetDlgItem(m_page.GetSafeHwnd(), nID); }
-    std::string Text(int nID) const { return WindowText(Item(nID)); }
-    std::string Summary(int nID) const { return WindowText(::GetDlgItem(m_dlg.GetSafeHwnd(), nID)); }
-    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
-    bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
-    bool Checked(int nID) const { return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-    void Enter(int nID) { Notify(nID, EN_SETFOCUS); }
-    void Leave(int nID) { Notify(nID, EN_KILLFOCUS); }
-    // Types text into an edit and leaves it.
-    void Type(int nID, const char* pszText)
-    {
-        Enter(nID);
-        ::SetWindowTextA(Item(nID), pszText);
-        Leave(nID);
-    }
-    // A button press as the mouse gives it: nothing happens on a disabled button.
-    void Click(int nID)
-    {
-        ::SendMessageA(Item(nID), BM_CLICK, 0, 0);
-        PumpMessages();
-    }
     void ClickPicture(int nID) { Notify(nID, STN_CLICKED); }
     // The next message for the page goes through its pre-translation.
     void NextMessage()
@@ -55,20 +33,6 @@ public:
     {
         m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageRoadway);
         m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageInflow);
-    }
-    void Repaint()
-    {
-        ::RedrawWindow(m_page.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    }
-
-    CQuarrowDlg& m_dlg;
-    CInflow& m_page;
-    CProjectData& m_data;
-
-private:
-    void Notify(int nID, int nCode)
-    {
-        m_page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), reinterpret_cast<LPARAM>(Item(nID)));
     }
 };
 

@@ -12,6 +12,7 @@
 #include "framework/win/OutsideCallRecorders.h"
 #include "framework/win/SeamRecorders.h"
 #include "grid/core/AppData.h"
+#include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/app/QuarrowDlg.h"
 #include "tests/quarrow/QuarrowTestSupport.h"
@@ -42,6 +43,78 @@ inline void SaveScreenPicture(HWND hWnd, const char* pszPath)
     PumpMessages();
     SaveWindowPicture(hWnd, pszPath);
 }
+
+// Runs dlg modally; drive gets it once it shows. A dialog that drive did not end is ended with
+// IDABORT, so that a test cannot hang.
+template <class TDialog>
+INT_PTR RunDrivenDialog(TDialog& dlg, const std::function<void(TDialog&)>& drive)
+{
+    bool bDriven = false;
+    CFunctionModalHook hook([&](CWnd* pWnd) {
+        if (pWnd != &dlg)
+            return;
+        bDriven = true;
+        drive(dlg);
+        if (dlg.m_nFlags & CWnd::WF_CONTINUEMODAL)
+            dlg.EndDialog(IDABORT);
+    });
+    CScopedModalHook scopedHook(&hook);
+    const INT_PTR nResult = dlg.DoModal();
+    EXPECT_TRUE(bDriven);
+    return nResult;
+}
+
+// A design page of a running main dialog, driven as the engineer would: what its controls show,
+// and the notifications they send it. Each page's test adds how it is typed into and shown again.
+template <class TPage>
+class PageDriver
+{
+public:
+    PageDriver(CQuarrowDlg& dlg, TPage& page) : m_dlg(dlg), m_page(page), m_data(*dlg.m_pProjectData) {}
+
+    HWND Item(int nID) const { return ::GetDlgItem(m_page.GetSafeHwnd(), nID); }
+    std::string Text(int nID) const { return WindowText(Item(nID)); }
+    // A text of the main dialog's summary panel.
+    std::string Summary(int nID) const { return WindowText(::GetDlgItem(m_dlg.GetSafeHwnd(), nID)); }
+    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
+    bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
+    bool Checked(int nID) const { return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    HBITMAP Picture(int nID) const
+    {
+        return reinterpret_cast<HBITMAP>(::SendMessageA(Item(nID), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
+
+    // Focus notifications as an edit sends them, without moving the focus.
+    void Enter(int nID) { Notify(nID, EN_SETFOCUS); }
+    void Leave(int nID) { Notify(nID, EN_KILLFOCUS); }
+    // Types text into an edit and leaves it.
+    void Type(int nID, const char* pszText)
+    {
+        Enter(nID);
+        ::SetWindowTextA(Item(nID), pszText);
+        Leave(nID);
+    }
+    // A button press as the mouse gives it: nothing happens on a disabled button.
+    void Click(int nID)
+    {
+        ::SendMessageA(Item(nID), BM_CLICK, 0, 0);
+        PumpMessages();
+    }
+    void Repaint()
+    {
+        ::RedrawWindow(m_page.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    }
+
+    CQuarrowDlg& m_dlg;
+    TPage& m_page;
+    CProjectData& m_data;
+
+protected:
+    void Notify(int nID, int nCode)
+    {
+        m_page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), reinterpret_cast<LPARAM>(Item(nID)));
+    }
+};
 
 class MainDialogPageTest : public ::testing::Test
 {

@@ -16,16 +16,11 @@ namespace {
 using TextField = CString CProjectData::*;
 
 // The permeable base page of a running main dialog, driven as the engineer would.
-class Page
+class Page : public PageDriver<CPermeableBase>
 {
 public:
-    explicit Page(CQuarrowDlg& dlg) : m_dlg(dlg), m_page(*dlg.m_pBasePage), m_data(*dlg.m_pProjectData) {}
+    explicit Page(CQuarrowDlg& dlg) : PageDriver(dlg, *dlg.m_pBasePage) {}
 
-    HWND Item(int nID) const { return ::GetDlgItem(m_page.GetSafeHwnd(), nID); }
-    std::string Text(int nID) const { return WindowText(Item(nID)); }
-    std::string Summary(int nID) const { return WindowText(::GetDlgItem(m_dlg.GetSafeHwnd(), nID)); }
-    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
-    bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
     bool ReadOnly(int nID) const { return (::GetWindowLongA(Item(nID), GWL_STYLE) & ES_READONLY) != 0; }
 
     // The focus goes into the edit, as a click would put it there.
@@ -42,15 +37,9 @@ public:
         ::SetFocus(Item(IDC_PB_FOCUS_SINK));
         PumpMessages();
     }
-    // A button press as the mouse gives it: nothing happens on a disabled button.
-    void Click(int nID)
-    {
-        ::SendMessageA(Item(nID), BM_CLICK, 0, 0);
-        PumpMessages();
-    }
     void ClickPicture(int nID)
     {
-        m_page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, STN_CLICKED), reinterpret_cast<LPARAM>(Item(nID)));
+        Notify(nID, STN_CLICKED);
         PumpMessages();
     }
     // The next message for the page goes through its pre-translation.
@@ -65,10 +54,6 @@ public:
         m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageRoadway);
         m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PagePermeableBase);
         PumpMessages();
-    }
-    void Repaint()
-    {
-        ::RedrawWindow(m_page.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     }
     // The quality table's marked row (the kept selection rectangle), 0 for none.
     int MarkedRow() const
@@ -85,10 +70,6 @@ public:
     {
         return std::string(m_page.m_gridQuality.GetValueRowCol(nRow, nCol));
     }
-
-    CQuarrowDlg& m_dlg;
-    CPermeableBase& m_page;
-    CProjectData& m_data;
 };
 
 class PermeableBasePageTest : public MainDialogPageTest

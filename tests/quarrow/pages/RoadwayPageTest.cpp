@@ -11,32 +11,11 @@
 namespace {
 
 // The roadway page of a running main dialog, driven as the engineer would.
-class Page
+class Page : public PageDriver<CRoadway>
 {
 public:
-    explicit Page(CQuarrowDlg& dlg) : m_dlg(dlg), m_page(*dlg.m_pRoadwayPage), m_data(*dlg.m_pProjectData) {}
+    explicit Page(CQuarrowDlg& dlg) : PageDriver(dlg, *dlg.m_pRoadwayPage) {}
 
-    HWND Item(int nID) const { return ::GetDlgItem(m_page.GetSafeHwnd(), nID); }
-    std::string Text(int nID) const { return WindowText(Item(nID)); }
-    std::string Summary(int nID) const { return WindowText(::GetDlgItem(m_dlg.GetSafeHwnd(), nID)); }
-    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
-    bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
-
-    void Enter(int nID) { Notify(nID, EN_SETFOCUS); }
-    void Leave(int nID) { Notify(nID, EN_KILLFOCUS); }
-    // Types text into an edit and leaves it.
-    void Type(int nID, const char* pszText)
-    {
-        Enter(nID);
-        ::SetWindowTextA(Item(nID), pszText);
-        Leave(nID);
-    }
-    // A button press as the mouse gives it: nothing happens on a disabled button.
-    void Click(int nID)
-    {
-        ::SendMessageA(Item(nID), BM_CLICK, 0, 0);
-        PumpMessages();
-    }
     // The next message for the page goes through its pre-translation.
     void NextMessage()
     {
@@ -48,20 +27,6 @@ public:
     {
         m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageSieveAnalysis);
         m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageRoadway);
-    }
-    void Repaint()
-    {
-        ::RedrawWindow(m_page.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    }
-
-    CQuarrowDlg& m_dlg;
-    CRoadway& m_page;
-    CProjectData& m_data;
-
-private:
-    void Notify(int nID, int nCode)
-    {
-        m_page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), reinterpret_cast<LPARAM>(Item(nID)));
     }
 };
 

@@ -23,21 +23,11 @@ const char* const Fail = "=>  Fail";
 const int Verdicts[] = {IDC_SP_VERDICT_1, IDC_SP_VERDICT_2, IDC_SP_VERDICT_3, IDC_SP_VERDICT_4, IDC_SP_VERDICT_5};
 
 // The separator page of a running main dialog, driven as the engineer would.
-class Page
+class Page : public PageDriver<CSeparator>
 {
 public:
-    explicit Page(CQuarrowDlg& dlg) : m_dlg(dlg), m_page(*dlg.m_pSeparatorPage), m_data(*dlg.m_pProjectData) {}
+    explicit Page(CQuarrowDlg& dlg) : PageDriver(dlg, *dlg.m_pSeparatorPage) {}
 
-    HWND Item(int nID) const { return ::GetDlgItem(m_page.GetSafeHwnd(), nID); }
-    std::string Text(int nID) const { return WindowText(Item(nID)); }
-    std::string Summary(int nID) const { return WindowText(::GetDlgItem(m_dlg.GetSafeHwnd(), nID)); }
-    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
-    bool Visible(int nID) const { return ::IsWindowVisible(Item(nID)) != FALSE; }
-    bool Checked(int nID) const { return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    HBITMAP Picture(int nID) const
-    {
-        return reinterpret_cast<HBITMAP>(::SendMessageA(Item(nID), STM_GETIMAGE, IMAGE_BITMAP, 0));
-    }
     // The five verdicts, "P" pass, "F" fail, "-" empty.
     std::string VerdictMarks() const
     {
@@ -50,15 +40,6 @@ public:
         return marks;
     }
 
-    void Enter(int nID) { Notify(nID, EN_SETFOCUS); }
-    void Leave(int nID) { Notify(nID, EN_KILLFOCUS); }
-    // Types text into an edit and leaves it.
-    void Type(int nID, const char* pszText)
-    {
-        Enter(nID);
-        ::SetWindowTextA(Item(nID), pszText);
-        Leave(nID);
-    }
     // A button press as the mouse gives it: a disabled button takes no click. (Wine's buttons
     // report a click sent to them even while disabled.)
     void Click(int nID)
@@ -68,20 +49,6 @@ public:
         PumpMessages();
     }
     void ClickLabel(int nID) { Notify(nID, STN_CLICKED); }
-    void Repaint()
-    {
-        ::RedrawWindow(m_page.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    }
-
-    CQuarrowDlg& m_dlg;
-    CSeparator& m_page;
-    CProjectData& m_data;
-
-private:
-    void Notify(int nID, int nCode)
-    {
-        m_page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), reinterpret_cast<LPARAM>(Item(nID)));
-    }
 };
 
 class SeparatorPageTest : public MainDialogPageTest

@@ -29,16 +29,10 @@ enum SieveRow
     ThreeQuarters = 17, One = 18, OneAndHalf = 19, ThreeAndHalf = 23
 };
 
-class SievePage
+class SievePage : public PageDriver<CSieveAnalysis>
 {
 public:
-    explicit SievePage(CQuarrowDlg& dlg) : m_dlg(dlg), m_page(*dlg.m_pSievePage), m_data(*dlg.m_pProjectData) {}
-
-    HWND Item(int nID) const { return ::GetDlgItem(m_page.GetSafeHwnd(), nID); }
-    std::string Text(int nID) const { return WindowText(Item(nID)); }
-    std::string Summary(int nID) const { return WindowText(::GetDlgItem(m_dlg.GetSafeHwnd(), nID)); }
-    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
-    bool Checked(int nID) const { return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    explicit SievePage(CQuarrowDlg& dlg) : PageDriver(dlg, *dlg.m_pSievePage) {}
 
     CSieveGrid& Grid() { return m_page.m_grid; }
     // The text a cell of the grid holds.
@@ -79,21 +73,6 @@ public:
         PumpMessages();
     }
 
-    void Enter(int nID) { Notify(nID, EN_SETFOCUS); }
-    void Leave(int nID) { Notify(nID, EN_KILLFOCUS); }
-    // Types text into an edit and leaves it.
-    void Type(int nID, const char* pszText)
-    {
-        Enter(nID);
-        ::SetWindowTextA(Item(nID), pszText);
-        Leave(nID);
-    }
-    // A button press as the mouse gives it: nothing happens on a disabled button.
-    void Click(int nID)
-    {
-        ::SendMessageA(Item(nID), BM_CLICK, 0, 0);
-        PumpMessages();
-    }
     // The next message for the page goes through its pre-translation.
     void NextMessage()
     {
@@ -107,10 +86,6 @@ public:
         m_dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageSieveAnalysis);
         PumpMessages();
     }
-    void Repaint()
-    {
-        ::RedrawWindow(m_page.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    }
     std::string LibrarySelection()
     {
         const int nSelected = m_page.m_cboLibrary.GetCurSel();
@@ -119,16 +94,6 @@ public:
         CString strText;
         m_page.m_cboLibrary.GetLBText(nSelected, strText);
         return static_cast<LPCTSTR>(strText);
-    }
-
-    CQuarrowDlg& m_dlg;
-    CSieveAnalysis& m_page;
-    CProjectData& m_data;
-
-private:
-    void Notify(int nID, int nCode)
-    {
-        m_page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), reinterpret_cast<LPARAM>(Item(nID)));
     }
 };
 

@@ -48,20 +48,7 @@ protected:
     {
         CWaterLossDlg dlg(nullptr);
         dlg.m_pProjectData = &m_data;
-        bool bDriven = false;
-        CFunctionModalHook hook([&](CWnd* pWnd) {
-            if (pWnd != &dlg)
-                return;
-            bDriven = true;
-            drive(dlg);
-            // A dialog that the test did not end is ended here, so that the test cannot hang.
-            if (dlg.m_nFlags & CWnd::WF_CONTINUEMODAL)
-                dlg.EndDialog(IDABORT);
-        });
-        CScopedModalHook scopedHook(&hook);
-        const INT_PTR nResult = dlg.DoModal();
-        EXPECT_TRUE(bDriven);
-        return nResult;
+        return RunDrivenDialog(dlg, drive);
     }
 
     CProjectData m_data{"english"};
