@@ -426,10 +426,12 @@ void CEdgeDrain::OnContextMenu(CWnd* pWnd, CPoint point)
     QuarrowShowContextHelp(this, pWnd, point, HelpIds);
 }
 
-BOOL CEdgeDrain::OnHelpInfo(HELPINFO* pHelpInfo)
+BOOL CEdgeDrain::OnHelpInfo(HELPINFO*)
 {
+    // The request ends here, as on the other pages: passed on, it would reach the main dialog,
+    // whose contents topic would replace the page's.
     QuarrowShowHelpTopic(nullptr, HelpTopic);
-    return CPropertyPage::OnHelpInfo(pHelpInfo);
+    return TRUE;
 }
 
 // ---- Drain type, approach and roughness ----
