@@ -27,17 +27,23 @@ BOOL IsGridOrChild(HWND hGrid, HWND hWnd)
 // two grids would pull it to and fro.
 BOOL g_bReturningFocus = FALSE;
 
-// Drops the key messages queued for the focus window while it is a child of the grid, so that keys
-// typed ahead never reach the wrong cell.
-void DrainFocusKeys(CWnd* pGridWnd)
+// Removes the characters already translated from the key being handled that wait for the focus
+// window while it is a child of the grid, so that the key that ended a cell types nothing into the
+// next one. Keys typed ahead are not touched: they wait untranslated in the input queue, and each
+// reaches the window that has the focus when its turn comes, exactly as a slowly typed key would.
+void DropTranslatedChars(CWnd* pGridWnd)
 {
     HWND hFocus = ::GetFocus();
     HWND hGrid = pGridWnd->GetSafeHwnd();
     if (hFocus == nullptr || hGrid == nullptr || !::IsChild(hGrid, hFocus))
         return;
-    MSG msg;
-    while (::PeekMessageA(&msg, hFocus, WM_KEYFIRST, 0x109, PM_REMOVE))
+    const UINT ranges[][2] = {{WM_CHAR, WM_DEADCHAR}, {WM_SYSCHAR, WM_SYSDEADCHAR}, {WM_UNICHAR, WM_UNICHAR}};
+    for (const auto& range : ranges)
     {
+        MSG msg;
+        while (::PeekMessageA(&msg, hFocus, range[0], range[1], PM_REMOVE | PM_QS_POSTMESSAGE))
+        {
+        }
     }
 }
 
@@ -308,7 +314,7 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL bC
     if (pOld != nullptr && pOld->IsActive())
     {
         bFocusInCell = hGrid != nullptr && ::IsChild(hGrid, ::GetFocus());
-        DrainFocusKeys(m_pGridWnd);
+        DropTranslatedChars(m_pGridWnd);
     }
 
     if (pOld != nullptr)
@@ -635,7 +641,7 @@ void CGXGridCore::FlushBufferedText()
     if (m_strBufferedText.IsEmpty() || m_bFlushingText)
         return;
     m_bFlushingText = TRUE;
-    DrainFocusKeys(m_pGridWnd);
+    DropTranslatedChars(m_pGridWnd);
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
     if (GetCurrentCell(nRow, nCol))
@@ -816,7 +822,7 @@ BOOL CGXGridCore::CanLeaveGrid(BOOL bFlag)
     CGXControl* pControl = GetCurrentCellControl();
     if (pControl == nullptr || !pControl->IsActive())
         return TRUE;
-    DrainFocusKeys(m_pGridWnd);
+    DropTranslatedChars(m_pGridWnd);
     if (pControl->OnValidate())
         return TRUE;
     m_bRefreshOnSetFocus = TRUE;

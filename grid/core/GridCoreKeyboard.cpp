@@ -18,6 +18,20 @@ void UpdateGridWindow(CWnd* pWnd)
     if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr)
         ::UpdateWindow(pWnd->GetSafeHwnd());
 }
+
+// Tab, Enter and Esc that a cell's own window hands to the grid end or leave the cell's editing:
+// the character each was already translated into must not reach that window, which may edit the
+// next cell by then. Keys typed ahead are not translated yet and stay queued.
+void DropCharOfGridKey(CWnd* pSender, UINT nChar)
+{
+    HWND hSender = pSender != nullptr ? pSender->GetSafeHwnd() : nullptr;
+    if (hSender == nullptr || (nChar != VK_TAB && nChar != VK_RETURN && nChar != VK_ESCAPE))
+        return;
+    MSG msg;
+    while (::PeekMessageA(&msg, hSender, WM_CHAR, WM_CHAR, PM_REMOVE | PM_QS_POSTMESSAGE))
+    {
+    }
+}
 } // namespace
 
 BOOL CGXGridCore::DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -35,6 +49,9 @@ BOOL CGXGridCore::DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, U
             ::SendMessageA(hGrid, WM_CANCELMODE, 0, 0);
         return TRUE;
     }
+
+    if (nMessage == WM_KEYDOWN && pSender != m_pGridWnd)
+        DropCharOfGridKey(pSender, nChar);
 
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;

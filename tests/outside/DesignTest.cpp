@@ -113,7 +113,8 @@ protected:
 
     // Types the percent passing into the sieve grid with the keyboard: a click into the table,
     // Ctrl+Home to its first cell, then the arrow key down to each row and the digits; the arrow key
-    // also ends the editing of a cell.
+    // also ends the editing of a cell. The digits and the arrow keys come at a typist's pace, faster
+    // than the program handles them.
     static void TypeSieveTable(const SieveEntry* entries, size_t count)
     {
         HWND grid = q().PageControl(SvGrid);
@@ -125,12 +126,12 @@ protected:
         int row = 1;
         for (size_t index = 0; index < count; ++index) {
             for (; row < entries[index].row; ++row)
-                PressKey(VK_DOWN);
+                PressKey(VK_DOWN, false, false, TypistPauseMs);
             Type(entries[index].typed);
             // The cell's own edit shows what was typed before the cell is left.
             EXPECT_TRUE(WaitUntil([&] { return Text(CellEditOf(grid)) == entries[index].typed; }, 3000))
                 << "row " << entries[index].row << " shows \"" << Text(CellEditOf(grid)) << "\"";
-            PressKey(VK_DOWN);
+            PressKey(VK_DOWN, false, false, TypistPauseMs);
             ++row;
         }
     }

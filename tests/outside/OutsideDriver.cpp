@@ -325,7 +325,7 @@ void Type(const std::string& text)
     }
 }
 
-void PressKey(WORD virtualKey, bool withCtrl, bool withShift)
+void PressKey(WORD virtualKey, bool withCtrl, bool withShift, DWORD pauseMs)
 {
     if (withCtrl)
         SendKey(VK_CONTROL, false);
@@ -337,9 +337,9 @@ void PressKey(WORD virtualKey, bool withCtrl, bool withShift)
         SendKey(VK_SHIFT, true);
     if (withCtrl)
         SendKey(VK_CONTROL, true);
-    // A person's pace: Wine gives a key to the window that has the focus when the key is sent, so a
-    // key must not overtake the handling of the one before.
-    Sleep(40);
+    // The pause before the next key: keys that come faster than the program handles them wait in its
+    // input queue, each for the window that has the focus when the program takes it.
+    Sleep(pauseMs);
 }
 
 HWND FocusOf(HWND window)

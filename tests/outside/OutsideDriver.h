@@ -62,8 +62,11 @@ void Click(HWND control);
 void ClickAt(HWND window, POINT clientPoint);
 // Typed characters, as a keyboard gives them, to the control that has the focus.
 void Type(const std::string& text);
-// One key pressed and released, with Ctrl or Shift held down when asked.
-void PressKey(WORD virtualKey, bool withCtrl = false, bool withShift = false);
+// One key pressed and released, with Ctrl or Shift held down when asked, then a pause: a person's
+// unhurried pace unless a typist's is asked for.
+constexpr DWORD UnhurriedPauseMs = 40;
+constexpr DWORD TypistPauseMs = 5;
+void PressKey(WORD virtualKey, bool withCtrl = false, bool withShift = false, DWORD pauseMs = UnhurriedPauseMs);
 // The control that has the keyboard focus in the thread that owns the window.
 HWND FocusOf(HWND window);
 

@@ -4,6 +4,7 @@
 #include "tests/quarrow/pages/SievePageTestSupport.h"
 
 #include "quarrow/app/QuarrowApp.h"
+#include "tests/tools/KeyScript.h"
 
 namespace {
 
@@ -348,6 +349,56 @@ TEST_F(SievePageTest, EditingACellMakesTheMaterialUserDefinedAndDropsWhatCameOfI
             data.m_strSubgradeD10 = "0.1000";
             data.m_bSeparatorChecked = 1;
         });
+}
+
+TEST_F(SievePageTest, ASieveTableTypedAheadIsKeptAsTypedSlowly)
+{
+    // From the first cell: Down to the #200 sieve (row 4), then each percentage and Down, as far as
+    // the 1 1/2" sieve (row 20).
+    const std::string script = "DDD2DDDDD5DDDD10DD25D45D60D80D95D100D";
+    const char* const expected = "4:2 9:5 13:10 15:25 16:45 17:60 18:80 19:95 20:100 at 21 "
+                                 "/ 4:2.0 9:5.0 13:10.0 15:25.0 16:45.0 17:60.0 18:80.0 19:95.0 20:100.0";
+    Run([&](SievePage& page) {
+        CSieveGrid& grid = page.Grid();
+        ::SetForegroundWindow(page.m_dlg.GetSafeHwnd());
+        auto pumpUntilIdle = [] {
+            for (int nQuiet = 0; nQuiet < 4; ++nQuiet) {
+                MSG msg;
+                if (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+                    nQuiet = -1;
+                PumpMessages();
+                ::Sleep(5);
+            }
+        };
+        // The cells typed into, then the record's texts once the page stored the table.
+        auto typed = [&](KeyPace pace) {
+            for (ROWCOL nRow = 1; nRow <= grid.GetRowCount(); ++nRow)
+                page.SetCell(nRow, 1, "");
+            page.m_page.StoreSieveTable();
+            grid.SetFocus();
+            grid.MoveCurrentCell(1, 1);
+            pumpUntilIdle();
+            TypeKeyScript(script, pace, pumpUntilIdle);
+            std::string text;
+            for (ROWCOL nRow = 1; nRow <= grid.GetRowCount(); ++nRow)
+                if (!page.Cell(nRow, 1).empty())
+                    text += std::to_string(nRow) + ":" + page.Cell(nRow, 1) + " ";
+            ROWCOL nRow = 0, nCol = 0;
+            grid.GetCurrentCell(nRow, nCol);
+            text += "at " + std::to_string(nRow) + " /";
+            page.m_page.StoreSieveTable();
+            for (int nSieve = 0; nSieve < CProjectData::SieveCount; ++nSieve) {
+                const std::string value = SieveText(page.m_data, 0, nSieve, CProjectData::SieveValue);
+                if (!value.empty())
+                    text += " " + std::to_string(nSieve + 1) + ":" + value;
+            }
+            return text;
+        };
+        ASSERT_EQ(::GetForegroundWindow(), page.m_dlg.GetSafeHwnd());
+        EXPECT_EQ(typed(KeyPace::Slow), expected);
+        for (KeyPace pace : {KeyPace::Burst, KeyPace::TypeAhead, KeyPace::Typist})
+            EXPECT_EQ(typed(pace), expected) << KeyPaceName(pace);
+    });
 }
 
 // ---- The page and the project ----
