@@ -2,6 +2,8 @@
 // lock and the block-recording flag, replays of blocks and what a removal keeps.
 #include "tests/grid/features/UndoTestSupport.h"
 
+#include "framework/win/CmdTarget.h"
+#include "framework/win/Menu.h"
 #include "grid/core/Data.h"
 #include "grid/core/Style.h"
 #include "grid/features/CommandFactory.h"
@@ -332,5 +334,81 @@ TEST_F(UndoTest, NamingARangeIsRefusedByAPlainDataObjectAndRecordsNothing)
     EXPECT_FALSE(grid.SetRangeName("Total", CGXRange(1, 1, 2, 2)));
     EXPECT_FALSE(grid.DeleteRangeName("Total"));
     EXPECT_TRUE(UndoList().IsEmpty());
+}
+} // namespace
+
+namespace
+{
+// The text and state a menu item gets from the grid's update of its Undo or Redo item.
+struct MenuItem
+{
+    std::string text;
+    BOOL bEnabled;
+};
+
+MenuItem UpdatedItem(CGXGridCore& grid, UINT nID, LPCTSTR pszItemText, BOOL bRedo)
+{
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, nID, pszItemText);
+    CCmdUI ui;
+    ui.m_nID = nID;
+    ui.m_nIndex = 0;
+    ui.m_nIndexMax = 1;
+    ui.m_pMenu = &menu;
+    const BOOL bResult = bRedo ? grid.UpdateRedoMenuText(&ui) : grid.UpdateUndoMenuText(&ui);
+    char szText[256] = {};
+    ::GetMenuStringA(menu.GetSafeHmenu(), 0, szText, sizeof szText, MF_BYPOSITION);
+    const UINT nState = ::GetMenuState(menu.GetSafeHmenu(), 0, MF_BYPOSITION);
+    EXPECT_EQ(bResult, (nState & MF_GRAYED) == 0) << "the result tells the enabling";
+    return {szText, (nState & MF_GRAYED) == 0};
+}
+
+TEST(UndoMenuTexts, TheFormatComesFromTheItemsStringElseFromTheItemElseIsTheLibrarys)
+{
+    GXStartLibrary();
+    // A command id with a string of three lines (the test program has the host's Edit strings) and
+    // one without any.
+    const UINT nWithString = 57643;
+    const UINT nWithout = 40999;
+    struct Case
+    {
+        const char* pszName;
+        UINT nID;
+        const char* pszItemText;
+        BOOL bRedo;
+        const char* pszExpected;
+    } cases[] = {
+        {"the string's third line", nWithString, "ignored", FALSE, "&Undo Cells\tCtrl+Z"},
+        {"the item's own text", nWithout, "Take back %1", FALSE, "Take back Cells"},
+        {"an empty item", nWithout, "", FALSE, "Undo Cells"},
+        {"redo, an empty item", nWithout, "", TRUE, "Redo Cells"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        // Each grid finds its format once.
+        CGXGridCore grid;
+        grid.InitializeGrid();
+        FillSample(grid, 3, 3);
+        EXPECT_EQ(UpdatedItem(grid, c.nID, c.pszItemText, c.bRedo).bEnabled, FALSE);
+        grid.SetValueRange(CGXRange(1, 1), "x");
+        if (c.bRedo)
+            grid.Undo();
+        const MenuItem item = UpdatedItem(grid, c.nID, c.pszItemText, c.bRedo);
+        EXPECT_EQ(item.text, c.pszExpected);
+        EXPECT_TRUE(item.bEnabled);
+    }
+}
+
+TEST(UndoMenuTexts, WithoutACommandFactoryTheItemsAreDisabled)
+{
+    GXStartLibrary();
+    CGXGridCore grid;
+    grid.InitializeGrid();
+    grid.m_pUndoImp = nullptr;
+    const MenuItem item = UpdatedItem(grid, 40999, "Undo", FALSE);
+    EXPECT_FALSE(item.bEnabled);
+    EXPECT_EQ(item.text, "Undo");
 }
 } // namespace
