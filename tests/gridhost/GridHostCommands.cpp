@@ -327,13 +327,15 @@ BOOL CGridHostValuesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetWindowText(m_command.pszName);
+    int nFields = 0;
+    while (nFields < 4 && m_command.apszFields[nFields] != nullptr)
+        ++nFields;
     for (int i = 0; i < 4; ++i)
     {
-        const BOOL bUsed = m_command.apszFields[i] != nullptr && (i == 0 || m_command.apszFields[i - 1] != nullptr);
-        if (bUsed)
+        if (i < nFields)
             ::SetDlgItemTextA(m_hWnd, IDC_GRIDHOST_LABEL1 + i, m_command.apszFields[i]);
-        ::ShowWindow(::GetDlgItem(m_hWnd, IDC_GRIDHOST_LABEL1 + i), bUsed ? SW_SHOW : SW_HIDE);
-        ::ShowWindow(::GetDlgItem(m_hWnd, IDC_GRIDHOST_VALUE1 + i), bUsed ? SW_SHOW : SW_HIDE);
+        ::ShowWindow(::GetDlgItem(m_hWnd, IDC_GRIDHOST_LABEL1 + i), i < nFields ? SW_SHOW : SW_HIDE);
+        ::ShowWindow(::GetDlgItem(m_hWnd, IDC_GRIDHOST_VALUE1 + i), i < nFields ? SW_SHOW : SW_HIDE);
     }
     return TRUE;
 }

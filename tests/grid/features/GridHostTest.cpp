@@ -4,6 +4,7 @@
 #include "framework/docview/SplitterWnd.h"
 #include "framework/win/FrameworkIds.h"
 #include "grid/core/GridParam.h"
+#include "tests/tools/WindowPicture.h"
 
 #include <algorithm>
 #include <functional>
@@ -43,6 +44,10 @@ TEST_F(GridHostTest, StartsWithOneSampleInTwoTiledViewsTheFirstActive)
     CRect overlap;
     EXPECT_FALSE(overlap.IntersectRect(&first, &second));
     EXPECT_EQ(WindowText(app.GetMainFrame()->GetSafeHwnd()).rfind("Grid Host", 0), 0u);
+
+    app.GetMainFrame()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpPendingMessages();
+    SaveWindowPicture(app.GetMainFrame()->GetSafeHwnd(), "gridhost.bmp"); // for a person to look at
 }
 
 TEST_F(GridHostTest, OptionsSetTheSampleAndTheDumpFile)
