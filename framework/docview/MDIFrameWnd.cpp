@@ -207,6 +207,15 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
     MDISetMenu(hMenuAlt, GetWindowMenuPopup(hMenuAlt));
 }
 
+void CMDIFrameWnd::OnDestroy()
+{
+    CFrameWnd::OnDestroy();
+    // The MDI client and the document windows go after the frame. The system's frame and child
+    // procedures read data the client has freed by then: what the documents do while they close
+    // (retitling the frame) must not reach it.
+    m_hWndMDIClient = nullptr;
+}
+
 void CMDIFrameWnd::OnSize(UINT nType, int, int)
 {
     // Not the system's frame procedure: it would stretch the MDI client over the bars.
@@ -379,6 +388,10 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // While the main frame goes, the MDI client's data is gone: plain default handling then.
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame != nullptr && pFrame->m_hWndMDIClient == nullptr)
+        return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
     return ::DefMDIChildProcA(m_hWnd, message, wParam, lParam);
 }
 

@@ -4,6 +4,7 @@
 
 #include "grid/core/GridCore.h"
 
+#include "framework/win/CmdTarget.h"
 #include "framework/win/Wnd.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
@@ -110,14 +111,23 @@ BOOL CGXGridCore::Rollback()
     return m_pUndoImp != nullptr ? m_pUndoImp->Rollback(this) : FALSE;
 }
 
+// Without undo the Undo and Redo items are disabled.
 BOOL CGXGridCore::UpdateUndoMenuText(CCmdUI* pCmdUI)
 {
-    return m_pUndoImp != nullptr ? m_pUndoImp->UpdateUndoMenuText(this, pCmdUI) : FALSE;
+    if (m_pUndoImp != nullptr)
+        return m_pUndoImp->UpdateUndoMenuText(this, pCmdUI);
+    if (pCmdUI != nullptr)
+        pCmdUI->Enable(FALSE);
+    return FALSE;
 }
 
 BOOL CGXGridCore::UpdateRedoMenuText(CCmdUI* pCmdUI)
 {
-    return m_pUndoImp != nullptr ? m_pUndoImp->UpdateRedoMenuText(this, pCmdUI) : FALSE;
+    if (m_pUndoImp != nullptr)
+        return m_pUndoImp->UpdateRedoMenuText(this, pCmdUI);
+    if (pCmdUI != nullptr)
+        pCmdUI->Enable(FALSE);
+    return FALSE;
 }
 
 BOOL CGXGridCore::AddCommand(CObject* pCommand, int nCommandType)

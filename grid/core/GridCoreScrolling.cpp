@@ -550,7 +550,8 @@ BOOL AnySized(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo)
 
 namespace
 {
-// The scroll-bar message of one direction; rows when bRows.
+// The scroll-bar message of one direction; rows when bRows. It scrolls as DoScroll does, so that the
+// other panes of a splitter follow.
 BOOL HandleScrollMessage(CGXGridCore* pGrid, BOOL bRows, UINT nSBCode, UINT nPos, int& nArrowDirection,
                          BOOL& bStop, BOOL bArrowAutoScroll)
 {
@@ -571,7 +572,7 @@ BOOL HandleScrollMessage(CGXGridCore* pGrid, BOOL bRows, UINT nSBCode, UINT nPos
     case SB_LINEDOWN:
     {
         const int nDir = nSBCode == SB_LINEUP ? nBack : nFwd;
-        pGrid->ScrollRowsCols(nDir, 1);
+        pGrid->DoScroll(nDir, 1);
         if (bArrowAutoScroll && nArrowDirection != nDir)
         {
             pGrid->StartAutoScroll(FALSE, FALSE, FALSE);
@@ -594,7 +595,7 @@ BOOL HandleScrollMessage(CGXGridCore* pGrid, BOOL bRows, UINT nSBCode, UINT nPos
             ++k;
             h += size(nTop - k);
         }
-        pGrid->ScrollRowsCols(nBack, k == 0 ? 1 : k);
+        pGrid->DoScroll(nBack, k == 0 ? 1 : k);
         break;
     }
     case SB_PAGEDOWN:
@@ -605,7 +606,7 @@ BOOL HandleScrollMessage(CGXGridCore* pGrid, BOOL bRows, UINT nSBCode, UINT nPos
         ROWCOL k = nEdge - nTop;
         if (k < 1)
             k = 1;
-        pGrid->ScrollRowsCols(nFwd, k);
+        pGrid->DoScroll(nFwd, k);
         break;
     }
     case SB_THUMBTRACK:
@@ -613,17 +614,17 @@ BOOL HandleScrollMessage(CGXGridCore* pGrid, BOOL bRows, UINT nSBCode, UINT nPos
         if (nSBCode == SB_THUMBTRACK && (pGrid->GetParam() == nullptr || !pGrid->GetParam()->IsThumbTrack()))
             break;
         if (nThumb < nTop && AnySized(pGrid, bRows, nThumb, nTop))
-            pGrid->ScrollRowsCols(nBack, nTop - nThumb);
+            pGrid->DoScroll(nBack, nTop - nThumb);
         else if (nThumb > nTop && AnySized(pGrid, bRows, nTop, std::min(nThumb, nCount)))
-            pGrid->ScrollRowsCols(nFwd, nThumb - nTop);
+            pGrid->DoScroll(nFwd, nThumb - nTop);
         break;
     case SB_TOP:
         if (nTop != 1)
-            pGrid->ScrollRowsCols(nBack, nTop - 1);
+            pGrid->DoScroll(nBack, nTop - 1);
         break;
     case SB_BOTTOM:
         if (nTop != nCount)
-            pGrid->ScrollRowsCols(nFwd, nCount - nTop);
+            pGrid->DoScroll(nFwd, nCount - nTop);
         break;
     case SB_ENDSCROLL:
         if (nArrowDirection != -1)

@@ -405,7 +405,8 @@ BOOL CGXGridCore::RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nF
     else
         UpdateRemoveCols(nFrom, nTo, pOldSizes, nFlags, TRUE);
 
-    if (IsUndoRecorded(nCommandType))
+    // A removal the engineer let go on without a record (too large for one) has no undo.
+    if (IsUndoRecorded(nCommandType) && bHaveSavedData)
     {
         const ROWCOL nRemoved = nTo - nFrom + 1;
         CObject* pCommand =

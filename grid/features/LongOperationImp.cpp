@@ -84,6 +84,8 @@ void CGXLongOperationImp::Start(CGXLongOperation* pOperation)
         state.bAbortRequested = FALSE;
         state.bCanAbort = TRUE;
         state.bCanRollback = FALSE;
+        // Every operation's turning sign starts from its first position.
+        state.nSpinnerPhase = 0;
         FreeLevelText(nSlot);
         state.apszLevelText[nSlot] = state.strDefaultText;
         if (state.hWndFrame == nullptr || !::IsWindow(state.hWndFrame))

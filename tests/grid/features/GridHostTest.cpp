@@ -1,0 +1,329 @@
+// The grid test host: its start, its commands, its dump, and the undo a user sees through its menus.
+#include "tests/grid/features/GridHostTestSupport.h"
+
+#include "framework/docview/SplitterWnd.h"
+#include "framework/win/FrameworkIds.h"
+#include "grid/core/GridParam.h"
+#include "tests/tools/WindowPicture.h"
+
+#include <algorithm>
+#include <functional>
+#include <cstdio>
+#include <fstream>
+
+namespace
+{
+std::string StatusText(CGridHostApp& app)
+{
+    return WindowText(::GetDlgItem(app.GetMainFrame()->GetSafeHwnd(), AFX_IDW_STATUS_BAR));
+}
+
+TEST_F(GridHostTest, StartsWithOneSampleInTwoTiledViewsTheFirstActive)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    EXPECT_EQ(DumpLine("rows"), "rows 20");
+    EXPECT_EQ(DumpLine("cols"), "cols 6");
+    EXPECT_EQ(DumpLine("cell 3 4"), "cell 3 4 \"3:4\"");
+    EXPECT_EQ(DumpLine("cell 20 6"), "cell 20 6 \"20:6\"");
+    EXPECT_EQ(DumpLine("undo "), "undo 0 \"\"");
+    EXPECT_EQ(DumpLine("view 1"), "view 1 pane 0 0 top 1 left 1 current none");
+    EXPECT_EQ(DumpLine("view 2"), "view 2 pane 0 0 top 1 left 1 current none");
+    EXPECT_EQ(DumpLine("view 3"), "");
+
+    ASSERT_EQ(app.GetViews().size(), 2u);
+    EXPECT_EQ(app.GetActiveGridView(), &View(0));
+    EXPECT_EQ(View(0).GetParam(), View(1).GetParam()) << "one parameter object";
+    EXPECT_EQ(View(0).GetGridId(), 59648);
+    EXPECT_EQ(View(1).GetGridId(), 59648);
+
+    // Side by side, neither covering the other.
+    CRect first;
+    CRect second;
+    View(0).GetParentFrame()->GetWindowRect(&first);
+    View(1).GetParentFrame()->GetWindowRect(&second);
+    CRect overlap;
+    EXPECT_FALSE(overlap.IntersectRect(&first, &second));
+    EXPECT_EQ(WindowText(app.GetMainFrame()->GetSafeHwnd()).rfind("Grid Host", 0), 0u);
+
+    app.GetMainFrame()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpPendingMessages();
+    SaveWindowPicture(app.GetMainFrame()->GetSafeHwnd(), "gridhost.bmp"); // for a person to look at
+}
+
+TEST_F(GridHostTest, OptionsSetTheSampleAndTheDumpFile)
+{
+    app.ParseOptions("/rows 7 /cols 3 /dump \"C:\\some dir\\out.txt\"");
+    EXPECT_EQ(app.m_nRows, 7u);
+    EXPECT_EQ(app.m_nCols, 3u);
+    EXPECT_EQ(std::string(app.m_strDumpPath), "C:\\some dir\\out.txt");
+    CGridHostApp defaults;
+    EXPECT_EQ(defaults.m_nRows, 20u);
+    EXPECT_EQ(defaults.m_nCols, 6u);
+    EXPECT_EQ(std::string(defaults.m_strDumpPath), "gridhost-dump.txt");
+}
+
+TEST_F(GridHostTest, DumpWritesTheLinesToItsFile)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost(3, 2));
+    char szPath[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szPath);
+    app.m_strDumpPath = std::string(szPath).append("gridhost-dump-test.txt").c_str();
+    Command(ID_GRIDHOST_SETVALUE, {"1", "2", "say \"hi\"\tnow"});
+    Command(ID_GRIDHOST_DUMP);
+    std::ifstream file(static_cast<LPCTSTR>(app.m_strDumpPath), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("rows 3\r\ncols 2\r\nfrozen 0 0\r\nheaders 0 0\r\nundo 1 \"Cells\"\r\nredo 0 \"\"\r\n", 0), 0u);
+    EXPECT_NE(text.find("cell 1 2 \"say \\\"hi\\\"\\tnow\"\r\n"), std::string::npos);
+    file.close();
+    std::remove(app.m_strDumpPath);
+}
+
+TEST_F(GridHostTest, AColumnWidthChangeNamesTheUndoItemAndATypedEditComesFirst)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    Command(ID_GRIDHOST_COLWIDTH, {"2", "90"});
+    EXPECT_EQ(DumpLine("undomenu"), "undomenu \"&Undo Change Column Widths\\tCtrl+Z\" 1");
+    EXPECT_EQ(DumpLine("redomenu"), "redomenu \"&Redo \\tCtrl+R\" 0");
+    EXPECT_EQ(DumpLine("enabled 57643"), "enabled 57643 1");
+    EXPECT_EQ(DumpLine("widths").substr(0, 18), "widths 120 120 90 ");
+
+    // Typed into the current cell and not stored yet.
+    Command(ID_GRIDHOST_GOTOCELL, {"1", "1"});
+    View(0).SetFocus();
+    View(0).SendMessage(WM_CHAR, 'q', 1);
+    PumpPendingMessages();
+    ASSERT_TRUE(View(0).IsActiveCurrentCell());
+    EXPECT_EQ(DumpLine("undomenu"), "undomenu \"&Undo Current Cell\\tCtrl+Z\" 1");
+
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"1:1\"");
+    EXPECT_EQ(DumpLine("widths").substr(0, 18), "widths 120 120 90 ") << "only the edit was undone";
+    EXPECT_EQ(DumpLine("undomenu"), "undomenu \"&Undo Change Column Widths\\tCtrl+Z\" 1");
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(DumpLine("widths").substr(0, 19), "widths 120 120 120 ");
+    EXPECT_EQ(DumpLine("redomenu"), "redomenu \"&Redo Change Column Widths\\tCtrl+R\" 1");
+}
+
+TEST_F(GridHostTest, RemovingTooManyRowsAsksFirst)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost(40000, 6));
+    Command(ID_GRIDHOST_COLWIDTH, {"2", "90"});
+    CRecordingMessageBox box;
+    CScopedMessageBoxSeam scopedBox(&box);
+
+    box.answers = {IDCANCEL};
+    Command(ID_GRIDHOST_REMOVEROWS, {"1", "40000"});
+    ASSERT_EQ(box.calls.size(), 1u);
+    EXPECT_EQ(box.calls[0].text, "Operation is too large for the undo buffer. Do you want to continue?");
+    EXPECT_EQ(DumpLine("rows"), "rows 40000");
+    EXPECT_EQ(DumpLine("undo "), "undo 1 \"Change Column Widths\"");
+
+    box.answers = {IDOK};
+    Command(ID_GRIDHOST_REMOVEROWS, {"1", "40000"});
+    EXPECT_EQ(DumpLine("rows"), "rows 0");
+    EXPECT_EQ(DumpLine("undo "), "undo 0 \"\"");
+    EXPECT_EQ(DumpLine("redo "), "redo 0 \"\"");
+    EXPECT_EQ(DumpLine("view 2"), "view 2 pane 0 0 top 1 left 1 current none");
+}
+
+TEST_F(GridHostTest, ABatchEditIsOneStepToUndoAndRedo)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    Command(ID_GRIDHOST_BATCHEDIT);
+    EXPECT_EQ(DumpLine("undo "), "undo 1 \"Batch Edit\"");
+    EXPECT_EQ(DumpLine("cell 2 2"), "cell 2 2 \"y\"");
+    EXPECT_EQ(DumpLine("undomenu"), "undomenu \"&Undo Batch Edit\\tCtrl+Z\" 1");
+
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"1:1\"");
+    EXPECT_EQ(DumpLine("cell 3 3"), "cell 3 3 \"3:3\"");
+    EXPECT_EQ(DumpLine("widths").substr(0, 19), "widths 120 120 120 ");
+    EXPECT_EQ(DumpLine("redo "), "redo 1 \"Batch Edit\"");
+    EXPECT_EQ(DumpLine("redomenu"), "redomenu \"&Redo Batch Edit\\tCtrl+R\" 1");
+
+    Command(ID_EDIT_REDO);
+    EXPECT_EQ(DumpLine("cell 3 3"), "cell 3 3 \"z\"");
+    EXPECT_EQ(DumpLine("widths").substr(0, 19), "widths 120 120 100 ");
+    EXPECT_EQ(DumpLine("undo "), "undo 1 \"Batch Edit\"");
+}
+
+TEST_F(GridHostTest, WithUndoToggledOffNothingIsRecorded)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    Command(ID_GRIDHOST_TOGGLEUNDO);
+    Command(ID_GRIDHOST_SETVALUE, {"1", "1", "off"});
+    EXPECT_EQ(DumpLine("undo "), "undo 0 \"\"");
+    EXPECT_EQ(DumpLine("enabled 57643"), "enabled 57643 0");
+    Command(ID_GRIDHOST_TOGGLEUNDO);
+    Command(ID_GRIDHOST_SETVALUE, {"1", "1", "on"});
+    EXPECT_EQ(DumpLine("undo "), "undo 1 \"Cells\"");
+}
+
+TEST_F(GridHostTest, ResetSampleBringsTheSampleBackWithEmptyLists)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost(5, 2));
+    Command(ID_GRIDHOST_INSERTROWS, {"1", "2"});
+    Command(ID_GRIDHOST_SETVALUE, {"1", "1", "x"});
+    Command(ID_GRIDHOST_RESETSAMPLE);
+    EXPECT_EQ(DumpLine("rows"), "rows 5");
+    EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"1:1\"");
+    EXPECT_EQ(DumpLine("undo "), "undo 0 \"\"");
+}
+
+TEST_F(GridHostTest, SelectionsGoStraightIntoTheParameterObjectWithoutASelectComponent)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    Command(ID_GRIDHOST_SELECTRANGE, {"2", "0", "4", "0"});
+    Command(ID_GRIDHOST_ADDRANGE, {"0", "3", "0", "5"});
+    Command(ID_GRIDHOST_ADDRANGE, {"1", "1", "2", "2"});
+    Command(ID_GRIDHOST_ADDRANGE, {"0", "0", "0", "0"});
+    const std::vector<std::string> dump = Dump();
+    const auto first = std::find(dump.begin(), dump.end(), "selection 4");
+    ASSERT_NE(first, dump.end());
+    EXPECT_EQ(std::vector<std::string>(first + 1, first + 5),
+              (std::vector<std::string>{"range rows 2 4", "range cols 3 5", "range cells 1 1 2 2", "range table"}));
+
+    Command(ID_GRIDHOST_SELECTRANGE, {"3", "3", "3", "3"});
+    EXPECT_EQ(DumpLine("selection"), "selection 1");
+    Command(ID_GRIDHOST_CLEARSELECTION);
+    EXPECT_EQ(DumpLine("selection"), "selection 0");
+}
+
+TEST_F(GridHostTest, ViewsAreActivatedByTheirNumbers)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    Command(ID_GRIDHOST_ACTIVATEVIEW2);
+    EXPECT_EQ(app.GetActiveGridView(), &View(1));
+    Command(ID_GRIDHOST_GOTOCELL, {"4", "2"});
+    EXPECT_EQ(DumpLine("view 2"), "view 2 pane 0 0 top 1 left 1 current 4 2");
+    EXPECT_EQ(DumpLine("view 1"), "view 1 pane 0 0 top 1 left 1 current none") << "each view has its own";
+    Command(ID_GRIDHOST_ACTIVATEVIEW1);
+    EXPECT_EQ(app.GetActiveGridView(), &View(0));
+}
+
+TEST_F(GridHostTest, ANewSplitWindowShowsTheGridInTwoPanesOneAboveTheOther)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    Command(ID_GRIDHOST_NEWSPLITWINDOW);
+    ASSERT_EQ(app.GetViews().size(), 4u);
+    EXPECT_EQ(DumpLine("view 3"), "view 3 pane 0 0 top 1 left 1 current none");
+    EXPECT_EQ(DumpLine("view 4"), "view 4 pane 1 0 top 1 left 1 current none");
+    EXPECT_EQ(View(2).GetParentFrame(), View(3).GetParentFrame());
+    EXPECT_TRUE(View(3).GetParent()->IsKindOf(RUNTIME_CLASS(CSplitterWnd)));
+    EXPECT_EQ(app.GetActiveGridView(), &View(2));
+
+    Command(ID_WINDOW_NEW);
+    EXPECT_EQ(app.GetViews().size(), 5u);
+}
+
+TEST_F(GridHostTest, ASlowOperationRollsBackWhenTheUserAsks)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    CManualTickClock clock;
+    clock.step = 20;
+    CScopedTickClock scopedClock(&clock);
+    CRecordingMessageBox box;
+    std::string statusWhenAsked;
+    struct AskingBox : CRecordingMessageBox
+    {
+        std::function<void()> onShow;
+        int Show(HWND hWnd, LPCTSTR pszText, LPCTSTR pszCaption, UINT nType) override
+        {
+            if (onShow)
+                onShow();
+            return CRecordingMessageBox::Show(hWnd, pszText, pszCaption, nType);
+        }
+    } asking;
+    asking.onShow = [&] { statusWhenAsked = StatusText(app); };
+    asking.answers = {IDRETRY};
+    CScopedMessageBoxSeam scopedBox(&asking);
+
+    View(0).PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    Command(ID_GRIDHOST_SLOWOPERATION);
+    ASSERT_EQ(asking.calls.size(), 1u);
+    EXPECT_EQ(asking.calls[0].text, "Do you want to abort the operation?");
+    EXPECT_EQ(statusWhenAsked.rfind("Slow operation ... ", 0), 0u) << statusWhenAsked;
+    EXPECT_NE(statusWhenAsked.find("%.    Press ESC to cancel"), std::string::npos) << statusWhenAsked;
+    EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"1:1\"") << "rolled back";
+    EXPECT_EQ(DumpLine("undo "), "undo 0 \"\"");
+    EXPECT_EQ(StatusText(app), "Done.");
+}
+
+TEST_F(GridHostTest, ASlowOperationKeepsWhatItDidWhenAbortedWithoutRollback)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    CManualTickClock clock;
+    clock.step = 20;
+    CScopedTickClock scopedClock(&clock);
+    CRecordingMessageBox box;
+    box.answers = {IDABORT};
+    CScopedMessageBoxSeam scopedBox(&box);
+
+    View(0).PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    Command(ID_GRIDHOST_SLOWOPERATION);
+    ASSERT_EQ(box.calls.size(), 1u);
+    const std::string cell = DumpLine("cell 1 1");
+    EXPECT_EQ(cell.rfind("cell 1 1 \"slow ", 0), 0u) << cell;
+    EXPECT_NE(cell, "cell 1 1 \"slow 40\"");
+    EXPECT_EQ(DumpLine("undo "), "undo 1 \"Slow Operation\"");
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"1:1\"");
+}
+
+TEST_F(GridHostTest, ASlowOperationLeftAloneRunsToItsEnd)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    CManualTickClock clock;
+    clock.step = 25;
+    CScopedTickClock scopedClock(&clock);
+    Command(ID_GRIDHOST_SLOWOPERATION);
+    EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"slow 40\"");
+    EXPECT_EQ(DumpLine("undo "), "undo 1 \"Slow Operation\"");
+}
+
+TEST(GridHostProgram, RunsAsAProgramOfItsOwnAndDumpsOnCommand)
+{
+    char szModule[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, szModule, MAX_PATH);
+    std::string folder(szModule);
+    folder.erase(folder.find_last_of('\\') + 1);
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    const std::string dumpPath = std::string(szTemp) + "gridhost-program-dump.txt";
+    std::remove(dumpPath.c_str());
+    std::string commandLine = "\"" + folder + "gridhost.exe\" /rows 4 /cols 2 /dump \"" + dumpPath + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &process));
+    ::WaitForInputIdle(process.hProcess, 20000);
+    // The main window shows once the program has its document.
+    HWND hMain = nullptr;
+    for (int i = 0; i < 400 && hMain == nullptr; ++i)
+    {
+        ::Sleep(25);
+        for (HWND hWnd = ::FindWindowA(nullptr, nullptr); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        {
+            DWORD dwProcess = 0;
+            ::GetWindowThreadProcessId(hWnd, &dwProcess);
+            if (dwProcess == process.dwProcessId && ::IsWindowVisible(hWnd) &&
+                WindowText(hWnd).rfind("Grid Host", 0) == 0)
+                hMain = hWnd;
+        }
+    }
+    ASSERT_NE(hMain, nullptr);
+    ::SendMessageA(hMain, WM_COMMAND, ID_GRIDHOST_DUMP, 0);
+    std::ifstream file(dumpPath, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    file.close();
+    ::PostMessageA(hMain, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
+        ::TerminateProcess(process.hProcess, 1);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    std::remove(dumpPath.c_str());
+    EXPECT_EQ(text.rfind("rows 4\r\ncols 2\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("cell 4 2 \"4:2\"\r\n"), std::string::npos);
+}
+} // namespace

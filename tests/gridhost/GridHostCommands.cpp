@@ -1,0 +1,353 @@
+#include "tests/gridhost/GridHostCommands.h"
+
+#include "framework/docview/DocTemplate.h"
+#include "framework/docview/MDIFrameWnd.h"
+#include "framework/win/Seams.h"
+#include "framework/win/WinApp.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/LongOperation.h"
+#include "grid/core/Range.h"
+#include "tests/gridhost/GridHostApp.h"
+#include "tests/gridhost/GridHostDoc.h"
+#include "tests/gridhost/GridHostDump.h"
+#include "tests/gridhost/GridHostResources.h"
+#include "tests/gridhost/GridHostView.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+ROWCOL Number(const CGridHostValues& values, size_t nIndex)
+{
+    return nIndex < values.size() ? static_cast<ROWCOL>(std::strtoul(values[nIndex], nullptr, 10)) : 0;
+}
+
+// Bounds (top, left, bottom, right) as a range: all zero is the table, zero columns whole rows, zero
+// rows whole columns.
+CGXRange RangeOf(const CGridHostValues& values)
+{
+    const ROWCOL nTop = Number(values, 0);
+    const ROWCOL nLeft = Number(values, 1);
+    const ROWCOL nBottom = Number(values, 2);
+    const ROWCOL nRight = Number(values, 3);
+    CGXRange range;
+    if (nTop == 0 && nLeft == 0 && nBottom == 0 && nRight == 0)
+        range.SetTable();
+    else if (nLeft == 0 && nRight == 0)
+        range.SetRows(nTop, nBottom);
+    else if (nTop == 0 && nBottom == 0)
+        range.SetCols(nLeft, nRight);
+    else
+        range.SetCells(nTop, nLeft, nBottom, nRight);
+    return range;
+}
+
+// ---- The commands ----
+
+void Dump(CGridHostContext& context, const CGridHostValues&)
+{
+    GridHostWriteDump(context.app, context.app.m_strDumpPath);
+}
+
+void ResetSample(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pDoc->ResetSample(context.app.m_nRows, context.app.m_nCols);
+    for (CGridHostView* pView : context.app.GetViews())
+    {
+        pView->MoveCurrentCell(GX_INVALID, GX_INVALID);
+        pView->SetTopRow(1, GX_INVALIDATE, FALSE, FALSE);
+        pView->SetLeftCol(1, GX_INVALIDATE, FALSE, FALSE);
+        pView->RedrawGrid(GX_INVALIDATE, FALSE);
+    }
+}
+
+void InsertRows(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->InsertRows(Number(values, 0), Number(values, 1));
+}
+
+void RemoveRows(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->RemoveRows(Number(values, 0), Number(values, 1));
+}
+
+void ColumnWidth(CGridHostContext& context, const CGridHostValues& values)
+{
+    const ROWCOL nCol = Number(values, 0);
+    context.pView->SetColWidth(nCol, nCol, static_cast<int>(Number(values, 1)));
+}
+
+void RowHeight(CGridHostContext& context, const CGridHostValues& values)
+{
+    const ROWCOL nRow = Number(values, 0);
+    context.pView->SetRowHeight(nRow, nRow, static_cast<int>(Number(values, 1)));
+}
+
+void SetValue(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->SetValueRange(CGXRange(Number(values, 0), Number(values, 1)),
+                                 values.size() > 2 ? values[2] : CString());
+}
+
+void BatchEdit(CGridHostContext& context, const CGridHostValues&)
+{
+    CGridHostView& grid = *context.pView;
+    grid.BeginTrans("Batch Edit");
+    grid.SetValueRange(CGXRange(1, 1), "x");
+    grid.SetValueRange(CGXRange(2, 2), "y");
+    grid.SetValueRange(CGXRange(3, 3), "z");
+    grid.SetColWidth(2, 2, 100);
+    grid.CommitTrans();
+}
+
+// Sets (1,1) to "slow 1" .. "slow 40", one every 100 ms, under a long operation that may be aborted
+// and rolled back.
+void SlowOperation(CGridHostContext& context, const CGridHostValues&)
+{
+    CGridHostView& grid = *context.pView;
+    const int nSteps = 40;
+    const DWORD dwStepMs = 100;
+    CGXLongOperation operation;
+    operation.SetStatusText("Slow operation ...", TRUE);
+    CGXLongOperation::SetCanAbort(TRUE);
+    CGXLongOperation::SetCanRollback(TRUE);
+    grid.BeginTrans("Slow Operation");
+    BOOL bAbort = FALSE;
+    for (int i = 1; i <= nSteps && !bAbort; ++i)
+    {
+        CString value;
+        value.Format("slow %d", i);
+        grid.SetValueRange(CGXRange(1, 1), value);
+        CGXLongOperation::SetPercentDone(i * 100 / nSteps);
+        const DWORD dwStart = AfxGetTickCount();
+        while (!bAbort && AfxGetTickCount() - dwStart < dwStepMs)
+        {
+            operation.DoMessagesCheckAbort(bAbort);
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+        }
+    }
+    if (bAbort && CGXLongOperation::GetRollbackConfirmedState())
+        grid.Rollback();
+    else
+        grid.CommitTrans();
+}
+
+void ToggleUndo(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    pParam->EnableUndo(!pParam->IsEnableUndo());
+}
+
+void SetTopRow(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->SetTopRow(Number(values, 0));
+}
+
+void ActivateView(CGridHostContext& context, size_t nIndex)
+{
+    const std::vector<CGridHostView*> views = context.app.GetViews();
+    if (nIndex >= views.size())
+        return;
+    CGridHostView* pView = views[nIndex];
+    CFrameWnd* pFrame = pView->GetParentFrame();
+    context.app.GetMainFrame()->MDIActivate(pFrame);
+    pFrame->SetActiveView(pView);
+}
+
+void ActivateView1(CGridHostContext& context, const CGridHostValues&)
+{
+    ActivateView(context, 0);
+}
+
+void ActivateView2(CGridHostContext& context, const CGridHostValues&)
+{
+    ActivateView(context, 1);
+}
+
+void GoToCell(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->MoveCurrentCell(Number(values, 0), Number(values, 1));
+}
+
+void NewSplitWindow(CGridHostContext& context, const CGridHostValues&)
+{
+    CDocTemplate* pTemplate = context.app.GetSplitTemplate();
+    CFrameWnd* pFrame = pTemplate->CreateNewFrame(context.pDoc, nullptr);
+    if (pFrame != nullptr)
+        pTemplate->InitialUpdateFrame(pFrame, context.pDoc);
+}
+
+// The selection goes through the grid; while no selection component is installed, straight into the
+// parameter object's list, and every view redraws.
+void ChangeSelection(CGridHostContext& context, BOOL bClear, const CGXRange* pRange)
+{
+    CGridHostView& grid = *context.pView;
+    BOOL bDone = TRUE;
+    if (bClear)
+        bDone = grid.SetSelection(nullptr, nullptr);
+    if (pRange != nullptr && bDone)
+        bDone = grid.SetSelection(nullptr, pRange);
+    if (bDone)
+        return;
+    CGXRangeList& selection = context.pDoc->GetParam()->m_SelRects;
+    if (bClear)
+        selection.DeleteAll();
+    if (pRange != nullptr)
+        selection.AddTail(new CGXRange(*pRange));
+    grid.RedrawGrid(GX_INVALIDATE, TRUE);
+}
+
+void SelectRange(CGridHostContext& context, const CGridHostValues& values)
+{
+    const CGXRange range = RangeOf(values);
+    ChangeSelection(context, TRUE, &range);
+}
+
+void AddRange(CGridHostContext& context, const CGridHostValues& values)
+{
+    const CGXRange range = RangeOf(values);
+    ChangeSelection(context, FALSE, &range);
+}
+
+void ClearSelection(CGridHostContext& context, const CGridHostValues&)
+{
+    ChangeSelection(context, TRUE, nullptr);
+}
+} // namespace
+
+// The table: later features add their lines (ids 32830-32859, 32860-32889, then 32890 on).
+const std::vector<CGridHostCommand>& GridHostCommands()
+{
+    static const std::vector<CGridHostCommand> commands = {
+        {ID_GRIDHOST_DUMP, "&Grid", "Dump", {}, FALSE, Dump},
+        {ID_GRIDHOST_RESETSAMPLE, "&Grid", "Reset Sample", {}, FALSE, ResetSample},
+        {ID_GRIDHOST_INSERTROWS, "&Grid", "Insert Rows", {"Before", "Count"}, TRUE, InsertRows},
+        {ID_GRIDHOST_REMOVEROWS, "&Grid", "Remove Rows", {"First", "Last"}, TRUE, RemoveRows},
+        {ID_GRIDHOST_COLWIDTH, "&Grid", "Column Width", {"Column", "Pixels"}, TRUE, ColumnWidth},
+        {ID_GRIDHOST_ROWHEIGHT, "&Grid", "Row Height", {"Row", "Pixels"}, TRUE, RowHeight},
+        {ID_GRIDHOST_SETVALUE, "&Grid", "Set Value", {"Row", "Column", "Text"}, TRUE, SetValue},
+        {ID_GRIDHOST_BATCHEDIT, "&Grid", "Batch Edit", {}, TRUE, BatchEdit},
+        {ID_GRIDHOST_SLOWOPERATION, "&Grid", "Slow Operation", {}, TRUE, SlowOperation},
+        {ID_GRIDHOST_TOGGLEUNDO, "&Grid", "Toggle Undo", {}, FALSE, ToggleUndo},
+        {ID_GRIDHOST_SETTOPROW, "&Grid", "Set Top Row", {"Row"}, TRUE, SetTopRow},
+        {ID_GRIDHOST_ACTIVATEVIEW1, "&Grid", "Activate View 1", {}, FALSE, ActivateView1},
+        {ID_GRIDHOST_ACTIVATEVIEW2, "&Grid", "Activate View 2", {}, FALSE, ActivateView2},
+        {ID_GRIDHOST_GOTOCELL, "&Grid", "Go To Cell", {"Row", "Column"}, TRUE, GoToCell},
+        {ID_GRIDHOST_NEWSPLITWINDOW, "&Window", "New Split Window", {}, FALSE, NewSplitWindow},
+        {ID_GRIDHOST_SELECTRANGE, "&Grid", "Select Range", {"Top", "Left", "Bottom", "Right"}, TRUE, SelectRange},
+        {ID_GRIDHOST_ADDRANGE, "&Grid", "Add Range", {"Top", "Left", "Bottom", "Right"}, TRUE, AddRange},
+        {ID_GRIDHOST_CLEARSELECTION, "&Grid", "Clear Selection", {}, TRUE, ClearSelection},
+    };
+    return commands;
+}
+
+const CGridHostCommand* GridHostFindCommand(UINT nID)
+{
+    for (const CGridHostCommand& command : GridHostCommands())
+        if (command.nID == nID)
+            return &command;
+    return nullptr;
+}
+
+BOOL GridHostCanRunCommand(UINT nID)
+{
+    const CGridHostCommand* pCommand = GridHostFindCommand(nID);
+    const CGridHostApp* pApp = static_cast<CGridHostApp*>(AfxGetApp());
+    return pCommand != nullptr && pApp->GetDocument() != nullptr &&
+           (!pCommand->bNeedsView || pApp->GetActiveGridView() != nullptr);
+}
+
+void GridHostRunCommand(UINT nID)
+{
+    const CGridHostCommand* pCommand = GridHostFindCommand(nID);
+    if (pCommand == nullptr || !GridHostCanRunCommand(nID))
+        return;
+    CGridHostValues values;
+    if (pCommand->apszFields[0] != nullptr)
+    {
+        CGridHostValuesDlg dialog(*pCommand);
+        if (dialog.DoModal() != IDOK)
+            return;
+        values = dialog.m_values;
+    }
+    CGridHostApp& app = *static_cast<CGridHostApp*>(AfxGetApp());
+    CGridHostContext context{app, app.GetDocument(), app.GetActiveGridView()};
+    pCommand->pfnRun(context, values);
+}
+
+namespace
+{
+CString MenuText(HMENU hMenu, int nPos)
+{
+    char szText[256] = {};
+    ::GetMenuStringA(hMenu, static_cast<UINT>(nPos), szText, sizeof szText, MF_BYPOSITION);
+    return szText;
+}
+
+HMENU FindOrAddPopup(HMENU hMenuBar, LPCTSTR pszName)
+{
+    const int nCount = ::GetMenuItemCount(hMenuBar);
+    int nWindowPos = nCount;
+    for (int i = 0; i < nCount; ++i)
+    {
+        const CString text = MenuText(hMenuBar, i);
+        if (text == pszName)
+            return ::GetSubMenu(hMenuBar, i);
+        if (text == "&Window")
+            nWindowPos = i;
+    }
+    HMENU hPopup = ::CreatePopupMenu();
+    ::InsertMenuA(hMenuBar, static_cast<UINT>(nWindowPos), MF_BYPOSITION | MF_POPUP | MF_STRING,
+                  reinterpret_cast<UINT_PTR>(hPopup), pszName);
+    return hPopup;
+}
+} // namespace
+
+void GridHostAddCommandMenus(HMENU hMenuBar)
+{
+    if (hMenuBar == nullptr)
+        return;
+    for (const CGridHostCommand& command : GridHostCommands())
+    {
+        HMENU hPopup = FindOrAddPopup(hMenuBar, command.pszMenu);
+        if (::GetMenuState(hPopup, command.nID, MF_BYCOMMAND) == static_cast<UINT>(-1))
+            ::AppendMenuA(hPopup, MF_STRING, command.nID, command.pszName);
+    }
+}
+
+// ---- The values dialog ----
+
+CGridHostValuesDlg::CGridHostValuesDlg(const CGridHostCommand& command)
+    : CDialog(IDD_GRIDHOST_VALUES), m_command(command)
+{
+}
+
+BOOL CGridHostValuesDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetWindowText(m_command.pszName);
+    int nFields = 0;
+    while (nFields < 4 && m_command.apszFields[nFields] != nullptr)
+        ++nFields;
+    for (int i = 0; i < 4; ++i)
+    {
+        if (i < nFields)
+            ::SetDlgItemTextA(m_hWnd, IDC_GRIDHOST_LABEL1 + i, m_command.apszFields[i]);
+        ::ShowWindow(::GetDlgItem(m_hWnd, IDC_GRIDHOST_LABEL1 + i), i < nFields ? SW_SHOW : SW_HIDE);
+        ::ShowWindow(::GetDlgItem(m_hWnd, IDC_GRIDHOST_VALUE1 + i), i < nFields ? SW_SHOW : SW_HIDE);
+    }
+    return TRUE;
+}
+
+void CGridHostValuesDlg::OnOK()
+{
+    m_values.clear();
+    for (int i = 0; i < 4 && m_command.apszFields[i] != nullptr; ++i)
+    {
+        char szValue[512] = {};
+        ::GetDlgItemTextA(m_hWnd, IDC_GRIDHOST_VALUE1 + i, szValue, sizeof szValue);
+        m_values.push_back(szValue);
+    }
+    CDialog::OnOK();
+}

@@ -1,0 +1,23 @@
+// The dump: the state of the host's grid as lines of text, for checks from outside. One function
+// builds it; later features add their lines to it.
+//
+//   rows N / cols N / frozen R C / headers R C
+//   undo N "NAME" / redo N "NAME"                   (count and newest command's name)
+//   undomenu "TEXT" E / redomenu "TEXT" E             (the Edit items as the menu shows them)
+//   enabled ID E                                      (each item of the Edit and Grid menus)
+//   selection N, then per range: range cells T L B R | rows T B | cols L R | table
+//   widths W0 .. Wn / heights H0 .. Hn                (pixels, from the header on)
+//   view I pane R C top T left L current R C|none     (each view of the document)
+//   cell R C "VALUE"                                  (each cell that holds a value)
+// Texts are quoted with \\ \" \t \r \n escaped.
+#pragma once
+
+#include "framework/core/CString.h"
+
+class CGridHostApp;
+
+CString GridHostDumpText(CGridHostApp& app);
+// FALSE when the file cannot be written.
+BOOL GridHostWriteDump(CGridHostApp& app, LPCTSTR pszPath);
+// A text quoted and escaped as the dump writes it.
+CString GridHostQuote(LPCTSTR pszText);

@@ -1,0 +1,44 @@
+#include "tests/gridhost/GridHostFrames.h"
+
+#include "framework/win/FrameworkIds.h"
+#include "tests/gridhost/GridHostCommands.h"
+#include "tests/gridhost/GridHostResources.h"
+
+IMPLEMENT_DYNCREATE(CGridHostMainFrame, CMDIFrameWnd)
+IMPLEMENT_DYNCREATE(CGridHostChildFrame, CMDIChildWnd)
+IMPLEMENT_DYNCREATE(CGridHostSplitFrame, CMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(CGridHostMainFrame, CMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_COMMAND_RANGE(ID_GRIDHOST_FIRST, ID_GRIDHOST_LAST, OnHostCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_GRIDHOST_FIRST, ID_GRIDHOST_LAST, OnUpdateHostCommand)
+END_MESSAGE_MAP()
+
+int CGridHostMainFrame::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+    static const UINT indicators[] = {ID_SEPARATOR};
+    if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 1))
+        return -1;
+    return 0;
+}
+
+void CGridHostMainFrame::OnHostCommand(UINT nID)
+{
+    GridHostRunCommand(nID);
+}
+
+void CGridHostMainFrame::OnUpdateHostCommand(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GridHostCanRunCommand(pCmdUI->m_nID));
+}
+
+BOOL CGridHostSplitFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
+{
+    if (!m_wndSplitter.CreateStatic(this, 2, 1))
+        return FALSE;
+    const CSize size(100, 100);
+    return m_wndSplitter.CreateView(0, 0, pContext->m_pNewViewClass, size, pContext) &&
+           m_wndSplitter.CreateView(1, 0, pContext->m_pNewViewClass, size, pContext);
+}
