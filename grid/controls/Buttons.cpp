@@ -7,6 +7,7 @@
 #include "grid/controls/UxTheme.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
+#include "grid/core/GridCore.h"
 #include "grid/core/Style.h"
 
 #include <cstdlib>
@@ -206,6 +207,10 @@ BOOL CGXArrowButton::LButtonDown(UINT nFlags, CPoint point)
     CGXButton::LButtonDown(nFlags, point);
     m_dwLastTick = AfxGetTickCount();
     m_dwRepeatDelay = 500;
+    // The grid hands the held button the resting mouse on its timer, so the repeat needs no move.
+    if (CWnd* pGridWnd = m_pComposite != nullptr ? m_pComposite->GetGridWnd() : nullptr)
+        if (pGridWnd->GetSafeHwnd() != nullptr)
+            ::SetTimer(pGridWnd->GetSafeHwnd(), GX_CHILDREPEAT_TIMER, 25, nullptr);
     // The press is the first click.
     if (m_pComposite != nullptr)
         m_pComposite->OnClickedButton(this);
@@ -233,6 +238,9 @@ BOOL CGXArrowButton::MouseMove(UINT nFlags, CPoint point)
 BOOL CGXArrowButton::LButtonUp(UINT, CPoint)
 {
     SetPressed(FALSE, FALSE);
+    if (CWnd* pGridWnd = m_pComposite != nullptr ? m_pComposite->GetGridWnd() : nullptr)
+        if (pGridWnd->GetSafeHwnd() != nullptr)
+            ::KillTimer(pGridWnd->GetSafeHwnd(), GX_CHILDREPEAT_TIMER);
     return TRUE;
 }
 
