@@ -3,9 +3,13 @@
 #include "grid/core/GridWnd.h"
 
 #include "grid/controls/CheckBox.h"
+#include "grid/controls/CheckListComboBox.h"
+#include "grid/controls/ComboBox.h"
+#include "grid/controls/ComboBoxWnd.h"
 #include "grid/controls/DaoBitmap.h"
 #include "grid/controls/EditControl.h"
 #include "grid/controls/HotSpotEdit.h"
+#include "grid/controls/ListBox.h"
 #include "grid/controls/MaskControl.h"
 #include "grid/controls/MaskData.h"
 #include "grid/controls/OlePreview.h"
@@ -80,6 +84,32 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
         return new (std::nothrow) CGXCheckBoxEx(pGrid, FALSE, 0, 0);
     case GX_IDS_CTRL_CHECKBOX3D_EX:
         return new (std::nothrow) CGXCheckBoxEx(pGrid, TRUE, 0, 0);
+    case GX_IDS_CTRL_COMBOBOX:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_NOTEXTFIT);
+    case GX_IDS_CTRL_ZEROBASED:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_ZEROBASED);
+    case GX_IDS_CTRL_ONEBASED:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_ONEBASED);
+    case GX_IDS_CTRL_TEXTFIT:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_TEXTFIT);
+    case GX_IDS_CTRL_ONEBASED_EX:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_ONEBASED | GXCOMBO_DISPLAYCHOICE);
+    case GX_IDS_CTRL_ZEROBASED_EX:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_ZEROBASED | GXCOMBO_DISPLAYCHOICE);
+    case GX_IDS_CTRL_CBS_DROPDOWN:
+    case GX_IDS_CTRL_CBS_DROPDOWNLIST:
+    {
+        CGXComboBoxWnd* pCombo = new (std::nothrow) CGXComboBoxWnd(pGrid);
+        if (pCombo != nullptr)
+            pCombo->CreateControl(nID == GX_IDS_CTRL_CBS_DROPDOWN ? WS_VSCROLL | CBS_AUTOHSCROLL | CBS_DROPDOWN
+                                                                  : WS_VSCROLL | CBS_DROPDOWNLIST,
+                                  nID);
+        return pCombo;
+    }
+    case GX_IDS_CTRL_LISTBOX:
+        return new (std::nothrow) CGXListBox(pGrid, nID);
+    case GX_IDS_CTRL_CHECKLIST_COMBOBOX:
+        return new (std::nothrow) CGXCheckListComboBox(pGrid, nID, nID);
     case GX_IDS_CTRL_PROGRESS:
         return new (std::nothrow) CGXProgressCtrl(pGrid);
     case GX_IDS_CTRL_DAOBITMAP:
