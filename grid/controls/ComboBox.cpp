@@ -474,18 +474,7 @@ void CGXComboBox::ShowDropDown(BOOL bShow)
     CRect rectScreenCell = rectCell;
     ::MapWindowPoints(hGrid, nullptr, reinterpret_cast<LPPOINT>(&rectScreenCell), 2);
 
-    const int nItemHeight = static_cast<int>(::SendMessageA(pListBox->GetSafeHwnd(), LB_GETITEMHEIGHT, 0, 0));
-    const int nCount = pListBox->GetCount();
-    const int nRowHeight = m_nTextHeight > 0 ? m_nTextHeight : nItemHeight;
-    const int nWanted = nCount * nRowHeight + nItemHeight / 2;
-    if (nWanted < rect.Height())
-        rect.bottom = rect.top + nWanted;
-    if (rect.right > desktop.right)
-        rect.OffsetRect(-(rect.Width() - rectScreenCell.Width()), 0);
-    // No room below: the list opens above the cell.
-    if (rect.bottom > desktop.bottom)
-        rect.OffsetRect(0, -(rect.Height() + rectScreenCell.Height()));
-    rect.IntersectRect(&rect, &desktop);
+    PlaceDropDown(rect, rectScreenCell, desktop, pListBox);
 
     CGXGridCombo::SetDropDownFlag(TRUE);
     ::SetWindowPos(m_pDropDownWnd->GetSafeHwnd(), HWND_TOPMOST, rect.left, rect.top, rect.Width(), rect.Height(),
@@ -495,10 +484,35 @@ void CGXComboBox::ShowDropDown(BOOL bShow)
     if (pListBox->GetCurSel() == LB_ERR)
         pListBox->SetCurSel(0);
     pListBox->UpdateWindow();
-    if (pListBox->GetCurSel() != LB_ERR)
-        pListBox->SetTopIndex(pListBox->GetCurSel());
+    OnDropDownShown(pListBox, rect);
     CGXGridCombo::SetDropDownFlag(FALSE);
     m_pGrid->m_bCreatingDropDown = FALSE;
+}
+
+int CGXComboBox::GetDropDownRowHeight(CListBox* pListBox)
+{
+    return m_nTextHeight > 0 ? m_nTextHeight
+                             : static_cast<int>(::SendMessageA(pListBox->GetSafeHwnd(), LB_GETITEMHEIGHT, 0, 0));
+}
+
+void CGXComboBox::PlaceDropDown(CRect& rect, const CRect& rectScreenCell, const CRect& desktop, CListBox* pListBox)
+{
+    const int nItemHeight = static_cast<int>(::SendMessageA(pListBox->GetSafeHwnd(), LB_GETITEMHEIGHT, 0, 0));
+    const int nWanted = pListBox->GetCount() * GetDropDownRowHeight(pListBox) + nItemHeight / 2;
+    if (nWanted < rect.Height())
+        rect.bottom = rect.top + nWanted;
+    if (rect.right > desktop.right)
+        rect.OffsetRect(-(rect.Width() - rectScreenCell.Width()), 0);
+    // No room below: the list opens above the cell.
+    if (rect.bottom > desktop.bottom)
+        rect.OffsetRect(0, -(rect.Height() + rectScreenCell.Height()));
+    rect.IntersectRect(&rect, &desktop);
+}
+
+void CGXComboBox::OnDropDownShown(CListBox* pListBox, const CRect&)
+{
+    if (pListBox->GetCurSel() != LB_ERR)
+        pListBox->SetTopIndex(pListBox->GetCurSel());
 }
 
 void CGXComboBox::DestroyDropDownWnd(CGXGridCombo* pPopupWnd)

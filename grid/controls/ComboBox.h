@@ -85,6 +85,12 @@ public:
     // Under the cell, as wide as it, as high as the parameter object's drop-down height.
     virtual void GetDropDownRect(CRect& rect, const CRect& rectCell);
     virtual void DestroyDropDownWnd(CGXGridCombo* pPopupWnd);
+    // Steps of opening the list: the height of a row; the list's screen rectangle (as high as its
+    // rows need, moved to stay on the desktop, above the cell when there is no room below); and
+    // what follows once it shows.
+    virtual int GetDropDownRowHeight(CListBox* pListBox);
+    virtual void PlaceDropDown(CRect& rect, const CRect& rectScreenCell, const CRect& desktop, CListBox* pListBox);
+    virtual void OnDropDownShown(CListBox* pListBox, const CRect& rect);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

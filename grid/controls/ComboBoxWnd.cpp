@@ -547,9 +547,13 @@ void CGXComboBoxWnd::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
         else
             h -= 2 * m_nFrameSize;
     }
-    const int nItems = std::min(GetCount(), kMaxDroppedRows);
-    rectWindow.bottom += (tm.tmHeight + 2 + 2 * m_nFrameSize) * nItems;
-    ::MoveWindow(m_hWnd, rectWindow.left, rectWindow.top, rectWindow.Width(), rectWindow.Height(), FALSE);
+    PrepareActiveDraw(cached, tm);
+    rectWindow.bottom += GetDroppedHeight(tm);
+    CRect rectOld;
+    GetWindowRect(&rectOld);
+    ::MapWindowPoints(nullptr, GridHwnd(), reinterpret_cast<LPPOINT>(&rectOld), 2);
+    if (rectOld != rectWindow)
+        ::MoveWindow(m_hWnd, rectWindow.left, rectWindow.top, rectWindow.Width(), rectWindow.Height(), FALSE);
     SetItemHeight(-1, static_cast<UINT>(h + (GXGetAppData()->m_nWinVersion < 0x400 ? m_nFrameSize : 0)));
 
     const HWND hGrid = GridHwnd();
@@ -567,6 +571,15 @@ void CGXComboBoxWnd::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
     CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
 }
 
+void CGXComboBoxWnd::PrepareActiveDraw(const CGXStyle&, const TEXTMETRICA&)
+{
+}
+
+int CGXComboBoxWnd::GetDroppedHeight(const TEXTMETRICA& tm)
+{
+    return (tm.tmHeight + 2 + 2 * m_nFrameSize) * std::min(GetCount(), kMaxDroppedRows);
+}
+
 void CGXComboBoxWnd::Hide()
 {
     if (m_hWnd == nullptr || !::IsWindowVisible(m_hWnd))
@@ -575,7 +588,8 @@ void CGXComboBoxWnd::Hide()
     ShowDropDown(FALSE);
     const HWND hFocus = ::GetFocus();
     const BOOL bHadFocus = hFocus == m_hWnd || (hFocus != nullptr && ::IsChild(m_hWnd, hFocus));
-    ::HideCaret(m_editPart.GetSafeHwnd());
+    if (HWND hEdit = ::GetWindow(m_hWnd, GW_CHILD))
+        ::HideCaret(hEdit);
     ::ShowWindow(m_hWnd, SW_HIDE);
     if (bHadFocus)
         ::SetFocus(GridHwnd());

@@ -87,6 +87,10 @@ public:
     // TRUE when the grid took the key.
     virtual BOOL HandleKey(UINT nChar, UINT nRepCnt, UINT nFlags);
     virtual void ShowPendingDropDown();
+    // Steps of drawing the active cell: after the window font is made; the room below the field
+    // for the dropped list.
+    virtual void PrepareActiveDraw(const CGXStyle& style, const TEXTMETRICA& tm);
+    virtual int GetDroppedHeight(const TEXTMETRICA& tm);
     void SetBackgroundColor(COLORREF color) { m_rgbBackground = color; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

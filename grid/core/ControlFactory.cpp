@@ -20,6 +20,8 @@
 #include "grid/controls/RichEditCtrl.h"
 #include "grid/controls/SpinEdit.h"
 #include "grid/controls/Static.h"
+#include "grid/controls/TabbedComboBox.h"
+#include "grid/controls/TabbedComboBoxWnd.h"
 #include "grid/controls/VScrollEdit.h"
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/LongOperationImp.h"
@@ -106,6 +108,20 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
                                   nID);
         return pCombo;
     }
+    case GX_IDS_CTRL_TABBED_COMBOBOX:
+        return new (std::nothrow) CGXTabbedComboBox(pGrid, GX_IDS_CTRL_TABBED_COMBOBOX, GX_IDS_CTRL_TABBED_COMBOBOX);
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWN:
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST:
+    {
+        // Where the tabbed Windows combo cannot be had, the grid-drawn one stands in.
+        if (GXGetAppData()->m_bTabbedComboGridDrawn)
+            return new (std::nothrow)
+                CGXTabbedComboBox(pGrid, GX_IDS_CTRL_TABBED_COMBOBOX, GX_IDS_CTRL_TABBED_COMBOBOX);
+        CGXTabbedComboBoxWnd* pCombo = new (std::nothrow) CGXTabbedComboBoxWnd(pGrid);
+        if (pCombo != nullptr)
+            pCombo->CreateControl(nID == GX_IDS_CTRL_CBS_TABBED_DROPDOWN ? CBS_DROPDOWN : CBS_DROPDOWNLIST, nID);
+        return pCombo;
+    }
     case GX_IDS_CTRL_LISTBOX:
         return new (std::nothrow) CGXListBox(pGrid, nID);
     case GX_IDS_CTRL_CHECKLIST_COMBOBOX:
@@ -174,6 +190,8 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXRadioButtonEx::AddUserAttributes(pStylesMap);
     CGXMaskControl::AddUserAttributes(pStylesMap);
     CGXProgressCtrl::AddUserAttributes(pStylesMap);
+    CGXTabbedComboBox::AddUserAttributes(pStylesMap);
+    CGXTabbedComboBoxWnd::AddUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);

@@ -227,3 +227,63 @@ TEST_F(ComboBoxTest, TheListIsNeverTallerThanTheDropDownHeight)
     EXPECT_EQ(list.Height(), 40);
     ListKey(pCombo, VK_ESCAPE);
 }
+
+namespace
+{
+// Where the first row of the classic arrow (7 x 4, rows of 7, 5, 3 and 1 black pixels) lands in a
+// 16 x 20 button: centred in the face less 2 pixels at top and bottom.
+const int kArrowX = 4;
+const int kArrowY = 8;
+}  // namespace
+
+TEST_F(ComboBoxTest, TheDropButtonShowsOutsideTheCurrentCellOnlyWhenEveryCellShowsIt)
+{
+    UseClassicLook();
+    CGXComboBox* pCombo = FruitCell(52527, "Apple");
+    CGXComboBoxButton* pButton = pCombo->GetButton();
+    const CRect saved = pButton->GetRect();
+    pButton->SetRect(CRect(0, 0, 16, 20));
+    const COLORREF black = RGB(0, 0, 0);
+    const struct
+    {
+        BOOL bActive;
+        BOOL bEveryCell;
+        BOOL bDrawn;
+    } cases[] = {{FALSE, FALSE, FALSE}, {FALSE, TRUE, TRUE}, {TRUE, FALSE, TRUE}, {TRUE, TRUE, TRUE}};
+    for (const auto& c : cases)
+    {
+        pCombo->m_bDisplayEveryCell = c.bEveryCell;
+        MemoryCanvas canvas(16, 20, RGB(0, 255, 0));
+        pButton->OnDraw(&canvas.dc, c.bActive);
+        if (!c.bDrawn)
+        {
+            EXPECT_EQ(canvas.At(8, 10), RGB(0, 255, 0)) << "nothing drawn";
+            continue;
+        }
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(canvas.At(x, kArrowY) == black, x >= kArrowX && x < kArrowX + 7) << x << " active " << c.bActive;
+        EXPECT_EQ(canvas.At(kArrowX + 3, kArrowY + 3), black) << "the point of the arrow";
+        EXPECT_NE(canvas.At(kArrowX + 2, kArrowY + 3), black);
+    }
+    pCombo->m_bDisplayEveryCell = FALSE;
+
+    // Themed: the combo's drop part, state 4 in every cell, 1 in the current cell alone.
+    FakeEngine::Reset();
+    FakeEngine::Install();
+    for (const BOOL bEveryCell : {FALSE, TRUE})
+    {
+        pCombo->m_bDisplayEveryCell = bEveryCell;
+        MemoryCanvas canvas(16, 20);
+        pButton->OnDraw(&canvas.dc, TRUE);
+        EXPECT_EQ(FakeEngine::s_lastClass, L"COMBOBOX");
+        EXPECT_EQ(FakeEngine::s_nPart, 1);
+        EXPECT_EQ(FakeEngine::s_nState, bEveryCell ? 4 : 1);
+        EXPECT_EQ(canvas.At(8, 10), FakeEngine::kThemeRed);
+        EXPECT_EQ(FakeEngine::s_nEdges, 1) << "and its edge";
+        FakeEngine::s_nEdges = 0;
+    }
+    EXPECT_EQ(FakeEngine::s_nOpened, FakeEngine::s_nClosed);
+    pCombo->m_bDisplayEveryCell = FALSE;
+    pButton->SetRect(saved);
+    UseSystemLook();
+}

@@ -183,3 +183,35 @@ TEST_F(ComboBoxWndTest, TypingOnTheGridStartsEditing)
     grid.MoveCurrentCell(2, 1);
     EXPECT_EQ(grid.Stored(1, 1), "K");
 }
+
+TEST_F(ComboBoxWndTest, TheDropButtonOfADisabledCellIsTheGreyArrow)
+{
+    UseClassicLook();
+    CGXComboBoxWnd* pCombo = Cell(GX_IDS_CTRL_CBS_DROPDOWNLIST, "Apple");
+    CGXComboBoxWndButton* pButton = pCombo->GetButton();
+    const CRect saved = pButton->GetRect();
+    pButton->SetRect(CRect(0, 0, 16, 20));
+    const COLORREF face = GXGetAppData()->m_sysColors.GetColor(COLOR_BTNFACE);
+    // The arrow's first row: 7 pixels from (4, 8) in a 16 x 20 button.
+    CGXStyle enabled;
+    MemoryCanvas normal(16, 20);
+    pButton->Draw(&normal.dc, TRUE, enabled);
+    EXPECT_EQ(normal.At(4, 8), RGB(0, 0, 0));
+    CGXStyle disabled;
+    disabled.SetEnabled(FALSE);
+    MemoryCanvas grey(16, 20);
+    pButton->Draw(&grey.dc, TRUE, disabled);
+    EXPECT_NE(grey.At(4, 8), RGB(0, 0, 0));
+    EXPECT_NE(grey.At(4, 8), face);
+    EXPECT_EQ(grey.At(10, 9), RGB(255, 255, 255)) << "the highlight right of the second row";
+    // Outside the current cell only when every cell shows the button.
+    MemoryCanvas idle(16, 20, RGB(0, 255, 0));
+    pButton->Draw(&idle.dc, FALSE, enabled);
+    EXPECT_EQ(idle.At(8, 10), RGB(0, 255, 0));
+    pCombo->m_bDisplayEveryCell = TRUE;
+    pButton->Draw(&idle.dc, FALSE, enabled);
+    EXPECT_EQ(idle.At(4, 8), RGB(0, 0, 0));
+    pCombo->m_bDisplayEveryCell = FALSE;
+    pButton->SetRect(saved);
+    UseSystemLook();
+}

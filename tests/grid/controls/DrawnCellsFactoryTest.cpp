@@ -3,6 +3,12 @@
 // registers the window classes and the pop-up class, and the grid ignores the focus change of a
 // pop-up that is opening.
 #include "grid/controls/CheckBox.h"
+#include "grid/controls/CheckListComboBox.h"
+#include "grid/controls/ComboBox.h"
+#include "grid/controls/ComboBoxWnd.h"
+#include "grid/controls/ListBox.h"
+#include "grid/controls/TabbedComboBox.h"
+#include "grid/controls/TabbedComboBoxWnd.h"
 #include "grid/controls/DaoBitmap.h"
 #include "grid/controls/OlePreview.h"
 #include "grid/controls/ProgressCtrl.h"
@@ -75,6 +81,75 @@ TEST(DrawnCellsFactory, TheStylesMapListsTheUserAttributesOfTheDrawnCells)
     ASSERT_NE(pAlign->pStyle, nullptr);
     EXPECT_EQ(pAlign->pStyle->GetControl(), 52532);
     EXPECT_EQ(pAlign->pStyle->GetChoiceList(), "Vertical\nHorizontal");
+}
+
+TEST(DrawnCellsFactory, EveryComboAndListIdMakesItsClass)
+{
+    DrawnCellGrid grid;
+    ASSERT_TRUE(grid.Open());
+    CGXControlFactory factory;
+    const struct
+    {
+        UINT nId;
+        const CGXControlClassInfo* pClass;
+    } cases[] = {
+        {52517, GRID_CONTROL_CLASSINFO(CGXComboBox)},           {52525, GRID_CONTROL_CLASSINFO(CGXComboBox)},
+        {52526, GRID_CONTROL_CLASSINFO(CGXComboBox)},           {52527, GRID_CONTROL_CLASSINFO(CGXComboBox)},
+        {52531, GRID_CONTROL_CLASSINFO(CGXComboBox)},           {52532, GRID_CONTROL_CLASSINFO(CGXComboBox)},
+        {52528, GRID_CONTROL_CLASSINFO(CGXComboBoxWnd)},        {52529, GRID_CONTROL_CLASSINFO(CGXComboBoxWnd)},
+        {52522, GRID_CONTROL_CLASSINFO(CGXListBox)},            {52542, GRID_CONTROL_CLASSINFO(CGXCheckListComboBox)},
+        {52541, GRID_CONTROL_CLASSINFO(CGXTabbedComboBox)},     {52539, GRID_CONTROL_CLASSINFO(CGXTabbedComboBoxWnd)},
+        {52540, GRID_CONTROL_CLASSINFO(CGXTabbedComboBoxWnd)},
+    };
+    for (const auto& c : cases)
+    {
+        std::unique_ptr<CGXControl> pControl(factory.CreateControl(c.nId, &grid));
+        ASSERT_NE(pControl, nullptr) << c.nId;
+        EXPECT_EQ(pControl->GetClassInfo(), c.pClass) << c.nId;
+    }
+    // The Windows combos are created with their kind.
+    for (const UINT nId : {52528u, 52529u, 52539u, 52540u})
+    {
+        std::unique_ptr<CGXControl> pControl(factory.CreateControl(nId, &grid));
+        CGXComboBoxWnd* pCombo = dynamic_cast<CGXComboBoxWnd*>(pControl.get());
+        ASSERT_NE(pCombo, nullptr);
+        ASSERT_NE(pCombo->m_hWnd, nullptr) << nId;
+        EXPECT_EQ(pCombo->IsDropDownList(), nId == 52529u || nId == 52540u) << nId;
+        EXPECT_EQ(::GetDlgCtrlID(pCombo->m_hWnd), static_cast<int>(nId));
+    }
+}
+
+TEST(DrawnCellsFactory, TheStylesMapListsTheTabbedComboAttributes)
+{
+    GXStartLibrary();
+    CGXStylesMap stylesMap;
+    CGXControlFactory factory;
+    factory.RegisterAllUserAttributes(&stylesMap);
+    const struct
+    {
+        WORD nId;
+        const char* pszName;
+        BOOL bCheckBox;
+    } cases[] = {
+        {51028, "TabList: Key Column", FALSE},           {51029, "TabList: Text Column", FALSE},
+        {51030, "TabList: Show all columns", TRUE},      {51031, "TabList: Display Column Titles", TRUE},
+        {51033, "TabList: Sort Columns", FALSE},         {51055, "TabList: Unique choicelist id", FALSE},
+    };
+    for (const auto& c : cases)
+    {
+        const CGXStylesMapUserAttributeInfo* pInfo = stylesMap.LookupUserAttributeInfo(c.nId);
+        ASSERT_NE(pInfo, nullptr) << c.nId;
+        EXPECT_EQ(pInfo->sName, c.pszName);
+        const BOOL bEditor = pInfo->pStyle != nullptr && pInfo->pStyle->GetIncludeControl();
+        EXPECT_EQ(bEditor, c.bCheckBox) << c.nId;
+        if (c.bCheckBox && bEditor)
+        {
+            EXPECT_EQ(pInfo->pStyle->GetControl(), 52523);
+            EXPECT_EQ(pInfo->pStyle->GetHorizontalAlignment(), static_cast<DWORD>(DT_CENTER));
+            EXPECT_EQ(pInfo->pStyle->GetVerticalAlignment(), static_cast<DWORD>(DT_VCENTER));
+        }
+    }
+    EXPECT_EQ(stylesMap.LookupUserAttributeInfo(51032), nullptr) << "the widths are read, not offered";
 }
 
 TEST(DrawnCellsServices, TheStartUpRegistersTheListAndComboClassesAndThePopupClass)
