@@ -1,4 +1,4 @@
-// The pieces the combo cells share: rows of tab-separated fields measured, drawn with lines between
+// What the combo cells share: rows of tab-separated fields measured, drawn with lines between
 // their columns and raised to the tallest bitmap shown, and the header of column titles painted in
 // the classic look or through the theme engine.
 #include "grid/controls/GridCombo.h"
