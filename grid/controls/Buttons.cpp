@@ -4,11 +4,15 @@
 #include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
+#include "grid/controls/ComboBox.h"
+#include "grid/controls/ComboBoxWnd.h"
 #include "grid/controls/UxTheme.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
+#include "grid/core/GridCore.h"
 #include "grid/core/Style.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace
@@ -206,6 +210,10 @@ BOOL CGXArrowButton::LButtonDown(UINT nFlags, CPoint point)
     CGXButton::LButtonDown(nFlags, point);
     m_dwLastTick = AfxGetTickCount();
     m_dwRepeatDelay = 500;
+    // The grid hands the held button the resting mouse on its timer, so the repeat needs no move.
+    if (CWnd* pGridWnd = m_pComposite != nullptr ? m_pComposite->GetGridWnd() : nullptr)
+        if (pGridWnd->GetSafeHwnd() != nullptr)
+            ::SetTimer(pGridWnd->GetSafeHwnd(), GX_CHILDREPEAT_TIMER, 25, nullptr);
     // The press is the first click.
     if (m_pComposite != nullptr)
         m_pComposite->OnClickedButton(this);
@@ -233,6 +241,9 @@ BOOL CGXArrowButton::MouseMove(UINT nFlags, CPoint point)
 BOOL CGXArrowButton::LButtonUp(UINT, CPoint)
 {
     SetPressed(FALSE, FALSE);
+    if (CWnd* pGridWnd = m_pComposite != nullptr ? m_pComposite->GetGridWnd() : nullptr)
+        if (pGridWnd->GetSafeHwnd() != nullptr)
+            ::KillTimer(pGridWnd->GetSafeHwnd(), GX_CHILDREPEAT_TIMER);
     return TRUE;
 }
 
@@ -281,4 +292,87 @@ CGXDownArrowButton::CGXDownArrowButton(CGXControl* pComposite) : CGXArrowButton(
 void CGXDownArrowButton::OnDraw(CDC* pDC, BOOL bActive)
 {
     DrawArrow(pDC, bActive, FALSE);
+}
+
+// ---- CGXComboBoxButton ----
+
+CGXComboBoxButton::CGXComboBoxButton(CGXControl* pComposite) : CGXButton(pComposite)
+{
+}
+
+void CGXComboBoxButton::OnDraw(CDC* pDC, BOOL bActive)
+{
+    const CGXComboBox* pCombo = m_pComposite != nullptr && m_pComposite->IsKindOf(GRID_CONTROL_CLASSINFO(CGXComboBox))
+                                    ? dynamic_cast<const CGXComboBox*>(m_pComposite)
+                                    : nullptr;
+    DrawDropButton(pDC, bActive, pCombo != nullptr && pCombo->m_bDisplayEveryCell, FALSE);
+}
+
+void CGXComboBoxButton::DrawDropButton(CDC* pDC, BOOL bActive, BOOL bShowAlways, BOOL bDisabled)
+{
+    if (pDC == nullptr || (!bActive && !bShowAlways))
+        return;
+    // Outside the current cell the button is never down.
+    const BOOL bPushed = IsPushed(bActive);
+    if (GXUxTheme::IsAppThemed() && GXUxTheme::IsThemeActive())
+    {
+        if (HTHEME hTheme = GXUxTheme::OpenThemeData(ThemeOwnerWindow(), L"COMBOBOX"))
+        {
+            const int nState = bPushed ? kStatePressed : bShowAlways ? 4 : kStateNormal;
+            GXUxTheme::DrawThemeBackground(hTheme, pDC->GetSafeHdc(), 1, nState, &m_rect, nullptr);
+            GXUxTheme::DrawThemeEdge(hTheme, pDC->GetSafeHdc(), 1, nState, &m_rect, bPushed ? EDGE_SUNKEN : EDGE_RAISED,
+                                     BF_RECT, nullptr);
+            GXUxTheme::CloseThemeData(hTheme);
+            return;
+        }
+    }
+    DrawClassicFace(pDC, bPushed, GXGetAppData()->m_sysColors.GetColor(COLOR_BTNFACE));
+    const CGXSysColors& colors = GXGetAppData()->m_sysColors;
+    const HBITMAP hArrow = bDisabled ? colors.m_hbm2 : colors.m_hbm1;
+    if (hArrow == nullptr)
+        return;
+    CRect rect(m_rect);
+    rect.DeflateRect(0, 2);
+    BITMAP bitmap = {};
+    ::GetObjectA(hArrow, sizeof bitmap, &bitmap);
+    int x = rect.left + std::max(0, (rect.Width() - static_cast<int>(bitmap.bmWidth)) / 2);
+    int y = rect.top + std::max(0, (rect.Height() - static_cast<int>(bitmap.bmHeight)) / 2);
+    if (bPushed)
+    {
+        ++x;
+        ++y;
+    }
+    const int cx = std::min<int>(bitmap.bmWidth, rect.Width() - 1);
+    const int cy = std::min<int>(bitmap.bmHeight, rect.Height() - 1);
+    if (cx <= 0 || cy <= 0)
+        return;
+    const HDC hMemDC = ::CreateCompatibleDC(pDC->GetSafeHdc());
+    const HGDIOBJ hOld = ::SelectObject(hMemDC, hArrow);
+    ::BitBlt(pDC->GetSafeHdc(), x, y, cx, cy, hMemDC, 0, 0, SRCCOPY);
+    ::SelectObject(hMemDC, hOld);
+    ::DeleteDC(hMemDC);
+}
+
+// ---- CGXComboBoxWndButton ----
+
+CGXComboBoxWndButton::CGXComboBoxWndButton(CGXControl* pComposite) : CGXComboBoxButton(pComposite)
+{
+}
+
+void CGXComboBoxWndButton::Draw(CDC* pDC, BOOL bActive, const CGXStyle& style)
+{
+    CGXComboBoxWnd* pCombo = m_pComposite != nullptr && m_pComposite->IsKindOf(GRID_CONTROL_CLASSINFO(CGXComboBoxWnd))
+                                 ? dynamic_cast<CGXComboBoxWnd*>(m_pComposite)
+                                 : nullptr;
+    // The shown combo window draws its own button.
+    if (bActive && m_pComposite != nullptr && m_pComposite->IsActive())
+        return;
+    const BOOL bDisabled = style.GetIncludeEnabled() && !style.GetEnabled();
+    DrawDropButton(pDC, bActive, pCombo != nullptr && pCombo->m_bDisplayEveryCell, bDisabled);
+}
+
+void CGXComboBoxWndButton::OnDraw(CDC* pDC, BOOL bActive)
+{
+    const CGXStyle style;
+    Draw(pDC, bActive, style);
 }

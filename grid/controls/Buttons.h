@@ -1,6 +1,7 @@
 #pragma once
 // Buttons drawn inside a cell: the push button with its caption, the small hot-spot button of the
-// hot-spot edit, and the auto-repeating arrow buttons of the spin edit. Each reports a click to its
+// hot-spot edit, the auto-repeating arrow buttons of the spin edit and the drop-down arrows of the
+// combo cells. Each reports a click to its
 // owning control (CGXControl::OnClickedButton); what the click does is the owner's business. Faces
 // are drawn themed when the visual-styles engine offers a theme, else in the classic look.
 
@@ -84,5 +85,29 @@ class CGXDownArrowButton : public CGXArrowButton
 {
 public:
     explicit CGXDownArrowButton(CGXControl* pComposite);
+    void OnDraw(CDC* pDC, BOOL bActive) override;
+};
+
+// The drop-down arrow of a grid-drawn combo cell: drawn in the current cell, and in every cell when
+// the combo lays out every cell.
+class CGXComboBoxButton : public CGXButton
+{
+public:
+    explicit CGXComboBoxButton(CGXControl* pComposite);
+    void OnDraw(CDC* pDC, BOOL bActive) override;
+
+protected:
+    // The arrow (themed, else the classic face with the arrow bitmap) with showAlways telling that
+    // every cell shows it; bDisabled takes the disabled arrow.
+    void DrawDropButton(CDC* pDC, BOOL bActive, BOOL bShowAlways, BOOL bDisabled);
+};
+
+// The drop-down arrow of a cell on a Windows combo: hidden while the real combo window is shown,
+// which draws its own.
+class CGXComboBoxWndButton : public CGXComboBoxButton
+{
+public:
+    explicit CGXComboBoxWndButton(CGXControl* pComposite);
+    void Draw(CDC* pDC, BOOL bActive, const CGXStyle& style) override;
     void OnDraw(CDC* pDC, BOOL bActive) override;
 };

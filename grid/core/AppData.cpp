@@ -140,6 +140,16 @@ CGXAppData::~CGXAppData()
     m_sharedObjectUsers.RemoveAll();
 }
 
+BOOL GXIsPopupOpening()
+{
+    return GXGetAppData()->m_bPopupOpening;
+}
+
+void GXSetPopupOpening(BOOL bOpening)
+{
+    GXGetAppData()->m_bPopupOpening = bOpening;
+}
+
 CGXAppData* GXGetAppData()
 {
     static CGXAppData appData;
@@ -196,6 +206,9 @@ void CGXAppData::InitInstance(CGXAbstractControlFactory* pFactory)
     m_bNewLook = nMajor >= 4;
     m_bOldLook = nMajor < 4;
     m_bWin32s = m_bNotNT && m_bOldLook;
+    // Without the Windows combo of later versions the tabbed combos are drawn by the grid.
+    m_bTabbedComboGridDrawn = m_bTabbedComboGridDrawn || m_bWin32s;
+    m_lcidUser = ::GetUserDefaultLCID();
 
     if (m_pControlFactory != nullptr)
         m_pControlFactory->InstallApplicationComponents();

@@ -115,6 +115,9 @@ public:
     COLORREF m_clrHighlightText = 0;
     HCURSOR m_hcurArrow = nullptr;
     BOOL m_bNewLook = FALSE;
+    // Set, the cells' own windows with a client edge leave that frame to the system instead of
+    // drawing it themselves.
+    BOOL m_bSystemBorders = FALSE;
     // NULL when the program has no such bitmap resource.
     HBITMAP m_hbm1 = nullptr;
     HBITMAP m_hbm2 = nullptr;
@@ -202,6 +205,22 @@ public:
     // Filled by the first tab window; NULL while the program has none.
     CGXTabWndInterface* m_pTabWndInterface = nullptr;
 
+    // ---- Settings of the drawn and choice cells ----
+    // The 3-D check box draws bitmap 20024 when this is above 0, else 20025.
+    int m_nCheckBoxLook = 1;
+    // The check boxes take these two colours for the frame and the window colour when set.
+    BOOL m_bColorOverride = FALSE;
+    COLORREF m_clrOverrideFrame = RGB(0, 0, 0);
+    COLORREF m_clrOverrideWindow = RGB(255, 255, 255);
+    // Set while an OLE object cell has a viewer open.
+    BOOL m_bOleLock = FALSE;
+    // Control ids 52539 and 52540 make grid-drawn tabbed combos instead of Windows ones.
+    BOOL m_bTabbedComboGridDrawn = FALSE;
+    // The user's locale at start-up (day and month names).
+    LCID m_lcidUser = 0;
+    // Set while a pop-up of a cell (a drop-down list, calculator or calendar) opens.
+    BOOL m_bPopupOpening = FALSE;
+
     char m_cDecimalSeparator = '.';
     char m_cThousandSeparator = ',';
     BOOL m_bUseLocaleSeparators = FALSE;
@@ -225,6 +244,11 @@ private:
 
 // The record of this process, built on first use and torn down at program exit.
 CGXAppData* GXGetAppData();
+
+// The library-wide pop-up flag: set while a cell's pop-up window is being created or shown; the
+// grid then ignores the focus change of its current cell.
+BOOL GXIsPopupOpening();
+void GXSetPopupOpening(BOOL bOpening);
 
 // The start-up call; the three arguments are ignored.
 void GXStartLibrary(DWORD dwArg1 = 0, DWORD dwArg2 = 0, DWORD dwArg3 = 0);

@@ -500,29 +500,47 @@ CGXChild* CGXControl::ChildFromPt(CPoint point)
     return nullptr;
 }
 
+void CGXControl::LayoutChildrenForCell()
+{
+    // The children may still lie where another cell of this control was drawn last.
+    if (m_bInit && GetChildCount() > 0)
+        LayoutChildren(m_nRow, m_nCol, CGXControl::GetCellRect(m_nRow, m_nCol));
+}
+
 BOOL CGXControl::MouseMove(UINT nFlags, CPoint point)
 {
-    return m_pFocusChild != nullptr && m_pFocusChild->MouseMove(nFlags, point);
+    if (m_pFocusChild == nullptr)
+        return FALSE;
+    CGXChild* pFocus = m_pFocusChild;
+    LayoutChildrenForCell();
+    m_pFocusChild = pFocus;
+    return m_pFocusChild->MouseMove(nFlags, point);
 }
 
 BOOL CGXControl::MouseMoveOver(UINT nFlags, CPoint point)
 {
-    if (CGXChild* pChild = ChildFromPt(point))
-        pChild->MouseMoveOver(nFlags, point);
+    // The children under the point hear of it until one takes it; the grid's hook always does.
+    for (int i = 0; i < GetChildCount(); ++i)
+    {
+        CGXChild* pChild = GetChild(i);
+        if (pChild->PtInRect(point) && pChild->MouseMoveOver(m_nRow, m_nCol, nFlags, point))
+            break;
+    }
     return m_pGrid->OnMouseMoveOver(m_nRow, m_nCol, nFlags, point);
 }
 
 BOOL CGXControl::ChildButtonDown(ChildButtonFn pfnChild, UINT nFlags, CPoint point)
 {
-    // The children may still lie where another cell of this control was drawn last.
-    if (m_bInit && GetChildCount() > 0)
-        LayoutChildren(m_nRow, m_nCol, CGXControl::GetCellRect(m_nRow, m_nCol));
+    LayoutChildrenForCell();
     m_pFocusChild = ChildFromPt(point);
     return m_pFocusChild != nullptr && (m_pFocusChild->*pfnChild)(nFlags, point);
 }
 
 BOOL CGXControl::ChildButtonUp(ChildButtonFn pfnChild, GridClickFn pfnClicked, UINT nFlags, CPoint point)
 {
+    CGXChild* pFocus = m_pFocusChild;
+    LayoutChildrenForCell();
+    m_pFocusChild = pFocus;
     BOOL bDone = m_pFocusChild != nullptr && (m_pFocusChild->*pfnChild)(nFlags, point);
     if (GetCellRect(m_nRow, m_nCol).PtInRect(point))
         bDone |= (m_pGrid->*pfnClicked)(m_nRow, m_nCol, nFlags, point);

@@ -61,6 +61,12 @@ public:
 
     virtual void SetRect(const RECT& rect) { m_rect = rect; }
     const CRect& GetRect() const { return m_rect; }
+    // Copies the rectangle out; returns the pointer given.
+    virtual LPRECT GetRect(LPRECT pRect) const
+    {
+        *pRect = m_rect;
+        return pRect;
+    }
     // Windows' rule: the right and bottom edges lie outside.
     virtual BOOL PtInRect(CPoint point) const { return m_rect.PtInRect(point); }
     // The owner's focus child is this one.
@@ -75,7 +81,8 @@ public:
     virtual void Refresh();
 
     virtual BOOL MouseMove(UINT, CPoint) { return FALSE; }
-    virtual BOOL MouseMoveOver(UINT, CPoint) { return FALSE; }
+    // A move over the owner's cell (nRow, nCol) while no button is held.
+    virtual BOOL MouseMoveOver(ROWCOL, ROWCOL, UINT, CPoint) { return FALSE; }
     virtual BOOL LButtonDown(UINT, CPoint) { return FALSE; }
     virtual BOOL LButtonUp(UINT, CPoint) { return FALSE; }
     virtual BOOL LButtonDblClk(UINT, CPoint) { return FALSE; }
@@ -300,6 +307,9 @@ private:
     using GridClickFn = BOOL (CGXGridCore::*)(ROWCOL, ROWCOL, UINT, CPoint);
 
     CGXChild* ChildFromPt(CPoint point);
+    // Lays the children out in the control's own cell again (a drawing of another cell may have
+    // moved them); the focus child is the caller's to keep.
+    void LayoutChildrenForCell();
     // One routine per kind of button event, for all three buttons.
     BOOL ChildButtonDown(ChildButtonFn pfnChild, UINT nFlags, CPoint point);
     BOOL ChildButtonUp(ChildButtonFn pfnChild, GridClickFn pfnClicked, UINT nFlags, CPoint point);

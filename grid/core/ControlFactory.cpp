@@ -2,20 +2,33 @@
 
 #include "grid/core/GridWnd.h"
 
+#include "grid/controls/CheckBox.h"
+#include "grid/controls/CheckListComboBox.h"
+#include "grid/controls/ComboBox.h"
+#include "grid/controls/ComboBoxWnd.h"
+#include "grid/controls/DaoBitmap.h"
 #include "grid/controls/EditControl.h"
 #include "grid/controls/HotSpotEdit.h"
+#include "grid/controls/ListBox.h"
 #include "grid/controls/MaskControl.h"
 #include "grid/controls/MaskData.h"
+#include "grid/controls/OlePreview.h"
 #include "grid/controls/PasswordControl.h"
+#include "grid/controls/ProgressCtrl.h"
+#include "grid/controls/Pushbutton.h"
+#include "grid/controls/RadioButton.h"
 #include "grid/controls/RichEditCtrl.h"
 #include "grid/controls/SpinEdit.h"
 #include "grid/controls/Static.h"
+#include "grid/controls/TabbedComboBox.h"
+#include "grid/controls/TabbedComboBoxWnd.h"
 #include "grid/controls/VScrollEdit.h"
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
 
 #include "grid/core/AppData.h"
+#include "grid/core/BrowserGridHooks.h"
 #include "grid/core/Control.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/GridCore.h"
@@ -52,8 +65,71 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
     switch (nID)
     {
     case GX_IDS_CTRL_OLEPREVIEW:
-        // Only a grid of the OLE-browser kind gets a preview control; the library has no such grid.
-        return nullptr;
+        // Only a grid of the OLE-browser kind gets a preview control.
+        return pGrid != nullptr && pGrid->GetBrowserGridHooks() != nullptr ? new (std::nothrow) CGXOlePreview(pGrid)
+                                                                           : nullptr;
+    case GX_IDS_CTRL_PUSHBTN:
+        return new (std::nothrow) CGXPushbutton(pGrid);
+    case GX_IDS_CTRL_RADIOBTN:
+        return new (std::nothrow) CGXRadioButton(pGrid, FALSE);
+    case GX_IDS_CTRL_RADIOBTN3D:
+        return new (std::nothrow) CGXRadioButton(pGrid, TRUE);
+    case GX_IDS_CTRL_RADIOBTN3DEX:
+        return new (std::nothrow) CGXRadioButtonEx(pGrid, TRUE);
+    case GX_IDS_CTRL_RADIOBTNEX:
+        return new (std::nothrow) CGXRadioButtonEx(pGrid, FALSE);
+    case GX_IDS_CTRL_CHECKBOX:
+        return new (std::nothrow) CGXCheckBox(pGrid, FALSE, 0, 0);
+    case GX_IDS_CTRL_CHECKBOX3D:
+        return new (std::nothrow) CGXCheckBox(pGrid, TRUE, 0, 0);
+    case GX_IDS_CTRL_CHECKBOX_EX:
+        return new (std::nothrow) CGXCheckBoxEx(pGrid, FALSE, 0, 0);
+    case GX_IDS_CTRL_CHECKBOX3D_EX:
+        return new (std::nothrow) CGXCheckBoxEx(pGrid, TRUE, 0, 0);
+    case GX_IDS_CTRL_COMBOBOX:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_NOTEXTFIT);
+    case GX_IDS_CTRL_ZEROBASED:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_ZEROBASED);
+    case GX_IDS_CTRL_ONEBASED:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_ONEBASED);
+    case GX_IDS_CTRL_TEXTFIT:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_TEXTFIT);
+    case GX_IDS_CTRL_ONEBASED_EX:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_ONEBASED | GXCOMBO_DISPLAYCHOICE);
+    case GX_IDS_CTRL_ZEROBASED_EX:
+        return new (std::nothrow) CGXComboBox(pGrid, nID, nID, GXCOMBO_ZEROBASED | GXCOMBO_DISPLAYCHOICE);
+    case GX_IDS_CTRL_CBS_DROPDOWN:
+    case GX_IDS_CTRL_CBS_DROPDOWNLIST:
+    {
+        CGXComboBoxWnd* pCombo = new (std::nothrow) CGXComboBoxWnd(pGrid);
+        if (pCombo != nullptr)
+            pCombo->CreateControl(nID == GX_IDS_CTRL_CBS_DROPDOWN ? WS_VSCROLL | CBS_AUTOHSCROLL | CBS_DROPDOWN
+                                                                  : WS_VSCROLL | CBS_DROPDOWNLIST,
+                                  nID);
+        return pCombo;
+    }
+    case GX_IDS_CTRL_TABBED_COMBOBOX:
+        return new (std::nothrow) CGXTabbedComboBox(pGrid, GX_IDS_CTRL_TABBED_COMBOBOX, GX_IDS_CTRL_TABBED_COMBOBOX);
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWN:
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST:
+    {
+        // Where the tabbed Windows combo cannot be had, the grid-drawn one stands in.
+        if (GXGetAppData()->m_bTabbedComboGridDrawn)
+            return new (std::nothrow)
+                CGXTabbedComboBox(pGrid, GX_IDS_CTRL_TABBED_COMBOBOX, GX_IDS_CTRL_TABBED_COMBOBOX);
+        CGXTabbedComboBoxWnd* pCombo = new (std::nothrow) CGXTabbedComboBoxWnd(pGrid);
+        if (pCombo != nullptr)
+            pCombo->CreateControl(nID == GX_IDS_CTRL_CBS_TABBED_DROPDOWN ? CBS_DROPDOWN : CBS_DROPDOWNLIST, nID);
+        return pCombo;
+    }
+    case GX_IDS_CTRL_LISTBOX:
+        return new (std::nothrow) CGXListBox(pGrid, nID);
+    case GX_IDS_CTRL_CHECKLIST_COMBOBOX:
+        return new (std::nothrow) CGXCheckListComboBox(pGrid, nID, nID);
+    case GX_IDS_CTRL_PROGRESS:
+        return new (std::nothrow) CGXProgressCtrl(pGrid);
+    case GX_IDS_CTRL_DAOBITMAP:
+        return new (std::nothrow) CGXDaoBitmap(pGrid);
     case GX_IDS_CTRL_STATIC:
         return new (std::nothrow) CGXStatic(pGrid);
     case GX_IDS_CTRL_HEADER:
@@ -110,7 +186,12 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
         return;
     CGXControl::AddUserAttributes(pStylesMap);
     CGXSpinEdit::AddUserAttributes(pStylesMap);
+    CGXCheckBox::AddUserAttributes(pStylesMap);
+    CGXRadioButtonEx::AddUserAttributes(pStylesMap);
     CGXMaskControl::AddUserAttributes(pStylesMap);
+    CGXProgressCtrl::AddUserAttributes(pStylesMap);
+    CGXTabbedComboBox::AddUserAttributes(pStylesMap);
+    CGXTabbedComboBoxWnd::AddUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);

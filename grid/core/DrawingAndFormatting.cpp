@@ -267,3 +267,8 @@ BOOL CGXDrawingAndFormatting::LoadBitmapResource(CBitmap& bitmap, LPCTSTR pszRes
     }
     return TRUE;
 }
+
+int GridDrawText(CDC* pDC, LPCTSTR pszText, int nLength, LPRECT lpRect, UINT nFormat, LPCRECT lpClipRect)
+{
+    return CGXDrawingAndFormatting::GetInstance()->DrawText(pDC, pszText, nLength, lpRect, nFormat, lpClipRect);
+}

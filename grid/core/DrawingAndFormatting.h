@@ -106,3 +106,7 @@ public:
 UINT GXGetDibNumColors(const BITMAPINFOHEADER* pHeader);
 
 CRect GXDrawCenteredCaption(CDC* pDC, CRect rect, BOOL bFrame, LPCTSTR pszCaption, UINT nFormat);
+
+// The grid's text drawing (CGXDrawingAndFormatting::DrawText) of nLength bytes of a text (-1: up to
+// its zero); returns the drawn height.
+int GridDrawText(CDC* pDC, LPCTSTR pszText, int nLength, LPRECT lpRect, UINT nFormat, LPCRECT lpClipRect = nullptr);

@@ -20,6 +20,7 @@
 class CDC;
 class CDocument;
 class CFont;
+class CGXBrowserGridHooks;
 class CGXFont;
 class CGXAppData;
 class CGXChild;
@@ -98,6 +99,9 @@ enum : UINT
 
 // The autoscroll timer of the grid window.
 const UINT_PTR GX_AUTOSCROLL_TIMER = 992;
+// The timer that hands a held button of the current cell (a spin arrow) the resting mouse, so that
+// it repeats without the mouse moving; started by the button, ended with the press.
+const UINT_PTR GX_CHILDREPEAT_TIMER = 993;
 
 // The grid's cursor resources (resources/grid/grid.rc).
 enum : UINT
@@ -194,8 +198,22 @@ public:
     virtual BOOL ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_UPDATENOW, BOOL bFloatCell = FALSE);
     // Set while the current cell is not to be scrolled into view when editing starts.
     BOOL m_bNoScrollOnStartEditing = FALSE;
-    // Set while the grid changes the focus itself.
+    // Set while the grid or a cell control changes the focus itself (the focus-change flag: the
+    // grid then ignores the focus change).
     BOOL m_bFocusChanging = FALSE;
+
+    // ---- State the drop-down cells share with the grid ----
+    // Set while a combo cell's list is open.
+    BOOL m_bDropDownCell = FALSE;
+    // Set while a combo cell creates its list window.
+    BOOL m_bCreatingDropDown = FALSE;
+    // Set while the grid moves the current cell: a list that closes meanwhile hands the focus back
+    // to its cell's window, so that it stays in the grid.
+    BOOL m_bRefocus = FALSE;
+    // Set while the current cell's control hides its window.
+    BOOL m_bHideInProgress = FALSE;
+    // The hooks of a database browser grid; the library has none, so NULL: not a browser grid.
+    virtual CGXBrowserGridHooks* GetBrowserGridHooks() { return nullptr; }
 
     // ---- Hooks of the cell controls ----
     virtual BOOL OnStartEditing(ROWCOL nRow, ROWCOL nCol);
@@ -215,6 +233,8 @@ public:
     virtual BOOL OnCellRightDblClicked(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint point);
     virtual BOOL OnMouseMoveOver(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint point);
     virtual void OnClickedButtonRowCol(ROWCOL nRow, ROWCOL nCol);
+    // A click fell on the selected text of the active cell's window.
+    virtual void OnClickInSelection(ROWCOL nRow, ROWCOL nCol);
     // The last say on whether an edited cell may be stored.
     virtual BOOL ValidateCellHook(ROWCOL nRow, ROWCOL nCol);
     // The text a control hands over when it refuses an edited value.

@@ -225,6 +225,10 @@ BOOL CGXGridCore::OnMouseMoveOver(ROWCOL, ROWCOL, UINT, CPoint)
     return FALSE;
 }
 
+void CGXGridCore::OnClickInSelection(ROWCOL, ROWCOL)
+{
+}
+
 void CGXGridCore::OnClickedButtonRowCol(ROWCOL, ROWCOL)
 {
 }
@@ -305,6 +309,7 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL bC
         return TRUE;
     // A paint while the cell moves keeps the current cell's style copy.
     CGXFlagScope moving(m_bMovingCurrentCell, TRUE);
+    CGXFlagScope refocus(m_bRefocus, TRUE);
     // A current cell among the header rows or columns has no editing to end.
     const BOOL bOldInHeader = bOld && (nOldRow <= GetHeaderRows() || nOldCol <= GetHeaderCols());
     CGXControl* pOld = bOld && !bOldInHeader ? GetCurrentCellControl() : nullptr;
@@ -627,6 +632,7 @@ BOOL CGXGridCore::ProcessMoveKey(int nDirection, UINT nCount)
 
 void CGXGridCore::HideCurrentCellControl()
 {
+    CGXFlagScope hiding(m_bHideInProgress, TRUE);
     if (CGXControl* pControl = GetCurrentCellControl())
         pControl->Hide();
 }
@@ -730,7 +736,8 @@ CGXGridCore* CGXGridCore::GetFocusGrid()
 
 BOOL CGXGridCore::OnGridSetFocus(CWnd* pOldWnd)
 {
-    if (m_bFocusChanging)
+    // A pop-up of the current cell that is opening moves the focus without leaving the grid.
+    if (m_bFocusChanging || GXIsPopupOpening())
         return FALSE;
     HWND hOld = pOldWnd->GetSafeHwnd();
     // A focus from outside the grid (or from no window: another program) is gained; one from the
@@ -749,7 +756,7 @@ BOOL CGXGridCore::OnGridSetFocus(CWnd* pOldWnd)
 
 BOOL CGXGridCore::OnGridKillFocus(CWnd* pNewWnd)
 {
-    if (m_bFocusChanging)
+    if (m_bFocusChanging || GXIsPopupOpening())
         return FALSE;
     HWND hGrid = m_pGridWnd->GetSafeHwnd();
     HWND hNew = pNewWnd->GetSafeHwnd();

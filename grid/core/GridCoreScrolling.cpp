@@ -831,9 +831,21 @@ void CGXGridCore::AutoScrollTowards(CPoint point)
 
 BOOL CGXGridCore::HandleTimer(UINT_PTR nIDEvent)
 {
+    HWND hWnd = m_pGridWnd->GetSafeHwnd();
+    if (nIDEvent == GX_CHILDREPEAT_TIMER)
+    {
+        // The press of the current cell still runs: its control hears the mouse where it rests.
+        CGXControl* pControl = GetCurrentCellControl();
+        if (hWnd != nullptr && ::GetCapture() == hWnd && (m_wTrackingState & GX_TRACK_PRESS) != 0 &&
+            (m_nButtonFlags & MK_LBUTTON) != 0 && pControl != nullptr &&
+            IsCurrentCell(m_nPressedRow, m_nPressedCol))
+            pControl->MouseMove(MK_LBUTTON, ClampTrackPoint(m_ptTrackMouse));
+        else if (hWnd != nullptr)
+            ::KillTimer(hWnd, GX_CHILDREPEAT_TIMER);
+        return TRUE;
+    }
     if (nIDEvent != GX_AUTOSCROLL_TIMER)
         return FALSE;
-    HWND hWnd = m_pGridWnd->GetSafeHwnd();
     const BOOL bDragging = hWnd != nullptr && ::GetCapture() == hWnd && (m_wTrackingState & GX_TRACK_PRESS) != 0 &&
                            (m_nButtonFlags & MK_LBUTTON) != 0;
     // A repeated key whose release went to another window ends with the focus.

@@ -105,6 +105,17 @@ CGXGridParam::~CGXGridParam()
     SetPrintDevice(nullptr, FALSE);
     m_sSheetName.Empty();
     m_mapFreed.RemoveAll();
+    DeleteTabbedChoiceMaps();
+}
+
+void CGXGridParam::DeleteTabbedChoiceMaps()
+{
+    for (CPtrArray* pMaps : {&m_apTabbedKeyMaps, &m_apTabbedTextMaps})
+    {
+        for (INT_PTR i = 0; i < pMaps->GetSize(); ++i)
+            delete static_cast<CMapStringToString*>(pMaps->GetAt(i));
+        pMaps->RemoveAll();
+    }
 }
 
 void CGXGridParam::Serialize(CArchive& ar)

@@ -199,6 +199,19 @@ public:
     BOOL m_bShowStoredValues = FALSE;
     BOOL m_bCursorOnlyWhenFocused = FALSE;
 
+    // ---- Drop-down lists of the choice cells ----
+    // The height in pixels of a grid-drawn combo's list.
+    int m_nDropDownHeight = 100;
+    // Lookup tables of the tabbed choice lists, indexed by unique choice-list id: CMapStringToString*
+    // (NULL where none is made yet), created by the tabbed combos on demand and deleted here. Key maps
+    // take a key field to its whole choice line, text maps a text field.
+    CPtrArray m_apTabbedKeyMaps;
+    CPtrArray m_apTabbedTextMaps;
+    // Raised whenever tabbed lookup tables are reset, so that lists filled before are filled again.
+    int m_nChoiceListGeneration = 0;
+    // Deletes every tabbed lookup table and empties both arrays.
+    void DeleteTabbedChoiceMaps();
+
 private:
     CGXGridParam(const CGXGridParam&) = delete;
 };

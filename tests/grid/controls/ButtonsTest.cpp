@@ -1,10 +1,12 @@
 // The buttons drawn inside cells: clicks by mouse and Space, cancelling, the arrow buttons' repeat on
 // the clock seam, key dispatch through the owner's focus child, and classic and themed faces.
 #include "grid/controls/Buttons.h"
+#include "grid/controls/SpinEdit.h"
 
 #include "framework/win/SeamRecorders.h"
 
 #include "CellTestGrid.h"
+#include "DrawnCellTestGrid.h"
 #include "FakeThemeEngine.h"
 
 #include <gtest/gtest.h>
@@ -319,4 +321,81 @@ TEST_F(ButtonsTest, AButtonWithoutACaptionShowsTwoDashes)
             nDark += canvas.At(x, y) == black;
     EXPECT_GT(nDark, 2);
     EXPECT_EQ(pButton->GetText(), "");
+}
+
+namespace
+{
+// A spin cell on a real grid whose button clicks are stamped with the test clock.
+class SpinClockGrid : public DrawnCellGrid
+{
+public:
+    void OnClickedButtonRowCol(ROWCOL, ROWCOL) override { clickTimes.push_back(pClock->now); }
+    CManualTickClock* pClock = nullptr;
+    std::vector<DWORD> clickTimes;
+};
+
+class HeldArrowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(grid.Open());
+        grid.pClock = &clock;
+        grid.SetControlCell(1, 1, GX_IDS_CTRL_SPINEDIT, "0");
+        grid.MoveCurrentCell(1, 1);
+        CGXSpinEdit* pSpin = dynamic_cast<CGXSpinEdit*>(grid.GetRegisteredControl(GX_IDS_CTRL_SPINEDIT));
+        ASSERT_NE(pSpin, nullptr);
+        up = pSpin->GetUpButton()->GetRect().CenterPoint();
+        ASSERT_TRUE(grid.CalcCellRect(1, 1).PtInRect(up));
+    }
+    void TearDown() override { grid.Release(up); }
+    // Moves the clock and the held mouse there.
+    void MoveAt(DWORD dwTime, CPoint point)
+    {
+        clock.now = dwTime;
+        grid.MoveHeld(point);
+    }
+
+    CManualTickClock clock;
+    CScopedTickClock seam{&clock};
+    SpinClockGrid grid;
+    CPoint up;
+};
+}  // namespace
+
+TEST_F(HeldArrowTest, APressedArrowClicksWhenTheMovesOfTheHeldMouseArriveInTime)
+{
+    grid.Press(up);
+    for (DWORD dwTime : {100u, 499u, 500u, 649u, 650u, 794u, 795u, 934u, 935u})
+        MoveAt(dwTime, up);
+    EXPECT_EQ(grid.clickTimes, (std::vector<DWORD>{0, 500, 650, 795, 935}));
+    grid.Release(up);
+    EXPECT_EQ(grid.clickTimes.size(), 5u) << "no click on release";
+}
+
+TEST_F(HeldArrowTest, DraggingOutAndBackResumesWithoutANewLongWait)
+{
+    grid.Press(up);
+    MoveAt(500, up);
+    const CPoint outside(up.x, up.y + 60);
+    MoveAt(600, outside);
+    MoveAt(700, outside);
+    EXPECT_EQ(grid.clickTimes, (std::vector<DWORD>{0, 500})) << "no repeat outside the arrow";
+    MoveAt(710, up);
+    EXPECT_EQ(grid.clickTimes, (std::vector<DWORD>{0, 500, 710}));
+}
+
+TEST_F(HeldArrowTest, TheGridsTimerRepeatsForARestingMouse)
+{
+    grid.Press(up);
+    for (DWORD dwTime : {250u, 500u, 600u, 650u})
+    {
+        clock.now = dwTime;
+        ::SendMessageA(grid.m_hWnd, WM_TIMER, GX_CHILDREPEAT_TIMER, 0);
+    }
+    EXPECT_EQ(grid.clickTimes, (std::vector<DWORD>{0, 500, 650}));
+    grid.Release(up);
+    clock.now = 2000;
+    ::SendMessageA(grid.m_hWnd, WM_TIMER, GX_CHILDREPEAT_TIMER, 0);
+    EXPECT_EQ(grid.clickTimes.size(), 3u) << "the released arrow is not fed";
 }

@@ -15,7 +15,7 @@ struct FakeEngine
     static inline BOOL s_bActive = TRUE;
     static inline BOOL s_bOpens = TRUE;
     static inline std::wstring s_lastClass;
-    static inline int s_nPart = 0, s_nState = 0, s_nOpened = 0, s_nClosed = 0;
+    static inline int s_nPart = 0, s_nState = 0, s_nOpened = 0, s_nClosed = 0, s_nEdges = 0;
 
     static BOOL WINAPI IsAppThemed() { return s_bAppThemed; }
     static BOOL WINAPI IsThemeActive() { return s_bActive; }
@@ -39,12 +39,20 @@ struct FakeEngine
         ::DeleteObject(hBrush);
         return S_OK;
     }
+    // An edge is only counted: the fill shows where the part went.
+    static HRESULT WINAPI DrawThemeEdge(HTHEME, HDC, int, int, const RECT*, UINT, UINT, RECT* pContentRect)
+    {
+        ++s_nEdges;
+        if (pContentRect != nullptr)
+            ::SetRectEmpty(pContentRect);
+        return S_OK;
+    }
 
     // Themed, active and opening themes again, with nothing remembered.
     static void Reset()
     {
         s_bAppThemed = s_bActive = s_bOpens = TRUE;
-        s_nOpened = s_nClosed = s_nPart = s_nState = 0;
+        s_nOpened = s_nClosed = s_nPart = s_nState = s_nEdges = 0;
         s_lastClass.clear();
     }
     static void Install()
@@ -54,6 +62,7 @@ struct FakeEngine
         GXUxTheme::SetEntryPoint("OpenThemeData", AsProc(reinterpret_cast<void*>(&OpenThemeData)));
         GXUxTheme::SetEntryPoint("CloseThemeData", AsProc(reinterpret_cast<void*>(&CloseThemeData)));
         GXUxTheme::SetEntryPoint("DrawThemeBackground", AsProc(reinterpret_cast<void*>(&DrawThemeBackground)));
+        GXUxTheme::SetEntryPoint("DrawThemeEdge", AsProc(reinterpret_cast<void*>(&DrawThemeEdge)));
     }
     static FARPROC AsProc(void* pfn) { return reinterpret_cast<FARPROC>(pfn); }
 };
