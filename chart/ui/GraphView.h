@@ -140,6 +140,8 @@ protected:
     afx_msg void OnSaveAsDib();
     afx_msg void OnSaveAsJpeg();
     afx_msg void OnEditCopy();
+    // The chart edit dialog on the chart, then the chart refreshed and repainted.
+    afx_msg void OnEditGraph();
 
     // ---- Helpers ----
     // A client point in chart coordinates and back (the same on a view that does not scroll).
@@ -201,7 +203,7 @@ public:
     QVGraphView();
     ~QVGraphView() override;
 
-    // The wizard (53508) and the chart edit dialog (53505) add their commands to this map.
+    // The wizard (53508) adds its command to this map.
     DECLARE_MESSAGE_MAP()
 };
 

@@ -3,6 +3,7 @@
 
 #include "chart/model/GraphDoc.h"
 #include "chart/ui/ChartViewIds.h"
+#include "chart/ui/GraphEditDialog.h"
 #include "chart/ui/GraphPosition.h"
 #include "chart/ui/GraphZoom.h"
 #include "framework/win/Dc.h"
@@ -268,4 +269,19 @@ template <class TBase>
 void QVGraphViewImpl<TBase>::OnUpdateZoom(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_zoomStack.IsEmpty());
+}
+
+// ---- Editing ----
+
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnEditGraph()
+{
+    QVGraph* pChart = GetGraph();
+    if (pChart == nullptr)
+        return;
+    QVGraphEditDialog dialog(this);
+    dialog.m_pGraph = pChart;
+    dialog.DoModal();
+    pChart->Refresh();
+    this->Invalidate(FALSE);
 }
