@@ -47,3 +47,11 @@
 #define IDC_QVG_HORIZONTAL_MARGIN_UNIT  1017
 #define IDC_QVG_WIDTH_UNIT              1018
 #define IDC_QVG_HEIGHT_UNIT             1019
+
+// The chart wizard's preview view: its window id, its commands and its context menu.
+#define IDC_QVG_WIZARD_VIEW             21700
+#define ID_QVG_WIZ_COPY                 21701
+#define ID_QVG_WIZ_SAVE_LAYOUT          21702
+#define ID_QVG_WIZ_CANCEL_TRACKING      21703
+#define ID_QVG_WIZ_PRINT                21704
+#define IDR_QVG_WIZ_VIEW_MENU           21845

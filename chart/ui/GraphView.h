@@ -2,14 +2,20 @@
 // data item, a zoom band dragged over a display (undone step by step or all at once), data points dragged
 // to new values, a copy to the clipboard, export as a BMP or JPEG file, a 3-3-2 palette on palette
 // devices, and the print layout its page setup dialogs choose.
+//
+// The behaviour lives in QVGraphViewImpl, once for both view bases: QVGraphView is it on a plain view,
+// QVGScrollView (ScrollViews.h) on a scrolling one, where the mouse works in chart coordinates (the
+// client point plus the scroll position).
 #pragma once
 
 #include "chart/ui/GraphTip.h"
 #include "chart/ui/ObStack.h"
+#include "framework/docview/ScrollView.h"
 #include "framework/docview/View.h"
 #include "framework/win/Gdi.h"
 
 #include <cstdint>
+#include <type_traits>
 
 class BWKPicture;
 class CBitmap;
@@ -29,17 +35,19 @@ struct QVGDragRecord
     double dValue;
 };
 
-class QVGraphView : public CView
+template <class TBase>
+class QVGraphViewImpl : public TBase
 {
-    DECLARE_DYNCREATE(QVGraphView)
 public:
     // The hover tip's timer and how long the pointer must rest.
     enum { hoverTimerId = 3860, hoverDelay = 1500 };
     // The data command a dragged value sends to the master document.
     enum { dragNotification = 0x100 };
+    // The view scrolls: mouse points are taken in chart coordinates.
+    static constexpr bool kScrolls = std::is_base_of_v<CScrollView, TBase>;
 
-    QVGraphView();
-    ~QVGraphView() override;
+    QVGraphViewImpl();
+    ~QVGraphViewImpl() override;
 
     // ---- Options and services ----
     virtual void SetShowDragTip(BOOL bShow);
@@ -48,17 +56,17 @@ public:
     virtual BOOL IsDataDragEnabled();
     virtual void SetZoomEnabled(BOOL bEnabled);
     virtual BOOL IsZoomEnabled();
-    // Moves the zoom band's end to the client point, inverting the old band and the new one.
+    // Moves the zoom band's end to the chart point, inverting the old band and the new one.
     virtual void DrawZoomBand(int x, int y);
     // The band of a coordinate mode the view does not know; nothing here.
     virtual void DrawOtherBand(CDC* pDC, const CRect& plot, QVGraphPosition* pPosition);
-    // Stores the value under the client point into the dragged item (and its partners by graph type).
+    // Stores the value under the chart point into the dragged item (and its partners by graph type).
     virtual void DragDataPoint(UINT nFlags, int x, int y);
     virtual void SetNotifyDocument(BOOL bNotify);
     virtual BOOL GetNotifyDocument();
     // Draws the chart into the bitmap (not selected anywhere) as large as the bitmap, without the tip.
     virtual void DrawToBitmap(CDC* pDC, CBitmap* pBitmap);
-    // A new hit position of the client point; the caller deletes it.
+    // A new hit position of the chart point; the caller deletes it.
     virtual QVGraphPosition* CreatePosition(QVGraph* pChart, int x, int y);
     // The chart of the document; NULL when the document is not a chart document.
     virtual QVGraph* GetGraph();
@@ -70,7 +78,7 @@ public:
     // Undoes every zoom step (bAll) or the last one.
     virtual void RestoreZoom(BOOL bAll);
 
-    // Has the document's chart draw itself into the device context for this view.
+    // Has the chart draw itself into the device context for this view.
     void DrawChart(CDC* pDC);
 
     // ---- CView ----
@@ -132,8 +140,13 @@ protected:
     afx_msg void OnSaveAsDib();
     afx_msg void OnSaveAsJpeg();
     afx_msg void OnEditCopy();
+    // The chart edit dialog on the chart, then the chart refreshed and repainted.
+    afx_msg void OnEditGraph();
 
     // ---- Helpers ----
+    // A client point in chart coordinates and back (the same on a view that does not scroll).
+    CPoint ToChartPoint(CPoint client);
+    CPoint ToClientPoint(CPoint chart);
     // Restarts the hover timer for a new pointer position, hiding the tip.
     void RestartHoverTimer(CPoint point);
     // The region the zoom band covers in the display's plot for the position's coordinate mode; FALSE
@@ -145,12 +158,18 @@ protected:
     int PlaceOfDisplay(QVGraph* pChart, QVGDisplayBase* pDisplay);
     // Stores one dragged value and tells the master document.
     void StoreDraggedValue(QVGraph* pChart, int nIndex, int nGroup, double value);
-    // A client-sized bitmap with the chart drawn into it; NULL when none could be made.
-    CBitmap* MakeClientBitmap(CDC* pDC);
+    // A bitmap of the size with the chart drawn into it; NULL when none could be made.
+    CBitmap* MakeChartBitmap(CDC* pDC, CSize size);
+    // The client area's size; what the clipboard copy and the image files show.
+    CSize GetClientSize();
+    // Puts a bitmap of the size with the chart drawn into it on the clipboard.
+    void CopyToClipboard(CSize size);
     // A save dialog for the extension and filter; the chosen path, empty when cancelled.
     CString AskSavePath(LPCTSTR lpszDefExt, LPCTSTR lpszFilter);
-    // Fills the picture from the client area and writes it; a failure is told to the user.
-    BOOL SavePicture(BWKPicture& picture, LPCTSTR lpszPath, LPCTSTR lpszFillFailed);
+    // Fills the picture from a bitmap of the size and writes it; a failure is told to the user.
+    BOOL SavePicture(BWKPicture& picture, LPCTSTR lpszPath, LPCTSTR lpszFillFailed, CSize size);
+    // Realizes the view's palette in a DC of the client area.
+    void RealizePalette();
 
     int m_nHoverTimer;
     QVGraphTip m_tip;
@@ -174,7 +193,20 @@ protected:
     int m_nSavedPlacement;
     CRect m_rectSavedChart;
     int m_bSavedChartRect;
+};
 
-    // The wizard (53508) and the chart edit dialog (53505) add their commands to this map.
+// The chart view of a chart document.
+class QVGraphView : public QVGraphViewImpl<CView>
+{
+    DECLARE_DYNCREATE(QVGraphView)
+public:
+    QVGraphView();
+    ~QVGraphView() override;
+
+    // The wizard (53508) adds its command to this map.
     DECLARE_MESSAGE_MAP()
 };
+
+// Instantiated once, in GraphView.cpp, for both view bases.
+extern template class QVGraphViewImpl<CView>;
+extern template class QVGraphViewImpl<CScrollView>;

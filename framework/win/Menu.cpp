@@ -1,6 +1,7 @@
 #include "framework/win/Menu.h"
 
 #include "framework/win/HandleMap.h"
+#include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 
@@ -85,5 +86,9 @@ BOOL CMenu::DestroyMenu()
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
+    // The menu's loop is modal: a test answers it through the modal hook.
+    BOOL nResult = FALSE;
+    if (AfxAnswerPopupMenu(this, nFlags, CPoint(x, y), pWnd, nResult))
+        return nResult;
     return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
 }

@@ -42,6 +42,8 @@ public:
     std::function<void(CWnd*)> onMessageBox;
     // Answers common dialogs (see CModalHook::OnCommonDialog); unset, the real dialog runs.
     std::function<BOOL(CCommonDialog*, INT_PTR&)> onCommonDialog;
+    // Answers pop-up menus (see CModalHook::OnPopupMenu); unset, the real menu shows.
+    std::function<BOOL(CMenu*, UINT, CPoint, CWnd*, BOOL&)> onPopupMenu;
 
     explicit CFunctionModalHook(std::function<void(CWnd*)> dialog = {}, std::function<void(CWnd*)> box = {})
         : onDialog(std::move(dialog)), onMessageBox(std::move(box)) {}
@@ -59,6 +61,10 @@ public:
     BOOL OnCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult) override
     {
         return onCommonDialog ? onCommonDialog(pDialog, nResult) : FALSE;
+    }
+    BOOL OnPopupMenu(CMenu* pMenu, UINT nFlags, CPoint point, CWnd* pWnd, BOOL& nResult) override
+    {
+        return onPopupMenu ? onPopupMenu(pMenu, nFlags, point, pWnd, nResult) : FALSE;
     }
 };
 

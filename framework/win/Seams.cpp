@@ -103,6 +103,11 @@ BOOL AfxAnswerCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult)
     return g_pModalHook != nullptr && g_pModalHook->OnCommonDialog(pDialog, nResult);
 }
 
+BOOL AfxAnswerPopupMenu(CMenu* pMenu, UINT nFlags, CPoint point, CWnd* pWnd, BOOL& nResult)
+{
+    return g_pModalHook != nullptr && g_pModalHook->OnPopupMenu(pMenu, nFlags, point, pWnd, nResult);
+}
+
 DWORD AfxGetTickCount()
 {
     return g_pTickClock != nullptr ? g_pTickClock->GetTickCount() : ::GetTickCount();

@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include "framework/core/Geometry.h"
+
 #include <functional>
 
 class CWnd;
 class CCommonDialog;
+class CMenu;
 
 // Every message box of the framework and the programs goes through this.
 class CMessageBoxSeam
@@ -39,6 +42,19 @@ public:
         (void)nResult;
         return FALSE;
     }
+    // A pop-up menu is about to be tracked (CMenu::TrackPopupMenu) for pWnd at the screen point. To
+    // answer it without showing it, set nResult to what TrackPopupMenu returns (the chosen command
+    // with TPM_RETURNCMD; a chosen command without it is posted to pWnd by the hook itself) and
+    // return TRUE. FALSE shows the real menu.
+    virtual BOOL OnPopupMenu(CMenu* pMenu, UINT nFlags, CPoint point, CWnd* pWnd, BOOL& nResult)
+    {
+        (void)pMenu;
+        (void)nFlags;
+        (void)point;
+        (void)pWnd;
+        (void)nResult;
+        return FALSE;
+    }
 };
 
 // The clock that waits on the tick count read.
@@ -67,6 +83,7 @@ CBeepSeam* AfxSetBeepSeam(CBeepSeam* pSeam);
 int AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType);
 void AfxNotifyModalDialog(CWnd* pDialog);
 BOOL AfxAnswerCommonDialog(CCommonDialog* pDialog, INT_PTR& nResult);
+BOOL AfxAnswerPopupMenu(CMenu* pMenu, UINT nFlags, CPoint point, CWnd* pWnd, BOOL& nResult);
 DWORD AfxGetTickCount();
 BOOL AfxMessageBeep(UINT uType);
 

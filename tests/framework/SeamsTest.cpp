@@ -4,6 +4,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/win/FrameworkIds.h"
+#include "framework/win/Menu.h"
 #include "framework/win/SeamRecorders.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
@@ -122,6 +123,33 @@ TEST_F(Seams, BeepsGoToTheInstalledSeamUntilItsScopeEnds)
     }
     AfxMessageBeep(MB_OK);
     EXPECT_EQ(outer.beeps, std::vector<UINT>{MB_OK});
+}
+
+TEST_F(Seams, APopupMenuIsAnsweredByTheModalHookWithTheMenuItsFlagsAndItsPlace)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 101, "First");
+    menu.AppendMenu(MF_STRING | MF_GRAYED, 102, "Second");
+
+    CFunctionModalHook hook;
+    CScopedModalHook hookSeam(&hook);
+    int nSeen = 0;
+    hook.onPopupMenu = [&](CMenu* pMenu, UINT nFlags, CPoint point, CWnd* pWnd, BOOL& nResult) -> BOOL {
+        ++nSeen;
+        EXPECT_EQ(pMenu->GetSafeHmenu(), menu.GetSafeHmenu());
+        EXPECT_EQ(pMenu->GetMenuState(102, MF_BYCOMMAND) & MF_GRAYED, (UINT)MF_GRAYED);
+        EXPECT_EQ(nFlags, (UINT)(TPM_LEFTALIGN | TPM_RETURNCMD));
+        EXPECT_EQ(point, CPoint(40, 50));
+        EXPECT_EQ(pWnd, &owner);
+        nResult = 101;
+        return TRUE;
+    };
+    EXPECT_EQ(menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, 40, 50, &owner), 101);
+    EXPECT_EQ(nSeen, 1);
+    owner.DestroyWindow();
 }
 
 TEST(SeamsDefault, TheRealClockIsTheSystems)

@@ -5,6 +5,8 @@
 
 #include "ChartViewTestSupport.h"
 #include "chart/ui/ChartViewIds.h"
+#include "chart/ui/GraphEditDialog.h"
+#include "tests/framework/WinTestSupport.h"
 #include "framework/win/Dc.h"
 
 TEST(GraphViewStrings, TheCommandsCarryTheirPromptsAndTooltips)
@@ -59,4 +61,28 @@ TEST_F(ChartViewTest, TheBackgroundIsNeverErasedTheChartPaintsItAll)
     EXPECT_EQ(kBackground, before);
     EXPECT_NE(0, pView->SendMessage(WM_ERASEBKGND, (WPARAM)dc.m_hDC));
     EXPECT_EQ(before, dc.GetPixel(corner.x, corner.y));
+}
+
+TEST_F(ChartViewTest, EditGraphRunsTheChartExplorerOnTheChartThenRefreshesIt)
+{
+    QVGraph* pEdited = nullptr;
+    std::string caption;
+    hook.onDialog = [&](CWnd* pDialog) {
+        auto* pExplorer = dynamic_cast<QVGraphEditDialog*>(pDialog);
+        ASSERT_NE(pExplorer, nullptr);
+        pEdited = pExplorer->m_pGraph;
+        caption = WindowText(pDialog->m_hWnd);
+        // A change in the dialog: the display goes.
+        Chart().GetComponentList()->RemoveTail();
+        pDialog->SendMessage(WM_COMMAND, IDOK);
+    };
+    QVGraphDisplay* pRemoved = pDisplay;
+    Command(ID_QVG_EDIT_GRAPH);
+    delete pRemoved;
+    pDisplay = nullptr;
+    EXPECT_EQ(pEdited, &Chart());
+    EXPECT_EQ(caption, "Chart Explorer");
+    // Refreshed and waiting to be painted anew.
+    EXPECT_TRUE(Chart().IsChanged());
+    EXPECT_TRUE(::GetUpdateRect(pView->m_hWnd, nullptr, FALSE));
 }

@@ -1,5 +1,4 @@
 // The chart view under the pointer: the hover tip, the zoom band and its undoing, and dragged data.
-#include "chart/ui/GraphView.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -60,18 +59,21 @@ bool IsNullItem(QVGraph* pChart, int nIndex, int nGroup)
 
 // ---- Hover tip ----
 
-void QVGraphView::RestartHoverTimer(CPoint point)
+template <class TBase>
+void QVGraphViewImpl<TBase>::RestartHoverTimer(CPoint point)
 {
     if (m_bHoverTimerRunning)
-        KillTimer(m_nHoverTimer);
+        this->KillTimer(m_nHoverTimer);
     m_tip.Hide();
-    m_nHoverTimer = (int)SetTimer(hoverTimerId, hoverDelay);
+    m_nHoverTimer = (int)this->SetTimer(hoverTimerId, hoverDelay);
     m_bHoverTimerRunning = 1;
     m_ptLast = point;
 }
 
-void QVGraphView::OnMouseMove(UINT nFlags, CPoint point)
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnMouseMove(UINT nFlags, CPoint point)
 {
+    point = ToChartPoint(point);
     if (point == m_ptLast)
         return;
     RestartHoverTimer(point);
@@ -81,13 +83,14 @@ void QVGraphView::OnMouseMove(UINT nFlags, CPoint point)
         DrawZoomBand(point.x, point.y);
 }
 
-void QVGraphView::OnTimer(UINT_PTR nIDEvent)
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != hoverTimerId) {
-        CView::OnTimer(nIDEvent);
+        TBase::OnTimer(nIDEvent);
         return;
     }
-    KillTimer(m_nHoverTimer);
+    this->KillTimer(m_nHoverTimer);
     m_bHoverTimerRunning = 0;
     QVGraph* pChart = GetGraph();
     if (pChart == nullptr)
@@ -96,7 +99,8 @@ void QVGraphView::OnTimer(UINT_PTR nIDEvent)
         ShowFeedback(pFeedback);
 }
 
-void QVGraphView::ShowFeedback(QVGraphFeedback* pFeedback)
+template <class TBase>
+void QVGraphViewImpl<TBase>::ShowFeedback(QVGraphFeedback* pFeedback)
 {
     QVGraph* pChart = GetGraph();
     if (pChart == nullptr || pFeedback == nullptr)
@@ -172,16 +176,18 @@ void QVGraphView::ShowFeedback(QVGraphFeedback* pFeedback)
             text.Format("Index=%d Group=%d ", i, g);
         break;
     }
-    CPoint screen = m_ptLast;
-    ClientToScreen(&screen);
+    CPoint screen = ToClientPoint(m_ptLast);
+    this->ClientToScreen(&screen);
     m_tip.Show(text, screen.x, screen.y, this);
 }
 
 // ---- Zoom band ----
 
-void QVGraphView::OnLButtonDown(UINT, CPoint point)
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnLButtonDown(UINT, CPoint point)
 {
-    SetCapture();
+    point = ToChartPoint(point);
+    this->SetCapture();
     RestartHoverTimer(point);
     QVGraph* pChart = GetGraph();
     QVGraphFeedback* pFeedback = pChart != nullptr ? pChart->FindFeedback(point.x, point.y) : nullptr;
@@ -216,7 +222,8 @@ void QVGraphView::OnLButtonDown(UINT, CPoint point)
     delete pPosition;
 }
 
-BOOL QVGraphView::MakeBandRegion(CRgn& region, const CRect& plot, QVGraphPosition* pPosition, CPoint start,
+template <class TBase>
+BOOL QVGraphViewImpl<TBase>::MakeBandRegion(CRgn& region, const CRect& plot, QVGraphPosition* pPosition, CPoint start,
                                  CPoint end)
 {
     switch (pPosition->CoordinateMode()) {
@@ -267,11 +274,13 @@ BOOL QVGraphView::MakeBandRegion(CRgn& region, const CRect& plot, QVGraphPositio
     }
 }
 
-void QVGraphView::DrawOtherBand(CDC*, const CRect&, QVGraphPosition*)
+template <class TBase>
+void QVGraphViewImpl<TBase>::DrawOtherBand(CDC*, const CRect&, QVGraphPosition*)
 {
 }
 
-void QVGraphView::DrawZoomBand(int x, int y)
+template <class TBase>
+void QVGraphViewImpl<TBase>::DrawZoomBand(int x, int y)
 {
     QVGraph* pChart = GetGraph();
     if (pChart == nullptr)
@@ -286,6 +295,9 @@ void QVGraphView::DrawZoomBand(int x, int y)
         };
         if (inside(m_ptBandStart) && inside(m_ptBandEnd) && inside(point)) {
             CClientDC dc(this);
+            // The band is drawn in chart coordinates, as the chart is.
+            if constexpr (kScrolls)
+                this->OnPrepareDC(&dc);
             auto invert = [&] {
                 CRgn region;
                 if (MakeBandRegion(region, plot, pPosition, m_ptBandStart, m_ptBandEnd))
@@ -303,22 +315,25 @@ void QVGraphView::DrawZoomBand(int x, int y)
     delete pPosition;
 }
 
-void QVGraphView::OnLButtonUp(UINT, CPoint point)
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnLButtonUp(UINT, CPoint point)
 {
+    point = ToChartPoint(point);
     m_bDraggingItem = 0;
     m_bDraggingData = 0;
-    ReleaseCapture();
+    ::ReleaseCapture();
     if (m_bBandActive) {
         DrawZoomBand(point.x, point.y);
         if (point != m_ptBandStart)
             ApplyZoom(point);
         m_bBandActive = 0;
-        Invalidate(FALSE);
+        this->Invalidate(FALSE);
     }
     m_pDragTarget = nullptr;
 }
 
-int QVGraphView::PlaceOfDisplay(QVGraph* pChart, QVGDisplayBase* pDisplay)
+template <class TBase>
+int QVGraphViewImpl<TBase>::PlaceOfDisplay(QVGraph* pChart, QVGDisplayBase* pDisplay)
 {
     for (int n = 0;; ++n) {
         QVGraphComponent* pComponent = pChart->FindComponent(n, IDS_QVG_DISPLAY);
@@ -329,7 +344,8 @@ int QVGraphView::PlaceOfDisplay(QVGraph* pChart, QVGDisplayBase* pDisplay)
     }
 }
 
-BOOL QVGraphView::ApplyZoom(CPoint point)
+template <class TBase>
+BOOL QVGraphViewImpl<TBase>::ApplyZoom(CPoint point)
 {
     QVGraph* pChart = GetGraph();
     if (pChart == nullptr)
@@ -409,7 +425,8 @@ BOOL QVGraphView::ApplyZoom(CPoint point)
     return bZoomed;
 }
 
-void QVGraphView::RestoreZoom(BOOL bAll)
+template <class TBase>
+void QVGraphViewImpl<TBase>::RestoreZoom(BOOL bAll)
 {
     while (auto* pZoom = static_cast<QVGZoom*>(m_zoomStack.Pop())) {
         const BOOL bFurther = pZoom->IsFurtherDisplay();
@@ -424,23 +441,25 @@ void QVGraphView::RestoreZoom(BOOL bAll)
         if (!bAll && !bFurther)
             break;
     }
-    Invalidate(FALSE);
+    this->Invalidate(FALSE);
 }
 
 // ---- Data drag ----
 
-void QVGraphView::StoreDraggedValue(QVGraph* pChart, int nIndex, int nGroup, double value)
+template <class TBase>
+void QVGraphViewImpl<TBase>::StoreDraggedValue(QVGraph* pChart, int nIndex, int nGroup, double value)
 {
     pChart->SetValue(nIndex, nGroup, value);
     if (!m_bNotifyDocument)
         return;
-    if (auto* pDoc = dynamic_cast<CGraphDoc*>(GetDocument())) {
+    if (auto* pDoc = dynamic_cast<CGraphDoc*>(this->GetDocument())) {
         QVGDragRecord record = {nIndex + 1, nGroup + 1, value};
         pDoc->SendToMaster(dragNotification, reinterpret_cast<LPARAM>(&record));
     }
 }
 
-void QVGraphView::DragDataPoint(UINT, int x, int y)
+template <class TBase>
+void QVGraphViewImpl<TBase>::DragDataPoint(UINT, int x, int y)
 {
     QVGraph* pChart = GetGraph();
     if (!m_bDraggingData || m_pDragTarget == nullptr || pChart == nullptr)
@@ -518,10 +537,10 @@ void QVGraphView::DragDataPoint(UINT, int x, int y)
         text.Format(" %.2f ", value1);
         break;
     }
-    Invalidate(FALSE);
+    this->Invalidate(FALSE);
     if (m_bShowDragTip) {
-        CPoint screen(x, y);
-        ClientToScreen(&screen);
+        CPoint screen = ToClientPoint(CPoint(x, y));
+        this->ClientToScreen(&screen);
         m_tip.Show(text, screen.x, screen.y, this);
     }
 }

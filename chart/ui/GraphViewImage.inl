@@ -1,5 +1,4 @@
 // The chart view's pictures: drawing into a bitmap, the clipboard copy and the BMP and JPEG files.
-#include "chart/ui/GraphView.h"
 
 #include "chart/model/Graph.h"
 #include "chart/ui/image/Dib.h"
@@ -9,7 +8,8 @@
 #include "framework/win/Clipboard.h"
 #include "framework/win/Dc.h"
 
-void QVGraphView::DrawToBitmap(CDC* pDC, CBitmap* pBitmap)
+template <class TBase>
+void QVGraphViewImpl<TBase>::DrawToBitmap(CDC* pDC, CBitmap* pBitmap)
 {
     m_tip.Hide();
     QVGraph* pChart = GetGraph();
@@ -28,7 +28,8 @@ void QVGraphView::DrawToBitmap(CDC* pDC, CBitmap* pBitmap)
     const int nPlacement = pChart->GetPlacement();
     pChart->SetFixedRect(CRect(0, 0, info.bmWidth, info.bmHeight), nPlacement);
     pChart->SetDoubleBuffering(FALSE);
-    pChart->Draw(&memoryDC, nullptr);
+    // The scrolling view passes itself, as its drawing does.
+    pChart->Draw(&memoryDC, kScrolls ? static_cast<CWnd*>(this) : nullptr);
     pChart->SetDoubleBuffering(bDoubleBuffering);
     pChart->SetFixedRect(fixedRect, nPlacement);
     if (!bFixedRect)
@@ -37,12 +38,19 @@ void QVGraphView::DrawToBitmap(CDC* pDC, CBitmap* pBitmap)
     memoryDC.SelectObject(pOld);
 }
 
-CBitmap* QVGraphView::MakeClientBitmap(CDC* pDC)
+template <class TBase>
+CSize QVGraphViewImpl<TBase>::GetClientSize()
 {
     CRect client;
-    GetClientRect(&client);
+    this->GetClientRect(&client);
+    return client.Size();
+}
+
+template <class TBase>
+CBitmap* QVGraphViewImpl<TBase>::MakeChartBitmap(CDC* pDC, CSize size)
+{
     auto* pBitmap = new CBitmap;
-    if (client.IsRectEmpty() || !pBitmap->CreateCompatibleBitmap(pDC, client.Width(), client.Height())) {
+    if (size.cx <= 0 || size.cy <= 0 || !pBitmap->CreateCompatibleBitmap(pDC, size.cx, size.cy)) {
         delete pBitmap;
         return nullptr;
     }
@@ -50,23 +58,35 @@ CBitmap* QVGraphView::MakeClientBitmap(CDC* pDC)
     return pBitmap;
 }
 
-void QVGraphView::OnEditCopy()
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnEditCopy()
+{
+    // The scrolling view copies the whole chart, not only what the window shows.
+    if constexpr (kScrolls)
+        CopyToClipboard(this->GetTotalSize());
+    else
+        CopyToClipboard(GetClientSize());
+}
+
+template <class TBase>
+void QVGraphViewImpl<TBase>::CopyToClipboard(CSize size)
 {
     CBitmap* pBitmap = nullptr;
     {
         CClientDC dc(this);
-        pBitmap = MakeClientBitmap(&dc);
+        pBitmap = MakeChartBitmap(&dc, size);
     }
     if (pBitmap == nullptr)
         return;
-    CClipboard clipboard(m_hWnd);
+    CClipboard clipboard(this->m_hWnd);
     if (clipboard.IsOpen() && clipboard.Empty())
         clipboard.SetBitmap(static_cast<HBITMAP>(pBitmap->Detach()));   // the clipboard's now
     // A clipboard that cannot be opened drops the picture.
     delete pBitmap;
 }
 
-CString QVGraphView::AskSavePath(LPCTSTR lpszDefExt, LPCTSTR lpszFilter)
+template <class TBase>
+CString QVGraphViewImpl<TBase>::AskSavePath(LPCTSTR lpszDefExt, LPCTSTR lpszFilter)
 {
     // A new file is what the user wants to give here: the name need not exist yet.
     CFileDialog dialog(FALSE, lpszDefExt, nullptr,
@@ -77,36 +97,42 @@ CString QVGraphView::AskSavePath(LPCTSTR lpszDefExt, LPCTSTR lpszFilter)
     return dialog.GetPathName();
 }
 
-void QVGraphView::OnSaveAsDib()
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnSaveAsDib()
 {
     const CString path = AskSavePath("bmp", "Dib bitmap files(*.bmp)|*.bmp|All files(*.*)|*.*||");
     if (!path.IsEmpty())
         SaveAsDib(path);
 }
 
-void QVGraphView::OnSaveAsJpeg()
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnSaveAsJpeg()
 {
     const CString path = AskSavePath("jpg", "Jpeg files(*.jpg)|*.jpg|All files(*.*)|*.*||");
     if (!path.IsEmpty())
         SaveAsJpeg(path);
 }
 
-BOOL QVGraphView::SaveAsDib(LPCTSTR lpszPath)
+template <class TBase>
+BOOL QVGraphViewImpl<TBase>::SaveAsDib(LPCTSTR lpszPath)
 {
     BWKDib picture;
-    return SavePicture(picture, lpszPath, "Create Image form bitmap failed.");
+    return SavePicture(picture, lpszPath, "Create Image form bitmap failed.", GetClientSize());
 }
 
-BOOL QVGraphView::SaveAsJpeg(LPCTSTR lpszPath)
+template <class TBase>
+BOOL QVGraphViewImpl<TBase>::SaveAsJpeg(LPCTSTR lpszPath)
 {
     BWKJpeg picture;
-    return SavePicture(picture, lpszPath, "Can't create jpeg image.");
+    return SavePicture(picture, lpszPath, "Can't create jpeg image.", GetClientSize());
 }
 
-BOOL QVGraphView::SavePicture(BWKPicture& picture, LPCTSTR lpszPath, LPCTSTR lpszFillFailed)
+template <class TBase>
+BOOL QVGraphViewImpl<TBase>::SavePicture(BWKPicture& picture, LPCTSTR lpszPath, LPCTSTR lpszFillFailed,
+                                         CSize size)
 {
     CClientDC dc(this);
-    CBitmap* pBitmap = MakeClientBitmap(&dc);
+    CBitmap* pBitmap = MakeChartBitmap(&dc, size);
     if (pBitmap == nullptr || !picture.CreateFromBitmap(&dc, pBitmap)) {
         delete pBitmap;
         AfxMessageBox(lpszFillFailed, MB_OK);

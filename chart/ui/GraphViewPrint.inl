@@ -1,6 +1,5 @@
 // The chart view on paper: the page setup dialogs, the chart rectangle of the print layout and the
 // spread of a large chart over several pages.
-#include "chart/ui/GraphView.h"
 
 #include <algorithm>
 
@@ -10,7 +9,8 @@
 #include "framework/docview/PrintInfo.h"
 #include "framework/win/Dc.h"
 
-void QVGraphView::OnPageSetup()
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnPageSetup()
 {
     PageSetup dialog(this);
     dialog.m_nVertical = m_nVertical;
@@ -25,7 +25,8 @@ void QVGraphView::OnPageSetup()
     m_bPrintLayout = dialog.m_bUseMaxSize;
 }
 
-void QVGraphView::OnPrintPageSetup()
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnPrintPageSetup()
 {
     PageSetup2 dialog(this);
     dialog.m_nVertical = m_nVertical;
@@ -49,7 +50,8 @@ void QVGraphView::OnPrintPageSetup()
     m_bPrintLayout = 1;
 }
 
-BOOL QVGraphView::ComputePrintRect(CDC* pPrinterDC, CRect& rect)
+template <class TBase>
+BOOL QVGraphViewImpl<TBase>::ComputePrintRect(CDC* pPrinterDC, CRect& rect)
 {
     const int pixelsX = pPrinterDC->GetDeviceCaps(LOGPIXELSX);
     const int pixelsY = pPrinterDC->GetDeviceCaps(LOGPIXELSY);
@@ -85,14 +87,16 @@ BOOL QVGraphView::ComputePrintRect(CDC* pPrinterDC, CRect& rect)
     return TRUE;
 }
 
-BOOL QVGraphView::OnPreparePrinting(CPrintInfo* pInfo)
+template <class TBase>
+BOOL QVGraphViewImpl<TBase>::OnPreparePrinting(CPrintInfo* pInfo)
 {
     pInfo->m_pPD->m_pd.Flags ^= PD_HIDEPRINTTOFILE;
     pInfo->m_pPD->m_pd.Flags |= PD_NOPAGENUMS;
-    return DoPreparePrinting(pInfo);
+    return this->DoPreparePrinting(pInfo);
 }
 
-void QVGraphView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     QVGraph* pChart = GetGraph();
     const int pageWidth = pDC->GetDeviceCaps(HORZRES);
@@ -119,9 +123,10 @@ void QVGraphView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     pInfo->m_nNumPreviewPages = 1;
 }
 
-void QVGraphView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
-    CView::OnPrepareDC(pDC, pInfo);
+    TBase::OnPrepareDC(pDC, pInfo);
     if (pInfo == nullptr || m_nPrintColumns < 1)
         return;
     // Page n shows its own tile of the chart.
@@ -131,7 +136,8 @@ void QVGraphView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
     pDC->SetWindowOrg(column * pDC->GetDeviceCaps(HORZRES), row * pDC->GetDeviceCaps(VERTRES));
 }
 
-void QVGraphView::OnEndPrinting(CDC*, CPrintInfo*)
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnEndPrinting(CDC*, CPrintInfo*)
 {
     QVGraph* pChart = GetGraph();
     if (pChart == nullptr)
@@ -140,5 +146,5 @@ void QVGraphView::OnEndPrinting(CDC*, CPrintInfo*)
     if (!m_bSavedChartRect)
         pChart->ClearFixedRect();
     pChart->Refresh();
-    Invalidate(FALSE);
+    this->Invalidate(FALSE);
 }
