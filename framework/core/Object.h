@@ -62,6 +62,18 @@ private:
     CObject& operator=(const CObject&) = delete;
 };
 
+// A new object of the class as a T: NULL, with nothing left behind, when pClass is NULL, cannot
+// create objects or creates something that is not a T.
+template <class T>
+T* AfxCreateObjectAs(const CRuntimeClass* pClass)
+{
+    CObject* pObject = pClass != nullptr ? pClass->CreateObject() : nullptr;
+    T* pResult = dynamic_cast<T*>(pObject);
+    if (pResult == nullptr)
+        delete pObject;
+    return pResult;
+}
+
 #define RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
 
 #define DECLARE_DYNAMIC(class_name) \

@@ -84,36 +84,23 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCTSTR lpszPathName, CDocum
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    if (m_pDocClass == nullptr)
-        return nullptr;
-    CObject* pObject = m_pDocClass->CreateObject();
-    auto* pDocument = dynamic_cast<CDocument*>(pObject);
+    auto* pDocument = AfxCreateObjectAs<CDocument>(m_pDocClass);
     if (pDocument == nullptr)
-    {
-        delete pObject;
         return nullptr;
-    }
     AddDocument(pDocument);
     return pDocument;
 }
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
 {
-    if (m_pFrameClass == nullptr)
+    auto* pFrame = AfxCreateObjectAs<CFrameWnd>(m_pFrameClass);
+    if (pFrame == nullptr)
         return nullptr;
     CCreateContext context;
     context.m_pCurrentFrame = pOther;
     context.m_pCurrentDoc = pDoc;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pNewDocTemplate = this;
-
-    CObject* pObject = m_pFrameClass->CreateObject();
-    auto* pFrame = dynamic_cast<CFrameWnd*>(pObject);
-    if (pFrame == nullptr)
-    {
-        delete pObject;
-        return nullptr;
-    }
     // A frame that fails to load has deleted itself.
     if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
         return nullptr;

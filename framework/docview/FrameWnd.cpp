@@ -184,15 +184,9 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
-    if (pContext == nullptr || pContext->m_pNewViewClass == nullptr)
-        return nullptr;
-    CObject* pObject = pContext->m_pNewViewClass->CreateObject();
-    auto* pView = dynamic_cast<CWnd*>(pObject);
+    auto* pView = pContext != nullptr ? AfxCreateObjectAs<CWnd>(pContext->m_pNewViewClass) : nullptr;
     if (pView == nullptr)
-    {
-        delete pObject;
         return nullptr;
-    }
     // On failure the view has deleted itself.
     if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
         return nullptr;

@@ -130,11 +130,6 @@ void CPreviewDC::ReleaseOutputDC()
     m_hDC = nullptr;
 }
 
-int CPreviewDC::SaveDC()
-{
-    return CDC::SaveDC();
-}
-
 BOOL CPreviewDC::RestoreDC(int nSavedDC)
 {
     BOOL bRestored = CDC::RestoreDC(nSavedDC);
@@ -328,7 +323,7 @@ void CPreviewView::PositionPages()
         return;
     CRect client;
     GetClientRect(&client);
-    const int nShown = m_nZoomState == ZOOM_OUT ? (int)m_nPages : 1;
+    const int nShown = (int)PagesShown();
 
     // Fit: the pages side by side within the window, each with a margin round it.
     const int64_t nAvailWidth = std::max(1, ((int)client.Width() - (nShown + 1) * kPageMargin) / nShown);
@@ -469,11 +464,6 @@ void CPreviewView::OnSize(UINT nType, int cx, int cy)
     Invalidate(FALSE);
 }
 
-void CPreviewView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
-{
-    CScrollView::OnActivateView(bActivate, pActivateView, pDeactiveView);
-}
-
 void CPreviewView::SetCurrentPage(UINT nPage, BOOL)
 {
     if (m_pPreviewInfo == nullptr)
@@ -484,8 +474,7 @@ void CPreviewView::SetCurrentPage(UINT nPage, BOOL)
         --nPage;
     m_nCurrentPage = nPage;
     Invalidate(FALSE);
-    const UINT nShown = m_nZoomState == ZOOM_OUT ? m_nPages : 1;
-    OnDisplayPageNumber(m_nCurrentPage, nShown == 2 && PageExists(m_nCurrentPage + 1) ? 2 : 1);
+    OnDisplayPageNumber(m_nCurrentPage, PagesShown() == 2 && PageExists(m_nCurrentPage + 1) ? 2 : 1);
 }
 
 void CPreviewView::SetZoomState(int nNewState)
@@ -532,8 +521,7 @@ void CPreviewView::OnPreviewPrint()
 
 void CPreviewView::OnNextPage()
 {
-    const UINT nShown = m_nZoomState == ZOOM_OUT ? m_nPages : 1;
-    if (PageExists(m_nCurrentPage + nShown))
+    if (PageExists(m_nCurrentPage + PagesShown()))
         SetCurrentPage(m_nCurrentPage + 1);
 }
 
@@ -564,8 +552,7 @@ void CPreviewView::OnZoomOut()
 
 void CPreviewView::OnUpdateNextPage(CCmdUI* pCmdUI)
 {
-    const UINT nShown = m_nZoomState == ZOOM_OUT ? m_nPages : 1;
-    pCmdUI->Enable(PageExists(m_nCurrentPage + nShown));
+    pCmdUI->Enable(PageExists(m_nCurrentPage + PagesShown()));
 }
 
 void CPreviewView::OnUpdatePrevPage(CCmdUI* pCmdUI)

@@ -30,7 +30,6 @@ public:
 
     void SetOutputDC(HDC hDC) override;
     void ReleaseOutputDC() override;
-    int SaveDC() override;
     BOOL RestoreDC(int nSavedDC) override;
     int SetMapMode(int nMapMode) override;
     CPoint SetViewportOrg(int x, int y) override;
@@ -93,7 +92,6 @@ public:
     CView* GetPrintView() const { return m_pPrintView; }
 
     void OnDraw(CDC* pDC) override;
-    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
 
     afx_msg void OnPreviewClose();
     afx_msg void OnPreviewPrint();
@@ -128,6 +126,8 @@ protected:
     CPoint PrintableOffset() const;
     // The scale and the places of the pages for the window's size and the zoom.
     void PositionPages();
+    // The pages side by side now: m_nPages when zoomed out, else the one page.
+    UINT PagesShown() const { return m_nZoomState == ZOOM_OUT ? m_nPages : 1; }
     // Whether page nPage exists: in the range, and (while the last page is unknown) wanted by the view.
     BOOL PageExists(UINT nPage);
 

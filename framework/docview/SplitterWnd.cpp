@@ -77,13 +77,9 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
         return FALSE;
     m_rows[(size_t)row].nIdealSize = sizeInit.cy;
     m_cols[(size_t)col].nIdealSize = sizeInit.cx;
-    CObject* pObject = pViewClass->CreateObject();
-    auto* pWnd = dynamic_cast<CWnd*>(pObject);
+    auto* pWnd = AfxCreateObjectAs<CWnd>(pViewClass);
     if (pWnd == nullptr)
-    {
-        delete pObject;
         return FALSE;
-    }
     // Panes butt against the bars: no border of their own.
     if (!pWnd->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW & ~WS_BORDER, CRect(0, 0, 0, 0), this,
                       (UINT)IdFromRowCol(row, col), pContext))

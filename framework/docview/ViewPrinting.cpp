@@ -224,13 +224,9 @@ BOOL CView::DoPrintPreview(UINT, CView* pPrintView, CRuntimeClass* pPreviewViewC
         return FALSE;
     if (pPreviewViewClass == nullptr)
         pPreviewViewClass = RUNTIME_CLASS(CPreviewView);
-    CObject* pObject = pPreviewViewClass->CreateObject();
-    auto* pView = dynamic_cast<CPreviewView*>(pObject);
+    auto* pView = AfxCreateObjectAs<CPreviewView>(pPreviewViewClass);
     if (pView == nullptr)
-    {
-        delete pObject;
         return FALSE;
-    }
 
     pState->pViewActiveOld = pParent->GetActiveView();
     pState->lpfnCloseProc = ClosePreviewOfFrame;

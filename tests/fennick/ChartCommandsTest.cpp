@@ -31,11 +31,6 @@ const char GradationWithBounds[] = "0 1 0 1\n"
                                    "0 0 0 0\n"
                                    "Crushed stone";
 
-std::string ItemText(HWND hDialog, int nID)
-{
-    return WindowText(::GetDlgItem(hDialog, nID));
-}
-
 void SetItemText(HWND hDialog, int nID, const std::string& text)
 {
     ::SetDlgItemTextA(hDialog, nID, text.c_str());

@@ -10,6 +10,7 @@
 #include "fennick/MainFrm.h"
 #include "framework/docview/DocTemplate.h"
 #include "resources/fennick/resource.h"
+#include "tests/framework/WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,23 +26,6 @@
 inline void PrintTo(const CString& text, std::ostream* os)
 {
     *os << '"' << static_cast<LPCTSTR>(text) << '"';
-}
-
-inline void PumpPendingMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-inline std::string WindowText(HWND hWnd)
-{
-    char text[512] = {};
-    ::GetWindowTextA(hWnd, text, sizeof text);
-    return text;
 }
 
 // A new empty folder in the temporary folder, named by the process, the run and a counter (process

@@ -1,6 +1,6 @@
 // Fennick's two displays drawn: the sensitivity display's axes with their fixed steps and its plot
 // area, and the gradation display's sieve-size scale with the grid of its unnamed sieves dotted.
-#include "FennickTestSupport.h"
+#include "ChartInspection.h"
 
 #include "chart/model/ChartResourceIds.h"
 #include "chart/model/Graph.h"
@@ -15,94 +15,12 @@
 #include <array>
 #include <memory>
 
+using namespace chart_inspection;
+
 namespace {
 
 const COLORREF Black = RGB(0, 0, 0);
 const COLORREF White = RGB(255, 255, 255);
-
-// A white 32-bit memory picture to draw charts into.
-class Canvas
-{
-public:
-    Canvas(int nWidth, int nHeight) : width(nWidth), height(nHeight)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = nWidth;
-        info.bmiHeader.biHeight = -nHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* pBits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
-        m_pOld = dc.SelectObject(&m_bitmap);
-        dc.FillSolidRect(0, 0, nWidth, nHeight, White);
-    }
-    ~Canvas() { dc.SelectObject(m_pOld); }
-
-    COLORREF Pixel(int x, int y) { return dc.GetPixel(x, y); }
-
-    // A picture for a person to look at, into the working folder (the build folder of the tests).
-    void SaveBmp(const char* pszFileName)
-    {
-        const int rowBytes = width * 3 + (4 - width * 3 % 4) % 4;
-        std::vector<unsigned char> pixels(size_t(rowBytes) * size_t(height));
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-            {
-                const COLORREF c = Pixel(x, height - 1 - y);
-                unsigned char* p = &pixels[size_t(y) * size_t(rowBytes) + size_t(x) * 3];
-                p[0] = GetBValue(c);
-                p[1] = GetGValue(c);
-                p[2] = GetRValue(c);
-            }
-        BITMAPFILEHEADER file = {};
-        BITMAPINFOHEADER info = {};
-        info.biSize = sizeof info;
-        info.biWidth = width;
-        info.biHeight = height;
-        info.biPlanes = 1;
-        info.biBitCount = 24;
-        info.biSizeImage = DWORD(pixels.size());
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info;
-        file.bfSize = DWORD(file.bfOffBits + pixels.size());
-        if (FILE* pFile = std::fopen(pszFileName, "wb"))
-        {
-            std::fwrite(&file, sizeof file, 1, pFile);
-            std::fwrite(&info, sizeof info, 1, pFile);
-            std::fwrite(pixels.data(), 1, pixels.size(), pFile);
-            std::fclose(pFile);
-        }
-    }
-
-    CDC dc;
-    int width;
-    int height;
-
-private:
-    CBitmap m_bitmap;
-    CBitmap* m_pOld = nullptr;
-};
-
-// The chart drawn into the whole canvas.
-void DrawInto(QVGraph& chart, Canvas& canvas)
-{
-    chart.SetFixedRect(CRect(0, 0, canvas.width, canvas.height), 0);
-    chart.Draw(&canvas.dc, nullptr);
-}
-
-std::vector<std::string> LabelTexts(QVGDecimalScale* pScale)
-{
-    std::vector<std::string> texts;
-    for (int i = 0; pScale != nullptr && i < pScale->GetLabelCount(); ++i)
-    {
-        CString text = pScale->GetLabel(i)->GetCurrentText();
-        text.Trim();
-        texts.push_back(static_cast<LPCTSTR>(text));
-    }
-    return texts;
-}
 
 std::vector<CPoint> Anchors(QVGDecimalScale* pScale)
 {
@@ -144,7 +62,7 @@ TEST_F(SensitivityDisplayDrawing, AxesShowTheFixedLimitsInTenSteps)
     // All times below 1.2 hours: the curves stay out of the upper plot area.
     std::unique_ptr<CFennickDoc> pDoc = Build(0, {{0.1, 1.0, 1.2}, {0.3, 0.5, 0.6}}, false);
     Canvas canvas(800, 600);
-    DrawInto(pDoc->GetChart(), canvas);
+    canvas.Draw(pDoc->GetChart());
     canvas.SaveBmp("fennick-time-to-drain.bmp");
     CSensitivityDisplay* pDisplay = Display(*pDoc);
     ASSERT_NE(pDisplay, nullptr);
@@ -153,9 +71,9 @@ TEST_F(SensitivityDisplayDrawing, AxesShowTheFixedLimitsInTenSteps)
     EXPECT_EQ(pDisplay->GetDrawnIndexAxisRange().m_dMax, 0.5);
     EXPECT_EQ(pDisplay->GetDrawnValueAxisRange().m_dMin, 0.0);
     EXPECT_EQ(pDisplay->GetDrawnValueAxisRange().m_dMax, 6.0);
-    EXPECT_EQ(LabelTexts(pDisplay->GetFirstScale()),
+    EXPECT_EQ(ScaleLabelTexts(pDisplay->GetFirstScale()),
               (std::vector<std::string>{"0", "0.05", "0.1", "0.15", "0.2", "0.25", "0.3", "0.35", "0.4", "0.45", "0.5"}));
-    EXPECT_EQ(LabelTexts(pDisplay->GetSecondScale()),
+    EXPECT_EQ(ScaleLabelTexts(pDisplay->GetSecondScale()),
               (std::vector<std::string>{"0", "0.6", "1.2", "1.8", "2.4", "3", "3.6", "4.2", "4.8", "5.4", "6"}));
 
     // Solid black grid lines at every tick and a black frame.
@@ -181,7 +99,7 @@ TEST_F(SensitivityDisplayDrawing, InflowsXAxisRunsFromTheSmallestToTheLargestX)
 {
     std::unique_ptr<CFennickDoc> pDoc = Build(6, {{0, 0.2, 0}, {1.45e-05, 0.26, 0}, {2.5e-07, 0.01, 0}}, true);
     Canvas canvas(800, 600);
-    DrawInto(pDoc->GetChart(), canvas);
+    canvas.Draw(pDoc->GetChart());
     CSensitivityDisplay* pDisplay = Display(*pDoc);
     ASSERT_NE(pDisplay, nullptr);
     EXPECT_EQ(pDisplay->GetDrawnIndexAxisRange().m_dMin, 0.0);
@@ -215,7 +133,7 @@ protected:
         pDisplay->SetFixedIndexMax(xMax);
         pDisplay->SetFixedValueMax(100);
         chart.AddComponent(pDisplay);
-        DrawInto(chart, canvas);
+        canvas.Draw(chart);
     }
 
     CSieveSizeScale* Scale() { return dynamic_cast<CSieveSizeScale*>(pDisplay->GetFirstScale()); }
@@ -235,7 +153,7 @@ TEST_F(SieveSizeAxis, InchNamesRunToTheFirstSieveAtTheMaximum)
     Canvas canvas(900, 600);
     Draw(std::pow(37.5, 0.45), 0, canvas);
     ASSERT_NE(Scale(), nullptr);
-    EXPECT_EQ(LabelTexts(Scale()), (std::vector<std::string>{"#200", "", "", "", "#50", "", "", "", "#16", "", "",
+    EXPECT_EQ(ScaleLabelTexts(Scale()), (std::vector<std::string>{"#200", "", "", "", "#50", "", "", "", "#16", "", "",
                                                               "#4", "", "1/2\"", "3/4\"", "1\"", "1 1/2\""}));
     // The Y axis has the display's step.
     EXPECT_EQ(pDisplay->GetSecondScale()->GetLabelCount(), 11);
@@ -263,7 +181,7 @@ TEST_F(SieveSizeAxis, MillimetreNamesLeave63And90UnnamedWithSolidLines)
     Draw(std::pow(100.0, 0.45), 1, canvas);
     canvas.SaveBmp("fennick-sieve-sizes-mm.bmp");
     // 90^0.45 is the first size past the maximum less half a unit: the last label.
-    const std::vector<std::string> texts = LabelTexts(Scale());
+    const std::vector<std::string> texts = ScaleLabelTexts(Scale());
     ASSERT_EQ(texts.size(), 21u);
     EXPECT_EQ(texts[0], "0.075mm");
     EXPECT_EQ(texts[4], "0.300mm");

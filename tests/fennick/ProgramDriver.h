@@ -8,6 +8,8 @@
 
 #include <tlhelp32.h>
 
+#include "tests/framework/WinTestSupport.h"
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -38,22 +40,10 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 
     {
         if (::GetTickCount() - start > timeoutMs)
             return false;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        PumpPendingMessages();
         ::Sleep(50);
     }
     return true;
-}
-
-inline std::string Text(HWND window)
-{
-    char text[1024] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 inline std::string ClassOf(HWND window)
@@ -244,7 +234,7 @@ inline HWND FindMessageBox(DWORD processId, const std::string& text)
             window,
             [](HWND child, LPARAM lParam) -> BOOL {
                 auto* pSearch = reinterpret_cast<Search*>(lParam);
-                pSearch->found = ClassOf(child) == "Static" && Text(child) == *pSearch->text;
+                pSearch->found = ClassOf(child) == "Static" && WindowText(child) == *pSearch->text;
                 return pSearch->found ? FALSE : TRUE;
             },
             reinterpret_cast<LPARAM>(&search));
@@ -257,7 +247,7 @@ inline HWND FindMessageBox(DWORD processId, const std::string& text)
 // dialog closed.
 inline bool AnswerFileDialog(DWORD processId, const std::string& title, const std::string& path)
 {
-    HWND dialog = WaitForTopWindow(processId, [&](HWND window) { return Text(window) == title; });
+    HWND dialog = WaitForTopWindow(processId, [&](HWND window) { return WindowText(window) == title; });
     if (dialog == nullptr)
         return false;
     // The name field: an edit inside the file name combo box, or a plain edit in the old layout.
@@ -291,7 +281,7 @@ inline std::vector<std::string> ChartCaptions(HWND mainFrame)
     HWND client = ::FindWindowExA(mainFrame, nullptr, "MDIClient", nullptr);
     for (HWND child = client != nullptr ? ::GetWindow(client, GW_CHILD) : nullptr; child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT))
-        captions.push_back(Text(child));
+        captions.push_back(WindowText(child));
     std::sort(captions.begin(), captions.end());
     return captions;
 }

@@ -90,7 +90,7 @@ protected:
         WriteFile(s.folder + "\\design.qrw", Design);
         if (!s.quarrow.Start(s.folder + "\\quarrow.exe", s.folder))
             return;
-        s.main = WaitForTopWindow(s.quarrow.Id(), [](HWND window) { return Text(window).rfind("Quarrow - ", 0) == 0; });
+        s.main = WaitForTopWindow(s.quarrow.Id(), [](HWND window) { return WindowText(window).rfind("Quarrow - ", 0) == 0; });
         s.bReady = s.main != nullptr;
     }
 
@@ -178,13 +178,13 @@ TEST_F(QuarrowAndFennick, ADesignIsOpened)
     WaitUntil(
         [&] {
             box = FindMessageBox(S().quarrow.Id(), SavePrompt);
-            return box != nullptr || !TopWindows(S().quarrow.Id(), [](HWND w) { return Text(w) == OpenTitle; }).empty();
+            return box != nullptr || !TopWindows(S().quarrow.Id(), [](HWND w) { return WindowText(w) == OpenTitle; }).empty();
         },
         10000);
     if (box != nullptr)
         ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
     ASSERT_TRUE(AnswerFileDialog(S().quarrow.Id(), OpenTitle, S().folder + "\\design.qrw"));
-    EXPECT_TRUE(WaitUntil([] { return Text(S().main) == "Quarrow - design.qrw"; }, 10000)) << Text(S().main);
+    EXPECT_TRUE(WaitUntil([] { return WindowText(S().main) == "Quarrow - design.qrw"; }, 10000)) << WindowText(S().main);
 }
 
 TEST_F(QuarrowAndFennick, TheBaseGradationPlotStartsFennick)

@@ -1,6 +1,6 @@
 // The sensitivity charts a new document builds: the shared layout, the titles and labels by plot type
 // and units, the series with their styles and legends, and the axis limits and steps.
-#include "FennickTestSupport.h"
+#include "ChartInspection.h"
 
 #include "chart/model/ChartResourceIds.h"
 #include "chart/model/GraphBackground.h"
@@ -12,27 +12,9 @@
 #include <array>
 #include <memory>
 
+using namespace chart_inspection;
+
 namespace {
-
-struct DocDeleter
-{
-    void operator()(CFennickDoc* pDoc) const { delete pDoc; }
-};
-using DocPtr = std::unique_ptr<CFennickDoc, DocDeleter>;
-
-template <class T>
-T* ComponentAt(QVGraph& chart, int nPlace)
-{
-    CObList* pList = chart.GetComponentList();
-    POSITION pos = pList->FindIndex(nPlace);
-    return pos != nullptr ? dynamic_cast<T*>(pList->GetAt(pos)) : nullptr;
-}
-
-CString LabelText(QVGraph& chart, int n)
-{
-    auto* pLabel = static_cast<QVGraphLabel*>(chart.FindComponent(n, IDS_QVG_LABEL));
-    return pLabel != nullptr ? pLabel->GetCurrentText() : CString("(none)");
-}
 
 class SensitivityPlot : public ::testing::Test
 {

@@ -16,10 +16,11 @@ inline void PumpPendingMessages()
     }
 }
 
+// The whole text, also of a window of another process.
 inline std::string WindowText(HWND hWnd)
 {
-    char text[512] = {};
-    ::GetWindowTextA(hWnd, text, sizeof text);
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hWnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(hWnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
