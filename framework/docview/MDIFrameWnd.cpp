@@ -207,15 +207,6 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
     MDISetMenu(hMenuAlt, GetWindowMenuPopup(hMenuAlt));
 }
 
-void CMDIFrameWnd::OnDestroy()
-{
-    CFrameWnd::OnDestroy();
-    // The MDI client and the document windows go after the frame. The system's frame and child
-    // procedures read data the client has freed by then: what the documents do while they close
-    // (retitling the frame) must not reach it.
-    m_hWndMDIClient = nullptr;
-}
-
 void CMDIFrameWnd::OnSize(UINT nType, int, int)
 {
     // Not the system's frame procedure: it would stretch the MDI client over the bars.
