@@ -318,6 +318,28 @@ TEST_F(TooLargeRemoval, OkRemovesThemAndLeavesNothingOlderToUndo)
     EXPECT_FALSE(grid.Undo());
 }
 
+// The same question before a change of cells too large for a record.
+TEST_F(TooLargeRemoval, AValueOverEveryRowAsksAndOkLeavesNothingOlderToUndo)
+{
+    const CGXRange column(1, 2, 40000, 2);
+    box.answers = {IDCANCEL};
+    EXPECT_FALSE(grid.SetValueRange(column, "all"));
+    ASSERT_EQ(box.calls.size(), 1u);
+    EXPECT_EQ(box.calls[0].text, "Operation is too large for the undo buffer. Do you want to continue?");
+    EXPECT_EQ(ValueOf(grid, 40000, 2), "");
+    EXPECT_EQ(grid.GetParam()->GetUndoList().GetCount(), 1);
+    EXPECT_EQ(grid.GetParam()->GetRedoList().GetCount(), 1);
+
+    box.answers = {IDOK};
+    EXPECT_TRUE(grid.SetValueRange(column, "all"));
+    EXPECT_EQ(ValueOf(grid, 40000, 2), "all");
+    EXPECT_TRUE(grid.GetParam()->GetUndoList().IsEmpty());
+    EXPECT_TRUE(grid.GetParam()->GetRedoList().IsEmpty());
+    EXPECT_FALSE(grid.Undo());
+    EXPECT_FALSE(grid.Redo());
+    EXPECT_EQ(ValueOf(grid, 1, 1), "kept");
+}
+
 TEST(UndoDataHooks, APlainDataObjectGathersNoUndoOfItsOwn)
 {
     CGXData data;
