@@ -1,5 +1,7 @@
 #include "grid/features/GridParamCopyOperatorImp.h"
 
+#include "framework/core/Archive.h"
+#include "framework/core/File.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Data.h"
 #include "grid/core/GridParam.h"
@@ -23,6 +25,31 @@ CGXData* NewDataLike(const CGXData& src)
         return pData;
     delete pObject;
     return new CGXData;
+}
+
+// A pool of the source, copied through its own archive form (every pool class is serializable);
+// NULL when there is none or it cannot be copied.
+CObject* ClonePool(const CObject* pPool)
+{
+    if (pPool == nullptr)
+        return nullptr;
+    try
+    {
+        CMemFile file;
+        {
+            CArchive store(&file, CArchive::store);
+            store << pPool;
+            store.Close();
+        }
+        file.SeekToBegin();
+        CArchive load(&file, CArchive::load);
+        return load.ReadOwnedObject(RUNTIME_CLASS(CObject));
+    }
+    catch (CException* pException)
+    {
+        pException->Delete();
+        return nullptr;
+    }
 }
 
 void CopySettings(CGXGridParam& dest, const CGXGridParam& src)
@@ -89,6 +116,13 @@ void CGXGridParamCopyOperatorImp::CopyParam(CGXGridParam& dest, const CGXGridPar
     dest.m_ColWidths = src.m_ColWidths;
     dest.m_abRowFlags.Copy(src.m_abRowFlags);
     dest.m_abColFlags.Copy(src.m_abColFlags);
+
+    // The floating and merged cells' delayed-range and span-cell pools that the archive holds.
+    for (int nPool : {0, 2, 3, 4, 5})
+    {
+        delete dest.m_apSpanCellPools[nPool];
+        dest.m_apSpanCellPools[nPool] = ClonePool(src.m_apSpanCellPools[nPool]);
+    }
 }
 
 void CGXGridParamCopyOperatorImp::CopyStylesMap(CGXStylesMap& dest, const CGXStylesMap& src)
