@@ -7,6 +7,8 @@
 #include "framework/core/CString.h"
 #include "grid/core/GridTypes.h"
 
+#include <ctime>
+
 class CGXData;
 class CGXGridParam;
 class CGXRange;
@@ -29,15 +31,39 @@ public:
     virtual BOOL MoveDataCols(CGXData& data, const CDWordArray& awColIndex, ROWCOL nStartCol) = 0;
 };
 
+// A date and time by its fields: month 0 means the record holds no date; the fraction is always 0.
+struct GXDateTimeRecord
+{
+    SHORT year;
+    USHORT month;
+    USHORT day;
+    USHORT hour;
+    USHORT minute;
+    USHORT second;
+    ULONG fraction;
+};
+
 // Dates and times in cell values.
 class CGXAbstractDateTimeImp
 {
 public:
     virtual ~CGXAbstractDateTimeImp() = default;
-    // Reads the locale's date order and separators; called once at start-up.
+    // Reads the locale's date order and separators (the component's UpdateLocaleFormats); called at
+    // start-up and when the system settings change.
     virtual void InitDateTimeFormats() = 0;
-    // TRUE when the text reads as a date or time; its number goes to dValue.
+    // TRUE when the text reads as a date or time; its automation date goes to dValue.
     virtual BOOL ParseDateTime(LPCTSTR pszText, double& dValue) = 0;
+
+    virtual void UpdateLocaleFormats() = 0;
+    // The date order (0 day-month-year, 1 month-day-year, 2 year-month-day, 3 unknown), whether
+    // years have four digits, and the date separator.
+    virtual int GetDateOrder(BOOL bReload, BOOL& bFourDigitYear, char& cSeparator) = 0;
+    virtual char GetTimeSeparator(BOOL bReload) = 0;
+    // nOrder 0 to 2 as GetDateOrder answers, 3 for the locale's order.
+    virtual BOOL ParseDateTimeFields(GXDateTimeRecord& record, LPCTSTR pszText, int nOrder) = 0;
+    virtual BOOL ParseDateTimeTm(struct tm& time, LPCTSTR pszText, int nOrder) = 0;
+    virtual void FormatDateTimeFields(CString& text, const GXDateTimeRecord& record) = 0;
+    virtual void FormatTimeValue(CString& text, __time64_t time) = 0;
 };
 
 // Creates and rebuilds the covered-cell pool of a parameter object from its covered ranges.

@@ -429,7 +429,12 @@ BOOL CGXControl::GetControlText(CString& text, ROWCOL, ROWCOL, LPCTSTR pszValue,
         text.Empty();
         return FALSE;
     }
-    text = CGXDrawingAndFormatting::GetInstance()->FormatValueText(style, pszValue);
+    // Only a format code formats. A given text counts as text (so only "Hidden" changes it); without
+    // one the style's value is formatted with its own value type.
+    if (style.GetIncludeFormat() && style.GetFormat() != 0)
+        text = CGXDrawingAndFormatting::GetInstance()->FormatValueText(style, pszValue, GX_VT_TEXT);
+    else
+        text = pszValue != nullptr ? CString(pszValue) : style.GetValue();
     return TRUE;
 }
 

@@ -23,9 +23,16 @@
 #include "grid/controls/TabbedComboBox.h"
 #include "grid/controls/TabbedComboBoxWnd.h"
 #include "grid/controls/VScrollEdit.h"
+#include "grid/features/DateTimeImp.h"
+#include "grid/features/GridDocSerializeImp.h"
 #include "grid/features/GridHideCellsImp.h"
+#include "grid/features/GridParamCopyOperatorImp.h"
+#include "grid/features/GridProfileImp.h"
 #include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
+#include "grid/features/SerializeLT5CompatibleImp.h"
+#include "grid/features/StyleCompareSubsetImp.h"
+#include "grid/features/StyleSerializeImp.h"
 
 #include "grid/core/AppData.h"
 #include "grid/core/BrowserGridHooks.h"
@@ -216,7 +223,16 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
 void CGXControlFactory::InstallApplicationComponents()
 {
     // Each application-wide feature adds its installer here, in the library's order, when it is built.
+    InstallStyleCompareSubsetImp();
+    InstallStyleSerializeImp();
+    InstallSerializeLT5CompatibleImp();
+    InstallProfileImp();
+    InstallDocSerializeImp();
+    InstallParamCopyOperatorImp();
     InstallNumberFormattingImp();
+    // The automation variant first: the other only fills a pointer still empty.
+    InstallOleDateTimeImp();
+    InstallNoOleDateTimeImp();
     InstallLongOperationImp();
 }
 

@@ -97,9 +97,21 @@ void CGXStylePtrArrayPtrArray::CopyFrom(const CGXStylePtrArrayPtrArray& other)
         }
 }
 
+void CGXStylePtrArray::Serialize(CArchive& ar)
+{
+    if (CGXAbstractDocSerializeImp* pImp = GXGetLibraryLinks().pDocSerializeImp)
+        pImp->SerializeStyleArray(*this, ar);
+}
+
+void CGXStylePtrArrayPtrArray::Serialize(CArchive& ar)
+{
+    if (CGXAbstractDocSerializeImp* pImp = GXGetLibraryLinks().pDocSerializeImp)
+        pImp->SerializeStyleRows(*this, ar);
+}
+
 // ---- CGXData ----
 
-IMPLEMENT_SERIAL(CGXData, CObject, 1)
+IMPLEMENT_SERIAL(CGXData, CObject, 0)
 
 CGXData::CGXData() : m_pAppData(GXGetAppData())
 {

@@ -49,6 +49,8 @@ public:
     CGXStyle* GetStyleAt(INT_PTR nIndex) const { return GetOwnedAt(nIndex); }
     // A deep copy: every style cloned.
     void CopyFrom(const CGXStylePtrArray& other);
+    // Through the document serializer component; nothing while it is not installed.
+    void Serialize(CArchive& ar) override;
 };
 
 extern template class CGXOwningPtrArray<CGXStylePtrArray>;
@@ -59,6 +61,8 @@ class CGXStylePtrArrayPtrArray : public CGXOwningPtrArray<CGXStylePtrArray>
 public:
     CGXStylePtrArray* GetRowAt(INT_PTR nIndex) const { return GetOwnedAt(nIndex); }
     void CopyFrom(const CGXStylePtrArrayPtrArray& other);
+    // Through the document serializer component; nothing while it is not installed.
+    void Serialize(CArchive& ar) override;
 };
 
 // Value type for StoreStyleRowCol and GetStyleRowCol: base styles of rows and columns.
@@ -142,6 +146,15 @@ public:
     const CGXStylePtrArray& GetRowBaseStyles() const { return m_apRowBaseStyles; }
     const CGXStylePtrArray& GetColBaseStyles() const { return m_apColBaseStyles; }
     const CGXStylePtrArrayPtrArray& GetCellStyles() const { return m_apapCellStyles; }
+    // Write access for the document serializer, which loads counts and arrays as they were stored.
+    CGXStylePtrArray& GetRowBaseStyles() { return m_apRowBaseStyles; }
+    CGXStylePtrArray& GetColBaseStyles() { return m_apColBaseStyles; }
+    CGXStylePtrArrayPtrArray& GetCellStyles() { return m_apapCellStyles; }
+    void StoreCounts(ROWCOL nRows, ROWCOL nCols)
+    {
+        m_nRows = nRows;
+        m_nCols = nCols;
+    }
 
 protected:
     ROWCOL m_nRows = 0;

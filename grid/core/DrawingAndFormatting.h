@@ -51,9 +51,10 @@ public:
     // moves the rectangle's top by the vertical alignment, and returns the number of lines.
     virtual int BreakLines(CDC* pDC, LPCTSTR pszText, int nLength, LPRECT lpRect, UINT nFormat, int* pnLineStart,
                            int* pnLineLength, int nMaxLines);
-    // The display text of a value (the style's value when pszValue is NULL): through the
-    // number-formatting component when installed, else the value text itself.
-    virtual CString FormatValueText(const CGXStyle& style, LPCTSTR pszValue = nullptr);
+    // The display text of a value (the style's value and value type when pszValue is NULL, else the
+    // text under nValueType): through the number-formatting component when installed, else the value
+    // text itself (empty when the style has none).
+    virtual CString FormatValueText(const CGXStyle& style, LPCTSTR pszValue = nullptr, unsigned nValueType = 0);
     // Through the number-formatting component's parser; FALSE without it.
     virtual BOOL ConvertValueText(LPCTSTR pszText, double& dValue, unsigned* pnFormat = nullptr,
                                   unsigned* pnPlaces = nullptr);

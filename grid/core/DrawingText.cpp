@@ -360,12 +360,13 @@ int CGXDrawingAndFormatting::GetTextPosFromPoint(CDC* pDC, LPCTSTR pszText, int 
     return starts[nLine] + nLineLength;
 }
 
-CString CGXDrawingAndFormatting::FormatValueText(const CGXStyle& style, LPCTSTR pszValue)
+CString CGXDrawingAndFormatting::FormatValueText(const CGXStyle& style, LPCTSTR pszValue, unsigned nValueType)
 {
-    const LPCTSTR pszText = pszValue != nullptr ? pszValue : static_cast<LPCTSTR>(style.GetValue());
     if (CGXAbstractNumberFormattingImp* pImp = GXGetLibraryLinks().pNumberFormattingImp)
-        return pImp->FormatValue(&style, pszText, style.GetValueType(), 0, 0);
-    return CString(pszText);
+        return pImp->FormatValue(&style, pszValue, nValueType, 0, 0);
+    if (pszValue != nullptr)
+        return CString(pszValue);
+    return style.GetIncludeValue() ? style.GetValue() : CString();
 }
 
 BOOL CGXDrawingAndFormatting::ConvertValueText(LPCTSTR pszText, double& dValue, unsigned* pnFormat,

@@ -17,6 +17,8 @@ class CGXProperties;
 class CGXStyle;
 class CGXStyleBrush;
 class CGXStylePen;
+class CGXStylePtrArray;
+class CGXStylePtrArrayPtrArray;
 class CGXStylesMap;
 
 // Reads and writes styles, fonts, brushes and pens in archives.
@@ -64,15 +66,26 @@ public:
     virtual BOOL ParseValue(LPCTSTR pszText, double& dValue, unsigned* pnFormat, unsigned* pnPlaces) = 0;
 };
 
-// Stores styles maps and grid properties in documents.
+// The archive forms of a grid's shared objects: styles map, cell data with its style arrays,
+// properties and parameter object (the grid document serializer).
 class CGXAbstractDocSerializeImp
 {
 public:
     virtual ~CGXAbstractDocSerializeImp() = default;
     virtual void SerializeStylesMap(CGXStylesMap& stylesMap, CArchive& ar) = 0;
+    virtual void SerializeData(CGXData&, CArchive&) {}
+    virtual void SerializeStyleRows(CGXStylePtrArrayPtrArray&, CArchive&) {}
+    virtual void SerializeStyleArray(CGXStylePtrArray&, CArchive&) {}
     virtual void SerializeProperties(CGXProperties& properties, CArchive& ar) = 0;
     virtual void SerializeParam(CGXGridParam&, CArchive&) {}
-    virtual void SerializeData(CGXData&, CArchive&) {}
+};
+
+// Reads the user attributes of styles stored by version 5 of the library and older.
+class CGXAbstractSerializeLT5CompatibleImp
+{
+public:
+    virtual ~CGXAbstractSerializeLT5CompatibleImp() = default;
+    virtual void ReadOldUserAttributes(CGXStyle& style, CArchive& ar) = 0;
 };
 
 // Deep copies of the objects a grid parameter object owns.
@@ -109,6 +122,8 @@ struct GXLibraryLinks
     CGXAbstractDrawRotatedTextImp* pDrawRotatedTextImp = nullptr;
     // The flat header look chosen at start-up (header styles get no-line borders).
     BOOL bFlatHeaders = FALSE;
+    // Reached by the style serializer for styles of older archives.
+    CGXAbstractSerializeLT5CompatibleImp* pSerializeLT5CompatibleImp = nullptr;
 };
 
 // The one record of links of this process, held by the library's application data (AppData.h),

@@ -69,6 +69,22 @@ void CGXProperties::SetDefaults()
     static const LPCTSTR tokens[] = {"$F", "$A", "$P", "$N", "$D", "$R"};
     for (LPCTSTR pszToken : tokens)
         AddToken(pszToken);
+
+    // Header: the grid's name centred in a bold 16-point font; footer: the date on the left and
+    // "page/pages" on the right.
+    m_dataHeader.SetColCount(3);
+    m_dataHeader.SetRowCount(10);
+    CGXStyle title;
+    title.SetFont(CGXFont().SetBold(TRUE).SetSize(16)).SetValue("$R");
+    m_dataHeader.StoreStyleRowCol(1, 2, &title, gxCopy);
+    m_dataFooter.SetColCount(3);
+    m_dataFooter.SetRowCount(10);
+    CGXStyle date;
+    date.SetValue("$D");
+    m_dataFooter.StoreStyleRowCol(1, 1, &date, gxCopy);
+    CGXStyle pages;
+    pages.SetValue("$P/$N");
+    m_dataFooter.StoreStyleRowCol(1, 3, &pages, gxCopy);
 }
 
 CGXProperties::~CGXProperties() { FreeAll(); }

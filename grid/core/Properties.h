@@ -7,11 +7,11 @@
 #include "framework/core/Collections.h"
 #include "framework/core/CString.h"
 #include "framework/core/Object.h"
+#include "grid/core/Data.h"
 #include "grid/core/Style.h"
 
 class CDC;
 class CDocument;
-class CGXData;
 class CGXGridParam;
 class CGXProperties;
 struct CPrintInfo;
@@ -121,6 +121,7 @@ public:
     void SetColor(int nIndex, COLORREF color);
     int GetColorCount() const { return static_cast<int>(m_ColorNameArray.GetSize()); }
     const CStringArray& GetColorNameArray() const { return m_ColorNameArray; }
+    CStringArray& GetColorNameArray() { return m_ColorNameArray; }
     CDWordArray& GetColorArray() { return m_ColorArray; }
 
     // User properties.
@@ -191,6 +192,12 @@ public:
     }
     int GetFirstPage() const { return m_nFirstPage; }
     void SetFirstPage(int nPage) { m_nFirstPage = nPage; }
+    // The printed header and footer: tables of 10 rows and 3 columns (left, centred and right part
+    // of each line), whose texts may hold tokens.
+    CGXData& GetDataFooter() { return m_dataFooter; }
+    CGXData& GetDataHeader() { return m_dataHeader; }
+    const CGXData& GetDataFooter() const { return m_dataFooter; }
+    const CGXData& GetDataHeader() const { return m_dataHeader; }
     WORD m_w1 = 0;
     WORD m_w2 = 0;
     CDWordArray m_awRowBreaks;
@@ -233,4 +240,6 @@ private:
     int m_nDistTop = 0;
     int m_nDistBottom = 0;
     int m_nFirstPage = -1;
+    CGXData m_dataFooter;
+    CGXData m_dataHeader;
 };

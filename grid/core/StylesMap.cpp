@@ -33,6 +33,11 @@ CGXStylesMap::~CGXStylesMap()
 {
     RemoveAll();
     RemoveAllUserAttributes();
+    RemoveAllControlNames();
+}
+
+void CGXStylesMap::RemoveAllControlNames()
+{
     POSITION pos = m_mwpControlName.GetStartPosition();
     while (pos != nullptr)
     {
@@ -42,6 +47,76 @@ CGXStylesMap::~CGXStylesMap()
         delete static_cast<CString*>(pName);
     }
     m_mwpControlName.RemoveAll();
+}
+
+void CGXStylesMap::SetControlName(WORD nControlId, LPCTSTR pszName)
+{
+    void* pValue = nullptr;
+    if (m_mwpControlName.Lookup(nControlId, pValue))
+        *static_cast<CString*>(pValue) = pszName;
+    else
+        m_mwpControlName.SetAt(nControlId, new CString(pszName));
+}
+
+void CGXStylesMap::SetStyleEntry(WORD nStyleId, UINT nResourceId, LPCTSTR pszName, CGXStyle* pStyle,
+                                 BOOL bSystemStyle)
+{
+    void* pValue = nullptr;
+    CGXStylesMapEntry* pEntry = nullptr;
+    if (m_mwpIdInfo.Lookup(nStyleId, pValue))
+        pEntry = static_cast<CGXStylesMapEntry*>(pValue);
+    else
+    {
+        pEntry = new CGXStylesMapEntry;
+        m_mwpIdInfo.SetAt(nStyleId, pEntry);
+    }
+    if (pEntry->pStyle != pStyle)
+        delete pEntry->pStyle;
+    pEntry->pStyle = pStyle;
+    pEntry->nStyleId = nStyleId;
+    pEntry->nResourceId = nResourceId;
+    pEntry->sName = pszName != nullptr ? pszName : "";
+    pEntry->bSystemStyle = bSystemStyle;
+    m_mswNameId.SetAt(pEntry->sName, IdToPtr(nStyleId));
+    if (nResourceId != 0 && nResourceId <= 0xFFFF)
+        m_mwwResourceId.SetAt(static_cast<WORD>(nResourceId), IdToPtr(nStyleId));
+}
+
+void CGXStylesMap::GetNextNameIndex(POSITION& pos, CString& name, WORD& nStyleId) const
+{
+    void* pValue = nullptr;
+    m_mswNameId.GetNextAssoc(pos, name, pValue);
+    nStyleId = PtrToId(pValue);
+}
+
+void CGXStylesMap::SetUserAttributeInfo(WORD nId, LPCTSTR pszName, CGXStyle* pStyle)
+{
+    void* pValue = nullptr;
+    CGXStylesMapUserAttributeInfo* pInfo = nullptr;
+    if (m_mwpUserAttributeInfo.Lookup(nId, pValue))
+        pInfo = static_cast<CGXStylesMapUserAttributeInfo*>(pValue);
+    else
+    {
+        pInfo = new CGXStylesMapUserAttributeInfo;
+        m_mwpUserAttributeInfo.SetAt(nId, pInfo);
+    }
+    if (pInfo->pStyle != pStyle)
+        delete pInfo->pStyle;
+    pInfo->pStyle = pStyle;
+    pInfo->nId = nId;
+    pInfo->sName = pszName != nullptr ? pszName : "";
+}
+
+void CGXStylesMap::LookupStandardStyleIds()
+{
+    // An unregistered string-table id answers 0, as a lookup of it does.
+    auto lookup = [this](UINT nResourceId) {
+        WORD nStyleId = 0;
+        return LookupResourceStyleId(nResourceId, nStyleId) ? nStyleId : static_cast<WORD>(0);
+    };
+    m_wStyleStandard = lookup(GX_IDS_STYLE_STANDARD);
+    m_wStyleColHeader = lookup(GX_IDS_STYLE_COLHEADER);
+    m_wStyleRowHeader = lookup(GX_IDS_STYLE_ROWHEADER);
 }
 
 CGXStylesMap& CGXStylesMap::operator=(const CGXStylesMap& other)

@@ -105,6 +105,25 @@ public:
     // The further map: only created, copied and deleted by the library.
     CMapWordToPtr& GetExtraMap() { return m_mwpExtra; }
 
+    // For the archive, profile and copy components, which rebuild a map as it was stored.
+    void SetStyleClass(CRuntimeClass* pStyleClass) { m_pStyleClass = pStyleClass; }
+    // Takes the style and stores it under its id as it stands; the name and, when not 0, the
+    // string-table id then lead to that id.
+    void SetStyleEntry(WORD nStyleId, UINT nResourceId, LPCTSTR pszName, CGXStyle* pStyle, BOOL bSystemStyle);
+    // The name index (name to style id), which may name ids under more than one name.
+    INT_PTR GetNameIndexCount() const { return m_mswNameId.GetCount(); }
+    POSITION GetNameIndexStart() const { return m_mswNameId.GetStartPosition(); }
+    void GetNextNameIndex(POSITION& pos, CString& name, WORD& nStyleId) const;
+    // The id that the next new style gets; above 0xFFFF once all ids are taken.
+    DWORD GetNextStyleId() const { return m_nLastId; }
+    void SetNextStyleId(DWORD nNextId) { m_nLastId = nNextId; }
+    // Takes the style that describes how the attribute is edited.
+    void SetUserAttributeInfo(WORD nId, LPCTSTR pszName, CGXStyle* pStyle);
+    void SetControlName(WORD nControlId, LPCTSTR pszName);
+    void RemoveAllControlNames();
+    // The ids of the standard, column-header and row-header styles, looked up by their string-table ids.
+    void LookupStandardStyleIds();
+
 private:
     WORD NewStyleId();
     WORD StoreStyle(WORD nStyleId, UINT nResourceId, const CString& name, const CGXStyle& style, BOOL bSystemStyle);

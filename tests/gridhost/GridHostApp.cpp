@@ -63,6 +63,8 @@ void CGridHostApp::ParseOptions(LPCTSTR pszCommandLine)
             m_nCols = static_cast<ROWCOL>(std::strtoul(value.c_str(), nullptr, 10));
         else if (_stricmp(option.c_str(), "/dump") == 0)
             m_strDumpPath = value.c_str();
+        else if (_stricmp(option.c_str(), "/ini") == 0)
+            m_strIniPath = value.c_str();
         else
             continue;
         ++i;
@@ -72,6 +74,10 @@ void CGridHostApp::ParseOptions(LPCTSTR pszCommandLine)
 BOOL CGridHostApp::InitInstance()
 {
     ParseOptions(m_lpCmdLine);
+    if (!m_strIniPath.IsEmpty())
+        m_pszProfileName = m_strIniPath;
+    else
+        SetRegistryKey(GRIDHOST_REGISTRY_KEY);
     GXStartLibrary();
 
     m_pTemplate = new CMultiDocTemplate(IDR_GRIDHOST_GRIDTYPE, RUNTIME_CLASS(CGridHostDoc),

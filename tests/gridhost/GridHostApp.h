@@ -15,18 +15,23 @@ class CGridHostView;
 class CMDIFrameWnd;
 class CMultiDocTemplate;
 
+// The registry key (under HKEY_CURRENT_USER\Software) of the host's settings.
+#define GRIDHOST_REGISTRY_KEY "Quarrow Grid Host Tests"
+
 class CGridHostApp : public CWinApp
 {
 public:
     CGridHostApp();
     ~CGridHostApp() override;
 
-    // Options of the command line: /rows N, /cols N (the sample's size) and /dump PATH (where the
-    // Dump command writes).
+    // Options of the command line: /rows N, /cols N (the sample's size), /dump PATH (where the
+    // Dump command writes) and /ini PATH (the INI file that keeps the grid settings; without it
+    // they go to the registry under the host's key).
     void ParseOptions(LPCTSTR pszCommandLine);
     ROWCOL m_nRows = 20;
     ROWCOL m_nCols = 6;
     CString m_strDumpPath = "gridhost-dump.txt";
+    CString m_strIniPath;
 
     BOOL InitInstance() override;
 

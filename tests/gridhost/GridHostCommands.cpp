@@ -5,6 +5,10 @@
 #include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/LibraryLinks.h"
+#include "grid/core/Properties.h"
+#include "grid/core/Style.h"
+#include "grid/core/StylesMap.h"
 #include "grid/core/LongOperation.h"
 #include "grid/core/Range.h"
 #include "tests/gridhost/GridHostApp.h"
@@ -84,10 +88,16 @@ void RowHeight(CGridHostContext& context, const CGridHostValues& values)
     context.pView->SetRowHeight(nRow, nRow, static_cast<int>(Number(values, 1)));
 }
 
+// As a typed value is stored: a text that reads as a number is stored as that number.
 void SetValue(CGridHostContext& context, const CGridHostValues& values)
 {
-    context.pView->SetValueRange(CGXRange(Number(values, 0), Number(values, 1)),
-                                 values.size() > 2 ? values[2] : CString());
+    const CGXRange cell(Number(values, 0), Number(values, 1));
+    const CString text = values.size() > 2 ? values[2] : CString();
+    double dValue = 0;
+    if (GXParseNumber(text, dValue))
+        context.pView->SetStyleRange(cell, CGXStyle().SetValue(dValue));
+    else
+        context.pView->SetValueRange(cell, text);
 }
 
 void BatchEdit(CGridHostContext& context, const CGridHostValues&)
@@ -214,6 +224,46 @@ void ClearSelection(CGridHostContext& context, const CGridHostValues&)
 {
     ChangeSelection(context, TRUE, nullptr);
 }
+
+void SaveGrid(CGridHostContext& context, const CGridHostValues& values)
+{
+    if (!values.empty())
+        context.pDoc->SaveGrid(values[0]);
+}
+
+void OpenGrid(CGridHostContext& context, const CGridHostValues& values)
+{
+    if (!values.empty())
+        context.pDoc->OpenGrid(values[0]);
+}
+
+// The styles map and the properties, in the profile the application chose at start-up.
+void WriteSettings(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    if (pParam->GetStylesMap() != nullptr)
+        pParam->GetStylesMap()->WriteProfile();
+    if (pParam->GetProperties() != nullptr)
+        pParam->GetProperties()->WriteProfile();
+}
+
+void ReadSettings(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    if (pParam->GetStylesMap() != nullptr)
+        pParam->GetStylesMap()->ReadProfile();
+    if (pParam->GetProperties() != nullptr)
+        pParam->GetProperties()->ReadProfile();
+    for (CGridHostView* pView : context.app.GetViews())
+        pView->RedrawGrid(GX_INVALIDATE, FALSE);
+}
+
+void CellFormat(CGridHostContext& context, const CGridHostValues& values)
+{
+    CGXStyle style;
+    style.SetFormat(static_cast<unsigned>(Number(values, 2))).SetPlaces(static_cast<unsigned>(Number(values, 3)));
+    context.pView->SetStyleRange(CGXRange(Number(values, 0), Number(values, 1)), style);
+}
 } // namespace
 
 // The table: later features add their lines (ids 32830-32859, 32860-32889, then 32890 on).
@@ -238,6 +288,11 @@ const std::vector<CGridHostCommand>& GridHostCommands()
         {ID_GRIDHOST_SELECTRANGE, "&Grid", "Select Range", {"Top", "Left", "Bottom", "Right"}, TRUE, SelectRange},
         {ID_GRIDHOST_ADDRANGE, "&Grid", "Add Range", {"Top", "Left", "Bottom", "Right"}, TRUE, AddRange},
         {ID_GRIDHOST_CLEARSELECTION, "&Grid", "Clear Selection", {}, TRUE, ClearSelection},
+        {ID_GRIDHOST_SAVEGRID, "&Grid", "Save Grid", {"Path"}, FALSE, SaveGrid},
+        {ID_GRIDHOST_OPENGRID, "&Grid", "Open Grid", {"Path"}, FALSE, OpenGrid},
+        {ID_GRIDHOST_WRITESETTINGS, "&Grid", "Write Settings", {}, FALSE, WriteSettings},
+        {ID_GRIDHOST_READSETTINGS, "&Grid", "Read Settings", {}, FALSE, ReadSettings},
+        {ID_GRIDHOST_CELLFORMAT, "&Grid", "Cell Format", {"Row", "Column", "Format", "Places"}, TRUE, CellFormat},
     };
     return commands;
 }

@@ -1,9 +1,15 @@
 #include "tests/gridhost/GridHostDoc.h"
 
+#include "framework/core/Archive.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/File.h"
 #include "grid/core/Data.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
 #include "tests/gridhost/GridHostApp.h"
+#include "tests/gridhost/GridHostView.h"
+
+#include <memory>
 
 IMPLEMENT_DYNCREATE(CGridHostDoc, CDocument)
 
@@ -57,4 +63,60 @@ void CGridHostDoc::ResetSample(ROWCOL nRows, ROWCOL nCols)
     m_pParam->EmptyUndoList();
     m_pParam->EmptyRedoList();
     SetModifiedFlag(FALSE);
+}
+
+BOOL CGridHostDoc::SaveGrid(LPCTSTR pszPath) const
+{
+    CFile file;
+    if (!file.Open(pszPath, CFile::modeCreate | CFile::modeWrite))
+        return FALSE;
+    try
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << static_cast<const CObject*>(m_pParam);
+        ar.Close();
+    }
+    catch (CException* pException)
+    {
+        pException->Delete();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CGridHostDoc::OpenGrid(LPCTSTR pszPath)
+{
+    CFile file;
+    if (!file.Open(pszPath, CFile::modeRead))
+        return FALSE;
+    std::unique_ptr<CObject> pObject;
+    try
+    {
+        CArchive ar(&file, CArchive::load);
+        pObject.reset(ar.ReadOwnedObject(RUNTIME_CLASS(CGXGridParam)));
+    }
+    catch (CException* pException)
+    {
+        pException->Delete();
+        return FALSE;
+    }
+    auto* pParam = dynamic_cast<CGXGridParam*>(pObject.get());
+    if (pParam == nullptr || pParam->GetData() == nullptr)
+        return FALSE;
+    pObject.release();
+    pParam->GetData()->InitParam(pParam);
+    CGXGridParam* pOld = m_pParam;
+    m_pParam = pParam;
+    for (POSITION pos = GetFirstViewPosition(); pos != nullptr;)
+        if (auto* pView = dynamic_cast<CGridHostView*>(GetNextView(pos)))
+        {
+            pView->MoveCurrentCell(GX_INVALID, GX_INVALID);
+            pView->SetParam(pParam, FALSE);
+            pView->SetTopRow(1, GX_INVALIDATE, FALSE, FALSE);
+            pView->SetLeftCol(1, GX_INVALIDATE, FALSE, FALSE);
+            pView->RedrawGrid(GX_INVALIDATE, FALSE);
+        }
+    delete pOld;
+    SetModifiedFlag(FALSE);
+    return TRUE;
 }

@@ -23,6 +23,11 @@ public:
     // The sample again: nRows x nCols cells holding "r:c", default sizes, nothing frozen or selected,
     // empty undo and redo lists.
     void ResetSample(ROWCOL nRows, ROWCOL nCols);
+    // The parameter object as a grid document in the file (FALSE when it cannot be written).
+    BOOL SaveGrid(LPCTSTR pszPath) const;
+    // The parameter object of the grid document in the file, shown by every view in place of the
+    // one held; FALSE (and nothing changed) when the file cannot be read.
+    BOOL OpenGrid(LPCTSTR pszPath);
 
 private:
     CGXGridParam* m_pParam;

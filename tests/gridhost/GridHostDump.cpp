@@ -2,6 +2,7 @@
 
 #include "framework/docview/MDIFrameWnd.h"
 #include "framework/win/FrameworkIds.h"
+#include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
 #include "grid/features/GridCommand.h"
@@ -183,14 +184,21 @@ CString GridHostDumpText(CGridHostApp& app)
                        Unsigned(pView->GetLeftCol()) + " current " + current);
     }
 
+    std::string displayed;
     for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
         for (ROWCOL nCol = 1; nCol <= nCols; ++nCol)
         {
             const CString value = pGrid->GetStoredValueRowCol(nRow, nCol);
-            if (!value.IsEmpty())
-                Line(text, "cell " + Unsigned(nRow) + " " + Unsigned(nCol) + " " + GridHostQuote(value));
+            if (value.IsEmpty())
+                continue;
+            const CString cell = Unsigned(nRow) + " " + Unsigned(nCol) + " ";
+            Line(text, "cell " + cell + GridHostQuote(value));
+            CString display;
+            if (CGXControl* pControl = pGrid->GetControl(nRow, nCol))
+                pControl->GetControlText(display, nRow, nCol, nullptr, pGrid->LookupStyleRowCol(nRow, nCol));
+            Line(displayed, "text " + cell + GridHostQuote(display));
         }
-    return text.c_str();
+    return (text + displayed).c_str();
 }
 
 BOOL GridHostWriteDump(CGridHostApp& app, LPCTSTR pszPath)

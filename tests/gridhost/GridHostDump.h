@@ -9,6 +9,7 @@
 //   widths W0 .. Wn / heights H0 .. Hn                (pixels, from the header on)
 //   view I pane R C top T left L current R C|none     (each view of the document)
 //   cell R C "VALUE"                                  (each cell that holds a value)
+//   text R C "DISPLAY"                                (its control's display text, for the same cells)
 // Texts are quoted with \\ \" \t \r \n escaped.
 #pragma once
 

@@ -268,6 +268,13 @@ public:
         dValue = 1;
         return std::strchr(pszText, '/') != nullptr;
     }
+    void UpdateLocaleFormats() override {}
+    int GetDateOrder(BOOL, BOOL&, char&) override { return 3; }
+    char GetTimeSeparator(BOOL) override { return ':'; }
+    BOOL ParseDateTimeFields(GXDateTimeRecord&, LPCTSTR, int) override { return FALSE; }
+    BOOL ParseDateTimeTm(struct tm&, LPCTSTR, int) override { return FALSE; }
+    void FormatDateTimeFields(CString& text, const GXDateTimeRecord&) override { text.Empty(); }
+    void FormatTimeValue(CString& text, __time64_t) override { text.Empty(); }
 };
 
 class ScopedDates

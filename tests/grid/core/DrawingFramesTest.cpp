@@ -144,9 +144,10 @@ namespace
 class UpperCaseFormatter : public CGXAbstractNumberFormattingImp
 {
 public:
-    CString FormatValue(const CGXStyle*, LPCTSTR pszValue, unsigned, int, int) override
+    CString FormatValue(const CGXStyle* pStyle, LPCTSTR pszValue, unsigned, int, int) override
     {
-        CString text(pszValue);
+        // Without a text the style's own value is formatted.
+        CString text = pszValue != nullptr ? CString(pszValue) : pStyle->GetValue();
         text.MakeUpper();
         return text;
     }

@@ -1,0 +1,736 @@
+#include "grid/features/GridDocSerializeImp.h"
+
+#include "framework/core/Archive.h"
+#include "framework/core/Arrays.h"
+#include "framework/core/Exceptions.h"
+#include "grid/core/AppData.h"
+#include "grid/core/Data.h"
+#include "grid/core/GridCollections.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/PrintDevice.h"
+#include "grid/core/Properties.h"
+#include "grid/core/Style.h"
+#include "grid/core/StylesMap.h"
+#include "grid/features/GridParamSettings.h"
+#include "grid/features/StyleSerializeImp.h"
+
+#include <algorithm>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace
+{
+
+const DWORD endOfEntries = 0xFFFFFFFF;
+
+// Style arrays are sparse: a stored count says how long an array is, not how many styles follow.
+// Loaded arrays are sized to their counts, so all the arrays of one load together may claim at most
+// this many entries (half a gigabyte of pointers); a larger claim is refused as damaged.
+const ULONGLONG maxArrayEntries = 0x04000000;
+
+[[noreturn]] void ThrowBadSchema() { AfxThrowArchiveException(CArchiveException::badSchema); }
+
+WORD LoadWord(CArchive& ar)
+{
+    WORD w = 0;
+    ar >> w;
+    return w;
+}
+
+DWORD LoadDWord(CArchive& ar)
+{
+    DWORD dw = 0;
+    ar >> dw;
+    return dw;
+}
+
+BYTE LoadByte(CArchive& ar)
+{
+    BYTE by = 0;
+    ar >> by;
+    return by;
+}
+
+CString LoadString(CArchive& ar)
+{
+    CString text;
+    ar >> text;
+    return text;
+}
+
+void CheckSchema(WORD nSchema, WORD nCurrent)
+{
+    if (nSchema > nCurrent)
+        ThrowBadSchema();
+}
+
+void StoreWordCount(CArchive& ar, INT_PTR nCount)
+{
+    GXCheckWordCount(nCount);
+    ar << static_cast<WORD>(nCount);
+}
+
+CString LoadText(UINT nId)
+{
+    CString text;
+    if (!text.LoadString(nId))
+        text.Empty();
+    return text;
+}
+
+template <class T>
+std::unique_ptr<T> LoadOwned(CArchive& ar, CRuntimeClass* pClass)
+{
+    return std::unique_ptr<T>(static_cast<T*>(ar.ReadOwnedObject(pClass)));
+}
+
+// The entries the arrays of one load have claimed so far.
+struct ArrayBudget
+{
+    ULONGLONG nClaimed = 0;
+
+    void Claim(DWORD dwCount)
+    {
+        nClaimed += dwCount;
+        if (dwCount > 0x7FFFFFFF || nClaimed > maxArrayEntries)
+            ThrowBadSchema();
+    }
+};
+
+// Restores the archive's document pointer when it goes, also when a load is refused.
+class DocumentPointerScope
+{
+public:
+    DocumentPointerScope(CArchive& ar, const CGXStylesMap* pStylesMap)
+        : m_ar(ar), m_pPrevious(GXSetArchiveStylesMap(ar, pStylesMap))
+    {
+    }
+    ~DocumentPointerScope() { m_ar.m_pDocument = m_pPrevious; }
+    DocumentPointerScope(const DocumentPointerScope&) = delete;
+    DocumentPointerScope& operator=(const DocumentPointerScope&) = delete;
+
+private:
+    CArchive& m_ar;
+    CDocument* m_pPrevious;
+};
+
+// ---- Style arrays ----
+
+void StoreStyleArray(const CGXStylePtrArray& styles, CArchive& ar)
+{
+    ar << static_cast<WORD>(CGXGridDocSerializeImp::arraySchema) << static_cast<DWORD>(styles.GetSize());
+    for (INT_PTR i = 0; i < styles.GetSize(); ++i)
+        if (const CGXStyle* pStyle = styles.GetStyleAt(i))
+            ar << static_cast<DWORD>(i) << static_cast<const CObject*>(pStyle);
+    ar << endOfEntries;
+}
+
+void LoadStyleArray(CGXStylePtrArray& styles, CArchive& ar, ArrayBudget& budget)
+{
+    if (LoadWord(ar) != CGXGridDocSerializeImp::arraySchema)
+        ThrowBadSchema();
+    styles.DeleteAll();
+    const DWORD dwCount = LoadDWord(ar);
+    budget.Claim(dwCount);
+    styles.SetSize(static_cast<INT_PTR>(dwCount));
+    for (;;)
+    {
+        const DWORD dwIndex = LoadDWord(ar);
+        if (dwIndex == endOfEntries)
+            break;
+        if (dwIndex >= dwCount)
+            ThrowBadSchema();
+        std::unique_ptr<CGXStyle> pStyle = LoadOwned<CGXStyle>(ar, RUNTIME_CLASS(CGXStyle));
+        delete styles.GetStyleAt(dwIndex);
+        styles.SetAt(dwIndex, pStyle.release());
+    }
+}
+
+void StoreStyleRows(const CGXStylePtrArrayPtrArray& rows, CArchive& ar)
+{
+    ar << static_cast<WORD>(CGXGridDocSerializeImp::arraySchema) << static_cast<DWORD>(rows.GetSize());
+    for (INT_PTR i = 0; i < rows.GetSize(); ++i)
+        if (const CGXStylePtrArray* pRow = rows.GetRowAt(i))
+        {
+            ar << static_cast<DWORD>(i);
+            StoreStyleArray(*pRow, ar);
+        }
+    ar << endOfEntries;
+}
+
+void LoadStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar, ArrayBudget& budget)
+{
+    if (LoadWord(ar) != CGXGridDocSerializeImp::arraySchema)
+        ThrowBadSchema();
+    rows.DeleteAll();
+    const DWORD dwCount = LoadDWord(ar);
+    budget.Claim(dwCount);
+    rows.SetSize(static_cast<INT_PTR>(dwCount));
+    for (;;)
+    {
+        const DWORD dwIndex = LoadDWord(ar);
+        if (dwIndex == endOfEntries)
+            break;
+        if (dwIndex >= dwCount)
+            ThrowBadSchema();
+        // The row is in the table before it loads, so that it goes with the table when the load fails.
+        delete rows.GetRowAt(dwIndex);
+        CGXStylePtrArray* pRow = new CGXStylePtrArray;
+        rows.SetAt(dwIndex, pRow);
+        LoadStyleArray(*pRow, ar, budget);
+    }
+}
+
+void SerializeDataForm(CGXData& data, CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        ar << static_cast<WORD>(CGXGridDocSerializeImp::dataSchema) << static_cast<DWORD>(data.GetRowCount())
+           << static_cast<DWORD>(data.GetColCount());
+        StoreStyleRows(data.GetCellStyles(), ar);
+        StoreStyleArray(data.GetRowBaseStyles(), ar);
+        StoreStyleArray(data.GetColBaseStyles(), ar);
+        return;
+    }
+    if (LoadWord(ar) != CGXGridDocSerializeImp::dataSchema)
+        ThrowBadSchema();
+    const DWORD dwRows = LoadDWord(ar);
+    const DWORD dwCols = LoadDWord(ar);
+    data.StoreCounts(dwRows, dwCols);
+    ArrayBudget budget;
+    LoadStyleRows(data.GetCellStyles(), ar, budget);
+    LoadStyleArray(data.GetRowBaseStyles(), ar, budget);
+    LoadStyleArray(data.GetColBaseStyles(), ar, budget);
+}
+
+// ---- Styles map ----
+
+// The base styles by ascending id, so that a base style named by another one comes first as a rule.
+std::vector<const CGXStylesMapEntry*> BaseStylesById(const CGXStylesMap& stylesMap)
+{
+    std::vector<const CGXStylesMapEntry*> entries;
+    for (POSITION pos = stylesMap.GetStartPosition(); pos != nullptr;)
+    {
+        WORD nStyleId = 0;
+        const CGXStylesMapEntry* pEntry = nullptr;
+        stylesMap.GetNextStyle(pos, nStyleId, pEntry);
+        entries.push_back(pEntry);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const CGXStylesMapEntry* a, const CGXStylesMapEntry* b) { return a->nStyleId < b->nStyleId; });
+    return entries;
+}
+
+template <class TMap, class TValue>
+std::vector<std::pair<WORD, TValue*>> ById(const TMap& map)
+{
+    std::vector<std::pair<WORD, TValue*>> entries;
+    for (POSITION pos = map.GetStartPosition(); pos != nullptr;)
+    {
+        WORD nId = 0;
+        void* pValue = nullptr;
+        map.GetNextAssoc(pos, nId, pValue);
+        entries.emplace_back(nId, static_cast<TValue*>(pValue));
+    }
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return entries;
+}
+
+void StoreStylesMap(CGXStylesMap& stylesMap, CArchive& ar)
+{
+    ar << static_cast<WORD>(CGXGridDocSerializeImp::stylesMapSchema) << stylesMap.GetSection();
+
+    const auto controls = ById<CMapWordToPtr, CString>(stylesMap.GetControlNameMap());
+    StoreWordCount(ar, static_cast<INT_PTR>(controls.size()));
+    for (const auto& control : controls)
+        ar << static_cast<DWORD>(control.first) << *control.second;
+
+    StoreWordCount(ar, stylesMap.GetNameIndexCount());
+    for (POSITION pos = stylesMap.GetNameIndexStart(); pos != nullptr;)
+    {
+        CString name;
+        WORD nStyleId = 0;
+        stylesMap.GetNextNameIndex(pos, name, nStyleId);
+        ar << nStyleId << name;
+    }
+
+    const std::vector<const CGXStylesMapEntry*> styles = BaseStylesById(stylesMap);
+    StoreWordCount(ar, static_cast<INT_PTR>(styles.size()));
+    for (const CGXStylesMapEntry* pEntry : styles)
+    {
+        ar << pEntry->nStyleId << static_cast<DWORD>(pEntry->nResourceId) << pEntry->sName
+           << static_cast<BYTE>(pEntry->bSystemStyle ? 1 : 0);
+        pEntry->pStyle->SerializeWithStylesMap(ar, &stylesMap);
+    }
+
+    ar << static_cast<WORD>(std::min<DWORD>(stylesMap.GetNextStyleId(), 0xFFFF));
+
+    const auto attributes =
+        ById<CMapWordToPtr, CGXStylesMapUserAttributeInfo>(stylesMap.GetUserAttributeInfoMap());
+    StoreWordCount(ar, static_cast<INT_PTR>(attributes.size()));
+    for (const auto& attribute : attributes)
+    {
+        ar << static_cast<DWORD>(attribute.first);
+        CGXStyle empty;
+        CGXStyle* pStyle = attribute.second->pStyle != nullptr ? attribute.second->pStyle : &empty;
+        pStyle->SerializeWithStylesMap(ar, &stylesMap);
+    }
+}
+
+void LoadStylesMap(CGXStylesMap& stylesMap, CArchive& ar)
+{
+    const WORD nSchema = LoadWord(ar);
+    CheckSchema(nSchema, CGXGridDocSerializeImp::stylesMapSchema);
+    stylesMap.RemoveAll();
+    stylesMap.RemoveAllControlNames();
+    stylesMap.RemoveAllUserAttributes();
+
+    stylesMap.SetSection(LoadString(ar));
+    const WORD nControls = LoadWord(ar);
+    GXCheckArchiveCount(ar, nControls, sizeof(DWORD) + 1);
+    for (WORD i = 0; i < nControls; ++i)
+    {
+        const DWORD dwControlId = LoadDWord(ar);
+        stylesMap.SetControlName(LOWORD(dwControlId), LoadString(ar));
+    }
+
+    // The name index is rebuilt from the base styles.
+    const WORD nNames = LoadWord(ar);
+    GXCheckArchiveCount(ar, nNames, sizeof(WORD) + 1);
+    for (WORD i = 0; i < nNames; ++i)
+    {
+        LoadWord(ar);
+        LoadString(ar);
+    }
+
+    const WORD nStyles = LoadWord(ar);
+    GXCheckArchiveCount(ar, nStyles, sizeof(WORD) + sizeof(DWORD) + 2);
+    DWORD dwFirstFreeId = 0;
+    for (WORD i = 0; i < nStyles; ++i)
+    {
+        const WORD nStyleId = LoadWord(ar);
+        dwFirstFreeId = std::max<DWORD>(dwFirstFreeId, nStyleId + 1u);
+        const DWORD dwResourceId = LoadDWord(ar);
+        CString name = LoadString(ar);
+        const BOOL bSystemStyle = LoadByte(ar) != 0;
+        std::unique_ptr<CGXStyle> pStyle(stylesMap.CreateStyle());
+        pStyle->SerializeWithStylesMap(ar, &stylesMap);
+        if (dwResourceId != 0)
+        {
+            // The name of a style registered by string-table id is the current program's text.
+            name = LoadText(dwResourceId);
+            if (name.IsEmpty())
+                name.Format("STYLE%u", static_cast<unsigned>(dwResourceId));
+        }
+        stylesMap.SetStyleEntry(nStyleId, dwResourceId, name, pStyle.release(), bSystemStyle);
+    }
+    // A new style must not take the id of a loaded one and replace it.
+    stylesMap.SetNextStyleId(std::max<DWORD>(LoadWord(ar), dwFirstFreeId));
+
+    if (nSchema >= 2)
+    {
+        const WORD nAttributes = LoadWord(ar);
+        GXCheckArchiveCount(ar, nAttributes, sizeof(DWORD) + 10);
+        for (WORD i = 0; i < nAttributes; ++i)
+        {
+            const DWORD dwId = LoadDWord(ar);
+            // Attribute ids are string-table ids of 16 bits.
+            if (dwId > 0xFFFF)
+                ThrowBadSchema();
+            CString name = LoadText(dwId);
+            if (name.IsEmpty())
+                name.Format("UA%u", static_cast<unsigned>(dwId));
+            std::unique_ptr<CGXStyle> pStyle(stylesMap.CreateStyle());
+            pStyle->SerializeWithStylesMap(ar, &stylesMap);
+            stylesMap.SetUserAttributeInfo(static_cast<WORD>(dwId), name, pStyle.release());
+        }
+    }
+    stylesMap.LookupStandardStyleIds();
+}
+
+// ---- Properties ----
+
+void SerializePropertiesForm(CGXProperties& properties, CArchive& ar, CGXGridDocSerializeImp& imp)
+{
+    WORD nSchema = CGXGridDocSerializeImp::propertiesSchema;
+    if (ar.IsStoring())
+        ar << nSchema;
+    else
+    {
+        nSchema = LoadWord(ar);
+        CheckSchema(nSchema, CGXGridDocSerializeImp::propertiesSchema);
+    }
+
+    properties.GetColorArray().Serialize(ar);
+    // An array of names that is never filled: the colours take their names from the string table.
+    CStringArray names;
+    names.Serialize(ar);
+    if (ar.IsLoading())
+        properties.GetColorArray().SetSize(properties.GetColorCount());
+
+    BOOL bVertLines = properties.GetDisplayVertLines();
+    BOOL bHorzLines = properties.GetDisplayHorzLines();
+    BOOL b3dHeader = properties.GetDisplay3dHeader();
+    BOOL bMarkRowHeader = properties.GetMarkRowHeader();
+    BOOL bMarkColHeader = properties.GetMarkColHeader();
+    if (ar.IsStoring())
+    {
+        // The screen switches, whatever the printing state.
+        const BOOL bPrinting = properties.GetPrinting();
+        properties.SetPrinting(FALSE);
+        bVertLines = properties.GetDisplayVertLines();
+        bHorzLines = properties.GetDisplayHorzLines();
+        properties.SetPrinting(bPrinting);
+    }
+    for (BOOL* pFlag : {&bVertLines, &bHorzLines, &b3dHeader, &bMarkRowHeader, &bMarkColHeader})
+        GXSerializeBYTE(ar, *pFlag);
+    if (ar.IsLoading())
+    {
+        properties.SetDisplayVertLines(bVertLines);
+        properties.SetDisplayHorzLines(bHorzLines);
+        properties.SetDisplay3dHeader(b3dHeader);
+        properties.SetMarkRowHeader(bMarkRowHeader);
+        properties.SetMarkColHeader(bMarkColHeader);
+    }
+
+    if (ar.IsStoring())
+        ar << properties.GetSection() << static_cast<DWORD>(properties.GetZoom());
+    else
+    {
+        properties.SetSection(LoadString(ar));
+        properties.SetZoom(static_cast<int>(LoadDWord(ar)));
+    }
+
+    CMapWordToPtr& userProperties = properties.GetUserPropertyInfoMap();
+    if (ar.IsStoring())
+    {
+        for (const auto& entry : ById<CMapWordToPtr, CGXPropertiesUserPropertyInfo>(userProperties))
+        {
+            CGXStyle empty;
+            const CGXStyle* pStyle = entry.second->pStyle != nullptr ? entry.second->pStyle : &empty;
+            ar << static_cast<DWORD>(entry.first) << entry.second->sName << static_cast<const CObject*>(pStyle);
+        }
+        ar << static_cast<DWORD>(0);
+    }
+    else
+    {
+        for (DWORD dwId = LoadDWord(ar); dwId != 0; dwId = LoadDWord(ar))
+        {
+            if (dwId > 0xFFFF)
+                ThrowBadSchema();
+            const CString name = LoadString(ar);
+            std::unique_ptr<CGXStyle> pStyle = LoadOwned<CGXStyle>(ar, RUNTIME_CLASS(CGXStyle));
+            void* pValue = nullptr;
+            CGXPropertiesUserPropertyInfo* pInfo = nullptr;
+            if (userProperties.Lookup(static_cast<WORD>(dwId), pValue))
+                pInfo = static_cast<CGXPropertiesUserPropertyInfo*>(pValue);
+            else
+            {
+                pInfo = new CGXPropertiesUserPropertyInfo;
+                pInfo->nId = static_cast<WORD>(dwId);
+                pInfo->sName = name;
+                userProperties.SetAt(pInfo->nId, pInfo);
+            }
+            delete pInfo->pStyle;
+            pInfo->pStyle = pStyle.release();
+        }
+    }
+
+    int nTop = 0, nLeft = 0, nBottom = 0, nRight = 0;
+    properties.GetMargins(nTop, nLeft, nBottom, nRight);
+    int nHeaderDistance = 0, nFooterDistance = 0;
+    properties.GetDistances(nHeaderDistance, nFooterDistance);
+    DWORD printSettings[] = {
+        static_cast<DWORD>(properties.GetPrintVertLines()), static_cast<DWORD>(properties.GetPrintHorzLines()),
+        static_cast<DWORD>(properties.GetPageOrder()),      static_cast<DWORD>(properties.GetPrintBlackWhite()),
+        static_cast<DWORD>(properties.GetPrintRowHeaders()), static_cast<DWORD>(properties.GetCenterVertical()),
+        static_cast<DWORD>(properties.GetCenterHorizontal()), static_cast<DWORD>(nTop),
+        static_cast<DWORD>(nLeft),                           static_cast<DWORD>(nRight),
+        static_cast<DWORD>(nBottom),                         static_cast<DWORD>(properties.GetPrintFrame()),
+        static_cast<DWORD>(nHeaderDistance),                 static_cast<DWORD>(nFooterDistance),
+        static_cast<DWORD>(properties.GetFirstPage())};
+    for (DWORD& dw : printSettings)
+    {
+        if (ar.IsStoring())
+            ar << dw;
+        else
+            dw = LoadDWord(ar);
+    }
+    if (ar.IsLoading())
+    {
+        properties.SetPrintVertLines(printSettings[0]);
+        properties.SetPrintHorzLines(printSettings[1]);
+        properties.SetPageOrder(static_cast<int>(printSettings[2]));
+        properties.SetBlackWhite(printSettings[3]);
+        properties.SetPrintRowHeaders(printSettings[4]);
+        properties.SetCenterVertical(printSettings[5]);
+        properties.SetCenterHorizontal(printSettings[6]);
+        properties.SetMargins(static_cast<int>(printSettings[7]), static_cast<int>(printSettings[8]),
+                              static_cast<int>(printSettings[10]), static_cast<int>(printSettings[9]));
+        properties.SetPrintFrame(printSettings[11]);
+        properties.SetDistances(static_cast<int>(printSettings[12]), static_cast<int>(printSettings[13]));
+        properties.SetFirstPage(static_cast<int>(printSettings[14]));
+    }
+
+    if (ar.IsStoring())
+        ar << properties.m_w1 << properties.m_w2;
+    else
+    {
+        properties.m_w1 = LoadWord(ar);
+        properties.m_w2 = LoadWord(ar);
+    }
+    if (ar.IsStoring() || nSchema >= 3)
+    {
+        properties.m_awRowBreaks.Serialize(ar);
+        properties.m_awColBreaks.Serialize(ar);
+    }
+    // Not as objects: the data form alone, the footer first as the properties declare them.
+    imp.SerializeData(properties.GetDataFooter(), ar);
+    imp.SerializeData(properties.GetDataHeader(), ar);
+
+    if (ar.IsStoring())
+        ar << static_cast<DWORD>(properties.GetPrintColHeaders());
+    else if (nSchema == 2 || nSchema == 4)
+        properties.SetPrintColHeaders(LoadDWord(ar));
+}
+
+// ---- Parameter object ----
+
+// The span pools that the archive holds, in its order: floating cells' delayed ranges and spans,
+// merged cells' delayed ranges and horizontal and vertical spans.
+struct ArchivedPools
+{
+    CObject*& floatDelayed;
+    CObject*& floatSpans;
+    CObject*& mergeDelayed;
+    CObject*& mergeHorz;
+    CObject*& mergeVert;
+};
+
+ArchivedPools PoolsOf(CGXGridParam& param)
+{
+    return {param.m_apSpanCellPools[4], param.m_apSpanCellPools[0], param.m_apSpanCellPools[5],
+            param.m_apSpanCellPools[2], param.m_apSpanCellPools[3]};
+}
+
+void SerializePool(CArchive& ar, CObject*& pPool)
+{
+    if (ar.IsStoring())
+    {
+        ar << static_cast<const CObject*>(pPool);
+        return;
+    }
+    std::unique_ptr<CObject> pLoaded(ar.ReadOwnedObject(RUNTIME_CLASS(CObject)));
+    delete pPool;
+    pPool = pLoaded.release();
+}
+
+// Objects the parameter object owns go; the others it only shared are let go.
+void ReleaseSharedObjects(CGXGridParam& param)
+{
+    param.SetStylesMap(nullptr, FALSE);
+    param.SetData(nullptr, FALSE);
+    param.SetProperties(nullptr, FALSE);
+    param.SetPrintDevice(nullptr, FALSE);
+}
+
+void SerializeOwnedObjects(CGXGridParam& param, CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        if (param.m_bOwnStylesMap)
+            ar << static_cast<const CObject*>(param.m_pStylesMap);
+        {
+            DocumentPointerScope scope(ar, param.m_pStylesMap);
+            if (param.m_bOwnData)
+                ar << static_cast<const CObject*>(param.m_pData);
+            if (param.m_bOwnProperties)
+                ar << static_cast<const CObject*>(param.m_pProperties);
+        }
+        if (param.m_bOwnFourth)
+            ar << static_cast<const CObject*>(param.m_pFourth);
+        return;
+    }
+    // Each object belongs to the parameter object as soon as it is read, so that a refused load
+    // leaves nothing behind.
+    if (param.m_bOwnStylesMap)
+        param.m_pStylesMap = LoadOwned<CGXStylesMap>(ar, RUNTIME_CLASS(CGXStylesMap)).release();
+    {
+        DocumentPointerScope scope(ar, param.m_pStylesMap);
+        if (param.m_bOwnData)
+            param.m_pData = LoadOwned<CGXData>(ar, RUNTIME_CLASS(CGXData)).release();
+        if (param.m_bOwnProperties)
+            param.m_pProperties = LoadOwned<CGXProperties>(ar, RUNTIME_CLASS(CGXProperties)).release();
+    }
+    if (param.m_bOwnFourth)
+        param.m_pFourth = LoadOwned<CGXPrintDevice>(ar, RUNTIME_CLASS(CGXPrintDevice)).release();
+}
+
+void SerializeSetting(const GXParamFormEntry& entry, CGXGridParam& param, CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        switch (entry.kind)
+        {
+        case GXParamFormEntry::settingByte:
+            ar << static_cast<BYTE>(entry.get(param));
+            break;
+        case GXParamFormEntry::settingWord:
+            ar << static_cast<WORD>(entry.get(param));
+            break;
+        case GXParamFormEntry::settingDWord:
+            ar << entry.get(param);
+            break;
+        default:
+            ar << entry.text(param);
+            break;
+        }
+        return;
+    }
+    switch (entry.kind)
+    {
+    case GXParamFormEntry::settingByte:
+        entry.set(param, LoadByte(ar));
+        break;
+    case GXParamFormEntry::settingWord:
+        entry.set(param, LoadWord(ar));
+        break;
+    case GXParamFormEntry::settingDWord:
+        entry.set(param, LoadDWord(ar));
+        break;
+    default:
+        entry.text(param) = LoadString(ar);
+        break;
+    }
+}
+
+} // namespace
+
+void GXSerializeBYTE(CArchive& ar, BOOL& bFlag)
+{
+    if (ar.IsStoring())
+        ar << static_cast<BYTE>(bFlag);
+    else
+        bFlag = LoadByte(ar);
+}
+
+void CGXGridDocSerializeImp::SerializeStylesMap(CGXStylesMap& stylesMap, CArchive& ar)
+{
+    if (ar.IsStoring())
+        StoreStylesMap(stylesMap, ar);
+    else
+        LoadStylesMap(stylesMap, ar);
+}
+
+void CGXGridDocSerializeImp::SerializeData(CGXData& data, CArchive& ar) { SerializeDataForm(data, ar); }
+
+void CGXGridDocSerializeImp::SerializeStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar)
+{
+    if (ar.IsStoring())
+        StoreStyleRows(rows, ar);
+    else
+    {
+        ArrayBudget budget;
+        LoadStyleRows(rows, ar, budget);
+    }
+}
+
+void CGXGridDocSerializeImp::SerializeStyleArray(CGXStylePtrArray& styles, CArchive& ar)
+{
+    if (ar.IsStoring())
+        StoreStyleArray(styles, ar);
+    else
+    {
+        ArrayBudget budget;
+        LoadStyleArray(styles, ar, budget);
+    }
+}
+
+void CGXGridDocSerializeImp::SerializeProperties(CGXProperties& properties, CArchive& ar)
+{
+    SerializePropertiesForm(properties, ar, *this);
+}
+
+void CGXGridDocSerializeImp::SerializeParam(CGXGridParam& param, CArchive& ar)
+{
+    WORD nSchema = paramSchema;
+    if (ar.IsStoring())
+        ar << nSchema;
+    else
+    {
+        nSchema = LoadWord(ar);
+        CheckSchema(nSchema, paramSchema);
+        ReleaseSharedObjects(param);
+    }
+
+    for (size_t i = 0; i < GXParamFormCount; ++i)
+    {
+        const GXParamFormEntry& entry = GXParamForm[i];
+        if (entry.nSchema > nSchema)
+            continue;
+        switch (entry.kind)
+        {
+        case GXParamFormEntry::ownedObjects:
+            SerializeOwnedObjects(param, ar);
+            break;
+        case GXParamFormEntry::rangeLists:
+            if (ar.IsLoading())
+            {
+                param.m_SelRects.DeleteAll();
+                param.m_CoveredCellsList.DeleteAll();
+            }
+            param.m_SelRects.Serialize(ar);
+            param.m_CoveredCellsList.Serialize(ar);
+            if (ar.IsLoading())
+                param.SyncCoveredCellPool();
+            break;
+        case GXParamFormEntry::sizesAndHidden:
+            if (ar.IsLoading())
+            {
+                // The stored maps replace the sizes held, the header sizes included.
+                param.m_RowHeights.RemoveAll();
+                param.m_ColWidths.RemoveAll();
+            }
+            param.m_RowHeights.Serialize(ar);
+            param.m_ColWidths.Serialize(ar);
+            param.m_abRowFlags.Serialize(ar);
+            param.m_abColFlags.Serialize(ar);
+            break;
+        case GXParamFormEntry::floatPools:
+        {
+            ArchivedPools pools = PoolsOf(param);
+            SerializePool(ar, pools.floatDelayed);
+            SerializePool(ar, pools.floatSpans);
+            break;
+        }
+        case GXParamFormEntry::mergePools:
+        {
+            ArchivedPools pools = PoolsOf(param);
+            SerializePool(ar, pools.mergeDelayed);
+            SerializePool(ar, pools.mergeHorz);
+            SerializePool(ar, pools.mergeVert);
+            break;
+        }
+        default:
+            SerializeSetting(entry, param, ar);
+            break;
+        }
+    }
+}
+
+void InstallDocSerializeImp()
+{
+    CGXAppData* pAppData = GXGetAppData();
+    GXLibraryLinks& links = pAppData->m_links;
+    if (links.pDocSerializeImp == nullptr)
+    {
+        // Without memory the feature is simply missing.
+        if (CGXGridDocSerializeImp* pImp = new (std::nothrow) CGXGridDocSerializeImp)
+        {
+            links.pDocSerializeImp = pImp;
+            pAppData->AddOwnedObject(pImp);
+        }
+    }
+    InstallStyleSerializeImp();
+}

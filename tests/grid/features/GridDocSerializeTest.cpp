@@ -1,0 +1,370 @@
+// The grid document's archive forms: cell data and its style arrays, styles map, properties and the
+// parameter object, with the refusals of damaged archives.
+#include "grid/features/GridDocSerializeImp.h"
+
+#include "grid/core/AppData.h"
+#include "grid/core/Data.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/Properties.h"
+#include "grid/core/Range.h"
+#include "grid/core/Style.h"
+#include "grid/core/StylesMap.h"
+#include "tests/grid/core/GridTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A data object of a class of its own, as a formula sheet is (outside the unnamed namespace: the
+// serial macros define an extraction operator it would leave unused).
+class CTestSheet : public CGXData
+{
+    DECLARE_SERIAL(CTestSheet)
+};
+IMPLEMENT_SERIAL(CTestSheet, CGXData, 0)
+
+namespace
+{
+
+class GridDocSerializeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { GXStartLibrary(); }
+};
+
+template <class T>
+Bytes StoredObject(T& object)
+{
+    return StoreToBytes([&](CArchive& ar) { object.Serialize(ar); });
+}
+
+template <class T>
+void LoadObject(T& object, const Bytes& bytes)
+{
+    LoadFromBytes(bytes, [&](CArchive& ar) { object.Serialize(ar); });
+}
+
+CString ValueAt(CGXData& data, ROWCOL nRow, ROWCOL nCol, int nType = 0)
+{
+    CGXStyle style;
+    if (!data.GetStyleRowCol(nRow, nCol, style, gxCopy, nType))
+        return "(none)";
+    return style.GetValue();
+}
+
+// A parameter object as a grid document holds it: its own styles map with a user base style, cell
+// data whose cells name that base style, properties, and settings of every kind.
+std::unique_ptr<CGXGridParam> SampleParam()
+{
+    auto pParam = std::make_unique<CGXGridParam>();
+    auto* pStylesMap = new CGXStylesMap;
+    pStylesMap->CreateStandardStyles();
+    CGXStyle emphasis;
+    emphasis.SetTextColor(RGB(200, 0, 0)).SetFont(CGXFont().SetBold(TRUE));
+    const WORD nEmphasis = pStylesMap->RegisterStyle("Emphasis", emphasis);
+    pParam->SetStylesMap(pStylesMap);
+
+    auto* pData = new CGXData;
+    pData->SetRowCount(20);
+    pData->SetColCount(5);
+    CGXStyle cell;
+    cell.SetValue("first").SetBaseStyle(nEmphasis);
+    pData->StoreStyleRowCol(1, 1, &cell, gxCopy);
+    cell.SetValue(42.5);
+    pData->StoreStyleRowCol(20, 5, &cell, gxCopy);
+    CGXStyle row;
+    row.SetInterior(RGB(0, 255, 0));
+    pData->StoreStyleRowCol(3, 0, &row, gxCopy, gxBaseStyleType);
+    pParam->SetData(pData);
+
+    auto* pProperties = new CGXProperties;
+    pProperties->AddDefaultUserProperties();
+    pProperties->SetMargins(11, 22, 33, 44);
+    pProperties->SetPageOrder(1);
+    pParam->SetProperties(pProperties);
+
+    pParam->m_CoveredCellsList.AddTail(new CGXRange(2, 2, 4, 3));
+    pParam->m_SelRects.AddTail(new CGXRange(5, 1, 6, 2));
+    pParam->m_abRowFlags.SetSize(2);
+    pParam->m_abRowFlags[1] = 1u << (9 % 8);  // row 9 hidden
+    pParam->m_nFrozenRows = 2;
+    pParam->m_nHeaderRows = 1;
+    pParam->m_wMergeCellsMode = 1;
+    pParam->m_RowHeights.SetAt(7, 2400);
+    pParam->m_ColWidths.SetAt(3, 15000);
+    pParam->m_sSheetName = "Drains";
+    pParam->m_wAllowSelection = 0x0F;
+    pParam->m_bUndoEnabled = FALSE;
+    pParam->m_nSetting81 = -1;
+    return pParam;
+}
+
+} // namespace
+
+TEST_F(GridDocSerializeTest, ADataObjectWithEmptyArraysStoresItsCountsAndThreeEmptyArrays)
+{
+    CGXData data;
+    data.SetRowCount(3);
+    data.SetColCount(2);
+    const Bytes emptyArray = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
+    Bytes expected = {0x01, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00};
+    for (int i = 0; i < 3; ++i)
+        expected.insert(expected.end(), emptyArray.begin(), emptyArray.end());
+    EXPECT_EQ(StoredObject(data), expected);
+}
+
+TEST_F(GridDocSerializeTest, CellsAndBaseStylesComeBackAtTheirPlaces)
+{
+    CGXData data;
+    CGXStyle style;
+    style.SetValue("a");
+    data.StoreStyleRowCol(2, 3, &style, gxCopy);
+    style.SetValue("row");
+    data.StoreStyleRowCol(4, 0, &style, gxCopy, gxBaseStyleType);
+    style.SetValue("col");
+    data.StoreStyleRowCol(0, 1, &style, gxCopy, gxBaseStyleType);
+
+    CGXData loaded;
+    style.SetValue("old");
+    loaded.StoreStyleRowCol(1, 1, &style, gxCopy);
+    LoadObject(loaded, StoredObject(data));
+    EXPECT_EQ(loaded.GetRowCount(), 4u);
+    EXPECT_EQ(loaded.GetColCount(), 3u);
+    EXPECT_STREQ(ValueAt(loaded, 2, 3), "a");
+    EXPECT_STREQ(ValueAt(loaded, 1, 1), "(none)") << "loading replaces what the object held";
+    EXPECT_STREQ(ValueAt(loaded, 4, 0, gxBaseStyleType), "row");
+    EXPECT_STREQ(ValueAt(loaded, 0, 1, gxBaseStyleType), "col");
+    EXPECT_EQ(StoredObject(loaded), StoredObject(data));
+}
+
+TEST_F(GridDocSerializeTest, DamagedStyleArraysAreRefused)
+{
+    struct Case
+    {
+        const char* pszWhat;
+        Bytes bytes;
+    } cases[] = {
+        {"an index at the count", {0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00}},
+        {"an index beyond the count", {0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0xFE, 0xFF, 0xFF, 0xFF}},
+        {"a count above 0x7FFFFFFF", {0x01, 0x00, 0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0xFF}},
+        {"another schema", {0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}},
+    };
+    for (const Case& c : cases)
+    {
+        CGXStylePtrArray styles;
+        EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(styles, c.bytes); }), CArchiveException::badSchema) << c.pszWhat;
+    }
+    // Rows: the same rules for the table of rows.
+    CGXStylePtrArrayPtrArray rows;
+    EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(rows, {0x01, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00}); }),
+              CArchiveException::badSchema);
+}
+
+TEST_F(GridDocSerializeTest, AParameterObjectComesBackWithEverythingItOwned)
+{
+    std::unique_ptr<CGXGridParam> pSource = SampleParam();
+    const Bytes bytes = StoredObject(*pSource);
+
+    CGXGridParam loaded;
+    LoadObject(loaded, bytes);
+
+    EXPECT_EQ(loaded.m_nFrozenRows, 2u);
+    EXPECT_EQ(loaded.m_nHeaderRows, 1u);
+    EXPECT_EQ(loaded.m_wMergeCellsMode, 1);
+    EXPECT_EQ(loaded.m_wAllowSelection, 0x0F);
+    EXPECT_FALSE(loaded.m_bUndoEnabled);
+    EXPECT_STREQ(loaded.m_sSheetName, "Drains");
+    EXPECT_EQ(loaded.m_nSetting81, -1);
+    LONG nHeight = 0;
+    EXPECT_TRUE(loaded.m_RowHeights.Lookup(7, nHeight));
+    EXPECT_EQ(nHeight, 2400);
+    EXPECT_TRUE(loaded.m_RowHeights.Lookup(0, nHeight)) << "the header row's height";
+    EXPECT_EQ(loaded.m_RowHeights.GetCount(), pSource->m_RowHeights.GetCount());
+    EXPECT_EQ(loaded.m_ColWidths.GetCount(), pSource->m_ColWidths.GetCount());
+    ASSERT_EQ(loaded.m_abRowFlags.GetSize(), 2);
+    EXPECT_EQ(loaded.m_abRowFlags[1], 2);
+    ASSERT_EQ(loaded.m_CoveredCellsList.GetCount(), 1);
+    EXPECT_TRUE(*loaded.m_CoveredCellsList.GetHead() == CGXRange(2, 2, 4, 3));
+    ASSERT_EQ(loaded.m_SelRects.GetCount(), 1);
+
+    ASSERT_NE(loaded.GetStylesMap(), nullptr);
+    ASSERT_NE(loaded.GetData(), nullptr);
+    ASSERT_NE(loaded.GetProperties(), nullptr);
+    EXPECT_TRUE(loaded.m_bOwnStylesMap && loaded.m_bOwnData && loaded.m_bOwnProperties);
+
+    // The cell's base style is the loaded map's "Emphasis", with the registered style's attributes.
+    WORD nEmphasis = 0;
+    ASSERT_TRUE(loaded.GetStylesMap()->LookupStyleId("Emphasis", nEmphasis));
+    CGXStyle cell;
+    ASSERT_TRUE(loaded.GetData()->GetStyleRowCol(1, 1, cell, gxCopy, 0));
+    EXPECT_STREQ(cell.GetValue(), "first");
+    EXPECT_EQ(cell.GetBaseStyle(), nEmphasis);
+    const CGXStyle* pEmphasis = GXLookupBaseStyle(loaded.GetStylesMap(), nEmphasis);
+    ASSERT_NE(pEmphasis, nullptr);
+    EXPECT_EQ(pEmphasis->GetResolvedTextColor(), RGB(200, 0, 0));
+    EXPECT_STREQ(ValueAt(*loaded.GetData(), 20, 5), "42.5");
+    EXPECT_EQ(loaded.GetStylesMap()->m_wStyleStandard, pSource->GetStylesMap()->m_wStyleStandard);
+
+    int nTop = 0, nLeft = 0, nBottom = 0, nRight = 0;
+    loaded.GetProperties()->GetMargins(nTop, nLeft, nBottom, nRight);
+    EXPECT_EQ(nTop, 11);
+    EXPECT_EQ(nLeft, 22);
+    EXPECT_EQ(nBottom, 33);
+    EXPECT_EQ(nRight, 44);
+    EXPECT_EQ(loaded.GetProperties()->GetPageOrder(), 1);
+    EXPECT_STREQ(loaded.GetProperties()->GetUserProperty(GX_IDS_CURRENTCELL).GetValue(), "Invert Thin.");
+
+    // Stored again, the loaded object gives the same bytes: nothing was lost or added.
+    CGXGridParam reloaded;
+    LoadObject(reloaded, StoredObject(loaded));
+    EXPECT_EQ(StoredObject(reloaded).size(), bytes.size());
+}
+
+TEST_F(GridDocSerializeTest, SharedObjectsAreNeitherStoredNorLoaded)
+{
+    CGXData shared;
+    CGXStyle style;
+    style.SetValue("shared");
+    shared.StoreStyleRowCol(1, 1, &style, gxCopy);
+    CGXGridParam param;
+    param.SetData(&shared, FALSE);
+    const Bytes bytes = StoredObject(param);
+
+    CGXGridParam owning;
+    owning.SetData(new CGXData);
+    const Bytes owningBytes = StoredObject(owning);
+    EXPECT_LT(bytes.size(), owningBytes.size()) << "no cell data in the archive";
+
+    CGXGridParam loaded;
+    loaded.SetData(new CGXData);
+    LoadObject(loaded, bytes);
+    EXPECT_EQ(loaded.GetData(), nullptr) << "nothing until the owner attaches it";
+    EXPECT_STREQ(ValueAt(shared, 1, 1), "shared");
+}
+
+TEST_F(GridDocSerializeTest, TheDataObjectKeepsItsClass)
+{
+    CGXGridParam param;
+    param.SetData(new CTestSheet);
+    CGXGridParam loaded;
+    LoadObject(loaded, StoredObject(param));
+    ASSERT_NE(loaded.GetData(), nullptr);
+    EXPECT_TRUE(loaded.GetData()->IsKindOf(RUNTIME_CLASS(CTestSheet)));
+}
+
+TEST_F(GridDocSerializeTest, ANewerParameterObjectIsRefused)
+{
+    CGXGridParam param;
+    Bytes bytes = StoredObject(param);
+    bytes[0] = 12;
+    CGXGridParam loaded;
+    loaded.m_nFrozenRows = 3;
+    EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(loaded, bytes); }), CArchiveException::badSchema);
+    EXPECT_EQ(loaded.m_nFrozenRows, 3u);
+}
+
+TEST_F(GridDocSerializeTest, AStyleRegisteredByStringTableIdTakesTheProgramsName)
+{
+    CGXStylesMap map;
+    map.SetStyleEntry(0, GX_IDS_STYLE_ROWHEADER, "Old Row Header", new CGXStyle, TRUE);
+    map.SetStyleEntry(1, 60001, "Gone", new CGXStyle, FALSE);
+    map.SetStyleEntry(2, 0, "Mine", new CGXStyle, FALSE);
+    map.SetNextStyleId(3);
+
+    CGXStylesMap loaded;
+    LoadObject(loaded, StoredObject(map));
+    UINT nResourceId = 0;
+    EXPECT_STREQ(loaded.GetStyleName(0, nResourceId), "Row Header");
+    EXPECT_EQ(nResourceId, UINT(GX_IDS_STYLE_ROWHEADER));
+    EXPECT_STREQ(loaded.GetStyleName(1, nResourceId), "STYLE60001");
+    EXPECT_STREQ(loaded.GetStyleName(2, nResourceId), "Mine");
+    WORD nStyleId = 99;
+    EXPECT_TRUE(loaded.LookupResourceStyleId(GX_IDS_STYLE_ROWHEADER, nStyleId));
+    EXPECT_EQ(nStyleId, 0);
+    EXPECT_EQ(loaded.m_wStyleRowHeader, 0);
+    EXPECT_EQ(loaded.RegisterStyle("New", CGXStyle()), 3) << "the next free id";
+}
+
+TEST_F(GridDocSerializeTest, ASchema1StylesMapHasNoUserAttributes)
+{
+    CGXStyle empty;
+    const Bytes bytes = StoreToBytes([&](CArchive& ar) {
+        ar << WORD(1) << CString("Styles") << WORD(0) << WORD(0);
+        ar << WORD(1) << WORD(0) << DWORD(0) << CString("Plain") << BYTE(0);
+        empty.SerializeWithStylesMap(ar, nullptr);
+        ar << WORD(1);
+    });
+    CGXStylesMap map;
+    map.CreateStandardStyles();
+    ASSERT_FALSE(map.GetUserAttributeInfoMap().IsEmpty());
+    LoadObject(map, bytes);
+    EXPECT_TRUE(map.GetUserAttributeInfoMap().IsEmpty());
+    EXPECT_EQ(map.GetStyleCount(), 1);
+    WORD nStyleId = 9;
+    EXPECT_TRUE(map.LookupStyleId("Plain", nStyleId));
+    EXPECT_EQ(nStyleId, 0);
+
+    // A newer map is refused.
+    Bytes newer = StoredObject(map);
+    newer[0] = 3;
+    EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(map, newer); }), CArchiveException::badSchema);
+}
+
+TEST_F(GridDocSerializeTest, PropertiesWithTheirHeaderAndFooter)
+{
+    CGXProperties properties;
+    CGXStyle footer;
+    footer.SetValue("Page $P");
+    properties.GetDataFooter().StoreStyleRowCol(2, 2, &footer, gxCopy);
+    properties.SetPrintColHeaders(FALSE);
+    properties.SetDistances(7, 8);
+    properties.SetColor(0, RGB(1, 2, 3));
+    const Bytes bytes = StoredObject(properties);
+
+    CGXProperties loaded;
+    LoadObject(loaded, bytes);
+    EXPECT_STREQ(ValueAt(loaded.GetDataFooter(), 2, 2), "Page $P");
+    EXPECT_STREQ(ValueAt(loaded.GetDataFooter(), 1, 3), "$P/$N");
+    EXPECT_STREQ(ValueAt(loaded.GetDataHeader(), 1, 2), "$R");
+    EXPECT_FALSE(loaded.GetPrintColHeaders());
+    int nHeader = 0, nFooter = 0;
+    loaded.GetDistances(nHeader, nFooter);
+    EXPECT_EQ(nFooter, 8);
+    EXPECT_EQ(loaded.GetColor(0), RGB(1, 2, 3));
+    EXPECT_EQ(loaded.GetColorCount(), 5);
+
+    // Schema 3 stored no "Print Column Headers": the loaded object keeps its own.
+    Bytes schema3 = bytes;
+    schema3[0] = 3;
+    schema3.resize(schema3.size() - 4);
+    CGXProperties keeping;
+    keeping.SetPrintColHeaders(TRUE);
+    LoadObject(keeping, schema3);
+    EXPECT_TRUE(keeping.GetPrintColHeaders());
+}
+
+TEST_F(GridDocSerializeTest, TheHeaderAndFooterDefaults)
+{
+    CGXProperties properties;
+    CGXStyle title;
+    ASSERT_TRUE(properties.GetDataHeader().GetStyleRowCol(1, 2, title, gxCopy, 0));
+    EXPECT_STREQ(title.GetValue(), "$R");
+    EXPECT_EQ(title.GetFont().GetQuarterPoints(), 64u);
+    EXPECT_TRUE(title.GetFont().GetBold());
+    EXPECT_EQ(properties.GetDataHeader().GetRowCount(), 10u);
+    EXPECT_EQ(properties.GetDataHeader().GetColCount(), 3u);
+    EXPECT_STREQ(ValueAt(properties.GetDataFooter(), 1, 1), "$D");
+    EXPECT_STREQ(ValueAt(properties.GetDataFooter(), 1, 3), "$P/$N");
+    EXPECT_STREQ(ValueAt(properties.GetDataFooter(), 1, 2), "(none)");
+}
+
+TEST_F(GridDocSerializeTest, TheStartUpInstallsTheDocumentSerializerOnce)
+{
+    GXLibraryLinks& links = GXGetLibraryLinks();
+    CGXAbstractDocSerializeImp* pImp = links.pDocSerializeImp;
+    ASSERT_NE(dynamic_cast<CGXGridDocSerializeImp*>(pImp), nullptr);
+    const INT_PTR nOwned = GXGetAppData()->GetOwnedObjectCount();
+    InstallDocSerializeImp();
+    EXPECT_EQ(links.pDocSerializeImp, pImp);
+    EXPECT_EQ(GXGetAppData()->GetOwnedObjectCount(), nOwned);
+}
