@@ -23,9 +23,14 @@
 #include "grid/controls/TabbedComboBox.h"
 #include "grid/controls/TabbedComboBoxWnd.h"
 #include "grid/controls/VScrollEdit.h"
+#include "grid/features/CoveredCellPool.h"
+#include "grid/features/DelayedRangePool.h"
+#include "grid/features/DrawRotatedTextImp.h"
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
+#include "grid/features/SpanCellPool.h"
+#include "grid/features/StyleCompareSubsetImp.h"
 
 #include "grid/core/AppData.h"
 #include "grid/core/BrowserGridHooks.h"
@@ -210,14 +215,23 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallHideCells();
     pGrid->InstallUpdateHint();
     pGrid->InstallCommandFactory();
+    pGrid->InstallOldDrawing();
+    pGrid->InstallCoveredCells();
+    pGrid->InstallMergeCells();
+    pGrid->InstallFloatCells();
     pGrid->InstallOptimizedUpdate();
 }
 
 void CGXControlFactory::InstallApplicationComponents()
 {
     // Each application-wide feature adds its installer here, in the library's order, when it is built.
+    InstallStyleCompareSubsetImp();
+    InstallDrawRotatedTextImp();
     InstallNumberFormattingImp();
     InstallLongOperationImp();
+    InstallCoveredCellPoolImp();
+    InstallSpanCellPoolImp();
+    InstallDelayedRangePoolImp();
 }
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)
