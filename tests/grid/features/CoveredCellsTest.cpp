@@ -7,6 +7,7 @@
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
 #include "tests/grid/core/GridWindowTestSupport.h"
+#include "tests/grid/features/SpanFeaturesTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(OpenGrid(12, 8, FALSE));
+        InstallSpanFeatures(grid);
         grid.GetParam()->EnableUndo(FALSE);
     }
 
