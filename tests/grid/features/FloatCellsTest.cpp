@@ -134,6 +134,29 @@ TEST_F(FloatCellsTest, DelayedSpansAreWorkedOutWhenAskedForAndAgainAfterColumnsG
     EXPECT_EQ(FloatAt(2, 4), "-");
 }
 
+TEST_F(FloatCellsTest, AValueThatCutsATextBackRedrawsTheCellsTheTextLeaves)
+{
+    // Narrow first columns, so that the whole span lies in the window.
+    grid.SetColWidth(0, 0, 20);
+    grid.SetColWidth(1, 1, 5);
+    dlg.ShowWindow(SW_SHOW);
+    grid.SetFloatCellsMode(2);
+    Pump();
+    ::UpdateWindow(grid.m_hWnd);
+    ASSERT_EQ(FloatAt(2, 2), "2 2 2 4");
+    const CRect rectFourth = grid.CalcCellRect(2, 4);
+    ::ValidateRect(grid.m_hWnd, nullptr);
+    // A block of values, not one cell: only the evaluation knows what the text covered.
+    grid.SetValueRange(CGXRange(2, 3, 3, 3), "v", gxOverride, GX_INVALIDATE);
+    EXPECT_EQ(FloatAt(2, 2), "-");
+    CRgn region;
+    region.CreateRectRgn(0, 0, 0, 0);
+    ::GetUpdateRgn(grid.m_hWnd, static_cast<HRGN>(region.GetSafeHandle()), FALSE);
+    EXPECT_TRUE(::PtInRegion(static_cast<HRGN>(region.GetSafeHandle()), rectFourth.CenterPoint().x,
+                             rectFourth.CenterPoint().y))
+        << "the fourth cell showed the text and must be painted again";
+}
+
 TEST_F(FloatCellsTest, InsertedRowsCarryTheirSpans)
 {
     grid.SetFloatCellsMode(2, FALSE);
