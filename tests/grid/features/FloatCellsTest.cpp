@@ -157,6 +157,27 @@ TEST_F(FloatCellsTest, AValueThatCutsATextBackRedrawsTheCellsTheTextLeaves)
         << "the fourth cell showed the text and must be painted again";
 }
 
+TEST_F(FloatCellsTest, TheSpanFollowsTheTextBeingTypedBeforeItIsStored)
+{
+    grid.SetColWidth(0, 0, 20);
+    grid.SetColWidth(1, 1, 5);
+    dlg.ShowWindow(SW_SHOW);
+    grid.SetFloatCellsMode(2);
+    grid.SetFocus();
+    Pump();
+    ::UpdateWindow(grid.m_hWnd);
+    ASSERT_EQ(FloatAt(2, 2), "2 2 2 4");
+    grid.MoveCurrentCell(2, 3);
+    Pump();
+    ::SendMessageA(::GetFocus(), WM_CHAR, 'x', 1);
+    Pump();
+    ASSERT_TRUE(grid.IsActiveCurrentCell());
+    EXPECT_EQ(grid.GetValueRowCol(2, 3), "") << "nothing is stored yet";
+    EXPECT_EQ(FloatAt(2, 2), "-") << "the typed text keeps its cell from being covered";
+    ::SendMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump();
+}
+
 TEST_F(FloatCellsTest, InsertedRowsCarryTheirSpans)
 {
     grid.SetFloatCellsMode(2, FALSE);

@@ -87,6 +87,26 @@ TEST_F(SpannedDrawingTest, TheVisibleCornerOfAScrolledCoveredRangeShowsWhatTheWh
     EXPECT_EQ(Pixels(corner), whole);
 }
 
+TEST_F(SpannedDrawingTest, ARangeAcrossTheFrozenRowsIsDrawnInTwoPartsEachInItsPane)
+{
+    grid.SetRowCount(40);
+    grid.SetFrozenRows(2);
+    // Rows 2 to 5, the first of them frozen, in red.
+    grid.SetStyleRange(CGXRange(2, 2), CGXStyle().SetInterior(RGB(255, 0, 0)));
+    ASSERT_TRUE(grid.SetCoveredCellsRowCol(2, 2, 5, 3));
+    // Rows 3 and 4 scrolled out: row 2 (frozen) is followed by row 5 on the screen.
+    grid.SetTopRow(5);
+    ASSERT_EQ(grid.GetTopRow(), 5u);
+    Clear();
+    Paint();
+    const CRect frozenPart(91, 39, 189, 56);  // row 2, y 38..57
+    const CRect scrolledPart(91, 58, 189, 75);  // row 5 on the screen, y 57..76
+    EXPECT_EQ(CountColor(frozenPart, RGB(255, 0, 0)), frozenPart.Width() * frozenPart.Height());
+    EXPECT_EQ(CountColor(scrolledPart, RGB(255, 0, 0)), scrolledPart.Width() * scrolledPart.Height());
+    // The frozen part's closing line runs between the two parts.
+    EXPECT_NE(Pixel(120, 56), RGB(255, 0, 0));
+}
+
 TEST_F(SpannedDrawingTest, AMergedRunShowsItsValueOnceInItsMiddle)
 {
     for (ROWCOL nRow = 2; nRow <= 6; ++nRow)
