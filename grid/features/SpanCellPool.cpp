@@ -354,6 +354,35 @@ CGXSpanCellPool& CGXSpanCellPool::operator=(const CGXSpanCellPool& other)
     return *this;
 }
 
+void CGXSpanCellPool::GetSpans(CArray<CGXRange, const CGXRange&>& spans) const
+{
+    spans.RemoveAll();
+    auto runs = [&](const CGXDWordArrayPtrArray& table, BOOL bRows) {
+        for (INT_PTR nLine = 0; nLine < table.GetSize(); ++nLine)
+        {
+            const CDWordArray* pLine = table.GetLine(static_cast<ROWCOL>(nLine));
+            if (pLine == nullptr)
+                continue;
+            for (INT_PTR i = 0; i < pLine->GetSize();)
+            {
+                const DWORD first = pLine->GetAt(i);
+                INT_PTR nEnd = i;
+                while (nEnd + 1 < pLine->GetSize() && pLine->GetAt(nEnd + 1) == first)
+                    ++nEnd;
+                if (first != GX_NOSPAN)
+                {
+                    const ROWCOL nOuter = static_cast<ROWCOL>(nLine);
+                    spans.Add(bRows ? CGXRange(nOuter, static_cast<ROWCOL>(i), nOuter, static_cast<ROWCOL>(nEnd))
+                                    : CGXRange(static_cast<ROWCOL>(i), nOuter, static_cast<ROWCOL>(nEnd), nOuter));
+                }
+                i = nEnd + 1;
+            }
+        }
+    };
+    runs(m_horz, TRUE);
+    runs(m_vert, FALSE);
+}
+
 void CGXSpanCellPool::Serialize(CArchive& ar)
 {
     m_horz.Serialize(ar);

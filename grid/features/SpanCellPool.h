@@ -9,6 +9,7 @@
 #include "framework/core/Object.h"
 #include "grid/core/AppComponents.h"
 #include "grid/core/GridTypes.h"
+#include "grid/core/Range.h"
 
 class CArchive;
 class CGXRange;
@@ -65,6 +66,10 @@ public:
 
     // The horizontal table, then the vertical one.
     void Serialize(CArchive& ar) override;
+
+    // Every run of the tables: the horizontal ones row by row, then the vertical ones column by
+    // column (a block stored in both tables shows as the runs of each).
+    void GetSpans(CArray<CGXRange, const CGXRange&>& spans) const;
 
     const CGXDWordArrayPtrArray& GetHorzTable() const { return m_horz; }
     const CGXDWordArrayPtrArray& GetVertTable() const { return m_vert; }

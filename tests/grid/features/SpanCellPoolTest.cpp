@@ -178,6 +178,20 @@ TEST(SpanCellPool, StructureStepsCarrySpansWithTheirLinesWithoutRenumberingThem)
     }
 }
 
+TEST(SpanCellPool, TheSpansAreListedRunByRun)
+{
+    CGXSpanCellPool pool;
+    pool.SetSpanCellsRowCol(4, 2, 4, 3, TRUE);
+    pool.SetSpanCellsRowCol(1, 5, 1, 7, TRUE);
+    pool.SetSpanCellsRowCol(2, 1, 6, 1, TRUE);
+    CArray<CGXRange, const CGXRange&> spans;
+    pool.GetSpans(spans);
+    ASSERT_EQ(spans.GetSize(), 3);
+    EXPECT_EQ(spans[0], CGXRange(1, 5, 1, 7));
+    EXPECT_EQ(spans[1], CGXRange(4, 2, 4, 3));
+    EXPECT_EQ(spans[2], CGXRange(2, 1, 6, 1));
+}
+
 TEST(SpanCellPool, ACopyIsDeepAndSelfCopyChangesNothing)
 {
     CGXSpanCellPool pool;
