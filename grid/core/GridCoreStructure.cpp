@@ -373,6 +373,18 @@ BOOL CGXGridCore::RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nF
         return FALSE;
     CGXExcelLikeFrameLock frameLock(this);
 
+    if (nCommandType == 0)
+        BeginTrans(m_pAppData->GetOperationText(bRows ? GX_IDS_REMOVINGROWS : GX_IDS_REMOVINGCOLS));
+    // Covered ranges that reach into the removed lines are cut first, with undo, so that what the
+    // removal saves is the cut state: its undo restores that, and the cuts' own undo the rest.
+    if (m_pCoveredCellsImp != nullptr)
+    {
+        if (bRows)
+            m_pCoveredCellsImp->OnRemovingRows(this, nFrom, nTo, nCommandType);
+        else
+            m_pCoveredCellsImp->OnRemovingCols(this, nFrom, nTo, nCommandType);
+    }
+
     CDWordArray* pSizes = nullptr;
     CObArray* pCellStyles = nullptr;
     CObArray* pBaseStyles = nullptr;
@@ -384,19 +396,14 @@ BOOL CGXGridCore::RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nF
                                   : m_pUndoImp->SaveRemovedCols(this, nFrom, nTo, pSizes, pCellStyles, pBaseStyles,
                                                                 nOtherCount);
         if (!bSaved)
+        {
+            // Nothing is removed: the cuts go back too.
+            if (nCommandType == 0)
+                Rollback();
             return FALSE;
+        }
     }
     const BOOL bHaveSavedData = pSizes != nullptr || pCellStyles != nullptr || pBaseStyles != nullptr;
-
-    if (nCommandType == 0)
-        BeginTrans(m_pAppData->GetOperationText(bRows ? GX_IDS_REMOVINGROWS : GX_IDS_REMOVINGCOLS));
-    if (m_pCoveredCellsImp != nullptr)
-    {
-        if (bRows)
-            m_pCoveredCellsImp->OnRemovingRows(this, nFrom, nTo, nCommandType);
-        else
-            m_pCoveredCellsImp->OnRemovingCols(this, nFrom, nTo, nCommandType);
-    }
 
     // An optimized redraw (here and in the other views) needs the pixel sizes of what goes, taken
     // before it goes.

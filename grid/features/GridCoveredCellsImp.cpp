@@ -69,7 +69,14 @@ BOOL CGXGridCoveredCellsImp::SetCoveredCells(CGXGridCore* pGrid, ROWCOL nRow, RO
                                     std::max(changed.right, affected.right), nFlags, TRUE);
     if (changed.top < nRow || changed.left < nCol)
         pGrid->RedrawCellRange(changed.top, changed.left, changed.bottom, changed.right, nFlags, FALSE);
-    (void)nCommandType;
+
+    // Undo sets the old extent back ("Cover Cells"); a replay of undo or redo shows the place.
+    if (pGrid->IsUndoRecorded(nCommandType))
+        pGrid->AddCommand(pGrid->m_pUndoImp->CreateSetCoveredCellsCmd(pGrid, nRow, nCol, nOldBottom, nOldRight,
+                                                                      nCommandType),
+                          nCommandType);
+    if (nCommandType == 2 || nCommandType == 3)
+        pGrid->RestoreCurrentCell(nRow, nCol);
     return TRUE;
 }
 
@@ -160,7 +167,8 @@ BOOL CGXGridCoveredCellsImp::UpdateCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL
         }
         pGrid->RedrawCellRange(nRow, nCol, nToRow, nToCol, nFlags, FALSE);
     }
-    (void)bCreateHint;
+    if (bCreateHint && pGrid->m_bHintsEnabled && pGrid->m_pUpdateHintImp != nullptr)
+        pGrid->m_pUpdateHintImp->HintCoveredCells(pGrid, nRow, nCol, nToRow, nToCol, nFlags);
     return TRUE;
 }
 

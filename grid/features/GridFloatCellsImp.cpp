@@ -324,7 +324,8 @@ BOOL CGXGridFloatCellsImp::RedrawFloatCellsRowCol(CGXGridCore* pGrid, ROWCOL nRo
         }
         pGrid->RedrawCellRange(nRow, nCol, nToRow, nToCol, nFlags, FALSE);
     }
-    (void)bCreateHint;
+    if (bCreateHint && pGrid->m_bHintsEnabled && pGrid->m_pUpdateHintImp != nullptr)
+        pGrid->m_pUpdateHintImp->HintFloatCells(pGrid, nRow, nCol, nToRow, nToCol, nFlags);
     return TRUE;
 }
 

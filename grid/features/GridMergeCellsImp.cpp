@@ -398,7 +398,8 @@ BOOL CGXGridMergeCellsImp::RedrawMergeCellsRowCol(CGXGridCore* pGrid, ROWCOL nRo
         }
         pGrid->RedrawCellRange(nRow, nCol, nToRow, nToCol, nFlags, FALSE);
     }
-    (void)bCreateHint;
+    if (bCreateHint && pGrid->m_bHintsEnabled && pGrid->m_pUpdateHintImp != nullptr)
+        pGrid->m_pUpdateHintImp->HintMergeCells(pGrid, nRow, nCol, nToRow, nToCol, nFlags);
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
 // Covered cells: covering and uncovering blocks, what the pool answers, the current cell, read-only
 // grids, ranges that reach into each other, and rows and columns removed under covered ranges.
 #include "grid/features/CoveredCellPool.h"
+#include "grid/features/GridCommand.h"
 #include "grid/features/GridCoveredCellsImp.h"
 
 #include "grid/core/GridParam.h"
@@ -184,6 +185,61 @@ TEST_F(CoveredCellsTest, ThePoolIsRebuiltFromTheListAfterTheListChangedUnderIt)
     EXPECT_EQ(CoveredAt(8, 8), "-") << "the pool does not know of it yet";
     pParam->SyncCoveredCellPool();
     EXPECT_EQ(CoveredAt(8, 8), "7 7 8 8");
+}
+
+// The same grid with undo.
+class CoveredCellsUndoTest : public CoveredCellsTest
+{
+protected:
+    void SetUp() override
+    {
+        CoveredCellsTest::SetUp();
+        grid.GetParam()->EnableUndo(TRUE);
+    }
+    // The names of the undo list's commands, newest first.
+    std::string UndoNames()
+    {
+        std::string text;
+        CPtrList& list = grid.GetParam()->GetUndoList();
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+        {
+            auto* pCommand = static_cast<CGXCommand*>(list.GetNext(pos));
+            text += (text.empty() ? "" : ", ") + std::string(pCommand->GetName());
+        }
+        return text;
+    }
+};
+
+TEST_F(CoveredCellsUndoTest, OneUndoOfCoverCellsRestoresTheOldExtentAndRedoCoversAgain)
+{
+    grid.SetCoveredCellsRowCol(2, 2, 3, 3);
+    grid.GetParam()->EmptyUndoList();
+    grid.MoveCurrentCell(3, 4, GX_UPDATENOW);
+    ASSERT_TRUE(grid.SetCoveredCellsRowCol(2, 2, 4, 5));
+    EXPECT_EQ(UndoNames(), "Cover Cells");
+    ASSERT_TRUE(grid.Undo());
+    EXPECT_EQ(List(), "2 2 3 3");
+    EXPECT_EQ(CoveredAt(4, 5), "-");
+    EXPECT_TRUE(grid.GetParam()->GetUndoList().IsEmpty()) << "the replay records no new undo command";
+    ASSERT_TRUE(grid.Redo());
+    EXPECT_EQ(CoveredAt(4, 5), "2 2 4 5");
+    EXPECT_EQ(UndoNames(), "Cover Cells");
+}
+
+TEST_F(CoveredCellsUndoTest, OneUndoOfARemovalRestoresTheRangesItCutAndDropped)
+{
+    grid.SetCoveredCellsRowCol(1, 1, 4, 2);
+    grid.SetCoveredCellsRowCol(5, 1, 8, 1);
+    grid.GetParam()->EmptyUndoList();
+    ASSERT_TRUE(grid.RemoveRows(3, 6));
+    EXPECT_EQ(List(), "1 1 2 2");
+    EXPECT_EQ(grid.GetParam()->GetUndoList().GetCount(), 1) << "one step";
+    ASSERT_TRUE(grid.Undo());
+    EXPECT_EQ(CoveredAt(4, 2), "1 1 4 2");
+    EXPECT_EQ(CoveredAt(8, 1), "5 1 8 1");
+    EXPECT_EQ(grid.GetParam()->m_CoveredCellsList.GetCount(), 2);
+    ASSERT_TRUE(grid.Redo());
+    EXPECT_EQ(List(), "1 1 2 2");
 }
 
 TEST(CoveredCellPool, AOneCellBlockIsNoRangeAndAnotherRangesCellStopsAStore)
