@@ -1,6 +1,8 @@
 // Floating cells: how far a long text floats, what stops it, the cells that never float, the text
 // being typed, and the spans worked out again after columns go.
+#include "grid/features/DelayedRangePool.h"
 #include "grid/features/GridFloatCellsImp.h"
+#include "grid/features/SpanCellPool.h"
 
 #include "framework/win/Dc.h"
 #include "grid/core/Control.h"
@@ -132,6 +134,31 @@ TEST_F(FloatCellsTest, DelayedSpansAreWorkedOutWhenAskedForAndAgainAfterColumnsG
     grid.EvalFloatCells(CGXRange(1, 1, 3, 6));
     EXPECT_EQ(FloatAt(2, 2), "2 2 2 3");
     EXPECT_EQ(FloatAt(2, 4), "-");
+}
+
+TEST_F(FloatCellsTest, WhilePrintingTheSpansAreWorkedOutInThePrintPools)
+{
+    CGXGridParam* pParam = grid.GetParam();
+    grid.SetFloatCellsMode(1, FALSE);
+    // The pair the printing component makes when it first prints; the parameter object deletes them.
+    pParam->m_pPrintFloatCellsPool = new CGXSpanCellPool;
+    pParam->m_pPrintDelayedFloatCellsPool = new CGXDelayedRangePool;
+    grid.SetPrinting(TRUE);
+    grid.DelayFloatCells(CGXRange().SetTable());
+    EXPECT_EQ(grid.GetFloatCellsPool(), pParam->m_pPrintFloatCellsPool);
+    grid.EvalFloatCells(CGXRange(1, 1, 3, 8));
+    EXPECT_EQ(FloatAt(2, 2), "2 2 2 4");
+    grid.SetPrinting(FALSE);
+    EXPECT_EQ(FloatAt(2, 2), "-") << "the screen's spans are worked out on their own";
+    grid.EvalFloatCells(CGXRange(1, 1, 3, 8));
+    EXPECT_EQ(FloatAt(2, 2), "2 2 2 4");
+
+    // A value stored while nothing prints marks the cells pending for the print set too.
+    grid.SetValueRange(CGXRange(2, 4), "v");
+    grid.SetPrinting(TRUE);
+    grid.EvalFloatCells(CGXRange(1, 1, 3, 8));
+    EXPECT_EQ(FloatAt(2, 2), "2 2 2 3");
+    grid.SetPrinting(FALSE);
 }
 
 TEST_F(FloatCellsTest, AValueThatCutsATextBackRedrawsTheCellsTheTextLeaves)
