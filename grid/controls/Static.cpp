@@ -132,17 +132,18 @@ CSize CGXStatic::GetBorderSize(ROWCOL, ROWCOL, const CGXStyle& style)
     return m_pGrid->AddBorders(CSize(2 * m + 1, 0), style);
 }
 
-CSize CGXStatic::CalcSize(CDC*, ROWCOL, ROWCOL, const CGXStyle&, const CGXStyle*, BOOL)
+CSize CGXStatic::CalcSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, const CGXStyle* pStandardStyle,
+                          BOOL bVert)
 {
-    // The size-calculation component has no interface in this library yet; without it the size is empty.
-    return CSize(0, 0);
+    if (m_pGrid->m_pCalcSizeImp == nullptr)
+        return CSize(0, 0);
+    return m_pGrid->m_pCalcSizeImp->CalcCellSize(m_pGrid, this, pDC, nRow, nCol, style, pStandardStyle, bVert);
 }
 
 BOOL CGXStatic::CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatCell)
 {
-    if (m_pGrid->m_pFloatCellsImp == nullptr)
-        return FALSE;
-    return m_pGrid->m_pFloatCellsImp->CanFloatCell(m_pGrid, nRow, nCol, style, bFloatCell, FALSE);
+    // The component's own CanFloatCell asks the control: the control answers with the rule.
+    return m_pGrid->CanFloatCellDefault(nRow, nCol, style, bFloatCell);
 }
 
 LOGFONT CGXStatic::StyleLogFont(const CGXStyle& style, const CGXStyle* pStandardStyle)

@@ -18,10 +18,12 @@ public:
     CRect GetCellRect(ROWCOL nRow, ROWCOL nCol, LPCRECT pRectItem = nullptr,
                       const CGXStyle* pStyle = nullptr) override;
     CSize GetBorderSize(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
+    // The size-calculation component's measure of the content; 0 x 0 without it.
     CSize CalcSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, const CGXStyle* pStandardStyle,
                    BOOL bVert) override;
-    // Asks the grid's floating-cells component; FALSE without it.
-    virtual BOOL CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatCell);
+    // Text floats and is covered by the floating-cells rule for text cells
+    // (CGXGridCore::CanFloatCellDefault); FALSE without the component.
+    BOOL CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatCell) override;
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
               const CGXStyle* pStandardStyle) override;
     BOOL DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;

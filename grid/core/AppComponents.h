@@ -12,6 +12,7 @@
 class CGXData;
 class CGXGridParam;
 class CGXRange;
+class CObject;
 
 // Copies and moves blocks of cells inside a data object.
 class CGXAbstractDataCopyMoveCellsImp
@@ -74,4 +75,34 @@ public:
     // A new pool for the parameter object (which owns it), or NULL.
     virtual CObject* CreateCoveredCellPool(CGXGridParam& param) = 0;
     virtual void SyncCoveredCellPool(CGXGridParam& param) = 0;
+};
+
+// Makes, copies and renumbers the span-cell pools of merged and floating cells. A pool is one of the
+// parameter object's pool fields; each row and column step does nothing on a NULL pool. The
+// structure steps do not shift the spans they keep: their owners evaluate the area again.
+class CGXAbstractSpanCellPoolImp
+{
+public:
+    virtual ~CGXAbstractSpanCellPoolImp() = default;
+    // A new pool holding a copy of the given one's spans (an empty one for NULL).
+    virtual CObject* CreateCopy(const CObject* pSource) = 0;
+    virtual CObject* CreatePool() = 0;
+    virtual void CopyPool(CObject* pDest, const CObject* pSource) = 0;
+    virtual void InsertRows(CObject* pPool, ROWCOL nRow, ROWCOL nCount) = 0;
+    // A last row beyond the table (0xFFFFFFFE) removes everything from nFromRow on.
+    virtual void RemoveRows(CObject* pPool, ROWCOL nFromRow, ROWCOL nToRow) = 0;
+    virtual void MoveRows(CObject* pPool, ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow) = 0;
+    virtual void InsertCols(CObject* pPool, ROWCOL nCol, ROWCOL nCount) = 0;
+    virtual void RemoveCols(CObject* pPool, ROWCOL nFromCol, ROWCOL nToCol) = 0;
+    virtual void MoveCols(CObject* pPool, ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol) = 0;
+};
+
+// Makes and copies the pools of ranges whose merged or floating spans are worked out later.
+class CGXAbstractDelayedRangePoolImp
+{
+public:
+    virtual ~CGXAbstractDelayedRangePoolImp() = default;
+    virtual CObject* CreateCopy(const CObject* pSource) = 0;
+    virtual CObject* CreatePool() = 0;
+    virtual void CopyPool(CObject* pDest, const CObject* pSource) = 0;
 };

@@ -165,6 +165,8 @@ void CGXAppData::ClearComponentFields()
     m_pDataCopyMoveCellsImp = nullptr;
     m_pCoveredCellPoolImp = nullptr;
     m_pLongOperationImp = nullptr;
+    m_pSpanCellPoolImp = nullptr;
+    m_pDelayedRangePoolImp = nullptr;
 }
 
 void CGXAppData::DeleteOwnedObjects()

@@ -18,8 +18,10 @@ class CGXAbstractCoveredCellPoolImp;
 class CGXAbstractDataCopyMoveCellsImp;
 class CGXAbstractDateTimeImp;
 class CGXAbstractLongOperationImp;
+class CGXAbstractDelayedRangePoolImp;
 class CGXAbstractPrintDeviceImp;
 class CGXAbstractSortMoveDataImp;
+class CGXAbstractSpanCellPoolImp;
 class CGXGridCore;
 class CWnd;
 
@@ -204,6 +206,8 @@ public:
     CGXAbstractLongOperationImp* m_pLongOperationImp = nullptr;
     // Filled by the first tab window; NULL while the program has none.
     CGXTabWndInterface* m_pTabWndInterface = nullptr;
+    CGXAbstractSpanCellPoolImp* m_pSpanCellPoolImp = nullptr;
+    CGXAbstractDelayedRangePoolImp* m_pDelayedRangePoolImp = nullptr;
 
     // ---- Settings of the drawn and choice cells ----
     // The 3-D check box draws bitmap 20024 when this is above 0, else 20025.

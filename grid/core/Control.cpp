@@ -256,6 +256,11 @@ BOOL CGXControl::HasValue(const CGXStyle& style)
     return !style.GetValue().IsEmpty();
 }
 
+BOOL CGXControl::CanFloatCell(ROWCOL, ROWCOL, const CGXStyle&, BOOL)
+{
+    return FALSE;
+}
+
 void CGXControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, const CGXStyle*)
 {
     if (GetChildCount() == 0)

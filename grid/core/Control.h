@@ -177,6 +177,9 @@ public:
                            BOOL bVert);
     virtual int CalcSizeLimit(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
     virtual BOOL HasValue(const CGXStyle& style);
+    // May the cell's text float over empty neighbours (bFloatCell), or may the cell be covered by a
+    // neighbour's text: the base control does neither; text cells answer the floating-cells rule.
+    virtual BOOL CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatCell);
     virtual void DrawFrame(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
     virtual void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                       const CGXStyle* pStandardStyle);

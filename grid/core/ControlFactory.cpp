@@ -23,7 +23,10 @@
 #include "grid/controls/TabbedComboBox.h"
 #include "grid/controls/TabbedComboBoxWnd.h"
 #include "grid/controls/VScrollEdit.h"
+#include "grid/features/CoveredCellPool.h"
 #include "grid/features/DateTimeImp.h"
+#include "grid/features/DelayedRangePool.h"
+#include "grid/features/DrawRotatedTextImp.h"
 #include "grid/features/GridDocSerializeImp.h"
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/GridParamCopyOperatorImp.h"
@@ -31,6 +34,7 @@
 #include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
 #include "grid/features/SerializeLT5CompatibleImp.h"
+#include "grid/features/SpanCellPool.h"
 #include "grid/features/StyleCompareSubsetImp.h"
 #include "grid/features/StyleSerializeImp.h"
 
@@ -217,6 +221,10 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallHideCells();
     pGrid->InstallUpdateHint();
     pGrid->InstallCommandFactory();
+    pGrid->InstallOldDrawing();
+    pGrid->InstallCoveredCells();
+    pGrid->InstallMergeCells();
+    pGrid->InstallFloatCells();
     pGrid->InstallOptimizedUpdate();
 }
 
@@ -229,11 +237,15 @@ void CGXControlFactory::InstallApplicationComponents()
     InstallProfileImp();
     InstallDocSerializeImp();
     InstallParamCopyOperatorImp();
+    InstallDrawRotatedTextImp();
     InstallNumberFormattingImp();
     // The automation variant first: the other only fills a pointer still empty.
     InstallOleDateTimeImp();
     InstallNoOleDateTimeImp();
     InstallLongOperationImp();
+    InstallCoveredCellPoolImp();
+    InstallSpanCellPoolImp();
+    InstallDelayedRangePoolImp();
 }
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)

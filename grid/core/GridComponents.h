@@ -75,43 +75,75 @@ public:
     virtual BOOL UpdateCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
                                           ROWCOL nToCol, UINT nFlags, BOOL bCreateHint) = 0;
     virtual BOOL ExpandToCoveredCells(CGXGridCore* pGrid, const CGXRange& range, CGXRange& rangeOut) = 0;
-    // Told before rows or columns are removed (the covered ranges that reach them change).
-    virtual void OnRemovingRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow) = 0;
-    virtual void OnRemovingCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol) = 0;
+    // Told before rows or columns are removed (PrepareRemoveRows/Cols): covered ranges that reach
+    // into them are cut back or uncovered, with undo. Acts only on a user's change (command type 0);
+    // TRUE when it changed a range.
+    virtual BOOL OnRemovingRows(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nToRow, int nCommandType) = 0;
+    virtual BOOL OnRemovingCols(CGXGridCore* pGrid, ROWCOL nFromCol, ROWCOL nToCol, int nCommandType) = 0;
 };
 
+// The evaluation passes of merged and floating cells: bUpdateLocked tells that the caller holds
+// the parameter object's update lock already (else the pass sets it, and the spans it changes are
+// not redrawn one by one); bNoCache composes styles without the per-row style cache. pRangeChanged,
+// when given, is widened to every span that changed.
 class CGXAbstractGridMergeCellsImp : public CGXGridComponent
 {
 public:
+    // May the cell merge with its neighbour (nOtherRow, nOtherCol): the direction is horizontal when
+    // both lie in one row. The style is the cell's composed style.
     virtual BOOL CanMergeCell(CGXGridCore* pGrid, const CGXStyle& style, ROWCOL nRow, ROWCOL nCol,
                               ROWCOL nOtherRow, ROWCOL nOtherCol) = 0;
+    // Do two cells show equal content (CompareMergeCells).
     virtual BOOL CanMergeCellsStyles(CGXGridCore* pGrid, const CGXStyle& style, const CGXStyle& otherStyle) = 0;
-    virtual BOOL DelayMergeCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxRows, ROWCOL nMaxCols) = 0;
-    virtual BOOL EvalMergeCells(CGXGridCore* pGrid, const CGXRange& range, BOOL bUpdate, CGXRange* pUpdated,
-                                BOOL bCreateHint) = 0;
+    // A count of GX_INVALID leaves the pending ranges as they are; another clamps them to it.
+    virtual BOOL DelayMergeCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nRowCount, ROWCOL nColCount) = 0;
+    virtual BOOL EvalMergeCells(CGXGridCore* pGrid, const CGXRange& range, BOOL bUpdateLocked,
+                                CGXRange* pRangeChanged, BOOL bNoCache) = 0;
     // nDirection: -1 both, 0 horizontal, 1 vertical.
     virtual BOOL GetMergeRange(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range, int nDirection) = 0;
-    virtual BOOL UpdateMergeCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
-                                        ROWCOL nToCol, UINT nFlags, BOOL bCreateHint) = 0;
+    // Stores the block as a span of the direction's pool (0 horizontal, 1 vertical); a block of one
+    // cell clears the cell's span there. TRUE on a change.
+    virtual BOOL UpdateMergeCellsRowCol(CGXGridCore* pGrid, int nDirection, ROWCOL nRow, ROWCOL nCol,
+                                        ROWCOL nToRow, ROWCOL nToCol, UINT nFlags) = 0;
     virtual BOOL RedrawMergeCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
                                         ROWCOL nToCol, UINT nFlags, BOOL bCreateHint) = 0;
     virtual BOOL ExpandToMergedCells(CGXGridCore* pGrid, const CGXRange& range, CGXRange& rangeOut) = 0;
+    // Stores the mode (bits 0-1: 0 off, 1 delayed, 2 immediate; 4 no vertical, 8 no horizontal
+    // merging) with fresh pools; bRedraw redraws the grid, also when the mode stays.
+    virtual BOOL SetMergeCellsMode(CGXGridCore* pGrid, WORD wMode, BOOL bRedraw) = 0;
 };
 
 class CGXAbstractGridFloatCellsImp : public CGXGridComponent
 {
 public:
+    // May the cell's text float over its neighbours (bFloatCell), or may the cell be covered by a
+    // neighbour's text. With bCheckMerged a merged cell does neither.
     virtual BOOL CanFloatCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                               BOOL bFloatCell, BOOL bCheckMerged) = 0;
-    virtual BOOL DelayFloatCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxCols) = 0;
-    virtual BOOL EvalFloatCells(CGXGridCore* pGrid, const CGXRange& range, BOOL bUpdate, CGXRange* pUpdated,
-                                BOOL bCreateHint) = 0;
+    virtual BOOL DelayFloatCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nColCount) = 0;
+    virtual BOOL EvalFloatCells(CGXGridCore* pGrid, const CGXRange& range, BOOL bUpdateLocked,
+                                CGXRange* pRangeChanged, BOOL bNoCache) = 0;
     virtual BOOL GetFloatRange(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
     virtual BOOL UpdateFloatCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
                                         ROWCOL nToCol, UINT nFlags) = 0;
     virtual BOOL RedrawFloatCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
                                         ROWCOL nToCol, UINT nFlags, BOOL bCreateHint) = 0;
     virtual BOOL ExpandToFloatCells(CGXGridCore* pGrid, const CGXRange& range, CGXRange& rangeOut) = 0;
+    // 0 off, 1 delayed, 2 immediate evaluation; bRedraw redraws the grid.
+    virtual BOOL SetFloatCellsMode(CGXGridCore* pGrid, WORD wMode, BOOL bRedraw) = 0;
+    // The answer of text cells to the float question (their CGXControl::CanFloatCell): covered when
+    // empty, floating when not empty and not rotated.
+    virtual BOOL CanFloatCellDefault(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                                     BOOL bFloatCell) = 0;
+};
+
+// The size of a cell's content (width, or height with bVert), borders included: for floating text
+// and for fitting rows and columns.
+class CGXAbstractGridCalcSizeImp : public CGXGridComponent
+{
+public:
+    virtual CSize CalcCellSize(CGXGridCore* pGrid, CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol,
+                               const CGXStyle& style, const CGXStyle* pStandardStyle, BOOL bVert) = 0;
 };
 
 // Undo and redo. Commands are framework objects that own their saved arrays; saved cell styles are
@@ -513,7 +545,6 @@ public:
 // Components of painting that the drawing code defines with its own files.
 class CGXAbstractGridOldDrawingImp;
 class CGXAbstractDrawSpannedCellsImp;
-class CGXAbstractGridCalcSizeImp;
 // Three slots that no installer of this system fills.
 class CGXAbstractGridSpareAImp;
 class CGXAbstractGridSpareBImp;

@@ -254,9 +254,12 @@ public:
 
     // ---- Features the controls reach (neutral while their components are missing) ----
     virtual BOOL CutRanges(const CGXRangeList& ranges, BOOL bClearStyles = FALSE);
-    virtual BOOL DelayFloatCells(const CGXRange& range, ROWCOL nMaxCols = GX_INVALID);
-    virtual BOOL EvalFloatCells(const CGXRange& range, BOOL bUpdate = TRUE, CGXRange* pUpdated = nullptr,
-                                BOOL bCreateHint = FALSE);
+    // A count of GX_INVALID leaves the pending ranges as they are; another clamps them to it.
+    virtual BOOL DelayFloatCells(const CGXRange& range, ROWCOL nColCount = GX_INVALID);
+    // bUpdateLocked: the caller holds the update lock (else the pass sets it and changed spans are
+    // not redrawn one by one); bNoCache: styles are composed without the per-row cache.
+    virtual BOOL EvalFloatCells(const CGXRange& range, BOOL bUpdateLocked = TRUE, CGXRange* pRangeChanged = nullptr,
+                                BOOL bNoCache = FALSE);
     virtual BOOL FindTextInCell(CGXControl* pControl, LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell);
     virtual BOOL ReplaceAllInCell(CGXControl* pControl, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase);
     virtual BOOL MarkEditHeader(CGXControl* pControl, BOOL bEditing, ROWCOL nRow, ROWCOL nCol);
@@ -340,6 +343,12 @@ public:
     void InstallUpdateHint();
     void InstallCommandFactory();
     void InstallOptimizedUpdate();
+    void InstallCoveredCells();
+    void InstallMergeCells();
+    void InstallFloatCells();
+    void InstallDrawSpannedCells();
+    void InstallCalcSize();
+    void InstallOldDrawing();
     // Hands any other object to the engine, which deletes it with itself.
     void AddOwnedObject(CObject* pObject);
     CPtrList& GetPluginList() { return m_PluginList; }
@@ -521,12 +530,13 @@ public:
     virtual BOOL ExpandToCoveredCells(const CGXRange& range, CGXRange& rangeOut);
     virtual BOOL CanMergeCell(const CGXStyle& style, ROWCOL nRow, ROWCOL nCol, ROWCOL nOtherRow, ROWCOL nOtherCol);
     virtual BOOL CanMergeCellsStyles(const CGXStyle& style, const CGXStyle& otherStyle);
-    BOOL DelayMergeCells(const CGXRange& range, ROWCOL nMaxRows = GX_INVALID, ROWCOL nMaxCols = GX_INVALID);
-    BOOL EvalMergeCells(const CGXRange& range, BOOL bUpdate = TRUE, CGXRange* pUpdated = nullptr,
-                        BOOL bCreateHint = FALSE);
+    BOOL DelayMergeCells(const CGXRange& range, ROWCOL nRowCount = GX_INVALID, ROWCOL nColCount = GX_INVALID);
+    BOOL EvalMergeCells(const CGXRange& range, BOOL bUpdateLocked = TRUE, CGXRange* pRangeChanged = nullptr,
+                        BOOL bNoCache = FALSE);
     BOOL GetMergeRange(ROWCOL nRow, ROWCOL nCol, CGXRange& range, int nDirection = -1);
-    BOOL UpdateMergeCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags,
-                                BOOL bCreateHint);
+    // nDirection 0 horizontal, 1 vertical.
+    BOOL UpdateMergeCellsRowCol(int nDirection, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                UINT nFlags);
     BOOL RedrawMergeCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags,
                                 BOOL bCreateHint);
     BOOL ExpandToMergedCells(const CGXRange& range, CGXRange& rangeOut);
@@ -537,11 +547,53 @@ public:
     BOOL RedrawFloatCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags,
                                 BOOL bCreateHint);
     BOOL ExpandToFloatCells(const CGXRange& range, CGXRange& rangeOut);
+    // Modes of merged cells (bits 0-1: 0 off, 1 delayed, 2 immediate; 4 no vertical, 8 no
+    // horizontal merging) and of floating cells (0 off, 1 delayed, 2 immediate).
+    BOOL SetMergeCellsMode(WORD wMode, BOOL bRedraw = TRUE);
+    BOOL SetFloatCellsMode(WORD wMode, BOOL bRedraw = TRUE);
+    // What text cells answer to the float question (CGXControl::CanFloatCell).
+    BOOL CanFloatCellDefault(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatCell);
+    // The span-cell pool component's steps on one of the parameter object's pools (the mover of
+    // rows and columns and the structure steps use them); FALSE without the component or the pool.
+    BOOL SpanCellPoolInsertRows(CObject* pPool, ROWCOL nRow, ROWCOL nCount);
+    BOOL SpanCellPoolRemoveRows(CObject* pPool, ROWCOL nFromRow, ROWCOL nToRow);
+    BOOL SpanCellPoolMoveRows(CObject* pPool, ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow);
+    BOOL SpanCellPoolInsertCols(CObject* pPool, ROWCOL nCol, ROWCOL nCount);
+    BOOL SpanCellPoolRemoveCols(CObject* pPool, ROWCOL nFromCol, ROWCOL nToCol);
+    BOOL SpanCellPoolMoveCols(CObject* pPool, ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol);
     // The range a cell spans: covered, else merged, else floating; FALSE when none.
     virtual BOOL GetCellRangeRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
     WORD GetFloatCellsMode() const;
     WORD GetMergeCellsMode() const;
+    // The floating spans and their pending ranges: the print set while printing, else the screen's.
     CObject* GetFloatCellsPool() const;
+    CObject* GetDelayedFloatCellsPool() const;
+
+    // State of the merged- and floating-cells evaluation, kept per grid.
+    // Composed styles of one row of an evaluation pass, by column minus the origin; the pass hands
+    // them back (RecycleCachedStyles) after each row.
+    struct RowStyleCache
+    {
+        ROWCOL nOrigin = 0;
+        CPtrArray apStyles;  // CGXStyle*, NULL where not composed yet
+        INT_PTR nCount = 0;  // styles held
+        // Passes running on it: a pass nested in another (a redraw inside an evaluation) composes
+        // its styles without the cache.
+        int nDepth = 0;
+    };
+    RowStyleCache m_MergeStyleCache;
+    RowStyleCache m_FloatStyleCache;
+    // Hands every style of the cache back to the grid and empties it.
+    void RecycleCachedStyles(RowStyleCache& cache);
+    // While set, the evaluation of merged (floating) cells does nothing.
+    BOOL m_bSuspendMergeEvaluation = FALSE;
+    BOOL m_bSuspendFloatEvaluation = FALSE;
+    // While set, stored merged and floating spans are not redrawn one by one.
+    BOOL m_bNoSpanRedraw = FALSE;
+    // The last merged span stored; the per-cell step of the evaluation reads how far a change reached.
+    CGXRange m_rangeLastMergeStored;
+    // Set once the row-banded drawing has taken a paint: later paints go that way too.
+    BOOL m_bOldDrawing = FALSE;
 
     virtual BOOL OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual BOOL OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo);
@@ -717,9 +769,9 @@ public:
     // Spans of the visible panes (top row, left column, frozen rows and columns, last row and column)
     // through the spanned-cells drawing object; 0 without it.
     virtual BOOL EvalSpannedCellsInPanes(ROWCOL nTopRow, ROWCOL nLeftCol, ROWCOL nFrozenRows, ROWCOL nFrozenCols,
-                                         ROWCOL nBottomRow, ROWCOL nRightCol, BOOL bUpdate, CGXRange* pUpdated,
-                                         BOOL bCreateHint, UINT nFlags);
-    BOOL EvalVisibleSpannedCells(BOOL bUpdate = FALSE, CGXRange* pUpdated = nullptr, BOOL bCreateHint = FALSE);
+                                         ROWCOL nBottomRow, ROWCOL nRightCol, BOOL bUpdateLocked,
+                                         CGXRange* pRangeChanged, BOOL bNoCache, UINT nFlags);
+    BOOL EvalVisibleSpannedCells(BOOL bUpdateLocked = FALSE, CGXRange* pRangeChanged = nullptr, BOOL bNoCache = FALSE);
     // Narrows the page's drawing rectangle by the properties' margins.
     virtual void ApplyPrintMargins(CDC* pDC, CPrintInfo* pInfo);
     // The properties' print component draws the page's header and footer (no document: the grid

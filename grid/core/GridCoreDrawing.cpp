@@ -164,8 +164,16 @@ void CGXGridCore::DrawGridArea(CDC* pDC)
 {
     if (pDC == nullptr || m_pParam == nullptr)
         return;
-    // Spans marked for later evaluation are settled before anything is measured.
-    EvalVisibleSpannedCells();
+    // Spans marked for later evaluation are settled before anything is measured. A span that
+    // changed beyond this paint's clip box (text that no longer floats there) is painted next.
+    CGXRange changed;
+    EvalVisibleSpannedCells(FALSE, &changed);
+    if (changed.IsValid() && !m_bPrinting && m_pGridWnd->GetSafeHwnd() != nullptr)
+    {
+        const CRect rectChanged = CalcSpanRect(changed);
+        if (!rectChanged.IsRectEmpty())
+            ::InvalidateRect(m_pGridWnd->GetSafeHwnd(), &rectChanged, FALSE);
+    }
     m_bPrintPaintRequested = FALSE;
     if (IsLockUpdate())
         return;
@@ -480,7 +488,13 @@ void CGXGridCore::PaintGrid(ROWCOL nTopClientRow, ROWCOL nLeftClientCol, ROWCOL 
             if (nRow > 0 && nCol > 0 && isCell(r, c) && DataCellQuery(nRow, nCol))
                 DelayFloatCells(CGXRange(nRow, nCol));
         }
-    EvalSpannedCellsInPanes(context.m_anRows[0], context.m_anCols[0], context.m_nFrozenRows, context.m_nFrozenCols,
+    // The block's scrolled part starts at its first row (column) when that one is scrolled, else at
+    // the top row (left column): the rows scrolled out between the frozen ones and it are not painted.
+    const ROWCOL nFirstScrolledRow =
+        context.m_anRows[0] > context.m_nFrozenRows ? context.m_anRows[0] : context.m_nTopRow;
+    const ROWCOL nFirstScrolledCol =
+        context.m_anCols[0] > context.m_nFrozenCols ? context.m_anCols[0] : context.m_nLeftCol;
+    EvalSpannedCellsInPanes(nFirstScrolledRow, nFirstScrolledCol, context.m_nFrozenRows, context.m_nFrozenCols,
                             context.m_anRows[nRows - 1], context.m_anCols[nCols - 1], FALSE, nullptr, FALSE, 0);
 
     // 7. Styles and flags. A commit redraw prepares a row only from the first cell the data object

@@ -6,6 +6,8 @@
 
 #include "framework/win/CmdTarget.h"
 #include "framework/win/Wnd.h"
+#include "grid/core/AppComponents.h"
+#include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
@@ -255,14 +257,14 @@ BOOL CGXGridCore::CanMergeCellsStyles(const CGXStyle& style, const CGXStyle& oth
     return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->CanMergeCellsStyles(this, style, otherStyle) : FALSE;
 }
 
-BOOL CGXGridCore::DelayMergeCells(const CGXRange& range, ROWCOL nMaxRows, ROWCOL nMaxCols)
+BOOL CGXGridCore::DelayMergeCells(const CGXRange& range, ROWCOL nRowCount, ROWCOL nColCount)
 {
-    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->DelayMergeCells(this, range, nMaxRows, nMaxCols) : FALSE;
+    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->DelayMergeCells(this, range, nRowCount, nColCount) : FALSE;
 }
 
-BOOL CGXGridCore::EvalMergeCells(const CGXRange& range, BOOL bUpdate, CGXRange* pUpdated, BOOL bCreateHint)
+BOOL CGXGridCore::EvalMergeCells(const CGXRange& range, BOOL bUpdateLocked, CGXRange* pRangeChanged, BOOL bNoCache)
 {
-    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->EvalMergeCells(this, range, bUpdate, pUpdated, bCreateHint) : FALSE;
+    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->EvalMergeCells(this, range, bUpdateLocked, pRangeChanged, bNoCache) : FALSE;
 }
 
 BOOL CGXGridCore::GetMergeRange(ROWCOL nRow, ROWCOL nCol, CGXRange& range, int nDirection)
@@ -270,9 +272,9 @@ BOOL CGXGridCore::GetMergeRange(ROWCOL nRow, ROWCOL nCol, CGXRange& range, int n
     return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->GetMergeRange(this, nRow, nCol, range, nDirection) : FALSE;
 }
 
-BOOL CGXGridCore::UpdateMergeCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags, BOOL bCreateHint)
+BOOL CGXGridCore::UpdateMergeCellsRowCol(int nDirection, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags)
 {
-    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->UpdateMergeCellsRowCol(this, nRow, nCol, nToRow, nToCol, nFlags, bCreateHint) : FALSE;
+    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->UpdateMergeCellsRowCol(this, nDirection, nRow, nCol, nToRow, nToCol, nFlags) : FALSE;
 }
 
 BOOL CGXGridCore::RedrawMergeCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags, BOOL bCreateHint)
@@ -290,14 +292,14 @@ BOOL CGXGridCore::CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, 
     return m_pFloatCellsImp != nullptr ? m_pFloatCellsImp->CanFloatCell(this, nRow, nCol, style, bFloatCell, bCheckMerged) : FALSE;
 }
 
-BOOL CGXGridCore::DelayFloatCells(const CGXRange& range, ROWCOL nMaxCols)
+BOOL CGXGridCore::DelayFloatCells(const CGXRange& range, ROWCOL nColCount)
 {
-    return m_pFloatCellsImp != nullptr ? m_pFloatCellsImp->DelayFloatCells(this, range, nMaxCols) : FALSE;
+    return m_pFloatCellsImp != nullptr ? m_pFloatCellsImp->DelayFloatCells(this, range, nColCount) : FALSE;
 }
 
-BOOL CGXGridCore::EvalFloatCells(const CGXRange& range, BOOL bUpdate, CGXRange* pUpdated, BOOL bCreateHint)
+BOOL CGXGridCore::EvalFloatCells(const CGXRange& range, BOOL bUpdateLocked, CGXRange* pRangeChanged, BOOL bNoCache)
 {
-    return m_pFloatCellsImp != nullptr ? m_pFloatCellsImp->EvalFloatCells(this, range, bUpdate, pUpdated, bCreateHint) : FALSE;
+    return m_pFloatCellsImp != nullptr ? m_pFloatCellsImp->EvalFloatCells(this, range, bUpdateLocked, pRangeChanged, bNoCache) : FALSE;
 }
 
 BOOL CGXGridCore::GetFloatRange(ROWCOL nRow, ROWCOL nCol, CGXRange& range)
@@ -318,6 +320,67 @@ BOOL CGXGridCore::RedrawFloatCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow
 BOOL CGXGridCore::ExpandToFloatCells(const CGXRange& range, CGXRange& rangeOut)
 {
     return m_pFloatCellsImp != nullptr ? m_pFloatCellsImp->ExpandToFloatCells(this, range, rangeOut) : FALSE;
+}
+
+BOOL CGXGridCore::SetMergeCellsMode(WORD wMode, BOOL bRedraw)
+{
+    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->SetMergeCellsMode(this, wMode, bRedraw) : FALSE;
+}
+
+BOOL CGXGridCore::SetFloatCellsMode(WORD wMode, BOOL bRedraw)
+{
+    return m_pFloatCellsImp != nullptr ? m_pFloatCellsImp->SetFloatCellsMode(this, wMode, bRedraw) : FALSE;
+}
+
+BOOL CGXGridCore::CanFloatCellDefault(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatCell)
+{
+    return m_pFloatCellsImp != nullptr ? m_pFloatCellsImp->CanFloatCellDefault(this, nRow, nCol, style, bFloatCell) : FALSE;
+}
+
+namespace
+{
+// One step of the span-cell pool component on a pool; FALSE without either.
+template <class Step>
+BOOL OnSpanCellPool(CObject* pPool, Step step)
+{
+    CGXAbstractSpanCellPoolImp* pImp = GXGetAppData()->m_pSpanCellPoolImp;
+    if (pImp == nullptr || pPool == nullptr)
+        return FALSE;
+    step(*pImp);
+    return TRUE;
+}
+} // namespace
+
+BOOL CGXGridCore::SpanCellPoolInsertRows(CObject* pPool, ROWCOL nRow, ROWCOL nCount)
+{
+    return OnSpanCellPool(pPool, [&](CGXAbstractSpanCellPoolImp& imp) { imp.InsertRows(pPool, nRow, nCount); });
+}
+
+BOOL CGXGridCore::SpanCellPoolRemoveRows(CObject* pPool, ROWCOL nFromRow, ROWCOL nToRow)
+{
+    return OnSpanCellPool(pPool, [&](CGXAbstractSpanCellPoolImp& imp) { imp.RemoveRows(pPool, nFromRow, nToRow); });
+}
+
+BOOL CGXGridCore::SpanCellPoolMoveRows(CObject* pPool, ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow)
+{
+    return OnSpanCellPool(pPool,
+                          [&](CGXAbstractSpanCellPoolImp& imp) { imp.MoveRows(pPool, nFromRow, nToRow, nDestRow); });
+}
+
+BOOL CGXGridCore::SpanCellPoolInsertCols(CObject* pPool, ROWCOL nCol, ROWCOL nCount)
+{
+    return OnSpanCellPool(pPool, [&](CGXAbstractSpanCellPoolImp& imp) { imp.InsertCols(pPool, nCol, nCount); });
+}
+
+BOOL CGXGridCore::SpanCellPoolRemoveCols(CObject* pPool, ROWCOL nFromCol, ROWCOL nToCol)
+{
+    return OnSpanCellPool(pPool, [&](CGXAbstractSpanCellPoolImp& imp) { imp.RemoveCols(pPool, nFromCol, nToCol); });
+}
+
+BOOL CGXGridCore::SpanCellPoolMoveCols(CObject* pPool, ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol)
+{
+    return OnSpanCellPool(pPool,
+                          [&](CGXAbstractSpanCellPoolImp& imp) { imp.MoveCols(pPool, nFromCol, nToCol, nDestCol); });
 }
 
 BOOL CGXGridCore::OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -704,8 +767,25 @@ CObject* CGXGridCore::GetFloatCellsPool() const
 {
     if (m_pParam == nullptr)
         return nullptr;
-    // The first pool is the screen's, the second the printer's.
-    return m_pParam->m_apSpanCellPools[m_bPrinting ? 1 : 0];
+    return m_bPrinting ? m_pParam->m_pPrintFloatCellsPool : m_pParam->m_pFloatCellsPool;
+}
+
+CObject* CGXGridCore::GetDelayedFloatCellsPool() const
+{
+    if (m_pParam == nullptr)
+        return nullptr;
+    return m_bPrinting ? m_pParam->m_pPrintDelayedFloatCellsPool : m_pParam->m_pDelayedFloatCellsPool;
+}
+
+void CGXGridCore::RecycleCachedStyles(RowStyleCache& cache)
+{
+    for (INT_PTR i = 0; i < cache.apStyles.GetSize(); ++i)
+        if (void*& pStyle = cache.apStyles[i])
+        {
+            RecycleStyle(static_cast<CGXStyle*>(pStyle));
+            pStyle = nullptr;
+        }
+    cache.nCount = 0;
 }
 
 void CGXGridCore::SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pFillImp, BOOL bAutoDelete)

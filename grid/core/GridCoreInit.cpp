@@ -101,6 +101,14 @@ void CGXGridCore::InitializeGrid()
 
 void CGXGridCore::DestroyEngineObjects()
 {
+    // An evaluation pass that ended by an exception may have left styles in its row cache.
+    for (RowStyleCache* pCache : {&m_MergeStyleCache, &m_FloatStyleCache})
+    {
+        for (INT_PTR i = 0; i < pCache->apStyles.GetSize(); ++i)
+            delete static_cast<CGXStyle*>(pCache->apStyles[i]);
+        pCache->apStyles.RemoveAll();
+        pCache->nCount = 0;
+    }
     DeleteDrawingCaches();
     for (CGXStyle*& pWorkStyle : m_pWorkStyles)
     {

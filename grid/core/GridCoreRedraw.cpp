@@ -510,22 +510,22 @@ BOOL CGXGridCore::CommitDataChanges(BOOL bSave, BOOL bQuiet, BOOL bCreateHint)
 // ---- Spanned cells ----
 
 BOOL CGXGridCore::EvalSpannedCellsInPanes(ROWCOL nTopRow, ROWCOL nLeftCol, ROWCOL nFrozenRows, ROWCOL nFrozenCols,
-                                          ROWCOL nBottomRow, ROWCOL nRightCol, BOOL bUpdate, CGXRange* pUpdated,
-                                          BOOL bCreateHint, UINT nFlags)
+                                          ROWCOL nBottomRow, ROWCOL nRightCol, BOOL bUpdateLocked,
+                                          CGXRange* pRangeChanged, BOOL bNoCache, UINT nFlags)
 {
     return m_pDrawSpannedCellsImp != nullptr
                ? m_pDrawSpannedCellsImp->EvalSpannedCellsInPanes(this, nTopRow, nLeftCol, nFrozenRows, nFrozenCols,
-                                                                 nBottomRow, nRightCol, bUpdate, pUpdated,
-                                                                 bCreateHint, nFlags)
+                                                                 nBottomRow, nRightCol, bUpdateLocked, pRangeChanged,
+                                                                 bNoCache, nFlags)
                : FALSE;
 }
 
-BOOL CGXGridCore::EvalVisibleSpannedCells(BOOL bUpdate, CGXRange* pUpdated, BOOL bCreateHint)
+BOOL CGXGridCore::EvalVisibleSpannedCells(BOOL bUpdateLocked, CGXRange* pRangeChanged, BOOL bNoCache)
 {
     if (m_pDrawSpannedCellsImp == nullptr)
         return FALSE;
     return EvalSpannedCellsInPanes(GetTopRow(), GetLeftCol(), GetFrozenRows(), GetFrozenCols(), GetLastVisibleRow(),
-                                   GetLastVisibleCol(), bUpdate, pUpdated, bCreateHint, GX_INVALIDATE);
+                                   GetLastVisibleCol(), bUpdateLocked, pRangeChanged, bNoCache, GX_INVALIDATE);
 }
 
 // ---- The printed page ----
@@ -604,13 +604,20 @@ void CGXGridCore::RedrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROW
     if (hWnd == nullptr || IsLockUpdate() || !::IsWindowVisible(hWnd))
         return;
     const CGXRange range(nTop, nLeft, nBottom, nRight);
-    // Spans of the range are brought up to date before their extent widens the rectangle.
-    EvalMergeCells(range, FALSE);
-    EvalFloatCells(range, FALSE);
+    // Spans of the range are brought up to date before their extent widens the rectangle; what a
+    // changed span covered before (cells that lose floating text) is redrawn too.
+    CGXRange changed;
+    EvalMergeCells(range, FALSE, &changed);
+    EvalFloatCells(range, FALSE, &changed);
     const CRect rectCovered = CalcRangeRectFromRange(range);
     const CRect rectSpanned = CalcSpanRect(range);
     CRect rect;
     rect.UnionRect(&rectCovered, &rectSpanned);
+    if (changed.IsValid())
+    {
+        const CRect rectChanged = CalcSpanRect(changed);
+        rect.UnionRect(&rect, &rectChanged);
+    }
     if (!rect.IsRectEmpty())
         ::InvalidateRect(hWnd, &rect, TRUE);
     if (IsImmediateRedraw(nFlags))

@@ -241,10 +241,22 @@ BOOL CGXGridCore::StoreInsertRows(ROWCOL nRow, ROWCOL nCount, BOOL bForce)
     m_pParam->m_SelRects.InsertRows(nRow, nCount);
     m_pParam->m_CoveredCellsList.InsertRows(nRow, nCount);
     m_pParam->SyncCoveredCellPool();
+    // Spans move with their rows; a vertical merge may now run on or be cut, so the vertical pool is
+    // worked out again from the new rows on. The rows below keep pending float evaluations.
     CGXRange following;
     following.SetRows(nRow, std::max(nRow, GetRowCount()));
+    if (GetFloatCellsMode() != 0)
+    {
+        SpanCellPoolInsertRows(m_pParam->m_pFloatCellsPool, nRow, nCount);
+        SpanCellPoolInsertRows(m_pParam->m_pPrintFloatCellsPool, nRow, nCount);
+        DelayFloatCells(following);
+    }
     if (GetMergeCellsMode() != 0)
+    {
+        SpanCellPoolInsertRows(m_pParam->m_pHorzMergeCellsPool, nRow, nCount);
+        SpanCellPoolRemoveRows(m_pParam->m_pVertMergeCellsPool, nRow, GX_MAXROWCOL);
         DelayMergeCells(following);
+    }
     return TRUE;
 }
 
@@ -262,10 +274,21 @@ BOOL CGXGridCore::StoreInsertCols(ROWCOL nCol, ROWCOL nCount, BOOL bForce)
     m_pParam->m_SelRects.InsertCols(nCol, nCount);
     m_pParam->m_CoveredCellsList.InsertCols(nCol, nCount);
     m_pParam->SyncCoveredCellPool();
+    // Floating text may float differently from the new columns on: those spans are worked out again.
     CGXRange following;
     following.SetCols(nCol, std::max(nCol, GetColCount()));
+    if (GetFloatCellsMode() != 0)
+    {
+        SpanCellPoolRemoveCols(m_pParam->m_pFloatCellsPool, nCol, GX_MAXROWCOL);
+        SpanCellPoolRemoveCols(m_pParam->m_pPrintFloatCellsPool, nCol, GX_MAXROWCOL);
+        DelayFloatCells(following);
+    }
     if (GetMergeCellsMode() != 0)
+    {
+        SpanCellPoolInsertCols(m_pParam->m_pVertMergeCellsPool, nCol, nCount);
+        SpanCellPoolRemoveCols(m_pParam->m_pHorzMergeCellsPool, nCol, GX_MAXROWCOL);
         DelayMergeCells(following);
+    }
     return TRUE;
 }
 
@@ -350,6 +373,18 @@ BOOL CGXGridCore::RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nF
         return FALSE;
     CGXExcelLikeFrameLock frameLock(this);
 
+    if (nCommandType == 0)
+        BeginTrans(m_pAppData->GetOperationText(bRows ? GX_IDS_REMOVINGROWS : GX_IDS_REMOVINGCOLS));
+    // Covered ranges that reach into the removed lines are cut first, with undo, so that what the
+    // removal saves is the cut state: its undo restores that, and the cuts' own undo the rest.
+    if (m_pCoveredCellsImp != nullptr)
+    {
+        if (bRows)
+            m_pCoveredCellsImp->OnRemovingRows(this, nFrom, nTo, nCommandType);
+        else
+            m_pCoveredCellsImp->OnRemovingCols(this, nFrom, nTo, nCommandType);
+    }
+
     CDWordArray* pSizes = nullptr;
     CObArray* pCellStyles = nullptr;
     CObArray* pBaseStyles = nullptr;
@@ -361,19 +396,14 @@ BOOL CGXGridCore::RemoveRowsOrCols(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT nF
                                   : m_pUndoImp->SaveRemovedCols(this, nFrom, nTo, pSizes, pCellStyles, pBaseStyles,
                                                                 nOtherCount);
         if (!bSaved)
+        {
+            // Nothing is removed: the cuts go back too.
+            if (nCommandType == 0)
+                Rollback();
             return FALSE;
+        }
     }
     const BOOL bHaveSavedData = pSizes != nullptr || pCellStyles != nullptr || pBaseStyles != nullptr;
-
-    if (nCommandType == 0)
-        BeginTrans(m_pAppData->GetOperationText(bRows ? GX_IDS_REMOVINGROWS : GX_IDS_REMOVINGCOLS));
-    if (m_pCoveredCellsImp != nullptr)
-    {
-        if (bRows)
-            m_pCoveredCellsImp->OnRemovingRows(this, nFrom, nTo);
-        else
-            m_pCoveredCellsImp->OnRemovingCols(this, nFrom, nTo);
-    }
 
     // An optimized redraw (here and in the other views) needs the pixel sizes of what goes, taken
     // before it goes.
@@ -449,12 +479,22 @@ BOOL CGXGridCore::StoreRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bForce)
     m_pParam->m_SelRects.RemoveRows(nFromRow, nToRow, nOldCount);
     m_pParam->m_CoveredCellsList.RemoveRows(nFromRow, nToRow, nOldCount);
     m_pParam->SyncCoveredCellPool();
+    // The pending evaluations shrink with the table (the new counts clamp them).
+    const ROWCOL nRowCount = GetRowCount();
     CGXRange following;
-    following.SetRows(nFromRow, std::max(nFromRow, GetRowCount()));
+    following.SetRows(nFromRow, std::max(nFromRow, nRowCount));
     if (GetFloatCellsMode() != 0)
+    {
+        SpanCellPoolRemoveRows(m_pParam->m_pFloatCellsPool, nFromRow, nToRow);
+        SpanCellPoolRemoveRows(m_pParam->m_pPrintFloatCellsPool, nFromRow, nToRow);
         DelayFloatCells(following);
+    }
     if (GetMergeCellsMode() != 0)
-        DelayMergeCells(following);
+    {
+        SpanCellPoolRemoveRows(m_pParam->m_pVertMergeCellsPool, nFromRow, GX_MAXROWCOL);
+        SpanCellPoolRemoveRows(m_pParam->m_pHorzMergeCellsPool, nFromRow, nToRow);
+        DelayMergeCells(following, nRowCount, GetColCount());
+    }
     return TRUE;
 }
 
@@ -473,12 +513,21 @@ BOOL CGXGridCore::StoreRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bForce)
     m_pParam->m_SelRects.RemoveCols(nFromCol, nToCol, nOldCount);
     m_pParam->m_CoveredCellsList.RemoveCols(nFromCol, nToCol, nOldCount);
     m_pParam->SyncCoveredCellPool();
+    const ROWCOL nColCount = GetColCount();
     CGXRange following;
-    following.SetCols(nFromCol, std::max(nFromCol, GetColCount()));
+    following.SetCols(nFromCol, std::max(nFromCol, nColCount));
     if (GetFloatCellsMode() != 0)
-        DelayFloatCells(following);
+    {
+        SpanCellPoolRemoveCols(m_pParam->m_pFloatCellsPool, nFromCol, GX_MAXROWCOL);
+        SpanCellPoolRemoveCols(m_pParam->m_pPrintFloatCellsPool, nFromCol, GX_MAXROWCOL);
+        DelayFloatCells(following, nColCount);
+    }
     if (GetMergeCellsMode() != 0)
-        DelayMergeCells(following);
+    {
+        SpanCellPoolRemoveCols(m_pParam->m_pVertMergeCellsPool, nFromCol, nToCol);
+        SpanCellPoolRemoveCols(m_pParam->m_pHorzMergeCellsPool, nFromCol, GX_MAXROWCOL);
+        DelayMergeCells(following, GetRowCount(), nColCount);
+    }
     return TRUE;
 }
 

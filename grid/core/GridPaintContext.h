@@ -27,6 +27,8 @@ enum : WORD
     GX_PAINT_BACKGROUND = 0x20,
     // Part of a covered, merged or floating span: the spanned-cells drawing paints it.
     GX_PAINT_COVERED = 0x40,
+    // The span is a covered range (not a merged or floating span).
+    GX_PAINT_SPANCOVERED = 0x80,
     // The cell's control would draw nothing but its interior: the cell is filled with a run of such
     // neighbours as it is drawn, not with the row's background.
     GX_PAINT_INTERIORONLY = 0x100,
@@ -35,7 +37,13 @@ enum : WORD
     // The right line of the last frozen column and the bottom line of the last frozen row take
     // the "Fixed Lines" colour.
     GX_PAINT_LASTFROZENCOL = 0x800,
-    GX_PAINT_LASTFROZENROW = 0x1000
+    GX_PAINT_LASTFROZENROW = 0x1000,
+    // A cell of a span after the first one marked: the first draws the span.
+    GX_PAINT_SPANLATER = 0x2000,
+    // The span ends at the block's last column (row), right of the frozen ones, and the cell's style
+    // has no right (bottom) border there.
+    GX_PAINT_SPANENDCOL = 0x4000,
+    GX_PAINT_SPANENDROW = 0x8000
 };
 
 // Lives on the stack of CGXGridCore::PaintGrid; the engine points at it while the paint runs.
@@ -113,10 +121,11 @@ public:
     // Draws a cell of a span; non-zero when it did.
     virtual BOOL DrawSpannedCell(CGXGridCore* pGrid, CGXGridPaintContext& context, UINT nClientRow,
                                  UINT nClientCol) = 0;
-    // Evaluates the spans of the visible panes.
+    // Evaluates the merged and floating spans of the four panes that frozen rows and columns make
+    // (EvalVisibleSpannedCells): rows 0..nFrozenRows and nTopRow..nBottomRow, columns alike.
     virtual BOOL EvalSpannedCellsInPanes(CGXGridCore* pGrid, ROWCOL nTopRow, ROWCOL nLeftCol, ROWCOL nFrozenRows,
-                                         ROWCOL nFrozenCols, ROWCOL nBottomRow, ROWCOL nRightCol, BOOL bUpdate,
-                                         CGXRange* pUpdated, BOOL bCreateHint, UINT nFlags) = 0;
+                                         ROWCOL nFrozenCols, ROWCOL nBottomRow, ROWCOL nRightCol, BOOL bUpdateLocked,
+                                         CGXRange* pRangeChanged, BOOL bNoCache, UINT nFlags) = 0;
 };
 
 class CGXAbstractGridOldDrawingImp : public CGXGridComponent

@@ -88,10 +88,12 @@ CGXGridParam::~CGXGridParam()
     EmptyRedoList();
     delete m_pCoveredCellPool;
     m_pCoveredCellPool = nullptr;
-    for (CObject*& pPool : m_apSpanCellPools)
+    for (CObject** ppPool : {&m_pFloatCellsPool, &m_pDelayedFloatCellsPool, &m_pPrintFloatCellsPool,
+                             &m_pPrintDelayedFloatCellsPool, &m_pHorzMergeCellsPool, &m_pVertMergeCellsPool,
+                             &m_pDelayedMergeCellsPool})
     {
-        delete pPool;
-        pPool = nullptr;
+        delete *ppPool;
+        *ppPool = nullptr;
     }
     for (INT_PTR i = 0; i < m_apOwned102.GetSize(); ++i)
         delete m_apOwned102[i];

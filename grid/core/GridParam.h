@@ -139,8 +139,16 @@ public:
     CGXRangeList m_SelRects;
     CGXRangeList m_CoveredCellsList;
     CObject* m_pCoveredCellPool = nullptr;
-    // Floating-cell pools for screen and print, merged-cell pools for screen and print, two more.
-    CObject* m_apSpanCellPools[6] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+    // The span pools of floating cells (screen, and a second set while the grid prints) and of
+    // merged cells, each a span-cell pool with the delayed-range pool of its pending ranges. They
+    // exist while their mode asks for them; the parameter object deletes them.
+    CObject* m_pFloatCellsPool = nullptr;
+    CObject* m_pDelayedFloatCellsPool = nullptr;
+    CObject* m_pPrintFloatCellsPool = nullptr;
+    CObject* m_pPrintDelayedFloatCellsPool = nullptr;
+    CObject* m_pHorzMergeCellsPool = nullptr;
+    CObject* m_pVertMergeCellsPool = nullptr;
+    CObject* m_pDelayedMergeCellsPool = nullptr;
     BOOL m_bOwnProperties = FALSE;
     CGXProperties* m_pProperties = nullptr;
     BOOL m_bOwnStylesMap = FALSE;
@@ -198,6 +206,10 @@ public:
     // Cells show (and editors edit) the stored value instead of its display text.
     BOOL m_bShowStoredValues = FALSE;
     BOOL m_bCursorOnlyWhenFocused = FALSE;
+    // Paints row by row, each row clipped to its band, with cell backgrounds filled in merged
+    // rectangles (the row-banded drawing component); the second switch drops that clipping while printing.
+    BOOL m_bRowBandedDrawing = FALSE;
+    BOOL m_bRowBandedNoClipPrinting = FALSE;
 
     // ---- Drop-down lists of the choice cells ----
     // The height in pixels of a grid-drawn combo's list.

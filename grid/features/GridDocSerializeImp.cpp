@@ -510,8 +510,8 @@ struct ArchivedPools
 
 ArchivedPools PoolsOf(CGXGridParam& param)
 {
-    return {param.m_apSpanCellPools[4], param.m_apSpanCellPools[0], param.m_apSpanCellPools[5],
-            param.m_apSpanCellPools[2], param.m_apSpanCellPools[3]};
+    return {param.m_pDelayedFloatCellsPool, param.m_pFloatCellsPool, param.m_pDelayedMergeCellsPool,
+            param.m_pHorzMergeCellsPool, param.m_pVertMergeCellsPool};
 }
 
 void SerializePool(CArchive& ar, CObject*& pPool)

@@ -118,10 +118,14 @@ void CGXGridParamCopyOperatorImp::CopyParam(CGXGridParam& dest, const CGXGridPar
     dest.m_abColFlags.Copy(src.m_abColFlags);
 
     // The floating and merged cells' delayed-range and span-cell pools that the archive holds.
-    for (int nPool : {0, 2, 3, 4, 5})
+    CObject* CGXGridParam::*const pools[] = {&CGXGridParam::m_pFloatCellsPool, &CGXGridParam::m_pHorzMergeCellsPool,
+                                             &CGXGridParam::m_pVertMergeCellsPool,
+                                             &CGXGridParam::m_pDelayedFloatCellsPool,
+                                             &CGXGridParam::m_pDelayedMergeCellsPool};
+    for (CObject* CGXGridParam::*pPool : pools)
     {
-        delete dest.m_apSpanCellPools[nPool];
-        dest.m_apSpanCellPools[nPool] = ClonePool(src.m_apSpanCellPools[nPool]);
+        delete (dest.*pPool);
+        dest.*pPool = ClonePool(src.*pPool);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "framework/docview/MDIFrameWnd.h"
 #include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
+#include "grid/core/Font.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/LibraryLinks.h"
 #include "grid/core/Properties.h"
@@ -264,6 +265,53 @@ void CellFormat(CGridHostContext& context, const CGridHostValues& values)
     style.SetFormat(static_cast<unsigned>(Number(values, 2))).SetPlaces(static_cast<unsigned>(Number(values, 3)));
     context.pView->SetStyleRange(CGXRange(Number(values, 0), Number(values, 1)), style);
 }
+
+void CoverCells(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->SetCoveredCellsRowCol(Number(values, 0), Number(values, 1), Number(values, 2),
+                                         Number(values, 3));
+}
+
+void UncoverCells(CGridHostContext& context, const CGridHostValues& values)
+{
+    const ROWCOL nTop = Number(values, 0);
+    const ROWCOL nLeft = Number(values, 1);
+    context.pView->SetCoveredCellsRowCol(nTop, nLeft, nTop, nLeft);
+}
+
+void MergeMode(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->SetMergeCellsMode(static_cast<WORD>(Number(values, 0)));
+}
+
+void FloatMode(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->SetFloatCellsMode(static_cast<WORD>(Number(values, 0)));
+}
+
+// The current cell's font turned by the tenths of a degree.
+void RotateFont(CGridHostContext& context, const CGridHostValues& values)
+{
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    if (!context.pView->GetCurrentCell(nRow, nCol))
+        return;
+    CGXStyle style;
+    style.SetFont(CGXFont().SetOrientation(std::strtol(values.empty() ? "0" : values[0], nullptr, 10)));
+    context.pView->SetStyleRange(CGXRange(nRow, nCol), style);
+}
+
+// Switches the row-banded drawing of the sample on or off in every view.
+void RowBanded(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    pParam->m_bRowBandedDrawing = !pParam->m_bRowBandedDrawing;
+    for (CGridHostView* pView : context.app.GetViews())
+    {
+        pView->m_bOldDrawing = pParam->m_bRowBandedDrawing;
+        pView->RedrawGrid(GX_INVALIDATE, FALSE);
+    }
+}
 } // namespace
 
 // The table: later features add their lines (ids 32830-32859, 32860-32889, then 32890 on).
@@ -293,6 +341,12 @@ const std::vector<CGridHostCommand>& GridHostCommands()
         {ID_GRIDHOST_WRITESETTINGS, "&Grid", "Write Settings", {}, FALSE, WriteSettings},
         {ID_GRIDHOST_READSETTINGS, "&Grid", "Read Settings", {}, FALSE, ReadSettings},
         {ID_GRIDHOST_CELLFORMAT, "&Grid", "Cell Format", {"Row", "Column", "Format", "Places"}, TRUE, CellFormat},
+        {ID_GRIDHOST_COVERCELLS, "&Grid", "Cover Cells", {"Top", "Left", "Bottom", "Right"}, TRUE, CoverCells},
+        {ID_GRIDHOST_UNCOVERCELLS, "&Grid", "Uncover Cells", {"Top", "Left"}, TRUE, UncoverCells},
+        {ID_GRIDHOST_MERGEMODE, "&Grid", "Merge Mode", {"Mode"}, TRUE, MergeMode},
+        {ID_GRIDHOST_FLOATMODE, "&Grid", "Float Mode", {"Mode"}, TRUE, FloatMode},
+        {ID_GRIDHOST_ROTATEFONT, "&Grid", "Rotate Font", {"Tenths"}, TRUE, RotateFont},
+        {ID_GRIDHOST_ROWBANDED, "&Grid", "Row-Banded Drawing", {}, FALSE, RowBanded},
     };
     return commands;
 }

@@ -59,6 +59,8 @@ void CGridHostDoc::ResetSample(ROWCOL nRows, ROWCOL nCols)
     m_pParam->m_nFrozenRows = m_pParam->m_nFrozenCols = 0;
     m_pParam->m_nHeaderRows = m_pParam->m_nHeaderCols = 0;
     m_pParam->m_SelRects.DeleteAll();
+    m_pParam->m_CoveredCellsList.DeleteAll();
+    m_pParam->SyncCoveredCellPool();
     m_pParam->m_nTransactionLevel = 0;
     m_pParam->EmptyUndoList();
     m_pParam->EmptyRedoList();

@@ -6,12 +6,14 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
 #include "grid/features/GridCommand.h"
+#include "grid/features/SpanCellPool.h"
 #include "tests/gridhost/GridHostApp.h"
 #include "tests/gridhost/GridHostDoc.h"
 #include "tests/gridhost/GridHostView.h"
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -40,6 +42,13 @@ CString ListLine(LPCTSTR pszName, CPtrList& list)
     }
     return CString(pszName) + " " + Unsigned(static_cast<unsigned long>(list.GetCount())) + " " +
            GridHostQuote(name);
+}
+
+// A cell block as "T L B R".
+CString Cells(const CGXRange& range)
+{
+    return Unsigned(range.top) + " " + Unsigned(range.left) + " " + Unsigned(range.bottom) + " " +
+           Unsigned(range.right);
 }
 
 CString RangeLine(const CGXRange& range)
@@ -158,6 +167,22 @@ CString GridHostDumpText(CGridHostApp& app)
     for (POSITION pos = pParam->m_SelRects.GetHeadPosition(); pos != nullptr;)
         if (const CGXRange* pRange = pParam->m_SelRects.GetNext(pos))
             Line(text, RangeLine(*pRange));
+
+    // Covered ranges as the list holds them; the merged and floating spans worked out so far.
+    for (POSITION pos = pParam->m_CoveredCellsList.GetHeadPosition(); pos != nullptr;)
+        if (const CGXRange* pRange = pParam->m_CoveredCellsList.GetNext(pos))
+            Line(text, "covered " + Cells(*pRange));
+    const std::pair<LPCTSTR, CObject*> pools[] = {{"merge", pParam->m_pHorzMergeCellsPool},
+                                                  {"merge", pParam->m_pVertMergeCellsPool},
+                                                  {"float", pParam->m_pFloatCellsPool}};
+    for (const auto& pool : pools)
+        if (const CGXSpanCellPool* pPool = GXAsSpanCellPool(pool.second))
+        {
+            CArray<CGXRange, const CGXRange&> spans;
+            pPool->GetSpans(spans);
+            for (INT_PTR i = 0; i < spans.GetSize(); ++i)
+                Line(text, CString("span ") + pool.first + " " + Cells(spans[i]));
+        }
 
     CString widths = "widths";
     for (ROWCOL nCol = 0; nCol <= nCols; ++nCol)

@@ -474,8 +474,8 @@ public:
     BOOL StoreCoveredCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, BOOL) override { return FALSE; }
     BOOL UpdateCoveredCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override { return FALSE; }
     BOOL ExpandToCoveredCells(CGXGridCore*, const CGXRange&, CGXRange&) override { return FALSE; }
-    void OnRemovingRows(CGXGridCore*, ROWCOL, ROWCOL) override {}
-    void OnRemovingCols(CGXGridCore*, ROWCOL, ROWCOL) override {}
+    BOOL OnRemovingRows(CGXGridCore*, ROWCOL, ROWCOL, int) override { return FALSE; }
+    BOOL OnRemovingCols(CGXGridCore*, ROWCOL, ROWCOL, int) override { return FALSE; }
 };
 
 // Records the locks and switches a redraw sees.

@@ -21,6 +21,12 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
     grid.m_pUpdateHintImp = nullptr;
     grid.m_pUndoImp = nullptr;
     grid.m_pOptimizedUpdateImp = nullptr;
+    grid.m_pOldDrawingImp = nullptr;
+    grid.m_pCoveredCellsImp = nullptr;
+    grid.m_pMergeCellsImp = nullptr;
+    grid.m_pFloatCellsImp = nullptr;
+    grid.m_pDrawSpannedCellsImp = nullptr;
+    grid.m_pCalcSizeImp = nullptr;
     CGXRange range(1, 1, 2, 2);
     CGXRange out;
     CGXRangeList ranges;
@@ -91,7 +97,7 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
         {"DelayMergeCells", [&] { return grid.DelayMergeCells(range); }},
         {"EvalMergeCells", [&] { return grid.EvalMergeCells(range); }},
         {"GetMergeRange", [&] { return grid.GetMergeRange(1, 1, out); }},
-        {"UpdateMergeCellsRowCol", [&] { return grid.UpdateMergeCellsRowCol(1, 1, 2, 2, 0, TRUE); }},
+        {"UpdateMergeCellsRowCol", [&] { return grid.UpdateMergeCellsRowCol(0, 1, 1, 1, 2, 0); }},
         {"RedrawMergeCellsRowCol", [&] { return grid.RedrawMergeCellsRowCol(1, 1, 2, 2, 0, TRUE); }},
         {"ExpandToMergedCells", [&] { return grid.ExpandToMergedCells(range, out); }},
         {"CanFloatCell", [&] { return grid.CanFloatCell(1, 1, style, TRUE); }},
@@ -101,6 +107,9 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
         {"UpdateFloatCellsRowCol", [&] { return grid.UpdateFloatCellsRowCol(1, 1, 2, 2, 0); }},
         {"RedrawFloatCellsRowCol", [&] { return grid.RedrawFloatCellsRowCol(1, 1, 2, 2, 0, TRUE); }},
         {"ExpandToFloatCells", [&] { return grid.ExpandToFloatCells(range, out); }},
+        {"SetMergeCellsMode", [&] { return grid.SetMergeCellsMode(1); }},
+        {"SetFloatCellsMode", [&] { return grid.SetFloatCellsMode(1); }},
+        {"CanFloatCellDefault", [&] { return grid.CanFloatCellDefault(1, 1, style, TRUE); }},
         {"GetCellRangeRowCol", [&] { return grid.GetCellRangeRowCol(1, 1, out); }},
         {"OnGridBeginPrinting", [&] { return grid.OnGridBeginPrinting(nullptr, nullptr); }},
         {"OnGridEndPrinting", [&] { return grid.OnGridEndPrinting(nullptr, nullptr); }},

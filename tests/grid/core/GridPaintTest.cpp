@@ -660,6 +660,8 @@ public:
     BOOL UpdateFloatCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override { return FALSE; }
     BOOL RedrawFloatCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override { return FALSE; }
     BOOL ExpandToFloatCells(CGXGridCore*, const CGXRange&, CGXRange&) override { return FALSE; }
+    BOOL SetFloatCellsMode(CGXGridCore*, WORD, BOOL) override { return FALSE; }
+    BOOL CanFloatCellDefault(CGXGridCore*, ROWCOL, ROWCOL, const CGXStyle&, BOOL) override { return FALSE; }
     std::vector<CGXRange> delayed;
 };
 

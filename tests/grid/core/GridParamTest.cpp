@@ -39,7 +39,8 @@ TEST(CGXGridParam, NewObjectHasTheStoredHeaderSizesAndDefaults)
     EXPECT_EQ(param.GetData(), nullptr);
     EXPECT_EQ(param.GetStylesMap(), nullptr);
     EXPECT_EQ(param.GetProperties(), nullptr);
-    EXPECT_EQ(param.m_pCoveredCellPool, nullptr);
+    // A covered-cell pool comes with its component, which the library's start-up installs.
+    EXPECT_EQ(param.m_pCoveredCellPool != nullptr, GXGetAppData()->m_pCoveredCellPoolImp != nullptr);
     EXPECT_EQ(param.m_bLinesRightBottom, GXGetAppData()->m_bLinesRightBottom);
 }
 

@@ -108,9 +108,10 @@ public:
         range = CGXRange(1, 2, 4, 2);
         return TRUE;
     }
-    BOOL UpdateMergeCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override { return FALSE; }
+    BOOL UpdateMergeCellsRowCol(CGXGridCore*, int, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override { return FALSE; }
     BOOL RedrawMergeCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override { return FALSE; }
     BOOL ExpandToMergedCells(CGXGridCore*, const CGXRange&, CGXRange&) override { return FALSE; }
+    BOOL SetMergeCellsMode(CGXGridCore*, WORD, BOOL) override { return FALSE; }
 };
 
 // Update hints: only the scroll hint is recorded.

@@ -3,7 +3,10 @@
 
 #include "framework/docview/SplitterWnd.h"
 #include "framework/win/FrameworkIds.h"
+#include "grid/core/Font.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/Range.h"
+#include "grid/core/Style.h"
 #include "tests/tools/WindowPicture.h"
 
 #include <algorithm>
@@ -164,7 +167,11 @@ TEST_F(GridHostTest, ResetSampleBringsTheSampleBackWithEmptyLists)
     ASSERT_NO_FATAL_FAILURE(StartHost(5, 2));
     Command(ID_GRIDHOST_INSERTROWS, {"1", "2"});
     Command(ID_GRIDHOST_SETVALUE, {"1", "1", "x"});
+    Command(ID_GRIDHOST_COVERCELLS, {"2", "1", "3", "2"});
     Command(ID_GRIDHOST_RESETSAMPLE);
+    EXPECT_EQ(DumpLine("covered"), "");
+    CGXRange covered;
+    EXPECT_FALSE(View(0).GetCoveredCellsRowCol(2, 1, covered)) << "the pool follows the list";
     EXPECT_EQ(DumpLine("rows"), "rows 5");
     EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"1:1\"");
     EXPECT_EQ(DumpLine("undo "), "undo 0 \"\"");
@@ -279,6 +286,84 @@ TEST_F(GridHostTest, ASlowOperationLeftAloneRunsToItsEnd)
     Command(ID_GRIDHOST_SLOWOPERATION);
     EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"slow 40\"");
     EXPECT_EQ(DumpLine("undo "), "undo 1 \"Slow Operation\"");
+}
+
+TEST_F(GridHostTest, CoveredRangesAreCoveredAndUncoveredFromTheMenuAndListedInTheDump)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    Command(ID_GRIDHOST_GOTOCELL, {"3", "4"});
+    Command(ID_GRIDHOST_COVERCELLS, {"2", "2", "4", "5"});
+    Command(ID_GRIDHOST_COVERCELLS, {"6", "1", "7", "1"});
+    EXPECT_EQ(DumpLine("covered"), "covered 2 2 4 5");
+    EXPECT_EQ(DumpLine("covered 6"), "covered 6 1 7 1");
+    const std::string view = DumpLine("view 1");
+    EXPECT_EQ(view.substr(view.find(" current")), " current 2 2") << view;
+    EXPECT_EQ(DumpLine("undomenu"), "undomenu \"&Undo Cover Cells\\tCtrl+Z\" 1");
+
+    Command(ID_GRIDHOST_UNCOVERCELLS, {"2", "2"});
+    EXPECT_EQ(DumpLine("covered"), "covered 6 1 7 1");
+    Command(ID_GRIDHOST_UNCOVERCELLS, {"7", "1"});
+    EXPECT_EQ(DumpLine("covered"), "covered 6 1 7 1") << "only a range's top-left cell uncovers it";
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(DumpLine("covered 2"), "covered 2 2 4 5");
+}
+
+// The spans the views worked out while painting, as the dump lists them.
+std::vector<std::string> SpanLines(const std::vector<std::string>& dump)
+{
+    std::vector<std::string> spans;
+    for (const std::string& line : dump)
+        if (line.rfind("span ", 0) == 0)
+            spans.push_back(line);
+    return spans;
+}
+
+TEST_F(GridHostTest, MergedAndFloatingSpansFollowTheModesChosenFromTheMenu)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    CGXStyle mergeable;
+    mergeable.SetMergeCell(1).SetValue("x");
+    View(0).SetStyleRange(CGXRange(5, 1, 5, 3), mergeable);
+    Command(ID_GRIDHOST_SETVALUE, {"9", "2", "a text long enough to float over two more columns"});
+    Command(ID_GRIDHOST_SETVALUE, {"9", "3", ""});
+    Command(ID_GRIDHOST_SETVALUE, {"9", "4", ""});
+    Command(ID_GRIDHOST_SETVALUE, {"9", "5", ""});
+    EXPECT_EQ(SpanLines(Dump()), std::vector<std::string>{});
+
+    Command(ID_GRIDHOST_MERGEMODE, {"2"});
+    Command(ID_GRIDHOST_FLOATMODE, {"2"});
+    const std::vector<std::string> spans = SpanLines(Dump());
+    ASSERT_EQ(spans.size(), 2u);
+    EXPECT_EQ(spans[0], "span merge 5 1 5 3");
+    EXPECT_EQ(spans[1].rfind("span float 9 2 9 ", 0), 0u) << spans[1];
+    EXPECT_NE(spans[1], "span float 9 2 9 2");
+
+    Command(ID_GRIDHOST_MERGEMODE, {"8"}); // horizontal merging off
+    EXPECT_EQ(SpanLines(Dump()).front().rfind("span float", 0), 0u);
+
+    // A turned font keeps the text in its cell.
+    Command(ID_GRIDHOST_GOTOCELL, {"9", "2"});
+    Command(ID_GRIDHOST_ROTATEFONT, {"900"});
+    EXPECT_EQ(View(0).LookupStyleRowCol(9, 2).GetFont().GetOrientation(), 900);
+    EXPECT_EQ(SpanLines(Dump()), std::vector<std::string>{});
+
+    Command(ID_GRIDHOST_FLOATMODE, {"0"});
+    Command(ID_GRIDHOST_ROTATEFONT, {"-900"});
+    EXPECT_EQ(View(0).LookupStyleRowCol(9, 2).GetFont().GetOrientation(), 2700);
+}
+
+TEST_F(GridHostTest, RowBandedDrawingIsSwitchedOnAndOffForEveryView)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost());
+    CGXGridParam* pParam = View(0).GetParam();
+    Command(ID_GRIDHOST_ROWBANDED);
+    EXPECT_TRUE(pParam->m_bRowBandedDrawing);
+    EXPECT_TRUE(View(0).m_bOldDrawing);
+    EXPECT_TRUE(View(1).m_bOldDrawing);
+    Command(ID_GRIDHOST_ROWBANDED);
+    EXPECT_FALSE(pParam->m_bRowBandedDrawing);
+    EXPECT_FALSE(View(0).m_bOldDrawing);
+    EXPECT_FALSE(View(1).m_bOldDrawing);
 }
 
 TEST(GridHostProgram, RunsAsAProgramOfItsOwnAndDumpsOnCommand)
