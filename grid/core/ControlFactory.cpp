@@ -28,6 +28,7 @@
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/GridParamCopyOperatorImp.h"
 #include "grid/features/GridProfileImp.h"
+#include "grid/features/GridSortImp.h"
 #include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
 #include "grid/features/SerializeLT5CompatibleImp.h"
@@ -214,9 +215,12 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
 {
     // Each per-grid feature adds its installer here, in the library's order, when it is built.
+    pGrid->InstallFindReplace();
     pGrid->InstallHideCells();
+    pGrid->InstallResizeToFit();
     pGrid->InstallUpdateHint();
     pGrid->InstallCommandFactory();
+    pGrid->InstallSort();
     pGrid->InstallOptimizedUpdate();
 }
 
@@ -233,6 +237,7 @@ void CGXControlFactory::InstallApplicationComponents()
     // The automation variant first: the other only fills a pointer still empty.
     InstallOleDateTimeImp();
     InstallNoOleDateTimeImp();
+    InstallSortMoveDataImp();
     InstallLongOperationImp();
 }
 

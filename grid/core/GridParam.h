@@ -198,6 +198,14 @@ public:
     // Cells show (and editors edit) the stored value instead of its display text.
     BOOL m_bShowStoredValues = FALSE;
     BOOL m_bCursorOnlyWhenFocused = FALSE;
+    // The last sort: the row whose values ordered the columns (GX_INVALID after a row sort), the
+    // column whose values ordered the rows (GX_INVALID after a column sort), and whether its first
+    // key ascended. A double click on a header sorts by it only while its switch is on.
+    ROWCOL m_nLastSortRow = GX_INVALID;
+    ROWCOL m_nLastSortCol = GX_INVALID;
+    BOOL m_bLastSortAscending = FALSE;
+    BOOL m_bSortRowsOnColHeaderDblClk = FALSE;
+    BOOL m_bSortColsOnRowHeaderDblClk = FALSE;
 
     // ---- Drop-down lists of the choice cells ----
     // The height in pixels of a grid-drawn combo's list.

@@ -21,6 +21,9 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
     grid.m_pUpdateHintImp = nullptr;
     grid.m_pUndoImp = nullptr;
     grid.m_pOptimizedUpdateImp = nullptr;
+    grid.m_pSortImp = nullptr;
+    grid.m_pFindReplaceImp = nullptr;
+    grid.m_pResizeToFitImp = nullptr;
     CGXRange range(1, 1, 2, 2);
     CGXRange out;
     CGXRangeList ranges;
