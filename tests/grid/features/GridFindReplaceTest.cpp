@@ -189,6 +189,24 @@ TEST_F(GridFindReplaceTest, ReplaceTakesTheHitInTheCurrentCellAndMovesToTheNext)
     EXPECT_EQ(Column(1, 1, 1), (Texts{"long replacement"}));
 }
 
+TEST_F(GridFindReplaceTest, CellsWithoutAnEditorAreSearchedAndReplacedByTheGrid)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenFeatureGrid(4, 1));
+    const std::string longText = std::string(1500, 'y') + "abc" + std::string(600, 'y');
+    SetColumn(1, 1, {"start", "xABCx", "none", longText});
+    grid.GetParam()->EnableUndo(FALSE);
+    grid.SetStyleRange(CGXRange(2, 1, 4, 1), CGXStyle().SetControl(GX_IDS_CTRL_STATIC));
+    grid.GetParam()->EnableUndo(TRUE);
+    grid.MoveCurrentCell(1, 1);
+    EXPECT_TRUE(FindNext("abc", TRUE));
+    EXPECT_EQ(Current(), std::make_pair(ROWCOL(2), ROWCOL(1)));
+
+    grid.MoveCurrentCell(1, 1);
+    EXPECT_TRUE(ReplaceAll("abc", "Z"));
+    EXPECT_EQ(Column(1, 1, 3), (Texts{"start", "xZx", "none"}));
+    EXPECT_EQ(Column(1, 4, 4), (Texts{std::string(1500, 'y') + "Z" + std::string(600, 'y')})) << "any length";
+}
+
 // A notification of the dialog as the system sends it to the window that owns the dialog.
 void Notify(CFindReplaceDialog& dialog, DWORD dwFlags)
 {

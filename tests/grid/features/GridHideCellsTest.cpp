@@ -285,6 +285,20 @@ TEST_F(GridHideCellsWindowTest, UndoOfHidingColumnsShowsThemAndBringsTheFirstInt
     EXPECT_GE(grid.GetLastVisibleCol(), 2u) << "column 2 is in view";
 }
 
+TEST_F(GridHideCellsWindowTest, HiddenRowsFollowInsertedAndRemovedRows)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenFeatureGrid(20, 2));
+    grid.HideRows(10, 10);
+    grid.InsertRows(10, 2);
+    EXPECT_EQ(HiddenLines(grid, TRUE, 25), "12");
+    grid.HideRows(12, 12, FALSE);
+    grid.HideRows(6, 6);
+    grid.RemoveRows(3, 4);
+    EXPECT_EQ(HiddenLines(grid, TRUE, 25), "4");
+    EXPECT_TRUE(grid.Undo());
+    EXPECT_EQ(HiddenLines(grid, TRUE, 25), "6") << "undo of the removal";
+}
+
 TEST_F(GridHideCellsWindowTest, RowsHiddenAndShownGetTheirHeightsBackAlsoByUndo)
 {
     ASSERT_NO_FATAL_FAILURE(OpenFeatureGrid(12, 2));
