@@ -37,7 +37,10 @@ BOOL CFindReplaceDialog::Create(BOOL bFindDialogOnly, LPCTSTR lpszFindWhat, LPCT
     lstrcpynA(m_szFindWhat, lpszFindWhat != nullptr ? lpszFindWhat : "", sizeof m_szFindWhat);
     lstrcpynA(m_szReplaceWith, lpszReplaceWith != nullptr ? lpszReplaceWith : "", sizeof m_szReplaceWith);
     m_pParentWnd = pParentWnd;
-    m_fr.hwndOwner = GetOwnerForDialog();
+    // The notifications go to hwndOwner: a given parent gets them itself, even a child window (the
+    // system makes the dialog a popup of the parent's top-level window all the same).
+    m_fr.hwndOwner = pParentWnd != nullptr && pParentWnd->GetSafeHwnd() != nullptr ? pParentWnd->GetSafeHwnd()
+                                                                                   : GetOwnerForDialog();
     if (m_fr.hwndOwner == nullptr)
         return FALSE;   // the system needs an owner to send its notifications to
     GetFindReplaceMessage();

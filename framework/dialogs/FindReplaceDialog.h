@@ -14,8 +14,9 @@ class CFindReplaceDialog : public CCommonDialog
 public:
     CFindReplaceDialog();
 
-    // Shows the Find (bFindDialogOnly) or Replace dialog, owned by pParentWnd (or the program's
-    // window), which receives the notifications. FALSE when the system made no dialog.
+    // Shows the Find (bFindDialogOnly) or Replace dialog for pParentWnd (or the program's window),
+    // which receives the notifications, also when it is a child window. FALSE when the system made no
+    // dialog.
     virtual BOOL Create(BOOL bFindDialogOnly, LPCTSTR lpszFindWhat, LPCTSTR lpszReplaceWith = nullptr,
                         DWORD dwFlags = FR_DOWN, CWnd* pParentWnd = nullptr);
 

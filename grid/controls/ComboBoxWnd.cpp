@@ -813,14 +813,16 @@ BOOL CGXComboBoxWnd::GetSelectedText(CString& text)
     return nStart < nEnd;
 }
 
-BOOL CGXComboBoxWnd::FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell)
+BOOL CGXComboBoxWnd::FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                              BOOL bSetCell)
 {
-    if (!m_bNotOwnerDrawn || pszFind == nullptr || *pszFind == '\0' || !m_bInit)
+    if (!m_bNotOwnerDrawn || settings.strFind.IsEmpty())
         return FALSE;
-    if (!m_bActive || IsDropDownList())
-        return CGXControl::FindText(pszFind, bNext, bCase, bSetCell);
+    if (!IsInitAt(nRow, nCol) || !m_bActive || IsDropDownList())
+        return CGXControl::FindText(settings, nRow, nCol, bCurrentPos, bSetCell);
+    const BOOL bCase = settings.bCase;
     CString text = WindowText();
-    CString find = pszFind;
+    CString find = settings.strFind;
     if (!bCase)
     {
         text.MakeUpper();

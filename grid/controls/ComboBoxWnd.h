@@ -73,7 +73,9 @@ public:
     BOOL Char(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     BOOL CharDbcs(const CString& text, UINT nRepCnt, UINT nFlags) override;
     BOOL SysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
-    BOOL FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell) override;
+    // An active editable combo searches its own text; any other cell goes the base control's way.
+    BOOL FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                  BOOL bSetCell) override;
     void ReplaceSel(LPCTSTR pszText) override;
     BOOL GetSelectedText(CString& text) override;
     void OnClickedButton(CGXChild* pChild) override;

@@ -10,6 +10,7 @@
 #include "grid/core/Properties.h"
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
+#include "grid/features/GridResizeToFitImp.h"
 
 #include <mbstring.h>
 
@@ -595,18 +596,15 @@ void CGXEditControl::ReplaceSel(LPCTSTR pszText)
 
 // ---- Find and replace ----
 
-BOOL CGXEditControl::FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell)
+BOOL CGXEditControl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                              BOOL bSetCell)
 {
-    if (!m_bInit)
-        return FALSE;
-    return FindTextRowCol(pszFind, bCase, m_nRow, m_nCol, !bNext, bSetCell);
+    return FindTextRowCol(settings.strFind, settings.bCase, nRow, nCol, bCurrentPos, bSetCell, settings.m_pStyle);
 }
 
-BOOL CGXEditControl::ReplaceAll(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase)
+BOOL CGXEditControl::ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol)
 {
-    if (!m_bInit)
-        return FALSE;
-    return ReplaceAllRowCol(pszFind, pszReplace, bCase, m_nRow, m_nCol);
+    return ReplaceAllRowCol(settings.strFind, settings.strReplace, settings.bCase, nRow, nCol, settings.m_pStyle);
 }
 
 BOOL CGXEditControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
@@ -965,7 +963,19 @@ BOOL CGXEditControl::OnControlCommand(WPARAM wParam, LPARAM lParam)
     if (m_pGrid->EvalFloatCells(cell, TRUE, nullptr, FALSE))
         m_bFloatRefresh = TRUE;
     else if (m_bAutoSize)
+    {
+        // The cell's span grows with its text: wrapped text in height (FitRowHeights), other text in
+        // width (FitColWidths). It only grows, so the other cells of its lines keep their room.
+        CGXRange span;
+        if (!m_pGrid->GetCellRangeRowCol(m_nRow, m_nCol, span))
+            span = cell;
+        const CGXStyle& style = GetCachedStyle();
+        if (style.GetIncludeWrapText() && style.GetWrapText())
+            m_pGrid->ResizeRowHeightsToFit(span, TRUE, GX_NOSHRINKSIZE);
+        else
+            m_pGrid->ResizeColWidthsToFit(span, TRUE, GX_NOSHRINKSIZE);
         ::SendMessageA(m_hWnd, EM_LINESCROLL, 0, 255);
+    }
     return TRUE;
 }
 

@@ -50,10 +50,11 @@ public:
     BOOL Copy() override;
     BOOL Paste() override { return CGXControl::Paste(); }
     BOOL Cut() override { return CGXControl::Cut(); }
-    // Finds in the control's own cell: from the selection start, or one character after it with bNext.
-    BOOL FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell) override;
+    // Searches and replaces in any cell with FindTextRowCol and ReplaceAllRowCol.
+    BOOL FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                  BOOL bSetCell) override;
     void ReplaceSel(LPCTSTR pszText) override;
-    BOOL ReplaceAll(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) override;
+    BOOL ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol) override;
     BOOL GetSelectedText(CString& text) override;
     BOOL ValidatePaste(const CString& text) override;
     virtual BOOL OnControlCommand(WPARAM wParam, LPARAM lParam);

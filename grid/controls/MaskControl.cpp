@@ -987,18 +987,15 @@ void CGXMaskControl::ReplaceSel(LPCTSTR pszText)
 
 // ---- Find and replace ----
 
-BOOL CGXMaskControl::FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell)
+BOOL CGXMaskControl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                              BOOL bSetCell)
 {
-    if (!m_bInit)
-        return FALSE;
-    return FindTextRowCol(pszFind, bCase, m_nRow, m_nCol, !bNext, bSetCell);
+    return FindTextRowCol(settings.strFind, settings.bCase, nRow, nCol, bCurrentPos, bSetCell);
 }
 
-BOOL CGXMaskControl::ReplaceAll(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase)
+BOOL CGXMaskControl::ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol)
 {
-    if (!m_bInit)
-        return FALSE;
-    return ReplaceAllRowCol(pszFind, pszReplace, bCase, m_nRow, m_nCol);
+    return ReplaceAllRowCol(settings.strFind, settings.strReplace, settings.bCase, nRow, nCol);
 }
 
 BOOL CGXMaskControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,

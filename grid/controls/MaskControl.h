@@ -75,9 +75,10 @@ public:
     BOOL Cut() override { return CGXControl::Cut(); }
     BOOL CanPaste() override;
     // Find and replace in the display text; an empty search text finds nothing.
-    BOOL FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell) override;
+    BOOL FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                  BOOL bSetCell) override;
     void ReplaceSel(LPCTSTR pszText) override;
-    BOOL ReplaceAll(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) override;
+    BOOL ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol) override;
     BOOL GetSelectedText(CString& text) override;
     // A typed character the mask refused; nothing happens here.
     virtual void OnInvalidKey(LPCTSTR pszKey);

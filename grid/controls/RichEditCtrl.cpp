@@ -1157,18 +1157,15 @@ int CGXRichEditCtrl::FindIn(CRichEditCtrl& wnd, const CString& find, BOOL bCase,
     return static_cast<int>(nHit);
 }
 
-BOOL CGXRichEditCtrl::FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell)
+BOOL CGXRichEditCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                               BOOL bSetCell)
 {
-    if (!m_bInit)
-        return FALSE;
-    return FindTextRowCol(pszFind, bCase, m_nRow, m_nCol, !bNext, bSetCell);
+    return FindTextRowCol(settings.strFind, settings.bCase, nRow, nCol, bCurrentPos, bSetCell);
 }
 
-BOOL CGXRichEditCtrl::ReplaceAll(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase)
+BOOL CGXRichEditCtrl::ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol)
 {
-    if (!m_bInit)
-        return FALSE;
-    return ReplaceAllRowCol(pszFind, pszReplace, bCase, m_nRow, m_nCol);
+    return ReplaceAllRowCol(settings.strFind, settings.strReplace, settings.bCase, nRow, nCol);
 }
 
 BOOL CGXRichEditCtrl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,

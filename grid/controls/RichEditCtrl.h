@@ -85,9 +85,10 @@ public:
     BOOL Cut() override;
     BOOL CanPaste() override;
     // Find and replace in the cell's text; an empty search text finds nothing.
-    BOOL FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell) override;
+    BOOL FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                  BOOL bSetCell) override;
     void ReplaceSel(LPCTSTR pszText) override;
-    BOOL ReplaceAll(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) override;
+    BOOL ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol) override;
     BOOL GetSelectedText(CString& text) override;
     BOOL ValidateString(const CString&) override { return TRUE; }
     BOOL ValidatePaste(const CString&) override { return TRUE; }

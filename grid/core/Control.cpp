@@ -713,14 +713,15 @@ BOOL CGXControl::CanPaste()
            !IsReadOnly();
 }
 
-BOOL CGXControl::FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell)
+BOOL CGXControl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                          BOOL bSetCell)
 {
-    return m_pGrid->FindTextInCell(this, pszFind, bNext, bCase, bSetCell);
+    return m_pGrid->FindTextInCell(this, settings, nRow, nCol, bCurrentPos, bSetCell);
 }
 
-BOOL CGXControl::ReplaceAll(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase)
+BOOL CGXControl::ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol)
 {
-    return m_pGrid->ReplaceAllInCell(this, pszFind, pszReplace, bCase);
+    return m_pGrid->ReplaceAllInCell(this, settings, nRow, nCol);
 }
 
 BOOL CGXControl::MarkEditHeader(BOOL bEditing, ROWCOL nRow, ROWCOL nCol)

@@ -13,6 +13,7 @@
 
 class CDC;
 class CGXControl;
+class CGXFindReplaceSettings;
 class CGXGridCore;
 class CGXStyle;
 class CGXStylesMap;
@@ -234,9 +235,14 @@ public:
     virtual BOOL CanPaste();
     // The value text of a style, unformatted.
     virtual CString GetStyleValue(const CGXStyle& style);
-    virtual BOOL FindText(LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell);
+    // Whether the settings' search text occurs in the cell (from the current position of an active
+    // editor with bCurrentPos, else just after it); with bSetCell a hit becomes the current cell. The
+    // base leaves both to the grid's find/replace component; editors search their own text.
+    virtual BOOL FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                          BOOL bSetCell);
     virtual void ReplaceSel(LPCTSTR pszText);
-    virtual BOOL ReplaceAll(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase);
+    // Replaces every occurrence in the cell; TRUE when it stored a new text.
+    virtual BOOL ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol);
     virtual BOOL GetSelectedText(CString& text);
     virtual void OnClickedButton(CGXChild* pChild);
     virtual int GetHitState(CPoint point, UINT nFlags);

@@ -31,6 +31,7 @@
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/GridParamCopyOperatorImp.h"
 #include "grid/features/GridProfileImp.h"
+#include "grid/features/GridSortImp.h"
 #include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
 #include "grid/features/SerializeLT5CompatibleImp.h"
@@ -218,9 +219,12 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
 {
     // Each per-grid feature adds its installer here, in the library's order, when it is built.
+    pGrid->InstallFindReplace();
     pGrid->InstallHideCells();
+    pGrid->InstallResizeToFit();
     pGrid->InstallUpdateHint();
     pGrid->InstallCommandFactory();
+    pGrid->InstallSort();
     pGrid->InstallOldDrawing();
     pGrid->InstallCoveredCells();
     pGrid->InstallMergeCells();
@@ -242,6 +246,7 @@ void CGXControlFactory::InstallApplicationComponents()
     // The automation variant first: the other only fills a pointer still empty.
     InstallOleDateTimeImp();
     InstallNoOleDateTimeImp();
+    InstallSortMoveDataImp();
     InstallLongOperationImp();
     InstallCoveredCellPoolImp();
     InstallSpanCellPoolImp();

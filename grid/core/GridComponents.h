@@ -38,7 +38,9 @@ public:
     virtual BOOL OnGridPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
 };
 
-// The sort keys are CString objects, one array per row or column (pKeys holds CStringArray*).
+// Sorting. The key lines are CGXSortKeyLine objects (keys holds their pointers); GetSortKeyRow and
+// GetSortKeyCol fill a key line's texts, StoreMoveDataRows and StoreMoveDataCols hand the new order
+// to the data object (index i: the offset from nStartRow of the line that comes to position i).
 class CGXAbstractGridSortImp : public CGXGridComponent
 {
 public:
@@ -334,18 +336,28 @@ public:
 
 class CGXFindReplaceSettings;
 
+// Find and replace. The settings record holds the texts and flags of a search; NULL stands for the
+// library's one record. FindInCell and ReplaceInCell are what the base cell control does for a cell.
 class CGXAbstractGridFindReplaceImp : public CGXGridComponent
 {
 public:
+    // Searches on from the current cell for the settings' find text (bNext: down).
     virtual BOOL OnFindNext(CGXGridCore* pGrid, CGXFindReplaceSettings* pSettings, BOOL bNext, BOOL bCase) = 0;
+    // Replaces the found text in the current cell and searches on.
     virtual BOOL OnReplaceSel(CGXGridCore* pGrid, CGXFindReplaceSettings* pSettings, BOOL bNext, BOOL bCase,
                               LPCTSTR pszReplace) = 0;
+    // Replaces every occurrence in the current cell's column from the current row down.
     virtual BOOL OnReplaceAll(CGXGridCore* pGrid, CGXFindReplaceSettings* pSettings, LPCTSTR pszReplace,
                               BOOL bCase) = 0;
     virtual BOOL OnShowFindReplaceDialog(CGXGridCore* pGrid, BOOL bFindOnly) = 0;
+    // A notification of the find/replace dialog (a CFindReplaceDialog).
     virtual BOOL OnFindReplace(CGXGridCore* pGrid, CWnd* pDialog) = 0;
     virtual BOOL FindTextFromCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, BOOL bSetCell) = 0;
     virtual BOOL FindNextText(CGXGridCore* pGrid, BOOL bSetCell) = 0;
+    virtual BOOL FindInCell(CGXGridCore* pGrid, CGXControl* pControl, const CGXFindReplaceSettings& settings,
+                            ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos, BOOL bSetCell) = 0;
+    virtual BOOL ReplaceInCell(CGXGridCore* pGrid, CGXControl* pControl, const CGXFindReplaceSettings& settings,
+                               ROWCOL nRow, ROWCOL nCol) = 0;
 };
 
 class CGXAbstractGridUserSelectRangeImp : public CGXGridComponent
@@ -574,7 +586,8 @@ public:
     virtual void HideTip(CGXGridCore* pGrid) = 0;
 };
 
-// The find-and-replace request the dialog fills, shared by the library.
+// The texts and flags of a search; the library keeps one record (GXGetFindReplaceSettings) that all
+// grids share with the one find/replace dialog.
 class CGXFindReplaceSettings
 {
 public:
@@ -582,17 +595,23 @@ public:
     // The search text: the find text, upper-cased unless case matters.
     void PrepareSearchText();
 
-    CString strFind;
-    CString strReplace;
-    CString strFindUpper;
-    BOOL bTransaction = TRUE;
-    BOOL bNext = TRUE;
-    BOOL bCase = FALSE;
-    BOOL bFindOnly = FALSE;
+    // The open find/replace dialog (a CFindReplaceDialog), or NULL, and whether it is the find dialog.
     CWnd* pFindReplaceDlg = nullptr;
-    CWnd* m_pActiveGridWnd = nullptr;
-    ROWCOL nStartRow = 0;
-    ROWCOL nStartCol = 0;
+    BOOL bFindOnly = FALSE;
+    CString strFind;
+    // The search text.
+    CString strFindUpper;
+    CString strReplace;
+    BOOL bCase = FALSE;
+    // The search goes toward higher row numbers.
+    BOOL bNext = TRUE;
+    // Replace All forms one undo step.
+    BOOL bTransaction = TRUE;
+    // The grid that opened the dialog, and the dialog's owner window.
+    CGXGridCore* m_pGrid = nullptr;
+    CWnd* m_pParentWnd = nullptr;
+    // The composed style of the cell a column scan examines; NULL outside a scan.
+    const CGXStyle* m_pStyle = nullptr;
 };
 
 // The library's one search record.

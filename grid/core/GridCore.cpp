@@ -26,6 +26,13 @@ CGXGridCore::CGXGridCore(CWnd* pGridWnd, CWnd* pScrollWnd, CWnd* pPrintWnd)
 
 CGXGridCore::~CGXGridCore()
 {
+    // The library's search record must not keep a grid that is gone.
+    CGXFindReplaceSettings& findSettings = GXGetFindReplaceSettings();
+    if (findSettings.m_pGrid == this)
+    {
+        findSettings.m_pGrid = nullptr;
+        findSettings.m_pParentWnd = nullptr;
+    }
     POSITION pos = m_ControlMap.GetStartPosition();
     while (pos != nullptr)
     {
@@ -164,17 +171,6 @@ CGXControl* CGXGridCore::GetControl(ROWCOL nRow, ROWCOL nCol)
     return GetRegisteredControl(style.GetIncludeControl() ? style.GetControl() : 0);
 }
 
-// ---- Features reached through components that are not installed yet: neutral answers ----
-
-BOOL CGXGridCore::FindTextInCell(CGXControl*, LPCTSTR, BOOL, BOOL, BOOL)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::ReplaceAllInCell(CGXControl*, LPCTSTR, LPCTSTR, BOOL)
-{
-    return FALSE;
-}
 
 BOOL CGXGridCore::CanPasteGridFormat()
 {

@@ -36,6 +36,7 @@ class CGXData;
 class CGXGridHint;
 class CGXGridPaintContext;
 class CGXSortInfoArray;
+struct CGXSortInfo;
 class CScrollBar;
 class CSplitterWnd;
 class CWnd;
@@ -260,8 +261,11 @@ public:
     // not redrawn one by one); bNoCache: styles are composed without the per-row cache.
     virtual BOOL EvalFloatCells(const CGXRange& range, BOOL bUpdateLocked = TRUE, CGXRange* pRangeChanged = nullptr,
                                 BOOL bNoCache = FALSE);
-    virtual BOOL FindTextInCell(CGXControl* pControl, LPCTSTR pszFind, BOOL bNext, BOOL bCase, BOOL bSetCell);
-    virtual BOOL ReplaceAllInCell(CGXControl* pControl, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase);
+    // The base cell control's search and replacement in a cell, through the find/replace component.
+    virtual BOOL FindTextInCell(CGXControl* pControl, const CGXFindReplaceSettings& settings, ROWCOL nRow,
+                                ROWCOL nCol, BOOL bCurrentPos, BOOL bSetCell);
+    virtual BOOL ReplaceAllInCell(CGXControl* pControl, const CGXFindReplaceSettings& settings, ROWCOL nRow,
+                                  ROWCOL nCol);
     virtual BOOL MarkEditHeader(CGXControl* pControl, BOOL bEditing, ROWCOL nRow, ROWCOL nCol);
     // The grid's own clipboard format is on the clipboard and the grid pastes it itself.
     virtual BOOL CanPasteGridFormat();
@@ -340,6 +344,9 @@ public:
     // Installers of the per-grid feature components, each defined beside its component in
     // grid/features and called by the control factory; installing twice leaves one object.
     void InstallHideCells();
+    void InstallFindReplace();
+    void InstallResizeToFit();
+    void InstallSort();
     void InstallUpdateHint();
     void InstallCommandFactory();
     void InstallOptimizedUpdate();
@@ -463,6 +470,17 @@ public:
     BOOL FindTextFromCell(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell);
     BOOL FindNextText(BOOL bSetCell);
     virtual void Beep();
+    // A search ended without a match; the base beeps.
+    virtual void SignalTextNotFound(LPCTSTR pszFind);
+    // A search or Replace All reached row nRows (column nCols; 0 leaves it): a grid that grows on
+    // demand provides the lines there. Empty here.
+    virtual void EnsureGridDimension(ROWCOL nRows, ROWCOL nCols);
+    // The text by which a cell sorts: the control's value text of the style.
+    virtual BOOL GetSortKeyText(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, const CGXSortInfo& sortInfo,
+                                const CGXStyle& style, CString& text);
+    // Where the last search started and the abort flag of a search's long operation.
+    ROWCOL m_nLastSearchRow = 0;
+    BOOL m_bSearchAborted = FALSE;
 
     virtual BOOL HideRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bHide = TRUE, CByteArray* pabHide = nullptr,
                           UINT nFlags = GX_UPDATENOW, int nCommandType = 0);

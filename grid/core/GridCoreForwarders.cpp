@@ -13,6 +13,8 @@
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
 
+#include <mbstring.h>
+
 BOOL CGXGridCore::OnFindNext(CGXFindReplaceSettings* pSettings, BOOL bNext, BOOL bCase)
 {
     return m_pFindReplaceImp != nullptr ? m_pFindReplaceImp->OnFindNext(this, pSettings, bNext, bCase) : FALSE;
@@ -36,6 +38,18 @@ BOOL CGXGridCore::OnShowFindReplaceDialog(BOOL bFindOnly)
 BOOL CGXGridCore::OnFindReplace(CWnd* pDialog)
 {
     return m_pFindReplaceImp != nullptr ? m_pFindReplaceImp->OnFindReplace(this, pDialog) : FALSE;
+}
+
+BOOL CGXGridCore::FindTextInCell(CGXControl* pControl, const CGXFindReplaceSettings& settings, ROWCOL nRow,
+                                 ROWCOL nCol, BOOL bCurrentPos, BOOL bSetCell)
+{
+    return m_pFindReplaceImp != nullptr ? m_pFindReplaceImp->FindInCell(this, pControl, settings, nRow, nCol, bCurrentPos, bSetCell) : FALSE;
+}
+
+BOOL CGXGridCore::ReplaceAllInCell(CGXControl* pControl, const CGXFindReplaceSettings& settings, ROWCOL nRow,
+                                   ROWCOL nCol)
+{
+    return m_pFindReplaceImp != nullptr ? m_pFindReplaceImp->ReplaceInCell(this, pControl, settings, nRow, nCol) : FALSE;
 }
 
 BOOL CGXGridCore::FindTextFromCell(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell)
@@ -747,6 +761,22 @@ void CGXGridCore::Beep()
     ::MessageBeep(MB_OK);
 }
 
+void CGXGridCore::SignalTextNotFound(LPCTSTR)
+{
+    Beep();
+}
+
+void CGXGridCore::EnsureGridDimension(ROWCOL, ROWCOL)
+{
+}
+
+BOOL CGXGridCore::GetSortKeyText(CGXControl* pControl, ROWCOL, ROWCOL, const CGXSortInfo&, const CGXStyle& style,
+                                 CString& text)
+{
+    text = pControl != nullptr ? pControl->GetStyleValue(style) : style.GetValue();
+    return TRUE;
+}
+
 BOOL CGXGridCore::GetCellRangeRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range)
 {
     return GetCoveredCellsRowCol(nRow, nCol, range) || GetMergeRange(nRow, nCol, range, -1) ||
@@ -929,8 +959,13 @@ BOOL CGXGridCore::SpareHookB10(ROWCOL, ROWCOL, ROWCOL, ROWCOL) { return FALSE; }
 void CGXFindReplaceSettings::PrepareSearchText()
 {
     strFindUpper = strFind;
-    if (!bCase)
-        strFindUpper.MakeUpper();
+    if (!bCase && !strFindUpper.IsEmpty())
+    {
+        // Multi-byte aware: the trail byte of a double-byte character stays as it is.
+        LPTSTR pszBuffer = strFindUpper.GetBuffer(strFindUpper.GetLength());
+        _mbsupr(reinterpret_cast<unsigned char*>(pszBuffer));
+        strFindUpper.ReleaseBuffer();
+    }
 }
 
 CGXFindReplaceSettings& GXGetFindReplaceSettings()

@@ -4,6 +4,7 @@
 
 #include "grid/core/GridCore.h"
 
+#include "framework/dialogs/FindReplaceDialog.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Wnd.h"
 #include "grid/core/AppData.h"
@@ -669,12 +670,21 @@ BOOL CGXGridCore::OnGridSysColorChange()
 BOOL CGXGridCore::ClosePopupWindow()
 {
     CGXFindReplaceSettings& settings = GXGetFindReplaceSettings();
-    if (settings.pFindReplaceDlg != nullptr && m_pGridWnd != nullptr && settings.m_pActiveGridWnd == m_pGridWnd)
+    // The find/replace dialog this grid opened, or whose notifications come to its window, goes with
+    // the window: its notifications would reach a window that is gone.
+    auto* pDialog = dynamic_cast<CFindReplaceDialog*>(settings.pFindReplaceDlg);
+    const BOOL bNotifiesThis = pDialog != nullptr && m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr &&
+                               pDialog->m_fr.hwndOwner == m_pGridWnd->GetSafeHwnd();
+    if (settings.m_pGrid == this || bNotifiesThis)
     {
-        if (settings.pFindReplaceDlg->GetSafeHwnd() != nullptr)
-            ::SendMessageA(settings.pFindReplaceDlg->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        if (pDialog != nullptr && pDialog->GetSafeHwnd() != nullptr)
+            ::SendMessageA(pDialog->GetSafeHwnd(), WM_CLOSE, 0, 0);
         settings.pFindReplaceDlg = nullptr;
-        settings.m_pActiveGridWnd = nullptr;
+    }
+    if (settings.m_pGrid == this)
+    {
+        settings.m_pGrid = nullptr;
+        settings.m_pParentWnd = nullptr;
     }
     return FALSE;
 }

@@ -210,6 +210,14 @@ public:
     // rectangles (the row-banded drawing component); the second switch drops that clipping while printing.
     BOOL m_bRowBandedDrawing = FALSE;
     BOOL m_bRowBandedNoClipPrinting = FALSE;
+    // The last sort: the row whose values ordered the columns (GX_INVALID after a row sort), the
+    // column whose values ordered the rows (GX_INVALID after a column sort), and whether its first
+    // key ascended. A double click on a header sorts by it only while its switch is on.
+    ROWCOL m_nLastSortRow = GX_INVALID;
+    ROWCOL m_nLastSortCol = GX_INVALID;
+    BOOL m_bLastSortAscending = FALSE;
+    BOOL m_bSortRowsOnColHeaderDblClk = FALSE;
+    BOOL m_bSortColsOnRowHeaderDblClk = FALSE;
 
     // ---- Drop-down lists of the choice cells ----
     // The height in pixels of a grid-drawn combo's list.

@@ -2,6 +2,7 @@
 
 #include "grid/core/GridCore.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/LongOperation.h"
 #include "grid/core/Properties.h"
 
 #include <algorithm>
@@ -101,6 +102,7 @@ BOOL HideLines(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bH
     if (nTo < nFrom || pGrid->GetParam() == nullptr)
         return FALSE;
 
+    CGXLongOperation operation;
     CDWordArray oldSizes;
     if (bRows)
         pGrid->GetRowHeights(nFrom, nTo, oldSizes);
@@ -125,6 +127,7 @@ BOOL HideLines(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bH
         // What the line shows afterwards, not what was asked: a pane or print rule may override it.
         const BOOL bIs = bRows ? pGrid->IsRowHidden(nLine) : pGrid->IsColHidden(nLine);
         bChanged |= (bIs != FALSE) != (bWas != FALSE);
+        operation.DoMessages();
         if (nLine == nTo)
             break;
     }

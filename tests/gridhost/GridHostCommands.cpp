@@ -2,6 +2,7 @@
 
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/MDIFrameWnd.h"
+#include "framework/win/FrameworkIds.h"
 #include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
 #include "grid/core/Font.h"
@@ -12,6 +13,7 @@
 #include "grid/core/StylesMap.h"
 #include "grid/core/LongOperation.h"
 #include "grid/core/Range.h"
+#include "grid/core/SortInfoArray.h"
 #include "tests/gridhost/GridHostApp.h"
 #include "tests/gridhost/GridHostDoc.h"
 #include "tests/gridhost/GridHostDump.h"
@@ -266,6 +268,83 @@ void CellFormat(CGridHostContext& context, const CGridHostValues& values)
     context.pView->SetStyleRange(CGXRange(Number(values, 0), Number(values, 1)), style);
 }
 
+// ---- Find and replace, sorting, hidden lines and fitting ----
+
+void Find(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->OnShowFindReplaceDialog(TRUE);
+}
+
+void Replace(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->OnShowFindReplaceDialog(FALSE);
+}
+
+// One key: the line, descending 0/1, kind 0-3; the whole table sorts.
+void Sort(CGridHostContext& context, const CGridHostValues& values, BOOL bRows)
+{
+    CGXSortInfoArray keys;
+    keys.SetSize(1);
+    keys[0].nRC = Number(values, 0);
+    keys[0].sortOrder = static_cast<int>(Number(values, 1));
+    keys[0].sortType = static_cast<int>(Number(values, 2));
+    CGXRange table;
+    table.SetTable();
+    if (bRows)
+        context.pView->SortRows(table, keys);
+    else
+        context.pView->SortCols(table, keys);
+}
+
+void SortRows(CGridHostContext& context, const CGridHostValues& values)
+{
+    Sort(context, values, TRUE);
+}
+
+void SortCols(CGridHostContext& context, const CGridHostValues& values)
+{
+    Sort(context, values, FALSE);
+}
+
+void HeaderSort(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    pParam->m_bSortRowsOnColHeaderDblClk = !pParam->m_bSortRowsOnColHeaderDblClk;
+    pParam->m_bSortColsOnRowHeaderDblClk = !pParam->m_bSortColsOnRowHeaderDblClk;
+}
+
+void HideRows(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->HideRows(Number(values, 0), Number(values, 1), TRUE);
+}
+
+void ShowRows(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->HideRows(Number(values, 0), Number(values, 1), FALSE);
+}
+
+void HideCols(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->HideCols(Number(values, 0), Number(values, 1), TRUE);
+}
+
+void ShowCols(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->HideCols(Number(values, 0), Number(values, 1), FALSE);
+}
+
+void FitRows(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->ResizeRowHeightsToFit(CGXRange().SetRows(Number(values, 0), Number(values, 1)), TRUE,
+                                         static_cast<UINT>(Number(values, 2)));
+}
+
+void FitCols(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->ResizeColWidthsToFit(CGXRange().SetCols(Number(values, 0), Number(values, 1)), TRUE,
+                                        static_cast<UINT>(Number(values, 2)));
+}
+
 void CoverCells(CGridHostContext& context, const CGridHostValues& values)
 {
     context.pView->SetCoveredCellsRowCol(Number(values, 0), Number(values, 1), Number(values, 2),
@@ -347,6 +426,17 @@ const std::vector<CGridHostCommand>& GridHostCommands()
         {ID_GRIDHOST_FLOATMODE, "&Grid", "Float Mode", {"Mode"}, TRUE, FloatMode},
         {ID_GRIDHOST_ROTATEFONT, "&Grid", "Rotate Font", {"Tenths"}, TRUE, RotateFont},
         {ID_GRIDHOST_ROWBANDED, "&Grid", "Row-Banded Drawing", {}, FALSE, RowBanded},
+        {ID_EDIT_FIND, "&Edit", "Find", {}, TRUE, Find},
+        {ID_EDIT_REPLACE, "&Edit", "Replace", {}, TRUE, Replace},
+        {ID_GRIDHOST_SORTROWS, "&Grid", "Sort Rows", {"Key Column", "Descending", "Kind"}, TRUE, SortRows},
+        {ID_GRIDHOST_SORTCOLS, "&Grid", "Sort Columns", {"Key Row", "Descending", "Kind"}, TRUE, SortCols},
+        {ID_GRIDHOST_HEADERSORT, "&Grid", "Header Sort", {}, FALSE, HeaderSort},
+        {ID_GRIDHOST_HIDEROWS, "&Grid", "Hide Rows", {"First", "Last"}, TRUE, HideRows},
+        {ID_GRIDHOST_SHOWROWS, "&Grid", "Show Rows", {"First", "Last"}, TRUE, ShowRows},
+        {ID_GRIDHOST_HIDECOLS, "&Grid", "Hide Columns", {"First", "Last"}, TRUE, HideCols},
+        {ID_GRIDHOST_SHOWCOLS, "&Grid", "Show Columns", {"First", "Last"}, TRUE, ShowCols},
+        {ID_GRIDHOST_FITROWS, "&Grid", "Fit Rows", {"First", "Last", "Flags"}, TRUE, FitRows},
+        {ID_GRIDHOST_FITCOLS, "&Grid", "Fit Columns", {"First", "Last", "Flags"}, TRUE, FitCols},
     };
     return commands;
 }

@@ -146,6 +146,11 @@ CString GridHostDumpText(CGridHostApp& app)
     Line(text, "headers " + Unsigned(pGrid->GetHeaderRows()) + " " + Unsigned(pGrid->GetHeaderCols()));
     Line(text, ListLine("undo", pParam->GetUndoList()));
     Line(text, ListLine("redo", pParam->GetRedoList()));
+    // The last sort's key row and column, -1 for the one that did not sort.
+    CString lastSort;
+    lastSort.Format("lastsort row %d col %d asc %d", static_cast<int>(pParam->m_nLastSortRow),
+                    static_cast<int>(pParam->m_nLastSortCol), pParam->m_bLastSortAscending ? 1 : 0);
+    Line(text, lastSort);
 
     CMDIFrameWnd* pFrame = app.GetMainFrame();
     HMENU hEdit = UpdatedPopup(pFrame, "&Edit");

@@ -308,20 +308,30 @@ TEST_F(EditControlTest, ReplaceAllBuildsResultsOfAnyLength)
     EXPECT_EQ(grid.Stored(1, 1).GetLength(), 2700);
 }
 
+// A search for a text, as the find/replace component hands it to a control.
+CGXFindReplaceSettings SearchFor(const char* pszFind, BOOL bCase)
+{
+    CGXFindReplaceSettings settings;
+    settings.strFind = pszFind;
+    settings.bCase = bCase;
+    settings.PrepareSearchText();
+    return settings;
+}
+
 TEST_F(EditControlTest, FindInTheActiveEditorSelectsTheHit)
 {
     grid.SetText(1, 1, "one Two two");
     Attach(1, 1);
     pEdit->KeyDown(VK_HOME, 1, 0);
-    EXPECT_TRUE(pEdit->FindText("two", FALSE, FALSE, TRUE));
+    EXPECT_TRUE(pEdit->FindText(SearchFor("two", FALSE), 1, 1, TRUE, TRUE));
     EXPECT_EQ(Selection(), std::make_pair(4, 7));
-    EXPECT_TRUE(pEdit->FindText("two", TRUE, FALSE, TRUE));
+    EXPECT_TRUE(pEdit->FindText(SearchFor("two", FALSE), 1, 1, FALSE, TRUE));
     EXPECT_EQ(Selection(), std::make_pair(8, 11));
-    EXPECT_FALSE(pEdit->FindText("two", TRUE, FALSE, TRUE));
-    EXPECT_FALSE(pEdit->FindText("", FALSE, FALSE, TRUE));
+    EXPECT_FALSE(pEdit->FindText(SearchFor("two", FALSE), 1, 1, FALSE, TRUE));
+    EXPECT_FALSE(pEdit->FindText(SearchFor("", FALSE), 1, 1, TRUE, TRUE));
     Select(0, 0);
-    EXPECT_FALSE(pEdit->FindText("TWO", FALSE, TRUE, TRUE));
-    EXPECT_TRUE(pEdit->FindText("Two", FALSE, TRUE, TRUE));
+    EXPECT_FALSE(pEdit->FindText(SearchFor("TWO", TRUE), 1, 1, TRUE, TRUE));
+    EXPECT_TRUE(pEdit->FindText(SearchFor("Two", TRUE), 1, 1, TRUE, TRUE));
     EXPECT_EQ(Selection(), std::make_pair(4, 7));
 }
 

@@ -306,6 +306,10 @@ TEST(CGXData, DateTextsStoredWithDetectionBecomeNumbers)
 
 TEST(CGXData, ForwardersAnswerFalseWithoutTheirComponents)
 {
+    // Another test of this program may have started the library, which installs the sort's mover.
+    CGXAbstractSortMoveDataImp*& pMover = GXGetAppData()->m_pSortMoveDataImp;
+    CGXAbstractSortMoveDataImp* pInstalledMover = pMover;
+    pMover = nullptr;
     CGXData data;
     CDWordArray order;
     EXPECT_FALSE(data.CopyCells(CGXRange(1, 1), 2, 2));
@@ -313,6 +317,7 @@ TEST(CGXData, ForwardersAnswerFalseWithoutTheirComponents)
     EXPECT_FALSE(data.MoveDataRows(order));
     EXPECT_FALSE(data.MoveDataCols(order));
     EXPECT_EQ(data.GetGrid(), nullptr);
+    pMover = pInstalledMover;
 }
 
 namespace

@@ -27,6 +27,9 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
     grid.m_pFloatCellsImp = nullptr;
     grid.m_pDrawSpannedCellsImp = nullptr;
     grid.m_pCalcSizeImp = nullptr;
+    grid.m_pSortImp = nullptr;
+    grid.m_pFindReplaceImp = nullptr;
+    grid.m_pResizeToFitImp = nullptr;
     CGXRange range(1, 1, 2, 2);
     CGXRange out;
     CGXRangeList ranges;

@@ -5,6 +5,7 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/Properties.h"
 #include "tests/grid/core/GridEngineTestSupport.h"
+#include "tests/grid/features/FeatureGridTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -253,6 +254,71 @@ TEST_F(GridHideCellsTest, AChangeIsRecordedForUndoWithThePreviousStates)
         "RestoreCurrentCell",
     };
     EXPECT_EQ(factory.calls, expected) << "nothing for a no-op, an undo replay or with undo off";
+}
+
+} // namespace
+
+namespace
+{
+
+class GridHideCellsWindowTest : public FeatureGridTest<>
+{
+};
+
+TEST_F(GridHideCellsWindowTest, UndoOfHidingColumnsShowsThemAndBringsTheFirstIntoView)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenFeatureGrid(5, 40));
+    grid.SetColWidth(1, 40, 30);
+    grid.GetParam()->EmptyUndoList();
+    EXPECT_TRUE(grid.HideCols(2, 3));
+    EXPECT_EQ(NewestUndoName(), "Hide Columns");
+    grid.SetLeftCol(25);
+    Pump();
+    ASSERT_EQ(grid.GetLeftCol(), 25u);
+
+    EXPECT_TRUE(grid.Undo());
+    Pump();
+    EXPECT_FALSE(grid.IsColHidden(2));
+    EXPECT_FALSE(grid.IsColHidden(3));
+    EXPECT_EQ(grid.GetColWidth(2), 30);
+    EXPECT_LE(grid.GetLeftCol(), 2u);
+    EXPECT_GE(grid.GetLastVisibleCol(), 2u) << "column 2 is in view";
+}
+
+TEST_F(GridHideCellsWindowTest, HiddenRowsFollowInsertedAndRemovedRows)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenFeatureGrid(20, 2));
+    grid.HideRows(10, 10);
+    grid.InsertRows(10, 2);
+    EXPECT_EQ(HiddenLines(grid, TRUE, 25), "12");
+    grid.HideRows(12, 12, FALSE);
+    grid.HideRows(6, 6);
+    grid.RemoveRows(3, 4);
+    EXPECT_EQ(HiddenLines(grid, TRUE, 25), "4");
+    EXPECT_TRUE(grid.Undo());
+    EXPECT_EQ(HiddenLines(grid, TRUE, 25), "6") << "undo of the removal";
+}
+
+TEST_F(GridHideCellsWindowTest, RowsHiddenAndShownGetTheirHeightsBackAlsoByUndo)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenFeatureGrid(12, 2));
+    grid.SetRowHeight(5, 5, 21);
+    grid.SetRowHeight(6, 6, 34);
+    grid.SetRowHeight(7, 7, 17);
+    grid.GetParam()->EmptyUndoList();
+    const std::vector<int> heights{21, 34, 17};
+    auto shown = [&] { return std::vector<int>{grid.GetRowHeight(5), grid.GetRowHeight(6), grid.GetRowHeight(7)}; };
+
+    EXPECT_TRUE(grid.HideRows(5, 7));
+    EXPECT_EQ(shown(), (std::vector<int>{0, 0, 0}));
+    EXPECT_TRUE(grid.HideRows(5, 7, FALSE));
+    EXPECT_EQ(shown(), heights);
+    EXPECT_TRUE(grid.Undo());
+    EXPECT_EQ(shown(), (std::vector<int>{0, 0, 0}));
+    EXPECT_TRUE(grid.Undo());
+    EXPECT_EQ(shown(), heights);
+    EXPECT_FALSE(grid.HideRows(5, 7, FALSE)) << "nothing to show";
+    EXPECT_TRUE(grid.GetParam()->GetUndoList().IsEmpty()) << "and nothing recorded";
 }
 
 } // namespace
