@@ -6,6 +6,7 @@
 
 #include "framework/win/Dc.h"
 #include "framework/win/Wnd.h"
+#include "grid/core/AppComponents.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
@@ -656,6 +657,9 @@ void CGXGridCore::TellControlsSettingChanged(BOOL bSysColors, LPCTSTR pszSection
 
 BOOL CGXGridCore::OnGridSettingChange(LPCTSTR pszSection)
 {
+    // The locale's date order and separators may have changed with the settings.
+    if (m_pAppData != nullptr && m_pAppData->m_pDateTimeImp != nullptr)
+        m_pAppData->m_pDateTimeImp->InitDateTimeFormats();
     TellControlsSettingChanged(FALSE, pszSection);
     return TRUE;
 }

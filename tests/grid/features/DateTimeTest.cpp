@@ -3,6 +3,7 @@
 #include "grid/features/DateTimeImp.h"
 
 #include "grid/core/AppData.h"
+#include "grid/core/GridCore.h"
 
 #include <gtest/gtest.h>
 
@@ -199,6 +200,27 @@ TEST_F(DateTimeTest, TheStartUpInstallsTheAutomationVariantAndTheCoreParsesThrou
     CString text;
     pImp->FormatDateTimeFields(text, GXDateTimeRecord{2002, 2, 30, 0, 0, 0, 0});
     EXPECT_EQ(std::string(text), "Invalid DateTime");
+}
+
+// Counts the re-reads of the locale's formats.
+class CCountingDateTimeImp : public CGXNoOleDateTimeImp
+{
+public:
+    void InitDateTimeFormats() override { ++nInits; }
+    int nInits = 0;
+};
+
+TEST_F(DateTimeTest, AChangeOfTheSystemSettingsRereadsTheLocalesFormats)
+{
+    CGXAppData* pAppData = GXGetAppData();
+    CCountingDateTimeImp counting;
+    CGXAbstractDateTimeImp* pInstalled = pAppData->m_pDateTimeImp;
+    pAppData->m_pDateTimeImp = &counting;
+    CGXGridCore grid;
+    grid.InitializeGrid();
+    grid.OnGridSettingChange("intl");
+    pAppData->m_pDateTimeImp = pInstalled;
+    EXPECT_EQ(counting.nInits, 1);
 }
 
 } // namespace
