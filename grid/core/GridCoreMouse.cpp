@@ -7,6 +7,7 @@
 #include "framework/dialogs/FindReplaceDialog.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Wnd.h"
+#include "grid/core/AppComponents.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
@@ -657,6 +658,9 @@ void CGXGridCore::TellControlsSettingChanged(BOOL bSysColors, LPCTSTR pszSection
 
 BOOL CGXGridCore::OnGridSettingChange(LPCTSTR pszSection)
 {
+    // The locale's date order and separators may have changed with the settings.
+    if (m_pAppData != nullptr && m_pAppData->m_pDateTimeImp != nullptr)
+        m_pAppData->m_pDateTimeImp->InitDateTimeFormats();
     TellControlsSettingChanged(FALSE, pszSection);
     return TRUE;
 }

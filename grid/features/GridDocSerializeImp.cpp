@@ -11,7 +11,9 @@
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
+#include "grid/features/DelayedRangePool.h"
 #include "grid/features/GridParamSettings.h"
+#include "grid/features/SpanCellPool.h"
 #include "grid/features/StyleSerializeImp.h"
 
 #include <algorithm>
@@ -526,6 +528,22 @@ void SerializePool(CArchive& ar, CObject*& pPool)
     pPool = pLoaded.release();
 }
 
+// Pools stored by schema 6 are not trusted: the delayed-range pools ask for the whole table to be
+// evaluated again and the span-cell pools start empty.
+void ResetSchema6Pools(CGXGridParam& param)
+{
+    const ArchivedPools pools = PoolsOf(param);
+    for (CObject* pPool : {pools.floatDelayed, pools.mergeDelayed})
+        if (CGXDelayedRangePool* pDelayed = GXAsDelayedRangePool(pPool))
+        {
+            pDelayed->DeleteAll();
+            pDelayed->AddRange(CGXRange(0, 0, 0xFFFFFFFE, 0xFFFFFFFE));
+        }
+    for (CObject* pPool : {pools.floatSpans, pools.mergeHorz, pools.mergeVert})
+        if (CGXSpanCellPool* pSpans = GXAsSpanCellPool(pPool))
+            *pSpans = CGXSpanCellPool();
+}
+
 // Objects the parameter object owns go; the others it only shared are let go.
 void ReleaseSharedObjects(CGXGridParam& param)
 {
@@ -717,6 +735,8 @@ void CGXGridDocSerializeImp::SerializeParam(CGXGridParam& param, CArchive& ar)
             break;
         }
     }
+    if (ar.IsLoading() && nSchema == 6)
+        ResetSchema6Pools(param);
 }
 
 void InstallDocSerializeImp()
@@ -733,4 +753,6 @@ void InstallDocSerializeImp()
         }
     }
     InstallStyleSerializeImp();
+    InstallSpanCellPoolImp();
+    InstallDelayedRangePoolImp();
 }

@@ -1,7 +1,6 @@
 #include "grid/features/GridParamCopyOperatorImp.h"
 
-#include "framework/core/Archive.h"
-#include "framework/core/File.h"
+#include "grid/core/AppComponents.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Data.h"
 #include "grid/core/GridParam.h"
@@ -25,31 +24,6 @@ CGXData* NewDataLike(const CGXData& src)
         return pData;
     delete pObject;
     return new CGXData;
-}
-
-// A pool of the source, copied through its own archive form (every pool class is serializable);
-// NULL when there is none or it cannot be copied.
-CObject* ClonePool(const CObject* pPool)
-{
-    if (pPool == nullptr)
-        return nullptr;
-    try
-    {
-        CMemFile file;
-        {
-            CArchive store(&file, CArchive::store);
-            store << pPool;
-            store.Close();
-        }
-        file.SeekToBegin();
-        CArchive load(&file, CArchive::load);
-        return load.ReadOwnedObject(RUNTIME_CLASS(CObject));
-    }
-    catch (CException* pException)
-    {
-        pException->Delete();
-        return nullptr;
-    }
 }
 
 void CopySettings(CGXGridParam& dest, const CGXGridParam& src)
@@ -117,15 +91,27 @@ void CGXGridParamCopyOperatorImp::CopyParam(CGXGridParam& dest, const CGXGridPar
     dest.m_abRowFlags.Copy(src.m_abRowFlags);
     dest.m_abColFlags.Copy(src.m_abColFlags);
 
-    // The floating and merged cells' delayed-range and span-cell pools that the archive holds.
-    CObject* CGXGridParam::*const pools[] = {&CGXGridParam::m_pFloatCellsPool, &CGXGridParam::m_pHorzMergeCellsPool,
-                                             &CGXGridParam::m_pVertMergeCellsPool,
-                                             &CGXGridParam::m_pDelayedFloatCellsPool,
-                                             &CGXGridParam::m_pDelayedMergeCellsPool};
-    for (CObject* CGXGridParam::*pPool : pools)
+    // The floating and merged cells' delayed-range and span-cell pools, cloned by their components
+    // (a pool whose component is missing is not cloned).
+    CGXAppData* pAppData = GXGetAppData();
+    CObject* CGXGridParam::*const spanPools[] = {&CGXGridParam::m_pFloatCellsPool,
+                                                 &CGXGridParam::m_pHorzMergeCellsPool,
+                                                 &CGXGridParam::m_pVertMergeCellsPool};
+    for (CObject* CGXGridParam::*pPool : spanPools)
     {
         delete (dest.*pPool);
-        dest.*pPool = ClonePool(src.*pPool);
+        dest.*pPool = nullptr;
+        if (src.*pPool != nullptr && pAppData->m_pSpanCellPoolImp != nullptr)
+            dest.*pPool = pAppData->m_pSpanCellPoolImp->CreateCopy(src.*pPool);
+    }
+    CObject* CGXGridParam::*const delayedPools[] = {&CGXGridParam::m_pDelayedFloatCellsPool,
+                                                    &CGXGridParam::m_pDelayedMergeCellsPool};
+    for (CObject* CGXGridParam::*pPool : delayedPools)
+    {
+        delete (dest.*pPool);
+        dest.*pPool = nullptr;
+        if (src.*pPool != nullptr && pAppData->m_pDelayedRangePoolImp != nullptr)
+            dest.*pPool = pAppData->m_pDelayedRangePoolImp->CreateCopy(src.*pPool);
     }
 }
 

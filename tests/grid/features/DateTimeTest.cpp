@@ -3,6 +3,7 @@
 #include "grid/features/DateTimeImp.h"
 
 #include "grid/core/AppData.h"
+#include "grid/core/GridCore.h"
 
 #include <gtest/gtest.h>
 
@@ -169,6 +170,36 @@ TEST_F(DateTimeTest, FixedFormatsFollowTheLocalesOrder)
     }
 }
 
+TEST_F(DateTimeTest, ATimeValueShowsItsLocalDateAndTimeInTheCLocale)
+{
+    struct tm local = {};
+    local.tm_year = 102;
+    local.tm_mon = 11;
+    local.tm_mday = 31;
+    local.tm_hour = 10;
+    local.tm_min = 30;
+    local.tm_sec = 5;
+    local.tm_isdst = -1;
+    const __time64_t withTime = _mktime64(&local);
+    local.tm_hour = local.tm_min = local.tm_sec = 0;
+    local.tm_isdst = -1;
+    const __time64_t midnight = _mktime64(&local);
+    ASSERT_NE(withTime, -1);
+
+    CGXOleDateTimeImp ole;
+    CGXAbstractDateTimeImp* const imps[] = {&imp, &ole};
+    for (CGXAbstractDateTimeImp* pImp : imps)
+    {
+        CString text;
+        pImp->FormatTimeValue(text, withTime);
+        EXPECT_EQ(std::string(text), "12/31/02 10:30:05");
+        pImp->FormatTimeValue(text, midnight);
+        EXPECT_EQ(std::string(text), "12/31/02") << "midnight shows the date alone";
+        pImp->FormatTimeValue(text, -1000000000000LL);
+        EXPECT_EQ(std::string(text), "") << "a time the runtime cannot convert";
+    }
+}
+
 TEST_F(DateTimeTest, TheStartUpInstallsTheAutomationVariantAndTheCoreParsesThroughIt)
 {
     CGXAbstractDateTimeImp* pImp = GXGetAppData()->m_pDateTimeImp;
@@ -199,6 +230,27 @@ TEST_F(DateTimeTest, TheStartUpInstallsTheAutomationVariantAndTheCoreParsesThrou
     CString text;
     pImp->FormatDateTimeFields(text, GXDateTimeRecord{2002, 2, 30, 0, 0, 0, 0});
     EXPECT_EQ(std::string(text), "Invalid DateTime");
+}
+
+// Counts the re-reads of the locale's formats.
+class CCountingDateTimeImp : public CGXNoOleDateTimeImp
+{
+public:
+    void InitDateTimeFormats() override { ++nInits; }
+    int nInits = 0;
+};
+
+TEST_F(DateTimeTest, AChangeOfTheSystemSettingsRereadsTheLocalesFormats)
+{
+    CGXAppData* pAppData = GXGetAppData();
+    CCountingDateTimeImp counting;
+    CGXAbstractDateTimeImp* pInstalled = pAppData->m_pDateTimeImp;
+    pAppData->m_pDateTimeImp = &counting;
+    CGXGridCore grid;
+    grid.InitializeGrid();
+    grid.OnGridSettingChange("intl");
+    pAppData->m_pDateTimeImp = pInstalled;
+    EXPECT_EQ(counting.nInits, 1);
 }
 
 } // namespace

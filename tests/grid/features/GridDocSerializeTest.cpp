@@ -9,6 +9,8 @@
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
+#include "grid/features/DelayedRangePool.h"
+#include "grid/features/SpanCellPool.h"
 #include "tests/grid/core/GridTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -218,6 +220,48 @@ TEST_F(GridDocSerializeTest, AParameterObjectComesBackWithEverythingItOwned)
     CGXGridParam reloaded;
     LoadObject(reloaded, StoredObject(loaded));
     EXPECT_EQ(StoredObject(reloaded).size(), bytes.size());
+}
+
+TEST_F(GridDocSerializeTest, SpanPoolsComeBackAndThoseOfSchema6AreEvaluatedAgain)
+{
+    std::unique_ptr<CGXGridParam> pSource = SampleParam();
+    auto* pSpans = new CGXSpanCellPool;
+    pSpans->SetSpanCellsRowCol(3, 2, 3, 4, TRUE);
+    pSource->m_pHorzMergeCellsPool = pSpans;
+    auto* pDelayed = new CGXDelayedRangePool;
+    pDelayed->AddRange(CGXRange(1, 1, 2, 2));
+    pSource->m_pDelayedFloatCellsPool = pDelayed;
+    const Bytes bytes = StoredObject(*pSource);
+
+    CGXGridParam loaded;
+    LoadObject(loaded, bytes);
+    const CGXSpanCellPool* pLoadedSpans = GXAsSpanCellPool(loaded.m_pHorzMergeCellsPool);
+    ASSERT_NE(pLoadedSpans, nullptr);
+    CGXRange span(3, 3);
+    ASSERT_TRUE(pLoadedSpans->GetSpanCellsRowCol(3, 3, span));
+    EXPECT_EQ(span.left, 2u);
+    const CGXDelayedRangePool* pLoadedDelayed = GXAsDelayedRangePool(loaded.m_pDelayedFloatCellsPool);
+    ASSERT_NE(pLoadedDelayed, nullptr);
+    ASSERT_EQ(pLoadedDelayed->GetCount(), 1);
+    EXPECT_TRUE(pLoadedDelayed->GetAt(0)->m_range == CGXRange(1, 1, 2, 2));
+
+    // The same object as schema 6 stored it: without the fields of schemas 8 to 11 (three flags,
+    // a WORD, a flag, then a flag and two DWORDs: 15 bytes at the end).
+    Bytes schema6(bytes.begin(), bytes.end() - 15);
+    schema6[0] = 6;
+    schema6[1] = 0;
+    CGXGridParam old;
+    LoadObject(old, schema6);
+    EXPECT_EQ(old.m_nFrozenRows, 2u) << "the settings before the pools load as stored";
+    EXPECT_EQ(old.m_wMergeCellsMode, 1);
+    const CGXSpanCellPool* pOldSpans = GXAsSpanCellPool(old.m_pHorzMergeCellsPool);
+    ASSERT_NE(pOldSpans, nullptr);
+    EXPECT_FALSE(pOldSpans->GetSpanCellsRowCol(3, 3, span)) << "spans of schema 6 are dropped";
+    const CGXDelayedRangePool* pOldDelayed = GXAsDelayedRangePool(old.m_pDelayedFloatCellsPool);
+    ASSERT_NE(pOldDelayed, nullptr);
+    ASSERT_EQ(pOldDelayed->GetCount(), 1);
+    EXPECT_TRUE(pOldDelayed->GetAt(0)->m_range == CGXRange(0, 0, 0xFFFFFFFE, 0xFFFFFFFE))
+        << "the whole table is evaluated again";
 }
 
 TEST_F(GridDocSerializeTest, SharedObjectsAreNeitherStoredNorLoaded)

@@ -7,6 +7,8 @@
 #include "grid/core/StylesMap.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace
@@ -80,6 +82,19 @@ TEST_F(GridHostTest, ASavedGridOpensAgainInEveryView)
     EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"after\"");
     Command(ID_GRIDHOST_OPENGRID, {path + ".missing"});
     EXPECT_EQ(app.GetDocument()->GetParam(), pLoaded);
+
+    // A grid document cut short is refused as a whole.
+    const std::string cutPath = path + ".cut";
+    {
+        std::ifstream whole(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
+        std::ofstream cut(cutPath, std::ios::binary);
+        cut.write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
+    }
+    Command(ID_GRIDHOST_OPENGRID, {cutPath});
+    EXPECT_EQ(app.GetDocument()->GetParam(), pLoaded);
+    EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"after\"");
+    std::remove(cutPath.c_str());
     std::remove(path.c_str());
 }
 

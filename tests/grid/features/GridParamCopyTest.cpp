@@ -8,6 +8,8 @@
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
+#include "grid/features/DelayedRangePool.h"
+#include "grid/features/SpanCellPool.h"
 
 #include <gtest/gtest.h>
 
@@ -190,6 +192,34 @@ TEST_F(GridParamCopyTest, PropertiesTakeTheirPrintSettingsAndHeaderAndFooter)
     EXPECT_EQ(std::string(style.GetValue()), "Drainage");
     ASSERT_TRUE(copy.GetDataHeader().GetStyleRowCol(1, 2, style, gxCopy, 0));
     EXPECT_EQ(std::string(style.GetValue()), "$R");
+}
+
+TEST_F(GridParamCopyTest, TheFloatingAndMergedCellsPoolsAreCopiedNotShared)
+{
+    const std::unique_ptr<CGXGridParam> pSource = SampleParam();
+    auto* pSpans = new CGXSpanCellPool;
+    pSpans->SetSpanCellsRowCol(2, 1, 2, 3, TRUE);
+    pSource->m_pFloatCellsPool = pSpans;
+    auto* pDelayed = new CGXDelayedRangePool;
+    pDelayed->AddRange(CGXRange(1, 1, 5, 4));
+    pSource->m_pDelayedMergeCellsPool = pDelayed;
+    CGXGridParam copy;
+    copy.m_pVertMergeCellsPool = new CGXSpanCellPool;
+    copy = *pSource;
+
+    const CGXSpanCellPool* pCopiedSpans = GXAsSpanCellPool(copy.m_pFloatCellsPool);
+    ASSERT_NE(pCopiedSpans, nullptr);
+    EXPECT_NE(pCopiedSpans, pSpans);
+    CGXRange span(2, 2);
+    ASSERT_TRUE(pCopiedSpans->GetSpanCellsRowCol(2, 2, span));
+    EXPECT_EQ(span.left, 1u);
+    EXPECT_EQ(span.right, 3u);
+    const CGXDelayedRangePool* pCopiedDelayed = GXAsDelayedRangePool(copy.m_pDelayedMergeCellsPool);
+    ASSERT_NE(pCopiedDelayed, nullptr);
+    EXPECT_NE(pCopiedDelayed, pDelayed);
+    ASSERT_EQ(pCopiedDelayed->GetCount(), 1);
+    EXPECT_TRUE(pCopiedDelayed->GetAt(0)->m_range == CGXRange(1, 1, 5, 4));
+    EXPECT_EQ(copy.m_pVertMergeCellsPool, nullptr) << "a pool the source lacks goes";
 }
 
 } // namespace

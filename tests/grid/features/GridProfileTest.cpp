@@ -7,6 +7,7 @@
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
+#include "grid/core/UserAttribute.h"
 
 #include <gtest/gtest.h>
 
@@ -70,8 +71,13 @@ TEST_P(GridProfileTest, BaseStylesComeBackUnderTheirNamesAndStringTableIds)
     CGXStyle* pRowHeader = nullptr;
     ASSERT_TRUE(written.LookupStyle(written.m_wStyleRowHeader, pRowHeader));
     pRowHeader->SetInterior(RGB(10, 20, 30));
+    // A user attribute registered in the map travels as "UA" and its id; a number text reads back
+    // as a number.
+    const WORD nAttribute = 51011;
+    written.AddUserAttribute(nAttribute);
     CGXStyle choices;
     choices.SetChoiceList("a\\b\r\nc").SetHorizontalAlignment(DT_RIGHT).SetMergeCell(5);
+    choices.SetUserAttribute(nAttribute, "2.5");
     choices.SetBaseStyle(written.m_wStyleRowHeader);
     written.RegisterStyle("Choices", choices);
     written.WriteProfile();
@@ -80,6 +86,7 @@ TEST_P(GridProfileTest, BaseStylesComeBackUnderTheirNamesAndStringTableIds)
     EXPECT_EQ(std::string(app.GetProfileString(StyleSection("Choices"), "ChoicesList")), "a\\\\b\\nc");
     EXPECT_EQ(std::string(app.GetProfileString(StyleSection("Choices"), "BaseStyle")), "#52769");
     EXPECT_EQ(std::string(app.GetProfileString(StyleSection("Choices"), "HorizontalAlignment")), "2");
+    EXPECT_EQ(std::string(app.GetProfileString(StyleSection("Choices"), "UA51011")), "2.5");
     if (GetParam() == Store::iniFile)
         EXPECT_EQ(std::string(app.GetProfileString("Styles", "Choices")), "1");
     else
@@ -95,6 +102,7 @@ TEST_P(GridProfileTest, BaseStylesComeBackUnderTheirNamesAndStringTableIds)
     }
 
     CGXStylesMap read;
+    read.AddUserAttribute(nAttribute);
     ASSERT_TRUE(read.ReadProfile());
     WORD nRowHeader = 0;
     ASSERT_TRUE(read.LookupResourceStyleId(GX_IDS_STYLE_ROWHEADER, nRowHeader));
@@ -112,6 +120,10 @@ TEST_P(GridProfileTest, BaseStylesComeBackUnderTheirNamesAndStringTableIds)
     EXPECT_EQ(pChoices->GetMergeCell(), 5u);
     ASSERT_TRUE(pChoices->GetIncludeBaseStyle());
     EXPECT_EQ(pChoices->GetBaseStyle(), nRowHeader);
+    const auto* pAttribute = dynamic_cast<const CGXUserAttribute*>(&pChoices->GetUserAttribute(nAttribute));
+    ASSERT_NE(pAttribute, nullptr);
+    EXPECT_EQ(pAttribute->GetKind(), CGXUserAttribute::vtDouble);
+    EXPECT_DOUBLE_EQ(pAttribute->GetDoubleValue(), 2.5);
 
     // What the profile left out of the standard style comes from the library's defaults.
     const CGXStyle* pStandard = read.GetStandardStyle();
