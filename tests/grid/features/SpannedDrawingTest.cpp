@@ -3,6 +3,7 @@
 #include "grid/features/DrawSpannedCellsImp.h"
 
 #include "framework/win/Dc.h"
+#include "grid/controls/DIBPool.h"
 #include "grid/core/Control.h"
 #include "grid/core/Font.h"
 #include "grid/core/GridPaintContext.h"
@@ -368,6 +369,22 @@ TEST_F(CalcSizeTest, AWrappedTextIsMeasuredByItsFirstThirtyTwoLines)
         words += "word ";
     EXPECT_EQ(Measure(CGXStyle().SetValue(words).SetWrapText(TRUE), TRUE).cy, 32 * nLine + 1 + borders.cy);
     EXPECT_EQ(Measure(CGXStyle().SetValue("word word word").SetWrapText(TRUE), TRUE).cy, 3 * nLine + 1 + borders.cy);
+}
+
+TEST_F(CalcSizeTest, ABitmapCellMeasuresItsBitmap)
+{
+    // A bitmap of the library's own resources.
+    HGLOBAL hDIB = GXGetDIBPool()->LookupDIB("#BMP(20024)");
+    ASSERT_NE(hDIB, nullptr);
+    CGXDIB dib;
+    ASSERT_TRUE(dib.Attach(hDIB));
+    const CSize bitmap(dib.GetWidth(), dib.GetHeight());
+    dib.Detach();
+    CSize borders;
+    const CSize width = Measure(CGXStyle().SetValue("#BMP(20024)"), FALSE, &borders);
+    EXPECT_EQ(width, bitmap + borders);
+    EXPECT_EQ(Measure(CGXStyle().SetValue("#BMP(20024)"), TRUE), bitmap + borders);
+    EXPECT_NE(Measure(CGXStyle().SetValue("#BMP(99)"), FALSE), bitmap + borders) << "no such bitmap: a text";
 }
 
 TEST_F(CalcSizeTest, WithoutTheComponentACellMeasuresNothing)
