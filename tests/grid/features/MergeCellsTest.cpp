@@ -5,6 +5,9 @@
 #include "grid/core/Font.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
+#include "grid/features/DelayedRangePool.h"
+#include "grid/features/SpanCellPool.h"
+#include "tests/grid/core/GridTestSupport.h"
 #include "tests/grid/core/GridWindowTestSupport.h"
 #include "tests/grid/features/SpanFeaturesTestSupport.h"
 
@@ -182,6 +185,70 @@ TEST_F(MergeCellsTest, RemovedRowsBreakVerticalRunsWhichAreWorkedOutAgain)
     EvaluateAll();
     EXPECT_EQ(MergedAt(1, 1), "1 1 2 1");
     EXPECT_EQ(MergedAt(3, 1), "3 1 4 1");
+}
+
+// A pool's spans as "T L B R; ...", "none" without a pool.
+std::string Spans(const CObject* pObject)
+{
+    const CGXSpanCellPool* pPool = GXAsSpanCellPool(pObject);
+    if (pPool == nullptr)
+        return "none";
+    CArray<CGXRange, const CGXRange&> spans;
+    pPool->GetSpans(spans);
+    std::string text;
+    for (INT_PTR i = 0; i < spans.GetSize(); ++i)
+        text += std::to_string(spans[i].top) + " " + std::to_string(spans[i].left) + " " +
+                std::to_string(spans[i].bottom) + " " + std::to_string(spans[i].right) + "; ";
+    return text;
+}
+
+// The rows a delayed-range pool still hands out for the block, as "row:first-last ...".
+std::string Pending(CObject* pObject, const CGXRange& block)
+{
+    CGXDelayedRangePool* pPool = GXAsDelayedRangePool(pObject);
+    if (pPool == nullptr)
+        return "none";
+    CDWordArray starts;
+    CDWordArray ends;
+    std::string text;
+    if (pPool->GetRowsToEvaluate(block, starts, ends))
+        for (INT_PTR i = 0; i < starts.GetSize(); ++i)
+            if (starts[i] <= ends[i])
+                text += std::to_string(block.top + i) + ":" + std::to_string(starts[i]) + "-" +
+                        std::to_string(ends[i]) + " ";
+    return text;
+}
+
+TEST_F(MergeCellsTest, TheSpansAndPendingRowsGoWithTheDocumentAndWithACopyOfTheParameterObject)
+{
+    for (ROWCOL nRow = 1; nRow <= 10; ++nRow)
+        Cell(nRow, 1, "G", 2);
+    Cell(2, 3, "h", 1);
+    Cell(2, 4, "h", 1);
+    grid.SetMergeCellsMode(1, FALSE);
+    grid.EvalMergeCells(CGXRange(1, 1, 4, 6));
+    CGXGridParam* pParam = grid.GetParam();
+    const std::string horz = Spans(pParam->m_pHorzMergeCellsPool);
+    const std::string vert = Spans(pParam->m_pVertMergeCellsPool);
+    ASSERT_EQ(horz, "2 3 2 4; ");
+    ASSERT_EQ(vert.rfind("1 1 ", 0), 0u) << vert;
+
+    CGXGridParam loaded;
+    LoadFromBytes(StoreToBytes([&](CArchive& ar) { pParam->Serialize(ar); }),
+                  [&](CArchive& ar) { loaded.Serialize(ar); });
+    CGXGridParam copy;
+    copy = *pParam;
+    for (CGXGridParam* pOther : {&loaded, &copy})
+    {
+        const char* what = pOther == &loaded ? "loaded" : "copied";
+        EXPECT_EQ(pOther->m_wMergeCellsMode, 1) << what;
+        EXPECT_EQ(Spans(pOther->m_pHorzMergeCellsPool), horz) << what;
+        EXPECT_EQ(Spans(pOther->m_pVertMergeCellsPool), vert) << what;
+        EXPECT_NE(pOther->m_pVertMergeCellsPool, pParam->m_pVertMergeCellsPool) << what;
+        EXPECT_EQ(Pending(pOther->m_pDelayedMergeCellsPool, CGXRange(1, 1, 10, 6)),
+                  "5:1-6 6:1-6 7:1-6 8:1-6 9:1-6 10:1-6 ")
+            << what << ": the rows not worked out yet stay pending";
+    }
 }
 
 TEST_F(MergeCellsTest, ExpandingABlockTakesInTheSpansOfItsCells)

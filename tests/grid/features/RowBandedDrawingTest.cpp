@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace
@@ -62,6 +64,19 @@ public:
     }
 };
 const WORD kReachingControlId = 30001;
+
+// A control that draws nothing and notes, per cell, whether the grid asked it to fill its interior.
+class CFillNotingControl : public CGXControl
+{
+public:
+    explicit CFillNotingControl(CGXGridCore* pGrid) : CGXControl(pGrid) {}
+    void Draw(CDC*, CRect, ROWCOL nRow, ROWCOL nCol, const CGXStyle&, const CGXStyle*) override
+    {
+        asked[{nRow, nCol}] = m_pGrid->IsFillInterior();
+    }
+    std::map<std::pair<ROWCOL, ROWCOL>, BOOL> asked;
+};
+const WORD kFillNotingControlId = 30002;
 
 class RowBandedDrawingTest : public GridCanvasTest<CChosenUnitsGridWnd>
 {
@@ -132,6 +147,30 @@ TEST_F(RowBandedDrawingTest, EachRowsCellsKeepToTheirBand)
     grid.GetParam()->m_bRowBandedNoClipPrinting = TRUE;
     PaintAll();
     EXPECT_EQ(blueAbove(), 0) << "the switch is for printing only";
+}
+
+TEST_F(RowBandedDrawingTest, NeighboursOfOneInteriorAreFilledAsOneRectangle)
+{
+    auto* pControl = new CFillNotingControl(&grid);
+    grid.RegisterControl(kFillNotingControlId, pControl);
+    const CGXStyle yellow = CGXStyle().SetInterior(kYellow).SetControl(kFillNotingControlId);
+    grid.SetStyleRange(CGXRange(2, 2, 3, 3), yellow);  // four neighbours
+    grid.SetStyleRange(CGXRange(6, 4), yellow);        // a cell on its own
+    grid.SetStyleRange(CGXRange(6, 5), CGXStyle().SetInterior(kBlue).SetControl(kFillNotingControlId));
+    grid.GetParam()->m_bRowBandedDrawing = TRUE;
+    PaintAll();
+    for (ROWCOL nRow = 2; nRow <= 3; ++nRow)
+        for (ROWCOL nCol = 2; nCol <= 3; ++nCol)
+        {
+            ASSERT_EQ(pControl->asked.count(std::make_pair(nRow, nCol)), 1u) << nRow << "," << nCol;
+            EXPECT_FALSE(pControl->asked[std::make_pair(nRow, nCol)])
+                << nRow << "," << nCol << " is filled with the block";
+        }
+    // Cell (2, 2) lies at x 90..140, y 38..57 and (3, 3) at x 140..190, y 57..76: filled, lines aside.
+    EXPECT_EQ(Pixel(100, 45), kYellow);
+    EXPECT_EQ(Pixel(180, 70), kYellow);
+    EXPECT_TRUE(pControl->asked[std::make_pair(ROWCOL(6), ROWCOL(4))]) << "a rectangle of one cell is left to the cell";
+    EXPECT_TRUE(pControl->asked[std::make_pair(ROWCOL(6), ROWCOL(5))]) << "another interior starts another rectangle";
 }
 
 TEST_F(RowBandedDrawingTest, WithoutTheSwitchTheNormalPaintRuns)

@@ -3,6 +3,7 @@
 #include "grid/features/DrawSpannedCellsImp.h"
 
 #include "framework/win/Dc.h"
+#include "grid/controls/DIBPool.h"
 #include "grid/core/Control.h"
 #include "grid/core/Font.h"
 #include "grid/core/GridPaintContext.h"
@@ -55,6 +56,33 @@ protected:
                 n += Pixel(x, y) == color;
         return n;
     }
+};
+
+// A recorder of the prepared paint: it sees the flags the marking left and lets the core paint.
+class CPaintFlagRecorder : public CGXAbstractGridOldDrawingImp
+{
+public:
+    BOOL PaintGrid(CGXGridCore*, CDC*, CGXGridPaintContext& context) override
+    {
+        rows = context.m_anRows;
+        cols = context.m_anCols;
+        flags = context.m_awFlags;
+        nCols = context.m_nCols;
+        return FALSE;
+    }
+    BOOL DrawGridLinesOldStyle(CGXGridCore*, CDC*) override { return FALSE; }
+    WORD FlagsOf(ROWCOL nRow, ROWCOL nCol) const
+    {
+        for (size_t r = 0; r + 1 < rows.size(); ++r)
+            for (size_t c = 0; c + 1 < cols.size(); ++c)
+                if (rows[r] == nRow && cols[c] == nCol)
+                    return flags[r * nCols + c];
+        return 0xFFFF;
+    }
+    std::vector<ROWCOL> rows;
+    std::vector<ROWCOL> cols;
+    std::vector<WORD> flags;
+    UINT nCols = 0;
 };
 
 TEST_F(SpannedDrawingTest, TheVisibleCornerOfAScrolledCoveredRangeShowsWhatTheWholeRangeShowsThere)
@@ -187,32 +215,7 @@ TEST_F(SpannedDrawingTest, FloatingTextIsDrawnOverTheEmptyCellsItFloatsOver)
 
 TEST_F(SpannedDrawingTest, TheMarkedPaintCarriesSpanBitsAndLinesOnTheOuterEdgesOnly)
 {
-    // A recorder of the prepared paint sees the flags the marking left.
-    class CFlagRecorder : public CGXAbstractGridOldDrawingImp
-    {
-    public:
-        BOOL PaintGrid(CGXGridCore*, CDC*, CGXGridPaintContext& context) override
-        {
-            rows = context.m_anRows;
-            cols = context.m_anCols;
-            flags = context.m_awFlags;
-            nCols = context.m_nCols;
-            return FALSE;
-        }
-        BOOL DrawGridLinesOldStyle(CGXGridCore*, CDC*) override { return FALSE; }
-        WORD FlagsOf(ROWCOL nRow, ROWCOL nCol) const
-        {
-            for (size_t r = 0; r + 1 < rows.size(); ++r)
-                for (size_t c = 0; c + 1 < cols.size(); ++c)
-                    if (rows[r] == nRow && cols[c] == nCol)
-                        return flags[r * nCols + c];
-            return 0xFFFF;
-        }
-        std::vector<ROWCOL> rows;
-        std::vector<ROWCOL> cols;
-        std::vector<WORD> flags;
-        UINT nCols = 0;
-    } recorder;
+    CPaintFlagRecorder recorder;
     grid.SetCoveredCellsRowCol(3, 3, 4, 5);
     CGXAbstractGridOldDrawingImp* pOld = grid.m_pOldDrawingImp;
     grid.m_pOldDrawingImp = &recorder;
@@ -239,6 +242,54 @@ TEST_F(SpannedDrawingTest, TheMarkedPaintCarriesSpanBitsAndLinesOnTheOuterEdgesO
         EXPECT_EQ(flags & spanBits, c.span) << c.nRow << "," << c.nCol;
         EXPECT_EQ(flags & lineBits, c.lines) << c.nRow << "," << c.nCol;
     }
+}
+
+TEST_F(SpannedDrawingTest, ACellBeingEditedInsideAMergedRunIsDrawnOnItsOwnButNotInsideACoveredRange)
+{
+    for (ROWCOL nRow = 2; nRow <= 6; ++nRow)
+        grid.SetStyleRange(CGXRange(nRow, 2), CGXStyle().SetValue("Q").SetMergeCell(2));
+    grid.SetStyleRange(CGXRange(7, 3), CGXStyle().SetValue("C"));
+    grid.SetCoveredCellsRowCol(7, 3, 8, 4);
+    dlg.ShowWindow(SW_SHOW);
+    grid.SetFocus();
+    Pump();
+    auto editAt = [&](ROWCOL nRow, ROWCOL nCol) {
+        grid.MoveCurrentCell(nRow, nCol);
+        Pump();
+        ::SendMessageA(::GetFocus(), WM_CHAR, 'x', 1);
+        Pump();
+    };
+    CPaintFlagRecorder recorder;
+    auto paintFlags = [&] {
+        CGXAbstractGridOldDrawingImp* pOld = grid.m_pOldDrawingImp;
+        grid.m_pOldDrawingImp = &recorder;
+        Paint();
+        grid.m_pOldDrawingImp = pOld;
+    };
+    auto member = [&](ROWCOL nRow, ROWCOL nCol) { return (recorder.FlagsOf(nRow, nCol) & GX_PAINT_COVERED) != 0; };
+
+    // Moving into a merged run goes to its first cell: the cell is edited before the run forms.
+    editAt(4, 2);
+    ASSERT_TRUE(grid.IsActiveCurrentCell());
+    grid.SetMergeCellsMode(2, FALSE);
+    paintFlags();
+    CGXRange run;
+    ASSERT_TRUE(grid.GetMergeRange(4, 2, run, 1));
+    ASSERT_EQ(run.top, 2u);
+    ASSERT_EQ(run.bottom, 6u);
+    EXPECT_FALSE(member(4, 2)) << "the edited cell is not hidden under the run";
+    EXPECT_TRUE(member(3, 2));
+    EXPECT_TRUE(member(5, 2));
+    ::SendMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump();
+
+    editAt(7, 3);
+    ASSERT_TRUE(grid.IsActiveCurrentCell());
+    paintFlags();
+    EXPECT_TRUE(member(7, 3)) << "a covered range is edited as the one cell it shows";
+    EXPECT_TRUE(member(8, 4));
+    ::SendMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump();
 }
 
 class CalcSizeTest : public GridWindowTest<CGXGridWnd>
@@ -318,6 +369,22 @@ TEST_F(CalcSizeTest, AWrappedTextIsMeasuredByItsFirstThirtyTwoLines)
         words += "word ";
     EXPECT_EQ(Measure(CGXStyle().SetValue(words).SetWrapText(TRUE), TRUE).cy, 32 * nLine + 1 + borders.cy);
     EXPECT_EQ(Measure(CGXStyle().SetValue("word word word").SetWrapText(TRUE), TRUE).cy, 3 * nLine + 1 + borders.cy);
+}
+
+TEST_F(CalcSizeTest, ABitmapCellMeasuresItsBitmap)
+{
+    // A bitmap of the library's own resources.
+    HGLOBAL hDIB = GXGetDIBPool()->LookupDIB("#BMP(20024)");
+    ASSERT_NE(hDIB, nullptr);
+    CGXDIB dib;
+    ASSERT_TRUE(dib.Attach(hDIB));
+    const CSize bitmap(dib.GetWidth(), dib.GetHeight());
+    dib.Detach();
+    CSize borders;
+    const CSize width = Measure(CGXStyle().SetValue("#BMP(20024)"), FALSE, &borders);
+    EXPECT_EQ(width, bitmap + borders);
+    EXPECT_EQ(Measure(CGXStyle().SetValue("#BMP(20024)"), TRUE), bitmap + borders);
+    EXPECT_NE(Measure(CGXStyle().SetValue("#BMP(99)"), FALSE), bitmap + borders) << "no such bitmap: a text";
 }
 
 TEST_F(CalcSizeTest, WithoutTheComponentACellMeasuresNothing)
