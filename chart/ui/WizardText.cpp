@@ -1,6 +1,6 @@
 // The wizard's text lines and layouts: every read has a field width, so that no line, word or name of a
 // resource or a layout file can overrun its buffer.
-#include "chart/ui/WizardLayout.h"
+#include "chart/ui/WizardText.h"
 
 #include <cstdio>
 #include <cstring>
@@ -11,6 +11,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
 #include "framework/win/Dc.h"
+#include "framework/win/WinApp.h"
 
 namespace {
 
@@ -63,6 +64,47 @@ BOOL QVGWizardLines::Next(CString& line)
         line = buffer;
         return TRUE;
     }
+}
+
+BOOL LoadWizardResource(LPCTSTR lpszName, CString& text)
+{
+    HINSTANCE hInstance = AfxFindResourceHandle(lpszName, "GRAPHTYPE");
+    HRSRC hResource = ::FindResourceA(hInstance, lpszName, "GRAPHTYPE");
+    if (hResource == nullptr)
+        return FALSE;
+    HGLOBAL hData = ::LoadResource(hInstance, hResource);
+    const auto* pData = hData != nullptr ? static_cast<const char*>(::LockResource(hData)) : nullptr;
+    if (pData == nullptr)
+        return FALSE;
+    // A resource's text has no terminator of its own.
+    text = CString(pData, int(::SizeofResource(hInstance, hResource)));
+    return TRUE;
+}
+
+BOOL ParseChoiceLine(LPCTSTR lpszLine, DWORD& value, CString& text)
+{
+    unsigned int nValue = 0;
+    int nUsed = 0;
+    if (std::sscanf(lpszLine, "%x %n", &nValue, &nUsed) != 1)
+        return FALSE;
+    value = nValue;
+    text = lpszLine + nUsed;
+    text.TrimRight();
+    return TRUE;
+}
+
+BOOL ParseGraphTypeLine(LPCTSTR lpszLine, DWORD& value, CString& word, CString& text)
+{
+    unsigned int nValue = 0;
+    char buffer[kMaxWord + 1] = "";
+    int nUsed = 0;
+    if (std::sscanf(lpszLine, "%x %255s %n", &nValue, buffer, &nUsed) != 2)
+        return FALSE;
+    value = nValue;
+    word = buffer;
+    text = lpszLine + nUsed;
+    text.TrimRight();
+    return TRUE;
 }
 
 CLayout ParseLayoutLine(LPCTSTR lpszLine)

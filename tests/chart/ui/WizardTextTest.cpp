@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/ui/WizardLayout.h"
+#include "chart/ui/WizardText.h"
 
 namespace {
 
