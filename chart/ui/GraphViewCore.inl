@@ -299,5 +299,6 @@ void QVGraphViewImpl<TBase>::OnChartWizard()
     if (sheet.DoModal() != IDOK)
         return;
     sheet.CopyBack(FALSE);
+    pChart->Refresh();
     this->Invalidate(FALSE);
 }
