@@ -302,6 +302,80 @@ TEST_F(WizSheetTest, TheThreeStepsBuildAChartOfTheChosenTypeWithAxisStyle1)
     EXPECT_EQ(chart.FindComponent(0, IDS_QVG_LEGEND)->GetStyle()->m_crFill1, RGB(255, 255, 0));
 }
 
+TEST_F(WizSheetTest, TheLayoutPageShowsSixLayoutsAtATimeInTheColoursChosenForTheKinds)
+{
+    hook.onCommonDialog = [&](CCommonDialog* pDialog, INT_PTR& nResult) -> BOOL {
+        auto* pColor = dynamic_cast<CColorDialog*>(pDialog);
+        if (pColor == nullptr)
+            return FALSE;
+        pColor->m_cc.rgbResult = RGB(1, 2, 3);
+        nResult = IDOK;
+        return TRUE;
+    };
+    QVGWizSheet sheet(&chart, "Chart Wizard", nullptr, 0, 0, 0, TRUE);
+    struct Shown
+    {
+        int nFirst;
+        bool bPrevious;
+        bool bNext;
+        int nCharted;
+    };
+    std::vector<Shown> shown;
+    size_t nLayouts = 0;
+    COLORREF cellDisplay = 0;
+    Run(sheet, [&](QVGWizSheet& s) {
+        CLayoutPage* pPage = s.GetLayoutPage();
+        HWND hPage = pPage->m_hWnd;
+        nLayouts = s.GetLayouts().size();
+        auto look = [&] {
+            int nCharts = 0;
+            for (int n = 0; n < CLayoutPage::cellCount; ++n)
+                nCharts += pPage->GetCell(n).GetChart() != nullptr ? 1 : 0;
+            shown.push_back({pPage->GetFirstShown(), ::IsWindowEnabled(::GetDlgItem(hPage, IDC_QVG_WIZ_PREVIOUS_LAYOUTS)) != 0,
+                             ::IsWindowEnabled(::GetDlgItem(hPage, IDC_QVG_WIZ_NEXT_LAYOUTS)) != 0, nCharts});
+        };
+        look();
+        PressButton(hPage, IDC_QVG_WIZ_NEXT_LAYOUTS);
+        look();
+        PressButton(hPage, IDC_QVG_WIZ_NEXT_LAYOUTS);
+        look();
+        PressButton(hPage, IDC_QVG_WIZ_PREVIOUS_LAYOUTS);
+        look();
+        // The display's colour, then the first cell shown (the seventh layout) is chosen.
+        PressButton(hPage, IDC_QVG_WIZ_DISPLAY_COLOR);
+        cellDisplay = pPage->GetCell(5).GetKindColor(QVGStatic::kindDisplay);
+        ::SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_QVG_WIZ_CELL_FIRST, STN_CLICKED),
+                       (LPARAM)::GetDlgItem(hPage, IDC_QVG_WIZ_CELL_FIRST));
+        PressButton(s.m_hWnd, IDC_QVG_WIZ_NEXT);
+        PressButton(s.m_hWnd, IDC_QVG_WIZ_NEXT);
+        PressButton(s.m_hWnd, IDC_QVG_WIZ_NEXT);   // Finish
+        return 0;
+    });
+    // The layouts of the chart library: fourteen, so the third six hold two.
+    ASSERT_EQ(nLayouts, 14u);
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0].nFirst, 0);
+    EXPECT_FALSE(shown[0].bPrevious);
+    EXPECT_TRUE(shown[0].bNext);
+    EXPECT_EQ(shown[0].nCharted, 6);
+    EXPECT_EQ(shown[1].nFirst, 6);
+    EXPECT_TRUE(shown[1].bPrevious);
+    EXPECT_TRUE(shown[1].bNext);   // seven follow the seventh
+    EXPECT_EQ(shown[2].nFirst, 12);
+    EXPECT_TRUE(shown[2].bPrevious);
+    EXPECT_FALSE(shown[2].bNext);
+    EXPECT_EQ(shown[2].nCharted, 2);
+    EXPECT_EQ(shown[3].nFirst, 6);
+    EXPECT_EQ(cellDisplay, RGB(1, 2, 3));
+    sheet.CopyBack(FALSE);
+    QVGraphComponent* pBuilt = chart.FindComponent(0, IDS_QVG_DISPLAY);
+    ASSERT_NE(pBuilt, nullptr);
+    EXPECT_EQ(pBuilt->GetStyle()->GetFillType(), 1);
+    EXPECT_EQ(pBuilt->GetStyle()->m_crFill1, RGB(1, 2, 3));
+    // The other kinds keep their first colours.
+    EXPECT_EQ(chart.FindComponent(0, IDS_QVG_BACKGROUND)->GetStyle()->m_crFill1, RGB(125, 125, 0));
+}
+
 TEST_F(WizSheetTest, BackGoesOneStepAndOkBeforeTheLastStepCancels)
 {
     QVGWizSheet sheet(&chart, "Chart Wizard", nullptr, 0, 0, 0, TRUE);
