@@ -824,20 +824,78 @@ TEST_F(WizSheetTest, TheFontPageTakesTheFontDialogsChoice)
     EXPECT_EQ(pTitle->GetTextColor(), RGB(200, 0, 0));
 }
 
+TEST_F(WizSheetTest, ATextPanelsFontIsEditedForItsTitleOrItsBodyAsChosen)
+{
+    BuildChart();
+    auto* pPanel = new QVGTextPanel;
+    pPanel->SetMeasurement(QVGraphRect::percent);
+    pPanel->SetRect(60, 20, 95, 60);
+    chart.AddComponent(pPanel);
+    const std::string titleFace(pPanel->GetTitleFace());
+    hook.onCommonDialog = [&](CCommonDialog* pDialog, INT_PTR& nResult) -> BOOL {
+        auto* pFont = dynamic_cast<CFontDialog*>(pDialog);
+        if (pFont == nullptr)
+            return FALSE;
+        lstrcpynA(pFont->m_lf.lfFaceName, "Courier New", LF_FACESIZE);
+        pFont->m_lf.lfWeight = 400;
+        pFont->m_cf.iPointSize = 110;
+        nResult = IDOK;
+        return TRUE;
+    };
+    QVGWizSheet sheet(&chart, "Chart Wizard", nullptr, 0, 0, 0, TRUE);
+    std::string bodySample, titleSample;
+    bool bChoiceForOthers = true;
+    Run(sheet, [&](QVGWizSheet& s) {
+        s.SetActivePage(&s.m_fontPage);
+        HWND hFont = s.m_fontPage.m_hWnd;
+        ChooseEntry(hFont, IDC_QVG_WIZ_COMPONENT, "Title_B");
+        bChoiceForOthers = ::IsWindowEnabled(::GetDlgItem(hFont, IDC_QVG_WIZ_FONT_BODY)) != FALSE;
+        ChooseEntry(hFont, IDC_QVG_WIZ_COMPONENT, "Text panel_E");
+        Click(hFont, IDC_QVG_WIZ_FONT_BODY);
+        Click(hFont, IDC_QVG_WIZ_FONT);
+        bodySample = ItemText(hFont, IDC_QVG_WIZ_FONT_SAMPLE);
+        Click(hFont, IDC_QVG_WIZ_FONT_TITLE);
+        titleSample = ItemText(hFont, IDC_QVG_WIZ_FONT_SAMPLE);
+        return IDOK;
+    });
+    EXPECT_FALSE(bChoiceForOthers);
+    EXPECT_EQ(bodySample, "Courier New, 11 pt");
+    EXPECT_EQ(titleSample.rfind(titleFace + ",", 0), 0u) << titleSample;
+    auto* pEdited = static_cast<QVGTextPanel*>(sheet.GetWorkingChart()->FindComponent(0, IDS_QVG_TEXT_PANEL));
+    EXPECT_EQ(std::string(pEdited->GetBodyFace()), "Courier New");
+    EXPECT_EQ(pEdited->GetBodyFontSize(), 11);
+    EXPECT_EQ(std::string(pEdited->GetTitleFace()), titleFace);
+}
+
 TEST_F(WizSheetTest, TheCaptionTurnsThroughItsFiveTextsAndTheToolTipsAreRegistered)
 {
     BuildChart();
     QVGWizSheet sheet(&chart, "Chart Wizard", nullptr, 0, 0, 0, TRUE);
     std::vector<std::string> captions;
     std::string tip;
+    std::vector<UINT_PTR> tools;
     Run(sheet, [&](QVGWizSheet& s) {
         for (int n = 0; n < 6; ++n) {
             s.SendMessage(WM_TIMER, QVGWizSheet::captionTimerId);
             captions.push_back(WindowText(s.m_hWnd));
         }
         tip = s.GetToolTip().GetWindowToolText(s.m_mainPage.GetDlgItem(IDC_QVG_WIZ_MEASUREMENT));
+        // Every page made registers the tips again: each control still has one tool.
+        for (CPropertyPage* pPage : std::vector<CPropertyPage*>{&s.m_fillPage, &s.m_fontPage, &s.m_advancedPage})
+            s.SetActivePage(pPage);
+        const HWND hTips = s.GetToolTip().m_hWnd;
+        const int nTools = (int)::SendMessageA(hTips, TTM_GETTOOLCOUNT, 0, 0);
+        for (int n = 0; n < nTools; ++n) {
+            TTTOOLINFOA ti = {};
+            ti.cbSize = sizeof ti;
+            if (::SendMessageA(hTips, TTM_ENUMTOOLSA, n, (LPARAM)&ti))
+                tools.push_back(ti.uId);
+        }
         return IDCANCEL;
     });
+    ASSERT_GT(tools.size(), 20u);
+    std::sort(tools.begin(), tools.end());
+    EXPECT_EQ(std::adjacent_find(tools.begin(), tools.end()), tools.end());
     EXPECT_EQ(captions[0], "Chart Wizard: shift-click a component to move it");
     EXPECT_EQ(captions[4], "Chart Wizard: OK keeps the changes");
     EXPECT_EQ(captions[5], captions[0]);
