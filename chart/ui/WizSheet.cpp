@@ -178,21 +178,8 @@ void QVGWizSheet::ReadLayouts()
 {
     m_layouts.clear();
     CString text;
-    if (!LoadWizardResource("LAYOUT", text)) {
-        // Without the resource, a layout file of that name.
-        try {
-            CFile file("LAYOUT", CFile::modeRead);
-            const UINT nLength = UINT(file.GetLength());
-            std::string buffer(nLength, '\0');
-            if (file.Read(buffer.data(), nLength) != nLength)
-                AfxThrowFileException(CFileException::endOfFile, -1, "LAYOUT");
-            text = CString(buffer.data(), int(nLength));
-        } catch (CFileException* e) {
-            e->Delete();
-            return;
-        }
-    }
-    m_layouts = ParseLayouts(text);
+    if (LoadLayoutText("LAYOUT", text))
+        m_layouts = ParseLayouts(text);
 }
 
 // ---- The sheet's buttons ----

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "chart/model/ChartResourceIds.h"
 #include "chart/model/Graph.h"
@@ -78,6 +79,28 @@ BOOL LoadWizardResource(LPCTSTR lpszName, CString& text)
         return FALSE;
     // A resource's text has no terminator of its own.
     text = CString(pData, int(::SizeofResource(hInstance, hResource)));
+    return TRUE;
+}
+
+BOOL LoadLayoutText(LPCTSTR lpszName, CString& text)
+{
+    if (LoadWizardResource(lpszName, text))
+        return TRUE;
+    try {
+        CFile file(lpszName, CFile::modeRead | CFile::shareDenyWrite);
+        const ULONGLONG nLength = file.GetLength();
+        if (nLength > 0x7FFFFFFF)
+            AfxThrowFileException(CFileException::invalidFile, -1, lpszName);
+        std::string buffer(size_t(nLength), '\0');
+        if (file.Read(buffer.data(), UINT(nLength)) != UINT(nLength))
+            AfxThrowFileException(CFileException::endOfFile, -1, lpszName);
+        text = CString(buffer.data(), int(nLength));
+    } catch (CFileException* e) {
+        // No layout file, or one that cannot be read whole: no layouts.
+        e->Delete();
+        text.Empty();
+        return FALSE;
+    }
     return TRUE;
 }
 

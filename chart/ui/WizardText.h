@@ -46,6 +46,10 @@ private:
 // A "GRAPHTYPE" resource of the name as text; FALSE when there is none.
 BOOL LoadWizardResource(LPCTSTR lpszName, CString& text);
 
+// The layouts of the "GRAPHTYPE" resource of the name, or without one those of the file of that name,
+// read whole; FALSE when there is neither or the file cannot be read in full.
+BOOL LoadLayoutText(LPCTSTR lpszName, CString& text);
+
 // A choice-list line ("%x %n"): the value, then the rest of the line is the entry's text.
 BOOL ParseChoiceLine(LPCTSTR lpszLine, DWORD& value, CString& text);
 // A graph-type line ("%x %s %n"): the value (the type in bits 16-23), the word naming the resource of the
