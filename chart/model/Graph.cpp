@@ -720,3 +720,8 @@ void QVGraph::Serialize(CArchive& ar)
     ar >> m_nLabelAnnotation;
     m_bChanged = 1;
 }
+
+BOOL QVGraph::IsDynamic()
+{
+    return FALSE;
+}

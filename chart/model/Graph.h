@@ -134,6 +134,9 @@ public:
     virtual BOOL GetImageCached();
     virtual CPalette* GetPalette();
     virtual void PlaceFixedRect(const CRect& target, CRect& rect);
+    // Whether the chart's data streams in (a subclass that feeds it says so); no by default. The chart
+    // wizard leaves such data where it is and works on sample data.
+    virtual BOOL IsDynamic();
 
     // Writes the component list as a template file as the chart edit dialog saves it: a header line, a
     // line per component, and the footer. Throws CFileException when the file cannot be written.

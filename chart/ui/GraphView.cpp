@@ -35,10 +35,10 @@ BEGIN_MESSAGE_MAP(QVGraphView, CView)
     ON_COMMAND(ID_QVG_PRINT_PAGE_SETUP, OnPrintPageSetup)
     ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
     ON_COMMAND(ID_QVG_EDIT_GRAPH, OnEditGraph)
+    ON_COMMAND(ID_QVG_CHART_WIZARD, OnChartWizard)
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
-    // ID_QVG_CHART_WIZARD (53508) belongs here, with its sheet.
 END_MESSAGE_MAP()
 
 QVGraphView::QVGraphView() = default;

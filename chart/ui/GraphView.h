@@ -142,6 +142,8 @@ protected:
     afx_msg void OnEditCopy();
     // The chart edit dialog on the chart, then the chart refreshed and repainted.
     afx_msg void OnEditGraph();
+    // The chart wizard on the chart; after OK the chart takes the wizard's components.
+    afx_msg void OnChartWizard();
 
     // ---- Helpers ----
     // A client point in chart coordinates and back (the same on a view that does not scroll).
@@ -203,7 +205,6 @@ public:
     QVGraphView();
     ~QVGraphView() override;
 
-    // The wizard (53508) adds its command to this map.
     DECLARE_MESSAGE_MAP()
 };
 

@@ -4,6 +4,7 @@
 #include "chart/model/GraphDoc.h"
 #include "chart/ui/ChartViewIds.h"
 #include "chart/ui/GraphEditDialog.h"
+#include "chart/ui/WizSheet.h"
 #include "chart/ui/GraphPosition.h"
 #include "chart/ui/GraphZoom.h"
 #include "framework/win/Dc.h"
@@ -282,6 +283,22 @@ void QVGraphViewImpl<TBase>::OnEditGraph()
     QVGraphEditDialog dialog(this);
     dialog.m_pGraph = pChart;
     dialog.DoModal();
+    pChart->Refresh();
+    this->Invalidate(FALSE);
+}
+
+template <class TBase>
+void QVGraphViewImpl<TBase>::OnChartWizard()
+{
+    QVGraph* pChart = GetGraph();
+    if (pChart == nullptr)
+        return;
+    CString caption;
+    caption.LoadString(IDS_QVG_WIZARD_CAPTION);
+    QVGWizSheet sheet(pChart, caption, nullptr, 0, 0, 0, TRUE);
+    if (sheet.DoModal() != IDOK)
+        return;
+    sheet.CopyBack(FALSE);
     pChart->Refresh();
     this->Invalidate(FALSE);
 }

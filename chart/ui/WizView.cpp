@@ -8,7 +8,7 @@
 #include "chart/model/GraphComponent.h"
 #include "chart/ui/ChartViewIds.h"
 #include "chart/ui/PageSetup.h"
-#include "chart/ui/WizardLayout.h"
+#include "chart/ui/WizardText.h"
 #include "chart/ui/image/Dib.h"
 #include "chart/ui/image/Jpeg.h"
 #include "framework/dialogs/FileDialog.h"

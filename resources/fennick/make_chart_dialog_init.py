@@ -53,8 +53,12 @@ FRAMES = ["None", "Automatic", "Line", "Pattern", "Color"]
 INTERIORS = ["None", "Automatic", "Color", "Vertical shade", "Horizontal shade", "Angled shade", "Resource",
              "Image", "Pattern"]
 COMPONENT_KINDS = ["Background", "Data display", "Legend", "Title", "Label"]
+# The chart wizard's fill choices (fill types 0, 1, 4, 5, 3, 2, 6) and a title's alignments.
+WIZARD_FILLS = ["None", "Solid color", "Angled shade", "Resource image", "Horizontal shade", "Vertical shade",
+                "Image file"]
+ALIGNMENTS = ["Left", "Right", "Centred"]
 
-# (dialog, [(control, entries)]), by the names of chart/ui/ChartEditIds.h.
+# (dialog, [(control, entries)]), by the names of chart/ui/ChartEditIds.h and ChartWizardIds.h.
 DIALOGS = [
     ("IDD_QVG_COMPONENT_CHOICE", [("IDC_QVG_COMPONENT_LIST", COMPONENT_KINDS)]),
     ("IDD_QVG_DISPLAY_STYLE", [("IDC_QVG_GRAPH_STYLE", GRAPH_STYLES), ("IDC_QVG_AXIS_STYLE", AXIS_STYLES),
@@ -62,6 +66,8 @@ DIALOGS = [
     ("IDD_QVG_LEGEND_EDIT", [("IDC_QVG_LEGEND_TYPE", LEGEND_TYPES), ("IDC_QVG_KEY_STYLE", KEY_STYLES)]),
     ("IDD_QVG_OBJECT_STYLE", [("IDC_QVG_OBJECT", OBJECTS), ("IDC_QVG_FRAME", FRAMES)]),
     ("IDD_QVG_INTERIOR_EDIT", [("IDC_QVG_INTERIOR", INTERIORS)]),
+    ("IDD_QVG_WIZ_FILL", [("IDC_QVG_WIZ_FILL_CHOICE", WIZARD_FILLS)]),
+    ("IDD_QVG_WIZ_FONT", [("IDC_QVG_WIZ_JUSTIFICATION", ALIGNMENTS)]),
 ]
 
 

@@ -5,7 +5,10 @@
 
 #include "ChartViewTestSupport.h"
 #include "chart/ui/ChartViewIds.h"
+#include "chart/model/ChartResourceIds.h"
+#include "chart/ui/ChartWizardIds.h"
 #include "chart/ui/GraphEditDialog.h"
+#include "chart/ui/WizSheet.h"
 #include "tests/framework/WinTestSupport.h"
 #include "framework/win/Dc.h"
 
@@ -84,5 +87,40 @@ TEST_F(ChartViewTest, EditGraphRunsTheChartExplorerOnTheChartThenRefreshesIt)
     EXPECT_EQ(caption, "Chart Explorer");
     // Refreshed and waiting to be painted anew.
     EXPECT_TRUE(Chart().IsChanged());
+    EXPECT_TRUE(::GetUpdateRect(pView->m_hWnd, nullptr, FALSE));
+}
+
+TEST_F(ChartViewTest, ChartWizardRunsTheWizardOnTheChartAndTakesItsComponentsAfterOk)
+{
+    const int nGroups = Chart().GetGroupCount();
+    const double value = Chart().GetItemValue(1, 1);
+    QVGraph* pEdited = nullptr;
+    std::string caption;
+    messageBox.answers = {IDYES};   // "Add a component of this kind?"
+    hook.onDialog = [&](CWnd* pDialog) {
+        auto* pSheet = dynamic_cast<QVGWizSheet*>(pDialog);
+        ASSERT_NE(pSheet, nullptr);
+        pEdited = pSheet->GetChart();
+        caption = WindowText(pDialog->m_hWnd);
+        pSheet->SetActivePage(&pSheet->m_advancedPage);
+        HWND hPage = pSheet->m_advancedPage.m_hWnd;
+        HWND hKinds = ::GetDlgItem(hPage, IDC_QVG_WIZ_KINDS);
+        ::SendMessageA(hKinds, CB_SETCURSEL, ::SendMessageA(hKinds, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM("Title")), 0);
+        ::SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_QVG_WIZ_KINDS, CBN_SELCHANGE), LPARAM(hKinds));
+        ::SendMessageA(::GetDlgItem(hPage, IDC_QVG_WIZ_ADD), BM_CLICK, 0, 0);
+        pDialog->SendMessage(WM_COMMAND, IDOK);
+    };
+    ::ValidateRect(pView->m_hWnd, nullptr);
+    Command(ID_QVG_CHART_WIZARD);
+    pDisplay = nullptr;   // the chart's components are the wizard's copies now
+    EXPECT_EQ(pEdited, &Chart());
+    EXPECT_EQ(caption, "Chart Wizard");
+    ASSERT_EQ(Chart().GetComponentList()->GetCount(), 3);
+    QVGraphComponent* pTitle = Chart().FindComponent(0, IDS_QVG_TITLE);
+    ASSERT_NE(pTitle, nullptr);
+    EXPECT_EQ(pTitle->GetChart(), &Chart());
+    // Components only: the chart keeps its own data.
+    EXPECT_EQ(Chart().GetGroupCount(), nGroups);
+    EXPECT_EQ(Chart().GetItemValue(1, 1), value);
     EXPECT_TRUE(::GetUpdateRect(pView->m_hWnd, nullptr, FALSE));
 }

@@ -18,7 +18,7 @@
 #include "chart/ui/ChartViewIds.h"
 #include "chart/ui/PageSetup.h"
 #include "chart/ui/WizView.h"
-#include "chart/ui/WizardLayout.h"
+#include "chart/ui/WizardText.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/dialogs/PrintDialog.h"
 #include "framework/docview/PrintInfo.h"

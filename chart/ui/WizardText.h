@@ -1,6 +1,8 @@
-// The chart wizard's layouts: a layout is one line of text, a sequence of component groups (name,
-// measurement, border, shadow, fill and the rectangle), read from the "LAYOUT" resource or a layout
-// file, and written by the wizard preview's save-layout command.
+// The chart wizard's texts: the "GRAPHTYPE" resources that fill its choice lists (a hexadecimal value and
+// an entry's text per line; the graph types also name the resource of their axis styles) and its
+// layouts. A layout is one line of text, a sequence of component groups (name, measurement, border,
+// shadow, fill and the rectangle), read from the "LAYOUT" resource or a layout file, and written by the
+// wizard preview's save-layout command.
 #pragma once
 
 #include <vector>
@@ -40,6 +42,19 @@ public:
 private:
     LPCTSTR m_pNext;
 };
+
+// A "GRAPHTYPE" resource of the name as text; FALSE when there is none.
+BOOL LoadWizardResource(LPCTSTR lpszName, CString& text);
+
+// The layouts of the "GRAPHTYPE" resource of the name, or without one those of the file of that name,
+// read whole; FALSE when there is neither or the file cannot be read in full.
+BOOL LoadLayoutText(LPCTSTR lpszName, CString& text);
+
+// A choice-list line ("%x %n"): the value, then the rest of the line is the entry's text.
+BOOL ParseChoiceLine(LPCTSTR lpszLine, DWORD& value, CString& text);
+// A graph-type line ("%x %s %n"): the value (the type in bits 16-23), the word naming the resource of the
+// type's axis styles (at most 255 characters), then the entry's text.
+BOOL ParseGraphTypeLine(LPCTSTR lpszLine, DWORD& value, CString& word, CString& text);
 
 // The groups of a layout line; a group that does not parse in full ends the line.
 CLayout ParseLayoutLine(LPCTSTR lpszLine);

@@ -1,9 +1,10 @@
 // The wizard's text lines and layouts: every read has a field width, so that no line, word or name of a
 // resource or a layout file can overrun its buffer.
-#include "chart/ui/WizardLayout.h"
+#include "chart/ui/WizardText.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "chart/model/ChartResourceIds.h"
 #include "chart/model/Graph.h"
@@ -11,6 +12,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
 #include "framework/win/Dc.h"
+#include "framework/win/WinApp.h"
 
 namespace {
 
@@ -63,6 +65,69 @@ BOOL QVGWizardLines::Next(CString& line)
         line = buffer;
         return TRUE;
     }
+}
+
+BOOL LoadWizardResource(LPCTSTR lpszName, CString& text)
+{
+    HINSTANCE hInstance = AfxFindResourceHandle(lpszName, "GRAPHTYPE");
+    HRSRC hResource = ::FindResourceA(hInstance, lpszName, "GRAPHTYPE");
+    if (hResource == nullptr)
+        return FALSE;
+    HGLOBAL hData = ::LoadResource(hInstance, hResource);
+    const auto* pData = hData != nullptr ? static_cast<const char*>(::LockResource(hData)) : nullptr;
+    if (pData == nullptr)
+        return FALSE;
+    // A resource's text has no terminator of its own.
+    text = CString(pData, int(::SizeofResource(hInstance, hResource)));
+    return TRUE;
+}
+
+BOOL LoadLayoutText(LPCTSTR lpszName, CString& text)
+{
+    if (LoadWizardResource(lpszName, text))
+        return TRUE;
+    try {
+        CFile file(lpszName, CFile::modeRead | CFile::shareDenyWrite);
+        const ULONGLONG nLength = file.GetLength();
+        if (nLength > 0x7FFFFFFF)
+            AfxThrowFileException(CFileException::invalidFile, -1, lpszName);
+        std::string buffer(size_t(nLength), '\0');
+        if (file.Read(buffer.data(), UINT(nLength)) != UINT(nLength))
+            AfxThrowFileException(CFileException::endOfFile, -1, lpszName);
+        text = CString(buffer.data(), int(nLength));
+    } catch (CFileException* e) {
+        // No layout file, or one that cannot be read whole: no layouts.
+        e->Delete();
+        text.Empty();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL ParseChoiceLine(LPCTSTR lpszLine, DWORD& value, CString& text)
+{
+    unsigned int nValue = 0;
+    int nUsed = 0;
+    if (std::sscanf(lpszLine, "%x %n", &nValue, &nUsed) != 1)
+        return FALSE;
+    value = nValue;
+    text = lpszLine + nUsed;
+    text.TrimRight();
+    return TRUE;
+}
+
+BOOL ParseGraphTypeLine(LPCTSTR lpszLine, DWORD& value, CString& word, CString& text)
+{
+    unsigned int nValue = 0;
+    char buffer[kMaxWord + 1] = "";
+    int nUsed = 0;
+    if (std::sscanf(lpszLine, "%x %255s %n", &nValue, buffer, &nUsed) != 2)
+        return FALSE;
+    value = nValue;
+    word = buffer;
+    text = lpszLine + nUsed;
+    text.TrimRight();
+    return TRUE;
 }
 
 CLayout ParseLayoutLine(LPCTSTR lpszLine)

@@ -1,11 +1,12 @@
 // The wizard's text lines and layout lines: comments and empty lines, the bounds of lines and names,
-// and groups that end a layout line when they do not parse in full.
+// groups that end a layout line when they do not parse in full, and where the layouts are read from.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "chart/ui/WizardLayout.h"
+#include "chart/ui/WizardText.h"
 
 namespace {
 
@@ -78,6 +79,32 @@ TEST(LayoutLine, ALayoutTextHoldsOneLayoutPerLine)
     ASSERT_EQ(layouts.size(), 2u);
     EXPECT_EQ(layouts[0].size(), 2u);
     EXPECT_EQ(layouts[1].size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+TEST(LayoutText, TheResourceComesFirstThenAFileOfThatName)
+{
+    const char* const fileName = "wizard_layouts_test.txt";
+    const std::string fileText = "// from a file\nDisplay 3 0 0 1 5 5 95 95\n";
+    FILE* file = std::fopen(fileName, "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(fileText.data(), 1, fileText.size(), file);
+    std::fclose(file);
+
+    CString text;
+    // The chart library's own layouts are a resource.
+    ASSERT_TRUE(LoadLayoutText("LAYOUT", text));
+    EXPECT_GE(ParseLayouts(text).size(), 12u);
+    // Without a resource of the name, the file of that name, read whole.
+    ASSERT_TRUE(LoadLayoutText(fileName, text));
+    EXPECT_EQ(std::string(text), fileText);
+    // Neither: no text.
+    EXPECT_FALSE(LoadLayoutText("no_such_layouts.txt", text));
+    EXPECT_TRUE(text.IsEmpty());
+    std::remove(fileName);
 }
 
 } // namespace
