@@ -68,3 +68,26 @@ inline void PumpPopupMessages()
 
 // Alt held: the context code bit of a WM_SYSKEYDOWN.
 const LPARAM kAltDown = 0x20000001;
+
+// The first visible pop-up window of this thread whose object is of the class, NULL when none.
+template <class T>
+T* FindPopupOfClass()
+{
+    struct Search
+    {
+        T* pFound = nullptr;
+        static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
+        {
+            Search* pSearch = reinterpret_cast<Search*>(lParam);
+            if (::IsWindowVisible(hWnd))
+                if (T* pWnd = dynamic_cast<T*>(CWnd::FromHandlePermanent(hWnd)))
+                {
+                    pSearch->pFound = pWnd;
+                    return FALSE;
+                }
+            return TRUE;
+        }
+    } search;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &Search::Visit, reinterpret_cast<LPARAM>(&search));
+    return search.pFound;
+}
