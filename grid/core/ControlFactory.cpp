@@ -6,6 +6,7 @@
 #include "grid/controls/CheckListComboBox.h"
 #include "grid/controls/ComboBox.h"
 #include "grid/controls/ComboBoxWnd.h"
+#include "grid/controls/CurrencyCell.h"
 #include "grid/controls/DaoBitmap.h"
 #include "grid/controls/EditControl.h"
 #include "grid/controls/HotSpotEdit.h"
@@ -161,6 +162,13 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
             pRich->CreateControl(ES_MULTILINE, nID);
         return pRich;
     }
+    case GX_IDS_CTRL_CURRENCY:
+    {
+        CGXCurrencyEdit* pCurrency = new (std::nothrow) CGXCurrencyEdit(pGrid, nID);
+        if (pCurrency != nullptr)
+            pCurrency->CreateControl(WS_CHILD);
+        return pCurrency;
+    }
     case GX_IDS_CTRL_MASKEDIT:
     {
         CGXMaskControl* pMask = new (std::nothrow) CGXMaskControl(pGrid, nID, RUNTIME_CLASS(CGXMaskData));
@@ -204,6 +212,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXProgressCtrl::AddUserAttributes(pStylesMap);
     CGXTabbedComboBox::AddUserAttributes(pStylesMap);
     CGXTabbedComboBoxWnd::AddUserAttributes(pStylesMap);
+    CGXCurrencyEdit::AddUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
