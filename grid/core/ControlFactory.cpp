@@ -7,6 +7,7 @@
 #include "grid/controls/ComboBox.h"
 #include "grid/controls/ComboBoxWnd.h"
 #include "grid/controls/CurrencyCell.h"
+#include "grid/controls/DateTimeCell.h"
 #include "grid/controls/DaoBitmap.h"
 #include "grid/controls/EditControl.h"
 #include "grid/controls/HotSpotEdit.h"
@@ -162,6 +163,10 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
             pRich->CreateControl(ES_MULTILINE, nID);
         return pRich;
     }
+    case GX_IDS_CTRL_DATETIME:
+        return new (std::nothrow) CGXDateTimeCtrl(pGrid, nID, GXDT_DTS_CALENDAR | GXDT_DTS_UPDOWN);
+    case GX_IDS_CTRL_DATETIMENOCAL:
+        return new (std::nothrow) CGXDateTimeCtrl(pGrid, nID, GXDT_DTS_UPDOWN);
     case GX_IDS_CTRL_CURRENCY:
     {
         CGXCurrencyEdit* pCurrency = new (std::nothrow) CGXCurrencyEdit(pGrid, nID);
@@ -213,6 +218,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXTabbedComboBox::AddUserAttributes(pStylesMap);
     CGXTabbedComboBoxWnd::AddUserAttributes(pStylesMap);
     CGXCurrencyEdit::AddUserAttributes(pStylesMap);
+    CGXDateTimeCtrl::AddUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
