@@ -6,6 +6,7 @@
 #include "grid/controls/DrawnCell.h"
 #include "grid/core/AppData.h"
 #include "grid/core/ControlFactory.h"
+#include "grid/core/GridComponents.h"
 #include "grid/core/GridCore.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
@@ -458,10 +459,79 @@ BOOL CGXDateTimeCtrl::GetSelectedText(CString& text)
 
 // ---- Window side ----
 
+BOOL CGXDateTimeCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL,
+                               BOOL bSetCell)
+{
+    const CString findText = settings.strFind;
+    if (findText.IsEmpty() || m_hWnd == nullptr)
+        return FALSE;
+    const BOOL bCase = settings.bCase;
+    CGXBDateTimeCtrl* pFields = this;
+    if (!IsInitAt(nRow, nCol) || !m_bActive)
+    {
+        // Another cell: its value in the converting window, with its own format.
+        CGXStyle* pTaken = nullptr;
+        const CGXStyle* pStyle = settings.m_pStyle;
+        if (pStyle == nullptr)
+        {
+            pTaken = m_pGrid->NewStyle();
+            m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
+            pStyle = pTaken;
+        }
+        COleDateTime date;
+        const BOOL bNumberOnly = std::atoi(Attribute(*pStyle, GX_IDS_UA_DATETIMENUMBER)) != 0;
+        const BOOL bRead = (m_converter.GetSafeHwnd() != nullptr || CreateControl()) &&
+                           ParseValue(pStyle->GetValue(), bNumberOnly, date);
+        if (bRead)
+        {
+            ApplyStyleFormat(&m_converter, *pStyle);
+            m_converter.SetDateTime(date);
+        }
+        if (pTaken != nullptr)
+            m_pGrid->RecycleStyle(pTaken);
+        if (!bRead)
+            return FALSE;
+        pFields = &m_converter;
+    }
+    CString find = findText;
+    if (!bCase)
+        find.MakeUpper();
+    const BOOL bSameCell = m_nFindRow == nRow && m_nFindCol == nCol && m_strFindText == findText;
+    const int nFrom = bSameCell ? m_nFindNext : pFields->GetFixedCount();
+    for (int i = nFrom; i < pFields->GetGadgetCount(); ++i)
+    {
+        CGXBDTGadget* pGadget = pFields->GetGadget(i);
+        BOOL bMatch = FALSE;
+        if (dynamic_cast<CGXBDTNumericGadget*>(pGadget) != nullptr)
+            bMatch = find[0] >= '0' && find[0] <= '9' && std::atoi(find) == pGadget->m_nValue;
+        else if (dynamic_cast<CGXBDTListGadget*>(pGadget) != nullptr)
+        {
+            CString name = pGadget->GetText();
+            if (!bCase)
+                name.MakeUpper();
+            bMatch = name.Left(find.GetLength()) == find;
+        }
+        if (!bMatch)
+            continue;
+        m_nFindRow = nRow;
+        m_nFindCol = nCol;
+        m_strFindText = findText;
+        m_nFindNext = i + 1;
+        if (bSetCell && pFields == this)
+            SetCurrentIndex(i);
+        return TRUE;
+    }
+    m_nFindRow = m_nFindCol = 0x7fffffff;
+    m_strFindText.Empty();
+    return FALSE;
+}
+
 BOOL CGXDateTimeCtrl::OnChanging(const COleDateTime&)
 {
     if (m_bInit && CGXStatic::IsReadOnly())
         return FALSE;
+    m_nFindRow = m_nFindCol = 0x7fffffff;
+    m_strFindText.Empty();
     m_bModified = TRUE;
     return TRUE;
 }
@@ -485,26 +555,7 @@ void CGXDateTimeCtrl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
     const BOOL bActiveCell = IsInitAt(nRow, nCol) && m_bActive && m_hWnd != nullptr && !m_pGrid->IsPrinting();
     if (!bActiveCell)
     {
-        CGXStatic::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
-        // The current cell shows its buttons at its right edge.
-        const BOOL bCurrent = m_pGrid->IsCurrentCell(nRow, nCol) && !m_pGrid->IsPrinting();
-        if ((bCurrent || m_bAlwaysShowButton || m_bAlwaysShowSpin) && m_drawer.GetSafeHwnd() != nullptr)
-        {
-            const CRect inner = GetCellRect(nRow, nCol, &rect, &style);
-            int nRight = inner.right;
-            for (int i = 0; i < m_drawer.GetFixedCount(); ++i)
-            {
-                CGXBDTGadget* pGadget = m_drawer.GetGadget(i);
-                const BOOL bSpin = pGadget->m_nId == idSpin;
-                if (bSpin && !(m_bAlwaysShowSpin || (bCurrent && !CGXStatic::IsReadOnly())))
-                    continue;
-                if (!bSpin && !(m_bAlwaysShowButton || bCurrent))
-                    continue;
-                pGadget->m_rect.SetRect(nRight - 16, inner.top, nRight, inner.bottom);
-                nRight -= 16;
-                pGadget->Draw(pDC);
-            }
-        }
+        DrawInactive(pDC, rect, nRow, nCol, style, pStandardStyle);
         return;
     }
     const CGXStyle& cached = GetCachedStyle();
@@ -530,6 +581,72 @@ void CGXDateTimeCtrl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
     CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
 }
 
+void CGXDateTimeCtrl::DrawInactive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                                   const CGXStyle* pStandardStyle)
+{
+    const HDC hDC = pDC->GetSafeHdc();
+    DrawBackground(pDC, rect, style);
+    if (m_drawer.GetSafeHwnd() == nullptr && !CreateControl())
+        return;
+    const CRect inner = GetCellRect(nRow, nCol, &rect, &style);
+    const BOOL bPrinting = m_pGrid->IsPrinting();
+    const BOOL bCurrent = m_pGrid->IsCurrentCell(nRow, nCol) && !bPrinting;
+    const BOOL bButton = m_bAlwaysShowButton || bCurrent;
+    const BOOL bSpin = m_bAlwaysShowSpin || (bCurrent && !CGXStatic::IsReadOnly());
+
+    // The drawing window takes the cell's format and value; an unusable value shows the time-only
+    // default for every custom format.
+    ApplyStyleFormat(&m_drawer, style);
+    const BOOL bNumberOnly = std::atoi(Attribute(style, GX_IDS_UA_DATETIMENUMBER)) != 0;
+    const CString value = style.GetIncludeValue() ? style.GetValue() : CString();
+    COleDateTime date;
+    if (!ParseValue(value, bNumberOnly, date))
+        date = m_drawer.GetFormatType() == fmtCustom ? COleDateTime(0.0) : DefaultValue(m_drawer);
+    m_drawer.SetDateTime(date);
+
+    const HFONT hFont = CreateStyleFont(style, pStandardStyle);
+    const HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
+    const BOOL bBlackWhite = GXDrawnCell::IsBlackWhite(m_pGrid);
+    const COLORREF oldText = ::SetTextColor(hDC, GXDrawnCell::TextColor(style, bBlackWhite));
+    const COLORREF oldBack = ::SetBkColor(hDC, GXDrawnCell::InteriorColor(style, bBlackWhite));
+    const int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
+    int x = inner.left + 1;
+    int nRight = inner.right;
+    for (int i = 0; i < m_drawer.GetGadgetCount(); ++i)
+    {
+        CGXBDTGadget* pGadget = m_drawer.GetGadget(i);
+        if ((pGadget->m_nFlags & CGXBDTGadget::flagFixed) != 0)
+        {
+            pGadget->m_rect.SetRect(nRight - 16, inner.top, nRight, inner.bottom);
+            nRight -= 16;
+            continue;
+        }
+        pGadget->m_rect.SetRect(0, 0, 0, 0);
+        pGadget->CalcSize(pDC);
+        const int cx = pGadget->m_rect.Width();
+        const int cy = pGadget->m_rect.Height();
+        pGadget->m_rect.SetRect(x, inner.top, x + cx, inner.top + std::max(cy, 0));
+        x += cx;
+    }
+    RECT clip = {};
+    ::GetClipBox(hDC, &clip);
+    for (int i = m_drawer.GetGadgetCount() - 1; i >= 0; --i)
+    {
+        CGXBDTGadget* pGadget = m_drawer.GetGadget(i);
+        RECT overlap;
+        if (!::IntersectRect(&overlap, &pGadget->m_rect, &clip))
+            continue;
+        if (pGadget->m_nId == idSpin ? bSpin : pGadget->m_nId == idButton ? bButton : !value.IsEmpty())
+            pGadget->Draw(pDC);
+    }
+    ::SetBkMode(hDC, nOldMode);
+    ::SetBkColor(hDC, oldBack);
+    ::SetTextColor(hDC, oldText);
+    ::SelectObject(hDC, hOldFont);
+    ::DeleteObject(hFont);
+    CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+}
+
 void CGXDateTimeCtrl::Hide()
 {
     if (m_hWnd == nullptr || !::IsWindowVisible(m_hWnd))
@@ -544,19 +661,55 @@ void CGXDateTimeCtrl::Hide()
 
 // ---- Mouse and keys of an inactive cell ----
 
+void CGXDateTimeCtrl::ActivateAtPoint(UINT, CPoint point, BOOL bForce)
+{
+    if (m_hWnd == nullptr || !m_bInit)
+        return;
+    const CRect inner = GetCellRect(m_nRow, m_nCol);
+    const CPoint at(point.x - inner.left, point.y - inner.top);
+    {
+        CGXFlagScope focusChange(m_pGrid->m_bFocusChanging, TRUE);
+        ::SetWindowPos(m_hWnd, nullptr, inner.left, inner.top, inner.Width(), inner.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+    LayoutGadgets();
+    int nIndex = -1;
+    if (bForce || !GetCachedStyle().GetValue().IsEmpty())
+        if (CGXBDTGadget* pHit = HitTest(at))
+            for (int i = 0; i < GetGadgetCount(); ++i)
+                if (GetGadget(i) == pHit && (pHit->m_nFlags & CGXBDTGadget::flagFocus) != 0)
+                    nIndex = i;
+    if (nIndex < 0)
+        nIndex = NextFocusable(GetFixedCount() - 1, TRUE);
+    if (nIndex >= 0)
+        m_nCurrent = nIndex;
+    SetFieldFocusStates();
+    if (!StartEditing())
+        return;
+    Refresh();
+    ::UpdateWindow(m_hWnd);
+    // A spin or drop button under the point takes the click itself.
+    ::SendMessageA(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    ::SendMessageA(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
 BOOL CGXDateTimeCtrl::LButtonUp(UINT nFlags, CPoint point, UINT nHitState)
 {
     CGXGridParam* pParam = m_pGrid->GetParam();
-    if (m_hWnd != nullptr && m_bInit && !m_bActive && pParam != nullptr && (pParam->m_wActivateCell & 7) != 0 &&
-        StartEditing())
-        Refresh();
+    const CRect cell = CGXControl::GetCellRect(m_nRow, m_nCol);
+    if (m_hWnd != nullptr && m_bInit && cell.PtInRect(point) && pParam != nullptr &&
+        (pParam->m_wActivateCell & 7) != 0)
+    {
+        CGXFlagScope focusChange(m_pGrid->m_bFocusChanging, TRUE);
+        ActivateAtPoint(nFlags, point, FALSE);
+    }
     return CGXControl::LButtonUp(nFlags, point, nHitState);
 }
 
 BOOL CGXDateTimeCtrl::LButtonDblClk(UINT nFlags, CPoint point)
 {
-    if (m_hWnd != nullptr && m_bInit && !m_bActive && StartEditing())
-        Refresh();
+    if (m_hWnd != nullptr && m_bInit && !m_bActive)
+        ActivateAtPoint(nFlags, point, TRUE);
     return CGXControl::LButtonDblClk(nFlags, point);
 }
 

@@ -59,6 +59,9 @@ public:
     virtual BOOL ApplyStyleFormat(CGXBDateTimeCtrl* pWnd, const CGXStyle& style);
     // Cuts a text at CR, LF, blanks and the separator text.
     virtual BOOL SplitText(const CString& text, CStringArray& parts);
+    // Activates the cell with the field under the point (a grid point) current; a button under it
+    // takes the click. Without bForce an empty cell starts at its first field.
+    virtual void ActivateAtPoint(UINT nFlags, CPoint point, BOOL bForce);
 
     // ---- Cell-control interface ----
     CRuntimeClass* GetWndRuntimeClass() override;
@@ -88,6 +91,10 @@ public:
     BOOL CharDbcs(const CString& text, UINT nRepCnt, UINT nFlags) override;
     BOOL SysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     BOOL GetSelectedText(CString& text) override;
+    // Compares the text with the fields in order: a number field by its value, a name field by the
+    // beginning of its name; a later search in the same cell goes on behind the last match.
+    BOOL FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
+                  BOOL bSetCell) override;
 
     // ---- Window side ----
     BOOL OnChanging(const COleDateTime& date) override;
@@ -114,6 +121,10 @@ protected:
     // formats, today at midnight otherwise.
     COleDateTime DefaultValue(const CGXBDateTimeCtrl& wnd) const;
     void ReadSettings(const CGXStyle& style);
+    // An inactive cell: the fields of the drawing window for the cell's value, the buttons of the
+    // current cell at its right edge.
+    void DrawInactive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                      const CGXStyle* pStandardStyle);
 
     DWORD m_dwWindowStyle;
     BOOL m_bActive = FALSE;
@@ -124,6 +135,11 @@ protected:
     BOOL m_bFormatShowsDate = TRUE;
     UINT m_nID;
     HFONT m_hCellFont = nullptr;
+    // The last match of FindText: its cell (none: 0x7fffffff twice), text and the field after it.
+    ROWCOL m_nFindRow = 0x7fffffff;
+    ROWCOL m_nFindCol = 0x7fffffff;
+    CString m_strFindText;
+    int m_nFindNext = 0;
     CGXCaptiveDateTimeCtrl m_converter;
     CGXCaptiveDateTimeCtrl m_drawer;
 };

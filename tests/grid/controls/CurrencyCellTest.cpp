@@ -5,6 +5,7 @@
 
 #include "grid/controls/Calculator.h"
 #include "grid/core/ControlFactory.h"
+#include "grid/core/GridComponents.h"
 #include "grid/core/Range.h"
 
 #include "DrawnCellTestGrid.h"
@@ -192,4 +193,20 @@ TEST_F(CurrencyCellTest, ALimitedIntegerPartCutsOnlyWhatIsShown)
     EXPECT_EQ(std::string(value), "123456.78");
     grid.MoveCurrentCell(2, 2);
     EXPECT_EQ(std::string(grid.Stored(1, 1)), "123456.78");
+}
+
+TEST_F(CurrencyCellTest, AReplacementLongerThanAKilobyteIsStoredWhole)
+{
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_CURRENCYSYMBOL, CString('X', 1100));
+    CGXCurrencyEdit* pCurrency = Cell("5", style);
+    ASSERT_NE(pCurrency, nullptr);
+    grid.Key(VK_HOME);
+    grid.UpdateWindow();
+    ASSERT_TRUE(pCurrency->IsActive());
+    CGXFindReplaceSettings settings;
+    settings.strFind = "5";
+    settings.strReplace = "7";
+    EXPECT_TRUE(pCurrency->ReplaceAll(settings, 1, 1));
+    EXPECT_EQ(std::string(grid.Stored(1, 1)), "7.00");
 }

@@ -5,6 +5,7 @@
 
 #include "grid/controls/Calendar.h"
 #include "grid/core/ControlFactory.h"
+#include "grid/core/GridComponents.h"
 
 #include "DrawnCellTestGrid.h"
 #include "PopupTestSupport.h"
@@ -164,4 +165,94 @@ TEST_F(DateTimeCellTest, TheFactoryRegistersTheAttributes)
     ASSERT_NE(pMap, nullptr);
     for (WORD nId : {51034, 51035, 51036, 51037, 51038, 51039, 51044, 52571, 52572})
         EXPECT_NE(pMap->LookupUserAttributeInfo(nId), nullptr) << nId;
+}
+
+TEST_F(DateTimeCellTest, AnInactiveCellDrawsItsFieldsAndTheCurrentCellItsButtons)
+{
+    Cell(GX_IDS_CTRL_DATETIME, "");
+    CGXDateTimeCtrl* pCtrl = Control(GX_IDS_CTRL_DATETIME);
+    auto inkIn = [](MemoryCanvas& canvas, int left, int right) {
+        int n = 0;
+        for (int x = left; x < right; ++x)
+            for (int y = 0; y < 20; ++y)
+                n += canvas.At(x, y) != RGB(255, 255, 255) ? 1 : 0;
+        return n;
+    };
+    struct Case
+    {
+        const char* value;
+        ROWCOL row;   // (1, 1) is the current cell
+        BOOL fields;
+        BOOL buttons;
+    } cases[] = {
+        {"36526", 3, TRUE, FALSE},
+        {"36526", 1, TRUE, TRUE},
+        {"", 1, FALSE, TRUE},
+        {"", 3, FALSE, FALSE},
+    };
+    for (const Case& c : cases)
+    {
+        grid.SetControlCell(c.row, 1, GX_IDS_CTRL_DATETIME, c.value);
+        const CGXStyle& style = grid.LookupStyleRowCol(c.row, 1);
+        MemoryCanvas canvas(140, 20);
+        pCtrl->Draw(&canvas.dc, CRect(0, 0, 140, 20), c.row, 1, style, nullptr);
+        EXPECT_EQ(inkIn(canvas, 2, 90) > 0, c.fields) << c.value << " row " << c.row;
+        EXPECT_EQ(inkIn(canvas, 110, 138) > 0, c.buttons) << c.value << " row " << c.row;
+    }
+}
+
+TEST_F(DateTimeCellTest, AClickActivatesTheFieldUnderIt)
+{
+    grid.SetColWidth(1, 1, 200);
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, "dd/MM/yyyy");
+    grid.SetControlCell(1, 1, GX_IDS_CTRL_DATETIMENOCAL, "36526", style);
+    grid.SetControlCell(2, 1, GX_IDS_CTRL_DATETIMENOCAL, "36526", style);
+    CGXDateTimeCtrl* pCtrl = Control(GX_IDS_CTRL_DATETIMENOCAL);
+    ASSERT_NE(pCtrl, nullptr);
+    struct Case
+    {
+        ROWCOL row;
+        int dx;
+        int field;
+    } cases[] = {{1, 4, CGXBDateTimeCtrl::idDay}, {2, 150, CGXBDateTimeCtrl::idYear4}};
+    for (const Case& c : cases)
+    {
+        const CRect cell = grid.CalcCellRect(c.row, 1);
+        grid.Click(CPoint(cell.left + c.dx, cell.CenterPoint().y));
+        grid.UpdateWindow();
+        ASSERT_TRUE(pCtrl->IsActive()) << c.row;
+        EXPECT_EQ(pCtrl->GetCurrentGadget()->m_nId, c.field) << c.row;
+    }
+}
+
+TEST_F(DateTimeCellTest, FindTextMatchesFieldsInOrderAndGoesOnBehindTheLastMatch)
+{
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, "d MMMM yyyy, d");
+    CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "36526", style);
+    grid.Key(VK_HOME);
+    grid.UpdateWindow();
+    ASSERT_TRUE(pCtrl->IsActive());
+    ASSERT_EQ(std::string(pCtrl->GetFieldsText()), "1 January 2000, 1");
+    struct Step
+    {
+        const char* find;
+        BOOL found;
+        int field;   // the current field after a match
+    } steps[] = {
+        {"1", TRUE, 1},      // the first day field (after the two buttons)
+        {"1", TRUE, 7},      // then the second one
+        {"1", FALSE, 7},     // nothing more: the search ends
+        {"jan", TRUE, 3},    // a name by its beginning, whatever the case
+        {"2000", TRUE, 5},
+        {"Feb", FALSE, 5},
+    };
+    for (const Step& s : steps)
+    {
+        CGXFindReplaceSettings settings;
+        settings.strFind = s.find;
+        EXPECT_EQ(pCtrl->FindText(settings, 1, 1, FALSE, TRUE), s.found) << s.find;
+        EXPECT_EQ(pCtrl->GetCurrentIndex() - pCtrl->GetFixedCount() + 1, s.field) << s.find;
+    }
 }
