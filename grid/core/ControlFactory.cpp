@@ -6,6 +6,8 @@
 #include "grid/controls/CheckListComboBox.h"
 #include "grid/controls/ComboBox.h"
 #include "grid/controls/ComboBoxWnd.h"
+#include "grid/controls/CurrencyCell.h"
+#include "grid/controls/DateTimeCell.h"
 #include "grid/controls/DaoBitmap.h"
 #include "grid/controls/EditControl.h"
 #include "grid/controls/HotSpotEdit.h"
@@ -161,6 +163,17 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
             pRich->CreateControl(ES_MULTILINE, nID);
         return pRich;
     }
+    case GX_IDS_CTRL_DATETIME:
+        return new (std::nothrow) CGXDateTimeCtrl(pGrid, nID, GXDT_DTS_CALENDAR | GXDT_DTS_UPDOWN);
+    case GX_IDS_CTRL_DATETIMENOCAL:
+        return new (std::nothrow) CGXDateTimeCtrl(pGrid, nID, GXDT_DTS_UPDOWN);
+    case GX_IDS_CTRL_CURRENCY:
+    {
+        CGXCurrencyEdit* pCurrency = new (std::nothrow) CGXCurrencyEdit(pGrid, nID);
+        if (pCurrency != nullptr)
+            pCurrency->CreateControl(WS_CHILD);
+        return pCurrency;
+    }
     case GX_IDS_CTRL_MASKEDIT:
     {
         CGXMaskControl* pMask = new (std::nothrow) CGXMaskControl(pGrid, nID, RUNTIME_CLASS(CGXMaskData));
@@ -204,6 +217,8 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXProgressCtrl::AddUserAttributes(pStylesMap);
     CGXTabbedComboBox::AddUserAttributes(pStylesMap);
     CGXTabbedComboBoxWnd::AddUserAttributes(pStylesMap);
+    CGXCurrencyEdit::AddUserAttributes(pStylesMap);
+    CGXDateTimeCtrl::AddUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);

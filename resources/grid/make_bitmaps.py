@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Draws the grid's control bitmaps into res/ as 4-bit .bmp files on the 16-colour standard palette:
-the radio-button strip, the three check-box strips and the two drop-down arrows. Run by hand after
+the radio-button strip, the three check-box strips, the two drop-down arrows, the calculator button and the Enter key. Run by hand after
 changing a picture (plain python3); the build only compiles the results.
 
 The check boxes are recoloured when they are loaded: pure red becomes the window colour (white on
@@ -149,6 +149,28 @@ def arrow(disabled):
     return img
 
 
+def calculator():
+    """11 x 12: a small calculator, a grey body with a white display and black keys, the picture on
+    the currency edit's drop button."""
+    img = canvas(11, 12, SILVER)
+    fill(img, 1, 0, 9, 11, GREY)
+    fill(img, 2, 1, 8, 3, WHITE)
+    for row in range(3):
+        for col in range(3):
+            fill(img, 2 + col * 3, 5 + row * 2, 3 + col * 3, 5 + row * 2, BLACK)
+    return img
+
+
+def enter_arrow():
+    """13 x 9: the Enter key's bent arrow, black on light grey."""
+    img = canvas(13, 9, SILVER)
+    fill(img, 10, 1, 11, 5, BLACK)
+    fill(img, 3, 4, 11, 5, BLACK)
+    for i in range(4):
+        fill(img, 1 + i, 4 - i, 1 + i, 5 + i, BLACK)
+    return img
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_bmp("radio.bmp", radio_strip())
@@ -157,6 +179,8 @@ def main():
     write_bmp("checkflat.bmp", check_strip(flat_frame, draw_check))
     write_bmp("droparrow.bmp", arrow(False))
     write_bmp("droparrowoff.bmp", arrow(True))
+    write_bmp("calculator.bmp", calculator())
+    write_bmp("enter.bmp", enter_arrow())
 
 
 if __name__ == "__main__":

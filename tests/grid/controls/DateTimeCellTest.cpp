@@ -1,0 +1,258 @@
+// The date/time cell on a real grid: day counts are shown in the cell's format and stored with the
+// cell's precision, a wholly numeric value is always a day count, Delete clears the cell and only
+// the calendar variant drops its calendar.
+#include "grid/controls/DateTimeCell.h"
+
+#include "grid/controls/Calendar.h"
+#include "grid/core/ControlFactory.h"
+#include "grid/core/GridComponents.h"
+
+#include "DrawnCellTestGrid.h"
+#include "PopupTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+class DateTimeCellTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(grid.Open()); }
+
+    CGXDateTimeCtrl* Control(WORD nId) { return dynamic_cast<CGXDateTimeCtrl*>(grid.GetRegisteredControl(nId)); }
+    CGXDateTimeCtrl* Cell(WORD nId, LPCTSTR pszValue, CGXStyle style = CGXStyle())
+    {
+        grid.SetControlCell(1, 1, nId, pszValue, style);
+        grid.MoveCurrentCell(1, 1);
+        ::SetFocus(grid.m_hWnd);
+        return Control(nId);
+    }
+    std::string Shown(LPCTSTR pszValue, CGXStyle style = CGXStyle())
+    {
+        style.SetControl(GX_IDS_CTRL_DATETIME);
+        CString text;
+        Control(GX_IDS_CTRL_DATETIME)->GetControlText(text, 2, 2, pszValue, style);
+        return std::string(text);
+    }
+
+    DrawnCellGrid grid;
+};
+}  // namespace
+
+TEST_F(DateTimeCellTest, ValuesAreShownInTheCellsFormat)
+{
+    Cell(GX_IDS_CTRL_DATETIME, "");
+    struct Case
+    {
+        const char* value;
+        WORD attribute;
+        const char* setting;
+        const char* shown;
+    } cases[] = {
+        {"36526", 0, nullptr, "1/1/2000"},
+        {"36526.5", GX_IDS_UA_DATEFORMATTYPE, "4", "1/1/2000 12:00:00 PM"},
+        {"0.25", GX_IDS_UA_DATEFORMATTYPE, "0", "6:00:00 AM"},       // a number is a day count
+        {"0", GX_IDS_UA_DATEFORMATTYPE, "1", "12/30/1899"},          // 0 is a date too
+        {"2000x", GX_IDS_UA_DATETIMENUMBER, "1", "6/22/1905"},       // read as the number 2000
+        {"36526", GX_IDS_UA_CUSTOMFORMAT, "yyyy-MM-dd", "2000-01-01"},
+        {"", 0, nullptr, ""},
+    };
+    for (const Case& c : cases)
+    {
+        CGXStyle style;
+        if (c.attribute != 0)
+            style.SetUserAttribute(c.attribute, c.setting);
+        EXPECT_EQ(Shown(c.value, style), c.shown) << c.value;
+    }
+}
+
+TEST_F(DateTimeCellTest, AnEditIsStoredAsTheDayCountWithTheCellsPrecision)
+{
+    struct Case
+    {
+        const char* precision;
+        int expected;
+    } cases[] = {{nullptr, 13}, {"20", 15}, {"5", 13}, {"14", 14}};
+    for (const Case& c : cases)
+    {
+        CGXStyle style;
+        style.SetUserAttribute(GX_IDS_UA_DATEFORMATTYPE, "4");
+        if (c.precision != nullptr)
+            style.SetUserAttribute(GX_IDS_UA_DATETIMEPRECISION, c.precision);
+        CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "36526.3", style);
+        ASSERT_NE(pCtrl, nullptr);
+        EXPECT_EQ(pCtrl->GetPrecision(), c.expected) << (c.precision ? c.precision : "none");
+        grid.MoveCurrentCell(2, 2);
+    }
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_DATEFORMATTYPE, "4");
+    CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "36526.3", style);
+    grid.Key(VK_HOME);
+    grid.UpdateWindow();
+    ASSERT_TRUE(pCtrl->IsActive());
+    EXPECT_EQ(pCtrl->GetCurrentGadget()->m_nId, CGXBDateTimeCtrl::idMonth);
+    ::SendMessageA(pCtrl->m_hWnd, WM_KEYDOWN, VK_UP, 1);
+    EXPECT_TRUE(pCtrl->GetModify());
+    grid.MoveCurrentCell(2, 2);
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%.13g", COleDateTime(2000, 2, 1, 7, 12, 0).m_dt);
+    EXPECT_EQ(std::string(grid.Stored(1, 1)), expected) << "February, same time";
+}
+
+TEST_F(DateTimeCellTest, ATimeCellKeepsItsValueWhenNotEdited)
+{
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_DATEFORMATTYPE, "0");
+    CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIMENOCAL, "0.25", style);
+    ASSERT_NE(pCtrl, nullptr);
+    EXPECT_EQ(std::string(pCtrl->GetFieldsText()), "6:00:00 AM");
+    grid.MoveCurrentCell(2, 2);
+    EXPECT_EQ(std::string(grid.Stored(1, 1)), "0.25");
+}
+
+TEST_F(DateTimeCellTest, DeleteClearsTheCell)
+{
+    CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "36526");
+    grid.Key(VK_HOME);
+    grid.UpdateWindow();
+    ASSERT_TRUE(pCtrl->IsActive());
+    ::SendMessageA(pCtrl->m_hWnd, WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_FALSE(pCtrl->IsActive());
+    EXPECT_EQ(std::string(grid.Stored(1, 1)), "");
+}
+
+TEST_F(DateTimeCellTest, AltDownOpensTheCalendarOnlyInTheCalendarVariant)
+{
+    for (WORD nId : {GX_IDS_CTRL_DATETIME, GX_IDS_CTRL_DATETIMENOCAL})
+    {
+        CGXDateTimeCtrl* pCtrl = Cell(nId, "36526");
+        ASSERT_NE(pCtrl, nullptr);
+        ::SendMessageA(grid.m_hWnd, WM_SYSKEYDOWN, VK_DOWN, kAltDown);
+        grid.UpdateWindow();
+        EXPECT_TRUE(pCtrl->IsActive()) << nId;
+        EXPECT_EQ(pCtrl->GetCalendar() != nullptr, nId == GX_IDS_CTRL_DATETIME) << nId;
+        if (CGXBPopupCalendar* pCalendar = pCtrl->GetCalendar())
+        {
+            pCalendar->SelectDate(COleDateTime(2000, 1, 15, 12, 0, 0), TRUE);
+            ::SendMessageA(pCalendar->m_hWnd, WM_KEYDOWN, VK_RETURN, 1);
+            PumpPopupMessages();
+            EXPECT_EQ(pCtrl->GetCalendar(), nullptr);
+            grid.MoveCurrentCell(2, 2);
+            EXPECT_EQ(std::string(grid.Stored(1, 1)), "36540") << "15 January 2000";
+        }
+        else
+            grid.MoveCurrentCell(2, 2);
+    }
+}
+
+TEST_F(DateTimeCellTest, TypingADigitStartsEditingTheFirstField)
+{
+    CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "36526");
+    grid.Char('3');
+    PumpPopupMessages();
+    ASSERT_TRUE(pCtrl->IsActive());
+    ::SendMessageA(pCtrl->m_hWnd, WM_CHAR, '/', 1);
+    EXPECT_EQ(std::string(pCtrl->GetFieldsText()), "3/1/2000");
+    grid.MoveCurrentCell(2, 2);
+    EXPECT_EQ(std::string(grid.Stored(1, 1)), "36586") << "1 March 2000";
+}
+
+TEST_F(DateTimeCellTest, TheFactoryRegistersTheAttributes)
+{
+    CGXStylesMap* pMap = grid.GetParam()->GetStylesMap();
+    ASSERT_NE(pMap, nullptr);
+    for (WORD nId : {51034, 51035, 51036, 51037, 51038, 51039, 51044, 52571, 52572})
+        EXPECT_NE(pMap->LookupUserAttributeInfo(nId), nullptr) << nId;
+}
+
+TEST_F(DateTimeCellTest, AnInactiveCellDrawsItsFieldsAndTheCurrentCellItsButtons)
+{
+    Cell(GX_IDS_CTRL_DATETIME, "");
+    CGXDateTimeCtrl* pCtrl = Control(GX_IDS_CTRL_DATETIME);
+    auto inkIn = [](MemoryCanvas& canvas, int left, int right) {
+        int n = 0;
+        for (int x = left; x < right; ++x)
+            for (int y = 0; y < 20; ++y)
+                n += canvas.At(x, y) != RGB(255, 255, 255) ? 1 : 0;
+        return n;
+    };
+    struct Case
+    {
+        const char* value;
+        ROWCOL row;   // (1, 1) is the current cell
+        BOOL fields;
+        BOOL buttons;
+    } cases[] = {
+        {"36526", 3, TRUE, FALSE},
+        {"36526", 1, TRUE, TRUE},
+        {"", 1, FALSE, TRUE},
+        {"", 3, FALSE, FALSE},
+    };
+    for (const Case& c : cases)
+    {
+        grid.SetControlCell(c.row, 1, GX_IDS_CTRL_DATETIME, c.value);
+        const CGXStyle& style = grid.LookupStyleRowCol(c.row, 1);
+        MemoryCanvas canvas(140, 20);
+        pCtrl->Draw(&canvas.dc, CRect(0, 0, 140, 20), c.row, 1, style, nullptr);
+        EXPECT_EQ(inkIn(canvas, 2, 90) > 0, c.fields) << c.value << " row " << c.row;
+        EXPECT_EQ(inkIn(canvas, 110, 138) > 0, c.buttons) << c.value << " row " << c.row;
+    }
+}
+
+TEST_F(DateTimeCellTest, AClickActivatesTheFieldUnderIt)
+{
+    grid.SetColWidth(1, 1, 200);
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, "dd/MM/yyyy");
+    grid.SetControlCell(1, 1, GX_IDS_CTRL_DATETIMENOCAL, "36526", style);
+    grid.SetControlCell(2, 1, GX_IDS_CTRL_DATETIMENOCAL, "36526", style);
+    CGXDateTimeCtrl* pCtrl = Control(GX_IDS_CTRL_DATETIMENOCAL);
+    ASSERT_NE(pCtrl, nullptr);
+    struct Case
+    {
+        ROWCOL row;
+        int dx;
+        int field;
+    } cases[] = {{1, 4, CGXBDateTimeCtrl::idDay}, {2, 150, CGXBDateTimeCtrl::idYear4}};
+    for (const Case& c : cases)
+    {
+        const CRect cell = grid.CalcCellRect(c.row, 1);
+        grid.Click(CPoint(cell.left + c.dx, cell.CenterPoint().y));
+        grid.UpdateWindow();
+        ASSERT_TRUE(pCtrl->IsActive()) << c.row;
+        EXPECT_EQ(pCtrl->GetCurrentGadget()->m_nId, c.field) << c.row;
+    }
+}
+
+TEST_F(DateTimeCellTest, FindTextMatchesFieldsInOrderAndGoesOnBehindTheLastMatch)
+{
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, "d MMMM yyyy, d");
+    CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "36526", style);
+    grid.Key(VK_HOME);
+    grid.UpdateWindow();
+    ASSERT_TRUE(pCtrl->IsActive());
+    ASSERT_EQ(std::string(pCtrl->GetFieldsText()), "1 January 2000, 1");
+    struct Step
+    {
+        const char* find;
+        BOOL found;
+        int field;   // the current field after a match
+    } steps[] = {
+        {"1", TRUE, 1},      // the first day field (after the two buttons)
+        {"1", TRUE, 7},      // then the second one
+        {"1", FALSE, 7},     // nothing more: the search ends
+        {"jan", TRUE, 3},    // a name by its beginning, whatever the case
+        {"2000", TRUE, 5},
+        {"Feb", FALSE, 5},
+    };
+    for (const Step& s : steps)
+    {
+        CGXFindReplaceSettings settings;
+        settings.strFind = s.find;
+        EXPECT_EQ(pCtrl->FindText(settings, 1, 1, FALSE, TRUE), s.found) << s.find;
+        EXPECT_EQ(pCtrl->GetCurrentIndex() - pCtrl->GetFixedCount() + 1, s.field) << s.find;
+    }
+}
