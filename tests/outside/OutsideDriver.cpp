@@ -353,9 +353,14 @@ HWND FocusOf(HWND window)
 
 bool FillEdit(HWND edit, const std::string& text)
 {
+    // On a busy machine a click can reach the window before it is in front and be lost: a person
+    // clicks once more.
     Click(edit);
-    if (!WaitUntil([&] { return FocusOf(edit) == edit; }, 3000))
-        return false;
+    if (!WaitUntil([&] { return FocusOf(edit) == edit; }, 3000)) {
+        Click(edit);
+        if (!WaitUntil([&] { return FocusOf(edit) == edit; }, 5000))
+            return false;
+    }
     PressKey(VK_HOME);
     PressKey(VK_END, false, true);
     if (text.empty())
