@@ -209,4 +209,6 @@ void CGXGridCore::InstallResizeToFit()
         return;
     m_pResizeToFitImp = pImp;
     AddImplementationObject(pImp);
+    // The cells' controls measure through the size calculation.
+    InstallCalcSize();
 }

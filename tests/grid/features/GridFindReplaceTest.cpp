@@ -207,6 +207,54 @@ TEST_F(GridFindReplaceTest, CellsWithoutAnEditorAreSearchedAndReplacedByTheGrid)
     EXPECT_EQ(Column(1, 4, 4), (Texts{std::string(1500, 'y') + "Z" + std::string(600, 'y')})) << "any length";
 }
 
+// A grid in which the user presses Esc once Replace All has passed row 2.
+class CEscapingGridWnd : public CBeepCountingGridWnd
+{
+public:
+    void EnsureGridDimension(ROWCOL nRows, ROWCOL) override
+    {
+        if (nRows == 4)
+            ::PostMessageA(m_hWnd, WM_KEYDOWN, VK_ESCAPE, 1);
+    }
+};
+
+class GridReplaceAllAbortTest : public FeatureGridTest<CEscapingGridWnd>
+{
+};
+
+TEST_F(GridReplaceAllAbortTest, AnAbortRollsBackWhenAskedElseKeepsOneStep)
+{
+    struct Case
+    {
+        const char* pszName;
+        BOOL bConfirm;
+        int nAnswer; // to the abort question
+        Texts after;
+        const char* pszUndo;
+    } cases[] = {
+        {"rolled back", FALSE, 0, {"abc", "abc", "abc", "abc"}, ""},
+        {"abort without rollback", TRUE, IDABORT, {"Z", "Z", "abc", "abc"}, "Replace All"},
+    };
+    ASSERT_NO_FATAL_FAILURE(OpenFeatureGrid(4, 1));
+    for (const Case& c : cases)
+    {
+        SetColumn(1, 1, {"abc", "abc", "abc", "abc"});
+        grid.GetParam()->EmptyUndoList();
+        AbortWithoutAsking();
+        GXGetLongOperationState().bConfirmAbort = c.bConfirm;
+        CRecordingMessageBox box;
+        box.answers = {c.nAnswer};
+        CScopedMessageBoxSeam scopedBox(&box);
+        grid.MoveCurrentCell(1, 1);
+        CGXFindReplaceSettings settings = Search("abc");
+        grid.OnReplaceAll(&settings, "Z", FALSE);
+        Pump();
+        EXPECT_EQ(Column(1, 1, 4), c.after) << c.pszName;
+        EXPECT_EQ(NewestUndoName(), c.pszUndo) << c.pszName;
+        EXPECT_EQ(box.calls.size(), c.bConfirm ? 1u : 0u) << c.pszName;
+    }
+}
+
 // A notification of the dialog as the system sends it to the window that owns the dialog.
 void Notify(CFindReplaceDialog& dialog, DWORD dwFlags)
 {

@@ -88,6 +88,21 @@ TEST_F(GridHostFeatureCommandsTest, HiddenLinesDumpAsZeroSizesUntilShown)
     EXPECT_EQ(DumpLine("undo "), "undo 5 \"Hide Rows\"");
 }
 
+TEST_F(GridHostFeatureCommandsTest, FitRowsAndColumnsAreOneUndoStepEach)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost(3, 2));
+    Command(ID_GRIDHOST_ROWHEIGHT, {"2", "90"});
+    Command(ID_GRIDHOST_FITROWS, {"2", "2", "8"});
+    EXPECT_EQ(View(0).GetRowHeight(2), 90) << "flag 8: no shrinking";
+    Command(ID_GRIDHOST_FITROWS, {"1", "3", "0"});
+    EXPECT_LT(View(0).GetRowHeight(2), 90);
+    EXPECT_EQ(DumpLine("undo "), "undo 2 \"Resizing Rows\"");
+    Command(ID_GRIDHOST_SETVALUE, {"1", "1", "a text much wider than the column it is in"});
+    Command(ID_GRIDHOST_FITCOLS, {"1", "1", "0"});
+    EXPECT_GT(View(0).GetColWidth(1), View(0).GetColWidth(2));
+    EXPECT_EQ(DumpLine("undo "), "undo 4 \"Resizing Columns\"");
+}
+
 TEST_F(GridHostFeatureCommandsTest, EditFindAndReplaceOpenTheOneDialog)
 {
     ASSERT_NO_FATAL_FAILURE(StartHost(4, 3));

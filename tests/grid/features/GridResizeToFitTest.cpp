@@ -221,6 +221,59 @@ TEST_F(GridResizeToFitTest, AnAutoSizeEditCellGrowsWithTheTextTyped)
     EXPECT_EQ(grid.GetColWidth(2), 50);
 }
 
+// A grid of edit cells, fitted to what their texts need in the grid's font.
+class GridResizeToFitTextTest : public FeatureGridTest<>
+{
+protected:
+    // The height one line of a cell's text needs: the line of its font, one pixel, and the borders
+    // its control adds.
+    int OneLineHeight(ROWCOL nRow, ROWCOL nCol)
+    {
+        const CGXStyle& style = grid.LookupStyleRowCol(nRow, nCol);
+        CClientDC dc(&grid);
+        grid.PrepareGridDC(&dc);
+        CFont* pOld = grid.SelectCellFont(&dc, style);
+        TEXTMETRIC tm = {};
+        dc.GetTextMetrics(&tm);
+        if (pOld != nullptr)
+            dc.SelectObject(pOld);
+        const CSize borders = grid.GetControl(nRow, nCol)->GetBorderSize(nRow, nCol, style);
+        return tm.tmHeight + tm.tmExternalLeading + 1 + borders.cy;
+    }
+};
+
+TEST_F(GridResizeToFitTextTest, RowsFitTheLinesOfTheirTextInTheCellsFont)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenFeatureGrid(4, 2));
+    grid.GetParam()->EnableUndo(FALSE);
+    grid.SetRowHeight(1, 4, 80);
+    std::string manyLines;
+    for (int i = 0; i < 60; ++i)
+        manyLines += "line\r\n";
+    SetColumn(1, 1, {"one line", "one line", "", manyLines});
+    grid.SetStyleRange(CGXRange(4, 1), CGXStyle().SetWrapText(TRUE));
+    grid.GetParam()->EnableUndo(TRUE);
+    const int nLine = OneLineHeight(1, 1);
+    ASSERT_GT(nLine, 10);
+
+    EXPECT_TRUE(grid.ResizeRowHeightsToFit(CGXRange().SetRows(1)));
+    EXPECT_EQ(grid.GetRowHeight(1), nLine);
+    EXPECT_TRUE(grid.ResizeRowHeightsToFit(CGXRange().SetRows(2), TRUE, GX_NOSHRINKSIZE));
+    EXPECT_EQ(grid.GetRowHeight(2), 80) << "no shrinking";
+    EXPECT_TRUE(grid.ResizeRowHeightsToFit(CGXRange().SetRows(4)));
+    EXPECT_EQ(grid.GetRowHeight(4), grid.GetGridRect().Height() - grid.GetRowHeight(0) - 1)
+        << "a text taller than the window";
+
+    grid.GetParam()->EmptyUndoList();
+    EXPECT_TRUE(grid.ResizeRowHeightsToFit(CGXRange().SetTable()));
+    EXPECT_EQ(grid.GetRowHeight(3), nLine) << "an empty cell needs one line";
+    EXPECT_EQ(grid.GetParam()->GetUndoList().GetCount(), 1);
+    EXPECT_EQ(NewestUndoName(), "Resizing Rows");
+    EXPECT_TRUE(grid.Undo());
+    EXPECT_EQ(grid.GetRowHeight(2), 80);
+    EXPECT_EQ(grid.GetRowHeight(3), 80);
+}
+
 TEST(GridResizeToFitInstallation, TheFactoryInstallsResizingOnce)
 {
     GXStartLibrary();
@@ -229,6 +282,7 @@ TEST(GridResizeToFitInstallation, TheFactoryInstallsResizingOnce)
     CGXAbstractGridResizeToFitImp* pInstalled = grid.m_pResizeToFitImp;
     grid.InstallResizeToFit();
     EXPECT_EQ(grid.m_pResizeToFitImp, pInstalled);
+    EXPECT_NE(grid.m_pCalcSizeImp, nullptr) << "the cells measure through it";
 }
 
 } // namespace
