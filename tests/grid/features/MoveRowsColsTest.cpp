@@ -55,6 +55,19 @@ TEST_F(MoveRowsColsTest, SelectedRowsDroppedBeforeAnotherRowMoveThere)
     }
 }
 
+TEST_F(MoveRowsColsTest, SelectedColumnsDraggedByTheirHeaderMoveToo)
+{
+    Command(ID_GRIDHOST_SELECTRANGE, {"0", "1", "0", "2"});
+    Drag(Center(0, 1), {Center(0, 3), Center(0, 4)}, Center(0, 4));
+    // Dropped before column 4: MoveCols(1, 2, 2).
+    EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"1:3\"");
+    EXPECT_EQ(DumpLine("cell 1 2"), "cell 1 2 \"1:1\"");
+    EXPECT_EQ(DumpLine("cell 1 3"), "cell 1 3 \"1:2\"");
+    EXPECT_EQ(DumpLine("undo "), "undo 1 \"Move Columns\"");
+    // The selection moved with its columns.
+    EXPECT_EQ(Selection(), Lines{"range cols 2 3"});
+}
+
 TEST_F(MoveRowsColsTest, WithTheTableSelectedOrCtrlHeldNoDragStarts)
 {
     DragRowsThreeToFiveInto(9, TRUE);

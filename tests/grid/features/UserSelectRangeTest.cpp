@@ -114,6 +114,37 @@ TEST_F(UserSelectRangeTest, ShiftWithTheArrowKeysExtendsTheRangeFromTheCurrentCe
     EXPECT_EQ(Selection(), Ranges{"range cells 1 3 2 3"});
 }
 
+TEST_F(UserSelectRangeTest, InListBoxModeEveryRangeIsWholeRows)
+{
+    struct Case
+    {
+        const char* pszMode;
+        BOOL bCtrl;
+        Ranges expected;
+    };
+    const Case cases[] = {
+        // Single rows: a press selects its row at once, Ctrl does not add.
+        {"1", FALSE, {"range rows 5 5"}},
+        {"1", TRUE, {"range rows 5 5"}},
+        // Ctrl and Shift count: Ctrl adds the row to the one selected before.
+        {"2", TRUE, {"range rows 2 2", "range rows 5 5"}},
+    };
+    for (const Case& c : cases)
+    {
+        Command(ID_GRIDHOST_RESETSAMPLE);
+        Command(ID_GRIDHOST_LISTBOXMODE, {c.pszMode});
+        Click(Center(2, 3));
+        Click(Center(5, 2), c.bCtrl);
+        EXPECT_EQ(Selection(), c.expected) << c.pszMode << " " << c.bCtrl;
+    }
+    // The move keys select the current row.
+    Command(ID_GRIDHOST_RESETSAMPLE);
+    Command(ID_GRIDHOST_LISTBOXMODE, {"1"});
+    Click(Center(5, 2));
+    Key(VK_DOWN);
+    EXPECT_EQ(Selection(), Ranges{"range rows 6 6"});
+}
+
 TEST_F(UserSelectRangeTest, CtrlClickOnTheHeaderOfARowSelectedAmongOthersDeselectsIt)
 {
     Command(ID_GRIDHOST_SELECTRANGE, {"2", "0", "5", "0"});
