@@ -1,6 +1,7 @@
 #include "grid/features/GridMoveRowsColsImp.h"
 
 #include "framework/win/Wnd.h"
+#include "grid/core/AppComponents.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/Data.h"
@@ -12,6 +13,15 @@
 #include <new>
 
 namespace {
+
+// A last index that removes the spans from the first one to the end.
+const ROWCOL kToTheEnd = 0xFFFFFFFE;
+
+void MovePoolRows(CGXAbstractSpanCellPoolImp* pPools, CObject* pPool, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest)
+{
+    if (pPools != nullptr && pPool != nullptr)
+        pPools->MoveRows(pPool, nFrom, nTo, nDest);
+}
 
 // The covered ranges whose place the move changes: their top line lies in the block that really
 // moves, or in the lines the block passes over.
@@ -202,11 +212,20 @@ BOOL CGXGridMoveRowsColsImp::StoreMoveRows(CGXGridCore* pGrid, ROWCOL nFromRow, 
     pParam->m_CoveredCellsList.MoveRows(nFromRow, nToRow, nDestRow, nRows);
     pParam->SyncCoveredCellPool();
     const ROWCOL nUpper = std::min(nFromRow, nDestRow);
-    // Spans from the upper row on are found again.
-    if (pGrid->GetFloatCellsMode() != 0)
-        pGrid->DelayFloatCells(CGXRange().SetRows(nUpper, nRows));
+    CGXAbstractSpanCellPoolImp* pPools = pGrid->GetAppData()->m_pSpanCellPoolImp;
+    if (pGrid->GetFloatCellsMode() != 0 && pPools != nullptr)
+    {
+        MovePoolRows(pPools, pParam->m_pFloatCellsPool, nFromRow, nToRow, nDestRow);
+        MovePoolRows(pPools, pParam->m_pPrintFloatCellsPool, nFromRow, nToRow, nDestRow);
+    }
     if (pGrid->GetMergeCellsMode() != 0)
-        pGrid->DelayMergeCells(CGXRange().SetRows(nUpper, nRows));
+    {
+        // Vertical merges across the moved rows are found again, from the upper row on.
+        if (pPools != nullptr && pParam->m_pVertMergeCellsPool != nullptr)
+            pPools->RemoveRows(pParam->m_pVertMergeCellsPool, nUpper, kToTheEnd);
+        MovePoolRows(pPools, pParam->m_pHorzMergeCellsPool, nFromRow, nToRow, nDestRow);
+        pGrid->DelayMergeCells(CGXRange().SetRows(nUpper, nRows), nRows, pGrid->GetColCount());
+    }
     return TRUE;
 }
 
@@ -232,10 +251,24 @@ BOOL CGXGridMoveRowsColsImp::StoreMoveCols(CGXGridCore* pGrid, ROWCOL nFromCol, 
     pParam->m_CoveredCellsList.MoveCols(nFromCol, nToCol, nDestCol, nCols);
     pParam->SyncCoveredCellPool();
     const ROWCOL nLeft = std::min(nFromCol, nDestCol);
+    CGXAbstractSpanCellPoolImp* pPools = pGrid->GetAppData()->m_pSpanCellPoolImp;
     if (pGrid->GetFloatCellsMode() != 0)
+    {
+        // Floating spans run along rows: from the left column on they are found again.
+        if (pPools != nullptr)
+            for (CObject* pPool : {pParam->m_pFloatCellsPool, pParam->m_pPrintFloatCellsPool})
+                if (pPool != nullptr)
+                    pPools->RemoveCols(pPool, nLeft, kToTheEnd);
         pGrid->DelayFloatCells(CGXRange().SetCols(nLeft, nCols), nCols);
+    }
     if (pGrid->GetMergeCellsMode() != 0)
-        pGrid->DelayMergeCells(CGXRange().SetCols(nLeft, nCols));
+    {
+        if (pPools != nullptr && pParam->m_pVertMergeCellsPool != nullptr)
+            pPools->MoveCols(pParam->m_pVertMergeCellsPool, nFromCol, nToCol, nDestCol);
+        if (pPools != nullptr && pParam->m_pHorzMergeCellsPool != nullptr)
+            pPools->RemoveCols(pParam->m_pHorzMergeCellsPool, nLeft, kToTheEnd);
+        pGrid->DelayMergeCells(CGXRange().SetCols(nLeft, nCols), pGrid->GetRowCount(), nCols);
+    }
     return TRUE;
 }
 
