@@ -2,6 +2,8 @@
 // itself with what travels with the rows, the current cell and undo.
 #include "tests/grid/features/GestureTestSupport.h"
 
+#include <algorithm>
+
 namespace
 {
 using Lines = std::vector<std::string>;
@@ -136,6 +138,30 @@ TEST_F(MoveRowsColsTest, MovingColumnsMovesCellsAndWidthsWithUndo)
     Command(ID_EDIT_UNDO);
     EXPECT_EQ(DumpLine("cell 1 1"), "cell 1 1 \"1:1\"");
     EXPECT_EQ(Grid().GetColWidth(1), 77);
+}
+
+TEST_F(MoveRowsColsTest, CoveredCellsMoveWithTheirRowsAndUndoPutsThemBack)
+{
+    Command(ID_GRIDHOST_COVERCELLS, {"4", "1", "5", "2"});
+    Command(ID_GRIDHOST_COVERCELLS, {"8", "2", "9", "3"});
+    Command(ID_GRIDHOST_MOVEROWS, {"3", "5", "6"});
+    // The block 3-5 went to 6-8; rows 6-8 came up to 3-5, and 9 stayed.
+    const std::vector<std::string> dump = Dump();
+    std::vector<std::string> covered;
+    for (const std::string& line : dump)
+        if (line.rfind("covered ", 0) == 0)
+            covered.push_back(line);
+    EXPECT_EQ(covered, (Lines{"covered 7 1 8 2", "covered 5 2 6 3"}));
+    EXPECT_EQ(DumpLine("undo "), "undo 3 \"Move Rows\"");
+
+    Command(ID_EDIT_UNDO);
+    covered.clear();
+    for (const std::string& line : Dump())
+        if (line.rfind("covered ", 0) == 0)
+            covered.push_back(line);
+    std::sort(covered.begin(), covered.end());
+    EXPECT_EQ(covered, (Lines{"covered 4 1 5 2", "covered 8 2 9 3"}));
+    EXPECT_EQ(FirstColumn(), "1 2 3 4 5 6 7 8");
 }
 
 TEST_F(MoveRowsColsTest, AMoveOntoItselfOrPastTheEndDoesNothing)
