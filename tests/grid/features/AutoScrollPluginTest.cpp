@@ -92,6 +92,26 @@ TEST_F(AutoScrollPluginTest, APressInAFrozenRowScrollsNoRows)
     Post(WM_LBUTTONUP, 0, Below(50));
 }
 
+TEST_F(AutoScrollPluginTest, AHeldScrollBarArrowScrollsOnOnceItsStepsAreQuickEnough)
+{
+    Command(ID_GRIDHOST_SCROLLBARAUTOSCROLL);
+    ::SendMessageA(GridHwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
+    ASSERT_EQ(Grid().GetTopRow(), 2u);
+    EXPECT_EQ(Grid().GetArrowDirection(), GX_DOWN);
+    // Each step is a millisecond sooner; below 40 milliseconds they scroll.
+    for (int i = 0; i < 41; ++i)
+        Tick();
+    EXPECT_EQ(Plugin().GetInterval(), 39);
+    EXPECT_EQ(Grid().GetTopRow(), 2u);
+    Tick();
+    Tick();
+    EXPECT_EQ(Grid().GetTopRow(), 4u);
+    ::SendMessageA(GridHwnd(), WM_VSCROLL, SB_ENDSCROLL, 0);
+    Tick();
+    EXPECT_FALSE(Grid().IsAutoScrollActive());
+    EXPECT_EQ(Grid().GetTopRow(), 4u);
+}
+
 TEST_F(AutoScrollPluginTest, TheRepeatedKeyKeepsItsRepeatAndEscapeStopsIt)
 {
     Command(ID_GRIDHOST_KEYAUTOSCROLL);

@@ -41,6 +41,16 @@ TEST_F(UserResizeCellsTest, DraggingAColumnLineLeftOfTheColumnHidesIt)
     EXPECT_EQ(Width(3), 0);
 }
 
+TEST_F(UserResizeCellsTest, TheMinimumWidthIsTheSmallestADragLeaves)
+{
+    Grid().GetParam()->m_nMinTrackColWidth = 30;
+    DragColumnLineTo(3, Cell(0, 3).left + 10);
+    EXPECT_EQ(Width(3), 30);
+    DragColumnLineTo(3, Cell(0, 3).left - 20);
+    EXPECT_EQ(Width(3), 30);
+    EXPECT_EQ(DumpLine("hidden cols"), "hidden cols");
+}
+
 TEST_F(UserResizeCellsTest, ADragOfOnePixelChangesNothing)
 {
     const std::string widths = DumpLine("widths");
