@@ -236,6 +236,7 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     // Each per-grid feature adds its installer here, in the library's order, when it is built.
     pGrid->InstallFindReplace();
     pGrid->InstallHideCells();
+    pGrid->InstallAutoScroll();
     pGrid->InstallResizeToFit();
     pGrid->InstallUpdateHint();
     pGrid->InstallCommandFactory();
@@ -244,6 +245,9 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallCoveredCells();
     pGrid->InstallMergeCells();
     pGrid->InstallFloatCells();
+    pGrid->InstallUserSelectRange();
+    pGrid->InstallUserDragSelectRange();
+    pGrid->InstallUserResizeCells();
     pGrid->InstallOptimizedUpdate();
 }
 

@@ -363,8 +363,12 @@ public:
 class CGXAbstractGridUserSelectRangeImp : public CGXGridComponent
 {
 public:
+    // The selection list is the parameter object's; the gesture's position and anchor are the
+    // engine's. bUpdate of the selection steps: the window shows the change at once.
     virtual BOOL SelectRange(CGXGridCore* pGrid, const CGXRange& range, BOOL bSelect, BOOL bStrictly,
                              UINT nFlags, BOOL bCreateHint) = 0;
+    // No position clears the selection; otherwise the range at the position takes the range's bounds
+    // (NULL: the table), its kind following from the zero bounds.
     virtual BOOL SetSelection(CGXGridCore* pGrid, POSITION pos, const CGXRange* pRange, BOOL bCreateHint) = 0;
     virtual BOOL CopyRangeToSelection(CGXGridCore* pGrid, const CGXRange& range, CGXRange& rangeOut) = 0;
     virtual BOOL DrawInvertedSelection(CGXGridCore* pGrid, CDC* pDC, const CRect& rect, BOOL bInvert) = 0;
@@ -378,6 +382,17 @@ public:
     virtual BOOL OnLButtonUp(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
     // The click that the base of OnCellLeftClicked hands on.
     virtual BOOL OnCellLeftClicked(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint point) = 0;
+    // A move key (arrows, pages, Ctrl+arrows) with the selection it extends; FALSE when declined.
+    virtual BOOL MoveCurrentCellEx(CGXGridCore* pGrid, int nDirection, UINT nCount) = 0;
+    // The list alone, no drawing.
+    virtual BOOL StoreSelectRange(CGXGridCore* pGrid, const CGXRange& range, BOOL bSelect) = 0;
+    // Redraws the cells of the area whose selected state differs between the old list and the list.
+    virtual BOOL UpdateSelectRange(CGXGridCore* pGrid, const CGXRange& area, const CGXRangeList* pOldList,
+                                   BOOL bCreateHint) = 0;
+    // The drawing step of SetSelection for the range at the position.
+    virtual BOOL UpdateSelection(CGXGridCore* pGrid, POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                                 ROWCOL nRight, BOOL bCreateHint) = 0;
+    virtual BOOL InvertAllSelectedCells(CGXGridCore* pGrid, BOOL bCreateHint) = 0;
 };
 
 class CGXAbstractGridExcelLikeFrameImp : public CGXGridComponent
@@ -412,10 +427,13 @@ public:
                                ROWCOL nCol) = 0;
     virtual BOOL OnMouseMove(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
     virtual BOOL OnLButtonUp(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
-    virtual BOOL SetDragSelectCursor(CGXGridCore* pGrid, BOOL bRows, BOOL bSet) = 0;
-    virtual BOOL DrawDragLine(CGXGridCore* pGrid, ROWCOL nIndex, BOOL bRows, BOOL bErase, CDC* pDC) = 0;
-    virtual BOOL DropDragSelection(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, BOOL bRows) = 0;
-    virtual BOOL ResetDragSelectCursor(CGXGridCore* pGrid) = 0;
+    // Row 0 drags columns, column 0 rows.
+    virtual BOOL StartDragSelection(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL DoDragSelection(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nFromCol, ROWCOL nToRow,
+                                 ROWCOL nToCol) = 0;
+    virtual BOOL DropSelection(CGXGridCore* pGrid, ROWCOL nFromRow, ROWCOL nFromCol, ROWCOL nToRow,
+                               ROWCOL nToCol) = 0;
+    virtual BOOL CancelDragSelection(CGXGridCore* pGrid) = 0;
 };
 
 class CGXAbstractGridMoveRowsColsImp : public CGXGridComponent
@@ -446,10 +464,11 @@ public:
     virtual BOOL OnLButtonUp(CGXGridCore* pGrid, CPoint point, UINT nFlags) = 0;
     virtual BOOL OnLButtonDblClk(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, ROWCOL nRow,
                                  ROWCOL nCol) = 0;
-    virtual BOOL StartResizeTracking(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit) = 0;
-    virtual BOOL MoveResizeTracking(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, int nMode) = 0;
+    // Mode 1 rows, 2 columns; the other index is 0. Sizes in pixels.
+    virtual BOOL StartResizeTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode) = 0;
+    virtual BOOL MoveResizeTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode, int nSize) = 0;
     virtual BOOL CancelResizeTracking(CGXGridCore* pGrid) = 0;
-    virtual BOOL EndResizeTracking(CGXGridCore* pGrid, CPoint point, UINT nFlags, int nHit, int nMode) = 0;
+    virtual BOOL EndResizeTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode, int nSize) = 0;
 };
 
 class CGXAbstractGridOptimizedUpdateImp : public CGXGridComponent

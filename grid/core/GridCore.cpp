@@ -20,6 +20,7 @@ CGXGridCore::CGXGridCore(CWnd* pGridWnd, CWnd* pScrollWnd, CWnd* pPrintWnd)
 {
     m_CellObjects.InitHashTable(257);
     m_nCyFrame = ::GetSystemMetrics(SM_CYFRAME);
+    m_nCxFrame = ::GetSystemMetrics(SM_CXFRAME);
     if (m_pAppData->m_pControlFactory != nullptr && !m_bInitDone)
         m_pAppData->m_pControlFactory->InstallGridComponents(this);
 }

@@ -87,6 +87,8 @@ enum : int
 enum : UINT
 {
     GX_TRACK_PRESS = 0x0001,
+    // A selection gesture runs.
+    GX_TRACK_SELECTING = 0x0002,
     GX_TRACK_CTRL = 0x0080,
     GX_TRACK_CURRENTINIT = 0x0100,
     // Set and read by the fill-handle component while a fill drag runs.
@@ -96,6 +98,35 @@ enum : UINT
     GX_HITBTNUP = 0x10,
     GX_HITLEFTCELL = 0x20,
     GX_HITINCELL = 0x40
+};
+
+// What user resizing tracks: row heights or column widths.
+enum : int
+{
+    GX_TRACKHEIGHT = 1,
+    GX_TRACKWIDTH = 2
+};
+
+// The state of user resizing while it tracks a line (window coordinates; one-pixel lines).
+struct CGXResizeTrackState
+{
+    BOOL bMoved = FALSE;
+    int nMode = 0;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    CRect rectFixed;
+    CRect rectTracked;
+    CRect rectLast;
+    // The size in pixels at the start and whether the line had a size of its own then.
+    int nStartSize = 0;
+    BOOL bOwnSize = FALSE;
+    // The switches the resize flags give: live redraw, header preview, line window, inverted line,
+    // header-cell redraw.
+    BOOL bLive = FALSE;
+    BOOL bPreview = FALSE;
+    BOOL bLineWnd = FALSE;
+    BOOL bInvertLine = FALSE;
+    BOOL bHeaderRedraw = FALSE;
 };
 
 // The autoscroll timer of the grid window.
@@ -114,6 +145,7 @@ enum : UINT
     GX_IDC_SELFRAME = 20194,
     GX_IDC_SELECTCOL = 20195,
     GX_IDC_SELECTROW = 20196,
+    GX_IDC_NODROP = 20208,
     GX_IDC_FILLHANDLE = 20209
 };
 
@@ -356,6 +388,12 @@ public:
     void InstallDrawSpannedCells();
     void InstallCalcSize();
     void InstallOldDrawing();
+    void InstallUserSelectRange();
+    void InstallUserResizeCells();
+    // Installs the selection and the mover of rows and columns too.
+    void InstallUserDragSelectRange();
+    void InstallMoveRowsCols();
+    void InstallAutoScroll();
     // Hands any other object to the engine, which deletes it with itself.
     void AddOwnedObject(CObject* pObject);
     CPtrList& GetPluginList() { return m_PluginList; }
@@ -625,6 +663,16 @@ public:
     virtual BOOL RedrawSelectionChange(const CGXRange& oldRange, const CGXRange& newRange, BOOL bRowHeaders,
                                        BOOL bColHeaders, UINT nFlags, BOOL bCreateHint);
     virtual BOOL RedrawSelection(UINT nFlags);
+    virtual BOOL StoreSelectRange(const CGXRange& range, BOOL bSelect = TRUE);
+    virtual BOOL UpdateSelectRange(const CGXRange& area, const CGXRangeList* pOldList, BOOL bCreateHint = TRUE);
+    virtual BOOL UpdateSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight,
+                                 BOOL bCreateHint = TRUE);
+    virtual BOOL InvertAllSelectedCells(BOOL bCreateHint = TRUE);
+    // Hooks of the selection gestures: before a gesture starts, before the selection changes (NULL:
+    // it is cleared; bIsDragging a mouse gesture, bKey the keyboard) and after it changed.
+    virtual BOOL OnStartSelection(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint point);
+    virtual BOOL CanChangeSelection(CGXRange* pRange, BOOL bIsDragging, BOOL bKey);
+    virtual void OnChangedSelection(const CGXRange* pRange, BOOL bIsDragging, BOOL bKey);
     virtual BOOL GetSelectedRanges(CGXRangeList& ranges, BOOL bWithCurrentCell = FALSE);
     virtual BOOL IsCellInRangeList(ROWCOL nRow, ROWCOL nCol, const CGXRangeList& ranges);
     virtual BOOL GetSelectedRows(CDWordArray& awFirstRows, CDWordArray& awLastRows, BOOL bWholeRowsOnly = FALSE,
@@ -644,13 +692,18 @@ public:
     virtual BOOL StartExcelLikeFill(UINT nFlags);
     void SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pFillImp, BOOL bAutoDelete);
 
-    virtual BOOL SetDragSelectCursor(BOOL bRows, BOOL bSet);
-    virtual BOOL DrawDragLine(ROWCOL nIndex, BOOL bRows, BOOL bErase, CDC* pDC = nullptr);
-    virtual BOOL DropDragSelection(ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, BOOL bRows);
-    virtual BOOL ResetDragSelectCursor();
-    // TRUE only while neither Ctrl nor Shift is held.
-    virtual BOOL CanDragSelectRows(UINT nFlags, CPoint point);
-    virtual BOOL CanDragSelectCols(UINT nFlags, CPoint point);
+    // Row 0 drags columns, column 0 rows.
+    virtual BOOL StartDragSelection(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL DoDragSelection(ROWCOL nFromRow, ROWCOL nFromCol, ROWCOL nToRow, ROWCOL nToCol);
+    virtual BOOL DropSelection(ROWCOL nFromRow, ROWCOL nFromCol, ROWCOL nToRow, ROWCOL nToCol);
+    // Hooks of the drag of selected rows and columns. Dragging: TRUE only while neither Ctrl nor
+    // Shift is held. Moving (asked while dragging and at the drop) and the move itself: TRUE.
+    virtual BOOL CanDragSelectRows(ROWCOL nFromRow, ROWCOL nToRow);
+    virtual BOOL CanDragSelectCols(ROWCOL nFromCol, ROWCOL nToCol);
+    virtual BOOL CanMoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow);
+    virtual BOOL CanMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol);
+    virtual BOOL OnMoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow);
+    virtual BOOL OnMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol);
 
     virtual BOOL MoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT nFlags = GX_UPDATENOW,
                           int nCommandType = 0);
@@ -663,10 +716,16 @@ public:
     virtual BOOL UpdateMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT nFlags = GX_UPDATENOW,
                                 BOOL bCreateHint = TRUE);
 
-    virtual BOOL StartResizeTracking(CPoint point, UINT nFlags, int nHit);
-    virtual BOOL MoveResizeTracking(CPoint point, UINT nFlags, int nHit, int nMode);
-    virtual BOOL EndResizeTracking(CPoint point, UINT nFlags, int nHit, int nMode);
+    // Mode GX_TRACKHEIGHT (rows) or GX_TRACKWIDTH (columns); the other index is 0; sizes in pixels.
+    virtual BOOL StartResizeTracking(ROWCOL nRow, ROWCOL nCol, int nMode);
+    virtual BOOL MoveResizeTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize);
+    virtual BOOL EndResizeTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize);
     virtual BOOL CancelResizeTracking();
+    // Hooks of user resizing: before tracking starts, for each size while dragging and at the end: TRUE.
+    virtual BOOL OnStartTracking(ROWCOL nRow, ROWCOL nCol, int nMode);
+    virtual BOOL OnTrackColWidth(ROWCOL nCol, int nWidth);
+    virtual BOOL OnTrackRowHeight(ROWCOL nRow, int nHeight);
+    virtual BOOL OnEndTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize);
     // TRUE when the user-resize component is installed.
     virtual BOOL CanResizeCol(ROWCOL nCol = 0);
     virtual BOOL CanResizeRow(ROWCOL nRow = 0);
@@ -1173,6 +1232,56 @@ public:
     // Set by the drag-select component while a drag of selected rows or columns waits for its drop.
     BOOL m_bDragSelectPending = FALSE;
 
+    // ---- State of the user gestures (selection, resizing, dragging rows and columns, autoscroll) ----
+    // The list position of the range a selection gesture builds or a drag moves (NULL: none), and
+    // the cell where the gesture started; the gesture range always spans anchor to pointer.
+    POSITION m_posGestureRange = nullptr;
+    ROWCOL m_nAnchorRow = 0;
+    ROWCOL m_nAnchorCol = 0;
+    // The drag of selected rows or columns: mode 1 columns, 2 rows (0 none), and the drop cell.
+    int m_nDragMode = 0;
+    ROWCOL m_nDropRow = 0;
+    ROWCOL m_nDropCol = 0;
+    // Set while the selection redraw draws; a drag holds both set until it ends.
+    BOOL m_bDrawingSelection = FALSE;
+    BOOL m_bLockSelectionFrame = FALSE;
+    // The tracked line of user resizing (m_bResizeTracking says whether it runs).
+    CGXResizeTrackState m_resizeTrack;
+    // The one-pixel line window that resizing and dragging share (deleted with the engine).
+    CWnd* m_pLineWnd = nullptr;
+    // The autoscroll plug-in once installed (on the plug-in list; deleted with the engine).
+    CGXPluginComponent* m_pAutoScrollPlugin = nullptr;
+    // The gesture range's position while it is still on the list (a structure change may have
+    // taken the range away); NULL, and forgotten, otherwise.
+    POSITION ValidateGestureRange();
+    // The last visible row and column are found again (rows or columns moved).
+    void ForgetLastVisibleCache()
+    {
+        m_nLastVisibleRow = GX_INVALID;
+        m_nLastVisibleCol = GX_INVALID;
+        m_rectLastVisibleGrid.SetRectEmpty();
+    }
+    // The cell the last move of a tracked press reached.
+    ROWCOL GetLastHitRow() const { return m_nLastHitRow; }
+    ROWCOL GetLastHitCol() const { return m_nLastHitCol; }
+    void SetLastHitCell(ROWCOL nRow, ROWCOL nCol)
+    {
+        m_nLastHitRow = nRow;
+        m_nLastHitCol = nCol;
+    }
+    // The window frame widths that keep tracked points and lines off the grid's far edges.
+    int GetFrameCx() const { return m_nCxFrame; }
+    int GetFrameCy() const { return m_nCyFrame; }
+    // The autoscroll request the plug-in takes over at its next tick, and its stop.
+    BOOL IsAutoScrollStarting() const { return m_bAutoScrollStarting; }
+    void AcceptAutoScrollStart() { m_bAutoScrollStarting = FALSE; }
+    BOOL IsAutoScrollStopped() const { return m_bAutoScrollStop; }
+    BOOL GetAutoScrollRows() const { return m_bAutoScrollRows; }
+    BOOL GetAutoScrollCols() const { return m_bAutoScrollCols; }
+    BOOL IsKeyRepeat() const { return m_bKeyRepeat; }
+    UINT GetKeyRepeatFlags() const { return m_nKeyRepeatFlags; }
+    UINT_PTR GetAutoScrollTimer() const { return m_nAutoScrollTimer; }
+
 protected:
     // The steps of the button handlers. A press records its cell, point and the press bit first.
     void RecordPress(ROWCOL nRow, ROWCOL nCol, CPoint point);
@@ -1191,6 +1300,9 @@ protected:
     BOOL HandleDblClk(int nButton, UINT nFlags, CPoint point);
     BOOL MoveOverCell(UINT nFlags, CPoint point);
     void TellControlsSettingChanged(BOOL bSysColors, LPCTSTR pszSection);
+    // Shift with a vertical move key that the selection component declined: extends the gesture
+    // range to the new current cell through the same steps as Shift with a horizontal one.
+    BOOL ExtendSelectionByKey(int nDirection, UINT nCount);
 
     CGXAbstractGridCellTipImp* m_pCellTipImp = nullptr;
     BOOL m_bCellTips = FALSE;
@@ -1230,7 +1342,6 @@ protected:
     CPtrList m_ImplementationObjects{10};  // CGXGridComponent*, deleted with the engine
     CPtrList m_OwnedObjects{10};           // CObject*, deleted with the engine
     CPtrList m_PluginList{10};             // CGXPluginComponent*
-    CGXRangeList m_SelectedRanges;
     // Hints and views of a document.
     int m_nGridId = 0;
     BOOL m_bDocLink = FALSE;
@@ -1247,6 +1358,7 @@ protected:
     WORD m_wTrackingState = 0;
     // The margin a tracked point keeps from the grid rectangle's right and bottom edges.
     int m_nCyFrame = 0;
+    int m_nCxFrame = 0;
     BOOL m_bGridRectSet = FALSE;
     CRect m_rectGrid;
     CRect m_rectPrint;

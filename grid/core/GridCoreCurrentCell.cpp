@@ -627,7 +627,44 @@ BOOL CGXGridCore::MoveCurrentCellEx(int nDirection, UINT nCount, BOOL)
 
 BOOL CGXGridCore::ProcessMoveKey(int nDirection, UINT nCount)
 {
-    return MoveCurrentCellEx(nDirection, nCount, TRUE);
+    if (m_pUserSelectRangeImp == nullptr)
+        return MoveCurrentCellEx(nDirection, nCount, TRUE);
+    if (m_pUserSelectRangeImp->MoveCurrentCellEx(this, nDirection, nCount))
+        return TRUE;
+    const BOOL bVertical = nDirection == GX_UP || nDirection == GX_DOWN || nDirection == GX_MOVE_PAGEUP ||
+                           nDirection == GX_MOVE_PAGEDOWN || nDirection == GX_MOVE_TOP ||
+                           nDirection == GX_MOVE_BOTTOM;
+    if (bVertical && m_pParam != nullptr && m_pParam->m_wListBoxSelection == 0 &&
+        m_pParam->IsSelectionAllowed(0x40) && ::GetKeyState(VK_SHIFT) < 0)
+        return ExtendSelectionByKey(nDirection, nCount);
+    return FALSE;
+}
+
+BOOL CGXGridCore::ExtendSelectionByKey(int nDirection, UINT nCount)
+{
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    if (!GetCurrentCell(nRow, nCol))
+        return FALSE;
+    CGXRangeList& selection = m_pParam->m_SelRects;
+    if (ValidateGestureRange() == nullptr)
+    {
+        if (!OnStartSelection(nRow, nCol, 0, CPoint(0, 0)) || !CanChangeSelection(nullptr, TRUE, FALSE))
+            return FALSE;
+        SetSelection(nullptr);
+        OnChangedSelection(nullptr, TRUE, FALSE);
+        m_posGestureRange = selection.AddTail(new CGXRange());
+        m_nAnchorRow = nRow;
+        m_nAnchorCol = nCol;
+    }
+    if (!CanChangeSelection(selection.GetAt(m_posGestureRange), FALSE, TRUE) ||
+        !MoveCurrentCellEx(nDirection, nCount, FALSE) || !GetCurrentCell(nRow, nCol))
+        return FALSE;
+    const CGXRange range(m_nAnchorRow, m_nAnchorCol, nRow, nCol);
+    SetSelection(m_posGestureRange, &range);
+    SetLastHitCell(nRow, nCol);
+    OnChangedSelection(selection.GetAt(m_posGestureRange), FALSE, TRUE);
+    return TRUE;
 }
 
 void CGXGridCore::HideCurrentCellControl()

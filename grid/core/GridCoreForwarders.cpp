@@ -442,6 +442,26 @@ BOOL CGXGridCore::RedrawSelection(UINT nFlags)
     return m_pUserSelectRangeImp != nullptr ? m_pUserSelectRangeImp->RedrawSelection(this, nFlags) : FALSE;
 }
 
+BOOL CGXGridCore::StoreSelectRange(const CGXRange& range, BOOL bSelect)
+{
+    return m_pUserSelectRangeImp != nullptr ? m_pUserSelectRangeImp->StoreSelectRange(this, range, bSelect) : FALSE;
+}
+
+BOOL CGXGridCore::UpdateSelectRange(const CGXRange& area, const CGXRangeList* pOldList, BOOL bCreateHint)
+{
+    return m_pUserSelectRangeImp != nullptr ? m_pUserSelectRangeImp->UpdateSelectRange(this, area, pOldList, bCreateHint) : FALSE;
+}
+
+BOOL CGXGridCore::UpdateSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, BOOL bCreateHint)
+{
+    return m_pUserSelectRangeImp != nullptr ? m_pUserSelectRangeImp->UpdateSelection(this, pos, nTop, nLeft, nBottom, nRight, bCreateHint) : FALSE;
+}
+
+BOOL CGXGridCore::InvertAllSelectedCells(BOOL bCreateHint)
+{
+    return m_pUserSelectRangeImp != nullptr ? m_pUserSelectRangeImp->InvertAllSelectedCells(this, bCreateHint) : FALSE;
+}
+
 BOOL CGXGridCore::DrawExcelLikeFrame(CDC* pDC, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, BOOL bErase, BOOL bFocus)
 {
     return m_pExcelLikeFrameImp != nullptr ? m_pExcelLikeFrameImp->DrawExcelLikeFrame(this, pDC, nTop, nLeft, nBottom, nRight, bErase, bFocus) : FALSE;
@@ -472,24 +492,19 @@ BOOL CGXGridCore::StartExcelLikeFill(UINT nFlags)
     return m_pExcelLikeFillImp != nullptr ? m_pExcelLikeFillImp->StartExcelLikeFill(this, nFlags) : FALSE;
 }
 
-BOOL CGXGridCore::SetDragSelectCursor(BOOL bRows, BOOL bSet)
+BOOL CGXGridCore::StartDragSelection(ROWCOL nRow, ROWCOL nCol)
 {
-    return m_pUserDragSelectRangeImp != nullptr ? m_pUserDragSelectRangeImp->SetDragSelectCursor(this, bRows, bSet) : FALSE;
+    return m_pUserDragSelectRangeImp != nullptr ? m_pUserDragSelectRangeImp->StartDragSelection(this, nRow, nCol) : FALSE;
 }
 
-BOOL CGXGridCore::DrawDragLine(ROWCOL nIndex, BOOL bRows, BOOL bErase, CDC* pDC)
+BOOL CGXGridCore::DoDragSelection(ROWCOL nFromRow, ROWCOL nFromCol, ROWCOL nToRow, ROWCOL nToCol)
 {
-    return m_pUserDragSelectRangeImp != nullptr ? m_pUserDragSelectRangeImp->DrawDragLine(this, nIndex, bRows, bErase, pDC) : FALSE;
+    return m_pUserDragSelectRangeImp != nullptr ? m_pUserDragSelectRangeImp->DoDragSelection(this, nFromRow, nFromCol, nToRow, nToCol) : FALSE;
 }
 
-BOOL CGXGridCore::DropDragSelection(ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, BOOL bRows)
+BOOL CGXGridCore::DropSelection(ROWCOL nFromRow, ROWCOL nFromCol, ROWCOL nToRow, ROWCOL nToCol)
 {
-    return m_pUserDragSelectRangeImp != nullptr ? m_pUserDragSelectRangeImp->DropDragSelection(this, nFrom, nTo, nDest, bRows) : FALSE;
-}
-
-BOOL CGXGridCore::ResetDragSelectCursor()
-{
-    return m_pUserDragSelectRangeImp != nullptr ? m_pUserDragSelectRangeImp->ResetDragSelectCursor(this) : FALSE;
+    return m_pUserDragSelectRangeImp != nullptr ? m_pUserDragSelectRangeImp->DropSelection(this, nFromRow, nFromCol, nToRow, nToCol) : FALSE;
 }
 
 BOOL CGXGridCore::MoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT nFlags, int nCommandType)
@@ -522,19 +537,19 @@ BOOL CGXGridCore::UpdateMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol
     return m_pMoveRowsColsImp != nullptr ? m_pMoveRowsColsImp->UpdateMoveCols(this, nFromCol, nToCol, nDestCol, nFlags, bCreateHint) : FALSE;
 }
 
-BOOL CGXGridCore::StartResizeTracking(CPoint point, UINT nFlags, int nHit)
+BOOL CGXGridCore::StartResizeTracking(ROWCOL nRow, ROWCOL nCol, int nMode)
 {
-    return m_pUserResizeCellsImp != nullptr ? m_pUserResizeCellsImp->StartResizeTracking(this, point, nFlags, nHit) : FALSE;
+    return m_pUserResizeCellsImp != nullptr ? m_pUserResizeCellsImp->StartResizeTracking(this, nRow, nCol, nMode) : FALSE;
 }
 
-BOOL CGXGridCore::MoveResizeTracking(CPoint point, UINT nFlags, int nHit, int nMode)
+BOOL CGXGridCore::MoveResizeTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize)
 {
-    return m_pUserResizeCellsImp != nullptr ? m_pUserResizeCellsImp->MoveResizeTracking(this, point, nFlags, nHit, nMode) : FALSE;
+    return m_pUserResizeCellsImp != nullptr ? m_pUserResizeCellsImp->MoveResizeTracking(this, nRow, nCol, nMode, nSize) : FALSE;
 }
 
-BOOL CGXGridCore::EndResizeTracking(CPoint point, UINT nFlags, int nHit, int nMode)
+BOOL CGXGridCore::EndResizeTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize)
 {
-    return m_pUserResizeCellsImp != nullptr ? m_pUserResizeCellsImp->EndResizeTracking(this, point, nFlags, nHit, nMode) : FALSE;
+    return m_pUserResizeCellsImp != nullptr ? m_pUserResizeCellsImp->EndResizeTracking(this, nRow, nCol, nMode, nSize) : FALSE;
 }
 
 BOOL CGXGridCore::CancelResizeTracking()
@@ -746,14 +761,34 @@ BOOL CGXGridCore::MarkEditHeader(CGXControl* pControl, BOOL bEditing, ROWCOL nRo
                : FALSE;
 }
 
-BOOL CGXGridCore::CanDragSelectRows(UINT, CPoint)
+BOOL CGXGridCore::CanDragSelectRows(ROWCOL, ROWCOL)
 {
     return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0;
 }
 
-BOOL CGXGridCore::CanDragSelectCols(UINT nFlags, CPoint point)
+BOOL CGXGridCore::CanDragSelectCols(ROWCOL nFromCol, ROWCOL nToCol)
 {
-    return CanDragSelectRows(nFlags, point);
+    return CanDragSelectRows(nFromCol, nToCol);
+}
+
+BOOL CGXGridCore::CanMoveRows(ROWCOL, ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::CanMoveCols(ROWCOL, ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::OnMoveRows(ROWCOL, ROWCOL, ROWCOL) { return TRUE; }
+BOOL CGXGridCore::OnMoveCols(ROWCOL, ROWCOL, ROWCOL) { return TRUE; }
+
+BOOL CGXGridCore::OnStartTracking(ROWCOL, ROWCOL, int) { return TRUE; }
+BOOL CGXGridCore::OnTrackColWidth(ROWCOL, int) { return TRUE; }
+BOOL CGXGridCore::OnTrackRowHeight(ROWCOL, int) { return TRUE; }
+BOOL CGXGridCore::OnEndTracking(ROWCOL, ROWCOL, int, int) { return TRUE; }
+
+BOOL CGXGridCore::OnStartSelection(ROWCOL, ROWCOL, UINT, CPoint) { return TRUE; }
+BOOL CGXGridCore::CanChangeSelection(CGXRange*, BOOL, BOOL) { return TRUE; }
+
+void CGXGridCore::OnChangedSelection(const CGXRange*, BOOL, BOOL)
+{
+    // Headers marked for the selection follow it.
+    if (m_pParam != nullptr && m_pParam->m_bMarkSelectionHeaders)
+        RedrawHeaders(GX_INVALIDATE, FALSE);
 }
 
 void CGXGridCore::Beep()
@@ -848,6 +883,16 @@ void CGXGridCore::DrawExcelLikeFrameOnFocus(CDC* pDC, const CRect& rect)
 }
 
 // ---- Selection queries ----
+
+POSITION CGXGridCore::ValidateGestureRange()
+{
+    if (m_posGestureRange == nullptr || m_pParam == nullptr)
+        return m_posGestureRange = nullptr;
+    for (POSITION pos = m_pParam->m_SelRects.GetHeadPosition(); pos != nullptr; m_pParam->m_SelRects.GetNext(pos))
+        if (pos == m_posGestureRange)
+            return pos;
+    return m_posGestureRange = nullptr;
+}
 
 BOOL CGXGridCore::GetSelectedRanges(CGXRangeList& ranges, BOOL bWithCurrentCell)
 {

@@ -780,7 +780,8 @@ int CGXGridCore::HitTestSelectionFrame(ROWCOL nRow, ROWCOL nCol, CPoint point, c
     const int nInside = 4;
     auto nearInside = [](int nDistance) { return nDistance >= 0 && nDistance <= nInside; };
 
-    if (m_SelectedRanges.IsCellInList(0, 0))
+    const CGXRangeList& selection = m_pParam->m_SelRects;
+    if (selection.IsCellInList(0, 0))
     {
         if (nRow != 0 || nCol != 0)
             return 0;
@@ -795,8 +796,8 @@ int CGXGridCore::HitTestSelectionFrame(ROWCOL nRow, ROWCOL nCol, CPoint point, c
         owner = covered;
         rectFrame = CalcRangeRectFromRange(covered);
     }
-    else if (POSITION pos = m_SelectedRanges.FindRange(nRow, nCol))
-        owner = *static_cast<const CGXRange*>(m_SelectedRanges.GetAt(pos));
+    else if (POSITION pos = selection.FindRange(nRow, nCol))
+        owner = *selection.GetAt(pos);
     else
         return 0;
 
@@ -931,15 +932,16 @@ BOOL CGXGridCore::SetCursorFromPoint(CPoint point)
         auto isDraggable = [&](BOOL bRows) {
             if (m_pUserDragSelectRangeImp == nullptr)
                 return FALSE;
-            for (POSITION pos = m_SelectedRanges.GetHeadPosition(); pos != nullptr;)
+            for (POSITION pos = m_pParam->m_SelRects.GetHeadPosition(); pos != nullptr;)
             {
-                const auto* pRange = static_cast<const CGXRange*>(m_SelectedRanges.GetNext(pos));
+                const CGXRange* pRange = m_pParam->m_SelRects.GetNext(pos);
                 const BOOL bHolds = bRows ? (pRange->IsRows() || pRange->IsTable()) && pRange->top <= nRow &&
                                                 nRow <= pRange->bottom
                                           : (pRange->IsCols() || pRange->IsTable()) && pRange->left <= nCol &&
                                                 nCol <= pRange->right;
                 if (bHolds)
-                    return bRows ? CanDragSelectRows(0, point) : CanDragSelectCols(0, point);
+                    return bRows ? CanDragSelectRows(pRange->top, pRange->bottom)
+                                 : CanDragSelectCols(pRange->left, pRange->right);
             }
             return FALSE;
         };

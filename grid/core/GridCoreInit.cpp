@@ -139,7 +139,10 @@ void CGXGridCore::DestroyEngineObjects()
         delete pObject;
     }
     m_CellObjects.RemoveAll();
-    m_SelectedRanges.DeleteAll();
+    delete m_pLineWnd;
+    m_pLineWnd = nullptr;
+    delete m_pAutoScrollPlugin;
+    m_pAutoScrollPlugin = nullptr;
 }
 
 void CGXGridCore::OnGridParamAttached()

@@ -106,8 +106,9 @@ void CGXGridCore::ExchangeGridText(LPARAM)
 
 void CGXGridCore::CancelDragSelection()
 {
+    if (m_pUserDragSelectRangeImp != nullptr)
+        m_pUserDragSelectRangeImp->CancelDragSelection(this);
     m_bDragSelectPending = FALSE;
-    ResetDragSelectCursor();
 }
 
 BOOL CGXGridCore::StartMouseTracking(UINT nFlags, CPoint point, UINT nOtherButtons, int& nHit, ROWCOL& nRow,
@@ -190,7 +191,12 @@ BOOL CGXGridCore::TrackCellPress(int nButton, UINT nFlags, CPoint point, int nHi
     if ((nFlags & MK_CONTROL) != 0)
         m_wTrackingState |= GX_TRACK_CTRL;
     if (nButton == 0)
+    {
         OnUserSelectPress(nFlags, point, nHit, nRow, nCol);
+        // The selection's steps may have moved the last cell; the press is where the gesture is.
+        m_nLastHitRow = nRow;
+        m_nLastHitCol = nCol;
+    }
     if (!DispatchButton(this, nButton, nRow, nCol, nRow, nCol, point, nFlags,
                         m_wTrackingState | GX_HITBTNDOWN | GX_HITINCELL))
     {
@@ -380,7 +386,7 @@ BOOL CGXGridCore::EndButtonTracking(int nButton, UINT nFlags, CPoint point)
             ::ReleaseCapture();
         return bHandled;
     }
-    const UINT nTracked = m_wTrackingState;
+    UINT nTracked = m_wTrackingState;
     // Cleared before the capture goes: losing it must not cancel the release being handled.
     m_wTrackingState = 0;
     ::ReleaseCapture();
@@ -389,7 +395,14 @@ BOOL CGXGridCore::EndButtonTracking(int nButton, UINT nFlags, CPoint point)
         if (m_bFillHandle && m_pExcelLikeFillImp != nullptr)
             m_pExcelLikeFillImp->OnLButtonUp(this, point, nFlags);
         if (m_pUserSelectRangeImp != nullptr)
+        {
+            // The selection reads and ends the gesture's bits; the cell hears of the release with
+            // what it left.
+            m_wTrackingState = static_cast<WORD>(nTracked);
             m_pUserSelectRangeImp->OnLButtonUp(this, point, nFlags);
+            nTracked = m_wTrackingState;
+            m_wTrackingState = 0;
+        }
     }
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
@@ -479,7 +492,9 @@ BOOL CGXGridCore::OnGridCancelMode()
         return FALSE;
     if (m_bResizeTracking)
         CancelResizeTracking();
-    else if ((m_wTrackingState & GX_TRACK_PRESS) != 0)
+    if (m_bDragSelectPending)
+        CancelDragSelection();
+    if ((m_wTrackingState & GX_TRACK_PRESS) != 0)
     {
         // The cell's control hears of the end through an event without flags. The current cell
         // stays where the press put it unless the third permission flags ask for none.
@@ -488,8 +503,6 @@ BOOL CGXGridCore::OnGridCancelMode()
         if (m_pParam != nullptr && m_pParam->m_wAllowThird != 0)
             MoveCurrentCell(GX_INVALID, GX_INVALID, GX_SCROLLINVIEW | GX_SMART);
     }
-    else if (m_bDragSelectPending)
-        CancelDragSelection();
     m_wTrackingState = 0;
     if (m_pParam != nullptr && m_pParam->m_bRedrawPending)
     {

@@ -846,6 +846,9 @@ BOOL CGXGridCore::HandleTimer(UINT_PTR nIDEvent)
     }
     if (nIDEvent != GX_AUTOSCROLL_TIMER)
         return FALSE;
+    // The plug-in saw the tick first and took the step.
+    if (m_pAutoScrollPlugin != nullptr)
+        return TRUE;
     const BOOL bDragging = hWnd != nullptr && ::GetCapture() == hWnd && (m_wTrackingState & GX_TRACK_PRESS) != 0 &&
                            (m_nButtonFlags & MK_LBUTTON) != 0;
     // A repeated key whose release went to another window ends with the focus.

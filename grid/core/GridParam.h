@@ -219,6 +219,25 @@ public:
     BOOL m_bSortRowsOnColHeaderDblClk = FALSE;
     BOOL m_bSortColsOnRowHeaderDblClk = FALSE;
 
+    // ---- User gestures: selection, resizing and dragging of rows and columns ----
+    // List-box mode: bit 0x0001 single whole rows (Ctrl and Shift do not count), bit 0x0002 Ctrl
+    // and Shift count whatever the selection flags say; either bit makes every range whole rows.
+    WORD m_wListBoxSelection = 0;
+    // A plain click keeps the empty range it appended (else it empties the selection).
+    BOOL m_bClickKeepsRange = FALSE;
+    // The headers are redrawn whenever the selection changed.
+    BOOL m_bMarkSelectionHeaders = FALSE;
+    // The selection is not shown by inverting cells.
+    BOOL m_bNoSelectionInversion = FALSE;
+    // Smallest sizes user resizing leaves (pixels); a size below 1 at the end hides the line.
+    int m_nMinTrackRowHeight = 0;
+    int m_nMinTrackColWidth = 0;
+    // User resizing tracks the cell rectangle one pixel up and left.
+    BOOL m_bTrackLineOffset = FALSE;
+    // Selected whole columns (rows) may be dragged by their header to another place.
+    BOOL m_bAllowDragCols = TRUE;
+    BOOL m_bAllowDragRows = TRUE;
+
     // ---- Drop-down lists of the choice cells ----
     // The height in pixels of a grid-drawn combo's list.
     int m_nDropDownHeight = 100;

@@ -77,6 +77,19 @@ def cross():
     return img
 
 
+def no_drop():
+    """A ring with a slash: the grid refuses a drop here."""
+    img = blank()
+    for y in range(SIZE):
+        for x in range(SIZE):
+            d2 = (x - 15.5) ** 2 + (y - 15.5) ** 2
+            if 81 <= d2 <= 144:
+                img[y][x] = 1
+    for i in range(-8, 9):
+        fill(img, 15 + i, 15 - i, 16 + i, 15 - i)
+    return img
+
+
 def with_rim(img):
     """Black shape (1) with a one-pixel white rim (2) round it."""
     out = [row[:] for row in img]
@@ -126,6 +139,7 @@ def main():
     write_cursor("selectcol", thick_arrow_down(), 15, 27)
     write_cursor("selectrow", transpose(thick_arrow_down()), 27, 15)
     write_cursor("fillhandle", cross(), 15, 15)
+    write_cursor("nodrop", no_drop(), 15, 15)
 
 
 if __name__ == "__main__":

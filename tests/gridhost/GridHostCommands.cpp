@@ -191,24 +191,14 @@ void NewSplitWindow(CGridHostContext& context, const CGridHostValues&)
         pTemplate->InitialUpdateFrame(pFrame, context.pDoc);
 }
 
-// The selection goes through the grid; while no selection component is installed, straight into the
-// parameter object's list, and every view redraws.
+// The selection goes through the grid's selection component; every view shows the change.
 void ChangeSelection(CGridHostContext& context, BOOL bClear, const CGXRange* pRange)
 {
     CGridHostView& grid = *context.pView;
-    BOOL bDone = TRUE;
     if (bClear)
-        bDone = grid.SetSelection(nullptr, nullptr);
-    if (pRange != nullptr && bDone)
-        bDone = grid.SetSelection(nullptr, pRange);
-    if (bDone)
-        return;
-    CGXRangeList& selection = context.pDoc->GetParam()->m_SelRects;
-    if (bClear)
-        selection.DeleteAll();
+        grid.SetSelection(nullptr);
     if (pRange != nullptr)
-        selection.AddTail(new CGXRange(*pRange));
-    grid.RedrawGrid(GX_INVALIDATE, TRUE);
+        grid.SelectRange(*pRange, TRUE);
 }
 
 void SelectRange(CGridHostContext& context, const CGridHostValues& values)
@@ -391,6 +381,59 @@ void RowBanded(CGridHostContext& context, const CGridHostValues&)
         pView->RedrawGrid(GX_INVALIDATE, FALSE);
     }
 }
+
+WORD Hex(const CGridHostValues& values, size_t nIndex)
+{
+    return nIndex < values.size() ? static_cast<WORD>(std::strtoul(values[nIndex], nullptr, 16)) : 0;
+}
+
+void SelectionFlags(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pDoc->GetParam()->SetSelectionFlags(Hex(values, 0));
+}
+
+void ListBoxMode(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pDoc->GetParam()->m_wListBoxSelection = static_cast<WORD>(Number(values, 0));
+}
+
+void ClickKeepsRange(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    pParam->m_bClickKeepsRange = !pParam->m_bClickKeepsRange;
+}
+
+void ResizeFlags(CGridHostContext& context, const CGridHostValues& values)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    pParam->SetRowResizeFlags(Hex(values, 0));
+    pParam->SetColResizeFlags(Hex(values, 1));
+}
+
+void MoveRows(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->MoveRows(Number(values, 0), Number(values, 1), Number(values, 2));
+}
+
+void MoveCols(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pView->MoveCols(Number(values, 0), Number(values, 1), Number(values, 2));
+}
+
+// The switches are each view's; all views follow the active one's.
+void KeyAutoScroll(CGridHostContext& context, const CGridHostValues&)
+{
+    const BOOL bOn = !context.pView->m_bAutoScrollKeys;
+    for (CGridHostView* pView : context.app.GetViews())
+        pView->m_bAutoScrollKeys = bOn;
+}
+
+void ScrollBarAutoScroll(CGridHostContext& context, const CGridHostValues&)
+{
+    const BOOL bOn = !context.pView->m_bAutoScrollArrows;
+    for (CGridHostView* pView : context.app.GetViews())
+        pView->m_bAutoScrollArrows = bOn;
+}
 } // namespace
 
 // The table: later features add their lines (ids 32830-32859, 32860-32889, then 32890 on).
@@ -437,6 +480,14 @@ const std::vector<CGridHostCommand>& GridHostCommands()
         {ID_GRIDHOST_SHOWCOLS, "&Grid", "Show Columns", {"First", "Last"}, TRUE, ShowCols},
         {ID_GRIDHOST_FITROWS, "&Grid", "Fit Rows", {"First", "Last", "Flags"}, TRUE, FitRows},
         {ID_GRIDHOST_FITCOLS, "&Grid", "Fit Columns", {"First", "Last", "Flags"}, TRUE, FitCols},
+        {ID_GRIDHOST_SELECTIONFLAGS, "&Grid", "Selection Flags", {"Flags (hex)"}, FALSE, SelectionFlags},
+        {ID_GRIDHOST_LISTBOXMODE, "&Grid", "List-Box Mode", {"Mode"}, FALSE, ListBoxMode},
+        {ID_GRIDHOST_CLICKKEEPSRANGE, "&Grid", "Click Keeps Range", {}, FALSE, ClickKeepsRange},
+        {ID_GRIDHOST_RESIZEFLAGS, "&Grid", "Resize Flags", {"Rows (hex)", "Columns (hex)"}, FALSE, ResizeFlags},
+        {ID_GRIDHOST_MOVEROWS, "&Grid", "Move Rows", {"First", "Last", "Destination"}, TRUE, MoveRows},
+        {ID_GRIDHOST_MOVECOLS, "&Grid", "Move Columns", {"First", "Last", "Destination"}, TRUE, MoveCols},
+        {ID_GRIDHOST_KEYAUTOSCROLL, "&Grid", "Key Autoscroll", {}, TRUE, KeyAutoScroll},
+        {ID_GRIDHOST_SCROLLBARAUTOSCROLL, "&Grid", "Scroll-Bar Autoscroll", {}, TRUE, ScrollBarAutoScroll},
     };
     return commands;
 }

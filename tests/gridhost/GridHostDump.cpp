@@ -188,6 +188,22 @@ CString GridHostDumpText(CGridHostApp& app)
             for (INT_PTR i = 0; i < spans.GetSize(); ++i)
                 Line(text, CString("span ") + pool.first + " " + Cells(spans[i]));
         }
+    // The hidden rows and columns by their indexes (straight into the text, like the heights).
+    text += "hidden rows";
+    for (ROWCOL nRow = 0; nRow <= nRows; ++nRow)
+        if (pGrid->IsRowHidden(nRow))
+        {
+            text += ' ';
+            text += std::to_string(nRow);
+        }
+    text += "\r\nhidden cols";
+    for (ROWCOL nCol = 0; nCol <= nCols; ++nCol)
+        if (pGrid->IsColHidden(nCol))
+        {
+            text += ' ';
+            text += std::to_string(nCol);
+        }
+    text += "\r\n";
 
     CString widths = "widths";
     for (ROWCOL nCol = 0; nCol <= nCols; ++nCol)

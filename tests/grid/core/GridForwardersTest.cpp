@@ -30,6 +30,10 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
     grid.m_pSortImp = nullptr;
     grid.m_pFindReplaceImp = nullptr;
     grid.m_pResizeToFitImp = nullptr;
+    grid.m_pUserSelectRangeImp = nullptr;
+    grid.m_pUserDragSelectRangeImp = nullptr;
+    grid.m_pMoveRowsColsImp = nullptr;
+    grid.m_pUserResizeCellsImp = nullptr;
     CGXRange range(1, 1, 2, 2);
     CGXRange out;
     CGXRangeList ranges;
@@ -123,25 +127,28 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
         {"DrawInvertedSelection", [&] { return grid.DrawInvertedSelection(nullptr, CRect(), TRUE); }},
         {"RedrawSelectionChange", [&] { return grid.RedrawSelectionChange(range, range, TRUE, TRUE, 0, TRUE); }},
         {"RedrawSelection", [&] { return grid.RedrawSelection(0); }},
+        {"StoreSelectRange", [&] { return grid.StoreSelectRange(range); }},
+        {"UpdateSelectRange", [&] { return grid.UpdateSelectRange(range, nullptr); }},
+        {"UpdateSelection", [&] { return grid.UpdateSelection(nullptr, 1, 1, 2, 2); }},
+        {"InvertAllSelectedCells", [&] { return grid.InvertAllSelectedCells(); }},
         {"DrawExcelLikeFrame", [&] { return grid.DrawExcelLikeFrame(nullptr, 1, 1, 2, 2, FALSE, TRUE); }},
         {"RefreshExcelLikeFrame", [&] { return grid.RefreshExcelLikeFrame(); }},
         {"RedrawExcelLikeFrame", [&] { return grid.RedrawExcelLikeFrame(); }},
         {"LockExcelLikeFrame", [&] { return grid.LockExcelLikeFrame(TRUE, FALSE); }},
         {"DoExcelLikeFill", [&] { return grid.DoExcelLikeFill(range, range); }},
         {"StartExcelLikeFill", [&] { return grid.StartExcelLikeFill(0); }},
-        {"SetDragSelectCursor", [&] { return grid.SetDragSelectCursor(TRUE, TRUE); }},
-        {"DrawDragLine", [&] { return grid.DrawDragLine(1, TRUE, FALSE); }},
-        {"DropDragSelection", [&] { return grid.DropDragSelection(1, 2, 4, TRUE); }},
-        {"ResetDragSelectCursor", [&] { return grid.ResetDragSelectCursor(); }},
+        {"StartDragSelection", [&] { return grid.StartDragSelection(0, 2); }},
+        {"DoDragSelection", [&] { return grid.DoDragSelection(0, 2, 0, 4); }},
+        {"DropSelection", [&] { return grid.DropSelection(0, 2, 0, 4); }},
         {"MoveRows", [&] { return grid.MoveRows(1, 2, 4); }},
         {"MoveCols", [&] { return grid.MoveCols(1, 2, 4); }},
         {"StoreMoveRows", [&] { return grid.StoreMoveRows(1, 2, 4); }},
         {"StoreMoveCols", [&] { return grid.StoreMoveCols(1, 2, 4); }},
         {"UpdateMoveRows", [&] { return grid.UpdateMoveRows(1, 2, 4); }},
         {"UpdateMoveCols", [&] { return grid.UpdateMoveCols(1, 2, 4); }},
-        {"StartResizeTracking", [&] { return grid.StartResizeTracking(CPoint(1, 1), 0, 0); }},
-        {"MoveResizeTracking", [&] { return grid.MoveResizeTracking(CPoint(1, 1), 0, 0, 0); }},
-        {"EndResizeTracking", [&] { return grid.EndResizeTracking(CPoint(1, 1), 0, 0, 0); }},
+        {"StartResizeTracking", [&] { return grid.StartResizeTracking(0, 1, GX_TRACKWIDTH); }},
+        {"MoveResizeTracking", [&] { return grid.MoveResizeTracking(0, 1, GX_TRACKWIDTH, 30); }},
+        {"EndResizeTracking", [&] { return grid.EndResizeTracking(0, 1, GX_TRACKWIDTH, 30); }},
         {"CancelResizeTracking", [&] { return grid.CancelResizeTracking(); }},
         {"CanResizeCol", [&] { return grid.CanResizeCol(); }},
         {"CanResizeRow", [&] { return grid.CanResizeRow(); }},

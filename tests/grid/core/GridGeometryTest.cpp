@@ -24,7 +24,7 @@ namespace
 class CUnitGridWnd : public CChosenUnitsGridWnd
 {
 public:
-    void SelectForTest(const CGXRange& range) { m_SelectedRanges.AddTail(new CGXRange(range)); }
+    void SelectForTest(const CGXRange& range) { GetParam()->m_SelRects.AddTail(new CGXRange(range)); }
     void OnGridPrepareDC(CDC* pDC) override
     {
         ++nPrepareHooks;
@@ -250,10 +250,10 @@ public:
     BOOL OnLButtonDown(CGXGridCore*, CPoint, UINT, int, ROWCOL, ROWCOL) override { return FALSE; }
     BOOL OnLButtonUp(CGXGridCore*, CPoint, UINT) override { return FALSE; }
     BOOL OnLButtonDblClk(CGXGridCore*, CPoint, UINT, int, ROWCOL, ROWCOL) override { return FALSE; }
-    BOOL StartResizeTracking(CGXGridCore*, CPoint, UINT, int) override { return FALSE; }
-    BOOL MoveResizeTracking(CGXGridCore*, CPoint, UINT, int, int) override { return FALSE; }
+    BOOL StartResizeTracking(CGXGridCore*, ROWCOL, ROWCOL, int) override { return FALSE; }
+    BOOL MoveResizeTracking(CGXGridCore*, ROWCOL, ROWCOL, int, int) override { return FALSE; }
     BOOL CancelResizeTracking(CGXGridCore*) override { return FALSE; }
-    BOOL EndResizeTracking(CGXGridCore*, CPoint, UINT, int, int) override { return FALSE; }
+    BOOL EndResizeTracking(CGXGridCore*, ROWCOL, ROWCOL, int, int) override { return FALSE; }
 };
 
 // Hides column 2 and row 5.

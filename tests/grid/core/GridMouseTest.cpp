@@ -124,6 +124,11 @@ public:
         return TRUE;
     }
     BOOL OnCellLeftClicked(CGXGridCore*, ROWCOL, ROWCOL, UINT, CPoint) override { return FALSE; }
+    BOOL MoveCurrentCellEx(CGXGridCore*, int, UINT) override { return FALSE; }
+    BOOL StoreSelectRange(CGXGridCore*, const CGXRange&, BOOL) override { return FALSE; }
+    BOOL UpdateSelectRange(CGXGridCore*, const CGXRange&, const CGXRangeList*, BOOL) override { return FALSE; }
+    BOOL UpdateSelection(CGXGridCore*, POSITION, ROWCOL, ROWCOL, ROWCOL, ROWCOL, BOOL) override { return FALSE; }
+    BOOL InvertAllSelectedCells(CGXGridCore*, BOOL) override { return FALSE; }
 
 private:
     Log& m_log;
@@ -149,10 +154,10 @@ public:
         m_log.push_back("drag up");
         return FALSE;
     }
-    BOOL SetDragSelectCursor(CGXGridCore*, BOOL, BOOL) override { return FALSE; }
-    BOOL DrawDragLine(CGXGridCore*, ROWCOL, BOOL, BOOL, CDC*) override { return FALSE; }
-    BOOL DropDragSelection(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, BOOL) override { return FALSE; }
-    BOOL ResetDragSelectCursor(CGXGridCore*) override
+    BOOL StartDragSelection(CGXGridCore*, ROWCOL, ROWCOL) override { return FALSE; }
+    BOOL DoDragSelection(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL) override { return FALSE; }
+    BOOL DropSelection(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL) override { return FALSE; }
+    BOOL CancelDragSelection(CGXGridCore*) override
     {
         m_log.push_back("drag reset");
         return TRUE;
@@ -190,14 +195,14 @@ public:
         m_log.push_back("resize dblclk " + std::to_string(nHit));
         return TRUE;
     }
-    BOOL StartResizeTracking(CGXGridCore*, CPoint, UINT, int) override { return FALSE; }
-    BOOL MoveResizeTracking(CGXGridCore*, CPoint, UINT, int, int) override { return FALSE; }
+    BOOL StartResizeTracking(CGXGridCore*, ROWCOL, ROWCOL, int) override { return FALSE; }
+    BOOL MoveResizeTracking(CGXGridCore*, ROWCOL, ROWCOL, int, int) override { return FALSE; }
     BOOL CancelResizeTracking(CGXGridCore*) override
     {
         m_log.push_back("resize cancel");
         return TRUE;
     }
-    BOOL EndResizeTracking(CGXGridCore*, CPoint, UINT, int, int) override { return FALSE; }
+    BOOL EndResizeTracking(CGXGridCore*, ROWCOL, ROWCOL, int, int) override { return FALSE; }
 
     BOOL m_bTakeMove = FALSE;
 

@@ -65,6 +65,26 @@ inline void SubclassTestGrid(CDialog& dlg, CWnd& grid, BOOL bShowDialog)
     ASSERT_TRUE(grid.SubclassDlgItem(IDC_GRID_FIRST, &dlg));
 }
 
+// The engine's own handling alone: the user gestures' features that the control factory installs
+// (selection, dragging and moving, resizing, the autoscroll plug-in) go again. The components stay on
+// the engine's list, which deletes them.
+inline void RemoveGestureFeatures(CGXGridCore& grid)
+{
+    grid.m_pUserSelectRangeImp = nullptr;
+    grid.m_pUserDragSelectRangeImp = nullptr;
+    grid.m_pMoveRowsColsImp = nullptr;
+    grid.m_pUserResizeCellsImp = nullptr;
+    if (grid.m_pAutoScrollPlugin != nullptr)
+    {
+        CPtrList& plugins = grid.GetPluginList();
+        if (POSITION pos = plugins.Find(grid.m_pAutoScrollPlugin))
+            plugins.RemoveAt(pos);
+        delete grid.m_pAutoScrollPlugin;
+        grid.m_pAutoScrollPlugin = nullptr;
+    }
+    grid.m_bAutoScrollCells = FALSE;
+}
+
 // A fixture with a grid window of the given class in the test dialog.
 template <class TGrid>
 class GridWindowTest : public ::testing::Test
@@ -76,6 +96,7 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(SubclassTestGrid(dlg, grid, bShowDialog));
         grid.Initialize();
+        RemoveGestureFeatures(grid);
         grid.SetRowCount(nRows);
         grid.SetColCount(nCols);
     }

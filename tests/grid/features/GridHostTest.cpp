@@ -177,7 +177,7 @@ TEST_F(GridHostTest, ResetSampleBringsTheSampleBackWithEmptyLists)
     EXPECT_EQ(DumpLine("undo "), "undo 0 \"\"");
 }
 
-TEST_F(GridHostTest, SelectionsGoStraightIntoTheParameterObjectWithoutASelectComponent)
+TEST_F(GridHostTest, SelectionCommandsFillTheSharedSelectionList)
 {
     ASSERT_NO_FATAL_FAILURE(StartHost());
     Command(ID_GRIDHOST_SELECTRANGE, {"2", "0", "4", "0"});
