@@ -402,15 +402,31 @@ BOOL StoreNumber(int hSheet, int32_t row, int32_t col, double number)
     return InsertCell(hSheet, cell);
 }
 
-BOOL StoreText(int hSheet, int32_t row, int32_t col, const char* text)
+BOOL StoreText(int hSheet, int32_t row, int32_t col, const char* text, BOOL bDecode)
 {
     if (!InLimits(row, col))
         return FALSE;
     char decoded[GX_MAX_STRING + 1];
-    int length = UnescapeText(decoded, text != nullptr ? text : "");
-    decoded[length] = '\0';
+    if (text == nullptr)
+        text = "";
+    if (bDecode) {
+        int length = UnescapeText(decoded, text);
+        decoded[length] = '\0';
+    } else {
+        std::strncpy(decoded, text, GX_MAX_STRING);
+        decoded[GX_MAX_STRING] = '\0';
+    }
     GX_CELL* cell = ReplaceCellAt(hSheet, row, col, GX_KIND_TEXT);
     SetCellString(cell, decoded);
+    return InsertCell(hSheet, cell);
+}
+
+BOOL StoreNotAvailable(int hSheet, int32_t row, int32_t col)
+{
+    if (!InLimits(row, col))
+        return FALSE;
+    GX_CELL* cell = ReplaceCellAt(hSheet, row, col, GX_KIND_TEXT);
+    SetCellValueType(cell, GX_CELL_VALUE_NA);
     return InsertCell(hSheet, cell);
 }
 

@@ -18,8 +18,10 @@ struct GX_VALUE;
 // is evaluated once, now. With a value, a kind-3 cell takes it as its evaluated value.
 BOOL StoreFormula(int hSheet, int32_t row, int32_t col, const char* text, const GX_VALUE* value = nullptr);
 BOOL StoreNumber(int hSheet, int32_t row, int32_t col, double number);
-// The text's string escapes are resolved and it is cut at 511 characters.
-BOOL StoreText(int hSheet, int32_t row, int32_t col, const char* text);
+// The text's string escapes are resolved (unless bDecode is FALSE) and it is cut at 511 characters.
+BOOL StoreText(int hSheet, int32_t row, int32_t col, const char* text, BOOL bDecode = TRUE);
+// A constant that holds #N/A.
+BOOL StoreNotAvailable(int hSheet, int32_t row, int32_t col);
 // Takes the cell out of the table and frees it.
 void DeleteCell(int hSheet, GX_CELL* cell);
 // Removes the constant and formula cells of the range (kept for undo while the sheet keeps removed

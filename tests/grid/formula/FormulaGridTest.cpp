@@ -1,0 +1,121 @@
+// A grid whose data object is a formula sheet: what the user types and sees through the grid.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "grid/core/AppData.h"
+#include "grid/core/GridCore.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/Style.h"
+#include "grid/core/StylesMap.h"
+#include "grid/formula/FormulaSheet.h"
+
+namespace
+{
+struct LibraryStarted
+{
+    LibraryStarted() { GXStartLibrary(); }
+};
+
+class FormulaGrid : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        grid.m_pDataRuntimeClass = RUNTIME_CLASS(CGXFormulaSheet);
+        grid.InitializeGrid();
+        grid.SetRowCount(10);
+        grid.SetColCount(5);
+        sheet = dynamic_cast<CGXFormulaSheet*>(grid.GetParam()->GetData());
+        ASSERT_NE(sheet, nullptr);
+    }
+
+    // What the user types into a cell, committed as the cell's control commits it.
+    bool Type(ROWCOL nRow, ROWCOL nCol, const char* text)
+    {
+        return grid.SetControlTextRowCol(nRow, nCol, text) != FALSE;
+    }
+    std::string Shown(ROWCOL nRow, ROWCOL nCol)
+    {
+        return static_cast<LPCTSTR>(grid.GetValueRowCol(nRow, nCol));
+    }
+    std::string Edited(ROWCOL nRow, ROWCOL nCol)
+    {
+        CString text;
+        sheet->GetEditTextRowCol(nRow, nCol, text);
+        return static_cast<LPCTSTR>(text);
+    }
+
+    LibraryStarted started;
+    CGXGridCore grid;
+    CGXFormulaSheet* sheet = nullptr;
+};
+}  // namespace
+
+TEST_F(FormulaGrid, ShowsValuesOfTypedFormulas)
+{
+    ASSERT_TRUE(Type(1, 1, "2"));
+    ASSERT_TRUE(Type(1, 2, "=A1*3"));
+    ASSERT_TRUE(Type(2, 1, "'abc"));
+    ASSERT_TRUE(Type(2, 2, "=A2&\"def\""));
+    EXPECT_EQ(Shown(1, 2), "6");
+    EXPECT_EQ(grid.LookupStyleRowCol(1, 2).GetValueType(), unsigned(GX_VT_NUMERIC));
+    EXPECT_EQ(Shown(2, 1), "abc");
+    EXPECT_EQ(Edited(2, 1), "'abc");
+    EXPECT_EQ(Shown(2, 2), "abcdef");
+    EXPECT_EQ(Edited(1, 2), "=A1*3");
+
+    ASSERT_TRUE(Type(1, 1, "5"));
+    sheet->RecalcSheet(FALSE);
+    EXPECT_EQ(Shown(1, 2), "15");
+    // The headers name the cells as formulas do.
+    EXPECT_EQ(Shown(0, 2), "B");
+    EXPECT_EQ(Shown(3, 0), "3");
+}
+
+TEST_F(FormulaGrid, UndoOfRemovedRowsBringsTheirFormulasBack)
+{
+    ASSERT_TRUE(Type(1, 1, "2"));
+    ASSERT_TRUE(Type(5, 1, "=A1+1"));
+    ASSERT_TRUE(Type(6, 1, "=A1*10"));
+    ASSERT_TRUE(Type(7, 1, "7"));
+    ASSERT_TRUE(Type(1, 2, "=A7"));
+    ASSERT_TRUE(grid.RemoveRows(5, 6));
+    EXPECT_EQ(Edited(5, 1), "7");
+    EXPECT_EQ(Edited(1, 2), "=A5");
+    EXPECT_EQ(Shown(1, 2), "7");
+
+    ASSERT_TRUE(grid.Undo());
+    EXPECT_EQ(Edited(5, 1), "=A1+1");
+    EXPECT_EQ(Edited(6, 1), "=A1*10");
+    EXPECT_EQ(Shown(6, 1), "20");
+    EXPECT_EQ(Edited(7, 1), "7");
+    EXPECT_EQ(Edited(1, 2), "=A7");
+    EXPECT_EQ(Shown(1, 2), "7");
+
+    ASSERT_TRUE(grid.Redo());
+    EXPECT_EQ(Edited(5, 1), "7");
+    EXPECT_EQ(Edited(1, 2), "=A5");
+}
+
+TEST_F(FormulaGrid, AViolatedConstraintIsReportedAndShownRed)
+{
+    ASSERT_TRUE(sheet->SetConstraintCheck(TRUE));
+    ASSERT_TRUE(Type(1, 1, "0"));
+    ASSERT_TRUE(Type(1, 2, "=1;A1>0"));
+    sheet->ArmMessage();
+    sheet->RecalcSheet(TRUE);
+    CString message;
+    ASSERT_TRUE(sheet->GetMessage(message));
+    EXPECT_EQ(message, "There is 1 constraint violation!");
+    const CGXStyle& shown = grid.LookupStyleRowCol(1, 2);
+    ASSERT_TRUE(shown.GetIncludeInterior());
+    EXPECT_EQ(shown.GetInterior().GetColor(), RGB(255, 0, 0));
+    WORD nId = 0;
+    EXPECT_TRUE(grid.GetParam()->GetStylesMap()->LookupStyleId("Constraint Violation", nId));
+
+    ASSERT_TRUE(Type(1, 1, "3"));
+    sheet->ArmMessage();
+    sheet->RecalcSheet(FALSE);
+    EXPECT_NE(grid.LookupStyleRowCol(1, 2).GetInterior().GetColor(), RGB(255, 0, 0));
+}
