@@ -500,16 +500,20 @@ BOOL CGXFormulaSheet::MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nTo
     if (!range.IsValid() || !EngineCell(nToRow, nToCol, row, col))
         return FALSE;
     GX_SHEET* pSheet = GetSheet(m_hSheet);
-    if (CGXUndoEngineCellsInfo* pRecord = dynamic_cast<CGXUndoEngineCellsInfo*>(pUndoInfo)) {
-        PoolLock lock(m_hSheet);
-        PutBackCells(m_hSheet, pRecord->m_pCellsA);
-    }
     const GX_CELLREF source = EngineRange(range);
     const int32_t keep = pSheet->keepRemovedCells;
     pSheet->keepRemovedCells = m_bUndoRecording;
     try {
         MoveBlock(m_hSheet, source, row, col);
         Bookkeeping(FALSE, FALSE);
+        // Moving back: what the first move overwrote returns to the place the block leaves, after
+        // the block has left it.
+        if (CGXUndoEngineCellsInfo* pRecord = dynamic_cast<CGXUndoEngineCellsInfo*>(pUndoInfo)) {
+            PoolLock lock(m_hSheet);
+            pSheet->keepRemovedCells = 0;
+            PutBackCells(m_hSheet, pRecord->m_pCellsA);
+            pSheet->keepRemovedCells = m_bUndoRecording;
+        }
         ::AddChangedRange(m_hSheet, BlockAt(source, row, col));
         Bookkeeping(FALSE, TRUE);
     } catch (...) {

@@ -538,3 +538,84 @@ TEST_F(FormulaSheetTest, StylesOfCells)
     ASSERT_TRUE(sheet.GetStyleRowCol(0, 3, read, gxCopy));
     EXPECT_EQ(read.GetValue(), "=1+1");
 }
+
+TEST_F(FormulaSheetTest, UndoRecordsOfCopiesMovesAndNames)
+{
+    ASSERT_TRUE(Type("A1", "1"));
+    ASSERT_TRUE(Type("A2", "2"));
+    ASSERT_TRUE(Type("C1", "9"));
+    ASSERT_TRUE(Type("C2", "=C1-1"));
+    ASSERT_TRUE(Type("E1", "=C1+C2"));
+    EXPECT_EQ(Shown("E1"), "17");
+    sheet.SetUndoRecording(TRUE);
+
+    // A copy over C1..C2, undone and redone.
+    ASSERT_TRUE(sheet.CopyCells(CGXRange(1, 1, 2, 1), 1, 3));
+    EXPECT_EQ(Shown("E1"), "3");
+    CObject* pRecord = sheet.TakeUndoRecord();
+    ASSERT_NE(pRecord, nullptr);
+    EXPECT_EQ(sheet.TakeUndoRecord(), nullptr);
+    ASSERT_TRUE(sheet.ApplyUndoRecord(pRecord, TRUE, FALSE));
+    EXPECT_EQ(Edited("C1"), "9");
+    EXPECT_EQ(Edited("C2"), "=C1-1");
+    EXPECT_EQ(Shown("E1"), "17");
+    ASSERT_TRUE(sheet.ApplyUndoRecord(pRecord, TRUE, FALSE));
+    EXPECT_EQ(Edited("C2"), "2");
+    EXPECT_EQ(Shown("E1"), "3");
+    ASSERT_TRUE(sheet.ApplyUndoRecord(pRecord, TRUE, FALSE));
+    EXPECT_EQ(Shown("E1"), "17");
+    delete pRecord;
+    EXPECT_FALSE(sheet.ApplyUndoRecord(nullptr, TRUE, FALSE));
+
+    // A move onto C1..C2, and the move back with its record.
+    ASSERT_TRUE(sheet.MoveCells(CGXRange(1, 1, 2, 1), 1, 3));
+    EXPECT_EQ(Edited("C1"), "1");
+    EXPECT_EQ(Edited("A1"), "");
+    pRecord = sheet.TakeUndoRecord();
+    ASSERT_NE(pRecord, nullptr);
+    ASSERT_TRUE(sheet.MoveCells(CGXRange(1, 3, 2, 3), 1, 1, pRecord, 0));
+    delete pRecord;
+    EXPECT_EQ(Edited("A1"), "1");
+    EXPECT_EQ(Edited("A2"), "2");
+    EXPECT_EQ(Edited("C1"), "9");
+    EXPECT_EQ(Edited("C2"), "=C1-1");
+    EXPECT_EQ(Shown("E1"), "17");
+    delete sheet.TakeUndoRecord();
+
+    // A removed name, put back with the formulas that used it.
+    ASSERT_TRUE(sheet.DefineRangeName("Base", CGXRange(1, 1), nullptr));
+    ASSERT_TRUE(Type("F1", "=Base*10"));
+    CObject* pNameRecord = nullptr;
+    ASSERT_TRUE(sheet.RemoveRangeName("BASE", &pNameRecord, TRUE));
+    ASSERT_NE(pNameRecord, nullptr);
+    EXPECT_EQ(Edited("F1"), "=A1*10");
+    CGXRange range;
+    EXPECT_FALSE(sheet.LookupRangeName("Base", range));
+    ASSERT_TRUE(sheet.DefineRangeName("Base", CGXRange(1, 1), pNameRecord));  // the sheet keeps the record
+    EXPECT_EQ(Edited("F1"), "=Base*10");
+    EXPECT_TRUE(sheet.LookupRangeName("Base", range));
+    EXPECT_EQ(Shown("F1"), "10");
+    EXPECT_FALSE(sheet.RemoveRangeName("Nothing", nullptr, FALSE));
+}
+
+TEST_F(FormulaSheetTest, ChangedCells)
+{
+    ASSERT_TRUE(Type("A1", "1"));
+    ASSERT_TRUE(Type("B1", "=A1*2"));
+    EXPECT_FALSE(sheet.IsCellChanged(9, 9));
+    EXPECT_FALSE(sheet.IsCellChanged(1, 5000));
+    sheet.MarkCellChanged(1, 1, FALSE);
+    EXPECT_FALSE(sheet.IsCellChanged(1, 1));
+    sheet.MarkCellChanged(1, 1, TRUE);
+    EXPECT_TRUE(sheet.IsCellChanged(1, 1));
+    // A formula cell the pass has not brought up to date counts as changed until it is shown.
+    ASSERT_TRUE(Type("A1", "3"));
+    sheet.RecalcSheet(FALSE);
+    EXPECT_TRUE(sheet.IsCellChanged(1, 2));
+    EXPECT_EQ(Shown("B1"), "6");
+    sheet.MarkCellChanged(1, 2, FALSE);
+    EXPECT_FALSE(sheet.IsCellChanged(1, 2));
+    sheet.RecalcSheet(FALSE);  // nothing changed: B1 is brought up to date without a new value
+    EXPECT_EQ(Shown("B1"), "6");
+    EXPECT_FALSE(sheet.IsCellChanged(1, 2));
+}
