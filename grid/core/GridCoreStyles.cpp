@@ -340,7 +340,7 @@ BOOL CGXGridCore::StoreCellValueText(ROWCOL nRow, ROWCOL nCol, const CString& te
     CGXStyle* pStyle = NewStyle();
     pStyle->SetValue(text);
     pStyle->SetValueType(GX_VT_TEXT);
-    const BOOL bDone = SetStyleRange(CGXRange(nRow, nCol), pStyle, gxOverride, gxDetectValueType, nFlags);
+    const BOOL bDone = SetStyleRange(CGXRange(nRow, nCol), pStyle, gxOverride, m_nValueStoreType, nFlags);
     RecycleStyle(pStyle);
     return bDone;
 }

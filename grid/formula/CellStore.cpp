@@ -367,6 +367,8 @@ BOOL StoreFormula(int hSheet, int32_t row, int32_t col, const char* text, const 
     GX_CELL* cell = ReplaceCellAt(hSheet, row, col, kind);
     cell->formula = formula;
     cell->Set(GX_CF_CHANGED, false);
+    // Not evaluated yet: the first look at it evaluates it, whatever pass is running.
+    cell->Set(GX_CF_DIRTY, kind == GX_KIND_FORMULA && value == nullptr);
     if (value != nullptr && kind == GX_KIND_FORMULA) {
         switch (value->type) {
         case GX_VALUE_NUMBER:

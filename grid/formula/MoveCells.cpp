@@ -328,14 +328,16 @@ BOOL RemoveBand(int hSheet, bool rows, int32_t first, int32_t count)
     pSheet->keepRemovedCells = 0;
     try {
         ClearRange(hSheet, rows ? Rows(first, last) : Cols(first, last));
-        pSheet->keepRemovedCells = 1;
-        if (last < limit)
-            MoveBlock(hSheet, rows ? Rows(last + 1, limit) : Cols(last + 1, limit), rows ? first : 1, rows ? 0 : first);
     } catch (...) {
         pSheet->keepRemovedCells = keep;
         throw;
     }
     pSheet->keepRemovedCells = keep;
+    // The cells that move up keep no copies of themselves for undo: a removal's references are
+    // left as they are, and a copy at its old place would land on the cell that moved there when
+    // the undo puts it back before the rows return.
+    if (last < limit)
+        MoveBlock(hSheet, rows ? Rows(last + 1, limit) : Cols(last + 1, limit), rows ? first : 1, rows ? 0 : first);
     return TRUE;
 }
 }  // namespace

@@ -261,3 +261,20 @@ TEST(CellStore, AChainOfAHundredThousandCellsStoredBottomUp)
         EXPECT_EQ(last->value.number, double(length)) << method;
     }
 }
+
+TEST(CellStore, AStoredFormulaIsEvaluatedAtItsFirstReading)
+{
+    ScopedSheet sheet;
+    const int h = sheet.handle();
+    StoreNumber(h, 1, 0, 4);
+    ASSERT_TRUE(Store(h, "B1", "=A1+1"));
+    EXPECT_TRUE(IsStale(At(h, "B1")));
+    EXPECT_EQ(Read(h, "B1"), 5);
+    // With a value given, the cell counts as evaluated and holds that value.
+    GX_VALUE given{};
+    given.type = GX_VALUE_NUMBER;
+    given.number = 42;
+    ASSERT_TRUE(StoreFormula(h, 1, 2, "=A1*2", &given));
+    EXPECT_FALSE(IsStale(At(h, "C1")));
+    EXPECT_EQ(Read(h, "C1"), 42);
+}

@@ -24,7 +24,7 @@ protected:
     {
         grid.m_pDataRuntimeClass = RUNTIME_CLASS(CGXFormulaSheet);
         grid.InitializeGrid();
-        grid.SetRowCount(10);
+        grid.SetRowCount(12);
         grid.SetColCount(5);
         sheet = dynamic_cast<CGXFormulaSheet*>(grid.GetParam()->GetData());
         ASSERT_NE(sheet, nullptr);
@@ -80,6 +80,8 @@ TEST_F(FormulaGrid, UndoOfRemovedRowsBringsTheirFormulasBack)
     ASSERT_TRUE(Type(6, 1, "=A1*10"));
     ASSERT_TRUE(Type(7, 1, "7"));
     ASSERT_TRUE(Type(1, 2, "=A7"));
+    ASSERT_TRUE(Type(9, 1, "=A5"));
+    ASSERT_TRUE(Type(11, 1, "11"));
     ASSERT_TRUE(grid.RemoveRows(5, 6));
     EXPECT_EQ(Edited(5, 1), "7");
     EXPECT_EQ(Edited(1, 2), "=A5");
@@ -92,6 +94,8 @@ TEST_F(FormulaGrid, UndoOfRemovedRowsBringsTheirFormulasBack)
     EXPECT_EQ(Edited(7, 1), "7");
     EXPECT_EQ(Edited(1, 2), "=A7");
     EXPECT_EQ(Shown(1, 2), "7");
+    // A cell that moved back down does not land on its neighbour.
+    EXPECT_EQ(Edited(11, 1), "11");
 
     ASSERT_TRUE(grid.Redo());
     EXPECT_EQ(Edited(5, 1), "7");
