@@ -562,7 +562,7 @@ BOOL CGXFormulaSheet::MoveDataCols(const CDWordArray& awColIndex, ROWCOL nStartC
 
 // ---- Styles and values ----
 
-BOOL CGXFormulaSheet::StoreValue(int32_t row, int32_t col, const CGXStyle& style, int nType, ROWCOL nRow, ROWCOL nCol)
+BOOL CGXFormulaSheet::StoreValue(const CGXStyle& style, int nType, ROWCOL nRow, ROWCOL nCol)
 {
     const CString value = style.GetValue();
     if (style.GetValueType() == GX_VT_NUMERIC)
@@ -570,8 +570,6 @@ BOOL CGXFormulaSheet::StoreValue(int32_t row, int32_t col, const CGXStyle& style
     // A formula handed out as edit text (type 1) goes back in as one, whatever the type given now.
     if (!value.IsEmpty() && (nType == gxDetectValueType || style.GetValueType() == GX_VT_EXPRESSION))
         return StoreTypedTextRowCol(nRow, nCol, value);
-    (void)row;
-    (void)col;
     return StoreTextRowCol(nRow, nCol, value);
 }
 
@@ -626,7 +624,7 @@ BOOL CGXFormulaSheet::StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle*
     }
 
     if (mode != gxExclude && bValue) {
-        StoreValue(row, col, *pStyle, nType, nRow, nCol);
+        StoreValue(*pStyle, nType, nRow, nCol);
         if (bValueOnly)
             return TRUE;
     }
@@ -905,6 +903,7 @@ BOOL CGXFormulaSheet::StoreFormulaRowCol(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszTe
     if (cell != nullptr && cell->Kind() == GX_KIND_FORMULA) {
         PoolLock lock(m_hSheet);
         EvaluateCell(m_hSheet, cell);
+        cell->Set(GX_CF_DIRTY, false);
     }
     ::AddChangedRange(m_hSheet, MakeCellReference(row, col, GX_REFF_SINGLE));
     GrowCounts(nRow, nCol);

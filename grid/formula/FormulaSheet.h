@@ -160,7 +160,7 @@ protected:
 
 private:
     CGXFormulaSheet(const CGXFormulaSheet&) = delete;
-    BOOL StoreValue(int32_t row, int32_t col, const CGXStyle& style, int nType, ROWCOL nRow, ROWCOL nCol);
+    BOOL StoreValue(const CGXStyle& style, int nType, ROWCOL nRow, ROWCOL nCol);
     BOOL SerializeCell(CArchive& ar, GX_CELL* pCell);
     void LoadCells(CArchive& ar);
 };

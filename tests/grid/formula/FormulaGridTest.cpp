@@ -9,6 +9,7 @@
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
 #include "grid/formula/FormulaSheet.h"
+#include "tests/grid/core/GridTestSupport.h"
 
 namespace
 {
@@ -122,4 +123,36 @@ TEST_F(FormulaGrid, AViolatedConstraintIsReportedAndShownRed)
     sheet->ArmMessage();
     sheet->RecalcSheet(FALSE);
     EXPECT_NE(grid.LookupStyleRowCol(1, 2).GetInterior().GetColor(), RGB(255, 0, 0));
+}
+
+TEST_F(FormulaGrid, ACopiedOrStoredFormulaGridKeepsItsFormulaSheet)
+{
+    ASSERT_TRUE(Type(1, 1, "2"));
+    ASSERT_TRUE(Type(1, 2, "=A1*3"));
+    ASSERT_TRUE(sheet->DefineRangeName("Base", CGXRange(1, 1), nullptr));
+    ASSERT_TRUE(Type(2, 2, "=Base+1"));
+    sheet->SetIterationLimit(3);
+
+    auto check = [](CGXGridParam& param, const char* how) {
+        CGXFormulaSheet* pSheet = dynamic_cast<CGXFormulaSheet*>(param.GetData());
+        ASSERT_NE(pSheet, nullptr) << how;
+        CString text;
+        pSheet->GetEditTextRowCol(1, 2, text);
+        EXPECT_EQ(text, "=A1*3") << how;
+        pSheet->GetValueTextRowCol(1, 2, text);
+        EXPECT_EQ(text, "6") << how;
+        pSheet->GetEditTextRowCol(2, 2, text);
+        EXPECT_EQ(text, "=Base+1") << how;
+        EXPECT_EQ(pSheet->GetIterationLimit(), 3) << how;
+    };
+
+    CGXGridParam copy;
+    copy = *grid.GetParam();
+    check(copy, "copied");
+    EXPECT_NE(copy.GetData(), grid.GetParam()->GetData());
+
+    const Bytes bytes = StoreToBytes([&](CArchive& ar) { grid.GetParam()->Serialize(ar); });
+    CGXGridParam loaded;
+    LoadFromBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
+    check(loaded, "loaded");
 }

@@ -7,19 +7,19 @@
 #include "FormulaTestSupport.h"
 #include "grid/core/AppComponents.h"
 #include "grid/core/AppData.h"
-#include "grid/features/NumberFormattingImp.h"
 #include "grid/formula/CellStore.h"
 #include "tests/grid/core/GridTestSupport.h"
 
 namespace
 {
-// A sheet with the library's number parser, as a grid's sheet has it.
+// A sheet with the library started (number parser, date recognizer, archive forms of styles and
+// data), as a grid's sheet has it.
 class FormulaSheetTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        InstallNumberFormattingImp();
+        GXStartLibrary();
         sheet.SetRowCount(100);
         sheet.SetColCount(20);
     }
@@ -268,72 +268,19 @@ TEST_F(FormulaSheetTest, SortingCarriesSingleRowReferences)
     EXPECT_EQ(Shown("D5"), "30");
 }
 
-namespace
-{
-// Reads texts of the form "yyyy-mm-dd" and "hh:mm" as OLE dates, as the library's date recognizer
-// does for the locale's forms.
-class IsoDates : public CGXAbstractDateTimeImp
-{
-public:
-    void InitDateTimeFormats() override {}
-    BOOL ParseDateTime(LPCTSTR pszText, double& dValue) override
-    {
-        int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-        if (std::sscanf(pszText, "%4d-%2d-%2d %2d:%2d", &year, &month, &day, &hour, &minute) == 5) {
-            dValue = Days(year, month, day) + (hour * 60 + minute) / 1440.0;
-            return TRUE;
-        }
-        if (std::sscanf(pszText, "%4d-%2d-%2d", &year, &month, &day) == 3) {
-            dValue = Days(year, month, day);
-            return TRUE;
-        }
-        if (std::sscanf(pszText, "%2d:%2d", &hour, &minute) == 2) {
-            dValue = (hour * 60 + minute) / 1440.0;
-            return TRUE;
-        }
-        return FALSE;
-    }
-
-private:
-    static double Days(int year, int month, int day)
-    {
-        SYSTEMTIME time{};
-        time.wYear = WORD(year);
-        time.wMonth = WORD(month);
-        time.wDay = WORD(day);
-        FILETIME file{};
-        ::SystemTimeToFileTime(&time, &file);
-        const ULONGLONG ticks = (ULONGLONG(file.dwHighDateTime) << 32) | file.dwLowDateTime;
-        // Days since 1899-12-30.
-        return double(ticks / 864000000000ULL) - 109205.0;
-    }
-};
-
-class WithDates
-{
-public:
-    WithDates() : m_pOld(GXGetAppData()->m_pDateTimeImp) { GXGetAppData()->m_pDateTimeImp = &m_dates; }
-    ~WithDates() { GXGetAppData()->m_pDateTimeImp = m_pOld; }
-
-private:
-    IsoDates m_dates;
-    CGXAbstractDateTimeImp* m_pOld;
-};
-}  // namespace
-
 TEST_F(FormulaSheetTest, TypedDatesAndTimesBecomeNumbersWithADateFormat)
 {
-    WithDates dates;
-    CGXFormulaSheet dated;  // made while the recognizer is installed
+    // The library's date recognizer, in the test process's locale (English, United States).
+    CGXFormulaSheet dated;
     struct
     {
         const char* typed;
         const char* value;
         unsigned format;
     } const cases[] = {
-        {"2024-01-05", "45296", 11},
+        {"1/1/2000", "36526", 11},
         {"12:00", "0.5", 13},
-        {"2024-01-05 06:00", "45296.25", 18},
+        {"1/1/2000 6:00", "36526.25", 18},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(dated.StoreTypedTextRowCol(2, 2, c.typed)) << c.typed;
@@ -344,7 +291,7 @@ TEST_F(FormulaSheetTest, TypedDatesAndTimesBecomeNumbersWithADateFormat)
         dated.StoreStyleRowCol(2, 2, nullptr, gxCopy);
     }
     // A number typed into a date cell turns it into a plain number cell.
-    ASSERT_TRUE(dated.StoreTypedTextRowCol(3, 3, "2024-01-05"));
+    ASSERT_TRUE(dated.StoreTypedTextRowCol(3, 3, "1/1/2000"));
     ASSERT_TRUE(dated.StoreTypedTextRowCol(3, 3, "7"));
     unsigned places = 0;
     EXPECT_EQ(dated.GetNumberFormatRowCol(3, 3, &places), 3u);
@@ -359,6 +306,10 @@ TEST_F(FormulaSheetTest, AnArchiveRoundTripKeepsTheSheet)
     ASSERT_TRUE(Type("C1", "'a text longer than eight"));
     ASSERT_TRUE(Type("D1", "=1/0"));
     ASSERT_TRUE(Type("E1", "#N/A"));
+    sheet.StoreNumberFormatRowCol(1, 1, 3, 2);
+    CGXStyle header;
+    header.SetValue("first");
+    sheet.StoreStyleRowCol(1, 0, &header, gxOverride);
     sheet.SetIterationLimit(7);
     sheet.SetBlanksAreZero(TRUE);
     sheet.SetRecalcMethod(1);
@@ -384,6 +335,13 @@ TEST_F(FormulaSheetTest, AnArchiveRoundTripKeepsTheSheet)
     EXPECT_EQ(loaded.GetIterationLimit(), 7);
     EXPECT_TRUE(loaded.GetBlanksAreZero());
     EXPECT_EQ(loaded.GetRecalcMethod(), 1);
+    unsigned places = 0;
+    EXPECT_EQ(loaded.GetNumberFormatRowCol(1, 1, &places), 3u);
+    EXPECT_EQ(places, 2u);
+    CGXStyle loadedHeader;
+    ASSERT_TRUE(loaded.GetStyleRowCol(1, 0, loadedHeader, gxCopy));
+    EXPECT_EQ(loadedHeader.GetValue(), "first");
+    EXPECT_EQ(loaded.GetRowCount(), sheet.GetRowCount());
     // The loaded formula follows the loaded name and cells.
     ASSERT_TRUE(loaded.StoreTypedTextRowCol(1, 1, "5"));
     loaded.RecalcSheet(FALSE);
