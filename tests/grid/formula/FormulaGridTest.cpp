@@ -6,6 +6,7 @@
 #include "grid/core/AppData.h"
 #include "grid/core/GridCore.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/SortInfoArray.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
 #include "grid/formula/FormulaSheet.h"
@@ -155,4 +156,34 @@ TEST_F(FormulaGrid, ACopiedOrStoredFormulaGridKeepsItsFormulaSheet)
     CGXGridParam loaded;
     LoadFromBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
     check(loaded, "loaded");
+}
+
+TEST_F(FormulaGrid, SortingRowsCarriesTheirSingleRowReferences)
+{
+    ASSERT_TRUE(Type(1, 1, "30"));
+    ASSERT_TRUE(Type(2, 1, "10"));
+    ASSERT_TRUE(Type(3, 1, "20"));
+    for (ROWCOL nRow = 1; nRow <= 3; ++nRow) {
+        CString formula;
+        formula.Format("=A%lu*2", static_cast<unsigned long>(nRow));
+        ASSERT_TRUE(Type(nRow, 2, formula));
+    }
+    ASSERT_TRUE(Type(5, 4, "=A1"));
+    ASSERT_TRUE(Type(6, 4, "=A1..A3"));
+    CGXSortInfoArray keys;
+    keys.SetSize(1);
+    keys[0].nRC = 1;
+    keys[0].sortType = CGXSortInfo::numeric;
+    keys[0].sortOrder = 0;
+    ASSERT_TRUE(grid.SortRows(CGXRange().SetRows(1, 3), keys));
+    EXPECT_EQ(Shown(1, 1), "10");
+    EXPECT_EQ(Shown(3, 1), "30");
+    EXPECT_EQ(Edited(3, 2), "=A3*2");
+    EXPECT_EQ(Shown(3, 2), "60");
+    EXPECT_EQ(Edited(1, 2), "=A1*2");
+    EXPECT_EQ(Shown(1, 2), "20");
+    // A reference to one sorted row follows its data; a range over several stays.
+    EXPECT_EQ(Edited(5, 4), "=A3");
+    EXPECT_EQ(Shown(5, 4), "30");
+    EXPECT_EQ(Edited(6, 4), "=A1..A3");
 }
