@@ -200,8 +200,11 @@ public:
     BOOL SetValueRange(const CGXRange& range, LPCTSTR pszValue, GXModifyType mode = gxOverride,
                        UINT nFlags = GX_INVALIDATE);
     CString GetValueRowCol(ROWCOL nRow, ROWCOL nCol);
-    // The text as the value (value type text) of one cell, through SetValueRange.
+    // The text as the value (value type text) of one cell, stored with the value-store setting.
     BOOL StoreCellValueText(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags = GX_INVALIDATE);
+    // The type that typed values are stored with: value detection (dates, and formulas in a
+    // formula sheet) unless set otherwise.
+    int m_nValueStoreType = 1;  // gxDetectValueType (Data.h)
     // Hands the text to the cell's own control to store.
     virtual BOOL SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags = GX_INVALIDATE,
                                       const CGXStyle* pOldStyle = nullptr);

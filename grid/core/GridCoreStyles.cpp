@@ -336,7 +336,13 @@ CString CGXGridCore::GetValueRowCol(ROWCOL nRow, ROWCOL nCol)
 
 BOOL CGXGridCore::StoreCellValueText(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags)
 {
-    return SetValueRange(CGXRange(nRow, nCol), text, gxOverride, nFlags);
+    // Typed text: the data object may read it (a date, a formula) rather than keep it as text.
+    CGXStyle* pStyle = NewStyle();
+    pStyle->SetValue(text);
+    pStyle->SetValueType(GX_VT_TEXT);
+    const BOOL bDone = SetStyleRange(CGXRange(nRow, nCol), pStyle, gxOverride, m_nValueStoreType, nFlags);
+    RecycleStyle(pStyle);
+    return bDone;
 }
 
 BOOL CGXGridCore::SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags,

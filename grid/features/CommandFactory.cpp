@@ -519,7 +519,8 @@ BOOL CGXCommandFactory::SaveRemoved(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom
                     const INT_PTR nIndex = bRows ? static_cast<INT_PTR>(i) * nOther + j
                                                  : static_cast<INT_PTR>(j) * nCount + i;
                     CGXStyle* pStyle = pGrid->NewStyle();
-                    if (pGrid->GetStoredStyleRowCol(nRow, nCol, *pStyle, gxCopy, 0))
+                    // As typed, so that a data object that computes values gives back what computes them.
+                    if (pGrid->GetStoredStyleRowCol(nRow, nCol, *pStyle, gxCopy, gxDetectValueType))
                         pCellStyles->SetAt(nIndex, pStyle);
                     else
                         pGrid->RecycleStyle(pStyle);

@@ -1,0 +1,579 @@
+#include "grid/formula/FormulaSheet.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FormulaTestSupport.h"
+#include "grid/core/AppComponents.h"
+#include "grid/core/AppData.h"
+#include "grid/formula/CellStore.h"
+#include "tests/grid/core/GridTestSupport.h"
+
+namespace
+{
+// A sheet with the library started (number parser, date recognizer, archive forms of styles and
+// data), as a grid's sheet has it.
+class FormulaSheetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        GXStartLibrary();
+        sheet.SetRowCount(100);
+        sheet.SetColCount(20);
+    }
+
+    // Cell texts are given as A1 names; grid (1, 1) is A1.
+    static void Cell(const char* name, ROWCOL& nRow, ROWCOL& nCol)
+    {
+        GX_CELLREF ref{};
+        ASSERT_TRUE(ParseReference(name, &ref)) << name;
+        nRow = ROWCOL(ref.FirstRow());
+        nCol = ROWCOL(ref.FirstCol()) + 1;
+    }
+    bool Type(const char* name, const char* text)
+    {
+        ROWCOL nRow = 0, nCol = 0;
+        Cell(name, nRow, nCol);
+        return sheet.StoreTypedTextRowCol(nRow, nCol, text) != FALSE;
+    }
+    std::string Shown(const char* name)
+    {
+        ROWCOL nRow = 0, nCol = 0;
+        Cell(name, nRow, nCol);
+        CString text;
+        sheet.GetValueTextRowCol(nRow, nCol, text);
+        return static_cast<LPCTSTR>(text);
+    }
+    std::string Edited(const char* name)
+    {
+        ROWCOL nRow = 0, nCol = 0;
+        Cell(name, nRow, nCol);
+        CString text;
+        sheet.GetEditTextRowCol(nRow, nCol, text);
+        return static_cast<LPCTSTR>(text);
+    }
+    std::string Message()
+    {
+        CString text;
+        if (!sheet.GetMessage(text))
+            return "(armed)";
+        return static_cast<LPCTSTR>(text);
+    }
+
+    CGXFormulaSheet sheet;
+};
+
+struct Shows
+{
+    const char* typed;
+    const char* shown;
+};
+}  // namespace
+
+TEST_F(FormulaSheetTest, TypedFormulasShowTheirValues)
+{
+    const Shows cases[] = {
+        {"=2**3**2", "64"},
+        {"=-2**2", "-4"},
+        {"=1/3", "0.33333333333333"},
+        {"=-7%2", "-1"},
+        {"=50%", "0.5"},
+        {"=-8>>1", "-4"},
+        {"=1<<33", "2"},
+        {"=6&3", "2"},
+        {"=0xFFFFFFFF", "-1"},
+        {"=\"abc  \"==\"abc\"", "1"},
+        {"=\"ABC\"==\"abc\"", "0"},
+        {"=0&&(1/0)", "0"},
+        {"=0?2:0?4:5", "5"},
+        {"=7%0", "Error!"},
+        {"=4294967296&1", "Error!"},
+        {"=-2147483648%(0-1)", "0"},
+        {"=\"a\"&\"b\"", "ab"},
+        {"12.5", "12.5"},
+        {"'abc", "abc"},
+        {"#N/A", "#N/A"},
+        {"plain words", "plain words"},
+        {"C:\\temp", "C:\\temp"},
+    };
+    for (const Shows& c : cases) {
+        ASSERT_TRUE(Type("A1", c.typed)) << c.typed;
+        EXPECT_EQ(Shown("A1"), c.shown) << c.typed;
+    }
+}
+
+TEST_F(FormulaSheetTest, EditTextsGiveBackWhatWasTyped)
+{
+    const Shows cases[] = {
+        {"=A2+1", "=A2+1"},
+        {"=(A2 + 1)*2", "=(A2+1)*2"},
+        {"=5", "5"},
+        {"'abc", "'abc"},
+        {"abc", "'abc"},
+        {"#N/A", "#N/A"},
+        {"=1/0", "=1/0"},
+        {"", ""},
+    };
+    for (const Shows& c : cases) {
+        ASSERT_TRUE(Type("B1", c.typed)) << c.typed;
+        EXPECT_EQ(Edited("B1"), c.shown) << c.typed;
+    }
+    EXPECT_EQ(Edited("Z99"), "");
+    EXPECT_EQ(Shown("Z99"), "");
+}
+
+TEST_F(FormulaSheetTest, MessagesOfErrorsAndParseFailures)
+{
+    sheet.ArmMessage();
+    EXPECT_EQ(Message(), "(armed)");
+    ASSERT_TRUE(Type("A1", "=1/0"));
+    EXPECT_EQ(Shown("A1"), "Error!");
+    EXPECT_EQ(Message(), "Cell A1: ERROR: divide by zero  ");
+
+    sheet.ArmMessage();
+    ASSERT_TRUE(Type("B2", "=\"ab\"&1"));
+    EXPECT_EQ(FindCell(sheet.GetEngineSheet(), 2, 1)->value.errorCode, 140);
+    EXPECT_EQ(Message(), "Cell B2: ERROR: operands of \"&\" must be same type  ");
+
+    // A formula that does not parse is refused and reported whether or not the slot is armed.
+    ASSERT_TRUE(Type("A1", "=3"));
+    EXPECT_FALSE(Type("A1", "==1"));
+    EXPECT_EQ(Message(), "Cell A1: ERROR: expected to find an operand here (Pos 1)");
+    EXPECT_EQ(Shown("A1"), "3");
+    EXPECT_FALSE(sheet.StoreFormulaRowCol(1, 1, "1+1"));
+
+    CString result;
+    EXPECT_TRUE(sheet.EvaluateText(result, "=2*A1"));
+    EXPECT_EQ(result, "6");
+    EXPECT_FALSE(sheet.EvaluateText(result, "=2*"));
+    EXPECT_EQ(result, "ERROR: expected to find an operand here (Pos 3)");
+    EXPECT_FALSE(sheet.EvaluateText(result, "=1/0"));
+    EXPECT_EQ(result, "Error!");
+}
+
+TEST_F(FormulaSheetTest, RecalculationOfDependents)
+{
+    ASSERT_TRUE(Type("A1", "=5"));
+    GX_CELL* five = FindCell(sheet.GetEngineSheet(), 1, 0);
+    EXPECT_EQ(five->Kind(), GX_KIND_NUMBER);
+
+    ASSERT_TRUE(Type("A1", "2"));
+    ASSERT_TRUE(Type("B1", "=A1*3"));
+    EXPECT_EQ(Shown("B1"), "6");
+    ASSERT_TRUE(Type("A1", "5"));
+    sheet.RecalcSheet(FALSE);
+    EXPECT_EQ(Shown("B1"), "15");
+
+    sheet.SetManualRecalc(TRUE);
+    ASSERT_TRUE(Type("A1", "7"));
+    sheet.RecalcSheet(FALSE);
+    EXPECT_EQ(Shown("B1"), "15");
+    sheet.RecalcSheet(TRUE);
+    EXPECT_EQ(Shown("B1"), "21");
+    double value = 0;
+    sheet.ReadNumberRowCol(1, 2, value);
+    EXPECT_EQ(value, 21);
+}
+
+TEST_F(FormulaSheetTest, CyclesBlanksAndRelativeCells)
+{
+    ASSERT_TRUE(Type("A1", "=A1+1"));
+    sheet.RecalcSheet(FALSE);
+    EXPECT_EQ(Shown("A1"), "Cycle!");
+    sheet.SetIterationLimit(1);
+    EXPECT_NE(Shown("A1"), "Cycle!");
+
+    ASSERT_TRUE(Type("C1", "=D1+1"));
+    EXPECT_EQ(Shown("C1"), "Error!");
+    sheet.SetBlanksAreZero(TRUE);
+    sheet.RecalcSheet(TRUE);
+    EXPECT_EQ(Shown("C1"), "1");
+
+    ASSERT_TRUE(Type("F3", "10"));
+    ASSERT_TRUE(Type("E1", "=#{1,2}"));
+    EXPECT_EQ(Shown("E1"), "10");
+    ASSERT_TRUE(Type("F3", "20"));
+    sheet.RecalcSheet(FALSE);
+    EXPECT_EQ(Shown("E1"), "20");
+}
+
+TEST_F(FormulaSheetTest, SettingsRefuseValuesOutOfRange)
+{
+    EXPECT_FALSE(sheet.SetIterationLimit(101));
+    EXPECT_TRUE(sheet.SetIterationLimit(100));
+    EXPECT_FALSE(sheet.SetRecalcMethod(2));
+    EXPECT_FALSE(sheet.SetManualRecalc(2));
+    EXPECT_EQ(sheet.GetIterationLimit(), 100);
+    EXPECT_EQ(sheet.GetRecalcMethod(), 0);
+}
+
+TEST_F(FormulaSheetTest, StructureChangesAdjustReferences)
+{
+    ASSERT_TRUE(Type("C1", "=A7"));
+    ASSERT_TRUE(Type("C2", "=A5..A6"));
+    ASSERT_TRUE(Type("C3", "=A1..A10"));
+    ASSERT_TRUE(Type("A7", "70"));
+    sheet.InsertRows(5, 2);
+    EXPECT_EQ(Edited("C1"), "=A9");
+    EXPECT_EQ(Edited("C2"), "=A7..A8");
+    EXPECT_EQ(Edited("C3"), "=A1..A10");
+    EXPECT_EQ(Shown("C1"), "70");
+    sheet.RemoveRows(5, 6);
+    EXPECT_EQ(Edited("C1"), "=A7");
+    EXPECT_EQ(Shown("C1"), "70");
+
+    ASSERT_TRUE(Type("A1", "4"));
+    ASSERT_TRUE(Type("A3", "1"));
+    ASSERT_TRUE(Type("B1", "=A1+$A$1"));
+    ASSERT_TRUE(sheet.CopyCells(CGXRange(1, 2), 3, 2));
+    EXPECT_EQ(Edited("B3"), "=A3+$A$1");
+    EXPECT_EQ(Shown("B3"), "5");
+    ASSERT_TRUE(Type("B6", "=A2"));
+    ASSERT_TRUE(sheet.CopyCells(CGXRange(6, 2), 1, 2));
+    EXPECT_EQ(Edited("B1"), "=??");
+    EXPECT_EQ(Shown("B1"), "Error!");
+}
+
+TEST_F(FormulaSheetTest, MovingColumns)
+{
+    ASSERT_TRUE(Type("A1", "=D1"));
+    ASSERT_TRUE(Type("A2", "=B1"));
+    ASSERT_TRUE(Type("A3", "=$C$1"));
+    ASSERT_TRUE(Type("B1", "11"));
+    sheet.MoveCols(2, 3, 5);  // B..C to start at E
+    EXPECT_EQ(Edited("A1"), "=B1");
+    EXPECT_EQ(Edited("A2"), "=E1");
+    EXPECT_EQ(Edited("A3"), "=$F$1");
+    EXPECT_EQ(Shown("A2"), "11");
+}
+
+TEST_F(FormulaSheetTest, SortingCarriesSingleRowReferences)
+{
+    ASSERT_TRUE(Type("A1", "30"));
+    ASSERT_TRUE(Type("A2", "10"));
+    ASSERT_TRUE(Type("A3", "20"));
+    ASSERT_TRUE(Type("B1", "=A1*2"));
+    ASSERT_TRUE(Type("D5", "=A1"));
+    CDWordArray order;
+    order.Add(1);
+    order.Add(2);
+    order.Add(0);
+    sheet.MoveDataRows(order, 1);
+    EXPECT_EQ(Shown("A1"), "10");
+    EXPECT_EQ(Edited("B3"), "=A3*2");
+    EXPECT_EQ(Shown("B3"), "60");
+    EXPECT_EQ(Edited("D5"), "=A3");
+    EXPECT_EQ(Shown("D5"), "30");
+}
+
+TEST_F(FormulaSheetTest, TypedDatesAndTimesBecomeNumbersWithADateFormat)
+{
+    // The library's date recognizer, in the test process's locale (English, United States).
+    CGXFormulaSheet dated;
+    struct
+    {
+        const char* typed;
+        const char* value;
+        unsigned format;
+    } const cases[] = {
+        {"1/1/2000", "36526", 11},
+        {"12:00", "0.5", 13},
+        {"1/1/2000 6:00", "36526.25", 18},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(dated.StoreTypedTextRowCol(2, 2, c.typed)) << c.typed;
+        CString shown;
+        dated.GetValueTextRowCol(2, 2, shown);
+        EXPECT_EQ(shown, c.value) << c.typed;
+        EXPECT_EQ(dated.GetNumberFormatRowCol(2, 2, nullptr), c.format) << c.typed;
+        dated.StoreStyleRowCol(2, 2, nullptr, gxCopy);
+    }
+    // A number typed into a date cell turns it into a plain number cell.
+    ASSERT_TRUE(dated.StoreTypedTextRowCol(3, 3, "1/1/2000"));
+    ASSERT_TRUE(dated.StoreTypedTextRowCol(3, 3, "7"));
+    unsigned places = 0;
+    EXPECT_EQ(dated.GetNumberFormatRowCol(3, 3, &places), 3u);
+    EXPECT_EQ(places, 15u);
+}
+
+TEST_F(FormulaSheetTest, AnArchiveRoundTripKeepsTheSheet)
+{
+    ASSERT_TRUE(sheet.DefineRangeName("Base", CGXRange(1, 1), nullptr));
+    ASSERT_TRUE(Type("A1", "2"));
+    ASSERT_TRUE(Type("B1", "=Base*3"));
+    ASSERT_TRUE(Type("C1", "'a text longer than eight"));
+    ASSERT_TRUE(Type("D1", "=1/0"));
+    ASSERT_TRUE(Type("E1", "#N/A"));
+    sheet.StoreNumberFormatRowCol(1, 1, 3, 2);
+    CGXStyle header;
+    header.SetValue("first");
+    sheet.StoreStyleRowCol(1, 0, &header, gxOverride);
+    sheet.SetIterationLimit(7);
+    sheet.SetBlanksAreZero(TRUE);
+    sheet.SetRecalcMethod(1);
+    const Bytes bytes = StoreToBytes([&](CArchive& ar) { sheet.Serialize(ar); });
+
+    CGXFormulaSheet loaded;
+    LoadFromBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
+    const char* const names[] = {"A1", "B1", "C1", "D1", "E1"};
+    for (const char* name : names) {
+        ROWCOL nRow = 0, nCol = 0;
+        Cell(name, nRow, nCol);
+        CString shown, edited, loadedShown, loadedEdited;
+        sheet.GetValueTextRowCol(nRow, nCol, shown);
+        sheet.GetEditTextRowCol(nRow, nCol, edited);
+        loaded.GetValueTextRowCol(nRow, nCol, loadedShown);
+        loaded.GetEditTextRowCol(nRow, nCol, loadedEdited);
+        EXPECT_EQ(loadedShown, shown) << name;
+        EXPECT_EQ(loadedEdited, edited) << name;
+    }
+    CGXRange base;
+    ASSERT_TRUE(loaded.LookupRangeName("BASE", base));
+    EXPECT_EQ(base, CGXRange(1, 1));
+    EXPECT_EQ(loaded.GetIterationLimit(), 7);
+    EXPECT_TRUE(loaded.GetBlanksAreZero());
+    EXPECT_EQ(loaded.GetRecalcMethod(), 1);
+    unsigned places = 0;
+    EXPECT_EQ(loaded.GetNumberFormatRowCol(1, 1, &places), 3u);
+    EXPECT_EQ(places, 2u);
+    CGXStyle loadedHeader;
+    ASSERT_TRUE(loaded.GetStyleRowCol(1, 0, loadedHeader, gxCopy));
+    EXPECT_EQ(loadedHeader.GetValue(), "first");
+    EXPECT_EQ(loaded.GetRowCount(), sheet.GetRowCount());
+    // The loaded formula follows the loaded name and cells.
+    ASSERT_TRUE(loaded.StoreTypedTextRowCol(1, 1, "5"));
+    loaded.RecalcSheet(FALSE);
+    CString shown;
+    loaded.GetValueTextRowCol(1, 2, shown);
+    EXPECT_EQ(shown, "15");
+}
+
+TEST_F(FormulaSheetTest, AFormulaThatNoLongerParsesLoadsAsText)
+{
+    Bytes bytes;
+    {
+        // Saved where a worksheet function was installed; loaded where none is.
+        GetEngineState()->SetFunctionTable(new TestFunctionTable);
+        CGXFormulaSheet withCalls;
+        const BOOL stored = withCalls.StoreTypedTextRowCol(2, 1, "=ONE(1)+A1");
+        bytes = StoreToBytes([&](CArchive& ar) { withCalls.Serialize(ar); });
+        GetEngineState()->SetFunctionTable(nullptr);
+        ASSERT_TRUE(stored);
+    }
+    CGXFormulaSheet loaded;
+    LoadFromBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
+    CString shown, edited;
+    loaded.GetValueTextRowCol(2, 1, shown);
+    loaded.GetEditTextRowCol(2, 1, edited);
+    EXPECT_EQ(shown, "=ONE(1)+A1");
+    EXPECT_EQ(edited, "'=ONE(1)+A1");
+}
+
+TEST_F(FormulaSheetTest, BadCellRecordsAreRefused)
+{
+    ASSERT_TRUE(sheet.StoreTypedTextRowCol(0x123456, 1, "9"));
+    const Bytes bytes = StoreToBytes([&](CArchive& ar) { sheet.Serialize(ar); });
+    // The cell's row as it stands in the stream.
+    std::size_t at = 0;
+    for (std::size_t i = 0; i + 4 <= bytes.size(); ++i)
+        if (DWordAt(bytes, i) == 0x123456)
+            at = i;
+    ASSERT_NE(at, 0u);
+    struct
+    {
+        std::size_t offset;
+        DWORD value;
+        int cause;
+    } const cases[] = {
+        {at, 0x7FFFFFFF, CArchiveException::badIndex},
+        {at, 0, CArchiveException::badIndex},
+        {at + 4, 4096, CArchiveException::badIndex},
+        {at - 3, 0x09090909, CArchiveException::badIndex},  // kind 9, value type 9
+        {0, 2, CArchiveException::badSchema},               // version word
+    };
+    for (const auto& c : cases) {
+        Bytes bad = bytes;
+        for (int i = 0; i < 4 && c.offset + std::size_t(i) < bad.size(); ++i)
+            bad[c.offset + std::size_t(i)] = BYTE(c.value >> (8 * i));
+        if (c.offset == 0)
+            bad[1] = 0;  // the version word alone
+        CGXFormulaSheet loaded;
+        EXPECT_EQ(ArchiveCauseOf([&] { LoadFromBytes(bad, [&](CArchive& ar) { loaded.Serialize(ar); }); }), c.cause)
+            << c.offset << " " << c.value;
+    }
+}
+
+TEST_F(FormulaSheetTest, AssignmentCopiesCellsNamesAndSettings)
+{
+    ASSERT_TRUE(sheet.DefineRangeName("Base", CGXRange(1, 1), nullptr));
+    ASSERT_TRUE(Type("A1", "2"));
+    ASSERT_TRUE(Type("B1", "=Base*3"));
+    sheet.SetIterationLimit(4);
+    CGXFormulaSheet copy;
+    copy = static_cast<const CGXData&>(sheet);
+    // The copy's formulas name the copy's own entries: they outlive the source's.
+    sheet.DefineRangeName("Base", CGXRange(9, 1), nullptr);
+    ASSERT_TRUE(copy.StoreTypedTextRowCol(1, 1, "5"));
+    copy.RecalcSheet(FALSE);
+    CString shown, edited;
+    copy.GetValueTextRowCol(1, 2, shown);
+    copy.GetEditTextRowCol(1, 2, edited);
+    EXPECT_EQ(shown, "15");
+    EXPECT_EQ(edited, "=Base*3");
+    EXPECT_EQ(copy.GetIterationLimit(), 4);
+}
+
+TEST_F(FormulaSheetTest, AssignmentFromPlainDataMovesCellsIntoTheEngine)
+{
+    CGXData plain;
+    CGXStyle value;
+    value.SetValue("=A1*2");
+    plain.StoreStyleRowCol(1, 2, &value, gxOverride);
+    value.SetValue("4");
+    plain.StoreStyleRowCol(1, 1, &value, gxOverride);
+    CGXStyle header;
+    header.SetValue("row one");
+    plain.StoreStyleRowCol(1, 0, &header, gxOverride);
+    CGXStyle bold;
+    bold.SetInterior(RGB(1, 2, 3));
+    plain.StoreStyleRowCol(3, 3, &bold, gxOverride);
+
+    sheet = plain;
+    EXPECT_EQ(Shown("B1"), "8");
+    EXPECT_EQ(Edited("B1"), "=A1*2");
+    CGXStyle style;
+    ASSERT_TRUE(sheet.GetStyleRowCol(1, 0, style, gxCopy));
+    EXPECT_EQ(style.GetValue(), "row one");
+    ASSERT_TRUE(sheet.GetStyleRowCol(3, 3, style, gxCopy));
+    EXPECT_TRUE(style.GetIncludeInterior());
+    // Only the header column is left in the inherited arrays.
+    ASSERT_GE(sheet.GetCellStyles().GetSize(), 2);
+    EXPECT_EQ(sheet.GetCellStyles().GetRowAt(1)->GetSize(), 1);
+}
+
+TEST_F(FormulaSheetTest, StylesOfCells)
+{
+    CGXStyle style;
+    style.SetValue("=2+3");
+    style.SetInterior(RGB(0, 0, 255));
+    ASSERT_TRUE(sheet.StoreStyleRowCol(2, 2, &style, gxOverride, gxDetectValueType));
+    CGXStyle read;
+    ASSERT_TRUE(sheet.GetStyleRowCol(2, 2, read, gxCopy));
+    EXPECT_EQ(read.GetValue(), "5");
+    EXPECT_EQ(read.GetValueType(), unsigned(GX_VT_NUMERIC));
+    EXPECT_TRUE(read.GetIncludeInterior());
+    ASSERT_TRUE(sheet.GetStyleRowCol(2, 2, read, gxCopy, gxDetectValueType));
+    EXPECT_EQ(read.GetValue(), "=2+3");
+    EXPECT_EQ(read.GetValueType(), unsigned(GX_VT_EXPRESSION));
+
+    // Stored with any type, a formula handed out as edit text comes back as a formula.
+    ASSERT_TRUE(sheet.StoreStyleRowCol(4, 4, &read, gxCopy, 0));
+    EXPECT_EQ(Edited("D4"), "=2+3");
+    // Without the type, other text stays text.
+    CGXStyle text;
+    text.SetValue("=1");
+    ASSERT_TRUE(sheet.StoreStyleRowCol(5, 5, &text, gxOverride, 0));
+    EXPECT_EQ(Edited("E5"), "'=1");
+
+    // Excluding the value of a cell without a style object removes the cell.
+    ASSERT_TRUE(sheet.StoreStyleRowCol(5, 5, &text, gxExclude));
+    EXPECT_FALSE(sheet.GetStyleRowCol(5, 5, read, gxCopy));
+    // A value-only copy takes the cell's own style away.
+    CGXStyle only;
+    only.SetValue("7");
+    ASSERT_TRUE(sheet.StoreStyleRowCol(2, 2, &only, gxCopy));
+    ASSERT_TRUE(sheet.GetStyleRowCol(2, 2, read, gxCopy));
+    EXPECT_FALSE(read.GetIncludeInterior());
+    EXPECT_EQ(read.GetValue(), "7");
+
+    // Row 0 and column 0 stay with the inherited arrays.
+    CGXStyle header;
+    header.SetValue("=1+1");
+    ASSERT_TRUE(sheet.StoreStyleRowCol(0, 3, &header, gxOverride, gxDetectValueType));
+    EXPECT_EQ(FindCell(sheet.GetEngineSheet(), 1, 2), nullptr);
+    ASSERT_TRUE(sheet.GetStyleRowCol(0, 3, read, gxCopy));
+    EXPECT_EQ(read.GetValue(), "=1+1");
+}
+
+TEST_F(FormulaSheetTest, UndoRecordsOfCopiesMovesAndNames)
+{
+    ASSERT_TRUE(Type("A1", "1"));
+    ASSERT_TRUE(Type("A2", "2"));
+    ASSERT_TRUE(Type("C1", "9"));
+    ASSERT_TRUE(Type("C2", "=C1-1"));
+    ASSERT_TRUE(Type("E1", "=C1+C2"));
+    EXPECT_EQ(Shown("E1"), "17");
+    sheet.SetUndoRecording(TRUE);
+
+    // A copy over C1..C2, undone and redone.
+    ASSERT_TRUE(sheet.CopyCells(CGXRange(1, 1, 2, 1), 1, 3));
+    EXPECT_EQ(Shown("E1"), "3");
+    CObject* pRecord = sheet.TakeUndoRecord();
+    ASSERT_NE(pRecord, nullptr);
+    EXPECT_EQ(sheet.TakeUndoRecord(), nullptr);
+    ASSERT_TRUE(sheet.ApplyUndoRecord(pRecord, TRUE, FALSE));
+    EXPECT_EQ(Edited("C1"), "9");
+    EXPECT_EQ(Edited("C2"), "=C1-1");
+    EXPECT_EQ(Shown("E1"), "17");
+    ASSERT_TRUE(sheet.ApplyUndoRecord(pRecord, TRUE, FALSE));
+    EXPECT_EQ(Edited("C2"), "2");
+    EXPECT_EQ(Shown("E1"), "3");
+    ASSERT_TRUE(sheet.ApplyUndoRecord(pRecord, TRUE, FALSE));
+    EXPECT_EQ(Shown("E1"), "17");
+    delete pRecord;
+    EXPECT_FALSE(sheet.ApplyUndoRecord(nullptr, TRUE, FALSE));
+
+    // A move onto C1..C2, and the move back with its record.
+    ASSERT_TRUE(sheet.MoveCells(CGXRange(1, 1, 2, 1), 1, 3));
+    EXPECT_EQ(Edited("C1"), "1");
+    EXPECT_EQ(Edited("A1"), "");
+    pRecord = sheet.TakeUndoRecord();
+    ASSERT_NE(pRecord, nullptr);
+    ASSERT_TRUE(sheet.MoveCells(CGXRange(1, 3, 2, 3), 1, 1, pRecord, 0));
+    delete pRecord;
+    EXPECT_EQ(Edited("A1"), "1");
+    EXPECT_EQ(Edited("A2"), "2");
+    EXPECT_EQ(Edited("C1"), "9");
+    EXPECT_EQ(Edited("C2"), "=C1-1");
+    EXPECT_EQ(Shown("E1"), "17");
+    delete sheet.TakeUndoRecord();
+
+    // A removed name, put back with the formulas that used it.
+    ASSERT_TRUE(sheet.DefineRangeName("Base", CGXRange(1, 1), nullptr));
+    ASSERT_TRUE(Type("F1", "=Base*10"));
+    CObject* pNameRecord = nullptr;
+    ASSERT_TRUE(sheet.RemoveRangeName("BASE", &pNameRecord, TRUE));
+    ASSERT_NE(pNameRecord, nullptr);
+    EXPECT_EQ(Edited("F1"), "=A1*10");
+    CGXRange range;
+    EXPECT_FALSE(sheet.LookupRangeName("Base", range));
+    ASSERT_TRUE(sheet.DefineRangeName("Base", CGXRange(1, 1), pNameRecord));  // the sheet keeps the record
+    EXPECT_EQ(Edited("F1"), "=Base*10");
+    EXPECT_TRUE(sheet.LookupRangeName("Base", range));
+    EXPECT_EQ(Shown("F1"), "10");
+    EXPECT_FALSE(sheet.RemoveRangeName("Nothing", nullptr, FALSE));
+}
+
+TEST_F(FormulaSheetTest, ChangedCells)
+{
+    ASSERT_TRUE(Type("A1", "1"));
+    ASSERT_TRUE(Type("B1", "=A1*2"));
+    EXPECT_FALSE(sheet.IsCellChanged(9, 9));
+    EXPECT_FALSE(sheet.IsCellChanged(1, 5000));
+    sheet.MarkCellChanged(1, 1, FALSE);
+    EXPECT_FALSE(sheet.IsCellChanged(1, 1));
+    sheet.MarkCellChanged(1, 1, TRUE);
+    EXPECT_TRUE(sheet.IsCellChanged(1, 1));
+    // A formula cell the pass has not brought up to date counts as changed until it is shown.
+    ASSERT_TRUE(Type("A1", "3"));
+    sheet.RecalcSheet(FALSE);
+    EXPECT_TRUE(sheet.IsCellChanged(1, 2));
+    EXPECT_EQ(Shown("B1"), "6");
+    sheet.MarkCellChanged(1, 2, FALSE);
+    EXPECT_FALSE(sheet.IsCellChanged(1, 2));
+    sheet.RecalcSheet(FALSE);  // nothing changed: B1 is brought up to date without a new value
+    EXPECT_EQ(Shown("B1"), "6");
+    EXPECT_FALSE(sheet.IsCellChanged(1, 2));
+}
