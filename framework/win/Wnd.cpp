@@ -3,6 +3,7 @@
 #include <new>
 
 #include "framework/core/Exceptions.h"
+#include "framework/win/Controls.h"
 #include "framework/win/Dc.h"
 #include "framework/win/DragListBox.h"
 #include "framework/win/Gdi.h"
@@ -877,17 +878,58 @@ CScrollBar* CWnd::GetScrollBarCtrl(int) const
     return nullptr;
 }
 
+namespace
+{
+// The window and bar code that carry the window's scroll bar nBar.
+HWND ScrollTargetOf(const CWnd* pWnd, int& nBar)
+{
+    if (nBar == SB_HORZ || nBar == SB_VERT)
+        if (CWnd* pBar = pWnd->GetScrollBarCtrl(nBar))
+        {
+            nBar = SB_CTL;
+            return pBar->m_hWnd;
+        }
+    return pWnd->m_hWnd;
+}
+} // namespace
+
+int CWnd::GetScrollPos(int nBar) const
+{
+    HWND hWnd = ScrollTargetOf(this, nBar);
+    return ::GetScrollPos(hWnd, nBar);
+}
+
+int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw)
+{
+    HWND hWnd = ScrollTargetOf(this, nBar);
+    return ::SetScrollPos(hWnd, nBar, nPos, bRedraw);
+}
+
+void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
+{
+    HWND hWnd = ScrollTargetOf(this, nBar);
+    ::GetScrollRange(hWnd, nBar, lpMinPos, lpMaxPos);
+}
+
+void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw)
+{
+    HWND hWnd = ScrollTargetOf(this, nBar);
+    ::SetScrollRange(hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+}
+
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const
 {
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
     lpScrollInfo->fMask = nMask;
-    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+    HWND hWnd = ScrollTargetOf(this, nBar);
+    return ::GetScrollInfo(hWnd, nBar, lpScrollInfo);
 }
 
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
 {
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    HWND hWnd = ScrollTargetOf(this, nBar);
+    ::SetScrollInfo(hWnd, nBar, lpScrollInfo, bRedraw);
     return TRUE;
 }
 

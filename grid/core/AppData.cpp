@@ -167,6 +167,7 @@ void CGXAppData::ClearComponentFields()
     m_pLongOperationImp = nullptr;
     m_pSpanCellPoolImp = nullptr;
     m_pDelayedRangePoolImp = nullptr;
+    m_pTabWndInterface = nullptr;
 }
 
 void CGXAppData::DeleteOwnedObjects()

@@ -32,6 +32,8 @@ public:
     virtual ~CGXTabWndInterface() = default;
     // Gives the tab of the sheet window its name.
     virtual void SetTabName(CWnd* pSheetWnd, LPCTSTR pszName, BOOL bRedraw) = 0;
+    // The name on the sheet window's tab; FALSE when the window is no sheet of a tab window.
+    virtual BOOL GetTabName(CWnd*, CString&) { return FALSE; }
 };
 
 // String-table ids of the operation texts, in the order of CGXAppData::m_astrOperationTexts.

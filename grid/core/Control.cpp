@@ -798,21 +798,21 @@ void CGXControl::OnGridCancelMode()
         GetChild(i)->OnGridCancelMode();
 }
 
-BOOL CGXControl::NeedsCellTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
+UINT CGXControl::GetCellTipFlags(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    return m_pCellTip != nullptr ? m_pCellTip->NeedsTip(nRow, nCol, style) : 0;
+    return m_pCellTip != nullptr ? m_pCellTip->GetTipFlags(nRow, nCol, style) : 0;
 }
 
-UINT CGXControl::GetCellTipDelay(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
+int CGXControl::GetCellTipKind(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    // Without a tip object, never.
-    return m_pCellTip != nullptr ? m_pCellTip->GetTipDelay(nRow, nCol, style) : 0x7FFFFFFF;
+    // Without a tip object no kind at all.
+    return m_pCellTip != nullptr ? m_pCellTip->GetTipKind(nRow, nCol, style) : 0x7FFFFFFF;
 }
 
-void CGXControl::ShowCellTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CPoint point)
+void CGXControl::InitCellTipWindow(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CGXCellTipWnd* pTipWnd)
 {
     if (m_pCellTip != nullptr)
-        m_pCellTip->ShowTip(nRow, nCol, style, point);
+        m_pCellTip->InitTipWindow(nRow, nCol, style, pTipWnd);
 }
 
 void CGXControl::AttachCellTip(CGXCellTipBase* pTip)

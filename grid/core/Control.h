@@ -39,14 +39,36 @@ public: \
                                                                    GRID_CONTROL_CLASSINFO(base_class_name)}; \
     const CGXControlClassInfo* class_name::GetClassInfo() const { return GRID_CONTROL_CLASSINFO(class_name); }
 
-// Shows tips for the cells of one control; tip classes derive from it and the control owns it.
+class CGXCellTipWnd;
+
+// The fit flags of a cell tip: the text (or bitmap) is wider (1) or taller (2) than the visible
+// cell, reaches past the grid window's left or right (4) or top or bottom (8) edge, or past the
+// screen's (16, 32). 0: no tip.
+enum : UINT
+{
+    GX_TIP_WIDER = 1,
+    GX_TIP_TALLER = 2,
+    GX_TIP_OUTSIDEGRIDX = 4,
+    GX_TIP_OUTSIDEGRIDY = 8,
+    GX_TIP_OUTSIDESCREENX = 16,
+    GX_TIP_OUTSIDESCREENY = 32
+};
+// Tip kinds.
+enum : int
+{
+    GX_TIP_TEXT = 1,
+    GX_TIP_BITMAP = 2
+};
+
+// Decides the tips of the cells of one control; tip classes derive from it and the control owns it.
 class CGXCellTipBase
 {
 public:
     virtual ~CGXCellTipBase() = default;
-    virtual BOOL NeedsTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) = 0;
-    virtual UINT GetTipDelay(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) = 0;
-    virtual void ShowTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CPoint point) = 0;
+    virtual UINT GetTipFlags(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) = 0;
+    virtual int GetTipKind(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) = 0;
+    // Lays out the hidden tip window for the kind it holds (font, text or bitmap, rectangles).
+    virtual void InitTipWindow(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CGXCellTipWnd* pTipWnd) = 0;
 };
 
 // A part of a cell control with its own rectangle in grid-window coordinates (a button and the
@@ -252,9 +274,10 @@ public:
     virtual void OnGridSysColorChange();
     virtual BOOL IsReadOnly();
     virtual void OnGridCancelMode();
-    virtual BOOL NeedsCellTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
-    virtual UINT GetCellTipDelay(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
-    virtual void ShowCellTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CPoint point);
+    // The tip's fit flags (0 without a tip object), its kind (0x7FFFFFFF without one) and its window.
+    virtual UINT GetCellTipFlags(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
+    virtual int GetCellTipKind(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
+    virtual void InitCellTipWindow(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CGXCellTipWnd* pTipWnd);
     virtual int GetDropDownState();
     virtual void AddChild(CGXChild* pChild);
     virtual void RemoveChild(CGXChild* pChild);

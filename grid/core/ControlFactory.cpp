@@ -25,6 +25,7 @@
 #include "grid/controls/TabbedComboBox.h"
 #include "grid/controls/TabbedComboBoxWnd.h"
 #include "grid/controls/VScrollEdit.h"
+#include "grid/features/CellTipStatic.h"
 #include "grid/features/CoveredCellPool.h"
 #include "grid/features/DateTimeImp.h"
 #include "grid/features/DelayedRangePool.h"
@@ -40,6 +41,8 @@
 #include "grid/features/SpanCellPool.h"
 #include "grid/features/StyleCompareSubsetImp.h"
 #include "grid/features/StyleSerializeImp.h"
+#include "grid/features/TabBeam.h"
+#include "grid/features/TabWnd.h"
 
 #include "grid/core/AppData.h"
 #include "grid/core/BrowserGridHooks.h"
@@ -74,7 +77,9 @@ const UINT CGXControlFactory::registeredControlIds[37] = {
     GX_IDS_CTRL_CURRENCY,      GX_IDS_CTRL_BROWSEARROWHEADER,
     GX_IDS_CTRL_OLEPREVIEW};
 
-CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
+namespace
+{
+CGXControl* NewControl(UINT nID, CGXGridCore* pGrid)
 {
     switch (nID)
     {
@@ -191,6 +196,42 @@ CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
     }
 }
 
+// Buttons, progress bars, previews, rich edits and the Windows combo boxes show no cell tips.
+BOOL ShowsCellTips(UINT nID)
+{
+    switch (nID)
+    {
+    case GX_IDS_CTRL_RADIOBTN:
+    case GX_IDS_CTRL_RADIOBTN3D:
+    case GX_IDS_CTRL_RADIOBTN3DEX:
+    case GX_IDS_CTRL_RADIOBTNEX:
+    case GX_IDS_CTRL_CHECKBOX:
+    case GX_IDS_CTRL_CHECKBOX3D:
+    case GX_IDS_CTRL_CHECKBOX_EX:
+    case GX_IDS_CTRL_CHECKBOX3D_EX:
+    case GX_IDS_CTRL_PROGRESS:
+    case GX_IDS_CTRL_OLEPREVIEW:
+    case GX_IDS_CTRL_RICHEDIT:
+    case GX_IDS_CTRL_CBS_DROPDOWN:
+    case GX_IDS_CTRL_CBS_DROPDOWNLIST:
+        return FALSE;
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWN:
+    case GX_IDS_CTRL_CBS_TABBED_DROPDOWNLIST:
+        return GXGetAppData()->m_bTabbedComboGridDrawn;
+    default:
+        return TRUE;
+    }
+}
+} // namespace
+
+CGXControl* CGXControlFactory::CreateControl(UINT nID, CGXGridCore* pGrid)
+{
+    CGXControl* pControl = NewControl(nID, pGrid);
+    if (pControl != nullptr && pControl->GetCellTip() == nullptr && ShowsCellTips(nID))
+        pControl->AttachCellTip(new (std::nothrow) CGXCellTipStatic(pControl));
+    return pControl;
+}
+
 void CGXControlFactory::RegisterAllControls(CGXStylesMap* pStylesMap)
 {
     if (pStylesMap == nullptr)
@@ -249,6 +290,7 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallUserDragSelectRange();
     pGrid->InstallUserResizeCells();
     pGrid->InstallOptimizedUpdate();
+    pGrid->InstallCellTips();
 }
 
 void CGXControlFactory::InstallApplicationComponents()
@@ -275,14 +317,13 @@ void CGXControlFactory::InstallApplicationComponents()
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)
 {
     CGXGridWnd::RegisterClass(hInstance);
-    // The tab windows bring their own procedures; until then windows of these classes are plain.
-    GXRegisterPlainWndClass(hInstance, "CGXTabBeam", CS_GLOBALCLASS | CS_DBLCLKS);
-    GXRegisterPlainWndClass(hInstance, "CGXTabWnd", CS_GLOBALCLASS | CS_DBLCLKS);
+    CGXTabBeam::RegisterTabBeamClass(hInstance);
+    CGXTabWnd::RegisterTabWndClass(hInstance);
 }
 
 void CGXControlFactory::UnregisterWndClasses(HINSTANCE hInstance)
 {
     CGXGridWnd::UnregisterClass(hInstance);
-    ::UnregisterClassA("CGXTabBeam", hInstance);
-    ::UnregisterClassA("CGXTabWnd", hInstance);
+    CGXTabBeam::UnregisterTabBeamClass(hInstance);
+    CGXTabWnd::UnregisterTabWndClass(hInstance);
 }

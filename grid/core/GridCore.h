@@ -898,10 +898,13 @@ public:
     // With bCreateHint the other views of the grid do the same; FALSE when any of them failed.
     virtual BOOL TransferCurrentCellValue(BOOL bStore = TRUE, BOOL bCreateHint = FALSE);
     virtual BOOL HandleMoveMessage(WPARAM nDirectionCode, LPARAM nCount);
-    // The three private messages of the grid window (0x790, 0x791 and 0x792).
+    // The warning about an invalid value, posted to itself while the focus changes.
     virtual LRESULT OnGridDeferredActivate();
-    virtual LRESULT OnGridDeferredCellUpdate(WPARAM wParam);
-    virtual LRESULT OnGridDeferredMouse(WPARAM wParam);
+    // A grid that is a sheet of a tab window: may its tab be renamed, its tab was renamed (the
+    // grid takes the new name), may the user leave it (bEntering FALSE) or enter it. All allow.
+    virtual BOOL CanRenameSheet(int nTab);
+    virtual void OnSheetRenamed(int nTab);
+    virtual BOOL CanSwitchSheet(BOOL bEntering);
     // Keyboard (GridCoreKeyboard.cpp).
     virtual BOOL DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags);
     virtual UINT HandleGetDlgCode(UINT nDefault);
@@ -1222,6 +1225,9 @@ public:
     virtual void CancelDragSelection();
     // The cell-tip component (not owned; hand it to AddImplementationObject to have it deleted).
     void SetCellTipImp(CGXAbstractGridCellTipImp* pCellTipImp) { m_pCellTipImp = pCellTipImp; }
+    CGXAbstractGridCellTipImp* GetCellTipImp() const { return m_pCellTipImp; }
+    // Creates the grid's tip window component once (the tips still need EnableCellTips).
+    void InstallCellTips();
     void EnableCellTips(BOOL bEnable = TRUE) { m_bCellTips = bEnable; }
     BOOL IsCellTipsEnabled() const { return m_bCellTips; }
     // The fill-handle component sets and clears its own state bit through this.

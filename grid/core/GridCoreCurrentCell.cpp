@@ -754,15 +754,6 @@ LRESULT CGXGridCore::OnGridDeferredActivate()
     return 1;
 }
 
-LRESULT CGXGridCore::OnGridDeferredCellUpdate(WPARAM)
-{
-    return 0;
-}
-
-LRESULT CGXGridCore::OnGridDeferredMouse(WPARAM)
-{
-    return 0;
-}
 
 // ---- Focus ----
 

@@ -236,6 +236,24 @@ void CGXGridCore::SetTabName(LPCTSTR pszName, BOOL bCreateHint)
         m_pUpdateHintImp->HintTabName(this);
 }
 
+BOOL CGXGridCore::CanRenameSheet(int)
+{
+    return TRUE;
+}
+
+void CGXGridCore::OnSheetRenamed(int)
+{
+    CString name;
+    CGXTabWndInterface* pTabWnd = m_pAppData->m_pTabWndInterface;
+    if (pTabWnd != nullptr && pTabWnd->GetTabName(m_pGridWnd, name))
+        SetTabName(name, TRUE);
+}
+
+BOOL CGXGridCore::CanSwitchSheet(BOOL)
+{
+    return TRUE;
+}
+
 DWORD CGXGridCore::SetOptionWord(DWORD dwOptions)
 {
     const DWORD dwOld = m_dwOptions;

@@ -2,8 +2,11 @@
 
 #include "grid/core/GridCore.h"
 
+#include "framework/win/Controls.h"
+#include "framework/win/FrameworkIds.h"
 #include "framework/win/Seams.h"
 #include "framework/win/Wnd.h"
+#include "grid/core/AppData.h"
 #include "grid/core/Control.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Properties.h"
@@ -16,6 +19,19 @@ namespace
 // Bit 8 of a mode: the range ends at the last top row (left column) that still fills the window.
 const int kModeFillLast = 8;
 const ROWCOL kMaxScrollUnits = 32767;
+
+// The window and bar code that carry a grid's scroll bar: a scroll parent's control or the grid's own.
+struct ScrollTarget
+{
+    HWND hWnd;
+    int nBar;
+};
+ScrollTarget TargetOf(CGXGridCore* pGrid, HWND hGrid, int nBar)
+{
+    if (CScrollBar* pBar = pGrid->GetScrollBarCtrl(nBar))
+        return {pBar->m_hWnd, SB_CTL};
+    return {hGrid, nBar};
+}
 // Pace of held arrows and keys: milliseconds between the first steps, the interval below which steps
 // scroll (or repeat the key), and the most lines (speed / 10) or keys (speed / 5) one step may take.
 const int kAutoScrollStartInterval = 80;
@@ -69,13 +85,13 @@ void CGXGridCore::SetScrollRangeScaled(int nBar, ROWCOL nMin, ROWCOL nMax, BOOL 
 {
     if (GetScrollBarMode(nBar) == 0 || m_pGridWnd->GetSafeHwnd() == nullptr)
         return;
-    HWND hWnd = m_pGridWnd->GetSafeHwnd();
+    const ScrollTarget target = TargetOf(this, m_pGridWnd->GetSafeHwnd(), nBar);
     const UINT nFactor = static_cast<UINT>(nMax / kMaxScrollUnits + 1);
     (nBar == SB_VERT ? m_nVScrollFactor : m_nHScrollFactor) = nFactor;
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_ALL;
-    const BOOL bRead = ::GetScrollInfo(hWnd, nBar, &info);
+    const BOOL bRead = ::GetScrollInfo(target.hWnd, target.nBar, &info);
     UINT nPage = 0;
     ROWCOL nScaledMax = nMax;
     if ((GetScrollBarMode(nBar) & kModeFillLast) != 0 && bRead)
@@ -98,8 +114,8 @@ void CGXGridCore::SetScrollRangeScaled(int nBar, ROWCOL nMin, ROWCOL nMax, BOOL 
         info.nMax = static_cast<int>(nScaledMax);
         info.nPage = nPage;
     }
-    if (!bRead || ::SetScrollInfo(hWnd, nBar, &info, bRedraw) == 0)
-        ::SetScrollRange(hWnd, nBar, static_cast<int>(nMin), static_cast<int>(nScaledMax), bRedraw);
+    if (!bRead || ::SetScrollInfo(target.hWnd, target.nBar, &info, bRedraw) == 0)
+        ::SetScrollRange(target.hWnd, target.nBar, static_cast<int>(nMin), static_cast<int>(nScaledMax), bRedraw);
 }
 
 ROWCOL CGXGridCore::SetScrollPosScaled(int nBar, ROWCOL nPos, BOOL bRedraw)
@@ -109,7 +125,8 @@ ROWCOL CGXGridCore::SetScrollPosScaled(int nBar, ROWCOL nPos, BOOL bRedraw)
     const UINT nFactor = GetScrollFactor(nBar);
     if (nPos < nFactor)
         nPos = 0;
-    const int nOld = ::SetScrollPos(m_pGridWnd->GetSafeHwnd(), nBar, static_cast<int>(nPos / nFactor), bRedraw);
+    const ScrollTarget target = TargetOf(this, m_pGridWnd->GetSafeHwnd(), nBar);
+    const int nOld = ::SetScrollPos(target.hWnd, target.nBar, static_cast<int>(nPos / nFactor), bRedraw);
     return static_cast<ROWCOL>(nOld) * nFactor;
 }
 
@@ -117,7 +134,8 @@ ROWCOL CGXGridCore::GetScrollPosScaled(int nBar)
 {
     if (m_pGridWnd->GetSafeHwnd() == nullptr)
         return 0;
-    return static_cast<ROWCOL>(::GetScrollPos(m_pGridWnd->GetSafeHwnd(), nBar)) * GetScrollFactor(nBar);
+    const ScrollTarget target = TargetOf(this, m_pGridWnd->GetSafeHwnd(), nBar);
+    return static_cast<ROWCOL>(::GetScrollPos(target.hWnd, target.nBar)) * GetScrollFactor(nBar);
 }
 
 void CGXGridCore::GetScrollRangeScaled(int nBar, ROWCOL& nMin, ROWCOL& nMax)
@@ -644,6 +662,8 @@ BOOL CGXGridCore::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*)
 {
     if (!m_bInitDone)
         return FALSE;
+    if (m_pCellTipImp != nullptr)
+        m_pCellTipImp->HideTip(this);
     if (CGXControl* pControl = GetCurrentCellControl())
         pControl->OnGridScroll(WM_VSCROLL, nSBCode, nPos);
     return HandleScrollMessage(this, TRUE, nSBCode, nPos, m_nArrowDirection, m_bAutoScrollStop, m_bAutoScrollArrows);
@@ -653,13 +673,30 @@ BOOL CGXGridCore::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
 {
     if (!m_bInitDone)
         return FALSE;
+    if (m_pCellTipImp != nullptr)
+        m_pCellTipImp->HideTip(this);
     if (CGXControl* pControl = GetCurrentCellControl())
         pControl->OnGridScroll(WM_HSCROLL, nSBCode, nPos);
     return HandleScrollMessage(this, FALSE, nSBCode, nPos, m_nArrowDirection, m_bAutoScrollStop, m_bAutoScrollArrows);
 }
 
-CScrollBar* CGXGridCore::GetScrollBarCtrl(int)
+CScrollBar* CGXGridCore::GetScrollBarCtrl(int nBar)
 {
+    // A sheet of a scroll parent (a tab window) uses the parent's bars in place of its own.
+    if (m_pGridWnd->GetSafeHwnd() == nullptr || (nBar != SB_HORZ && nBar != SB_VERT))
+        return nullptr;
+    const CPtrList& classes = m_pAppData->GetScrollParentClasses();
+    for (POSITION pos = classes.GetHeadPosition(); pos != nullptr;)
+    {
+        CRuntimeClass* pClass = static_cast<CRuntimeClass*>(classes.GetNext(pos));
+        if (CWnd* pParent = GXGetParentOfClass(m_pGridWnd, pClass, TRUE))
+        {
+            HWND hBar = ::GetDlgItem(pParent->m_hWnd, nBar == SB_VERT ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST);
+            CWnd* pBar = hBar != nullptr ? CWnd::FromHandlePermanent(hBar) : nullptr;
+            return pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CScrollBar)) ? static_cast<CScrollBar*>(pBar)
+                                                                                 : nullptr;
+        }
+    }
     return nullptr;
 }
 

@@ -11,10 +11,14 @@
 // Private messages of the grid windows.
 enum : UINT
 {
-    WM_GX_DEFERREDACTIVATE = 0x790,
-    WM_GX_DEFERREDCELLUPDATE = 0x791,
-    WM_GX_DEFERREDMOUSE = 0x792,
+    // What a tab window asks of its sheets: may the tab be renamed (non-zero yes), the tab was
+    // renamed, may the sheet be left (0) or entered (1) (non-zero refuses).
+    WM_GX_SHEETCANRENAME = 0x790,
+    WM_GX_SHEETRENAMED = 0x791,
+    WM_GX_SHEETACTIVATE = 0x792,
     WM_GX_MOVECURRENTCELL = 0x7A3,
+    // Posted by the engine to itself; kept clear of the tab window's numbers above.
+    WM_GX_DEFERREDACTIVATE = 0x7A4,
     WM_GX_LOCKUPDATE = 0x7CB
 };
 
@@ -104,9 +108,10 @@ const AFX_MSGMAP_ENTRY* GXGridWindowMessageEntries()
            pT->TWindowBase::OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(c.wParam)));
            GXGridEngine(pT)->OnGridSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(c.wParam)));
            return TRUE;)
-    AFX_WM(WM_GX_DEFERREDCELLUPDATE, c.result = GXGridEngine(pT)->OnGridDeferredCellUpdate(c.wParam); return TRUE;)
     AFX_WM(WM_GX_DEFERREDACTIVATE, c.result = GXGridEngine(pT)->OnGridDeferredActivate(); return TRUE;)
-    AFX_WM(WM_GX_DEFERREDMOUSE, c.result = GXGridEngine(pT)->OnGridDeferredMouse(c.wParam) == 0; return TRUE;)
+    AFX_WM(WM_GX_SHEETCANRENAME, c.result = GXGridEngine(pT)->CanRenameSheet(static_cast<int>(c.wParam)); return TRUE;)
+    AFX_WM(WM_GX_SHEETRENAMED, GXGridEngine(pT)->OnSheetRenamed(static_cast<int>(c.wParam)); return TRUE;)
+    AFX_WM(WM_GX_SHEETACTIVATE, c.result = !GXGridEngine(pT)->CanSwitchSheet(c.wParam != 0); return TRUE;)
     AFX_WM(WM_GX_MOVECURRENTCELL,
            ::SetFocus(pT->m_hWnd);
            c.result = GXGridEngine(pT)->HandleMoveMessage(c.wParam, c.lParam);

@@ -362,9 +362,9 @@ class FixedTip : public CGXCellTipBase
 public:
     explicit FixedTip(int& nDeleted) : m_nDeleted(nDeleted) {}
     ~FixedTip() override { ++m_nDeleted; }
-    BOOL NeedsTip(ROWCOL, ROWCOL, const CGXStyle&) override { return TRUE; }
-    UINT GetTipDelay(ROWCOL, ROWCOL, const CGXStyle&) override { return 300; }
-    void ShowTip(ROWCOL, ROWCOL, const CGXStyle&, CPoint) override {}
+    UINT GetTipFlags(ROWCOL, ROWCOL, const CGXStyle&) override { return GX_TIP_WIDER; }
+    int GetTipKind(ROWCOL, ROWCOL, const CGXStyle&) override { return GX_TIP_BITMAP; }
+    void InitTipWindow(ROWCOL, ROWCOL, const CGXStyle&, CGXCellTipWnd*) override {}
     int& m_nDeleted;
 };
 } // namespace
@@ -376,11 +376,11 @@ TEST(CGXControl, TipQueriesForwardToTheAttachedTip)
     int nDeleted = 0;
     {
         CGXControl control(&grid);
-        EXPECT_FALSE(control.NeedsCellTip(1, 1, style));
-        EXPECT_EQ(control.GetCellTipDelay(1, 1, style), 0x7FFFFFFFu);
+        EXPECT_EQ(control.GetCellTipFlags(1, 1, style), 0u);
+        EXPECT_EQ(control.GetCellTipKind(1, 1, style), 0x7FFFFFFF);
         control.AttachCellTip(new FixedTip(nDeleted));
-        EXPECT_TRUE(control.NeedsCellTip(1, 1, style));
-        EXPECT_EQ(control.GetCellTipDelay(1, 1, style), 300u);
+        EXPECT_EQ(control.GetCellTipFlags(1, 1, style), static_cast<UINT>(GX_TIP_WIDER));
+        EXPECT_EQ(control.GetCellTipKind(1, 1, style), GX_TIP_BITMAP);
     }
     EXPECT_EQ(nDeleted, 1);
 }
