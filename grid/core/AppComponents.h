@@ -14,13 +14,16 @@ class CGXGridParam;
 class CGXRange;
 class CObject;
 
-// Copies and moves blocks of cells inside a data object.
+// Copies and moves blocks of cells inside a data object. A move with bCreateUndoInfo keeps what it
+// overwrites in an undo-information object (made when *ppUndoInfo is NULL; the caller owns it); a
+// move handed such an object puts its cells back and empties it.
 class CGXAbstractDataCopyMoveCellsImp
 {
 public:
     virtual ~CGXAbstractDataCopyMoveCellsImp() = default;
-    virtual BOOL CopyCells(CGXData& data, const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags) = 0;
-    virtual BOOL MoveCells(CGXData& data, const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags) = 0;
+    virtual BOOL CopyCells(CGXData& data, const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol) = 0;
+    virtual BOOL MoveCells(CGXData& data, const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, CObject** ppUndoInfo,
+                           BOOL bCreateUndoInfo) = 0;
 };
 
 // Reorders the rows or columns of a data object (the sort's last step).

@@ -724,9 +724,9 @@ BOOL CGXControl::ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow,
     return m_pGrid->ReplaceAllInCell(this, settings, nRow, nCol);
 }
 
-BOOL CGXControl::MarkEditHeader(BOOL bEditing, ROWCOL nRow, ROWCOL nCol)
+BOOL CGXControl::MarkEditHeader(BOOL, ROWCOL nRow, ROWCOL nCol)
 {
-    return m_pGrid->MarkEditHeader(this, bEditing, nRow, nCol);
+    return m_pGrid->IsHeaderMarked(this, nRow, nCol);
 }
 
 // ---- Children, notifications and tips ----

@@ -30,6 +30,7 @@
 #include "grid/features/DateTimeImp.h"
 #include "grid/features/DelayedRangePool.h"
 #include "grid/features/DrawRotatedTextImp.h"
+#include "grid/features/GridDirectCopyMoveCellsImp.h"
 #include "grid/features/GridDocSerializeImp.h"
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/GridParamCopyOperatorImp.h"
@@ -291,6 +292,13 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallUserResizeCells();
     pGrid->InstallOptimizedUpdate();
     pGrid->InstallCellTips();
+    pGrid->InstallDirectCopyMoveCells();
+    pGrid->InstallTextDataExchange();
+    pGrid->InstallStyleDataExchange();
+    pGrid->InstallCutPaste();
+    pGrid->InstallClearCells();
+    pGrid->InstallFreezeMenuHelper();
+    pGrid->InstallMarkEditHeader();
 }
 
 void CGXControlFactory::InstallApplicationComponents()
@@ -308,6 +316,7 @@ void CGXControlFactory::InstallApplicationComponents()
     InstallOleDateTimeImp();
     InstallNoOleDateTimeImp();
     InstallSortMoveDataImp();
+    InstallDataCopyMoveCellsImp();
     InstallLongOperationImp();
     InstallCoveredCellPoolImp();
     InstallSpanCellPoolImp();

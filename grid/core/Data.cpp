@@ -263,16 +263,22 @@ BOOL CGXData::MoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT)
     return TRUE;
 }
 
-BOOL CGXData::CopyCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags)
+BOOL CGXData::CopyCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT)
 {
     CGXAbstractDataCopyMoveCellsImp* pImp = m_pAppData->m_pDataCopyMoveCellsImp;
-    return pImp != nullptr ? pImp->CopyCells(*this, range, nToRow, nToCol, nFlags) : FALSE;
+    return pImp != nullptr ? pImp->CopyCells(*this, range, nToRow, nToCol) : FALSE;
 }
 
-BOOL CGXData::MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags)
+BOOL CGXData::MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT)
+{
+    return MoveCells(range, nToRow, nToCol, static_cast<CObject**>(nullptr), FALSE);
+}
+
+BOOL CGXData::MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, CObject** ppUndoInfo,
+                        BOOL bCreateUndoInfo)
 {
     CGXAbstractDataCopyMoveCellsImp* pImp = m_pAppData->m_pDataCopyMoveCellsImp;
-    return pImp != nullptr ? pImp->MoveCells(*this, range, nToRow, nToCol, nFlags) : FALSE;
+    return pImp != nullptr ? pImp->MoveCells(*this, range, nToRow, nToCol, ppUndoInfo, bCreateUndoInfo) : FALSE;
 }
 
 BOOL CGXData::MoveDataRows(const CDWordArray& awRowIndex, ROWCOL nStartRow)

@@ -101,6 +101,10 @@ public:
     // Through the application's data copy-and-move component; FALSE while it is not installed.
     virtual BOOL CopyCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags = 0);
     virtual BOOL MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags = 0);
+    // The move with its undo information: what it overwrites is kept when asked (in a new object
+    // when *ppUndoInfo is NULL), and the cells of a given record are put back.
+    virtual BOOL MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, CObject** ppUndoInfo,
+                           BOOL bCreateUndoInfo);
     // pStyle NULL removes what is stored. nType is gxBaseStyleType for row and column base styles
     // (row 0 addresses the column's); any other value a cell, gxDetectValueType with date detection.
     virtual BOOL StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode, int nType = 0);

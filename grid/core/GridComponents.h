@@ -493,9 +493,11 @@ public:
 class CGXAbstractGridMarkEditHeaderImp : public CGXGridComponent
 {
 public:
-    // Redraws the headers of the current cell.
-    virtual BOOL MarkEditHeader(CGXGridCore* pGrid, CGXControl* pControl, BOOL bEditing, ROWCOL nRow,
-                                ROWCOL nCol) = 0;
+    // Invalidates the header cells of a cell the current cell left or entered; nWhich 0 both, 1 the
+    // column's header only, 2 the row's only.
+    virtual BOOL MarkEditHeader(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nWhich, UINT nFlags) = 0;
+    // Whether the header cell draws marked.
+    virtual BOOL IsHeaderMarked(CGXGridCore* pGrid, CGXControl* pControl, ROWCOL nRow, ROWCOL nCol) = 0;
 };
 
 class CGXAbstractGridFreezeMenuHelperImp : public CGXGridComponent
@@ -511,66 +513,75 @@ public:
     virtual BOOL UnfreezeRows(CGXGridCore* pGrid) = 0;
 };
 
+// Copies and moves blocks of cells inside one grid, with undo records. The data steps pass the call
+// to the data object. The undo information of a move is a CGXDataUndoMoveCellsInfo: what the move
+// overwrote, put back when the move is undone.
 class CGXAbstractGridDirectCopyMoveCellsImp : public CGXGridComponent
 {
 public:
-    virtual BOOL StoreCopyCells(CGXGridCore* pGrid, CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol) = 0;
-    virtual BOOL StoreMoveCells(CGXGridCore* pGrid, CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
-                                CObject*& pUndoInfo, BOOL bCreateUndoInfo, int nCommandType) = 0;
-    virtual BOOL CopyCells(CGXGridCore* pGrid, CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol, UINT nFlags) = 0;
-    virtual BOOL MoveCells(CGXGridCore* pGrid, CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
-                           CObject* pUndoInfo, UINT nFlags, int nCommandType) = 0;
+    virtual BOOL CopyCells(CGXGridCore* pGrid, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, UINT nFlags) = 0;
+    virtual BOOL CopyCellsData(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nDestRow, ROWCOL nDestCol) = 0;
+    virtual BOOL MoveCells(CGXGridCore* pGrid, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject* pUndoInfo,
+                           UINT nFlags, int nCommandType) = 0;
+    virtual BOOL MoveCellsData(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nDestRow, ROWCOL nDestCol,
+                               CObject** ppUndoInfo, BOOL bCreateUndoInfo, int nCommandType) = 0;
 };
 
+class CFile;
+
+// The text form of cells (TAB between cells, CR LF between rows).
 class CGXAbstractGridTextDataExchangeImp : public CGXGridComponent
 {
 public:
-    virtual BOOL GetRangesAsText(CGXGridCore* pGrid, const CGXRangeList& ranges, CString& text) = 0;
-    virtual BOOL GetCellTextForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CString& text) = 0;
-    virtual BOOL PasteTextFromBuffer(CGXGridCore* pGrid, LPCTSTR pszBuffer, DWORD dwSize,
-                                     const CGXRange* pPasteRange) = 0;
-    virtual BOOL CalcBufferDimension(CGXGridCore* pGrid, LPCTSTR pszBuffer, DWORD dwSize, ROWCOL& nRows,
-                                     ROWCOL& nCols) = 0;
-    virtual BOOL SetTextValue(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags,
-                              const CGXStyle* pOldStyle) = 0;
+    // Writes the text of the ranges' row and column spans; TRUE when some cell had text.
+    virtual BOOL CopyTextToFile(CGXGridCore* pGrid, CFile& file, const CGXRangeList& ranges) = 0;
+    virtual CString GetCopyTextRowCol(CGXGridCore* pGrid, CString& text, ROWCOL nRow, ROWCOL nCol) = 0;
+    // The bytes fill cells from the target's top-left cell on, as many as they hold.
+    virtual BOOL PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR pszBuffer, DWORD dwSize,
+                                     const CGXRange& target) = 0;
+    virtual BOOL PasteTextRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags,
+                                 const CGXStyle* pStyle) = 0;
+    virtual BOOL CalcTextSize(CGXGridCore* pGrid, LPCSTR pszBuffer, DWORD dwSize, ROWCOL& nRows,
+                              ROWCOL& nCols) = 0;
 };
 
+// The private style form of cells: rows, columns and an object array of their styles.
 class CGXAbstractGridStyleDataExchangeImp : public CGXGridComponent
 {
 public:
-    virtual BOOL CopyStylesToArchive(CGXGridCore* pGrid, const CGXRangeList& ranges, CArchive& ar,
-                                     BOOL bLoadBaseStyles) = 0;
+    virtual BOOL CopyStylesToArchive(CGXGridCore* pGrid, CArchive& ar, const CGXRangeList& ranges,
+                                     BOOL bComposed) = 0;
     virtual BOOL GetStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
-                                 BOOL bLoadBaseStyles) = 0;
-    virtual BOOL PasteStylesFromArchive(CGXGridCore* pGrid, CArchive& ar, BOOL bLoadBaseStyles,
-                                        const CGXRange* pPasteRange) = 0;
+                                 BOOL bComposed) = 0;
+    virtual BOOL PasteStylesFromArchive(CGXGridCore* pGrid, CArchive& ar, const CGXRange& target,
+                                        BOOL bNoSizeCheck) = 0;
 };
 
 class CGXAbstractGridCutPasteImp : public CGXGridComponent
 {
 public:
-    virtual BOOL CopyRangesToClipboard(CGXGridCore* pGrid, const CGXRangeList& ranges) = 0;
-    virtual BOOL CutRanges(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bStyleOrValue) = 0;
-    virtual BOOL PasteCells(CGXGridCore* pGrid, const CGXRange& range) = 0;
-    virtual BOOL PasteFromClipboard(CGXGridCore* pGrid, const CGXRange& range) = 0;
-    virtual BOOL IsPasteFormatAvailable(CGXGridCore* pGrid) = 0;
-    virtual BOOL CanPasteToGrid(CGXGridCore* pGrid) = 0;
-    virtual BOOL Copy(CGXGridCore* pGrid) = 0;
-    virtual BOOL Paste(CGXGridCore* pGrid) = 0;
-    virtual BOOL Cut(CGXGridCore* pGrid) = 0;
     virtual BOOL CanCopy(CGXGridCore* pGrid) = 0;
+    virtual BOOL Copy(CGXGridCore* pGrid) = 0;
+    virtual BOOL CopyRangesToClipboard(CGXGridCore* pGrid, const CGXRangeList& ranges) = 0;
+    virtual BOOL CopyCellsAsText(CGXGridCore* pGrid, const CGXRangeList& ranges) = 0;
+    virtual BOOL CopyCellsAsStyles(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bComposed) = 0;
     virtual BOOL CanCut(CGXGridCore* pGrid) = 0;
+    virtual BOOL Cut(CGXGridCore* pGrid) = 0;
+    virtual BOOL CutRanges(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bStyles) = 0;
     virtual BOOL CanPaste(CGXGridCore* pGrid) = 0;
-    virtual BOOL CopyCellsAsStyles(CGXGridCore* pGrid, const CGXRangeList& ranges) = 0;
-    virtual BOOL CopyCellsAsText(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bWithHeaders) = 0;
+    virtual BOOL IsPasteFormatAvailable(CGXGridCore* pGrid) = 0;
+    virtual BOOL Paste(CGXGridCore* pGrid) = 0;
+    virtual BOOL PasteDirect(CGXGridCore* pGrid, const CGXRange& target) = 0;
+    virtual BOOL PasteFromClipboard(CGXGridCore* pGrid, const CGXRange& target) = 0;
+    virtual BOOL ConfirmSizeMismatch(CGXGridCore* pGrid) = 0;
 };
 
 class CGXAbstractGridClearCellsImp : public CGXGridComponent
 {
 public:
-    virtual BOOL ClearCells(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bStyleOrValue) = 0;
-    virtual BOOL Clear(CGXGridCore* pGrid, BOOL bStyleOrValue) = 0;
     virtual BOOL CanClear(CGXGridCore* pGrid) = 0;
+    virtual BOOL Clear(CGXGridCore* pGrid, BOOL bStyles) = 0;
+    virtual BOOL ClearCells(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bStyles) = 0;
 };
 
 // Components of painting that the drawing code defines with its own files.

@@ -33,6 +33,8 @@ class CGXStyleBrush;
 class CGXStylePen;
 class CGXStylesMap;
 class CGXData;
+class CFile;
+class CArchive;
 class CGXGridHint;
 class CGXGridPaintContext;
 class CGXSortInfoArray;
@@ -301,7 +303,11 @@ public:
                                 ROWCOL nCol, BOOL bCurrentPos, BOOL bSetCell);
     virtual BOOL ReplaceAllInCell(CGXControl* pControl, const CGXFindReplaceSettings& settings, ROWCOL nRow,
                                   ROWCOL nCol);
-    virtual BOOL MarkEditHeader(CGXControl* pControl, BOOL bEditing, ROWCOL nRow, ROWCOL nCol);
+    // Whether a header cell draws marked (the header control's drawing asks).
+    virtual BOOL IsHeaderMarked(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol);
+    // Invalidates the header cells that mark a cell the current cell left or entered (nWhich 0 both,
+    // 1 the column's, 2 the row's).
+    virtual BOOL MarkEditHeader(ROWCOL nRow, ROWCOL nCol, int nWhich = 0, UINT nFlags = GX_INVALIDATE);
     // The grid's own clipboard format is on the clipboard and the grid pastes it itself.
     virtual BOOL CanPasteGridFormat();
 
@@ -397,6 +403,13 @@ public:
     void InstallUserDragSelectRange();
     void InstallMoveRowsCols();
     void InstallAutoScroll();
+    void InstallDirectCopyMoveCells();
+    void InstallTextDataExchange();
+    void InstallStyleDataExchange();
+    void InstallCutPaste();
+    void InstallClearCells();
+    void InstallFreezeMenuHelper();
+    void InstallMarkEditHeader();
     // Hands any other object to the engine, which deletes it with itself.
     void AddOwnedObject(CObject* pObject);
     CPtrList& GetPluginList() { return m_PluginList; }
@@ -742,43 +755,52 @@ public:
     virtual BOOL UnfreezeRows();
     virtual BOOL CanUnfreezeRows();
 
-    virtual BOOL StoreCopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol);
-    virtual BOOL StoreMoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
-                                BOOL bCreateUndoInfo, int nCommandType);
     virtual BOOL CopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, UINT nFlags = GX_UPDATENOW);
+    virtual BOOL CopyCellsData(const CGXRange& range, ROWCOL nDestRow, ROWCOL nDestCol);
     virtual BOOL MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject* pUndoInfo = nullptr,
                            UINT nFlags = GX_UPDATENOW, int nCommandType = 0);
+    virtual BOOL MoveCellsData(const CGXRange& range, ROWCOL nDestRow, ROWCOL nDestCol, CObject** ppUndoInfo,
+                               BOOL bCreateUndoInfo, int nCommandType);
 
-    virtual BOOL GetRangesAsText(const CGXRangeList& ranges, CString& text);
-    virtual BOOL GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& text);
-    virtual BOOL PasteTextFromBuffer(LPCTSTR pszBuffer, DWORD dwSize, const CGXRange* pPasteRange = nullptr);
-    virtual BOOL CalcBufferDimension(LPCTSTR pszBuffer, DWORD dwSize, ROWCOL& nRows, ROWCOL& nCols);
-    virtual BOOL SetTextValue(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags,
-                              const CGXStyle* pOldStyle);
-    virtual BOOL CopyStylesToArchive(const CGXRangeList& ranges, CArchive& ar, BOOL bLoadBaseStyles = FALSE);
-    virtual BOOL GetStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bLoadBaseStyles = FALSE);
-    virtual BOOL PasteStylesFromArchive(CArchive& ar, BOOL bLoadBaseStyles = FALSE,
-                                        const CGXRange* pPasteRange = nullptr);
+    virtual BOOL CopyTextToFile(CFile& file, const CGXRangeList& ranges);
+    // The text the cell's control shows; an empty text without the text-exchange component.
+    virtual CString GetCopyTextRowCol(CString& text, ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL PasteTextFromBuffer(LPCSTR pszBuffer, DWORD dwSize, const CGXRange& target);
+    virtual BOOL PasteTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags,
+                                 const CGXStyle* pStyle);
+    virtual BOOL CalcTextSize(LPCSTR pszBuffer, DWORD dwSize, ROWCOL& nRows, ROWCOL& nCols);
+    virtual BOOL CopyStylesToArchive(CArchive& ar, const CGXRangeList& ranges, BOOL bComposed = TRUE);
+    virtual BOOL GetStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed = TRUE);
+    virtual BOOL PasteStylesFromArchive(CArchive& ar, const CGXRange& target, BOOL bNoSizeCheck = TRUE);
 
+    virtual BOOL CanCopy();
+    virtual BOOL Copy();
     virtual BOOL CopyRangesToClipboard(const CGXRangeList& ranges);
     // The single-range form: a list with one copy of the range.
     virtual BOOL CopyRangeToClipboard(const CGXRange& range);
-    BOOL CutRange(const CGXRange& range, BOOL bStyleOrValue = FALSE);
-    virtual BOOL PasteCells(const CGXRange& range);
-    virtual BOOL PasteFromClipboard(const CGXRange& range);
-    virtual BOOL IsPasteFormatAvailable();
-    virtual BOOL CanPasteToGrid();
-    virtual BOOL Copy();
-    virtual BOOL Paste();
-    virtual BOOL Cut();
-    virtual BOOL CanCopy();
+    virtual BOOL CopyCellsAsText(const CGXRangeList& ranges);
+    virtual BOOL CopyCellsAsStyles(const CGXRangeList& ranges, BOOL bComposed = TRUE);
     virtual BOOL CanCut();
+    virtual BOOL Cut();
+    BOOL CutRange(const CGXRange& range, BOOL bStyles = FALSE);
     virtual BOOL CanPaste();
-    BOOL CopyCellsAsStyles(const CGXRangeList& ranges);
-    BOOL CopyCellsAsText(const CGXRangeList& ranges, BOOL bWithHeaders = FALSE);
-    virtual BOOL ClearCells(const CGXRangeList& ranges, BOOL bStyleOrValue = FALSE);
-    virtual BOOL Clear(BOOL bStyleOrValue = FALSE);
+    virtual BOOL IsPasteFormatAvailable();
+    virtual BOOL Paste();
+    virtual BOOL PasteDirect(const CGXRange& target);
+    virtual BOOL PasteFromClipboard(const CGXRange& target);
+    // Asks whether a style block of another size than the selection is pasted all the same.
+    virtual BOOL ConfirmSizeMismatch();
     virtual BOOL CanClear();
+    virtual BOOL Clear(BOOL bStyles = FALSE);
+    virtual BOOL ClearCells(const CGXRangeList& ranges, BOOL bStyles = FALSE);
+
+    // Clipboard settings: the GX_CLIP_ flags, the text written between two cells of a row (empty:
+    // TAB), the characters that end a cell on paste (empty: TAB), and the size of the last copy.
+    DWORD m_nClipboardFlags = 0x38;
+    CString m_sClipboardCopySeparator;
+    CString m_sClipboardPasteSeparators;
+    ROWCOL m_nLastCopyRows = 0;
+    ROWCOL m_nLastCopyCols = 0;
 
     // The three slots that no installer fills: always 0.
     virtual BOOL SpareHookA1(ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT);

@@ -60,6 +60,18 @@ void RedrawMarkedHeaders(CGXGridCore* pGrid, BOOL bOld, ROWCOL nOldRow, ROWCOL n
     const ROWCOL nHeaderCols = pGrid->GetHeaderCols();
     const BOOL bRowChanged = bOld != bNew || nOldRow != nRow;
     const BOOL bColChanged = bOld != bNew || nOldCol != nCol;
+    // The marking component decides which header cells it invalidates.
+    if (pGrid->m_pMarkEditHeaderImp != nullptr)
+    {
+        const int nWhich = bRowChanged && bColChanged ? 0 : bColChanged ? 1 : 2;
+        if (!bRowChanged && !bColChanged)
+            return;
+        if (bOld)
+            pGrid->MarkEditHeader(nOldRow, nOldCol, nWhich, GX_INVALIDATE);
+        if (bNew)
+            pGrid->MarkEditHeader(nRow, nCol, nWhich, GX_INVALIDATE);
+        return;
+    }
     if (pProperties->GetMarkRowHeader() && bRowChanged)
     {
         if (bOld)

@@ -597,109 +597,59 @@ BOOL CGXGridCore::CanUnfreezeRows()
     return m_pFreezeMenuHelperImp != nullptr ? m_pFreezeMenuHelperImp->CanUnfreezeRows(this) : FALSE;
 }
 
-BOOL CGXGridCore::StoreCopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol)
-{
-    return m_pDirectCopyMoveCellsImp != nullptr ? m_pDirectCopyMoveCellsImp->StoreCopyCells(this, &range, nDestRow, nDestCol) : FALSE;
-}
-
-BOOL CGXGridCore::StoreMoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo, BOOL bCreateUndoInfo, int nCommandType)
-{
-    return m_pDirectCopyMoveCellsImp != nullptr ? m_pDirectCopyMoveCellsImp->StoreMoveCells(this, &range, nDestRow, nDestCol, pUndoInfo, bCreateUndoInfo, nCommandType) : FALSE;
-}
-
 BOOL CGXGridCore::CopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, UINT nFlags)
 {
-    return m_pDirectCopyMoveCellsImp != nullptr ? m_pDirectCopyMoveCellsImp->CopyCells(this, &range, nDestRow, nDestCol, nFlags) : FALSE;
+    return m_pDirectCopyMoveCellsImp != nullptr ? m_pDirectCopyMoveCellsImp->CopyCells(this, range, nDestRow, nDestCol, nFlags) : FALSE;
+}
+
+BOOL CGXGridCore::CopyCellsData(const CGXRange& range, ROWCOL nDestRow, ROWCOL nDestCol)
+{
+    return m_pDirectCopyMoveCellsImp != nullptr ? m_pDirectCopyMoveCellsImp->CopyCellsData(this, range, nDestRow, nDestCol) : FALSE;
 }
 
 BOOL CGXGridCore::MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject* pUndoInfo, UINT nFlags, int nCommandType)
 {
-    return m_pDirectCopyMoveCellsImp != nullptr ? m_pDirectCopyMoveCellsImp->MoveCells(this, &range, nDestRow, nDestCol, pUndoInfo, nFlags, nCommandType) : FALSE;
+    return m_pDirectCopyMoveCellsImp != nullptr ? m_pDirectCopyMoveCellsImp->MoveCells(this, range, nDestRow, nDestCol, pUndoInfo, nFlags, nCommandType) : FALSE;
 }
 
-BOOL CGXGridCore::GetRangesAsText(const CGXRangeList& ranges, CString& text)
+BOOL CGXGridCore::MoveCellsData(const CGXRange& range, ROWCOL nDestRow, ROWCOL nDestCol, CObject** ppUndoInfo, BOOL bCreateUndoInfo, int nCommandType)
 {
-    return m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->GetRangesAsText(this, ranges, text) : FALSE;
+    return m_pDirectCopyMoveCellsImp != nullptr ? m_pDirectCopyMoveCellsImp->MoveCellsData(this, range, nDestRow, nDestCol, ppUndoInfo, bCreateUndoInfo, nCommandType) : FALSE;
 }
 
-BOOL CGXGridCore::GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& text)
+BOOL CGXGridCore::CopyTextToFile(CFile& file, const CGXRangeList& ranges)
 {
-    return m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->GetCellTextForCopy(this, nRow, nCol, text) : FALSE;
+    return m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->CopyTextToFile(this, file, ranges) : FALSE;
 }
 
-BOOL CGXGridCore::PasteTextFromBuffer(LPCTSTR pszBuffer, DWORD dwSize, const CGXRange* pPasteRange)
+BOOL CGXGridCore::PasteTextFromBuffer(LPCSTR pszBuffer, DWORD dwSize, const CGXRange& target)
 {
-    return m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->PasteTextFromBuffer(this, pszBuffer, dwSize, pPasteRange) : FALSE;
+    return m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->PasteTextFromBuffer(this, pszBuffer, dwSize, target) : FALSE;
 }
 
-BOOL CGXGridCore::CalcBufferDimension(LPCTSTR pszBuffer, DWORD dwSize, ROWCOL& nRows, ROWCOL& nCols)
+BOOL CGXGridCore::PasteTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags, const CGXStyle* pStyle)
 {
-    return m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->CalcBufferDimension(this, pszBuffer, dwSize, nRows, nCols) : FALSE;
+    return m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->PasteTextRowCol(this, nRow, nCol, text, nFlags, pStyle) : FALSE;
 }
 
-BOOL CGXGridCore::SetTextValue(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags, const CGXStyle* pOldStyle)
+BOOL CGXGridCore::CalcTextSize(LPCSTR pszBuffer, DWORD dwSize, ROWCOL& nRows, ROWCOL& nCols)
 {
-    return m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->SetTextValue(this, nRow, nCol, text, nFlags, pOldStyle) : FALSE;
+    return m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->CalcTextSize(this, pszBuffer, dwSize, nRows, nCols) : FALSE;
 }
 
-BOOL CGXGridCore::CopyStylesToArchive(const CGXRangeList& ranges, CArchive& ar, BOOL bLoadBaseStyles)
+BOOL CGXGridCore::CopyStylesToArchive(CArchive& ar, const CGXRangeList& ranges, BOOL bComposed)
 {
-    return m_pStyleDataExchangeImp != nullptr ? m_pStyleDataExchangeImp->CopyStylesToArchive(this, ranges, ar, bLoadBaseStyles) : FALSE;
+    return m_pStyleDataExchangeImp != nullptr ? m_pStyleDataExchangeImp->CopyStylesToArchive(this, ar, ranges, bComposed) : FALSE;
 }
 
-BOOL CGXGridCore::GetStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bLoadBaseStyles)
+BOOL CGXGridCore::GetStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed)
 {
-    return m_pStyleDataExchangeImp != nullptr ? m_pStyleDataExchangeImp->GetStyleForCopy(this, nRow, nCol, style, bLoadBaseStyles) : FALSE;
+    return m_pStyleDataExchangeImp != nullptr ? m_pStyleDataExchangeImp->GetStyleForCopy(this, nRow, nCol, style, bComposed) : FALSE;
 }
 
-BOOL CGXGridCore::PasteStylesFromArchive(CArchive& ar, BOOL bLoadBaseStyles, const CGXRange* pPasteRange)
+BOOL CGXGridCore::PasteStylesFromArchive(CArchive& ar, const CGXRange& target, BOOL bNoSizeCheck)
 {
-    return m_pStyleDataExchangeImp != nullptr ? m_pStyleDataExchangeImp->PasteStylesFromArchive(this, ar, bLoadBaseStyles, pPasteRange) : FALSE;
-}
-
-BOOL CGXGridCore::CopyRangesToClipboard(const CGXRangeList& ranges)
-{
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CopyRangesToClipboard(this, ranges) : FALSE;
-}
-
-BOOL CGXGridCore::CutRanges(const CGXRangeList& ranges, BOOL bStyleOrValue)
-{
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CutRanges(this, ranges, bStyleOrValue) : FALSE;
-}
-
-BOOL CGXGridCore::PasteCells(const CGXRange& range)
-{
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->PasteCells(this, range) : FALSE;
-}
-
-BOOL CGXGridCore::PasteFromClipboard(const CGXRange& range)
-{
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->PasteFromClipboard(this, range) : FALSE;
-}
-
-BOOL CGXGridCore::IsPasteFormatAvailable()
-{
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->IsPasteFormatAvailable(this) : FALSE;
-}
-
-BOOL CGXGridCore::CanPasteToGrid()
-{
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CanPasteToGrid(this) : FALSE;
-}
-
-BOOL CGXGridCore::Copy()
-{
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->Copy(this) : FALSE;
-}
-
-BOOL CGXGridCore::Paste()
-{
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->Paste(this) : FALSE;
-}
-
-BOOL CGXGridCore::Cut()
-{
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->Cut(this) : FALSE;
+    return m_pStyleDataExchangeImp != nullptr ? m_pStyleDataExchangeImp->PasteStylesFromArchive(this, ar, target, bNoSizeCheck) : FALSE;
 }
 
 BOOL CGXGridCore::CanCopy()
@@ -707,9 +657,39 @@ BOOL CGXGridCore::CanCopy()
     return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CanCopy(this) : FALSE;
 }
 
+BOOL CGXGridCore::Copy()
+{
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->Copy(this) : FALSE;
+}
+
+BOOL CGXGridCore::CopyRangesToClipboard(const CGXRangeList& ranges)
+{
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CopyRangesToClipboard(this, ranges) : FALSE;
+}
+
+BOOL CGXGridCore::CopyCellsAsText(const CGXRangeList& ranges)
+{
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CopyCellsAsText(this, ranges) : FALSE;
+}
+
+BOOL CGXGridCore::CopyCellsAsStyles(const CGXRangeList& ranges, BOOL bComposed)
+{
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CopyCellsAsStyles(this, ranges, bComposed) : FALSE;
+}
+
 BOOL CGXGridCore::CanCut()
 {
     return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CanCut(this) : FALSE;
+}
+
+BOOL CGXGridCore::Cut()
+{
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->Cut(this) : FALSE;
+}
+
+BOOL CGXGridCore::CutRanges(const CGXRangeList& ranges, BOOL bStyles)
+{
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CutRanges(this, ranges, bStyles) : FALSE;
 }
 
 BOOL CGXGridCore::CanPaste()
@@ -717,29 +697,54 @@ BOOL CGXGridCore::CanPaste()
     return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CanPaste(this) : FALSE;
 }
 
-BOOL CGXGridCore::CopyCellsAsStyles(const CGXRangeList& ranges)
+BOOL CGXGridCore::IsPasteFormatAvailable()
 {
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CopyCellsAsStyles(this, ranges) : FALSE;
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->IsPasteFormatAvailable(this) : FALSE;
 }
 
-BOOL CGXGridCore::CopyCellsAsText(const CGXRangeList& ranges, BOOL bWithHeaders)
+BOOL CGXGridCore::Paste()
 {
-    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->CopyCellsAsText(this, ranges, bWithHeaders) : FALSE;
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->Paste(this) : FALSE;
 }
 
-BOOL CGXGridCore::ClearCells(const CGXRangeList& ranges, BOOL bStyleOrValue)
+BOOL CGXGridCore::PasteDirect(const CGXRange& target)
 {
-    return m_pClearCellsImp != nullptr ? m_pClearCellsImp->ClearCells(this, ranges, bStyleOrValue) : FALSE;
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->PasteDirect(this, target) : FALSE;
 }
 
-BOOL CGXGridCore::Clear(BOOL bStyleOrValue)
+BOOL CGXGridCore::PasteFromClipboard(const CGXRange& target)
 {
-    return m_pClearCellsImp != nullptr ? m_pClearCellsImp->Clear(this, bStyleOrValue) : FALSE;
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->PasteFromClipboard(this, target) : FALSE;
+}
+
+BOOL CGXGridCore::ConfirmSizeMismatch()
+{
+    return m_pCutPasteImp != nullptr ? m_pCutPasteImp->ConfirmSizeMismatch(this) : FALSE;
 }
 
 BOOL CGXGridCore::CanClear()
 {
     return m_pClearCellsImp != nullptr ? m_pClearCellsImp->CanClear(this) : FALSE;
+}
+
+BOOL CGXGridCore::Clear(BOOL bStyles)
+{
+    return m_pClearCellsImp != nullptr ? m_pClearCellsImp->Clear(this, bStyles) : FALSE;
+}
+
+BOOL CGXGridCore::ClearCells(const CGXRangeList& ranges, BOOL bStyles)
+{
+    return m_pClearCellsImp != nullptr ? m_pClearCellsImp->ClearCells(this, ranges, bStyles) : FALSE;
+}
+
+CString CGXGridCore::GetCopyTextRowCol(CString& text, ROWCOL nRow, ROWCOL nCol)
+{
+    if (m_pTextDataExchangeImp == nullptr)
+    {
+        text.Empty();
+        return text;
+    }
+    return m_pTextDataExchangeImp->GetCopyTextRowCol(this, text, nRow, nCol);
 }
 
 // ---- Forwarders with their own shape ----
@@ -754,11 +759,16 @@ BOOL CGXGridCore::SortKeysOfGrid(CGXGridCore* pGrid, CPtrArray& keys, const CGXS
     return pGrid != nullptr ? pGrid->SortKeys(keys, sortInfo) : FALSE;
 }
 
-BOOL CGXGridCore::MarkEditHeader(CGXControl* pControl, BOOL bEditing, ROWCOL nRow, ROWCOL nCol)
+BOOL CGXGridCore::IsHeaderMarked(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol)
 {
-    return m_pMarkEditHeaderImp != nullptr
-               ? m_pMarkEditHeaderImp->MarkEditHeader(this, pControl, bEditing, nRow, nCol)
-               : FALSE;
+    return m_pMarkEditHeaderImp != nullptr ? m_pMarkEditHeaderImp->IsHeaderMarked(this, pControl, nRow, nCol)
+                                           : FALSE;
+}
+
+BOOL CGXGridCore::MarkEditHeader(ROWCOL nRow, ROWCOL nCol, int nWhich, UINT nFlags)
+{
+    return m_pMarkEditHeaderImp != nullptr ? m_pMarkEditHeaderImp->MarkEditHeader(this, nRow, nCol, nWhich, nFlags)
+                                           : FALSE;
 }
 
 BOOL CGXGridCore::CanDragSelectRows(ROWCOL, ROWCOL)
@@ -967,11 +977,11 @@ BOOL CGXGridCore::CopyRangeToClipboard(const CGXRange& range)
     return CopyRangesToClipboard(ranges);
 }
 
-BOOL CGXGridCore::CutRange(const CGXRange& range, BOOL bStyleOrValue)
+BOOL CGXGridCore::CutRange(const CGXRange& range, BOOL bStyles)
 {
     CGXRangeList ranges;
     ranges.AddTail(new CGXRange(range));
-    return CutRanges(ranges, bStyleOrValue);
+    return CutRanges(ranges, bStyles);
 }
 
 void CGXGridCore::GetCurrentCellText(CString& text)

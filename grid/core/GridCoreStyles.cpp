@@ -73,8 +73,8 @@ void CGXGridCore::BuildEffectiveStyle(ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
         if (const CGXStyle* pStandard = pStylesMap->GetStandardStyle())
             style.ApplyStyle(*pStandard, gxApplyNew);
 
-    // Marking is on while the ninth and the eleventh of the parameter object's marking settings are.
-    if (m_pParam != nullptr && m_pParam->m_anSettings88[8] != 0 && m_pParam->m_anSettings88[10] != 0 &&
+    // The cells of a direct cut are marked until their paste.
+    if (m_pParam != nullptr && m_pParam->m_bDirectCutPaste && m_pParam->m_bCutPending &&
         m_pParam->m_MarkedRanges.IsCellInList(nRow, nCol))
     {
         CGXStyleBrush brush;

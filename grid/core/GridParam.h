@@ -189,7 +189,29 @@ public:
     int m_nSetting82 = -1;
     int m_anSettings83[5] = {0, 0, 0, 0, 0};
     int m_anSettings88[11] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    // The ranges of the last copy or cut, expanded to cell blocks; drawn marked while a direct cut waits.
     CGXRangeList m_MarkedRanges;
+    CGXRangeList& GetCopiedRanges() { return m_MarkedRanges; }
+    // Clipboard: copy (cut) then paste in the same grid copies (moves) the cells directly; a direct
+    // cut waits for its paste; a read-only grid refuses pastes while the lock is set.
+    BOOL m_bDirectCopyPaste = FALSE;
+    BOOL m_bDirectCutPaste = FALSE;
+    BOOL m_bCutPending = FALSE;
+    BOOL m_bReadOnlyPasteLock = TRUE;
+    // Spreadsheet-like fill (bit 1 values, bit 2 styles) and the frame around the selection.
+    WORD m_wFillFlags = 0;
+    BOOL m_bExcelLikeFrame = FALSE;
+    // What a freeze remembers: the first frozen line, how many, and where the block stood before.
+    struct FrozenInfo
+    {
+        DWORD nFirst = 0;
+        DWORD nCount = 0;
+        DWORD nOldStart = 0;
+    };
+    FrozenInfo m_FrozenColsInfo;
+    FrozenInfo m_FrozenRowsInfo;
+    // Bits 0-1 set: the row headers of the current cell are not marked.
+    WORD m_wSpecialModeFlags = 0;
     WORD m_wCellSizeSetting = 0;
     // The cells a commit redraw drew (one-cell ranges), which CommitDataChanges notifies to the data
     // object and empties.

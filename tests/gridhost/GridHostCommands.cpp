@@ -434,6 +434,150 @@ void ScrollBarAutoScroll(CGridHostContext& context, const CGridHostValues&)
     for (CGridHostView* pView : context.app.GetViews())
         pView->m_bAutoScrollArrows = bOn;
 }
+
+// ---- Clipboard, direct copy and move, freezing ----
+
+void EditCut(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->Cut();
+}
+
+void EditCopy(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->Copy();
+}
+
+void EditPaste(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->Paste();
+}
+
+void EditClear(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->Clear(FALSE);
+}
+
+void ClearStyles(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->Clear(TRUE);
+}
+
+void DirectCopy(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    pParam->m_bDirectCopyPaste = !pParam->m_bDirectCopyPaste;
+}
+
+void DirectCut(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    pParam->m_bDirectCutPaste = !pParam->m_bDirectCutPaste;
+}
+
+// The flags in hex; the separators as typed (empty: TAB).
+void ClipboardOptions(CGridHostContext& context, const CGridHostValues& values)
+{
+    for (CGridHostView* pView : context.app.GetViews())
+    {
+        pView->m_nClipboardFlags = values.empty() ? 0x38 : std::strtoul(values[0], nullptr, 16);
+        pView->m_sClipboardCopySeparator = values.size() > 1 ? values[1] : CString();
+        pView->m_sClipboardPasteSeparators = values.size() > 2 ? values[2] : CString();
+    }
+}
+
+// The block of the first selected range, or the current cell.
+BOOL SourceBlock(CGridHostView& grid, CGXRange& range)
+{
+    CGXRangeList ranges;
+    if (!grid.GetSelectedRanges(ranges, TRUE))
+        return FALSE;
+    range = *ranges.GetHead();
+    range.ExpandToCells(1, 1, grid.GetRowCount(), grid.GetColCount());
+    return TRUE;
+}
+
+void CopyCellsTo(CGridHostContext& context, const CGridHostValues& values)
+{
+    CGXRange range;
+    if (SourceBlock(*context.pView, range))
+        context.pView->CopyCells(range, Number(values, 0), Number(values, 1));
+}
+
+void MoveCellsTo(CGridHostContext& context, const CGridHostValues& values)
+{
+    CGXRange range;
+    if (SourceBlock(*context.pView, range))
+        context.pView->MoveCells(range, Number(values, 0), Number(values, 1));
+}
+
+void FillOptions(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pDoc->GetParam()->m_wFillFlags = static_cast<WORD>(Number(values, 0));
+}
+
+void SpreadsheetFrame(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXGridParam* pParam = context.pDoc->GetParam();
+    pParam->m_bExcelLikeFrame = !pParam->m_bExcelLikeFrame;
+    context.pView->RedrawGrid(GX_INVALIDATE, TRUE);
+}
+
+void FreezeCols(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->FreezeCols();
+}
+
+void UnfreezeCols(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->UnfreezeCols();
+}
+
+void FreezeRows(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->FreezeRows();
+}
+
+void UnfreezeRows(CGridHostContext& context, const CGridHostValues&)
+{
+    context.pView->UnfreezeRows();
+}
+
+void MarkHeaders(CGridHostContext& context, const CGridHostValues&)
+{
+    CGXProperties* pProperties = context.pView->GetProperties();
+    pProperties->SetMarkRowHeader(!pProperties->GetMarkRowHeader());
+    pProperties->SetMarkColHeader(!pProperties->GetMarkColHeader());
+    context.pView->RedrawGrid(GX_INVALIDATE, TRUE);
+}
+
+// The commands whose menu items follow the grid's own enable tests.
+BOOL CommandEnabledByGrid(UINT nID, CGridHostView* pView)
+{
+    if (pView == nullptr)
+        return TRUE;
+    switch (nID)
+    {
+    case ID_EDIT_CUT:
+        return pView->CanCut();
+    case ID_EDIT_COPY:
+        return pView->CanCopy();
+    case ID_EDIT_PASTE:
+        return pView->CanPaste();
+    case ID_EDIT_CLEAR:
+    case ID_GRIDHOST_CLEARSTYLES:
+        return pView->CanClear();
+    case ID_GRIDHOST_FREEZECOLS:
+        return pView->CanFreezeCols();
+    case ID_GRIDHOST_UNFREEZECOLS:
+        return pView->CanUnfreezeCols();
+    case ID_GRIDHOST_FREEZEROWS:
+        return pView->CanFreezeRows();
+    case ID_GRIDHOST_UNFREEZEROWS:
+        return pView->CanUnfreezeRows();
+    default:
+        return TRUE;
+    }
+}
 } // namespace
 
 // The table: later features add their lines (ids 32830-32859, 32860-32889, then 32890 on).
@@ -488,6 +632,24 @@ const std::vector<CGridHostCommand>& GridHostCommands()
         {ID_GRIDHOST_MOVECOLS, "&Grid", "Move Columns", {"First", "Last", "Destination"}, TRUE, MoveCols},
         {ID_GRIDHOST_KEYAUTOSCROLL, "&Grid", "Key Autoscroll", {}, TRUE, KeyAutoScroll},
         {ID_GRIDHOST_SCROLLBARAUTOSCROLL, "&Grid", "Scroll-Bar Autoscroll", {}, TRUE, ScrollBarAutoScroll},
+        {ID_EDIT_CUT, "&Edit", "Cut", {}, TRUE, EditCut},
+        {ID_EDIT_COPY, "&Edit", "Copy", {}, TRUE, EditCopy},
+        {ID_EDIT_PASTE, "&Edit", "Paste", {}, TRUE, EditPaste},
+        {ID_EDIT_CLEAR, "&Edit", "Clear", {}, TRUE, EditClear},
+        {ID_GRIDHOST_CLEARSTYLES, "&Grid", "Clear Styles", {}, TRUE, ClearStyles},
+        {ID_GRIDHOST_DIRECTCOPY, "&Grid", "Direct Copy", {}, FALSE, DirectCopy},
+        {ID_GRIDHOST_DIRECTCUT, "&Grid", "Direct Cut", {}, FALSE, DirectCut},
+        {ID_GRIDHOST_CLIPBOARDOPTIONS, "&Grid", "Clipboard Options",
+         {"Flags (hex)", "Copy Separator", "Paste Separators"}, TRUE, ClipboardOptions},
+        {ID_GRIDHOST_COPYCELLSTO, "&Grid", "Copy Cells To", {"Row", "Column"}, TRUE, CopyCellsTo},
+        {ID_GRIDHOST_MOVECELLSTO, "&Grid", "Move Cells To", {"Row", "Column"}, TRUE, MoveCellsTo},
+        {ID_GRIDHOST_FILLOPTIONS, "&Grid", "Fill Options", {"Fill Flags"}, FALSE, FillOptions},
+        {ID_GRIDHOST_SPREADSHEETFRAME, "&Grid", "Spreadsheet Frame", {}, TRUE, SpreadsheetFrame},
+        {ID_GRIDHOST_FREEZECOLS, "&Grid", "Freeze Columns", {}, TRUE, FreezeCols},
+        {ID_GRIDHOST_UNFREEZECOLS, "&Grid", "Unfreeze Columns", {}, TRUE, UnfreezeCols},
+        {ID_GRIDHOST_FREEZEROWS, "&Grid", "Freeze Rows", {}, TRUE, FreezeRows},
+        {ID_GRIDHOST_UNFREEZEROWS, "&Grid", "Unfreeze Rows", {}, TRUE, UnfreezeRows},
+        {ID_GRIDHOST_MARKHEADERS, "&Grid", "Mark Headers", {}, TRUE, MarkHeaders},
     };
     return commands;
 }
@@ -505,7 +667,8 @@ BOOL GridHostCanRunCommand(UINT nID)
     const CGridHostCommand* pCommand = GridHostFindCommand(nID);
     const CGridHostApp* pApp = static_cast<CGridHostApp*>(AfxGetApp());
     return pCommand != nullptr && pApp->GetDocument() != nullptr &&
-           (!pCommand->bNeedsView || pApp->GetActiveGridView() != nullptr);
+           (!pCommand->bNeedsView || pApp->GetActiveGridView() != nullptr) &&
+           CommandEnabledByGrid(nID, pApp->GetActiveGridView());
 }
 
 void GridHostRunCommand(UINT nID)

@@ -151,6 +151,10 @@ CString GridHostDumpText(CGridHostApp& app)
     lastSort.Format("lastsort row %d col %d asc %d", static_cast<int>(pParam->m_nLastSortRow),
                     static_cast<int>(pParam->m_nLastSortCol), pParam->m_bLastSortAscending ? 1 : 0);
     Line(text, lastSort);
+    CString clipboardFlags;
+    clipboardFlags.Format("clipboardflags 0x%x", static_cast<unsigned>(pGrid->m_nClipboardFlags));
+    Line(text, clipboardFlags);
+    Line(text, CString("cutpending ") + (pParam->m_bCutPending ? "1" : "0"));
 
     CMDIFrameWnd* pFrame = app.GetMainFrame();
     HMENU hEdit = UpdatedPopup(pFrame, "&Edit");

@@ -17,6 +17,9 @@ BEGIN_MESSAGE_MAP(CGridHostMainFrame, CMDIFrameWnd)
     ON_COMMAND_RANGE(ID_EDIT_REPLACE, ID_EDIT_REPLACE, OnHostCommand)
     ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateHostCommand)
     ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateHostCommand)
+    // So are Edit Clear, Copy, Cut and Paste.
+    ON_COMMAND_RANGE(ID_EDIT_CLEAR, ID_EDIT_PASTE, OnHostCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_EDIT_CLEAR, ID_EDIT_PASTE, OnUpdateHostCommand)
 END_MESSAGE_MAP()
 
 int CGridHostMainFrame::OnCreate(LPCREATESTRUCT lpcs)

@@ -306,10 +306,14 @@ TEST(CGXData, DateTextsStoredWithDetectionBecomeNumbers)
 
 TEST(CGXData, ForwardersAnswerFalseWithoutTheirComponents)
 {
-    // Another test of this program may have started the library, which installs the sort's mover.
+    // Another test of this program may have started the library, which installs the sort's mover
+    // and the cell copier.
     CGXAbstractSortMoveDataImp*& pMover = GXGetAppData()->m_pSortMoveDataImp;
     CGXAbstractSortMoveDataImp* pInstalledMover = pMover;
     pMover = nullptr;
+    CGXAbstractDataCopyMoveCellsImp*& pCopier = GXGetAppData()->m_pDataCopyMoveCellsImp;
+    CGXAbstractDataCopyMoveCellsImp* pInstalledCopier = pCopier;
+    pCopier = nullptr;
     CGXData data;
     CDWordArray order;
     EXPECT_FALSE(data.CopyCells(CGXRange(1, 1), 2, 2));
@@ -318,6 +322,7 @@ TEST(CGXData, ForwardersAnswerFalseWithoutTheirComponents)
     EXPECT_FALSE(data.MoveDataCols(order));
     EXPECT_EQ(data.GetGrid(), nullptr);
     pMover = pInstalledMover;
+    pCopier = pInstalledCopier;
 }
 
 namespace

@@ -34,6 +34,13 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
     grid.m_pUserDragSelectRangeImp = nullptr;
     grid.m_pMoveRowsColsImp = nullptr;
     grid.m_pUserResizeCellsImp = nullptr;
+    grid.m_pDirectCopyMoveCellsImp = nullptr;
+    grid.m_pTextDataExchangeImp = nullptr;
+    grid.m_pStyleDataExchangeImp = nullptr;
+    grid.m_pCutPasteImp = nullptr;
+    grid.m_pClearCellsImp = nullptr;
+    grid.m_pFreezeMenuHelperImp = nullptr;
+    grid.m_pMarkEditHeaderImp = nullptr;
     CGXRange range(1, 1, 2, 2);
     CGXRange out;
     CGXRangeList ranges;
@@ -160,26 +167,25 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
         {"CanFreezeRows", [&] { return grid.CanFreezeRows(); }},
         {"UnfreezeRows", [&] { return grid.UnfreezeRows(); }},
         {"CanUnfreezeRows", [&] { return grid.CanUnfreezeRows(); }},
-        {"StoreCopyCells", [&] { return grid.StoreCopyCells(range, 3, 3); }},
-        {"StoreMoveCells", [&] { return grid.StoreMoveCells(range, 3, 3, pUndoInfo, TRUE, 0); }},
         {"CopyCells", [&] { return grid.CopyCells(range, 3, 3); }},
+        {"CopyCellsData", [&] { return grid.CopyCellsData(range, 3, 3); }},
         {"MoveCells", [&] { return grid.MoveCells(range, 3, 3); }},
-        {"GetRangesAsText", [&] { return grid.GetRangesAsText(ranges, text); }},
-        {"GetCellTextForCopy", [&] { return grid.GetCellTextForCopy(1, 1, text); }},
-        {"PasteTextFromBuffer", [&] { return grid.PasteTextFromBuffer("a\tb", 3); }},
-        {"CalcBufferDimension", [&] { return grid.CalcBufferDimension("a\tb", 3, nRows, nCols); }},
-        {"SetTextValue", [&] { return grid.SetTextValue(1, 1, "t", 0, nullptr); }},
-        {"CopyStylesToArchive", [&] { return grid.CopyStylesToArchive(ranges, ar); }},
+        {"MoveCellsData", [&] { return grid.MoveCellsData(range, 3, 3, &pUndoInfo, TRUE, 0); }},
+        {"CopyTextToFile", [&] { return grid.CopyTextToFile(file, ranges); }},
+        {"PasteTextFromBuffer", [&] { return grid.PasteTextFromBuffer("a\tb", 3, range); }},
+        {"CalcTextSize", [&] { return grid.CalcTextSize("a\tb", 3, nRows, nCols); }},
+        {"PasteTextRowCol", [&] { return grid.PasteTextRowCol(1, 1, "t", 0, nullptr); }},
+        {"CopyStylesToArchive", [&] { return grid.CopyStylesToArchive(ar, ranges); }},
         {"GetStyleForCopy", [&] { return grid.GetStyleForCopy(1, 1, style); }},
-        {"PasteStylesFromArchive", [&] { return grid.PasteStylesFromArchive(ar); }},
+        {"PasteStylesFromArchive", [&] { return grid.PasteStylesFromArchive(ar, range); }},
         {"CopyRangesToClipboard", [&] { return grid.CopyRangesToClipboard(ranges); }},
         {"CopyRangeToClipboard", [&] { return grid.CopyRangeToClipboard(range); }},
         {"CutRanges", [&] { return grid.CutRanges(ranges, FALSE); }},
         {"CutRange", [&] { return grid.CutRange(range); }},
-        {"PasteCells", [&] { return grid.PasteCells(range); }},
+        {"PasteDirect", [&] { return grid.PasteDirect(range); }},
         {"PasteFromClipboard", [&] { return grid.PasteFromClipboard(range); }},
         {"IsPasteFormatAvailable", [&] { return grid.IsPasteFormatAvailable(); }},
-        {"CanPasteToGrid", [&] { return grid.CanPasteToGrid(); }},
+        {"ConfirmSizeMismatch", [&] { return grid.ConfirmSizeMismatch(); }},
         {"Copy", [&] { return grid.Copy(); }},
         {"Paste", [&] { return grid.Paste(); }},
         {"Cut", [&] { return grid.Cut(); }},
@@ -191,7 +197,8 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
         {"ClearCells", [&] { return grid.ClearCells(ranges); }},
         {"Clear", [&] { return grid.Clear(); }},
         {"CanClear", [&] { return grid.CanClear(); }},
-        {"MarkEditHeader", [&] { return grid.MarkEditHeader(nullptr, TRUE, 1, 1); }},
+        {"IsHeaderMarked", [&] { return grid.IsHeaderMarked(nullptr, 1, 1); }},
+        {"MarkEditHeader", [&] { return grid.MarkEditHeader(1, 1); }},
         {"SpareHookA1", [&] { return grid.SpareHookA1(1, 1, 1, 1, 0); }},
         {"SpareHookA2", [&] { return grid.SpareHookA2(1, 1); }},
         {"SpareHookA3", [&] { return grid.SpareHookA3(1, 1, 0); }},

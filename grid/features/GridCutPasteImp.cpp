@@ -1,0 +1,487 @@
+#include "grid/features/GridClipboardImp.h"
+
+#include "framework/core/Archive.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/File.h"
+#include "framework/win/Clipboard.h"
+#include "framework/win/Seams.h"
+#include "framework/win/Wnd.h"
+#include "grid/core/AppData.h"
+#include "grid/core/Control.h"
+#include "grid/core/GridCore.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/LongOperation.h"
+#include "grid/core/Range.h"
+#include "grid/core/Style.h"
+
+#include <cstring>
+#include <new>
+
+namespace
+{
+
+// The identity the direct-copy format carries: the process and the parameter object's address.
+struct DirectCopyIdentity
+{
+    DWORD nProcessId;
+    DWORD nZero;
+    ULONGLONG nParamAddress;
+};
+static_assert(sizeof(DirectCopyIdentity) == 16, "the direct-copy block is 16 bytes");
+
+DirectCopyIdentity IdentityOf(const CGXGridParam* pParam)
+{
+    return DirectCopyIdentity{::GetCurrentProcessId(), 0,
+                              static_cast<ULONGLONG>(reinterpret_cast<UINT_PTR>(pParam))};
+}
+
+HWND GridHwnd(CGXGridCore* pGrid)
+{
+    return pGrid->GridWnd() != nullptr ? pGrid->GridWnd()->GetSafeHwnd() : nullptr;
+}
+
+// Turns every range into a cell block; the header rows and columns count only when the flags say so.
+void ExpandWithHeaderLimits(CGXGridCore* pGrid, CGXRange& range)
+{
+    const DWORD dwFlags = pGrid->m_nClipboardFlags;
+    const ROWCOL nTop = (dwFlags & GX_CLIP_ROWHEADERS) != 0 ? 0 : pGrid->GetHeaderRows() + 1;
+    const ROWCOL nLeft = (dwFlags & GX_CLIP_COLHEADERS) != 0 ? 0 : pGrid->GetHeaderCols() + 1;
+    range.ExpandToCells(nTop, nLeft, pGrid->GetRowCount(), pGrid->GetColCount());
+}
+
+void ExpandAll(CGXGridCore* pGrid, CGXRangeList& ranges)
+{
+    for (POSITION pos = ranges.GetHeadPosition(); pos != nullptr;)
+        ExpandWithHeaderLimits(pGrid, *ranges.GetNext(pos));
+}
+
+void CopyList(const CGXRangeList& from, CGXRangeList& to)
+{
+    to.DeleteAll();
+    for (POSITION pos = from.GetHeadPosition(); pos != nullptr;)
+        to.AddTail(new CGXRange(*from.GetNext(pos)));
+}
+
+// A direct paste is due: the copied ranges wait for a direct cut's or a direct copy's paste.
+BOOL IsDirectPasteDue(const CGXGridParam* pParam)
+{
+    return !pParam->m_MarkedRanges.IsEmpty() && ((pParam->m_bDirectCutPaste && pParam->m_bCutPending) ||
+                                                 (pParam->m_bDirectCopyPaste && !pParam->m_bCutPending));
+}
+
+// The clipboard holds this grid's direct-copy identity (a block of exactly its size).
+BOOL ClipboardHoldsIdentityOf(CGXGridCore* pGrid)
+{
+    const UINT nFormat = GXGetDirectCopyFormat();
+    if (nFormat == 0 || !CClipboard::IsFormatAvailable(nFormat))
+        return FALSE;
+    CClipboard clipboard(GridHwnd(pGrid));
+    if (!clipboard.IsOpen())
+        return FALSE;
+    HGLOBAL hData = clipboard.GetData(nFormat);
+    if (hData == nullptr || ::GlobalSize(hData) != sizeof(DirectCopyIdentity))
+        return FALSE;
+    const void* pData = ::GlobalLock(hData);
+    if (pData == nullptr)
+        return FALSE;
+    DirectCopyIdentity identity;
+    std::memcpy(&identity, pData, sizeof(identity));
+    ::GlobalUnlock(hData);
+    const DirectCopyIdentity mine = IdentityOf(pGrid->GetParam());
+    return std::memcmp(&identity, &mine, sizeof(identity)) == 0;
+}
+
+// Forgets a pending cut (a new copy or cut replaces it).
+void ForgetPendingCut(CGXGridCore* pGrid)
+{
+    CGXGridParam* pParam = pGrid->GetParam();
+    if (pParam->m_bCutPending)
+    {
+        pParam->m_bCutPending = FALSE;
+        pGrid->RedrawGrid(GX_SMART, TRUE);
+    }
+}
+
+} // namespace
+
+UINT GXGetDirectCopyFormat()
+{
+    static UINT nFormat = CClipboard::RegisterFormat("GX_DIRECTCOPY");
+    return nFormat;
+}
+
+// ---- Enable tests ----
+
+BOOL CGXGridCutPasteImp::CanCopy(CGXGridCore* pGrid)
+{
+    if (pGrid->GetParam() == nullptr || CClipboard::GetOpenWindow() != nullptr)
+        return FALSE;
+    if (!pGrid->GetParam()->m_SelRects.IsEmpty())
+        return TRUE;
+    CGXControl* pControl = pGrid->GetCurrentCellControl();
+    return pControl != nullptr && pControl->IsInit();
+}
+
+BOOL CGXGridCutPasteImp::CanCut(CGXGridCore* pGrid)
+{
+    if (pGrid->GetParam() == nullptr || pGrid->IsReadOnly() || CClipboard::GetOpenWindow() != nullptr)
+        return FALSE;
+    if (!pGrid->GetParam()->m_SelRects.IsEmpty())
+        return TRUE;
+    CGXControl* pControl = pGrid->GetCurrentCellControl();
+    return pControl != nullptr && pControl->CanCut();
+}
+
+BOOL CGXGridCutPasteImp::CanPaste(CGXGridCore* pGrid)
+{
+    CGXGridParam* pParam = pGrid->GetParam();
+    if (pParam == nullptr || (pParam->m_bReadOnlyPasteLock && pGrid->IsReadOnly()))
+        return FALSE;
+    if (IsDirectPasteDue(pParam))
+        return TRUE;
+    CGXControl* pControl = pGrid->GetCurrentCellControl();
+    if (pControl != nullptr && pControl->CanPaste())
+        return TRUE;
+    return pGrid->IsPasteFormatAvailable();
+}
+
+BOOL CGXGridCutPasteImp::IsPasteFormatAvailable(CGXGridCore* pGrid)
+{
+    const UINT nStyles = pGrid->GetAppData()->m_uiStylesClipboardFormat;
+    return CClipboard::IsFormatAvailable(CF_TEXT) || CClipboard::IsFormatAvailable(CF_OEMTEXT) ||
+           (nStyles != 0 && CClipboard::IsFormatAvailable(nStyles));
+}
+
+// ---- Copy ----
+
+BOOL CGXGridCutPasteImp::Copy(CGXGridCore* pGrid)
+{
+    CGXGridParam* pParam = pGrid->GetParam();
+    if (pParam == nullptr || CClipboard::GetOpenWindow() != nullptr)
+        return FALSE;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    // Nothing to copy: the user's clipboard stays as it was.
+    if (pParam->m_SelRects.IsEmpty() && !pGrid->GetCurrentCell(nRow, nCol))
+        return FALSE;
+    {
+        CClipboard clipboard(GridHwnd(pGrid));
+        if (!clipboard.IsOpen() || !clipboard.Empty())
+            return FALSE;
+    }
+
+    CGXControl* pControl = pGrid->GetCurrentCellControl();
+    const BOOL bActive = pControl != nullptr && pControl->IsActive();
+    CGXRangeList& copied = pParam->GetCopiedRanges();
+    CopyList(pParam->m_SelRects, copied);
+    const BOOL bNothingSelected = copied.IsEmpty();
+
+    BOOL bResult = FALSE;
+    if ((bNothingSelected || bActive) && pControl != nullptr && pControl->Copy())
+        bResult = TRUE;
+    else
+    {
+        if (copied.IsEmpty() && pGrid->GetCurrentCell(nRow, nCol))
+            copied.AddTail(new CGXRange(nRow, nCol));
+        if (!copied.IsEmpty())
+        {
+            CGXLongOperation operation;
+            ExpandAll(pGrid, copied);
+            bResult = pGrid->CopyRangesToClipboard(copied);
+        }
+    }
+    ForgetPendingCut(pGrid);
+    return bResult;
+}
+
+BOOL CGXGridCutPasteImp::CopyRangesToClipboard(CGXGridCore* pGrid, const CGXRangeList& ranges)
+{
+    CGXLongOperation operation;
+    const DWORD dwFlags = pGrid->m_nClipboardFlags;
+    BOOL bResult = FALSE;
+    if ((dwFlags & GX_CLIP_TEXT) != 0)
+        bResult |= pGrid->CopyCellsAsText(ranges);
+    if ((dwFlags & GX_CLIP_STYLES) != 0)
+        bResult |= pGrid->CopyCellsAsStyles(ranges, (dwFlags & GX_CLIP_COMPOSED) != 0);
+
+    CGXGridParam* pParam = pGrid->GetParam();
+    const UINT nFormat = GXGetDirectCopyFormat();
+    if (pParam != nullptr && (pParam->m_bDirectCopyPaste || pParam->m_bDirectCutPaste) && nFormat != 0)
+    {
+        HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, sizeof(DirectCopyIdentity));
+        if (hData != nullptr)
+        {
+            if (void* pData = ::GlobalLock(hData))
+            {
+                const DirectCopyIdentity identity = IdentityOf(pParam);
+                std::memcpy(pData, &identity, sizeof(identity));
+                ::GlobalUnlock(hData);
+                CClipboard clipboard(GridHwnd(pGrid));
+                if (clipboard.IsOpen())
+                    clipboard.SetData(nFormat, hData);
+                else
+                    ::GlobalFree(hData);
+            }
+            else
+                ::GlobalFree(hData);
+        }
+    }
+    return bResult;
+}
+
+BOOL CGXGridCutPasteImp::CopyCellsAsText(CGXGridCore* pGrid, const CGXRangeList& ranges)
+{
+    CSharedFile file(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, 4096);
+    if (!pGrid->CopyTextToFile(file, ranges) || file.GetLength() == 0)
+        return FALSE;
+    CClipboard clipboard(GridHwnd(pGrid));
+    return clipboard.IsOpen() && clipboard.SetFile(CF_TEXT, file);
+}
+
+BOOL CGXGridCutPasteImp::CopyCellsAsStyles(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bComposed)
+{
+    const UINT nFormat = pGrid->GetAppData()->m_uiStylesClipboardFormat;
+    if (nFormat == 0)
+        return FALSE;
+    CSharedFile file(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, 4096);
+    BOOL bWritten = FALSE;
+    try
+    {
+        CArchive ar(&file, CArchive::store, 4096);
+        bWritten = pGrid->CopyStylesToArchive(ar, ranges, bComposed);
+        ar.Close();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        bWritten = FALSE;
+    }
+    if (!bWritten || file.GetLength() == 0)
+        return FALSE;
+    CClipboard clipboard(GridHwnd(pGrid));
+    return clipboard.IsOpen() && clipboard.SetFile(nFormat, file);
+}
+
+// ---- Cut ----
+
+BOOL CGXGridCutPasteImp::Cut(CGXGridCore* pGrid)
+{
+    CGXGridParam* pParam = pGrid->GetParam();
+    if (pParam == nullptr || CClipboard::GetOpenWindow() != nullptr)
+        return FALSE;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    if (pParam->m_SelRects.IsEmpty() && !pGrid->GetCurrentCell(nRow, nCol))
+        return FALSE;
+    {
+        CClipboard clipboard(GridHwnd(pGrid));
+        if (!clipboard.IsOpen() || !clipboard.Empty())
+            return FALSE;
+    }
+    CGXLongOperation operation;
+
+    CGXControl* pControl = pGrid->GetCurrentCellControl();
+    const BOOL bActive = pControl != nullptr && pControl->IsActive();
+    CGXRangeList& copied = pParam->GetCopiedRanges();
+    CopyList(pParam->m_SelRects, copied);
+    if ((copied.IsEmpty() || bActive) && pControl != nullptr && pControl->Cut())
+        return TRUE;
+
+    if (pParam->m_bDirectCutPaste)
+    {
+        // Nothing is cleared now: the cells move at the next paste.
+        pGrid->Copy();
+        pParam->m_bCutPending = TRUE;
+        pGrid->RedrawGrid(GX_SMART, TRUE);
+        return TRUE;
+    }
+
+    if (copied.IsEmpty() && pGrid->GetCurrentCell(nRow, nCol))
+        copied.AddTail(new CGXRange(nRow, nCol));
+    ExpandAll(pGrid, copied);
+    // CutRanges may end with the list emptied by another step: it works on a copy.
+    CGXRangeList ranges;
+    CopyList(copied, ranges);
+    return pGrid->CutRanges(ranges, (pGrid->m_nClipboardFlags & GX_CLIP_STYLES) != 0);
+}
+
+BOOL CGXGridCutPasteImp::CutRanges(CGXGridCore* pGrid, const CGXRangeList& ranges, BOOL bStyles)
+{
+    pGrid->BeginTrans(pGrid->GetAppData()->GetOperationText(GX_IDS_CUTDATA));
+    if (pGrid->CopyRangesToClipboard(ranges) && pGrid->ClearCells(ranges, bStyles))
+    {
+        pGrid->CommitTrans();
+        return TRUE;
+    }
+    pGrid->Rollback();
+    return FALSE;
+}
+
+// ---- Paste ----
+
+BOOL CGXGridCutPasteImp::Paste(CGXGridCore* pGrid)
+{
+    if (!pGrid->CanPaste())
+        return FALSE;
+    CGXGridParam* pParam = pGrid->GetParam();
+    CGXRangeList ranges;
+    if (!pGrid->GetSelectedRanges(ranges, TRUE))
+        return FALSE;
+    CGXControl* pControl = pGrid->GetCurrentCellControl();
+    if (pControl != nullptr && pControl->CanPaste() && pControl->Paste())
+        return TRUE;
+    pGrid->TransferCurrentCellValue(TRUE);
+
+    if (ranges.GetCount() >= 2)
+    {
+        AfxMessageBox("Pasting is not possible for multi-area selections.", MB_OK);
+        return FALSE;
+    }
+    CGXRange target(*ranges.GetHead());
+    ExpandWithHeaderLimits(pGrid, target);
+
+    if (!pParam->m_MarkedRanges.IsEmpty())
+    {
+        if (pParam->m_bDirectCutPaste && pParam->m_bCutPending)
+            return pGrid->PasteDirect(target);
+        if (pParam->m_bDirectCopyPaste && !pParam->m_bCutPending && ClipboardHoldsIdentityOf(pGrid))
+            return pGrid->PasteDirect(target);
+    }
+
+    CClipboard clipboard(GridHwnd(pGrid));
+    if (!clipboard.IsOpen())
+        return FALSE;
+    return pGrid->PasteFromClipboard(target);
+}
+
+BOOL CGXGridCutPasteImp::PasteFromClipboard(CGXGridCore* pGrid, const CGXRange& targetIn)
+{
+    CGXRange target(targetIn);
+    const DWORD dwFlags = pGrid->m_nClipboardFlags;
+    if ((dwFlags & GX_CLIP_ROWHEADERS) == 0 && target.top <= pGrid->GetHeaderRows())
+        target.top = pGrid->GetHeaderRows() + 1;
+    if ((dwFlags & GX_CLIP_COLHEADERS) == 0 && target.left <= pGrid->GetHeaderCols())
+        target.left = pGrid->GetHeaderCols() + 1;
+
+    const UINT nStyles = pGrid->GetAppData()->m_uiStylesClipboardFormat;
+    HGLOBAL hStyles = (dwFlags & GX_CLIP_STYLES) != 0 && nStyles != 0 ? ::GetClipboardData(nStyles) : nullptr;
+    if (hStyles != nullptr)
+    {
+        CSharedFile file;
+        file.SetHandle(hStyles, FALSE);
+        BOOL bResult = FALSE;
+        try
+        {
+            CArchive ar(&file, CArchive::load, 4096);
+            bResult = pGrid->PasteStylesFromArchive(ar, target, (dwFlags & GX_CLIP_CHECKSIZE) == 0);
+            ar.Close();
+        }
+        catch (CException* e)
+        {
+            // Data another program put there under the format's name: refused.
+            e->Delete();
+            bResult = FALSE;
+        }
+        return bResult;
+    }
+
+    if ((dwFlags & GX_CLIP_TEXT) != 0)
+    {
+        HGLOBAL hText = ::GetClipboardData(CF_TEXT);
+        if (hText == nullptr)
+            hText = ::GetClipboardData(CF_OEMTEXT);
+        if (hText != nullptr)
+        {
+            const char* pText = static_cast<const char*>(::GlobalLock(hText));
+            if (pText == nullptr)
+                return FALSE;
+            const BOOL bResult =
+                pGrid->PasteTextFromBuffer(pText, static_cast<DWORD>(::GlobalSize(hText)), target);
+            ::GlobalUnlock(hText);
+            return bResult;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CGXGridCutPasteImp::PasteDirect(CGXGridCore* pGrid, const CGXRange& target)
+{
+    CGXGridParam* pParam = pGrid->GetParam();
+    if (pParam == nullptr || !IsDirectPasteDue(pParam))
+        return TRUE;
+    const BOOL bMove = pParam->m_bDirectCutPaste && pParam->m_bCutPending;
+
+    GXRangeSpans spans;
+    spans.Build(pGrid, pParam->m_MarkedRanges);
+    const BOOL bSeveral = pParam->m_MarkedRanges.GetCount() > 1;
+    CGXAppData* pAppData = pGrid->GetAppData();
+    const CString& name = pAppData->GetOperationText(bMove ? GX_IDS_MOVECMD : GX_IDS_COPYCMD);
+    CGXLongOperation operation;
+    operation.SetStatusText(name, FALSE);
+    if (bSeveral)
+        pGrid->BeginTrans(name);
+    BOOL bOldLock = FALSE;
+    if (bMove)
+        bOldLock = pGrid->SetLockUpdate(TRUE);
+
+    ROWCOL nCurRow = 0;
+    ROWCOL nCurCol = 0;
+    const BOOL bCurrent = pGrid->GetCurrentCell(nCurRow, nCurCol);
+    BOOL bCurrentInDest = FALSE;
+    BOOL bOk = TRUE;
+    ROWCOL nDestRow = target.top;
+    for (INT_PTR i = 0; i < spans.rowStarts.GetSize() && bOk; ++i)
+    {
+        ROWCOL nDestCol = target.left;
+        for (INT_PTR j = 0; j < spans.colStarts.GetSize() && bOk; ++j)
+        {
+            const CGXRange source(spans.rowStarts[i], spans.colStarts[j], spans.rowEnds[i], spans.colEnds[j]);
+            bOk = bMove ? pGrid->MoveCells(source, nDestRow, nDestCol, nullptr, GX_SMART, 0)
+                        : pGrid->CopyCells(source, nDestRow, nDestCol, GX_SMART);
+            const CGXRange dest(nDestRow, nDestCol, nDestRow + (source.bottom - source.top),
+                                nDestCol + (source.right - source.left));
+            if (bCurrent && dest.ContainsCell(nCurRow, nCurCol))
+                bCurrentInDest = TRUE;
+            nDestCol += source.right - source.left + 1;
+        }
+        nDestRow += spans.rowEnds[i] - spans.rowStarts[i] + 1;
+    }
+    if (bSeveral)
+    {
+        if (bOk)
+            pGrid->CommitTrans();
+        else
+            pGrid->Rollback();
+    }
+    if (bMove)
+    {
+        pParam->m_bCutPending = FALSE;
+        pParam->m_MarkedRanges.DeleteAll();
+        pGrid->SetLockUpdate(bOldLock);
+        pGrid->RedrawGrid(GX_SMART, TRUE);
+    }
+    if (bCurrentInDest)
+    {
+        pGrid->DelayFloatCells(CGXRange(nCurRow, nCurCol));
+        pGrid->MoveCurrentCell(nCurRow, nCurCol, 10);
+    }
+    return bOk;
+}
+
+BOOL CGXGridCutPasteImp::ConfirmSizeMismatch(CGXGridCore* pGrid)
+{
+    return AfxMessageBox(pGrid->GetAppData()->GetOperationText(GX_IDS_CLIPBOARDSIZE), MB_OKCANCEL) == IDOK;
+}
+
+void CGXGridCore::InstallCutPaste()
+{
+    if (m_pCutPasteImp != nullptr)
+        return;
+    auto* pImp = new (std::nothrow) CGXGridCutPasteImp;
+    if (pImp == nullptr)
+        return;
+    m_pCutPasteImp = pImp;
+    AddImplementationObject(pImp);
+    // The format is registered once for the process, before the first copy needs it.
+    GXGetDirectCopyFormat();
+}

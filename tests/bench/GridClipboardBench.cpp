@@ -1,0 +1,103 @@
+// The clipboard on 100,000 cells (10,000 x 10): copy and paste as text and as the style format, and
+// clearing them. Prints the milliseconds of each step and the peak working set.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+
+#include "framework/win/Clipboard.h"
+#include "grid/core/AppData.h"
+#include "grid/core/GridCore.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/Range.h"
+#include "grid/features/GridClipboardImp.h"
+
+namespace
+{
+const ROWCOL Rows = 10000;
+const ROWCOL Cols = 10;
+
+class Stopwatch
+{
+public:
+    Stopwatch() { ::QueryPerformanceFrequency(&m_frequency); ::QueryPerformanceCounter(&m_start); }
+    double Milliseconds()
+    {
+        LARGE_INTEGER now;
+        ::QueryPerformanceCounter(&now);
+        const double ms = static_cast<double>(now.QuadPart - m_start.QuadPart) * 1000.0 /
+                          static_cast<double>(m_frequency.QuadPart);
+        m_start = now;
+        return ms;
+    }
+
+private:
+    LARGE_INTEGER m_frequency;
+    LARGE_INTEGER m_start;
+};
+
+unsigned long long PeakWorkingSetMb()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PeakWorkingSetSize / (1024 * 1024);
+}
+
+// Copies the block in the format the flags choose and pastes it into the second grid.
+void CopyAndPaste(CGXGridCore& source, CGXGridCore& target, DWORD dwFlags, const char* pszName)
+{
+    source.m_nClipboardFlags = dwFlags;
+    target.m_nClipboardFlags = dwFlags;
+    CGXRangeList ranges;
+    ranges.AddTail(new CGXRange(1, 1, Rows, Cols));
+    {
+        CClipboard clipboard(nullptr);
+        clipboard.Empty();
+    }
+    Stopwatch watch;
+    const BOOL bCopied = source.CopyRangesToClipboard(ranges);
+    std::printf("copy as %s: %.1f ms (%s)\n", pszName, watch.Milliseconds(), bCopied ? "copied" : "failed");
+    BOOL bPasted = FALSE;
+    {
+        CClipboard clipboard(nullptr);
+        bPasted = clipboard.IsOpen() && target.PasteFromClipboard(CGXRange(1, 1, Rows, Cols));
+    }
+    std::printf("paste as %s: %.1f ms (%s, cell %lu,%lu \"%s\"); peak working set %llu MB\n", pszName,
+                watch.Milliseconds(), bPasted ? "pasted" : "failed", static_cast<unsigned long>(Rows),
+                static_cast<unsigned long>(Cols), static_cast<LPCTSTR>(target.GetStoredValueRowCol(Rows, Cols)),
+                PeakWorkingSetMb());
+}
+} // namespace
+
+int main()
+{
+    GXStartLibrary();
+    CGXGridCore source;
+    source.InitializeGrid();
+    source.GetParam()->EnableUndo(FALSE);
+    source.SetRowCount(Rows);
+    source.SetColCount(Cols);
+    for (ROWCOL nRow = 1; nRow <= Rows; ++nRow)
+        for (ROWCOL nCol = 1; nCol <= Cols; ++nCol)
+            source.SetValueRange(CGXRange(nRow, nCol), "cell");
+    CGXGridCore target;
+    target.InitializeGrid();
+    target.SetRowCount(1);
+    target.SetColCount(1);
+    std::printf("grid clipboard, %lu x %lu cells; peak working set %llu MB\n", static_cast<unsigned long>(Rows),
+                static_cast<unsigned long>(Cols), PeakWorkingSetMb());
+
+    CopyAndPaste(source, target, GX_CLIP_TEXT, "text");
+    CopyAndPaste(source, target, GX_CLIP_STYLES | GX_CLIP_COMPOSED, "style format");
+
+    CGXRangeList ranges;
+    ranges.AddTail(new CGXRange(1, 1, Rows, Cols));
+    Stopwatch watch;
+    const BOOL bCleared = target.ClearCells(ranges, FALSE);
+    std::printf("clear of the values: %.1f ms (%s, cell 1,1 \"%s\"); peak working set %llu MB\n",
+                watch.Milliseconds(), bCleared ? "cleared" : "failed",
+                static_cast<LPCTSTR>(target.GetStoredValueRowCol(1, 1)), PeakWorkingSetMb());
+    return 0;
+}

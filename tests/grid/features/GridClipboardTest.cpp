@@ -1,0 +1,422 @@
+// The grid's clipboard commands, direct copy and move of cells, and clearing, as a user gives them
+// through the test host's menus on the real clipboard; checked in the dump and on the clipboard.
+#include "tests/grid/features/GridHostTestSupport.h"
+
+#include "framework/core/Archive.h"
+#include "framework/core/File.h"
+#include "framework/win/FrameworkIds.h"
+#include "grid/core/AppData.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/Style.h"
+#include "grid/features/GridClipboardImp.h"
+
+#include <cstring>
+#include <string>
+
+namespace
+{
+
+// The bytes of a clipboard format up to and with its first NUL (the whole block without one).
+std::string ClipboardBytes(UINT nFormat)
+{
+    std::string bytes;
+    if (!::OpenClipboard(nullptr))
+        return bytes;
+    if (HGLOBAL hData = ::GetClipboardData(nFormat))
+    {
+        const char* p = static_cast<const char*>(::GlobalLock(hData));
+        const SIZE_T nSize = ::GlobalSize(hData);
+        if (p != nullptr)
+        {
+            const void* pNul = std::memchr(p, 0, nSize);
+            bytes.assign(p, pNul != nullptr ? static_cast<const char*>(pNul) - p + 1 : nSize);
+            ::GlobalUnlock(hData);
+        }
+    }
+    ::CloseClipboard();
+    return bytes;
+}
+
+// Puts one block on the emptied clipboard.
+void PutOnClipboard(UINT nFormat, const void* pData, size_t nSize)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, nSize);
+    std::memcpy(::GlobalLock(hData), pData, nSize);
+    ::GlobalUnlock(hData);
+    EXPECT_NE(::SetClipboardData(nFormat, hData), nullptr);
+    ::CloseClipboard();
+}
+
+void PutText(const std::string& text)
+{
+    PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
+}
+
+class GridClipboardTest : public GridHostTest
+{
+protected:
+    void SetUp() override
+    {
+        AfxSetMessageBoxSeam(&box);
+    }
+    void TearDown() override
+    {
+        AfxSetMessageBoxSeam(nullptr);
+        GridHostTest::TearDown();
+    }
+
+    void Select(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight)
+    {
+        Command(ID_GRIDHOST_SELECTRANGE,
+                {std::to_string(nTop), std::to_string(nLeft), std::to_string(nBottom), std::to_string(nRight)});
+    }
+    void AddRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight)
+    {
+        Command(ID_GRIDHOST_ADDRANGE,
+                {std::to_string(nTop), std::to_string(nLeft), std::to_string(nBottom), std::to_string(nRight)});
+    }
+    // The cell alone becomes current, nothing selected.
+    void GoTo(ROWCOL nRow, ROWCOL nCol)
+    {
+        Command(ID_GRIDHOST_CLEARSELECTION);
+        Command(ID_GRIDHOST_GOTOCELL, {std::to_string(nRow), std::to_string(nCol)});
+    }
+    std::string Value(ROWCOL nRow, ROWCOL nCol)
+    {
+        return static_cast<LPCTSTR>(View(0).GetStoredValueRowCol(nRow, nCol));
+    }
+    void SetText(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszText) { View(0).SetValueRange(CGXRange(nRow, nCol), pszText); }
+    // A fresh sample of the size, the clipboard options at their defaults and no questions recorded.
+    void Reset(ROWCOL nRows, ROWCOL nCols)
+    {
+        if (app.m_pMainWnd == nullptr)
+        {
+            ASSERT_NO_FATAL_FAILURE(StartHost(nRows, nCols));
+        }
+        app.m_nRows = nRows;
+        app.m_nCols = nCols;
+        Command(ID_GRIDHOST_RESETSAMPLE);
+        Command(ID_GRIDHOST_CLIPBOARDOPTIONS, {"38", "", ""});
+        box.calls.clear();
+        box.answers.clear();
+    }
+    UINT StylesFormat() { return GXGetAppData()->m_uiStylesClipboardFormat; }
+
+    CRecordingMessageBox box;
+};
+
+TEST_F(GridClipboardTest, CopyWritesTheTextFormOfTheSelectedCells)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<std::vector<ROWCOL>> ranges;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"one cell: no line end", {{1, 1, 1, 1}}, std::string("abc", 4)},
+        {"one row of two cells", {{1, 1, 1, 2}}, std::string("abc\t1:2\r\n", 10)},
+        {"two blocks become the rows of both",
+         {{1, 1, 2, 2}, {5, 1, 6, 2}},
+         std::string("abc\t1:2\r\n2:1\t2:2\r\n5:1\t5:2\r\n6:1\t6:2\r\n", 37)},
+    };
+    ASSERT_NO_FATAL_FAILURE(Reset(8, 4));
+    SetText(1, 1, "abc");
+    for (const Case& c : cases)
+    {
+        Select(c.ranges[0][0], c.ranges[0][1], c.ranges[0][2], c.ranges[0][3]);
+        for (size_t i = 1; i < c.ranges.size(); ++i)
+            AddRange(c.ranges[i][0], c.ranges[i][1], c.ranges[i][2], c.ranges[i][3]);
+        Command(ID_EDIT_COPY);
+        EXPECT_EQ(ClipboardBytes(CF_TEXT), c.expected) << c.name;
+        EXPECT_TRUE(::IsClipboardFormatAvailable(StylesFormat())) << c.name << ": the default flags put styles too";
+    }
+}
+
+TEST_F(GridClipboardTest, TabInsideACellTravelsAsBackslashTUnlessEscapesAreOn)
+{
+    struct Case
+    {
+        const char* flags;
+        std::string pasted;
+    };
+    // Text only, so that the paste reads the text form.
+    const Case cases[] = {{"8", "x\\ty"}, {"1008", "x\ty"}};
+    for (const Case& c : cases)
+    {
+        ASSERT_NO_FATAL_FAILURE(Reset(4, 3));
+        Command(ID_GRIDHOST_CLIPBOARDOPTIONS, {c.flags, "", ""});
+        EXPECT_EQ(DumpLine("clipboardflags"), std::string("clipboardflags 0x") + c.flags);
+        SetText(1, 1, "x\ty");
+        Select(1, 1, 1, 1);
+        Command(ID_EDIT_COPY);
+        EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("x\\ty", 5)) << c.flags;
+        GoTo(3, 2);
+        Command(ID_EDIT_PASTE);
+        EXPECT_EQ(Value(3, 2), c.pasted) << c.flags;
+    }
+}
+
+TEST_F(GridClipboardTest, PastedTextFillsFromTheTargetAndGrowsTheGridUnlessForbidden)
+{
+    struct Case
+    {
+        const char* name;
+        const char* flags;
+        const char* pasteSeparators;
+        ROWCOL nRow, nCol;
+        std::string text;
+        const char* rows;
+        const char* cols;
+        std::vector<std::pair<std::pair<ROWCOL, ROWCOL>, std::string>> cells;
+    };
+    const Case cases[] = {
+        {"grows to 6 x 4, no seventh row", "38", "", 5, 3, "1\t2\r\n3\t4\r\n", "rows 6", "cols 4",
+         {{{5, 3}, "1"}, {{5, 4}, "2"}, {{6, 3}, "3"}, {{6, 4}, "4"}}},
+        {"no rows nor columns added", "638", "", 5, 3, "1\t2\r\n3\t4\r\n", "rows 5", "cols 3",
+         {{{5, 3}, "1"}, {{4, 3}, "4:3"}}},
+        {"TAB and semicolon end cells", "38", "\t;", 1, 1, "a;b", "rows 5", "cols 3",
+         {{{1, 1}, "a"}, {{1, 2}, "b"}, {{1, 3}, "1:3"}}},
+    };
+    for (const Case& c : cases)
+    {
+        ASSERT_NO_FATAL_FAILURE(Reset(5, 3));
+        Command(ID_GRIDHOST_CLIPBOARDOPTIONS, {c.flags, "", c.pasteSeparators});
+        PutText(c.text);
+        GoTo(c.nRow, c.nCol);
+        Command(ID_EDIT_PASTE);
+        EXPECT_EQ(DumpLine("rows"), c.rows) << c.name;
+        EXPECT_EQ(DumpLine("cols"), c.cols) << c.name;
+        for (const auto& cell : c.cells)
+            EXPECT_EQ(Value(cell.first.first, cell.first.second), cell.second)
+                << c.name << " at " << cell.first.first << "," << cell.first.second;
+    }
+}
+
+TEST_F(GridClipboardTest, PasteTakesTheStyleFormatFirstAndTextOnlyWithoutIt)
+{
+    struct Case
+    {
+        const char* flags;
+        BOOL bAligned;
+    };
+    const Case cases[] = {{"38", TRUE}, {"8", FALSE}};
+    for (const Case& c : cases)
+    {
+        ASSERT_NO_FATAL_FAILURE(Reset(6, 4));
+        Command(ID_GRIDHOST_CLIPBOARDOPTIONS, {c.flags, "", ""});
+        View(0).SetStyleRange(CGXRange(1, 1), CGXStyle().SetValue("abc").SetHorizontalAlignment(DT_RIGHT));
+        Select(1, 1, 1, 1);
+        Command(ID_EDIT_COPY);
+        GoTo(4, 3);
+        Command(ID_EDIT_PASTE);
+        EXPECT_EQ(Value(4, 3), "abc") << c.flags;
+        CGXStyle style;
+        View(0).GetStoredStyleRowCol(4, 3, style, gxCopy, 0);
+        EXPECT_EQ(style.GetIncludeHorizontalAlignment(), c.bAligned) << c.flags;
+    }
+}
+
+TEST_F(GridClipboardTest, StylePasteOfAnotherSizeAsksFirstWhenTheCheckIsOn)
+{
+    struct Case
+    {
+        int answer;
+        const char* at41;
+        const char* at63;
+    };
+    const Case cases[] = {{IDCANCEL, "4:1", "6:3"}, {IDOK, "1:1", "6:3"}};
+    for (const Case& c : cases)
+    {
+        ASSERT_NO_FATAL_FAILURE(Reset(8, 4));
+        Command(ID_GRIDHOST_CLIPBOARDOPTIONS, {"138", "", ""});
+        Select(1, 1, 2, 2);
+        Command(ID_EDIT_COPY);
+        box.answers.push_back(c.answer);
+        Select(4, 1, 6, 3);
+        Command(ID_EDIT_PASTE);
+        ASSERT_EQ(box.calls.size(), 1u);
+        EXPECT_EQ(box.calls[0].text, "Clipboard size is different from selected range");
+        EXPECT_EQ(box.calls[0].nType & 0xF, static_cast<UINT>(MB_OKCANCEL));
+        EXPECT_EQ(Value(4, 1), c.at41);
+        EXPECT_EQ(Value(5, 2), c.answer == IDOK ? "2:2" : "5:2");
+        EXPECT_EQ(Value(6, 3), c.at63) << "the clipboard block is 2 x 2";
+    }
+}
+
+TEST_F(GridClipboardTest, PasteIntoTwoBlocksIsRefusedWithTheMultiAreaText)
+{
+    ASSERT_NO_FATAL_FAILURE(Reset(8, 4));
+    PutText("x");
+    Select(1, 1, 1, 1);
+    AddRange(3, 1, 3, 1);
+    Command(ID_EDIT_PASTE);
+    ASSERT_EQ(box.calls.size(), 1u);
+    EXPECT_EQ(box.calls[0].text, "Pasting is not possible for multi-area selections.");
+    EXPECT_EQ(Value(1, 1), "1:1");
+    EXPECT_EQ(Value(3, 1), "3:1");
+}
+
+// Style data under the grid's format name that does not make a block of styles.
+TEST_F(GridClipboardTest, MalformedStyleDataIsRefusedAndChangesNothing)
+{
+    struct Case
+    {
+        const char* name;
+        DWORD nRows, nCols;
+        int nEntries;
+    };
+    const Case cases[] = {
+        {"3 x 3 with 4 entries", 3, 3, 4},
+        {"no rows", 0, 3, 0},
+        {"too many rows", 40000, 1, 1},
+        {"too many cells", 32767, 32767, 1},
+    };
+    ASSERT_NO_FATAL_FAILURE(Reset(8, 4));
+    for (const Case& c : cases)
+    {
+        CSharedFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            ar << c.nRows << c.nCols;
+            CObArray entries;
+            for (int i = 0; i < c.nEntries; ++i)
+                entries.Add(new CGXStyle(CGXStyle().SetValue("bad")));
+            ar.WriteObject(&entries);
+            ar.Close();
+            for (int i = 0; i < c.nEntries; ++i)
+                delete entries[i];
+        }
+        const ULONGLONG nLength = file.GetLength();
+        HGLOBAL hBlock = file.Detach();
+        const void* pBytes = ::GlobalLock(hBlock);
+        PutOnClipboard(StylesFormat(), pBytes, static_cast<size_t>(nLength));
+        ::GlobalUnlock(hBlock);
+        ::GlobalFree(hBlock);
+
+        GoTo(2, 2);
+        EXPECT_FALSE(View(0).Paste()) << c.name;
+        EXPECT_EQ(Value(2, 2), "2:2") << c.name;
+        EXPECT_EQ(DumpLine("rows"), "rows 8") << c.name;
+        EXPECT_EQ(DumpLine("undo "), "undo 0 \"\"") << c.name;
+    }
+}
+
+TEST_F(GridClipboardTest, CopyWithNothingToCopyLeavesTheClipboardAlone)
+{
+    ASSERT_NO_FATAL_FAILURE(Reset(4, 3));
+    PutText("keep");
+    Command(ID_GRIDHOST_CLEARSELECTION);
+    View(0).MoveCurrentCell(GX_INVALID, GX_INVALID);
+    EXPECT_FALSE(View(0).Copy());
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("keep", 5));
+}
+
+TEST_F(GridClipboardTest, DirectCutMovesTheCellsAtThePasteAndACopyForgetsIt)
+{
+    ASSERT_NO_FATAL_FAILURE(Reset(20, 6));
+    Command(ID_GRIDHOST_DIRECTCUT);
+    Select(1, 1, 2, 2);
+    Command(ID_EDIT_CUT);
+    EXPECT_EQ(Value(1, 1), "1:1") << "a direct cut only marks";
+    EXPECT_EQ(DumpLine("cutpending"), "cutpending 1");
+
+    Select(10, 3, 10, 3);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(DumpLine("cutpending"), "cutpending 0");
+    EXPECT_EQ(Value(10, 3), "1:1");
+    EXPECT_EQ(Value(11, 4), "2:2");
+    EXPECT_EQ(Value(1, 1), "");
+    EXPECT_EQ(Value(2, 2), "");
+    EXPECT_EQ(DumpLine("undo "), "undo 1 \"Move\"");
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(Value(1, 1), "1:1");
+    EXPECT_EQ(Value(2, 2), "2:2");
+    EXPECT_EQ(Value(10, 3), "10:3");
+
+    // A copy between the cut and the paste forgets the cut: the paste copies.
+    Select(1, 1, 2, 2);
+    Command(ID_EDIT_CUT);
+    EXPECT_EQ(DumpLine("cutpending"), "cutpending 1");
+    Command(ID_EDIT_COPY);
+    EXPECT_EQ(DumpLine("cutpending"), "cutpending 0");
+    Select(10, 3, 10, 3);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(Value(10, 3), "1:1");
+    EXPECT_EQ(Value(1, 1), "1:1") << "copied, not moved";
+}
+
+TEST_F(GridClipboardTest, DirectCopyPastesTheSameCellsAgainInTheSameGrid)
+{
+    ASSERT_NO_FATAL_FAILURE(Reset(20, 6));
+    Command(ID_GRIDHOST_DIRECTCOPY);
+    Select(1, 1, 1, 2);
+    Command(ID_EDIT_COPY);
+    for (ROWCOL nRow : {5, 7})
+    {
+        Select(nRow, 1, nRow, 1);
+        Command(ID_EDIT_PASTE);
+        EXPECT_EQ(Value(nRow, 1), "1:1");
+        EXPECT_EQ(Value(nRow, 2), "1:2");
+        EXPECT_EQ(DumpLine("undo "), "undo " + std::to_string(nRow == 5 ? 1 : 2) + " \"Copy\"")
+            << "a direct copy is one undo step";
+    }
+}
+
+TEST_F(GridClipboardTest, MoveAndCopyOfOverlappingBlocksAreExactAndUndoAsOneStep)
+{
+    ASSERT_NO_FATAL_FAILURE(Reset(6, 4));
+    Select(1, 1, 2, 2);
+    Command(ID_GRIDHOST_MOVECELLSTO, {"2", "2"});
+    EXPECT_EQ(Value(1, 1), "");
+    EXPECT_EQ(Value(1, 2), "");
+    EXPECT_EQ(Value(2, 1), "");
+    EXPECT_EQ(Value(2, 2), "1:1");
+    EXPECT_EQ(Value(2, 3), "1:2");
+    EXPECT_EQ(Value(3, 2), "2:1");
+    EXPECT_EQ(Value(3, 3), "2:2");
+    EXPECT_EQ(DumpLine("undo "), "undo 1 \"Move\"");
+    Command(ID_EDIT_UNDO);
+    for (ROWCOL nRow = 1; nRow <= 3; ++nRow)
+        for (ROWCOL nCol = 1; nCol <= 3; ++nCol)
+            EXPECT_EQ(Value(nRow, nCol), std::to_string(nRow) + ":" + std::to_string(nCol));
+
+    // A block copied one row down onto itself.
+    Select(1, 1, 2, 3);
+    Command(ID_GRIDHOST_COPYCELLSTO, {"2", "1"});
+    for (ROWCOL nCol = 1; nCol <= 3; ++nCol)
+    {
+        EXPECT_EQ(Value(1, nCol), "1:" + std::to_string(nCol));
+        EXPECT_EQ(Value(2, nCol), "1:" + std::to_string(nCol));
+        EXPECT_EQ(Value(3, nCol), "2:" + std::to_string(nCol));
+    }
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(Value(2, 1), "2:1");
+    EXPECT_EQ(Value(3, 3), "3:3");
+}
+
+TEST_F(GridClipboardTest, ClearRemovesValuesOrStylesOfTheSelection)
+{
+    ASSERT_NO_FATAL_FAILURE(Reset(4, 3));
+    View(0).SetStyleRange(CGXRange(1, 1), CGXStyle().SetHorizontalAlignment(DT_RIGHT));
+    Select(1, 1, 2, 2);
+    Command(ID_EDIT_CLEAR);
+    EXPECT_EQ(Value(1, 1), "");
+    EXPECT_EQ(Value(2, 2), "");
+    EXPECT_EQ(Value(3, 3), "3:3");
+    CGXStyle style;
+    ASSERT_TRUE(View(0).GetStoredStyleRowCol(1, 1, style, gxCopy, 0));
+    EXPECT_TRUE(style.GetIncludeHorizontalAlignment()) << "clearing values keeps the styles";
+    EXPECT_EQ(DumpLine("undo "), "undo 2 \"Clear Cells\"") << "after the alignment's own step";
+
+    Command(ID_GRIDHOST_CLEARSTYLES);
+    CGXStyle cleared;
+    EXPECT_FALSE(View(0).GetStoredStyleRowCol(1, 1, cleared, gxCopy, 0));
+    Command(ID_EDIT_UNDO);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(Value(1, 1), "1:1");
+}
+
+} // namespace
