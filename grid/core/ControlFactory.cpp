@@ -33,10 +33,12 @@
 #include "grid/features/GridDocSerializeImp.h"
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/GridParamCopyOperatorImp.h"
+#include "grid/features/GridPrintImp.h"
 #include "grid/features/GridProfileImp.h"
 #include "grid/features/GridSortImp.h"
 #include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
+#include "grid/features/PrintDeviceImp.h"
 #include "grid/features/SerializeLT5CompatibleImp.h"
 #include "grid/features/SpanCellPool.h"
 #include "grid/features/StyleCompareSubsetImp.h"
@@ -291,6 +293,7 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallUserResizeCells();
     pGrid->InstallOptimizedUpdate();
     pGrid->InstallCellTips();
+    pGrid->InstallPrinting();
 }
 
 void CGXControlFactory::InstallApplicationComponents()
@@ -309,6 +312,7 @@ void CGXControlFactory::InstallApplicationComponents()
     InstallNoOleDateTimeImp();
     InstallSortMoveDataImp();
     InstallLongOperationImp();
+    InstallPrintDeviceImp();
     InstallCoveredCellPoolImp();
     InstallSpanCellPoolImp();
     InstallDelayedRangePoolImp();

@@ -34,6 +34,7 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
     grid.m_pUserDragSelectRangeImp = nullptr;
     grid.m_pMoveRowsColsImp = nullptr;
     grid.m_pUserResizeCellsImp = nullptr;
+    grid.m_pPrintImp = nullptr;
     CGXRange range(1, 1, 2, 2);
     CGXRange out;
     CGXRangeList ranges;
