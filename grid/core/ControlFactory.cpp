@@ -34,10 +34,12 @@
 #include "grid/features/GridDocSerializeImp.h"
 #include "grid/features/GridHideCellsImp.h"
 #include "grid/features/GridParamCopyOperatorImp.h"
+#include "grid/features/GridPrintImp.h"
 #include "grid/features/GridProfileImp.h"
 #include "grid/features/GridSortImp.h"
 #include "grid/features/LongOperationImp.h"
 #include "grid/features/NumberFormattingImp.h"
+#include "grid/features/PrintDeviceImp.h"
 #include "grid/features/SerializeLT5CompatibleImp.h"
 #include "grid/features/SpanCellPool.h"
 #include "grid/features/StyleCompareSubsetImp.h"
@@ -287,23 +289,25 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallCoveredCells();
     pGrid->InstallMergeCells();
     pGrid->InstallFloatCells();
+    pGrid->InstallPrinting();
     pGrid->InstallUserSelectRange();
     pGrid->InstallUserDragSelectRange();
     pGrid->InstallUserResizeCells();
     pGrid->InstallOptimizedUpdate();
-    pGrid->InstallCellTips();
+    pGrid->InstallMarkEditHeader();
+    pGrid->InstallFreezeMenuHelper();
     pGrid->InstallDirectCopyMoveCells();
     pGrid->InstallTextDataExchange();
     pGrid->InstallStyleDataExchange();
     pGrid->InstallCutPaste();
     pGrid->InstallClearCells();
-    pGrid->InstallFreezeMenuHelper();
-    pGrid->InstallMarkEditHeader();
+    pGrid->InstallCellTips();
 }
 
 void CGXControlFactory::InstallApplicationComponents()
 {
     // Each application-wide feature adds its installer here, in the library's order, when it is built.
+    InstallPrintDeviceImp();
     InstallStyleCompareSubsetImp();
     InstallStyleSerializeImp();
     InstallSerializeLT5CompatibleImp();

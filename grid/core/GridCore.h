@@ -182,6 +182,20 @@ public:
     virtual BOOL IsReadOnly();
     virtual BOOL SetReadOnly(BOOL bReadOnly);
     BOOL IsPrinting() const { return m_bPrinting; }
+    // The print state the print component fills: the printed block, the page's first row and
+    // column, the page breaks (entry i is the first row or column of page row or column i, the last
+    // entry one past the printed range), the page count and the page the preview starts with.
+    void SetPrintRect(const CRect& rect) { m_rectPrint = rect; }
+    const CRect& GetPrintRect() const { return m_rectPrint; }
+    void SetPrintTopLeft(ROWCOL nRow, ROWCOL nCol)
+    {
+        m_nPrintTopRow = nRow;
+        m_nPrintLeftCol = nCol;
+    }
+    CDWordArray m_awPrintRowBreaks;
+    CDWordArray m_awPrintColBreaks;
+    UINT m_nPrintPageCount = 0;
+    UINT m_nPreviewStartPage = 1;
 
     // ---- Styles and values ----
     // A new, empty style of the grid's style class, and its return.
@@ -1247,6 +1261,8 @@ public:
     virtual void CancelDragSelection();
     // The cell-tip component (not owned; hand it to AddImplementationObject to have it deleted).
     void SetCellTipImp(CGXAbstractGridCellTipImp* pCellTipImp) { m_pCellTipImp = pCellTipImp; }
+    // Creates the grid's print component once and lets properties find it.
+    void InstallPrinting();
     CGXAbstractGridCellTipImp* GetCellTipImp() const { return m_pCellTipImp; }
     // Creates the grid's tip window component once (the tips still need EnableCellTips).
     void InstallCellTips();

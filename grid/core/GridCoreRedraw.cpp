@@ -549,7 +549,7 @@ void CGXGridCore::ApplyPrintMargins(CDC*, CPrintInfo* pInfo)
 BOOL CGXGridCore::PrintHeaderFooter(CDC* pDC, CPrintInfo* pInfo)
 {
     CGXProperties* pProperties = GetProperties();
-    return pProperties != nullptr && pProperties->OnPrintHeaderAndFooter(pDC, pInfo, nullptr, m_pParam);
+    return pProperties != nullptr && pProperties->OnPrintHeaderAndFooter(pDC, pInfo, m_pDocument, m_pParam);
 }
 
 // ---- Redraw ----

@@ -8,6 +8,9 @@
 #include <windows.h>
 
 class CGXPrintDevice;
+class CPrintDialog;
+class CView;
+struct CPrintInfo;
 
 class CGXAbstractPrintDeviceImp
 {
@@ -27,6 +30,18 @@ public:
     virtual void SetDeviceData(CGXPrintDevice& device, const void* pNames, const void* pMode) = 0;
     virtual BOOL CompareDevice(CGXPrintDevice& device, const void* pNames, DWORD cbNames, const void* pMode,
                                DWORD cbMode) = 0;
+    // The application's printer becomes the device's (fresh copies of its blocks).
+    virtual void SelectIntoApplication(CGXPrintDevice&) {}
+    // The print dialog and the view's prepare-printing step on the device's printer; the user's
+    // choice is kept in the device. With a NULL device only the application's step runs.
+    virtual INT_PTR DoPrintDialog(CGXPrintDevice*, CPrintDialog*) { return IDCANCEL; }
+    virtual BOOL DoPreparePrinting(CView*, CGXPrintDevice*, CPrintInfo*) { return FALSE; }
+    // New global blocks (flags 0x0102) with copies of the device's; NULL when it holds none.
+    virtual void CopyDeviceHandles(CGXPrintDevice&, HGLOBAL& hNames, HGLOBAL& hMode)
+    {
+        hNames = hMode = nullptr;
+    }
+    virtual BOOL CompareDeviceHandles(CGXPrintDevice&, HGLOBAL, HGLOBAL) { return FALSE; }
 };
 
 class CGXPrintDevice : public CObject

@@ -41,6 +41,7 @@ TEST(GridForwarders, EveryForwarderAnswersZeroWithoutItsComponent)
     grid.m_pClearCellsImp = nullptr;
     grid.m_pFreezeMenuHelperImp = nullptr;
     grid.m_pMarkEditHeaderImp = nullptr;
+    grid.m_pPrintImp = nullptr;
     CGXRange range(1, 1, 2, 2);
     CGXRange out;
     CGXRangeList ranges;

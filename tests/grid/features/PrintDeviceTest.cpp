@@ -1,0 +1,147 @@
+// A grid's own printer settings: comparing, copying, the default printer taken again after the
+// settings were dropped, and two grids' settings kept apart through a print dialog on one of them.
+#include "grid/features/PrintDeviceImp.h"
+
+#include "framework/dialogs/PrintDialog.h"
+#include "framework/win/SeamRecorders.h"
+#include "framework/win/WinApp.h"
+#include "grid/core/AppData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+// A DEVNAMES record for a printer of the given name, with its strings behind it.
+std::vector<char> DevNames(const std::string& device)
+{
+    const std::string driver = "winspool";
+    const std::string port = "FILE:";
+    std::vector<char> bytes(sizeof(DEVNAMES) + driver.size() + device.size() + port.size() + 3, '\0');
+    auto* pNames = reinterpret_cast<DEVNAMES*>(bytes.data());
+    pNames->wDriverOffset = sizeof(DEVNAMES);
+    pNames->wDeviceOffset = static_cast<WORD>(pNames->wDriverOffset + driver.size() + 1);
+    pNames->wOutputOffset = static_cast<WORD>(pNames->wDeviceOffset + device.size() + 1);
+    std::memcpy(bytes.data() + pNames->wDriverOffset, driver.c_str(), driver.size());
+    std::memcpy(bytes.data() + pNames->wDeviceOffset, device.c_str(), device.size());
+    std::memcpy(bytes.data() + pNames->wOutputOffset, port.c_str(), port.size());
+    return bytes;
+}
+
+std::string DeviceNameOf(HGLOBAL hNames)
+{
+    if (hNames == nullptr)
+        return "";
+    const auto* pNames = static_cast<const DEVNAMES*>(::GlobalLock(hNames));
+    std::string name = reinterpret_cast<const char*>(pNames) + pNames->wDeviceOffset;
+    ::GlobalUnlock(hNames);
+    return name;
+}
+
+class PrintDeviceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { GXStartLibrary(); }
+};
+
+TEST_F(PrintDeviceTest, TheComponentIsInstalledAtStartAndEveryPrinterObjectUsesIt)
+{
+    ASSERT_NE(dynamic_cast<CGXPrintDeviceImp*>(GXGetAppData()->m_pPrintDeviceImp), nullptr);
+    CGXPrintDevice device;
+    EXPECT_EQ(device.m_pPrintDeviceImp, GXGetAppData()->m_pPrintDeviceImp);
+}
+
+TEST_F(PrintDeviceTest, ADeviceWithoutSettingsEqualsEmptyBuffersOnly)
+{
+    CGXPrintDevice device;
+    const DWORD dwFour = 4;
+    EXPECT_TRUE(device.CompareDevice(nullptr, 0, nullptr, 0));
+    EXPECT_FALSE(device.CompareDevice(&dwFour, sizeof(dwFour), nullptr, 0));
+    EXPECT_FALSE(device.CompareDevice(nullptr, 0, &dwFour, sizeof(dwFour)));
+}
+
+TEST_F(PrintDeviceTest, HeldSettingsCompareAndCopyBytewise)
+{
+    CGXPrintDevice device;
+    const std::vector<char> names = DevNames("Drainage plotter");
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    device.CreateDeviceHandles(names.data(), static_cast<DWORD>(names.size()), &mode, sizeof(mode));
+    EXPECT_TRUE(device.CompareDevice(names.data(), static_cast<DWORD>(names.size()), &mode, sizeof(mode)));
+    mode.dmCopies = 2;
+    EXPECT_FALSE(device.CompareDevice(names.data(), static_cast<DWORD>(names.size()), &mode, sizeof(mode)));
+
+    HGLOBAL hNames = nullptr;
+    HGLOBAL hMode = nullptr;
+    device.m_pPrintDeviceImp->CopyDeviceHandles(device, hNames, hMode);
+    ASSERT_NE(hNames, nullptr);
+    EXPECT_NE(hNames, device.m_hDevNames) << "a copy of its own";
+    EXPECT_EQ(::GlobalFlags(hNames) & GMEM_DISCARDABLE, static_cast<UINT>(GMEM_DISCARDABLE));
+    EXPECT_TRUE(device.m_pPrintDeviceImp->CompareDeviceHandles(device, hNames, hMode));
+    ::GlobalFree(hNames);
+    ::GlobalFree(hMode);
+}
+
+TEST_F(PrintDeviceTest, AfterDroppingItsSettingsTheDeviceTakesTheDefaultPrinterAgain)
+{
+    CGXPrintDevice device;
+    const std::vector<char> names = DevNames("No such printer");
+    device.CreateDeviceHandles(names.data(), static_cast<DWORD>(names.size()), nullptr, 0);
+    device.DestroyDeviceHandles();
+    EXPECT_EQ(device.m_hDevNames, nullptr);
+
+    HDC hDC = device.CreatePrinterDC();
+    // Wine may have a printer (to FILE:) or none; either way the default is asked for again.
+    PRINTDLGA defaults = {};
+    defaults.lStructSize = sizeof(defaults);
+    defaults.Flags = PD_RETURNDEFAULT;
+    const BOOL bHasDefault = ::PrintDlgA(&defaults);
+    if (bHasDefault)
+    {
+        EXPECT_EQ(DeviceNameOf(device.m_hDevNames), DeviceNameOf(defaults.hDevNames));
+        ::GlobalFree(defaults.hDevNames);
+        ::GlobalFree(defaults.hDevMode);
+    }
+    else
+    {
+        EXPECT_EQ(hDC, nullptr);
+        EXPECT_EQ(device.m_hDevNames, nullptr);
+    }
+    device.ResetPrinterDC();
+}
+
+TEST_F(PrintDeviceTest, APrintDialogOnOneGridsPrinterChangesOnlyThatGridsSettings)
+{
+    CGXPrintDevice first;
+    CGXPrintDevice second;
+    const std::vector<char> firstNames = DevNames("First plotter");
+    const std::vector<char> secondNames = DevNames("Second plotter");
+    const std::vector<char> chosenNames = DevNames("Chosen plotter");
+    first.CreateDeviceHandles(firstNames.data(), static_cast<DWORD>(firstNames.size()), nullptr, 0);
+    second.CreateDeviceHandles(secondNames.data(), static_cast<DWORD>(secondNames.size()), nullptr, 0);
+
+    std::string offered;
+    CFunctionModalHook hook;
+    hook.onCommonDialog = [&](CCommonDialog* pDialog, INT_PTR& nResult) {
+        auto* pPD = static_cast<CPrintDialog*>(pDialog);
+        offered = DeviceNameOf(pPD->m_pd.hDevNames);
+        pPD->m_pd.hDevNames = ::GlobalAlloc(GMEM_MOVEABLE, chosenNames.size());
+        std::memcpy(::GlobalLock(pPD->m_pd.hDevNames), chosenNames.data(), chosenNames.size());
+        ::GlobalUnlock(pPD->m_pd.hDevNames);
+        nResult = IDOK;
+        return TRUE;
+    };
+    CScopedModalHook scopedHook(&hook);
+    CWinApp app{"Print Device Test"};
+    CPrintDialog dialog(FALSE);
+    EXPECT_EQ(first.m_pPrintDeviceImp->DoPrintDialog(&first, &dialog), IDOK);
+
+    EXPECT_EQ(offered, "First plotter") << "the dialog opens on the grid's printer";
+    EXPECT_EQ(DeviceNameOf(first.m_hDevNames), "Chosen plotter");
+    EXPECT_EQ(DeviceNameOf(second.m_hDevNames), "Second plotter");
+    EXPECT_EQ(DeviceNameOf(app.m_hDevNames), "Chosen plotter") << "the application's printer follows the dialog";
+}
+} // namespace
