@@ -288,6 +288,7 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallMergeCells();
     pGrid->InstallFloatCells();
     pGrid->InstallUserSelectRange();
+    pGrid->InstallExcelLikeFrame();
     pGrid->InstallUserDragSelectRange();
     pGrid->InstallUserResizeCells();
     pGrid->InstallOptimizedUpdate();
@@ -299,6 +300,7 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallClearCells();
     pGrid->InstallFreezeMenuHelper();
     pGrid->InstallMarkEditHeader();
+    pGrid->InstallExcelLikeFill();
 }
 
 void CGXControlFactory::InstallApplicationComponents()
