@@ -291,6 +291,7 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallFloatCells();
     pGrid->InstallPrinting();
     pGrid->InstallUserSelectRange();
+    pGrid->InstallExcelLikeFrame();
     pGrid->InstallUserDragSelectRange();
     pGrid->InstallUserResizeCells();
     pGrid->InstallOptimizedUpdate();
@@ -301,6 +302,7 @@ void CGXControlFactory::InstallGridComponents(CGXGridCore* pGrid)
     pGrid->InstallStyleDataExchange();
     pGrid->InstallCutPaste();
     pGrid->InstallClearCells();
+    pGrid->InstallExcelLikeFill();
     pGrid->InstallCellTips();
 }
 

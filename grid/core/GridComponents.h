@@ -418,6 +418,10 @@ public:
     virtual void RemoveDragFrame(CGXGridCore* pGrid) = 0;
     virtual BOOL DoExcelLikeFill(CGXGridCore* pGrid, const CGXRange& sourceRange, const CGXRange& fillRange) = 0;
     virtual BOOL StartExcelLikeFill(CGXGridCore* pGrid, UINT nFlags) = 0;
+    // Ends a drag without filling: only its feedback goes.
+    virtual BOOL CancelFill(CGXGridCore* pGrid) = 0;
+    // Makes the filled block the selection.
+    virtual BOOL SelectFilledRange(CGXGridCore* pGrid, const CGXRange& range) = 0;
 };
 
 class CGXAbstractGridUserDragSelectRangeImp : public CGXGridComponent

@@ -424,6 +424,9 @@ public:
     void InstallClearCells();
     void InstallFreezeMenuHelper();
     void InstallMarkEditHeader();
+    void InstallExcelLikeFrame();
+    // Installs the frame too.
+    void InstallExcelLikeFill();
     // Hands any other object to the engine, which deletes it with itself.
     void AddOwnedObject(CObject* pObject);
     CPtrList& GetPluginList() { return m_PluginList; }
@@ -721,6 +724,17 @@ public:
     virtual BOOL DoExcelLikeFill(const CGXRange& sourceRange, const CGXRange& fillRange);
     virtual BOOL StartExcelLikeFill(UINT nFlags);
     void SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pFillImp, BOOL bAutoDelete);
+    BOOL CancelFill();
+    BOOL SelectFilledRange(const CGXRange& range);
+    // Hooks that let a grid veto a fill drag: its start on the selected range, and each target.
+    virtual BOOL CanStartFill(const CGXRange& range, CPoint point, UINT nFlags);
+    virtual BOOL IsValidFillRange(const CGXRange& range, const CGXRange& source);
+    // The spreadsheet-like frame as last drawn: its cells, whether it shows, where its handle sits
+    // (0 bottom-right, 2 bottom-left, 7 top-right) and whether it is locked.
+    CGXRange m_rangeExcelFrame;
+    BOOL m_bExcelFrameShown = FALSE;
+    int m_nExcelFrameHandle = 0;
+    BOOL m_bExcelFrameLocked = FALSE;
 
     // Row 0 drags columns, column 0 rows.
     virtual BOOL StartDragSelection(ROWCOL nRow, ROWCOL nCol);

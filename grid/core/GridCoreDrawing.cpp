@@ -207,6 +207,9 @@ void CGXGridCore::DrawGridArea(CDC* pDC)
         DrawBuffered(pDC);
     else
         DrawDirect(pDC);
+    // Drawn over the finished cells, so a grid without the frame paints exactly as before.
+    if (!m_bPrinting && m_pParam->m_bExcelLikeFrame && m_pExcelLikeFrameImp != nullptr)
+        DrawExcelLikeFrameOnFocus(pDC, rectClip);
 }
 
 BOOL CGXGridCore::PaintClipBox(CDC* pDC, const CRect& rectClip)

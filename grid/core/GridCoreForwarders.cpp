@@ -492,6 +492,26 @@ BOOL CGXGridCore::StartExcelLikeFill(UINT nFlags)
     return m_pExcelLikeFillImp != nullptr ? m_pExcelLikeFillImp->StartExcelLikeFill(this, nFlags) : FALSE;
 }
 
+BOOL CGXGridCore::CancelFill()
+{
+    return m_pExcelLikeFillImp != nullptr ? m_pExcelLikeFillImp->CancelFill(this) : FALSE;
+}
+
+BOOL CGXGridCore::SelectFilledRange(const CGXRange& range)
+{
+    return m_pExcelLikeFillImp != nullptr ? m_pExcelLikeFillImp->SelectFilledRange(this, range) : FALSE;
+}
+
+BOOL CGXGridCore::CanStartFill(const CGXRange&, CPoint, UINT)
+{
+    return TRUE;
+}
+
+BOOL CGXGridCore::IsValidFillRange(const CGXRange&, const CGXRange&)
+{
+    return TRUE;
+}
+
 BOOL CGXGridCore::StartDragSelection(ROWCOL nRow, ROWCOL nCol)
 {
     return m_pUserDragSelectRangeImp != nullptr ? m_pUserDragSelectRangeImp->StartDragSelection(this, nRow, nCol) : FALSE;

@@ -494,6 +494,8 @@ BOOL CGXGridCore::OnGridCancelMode()
         CancelResizeTracking();
     if (m_bDragSelectPending)
         CancelDragSelection();
+    if ((m_wTrackingState & GX_TRACK_FILLDRAG) != 0)
+        CancelFill();
     if ((m_wTrackingState & GX_TRACK_PRESS) != 0)
     {
         // The cell's control hears of the end through an event without flags. The current cell

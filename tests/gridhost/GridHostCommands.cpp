@@ -519,6 +519,9 @@ void SpreadsheetFrame(CGridHostContext& context, const CGridHostValues&)
 {
     CGXGridParam* pParam = context.pDoc->GetParam();
     pParam->m_bExcelLikeFrame = !pParam->m_bExcelLikeFrame;
+    // The frame brings its handle: both answer the hit test only while it shows.
+    context.pView->m_bSelectionFrame = pParam->m_bExcelLikeFrame;
+    context.pView->m_bFillHandle = pParam->m_bExcelLikeFrame;
     context.pView->RedrawGrid(GX_INVALIDATE, TRUE);
 }
 

@@ -89,6 +89,8 @@ public:
     void RemoveDragFrame(CGXGridCore*) override {}
     BOOL DoExcelLikeFill(CGXGridCore*, const CGXRange&, const CGXRange&) override { return FALSE; }
     BOOL StartExcelLikeFill(CGXGridCore*, UINT) override { return FALSE; }
+    BOOL CancelFill(CGXGridCore*) override { return FALSE; }
+    BOOL SelectFilledRange(CGXGridCore*, const CGXRange&) override { return FALSE; }
 
 private:
     Log& m_log;
