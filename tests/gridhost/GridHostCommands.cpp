@@ -17,6 +17,7 @@
 #include "tests/gridhost/GridHostApp.h"
 #include "tests/gridhost/GridHostDoc.h"
 #include "tests/gridhost/GridHostDump.h"
+#include "tests/gridhost/GridHostFrames.h"
 #include "tests/gridhost/GridHostResources.h"
 #include "tests/gridhost/GridHostView.h"
 
@@ -553,6 +554,60 @@ void MarkHeaders(CGridHostContext& context, const CGridHostValues&)
     context.pView->RedrawGrid(GX_INVALIDATE, TRUE);
 }
 
+// ---- Printing, cell tips and the tab window ----
+
+void PageOrder(CGridHostContext& context, const CGridHostValues& values)
+{
+    context.pDoc->GetParam()->GetProperties()->SetPageOrder(static_cast<int>(Number(values, 0)));
+}
+
+// A comma list of line numbers ("5,9"); empty for none.
+void ParseBreaks(const CGridHostValues& values, size_t nIndex, CDWordArray& breaks)
+{
+    breaks.RemoveAll();
+    if (nIndex >= values.size())
+        return;
+    for (LPCTSTR p = values[nIndex]; *p != '\0';)
+    {
+        char* pEnd = nullptr;
+        const unsigned long nLine = std::strtoul(p, &pEnd, 10);
+        if (pEnd == p)
+        {
+            ++p;
+            continue;
+        }
+        if (nLine != 0)
+            breaks.Add(static_cast<DWORD>(nLine));
+        p = pEnd;
+    }
+}
+
+void PageBreaks(CGridHostContext& context, const CGridHostValues& values)
+{
+    CGXProperties* pProperties = context.pDoc->GetParam()->GetProperties();
+    ParseBreaks(values, 0, pProperties->m_awRowBreaks);
+    ParseBreaks(values, 1, pProperties->m_awColBreaks);
+}
+
+// The switch is each view's; all views follow the active one's.
+void CellTips(CGridHostContext& context, const CGridHostValues&)
+{
+    const BOOL bOn = !context.pView->IsCellTipsEnabled();
+    for (CGridHostView* pView : context.app.GetViews())
+        pView->EnableCellTips(bOn);
+}
+
+void TabWindow(CGridHostContext& context, const CGridHostValues&)
+{
+    auto* pFrame = new CGridHostTabFrame;
+    // The grid menus stay while the tab window is active.
+    pFrame->m_hMenuShared = context.app.GetSplitTemplate()->m_hMenuShared;
+    if (!pFrame->LoadFrame(IDR_GRIDHOST_GRIDTYPE, WS_OVERLAPPEDWINDOW, context.app.GetMainFrame(), nullptr))
+        return;
+    pFrame->SetWindowText("Sheets");
+    pFrame->InitialUpdateFrame(nullptr, TRUE);
+}
+
 // The commands whose menu items follow the grid's own enable tests.
 BOOL CommandEnabledByGrid(UINT nID, CGridHostView* pView)
 {
@@ -653,6 +708,10 @@ const std::vector<CGridHostCommand>& GridHostCommands()
         {ID_GRIDHOST_FREEZEROWS, "&Grid", "Freeze Rows", {}, TRUE, FreezeRows},
         {ID_GRIDHOST_UNFREEZEROWS, "&Grid", "Unfreeze Rows", {}, TRUE, UnfreezeRows},
         {ID_GRIDHOST_MARKHEADERS, "&Grid", "Mark Headers", {}, TRUE, MarkHeaders},
+        {ID_GRIDHOST_PAGEORDER, "&Grid", "Page Order", {"Order (1: Down First)"}, FALSE, PageOrder},
+        {ID_GRIDHOST_PAGEBREAKS, "&Grid", "Page Breaks", {"Rows", "Columns"}, FALSE, PageBreaks},
+        {ID_GRIDHOST_CELLTIPS, "&Grid", "Cell Tips", {}, TRUE, CellTips},
+        {ID_GRIDHOST_TABWINDOW, "&Window", "Tab Window", {}, FALSE, TabWindow},
     };
     return commands;
 }

@@ -9,6 +9,7 @@
 #include "grid/features/SpanCellPool.h"
 #include "tests/gridhost/GridHostApp.h"
 #include "tests/gridhost/GridHostDoc.h"
+#include "tests/gridhost/GridHostFrames.h"
 #include "tests/gridhost/GridHostView.h"
 
 #include <cstdio>
@@ -248,6 +249,24 @@ CString GridHostDumpText(CGridHostApp& app)
                 pControl->GetControlText(display, nRow, nCol, nullptr, pGrid->LookupStyleRowCol(nRow, nCol));
             Line(displayed, "text " + cell + GridHostQuote(display));
         }
+    if (pGrid->m_nPrintPageCount != 0)
+        Line(displayed, "pages " + Unsigned(pGrid->m_nPrintPageCount));
+
+    // The tab-window children, in the MDI client's order.
+    HWND hClient = pFrame != nullptr ? pFrame->m_hWndMDIClient : nullptr;
+    for (HWND hChild = hClient != nullptr ? ::GetWindow(hClient, GW_CHILD) : nullptr; hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        auto* pTabFrame = dynamic_cast<CGridHostTabFrame*>(CWnd::FromHandlePermanent(hChild));
+        if (pTabFrame == nullptr)
+            continue;
+        CGXTabBeam& beam = pTabFrame->m_wndTabs.GetBeam();
+        Line(displayed, "tabs " + Unsigned(static_cast<unsigned long>(beam.GetCount())) + " current " +
+                            CString(std::to_string(beam.GetCurSel()).c_str()));
+        for (int i = 0; i < beam.GetCount(); ++i)
+            Line(displayed, "tab " + Unsigned(static_cast<unsigned long>(i)) + " " +
+                                GridHostQuote(beam.GetTabInfo(i).sLabel));
+    }
     return (text + displayed).c_str();
 }
 

@@ -10,6 +10,8 @@
 //   view I pane R C top T left L current R C|none     (each view of the document)
 //   cell R C "VALUE"                                  (each cell that holds a value)
 //   text R C "DISPLAY"                                (its control's display text, for the same cells)
+//   pages N                                           (the pages of the grid's last print or preview)
+//   tabs N current I / tab I "LABEL"                  (each tab-window child: its tabs from 0)
 // Texts are quoted with \\ \" \t \r \n escaped.
 #pragma once
 

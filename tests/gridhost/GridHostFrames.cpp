@@ -7,6 +7,7 @@
 IMPLEMENT_DYNCREATE(CGridHostMainFrame, CMDIFrameWnd)
 IMPLEMENT_DYNCREATE(CGridHostChildFrame, CMDIChildWnd)
 IMPLEMENT_DYNCREATE(CGridHostSplitFrame, CMDIChildWnd)
+IMPLEMENT_DYNCREATE(CGridHostTabFrame, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CGridHostMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
@@ -49,4 +50,25 @@ BOOL CGridHostSplitFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContex
     const CSize size(100, 100);
     return m_wndSplitter.CreateView(0, 0, pContext->m_pNewViewClass, size, pContext) &&
            m_wndSplitter.CreateView(1, 0, pContext->m_pNewViewClass, size, pContext);
+}
+
+// Sheets "Sheet1" to "Sheet3", each a grid of 20 rows and 6 columns.
+BOOL CGridHostTabFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
+{
+    if (!m_wndTabs.Create(this, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, AFX_IDW_PANE_FIRST))
+        return FALSE;
+    for (int i = 0; i < nSheets; ++i)
+    {
+        CGXGridWnd& sheet = m_sheets[i];
+        if (!sheet.CreateEx(0, "GXWND", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, m_wndTabs.m_hWnd,
+                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST + i)), nullptr))
+            return FALSE;
+        CString label;
+        label.Format("Sheet%d", i + 1);
+        m_wndTabs.AttachSheet(&sheet, label);
+        sheet.Initialize();
+        sheet.SetRowCount(20);
+        sheet.SetColCount(6);
+    }
+    return TRUE;
 }
