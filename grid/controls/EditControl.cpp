@@ -614,17 +614,8 @@ BOOL CGXEditControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, RO
         return TRUE;
     }
 
-    CGXStyle* pTaken = nullptr;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
     CString text;
-    GetControlText(text, nRow, nCol, nullptr, *pStyle);
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
+    GetControlText(text, nRow, nCol, nullptr, *CGXCellStyleScope(m_pGrid, nRow, nCol, pStyle).Get());
     if (!bCase)
         text = GXUpperCased(text);
     if (GXFindFrom(text, find, 0) < 0)

@@ -327,16 +327,7 @@ BOOL CGXMaskControl::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol,
 {
     if (m_pDisplayData == nullptr)
         m_pDisplayData = static_cast<CGXMaskData*>(m_pDataClass->CreateObject());
-    CGXStyle* pTaken = nullptr;
-    if (pOldStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pOldStyle = pTaken;
-    }
-    SetupMaskData(*m_pDisplayData, *pOldStyle);
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
+    SetupMaskData(*m_pDisplayData, *CGXCellStyleScope(m_pGrid, nRow, nCol, pOldStyle).Get());
     CGXMaskData& data = *m_pDisplayData;
     if (data.SetDisplayText(text, -1, FALSE) < 0 || !data.IsValid())
         if (data.PutInputText(text, -1, FALSE) < 0)
