@@ -5,6 +5,7 @@
 #include "framework/win/Seams.h"
 #include "framework/win/WinApp.h"
 #include "grid/controls/UxTheme.h"
+#include "grid/controls/WindowPainting.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
 
@@ -35,16 +36,6 @@ const CGXSysColors& SysColors()
     return GXGetAppData()->m_sysColors;
 }
 
-void Frame(HDC hDC, const RECT& rect, COLORREF topLeft, COLORREF bottomRight)
-{
-    CDC* pDC = CDC::FromHandle(hDC);
-    const int cx = rect.right - rect.left;
-    const int cy = rect.bottom - rect.top;
-    CGXDrawingAndFormatting::FillSolidRect(pDC, rect.left, rect.top, cx - 1, 1, topLeft);
-    CGXDrawingAndFormatting::FillSolidRect(pDC, rect.left, rect.top, 1, cy - 1, topLeft);
-    CGXDrawingAndFormatting::FillSolidRect(pDC, rect.left + cx, rect.top, -1, cy, bottomRight);
-    CGXDrawingAndFormatting::FillSolidRect(pDC, rect.left, rect.top + cy, cx, -1, bottomRight);
-}
 
 CString LoadText(UINT nId, LPCTSTR pszFallback)
 {
@@ -102,21 +93,21 @@ void CGXBCalcBtn::Draw(CDC* pDC)
         rect.DeflateRect(2, 2);
     else
     {
-        Frame(hDC, rect, colors.m_clrBtnShadow, colors.m_clrBtnHilight);
+        GXFrameRect3d(hDC, rect, colors.m_clrBtnShadow, colors.m_clrBtnHilight);
         rect.DeflateRect(1, 1);
-        Frame(hDC, rect, colors.m_clrWindowFrame, colors.m_clrWindowFrame);
+        GXFrameRect3d(hDC, rect, colors.m_clrWindowFrame, colors.m_clrWindowFrame);
         rect.DeflateRect(1, 1);
         if (!bPressed)
         {
-            Frame(hDC, rect, colors.m_clrBtnHilight, colors.m_clrBtnShadow);
+            GXFrameRect3d(hDC, rect, colors.m_clrBtnHilight, colors.m_clrBtnShadow);
             rect.DeflateRect(1, 1);
-            Frame(hDC, rect, colors.m_clr3DLight, colors.m_clrBtnShadow);
+            GXFrameRect3d(hDC, rect, colors.m_clr3DLight, colors.m_clrBtnShadow);
             rect.DeflateRect(1, 1);
             CGXDrawingAndFormatting::FillSolidRect(pDC, rect, colors.m_clrBtnFace);
         }
         else
         {
-            Frame(hDC, rect, colors.m_clrBtnShadow, colors.m_clrBtnShadow);
+            GXFrameRect3d(hDC, rect, colors.m_clrBtnShadow, colors.m_clrBtnShadow);
             rect.DeflateRect(1, 1);
             CGXDrawingAndFormatting::FillSolidRect(pDC, rect, colors.m_clrBtnFace);
             rect.OffsetRect(2, 2);
@@ -615,9 +606,9 @@ void CGXBCalculator::DrawDisplay(CDC* pDC)
         rect.DeflateRect(2, 2);
     else
     {
-        Frame(hDC, rect, colors.m_clrBtnShadow, colors.m_clrBtnHilight);
+        GXFrameRect3d(hDC, rect, colors.m_clrBtnShadow, colors.m_clrBtnHilight);
         rect.DeflateRect(1, 1);
-        Frame(hDC, rect, colors.m_clrWindowFrame, colors.m_clrBtnFace);
+        GXFrameRect3d(hDC, rect, colors.m_clrWindowFrame, colors.m_clrBtnFace);
         rect.DeflateRect(1, 1);
     }
     const CString text = GetDisplayText();
@@ -639,9 +630,9 @@ void CGXBCalculator::DrawFrame(CDC* pDC)
     ::GetWindowRect(m_hWnd, &window);
     RECT rect = {0, 0, window.right - window.left, window.bottom - window.top};
     const HDC hDC = pDC->GetSafeHdc();
-    Frame(hDC, rect, colors.m_clr3DLight, colors.m_clr3DDkShadow);
+    GXFrameRect3d(hDC, rect, colors.m_clr3DLight, colors.m_clr3DDkShadow);
     ::InflateRect(&rect, -1, -1);
-    Frame(hDC, rect, colors.m_clrBtnHilight, colors.m_clrBtnShadow);
+    GXFrameRect3d(hDC, rect, colors.m_clrBtnHilight, colors.m_clrBtnShadow);
 }
 
 void CGXBCalculator::Draw(CDC* pDC)
@@ -690,31 +681,8 @@ LRESULT CGXBCalculator::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message)
     {
     case WM_PAINT:
-    {
-        PAINTSTRUCT ps;
-        const HDC hDC = ::BeginPaint(m_hWnd, &ps);
-        RECT client;
-        ::GetClientRect(m_hWnd, &client);
-        const HDC hMem = ::CreateCompatibleDC(hDC);
-        const HBITMAP hBitmap = hMem != nullptr ? ::CreateCompatibleBitmap(hDC, client.right, client.bottom) : nullptr;
-        if (hMem != nullptr && hBitmap != nullptr)
-        {
-            const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-            Draw(CDC::FromHandle(hMem));
-            const RECT& clip = ps.rcPaint;
-            ::BitBlt(hDC, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, hMem, clip.left,
-                     clip.top, SRCCOPY);
-            ::SelectObject(hMem, hOld);
-        }
-        else
-            Draw(CDC::FromHandle(hDC));
-        if (hBitmap != nullptr)
-            ::DeleteObject(hBitmap);
-        if (hMem != nullptr)
-            ::DeleteDC(hMem);
-        ::EndPaint(m_hWnd, &ps);
+        GXPaintBuffered(m_hWnd, [this](CDC* pDC) { Draw(pDC); });
         return 0;
-    }
     case WM_ERASEBKGND:
         return TRUE;
     case WM_NCCALCSIZE:

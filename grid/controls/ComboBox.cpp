@@ -264,14 +264,8 @@ BOOL CGXComboBox::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol, co
 {
     if (!m_bFillWithChoiceList || (m_nFlags & (GXCOMBO_TEXTFIT | GXCOMBO_DISPLAYCHOICE)) == 0)
         return TRUE;
-    CGXStyle* pTaken = nullptr;
-    const CGXStyle* pStyle = pOldStyle;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
+    const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, pOldStyle);
+    const CGXStyle* pStyle = cellStyle.Get();
     if (pStyle->GetIncludeChoiceList())
     {
         CString item;
@@ -281,8 +275,6 @@ BOOL CGXComboBox::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol, co
         else
             text = nIndex >= 0 ? IndexText(nIndex + ((m_nFlags & GXCOMBO_ONEBASED) != 0 ? 1 : 0)) : CString();
     }
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
     return TRUE;
 }
 

@@ -330,14 +330,8 @@ BOOL CGXComboBoxWnd::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol,
 {
     if (!m_bFillWithChoiceList || (m_nIndexValue < 0 && !m_bDispChoice))
         return TRUE;
-    CGXStyle* pTaken = nullptr;
-    const CGXStyle* pStyle = pOldStyle;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
+    const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, pOldStyle);
+    const CGXStyle* pStyle = cellStyle.Get();
     CString item;
     const int nIndex =
         pStyle->GetIncludeChoiceList() ? FindStringInChoiceList(item, text, pStyle->GetChoiceList(), FALSE) : -1;
@@ -345,8 +339,6 @@ BOOL CGXComboBoxWnd::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol,
         text = nIndex >= 0 ? item : CString();
     else
         text = nIndex >= 0 ? IndexText(nIndex + std::max(m_nIndexValue, 0)) : CString();
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
     return TRUE;
 }
 

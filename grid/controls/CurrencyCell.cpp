@@ -260,18 +260,7 @@ BOOL CGXCurrencyEdit::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol
 {
     if (text.IsEmpty())
         return TRUE;
-    CGXStyle* pTaken = nullptr;
-    const CGXStyle* pStyle = pOldStyle;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
-    const BOOL bRead = NormalisedValue(text, *pStyle);
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
-    return bRead;
+    return NormalisedValue(text, *CGXCellStyleScope(m_pGrid, nRow, nCol, pOldStyle).Get());
 }
 
 CString CGXCurrencyEdit::GetStyleValue(const CGXStyle& style)

@@ -7,6 +7,7 @@
 #include "framework/win/Menu.h"
 #include "framework/win/WinApp.h"
 #include "grid/controls/Calculator.h"
+#include "grid/controls/WindowPainting.h"
 #include "grid/core/AppData.h"
 
 #include <windowsx.h>
@@ -1202,29 +1203,8 @@ LRESULT CGXBCurrencyEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message)
     {
     case WM_PAINT:
-    {
-        PAINTSTRUCT ps;
-        const HDC hDC = ::BeginPaint(m_hWnd, &ps);
-        RECT client;
-        ::GetClientRect(m_hWnd, &client);
-        const HDC hMem = ::CreateCompatibleDC(hDC);
-        const HBITMAP hBitmap = hMem != nullptr ? ::CreateCompatibleBitmap(hDC, client.right, client.bottom) : nullptr;
-        if (hMem != nullptr && hBitmap != nullptr)
-        {
-            const HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-            Paint(CDC::FromHandle(hMem));
-            ::BitBlt(hDC, 0, 0, client.right, client.bottom, hMem, 0, 0, SRCCOPY);
-            ::SelectObject(hMem, hOld);
-        }
-        else
-            Paint(CDC::FromHandle(hDC));
-        if (hBitmap != nullptr)
-            ::DeleteObject(hBitmap);
-        if (hMem != nullptr)
-            ::DeleteDC(hMem);
-        ::EndPaint(m_hWnd, &ps);
+        GXPaintBuffered(m_hWnd, [this](CDC* pDC) { Paint(pDC); });
         return 0;
-    }
     case WM_ERASEBKGND:
         return TRUE;
     case WM_SETFOCUS:

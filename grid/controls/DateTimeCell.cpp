@@ -402,14 +402,8 @@ BOOL CGXDateTimeCtrl::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol
 {
     if (text.IsEmpty())
         return TRUE;
-    CGXStyle* pTaken = nullptr;
-    const CGXStyle* pStyle = pOldStyle;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
+    const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, pOldStyle);
+    const CGXStyle* pStyle = cellStyle.Get();
     BOOL bResult = FALSE;
     COleDateTime date;
     if (ParseValue(text, FALSE, date) && date.m_dt != 0.0)
@@ -439,8 +433,6 @@ BOOL CGXDateTimeCtrl::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol
     }
     if (bResult)
         text = StoredForm(date);
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
     return bResult;
 }
 
@@ -470,14 +462,8 @@ BOOL CGXDateTimeCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nR
     if (!IsInitAt(nRow, nCol) || !m_bActive)
     {
         // Another cell: its value in the converting window, with its own format.
-        CGXStyle* pTaken = nullptr;
-        const CGXStyle* pStyle = settings.m_pStyle;
-        if (pStyle == nullptr)
-        {
-            pTaken = m_pGrid->NewStyle();
-            m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-            pStyle = pTaken;
-        }
+        const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, settings.m_pStyle);
+        const CGXStyle* pStyle = cellStyle.Get();
         COleDateTime date;
         const BOOL bNumberOnly = std::atoi(Attribute(*pStyle, GX_IDS_UA_DATETIMENUMBER)) != 0;
         const BOOL bRead = (m_converter.GetSafeHwnd() != nullptr || CreateControl()) &&
@@ -487,8 +473,6 @@ BOOL CGXDateTimeCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nR
             ApplyStyleFormat(&m_converter, *pStyle);
             m_converter.SetDateTime(date);
         }
-        if (pTaken != nullptr)
-            m_pGrid->RecycleStyle(pTaken);
         if (!bRead)
             return FALSE;
         pFields = &m_converter;

@@ -3,6 +3,7 @@
 #include "framework/win/Dc.h"
 #include "framework/win/WinApp.h"
 #include "grid/controls/UxTheme.h"
+#include "grid/controls/WindowPainting.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
 
@@ -16,17 +17,6 @@ namespace
 const CGXSysColors& SysColors()
 {
     return GXGetAppData()->m_sysColors;
-}
-
-void FrameRect3d(HDC hDC, const RECT& rect, COLORREF topLeft, COLORREF bottomRight)
-{
-    CDC* pDC = CDC::FromHandle(hDC);
-    const int cx = rect.right - rect.left;
-    const int cy = rect.bottom - rect.top;
-    CGXDrawingAndFormatting::FillSolidRect(pDC, rect.left, rect.top, cx - 1, 1, topLeft);
-    CGXDrawingAndFormatting::FillSolidRect(pDC, rect.left, rect.top, 1, cy - 1, topLeft);
-    CGXDrawingAndFormatting::FillSolidRect(pDC, rect.left + cx, rect.top, -1, cy, bottomRight);
-    CGXDrawingAndFormatting::FillSolidRect(pDC, rect.left, rect.top + cy, cx, -1, bottomRight);
 }
 }  // namespace
 
@@ -161,15 +151,15 @@ void CGXBDropEdit::DrawButton(CDC* pDC, CRect rect)
     {
         if ((m_wFlags & flagPressed) == 0)
         {
-            FrameRect3d(hDC, rect, colors.m_clrBtnFace, colors.m_clrWindowFrame);
+            GXFrameRect3d(hDC, rect, colors.m_clrBtnFace, colors.m_clrWindowFrame);
             rect.DeflateRect(1, 1);
-            FrameRect3d(hDC, rect, colors.m_clrBtnHilight, colors.m_clrBtnShadow);
+            GXFrameRect3d(hDC, rect, colors.m_clrBtnHilight, colors.m_clrBtnShadow);
             rect.DeflateRect(1, 1);
             CGXDrawingAndFormatting::FillSolidRect(pDC, rect, colors.m_clrBtnFace);
         }
         else
         {
-            FrameRect3d(hDC, rect, colors.m_clrBtnShadow, colors.m_clrBtnShadow);
+            GXFrameRect3d(hDC, rect, colors.m_clrBtnShadow, colors.m_clrBtnShadow);
             rect.DeflateRect(1, 1);
             CGXDrawingAndFormatting::FillSolidRect(pDC, rect, colors.m_clrBtnFace);
             rect.DeflateRect(1, 1);

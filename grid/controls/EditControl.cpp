@@ -9,6 +9,7 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/Properties.h"
 #include "grid/core/Range.h"
+#include "grid/core/SearchText.h"
 #include "grid/core/Style.h"
 #include "grid/features/GridResizeToFitImp.h"
 
@@ -34,29 +35,6 @@ BOOL ShiftHeld()
     return (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
 }
 
-// Upper-cases a multibyte text in place of a copy.
-CString UpperCased(const CString& text)
-{
-    CString upper = text;
-    if (!upper.IsEmpty())
-    {
-        LPTSTR pszBuffer = upper.GetBuffer(upper.GetLength());
-        _mbsupr(reinterpret_cast<unsigned char*>(pszBuffer));
-        upper.ReleaseBuffer();
-    }
-    return upper;
-}
-
-// Byte offset of the first occurrence of find in text at or after nStart; -1 when none.
-int FindFrom(const CString& text, const CString& find, int nStart)
-{
-    if (find.IsEmpty() || nStart < 0 || nStart > text.GetLength())
-        return -1;
-    const unsigned char* pszText = reinterpret_cast<const unsigned char*>(static_cast<LPCTSTR>(text));
-    const unsigned char* pHit =
-        _mbsstr(pszText + nStart, reinterpret_cast<const unsigned char*>(static_cast<LPCTSTR>(find)));
-    return pHit == nullptr ? -1 : static_cast<int>(pHit - pszText);
-}
 }  // namespace
 
 CGXEditControl::CGXEditControl(CGXGridCore* pGrid, UINT nID)
@@ -612,10 +590,10 @@ BOOL CGXEditControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, RO
 {
     if (pszFind == nullptr || *pszFind == 0)
         return FALSE;
-    const CString find = bCase ? CString(pszFind) : UpperCased(pszFind);
+    const CString find = bCase ? CString(pszFind) : GXUpperCased(pszFind);
     if (IsInitAt(nRow, nCol) && m_bActive && HasWindow())
     {
-        const CString text = bCase ? WindowText() : UpperCased(WindowText());
+        const CString text = bCase ? WindowText() : GXUpperCased(WindowText());
         int nStart = 0, nEnd = 0;
         GetSelection(nStart, nEnd);
         int nFrom = nStart < 0 ? 0 : (bCurrentPos ? nStart : nStart + 1);
@@ -625,7 +603,7 @@ BOOL CGXEditControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, RO
             const unsigned char* p = reinterpret_cast<const unsigned char*>(static_cast<LPCTSTR>(text)) + nStart;
             nFrom = static_cast<int>(_mbsinc(p) - reinterpret_cast<const unsigned char*>(static_cast<LPCTSTR>(text)));
         }
-        const int nHit = FindFrom(text, find, nFrom);
+        const int nHit = GXFindFrom(text, find, nFrom);
         if (nHit < 0)
             return FALSE;
         if (bSetCell)
@@ -636,20 +614,11 @@ BOOL CGXEditControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, RO
         return TRUE;
     }
 
-    CGXStyle* pTaken = nullptr;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
     CString text;
-    GetControlText(text, nRow, nCol, nullptr, *pStyle);
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
+    GetControlText(text, nRow, nCol, nullptr, *CGXCellStyleScope(m_pGrid, nRow, nCol, pStyle).Get());
     if (!bCase)
-        text = UpperCased(text);
-    if (FindFrom(text, find, 0) < 0)
+        text = GXUpperCased(text);
+    if (GXFindFrom(text, find, 0) < 0)
         return FALSE;
     if (bSetCell)
     {
@@ -671,7 +640,7 @@ BOOL CGXEditControl::ReplaceAllRowCol(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL 
     // An empty search text would match everywhere and never advance.
     if (pszFind == nullptr || *pszFind == 0)
         return FALSE;
-    const CString find = bCase ? CString(pszFind) : UpperCased(pszFind);
+    const CString find = bCase ? CString(pszFind) : GXUpperCased(pszFind);
     const CString replacement = pszReplace != nullptr ? pszReplace : "";
 
     CString source;
@@ -695,13 +664,13 @@ BOOL CGXEditControl::ReplaceAllRowCol(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL 
         }
         GetControlText(source, nRow, nCol, nullptr, *pStyle);
     }
-    const CString search = bCase ? source : UpperCased(source);
+    const CString search = bCase ? source : GXUpperCased(source);
 
     // The result keeps the characters of the source as they were; only the hits are replaced.
     CString result = source.Left(nStart);
     int nPos = nStart;
     BOOL bHit = FALSE;
-    for (int nHit = FindFrom(search, find, nPos); nHit >= 0; nHit = FindFrom(search, find, nPos))
+    for (int nHit = GXFindFrom(search, find, nPos); nHit >= 0; nHit = GXFindFrom(search, find, nPos))
     {
         bHit = TRUE;
         result += source.Mid(nPos, nHit - nPos);

@@ -9,6 +9,7 @@
 #include "grid/core/GridCore.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
+#include "grid/core/SearchText.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
 
@@ -31,28 +32,6 @@ BOOL CtrlHeld()
 BOOL ShiftHeld()
 {
     return (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
-}
-
-CString UpperCased(const CString& text)
-{
-    CString upper = text;
-    if (!upper.IsEmpty())
-    {
-        _mbsupr(reinterpret_cast<unsigned char*>(upper.GetBuffer(upper.GetLength())));
-        upper.ReleaseBuffer();
-    }
-    return upper;
-}
-
-// Byte offset of the first occurrence of find in text at or after nStart; -1 when none.
-int FindFrom(const CString& text, const CString& find, int nStart)
-{
-    if (find.IsEmpty() || nStart < 0 || nStart > text.GetLength())
-        return -1;
-    const unsigned char* pszText = reinterpret_cast<const unsigned char*>(static_cast<LPCTSTR>(text));
-    const unsigned char* pHit =
-        _mbsstr(pszText + nStart, reinterpret_cast<const unsigned char*>(static_cast<LPCTSTR>(find)));
-    return pHit == nullptr ? -1 : static_cast<int>(pHit - pszText);
 }
 
 // The text of a format of the open clipboard, never read past its block; FALSE when absent.
@@ -348,16 +327,7 @@ BOOL CGXMaskControl::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol,
 {
     if (m_pDisplayData == nullptr)
         m_pDisplayData = static_cast<CGXMaskData*>(m_pDataClass->CreateObject());
-    CGXStyle* pTaken = nullptr;
-    if (pOldStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pOldStyle = pTaken;
-    }
-    SetupMaskData(*m_pDisplayData, *pOldStyle);
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
+    SetupMaskData(*m_pDisplayData, *CGXCellStyleScope(m_pGrid, nRow, nCol, pOldStyle).Get());
     CGXMaskData& data = *m_pDisplayData;
     if (data.SetDisplayText(text, -1, FALSE) < 0 || !data.IsValid())
         if (data.PutInputText(text, -1, FALSE) < 0)
@@ -1004,10 +974,10 @@ BOOL CGXMaskControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, RO
     // An empty search text would match everywhere and never move on.
     if (pszFind == nullptr || *pszFind == 0)
         return FALSE;
-    const CString find = bCase ? CString(pszFind) : UpperCased(pszFind);
+    const CString find = bCase ? CString(pszFind) : GXUpperCased(pszFind);
     if (IsInitAt(nRow, nCol) && m_bActive && HasWindow())
     {
-        const CString text = bCase ? WindowText() : UpperCased(WindowText());
+        const CString text = bCase ? WindowText() : GXUpperCased(WindowText());
         int nStart = 0, nEnd = 0;
         m_layout.GetSelection(nStart, nEnd);
         int nFrom = nStart < 0 ? 0 : nStart;
@@ -1016,7 +986,7 @@ BOOL CGXMaskControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, RO
             const unsigned char* p = reinterpret_cast<const unsigned char*>(static_cast<LPCTSTR>(text));
             nFrom = static_cast<int>(_mbsinc(p + nFrom) - p);
         }
-        const int nHit = FindFrom(text, find, nFrom);
+        const int nHit = GXFindFrom(text, find, nFrom);
         if (nHit < 0)
             return FALSE;
         if (bSetCell)
@@ -1029,8 +999,8 @@ BOOL CGXMaskControl::FindTextRowCol(LPCTSTR pszFind, BOOL bCase, ROWCOL nRow, RO
     CString text;
     GetControlText(text, nRow, nCol, nullptr, m_pGrid->LookupStyleRowCol(nRow, nCol));
     if (!bCase)
-        text = UpperCased(text);
-    if (FindFrom(text, find, 0) < 0)
+        text = GXUpperCased(text);
+    if (GXFindFrom(text, find, 0) < 0)
         return FALSE;
     if (bSetCell)
     {
@@ -1064,10 +1034,10 @@ BOOL CGXMaskControl::ReplaceAllRowCol(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL 
 
     CString display;
     data.GetDisplayText(display);
-    const CString search = bCase ? display : UpperCased(display);
-    const CString find = bCase ? CString(pszFind) : UpperCased(pszFind);
+    const CString search = bCase ? display : GXUpperCased(display);
+    const CString find = bCase ? CString(pszFind) : GXUpperCased(pszFind);
     std::vector<int> hits;
-    for (int nHit = FindFrom(search, find, 0); nHit >= 0; nHit = FindFrom(search, find, nHit + find.GetLength()))
+    for (int nHit = GXFindFrom(search, find, 0); nHit >= 0; nHit = GXFindFrom(search, find, nHit + find.GetLength()))
         hits.push_back(nHit);
     if (hits.empty())
     {

@@ -393,14 +393,8 @@ BOOL CGXTabbedComboBox::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nC
 {
     if (text.IsEmpty())
         return TRUE;
-    CGXStyle* pTaken = nullptr;
-    const CGXStyle* pStyle = pOldStyle;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
+    const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, pOldStyle);
+    const CGXStyle* pStyle = cellStyle.Get();
     GXTabbedColumns columns;
     columns.Read(*pStyle);
     CString line;
@@ -409,8 +403,6 @@ BOOL CGXTabbedComboBox::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nC
         bFound = FindLineByText(*pStyle, text, line);
     if (bFound)
         text = GXTabbedField(line, columns.nKeyCol);
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
     return bFound;
 }
 

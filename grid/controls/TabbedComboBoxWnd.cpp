@@ -349,14 +349,8 @@ BOOL CGXTabbedComboBoxWnd::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL
 {
     if (text.IsEmpty())
         return TRUE;
-    CGXStyle* pTaken = nullptr;
-    const CGXStyle* pStyle = pOldStyle;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
+    const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, pOldStyle);
+    const CGXStyle* pStyle = cellStyle.Get();
     GXTabbedColumns columns;
     columns.Read(*pStyle);
     const CString list = ChoiceLines(*pStyle);
@@ -371,8 +365,6 @@ BOOL CGXTabbedComboBoxWnd::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL
         text = GXTabbedField(line, columns.nKeyCol);
         bFound = TRUE;
     }
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
     return bFound;
 }
 

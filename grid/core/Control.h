@@ -347,3 +347,21 @@ private:
     BOOL ChildButtonUp(ChildButtonFn pfnChild, GridClickFn pfnClicked, UINT nFlags, CPoint point);
     BOOL ChildButtonDblClk(ChildButtonFn pfnChild, GridClickFn pfnClicked, UINT nFlags, CPoint point);
 };
+
+// The style a control reads a cell's text with: the one the caller gave, or else the cell's effective
+// style, composed for as long as this object lives and then handed back to the grid.
+class CGXCellStyleScope
+{
+public:
+    CGXCellStyleScope(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pGiven);
+    ~CGXCellStyleScope();
+    CGXCellStyleScope(const CGXCellStyleScope&) = delete;
+    CGXCellStyleScope& operator=(const CGXCellStyleScope&) = delete;
+
+    const CGXStyle* Get() const { return m_pStyle; }
+
+private:
+    CGXGridCore* m_pGrid;
+    CGXStyle* m_pTaken = nullptr;
+    const CGXStyle* m_pStyle;
+};

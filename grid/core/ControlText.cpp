@@ -134,14 +134,8 @@ void CGXControl::SetValue(LPCTSTR pszValue)
 
 BOOL CGXControl::SetControlText(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags, const CGXStyle* pOldStyle)
 {
-    CGXStyle* pTaken = nullptr;
-    const CGXStyle* pStyle = pOldStyle;
-    if (pStyle == nullptr)
-    {
-        pTaken = m_pGrid->NewStyle();
-        m_pGrid->BuildEffectiveStyle(nRow, nCol, *pTaken, TRUE);
-        pStyle = pTaken;
-    }
+    const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, pOldStyle);
+    const CGXStyle* pStyle = cellStyle.Get();
     const CGXStyle* pPreviousBeingStored = m_pGrid->m_pStyleBeingStored;
     m_pGrid->m_pStyleBeingStored = pStyle;
 
@@ -160,8 +154,6 @@ BOOL CGXControl::SetControlText(ROWCOL nRow, ROWCOL nCol, const CString& text, U
         bResult = StoreControlText(nRow, nCol, converted, *pStyle, nFlags);
 
     m_pGrid->m_pStyleBeingStored = pPreviousBeingStored;
-    if (pTaken != nullptr)
-        m_pGrid->RecycleStyle(pTaken);
     return bResult;
 }
 
@@ -289,4 +281,21 @@ BOOL CGXControl::Paste()
     if (bFound && ValidatePaste(text))
         ReplaceSel(text);
     return bFound;
+}
+
+CGXCellStyleScope::CGXCellStyleScope(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pGiven)
+    : m_pGrid(pGrid), m_pStyle(pGiven)
+{
+    if (m_pStyle == nullptr)
+    {
+        m_pTaken = m_pGrid->NewStyle();
+        m_pGrid->BuildEffectiveStyle(nRow, nCol, *m_pTaken, TRUE);
+        m_pStyle = m_pTaken;
+    }
+}
+
+CGXCellStyleScope::~CGXCellStyleScope()
+{
+    if (m_pTaken != nullptr)
+        m_pGrid->RecycleStyle(m_pTaken);
 }

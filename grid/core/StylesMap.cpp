@@ -12,6 +12,18 @@ namespace
 {
 void* IdToPtr(WORD nId) { return reinterpret_cast<void*>(static_cast<UINT_PTR>(nId)); }
 WORD PtrToId(void* p) { return static_cast<WORD>(reinterpret_cast<UINT_PTR>(p)); }
+
+// The entry of a key in a map of owned entries, added empty when the key has none.
+template <class TEntry>
+TEntry* EntryOf(CMapWordToPtr& map, WORD nKey)
+{
+    void* pValue = nullptr;
+    if (map.Lookup(nKey, pValue))
+        return static_cast<TEntry*>(pValue);
+    TEntry* pEntry = new TEntry;
+    map.SetAt(nKey, pEntry);
+    return pEntry;
+}
 }  // namespace
 
 const CGXStyle* GXLookupBaseStyle(const CGXStylesMap* pStylesMap, WORD nStyleId)
@@ -61,15 +73,7 @@ void CGXStylesMap::SetControlName(WORD nControlId, LPCTSTR pszName)
 void CGXStylesMap::SetStyleEntry(WORD nStyleId, UINT nResourceId, LPCTSTR pszName, CGXStyle* pStyle,
                                  BOOL bSystemStyle)
 {
-    void* pValue = nullptr;
-    CGXStylesMapEntry* pEntry = nullptr;
-    if (m_mwpIdInfo.Lookup(nStyleId, pValue))
-        pEntry = static_cast<CGXStylesMapEntry*>(pValue);
-    else
-    {
-        pEntry = new CGXStylesMapEntry;
-        m_mwpIdInfo.SetAt(nStyleId, pEntry);
-    }
+    CGXStylesMapEntry* pEntry = EntryOf<CGXStylesMapEntry>(m_mwpIdInfo, nStyleId);
     if (pEntry->pStyle != pStyle)
         delete pEntry->pStyle;
     pEntry->pStyle = pStyle;
@@ -91,15 +95,7 @@ void CGXStylesMap::GetNextNameIndex(POSITION& pos, CString& name, WORD& nStyleId
 
 void CGXStylesMap::SetUserAttributeInfo(WORD nId, LPCTSTR pszName, CGXStyle* pStyle)
 {
-    void* pValue = nullptr;
-    CGXStylesMapUserAttributeInfo* pInfo = nullptr;
-    if (m_mwpUserAttributeInfo.Lookup(nId, pValue))
-        pInfo = static_cast<CGXStylesMapUserAttributeInfo*>(pValue);
-    else
-    {
-        pInfo = new CGXStylesMapUserAttributeInfo;
-        m_mwpUserAttributeInfo.SetAt(nId, pInfo);
-    }
+    CGXStylesMapUserAttributeInfo* pInfo = EntryOf<CGXStylesMapUserAttributeInfo>(m_mwpUserAttributeInfo, nId);
     if (pInfo->pStyle != pStyle)
         delete pInfo->pStyle;
     pInfo->pStyle = pStyle;
@@ -171,15 +167,7 @@ CString CGXStylesMap::LoadText(UINT nId)
 WORD CGXStylesMap::StoreStyle(WORD nStyleId, UINT nResourceId, const CString& name, const CGXStyle& style,
                               BOOL bSystemStyle)
 {
-    void* pValue = nullptr;
-    CGXStylesMapEntry* pEntry = nullptr;
-    if (m_mwpIdInfo.Lookup(nStyleId, pValue))
-        pEntry = static_cast<CGXStylesMapEntry*>(pValue);
-    else
-    {
-        pEntry = new CGXStylesMapEntry;
-        m_mwpIdInfo.SetAt(nStyleId, pEntry);
-    }
+    CGXStylesMapEntry* pEntry = EntryOf<CGXStylesMapEntry>(m_mwpIdInfo, nStyleId);
     CGXStyle* pCopy = style.Clone();
     delete pEntry->pStyle;
     pEntry->pStyle = pCopy;

@@ -11,6 +11,7 @@
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
+#include "grid/features/ArchiveLoading.h"
 #include "grid/features/DelayedRangePool.h"
 #include "grid/features/GridParamSettings.h"
 #include "grid/features/SpanCellPool.h"
@@ -24,42 +25,14 @@
 namespace
 {
 
+using namespace GXArchiveLoading;
+
 const DWORD endOfEntries = 0xFFFFFFFF;
 
 // Style arrays are sparse: a stored count says how long an array is, not how many styles follow.
 // Loaded arrays are sized to their counts, so all the arrays of one load together may claim at most
 // this many entries (half a gigabyte of pointers); a larger claim is refused as damaged.
 const ULONGLONG maxArrayEntries = 0x04000000;
-
-[[noreturn]] void ThrowBadSchema() { AfxThrowArchiveException(CArchiveException::badSchema); }
-
-WORD LoadWord(CArchive& ar)
-{
-    WORD w = 0;
-    ar >> w;
-    return w;
-}
-
-DWORD LoadDWord(CArchive& ar)
-{
-    DWORD dw = 0;
-    ar >> dw;
-    return dw;
-}
-
-BYTE LoadByte(CArchive& ar)
-{
-    BYTE by = 0;
-    ar >> by;
-    return by;
-}
-
-CString LoadString(CArchive& ar)
-{
-    CString text;
-    ar >> text;
-    return text;
-}
 
 void CheckSchema(WORD nSchema, WORD nCurrent)
 {
@@ -79,12 +52,6 @@ CString LoadText(UINT nId)
     if (!text.LoadString(nId))
         text.Empty();
     return text;
-}
-
-template <class T>
-std::unique_ptr<T> LoadOwned(CArchive& ar, CRuntimeClass* pClass)
-{
-    return std::unique_ptr<T>(static_cast<T*>(ar.ReadOwnedObject(pClass)));
 }
 
 // The entries the arrays of one load have claimed so far.
@@ -119,56 +86,31 @@ private:
 
 // ---- Style arrays ----
 
-void StoreStyleArray(const CGXStylePtrArray& styles, CArchive& ar)
+// A sparse array's form: its schema and length, then the index and entry of each entry present, then
+// the end mark.
+template <class TEntryAt, class TStoreEntry>
+void StoreSparse(CArchive& ar, INT_PTR nCount, TEntryAt entryAt, TStoreEntry storeEntry)
 {
-    ar << static_cast<WORD>(CGXGridDocSerializeImp::arraySchema) << static_cast<DWORD>(styles.GetSize());
-    for (INT_PTR i = 0; i < styles.GetSize(); ++i)
-        if (const CGXStyle* pStyle = styles.GetStyleAt(i))
-            ar << static_cast<DWORD>(i) << static_cast<const CObject*>(pStyle);
-    ar << endOfEntries;
-}
-
-void LoadStyleArray(CGXStylePtrArray& styles, CArchive& ar, ArrayBudget& budget)
-{
-    if (LoadWord(ar) != CGXGridDocSerializeImp::arraySchema)
-        ThrowBadSchema();
-    styles.DeleteAll();
-    const DWORD dwCount = LoadDWord(ar);
-    budget.Claim(dwCount);
-    styles.SetSize(static_cast<INT_PTR>(dwCount));
-    for (;;)
-    {
-        const DWORD dwIndex = LoadDWord(ar);
-        if (dwIndex == endOfEntries)
-            break;
-        if (dwIndex >= dwCount)
-            ThrowBadSchema();
-        std::unique_ptr<CGXStyle> pStyle = LoadOwned<CGXStyle>(ar, RUNTIME_CLASS(CGXStyle));
-        delete styles.GetStyleAt(dwIndex);
-        styles.SetAt(dwIndex, pStyle.release());
-    }
-}
-
-void StoreStyleRows(const CGXStylePtrArrayPtrArray& rows, CArchive& ar)
-{
-    ar << static_cast<WORD>(CGXGridDocSerializeImp::arraySchema) << static_cast<DWORD>(rows.GetSize());
-    for (INT_PTR i = 0; i < rows.GetSize(); ++i)
-        if (const CGXStylePtrArray* pRow = rows.GetRowAt(i))
+    ar << static_cast<WORD>(CGXGridDocSerializeImp::arraySchema) << static_cast<DWORD>(nCount);
+    for (INT_PTR i = 0; i < nCount; ++i)
+        if (const auto* pEntry = entryAt(i))
         {
             ar << static_cast<DWORD>(i);
-            StoreStyleArray(*pRow, ar);
+            storeEntry(*pEntry);
         }
     ar << endOfEntries;
 }
 
-void LoadStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar, ArrayBudget& budget)
+// Empties the array and reads the sparse form into it; loadEntryAt reads the entry of one index.
+template <class TArray, class TLoadEntryAt>
+void LoadSparse(TArray& array, CArchive& ar, ArrayBudget& budget, TLoadEntryAt loadEntryAt)
 {
     if (LoadWord(ar) != CGXGridDocSerializeImp::arraySchema)
         ThrowBadSchema();
-    rows.DeleteAll();
+    array.DeleteAll();
     const DWORD dwCount = LoadDWord(ar);
     budget.Claim(dwCount);
-    rows.SetSize(static_cast<INT_PTR>(dwCount));
+    array.SetSize(static_cast<INT_PTR>(dwCount));
     for (;;)
     {
         const DWORD dwIndex = LoadDWord(ar);
@@ -176,12 +118,42 @@ void LoadStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar, ArrayBudget& bu
             break;
         if (dwIndex >= dwCount)
             ThrowBadSchema();
+        loadEntryAt(dwIndex);
+    }
+}
+
+void StoreStyleArray(const CGXStylePtrArray& styles, CArchive& ar)
+{
+    StoreSparse(
+        ar, styles.GetSize(), [&](INT_PTR i) { return styles.GetStyleAt(i); },
+        [&](const CGXStyle& style) { ar << static_cast<const CObject*>(&style); });
+}
+
+void LoadStyleArray(CGXStylePtrArray& styles, CArchive& ar, ArrayBudget& budget)
+{
+    LoadSparse(styles, ar, budget, [&](DWORD dwIndex) {
+        std::unique_ptr<CGXStyle> pStyle = LoadOwned<CGXStyle>(ar, RUNTIME_CLASS(CGXStyle));
+        delete styles.GetStyleAt(dwIndex);
+        styles.SetAt(dwIndex, pStyle.release());
+    });
+}
+
+void StoreStyleRows(const CGXStylePtrArrayPtrArray& rows, CArchive& ar)
+{
+    StoreSparse(
+        ar, rows.GetSize(), [&](INT_PTR i) { return rows.GetRowAt(i); },
+        [&](const CGXStylePtrArray& row) { StoreStyleArray(row, ar); });
+}
+
+void LoadStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar, ArrayBudget& budget)
+{
+    LoadSparse(rows, ar, budget, [&](DWORD dwIndex) {
         // The row is in the table before it loads, so that it goes with the table when the load fails.
         delete rows.GetRowAt(dwIndex);
         CGXStylePtrArray* pRow = new CGXStylePtrArray;
         rows.SetAt(dwIndex, pRow);
         LoadStyleArray(*pRow, ar, budget);
-    }
+    });
 }
 
 void SerializeDataForm(CGXData& data, CArchive& ar)

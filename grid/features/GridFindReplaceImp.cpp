@@ -6,9 +6,9 @@
 #include "grid/core/Control.h"
 #include "grid/core/GridCore.h"
 #include "grid/core/LongOperation.h"
+#include "grid/core/SearchText.h"
 #include "grid/core/Style.h"
 
-#include <mbstring.h>
 
 #include <algorithm>
 #include <new>
@@ -32,29 +32,6 @@ CGXFindReplaceSettings& AdoptSettings(CGXFindReplaceSettings* pSettings)
 BOOL HasCells(CGXGridCore* pGrid)
 {
     return pGrid->GetRowCount() > 0 && pGrid->GetColCount() > 0;
-}
-
-CString UpperCased(const CString& text)
-{
-    CString upper = text;
-    if (!upper.IsEmpty())
-    {
-        LPTSTR pszBuffer = upper.GetBuffer(upper.GetLength());
-        _mbsupr(reinterpret_cast<unsigned char*>(pszBuffer));
-        upper.ReleaseBuffer();
-    }
-    return upper;
-}
-
-// Byte offset of the search text in the text at or after nStart; -1 when none.
-int FindFrom(const CString& text, const CString& search, int nStart)
-{
-    if (search.IsEmpty() || nStart < 0 || nStart > text.GetLength())
-        return -1;
-    const unsigned char* pszText = reinterpret_cast<const unsigned char*>(static_cast<LPCTSTR>(text));
-    const unsigned char* pHit =
-        _mbsstr(pszText + nStart, reinterpret_cast<const unsigned char*>(static_cast<LPCTSTR>(search)));
-    return pHit == nullptr ? -1 : static_cast<int>(pHit - pszText);
 }
 
 // The display text of a cell as a search sees it: through the published style of a column scan, or
@@ -278,8 +255,8 @@ BOOL CGXGridFindReplaceImp::FindInCell(CGXGridCore* pGrid, CGXControl* pControl,
         return FALSE;
     CString text = DisplayText(pGrid, pControl, settings, nRow, nCol);
     if (!settings.bCase)
-        text = UpperCased(text);
-    if (FindFrom(text, settings.strFindUpper, 0) < 0)
+        text = GXUpperCased(text);
+    if (GXFindFrom(text, settings.strFindUpper, 0) < 0)
         return FALSE;
     if (bSetCell)
         pGrid->MoveCurrentCell(nRow, nCol, GX_SCROLLINVIEW | GX_SMART);
@@ -293,13 +270,13 @@ BOOL CGXGridFindReplaceImp::ReplaceInCell(CGXGridCore* pGrid, CGXControl* pContr
     if (search.IsEmpty())
         return FALSE;
     const CString text = DisplayText(pGrid, pControl, settings, nRow, nCol);
-    const CString work = settings.bCase ? text : UpperCased(text);
+    const CString work = settings.bCase ? text : GXUpperCased(text);
 
     // Built in a string of any length; the parts between the hits keep their case.
     CString result;
     int nPos = 0;
     BOOL bHit = FALSE;
-    for (int nHit = FindFrom(work, search, nPos); nHit >= 0; nHit = FindFrom(work, search, nPos))
+    for (int nHit = GXFindFrom(work, search, nPos); nHit >= 0; nHit = GXFindFrom(work, search, nPos))
     {
         bHit = TRUE;
         result += text.Mid(nPos, nHit - nPos);

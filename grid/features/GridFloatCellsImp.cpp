@@ -337,29 +337,11 @@ BOOL CGXGridFloatCellsImp::ExpandToFloatCells(CGXGridCore* pGrid, const CGXRange
     if (pGrid->GetFloatCellsMode() == kModeOff || pPool == nullptr || !GXCellBlockOf(pGrid, range, block))
         return FALSE;
     CGXRange grown = block;
-    const CGXDWordArrayPtrArray& table = pPool->GetHorzTable();
-    for (ROWCOL nRow = block.top; nRow <= block.bottom && static_cast<INT_PTR>(nRow) < table.GetSize(); ++nRow)
-    {
-        const CDWordArray* pLine = table.GetLine(nRow);
-        if (pLine == nullptr)
-            continue;
-        const INT_PTR nSize = pLine->GetSize();
-        for (INT_PTR i = block.left; i <= static_cast<INT_PTR>(block.right) && i < nSize;)
-        {
-            const DWORD first = pLine->GetAt(i);
-            if (first == GX_NOSPAN)
-            {
-                ++i;
-                continue;
-            }
-            INT_PTR nEnd = i;
-            while (nEnd + 1 < nSize && pLine->GetAt(nEnd + 1) == first)
-                ++nEnd;
-            grown.SetCells(std::min(grown.top, nRow), std::min<ROWCOL>(grown.left, first),
-                           std::max(grown.bottom, nRow), std::max(grown.right, static_cast<ROWCOL>(nEnd)));
-            i = nEnd + 1;
-        }
-    }
+    GXForEachSpanRun(pPool->GetHorzTable(), block.top, block.bottom, block.left, block.right,
+                     [&](ROWCOL nRow, DWORD first, ROWCOL nLast) {
+                         grown.SetCells(std::min(grown.top, nRow), std::min<ROWCOL>(grown.left, first),
+                                        std::max(grown.bottom, nRow), std::max(grown.right, nLast));
+                     });
     rangeOut = grown;
     return TRUE;
 }

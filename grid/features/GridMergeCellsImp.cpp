@@ -412,38 +412,12 @@ BOOL CGXGridMergeCellsImp::ExpandToMergedCells(CGXGridCore* pGrid, const CGXRang
     if (!GXCellBlockOf(pGrid, range, block))
         return FALSE;
     CGXRange grown = block;
-    // The pools' lines are walked rather than the cells: a run is found once and passed over whole.
-    auto walk = [&](const CGXDWordArrayPtrArray& table, ROWCOL nFirstLine, ROWCOL nLastLine, ROWCOL nFirstIndex,
-                    ROWCOL nLastIndex, BOOL bRowsAreLines) {
-        for (ROWCOL nLine = nFirstLine; nLine <= nLastLine && static_cast<INT_PTR>(nLine) < table.GetSize(); ++nLine)
-        {
-            const CDWordArray* pLine = table.GetLine(nLine);
-            if (pLine == nullptr)
-                continue;
-            const INT_PTR nSize = pLine->GetSize();
-            for (INT_PTR i = nFirstIndex; i <= static_cast<INT_PTR>(nLastIndex) && i < nSize;)
-            {
-                const DWORD first = pLine->GetAt(i);
-                if (first == GX_NOSPAN)
-                {
-                    ++i;
-                    continue;
-                }
-                INT_PTR nEnd = i;
-                while (nEnd + 1 < nSize && pLine->GetAt(nEnd + 1) == first)
-                    ++nEnd;
-                if (bRowsAreLines)
-                    Widen(grown, nLine, first, nLine, static_cast<ROWCOL>(nEnd));
-                else
-                    Widen(grown, first, nLine, static_cast<ROWCOL>(nEnd), nLine);
-                i = nEnd + 1;
-            }
-        }
-    };
     if (const CGXSpanCellPool* pHorz = PoolOf(pGrid, 0))
-        walk(pHorz->GetHorzTable(), block.top, block.bottom, block.left, block.right, TRUE);
+        GXForEachSpanRun(pHorz->GetHorzTable(), block.top, block.bottom, block.left, block.right,
+                         [&](ROWCOL nRow, DWORD first, ROWCOL nLast) { Widen(grown, nRow, first, nRow, nLast); });
     if (const CGXSpanCellPool* pVert = PoolOf(pGrid, 1))
-        walk(pVert->GetVertTable(), block.left, block.right, block.top, block.bottom, FALSE);
+        GXForEachSpanRun(pVert->GetVertTable(), block.left, block.right, block.top, block.bottom,
+                         [&](ROWCOL nCol, DWORD first, ROWCOL nLast) { Widen(grown, first, nCol, nLast, nCol); });
     rangeOut = grown;
     return TRUE;
 }

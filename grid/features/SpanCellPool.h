@@ -94,6 +94,36 @@ public:
     void MoveCols(CObject* pPool, ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol) override;
 };
 
+// Calls fn(nLine, first, nLast) for each run of equal span entries of lines nFirstLine..nLastLine
+// of a table that meets indexes nFirstIndex..nLastIndex: the run's first index, as stored, and its
+// last index. The lines are walked rather than the cells, so a run is found once and passed over whole.
+template <class TFn>
+void GXForEachSpanRun(const CGXDWordArrayPtrArray& table, ROWCOL nFirstLine, ROWCOL nLastLine, ROWCOL nFirstIndex,
+                      ROWCOL nLastIndex, TFn fn)
+{
+    for (ROWCOL nLine = nFirstLine; nLine <= nLastLine && static_cast<INT_PTR>(nLine) < table.GetSize(); ++nLine)
+    {
+        const CDWordArray* pLine = table.GetLine(nLine);
+        if (pLine == nullptr)
+            continue;
+        const INT_PTR nSize = pLine->GetSize();
+        for (INT_PTR i = nFirstIndex; i <= static_cast<INT_PTR>(nLastIndex) && i < nSize;)
+        {
+            const DWORD first = pLine->GetAt(i);
+            if (first == GX_NOSPAN)
+            {
+                ++i;
+                continue;
+            }
+            INT_PTR nEnd = i;
+            while (nEnd + 1 < nSize && pLine->GetAt(nEnd + 1) == first)
+                ++nEnd;
+            fn(nLine, first, static_cast<ROWCOL>(nEnd));
+            i = nEnd + 1;
+        }
+    }
+}
+
 // The pool an object is, or NULL when it is none (or NULL).
 CGXSpanCellPool* GXAsSpanCellPool(CObject* pObject);
 const CGXSpanCellPool* GXAsSpanCellPool(const CObject* pObject);

@@ -9,6 +9,7 @@
 #include "grid/core/StylePenBrush.h"
 #include "grid/core/StylesMap.h"
 #include "grid/core/UserAttribute.h"
+#include "grid/features/ArchiveLoading.h"
 
 #include <cstring>
 #include <memory>
@@ -17,50 +18,14 @@
 namespace
 {
 
+using namespace GXArchiveLoading;
+
 // The library's pattern brushes: a pattern index at or beyond this many draws nothing.
 const DWORD patternCount = 41;
 
 BOOL Bit(DWORD dwMask, int nBit) { return (dwMask >> nBit) & 1; }
 
 void StoreByte(CArchive& ar, DWORD dwValue) { ar << static_cast<BYTE>(dwValue); }
-
-BYTE LoadByte(CArchive& ar)
-{
-    BYTE by = 0;
-    ar >> by;
-    return by;
-}
-
-WORD LoadWord(CArchive& ar)
-{
-    WORD w = 0;
-    ar >> w;
-    return w;
-}
-
-DWORD LoadDWord(CArchive& ar)
-{
-    DWORD dw = 0;
-    ar >> dw;
-    return dw;
-}
-
-CString LoadString(CArchive& ar)
-{
-    CString text;
-    ar >> text;
-    return text;
-}
-
-[[noreturn]] void ThrowBadSchema() { AfxThrowArchiveException(CArchiveException::badSchema); }
-
-// Reads an object of the class that the caller then owns (a reference back to an object read before
-// would give it two owners).
-template <class T>
-std::unique_ptr<T> LoadOwned(CArchive& ar, CRuntimeClass* pClass)
-{
-    return std::unique_ptr<T>(static_cast<T*>(ar.ReadOwnedObject(pClass)));
-}
 
 const CGXStylesMap* StylesMapFor(const CArchive& ar, const CGXStylesMap* pStylesMap)
 {

@@ -13,29 +13,12 @@
 #include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
+#include "tests/bench/BenchSupport.h"
 
 namespace
 {
 const ROWCOL Rows = 100000;
 const ROWCOL Cols = 10;
-
-class Stopwatch
-{
-public:
-    Stopwatch() { ::QueryPerformanceFrequency(&m_frequency); ::QueryPerformanceCounter(&m_start); }
-    long long Milliseconds()
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        const long long ms = (now.QuadPart - m_start.QuadPart) * 1000 / m_frequency.QuadPart;
-        m_start = now;
-        return ms;
-    }
-
-private:
-    LARGE_INTEGER m_frequency;
-    LARGE_INTEGER m_start;
-};
 } // namespace
 
 int main()

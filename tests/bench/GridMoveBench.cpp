@@ -8,45 +8,20 @@
 #include "grid/core/GridCore.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
+#include "tests/bench/BenchSupport.h"
 
 namespace
 {
 const ROWCOL Rows = 100000;
 const ROWCOL Cols = 10;
 const ROWCOL BlockRows = 1000;
-
-class Stopwatch
-{
-public:
-    Stopwatch() { ::QueryPerformanceFrequency(&m_frequency); ::QueryPerformanceCounter(&m_start); }
-    // Fractions of a millisecond too: the steps are short.
-    double Milliseconds()
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        const double ms = static_cast<double>(now.QuadPart - m_start.QuadPart) * 1000.0 /
-                          static_cast<double>(m_frequency.QuadPart);
-        m_start = now;
-        return ms;
-    }
-
-private:
-    LARGE_INTEGER m_frequency;
-    LARGE_INTEGER m_start;
-};
 } // namespace
 
 int main()
 {
     GXStartLibrary();
     CGXGridCore grid;
-    grid.InitializeGrid();
-    grid.GetParam()->EnableUndo(FALSE);
-    grid.SetRowCount(Rows);
-    grid.SetColCount(Cols);
-    for (ROWCOL nRow = 1; nRow <= Rows; ++nRow)
-        for (ROWCOL nCol = 1; nCol <= Cols; ++nCol)
-            grid.SetValueRange(CGXRange(nRow, nCol), "1");
+    FillGrid(grid, Rows, Cols);
     grid.SetValueRange(CGXRange(1, 1), "first");
     grid.GetParam()->EnableUndo(TRUE);
     std::printf("grid move, %lu x %lu cells filled\n", static_cast<unsigned long>(Rows),
@@ -56,16 +31,16 @@ int main()
     const ROWCOL nDest = Rows - BlockRows + 1;
     grid.MoveRows(1, BlockRows, nDest);
     std::printf("move of rows 1-%lu to the end: %.3f ms (cell %lu,1 \"%s\")\n", static_cast<unsigned long>(BlockRows),
-                watch.Milliseconds(), static_cast<unsigned long>(nDest),
+                watch.PreciseMilliseconds(), static_cast<unsigned long>(nDest),
                 static_cast<LPCTSTR>(grid.GetStoredValueRowCol(nDest, 1)));
     grid.Undo();
-    std::printf("its undo: %.3f ms (cell 1,1 \"%s\")\n", watch.Milliseconds(),
+    std::printf("its undo: %.3f ms (cell 1,1 \"%s\")\n", watch.PreciseMilliseconds(),
                 static_cast<LPCTSTR>(grid.GetStoredValueRowCol(1, 1)));
 
     grid.SelectRange(CGXRange().SetTable());
-    watch.Milliseconds();
+    watch.PreciseMilliseconds();
     grid.SelectRange(CGXRange(Rows / 2, Cols / 2), FALSE);
-    std::printf("one cell deselected from the whole table: %.3f ms (%ld ranges)\n", watch.Milliseconds(),
+    std::printf("one cell deselected from the whole table: %.3f ms (%ld ranges)\n", watch.PreciseMilliseconds(),
                 static_cast<long>(grid.GetParam()->m_SelRects.GetCount()));
     return 0;
 }

@@ -12,29 +12,12 @@
 #include "grid/core/GridWnd.h"
 #include "grid/core/Range.h"
 #include "grid/core/SortInfoArray.h"
+#include "tests/bench/BenchSupport.h"
 
 namespace
 {
 const ROWCOL SortRows = 100000;
 const ROWCOL FitRows = 10000;
-
-class Stopwatch
-{
-public:
-    Stopwatch() { ::QueryPerformanceFrequency(&m_frequency); ::QueryPerformanceCounter(&m_start); }
-    long long Milliseconds()
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        const long long ms = (now.QuadPart - m_start.QuadPart) * 1000 / m_frequency.QuadPart;
-        m_start = now;
-        return ms;
-    }
-
-private:
-    LARGE_INTEGER m_frequency;
-    LARGE_INTEGER m_start;
-};
 
 // A pseudo-random sequence that is the same on every run.
 unsigned Next(unsigned& seed)

@@ -13,6 +13,7 @@
 #include "grid/core/GridCore.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
+#include "tests/bench/BenchSupport.h"
 
 namespace
 {
@@ -21,24 +22,6 @@ const ROWCOL Cols = 10;
 // Bands of rows, each below the 32,768 rows of an undo record.
 const ROWCOL BandRows = 25000;
 const ROWCOL RemovedRows = 30000;
-
-class Stopwatch
-{
-public:
-    Stopwatch() { ::QueryPerformanceFrequency(&m_frequency); ::QueryPerformanceCounter(&m_start); }
-    long long Milliseconds()
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        const long long ms = (now.QuadPart - m_start.QuadPart) * 1000 / m_frequency.QuadPart;
-        m_start = now;
-        return ms;
-    }
-
-private:
-    LARGE_INTEGER m_frequency;
-    LARGE_INTEGER m_start;
-};
 
 unsigned long long PeakWorkingSetMb()
 {
@@ -53,13 +36,7 @@ int main()
 {
     GXStartLibrary();
     CGXGridCore grid;
-    grid.InitializeGrid();
-    grid.GetParam()->EnableUndo(FALSE);
-    grid.SetRowCount(Rows);
-    grid.SetColCount(Cols);
-    for (ROWCOL nRow = 1; nRow <= Rows; ++nRow)
-        for (ROWCOL nCol = 1; nCol <= Cols; ++nCol)
-            grid.SetValueRange(CGXRange(nRow, nCol), "1");
+    FillGrid(grid, Rows, Cols);
     grid.GetParam()->EnableUndo(TRUE);
     std::printf("grid undo, %lu x %lu cells filled; peak working set %llu MB\n", static_cast<unsigned long>(Rows),
                 static_cast<unsigned long>(Cols), PeakWorkingSetMb());
