@@ -25,7 +25,9 @@ inline void GXSplitColor(COLORREF color, unsigned& nKind, DWORD& nValue)
     }
     else
     {
-        nKind = nTop & 3;
+        // Only the top bytes above name system colours: any other whose low bits say 3 is plain RGB.
+        const unsigned nLow = nTop & 3;
+        nKind = nLow == gxColorSystem ? static_cast<unsigned>(gxColorRGB) : nLow;
         nValue = color & 0xFFFFFF;
     }
 }

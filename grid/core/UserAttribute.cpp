@@ -255,10 +255,13 @@ BOOL CGXUserAttribute::IsEqual(const CGXAbstractUserAttribute& otherAttribute) c
     case vtLong: return m_value.dw[0] == other.m_value.dw[0];
     case vtShortString:
     case vtString: return std::strcmp(Text(), other.Text()) == 0;
-    case vtDouble: return m_value.d == other.m_value.d;
-    case vtBinary: return m_value.dw[0] == other.m_value.dw[0] && m_value.dw[1] == other.m_value.dw[1];
-    default: return FALSE;
+    case vtDouble:
+        if (m_value.d == other.m_value.d)
+            return TRUE;
+        break;  // a NaN from an archive still equals its own copy
+    default: break;  // binary, and kinds of later versions held as their two words
     }
+    return m_value.dw[0] == other.m_value.dw[0] && m_value.dw[1] == other.m_value.dw[1];
 }
 
 void CGXUserAttribute::Serialize(CArchive& ar)

@@ -595,6 +595,33 @@ void SerializeSetting(const GXParamFormEntry& entry, CGXGridParam& param, CArchi
     }
 }
 
+// The covered-cell pool holds a line pointer for every row up to a range's bottom and, in each of its
+// rows, a line of its own with a slot for every column up to its right edge. Covered ranges span a few
+// cells each: loaded ones whose pool would outgrow these bounds are refused as damaged.
+const ULONGLONG maxCoveredCellLines = 0x01000000;
+const ULONGLONG maxCoveredCellSlots = 0x00400000;
+
+bool CoveredCellPoolFits(const CGXRangeList& ranges)
+{
+    ULONGLONG nSlots = 0;
+    for (POSITION pos = ranges.GetHeadPosition(); pos != nullptr;)
+    {
+        const CGXRange* pRange = ranges.GetNext(pos);
+        if (pRange->bottom < pRange->top || pRange->right < pRange->left)
+            continue;
+        if (static_cast<ULONGLONG>(pRange->bottom) + 1 > maxCoveredCellLines)
+            return false;
+        const ULONGLONG nRows = static_cast<ULONGLONG>(pRange->bottom) - pRange->top + 1;
+        const ULONGLONG nRowCost = static_cast<ULONGLONG>(pRange->right) + 1 + 8;  // the line's own block
+        if (nRows > maxCoveredCellSlots / nRowCost)
+            return false;
+        nSlots += nRows * nRowCost;
+        if (nSlots > maxCoveredCellSlots)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void GXSerializeBYTE(CArchive& ar, BOOL& bFlag)
@@ -669,11 +696,20 @@ void CGXGridDocSerializeImp::SerializeParam(CGXGridParam& param, CArchive& ar)
             {
                 param.m_SelRects.DeleteAll();
                 param.m_CoveredCellsList.DeleteAll();
+                // The pool lets go of the deleted ranges at once, also when the load is refused.
+                param.SyncCoveredCellPool();
             }
             param.m_SelRects.Serialize(ar);
             param.m_CoveredCellsList.Serialize(ar);
             if (ar.IsLoading())
+            {
+                if (!CoveredCellPoolFits(param.m_CoveredCellsList))
+                {
+                    param.m_CoveredCellsList.DeleteAll();
+                    ThrowBadSchema();
+                }
                 param.SyncCoveredCellPool();
+            }
             break;
         case GXParamFormEntry::sizesAndHidden:
             if (ar.IsLoading())

@@ -15,6 +15,9 @@ namespace
 const ROWCOL kMaxIndex = 0x7FFFFFFF;
 // An archive never holds more lines or entries than there are rows or columns.
 const DWORD kMaxArchiveCount = 0x80000000;
+// The table of lines is dense up to the last line loaded: a line index beyond this (a table of more
+// than 128 MB of pointers) is taken as damage, not made.
+const DWORD kMaxLoadedLines = 0x01000000;
 
 // Moves the entries first..last so that the first lands at nDest, numbered after the move;
 // entries the array does not hold count as empty and are added as such where the move needs them.
@@ -243,7 +246,7 @@ void CGXDWordArrayPtrArray::Serialize(CArchive& ar)
         ar >> nIndex;
         if (nIndex == 0xFFFFFFFF)
             break;
-        if (nIndex >= nLines)
+        if (nIndex >= nLines || nIndex >= kMaxLoadedLines)
             AfxThrowArchiveException(CArchiveException::badSchema);
         const DWORD_PTR nCount = ar.ReadCount();
         if (nCount > kMaxArchiveCount)

@@ -11,6 +11,7 @@
 #include "grid/core/UserAttribute.h"
 #include "grid/features/ArchiveLoading.h"
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -152,7 +153,11 @@ void CGXStyleSerializeImp::SerializeFont(CGXFont& font, CArchive& ar)
     if (dwMask & hasWeight)
         font.SetWeight(LoadWord(ar));
     if (dwMask & hasSize)
-        font.SetSize(LoadWord(ar) * 0.1);
+    {
+        // The nearest quarter point: the tenths were truncated from quarters, so each comes back.
+        const WORD nTenths = LoadWord(ar);
+        font.SetSize(std::floor(nTenths * 0.4 + 0.5) * 0.25);
+    }
     if (dwMask & hasOrientation)
         font.SetOrientation(LoadWord(ar));
     if (dwMask & hasFace)

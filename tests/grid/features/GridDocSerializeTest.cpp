@@ -9,6 +9,7 @@
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
+#include "grid/features/CoveredCellPool.h"
 #include "grid/features/DelayedRangePool.h"
 #include "grid/features/SpanCellPool.h"
 #include "tests/grid/core/GridTestSupport.h"
@@ -411,4 +412,44 @@ TEST_F(GridDocSerializeTest, TheStartUpInstallsTheDocumentSerializerOnce)
     InstallDocSerializeImp();
     EXPECT_EQ(links.pDocSerializeImp, pImp);
     EXPECT_EQ(GXGetAppData()->GetOwnedObjectCount(), nOwned);
+}
+
+TEST_F(GridDocSerializeTest, CoveredRangesTooLargeForThePoolAreRefused)
+{
+    struct Case
+    {
+        const char* pszWhat;
+        CGXRange range;
+        bool bAccepted;
+    } cases[] = {
+        {"a block of a few thousand cells", CGXRange(1, 1, 100, 50), true},
+        {"one cell far down", CGXRange(1000000, 1, 1000000, 2), true},
+        {"the whole table", CGXRange(1, 1, 0xFFFFFFFE, 0xFFFFFFFE), false},
+        {"three thousand rows of three thousand columns", CGXRange(1, 1, 3000, 3000), false},
+        {"a row beyond the pool's lines", CGXRange(0x7FFFFFF0, 1, 0x7FFFFFF0, 2), false},
+    };
+    for (const Case& c : cases)
+    {
+        CGXGridParam source;
+        source.m_CoveredCellsList.AddTail(new CGXRange(c.range));
+        const Bytes bytes = StoredObject(source);
+
+        CGXGridParam loaded;
+        loaded.m_CoveredCellsList.AddTail(new CGXRange(2, 2, 3, 3));
+        loaded.SyncCoveredCellPool();
+        if (c.bAccepted)
+        {
+            LoadObject(loaded, bytes);
+            ASSERT_EQ(loaded.m_CoveredCellsList.GetCount(), 1) << c.pszWhat;
+            const CGXCoveredCellPool* pPool = GXAsCoveredCellPool(loaded.m_pCoveredCellPool);
+            ASSERT_NE(pPool, nullptr);
+            EXPECT_NE(pPool->GetCoveredCell(c.range.bottom, c.range.right), nullptr) << c.pszWhat;
+            continue;
+        }
+        EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(loaded, bytes); }), CArchiveException::badSchema) << c.pszWhat;
+        EXPECT_EQ(loaded.m_CoveredCellsList.GetCount(), 0) << c.pszWhat;
+        const CGXCoveredCellPool* pPool = GXAsCoveredCellPool(loaded.m_pCoveredCellPool);
+        EXPECT_TRUE(pPool == nullptr || pPool->GetCoveredCell(2, 2) == nullptr)
+            << "the pool holds none of the deleted ranges: " << c.pszWhat;
+    }
 }

@@ -254,6 +254,7 @@ TEST(SpanCellPool, ADamagedArchiveIsRefusedAndLeavesThePoolAsItWas)
         {"an index at the line count", table(1, 4, 4, 2), CArchiveException::badSchema},
         {"a line count above 0x80000000", table(1, 0x80000001, 1, 2), CArchiveException::badSchema},
         {"a line longer than the file", table(1, 4, 1, 30000), CArchiveException::endOfFile},
+        {"a line far past the rows of any grid", table(1, 0x7FFFFFFF, 0x7FFFFFF0, 2), CArchiveException::badSchema},
     };
     for (const Case& c : cases)
     {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -362,4 +363,62 @@ TEST_F(StyleSerializeTest, TheStartUpInstallsEachSerializerOnce)
     InstallSerializeLT5CompatibleImp();
     EXPECT_EQ(links.pStyleSerializeImp, pStyles);
     EXPECT_EQ(GXGetAppData()->GetOwnedObjectCount(), nOwned);
+}
+
+TEST_F(StyleSerializeTest, EveryQuarterPointFontSizeComesBack)
+{
+    // The archive holds tenths of a point: a quarter that is no whole tenth is stored cut short.
+    for (double dSize : {10.25, 11.75, 8.5, 12.0, 0.25, 255.75})
+    {
+        CGXStyle style;
+        style.SetFont(CGXFont().SetSize(dSize));
+        const CGXStyle loaded = RoundTrip(style);
+        EXPECT_EQ(loaded.GetFont().GetSize(), dSize);
+        EXPECT_TRUE(loaded.CompareSubset(style)) << dSize;
+    }
+}
+
+TEST_F(StyleSerializeTest, AUserAttributeOfAnyLoadedValueEqualsItsCopy)
+{
+    CGXStyle style;
+    style.SetUserAttribute(51011, "1.5");
+    const Bytes bytes = Stored(style);
+    // The attribute as stored: the double kind, then 1.5 as two words.
+    const Bytes number = {0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF8, 0x3F};
+    const auto at = std::search(bytes.begin(), bytes.end(), number.begin(), number.end());
+    ASSERT_NE(at, bytes.end());
+    struct Case
+    {
+        const char* pszWhat;
+        Bytes attribute;
+    } cases[] = {
+        {"a NaN", {0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF8, 0x7F}},
+        {"a kind of a later version", {0x09, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08}},
+    };
+    for (const Case& c : cases)
+    {
+        Bytes damaged = bytes;
+        std::copy(c.attribute.begin(), c.attribute.end(), damaged.begin() + (at - bytes.begin()));
+        const CGXStyle loaded = Loaded(damaged);
+        CGXStyle copy(loaded);
+        EXPECT_TRUE(copy.CompareSubset(loaded)) << c.pszWhat;
+        EXPECT_TRUE(RoundTrip(copy).CompareSubset(loaded)) << c.pszWhat;
+    }
+}
+
+TEST_F(StyleSerializeTest, AColourWhoseTopByteNamesNoKindLoadsAsPlainRgb)
+{
+    for (COLORREF color : {0x033264C8u, 0xFF3264C8u, 0x3F3264C8u})
+    {
+        CGXStyleBrush interior;
+        interior.SetColor(color).SetBkColor(color);
+        CGXStyle style;
+        style.SetInterior(interior).SetTextColor(color);
+        const Bytes bytes = Stored(style);
+        CGXStyle loaded = Loaded(bytes);
+        EXPECT_EQ(loaded.GetInterior().GetBkColor(), 0x3264C8u) << std::hex << color;
+        EXPECT_EQ(loaded.GetInterior().GetColor(), 0x3264C8u) << std::hex << color;
+        EXPECT_EQ(loaded.GetResolvedTextColor(), 0x3264C8u) << std::hex << color;
+        EXPECT_EQ(Stored(loaded), bytes) << "stored again unchanged: " << std::hex << color;
+    }
 }

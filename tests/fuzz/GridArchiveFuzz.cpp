@@ -1,0 +1,349 @@
+// The grid's document archives: a cell style with its styles map, and the whole parameter object with
+// its cell data, styles map, properties, covered cells and span pools.
+#include "tests/fuzz/Fuzz.h"
+
+#include "framework/core/Archive.h"
+#include "framework/core/File.h"
+#include "grid/core/AppData.h"
+#include "grid/core/Data.h"
+#include "grid/core/Font.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/Properties.h"
+#include "grid/core/Range.h"
+#include "grid/core/Style.h"
+#include "grid/core/StylePenBrush.h"
+#include "grid/core/StylesMap.h"
+#include "grid/core/UserAttribute.h"
+#include "grid/features/DelayedRangePool.h"
+#include "grid/features/SpanCellPool.h"
+
+namespace
+{
+// The archive forms are installed by the library's start-up; once for the whole run.
+void StartGridLibrary()
+{
+    static const bool started = [] {
+        GXStartLibrary();
+        return true;
+    }();
+    (void)started;
+}
+
+template <class Write>
+std::string Stored(Write write)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        write(ar);
+        ar.Close();
+    }
+    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
+    file.SeekToBegin();
+    if (!bytes.empty())
+        file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
+    return bytes;
+}
+
+// Loads through an archive over the input; FALSE when the archive refused it with its own exception.
+template <class Load>
+bool Loaded(const std::string& input, Load load)
+{
+    std::string copy = input;
+    CMemFile file(reinterpret_cast<BYTE*>(copy.data()), static_cast<UINT>(copy.size()));
+    try
+    {
+        CArchive ar(&file, CArchive::load);
+        load(ar);
+        ar.Close();
+        return true;
+    }
+    catch (CArchiveException* e)
+    {
+        e->Delete();
+        return false;
+    }
+}
+
+std::string ClassTag(const char* name, unsigned schema)
+{
+    const std::string text = name;
+    return FuzzWord(0xFFFF) + FuzzWord(schema) + FuzzWord(static_cast<unsigned>(text.size())) + text;
+}
+
+std::vector<std::string> GridArchiveTokens()
+{
+    return {
+        FuzzWord(0), FuzzWord(1), FuzzWord(2), FuzzWord(4), FuzzWord(5), FuzzWord(6), FuzzWord(7),
+        FuzzWord(11), FuzzWord(12), FuzzWord(0xFFFF),
+        FuzzDWord(0), FuzzDWord(0xFFFFFFFF), FuzzDWord(0x7FFFFFFF), FuzzDWord(0xFFFFFFFE), FuzzDWord(0x0E38E38E),
+        FuzzDWord(41), FuzzDWord(0x3FFFFFFF),
+        FuzzWord(0x8001), FuzzWord(0x8002), FuzzWord(0x7FFF) + FuzzDWord(0x80000001),
+        std::string(1, '\xFF') + FuzzWord(0xFFFF) + FuzzDWord(0x7FFFFFFF),
+        ClassTag("CGXFont", 0), ClassTag("CGXStyle", 0), ClassTag("CGXUserAttributeMap", 0),
+        ClassTag("CGXUserAttribute", 0), ClassTag("CGXStylesMap", 0), ClassTag("CGXData", 0),
+        ClassTag("CGXProperties", 0), ClassTag("CGXSpanCellPool", 1), ClassTag("CGXDelayedRangePool", 1),
+        ClassTag("CGXDelayedRange", 1), ClassTag("CGXGridParam", 1), ClassTag("CGXRangeList", 1),
+        ClassTag("CGXPrintDevice", 1),
+    };
+}
+
+// ---- A cell style and a styles map ----
+
+CGXStyle RichStyle(WORD nBaseStyle)
+{
+    CGXStyle style;
+    CGXStyleBrush interior;
+    interior.SetPattern(12).SetColor(RGB(10, 20, 30)).SetBkColor(RGB(200, 100, 50));
+    CGXFont font;
+    font.SetFaceName("Arial").SetSize(12).SetBold(TRUE).SetItalic(TRUE).SetOrientation(900);
+    CGXStylePen pen;
+    pen.SetDescription("1 0 0 255");
+    style.SetValue(3.25)
+        .SetHorizontalAlignment(DT_RIGHT)
+        .SetReadOnly(TRUE)
+        .SetInterior(interior)
+        .SetFont(font)
+        .SetBorders(0, pen)
+        .SetBorders(3, pen)
+        .SetFormat(2)
+        .SetPlaces(3)
+        .SetChoiceList("one\ntwo\nthree")
+        .SetMaxLength(40)
+        .SetUserAttribute(51011, "1.5")
+        .SetUserAttribute(51025, "a text longer than eight bytes")
+        .SetFloatCell(TRUE)
+        .SetMergeCell(1)
+        .SetBaseStyle(nBaseStyle);
+    return style;
+}
+
+// The map every style of the reader is read against: the standard styles and one of the user's.
+const CGXStylesMap& ReferenceStylesMap()
+{
+    static CGXStylesMap* pMap = [] {
+        StartGridLibrary();
+        auto* pNew = new CGXStylesMap;
+        pNew->CreateStandardStyles();
+        CGXStyle mine;
+        mine.SetValue("mine").SetTextColor(RGB(200, 0, 0));
+        pNew->RegisterStyle("Mine", mine);
+        return pNew;
+    }();
+    return *pMap;
+}
+
+std::vector<std::string> GridStyleSeeds()
+{
+    const CGXStylesMap& reference = ReferenceStylesMap();
+    WORD nMine = 0;
+    reference.LookupStyleId("Mine", nMine);
+    CGXStyle rich = RichStyle(nMine);
+    CGXStyle empty;
+    CGXStylesMap map;
+    map = reference;
+    CGXStylesMap emptyMap;
+    return {
+        Stored([&](CArchive& ar) {
+            rich.SerializeWithStylesMap(ar, &reference);
+            map.Serialize(ar);
+        }),
+        Stored([&](CArchive& ar) {
+            empty.SerializeWithStylesMap(ar, &reference);
+            emptyMap.Serialize(ar);
+        }),
+    };
+}
+
+// What the grid does with a style it was given: copies, compares, asks for its parts.
+void UseStyle(const CGXStyle& style, const CGXStylesMap* pMap)
+{
+    CGXStyle copy(style);
+    if (!copy.CompareSubset(style) || !style.CompareSubset(copy))
+        throw FuzzFault("a loaded style differs from its own copy");
+    CGXStyle assigned;
+    assigned = style;
+    assigned.ChangeStyle(copy, gxOverride);
+    const CGXFont& font = style.GetFont();
+    font.GetLogFont();
+    font.GetFaceName();
+    font.GetSize();
+    CString text;
+    for (int nEdge = 0; nEdge < 4; ++nEdge)
+        style.GetBorders(nEdge).GetDescription(text);
+    style.GetInterior().GetDescription(text);
+    style.GetValue();
+    style.GetChoiceList();
+    style.GetUserAttribute(51011).GetValue();
+    if (pMap != nullptr && style.GetIncludeBaseStyle())
+        GXLookupBaseStyle(pMap, style.GetBaseStyle());
+}
+
+FuzzOutcome ReadGridStyle(const std::string& input)
+{
+    const CGXStylesMap& reference = ReferenceStylesMap();
+    CGXStyle style;
+    CGXStylesMap map;
+    if (!Loaded(input, [&](CArchive& ar) {
+            style.SerializeWithStylesMap(ar, &reference);
+            map.Serialize(ar);
+        }))
+        return FuzzOutcome::Refused;
+
+    UseStyle(style, &reference);
+    CGXStylesMap copy;
+    copy = map;
+    if (copy.GetStyleCount() != map.GetStyleCount())
+        throw FuzzFault("a copy of a loaded styles map has another number of styles");
+    WORD nStandard = 0;
+    const CGXStyle* pStandard = nullptr;
+    if (map.LookupStyleId("Standard", nStandard) && map.LookupStyle(nStandard, pStandard))
+        UseStyle(*pStandard, &map);
+
+    // What the writer makes of an accepted style, its reader takes back.
+    CGXStyle again;
+    CGXStylesMap mapAgain;
+    if (!Loaded(Stored([&](CArchive& ar) {
+                    style.SerializeWithStylesMap(ar, &reference);
+                    map.Serialize(ar);
+                }),
+                [&](CArchive& ar) {
+                    again.SerializeWithStylesMap(ar, &reference);
+                    mapAgain.Serialize(ar);
+                }))
+        throw FuzzFault("an accepted style stored again is refused");
+    if (!again.CompareSubset(style))
+        throw FuzzFault("an accepted style stored again comes back different");
+    if (mapAgain.GetStyleCount() != map.GetStyleCount())
+        throw FuzzFault("an accepted styles map stored again has another number of styles");
+    return FuzzOutcome::Accepted;
+}
+
+// ---- The grid document: a parameter object and all it owns ----
+
+std::vector<std::string> GridDocumentSeeds()
+{
+    StartGridLibrary();
+    CGXGridParam param;
+    auto* pStylesMap = new CGXStylesMap;
+    pStylesMap->CreateStandardStyles();
+    CGXStyle emphasis;
+    emphasis.SetTextColor(RGB(200, 0, 0)).SetFont(CGXFont().SetBold(TRUE));
+    const WORD nEmphasis = pStylesMap->RegisterStyle("Emphasis", emphasis);
+    param.SetStylesMap(pStylesMap);
+
+    auto* pData = new CGXData;
+    pData->SetRowCount(20);
+    pData->SetColCount(5);
+    CGXStyle cell = RichStyle(nEmphasis);
+    pData->StoreStyleRowCol(1, 1, &cell, gxCopy);
+    CGXStyle plain;
+    plain.SetValue("last");
+    pData->StoreStyleRowCol(20, 5, &plain, gxCopy);
+    CGXStyle row;
+    row.SetInterior(RGB(0, 255, 0));
+    pData->StoreStyleRowCol(3, 0, &row, gxCopy, gxBaseStyleType);
+    param.SetData(pData);
+
+    auto* pProperties = new CGXProperties;
+    pProperties->AddDefaultUserProperties();
+    pProperties->SetMargins(11, 22, 33, 44);
+    param.SetProperties(pProperties);
+
+    param.m_CoveredCellsList.AddTail(new CGXRange(2, 2, 4, 3));
+    param.m_SelRects.AddTail(new CGXRange(5, 1, 6, 2));
+    param.m_abRowFlags.SetSize(2);
+    param.m_abRowFlags[1] = 2;
+    param.m_nFrozenRows = 2;
+    param.m_wMergeCellsMode = 1;
+    param.m_RowHeights.SetAt(7, 2400);
+    param.m_ColWidths.SetAt(3, 15000);
+    param.m_sSheetName = "Drains";
+    auto* pSpans = new CGXSpanCellPool;
+    pSpans->SetSpanCellsRowCol(3, 2, 3, 4, TRUE);
+    param.m_pHorzMergeCellsPool = pSpans;
+    auto* pDelayed = new CGXDelayedRangePool;
+    pDelayed->AddRange(CGXRange(1, 1, 2, 2));
+    param.m_pDelayedFloatCellsPool = pDelayed;
+
+    CGXGridParam bare;
+    return {Stored([&](CArchive& ar) { param.Serialize(ar); }), Stored([&](CArchive& ar) { bare.Serialize(ar); })};
+}
+
+FuzzOutcome ReadGridDocument(const std::string& input)
+{
+    StartGridLibrary();
+    CGXGridParam param;
+    if (!Loaded(input, [&](CArchive& ar) { param.Serialize(ar); }))
+        return FuzzOutcome::Refused;
+
+    // What a grid asks of the parameter object it is attached to.
+    if (CGXData* pData = param.GetData())
+    {
+        const ROWCOL nRows = pData->GetRowCount();
+        const ROWCOL nCols = pData->GetColCount();
+        const ROWCOL cells[][2] = {{0, 0}, {1, 1}, {3, 0}, {0, 3}, {20, 5}, {nRows, nCols}, {nRows + 1, 1}};
+        for (const auto& at : cells)
+        {
+            CGXStyle style;
+            for (int nType = 0; nType < 3; ++nType)
+                if (pData->GetStyleRowCol(at[0], at[1], style, gxCopy, nType))
+                    UseStyle(style, param.GetStylesMap());
+        }
+    }
+    if (CGXStylesMap* pMap = param.GetStylesMap())
+    {
+        WORD nStandard = 0;
+        const CGXStyle* pStandard = nullptr;
+        if (pMap->LookupStyleId("Standard", nStandard) && pMap->LookupStyle(nStandard, pStandard))
+            UseStyle(*pStandard, pMap);
+    }
+    if (CGXProperties* pProperties = param.GetProperties())
+    {
+        int nTop = 0, nLeft = 0, nBottom = 0, nRight = 0;
+        pProperties->GetMargins(nTop, nLeft, nBottom, nRight);
+        pProperties->GetUserProperty(GX_IDS_CURRENTCELL).GetValue();
+    }
+    param.m_CoveredCellsList.IsCellInList(3, 3);
+    param.m_SelRects.IsAnyCellInRow(5);
+    LONG nSize = 0;
+    param.m_RowHeights.Lookup(7, nSize);
+    if (const CGXSpanCellPool* pSpans = GXAsSpanCellPool(param.m_pHorzMergeCellsPool))
+    {
+        CGXRange span(3, 3);
+        pSpans->GetSpanCellsRowCol(3, 3, span);
+    }
+    if (const CGXDelayedRangePool* pDelayed = GXAsDelayedRangePool(param.m_pDelayedFloatCellsPool))
+        for (INT_PTR i = 0; i < pDelayed->GetCount(); ++i)
+            if (pDelayed->GetAt(i) == nullptr)
+                throw FuzzFault("an empty entry in a loaded delayed range pool");
+
+    // The deep copy holds as much as the loaded object.
+    CGXGridParam copy;
+    copy = param;
+    if ((copy.GetData() == nullptr) != (param.GetData() == nullptr) ||
+        (copy.GetStylesMap() == nullptr) != (param.GetStylesMap() == nullptr) ||
+        (copy.GetProperties() == nullptr) != (param.GetProperties() == nullptr))
+        throw FuzzFault("the copy of a loaded parameter object lost one of its objects");
+    if (copy.GetData() != nullptr &&
+        (copy.GetData()->GetRowCount() != param.GetData()->GetRowCount() ||
+         copy.GetData()->GetColCount() != param.GetData()->GetColCount()))
+        throw FuzzFault("the copy of a loaded parameter object has other counts");
+    if (copy.GetStylesMap() != nullptr && copy.GetStylesMap()->GetStyleCount() != param.GetStylesMap()->GetStyleCount())
+        throw FuzzFault("the copy of a loaded parameter object has another number of styles");
+    INT_PTR nValidCovered = 0;  // the copy keeps the valid ranges
+    for (POSITION pos = param.m_CoveredCellsList.GetHeadPosition(); pos != nullptr;)
+        nValidCovered += param.m_CoveredCellsList.GetNext(pos)->valid ? 1 : 0;
+    if (copy.m_CoveredCellsList.GetCount() != nValidCovered)
+        throw FuzzFault("the copy of a loaded parameter object has other covered cells");
+
+    // What the writer makes of an accepted document, its reader takes back.
+    CGXGridParam again;
+    if (!Loaded(Stored([&](CArchive& ar) { param.Serialize(ar); }), [&](CArchive& ar) { again.Serialize(ar); }))
+        throw FuzzFault("an accepted parameter object stored again is refused");
+    return FuzzOutcome::Accepted;
+}
+} // namespace
+
+REGISTER_FUZZ_READER("grid style archive", GridStyleSeeds, GridArchiveTokens, ReadGridStyle);
+REGISTER_FUZZ_READER("grid document", GridDocumentSeeds, GridArchiveTokens, ReadGridDocument);
