@@ -1,6 +1,7 @@
 // The framework's archives: objects with their classes, schemas and back references, strings,
 // counts and the collections' own forms.
 #include "tests/fuzz/Fuzz.h"
+#include "tests/fuzz/FuzzArchive.h"
 
 #include "framework/core/Archive.h"
 #include "framework/core/Arrays.h"
@@ -129,40 +130,11 @@ bool IsDocumentElement(const CObject* pObject)
     return false;
 }
 
-template <class Write>
-std::string Stored(Write write)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        write(ar);
-        ar.Close();
-    }
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
 // Runs a load over the input; the archive's own exception is its clear error.
 template <class Load>
 FuzzOutcome Loaded(const std::string& input, Load load)
 {
-    std::string copy = input;
-    CMemFile file(reinterpret_cast<BYTE*>(copy.data()), static_cast<UINT>(copy.size()));
-    try
-    {
-        CArchive ar(&file, CArchive::load);
-        load(ar);
-        ar.Close();
-        return FuzzOutcome::Accepted;
-    }
-    catch (CArchiveException* e)
-    {
-        e->Delete();
-        return FuzzOutcome::Refused;
-    }
+    return FuzzLoaded(input, load) ? FuzzOutcome::Accepted : FuzzOutcome::Refused;
 }
 
 // ---- Objects ----
@@ -206,16 +178,16 @@ std::vector<std::string> ObjectSeeds()
         if (pElement != nullptr && pElement != pFirst)
             document.m_owned.push_back(pElement);
     document.m_owned.push_back(pFirst);
-    seeds.push_back(Stored([&](CArchive& ar) {
+    seeds.push_back(FuzzStored([&](CArchive& ar) {
         ar << static_cast<const CObject*>(&document) << static_cast<const CObject*>(nullptr);
     }));
     // Two documents in one archive: the second refers to objects of the first.
-    seeds.push_back(Stored([&](CArchive& ar) {
+    seeds.push_back(FuzzStored([&](CArchive& ar) {
         ar << static_cast<const CObject*>(pInner) << static_cast<const CObject*>(&document);
     }));
     // Null and an empty document.
     CFuzzDocument empty;
-    seeds.push_back(Stored([&](CArchive& ar) { ar << static_cast<const CObject*>(nullptr) << &empty; }));
+    seeds.push_back(FuzzStored([&](CArchive& ar) { ar << static_cast<const CObject*>(nullptr) << &empty; }));
     return seeds;
 }
 
@@ -312,12 +284,12 @@ std::vector<std::string> CollectionSeeds()
     c.text = "last";
     Collections empty;
     return {
-        Stored([&](CArchive& ar) {
+        FuzzStored([&](CArchive& ar) {
             SerializeCollections(ar, c);
             ar.WriteCount(0x12345);
             ar.WriteClass(RUNTIME_CLASS(CStringArray));
         }),
-        Stored([&](CArchive& ar) {
+        FuzzStored([&](CArchive& ar) {
             SerializeCollections(ar, empty);
             ar.WriteCount(0);
             ar.WriteClass(RUNTIME_CLASS(CDWordArray));

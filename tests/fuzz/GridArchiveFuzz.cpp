@@ -1,6 +1,7 @@
 // The grid's document archives: a cell style with its styles map, and the whole parameter object with
 // its cell data, styles map, properties, covered cells and span pools.
 #include "tests/fuzz/Fuzz.h"
+#include "tests/fuzz/FuzzArchive.h"
 
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
@@ -27,42 +28,6 @@ void StartGridLibrary()
         return true;
     }();
     (void)started;
-}
-
-template <class Write>
-std::string Stored(Write write)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        write(ar);
-        ar.Close();
-    }
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-// Loads through an archive over the input; FALSE when the archive refused it with its own exception.
-template <class Load>
-bool Loaded(const std::string& input, Load load)
-{
-    std::string copy = input;
-    CMemFile file(reinterpret_cast<BYTE*>(copy.data()), static_cast<UINT>(copy.size()));
-    try
-    {
-        CArchive ar(&file, CArchive::load);
-        load(ar);
-        ar.Close();
-        return true;
-    }
-    catch (CArchiveException* e)
-    {
-        e->Delete();
-        return false;
-    }
 }
 
 std::string ClassTag(const char* name, unsigned schema)
@@ -144,11 +109,11 @@ std::vector<std::string> GridStyleSeeds()
     map = reference;
     CGXStylesMap emptyMap;
     return {
-        Stored([&](CArchive& ar) {
+        FuzzStored([&](CArchive& ar) {
             rich.SerializeWithStylesMap(ar, &reference);
             map.Serialize(ar);
         }),
-        Stored([&](CArchive& ar) {
+        FuzzStored([&](CArchive& ar) {
             empty.SerializeWithStylesMap(ar, &reference);
             emptyMap.Serialize(ar);
         }),
@@ -184,7 +149,7 @@ FuzzOutcome ReadGridStyle(const std::string& input)
     const CGXStylesMap& reference = ReferenceStylesMap();
     CGXStyle style;
     CGXStylesMap map;
-    if (!Loaded(input, [&](CArchive& ar) {
+    if (!FuzzLoaded(input, [&](CArchive& ar) {
             style.SerializeWithStylesMap(ar, &reference);
             map.Serialize(ar);
         }))
@@ -203,7 +168,7 @@ FuzzOutcome ReadGridStyle(const std::string& input)
     // What the writer makes of an accepted style, its reader takes back.
     CGXStyle again;
     CGXStylesMap mapAgain;
-    if (!Loaded(Stored([&](CArchive& ar) {
+    if (!FuzzLoaded(FuzzStored([&](CArchive& ar) {
                     style.SerializeWithStylesMap(ar, &reference);
                     map.Serialize(ar);
                 }),
@@ -267,14 +232,14 @@ std::vector<std::string> GridDocumentSeeds()
     param.m_pDelayedFloatCellsPool = pDelayed;
 
     CGXGridParam bare;
-    return {Stored([&](CArchive& ar) { param.Serialize(ar); }), Stored([&](CArchive& ar) { bare.Serialize(ar); })};
+    return {FuzzStored([&](CArchive& ar) { param.Serialize(ar); }), FuzzStored([&](CArchive& ar) { bare.Serialize(ar); })};
 }
 
 FuzzOutcome ReadGridDocument(const std::string& input)
 {
     StartGridLibrary();
     CGXGridParam param;
-    if (!Loaded(input, [&](CArchive& ar) { param.Serialize(ar); }))
+    if (!FuzzLoaded(input, [&](CArchive& ar) { param.Serialize(ar); }))
         return FuzzOutcome::Refused;
 
     // What a grid asks of the parameter object it is attached to.
@@ -339,7 +304,7 @@ FuzzOutcome ReadGridDocument(const std::string& input)
 
     // What the writer makes of an accepted document, its reader takes back.
     CGXGridParam again;
-    if (!Loaded(Stored([&](CArchive& ar) { param.Serialize(ar); }), [&](CArchive& ar) { again.Serialize(ar); }))
+    if (!FuzzLoaded(FuzzStored([&](CArchive& ar) { param.Serialize(ar); }), [&](CArchive& ar) { again.Serialize(ar); }))
         throw FuzzFault("an accepted parameter object stored again is refused");
     return FuzzOutcome::Accepted;
 }

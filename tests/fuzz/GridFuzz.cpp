@@ -1,6 +1,7 @@
 // The grid's archive forms: range lists (selections, covered cells), the user attributes of styles,
 // and the sparse maps and printer blocks of the parameter object.
 #include "tests/fuzz/Fuzz.h"
+#include "tests/fuzz/FuzzArchive.h"
 
 #include "framework/core/Archive.h"
 #include "framework/core/Arrays.h"
@@ -15,42 +16,6 @@
 
 namespace
 {
-template <class Write>
-std::string Stored(Write write)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        write(ar);
-        ar.Close();
-    }
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-// Loads through an archive over the input; FALSE when the archive refused it with its own exception.
-template <class Load>
-bool Loaded(const std::string& input, Load load)
-{
-    std::string copy = input;
-    CMemFile file(reinterpret_cast<BYTE*>(copy.data()), static_cast<UINT>(copy.size()));
-    try
-    {
-        CArchive ar(&file, CArchive::load);
-        load(ar);
-        ar.Close();
-        return true;
-    }
-    catch (CArchiveException* e)
-    {
-        e->Delete();
-        return false;
-    }
-}
-
 std::vector<std::string> ArchiveTokens()
 {
     return {
@@ -83,14 +48,14 @@ std::vector<std::string> RangeListSeeds()
     ranges.AddTail(new CGXRange(table));
     ranges.AddTail(new CGXRange(0xFFFFFFFE, 2, 0xFFFFFFFE, 0xFFFFFFFE));
     CGXRangeList empty;
-    return {Stored([&](CArchive& ar) { ranges.Serialize(ar); }), Stored([&](CArchive& ar) { empty.Serialize(ar); })};
+    return {FuzzStored([&](CArchive& ar) { ranges.Serialize(ar); }), FuzzStored([&](CArchive& ar) { empty.Serialize(ar); })};
 }
 
 FuzzOutcome ReadRangeList(const std::string& input)
 {
     CGXRangeList list;
     list.AddTail(new CGXRange(7, 7, 8, 8));
-    if (!Loaded(input, [&](CArchive& ar) { list.Serialize(ar); }))
+    if (!FuzzLoaded(input, [&](CArchive& ar) { list.Serialize(ar); }))
     {
         if (list.GetCount() != 1 || !(*list.GetHead() == CGXRange(7, 7, 8, 8)))
             throw FuzzFault("a refused range list changed the list");
@@ -124,14 +89,14 @@ std::vector<std::string> UserAttributeSeeds()
     number.SetValue("4294967295");
     map.SetAttribute(7, number);
     CGXUserAttributeMap empty;
-    return {Stored([&](CArchive& ar) { map.Serialize(ar); }), Stored([&](CArchive& ar) { empty.Serialize(ar); })};
+    return {FuzzStored([&](CArchive& ar) { map.Serialize(ar); }), FuzzStored([&](CArchive& ar) { empty.Serialize(ar); })};
 }
 
 FuzzOutcome ReadUserAttributes(const std::string& input)
 {
     CGXUserAttributeMap map;
     map.SetAttribute(42, CGXUserAttribute("mark"));
-    if (!Loaded(input, [&](CArchive& ar) { map.Serialize(ar); }))
+    if (!FuzzLoaded(input, [&](CArchive& ar) { map.Serialize(ar); }))
     {
         if (map.GetSize() != 1 || map.GetAttribute(42) == nullptr || map.GetAttribute(42)->GetValue() != "mark")
             throw FuzzFault("a refused attribute map changed the map");
@@ -169,12 +134,12 @@ std::vector<std::string> GridCollectionSeeds()
     CGXCollMapDWordToLong noSizes;
     CGXCollMapDWordToString noTexts;
     return {
-        Stored([&](CArchive& ar) {
+        FuzzStored([&](CArchive& ar) {
             sizes.Serialize(ar);
             texts.Serialize(ar);
             device.Serialize(ar);
         }),
-        Stored([&](CArchive& ar) {
+        FuzzStored([&](CArchive& ar) {
             noSizes.Serialize(ar);
             noTexts.Serialize(ar);
             ar << static_cast<WORD>(1) << static_cast<DWORD>(8) << static_cast<DWORD>(0x12345678)
@@ -191,7 +156,7 @@ FuzzOutcome ReadGridCollections(const std::string& input)
     texts.SetAt(9, "mark");
     CGXPrintDevice device;
     const char* stage = "sizes";
-    const bool bLoaded = Loaded(input, [&](CArchive& ar) {
+    const bool bLoaded = FuzzLoaded(input, [&](CArchive& ar) {
         stage = "sizes";
         sizes.Serialize(ar);
         stage = "texts";
