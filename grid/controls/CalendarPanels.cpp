@@ -386,22 +386,22 @@ CButton* CGXBCalTitle::GetButton(UINT nId)
 void CGXBCalTitle::CreateButtons(CGXBCalendar* pCalendar, DWORD dwCalendarStyle)
 {
     m_pCalendar = pCalendar;
-    struct Spec
+    struct TitleButton
     {
         const char* pszCaption;
         UINT nId;
         DWORD dwBit;
-    } specs[4] = {{"<<", GX_IDC_CAL_PREVYEAR, GXBCAL_YEARBUTTONS},
+    } buttons[4] = {{"<<", GX_IDC_CAL_PREVYEAR, GXBCAL_YEARBUTTONS},
                   {"<", GX_IDC_CAL_PREVMONTH, GXBCAL_MONTHBUTTONS},
                   {">", GX_IDC_CAL_NEXTMONTH, GXBCAL_MONTHBUTTONS},
                   {">>", GX_IDC_CAL_NEXTYEAR, GXBCAL_YEARBUTTONS}};
     for (int i = 0; i < 4; ++i)
     {
-        if ((dwCalendarStyle & specs[i].dwBit) == 0 || m_pButtons[i] != nullptr)
+        if ((dwCalendarStyle & buttons[i].dwBit) == 0 || m_pButtons[i] != nullptr)
             continue;
         m_pButtons[i] = new CButton;
-        if (!m_pButtons[i]->Create(specs[i].pszCaption, WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 0, 0), pCalendar,
-                                   specs[i].nId))
+        if (!m_pButtons[i]->Create(buttons[i].pszCaption, WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 0, 0), pCalendar,
+                                   buttons[i].nId))
         {
             delete m_pButtons[i];
             m_pButtons[i] = nullptr;

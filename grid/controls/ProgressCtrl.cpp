@@ -40,27 +40,27 @@ BOOL ReadBound(const CGXStyle& style, const CGXStyle* pComposed, WORD nId, long&
 
 // Reads one conversion "%[flags][width][l|h]c" at p (p points after the "%"); its length, or 0 when
 // it is no integer conversion this format honours.
-size_t ParseIntegerConversion(const char* p, std::string& spec, char& conversion)
+size_t ParseIntegerConversion(const char* p, std::string& directive, char& conversion)
 {
     const char* q = p;
-    spec = "%";
+    directive = "%";
     while (*q != '\0' && std::strchr("-+ #0", *q) != nullptr)
-        spec += *q++;
+        directive += *q++;
     int nWidthDigits = 0;
     while (*q >= '0' && *q <= '9')
     {
         // A caption wider than a cell ever is serves nobody.
         if (++nWidthDigits > 3)
             return 0;
-        spec += *q++;
+        directive += *q++;
     }
     if (*q == 'l' || *q == 'h')
         ++q;
     if (*q == '\0' || std::strchr("diuoxX", *q) == nullptr)
         return 0;
     conversion = *q;
-    spec += 'l';
-    spec += conversion;
+    directive += 'l';
+    directive += conversion;
     return static_cast<size_t>(q - p + 1);
 }
 }  // namespace
@@ -84,9 +84,9 @@ CString GXFormatProgressCaption(LPCTSTR pszFormat, long nValue)
             p += 2;
             continue;
         }
-        std::string spec;
+        std::string directive;
         char conversion = 0;
-        const size_t nLength = bConverted ? 0 : ParseIntegerConversion(p + 1, spec, conversion);
+        const size_t nLength = bConverted ? 0 : ParseIntegerConversion(p + 1, directive, conversion);
         if (nLength == 0)
         {
             caption += *p++;
@@ -94,9 +94,9 @@ CString GXFormatProgressCaption(LPCTSTR pszFormat, long nValue)
         }
         char sz[64];
         if (conversion == 'd' || conversion == 'i')
-            std::snprintf(sz, sizeof sz, spec.c_str(), nValue);
+            std::snprintf(sz, sizeof sz, directive.c_str(), nValue);
         else
-            std::snprintf(sz, sizeof sz, spec.c_str(), static_cast<unsigned long>(nValue));
+            std::snprintf(sz, sizeof sz, directive.c_str(), static_cast<unsigned long>(nValue));
         caption += sz;
         bConverted = TRUE;
         p += 1 + nLength;
