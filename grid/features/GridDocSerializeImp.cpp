@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace
@@ -29,9 +30,15 @@ using namespace GXArchiveLoading;
 
 const DWORD endOfEntries = 0xFFFFFFFF;
 
-// Style arrays are sparse: a stored count says how long an array is, not how many styles follow.
-// Loaded arrays are sized to their counts, so all the arrays of one load together may claim at most
-// this many entries (half a gigabyte of pointers); a larger claim is refused as damaged.
+// Style arrays are sparse: a stored count says how long an array is, not how many styles follow, so
+// a few bytes can ask for millions of entries, each a pointer to allocate and clear (some 50 ns each
+// under Wine on a virtual machine). The grid writes such long arrays for a table of many rows with a
+// few styles (the row array spans every row), or else fills them with entries. So the arrays of one
+// load together may reach emptyArrayEntries (a million rows with cells and row base styles fit), plus
+// arrayEntriesPerStoredEntry for each entry read (a row of cells is one entry, as long as the table
+// is wide); never more than maxArrayEntries (half a gigabyte of pointers).
+const ULONGLONG emptyArrayEntries = 0x00200000;
+const ULONGLONG arrayEntriesPerStoredEntry = 16;
 const ULONGLONG maxArrayEntries = 0x04000000;
 
 void CheckSchema(WORD nSchema, WORD nCurrent)
@@ -54,16 +61,23 @@ CString LoadText(UINT nId)
     return text;
 }
 
-// The entries the arrays of one load have claimed so far.
+// The length the arrays of one load have reached so far, against the entries they were read with.
 struct ArrayBudget
 {
-    ULONGLONG nClaimed = 0;
+    ULONGLONG nLength = 0;
+    ULONGLONG nStoredEntries = 0;
 
-    void Claim(DWORD dwCount)
+    bool Allows(ULONGLONG nEntries) const
     {
-        nClaimed += dwCount;
-        if (dwCount > 0x7FFFFFFF || nClaimed > maxArrayEntries)
+        const ULONGLONG nAfter = nLength + nEntries;
+        return nAfter <= maxArrayEntries && nAfter <= emptyArrayEntries + arrayEntriesPerStoredEntry * nStoredEntries;
+    }
+    // Called before an array grows by nEntries.
+    void Take(ULONGLONG nEntries)
+    {
+        if (!Allows(nEntries))
             ThrowBadSchema();
+        nLength += nEntries;
     }
 };
 
@@ -101,16 +115,38 @@ void StoreSparse(CArchive& ar, INT_PTR nCount, TEntryAt entryAt, TStoreEntry sto
     ar << endOfEntries;
 }
 
-// Empties the array and reads the sparse form into it; loadEntryAt reads the entry of one index.
-template <class TArray, class TLoadEntryAt>
-void LoadSparse(TArray& array, CArchive& ar, ArrayBudget& budget, TLoadEntryAt loadEntryAt)
+// Gives the emptied array its stored length, within the load's budget.
+template <class TOwned>
+void SizeTo(CGXOwningPtrArray<TOwned>& array, DWORD dwCount, ArrayBudget& budget)
+{
+    budget.Take(dwCount);
+    array.SetSize(static_cast<INT_PTR>(dwCount));
+}
+
+// A later entry of the same index replaces an earlier one.
+template <class TOwned>
+void PutEntry(CGXOwningPtrArray<TOwned>& array, DWORD dwIndex, std::unique_ptr<TOwned> pEntry)
+{
+    delete array.GetOwnedAt(dwIndex);
+    array.SetAt(dwIndex, pEntry.release());
+}
+
+// Empties the array and reads the sparse form into it; loadEntry reads one entry. A stored length the
+// budget allows is allocated at once; the entries of a longer one wait until the end mark, when their
+// number may make up for it, so that a length that nothing backs is refused before it is allocated.
+template <class TOwned, class TLoadEntry>
+void LoadSparse(CGXOwningPtrArray<TOwned>& array, CArchive& ar, ArrayBudget& budget, TLoadEntry loadEntry)
 {
     if (LoadWord(ar) != CGXGridDocSerializeImp::arraySchema)
         ThrowBadSchema();
     array.DeleteAll();
     const DWORD dwCount = LoadDWord(ar);
-    budget.Claim(dwCount);
-    array.SetSize(static_cast<INT_PTR>(dwCount));
+    if (dwCount > 0x7FFFFFFF)
+        ThrowBadSchema();
+    const bool bSized = budget.Allows(dwCount);
+    if (bSized)
+        SizeTo(array, dwCount, budget);
+    std::vector<std::pair<DWORD, std::unique_ptr<TOwned>>> waiting;
     for (;;)
     {
         const DWORD dwIndex = LoadDWord(ar);
@@ -118,8 +154,18 @@ void LoadSparse(TArray& array, CArchive& ar, ArrayBudget& budget, TLoadEntryAt l
             break;
         if (dwIndex >= dwCount)
             ThrowBadSchema();
-        loadEntryAt(dwIndex);
+        ++budget.nStoredEntries;
+        std::unique_ptr<TOwned> pEntry = loadEntry();
+        if (bSized)
+            PutEntry(array, dwIndex, std::move(pEntry));
+        else
+            waiting.emplace_back(dwIndex, std::move(pEntry));
     }
+    if (bSized)
+        return;
+    SizeTo(array, dwCount, budget);
+    for (auto& entry : waiting)
+        PutEntry(array, entry.first, std::move(entry.second));
 }
 
 void StoreStyleArray(const CGXStylePtrArray& styles, CArchive& ar)
@@ -131,11 +177,7 @@ void StoreStyleArray(const CGXStylePtrArray& styles, CArchive& ar)
 
 void LoadStyleArray(CGXStylePtrArray& styles, CArchive& ar, ArrayBudget& budget)
 {
-    LoadSparse(styles, ar, budget, [&](DWORD dwIndex) {
-        std::unique_ptr<CGXStyle> pStyle = LoadOwned<CGXStyle>(ar, RUNTIME_CLASS(CGXStyle));
-        delete styles.GetStyleAt(dwIndex);
-        styles.SetAt(dwIndex, pStyle.release());
-    });
+    LoadSparse(styles, ar, budget, [&] { return LoadOwned<CGXStyle>(ar, RUNTIME_CLASS(CGXStyle)); });
 }
 
 void StoreStyleRows(const CGXStylePtrArrayPtrArray& rows, CArchive& ar)
@@ -147,12 +189,10 @@ void StoreStyleRows(const CGXStylePtrArrayPtrArray& rows, CArchive& ar)
 
 void LoadStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar, ArrayBudget& budget)
 {
-    LoadSparse(rows, ar, budget, [&](DWORD dwIndex) {
-        // The row is in the table before it loads, so that it goes with the table when the load fails.
-        delete rows.GetRowAt(dwIndex);
-        CGXStylePtrArray* pRow = new CGXStylePtrArray;
-        rows.SetAt(dwIndex, pRow);
+    LoadSparse(rows, ar, budget, [&] {
+        auto pRow = std::make_unique<CGXStylePtrArray>();
         LoadStyleArray(*pRow, ar, budget);
+        return pRow;
     });
 }
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 // A data object of a class of its own, as a formula sheet is (outside the unnamed namespace: the
 // serial macros define an extraction operator it would leave unused).
@@ -102,6 +103,34 @@ std::unique_ptr<CGXGridParam> SampleParam()
     return pParam;
 }
 
+// A crafted data form: its counts, then the three arrays, each given as its length and the indices
+// of its entries (each entry an empty style), the end mark added.
+struct CraftedArray
+{
+    DWORD dwCount;
+    std::vector<DWORD> indices;
+};
+
+Bytes CraftedDataForm(DWORD dwRows, DWORD dwCols, const CraftedArray (&arrays)[3])
+{
+    return StoreToBytes([&](CArchive& ar) {
+        ar << static_cast<WORD>(1) << dwRows << dwCols;
+        const CGXStyle empty;
+        for (const CraftedArray& array : arrays)
+        {
+            ar << static_cast<WORD>(1) << array.dwCount;
+            for (DWORD dwIndex : array.indices)
+                ar << dwIndex << static_cast<const CObject*>(&empty);
+            ar << static_cast<DWORD>(0xFFFFFFFF);
+        }
+    });
+}
+
+INT_PTR ArrayEntries(const CGXData& data)
+{
+    return data.GetCellStyles().GetSize() + data.GetRowBaseStyles().GetSize() + data.GetColBaseStyles().GetSize();
+}
+
 } // namespace
 
 TEST_F(GridDocSerializeTest, ADataObjectWithEmptyArraysStoresItsCountsAndThreeEmptyArrays)
@@ -161,6 +190,85 @@ TEST_F(GridDocSerializeTest, DamagedStyleArraysAreRefused)
     CGXStylePtrArrayPtrArray rows;
     EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(rows, {0x01, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00}); }),
               CArchiveException::badSchema);
+}
+
+// A few bytes may ask for millions of empty entries: such a length is refused before it is allocated
+// (the arrays hold after the refusal only what the load had taken before it), unless the entries
+// read make up for it.
+TEST_F(GridDocSerializeTest, ALengthNoEntriesMakeUpForIsRefusedBeforeItIsAllocated)
+{
+    const CraftedArray none = {0, {}};
+    struct Case
+    {
+        const char* pszWhat;
+        Bytes bytes;
+        INT_PTR nEntriesLeft;
+    } cases[] = {
+        // What the fuzz program found: eight million rows of cells in a table of 20 rows, loaded, then
+        // copied and stored again, past a second of processor time.
+        {"a row table of eight million empty entries", CraftedDataForm(20, 5, {{0x00800000, {}}, none, none}), 0},
+        {"as long a row base style array, in a table as long",
+         CraftedDataForm(0x007FFFFF, 5, {none, {0x00800000, {}}, none}), 0},
+        {"a long array whose first index is at its end", CraftedDataForm(20, 5, {{0x00800000, {0x00800000}}, none, none}),
+         0},
+        {"a long array with one entry at its end",
+         CraftedDataForm(20, 5, {none, none, {0x00800000, {0x007FFFFF}}}), 0},
+        {"two long arrays, each within the budget alone",
+         CraftedDataForm(0x00180000, 5, {{0x00180000, {}}, {0x00180000, {}}, none}), 0x00180000},
+    };
+    for (const Case& c : cases)
+    {
+        CGXData data;
+        EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(data, c.bytes); }), CArchiveException::badSchema) << c.pszWhat;
+        EXPECT_EQ(ArrayEntries(data), c.nEntriesLeft) << c.pszWhat;
+    }
+}
+
+// What the grid writes comes back at its lengths: a table of a million rows with few styles, and a
+// longer one whose styles make up for its length. As long a table with only a few styles is beyond
+// what a load may allocate.
+TEST_F(GridDocSerializeTest, LongArraysComeBackAtTheirLengthsWhenTheirEntriesMakeUpForThem)
+{
+    struct Case
+    {
+        const char* pszWhat;
+        ROWCOL nRows;
+        ROWCOL nStyledRows;
+        BOOL bRowBaseStyle;
+        bool bLoads;
+    } cases[] = {
+        {"a million rows, the last with a cell and a row base style", 1000000, 1, TRUE, true},
+        {"two and a half million rows, 15,000 with a cell", 2500000, 15000, FALSE, true},
+        {"two and a half million rows, ten with a cell", 2500000, 10, FALSE, false},
+    };
+    for (const Case& c : cases)
+    {
+        CGXData data;
+        data.SetRowCount(c.nRows);
+        data.SetColCount(1);
+        CGXStyle style;
+        style.SetValue("x");
+        if (c.bRowBaseStyle)
+            data.StoreStyleRowCol(c.nRows, 0, &style, gxCopy, gxBaseStyleType);
+        for (ROWCOL i = 0; i < c.nStyledRows; ++i)
+            data.StoreStyleRowCol(c.nRows - i, 1, &style, gxCopy);
+        const Bytes stored = StoredObject(data);
+
+        CGXData loaded;
+        const int cause = ArchiveCauseOf([&] { LoadObject(loaded, stored); });
+        if (!c.bLoads)
+        {
+            EXPECT_EQ(cause, CArchiveException::badSchema) << c.pszWhat;
+            EXPECT_EQ(ArrayEntries(loaded), 0) << c.pszWhat;
+            continue;
+        }
+        EXPECT_EQ(cause, -1) << c.pszWhat;
+        EXPECT_EQ(loaded.GetCellStyles().GetSize(), static_cast<INT_PTR>(c.nRows) + 1) << c.pszWhat;
+        EXPECT_EQ(loaded.GetRowBaseStyles().GetSize(), data.GetRowBaseStyles().GetSize()) << c.pszWhat;
+        EXPECT_STREQ(ValueAt(loaded, c.nRows - c.nStyledRows + 1, 1), "x") << c.pszWhat;
+        EXPECT_STREQ(ValueAt(loaded, c.nRows, 0, gxBaseStyleType), c.bRowBaseStyle ? "x" : "(none)") << c.pszWhat;
+        EXPECT_EQ(StoredObject(loaded), stored) << c.pszWhat;
+    }
 }
 
 TEST_F(GridDocSerializeTest, AParameterObjectComesBackWithEverythingItOwned)
