@@ -2,6 +2,7 @@
 
 #include "framework/win/Dc.h"
 #include "grid/controls/Buttons.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/controls/DrawnCell.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
@@ -133,13 +134,7 @@ BOOL CGXComboBoxWnd::CreateControl(DWORD dwStyle, UINT nID)
 
 void CGXComboBoxWnd::SetActive(BOOL bActive)
 {
-    const BOOL bNew = bActive && m_hWnd != nullptr;
-    if (bNew && !m_bActive)
-    {
-        FreeStyle(TRUE);
-        GetCachedStyle();
-    }
-    m_bActive = bNew;
+    GXCellEditState::SetActive(*this, m_bActive, bActive && m_hWnd != nullptr);
 }
 
 BOOL CGXComboBoxWnd::IsActive()
@@ -205,12 +200,7 @@ BOOL CGXComboBoxWnd::Store()
     }
     if (m_pStyle == nullptr || !m_bModified)
         return TRUE;
-    CString value;
-    if (!GetValue(value))
-        return TRUE;
-    SetActive(FALSE);
-    m_bModified = FALSE;
-    return m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), value);
+    return GXCellEditState::StoreWindowValue(*this, m_bModified);
 }
 
 // ---- Values ----
