@@ -55,6 +55,16 @@ CString TextOfWindow(HWND hWnd)
 
 // ---- CGXComboEditPart ----
 
+LRESULT GXComboEditKillFocus(CEdit& edit, CWnd& combo, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = edit.CEdit::WindowProc(WM_KILLFOCUS, wParam, lParam);
+    const HWND hNew = reinterpret_cast<HWND>(wParam);
+    const HWND hCombo = combo.GetSafeHwnd();
+    if (hNew != hCombo && (hNew == nullptr || !::IsChild(hCombo, hNew)))
+        ::SendMessageA(hCombo, WM_KILLFOCUS, wParam, 0);
+    return lResult;
+}
+
 LRESULT CGXComboEditPart::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -64,14 +74,7 @@ LRESULT CGXComboEditPart::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_KILLFOCUS:
-    {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-        const HWND hNew = reinterpret_cast<HWND>(wParam);
-        const HWND hCombo = m_pCombo->GetSafeHwnd();
-        if (hNew != hCombo && (hNew == nullptr || !::IsChild(hCombo, hNew)))
-            ::SendMessageA(hCombo, WM_KILLFOCUS, wParam, 0);
-        return lResult;
-    }
+        return GXComboEditKillFocus(*this, *m_pCombo, wParam, lParam);
     default:
         break;
     }
