@@ -3,6 +3,7 @@
 #include "framework/win/Dc.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/controls/DrawnCell.h"
 #include "grid/controls/UxTheme.h"
 #include "grid/core/AppData.h"
@@ -497,15 +498,7 @@ BOOL CGXCheckBoxEx::GetValue(CString& value)
 
 BOOL CGXCheckBoxEx::Store()
 {
-    BOOL bStored = TRUE;
-    if (m_bInit && m_bActive && m_bModified)
-    {
-        const CString value = GetCachedStyle().GetValue();
-        m_bModified = FALSE;
-        bStored = m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), value);
-    }
-    SetActive(FALSE);
-    return bStored;
+    return GXCellEditState::StoreStyleValue(*this, m_bInit && m_bActive, m_bModified);
 }
 
 void CGXCheckBoxEx::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,

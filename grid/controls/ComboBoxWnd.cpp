@@ -2,6 +2,7 @@
 
 #include "framework/win/Dc.h"
 #include "grid/controls/Buttons.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/controls/DrawnCell.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
@@ -54,6 +55,16 @@ CString TextOfWindow(HWND hWnd)
 
 // ---- CGXComboEditPart ----
 
+LRESULT GXComboEditKillFocus(CEdit& edit, CWnd& combo, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = edit.CEdit::WindowProc(WM_KILLFOCUS, wParam, lParam);
+    const HWND hNew = reinterpret_cast<HWND>(wParam);
+    const HWND hCombo = combo.GetSafeHwnd();
+    if (hNew != hCombo && (hNew == nullptr || !::IsChild(hCombo, hNew)))
+        ::SendMessageA(hCombo, WM_KILLFOCUS, wParam, 0);
+    return lResult;
+}
+
 LRESULT CGXComboEditPart::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -63,14 +74,7 @@ LRESULT CGXComboEditPart::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_KILLFOCUS:
-    {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-        const HWND hNew = reinterpret_cast<HWND>(wParam);
-        const HWND hCombo = m_pCombo->GetSafeHwnd();
-        if (hNew != hCombo && (hNew == nullptr || !::IsChild(hCombo, hNew)))
-            ::SendMessageA(hCombo, WM_KILLFOCUS, wParam, 0);
-        return lResult;
-    }
+        return GXComboEditKillFocus(*this, *m_pCombo, wParam, lParam);
     default:
         break;
     }
@@ -133,13 +137,7 @@ BOOL CGXComboBoxWnd::CreateControl(DWORD dwStyle, UINT nID)
 
 void CGXComboBoxWnd::SetActive(BOOL bActive)
 {
-    const BOOL bNew = bActive && m_hWnd != nullptr;
-    if (bNew && !m_bActive)
-    {
-        FreeStyle(TRUE);
-        GetCachedStyle();
-    }
-    m_bActive = bNew;
+    GXCellEditState::SetActive(*this, m_bActive, bActive && m_hWnd != nullptr);
 }
 
 BOOL CGXComboBoxWnd::IsActive()
@@ -205,12 +203,7 @@ BOOL CGXComboBoxWnd::Store()
     }
     if (m_pStyle == nullptr || !m_bModified)
         return TRUE;
-    CString value;
-    if (!GetValue(value))
-        return TRUE;
-    SetActive(FALSE);
-    m_bModified = FALSE;
-    return m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), value);
+    return GXCellEditState::StoreWindowValue(*this, m_bModified);
 }
 
 // ---- Values ----

@@ -11,6 +11,10 @@
 class CGXComboBoxWnd;
 class CGXComboBoxWndButton;
 
+// WM_KILLFOCUS of a combo's edit field: the field's own handling, then the combo's loss of the
+// focus unless the focus stays inside the combo.
+LRESULT GXComboEditKillFocus(CEdit& edit, CWnd& combo, WPARAM wParam, LPARAM lParam);
+
 // The combo's edit field, subclassed: its keys go through the combo's routing first, and losing
 // the focus to a window outside the combo is the combo's loss.
 class CGXComboEditPart : public CEdit

@@ -3,6 +3,7 @@
 #include "framework/core/NumberText.h"
 #include "framework/win/WinApp.h"
 #include "grid/controls/Calculator.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/controls/DrawnCell.h"
 #include "grid/controls/MaskControl.h"
 #include "grid/core/AppData.h"
@@ -316,12 +317,7 @@ BOOL CGXCurrencyEdit::Store()
 {
     if (!m_bModified || !m_bInit)
         return TRUE;
-    CString value;
-    if (!GetValue(value))
-        return TRUE;
-    SetActive(FALSE);
-    m_bModified = FALSE;
-    return m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), value);
+    return GXCellEditState::StoreWindowValue(*this, m_bModified);
 }
 
 BOOL CGXCurrencyEdit::StartEditing()

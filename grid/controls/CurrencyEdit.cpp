@@ -52,6 +52,18 @@ char RuntimePoint()
                : '.';
 }
 
+// The metrics of a font in the window's DC.
+TEXTMETRICA FontMetrics(HWND hWnd, HFONT hFont)
+{
+    const HDC hDC = ::GetDC(hWnd);
+    const HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(hDC, &tm);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hWnd, hDC);
+    return tm;
+}
+
 BOOL IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -515,13 +527,7 @@ HFONT CGXBCurrencyEdit::CurrentFont() const
 
 int CGXBCurrencyEdit::TextHeight() const
 {
-    const HDC hDC = ::GetDC(m_hWnd);
-    const HGDIOBJ hOld = ::SelectObject(hDC, CurrentFont());
-    TEXTMETRICA tm = {};
-    ::GetTextMetricsA(hDC, &tm);
-    ::SelectObject(hDC, hOld);
-    ::ReleaseDC(m_hWnd, hDC);
-    return tm.tmHeight;
+    return FontMetrics(m_hWnd, CurrentFont()).tmHeight;
 }
 
 int CGXBCurrencyEdit::TextStart() const
@@ -859,18 +865,25 @@ void CGXBCurrencyEdit::OnBackspace()
     const int nSep = m_pFormat->FindDecimalSeparator(text);
     CString raw = (nSep < 0 || nDigit < nSep) ? text.Left(nDigit) + text.Mid(nDigit + 1)
                                               : text.Left(nDigit) + "0" + text.Mid(nDigit + 1);
-    int dummyFirst = 0;
-    int dummyLast = 0;
-    if (!m_pFormat->FindNumberSpan(raw, dummyFirst, dummyLast))
-        raw = "0";
     double magnitude = 0.0;
-    BOOL bNegative = FALSE;
-    if (!m_pFormat->Parse(raw, magnitude, bNegative))
-        return;
     CString formatted;
-    m_pFormat->FormatValue(magnitude, formatted, bNegative);
+    if (!ReformatRemoved(raw, magnitude, formatted))
+        return;
     const int nCaret = magnitude == 0.0 ? ZeroValueCaret(formatted) : CaretKeepingDistance(raw, nDigit, formatted);
     ApplyEdit(text, m_nCaret, m_nSelStart, m_nSelEnd, raw, nCaret);
+}
+
+BOOL CGXBCurrencyEdit::ReformatRemoved(CString& raw, double& magnitude, CString& formatted) const
+{
+    int first = 0;
+    int last = 0;
+    if (!m_pFormat->FindNumberSpan(raw, first, last))
+        raw = "0";
+    BOOL bNegative = FALSE;
+    if (!m_pFormat->Parse(raw, magnitude, bNegative))
+        return FALSE;
+    m_pFormat->FormatValue(magnitude, formatted, bNegative);
+    return TRUE;
 }
 
 void CGXBCurrencyEdit::OnDelete()
@@ -909,16 +922,10 @@ void CGXBCurrencyEdit::OnDelete()
             nAt = nDigit + 1;
         }
     }
-    int first = 0;
-    int last = 0;
-    if (!m_pFormat->FindNumberSpan(raw, first, last))
-        raw = "0";
     double magnitude = 0.0;
-    BOOL bNegative = FALSE;
-    if (!m_pFormat->Parse(raw, magnitude, bNegative))
-        return;
     CString formatted;
-    m_pFormat->FormatValue(magnitude, formatted, bNegative);
+    if (!ReformatRemoved(raw, magnitude, formatted))
+        return;
     int nCaret = 0;
     if (magnitude == 0.0)
         nCaret = ZeroValueCaret(formatted);
@@ -1281,15 +1288,7 @@ LRESULT CGXBCurrencyEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case EM_SETMARGINS:
         if (wParam == EC_USEFONTINFO)
-        {
-            const HDC hDC = ::GetDC(m_hWnd);
-            const HGDIOBJ hOld = ::SelectObject(hDC, CurrentFont());
-            TEXTMETRICA tm = {};
-            ::GetTextMetricsA(hDC, &tm);
-            ::SelectObject(hDC, hOld);
-            ::ReleaseDC(m_hWnd, hDC);
-            m_nLeftMargin = m_nRightMargin = tm.tmAveCharWidth;
-        }
+            m_nLeftMargin = m_nRightMargin = FontMetrics(m_hWnd, CurrentFont()).tmAveCharWidth;
         else
         {
             if ((wParam & EC_LEFTMARGIN) != 0)

@@ -150,6 +150,9 @@ protected:
     // Where the caret goes in the reformatted text, keeping its distance to the decimal separator.
     int CaretKeepingDistance(const CString& before, int nCaret, const CString& after) const;
     int ZeroValueCaret(const CString& text) const;
+    // A number text with a digit taken out ("0" when no number is left in it), read and formatted
+    // again; FALSE when it does not read.
+    BOOL ReformatRemoved(CString& raw, double& magnitude, CString& formatted) const;
     void DoCopy();
     void DoPaste();
     void DoClear();

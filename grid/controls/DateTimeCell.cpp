@@ -3,6 +3,7 @@
 #include "framework/core/NumberText.h"
 #include "framework/win/WinApp.h"
 #include "grid/controls/Calendar.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/controls/DrawnCell.h"
 #include "grid/core/AppData.h"
 #include "grid/core/ControlFactory.h"
@@ -298,12 +299,7 @@ BOOL CGXDateTimeCtrl::Store()
 {
     if (!m_bInit || !m_bModified)
         return TRUE;
-    CString value;
-    if (!GetValue(value))
-        return TRUE;
-    SetActive(FALSE);
-    m_bModified = FALSE;
-    return m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), value);
+    return GXCellEditState::StoreWindowValue(*this, m_bModified);
 }
 
 BOOL CGXDateTimeCtrl::OnValidate()

@@ -3,6 +3,7 @@
 #include "framework/core/NumberText.h"
 #include "framework/win/Clipboard.h"
 #include "framework/win/Dc.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/GridCore.h"
@@ -76,13 +77,7 @@ void CGXEditControl::EvalFloat()
 
 void CGXEditControl::SetActive(BOOL bActive)
 {
-    const BOOL bNew = bActive && HasWindow();
-    if (bNew && !m_bActive)
-    {
-        FreeStyle(TRUE);
-        GetCachedStyle();
-    }
-    m_bActive = bNew;
+    GXCellEditState::SetActive(*this, m_bActive, bActive && HasWindow());
     if (HasWindow() && m_bInit)
         EvalFloat();
 }
@@ -94,23 +89,17 @@ BOOL CGXEditControl::IsActive()
 
 void CGXEditControl::SetModify(BOOL bModified)
 {
-    if (HasWindow())
-        ::SendMessageA(m_hWnd, EM_SETMODIFY, bModified, 0);
+    m_layout.SetModified(bModified);
 }
 
 BOOL CGXEditControl::GetModify()
 {
-    return HasWindow() && ::SendMessageA(m_hWnd, EM_GETMODIFY, 0, 0) != 0;
+    return m_layout.IsModified();
 }
 
 BOOL CGXEditControl::CreateEditWindow(DWORD dwStyle, const RECT* pRect)
 {
-    CWnd* pGridWnd = GetGridWnd();
-    if (pGridWnd == nullptr || pGridWnd->GetSafeHwnd() == nullptr)
-        return FALSE;
-    const RECT rect = pRect != nullptr ? *pRect : RECT{0, 0, 0, 0};
-    return CreateEx(m_layout.m_bRightToLeft ? WS_EX_RTLREADING : 0, "GXEDIT", "", dwStyle | WS_CHILD, rect, pGridWnd,
-                    m_nID);
+    return m_layout.CreateOverGrid(dwStyle, pRect, m_nID);
 }
 
 void CGXEditControl::Init(ROWCOL nRow, ROWCOL nCol)
@@ -512,21 +501,7 @@ void CGXEditControl::OnLButtonDown(UINT, CPoint point)
 
 BOOL CGXEditControl::GetSelectedText(CString& text)
 {
-    if (!m_bActive || !HasWindow())
-    {
-        GetCurrentText(text);
-        return FALSE;
-    }
-    int nStart = 0, nEnd = 0;
-    GetSelection(nStart, nEnd);
-    const CString all = WindowText();
-    if (nStart == nEnd)
-    {
-        text = all;
-        return FALSE;
-    }
-    text = all.Mid(nStart, nEnd - nStart);
-    return TRUE;
+    return m_layout.GetSelectedText(text, m_bActive);
 }
 
 BOOL CGXEditControl::Copy()
@@ -972,6 +947,9 @@ LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     const UINT nChar = static_cast<UINT>(wParam);
     const UINT nRepCnt = LOWORD(lParam);
     const UINT nFlags = HIWORD(lParam);
+    LRESULT lResult = 0;
+    if (m_layout.HandleWindowMessage(message, wParam, lParam, m_pStyle, TRUE, lResult))
+        return lResult;
     switch (message)
     {
     case WM_KEYDOWN:
@@ -980,54 +958,14 @@ LRESULT CGXEditControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CHAR:
         OnChar(nChar, nRepCnt, nFlags);
         return 0;
-    case WM_KEYUP:
-        if (!m_pGrid->DispatchKeyMessage(this, message, nChar, nRepCnt, nFlags))
-        {
-            const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-            if (nChar != VK_SHIFT && nChar != VK_HOME && nChar != VK_END && nChar != VK_DOWN && nChar != VK_UP)
-                UpdateEditStyle();
-            return lResult;
-        }
-        return 0;
-    case WM_SYSKEYUP:
-    case WM_SYSKEYDOWN:
-    case WM_SYSCHAR:
-        if (m_pGrid->DispatchKeyMessage(this, message, nChar, nRepCnt, nFlags))
-            return 0;
-        break;
-    case WM_KILLFOCUS:
-    {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-        NotifyKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
-        return lResult;
-    }
-    case WM_GETDLGCODE:
-        return CEdit::WindowProc(message, wParam, lParam) | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
-    case WM_ERASEBKGND:
-        m_layout.EraseBackground(reinterpret_cast<HDC>(wParam), m_pStyle);
-        return TRUE;
-    case WM_SHOWWINDOW:
-        if (wParam)
-            UpdateEditStyle();
-        break;
-    case WM_SETFOCUS:
-    {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-        UpdateEditStyle();
-        return lResult;
-    }
     case WM_LBUTTONDOWN:
         OnLButtonDown(static_cast<UINT>(wParam), CPoint(static_cast<short>(LOWORD(lParam)),
                                                         static_cast<short>(HIWORD(lParam))));
         return 0;
     case WM_STYLECHANGED:
-    {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
+        lResult = CEdit::WindowProc(message, wParam, lParam);
         OnStyleChanged(static_cast<int>(wParam), reinterpret_cast<const STYLESTRUCT*>(lParam));
         return lResult;
-    }
-    case WM_CONTEXTMENU:
-        return 0;
     case WM_IME_STARTCOMPOSITION:
         s_bImeComposing = TRUE;
         break;

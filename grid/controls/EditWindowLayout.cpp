@@ -68,6 +68,17 @@ BOOL CGXEditWindowLayout::IsRightToLeftWindow() const
     return m_wnd.m_hWnd != nullptr && (::GetWindowLongA(m_wnd.m_hWnd, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
 }
 
+void CGXEditWindowLayout::SetModified(BOOL bModified)
+{
+    if (HasWindow())
+        ::SendMessageA(m_wnd.m_hWnd, EM_SETMODIFY, bModified, 0);
+}
+
+BOOL CGXEditWindowLayout::IsModified() const
+{
+    return HasWindow() && ::SendMessageA(m_wnd.m_hWnd, EM_GETMODIFY, 0, 0) != 0;
+}
+
 void CGXEditWindowLayout::Hide()
 {
     if (!HasWindow() || !::IsWindowVisible(m_wnd.m_hWnd))
@@ -286,4 +297,85 @@ void CGXEditWindowLayout::EraseBackground(HDC hDC, const CGXStyle* pStyle)
         ::FillRect(hDC, &rect, hBrush);
         ::DeleteObject(hBrush);
     }
+}
+
+BOOL CGXEditWindowLayout::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, const CGXStyle* pStyle,
+                                              BOOL bKeepOnCaretKeys, LRESULT& lResult)
+{
+    const UINT nChar = static_cast<UINT>(wParam);
+    const UINT nRepCnt = LOWORD(lParam);
+    const UINT nFlags = HIWORD(lParam);
+    CGXGridCore* pGrid = m_control.Grid();
+    switch (message)
+    {
+    case WM_KEYUP:
+        lResult = 0;
+        if (!pGrid->DispatchKeyMessage(&m_wnd, message, nChar, nRepCnt, nFlags))
+        {
+            lResult = m_wnd.CEdit::WindowProc(message, wParam, lParam);
+            const BOOL bCaretKey =
+                nChar == VK_SHIFT || nChar == VK_HOME || nChar == VK_END || nChar == VK_DOWN || nChar == VK_UP;
+            if (!bKeepOnCaretKeys || !bCaretKey)
+                Update();
+        }
+        return TRUE;
+    case WM_SYSKEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSCHAR:
+        lResult = 0;
+        return pGrid->DispatchKeyMessage(&m_wnd, message, nChar, nRepCnt, nFlags);
+    case WM_KILLFOCUS:
+        lResult = m_wnd.CEdit::WindowProc(message, wParam, lParam);
+        m_control.NotifyKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
+        return TRUE;
+    case WM_GETDLGCODE:
+        lResult = m_wnd.CEdit::WindowProc(message, wParam, lParam) | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+        return TRUE;
+    case WM_ERASEBKGND:
+        EraseBackground(reinterpret_cast<HDC>(wParam), pStyle);
+        lResult = TRUE;
+        return TRUE;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            Update();
+        return FALSE;
+    case WM_SETFOCUS:
+        lResult = m_wnd.CEdit::WindowProc(message, wParam, lParam);
+        Update();
+        return TRUE;
+    case WM_CONTEXTMENU:
+        lResult = 0;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CGXEditWindowLayout::CreateOverGrid(DWORD dwStyle, const RECT* pRect, UINT nID)
+{
+    CWnd* pGridWnd = m_control.GetGridWnd();
+    if (pGridWnd == nullptr || pGridWnd->GetSafeHwnd() == nullptr)
+        return FALSE;
+    const RECT rect = pRect != nullptr ? *pRect : RECT{0, 0, 0, 0};
+    return m_wnd.CreateEx(m_bRightToLeft ? WS_EX_RTLREADING : 0, "GXEDIT", "", dwStyle | WS_CHILD, rect, pGridWnd,
+                          nID);
+}
+
+BOOL CGXEditWindowLayout::GetSelectedText(CString& text, BOOL bActive) const
+{
+    if (!bActive || !HasWindow())
+    {
+        m_control.GetCurrentText(text);
+        return FALSE;
+    }
+    int nStart = 0, nEnd = 0;
+    GetSelection(nStart, nEnd);
+    const CString all = WindowText();
+    if (nStart == nEnd)
+    {
+        text = all;
+        return FALSE;
+    }
+    text = all.Mid(nStart, nEnd - nStart);
+    return TRUE;
 }

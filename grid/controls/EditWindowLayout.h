@@ -51,6 +51,20 @@ public:
     BOOL Update();
     // WM_ERASEBKGND: white, then the cell's interior colour.
     void EraseBackground(HDC hDC, const CGXStyle* pStyle);
+    // The messages every edit-type cell's window answers alike: released and system keys offered to
+    // the grid, the focus handed on to the grid, the keys the dialog manager must leave to the
+    // window, the cell's background (pStyle), the window re-laid out when shown, focused or after a
+    // released key, no context menu. bKeepOnCaretKeys: a released Shift, Home, End, Up or Down does
+    // not re-lay it out. TRUE when the message is answered with lResult; FALSE leaves it to the
+    // window class.
+    BOOL HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, const CGXStyle* pStyle,
+                             BOOL bKeepOnCaretKeys, LRESULT& lResult);
+    // Creates the window as a "GXEDIT" child of the grid window with the id (reading right to left
+    // for a right-to-left cell); FALSE while the grid has no window.
+    BOOL CreateOverGrid(DWORD dwStyle, const RECT* pRect, UINT nID);
+    // The selected part of the window's text and TRUE; without a selection the whole text, and
+    // while the cell is not active (bActive) or has no window its current text, and FALSE.
+    BOOL GetSelectedText(CString& text, BOOL bActive) const;
 
     HWND GetSafeHwnd() const;
     BOOL HasWindow() const;
@@ -58,6 +72,9 @@ public:
     void SetSelection(int nStart, int nEnd, BOOL bScroll = TRUE);
     void GetSelection(int& nStart, int& nEnd) const;
     BOOL IsRightToLeftWindow() const;
+    // The window's modified flag (FALSE without a window).
+    void SetModified(BOOL bModified);
+    BOOL IsModified() const;
 
     HFONT m_hFont = nullptr;
     // The window style the window was last created with.

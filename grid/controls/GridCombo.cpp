@@ -17,14 +17,6 @@ IMPLEMENT_DYNAMIC(CGXTabbedLBoxHeader, CWnd)
 
 namespace
 {
-// The bitmap a field begins with, NULL for a text field.
-HGLOBAL FieldBitmap(LPCTSTR pszField)
-{
-    if (_strnicmp(pszField, GX_BMP_PREFIX, std::strlen(GX_BMP_PREFIX)) != 0)
-        return nullptr;
-    return GXGetDIBPool()->LookupDIB(pszField);
-}
-
 int FieldLength(LPCTSTR pszField)
 {
     const char* pTab = std::strchr(pszField, '\t');
@@ -50,7 +42,7 @@ LPCTSTR NextField(LPCTSTR pszField)
 
 void DrawField(CDC* pDC, LPCTSTR pszField, const CRect& rect, UINT nBitmapAlign, UINT nTextFormat)
 {
-    if (HGLOBAL hDIB = FieldBitmap(pszField))
+    if (HGLOBAL hDIB = GXFieldBitmap(pszField))
     {
         CGXDIB::Draw(pDC, hDIB, rect, CGXDIB::drawNatural, nBitmapAlign);
         return;
@@ -66,6 +58,13 @@ HWND MainWindow()
 }
 }  // namespace
 
+HGLOBAL GXFieldBitmap(LPCTSTR pszField)
+{
+    if (_strnicmp(pszField, GX_BMP_PREFIX, std::strlen(GX_BMP_PREFIX)) != 0)
+        return nullptr;
+    return GXGetDIBPool()->LookupDIB(pszField);
+}
+
 // ---- Routines for tabbed rows ----
 
 void GXMeasureTabbedColumns(CDC* pDC, LPCTSTR pszRow, int nMaxColumns, int* pnWidths)
@@ -76,7 +75,7 @@ void GXMeasureTabbedColumns(CDC* pDC, LPCTSTR pszRow, int nMaxColumns, int* pnWi
     for (int i = 0; i < nMaxColumns && pszField != nullptr; ++i, pszField = NextField(pszField))
     {
         int nWidth = 0;
-        if (HGLOBAL hDIB = FieldBitmap(pszField))
+        if (HGLOBAL hDIB = GXFieldBitmap(pszField))
         {
             CGXDIB dib;
             dib.Attach(hDIB);
@@ -130,7 +129,7 @@ void GXCalcTabbedRowHeight(LPCTSTR pszRow, int& nHeight, BOOL bTextOnly, int nTe
     LPCTSTR pszField = ShownFields(pszRow, bTextOnly, nTextColumn);
     for (int i = 0; i < nColumns && pszField != nullptr; ++i, pszField = NextField(pszField))
     {
-        HGLOBAL hDIB = FieldBitmap(pszField);
+        HGLOBAL hDIB = GXFieldBitmap(pszField);
         if (hDIB == nullptr)
             continue;
         CGXDIB dib;

@@ -72,6 +72,8 @@ public:
     CString m_strTitle;
 };
 
+// The bitmap a field (or a cell's text) begins with, NULL for a text field.
+HGLOBAL GXFieldBitmap(LPCTSTR pszField);
 // Widens each width (up to nMaxColumns of them) to the width of its field of the row.
 void GXMeasureTabbedColumns(CDC* pDC, LPCTSTR pszRow, int nMaxColumns, int* pnWidths);
 // One row: a background fill, a line left of every tab stop (unless text only), then each shown

@@ -1,6 +1,7 @@
 #include "grid/controls/ListBox.h"
 
 #include "framework/win/Dc.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/controls/DrawnCell.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/Font.h"
@@ -95,13 +96,7 @@ void CGXListBox::FillListBox()
 
 void CGXListBox::SetActive(BOOL bActive)
 {
-    const BOOL bNew = bActive && m_hWnd != nullptr;
-    if (bNew && !m_bActive)
-    {
-        FreeStyle(TRUE);
-        GetCachedStyle();
-    }
-    m_bActive = bNew;
+    GXCellEditState::SetActive(*this, m_bActive, bActive && m_hWnd != nullptr);
 }
 
 BOOL CGXListBox::IsActive()

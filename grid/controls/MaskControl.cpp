@@ -3,6 +3,7 @@
 #include "framework/win/Clipboard.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Seams.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/controls/MaskData.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
@@ -94,12 +95,7 @@ BOOL CGXMaskControl::CreateControl(DWORD dwStyle, const RECT* pRect)
         m_pEditData = static_cast<CGXMaskData*>(m_pDataClass->CreateObject());
     if (m_pDisplayData == nullptr)
         m_pDisplayData = static_cast<CGXMaskData*>(m_pDataClass->CreateObject());
-    CWnd* pGridWnd = GetGridWnd();
-    if (pGridWnd == nullptr || pGridWnd->GetSafeHwnd() == nullptr)
-        return FALSE;
-    const RECT rect = pRect != nullptr ? *pRect : RECT{0, 0, 0, 0};
-    return CreateEx(m_layout.m_bRightToLeft ? WS_EX_RTLREADING : 0, "GXEDIT", "", dwStyle | WS_CHILD, rect, pGridWnd,
-                    m_nID);
+    return m_layout.CreateOverGrid(dwStyle, pRect, m_nID);
 }
 
 void CGXMaskControl::SetupMaskData(CGXMaskData& data, const CGXStyle& style)
@@ -198,13 +194,7 @@ void CGXMaskControl::RestoreEditData()
 
 void CGXMaskControl::SetActive(BOOL bActive)
 {
-    const BOOL bNew = bActive && HasWindow();
-    if (bNew && !m_bActive)
-    {
-        FreeStyle(TRUE);
-        GetCachedStyle();
-    }
-    m_bActive = bNew;
+    GXCellEditState::SetActive(*this, m_bActive, bActive && HasWindow());
 }
 
 BOOL CGXMaskControl::IsActive()
@@ -214,13 +204,12 @@ BOOL CGXMaskControl::IsActive()
 
 void CGXMaskControl::SetModify(BOOL bModified)
 {
-    if (HasWindow())
-        ::SendMessageA(m_hWnd, EM_SETMODIFY, bModified, 0);
+    m_layout.SetModified(bModified);
 }
 
 BOOL CGXMaskControl::GetModify()
 {
-    return HasWindow() && ::SendMessageA(m_hWnd, EM_GETMODIFY, 0, 0) != 0;
+    return m_layout.IsModified();
 }
 
 void CGXMaskControl::Init(ROWCOL nRow, ROWCOL nCol)
@@ -815,21 +804,7 @@ void CGXMaskControl::OnLButtonUp(UINT, CPoint)
 
 BOOL CGXMaskControl::GetSelectedText(CString& text)
 {
-    if (!m_bActive || !HasWindow())
-    {
-        GetCurrentText(text);
-        return FALSE;
-    }
-    int nStart = 0, nEnd = 0;
-    m_layout.GetSelection(nStart, nEnd);
-    const CString all = WindowText();
-    if (nStart == nEnd)
-    {
-        text = all;
-        return FALSE;
-    }
-    text = all.Mid(nStart, nEnd - nStart);
-    return TRUE;
+    return m_layout.GetSelectedText(text, m_bActive);
 }
 
 BOOL CGXMaskControl::Copy()
@@ -1098,6 +1073,9 @@ LRESULT CGXMaskControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     const UINT nRepCnt = LOWORD(lParam);
     const UINT nFlags = HIWORD(lParam);
     const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    LRESULT lResult = 0;
+    if (m_layout.HandleWindowMessage(message, wParam, lParam, m_pStyle, FALSE, lResult))
+        return lResult;
     switch (message)
     {
     case WM_KEYDOWN:
@@ -1106,48 +1084,11 @@ LRESULT CGXMaskControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CHAR:
         OnChar(nChar, nRepCnt, nFlags);
         return 0;
-    case WM_KEYUP:
-        if (!m_pGrid->DispatchKeyMessage(this, message, nChar, nRepCnt, nFlags))
-        {
-            const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-            UpdateEditStyle();
-            return lResult;
-        }
-        return 0;
-    case WM_SYSKEYUP:
-    case WM_SYSKEYDOWN:
-    case WM_SYSCHAR:
-        if (m_pGrid->DispatchKeyMessage(this, message, nChar, nRepCnt, nFlags))
-            return 0;
-        break;
-    case WM_KILLFOCUS:
-    {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-        NotifyKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
-        return lResult;
-    }
-    case WM_GETDLGCODE:
-        return CEdit::WindowProc(message, wParam, lParam) | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
-    case WM_ERASEBKGND:
-        m_layout.EraseBackground(reinterpret_cast<HDC>(wParam), m_pStyle);
-        return TRUE;
-    case WM_SHOWWINDOW:
-        if (wParam)
-            UpdateEditStyle();
-        break;
-    case WM_SETFOCUS:
-    {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-        UpdateEditStyle();
-        return lResult;
-    }
     case WM_LBUTTONDOWN:
         OnLButtonDown(nChar, point);
         return 0;
     case WM_LBUTTONUP:
         OnLButtonUp(nChar, point);
-        return 0;
-    case WM_CONTEXTMENU:
         return 0;
     default:
         break;

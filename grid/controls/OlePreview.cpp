@@ -266,14 +266,19 @@ BOOL CGXOlePreview::OnLeftCell(ROWCOL nNewRow, ROWCOL nNewCol)
 
 // ---- Clipboard ----
 
-BOOL CGXOlePreview::Copy()
+CGXOleViewer* CGXOlePreview::ClipboardViewer()
 {
     if (m_pActiveViewer != nullptr)
     {
         ShowViewerOpen();
-        return FALSE;
+        return nullptr;
     }
-    CGXOleViewer* pViewer = CreateViewer();
+    return CreateViewer();
+}
+
+BOOL CGXOlePreview::Copy()
+{
+    CGXOleViewer* pViewer = ClipboardViewer();
     if (pViewer == nullptr)
         return FALSE;
     IDataObject* pData = pViewer->GetCopyData(GetCachedStyle(), m_pGrid, this);
@@ -290,12 +295,7 @@ BOOL CGXOlePreview::Copy()
 
 BOOL CGXOlePreview::Cut()
 {
-    if (m_pActiveViewer != nullptr)
-    {
-        ShowViewerOpen();
-        return FALSE;
-    }
-    CGXOleViewer* pViewer = CreateViewer();
+    CGXOleViewer* pViewer = ClipboardViewer();
     if (pViewer == nullptr)
         return FALSE;
     IDataObject* pData = pViewer->GetCutData(GetCachedStyle(), m_pGrid, this);

@@ -67,6 +67,8 @@ protected:
     // Closes, resets and deletes the active viewer.
     void ReleaseActiveViewer();
     void ReleaseViewer(CGXOleViewer* pViewer);
+    // A new viewer for copying or cutting the cell; NULL, after saying so, while a viewer is open.
+    CGXOleViewer* ClipboardViewer();
 
     CGXOleViewer* m_pActiveViewer = nullptr;
     CGXViewerManager* m_pViewerManager;

@@ -97,19 +97,22 @@ void ShowText(UINT nId)
 
 // ---- The object's client site and advise sink ----
 
-class CGXClientSite : public IOleClientSite
+// What the viewer's two callback objects share: one interface besides IUnknown, a reference count
+// that deletes the object at zero, and the viewer they report to until it detaches them.
+template <class Interface, const IID& InterfaceId>
+class CGXViewerObject : public Interface
 {
 public:
-    explicit CGXClientSite(CGXGenericViewerImpl* pViewer) : m_pViewer(pViewer) {}
+    explicit CGXViewerObject(CGXGenericViewerImpl* pViewer) : m_pViewer(pViewer) {}
     void Detach() { m_pViewer = nullptr; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override
     {
         if (ppv == nullptr)
             return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite))
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, InterfaceId))
         {
-            *ppv = static_cast<IOleClientSite*>(this);
+            *ppv = static_cast<Interface*>(this);
             AddRef();
             return S_OK;
         }
@@ -124,6 +127,20 @@ public:
             delete this;
         return nRefs;
     }
+
+protected:
+    virtual ~CGXViewerObject() = default;
+    CGXGenericViewerImpl* m_pViewer;
+
+private:
+    ULONG m_nRefs = 1;
+};
+
+class CGXClientSite : public CGXViewerObject<IOleClientSite, IID_IOleClientSite>
+{
+public:
+    using CGXViewerObject::CGXViewerObject;
+
     HRESULT STDMETHODCALLTYPE SaveObject() override
     {
         if (m_pViewer == nullptr || m_pViewer->GetOleObject() == nullptr)
@@ -150,38 +167,14 @@ public:
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
 
 private:
-    virtual ~CGXClientSite() = default;
-    ULONG m_nRefs = 1;
-    CGXGenericViewerImpl* m_pViewer;
+    ~CGXClientSite() override = default;
 };
 
-class CGXAdviseSink : public IAdviseSink
+class CGXAdviseSink : public CGXViewerObject<IAdviseSink, IID_IAdviseSink>
 {
 public:
-    explicit CGXAdviseSink(CGXGenericViewerImpl* pViewer) : m_pViewer(pViewer) {}
-    void Detach() { m_pViewer = nullptr; }
+    using CGXViewerObject::CGXViewerObject;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override
-    {
-        if (ppv == nullptr)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IAdviseSink))
-        {
-            *ppv = static_cast<IAdviseSink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_nRefs; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG nRefs = --m_nRefs;
-        if (nRefs == 0)
-            delete this;
-        return nRefs;
-    }
     void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
     void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override {}
     void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
@@ -193,9 +186,7 @@ public:
     }
 
 private:
-    virtual ~CGXAdviseSink() = default;
-    ULONG m_nRefs = 1;
-    CGXGenericViewerImpl* m_pViewer;
+    ~CGXAdviseSink() override = default;
 };
 }  // namespace
 
@@ -658,7 +649,8 @@ BOOL CGXGenericViewerImpl::PasteFromClipboard(CGXGridCore* pGrid, CGXControl* pO
     return bPasted;
 }
 
-IDataObject* CGXGenericViewerImpl::GetCopyData(const CGXStyle& style, CGXGridCore* pGrid, CGXControl* pOwner)
+IDataObject* CGXGenericViewerImpl::ClipboardData(const CGXStyle& style, CGXGridCore* pGrid, CGXControl* pOwner,
+                                                 UINT nFailedText)
 {
     m_pGrid = pGrid;
     m_pOwner = pOwner;
@@ -677,35 +669,22 @@ IDataObject* CGXGenericViewerImpl::GetCopyData(const CGXStyle& style, CGXGridCor
     {
         if (FAILED(hr))
             GXShowOleError(hr);
-        ShowText(GX_IDS_OLE_COPYFAILED);
+        ShowText(nFailedText);
         Close();
     }
     return pData;
 }
 
+IDataObject* CGXGenericViewerImpl::GetCopyData(const CGXStyle& style, CGXGridCore* pGrid, CGXControl* pOwner)
+{
+    return ClipboardData(style, pGrid, pOwner, GX_IDS_OLE_COPYFAILED);
+}
+
 IDataObject* CGXGenericViewerImpl::GetCutData(const CGXStyle& style, CGXGridCore* pGrid, CGXControl* pOwner)
 {
-    m_pGrid = pGrid;
-    m_pOwner = pOwner;
-    HRESULT hr = S_OK;
-    IDataObject* pData = nullptr;
-    HGLOBAL hData = GetData(style);
-    if (hData != nullptr && LoadFromData(hData, pGrid, FALSE))
-    {
-        hr = GetOleObject()->GetClipboardData(0, &pData);
-        if (FAILED(hr))
-            pData = nullptr;
-    }
-    if (hData != nullptr)
-        ::GlobalFree(hData);
+    IDataObject* pData = ClipboardData(style, pGrid, pOwner, GX_IDS_OLE_CUTFAILED);
     if (pData == nullptr)
-    {
-        if (FAILED(hr))
-            GXShowOleError(hr);
-        ShowText(GX_IDS_OLE_CUTFAILED);
-        Close();
         return nullptr;
-    }
     ::VariantClear(&m_variant);
     OnObjectChanged();
     return pData;

@@ -136,6 +136,9 @@ private:
     HRESULT CreateMemoryStorage();
     // Advises the open object with a new sink.
     void AdviseObject(IOleObject* pObject);
+    // The object of the style loaded (hidden) and its clipboard data; without data the error and
+    // the failure text are shown and the object is closed.
+    IDataObject* ClipboardData(const CGXStyle& style, CGXGridCore* pGrid, CGXControl* pOwner, UINT nFailedText);
     HWND GridWindow() const;
     void TellActionBegin();
     void TellActionEnd();

@@ -2,6 +2,7 @@
 
 #include "framework/win/Dc.h"
 #include "framework/win/WinApp.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/controls/DrawnCell.h"
 #include "grid/controls/UxTheme.h"
 #include "grid/core/ControlFactory.h"
@@ -374,15 +375,7 @@ void CGXRadioButtonEx::Init(ROWCOL nRow, ROWCOL nCol)
 
 BOOL CGXRadioButtonEx::Store()
 {
-    BOOL bStored = TRUE;
-    if (m_bInit && m_bActive && m_bModified)
-    {
-        const CString value = GetCachedStyle().GetValue();
-        m_bModified = FALSE;
-        bStored = m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), value);
-    }
-    SetActive(FALSE);
-    return bStored;
+    return GXCellEditState::StoreStyleValue(*this, m_bInit && m_bActive, m_bModified);
 }
 
 CSize CGXRadioButtonEx::CalcSize(CDC* pDC, ROWCOL, ROWCOL, const CGXStyle& style, const CGXStyle*, BOOL)

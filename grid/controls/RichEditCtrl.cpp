@@ -2,6 +2,7 @@
 
 #include "framework/win/Clipboard.h"
 #include "framework/win/Dc.h"
+#include "grid/controls/CellEditState.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/Font.h"
@@ -349,13 +350,7 @@ void CGXRichEditCtrl::FormatsToStyle(const PARAFORMAT2& pf, const CHARFORMAT& cf
 
 void CGXRichEditCtrl::SetActive(BOOL bActive)
 {
-    const BOOL bNew = bActive && m_hWnd != nullptr;
-    if (bNew && !m_bActive)
-    {
-        FreeStyle(TRUE);
-        GetCachedStyle();
-    }
-    m_bActive = bNew;
+    GXCellEditState::SetActive(*this, m_bActive, bActive && m_hWnd != nullptr);
 }
 
 BOOL CGXRichEditCtrl::IsActive()

@@ -134,6 +134,56 @@ int GXTabbedColumnWidths(const int* pnMeasured, LPCTSTR pszWidths, BOOL bShowAll
     return nColumns;
 }
 
+int GXTabbedTabStops(const int* pnMeasured, const GXTabbedColumns& columns, int* pnTabStops, int& nTotalWidth)
+{
+    int widths[kMaxColumns] = {};
+    const int nColumns =
+        GXTabbedColumnWidths(pnMeasured, columns.strColWidths, columns.bShowAllCols, columns.nTextCol, widths);
+    const int nTabStops = std::max(nColumns - 1, 0);
+    for (int i = 0; i < nColumns; ++i)
+    {
+        nTotalWidth += widths[i];
+        if (i < nTabStops)
+            pnTabStops[i] = (i > 0 ? pnTabStops[i - 1] : 0) + widths[i];
+    }
+    nTotalWidth += ::GetSystemMetrics(SM_CXVSCROLL);
+    return nTabStops;
+}
+
+void GXPrepareTabbedHeader(CGXTabbedLBoxHeader& header, CWnd* pParentWnd, const GXTabbedColumns& columns,
+                           int nTabStops, const int* pnTabStops, CFont* pFont)
+{
+    if (header.GetSafeHwnd() == nullptr)
+        header.Create(pParentWnd);
+    header.m_bShowAllColumns = columns.bShowAllCols;
+    header.m_nTextColumn = columns.nTextCol;
+    header.m_nTabStops = nTabStops;
+    header.m_pTabStops = pnTabStops;
+    header.m_pFont = pFont;
+}
+
+BOOL GXValidateTabbedCombo(CGXControl& combo)
+{
+    if (combo.IsActive() && combo.GetModify())
+    {
+        CString value;
+        if (!combo.GetValue(value))
+            return FALSE;
+    }
+    return combo.CGXControl::OnValidate();
+}
+
+void GXAddTabbedUserAttributes(CGXStylesMap* pStylesMap)
+{
+    CGXStyle check;
+    check.SetControl(GX_IDS_CTRL_CHECKBOX3D).SetHorizontalAlignment(DT_CENTER).SetVerticalAlignment(DT_VCENTER);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_KEYCOL);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_SHOWALLCOLS, &check);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_TITLES, &check);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_SORTCOL);
+}
+
 // ---- CGXTabbedComboLBox ----
 
 CGXTabbedComboLBox::CGXTabbedComboLBox(CWnd* pOwner, CGXTabbedComboBox* pCombo)
@@ -436,13 +486,7 @@ BOOL CGXTabbedComboBox::ValidateString(const CString& text)
 
 BOOL CGXTabbedComboBox::OnValidate()
 {
-    if (IsActive() && GetModify())
-    {
-        CString value;
-        if (!GetValue(value))
-            return FALSE;
-    }
-    return CGXControl::OnValidate();
+    return GXValidateTabbedCombo(*this);
 }
 
 BOOL CGXTabbedComboBox::ApplyStyleToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode,
@@ -555,9 +599,8 @@ void CGXTabbedComboBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, con
     }
     CString text;
     HGLOBAL hDIB = nullptr;
-    if (GetControlText(text, nRow, nCol, nullptr, style) &&
-        _strnicmp(text, GX_BMP_PREFIX, std::strlen(GX_BMP_PREFIX)) == 0)
-        hDIB = GXGetDIBPool()->LookupDIB(text);
+    if (GetControlText(text, nRow, nCol, nullptr, style))
+        hDIB = GXFieldBitmap(text);
     if (hDIB == nullptr)
     {
         CGXComboBox::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
@@ -584,9 +627,7 @@ CSize CGXTabbedComboBox::CalcSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXS
         ForEachLine(ChoiceList(style), columns.bTitles, [&](const CString& line) {
             const CString field = GXTabbedField(line, columns.nTextCol);
             CGXDIB dib;
-            HGLOBAL hDIB = _strnicmp(field, GX_BMP_PREFIX, std::strlen(GX_BMP_PREFIX)) == 0
-                               ? GXGetDIBPool()->LookupDIB(field)
-                               : nullptr;
+            HGLOBAL hDIB = GXFieldBitmap(field);
             SIZE extent = {};
             if (hDIB != nullptr && dib.Attach(hDIB))
             {
@@ -702,17 +743,7 @@ void CGXTabbedComboBox::FillListBox(CListBox* pListBox)
             }
             m_strItemText.Empty();
         }
-        int widths[kMaxColumns] = {};
-        const int nColumns =
-            GXTabbedColumnWidths(measured, m_columns.strColWidths, m_columns.bShowAllCols, m_columns.nTextCol, widths);
-        m_nTabStops = std::max(nColumns - 1, 0);
-        for (int i = 0; i < nColumns; ++i)
-        {
-            m_nTotalWidth += widths[i];
-            if (i < m_nTabStops)
-                m_pTabStops[i] = (i > 0 ? m_pTabStops[i - 1] : 0) + widths[i];
-        }
-        m_nTotalWidth += ::GetSystemMetrics(SM_CXVSCROLL);
+        m_nTabStops = GXTabbedTabStops(measured, m_columns, m_pTabStops, m_nTotalWidth);
     }
     const CString text = HasWindow() ? WindowText() : CString();
     const int nExact = static_cast<int>(::SendMessageA(pListBox->GetSafeHwnd(), LB_FINDSTRINGEXACT,
@@ -738,13 +769,7 @@ void CGXTabbedComboBox::PlaceDropDown(CRect& rect, const CRect& rectScreenCell, 
     int nHeader = 0;
     if (m_columns.bTitles)
     {
-        if (m_pHeader->GetSafeHwnd() == nullptr)
-            m_pHeader->Create(GetGridWnd());
-        m_pHeader->m_bShowAllColumns = m_columns.bShowAllCols;
-        m_pHeader->m_nTextColumn = m_columns.nTextCol;
-        m_pHeader->m_nTabStops = m_nTabStops;
-        m_pHeader->m_pTabStops = m_pTabStops;
-        m_pHeader->m_pFont = &m_font;
+        GXPrepareTabbedHeader(*m_pHeader, GetGridWnd(), m_columns, m_nTabStops, m_pTabStops, &m_font);
         nHeader = m_nRowHeight;
         GXCalcTabbedRowHeight(m_pHeader->m_strTitle, nHeader, !m_columns.bShowAllCols, m_columns.nTextCol, m_nTabStops);
         nHeader += 4;
@@ -792,12 +817,6 @@ void CGXTabbedComboBox::AddUserAttributes(CGXStylesMap* pStylesMap)
 {
     if (pStylesMap == nullptr)
         return;
-    CGXStyle check;
-    check.SetControl(GX_IDS_CTRL_CHECKBOX3D).SetHorizontalAlignment(DT_CENTER).SetVerticalAlignment(DT_VCENTER);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_KEYCOL);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_SHOWALLCOLS, &check);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_TITLES, &check);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_SORTCOL);
+    GXAddTabbedUserAttributes(pStylesMap);
     pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_UNIQUEID);
 }

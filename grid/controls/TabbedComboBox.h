@@ -47,6 +47,18 @@ CString GXTabbedItem(const CString& line, int nTextCol);
 // Column widths (at most 10 columns) from the measured widths (-1: no such column) and the widths
 // text ("50,0,80": the numbers in order, anything else separates them); returns the column count.
 int GXTabbedColumnWidths(const int* pnMeasured, LPCTSTR pszWidths, BOOL bShowAllCols, int nTextCol, int* pnWidths);
+// The list's columns from the measured widths: the tab stops (each the sum of the widths before it,
+// one fewer than the columns) into pnTabStops and their count returned; the columns' widths and a
+// vertical scroll bar's added to nTotalWidth.
+int GXTabbedTabStops(const int* pnMeasured, const GXTabbedColumns& columns, int* pnTabStops, int& nTotalWidth);
+// Creates the titles header (a child of pParentWnd) when it has no window yet and hands it the
+// columns, tab stops and font to draw the titles with.
+void GXPrepareTabbedHeader(CGXTabbedLBoxHeader& header, CWnd* pParentWnd, const GXTabbedColumns& columns,
+                           int nTabStops, const int* pnTabStops, CFont* pFont);
+// An edited value must match a line of the list (GetValue), then the checks every cell makes.
+BOOL GXValidateTabbedCombo(CGXControl& combo);
+// The user attributes both tabbed combos read (the unique id of the grid-drawn one aside).
+void GXAddTabbedUserAttributes(CGXStylesMap* pStylesMap);
 
 // The list of a tabbed combo: owner-drawn rows of tabbed fields.
 class CGXTabbedComboLBox : public CGXComboListBox

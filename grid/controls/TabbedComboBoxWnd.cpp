@@ -105,14 +105,7 @@ LRESULT CGXTabbedCBEditWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         OnChar(static_cast<UINT>(wParam), lParam);
         return 0;
     case WM_KILLFOCUS:
-    {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-        const HWND hNew = reinterpret_cast<HWND>(wParam);
-        const HWND hCombo = m_pCombo->GetSafeHwnd();
-        if (hNew != hCombo && (hNew == nullptr || !::IsChild(hCombo, hNew)))
-            ::SendMessageA(hCombo, WM_KILLFOCUS, wParam, 0);
-        return lResult;
-    }
+        return GXComboEditKillFocus(*this, *m_pCombo, wParam, lParam);
     default:
         break;
     }
@@ -242,17 +235,7 @@ void CGXTabbedComboBoxWnd::FillListBox()
         }
         m_strItemText.Empty();
     }
-    int widths[kMaxColumns] = {};
-    const int nColumns =
-        GXTabbedColumnWidths(measured, m_columns.strColWidths, m_columns.bShowAllCols, m_columns.nTextCol, widths);
-    m_nTabStops = std::max(nColumns - 1, 0);
-    for (int i = 0; i < nColumns; ++i)
-    {
-        m_nTotalWidth += widths[i];
-        if (i < m_nTabStops)
-            m_pTabStops[i] = (i > 0 ? m_pTabStops[i - 1] : 0) + widths[i];
-    }
-    m_nTotalWidth += ::GetSystemMetrics(SM_CXVSCROLL);
+    m_nTabStops = GXTabbedTabStops(measured, m_columns, m_pTabStops, m_nTotalWidth);
 }
 
 void CGXTabbedComboBoxWnd::Init(ROWCOL nRow, ROWCOL nCol)
@@ -378,13 +361,7 @@ BOOL CGXTabbedComboBoxWnd::ValidateString(const CString& text)
 
 BOOL CGXTabbedComboBoxWnd::OnValidate()
 {
-    if (IsActive() && GetModify())
-    {
-        CString value;
-        if (!GetValue(value))
-            return FALSE;
-    }
-    return CGXControl::OnValidate();
+    return GXValidateTabbedCombo(*this);
 }
 
 BOOL CGXTabbedComboBoxWnd::ApplyStyleToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode,
@@ -440,9 +417,8 @@ void CGXTabbedComboBoxWnd::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, 
         MeasureTextHeight(style);
     CString text;
     HGLOBAL hDIB = nullptr;
-    if (GetControlText(text, nRow, nCol, nullptr, style) &&
-        _strnicmp(text, GX_BMP_PREFIX, std::strlen(GX_BMP_PREFIX)) == 0)
-        hDIB = GXGetDIBPool()->LookupDIB(text);
+    if (GetControlText(text, nRow, nCol, nullptr, style))
+        hDIB = GXFieldBitmap(text);
     if (hDIB == nullptr)
     {
         CGXStatic::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
@@ -645,13 +621,7 @@ void CGXTabbedComboBoxWnd::PlaceDroppedList(HWND hList)
     if (m_columns.bTitles && !::IsWindowVisible(m_pHeader->GetSafeHwnd()))
     {
         const int nHeader = HeaderHeight();
-        if (m_pHeader->GetSafeHwnd() == nullptr)
-            m_pHeader->Create(GetGridWnd());
-        m_pHeader->m_bShowAllColumns = m_columns.bShowAllCols;
-        m_pHeader->m_nTextColumn = m_columns.nTextCol;
-        m_pHeader->m_nTabStops = m_nTabStops;
-        m_pHeader->m_pTabStops = m_pTabStops;
-        m_pHeader->m_pFont = GetFont();
+        GXPrepareTabbedHeader(*m_pHeader, GetGridWnd(), m_columns, m_nTabStops, m_pTabStops, GetFont());
         if (list.top >= combo.bottom - 1)
         {
             header.SetRect(list.left, list.top, list.right, list.top + nHeader);
@@ -719,13 +689,6 @@ LRESULT CGXTabbedComboBoxWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
 
 void CGXTabbedComboBoxWnd::AddUserAttributes(CGXStylesMap* pStylesMap)
 {
-    if (pStylesMap == nullptr)
-        return;
-    CGXStyle check;
-    check.SetControl(GX_IDS_CTRL_CHECKBOX3D).SetHorizontalAlignment(DT_CENTER).SetVerticalAlignment(DT_VCENTER);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_KEYCOL);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_TEXTCOL);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_SHOWALLCOLS, &check);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_TITLES, &check);
-    pStylesMap->AddUserAttribute(GX_IDS_UA_TABLIST_SORTCOL);
+    if (pStylesMap != nullptr)
+        GXAddTabbedUserAttributes(pStylesMap);
 }
