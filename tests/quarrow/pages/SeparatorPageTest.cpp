@@ -923,11 +923,7 @@ TEST_F(SeparatorPageTest, HelpTopicByKindAndContextHelp)
         m_help.calls.clear();
         Run(
             [&](Page& page) {
-                HELPINFO info{};
-                info.cbSize = sizeof info;
-                info.iContextType = HELPINFO_WINDOW;
-                info.hItemHandle = page.m_page.GetSafeHwnd();
-                page.m_page.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+                SendHelpRequest(page.m_page, page.m_page.GetSafeHwnd());
             },
             [&](CProjectData& data) { data.m_strSeparatorType = topic.pszKind; });
         ASSERT_EQ(m_help.calls.size(), 1u);
@@ -947,12 +943,7 @@ TEST_F(SeparatorPageTest, HelpTopicByKindAndContextHelp)
     EXPECT_EQ(popup.uCommand, static_cast<UINT>(HH_TP_HELP_CONTEXTMENU));
     EXPECT_EQ(popup.hWndCaller, hCheck);
     ASSERT_EQ(popup.idPairs.size(), 2u * 51);
-    auto helpIdOf = [&](DWORD nID) -> DWORD {
-        for (size_t i = 0; i < popup.idPairs.size(); i += 2)
-            if (popup.idPairs[i] == nID)
-                return popup.idPairs[i + 1];
-        return 0;
-    };
+    auto helpIdOf = [&](DWORD nID) { return PopupHelpId(popup, nID); };
     const std::pair<DWORD, DWORD> expected[] = {
         {1295, 1500}, {1319, 1504}, {1336, 1516}, {1343, 1521}, {1163, 1525}, {1288, 1534},
         {1366, 1538}, {1362, 1543}, {1387, 1545}, {1355, 1355}, {1363, 1363},
