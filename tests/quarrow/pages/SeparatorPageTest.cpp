@@ -971,22 +971,6 @@ protected:
     CScopedProcessSeam m_scopedProcesses{&m_processes};
 };
 
-std::string GoldenPlot(int nID)
-{
-    HRSRC hResource = ::FindResourceA(nullptr, MAKEINTRESOURCEA(nID), MAKEINTRESOURCEA(10));   // RT_RCDATA
-    if (hResource == nullptr)
-        return {};
-    const char* pData = static_cast<const char*>(::LockResource(::LoadResource(nullptr, hResource)));
-    std::string result;
-    for (const char* p = pData; p != pData + ::SizeofResource(nullptr, hResource); ++p)
-    {
-        if (*p == '\n')
-            result += '\r';
-        result += *p;
-    }
-    return result;
-}
-
 TEST_F(SeparatorPlotTest, AggregateMetricPlotWritesFiveListsAndStartsFennick)
 {
     Run(
@@ -1005,7 +989,7 @@ TEST_F(SeparatorPlotTest, AggregateMetricPlotWritesFiveListsAndStartsFennick)
                              {&CProjectData::m_strSeparatorD50, "3.0000"}, {&CProjectData::m_strSeparatorD85, "9.0000"}});
         });
     const std::string bytes = ReadBytes(PlotPath);
-    EXPECT_EQ(bytes, GoldenPlot(IDR_GOLDEN_SEPARATOR_AGGREGATE_METRIC));
+    EXPECT_EQ(bytes, GoldenText(IDR_GOLDEN_SEPARATOR_AGGREGATE_METRIC));
     // Header, the lower bound from 0.2 x base D15, the captions.
     const std::vector<std::string> lines = Lines(bytes);
     ASSERT_GE(lines.size(), 5u);
