@@ -37,51 +37,39 @@ double BaselineOffset(const QVGraphDisplay::ValueAxisMap& map, const CScale& ran
 
 void QVGraphDisplay::DrawVBarGraph()
 {
-    if (CannotDrawOverIndexes()) {
-        DrawNoGraph();
-        return;
-    }
-    const bool threeD = IsThreeDVertical();
-    const CRect plane = DataPlane(m_rectPlot, threeD, DepthOffset());
-    const ValueAxisMap map = MakeValueAxisMap(plane.Height(), -3.0);
-    const double slot = double(plane.Width()) / m_nIndexCount;
-    const double width = BarWidthFor(double(plane.Width()) / (double(m_nGroupCount) * m_nIndexCount), false);
-    const double offset = slot / 2 - m_nGroupCount * width / 2;
-    const int baseline = ToDevice(plane.bottom - BaselineOffset(map, m_valueDataRange, plane.Height()) + 0.5);
-    const int first = FirstIndexShown();
-    SeriesScope series(*this);
-    const int indexes = IndexesShown(), groups = GroupsShown();
-    for (int i = 0; i < indexes; ++i) {
-        for (int j = 0; j < groups; ++j) {
-            const int index = first + i, group = m_nFirstGroup + j;
-            QVGraphData* pItem = m_pChart->FindItem(index, group);
-            double value = 0;
-            if (!ValueOfItem(pItem, value))
-                continue;
-            BeginSeries(group);
-            const double left = j * width + i * slot + plane.left + offset;
-            const int top = ToDevice(plane.bottom - map.Offset(value) + 0.5);
-            QVGraphStyle* pStyle = BarStyleOf(pItem, group);
-            DrawShape(ToDevice(left), top, ToDevice(left + width), baseline, index, group, pStyle,
-                      BarShapeOf(pStyle, threeD), pItem);
-        }
-    }
+    DrawBarsSideBySide(false);
 }
 
 void QVGraphDisplay::DrawHBarGraph()
+{
+    DrawBarsSideBySide(true);
+}
+
+QVGraphDisplay::BarFrame QVGraphDisplay::MakeBarFrame(bool bHorizontal)
+{
+    BarFrame frame;
+    frame.bHorizontal = bHorizontal;
+    frame.bThreeD = bHorizontal ? IsThreeDHorizontal() : IsThreeDVertical();
+    frame.plane = DataPlane(m_rectPlot, frame.bThreeD, DepthOffset());
+    frame.valueExtent = bHorizontal ? frame.plane.Width() : frame.plane.Height();
+    frame.slotExtent = bHorizontal ? frame.plane.Height() : frame.plane.Width();
+    frame.map = MakeValueAxisMap(frame.valueExtent, -3.0);
+    frame.slot = double(frame.slotExtent) / m_nIndexCount;
+    return frame;
+}
+
+void QVGraphDisplay::DrawBarsSideBySide(bool bHorizontal)
 {
     if (CannotDrawOverIndexes()) {
         DrawNoGraph();
         return;
     }
-    const bool threeD = IsThreeDHorizontal();
-    const CRect plane = DataPlane(m_rectPlot, threeD, DepthOffset());
-    const ValueAxisMap map = MakeValueAxisMap(plane.Width(), -3.0);
-    // The slots run up from the bottom: index 0 lowest, and group 0 lowest within its slot.
-    const double slot = double(plane.Height()) / m_nIndexCount;
-    const double width = BarWidthFor(double(plane.Height()) / (double(m_nGroupCount) * m_nIndexCount), true);
+    const BarFrame frame = MakeBarFrame(bHorizontal);
+    const double slot = frame.slot;
+    const double width =
+        BarWidthFor(double(frame.slotExtent) / (double(m_nGroupCount) * m_nIndexCount), bHorizontal);
     const double offset = slot / 2 - m_nGroupCount * width / 2;
-    const int baseline = ToDevice(plane.left + BaselineOffset(map, m_valueDataRange, plane.Width()) + 0.5);
+    const double baseline = BaselineOffset(frame.map, m_valueDataRange, frame.valueExtent);
     const int first = FirstIndexShown();
     SeriesScope series(*this);
     const int indexes = IndexesShown(), groups = GroupsShown();
@@ -92,13 +80,28 @@ void QVGraphDisplay::DrawHBarGraph()
             double value = 0;
             if (!ValueOfItem(pItem, value))
                 continue;
-            BeginSeries(group);
-            const double low = j * width + i * slot + offset;
-            const int end = ToDevice(plane.left + map.Offset(value) + 0.5);
-            QVGraphStyle* pStyle = BarStyleOf(pItem, group);
-            DrawShape(baseline, ToDevice(plane.bottom - low - width), end, ToDevice(plane.bottom - low), index, group,
-                      pStyle, BarShapeOf(pStyle, threeD), pItem);
+            const double start = bHorizontal ? j * width + i * slot + offset
+                                             : j * width + i * slot + frame.plane.left + offset;
+            DrawBar(frame, start, width, baseline, frame.map.Offset(value), index, group, pItem);
         }
+    }
+}
+
+void QVGraphDisplay::DrawBar(const BarFrame& frame, double slotStart, double width, double valueFrom, double valueTo,
+                             int nIndex, int nGroup, QVGraphData* pItem)
+{
+    BeginSeries(nGroup);
+    QVGraphStyle* pStyle = BarStyleOf(pItem, nGroup);
+    const int nShape = BarShapeOf(pStyle, frame.bThreeD);
+    const CRect& plane = frame.plane;
+    if (frame.bHorizontal) {
+        // The slots run up from the bottom: index 0 lowest, and group 0 lowest within its slot.
+        DrawShape(ToDevice(plane.left + valueFrom + 0.5), ToDevice(plane.bottom - slotStart - width),
+                  ToDevice(plane.left + valueTo + 0.5), ToDevice(plane.bottom - slotStart), nIndex, nGroup, pStyle,
+                  nShape, pItem);
+    } else {
+        DrawShape(ToDevice(slotStart), ToDevice(plane.bottom - valueTo + 0.5), ToDevice(slotStart + width),
+                  ToDevice(plane.bottom - valueFrom + 0.5), nIndex, nGroup, pStyle, nShape, pItem);
     }
 }
 
@@ -131,16 +134,25 @@ void ForEachStackBand(std::vector<StackLevel>& levels, Band band)
 
 void QVGraphDisplay::DrawStackVBarGraph()
 {
+    DrawStackedBars(false);
+}
+
+void QVGraphDisplay::DrawStackHBarGraph()
+{
+    DrawStackedBars(true);
+}
+
+void QVGraphDisplay::DrawStackedBars(bool bHorizontal)
+{
     if (CannotDrawOverIndexes()) {
         DrawNoGraph();
         return;
     }
-    const bool threeD = IsThreeDVertical();
-    const CRect plane = DataPlane(m_rectPlot, threeD, DepthOffset());
-    const ValueAxisMap map = MakeValueAxisMap(plane.Height(), -3.0);
-    const double slot = double(plane.Width()) / m_nIndexCount;
-    const double width = BarWidthFor(slot, false);
-    const double base = BaselineOffset(map, m_valueDataRange, plane.Height()) / map.factor;
+    const BarFrame frame = MakeBarFrame(bHorizontal);
+    const ValueAxisMap& map = frame.map;
+    const double slot = frame.slot;
+    const double width = BarWidthFor(slot, bHorizontal);
+    const double base = BaselineOffset(map, m_valueDataRange, frame.valueExtent) / map.factor;
     const int first = FirstIndexShown();
     SeriesScope series(*this);
     std::vector<StackLevel> levels;
@@ -156,50 +168,10 @@ void QVGraphDisplay::DrawStackVBarGraph()
                                                            : (map.bLog ? base : -map.minimum);
             levels.push_back(StackLevel{level, m_nFirstGroup + j, pItem});
         }
-        const double left = i * slot + plane.left + (slot - width) / 2;
+        const double start =
+            bHorizontal ? i * slot + (slot - width) / 2 : i * slot + frame.plane.left + (slot - width) / 2;
         ForEachStackBand(levels, [&](double low, double high, const StackLevel& owner) {
-            BeginSeries(owner.nGroup);
-            QVGraphStyle* pStyle = BarStyleOf(owner.pItem, owner.nGroup);
-            DrawShape(ToDevice(left), ToDevice(plane.bottom - high * map.factor + 0.5), ToDevice(left + width),
-                      ToDevice(plane.bottom - low * map.factor + 0.5), index, owner.nGroup, pStyle,
-                      BarShapeOf(pStyle, threeD), owner.pItem);
-        });
-    }
-}
-
-void QVGraphDisplay::DrawStackHBarGraph()
-{
-    if (CannotDrawOverIndexes()) {
-        DrawNoGraph();
-        return;
-    }
-    const bool threeD = IsThreeDHorizontal();
-    const CRect plane = DataPlane(m_rectPlot, threeD, DepthOffset());
-    const ValueAxisMap map = MakeValueAxisMap(plane.Width(), -3.0);
-    const double slot = double(plane.Height()) / m_nIndexCount;
-    const double width = BarWidthFor(slot, true);
-    const double base = BaselineOffset(map, m_valueDataRange, plane.Width()) / map.factor;
-    const int first = FirstIndexShown();
-    SeriesScope series(*this);
-    std::vector<StackLevel> levels;
-    const int indexes = IndexesShown(), groups = GroupsShown();
-    for (int i = 0; i < indexes; ++i) {
-        const int index = first + i;
-        levels.assign(1, StackLevel{base, -1, NULL});
-        for (int j = 0; j < groups; ++j) {
-            QVGraphData* pItem = m_pChart->FindItem(index, m_nFirstGroup + j);
-            double value = 0;
-            const double level = ValueOfItem(pItem, value) ? map.Level(value) - map.minimum
-                                                           : (map.bLog ? base : -map.minimum);
-            levels.push_back(StackLevel{level, m_nFirstGroup + j, pItem});
-        }
-        const double low = i * slot + (slot - width) / 2;
-        ForEachStackBand(levels, [&](double from, double to, const StackLevel& owner) {
-            BeginSeries(owner.nGroup);
-            QVGraphStyle* pStyle = BarStyleOf(owner.pItem, owner.nGroup);
-            DrawShape(ToDevice(plane.left + from * map.factor + 0.5), ToDevice(plane.bottom - low - width),
-                      ToDevice(plane.left + to * map.factor + 0.5), ToDevice(plane.bottom - low), index, owner.nGroup,
-                      pStyle, BarShapeOf(pStyle, threeD), owner.pItem);
+            DrawBar(frame, start, width, low * map.factor, high * map.factor, index, owner.nGroup, owner.pItem);
         });
     }
 }

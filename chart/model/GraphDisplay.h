@@ -194,6 +194,28 @@ protected:
     };
     // The shape a bar is drawn as: the box for three-dimensional bars, else the style's shape when it is one.
     static int BarShapeOf(QVGraphStyle* pStyle, bool bThreeD);
+    // The bar renderers, once for both orientations: vertical bars stand on the plot's bottom edge in
+    // slots along its width; horizontal ones lie from its left edge in slots up its height.
+    void DrawBarsSideBySide(bool bHorizontal);
+    void DrawStackedBars(bool bHorizontal);
+    // Where the bars go: the data plane (the front plane of a three-dimensional chart), its extent
+    // along the value axis and across the slots, the value axis map and the slot of one index.
+    struct BarFrame
+    {
+        bool bHorizontal;
+        bool bThreeD;
+        CRect plane;
+        int valueExtent;
+        int slotExtent;
+        ValueAxisMap map;
+        double slot;
+    };
+    BarFrame MakeBarFrame(bool bHorizontal);
+    // One bar, width wide across its slot from slotStart (the left side's x of a vertical bar, the lower
+    // side's height above the plane's bottom of a horizontal one), and from valueFrom to valueTo device
+    // units off the plane's value edge (its bottom, or its left edge).
+    void DrawBar(const BarFrame& frame, double slotStart, double width, double valueFrom, double valueTo, int nIndex,
+                 int nGroup, QVGraphData* pItem);
     // The fixed value range of option bit 26 in place of the data (FALSE when the data is to be scanned),
     // and the combine mode of option bit 2 applied after a scan.
     BOOL TakeFixedValueRange();

@@ -420,57 +420,45 @@ void QVGraphEditDialog::OnProperties()
 
 void QVGraphEditDialog::OnBringToTop()
 {
-    POSITION pos = ClickedComponentPosition();
-    if (pos == nullptr)
-        return;
-    CObList* pList = m_pGraph->GetComponentList();
-    CObject* pComponent = pList->GetAt(pos);
-    pList->RemoveAt(pos);
-    pList->AddTail(pComponent);
-    BuildTree();
+    MoveClickedComponent(ListMove::ToTop);
 }
 
 void QVGraphEditDialog::OnSendToBack()
 {
-    POSITION pos = ClickedComponentPosition();
-    if (pos == nullptr)
-        return;
-    CObList* pList = m_pGraph->GetComponentList();
-    CObject* pComponent = pList->GetAt(pos);
-    pList->RemoveAt(pos);
-    pList->AddHead(pComponent);
-    BuildTree();
+    MoveClickedComponent(ListMove::ToBack);
 }
 
 void QVGraphEditDialog::OnForwardOne()
 {
-    POSITION pos = ClickedComponentPosition();
-    if (pos == nullptr)
-        return;
-    CObList* pList = m_pGraph->GetComponentList();
-    POSITION next = pos;
-    pList->GetNext(next);
-    if (next == nullptr)
-        return;   // the last is drawn last already
-    CObject* pComponent = pList->GetAt(pos);
-    pList->RemoveAt(pos);
-    pList->InsertAfter(next, pComponent);
-    BuildTree();
+    MoveClickedComponent(ListMove::ForwardOne);
 }
 
 void QVGraphEditDialog::OnBackOne()
+{
+    MoveClickedComponent(ListMove::BackOne);
+}
+
+void QVGraphEditDialog::MoveClickedComponent(ListMove move)
 {
     POSITION pos = ClickedComponentPosition();
     if (pos == nullptr)
         return;
     CObList* pList = m_pGraph->GetComponentList();
-    POSITION previous = pos;
-    pList->GetPrev(previous);
-    if (previous == nullptr)
-        return;   // the first is drawn first already
+    POSITION neighbour = pos;
+    if (move == ListMove::ForwardOne)
+        pList->GetNext(neighbour);
+    else if (move == ListMove::BackOne)
+        pList->GetPrev(neighbour);
+    if (neighbour == nullptr)
+        return;   // the last is drawn last already, or the first first
     CObject* pComponent = pList->GetAt(pos);
     pList->RemoveAt(pos);
-    pList->InsertBefore(previous, pComponent);
+    switch (move) {
+    case ListMove::ToTop: pList->AddTail(pComponent); break;
+    case ListMove::ToBack: pList->AddHead(pComponent); break;
+    case ListMove::ForwardOne: pList->InsertAfter(neighbour, pComponent); break;
+    case ListMove::BackOne: pList->InsertBefore(neighbour, pComponent); break;
+    }
     BuildTree();
 }
 

@@ -75,6 +75,10 @@ protected:
     QVGraphComponent* ClickedComponent();
     // The clicked component's place in the chart's list; NULL when it is not in the list.
     POSITION ClickedComponentPosition();
+    // Moves the clicked component in the chart's list, which is its drawing order (the tail is drawn
+    // last, on top), and shows the tree again.
+    enum class ListMove { ToTop, ToBack, ForwardOne, BackOne };
+    void MoveClickedComponent(ListMove move);
     // The annotation list an annotation item belongs to, from the item above it.
     QVGraphAnnotationList* OwnerAnnotations(HTREEITEM hAnnotation);
 

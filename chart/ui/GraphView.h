@@ -197,6 +197,33 @@ protected:
     int m_bSavedChartRect;
 };
 
+// The message map entries of QVGraphViewImpl, written once for the maps of QVGraphView and
+// QVGScrollView (a map belongs to a class, and the template is no class of its own).
+#define QVG_GRAPH_VIEW_MESSAGE_ENTRIES()                                \
+    ON_WM_ERASEBKGND()                                                  \
+    ON_WM_CREATE()                                                      \
+    ON_WM_DESTROY()                                                     \
+    ON_WM_MOUSEMOVE()                                                   \
+    ON_WM_LBUTTONDOWN()                                                 \
+    ON_WM_LBUTTONUP()                                                   \
+    ON_WM_TIMER()                                                       \
+    ON_WM_QUERYNEWPALETTE()                                             \
+    ON_WM_PALETTECHANGED()                                              \
+    ON_COMMAND(ID_QVG_ZOOM_RESET, OnZoomReset)                          \
+    ON_COMMAND(ID_QVG_ZOOM_OUT, OnZoomOut)                              \
+    ON_UPDATE_COMMAND_UI(ID_QVG_ZOOM_RESET, OnUpdateZoom)               \
+    ON_UPDATE_COMMAND_UI(ID_QVG_ZOOM_OUT, OnUpdateZoom)                 \
+    ON_COMMAND(ID_QVG_PAGE_SETUP, OnPageSetup)                          \
+    ON_COMMAND(ID_QVG_SAVE_DIB, OnSaveAsDib)                            \
+    ON_COMMAND(ID_QVG_SAVE_JPEG, OnSaveAsJpeg)                          \
+    ON_COMMAND(ID_QVG_PRINT_PAGE_SETUP, OnPrintPageSetup)               \
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)                                \
+    ON_COMMAND(ID_QVG_EDIT_GRAPH, OnEditGraph)                          \
+    ON_COMMAND(ID_QVG_CHART_WIZARD, OnChartWizard)                      \
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)                       \
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)                \
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
+
 // The chart view of a chart document.
 class QVGraphView : public QVGraphViewImpl<CView>
 {

@@ -1,5 +1,6 @@
 #include "quarrow/pages/EdgeDrain.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "framework/win/DataExchange.h"
@@ -278,9 +279,7 @@ BOOL CEdgeDrain::OnSetActive()
 
 BOOL CEdgeDrain::OnKillActive()
 {
-    // The edit being typed in is left first, so its value reaches the record.
-    if (HWND hSink = ::GetDlgItem(m_hWnd, IDC_ED_FOCUS_SINK))
-        ::SetFocus(hSink);
+    PageFocusSink(this, IDC_ED_FOCUS_SINK);
     return CPropertyPage::OnKillActive();
 }
 
@@ -625,9 +624,7 @@ void CEdgeDrain::OnTimeToDrainLink()
 
 void CEdgeDrain::OnEnterEdit(UINT nID)
 {
-    bool bKnown = false;
-    for (int nEdit : EnterEdits)
-        bKnown |= nEdit == static_cast<int>(nID);
+    const bool bKnown = std::find(EnterEdits.begin(), EnterEdits.end(), static_cast<int>(nID)) != EnterEdits.end();
     if (!bKnown || m_pProjectData == nullptr)
         return;
     UpdateButtonStates();

@@ -321,9 +321,7 @@ BOOL CInflow::OnSetActive()
 
 BOOL CInflow::OnKillActive()
 {
-    // The edit being left stores its value before the page goes.
-    if (HWND hSink = ::GetDlgItem(m_hWnd, IDC_IN_FOCUS_SINK))
-        ::SetFocus(hSink);
+    PageFocusSink(this, IDC_IN_FOCUS_SINK);
     return CPropertyPage::OnKillActive();
 }
 

@@ -109,6 +109,12 @@ void PageEnableControl(CWnd* pPage, int nID, bool bEnable)
         ::EnableWindow(hControl, bEnable);
 }
 
+void PageFocusSink(CWnd* pPage, int nSinkID)
+{
+    if (HWND hSink = ::GetDlgItem(pPage->GetSafeHwnd(), nSinkID))
+        ::SetFocus(hSink);
+}
+
 void PageShowControl(CWnd* pPage, int nID, bool bShow)
 {
     HWND hControl = ::GetDlgItem(pPage->GetSafeHwnd(), nID);

@@ -60,6 +60,10 @@ bool PageFieldFilled(const CWnd* pPage, int nEditID, const CString& strField);
 // and repaints the sheet, in that order.
 void PageShowCalcResult(CPropertySheet* pSheet, const CPageCalcResult& result);
 
+// Gives the focus to the page's focus sink, a control that takes it and does nothing else: the edit
+// being typed in is left first and stores its value in the record, before the page goes.
+void PageFocusSink(CWnd* pPage, int nSinkID);
+
 // ---- The page's own controls, by control id; a control the page lacks is passed over ----
 
 CString PageItemText(const CWnd* pPage, int nID);

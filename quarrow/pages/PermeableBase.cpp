@@ -1,5 +1,6 @@
 #include "quarrow/pages/PermeableBase.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "framework/win/DataExchange.h"
@@ -336,9 +337,7 @@ BOOL CPermeableBase::OnSetActive()
 
 BOOL CPermeableBase::OnKillActive()
 {
-    // The edit being typed in is left first, so its value reaches the record.
-    if (HWND hSink = ::GetDlgItem(m_hWnd, IDC_PB_FOCUS_SINK))
-        ::SetFocus(hSink);
+    PageFocusSink(this, IDC_PB_FOCUS_SINK);
     return CPropertyPage::OnKillActive();
 }
 
@@ -653,9 +652,7 @@ void CPermeableBase::OnQualityTableTab()
 
 void CPermeableBase::OnEnterEdit(UINT nID)
 {
-    bool bKnown = false;
-    for (int nEdit : EnterEdits)
-        bKnown |= nEdit == static_cast<int>(nID);
+    const bool bKnown = std::find(EnterEdits.begin(), EnterEdits.end(), static_cast<int>(nID)) != EnterEdits.end();
     if (!bKnown || m_pProjectData == nullptr)
         return;
     UpdateButtonStates();

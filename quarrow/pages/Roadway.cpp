@@ -347,8 +347,7 @@ void CRoadway::OnPaint()
 
 void CRoadway::OnKillFocus(CWnd* pNewWnd)
 {
-    if (HWND hSink = ::GetDlgItem(m_hWnd, IDC_RW_FOCUS_SINK))
-        ::SetFocus(hSink);
+    PageFocusSink(this, IDC_RW_FOCUS_SINK);
     CPropertyPage::OnKillFocus(pNewWnd);
 }
 

@@ -348,9 +348,7 @@ BOOL CSeparator::OnInitDialog()
 
 BOOL CSeparator::OnKillActive()
 {
-    // The edit being left stores its value before the page goes.
-    if (HWND hSink = ::GetDlgItem(m_hWnd, IDC_SP_FOCUS_SINK))
-        ::SetFocus(hSink);
+    PageFocusSink(this, IDC_SP_FOCUS_SINK);
     return CPropertyPage::OnKillActive();
 }
 

@@ -253,8 +253,7 @@ BOOL CSieveAnalysis::OnKillActive()
 {
     StoreSieveTable();
     // Ends the editing of a sieve cell.
-    if (HWND hSink = ::GetDlgItem(m_hWnd, IDC_SV_FOCUS_SINK))
-        ::SetFocus(hSink);
+    PageFocusSink(this, IDC_SV_FOCUS_SINK);
     return CPropertyPage::OnKillActive();
 }
 

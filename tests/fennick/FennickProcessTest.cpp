@@ -6,11 +6,11 @@
 #include "framework/ole/DispatchDriver.h"
 #include "framework/ole/ObjectFactory.h"
 #include "framework/ole/OleInit.h"
+#include "tests/tools/ProgramProcess.h"
 
 #include <tlhelp32.h>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -28,41 +28,6 @@ std::string FennickPath()
         path.insert(0, "Z:");
     }
     return path;
-}
-
-bool WaitFor(const std::function<bool()>& done, DWORD dwTimeoutMs)
-{
-    const DWORD dwStart = ::GetTickCount();
-    while (!done())
-    {
-        if (::GetTickCount() - dwStart > dwTimeoutMs)
-            return false;
-        PumpPendingMessages();
-        ::Sleep(20);
-    }
-    return true;
-}
-
-HWND FindMainFrame(DWORD dwProcessId)
-{
-    struct Search
-    {
-        DWORD dwProcessId;
-        HWND hFound;
-    } search = {dwProcessId, nullptr};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* pSearch = reinterpret_cast<Search*>(lParam);
-            DWORD dwOwner = 0;
-            ::GetWindowThreadProcessId(hWnd, &dwOwner);
-            if (dwOwner != pSearch->dwProcessId || (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION ||
-                ::GetWindow(hWnd, GW_OWNER) != nullptr)
-                return TRUE;
-            pSearch->hFound = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
 }
 
 // The captions of the chart windows in the main frame, sorted.
@@ -95,8 +60,7 @@ class FennickProcess : public ::testing::Test
 protected:
     std::string folder = FreshFolder("process");
     TestInstallation installation{folder};
-    PROCESS_INFORMATION m_process = {};
-    HWND m_hMainFrame = nullptr;
+    StartedProgram m_fennick;
 
     void SetUp() override { ASSERT_TRUE(AfxOleInit()); }
 
@@ -104,38 +68,13 @@ protected:
     {
         // A registration of an earlier run must not start a server of its own.
         AfxOleUnregisterClass(CLSID_FennickDocument, "Fennick.Document");
-        std::string commandLine = FennickPath();
-        commandLine.insert(commandLine.begin(), '"');
-        commandLine.push_back('"');
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                     &m_process))
-            << "cannot start " << commandLine;
-        ASSERT_TRUE(WaitFor(
-            [this] {
-                m_hMainFrame = FindMainFrame(m_process.dwProcessId);
-                return m_hMainFrame != nullptr && ::IsWindowVisible(m_hMainFrame);
-            },
-            StartTimeoutMs))
-            << "Fennick did not start";
+        ASSERT_TRUE(m_fennick.Start(FennickPath())) << "cannot start " << FennickPath();
+        ASSERT_TRUE(m_fennick.WaitForMainFrame(StartTimeoutMs)) << "Fennick did not start";
     }
-
-    bool HasEnded() const { return ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0; }
 
     void TearDown() override
     {
-        if (m_process.hProcess != nullptr)
-        {
-            if (!HasEnded())
-            {
-                ::PostMessageA(m_hMainFrame, WM_CLOSE, 0, 0);
-                if (!WaitFor([this] { return HasEnded(); }, ExitTimeoutMs))
-                    ::TerminateProcess(m_process.hProcess, 1);
-            }
-            ::CloseHandle(m_process.hThread);
-            ::CloseHandle(m_process.hProcess);
-        }
+        m_fennick.Close(ExitTimeoutMs);
         AfxOleUnregisterClass(CLSID_FennickDocument, "Fennick.Document");
     }
 };
@@ -146,8 +85,8 @@ TEST_F(FennickProcess, AReloadByProgIDAddsThePlotInTheRunningFennick)
     ASSERT_NO_FATAL_FAILURE(Start());
     // A window shows its caption a moment after it is made: wait for the captions.
     const std::vector<std::string> first = {"Permeability", "Porosity"};
-    WaitFor([&] { return ChildCaptions(m_hMainFrame) == first; }, StartTimeoutMs);
-    ASSERT_EQ(ChildCaptions(m_hMainFrame), first);
+    WaitFor([&] { return ChildCaptions(m_fennick.hMainFrame) == first; }, StartTimeoutMs);
+    ASSERT_EQ(ChildCaptions(m_fennick.hMainFrame), first);
 
     const std::vector<std::array<double, 2>> inflow = {{0, 0.01}, {2.5e-07, 0.014}, {1.45e-05, 0.26}};
     WriteFile(folder + "\\plot.tmp", ThicknessFile(1, "41000", {inflow, inflow, inflow, inflow}, {"i", "k", "S", "L"}));
@@ -160,10 +99,10 @@ TEST_F(FennickProcess, AReloadByProgIDAddsThePlotInTheRunningFennick)
         EXPECT_EQ(fValue, 0.0f);
     }
     const std::vector<std::string> reloaded = {"Inflow", "Permeability", "Porosity"};
-    WaitFor([&] { return ChildCaptions(m_hMainFrame) == reloaded; }, StartTimeoutMs);
-    EXPECT_EQ(ChildCaptions(m_hMainFrame), reloaded);
+    WaitFor([&] { return ChildCaptions(m_fennick.hMainFrame) == reloaded; }, StartTimeoutMs);
+    EXPECT_EQ(ChildCaptions(m_fennick.hMainFrame), reloaded);
     EXPECT_EQ(RunningCopies("fennick.exe"), 1);
-    EXPECT_FALSE(HasEnded());
+    EXPECT_FALSE(m_fennick.HasEnded());
 }
 
 } // namespace

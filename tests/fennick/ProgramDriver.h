@@ -9,6 +9,7 @@
 #include <tlhelp32.h>
 
 #include "tests/framework/WinTestSupport.h"
+#include "tests/tools/ProgramProcess.h"
 
 #include <algorithm>
 #include <functional>
@@ -35,15 +36,7 @@ inline std::string WindowsPath(std::string path)
 // time is up; true when it held.
 inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = DefaultTimeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    while (!condition())
-    {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        PumpPendingMessages();
-        ::Sleep(50);
-    }
-    return true;
+    return WaitFor(condition, timeoutMs, 50);
 }
 
 inline std::string ClassOf(HWND window)

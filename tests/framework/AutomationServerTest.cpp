@@ -13,6 +13,7 @@
 #include "framework/ole/DispatchDriver.h"
 #include "framework/ole/ObjectFactory.h"
 #include "framework/ole/OleInit.h"
+#include "tests/tools/ProgramProcess.h"
 
 namespace {
 
@@ -39,45 +40,6 @@ std::string ClassesRootValue(const std::string& subKey)
     return value;
 }
 
-// Waits, dispatching this thread's messages, until done() or the time is up.
-bool WaitFor(const std::function<bool()>& done, DWORD dwTimeoutMs)
-{
-    const DWORD dwStart = ::GetTickCount();
-    while (!done())
-    {
-        if (::GetTickCount() - dwStart > dwTimeoutMs)
-            return false;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-        ::Sleep(20);
-    }
-    return true;
-}
-
-// The server's main frame: its visible or hidden top-level window with a caption.
-HWND FindMainFrame(DWORD dwProcessId)
-{
-    struct Search
-    {
-        DWORD dwProcessId;
-        HWND hFound;
-    } search = {dwProcessId, nullptr};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* pSearch = reinterpret_cast<Search*>(lParam);
-            DWORD dwOwner = 0;
-            ::GetWindowThreadProcessId(hWnd, &dwOwner);
-            if (dwOwner != pSearch->dwProcessId || (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION ||
-                ::GetWindow(hWnd, GW_OWNER) != nullptr)
-                return TRUE;
-            pSearch->hFound = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
-}
-
 void Unregister()
 {
     AfxOleUnregisterClass(CLSID_TestDocument, AUTOMATION_TEST_DOCUMENT_PROGID);
@@ -102,49 +64,23 @@ SCODE OleErrorOf(const std::function<void()>& call)
 class AutomationServer : public ::testing::Test
 {
 protected:
-    PROCESS_INFORMATION m_server = {};
-    HWND m_hServerWindow = nullptr;
+    StartedProgram m_server;
 
     void SetUp() override
     {
         ASSERT_TRUE(AfxOleInit());
         // A registration left by an earlier run must not start a server of its own.
         Unregister();
-        std::string commandLine = ServerPath();
-        commandLine.insert(commandLine.begin(), '"');
-        commandLine.push_back('"');
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                     &startup, &m_server))
-            << "cannot start " << commandLine;
+        ASSERT_TRUE(m_server.Start(ServerPath())) << "cannot start " << ServerPath();
         // The main frame shows once the classes are registered.
-        ASSERT_TRUE(WaitFor(
-            [this] {
-                m_hServerWindow = FindMainFrame(m_server.dwProcessId);
-                return m_hServerWindow != nullptr && ::IsWindowVisible(m_hServerWindow);
-            },
-            kStartTimeoutMs))
-            << "the server did not start";
+        ASSERT_TRUE(m_server.WaitForMainFrame(kStartTimeoutMs)) << "the server did not start";
     }
 
     void TearDown() override
     {
-        if (m_server.hProcess != nullptr)
-        {
-            if (!ServerHasEnded())
-            {
-                ::PostMessageA(m_hServerWindow, WM_CLOSE, 0, 0);
-                if (!WaitFor([this] { return ServerHasEnded(); }, kExitTimeoutMs))
-                    ::TerminateProcess(m_server.hProcess, 1);
-            }
-            ::CloseHandle(m_server.hThread);
-            ::CloseHandle(m_server.hProcess);
-        }
+        m_server.Close(kExitTimeoutMs);
         Unregister();
     }
-
-    bool ServerHasEnded() { return ::WaitForSingleObject(m_server.hProcess, 0) == WAIT_OBJECT_0; }
 
     long ClientDocuments(COleDispatchDriver& driver)
     {
@@ -238,9 +174,9 @@ TEST_F(AutomationServer, ServerClosedDuringAConnectionHidesAndEndsAfterTheReleas
 {
     COleDispatchDriver driver;
     ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_DOCUMENT_PROGID));
-    ::PostMessageA(m_hServerWindow, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitFor([this] { return !::IsWindowVisible(m_hServerWindow); }, kExitTimeoutMs));
-    EXPECT_FALSE(ServerHasEnded());
+    ::PostMessageA(m_server.hMainFrame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([this] { return !::IsWindowVisible(m_server.hMainFrame); }, kExitTimeoutMs));
+    EXPECT_FALSE(m_server.HasEnded());
     // Still serving its client, whose document the close left alone.
     driver.SetProperty(DISPID_TEST_VALUE, VT_R4, 3.0f);
     float fValue = 0.0f;
@@ -249,9 +185,9 @@ TEST_F(AutomationServer, ServerClosedDuringAConnectionHidesAndEndsAfterTheReleas
     EXPECT_EQ(ClientDocuments(driver), 1);
 
     driver.ReleaseDispatch();
-    ASSERT_TRUE(WaitFor([this] { return ServerHasEnded(); }, kExitTimeoutMs)) << "the server did not end";
+    ASSERT_TRUE(WaitFor([this] { return m_server.HasEnded(); }, kExitTimeoutMs)) << "the server did not end";
     DWORD dwExitCode = 1;
-    ::GetExitCodeProcess(m_server.hProcess, &dwExitCode);
+    ::GetExitCodeProcess(m_server.process.hProcess, &dwExitCode);
     EXPECT_EQ(dwExitCode, 0u);
 }
 
@@ -262,8 +198,8 @@ TEST_F(AutomationServer, ServerTheUserStartedGoesOnAfterTheLastRelease)
         ASSERT_TRUE(driver.CreateDispatch(AUTOMATION_TEST_DOCUMENT_PROGID));
         driver.SetProperty(DISPID_TEST_VALUE, VT_R4, 1.0f);
     }
-    EXPECT_FALSE(WaitFor([this] { return ServerHasEnded(); }, 1000));
-    EXPECT_TRUE(::IsWindowVisible(m_hServerWindow));
+    EXPECT_FALSE(WaitFor([this] { return m_server.HasEnded(); }, 1000));
+    EXPECT_TRUE(::IsWindowVisible(m_server.hMainFrame));
 }
 
 TEST_F(AutomationServer, CallsArriveWhileTheServerRunsAModalLoop)

@@ -35,6 +35,30 @@ inline CString FreshTempPath(const char* name)
     return CString(path.c_str());
 }
 
+// Expected text kept with LF line ends, as Quarrow's files hold it: CR LF.
+inline std::string WithCrLf(const std::string& text)
+{
+    std::string result;
+    for (char ch : text) {
+        if (ch == '\n')
+            result += '\r';
+        result += ch;
+    }
+    return result;
+}
+
+// A golden file compiled into the test program as an RCDATA resource nID, with CR LF line ends;
+// empty, and a failure, when the program lacks it.
+inline std::string GoldenText(int nID)
+{
+    HRSRC hResource = ::FindResourceA(nullptr, MAKEINTRESOURCEA(nID), MAKEINTRESOURCEA(10));   // RT_RCDATA
+    EXPECT_NE(hResource, nullptr);
+    if (hResource == nullptr)
+        return {};
+    const char* pData = static_cast<const char*>(::LockResource(::LoadResource(nullptr, hResource)));
+    return WithCrLf(std::string(pData, ::SizeofResource(nullptr, hResource)));
+}
+
 // Sets or removes the installation's registry key for one test, and puts back what was there.
 class TestInstallation
 {

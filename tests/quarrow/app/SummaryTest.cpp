@@ -17,30 +17,13 @@ namespace {
 
 const char* const PathMark = "@PATH@";
 
-// Expected text with LF line ends, as the file must hold it: CR LF.
-std::string WithCrLf(const std::string& text)
-{
-    std::string result;
-    for (char ch : text) {
-        if (ch == '\n')
-            result += '\r';
-        result += ch;
-    }
-    return result;
-}
-
 // A golden file compiled into the test; "@PATH@" stands for the path the summary was written to.
 std::string Golden(int nID, const std::string& strPath)
 {
-    HRSRC hResource = ::FindResourceA(nullptr, MAKEINTRESOURCEA(nID), MAKEINTRESOURCEA(10));   // RT_RCDATA
-    EXPECT_NE(hResource, nullptr);
-    if (hResource == nullptr)
-        return {};
-    const char* pData = static_cast<const char*>(::LockResource(::LoadResource(nullptr, hResource)));
-    std::string text(pData, ::SizeofResource(nullptr, hResource));
+    std::string text = GoldenText(nID);
     for (size_t at = text.find(PathMark); at != std::string::npos; at = text.find(PathMark, at + strPath.size()))
         text.replace(at, strlen(PathMark), strPath);
-    return WithCrLf(text);
+    return text;
 }
 
 // Saves what was written beside the build, so a person can compare it with the golden file.

@@ -103,12 +103,8 @@ TEST_F(AddGradationDlgTest, F1ShowsTheTopicAndTheNoteTellsWhatIsCreated)
              hChild = ::GetWindow(hChild, GW_HWNDNEXT))
             if (WindowText(hChild).rfind("(Note:", 0) == 0)
                 note = WindowText(hChild);
-        HELPINFO info{};
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
         hName = ::GetDlgItem(dlg.GetSafeHwnd(), IDC_AG_NAME);
-        info.hItemHandle = hName;
-        EXPECT_EQ(dlg.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
+        EXPECT_EQ(SendHelpRequest(dlg, hName), TRUE);
         SaveScreenPicture(dlg.GetSafeHwnd(), "add-gradation-dialog.bmp");
         dlg.EndDialog(IDCANCEL);
     });

@@ -270,11 +270,7 @@ TEST_F(EdgeDrainPageTest, MetricLabelsAndHelp)
         page.Repaint();
         EXPECT_EQ(page.Text(IDC_ED_UNIT_K), "ft/d");
         EXPECT_EQ(page.Text(IDC_ED_UNIT_S), "ft/ft");
-        HELPINFO info{};
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
-        info.hItemHandle = page.m_page.GetSafeHwnd();
-        page.m_page.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        SendHelpRequest(page.m_page, page.m_page.GetSafeHwnd());
     });
     // One topic: the request does not go on to the main dialog's contents.
     ASSERT_EQ(m_help.calls.size(), 1u);

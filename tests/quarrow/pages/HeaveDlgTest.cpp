@@ -140,11 +140,7 @@ TEST_F(HeaveDlgTest, ADoubleClickAcceptsTheRow)
 TEST_F(HeaveDlgTest, HelpOpensTheHeaveTopic)
 {
     Run("metric", [&](CHeaveDlg& dlg) {
-        HELPINFO info{};
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
-        info.hItemHandle = dlg.m_grid.GetSafeHwnd();
-        EXPECT_TRUE(dlg.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info)));
+        EXPECT_TRUE(SendHelpRequest(dlg, dlg.m_grid.GetSafeHwnd()));
         PressButton(dlg, IDCANCEL);
     });
     ASSERT_EQ(m_help.calls.size(), 1u);

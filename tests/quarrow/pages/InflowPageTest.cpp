@@ -398,7 +398,7 @@ TEST_F(InflowPageTest, LeavingAnEditClearsWhatDependsOnIt)
             ::ShowWindow(page.Item(c.nID), SW_SHOW);
             page.Type(c.nID, c.pszTyped);
 
-            const struct { char cLetter; const CString& strField; } fields[] = {
+            ExpectClearedFields(c.pszName, c.pszCleared, {
                 {'i', data.m_strInfiltrationRate}, {'C', data.m_strInfiltrationRatio}, {'R', data.m_strRainfallRate},
                 {'I', data.m_strCrackInfiltrationRate}, {'N', data.m_strLongitudinalCracks},
                 {'L', data.m_strTransverseCrackLength}, {'W', data.m_strBaseWidth},
@@ -407,11 +407,7 @@ TEST_F(InflowPageTest, LeavingAnEditClearsWhatDependsOnIt)
                 {'s', data.m_strPavementLayerThickness}, {'B', data.m_strBaseThickness},
                 {'o', data.m_strPavementLoad}, {'m', data.m_strMeltwaterFlow},
                 {'c', data.m_strGeometryCoefficientC}, {'r', data.m_strResultantLength},
-            };
-            for (const auto& field : fields) {
-                const bool bCleared = std::string(c.pszCleared).find(field.cLetter) != std::string::npos;
-                EXPECT_EQ(field.strField.IsEmpty(), bCleared) << c.pszName << ": field " << field.cLetter;
-            }
+            });
             if (c.pszCleared[0] != '\0') {
                 EXPECT_EQ(data.m_bModified, 1) << c.pszName;
             }
@@ -659,13 +655,9 @@ TEST_F(InflowPageTest, HelpByMethodRainfallMapsAndContextHelp)
     HWND hRatioRadio = nullptr;
     Run([&](Page& page) {
         hRatioRadio = page.Item(IDC_IN_RATIO);
-        HELPINFO info{};
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
-        info.hItemHandle = page.m_page.GetSafeHwnd();
-        page.m_page.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        SendHelpRequest(page.m_page, page.m_page.GetSafeHwnd());
         page.Click(IDC_IN_RATIO);
-        page.m_page.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        SendHelpRequest(page.m_page, page.m_page.GetSafeHwnd());
         page.Click(IDC_IN_RAIN_MAP);
         EXPECT_EQ(::GetFocus(), page.Item(IDC_IN_R));
         page.Click(IDC_IN_RAIN_TWO);
@@ -684,12 +676,7 @@ TEST_F(InflowPageTest, HelpByMethodRainfallMapsAndContextHelp)
     EXPECT_EQ(popup.file, "C:\\Quarrow\\quarrow.chm::/quarrow.txt");
     EXPECT_EQ(popup.uCommand, static_cast<UINT>(HH_TP_HELP_CONTEXTMENU));
     EXPECT_EQ(popup.hWndCaller, hRatioRadio);
-    auto helpIdOf = [&](DWORD nID) -> DWORD {
-        for (size_t i = 0; i < popup.idPairs.size(); i += 2)
-            if (popup.idPairs[i] == nID)
-                return popup.idPairs[i + 1];
-        return 0;
-    };
+    auto helpIdOf = [&](DWORD nID) { return PopupHelpId(popup, nID); };
     EXPECT_EQ(helpIdOf(IDC_IN_RATIO), 1302u);
     EXPECT_EQ(helpIdOf(IDC_IN_FORMULA_LOAD), 1310u);
     EXPECT_EQ(helpIdOf(IDC_IN_PIC_QI), 1300u);

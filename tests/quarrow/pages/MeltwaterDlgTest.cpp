@@ -214,11 +214,7 @@ TEST_F(MeltwaterDlgTest, EscapeStoresNothing)
 TEST_F(MeltwaterDlgTest, HelpOpensTheMeltwaterTopic)
 {
     Run([&](CMeltwaterDlg& dlg) {
-        HELPINFO info{};
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
-        info.hItemHandle = dlg.GetSafeHwnd();
-        dlg.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        SendHelpRequest(dlg, dlg.GetSafeHwnd());
         dlg.EndDialog(IDCANCEL);
     });
     ASSERT_EQ(m_help.calls.size(), 1u);

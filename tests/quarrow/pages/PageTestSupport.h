@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -42,6 +43,43 @@ inline void SaveScreenPicture(HWND hWnd, const char* pszPath)
     ::Sleep(100);
     PumpMessages();
     SaveWindowPicture(hWnd, pszPath);
+}
+
+// What F1 sends a window: WM_HELP about the item hItem. Returns the window's answer.
+inline LRESULT SendHelpRequest(CWnd& wnd, HWND hItem)
+{
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.hItemHandle = hItem;
+    return wnd.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+// The help id a context-help popup gives the control nID: the second of its id pair, 0 for none.
+inline DWORD PopupHelpId(const CRecordingHtmlHelp::Call& popup, DWORD nID)
+{
+    for (size_t i = 0; i + 1 < popup.idPairs.size(); i += 2)
+        if (popup.idPairs[i] == nID)
+            return popup.idPairs[i + 1];
+    return 0;
+}
+
+// Whether each field is empty exactly when its letter is among the cleared ones, as the tables of
+// what leaving an edit clears name the fields. The typed field, when given, is not checked.
+struct LetteredField
+{
+    char cLetter;
+    const CString& strField;
+};
+inline void ExpectClearedFields(const char* pszCase, const char* pszCleared, std::initializer_list<LetteredField> fields,
+                                const CString* pTypedField = nullptr)
+{
+    for (const LetteredField& field : fields) {
+        if (&field.strField == pTypedField)
+            continue;
+        const bool bCleared = std::string(pszCleared).find(field.cLetter) != std::string::npos;
+        EXPECT_EQ(field.strField.IsEmpty(), bCleared) << pszCase << ": field " << field.cLetter;
+    }
 }
 
 // Runs dlg modally; drive gets it once it shows. A dialog that drive did not end is ended with

@@ -323,18 +323,11 @@ TEST_F(PermeableBasePageTest, LeavingAnEditStoresItAndClearsWhatDependsOnIt)
             page.Type(c.nID, c.pszTyped);
             EXPECT_EQ(data.*c.field, c.pszStored) << c.pszName;
             EXPECT_EQ(page.Text(c.nID), c.pszStored) << c.pszName;
-            const struct { char cLetter; const CString& strField; } fields[] = {
+            ExpectClearedFields(c.pszName, c.pszCleared, {
                 {'U', data.m_strPercentDrained}, {'t', data.m_strTimeToDrain}, {'h', data.m_strBaseMinThickness},
                 {'Q', data.m_strBaseDischargeRate}, {'P', data.m_strPercentSaturation},
                 {'m', data.m_strMeltwaterFlow}, {'T', data.m_strTotalInflow}, {'i', data.m_strInfiltrationRate},
-            };
-            for (const auto& field : fields)
-            {
-                if (&field.strField == &(data.*c.field))
-                    continue;
-                const bool bCleared = std::string(c.pszCleared).find(field.cLetter) != std::string::npos;
-                EXPECT_EQ(field.strField.IsEmpty(), bCleared) << c.pszName << ": field " << field.cLetter;
-            }
+            }, &(data.*c.field));
             EXPECT_EQ(page.Summary(IDC_BASE_THICKNESS), std::string(data.m_strBaseThickness)) << c.pszName;
             page.NextMessage();
         });
@@ -582,11 +575,7 @@ TEST_F(PermeableBasePageTest, HelpTopicByAnalysisAndContextHelp)
         {
             page.m_data.m_strBaseMethod = pszAnalysis;
             page.Activate();
-            HELPINFO info{};
-            info.cbSize = sizeof info;
-            info.iContextType = HELPINFO_WINDOW;
-            info.hItemHandle = page.m_page.GetSafeHwnd();
-            page.m_page.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            SendHelpRequest(page.m_page, page.m_page.GetSafeHwnd());
         }
         hCalc = page.Item(IDC_PB_CALC_HMIN);
         page.m_page.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hCalc), MAKELPARAM(10, 10));

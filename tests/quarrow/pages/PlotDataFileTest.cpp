@@ -8,31 +8,9 @@
 
 #include "tests/quarrow/pages/PlotGolden.h"
 #include "tests/quarrow/pages/PlotTestData.h"
+#include "tests/quarrow/QuarrowTestSupport.h"
 
 namespace {
-
-// Expected text with LF line ends, as the file must hold it: CR LF.
-std::string WithCrLf(const std::string& text)
-{
-    std::string result;
-    for (char ch : text)
-    {
-        if (ch == '\n')
-            result += '\r';
-        result += ch;
-    }
-    return result;
-}
-
-std::string Golden(int nID)
-{
-    HRSRC hResource = ::FindResourceA(nullptr, MAKEINTRESOURCEA(nID), MAKEINTRESOURCEA(10));   // RT_RCDATA
-    EXPECT_NE(hResource, nullptr);
-    if (hResource == nullptr)
-        return {};
-    const char* pData = static_cast<const char*>(::LockResource(::LoadResource(nullptr, hResource)));
-    return WithCrLf(std::string(pData, ::SizeofResource(nullptr, hResource)));
-}
 
 struct Written
 {
@@ -179,7 +157,7 @@ TEST(PlotDataFile, SensitivityAndSeparatorFilesMatchTheirGoldenFiles)
         const Written written = Write(entry.writer, data);
         EXPECT_TRUE(written.bWritten) << entry.name;
         EXPECT_TRUE(written.strError.IsEmpty()) << entry.name;
-        const std::string expected = Golden(entry.nGolden);
+        const std::string expected = GoldenText(entry.nGolden);
         EXPECT_EQ(written.bytes, expected) << entry.name;
         if (written.bytes != expected)
         {

@@ -229,18 +229,14 @@ TEST_F(RoadwayPageTest, LeavingAnEditClearsWhatDependsOnIt)
 
             page.Type(c.nID, c.pszTyped);
 
-            const struct { char cLetter; const CString& strField; } fields[] = {
+            ExpectClearedFields(c.pszName, c.pszCleared, {
                 {'b', data.m_strGeometryCoefficientB}, {'c', data.m_strGeometryCoefficientC},
                 {'W', data.m_strBaseWidth}, {'S', data.m_strLongitudinalSlope}, {'x', data.m_strCrossSlope},
                 {'r', data.m_strResultantSlope}, {'L', data.m_strResultantLength},
                 {'i', data.m_strInfiltrationRate}, {'p', data.m_strPipeFlow}, {'o', data.m_strOutletSpacing},
                 {'d', data.m_strBaseDischargeRate}, {'t', data.m_strTimeToDrain},
                 {'m', data.m_strBaseMinThickness},
-            };
-            for (const auto& field : fields) {
-                const bool bCleared = std::string(c.pszCleared).find(field.cLetter) != std::string::npos;
-                EXPECT_EQ(field.strField.IsEmpty(), bCleared) << c.pszName << ": field " << field.cLetter;
-            }
+            });
             EXPECT_EQ(data.m_bModified, 1) << c.pszName;
             EXPECT_EQ(page.Summary(IDC_INFILTRATION_RATE), std::string(data.m_strInfiltrationRate)) << c.pszName;
             EXPECT_EQ(page.Summary(IDC_BASE_WIDTH), std::string(data.m_strBaseWidth)) << c.pszName;
@@ -387,11 +383,7 @@ TEST_F(RoadwayPageTest, HelpTopicAndContextHelp)
     Run([&](Page& page) {
         hSlopeButton = page.Item(IDC_RW_CALC_SR);
         hUnitLabel = page.Item(IDC_RW_UNIT_SX);
-        HELPINFO info{};
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
-        info.hItemHandle = page.m_page.GetSafeHwnd();
-        page.m_page.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        SendHelpRequest(page.m_page, page.m_page.GetSafeHwnd());
 
         page.m_page.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page.Item(IDC_RW_CALC_SR)), MAKELPARAM(10, 10));
         // A unit label lets the click through to the page; the point names it.
@@ -417,12 +409,7 @@ TEST_F(RoadwayPageTest, HelpTopicAndContextHelp)
     EXPECT_EQ(popup.uCommand, static_cast<UINT>(HH_TP_HELP_CONTEXTMENU));
     EXPECT_EQ(popup.hWndCaller, hSlopeButton);
     ASSERT_EQ(popup.idPairs.size(), 2u * 26);
-    auto helpIdOf = [&](DWORD nID) -> DWORD {
-        for (size_t i = 0; i < popup.idPairs.size(); i += 2)
-            if (popup.idPairs[i] == nID)
-                return popup.idPairs[i + 1];
-        return 0;
-    };
+    auto helpIdOf = [&](DWORD nID) { return PopupHelpId(popup, nID); };
     EXPECT_EQ(helpIdOf(IDC_RW_PIC_B), 1100u);
     EXPECT_EQ(helpIdOf(IDC_RW_UNIT_C), 1101u);
     EXPECT_EQ(helpIdOf(IDC_RW_CALC_SR), 1110u);

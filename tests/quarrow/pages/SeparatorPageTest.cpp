@@ -923,11 +923,7 @@ TEST_F(SeparatorPageTest, HelpTopicByKindAndContextHelp)
         m_help.calls.clear();
         Run(
             [&](Page& page) {
-                HELPINFO info{};
-                info.cbSize = sizeof info;
-                info.iContextType = HELPINFO_WINDOW;
-                info.hItemHandle = page.m_page.GetSafeHwnd();
-                page.m_page.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+                SendHelpRequest(page.m_page, page.m_page.GetSafeHwnd());
             },
             [&](CProjectData& data) { data.m_strSeparatorType = topic.pszKind; });
         ASSERT_EQ(m_help.calls.size(), 1u);
@@ -947,12 +943,7 @@ TEST_F(SeparatorPageTest, HelpTopicByKindAndContextHelp)
     EXPECT_EQ(popup.uCommand, static_cast<UINT>(HH_TP_HELP_CONTEXTMENU));
     EXPECT_EQ(popup.hWndCaller, hCheck);
     ASSERT_EQ(popup.idPairs.size(), 2u * 51);
-    auto helpIdOf = [&](DWORD nID) -> DWORD {
-        for (size_t i = 0; i < popup.idPairs.size(); i += 2)
-            if (popup.idPairs[i] == nID)
-                return popup.idPairs[i + 1];
-        return 0;
-    };
+    auto helpIdOf = [&](DWORD nID) { return PopupHelpId(popup, nID); };
     const std::pair<DWORD, DWORD> expected[] = {
         {1295, 1500}, {1319, 1504}, {1336, 1516}, {1343, 1521}, {1163, 1525}, {1288, 1534},
         {1366, 1538}, {1362, 1543}, {1387, 1545}, {1355, 1355}, {1363, 1363},
@@ -980,22 +971,6 @@ protected:
     CScopedProcessSeam m_scopedProcesses{&m_processes};
 };
 
-std::string GoldenPlot(int nID)
-{
-    HRSRC hResource = ::FindResourceA(nullptr, MAKEINTRESOURCEA(nID), MAKEINTRESOURCEA(10));   // RT_RCDATA
-    if (hResource == nullptr)
-        return {};
-    const char* pData = static_cast<const char*>(::LockResource(::LoadResource(nullptr, hResource)));
-    std::string result;
-    for (const char* p = pData; p != pData + ::SizeofResource(nullptr, hResource); ++p)
-    {
-        if (*p == '\n')
-            result += '\r';
-        result += *p;
-    }
-    return result;
-}
-
 TEST_F(SeparatorPlotTest, AggregateMetricPlotWritesFiveListsAndStartsFennick)
 {
     Run(
@@ -1014,7 +989,7 @@ TEST_F(SeparatorPlotTest, AggregateMetricPlotWritesFiveListsAndStartsFennick)
                              {&CProjectData::m_strSeparatorD50, "3.0000"}, {&CProjectData::m_strSeparatorD85, "9.0000"}});
         });
     const std::string bytes = ReadBytes(PlotPath);
-    EXPECT_EQ(bytes, GoldenPlot(IDR_GOLDEN_SEPARATOR_AGGREGATE_METRIC));
+    EXPECT_EQ(bytes, GoldenText(IDR_GOLDEN_SEPARATOR_AGGREGATE_METRIC));
     // Header, the lower bound from 0.2 x base D15, the captions.
     const std::vector<std::string> lines = Lines(bytes);
     ASSERT_GE(lines.size(), 5u);

@@ -11,27 +11,6 @@
 
 namespace {
 
-std::string WithCrLf(const std::string& text)
-{
-    std::string result;
-    for (char ch : text) {
-        if (ch == '\n')
-            result += '\r';
-        result += ch;
-    }
-    return result;
-}
-
-std::string Golden(int nID)
-{
-    HRSRC hResource = ::FindResourceA(nullptr, MAKEINTRESOURCEA(nID), MAKEINTRESOURCEA(10));   // RT_RCDATA
-    EXPECT_NE(hResource, nullptr);
-    if (hResource == nullptr)
-        return {};
-    const char* pData = static_cast<const char*>(::LockResource(::LoadResource(nullptr, hResource)));
-    return WithCrLf(std::string(pData, ::SizeofResource(nullptr, hResource)));
-}
-
 std::string FileBytes(const CString& strPath)
 {
     std::ifstream file(static_cast<LPCTSTR>(strPath), std::ios::binary);
@@ -73,7 +52,7 @@ TEST(GradationLibraryFile, RowsThenTheMaterialLineAsPercentFormats)
     gradation.material[CGradationLibrary::Porosity] = 0.245;
     gradation.material[CGradationLibrary::Permeability] = 115.851 * 3.280839895013123;
     const std::string text = CGradationLibrary::Format(gradation);
-    EXPECT_EQ(text, Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57));
+    EXPECT_EQ(text, GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57));
     EXPECT_EQ(text.size(), 291u);
 
     // Ranges keep their three numbers; small numbers get a two-digit exponent.
@@ -90,7 +69,7 @@ TEST(GradationLibraryFile, RowsThenTheMaterialLineAsPercentFormats)
 TEST(GradationLibraryFile, ReadingTakesTheNumbersInTheirOrderAndNeedsAll72)
 {
     CGradationLibrary::Gradation read = EmptyGradation();
-    ASSERT_TRUE(CGradationLibrary::Parse(Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57) + "tail that is ignored", read));
+    ASSERT_TRUE(CGradationLibrary::Parse(GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57) + "tail that is ignored", read));
     EXPECT_EQ(read.rows[3][1], 5.0);
     EXPECT_EQ(read.rows[18][2], 100.0);
     EXPECT_EQ(read.rows[23][0], -1.0);
@@ -241,7 +220,7 @@ TEST_F(SieveLibraryTest, AddSavesTheTableAndMaterialInEnglishUnitsAndSelectsIt)
         [&](SievePage& page) {
             EnterCrushed57(page);
             Add(page, "Crushed 57");
-            EXPECT_EQ(FileBytes(EntryFile("Crushed 57")), Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57));
+            EXPECT_EQ(FileBytes(EntryFile("Crushed 57")), GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57));
             EXPECT_EQ(page.LibrarySelection(), "Crushed 57");
             EXPECT_EQ(page.m_data.m_strBaseDescription, "Crushed 57");
             EXPECT_EQ(Entries(page).size(), 2u);
@@ -260,7 +239,7 @@ TEST_F(SieveLibraryTest, AddSavesTheTableAndMaterialInEnglishUnitsAndSelectsIt)
 
 TEST_F(SieveLibraryTest, LoadingAnEntryFillsTheLayerWithItsTableAndMaterial)
 {
-    PutEntry("Crushed 57", Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57));
+    PutEntry("Crushed 57", GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57));
     Run(
         [&](SievePage& page) {
             CProjectData& data = page.m_data;
@@ -306,7 +285,7 @@ TEST_F(SieveLibraryTest, LoadingAnEntryFillsTheLayerWithItsTableAndMaterial)
 
 TEST_F(SieveLibraryTest, AfterACellEditLoadingAsksFirstInNormalModeOnly)
 {
-    PutEntry("Crushed 57", Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57));
+    PutEntry("Crushed 57", GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57));
     const char Question[] =
         "Selecting a gradation from the Material Library will overwrite previously entered <user defined> data.\n"
         "Select OK to overwrite current data or CANCEL to keep current user defined data.\n"
@@ -347,7 +326,7 @@ TEST_F(SieveLibraryTest, AfterACellEditLoadingAsksFirstInNormalModeOnly)
 
 TEST_F(SieveLibraryTest, TheLayersEntryIsTheOneOfItsWholeName)
 {
-    PutEntry("Crushed 57", Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57));
+    PutEntry("Crushed 57", GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57));
     Run(
         [&](SievePage& page) {
             EXPECT_EQ(page.LibrarySelection(), "<none>");
@@ -387,7 +366,7 @@ TEST_F(SieveLibraryTest, AFileThatCannotBeReadChangesNothingAndSaysSo)
 
 TEST_F(SieveLibraryTest, SavingUnderAnExistingNameReplacesTheWholeFile)
 {
-    PutEntry("Crushed 57", Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57) + std::string(500, '9'));
+    PutEntry("Crushed 57", GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57) + std::string(500, '9'));
     Run(
         [&](SievePage& page) {
             page.SetValues({{No4, "20"}, {ThreeEighths, "50"}});
@@ -409,7 +388,7 @@ TEST_F(SieveLibraryTest, SavingUnderAnExistingNameReplacesTheWholeFile)
 
 TEST_F(SieveLibraryTest, NamesMatchWholeAndRemoveDeletesOnlyTheChosenEntry)
 {
-    PutEntry("Base course", Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57));
+    PutEntry("Base course", GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57));
     Run(
         [&](SievePage& page) {
             page.SetValues({{No4, "20"}, {ThreeEighths, "50"}});
@@ -439,7 +418,7 @@ TEST_F(SieveLibraryTest, NamesMatchWholeAndRemoveDeletesOnlyTheChosenEntry)
 
 TEST_F(SieveLibraryTest, RemovingUserDefinedEmptiesTheTableAndDeletesNothing)
 {
-    PutEntry("Crushed 57", Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57));
+    PutEntry("Crushed 57", GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57));
     Run(
         [&](SievePage& page) {
             ASSERT_EQ(page.LibrarySelection(), "<user defined>");
@@ -465,7 +444,7 @@ TEST_F(SieveLibraryTest, RemovingUserDefinedEmptiesTheTableAndDeletesNothing)
 
 TEST_F(SieveLibraryTest, ChoosingUserDefinedEmptiesTheLayersTable)
 {
-    PutEntry("Crushed 57", Golden(IDR_GOLDEN_LIBRARY_CRUSHED_57));
+    PutEntry("Crushed 57", GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57));
     Run(
         [&](SievePage& page) {
             Choose(page, "Crushed 57");

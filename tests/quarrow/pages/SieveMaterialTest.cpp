@@ -374,11 +374,7 @@ TEST_F(SievePageTest, HelpTopicAndContextHelp)
     HWND hPorosityButton = nullptr;
     Run([&](SievePage& page) {
         hPorosityButton = page.Item(IDC_SV_CALC_POROSITY);
-        HELPINFO info{};
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
-        info.hItemHandle = page.m_page.GetSafeHwnd();
-        page.m_page.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        SendHelpRequest(page.m_page, page.m_page.GetSafeHwnd());
         page.m_page.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hPorosityButton), MAKELPARAM(10, 10));
     });
     ASSERT_EQ(m_help.calls.size(), 2u);
@@ -388,12 +384,7 @@ TEST_F(SievePageTest, HelpTopicAndContextHelp)
     EXPECT_EQ(popup.file, "C:\\Quarrow\\quarrow.chm::/quarrow.txt");
     EXPECT_EQ(popup.uCommand, static_cast<UINT>(HH_TP_HELP_CONTEXTMENU));
     EXPECT_EQ(popup.hWndCaller, hPorosityButton);
-    auto helpIdOf = [&](DWORD nID) -> DWORD {
-        for (size_t i = 0; i < popup.idPairs.size(); i += 2)
-            if (popup.idPairs[i] == nID)
-                return popup.idPairs[i + 1];
-        return 0;
-    };
+    auto helpIdOf = [&](DWORD nID) { return PopupHelpId(popup, nID); };
     const struct { int nID; DWORD nHelpID; } expected[] = {
         {IDC_SV_RANGE, 1203}, {IDC_SV_GRID, 1205}, {IDC_SV_AGGREGATE_SEPARATOR, 1211}, {IDC_SV_UNIT_P200, 1212},
         {IDC_SV_D10, 1213}, {IDC_SV_D12, 1214}, {IDC_SV_LABEL_D85, 1219}, {IDC_SV_CC, 1221},

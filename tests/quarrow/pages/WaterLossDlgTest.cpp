@@ -171,11 +171,7 @@ TEST_F(WaterLossDlgTest, TheRadiosChooseTheFinesAndF1ShowsTheTopic)
         EXPECT_EQ(m_data.m_strFillType, "filler");
         EXPECT_TRUE(dlg.m_grid.IsReadOnly());
 
-        HELPINFO info{};
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
-        info.hItemHandle = dlg.GetSafeHwnd();
-        EXPECT_EQ(dlg.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
+        EXPECT_EQ(SendHelpRequest(dlg, dlg.GetSafeHwnd()), TRUE);
         PressButton(dlg, IDCANCEL);
     });
     ASSERT_EQ(m_help.calls.size(), 1u);
