@@ -289,6 +289,12 @@ BOOL CGXEditControl::DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle&
            ShowsInteriorOnly(nRow, nCol, style);
 }
 
+BOOL CGXEditControl::FillsBackground(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
+{
+    return GetClassInfo() == GRID_CONTROL_CLASSINFO(CGXEditControl) && DrawsAsStatic(nRow, nCol) &&
+           style.GetInterior().GetStyle() == CGXStyleBrush::bsSolid;
+}
+
 void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                           const CGXStyle* pStandardStyle)
 {

@@ -35,6 +35,7 @@ public:
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
               const CGXStyle* pStandardStyle) override;
     BOOL DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
+    BOOL FillsBackground(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
     BOOL GetCurrentText(CString& text) override;
     void SetCurrentText(const CString& text) override;
     BOOL GetValue(CString& value) override;

@@ -14,6 +14,7 @@
 #include "grid/core/StylesMap.h"
 #include "grid/core/UserAttribute.h"
 #include "framework/win/Dc.h"
+#include "framework/win/Gdi.h"
 #include "framework/win/Controls.h"
 #include "framework/win/Wnd.h"
 
@@ -63,31 +64,43 @@ BOOL HoldsFont(HDC hDC, const LOGFONT& lf)
 }
 
 // A cell's font in the DC for the time of its drawing. Most cells use the standard font, which the
-// paint has selected already: then no font is made or selected, which would cost far more than the
-// rest of drawing an empty cell.
+// paint has selected already: then no font is selected at all. Other fonts come from the grid's font
+// cache, which every paint empties first, so that a paint makes each font once instead of once per
+// cell; making a font costs far more than the rest of drawing a cell.
 class CellFontScope
 {
 public:
-    CellFontScope(HDC hDC, const LOGFONT& lf) : m_hDC(hDC)
+    CellFontScope(CGXGridCore* pGrid, HDC hDC, const CGXFont& font) : m_hDC(hDC)
     {
+        const int nZoom = pGrid->GetZoom();
+        const LOGFONT lf = font.GetLogFontZoomed(nZoom);
         if (HoldsFont(hDC, lf))
             return;
-        m_hFont = ::CreateFontIndirectA(&lf);
-        m_hOldFont = ::SelectObject(hDC, m_hFont);
+        HFONT hFont = nullptr;
+        // Only unzoomed is the cache's font made from this very LOGFONT (the cache zooms by points).
+        if (nZoom == 100)
+            if (CFont* pCached = pGrid->GetCachedFont(font))
+                hFont = static_cast<HFONT>(pCached->GetSafeHandle());
+        if (hFont == nullptr)
+            hFont = m_hOwnFont = ::CreateFontIndirectA(&lf);
+        m_hOldFont = ::SelectObject(hDC, hFont);
+        m_bSelected = TRUE;
     }
     ~CellFontScope()
     {
-        if (m_hFont == nullptr)
+        if (!m_bSelected)
             return;
         ::SelectObject(m_hDC, m_hOldFont);
-        ::DeleteObject(m_hFont);
+        if (m_hOwnFont != nullptr)
+            ::DeleteObject(m_hOwnFont);
     }
     CellFontScope(const CellFontScope&) = delete;
     CellFontScope& operator=(const CellFontScope&) = delete;
 
 private:
     HDC m_hDC;
-    HFONT m_hFont = nullptr;
+    BOOL m_bSelected = FALSE;
+    HFONT m_hOwnFont = nullptr;
     HGDIOBJ m_hOldFont = nullptr;
 };
 
@@ -146,7 +159,7 @@ BOOL CGXStatic::CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BO
     return m_pGrid->CanFloatCellDefault(nRow, nCol, style, bFloatCell);
 }
 
-LOGFONT CGXStatic::StyleLogFont(const CGXStyle& style, const CGXStyle* pStandardStyle)
+CGXFont CGXStatic::StyleFont(const CGXStyle& style, const CGXStyle* pStandardStyle)
 {
     CGXFont font;
     if (pStandardStyle == nullptr && m_pGrid->GetStylesMap() != nullptr)
@@ -155,8 +168,13 @@ LOGFONT CGXStatic::StyleLogFont(const CGXStyle& style, const CGXStyle* pStandard
         font = pStandardStyle->GetFont();
     if (style.GetIncludeFont())
         font.ChangeFont(style.GetFont(), gxOverride);
+    return font;
+}
+
+LOGFONT CGXStatic::StyleLogFont(const CGXStyle& style, const CGXStyle* pStandardStyle)
+{
     // The engine's zoom is 100 while printing and while the printer layout is shown.
-    return font.GetLogFontZoomed(m_pGrid->GetZoom());
+    return StyleFont(style, pStandardStyle).GetLogFontZoomed(m_pGrid->GetZoom());
 }
 
 HFONT CGXStatic::CreateStyleFont(const CGXStyle& style, const CGXStyle* pStandardStyle)
@@ -233,6 +251,13 @@ BOOL CGXStatic::DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& styl
     return GetClassInfo() == GRID_CONTROL_CLASSINFO(CGXStatic) && ShowsInteriorOnly(nRow, nCol, style);
 }
 
+BOOL CGXStatic::FillsBackground(ROWCOL, ROWCOL, const CGXStyle& style)
+{
+    // Draw below fills the background first, unless the paint's interior run has painted it.
+    return GetClassInfo() == GRID_CONTROL_CLASSINFO(CGXStatic) &&
+           style.GetInterior().GetStyle() == CGXStyleBrush::bsSolid;
+}
+
 void CGXStatic::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                      const CGXStyle* pStandardStyle)
 {
@@ -251,7 +276,7 @@ void CGXStatic::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXSt
     }
 
     const HDC hDC = pDC->GetSafeHdc();
-    const CellFontScope font(hDC, StyleLogFont(style, pStandardStyle));
+    const CellFontScope font(m_pGrid, hDC, StyleFont(style, pStandardStyle));
     if (!text.IsEmpty())
     {
         const BOOL bBlackWhite = IsPrintingBlackWhite(m_pGrid);
@@ -322,6 +347,14 @@ BOOL CGXHeader::MarkEditHeader(BOOL bEditing, ROWCOL nRow, ROWCOL nCol)
     return FALSE;
 }
 
+BOOL CGXHeader::FillsBackground(ROWCOL, ROWCOL, const CGXStyle& style)
+{
+    // Draw below fills the background before its frame and text; the weighted copy of a
+    // spreadsheet header keeps the style's interior.
+    return GetClassInfo() == GRID_CONTROL_CLASSINFO(CGXHeader) &&
+           style.GetInterior().GetStyle() == CGXStyleBrush::bsSolid;
+}
+
 void CGXHeader::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                      const CGXStyle* pStandardStyle)
 {
@@ -352,7 +385,7 @@ void CGXHeader::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXSt
     const CGXStyle& drawStyle = bSpreadsheet && !bThemed ? weighted : style;
 
     const HDC hDC = pDC->GetSafeHdc();
-    const CellFontScope font(hDC, StyleLogFont(drawStyle, pStandardStyle));
+    const CellFontScope font(m_pGrid, hDC, StyleFont(drawStyle, pStandardStyle));
     const COLORREF oldText = ::SetTextColor(hDC, CellTextColor(drawStyle, IsPrintingBlackWhite(m_pGrid)));
     DrawBackground(pDC, rect, drawStyle, FALSE);
 

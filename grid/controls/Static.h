@@ -4,6 +4,7 @@
 // cell is also the base of the text-editing cells, which take over its margins and sizes.
 
 #include "grid/core/Control.h"
+#include "grid/core/Font.h"
 
 class CGXStatic : public CGXControl
 {
@@ -27,6 +28,7 @@ public:
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
               const CGXStyle* pStandardStyle) override;
     BOOL DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
+    BOOL FillsBackground(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
 
     // The font of the style, completed from the standard style and zoomed; the caller deletes it.
     HFONT CreateStyleFont(const CGXStyle& style, const CGXStyle* pStandardStyle);
@@ -37,7 +39,9 @@ protected:
     // Whether this class's drawing of the cell is its interior alone (not hollow): no text, 3-D
     // frame or children.
     BOOL ShowsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
-    // The font of the style, completed from the standard style and zoomed.
+    // The font of the style, completed from the standard style.
+    CGXFont StyleFont(const CGXStyle& style, const CGXStyle* pStandardStyle);
+    // The same font zoomed.
     LOGFONT StyleLogFont(const CGXStyle& style, const CGXStyle* pStandardStyle);
     // DT_ flags of the style's alignment and wrapping, with DT_NOPREFIX.
     static UINT TextFormat(const CGXStyle& style);
@@ -58,4 +62,5 @@ public:
               const CGXStyle* pStandardStyle) override;
     void OnGridSysColorChange() override;
     BOOL MarkEditHeader(BOOL bEditing, ROWCOL nRow, ROWCOL nCol) override;
+    BOOL FillsBackground(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
 };

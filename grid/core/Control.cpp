@@ -278,6 +278,11 @@ BOOL CGXControl::DrawsInteriorOnly(ROWCOL, ROWCOL, const CGXStyle&)
     return FALSE;
 }
 
+BOOL CGXControl::FillsBackground(ROWCOL, ROWCOL, const CGXStyle&)
+{
+    return FALSE;
+}
+
 void CGXControl::DrawFrame(CDC* pDC, const CRect& rect, ROWCOL, ROWCOL, const CGXStyle&)
 {
     CGXGridParam* pParam = m_pGrid->GetParam();

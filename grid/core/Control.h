@@ -302,6 +302,11 @@ public:
     // fills a run of such neighbours at once and tells each through CGXGridCore::IsInteriorPainted.
     // Only a control that knows its whole drawing may answer TRUE; the base answers FALSE.
     virtual BOOL DrawsInteriorOnly(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
+    // Whether drawing the cell (at least 2 pixels wide and high, not the current cell) starts by
+    // filling its whole rectangle with the style's solid interior, before anything else is drawn in
+    // it. The paint's row fill then leaves the cell out: it would only be filled twice. Only a control
+    // that knows its whole drawing may answer TRUE; the base answers FALSE.
+    virtual BOOL FillsBackground(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
 
     // ---- Non-virtual operations ----
     BOOL IsInitAt(ROWCOL nRow, ROWCOL nCol) const { return m_bInit && m_nRow == nRow && m_nCol == nCol; }

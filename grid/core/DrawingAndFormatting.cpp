@@ -69,10 +69,18 @@ CBitmap* CGXDrawingAndFormatting::GetPatternBitmap(int nPattern)
 
 void CGXDrawingAndFormatting::FillSolidRect(CDC* pDC, int x, int y, int cx, int cy, COLORREF color)
 {
-    const COLORREF previous = ::SetBkColor(pDC->m_hDC, ResolveGridColor(color));
+    // Reading the colour is far cheaper than setting it, and most fills of a paint find it set already.
+    const HDC hdc = pDC->m_hDC;
+    const COLORREF wanted = ResolveGridColor(color);
+    // A DC that cannot tell its colour (a metafile's) gets it set and the old one back as it answers.
+    COLORREF previous = ::GetBkColor(hdc);
+    const BOOL bChange = previous != wanted;
+    if (bChange)
+        previous = ::SetBkColor(hdc, wanted);
     const RECT rect = {x, y, x + cx, y + cy};
-    ::ExtTextOutA(pDC->m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    ::SetBkColor(pDC->m_hDC, previous);
+    ::ExtTextOutA(hdc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    if (bChange)
+        ::SetBkColor(hdc, previous);
 }
 
 void CGXDrawingAndFormatting::FillSolidRect(CDC* pDC, const RECT& rect, COLORREF color)

@@ -63,6 +63,29 @@ private:
     BOOL m_bHadRegion = FALSE;
 };
 
+// The lines the last BreakLines of this class made, with their widths and the text metric it read.
+// DrawText breaks the text through the overridable BreakLines and then needs the same measures: it
+// takes them from here when the answer it got is the one recorded, instead of measuring again.
+struct MeasuredLines
+{
+    CDC* pDC = nullptr;
+    LPCTSTR pszText = nullptr;
+    int nLength = 0;
+    int nLines = 0;
+    TEXTMETRIC tm = {};
+    int starts[kMaxDrawLines] = {};
+    int lengths[kMaxDrawLines] = {};
+    int widths[kMaxDrawLines] = {};
+
+    BOOL Matches(CDC* pDCAsked, LPCTSTR pszAsked, int nLengthAsked, int nLinesGot, const int* pnStarts,
+                 const int* pnLengths) const
+    {
+        return pDC == pDCAsked && pszText == pszAsked && nLength == nLengthAsked && nLines == nLinesGot &&
+               std::equal(starts, starts + nLines, pnStarts) && std::equal(lengths, lengths + nLines, pnLengths);
+    }
+};
+thread_local MeasuredLines t_lastBreak;
+
 int AlignedLeft(const RECT& rect, int nWidth, UINT nFormat)
 {
     int x = rect.left;
@@ -97,6 +120,7 @@ int CGXDrawingAndFormatting::BreakLines(CDC* pDC, LPCTSTR pszText, int nLength, 
     int nLines = 0;
     int nPos = 0;
     bool bAfterWrap = false;
+    int widths[kMaxDrawLines];
     while (nPos < nLength && nLines < nCap)
     {
         if (bAfterWrap)
@@ -105,6 +129,7 @@ int CGXDrawingAndFormatting::BreakLines(CDC* pDC, LPCTSTR pszText, int nLength, 
         const int nStart = nPos;
         int nEnd = nPos;
         int nScan = nPos;
+        int nEndWidth = 0;
         bool bFirstWord = true;
         for (;;)
         {
@@ -119,12 +144,15 @@ int CGXDrawingAndFormatting::BreakLines(CDC* pDC, LPCTSTR pszText, int nLength, 
             if (!bFirstWord && nLineWidth > nWidth + 1)
                 break;  // this word goes to the next line
             nEnd = nScan = nWordEnd;
+            nEndWidth = nLineWidth;
             bFirstWord = false;
             if (nLineWidth > nWidth + 1)
                 break;  // a word wider than the rectangle stands alone
         }
         pnLineStart[nLines] = nStart;
         pnLineLength[nLines] = nEnd - nStart;
+        if (nLines < kMaxDrawLines)
+            widths[nLines] = nEndWidth;
         ++nLines;
         nPos = nEnd;
         bAfterWrap = false;
@@ -138,6 +166,19 @@ int CGXDrawingAndFormatting::BreakLines(CDC* pDC, LPCTSTR pszText, int nLength, 
             ++nPos;
         else
             bAfterWrap = true;
+    }
+
+    if (nLines <= kMaxDrawLines)
+    {
+        MeasuredLines& measured = t_lastBreak;
+        measured.pDC = pDC;
+        measured.pszText = pszText;
+        measured.nLength = nLength;
+        measured.nLines = nLines;
+        measured.tm = tm;
+        std::copy(pnLineStart, pnLineStart + nLines, measured.starts);
+        std::copy(pnLineLength, pnLineLength + nLines, measured.lengths);
+        std::copy(widths, widths + nLines, measured.widths);
     }
 
     const int nTextHeight = nLines * nLineHeight;
@@ -182,9 +223,15 @@ int CGXDrawingAndFormatting::DrawText(CDC* pDC, LPCTSTR pszText, int nLength, LP
     int starts[kMaxDrawLines];
     int lengths[kMaxDrawLines];
     CRect rect(*lpRect);
+    t_lastBreak.pDC = nullptr;
     const int nLines = BreakLines(pDC, pszText, nLength, rect, nFormat, starts, lengths, kMaxDrawLines);
+    const MeasuredLines& measured = t_lastBreak;
+    const BOOL bMeasured = measured.Matches(pDC, pszText, nLength, nLines, starts, lengths);
     TEXTMETRIC tm = {};
-    pDC->GetTextMetrics(&tm);
+    if (bMeasured)
+        tm = measured.tm;
+    else
+        pDC->GetTextMetrics(&tm);
     const int nStep = DrawLineStep(tm);
     const CRect clip = lpClipRect != nullptr ? CRect(*lpClipRect) : CRect(*lpRect);
 
@@ -192,7 +239,7 @@ int CGXDrawingAndFormatting::DrawText(CDC* pDC, LPCTSTR pszText, int nLength, LP
     for (int i = 0; i < nLines; ++i, y += nStep)
     {
         const LPCTSTR pszLine = pszText + starts[i];
-        const int nLineWidth = TextWidth(pDC, pszLine, lengths[i]);
+        const int nLineWidth = bMeasured ? measured.widths[i] : TextWidth(pDC, pszLine, lengths[i]);
         const int x = AlignedLeft(rect, nLineWidth, nFormat);
         if (nLineWidth > clip.Width())
         {

@@ -990,6 +990,11 @@ public:
     void DrawCellInContext(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
     // Whether the cell's control would draw nothing but its interior (CGXControl::DrawsInteriorOnly).
     BOOL IsInteriorOnlyCell(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
+    // Whether the cell's control fills the cell's background itself (CGXControl::FillsBackground).
+    BOOL FillsOwnBackground(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);
+    // The control that draws the cell alone: none for a covered cell, the current cell or a cell
+    // not more than nMinSize pixels wide or high.
+    CGXControl* DrawingControl(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol, int nMinSize);
     // Fills the run of interior-only cells (marked by FillRowBackground) that starts at the cell,
     // unless the cell lies in the run filled last; TRUE when the cell's interior is painted so.
     BOOL PaintInteriorRun(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol);

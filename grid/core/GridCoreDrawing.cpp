@@ -649,14 +649,19 @@ void CGXGridCore::FillRowBackground(CGXGridPaintContext& context, UINT nClientRo
         for (UINT c = 0; c < nCols; ++c)
             context.Flags(nClientRow, c) |= GX_PAINT_BACKGROUND;
     // Cells that would draw nothing but their interior are filled in runs as they are drawn
-    // (PaintInteriorRun): the row's fill leaves them out, so that no pixel is filled twice.
+    // (PaintInteriorRun), and cells whose control fills their background itself are filled then:
+    // the row's fill leaves both out, so that no pixel is filled twice.
+    std::vector<bool>& selfFilled = context.m_abSelfFilled;
+    selfFilled.assign(nCols, false);
     for (UINT c = 0; c < nCols; ++c)
         if (IsInteriorOnlyCell(context, nClientRow, c))
             context.Flags(nClientRow, c) |= GX_PAINT_INTERIORONLY;
+        else if ((context.Flags(nClientRow, c) & (GX_PAINT_BACKGROUND | GX_PAINT_COVERED)) == GX_PAINT_BACKGROUND)
+            selfFilled[c] = FillsOwnBackground(context, nClientRow, c) != FALSE;
     auto fillable = [&](UINT c) {
         const WORD flags = context.Flags(nClientRow, c);
         return context.Style(nClientRow, c) != nullptr && (flags & GX_PAINT_BACKGROUND) != 0 &&
-               (flags & (GX_PAINT_COVERED | GX_PAINT_INTERIORONLY)) == 0;
+               (flags & (GX_PAINT_COVERED | GX_PAINT_INTERIORONLY)) == 0 && !selfFilled[c];
     };
     for (UINT c = 0; c < nCols;)
     {
@@ -705,17 +710,31 @@ void CGXGridCore::DrawCellInContext(CGXGridPaintContext& context, UINT nClientRo
 
 BOOL CGXGridCore::IsInteriorOnlyCell(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol)
 {
+    CGXControl* pControl = DrawingControl(context, nClientRow, nClientCol, 0);
+    return pControl != nullptr && pControl->DrawsInteriorOnly(context.m_anRows[nClientRow],
+                                                              context.m_anCols[nClientCol],
+                                                              *context.Style(nClientRow, nClientCol));
+}
+
+BOOL CGXGridCore::FillsOwnBackground(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol)
+{
+    // A control draws nothing in a cell of one pixel or less.
+    CGXControl* pControl = DrawingControl(context, nClientRow, nClientCol, 1);
+    return pControl != nullptr && pControl->FillsBackground(context.m_anRows[nClientRow],
+                                                            context.m_anCols[nClientCol],
+                                                            *context.Style(nClientRow, nClientCol));
+}
+
+CGXControl* CGXGridCore::DrawingControl(CGXGridPaintContext& context, UINT nClientRow, UINT nClientCol,
+                                        int nMinSize)
+{
     // Spanned cells are the spanned-cells drawing's, the current cell may show its control's window.
     const CGXStyle* pStyle = context.Style(nClientRow, nClientCol);
     if (pStyle == nullptr || (context.Flags(nClientRow, nClientCol) & GX_PAINT_COVERED) != 0 ||
-        context.m_anRowHeights[nClientRow] <= 0 || context.m_anColWidths[nClientCol] <= 0)
-        return FALSE;
-    const ROWCOL nRow = context.m_anRows[nClientRow];
-    const ROWCOL nCol = context.m_anCols[nClientCol];
-    if (IsCurrentCell(nRow, nCol))
-        return FALSE;
-    CGXControl* pControl = GetRegisteredControl(pStyle->GetControl());
-    return pControl != nullptr && pControl->DrawsInteriorOnly(nRow, nCol, *pStyle);
+        context.m_anRowHeights[nClientRow] <= nMinSize || context.m_anColWidths[nClientCol] <= nMinSize ||
+        IsCurrentCell(context.m_anRows[nClientRow], context.m_anCols[nClientCol]))
+        return nullptr;
+    return GetRegisteredControl(pStyle->GetControl());
 }
 
 // A fill costs far more than deciding that a cell needs none, and most cells of a sheet are empty:

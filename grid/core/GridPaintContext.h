@@ -84,6 +84,8 @@ public:
     // The run of interior-only cells filled last: its row and the column after it.
     UINT m_nInteriorRunRow = UINT_MAX;
     UINT m_nInteriorRunEnd = 0;
+    // The cells of the row being filled whose control fills their background itself.
+    std::vector<bool> m_abSelfFilled;
 
     BOOL m_bDrawSelection = FALSE;
     BOOL m_bNotBlackWhite = TRUE;
