@@ -162,37 +162,49 @@ BOOL CGXControl::StoreControlText(ROWCOL nRow, ROWCOL nCol, CString& text, const
     return m_pGrid->StoreCellValueText(nRow, nCol, text, nFlags);
 }
 
-BOOL CGXChild::DispatchKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
+namespace
+{
+// A key message to the handler of its kind, for a control and for a child alike; the pending lead
+// byte of a double-byte character is the caller's.
+template <class TTarget>
+BOOL DispatchKey(TTarget& target, BOOL& bLeadPending, BYTE& leadByte, UINT nMessage, UINT nChar, UINT nRepCnt,
+                 UINT nFlags)
 {
     switch (nMessage)
     {
     case WM_KEYDOWN:
-        return KeyDown(nChar, nRepCnt, nFlags);
+        return target.KeyDown(nChar, nRepCnt, nFlags);
     case WM_KEYUP:
-        return KeyUp(nChar, nRepCnt, nFlags);
+        return target.KeyUp(nChar, nRepCnt, nFlags);
     case WM_CHAR:
     {
         CString text;
-        if (!GXAppendDbcsChar(nChar, text, m_bDbcsLeadPending, m_dbcsLeadByte))
-            return Char(nChar, nRepCnt, nFlags);
+        if (!GXAppendDbcsChar(nChar, text, bLeadPending, leadByte))
+            return target.Char(nChar, nRepCnt, nFlags);
         // A lead byte alone waits for its trail byte.
-        if (m_bDbcsLeadPending)
+        if (bLeadPending)
             return TRUE;
-        return CharDbcs(text, nRepCnt, nFlags);
+        return target.CharDbcs(text, nRepCnt, nFlags);
     }
     case WM_DEADCHAR:
-        return DeadChar(nChar, nRepCnt, nFlags);
+        return target.DeadChar(nChar, nRepCnt, nFlags);
     case WM_SYSKEYDOWN:
-        return SysKeyDown(nChar, nRepCnt, nFlags);
+        return target.SysKeyDown(nChar, nRepCnt, nFlags);
     case WM_SYSKEYUP:
-        return SysKeyUp(nChar, nRepCnt, nFlags);
+        return target.SysKeyUp(nChar, nRepCnt, nFlags);
     case WM_SYSCHAR:
-        return SysChar(nChar, nRepCnt, nFlags);
+        return target.SysChar(nChar, nRepCnt, nFlags);
     case WM_SYSDEADCHAR:
-        return SysDeadChar(nChar, nRepCnt, nFlags);
+        return target.SysDeadChar(nChar, nRepCnt, nFlags);
     default:
         return FALSE;
     }
+}
+}  // namespace
+
+BOOL CGXChild::DispatchKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    return DispatchKey(*this, m_bDbcsLeadPending, m_dbcsLeadByte, nMessage, nChar, nRepCnt, nFlags);
 }
 
 BOOL CGXControl::DispatchKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -200,35 +212,7 @@ BOOL CGXControl::DispatchKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UIN
     if (CGXChild* pChild = GetFocusChild())
         if (pChild->DispatchKeyMessage(nMessage, nChar, nRepCnt, nFlags))
             return TRUE;
-    switch (nMessage)
-    {
-    case WM_KEYDOWN:
-        return KeyDown(nChar, nRepCnt, nFlags);
-    case WM_KEYUP:
-        return KeyUp(nChar, nRepCnt, nFlags);
-    case WM_CHAR:
-    {
-        CString text;
-        if (!GXAppendDbcsChar(nChar, text, m_bDbcsLeadPending, m_dbcsLeadByte))
-            return Char(nChar, nRepCnt, nFlags);
-        // A lead byte alone waits for its trail byte.
-        if (m_bDbcsLeadPending)
-            return TRUE;
-        return CharDbcs(text, nRepCnt, nFlags);
-    }
-    case WM_DEADCHAR:
-        return DeadChar(nChar, nRepCnt, nFlags);
-    case WM_SYSKEYDOWN:
-        return SysKeyDown(nChar, nRepCnt, nFlags);
-    case WM_SYSKEYUP:
-        return SysKeyUp(nChar, nRepCnt, nFlags);
-    case WM_SYSCHAR:
-        return SysChar(nChar, nRepCnt, nFlags);
-    case WM_SYSDEADCHAR:
-        return SysDeadChar(nChar, nRepCnt, nFlags);
-    default:
-        return FALSE;
-    }
+    return DispatchKey(*this, m_bDbcsLeadPending, m_dbcsLeadByte, nMessage, nChar, nRepCnt, nFlags);
 }
 
 void CGXControl::ReplaceSel(LPCTSTR pszText)
