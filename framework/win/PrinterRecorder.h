@@ -172,6 +172,16 @@ public:
         ::GlobalUnlock(hNames);
         return hNames;
     }
+    // The device name of printer names as the print dialogs give them; empty without any.
+    static std::string DevNamesDevice(HGLOBAL hNames)
+    {
+        if (hNames == nullptr)
+            return "";
+        const auto* pNames = static_cast<const DEVNAMES*>(::GlobalLock(hNames));
+        std::string name = reinterpret_cast<const char*>(pNames) + pNames->wDeviceOffset;
+        ::GlobalUnlock(hNames);
+        return name;
+    }
     static HGLOBAL MakeDevMode(const char* device, short nOrientation)
     {
         HGLOBAL hMode = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEA));

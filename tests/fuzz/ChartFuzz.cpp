@@ -1,6 +1,7 @@
 // The chart library's archive form: a chart with its components, styles and data, as a plotting
 // document stores it.
 #include "tests/fuzz/Fuzz.h"
+#include "tests/fuzz/FuzzArchive.h"
 
 #include "chart/model/AxisManager.h"
 #include "chart/model/AxisScale.h"
@@ -23,17 +24,7 @@ namespace
 {
 std::string StoredChart(QVGraph& chart)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        chart.Serialize(ar);
-        ar.Close();
-    }
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
-    return bytes;
+    return FuzzStored([&](CArchive& ar) { chart.Serialize(ar); });
 }
 
 QVGraphDisplay* Display(int nGraphType, const RECT& rect)

@@ -18,16 +18,6 @@
 
 namespace
 {
-std::string DeviceNameOf(HGLOBAL hNames)
-{
-    if (hNames == nullptr)
-        return "";
-    const auto* pNames = static_cast<const DEVNAMES*>(::GlobalLock(hNames));
-    std::string name = reinterpret_cast<const char*>(pNames) + pNames->wDeviceOffset;
-    ::GlobalUnlock(hNames);
-    return name;
-}
-
 class GridHostPrintTest : public GridHostTest
 {
 protected:
@@ -46,7 +36,7 @@ protected:
                 nResult = IDOK;
                 return TRUE;
             }
-            offered.push_back(DeviceNameOf(pPrint->m_pd.hDevNames));
+            offered.push_back(CRecordingPrinter::DevNamesDevice(pPrint->m_pd.hDevNames));
             if (!chosenPrinter.empty())
             {
                 pPrint->m_pd.hDevNames = CRecordingPrinter::MakeDevNames("winspool", chosenPrinter.c_str(), "FILE:");
@@ -116,7 +106,7 @@ TEST_F(GridHostPrintTest, PrintSetupChoosesThePrinterOfTheActiveGridWhichLaterJo
     EXPECT_EQ(offered[0], "Recorded Printer") << "the grid starts with the default printer";
     CGXPrintDevice* pDevice = View(0).GetParam()->GetPrintDevice();
     ASSERT_NE(pDevice, nullptr);
-    EXPECT_EQ(DeviceNameOf(pDevice->m_hDevNames), "Chosen Printer");
+    EXPECT_EQ(CRecordingPrinter::DevNamesDevice(pDevice->m_hDevNames), "Chosen Printer");
 
     // The application's printer goes back to the default; the grid's print dialog still opens on
     // the grid's choice, and the job goes to it.

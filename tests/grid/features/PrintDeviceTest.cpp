@@ -3,6 +3,7 @@
 #include "grid/features/PrintDeviceImp.h"
 
 #include "framework/dialogs/PrintDialog.h"
+#include "framework/win/PrinterRecorder.h"
 #include "framework/win/SeamRecorders.h"
 #include "framework/win/WinApp.h"
 #include "grid/core/AppData.h"
@@ -29,16 +30,6 @@ std::vector<char> DevNames(const std::string& device)
     std::memcpy(bytes.data() + pNames->wDeviceOffset, device.c_str(), device.size());
     std::memcpy(bytes.data() + pNames->wOutputOffset, port.c_str(), port.size());
     return bytes;
-}
-
-std::string DeviceNameOf(HGLOBAL hNames)
-{
-    if (hNames == nullptr)
-        return "";
-    const auto* pNames = static_cast<const DEVNAMES*>(::GlobalLock(hNames));
-    std::string name = reinterpret_cast<const char*>(pNames) + pNames->wDeviceOffset;
-    ::GlobalUnlock(hNames);
-    return name;
 }
 
 class PrintDeviceTest : public ::testing::Test
@@ -101,7 +92,8 @@ TEST_F(PrintDeviceTest, AfterDroppingItsSettingsTheDeviceTakesTheDefaultPrinterA
     const BOOL bHasDefault = ::PrintDlgA(&defaults);
     if (bHasDefault)
     {
-        EXPECT_EQ(DeviceNameOf(device.m_hDevNames), DeviceNameOf(defaults.hDevNames));
+        EXPECT_EQ(CRecordingPrinter::DevNamesDevice(device.m_hDevNames),
+                  CRecordingPrinter::DevNamesDevice(defaults.hDevNames));
         ::GlobalFree(defaults.hDevNames);
         ::GlobalFree(defaults.hDevMode);
     }
@@ -127,7 +119,7 @@ TEST_F(PrintDeviceTest, APrintDialogOnOneGridsPrinterChangesOnlyThatGridsSetting
     CFunctionModalHook hook;
     hook.onCommonDialog = [&](CCommonDialog* pDialog, INT_PTR& nResult) {
         auto* pPD = static_cast<CPrintDialog*>(pDialog);
-        offered = DeviceNameOf(pPD->m_pd.hDevNames);
+        offered = CRecordingPrinter::DevNamesDevice(pPD->m_pd.hDevNames);
         pPD->m_pd.hDevNames = ::GlobalAlloc(GMEM_MOVEABLE, chosenNames.size());
         std::memcpy(::GlobalLock(pPD->m_pd.hDevNames), chosenNames.data(), chosenNames.size());
         ::GlobalUnlock(pPD->m_pd.hDevNames);
@@ -140,8 +132,9 @@ TEST_F(PrintDeviceTest, APrintDialogOnOneGridsPrinterChangesOnlyThatGridsSetting
     EXPECT_EQ(first.m_pPrintDeviceImp->DoPrintDialog(&first, &dialog), IDOK);
 
     EXPECT_EQ(offered, "First plotter") << "the dialog opens on the grid's printer";
-    EXPECT_EQ(DeviceNameOf(first.m_hDevNames), "Chosen plotter");
-    EXPECT_EQ(DeviceNameOf(second.m_hDevNames), "Second plotter");
-    EXPECT_EQ(DeviceNameOf(app.m_hDevNames), "Chosen plotter") << "the application's printer follows the dialog";
+    EXPECT_EQ(CRecordingPrinter::DevNamesDevice(first.m_hDevNames), "Chosen plotter");
+    EXPECT_EQ(CRecordingPrinter::DevNamesDevice(second.m_hDevNames), "Second plotter");
+    EXPECT_EQ(CRecordingPrinter::DevNamesDevice(app.m_hDevNames), "Chosen plotter")
+        << "the application's printer follows the dialog";
 }
 } // namespace
