@@ -33,8 +33,8 @@ private:
     LARGE_INTEGER m_start;
 };
 
-// Initialises the grid with nRows x nCols cells, each holding "1"; undo stays off.
-inline void FillGrid(CGXGridCore& grid, ROWCOL nRows, ROWCOL nCols)
+// Initialises the grid with nRows x nCols cells, each holding the value; undo stays off.
+inline void FillGrid(CGXGridCore& grid, ROWCOL nRows, ROWCOL nCols, const char* pszValue = "1")
 {
     grid.InitializeGrid();
     grid.GetParam()->EnableUndo(FALSE);
@@ -42,5 +42,5 @@ inline void FillGrid(CGXGridCore& grid, ROWCOL nRows, ROWCOL nCols)
     grid.SetColCount(nCols);
     for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
         for (ROWCOL nCol = 1; nCol <= nCols; ++nCol)
-            grid.SetValueRange(CGXRange(nRow, nCol), "1");
+            grid.SetValueRange(CGXRange(nRow, nCol), pszValue);
 }

@@ -12,30 +12,12 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
 #include "grid/features/GridClipboardImp.h"
+#include "tests/bench/BenchSupport.h"
 
 namespace
 {
 const ROWCOL Rows = 10000;
 const ROWCOL Cols = 10;
-
-class Stopwatch
-{
-public:
-    Stopwatch() { ::QueryPerformanceFrequency(&m_frequency); ::QueryPerformanceCounter(&m_start); }
-    double Milliseconds()
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        const double ms = static_cast<double>(now.QuadPart - m_start.QuadPart) * 1000.0 /
-                          static_cast<double>(m_frequency.QuadPart);
-        m_start = now;
-        return ms;
-    }
-
-private:
-    LARGE_INTEGER m_frequency;
-    LARGE_INTEGER m_start;
-};
 
 unsigned long long PeakWorkingSetMb()
 {
@@ -58,14 +40,14 @@ void CopyAndPaste(CGXGridCore& source, CGXGridCore& target, DWORD dwFlags, const
     }
     Stopwatch watch;
     const BOOL bCopied = source.CopyRangesToClipboard(ranges);
-    std::printf("copy as %s: %.1f ms (%s)\n", pszName, watch.Milliseconds(), bCopied ? "copied" : "failed");
+    std::printf("copy as %s: %.1f ms (%s)\n", pszName, watch.PreciseMilliseconds(), bCopied ? "copied" : "failed");
     BOOL bPasted = FALSE;
     {
         CClipboard clipboard(nullptr);
         bPasted = clipboard.IsOpen() && target.PasteFromClipboard(CGXRange(1, 1, Rows, Cols));
     }
     std::printf("paste as %s: %.1f ms (%s, cell %lu,%lu \"%s\"); peak working set %llu MB\n", pszName,
-                watch.Milliseconds(), bPasted ? "pasted" : "failed", static_cast<unsigned long>(Rows),
+                watch.PreciseMilliseconds(), bPasted ? "pasted" : "failed", static_cast<unsigned long>(Rows),
                 static_cast<unsigned long>(Cols), static_cast<LPCTSTR>(target.GetStoredValueRowCol(Rows, Cols)),
                 PeakWorkingSetMb());
 }
@@ -75,13 +57,7 @@ int main()
 {
     GXStartLibrary();
     CGXGridCore source;
-    source.InitializeGrid();
-    source.GetParam()->EnableUndo(FALSE);
-    source.SetRowCount(Rows);
-    source.SetColCount(Cols);
-    for (ROWCOL nRow = 1; nRow <= Rows; ++nRow)
-        for (ROWCOL nCol = 1; nCol <= Cols; ++nCol)
-            source.SetValueRange(CGXRange(nRow, nCol), "cell");
+    FillGrid(source, Rows, Cols, "cell");
     CGXGridCore target;
     target.InitializeGrid();
     target.SetRowCount(1);
@@ -97,7 +73,7 @@ int main()
     Stopwatch watch;
     const BOOL bCleared = target.ClearCells(ranges, FALSE);
     std::printf("clear of the values: %.1f ms (%s, cell 1,1 \"%s\"); peak working set %llu MB\n",
-                watch.Milliseconds(), bCleared ? "cleared" : "failed",
+                watch.PreciseMilliseconds(), bCleared ? "cleared" : "failed",
                 static_cast<LPCTSTR>(target.GetStoredValueRowCol(1, 1)), PeakWorkingSetMb());
     return 0;
 }
