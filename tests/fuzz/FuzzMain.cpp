@@ -54,6 +54,8 @@ CurrentInput g_current;
 std::atomic<bool> g_busy{false};
 std::atomic<ULONGLONG> g_startCpu{0};
 std::atomic<ULONGLONG> g_startWall{0};
+// Counts the inputs begun, so that the watchdog can tell that the input it timed is still the one in hand.
+std::atomic<unsigned long long> g_generation{0};
 HANDLE g_hMainThread = nullptr;
 std::string g_folder;
 
@@ -139,11 +141,19 @@ DWORD WINAPI Watchdog(LPVOID)
     for (;;)
     {
         ::Sleep(50);
+        // The main thread may finish this input and begin the next while the watchdog reads its
+        // times: the start values are read first, and a reading that ends on another input counts
+        // for nothing (subtracting a later start would wrap to a huge time).
+        const unsigned long long generation = g_generation;
+        const ULONGLONG startCpu = g_startCpu;
+        const ULONGLONG startWall = g_startWall;
         if (!g_busy)
             continue;
-        const ULONGLONG cpu = ThreadCpu(g_hMainThread) - g_startCpu;
-        const ULONGLONG wall = ::GetTickCount64() - g_startWall;
-        if (g_busy && (cpu > HangCpu100ns || wall > HangWallMs))
+        const ULONGLONG nowCpu = ThreadCpu(g_hMainThread);
+        const ULONGLONG nowWall = ::GetTickCount64();
+        const ULONGLONG cpu = nowCpu > startCpu ? nowCpu - startCpu : 0;
+        const ULONGLONG wall = nowWall > startWall ? nowWall - startWall : 0;
+        if ((cpu > HangCpu100ns || wall > HangWallMs) && g_busy && generation == g_generation)
         {
             std::fprintf(stderr, "\nthe reader was at:%s\n", MainThreadStack().c_str());
             ReportAndEnd(cpu > HangCpu100ns ? "HANG (more than a second of processor time)" : "HANG (no progress)", 3);
@@ -240,6 +250,7 @@ void RunOne(const FuzzReader& reader, unsigned long long index, const std::strin
     g_current = {reader.name, index, &input};
     g_startCpu = ThreadCpu(g_hMainThread);
     g_startWall = ::GetTickCount64();
+    ++g_generation;
     g_busy = true;
     std::string fault;
     try
