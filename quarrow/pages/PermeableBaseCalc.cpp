@@ -226,18 +226,22 @@ CPageCalcResult CPermeableBaseCalc::DischargeCapacity(CProjectData& data)
 
     if (!(L > 0.0))
         return CPageCalcResult::Message(ResultantLengthMessage);
-    // With k = 0 every depth is infinite and the search would never meet H.
-    if (!(k > 0.0))
-        return CPageCalcResult::Message(PermeabilityMessage);
-    // A level base (S = 0) still drains: its depth of flow is finite.
-    if (S < 0.0)
-        return CPageCalcResult::Message(NegativeSlopeMessage);
-    if (data.IsMetric())
-        k = k * PerDayToPerSecond;
 
+    // A base without thickness carries nothing, whatever k and S are; only a search needs them.
     double q = 0.0;
-    if (std::fabs(H) > 0.0001 && !SearchDischarge(H, k, S, L, q))
-        return CPageCalcResult::Message(NoDischargeMessage);
+    if (std::fabs(H) > 0.0001)
+    {
+        // With k = 0 every depth is infinite and the search would never meet H.
+        if (!(k > 0.0))
+            return CPageCalcResult::Message(PermeabilityMessage);
+        // A level base (S = 0) still drains: its depth of flow is finite.
+        if (S < 0.0)
+            return CPageCalcResult::Message(NegativeSlopeMessage);
+        if (data.IsMetric())
+            k = k * PerDayToPerSecond;
+        if (!SearchDischarge(H, k, S, L, q))
+            return CPageCalcResult::Message(NoDischargeMessage);
+    }
 
     double Q = L * q;
     if (!std::isfinite(Q))

@@ -276,14 +276,39 @@ TEST_F(BaseDesign, DischargeCapacityOfAMetricDesign)
     EXPECT_EQ(data.m_strBaseDischargeRate, "3.016e-005");
 }
 
-TEST_F(BaseDesign, DischargeCapacityOfAThinBaseIsZero)
+// No search runs for a base of at most 0.0001 thickness, so neither k nor S can stop the zero capacity.
+TEST(PermeableBaseRecord, DischargeCapacityOfAThinBaseIsZero)
 {
-    data.m_strBaseThickness = "0";
+    const struct
+    {
+        const char* thickness;
+        CString CProjectData::*field;
+        const char* value;
+    } cases[] = {
+        {"0", nullptr, nullptr},
+        {"0.0001", nullptr, nullptr},
+        {"-0.0001", nullptr, nullptr},
+        {"0", &CProjectData::m_strBaseK, "0"},
+        {"0", &CProjectData::m_strBaseK, ""},
+        {"0", &CProjectData::m_strBaseK, "-5"},
+        {"0", &CProjectData::m_strResultantSlope, "-0.02"},
+    };
+    for (const auto& entry : cases)
+    {
+        CProjectData design("english");
+        SetBaseDesign(design);
+        design.m_strBaseThickness = entry.thickness;
+        if (entry.field != nullptr)
+            design.*entry.field = entry.value;
+        const std::string name =
+            std::string("H ") + entry.thickness + (entry.value ? std::string(" with '") + entry.value + "'" : "");
 
-    CPageCalcResult result = CPermeableBaseCalc::DischargeCapacity(data);
+        CPageCalcResult result = CPermeableBaseCalc::DischargeCapacity(design);
 
-    EXPECT_TRUE(result.bStored);
-    EXPECT_EQ(data.m_strBaseDischargeRate, "0.000e+000");
+        EXPECT_TRUE(result.bStored) << name;
+        EXPECT_TRUE(result.strMessage.IsEmpty()) << name << ": " << result.strMessage;
+        EXPECT_EQ(design.m_strBaseDischargeRate, "0.000e+000") << name;
+    }
 }
 
 TEST(PermeableBaseRecord, DischargeCapacityRefusesInputsWhereTheSearchCannotEnd)
