@@ -19,6 +19,14 @@ const char AxisLimitsText[] = "The minimum value of an axis must be less than it
 const char TopBottomText[] = "The top margin must be less than the bottom margin.";
 const char LeftRightText[] = "The left margin must be less than the right margin.";
 
+// The limits of an axis can be drawn when the minimum is below the maximum. An axis whose limits were
+// equal when the dialog opened (the inflow chart's X axis, whose range comes from its data) may keep
+// them as they were.
+bool IsDrawableRange(double min, double max, double shownMin, double shownMax)
+{
+    return min < max || (min == max && shownMin == shownMax && min == shownMin);
+}
+
 // A refusal of the value just exchanged: the message, then the focus back on its field.
 void Refuse(CDataExchange* pDX, const char* pszText)
 {
@@ -88,16 +96,23 @@ void CLinesLegendsDlg::DoDataExchange(CDataExchange* pDX)
     // The limits are checked only where they can be edited. A negative step would never end the
     // labelling of its axis; 0 leaves the step to the chart.
     const bool bSaving = pDX->m_bSaveAndValidate != FALSE;
+    if (!bSaving)
+    {
+        m_dShownYMin = m_dYMin;
+        m_dShownYMax = m_dYMax;
+        m_dShownXMin = m_dXMin;
+        m_dShownXMax = m_dXMax;
+    }
     DDX_Text(pDX, IDC_Y_MIN, m_dYMin);
     DDX_Text(pDX, IDC_Y_MAX, m_dYMax);
-    if (bSaving && m_bAxisEdit && !(m_dYMin < m_dYMax))
+    if (bSaving && m_bAxisEdit && !IsDrawableRange(m_dYMin, m_dYMax, m_dShownYMin, m_dShownYMax))
         Refuse(pDX, AxisLimitsText);
     DDX_Text(pDX, IDC_Y_TICK, m_dYTick);
     if (bSaving && m_dYTick < 0)
         Refuse(pDX, NegativeTickText);
     DDX_Text(pDX, IDC_X_MIN, m_dXMin);
     DDX_Text(pDX, IDC_X_MAX, m_dXMax);
-    if (bSaving && m_bAxisEdit && !(m_dXMin < m_dXMax))
+    if (bSaving && m_bAxisEdit && !IsDrawableRange(m_dXMin, m_dXMax, m_dShownXMin, m_dShownXMax))
         Refuse(pDX, AxisLimitsText);
     DDX_Text(pDX, IDC_X_TICK, m_dXTick);
     if (bSaving && m_bAxisEdit && m_dXTick < 0)

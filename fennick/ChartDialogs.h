@@ -59,6 +59,13 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The limits as the dialog showed them: an axis whose range was empty may be left so.
+    double m_dShownYMin = 0.0;
+    double m_dShownYMax = 0.0;
+    double m_dShownXMin = 0.0;
+    double m_dShownXMax = 0.0;
 };
 
 // "Print Page Setup" (dialog 133): the chart's top, bottom, left and right edge on the printed page,

@@ -444,6 +444,38 @@ TEST_F(ChartCommands, ASensitivityChartKeepsItsOwnLimitsAfterAGrainSizeChartOpen
     EXPECT_EQ(GradationDisplay(pGradation)->m_dYStep, 10.0);
 }
 
+TEST_F(ChartCommands, TheInflowChartsXRangeLeftToTheDataIsTakenAsItWas)
+{
+    CFennickDoc* pDoc = Open(ThicknessFile(1, "41000", {{{0, 0.2}, {1.45e-05, 0.26}}}, {"L=30m,S=0.02,k=300m/d"}));
+    ASSERT_NE(pDoc, nullptr);
+    ASSERT_EQ(pDoc->GetTitle(), "Inflow");
+    Run(pDoc, &CFennickDoc::OnLinesLegendsScale, [](HWND hDialog) {
+        EXPECT_EQ(ItemText(hDialog, IDC_X_MIN), "0");
+        EXPECT_EQ(ItemText(hDialog, IDC_X_MAX), "0");
+        Select(hDialog, IDC_COLOR1, 3);
+        Press(hDialog, IDOK);
+    });
+    EXPECT_TRUE(boxes.calls.empty());
+    EXPECT_EQ(pDoc->GetChart().FindItem(0, 1)->GetStyle()->m_crLineColor, Blue);
+    CSensitivityDisplay* pDisplay = SensitivityDisplay(pDoc);
+    ASSERT_NE(pDisplay, nullptr);
+    EXPECT_EQ(pDisplay->GetFixedIndexMax(), 0.0);
+    Canvas canvas(800, 600);
+    canvas.Draw(pDoc->GetChart());
+    EXPECT_EQ(pDisplay->GetDrawnIndexAxisRange().m_dMax, 1.45e-05);
+
+    // An empty range typed on an axis that had one is still refused.
+    boxes.calls.clear();
+    Run(pDoc, &CFennickDoc::OnLinesLegendsScale, [&](HWND hDialog) {
+        SetItemText(hDialog, IDC_Y_MIN, "1");
+        SetItemText(hDialog, IDC_Y_MAX, "1");
+        Press(hDialog, IDOK);
+        EXPECT_TRUE(StillOpen());
+    });
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].text, "The minimum value of an axis must be less than its maximum value.");
+}
+
 TEST_F(ChartCommands, LinesLegendsAndScaleRefusesWhatCannotBeDrawn)
 {
     struct Case
