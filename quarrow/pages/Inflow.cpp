@@ -302,8 +302,7 @@ BOOL CInflow::OnSetActive()
             m_btnInflow.EnableWindow(AllSet(data, {Ratio, Rainfall}));
             CheckRadioButton(IDC_IN_RATIO, IDC_IN_CRACK, IDC_IN_RATIO);
             ShowConcrete();
-            CheckRadioButton(IDC_IN_RAIN_ONE, IDC_IN_RAIN_TWO,
-                             data.m_strRain == "one" ? IDC_IN_RAIN_ONE : IDC_IN_RAIN_TWO);
+            ShowRainfallChoice();
         }
         else
         {
@@ -384,6 +383,12 @@ void CInflow::ShowConcrete()
     const bool bPortland = m_pProjectData->m_strConcrete == "PCC";
     CheckRadioButton(IDC_IN_PCC, IDC_IN_ACC, bPortland ? IDC_IN_PCC : IDC_IN_ACC);
     SetDlgItemText(IDC_IN_NOTE_C, bPortland ? NotePortland : NoteAsphalt);
+}
+
+void CInflow::ShowRainfallChoice()
+{
+    CheckRadioButton(IDC_IN_RAIN_ONE, IDC_IN_RAIN_TWO,
+                     m_pProjectData->m_strRain == "one" ? IDC_IN_RAIN_ONE : IDC_IN_RAIN_TWO);
 }
 
 void CInflow::ShowMethodControls()
@@ -514,8 +519,9 @@ void CInflow::OnRatioMethod()
     m_pProjectData->*Inflow = "";
     RefreshFields();
     ShowMethodControls();
-    // The stored rainfall choice is not changed.
-    CheckRadioButton(IDC_IN_RAIN_ONE, IDC_IN_RAIN_TWO, IDC_IN_RAIN_ONE);
+    // The radio buttons show the stored rainfall choice, the one that the map button, the summary
+    // and the project file use; checking "1-Year" over a stored "two" would contradict them.
+    ShowRainfallChoice();
 }
 
 void CInflow::OnCrackMethod()

@@ -64,6 +64,8 @@ protected:
     void ShowRecordInEdits();
     // Concrete radio buttons and the note on C.
     void ShowConcrete();
+    // Rainfall radio buttons by the record's choice.
+    void ShowRainfallChoice();
     // The meltwater group, its eight edits and four buttons by the record's choice.
     void EnableMeltwaterControls(bool bIncluded);
     // The total inflow follows a change of q_i or q_m made on this page (bAlways: also without one).

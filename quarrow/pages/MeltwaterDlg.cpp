@@ -174,7 +174,9 @@ void CMeltwaterDlg::OnOK()
     {
         CString strFlow;
         GetDlgItemText(IDC_MW_QM, strFlow);
-        if (m_pProjectData->IsMetric())
+        // Without a reading there is no q_m in either unit system: an empty text converted would
+        // become an inflow of 0 that nobody read off the chart.
+        if (m_pProjectData->IsMetric() && !strFlow.IsEmpty())
             strFlow = Formatted("%.2e", TypedNumber(strFlow) * MetresPerSecondPerFootPerDay);
         m_pProjectData->m_strMeltwaterFlow = strFlow;
     }

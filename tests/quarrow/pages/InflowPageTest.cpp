@@ -120,6 +120,39 @@ TEST_F(InflowPageTest, TheMeanButtonSetsTheTypicalRatioOfThePavement)
         [](CProjectData& data) { data.m_strInfiltrationMethod = "ratio"; });
 }
 
+// Back on the ratio method, the rainfall radio buttons show the stored choice, the map it opens.
+TEST_F(InflowPageTest, SwitchingToTheRatioMethodShowsTheStoredRainfallChoice)
+{
+    struct Case
+    {
+        const char* pszRain;
+        int nChecked;
+        int nUnchecked;
+        const char* pszMap;
+    } cases[] = {
+        {"one", IDC_IN_RAIN_ONE, IDC_IN_RAIN_TWO, "C:\\Quarrow\\quarrow.chm::/oneyear.htm>MapPopup"},
+        {"two", IDC_IN_RAIN_TWO, IDC_IN_RAIN_ONE, "C:\\Quarrow\\quarrow.chm::/twoyear.htm>MapPopup"},
+    };
+    for (const Case& c : cases) {
+        m_help.calls.clear();
+        Run(
+            [&](Page& page) {
+                EXPECT_TRUE(page.Checked(IDC_IN_CRACK));
+                page.Click(IDC_IN_RATIO);
+                EXPECT_EQ(page.m_data.m_strRain, c.pszRain);
+                EXPECT_TRUE(page.Checked(c.nChecked)) << c.pszRain;
+                EXPECT_FALSE(page.Checked(c.nUnchecked)) << c.pszRain;
+                page.Click(IDC_IN_RAIN_MAP);
+            },
+            [&](CProjectData& data) {
+                data.m_strInfiltrationMethod = "crack";
+                data.m_strRain = c.pszRain;
+            });
+        ASSERT_EQ(m_help.calls.size(), 1u) << c.pszRain;
+        EXPECT_EQ(m_help.calls[0].file, c.pszMap);
+    }
+}
+
 // ---- Crack infiltration method ----
 
 TEST_F(InflowPageTest, CrackMethodComputesTheInfiltrationRate)

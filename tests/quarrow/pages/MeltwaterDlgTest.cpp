@@ -178,6 +178,22 @@ TEST_F(MeltwaterDlgTest, AClickGivesTheInflowAndOkStoresIt)
     }
 }
 
+// OK before any click: no reading, so no meltwater inflow in either unit system (a metric 0 would
+// look like a reading of none).
+TEST_F(MeltwaterDlgTest, OkWithoutAReadingLeavesNoInflow)
+{
+    for (const char* pszUnits : {"english", "metric"}) {
+        m_data.m_strUnits = pszUnits;
+        m_data.m_strSubgradeK = "1.2192";
+        m_data.m_strMeltwaterFlow = "old";
+        const INT_PTR nResult = Run([&](CMeltwaterDlg& dlg) {
+            ::SendMessageA(::GetDlgItem(dlg.GetSafeHwnd(), IDOK), BM_CLICK, 0, 0);
+        });
+        EXPECT_EQ(nResult, IDOK);
+        EXPECT_EQ(m_data.m_strMeltwaterFlow, "") << pszUnits;
+    }
+}
+
 TEST_F(MeltwaterDlgTest, ADoubleClickAcceptsTheReading)
 {
     m_data.m_strSubgradeK = "4";
