@@ -216,8 +216,10 @@ void CQuarrowDlg::OnFileOpen()
     SetFileTitle();
     m_pProjectData->m_bModified = 0;
     // Verdicts shown for the design before are not those of the opened one: the separator page
-    // clears them when it is next shown.
+    // clears them when it is next shown. Nor is the geotextile thickness worked out for it, which
+    // the file does not hold; the summary would print it for the opened design.
     m_pProjectData->m_bSeparatorChecked = 0;
+    m_pProjectData->m_strGeotextileLength.Empty();
 
     CheckModeMenu();
     const BOOL bMetric = m_pProjectData->IsMetric();

@@ -506,8 +506,8 @@ TEST_F(MenuCommandsTest, ModeAndPlotScaleChecksFollowTheChoice)
     });
 }
 
-// The design that New or Open brings shows its own mode and no separator verdicts of the design
-// before it.
+// The design that New or Open brings shows its own mode, and no separator verdicts or geotextile
+// thickness of the design before it.
 TEST_F(MenuCommandsTest, NewAndOpenShowNoModeOrVerdictsOfTheDesignBefore)
 {
     CString strPath = FreshTempPath("normal-mode.qrw");
@@ -526,6 +526,7 @@ TEST_F(MenuCommandsTest, NewAndOpenShowNoModeOrVerdictsOfTheDesignBefore)
             page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SP_CHECK, BN_CLICKED),
                              reinterpret_cast<LPARAM>(::GetDlgItem(page.GetSafeHwnd(), IDC_SP_CHECK)));
             ASSERT_EQ(ItemText(page, IDC_SP_VERDICT_1), "=>  Pass");
+            data.m_strGeotextileLength = "0.250";
             data.m_bModified = 0;
 
             fileAnswers.push_back({IDOK, static_cast<LPCTSTR>(strPath)});
@@ -538,6 +539,7 @@ TEST_F(MenuCommandsTest, NewAndOpenShowNoModeOrVerdictsOfTheDesignBefore)
             EXPECT_EQ(MenuCheck(dlg, ID_MODE_EXPERT), 0u);
             EXPECT_EQ(data.m_bSeparatorChecked, 0);
             EXPECT_EQ(ItemText(page, IDC_SP_VERDICT_1), "");
+            EXPECT_EQ(data.m_strGeotextileLength, "");
         });
         fileAnswers.clear();
     }
