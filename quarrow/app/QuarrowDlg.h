@@ -118,6 +118,8 @@ protected:
     void ReloadActivePage();
     void ToggleSensitivity(int nFlag, UINT nMenuID);
     void CheckMenuPair(UINT nCheckedID, UINT nUncheckedID);
+    // Normal checked for the record's mode word "normal", Expert for any other word.
+    void CheckModeMenu();
     // Metric or English checked, the other not.
     void CheckUnitsMenu(BOOL bMetric);
     void SetFileTitle();

@@ -183,6 +183,8 @@ void CQuarrowDlg::OnFileNew()
     // A new design has no file: the summary must not name the last one.
     m_strFileName.Empty();
     m_pProjectData->SetDefaults(strUnits);
+    // The new design is in normal mode; the menu must not go on showing expert mode.
+    CheckModeMenu();
     SetWindowText(UnsavedTitle);
     UpdateMaterialStatus();
     ReloadActivePage();
@@ -213,11 +215,13 @@ void CQuarrowDlg::OnFileOpen()
     m_strFileName = dlg.GetFileName();
     SetFileTitle();
     m_pProjectData->m_bModified = 0;
+    // Verdicts shown for the design before are not those of the opened one: the separator page
+    // clears them when it is next shown. Nor is the geotextile thickness worked out for it, which
+    // the file does not hold; the summary would print it for the opened design.
+    m_pProjectData->m_bSeparatorChecked = 0;
+    m_pProjectData->m_strGeotextileLength.Empty();
 
-    if (m_pProjectData->m_strMode == "normal")
-        CheckMenuPair(ID_MODE_NORMAL, ID_MODE_EXPERT);
-    else
-        CheckMenuPair(ID_MODE_EXPERT, ID_MODE_NORMAL);
+    CheckModeMenu();
     const BOOL bMetric = m_pProjectData->IsMetric();
     CheckUnitsMenu(bMetric);
     m_bMetricPanel = bMetric ? 1 : 0;
@@ -236,6 +240,14 @@ void CQuarrowDlg::CheckMenuPair(UINT nCheckedID, UINT nUncheckedID)
         pMenu->CheckMenuItem(nCheckedID, MF_BYCOMMAND | MF_CHECKED);
         pMenu->CheckMenuItem(nUncheckedID, MF_BYCOMMAND | MF_UNCHECKED);
     }
+}
+
+void CQuarrowDlg::CheckModeMenu()
+{
+    if (m_pProjectData->m_strMode == "normal")
+        CheckMenuPair(ID_MODE_NORMAL, ID_MODE_EXPERT);
+    else
+        CheckMenuPair(ID_MODE_EXPERT, ID_MODE_NORMAL);
 }
 
 void CQuarrowDlg::CheckUnitsMenu(BOOL bMetric)

@@ -506,6 +506,45 @@ TEST_F(MenuCommandsTest, ModeAndPlotScaleChecksFollowTheChoice)
     });
 }
 
+// The design that New or Open brings shows its own mode, and no separator verdicts or geotextile
+// thickness of the design before it.
+TEST_F(MenuCommandsTest, NewAndOpenShowNoModeOrVerdictsOfTheDesignBefore)
+{
+    CString strPath = FreshTempPath("normal-mode.qrw");
+    ASSERT_TRUE(CProjectData("english").WriteFile(strPath));
+    for (UINT nCommand : {UINT(ID_FILE_NEW_QRW), UINT(ID_FILE_OPEN_QRW)}) {
+        SCOPED_TRACE(nCommand == ID_FILE_NEW_QRW ? "New" : "Open");
+        Run([&](CQuarrowDlg& dlg) {
+            CProjectData& data = *dlg.m_pProjectData;
+            Command(dlg, ID_MODE_EXPERT);
+            data.m_strSeparatorType = "none";
+            for (CString CProjectData::*pField : {&CProjectData::m_strBaseD15, &CProjectData::m_strBaseD50,
+                                                  &CProjectData::m_strSubgradeD50, &CProjectData::m_strSubgradeD85})
+                data.*pField = "1";
+            dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageSeparator);
+            CWnd& page = *dlg.m_pSheet->GetActivePage();
+            page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SP_CHECK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(::GetDlgItem(page.GetSafeHwnd(), IDC_SP_CHECK)));
+            ASSERT_EQ(ItemText(page, IDC_SP_VERDICT_1), "=>  Pass");
+            data.m_strGeotextileLength = "0.250";
+            data.m_bModified = 0;
+
+            fileAnswers.push_back({IDOK, static_cast<LPCTSTR>(strPath)});
+            Command(dlg, nCommand);
+            dlg.m_pSheet->SetActivePage(CQuarrowDlg::PageSeparator);
+            page.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+            EXPECT_EQ(data.m_strMode, "normal");
+            EXPECT_EQ(MenuCheck(dlg, ID_MODE_NORMAL), static_cast<UINT>(MF_CHECKED));
+            EXPECT_EQ(MenuCheck(dlg, ID_MODE_EXPERT), 0u);
+            EXPECT_EQ(data.m_bSeparatorChecked, 0);
+            EXPECT_EQ(ItemText(page, IDC_SP_VERDICT_1), "");
+            EXPECT_EQ(data.m_strGeotextileLength, "");
+        });
+        fileAnswers.clear();
+    }
+}
+
 TEST_F(MenuCommandsTest, SensitivityItemsToggleTheirOwnFlag)
 {
     struct Case
