@@ -640,7 +640,12 @@ void CInflow::OnHeave()
     const CString strHeaveBefore = m_pProjectData->*Heave;
     dlg.DoModal();
     if (m_pProjectData->*Heave != strHeaveBefore)
-        m_pProjectData->m_bModified = 1;
+    {
+        // q_m was read off the chart at the old rate: it goes, as when a new rate is typed in, and
+        // the total follows. Leaving the edit would not clear it, since the edit then shows the record.
+        PageClearFields(*m_pProjectData, FindLeaveRule(IDC_IN_HEAVE)->changedClears);
+        RefreshFields();
+    }
     SetDlgItemText(IDC_IN_HEAVE, m_pProjectData->*Heave);
     if (CWnd* pHeave = GetDlgItem(IDC_IN_HEAVE))
         pHeave->SetFocus();

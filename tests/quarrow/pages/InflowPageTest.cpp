@@ -572,7 +572,6 @@ TEST_F(InflowPageTest, TheHeaveDialogFillsTheHeaveRateAndTakesTheFocus)
                     pHeave->EndDialog(IDABORT);
             });
             CScopedModalHook scopedHook(&hook);
-            page.m_data.m_strMeltwaterFlow = "0.25";
             page.m_data.m_bModified = 0;
             page.Click(IDC_IN_CALC_HEAVE);
             ASSERT_TRUE(bShown);
@@ -581,11 +580,40 @@ TEST_F(InflowPageTest, TheHeaveDialogFillsTheHeaveRateAndTakesTheFocus)
             EXPECT_EQ(page.Text(IDC_IN_HEAVE), "20.");
             EXPECT_EQ(::GetFocus(), page.Item(IDC_IN_HEAVE));
             EXPECT_EQ(page.m_data.m_nFocusControl, 0);
-            EXPECT_EQ(page.m_data.m_strMeltwaterFlow, "0.25") << "q_m stays until the heave edit is left";
+            EXPECT_TRUE(page.m_data.m_strMeltwaterFlow.IsEmpty()) << "q_m was read at the old heave rate";
+            EXPECT_TRUE(page.m_data.m_strTotalInflow.IsEmpty()) << "the total follows q_m";
+            EXPECT_EQ(page.Text(IDC_IN_QM), "");
         },
         [](CProjectData& data) {
             Units(data, "metric");
             data.m_strMeltwater = "yes";
+            data.m_strInfiltrationRate = "0.92";
+            data.m_strMeltwaterFlow = "0.25";
+            data.m_strTotalInflow = "1.17";
+        });
+}
+
+TEST_F(InflowPageTest, TheHeaveDialogClosedWithoutAReadingKeepsQm)
+{
+    Run(
+        [&](Page& page) {
+            CFunctionModalHook hook([&](CWnd* pWnd) {
+                ASSERT_NE(dynamic_cast<CHeaveDlg*>(pWnd), nullptr);
+                if (pWnd->m_nFlags & CWnd::WF_CONTINUEMODAL)
+                    static_cast<CDialog*>(pWnd)->EndDialog(IDCANCEL);
+            });
+            CScopedModalHook scopedHook(&hook);
+            page.Click(IDC_IN_CALC_HEAVE);
+            EXPECT_EQ(page.m_data.m_strHeaveRate, "12.");
+            EXPECT_EQ(page.m_data.m_strMeltwaterFlow, "0.25");
+            EXPECT_EQ(page.m_data.m_strTotalInflow, "1.17");
+        },
+        [](CProjectData& data) {
+            data.m_strMeltwater = "yes";
+            data.m_strHeaveRate = "12.";
+            data.m_strInfiltrationRate = "0.92";
+            data.m_strMeltwaterFlow = "0.25";
+            data.m_strTotalInflow = "1.17";
         });
 }
 
