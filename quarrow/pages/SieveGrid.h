@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "grid/core/GridWnd.h"
 
 // The sieve table of the sieve analysis page. It tells the page, with a command from its control
@@ -19,6 +21,15 @@ public:
     // "Help!"; every other key is the grid's.
     BOOL DispatchKeyMessage(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags) override;
 
+    // Delete, cut, paste, undo and redo change cells without their cell control, so the page would
+    // keep the results of the old table: a change of any cell's value is told to it as a typed one.
+    BOOL ClearCells(const CGXRangeList& ranges, BOOL bStyles = FALSE) override;
+    BOOL Paste() override;
+    BOOL Undo() override;
+    BOOL Redo() override;
+
 private:
     void NotifyParent(WORD nCode);
+    std::vector<CString> CellValues();
+    BOOL NotifyIfValuesChanged(const std::vector<CString>& before, BOOL bResult);
 };

@@ -3,6 +3,9 @@
 // switches, and what the page does when it is shown, left and painted.
 #include "tests/quarrow/pages/SievePageTestSupport.h"
 
+#include <cstring>
+#include <functional>
+
 #include "quarrow/app/QuarrowApp.h"
 #include "tests/tools/KeyScript.h"
 
@@ -349,6 +352,76 @@ TEST_F(SievePageTest, EditingACellMakesTheMaterialUserDefinedAndDropsWhatCameOfI
             data.m_strSubgradeD10 = "0.1000";
             data.m_bSeparatorChecked = 1;
         });
+}
+
+// Clearing, cutting, pasting and undoing change the table as typing does, and drop the same.
+TEST_F(SievePageTest, EveryWayOfChangingACellDropsWhatCameOfTheOldGradation)
+{
+    auto putTextOnClipboard = [](const char* pszText) {
+        ASSERT_TRUE(::OpenClipboard(nullptr));
+        ::EmptyClipboard();
+        const size_t nSize = std::strlen(pszText) + 1;
+        HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, nSize);
+        std::memcpy(::GlobalLock(hData), pszText, nSize);
+        ::GlobalUnlock(hData);
+        EXPECT_NE(::SetClipboardData(CF_TEXT, hData), nullptr);
+        ::CloseClipboard();
+    };
+    const struct
+    {
+        const char* pszWay;
+        std::function<void(SievePage&)> change;
+        const char* pszCellAfter;
+    } cases[] = {
+        {"Delete", [](SievePage& page) { page.Key(VK_DELETE); }, ""},
+        {"Shift+Delete", [](SievePage& page) { page.Key(VK_DELETE, {VK_SHIFT}); }, ""},
+        {"Ctrl+V",
+         [&](SievePage&) {
+             putTextOnClipboard("7");
+             ::SendMessageA(::GetFocus(), WM_CHAR, 22, 1);
+             PumpMessages();
+         },
+         "7"},
+        {"Ctrl+Z",
+         [](SievePage& page) {
+             // The typed 9 is taken into the cell, the results come back, then the typing is undone.
+             page.TypeIntoCell(4, 1, "9");
+             page.Key(VK_RETURN);
+             page.m_data.m_strBaseD10 = "1.0";
+             page.m_data.m_strBaseDescription = "Crushed 57";
+             page.m_page.m_bLibraryMaterial = TRUE;
+             page.Grid().MoveCurrentCell(4, 1);
+             ::SendMessageA(::GetFocus(), WM_CHAR, 26, 1);
+             PumpMessages();
+         },
+         "5.0"},
+    };
+    for (const auto& c : cases)
+    {
+        Run(
+            [&](SievePage& page) {
+                CProjectData& data = page.m_data;
+                page.Grid().SetFocus();
+                page.Grid().SelectRange(CGXRange().SetTable(), FALSE);
+                page.Grid().MoveCurrentCell(4, 1);
+                PumpMessages();
+                c.change(page);
+                EXPECT_EQ(page.Cell(4, 1), c.pszCellAfter) << c.pszWay;
+                EXPECT_EQ(data.m_strBaseDescription, "<user defined>") << c.pszWay;
+                EXPECT_TRUE(data.m_strBaseD10.IsEmpty()) << c.pszWay;
+                EXPECT_TRUE(data.m_strBaseK.IsEmpty()) << c.pszWay;
+                EXPECT_FALSE(page.m_page.m_bLibraryMaterial) << c.pszWay;
+                EXPECT_EQ(page.Text(IDC_SV_D10), "") << c.pszWay;
+            },
+            [](CProjectData& data) {
+                data.m_strSieve[No200][CProjectData::SieveValue] = "5.0";
+                data.m_dSieve[No200][CProjectData::SieveValue] = 5.0;
+                data.m_strBaseD10 = "1.0";
+                data.m_strBaseK = "12.000";
+                data.m_strBaseCc = "1.2";
+                data.m_strBaseDescription = "Crushed 57";
+            });
+    }
 }
 
 TEST_F(SievePageTest, ASieveTableTypedAheadIsKeptAsTypedSlowly)
