@@ -60,6 +60,15 @@ void Units(CProjectData& data, const char* pszUnits)
     data.m_strUnits = pszUnits;
 }
 
+// Meltwater included, with q_i, q_m and their total.
+void MeltwaterInflows(CProjectData& data)
+{
+    data.m_strMeltwater = "yes";
+    data.m_strInfiltrationRate = "0.92";
+    data.m_strMeltwaterFlow = "0.25";
+    data.m_strTotalInflow = "1.17";
+}
+
 // ---- Infiltration ratio method ----
 
 TEST_F(InflowPageTest, RatioMethodComputesTheInfiltrationRate)
@@ -542,10 +551,7 @@ TEST_F(InflowPageTest, UntickingMeltwaterDisablesItsControlsAndKeepsQm)
             EXPECT_TRUE(page.Enabled(IDC_IN_QM));
         },
         [](CProjectData& data) {
-            data.m_strMeltwater = "yes";
-            data.m_strInfiltrationRate = "0.92";
-            data.m_strMeltwaterFlow = "0.25";
-            data.m_strTotalInflow = "1.17";
+            MeltwaterInflows(data);
             data.m_strBaseDischargeRate = "1.5";
             data.m_strOutletSpacing = "250";
         });
@@ -586,10 +592,7 @@ TEST_F(InflowPageTest, TheHeaveDialogFillsTheHeaveRateAndTakesTheFocus)
         },
         [](CProjectData& data) {
             Units(data, "metric");
-            data.m_strMeltwater = "yes";
-            data.m_strInfiltrationRate = "0.92";
-            data.m_strMeltwaterFlow = "0.25";
-            data.m_strTotalInflow = "1.17";
+            MeltwaterInflows(data);
         });
 }
 
@@ -609,11 +612,8 @@ TEST_F(InflowPageTest, TheHeaveDialogClosedWithoutAReadingKeepsQm)
             EXPECT_EQ(page.m_data.m_strTotalInflow, "1.17");
         },
         [](CProjectData& data) {
-            data.m_strMeltwater = "yes";
+            MeltwaterInflows(data);
             data.m_strHeaveRate = "12.";
-            data.m_strInfiltrationRate = "0.92";
-            data.m_strMeltwaterFlow = "0.25";
-            data.m_strTotalInflow = "1.17";
         });
 }
 
