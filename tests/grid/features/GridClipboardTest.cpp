@@ -9,6 +9,7 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
 #include "grid/features/GridClipboardImp.h"
+#include "tests/tools/Clipboard.h"
 
 #include <cstring>
 #include <string>
@@ -35,23 +36,6 @@ std::string ClipboardBytes(UINT nFormat)
     }
     ::CloseClipboard();
     return bytes;
-}
-
-// Puts one block on the emptied clipboard.
-void PutOnClipboard(UINT nFormat, const void* pData, size_t nSize)
-{
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, nSize);
-    std::memcpy(::GlobalLock(hData), pData, nSize);
-    ::GlobalUnlock(hData);
-    EXPECT_NE(::SetClipboardData(nFormat, hData), nullptr);
-    ::CloseClipboard();
-}
-
-void PutText(const std::string& text)
-{
-    PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
 }
 
 class GridClipboardTest : public GridHostTest

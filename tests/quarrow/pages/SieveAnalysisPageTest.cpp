@@ -3,10 +3,10 @@
 // switches, and what the page does when it is shown, left and painted.
 #include "tests/quarrow/pages/SievePageTestSupport.h"
 
-#include <cstring>
 #include <functional>
 
 #include "quarrow/app/QuarrowApp.h"
+#include "tests/tools/Clipboard.h"
 #include "tests/tools/KeyScript.h"
 
 namespace {
@@ -357,16 +357,6 @@ TEST_F(SievePageTest, EditingACellMakesTheMaterialUserDefinedAndDropsWhatCameOfI
 // Clearing, cutting, pasting and undoing change the table as typing does, and drop the same.
 TEST_F(SievePageTest, EveryWayOfChangingACellDropsWhatCameOfTheOldGradation)
 {
-    auto putTextOnClipboard = [](const char* pszText) {
-        ASSERT_TRUE(::OpenClipboard(nullptr));
-        ::EmptyClipboard();
-        const size_t nSize = std::strlen(pszText) + 1;
-        HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, nSize);
-        std::memcpy(::GlobalLock(hData), pszText, nSize);
-        ::GlobalUnlock(hData);
-        EXPECT_NE(::SetClipboardData(CF_TEXT, hData), nullptr);
-        ::CloseClipboard();
-    };
     const struct
     {
         const char* pszWay;
@@ -377,7 +367,7 @@ TEST_F(SievePageTest, EveryWayOfChangingACellDropsWhatCameOfTheOldGradation)
         {"Shift+Delete", [](SievePage& page) { page.Key(VK_DELETE, {VK_SHIFT}); }, ""},
         {"Ctrl+V",
          [&](SievePage&) {
-             putTextOnClipboard("7");
+             PutText("7");
              ::SendMessageA(::GetFocus(), WM_CHAR, 22, 1);
              PumpMessages();
          },
