@@ -373,6 +373,41 @@ TEST_F(GridDocSerializeTest, SpanPoolsComeBackAndThoseOfSchema6AreEvaluatedAgain
         << "the whole table is evaluated again";
 }
 
+TEST_F(GridDocSerializeTest, APoolSlotHoldingAnObjectOfAnotherClassIsRefused)
+{
+    struct Case
+    {
+        const char* what;
+        CObject* CGXGridParam::*pSlot;
+        CRuntimeClass* pClass;
+        int cause;
+    };
+    const Case cases[] = {
+        {"delayed ranges of floating cells", &CGXGridParam::m_pDelayedFloatCellsPool, RUNTIME_CLASS(CGXDelayedRangePool), -1},
+        {"spans of merged cells", &CGXGridParam::m_pVertMergeCellsPool, RUNTIME_CLASS(CGXSpanCellPool), -1},
+        {"spans where delayed ranges belong", &CGXGridParam::m_pDelayedFloatCellsPool, RUNTIME_CLASS(CGXSpanCellPool),
+         CArchiveException::badClass},
+        {"delayed ranges where spans belong", &CGXGridParam::m_pFloatCellsPool, RUNTIME_CLASS(CGXDelayedRangePool),
+         CArchiveException::badClass},
+        {"a style", &CGXGridParam::m_pDelayedMergeCellsPool, RUNTIME_CLASS(CGXStyle), CArchiveException::badClass},
+        {"a parameter object", &CGXGridParam::m_pHorzMergeCellsPool, RUNTIME_CLASS(CGXGridParam),
+         CArchiveException::badClass},
+    };
+    for (const Case& c : cases)
+    {
+        CGXGridParam param;
+        param.*c.pSlot = c.pClass->CreateObject();
+        const Bytes bytes = StoredObject(param);
+        CGXGridParam loaded;
+        EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(loaded, bytes); }), c.cause) << c.what;
+        if (c.cause == -1)
+        {
+            ASSERT_NE(loaded.*c.pSlot, nullptr) << c.what;
+            EXPECT_TRUE((loaded.*c.pSlot)->IsKindOf(c.pClass)) << c.what;
+        }
+    }
+}
+
 TEST_F(GridDocSerializeTest, SharedObjectsAreNeitherStoredNorLoaded)
 {
     CGXData shared;
