@@ -20,6 +20,19 @@
 
 namespace
 {
+// The headers and frozen columns (rows) as far as a page of the given extent shows them: the sum
+// stops once it passes the page, so a frozen count larger than any page (a stored count can name
+// billions of frozen lines) costs no more than a page's lines.
+int FrozenColsWidth(CGXGridCore* pGrid, int nPageWidth)
+{
+    return pGrid->CalcSumOfColWidths(0, pGrid->GetFrozenCols(), std::max(1, nPageWidth + 1));
+}
+
+int FrozenRowsHeight(CGXGridCore* pGrid, int nPageHeight)
+{
+    return pGrid->CalcSumOfRowHeights(0, pGrid->GetFrozenRows(), std::max(1, nPageHeight + 1));
+}
+
 // The print-time span pools of floating cells, made when the pool components exist.
 void CreatePrintPools(CGXGridParam* pParam)
 {
@@ -156,12 +169,17 @@ void CGXGridPrintImp::ComputeBreaks(CGXGridCore* pGrid, ROWCOL nFirstRow, ROWCOL
     const ROWCOL nFrozenCols = pGrid->GetFrozenCols();
     nFirstRow = std::max<ROWCOL>(nFirstRow, nFrozenRows + 1);
     nFirstCol = std::max<ROWCOL>(nFirstCol, nFrozenCols + 1);
-    const int nWidth = rect.Width() - pGrid->CalcSumOfColWidths(0, nFrozenCols);
-    const int nHeight = rect.Height() - pGrid->CalcSumOfRowHeights(0, nFrozenRows);
+    const int nWidth = rect.Width() - FrozenColsWidth(pGrid, rect.Width());
+    const int nHeight = rect.Height() - FrozenRowsHeight(pGrid, rect.Height());
     CalcBreaks(pGrid, FALSE, nFirstCol, nLastCol, nWidth,
                pProperties != nullptr ? pProperties->m_awColBreaks : empty, pGrid->m_awPrintColBreaks);
     CalcBreaks(pGrid, TRUE, nFirstRow, nLastRow, nHeight,
                pProperties != nullptr ? pProperties->m_awRowBreaks : empty, pGrid->m_awPrintRowBreaks);
+    // A table whose columns (rows) are all frozen has nothing to break: one page holds them.
+    if (pGrid->m_awPrintColBreaks.GetSize() == 1 && nFrozenCols != 0 && nLastCol != 0)
+        pGrid->m_awPrintColBreaks.Add(nLastCol + 1);
+    if (pGrid->m_awPrintRowBreaks.GetSize() == 1 && nFrozenRows != 0 && nLastRow != 0)
+        pGrid->m_awPrintRowBreaks.Add(nLastRow + 1);
     pGrid->m_nPrintPageCount = static_cast<UINT>((pGrid->m_awPrintRowBreaks.GetSize() - 1) *
                                                  (pGrid->m_awPrintColBreaks.GetSize() - 1));
 }
@@ -298,9 +316,9 @@ BOOL CGXGridPrintImp::OnGridPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInf
     const ROWCOL nLastCol = std::min<ROWCOL>(pGrid->m_awPrintColBreaks[nPageCol + 1], pGrid->GetColCount() + 1) - 1;
     pGrid->SetPrintTopLeft(nFirstRow, nFirstCol);
 
-    const int nWidth = pGrid->CalcSumOfColWidths(0, pGrid->GetFrozenCols()) +
+    const int nWidth = FrozenColsWidth(pGrid, page.Width()) +
                        (nLastCol >= nFirstCol ? pGrid->CalcSumOfColWidths(nFirstCol, nLastCol) : 0);
-    const int nHeight = pGrid->CalcSumOfRowHeights(0, pGrid->GetFrozenRows()) +
+    const int nHeight = FrozenRowsHeight(pGrid, page.Height()) +
                         (nLastRow >= nFirstRow ? pGrid->CalcSumOfRowHeights(nFirstRow, nLastRow) : 0);
     CRect block(page.left, page.top, page.left + nWidth, page.top + nHeight);
     CGXProperties* pProperties = pGrid->GetProperties();

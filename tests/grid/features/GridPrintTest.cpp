@@ -184,6 +184,27 @@ TEST_F(GridPrintTest, TheLastBreakEndsOnePastTheRangeAlsoWithUserBreaksBeyondIt)
     EXPECT_EQ(grid.m_awPrintColBreaks[1], 9u);
 }
 
+TEST_F(GridPrintTest, AllLinesFrozenUpToAndFarBeyondTheTablePrintOnOnePageAtOnce)
+{
+    // A stored document may freeze more lines than the table has: billions of them must not be
+    // measured one by one.
+    struct Case
+    {
+        ROWCOL nFrozenRows;
+        ROWCOL nFrozenCols;
+    };
+    const Case cases[] = {{0, 8}, {0, 0xFF000000}, {12, 0}, {0xFF000000, 0}, {0xFFFFFFFE, 0xFFFFFFFE}};
+    for (const Case& c : cases)
+    {
+        grid.GetParam()->m_nFrozenRows = c.nFrozenRows;
+        grid.GetParam()->m_nFrozenCols = c.nFrozenCols;
+        const PrintedPage page = PrintPage(1);
+        EXPECT_EQ(nMaxPage, 1u) << c.nFrozenRows << " " << c.nFrozenCols;
+        EXPECT_TRUE(page.Has(CellText(1, 1))) << c.nFrozenRows << " " << c.nFrozenCols;
+        EXPECT_TRUE(page.Has(CellText(12, 8))) << c.nFrozenRows << " " << c.nFrozenCols;
+    }
+}
+
 TEST_F(GridPrintTest, TheSelectionOptionPrintsTheFirstSelectedRangeOrOnePageFromTheScreensTopLeft)
 {
     grid.GetParam()->m_SelRects.AddTail(new CGXRange(2, 2, 3, 3));
