@@ -126,13 +126,15 @@ CRect CGXGridPrintImp::CalcPrintableRect(CGXGridCore* pGrid, CDC* pDC)
 }
 
 void CGXGridPrintImp::CalcBreaks(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFirst, ROWCOL nLast, int nAvailable,
-                                 const CDWordArray& userBreaks, CDWordArray& breaks)
+                                 const CDWordArray& userBreaks, CDWordArray& breaks, INT_PTR nMaxPages)
 {
     breaks.RemoveAll();
     breaks.Add(nFirst);
     INT_PTR nUser = 0;
     ROWCOL nCurrent = nFirst;
-    while (nCurrent <= nLast)
+    // Pages no print job can reach are not laid out: a table of billions of rows would otherwise be
+    // measured row by row before its first page.
+    while (nCurrent <= nLast && breaks.GetSize() <= nMaxPages)
     {
         ROWCOL nNext = nCurrent;
         int nUsed = 0;
@@ -173,8 +175,10 @@ void CGXGridPrintImp::ComputeBreaks(CGXGridCore* pGrid, ROWCOL nFirstRow, ROWCOL
     const int nHeight = rect.Height() - FrozenRowsHeight(pGrid, rect.Height());
     CalcBreaks(pGrid, FALSE, nFirstCol, nLastCol, nWidth,
                pProperties != nullptr ? pProperties->m_awColBreaks : empty, pGrid->m_awPrintColBreaks);
+    const INT_PTR nColPages = std::max<INT_PTR>(1, pGrid->m_awPrintColBreaks.GetSize() - 1);
     CalcBreaks(pGrid, TRUE, nFirstRow, nLastRow, nHeight,
-               pProperties != nullptr ? pProperties->m_awRowBreaks : empty, pGrid->m_awPrintRowBreaks);
+               pProperties != nullptr ? pProperties->m_awRowBreaks : empty, pGrid->m_awPrintRowBreaks,
+               std::max<INT_PTR>(1, kMaxPages / nColPages));
     // A table whose columns (rows) are all frozen has nothing to break: one page holds them.
     if (pGrid->m_awPrintColBreaks.GetSize() == 1 && nFrozenCols != 0 && nLastCol != 0)
         pGrid->m_awPrintColBreaks.Add(nLastCol + 1);
