@@ -20,17 +20,17 @@
 
 namespace
 {
-// The headers and frozen columns (rows) as far as a page of the given extent shows them: the sum
-// stops once it passes the page, so a frozen count larger than any page (a stored count can name
-// billions of frozen lines) costs no more than a page's lines.
-int FrozenColsWidth(CGXGridCore* pGrid, int nPageWidth)
+// The headers and frozen columns (rows) as far as the given extent shows them: the sum stops once
+// it passes the extent, so a frozen count larger than any page (a stored count can name billions of
+// frozen lines) costs no more than a page's lines.
+int FrozenColsWidth(CGXGridCore* pGrid, int nExtent)
 {
-    return pGrid->CalcSumOfColWidths(0, pGrid->GetFrozenCols(), std::max(1, nPageWidth + 1));
+    return pGrid->CalcSumOfColWidths(0, pGrid->GetFrozenCols(), std::max(1, nExtent + 1));
 }
 
-int FrozenRowsHeight(CGXGridCore* pGrid, int nPageHeight)
+int FrozenRowsHeight(CGXGridCore* pGrid, int nExtent)
 {
-    return pGrid->CalcSumOfRowHeights(0, pGrid->GetFrozenRows(), std::max(1, nPageHeight + 1));
+    return pGrid->CalcSumOfRowHeights(0, pGrid->GetFrozenRows(), std::max(1, nExtent + 1));
 }
 
 // The print-time span pools of floating cells, made when the pool components exist.
@@ -320,10 +320,22 @@ BOOL CGXGridPrintImp::OnGridPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInf
     const ROWCOL nLastCol = std::min<ROWCOL>(pGrid->m_awPrintColBreaks[nPageCol + 1], pGrid->GetColCount() + 1) - 1;
     pGrid->SetPrintTopLeft(nFirstRow, nFirstCol);
 
-    const int nWidth = FrozenColsWidth(pGrid, page.Width()) +
-                       (nLastCol >= nFirstCol ? pGrid->CalcSumOfColWidths(nFirstCol, nLastCol) : 0);
-    const int nHeight = FrozenRowsHeight(pGrid, page.Height()) +
-                        (nLastRow >= nFirstRow ? pGrid->CalcSumOfRowHeights(nFirstRow, nLastRow) : 0);
+    // Nothing beyond the paper shows: the sums stop there (the last of the pages a job holds can run
+    // over billions of rows).
+    CRect paper(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
+    ::DPtoLP(pDC->m_hDC, reinterpret_cast<POINT*>(&paper), 2);
+    const int nWidthShown = std::max<int>(1, paper.right - page.left);
+    const int nHeightShown = std::max<int>(1, paper.bottom - page.top);
+    const int nFrozenWidth = FrozenColsWidth(pGrid, nWidthShown);
+    const int nFrozenHeight = FrozenRowsHeight(pGrid, nHeightShown);
+    const int nWidth =
+        nFrozenWidth + (nLastCol >= nFirstCol
+                            ? pGrid->CalcSumOfColWidths(nFirstCol, nLastCol, std::max(1, nWidthShown - nFrozenWidth + 1))
+                            : 0);
+    const int nHeight = nFrozenHeight + (nLastRow >= nFirstRow ? pGrid->CalcSumOfRowHeights(
+                                                                     nFirstRow, nLastRow,
+                                                                     std::max(1, nHeightShown - nFrozenHeight + 1))
+                                                               : 0);
     CRect block(page.left, page.top, page.left + nWidth, page.top + nHeight);
     CGXProperties* pProperties = pGrid->GetProperties();
     if (pProperties != nullptr && pProperties->GetCenterHorizontal())

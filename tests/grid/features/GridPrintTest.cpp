@@ -223,6 +223,13 @@ TEST_F(GridPrintTest, ATableOfBillionsOfRowsPrintsAsManyPagesAsAPrintJobHolds)
     ASSERT_GT(nColPages, 1);
     EXPECT_EQ(grid.m_awPrintRowBreaks.GetSize() - 1, 0xFFFF / nColPages);
     EXPECT_EQ(nMaxPage, static_cast<UINT>(0xFFFF / nColPages * nColPages));
+
+    // As many pages across as a job holds: one page down, which runs over all the rows.
+    grid.GetParam()->GetData()->SetColCount(100000000u);
+    const PrintedPage across = PrintPage(1);
+    EXPECT_EQ(nMaxPage, 0xFFFFu);
+    EXPECT_EQ(grid.m_awPrintRowBreaks.GetSize(), 2);
+    EXPECT_TRUE(across.Has(CellText(1, 1)));
 }
 
 TEST_F(GridPrintTest, TheSelectionOptionPrintsTheFirstSelectedRangeOrOnePageFromTheScreensTopLeft)
