@@ -184,7 +184,7 @@ BOOL DrawThemedBackground(HWND hWnd, LPCWSTR pszClassList, HDC hDC, int iPartId,
     // a cell millions of pixels wide (a damaged document's) took seconds at every paint. A part that
     // reaches far beyond the DC's clip box is cut back to the box and a margin wide enough that parts
     // of any usual size are drawn whole, their edges where they show.
-    const LONG nMargin = 4096;
+    const LONG nMargin = 512;
     RECT rect = *pRect;
     RECT clip;
     if (::GetClipBox(hDC, &clip) != ERROR)

@@ -195,7 +195,7 @@ TEST_F(ThemedDrawing, ThemedPathDrawsThroughTheEngineAndClosesTheTheme)
 
 TEST_F(ThemedDrawing, APartReachingFarBeyondTheDCIsCutToWhatTheDCCanShow)
 {
-    // The DC shows 100 x 30 pixels; parts are cut 4096 pixels beyond that.
+    // The DC shows 100 x 30 pixels; parts are cut 512 pixels beyond that.
     InstallFakeEngine();
     struct
     {
@@ -203,10 +203,10 @@ TEST_F(ThemedDrawing, APartReachingFarBeyondTheDCIsCutToWhatTheDCCanShow)
         CRect drawn;   // empty: the engine is not asked
     } const cases[] = {
         {{0, 0, 60, 20}, {0, 0, 60, 20}},
-        {{-4000, -10, 4000, 40}, {-4000, -10, 4000, 40}},
-        {{-5000000, 0, 5000000, 20}, {-4096, 0, 4196, 20}},
-        {{10, -2000000000, 50, 2000000000}, {10, -4096, 50, 4126}},
-        {{9000, 0, 9060, 20}, {}},
+        {{-400, -10, 400, 40}, {-400, -10, 400, 40}},
+        {{-5000000, 0, 5000000, 20}, {-512, 0, 612, 20}},
+        {{10, -2000000000, 50, 2000000000}, {10, -512, 50, 542}},
+        {{900, 0, 960, 20}, {}},
     };
     for (const auto& c : cases)
     {
