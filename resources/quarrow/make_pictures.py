@@ -492,9 +492,12 @@ MELTWATER_CURVES = {
     400: [(0.243, 0.5), (0.373, 1.0), (0.573, 2.0), (1.011, 5.0), (1.554, 10.0), (2.388, 20.0)],
 }
 
-# Frost-susceptibility classes by average rate of heave (mm/day), shown beside the heave axis.
-FROST_CLASSES = [("Negligible", 0.5, 1.0), ("Very Low", 1.0, 2.0), ("Low", 2.0, 4.0), ("Medium", 4.0, 8.0),
-                 ("High", 8.0, 16.0), ("Very High", 16.0, 20.0)]
+# Frost-susceptibility classes by average rate of heave (mm/day), shown beside the heave axis, as the
+# heave table of the heave dialog pairs them: 0.8 mm/day very low, 3.0 medium, 5.0 high, 14 to 25
+# very high. The outer classes run to the edges of the plot.
+HEAVE_BELOW_PLOT, HEAVE_ABOVE_PLOT = 0.4, 24.0
+FROST_CLASSES = [("Negligible", HEAVE_BELOW_PLOT, 0.5), ("Very Low", 0.5, 1.0), ("Low", 1.0, 2.0),
+                 ("Medium", 2.0, 4.0), ("High", 4.0, 8.0), ("Very High", 8.0, HEAVE_ABOVE_PLOT)]
 
 
 def meltwater_chart():
@@ -542,7 +545,7 @@ def meltwater_chart():
     sketch.draw.multiline_text(((right + 1) * SS, (PLOT_TOP - 4) * SS), "Frost\nclass", font=classes, fill=INK,
                                anchor="ld", spacing=0)
     for name, low, high in FROST_CLASSES:
-        top, bottom = chart_y(high), chart_y(low)
+        top, bottom = max(chart_y(high), PLOT_TOP), min(chart_y(low), PLOT_BOTTOM)
         sketch.line([(right, top), (right + 5, top)], width=0.8)
         sketch.line([(right, bottom), (right + 5, bottom)], width=0.8)
         sketch.line([(right + 2.5, top), (right + 2.5, bottom)], width=0.8)
@@ -561,6 +564,9 @@ def meltwater_chart():
                                font=axis, fill=INK, anchor="mm")
     sketch.image.paste(title.rotate(90, expand=True), (2 * SS, PLOT_TOP * SS))
     sketch.text(CHART_W / 2, 8, "Meltwater inflow from frost heave", axis, anchor="mt")
+    # The curves are not the published ones (see MELTWATER_CURVES): the chart says so.
+    sketch.text(CHART_W / 2, CHART_H - 6, "Curves illustrative; for design read q_m from the published chart and type it",
+                label(8), fill=DIM, anchor="mb")
     sketch.save("meltwater_chart")
 
 
