@@ -211,12 +211,12 @@ def label(size):
     return sans(size * SS)
 
 
-def formula(name, parts, height=24):
+def formula(name, parts, height=24, size=13):
     """A formula on a tile: parts are (text, kind) with kind "" upright, "i" italic, "sub" an italic
     subscript, "sup" an upright superscript ("sup" right after a "sub" stands above it), or "sqrt("
     ... ")sqrt" around a drawn radical."""
-    normal, sub, sup = italic(13), italic(9), upright(9)
-    faces = {"": upright(13), "i": normal, "sub": sub, "sup": sup}
+    normal, sub, sup = italic(size), italic(size - 4), upright(size - 4)
+    faces = {"": upright(size), "i": normal, "sub": sub, "sup": sup}
     probe = Sketch(1, 1)
     width = 10.0
     for text, kind in parts:
@@ -611,12 +611,12 @@ def plot_button():
     sketch.save("plot_button")
 
 
-def symbol_parts(name, parts, underline=False):
+def symbol_parts(name, parts, underline=False, size=14, margin=8):
     """A symbol of several pieces: parts are (text, subscript) pairs, drawn like symbol()."""
-    big, small = font(14, "-Italic"), font(9, "-Italic")
+    big, small = font(size, "-Italic"), font(9, "-Italic")
     probe = ImageDraw.Draw(Image.new("RGB", (1, 1)))
     widths = [probe.textlength(text, font=small if sub else big) for text, sub in parts]
-    width = max(26, int(sum(widths) + 8))
+    width = max(26, int(sum(widths) + margin))
     image, draw = tile(width, 20)
     x = (width - sum(widths)) / 2
     start = x
@@ -635,7 +635,10 @@ def permeable_base_pictures():
                                        ("symbol_lr_link", "L", "R", True), ("symbol_psat", "P", "sat", False),
                                        ("symbol_hmin", "H", "min", False)]:
         symbol(name, main, sub, underline)
-    symbol_parts("symbol_total_inflow_link", [("q", False), ("i", True), (" + q", False), ("m", True)], True)
+    # Narrow enough for the place of a one-letter symbol beside its edit, on this page and the edge
+    # drain page.
+    symbol_parts("symbol_total_inflow_link", [("q", False), ("i", True), ("+q", False), ("m", True)], True, size=13,
+                 margin=4)
     formula("formula_time_to_drain", [("t", "i"), (" = 24 ", ""), ("T m", "i"), (",    ", ""), ("m", "i"),
                                       (" = ", ""), ("n", "i"), ("e", "sub"), (" L", "i"), ("2", "sup"),
                                       (" / (", ""), ("k H", "i"), (")", "")])
@@ -709,8 +712,9 @@ def edge_drain_pictures():
                                        ("symbol_manning", "n", "manning", False), ("symbol_cg", "C", "g", False),
                                        ("symbol_s_long", "S", "", False), ("symbol_qi_link", "q", "i", True)]:
         symbol(name, main, sub, underline)
-    formula("formula_spacing_ttd", [("L", "i"), ("o", "sub"), (" = ", ""), ("Q t", "i"), (" / (", ""), ("W H n", "i"),
-                                    ("e", "sub"), (" U", "i"), (")", "")])
+    # Between the approach radios and the pipe's cut-away: set closer than the other two formulas.
+    formula("formula_spacing_ttd", [("L", "i"), ("o", "sub"), (" = ", ""), ("Qt", "i"), ("/(", ""), ("WHn", "i"),
+                                    ("e", "sub"), ("U", "i"), (")", "")], size=12)
     formula("formula_fin_drain", [("Q", "i"), (" = ", ""), ("C D\u0304", "i"), (" [", ""), ("S", "i"), (" + (", ""),
                                   ("D", "i"), ("1", "sub"), (" \u2212 ", ""), ("D", "i"), ("2", "sub"), (")/", ""),
                                   ("L", "i"), ("]", ""), ("\u00bd", "sup")])
