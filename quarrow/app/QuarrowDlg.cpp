@@ -286,7 +286,7 @@ void CQuarrowDlg::OnSummaryClick(UINT nID)
             continue;
         // The choice word is stored in the project file: a click that changes it is a change to save.
         if (click.pChoice != nullptr && m_pProjectData->*click.pChoice != click.pszChoice) {
-            // Another drain type: the results of the old one go.
+            // A choice that results are computed from (the drain type) takes them along.
             CRecordChange change(m_pProjectData);
             m_pProjectData->*click.pChoice = click.pszChoice;
             m_pProjectData->m_bModified = 1;

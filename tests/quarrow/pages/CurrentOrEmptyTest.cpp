@@ -109,30 +109,43 @@ protected:
     }
 };
 
-TEST_F(CurrentOrEmptyTest, ANewCrossSlopeEmptiesWhatWasComputedFromTheOldPathOnEveryPage)
+TEST_F(CurrentOrEmptyTest, ANewSlopeEmptiesWhatWasComputedFromTheOldPathOnEveryPage)
 {
-    RunMainDialog([&](CQuarrowDlg& dlg) {
-        CProjectData& data = *dlg.m_pProjectData;
-        Arrange(data);
-        ComputeDesign(dlg, [](CProjectData& d) { d.m_strInfiltrationRate = "0.5"; });
+    // A slope typed on the roadway page or on the edge drain page, then W, Sr and Lr recomputed.
+    const struct
+    {
+        const char* pszWhere;
+        int nPage;
+        int nEdit;
+        const char* pszSlope;
+        const char* pszResultantSlope;
+    } changes[] = {
+        {"cross slope, roadway", CQuarrowDlg::PageRoadway, IDC_RW_SX, "0.04", "0.0447"},
+        {"longitudinal slope, edge drain", CQuarrowDlg::PageEdgeDrain, IDC_ED_S, "0.01", "0.0316"},
+    };
+    for (const auto& change : changes)
+    {
+        RunMainDialog([&](CQuarrowDlg& dlg) {
+            CProjectData& data = *dlg.m_pProjectData;
+            Arrange(data);
+            ComputeDesign(dlg, [](CProjectData& d) { d.m_strInfiltrationRate = "0.5"; });
 
-        CWnd& roadway = Show(dlg, CQuarrowDlg::PageRoadway);
-        Type(roadway, IDC_RW_SX, "0.04");
-        ComputeRoadway(roadway);
-        EXPECT_EQ(data.m_strResultantSlope, "0.0447");
+            Type(Show(dlg, change.nPage), change.nEdit, change.pszSlope);
+            ComputeRoadway(Show(dlg, CQuarrowDlg::PageRoadway));
+            EXPECT_EQ(data.m_strResultantSlope, change.pszResultantSlope) << change.pszWhere;
 
-        for (const char* pszSection : {"Time to drain", "Permeable base discharge rate", "Outlet spacing"}) {
-            EXPECT_EQ(Saved(data, pszSection), "") << pszSection;
-        }
-        EXPECT_EQ(Saved(data, "Base", "Minimum Thickness"), "");
-        for (int nID : {IDC_TIME_TO_DRAIN, IDC_BASE_DISCHARGE, IDC_OUTLET_SPACING})
-            EXPECT_EQ(Summary(dlg, nID), "") << nID;
-        // What the path does not enter stays: the base's material and thickness.
-        EXPECT_EQ(Saved(data, "Base", "k"), "1000.");
-        EXPECT_EQ(Saved(data, "Base", "Effective Porosity"), "0.25");
-        EXPECT_EQ(Saved(data, "Base", "Porosity"), "0.300");
-        EXPECT_EQ(Saved(data, "Base", "Thickness"), "0.5");
-    });
+            for (const char* pszSection : {"Time to drain", "Permeable base discharge rate", "Outlet spacing"})
+                EXPECT_EQ(Saved(data, pszSection), "") << change.pszWhere << ": " << pszSection;
+            EXPECT_EQ(Saved(data, "Base", "Minimum Thickness"), "") << change.pszWhere;
+            for (int nID : {IDC_TIME_TO_DRAIN, IDC_BASE_DISCHARGE, IDC_OUTLET_SPACING})
+                EXPECT_EQ(Summary(dlg, nID), "") << change.pszWhere << ": " << nID;
+            // What the path does not enter stays: the base's material and thickness.
+            EXPECT_EQ(Saved(data, "Base", "k"), "1000.") << change.pszWhere;
+            EXPECT_EQ(Saved(data, "Base", "Effective Porosity"), "0.25") << change.pszWhere;
+            EXPECT_EQ(Saved(data, "Base", "Porosity"), "0.300") << change.pszWhere;
+            EXPECT_EQ(Saved(data, "Base", "Thickness"), "0.5") << change.pszWhere;
+        });
+    }
 }
 
 TEST_F(CurrentOrEmptyTest, ARecomputedInflowWithMeltwaterTakesTheTotalAlongAndEmptiesWhatCameOfIt)
