@@ -74,16 +74,6 @@ CString CellTextFrom(const char* pBegin, const char* pEnd, BOOL bEscape)
     return CString(text.c_str());
 }
 
-// Rows or columns a paste adds are added with the redraw lock as it was before the paste, so that
-// they are drawn and reach the scroll bars and the other views of the grid like any other.
-BOOL GrowUnlocked(CGXGridCore* pGrid, BOOL bOldLock, BOOL bRows, ROWCOL nCount)
-{
-    const BOOL bPasteLock = pGrid->SetLockUpdate(bOldLock);
-    const BOOL bGrown = bRows ? pGrid->SetRowCount(nCount, GX_SMART) : pGrid->SetColCount(nCount, GX_SMART);
-    pGrid->SetLockUpdate(bPasteLock);
-    return bGrown;
-}
-
 BOOL IsPasteSeparator(CGXGridCore* pGrid, char ch)
 {
     if (pGrid->m_sClipboardPasteSeparators.IsEmpty())
@@ -204,6 +194,8 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     pGrid->TransferCurrentCellValue(TRUE);
     pGrid->BeginTrans(pAppData->GetOperationText(GX_IDS_PASTE));
     const BOOL bOldLock = pGrid->SetLockUpdate(TRUE);
+    const ROWCOL nOldRows = pGrid->GetRowCount();
+    const ROWCOL nOldCols = pGrid->GetColCount();
 
     const DWORD dwFlags = pGrid->m_nClipboardFlags;
     const BOOL bEscape = (dwFlags & GX_CLIP_ESCAPE) != 0;
@@ -226,14 +218,14 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
             BOOL bStore = TRUE;
             if (nRow > pGrid->GetRowCount())
             {
-                if ((dwFlags & GX_CLIP_NOADDROWS) != 0 || !GrowUnlocked(pGrid, bOldLock, TRUE, nRow) ||
+                if ((dwFlags & GX_CLIP_NOADDROWS) != 0 || !pGrid->SetRowCount(nRow, GX_SMART) ||
                     nRow > pGrid->GetRowCount())
                     break;
             }
             if (nCol > pGrid->GetColCount())
             {
                 if ((dwFlags & GX_CLIP_NOADDCOLS) == 0)
-                    GrowUnlocked(pGrid, bOldLock, FALSE, nCol);
+                    pGrid->SetColCount(nCol, GX_SMART);
                 if (nCol > pGrid->GetColCount())
                     bStore = FALSE;
             }
@@ -281,18 +273,20 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     }
     pGrid->RecycleStyle(pStyle);
 
-    // Unlocked first: rows that a rollback takes away again are taken from every view.
-    pGrid->SetLockUpdate(bOldLock);
     if ((bFailed || bAborted) && CGXLongOperation::GetRollbackConfirmedState())
         pGrid->Rollback();
     else
         pGrid->CommitTrans();
+    pGrid->SetLockUpdate(bOldLock);
     CGXLongOperation::IgnoreNestedLevels(FALSE);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
-    // The cells were stored under the lock: every view of the grid redraws them, and this one brings
-    // its scroll bars back in range (a rollback may have taken added rows away again).
+    // Rows, columns and cells were stored under the lock: every view of the grid takes the new
+    // counts (its scroll bars brought back in range) and redraws the pasted cells.
+    if (pGrid->GetRowCount() != nOldRows)
+        pGrid->UpdateChangedRowCount(nOldRows, GX_SMART, TRUE);
+    if (pGrid->GetColCount() != nOldCols)
+        pGrid->UpdateChangedColCount(nOldCols, GX_SMART, TRUE);
     pGrid->RedrawCellRange(target.top, target.left, nRow, nMaxCol, GX_SMART, TRUE);
-    pGrid->UpdateScrollbars();
     return !bFailed && !bAborted;
 }
 
