@@ -123,6 +123,9 @@ public:
     virtual void OnNotify(DWORD) {}
     virtual void OnSetState(DWORD) {}
     virtual void OnResetState() {}
+    // The cells of the range are about to change; the flag says that a change is pending or over.
+    virtual void OnRangeChanging(const CGXRange&) {}
+    virtual void OnUpdateFlag(BOOL) {}
     // TRUE with a message when the data holds a problem.
     virtual BOOL OnValidate(CString&) { return FALSE; }
     // While TRUE, CommitDataChanges leaves the data alone.

@@ -119,9 +119,12 @@ struct CGXResizeTrackState
     CRect rectFixed;
     CRect rectTracked;
     CRect rectLast;
-    // The size in pixels at the start and whether the line had a size of its own then.
+    // The size in pixels at the start and whether the line had a size of its own then; that stored
+    // size and the stored hidden flag, which a cancel puts back as they were.
     int nStartSize = 0;
     BOOL bOwnSize = FALSE;
+    LONG nStoredSize = 0;
+    BOOL bHidden = FALSE;
     // The switches the resize flags give: live redraw, header preview, line window, inverted line,
     // header-cell redraw.
     BOOL bLive = FALSE;
@@ -914,6 +917,10 @@ public:
     virtual BOOL DataCellQuery(ROWCOL nRow, ROWCOL nCol);
     virtual void DataCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD dwReason);
     virtual void DataNotify(DWORD dwReason);
+    // Tells the data object that the cells of the range are about to change (not while the data
+    // notification lock is on), and passes it the flag that a change is pending (TRUE) or over.
+    void NotifyDataRange(const CGXRange& range);
+    void SetDataUpdateFlag(BOOL bFlag);
     virtual void DataSetState(DWORD dwState);
     virtual void DataResetState();
     virtual BOOL DataValidate(CString& message);
@@ -924,7 +931,7 @@ public:
     BOOL m_bLockFlush = FALSE;
     // While set, a flush keeps the drawing objects and the grid DC.
     BOOL m_bLockGDI = FALSE;
-    // While set, DataNotify is not passed on.
+    // While set, DataNotify and NotifyDataRange are not passed on.
     BOOL m_bLockDataNotify = FALSE;
     // Set only while CommitDataChanges redraws: the paint draws only rows with cells the data object
     // answers for, records them in the parameter object's pending cells and refreshes the

@@ -442,6 +442,20 @@ void CGXGridCore::DataNotify(DWORD dwReason)
         pData->OnNotify(dwReason);
 }
 
+void CGXGridCore::NotifyDataRange(const CGXRange& range)
+{
+    if (m_bLockDataNotify)
+        return;
+    if (CGXData* pData = GetData())
+        pData->OnRangeChanging(range);
+}
+
+void CGXGridCore::SetDataUpdateFlag(BOOL bFlag)
+{
+    if (CGXData* pData = GetData())
+        pData->OnUpdateFlag(bFlag);
+}
+
 void CGXGridCore::DataSetState(DWORD dwState)
 {
     if (CGXData* pData = GetData())
