@@ -201,6 +201,7 @@ BOOL CFennickDoc::BuildGradationPlot(LPCTSTR lpszPath)
 
     auto* pDisplay = new CGradationDisplay;
     pDisplay->SetYStep(10);
+    pDisplay->SetMillimetres(bMillimetres);
     CString strTitle;
     strTitle.Format("%s%d", DocumentTitles[nLayer], pApp->m_nGradationCount);
     SetTitle(strTitle);
@@ -282,6 +283,7 @@ BOOL CFennickDoc::BuildSeparatorPlot(LPCTSTR)
     BeginChart();
     auto* pDisplay = new CGradationDisplay;
     pDisplay->SetYStep(10);
+    pDisplay->SetMillimetres(bMetric);
     const LPCTSTR lpszChartTitle = bAggregate ? "Aggregate Separator Layer" : "No Separator Layer";
     SetTitle(bAggregate ? "Separator" : "NoSeparator");
 

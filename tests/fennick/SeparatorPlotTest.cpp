@@ -361,3 +361,22 @@ TEST_F(SeparatorPlot, CriteriaDrawAsRedEdgedWhiteTrianglesWithoutAJoiningLine)
 }
 
 } // namespace
+
+TEST_F(SeparatorPlot, ThePowerAxisNamesTheSievesInTheUnitsOfTheSeparatorFile)
+{
+    SetLists({{{0.075, 10}, {19, 90}}, {{0.075, 5}, {19, 80}}, {{0.3, 50}}}, {"a", "b", "c"});
+    for (int nUnits : {0, 1})
+    {
+        SCOPED_TRACE(nUnits);
+        // The last gradation plot was in the other units.
+        app.m_nGradationUnits = nUnits != 0 ? 0 : 1;
+        DocPtr pDoc = Build(CFennickApp::NoSeparatorPlot, 0, nUnits);
+        Canvas canvas(800, 600);
+        canvas.Draw(pDoc->GetChart());
+        CGradationDisplay* pDisplay = Display(*pDoc);
+        ASSERT_NE(pDisplay, nullptr);
+        const std::vector<std::string> names = ScaleLabelTexts(pDisplay->GetFirstScale());
+        ASSERT_FALSE(names.empty());
+        EXPECT_EQ(names.front(), nUnits != 0 ? "0.075mm" : "#200");
+    }
+}

@@ -3,6 +3,7 @@
 // validation, and their colour, font and file commands, driven through the modal hook.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -664,20 +665,102 @@ TEST_F(ComponentPropertiesTest, ALabelsLocationOrientationAndPositionGoThroughIt
     label.SetPosition(12.5, 40);
     QVGraphComponentProperties sheet(nullptr, TRUE, IDS_QVG_LABEL);
     sheet.LoadComponent(&label);
-    bool bBottomCenter = false;
+    bool bBottomRight = false;
     Run(sheet, [&](QVGraphComponentProperties& s) {
         HWND hPage = Page(s, s.m_label);
-        bBottomCenter = Checked(hPage, IDC_QVG_LOCATION_FIRST + 5);
-        Click(hPage, IDC_QVG_LOCATION_FIRST + 8);
+        bBottomRight = Checked(hPage, IDC_QVG_LOCATION_FIRST + 8);
+        Click(hPage, IDC_QVG_LOCATION_FIRST + 4);
         ::SetDlgItemTextA(hPage, IDC_QVG_TEXT_X, "30");
         return IDOK;
     });
-    EXPECT_TRUE(bBottomCenter);
+    EXPECT_TRUE(bBottomRight);
     sheet.ApplyComponent(&label);
     EXPECT_EQ(label.GetJustification(), 8);
     EXPECT_EQ(label.GetTextAngle(), 90.0);
     EXPECT_EQ(label.GetX(), 30.0);
     EXPECT_EQ(label.GetY(), 40.0);
+}
+
+TEST_F(ComponentPropertiesTest, EachLocationRadioStandsForTheAnchorItsCaptionNames)
+{
+    // The label's anchor codes: 0 left middle, 1 top left, 2 top centre, 3 top right, 4 right middle,
+    // 5 bottom right, 6 bottom centre, 7 bottom left, 8 centre (a Fennick title's anchor).
+    const struct
+    {
+        const char* caption;
+        int nAnchor;
+    } cases[] = {
+        {"Top Left", 1},    {"Mid Left", 0},      {"Bottom Left", 7},  {"Top Center", 2},   {"Mid Center", 8},
+        {"Bottom Center", 6}, {"Top Right", 3}, {"Mid Right", 4}, {"Bottom Right", 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        // Shown: the radio of the label's anchor carries its caption.
+        QVGraphLabel label;
+        label.SetJustification(c.nAnchor);
+        QVGraphComponentProperties shown(nullptr, TRUE, IDS_QVG_LABEL);
+        shown.LoadComponent(&label);
+        std::string checked;
+        Run(shown, [&](QVGraphComponentProperties& s) {
+            HWND hPage = Page(s, s.m_label);
+            for (int n = 0; n < 9; ++n)
+                if (Checked(hPage, IDC_QVG_LOCATION_FIRST + n)) {
+                    char text[64] = "";
+                    ::GetDlgItemTextA(hPage, IDC_QVG_LOCATION_FIRST + n, text, sizeof text);
+                    checked += text;
+                }
+            return IDCANCEL;
+        });
+        EXPECT_EQ(checked, c.caption);
+
+        // Chosen: the radio with the caption stores its anchor.
+        QVGraphLabel other;
+        other.SetJustification(c.nAnchor == 8 ? 0 : 8);
+        QVGraphComponentProperties chosen(nullptr, TRUE, IDS_QVG_LABEL);
+        chosen.LoadComponent(&other);
+        Run(chosen, [&](QVGraphComponentProperties& s) {
+            HWND hPage = Page(s, s.m_label);
+            for (int n = 0; n < 9; ++n) {
+                char text[64] = "";
+                ::GetDlgItemTextA(hPage, IDC_QVG_LOCATION_FIRST + n, text, sizeof text);
+                if (std::string(text) == c.caption)
+                    Click(hPage, IDC_QVG_LOCATION_FIRST + n);
+            }
+            return IDOK;
+        });
+        chosen.ApplyComponent(&other);
+        EXPECT_EQ(other.GetJustification(), c.nAnchor);
+    }
+}
+
+TEST_F(ComponentPropertiesTest, ALabelTurnedBelowZeroIsConfirmedAndKeepsItsAngle)
+{
+    QVGraphLabel label;
+    label.SetTextAngle(-30);
+    QVGraphComponentProperties sheet(nullptr, TRUE, IDS_QVG_LABEL);
+    sheet.LoadComponent(&label);
+    std::string shownZ;
+    const INT_PTR result = Run(sheet, [&](QVGraphComponentProperties& s) {
+        HWND hPage = Page(s, s.m_typeAndPos);
+        char text[64] = "";
+        ::GetDlgItemTextA(hPage, IDC_QVG_VIEW_Z, text, sizeof text);
+        shownZ = text;
+        return IDOK;
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(messageBox.calls.empty());
+    EXPECT_EQ(std::atof(shownZ.c_str()), 330.0) << shownZ;
+    sheet.ApplyComponent(&label);
+    EXPECT_EQ(label.GetTextAngle(), -30.0);
+
+    // A scale's angle of its own (-500: none) stays as it is when the page is confirmed untouched.
+    QVGraphLabel scaleLike;
+    scaleLike.SetTextAngle(-500);
+    QVGraphComponentProperties untouched(nullptr, TRUE, IDS_QVG_LABEL);
+    untouched.LoadComponent(&scaleLike);
+    EXPECT_EQ(Run(untouched, [](QVGraphComponentProperties&) { return IDOK; }), IDOK);
+    untouched.ApplyComponent(&scaleLike);
+    EXPECT_EQ(scaleLike.GetTextAngle(), -500.0);
 }
 
 } // namespace
