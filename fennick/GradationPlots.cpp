@@ -244,7 +244,7 @@ BOOL CFennickDoc::BuildGradationPlot(LPCTSTR lpszPath)
     }
     const CString strLegend = file ? ReadLegendLine(file) : CString();
 
-    QVGraphLegend* pLegend = bBounds ? NewLegend(5, 90, 95, 100, -1) : NewLegend(20, 90, 80, 100, -1);
+    QVGraphLegend* pLegend = bBounds ? NewLegend(5, 90, 95, 99, -1) : NewLegend(20, 90, 80, 99, -1);
     m_chart.AddComponent(pLegend);
 
     EnsureSeriesItems(0);
@@ -315,7 +315,7 @@ BOOL CFennickDoc::BuildSeparatorPlot(LPCTSTR)
     }
 
     QVGraphLegend* pLegend = bAggregate ? NewLegend(10, 85, 90, 99, QVGraphLegend::sampleFromItem)
-                                        : NewLegend(25, 90, 75, 100, QVGraphLegend::sampleFromItem);
+                                        : NewLegend(25, 90, 75, 99, QVGraphLegend::sampleFromItem);
     pLegend->SetDataRange(0, 14, 0, 8);
     pLegend->SetTextColor(Blue);
     m_chart.AddComponent(pLegend);

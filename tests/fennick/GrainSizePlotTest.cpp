@@ -153,7 +153,8 @@ TEST_F(GrainSizePlot, ASubgradeWithBoundsInMillimetresOnTheLogarithmicAxis)
     EXPECT_EQ(pLegend->GetRectObject()->m_dLeft, 5);
     EXPECT_EQ(pLegend->GetRectObject()->m_dTop, 90);
     EXPECT_EQ(pLegend->GetRectObject()->m_dRight, 95);
-    EXPECT_EQ(pLegend->GetRectObject()->m_dBottom, 100);
+    EXPECT_EQ(pLegend->GetRectObject()->m_dBottom, 99);   // the frame's lower line inside the window
+    EXPECT_EQ(pLegend->GetKeyOptions(), QVGraphLegend::keyFitHeight);
     EXPECT_EQ(pLegend->GetStoredFontSize(), 10);
     EXPECT_EQ(pLegend->GetStyle()->GetBorderStyle(), 7);
     EXPECT_EQ(pLegend->GetGroupStride(), 2);

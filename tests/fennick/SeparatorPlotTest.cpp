@@ -119,7 +119,8 @@ TEST_F(SeparatorPlot, NoSeparatorLayerShowsBaseSubgradeAndTheCriterion)
     EXPECT_EQ(pRect->m_dLeft, 25);
     EXPECT_EQ(pRect->m_dTop, 90);
     EXPECT_EQ(pRect->m_dRight, 75);
-    EXPECT_EQ(pRect->m_dBottom, 100);
+    EXPECT_EQ(pRect->m_dBottom, 99);   // the frame's lower line inside the window
+    EXPECT_EQ(pLegend->GetKeyOptions(), QVGraphLegend::keyFitHeight);
     EXPECT_EQ(pLegend->m_nMinIndex, 0);
     EXPECT_EQ(pLegend->m_nMaxIndex, 14);
     EXPECT_EQ(pLegend->m_nMinGroup, 0);

@@ -693,43 +693,36 @@ TEST_F(ComponentPropertiesTest, EachLocationRadioStandsForTheAnchorItsCaptionNam
         {"Top Left", 1},    {"Mid Left", 0},      {"Bottom Left", 7},  {"Top Center", 2},   {"Mid Center", 8},
         {"Bottom Center", 6}, {"Top Right", 3}, {"Mid Right", 4}, {"Bottom Right", 5},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.caption);
-        // Shown: the radio of the label's anchor carries its caption.
+    const size_t count = sizeof cases / sizeof cases[0];
+    for (size_t n = 0; n < count; ++n) {
+        // Shown: the radio of the label's anchor carries its caption; chosen: the radio with the next
+        // case's caption stores that case's anchor.
+        const auto& shown = cases[n];
+        const auto& chosen = cases[(n + 1) % count];
+        SCOPED_TRACE(std::string(shown.caption) + " then " + chosen.caption);
         QVGraphLabel label;
-        label.SetJustification(c.nAnchor);
-        QVGraphComponentProperties shown(nullptr, TRUE, IDS_QVG_LABEL);
-        shown.LoadComponent(&label);
+        label.SetJustification(shown.nAnchor);
+        QVGraphComponentProperties sheet(nullptr, TRUE, IDS_QVG_LABEL);
+        sheet.LoadComponent(&label);
         std::string checked;
-        Run(shown, [&](QVGraphComponentProperties& s) {
+        Run(sheet, [&](QVGraphComponentProperties& s) {
             HWND hPage = Page(s, s.m_label);
-            for (int n = 0; n < 9; ++n)
-                if (Checked(hPage, IDC_QVG_LOCATION_FIRST + n)) {
-                    char text[64] = "";
-                    ::GetDlgItemTextA(hPage, IDC_QVG_LOCATION_FIRST + n, text, sizeof text);
-                    checked += text;
-                }
-            return IDCANCEL;
-        });
-        EXPECT_EQ(checked, c.caption);
-
-        // Chosen: the radio with the caption stores its anchor.
-        QVGraphLabel other;
-        other.SetJustification(c.nAnchor == 8 ? 0 : 8);
-        QVGraphComponentProperties chosen(nullptr, TRUE, IDS_QVG_LABEL);
-        chosen.LoadComponent(&other);
-        Run(chosen, [&](QVGraphComponentProperties& s) {
-            HWND hPage = Page(s, s.m_label);
-            for (int n = 0; n < 9; ++n) {
+            int nChosen = -1;
+            for (int radio = 0; radio < 9; ++radio) {
                 char text[64] = "";
-                ::GetDlgItemTextA(hPage, IDC_QVG_LOCATION_FIRST + n, text, sizeof text);
-                if (std::string(text) == c.caption)
-                    Click(hPage, IDC_QVG_LOCATION_FIRST + n);
+                ::GetDlgItemTextA(hPage, IDC_QVG_LOCATION_FIRST + radio, text, sizeof text);
+                if (Checked(hPage, IDC_QVG_LOCATION_FIRST + radio))
+                    checked += text;
+                if (std::string(text) == chosen.caption)
+                    nChosen = radio;
             }
+            if (nChosen >= 0)
+                Click(hPage, IDC_QVG_LOCATION_FIRST + nChosen);
             return IDOK;
         });
-        chosen.ApplyComponent(&other);
-        EXPECT_EQ(other.GetJustification(), c.nAnchor);
+        EXPECT_EQ(checked, shown.caption);
+        sheet.ApplyComponent(&label);
+        EXPECT_EQ(label.GetJustification(), chosen.nAnchor);
     }
 }
 
