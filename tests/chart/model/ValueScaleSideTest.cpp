@@ -25,7 +25,7 @@ struct Drawn
 };
 
 // Vertical bars of five values (dates for the date styles) drawn on a 400 x 300 canvas with the axis style.
-Drawn DrawWithAxisStyle(int nAxisStyle, const char* lpszPicture)
+Drawn DrawWithAxisStyle(int nAxisStyle, const char* lpszPicture, bool bUpright = false)
 {
     CMemoryCanvas canvas(400, 300);
     QVGraph chart;
@@ -41,6 +41,7 @@ Drawn DrawWithAxisStyle(int nAxisStyle, const char* lpszPicture)
     pDisplay->GetStyle()->SetBorderStyle(0);
     // Dates from 1 January 2000 on, without the day 0 of the calendar.
     pDisplay->SetOption(QVGDisplayBase::optionKeepZeroOut, dates);
+    pDisplay->SetOption(QVGDisplayBase::optionSecondLabelsTurned, bUpright);
     chart.AddComponent(pDisplay);
     chart.Draw(&canvas.dc, nullptr);
     canvas.SaveBmp(lpszPicture);
@@ -103,5 +104,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Pair{"classic", 2, 12}, Pair{"classic_3d", 11, 13}, Pair{"classic_dates", 18, 19},
                       Pair{"classic_3d_dates", 20, 21}),
     [](const ::testing::TestParamInfo<Pair>& info) { return std::string(info.param.name); });
+
+TEST(ValueScaleSide, UprightLabelsStandRightOfThePlotAreaToo)
+{
+    // Turned a quarter turn, they begin at the line and read upwards beside it.
+    const Drawn right = DrawWithAxisStyle(12, "value_scale_right_upright.bmp", true);
+    ASSERT_FALSE(right.labels.IsRectEmpty());
+    EXPECT_GE(right.labels.left, right.plot.right);
+    EXPECT_GT(right.inkRight, 40);
+    EXPECT_EQ(0, right.inkLeft);
+}
 
 }  // namespace
