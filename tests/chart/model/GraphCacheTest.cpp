@@ -7,9 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-
 #include <climits>
+#include <string>
 #include <utility>
 #include <vector>
 
