@@ -249,16 +249,23 @@ TEST(IndexScale, LabelsShowTheItemTextsInTheMiddleOfTheirSlots)
 
 TEST(LabelBlock, AnArchiveWhoseLabelListHoldsSomethingElseIsRefused)
 {
-    // Only labels may stand in a block's list: anything else would be used as one.
+    // Only labels may stand in a block's list: anything else would be used as one. The archive is
+    // written in the block's own layout; a live block never holds anything but labels (storing one
+    // that did would use the foreign object as a label).
     QVGraphLabelBlock block;
-    block.AddTextLabel("first");
-    block.m_labels.AddTail(new CScale);
+    CObList foreign;
+    foreign.AddTail(new QVGraphLabel);
+    foreign.AddTail(new CScale);
     CMemFile file;
     {
         CArchive ar(&file, CArchive::store);
-        block.Serialize(ar);
+        block.QVGraphLabel::Serialize(ar);
+        foreign.Serialize(ar);
+        ar << block.m_nBlockFurther << block.m_bOverlapCheck << block.m_bRecordAnchors;
         ar.Close();
     }
+    while (!foreign.IsEmpty())
+        delete foreign.RemoveHead();
     file.SeekToBegin();
     CArchive ar(&file, CArchive::load);
     QVGraphLabelBlock loaded;
