@@ -220,6 +220,12 @@ void CResultDependencies::ClearResultsOf(CProjectData& data, std::initializer_li
     ClearResultsOf(data, std::span<const CDesignValue>(changed.begin(), changed.size()));
 }
 
+bool CResultDependencies::IsResult(TextField field)
+{
+    const std::vector<Row>& rows = Rows();
+    return std::any_of(rows.begin(), rows.end(), [field](const Row& row) { return row.result.Field() == field; });
+}
+
 const std::vector<TextField>& CResultDependencies::TextFields()
 {
     static const std::vector<TextField> fields = [] {
@@ -254,12 +260,30 @@ bool CRecordChange::ClearStaleResults()
     if (m_pData == nullptr)
         return false;
     const std::vector<TextField>& fields = CResultDependencies::TextFields();
+    bool bAnyChange = false;
     std::vector<CDesignValue> changed;
+    std::vector<size_t> appeared;
     for (size_t i = 0; i < fields.size(); ++i)
-        if (m_pData->*fields[i] != m_before[i])
+    {
+        if (m_pData->*fields[i] == m_before[i])
+            continue;
+        bAnyChange = true;
+        // A result computed where there was none makes nothing stale: nothing beyond it can have
+        // been computed from it, and a value there (typed, or read from a file) stays the engineer's.
+        if (m_before[i].IsEmpty() && CResultDependencies::IsResult(fields[i]))
+            appeared.push_back(i);
+        else
             changed.emplace_back(fields[i]);
+    }
     if (changed.empty())
-        return false;
+        return bAnyChange;
+    // What the command set stays, as the changed values do, even where another change of the same
+    // command (a typed Lr empties S) reaches it.
+    std::vector<CString> set;
+    for (size_t i : appeared)
+        set.push_back(m_pData->*fields[i]);
     CResultDependencies::ClearResultsOf(*m_pData, changed);
+    for (size_t k = 0; k < appeared.size(); ++k)
+        m_pData->*fields[appeared[k]] = set[k];
     return true;
 }

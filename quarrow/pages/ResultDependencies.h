@@ -57,12 +57,16 @@ public:
     static void ClearResultsOf(CProjectData& data, std::span<const CDesignValue> changed);
     static void ClearResultsOf(CProjectData& data, std::initializer_list<CDesignValue> changed);
 
+    // True for a field that the table computes from others.
+    static bool IsResult(CDesignValue::TextField field);
+
     // Every text field that the table names, as input or as result.
     static const std::vector<CDesignValue::TextField>& TextFields();
 };
 
 // What one command of a page changes in the record. Taken before the command, it compares the text
-// fields of the table afterwards and empties the results of those that changed. A command that
+// fields of the table afterwards and empties the results of those that changed (a result that was
+// empty before counts as no change). A command that
 // computes a result never also changes one of its inputs, so a result it has just computed is
 // changed itself, or was current already. Sieve tables are not compared: the grid's own storing
 // normalises their texts without changing the gradation; the sieve page reports real edits itself.
@@ -71,7 +75,7 @@ class CRecordChange
 public:
     explicit CRecordChange(CProjectData* pData);
 
-    // Empties what the changes made stale; true when anything changed.
+    // Empties what the changes made stale; true when any field of the table changed.
     bool ClearStaleResults();
 
 private:

@@ -189,4 +189,26 @@ TEST(ResultDependenciesTest, ARecordChangeFindsWhatTheCommandChanged)
               (Names{"Time to drain", "Base.Minimum Thickness", "Permeable base discharge rate", "Outlet spacing"}));
 }
 
+TEST(ResultDependenciesTest, AResultComputedWhereThereWasNoneKeepsWhatLiesBeyondIt)
+{
+    // A design read with its base permeability but no gradation analysis: the analysis fills the
+    // grain sizes from the unchanged sieve table, and k, the time to drain and the rest stay.
+    CProjectData data("english");
+    FillDesign(data);
+    data.m_strBaseD10.Empty();
+    data.m_strBaseP200.Empty();
+    CRecordChange analysis(&data);
+    data.m_strBaseD10 = "0.0120";
+    data.m_strBaseP200 = "5.00";
+    analysis.ClearStaleResults();
+    EXPECT_TRUE(Emptied(data).empty());
+
+    // Computed again to other values, they make k and what follows from it stale.
+    CRecordChange again(&data);
+    data.m_strBaseD10 = "0.0150";
+    EXPECT_TRUE(again.ClearStaleResults());
+    EXPECT_TRUE(data.m_strBaseK.IsEmpty());
+    EXPECT_TRUE(data.m_strTimeToDrain.IsEmpty());
+}
+
 } // namespace
