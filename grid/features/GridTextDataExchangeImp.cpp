@@ -279,6 +279,7 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     CGXLongOperation::IgnoreNestedLevels(FALSE);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
     pGrid->RedrawCellRange(target.top, target.left, nRow, nMaxCol, GX_SMART, FALSE);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     return !bFailed && !bAborted;
 }
 
