@@ -10,7 +10,11 @@
 #include "grid/formula/FormulaSheet.h"
 #include "tests/tools/Clipboard.h"
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -283,4 +287,128 @@ TEST_F(GridHostFormulaTest, ANewFormulaIsComputedFromTheCurrentValuesOfItsInputs
     EXPECT_EQ(Shown(1, 2), "15");
 }
 
+} // namespace
+
+namespace
+{
+// The host as a program of its own, driven from outside as a person drives it: commands chosen from
+// its menu with their values dialog answered, keys into the window that has the focus, and its dump.
+class HostProgram
+{
+public:
+    ~HostProgram()
+    {
+        if (m_process.hProcess == nullptr)
+            return;
+        if (m_hMain != nullptr)
+            ::PostMessageA(m_hMain, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.hProcess, 1);
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+        std::remove(m_dumpPath.c_str());
+    }
+
+    // Call under ASSERT_NO_FATAL_FAILURE.
+    void Start(const std::string& options)
+    {
+        char szModule[MAX_PATH];
+        ::GetModuleFileNameA(nullptr, szModule, MAX_PATH);
+        std::string folder(szModule);
+        folder.erase(folder.find_last_of('\\') + 1);
+        char szTemp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, szTemp);
+        m_dumpPath = std::string(szTemp) + "gridhost-formula-dump.txt";
+        std::string commandLine = "\"" + folder + "gridhost.exe\" " + options + " /dump \"" + m_dumpPath + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                     &startup, &m_process));
+        ::WaitForInputIdle(m_process.hProcess, 20000);
+        m_hMain = WaitForWindow("Grid Host");
+        ASSERT_NE(m_hMain, nullptr);
+    }
+
+    // The command as its menu item gives it; its values dialog gets the values and OK.
+    void Command(UINT nID, LPCTSTR pszDialog, const std::vector<std::string>& values)
+    {
+        ::PostMessageA(m_hMain, WM_COMMAND, nID, 0);
+        const HWND hDialog = WaitForWindow(pszDialog);
+        ASSERT_NE(hDialog, nullptr) << pszDialog;
+        for (size_t i = 0; i < values.size(); ++i)
+            ::SetDlgItemTextA(hDialog, IDC_GRIDHOST_VALUE1 + static_cast<int>(i), values[i].c_str());
+        PressButton(hDialog, IDOK);
+        for (int i = 0; i < 400 && ::IsWindow(hDialog); ++i)
+            ::Sleep(25);
+    }
+
+    // Typed into the focused window of the host and stored with Enter.
+    void Type(const std::string& text)
+    {
+        for (char ch : text)
+            ::SendMessageA(Focus(), WM_CHAR, static_cast<BYTE>(ch), 1);
+        ::SendMessageA(Focus(), WM_KEYDOWN, VK_RETURN, 1);
+    }
+
+    std::string Dump()
+    {
+        ::SendMessageA(m_hMain, WM_COMMAND, ID_GRIDHOST_DUMP, 0);
+        std::ifstream file(m_dumpPath, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    }
+
+private:
+    HWND Focus() const
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        for (int i = 0; i < 400; ++i)
+        {
+            if (::GetGUIThreadInfo(m_process.dwThreadId, &info) && info.hwndFocus != nullptr)
+                return info.hwndFocus;
+            ::Sleep(25);
+        }
+        return nullptr;
+    }
+
+    // A visible top-level window of the host whose title begins with the text.
+    HWND WaitForWindow(const std::string& title) const
+    {
+        for (int i = 0; i < 400; ++i)
+        {
+            for (HWND hWnd = ::FindWindowA(nullptr, nullptr); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+            {
+                DWORD dwProcess = 0;
+                ::GetWindowThreadProcessId(hWnd, &dwProcess);
+                if (dwProcess == m_process.dwProcessId && ::IsWindowVisible(hWnd) &&
+                    WindowText(hWnd).rfind(title, 0) == 0)
+                    return hWnd;
+            }
+            ::Sleep(25);
+        }
+        return nullptr;
+    }
+
+    PROCESS_INFORMATION m_process = {};
+    HWND m_hMain = nullptr;
+    std::string m_dumpPath;
+};
+
+TEST(GridHostFormulaProgram, KeysTypedIntoTheProgramReachItsFormulaSheet)
+{
+    HostProgram host;
+    ASSERT_NO_FATAL_FAILURE(host.Start("/formula /rows 4 /cols 3"));
+    ASSERT_NO_FATAL_FAILURE(host.Command(ID_GRIDHOST_GOTOCELL, "Go To Cell", {"1", "1"}));
+    host.Type("2");
+    ASSERT_NO_FATAL_FAILURE(host.Command(ID_GRIDHOST_GOTOCELL, "Go To Cell", {"1", "2"}));
+    host.Type("=A1*3");
+    std::string text = host.Dump();
+    EXPECT_NE(text.find("cell 1 2 \"6\"\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("cell 4 3 \"4:3\"\r\n"), std::string::npos);
+
+    ASSERT_NO_FATAL_FAILURE(host.Command(ID_GRIDHOST_GOTOCELL, "Go To Cell", {"1", "1"}));
+    host.Type("5");
+    text = host.Dump();
+    EXPECT_NE(text.find("cell 1 2 \"15\"\r\n"), std::string::npos) << text;
+}
 } // namespace
