@@ -927,6 +927,13 @@ public:
     // Redraws every cell for which the data object answers, with bSave validates the data, and
     // notifies the data object of the cells drawn. FALSE when validation failed.
     virtual BOOL CommitDataChanges(BOOL bSave = TRUE, BOOL bQuiet = FALSE, BOOL bCreateHint = FALSE);
+    // After bulk changes: with bRecalc the pending edits of the views are stored and the data object
+    // brings the values that depend on changed cells up to date; then the grid is redrawn. An
+    // evaluation error found since the last recalculation goes into *pErrorText when given, else into a
+    // message box. With bCreateHint the other views redraw too.
+    virtual void Recalc(BOOL bRecalc = TRUE, CString* pErrorText = nullptr, BOOL bCreateHint = TRUE);
+    // The visible cells whose values the data object computed anew (formulas that follow stored cells).
+    void RedrawChangedCells(UINT nFlags);
     // While set, a flush of the drawing caches does nothing.
     BOOL m_bLockFlush = FALSE;
     // While set, a flush keeps the drawing objects and the grid DC.

@@ -213,7 +213,7 @@ BOOL CGXCommandFactory::Rollback(CGXGridCore* pGrid)
             pBlock->Execute(pGrid, gxRollback);
             delete pBlock;
         }
-    pGrid->CommitDataChanges(TRUE, FALSE, TRUE);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     return TRUE;
 }
 
@@ -280,7 +280,7 @@ BOOL CGXCommandFactory::Replay(CGXGridCore* pGrid, BOOL bRedo)
             pGrid->MoveCurrentCell(pCommand->m_nRow, pCommand->m_nCol, GX_SMART | GX_SCROLLINVIEW);
         delete pCommand;
     }
-    pGrid->CommitDataChanges(TRUE, FALSE, TRUE);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     pGrid->UpdateScrollbars(FALSE, FALSE);
     return bDone;
 }

@@ -141,6 +141,7 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
     CGXLongOperation::SetCanAbort(bOldCanAbort);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
     pGrid->RedrawGrid(GX_SMART, FALSE);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     return !bFailed && !bAborted;
 }
 

@@ -210,6 +210,7 @@ BOOL CGXGridStyleDataExchangeImp::PasteStylesFromArchive(CGXGridCore* pGrid, CAr
         bResult = FALSE;
     }
     CGXLongOperation::SetCanRollback(bOldCanRollback);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     return bResult;
 }
 

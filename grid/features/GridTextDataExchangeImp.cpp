@@ -287,6 +287,7 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     if (pGrid->GetColCount() != nOldCols)
         pGrid->UpdateChangedColCount(nOldCols, GX_SMART, TRUE);
     pGrid->RedrawCellRange(target.top, target.left, nRow, nMaxCol, GX_SMART, TRUE);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     return !bFailed && !bAborted;
 }
 

@@ -98,6 +98,12 @@ void SetValue(CGridHostContext& context, const CGridHostValues& values)
 {
     const CGXRange cell(Number(values, 0), Number(values, 1));
     const CString text = values.size() > 2 ? values[2] : CString();
+    // With a formula sheet the text is read as typed: "=A1*3" is a formula.
+    if (context.app.m_bFormula)
+    {
+        context.pView->StoreCellValueText(cell.top, cell.left, text);
+        return;
+    }
     double dValue = 0;
     if (GXParseNumber(text, dValue))
         context.pView->SetStyleRange(cell, CGXStyle().SetValue(dValue));
