@@ -71,7 +71,7 @@ public:
     int m_nAxis = 0;               // non-zero: logarithmic sieve axis
     double m_dPortraitPositions[4];
     double m_dLandscapePositions[4];
-    int m_nGradationUnits = 0;     // 1: the last gradation plot was in millimetres
+    int m_nGradationUnits = 0;     // 1: the last gradation plot was in millimetres (each chart keeps its own)
     COleTemplateServer m_server;
 
 protected:

@@ -164,6 +164,9 @@ QVGraphLegend* CFennickDoc::NewLegend(double left, double top, double right, dou
     if (nSample >= 0)
         pLegend->SetSampleStyle(nSample);
     pStyle->SetBorderStyle(7);
+    // The keys take as many rows as they need, from the legend's bottom edge up: a short window or
+    // wide letters cannot cut the last row off.
+    pLegend->SetKeyOptions(QVGraphLegend::keyFitHeight);
     // One key per series: a series is two groups.
     pLegend->SetGroupStride(2);
     pLegend->SetFont(10, pLegend->GetFontStyle(), pLegend->GetFaceName());

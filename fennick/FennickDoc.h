@@ -66,7 +66,9 @@ protected:
     // After the labels: the chart title as the chart's data title, and buffered drawing on.
     void SetChartTitle(LPCTSTR lpszTitle);
     // A legend in the rectangle with one key per series; nSample is the key sample style (-1 keeps it).
-    // The caller adds it to the chart.
+    // The caller adds it to the chart. Its frame lies on the rectangle's last row and column, so the
+    // builders end legends at 99 percent of the chart, not 100, where the frame's lower line would fall
+    // outside the window.
     QVGraphLegend* NewLegend(double left, double top, double right, double bottom, int nSample);
     // The style of the series whose x values are group nEvenGroup (and y values the group after it),
     // for all its items: a line of the code, width (-1 keeps the style's) and colour, and its legend.

@@ -47,8 +47,8 @@ void CFennickView::OnDraw(CDC* pDC)
                           int(height * positions[CFennickApp::PositionTop] * 0.01),
                           int(width * positions[CFennickApp::PositionRight] * 0.01),
                           int(height * positions[CFennickApp::PositionBottom] * 0.01));
-        // Placed as it is; the chart view gives the chart its own rectangle back when the job ends.
-        pChart->SetFixedRect(chart, 0);
+        // Placed as it is, for this page only: the chart view gives it to the chart while the page draws.
+        SetPageChartRect(chart, 0);
     }
     QVGraphView::OnDraw(pDC);
 }

@@ -16,8 +16,8 @@ public:
 
     CFennickDoc* GetDocument() const;
 
-    // On a printer (or in print preview) the chart first gets its rectangle on the page from the print
-    // positions of the page's orientation; then the chart draws.
+    // On a printer (or in print preview) the chart's rectangle on the page comes from the print
+    // positions of the page's orientation; then the chart draws, with that rectangle for the page only.
     void OnDraw(CDC* pDC) override;
     // Keeps the page's drawing rectangle for OnDraw, then prints the page.
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;

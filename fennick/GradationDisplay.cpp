@@ -7,7 +7,7 @@
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
 
-IMPLEMENT_SERIAL(CGradationDisplay, QVGraphDisplay, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CGradationDisplay, QVGraphDisplay, VERSIONABLE_SCHEMA | 2)
 
 namespace {
 // Places in the X tick list of the sieves that the 0.45-power axis shows without a name.
@@ -27,9 +27,17 @@ void CGradationDisplay::Serialize(CArchive& ar)
 {
     QVGraphDisplay::Serialize(ar);
     if (ar.IsStoring())
-        ar << m_dYStep;
-    else
-        ar >> m_dYStep;
+    {
+        ar << m_dYStep << m_bMillimetres;
+        return;
+    }
+    const UINT schema = ar.GetObjectSchema();
+    ar >> m_dYStep;
+    // Displays stored before they kept their units name the sieves in inches.
+    m_bMillimetres = 0;
+    if (schema > 1)
+        ar >> m_bMillimetres;
+    m_bMillimetres = m_bMillimetres != 0 ? 1 : 0;
 }
 
 void CGradationDisplay::SetYStep(double step)
@@ -45,6 +53,9 @@ double CGradationDisplay::GetScaleStep(bool bFirst)
 
 void CGradationDisplay::DrawCustomAxes()
 {
+    MakeScatterScales(RUNTIME_CLASS(CSieveSizeScale));
+    if (auto* pSieves = dynamic_cast<CSieveSizeScale*>(GetFirstScale()))
+        pSieves->SetMillimetres(m_bMillimetres);
     LayoutScatterScales(RUNTIME_CLASS(CSieveSizeScale));
 }
 

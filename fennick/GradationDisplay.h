@@ -20,8 +20,13 @@ public:
     void DrawCustomAxes() override;
     // The Y tick step, kept as the display base's second scale step too.
     virtual void SetYStep(double step);
+    // The units of the sizes the chart was built from: its sieve names follow them, whatever plots
+    // come after it.
+    void SetMillimetres(BOOL bMillimetres) { m_bMillimetres = bMillimetres ? 1 : 0; }
+    BOOL IsMillimetres() const { return m_bMillimetres; }
 
     double m_dYStep = 0.0;
+    int m_bMillimetres = 0;
 
 protected:
     double GetScaleStep(bool bFirst) override;

@@ -201,6 +201,7 @@ BOOL CFennickDoc::BuildGradationPlot(LPCTSTR lpszPath)
 
     auto* pDisplay = new CGradationDisplay;
     pDisplay->SetYStep(10);
+    pDisplay->SetMillimetres(bMillimetres);
     CString strTitle;
     strTitle.Format("%s%d", DocumentTitles[nLayer], pApp->m_nGradationCount);
     SetTitle(strTitle);
@@ -243,7 +244,7 @@ BOOL CFennickDoc::BuildGradationPlot(LPCTSTR lpszPath)
     }
     const CString strLegend = file ? ReadLegendLine(file) : CString();
 
-    QVGraphLegend* pLegend = bBounds ? NewLegend(5, 90, 95, 100, -1) : NewLegend(20, 90, 80, 100, -1);
+    QVGraphLegend* pLegend = bBounds ? NewLegend(5, 90, 95, 99, -1) : NewLegend(20, 90, 80, 99, -1);
     m_chart.AddComponent(pLegend);
 
     EnsureSeriesItems(0);
@@ -282,6 +283,7 @@ BOOL CFennickDoc::BuildSeparatorPlot(LPCTSTR)
     BeginChart();
     auto* pDisplay = new CGradationDisplay;
     pDisplay->SetYStep(10);
+    pDisplay->SetMillimetres(bMetric);
     const LPCTSTR lpszChartTitle = bAggregate ? "Aggregate Separator Layer" : "No Separator Layer";
     SetTitle(bAggregate ? "Separator" : "NoSeparator");
 
@@ -313,7 +315,7 @@ BOOL CFennickDoc::BuildSeparatorPlot(LPCTSTR)
     }
 
     QVGraphLegend* pLegend = bAggregate ? NewLegend(10, 85, 90, 99, QVGraphLegend::sampleFromItem)
-                                        : NewLegend(25, 90, 75, 100, QVGraphLegend::sampleFromItem);
+                                        : NewLegend(25, 90, 75, 99, QVGraphLegend::sampleFromItem);
     pLegend->SetDataRange(0, 14, 0, 8);
     pLegend->SetTextColor(Blue);
     m_chart.AddComponent(pLegend);

@@ -20,7 +20,21 @@ CMainFrame::~CMainFrame() = default;
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
-    return CMDIFrameWnd::PreCreateWindow(cs);
+    if (!CMDIFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    // The system's default main window is three quarters of the screen, and its chart windows two
+    // thirds of that: on a 1024 x 768 screen too low for a chart's title, plot, axis title and legend.
+    // Over the whole work area the chart windows get the room, and still cascade inside it.
+    RECT work;
+    if (cs.cx == CW_USEDEFAULT && ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) && work.right > work.left &&
+        work.bottom > work.top)
+    {
+        cs.x = work.left;
+        cs.y = work.top;
+        cs.cx = work.right - work.left;
+        cs.cy = work.bottom - work.top;
+    }
+    return TRUE;
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)

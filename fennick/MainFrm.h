@@ -11,6 +11,7 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
+    // A main window of the default size opens over the screen's work area.
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     CToolBar m_wndToolBar;

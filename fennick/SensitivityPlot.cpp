@@ -117,8 +117,8 @@ BOOL CFennickDoc::BuildSensitivityPlot(LPCTSTR)
         }
     }
 
-    QVGraphLegend* pLegend = bTimeToDrain ? NewLegend(5, 90, 95, 100, QVGraphLegend::sampleSeries)
-                                          : NewLegend(25, 90, 75, 100, QVGraphLegend::sampleSeries);
+    QVGraphLegend* pLegend = bTimeToDrain ? NewLegend(5, 90, 95, 99, QVGraphLegend::sampleSeries)
+                                          : NewLegend(25, 90, 75, 99, QVGraphLegend::sampleSeries);
     m_chart.AddComponent(pLegend);
 
     StyleLineSeries(0, LineSolid, 2, RGB(0, 128, 0),

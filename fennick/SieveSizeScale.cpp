@@ -1,7 +1,5 @@
 #include "fennick/SieveSizeScale.h"
 
-#include "fennick/FennickApp.h"
-
 #include <cmath>
 
 IMPLEMENT_SERIAL(CSieveSizeScale, QVGDecimalScale, VERSIONABLE_SCHEMA | 1)
@@ -54,8 +52,7 @@ void CSieveSizeScale::GenerateLabels()
         return;
     if (m_strFormat.IsEmpty())
         m_strFormat = " %g ";
-    const CFennickApp* pApp = FennickApp();
-    const bool bMillimetres = pApp != nullptr && pApp->m_nGradationUnits == 1;
+    const bool bMillimetres = m_bMillimetres != FALSE;
     const double start = m_bAscending ? m_dMin : m_dMax;
     int nUsed = 0;
     // The sieves from the finest on, up to the first that reaches half a unit below the maximum.

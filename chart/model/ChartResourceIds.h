@@ -61,8 +61,10 @@
 // Names of the symbols that shape type 1 picks by colour code (53546 + code & 7).
 #define IDS_QVG_SYMBOL_FIRST            53546
 
-// Bitmaps: box-face overlays, the shadow pattern and the default line pattern.
+// Bitmaps: box-face overlays, the picture of a display that draws no graph, the shadow pattern and
+// the default line pattern.
 #define IDB_QVG_BOX_TOP                 21558
 #define IDB_QVG_BOX_SIDE                21559
+#define IDB_QVG_NO_GRAPH                21560
 #define IDB_QVG_SHADOW                  21561
 #define IDB_QVG_PATTERN                 21609

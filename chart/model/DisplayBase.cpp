@@ -27,7 +27,6 @@ void ReplaceOwned(QVGraphComponent*& pSlot, QVGraphComponent* pNew)
     pSlot = pNew;
 }
 
-const int kPictureNoGraph = 21560;
 const double kSecondsPerDay = 86400.0;
 
 bool IsDateAxisStyle(int nAxisStyle)
@@ -740,7 +739,7 @@ void QVGDisplayBase::DrawNoGraph()
     if (!GetOption(optionNoGraphPicture) || m_pDC == NULL)
         return;
     CBitmap picture;
-    if (!LoadChartBitmap(picture, UINT(kPictureNoGraph)))
+    if (!LoadChartBitmap(picture, UINT(IDB_QVG_NO_GRAPH)))
         return;
     BITMAP info;
     picture.GetBitmap(&info);

@@ -21,6 +21,15 @@ struct Row
 {
     std::vector<Cell> cells;
     bool hasSeparator = false;
+    // A line with nothing on it but blanks: it makes no group.
+    bool IsBlank() const
+    {
+        if (hasSeparator || cells.size() != 1)
+            return false;
+        CString text = cells[0].raw;
+        text.TrimLeft(' ');
+        return text.IsEmpty();
+    }
 };
 
 Cell ParseCell(const std::string& raw)
@@ -136,20 +145,25 @@ void QVGraph::ReadDataText(LPCTSTR lpszText)
             if (titles.cells[n].kind == Cell::text)
                 m_pDataManager->GetGroup(0, TRUE)->GetItem(int(n - 1), TRUE)->SetNull(TRUE);
         }
+        int group = 0;
         for (size_t r = 1; r < rows.size(); ++r) {
-            const int group = int(r - 1);
+            if (rows[r].IsBlank())
+                continue;
             m_pDataManager->SetGroupText(group, rows[r].cells.front().raw);
             for (size_t c = 1; c < rows[r].cells.size(); ++c)
                 storeCell(rows[r].cells[c], int(c - 1), group, true);
+            ++group;
         }
     } else {
         // An empty first row stores nothing: the values start in group 1.
+        int group = firstRowEmpty ? 1 : 0;
         for (size_t r = firstRowEmpty ? 1 : 0; r < rows.size(); ++r) {
             const Row& row = rows[r];
-            if (row.cells.size() == 1 && row.cells[0].kind == Cell::empty && !row.hasSeparator)
+            if (row.IsBlank())
                 continue;
             for (size_t c = 0; c < row.cells.size(); ++c)
-                storeCell(row.cells[c], int(c), int(r), false);
+                storeCell(row.cells[c], int(c), group, false);
+            ++group;
         }
         const int groups = m_pDataManager->GetGroupCount();
         for (int group = 0; group < groups; ++group)

@@ -320,9 +320,9 @@ void QVGraphDisplay::DrawScaleTickMarks()
         if (GetOption(suppressed[which]) || pAnchors == NULL || pAnchors->IsEmpty())
             continue;
         QVGTickMarks* pTicks = GetTickMarks(which);
-        // Below a scale along the bottom, left of one up the left edge (the horizontal charts put
-        // the values along the bottom).
-        pTicks->SetSide(pScales[which]->GetStartPoint().y == pScales[which]->GetEndPoint().y ? 1 : 0);
+        // On the side of the scale's labels: below a scale along the bottom, left of one up the left
+        // edge, right of one up the right edge.
+        pTicks->SetSide(pScales[which]->GetLabelSide() != 0 ? 1 : 0);
         pTicks->SetScaleSource(pAnchors);
         pTicks->SetExtentRect(plot);
         pTicks->SetChart(m_pChart);
@@ -357,12 +357,21 @@ void QVGraphDisplay::DrawTicksAndGrids(const CRect& extent, int nGridKind)
         if (m_pChart != NULL)
             m_pChart->ClipToRect(plot.left, plot.top, plot.right + 1, plot.bottom + 1, RGN_AND);
         auto drawGrid = [&](QVGGridLines* pGrid, QVGDecimalScale* pScale, QVGAnchorList* pAnchors) {
+            int kind = nGridKind;
+            CRect gridExtent = extent;
+            // A value scale on the right of a three-dimensional frame stands at the back wall's edge:
+            // its lines run straight across that wall.
+            if (pScale == pValueScale && IsValueScaleOnRight() && kind != 2) {
+                const CSize depth = DepthOffset();
+                gridExtent.OffsetRect(depth.cx, -depth.cy);
+                kind = 2;
+            }
             pGrid->SetOrientation(alongBottom(pScale) ? 1 : 0);
-            pGrid->GetStyle()->SetAxisStyle(nGridKind);
+            pGrid->GetStyle()->SetAxisStyle(kind);
             pGrid->SetDepth(int(m_style.GetBarDepthOrDefault()), TRUE);
             pGrid->SetMajorColour(m_crGrid);
             pGrid->SetAnchorList(pAnchors);
-            pGrid->SetExtentRect(extent);
+            pGrid->SetExtentRect(gridExtent);
             drawPart(pGrid);
         };
         if (!GetOption(optionNoValueGrid) && valueAnchors)
@@ -378,7 +387,13 @@ void QVGraphDisplay::DrawTicksAndGrids(const CRect& extent, int nGridKind)
         m_pChart->RestoreClip();
 }
 
-void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const CScale& range)
+bool QVGraphDisplay::IsValueScaleOnRight()
+{
+    const int axisStyle = GetAxisStyle();
+    return axisStyle == 12 || axisStyle == 13 || axisStyle == 19 || axisStyle == 21;
+}
+
+void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const CScale& range, bool bOnRight)
 {
     pScale->SetChart(m_pChart);
     pScale->SetDrawContext(m_pDC, m_pView);
@@ -408,6 +423,10 @@ void QVGraphDisplay::ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const 
     if (bFirst) {
         pScale->SetLabelSide(1);
         pScale->SetJustification(turned ? 4 : 2);
+    } else if (bOnRight) {
+        // Labels right of the line: level text begins at its anchor, upright text has its top there.
+        pScale->SetLabelSide(1);
+        pScale->SetJustification(turned ? 2 : 0);
     } else {
         pScale->SetLabelSide(0);
         pScale->SetJustification(turned ? 6 : 4);
@@ -431,10 +450,11 @@ void QVGraphDisplay::LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSec
 {
     CScale firstRange = first;
     CScale secondRange = second;
+    const bool secondOnRight = pSecond != NULL && pSecond == m_pValueScale && IsValueScaleOnRight();
     if (pFirst != NULL)
-        ConfigureScale(pFirst, true, firstRange);
+        ConfigureScale(pFirst, true, firstRange, false);
     if (pSecond != NULL)
-        ConfigureScale(pSecond, false, secondRange);
+        ConfigureScale(pSecond, false, secondRange, secondOnRight);
     const bool fixedRect = GetOption(optionFixedPlotRect) != 0;
     for (int pass = 0; pass < 2; ++pass) {
         CRect& plot = m_rectPlot;
@@ -486,15 +506,27 @@ void QVGraphDisplay::LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSec
             }
         }
         if (pSecond != NULL && !GetOption(optionNoSecondScale)) {
-            pSecond->SetStartPoint(plot.left, plot.bottom);
-            pSecond->SetEndPoint(plot.left, plot.top + depth.cy);
+            if (secondOnRight) {
+                // Up the right edge; in three dimensions the edge of the back wall.
+                pSecond->SetStartPoint(plot.right, plot.bottom - depth.cy);
+                pSecond->SetEndPoint(plot.right, plot.top);
+            } else {
+                pSecond->SetStartPoint(plot.left, plot.bottom);
+                pSecond->SetEndPoint(plot.left, plot.top + depth.cy);
+            }
             pSecond->GenerateLabels();
             if (pass == 0 && !fixedRect) {
                 const CRect extent = pSecond->MeasureLabelExtent();
                 if (!extent.IsRectEmpty()) {
-                    const int left = plot.left - extent.left;
-                    if (left > 0 && left < plot.Width())
-                        plot.left += left;
+                    if (secondOnRight) {
+                        const int right = extent.right - plot.right;
+                        if (right > 0 && right < plot.Width())
+                            plot.right -= right;
+                    } else {
+                        const int left = plot.left - extent.left;
+                        if (left > 0 && left < plot.Width())
+                            plot.left += left;
+                    }
                     const int above = plot.top - extent.top;
                     if (above > 0 && above < plot.Height())
                         plot.top += above;

@@ -137,13 +137,21 @@ protected:
     // scale when it is neither logarithmic nor of dates), laid out beside the plot rectangle and drawn.
     // DrawScatterScales runs it with the plain decimal scale; displays that draw axes of their own share it.
     void LayoutScatterScales(CRuntimeClass* pPlainFirstScale);
+    // Only the making: a display that sets up its own scale class before the labels are generated.
+    void MakeScatterScales(CRuntimeClass* pPlainFirstScale);
     // The tick step handed to the first (X) or the second (Y) scale: the display base's steps here.
     virtual double GetScaleStep(bool bFirst);
-    // Configures, lays out in two passes and draws the first (X, bottom) and second (Y, left) scales.
-    // A three-dimensional frame shortens the lines by the depth (right end of the first, top of the second).
+    // Configures, lays out in two passes and draws the first (X, bottom) and second (Y, left) scales;
+    // the value scale as the second goes up the right edge instead when the axis style says so. A
+    // three-dimensional frame shortens the lines by the depth (right end of the first, top of the second
+    // on the left, bottom of one on the right, which then stands at the back wall's edge).
     void LayoutScales(QVGDecimalScale* pFirst, QVGDecimalScale* pSecond, const CScale& first, const CScale& second,
                       bool bEqualUnits, CSize depth = CSize(0, 0));
-    void ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const CScale& range);
+    // bOnRight: the second scale runs up the right edge, its labels right of it.
+    void ConfigureScale(QVGDecimalScale* pScale, bool bFirst, const CScale& range, bool bOnRight = false);
+    // The axis styles "Classic (Y scale on the right)", "Classic 3D (y scale on the right)", "Classic
+    // date scale (right handed)" and "Classic 3D Date on right" put the value scale on the right.
+    bool IsValueScaleOnRight();
     // A number scale for an axis: logarithmic, of dates, or plain decimal; and whether a scale is that kind.
     static QVGDecimalScale* NewNumberScale(bool bLog, bool bDates);
     static bool IsNumberScaleOf(QVGDecimalScale* pScale, bool bLog, bool bDates);

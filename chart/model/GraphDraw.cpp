@@ -252,10 +252,11 @@ void QVGraph::Draw(CDC* pDC, CWnd* pView)
                 m_bDoubleBuffering = 0;
         }
 
-        m_rectDrawing = DrawingAreaIn(target);
+        // The placement reads the printer's margin from the pass, so the pass is set up first.
         m_pDC = pDrawDC;
         m_pView = pView;
         m_bDrawing = 1;
+        m_rectDrawing = DrawingAreaIn(target);
 
         if (!m_bImageCached) {
             DeleteFeedback();

@@ -123,7 +123,7 @@ CFont* QVGraph::GetFont(LPCTSTR lpszFace, int nSize, int nStyleFlags, int nOrien
         logFont.lfUnderline = BYTE((nStyleFlags >> 2) & 1);
         logFont.lfStrikeOut = BYTE((nStyleFlags >> 3) & 1);
         logFont.lfCharSet = ANSI_CHARSET;
-        logFont.lfOutPrecision = OUT_TT_PRECIS;
+        logFont.lfOutPrecision = OUT_STROKE_PRECIS;
         logFont.lfClipPrecision = CLIP_STROKE_PRECIS;
         logFont.lfQuality = DRAFT_QUALITY;
         logFont.lfPitchAndFamily = 0;

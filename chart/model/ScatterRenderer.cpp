@@ -214,7 +214,7 @@ void QVGraphDisplay::DrawScatterScales()
     LayoutScatterScales(RUNTIME_CLASS(QVGDecimalScale));
 }
 
-void QVGraphDisplay::LayoutScatterScales(CRuntimeClass* pPlainFirstScale)
+void QVGraphDisplay::MakeScatterScales(CRuntimeClass* pPlainFirstScale)
 {
     const bool xLog = IsScatterXLog();
     const bool yLog = GetOption(optionLogValues) != 0;
@@ -234,7 +234,12 @@ void QVGraphDisplay::LayoutScatterScales(CRuntimeClass* pPlainFirstScale)
     }
     if (!fits(GetSecondScale(), yLog, axisStyle == 27, RUNTIME_CLASS(QVGDecimalScale)))
         SetValueScale(NewNumberScale(yLog, axisStyle == 27));
-    const bool equalUnits = GetOption(optionEqualUnits) && !xLog && !yLog;
+}
+
+void QVGraphDisplay::LayoutScatterScales(CRuntimeClass* pPlainFirstScale)
+{
+    MakeScatterScales(pPlainFirstScale);
+    const bool equalUnits = GetOption(optionEqualUnits) && !IsScatterXLog() && !GetOption(optionLogValues);
     LayoutScales(GetFirstScale(), GetSecondScale(), m_indexAxisRange, m_valueAxisRange, equalUnits);
 }
 

@@ -2,6 +2,7 @@
 // component or data style.
 #include "chart/ui/ComponentProperties.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "chart/model/ChartResourceIds.h"
@@ -73,6 +74,33 @@ int JustificationOf(int nAlignment)
 bool IsLabelKind(int nKind)
 {
     return nKind == IDS_QVG_LABEL || nKind == IDS_QVG_LABEL_BLOCK;
+}
+
+// The label page's location radios in their order (Top Left, Mid Left, Bottom Left, Top Center, Mid
+// Center, Bottom Center, Top Right, Mid Right, Bottom Right) and the label's anchor code each names
+// (0 left middle, 1 top left, 2 top centre, 3 top right, 4 right middle, 5 bottom right, 6 bottom
+// centre, 7 bottom left, 8 centre).
+const int kAnchorOfLocation[] = {1, 0, 7, 2, 8, 6, 3, 4, 5};
+
+// The radio of an anchor code; -1 (no radio) for a code the page does not offer, which then stays.
+int LocationOfAnchor(int nAnchor)
+{
+    for (int n = 0; n < 9; ++n)
+        if (kAnchorOfLocation[n] == nAnchor)
+            return n;
+    return -1;
+}
+
+// A view angle as the page shows it, within the 0 to 360 it accepts: a label turned by -30 degrees
+// holds -30, and the scales' -500 means that they have no angle of their own.
+double ShownViewAngle(double stored)
+{
+    if (!std::isfinite(stored))
+        return 0.0;
+    double angle = std::fmod(stored, 360.0);
+    if (angle < 0)
+        angle += 360.0;
+    return angle < 360.0 ? angle : 0.0;
 }
 
 } // namespace
@@ -162,9 +190,9 @@ void QVGraphComponentProperties::LoadComponent(QVGraphComponent* pComponent)
     m_typeAndPos.m_dRight = pRect->m_dRight;
     m_typeAndPos.m_dBottom = pRect->m_dBottom;
     m_typeAndPos.m_nMeasurement = pRect->GetMeasurement();
-    m_typeAndPos.m_dViewX = pStyle->m_dValue1;
-    m_typeAndPos.m_dViewY = pStyle->m_dValue2;
-    m_typeAndPos.m_dViewZ = pStyle->m_dTextAngle;
+    m_dShownView[0] = m_typeAndPos.m_dViewX = ShownViewAngle(pStyle->m_dValue1);
+    m_dShownView[1] = m_typeAndPos.m_dViewY = ShownViewAngle(pStyle->m_dValue2);
+    m_dShownView[2] = m_typeAndPos.m_dViewZ = ShownViewAngle(pStyle->m_dTextAngle);
 
     m_fill.m_nFillType = pStyle->GetFillType();
     m_fill.m_color1.SetColor(pStyle->m_crFill1);
@@ -215,7 +243,7 @@ void QVGraphComponentProperties::LoadComponent(QVGraphComponent* pComponent)
     }
     if (auto* pLabel = dynamic_cast<QVGraphLabel*>(pComponent)) {
         QVGCLabelStyle& page = m_nKind == IDS_QVG_LABEL_BLOCK ? m_labelBlock : m_label;
-        page.m_nLocation = pLabel->GetJustification();
+        page.m_nLocation = LocationOfAnchor(pLabel->GetJustification());
         page.m_dOrientation = pLabel->GetTextAngle();
         page.m_dTextX = pLabel->GetX();
         page.m_dTextY = pLabel->GetY();
@@ -228,9 +256,13 @@ void QVGraphComponentProperties::ApplyComponent(QVGraphComponent* pComponent)
     if (m_typeAndPos.m_nMeasurement >= 0)
         pComponent->SetMeasurement(m_typeAndPos.m_nMeasurement);
     pComponent->SetRect(m_typeAndPos.m_dLeft, m_typeAndPos.m_dTop, m_typeAndPos.m_dRight, m_typeAndPos.m_dBottom);
-    pStyle->m_dValue1 = m_typeAndPos.m_dViewX;
-    pStyle->m_dValue2 = m_typeAndPos.m_dViewY;
-    pStyle->m_dTextAngle = m_typeAndPos.m_dViewZ;
+    // An angle the person left as shown keeps its stored value (which may lie outside 0 to 360).
+    if (m_typeAndPos.m_dViewX != m_dShownView[0])
+        pStyle->m_dValue1 = m_typeAndPos.m_dViewX;
+    if (m_typeAndPos.m_dViewY != m_dShownView[1])
+        pStyle->m_dValue2 = m_typeAndPos.m_dViewY;
+    if (m_typeAndPos.m_dViewZ != m_dShownView[2])
+        pStyle->m_dTextAngle = m_typeAndPos.m_dViewZ;
 
     // A style the radios do not offer (no radio checked) stays as it was.
     if (m_fill.m_nFillType >= 0)
@@ -289,8 +321,8 @@ void QVGraphComponentProperties::ApplyComponent(QVGraphComponent* pComponent)
     }
     if (auto* pLabel = dynamic_cast<QVGraphLabel*>(pComponent); pLabel != nullptr && IsLabelKind(m_nKind)) {
         const QVGCLabelStyle& page = m_nKind == IDS_QVG_LABEL_BLOCK ? m_labelBlock : m_label;
-        if (page.m_nLocation >= 0)
-            pLabel->SetJustification(page.m_nLocation);
+        if (page.m_nLocation >= 0 && page.m_nLocation < 9)
+            pLabel->SetJustification(kAnchorOfLocation[page.m_nLocation]);
         pLabel->SetTextAngle(page.m_dOrientation);
         pLabel->SetX(page.m_dTextX);
         pLabel->SetY(page.m_dTextY);

@@ -55,4 +55,6 @@ public:
 protected:
     int m_nKind;
     BOOL m_bWithFont;
+    // The view angles X, Y and Z as the type and position page was given them.
+    double m_dShownView[3] = {0.0, 0.0, 0.0};
 };

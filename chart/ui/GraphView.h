@@ -94,6 +94,12 @@ public:
     BOOL ComputePrintRect(CDC* pPrinterDC, CRect& rect);
     // (horizontal position + 1) x 16 + (vertical position + 1): the chart's placement word.
     int GetPrintPlacement() const { return (m_nHorizontal + 1) * 16 + (m_nVertical + 1); }
+    // The chart's rectangle (printer device units) and placement on the pages of the job: the chart
+    // carries them only while it draws a page, so a screen drawing in between shows it as it is.
+    void SetPageChartRect(const CRect& rect, int nPlacement);
+    BOOL HasPageChartRect() const { return m_bPageChartRect; }
+    const CRect& GetPageChartRect() const { return m_rectPageChart; }
+    int GetPageChartPlacement() const { return m_nPageChartPlacement; }
 
     int m_bPrintLayout;         // a layout is in force
     int m_nVertical;            // 0 top, 1 centre, 2 bottom, 3 custom margin
@@ -172,6 +178,8 @@ protected:
     BOOL SavePicture(BWKPicture& picture, LPCTSTR lpszPath, LPCTSTR lpszFillFailed, CSize size);
     // Realizes the view's palette in a DC of the client area.
     void RealizePalette();
+    // Draws a page: the chart with the job's rectangle and placement, its own given back after.
+    void DrawChartOnPage(CDC* pDC);
 
     int m_nHoverTimer;
     QVGraphTip m_tip;
@@ -195,6 +203,9 @@ protected:
     int m_nSavedPlacement;
     CRect m_rectSavedChart;
     int m_bSavedChartRect;
+    int m_bPageChartRect;
+    CRect m_rectPageChart;
+    int m_nPageChartPlacement;
 };
 
 // The message map entries of QVGraphViewImpl, written once for the maps of QVGraphView and

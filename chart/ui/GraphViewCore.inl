@@ -52,7 +52,10 @@ QVGraphViewImpl<TBase>::QVGraphViewImpl()
       m_bShowDragTip(0),
       m_nSavedPlacement(0),
       m_rectSavedChart(0, 0, 0, 0),
-      m_bSavedChartRect(0)
+      m_bSavedChartRect(0),
+      m_bPageChartRect(0),
+      m_rectPageChart(0, 0, 0, 0),
+      m_nPageChartPlacement(0)
 {
 }
 
@@ -135,8 +138,12 @@ void QVGraphViewImpl<TBase>::DrawChart(CDC* pDC)
 template <class TBase>
 void QVGraphViewImpl<TBase>::OnDraw(CDC* pDC)
 {
-    DrawChart(pDC);
-    if (QVGraph* pChart = GetGraph())
+    QVGraph* pChart = GetGraph();
+    if (pChart != nullptr && pDC->IsPrinting() && m_bPageChartRect)
+        DrawChartOnPage(pDC);
+    else
+        DrawChart(pDC);
+    if (pChart != nullptr)
         pChart->SetImageCached(FALSE);
 }
 

@@ -102,18 +102,15 @@ void QVGraphViewImpl<TBase>::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     const int pageWidth = pDC->GetDeviceCaps(HORZRES);
     const int pageHeight = pDC->GetDeviceCaps(VERTRES);
     m_nPrintColumns = m_nPrintRows = 1;
+    m_bPageChartRect = 0;
     if (pChart != nullptr) {
-        // The chart gets its own rectangle and placement back after the job, whether a layout was in
-        // force or not.
-        m_bSavedChartRect = pChart->HasFixedRect();
-        if (m_bSavedChartRect)
-            m_rectSavedChart = pChart->GetFixedRect();
-        m_nSavedPlacement = pChart->GetPlacement();
         CRect rect;
         if (m_bPrintLayout && ComputePrintRect(pDC, rect))
-            pChart->SetFixedRect(rect, GetPrintPlacement());
-        if (pChart->HasFixedRect() && pageWidth > 0 && pageHeight > 0) {
-            const CRect& fixed = pChart->GetFixedRect();
+            SetPageChartRect(rect, GetPrintPlacement());
+        // A chart larger than the page is spread over pages, whether the layout or the chart fixes its size.
+        const BOOL bFixed = m_bPageChartRect || pChart->HasFixedRect();
+        const CRect fixed = m_bPageChartRect ? m_rectPageChart : pChart->GetFixedRect();
+        if (bFixed && pageWidth > 0 && pageHeight > 0) {
             m_nPrintColumns = std::max(1, int((fixed.right + pageWidth - 1) / pageWidth));
             m_nPrintRows = std::max(1, int((fixed.bottom + pageHeight - 1) / pageHeight));
         }
@@ -121,6 +118,36 @@ void QVGraphViewImpl<TBase>::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     pInfo->SetMaxPage(UINT(m_nPrintColumns * m_nPrintRows));
     pInfo->m_nCurPage = 1;
     pInfo->m_nNumPreviewPages = 1;
+}
+
+template <class TBase>
+void QVGraphViewImpl<TBase>::SetPageChartRect(const CRect& rect, int nPlacement)
+{
+    m_rectPageChart = rect;
+    m_nPageChartPlacement = nPlacement;
+    m_bPageChartRect = 1;
+}
+
+template <class TBase>
+void QVGraphViewImpl<TBase>::DrawChartOnPage(CDC* pDC)
+{
+    QVGraph* pChart = GetGraph();
+    m_bSavedChartRect = pChart->HasFixedRect();
+    m_rectSavedChart = pChart->GetFixedRect();
+    m_nSavedPlacement = pChart->GetPlacement();
+    auto restore = [&] {
+        pChart->SetFixedRect(m_rectSavedChart, m_nSavedPlacement);
+        if (!m_bSavedChartRect)
+            pChart->ClearFixedRect();
+    };
+    pChart->SetFixedRect(m_rectPageChart, m_nPageChartPlacement);
+    try {
+        DrawChart(pDC);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
 }
 
 template <class TBase>
@@ -139,12 +166,10 @@ void QVGraphViewImpl<TBase>::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 template <class TBase>
 void QVGraphViewImpl<TBase>::OnEndPrinting(CDC*, CPrintInfo*)
 {
+    m_bPageChartRect = 0;
     QVGraph* pChart = GetGraph();
     if (pChart == nullptr)
         return;
-    pChart->SetFixedRect(m_bSavedChartRect ? m_rectSavedChart : CRect(0, 0, 0, 0), m_nSavedPlacement);
-    if (!m_bSavedChartRect)
-        pChart->ClearFixedRect();
     pChart->Refresh();
     this->Invalidate(FALSE);
 }

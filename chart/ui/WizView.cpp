@@ -87,7 +87,11 @@ void QVGWizView::OnDraw(CDC* pDC)
 {
     QVGraph* pChart = GetGraph();
     if (pDC->IsPrinting()) {
-        DrawChart(pDC);
+        // A page carries the print layout's rectangle while it draws.
+        if (HasPageChartRect())
+            DrawChartOnPage(pDC);
+        else
+            DrawChart(pDC);
         return;
     }
     const CSize size = DrawingSize();

@@ -2,6 +2,8 @@
 
 #include <ole2.h>
 
+#include "framework/core/ThreadData.h"
+
 namespace {
 
 // One per thread: undoes the thread's OleInitialize when the thread ends.
@@ -36,16 +38,17 @@ private:
     bool m_bInitialized = false;
 };
 
-thread_local COleThreadState t_oleState;
+using ThreadOleState = CThreadData<COleThreadState>;
 
 } // namespace
 
 BOOL AfxOleInit()
 {
-    return t_oleState.Init();
+    return ThreadOleState::Get().Init();
 }
 
 void AfxOleTerm()
 {
-    t_oleState.Term();
+    if (COleThreadState* pState = ThreadOleState::Existing())
+        pState->Term();
 }

@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "framework/core/Exceptions.h"
-#include "framework/win/HandleMap.h"
+#include "framework/core/ThreadData.h"
 #include "framework/win/PrinterSeam.h"
 #include "framework/win/Wnd.h"
 
@@ -32,7 +32,8 @@ struct DcHandleMaps
     }
 };
 
-using ThreadMaps = CThreadHandleMaps<DcHandleMaps>;
+// Deleted when the thread ends; wrappers of static or thread storage may be destroyed after that.
+using ThreadMaps = CThreadData<DcHandleMaps>;
 
 DcHandleMaps& Maps()
 {

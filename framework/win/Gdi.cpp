@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/ThreadData.h"
 #include "framework/win/Dc.h"
-#include "framework/win/HandleMap.h"
 #include "framework/win/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
@@ -39,7 +39,8 @@ struct GdiHandleMaps
     }
 };
 
-using ThreadMaps = CThreadHandleMaps<GdiHandleMaps>;
+// Deleted when the thread ends; wrappers of static or thread storage may be destroyed after that.
+using ThreadMaps = CThreadData<GdiHandleMaps>;
 
 GdiHandleMaps& Maps()
 {

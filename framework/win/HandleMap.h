@@ -60,33 +60,3 @@ private:
     std::unordered_map<Handle, Object*> m_permanent;
     std::unordered_map<Handle, Object*> m_temporary;
 };
-
-// Handle maps of this thread, made on first use and deleted when the thread ends. Objects of static
-// or thread storage may be destroyed after that (a library-wide bitmap, say): Existing() is NULL then.
-template <class Maps>
-class CThreadHandleMaps
-{
-public:
-    static Maps* Existing() { return t_pMaps; }
-
-    static Maps& Get()
-    {
-        if (t_pMaps == nullptr)
-        {
-            static thread_local Owner owner;
-            t_pMaps = new Maps;
-        }
-        return *t_pMaps;
-    }
-
-private:
-    struct Owner
-    {
-        ~Owner()
-        {
-            delete t_pMaps;
-            t_pMaps = nullptr;
-        }
-    };
-    static inline thread_local Maps* t_pMaps = nullptr;
-};

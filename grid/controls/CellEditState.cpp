@@ -4,6 +4,8 @@
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
 
+#include <algorithm>
+
 namespace GXCellEditState
 {
 void SetActive(CGXControl& control, BOOL& bActive, BOOL bNew)
@@ -37,5 +39,20 @@ BOOL StoreStyleValue(CGXControl& control, BOOL bEditing, BOOL& bModified)
     }
     control.SetActive(FALSE);
     return bStored;
+}
+
+CRect FitToScrolledPane(CGXControl& control, const CRect& rect, ROWCOL nRow, ROWCOL nCol)
+{
+    CGXGridCore* pGrid = control.Grid();
+    const CRect gridRect = pGrid->GetGridRect();
+    CRect fitted = rect;
+    if (nRow > pGrid->GetFrozenRows())
+        fitted.top = std::max<LONG>(fitted.top, gridRect.top + pGrid->CalcSumOfRowHeights(0, pGrid->GetFrozenRows()));
+    if (nCol > pGrid->GetFrozenCols())
+        fitted.left = std::max<LONG>(fitted.left, gridRect.left + pGrid->CalcSumOfColWidths(0, pGrid->GetFrozenCols()));
+    // A window wholly behind the frozen panes keeps no size at all.
+    fitted.bottom = std::max(fitted.bottom, fitted.top);
+    fitted.right = std::max(fitted.right, fitted.left);
+    return fitted;
 }
 }  // namespace GXCellEditState

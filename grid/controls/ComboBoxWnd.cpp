@@ -534,6 +534,11 @@ void CGXComboBoxWnd::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
     }
     PrepareActiveDraw(cached, tm);
     rectWindow.bottom += GetDroppedHeight(tm);
+    // The frame above the edit field of a cell right under the frozen rows, or a cell scrolled partly
+    // behind them, would cover them: the edit field loses what is cut off above it.
+    const int nTop = rectWindow.top;
+    rectWindow = GXCellEditState::FitToScrolledPane(*this, rectWindow, nRow, nCol);
+    h = std::max(1, h - static_cast<int>(rectWindow.top - nTop));
     CRect rectOld;
     GetWindowRect(&rectOld);
     ::MapWindowPoints(nullptr, GridHwnd(), reinterpret_cast<LPPOINT>(&rectOld), 2);

@@ -151,7 +151,9 @@ CGXBCurrencyEdit::Format CGXCurrencyEdit::FormatOfStyle(const CGXBCurrencyEdit& 
 
 void CGXCurrencyEdit::ApplyStyleFormat(CGXBCurrencyEdit* pWnd, const CGXStyle& style)
 {
-    if (pWnd != nullptr)
+    if (pWnd == this)
+        SetEditorFormat(FormatOfStyle(*this, style));
+    else if (pWnd != nullptr)
         pWnd->SetFormat(FormatOfStyle(*pWnd, style));
 }
 
@@ -198,7 +200,10 @@ CString CGXCurrencyEdit::DisplayText(const CString& value, const CGXStyle& style
     const int nPoint = text.Find('.');
     if (nPoint >= 0)
         text.SetAt(nPoint, m_captive.GetFormat().decimalSeparator);
-    ::SetWindowTextA(m_captive.m_hWnd, text);
+    // The captive window refuses a text that does not read and keeps the amount of the cell it
+    // formatted before: such a value shows as it is stored.
+    if (!::SendMessageA(m_captive.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text))))
+        return value;
     return m_captive.GetText();
 }
 
@@ -223,10 +228,31 @@ void CGXCurrencyEdit::SetValue(LPCTSTR pszValue)
     const int nPoint = number.Find('.');
     if (nPoint >= 0)
         number.SetAt(nPoint, GetFormat().decimalSeparator);
-    if (!number.IsEmpty() && GetFormat().Parse(number, magnitude, bNegative))
-        CGXBCurrencyEdit::SetValue(bNegative ? -magnitude : magnitude, TRUE);
-    else if (number.IsEmpty())
-        CGXBCurrencyEdit::SetValue(0.0, TRUE);
+    const BOOL bReads = number.IsEmpty() || GetFormat().Parse(number, magnitude, bNegative);
+    // A value that does not read ("N/A", "-") starts the editor at zero showing the stored text,
+    // never at the amount of the cell edited before.
+    CGXBCurrencyEdit::SetValue(bNegative ? -magnitude : magnitude, TRUE);
+    CString shown = value;
+    if (bReads)
+        GetFormat().FormatValue(m_value, shown, m_bNegative);
+    if (GetText() != shown)
+        WriteFormatted(shown);
+}
+
+void CGXCurrencyEdit::SetEditorFormat(const Format& format)
+{
+    // A stored text that does not read stays in the editor until the user edits it; a new format
+    // would put a formatted zero in its place.
+    const CString text = GetText();
+    double magnitude = 0.0;
+    BOOL bNegative = FALSE;
+    const BOOL bReads = GetFormat().Parse(text, magnitude, bNegative);
+    SetFormat(format);
+    if (!bReads && GetText() != text)
+    {
+        CGXFlagScope suppress(m_bSuppressModify, TRUE);
+        WriteFormatted(text);
+    }
 }
 
 BOOL CGXCurrencyEdit::GetCurrentText(CString& text)
@@ -272,10 +298,10 @@ CString CGXCurrencyEdit::GetStyleValue(const CGXStyle& style)
     if (m_captive.GetSafeHwnd() == nullptr && !CreateControl())
         return text;
     const Format format = FormatOfStyle(m_captive, style);
-    const int nPoint = text.Find('.');
-    if (nPoint >= 0)
-        text.SetAt(nPoint, format.decimalSeparator);
     CString normalised = text;
+    const int nPoint = normalised.Find('.');
+    if (nPoint >= 0)
+        normalised.SetAt(nPoint, format.decimalSeparator);
     return NormalisedValue(normalised, style) ? normalised : text;
 }
 
@@ -529,12 +555,14 @@ void CGXCurrencyEdit::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
     const COLORREF text = GXDrawnCell::TextColor(cached, bBlackWhite);
     format.SetNegativeColor(text);
     format.SetPositiveColor(text);
-    SetFormat(format);
+    SetEditorFormat(format);
 
     ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
     if (m_hCellFont != nullptr)
         ::DeleteObject(m_hCellFont);
     m_hCellFont = hFont;
+    // A cell scrolled partly behind the frozen rows or columns is edited beside them only.
+    rectWindow = GXCellEditState::FitToScrolledPane(*this, rectWindow, nRow, nCol);
     ::MoveWindow(m_hWnd, rectWindow.left, rectWindow.top, rectWindow.Width(), rectWindow.Height(), FALSE);
     ::SendMessageA(m_hWnd, EM_SETREADONLY, CGXStatic::IsReadOnly(), 0);
     const HWND hGrid = GridHwnd();

@@ -104,8 +104,10 @@ protected:
     // The normalised number text ("%.<places>f" of the signed value) of a value text; FALSE when
     // the text does not read.
     BOOL NormalisedValue(CString& text, const CGXStyle& style);
-    // The captive window's display text of a value text.
+    // The captive window's display text of a value text; a value that does not read as it is.
     CString DisplayText(const CString& value, const CGXStyle& style);
+    // SetFormat on the edit window, keeping a shown text that does not read.
+    void SetEditorFormat(const Format& format);
     // Activates through OnStartEditing when needed; FALSE when editing may not start.
     BOOL StartEditing();
     // Handles a key while active; TRUE when taken.

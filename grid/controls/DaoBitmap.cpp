@@ -38,8 +38,9 @@ BOOL IsWholeDIB(const BYTE* pDIB, size_t nSize)
     default:
         return FALSE;
     }
-    // Compressed bits have no size that the header alone can check.
-    if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS)
+    const BOOL bRle = (header.biCompression == BI_RLE8 && header.biBitCount == 8) ||
+                      (header.biCompression == BI_RLE4 && header.biBitCount == 4);
+    if (!bRle && header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS)
         return FALSE;
     const unsigned long long nColors = GXGetDibNumColors(&header);
     if (nColors > 256)
@@ -47,6 +48,10 @@ BOOL IsWholeDIB(const BYTE* pDIB, size_t nSize)
     unsigned long long nOffset = header.biSize + nColors * sizeof(RGBQUAD);
     if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER))
         nOffset += 3 * sizeof(DWORD);
+    // Compressed bits are read no further than the header's image size (run-length bitmaps are
+    // stored bottom-up only).
+    if (bRle)
+        return header.biHeight > 0 && header.biSizeImage > 0 && nOffset + header.biSizeImage <= nSize;
     const unsigned long long nStride = ((static_cast<unsigned long long>(header.biWidth) * header.biBitCount + 31) / 32) * 4;
     const long long nHeight = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
     return nOffset + nStride * static_cast<unsigned long long>(nHeight) <= nSize;

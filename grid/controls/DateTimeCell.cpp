@@ -7,6 +7,7 @@
 #include "grid/controls/DrawnCell.h"
 #include "grid/core/AppData.h"
 #include "grid/core/ControlFactory.h"
+#include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/GridComponents.h"
 #include "grid/core/GridCore.h"
 #include "grid/core/GridParam.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CGXCaptiveDateTimeCtrl, CGXBDateTimeCtrl)
 IMPLEMENT_DYNAMIC(CGXDateTimeCtrl, CGXBDateTimeCtrl)
@@ -41,6 +43,42 @@ LCID UserLocale()
 {
     const LCID lcid = GXGetAppData()->m_lcidUser;
     return lcid != 0 ? lcid : ::GetUserDefaultLCID();
+}
+
+// 52571: texts of the cell are numbers of days, never date texts.
+BOOL NumberOnly(const CGXStyle& style)
+{
+    return std::atoi(Attribute(style, GX_IDS_UA_DATETIMENUMBER)) != 0;
+}
+
+// 52572: the significant digits of a stored day count, 13 to 15.
+int PrecisionOf(const CGXStyle& style)
+{
+    return std::clamp(std::atoi(Attribute(style, GX_IDS_UA_DATETIMEPRECISION)), 13, 15);
+}
+
+// A field of an inactive cell: its text centred in one line, in the highlight colours when it has
+// the focus.
+void DrawFieldText(CDC* pDC, const CGXBDTGadget* pGadget)
+{
+    const HDC hDC = pDC->GetSafeHdc();
+    CRect rect = pGadget->m_rect;
+    const CString text = pGadget->GetText();
+    const UINT nFormat = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
+    if (!pGadget->m_bFocus)
+    {
+        GridDrawText(pDC, text, text.GetLength(), &rect, nFormat);
+        return;
+    }
+    const CGXSysColors& colors = GXGetAppData()->m_sysColors;
+    const COLORREF oldBack = ::SetBkColor(hDC, colors.m_clrHighlight);
+    const COLORREF oldText = ::SetTextColor(hDC, colors.m_clrHighlightText);
+    const int nOldMode = ::SetBkMode(hDC, OPAQUE);
+    ::ExtTextOutA(hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    GridDrawText(pDC, text, text.GetLength(), &rect, nFormat);
+    ::SetBkMode(hDC, nOldMode);
+    ::SetTextColor(hDC, oldText);
+    ::SetBkColor(hDC, oldBack);
 }
 
 // The minimum and maximum attributes: a date text, else a non-zero number of days.
@@ -198,12 +236,12 @@ BOOL CGXDateTimeCtrl::ParseValue(const CString& input, BOOL bNumberOnly, COleDat
     return date.GetStatus() == COleDateTime::valid;
 }
 
-CString CGXDateTimeCtrl::StoredForm(const COleDateTime& date) const
+CString CGXDateTimeCtrl::StoredForm(const COleDateTime& date, int nPrecision) const
 {
     if (!m_bStoreAsNumber)
         return date.Format("%#c");
     char format[16];
-    std::snprintf(format, sizeof format, "%%.%dg", m_nPrecision);
+    std::snprintf(format, sizeof format, "%%.%dg", nPrecision > 0 ? nPrecision : m_nPrecision);
     return NumberText::Format(format, date.m_dt).c_str();
 }
 
@@ -249,9 +287,45 @@ BOOL CGXDateTimeCtrl::GetModify()
 
 void CGXDateTimeCtrl::ReadSettings(const CGXStyle& style)
 {
-    m_bForceNumber = std::atoi(Attribute(style, GX_IDS_UA_DATETIMENUMBER)) != 0;
-    const int nPrecision = std::atoi(Attribute(style, GX_IDS_UA_DATETIMEPRECISION));
-    m_nPrecision = std::clamp(nPrecision, 13, 15);
+    m_bForceNumber = NumberOnly(style);
+    m_nPrecision = PrecisionOf(style);
+}
+
+BOOL CGXDateTimeCtrl::LoadConverter(const CGXStyle& style)
+{
+    if (m_converter.GetSafeHwnd() == nullptr && !CreateControl())
+        return FALSE;
+    ApplyStyleFormat(&m_converter, style);
+    COleDateTime date;
+    if (!ParseValue(style.GetValue(), NumberOnly(style), date))
+        date = DefaultValue(m_converter);
+    m_converter.SetDateTime(date);
+    return TRUE;
+}
+
+BOOL CGXDateTimeCtrl::FieldMatches(const CGXBDTGadget* pGadget, const CString& find, BOOL bCase)
+{
+    if (find.IsEmpty())
+        return FALSE;
+    if (dynamic_cast<const CGXBDTNumericGadget*>(pGadget) != nullptr)
+        return find[0] >= '0' && find[0] <= '9' && std::atoi(find) == pGadget->m_nValue;
+    if (dynamic_cast<const CGXBDTListGadget*>(pGadget) == nullptr)
+        return FALSE;
+    CString name = pGadget->GetText();
+    if (!bCase)
+        name.MakeUpper();
+    return name.Left(find.GetLength()) == find;
+}
+
+BOOL CGXDateTimeCtrl::SetFieldFromText(CGXBDateTimeCtrl& wnd, CGXBDTGadget* pGadget, const CString& text)
+{
+    if (dynamic_cast<CGXBDTNumericGadget*>(pGadget) != nullptr)
+        return wnd.OnFieldAction(actSet, pGadget->m_nId, std::atoi(text));
+    CGXBDTListGadget* pList = dynamic_cast<CGXBDTListGadget*>(pGadget);
+    if (pList == nullptr)
+        return FALSE;
+    const int nFound = pList->FindItem(text, pList->m_nValue);
+    return nFound >= 0 && wnd.OnFieldAction(actSet, pList->m_nId, nFound);
 }
 
 void CGXDateTimeCtrl::Init(ROWCOL nRow, ROWCOL nCol)
@@ -316,6 +390,36 @@ CSize CGXDateTimeCtrl::GetBorderSize(ROWCOL nRow, ROWCOL nCol, const CGXStyle& s
     return CGXStatic::GetBorderSize(nRow, nCol, style) + CSize(5, 0);
 }
 
+CSize CGXDateTimeCtrl::CalcSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                                const CGXStyle* pStandardStyle, BOOL)
+{
+    COleDateTime date;
+    if (pDC == nullptr || !ParseValue(style.GetValue(), NumberOnly(style), date) ||
+        (m_converter.GetSafeHwnd() == nullptr && !CreateControl()))
+        return CSize(0, 0);
+    ApplyStyleFormat(&m_converter, style);
+    m_converter.SetDateTime(date);
+    const HDC hDC = pDC->GetSafeHdc();
+    const HFONT hFont = CreateStyleFont(style, pStandardStyle);
+    const HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(hDC, &tm);
+    CSize size(0, tm.tmHeight + tm.tmExternalLeading + 1);
+    for (int i = 0; i < m_converter.GetGadgetCount(); ++i)
+    {
+        CGXBDTGadget* pGadget = m_converter.GetGadget(i);
+        pGadget->m_rect.SetRect(0, 0, 0, 0);
+        pGadget->CalcSize(pDC);
+        size.cx += pGadget->m_rect.Width();
+        // The buttons take the height of whatever cell they are drawn in.
+        if ((pGadget->m_nFlags & CGXBDTGadget::flagFixed) == 0)
+            size.cy = std::max<LONG>(size.cy, pGadget->m_rect.Height());
+    }
+    ::SelectObject(hDC, hOldFont);
+    ::DeleteObject(hFont);
+    return size + GetBorderSize(nRow, nCol, style);
+}
+
 // ---- Values ----
 
 void CGXDateTimeCtrl::SetValue(LPCTSTR pszValue)
@@ -374,8 +478,7 @@ BOOL CGXDateTimeCtrl::GetControlText(CString& text, ROWCOL, ROWCOL, LPCTSTR pszV
         return FALSE;
     ApplyStyleFormat(&m_converter, style);
     COleDateTime date;
-    const BOOL bNumberOnly = std::atoi(Attribute(style, GX_IDS_UA_DATETIMENUMBER)) != 0;
-    if (!ParseValue(value, bNumberOnly, date))
+    if (!ParseValue(value, NumberOnly(style), date))
         return FALSE;
     m_converter.SetDateTime(date);
     text = m_converter.GetFieldsText();
@@ -399,37 +502,38 @@ BOOL CGXDateTimeCtrl::ConvertTextToValue(CString& text, ROWCOL nRow, ROWCOL nCol
     if (text.IsEmpty())
         return TRUE;
     const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, pOldStyle);
-    const CGXStyle* pStyle = cellStyle.Get();
-    BOOL bResult = FALSE;
+    const CGXStyle& style = *cellStyle.Get();
+    // A typed or pasted text is a date text, else the values of the fields in their order, so that
+    // a plain number such as "15" fills the first field. Day counts are what the cell stores, read
+    // by ParseValue; a typed text is one only in a cell that forces number input. A date parsed to
+    // 30 December 1899 00:00 (day count 0) is a date all the same.
     COleDateTime date;
-    if (ParseValue(text, FALSE, date) && date.m_dt != 0.0)
-        bResult = TRUE;
-    else if (m_converter.GetSafeHwnd() != nullptr || CreateControl())
+    CString trimmed = text;
+    trimmed.Trim();
+    if (NumberOnly(style))
     {
-        CStringArray parts;
-        if (SplitText(text, parts))
-        {
-            ApplyStyleFormat(&m_converter, *pStyle);
-            INT_PTR nPart = 0;
-            for (int i = m_converter.GetFixedCount(); i < m_converter.GetGadgetCount() && nPart < parts.GetSize(); ++i)
-            {
-                CGXBDTGadget* pGadget = m_converter.GetGadget(i);
-                if (CGXBDTNumericGadget* pNumber = dynamic_cast<CGXBDTNumericGadget*>(pGadget))
-                    m_converter.OnFieldAction(actSet, pNumber->m_nId, std::atoi(parts.GetAt(nPart++)));
-                else if (CGXBDTListGadget* pList = dynamic_cast<CGXBDTListGadget*>(pGadget))
-                {
-                    const int nFound = pList->FindItem(parts.GetAt(nPart++), pList->m_nValue);
-                    if (nFound >= 0)
-                        m_converter.OnFieldAction(actSet, pList->m_nId, nFound);
-                }
-            }
-            date = m_converter.GetDateTime();
-            bResult = TRUE;
-        }
+        if (!ParseValue(trimmed, TRUE, date))
+            return FALSE;
     }
-    if (bResult)
-        text = StoredForm(date);
-    return bResult;
+    else if (!date.ParseDateTime(trimmed, 0, UserLocale()))
+    {
+        // The fields start from the cell's own value: a text with fewer parts than fields leaves
+        // the others as the cell has them.
+        CStringArray parts;
+        if (!SplitText(text, parts) || !LoadConverter(style))
+            return FALSE;
+        INT_PTR nPart = 0;
+        for (int i = m_converter.GetFixedCount(); i < m_converter.GetGadgetCount() && nPart < parts.GetSize(); ++i)
+        {
+            CGXBDTGadget* pGadget = m_converter.GetGadget(i);
+            if (dynamic_cast<CGXBDTNumericGadget*>(pGadget) != nullptr ||
+                dynamic_cast<CGXBDTListGadget*>(pGadget) != nullptr)
+                SetFieldFromText(m_converter, pGadget, parts.GetAt(nPart++));
+        }
+        date = m_converter.GetDateTime();
+    }
+    text = StoredForm(date, PrecisionOf(style));
+    return TRUE;
 }
 
 BOOL CGXDateTimeCtrl::GetSelectedText(CString& text)
@@ -461,9 +565,8 @@ BOOL CGXDateTimeCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nR
         const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, settings.m_pStyle);
         const CGXStyle* pStyle = cellStyle.Get();
         COleDateTime date;
-        const BOOL bNumberOnly = std::atoi(Attribute(*pStyle, GX_IDS_UA_DATETIMENUMBER)) != 0;
         const BOOL bRead = (m_converter.GetSafeHwnd() != nullptr || CreateControl()) &&
-                           ParseValue(pStyle->GetValue(), bNumberOnly, date);
+                           ParseValue(pStyle->GetValue(), NumberOnly(*pStyle), date);
         if (bRead)
         {
             ApplyStyleFormat(&m_converter, *pStyle);
@@ -480,18 +583,7 @@ BOOL CGXDateTimeCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nR
     const int nFrom = bSameCell ? m_nFindNext : pFields->GetFixedCount();
     for (int i = nFrom; i < pFields->GetGadgetCount(); ++i)
     {
-        CGXBDTGadget* pGadget = pFields->GetGadget(i);
-        BOOL bMatch = FALSE;
-        if (dynamic_cast<CGXBDTNumericGadget*>(pGadget) != nullptr)
-            bMatch = find[0] >= '0' && find[0] <= '9' && std::atoi(find) == pGadget->m_nValue;
-        else if (dynamic_cast<CGXBDTListGadget*>(pGadget) != nullptr)
-        {
-            CString name = pGadget->GetText();
-            if (!bCase)
-                name.MakeUpper();
-            bMatch = name.Left(find.GetLength()) == find;
-        }
-        if (!bMatch)
+        if (!FieldMatches(pFields->GetGadget(i), find, bCase))
             continue;
         m_nFindRow = nRow;
         m_nFindCol = nCol;
@@ -504,6 +596,50 @@ BOOL CGXDateTimeCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nR
     m_nFindRow = m_nFindCol = 0x7fffffff;
     m_strFindText.Empty();
     return FALSE;
+}
+
+BOOL CGXDateTimeCtrl::ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol)
+{
+    if (settings.strFind.IsEmpty() || m_hWnd == nullptr)
+        return FALSE;
+    CString find = settings.strFind;
+    if (!settings.bCase)
+        find.MakeUpper();
+    const BOOL bActiveCell = IsInitAt(nRow, nCol) && m_bActive;
+    const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, settings.m_pStyle);
+    const CGXStyle& style = *cellStyle.Get();
+    if (!bActiveCell && !LoadConverter(style))
+        return FALSE;
+    CGXBDateTimeCtrl& fields = bActiveCell ? static_cast<CGXBDateTimeCtrl&>(*this) : m_converter;
+    // The matches are found first: a replaced field must not be matched again.
+    std::vector<CGXBDTGadget*> matches;
+    for (int i = fields.GetFixedCount(); i < fields.GetGadgetCount(); ++i)
+        if (FieldMatches(fields.GetGadget(i), find, settings.bCase))
+            matches.push_back(fields.GetGadget(i));
+    BOOL bReplaced = FALSE;
+    for (CGXBDTGadget* pGadget : matches)
+        bReplaced |= SetFieldFromText(fields, pGadget, settings.strReplace);
+    m_nFindRow = m_nFindCol = 0x7fffffff;
+    m_strFindText.Empty();
+    if (!bReplaced)
+        return FALSE;
+    if (bActiveCell)
+        return Store();
+    CGXGridParam* pParam = m_pGrid->GetParam();
+    if (pParam != nullptr && pParam->IsLockReadOnly() &&
+        (m_pGrid->IsReadOnly() || (style.GetIncludeReadOnly() && style.GetReadOnly())))
+        return FALSE;
+    CString stored = StoredForm(m_converter.GetDateTime(), PrecisionOf(style));
+    return StoreControlText(nRow, nCol, stored, style, GX_SMART);
+}
+
+BOOL CGXDateTimeCtrl::Copy()
+{
+    if (!m_bInit || !m_pGrid->IsCurrentCell(m_nRow, m_nCol))
+        return FALSE;
+    CGXRangeList ranges;
+    ranges.AddTail(new CGXRange(m_nRow, m_nCol));
+    return m_pGrid->CopyRangesToClipboard(ranges);
 }
 
 BOOL CGXDateTimeCtrl::OnChanging(const COleDateTime&)
@@ -577,10 +713,9 @@ void CGXDateTimeCtrl::DrawInactive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROW
     // The drawing window takes the cell's format and value; an unusable value shows the time-only
     // default for every custom format.
     ApplyStyleFormat(&m_drawer, style);
-    const BOOL bNumberOnly = std::atoi(Attribute(style, GX_IDS_UA_DATETIMENUMBER)) != 0;
     const CString value = style.GetIncludeValue() ? style.GetValue() : CString();
     COleDateTime date;
-    if (!ParseValue(value, bNumberOnly, date))
+    if (!ParseValue(value, NumberOnly(style), date))
         date = m_drawer.GetFormatType() == fmtCustom ? COleDateTime(0.0) : DefaultValue(m_drawer);
     m_drawer.SetDateTime(date);
 
@@ -616,8 +751,24 @@ void CGXDateTimeCtrl::DrawInactive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROW
         RECT overlap;
         if (!::IntersectRect(&overlap, &pGadget->m_rect, &clip))
             continue;
-        if (pGadget->m_nId == idSpin ? bSpin : pGadget->m_nId == idButton ? bButton : !value.IsEmpty())
-            pGadget->Draw(pDC);
+        if (pGadget->m_nId == idSpin)
+        {
+            if (bSpin)
+                DrawSpin(pDC, pGadget, inner);
+        }
+        else if (pGadget->m_nId == idButton)
+        {
+            if (bButton)
+                DrawButton(pDC, pGadget, inner);
+        }
+        else if (value.IsEmpty())
+            continue;
+        else if (dynamic_cast<CGXBDTNumericGadget*>(pGadget) != nullptr)
+            DrawNumber(pDC, pGadget, inner);
+        else if (dynamic_cast<CGXBDTListGadget*>(pGadget) != nullptr)
+            DrawList(pDC, pGadget, inner);
+        else
+            DrawStatic(pDC, pGadget, inner);
     }
     ::SetBkMode(hDC, nOldMode);
     ::SetBkColor(hDC, oldBack);
@@ -625,6 +776,31 @@ void CGXDateTimeCtrl::DrawInactive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROW
     ::SelectObject(hDC, hOldFont);
     ::DeleteObject(hFont);
     CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+}
+
+void CGXDateTimeCtrl::DrawSpin(CDC* pDC, CGXBDTGadget* pGadget, const CRect&)
+{
+    pGadget->Draw(pDC);
+}
+
+void CGXDateTimeCtrl::DrawNumber(CDC* pDC, CGXBDTGadget* pGadget, const CRect&)
+{
+    DrawFieldText(pDC, pGadget);
+}
+
+void CGXDateTimeCtrl::DrawList(CDC* pDC, CGXBDTGadget* pGadget, const CRect&)
+{
+    DrawFieldText(pDC, pGadget);
+}
+
+void CGXDateTimeCtrl::DrawStatic(CDC* pDC, CGXBDTGadget* pGadget, const CRect&)
+{
+    DrawFieldText(pDC, pGadget);
+}
+
+void CGXDateTimeCtrl::DrawButton(CDC* pDC, CGXBDTGadget* pGadget, const CRect&)
+{
+    pGadget->Draw(pDC);
 }
 
 void CGXDateTimeCtrl::Hide()
@@ -811,7 +987,7 @@ LRESULT CGXDateTimeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (CtrlHeld())
         {
             if (wParam == 3)
-                CGXControl::Copy();
+                Copy();
             else if (wParam == 22)
                 CGXControl::Paste();
             else if (wParam == 24)
@@ -836,6 +1012,14 @@ LRESULT CGXDateTimeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_KEYUP:
+    {
+        if (toGrid(message))
+            return 0;
+        const LRESULT lResult = CGXBDateTimeCtrl::WindowProc(message, wParam, lParam);
+        if (m_bModified)
+            OnModifyCell();
+        return lResult;
+    }
     case WM_SYSKEYUP:
     case WM_SYSCHAR:
         if (toGrid(message))

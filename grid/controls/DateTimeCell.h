@@ -62,6 +62,13 @@ public:
     // Activates the cell with the field under the point (a grid point) current; a button under it
     // takes the click. Without bForce an empty cell starts at its first field.
     virtual void ActivateAtPoint(UINT nFlags, CPoint point, BOOL bForce);
+    // One field of an inactive cell, laid out in the cell's rectangle: the spin pair, a number, a
+    // name from a list, literal text, the drop-down button.
+    virtual void DrawSpin(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rectCell);
+    virtual void DrawNumber(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rectCell);
+    virtual void DrawList(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rectCell);
+    virtual void DrawStatic(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rectCell);
+    virtual void DrawButton(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rectCell);
 
     // ---- Cell-control interface ----
     CRuntimeClass* GetWndRuntimeClass() override;
@@ -74,6 +81,10 @@ public:
     BOOL Store() override;
     BOOL OnValidate() override;
     CSize GetBorderSize(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) override;
+    // The fields of the cell's value side by side in the cell's font: the sum of their widths, the
+    // line height or the tallest field.
+    CSize CalcSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, const CGXStyle* pStandardStyle,
+                   BOOL bVert) override;
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
               const CGXStyle* pStandardStyle) override;
     BOOL GetCurrentText(CString& text) override;
@@ -95,17 +106,23 @@ public:
     // beginning of its name; a later search in the same cell goes on behind the last match.
     BOOL FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
                   BOOL bSetCell) override;
+    // ReplaceText: every field that FindText would match takes the replacement (a number field its
+    // number, a name field the name it begins), and the date they make becomes the cell's value.
+    BOOL ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol) override;
+    // The current cell's range through the grid, as its cells show it.
+    BOOL Copy() override;
 
     // ---- Window side ----
     BOOL OnChanging(const COleDateTime& date) override;
     void OnChanged() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // A value text as a date: a wholly numeric text is a day count (0 included), then the date
-    // parser unless bNumberOnly, then any non-zero leading number as a day count.
+    // A stored value text as a date: a wholly numeric text is a day count (0 included), then the
+    // date parser unless bNumberOnly, then any non-zero leading number as a day count.
     static BOOL ParseValue(const CString& text, BOOL bNumberOnly, COleDateTime& date);
-    // The stored form of a date: the day count with the precision, or the long date and time.
-    CString StoredForm(const COleDateTime& date) const;
+    // The stored form of a date: the day count with the precision (that of the current cell when
+    // none is given), or the long date and time.
+    CString StoredForm(const COleDateTime& date, int nPrecision = 0) const;
     int GetPrecision() const { return m_nPrecision; }
     CGXCaptiveDateTimeCtrl& GetConverter() { return m_converter; }
 
@@ -121,6 +138,13 @@ protected:
     // formats, today at midnight otherwise.
     COleDateTime DefaultValue(const CGXBDateTimeCtrl& wnd) const;
     void ReadSettings(const CGXStyle& style);
+    // The converting window set to a cell's format and to its value (the default when the value does
+    // not read); FALSE without the window.
+    BOOL LoadConverter(const CGXStyle& style);
+    // Whether a field matches a search text (upper-cased unless bCase).
+    static BOOL FieldMatches(const CGXBDTGadget* pGadget, const CString& find, BOOL bCase);
+    // Gives a text to a number or name field of a window; FALSE when the field refuses it.
+    static BOOL SetFieldFromText(CGXBDateTimeCtrl& wnd, CGXBDTGadget* pGadget, const CString& text);
     // An inactive cell: the fields of the drawing window for the cell's value, the buttons of the
     // current cell at its right edge.
     void DrawInactive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,

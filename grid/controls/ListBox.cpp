@@ -215,6 +215,8 @@ void CGXListBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXS
         CRect rectText = GetCellRect(nRow, nCol, &rect, &cached);
         if (cached.GetIncludeHorizontalAlignment() && cached.GetHorizontalAlignment() == DT_RIGHT)
             ++rectText.right;
+        // A cell scrolled partly behind the frozen rows or columns shows its list beside them only.
+        rectText = GXCellEditState::FitToScrolledPane(*this, rectText, nRow, nCol);
         ::MoveWindow(m_hWnd, rectText.left, rectText.top, rectText.Width(), rectText.Height(), FALSE);
         SetFont(&m_font, FALSE);
         FillListBox();

@@ -518,6 +518,14 @@ BOOL CGXGenericViewerImpl::LoadFromData(HGLOBAL hData, CGXGridCore* pGrid, BOOL 
 
 BOOL CGXGenericViewerImpl::SaveToVariant()
 {
+    if (WriteVariant())
+        return TRUE;
+    ShowText(GX_IDS_OLE_INVALIDDATA);
+    return FALSE;
+}
+
+BOOL CGXGenericViewerImpl::WriteVariant()
+{
     IOleObject* pObject = GetOleObject();
     IStorage* pStorage = GetStorage();
     BOOL bSaved = FALSE;
@@ -558,8 +566,6 @@ BOOL CGXGenericViewerImpl::SaveToVariant()
         ::CoTaskMemFree(pszUserType);
         ::CoTaskMemFree(pszProgId);
     }
-    if (!bSaved)
-        ShowText(GX_IDS_OLE_INVALIDDATA);
     return bSaved;
 }
 
@@ -639,7 +645,8 @@ BOOL CGXGenericViewerImpl::PasteFromClipboard(CGXGridCore* pGrid, CGXControl* pO
         {
             m_interfaces.Set(IID_IOleObject, pObject);
             AdviseObject(pObject);
-            bPasted = SaveToVariant();
+            // The cell reports a failed paste itself, once.
+            bPasted = WriteVariant();
         }
         pSite->Release();
     }

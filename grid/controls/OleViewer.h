@@ -132,6 +132,8 @@ public:
     BOOL HasData() override;
 
 private:
+    // SaveToVariant without its message, for callers that report the failure themselves.
+    BOOL WriteVariant();
     // A storage in memory for a new or loaded object (kept in the interface table).
     HRESULT CreateMemoryStorage();
     // Advises the open object with a new sink.

@@ -127,13 +127,31 @@ int HitTestItems(const std::vector<GXRadioItemLayout>& items, CPoint point)
     return -1;
 }
 
-// The items of the control's cell as a click on it sees them.
+// The items of the control's cell as a click on it sees them. A covered cell whose first rows
+// (columns) are scrolled away behind the frozen ones is drawn in its visible part as if it were
+// whole: a click in that part is moved by the height (width) of the rows (columns) scrolled away,
+// and the items are laid out from the top (left) of the cell as the grid shows it.
 int HitTestCell(CGXGridCore* pGrid, CGXControl* pControl, const CGXStyle& style, CPoint point, BOOL bHorizontal,
                 BOOL bTextRight)
 {
     GXDrawnCell::GridWindowDC dc(pGrid);
     GXDrawnCell::FontScope font(pGrid, dc.Get(), style);
-    const CRect rect = pControl->GetCellRect(pControl->m_nRow, pControl->m_nCol, nullptr, &style);
+    const ROWCOL nRow = pControl->m_nRow;
+    const ROWCOL nCol = pControl->m_nCol;
+    CGXRange covered;
+    const CRect shown = pGrid->GetCoveredCellsRowCol(nRow, nCol, covered)
+                            ? pGrid->CalcRangeRectFromRange(CGXRange(nRow, nCol))
+                            : pGrid->CalcCellRect(nRow, nCol);
+    const CRect rect = pControl->GetCellRect(nRow, nCol, &shown, &style);
+    const CRect gridRect = pGrid->GetGridRect();
+    const ROWCOL nFrozenRows = pGrid->GetFrozenRows();
+    const ROWCOL nTopRow = pGrid->GetTopRow();
+    if (nRow < nTopRow && point.y >= gridRect.top + pGrid->CalcSumOfRowHeights(0, nFrozenRows))
+        point.y += pGrid->CalcSumOfRowHeights(std::max(nRow, nFrozenRows + 1), nTopRow - 1);
+    const ROWCOL nFrozenCols = pGrid->GetFrozenCols();
+    const ROWCOL nLeftCol = pGrid->GetLeftCol();
+    if (nCol < nLeftCol && point.x >= gridRect.left + pGrid->CalcSumOfColWidths(0, nFrozenCols))
+        point.x += pGrid->CalcSumOfColWidths(std::max(nCol, nFrozenCols + 1), nLeftCol - 1);
     return HitTestItems(GXLayoutRadioGroup(dc.Get(), rect, style.GetChoiceList(), bHorizontal, bTextRight), point);
 }
 

@@ -18,6 +18,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 IMPLEMENT_DYNAMIC(CGXTabbedComboLBox, CGXComboListBox)
 IMPLEMENT_DYNAMIC(CGXTabbedComboBox, CGXComboBox)
@@ -286,10 +288,11 @@ CMapStringToString* CGXTabbedComboBox::GetMap(const CGXStyle& style, BOOL bKeys)
     CGXGridParam* pParam = m_pGrid->GetParam();
     if (nId < 1 || pParam == nullptr)
         return nullptr;
-    CPtrArray& maps = bKeys ? pParam->m_apTabbedKeyMaps : pParam->m_apTabbedTextMaps;
-    if (nId < maps.GetSize() && maps[nId] != nullptr)
-        return static_cast<CMapStringToString*>(maps[nId]);
-    CMapStringToString* pMap = new CMapStringToString(10);
+    CGXGridParam::TabbedChoiceMaps& maps = bKeys ? pParam->m_tabbedKeyMaps : pParam->m_tabbedTextMaps;
+    auto found = maps.find(nId);
+    if (found != maps.end())
+        return found->second.get();
+    auto pMap = std::make_unique<CMapStringToString>(10);
     if (bKeys)
         pMap->InitHashTable(257);
     GXTabbedColumns columns;
@@ -297,8 +300,7 @@ CMapStringToString* CGXTabbedComboBox::GetMap(const CGXStyle& style, BOOL bKeys)
     const int nField = bKeys ? columns.nKeyCol : columns.nTextCol;
     ForEachLine(ChoiceList(style), columns.bTitles,
                 [&](const CString& line) { pMap->SetAt(GXTabbedField(line, nField), line); });
-    maps.SetAtGrow(nId, pMap);
-    return pMap;
+    return maps.emplace(nId, std::move(pMap)).first->second.get();
 }
 
 CMapStringToString* CGXTabbedComboBox::GetKeyMap(const CGXStyle& style)
@@ -318,12 +320,10 @@ void CGXTabbedComboBox::ResetChoiceListMaps(CGXGridParam* pParam, int nId)
     if (nId == -1)
         pParam->DeleteTabbedChoiceMaps();
     else
-        for (CPtrArray* pMaps : {&pParam->m_apTabbedKeyMaps, &pParam->m_apTabbedTextMaps})
-            if (nId < pMaps->GetSize())
-            {
-                delete static_cast<CMapStringToString*>(pMaps->GetAt(nId));
-                pMaps->SetAt(nId, nullptr);
-            }
+    {
+        pParam->m_tabbedKeyMaps.erase(nId);
+        pParam->m_tabbedTextMaps.erase(nId);
+    }
     ++pParam->m_nChoiceListGeneration;
 }
 

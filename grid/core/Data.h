@@ -123,6 +123,9 @@ public:
     virtual void OnNotify(DWORD) {}
     virtual void OnSetState(DWORD) {}
     virtual void OnResetState() {}
+    // The cells of the range are about to change; the flag says that a change is pending or over.
+    virtual void OnRangeChanging(const CGXRange&) {}
+    virtual void OnUpdateFlag(BOOL) {}
     // TRUE with a message when the data holds a problem.
     virtual BOOL OnValidate(CString&) { return FALSE; }
     // While TRUE, CommitDataChanges leaves the data alone.
@@ -136,6 +139,16 @@ public:
     virtual BOOL UndoAdvanced(CObject*, BOOL /*bCreateInverse*/, BOOL /*bFlag*/) { return FALSE; }
     // Turns the gathering on or off; returns the previous state.
     virtual BOOL SetAdvancedUndo(BOOL) { return FALSE; }
+
+    // Values computed from other cells, which only a data object that evaluates formulas keeps (the
+    // formula sheet). A plain data object computes nothing: every hook answers 0.
+    // Brings what depends on changed cells up to date (bForce: in manual mode too); FALSE when nothing ran.
+    virtual BOOL RecalcSheet(BOOL /*bForce*/) { return FALSE; }
+    // From now on the first evaluation error is kept for GetMessage, which answers FALSE until one came.
+    virtual void ArmMessage() {}
+    virtual BOOL GetMessage(CString&) { return FALSE; }
+    // The cell's value was computed anew since it was stored (the grid has to show it again).
+    virtual BOOL IsCellChanged(ROWCOL, ROWCOL) { return FALSE; }
 
     // Named ranges, which only a data object that evaluates references keeps. The attached object
     // belongs to the data object once stored; a deletion hands it back through ppObject (when given).

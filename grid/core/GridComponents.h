@@ -262,11 +262,12 @@ public:
     virtual void HintStylesMap(CGXGridCore* pGrid, UINT nFlags) = 0;
     virtual void HintProperties(CGXGridCore* pGrid, UINT nFlags) = 0;
     virtual void HintBaseStyle(CGXGridCore* pGrid, WORD nBaseStyleId, UINT nFlags) = 0;
-    // After a range redraw and a whole-grid redraw asked for a hint, and after committed data changes.
-    // (grid, range, flags), (grid, flags) and (grid, bSave); nothing here.
+    // After a range redraw and a whole-grid redraw asked for a hint, and after a recalculation or
+    // committed data changes. (grid, range, flags), (grid, flags) and (grid, the recalculation's error
+    // text or NULL); nothing here.
     virtual void HintRedrawRange(CGXGridCore*, const CGXRange&, UINT) {}
     virtual void HintRedrawGrid(CGXGridCore*, UINT) {}
-    virtual void HintCommitDataChanges(CGXGridCore*, BOOL) {}
+    virtual void HintRecalc(CGXGridCore*, CString*) {}
     // After changed row heights and column widths (old sizes in pixels, or NULL after a changed
     // default) and after a zoom change; nothing by default.
     // (grid, first, last, old sizes, flags) and (grid, percent, flags).

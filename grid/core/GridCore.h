@@ -119,9 +119,12 @@ struct CGXResizeTrackState
     CRect rectFixed;
     CRect rectTracked;
     CRect rectLast;
-    // The size in pixels at the start and whether the line had a size of its own then.
+    // The size in pixels at the start and whether the line had a size of its own then; that stored
+    // size and the stored hidden flag, which a cancel puts back as they were.
     int nStartSize = 0;
     BOOL bOwnSize = FALSE;
+    LONG nStoredSize = 0;
+    BOOL bHidden = FALSE;
     // The switches the resize flags give: live redraw, header preview, line window, inverted line,
     // header-cell redraw.
     BOOL bLive = FALSE;
@@ -914,17 +917,28 @@ public:
     virtual BOOL DataCellQuery(ROWCOL nRow, ROWCOL nCol);
     virtual void DataCellNotify(ROWCOL nRow, ROWCOL nCol, DWORD dwReason);
     virtual void DataNotify(DWORD dwReason);
+    // Tells the data object that the cells of the range are about to change (not while the data
+    // notification lock is on), and passes it the flag that a change is pending (TRUE) or over.
+    void NotifyDataRange(const CGXRange& range);
+    void SetDataUpdateFlag(BOOL bFlag);
     virtual void DataSetState(DWORD dwState);
     virtual void DataResetState();
     virtual BOOL DataValidate(CString& message);
     // Redraws every cell for which the data object answers, with bSave validates the data, and
     // notifies the data object of the cells drawn. FALSE when validation failed.
     virtual BOOL CommitDataChanges(BOOL bSave = TRUE, BOOL bQuiet = FALSE, BOOL bCreateHint = FALSE);
+    // After bulk changes: with bRecalc the pending edits of the views are stored and the data object
+    // brings the values that depend on changed cells up to date; then the grid is redrawn. An
+    // evaluation error found since the last recalculation goes into *pErrorText when given, else into a
+    // message box. With bCreateHint the other views redraw too.
+    virtual void Recalc(BOOL bRecalc = TRUE, CString* pErrorText = nullptr, BOOL bCreateHint = TRUE);
+    // The visible cells whose values the data object computed anew (formulas that follow stored cells).
+    void RedrawChangedCells(UINT nFlags);
     // While set, a flush of the drawing caches does nothing.
     BOOL m_bLockFlush = FALSE;
     // While set, a flush keeps the drawing objects and the grid DC.
     BOOL m_bLockGDI = FALSE;
-    // While set, DataNotify is not passed on.
+    // While set, DataNotify and NotifyDataRange are not passed on.
     BOOL m_bLockDataNotify = FALSE;
     // Set only while CommitDataChanges redraws: the paint draws only rows with cells the data object
     // answers for, records them in the parameter object's pending cells and refreshes the

@@ -396,7 +396,9 @@ BOOL CGXGridCore::TransferCurrentCellValue(BOOL bStore, BOOL bCreateHint)
     CGXControl* pControl = GetCurrentCellControl();
     if (pControl == nullptr)
         return bOthers;
-    if (bStore && pControl->GetModify())
+    // Only an active control holds an edit: an edit control keeps its modified mark after Enter has
+    // stored the cell, and storing its text again would put the shown value in place of a formula.
+    if (bStore && pControl->IsActive() && pControl->GetModify())
     {
         ROWCOL nRow = 0;
         ROWCOL nCol = 0;

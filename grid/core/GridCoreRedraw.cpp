@@ -19,6 +19,7 @@
 #include "grid/core/StylePenBrush.h"
 #include "grid/core/StylesMap.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -442,6 +443,20 @@ void CGXGridCore::DataNotify(DWORD dwReason)
         pData->OnNotify(dwReason);
 }
 
+void CGXGridCore::NotifyDataRange(const CGXRange& range)
+{
+    if (m_bLockDataNotify)
+        return;
+    if (CGXData* pData = GetData())
+        pData->OnRangeChanging(range);
+}
+
+void CGXGridCore::SetDataUpdateFlag(BOOL bFlag)
+{
+    if (CGXData* pData = GetData())
+        pData->OnUpdateFlag(bFlag);
+}
+
 void CGXGridCore::DataSetState(DWORD dwState)
 {
     if (CGXData* pData = GetData())
@@ -481,7 +496,7 @@ BOOL CGXGridCore::CommitDataChanges(BOOL bSave, BOOL bQuiet, BOOL bCreateHint)
     m_bLockGDI = bOldLockGDI;
 
     if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintCommitDataChanges(this, bSave);
+        m_pUpdateHintImp->HintRecalc(this, nullptr);
 
     CGXRangeList& pending = m_pParam->GetPendingCells();
     if (bSave)
@@ -630,6 +645,66 @@ void CGXGridCore::RedrawRange(const CGXRange& range, UINT nFlags, BOOL bCreateHi
     CGXRange cells = range;
     cells.ExpandToCells(0, 0, GetRowCount(), GetColCount());
     RedrawCellRange(cells.top, cells.left, cells.bottom, cells.right, nFlags, bCreateHint);
+}
+
+void CGXGridCore::Recalc(BOOL bRecalc, CString* pErrorText, BOOL bCreateHint)
+{
+    CGXData* pData = GetData();
+    if (pData == nullptr)
+        return;
+    CString message;
+    if (bRecalc)
+    {
+        // What the views still hold in their edits counts for the values computed from it.
+        TransferCurrentCellValue(TRUE, bCreateHint);
+        pData->RecalcSheet(FALSE);
+        pData->GetMessage(message);
+        // The next report is the next error's: this one is shown once.
+        pData->ArmMessage();
+    }
+    RedrawGrid(GX_INVALIDATE, FALSE);
+    if (bRecalc)
+    {
+        if (pErrorText != nullptr)
+            *pErrorText = message;
+        else if (!message.IsEmpty())
+            AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintRecalc(this, pErrorText);
+}
+
+void CGXGridCore::RedrawChangedCells(UINT nFlags)
+{
+    CGXData* pData = GetData();
+    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    if (pData == nullptr || hWnd == nullptr || IsLockUpdate() || !::IsWindowVisible(hWnd))
+        return;
+    const ROWCOL nFrozenRows = std::min(GetFrozenRows(), GetRowCount());
+    const ROWCOL nFrozenCols = std::min(GetFrozenCols(), GetColCount());
+    const ROWCOL nLastRow = std::min(GetLastVisibleRow(), GetRowCount());
+    const ROWCOL nLastCol = std::min(GetLastVisibleCol(), GetColCount());
+    // The frozen lines, then the scrolled ones from the top row (left column) on.
+    auto visibleLines = [](ROWCOL nFrozen, ROWCOL nFirst, ROWCOL nLast) {
+        std::vector<ROWCOL> lines;
+        for (ROWCOL n = 1; n <= nFrozen; ++n)
+            lines.push_back(n);
+        for (ROWCOL n = std::max(nFirst, nFrozen + 1); n <= nLast; ++n)
+            lines.push_back(n);
+        return lines;
+    };
+    const std::vector<ROWCOL> rows = visibleLines(nFrozenRows, GetTopRow(), nLastRow);
+    const std::vector<ROWCOL> cols = visibleLines(nFrozenCols, GetLeftCol(), nLastCol);
+    BOOL bAny = FALSE;
+    for (ROWCOL nRow : rows)
+        for (ROWCOL nCol : cols)
+            if (pData->IsCellChanged(nRow, nCol))
+            {
+                RedrawCellRange(nRow, nCol, nRow, nCol, GX_INVALIDATE, FALSE);
+                bAny = TRUE;
+            }
+    if (bAny && IsImmediateRedraw(nFlags))
+        ::UpdateWindow(hWnd);
 }
 
 BOOL CGXGridCore::SetLockUpdate(BOOL bLock)

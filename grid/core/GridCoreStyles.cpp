@@ -310,6 +310,8 @@ void CGXGridCore::UpdateStyleRange(const CGXRange& range, const CGXStyle* pStyle
                 redraw.bottom = GetRowCount();
         }
         RedrawCellRange(redraw.top, redraw.left, redraw.bottom, redraw.right, nFlags, FALSE);
+        // Formulas elsewhere may follow the stored values.
+        RedrawChangedCells(nFlags);
     }
     if (bCreateHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
         m_pUpdateHintImp->HintStyleRange(this, range, pStyle, mode, nType, nFlags);

@@ -112,12 +112,8 @@ CGXGridParam::~CGXGridParam()
 
 void CGXGridParam::DeleteTabbedChoiceMaps()
 {
-    for (CPtrArray* pMaps : {&m_apTabbedKeyMaps, &m_apTabbedTextMaps})
-    {
-        for (INT_PTR i = 0; i < pMaps->GetSize(); ++i)
-            delete static_cast<CMapStringToString*>(pMaps->GetAt(i));
-        pMaps->RemoveAll();
-    }
+    m_tabbedKeyMaps.clear();
+    m_tabbedTextMaps.clear();
 }
 
 void CGXGridParam::Serialize(CArchive& ar)

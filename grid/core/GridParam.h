@@ -9,6 +9,9 @@
 #include "grid/core/GridCollections.h"
 #include "grid/core/Range.h"
 
+#include <map>
+#include <memory>
+
 class CGXAppData;
 class CGXData;
 class CGXPrintDevice;
@@ -263,11 +266,13 @@ public:
     // ---- Drop-down lists of the choice cells ----
     // The height in pixels of a grid-drawn combo's list.
     int m_nDropDownHeight = 100;
-    // Lookup tables of the tabbed choice lists, indexed by unique choice-list id: CMapStringToString*
-    // (NULL where none is made yet), created by the tabbed combos on demand and deleted here. Key maps
-    // take a key field to its whole choice line, text maps a text field.
-    CPtrArray m_apTabbedKeyMaps;
-    CPtrArray m_apTabbedTextMaps;
+    // Lookup tables of the tabbed choice lists by unique choice-list id, created by the tabbed combos
+    // on demand and owned here. Key maps take a key field to its whole choice line, text maps a text
+    // field. The id is any number a user types into the attribute sheet, so the tables are kept by
+    // id: an id costs no memory beyond its own tables.
+    using TabbedChoiceMaps = std::map<int, std::unique_ptr<CMapStringToString>>;
+    TabbedChoiceMaps m_tabbedKeyMaps;
+    TabbedChoiceMaps m_tabbedTextMaps;
     // Raised whenever tabbed lookup tables are reset, so that lists filled before are filled again.
     int m_nChoiceListGeneration = 0;
     // Deletes every tabbed lookup table and empties both arrays.

@@ -306,6 +306,28 @@ void CGXProperties::SetMargins(int top, int left, int bottom, int right)
 // ---------------------------------------------------------------------------------------------
 // Token services of the print component
 
+namespace
+{
+// Every '%' of the format starts a conversion the runtime knows: the code, with the '#' flag or not.
+BOOL IsKnownTimeFormat(const CString& format)
+{
+    static const char kCodes[] = "aAbBcdHIjmMpSUwWxXyYzZ";
+    for (const char* p = format; *p != '\0'; ++p)
+    {
+        if (*p != '%')
+            continue;
+        ++p;
+        if (*p == '%')
+            continue;
+        if (*p == '#')
+            ++p;
+        if (*p == '\0' || std::strchr(kCodes, *p) == nullptr)
+            return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
 CString CGXAbstractPropertiesPrintImp::SubstTokenText(CGXProperties& properties, const CString& text)
 {
     CString result;
@@ -344,6 +366,10 @@ CString CGXAbstractPropertiesPrintImp::GetTokenValue(CGXProperties& properties, 
         CString format = ExtractTokenArgument(properties, rest);
         if (format.IsEmpty())
             format = "%c";
+        // A format the runtime does not know could end the program in its invalid-parameter handler:
+        // such a format, like one whose text does not fit, gives an empty value.
+        if (!IsKnownTimeFormat(format))
+            return CString();
         const std::time_t now = std::time(nullptr);
         const std::tm* pLocal = std::localtime(&now);
         char buffer[256];

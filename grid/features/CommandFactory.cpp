@@ -213,7 +213,7 @@ BOOL CGXCommandFactory::Rollback(CGXGridCore* pGrid)
             pBlock->Execute(pGrid, gxRollback);
             delete pBlock;
         }
-    pGrid->CommitDataChanges(TRUE, FALSE, TRUE);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     return TRUE;
 }
 
@@ -280,7 +280,7 @@ BOOL CGXCommandFactory::Replay(CGXGridCore* pGrid, BOOL bRedo)
             pGrid->MoveCurrentCell(pCommand->m_nRow, pCommand->m_nCol, GX_SMART | GX_SCROLLINVIEW);
         delete pCommand;
     }
-    pGrid->CommitDataChanges(TRUE, FALSE, TRUE);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     pGrid->UpdateScrollbars(FALSE, FALSE);
     return bDone;
 }
@@ -302,14 +302,25 @@ BOOL CGXCommandFactory::ReplayDataUndo(CObject* pObject, CGXGridCore* pGrid, int
     if (pCommand == nullptr || pParam == nullptr)
         return FALSE;
     ReadOnlyLockRelease release(pParam);
-    if (pGrid->GetData() != nullptr && pCommand->m_pAdvUndo != nullptr)
-    {
+    const BOOL bEngineRecord = pGrid->GetData() != nullptr && pCommand->m_pAdvUndo != nullptr;
+    auto applyEngineRecord = [&]() {
         const BOOL bSwitch = nCommandType != gxRollback;
         const BOOL bOld = bSwitch ? SetDataUndoRecording(pGrid, TRUE) : FALSE;
         ApplyDataUndoRecord(pGrid, pCommand->m_pAdvUndo, TRUE, FALSE);
         if (bSwitch)
             SetDataUndoRecording(pGrid, bOld);
+    };
+    // A command that sets stored styles back keeps the cells as it finds them for its inverse, and
+    // writes the cells as text: the engine's own cells go back after it, so that its inverse holds
+    // what the undone change had made and the engine's cells (formulas) are restored as they were.
+    if (bEngineRecord && pCommand->IsKindOf(RUNTIME_CLASS(CGXSetStyleRangeCmd)))
+    {
+        const BOOL bResult = pCommand->Execute(pGrid, static_cast<GXCommandType>(nCommandType));
+        applyEngineRecord();
+        return bResult;
     }
+    if (bEngineRecord)
+        applyEngineRecord();
     return pCommand->Execute(pGrid, static_cast<GXCommandType>(nCommandType));
 }
 

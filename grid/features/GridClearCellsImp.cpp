@@ -10,6 +10,28 @@
 
 #include <new>
 
+namespace
+{
+// Tells the data object that a block is about to change, unless a caller's lock keeps it quiet,
+// and keeps the data-notification lock on while the block changes.
+class DataNotifyLock
+{
+public:
+    DataNotifyLock(CGXGridCore* pGrid, const CGXRange& block) : m_pGrid(pGrid), m_bOldLock(pGrid->m_bLockDataNotify)
+    {
+        pGrid->NotifyDataRange(block);
+        pGrid->m_bLockDataNotify = TRUE;
+    }
+    ~DataNotifyLock() { m_pGrid->m_bLockDataNotify = m_bOldLock; }
+    DataNotifyLock(const DataNotifyLock&) = delete;
+    DataNotifyLock& operator=(const DataNotifyLock&) = delete;
+
+private:
+    CGXGridCore* m_pGrid;
+    BOOL m_bOldLock;
+};
+} // namespace
+
 BOOL CGXGridClearCellsImp::CanClear(CGXGridCore* pGrid)
 {
     if (pGrid->GetParam() == nullptr || pGrid->IsReadOnly())
@@ -69,6 +91,8 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
             const CGXRange block(spans.rowStarts[i], spans.colStarts[j], spans.rowEnds[i], spans.colEnds[j]);
             if (!block.IsValid() || block.bottom < block.top || block.right < block.left)
                 continue;
+            // The data object hears of the block once; the stores of its cells stay quiet.
+            DataNotifyLock notifyLock(pGrid, block);
             if (bStyles)
             {
                 // An array of empty entries removes what every cell of the block stores; the store's
@@ -117,6 +141,7 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
     CGXLongOperation::SetCanAbort(bOldCanAbort);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
     pGrid->RedrawGrid(GX_SMART, FALSE);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     return !bFailed && !bAborted;
 }
 

@@ -14,8 +14,10 @@
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace
 {
@@ -91,6 +93,22 @@ BOOL ClipboardHoldsIdentityOf(CGXGridCore* pGrid)
     return std::memcmp(&identity, &mine, sizeof(identity)) == 0;
 }
 
+// The selection expands to no cell at all (whole columns of a grid without rows, for example) and
+// the current cell's control does not copy for it: there is nothing to copy, which is no error.
+BOOL IsNothingToCopy(CGXGridCore* pGrid)
+{
+    const CGXRangeList& selection = pGrid->GetParam()->m_SelRects;
+    CGXControl* pControl = pGrid->GetCurrentCellControl();
+    if (selection.IsEmpty() || (pControl != nullptr && pControl->IsActive()))
+        return FALSE;
+    CGXRangeList ranges;
+    CopyList(selection, ranges);
+    ExpandAll(pGrid, ranges);
+    GXRangeSpans spans;
+    spans.Build(pGrid, ranges);
+    return spans.nRows == 0 || spans.nCols == 0;
+}
+
 // Forgets a pending cut (a new copy or cut replaces it).
 void ForgetPendingCut(CGXGridCore* pGrid)
 {
@@ -100,6 +118,75 @@ void ForgetPendingCut(CGXGridCore* pGrid)
         pParam->m_bCutPending = FALSE;
         pGrid->RedrawGrid(GX_SMART, TRUE);
     }
+}
+
+// One source block of a direct paste and the top-left cell it goes to.
+struct DirectPasteBlock
+{
+    CGXRange source;
+    ROWCOL nDestRow;
+    ROWCOL nDestCol;
+};
+
+// The places of the spans of one direction in the order in which they may be written: a span that
+// moves towards the end of the grid goes after the later spans that it lands on, one that moves
+// towards the start after the earlier ones. So spans moving forward are taken from the last to the
+// first, then the others from the first to the last. A span whose destination covers the source of
+// another span then always comes after that span.
+std::vector<INT_PTR> SpanWriteRanks(const CDWordArray& starts, const CDWordArray& ends, ROWCOL nTargetStart)
+{
+    const INT_PTR nCount = starts.GetSize();
+    std::vector<ROWCOL> dests(static_cast<size_t>(nCount));
+    ROWCOL nDest = nTargetStart;
+    for (INT_PTR i = 0; i < nCount; ++i)
+    {
+        dests[static_cast<size_t>(i)] = nDest;
+        nDest += ends[i] - starts[i] + 1;
+    }
+    std::vector<INT_PTR> order;
+    for (INT_PTR i = nCount - 1; i >= 0; --i)
+        if (dests[static_cast<size_t>(i)] > starts[i])
+            order.push_back(i);
+    for (INT_PTR i = 0; i < nCount; ++i)
+        if (dests[static_cast<size_t>(i)] <= starts[i])
+            order.push_back(i);
+    std::vector<INT_PTR> ranks(static_cast<size_t>(nCount));
+    for (size_t n = 0; n < order.size(); ++n)
+        ranks[static_cast<size_t>(order[n])] = static_cast<INT_PTR>(n);
+    return ranks;
+}
+
+// Every row span x column span block with its destination, in an order in which no block is
+// written over the source of a block that is still to be read: the row and column ranks both fall
+// along every such dependency, so their sum orders the blocks.
+std::vector<DirectPasteBlock> DirectPasteBlocks(const GXRangeSpans& spans, const CGXRange& target)
+{
+    const std::vector<INT_PTR> rowRanks = SpanWriteRanks(spans.rowStarts, spans.rowEnds, target.top);
+    const std::vector<INT_PTR> colRanks = SpanWriteRanks(spans.colStarts, spans.colEnds, target.left);
+    std::vector<DirectPasteBlock> blocks;
+    std::vector<INT_PTR> ranks;
+    ROWCOL nDestRow = target.top;
+    for (INT_PTR i = 0; i < spans.rowStarts.GetSize(); ++i)
+    {
+        ROWCOL nDestCol = target.left;
+        for (INT_PTR j = 0; j < spans.colStarts.GetSize(); ++j)
+        {
+            blocks.push_back({CGXRange(spans.rowStarts[i], spans.colStarts[j], spans.rowEnds[i], spans.colEnds[j]),
+                              nDestRow, nDestCol});
+            ranks.push_back(rowRanks[static_cast<size_t>(i)] + colRanks[static_cast<size_t>(j)]);
+            nDestCol += spans.colEnds[j] - spans.colStarts[j] + 1;
+        }
+        nDestRow += spans.rowEnds[i] - spans.rowStarts[i] + 1;
+    }
+    std::vector<size_t> order(blocks.size());
+    for (size_t n = 0; n < order.size(); ++n)
+        order[n] = n;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return ranks[a] < ranks[b]; });
+    std::vector<DirectPasteBlock> ordered;
+    ordered.reserve(blocks.size());
+    for (size_t n : order)
+        ordered.push_back(blocks[n]);
+    return ordered;
 }
 
 } // namespace
@@ -162,7 +249,7 @@ BOOL CGXGridCutPasteImp::Copy(CGXGridCore* pGrid)
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
     // Nothing to copy: the user's clipboard stays as it was.
-    if (pParam->m_SelRects.IsEmpty() && !pGrid->GetCurrentCell(nRow, nCol))
+    if ((pParam->m_SelRects.IsEmpty() && !pGrid->GetCurrentCell(nRow, nCol)) || IsNothingToCopy(pGrid))
         return FALSE;
     {
         CClipboard clipboard(GridHwnd(pGrid));
@@ -271,7 +358,7 @@ BOOL CGXGridCutPasteImp::Cut(CGXGridCore* pGrid)
         return FALSE;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
-    if (pParam->m_SelRects.IsEmpty() && !pGrid->GetCurrentCell(nRow, nCol))
+    if ((pParam->m_SelRects.IsEmpty() && !pGrid->GetCurrentCell(nRow, nCol)) || IsNothingToCopy(pGrid))
         return FALSE;
     {
         CClipboard clipboard(GridHwnd(pGrid));
@@ -413,6 +500,7 @@ BOOL CGXGridCutPasteImp::PasteDirect(CGXGridCore* pGrid, const CGXRange& target)
 
     GXRangeSpans spans;
     spans.Build(pGrid, pParam->m_MarkedRanges);
+    const std::vector<DirectPasteBlock> blocks = DirectPasteBlocks(spans, target);
     const BOOL bSeveral = pParam->m_MarkedRanges.GetCount() > 1;
     CGXAppData* pAppData = pGrid->GetAppData();
     const CString& name = pAppData->GetOperationText(bMove ? GX_IDS_MOVECMD : GX_IDS_COPYCMD);
@@ -429,22 +517,34 @@ BOOL CGXGridCutPasteImp::PasteDirect(CGXGridCore* pGrid, const CGXRange& target)
     const BOOL bCurrent = pGrid->GetCurrentCell(nCurRow, nCurCol);
     BOOL bCurrentInDest = FALSE;
     BOOL bOk = TRUE;
-    ROWCOL nDestRow = target.top;
-    for (INT_PTR i = 0; i < spans.rowStarts.GetSize() && bOk; ++i)
+    BOOL bOutOfMemory = FALSE;
+    try
     {
-        ROWCOL nDestCol = target.left;
-        for (INT_PTR j = 0; j < spans.colStarts.GetSize() && bOk; ++j)
+        for (size_t i = 0; i < blocks.size() && bOk; ++i)
         {
-            const CGXRange source(spans.rowStarts[i], spans.colStarts[j], spans.rowEnds[i], spans.colEnds[j]);
-            bOk = bMove ? pGrid->MoveCells(source, nDestRow, nDestCol, nullptr, GX_SMART, 0)
-                        : pGrid->CopyCells(source, nDestRow, nDestCol, GX_SMART);
-            const CGXRange dest(nDestRow, nDestCol, nDestRow + (source.bottom - source.top),
-                                nDestCol + (source.right - source.left));
+            const DirectPasteBlock& block = blocks[i];
+            bOk = bMove ? pGrid->MoveCells(block.source, block.nDestRow, block.nDestCol, nullptr, GX_SMART, 0)
+                        : pGrid->CopyCells(block.source, block.nDestRow, block.nDestCol, GX_SMART);
+            const CGXRange dest(block.nDestRow, block.nDestCol,
+                                block.nDestRow + (block.source.bottom - block.source.top),
+                                block.nDestCol + (block.source.right - block.source.left));
             if (bCurrent && dest.ContainsCell(nCurRow, nCurCol))
                 bCurrentInDest = TRUE;
-            nDestCol += source.right - source.left + 1;
         }
-        nDestRow += spans.rowEnds[i] - spans.rowStarts[i] + 1;
+    }
+    catch (CMemoryException* e)
+    {
+        e->Delete();
+        bOutOfMemory = TRUE;
+    }
+    catch (const std::bad_alloc&)
+    {
+        bOutOfMemory = TRUE;
+    }
+    if (bOutOfMemory)
+    {
+        bOk = FALSE;
+        AfxMessageBox("Range too big.", MB_OK);
     }
     if (bSeveral)
     {
@@ -458,6 +558,7 @@ BOOL CGXGridCutPasteImp::PasteDirect(CGXGridCore* pGrid, const CGXRange& target)
         pParam->m_bCutPending = FALSE;
         pParam->m_MarkedRanges.DeleteAll();
         pGrid->SetLockUpdate(bOldLock);
+        pGrid->SetDataUpdateFlag(TRUE);
         pGrid->RedrawGrid(GX_SMART, TRUE);
     }
     if (bCurrentInDest)

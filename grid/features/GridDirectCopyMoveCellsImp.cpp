@@ -195,24 +195,49 @@ BOOL CGXGridDirectCopyMoveCellsImp::CopyCells(CGXGridCore* pGrid, CGXRange range
             pGrid->m_pUndoImp->EmptyUndoHistory(pGrid);
     }
 
-    const BOOL bResult = pGrid->CopyCellsData(range, nDestRow, nDestCol);
+    // A data object with an engine of its own (the formula sheet) keeps what the copy overwrites
+    // there too, for the undo step.
+    const BOOL bOldRecording = pGrid->SetDataUndoRecording(pGrid->GetParam()->IsEnableUndo());
+    BOOL bResult = FALSE;
+    try
+    {
+        bResult = pGrid->CopyCellsData(range, nDestRow, nDestCol);
+    }
+    catch (...)
+    {
+        // Out of memory: nothing of this copy stays half recorded; the caller hears of it.
+        pGrid->SetDataUndoRecording(bOldRecording);
+        pGrid->DeleteDataUndoRecord();
+        if (pSaved != nullptr && pGrid->m_pUndoImp != nullptr)
+            pGrid->m_pUndoImp->FreeSavedData(nullptr, pSaved, nullptr);
+        pGrid->Rollback();
+        CGXLongOperation::SetCanRollback(bOldCanRollback);
+        throw;
+    }
+    pGrid->SetDataUndoRecording(bOldRecording);
     if (bResult)
     {
         pGrid->DelayFloatCells(dest);
         pGrid->DelayMergeCells(dest);
         pGrid->SetModifiedFlag();
+        CObject* pCommand = nullptr;
         if (pSaved != nullptr && pGrid->m_pUndoImp != nullptr)
         {
-            CObject* pCommand = pGrid->m_pUndoImp->CreateSetStyleRangeCmd(pGrid, dest, pGrid->m_nDefaultStyleType,
-                                                                          pSaved, 0);
+            pCommand = pGrid->m_pUndoImp->CreateSetStyleRangeCmd(pGrid, dest, pGrid->m_nDefaultStyleType, pSaved, 0);
             pSaved = nullptr;
-            if (pCommand != nullptr)
-                pGrid->AddCommand(pCommand, 0);
         }
+        // The command takes the engine's record when it is recorded; without one the record goes.
+        if (pCommand != nullptr)
+            pGrid->AddCommand(pCommand, 0);
+        else
+            pGrid->DeleteDataUndoRecord();
         pGrid->CommitTrans();
     }
     else
+    {
+        pGrid->DeleteDataUndoRecord();
         pGrid->Rollback();
+    }
     if (pSaved != nullptr && pGrid->m_pUndoImp != nullptr)
         pGrid->m_pUndoImp->FreeSavedData(nullptr, pSaved, nullptr);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
@@ -240,7 +265,16 @@ BOOL CGXGridDirectCopyMoveCellsImp::MoveCells(CGXGridCore* pGrid, CGXRange range
 
     const CGXRange dest = DestinationOf(range, nDestRow, nDestCol);
     const BOOL bUndo = pGrid->m_pUndoImp != nullptr && pGrid->GetParam()->IsEnableUndo() && nCommandType != 1;
-    const BOOL bResult = pGrid->MoveCellsData(range, nDestRow, nDestCol, &pUndoInfo, bUndo, nCommandType);
+    BOOL bResult = FALSE;
+    try
+    {
+        bResult = pGrid->MoveCellsData(range, nDestRow, nDestCol, &pUndoInfo, bUndo, nCommandType);
+    }
+    catch (...)
+    {
+        delete pUndoInfo;
+        throw;
+    }
     if (bResult)
     {
         pGrid->DelayFloatCells(dest);

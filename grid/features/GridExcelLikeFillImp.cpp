@@ -63,6 +63,70 @@ BOOL SelectedRangeAt(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& ran
     return FALSE;
 }
 
+// The part of a range's rows (columns) in one pane: the frozen pane or the scrolled one. Its start
+// and end are window coordinates; an end of the range that lies in another pane, or scrolled out,
+// lies beyond the pane's edge, so that the frame stays open there.
+struct PanePart
+{
+    BOOL bShown = FALSE;
+    BOOL bStartHere = FALSE;
+    int nStart = 0;
+    int nEnd = 0;
+    int nPaneStart = 0;
+    int nPaneEnd = 0;
+};
+
+// Far enough beyond a pane's edge that nothing of the frame drawn there (at most three pixels out)
+// falls into the pane.
+const int kBeyondPane = 8;
+
+int SumOfSizes(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo)
+{
+    if (nTo < nFrom || nTo == GX_INVALID)
+        return 0;
+    return bRows ? pGrid->CalcSumOfRowHeights(nFrom, nTo) : pGrid->CalcSumOfColWidths(nFrom, nTo);
+}
+
+// The range's lines nFirst..nLast in the frozen pane (parts[0]) and the scrolled pane (parts[1]),
+// between the grid rectangle's edges nGridStart and nGridEnd.
+void PaneParts(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFirst, ROWCOL nLast, int nGridStart, int nGridEnd,
+               PanePart parts[2])
+{
+    const ROWCOL nFrozenCount = bRows ? pGrid->GetFrozenRows() : pGrid->GetFrozenCols();
+    // The split lies after the last frozen line that has a size: hidden ones at the end are skipped.
+    ROWCOL nFrozen = nFrozenCount;
+    while (nFrozen > 0 && (bRows ? pGrid->GetRowHeight(nFrozen) : pGrid->GetColWidth(nFrozen)) == 0)
+        --nFrozen;
+    const int nSplit = std::min(nGridStart + SumOfSizes(pGrid, bRows, 0, nFrozenCount), nGridEnd);
+    const ROWCOL nFirstScrolled = bRows ? pGrid->GetTopRow() : pGrid->GetLeftCol();
+    const ROWCOL nLastVisible = bRows ? pGrid->GetLastVisibleRow() : pGrid->GetLastVisibleCol();
+
+    PanePart& frozen = parts[0];
+    frozen.nPaneStart = nGridStart;
+    frozen.nPaneEnd = nSplit;
+    if (nFirst <= nFrozen && nSplit > nGridStart)
+    {
+        frozen.bShown = TRUE;
+        frozen.bStartHere = TRUE;
+        frozen.nStart = nGridStart + SumOfSizes(pGrid, bRows, 0, nFirst - 1);
+        frozen.nEnd = nLast <= nFrozen ? nGridStart + SumOfSizes(pGrid, bRows, 0, nLast) : nSplit + kBeyondPane;
+    }
+
+    PanePart& scrolled = parts[1];
+    scrolled.nPaneStart = nSplit;
+    scrolled.nPaneEnd = nGridEnd;
+    const ROWCOL nStartLine = std::max(nFirst, nFirstScrolled);
+    if (nLast >= nFirstScrolled && nLast > nFrozen && nStartLine <= nLastVisible && nGridEnd > nSplit)
+    {
+        scrolled.bShown = TRUE;
+        scrolled.bStartHere = nFirst >= nFirstScrolled;
+        scrolled.nStart = scrolled.bStartHere ? nSplit + SumOfSizes(pGrid, bRows, nFirstScrolled, nFirst - 1)
+                                              : nSplit - kBeyondPane;
+        scrolled.nEnd = nLast <= nLastVisible ? nSplit + SumOfSizes(pGrid, bRows, nFirstScrolled, nLast)
+                                              : nGridEnd + kBeyondPane;
+    }
+}
+
 } // namespace
 
 // ---- Frame ----
@@ -101,14 +165,26 @@ BOOL CGXGridExcelLikeFrameImp::DrawExcelLikeFrame(CGXGridCore* pGrid, CDC* pDC, 
         range = pGrid->m_rangeExcelFrame;
         nHandle = pGrid->m_nExcelFrameHandle;
     }
-    CRect frame;
-    if (!pGrid->CalcRangeRect(frame, range.top, range.left, range.bottom, range.right))
-        return FALSE;
-    // An edge whose range goes on in scrolled-out rows (columns) stays open.
-    const BOOL bTopHere = range.top <= pGrid->GetFrozenRows() || range.top >= pGrid->GetTopRow();
-    const BOOL bLeftHere = range.left <= pGrid->GetFrozenCols() || range.left >= pGrid->GetLeftCol();
-    DrawFrame(pGrid, pDC, frame, pGrid->GetGridRect(), bTopHere, bLeftHere, nHandle, FALSE);
-    return TRUE;
+    const CRect rectGrid = pGrid->GetGridRect();
+    PanePart rowParts[2];
+    PanePart colParts[2];
+    PaneParts(pGrid, TRUE, range.top, range.bottom, rectGrid.top, rectGrid.bottom, rowParts);
+    PaneParts(pGrid, FALSE, range.left, range.right, rectGrid.left, rectGrid.right, colParts);
+    // Grid lines on the right and bottom of the cells: the frame sits on them one pixel up and left.
+    const int nLineOffset = pParam->m_bLinesRightBottom ? -1 : 0;
+    BOOL bDrawn = FALSE;
+    for (const PanePart& rows : rowParts)
+        for (const PanePart& cols : colParts)
+        {
+            if (!rows.bShown || !cols.bShown)
+                continue;
+            CRect frame(cols.nStart, rows.nStart, cols.nEnd, rows.nEnd);
+            frame.OffsetRect(nLineOffset, nLineOffset);
+            const CRect clip(cols.nPaneStart, rows.nPaneStart, cols.nPaneEnd, rows.nPaneEnd);
+            DrawFrame(pGrid, pDC, frame, clip, rows.bStartHere, cols.bStartHere, nHandle, FALSE);
+            bDrawn = TRUE;
+        }
+    return bDrawn;
 }
 
 void CGXGridExcelLikeFrameImp::DrawFrame(CGXGridCore*, CDC* pDC, const CRect& frame, const CRect& clip,
@@ -392,11 +468,24 @@ void CGXGridExcelLikeFillImp::DrawFillFeedback(CGXGridCore* pGrid, const CGXRang
         CRect rect;
         if (pGrid->CalcRangeRect(rect, range.top, range.left, range.bottom, range.right))
         {
+            // The feedback stays off the grid lines: on the left and top of the cells, or on their
+            // right and bottom.
             CGXProperties* pProperties = pGrid->GetProperties();
+            const BOOL bRightBottom = pGrid->GetParam() != nullptr && pGrid->GetParam()->m_bLinesRightBottom;
             if (pProperties != nullptr && pProperties->GetDisplayVertLines())
-                rect.left += 1;
+            {
+                if (bRightBottom)
+                    rect.right -= 1;
+                else
+                    rect.left += 1;
+            }
             if (pProperties != nullptr && pProperties->GetDisplayHorzLines())
-                rect.top += 1;
+            {
+                if (bRightBottom)
+                    rect.bottom -= 1;
+                else
+                    rect.top += 1;
+            }
             drawPair(rect);
             m_rectFeedback = rect;
         }

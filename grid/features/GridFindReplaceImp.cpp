@@ -399,6 +399,8 @@ BOOL CGXGridFindReplaceImp::OnReplaceAll(CGXGridCore* pGrid, CGXFindReplaceSetti
             pGrid->CommitTrans();
     }
     CGXLongOperation::SetCanRollback(bOldCanRollback);
+    // Also after an abort: what was replaced stays, and the values that follow it must too.
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     if (bAborted && !bGroup)
         AfxThrowUserException();
     return bReplaced;

@@ -211,6 +211,18 @@ BOOL CGXGridMarkEditHeaderImp::IsHeaderMarked(CGXGridCore* pGrid, CGXControl*, R
     CGXRange cell(nRow, nCol);
     if (!pGrid->GetCoveredCellsRowCol(nRow, nCol, cell))
         cell.SetCells(nRow, nCol, nRow, nCol);
+    // The header of a column (row) whose size is tracked shows marked while the header-cell redraw
+    // of resizing is on (bit 0x10 of the resize flags clear).
+    if (pGrid->m_bResizeTracking)
+    {
+        const CGXResizeTrackState& track = pGrid->m_resizeTrack;
+        if (track.nMode == GX_TRACKWIDTH && (pParam->m_wAllowTrackColWidth & 0x10) == 0 &&
+            track.nCol >= cell.left && track.nCol <= cell.right)
+            return TRUE;
+        if (track.nMode == GX_TRACKHEIGHT && (pParam->m_wAllowTrackRowHeight & 0x10) == 0 &&
+            track.nRow >= cell.top && track.nRow <= cell.bottom)
+            return TRUE;
+    }
     ROWCOL nCurRow = 0;
     ROWCOL nCurCol = 0;
     if (!pGrid->GetCurrentCell(nCurRow, nCurCol) || nCurRow <= pGrid->GetHeaderRows() ||

@@ -111,11 +111,14 @@ BOOL HideLines(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bH
 
     auto* pabOld = new CByteArray;
     pabOld->SetSize(static_cast<INT_PTR>(nTo - nFrom) + 1);
+    // Changed is what is stored, not what this grid shows: a lower pane of a splitter shows no
+    // header row either way, and the other panes must still hear of a change there.
+    const CByteArray& stored = bRows ? pGrid->GetParam()->m_abRowFlags : pGrid->GetParam()->m_abColFlags;
     BOOL bChanged = FALSE;
     for (ROWCOL nLine = nFrom;; ++nLine)
     {
         const INT_PTR i = static_cast<INT_PTR>(nLine - nFrom);
-        const BOOL bWas = bRows ? pGrid->IsRowHidden(nLine) : pGrid->IsColHidden(nLine);
+        const BOOL bWas = FlagOf(stored, nLine);
         BOOL bNew = bHide;
         if (pabHide != nullptr)
             bNew = i < pabHide->GetSize() && pabHide->GetAt(i) != 0;
@@ -124,9 +127,7 @@ BOOL HideLines(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bH
             pGrid->StoreHideRow(nLine, bNew);
         else
             pGrid->StoreHideCol(nLine, bNew);
-        // What the line shows afterwards, not what was asked: a pane or print rule may override it.
-        const BOOL bIs = bRows ? pGrid->IsRowHidden(nLine) : pGrid->IsColHidden(nLine);
-        bChanged |= (bIs != FALSE) != (bWas != FALSE);
+        bChanged |= FlagOf(stored, nLine) != bWas;
         operation.DoMessages();
         if (nLine == nTo)
             break;

@@ -398,9 +398,9 @@ BOOL CGXGridPrintImp::OnPrintHeaderAndFooter(CGXProperties& properties, CDC* pDC
     int nHeaderDistance = 0;
     int nFooterDistance = 0;
     properties.GetDistances(nHeaderDistance, nFooterDistance);
-    // The header spans the whole printable width; the footer as well.
-    const int nLeft = m_pGrid != nullptr ? CalcPrintableRect(m_pGrid, pDC).left : printed.left;
-    const int nRight = m_pGrid != nullptr ? CalcPrintableRect(m_pGrid, pDC).right : printed.right;
+    // Header and footer span the printed block, so that they stay over it when it is centred.
+    const int nLeft = printed.left;
+    const int nRight = printed.right;
     const CRect header(nLeft, pageRect.top + nHeaderDistance, nRight, printed.top);
     PrintHeaderFooterData(properties, pDC, pInfo, header, &properties.GetDataHeader(), nullptr);
     const int nFooterBottom = pageRect.bottom - nFooterDistance;

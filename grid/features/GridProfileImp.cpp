@@ -588,8 +588,11 @@ BOOL CGXGridProfileImp::ReadPropertiesProfile(CGXProperties& properties)
     for (INT_PTR i = 0; i < names.GetSize(); ++i)
     {
         const int nIndex = static_cast<int>(i);
-        properties.SetColor(nIndex, static_cast<COLORREF>(
-                                        GXGetProfileLong(section, names[i], static_cast<LONG>(properties.GetColor(nIndex)))));
+        // Written with "%lu": a system colour's value lies above the range of a signed long, which
+        // only some runtimes' atol wrap into the right bits.
+        const CString text = ReadEntry(section, names[i]);
+        if (!text.IsEmpty())
+            properties.SetColor(nIndex, static_cast<COLORREF>(std::strtoul(text, nullptr, 10)));
     }
 
     const BOOL bPrinting = properties.GetPrinting();

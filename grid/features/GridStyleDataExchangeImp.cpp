@@ -79,7 +79,10 @@ BOOL CGXGridStyleDataExchangeImp::CopyStylesToArchive(CGXGridCore* pGrid, CArchi
     StylesMapScope scope(ar, pGrid->GetStylesMap());
 
     ar << static_cast<DWORD>(spans.nRows) << static_cast<DWORD>(spans.nCols);
-    if (nCells == 0 || nCells > kMaxCopyCells || spans.nRows > kMaxCopyLines || spans.nCols > kMaxCopyLines)
+    // No cell is nothing to copy, not a block too big.
+    if (nCells == 0)
+        return FALSE;
+    if (nCells > kMaxCopyCells || spans.nRows > kMaxCopyLines || spans.nCols > kMaxCopyLines)
     {
         ShowRangeTooBig();
         return FALSE;
@@ -207,6 +210,7 @@ BOOL CGXGridStyleDataExchangeImp::PasteStylesFromArchive(CGXGridCore* pGrid, CAr
         bResult = FALSE;
     }
     CGXLongOperation::SetCanRollback(bOldCanRollback);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     return bResult;
 }
 

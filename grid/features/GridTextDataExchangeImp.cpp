@@ -194,6 +194,8 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     pGrid->TransferCurrentCellValue(TRUE);
     pGrid->BeginTrans(pAppData->GetOperationText(GX_IDS_PASTE));
     const BOOL bOldLock = pGrid->SetLockUpdate(TRUE);
+    const ROWCOL nOldRows = pGrid->GetRowCount();
+    const ROWCOL nOldCols = pGrid->GetColCount();
 
     const DWORD dwFlags = pGrid->m_nClipboardFlags;
     const BOOL bEscape = (dwFlags & GX_CLIP_ESCAPE) != 0;
@@ -278,7 +280,14 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     pGrid->SetLockUpdate(bOldLock);
     CGXLongOperation::IgnoreNestedLevels(FALSE);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
-    pGrid->RedrawCellRange(target.top, target.left, nRow, nMaxCol, GX_SMART, FALSE);
+    // Rows, columns and cells were stored under the lock: every view of the grid takes the new
+    // counts (its scroll bars brought back in range) and redraws the pasted cells.
+    if (pGrid->GetRowCount() != nOldRows)
+        pGrid->UpdateChangedRowCount(nOldRows, GX_SMART, TRUE);
+    if (pGrid->GetColCount() != nOldCols)
+        pGrid->UpdateChangedColCount(nOldCols, GX_SMART, TRUE);
+    pGrid->RedrawCellRange(target.top, target.left, nRow, nMaxCol, GX_SMART, TRUE);
+    pGrid->Recalc(TRUE, nullptr, TRUE);
     return !bFailed && !bAborted;
 }
 

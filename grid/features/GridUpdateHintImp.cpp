@@ -185,7 +185,7 @@ BOOL CGXGridUpdateHintImp::HintUpdate(CGXGridCore* pGrid, CGXGridHint* pHint)
         pGrid->UpdateBaseStyle(static_cast<WORD>(hint.dwValue2), nFlags, FALSE);
         break;
     case GX_HINT_RECALC:
-        pGrid->CommitDataChanges(FALSE, TRUE, FALSE);
+        pGrid->Recalc(FALSE, static_cast<CString*>(hint.pData), FALSE);
         break;
     default:
         return FALSE;
@@ -315,9 +315,10 @@ void CGXGridUpdateHintImp::HintRedrawGrid(CGXGridCore* pGrid, UINT nFlags)
     Send(pGrid, hint);
 }
 
-void CGXGridUpdateHintImp::HintCommitDataChanges(CGXGridCore* pGrid, BOOL)
+void CGXGridUpdateHintImp::HintRecalc(CGXGridCore* pGrid, CString* pErrorText)
 {
     CGXGridHint hint = MakeHint(pGrid, GX_HINT_RECALC);
+    hint.pData = pErrorText;
     Send(pGrid, hint);
 }
 

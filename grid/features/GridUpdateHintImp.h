@@ -73,7 +73,7 @@ public:
     void HintInsertCols(CGXGridCore* pGrid, ROWCOL nCol, ROWCOL nCount, UINT nFlags) override;
     void HintRedrawRange(CGXGridCore* pGrid, const CGXRange& range, UINT nFlags) override;
     void HintRedrawGrid(CGXGridCore* pGrid, UINT nFlags) override;
-    void HintCommitDataChanges(CGXGridCore* pGrid, BOOL bSave) override;
+    void HintRecalc(CGXGridCore* pGrid, CString* pErrorText) override;
     void HintTabName(CGXGridCore* pGrid) override;
     // Codes 1 and 3 move the other pane column's top row, 2 and 4 the other pane row's left column.
     void HintScrollPanes(CGXGridCore* pGrid, int nDirection) override;

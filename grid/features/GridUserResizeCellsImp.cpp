@@ -30,11 +30,10 @@ int SizeOf(CGXGridCore* pGrid, BOOL bCols, ROWCOL nIndex)
     return bCols ? pGrid->GetColWidth(nIndex) : pGrid->GetRowHeight(nIndex);
 }
 
-BOOL HasOwnSize(CGXGridCore* pGrid, BOOL bCols, ROWCOL nIndex)
+CGXMapDWordToLong& StoredSizes(CGXGridCore* pGrid, BOOL bCols)
 {
-    LONG nStored = 0;
-    const CGXGridParam* pParam = pGrid->GetParam();
-    return bCols ? pParam->m_ColWidths.Lookup(nIndex, nStored) : pParam->m_RowHeights.Lookup(nIndex, nStored);
+    CGXGridParam* pParam = pGrid->GetParam();
+    return bCols ? pParam->m_ColWidths : pParam->m_RowHeights;
 }
 
 void StoreSize(CGXGridCore* pGrid, BOOL bCols, ROWCOL nIndex, int nSize)
@@ -101,16 +100,18 @@ void RedrawHeaderCell(CGXGridCore* pGrid, const CGXResizeTrackState& track)
                         GX_INVALIDATE);
 }
 
-// Gives the tracked line its size at the start back (hidden again when it was 0, without an own
-// size when it had none).
+// Gives the tracked line back what it stored at the start: its own size (or none) and its hidden
+// flag. A hidden line keeps the size it will show again when it is unhidden.
 void RestoreStartSize(CGXGridCore* pGrid, const CGXResizeTrackState& track)
 {
     const BOOL bCols = track.nMode == GX_TRACKWIDTH;
     const ROWCOL nIndex = bCols ? track.nCol : track.nRow;
-    if (track.nStartSize == 0)
-        StoreHidden(pGrid, bCols, nIndex, TRUE);
+    if (track.bOwnSize)
+        StoredSizes(pGrid, bCols).SetAt(nIndex, track.nStoredSize);
     else
-        StoreSize(pGrid, bCols, nIndex, track.bOwnSize ? track.nStartSize : -1);
+        StoredSizes(pGrid, bCols).RemoveKey(nIndex);
+    if (track.bHidden && !IsHidden(pGrid, bCols, nIndex))
+        StoreHidden(pGrid, bCols, nIndex, TRUE);
 }
 
 // A size stored for the moment, without undo: shown first when it is positive.
@@ -305,7 +306,8 @@ BOOL CGXGridUserResizeCellsImp::StartResizeTracking(CGXGridCore* pGrid, ROWCOL n
     track.bInvertLine = !track.bLive && (wFlags & 0x40) == 0;
     track.bHeaderRedraw = !track.bLive && (wFlags & 0x10) == 0;
     track.nStartSize = SizeOf(pGrid, bCols, nIndex);
-    track.bOwnSize = HasOwnSize(pGrid, bCols, nIndex);
+    track.bOwnSize = StoredSizes(pGrid, bCols).Lookup(nIndex, track.nStoredSize);
+    track.bHidden = IsHidden(pGrid, bCols, nIndex);
 
     // The lines reach to the end of the last visible row (column), or of the grid when that is nearer.
     if (bCols)

@@ -99,6 +99,13 @@ BEGIN_MESSAGE_MAP(CGXTabWnd, CWnd)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
     ON_WM_SETCURSOR()
+    // The tab window itself takes no keys: the focus goes on to the sheet it shows.
+    AFX_WM(WM_SETFOCUS,
+           if (pT->m_pCurrentSheet != nullptr && pT->m_pCurrentSheet->GetSafeHwnd() != nullptr)
+               pT->m_pCurrentSheet->SetFocus();
+           else
+               c.result = pT->Default();
+           return TRUE;)
     AFX_WM(WM_SETTINGCHANGE, c.result = pT->Default(); pT->OnSettingChange(); return TRUE;)
     AFX_WM(WM_HSCROLL, pT->ForwardScroll(c.message, c.wParam, c.lParam); return TRUE;)
     AFX_WM(WM_VSCROLL, pT->ForwardScroll(c.message, c.wParam, c.lParam); return TRUE;)

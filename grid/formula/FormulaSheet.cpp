@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "framework/core/Archive.h"
@@ -21,6 +22,7 @@
 #include "grid/formula/EngineMemory.h"
 #include "grid/formula/EngineSheet.h"
 #include "grid/formula/EngineState.h"
+#include "grid/formula/EngineText.h"
 #include "grid/formula/ErrorTexts.h"
 #include "grid/formula/Evaluator.h"
 #include "grid/formula/FormulaParser.h"
@@ -52,9 +54,45 @@ CString NumberValueText(double value)
     return CString(NumberText::Format("%.14g", value).c_str());
 }
 
+// The named references of a formula that leaves its sheet for an undo record: the record may outlive
+// the name's entry (the name removed, the sheet emptied), so it keeps the name's text instead.
+void UnbindNames(GX_EXPRESSION* expr)
+{
+    if (expr == nullptr || expr->nodes == nullptr)
+        return;
+    for (int i = 0; i < expr->nodeCount; ++i) {
+        GX_NODE& node = expr->nodes[i];
+        if ((node.kind != GX_NODE_NAMED_CELL && node.kind != GX_NODE_NAMED_RANGE) || node.name == nullptr)
+            continue;
+        char* text = DuplicateText(node.name->name);
+        node.kind = GX_NODE_NAME;
+        node.text = text;
+    }
+}
+
+// Back in a sheet, each name is looked up again; one the sheet does not know (any more) stays a name,
+// which evaluates to the undefined-name error.
+void BindNames(int hSheet, GX_EXPRESSION* expr)
+{
+    if (expr == nullptr || expr->nodes == nullptr)
+        return;
+    for (int i = 0; i < expr->nodeCount; ++i) {
+        GX_NODE& node = expr->nodes[i];
+        if (node.kind != GX_NODE_NAME || node.text == nullptr)
+            continue;
+        GX_RANGE_NAME* entry = FindRangeName(hSheet, node.text);
+        if (entry == nullptr)
+            continue;
+        EngineFree(node.text);
+        node.kind = entry->ref.IsSingle() ? GX_NODE_NAMED_CELL : GX_NODE_NAMED_RANGE;
+        node.name = entry;
+    }
+}
+
 // A cell taken out of its sheet's pools: the record that holds it owns its content.
 GX_CELL* Detach(GX_CELL* cell)
 {
+    UnbindNames(cell->formula);
     GX_CELL* detached = static_cast<GX_CELL*>(std::malloc(sizeof(GX_CELL)));
     if (detached == nullptr)
         AfxThrowMemoryException();
@@ -129,6 +167,7 @@ void PutBackCells(int hSheet, GX_CELL*& chain)
             }
         }
         GX_CELL* cell = Attach(pSheet, detached);
+        BindNames(hSheet, cell->formula);
         cell->Set(GX_CF_CHANGED, true);
         cell->Set(GX_CF_EVALUATED | GX_CF_EVALUATING, false);
         InsertCell(hSheet, cell);
@@ -161,6 +200,40 @@ void RebindNames(int hSheet, GX_EXPRESSION* expr)
             node.name = FindRangeName(hSheet, node.name->name);
     }
 }
+
+// The engine's own spelling of formula texts for a scope: the alternative spellings do not all read
+// back as written ("^" is the power there, but the exclusive or to the reader).
+class DefaultSpelling
+{
+public:
+    DefaultSpelling() : m_state(*GetEngineState()), m_saved(m_state)
+    {
+        m_state.m_bAltOperators = m_state.m_bLowerCaseFunctions = FALSE;
+        m_state.m_bAtSignFunctions = m_state.m_bEscapeAllBytes = FALSE;
+    }
+    ~DefaultSpelling()
+    {
+        m_state.m_bAltOperators = m_saved.alt;
+        m_state.m_bLowerCaseFunctions = m_saved.lowerCase;
+        m_state.m_bAtSignFunctions = m_saved.atSign;
+        m_state.m_bEscapeAllBytes = m_saved.escapeAll;
+    }
+    DefaultSpelling(const DefaultSpelling&) = delete;
+    DefaultSpelling& operator=(const DefaultSpelling&) = delete;
+
+private:
+    struct Settings
+    {
+        explicit Settings(const GX_ENGINE_STATE& state)
+            : alt(state.m_bAltOperators), lowerCase(state.m_bLowerCaseFunctions),
+              atSign(state.m_bAtSignFunctions), escapeAll(state.m_bEscapeAllBytes)
+        {
+        }
+        BOOL alt, lowerCase, atSign, escapeAll;
+    };
+    GX_ENGINE_STATE& m_state;
+    const Settings m_saved;
+};
 
 const CGXStyle kNoStyle;
 }  // namespace
@@ -197,6 +270,8 @@ IMPLEMENT_SERIAL(CGXFormulaSheet, CGXData, 0)
 CGXFormulaSheet::CGXFormulaSheet() : m_hSheet(CreateSheet())
 {
     GetSheet(m_hSheet)->owner = this;
+    // The first evaluation error is kept for the grid's first recalculation to report.
+    ArmMessageSlot(m_hSheet);
 }
 
 CGXFormulaSheet::~CGXFormulaSheet()
@@ -379,8 +454,9 @@ CGXData& CGXFormulaSheet::operator=(const CGXData& other)
         }
         pRow->DeleteRange(1, pRow->GetSize() - 1);
     }
+    // Row 0 holds the column headers: it stays whatever the corner and the row headers hold.
     INT_PTR nKeep = m_apapCellStyles.GetSize();
-    while (nKeep > 0) {
+    while (nKeep > 1) {
         CGXStylePtrArray* pRow = m_apapCellStyles.GetRowAt(nKeep - 1);
         if (pRow != nullptr && pRow->GetStyleAt(0) != nullptr)
             break;
@@ -489,38 +565,65 @@ BOOL CGXFormulaSheet::CopyCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nTo
     return TRUE;
 }
 
-BOOL CGXFormulaSheet::MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags)
+BOOL CGXFormulaSheet::MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT)
 {
-    return MoveCells(range, nToRow, nToCol, nullptr, nFlags);
+    return MoveCells(range, nToRow, nToCol, nullptr, FALSE);
 }
 
-BOOL CGXFormulaSheet::MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, CObject* pUndoInfo, UINT)
+BOOL CGXFormulaSheet::MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, CObject** ppUndoInfo,
+                                BOOL bCreateUndoInfo)
 {
     int32_t row = 0, col = 0;
     if (!range.IsValid() || !EngineCell(nToRow, nToCol, row, col))
         return FALSE;
     GX_SHEET* pSheet = GetSheet(m_hSheet);
     const GX_CELLREF source = EngineRange(range);
+    CGXUndoEngineCellsInfo* pGiven =
+        ppUndoInfo != nullptr ? dynamic_cast<CGXUndoEngineCellsInfo*>(*ppUndoInfo) : nullptr;
+    // What the move removes goes into the move's own record; without one, into the pending record
+    // while undo is recorded.
+    const BOOL bOwnRecord = ppUndoInfo != nullptr && bCreateUndoInfo;
+    std::unique_ptr<CGXUndoEngineCellsInfo> pNew(bOwnRecord && pGiven == nullptr ? new CGXUndoEngineCellsInfo : nullptr);
     const int32_t keep = pSheet->keepRemovedCells;
-    pSheet->keepRemovedCells = m_bUndoRecording;
+    GX_CELL* removed = nullptr;
     try {
+        if (bOwnRecord)
+            FreeDetachedCells(TakeRemovedCells(pSheet));
+        pSheet->keepRemovedCells = bOwnRecord ? 1 : m_bUndoRecording;
         MoveBlock(m_hSheet, source, row, col);
-        Bookkeeping(FALSE, FALSE);
+        if (bOwnRecord) {
+            removed = TakeRemovedCells(pSheet);
+            pSheet->removedRangeValid = 0;
+        } else {
+            Bookkeeping(FALSE, FALSE);
+        }
         // Moving back: what the first move overwrote returns to the place the block leaves, after
         // the block has left it.
-        if (CGXUndoEngineCellsInfo* pRecord = dynamic_cast<CGXUndoEngineCellsInfo*>(pUndoInfo)) {
+        if (pGiven != nullptr) {
             PoolLock lock(m_hSheet);
             pSheet->keepRemovedCells = 0;
-            PutBackCells(m_hSheet, pRecord->m_pCellsA);
-            pSheet->keepRemovedCells = m_bUndoRecording;
+            PutBackCells(m_hSheet, pGiven->m_pCellsA);
         }
+        pSheet->keepRemovedCells = keep;
+        // Formulas over the place the block left see it empty now.
+        ::AddChangedRange(m_hSheet, source);
         ::AddChangedRange(m_hSheet, BlockAt(source, row, col));
         Bookkeeping(FALSE, TRUE);
     } catch (...) {
         pSheet->keepRemovedCells = keep;
+        FreeDetachedCells(removed);
         throw;
     }
-    pSheet->keepRemovedCells = keep;
+    if (bOwnRecord) {
+        if (pGiven == nullptr) {
+            // Another object in its place is no record of this sheet's: the caller gets the new one.
+            delete *ppUndoInfo;
+            pGiven = pNew.release();
+            *ppUndoInfo = pGiven;
+        }
+        FreeDetachedCells(pGiven->m_pCellsA);
+        pGiven->m_pCellsA = removed;
+    }
     return TRUE;
 }
 
@@ -577,6 +680,16 @@ BOOL CGXFormulaSheet::StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle*
 {
     if (nRow == 0 || nCol == 0 || nType < 0)
         return CGXData::StoreStyleRowCol(nRow, nCol, pStyle, mode, nType);
+    const BOOL bStored = StoreCellStyle(nRow, nCol, pStyle, mode, nType);
+    // A value stored through the grid (typed, pasted, replaced, undone) takes the formulas that follow
+    // it along at once; a style alone changes no value and costs no recalculation.
+    if (GetSheet(m_hSheet)->changedRanges != nullptr)
+        Bookkeeping(FALSE, TRUE);
+    return bStored;
+}
+
+BOOL CGXFormulaSheet::StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode, int nType)
+{
     int32_t row = 0, col = 0;
     if (!EngineCell(nRow, nCol, row, col))
         return FALSE;
@@ -618,8 +731,10 @@ BOOL CGXFormulaSheet::StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle*
             ::AddChangedRange(m_hSheet, MakeCellReference(row, col, GX_REFF_SINGLE));
         }
     } else if (int(mode) == 4) {
-        if (cell != nullptr)
+        if (cell != nullptr) {
             DeleteCell(m_hSheet, cell);
+            ::AddChangedRange(m_hSheet, MakeCellReference(row, col, GX_REFF_SINGLE));
+        }
         return TRUE;
     }
 
@@ -901,9 +1016,9 @@ BOOL CGXFormulaSheet::StoreFormulaRowCol(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszTe
     }
     GX_CELL* cell = FindCell(m_hSheet, row, col);
     if (cell != nullptr && cell->Kind() == GX_KIND_FORMULA) {
+        // Its inputs first: under the lazy method a formula it reads may not be up to date yet.
         PoolLock lock(m_hSheet);
-        EvaluateCell(m_hSheet, cell);
-        cell->Set(GX_CF_DIRTY, false);
+        RecalcCell(m_hSheet, cell);
     }
     ::AddChangedRange(m_hSheet, MakeCellReference(row, col, GX_REFF_SINGLE));
     GrowCounts(nRow, nCol);
@@ -1193,8 +1308,10 @@ BOOL CGXFormulaSheet::SerializeCell(CArchive& ar, GX_CELL* pCell)
     ar << BYTE(1) << BYTE(pCell->Kind()) << BYTE(pCell->ValueType()) << BYTE((pCell->flags >> 15) & 0xFF);
     ar << LONG(pCell->row) << LONG(pCell->col);
     ar << static_cast<const CObject*>(pCell->style);
-    if (pCell->Kind() == GX_KIND_FORMULA || pCell->Kind() == GX_KIND_CONSTANT_FORMULA)
+    if (pCell->Kind() == GX_KIND_FORMULA || pCell->Kind() == GX_KIND_CONSTANT_FORMULA) {
+        const DefaultSpelling spelling;
         ar << CString(FormulaText(m_hSheet, pCell->formula).c_str());
+    }
     char buffer[GX_MAX_STRING + 1];
     switch (pCell->ValueType()) {
     case GX_CELL_VALUE_ERROR:
@@ -1260,8 +1377,6 @@ void CGXFormulaSheet::LoadCells(CArchive& ar)
         }
         if (stringValue.GetLength() > GX_MAX_STRING)
             stringValue = stringValue.Left(GX_MAX_STRING);
-        if (formulaText.GetLength() > GX_MAX_STRING)
-            formulaText = formulaText.Left(GX_MAX_STRING);
 
         GX_EXPRESSION* formula = nullptr;
         uint32_t cellKind = kind;
@@ -1271,8 +1386,14 @@ void CGXFormulaSheet::LoadCells(CArchive& ar)
                 formula = static_cast<GX_EXPRESSION*>(EngineAlloc(sizeof(GX_EXPRESSION)));
                 *formula = parsed;
             } else {
-                // A formula this engine no longer reads is kept as its text.
+                // A formula this engine no longer reads is kept as its text, which a text cell holds
+                // only up to its limit: a longer one cannot be kept whole, and a cut copy would pass
+                // for what was saved, so the archive is refused.
                 ClearExpression(parsed);
+                if (formulaText.GetLength() > GX_MAX_STRING) {
+                    delete pStyle;
+                    AfxThrowArchiveException(CArchiveException::badIndex);
+                }
                 cellKind = GX_KIND_TEXT;
                 stringValue = formulaText;
                 valueType = GX_CELL_VALUE_HEAP_STRING;

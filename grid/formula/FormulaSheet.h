@@ -67,8 +67,12 @@ public:
     BOOL MoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT nFlags = 0) override;
     BOOL CopyCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags = 0) override;
     BOOL MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags = 0) override;
-    // With a record, its list-A cells are put back first; while recording, what the move removes is kept.
-    virtual BOOL MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, CObject* pUndoInfo, UINT nFlags);
+    // The move of the grid's direct cut and paste and of its undo. A CGXUndoEngineCellsInfo in
+    // *ppUndoInfo (the record of the move this one takes back) has its list-A cells put back where the
+    // block leaves; with bCreateUndoInfo the engine cells the move removes become the list A of that
+    // record, or of a new one handed back in *ppUndoInfo.
+    BOOL MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, CObject** ppUndoInfo,
+                   BOOL bCreateUndoInfo) override;
     BOOL StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode, int nType = 0) override;
     BOOL GetStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, GXModifyType mode, int nType = 0) override;
     BOOL MoveDataRows(const CDWordArray& awRowIndex, ROWCOL nStartRow = 1) override;
@@ -89,13 +93,13 @@ public:
 
     // FALSE outside the engine or without a cell; a formula cell not yet evaluated in this pass counts
     // as changed.
-    virtual BOOL IsCellChanged(ROWCOL nRow, ROWCOL nCol);
+    BOOL IsCellChanged(ROWCOL nRow, ROWCOL nCol) override;
     virtual void MarkCellChanged(ROWCOL nRow, ROWCOL nCol, BOOL bOn);
     virtual void AddChangedRange(const CGXRange& range);
-    virtual BOOL RecalcSheet(BOOL bForce);
-    virtual void ArmMessage();
+    BOOL RecalcSheet(BOOL bForce) override;
+    void ArmMessage() override;
     // FALSE while the slot is armed (no message since).
-    virtual BOOL GetMessage(CString& text);
+    BOOL GetMessage(CString& text) override;
     // Ownership of the pending record passes to the caller; NULL when there is none.
     virtual CObject* TakeUndoRecord();
     virtual BOOL ApplyUndoRecord(CObject* pRecord, BOOL bCreateRedo, BOOL bOnlyListB);
@@ -161,6 +165,8 @@ protected:
 private:
     CGXFormulaSheet(const CGXFormulaSheet&) = delete;
     BOOL StoreValue(const CGXStyle& style, int nType, ROWCOL nRow, ROWCOL nCol);
+    // StoreStyleRowCol of an engine cell, before the recalculation.
+    BOOL StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode, int nType);
     BOOL SerializeCell(CArchive& ar, GX_CELL* pCell);
     void LoadCells(CArchive& ar);
 };

@@ -511,18 +511,22 @@ BOOL CopyBlock(int hSheet, const GX_CELLREF& block, int32_t row, int32_t col, BO
                 copies.push_back(copy);
             }
         }
+        bool overwritten = false;
         for (uint32_t mask : {GX_POOL_CONSTANT, GX_POOL_FORMULA}) {
             for (GX_CELL* cell : TableCells(pSheet, mask)) {
                 if (dst.Has(cell->row, cell->col)) {
                     RemoveCell(hSheet, cell);
                     KeepOrFree(pSheet, cell);
+                    overwritten = true;
                 }
             }
         }
         for (GX_CELL* copy : copies)
             PutBack(hSheet, copy);
-        // Undoing the copy clears the destination before the kept cells go back.
-        if (pSheet->keepRemovedCells) {
+        // Undoing the copy clears the destination before the kept cells go back. Without kept cells
+        // there is nothing to undo here, and a collected range left behind would widen the next
+        // operation's: its undo would clear this destination too.
+        if (pSheet->keepRemovedCells && overwritten) {
             Rect collected = dst;
             if (pSheet->removedRangeValid) {
                 const Rect before = RectOf(pSheet->removedRange);

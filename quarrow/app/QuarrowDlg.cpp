@@ -9,8 +9,9 @@
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/pages/EdgeDrain.h"
 #include "quarrow/pages/Inflow.h"
-#include "quarrow/pages/MaterialLayer.h"
+#include "quarrow/pages/PageServices.h"
 #include "quarrow/pages/PermeableBase.h"
+#include "quarrow/pages/ResultDependencies.h"
 #include "quarrow/pages/Roadway.h"
 #include "quarrow/pages/Separator.h"
 #include "quarrow/pages/SieveAnalysis.h"
@@ -266,27 +267,8 @@ void CQuarrowDlg::UpdateMaterialStatus()
 {
     if (m_pProjectData == nullptr)
         return;
-    const CProjectData& data = *m_pProjectData;
-    const struct { UINT nID; const CString& strValue; } values[] = {
-        {IDC_BASE_WIDTH, data.m_strBaseWidth},
-        {IDC_RESULTANT_SLOPE, data.m_strResultantSlope},
-        {IDC_RESULTANT_LENGTH, data.m_strResultantLength},
-        {IDC_INFILTRATION_RATE, data.m_strInfiltrationRate},
-        {IDC_MELTWATER_FLOW, data.m_strMeltwaterFlow},
-        {IDC_BASE_THICKNESS, data.m_strBaseThickness},
-        {IDC_PERCENT_DRAINED, data.m_strPercentDrained},
-        {IDC_TIME_TO_DRAIN, data.m_strTimeToDrain},
-        {IDC_BASE_DISCHARGE, data.m_strBaseDischargeRate},
-        {IDC_PIPE_DIAMETER, data.m_strPipeDiameter},
-        {IDC_OUTLET_SPACING, data.m_strOutletSpacing},
-        {IDC_PIPE_FLOW, data.m_strPipeFlow},
-    };
-    for (const auto& value : values)
-        SetDlgItemText(value.nID, value.strValue);
-
-    SetDlgItemText(IDC_BASE_STATUS, MaterialStatusText(data, CProjectData::LayerBase));
-    SetDlgItemText(IDC_SUBGRADE_STATUS, MaterialStatusText(data, CProjectData::LayerSubgrade));
-    SetDlgItemText(IDC_SEPARATOR_STATUS, MaterialStatusText(data, CProjectData::LayerSeparator));
+    for (const CSummaryText& text : PageSummaryTexts(*m_pProjectData))
+        SetDlgItemText(text.nID, text.strText);
 }
 
 BOOL CQuarrowDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -304,8 +286,12 @@ void CQuarrowDlg::OnSummaryClick(UINT nID)
             continue;
         // The choice word is stored in the project file: a click that changes it is a change to save.
         if (click.pChoice != nullptr && m_pProjectData->*click.pChoice != click.pszChoice) {
+            // A choice that results are computed from (the drain type) takes them along.
+            CRecordChange change(m_pProjectData);
             m_pProjectData->*click.pChoice = click.pszChoice;
             m_pProjectData->m_bModified = 1;
+            if (change.ClearStaleResults())
+                UpdateMaterialStatus();
         }
         m_pSheet->SetActivePage(click.nPage);
         m_pProjectData->m_nFocusControl = click.nFocusControl;

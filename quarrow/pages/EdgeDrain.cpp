@@ -14,6 +14,7 @@
 #include "quarrow/pages/EdgeDrainCalc.h"
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/PageServices.h"
+#include "quarrow/pages/ResultDependencies.h"
 #include "resources/quarrow/resource.h"
 
 namespace {
@@ -381,6 +382,25 @@ void CEdgeDrain::RefreshSummaryPanel()
     PageSetSummaryText(IDC_PIPE_FLOW, m_pProjectData->m_strPipeFlow);
 }
 
+void CEdgeDrain::ShowRecord()
+{
+    if (m_pProjectData == nullptr)
+        return;
+    UpdateFields();
+    UpdateButtonStates();
+    RefreshSummaryPanel();
+    PageShowSummary(*m_pProjectData);
+}
+
+BOOL CEdgeDrain::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CRecordChange change(m_pProjectData);
+    const BOOL bHandled = CPropertyPage::OnCommand(wParam, lParam);
+    if (change.ClearStaleResults())
+        ShowRecord();
+    return bHandled;
+}
+
 // ---- Painting and help ----
 
 void CEdgeDrain::OnPaint()
@@ -497,7 +517,6 @@ void CEdgeDrain::PickRoughness(int nChecked, int nOther, const char* pszRoughnes
     if (m_pProjectData == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    const CString strBefore = data.m_strManningCoefficient;
     if (IsDlgButtonChecked(nChecked) == BST_CHECKED)
     {
         CheckDlgButton(nOther, BST_UNCHECKED);
@@ -508,9 +527,6 @@ void CEdgeDrain::PickRoughness(int nChecked, int nOther, const char* pszRoughnes
         data.m_strManningCoefficient.Empty();
     }
     SetDlgItemText(IDC_ED_N, data.m_strManningCoefficient);
-    // As typing n does: the capacity found for the old roughness goes.
-    if (data.m_strManningCoefficient != strBefore)
-        PageClearFields(data, {PipeFlow, Spacing});
     UpdateButtonStates();
     UpdateFields();
     UpdateControlVisibility();

@@ -39,6 +39,8 @@ public:
     void UpdateControlVisibility();
     // Pipe diameter, outlet spacing and pipe flow into the main dialog's summary panel.
     void RefreshSummaryPanel();
+    // The page, its buttons and the whole summary panel from the record.
+    void ShowRecord();
 
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
@@ -58,6 +60,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // Every command: what it changed empties the results computed from it (CRecordChange).
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     void InitFactorTable();
     void SelectApproach(const char* pszApproach);

@@ -1,6 +1,10 @@
 #include "quarrow/pages/HeaveDlg.h"
 
+#include <algorithm>
+
 #include "framework/core/NumberText.h"
+#include "grid/core/Control.h"
+#include "grid/core/Font.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
@@ -110,15 +114,8 @@ BOOL CHeaveDlg::OnInitDialog()
     for (ROWCOL nCol = 0; nCol <= 6; ++nCol)
         m_grid.SetValueRange(CGXRange(0, nCol), headers[nCol]);
 
-    // Widths in the grid's column size unit; the soil type takes what the others leave.
     const int nUnit = m_grid.GetColSizeUnit();
     m_grid.SetRowHeight(0, 0, 6 * nUnit);
-    m_grid.SetColWidth(1, 1, 8 * nUnit);
-    m_grid.SetColWidth(2, 5, 7 * nUnit);
-    m_grid.SetColWidth(6, 6, 18 * nUnit);
-    CRect rcClient;
-    m_grid.GetClientRect(&rcClient);
-    m_grid.SetColWidth(0, 0, rcClient.Width() - 54 * nUnit - 1);
 
     if (IsEnglish(m_pProjectData))
     {
@@ -147,10 +144,90 @@ BOOL CHeaveDlg::OnInitDialog()
     CGXStyle staticText;
     staticText.SetControl(GX_IDS_CTRL_STATIC);
     m_grid.SetStyleRange(CGXRange(1, 1, SoilClassCount, 6), staticText, gxOverride);
+    FitColumns();
     m_grid.SetReadOnly(TRUE);
 
     CDialog::OnInitDialog();
     return TRUE;
+}
+
+// A column size unit is a character of the font, whose average width differs much from font to
+// font: columns of fixed units were wider than the table under some fonts and cut the soil types.
+// Each column takes what its texts need (a header that wraps, its longest word), the soil type
+// what the others leave in a table that shows its vertical scroll bar, and the header row the
+// height its wrapped texts need.
+void CHeaveDlg::FitColumns()
+{
+    HDC hDC = ::GetDC(m_grid.GetSafeHwnd());
+    const CGXStyle* pStandard = m_grid.GetStandardStyle();
+    auto textSize = [&](ROWCOL nRow, ROWCOL nCol, const CString& strText, int nWidth) {
+        const CGXStyle& style = m_grid.LookupStyleRowCol(nRow, nCol);
+        CGXFont font;
+        if (pStandard != nullptr && pStandard->GetIncludeFont())
+            font = pStandard->GetFont();
+        if (style.GetIncludeFont())
+            font.ChangeFont(style.GetFont(), gxOverride);
+        const LOGFONT lf = font.GetLogFontZoomed(m_grid.GetZoom());
+        const HFONT hFont = ::CreateFontIndirectA(&lf);
+        const HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+        RECT rect{0, 0, nWidth, 0};
+        ::DrawTextA(hDC, strText, -1, &rect, DT_CALCRECT | DT_NOPREFIX | (nWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+        ::SelectObject(hDC, hOld);
+        ::DeleteObject(hFont);
+        return CSize(rect.right, rect.bottom);
+    };
+    // What the cell's borders and margins take of its width and height.
+    auto margins = [&](ROWCOL nRow, ROWCOL nCol) {
+        CRect rcCell(0, 0, 100, 100);
+        const CRect rcText = m_grid.GetControl(nRow, nCol)->GetCellRect(nRow, nCol, &rcCell, &m_grid.LookupStyleRowCol(nRow, nCol));
+        return CSize(rcCell.Width() - rcText.Width(), rcCell.Height() - rcText.Height());
+    };
+    auto cellText = [&](ROWCOL nRow, ROWCOL nCol) {
+        CString strText;
+        m_grid.GetControl(nRow, nCol)->GetControlText(strText, nRow, nCol, nullptr, m_grid.LookupStyleRowCol(nRow, nCol));
+        return strText;
+    };
+
+    int widths[7] = {};
+    for (ROWCOL nCol = 0; nCol <= 6; ++nCol)
+    {
+        const CString strHeader = cellText(0, nCol);
+        const bool bWraps = m_grid.LookupStyleRowCol(0, nCol).GetWrapText() != FALSE;
+        int nStart = 0;
+        while (nStart <= strHeader.GetLength())
+        {
+            int nEnd = bWraps ? strHeader.Find(' ', nStart) : -1;
+            if (nEnd < 0)
+                nEnd = strHeader.GetLength();
+            const CString strWord = strHeader.Mid(nStart, nEnd - nStart);
+            widths[nCol] = std::max(widths[nCol], static_cast<int>(textSize(0, nCol, strWord, 0).cx + margins(0, nCol).cx));
+            nStart = nEnd + 1;
+        }
+        for (ROWCOL nRow = 1; nRow <= SoilClassCount; ++nRow)
+            widths[nCol] = std::max(widths[nCol], static_cast<int>(textSize(nRow, nCol, cellText(nRow, nCol), 0).cx +
+                                                                   margins(nRow, nCol).cx));
+    }
+    CRect rcClient;
+    m_grid.GetClientRect(&rcClient);
+    int nOthers = 0;
+    for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
+    {
+        m_grid.SetColWidth(nCol, nCol, widths[nCol]);
+        nOthers += widths[nCol];
+    }
+    // The rows are more than the table shows at once.
+    const int nScrollBar = (m_grid.GetStyle() & WS_VSCROLL) != 0 ? 0 : ::GetSystemMetrics(SM_CXVSCROLL);
+    m_grid.SetColWidth(0, 0, std::max(widths[0], rcClient.Width() - nScrollBar - nOthers - 1));
+
+    int nHeader = m_grid.GetRowHeight(0);
+    for (ROWCOL nCol = 0; nCol <= 6; ++nCol)
+    {
+        const CSize margin = margins(0, nCol);
+        nHeader = std::max(nHeader, static_cast<int>(textSize(0, nCol, cellText(0, nCol),
+                                                               m_grid.GetColWidth(nCol) - margin.cx).cy + margin.cy));
+    }
+    m_grid.SetRowHeight(0, 0, nHeader);
+    ::ReleaseDC(m_grid.GetSafeHwnd(), hDC);
 }
 
 void CHeaveDlg::OnOK()

@@ -44,6 +44,9 @@ public:
     CProjectData* m_pProjectData = nullptr;  // set by the caller, not owned
 
 protected:
+    // Column widths and the header's height from the texts of the table.
+    void FitColumns();
+
     afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
     afx_msg void OnGridDoubleClick();
 

@@ -11,6 +11,7 @@
 #include "quarrow/pages/MeltwaterDlg.h"
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/PageServices.h"
+#include "quarrow/pages/ResultDependencies.h"
 #include "resources/quarrow/resource.h"
 
 namespace {
@@ -294,8 +295,6 @@ BOOL CInflow::OnSetActive()
         ShowRecordInEdits();
         PageSetSummaryText(IDC_INFILTRATION_RATE, data.*Inflow);
         PageSetSummaryText(IDC_MELTWATER_FLOW, data.*Meltwater);
-        m_strFollowedInflow = data.*Inflow;
-        m_strFollowedMeltwater = data.*Meltwater;
 
         if (data.m_strInfiltrationMethod == "ratio")
         {
@@ -340,28 +339,43 @@ void CInflow::RefreshFields()
         return;
     CProjectData& data = *m_pProjectData;
     data.m_bModified = 1;
-    FollowInflowChanges();
     ShowRecordInEdits();
     PageSetSummaryText(IDC_INFILTRATION_RATE, data.*Inflow);
     PageSetSummaryText(IDC_MELTWATER_FLOW, data.*Meltwater);
 }
 
-void CInflow::FollowInflowChanges(bool bAlways)
+void CInflow::ShowRecord()
+{
+    if (m_pProjectData == nullptr)
+        return;
+    RefreshFields();
+    PageShowSummary(*m_pProjectData);
+}
+
+BOOL CInflow::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CRecordChange change(m_pProjectData);
+    const BOOL bHandled = CPropertyPage::OnCommand(wParam, lParam);
+    if (change.ClearStaleResults())
+    {
+        StoreTotalInflow(true);
+        ShowRecord();
+    }
+    return bHandled;
+}
+
+void CInflow::StoreTotalInflow(bool bOnlyWhenEmpty)
 {
     CProjectData& data = *m_pProjectData;
-    if (!bAlways && data.*Inflow == m_strFollowedInflow && data.*Meltwater == m_strFollowedMeltwater)
+    if (data.m_strMeltwater == "no" || (bOnlyWhenEmpty && !data.m_strTotalInflow.IsEmpty()))
         return;
-    m_strFollowedInflow = data.*Inflow;
-    m_strFollowedMeltwater = data.*Meltwater;
-    if (data.m_strMeltwater == "no")
-        return;
-    // With meltwater the total is q_i + q_m, or nothing while either is missing; the base's
-    // minimum thickness was computed from the old total.
+    const CString strBefore = data.m_strTotalInflow;
     if (AllSet(data, {Inflow, Meltwater}))
         data.m_strTotalInflow = PageDigits5(TypedNumber(data.*Inflow) + TypedNumber(data.*Meltwater));
     else
         data.m_strTotalInflow.Empty();
-    data.m_strBaseMinThickness.Empty();
+    if (data.m_strTotalInflow != strBefore)
+        CResultDependencies::ClearResultsOf(data, {&CProjectData::m_strTotalInflow});
 }
 
 void CInflow::ShowRecordInEdits()
@@ -583,11 +597,9 @@ void CInflow::OnMeltwaterCheck()
     const bool bIncluded = m_chkMeltwater.GetCheck() == BST_CHECKED;
     data.m_strMeltwater = bIncluded ? "yes" : "no";
     data.m_bModified = 1;
+    // The total stood still while meltwater was left out.
     if (bIncluded)
-    {
-        // The total follows q_i and q_m from now on.
-        FollowInflowChanges(true);
-    }
+        StoreTotalInflow(false);
     EnableMeltwaterControls(bIncluded);
 }
 
@@ -637,15 +649,7 @@ void CInflow::OnHeave()
         return;
     CHeaveDlg dlg(this);
     dlg.m_pProjectData = m_pProjectData;
-    const CString strHeaveBefore = m_pProjectData->*Heave;
     dlg.DoModal();
-    if (m_pProjectData->*Heave != strHeaveBefore)
-    {
-        // q_m was read off the chart at the old rate: it goes, as when a new rate is typed in, and
-        // the total follows. Leaving the edit would not clear it, since the edit then shows the record.
-        PageClearFields(*m_pProjectData, FindLeaveRule(IDC_IN_HEAVE)->changedClears);
-        RefreshFields();
-    }
     SetDlgItemText(IDC_IN_HEAVE, m_pProjectData->*Heave);
     if (CWnd* pHeave = GetDlgItem(IDC_IN_HEAVE))
         pHeave->SetFocus();

@@ -23,9 +23,11 @@ public:
     static const char WidthWarning[];
     static const char InflowWarning[];
 
-    // Marks the design changed, lets the total inflow follow q_i and q_m, writes the record's
-    // values into the edits and q_i and q_m into the summary panel.
+    // Marks the design changed, writes the record's values into the edits and q_i and q_m into the
+    // summary panel.
     void RefreshFields();
+    // The page and the whole summary panel from the record.
+    void ShowRecord();
     // The controls of the chosen method shown, the other method's hidden.
     void ShowMethodControls();
     void UpdateInflowButton();
@@ -59,6 +61,9 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // Every command: what it changed empties the results computed from it (CRecordChange), and
+    // with meltwater the total inflow follows q_i and q_m.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // The record's values into their edits.
     void ShowRecordInEdits();
@@ -68,8 +73,10 @@ protected:
     void ShowRainfallChoice();
     // The meltwater group, its eight edits and four buttons by the record's choice.
     void EnableMeltwaterControls(bool bIncluded);
-    // The total inflow follows a change of q_i or q_m made on this page (bAlways: also without one).
-    void FollowInflowChanges(bool bAlways = false);
+    // With meltwater, the total inflow is q_i + q_m, or nothing while either is missing. Run when
+    // meltwater is included and after every change on the page; bOnlyWhenEmpty keeps a total
+    // already there, which the change of q_i or q_m would have emptied.
+    void StoreTotalInflow(bool bOnlyWhenEmpty);
 
     afx_msg void OnPaint();
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
@@ -96,9 +103,4 @@ protected:
     afx_msg void OnLeaveInflow();
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    // q_i and q_m as the total inflow last followed them.
-    CString m_strFollowedInflow;
-    CString m_strFollowedMeltwater;
 };

@@ -105,6 +105,24 @@ BOOL CMeltwaterDlg::OnInitDialog()
         pChart->ClientToScreen(&ptOrigin);
         ScreenToClient(&ptOrigin);
         m_ptChartOrigin = ptOrigin;
+
+        // The chart keeps its pixels while the dialog's units follow the font: where they come out
+        // smaller, the dialog grows until the whole chart shows, with the margin it has above.
+        CRect rcChart;
+        pChart->GetWindowRect(&rcChart);
+        ScreenToClient(&rcChart);
+        CRect rcMargin(0, 0, 7, 7);
+        MapDialogRect(&rcMargin);
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        const int nMissing = rcChart.bottom + rcMargin.bottom - rcClient.bottom;
+        if (nMissing > 0)
+        {
+            CRect rcWindow;
+            GetWindowRect(&rcWindow);
+            SetWindowPos(nullptr, 0, 0, rcWindow.Width(), rcWindow.Height() + nMissing,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
 
     double dHeave = 0.0;

@@ -5,6 +5,8 @@
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 #include "quarrow/app/ProjectData.h"
+#include "quarrow/pages/MaterialLayer.h"
+#include "resources/quarrow/resource.h"
 
 void CHandEditWarning::Queue(const CProjectData& data, const char* pszText)
 {
@@ -38,6 +40,33 @@ void PageSetSummaryText(int nID, const CString& strText)
 {
     if (CWnd* pMainWnd = AfxGetMainWnd(); pMainWnd != nullptr && pMainWnd->GetSafeHwnd() != nullptr)
         pMainWnd->SetDlgItemText(nID, strText);
+}
+
+std::vector<CSummaryText> PageSummaryTexts(const CProjectData& data)
+{
+    return {
+        {IDC_BASE_WIDTH, data.m_strBaseWidth},
+        {IDC_RESULTANT_SLOPE, data.m_strResultantSlope},
+        {IDC_RESULTANT_LENGTH, data.m_strResultantLength},
+        {IDC_INFILTRATION_RATE, data.m_strInfiltrationRate},
+        {IDC_MELTWATER_FLOW, data.m_strMeltwaterFlow},
+        {IDC_BASE_THICKNESS, data.m_strBaseThickness},
+        {IDC_PERCENT_DRAINED, data.m_strPercentDrained},
+        {IDC_TIME_TO_DRAIN, data.m_strTimeToDrain},
+        {IDC_BASE_DISCHARGE, data.m_strBaseDischargeRate},
+        {IDC_PIPE_DIAMETER, data.m_strPipeDiameter},
+        {IDC_OUTLET_SPACING, data.m_strOutletSpacing},
+        {IDC_PIPE_FLOW, data.m_strPipeFlow},
+        {IDC_BASE_STATUS, MaterialStatusText(data, CProjectData::LayerBase)},
+        {IDC_SUBGRADE_STATUS, MaterialStatusText(data, CProjectData::LayerSubgrade)},
+        {IDC_SEPARATOR_STATUS, MaterialStatusText(data, CProjectData::LayerSeparator)},
+    };
+}
+
+void PageShowSummary(const CProjectData& data)
+{
+    for (const CSummaryText& text : PageSummaryTexts(data))
+        PageSetSummaryText(text.nID, text.strText);
 }
 
 void PageHonourFocusRequest(CWnd* pPage, CProjectData& data)

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <span>
+#include <vector>
 
 #include "framework/core/CString.h"
 #include "quarrow/pages/PageCalcResult.h"
@@ -41,6 +42,16 @@ private:
 // Sets the text of a control of the main dialog's summary panel (1005 base width, 1007 resultant
 // slope, ...). The main dialog is the application's main window; without one nothing happens.
 void PageSetSummaryText(int nID, const CString& strText);
+
+// What the summary panel shows of the record: its values and the three material states.
+struct CSummaryText
+{
+    int nID;
+    CString strText;
+};
+std::vector<CSummaryText> PageSummaryTexts(const CProjectData& data);
+// All of it into the summary panel: a change on one page can empty a result of another.
+void PageShowSummary(const CProjectData& data);
 
 // Gives the focus to the control of pPage that the record's focus request names, and resets the
 // request. Called when the page paints: the request was made before the sheet switched pages.

@@ -15,6 +15,7 @@
 #include "quarrow/pages/PageServices.h"
 #include "quarrow/pages/PermeableBaseCalc.h"
 #include "quarrow/pages/PlotDataFile.h"
+#include "quarrow/pages/ResultDependencies.h"
 #include "resources/quarrow/resource.h"
 
 namespace {
@@ -118,17 +119,14 @@ const LeaveRule LeaveRules[] = {
      Warn::NormalMode, {MinThickness}, Fields | Buttons | Summary},
     {IDC_PB_INPUT, Analysis::WithMeltwater, TotalInflow, PageTypedDigits5, CPermeableBase::TotalInflowWarning,
      Warn::NormalMode, {Infiltration, Meltwater, MinThickness}, Fields | Buttons | Summary},
-    // k, S, L and H also empty the discharge capacity, which was found for the old values.
-    {IDC_PB_K, Analysis::Any, Permeability, PageTypedDigits5, nullptr, Warn::Never,
-     {TimeToDrain, MinThickness, Discharge}, Fields | Buttons | Summary | Repaint},
+    {IDC_PB_K, Analysis::Any, Permeability, PageTypedDigits5, nullptr, Warn::Never, {TimeToDrain, MinThickness},
+     Fields | Buttons | Summary | Repaint},
     {IDC_PB_S, Analysis::Any, Slope, SlopeText, CPermeableBase::SlopeWarning, Warn::NormalMode,
-     {TimeToDrain, MinThickness, Discharge}, Fields | Buttons | Summary | Repaint},
+     {TimeToDrain, MinThickness}, Fields | Buttons | Summary | Repaint},
     {IDC_PB_L, Analysis::Any, Length, PageTypedDigits5, CPermeableBase::LengthWarning, Warn::NormalMode,
-     {TimeToDrain, MinThickness, Discharge}, Fields | Buttons | Summary | Repaint},
-    // The meltwater inflow depends on the thickness of the base; with meltwater included the total
-    // inflow and the minimum thickness found for it go too, so depth of flow never uses a stale total.
-    {IDC_PB_H, Analysis::Any, Thickness, PageTypedDigits5, nullptr, Warn::Thickness,
-     {TimeToDrain, Meltwater, Discharge}, Fields | Buttons | Summary | Repaint},
+     {TimeToDrain, MinThickness}, Fields | Buttons | Summary | Repaint},
+    {IDC_PB_H, Analysis::Any, Thickness, PageTypedDigits5, nullptr, Warn::Thickness, {TimeToDrain, Meltwater},
+     Fields | Buttons | Summary | Repaint},
     {IDC_PB_PSAT, Analysis::Any, Saturation, PageTypedDigits5, nullptr, Warn::Never, {Drained, TimeToDrain},
      Fields | Buttons | Summary},
     {IDC_PB_N, Analysis::Any, Porosity, PageTypedDigits5, nullptr, Warn::Never, {Drained}, Fields | Buttons | Summary},
@@ -427,6 +425,27 @@ void CPermeableBase::ApplyAnalysisType()
     RefreshSummary();
 }
 
+void CPermeableBase::ShowRecord()
+{
+    if (m_pProjectData == nullptr)
+        return;
+    RefreshFields();
+    UpdateButtonStates();
+    RefreshSummary();
+    PageShowSummary(*m_pProjectData);
+    if (IsTimeToDrain(*m_pProjectData))
+        MarkVerdictRow();
+}
+
+BOOL CPermeableBase::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CRecordChange change(m_pProjectData);
+    const BOOL bHandled = CPropertyPage::OnCommand(wParam, lParam);
+    if (change.ClearStaleResults())
+        ShowRecord();
+    return bHandled;
+}
+
 void CPermeableBase::MarkVerdictRow()
 {
     if (m_pProjectData == nullptr || m_posVerdict == nullptr || m_gridQuality.GetSafeHwnd() == nullptr)
@@ -689,8 +708,6 @@ void CPermeableBase::OnLeaveEdit(UINT nID)
                     m_warning.QueueInAnyMode(pszWarning);
             }
         }
-        if (pRule->field == Thickness && data.m_strMeltwater != "no")
-            PageClearFields(data, {TotalInflow, MinThickness});
         PageSetTextIfDifferent(this, pRule->nEdit, strField);
     }
     if (pRule->refresh & Fields)

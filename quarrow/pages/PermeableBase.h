@@ -45,6 +45,8 @@ public:
     void ApplyAnalysisType();
     // The quality table's row of the record's time to drain marked, or none.
     void MarkVerdictRow();
+    // The page, its buttons, the marked row and the whole summary panel from the record.
+    void ShowRecord();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnInitDialog() override;
@@ -69,6 +71,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // Every command: what it changed empties the results computed from it (CRecordChange).
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // The quality table's header, names, sizes and protection; column 2 by the criterion.
     void InitQualityTable();

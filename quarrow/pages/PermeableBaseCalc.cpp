@@ -256,8 +256,9 @@ int CPermeableBaseCalc::DrainageQualityRow(const CProjectData& data)
         return 0;
     double t = atof(data.m_strTimeToDrain);
     // Upper limits of rows 1 to 4 in hours: 50 % drainage after the AASHTO Guide,
-    // otherwise 85 % saturation after the Pavement Rehabilitation Manual.
-    static const double AashtoLimits[4] = {2.0, 24.0, 168.0, 5040.0};
+    // otherwise 85 % saturation after the Pavement Rehabilitation Manual. AASHTO's poor quality is
+    // water removed within one month, as the table's "1-Month" says: 30 days, not 30 weeks.
+    static const double AashtoLimits[4] = {2.0, 24.0, 168.0, 720.0};
     static const double SaturationLimits[4] = {2.0, 5.0, 10.0, 20.0};
     const double* limits = data.m_strDrainMethod == "AASHTO" ? AashtoLimits : SaturationLimits;
     for (int row = 0; row < 4; ++row)

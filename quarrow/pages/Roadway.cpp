@@ -8,6 +8,7 @@
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/PageServices.h"
+#include "quarrow/pages/ResultDependencies.h"
 #include "quarrow/pages/RoadwayCalc.h"
 #include "resources/quarrow/resource.h"
 
@@ -290,6 +291,23 @@ void CRoadway::RefreshValues()
     PageSetSummaryText(IDC_BASE_WIDTH, data.m_strBaseWidth);
     PageSetSummaryText(IDC_RESULTANT_SLOPE, data.m_strResultantSlope);
     PageSetSummaryText(IDC_RESULTANT_LENGTH, data.m_strResultantLength);
+}
+
+void CRoadway::ShowRecord()
+{
+    if (m_pProjectData == nullptr)
+        return;
+    RefreshValues();
+    PageShowSummary(*m_pProjectData);
+}
+
+BOOL CRoadway::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CRecordChange change(m_pProjectData);
+    const BOOL bHandled = CPropertyPage::OnCommand(wParam, lParam);
+    if (change.ClearStaleResults())
+        ShowRecord();
+    return bHandled;
 }
 
 void CRoadway::ShowRecordInEdits()

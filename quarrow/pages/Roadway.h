@@ -25,6 +25,8 @@ public:
     // Marks the design changed, writes the record's values into the edits and W, Sr, Lr and
     // the pavement infiltration rate into the summary panel.
     void RefreshValues();
+    // The page and the whole summary panel from the record.
+    void ShowRecord();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnInitDialog() override;
@@ -44,6 +46,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // Every command: what it changed empties the results computed from it (CRecordChange).
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // The seven values of the record into their edits.
     void ShowRecordInEdits();

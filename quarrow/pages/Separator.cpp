@@ -12,6 +12,7 @@
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/PageServices.h"
 #include "quarrow/pages/PlotDataFile.h"
+#include "quarrow/pages/ResultDependencies.h"
 #include "quarrow/pages/SeparatorCriteria.h"
 #include "resources/quarrow/resource.h"
 
@@ -139,7 +140,6 @@ const NumberFormat Coarse = {0.1, "%.1f"};
 // The geotextile requirements computed from the subgrade.
 const TextField Requirements[] = {OpeningSize, LeastK, MaxThickness};
 const TextField RequirementsAndK[] = {OpeningSize, LeastK, MaxThickness, GeotextileK};
-const TextField OpeningSizeOnly[] = {OpeningSize};
 const TextField MaxThicknessOnly[] = {MaxThickness};
 // What the choices of the geotextile criteria decide.
 const TextField OpeningSizeAndLeastK[] = {OpeningSize, LeastK};
@@ -159,8 +159,7 @@ const struct StoreRule
     {IDC_SP_BASE_D15, BaseD15, GrainSize, {}, {}, false},
     {IDC_SP_BASE_D50, BaseD50, GrainSize, {}, {}, false},
     {IDC_SP_SUB_D50, SubgradeD50, GrainSize, {}, {}, false},
-    // The subgrade's D85 is also what the opening size of a geotextile was computed from.
-    {IDC_SP_SUB_D85, SubgradeD85, GrainSize, OpeningSizeOnly, OpeningSizeOnly, false},
+    {IDC_SP_SUB_D85, SubgradeD85, GrainSize, {}, {}, false},
     {IDC_SP_SEP_D12, SeparatorD12, GrainSize, {}, {}, false},
     {IDC_SP_SEP_D15, SeparatorD15, GrainSize, {}, {}, false},
     {IDC_SP_SEP_D50, SeparatorD50, GrainSize, {}, {}, false},
@@ -353,6 +352,24 @@ BOOL CSeparator::OnKillActive()
 }
 
 // ---- The page from the record ----
+
+void CSeparator::ShowRecord()
+{
+    if (m_pProjectData == nullptr)
+        return;
+    UpdateFields();
+    UpdateButtonStates();
+    PageShowSummary(*m_pProjectData);
+}
+
+BOOL CSeparator::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CRecordChange change(m_pProjectData);
+    const BOOL bHandled = CPropertyPage::OnCommand(wParam, lParam);
+    if (change.ClearStaleResults())
+        ShowRecord();
+    return bHandled;
+}
 
 void CSeparator::UpdateFields()
 {

@@ -33,6 +33,8 @@ public:
     void UpdateButtonStates();
     // Empties the five verdicts while the record says they are stale (`Criteria evaluated` 0).
     void ClearVerdicts();
+    // The page, its buttons and verdicts and the whole summary panel from the record.
+    void ShowRecord();
 
     BOOL OnInitDialog() override;
     BOOL OnKillActive() override;
@@ -60,6 +62,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // Every command: what it changed empties the results computed from it (CRecordChange).
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // The edits of the record's fields; an edit the engineer is typing in keeps its text.
     void ShowRecordInEdits();

@@ -15,6 +15,7 @@
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/PageServices.h"
 #include "quarrow/pages/PlotDataFile.h"
+#include "quarrow/pages/ResultDependencies.h"
 #include "quarrow/pages/WaterLossDlg.h"
 #include "resources/quarrow/resource.h"
 
@@ -138,6 +139,7 @@ const LeaveRule* FindLeaveRule(UINT nID)
 
 const char CSieveAnalysis::EmptyTableMessage[] = "Enter sieve data before calculating gradation analysis.";
 const char CSieveAnalysis::NoFinesMessage[] = "The percent passing the #200 sieve must be greater than 0";
+const char CSieveAnalysis::NoPorosityMessage[] = "The porosity must be greater than 0";
 const char CSieveAnalysis::SpecificGravityMessage[] = "Specific gravity must be greater than zero.";
 const char CSieveAnalysis::NegativeEffectivePorosityMessage[] =
     "The effective porosity computed from these values is negative; check the water content or water loss.";
@@ -291,6 +293,13 @@ void CSieveAnalysis::LayoutSieveGrid()
     // An edit still open in the grid belongs to the table it replaces.
     m_grid.TransferCurrentCellValue(FALSE);
     CGXGridParam* pParam = m_grid.GetParam();
+    // Undo and redo would write one table's cells into another: another layer, mode or design
+    // starts without them.
+    if (m_bReloadSieveTable || m_strGridLayer != data.m_strSieveLayer || m_strGridMode != data.m_strSieveType)
+    {
+        pParam->EmptyUndoList();
+        pParam->EmptyRedoList();
+    }
     const BOOL bUndo = pParam->IsEnableUndo();
     pParam->EnableUndo(FALSE);
     const BOOL bLocked = m_grid.SetLockUpdate(TRUE);
@@ -387,7 +396,9 @@ void CSieveAnalysis::OnSieveCellEdited()
     if (m_bWritingGrid || pLayer == nullptr)
         return;
     CProjectData& data = *m_pProjectData;
-    // The old gradation and everything derived from it, the material itself included, are gone.
+    // The old gradation and everything derived from it, the material itself included, are gone,
+    // with what the other pages computed from them.
+    CResultDependencies::ClearResultsOf(data, {CDesignValue::SieveTable(pLayer->nIndex)});
     CGradationAnalysis::ClearResults(data, *pLayer);
     for (LayerField field : {&CMaterialLayer::unitWeight, &CMaterialLayer::specificGravity,
                              &CMaterialLayer::permeability, &CMaterialLayer::porosity,
@@ -515,6 +526,23 @@ void CSieveAnalysis::RefreshPage()
     ShowUnitCaptions();
     SelectLibraryMaterial();
     PageHonourFocusRequest(this, data);
+}
+
+void CSieveAnalysis::ShowRecord()
+{
+    if (m_pProjectData == nullptr)
+        return;
+    RefreshPage();
+    PageShowSummary(*m_pProjectData);
+}
+
+BOOL CSieveAnalysis::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CRecordChange change(m_pProjectData);
+    const BOOL bHandled = CPropertyPage::OnCommand(wParam, lParam);
+    if (change.ClearStaleResults())
+        ShowRecord();
+    return bHandled;
 }
 
 void CSieveAnalysis::DrawLayerPictures()
@@ -748,6 +776,12 @@ void CSieveAnalysis::OnCalcPermeability()
     if (dFines <= 0.0)
     {
         AfxMessageBox(NoFinesMessage, MB_OKCANCEL);
+        return;
+    }
+    // A porosity below 0 has no power either, and one of 0 no permeability.
+    if (dPorosity <= 0.0)
+    {
+        AfxMessageBox(NoPorosityMessage, MB_OKCANCEL);
         return;
     }
     if (data.m_strUnits == "english")

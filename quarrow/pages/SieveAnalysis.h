@@ -24,10 +24,12 @@ public:
     // Messages of the page (OK and Cancel, no icon).
     static const char EmptyTableMessage[];
     static const char NoFinesMessage[];
+    static const char NoPorosityMessage[];
     static const char SpecificGravityMessage[];
     static const char NegativeEffectivePorosityMessage[];
     static const char EmptyLibraryTableMessage[];
     static const char FileNotCreatedMessage[];
+    static const char MaterialTooLargeMessage[];
     static const char OverwriteQuestion[];
     static const char UnreadableLibraryFileMessage[];
 
@@ -51,6 +53,8 @@ public:
     // ---- The page from the record (each step on its own; RefreshPage does them all) ----
     // Everything the page shows follows the record; the grid is laid out again when it must be.
     void RefreshPage();
+    // The page and the whole summary panel from the record.
+    void ShowRecord();
     // The permeability symbol of the current layer.
     void DrawLayerPictures();
     // D10 ... D85, p200, CU and CC of the current layer into their fields.
@@ -91,6 +95,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // Every command: what it changed empties the results computed from it (CRecordChange).
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // The layer that the record's `Sieve Layer` names; nullptr for another word.
     const CMaterialLayer* CurrentLayer() const;

@@ -2,6 +2,8 @@
 // layer's table as a file, loading a file into the layer and removing one.
 #include "quarrow/pages/SieveAnalysis.h"
 
+#include <cmath>
+
 #include "framework/core/File.h"
 #include "framework/win/Seams.h"
 #include "grid/core/Range.h"
@@ -10,6 +12,7 @@
 #include "quarrow/pages/GradationLibrary.h"
 #include "quarrow/pages/MaterialLayer.h"
 #include "quarrow/pages/PageNumberText.h"
+#include "quarrow/pages/ResultDependencies.h"
 #include "resources/quarrow/resource.h"
 
 namespace {
@@ -43,6 +46,7 @@ CString MaterialText(double value, const char* pszFormat)
 
 const char CSieveAnalysis::EmptyLibraryTableMessage[] = "Enter sieve/gradation data before saving.";
 const char CSieveAnalysis::FileNotCreatedMessage[] = "File not created";
+const char CSieveAnalysis::MaterialTooLargeMessage[] = "A material value is too large for the library.";
 const char CSieveAnalysis::OverwriteQuestion[] =
     "Selecting a gradation from the Material Library will overwrite previously entered <user defined> data.\n"
     "Select OK to overwrite current data or CANCEL to keep current user defined data.\n"
@@ -101,6 +105,15 @@ void CSieveAnalysis::OnAddToLibrary()
         // Metric permeabilities are per day too: metres to feet.
         if (dPermeability != EmptyNumber)
             dPermeability *= FeetPerMetre;
+    }
+    // A value beyond a double's range would be written as no number at all.
+    for (double value : gradation.material)
+    {
+        if (!std::isfinite(value))
+        {
+            AfxMessageBox(MaterialTooLargeMessage, MB_OKCANCEL);
+            return;
+        }
     }
 
     CAddGradationDlg dlg(this);
@@ -163,6 +176,8 @@ void CSieveAnalysis::OnSelectLibraryGradation()
     m_bLibraryMaterial = TRUE;
     data.*pLayer->description = strName;
     data.m_bSeparatorChecked = 0;
+    // Another gradation: what came of the old one goes, before the material of the new one comes.
+    CResultDependencies::ClearResultsOf(data, {CDesignValue::SieveTable(pLayer->nIndex)});
     for (int nRow = 0; nRow < CProjectData::SieveCount; ++nRow)
     {
         for (int nPart = 0; nPart < 3; ++nPart)

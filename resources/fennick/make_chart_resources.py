@@ -44,11 +44,13 @@ def write_shapes(table, extension):
 
 
 def save_bmp(name, pixels):
-    """An 8x8 24-bit bottom-up BMP of pixels[y][x] = (r, g, b)."""
+    """A 24-bit bottom-up BMP of pixels[y][x] = (r, g, b), rows padded to 4 bytes."""
+    height, width = len(pixels), len(pixels[0])
+    padding = b"\0" * (-3 * width % 4)
     rows = b""
-    for y in reversed(range(8)):
-        rows += b"".join(bytes((b, g, r)) for r, g, b in pixels[y])   # 24 bytes a row: no padding
-    header = struct.pack("<IiiHHIIiiII", 40, 8, 8, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    for y in reversed(range(height)):
+        rows += b"".join(bytes((b, g, r)) for r, g, b in pixels[y]) + padding
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
     with open(os.path.join(HERE, "res", name), "wb") as f:
         f.write(b"BM" + struct.pack("<IHHI", 14 + len(header) + len(rows), 0, 0, 14 + len(header)))
         f.write(header + rows)
@@ -64,9 +66,26 @@ def stripes(name, ink, paper):
     save_bmp(name, [[ink if (x + y) % 4 == 3 else paper for x in range(8)] for y in range(8)])
 
 
+def no_graph(name):
+    """What a display shows when it has nothing to draw: empty axes crossed out, 48 x 32 on white."""
+    width, height = 48, 32
+    white, grey, red = (0xFF, 0xFF, 0xFF), (0x80, 0x80, 0x80), (0xC0, 0, 0)
+    pixels = [[white] * width for _ in range(height)]
+    for y in range(3, 29):
+        pixels[y][6] = grey                       # the value axis
+    for x in range(6, 45):
+        pixels[28][x] = grey                      # the index axis
+    for i in range(22):                           # a cross over the empty plot
+        for dx in (0, 1):
+            pixels[5 + i][14 + i + dx] = red
+            pixels[26 - i][14 + i + dx] = red
+    save_bmp(name, pixels)
+
+
 write_shapes(WIGETS, ".wig")
 write_shapes(LINE_ENDS, ".end")
 pattern("box_top.bmp", [(0x60, 0x60, 0x60), (0, 0, 0)])          # merged: lightens the top face
 pattern("box_side.bmp", [(0x80, 0x80, 0x80), (0xC0, 0xC0, 0xC0)])  # masked: darkens the side face
 pattern("shadow.bmp", [(0x60, 0x60, 0x60), (0x90, 0x90, 0x90)])    # masked: the drop shadow
 stripes("pattern.bmp", (0, 0, 0), (0xFF, 0xFF, 0xFF))
+no_graph("no_graph.bmp")

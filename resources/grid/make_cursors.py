@@ -140,6 +140,7 @@ def main():
     write_cursor("selectrow", transpose(thick_arrow_down()), 27, 15)
     write_cursor("fillhandle", cross(), 15, 15)
     write_cursor("nodrop", no_drop(), 15, 15)
+    write_cursor("tabsplit", column_border(2), 15, 15)
 
 
 if __name__ == "__main__":

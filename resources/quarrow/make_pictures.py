@@ -211,12 +211,12 @@ def label(size):
     return sans(size * SS)
 
 
-def formula(name, parts, height=24):
+def formula(name, parts, height=24, size=13):
     """A formula on a tile: parts are (text, kind) with kind "" upright, "i" italic, "sub" an italic
     subscript, "sup" an upright superscript ("sup" right after a "sub" stands above it), or "sqrt("
     ... ")sqrt" around a drawn radical."""
-    normal, sub, sup = italic(13), italic(9), upright(9)
-    faces = {"": upright(13), "i": normal, "sub": sub, "sup": sup}
+    normal, sub, sup = italic(size), italic(size - 4), upright(size - 4)
+    faces = {"": upright(size), "i": normal, "sub": sub, "sup": sup}
     probe = Sketch(1, 1)
     width = 10.0
     for text, kind in parts:
@@ -492,9 +492,12 @@ MELTWATER_CURVES = {
     400: [(0.243, 0.5), (0.373, 1.0), (0.573, 2.0), (1.011, 5.0), (1.554, 10.0), (2.388, 20.0)],
 }
 
-# Frost-susceptibility classes by average rate of heave (mm/day), shown beside the heave axis.
-FROST_CLASSES = [("Negligible", 0.5, 1.0), ("Very Low", 1.0, 2.0), ("Low", 2.0, 4.0), ("Medium", 4.0, 8.0),
-                 ("High", 8.0, 16.0), ("Very High", 16.0, 20.0)]
+# Frost-susceptibility classes by average rate of heave (mm/day), shown beside the heave axis, as the
+# heave table of the heave dialog pairs them: 0.8 mm/day very low, 3.0 medium, 5.0 high, 14 to 25
+# very high. The outer classes run to the edges of the plot.
+HEAVE_BELOW_PLOT, HEAVE_ABOVE_PLOT = 0.4, 24.0
+FROST_CLASSES = [("Negligible", HEAVE_BELOW_PLOT, 0.5), ("Very Low", 0.5, 1.0), ("Low", 1.0, 2.0),
+                 ("Medium", 2.0, 4.0), ("High", 4.0, 8.0), ("Very High", 8.0, HEAVE_ABOVE_PLOT)]
 
 
 def meltwater_chart():
@@ -542,7 +545,7 @@ def meltwater_chart():
     sketch.draw.multiline_text(((right + 1) * SS, (PLOT_TOP - 4) * SS), "Frost\nclass", font=classes, fill=INK,
                                anchor="ld", spacing=0)
     for name, low, high in FROST_CLASSES:
-        top, bottom = chart_y(high), chart_y(low)
+        top, bottom = max(chart_y(high), PLOT_TOP), min(chart_y(low), PLOT_BOTTOM)
         sketch.line([(right, top), (right + 5, top)], width=0.8)
         sketch.line([(right, bottom), (right + 5, bottom)], width=0.8)
         sketch.line([(right + 2.5, top), (right + 2.5, bottom)], width=0.8)
@@ -561,6 +564,9 @@ def meltwater_chart():
                                font=axis, fill=INK, anchor="mm")
     sketch.image.paste(title.rotate(90, expand=True), (2 * SS, PLOT_TOP * SS))
     sketch.text(CHART_W / 2, 8, "Meltwater inflow from frost heave", axis, anchor="mt")
+    # The curves are not the published ones (see MELTWATER_CURVES): the chart says so.
+    sketch.text(CHART_W / 2, CHART_H - 6, "Curves illustrative; for design read q_m from the published chart and type it",
+                label(8), fill=DIM, anchor="mb")
     sketch.save("meltwater_chart")
 
 
@@ -605,12 +611,12 @@ def plot_button():
     sketch.save("plot_button")
 
 
-def symbol_parts(name, parts, underline=False):
+def symbol_parts(name, parts, underline=False, size=14, margin=8):
     """A symbol of several pieces: parts are (text, subscript) pairs, drawn like symbol()."""
-    big, small = font(14, "-Italic"), font(9, "-Italic")
+    big, small = font(size, "-Italic"), font(9, "-Italic")
     probe = ImageDraw.Draw(Image.new("RGB", (1, 1)))
     widths = [probe.textlength(text, font=small if sub else big) for text, sub in parts]
-    width = max(26, int(sum(widths) + 8))
+    width = max(26, int(sum(widths) + margin))
     image, draw = tile(width, 20)
     x = (width - sum(widths)) / 2
     start = x
@@ -629,7 +635,10 @@ def permeable_base_pictures():
                                        ("symbol_lr_link", "L", "R", True), ("symbol_psat", "P", "sat", False),
                                        ("symbol_hmin", "H", "min", False)]:
         symbol(name, main, sub, underline)
-    symbol_parts("symbol_total_inflow_link", [("q", False), ("i", True), (" + q", False), ("m", True)], True)
+    # Narrow enough for the place of a one-letter symbol beside its edit, on this page and the edge
+    # drain page.
+    symbol_parts("symbol_total_inflow_link", [("q", False), ("i", True), ("+q", False), ("m", True)], True, size=13,
+                 margin=4)
     formula("formula_time_to_drain", [("t", "i"), (" = 24 ", ""), ("T m", "i"), (",    ", ""), ("m", "i"),
                                       (" = ", ""), ("n", "i"), ("e", "sub"), (" L", "i"), ("2", "sup"),
                                       (" / (", ""), ("k H", "i"), (")", "")])
@@ -703,8 +712,9 @@ def edge_drain_pictures():
                                        ("symbol_manning", "n", "manning", False), ("symbol_cg", "C", "g", False),
                                        ("symbol_s_long", "S", "", False), ("symbol_qi_link", "q", "i", True)]:
         symbol(name, main, sub, underline)
-    formula("formula_spacing_ttd", [("L", "i"), ("o", "sub"), (" = ", ""), ("Q t", "i"), (" / (", ""), ("W H n", "i"),
-                                    ("e", "sub"), (" U", "i"), (")", "")])
+    # Between the approach radios and the pipe's cut-away: set closer than the other two formulas.
+    formula("formula_spacing_ttd", [("L", "i"), ("o", "sub"), (" = ", ""), ("Qt", "i"), ("/(", ""), ("WHn", "i"),
+                                    ("e", "sub"), ("U", "i"), (")", "")], size=12)
     formula("formula_fin_drain", [("Q", "i"), (" = ", ""), ("C D\u0304", "i"), (" [", ""), ("S", "i"), (" + (", ""),
                                   ("D", "i"), ("1", "sub"), (" \u2212 ", ""), ("D", "i"), ("2", "sub"), (")/", ""),
                                   ("L", "i"), ("]", ""), ("\u00bd", "sup")])

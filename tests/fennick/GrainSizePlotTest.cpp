@@ -153,7 +153,8 @@ TEST_F(GrainSizePlot, ASubgradeWithBoundsInMillimetresOnTheLogarithmicAxis)
     EXPECT_EQ(pLegend->GetRectObject()->m_dLeft, 5);
     EXPECT_EQ(pLegend->GetRectObject()->m_dTop, 90);
     EXPECT_EQ(pLegend->GetRectObject()->m_dRight, 95);
-    EXPECT_EQ(pLegend->GetRectObject()->m_dBottom, 100);
+    EXPECT_EQ(pLegend->GetRectObject()->m_dBottom, 99);   // the frame's lower line inside the window
+    EXPECT_EQ(pLegend->GetKeyOptions(), QVGraphLegend::keyFitHeight);
     EXPECT_EQ(pLegend->GetStoredFontSize(), 10);
     EXPECT_EQ(pLegend->GetStyle()->GetBorderStyle(), 7);
     EXPECT_EQ(pLegend->GetGroupStride(), 2);
@@ -365,3 +366,34 @@ TEST_F(GrainSizeWindows, GradationPlotsAreNumberedByTheCounter)
 }
 
 } // namespace
+
+namespace {
+
+// The sieve names a chart's power axis shows when it is drawn now.
+std::vector<std::string> SieveNamesDrawn(CFennickDoc& doc)
+{
+    Canvas canvas(800, 600);
+    canvas.Draw(doc.GetChart());
+    auto* pDisplay = dynamic_cast<CGradationDisplay*>(doc.GetChart().FindComponent(0, IDS_QVG_DISPLAY));
+    return pDisplay != nullptr ? ScaleLabelTexts(pDisplay->GetFirstScale()) : std::vector<std::string>();
+}
+
+} // namespace
+
+TEST_F(GrainSizePlot, EachChartKeepsTheUnitsOfItsOwnGradation)
+{
+    DocPtr pEnglish = Build("0 0 0 0\n0.075 2\n4.75 25\n19 80\n0 0\nEnglish base\n");
+    ASSERT_FALSE(SieveNamesDrawn(*pEnglish).empty());
+    EXPECT_EQ(SieveNamesDrawn(*pEnglish).front(), "#200");
+
+    // A metric gradation opened beside it names its own sieves in millimetres ...
+    DocPtr pMetric = Build("0 0 0 1\n0.075 2\n4.75 25\n19 80\n0 0\nMetric base\n");
+    ASSERT_FALSE(SieveNamesDrawn(*pMetric).empty());
+    EXPECT_EQ(SieveNamesDrawn(*pMetric).front(), "0.075mm");
+
+    // ... and the English chart, drawn again, still shows the English names.
+    const std::vector<std::string> names = SieveNamesDrawn(*pEnglish);
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "#200");
+    EXPECT_EQ(names.back(), "1 1/2\"");
+}

@@ -7,6 +7,8 @@
 #include "fennick/GradationDisplay.h"
 #include "fennick/SensitivityDisplay.h"
 #include "fennick/SieveSizeScale.h"
+#include "framework/core/Archive.h"
+#include "framework/core/File.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
 
@@ -121,8 +123,8 @@ protected:
     // 10, no horizontal grid lines (so a column shows only its vertical line).
     void Draw(double xMax, int nUnits, Canvas& canvas)
     {
-        app.m_nGradationUnits = nUnits;
         pDisplay = new CGradationDisplay;
+        pDisplay->SetMillimetres(nUnits != 0);
         pDisplay->SetGraphType(21);
         pDisplay->SetAxisStyle(0xC0);
         pDisplay->SetGridColor(Black);
@@ -206,6 +208,37 @@ TEST_F(SieveSizeAxis, NoSieveNamesWhenTheAxisIsShorterThanHalfAUnit)
     Canvas canvas(900, 600);
     Draw(0.4, 0, canvas);
     EXPECT_EQ(Scale()->GetLabelCount(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(GradationDisplayArchive, AStoredDisplayKeepsItsUnitsAndYStep)
+{
+    for (BOOL bMillimetres : {FALSE, TRUE})
+    {
+        SCOPED_TRACE(bMillimetres);
+        CGradationDisplay stored;
+        stored.SetYStep(20);
+        stored.SetMillimetres(bMillimetres);
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            ar << &stored;
+            ar.Close();
+        }
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load);
+        CObject* pLoaded = nullptr;
+        ar >> pLoaded;
+        ar.Close();
+        auto* pDisplay = dynamic_cast<CGradationDisplay*>(pLoaded);
+        ASSERT_NE(pDisplay, nullptr);
+        EXPECT_EQ(pDisplay->IsMillimetres(), bMillimetres);
+        EXPECT_EQ(pDisplay->m_dYStep, 20.0);
+        delete pLoaded;
+    }
 }
 
 } // namespace

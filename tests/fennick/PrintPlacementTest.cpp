@@ -16,7 +16,8 @@
 
 namespace {
 
-// Notes the chart's rectangle on every page it prints.
+// Notes the chart's rectangle on every page it prints, and what the screen showed of the chart when the
+// window was painted just before the page.
 class CPlacementRecordingView : public CFennickView
 {
     DECLARE_DYNCREATE(CPlacementRecordingView)
@@ -27,14 +28,20 @@ public:
         BOOL bFixed;
         CRect chart;
         int nPlacement;
+        BOOL bChartFixedAfter;      // whether the chart still carried a rectangle after the page
+        CRect screenArea;           // the drawing area of a screen painting before the page
     };
     std::vector<Page> pages;
 
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
     {
-        CFennickView::OnPrint(pDC, pInfo);
         QVGraph* pChart = GetGraph();
-        pages.push_back({pInfo->m_bPreview, pChart->HasFixedRect(), pChart->GetFixedRect(), pChart->GetPlacement()});
+        // A repaint the print loop lets through, as another window on the document would draw.
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const CRect screenArea = pChart->GetDrawingArea();
+        CFennickView::OnPrint(pDC, pInfo);
+        pages.push_back({pInfo->m_bPreview, HasPageChartRect(), GetPageChartRect(), GetPageChartPlacement(),
+                         pChart->HasFixedRect(), screenArea});
     }
 };
 
@@ -105,6 +112,11 @@ protected:
         EXPECT_EQ(pView->pages[0].chart, expected);
         EXPECT_EQ(pView->pages[0].nPlacement, 0);
         EXPECT_EQ(pView->m_rectPrint, CRect(0, 0, nWidth, nHeight));
+        // Only the page's drawing carries the rectangle: the window shows the whole chart meanwhile.
+        EXPECT_FALSE(pView->pages[0].bChartFixedAfter);
+        CRect client;
+        pView->GetClientRect(&client);
+        EXPECT_EQ(pView->pages[0].screenArea, client);
         ASSERT_EQ(printer->pages.size(), 1u);
         const CRecordingPrinter::Page& page = printer->pages[0];
         EXPECT_TRUE(HasInk(page, expected));
@@ -117,8 +129,6 @@ protected:
         EXPECT_FALSE(pChart->HasFixedRect());
         pView->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         PumpPendingMessages();
-        CRect client;
-        pView->GetClientRect(&client);
         EXPECT_EQ(pChart->GetDrawingArea(), client);
     }
 };

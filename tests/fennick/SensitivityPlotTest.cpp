@@ -104,7 +104,8 @@ TEST_F(SensitivityPlot, TheChartHasTheSharedLayoutInItsOrder)
     EXPECT_EQ(pLegend->GetRectObject()->m_dLeft, 5);
     EXPECT_EQ(pLegend->GetRectObject()->m_dTop, 90);
     EXPECT_EQ(pLegend->GetRectObject()->m_dRight, 95);
-    EXPECT_EQ(pLegend->GetRectObject()->m_dBottom, 100);
+    EXPECT_EQ(pLegend->GetRectObject()->m_dBottom, 99);   // the frame's lower line inside the window
+    EXPECT_EQ(pLegend->GetKeyOptions(), QVGraphLegend::keyFitHeight);
     EXPECT_EQ(pLegend->GetStoredKeyKind(), QVGraphLegend::keyPerGroup);
     EXPECT_TRUE(pLegend->GetStyle()->GetOption(3));
     EXPECT_EQ(pLegend->GetStyle()->m_nFlags & 0xF000, 0x1000);

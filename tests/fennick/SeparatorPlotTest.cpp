@@ -119,7 +119,8 @@ TEST_F(SeparatorPlot, NoSeparatorLayerShowsBaseSubgradeAndTheCriterion)
     EXPECT_EQ(pRect->m_dLeft, 25);
     EXPECT_EQ(pRect->m_dTop, 90);
     EXPECT_EQ(pRect->m_dRight, 75);
-    EXPECT_EQ(pRect->m_dBottom, 100);
+    EXPECT_EQ(pRect->m_dBottom, 99);   // the frame's lower line inside the window
+    EXPECT_EQ(pLegend->GetKeyOptions(), QVGraphLegend::keyFitHeight);
     EXPECT_EQ(pLegend->m_nMinIndex, 0);
     EXPECT_EQ(pLegend->m_nMaxIndex, 14);
     EXPECT_EQ(pLegend->m_nMinGroup, 0);
@@ -361,3 +362,22 @@ TEST_F(SeparatorPlot, CriteriaDrawAsRedEdgedWhiteTrianglesWithoutAJoiningLine)
 }
 
 } // namespace
+
+TEST_F(SeparatorPlot, ThePowerAxisNamesTheSievesInTheUnitsOfTheSeparatorFile)
+{
+    SetLists({{{0.075, 10}, {19, 90}}, {{0.075, 5}, {19, 80}}, {{0.3, 50}}}, {"a", "b", "c"});
+    for (int nUnits : {0, 1})
+    {
+        SCOPED_TRACE(nUnits);
+        // The last gradation plot was in the other units.
+        app.m_nGradationUnits = nUnits != 0 ? 0 : 1;
+        DocPtr pDoc = Build(CFennickApp::NoSeparatorPlot, 0, nUnits);
+        Canvas canvas(800, 600);
+        canvas.Draw(pDoc->GetChart());
+        CGradationDisplay* pDisplay = Display(*pDoc);
+        ASSERT_NE(pDisplay, nullptr);
+        const std::vector<std::string> names = ScaleLabelTexts(pDisplay->GetFirstScale());
+        ASSERT_FALSE(names.empty());
+        EXPECT_EQ(names.front(), nUnits != 0 ? "0.075mm" : "#200");
+    }
+}

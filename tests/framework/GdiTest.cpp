@@ -80,14 +80,16 @@ TEST(GdiObjectDeathTest, AnObjectOutlivingItsThreadsMapsStillDeletesItsHandle)
     EXPECT_EXIT(
         {
             HGDIOBJ handle = nullptr;
-            std::thread worker([&handle] {
-                // Made before the thread's handle maps, so destroyed after them when the thread ends.
-                thread_local CBrush lateBrush;
-                lateBrush.CreateSolidBrush(RGB(1, 2, 3));
-                handle = lateBrush.m_hObject;
+            CBrush* pLateBrush = nullptr;
+            std::thread worker([&handle, &pLateBrush] {
+                pLateBrush = new CBrush;
+                pLateBrush->CreateSolidBrush(RGB(1, 2, 3));
+                handle = pLateBrush->m_hObject;
                 CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));  // a temporary too
             });
             worker.join();
+            // The thread's handle maps ended with it; the brush it made is destroyed after them.
+            delete pLateBrush;
             std::exit(handle != nullptr && !IsLiveObject(handle) ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

@@ -53,9 +53,16 @@ void CGridHostApp::ParseOptions(LPCTSTR pszCommandLine)
     if (bInWord)
         words.push_back(word);
 
-    for (size_t i = 0; i + 1 < words.size(); ++i)
+    for (size_t i = 0; i < words.size(); ++i)
     {
         const std::string& option = words[i];
+        if (_stricmp(option.c_str(), "/formula") == 0)
+        {
+            m_bFormula = TRUE;
+            continue;
+        }
+        if (i + 1 >= words.size())
+            break;
         const std::string& value = words[i + 1];
         if (_stricmp(option.c_str(), "/rows") == 0)
             m_nRows = static_cast<ROWCOL>(std::strtoul(value.c_str(), nullptr, 10));

@@ -25,11 +25,13 @@ public:
     ~CGridHostApp() override;
 
     // Options of the command line: /rows N, /cols N (the sample's size), /dump PATH (where the
-    // Dump command writes) and /ini PATH (the INI file that keeps the grid settings; without it
-    // they go to the registry under the host's key).
+    // Dump command writes), /ini PATH (the INI file that keeps the grid settings; without it
+    // they go to the registry under the host's key) and /formula (the document's data object is a
+    // formula sheet).
     void ParseOptions(LPCTSTR pszCommandLine);
     ROWCOL m_nRows = 20;
     ROWCOL m_nCols = 6;
+    BOOL m_bFormula = FALSE;
     CString m_strDumpPath = "gridhost-dump.txt";
     CString m_strIniPath;
 

@@ -23,6 +23,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace
 {
@@ -97,6 +98,12 @@ void SetValue(CGridHostContext& context, const CGridHostValues& values)
 {
     const CGXRange cell(Number(values, 0), Number(values, 1));
     const CString text = values.size() > 2 ? values[2] : CString();
+    // With a formula sheet the text is read as typed: "=A1*3" is a formula.
+    if (context.app.m_bFormula)
+    {
+        context.pView->StoreCellValueText(cell.top, cell.left, text);
+        return;
+    }
     double dValue = 0;
     if (GXParseNumber(text, dValue))
         context.pView->SetStyleRange(cell, CGXStyle().SetValue(dValue));
@@ -820,9 +827,11 @@ void CGridHostValuesDlg::OnOK()
     m_values.clear();
     for (int i = 0; i < 4 && m_command.apszFields[i] != nullptr; ++i)
     {
-        char szValue[512] = {};
-        ::GetDlgItemTextA(m_hWnd, IDC_GRIDHOST_VALUE1 + i, szValue, sizeof szValue);
-        m_values.push_back(szValue);
+        // The whole text, however long it was typed or pasted.
+        const HWND hEdit = ::GetDlgItem(m_hWnd, IDC_GRIDHOST_VALUE1 + i);
+        std::string value(static_cast<size_t>(::GetWindowTextLengthA(hEdit)) + 1, '\0');
+        value.resize(static_cast<size_t>(::GetWindowTextA(hEdit, value.data(), static_cast<int>(value.size()))));
+        m_values.push_back(value.c_str());
     }
     CDialog::OnOK();
 }

@@ -6,6 +6,7 @@
 #include "grid/core/Data.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
+#include "grid/formula/FormulaSheet.h"
 #include "tests/gridhost/GridHostApp.h"
 #include "tests/gridhost/GridHostView.h"
 
@@ -16,7 +17,8 @@ IMPLEMENT_DYNCREATE(CGridHostDoc, CDocument)
 CGridHostDoc::CGridHostDoc() : m_pParam(new CGXGridParam)
 {
     // The first view that initialises its grid adds the styles map and the properties.
-    CGXData* pData = new CGXData;
+    const CGridHostApp* pApp = static_cast<CGridHostApp*>(AfxGetApp());
+    CGXData* pData = pApp != nullptr && pApp->m_bFormula ? new CGXFormulaSheet : new CGXData;
     m_pParam->SetData(pData, TRUE);
     pData->InitParam(m_pParam);
 }

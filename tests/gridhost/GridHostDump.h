@@ -8,7 +8,8 @@
 //   selection N, then per range: range cells T L B R | rows T B | cols L R | table
 //   widths W0 .. Wn / heights H0 .. Hn                (pixels, from the header on)
 //   view I pane R C top T left L current R C|none     (each view of the document)
-//   cell R C "VALUE"                                  (each cell that holds a value)
+//   cell R C "VALUE"                                  (each cell that holds a value; with /formula the
+//                                                      value a formula shows)
 //   text R C "DISPLAY"                                (its control's display text, for the same cells)
 //   pages N                                           (the pages of the grid's last print or preview)
 //   tabs N current I / tab I "LABEL"                  (each tab-window child: its tabs from 0)

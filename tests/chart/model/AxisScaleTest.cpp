@@ -249,16 +249,23 @@ TEST(IndexScale, LabelsShowTheItemTextsInTheMiddleOfTheirSlots)
 
 TEST(LabelBlock, AnArchiveWhoseLabelListHoldsSomethingElseIsRefused)
 {
-    // Only labels may stand in a block's list: anything else would be used as one.
+    // Only labels may stand in a block's list: anything else would be used as one. The archive is
+    // written in the block's own layout; a live block never holds anything but labels (storing one
+    // that did would use the foreign object as a label).
     QVGraphLabelBlock block;
-    block.AddTextLabel("first");
-    block.m_labels.AddTail(new CScale);
+    CObList foreign;
+    foreign.AddTail(new QVGraphLabel);
+    foreign.AddTail(new CScale);
     CMemFile file;
     {
         CArchive ar(&file, CArchive::store);
-        block.Serialize(ar);
+        block.QVGraphLabel::Serialize(ar);
+        foreign.Serialize(ar);
+        ar << block.m_nBlockFurther << block.m_bOverlapCheck << block.m_bRecordAnchors;
         ar.Close();
     }
+    while (!foreign.IsEmpty())
+        delete foreign.RemoveHead();
     file.SeekToBegin();
     CArchive ar(&file, CArchive::load);
     QVGraphLabelBlock loaded;
@@ -270,4 +277,52 @@ TEST(LabelBlock, AnArchiveWhoseLabelListHoldsSomethingElseIsRefused)
         e->Delete();
     }
     EXPECT_TRUE(refused);
+}
+
+TEST(DecimalScale, LabelsWithoutAFixedAngleTurnWithTheirAxisAndStayOnTheirSide)
+{
+    // Without the fixed-angle bit the labels are turned a quarter turn from the axis: along a horizontal
+    // axis they stand upright and read from the line outwards, on the side the label side names.
+    const struct
+    {
+        const char* name;
+        CPoint start;
+        CPoint end;
+        int nLabelSide;
+        char side;      // where the labels lie: 'b'elow, 'a'bove, 'l'eft or 'r'ight of the line
+    } cases[] = {
+        {"horizontal, labels below", {50, 200}, {350, 200}, 1, 'b'},
+        {"horizontal, labels above", {50, 200}, {350, 200}, 0, 'a'},
+        {"vertical, labels left", {200, 350}, {200, 50}, 0, 'l'},
+        {"vertical, labels right", {200, 350}, {200, 50}, 1, 'r'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMemoryCanvas canvas(400, 400);
+        QVGraph chart;
+        QVGDecimalScale scale;
+        scale.SetChart(&chart);
+        scale.SetDrawContext(&canvas.dc, nullptr);
+        scale.SetFont(-15, 0, "Arial");
+        scale.GetStyle()->SetOption(QVGDecimalScale::optionFixedAngle, FALSE);
+        scale.SetStartPoint(c.start.x, c.start.y);
+        scale.SetEndPoint(c.end.x, c.end.y);
+        scale.SetLabelSide(c.nLabelSide);
+        scale.SetMin(100.0);
+        scale.SetMax(500.0);
+        scale.GenerateLabels();
+        scale.SetVisible(TRUE);
+        scale.Draw(&canvas.dc, nullptr);
+        ASSERT_GT(scale.GetLabelCount(), 2);
+        for (int i = 0; i < scale.GetLabelCount(); ++i) {
+            const CRect box = scale.GetLabel(i)->GetOutlineBounds();
+            ASSERT_FALSE(box.IsRectEmpty()) << i;
+            switch (c.side) {
+            case 'b': EXPECT_GE(box.top, c.start.y) << i; EXPECT_GT(box.Height(), box.Width()) << i; break;
+            case 'a': EXPECT_LE(box.bottom, c.start.y) << i; EXPECT_GT(box.Height(), box.Width()) << i; break;
+            case 'l': EXPECT_LE(box.right, c.start.x) << i; EXPECT_GT(box.Width(), box.Height()) << i; break;
+            default: EXPECT_GE(box.left, c.start.x) << i; EXPECT_GT(box.Width(), box.Height()) << i; break;
+            }
+        }
+    }
 }

@@ -274,3 +274,36 @@ TEST(DisplayDispatch, ScalesOfAPercentageGraphLabelWholePercents)
     EXPECT_GE(step, 5);
     EXPECT_EQ(std::to_string(step * 2), std::to_string(std::atoi(pDisplay->texts[2].c_str())));
 }
+
+TEST(DisplayDispatch, GraphTypeNoneShowsThePictureOfNothingToDrawWhenAsked)
+{
+    for (BOOL bPicture : {FALSE, TRUE}) {
+        SCOPED_TRACE(bPicture);
+        CMemoryCanvas canvas(300, 200);
+        QVGraph chart;
+        AddPairs(chart);
+        QVGraphDisplay* pDisplay = new QVGraphDisplay;
+        pDisplay->SetIntRect(CRect(0, 0, 300, 200));
+        pDisplay->SetGraphType(0);
+        pDisplay->SetAxisStyle(0);
+        pDisplay->GetStyle()->SetFillType(0);
+        pDisplay->GetStyle()->SetBorderStyle(0);
+        pDisplay->SetOption(QVGDisplayBase::optionNoGraphPicture, bPicture);
+        chart.AddComponent(pDisplay);
+        chart.Draw(&canvas.dc, nullptr);
+        // The picture (a crossed-out pair of axes) lies centred in the plot rectangle.
+        const CRect plot = pDisplay->GetPlotRect();
+        int coloured = 0;
+        for (int y = 0; y < canvas.height; ++y)
+            for (int x = 0; x < canvas.width; ++x)
+                if (canvas.Pixel(x, y) != RGB(255, 255, 255)) {
+                    ++coloured;
+                    EXPECT_LE(std::abs(x - plot.CenterPoint().x), 24) << x;
+                    EXPECT_LE(std::abs(y - plot.CenterPoint().y), 16) << y;
+                }
+        if (bPicture)
+            EXPECT_GT(coloured, 60);
+        else
+            EXPECT_EQ(0, coloured);
+    }
+}

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -123,6 +125,50 @@ TEST(GraphCache, FontSizesInPointsAndPixelsAreDifferentFonts)
     EXPECT_TRUE(font.lfItalic);
     EXPECT_TRUE(font.lfUnderline);
     EXPECT_FALSE(font.lfStrikeOut);
+}
+
+TEST(GraphCache, FontsAreStrokePrecisionAndTurnWithTheirOrientation)
+{
+    // The ink of a text drawn with a chart font: wider than high when level, higher than wide turned,
+    // for the faces the chart library and its dialogs name.
+    const struct
+    {
+        const char* face;
+        int nOrientation;
+        bool bUpright;
+    } cases[] = {
+        {"Arial", 0, false},           {"Arial", 90, true},           {"Arial", 270, true},
+        {"Times New Roman", 90, true}, {"Courier New", 270, true},    {"MS Sans Serif", 90, true},
+        {"MS Sans Serif", 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.nOrientation));
+        CMemoryCanvas canvas(300, 300);
+        QVGraph chart;
+        CFont* pFont = chart.GetFont(c.face, 14, 0, c.nOrientation, &canvas.dc);
+        LOGFONT font = {};
+        pFont->GetLogFont(&font);
+        EXPECT_EQ(OUT_STROKE_PRECIS, font.lfOutPrecision);
+        CFont* pOld = canvas.dc.SelectObject(pFont);
+        canvas.dc.SetBkMode(TRANSPARENT);
+        canvas.dc.SetTextColor(RGB(0, 0, 0));
+        canvas.dc.TextOut(150, 150, "Turned text");
+        canvas.dc.SelectObject(pOld);
+        CRect ink(300, 300, 0, 0);
+        for (int y = 0; y < canvas.height; ++y)
+            for (int x = 0; x < canvas.width; ++x)
+                if (canvas.Pixel(x, y) != RGB(255, 255, 255)) {
+                    ink.left = std::min(ink.left, long(x));
+                    ink.top = std::min(ink.top, long(y));
+                    ink.right = std::max(ink.right, long(x + 1));
+                    ink.bottom = std::max(ink.bottom, long(y + 1));
+                }
+        ASSERT_LT(ink.left, ink.right);
+        if (c.bUpright)
+            EXPECT_GT(ink.Height(), 3 * ink.Width());
+        else
+            EXPECT_GT(ink.Width(), 3 * ink.Height());
+    }
 }
 
 TEST(GraphCache, StockShapesAndUnknownNames)

@@ -97,3 +97,28 @@ TEST(GraphDataText, ReadingAgainReplacesTheData)
     EXPECT_EQ(1, chart.GetGroupCount());
     EXPECT_EQ(9.0, chart.GetItemValue(0, 0));
 }
+
+TEST(GraphDataText, BlankLinesMakeNoGroup)
+{
+    const struct
+    {
+        const char* text;
+        int groups;
+        double lastGroupFirstValue;
+    } cases[] = {
+        {"Name,A\nS1,1\n\n", 1, 1.0},
+        {"Name,A\r\nS1,1\r\n\r\n  \r\nS2,2\r\n", 2, 2.0},
+        {"1,2\n\n3,4\n\n", 2, 3.0},
+        {"1,2|  |3,4", 2, 3.0},
+        // An empty first row still starts the values in group one; later blank lines add nothing.
+        {"\n1,2\n\n3", 3, 3.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        QVGraph chart;
+        chart.ReadDataText(c.text);
+        ASSERT_EQ(c.groups, chart.GetGroupCount());
+        EXPECT_EQ(c.lastGroupFirstValue, chart.GetItemValue(0, c.groups - 1));
+        EXPECT_NE("", std::string(chart.GetGroupText(c.groups - 1, 1)));
+    }
+}

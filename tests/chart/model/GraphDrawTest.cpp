@@ -5,6 +5,7 @@
 
 #include "ChartTestSupport.h"
 #include "TestComponents.h"
+#include "framework/win/PrinterRecorder.h"
 #include "framework/win/SeamRecorders.h"
 
 #include <gtest/gtest.h>
@@ -221,6 +222,44 @@ TEST(GraphDraw, BandedPrintingDrawsEveryBand)
     EXPECT_TRUE(chart.GetDoubleBuffering());
     EXPECT_FALSE(chart.HasFixedRect());
     printer.SaveBmp("chart_banded_print.bmp");
+}
+
+TEST(GraphDraw, AFixedRectangleIsPlacedAQuarterInchInFromThePrintableArea)
+{
+    // A page of 850 x 1100 dots at 100 dots an inch: the margin is 25 dots, printed whole or in bands.
+    const struct
+    {
+        const char* name;
+        BOOL bBanding;
+        int nPlacement;
+        CRect placed;
+    } cases[] = {
+        {"top left", FALSE, 0x11, {25, 25, 225, 125}},
+        {"bottom right", FALSE, 0x33, {625, 975, 825, 1075}},
+        {"top left, banded", TRUE, 0x11, {25, 25, 225, 125}},
+        {"bottom right, banded", TRUE, 0x33, {625, 975, 825, 1075}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRecordingPrinter printer;
+        CScopedPrinterSeam printerSeam(&printer);
+        CDC dc;
+        dc.Attach(printer.CreateDC("winspool", "Recorded Printer", "LPT1:", nullptr));
+        dc.m_bPrinting = TRUE;
+        QVGraph chart;
+        chart.AddComponent(SolidBackground(kRed, CRect(0, 0, 200, 100)));
+        chart.SetFixedRect(CRect(0, 0, 200, 100), c.nPlacement);
+        chart.SetBanding(c.bBanding);
+        chart.Draw(&dc, nullptr);
+        const CRect& placed = c.placed;
+        EXPECT_EQ(kRed, dc.GetPixel(placed.left, placed.top));
+        EXPECT_EQ(kRed, dc.GetPixel(placed.right - 1, placed.bottom - 1));
+        EXPECT_EQ(kWhite, dc.GetPixel(placed.left - 1, placed.top + 10));
+        EXPECT_EQ(kWhite, dc.GetPixel(placed.left + 10, placed.top - 1));
+        EXPECT_EQ(kWhite, dc.GetPixel(placed.right + 1, placed.bottom - 10));
+        EXPECT_EQ(kWhite, dc.GetPixel(placed.right - 10, placed.bottom + 1));
+        dc.Detach();
+    }
 }
 
 TEST(GraphDraw, EmptyChartDrawsNothing)

@@ -3,6 +3,7 @@
 // validation, and their colour, font and file commands, driven through the modal hook.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -664,20 +665,95 @@ TEST_F(ComponentPropertiesTest, ALabelsLocationOrientationAndPositionGoThroughIt
     label.SetPosition(12.5, 40);
     QVGraphComponentProperties sheet(nullptr, TRUE, IDS_QVG_LABEL);
     sheet.LoadComponent(&label);
-    bool bBottomCenter = false;
+    bool bBottomRight = false;
     Run(sheet, [&](QVGraphComponentProperties& s) {
         HWND hPage = Page(s, s.m_label);
-        bBottomCenter = Checked(hPage, IDC_QVG_LOCATION_FIRST + 5);
-        Click(hPage, IDC_QVG_LOCATION_FIRST + 8);
+        bBottomRight = Checked(hPage, IDC_QVG_LOCATION_FIRST + 8);
+        Click(hPage, IDC_QVG_LOCATION_FIRST + 4);
         ::SetDlgItemTextA(hPage, IDC_QVG_TEXT_X, "30");
         return IDOK;
     });
-    EXPECT_TRUE(bBottomCenter);
+    EXPECT_TRUE(bBottomRight);
     sheet.ApplyComponent(&label);
     EXPECT_EQ(label.GetJustification(), 8);
     EXPECT_EQ(label.GetTextAngle(), 90.0);
     EXPECT_EQ(label.GetX(), 30.0);
     EXPECT_EQ(label.GetY(), 40.0);
+}
+
+TEST_F(ComponentPropertiesTest, EachLocationRadioStandsForTheAnchorItsCaptionNames)
+{
+    // The label's anchor codes: 0 left middle, 1 top left, 2 top centre, 3 top right, 4 right middle,
+    // 5 bottom right, 6 bottom centre, 7 bottom left, 8 centre (a Fennick title's anchor).
+    const struct
+    {
+        const char* caption;
+        int nAnchor;
+    } cases[] = {
+        {"Top Left", 1},    {"Mid Left", 0},      {"Bottom Left", 7},  {"Top Center", 2},   {"Mid Center", 8},
+        {"Bottom Center", 6}, {"Top Right", 3}, {"Mid Right", 4}, {"Bottom Right", 5},
+    };
+    const size_t count = sizeof cases / sizeof cases[0];
+    for (size_t n = 0; n < count; ++n) {
+        // Shown: the radio of the label's anchor carries its caption; chosen: the radio with the next
+        // case's caption stores that case's anchor.
+        const auto& shown = cases[n];
+        const auto& chosen = cases[(n + 1) % count];
+        SCOPED_TRACE(std::string(shown.caption) + " then " + chosen.caption);
+        QVGraphLabel label;
+        label.SetJustification(shown.nAnchor);
+        QVGraphComponentProperties sheet(nullptr, TRUE, IDS_QVG_LABEL);
+        sheet.LoadComponent(&label);
+        std::string checked;
+        Run(sheet, [&](QVGraphComponentProperties& s) {
+            HWND hPage = Page(s, s.m_label);
+            int nChosen = -1;
+            for (int radio = 0; radio < 9; ++radio) {
+                char text[64] = "";
+                ::GetDlgItemTextA(hPage, IDC_QVG_LOCATION_FIRST + radio, text, sizeof text);
+                if (Checked(hPage, IDC_QVG_LOCATION_FIRST + radio))
+                    checked += text;
+                if (std::string(text) == chosen.caption)
+                    nChosen = radio;
+            }
+            if (nChosen >= 0)
+                Click(hPage, IDC_QVG_LOCATION_FIRST + nChosen);
+            return IDOK;
+        });
+        EXPECT_EQ(checked, shown.caption);
+        sheet.ApplyComponent(&label);
+        EXPECT_EQ(label.GetJustification(), chosen.nAnchor);
+    }
+}
+
+TEST_F(ComponentPropertiesTest, ALabelTurnedBelowZeroIsConfirmedAndKeepsItsAngle)
+{
+    QVGraphLabel label;
+    label.SetTextAngle(-30);
+    QVGraphComponentProperties sheet(nullptr, TRUE, IDS_QVG_LABEL);
+    sheet.LoadComponent(&label);
+    std::string shownZ;
+    const INT_PTR result = Run(sheet, [&](QVGraphComponentProperties& s) {
+        HWND hPage = Page(s, s.m_typeAndPos);
+        char text[64] = "";
+        ::GetDlgItemTextA(hPage, IDC_QVG_VIEW_Z, text, sizeof text);
+        shownZ = text;
+        return IDOK;
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(messageBox.calls.empty());
+    EXPECT_EQ(std::atof(shownZ.c_str()), 330.0) << shownZ;
+    sheet.ApplyComponent(&label);
+    EXPECT_EQ(label.GetTextAngle(), -30.0);
+
+    // A scale's angle of its own (-500: none) stays as it is when the page is confirmed untouched.
+    QVGraphLabel scaleLike;
+    scaleLike.SetTextAngle(-500);
+    QVGraphComponentProperties untouched(nullptr, TRUE, IDS_QVG_LABEL);
+    untouched.LoadComponent(&scaleLike);
+    EXPECT_EQ(Run(untouched, [](QVGraphComponentProperties&) { return IDOK; }), IDOK);
+    untouched.ApplyComponent(&scaleLike);
+    EXPECT_EQ(scaleLike.GetTextAngle(), -500.0);
 }
 
 } // namespace

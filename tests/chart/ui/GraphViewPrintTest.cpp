@@ -3,6 +3,7 @@
 // chart as it was afterwards.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "ChartViewTestSupport.h"
@@ -16,7 +17,28 @@
 
 namespace {
 
-// Records what the chart carries while each page prints.
+// Notes, whenever the chart draws on a printer, the rectangle and placement the chart carries then.
+class CPrintPassProbe : public QVGraphComponent
+{
+public:
+    struct Pass
+    {
+        BOOL bFixed;
+        CRect fixed;
+        int nPlacement;
+    };
+    std::vector<Pass> passes;
+
+    CPrintPassProbe() { GetStyle()->SetFillType(0); }
+    void DrawContent() override
+    {
+        QVGraph* pChart = GetChart();
+        if (GetDC() != nullptr && GetDC()->IsPrinting())
+            passes.push_back({pChart->HasFixedRect(), pChart->GetFixedRect(), pChart->GetPlacement()});
+    }
+};
+
+// Records each page the view prints, with what the chart carried while that page drew.
 class CPrintRecordingView : public QVGraphView
 {
     DECLARE_DYNCREATE(CPrintRecordingView)
@@ -31,13 +53,25 @@ public:
         CPoint windowOrigin;
     };
     std::vector<Page> pages;
+    CPrintPassProbe* pProbe = nullptr;
+    // Runs before each page prints, as a message the print loop pumps would.
+    std::function<void()> beforePage;
 
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
     {
-        QVGraph* pChart = GetGraph();
-        pages.push_back({pInfo->m_nCurPage, pInfo->m_bPreview, pChart->HasFixedRect(), pChart->GetFixedRect(),
-                         pChart->GetPlacement(), pDC->GetWindowOrg()});
+        if (beforePage)
+            beforePage();
+        const CPoint origin = pDC->GetWindowOrg();
+        const size_t passesBefore = pProbe->passes.size();
         QVGraphView::OnPrint(pDC, pInfo);
+        Page page = {pInfo->m_nCurPage, pInfo->m_bPreview, FALSE, CRect(0, 0, 0, 0), -1, origin};
+        if (pProbe->passes.size() > passesBefore) {
+            const CPrintPassProbe::Pass& pass = pProbe->passes.back();
+            page.bFixed = pass.bFixed;
+            page.fixed = pass.fixed;
+            page.nPlacement = pass.nPlacement;
+        }
+        pages.push_back(page);
     }
 };
 
@@ -67,6 +101,9 @@ protected:
             nResult = IDOK;
             return TRUE;
         };
+        auto* pProbe = new CPrintPassProbe;
+        Chart().AddComponent(pProbe);
+        View()->pProbe = pProbe;
     }
     CPrintRecordingView* View() { return static_cast<CPrintRecordingView*>(pView); }
     void SetLayout(int nPageSize, int nHorizontal, int nVertical)
@@ -202,7 +239,8 @@ TEST_F(ChartPrintTest, PreviewShowsThePagesOfTheLayoutAndGivesTheChartBackWhenIt
     ASSERT_FALSE(View()->pages.empty());
     EXPECT_TRUE(View()->pages.back().bPreview);
     EXPECT_EQ(CRect(0, 0, 1050, 800), View()->pages.back().fixed);
-    EXPECT_TRUE(Chart().HasFixedRect());
+    // Between the pages the chart is as it was: only a page's drawing carries the layout.
+    EXPECT_FALSE(Chart().HasFixedRect());
 
     pFrame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
     pPreview->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -215,4 +253,26 @@ TEST_F(ChartPrintTest, PreviewShowsThePagesOfTheLayoutAndGivesTheChartBackWhenIt
     EXPECT_EQ(pView, pFrame->GetActiveView());
     EXPECT_FALSE(Chart().HasFixedRect());
     EXPECT_TRUE(printer.pages.empty());
+}
+
+TEST_F(ChartPrintTest, AScreenDrawingWhileTheJobRunsShowsTheChartInTheWindow)
+{
+    SetLayout(4, 1, 1);   // A4 portrait: larger than the window
+    std::vector<CRect> areas;
+    std::vector<BOOL> fixed;
+    View()->beforePage = [&] {
+        // A repaint the print loop lets through, as another window on the document would draw.
+        Paint();
+        areas.push_back(Chart().GetDrawingArea());
+        fixed.push_back(Chart().HasFixedRect());
+    };
+    Command(ID_FILE_PRINT_DIRECT);
+    ASSERT_EQ(2u, areas.size());
+    for (size_t n = 0; n < areas.size(); ++n) {
+        EXPECT_EQ(Client(), areas[n]) << n;
+        EXPECT_FALSE(fixed[n]) << n;
+    }
+    // The pages themselves drew with the layout.
+    ASSERT_EQ(2u, View()->pages.size());
+    EXPECT_EQ(CRect(0, 0, 776, 1119), View()->pages[1].fixed);
 }

@@ -215,3 +215,26 @@ TEST_F(ComboBoxWndTest, TheDropButtonOfADisabledCellIsTheGreyArrow)
     pButton->SetRect(saved);
     UseSystemLook();
 }
+
+// The current cell right under a frozen row: the combo's frame would reach above the cell, but the
+// frozen row keeps showing there.
+TEST_F(ComboBoxWndTest, TheWindowOfACellUnderAFrozenRowLeavesTheFrozenRowShowing)
+{
+    const COLORREF kFrozen = RGB(255, 255, 0);
+    CGXStyle frozen;
+    frozen.SetInterior(kFrozen);
+    grid.SetStyleRange(CGXRange(1, 1, 1, 5), frozen);
+    grid.SetFrozenRows(1);
+    CGXStyle style;
+    style.SetChoiceList(kFruit);
+    grid.SetControlCell(2, 1, GX_IDS_CTRL_CBS_DROPDOWN, "Banana", style);
+    grid.MoveCurrentCell(2, 1);
+    ::SetFocus(grid.m_hWnd);
+    GridKey(WM_KEYDOWN, VK_END);
+    CGXComboBoxWnd* pCombo = Combo(GX_IDS_CTRL_CBS_DROPDOWN);
+    ASSERT_TRUE(pCombo->IsActive());
+    const CRect cell = grid.CalcCellRect(2, 1);
+    grid.UpdateWindow();
+    EXPECT_EQ(grid.ScreenPixel(CPoint(cell.left + 10, cell.top - 2)), kFrozen);
+    EXPECT_NE(grid.ScreenPixel(CPoint(cell.left + 10, cell.top + 1)), kFrozen) << "the combo shows in its cell";
+}

@@ -210,3 +210,92 @@ TEST_F(CurrencyCellTest, AReplacementLongerThanAKilobyteIsStoredWhole)
     EXPECT_TRUE(pCurrency->ReplaceAll(settings, 1, 1));
     EXPECT_EQ(std::string(grid.Stored(1, 1)), "7.00");
 }
+
+// A value that came in as text ("N/A" through SetValueRange, or a text column switched to currency)
+// shows as it is stored, between cells that do read, and the editor starts from it: a typed digit
+// stores that digit and Space flips no other cell's amount.
+TEST_F(CurrencyCellTest, AValueThatDoesNotReadShowsAsStoredAndIsEditedFromItself)
+{
+    const CRect cell = grid.CalcCellRect(2, 1);
+    // The static text "N/A" in the next column, in a cell of the same size.
+    auto drawsLikeStaticText = [&]() {
+        MemoryCanvas canvas(400, 300);
+        grid.DrawGridArea(&canvas.dc);
+        const CRect reference = grid.CalcCellRect(2, 2);
+        int nDifferent = 0;
+        for (int y = 1; y < cell.Height() - 1; ++y)
+            for (int x = 1; x < cell.Width() - 1; ++x)
+                nDifferent += canvas.At(cell.left + x, cell.top + y) != canvas.At(reference.left + x, reference.top + y);
+        return nDifferent == 0;
+    };
+    struct Case
+    {
+        const char* what;
+        UINT nChar;   // typed into the current cell (row 2) after the cell above was edited
+        UINT nKey;
+        const char* stored;
+    } cases[] = {
+        {"a digit", '5', 0, "5.00"},
+        {"Space", 0, VK_SPACE, "N/A"},
+        {"nothing", 0, 0, "N/A"},
+    };
+    for (const Case& c : cases)
+    {
+        grid.SetControlCell(1, 1, GX_IDS_CTRL_CURRENCY, "12.50");
+        grid.SetControlCell(2, 1, GX_IDS_CTRL_CURRENCY, nullptr);
+        grid.SetValueRange(CGXRange(2, 1), "N/A");
+        grid.SetControlCell(3, 1, GX_IDS_CTRL_CURRENCY, "7.25");
+        grid.SetControlCell(2, 2, GX_IDS_CTRL_STATIC, "N/A");
+        grid.MoveCurrentCell(5, 4);
+        EXPECT_TRUE(drawsLikeStaticText()) << c.what;
+
+        CGXCurrencyEdit* pCurrency = Cell("12.50");
+        grid.Key(VK_HOME);
+        grid.UpdateWindow();
+        ASSERT_TRUE(pCurrency->IsActive());
+        grid.MoveCurrentCell(2, 1);
+        ::SetFocus(grid.m_hWnd);
+        if (c.nChar != 0)
+            grid.Char(c.nChar);
+        if (c.nKey != 0)
+            grid.Key(c.nKey);
+        grid.UpdateWindow();
+        const std::string editor(pCurrency->GetText());
+        EXPECT_EQ(editor.find("12"), std::string::npos) << c.what << ": " << editor;
+        grid.MoveCurrentCell(5, 4);
+        EXPECT_EQ(std::string(grid.Stored(2, 1)), c.stored) << c.what;
+    }
+    // Sorted by the text as it is stored, whatever the cell's decimal separator.
+    CGXStyle decimalComma;
+    decimalComma.SetControl(GX_IDS_CTRL_CURRENCY).SetUserAttribute(GX_IDS_UA_CURRENCYSEPARATORS, ".,");
+    decimalComma.SetValue("n.a.");
+    EXPECT_EQ(std::string(Currency()->GetStyleValue(decimalComma)), "n.a.");
+}
+
+// A currency cell covering two columns, its first column scrolled away behind the frozen column:
+// the edit window shows only beside the frozen column, which it would hide if laid over the whole
+// cell.
+TEST_F(CurrencyCellTest, AnActiveCellScrolledPartlyBehindTheFrozenColumnsLeavesThemShowing)
+{
+    const COLORREF kFrozen = RGB(255, 255, 0);
+    CGXStyle right;
+    right.SetHorizontalAlignment(DT_RIGHT);
+    grid.SetControlCell(2, 2, GX_IDS_CTRL_CURRENCY, "12345678.5", right);
+    ASSERT_TRUE(grid.CoverBesideFrozenPane(2, 2, FALSE, kFrozen));
+    grid.MoveCurrentCell(2, 2);
+    ::SetFocus(grid.m_hWnd);
+    grid.Key(VK_END);
+    grid.UpdateWindow();
+    CGXCurrencyEdit* pCurrency = Currency();
+    ASSERT_TRUE(pCurrency->IsActive());
+    grid.ScrollHalfBehindFrozenPane(2, 2, FALSE);
+    ASSERT_TRUE(pCurrency->IsActive());
+    ::UpdateWindow(pCurrency->m_hWnd);
+    CRect window;
+    pCurrency->GetWindowRect(&window);
+    grid.ScreenToClient(&window);
+    const CRect shown = grid.CalcCellRect(2, 3);
+    EXPECT_EQ(grid.ScreenPixel(CPoint(shown.left - 4, window.CenterPoint().y)), kFrozen);
+    EXPECT_GE(window.left, shown.left);
+    EXPECT_GT(window.Width(), CellTestGrid::kCellWidth / 2) << "the edit window shows beside it";
+}

@@ -48,6 +48,37 @@ std::vector<BYTE> BitmapFile()
     return bytes;
 }
 
+// A 4 x 4 run-length bitmap file in one colour: each row one run of four pixels and its end, then
+// the end of the bitmap. nSizeImage replaces the header's image size when given.
+std::vector<BYTE> RunLengthFile(DWORD nCompression, DWORD nSizeImage = 0)
+{
+    const BOOL bFourBits = nCompression == BI_RLE4;
+    std::vector<BYTE> bits;
+    for (int nRow = 0; nRow < 4; ++nRow)
+        bits.insert(bits.end(), {4, static_cast<BYTE>(bFourBits ? 0x11 : 0x01), 0, 0});
+    bits.insert(bits.end(), {0, 1});
+    const RGBQUAD palette[2] = {{255, 255, 255, 0}, {GetBValue(kPicture), GetGValue(kPicture), GetRValue(kPicture), 0}};
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info + sizeof palette;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
+    info.biSize = sizeof info;
+    info.biWidth = 4;
+    info.biHeight = 4;
+    info.biPlanes = 1;
+    info.biBitCount = bFourBits ? 4 : 8;
+    info.biCompression = nCompression;
+    info.biSizeImage = nSizeImage != 0 ? nSizeImage : static_cast<DWORD>(bits.size());
+    info.biClrUsed = 2;
+    std::vector<BYTE> bytes(file.bfOffBits);
+    std::memcpy(bytes.data(), &file, sizeof file);
+    std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+    std::memcpy(bytes.data() + sizeof file + sizeof info, palette, sizeof palette);
+    bytes.insert(bytes.end(), bits.begin(), bits.end());
+    return bytes;
+}
+
 std::vector<BYTE> WithLeadingHeader(size_t nHeader, const std::vector<BYTE>& file)
 {
     std::vector<BYTE> bytes(nHeader, 0x01);
@@ -139,6 +170,42 @@ TEST_F(DaoBitmapTest, BytesThatHoldNoWholeBitmapFileDrawNothing)
     EXPECT_EQ(GXDIBFromVariantBytes(&text), nullptr);
     EXPECT_FALSE(DrawsPicture(pText));
     EXPECT_TRUE(grid.offered.empty());
+}
+
+// Compressed bits are bounded by the header's image size: within the bytes they are drawn.
+TEST_F(DaoBitmapTest, ARunLengthBitmapIsDrawnWhenItsImageSizeLiesWithinTheBytes)
+{
+    std::vector<BYTE> wrongDepth = RunLengthFile(BI_RLE8);
+    const WORD nTwentyFour = 24;
+    std::memcpy(wrongDepth.data() + sizeof(BITMAPFILEHEADER) + 14, &nTwentyFour, sizeof nTwentyFour);
+    std::vector<BYTE> noImageSize = RunLengthFile(BI_RLE8);
+    const DWORD nZero = 0;
+    std::memcpy(noImageSize.data() + sizeof(BITMAPFILEHEADER) + 20, &nZero, sizeof nZero);
+    const struct
+    {
+        const char* what;
+        std::vector<BYTE> bytes;
+        BOOL drawn;
+    } cases[] = {
+        {"8 bits", RunLengthFile(BI_RLE8), TRUE},
+        {"4 bits", RunLengthFile(BI_RLE4), TRUE},
+        {"8 bits behind a header", WithLeadingHeader(78, RunLengthFile(BI_RLE8)), TRUE},
+        {"image size past the bytes", RunLengthFile(BI_RLE8, 1000), FALSE},
+        {"no image size", noImageSize, FALSE},
+        {"image size wrapping round", RunLengthFile(BI_RLE8, 0xFFFFFFFF), FALSE},
+        {"24 bits", wrongDepth, FALSE},
+    };
+    for (const auto& c : cases)
+    {
+        VARIANT variant;
+        GXMakeByteArrayVariant(variant, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
+        HGLOBAL hDIB = GXDIBFromVariantBytes(&variant);
+        EXPECT_EQ(hDIB != nullptr, c.drawn) << c.what;
+        if (hDIB != nullptr)
+            ::GlobalFree(hDIB);
+        ::VariantClear(&variant);
+        EXPECT_EQ(DrawsPicture(ByteAttribute(c.bytes)), c.drawn) << c.what;
+    }
 }
 
 TEST_F(DaoBitmapTest, TheConversionKeepsTheFileHeaderOnlyWhenAsked)

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -255,4 +257,248 @@ TEST_F(DateTimeCellTest, FindTextMatchesFieldsInOrderAndGoesOnBehindTheLastMatch
         EXPECT_EQ(pCtrl->FindText(settings, 1, 1, FALSE, TRUE), s.found) << s.find;
         EXPECT_EQ(pCtrl->GetCurrentIndex() - pCtrl->GetFixedCount() + 1, s.field) << s.find;
     }
+}
+
+// A typed or pasted text is a date text or the values of the fields in their order: a plain number
+// fills the first field. What the cell stores is a day count, and a cell's text pasted back gives
+// the same day count, 30 December 1899 (day count 0) included.
+TEST_F(DateTimeCellTest, APastedNumberFillsTheFirstFieldAndShownValuesPasteBackToTheirDayCounts)
+{
+    CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "");
+    CGXStyle dayFirst;
+    dayFirst.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, "d.M.yyyy");
+    grid.SetControlCell(2, 1, GX_IDS_CTRL_DATETIME, "36526", dayFirst);   // 1 January 2000
+    auto dayCount = [](int nYear, int nMonth, int nDay) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.13g", COleDateTime(nYear, nMonth, nDay, 0, 0, 0).m_dt);
+        return std::string(text);
+    };
+    const struct
+    {
+        const char* typed;
+        std::string stored;
+    } typed[] = {
+        {"15", dayCount(2000, 1, 15)},
+        {"1/2/2000", dayCount(2000, 1, 2)},   // a date text of the user's locale
+    };
+    for (const auto& c : typed)
+    {
+        grid.SetControlCell(2, 1, GX_IDS_CTRL_DATETIME, "36526", dayFirst);
+        EXPECT_TRUE(pCtrl->SetControlText(2, 1, c.typed)) << c.typed;
+        EXPECT_EQ(std::string(grid.Stored(2, 1)), c.stored) << c.typed;
+    }
+
+    CGXStyle dateAndTime;
+    dateAndTime.SetUserAttribute(GX_IDS_UA_DATEFORMATTYPE, "4");
+    for (const char* pszStored : {"0", "0.5", "36526.25"})
+    {
+        grid.SetControlCell(3, 1, GX_IDS_CTRL_DATETIME, pszStored, dateAndTime);
+        CString shown;
+        ASSERT_TRUE(pCtrl->GetControlText(shown, 3, 1, nullptr, grid.LookupStyleRowCol(3, 1))) << pszStored;
+        EXPECT_TRUE(pCtrl->SetControlText(3, 1, shown)) << pszStored;
+        EXPECT_EQ(std::string(grid.Stored(3, 1)), pszStored) << std::string(shown);
+    }
+}
+
+// CalcSize lays out the cell's fields as the cell draws them: every number field as wide as its
+// digits, a name field as its widest name, the buttons.
+TEST_F(DateTimeCellTest, TheSizeOfACellIsTheSumOfItsFieldWidths)
+{
+    CGXStyle format;
+    const struct
+    {
+        WORD control;
+        const char* format;
+        std::vector<std::string> fields;
+        int buttons;   // the spin pair, and the drop-down button of the calendar variant
+    } cases[] = {
+        {GX_IDS_CTRL_DATETIMENOCAL, "d/M/yyyy", {"00", "/", "00", "/", "0000"}, 1},
+        {GX_IDS_CTRL_DATETIME, "d/M/yyyy", {"00", "/", "00", "/", "0000"}, 2},
+        {GX_IDS_CTRL_DATETIMENOCAL, "d MMMM yyyy", {"00", " ", "September", " ", "0000"}, 1},
+    };
+    for (const auto& c : cases)
+    {
+        CGXStyle style;
+        style.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, c.format);
+        grid.SetControlCell(2, 1, c.control, "36526", style);   // 1 January 2000
+        const CGXStyle& composed = grid.LookupStyleRowCol(2, 1);
+        CGXDateTimeCtrl* pCtrl = Control(c.control);
+        ASSERT_NE(pCtrl, nullptr);
+        MemoryCanvas canvas(10, 10);
+        CFont* pOld = grid.SelectCellFont(&canvas.dc, composed);
+        int nWidth = 16 * c.buttons;
+        for (const std::string& field : c.fields)
+            nWidth += canvas.dc.GetTextExtent(field.c_str(), static_cast<int>(field.size())).cx;
+        TEXTMETRIC tm = {};
+        canvas.dc.GetTextMetrics(&tm);
+        if (pOld != nullptr)
+            canvas.dc.SelectObject(pOld);
+        const CSize borders = pCtrl->GetBorderSize(2, 1, composed);
+        const CSize size = pCtrl->CalcSize(&canvas.dc, 2, 1, composed, nullptr, FALSE);
+        EXPECT_EQ(size.cx, nWidth + borders.cx) << c.format << " " << c.control;
+        EXPECT_EQ(size.cy, tm.tmHeight + tm.tmExternalLeading + 1 + borders.cy) << c.format;
+    }
+    grid.SetControlCell(2, 1, GX_IDS_CTRL_DATETIME, "");
+    MemoryCanvas canvas(10, 10);
+    EXPECT_EQ(Control(GX_IDS_CTRL_DATETIME)->CalcSize(&canvas.dc, 2, 1, grid.LookupStyleRowCol(2, 1), nullptr, FALSE),
+              CSize(0, 0))
+        << "an empty cell has no fields to show";
+}
+
+// Copying the current cell puts on the clipboard what the cell shows, not the day count it stores.
+TEST_F(DateTimeCellTest, CopyingTheCurrentCellCopiesWhatItShows)
+{
+    grid.InstallTextDataExchange();
+    grid.InstallCutPaste();
+    CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "36526");
+    grid.Key(VK_HOME);
+    grid.UpdateWindow();
+    ASSERT_TRUE(pCtrl->IsActive());
+    EXPECT_TRUE(pCtrl->Copy());
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    HGLOBAL hText = ::GetClipboardData(CF_TEXT);
+    const std::string copied = hText != nullptr ? static_cast<const char*>(::GlobalLock(hText)) : "";
+    if (hText != nullptr)
+        ::GlobalUnlock(hText);
+    ::CloseClipboard();
+    EXPECT_EQ(copied, "1/1/2000");
+}
+
+// Replacing works field by field: a field that the search finds takes the replacement, and the
+// date the fields then make is the cell's value, in the current cell and in any other.
+TEST_F(DateTimeCellTest, ReplacingChangesTheFieldsTheSearchFinds)
+{
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, "d MMMM yyyy");
+    auto dayCount = [](int nYear, int nMonth, int nDay) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.13g", COleDateTime(nYear, nMonth, nDay, 0, 0, 0).m_dt);
+        return std::string(text);
+    };
+    const struct
+    {
+        const char* find;
+        const char* replace;
+        BOOL replaced;
+        std::string stored;
+    } cases[] = {
+        {"jan", "mar", TRUE, dayCount(2000, 3, 1)},
+        {"2000", "2001", TRUE, dayCount(2001, 1, 1)},
+        {"1", "15", TRUE, dayCount(2000, 1, 15)},
+        {"feb", "mar", FALSE, "36526"},
+    };
+    for (ROWCOL nRow : {ROWCOL(1), ROWCOL(2)})   // the active current cell, another cell
+        for (const auto& c : cases)
+        {
+            CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "36526", style);
+            grid.SetControlCell(2, 1, GX_IDS_CTRL_DATETIME, "36526", style);
+            grid.Key(VK_HOME);
+            grid.UpdateWindow();
+            ASSERT_TRUE(pCtrl->IsActive());
+            CGXFindReplaceSettings settings;
+            settings.strFind = c.find;
+            settings.strReplace = c.replace;
+            EXPECT_EQ(pCtrl->ReplaceAll(settings, nRow, 1), c.replaced) << c.find << " row " << nRow;
+            grid.MoveCurrentCell(5, 3);
+            EXPECT_EQ(std::string(grid.Stored(nRow, 1)), c.stored) << c.find << " row " << nRow;
+        }
+}
+
+namespace
+{
+// A date/time cell that records the fields its drawing hooks are handed.
+class CRecordingDateTimeCtrl : public CGXDateTimeCtrl
+{
+public:
+    using CGXDateTimeCtrl::CGXDateTimeCtrl;
+    void DrawSpin(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rect) override
+    {
+        drawn.push_back("spin");
+        CGXDateTimeCtrl::DrawSpin(pDC, pGadget, rect);
+    }
+    void DrawNumber(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rect) override
+    {
+        drawn.push_back("number " + std::string(pGadget->GetText()));
+        CGXDateTimeCtrl::DrawNumber(pDC, pGadget, rect);
+    }
+    void DrawList(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rect) override
+    {
+        drawn.push_back("list " + std::string(pGadget->GetText()));
+        CGXDateTimeCtrl::DrawList(pDC, pGadget, rect);
+    }
+    void DrawStatic(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rect) override
+    {
+        drawn.push_back("static " + std::string(pGadget->GetText()));
+        CGXDateTimeCtrl::DrawStatic(pDC, pGadget, rect);
+    }
+    void DrawButton(CDC* pDC, CGXBDTGadget* pGadget, const CRect& rect) override
+    {
+        drawn.push_back("button");
+        CGXDateTimeCtrl::DrawButton(pDC, pGadget, rect);
+    }
+    std::vector<std::string> drawn;
+};
+}  // namespace
+
+// An inactive cell draws each field through the hook of its kind, from the last field to the
+// first; the current cell adds its buttons.
+TEST_F(DateTimeCellTest, AnInactiveCellDrawsEachFieldThroughTheHookOfItsKind)
+{
+    CRecordingDateTimeCtrl ctrl(&grid, GX_IDS_CTRL_DATETIME + 100, GXDT_DTS_CALENDAR | GXDT_DTS_UPDOWN);
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, "d MMM yyyy");
+    const struct
+    {
+        ROWCOL row;   // (1, 1) is the current cell
+        const char* value;
+        std::vector<std::string> drawn;
+    } cases[] = {
+        {3, "36526", {"number 2000", "static  ", "list Jan", "static  ", "number 1"}},
+        {1, "36526", {"number 2000", "static  ", "list Jan", "static  ", "number 1", "spin", "button"}},
+        {1, "", {"spin", "button"}},
+    };
+    grid.MoveCurrentCell(1, 1);
+    for (const auto& c : cases)
+    {
+        grid.SetControlCell(c.row, 1, GX_IDS_CTRL_DATETIME, c.value, style);
+        CGXStyle composed;
+        grid.BuildEffectiveStyle(c.row, 1, composed, TRUE);
+        ctrl.drawn.clear();
+        MemoryCanvas canvas(200, 20);
+        ctrl.Draw(&canvas.dc, CRect(0, 0, 200, 20), c.row, 1, composed, nullptr);
+        EXPECT_EQ(ctrl.drawn, c.drawn) << c.value << " row " << c.row;
+    }
+}
+
+namespace
+{
+class ModifyCountingGrid : public DrawnCellGrid
+{
+public:
+    void OnCellModified(ROWCOL nRow, ROWCOL nCol) override
+    {
+        ++nModified;
+        DrawnCellGrid::OnCellModified(nRow, nCol);
+    }
+    int nModified = 0;
+};
+}  // namespace
+
+// A released key that the grid does not take reports a modified cell again.
+TEST(DateTimeCellKeys, AReleasedKeyReportsAModifiedCell)
+{
+    ModifyCountingGrid grid;
+    ASSERT_TRUE(grid.Open());
+    grid.SetControlCell(1, 1, GX_IDS_CTRL_DATETIME, "36526");
+    grid.MoveCurrentCell(1, 1);
+    ::SetFocus(grid.m_hWnd);
+    grid.Key(VK_HOME);
+    grid.UpdateWindow();
+    auto* pCtrl = dynamic_cast<CGXDateTimeCtrl*>(grid.GetRegisteredControl(GX_IDS_CTRL_DATETIME));
+    ASSERT_TRUE(pCtrl != nullptr && pCtrl->IsActive());
+    ::SendMessageA(pCtrl->m_hWnd, WM_KEYDOWN, VK_UP, 1);
+    ASSERT_TRUE(pCtrl->GetModify());
+    const int nBefore = grid.nModified;
+    ::SendMessageA(pCtrl->m_hWnd, WM_KEYUP, VK_UP, 0xC0000001);
+    EXPECT_EQ(grid.nModified, nBefore + 1);
 }

@@ -56,6 +56,53 @@ public:
         ::SendMessageA(m_hWnd, WM_KEYUP, nKey, 0xC0000001);
     }
     void Char(UINT nChar) { ::SendMessageA(m_hWnd, WM_CHAR, nChar, 1); }
+    // What the screen shows at a point of the grid window, the windows over the grid included.
+    COLORREF ScreenPixel(CPoint point)
+    {
+        ::ClientToScreen(m_hWnd, &point);
+        const HDC hScreen = ::GetDC(nullptr);
+        const COLORREF color = ::GetPixel(hScreen, point.x, point.y) & 0xFFFFFF;
+        ::ReleaseDC(nullptr, hScreen);
+        return color;
+    }
+    // Frozen rows or columns of one colour right before the cell (nRow, nCol), which covers itself
+    // and the next cell down (bRows) or to the right. The grid grows to 30 rows and 20 columns, so
+    // that it scrolls.
+    BOOL CoverBesideFrozenPane(ROWCOL nRow, ROWCOL nCol, BOOL bRows, COLORREF frozen)
+    {
+        GetParam()->GetData()->SetRowCount(30);
+        GetParam()->GetData()->SetColCount(20);
+        InstallCoveredCells();
+        InstallDrawSpannedCells();
+        CGXStyle pane;
+        pane.SetInterior(frozen);
+        if (bRows)
+        {
+            SetFrozenRows(nRow - 1);
+            SetStyleRange(CGXRange(nRow - 1, 1, nRow - 1, GetColCount()), pane);
+            if (!SetCoveredCellsRowCol(nRow, nCol, nRow + 1, nCol))
+                return FALSE;
+        }
+        else
+        {
+            SetFrozenCols(nCol - 1);
+            SetStyleRange(CGXRange(1, nCol - 1, GetRowCount(), nCol - 1), pane);
+            if (!SetCoveredCellsRowCol(nRow, nCol, nRow, nCol + 1))
+                return FALSE;
+        }
+        UpdateWindow();
+        return TRUE;
+    }
+    // Scrolls the cell set up by CoverBesideFrozenPane by one row (column), so that only its second
+    // half shows, right beside the frozen pane.
+    void ScrollHalfBehindFrozenPane(ROWCOL nRow, ROWCOL nCol, BOOL bRows)
+    {
+        if (bRows)
+            SetTopRow(nRow + 1);
+        else
+            SetLeftCol(nCol + 1);
+        UpdateWindow();
+    }
 
     std::vector<std::pair<ROWCOL, ROWCOL>> buttonClicks;
     int nStores = 0;

@@ -182,15 +182,15 @@ TEST(DrawnCellsServices, TheParameterObjectOwnsTheTabbedChoiceMaps)
     CGXGridParam param;
     EXPECT_EQ(param.m_nDropDownHeight, 100);
     EXPECT_EQ(param.m_nChoiceListGeneration, 0);
-    CMapStringToString* pKeys = new CMapStringToString;
+    auto pKeys = std::make_unique<CMapStringToString>();
     pKeys->SetAt("1", "1\tApples");
-    param.m_apTabbedKeyMaps.SetAtGrow(3, pKeys);
-    param.m_apTabbedTextMaps.SetAtGrow(3, new CMapStringToString);
+    param.m_tabbedKeyMaps[3] = std::move(pKeys);
+    param.m_tabbedTextMaps[3] = std::make_unique<CMapStringToString>();
     param.DeleteTabbedChoiceMaps();
-    EXPECT_EQ(param.m_apTabbedKeyMaps.GetSize(), 0);
-    EXPECT_EQ(param.m_apTabbedTextMaps.GetSize(), 0);
+    EXPECT_TRUE(param.m_tabbedKeyMaps.empty());
+    EXPECT_TRUE(param.m_tabbedTextMaps.empty());
     // Maps left in it go with the parameter object.
-    param.m_apTabbedKeyMaps.SetAtGrow(1, new CMapStringToString);
+    param.m_tabbedKeyMaps[1] = std::make_unique<CMapStringToString>();
 }
 
 TEST(DrawnCellsServices, TheGridIgnoresTheFocusChangeOfAnOpeningPopup)

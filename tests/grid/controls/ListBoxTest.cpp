@@ -163,3 +163,24 @@ TEST_F(ListBoxTest, AReadOnlyCellKeepsItsValue)
     grid.MoveCurrentCell(2, 1);
     EXPECT_EQ(grid.Stored(1, 1), "Apple");
 }
+
+// The current cell, a list covering two rows, its first row scrolled away behind the frozen row:
+// the list window lies only beside the frozen row, which it would hide if laid over the whole cell.
+TEST_F(ListBoxTest, AnActiveCellScrolledPartlyBehindTheFrozenRowsLeavesThemShowing)
+{
+    const COLORREF kFrozen = RGB(255, 255, 0);
+    ListCell(2, 1, "Second", "First\nSecond\nThird\nFourth");
+    ASSERT_TRUE(grid.CoverBesideFrozenPane(2, 1, TRUE, kFrozen));
+    grid.Click(grid.CalcCellRect(2, 1).CenterPoint());
+    grid.UpdateWindow();
+    ASSERT_TRUE(pList->IsActive());
+    grid.ScrollHalfBehindFrozenPane(2, 1, TRUE);
+    ASSERT_TRUE(pList->IsActive());
+    const CRect shown = grid.CalcCellRect(3, 1);
+    CRect window;
+    pList->GetWindowRect(&window);
+    grid.ScreenToClient(&window);
+    EXPECT_GE(window.top, shown.top) << "the list lies beside the frozen row, not over it";
+    EXPECT_GE(window.Height(), nLine) << "a line of the list shows beside it";
+    EXPECT_EQ(grid.ScreenPixel(CPoint(shown.left + 10, shown.top - 4)), kFrozen);
+}

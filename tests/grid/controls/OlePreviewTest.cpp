@@ -10,6 +10,7 @@
 #include "grid/controls/OleViewer.h"
 
 #include "DrawnCellTestGrid.h"
+#include "tests/tools/Clipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -236,4 +237,38 @@ TEST_F(OlePreviewTest, OnAPlainGridTheCellIsNotMade)
     EXPECT_EQ(factory.CreateControl(GX_IDS_CTRL_OLEPREVIEW, &plain), nullptr);
     // The grid falls back to its default control.
     EXPECT_EQ(plain.GetRegisteredControl(GX_IDS_CTRL_OLEPREVIEW), plain.GetRegisteredControl(0));
+}
+
+// A paste that brings no object the cell can keep says so once.
+TEST_F(OlePreviewTest, AFailedPasteSaysSoOnce)
+{
+    struct Dib
+    {
+        BITMAPINFOHEADER header;
+        DWORD bits[4 * 4];
+    } dib = {};
+    dib.header.biSize = sizeof dib.header;
+    dib.header.biWidth = 4;
+    dib.header.biHeight = 4;
+    dib.header.biPlanes = 1;
+    dib.header.biBitCount = 32;
+    const struct
+    {
+        const char* what;
+        UINT nFormat;
+        std::string data;
+    } cases[] = {
+        {"a picture", CF_DIB, std::string(reinterpret_cast<const char*>(&dib), sizeof dib)},
+        {"text", CF_TEXT, std::string("text", 5)},
+    };
+    for (const auto& c : cases)
+    {
+        PutOnClipboard(c.nFormat, c.data.data(), c.data.size());
+        grid.MoveCurrentCell(2, 2);
+        box.calls.clear();
+        EXPECT_FALSE(pPreview->Paste()) << c.what;
+        EXPECT_EQ(Messages(), std::vector<std::string>{kInvalidData}) << c.what;
+        EXPECT_EQ(pPreview->GetActiveViewer(), nullptr) << c.what;
+        grid.MoveCurrentCell(3, 3);
+    }
 }

@@ -215,3 +215,24 @@ TEST_F(RadioButtonTest, TheActiveStateVariantLaysItsItemsOutByItsAttributes)
     ASSERT_TRUE(grid.MoveCurrentCell(2, 1));
     EXPECT_EQ(grid.Stored(1, 1), "1");
 }
+
+// The current cell, a group covering two rows, its first row scrolled away behind the frozen row:
+// the grid draws the second half beside the frozen row, and a release there picks the item drawn
+// under it.
+TEST_F(RadioButtonTest, AClickBesideTheFrozenRowsPicksTheItemShownThere)
+{
+    CGXStyle style;
+    style.SetChoiceList("A\nB\nC\nD");
+    grid.SetControlCell(2, 1, GX_IDS_CTRL_RADIOBTN, "", style);
+    grid.SetRowHeight(2, 3, 2 * nLine);
+    ASSERT_TRUE(grid.CoverBesideFrozenPane(2, 1, TRUE, RGB(255, 255, 0)));
+    grid.MoveCurrentCell(2, 1);
+    grid.ScrollHalfBehindFrozenPane(2, 1, TRUE);
+    CGXControl* pRadio = grid.GetCurrentCellControl();
+    ASSERT_TRUE(pRadio != nullptr && pRadio->IsInitAt(2, 1));
+    // Row 3 shows the items C and D. (The grid hands a press on a covered range's other cells to
+    // those cells, so the release is given to the covering cell's control as the grid does for it.)
+    const CRect shown = grid.CalcCellRect(3, 1);
+    pRadio->LButtonUp(0, CPoint(shown.left + 9, shown.top + nLine + nLine / 2), GX_HITINCELL);
+    EXPECT_EQ(grid.Stored(2, 1), "3");
+}

@@ -9,6 +9,8 @@
 
 #include "DrawnCellTestGrid.h"
 
+#include <psapi.h>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -430,14 +432,14 @@ TEST_F(TabbedComboBoxTest, ResettingTheTablesOfAnIdOrOfAll)
     EXPECT_EQ(pParam->m_nChoiceListGeneration, nGeneration) << "id 0 names no tables";
     CGXTabbedComboBox::ResetChoiceListMaps(pParam, 2);
     EXPECT_EQ(pParam->m_nChoiceListGeneration, nGeneration + 1);
-    EXPECT_NE(pParam->m_apTabbedKeyMaps[1], nullptr);
-    EXPECT_EQ(pParam->m_apTabbedKeyMaps[2], nullptr);
-    EXPECT_EQ(pParam->m_apTabbedTextMaps[2], nullptr);
+    EXPECT_EQ(pParam->m_tabbedKeyMaps.count(1), 1u);
+    EXPECT_EQ(pParam->m_tabbedKeyMaps.count(2), 0u);
+    EXPECT_EQ(pParam->m_tabbedTextMaps.count(2), 0u);
     CGXTabbedComboBox::ResetChoiceListMaps(pParam, 9);
     EXPECT_EQ(pParam->m_nChoiceListGeneration, nGeneration + 2) << "an id without tables still counts";
     CGXTabbedComboBox::ResetChoiceListMaps(pParam, -1);
-    EXPECT_EQ(pParam->m_apTabbedKeyMaps.GetSize(), 0);
-    EXPECT_EQ(pParam->m_apTabbedTextMaps.GetSize(), 0);
+    EXPECT_TRUE(pParam->m_tabbedKeyMaps.empty());
+    EXPECT_TRUE(pParam->m_tabbedTextMaps.empty());
     EXPECT_EQ(pParam->m_nChoiceListGeneration, nGeneration + 3);
 }
 
@@ -483,4 +485,40 @@ TEST_F(TabbedComboBoxTest, TheRowsTakeTheCellFontsHeight)
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(pCombo->GetListBox()->GetItemHeight(i), tm.tmHeight) << i;
     ListKey(pCombo, VK_ESCAPE);
+}
+
+// The unique choice-list id is a number a user types into the attribute sheet: the largest one
+// costs no memory beyond the lists of its own tables.
+TEST_F(TabbedComboBoxTest, AnyUniqueIdCostsNoMoreThanItsOwnTables)
+{
+    // The committed memory of the process (Wine leaves the private-bytes counter at 0).
+    auto committedBytes = []() {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+        return static_cast<long long>(counters.PagefileUsage);
+    };
+    // The windows and lists of a small id first, so that only the tables of the large one are new.
+    CGXStyle small = Columns();
+    small.SetUserAttribute(GX_IDS_UA_TABLIST_UNIQUEID, "1");
+    Cell("2", small, 3);
+    AltDown();
+    grid.MoveCurrentCell(5, 3);
+    PumpMessages();
+
+    CGXStyle large = Columns();
+    large.SetUserAttribute(GX_IDS_UA_TABLIST_UNIQUEID, "2000000000");
+    grid.SetControlCell(2, 1, GX_IDS_CTRL_TABBED_COMBOBOX, "2", large);
+    const long long nBefore = committedBytes();
+    grid.Invalidate();
+    grid.UpdateWindow();
+    CGXTabbedComboBox* pCombo = Cell("1", large);
+    AltDown();
+    const long long nAfter = committedBytes();
+    CString shown;
+    pCombo->GetControlText(shown, 2, 1, nullptr, grid.LookupStyleRowCol(2, 1));
+    EXPECT_EQ(shown, "Pears");
+    ASSERT_NE(pCombo->GetListBox(), nullptr);
+    EXPECT_EQ(Items(pCombo->GetListBox()), (std::vector<CString>{"Apples\t1\tApples", "Pears\t2\tPears"}));
+    EXPECT_LT(nAfter - nBefore, 1024 * 1024);
 }

@@ -605,9 +605,9 @@ public:
                         std::to_string(nFlags));
     }
     void HintRedrawGrid(CGXGridCore*, UINT nFlags) override { hints.push_back("grid flags " + std::to_string(nFlags)); }
-    void HintCommitDataChanges(CGXGridCore*, BOOL bSave) override
+    void HintRecalc(CGXGridCore*, CString* pErrorText) override
     {
-        hints.push_back("commit " + std::to_string(bSave));
+        hints.push_back(std::string("recalc") + (pErrorText != nullptr ? " with text" : ""));
     }
 };
 
@@ -683,7 +683,7 @@ TEST_F(GridRedrawHintTest, AGridRedrawEvaluatesTheSpansOfTheVisibleCells)
 TEST_F(GridRedrawHintTest, ACommitAskedForAHintPassesOneOn)
 {
     EXPECT_TRUE(grid.CommitDataChanges(FALSE, TRUE, TRUE));
-    EXPECT_EQ((std::vector<std::string>{"commit 0"}), hints.hints);
+    EXPECT_EQ((std::vector<std::string>{"recalc"}), hints.hints);
 }
 
 TEST_F(GridRedrawHintTest, ImmediateFlagsPaintAtOnceAndInvalidateOnlyWaits)

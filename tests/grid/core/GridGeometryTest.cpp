@@ -162,9 +162,9 @@ namespace
 {
 TEST_F(GridGeometryTest, ACursorThatIsNotAResourceFallsBackToTheSystemCursor)
 {
-    // 20197 names no cursor resource: the given system cursor stands in.
+    // 20198 names no cursor resource: the given system cursor stands in.
     ::SetCursor(nullptr);
-    grid.SetGridCursor(20197, IDC_SIZEWE);
+    grid.SetGridCursor(20198, IDC_SIZEWE);
     EXPECT_EQ(::LoadCursorA(nullptr, IDC_SIZEWE), ::GetCursor());
     grid.SetGridCursor(0);
     EXPECT_EQ(::LoadCursorA(nullptr, IDC_ARROW), ::GetCursor());
@@ -411,7 +411,7 @@ TEST_F(GridCursorTest, AReplacedCursorIsDestroyedButASystemCursorNever)
     EXPECT_FALSE(::GetIconInfo(hFirst, &info));
     EXPECT_EQ(ResourceCursorPicture(GX_IDC_SELECTROW), CursorPicture(::GetCursor()));
     // A missing resource lends the system cursor, which the next cursor leaves alive.
-    grid.SetGridCursor(20197, IDC_SIZENS);
+    grid.SetGridCursor(20198, IDC_SIZENS);
     const HCURSOR hSystem = ::GetCursor();
     EXPECT_EQ(::LoadCursorA(nullptr, IDC_SIZENS), hSystem);
     grid.SetGridCursor(GX_IDC_SELECTCOL);

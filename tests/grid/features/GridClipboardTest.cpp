@@ -3,9 +3,11 @@
 #include "tests/grid/features/GridHostTestSupport.h"
 
 #include "framework/core/Archive.h"
+#include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
 #include "framework/win/FrameworkIds.h"
 #include "grid/core/AppData.h"
+#include "grid/core/Data.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
 #include "grid/features/GridClipboardImp.h"
@@ -401,6 +403,189 @@ TEST_F(GridClipboardTest, ClearRemovesValuesOrStylesOfTheSelection)
     Command(ID_EDIT_UNDO);
     Command(ID_EDIT_UNDO);
     EXPECT_EQ(Value(1, 1), "1:1");
+}
+
+TEST_F(GridClipboardTest, ATextPasteThatAddsRowsReachesEveryViewAndItsScrollRange)
+{
+    ASSERT_NO_FATAL_FAILURE(Reset(30, 4));
+    // 51 lines from row 30 on: 50 rows more.
+    std::string text;
+    for (int nLine = 1; nLine <= 51; ++nLine)
+        text += "p" + std::to_string(nLine) + "\r\n";
+    PutText(text);
+    GoTo(30, 1);
+    Command(ID_EDIT_PASTE);
+    ASSERT_EQ(DumpLine("rows"), "rows 80");
+    EXPECT_EQ(Value(80, 1), "p51");
+    for (size_t nView : {0u, 1u})
+    {
+        const HWND hView = View(nView).GetSafeHwnd();
+        SCROLLINFO pasted{sizeof(SCROLLINFO), SIF_RANGE};
+        ASSERT_TRUE(::GetScrollInfo(hView, SB_VERT, &pasted)) << "view " << nView + 1;
+        // The range the view would take now from its rows is the one it already has.
+        View(nView).UpdateScrollbars();
+        SCROLLINFO fresh{sizeof(SCROLLINFO), SIF_RANGE};
+        ::GetScrollInfo(hView, SB_VERT, &fresh);
+        EXPECT_EQ(pasted.nMax, fresh.nMax) << "view " << nView + 1;
+        EXPECT_GT(fresh.nMax, 30) << "view " << nView + 1;
+
+        View(nView).SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, pasted.nMax), 0);
+        PumpPendingMessages();
+        EXPECT_GE(View(nView).GetLastVisibleRow(), 80u) << "view " << nView + 1 << " scrolls to the last row";
+    }
+}
+
+// The data object of the host's grid, which hears what the grid tells it and can run out of memory
+// in a direct copy or move.
+class CListeningData : public CGXData
+{
+public:
+    void OnRangeChanging(const CGXRange& range) override { changing.push_back(range); }
+    void OnUpdateFlag(BOOL bFlag) override { updateFlags.push_back(bFlag); }
+    BOOL CopyCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags) override
+    {
+        if (bOutOfMemory)
+            AfxThrowMemoryException();
+        return CGXData::CopyCells(range, nToRow, nToCol, nFlags);
+    }
+    BOOL MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nToCol, CObject** ppUndoInfo,
+                   BOOL bCreateUndoInfo) override
+    {
+        if (bOutOfMemory)
+            AfxThrowMemoryException();
+        return CGXData::MoveCells(range, nToRow, nToCol, ppUndoInfo, bCreateUndoInfo);
+    }
+
+    std::vector<CGXRange> changing;
+    std::vector<BOOL> updateFlags;
+    BOOL bOutOfMemory = FALSE;
+};
+
+class GridClipboardDataTest : public GridClipboardTest
+{
+protected:
+    // The sample in a listening data object.
+    void ListenTo(ROWCOL nRows, ROWCOL nCols)
+    {
+        ASSERT_NO_FATAL_FAILURE(Reset(nRows, nCols));
+        CGXGridParam* pParam = app.GetDocument()->GetParam();
+        data = new CListeningData;
+        pParam->SetData(data, TRUE);
+        data->InitParam(pParam);
+        ASSERT_NO_FATAL_FAILURE(Reset(nRows, nCols));
+        data->changing.clear();
+        data->updateFlags.clear();
+    }
+    CListeningData* data = nullptr;
+};
+
+TEST_F(GridClipboardDataTest, ClearTellsTheDataObjectOfEachBlockOnceUnlessItsNotificationsAreLocked)
+{
+    ASSERT_NO_FATAL_FAILURE(ListenTo(8, 4));
+    Select(1, 1, 2, 2);
+    AddRange(5, 1, 6, 2);
+    Command(ID_EDIT_CLEAR);
+    ASSERT_EQ(Value(6, 2), "");
+    EXPECT_EQ(data->changing, (std::vector<CGXRange>{CGXRange(1, 1, 2, 2), CGXRange(5, 1, 6, 2)}));
+    EXPECT_FALSE(View(0).m_bLockDataNotify) << "the lock is back as it was";
+
+    data->changing.clear();
+    View(0).m_bLockDataNotify = TRUE;
+    Select(3, 3, 4, 4);
+    Command(ID_EDIT_CLEAR);
+    EXPECT_EQ(Value(4, 4), "");
+    EXPECT_TRUE(data->changing.empty()) << "a caller's lock keeps the data object quiet";
+    EXPECT_TRUE(View(0).m_bLockDataNotify);
+    View(0).m_bLockDataNotify = FALSE;
+}
+
+TEST_F(GridClipboardDataTest, ADirectPasteThatRunsOutOfMemorySaysRangeTooBigAndChangesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(ListenTo(10, 4));
+    Command(ID_GRIDHOST_DIRECTCUT);
+    Select(1, 1, 2, 2);
+    AddRange(5, 1, 6, 2);
+    Command(ID_EDIT_CUT);
+    data->bOutOfMemory = TRUE;
+    Select(8, 3, 8, 3);
+    EXPECT_FALSE(View(0).Paste());
+    ASSERT_EQ(box.calls.size(), 1u);
+    EXPECT_EQ(box.calls[0].text, "Range too big.");
+    EXPECT_EQ(Value(1, 1), "1:1");
+    EXPECT_EQ(Value(6, 2), "6:2");
+    EXPECT_EQ(Value(8, 3), "8:3");
+    EXPECT_EQ(DumpLine("undo "), "undo 0 \"\"") << "the half-done transaction is rolled back";
+
+    // With memory the paste moves the cells, and the data object hears that the change is over.
+    data->bOutOfMemory = FALSE;
+    Select(1, 1, 2, 2);
+    Command(ID_EDIT_CUT);
+    Select(8, 3, 8, 3);
+    data->updateFlags.clear();
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(Value(8, 3), "1:1");
+    EXPECT_EQ(data->updateFlags, std::vector<BOOL>{TRUE});
+}
+
+TEST_F(GridClipboardTest, ADirectPasteOfSeveralBlocksReadsThemAllBeforeWritingAny)
+{
+    struct Case
+    {
+        const char* name;
+        UINT nMode;
+        std::vector<std::vector<ROWCOL>> ranges;
+        ROWCOL nTargetRow;
+        // Rows 1 to 9 of column 1 afterwards ("" for an empty cell); column 2 follows the same rows.
+        std::vector<std::string> column;
+    };
+    const Case cases[] = {
+        {"cut rows 1-2 and 5-6 at row 4", ID_GRIDHOST_DIRECTCUT, {{1, 1, 2, 2}, {5, 1, 6, 2}}, 4,
+         {"", "", "3", "1", "2", "5", "6", "8", "9"}},
+        {"copy rows 1-2 and 5-6 to row 4", ID_GRIDHOST_DIRECTCOPY, {{1, 1, 2, 2}, {5, 1, 6, 2}}, 4,
+         {"1", "2", "3", "1", "2", "5", "6", "8", "9"}},
+        {"cut rows 3-4 and 7-8 at row 2", ID_GRIDHOST_DIRECTCUT, {{3, 1, 4, 2}, {7, 1, 8, 2}}, 2,
+         {"1", "3", "4", "7", "8", "6", "", "", "9"}},
+        {"cut rows 1, 3 and 5 at row 2", ID_GRIDHOST_DIRECTCUT, {{1, 1, 1, 2}, {3, 1, 3, 2}, {5, 1, 5, 2}}, 2,
+         {"", "1", "3", "5", "", "6", "7", "8", "9"}},
+    };
+    for (const Case& c : cases)
+    {
+        ASSERT_NO_FATAL_FAILURE(Reset(10, 4));
+        app.GetDocument()->GetParam()->m_bDirectCutPaste = FALSE;
+        app.GetDocument()->GetParam()->m_bDirectCopyPaste = FALSE;
+        Command(c.nMode);
+        Select(c.ranges[0][0], c.ranges[0][1], c.ranges[0][2], c.ranges[0][3]);
+        for (size_t i = 1; i < c.ranges.size(); ++i)
+            AddRange(c.ranges[i][0], c.ranges[i][1], c.ranges[i][2], c.ranges[i][3]);
+        Command(c.nMode == ID_GRIDHOST_DIRECTCUT ? ID_EDIT_CUT : ID_EDIT_COPY);
+        Select(c.nTargetRow, 1, c.nTargetRow, 1);
+        Command(ID_EDIT_PASTE);
+        for (ROWCOL nRow = 1; nRow <= 9; ++nRow)
+        {
+            const std::string& row = c.column[nRow - 1];
+            EXPECT_EQ(Value(nRow, 1), row.empty() ? "" : row + ":1") << c.name << ", row " << nRow;
+            EXPECT_EQ(Value(nRow, 2), row.empty() ? "" : row + ":2") << c.name << ", row " << nRow;
+        }
+        EXPECT_EQ(Value(10, 1), "10:1") << c.name;
+
+        // One step takes it all back.
+        Command(ID_EDIT_UNDO);
+        for (ROWCOL nRow = 1; nRow <= 10; ++nRow)
+            EXPECT_EQ(Value(nRow, 2), std::to_string(nRow) + ":2") << c.name << ", undone, row " << nRow;
+    }
+}
+
+TEST_F(GridClipboardTest, CopyingWholeColumnsOfAGridWithoutRowsIsNoErrorAndLeavesTheClipboardAlone)
+{
+    ASSERT_NO_FATAL_FAILURE(Reset(0, 3));
+    PutText("keep");
+    Select(0, 1, 0, 2);
+    for (UINT nCommand : {ID_EDIT_COPY, ID_EDIT_CUT})
+    {
+        Command(nCommand);
+        EXPECT_TRUE(box.calls.empty()) << nCommand << ": " << (box.calls.empty() ? "" : box.calls[0].text);
+        EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("keep", 5)) << nCommand;
+    }
 }
 
 } // namespace

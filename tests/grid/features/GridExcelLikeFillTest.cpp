@@ -7,7 +7,9 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -216,6 +218,8 @@ private:
 TEST_F(GridExcelLikeFillTest, TheFrameIsInvertedSoThatDrawingItTwiceRemovesIt)
 {
     ASSERT_NO_FATAL_FAILURE(StartFillHost("1"));
+    // The offsets as given for grid lines on the left and top of the cells.
+    Grid().GetParam()->m_bLinesRightBottom = FALSE;
     struct Case
     {
         std::vector<std::string> range;
@@ -240,7 +244,12 @@ TEST_F(GridExcelLikeFillTest, TheFrameIsInvertedSoThatDrawingItTwiceRemovesIt)
                                   {rect.right + 2, rect.top + 3}};
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(canvas.Inverted(corners[i].x, corners[i].y), i == c.nCorner) << c.pszHandle << " corner " << i;
-        EXPECT_TRUE(canvas.Inverted(rect.left - 1, rect.top)) << c.pszHandle << ": the outer left line";
+        // A block from the first column keeps its outer left line out of the row headers' pane: its
+        // inner line shows.
+        const BOOL bFromFirstColumn = frame.left == 1;
+        EXPECT_TRUE(canvas.Inverted(bFromFirstColumn ? rect.left + 2 : rect.left - 1, rect.top + 4))
+            << c.pszHandle << ": the left line";
+        EXPECT_FALSE(bFromFirstColumn && canvas.Inverted(rect.left - 1, rect.top + 4)) << c.pszHandle;
         EXPECT_FALSE(canvas.Inverted(rect.CenterPoint().x, rect.CenterPoint().y)) << c.pszHandle;
         Grid().DrawExcelLikeFrame(canvas.DC(), 0, 0, 0, 0, FALSE, TRUE);
         EXPECT_EQ(canvas.CountInverted(), 0) << c.pszHandle << ": drawn twice, the frame is gone";
@@ -259,4 +268,103 @@ TEST_F(GridExcelLikeFillTest, TheFrameIsInvertedSoThatDrawingItTwiceRemovesIt)
     EXPECT_FALSE(Grid().LockExcelLikeFrame(TRUE, FALSE)) << "a frame switched off never locks";
 }
 
+TEST_F(GridExcelLikeFillTest, TheFrameIsDrawnPaneByPaneAndStaysOpenWhereTheBlockGoesOnScrolledOut)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFillHost("1"));
+    Grid().GetParam()->m_bLinesRightBottom = FALSE;
+    Grid().SetColCount(40);
+    Grid().SetFrozenCols(1, 0);
+    Grid().SetLeftCol(4);
+    PumpPendingMessages();
+    ASSERT_EQ(Grid().GetLeftCol(), 4u);
+    // Columns 1 to 3: the frozen column 1, then columns 2 and 3, which are scrolled out.
+    Command(ID_GRIDHOST_SELECTRANGE, {"2", "1", "3", "3"});
+    FrameCanvas canvas(GridHwnd());
+    ASSERT_TRUE(Grid().DrawExcelLikeFrame(canvas.DC(), 0, 0, 0, 0, FALSE, TRUE));
+    const CRect first = Cell(2, 1);
+    const CRect last = Cell(3, 1);
+    const int nSplit = first.right;
+    EXPECT_TRUE(canvas.Inverted(first.left - 1, first.top + 4)) << "the left line";
+    EXPECT_TRUE(canvas.Inverted(first.left + 4, first.top - 1)) << "the top line";
+    EXPECT_TRUE(canvas.Inverted(first.left + 4, last.bottom)) << "the bottom line";
+    for (int x = nSplit - 3; x <= nSplit + 3; ++x)
+        for (int y = first.top + 4; y <= last.bottom - 3; ++y)
+            ASSERT_FALSE(canvas.Inverted(x, y)) << "no right edge at the split: " << x << "," << y;
+    for (int x = nSplit; x <= nSplit + 3; ++x)
+        for (int y = last.bottom - 2; y <= last.bottom + 3; ++y)
+            ASSERT_FALSE(canvas.Inverted(x, y)) << "no handle at the split: " << x << "," << y;
+    const CRect scrolled = Cell(2, 4);
+    for (int x = scrolled.left + 4; x < scrolled.right; ++x)
+        for (int y = first.top - 1; y <= last.bottom + 3; ++y)
+            ASSERT_FALSE(canvas.Inverted(x, y)) << "nothing in the scrolled pane: " << x << "," << y;
+}
+
+// The pixels of the window's rectangle as the screen shows them.
+std::vector<COLORREF> ShownPixels(HWND hWnd, const CRect& rect)
+{
+    HDC hWindow = ::GetDC(hWnd);
+    HDC hMemory = ::CreateCompatibleDC(hWindow);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hWindow, rect.Width(), rect.Height());
+    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+    ::BitBlt(hMemory, 0, 0, rect.Width(), rect.Height(), hWindow, rect.left, rect.top, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rect.Height(); ++y)
+        for (int x = 0; x < rect.Width(); ++x)
+            pixels.push_back(::GetPixel(hMemory, x, y));
+    ::SelectObject(hMemory, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemory);
+    ::ReleaseDC(hWnd, hWindow);
+    return pixels;
+}
+
+TEST_F(GridExcelLikeFillTest, WithGridLinesOnTheRightAndBottomFrameAndFeedbackStayOffThem)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFillHost("1"));
+    struct Case
+    {
+        const char* name;
+        BOOL bRightBottom;
+        int nOuterLine;
+        int nFeedbackLeft;
+        int nFeedbackRight;
+    };
+    const CRect block = Grid().CalcRangeRectFromRange(CGXRange(2, 2, 4, 2));
+    const Case cases[] = {
+        {"lines left and top", FALSE, block.left - 1, block.left + 1, block.right - 1},
+        {"lines right and bottom", TRUE, block.left - 2, block.left, block.right - 2},
+    };
+    for (const Case& c : cases)
+    {
+        Grid().GetParam()->m_bLinesRightBottom = c.bRightBottom;
+        Command(ID_GRIDHOST_SELECTRANGE, {"2", "2", "2", "2"});
+        FrameCanvas canvas(GridHwnd());
+        ASSERT_TRUE(Grid().DrawExcelLikeFrame(canvas.DC(), 0, 0, 0, 0, FALSE, TRUE)) << c.name;
+        const int y = Cell(2, 2).CenterPoint().y;
+        EXPECT_TRUE(canvas.Inverted(c.nOuterLine, y)) << c.name;
+        EXPECT_FALSE(canvas.Inverted(c.nOuterLine + (c.bRightBottom ? 1 : -1), y)) << c.name;
+
+        // The handle dragged two rows down shows the feedback of rows 2 to 4; where it lies is
+        // read from the screen.
+        Post(WM_LBUTTONDOWN, MK_LBUTTON, Handle(2, 2));
+        CRect area = block;
+        area.InflateRect(6, 6);
+        const std::vector<COLORREF> before = ShownPixels(GridHwnd(), area);
+        Post(WM_MOUSEMOVE, MK_LBUTTON, LowerHalf(4, 2));
+        const std::vector<COLORREF> after = ShownPixels(GridHwnd(), area);
+        Grid().SendMessage(WM_CANCELMODE);
+        PumpPendingMessages();
+        int nLeft = area.right;
+        int nRight = area.left;
+        for (int i = 0; i < static_cast<int>(before.size()); ++i)
+            if (before[static_cast<size_t>(i)] != after[static_cast<size_t>(i)])
+            {
+                const int x = area.left + i % area.Width();
+                nLeft = std::min(nLeft, x);
+                nRight = std::max(nRight, x);
+            }
+        EXPECT_EQ(nLeft, c.nFeedbackLeft) << c.name;
+        EXPECT_EQ(nRight, c.nFeedbackRight) << c.name;
+    }
+}
 } // namespace

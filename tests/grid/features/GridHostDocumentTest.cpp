@@ -2,7 +2,9 @@
 // from the INI file or the registry, and number formats in the cells' display texts.
 #include "tests/grid/features/GridHostTestSupport.h"
 
+#include "grid/core/Color.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/Properties.h"
 #include "grid/core/Style.h"
 #include "grid/core/StylesMap.h"
 
@@ -116,6 +118,31 @@ TEST_F(GridHostTest, SettingsGoToTheIniFileGivenAndComeBack)
     EXPECT_EQ(DumpLine("text 1 1 "), "text 1 1 \"-1234.5\"");
     Command(ID_GRIDHOST_READSETTINGS);
     EXPECT_EQ(DumpLine("text 1 1 "), "text 1 1 \"(1,234.50)\"");
+    ::DeleteFileA(iniPath.c_str());
+}
+
+TEST_F(GridHostTest, ColoursOfTheSettingsComeBackFromTheIniFileAsTheyWere)
+{
+    const std::string iniPath = TempPath("gridhost-colours.ini");
+    app.ParseOptions(("/ini \"" + iniPath + "\"").c_str());
+    ASSERT_NO_FATAL_FAILURE(StartHost(3, 2));
+    CGXProperties* pProperties = app.GetDocument()->GetParam()->GetProperties();
+    ASSERT_GE(pProperties->GetColorCount(), 2);
+    const COLORREF systemColour = GXSysColorValue(5);
+    const COLORREF nearlyWhite = RGB(255, 255, 254);
+    pProperties->SetColor(0, systemColour);
+    pProperties->SetColor(1, nearlyWhite);
+    Command(ID_GRIDHOST_WRITESETTINGS);
+    char szValue[64] = {};
+    ::GetPrivateProfileStringA("Grid", pProperties->GetColorNameArray()[0], "", szValue, sizeof szValue,
+                               iniPath.c_str());
+    EXPECT_STREQ(szValue, "4177526784") << "written unsigned";
+
+    pProperties->SetColor(0, RGB(1, 2, 3));
+    pProperties->SetColor(1, RGB(1, 2, 3));
+    Command(ID_GRIDHOST_READSETTINGS);
+    EXPECT_EQ(pProperties->GetColor(0), systemColour);
+    EXPECT_EQ(pProperties->GetColor(1), nearlyWhite);
     ::DeleteFileA(iniPath.c_str());
 }
 

@@ -13,6 +13,9 @@
 #include <functional>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -366,49 +369,201 @@ TEST_F(GridHostTest, RowBandedDrawingIsSwitchedOnAndOffForEveryView)
     EXPECT_FALSE(View(1).m_bOldDrawing);
 }
 
+TEST_F(GridHostTest, AValueLongerThanFiveHundredCharactersIsStoredWhole)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost(4, 2));
+    std::string text;
+    while (text.size() < 600)
+        text += "key ";
+    Command(ID_GRIDHOST_SETVALUE, {"2", "1", text});
+    EXPECT_EQ(std::string(View(0).GetStoredValueRowCol(2, 1)), text);
+}
+
+// The host program started in a process of its own, found by its main window.
+class CGridHostProcess
+{
+public:
+    CGridHostProcess(const std::string& options)
+    {
+        char szModule[MAX_PATH];
+        ::GetModuleFileNameA(nullptr, szModule, MAX_PATH);
+        std::string folder(szModule);
+        folder.erase(folder.find_last_of('\\') + 1);
+        std::string commandLine = "\"" + folder + "gridhost.exe\" " + options;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &m_process))
+            return;
+        ::WaitForInputIdle(m_process.hProcess, 20000);
+        // The main window shows once the program has its document.
+        WaitFor([&] {
+            for (HWND hWnd : TopWindows())
+                if (WindowText(hWnd).rfind("Grid Host", 0) == 0)
+                    m_hMain = hWnd;
+            return m_hMain != nullptr;
+        });
+    }
+    ~CGridHostProcess()
+    {
+        if (m_process.hProcess == nullptr)
+            return;
+        if (m_hMain != nullptr)
+            ::PostMessageA(m_hMain, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.hProcess, 1);
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+    }
+    CGridHostProcess(const CGridHostProcess&) = delete;
+    CGridHostProcess& operator=(const CGridHostProcess&) = delete;
+
+    HWND Main() const { return m_hMain; }
+    // The visible top-level windows of the process.
+    std::vector<HWND> TopWindows() const
+    {
+        std::vector<HWND> windows;
+        for (HWND hWnd = ::GetTopWindow(nullptr); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        {
+            DWORD dwProcess = 0;
+            ::GetWindowThreadProcessId(hWnd, &dwProcess);
+            if (dwProcess == m_process.dwProcessId && ::IsWindowVisible(hWnd))
+                windows.push_back(hWnd);
+        }
+        return windows;
+    }
+    // A message box of the program, or null.
+    HWND Question() const
+    {
+        for (HWND hWnd : TopWindows())
+        {
+            char szClass[64] = {};
+            ::GetClassNameA(hWnd, szClass, sizeof szClass);
+            if (std::string(szClass) == "#32770")
+                return hWnd;
+        }
+        return nullptr;
+    }
+    static bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = 20000)
+    {
+        for (DWORD dwWaited = 0; dwWaited < dwTimeoutMs; dwWaited += 25)
+        {
+            if (condition())
+                return true;
+            ::Sleep(25);
+        }
+        return condition();
+    }
+
+private:
+    PROCESS_INFORMATION m_process = {};
+    HWND m_hMain = nullptr;
+};
+
 TEST(GridHostProgram, RunsAsAProgramOfItsOwnAndDumpsOnCommand)
 {
-    char szModule[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, szModule, MAX_PATH);
-    std::string folder(szModule);
-    folder.erase(folder.find_last_of('\\') + 1);
     char szTemp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, szTemp);
     const std::string dumpPath = std::string(szTemp) + "gridhost-program-dump.txt";
     std::remove(dumpPath.c_str());
-    std::string commandLine = "\"" + folder + "gridhost.exe\" /rows 4 /cols 2 /dump \"" + dumpPath + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &process));
-    ::WaitForInputIdle(process.hProcess, 20000);
-    // The main window shows once the program has its document.
-    HWND hMain = nullptr;
-    for (int i = 0; i < 400 && hMain == nullptr; ++i)
+    std::string text;
     {
-        ::Sleep(25);
-        for (HWND hWnd = ::FindWindowA(nullptr, nullptr); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
-        {
-            DWORD dwProcess = 0;
-            ::GetWindowThreadProcessId(hWnd, &dwProcess);
-            if (dwProcess == process.dwProcessId && ::IsWindowVisible(hWnd) &&
-                WindowText(hWnd).rfind("Grid Host", 0) == 0)
-                hMain = hWnd;
-        }
+        CGridHostProcess host("/rows 4 /cols 2 /dump \"" + dumpPath + "\"");
+        ASSERT_NE(host.Main(), nullptr);
+        ::SendMessageA(host.Main(), WM_COMMAND, ID_GRIDHOST_DUMP, 0);
+        std::ifstream file(dumpPath, std::ios::binary);
+        text.assign((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     }
+    std::remove(dumpPath.c_str());
+    EXPECT_EQ(text.rfind("rows 4\r\ncols 2\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("cell 4 2 \"4:2\"\r\n"), std::string::npos);
+}
+
+// Keys and clicks as the system delivers a person's: to the window in front.
+void PressKey(WORD nKey)
+{
+    INPUT keys[2] = {};
+    for (INPUT& key : keys)
+    {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = nKey;
+        key.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(nKey, MAPVK_VK_TO_VSC));
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof keys[0]);
+}
+
+void ClickOn(HWND hWnd)
+{
+    RECT rect = {};
+    ::GetWindowRect(hWnd, &rect);
+    const int x = (rect.left + rect.right) / 2;
+    const int y = (rect.top + rect.bottom) / 2;
+    ::SetCursorPos(x, y);
+    INPUT mouse = {};
+    mouse.type = INPUT_MOUSE;
+    const int nWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    const int nHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    mouse.mi.dx = static_cast<LONG>((x * 65536LL + nWidth / 2) / nWidth);
+    mouse.mi.dy = static_cast<LONG>((y * 65536LL + nHeight / 2) / nHeight);
+    mouse.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &mouse, sizeof mouse);
+    ::Sleep(30);
+    mouse.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &mouse, sizeof mouse);
+    ::Sleep(30);
+    mouse.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &mouse, sizeof mouse);
+}
+
+// The slow operation tried as a person would: Esc asks, Ignore goes on, and the program has the
+// keys again, so that the next Esc asks again.
+TEST(GridHostProgram, AfterIgnoreInTheAbortQuestionTheNextEscAsksAgain)
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    const std::string dumpPath = std::string(szTemp) + "gridhost-program-abort.txt";
+    std::remove(dumpPath.c_str());
+    CGridHostProcess host("/rows 4 /cols 2 /dump \"" + dumpPath + "\"");
+    const HWND hMain = host.Main();
     ASSERT_NE(hMain, nullptr);
+    ::SetForegroundWindow(hMain);
+    ASSERT_TRUE(CGridHostProcess::WaitFor([&] { return ::GetForegroundWindow() == hMain; }));
+    const DWORD dwThread = ::GetWindowThreadProcessId(hMain, nullptr);
+
+    ::PostMessageA(hMain, WM_COMMAND, ID_GRIDHOST_SLOWOPERATION, 0);
+    ::Sleep(200);
+    PressKey(VK_ESCAPE);
+    HWND hQuestion = nullptr;
+    ASSERT_TRUE(CGridHostProcess::WaitFor([&] { return (hQuestion = host.Question()) != nullptr; }));
+    EXPECT_EQ(::GetWindow(hQuestion, GW_OWNER), hMain) << "the main frame owns the question";
+    EXPECT_FALSE(::IsWindowEnabled(hMain)) << "and waits while it is asked";
+
+    const HWND hIgnore = ::GetDlgItem(hQuestion, IDIGNORE);
+    ASSERT_NE(hIgnore, nullptr);
+    ClickOn(hIgnore);
+    ASSERT_TRUE(CGridHostProcess::WaitFor([&] { return !::IsWindow(hQuestion); }));
+    EXPECT_TRUE(::IsWindowEnabled(hMain));
+    GUITHREADINFO threadInfo = {};
+    threadInfo.cbSize = sizeof threadInfo;
+    EXPECT_TRUE(CGridHostProcess::WaitFor([&] {
+        return ::GetGUIThreadInfo(dwThread, &threadInfo) && threadInfo.hwndActive == hMain &&
+               threadInfo.hwndFocus != nullptr && ::IsChild(hMain, threadInfo.hwndFocus);
+    })) << "the frame is active again and a window of it has the keys";
+
+    PressKey(VK_ESCAPE);
+    HWND hSecond = nullptr;
+    ASSERT_TRUE(CGridHostProcess::WaitFor([&] { return (hSecond = host.Question()) != nullptr; }, 10000))
+        << "the second Esc asks again";
+    ClickOn(::GetDlgItem(hSecond, IDABORT));
+    ASSERT_TRUE(CGridHostProcess::WaitFor([&] { return !::IsWindow(hSecond); }));
+
     ::SendMessageA(hMain, WM_COMMAND, ID_GRIDHOST_DUMP, 0);
     std::ifstream file(dumpPath, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     file.close();
-    ::PostMessageA(hMain, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
-        ::TerminateProcess(process.hProcess, 1);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
     std::remove(dumpPath.c_str());
-    EXPECT_EQ(text.rfind("rows 4\r\ncols 2\r\n", 0), 0u) << text;
-    EXPECT_NE(text.find("cell 4 2 \"4:2\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("cell 1 1 \"slow "), std::string::npos) << text;
+    EXPECT_EQ(text.find("cell 1 1 \"slow 40\""), std::string::npos) << "aborted before its end";
 }
 } // namespace

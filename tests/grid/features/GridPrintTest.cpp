@@ -12,6 +12,8 @@
 #include "grid/core/GridParam.h"
 #include "grid/core/Properties.h"
 #include "grid/core/Range.h"
+#include "grid/core/Style.h"
+#include "tests/grid/features/GridHostTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +67,29 @@ int CALLBACK CollectRecord(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int,
     return 1;
 }
 
+// Starts a job on a fresh metafile DC and prints page nPage of the grid into it.
+PrintedPage PrintGridPage(CGXGridCore& grid, UINT nPage, DWORD dwDialogFlags, UINT& nMaxPage, std::string& strPageDesc)
+{
+    HDC hEmf = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    CDC dc;
+    dc.Attach(hEmf);
+    dc.m_bPrinting = TRUE;
+    CPrintInfo info;
+    info.m_pPD->m_pd.Flags |= dwDialogFlags;
+    grid.OnGridBeginPrinting(&dc, &info);
+    info.m_nCurPage = nPage;
+    grid.OnGridPrint(&dc, &info);
+    grid.OnGridEndPrinting(&dc, &info);
+    nMaxPage = info.GetMaxPage();
+    strPageDesc = static_cast<LPCTSTR>(info.m_strPageDesc);
+    dc.Detach();
+    HENHMETAFILE hMeta = ::CloseEnhMetaFile(hEmf);
+    PrintedPage page;
+    ::EnumEnhMetaFile(nullptr, hMeta, &CollectRecord, &page, nullptr);
+    ::DeleteEnhMetaFile(hMeta);
+    return page;
+}
+
 class GridPrintTest : public ::testing::Test
 {
 protected:
@@ -89,27 +114,9 @@ protected:
     }
     CGXProperties& properties() { return *grid.GetParam()->GetProperties(); }
 
-    // Starts a job on a fresh metafile DC and prints page nPage into it.
     PrintedPage PrintPage(UINT nPage, DWORD dwDialogFlags = 0)
     {
-        HDC hEmf = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-        CDC dc;
-        dc.Attach(hEmf);
-        dc.m_bPrinting = TRUE;
-        CPrintInfo info;
-        info.m_pPD->m_pd.Flags |= dwDialogFlags;
-        grid.OnGridBeginPrinting(&dc, &info);
-        info.m_nCurPage = nPage;
-        grid.OnGridPrint(&dc, &info);
-        grid.OnGridEndPrinting(&dc, &info);
-        nMaxPage = info.GetMaxPage();
-        strPageDesc = static_cast<LPCTSTR>(info.m_strPageDesc);
-        dc.Detach();
-        HENHMETAFILE hMeta = ::CloseEnhMetaFile(hEmf);
-        PrintedPage page;
-        ::EnumEnhMetaFile(nullptr, hMeta, &CollectRecord, &page, nullptr);
-        ::DeleteEnhMetaFile(hMeta);
-        return page;
+        return PrintGridPage(grid, nPage, dwDialogFlags, nMaxPage, strPageDesc);
     }
 
     CGXGridCore grid;
@@ -266,8 +273,37 @@ TEST_F(GridPrintTest, TokensOfHeaderAndFooterTexts)
     for (const auto& c : cases)
         EXPECT_EQ(std::string(properties().SubstTokenText(c.text)), c.expected) << c.text;
 
+    // A format the runtime does not know never reaches it: the date is empty.
+    for (const char* pszText : {"[$D{%Q}]", "[$D{%Y%}]", "[$D{%#}]"})
+        EXPECT_EQ(std::string(properties().SubstTokenText(pszText)), "[]") << pszText;
+
     const std::string unclosed = static_cast<LPCTSTR>(properties().SubstTokenText("$D{abc"));
     ASSERT_GT(unclosed.size(), 4u);
     EXPECT_EQ(unclosed.substr(unclosed.size() - 4), "{abc") << "date and time, then the text as it stands";
+}
+} // namespace
+
+namespace
+{
+// A view of the grid test host printed: header and footer stand over the centred block.
+TEST_F(GridHostTest, HeaderAndFooterSpanTheCentredBlockOfPrintedColumns)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHost(6, 2));
+    CGridHostView& grid = View(0);
+    CGXProperties& properties = *grid.GetParam()->GetProperties();
+    properties.SetCenterHorizontal(TRUE);
+    properties.GetDataHeader().StoreStyleRowCol(1, 1, &CGXStyle().SetValue("header left"), gxOverride);
+    properties.GetDataFooter().StoreStyleRowCol(1, 1, &CGXStyle().SetValue("footer left"), gxOverride);
+    UINT nMaxPage = 0;
+    std::string strPageDesc;
+    const PrintedPage page = PrintGridPage(grid, 1, 0, nMaxPage, strPageDesc);
+    const CRect block = grid.GetPrintRect();
+    ASSERT_GT(block.left, 200) << "two columns leave most of the page free";
+    for (const char* pszText : {"header left", "footer left"})
+    {
+        const PrintedText* pText = page.Find(pszText);
+        ASSERT_NE(pText, nullptr) << pszText;
+        EXPECT_EQ(pText->x, block.left + 8) << pszText;
+    }
 }
 } // namespace

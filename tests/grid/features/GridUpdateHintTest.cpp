@@ -167,6 +167,26 @@ TEST_F(SplitPaneTest, ScrollingTheLowerPaneSidewaysMovesTheUpperPane)
     EXPECT_EQ(Upper().GetTopRow(), 1u);
 }
 
+TEST_F(SplitPaneTest, ShowingTheHiddenHeaderRowFromTheLowerPaneIsAChangeTheUpperPaneHearsOf)
+{
+    ASSERT_TRUE(Upper().HideRows(0, 0, TRUE));
+    PumpPendingMessages();
+    ASSERT_TRUE(Upper().IsRowHidden(0));
+    ASSERT_TRUE(Lower().IsRowHidden(0)) << "the lower pane shows no header row either way";
+    Upper().UpdateWindow();
+    Upper().ValidateRect(nullptr);
+    const INT_PTR nUndoSteps = Lower().GetParam()->GetUndoList().GetCount();
+
+    EXPECT_TRUE(Lower().HideRows(0, 0, FALSE, nullptr, GX_INVALIDATE)) << "the stored flag changed";
+    EXPECT_FALSE(Upper().IsRowHidden(0));
+    CRect rect;
+    EXPECT_TRUE(::GetUpdateRect(Upper().GetSafeHwnd(), &rect, FALSE)) << "the upper pane redraws";
+    EXPECT_EQ(Lower().GetParam()->GetUndoList().GetCount(), nUndoSteps + 1);
+
+    ASSERT_TRUE(Lower().Undo());
+    EXPECT_TRUE(Upper().IsRowHidden(0)) << "undone, the header row is hidden again";
+}
+
 TEST_F(SplitPaneTest, TheLowerPaneShowsNoColumnHeaders)
 {
     EXPECT_TRUE(Lower().IsRowHidden(0));

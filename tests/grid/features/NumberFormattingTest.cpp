@@ -2,6 +2,7 @@
 // and its installation at library start-up.
 #include "grid/features/NumberFormattingImp.h"
 
+#include "framework/win/WinApp.h"
 #include "grid/core/AppData.h"
 #include "grid/core/DrawingAndFormatting.h"
 #include "grid/core/Style.h"
@@ -10,6 +11,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +45,29 @@ private:
     char m_cDecimal;
     char m_cThousand;
 };
+
+TEST(NumberFormatting, TheNamesOfTheFormatCodesAreTheLinesOfTheirString)
+{
+    CString names;
+    ASSERT_TRUE(AfxLoadString(20066, names));
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char* p = names; *p != '\0'; ++p)
+    {
+        if (*p == '\n')
+        {
+            lines.push_back(line);
+            line.clear();
+        }
+        else
+            line += *p;
+    }
+    ASSERT_EQ(lines.size(), 23u) << "codes 0 to 22";
+    EXPECT_EQ(lines[GX_FMT_FIXED], "Fixed");
+    EXPECT_EQ(lines[12], "Hidden");
+    EXPECT_EQ(lines[18], "MM/DD/YY HH:MM");
+    EXPECT_EQ(lines[22], "User4");
+}
 
 TEST(NumberFormatting, NumbersUnderEachCode)
 {

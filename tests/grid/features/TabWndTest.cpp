@@ -277,6 +277,34 @@ TEST_F(TabWndGridTest, AGridSheetLetsTheUserSwitchAndRenameAndTakesTheNewName)
     EXPECT_EQ(tabWnd.GetBeam().GetCurSel(), 1) << "the grid allows the switch";
 }
 
+TEST_F(TabWndGridTest, TheTabWindowGivenTheFocusGivesItToTheCurrentSheetsGrid)
+{
+    AddGridSheet("Sheet1", AFX_IDW_PANE_FIRST);
+    CGXGridWnd& second = AddGridSheet("Sheet2", AFX_IDW_PANE_FIRST + 1);
+    tabWnd.SwitchToSheet(&second);
+    PumpTabs();
+    frame.SetFocus();
+    ASSERT_EQ(::GetFocus(), frame.m_hWnd);
+    tabWnd.SetFocus();
+    PumpTabs();
+    EXPECT_EQ(::GetFocus(), second.m_hWnd);
+}
+
+TEST_F(TabWndTest, TheDividerShowsTheLibrarysSplitCursor)
+{
+    AddRecordingSheet("Sheet1");
+    const HCURSOR hSplit = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(20197));
+    ASSERT_NE(hSplit, nullptr) << "the cursor is a resource of the library";
+    CRect client;
+    tabWnd.GetClientRect(&client);
+    CPoint divider(tabWnd.GetBeamWidth() + 3, client.bottom - 3);
+    tabWnd.ClientToScreen(&divider);
+    ::SetCursorPos(divider.x, divider.y);
+    ::SetCursor(nullptr);
+    tabWnd.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(tabWnd.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), hSplit);
+}
+
 TEST(TabWndClass, AWindowOfTheClassMakesItsOwnTabWindowAndItsChildrenOnFirstLayout)
 {
     GXStartLibrary();

@@ -116,4 +116,72 @@ TEST_F(UserResizeCellsTest, WithFlagEightTheRowHeaderColumnsLineCannotBeGrabbed)
     DragColumnLineTo(2, Cell(0, 2).left + 44);
     EXPECT_EQ(Width(2), 44);
 }
+TEST_F(UserResizeCellsTest, AResizeOfAHiddenColumnThatChangesNothingLeavesItsStoredWidth)
+{
+    struct Case
+    {
+        const char* name;
+        int nMove;
+        BOOL bCancel;
+    };
+    const Case cases[] = {
+        {"a drag cancelled", 30, TRUE},
+        {"a release one pixel from the line", 1, FALSE},
+    };
+    for (const Case& c : cases)
+    {
+        Command(ID_GRIDHOST_COLWIDTH, {"3", "77"});
+        Command(ID_GRIDHOST_HIDECOLS, {"3", "3"});
+        ASSERT_EQ(DumpLine("hidden cols"), "hidden cols 3");
+        // Three pixels right of the line behind which the hidden column lies grab that column.
+        const int nLine = Cell(0, 4).left;
+        const int y = Cell(0, 4).CenterPoint().y;
+        Post(WM_LBUTTONDOWN, MK_LBUTTON, CPoint(nLine + 3, y));
+        ASSERT_TRUE(Grid().m_bResizeTracking) << c.name;
+        ASSERT_EQ(Grid().m_resizeTrack.nCol, 3u) << c.name;
+        Post(WM_MOUSEMOVE, MK_LBUTTON, CPoint(nLine + c.nMove, y));
+        if (c.bCancel)
+            Grid().SendMessage(WM_CANCELMODE);
+        else
+            Post(WM_LBUTTONUP, 0, CPoint(nLine + c.nMove, y));
+        PumpPendingMessages();
+        EXPECT_FALSE(Grid().m_bResizeTracking) << c.name;
+        EXPECT_EQ(DumpLine("hidden cols"), "hidden cols 3") << c.name;
+        Command(ID_GRIDHOST_SHOWCOLS, {"3", "3"});
+        EXPECT_EQ(Width(3), 77) << c.name << ": shown again with the width it had";
+    }
+}
+
+TEST_F(UserResizeCellsTest, TheHeaderOfTheTrackedLineShowsMarkedWhenTheHeaderCellIsRedrawn)
+{
+    struct Case
+    {
+        const char* name;
+        const char* rowFlags;
+        const char* colFlags;
+        BOOL bColumn;
+        BOOL bMarked;
+    };
+    const Case cases[] = {
+        {"a column, header-cell redraw on", "B2", "A2", TRUE, TRUE},
+        {"a column, the default flags", "B2", "B2", TRUE, FALSE},
+        {"a row, header-cell redraw on", "A2", "B2", FALSE, TRUE},
+    };
+    // No current cell: the marking is the tracking's alone.
+    Grid().MoveCurrentCell(GX_INVALID, GX_INVALID);
+    for (const Case& c : cases)
+    {
+        Command(ID_GRIDHOST_RESIZEFLAGS, {c.rowFlags, c.colFlags});
+        const CRect rowHeader = Cell(4, 0);
+        const CPoint press = c.bColumn ? ColumnLine(3) : CPoint(rowHeader.CenterPoint().x, rowHeader.bottom - 1);
+        Post(WM_LBUTTONDOWN, MK_LBUTTON, press);
+        ASSERT_TRUE(Grid().m_bResizeTracking) << c.name;
+        const ROWCOL nRow = c.bColumn ? 0 : 4;
+        const ROWCOL nCol = c.bColumn ? 3 : 0;
+        EXPECT_EQ(Grid().IsHeaderMarked(nullptr, nRow, nCol), c.bMarked) << c.name;
+        EXPECT_FALSE(Grid().IsHeaderMarked(nullptr, c.bColumn ? 0 : 5, c.bColumn ? 4 : 0)) << c.name << ": its neighbour";
+        Post(WM_LBUTTONUP, 0, press);
+        EXPECT_FALSE(Grid().IsHeaderMarked(nullptr, nRow, nCol)) << c.name << ": after the release";
+    }
+}
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -623,7 +624,7 @@ TEST_F(FormulaSheetTest, UndoRecordsOfCopiesMovesAndNames)
     EXPECT_EQ(Edited("A1"), "");
     pRecord = sheet.TakeUndoRecord();
     ASSERT_NE(pRecord, nullptr);
-    ASSERT_TRUE(sheet.MoveCells(CGXRange(1, 3, 2, 3), 1, 1, pRecord, 0));
+    ASSERT_TRUE(sheet.MoveCells(CGXRange(1, 3, 2, 3), 1, 1, &pRecord, FALSE));
     delete pRecord;
     EXPECT_EQ(Edited("A1"), "1");
     EXPECT_EQ(Edited("A2"), "2");
@@ -668,4 +669,260 @@ TEST_F(FormulaSheetTest, ChangedCells)
     sheet.RecalcSheet(FALSE);  // nothing changed: B1 is brought up to date without a new value
     EXPECT_EQ(Shown("B1"), "6");
     EXPECT_FALSE(sheet.IsCellChanged(1, 2));
+}
+
+TEST_F(FormulaSheetTest, AValueStoredAsTheGridStoresItTakesItsFormulasAlong)
+{
+    ASSERT_TRUE(Type("A1", "2"));
+    ASSERT_TRUE(Type("B1", "=A1*3"));
+    EXPECT_EQ(Shown("B1"), "6");
+    // What the grid calls for a typed, pasted or replaced value.
+    CGXData& data = sheet;
+    CGXStyle typed;
+    typed.SetValue("5");
+    ASSERT_TRUE(data.StoreStyleRowCol(1, 1, &typed, gxOverride, gxDetectValueType));
+    EXPECT_TRUE(data.IsCellChanged(1, 2)) << "the grid is told to show it again";
+    EXPECT_EQ(Shown("B1"), "15");
+    // A cleared input counts as well.
+    ASSERT_TRUE(data.StoreStyleRowCol(1, 1, nullptr, gxCopy));
+    EXPECT_EQ(Shown("B1"), "Error!");
+
+    // In manual mode the formulas wait for a forced recalculation.
+    ASSERT_TRUE(data.StoreStyleRowCol(1, 1, &typed, gxOverride, gxDetectValueType));
+    ASSERT_TRUE(sheet.SetManualRecalc(TRUE));
+    typed.SetValue("7");
+    ASSERT_TRUE(data.StoreStyleRowCol(1, 1, &typed, gxOverride, gxDetectValueType));
+    EXPECT_EQ(Shown("B1"), "15");
+    sheet.RecalcSheet(TRUE);
+    EXPECT_EQ(Shown("B1"), "21");
+}
+
+TEST_F(FormulaSheetTest, ANewFormulaReadsItsInputsUpToDate)
+{
+    ASSERT_EQ(sheet.GetRecalcMethod(), 0) << "values are computed when they are read";
+    ASSERT_TRUE(Type("A1", "2"));
+    ASSERT_TRUE(Type("B1", "=A1*3"));
+    EXPECT_EQ(Shown("B1"), "6");
+    ASSERT_TRUE(Type("A1", "5"));
+    sheet.RecalcSheet(FALSE);  // B1 is marked, not read
+    ASSERT_TRUE(Type("C1", "=B1+1"));
+    EXPECT_EQ(Shown("C1"), "16");
+    EXPECT_EQ(Shown("B1"), "15");
+}
+
+TEST_F(FormulaSheetTest, TheGridsMoveOfCellsReachesTheEngineAndItsRecordTakesItBack)
+{
+    ASSERT_TRUE(Type("A1", "5"));
+    ASSERT_TRUE(Type("B1", "=A1*3"));
+    ASSERT_TRUE(Type("E5", "'was here"));
+    ASSERT_TRUE(Type("G1", "=E5"));
+    // The operation the grid's direct cut and paste calls, with its undo record.
+    CGXData& data = sheet;
+    CObject* pRecord = nullptr;
+    ASSERT_TRUE(data.MoveCells(CGXRange(1, 1, 1, 2), 5, 4, &pRecord, TRUE));
+    ASSERT_NE(dynamic_cast<CGXUndoEngineCellsInfo*>(pRecord), nullptr);
+    EXPECT_EQ(Edited("D5"), "5");
+    EXPECT_EQ(Edited("E5"), "=D5*3");
+    EXPECT_EQ(Shown("E5"), "15");
+    EXPECT_EQ(Edited("A1"), "");
+    EXPECT_EQ(Edited("B1"), "");
+    EXPECT_EQ(Edited("G1"), "=E5") << "a formula over the overwritten cell sees the moved data";
+    EXPECT_EQ(Shown("G1"), "15");
+
+    // Undone: the block goes back and what it overwrote returns.
+    ASSERT_TRUE(data.MoveCells(CGXRange(5, 4, 5, 5), 1, 1, &pRecord, TRUE));
+    EXPECT_EQ(Edited("A1"), "5");
+    EXPECT_EQ(Edited("B1"), "=A1*3");
+    EXPECT_EQ(Shown("B1"), "15");
+    EXPECT_EQ(Edited("D5"), "");
+    EXPECT_EQ(Edited("E5"), "'was here");
+    EXPECT_EQ(Edited("G1"), "=E5");
+    EXPECT_EQ(Shown("G1"), "was here");
+
+    // Redone with the same record.
+    ASSERT_TRUE(data.MoveCells(CGXRange(1, 1, 1, 2), 5, 4, &pRecord, TRUE));
+    EXPECT_EQ(Edited("E5"), "=D5*3");
+    EXPECT_EQ(Shown("G1"), "15");
+    delete pRecord;
+}
+
+TEST_F(FormulaSheetTest, AnUndoneCopyClearsOnlyWhatThatCopyOverwrote)
+{
+    ASSERT_TRUE(Type("A1", "1"));
+    ASSERT_TRUE(Type("A2", "2"));
+    ASSERT_TRUE(Type("D1", "9"));
+    sheet.SetUndoRecording(TRUE);
+    // Onto an empty cell: nothing there to take back.
+    ASSERT_TRUE(sheet.CopyCells(CGXRange(1, 1), 1, 3));
+    EXPECT_EQ(sheet.TakeUndoRecord(), nullptr);
+    ASSERT_TRUE(sheet.CopyCells(CGXRange(2, 1), 1, 4));
+    CObject* pRecord = sheet.TakeUndoRecord();
+    ASSERT_NE(pRecord, nullptr);
+    ASSERT_TRUE(sheet.ApplyUndoRecord(pRecord, FALSE, FALSE));
+    delete pRecord;
+    EXPECT_EQ(Edited("D1"), "9");
+    EXPECT_EQ(Edited("C1"), "1") << "the earlier copy stays";
+}
+
+TEST_F(FormulaSheetTest, UndoRecordsKeepNoEntryOfARemovedNameOrAnEmptiedSheet)
+{
+    // Every name a record's formulas point at is an entry that is still allocated.
+    auto pointsAtLiveEntries = [](const CGXUndoEngineCellsInfo& record) {
+        const auto& blocks = GetEngineMemObjState()->m_blocks;
+        for (GX_CELL* list : {record.m_pCellsA, record.m_pCellsB})
+            for (GX_CELL* cell = list; cell != nullptr; cell = cell->next)
+                for (int i = 0; cell->formula != nullptr && i < cell->formula->nodeCount; ++i) {
+                    const GX_NODE& node = cell->formula->nodes[i];
+                    if ((node.kind == GX_NODE_NAMED_CELL || node.kind == GX_NODE_NAMED_RANGE) && node.name != nullptr
+                        && blocks.count(node.name) == 0)
+                        return false;
+                }
+        return true;
+    };
+    struct
+    {
+        const char* how;
+        bool emptied;
+    } const cases[] = {{"name removed", false}, {"sheet emptied", true}};
+    for (const auto& c : cases) {
+        sheet.DeleteContents();
+        ASSERT_TRUE(sheet.DefineRangeName("Base", CGXRange(1, 1), nullptr)) << c.how;
+        ASSERT_TRUE(Type("A1", "2"));
+        ASSERT_TRUE(Type("A2", "7"));
+        ASSERT_TRUE(Type("F1", "=Base*10"));
+        sheet.SetUndoRecording(TRUE);
+        ASSERT_TRUE(sheet.CopyCells(CGXRange(2, 1), 1, 6));
+        sheet.SetUndoRecording(FALSE);
+        std::unique_ptr<CObject> pRecord(sheet.TakeUndoRecord());
+        auto* pCells = dynamic_cast<CGXUndoEngineCellsInfo*>(pRecord.get());
+        ASSERT_NE(pCells, nullptr) << c.how;
+        if (c.emptied)
+            sheet.DeleteContents();
+        else
+            ASSERT_TRUE(sheet.RemoveRangeName("Base", nullptr, FALSE)) << c.how;
+        ASSERT_TRUE(pointsAtLiveEntries(*pCells)) << c.how;
+
+        // Put back, the formula names the entry the sheet has now.
+        ASSERT_TRUE(sheet.DefineRangeName("Base", CGXRange(3, 1), nullptr)) << c.how;
+        ASSERT_TRUE(Type("A3", "5"));
+        ASSERT_TRUE(sheet.ApplyUndoRecord(pRecord.get(), FALSE, FALSE)) << c.how;
+        EXPECT_EQ(Edited("F1"), "=Base*10") << c.how;
+        EXPECT_EQ(Shown("F1"), "50") << c.how;
+    }
+}
+
+TEST_F(FormulaSheetTest, AssignmentFromPlainDataKeepsTheColumnHeaders)
+{
+    struct
+    {
+        const char* how;
+        bool corner;
+        bool rowHeader;
+    } const cases[] = {
+        {"column headers alone", false, false},
+        {"with a corner style", true, false},
+        {"with a row header", false, true},
+    };
+    for (const auto& c : cases) {
+        CGXData plain;
+        CGXStyle header;
+        header.SetValue("Price");
+        plain.StoreStyleRowCol(0, 2, &header, gxOverride);
+        if (c.corner) {
+            CGXStyle corner;
+            corner.SetInterior(RGB(1, 2, 3));
+            plain.StoreStyleRowCol(0, 0, &corner, gxOverride);
+        }
+        if (c.rowHeader) {
+            CGXStyle row;
+            row.SetValue("first");
+            plain.StoreStyleRowCol(1, 0, &row, gxOverride);
+        }
+        CGXStyle value;
+        value.SetValue("4");
+        plain.StoreStyleRowCol(2, 2, &value, gxOverride);
+
+        CGXFormulaSheet assigned;
+        assigned = plain;
+        CGXStyle read;
+        ASSERT_TRUE(assigned.GetStyleRowCol(0, 2, read, gxCopy)) << c.how;
+        EXPECT_EQ(read.GetValue(), "Price") << c.how;
+        CString shown;
+        assigned.GetValueTextRowCol(2, 2, shown);
+        EXPECT_EQ(shown, "4") << c.how;
+    }
+}
+
+TEST_F(FormulaSheetTest, FormulasComeBackWholeFromAnArchiveOrItIsRefused)
+{
+    // 700 characters: the sum of 100 cells.
+    std::string formula = "=A10000";
+    for (int row = 10001; row <= 10099; ++row)
+        formula += "+A" + std::to_string(row);
+    ASSERT_EQ(formula.size(), 700u);
+    for (ROWCOL nRow = 10000; nRow <= 10099; ++nRow)
+        ASSERT_TRUE(sheet.StoreNumberRowCol(nRow, 1, 1.0));
+    ASSERT_TRUE(Type("B1", formula.c_str()));
+    ASSERT_EQ(Shown("B1"), "100");
+    const Bytes bytes = StoreToBytes([&](CArchive& ar) { sheet.Serialize(ar); });
+    CGXFormulaSheet loaded;
+    LoadFromBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
+    CString shown, edited;
+    loaded.GetEditTextRowCol(1, 2, edited);
+    loaded.GetValueTextRowCol(1, 2, shown);
+    EXPECT_EQ(std::string(edited), formula);
+    EXPECT_EQ(shown, "100");
+
+    // One the reader cannot parse is kept as text, which cannot hold it whole: refused, not cut.
+    std::string withOne = "=ONE(1)";
+    for (int row = 10000; row <= 10096; ++row)
+        withOne += "+A" + std::to_string(row);
+    ASSERT_GT(withOne.size(), 511u);
+    Bytes withCall;
+    {
+        GetEngineState()->SetFunctionTable(new TestFunctionTable);
+        CGXFormulaSheet saved;
+        const BOOL stored = saved.StoreTypedTextRowCol(1, 2, withOne.c_str());
+        withCall = StoreToBytes([&](CArchive& ar) { saved.Serialize(ar); });
+        GetEngineState()->SetFunctionTable(nullptr);
+        ASSERT_TRUE(stored);
+    }
+    CGXFormulaSheet refused;
+    EXPECT_EQ(ArchiveCauseOf([&] { LoadFromBytes(withCall, [&](CArchive& ar) { refused.Serialize(ar); }); }),
+              CArchiveException::badIndex);
+}
+
+TEST_F(FormulaSheetTest, ASavedFormulaReadsBackTheSameWhateverSpellingIsSet)
+{
+    ASSERT_TRUE(Type("A1", "3"));
+    const char* const names[] = {"B1", "C1", "D1"};
+    ASSERT_TRUE(Type("B1", "=A1**2"));
+    ASSERT_TRUE(Type("C1", "=A1==3"));
+    ASSERT_TRUE(Type("D1", "=A1*2//doubled"));
+    struct
+    {
+        BOOL atSave;
+        BOOL atLoad;
+    } const cases[] = {{TRUE, FALSE}, {FALSE, TRUE}, {TRUE, TRUE}};
+    for (const auto& c : cases) {
+        Bytes bytes;
+        {
+            ScopedSpelling spelling(c.atSave, c.atSave, c.atSave, c.atSave);
+            bytes = StoreToBytes([&](CArchive& ar) { sheet.Serialize(ar); });
+        }
+        CGXFormulaSheet loaded;
+        {
+            ScopedSpelling spelling(c.atLoad, c.atLoad, c.atLoad, c.atLoad);
+            LoadFromBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
+        }
+        for (const char* name : names) {
+            ROWCOL nRow = 0, nCol = 0;
+            Cell(name, nRow, nCol);
+            CString shown, edited;
+            loaded.GetValueTextRowCol(nRow, nCol, shown);
+            loaded.GetEditTextRowCol(nRow, nCol, edited);
+            EXPECT_EQ(std::string(edited), Edited(name)) << name << " saved " << c.atSave << " loaded " << c.atLoad;
+            EXPECT_EQ(std::string(shown), Shown(name)) << name << " saved " << c.atSave << " loaded " << c.atLoad;
+        }
+    }
 }

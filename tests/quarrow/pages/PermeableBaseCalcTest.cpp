@@ -417,7 +417,8 @@ TEST(PermeableBaseQuality, RowOfTheQualityTable)
     };
     const Case cases[] = {
         {"AASHTO", "", 0},        {"AASHTO", "1.99", 1},   {"AASHTO", "2.00", 2},  {"AASHTO", "23.99", 2},
-        {"AASHTO", "24", 3},      {"AASHTO", "168", 4},    {"AASHTO", "5039", 4},  {"AASHTO", "5040", 5},
+        {"AASHTO", "24", 3},      {"AASHTO", "168", 4},    {"AASHTO", "719.9", 4}, {"AASHTO", "720", 5},
+        {"AASHTO", "1000", 5},    {"PRM", "1000", 5},
         {"PRM", "", 0},           {"PRM", "1.5", 1},       {"PRM", "2", 2},        {"PRM", "5", 3},
         {"PRM", "9.99", 3},       {"PRM", "10", 4},        {"PRM", "20", 5},       {"PRM", "168", 5},
     };

@@ -278,7 +278,8 @@ TEST_F(PermeableBasePageTest, LeavingAnEditStoresItAndClearsWhatDependsOnIt)
         const char* pszCleared;
         const char* pszWarning;
     } cases[] = {
-        {"Ne", "TTD", "no", IDC_PB_INPUT, "0.3", &CProjectData::m_strBaseEffectivePorosity, "0.3", "Ut",
+        // Under AASHTO's criterion Psat is computed from U, n and Ne.
+        {"Ne", "TTD", "no", IDC_PB_INPUT, "0.3", &CProjectData::m_strBaseEffectivePorosity, "0.3", "UtP",
          CPermeableBase::PorosityWarning},
         {"q_i", "DOF", "no", IDC_PB_INPUT, "0.5", &CProjectData::m_strInfiltrationRate, "0.5", "h",
          CPermeableBase::InflowWarning},
@@ -296,7 +297,8 @@ TEST_F(PermeableBasePageTest, LeavingAnEditStoresItAndClearsWhatDependsOnIt)
         {"H with meltwater", "DOF", "yes", IDC_PB_H, "0.4", &CProjectData::m_strBaseThickness, "0.4", "tmQTh",
          CPermeableBase::MeltwaterWarning},
         {"Psat", "TTD", "no", IDC_PB_PSAT, "80", &CProjectData::m_strPercentSaturation, "80.", "Ut", nullptr},
-        {"n", "TTD", "no", IDC_PB_N, "0.33", &CProjectData::m_strBasePorosity, "0.33", "U", nullptr},
+        // The base's k is computed from n too, and what hangs on k goes with it.
+        {"n", "TTD", "no", IDC_PB_N, "0.33", &CProjectData::m_strBasePorosity, "0.33", "UPthQ", nullptr},
         {"U", "TTD", "no", IDC_PB_U, "60", &CProjectData::m_strPercentDrained, "60.", "Pt", nullptr},
         {"non-numeric k", "TTD", "no", IDC_PB_K, "abc", &CProjectData::m_strBaseK, "0.", "thQ", nullptr},
         {"emptied k", "TTD", "no", IDC_PB_K, "", &CProjectData::m_strBaseK, "", "thQ", nullptr},

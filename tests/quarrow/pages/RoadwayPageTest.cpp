@@ -197,16 +197,19 @@ TEST_F(RoadwayPageTest, LeavingAnEditClearsWhatDependsOnIt)
         // p(pipe flow) o(outlet spacing) d(discharge) t(time to drain) m(minimum thickness).
         const char* pszCleared;
     } cases[] = {
+        // Every result computed from a changed value goes too, on whatever page: the length with the
+        // width or a slope, the base's results with the length, the outlet spacing of the
+        // infiltration approach with the width, the pipe's flow with the longitudinal slope.
         {"b unchanged", IDC_RW_B, "10.", ""},
-        {"b erased", IDC_RW_B, "", "bWLipodt"},
-        {"b changed", IDC_RW_B, "12", "WLi"},
-        {"c erased", IDC_RW_C, "", "cWLipodt"},
-        {"c changed", IDC_RW_C, "3", "WLi"},
-        {"Sx erased", IDC_RW_SX, "", "xr"},
+        {"b erased", IDC_RW_B, "", "bWLipodtm"},
+        {"b changed", IDC_RW_B, "12", "WLiodtm"},
+        {"c erased", IDC_RW_C, "", "cWLipodtm"},
+        {"c changed", IDC_RW_C, "3", "WLiodtm"},
+        {"Sx erased", IDC_RW_SX, "", "xrLdtm"},
         {"Sx changed", IDC_RW_SX, "0.04", "rLmdtpo"},
         {"S erased", IDC_RW_S, "", "SrLmdtpo"},
-        {"S changed", IDC_RW_S, "0.01", "rL"},
-        {"W changed", IDC_RW_W, "9", "icLpo"},
+        {"S changed", IDC_RW_S, "0.01", "rLpodtm"},
+        {"W changed", IDC_RW_W, "9", "icLpodtm"},
     };
     Run([&](Page& page) {
         for (const Case& c : cases) {

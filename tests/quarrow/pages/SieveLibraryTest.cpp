@@ -237,6 +237,28 @@ TEST_F(SieveLibraryTest, AddSavesTheTableAndMaterialInEnglishUnitsAndSelectsIt)
     EXPECT_TRUE(m_messages.calls.empty());
 }
 
+TEST_F(SieveLibraryTest, AMaterialValueBeyondTheLibrarysNumbersIsRefusedAndNoFileWritten)
+{
+    bool bDialogShown = true;
+    Run(
+        [&](SievePage& page) {
+            EnterCrushed57(page);
+            Add(page, "Huge", &bDialogShown);
+        },
+        [](CProjectData& data) {
+            data.m_strUnits = "metric";
+            data.m_strMode = "expert";
+            Crushed57Material(data);
+            // Metres a day beyond what feet a day can hold.
+            data.m_strBaseK = "1.5e+308";
+        });
+    EXPECT_FALSE(bDialogShown);
+    EXPECT_EQ(::GetFileAttributesA(EntryFile("Huge")), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(m_messages.calls.size(), 1u);
+    EXPECT_EQ(m_messages.calls[0].text, "A material value is too large for the library.");
+    EXPECT_EQ(m_messages.calls[0].nType & 0xF, static_cast<UINT>(MB_OKCANCEL));
+}
+
 TEST_F(SieveLibraryTest, LoadingAnEntryFillsTheLayerWithItsTableAndMaterial)
 {
     PutEntry("Crushed 57", GoldenText(IDR_GOLDEN_LIBRARY_CRUSHED_57));

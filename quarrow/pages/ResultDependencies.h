@@ -1,0 +1,84 @@
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <vector>
+
+#include "framework/core/CString.h"
+
+class CProjectData;
+
+// A value of the design that a result is computed from, or a result: a text field or choice word of
+// the record, the sieve table of a material layer, or the verdicts of the separator criteria.
+class CDesignValue
+{
+public:
+    using TextField = CString CProjectData::*;
+
+    constexpr CDesignValue(TextField field) : m_field(field) {}
+    // The 72 texts of a layer's sieve table (CProjectData::LayerBase, LayerSubgrade, LayerSeparator).
+    static constexpr CDesignValue SieveTable(int nLayer)
+    {
+        CDesignValue value;
+        value.m_nSieveLayer = nLayer;
+        return value;
+    }
+    // The pass or fail verdicts that the separator page shows while `Criteria evaluated` is set.
+    static constexpr CDesignValue SeparatorVerdicts()
+    {
+        CDesignValue value;
+        value.m_bVerdicts = true;
+        return value;
+    }
+
+    TextField Field() const { return m_field; }
+    // Empties a result (a sieve table is never one).
+    void Clear(CProjectData& data) const;
+
+    friend bool operator==(const CDesignValue&, const CDesignValue&) = default;
+
+private:
+    constexpr CDesignValue() = default;
+
+    TextField m_field = nullptr;
+    int m_nSieveLayer = -1;
+    bool m_bVerdicts = false;
+};
+
+// Which result of the design is computed from which values, for every page: the one place that says
+// what a change makes stale. A result field is so either current or empty.
+class CResultDependencies
+{
+public:
+    // Empties every result computed from one of the changed values, then every result computed from
+    // those, wherever it is shown. The changed values themselves stay: they are what a page has just
+    // stored, typed or computed. Choice words decide which formula a result came from, so they are
+    // read as the record holds them now; a change of the word itself is a change like any other.
+    static void ClearResultsOf(CProjectData& data, std::span<const CDesignValue> changed);
+    static void ClearResultsOf(CProjectData& data, std::initializer_list<CDesignValue> changed);
+
+    // True for a field that the table computes from others.
+    static bool IsResult(CDesignValue::TextField field);
+
+    // Every text field that the table names, as input or as result.
+    static const std::vector<CDesignValue::TextField>& TextFields();
+};
+
+// What one command of a page changes in the record. Taken before the command, it compares the text
+// fields of the table afterwards and empties the results of those that changed (a result that was
+// empty before counts as no change). A command that
+// computes a result never also changes one of its inputs, so a result it has just computed is
+// changed itself, or was current already. Sieve tables are not compared: the grid's own storing
+// normalises their texts without changing the gradation; the sieve page reports real edits itself.
+class CRecordChange
+{
+public:
+    explicit CRecordChange(CProjectData* pData);
+
+    // Empties what the changes made stale; true when any field of the table changed.
+    bool ClearStaleResults();
+
+private:
+    CProjectData* m_pData;
+    std::vector<CString> m_before;
+};

@@ -1,0 +1,416 @@
+// The test host with a formula sheet as its document's data (/formula): values typed, pasted,
+// replaced, moved and undone through a real grid window carry the formulas that follow them, as the
+// dump and the grid's windows show.
+#include "tests/grid/features/GridHostTestSupport.h"
+
+#include "framework/dialogs/FindReplaceDialog.h"
+#include "framework/win/FrameworkIds.h"
+#include "grid/core/GridParam.h"
+#include "grid/core/Range.h"
+#include "grid/formula/FormulaSheet.h"
+#include "tests/tools/Clipboard.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+class GridHostFormulaTest : public GridHostTest
+{
+protected:
+    void SetUp() override { AfxSetMessageBoxSeam(&box); }
+    void TearDown() override
+    {
+        CGXFindReplaceSettings& settings = GXGetFindReplaceSettings();
+        if (settings.pFindReplaceDlg != nullptr && settings.pFindReplaceDlg->GetSafeHwnd() != nullptr)
+            ::SendMessageA(settings.pFindReplaceDlg->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        AfxSetMessageBoxSeam(nullptr);
+        GridHostTest::TearDown();
+    }
+
+    // Call under ASSERT_NO_FATAL_FAILURE.
+    void StartFormulaHost()
+    {
+        app.ParseOptions("/rows 8 /formula /cols 5");
+        ASSERT_NO_FATAL_FAILURE(StartHost(app.m_nRows, app.m_nCols));
+        sheet = dynamic_cast<CGXFormulaSheet*>(app.GetDocument()->GetParam()->GetData());
+        ASSERT_NE(sheet, nullptr);
+    }
+
+    void GoTo(ROWCOL nRow, ROWCOL nCol) { Command(ID_GRIDHOST_GOTOCELL, {std::to_string(nRow), std::to_string(nCol)}); }
+    void Select(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight)
+    {
+        Command(ID_GRIDHOST_SELECTRANGE,
+                {std::to_string(nTop), std::to_string(nLeft), std::to_string(nBottom), std::to_string(nRight)});
+    }
+    // Keys as the keyboard gives them to the window with the focus.
+    void Chars(const std::string& text)
+    {
+        for (char ch : text)
+        {
+            ::SendMessageA(::GetFocus(), WM_CHAR, static_cast<BYTE>(ch), 1);
+            PumpPendingMessages();
+        }
+    }
+    void Enter()
+    {
+        ::SendMessageA(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
+        PumpPendingMessages();
+    }
+    // Typed into the cell of the active view and stored with Enter.
+    void Type(ROWCOL nRow, ROWCOL nCol, const std::string& text)
+    {
+        GoTo(nRow, nCol);
+        app.GetActiveGridView()->SetFocus();
+        Chars(text);
+        Enter();
+    }
+    // What the dump shows for the cell: its value, "" for an empty cell.
+    std::string Shown(ROWCOL nRow, ROWCOL nCol)
+    {
+        const std::string prefix = "cell " + std::to_string(nRow) + " " + std::to_string(nCol) + " ";
+        const std::string line = DumpLine(prefix);
+        return line.empty() ? "" : line.substr(prefix.size() + 1, line.size() - prefix.size() - 2);
+    }
+    std::string Formula(ROWCOL nRow, ROWCOL nCol)
+    {
+        CString text;
+        sheet->GetEditTextRowCol(nRow, nCol, text);
+        return static_cast<LPCTSTR>(text);
+    }
+    // A1 holds 5, B1 "=A1*3".
+    void TypeSample()
+    {
+        Type(1, 1, "5");
+        Type(1, 2, "=A1*3");
+        ASSERT_EQ(Shown(1, 2), "15");
+    }
+    // The sample moved from A1:B1 to D5:E5, then undone and redone from the Edit menu.
+    void ExpectMovedUndoneAndRedone()
+    {
+        EXPECT_EQ(Shown(5, 4), "5");
+        EXPECT_EQ(Shown(5, 5), "15");
+        EXPECT_EQ(Formula(5, 5), "=D5*3");
+        EXPECT_EQ(Shown(1, 1), "");
+        EXPECT_EQ(Shown(1, 2), "");
+
+        Command(ID_EDIT_UNDO);
+        EXPECT_EQ(Shown(1, 1), "5");
+        EXPECT_EQ(Formula(1, 2), "=A1*3");
+        EXPECT_EQ(Shown(1, 2), "15");
+        EXPECT_EQ(Shown(5, 4), "5:4") << "what the move overwrote is back";
+        EXPECT_EQ(Shown(5, 5), "5:5");
+
+        Command(ID_EDIT_REDO);
+        EXPECT_EQ(Formula(5, 5), "=D5*3");
+        EXPECT_EQ(Shown(5, 5), "15");
+        EXPECT_EQ(Shown(1, 1), "");
+    }
+
+    CGXFormulaSheet* sheet = nullptr;
+    CRecordingMessageBox box;
+};
+
+BOOL IsInUpdateRegion(CGXGridCore& grid, ROWCOL nRow, ROWCOL nCol)
+{
+    const CRect rect = grid.CalcRangeRectFromRange(CGXRange(nRow, nCol));
+    HRGN hRegion = ::CreateRectRgn(0, 0, 0, 0);
+    ::GetUpdateRgn(grid.GridWnd()->GetSafeHwnd(), hRegion, FALSE);
+    const BOOL bIn = ::PtInRegion(hRegion, rect.CenterPoint().x, rect.CenterPoint().y);
+    ::DeleteObject(hRegion);
+    return bIn;
+}
+
+TEST_F(GridHostFormulaTest, TheFormulaOptionGivesTheDocumentAFormulaSheetWithTheSample)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    EXPECT_EQ(DumpLine("rows"), "rows 8");
+    EXPECT_EQ(DumpLine("cols"), "cols 5");
+    EXPECT_EQ(Shown(3, 4), "3:4");
+    EXPECT_EQ(Formula(3, 4), "'3:4") << "the sample cells stay texts";
+    // Set Value reads its text as typed.
+    Command(ID_GRIDHOST_SETVALUE, {"2", "1", "4"});
+    Command(ID_GRIDHOST_SETVALUE, {"2", "2", "=A2*2"});
+    EXPECT_EQ(Formula(2, 2), "=A2*2");
+    EXPECT_EQ(Shown(2, 2), "8");
+    CGridHostApp plain;
+    plain.ParseOptions("/rows 8 /cols 5");
+    EXPECT_FALSE(plain.m_bFormula);
+}
+
+TEST_F(GridHostFormulaTest, ATypedValueUpdatesTheFormulasThatFollowIt)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    Type(1, 1, "2");
+    Type(1, 2, "=A1*3");
+    EXPECT_EQ(Shown(1, 2), "6");
+    EXPECT_EQ(Formula(1, 2), "=A1*3");
+
+    Type(1, 1, "5");
+    EXPECT_EQ(Shown(1, 1), "5");
+    EXPECT_EQ(Shown(1, 2), "15");
+    // The store a typed value ends in has both views draw B1 again, without any further call.
+    View(0).ValidateRect(nullptr);
+    View(1).ValidateRect(nullptr);
+    ASSERT_TRUE(View(0).StoreCellValueText(1, 1, "4"));
+    EXPECT_TRUE(IsInUpdateRegion(View(0), 1, 2));
+    EXPECT_TRUE(IsInUpdateRegion(View(1), 1, 2));
+    PumpPendingMessages();
+    EXPECT_EQ(Shown(1, 2), "12");
+
+    // In manual mode the formulas wait for a forced recalculation.
+    Type(1, 1, "5");
+    ASSERT_TRUE(sheet->SetManualRecalc(TRUE));
+    Type(1, 1, "7");
+    EXPECT_EQ(Shown(1, 1), "7");
+    EXPECT_EQ(Shown(1, 2), "15");
+    sheet->RecalcSheet(TRUE);
+    EXPECT_EQ(Shown(1, 2), "21");
+}
+
+TEST_F(GridHostFormulaTest, ADirectCutAndPasteMovesTheFormulasAndUndoPutsThemBack)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    ASSERT_NO_FATAL_FAILURE(TypeSample());
+    Command(ID_GRIDHOST_DIRECTCUT);
+    Select(1, 1, 1, 2);
+    Command(ID_EDIT_CUT);
+    Command(ID_GRIDHOST_CLEARSELECTION);
+    GoTo(5, 4);
+    Command(ID_EDIT_PASTE);
+    ExpectMovedUndoneAndRedone();
+}
+
+TEST_F(GridHostFormulaTest, AMovedBlockTakesItsFormulasAlongAndUndoPutsThemBack)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    ASSERT_NO_FATAL_FAILURE(TypeSample());
+    Select(1, 1, 1, 2);
+    Command(ID_GRIDHOST_MOVECELLSTO, {"5", "4"});
+    ExpectMovedUndoneAndRedone();
+}
+
+TEST_F(GridHostFormulaTest, ReplaceAllAPasteAndItsUndoUpdateTheFormulas)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    ASSERT_NO_FATAL_FAILURE(TypeSample());
+
+    // Replace All of "5" by "6" from A1 down its column, through the replace dialog's button.
+    GoTo(1, 1);
+    Command(ID_EDIT_REPLACE);
+    CGXFindReplaceSettings& settings = GXGetFindReplaceSettings();
+    ASSERT_NE(settings.pFindReplaceDlg, nullptr);
+    const HWND hDialog = settings.pFindReplaceDlg->GetSafeHwnd();
+    ::SetDlgItemTextA(hDialog, 0x480, "5");  // the find text (edt1)
+    ::SetDlgItemTextA(hDialog, 0x481, "6");  // the replace text (edt2)
+    PressButton(hDialog, 0x401);             // Replace All (psh2)
+    PumpPendingMessages();
+    EXPECT_EQ(Shown(1, 1), "6");
+    EXPECT_EQ(Shown(1, 2), "18");
+
+    // A paste of text that sets A1, and its undo.
+    PutText("7");
+    GoTo(1, 1);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(Shown(1, 1), "7");
+    EXPECT_EQ(Shown(1, 2), "21");
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(Shown(1, 1), "6");
+    EXPECT_EQ(Shown(1, 2), "18");
+    EXPECT_TRUE(box.calls.empty());
+}
+
+TEST_F(GridHostFormulaTest, AFormulaJustStoredStaysAFormulaWhenAPasteStoresThePendingEdits)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    ASSERT_NO_FATAL_FAILURE(TypeSample());
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    // Enter stored B1 and left it the current cell.
+    ASSERT_TRUE(View(0).GetCurrentCell(nRow, nCol));
+    ASSERT_EQ(nRow, 1u);
+    ASSERT_EQ(nCol, 2u);
+    PutText("7");
+    Select(1, 1, 1, 1);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(Formula(1, 2), "=A1*3");
+    EXPECT_EQ(Shown(1, 2), "21");
+    EXPECT_EQ(DumpLine("undo "), "undo 3 \"Paste.\"") << "the paste and nothing else since the two cells";
+}
+
+TEST_F(GridHostFormulaTest, AnEvaluationErrorIsReportedOnceOrHandedToTheCaller)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    Type(1, 1, "5");
+    Type(1, 2, "=1/A1");
+    ASSERT_EQ(Shown(1, 2), "0.2");
+
+    PutText("0");
+    GoTo(1, 1);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(Shown(1, 2), "Error!");
+    ASSERT_EQ(box.calls.size(), 1u);
+    EXPECT_EQ(box.calls[0].text, "Cell B1: ERROR: divide by zero  ");
+    // Later recalculations do not report it again.
+    View(0).Recalc();
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(Shown(1, 2), "0.2");
+    EXPECT_EQ(box.calls.size(), 1u);
+
+    // With the text asked for, no box: the caller gets the text.
+    Type(1, 1, "0");
+    CString text = "before";
+    View(0).Recalc(TRUE, &text, TRUE);
+    EXPECT_EQ(std::string(text), "Cell B1: ERROR: divide by zero  ");
+    EXPECT_EQ(box.calls.size(), 1u);
+    View(0).Recalc(TRUE, &text, TRUE);
+    EXPECT_EQ(std::string(text), "") << "nothing new since";
+}
+
+TEST_F(GridHostFormulaTest, ANewFormulaIsComputedFromTheCurrentValuesOfItsInputs)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    ASSERT_EQ(sheet->GetRecalcMethod(), 0) << "values are computed when they are read";
+    Type(1, 1, "2");
+    Type(1, 2, "=A1*3");
+    ASSERT_EQ(Shown(1, 2), "6");
+    GoTo(1, 3);
+    // A1 changed and recalculated; B1 not read since (nothing is drawn until C1 is stored).
+    ASSERT_TRUE(sheet->StoreNumberRowCol(1, 1, 5));
+    sheet->RecalcSheet(FALSE);
+    View(0).SetFocus();
+    Chars("=B1+1");
+    Enter();
+    EXPECT_EQ(Shown(1, 3), "16");
+    EXPECT_EQ(Shown(1, 2), "15");
+}
+
+} // namespace
+
+namespace
+{
+// The host as a program of its own, driven from outside as a person drives it: commands chosen from
+// its menu with their values dialog answered, keys into the window that has the focus, and its dump.
+class HostProgram
+{
+public:
+    ~HostProgram()
+    {
+        if (m_process.hProcess == nullptr)
+            return;
+        if (m_hMain != nullptr)
+            ::PostMessageA(m_hMain, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.hProcess, 1);
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+        std::remove(m_dumpPath.c_str());
+    }
+
+    // Call under ASSERT_NO_FATAL_FAILURE.
+    void Start(const std::string& options)
+    {
+        char szModule[MAX_PATH];
+        ::GetModuleFileNameA(nullptr, szModule, MAX_PATH);
+        std::string folder(szModule);
+        folder.erase(folder.find_last_of('\\') + 1);
+        char szTemp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, szTemp);
+        m_dumpPath = std::string(szTemp) + "gridhost-formula-dump.txt";
+        std::string commandLine = "\"" + folder + "gridhost.exe\" " + options + " /dump \"" + m_dumpPath + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                     &startup, &m_process));
+        ::WaitForInputIdle(m_process.hProcess, 20000);
+        m_hMain = WaitForWindow("Grid Host");
+        ASSERT_NE(m_hMain, nullptr);
+    }
+
+    // The command as its menu item gives it; its values dialog gets the values and OK.
+    void Command(UINT nID, LPCTSTR pszDialog, const std::vector<std::string>& values)
+    {
+        ::PostMessageA(m_hMain, WM_COMMAND, nID, 0);
+        const HWND hDialog = WaitForWindow(pszDialog);
+        ASSERT_NE(hDialog, nullptr) << pszDialog;
+        for (size_t i = 0; i < values.size(); ++i)
+            ::SetDlgItemTextA(hDialog, IDC_GRIDHOST_VALUE1 + static_cast<int>(i), values[i].c_str());
+        PressButton(hDialog, IDOK);
+        for (int i = 0; i < 400 && ::IsWindow(hDialog); ++i)
+            ::Sleep(25);
+    }
+
+    // Typed into the focused window of the host and stored with Enter.
+    void Type(const std::string& text)
+    {
+        for (char ch : text)
+            ::SendMessageA(Focus(), WM_CHAR, static_cast<BYTE>(ch), 1);
+        ::SendMessageA(Focus(), WM_KEYDOWN, VK_RETURN, 1);
+    }
+
+    std::string Dump()
+    {
+        ::SendMessageA(m_hMain, WM_COMMAND, ID_GRIDHOST_DUMP, 0);
+        std::ifstream file(m_dumpPath, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    }
+
+private:
+    HWND Focus() const
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        for (int i = 0; i < 400; ++i)
+        {
+            if (::GetGUIThreadInfo(m_process.dwThreadId, &info) && info.hwndFocus != nullptr)
+                return info.hwndFocus;
+            ::Sleep(25);
+        }
+        return nullptr;
+    }
+
+    // A visible top-level window of the host whose title begins with the text.
+    HWND WaitForWindow(const std::string& title) const
+    {
+        for (int i = 0; i < 400; ++i)
+        {
+            for (HWND hWnd = ::FindWindowA(nullptr, nullptr); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+            {
+                DWORD dwProcess = 0;
+                ::GetWindowThreadProcessId(hWnd, &dwProcess);
+                if (dwProcess == m_process.dwProcessId && ::IsWindowVisible(hWnd) &&
+                    WindowText(hWnd).rfind(title, 0) == 0)
+                    return hWnd;
+            }
+            ::Sleep(25);
+        }
+        return nullptr;
+    }
+
+    PROCESS_INFORMATION m_process = {};
+    HWND m_hMain = nullptr;
+    std::string m_dumpPath;
+};
+
+TEST(GridHostFormulaProgram, KeysTypedIntoTheProgramReachItsFormulaSheet)
+{
+    HostProgram host;
+    ASSERT_NO_FATAL_FAILURE(host.Start("/formula /rows 4 /cols 3"));
+    ASSERT_NO_FATAL_FAILURE(host.Command(ID_GRIDHOST_GOTOCELL, "Go To Cell", {"1", "1"}));
+    host.Type("2");
+    ASSERT_NO_FATAL_FAILURE(host.Command(ID_GRIDHOST_GOTOCELL, "Go To Cell", {"1", "2"}));
+    host.Type("=A1*3");
+    std::string text = host.Dump();
+    EXPECT_NE(text.find("cell 1 2 \"6\"\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("cell 4 3 \"4:3\"\r\n"), std::string::npos);
+
+    ASSERT_NO_FATAL_FAILURE(host.Command(ID_GRIDHOST_GOTOCELL, "Go To Cell", {"1", "1"}));
+    host.Type("5");
+    text = host.Dump();
+    EXPECT_NE(text.find("cell 1 2 \"15\"\r\n"), std::string::npos) << text;
+}
+} // namespace
