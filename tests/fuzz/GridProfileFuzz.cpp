@@ -17,6 +17,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace
 {
 const WORD UserAttributeId = 51011;
@@ -99,8 +101,15 @@ std::vector<std::string> GridProfileSeeds()
         ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
         written = FuzzReadFile(path);
     }
+    // Many styles, each named twice: a damaged styles section makes a style of every key it holds.
+    std::string many = "[Styles]\r\n";
+    for (int nTimes = 0; nTimes < 2; ++nTimes)
+        for (int i = 0; i < 60; ++i)
+            many += "Style " + std::to_string(i) + "=1\r\n";
+    for (int i = 0; i < 60; ++i)
+        many += "[Styles.Style " + std::to_string(i) + "]\r\nValue=" + std::to_string(i) + "\r\n";
     return {written, "[Grid]\r\nMargins=5, 6\r\nDistances=\r\n",
-            "[Styles]\r\n#52768=1\r\n[Styles.#52768]\r\nTextColor=255 0 0\r\nBaseStyle=#52768\r\n"};
+            "[Styles]\r\n#52768=1\r\n[Styles.#52768]\r\nTextColor=255 0 0\r\nBaseStyle=#52768\r\n", many};
 }
 
 std::vector<std::string> GridProfileTokens()
