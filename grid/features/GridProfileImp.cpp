@@ -443,17 +443,24 @@ BOOL CGXGridProfileImp::ReadStyleProfile(CGXStyle& style, LPCTSTR pszSection, co
 
     if (pStylesMap != nullptr)
     {
+        // The user attributes the section holds ("UA" and the id) that the map knows.
         const CMapWordToPtr& attributes = pStylesMap->GetUserAttributeInfoMap();
-        for (POSITION pos = attributes.GetStartPosition(); pos != nullptr;)
+        for (const std::string& name : entries)
         {
-            WORD nId = 0;
+            if (name.size() < 3 || name.size() > 7 || name.compare(0, 2, "ua") != 0 ||
+                !std::all_of(name.begin() + 2, name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+                continue;
+            const unsigned long nNumber = std::strtoul(name.c_str() + 2, nullptr, 10);
             void* pValue = nullptr;
-            attributes.GetNextAssoc(pos, nId, pValue);
+            if (nNumber > 0xFFFF || !attributes.Lookup(static_cast<WORD>(nNumber), pValue))
+                continue;
             CString key;
-            key.Format("UA%u", static_cast<unsigned>(nId));
-            text = readEntry(key);
+            key.Format("UA%lu", nNumber);
+            if (LowerCase(key) != name)
+                continue;   // leading zeros: not the attribute's entry
+            text = ReadEntry(pszSection, key);
             if (!text.IsEmpty())
-                GXSetUserAttributeText(style, nId, text);
+                GXSetUserAttributeText(style, static_cast<WORD>(nNumber), text);
         }
     }
     return TRUE;
