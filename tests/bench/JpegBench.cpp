@@ -1,5 +1,7 @@
 // Encodes and decodes a 2000 x 1500 picture through BWKJpeg and through plain libjpeg calls with
-// stdio files, and prints the best of several runs of each.
+// stdio files, and prints the best of several runs of each. Both encodes write to a file opened for
+// them; the toolkit's save by path, which also makes the file safe on the disk and moves it over the
+// target, is timed on its own line.
 #include <windows.h>
 
 #include <algorithm>
@@ -143,14 +145,18 @@ int main()
         }
     }
 
-    long long toolkitEncode = -1, toolkitDecode = -1, plainEncode = -1, plainDecode = -1;
+    long long toolkitEncode = -1, toolkitDecode = -1, toolkitSaveByPath = -1, plainEncode = -1, plainDecode = -1;
     auto best = [](long long& slot, long long value) { slot = slot < 0 ? value : std::min(slot, value); };
     auto toolkitRun = [&]() {
+        // Opened as the plain encode opens its file: created or truncated, then written.
         long long start = Now();
-        if (!picture.SaveToPath(toolkitPath.c_str())) {
+        CFile file;
+        if (!file.Open(toolkitPath.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive) ||
+            !picture.Save(&file)) {
             std::puts("toolkit save failed");
             return false;
         }
+        file.Close();
         best(toolkitEncode, Now() - start);
 
         BWKJpeg loaded;
@@ -160,6 +166,14 @@ int main()
             return false;
         }
         best(toolkitDecode, Now() - start);
+
+        // Last, so that the decode follows the encode as the plain decode does.
+        start = Now();
+        if (!picture.SaveToPath(toolkitPath.c_str())) {
+            std::puts("toolkit save by path failed");
+            return false;
+        }
+        best(toolkitSaveByPath, Now() - start);
         return true;
     };
     auto plainRun = [&]() {
@@ -196,5 +210,9 @@ int main()
                 Ratio(Microseconds(toolkitEncode), Microseconds(plainEncode)).c_str(),
                 Ratio(Microseconds(toolkitDecode), Microseconds(plainDecode)).c_str(),
                 Ratio(toolkitTotal, plainTotal).c_str());
+    // The temporary file, its flush to the disk and the move over the target come on top of the encode.
+    std::printf("toolkit save by path (encode, flush to disk, move over the target): %s, ratio to plain encode %s\n",
+                Milliseconds(Microseconds(toolkitSaveByPath)).c_str(),
+                Ratio(Microseconds(toolkitSaveByPath), Microseconds(plainEncode)).c_str());
     return 0;
 }
