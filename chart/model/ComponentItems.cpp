@@ -210,10 +210,16 @@ void QVGraphComponent::DrawMarker(int x, int y, QVGraphStyle* pStyle, QVGraphDat
     if (shape == 0)
         return;
     double half = pStyle->GetMarkerSizeOrDefault();
-    if (half <= 1.0)
+    if (!(half > 1.0))
         half = 2.0;
     if (IsPrinting())
         half *= GetDeviceScaleX(m_pDC);
+    // A marker larger than a device's 16-bit coordinates reach covers all it can show already; a
+    // stored size of millions would overflow the corners or keep GDI rasterising a shape mostly off
+    // the device.
+    const double kMaxHalf = 32767.0;
+    if (!(half <= kMaxHalf))
+        half = kMaxHalf;
     const int h = int(half);
 
     CPen* pOldPen = m_pDC->GetCurrentPen();
@@ -296,6 +302,13 @@ void QVGraphComponent::DrawSymbol(int x, int y, QVGraphStyle* pStyle, QVGraphDat
             width *= GetDeviceScaleX(m_pDC);
             height *= GetDeviceScaleY(m_pDC);
         }
+        // As a marker's: no larger than 16-bit coordinates reach, and no size without a number.
+        const double kMaxExtent = 65534.0;
+        auto bounded = [kMaxExtent](double extent) {
+            return std::isnan(extent) ? 0.0 : std::clamp(extent, -kMaxExtent, kMaxExtent);
+        };
+        width = bounded(width);
+        height = bounded(height);
         const CRect box(int(x - width / 2), int(y - height / 2), int(x + width / 2), int(y + height / 2));
         pPolygon->FitToRect(box);
     } else {

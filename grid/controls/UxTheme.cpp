@@ -180,7 +180,27 @@ BOOL DrawThemedBackground(HWND hWnd, LPCWSTR pszClassList, HDC hDC, int iPartId,
     HTHEME hTheme = GXUxTheme::OpenThemeData(hWnd, pszClassList);
     if (hTheme == nullptr)
         return FALSE;
-    const HRESULT hr = GXUxTheme::DrawThemeBackground(hTheme, hDC, iPartId, iStateId, pRect, pClipRect);
+    // The platform's theme drawing works through the whole part, however little of it the DC shows:
+    // a cell millions of pixels wide (a damaged document's) took seconds at every paint. A part that
+    // reaches far beyond the DC's clip box is cut back to the box and a margin wide enough that parts
+    // of any usual size are drawn whole, their edges where they show.
+    const LONG nMargin = 512;
+    RECT rect = *pRect;
+    RECT clip;
+    if (::GetClipBox(hDC, &clip) != ERROR)
+    {
+        rect.left = std::max(rect.left, clip.left - nMargin);
+        rect.top = std::max(rect.top, clip.top - nMargin);
+        rect.right = std::min(rect.right, clip.right + nMargin);
+        rect.bottom = std::min(rect.bottom, clip.bottom + nMargin);
+    }
+    if (::IsRectEmpty(&rect))
+    {
+        // Nothing of the part can show.
+        GXUxTheme::CloseThemeData(hTheme);
+        return TRUE;
+    }
+    const HRESULT hr = GXUxTheme::DrawThemeBackground(hTheme, hDC, iPartId, iStateId, &rect, pClipRect);
     GXUxTheme::CloseThemeData(hTheme);
     return SUCCEEDED(hr);
 }

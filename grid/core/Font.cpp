@@ -36,7 +36,7 @@ int DisplayPixelsPerInchY() { return DisplayPixelsPerInch().cy; }
 int CompareFaceNames(LPCTSTR a, LPCTSTR b) { return ::_stricmp(a, b); }
 
 // The order of the faces added beyond the enumerated ones, for searching them by name.
-bool AddedFaceBefore(const std::unique_ptr<GXFontFaceEntry>& entry, LPCTSTR pszName)
+bool AddedFaceBefore(const GXFontFaceEntry* entry, LPCTSTR pszName)
 {
     return CompareFaceNames(entry->szFaceName, pszName) < 0;
 }
@@ -165,7 +165,7 @@ GXFontFaceEntry* CGXFontFaceRegistry::Find(LPCTSTR pszName)
         return &*it;
     auto itAdded = std::lower_bound(m_added.begin(), m_added.end(), pszName, AddedFaceBefore);
     if (itAdded != m_added.end() && CompareFaceNames((*itAdded)->szFaceName, pszName) == 0)
-        return itAdded->get();
+        return *itAdded;
     return nullptr;
 }
 
@@ -180,23 +180,27 @@ unsigned CGXFontFaceRegistry::FindOrAddFace(LPCTSTR pszName, BYTE nCharSet, BYTE
     GXFontFaceEntry* pEntry = Find(szName);
     if (pEntry == nullptr)
     {
-        if (m_added.size() >= noFace)
+        if (m_addedStore.size() >= noFace)
             return noFace;
-        auto added = std::make_unique<GXFontFaceEntry>();
-        *added = GXFontFaceEntry{};
+        // Reserved once for every id: the entries never move, so the pointers to them hold.
+        m_addedStore.reserve(noFace);
+        m_added.reserve(noFace);
+        m_addedStore.push_back(GXFontFaceEntry{});
+        GXFontFaceEntry* added = &m_addedStore.back();
         CopyBounded(added->szFaceName, sizeof(added->szFaceName), szName);
         added->nCharSet = nCharSet;
         added->nCharSet2 = nCharSet;
         added->nPitchAndFamily = nPitchAndFamily;
         added->nFaceId = noFace;
-        pEntry = added.get();
+        pEntry = added;
         auto it = std::lower_bound(m_added.begin(), m_added.end(), szName, AddedFaceBefore);
-        m_added.insert(it, std::move(added));
+        m_added.insert(it, added);
     }
     if (pEntry->nFaceId == noFace)
     {
         if (m_byId.size() >= noFace)
             return noFace;
+        m_byId.reserve(noFace);
         pEntry->nFaceId = static_cast<WORD>(m_byId.size());
         m_byId.push_back(pEntry);
     }

@@ -70,7 +70,11 @@ private:
 
     bool m_bBuilt = false;
     std::vector<GXFontFaceEntry> m_table;                 // enumerated faces, sorted by name
-    std::vector<std::unique_ptr<GXFontFaceEntry>> m_added; // faces added later, sorted by name
+    // Faces added later: their entries in a store that holds as many as there are ids, allocated
+    // once, and sorted by name through m_added. Documents (damaged ones too) can name faces until
+    // every id is taken: the memory is then the same as at the first face, not a block per face.
+    std::vector<GXFontFaceEntry> m_addedStore;
+    std::vector<GXFontFaceEntry*> m_added;
     std::vector<GXFontFaceEntry*> m_byId;
     char m_scriptNames[256][32];
     char m_szLastFace[LF_FACESIZE];

@@ -1008,18 +1008,28 @@ void CGXGridCore::DrawBrushRect(CDC* pDC, const CRect& rect, const CGXStyleBrush
     if (brush.GetStyle() == CGXStyleBrush::bsPattern && pDC->IsPrinting())
     {
         // Printer drivers render pattern brushes unevenly: the pattern is drawn on a bitmap and copied.
+        // The bitmap holds only what the DC can show: a cell can be far larger than the page (a
+        // damaged document's sizes), too large for any bitmap. The pattern keeps the cell's phase.
+        CRect shown = rect;
+        CRect clip;
+        if (::GetClipBox(hdc, &clip) != ERROR && !shown.IntersectRect(rect, clip))
+            return;
         const HDC hMem = ::CreateCompatibleDC(hdc);
-        const HBITMAP hBitmap = hMem != nullptr ? ::CreateCompatibleBitmap(hdc, rect.Width(), rect.Height()) : nullptr;
+        const HBITMAP hBitmap =
+            hMem != nullptr ? ::CreateCompatibleBitmap(hdc, shown.Width(), shown.Height()) : nullptr;
         if (hBitmap != nullptr)
         {
             const HGDIOBJ hOldBitmap = ::SelectObject(hMem, hBitmap);
             ::SetTextColor(hMem, brush.GetColor());
             ::SetBkColor(hMem, brush.GetBkColor());
             ::SetBkMode(hMem, OPAQUE);
-            const RECT rectMem = {0, 0, rect.Width(), rect.Height()};
+            const int nPatternSize = 8;
+            ::SetBrushOrgEx(hMem, ((rect.left - shown.left) % nPatternSize + nPatternSize) % nPatternSize,
+                            ((rect.top - shown.top) % nPatternSize + nPatternSize) % nPatternSize, nullptr);
+            const RECT rectMem = {0, 0, shown.Width(), shown.Height()};
             ::FillRect(hMem, &rectMem, hBrush);
-            ::StretchBlt(hdc, rect.left, rect.top, rect.Width(), rect.Height(), hMem, 0, 0, rect.Width(),
-                         rect.Height(), SRCCOPY);
+            ::StretchBlt(hdc, shown.left, shown.top, shown.Width(), shown.Height(), hMem, 0, 0, shown.Width(),
+                         shown.Height(), SRCCOPY);
             ::SelectObject(hMem, hOldBitmap);
             ::DeleteObject(hBitmap);
         }

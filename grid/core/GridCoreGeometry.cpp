@@ -156,14 +156,17 @@ LONG CGXGridCore::StoreColWidth(ROWCOL nCol, int nWidth)
     return TRUE;
 }
 
+// A default size is a pixel at least, as SetDefaultRowHeight and SetDefaultColWidth allow: a stored
+// document can hold less (0, a negative size, less than a size unit), and rows of no height would
+// let every walk that fills a window or a page with rows run through the whole table.
 int CGXGridCore::GetDefaultRowHeight()
 {
-    return m_pParam != nullptr ? StoredToRowHeight(m_pParam->m_nDefaultHeight) : 0;
+    return m_pParam != nullptr ? std::max(1, StoredToRowHeight(m_pParam->m_nDefaultHeight)) : 0;
 }
 
 int CGXGridCore::GetDefaultColWidth()
 {
-    return m_pParam != nullptr ? StoredToColWidth(m_pParam->m_nDefaultWidth) : 0;
+    return m_pParam != nullptr ? std::max(1, StoredToColWidth(m_pParam->m_nDefaultWidth)) : 0;
 }
 
 BOOL CGXGridCore::SetDefaultRowHeight(int nHeight)

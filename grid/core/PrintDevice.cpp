@@ -5,7 +5,9 @@
 #include "grid/core/AppData.h"
 #include "grid/core/GridCollections.h"
 
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 IMPLEMENT_SERIAL(CGXPrintDevice, CObject, 1)
@@ -122,6 +124,39 @@ BlockPtr ReadBlock(CArchive& ar, DWORD& cbBlock)
         AfxThrowArchiveException(CArchiveException::endOfFile);
     return block;
 }
+
+// Print setup and the printer device context read the names block's strings at the offsets it
+// holds: each offset must lie behind the header and its string end inside the block.
+bool IsSoundDevNames(const void* pBlock, DWORD cbBlock)
+{
+    if (pBlock == nullptr)
+        return true;
+    if (cbBlock < sizeof(DEVNAMES))
+        return false;
+    const auto* pNames = static_cast<const DEVNAMES*>(pBlock);
+    const char* pBytes = static_cast<const char*>(pBlock);
+    for (const WORD nOffset : {pNames->wDriverOffset, pNames->wDeviceOffset, pNames->wOutputOffset})
+    {
+        if (nOffset < sizeof(DEVNAMES) || nOffset >= cbBlock)
+            return false;
+        if (std::memchr(pBytes + nOffset, '\0', cbBlock - nOffset) == nullptr)
+            return false;
+    }
+    return true;
+}
+
+// The device mode is read as far as its own sizes say (the public part and the driver's part): they
+// must cover the fields up to dmFields and stay inside the block.
+bool IsSoundDevMode(const void* pBlock, DWORD cbBlock)
+{
+    if (pBlock == nullptr)
+        return true;
+    const DWORD cbHeader = offsetof(DEVMODEA, dmFields) + sizeof(DWORD);
+    if (cbBlock < cbHeader)
+        return false;
+    const auto* pMode = static_cast<const DEVMODEA*>(pBlock);
+    return pMode->dmSize >= cbHeader && static_cast<DWORD>(pMode->dmSize) + pMode->dmDriverExtra <= cbBlock;
+}
 } // namespace
 
 void CGXPrintDevice::Serialize(CArchive& ar)
@@ -161,5 +196,7 @@ void CGXPrintDevice::Serialize(CArchive& ar)
     DWORD cbMode = 0;
     BlockPtr names = ReadBlock(ar, cbNames);
     BlockPtr mode = ReadBlock(ar, cbMode);
+    if (!IsSoundDevNames(names.get(), cbNames) || !IsSoundDevMode(mode.get(), cbMode))
+        AfxThrowArchiveException(CArchiveException::badIndex);
     CreateDeviceHandles(names.get(), cbNames, mode.get(), cbMode);
 }

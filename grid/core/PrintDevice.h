@@ -53,6 +53,7 @@ public:
     ~CGXPrintDevice() override;
 
     // Version word 1, then the names block and the mode block, each as a 32-bit size and its bytes.
+    // Loading refuses a block whose sizes or string offsets reach outside it (badIndex).
     void Serialize(CArchive& ar) override;
 
     virtual HDC CreatePrinterDC();

@@ -91,6 +91,10 @@ void CGXCoveredCellPool::Rebuild(const CGXRangeList& list)
     {
         const POSITION here = pos;
         const CGXRange* pRange = list.GetNext(pos);
+        // An invalid range covers nothing, and the list deletes it when it is next stored: a
+        // position of it kept here would be left dangling by a save.
+        if (!pRange->IsValid())
+            continue;
         SetCoveredCell(pRange->top, pRange->left, pRange->bottom, pRange->right, here);
     }
 }

@@ -528,14 +528,15 @@ ArchivedPools PoolsOf(CGXGridParam& param)
             param.m_pHorzMergeCellsPool, param.m_pVertMergeCellsPool};
 }
 
-void SerializePool(CArchive& ar, CObject*& pPool)
+// A slot holds an object of its pool's class or none; anything else is refused (badClass).
+void SerializePool(CArchive& ar, CObject*& pPool, CRuntimeClass* pPoolClass)
 {
     if (ar.IsStoring())
     {
         ar << static_cast<const CObject*>(pPool);
         return;
     }
-    std::unique_ptr<CObject> pLoaded(ar.ReadOwnedObject(RUNTIME_CLASS(CObject)));
+    std::unique_ptr<CObject> pLoaded(ar.ReadOwnedObject(pPoolClass));
     delete pPool;
     pPool = pLoaded.release();
 }
@@ -766,16 +767,16 @@ void CGXGridDocSerializeImp::SerializeParam(CGXGridParam& param, CArchive& ar)
         case GXParamFormEntry::floatPools:
         {
             ArchivedPools pools = PoolsOf(param);
-            SerializePool(ar, pools.floatDelayed);
-            SerializePool(ar, pools.floatSpans);
+            SerializePool(ar, pools.floatDelayed, RUNTIME_CLASS(CGXDelayedRangePool));
+            SerializePool(ar, pools.floatSpans, RUNTIME_CLASS(CGXSpanCellPool));
             break;
         }
         case GXParamFormEntry::mergePools:
         {
             ArchivedPools pools = PoolsOf(param);
-            SerializePool(ar, pools.mergeDelayed);
-            SerializePool(ar, pools.mergeHorz);
-            SerializePool(ar, pools.mergeVert);
+            SerializePool(ar, pools.mergeDelayed, RUNTIME_CLASS(CGXDelayedRangePool));
+            SerializePool(ar, pools.mergeHorz, RUNTIME_CLASS(CGXSpanCellPool));
+            SerializePool(ar, pools.mergeVert, RUNTIME_CLASS(CGXSpanCellPool));
             break;
         }
         default:

@@ -20,6 +20,19 @@
 
 namespace
 {
+// The headers and frozen columns (rows) as far as the given extent shows them: the sum stops once
+// it passes the extent, so a frozen count larger than any page (a stored count can name billions of
+// frozen lines) costs no more than a page's lines.
+int FrozenColsWidth(CGXGridCore* pGrid, int nExtent)
+{
+    return pGrid->CalcSumOfColWidths(0, pGrid->GetFrozenCols(), std::max(1, nExtent + 1));
+}
+
+int FrozenRowsHeight(CGXGridCore* pGrid, int nExtent)
+{
+    return pGrid->CalcSumOfRowHeights(0, pGrid->GetFrozenRows(), std::max(1, nExtent + 1));
+}
+
 // The print-time span pools of floating cells, made when the pool components exist.
 void CreatePrintPools(CGXGridParam* pParam)
 {
@@ -113,13 +126,15 @@ CRect CGXGridPrintImp::CalcPrintableRect(CGXGridCore* pGrid, CDC* pDC)
 }
 
 void CGXGridPrintImp::CalcBreaks(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFirst, ROWCOL nLast, int nAvailable,
-                                 const CDWordArray& userBreaks, CDWordArray& breaks)
+                                 const CDWordArray& userBreaks, CDWordArray& breaks, INT_PTR nMaxPages)
 {
     breaks.RemoveAll();
     breaks.Add(nFirst);
     INT_PTR nUser = 0;
     ROWCOL nCurrent = nFirst;
-    while (nCurrent <= nLast)
+    // Pages no print job can reach are not laid out: a table of billions of rows would otherwise be
+    // measured row by row before its first page.
+    while (nCurrent <= nLast && breaks.GetSize() <= nMaxPages)
     {
         ROWCOL nNext = nCurrent;
         int nUsed = 0;
@@ -156,12 +171,19 @@ void CGXGridPrintImp::ComputeBreaks(CGXGridCore* pGrid, ROWCOL nFirstRow, ROWCOL
     const ROWCOL nFrozenCols = pGrid->GetFrozenCols();
     nFirstRow = std::max<ROWCOL>(nFirstRow, nFrozenRows + 1);
     nFirstCol = std::max<ROWCOL>(nFirstCol, nFrozenCols + 1);
-    const int nWidth = rect.Width() - pGrid->CalcSumOfColWidths(0, nFrozenCols);
-    const int nHeight = rect.Height() - pGrid->CalcSumOfRowHeights(0, nFrozenRows);
+    const int nWidth = rect.Width() - FrozenColsWidth(pGrid, rect.Width());
+    const int nHeight = rect.Height() - FrozenRowsHeight(pGrid, rect.Height());
     CalcBreaks(pGrid, FALSE, nFirstCol, nLastCol, nWidth,
                pProperties != nullptr ? pProperties->m_awColBreaks : empty, pGrid->m_awPrintColBreaks);
+    const INT_PTR nColPages = std::max<INT_PTR>(1, pGrid->m_awPrintColBreaks.GetSize() - 1);
     CalcBreaks(pGrid, TRUE, nFirstRow, nLastRow, nHeight,
-               pProperties != nullptr ? pProperties->m_awRowBreaks : empty, pGrid->m_awPrintRowBreaks);
+               pProperties != nullptr ? pProperties->m_awRowBreaks : empty, pGrid->m_awPrintRowBreaks,
+               std::max<INT_PTR>(1, kMaxPages / nColPages));
+    // A table whose columns (rows) are all frozen has nothing to break: one page holds them.
+    if (pGrid->m_awPrintColBreaks.GetSize() == 1 && nFrozenCols != 0 && nLastCol != 0)
+        pGrid->m_awPrintColBreaks.Add(nLastCol + 1);
+    if (pGrid->m_awPrintRowBreaks.GetSize() == 1 && nFrozenRows != 0 && nLastRow != 0)
+        pGrid->m_awPrintRowBreaks.Add(nLastRow + 1);
     pGrid->m_nPrintPageCount = static_cast<UINT>((pGrid->m_awPrintRowBreaks.GetSize() - 1) *
                                                  (pGrid->m_awPrintColBreaks.GetSize() - 1));
 }
@@ -298,10 +320,22 @@ BOOL CGXGridPrintImp::OnGridPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInf
     const ROWCOL nLastCol = std::min<ROWCOL>(pGrid->m_awPrintColBreaks[nPageCol + 1], pGrid->GetColCount() + 1) - 1;
     pGrid->SetPrintTopLeft(nFirstRow, nFirstCol);
 
-    const int nWidth = pGrid->CalcSumOfColWidths(0, pGrid->GetFrozenCols()) +
-                       (nLastCol >= nFirstCol ? pGrid->CalcSumOfColWidths(nFirstCol, nLastCol) : 0);
-    const int nHeight = pGrid->CalcSumOfRowHeights(0, pGrid->GetFrozenRows()) +
-                        (nLastRow >= nFirstRow ? pGrid->CalcSumOfRowHeights(nFirstRow, nLastRow) : 0);
+    // Nothing beyond the paper shows: the sums stop there (the last of the pages a job holds can run
+    // over billions of rows).
+    CRect paper(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
+    ::DPtoLP(pDC->m_hDC, reinterpret_cast<POINT*>(&paper), 2);
+    const int nWidthShown = std::max<int>(1, paper.right - page.left);
+    const int nHeightShown = std::max<int>(1, paper.bottom - page.top);
+    const int nFrozenWidth = FrozenColsWidth(pGrid, nWidthShown);
+    const int nFrozenHeight = FrozenRowsHeight(pGrid, nHeightShown);
+    const int nWidth =
+        nFrozenWidth + (nLastCol >= nFirstCol
+                            ? pGrid->CalcSumOfColWidths(nFirstCol, nLastCol, std::max(1, nWidthShown - nFrozenWidth + 1))
+                            : 0);
+    const int nHeight = nFrozenHeight + (nLastRow >= nFirstRow ? pGrid->CalcSumOfRowHeights(
+                                                                     nFirstRow, nLastRow,
+                                                                     std::max(1, nHeightShown - nFrozenHeight + 1))
+                                                               : 0);
     CRect block(page.left, page.top, page.left + nWidth, page.top + nHeight);
     CGXProperties* pProperties = pGrid->GetProperties();
     if (pProperties != nullptr && pProperties->GetCenterHorizontal())

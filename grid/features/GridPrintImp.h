@@ -29,9 +29,12 @@ public:
     // properties' margins.
     static CRect CalcPrintableRect(CGXGridCore* pGrid, CDC* pDC);
     // Breaks of one direction from nFirst on (rows when bRows): each page ends before the first
-    // line that does not fit, or at a user break; the last break lies one past nLast.
+    // line that does not fit, or at a user break; the last break lies one past nLast. At most
+    // nMaxPages pages: the last of them then runs to the end.
     static void CalcBreaks(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFirst, ROWCOL nLast, int nAvailable,
-                           const CDWordArray& userBreaks, CDWordArray& breaks);
+                           const CDWordArray& userBreaks, CDWordArray& breaks, INT_PTR nMaxPages = kMaxPages);
+    // A print job holds at most this many pages: the print dialog's page numbers are 16 bits.
+    static const INT_PTR kMaxPages = 0xFFFF;
 
 private:
     // The page row and column of page nPage (from 1) in the grid's page order.

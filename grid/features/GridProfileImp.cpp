@@ -14,6 +14,8 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace
@@ -79,6 +81,51 @@ std::vector<CString> RegistrySubkeys(CWinApp* pApp, LPCTSTR pszSection, bool* pb
     }
     ::RegCloseKey(hKey);
     return names;
+}
+
+std::string LowerCase(const char* psz)
+{
+    std::string text(psz);
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The names of the entries a section holds, in lower case: a style reads only those of its
+// attributes whose entries are there, instead of asking the profile once for every attribute and
+// user attribute (a profile of many styles took seconds).
+std::set<std::string> SectionEntries(CWinApp* pApp, LPCTSTR pszSection)
+{
+    std::set<std::string> entries;
+    auto add = [&](const char* pszName) { entries.insert(LowerCase(pszName)); };
+    if (IsRegistryMode(pApp))
+    {
+        HKEY hKey = pApp->GetSectionKey(pszSection, false);
+        if (hKey == nullptr)
+            return entries;
+        char szName[1024];
+        for (DWORD dwIndex = 0;; ++dwIndex)
+        {
+            DWORD cchName = sizeof szName;
+            if (::RegEnumValueA(hKey, dwIndex, szName, &cchName, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            add(szName);
+        }
+        ::RegCloseKey(hKey);
+        return entries;
+    }
+    std::vector<char> buffer(1024);
+    for (;;)
+    {
+        const DWORD dwLength = ::GetPrivateProfileStringA(pszSection, nullptr, "", buffer.data(),
+                                                          static_cast<DWORD>(buffer.size()), pApp->m_pszProfileName);
+        if (dwLength + 2 < buffer.size())
+            break;
+        buffer.resize(buffer.size() * 2);
+    }
+    for (const char* p = buffer.data(); *p != '\0'; p += std::strlen(p) + 1)
+        add(p);
+    return entries;
 }
 
 // Where a base style's entries go: the section's subkey of that name (registry) or the section
@@ -317,10 +364,17 @@ BOOL CGXGridProfileImp::ReadStyleProfile(CGXStyle& style, LPCTSTR pszSection, co
     if (pszSection == nullptr)
         return FALSE;
     style.ClearAll();
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr)
+        return TRUE;
+    const std::set<std::string> entries = SectionEntries(pApp, pszSection);
+    auto readEntry = [&](LPCTSTR pszEntry) {
+        return entries.count(LowerCase(pszEntry)) != 0 ? ReadEntry(pszSection, pszEntry) : CString();
+    };
     CString text;
     // Each number is kept in its attribute's own width by its setter.
     auto number = [&](LPCTSTR pszEntry, auto apply) {
-        text = ReadEntry(pszSection, pszEntry);
+        text = readEntry(pszEntry);
         if (!text.IsEmpty())
             apply(std::atol(text));
     };
@@ -337,7 +391,7 @@ BOOL CGXGridProfileImp::ReadStyleProfile(CGXStyle& style, LPCTSTR pszSection, co
 
     if (pStylesMap != nullptr)
     {
-        text = ReadEntry(pszSection, "BaseStyle");
+        text = readEntry("BaseStyle");
         WORD nStyleId = 0;
         if (!text.IsEmpty() &&
             (text[0] == '#' ? pStylesMap->LookupResourceStyleId(static_cast<UINT>(std::atol(static_cast<LPCTSTR>(text) + 1)), nStyleId)
@@ -346,7 +400,7 @@ BOOL CGXGridProfileImp::ReadStyleProfile(CGXStyle& style, LPCTSTR pszSection, co
     }
 
     COLORREF color = 0;
-    if (ReadRgb(ReadEntry(pszSection, "TextColor"), color))
+    if (ReadRgb(readEntry("TextColor"), color))
         style.SetTextColor(color);
 
     number("WrapText", [&](long n) { style.SetWrapText(n != 0); });
@@ -355,10 +409,10 @@ BOOL CGXGridProfileImp::ReadStyleProfile(CGXStyle& style, LPCTSTR pszSection, co
     number("Enabled", [&](long n) { style.SetEnabled(n != 0); });
     number("TriState", [&](long n) { style.SetTriState(n != 0); });
 
-    text = ReadEntry(pszSection, "Value");
+    text = readEntry("Value");
     if (!text.IsEmpty())
         style.SetValue(text);
-    text = ReadEntry(pszSection, "Interior");
+    text = readEntry("Interior");
     if (!text.IsEmpty())
     {
         CGXStyleBrush brush;
@@ -366,20 +420,20 @@ BOOL CGXGridProfileImp::ReadStyleProfile(CGXStyle& style, LPCTSTR pszSection, co
     }
     number("Format", [&](long n) { style.SetFormat(static_cast<unsigned>(n)); });
     number("Places", [&](long n) { style.SetPlaces(static_cast<unsigned>(n)); });
-    text = ReadEntry(pszSection, "ChoicesList");
+    text = readEntry("ChoicesList");
     if (!text.IsEmpty())
         style.SetChoiceList(GXUnescapeChoiceList(text));
 
     CGXFont font;
-    if (ReadFontProfile(font, pszSection, "Font"))
+    if (entries.count("font") != 0 && ReadFontProfile(font, pszSection, "Font"))
         style.SetFont(font, gxOverride);
 
-    if (ReadEntry(pszSection, "Borders") == "1")
+    if (readEntry("Borders") == "1")
     {
         style.SetIncludeBorders(TRUE);
         for (int nEdge = 0; nEdge < 4; ++nEdge)
         {
-            text = ReadEntry(pszSection, edgeNames[nEdge]);
+            text = readEntry(edgeNames[nEdge]);
             if (text.IsEmpty())
                 continue;
             CGXStylePen pen;
@@ -389,17 +443,24 @@ BOOL CGXGridProfileImp::ReadStyleProfile(CGXStyle& style, LPCTSTR pszSection, co
 
     if (pStylesMap != nullptr)
     {
+        // The user attributes the section holds ("UA" and the id) that the map knows.
         const CMapWordToPtr& attributes = pStylesMap->GetUserAttributeInfoMap();
-        for (POSITION pos = attributes.GetStartPosition(); pos != nullptr;)
+        for (const std::string& name : entries)
         {
-            WORD nId = 0;
+            if (name.size() < 3 || name.size() > 7 || name.compare(0, 2, "ua") != 0 ||
+                !std::all_of(name.begin() + 2, name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+                continue;
+            const unsigned long nNumber = std::strtoul(name.c_str() + 2, nullptr, 10);
             void* pValue = nullptr;
-            attributes.GetNextAssoc(pos, nId, pValue);
+            if (nNumber > 0xFFFF || !attributes.Lookup(static_cast<WORD>(nNumber), pValue))
+                continue;
             CString key;
-            key.Format("UA%u", static_cast<unsigned>(nId));
+            key.Format("UA%lu", nNumber);
+            if (LowerCase(key) != name)
+                continue;   // leading zeros: not the attribute's entry
             text = ReadEntry(pszSection, key);
             if (!text.IsEmpty())
-                GXSetUserAttributeText(style, nId, text);
+                GXSetUserAttributeText(style, static_cast<WORD>(nNumber), text);
         }
     }
     return TRUE;
@@ -464,10 +525,16 @@ BOOL CGXGridProfileImp::ReadStylesMapProfile(CGXStylesMap& stylesMap)
     if (pApp == nullptr)
         return FALSE;
     const CString section = stylesMap.GetSection();
-    const std::vector<CString> names =
-        IsRegistryMode(pApp) ? RegistrySubkeys(pApp, section) : IniKeys(pApp, section);
+    std::vector<CString> names = IsRegistryMode(pApp) ? RegistrySubkeys(pApp, section) : IniKeys(pApp, section);
     if (names.empty())
         return FALSE;
+    // An INI section can name a style more than once; it is read once.
+    {
+        std::set<std::string> seen;
+        names.erase(std::remove_if(names.begin(), names.end(),
+                                   [&](const CString& name) { return !seen.insert(static_cast<LPCTSTR>(name)).second; }),
+                    names.end());
+    }
 
     // Every name is registered before any style is read, so that a style can name as its base
     // style one that comes after it.

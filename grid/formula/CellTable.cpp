@@ -16,7 +16,10 @@ bool InLimits(int32_t row, int32_t col)
 }
 
 // Grows a count array to at least `needed` entries: the first allocation has exactly that size,
-// later ones add an eighth of the old capacity (4 to 1024 entries) at least.
+// later ones add an eighth of the old capacity (4 to 1024 entries) at least. A growth larger than
+// what the array holds takes a block that comes zeroed from the allocator, which leaves the pages
+// no count is written to untouched: one cell far down (row 8388607 takes 32 MB of counts) costs
+// no more than the pages of its counts. Smaller steps grow the block in place when they can.
 bool GrowCounts(uint32_t*& counts, uint32_t& capacity, uint32_t needed)
 {
     if (needed <= capacity)
@@ -25,6 +28,17 @@ bool GrowCounts(uint32_t*& counts, uint32_t& capacity, uint32_t needed)
     if (capacity != 0) {
         uint32_t step = std::clamp<uint32_t>(capacity / 8, 4, 1024);
         newCapacity = std::max(needed, capacity + step);
+    }
+    if (newCapacity - capacity > capacity) {
+        auto* fresh = static_cast<uint32_t*>(std::calloc(newCapacity, sizeof(uint32_t)));
+        if (fresh == nullptr)
+            return false;
+        if (capacity != 0)
+            std::memcpy(fresh, counts, sizeof(uint32_t) * capacity);
+        std::free(counts);
+        counts = fresh;
+        capacity = newCapacity;
+        return true;
     }
     void* grown = std::realloc(counts, sizeof(uint32_t) * newCapacity);
     if (grown == nullptr)

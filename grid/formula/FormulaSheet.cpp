@@ -1347,13 +1347,9 @@ void CGXFormulaSheet::LoadCells(CArchive& ar)
         if (kind > GX_KIND_CONSTANT_FORMULA || valueType > GX_CELL_VALUE_INLINE_STRING || row < 1 || row > GX_MAX_ROW
             || col < 0 || col > GX_MAX_COL)
             AfxThrowArchiveException(CArchiveException::badIndex);
-        CObject* pObject = nullptr;
-        ar >> pObject;
-        CGXStyle* pStyle = dynamic_cast<CGXStyle*>(pObject);
-        if (pObject != nullptr && pStyle == nullptr) {
-            delete pObject;
-            AfxThrowArchiveException(CArchiveException::badClass);
-        }
+        // The cell owns its style: a reference back to an object read before (another cell's style,
+        // or the sheet itself) or an object of another class would be deleted twice or while in use.
+        CGXStyle* pStyle = static_cast<CGXStyle*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXStyle)));
         CString formulaText;
         CString stringValue;
         double number = 0.0;

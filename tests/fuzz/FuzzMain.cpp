@@ -95,7 +95,7 @@ void ReportAndEnd(const char* what, unsigned exitCode)
 
 // The words on a stack that point into the program's own code, innermost first: the functions a hang
 // or a crash was in (addr2line -f -e fuzz_readers.exe names them).
-std::string ProgramAddresses(const CONTEXT& context)
+std::string ProgramAddresses(DWORD64 rip, const DWORD64* pWords, size_t nWords)
 {
     const BYTE* pBase = reinterpret_cast<const BYTE*>(::GetModuleHandleA(nullptr));
     const IMAGE_NT_HEADERS* pHeaders =
@@ -104,18 +104,14 @@ std::string ProgramAddresses(const CONTEXT& context)
     const DWORD64 high = low + pHeaders->OptionalHeader.SizeOfImage;
     std::string text;
     char address[32];
-    std::snprintf(address, sizeof address, " [%llx]", static_cast<unsigned long long>(context.Rip));
+    std::snprintf(address, sizeof address, " [%llx]", static_cast<unsigned long long>(rip));
     text += address;
-    const DWORD64* pWord = reinterpret_cast<const DWORD64*>(context.Rsp);
     int found = 0;
-    for (int i = 0; i < 4096 && found < 20; ++i)
+    for (size_t i = 0; i < nWords && found < 20; ++i)
     {
-        MEMORY_BASIC_INFORMATION info;
-        if (::VirtualQuery(pWord + i, &info, sizeof info) == 0 || info.State != MEM_COMMIT)
-            break;
-        if (pWord[i] >= low && pWord[i] < high)
+        if (pWords[i] >= low && pWords[i] < high)
         {
-            std::snprintf(address, sizeof address, " %llx", static_cast<unsigned long long>(pWord[i]));
+            std::snprintf(address, sizeof address, " %llx", static_cast<unsigned long long>(pWords[i]));
             text += address;
             ++found;
         }
@@ -123,17 +119,39 @@ std::string ProgramAddresses(const CONTEXT& context)
     return text;
 }
 
+// The words of a stack from its top, as far as they are committed memory, up to the buffer's size.
+size_t CopyStack(DWORD64 rsp, DWORD64* pBuffer, size_t nMax)
+{
+    const DWORD64* pWord = reinterpret_cast<const DWORD64*>(rsp);
+    size_t n = 0;
+    while (n < nMax)
+    {
+        MEMORY_BASIC_INFORMATION info;
+        if (::VirtualQuery(pWord + n, &info, sizeof info) == 0 || info.State != MEM_COMMIT)
+            break;
+        const size_t nInRegion = (reinterpret_cast<const BYTE*>(info.BaseAddress) + info.RegionSize -
+                                  reinterpret_cast<const BYTE*>(pWord + n)) / sizeof(DWORD64);
+        for (size_t i = 0; i < nInRegion && n < nMax; ++i, ++n)
+            pBuffer[n] = pWord[n];
+    }
+    return n;
+}
+
+// The main thread is held while its stack is copied, and nothing is allocated until it runs again:
+// held inside the heap's lock, it would keep the watchdog from ever reporting.
 std::string MainThreadStack()
 {
-    std::string text;
+    static DWORD64 words[4096];
     if (::SuspendThread(g_hMainThread) == static_cast<DWORD>(-1))
-        return text;
+        return std::string();
     CONTEXT context = {};
     context.ContextFlags = CONTEXT_FULL;
-    if (::GetThreadContext(g_hMainThread, &context))
-        text = ProgramAddresses(context);
+    size_t nWords = 0;
+    const bool bContext = ::GetThreadContext(g_hMainThread, &context) != FALSE;
+    if (bContext)
+        nWords = CopyStack(context.Rsp, words, sizeof words / sizeof words[0]);
     ::ResumeThread(g_hMainThread);
-    return text;
+    return bContext ? ProgramAddresses(context.Rip, words, nWords) : std::string();
 }
 
 DWORD WINAPI Watchdog(LPVOID)
@@ -163,7 +181,9 @@ DWORD WINAPI Watchdog(LPVOID)
 
 LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pInfo)
 {
-    std::fprintf(stderr, "\nthe reader was at:%s\n", ProgramAddresses(*pInfo->ContextRecord).c_str());
+    static DWORD64 words[4096];
+    const size_t nWords = CopyStack(pInfo->ContextRecord->Rsp, words, sizeof words / sizeof words[0]);
+    std::fprintf(stderr, "\nthe reader was at:%s\n", ProgramAddresses(pInfo->ContextRecord->Rip, words, nWords).c_str());
     char what[128];
     std::snprintf(what, sizeof what, "CRASH (exception 0x%08lX at %p)",
                   static_cast<unsigned long>(pInfo->ExceptionRecord->ExceptionCode),
@@ -178,12 +198,29 @@ struct HeapCount
     long long bytes = 0;
 };
 
+// With its free checks on (WINEDEBUG=warn+heap) Wine's heap keeps the last blocks freed, up to 1024 of
+// them, as filled blocks that a walk reports in use. Which blocks those are depends on the last frees
+// alone, and their bytes differ by megabytes from one count to the next. Freeing as many tiny blocks of
+// our own first fills that queue with blocks of one size, so that it counts the same every time.
+void SettleDelayedFrees(HANDLE hHeap)
+{
+    const int nQueued = 4096;
+    static void* blocks[nQueued];
+    int nAllocated = 0;
+    while (nAllocated < nQueued && (blocks[nAllocated] = ::HeapAlloc(hHeap, 0, 1)) != nullptr)
+        ++nAllocated;
+    while (nAllocated > 0)
+        ::HeapFree(hHeap, 0, blocks[--nAllocated]);
+}
+
 // Every block in use on every heap of the process: malloc, new, HeapAlloc and GlobalAlloc alike.
 HeapCount CountHeap()
 {
     HeapCount count;
     HANDLE heaps[256];
     const DWORD nHeaps = std::min<DWORD>(::GetProcessHeaps(256, heaps), 256);
+    for (DWORD i = 0; i < nHeaps; ++i)
+        SettleDelayedFrees(heaps[i]);
     for (DWORD i = 0; i < nHeaps; ++i)
     {
         if (!::HeapLock(heaps[i]))

@@ -1,14 +1,18 @@
 // The grid's document archives: a cell style with its styles map, and the whole parameter object with
-// its cell data, styles map, properties, covered cells and span pools.
+// its cell data (plain or a formula sheet), styles map, properties, covered cells, span pools and
+// printer; a loaded document is recalculated, painted and printed as a program would.
 #include "tests/fuzz/Fuzz.h"
 #include "tests/fuzz/FuzzArchive.h"
+#include "tests/fuzz/FuzzGrid.h"
 
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Data.h"
 #include "grid/core/Font.h"
+#include "grid/core/GridCore.h"
 #include "grid/core/GridParam.h"
+#include "grid/core/PrintDevice.h"
 #include "grid/core/Properties.h"
 #include "grid/core/Range.h"
 #include "grid/core/Style.h"
@@ -17,19 +21,13 @@
 #include "grid/core/UserAttribute.h"
 #include "grid/features/DelayedRangePool.h"
 #include "grid/features/SpanCellPool.h"
+#include "grid/formula/FormulaSheet.h"
+
+#include <cstring>
+#include <vector>
 
 namespace
 {
-// The archive forms are installed by the library's start-up; once for the whole run.
-void StartGridLibrary()
-{
-    static const bool started = [] {
-        GXStartLibrary();
-        return true;
-    }();
-    (void)started;
-}
-
 std::string ClassTag(const char* name, unsigned schema)
 {
     const std::string text = name;
@@ -50,6 +48,13 @@ std::vector<std::string> GridArchiveTokens()
         ClassTag("CGXProperties", 0), ClassTag("CGXSpanCellPool", 1), ClassTag("CGXDelayedRangePool", 1),
         ClassTag("CGXDelayedRange", 1), ClassTag("CGXGridParam", 1), ClassTag("CGXRangeList", 1),
         ClassTag("CGXPrintDevice", 1),
+        ClassTag("CGXFormulaSheet", 0),
+        // Cell records of a formula sheet: a number cell, a formula cell, the end mark.
+        std::string("\x01\x01\x03\x00", 4) + FuzzDWord(1) + FuzzDWord(0),
+        std::string("\x01\x03\x03\x00", 4) + FuzzDWord(2) + FuzzDWord(1) + FuzzWord(0) + "\x05=A1*2",
+        std::string(1, '\0'), std::string(1, '\x01'),
+        // Printer names: the three offsets of the header.
+        FuzzWord(8) + FuzzWord(17) + FuzzWord(30) + FuzzWord(0), FuzzWord(0xFFF0),
     };
 }
 
@@ -87,7 +92,7 @@ CGXStyle RichStyle(WORD nBaseStyle)
 const CGXStylesMap& ReferenceStylesMap()
 {
     static CGXStylesMap* pMap = [] {
-        StartGridLibrary();
+        FuzzStartGridLibrary();
         auto* pNew = new CGXStylesMap;
         pNew->CreateStandardStyles();
         CGXStyle mine;
@@ -186,9 +191,69 @@ FuzzOutcome ReadGridStyle(const std::string& input)
 
 // ---- The grid document: a parameter object and all it owns ----
 
+// A printer as the print dialogs give it: its names (driver, device, port) and a device mode.
+CGXPrintDevice* PrintDeviceSeed()
+{
+    const char strings[] = "winspool\0Drainage plotter\0FILE:";
+    std::vector<BYTE> names(sizeof(DEVNAMES) + sizeof strings);
+    auto* pNames = reinterpret_cast<DEVNAMES*>(names.data());
+    pNames->wDriverOffset = sizeof(DEVNAMES);
+    pNames->wDeviceOffset = static_cast<WORD>(pNames->wDriverOffset + std::strlen("winspool") + 1);
+    pNames->wOutputOffset = static_cast<WORD>(pNames->wDeviceOffset + std::strlen("Drainage plotter") + 1);
+    std::memcpy(names.data() + sizeof(DEVNAMES), strings, sizeof strings);
+    DEVMODEA mode = {};
+    std::memcpy(mode.dmDeviceName, "Drainage plotter", sizeof "Drainage plotter");
+    mode.dmSpecVersion = DM_SPECVERSION;
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_ORIENTATION;
+    mode.dmOrientation = DMORIENT_LANDSCAPE;
+    auto* pDevice = new CGXPrintDevice;
+    pDevice->CreateDeviceHandles(names.data(), static_cast<DWORD>(names.size()), &mode, sizeof mode);
+    return pDevice;
+}
+
+// A document as a grid with formulas leaves it: a formula sheet with numbers, texts, formulas (one
+// on a range name, a division by zero and a reference cycle), covered cells, floating text, merged
+// cells and a printer of its own.
+std::string FormulaDocumentSeed()
+{
+    CGXGridCore grid;
+    grid.m_pDataRuntimeClass = RUNTIME_CLASS(CGXFormulaSheet);
+    grid.InitializeGrid();
+    grid.InstallCoveredCells();
+    grid.InstallMergeCells();
+    grid.InstallFloatCells();
+    CGXGridParam& param = *grid.GetParam();
+    param.EnableUndo(FALSE);
+    grid.SetRowCount(30);
+    grid.SetColCount(8);
+    auto* pSheet = static_cast<CGXFormulaSheet*>(param.GetData());
+    pSheet->DefineRangeName("Base", CGXRange(1, 1), nullptr);
+    const struct
+    {
+        ROWCOL nRow;
+        ROWCOL nCol;
+        const char* text;
+    } cells[] = {
+        {1, 1, "2"}, {1, 2, "=Base*3"}, {1, 3, "=A1+B1/4"}, {2, 1, "'a text longer than eight"}, {2, 2, "=1/0"},
+        {2, 3, "#N/A"}, {3, 3, "=C4+1"}, {4, 3, "=C3+1"}, {6, 2, "A label that is rather long, it floats"},
+        {9, 1, "7"}, {10, 1, "7"},
+    };
+    for (const auto& cell : cells)
+        pSheet->StoreTypedTextRowCol(cell.nRow, cell.nCol, cell.text);
+    pSheet->StoreNumberFormatRowCol(1, 1, 3, 2);
+    pSheet->SetIterationLimit(5);
+    grid.SetFloatCellsMode(1, FALSE);
+    grid.SetMergeCellsMode(1, FALSE);
+    grid.SetStyleRange(CGXRange(9, 1, 10, 1), CGXStyle().SetMergeCell(3));
+    grid.SetCoveredCellsRowCol(12, 1, 13, 3);
+    param.SetPrintDevice(PrintDeviceSeed(), TRUE);
+    return FuzzStored([&](CArchive& ar) { param.Serialize(ar); });
+}
+
 std::vector<std::string> GridDocumentSeeds()
 {
-    StartGridLibrary();
+    FuzzStartGridLibrary();
     CGXGridParam param;
     auto* pStylesMap = new CGXStylesMap;
     pStylesMap->CreateStandardStyles();
@@ -231,13 +296,16 @@ std::vector<std::string> GridDocumentSeeds()
     pDelayed->AddRange(CGXRange(1, 1, 2, 2));
     param.m_pDelayedFloatCellsPool = pDelayed;
 
+    param.SetPrintDevice(PrintDeviceSeed(), TRUE);
+
     CGXGridParam bare;
-    return {FuzzStored([&](CArchive& ar) { param.Serialize(ar); }), FuzzStored([&](CArchive& ar) { bare.Serialize(ar); })};
+    return {FuzzStored([&](CArchive& ar) { param.Serialize(ar); }), FormulaDocumentSeed(),
+            FuzzStored([&](CArchive& ar) { bare.Serialize(ar); })};
 }
 
 FuzzOutcome ReadGridDocument(const std::string& input)
 {
-    StartGridLibrary();
+    FuzzStartGridLibrary();
     CGXGridParam param;
     if (!FuzzLoaded(input, [&](CArchive& ar) { param.Serialize(ar); }))
         return FuzzOutcome::Refused;
@@ -306,6 +374,11 @@ FuzzOutcome ReadGridDocument(const std::string& input)
     CGXGridParam again;
     if (!FuzzLoaded(FuzzStored([&](CArchive& ar) { param.Serialize(ar); }), [&](CArchive& ar) { again.Serialize(ar); }))
         throw FuzzFault("an accepted parameter object stored again is refused");
+
+    // A formula sheet works out its cells; then a grid shows the document and prints it.
+    if (auto* pSheet = dynamic_cast<CGXFormulaSheet*>(param.GetData()))
+        pSheet->RecalcSheet(TRUE);
+    FuzzShowGrid(&param, true);
     return FuzzOutcome::Accepted;
 }
 } // namespace

@@ -31,6 +31,7 @@ std::vector<std::string> ArchiveTokens()
         FuzzWord(0x8001), FuzzWord(0x0001), FuzzWord(0x0002), FuzzWord(0x7FFF) + FuzzDWord(0x80000001),
         std::string(1, '\x04') + std::string(1, '\xFF') + FuzzWord(0xFFFF) + FuzzDWord(0x7FFFFFFF),
         std::string(1, '\x06') + FuzzDWord(0xFFFFFFFF) + FuzzDWord(0xFFFFFFFF),
+        FuzzWord(8) + FuzzWord(9) + FuzzWord(10) + FuzzWord(0), FuzzWord(0xFFF0), FuzzWord(44) + FuzzWord(0xFFFF),
     };
 }
 
@@ -142,8 +143,15 @@ std::vector<std::string> GridCollectionSeeds()
         FuzzStored([&](CArchive& ar) {
             noSizes.Serialize(ar);
             noTexts.Serialize(ar);
-            ar << static_cast<WORD>(1) << static_cast<DWORD>(8) << static_cast<DWORD>(0x12345678)
-               << static_cast<DWORD>(0) << static_cast<DWORD>(4) << static_cast<DWORD>(0xFFFFFFFF);
+            // A printer whose names are three empty texts, and the smallest device mode (up to its
+            // fields word, with no driver part).
+            ar << static_cast<WORD>(1) << static_cast<DWORD>(11) << static_cast<WORD>(8) << static_cast<WORD>(9)
+               << static_cast<WORD>(10) << static_cast<WORD>(0) << static_cast<BYTE>(0) << static_cast<BYTE>(0)
+               << static_cast<BYTE>(0);
+            BYTE mode[44] = {};
+            mode[36] = 44;   // dmSize
+            ar << static_cast<DWORD>(sizeof mode);
+            ar.Write(mode, sizeof mode);
         }),
     };
 }

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstdlib>
 
 namespace {
@@ -233,6 +235,43 @@ TEST(ComponentDraw, ColourCodeBrushesAndPens)
     EXPECT_GT(hatched, 0);
     EXPECT_LT(hatched, 38);
     EXPECT_EQ(RGB(255, 255, 0), target.canvas.Pixel(100, 20));
+}
+
+TEST(ComponentDraw, MarkersAndSymbolsOfAnySizeCoverWhatTheyReachAndNoMore)
+{
+    // A stored chart can give a marker any size: one of millions covers the canvas, one of no
+    // number draws as the smallest marker.
+    struct Case
+    {
+        double size;
+        COLORREF corner;   // what the canvas's corner shows afterwards
+        COLORREF centre;
+    };
+    const Case cases[] = {{3.0e9, kRed, kRed}, {1.0e300, kRed, kRed}, {std::nan(""), kWhite, kRed}};
+    for (const Case& c : cases)
+    {
+        for (const int shape : {12, 13, 5})
+        {
+            ChartOnCanvas board(60, 40);
+            QVGraphData item;
+            AddProbe(board.chart, [&](CProbeComponent& probe) {
+                QVGraphStyle style;
+                style.SetMarkerFill(0x20);
+                style.m_crFill1 = kRed;
+                style.SetLineType(0);
+                style.SetOption(30, TRUE);   // explicit sizes
+                style.m_dMarkerSize = c.size;
+                style.m_dSymbolWidth = c.size;
+                style.SetShapeType(shape);
+                style.m_strText = "SQUARE";
+                probe.DrawSymbol(30, 20, &style, &item);
+            });
+            board.Draw();
+            EXPECT_EQ(board.canvas.Pixel(0, 0), c.corner) << c.size << " " << shape;
+            if (shape != 5)
+                EXPECT_EQ(board.canvas.Pixel(30, 20), c.centre) << c.size << " " << shape;
+        }
+    }
 }
 
 TEST(ComponentDraw, MarkersSymbolsLineEndsAndShapes)

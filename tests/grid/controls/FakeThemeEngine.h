@@ -15,7 +15,8 @@ struct FakeEngine
     static inline BOOL s_bActive = TRUE;
     static inline BOOL s_bOpens = TRUE;
     static inline std::wstring s_lastClass;
-    static inline int s_nPart = 0, s_nState = 0, s_nOpened = 0, s_nClosed = 0, s_nEdges = 0;
+    static inline int s_nPart = 0, s_nState = 0, s_nOpened = 0, s_nClosed = 0, s_nEdges = 0, s_nDrawn = 0;
+    static inline RECT s_lastRect = {};
 
     static BOOL WINAPI IsAppThemed() { return s_bAppThemed; }
     static BOOL WINAPI IsThemeActive() { return s_bActive; }
@@ -34,6 +35,8 @@ struct FakeEngine
     {
         s_nPart = iPart;
         s_nState = iState;
+        s_lastRect = *pRect;
+        ++s_nDrawn;
         HBRUSH hBrush = ::CreateSolidBrush(kThemeRed);
         ::FillRect(hDC, pRect, hBrush);
         ::DeleteObject(hBrush);
@@ -52,7 +55,8 @@ struct FakeEngine
     static void Reset()
     {
         s_bAppThemed = s_bActive = s_bOpens = TRUE;
-        s_nOpened = s_nClosed = s_nPart = s_nState = s_nEdges = 0;
+        s_nOpened = s_nClosed = s_nPart = s_nState = s_nEdges = s_nDrawn = 0;
+        s_lastRect = {};
         s_lastClass.clear();
     }
     static void Install()

@@ -193,6 +193,38 @@ TEST_F(ThemedDrawing, ThemedPathDrawsThroughTheEngineAndClosesTheTheme)
     EXPECT_EQ(kThemeRed, dc.GetPixel(checkBox.CenterPoint()));
 }
 
+TEST_F(ThemedDrawing, APartReachingFarBeyondTheDCIsCutToWhatTheDCCanShow)
+{
+    // The DC shows 100 x 30 pixels; parts are cut 512 pixels beyond that.
+    InstallFakeEngine();
+    struct
+    {
+        CRect part;
+        CRect drawn;   // empty: the engine is not asked
+    } const cases[] = {
+        {{0, 0, 60, 20}, {0, 0, 60, 20}},
+        {{-400, -10, 400, 40}, {-400, -10, 400, 40}},
+        {{-5000000, 0, 5000000, 20}, {-512, 0, 612, 20}},
+        {{10, -2000000000, 50, 2000000000}, {10, -512, 50, 542}},
+        {{900, 0, 960, 20}, {}},
+    };
+    for (const auto& c : cases)
+    {
+        FakeEngine::s_nDrawn = 0;
+        dc.FillSolidRect(0, 0, 100, 30, kWhite);
+        EXPECT_TRUE(GXUxTheme::DrawThemedBackground(nullptr, L"HEADER", dc.m_hDC, HP_HEADERITEM, HIS_NORMAL, &c.part));
+        if (c.drawn.IsRectEmpty())
+        {
+            EXPECT_EQ(FakeEngine::s_nDrawn, 0);
+            continue;
+        }
+        EXPECT_EQ(FakeEngine::s_nDrawn, 1);
+        EXPECT_EQ(CRect(FakeEngine::s_lastRect), c.drawn);
+        EXPECT_EQ(dc.GetPixel(CRect(c.part & CRect(0, 0, 100, 30)).CenterPoint()), kThemeRed);
+    }
+    EXPECT_EQ(FakeEngine::s_nOpened, FakeEngine::s_nClosed);
+}
+
 TEST_F(ThemedDrawing, ClassicPathWhenTheEngineReportsNoTheme)
 {
     InstallFakeEngine();

@@ -5,6 +5,7 @@
 #include "framework/win/Dialog.h"
 #include "framework/win/WinApp.h"
 #include "grid/core/AppData.h"
+#include "grid/core/Data.h"
 #include "grid/core/Font.h"
 #include "grid/core/GridComponents.h"
 #include "grid/core/GridParam.h"
@@ -77,6 +78,27 @@ TEST_F(GridGeometryTest, AnOutOfRangeSizeUnitIsClampedInsteadOfDividingByZero)
         EXPECT_EQ(c.nDefaultPx, grid.GetDefaultRowHeight()) << c.nUnit;
         EXPECT_TRUE(grid.SetRowHeight(2, 2, 7)) << c.nUnit;
         EXPECT_EQ(7, grid.GetRowHeight(2)) << c.nUnit;
+    }
+}
+
+TEST_F(GridGeometryTest, StoredDefaultSizesBelowAPixelCountAsOnePixel)
+{
+    // A stored document can hold any default size; a table of two billion rows and columns must
+    // still end its visible rows and columns at the window's edge.
+    grid.GetParam()->GetData()->SetRowCount(2000000000);
+    grid.GetParam()->GetData()->SetColCount(2000000000);
+    const LONG stored[] = {0, -1200, 10};
+    for (const LONG nStored : stored)
+    {
+        grid.GetParam()->m_nDefaultHeight = nStored;
+        grid.GetParam()->m_nDefaultWidth = nStored;
+        EXPECT_EQ(grid.GetDefaultRowHeight(), 1) << nStored;
+        EXPECT_EQ(grid.GetDefaultColWidth(), 1) << nStored;
+        BOOL bEnd = TRUE;
+        EXPECT_LE(grid.CalcLastVisibleRow(grid.GetGridRect(), &bEnd), 300u) << nStored;
+        EXPECT_FALSE(bEnd) << nStored;
+        EXPECT_LE(grid.CalcLastVisibleCol(grid.GetGridRect(), &bEnd), 400u) << nStored;
+        EXPECT_FALSE(bEnd) << nStored;
     }
 }
 

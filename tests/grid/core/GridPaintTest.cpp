@@ -207,6 +207,32 @@ TEST_F(GridPaintTest, APatternInteriorOnAPrinterDCShowsBothColours)
     EXPECT_EQ(RGB(0, 0, 0), Pixel(9, 9));
 }
 
+TEST_F(GridPaintTest, APatternInteriorFarLargerThanThePrinterDCShowsAsTheCellsOwnPattern)
+{
+    // A cell of a damaged document can be larger than any bitmap; what the page shows of it is
+    // patterned as the cell is, from the cell's own corner.
+    CGXStyleBrush pattern;
+    pattern.SetPattern(5).SetColor(kRed).SetBkColor(kBlue);
+    CDC dc;
+    dc.Attach(hMem);
+    dc.m_bPrinting = TRUE;
+    grid.DrawBrushRect(&dc, CRect(3, 5, 400, 300), pattern);
+    std::vector<COLORREF> small;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            small.push_back(Pixel(x, y));
+    ::PatBlt(hMem, 0, 0, 400, 300, BLACKNESS);
+    grid.DrawBrushRect(&dc, CRect(3 - 8 * 10000000, 5 - 8 * 10000000, 80000000, 80000000), pattern);
+    dc.m_bPrinting = FALSE;
+    dc.Detach();
+    int nDiffering = 0;
+    for (int y = 5; y < 300; ++y)
+        for (int x = 3; x < 400; ++x)
+            nDiffering += Pixel(x, y) != small[static_cast<size_t>(y) * 400 + static_cast<size_t>(x)];
+    EXPECT_EQ(nDiffering, 0);
+    EXPECT_GT(CountColor(CRect(3, 5, 400, 300), kRed), 1000);
+}
+
 TEST_F(GridPaintTest, BordersOnAPrinterDCAndInBlackAndWhitePrinting)
 {
     CDC dc;

@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
+#include <functional>
+#include <string>
 
 TEST(CGXSortInfoArray, GrowsByAnEighthBetween4And1024Records)
 {
@@ -171,6 +174,76 @@ public:
 };
 } // namespace
 
+namespace
+{
+// Printer names as the print dialogs give them: the header, then the driver, device and port names.
+Bytes DevNamesBlock(const char* pszDevice)
+{
+    const std::string strings[] = {"winspool", pszDevice, "FILE:"};
+    Bytes block(sizeof(DEVNAMES));
+    for (int i = 0; i < 3; ++i)
+    {
+        // The offsets are the header's first three words (the block may move as it grows).
+        const WORD nOffset = static_cast<WORD>(block.size());
+        block[2 * i] = static_cast<BYTE>(nOffset);
+        block[2 * i + 1] = static_cast<BYTE>(nOffset >> 8);
+        block.insert(block.end(), strings[i].begin(), strings[i].end());
+        block.push_back(0);
+    }
+    return block;
+}
+
+// A device mode of the platform's size for the device, with nDriverBytes of the driver's own behind it.
+Bytes DevModeBlock(const char* pszDevice, WORD nDriverBytes = 0)
+{
+    DEVMODEA mode = {};
+    std::strncpy(reinterpret_cast<char*>(mode.dmDeviceName), pszDevice, CCHDEVICENAME - 1);
+    mode.dmSize = sizeof mode;
+    mode.dmDriverExtra = nDriverBytes;
+    Bytes block(reinterpret_cast<const BYTE*>(&mode), reinterpret_cast<const BYTE*>(&mode) + sizeof mode);
+    block.resize(block.size() + nDriverBytes, 0x5A);
+    return block;
+}
+
+// The stored form of a device: version 1, then each block as its size and its bytes.
+Bytes StoredDevice(const Bytes& names, const Bytes& mode)
+{
+    return StoreToBytes([&](CArchive& ar) {
+        ar << static_cast<WORD>(1) << static_cast<DWORD>(names.size());
+        if (!names.empty())
+            ar.Write(names.data(), static_cast<UINT>(names.size()));
+        ar << static_cast<DWORD>(mode.size());
+        if (!mode.empty())
+            ar.Write(mode.data(), static_cast<UINT>(mode.size()));
+    });
+}
+
+std::string HeldDevice(const CGXPrintDevice& device)
+{
+    if (device.m_hDevNames == nullptr)
+        return "(none)";
+    const auto* pNames = static_cast<const DEVNAMES*>(::GlobalLock(device.m_hDevNames));
+    const std::string name = reinterpret_cast<const char*>(pNames) + pNames->wDeviceOffset;
+    ::GlobalUnlock(device.m_hDevNames);
+    return name;
+}
+
+// The test's component in the library's place for one scope.
+class ScopedPrintDeviceComponent
+{
+public:
+    explicit ScopedPrintDeviceComponent(CGXAbstractPrintDeviceImp* pComponent)
+        : m_pPrevious(GXGetAppData()->m_pPrintDeviceImp)
+    {
+        GXGetAppData()->m_pPrintDeviceImp = pComponent;
+    }
+    ~ScopedPrintDeviceComponent() { GXGetAppData()->m_pPrintDeviceImp = m_pPrevious; }
+
+private:
+    CGXAbstractPrintDeviceImp* m_pPrevious;
+};
+} // namespace
+
 TEST(CGXPrintDevice, BlocksRoundTripThroughTheComponent)
 {
     RecordingPrintDevice component;
@@ -178,12 +251,13 @@ TEST(CGXPrintDevice, BlocksRoundTripThroughTheComponent)
     GXGetAppData()->m_pPrintDeviceImp = &component;
     {
         CGXPrintDevice device;
-        const char names[] = "names";
-        const char mode[] = "mode-block";
-        device.CreateDeviceHandles(names, sizeof names, mode, sizeof mode);
+        const Bytes names = DevNamesBlock("names");
+        const Bytes mode = DevModeBlock("mode-block", 6);
+        device.CreateDeviceHandles(names.data(), static_cast<DWORD>(names.size()), mode.data(),
+                                   static_cast<DWORD>(mode.size()));
         const Bytes bytes = StoreToBytes([&](CArchive& ar) { device.Serialize(ar); });
-        ASSERT_EQ(bytes.size(), 2u + 4u + sizeof names + 4u + sizeof mode);
-        EXPECT_EQ(DWordAt(bytes, 2), sizeof names);
+        ASSERT_EQ(bytes.size(), 2u + 4u + names.size() + 4u + mode.size());
+        EXPECT_EQ(DWordAt(bytes, 2), names.size());
 
         CGXPrintDevice loaded;
         LoadFromBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
@@ -199,4 +273,57 @@ TEST(CGXPrintDevice, BlocksRoundTripThroughTheComponent)
         EXPECT_EQ(component.nSetups, 1);
     }
     GXGetAppData()->m_pPrintDeviceImp = pPrevious;
+}
+
+TEST(CGXPrintDevice, DamagedBlocksAreRefusedOnLoadAndTheHeldSettingsStay)
+{
+    RecordingPrintDevice component;
+    ScopedPrintDeviceComponent scoped(&component);
+    auto setWord = [](Bytes& block, size_t offset, WORD value) {
+        block[offset] = static_cast<BYTE>(value);
+        block[offset + 1] = static_cast<BYTE>(value >> 8);
+    };
+    const size_t nDriverExtraAt = offsetof(DEVMODEA, dmDriverExtra);
+    const size_t nSizeAt = offsetof(DEVMODEA, dmSize);
+    struct Case
+    {
+        const char* what;
+        std::function<void(Bytes& names, Bytes& mode)> damage;
+        int cause;
+    };
+    const Case cases[] = {
+        {"sound blocks", [](Bytes&, Bytes&) {}, -1},
+        {"no blocks at all", [](Bytes& names, Bytes& mode) { names.clear(); mode.clear(); }, -1},
+        {"names shorter than their header", [](Bytes& names, Bytes&) { names.resize(6); }, CArchiveException::badIndex},
+        {"a device offset past the block",
+         [&](Bytes& names, Bytes&) { setWord(names, 2, static_cast<WORD>(names.size())); }, CArchiveException::badIndex},
+        {"a driver offset far outside the block", [&](Bytes& names, Bytes&) { setWord(names, 0, 0xFFF0); },
+         CArchiveException::badIndex},
+        {"an output offset inside the header", [&](Bytes& names, Bytes&) { setWord(names, 4, 2); },
+         CArchiveException::badIndex},
+        {"a last name without its terminator", [](Bytes& names, Bytes&) { names.pop_back(); },
+         CArchiveException::badIndex},
+        {"a mode shorter than its fields word", [](Bytes&, Bytes& mode) { mode.resize(40); },
+         CArchiveException::badIndex},
+        {"a driver part reaching past the mode block",
+         [&](Bytes&, Bytes& mode) { setWord(mode, nDriverExtraAt, 16); }, CArchiveException::badIndex},
+        {"a mode whose own size stops before its fields", [&](Bytes&, Bytes& mode) { setWord(mode, nSizeAt, 8); },
+         CArchiveException::badIndex},
+    };
+    for (const Case& c : cases)
+    {
+        Bytes names = DevNamesBlock("Stored plotter");
+        Bytes mode = DevModeBlock("Stored plotter", 8);
+        c.damage(names, mode);
+        CGXPrintDevice device;
+        const Bytes held = DevNamesBlock("Held plotter");
+        device.CreateDeviceHandles(held.data(), static_cast<DWORD>(held.size()), nullptr, 0);
+        EXPECT_EQ(ArchiveCauseOf([&] {
+                      LoadFromBytes(StoredDevice(names, mode), [&](CArchive& ar) { device.Serialize(ar); });
+                  }),
+                  c.cause)
+            << c.what;
+        const char* pszExpected = c.cause != -1 ? "Held plotter" : names.empty() ? "(none)" : "Stored plotter";
+        EXPECT_EQ(HeldDevice(device), pszExpected) << c.what;
+    }
 }

@@ -373,6 +373,71 @@ TEST_F(GridDocSerializeTest, SpanPoolsComeBackAndThoseOfSchema6AreEvaluatedAgain
         << "the whole table is evaluated again";
 }
 
+TEST_F(GridDocSerializeTest, APoolSlotHoldingAnObjectOfAnotherClassIsRefused)
+{
+    struct Case
+    {
+        const char* what;
+        CObject* CGXGridParam::*pSlot;
+        CRuntimeClass* pClass;
+        int cause;
+    };
+    const Case cases[] = {
+        {"delayed ranges of floating cells", &CGXGridParam::m_pDelayedFloatCellsPool, RUNTIME_CLASS(CGXDelayedRangePool), -1},
+        {"spans of merged cells", &CGXGridParam::m_pVertMergeCellsPool, RUNTIME_CLASS(CGXSpanCellPool), -1},
+        {"spans where delayed ranges belong", &CGXGridParam::m_pDelayedFloatCellsPool, RUNTIME_CLASS(CGXSpanCellPool),
+         CArchiveException::badClass},
+        {"delayed ranges where spans belong", &CGXGridParam::m_pFloatCellsPool, RUNTIME_CLASS(CGXDelayedRangePool),
+         CArchiveException::badClass},
+        {"a style", &CGXGridParam::m_pDelayedMergeCellsPool, RUNTIME_CLASS(CGXStyle), CArchiveException::badClass},
+        {"a parameter object", &CGXGridParam::m_pHorzMergeCellsPool, RUNTIME_CLASS(CGXGridParam),
+         CArchiveException::badClass},
+    };
+    for (const Case& c : cases)
+    {
+        CGXGridParam param;
+        param.*c.pSlot = c.pClass->CreateObject();
+        const Bytes bytes = StoredObject(param);
+        CGXGridParam loaded;
+        EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(loaded, bytes); }), c.cause) << c.what;
+        if (c.cause == -1)
+        {
+            ASSERT_NE(loaded.*c.pSlot, nullptr) << c.what;
+            EXPECT_TRUE((loaded.*c.pSlot)->IsKindOf(c.pClass)) << c.what;
+        }
+    }
+}
+
+TEST_F(GridDocSerializeTest, AnInvalidCoveredRangeCoversNothingAndSavingTheDocumentLeavesThePoolSound)
+{
+    CGXGridParam source;
+    source.m_CoveredCellsList.AddTail(new CGXRange(2, 2, 4, 3));
+    source.m_CoveredCellsList.AddTail(new CGXRange(6, 1, 7, 2));
+    Bytes bytes = StoredObject(source);
+    // The second range's valid byte: after its four values and its kind.
+    size_t at = 0;
+    for (size_t i = 0; i + 16 <= bytes.size(); ++i)
+        if (DWordAt(bytes, i) == 6 && DWordAt(bytes, i + 4) == 1 && DWordAt(bytes, i + 8) == 7 && DWordAt(bytes, i + 12) == 2)
+            at = i + 17;
+    ASSERT_NE(at, 0u);
+    bytes[at] = 0;
+
+    CGXGridParam loaded;
+    LoadObject(loaded, bytes);
+    ASSERT_EQ(loaded.m_CoveredCellsList.GetCount(), 2);
+    const CGXCoveredCellPool* pPool = GXAsCoveredCellPool(loaded.m_pCoveredCellPool);
+    ASSERT_NE(pPool, nullptr);
+    EXPECT_EQ(pPool->GetCoveredCell(6, 1), nullptr) << "an invalid range covers nothing";
+
+    // Saving drops the invalid range from the list; the pool still names the ranges of the list.
+    StoredObject(loaded);
+    ASSERT_EQ(loaded.m_CoveredCellsList.GetCount(), 1);
+    const POSITION pos = pPool->GetCoveredCell(3, 3);
+    ASSERT_NE(pos, nullptr);
+    EXPECT_TRUE(*loaded.m_CoveredCellsList.GetAt(pos) == CGXRange(2, 2, 4, 3));
+    EXPECT_EQ(pPool->GetCoveredCell(7, 2), nullptr);
+}
+
 TEST_F(GridDocSerializeTest, SharedObjectsAreNeitherStoredNorLoaded)
 {
     CGXData shared;

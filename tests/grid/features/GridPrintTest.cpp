@@ -7,6 +7,7 @@
 #include "framework/docview/PrintInfo.h"
 #include "framework/win/Dc.h"
 #include "grid/core/AppData.h"
+#include "grid/core/Data.h"
 #include "grid/core/GridCore.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Properties.h"
@@ -189,6 +190,53 @@ TEST_F(GridPrintTest, TheLastBreakEndsOnePastTheRangeAlsoWithUserBreaksBeyondIt)
     PrintPage(1);
     ASSERT_EQ(grid.m_awPrintColBreaks.GetSize(), 2);
     EXPECT_EQ(grid.m_awPrintColBreaks[1], 9u);
+}
+
+TEST_F(GridPrintTest, AllLinesFrozenUpToAndFarBeyondTheTablePrintOnOnePageAtOnce)
+{
+    // A stored document may freeze more lines than the table has: billions of them must not be
+    // measured one by one.
+    struct Case
+    {
+        ROWCOL nFrozenRows;
+        ROWCOL nFrozenCols;
+    };
+    const Case cases[] = {{0, 8}, {0, 0xFF000000}, {12, 0}, {0xFF000000, 0}, {0xFFFFFFFE, 0xFFFFFFFE}};
+    for (const Case& c : cases)
+    {
+        grid.GetParam()->m_nFrozenRows = c.nFrozenRows;
+        grid.GetParam()->m_nFrozenCols = c.nFrozenCols;
+        const PrintedPage page = PrintPage(1);
+        EXPECT_EQ(nMaxPage, 1u) << c.nFrozenRows << " " << c.nFrozenCols;
+        EXPECT_TRUE(page.Has(CellText(1, 1))) << c.nFrozenRows << " " << c.nFrozenCols;
+        EXPECT_TRUE(page.Has(CellText(12, 8))) << c.nFrozenRows << " " << c.nFrozenCols;
+    }
+}
+
+TEST_F(GridPrintTest, ATableOfBillionsOfRowsPrintsAsManyPagesAsAPrintJobHolds)
+{
+    // The print dialog numbers pages with 16 bits; the pages beyond are not laid out.
+    grid.GetParam()->GetData()->SetRowCount(4000000000u);
+    const PrintedPage first = PrintPage(1);
+    EXPECT_EQ(nMaxPage, 0xFFFFu);
+    EXPECT_NE(strPageDesc.find(" / 65535"), std::string::npos);
+    EXPECT_TRUE(first.Has(CellText(1, 1)));
+    EXPECT_EQ(grid.m_awPrintRowBreaks[grid.m_awPrintRowBreaks.GetSize() - 1], 4000000001u);
+
+    // With several pages across, as many fewer pages down.
+    grid.SetColWidth(1, 8, 400);
+    PrintPage(1);
+    const INT_PTR nColPages = grid.m_awPrintColBreaks.GetSize() - 1;
+    ASSERT_GT(nColPages, 1);
+    EXPECT_EQ(grid.m_awPrintRowBreaks.GetSize() - 1, 0xFFFF / nColPages);
+    EXPECT_EQ(nMaxPage, static_cast<UINT>(0xFFFF / nColPages * nColPages));
+
+    // As many pages across as a job holds: one page down, which runs over all the rows.
+    grid.GetParam()->GetData()->SetColCount(100000000u);
+    const PrintedPage across = PrintPage(1);
+    EXPECT_EQ(nMaxPage, 0xFFFFu);
+    EXPECT_EQ(grid.m_awPrintRowBreaks.GetSize(), 2);
+    EXPECT_TRUE(across.Has(CellText(1, 1)));
 }
 
 TEST_F(GridPrintTest, TheSelectionOptionPrintsTheFirstSelectedRangeOrOnePageFromTheScreensTopLeft)

@@ -168,6 +168,30 @@ TEST_P(GridProfileTest, AMissingSectionChangesNothing)
     EXPECT_EQ(margins[3], 4);
 }
 
+TEST_P(GridProfileTest, EntriesWrittenByHandInAnyCaseAreRead)
+{
+    // Entry names of a profile compare without case, in the INI file and in the registry alike.
+    const WORD nAttribute = 51011;
+    CGXStylesMap map;
+    map.AddUserAttribute(nAttribute);
+    app.WriteProfileString("Cell", "horizontalalignment", "2");
+    app.WriteProfileString("Cell", "TEXTCOLOR", "1 2 3");
+    app.WriteProfileString("Cell", "font", "Arial,12,700,0,0,0,0");
+    app.WriteProfileString("Cell", "borders", "1");
+    app.WriteProfileString("Cell", "top", "0 2 0 0 255 0");
+    app.WriteProfileString("Cell", "ua51011", "text");
+
+    CGXStyle read;
+    ASSERT_TRUE(read.ReadProfile("Cell", &map));
+    EXPECT_EQ(read.GetHorizontalAlignment(), static_cast<DWORD>(DT_RIGHT));
+    EXPECT_EQ(read.GetTextColor(), RGB(1, 2, 3));
+    ASSERT_TRUE(read.GetIncludeFont());
+    EXPECT_DOUBLE_EQ(read.GetFont().GetSize(), 12.0);
+    ASSERT_TRUE(read.GetIncludeBorders());
+    EXPECT_TRUE(read.IsBorderIncluded(gxBorderTop));
+    EXPECT_EQ(std::string(read.GetUserAttribute(nAttribute).GetValue()), "text");
+}
+
 TEST_P(GridProfileTest, PropertiesComeBackAndAPartialMarginsEntrySetsOnlyItsNumbers)
 {
     CGXProperties written;

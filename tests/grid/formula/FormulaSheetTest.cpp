@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "FormulaTestSupport.h"
 #include "grid/core/AppComponents.h"
@@ -403,6 +405,96 @@ TEST_F(FormulaSheetTest, BadCellRecordsAreRefused)
         CGXFormulaSheet loaded;
         EXPECT_EQ(ArchiveCauseOf([&] { LoadFromBytes(bad, [&](CArchive& ar) { loaded.Serialize(ar); }); }), c.cause)
             << c.offset << " " << c.value;
+    }
+}
+
+// A style that counts its instances, so that a test sees a style left behind or deleted twice
+// (outside the unnamed namespace: the serial macros define an extraction operator it would leave
+// unused).
+class CCountedStyle : public CGXStyle
+{
+    DECLARE_SERIAL(CCountedStyle)
+public:
+    CCountedStyle() { ++live; }
+    CCountedStyle(const CCountedStyle& other) : CGXStyle(other) { ++live; }
+    ~CCountedStyle() override { --live; }
+    CGXStyle* Clone() const override { return new CCountedStyle(*this); }
+    static int live;
+};
+int CCountedStyle::live = 0;
+IMPLEMENT_SERIAL(CCountedStyle, CGXStyle, 0)
+
+namespace
+{
+// A sheet as its writer stores it, with cell records written by hand: one number cell in column A
+// per call of the record writer, which stores the record's style object.
+Bytes SheetWithCells(bool bAsObject, const std::vector<std::function<void(CArchive&)>>& styles)
+{
+    return StoreToBytes([&](CArchive& ar) {
+        if (bAsObject)
+            ar.WriteClass(RUNTIME_CLASS(CGXFormulaSheet));
+        ar << WORD(1);
+        CGXData noData;
+        noData.Serialize(ar);
+        for (int i = 0; i < 5; ++i)
+            ar << WORD(0);
+        CStringArray noNames;
+        noNames.Serialize(ar);
+        LONG nRow = 1;
+        for (const auto& writeStyle : styles) {
+            ar << BYTE(1) << BYTE(GX_KIND_NUMBER) << BYTE(GX_CELL_VALUE_NUMBER) << BYTE(0) << nRow++ << LONG(0);
+            writeStyle(ar);
+            ar << 1.5;
+        }
+        ar << BYTE(0);
+    });
+}
+}  // namespace
+
+TEST_F(FormulaSheetTest, ACellStyleThatIsNotTheCellsOwnIsRefused)
+{
+    CCountedStyle style;
+    style.SetTextColor(RGB(0, 0, 255));
+    const int nBefore = CCountedStyle::live;
+    auto ownStyle = [&](CArchive& ar) { ar << static_cast<const CObject*>(&style); };
+    CGXData notAStyle;
+    // The first object a sheet read as an object registers after its class: the sheet itself.
+    const WORD wTheSheet = 2;
+    struct
+    {
+        const char* what;
+        bool bAsObject;
+        std::vector<std::function<void(CArchive&)>> styles;
+        int cause;
+    } const cases[] = {
+        {"its own style", false, {ownStyle}, -1},
+        {"the style of the cell before", false, {ownStyle, ownStyle}, CArchiveException::badIndex},
+        {"the sheet being loaded", true, {[&](CArchive& ar) { ar << wTheSheet; }}, CArchiveException::badIndex},
+        {"an object that is not a style", false, {[&](CArchive& ar) { ar << static_cast<const CObject*>(&notAStyle); }},
+         CArchiveException::badClass},
+    };
+    for (const auto& c : cases) {
+        const Bytes bytes = SheetWithCells(c.bAsObject, c.styles);
+        if (c.bAsObject) {
+            EXPECT_EQ(ArchiveCauseOf([&] {
+                          LoadFromBytes(bytes, [&](CArchive& ar) {
+                              delete ar.ReadObject(RUNTIME_CLASS(CGXFormulaSheet));
+                          });
+                      }),
+                      c.cause)
+                << c.what;
+        } else {
+            CGXFormulaSheet loaded;
+            EXPECT_EQ(ArchiveCauseOf([&] { LoadFromBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }); }), c.cause)
+                << c.what;
+            if (c.cause == -1) {
+                CGXStyle cell;
+                ASSERT_TRUE(loaded.GetStyleRowCol(1, 1, cell, gxCopy)) << c.what;
+                EXPECT_EQ(cell.GetTextColor(), RGB(0, 0, 255)) << c.what;
+            }
+        }
+        // The cells read before the refusal went with the sheet, each style once.
+        EXPECT_EQ(CCountedStyle::live, nBefore) << c.what;
     }
 }
 

@@ -167,6 +167,35 @@ TEST(DibFile, AFileShortOfPartOfItsLastRowLoads)
     EXPECT_EQ(std::vector<BYTE>(loaded.end() - 4, loaded.end()), std::vector<BYTE>(4, 0));
 }
 
+// A file whose rows are not there is refused before the picture is made: a header of a few bytes
+// could otherwise claim one row a gigabyte wide.
+TEST(DibFile, AFileWithoutMostOfItsLastRowIsRefused)
+{
+    const struct
+    {
+        int width;
+        int height;
+        size_t cut;   // bytes cut off the end of the saved file
+    } cases[] = {
+        {4, 2, 12},            // the whole last row
+        {8, 1, 13},            // more than half of the only row
+        {1000000, 1, 3000000}, // a row of three megabytes, none of it in the file
+    };
+    for (const auto& c : cases)
+    {
+        TestDib source;
+        ASSERT_TRUE(source.Create(c.width, c.height, 24));
+        TempFile file(".bmp");
+        ASSERT_TRUE(source.SaveToPath(file.Path()));
+        std::vector<BYTE> bytes = ReadFileBytes(file.Path());
+        bytes.resize(bytes.size() - c.cut);
+        WriteFileBytes(file.Path(), bytes);
+
+        TestDib picture;
+        EXPECT_FALSE(picture.LoadFromPath(file.Path())) << c.width << " x " << c.height << ", " << c.cut << " bytes cut";
+    }
+}
+
 TEST(DibFile, SaveIntoMissingFolderReportsFailure)
 {
     std::unique_ptr<TestDib> picture(MakeKnownPicture());
