@@ -3,7 +3,8 @@
 // Fennick), a time-to-drain sensitivity and the separator criteria plotted into the running Fennick
 // through automation, and after Fennick is closed the next plot starting it again.
 //
-// The steps of the session run in the order written; each goes on from the state the one before left.
+// The session is one test: each step goes on from the state the one before left, so no test order
+// (a shuffled run's included) can take them apart.
 #include "FennickTestSupport.h"
 
 #include "ProgramDriver.h"
@@ -166,11 +167,20 @@ protected:
             EndProcess(id);
     }
 
+public:
+    // The steps of the session, in the order they run.
+    void OpenADesign();
+    void PlotTheBaseGradationWhichStartsFennick();
+    void PlotTheTimeToDrainWithOneSensitivityIntoTheRunningFennick();
+    void PlotTheSeparatorWhichAddsTheNoSeparatorChart();
+    void CloseFennickAndPlotWhichStartsItAgain();
+
+protected:
     static inline std::unique_ptr<Session> s_session;
     static inline DWORD s_firstFennick = 0;
 };
 
-TEST_F(QuarrowAndFennick, ADesignIsOpened)
+void QuarrowAndFennick::OpenADesign()
 {
     ChooseCommand(S().main, QuarrowFileOpen);
     // A new design counts as changed: Quarrow offers to save it first.
@@ -187,7 +197,7 @@ TEST_F(QuarrowAndFennick, ADesignIsOpened)
     EXPECT_TRUE(WaitUntil([] { return WindowText(S().main) == "Quarrow - design.qrw"; }, 10000)) << WindowText(S().main);
 }
 
-TEST_F(QuarrowAndFennick, TheBaseGradationPlotStartsFennick)
+void QuarrowAndFennick::PlotTheBaseGradationWhichStartsFennick()
 {
     ASSERT_TRUE(ProcessesNamed("fennick.exe").empty());
     HWND page = ShowPage(SievePage);
@@ -201,7 +211,7 @@ TEST_F(QuarrowAndFennick, TheBaseGradationPlotStartsFennick)
     EXPECT_EQ(FennickCharts(s_firstFennick), std::vector<std::string>{"Base1"});
 }
 
-TEST_F(QuarrowAndFennick, ATimeToDrainPlotWithOneSensitivityAddsItsChartToTheRunningFennick)
+void QuarrowAndFennick::PlotTheTimeToDrainWithOneSensitivityIntoTheRunningFennick()
 {
     ASSERT_NE(s_firstFennick, 0u);
     // Every sensitivity starts chosen: all but the permeability are turned off.
@@ -218,7 +228,7 @@ TEST_F(QuarrowAndFennick, ATimeToDrainPlotWithOneSensitivityAddsItsChartToTheRun
     EXPECT_EQ(ProcessesNamed("fennick.exe").size(), 1u);
 }
 
-TEST_F(QuarrowAndFennick, ASeparatorPlotAddsTheNoSeparatorChart)
+void QuarrowAndFennick::PlotTheSeparatorWhichAddsTheNoSeparatorChart()
 {
     ASSERT_NE(s_firstFennick, 0u);
     HWND page = ShowPage(SeparatorPage);
@@ -237,7 +247,7 @@ TEST_F(QuarrowAndFennick, ASeparatorPlotAddsTheNoSeparatorChart)
     EXPECT_EQ(plot.substr(0, 10), "5 0 0 0 0\r") << plot;
 }
 
-TEST_F(QuarrowAndFennick, AfterFennickIsClosedTheNextPlotStartsItAgain)
+void QuarrowAndFennick::CloseFennickAndPlotWhichStartsItAgain()
 {
     ASSERT_NE(s_firstFennick, 0u);
     CloseFennick(s_firstFennick);
@@ -249,6 +259,29 @@ TEST_F(QuarrowAndFennick, AfterFennickIsClosedTheNextPlotStartsItAgain)
     ASSERT_NE(second, 0u) << "Fennick was not started again";
     EXPECT_EQ(FennickCharts(second), std::vector<std::string>{"NoSeparator"});
     EXPECT_EQ(ProcessesNamed("fennick.exe").size(), 1u);
+}
+
+TEST_F(QuarrowAndFennick, AnEngineersSessionPlotsIntoOneFennickAndStartsItAgainOnceItIsClosed)
+{
+    const struct
+    {
+        const char* pszStep;
+        void (QuarrowAndFennick::*pfnStep)();
+    } steps[] = {
+        {"ADesignIsOpened", &QuarrowAndFennick::OpenADesign},
+        {"TheBaseGradationPlotStartsFennick", &QuarrowAndFennick::PlotTheBaseGradationWhichStartsFennick},
+        {"ATimeToDrainPlotWithOneSensitivityAddsItsChartToTheRunningFennick",
+         &QuarrowAndFennick::PlotTheTimeToDrainWithOneSensitivityIntoTheRunningFennick},
+        {"ASeparatorPlotAddsTheNoSeparatorChart", &QuarrowAndFennick::PlotTheSeparatorWhichAddsTheNoSeparatorChart},
+        {"AfterFennickIsClosedTheNextPlotStartsItAgain", &QuarrowAndFennick::CloseFennickAndPlotWhichStartsItAgain},
+    };
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE(step.pszStep);
+        (this->*step.pfnStep)();
+        if (HasFatalFailure())
+            return;
+    }
 }
 
 } // namespace

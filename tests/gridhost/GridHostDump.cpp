@@ -127,7 +127,7 @@ CString GridHostQuote(LPCTSTR pszText)
     return text + "\"";
 }
 
-CString GridHostDumpText(CGridHostApp& app)
+CString GridHostDumpText(CGridHostApp& app, bool bCells)
 {
     std::string text;
     CGridHostDoc* pDoc = app.GetDocument();
@@ -236,7 +236,7 @@ CString GridHostDumpText(CGridHostApp& app)
     }
 
     std::string displayed;
-    for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
+    for (ROWCOL nRow = 1; bCells && nRow <= nRows; ++nRow)
         for (ROWCOL nCol = 1; nCol <= nCols; ++nCol)
         {
             const CString value = pGrid->GetStoredValueRowCol(nRow, nCol);

@@ -20,7 +20,8 @@
 
 class CGridHostApp;
 
-CString GridHostDumpText(CGridHostApp& app);
+// Without cells, the dump leaves out the cell and text lines (a large table has many).
+CString GridHostDumpText(CGridHostApp& app, bool bCells = true);
 // FALSE when the file cannot be written.
 BOOL GridHostWriteDump(CGridHostApp& app, LPCTSTR pszPath);
 // A text quoted and escaped as the dump writes it.

@@ -3,8 +3,8 @@
 // opened again; a foreign file refused; the gradation plotted twice; the HTML summary exported; the
 // units switched to metric; and the program left without saving.
 //
-// The tests of this suite are the steps of that one session and run in the order written here: each
-// step goes on from the state that the steps before it left. Every expected figure was computed
+// The session is one test whose steps run in the order written here: each step goes on from the
+// state that the steps before it left, so no test order (a shuffled run's included) takes them apart. Every expected figure was computed
 // apart from the program, by tests/outside/expected_design.py.
 #include <gtest/gtest.h>
 
@@ -88,17 +88,7 @@ protected:
         s_installation.reset();
     }
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(s_started) << "Quarrow did not start";
-        ASSERT_TRUE(q().Program().IsRunning()) << "Quarrow has ended";
-    }
-
-    void TearDown() override
-    {
-        if (HasFailure())
-            q().SavePicture(std::string("outside-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    }
+    void SetUp() override { ASSERT_TRUE(s_started) << "Quarrow did not start"; }
 
     static Quarrow& q() { return *s_quarrow; }
     static Installation& installation() { return *s_installation; }
@@ -145,6 +135,25 @@ protected:
         return nullptr;
     }
 
+public:
+    // The steps of the session, in the order they run.
+    void RoadwayGeometryComputesWidthSlopeAndLength();
+    void SieveAnalysisOfTheBaseFromTheTypedTable();
+    void MaterialPropertiesOfTheBase();
+    void InflowByTheCrackMethod();
+    void PermeableBaseTimeToDrainAndDepthOfFlow();
+    void GeotextileSeparatorIsChecked();
+    void EdgeDrainPipeCapacityAndOutletSpacing();
+    void SaveAsWritesEveryKeyOfTheProjectFile();
+    void NewThenOpenBringsEveryValueBack();
+    void AForeignFileIsRefused();
+    void GradationPlotStartsFennickThenReloadsIt();
+    void HtmlSummaryExport();
+    void HeaveRateFromAClickedRowOfItsTable();
+    void MetricUnitsConvertTheShownValues();
+    void ExitWithUnsavedChangesAsksAndNoEndsWithoutWriting();
+
+protected:
     static std::unique_ptr<Installation> s_installation;
     static std::unique_ptr<Quarrow> s_quarrow;
     static bool s_started;
@@ -154,7 +163,7 @@ std::unique_ptr<Installation> OutsideDesign::s_installation;
 std::unique_ptr<Quarrow> OutsideDesign::s_quarrow;
 bool OutsideDesign::s_started = false;
 
-TEST_F(OutsideDesign, RoadwayGeometryComputesWidthSlopeAndLength)
+void OutsideDesign::RoadwayGeometryComputesWidthSlopeAndLength()
 {
     ASSERT_TRUE(q().ShowPage(RoadwayPage));
     EXPECT_TRUE(IsChecked(q().PageControl(RwGeometryA)));
@@ -179,7 +188,7 @@ TEST_F(OutsideDesign, RoadwayGeometryComputesWidthSlopeAndLength)
     EXPECT_EQ(q().SummaryText(SumUnitSr), "ft/ft");
 }
 
-TEST_F(OutsideDesign, SieveAnalysisOfTheBaseFromTheTypedTable)
+void OutsideDesign::SieveAnalysisOfTheBaseFromTheTypedTable()
 {
     ASSERT_TRUE(q().ShowPage(SievePage));
     EXPECT_TRUE(IsChecked(q().PageControl(SvBase)));
@@ -199,7 +208,7 @@ TEST_F(OutsideDesign, SieveAnalysisOfTheBaseFromTheTypedTable)
     EXPECT_EQ(q().SummaryText(SumBase), "Base - Defined");
 }
 
-TEST_F(OutsideDesign, MaterialPropertiesOfTheBase)
+void OutsideDesign::MaterialPropertiesOfTheBase()
 {
     ASSERT_TRUE(q().ShowPage(SievePage));
     EXPECT_TRUE(IsChecked(q().PageControl(SvWaterContent)));
@@ -216,7 +225,7 @@ TEST_F(OutsideDesign, MaterialPropertiesOfTheBase)
     EXPECT_TRUE(WaitUntil([] { return q().PageText(SvK) == "726.056"; })) << q().PageText(SvK);
 }
 
-TEST_F(OutsideDesign, InflowByTheCrackMethod)
+void OutsideDesign::InflowByTheCrackMethod()
 {
     ASSERT_TRUE(q().ShowPage(InflowPage));
     EXPECT_TRUE(IsChecked(q().PageControl(InCrack)));
@@ -234,7 +243,7 @@ TEST_F(OutsideDesign, InflowByTheCrackMethod)
     EXPECT_EQ(q().SummaryText(SumQm), "");
 }
 
-TEST_F(OutsideDesign, PermeableBaseTimeToDrainAndDepthOfFlow)
+void OutsideDesign::PermeableBaseTimeToDrainAndDepthOfFlow()
 {
     ASSERT_TRUE(q().ShowPage(BasePage));
     EXPECT_TRUE(IsChecked(q().PageControl(PbTtd)));
@@ -271,7 +280,7 @@ TEST_F(OutsideDesign, PermeableBaseTimeToDrainAndDepthOfFlow)
     EXPECT_EQ(q().SummaryText(SumQd), capacity);
 }
 
-TEST_F(OutsideDesign, GeotextileSeparatorIsChecked)
+void OutsideDesign::GeotextileSeparatorIsChecked()
 {
     ASSERT_TRUE(q().ShowPage(SeparatorPage));
     Click(q().PageControl(SpGeotextile));
@@ -311,7 +320,7 @@ TEST_F(OutsideDesign, GeotextileSeparatorIsChecked)
     EXPECT_EQ(q().PageText(SpRecommendation), "The porosity of the geotextile should\nbe greater than 50%.");
 }
 
-TEST_F(OutsideDesign, EdgeDrainPipeCapacityAndOutletSpacing)
+void OutsideDesign::EdgeDrainPipeCapacityAndOutletSpacing()
 {
     ASSERT_TRUE(q().ShowPage(EdgeDrainPage));
     EXPECT_TRUE(IsChecked(q().PageControl(EdPipe)));
@@ -444,7 +453,7 @@ private:
 
 } // namespace
 
-TEST_F(OutsideDesign, SaveAsWritesEveryKeyOfTheProjectFile)
+void OutsideDesign::SaveAsWritesEveryKeyOfTheProjectFile()
 {
     const std::string path = installation().PathOf("design.qrw");
     ChooseMenuCommand(q().Main(), MenuSaveAs);
@@ -530,7 +539,7 @@ TEST_F(OutsideDesign, SaveAsWritesEveryKeyOfTheProjectFile)
         EXPECT_EQ(IniValue(path, "Base", sieve.key), sieve.kept) << sieve.key;
 }
 
-TEST_F(OutsideDesign, NewThenOpenBringsEveryValueBack)
+void OutsideDesign::NewThenOpenBringsEveryValueBack()
 {
     ChooseMenuCommand(q().Main(), MenuNew);
     ASSERT_TRUE(WaitUntil([] { return Text(q().Main()) == "Quarrow - Unsaved File"; })) << Text(q().Main());
@@ -572,7 +581,7 @@ TEST_F(OutsideDesign, NewThenOpenBringsEveryValueBack)
     EXPECT_EQ(FileBytes(again), FileBytes(path));
 }
 
-TEST_F(OutsideDesign, AForeignFileIsRefused)
+void OutsideDesign::AForeignFileIsRefused()
 {
     // A picture of 1 x 1 pixel under a project file's name.
     const std::string path = installation().PathOf("picture.qrw");
@@ -593,7 +602,7 @@ TEST_F(OutsideDesign, AForeignFileIsRefused)
     EXPECT_EQ(q().SummaryText(SumW), "14.");
 }
 
-TEST_F(OutsideDesign, GradationPlotStartsFennickThenReloadsIt)
+void OutsideDesign::GradationPlotStartsFennickThenReloadsIt()
 {
     ASSERT_TRUE(q().ShowPage(SievePage));
     ASSERT_TRUE(q().Press(SvGradation));
@@ -619,7 +628,7 @@ TEST_F(OutsideDesign, GradationPlotStartsFennickThenReloadsIt)
     EXPECT_EQ(ProcessesOf(installation().PathOf("fennick.exe")).size(), 1u);
 }
 
-TEST_F(OutsideDesign, HtmlSummaryExport)
+void OutsideDesign::HtmlSummaryExport()
 {
     ShellOpenRecorder recorder(installation());
     ASSERT_TRUE(recorder.IsReady());
@@ -655,7 +664,7 @@ TEST_F(OutsideDesign, HtmlSummaryExport)
 
 // The heave determination table of the inflow page: one click on a row and OK give the row's rate.
 // The row under the click depends on the table's font, so the rate is one of those the rows give.
-TEST_F(OutsideDesign, HeaveRateFromAClickedRowOfItsTable)
+void OutsideDesign::HeaveRateFromAClickedRowOfItsTable()
 {
     ASSERT_TRUE(q().ShowPage(InflowPage));
     Click(q().PageControl(InMeltwater));
@@ -680,7 +689,7 @@ TEST_F(OutsideDesign, HeaveRateFromAClickedRowOfItsTable)
     EXPECT_TRUE(WaitUntil([] { return !IsChecked(q().PageControl(InMeltwater)); }));
 }
 
-TEST_F(OutsideDesign, MetricUnitsConvertTheShownValues)
+void OutsideDesign::MetricUnitsConvertTheShownValues()
 {
     ASSERT_TRUE(q().ShowPage(RoadwayPage));
     ChooseMenuCommand(q().Main(), MenuMetric);
@@ -698,7 +707,7 @@ TEST_F(OutsideDesign, MetricUnitsConvertTheShownValues)
     EXPECT_EQ(q().PageText(SvD15), "2.6848");
 }
 
-TEST_F(OutsideDesign, ExitWithUnsavedChangesAsksAndNoEndsWithoutWriting)
+void OutsideDesign::ExitWithUnsavedChangesAsksAndNoEndsWithoutWriting()
 {
     const std::vector<std::string> files = installation().FileNames();
     const std::string saved = FileBytes(installation().PathOf("design2.qrw"));
@@ -707,4 +716,41 @@ TEST_F(OutsideDesign, ExitWithUnsavedChangesAsksAndNoEndsWithoutWriting)
     EXPECT_TRUE(q().Program().WaitForExit(10000)) << "Quarrow still runs";
     EXPECT_EQ(installation().FileNames(), files);
     EXPECT_EQ(FileBytes(installation().PathOf("design2.qrw")), saved);
+}
+
+TEST_F(OutsideDesign, AWholeDesignFromTheRoadwayToTheEdgeDrainSavedOpenedPlottedExportedAndLeft)
+{
+    const struct
+    {
+        const char* pszStep;
+        void (OutsideDesign::*pfnStep)();
+    } steps[] = {
+        {"RoadwayGeometryComputesWidthSlopeAndLength", &OutsideDesign::RoadwayGeometryComputesWidthSlopeAndLength},
+        {"SieveAnalysisOfTheBaseFromTheTypedTable", &OutsideDesign::SieveAnalysisOfTheBaseFromTheTypedTable},
+        {"MaterialPropertiesOfTheBase", &OutsideDesign::MaterialPropertiesOfTheBase},
+        {"InflowByTheCrackMethod", &OutsideDesign::InflowByTheCrackMethod},
+        {"PermeableBaseTimeToDrainAndDepthOfFlow", &OutsideDesign::PermeableBaseTimeToDrainAndDepthOfFlow},
+        {"GeotextileSeparatorIsChecked", &OutsideDesign::GeotextileSeparatorIsChecked},
+        {"EdgeDrainPipeCapacityAndOutletSpacing", &OutsideDesign::EdgeDrainPipeCapacityAndOutletSpacing},
+        {"SaveAsWritesEveryKeyOfTheProjectFile", &OutsideDesign::SaveAsWritesEveryKeyOfTheProjectFile},
+        {"NewThenOpenBringsEveryValueBack", &OutsideDesign::NewThenOpenBringsEveryValueBack},
+        {"AForeignFileIsRefused", &OutsideDesign::AForeignFileIsRefused},
+        {"GradationPlotStartsFennickThenReloadsIt", &OutsideDesign::GradationPlotStartsFennickThenReloadsIt},
+        {"HtmlSummaryExport", &OutsideDesign::HtmlSummaryExport},
+        {"HeaveRateFromAClickedRowOfItsTable", &OutsideDesign::HeaveRateFromAClickedRowOfItsTable},
+        {"MetricUnitsConvertTheShownValues", &OutsideDesign::MetricUnitsConvertTheShownValues},
+        {"ExitWithUnsavedChangesAsksAndNoEndsWithoutWriting", &OutsideDesign::ExitWithUnsavedChangesAsksAndNoEndsWithoutWriting},
+    };
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE(step.pszStep);
+        ASSERT_TRUE(q().Program().IsRunning()) << "Quarrow has ended";
+        const bool bFailedBefore = HasFailure();
+        (this->*step.pfnStep)();
+        // A picture of the screen the step left, for the step that failed first.
+        if (HasFailure() && !bFailedBefore)
+            q().SavePicture(std::string("outside-") + step.pszStep);
+        if (HasFatalFailure())
+            return;
+    }
 }

@@ -84,6 +84,20 @@ public:
     }
 };
 
+// A test's library links without any component installed, whatever tests before it installed;
+// the links of the process come back at the end.
+class ScopedNoLibraryComponents
+{
+public:
+    ScopedNoLibraryComponents() : m_saved(GXGetLibraryLinks()) { GXGetLibraryLinks() = GXLibraryLinks{}; }
+    ~ScopedNoLibraryComponents() { GXGetLibraryLinks() = m_saved; }
+    ScopedNoLibraryComponents(const ScopedNoLibraryComponents&) = delete;
+    ScopedNoLibraryComponents& operator=(const ScopedNoLibraryComponents&) = delete;
+
+private:
+    GXLibraryLinks m_saved;
+};
+
 // Installs the plain number parser for the life of the object.
 class ScopedNumberParser
 {

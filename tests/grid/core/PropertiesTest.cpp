@@ -2,6 +2,8 @@
 
 #include "grid/core/Color.h"
 
+#include "GridTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -230,6 +232,7 @@ TEST(PropertiesTest, BracedArgumentIsCutOffTheRest)
 
 TEST(PropertiesTest, CopyWithoutCopyComponentKeepsDefaults)
 {
+    const ScopedNoLibraryComponents noComponents;
     CGXProperties original;
     original.SetZoom(150);
     const CGXProperties copy(original);

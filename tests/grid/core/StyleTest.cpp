@@ -247,6 +247,7 @@ TEST(CGXStyle, UserAttributes)
 
 TEST(CGXStyle, AbsentComponentsAnswerNeutrally)
 {
+    const ScopedNoLibraryComponents noComponents;
     CGXStyle style = Centred();
     EXPECT_FALSE(style.CompareSubset(CGXStyle()));
     EXPECT_FALSE(style.ReadProfile("Section"));

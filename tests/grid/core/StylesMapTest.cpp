@@ -4,6 +4,8 @@
 #include "grid/core/LibraryLinks.h"
 #include "grid/core/Style.h"
 
+#include "GridTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -291,6 +293,7 @@ public:
 
 TEST_F(StylesMapTest, CopiesGoThroughTheCopyComponentAndNothingWithoutIt)
 {
+    const ScopedNoLibraryComponents noComponents;
     map.SetSection("Mine");
     CGXStylesMap plain(map);
     EXPECT_STREQ("Styles", plain.GetSection()) << "no component: nothing is copied";
@@ -298,7 +301,6 @@ TEST_F(StylesMapTest, CopiesGoThroughTheCopyComponentAndNothingWithoutIt)
     RecordingStorage storage;
     GXGetLibraryLinks().pParamCopyOperatorImp = &storage;
     CGXStylesMap copied(map);
-    GXGetLibraryLinks().pParamCopyOperatorImp = nullptr;
     EXPECT_EQ(1, storage.nCopied);
     EXPECT_STREQ("Mine", copied.GetSection());
 }

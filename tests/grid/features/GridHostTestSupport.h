@@ -53,10 +53,10 @@ protected:
         PumpPendingMessages();
     }
 
-    std::vector<std::string> Dump()
+    std::vector<std::string> Dump(bool bCells = true)
     {
         std::vector<std::string> lines;
-        std::istringstream text(static_cast<LPCTSTR>(GridHostDumpText(app)));
+        std::istringstream text(static_cast<LPCTSTR>(GridHostDumpText(app, bCells)));
         for (std::string line; std::getline(text, line);)
         {
             if (!line.empty() && line.back() == '\r')
@@ -66,10 +66,11 @@ protected:
         return lines;
     }
 
-    // The first line of the dump that starts with the prefix (the whole line), or "".
-    std::string DumpLine(const std::string& prefix)
+    // The first line of the dump that starts with the prefix (the whole line), or "". Lines other
+    // than a cell's can be read without dumping the cells, which is much quicker in a large table.
+    std::string DumpLine(const std::string& prefix, bool bCells = true)
     {
-        for (const std::string& line : Dump())
+        for (const std::string& line : Dump(bCells))
             if (line.compare(0, prefix.size(), prefix) == 0)
                 return line;
         return "";
