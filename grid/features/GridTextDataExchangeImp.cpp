@@ -186,6 +186,8 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     if (pszBuffer == nullptr)
         return FALSE;
     CGXAppData* pAppData = pGrid->GetAppData();
+    // Pasted blocks repeat their texts: each distinct one goes to the date test once.
+    const CGXDateTestMemoScope dateTestMemo(pAppData);
     CGXLongOperation operation;
     operation.SetStatusText(pAppData->GetOperationText(GX_IDS_PASTINGDATA), FALSE);
     const BOOL bOldCanRollback = CGXLongOperation::SetCanRollback(TRUE);
