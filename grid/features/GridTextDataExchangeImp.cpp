@@ -59,6 +59,8 @@ void AppendCellText(std::string& out, const CString& text, BOOL bEscape)
 // The bytes of one pasted cell, with the escapes turned back when asked.
 CString CellTextFrom(const char* pBegin, const char* pEnd, BOOL bEscape)
 {
+    if (!bEscape)
+        return CString(pBegin, static_cast<int>(pEnd - pBegin));
     std::string text;
     text.reserve(static_cast<size_t>(pEnd - pBegin));
     for (const char* p = pBegin; p < pEnd; ++p)
