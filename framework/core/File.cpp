@@ -579,6 +579,11 @@ void CMemFile::Free(BYTE* lpMem)
     std::free(lpMem);
 }
 
+namespace
+{
+const SIZE_T kQuadrupleBelow = 16 * 1024 * 1024;
+}
+
 void CMemFile::GrowFile(SIZE_T dwNewLen)
 {
     if (dwNewLen <= m_nBufferSize)
@@ -591,8 +596,12 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
         AfxThrowMemoryException();
     // The buffer at least doubles: a reallocation may copy the whole buffer, and growing by one step
     // at a time would copy a file written in small pieces over and over (a clipboard block of many
-    // megabytes took seconds). When memory is short, the size the write needs is still tried.
-    const SIZE_T doubledSize = m_nBufferSize <= SIZE_MAX / 2 ? RoundUpToGrowSteps(m_nBufferSize * 2) : 0;
+    // megabytes took seconds). Below 16 MB it quadruples: each move touches fresh memory, and a
+    // clipboard block of megabytes moved through every doubling cost more than writing it. When
+    // memory is short, the size the write needs is still tried.
+    const SIZE_T nFactor = m_nBufferSize < kQuadrupleBelow ? 4 : 2;
+    const SIZE_T doubledSize =
+        m_nBufferSize <= SIZE_MAX / nFactor ? RoundUpToGrowSteps(m_nBufferSize * nFactor) : 0;
     BYTE* newBuffer = nullptr;
     SIZE_T newBufferSize = 0;
     for (const SIZE_T trySize : {std::max(neededSize, doubledSize), neededSize})
