@@ -289,11 +289,39 @@ void CArchive::WriteTag(DWORD index, bool isClass)
         *this << kBigObjectTag << static_cast<DWORD>(isClass ? (kBigClassTag | index) : index);
 }
 
+size_t CArchive::StoredSlot(const void* pItem) const
+{
+    // Fibonacci hashing spreads the aligned addresses over the table; the probe is linear.
+    const size_t nMask = m_storedItems.size() - 1;
+    size_t nSlot = static_cast<size_t>((reinterpret_cast<ULONGLONG>(pItem) * 0x9E3779B97F4A7C15ull) >> 32) & nMask;
+    while (m_storedItems[nSlot].pItem != nullptr && m_storedItems[nSlot].pItem != pItem)
+        nSlot = (nSlot + 1) & nMask;
+    return nSlot;
+}
+
+DWORD CArchive::FindStoredItem(const void* pItem) const
+{
+    return m_storedItems.empty() ? 0 : m_storedItems[StoredSlot(pItem)].index;
+}
+
 void CArchive::RegisterStoredItem(const void* pItem)
 {
-    if (m_storedItems.size() >= kMaxIndex)
+    if (m_nStoredItems >= kMaxIndex)
         ThrowArchive(CArchiveException::genericException);
-    m_storedItems.emplace(pItem, static_cast<DWORD>(m_storedItems.size() + 1));
+    // At most half full, so probes stay short.
+    if ((static_cast<size_t>(m_nStoredItems) + 1) * 2 > m_storedItems.size())
+    {
+        std::vector<StoredItem> old(std::max<size_t>(m_storedItems.size() * 2, 64), StoredItem{nullptr, 0});
+        old.swap(m_storedItems);
+        for (const StoredItem& item : old)
+            if (item.pItem != nullptr)
+                m_storedItems[StoredSlot(item.pItem)] = item;
+    }
+    StoredItem& slot = m_storedItems[StoredSlot(pItem)];
+    if (slot.pItem != nullptr)
+        return;
+    slot.pItem = pItem;
+    slot.index = ++m_nStoredItems;
 }
 
 void CArchive::RegisterLoadedItem(const LoadedItem& item)
@@ -309,10 +337,9 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
     if (pClassRef == nullptr || pClassRef->m_wSchema == 0xFFFF)
         ThrowArchive(CArchiveException::badClass);
 
-    const auto stored = m_storedItems.find(pClassRef);
-    if (stored != m_storedItems.end())
+    if (const DWORD index = FindStoredItem(pClassRef))
     {
-        WriteTag(stored->second, true);
+        WriteTag(index, true);
         return;
     }
     *this << kNewClassTag;
@@ -386,10 +413,9 @@ void CArchive::WriteObject(const CObject* pOb)
         *this << kNullTag;
         return;
     }
-    const auto stored = m_storedItems.find(pOb);
-    if (stored != m_storedItems.end())
+    if (const DWORD index = FindStoredItem(pOb))
     {
-        WriteTag(stored->second, false);
+        WriteTag(index, false);
         return;
     }
     WriteClass(pOb->GetRuntimeClass());

@@ -21,8 +21,8 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/Object.h"
 
+#include <cstring>
 #include <vector>
-#include <unordered_map>
 #include <windows.h>
 
 class CFile;
@@ -123,7 +123,15 @@ private:
     template <class T>
     CArchive& WriteValue(T value)
     {
-        Write(&value, sizeof value);    // the target is little-endian, as the format is
+        // The target is little-endian, as the format is. A value that fits in the buffer with room to
+        // spare goes straight in: large archives are millions of small values.
+        if (IsStoring() && m_pFile != nullptr && static_cast<size_t>(m_lpBufMax - m_lpBufCur) > sizeof value)
+        {
+            std::memcpy(m_lpBufCur, &value, sizeof value);
+            m_lpBufCur += sizeof value;
+        }
+        else
+            Write(&value, sizeof value);
         return *this;
     }
 
@@ -161,7 +169,19 @@ private:
     UINT m_nBufSize;
     BOOL m_bUserBuf;
 
-    std::unordered_map<const void*, DWORD> m_storedItems;   // storing: object or class -> index
+    // Storing: object or class -> index, in an open-addressed table whose size is a power of two (a
+    // slot with a NULL key is free). A large archive registers hundreds of thousands of objects: one
+    // allocation per entry would cost more than writing them.
+    struct StoredItem
+    {
+        const void* pItem;
+        DWORD index;
+    };
+    // The index of a registered object or class, 0 when it is not registered.
+    DWORD FindStoredItem(const void* pItem) const;
+    size_t StoredSlot(const void* pItem) const;
+    std::vector<StoredItem> m_storedItems;
+    DWORD m_nStoredItems = 0;
     std::vector<LoadedItem> m_loadedItems;                  // loading: index - 1 -> item
 };
 

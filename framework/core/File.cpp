@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -578,6 +579,11 @@ void CMemFile::Free(BYTE* lpMem)
     std::free(lpMem);
 }
 
+namespace
+{
+const SIZE_T kQuadrupleBelow = 16 * 1024 * 1024;
+}
+
 void CMemFile::GrowFile(SIZE_T dwNewLen)
 {
     if (dwNewLen <= m_nBufferSize)
@@ -585,35 +591,52 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
     if (!m_bAllowGrow || m_nGrowBytes == 0)
         AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
 
-    // Whole grow steps, so a long run of small writes reallocates rarely.
-    const SIZE_T steps = (dwNewLen + m_nGrowBytes - 1) / m_nGrowBytes;
-    const SIZE_T newBufferSize = steps * m_nGrowBytes;
-    if (newBufferSize / m_nGrowBytes != steps)
+    const SIZE_T neededSize = RoundUpToGrowSteps(dwNewLen);
+    if (neededSize == 0)
         AfxThrowMemoryException();
-
+    // The buffer at least doubles: a reallocation may copy the whole buffer, and growing by one step
+    // at a time would copy a file written in small pieces over and over (a clipboard block of many
+    // megabytes took seconds). Below 16 MB it quadruples: each move touches fresh memory, and a
+    // clipboard block of megabytes moved through every doubling cost more than writing it. When
+    // memory is short, the size the write needs is still tried.
+    const SIZE_T nFactor = m_nBufferSize < kQuadrupleBelow ? 4 : 2;
+    const SIZE_T doubledSize =
+        m_nBufferSize <= SIZE_MAX / nFactor ? RoundUpToGrowSteps(m_nBufferSize * nFactor) : 0;
     BYTE* newBuffer = nullptr;
-    if (m_lpBuffer == nullptr)
+    SIZE_T newBufferSize = 0;
+    for (const SIZE_T trySize : {std::max(neededSize, doubledSize), neededSize})
     {
-        newBuffer = Alloc(newBufferSize);
-    }
-    else if (m_bAutoDelete)
-    {
-        newBuffer = Realloc(m_lpBuffer, newBufferSize);
-    }
-    else
-    {
-        // A caller's buffer is never reallocated behind its back: move the data to our own.
-        newBuffer = Alloc(newBufferSize);
-        if (newBuffer != nullptr)
-        {
-            std::memcpy(newBuffer, m_lpBuffer, m_nFileSize);
-            m_bAutoDelete = TRUE;
-        }
+        newBufferSize = trySize;
+        newBuffer = ResizeBuffer(trySize);
+        if (newBuffer != nullptr || trySize == neededSize)
+            break;
     }
     if (newBuffer == nullptr)
         AfxThrowMemoryException();
     m_lpBuffer = newBuffer;
     m_nBufferSize = newBufferSize;
+}
+
+SIZE_T CMemFile::RoundUpToGrowSteps(SIZE_T nBytes) const
+{
+    const SIZE_T steps = nBytes / m_nGrowBytes + (nBytes % m_nGrowBytes != 0 ? 1 : 0);
+    return steps <= SIZE_MAX / m_nGrowBytes ? steps * m_nGrowBytes : 0;
+}
+
+BYTE* CMemFile::ResizeBuffer(SIZE_T nBytes)
+{
+    if (m_lpBuffer == nullptr)
+        return Alloc(nBytes);
+    if (m_bAutoDelete)
+        return Realloc(m_lpBuffer, nBytes);
+    // A caller's buffer is never reallocated behind its back: move the data to our own.
+    BYTE* newBuffer = Alloc(nBytes);
+    if (newBuffer != nullptr)
+    {
+        std::memcpy(newBuffer, m_lpBuffer, m_nFileSize);
+        m_bAutoDelete = TRUE;
+    }
+    return newBuffer;
 }
 
 UINT CMemFile::Read(void* lpBuf, UINT nCount)
@@ -753,9 +776,17 @@ void CSharedFile::Free(BYTE*)
 
 HGLOBAL CSharedFile::Detach()
 {
-    const HGLOBAL hMemory = m_hGlobalMemory;
+    HGLOBAL hMemory = m_hGlobalMemory;
     if (hMemory != nullptr)
+    {
         ::GlobalUnlock(hMemory);
+        // The buffer grows ahead of the writes; the block handed on keeps only the content in
+        // whole grow steps, the size it would have had growing step by step.
+        const SIZE_T fittedSize = m_nGrowBytes != 0 ? RoundUpToGrowSteps(m_nFileSize) : 0;
+        if (m_bOwnsBlock && fittedSize != 0 && fittedSize < ::GlobalSize(hMemory))
+            if (const HGLOBAL hFitted = ::GlobalReAlloc(hMemory, fittedSize, GMEM_MOVEABLE))
+                hMemory = hFitted;
+    }
     m_hGlobalMemory = nullptr;
     m_bOwnsBlock = TRUE;
     CMemFile::Detach();

@@ -164,6 +164,10 @@ protected:
     virtual BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes);
     virtual void Free(BYTE* lpMem);
     void GrowFile(SIZE_T dwNewLen);
+    // nBytes rounded up to whole grow steps; 0 when that does not fit in a SIZE_T.
+    SIZE_T RoundUpToGrowSteps(SIZE_T nBytes) const;
+    // The buffer at the new size with the content kept; NULL when memory is short.
+    BYTE* ResizeBuffer(SIZE_T nBytes);
 
     SIZE_T m_nGrowBytes;
     SIZE_T m_nPosition;

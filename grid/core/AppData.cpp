@@ -373,3 +373,16 @@ CString GXLoadResourceString(UINT nId)
         AfxThrowResourceException();
     return text;
 }
+
+CGXDateTestMemoScope::CGXDateTestMemoScope(CGXAppData* pAppData)
+    : m_pAppData(pAppData != nullptr && pAppData->m_pDateTestMemo == nullptr ? pAppData : nullptr)
+{
+    if (m_pAppData != nullptr)
+        m_pAppData->m_pDateTestMemo = &m_memo;
+}
+
+CGXDateTestMemoScope::~CGXDateTestMemoScope()
+{
+    if (m_pAppData != nullptr)
+        m_pAppData->m_pDateTestMemo = nullptr;
+}

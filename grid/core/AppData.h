@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class CGXAbstractControlFactory;
@@ -206,6 +208,9 @@ public:
     GXLibraryLinks m_links;
     CGXAbstractPrintDeviceImp* m_pPrintDeviceImp = nullptr;
     CGXAbstractDateTimeImp* m_pDateTimeImp = nullptr;
+    // The date test's answers by text while one operation stores many texts (a paste); NULL outside
+    // such an operation. A change of the locale settings empties it.
+    std::unordered_map<std::string, bool>* m_pDateTestMemo = nullptr;
     CGXAbstractSortMoveDataImp* m_pSortMoveDataImp = nullptr;
     CGXAbstractDataCopyMoveCellsImp* m_pDataCopyMoveCellsImp = nullptr;
     CGXAbstractCoveredCellPoolImp* m_pCoveredCellPoolImp = nullptr;
@@ -274,3 +279,21 @@ void GXRegisterPlainWndClass(HINSTANCE hInstance, LPCSTR lpszName, UINT nStyle);
 
 // A string of the string table; a missing string throws the framework's resource exception.
 CString GXLoadResourceString(UINT nId);
+
+// Keeps the date test's answer for each text while it lives, so a paste that stores the same text in
+// many cells asks the platform's parser once per text. An inner scope leaves the outer one's answers.
+class CGXDateTestMemoScope
+{
+public:
+    explicit CGXDateTestMemoScope(CGXAppData* pAppData);
+    ~CGXDateTestMemoScope();
+    CGXDateTestMemoScope(const CGXDateTestMemoScope&) = delete;
+    CGXDateTestMemoScope& operator=(const CGXDateTestMemoScope&) = delete;
+
+    // Beyond this many texts the memo takes no more: the test is asked again for each further one.
+    static const size_t MaxTexts = 4096;
+
+private:
+    CGXAppData* m_pAppData;
+    std::unordered_map<std::string, bool> m_memo;
+};

@@ -4,6 +4,8 @@
 #include "grid/core/AppData.h"
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 
 // ---- Style pointer arrays ----
 
@@ -306,7 +308,17 @@ BOOL CGXData::DetectDateValue(const CGXStyle& style, GXModifyType mode, int nTyp
         style.GetValueType() == GX_VT_NUMERIC)
         return FALSE;
     double dValue = 0;
-    return pImp->ParseDateTime(style.GetValue(), dValue);
+    std::unordered_map<std::string, bool>* pMemo = m_pAppData->m_pDateTestMemo;
+    if (pMemo == nullptr)
+        return pImp->ParseDateTime(style.GetValue(), dValue);
+    const std::string text(style.GetValue());
+    const auto found = pMemo->find(text);
+    if (found != pMemo->end())
+        return found->second;
+    const BOOL bDate = pImp->ParseDateTime(style.GetValue(), dValue);
+    if (pMemo->size() < CGXDateTestMemoScope::MaxTexts)
+        pMemo->emplace(text, bDate != FALSE);
+    return bDate;
 }
 
 BOOL CGXData::StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode, int nType)

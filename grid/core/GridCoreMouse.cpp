@@ -676,6 +676,8 @@ BOOL CGXGridCore::OnGridSettingChange(LPCTSTR pszSection)
     // The locale's date order and separators may have changed with the settings.
     if (m_pAppData != nullptr && m_pAppData->m_pDateTimeImp != nullptr)
         m_pAppData->m_pDateTimeImp->InitDateTimeFormats();
+    if (m_pAppData != nullptr && m_pAppData->m_pDateTestMemo != nullptr)
+        m_pAppData->m_pDateTestMemo->clear();
     TellControlsSettingChanged(FALSE, pszSection);
     return TRUE;
 }

@@ -271,7 +271,8 @@ BOOL CGXGridCore::SaveStylesForUndo(const CGXRange& range, int nType, CObArray*&
             CGXStyle* pSaved = NewStyle();
             if (!GetStoredStyleRowCol(nRow, nCol, *pSaved, gxCopy, nType))
             {
-                delete pSaved;
+                // Back to the pool: a paste saves one cell at a time, mostly empty ones.
+                RecycleStyle(pSaved);
                 pSaved = nullptr;
             }
             pSavedStyles->Add(pSaved);

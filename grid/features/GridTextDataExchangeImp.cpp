@@ -59,6 +59,8 @@ void AppendCellText(std::string& out, const CString& text, BOOL bEscape)
 // The bytes of one pasted cell, with the escapes turned back when asked.
 CString CellTextFrom(const char* pBegin, const char* pEnd, BOOL bEscape)
 {
+    if (!bEscape)
+        return CString(pBegin, static_cast<int>(pEnd - pBegin));
     std::string text;
     text.reserve(static_cast<size_t>(pEnd - pBegin));
     for (const char* p = pBegin; p < pEnd; ++p)
@@ -186,6 +188,8 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     if (pszBuffer == nullptr)
         return FALSE;
     CGXAppData* pAppData = pGrid->GetAppData();
+    // Pasted blocks repeat their texts: each distinct one goes to the date test once.
+    const CGXDateTestMemoScope dateTestMemo(pAppData);
     CGXLongOperation operation;
     operation.SetStatusText(pAppData->GetOperationText(GX_IDS_PASTINGDATA), FALSE);
     const BOOL bOldCanRollback = CGXLongOperation::SetCanRollback(TRUE);

@@ -362,6 +362,57 @@ TEST(CMemFile, AttachedGrowingBufferIsCopiedWhenItMustGrow)
     std::free(detached);
 }
 
+// Counts the reallocations of its buffer.
+class CountingMemFile : public CMemFile
+{
+public:
+    explicit CountingMemFile(UINT nGrowBytes) : CMemFile(nGrowBytes) {}
+    int m_nReallocs = 0;
+
+protected:
+    BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes) override
+    {
+        ++m_nReallocs;
+        return CMemFile::Realloc(lpMem, nBytes);
+    }
+};
+
+TEST(CMemFile, ManySmallWritesReallocateTheBufferOnlyAFewTimes)
+{
+    // 4 MB in pieces of 100 bytes: growing one 4096-byte step at a time would reallocate (and
+    // perhaps copy) the buffer a thousand times.
+    CountingMemFile file(4096);
+    const std::string piece(100, 'p');
+    for (int i = 0; i < 40000; ++i)
+        file.Write(piece.data(), static_cast<UINT>(piece.size()));
+    EXPECT_EQ(file.GetLength(), 4000000u);
+    EXPECT_LE(file.m_nReallocs, 12);
+
+    std::string back(piece.size(), '\0');
+    file.Seek(3999900, CFile::begin);
+    ASSERT_EQ(file.Read(&back[0], static_cast<UINT>(back.size())), back.size());
+    EXPECT_EQ(back, piece);
+}
+
+TEST(CSharedFile, DetachedBlockHoldsTheContentInWholeGrowSteps)
+{
+    // What the clipboard receives: the content rounded up to the grow step, zeros after it.
+    CSharedFile writer(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, 4096);
+    const std::string piece(100, 'c');
+    for (int i = 0; i < 700; ++i)
+        writer.Write(piece.data(), static_cast<UINT>(piece.size()));
+    const HGLOBAL block = writer.Detach();
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(::GlobalSize(block), 73728u);
+    const BYTE* bytes = static_cast<const BYTE*>(::GlobalLock(block));
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(bytes[69999], 'c');
+    EXPECT_EQ(bytes[70000], 0);
+    EXPECT_EQ(bytes[73727], 0);
+    ::GlobalUnlock(block);
+    ::GlobalFree(block);
+}
+
 TEST(CSharedFile, DetachGivesAGlobalBlockThatSetHandleReadsBack)
 {
     CSharedFile writer(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, 4096);

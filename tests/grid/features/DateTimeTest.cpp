@@ -4,12 +4,15 @@
 
 #include "grid/core/AppData.h"
 #include "grid/core/GridCore.h"
+#include "grid/core/Range.h"
+#include "grid/core/Style.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -251,6 +254,74 @@ TEST_F(DateTimeTest, AChangeOfTheSystemSettingsRereadsTheLocalesFormats)
     grid.OnGridSettingChange("intl");
     pAppData->m_pDateTimeImp = pInstalled;
     EXPECT_EQ(counting.nInits, 1);
+}
+
+// Notes every text that the automation-date parser is asked about.
+class CRecordingDateTimeImp : public CGXOleDateTimeImp
+{
+public:
+    BOOL ParseDateTime(LPCTSTR pszText, double& dValue) override
+    {
+        texts.emplace_back(pszText);
+        return CGXOleDateTimeImp::ParseDateTime(pszText, dValue);
+    }
+    std::vector<std::string> texts;
+};
+
+class ScopedRecordingDates
+{
+public:
+    ScopedRecordingDates() : m_pPrevious(GXGetAppData()->m_pDateTimeImp) { GXGetAppData()->m_pDateTimeImp = &imp; }
+    ~ScopedRecordingDates() { GXGetAppData()->m_pDateTimeImp = m_pPrevious; }
+    ScopedRecordingDates(const ScopedRecordingDates&) = delete;
+    ScopedRecordingDates& operator=(const ScopedRecordingDates&) = delete;
+
+    CRecordingDateTimeImp imp;
+
+private:
+    CGXAbstractDateTimeImp* m_pPrevious;
+};
+
+TEST_F(DateTimeTest, APasteAsksTheParserOncePerDistinctTextAndTypesEveryCell)
+{
+    ScopedRecordingDates dates;
+    CGXGridCore grid;
+    grid.InitializeGrid();
+    grid.SetRowCount(3);
+    grid.SetColCount(2);
+    const char text[] = "1/2/2003\tx\r\n1/2/2003\tx\r\n1/2/2003\ty\r\n";
+    ASSERT_TRUE(grid.PasteTextFromBuffer(text, sizeof text - 1, CGXRange(1, 1, 3, 2)));
+    EXPECT_EQ(dates.imp.texts, (std::vector<std::string>{"1/2/2003", "x", "y"}));
+    CGXStyle stored;
+    for (ROWCOL nRow = 1; nRow <= 3; ++nRow)
+    {
+        ASSERT_TRUE(grid.GetStoredStyleRowCol(nRow, 1, stored, gxCopy, 0));
+        EXPECT_EQ(stored.GetValueType(), static_cast<unsigned>(GX_VT_NUMERIC)) << nRow;
+        ASSERT_TRUE(grid.GetStoredStyleRowCol(nRow, 2, stored, gxCopy, 0));
+        EXPECT_EQ(stored.GetValueType(), static_cast<unsigned>(GX_VT_TEXT)) << nRow;
+    }
+
+    // The answers last for one paste: the next asks again.
+    dates.imp.texts.clear();
+    const char again[] = "1/2/2003";
+    ASSERT_TRUE(grid.PasteTextFromBuffer(again, sizeof again - 1, CGXRange(1, 1)));
+    EXPECT_EQ(dates.imp.texts, std::vector<std::string>{"1/2/2003"});
+}
+
+TEST_F(DateTimeTest, AChangeOfTheSystemSettingsForgetsTheKeptAnswers)
+{
+    ScopedRecordingDates dates;
+    CGXGridCore grid;
+    grid.InitializeGrid();
+    grid.SetRowCount(1);
+    grid.SetColCount(3);
+    const CGXDateTestMemoScope memo(grid.GetAppData());
+    grid.StoreCellValueText(1, 1, "1/2/2003", GX_INVALIDATE);
+    grid.StoreCellValueText(1, 2, "1/2/2003", GX_INVALIDATE);
+    // The locale's date order may have changed with the settings.
+    grid.OnGridSettingChange("intl");
+    grid.StoreCellValueText(1, 3, "1/2/2003", GX_INVALIDATE);
+    EXPECT_EQ(dates.imp.texts, (std::vector<std::string>{"1/2/2003", "1/2/2003"}));
 }
 
 } // namespace
