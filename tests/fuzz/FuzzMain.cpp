@@ -2,11 +2,12 @@
 // inputs. No input may crash the program, run past a second of processor time, let the heap grow past
 // a bound, or break the reader's promises (Fuzz.h).
 //
-//   fuzz_readers [--count N] [--seed S] [--reader NAME] [--index I] [--leaks-each]
+//   fuzz_readers [--count N] [--seed S] [--reader NAME] [--index I] [--leaks-each] [--hang-seconds N]
 //
 // --count: inputs per reader (2000); --seed: the run's seed; --reader: only that reader; --index: only
 // that input (it is made again from the seed alone); --leaks-each: names every input after which the
-// heap holds more than before it (slow; to find a leak that the bound reported).
+// heap holds more than before it (slow; to find a leak that the bound reported); --hang-seconds: the
+// processor time one input may take (1).
 // Exit code: 0 no fault, 1 faults (listed), 2 a crash, 3 a hang. The input of a crash, a hang or a
 // fault is written to the current folder as fuzz-<reader>-<index>.bin.
 #include "tests/fuzz/Fuzz.h"
@@ -29,8 +30,9 @@
 
 namespace
 {
-// Processor time one input may take, and the wall-clock time after which a wait counts as a hang too.
-const ULONGLONG HangCpu100ns = 10000000;       // 1 s
+// Processor time one input may take (--hang-seconds; set before the watchdog starts), and the
+// wall-clock time after which a wait counts as a hang too.
+ULONGLONG g_hangCpu100ns = 10000000;       // 1 s
 const ULONGLONG HangWallMs = 20000;
 // How far the heap may grow over a reader's run: one-time caches of the platform and the libraries
 // fit, a leak of one object per input does not.
@@ -171,10 +173,11 @@ DWORD WINAPI Watchdog(LPVOID)
         const ULONGLONG nowWall = ::GetTickCount64();
         const ULONGLONG cpu = nowCpu > startCpu ? nowCpu - startCpu : 0;
         const ULONGLONG wall = nowWall > startWall ? nowWall - startWall : 0;
-        if ((cpu > HangCpu100ns || wall > HangWallMs) && g_busy && generation == g_generation)
+        if ((cpu > g_hangCpu100ns || wall > HangWallMs) && g_busy && generation == g_generation)
         {
             std::fprintf(stderr, "\nthe reader was at:%s\n", MainThreadStack().c_str());
-            ReportAndEnd(cpu > HangCpu100ns ? "HANG (more than a second of processor time)" : "HANG (no progress)", 3);
+            ReportAndEnd(cpu > g_hangCpu100ns ? "HANG (more processor time than an input may take)" : "HANG (no progress)",
+                         3);
         }
     }
 }
@@ -247,6 +250,7 @@ struct Options
     std::string reader;
     long long index = -1;
     bool leaksEach = false;
+    unsigned long long hangSeconds = 1;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options)
@@ -265,6 +269,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.index = std::strtoll(argv[++i], nullptr, 10);
         else if (arg == "--leaks-each")
             options.leaksEach = true;
+        else if (arg == "--hang-seconds" && hasValue)
+            options.hangSeconds = std::strtoull(argv[++i], nullptr, 10);
         else
         {
             std::fprintf(stderr, "fuzz_readers: unknown argument %s\n", arg.c_str());
@@ -372,8 +378,9 @@ std::string FuzzExceptionName(CException* e)
 int main(int argc, char** argv)
 {
     Options options;
-    if (!ParseOptions(argc, argv, options))
+    if (!ParseOptions(argc, argv, options) || options.hangSeconds == 0)
         return 64;
+    g_hangCpu100ns = options.hangSeconds * 10000000ull;
 
     ::SetUnhandledExceptionFilter(CrashFilter);
     ULONG guarantee = 64 * 1024;
