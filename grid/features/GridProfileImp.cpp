@@ -42,11 +42,10 @@ void WriteNumber(LPCTSTR pszSection, LPCTSTR pszEntry, BOOL bSet, DWORD dwValue)
     GXWriteProfileValue(pszSection, pszEntry, bSet, dwValue);
 }
 
-// The keys of an INI section; the file's cache is flushed first so that the keys are the file's.
-// The buffer grows until every name fits.
-std::vector<CString> IniKeys(CWinApp* pApp, LPCTSTR pszSection)
+// The keys of an INI section as the profile functions know them. The buffer grows until every name
+// fits.
+std::vector<CString> IniSectionKeys(CWinApp* pApp, LPCTSTR pszSection)
 {
-    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, pApp->m_pszProfileName);
     std::vector<char> buffer(1024);
     for (;;)
     {
@@ -60,6 +59,13 @@ std::vector<CString> IniKeys(CWinApp* pApp, LPCTSTR pszSection)
     for (const char* p = buffer.data(); *p != '\0'; p += std::strlen(p) + 1)
         keys.emplace_back(p);
     return keys;
+}
+
+// The keys of an INI section; the file's cache is flushed first so that the keys are the file's.
+std::vector<CString> IniKeys(CWinApp* pApp, LPCTSTR pszSection)
+{
+    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, pApp->m_pszProfileName);
+    return IniSectionKeys(pApp, pszSection);
 }
 
 // The subkeys of a section's key; none when the key cannot be opened.
@@ -114,17 +120,8 @@ std::set<std::string> SectionEntries(CWinApp* pApp, LPCTSTR pszSection)
         ::RegCloseKey(hKey);
         return entries;
     }
-    std::vector<char> buffer(1024);
-    for (;;)
-    {
-        const DWORD dwLength = ::GetPrivateProfileStringA(pszSection, nullptr, "", buffer.data(),
-                                                          static_cast<DWORD>(buffer.size()), pApp->m_pszProfileName);
-        if (dwLength + 2 < buffer.size())
-            break;
-        buffer.resize(buffer.size() * 2);
-    }
-    for (const char* p = buffer.data(); *p != '\0'; p += std::strlen(p) + 1)
-        add(p);
+    for (const CString& key : IniSectionKeys(pApp, pszSection))
+        add(key);
     return entries;
 }
 
