@@ -2,6 +2,7 @@
 // replaced, moved and undone through a real grid window carry the formulas that follow them, as the
 // dump and the grid's windows show.
 #include "tests/grid/features/GridHostTestSupport.h"
+#include "tests/grid/features/GridHostProcess.h"
 
 #include "framework/dialogs/FindReplaceDialog.h"
 #include "framework/win/FrameworkIds.h"
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -300,41 +302,25 @@ class HostProgram
 public:
     ~HostProgram()
     {
-        if (m_process.hProcess == nullptr)
-            return;
-        if (m_hMain != nullptr)
-            ::PostMessageA(m_hMain, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
-            ::TerminateProcess(m_process.hProcess, 1);
-        ::CloseHandle(m_process.hThread);
-        ::CloseHandle(m_process.hProcess);
-        std::remove(m_dumpPath.c_str());
+        m_pHost.reset();
+        if (!m_dumpPath.empty())
+            std::remove(m_dumpPath.c_str());
     }
 
     // Call under ASSERT_NO_FATAL_FAILURE.
     void Start(const std::string& options)
     {
-        char szModule[MAX_PATH];
-        ::GetModuleFileNameA(nullptr, szModule, MAX_PATH);
-        std::string folder(szModule);
-        folder.erase(folder.find_last_of('\\') + 1);
         char szTemp[MAX_PATH];
         ::GetTempPathA(MAX_PATH, szTemp);
         m_dumpPath = std::string(szTemp) + "gridhost-formula-dump.txt";
-        std::string commandLine = "\"" + folder + "gridhost.exe\" " + options + " /dump \"" + m_dumpPath + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                     &startup, &m_process));
-        ::WaitForInputIdle(m_process.hProcess, 20000);
-        m_hMain = WaitForWindow("Grid Host");
-        ASSERT_NE(m_hMain, nullptr);
+        m_pHost = std::make_unique<CGridHostProcess>(options + " /dump \"" + m_dumpPath + "\"");
+        ASSERT_NE(m_pHost->Main(), nullptr);
     }
 
     // The command as its menu item gives it; its values dialog gets the values and OK.
     void Command(UINT nID, LPCTSTR pszDialog, const std::vector<std::string>& values)
     {
-        ::PostMessageA(m_hMain, WM_COMMAND, nID, 0);
+        ::PostMessageA(m_pHost->Main(), WM_COMMAND, nID, 0);
         const HWND hDialog = WaitForWindow(pszDialog);
         ASSERT_NE(hDialog, nullptr) << pszDialog;
         for (size_t i = 0; i < values.size(); ++i)
@@ -354,7 +340,7 @@ public:
 
     std::string Dump()
     {
-        ::SendMessageA(m_hMain, WM_COMMAND, ID_GRIDHOST_DUMP, 0);
+        ::SendMessageA(m_pHost->Main(), WM_COMMAND, ID_GRIDHOST_DUMP, 0);
         std::ifstream file(m_dumpPath, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     }
@@ -366,7 +352,7 @@ private:
         info.cbSize = sizeof info;
         for (int i = 0; i < 400; ++i)
         {
-            if (::GetGUIThreadInfo(m_process.dwThreadId, &info) && info.hwndFocus != nullptr)
+            if (::GetGUIThreadInfo(m_pHost->ThreadId(), &info) && info.hwndFocus != nullptr)
                 return info.hwndFocus;
             ::Sleep(25);
         }
@@ -376,23 +362,17 @@ private:
     // A visible top-level window of the host whose title begins with the text.
     HWND WaitForWindow(const std::string& title) const
     {
-        for (int i = 0; i < 400; ++i)
-        {
-            for (HWND hWnd = ::FindWindowA(nullptr, nullptr); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
-            {
-                DWORD dwProcess = 0;
-                ::GetWindowThreadProcessId(hWnd, &dwProcess);
-                if (dwProcess == m_process.dwProcessId && ::IsWindowVisible(hWnd) &&
-                    WindowText(hWnd).rfind(title, 0) == 0)
-                    return hWnd;
-            }
-            ::Sleep(25);
-        }
-        return nullptr;
+        HWND hFound = nullptr;
+        CGridHostProcess::WaitFor([&] {
+            for (HWND hWnd : m_pHost->TopWindows())
+                if (WindowText(hWnd).rfind(title, 0) == 0)
+                    hFound = hWnd;
+            return hFound != nullptr;
+        }, 10000);
+        return hFound;
     }
 
-    PROCESS_INFORMATION m_process = {};
-    HWND m_hMain = nullptr;
+    std::unique_ptr<CGridHostProcess> m_pHost;
     std::string m_dumpPath;
 };
 
