@@ -289,11 +289,17 @@ void CArchive::WriteTag(DWORD index, bool isClass)
         *this << kBigObjectTag << static_cast<DWORD>(isClass ? (kBigClassTag | index) : index);
 }
 
-size_t CArchive::StoredSlot(const void* pItem) const
+size_t CArchive::StoredHome(const void* pItem) const
 {
     // Fibonacci hashing spreads the aligned addresses over the table; the probe is linear.
+    return static_cast<size_t>((reinterpret_cast<ULONGLONG>(pItem) * 0x9E3779B97F4A7C15ull) >> 32) &
+           (m_storedItems.size() - 1);
+}
+
+size_t CArchive::StoredSlot(const void* pItem) const
+{
     const size_t nMask = m_storedItems.size() - 1;
-    size_t nSlot = static_cast<size_t>((reinterpret_cast<ULONGLONG>(pItem) * 0x9E3779B97F4A7C15ull) >> 32) & nMask;
+    size_t nSlot = StoredHome(pItem);
     while (m_storedItems[nSlot].pItem != nullptr && m_storedItems[nSlot].pItem != pItem)
         nSlot = (nSlot + 1) & nMask;
     return nSlot;
@@ -322,6 +328,42 @@ void CArchive::RegisterStoredItem(const void* pItem)
         return;
     slot.pItem = pItem;
     slot.index = ++m_nStoredItems;
+}
+
+void CArchive::RemoveStoredItem(const void* pItem)
+{
+    if (m_storedItems.empty())
+        return;
+    const size_t nMask = m_storedItems.size() - 1;
+    size_t nHole = StoredSlot(pItem);
+    if (m_storedItems[nHole].pItem == nullptr)
+        return;
+    // Backward shift: an entry after the hole moves into it unless its home lies cyclically in
+    // (hole, entry], so every remaining entry stays reachable from its home without a gap.
+    for (size_t nNext = (nHole + 1) & nMask; m_storedItems[nNext].pItem != nullptr; nNext = (nNext + 1) & nMask)
+    {
+        const size_t nHome = StoredHome(m_storedItems[nNext].pItem);
+        const bool bStays = nHole <= nNext ? (nHole < nHome && nHome <= nNext) : (nHole < nHome || nHome <= nNext);
+        if (bStays)
+            continue;
+        m_storedItems[nHole] = m_storedItems[nNext];
+        nHole = nNext;
+    }
+    m_storedItems[nHole] = StoredItem{nullptr, 0};
+}
+
+void CArchive::BeginTemporaryObjects()
+{
+    CheckStoring();
+    m_bTemporaryObjects = true;
+}
+
+void CArchive::ForgetTemporaryObjects()
+{
+    for (const void* pItem : m_temporaryObjects)
+        RemoveStoredItem(pItem);
+    m_temporaryObjects.clear();
+    m_bTemporaryObjects = false;
 }
 
 void CArchive::RegisterLoadedItem(const LoadedItem& item)
@@ -421,6 +463,8 @@ void CArchive::WriteObject(const CObject* pOb)
     WriteClass(pOb->GetRuntimeClass());
     // Registered before its contents, so a reference back to it from inside is a tag.
     RegisterStoredItem(pOb);
+    if (m_bTemporaryObjects)
+        m_temporaryObjects.push_back(pOb);
     const_cast<CObject*>(pOb)->Serialize(*this);
 }
 

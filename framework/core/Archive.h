@@ -81,6 +81,13 @@ public:
     // second owner that would delete it again. Null stays null.
     CObject* ReadOwnedObject(const CRuntimeClass* pClassRefRequested);
     void WriteClass(const CRuntimeClass* pClassRef);
+    // Storing objects that each live only while they are written (one scratch object refilled for
+    // every element of a long list, say): WriteObject remembers every object it stores, so a later
+    // one at the same address would go out as a reference back to the earlier. Objects stored
+    // between BeginTemporaryObjects and ForgetTemporaryObjects are forgotten at the end; classes
+    // stay, and the numbering goes on, so the bytes are those of distinct objects all alive at once.
+    void BeginTemporaryObjects();
+    void ForgetTemporaryObjects();
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = NULL, UINT* pSchema = NULL, DWORD* pObTag = NULL);
     void SerializeClass(const CRuntimeClass* pClassRef);
 
@@ -149,6 +156,8 @@ private:
     [[noreturn]] void ThrowArchive(int cause) const;
     void WriteTag(DWORD index, bool isClass);
     void RegisterStoredItem(const void* pItem);
+    size_t StoredHome(const void* pItem) const;
+    void RemoveStoredItem(const void* pItem);
     CObject* ReadObjectOrReference(const CRuntimeClass* pClassRefRequested, bool bOwned);
 
     struct LoadedItem
@@ -182,6 +191,8 @@ private:
     size_t StoredSlot(const void* pItem) const;
     std::vector<StoredItem> m_storedItems;
     DWORD m_nStoredItems = 0;
+    bool m_bTemporaryObjects = false;
+    std::vector<const void*> m_temporaryObjects;            // stored since BeginTemporaryObjects
     std::vector<LoadedItem> m_loadedItems;                  // loading: index - 1 -> item
 };
 

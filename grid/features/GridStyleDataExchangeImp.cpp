@@ -1,6 +1,7 @@
 #include "grid/features/GridClipboardImp.h"
 
 #include "framework/core/Archive.h"
+#include "framework/core/CollectionBase.h"
 #include "framework/core/Exceptions.h"
 #include "framework/win/Seams.h"
 #include "grid/core/AppData.h"
@@ -48,6 +49,84 @@ void DeleteStyleArray(CObArray* pArray)
     delete pArray;
 }
 
+// The bytes of an object array holding each cell's style (null where a cell gives none), made as
+// they are written: each cell's style is taken from the pool, written, and given back, so a copy of
+// many cells never holds all their styles at once. Its run-time class is the array's own; an abort
+// stops it part way, and the caller throws the archive away.
+class CellStylesWriter : public CObArray
+{
+public:
+    CellStylesWriter(CGXGridCore* pGrid, const GXRangeSpans& spans, BOOL bComposed, CGXLongOperation& operation,
+                     unsigned long long nCells)
+        : m_pGrid(pGrid), m_spans(spans), m_bComposed(bComposed), m_operation(operation), m_nCells(nCells)
+    {
+    }
+
+    BOOL IsAborted() const { return m_bAborted; }
+
+    void Serialize(CArchive& ar) override
+    {
+        CObject::Serialize(ar);
+        AfxWriteCollectionCount(ar, static_cast<INT_PTR>(m_nCells));
+        INT_PTR nIndex = 0;
+        for (INT_PTR i = 0; i < m_spans.rowStarts.GetSize(); ++i)
+            for (ROWCOL nRow = m_spans.rowStarts[i];; ++nRow)
+            {
+                for (INT_PTR j = 0; j < m_spans.colStarts.GetSize(); ++j)
+                    for (ROWCOL nCol = m_spans.colStarts[j];; ++nCol)
+                    {
+                        WriteCell(ar, nRow, nCol);
+                        ++nIndex;
+                        if (m_operation.IsTimeElapsed())
+                        {
+                            CGXLongOperation::SetPercentDone(
+                                static_cast<int>(nIndex * 100LL / static_cast<LONGLONG>(m_nCells)));
+                            BOOL bAbort = FALSE;
+                            m_operation.DoMessagesCheckAbort(bAbort);
+                            if (bAbort)
+                            {
+                                m_bAborted = TRUE;
+                                return;
+                            }
+                        }
+                        if (nCol == m_spans.colEnds[j])
+                            break;
+                    }
+                if (nRow == m_spans.rowEnds[i])
+                    break;
+            }
+    }
+
+private:
+    void WriteCell(CArchive& ar, ROWCOL nRow, ROWCOL nCol)
+    {
+        std::unique_ptr<CGXStyle, PoolReturn> pStyle(m_pGrid->NewStyle(), PoolReturn{m_pGrid});
+        if (!m_pGrid->GetStyleForCopy(nRow, nCol, *pStyle, m_bComposed))
+        {
+            ar << static_cast<const CObject*>(nullptr);
+            return;
+        }
+        // The pool hands the same style out again (or the heap its address): the archive must not
+        // take the next cell's style, or its font, for this one.
+        ar.BeginTemporaryObjects();
+        ar << static_cast<const CObject*>(pStyle.get());
+        ar.ForgetTemporaryObjects();
+    }
+
+    struct PoolReturn
+    {
+        CGXGridCore* pGrid;
+        void operator()(CGXStyle* pStyle) const { pGrid->RecycleStyle(pStyle); }
+    };
+
+    CGXGridCore* m_pGrid;
+    const GXRangeSpans& m_spans;
+    BOOL m_bComposed;
+    CGXLongOperation& m_operation;
+    unsigned long long m_nCells;
+    BOOL m_bAborted = FALSE;
+};
+
 void ShowRangeTooBig()
 {
     AfxMessageBox("Range too big.", MB_OK);
@@ -88,41 +167,9 @@ BOOL CGXGridStyleDataExchangeImp::CopyStylesToArchive(CGXGridCore* pGrid, CArchi
         return FALSE;
     }
 
-    std::unique_ptr<CObArray, void (*)(CObArray*)> pArray(new CObArray, DeleteStyleArray);
-    pArray->SetSize(static_cast<INT_PTR>(nCells));
-    BOOL bAborted = FALSE;
-    INT_PTR nIndex = 0;
-    for (INT_PTR i = 0; i < spans.rowStarts.GetSize() && !bAborted; ++i)
-        for (ROWCOL nRow = spans.rowStarts[i]; !bAborted; ++nRow)
-        {
-            for (INT_PTR j = 0; j < spans.colStarts.GetSize() && !bAborted; ++j)
-                for (ROWCOL nCol = spans.colStarts[j];; ++nCol)
-                {
-                    CGXStyle* pStyle = pGrid->NewStyle();
-                    if (pGrid->GetStyleForCopy(nRow, nCol, *pStyle, bComposed))
-                        pArray->SetAt(nIndex, pStyle);
-                    else
-                        pGrid->RecycleStyle(pStyle);
-                    ++nIndex;
-                    if (operation.IsTimeElapsed())
-                    {
-                        CGXLongOperation::SetPercentDone(static_cast<int>(nIndex * 100LL / static_cast<LONGLONG>(nCells)));
-                        BOOL bAbort = FALSE;
-                        operation.DoMessagesCheckAbort(bAbort);
-                        if (bAbort)
-                        {
-                            bAborted = TRUE;
-                            break;
-                        }
-                    }
-                    if (nCol == spans.colEnds[j])
-                        break;
-                }
-            if (nRow == spans.rowEnds[i])
-                break;
-        }
-    if (!bAborted)
-        ar.WriteObject(pArray.get());
+    CellStylesWriter writer(pGrid, spans, bComposed, operation, nCells);
+    ar.WriteObject(&writer);
+    const BOOL bAborted = writer.IsAborted();
     pGrid->m_nLastCopyRows = spans.nRows;
     pGrid->m_nLastCopyCols = spans.nCols;
     return !bAborted;

@@ -303,6 +303,114 @@ TEST(CArchive, RepeatedObjectAndClassAreWrittenOnceThenByTag)
     EXPECT_EQ(twoObjects.size(), once.size() + 2 + sizeof(LONG));  // a class tag and the data
 }
 
+// One scratch node and its child refilled for each element, forgotten after it, must write the
+// bytes of distinct objects: classes stay registered and the numbering goes on, so the reference
+// back to the object kept and the class tags after them are the same.
+TEST(CArchive, TemporaryObjectsAreWrittenAsDistinctObjects)
+{
+    CTestNode kept;
+    kept.m_name = "kept";
+    CTestShape later(40);
+    const std::string expected = Stored([&](CArchive& ar) {
+        ar << &kept;
+        CTestCircle children[3];
+        CTestNode elements[3];
+        for (LONG id = 1; id <= 3; ++id)
+        {
+            CTestCircle& child = children[id - 1];
+            child.m_id = id;
+            child.m_radius = id * 0.5;
+            child.m_label = "child";
+            elements[id - 1].m_name = "element";
+            elements[id - 1].m_children = {&child, &kept};
+            ar << &elements[id - 1];
+        }
+        ar << &kept << &later;
+    });
+    const std::string written = Stored([&](CArchive& ar) {
+        ar << &kept;
+        CTestCircle child;
+        CTestNode element;
+        element.m_name = "element";
+        element.m_children = {&child, &kept};
+        for (LONG id = 1; id <= 3; ++id)
+        {
+            child.m_id = id;
+            child.m_radius = id * 0.5;
+            child.m_label = "child";
+            ar.BeginTemporaryObjects();
+            ar << &element;
+            ar.ForgetTemporaryObjects();
+        }
+        ar << &kept << &later;
+    });
+    EXPECT_EQ(Hex(written), Hex(expected));
+}
+
+// Forgetting takes entries out of the middle of the stored objects' table, among neighbours
+// placed around them and objects stored after them (the table also grows meanwhile): every object
+// forgotten must be gone, so the next element at its address is written whole, and every object
+// kept must still be found, so its next appearance is a tag.
+TEST(CArchive, ForgettingManyObjectsLeavesNoneOfThemAndLosesNoOther)
+{
+    const size_t nChildren = 700;
+    const size_t nElements = 4;
+    const size_t nKeptEach = 600;
+    std::vector<CTestShape> kept(nKeptEach * (nElements + 1));
+    for (size_t i = 0; i < kept.size(); ++i)
+        kept[i].m_id = static_cast<LONG>(i);
+    // Before each element and after the last, objects kept stored for the first time.
+    const auto storeKept = [&](CArchive& ar, size_t nPart) {
+        for (size_t i = nPart * nKeptEach; i < (nPart + 1) * nKeptEach; ++i)
+            ar << &kept[i];
+    };
+    // Each element: a node whose children are its own shapes, then every seventh object kept so far.
+    const auto fill = [&](CTestNode& node, std::vector<CTestShape>& shapes, size_t nElement) {
+        node.m_children.clear();
+        for (size_t i = 0; i < nChildren; ++i)
+        {
+            shapes[i].m_id = static_cast<LONG>(nElement * 10000 + i);
+            node.m_children.push_back(&shapes[i]);
+        }
+        for (size_t i = nElement; i < (nElement + 1) * nKeptEach; i += 7)
+            node.m_children.push_back(&kept[i]);
+    };
+    const auto keptAgain = [&](CArchive& ar) {
+        for (size_t i = kept.size(); i-- > 0;)
+            ar << &kept[i];
+    };
+
+    const std::string expected = Stored([&](CArchive& ar) {
+        std::vector<CTestNode> nodes(nElements);
+        std::vector<std::vector<CTestShape>> shapes(nElements);
+        for (size_t n = 0; n < nElements; ++n)
+        {
+            storeKept(ar, n);
+            shapes[n] = std::vector<CTestShape>(nChildren);
+            fill(nodes[n], shapes[n], n);
+            ar << &nodes[n];
+        }
+        storeKept(ar, nElements);
+        keptAgain(ar);
+    });
+    const std::string written = Stored([&](CArchive& ar) {
+        CTestNode node;
+        std::vector<CTestShape> shapes(nChildren);
+        for (size_t n = 0; n < nElements; ++n)
+        {
+            storeKept(ar, n);
+            fill(node, shapes, n);
+            ar.BeginTemporaryObjects();
+            ar << &node;
+            ar.ForgetTemporaryObjects();
+        }
+        storeKept(ar, nElements);
+        keptAgain(ar);
+    });
+    ASSERT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
+}
+
 TEST(CArchive, ManyObjectsUseLongTags)
 {
     const int liveBefore = LiveObjects::count;

@@ -8,11 +8,14 @@
 #include "framework/win/FrameworkIds.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Data.h"
+#include "grid/core/Font.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Style.h"
 #include "grid/features/GridClipboardImp.h"
+#include "grid/features/StyleSerializeImp.h"
 #include "tests/tools/Clipboard.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -585,6 +588,69 @@ TEST_F(GridClipboardTest, CopyingWholeColumnsOfAGridWithoutRowsIsNoErrorAndLeave
         Command(nCommand);
         EXPECT_TRUE(box.calls.empty()) << nCommand << ": " << (box.calls.empty() ? "" : box.calls[0].text);
         EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("keep", 5)) << nCommand;
+    }
+}
+
+// The style copy writes each cell's style as it goes (one pool style refilled): the bytes must
+// still be those of one object array of distinct styles, null where a cell gives none.
+TEST_F(GridClipboardTest, AStyleCopyWritesTheBytesOfAnArrayOfEachCellsOwnStyle)
+{
+    ASSERT_NO_FATAL_FAILURE(Reset(8, 4));
+    CGXGridCore& grid = View(0);
+    grid.SetStyleRange(CGXRange(1, 1, 2, 2), CGXStyle().SetFont(CGXFont().SetBold(TRUE).SetSize(11)));
+    grid.SetStyleRange(CGXRange(2, 2), CGXStyle().SetFont(CGXFont().SetItalic(TRUE)).SetInterior(RGB(1, 2, 3)));
+    grid.SetStyleRange(CGXRange(3, 1, 3, 4), CGXStyle().SetUserAttribute(1001, "first"));
+    grid.SetStyleRange(CGXRange(3, 3), CGXStyle().SetUserAttribute(1002, "second").SetValue(2.5));
+    CGXRangeList cleared;
+    cleared.AddTail(new CGXRange(7, 4));
+    grid.ClearCells(cleared, TRUE);
+    CGXRangeList ranges;
+    ranges.AddTail(new CGXRange(1, 1, 3, 4));
+    ranges.AddTail(new CGXRange(6, 3, 7, 4));
+
+    for (const BOOL bComposed : {TRUE, FALSE})
+    {
+        CMemFile copied;
+        {
+            CArchive ar(&copied, CArchive::store);
+            ASSERT_TRUE(grid.CopyStylesToArchive(ar, ranges, bComposed));
+            ar.Close();
+        }
+        CMemFile expected;
+        {
+            CArchive ar(&expected, CArchive::store);
+            GXSetArchiveStylesMap(ar, grid.GetStylesMap());
+            CObArray styles;
+            int nNull = 0;
+            // The rows and the columns of either block: 1-3 and 6-7 by 1-4.
+            for (const ROWCOL nRow : {1u, 2u, 3u, 6u, 7u})
+                for (ROWCOL nCol = 1; nCol <= 4; ++nCol)
+                {
+                    CGXStyle* pStyle = grid.NewStyle();
+                    if (grid.GetStyleForCopy(nRow, nCol, *pStyle, bComposed))
+                        styles.Add(pStyle);
+                    else
+                    {
+                        delete pStyle;
+                        styles.Add(nullptr);
+                        ++nNull;
+                    }
+                }
+            if (!bComposed)
+                EXPECT_GT(nNull, 0) << "a cell without a stored style gives a null entry";
+            ar << static_cast<DWORD>(5) << static_cast<DWORD>(4);
+            ar.WriteObject(&styles);
+            ar.Close();
+            for (INT_PTR i = 0; i < styles.GetSize(); ++i)
+                delete styles[i];
+        }
+        ASSERT_EQ(copied.GetLength(), expected.GetLength()) << bComposed;
+        const ULONGLONG nLength = copied.GetLength();
+        BYTE* pCopied = copied.Detach();
+        BYTE* pExpected = expected.Detach();
+        EXPECT_EQ(std::memcmp(pCopied, pExpected, static_cast<size_t>(nLength)), 0) << bComposed;
+        std::free(pCopied);
+        std::free(pExpected);
     }
 }
 
