@@ -1,6 +1,7 @@
 // The chart library's archive form: a chart with its components, styles and data, as a plotting
 // document stores it.
 #include "tests/fuzz/Fuzz.h"
+#include "tests/fuzz/FuzzChart.h"
 #include "tests/fuzz/FuzzArchive.h"
 
 #include "chart/model/AxisManager.h"
@@ -15,8 +16,6 @@
 #include "chart/model/GraphTitle.h"
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
-#include "framework/win/Dc.h"
-#include "framework/win/Gdi.h"
 
 #include <cmath>
 
@@ -135,21 +134,7 @@ FuzzOutcome ReadChart(const std::string& input)
         return FuzzOutcome::Refused;
     }
     // A loaded chart draws.
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 320;
-    info.bmiHeader.biHeight = -240;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    CBitmap canvas;
-    canvas.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
-    CBitmap* pOld = dc.SelectObject(&canvas);
-    chart.SetFixedRect(CRect(0, 0, 320, 240), 0);
-    chart.Draw(&dc, nullptr);
-    dc.SelectObject(pOld);
+    FuzzDrawChart(chart, 320, 240);
     return FuzzOutcome::Accepted;
 }
 } // namespace

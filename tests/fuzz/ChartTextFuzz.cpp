@@ -1,13 +1,12 @@
 // The chart library's text readers: data text (rows of values), the component line of a chart
 // template, and polygon shape files.
 #include "tests/fuzz/Fuzz.h"
+#include "tests/fuzz/FuzzChart.h"
 
 #include "chart/model/CompiledPolygon.h"
 #include "chart/model/Graph.h"
 #include "chart/model/GraphBackground.h"
 #include "chart/model/GraphException.h"
-#include "framework/win/Dc.h"
-#include "framework/win/Gdi.h"
 
 #include <windows.h>
 
@@ -18,21 +17,7 @@ namespace
 // Draws the chart on a small canvas: what was read must draw.
 void DrawChart(QVGraph& chart)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 160;
-    info.bmiHeader.biHeight = -120;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    CBitmap canvas;
-    canvas.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
-    CBitmap* pOld = dc.SelectObject(&canvas);
-    chart.SetFixedRect(CRect(0, 0, 160, 120), 0);
-    chart.Draw(&dc, nullptr);
-    dc.SelectObject(pOld);
+    FuzzDrawChart(chart, 160, 120);
 }
 
 // The chart's own error is its clear error; any other exception escapes to the driver as a fault.

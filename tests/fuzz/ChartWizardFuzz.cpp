@@ -2,6 +2,7 @@
 // program has no "LAYOUT" resource) and the lines of its "GRAPHTYPE" resources (choice lists and
 // graph types). What was read is built into charts as the wizard builds them, and drawn.
 #include "tests/fuzz/Fuzz.h"
+#include "tests/fuzz/FuzzChart.h"
 
 #include "chart/model/ChartResourceIds.h"
 #include "chart/model/Graph.h"
@@ -12,8 +13,6 @@
 #include "chart/model/GraphTitle.h"
 #include "chart/ui/WizSheet.h"
 #include "chart/ui/WizardText.h"
-#include "framework/win/Dc.h"
-#include "framework/win/Gdi.h"
 
 #include <windows.h>
 
@@ -25,21 +24,7 @@ namespace
 // The wizard's preview draws its charts small; the fuzz canvas is as small.
 void DrawChart(QVGraph& chart)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 160;
-    info.bmiHeader.biHeight = -120;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    CBitmap canvas;
-    canvas.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
-    CBitmap* pOld = dc.SelectObject(&canvas);
-    chart.SetFixedRect(CRect(0, 0, 160, 120), 0);
-    chart.Draw(&dc, nullptr);
-    dc.SelectObject(pOld);
+    FuzzDrawChart(chart, 160, 120);
 }
 
 // Four series of sample values, as the wizard fills a chart without data.

@@ -2,13 +2,12 @@
 // point tables of the sensitivity plots, the point lists of the separator plots, their captions, and
 // the grain-size plot; every plot the file asks for is built and drawn.
 #include "tests/fuzz/Fuzz.h"
+#include "tests/fuzz/FuzzChart.h"
 
 #include "chart/model/Graph.h"
 #include "chart/model/GraphException.h"
 #include "fennick/FennickApp.h"
 #include "fennick/FennickDoc.h"
-#include "framework/win/Dc.h"
-#include "framework/win/Gdi.h"
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/pages/PlotDataFile.h"
 
@@ -35,29 +34,15 @@ protected:
         if (chart.GetComponentList()->IsEmpty())
             return;
         ++nBuilt;
-        CDC dc;
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = 200;
-        info.bmiHeader.biHeight = -150;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* pBits = nullptr;
-        CBitmap canvas;
-        canvas.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
-        CBitmap* pOld = dc.SelectObject(&canvas);
-        chart.SetFixedRect(CRect(0, 0, 200, 150), 0);
         try
         {
-            chart.Draw(&dc, nullptr);
+            FuzzDrawChart(chart, 200, 150);
         }
         catch (QVGraphException* e)
         {
             // The chart's own error: what Fennick's view would show as a message.
             e->Delete();
         }
-        dc.SelectObject(pOld);
     }
     void BringToFront() override {}
 };

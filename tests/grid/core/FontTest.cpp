@@ -1,4 +1,5 @@
 #include "grid/core/Font.h"
+#include "tests/tools/HeapCount.h"
 
 #include <gtest/gtest.h>
 
@@ -196,28 +197,6 @@ TEST(CGXFontFaceRegistry, IdsAreStableAndNamesCompareWithoutCase)
     EXPECT_EQ(GXGetFontFaceRegistry().GetPitchAndFamily(1023), 0);
 }
 
-namespace
-{
-// The blocks in use on every heap of the process.
-long long BusyHeapBlocks()
-{
-    long long nBlocks = 0;
-    HANDLE heaps[256];
-    const DWORD nHeaps = std::min<DWORD>(::GetProcessHeaps(256, heaps), 256);
-    for (DWORD i = 0; i < nHeaps; ++i)
-    {
-        if (!::HeapLock(heaps[i]))
-            continue;
-        PROCESS_HEAP_ENTRY entry;
-        entry.lpData = nullptr;
-        while (::HeapWalk(heaps[i], &entry))
-            nBlocks += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0;
-        ::HeapUnlock(heaps[i]);
-    }
-    return nBlocks;
-}
-} // namespace
-
 TEST(CGXFontFaceRegistry, FacesNamedByDocumentsTakeNoBlockOfTheirOwn)
 {
     // Damaged documents can name faces until every id is taken: the registry's memory must not
@@ -226,8 +205,8 @@ TEST(CGXFontFaceRegistry, FacesNamedByDocumentsTakeNoBlockOfTheirOwn)
     std::vector<std::string> names;
     for (int i = 0; i < 200; ++i)
         names.push_back("Face of a damaged document " + std::to_string(i));
-    const long long nBefore = BusyHeapBlocks();
+    const long long nBefore = CountHeap().blocks;
     for (const std::string& name : names)
         ASSERT_NE(GXFindOrAddFontFace(name.c_str()), 1023u);
-    EXPECT_LT(BusyHeapBlocks() - nBefore, 20);
+    EXPECT_LT(CountHeap().blocks - nBefore, 20);
 }

@@ -1,0 +1,8 @@
+// What a program does with a chart it read: it draws it.
+#pragma once
+
+class QVGraph;
+
+// Draws the chart on a 32-bit canvas of the size, placed at its origin. An exception of the drawing
+// goes to the caller, with the canvas given back first.
+void FuzzDrawChart(QVGraph& chart, int nWidth, int nHeight);
