@@ -3,6 +3,6 @@
 
 class QVGraph;
 
-// Draws the chart on a 32-bit canvas of the size, placed at its origin. An exception of the drawing
-// goes to the caller, with the canvas given back first.
+// Draws the chart on a white 32-bit canvas of the size, placed at its origin. An exception of the
+// drawing goes to the caller.
 void FuzzDrawChart(QVGraph& chart, int nWidth, int nHeight);
