@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CGXCaptiveDateTimeCtrl, CGXBDateTimeCtrl)
@@ -551,7 +552,7 @@ BOOL CGXDateTimeCtrl::GetSelectedText(CString& text)
 
 // ---- Window side ----
 
-BOOL CGXDateTimeCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL,
+BOOL CGXDateTimeCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
                                BOOL bSetCell)
 {
     const CString findText = settings.strFind;
@@ -579,23 +580,37 @@ BOOL CGXDateTimeCtrl::FindText(const CGXFindReplaceSettings& settings, ROWCOL nR
     CString find = findText;
     if (!bCase)
         find.MakeUpper();
+    // A search from the current position (Replace's own) finds the match that is still selected
+    // again; any other goes on behind the last match.
     const BOOL bSameCell = m_nFindRow == nRow && m_nFindCol == nCol && m_strFindText == findText;
-    const int nFrom = bSameCell ? m_nFindNext : pFields->GetFixedCount();
+    int nFrom = pFields->GetFixedCount();
+    if (bSameCell)
+        nFrom = bCurrentPos && m_nFindMatch >= 0 ? m_nFindMatch : m_nFindNext;
     for (int i = nFrom; i < pFields->GetGadgetCount(); ++i)
     {
         if (!FieldMatches(pFields->GetGadget(i), find, bCase))
             continue;
+        // A match in another cell makes it the current cell, as in any other cell of the grid.
+        if (bSetCell && !m_pGrid->IsCurrentCell(nRow, nCol))
+            m_pGrid->MoveCurrentCell(nRow, nCol, GX_SCROLLINVIEW | GX_SMART);
         m_nFindRow = nRow;
         m_nFindCol = nCol;
         m_strFindText = findText;
         m_nFindNext = i + 1;
-        if (bSetCell && pFields == this)
+        m_nFindMatch = i;
+        if (bSetCell && IsInitAt(nRow, nCol) && m_bActive)
             SetCurrentIndex(i);
         return TRUE;
     }
+    ForgetFindMatch();
+    return FALSE;
+}
+
+void CGXDateTimeCtrl::ForgetFindMatch()
+{
     m_nFindRow = m_nFindCol = 0x7fffffff;
     m_strFindText.Empty();
-    return FALSE;
+    m_nFindMatch = -1;
 }
 
 BOOL CGXDateTimeCtrl::ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol)
@@ -605,22 +620,61 @@ BOOL CGXDateTimeCtrl::ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL 
     CString find = settings.strFind;
     if (!settings.bCase)
         find.MakeUpper();
+    ForgetFindMatch();
+    return ReplaceFields(nRow, nCol, settings.m_pStyle, settings.strReplace,
+                         [&](const CGXBDTGadget* pGadget, int) { return FieldMatches(pGadget, find, settings.bCase); });
+}
+
+void CGXDateTimeCtrl::ReplaceSel(LPCTSTR pszText)
+{
+    const int nField = m_nFindMatch;
+    if (!m_bInit || m_hWnd == nullptr || nField < 0 || m_nFindRow != m_nRow || m_nFindCol != m_nCol ||
+        !m_pGrid->IsCurrentCell(m_nRow, m_nCol))
+    {
+        CGXControl::ReplaceSel(pszText);
+        return;
+    }
+    const CString findText = m_strFindText;
+    ReplaceFields(m_nRow, m_nCol, nullptr, pszText != nullptr ? pszText : "",
+                  [nField](const CGXBDTGadget*, int i) { return i == nField; });
+    // The search goes on behind the replaced field.
+    m_nFindRow = m_nRow;
+    m_nFindCol = m_nCol;
+    m_strFindText = findText;
+    m_nFindNext = nField + 1;
+    m_nFindMatch = -1;
+}
+
+// A paste or a cut gives a text for the whole cell, never for a field a search selected.
+BOOL CGXDateTimeCtrl::Paste()
+{
+    ForgetFindMatch();
+    return CGXControl::Paste();
+}
+
+BOOL CGXDateTimeCtrl::Cut()
+{
+    ForgetFindMatch();
+    return CGXControl::Cut();
+}
+
+BOOL CGXDateTimeCtrl::ReplaceFields(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, const CString& replacement,
+                                    const std::function<bool(const CGXBDTGadget*, int)>& choose)
+{
     const BOOL bActiveCell = IsInitAt(nRow, nCol) && m_bActive;
-    const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, settings.m_pStyle);
+    const CGXCellStyleScope cellStyle(m_pGrid, nRow, nCol, pStyle);
     const CGXStyle& style = *cellStyle.Get();
     if (!bActiveCell && !LoadConverter(style))
         return FALSE;
     CGXBDateTimeCtrl& fields = bActiveCell ? static_cast<CGXBDateTimeCtrl&>(*this) : m_converter;
-    // The matches are found first: a replaced field must not be matched again.
-    std::vector<CGXBDTGadget*> matches;
+    // The fields are chosen first: a replaced field must not be chosen again.
+    std::vector<CGXBDTGadget*> chosen;
     for (int i = fields.GetFixedCount(); i < fields.GetGadgetCount(); ++i)
-        if (FieldMatches(fields.GetGadget(i), find, settings.bCase))
-            matches.push_back(fields.GetGadget(i));
+        if (choose(fields.GetGadget(i), i))
+            chosen.push_back(fields.GetGadget(i));
     BOOL bReplaced = FALSE;
-    for (CGXBDTGadget* pGadget : matches)
-        bReplaced |= SetFieldFromText(fields, pGadget, settings.strReplace);
-    m_nFindRow = m_nFindCol = 0x7fffffff;
-    m_strFindText.Empty();
+    for (CGXBDTGadget* pGadget : chosen)
+        bReplaced |= SetFieldFromText(fields, pGadget, replacement);
     if (!bReplaced)
         return FALSE;
     if (bActiveCell)
@@ -646,8 +700,7 @@ BOOL CGXDateTimeCtrl::OnChanging(const COleDateTime&)
 {
     if (m_bInit && CGXStatic::IsReadOnly())
         return FALSE;
-    m_nFindRow = m_nFindCol = 0x7fffffff;
-    m_strFindText.Empty();
+    ForgetFindMatch();
     m_bModified = TRUE;
     return TRUE;
 }
@@ -989,9 +1042,9 @@ LRESULT CGXDateTimeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             if (wParam == 3)
                 Copy();
             else if (wParam == 22)
-                CGXControl::Paste();
+                Paste();
             else if (wParam == 24)
-                CGXControl::Cut();
+                Cut();
             return 0;
         }
         if (wParam == '\r' || wParam == '\n')

@@ -8,6 +8,8 @@
 #include "grid/controls/DateTimeCtrl.h"
 #include "grid/controls/Static.h"
 
+#include <functional>
+
 class CGXStylesMap;
 
 enum : WORD
@@ -103,12 +105,19 @@ public:
     BOOL SysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     BOOL GetSelectedText(CString& text) override;
     // Compares the text with the fields in order: a number field by its value, a name field by the
-    // beginning of its name; a later search in the same cell goes on behind the last match.
+    // beginning of its name; a later search in the same cell goes on behind the last match, or, from
+    // the current position, at that match while it is still selected. With bSetCell a match in
+    // another cell makes that cell the current one.
     BOOL FindText(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol, BOOL bCurrentPos,
                   BOOL bSetCell) override;
     // ReplaceText: every field that FindText would match takes the replacement (a number field its
     // number, a name field the name it begins), and the date they make becomes the cell's value.
     BOOL ReplaceAll(const CGXFindReplaceSettings& settings, ROWCOL nRow, ROWCOL nCol) override;
+    // A single Replace: after a match of FindText in this cell the replacement goes into the field
+    // found, as Replace All gives it; otherwise (a paste, a cut) the text replaces the cell's value.
+    void ReplaceSel(LPCTSTR pszText) override;
+    BOOL Paste() override;
+    BOOL Cut() override;
     // The current cell's range through the grid, as its cells show it.
     BOOL Copy() override;
 
@@ -145,6 +154,12 @@ protected:
     static BOOL FieldMatches(const CGXBDTGadget* pGadget, const CString& find, BOOL bCase);
     // Gives a text to a number or name field of a window; FALSE when the field refuses it.
     static BOOL SetFieldFromText(CGXBDateTimeCtrl& wnd, CGXBDTGadget* pGadget, const CString& text);
+    // The replacement into the fields of a cell that choose (field, index) picks -- the active
+    // current cell's own, else those of its value in the converting window -- and the date they then
+    // make stored as the cell's value. FALSE when no field took it or the cell may not change.
+    BOOL ReplaceFields(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, const CString& replacement,
+                       const std::function<bool(const CGXBDTGadget*, int)>& choose);
+    void ForgetFindMatch();
     // An inactive cell: the fields of the drawing window for the cell's value, the buttons of the
     // current cell at its right edge.
     void DrawInactive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
@@ -159,11 +174,13 @@ protected:
     BOOL m_bFormatShowsDate = TRUE;
     UINT m_nID;
     HFONT m_hCellFont = nullptr;
-    // The last match of FindText: its cell (none: 0x7fffffff twice), text and the field after it.
+    // The last match of FindText: its cell (none: 0x7fffffff twice), text and the field after it, and
+    // the matched field while it is still the selection (-1 once it was replaced).
     ROWCOL m_nFindRow = 0x7fffffff;
     ROWCOL m_nFindCol = 0x7fffffff;
     CString m_strFindText;
     int m_nFindNext = 0;
+    int m_nFindMatch = -1;
     CGXCaptiveDateTimeCtrl m_converter;
     CGXCaptiveDateTimeCtrl m_drawer;
 };

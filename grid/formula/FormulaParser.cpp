@@ -76,7 +76,10 @@ bool StartsOperand(int32_t code)
 class Parser
 {
 public:
-    explicit Parser(int hSheet) : m_hSheet(hSheet), m_scanner(*GetParseState()) {}
+    explicit Parser(int hSheet)
+        : m_hSheet(hSheet), m_scanner(*GetParseState()), m_altSpelling(GetEngineState()->m_bAltOperators != FALSE)
+    {
+    }
     ~Parser() { ReleaseTokens(); }
 
     BOOL Run(const char* text, GX_EXPRESSION* result);
@@ -86,10 +89,21 @@ private:
     Parser& operator=(const Parser&) = delete;
 
     // Token access.
+    // The next token as the formula text is spelled: the alternative spelling writes the power as
+    // "^" and the exclusive or as "/*XOR*/", so that is how it reads them back.
+    GX_TOKEN Scan()
+    {
+        GX_TOKEN token = m_scanner.NextToken();
+        if (token.code == GX_TK_CARET && m_altSpelling)
+            token.code = GX_TK_POWER;
+        else if (token.code == GX_TK_XOR_WORD)
+            token.code = GX_TK_CARET;
+        return token;
+    }
     int32_t Peek()
     {
         if (!m_present[0]) {
-            m_look[0] = m_scanner.NextToken();
+            m_look[0] = Scan();
             m_present[0] = true;
         }
         return m_look[0].code;
@@ -98,7 +112,7 @@ private:
     {
         Peek();
         if (!m_present[1]) {
-            m_look[1] = m_scanner.NextToken();
+            m_look[1] = Scan();
             m_present[1] = true;
         }
         return m_look[1].code;
@@ -142,6 +156,8 @@ private:
     uint16_t Power();
     uint16_t Postfix();
     uint16_t Primary();
+    uint16_t ErrorConstant();
+    bool IsErrorWord();
     uint16_t Parenthesised();
     uint16_t Relative();
     uint16_t CellNode();
@@ -156,6 +172,7 @@ private:
 
     int m_hSheet;
     GX_PARSE_STATE& m_scanner;
+    const bool m_altSpelling;
 
     GX_NODE m_nodes[GX_MAX_NODES];
     int m_count = 0;
@@ -186,7 +203,7 @@ bool Parser::Match(int32_t expected)
         m_look[1] = GX_TOKEN{};
         m_present[1] = false;
     } else {
-        m_current = m_scanner.NextToken();
+        m_current = Scan();
     }
     if (m_current.code == GX_TK_BAD) {
         SetError(m_current.error, m_current.position);
@@ -437,14 +454,9 @@ uint16_t Parser::Primary()
         Node(node).flags |= GX_NF_HEX;
         return node;
     }
-    case GX_TK_ERROR: {
+    case GX_TK_ERROR:
         Match(GX_TK_ERROR);
-        uint16_t node = NewNode(GX_NODE_OPERATOR);
-        if (m_error)
-            return GX_NO_NODE;
-        Node(node).op = GX_OP_ERROR;
-        return node;
-    }
+        return ErrorConstant();
     case GX_TK_LPAREN:
         return Parenthesised();
     case GX_TK_HASH:
@@ -457,11 +469,32 @@ uint16_t Parser::Primary()
         return RangeSuffix(CellNode());
     case GX_TK_NAME:
         Match(GX_TK_NAME);
-        return RangeSuffix(Peek() == GX_TK_LPAREN ? Call(true) : NamedReference());
+        if (Peek() == GX_TK_LPAREN)
+            return RangeSuffix(Call(true));
+        if (IsErrorWord())
+            return ErrorConstant();
+        return RangeSuffix(NamedReference());
     default:
         ErrorAhead(GX_ERR_EXPECTED_OPERAND);
         return GX_NO_NODE;
     }
+}
+
+uint16_t Parser::ErrorConstant()
+{
+    uint16_t node = NewNode(GX_NODE_OPERATOR);
+    if (m_error)
+        return GX_NO_NODE;
+    Node(node).op = GX_OP_ERROR;
+    return node;
+}
+
+// The alternative spelling writes the error constant as "ERR"; a range name of that name, which it
+// would write the same, keeps its meaning.
+bool Parser::IsErrorWord()
+{
+    return !m_error && m_altSpelling && m_current.value != nullptr && _stricmp(m_current.value, "ERR") == 0
+           && FindRangeName(m_hSheet, m_current.value) == nullptr;
 }
 
 // Consumes a "(" unless it would nest deeper than the bound.

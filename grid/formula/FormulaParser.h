@@ -14,4 +14,6 @@ constexpr int GX_MAX_NESTING = 100;
 // undefined). The result is first emptied (roots GX_NO_NODE, no nodes, no comment); on success it
 // receives a node array of exactly the nodes used and TRUE is returned. On failure the result keeps
 // no node array. Either way the error flag, code and position become the engine's last parse error.
+// With the engine's alternative operator spelling on, the text is read as FormulaText writes it
+// then: "^" is the power, "/*XOR*/" the exclusive or and "ERR" the error constant.
 BOOL ParseFormula(int hSheet, const char* text, GX_EXPRESSION* result);

@@ -168,6 +168,10 @@ std::size_t MatchOperator(const char* s, int32_t& code)
             return 4;
         }
     }
+    if (s[0] == '/' && KeywordAt(s, "/*XOR*/")) {
+        code = GX_TK_XOR_WORD;
+        return 7;
+    }
     struct Pair
     {
         char text[3];

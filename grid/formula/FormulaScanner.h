@@ -4,7 +4,8 @@
 //
 // Rules in order: cell reference ("$"? 1-3 letters "$"? 1-7 digits), identifier, "@" function name,
 // string, hex number, three number forms (exponent with a lower-case "e" only), "//" comment, the
-// operators and punctuation, blanks (skipped), any other character (the bad-character token, 223).
+// operators and punctuation (with the words "#AND#", "#OR#", "#NOT#" and "/*XOR*/" in any case),
+// blanks (skipped), any other character (the bad-character token, 223).
 
 #include <windows.h>
 

@@ -201,8 +201,9 @@ void RebindNames(int hSheet, GX_EXPRESSION* expr)
     }
 }
 
-// The engine's own spelling of formula texts for a scope: the alternative spellings do not all read
-// back as written ("^" is the power there, but the exclusive or to the reader).
+// The engine's own spelling of formula texts for a scope, in which archives are written and read:
+// the alternative spellings leave out dependency lists and comments, and a text must read back as it
+// was saved whatever spelling is set when it is loaded.
 class DefaultSpelling
 {
 public:
@@ -1382,6 +1383,7 @@ void CGXFormulaSheet::LoadCells(CArchive& ar)
         uint32_t cellKind = kind;
         if (kind == GX_KIND_FORMULA || kind == GX_KIND_CONSTANT_FORMULA) {
             GX_EXPRESSION parsed{};
+            const DefaultSpelling spelling;
             if (ParseFormula(m_hSheet, formulaText, &parsed)) {
                 formula = static_cast<GX_EXPRESSION*>(EngineAlloc(sizeof(GX_EXPRESSION)));
                 *formula = parsed;

@@ -227,6 +227,9 @@ enum GXTokenCode : int32_t
     GX_TK_BAD = 41,
     GX_TK_DOT = 42,
     GX_TK_ERROR = 43,  // "??"
+    // "/*XOR*/", in any case: the exclusive or as the alternative spelling writes it, where "^" is
+    // the power.
+    GX_TK_XOR_WORD = 44,
 };
 
 struct GX_TOKEN

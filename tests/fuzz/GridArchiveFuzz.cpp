@@ -251,6 +251,32 @@ std::string FormulaDocumentSeed()
     return FuzzStored([&](CArchive& ar) { param.Serialize(ar); });
 }
 
+// A formula sheet whose first formula nests parentheses 254 deep, as a crafted file may: deeper than
+// the parser reads, so the sheet keeps it as the text it was (mutations nest it deeper still).
+std::string NestedFormulaDocumentSeed()
+{
+    CGXGridCore grid;
+    grid.m_pDataRuntimeClass = RUNTIME_CLASS(CGXFormulaSheet);
+    grid.InitializeGrid();
+    CGXGridParam& param = *grid.GetParam();
+    param.EnableUndo(FALSE);
+    grid.SetRowCount(3);
+    grid.SetColCount(2);
+    auto* pSheet = static_cast<CGXFormulaSheet*>(param.GetData());
+    pSheet->StoreTypedTextRowCol(1, 1, "=0+0");
+    pSheet->StoreTypedTextRowCol(2, 1, "=A1*2");
+    std::string bytes = FuzzStored([&](CArchive& ar) { param.Serialize(ar); });
+    // The stored text of "=0+0" (a one-byte length, then the text) becomes the nested one: 510
+    // characters, as long as a cell keeps a formula it cannot read.
+    const std::string placeholder = std::string(1, '\x04') + "=0+0";
+    const std::string nested = "=" + std::string(254, '(') + "1" + std::string(254, ')');
+    const size_t at = bytes.find(placeholder);
+    if (at == std::string::npos)
+        throw FuzzFault("the formula document seed holds no formula text to nest");
+    bytes.replace(at, placeholder.size(), std::string(1, '\xFF') + FuzzWord(static_cast<unsigned>(nested.size())) + nested);
+    return bytes;
+}
+
 std::vector<std::string> GridDocumentSeeds()
 {
     FuzzStartGridLibrary();
@@ -300,7 +326,7 @@ std::vector<std::string> GridDocumentSeeds()
 
     CGXGridParam bare;
     return {FuzzStored([&](CArchive& ar) { param.Serialize(ar); }), FormulaDocumentSeed(),
-            FuzzStored([&](CArchive& ar) { bare.Serialize(ar); })};
+            FuzzStored([&](CArchive& ar) { bare.Serialize(ar); }), NestedFormulaDocumentSeed()};
 }
 
 FuzzOutcome ReadGridDocument(const std::string& input)

@@ -8,6 +8,7 @@
 #include "grid/core/GridComponents.h"
 
 #include "DrawnCellTestGrid.h"
+#include "EditCellTestSupport.h"
 #include "PopupTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -402,6 +403,98 @@ TEST_F(DateTimeCellTest, ReplacingChangesTheFieldsTheSearchFinds)
             grid.MoveCurrentCell(5, 3);
             EXPECT_EQ(std::string(grid.Stored(nRow, 1)), c.stored) << c.find << " row " << nRow;
         }
+}
+
+namespace
+{
+// The day count a cell stores for a date, with the default precision.
+std::string StoredDay(int nYear, int nMonth, int nDay)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.13g", COleDateTime(nYear, nMonth, nDay, 0, 0, 0).m_dt);
+    return text;
+}
+}  // namespace
+
+// A single Replace changes the field the search finds, as Replace All does: in "d MMMM yyyy" cells
+// "jan" replaced by "mar" makes the month March and keeps the day and the year, in a cell being edited
+// or not, after a Find Next or not, and once the search has moved to the cell; then the search goes
+// on to the next cell that holds the text.
+TEST_F(DateTimeCellTest, ASingleReplaceChangesTheFieldTheSearchFinds)
+{
+    ASSERT_EQ(LANGIDFROMLCID(::GetUserDefaultLCID()), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US))
+        << "the month names are English";
+    grid.InstallFindReplace();
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, "d MMMM yyyy");
+    const struct
+    {
+        const char* name;
+        ROWCOL nFromRow;   // the current cell when Replace is first pressed
+        BOOL bEditing;     // the current cell is being edited
+        BOOL bFindFirst;   // Find Next is pressed before
+        int nReplaces;     // presses of Replace
+    } cases[] = {
+        {"in the cell being edited", 2, TRUE, FALSE, 1},
+        {"after Find Next", 2, TRUE, TRUE, 1},
+        {"in a current cell not being edited", 2, FALSE, FALSE, 1},
+        {"after Find Next in a cell not being edited", 2, FALSE, TRUE, 1},
+        {"once the first press has found the cell", 1, FALSE, FALSE, 2},
+    };
+    for (const auto& c : cases)
+    {
+        grid.SetText(1, 1, "start");
+        grid.SetControlCell(2, 1, GX_IDS_CTRL_DATETIME, "36526", style);   // 1 January 2000
+        grid.SetControlCell(3, 1, GX_IDS_CTRL_DATETIME, "36526", style);
+        grid.MoveCurrentCell(c.nFromRow, 1);
+        ::SetFocus(grid.m_hWnd);
+        if (c.bEditing)
+        {
+            grid.Key(VK_HOME);
+            grid.UpdateWindow();
+        }
+        if (c.nFromRow == 2)
+        {
+            ASSERT_EQ(Control(GX_IDS_CTRL_DATETIME)->IsActive() != FALSE, c.bEditing != FALSE) << c.name;
+        }
+        CGXFindReplaceSettings settings;
+        settings.strFind = "jan";
+        if (c.bFindFirst)
+        {
+            EXPECT_TRUE(grid.OnFindNext(&settings, TRUE, FALSE)) << c.name;
+        }
+        for (int i = 0; i < c.nReplaces; ++i)
+            grid.OnReplaceSel(&settings, TRUE, FALSE, "mar");
+        ROWCOL nRow = 0, nCol = 0;
+        grid.GetCurrentCell(nRow, nCol);
+        EXPECT_EQ(nRow, 3u) << c.name << ": the next cell that holds the text";
+        grid.MoveCurrentCell(5, 3);
+        EXPECT_EQ(std::string(grid.Stored(2, 1)), StoredDay(2000, 3, 1)) << c.name;
+        EXPECT_EQ(std::string(grid.Stored(3, 1)), "36526") << c.name << ": found, not replaced";
+    }
+}
+
+// A paste into the cell takes the whole date, also right after a search has selected a field.
+TEST_F(DateTimeCellTest, APasteAfterASearchStillTakesTheWholeDate)
+{
+    grid.InstallTextDataExchange();
+    grid.InstallCutPaste();
+    grid.InstallFindReplace();
+    CGXStyle style;
+    style.SetUserAttribute(GX_IDS_UA_CUSTOMFORMAT, "d MMMM yyyy");
+    CGXDateTimeCtrl* pCtrl = Cell(GX_IDS_CTRL_DATETIME, "36526", style);
+    grid.Key(VK_HOME);
+    grid.UpdateWindow();
+    ASSERT_TRUE(pCtrl->IsActive());
+    CGXFindReplaceSettings settings;
+    settings.strFind = "jan";
+    ASSERT_TRUE(grid.OnFindNext(&settings, TRUE, FALSE));
+    PutTextOnClipboard("2/3/2001");
+    HoldKeys({VK_CONTROL});
+    ::SendMessageA(pCtrl->m_hWnd, WM_CHAR, 22, 1);   // Ctrl+V
+    HoldKeys({});
+    grid.MoveCurrentCell(5, 3);
+    EXPECT_EQ(std::string(grid.Stored(1, 1)), StoredDay(2001, 2, 3));
 }
 
 namespace

@@ -7,6 +7,8 @@
 
 #include "FormulaTestSupport.h"
 #include "grid/formula/EngineMemory.h"
+#include "grid/formula/Evaluator.h"
+#include "grid/formula/FormulaText.h"
 #include "grid/formula/RangeNames.h"
 
 namespace
@@ -260,9 +262,82 @@ TEST(FormulaParser, NestingIsBounded)
         {"=" + Repeat("-(", 300), 148, -1},
         {"=" + Repeat("F(", 100) + "1" + Repeat(")", 100), 227, -1},
         {"=" + Repeat("F(", 101) + "1" + Repeat(")", 101), 148, 202},
+        {"=" + Repeat("F(", 50) + "\"text\"," + Repeat("(", 51) + "1" + Repeat(")", 101), 148, -1},
         {"=" + Repeat("#{", 300), 280, -1},
     };
+    const INT_PTR blocks = CountEngineBlocks();
     ExpectErrors(0, cases, std::size(cases));
+    EXPECT_EQ(CountEngineBlocks(), blocks) << "a refused formula leaves no text behind";
+}
+
+namespace
+{
+// A formula read, evaluated and written again on a thread of its own, whose stack is half of what a
+// program's main thread has: a stack overflow ends the test program.
+struct DeepFormula
+{
+    int hSheet = 0;
+    std::string text;
+    BOOL parsed = FALSE;
+    GX_VALUE value{};
+    std::string written;
+};
+
+DWORD WINAPI ReadEvaluateWrite(void* pParameter)
+{
+    DeepFormula& formula = *static_cast<DeepFormula*>(pParameter);
+    GX_EXPRESSION expr{};
+    formula.parsed = ParseFormula(formula.hSheet, formula.text.c_str(), &expr);
+    if (formula.parsed) {
+        formula.value = EvaluateFormula(formula.hSheet, 1, 0, &expr, expr.root);
+        formula.written = FormulaText(formula.hSheet, &expr);
+    }
+    ClearExpression(expr);
+    return 0;
+}
+
+void RunOnHalfAStack(DeepFormula& formula)
+{
+    const SIZE_T kStack = 1 << 20;
+    HANDLE hThread = ::CreateThread(nullptr, kStack, ReadEvaluateWrite, &formula, STACK_SIZE_PARAM_IS_A_RESERVATION,
+                                    nullptr);
+    ASSERT_NE(hThread, nullptr);
+    ::WaitForSingleObject(hThread, INFINITE);
+    DWORD exitCode = 1;
+    ::GetExitCodeThread(hThread, &exitCode);
+    ::CloseHandle(hThread);
+    EXPECT_EQ(exitCode, 0u);
+}
+}  // namespace
+
+// The bounds on nesting and on nodes bound the recursion of reading, evaluating and writing a
+// formula: the deepest formulas the parser takes (and the deepest it refuses only once read) all
+// fit in half the stack of a program's main thread.
+TEST(FormulaParser, TheDeepestFormulasFitInHalfTheStack)
+{
+    ScopedSheet sheet;
+    const struct
+    {
+        std::string text;
+        bool parses;
+    } cases[] = {
+        {"=" + Repeat("(#{", 100) + "1" + Repeat("})", 100), true},
+        {"=" + Repeat("#{", 199) + "1" + Repeat("}", 199), true},
+        {"=" + Repeat("-(", 100) + "1" + Repeat(")", 100), true},
+        {"=" + Repeat("-(", 99) + Repeat("1?", 50) + "1" + Repeat(":1", 50) + Repeat(")", 99), false},
+        {"=" + Repeat("F(", 100) + Repeat("#{", 99) + "1" + Repeat("}", 99) + Repeat(")", 100), false},
+    };
+    for (const auto& c : cases) {
+        DeepFormula formula;
+        formula.hSheet = sheet.handle();
+        formula.text = c.text;
+        RunOnHalfAStack(formula);
+        EXPECT_EQ(formula.parsed != FALSE, c.parses) << c.text << ": " << GetLastErrorCode();
+        if (formula.parsed) {
+            EXPECT_EQ(formula.written, c.text);
+        }
+        FreeValue(formula.value);
+    }
 }
 
 TEST_F(WithFunctions, ArgumentCountsAgainstTheParameters)

@@ -895,10 +895,11 @@ TEST_F(FormulaSheetTest, FormulasComeBackWholeFromAnArchiveOrItIsRefused)
 TEST_F(FormulaSheetTest, ASavedFormulaReadsBackTheSameWhateverSpellingIsSet)
 {
     ASSERT_TRUE(Type("A1", "3"));
-    const char* const names[] = {"B1", "C1", "D1"};
+    const char* const names[] = {"B1", "C1", "D1", "E1"};
     ASSERT_TRUE(Type("B1", "=A1**2"));
     ASSERT_TRUE(Type("C1", "=A1==3"));
     ASSERT_TRUE(Type("D1", "=A1*2//doubled"));
+    ASSERT_TRUE(Type("E1", "=A1^1"));
     struct
     {
         BOOL atSave;
@@ -923,6 +924,30 @@ TEST_F(FormulaSheetTest, ASavedFormulaReadsBackTheSameWhateverSpellingIsSet)
             loaded.GetEditTextRowCol(nRow, nCol, edited);
             EXPECT_EQ(std::string(edited), Edited(name)) << name << " saved " << c.atSave << " loaded " << c.atLoad;
             EXPECT_EQ(std::string(shown), Shown(name)) << name << " saved " << c.atSave << " loaded " << c.atLoad;
+        }
+    }
+}
+
+// Editing a formula and pressing Enter changes nothing, whichever spelling the edit text is in.
+TEST_F(FormulaSheetTest, AnEditedFormulaTypedBackKeepsItsValueInEitherSpelling)
+{
+    ASSERT_TRUE(Type("A1", "3"));
+    const Shows cases[] = {
+        {"=A1**2", "9"},
+        {"=A1^1", "2"},
+        {"=A1^1**2", "2"},
+        {"=A1==3&&A1!=2", "1"},
+        {"=0x10|A1", "19"},
+    };
+    for (BOOL alt : {FALSE, TRUE}) {
+        for (const Shows& c : cases) {
+            ASSERT_TRUE(Type("B1", c.typed)) << c.typed;
+            ASSERT_EQ(Shown("B1"), c.shown) << c.typed;
+            ScopedSpelling spelling(alt, FALSE, FALSE, FALSE);
+            const std::string edited = Edited("B1");
+            ASSERT_TRUE(Type("B1", edited.c_str())) << edited;
+            EXPECT_EQ(Shown("B1"), c.shown) << edited;
+            EXPECT_EQ(Edited("B1"), edited);
         }
     }
 }
