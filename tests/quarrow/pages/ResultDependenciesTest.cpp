@@ -115,8 +115,10 @@ TEST(ResultDependenciesTest, AChangeEmptiesWhatIsComputedFromItThroughEveryPage)
         {"q_i with meltwater, infiltration approach",
          [](CProjectData& data) { data.m_strDischarge = "Infiltration"; }, &P::m_strInfiltrationRate,
          {"Total inflow into drainage layer", "Base.Minimum Thickness", "Outlet spacing"}},
-        {"q_i without meltwater: the total stays", [](CProjectData& data) { data.m_strMeltwater = "no"; },
-         &P::m_strInfiltrationRate, {"Base.Minimum Thickness"}},
+        // Not in use without meltwater, the total still follows q_i: included again, it must not
+        // come back with the old value.
+        {"q_i without meltwater", [](CProjectData& data) { data.m_strMeltwater = "no"; },
+         &P::m_strInfiltrationRate, {"Total inflow into drainage layer", "Base.Minimum Thickness"}},
         {"base thickness", [](CProjectData&) {}, &P::m_strBaseThickness,
          {"Pavement load", "Meltwater flow", "Total inflow into drainage layer", "Time to drain",
           "Base.Minimum Thickness", "Permeable base discharge rate", "Outlet spacing"}},
@@ -187,6 +189,75 @@ TEST(ResultDependenciesTest, ARecordChangeFindsWhatTheCommandChanged)
     EXPECT_EQ(data.m_strResultantSlope, "0.0361");
     EXPECT_EQ(Emptied(data),
               (Names{"Time to drain", "Base.Minimum Thickness", "Permeable base discharge rate", "Outlet spacing"}));
+}
+
+TEST(ResultDependenciesTest, AValueThatAppearsIsAChangeButForTheSieveTablesOwnValues)
+{
+    // Each value empty in a design whose other results were computed (or read) meanwhile, then set
+    // by one command: the pages read an empty text as 0, so what came of it is stale. The grain
+    // sizes and p200 that the gradation analysis fills from an unchanged sieve table were there all
+    // along, in the table: k, the time to drain and the rest stay.
+    const struct
+    {
+        const char* pszValue;
+        void (*arrange)(CProjectData&);
+        std::vector<TextField> appearing;
+        Names emptied;
+    } cases[] = {
+        {"grain sizes of the gradation analysis", [](CProjectData&) {}, {&P::m_strBaseD10, &P::m_strBaseP200}, {}},
+        {"q_m with meltwater, infiltration approach", [](CProjectData& data) { data.m_strDischarge = "Infiltration"; },
+         {&P::m_strMeltwaterFlow}, {"Total inflow into drainage layer", "Base.Minimum Thickness", "Outlet spacing"}},
+        {"q_i computed", [](CProjectData&) {}, {&P::m_strInfiltrationRate},
+         {"Total inflow into drainage layer", "Base.Minimum Thickness"}},
+        {"Ne computed", [](CProjectData&) {}, {&P::m_strBaseEffectivePorosity},
+         {"Time to drain", "Percent drained", "Outlet spacing"}},
+        // A command that computes two values at once keeps both: neither is the other's stale result.
+        {"pipe flow and outlet spacing", [](CProjectData&) {}, {&P::m_strPipeFlow, &P::m_strOutletSpacing}, {}},
+    };
+    for (const auto& c : cases)
+    {
+        CProjectData data("english");
+        FillDesign(data);
+        c.arrange(data);
+        for (TextField field : c.appearing)
+            (data.*field).Empty();
+        CRecordChange command(&data);
+        for (TextField field : c.appearing)
+            data.*field = "0.25";
+        EXPECT_TRUE(command.ClearStaleResults()) << c.pszValue;
+        EXPECT_EQ(Emptied(data), c.emptied) << c.pszValue;
+        for (TextField field : c.appearing)
+            EXPECT_EQ(data.*field, "0.25") << c.pszValue;
+    }
+}
+
+TEST(ResultDependenciesTest, AForgottenInputIsNoChangeForAnyCommandUnderWay)
+{
+    // A typed length forgets W and S (a command inside another, as a page's edit left by a
+    // command of the main dialog): Sr and q_i, computed from them, stay for both.
+    CProjectData data("english");
+    FillDesign(data);
+    CRecordChange outer(&data);
+    {
+        CRecordChange typedLength(&data);
+        data.m_strResultantLength = "9.";
+        CRecordChange::Forget(data, &P::m_strBaseWidth);
+        CRecordChange::Forget(data, &P::m_strLongitudinalSlope);
+        EXPECT_TRUE(typedLength.ClearStaleResults());
+    }
+    outer.ClearStaleResults();
+    EXPECT_TRUE(data.m_strBaseWidth.IsEmpty());
+    EXPECT_TRUE(data.m_strLongitudinalSlope.IsEmpty());
+    EXPECT_EQ(data.m_strResultantLength, "9.");
+    EXPECT_EQ(Emptied(data), (Names{"Width of permeable base", "Time to drain", "Base.Minimum Thickness",
+                                    "Permeable base discharge rate", "Outlet spacing"}));
+
+    // A value the command changed before it forgets it stays a change.
+    CRecordChange changedFirst(&data);
+    data.m_strCrossSlope = "0.0400";
+    CRecordChange::Forget(data, &P::m_strCrossSlope);
+    EXPECT_TRUE(changedFirst.ClearStaleResults());
+    EXPECT_TRUE(data.m_strResultantSlope.IsEmpty());
 }
 
 TEST(ResultDependenciesTest, AResultComputedWhereThereWasNoneKeepsWhatLiesBeyondIt)
