@@ -432,14 +432,15 @@ TEST_F(CurrentOrEmptyTest, AResultTypedOnTheRoadwayKeepsWhatItsInputsGaveElsewhe
             {
                 const auto& field = fields[n];
                 const std::string strSaved = Saved(data, field.pszSection, field.pszKey);
-                if (field.cLetter == change.cTyped)
-                    EXPECT_EQ(strSaved, change.pszStored) << change.pszChange;
-                else if (std::string(change.pszEmptied).find(field.cLetter) != std::string::npos)
-                    EXPECT_EQ(strSaved, "") << change.pszChange << ": " << field.pszSection;
-                else
-                    EXPECT_EQ(strSaved, before[n]) << change.pszChange << ": " << field.pszSection;
+                const bool bEmptied = std::string(change.pszEmptied).find(field.cLetter) != std::string::npos;
+                const std::string strExpected = field.cLetter == change.cTyped ? change.pszStored
+                                                : bEmptied                     ? ""
+                                                                               : before[n];
+                EXPECT_EQ(strSaved, strExpected) << change.pszChange << ": " << field.pszSection;
                 if (field.nSummary != 0)
+                {
                     EXPECT_EQ(Summary(dlg, field.nSummary), strSaved) << change.pszChange << ": " << field.pszSection;
+                }
             }
 
             data.m_strBaseMethod = "TTD";
