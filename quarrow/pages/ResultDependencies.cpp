@@ -268,17 +268,33 @@ CRecordChange::~CRecordChange()
     s_pInnermost = m_pOuter;
 }
 
-void CRecordChange::Forget(CProjectData& data, TextField field)
+void CRecordChange::SetUnchanged(CProjectData& data, TextField field, const CString& strValue)
 {
     const std::vector<TextField>& fields = CResultDependencies::TextFields();
     const size_t nField = static_cast<size_t>(std::find(fields.begin(), fields.end(), field) - fields.begin());
     for (CRecordChange* pChange = s_pInnermost; pChange != nullptr; pChange = pChange->m_pOuter)
     {
+        if (pChange->m_pData != &data)
+            continue;
+        pChange->m_bSetUnchanged = true;
         // A value that the command under way has already changed stays a change.
-        if (pChange->m_pData == &data && nField < fields.size() && pChange->m_before[nField] == data.*field)
-            pChange->m_before[nField].Empty();
+        if (nField < fields.size() && pChange->m_before[nField] == data.*field)
+            pChange->m_before[nField] = strValue;
     }
-    (data.*field).Empty();
+    data.*field = strValue;
+}
+
+void CRecordChange::Forget(CProjectData& data, TextField field)
+{
+    SetUnchanged(data, field, CString());
+}
+
+void CRecordChange::ShowFromTable(CProjectData& data, TextField field, const CString& strValue)
+{
+    if ((data.*field).IsEmpty() && CResultDependencies::IsShownFromTable(field))
+        SetUnchanged(data, field, strValue);
+    else
+        data.*field = strValue;
 }
 
 bool CRecordChange::ClearStaleResults()
@@ -286,31 +302,21 @@ bool CRecordChange::ClearStaleResults()
     if (m_pData == nullptr)
         return false;
     const std::vector<TextField>& fields = CResultDependencies::TextFields();
-    bool bAnyChange = false;
+    bool bAnyChange = m_bSetUnchanged;
     std::vector<CDesignValue> changed;
-    std::vector<size_t> shown;
     for (size_t i = 0; i < fields.size(); ++i)
     {
+        // A value that appears where the record held none is a change like any other: the pages
+        // compute with an empty text as 0, so what was computed meanwhile came from the wrong value.
         if (m_pData->*fields[i] == m_before[i])
             continue;
         bAnyChange = true;
-        // A value that appears where the record held none is a change like any other: the pages
-        // compute with an empty text as 0, so what was computed meanwhile came from the wrong value.
-        // Only a table's own values, made visible, were there all along.
-        if (m_before[i].IsEmpty() && CResultDependencies::IsShownFromTable(fields[i]))
-            shown.push_back(i);
-        else
-            changed.emplace_back(fields[i]);
+        changed.emplace_back(fields[i]);
     }
     if (changed.empty())
         return bAnyChange;
-    // What the command set stays, even where another change of the same command reaches it: the
-    // changed values are never emptied as results, and the shown ones are put back.
-    std::vector<CString> set;
-    for (size_t i : shown)
-        set.push_back(m_pData->*fields[i]);
+    // The changed values themselves stay, even where another change of the same command reaches
+    // them (q_i computed, with the total it empties).
     CResultDependencies::ClearResultsOf(*m_pData, changed);
-    for (size_t k = 0; k < shown.size(); ++k)
-        m_pData->*fields[shown[k]] = set[k];
     return true;
 }

@@ -369,6 +369,29 @@ TEST_F(CurrentOrEmptyTest, TheGradationAnalysisOfADesignReadWithoutGrainSizesKee
     EXPECT_EQ(processes.starts.size(), 1u);
 }
 
+// A grain size or p200 typed where the record held none is not the sieve table's: an opening size
+// read with the design was sized from no p200 at all, and goes.
+TEST_F(CurrentOrEmptyTest, AGrainSizeTypedWhereThereWasNoneEmptiesWhatWasSizedWithoutIt)
+{
+    RunMainDialog([&](CQuarrowDlg& dlg) {
+        CProjectData& data = *dlg.m_pProjectData;
+        ReadDesign(data, [](CProjectData& written) {
+            Arrange(written);
+            written.m_strSeparatorType = "geotextile";
+            written.m_strSubgradeCu = "4.00";
+            written.m_strSubgradeD15 = "0.0020";
+            written.m_strSubgradeD85 = "0.0150";
+            written.m_strSubgradeK = "0.01";
+            written.m_strApparentOpeningSize = "0.30";
+        });
+        ASSERT_EQ(Saved(data, "Apparent opening size"), "0.30");
+
+        Type(Show(dlg, CQuarrowDlg::PageSeparator), IDC_SP_P200, "12.");
+        EXPECT_EQ(Saved(data, "Subgrade", "p200"), "12.0");
+        EXPECT_EQ(Saved(data, "Apparent opening size"), "");
+    });
+}
+
 // A typed Sr or Lr empties the inputs it would be computed from, so that the two cannot disagree;
 // those are forgotten, not changed, and what else was computed from them stays. An S erased by the
 // engineer is a change: everything computed from it goes.

@@ -191,12 +191,12 @@ TEST(ResultDependenciesTest, ARecordChangeFindsWhatTheCommandChanged)
               (Names{"Time to drain", "Base.Minimum Thickness", "Permeable base discharge rate", "Outlet spacing"}));
 }
 
-TEST(ResultDependenciesTest, AValueThatAppearsIsAChangeButForTheSieveTablesOwnValues)
+TEST(ResultDependenciesTest, AValueThatAppearsIsAChange)
 {
     // Each value empty in a design whose other results were computed (or read) meanwhile, then set
-    // by one command: the pages read an empty text as 0, so what came of it is stale. The grain
-    // sizes and p200 that the gradation analysis fills from an unchanged sieve table were there all
-    // along, in the table: k, the time to drain and the rest stay.
+    // by one command: the pages read an empty text as 0, so what came of it is stale. A grain size
+    // or p200 typed where there was none is no exception: only the gradation analysis shows the
+    // sieve table's own values (below).
     const struct
     {
         const char* pszValue;
@@ -204,7 +204,8 @@ TEST(ResultDependenciesTest, AValueThatAppearsIsAChangeButForTheSieveTablesOwnVa
         std::vector<TextField> appearing;
         Names emptied;
     } cases[] = {
-        {"grain sizes of the gradation analysis", [](CProjectData&) {}, {&P::m_strBaseD10, &P::m_strBaseP200}, {}},
+        {"a typed D10 and p200", [](CProjectData&) {}, {&P::m_strBaseD10, &P::m_strBaseP200},
+         {"Base.k", "Time to drain", "Base.Minimum Thickness", "Permeable base discharge rate", "Outlet spacing"}},
         {"q_m with meltwater, infiltration approach", [](CProjectData& data) { data.m_strDischarge = "Infiltration"; },
          {&P::m_strMeltwaterFlow}, {"Total inflow into drainage layer", "Base.Minimum Thickness", "Outlet spacing"}},
         {"q_i computed", [](CProjectData&) {}, {&P::m_strInfiltrationRate},
@@ -260,7 +261,7 @@ TEST(ResultDependenciesTest, AForgottenInputIsNoChangeForAnyCommandUnderWay)
     EXPECT_TRUE(data.m_strResultantSlope.IsEmpty());
 }
 
-TEST(ResultDependenciesTest, AResultComputedWhereThereWasNoneKeepsWhatLiesBeyondIt)
+TEST(ResultDependenciesTest, TheSieveTablesOwnValuesShownWhereThereWereNoneKeepWhatLiesBeyondThem)
 {
     // A design read with its base permeability but no gradation analysis: the analysis fills the
     // grain sizes from the unchanged sieve table, and k, the time to drain and the rest stay.
@@ -269,16 +270,25 @@ TEST(ResultDependenciesTest, AResultComputedWhereThereWasNoneKeepsWhatLiesBeyond
     data.m_strBaseD10.Empty();
     data.m_strBaseP200.Empty();
     CRecordChange analysis(&data);
-    data.m_strBaseD10 = "0.0120";
-    data.m_strBaseP200 = "5.00";
-    analysis.ClearStaleResults();
+    CRecordChange::ShowFromTable(data, &P::m_strBaseD10, "0.0120");
+    CRecordChange::ShowFromTable(data, &P::m_strBaseP200, "5.00");
+    EXPECT_TRUE(analysis.ClearStaleResults());
+    EXPECT_EQ(data.m_strBaseD10, "0.0120");
     EXPECT_TRUE(Emptied(data).empty());
 
     // Computed again to other values, they make k and what follows from it stale.
     CRecordChange again(&data);
-    data.m_strBaseD10 = "0.0150";
+    CRecordChange::ShowFromTable(data, &P::m_strBaseD10, "0.0150");
     EXPECT_TRUE(again.ClearStaleResults());
     EXPECT_TRUE(data.m_strBaseK.IsEmpty());
+    EXPECT_TRUE(data.m_strTimeToDrain.IsEmpty());
+
+    // A value the table does not mark as its own is a change wherever it comes from.
+    FillDesign(data);
+    data.m_strBaseK.Empty();
+    CRecordChange notTheTables(&data);
+    CRecordChange::ShowFromTable(data, &P::m_strBaseK, "900.");
+    EXPECT_TRUE(notTheTables.ClearStaleResults());
     EXPECT_TRUE(data.m_strTimeToDrain.IsEmpty());
 }
 
