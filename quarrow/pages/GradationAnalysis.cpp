@@ -6,6 +6,7 @@
 #include "framework/core/NumberText.h"
 #include "quarrow/pages/PageNumberText.h"
 #include "quarrow/pages/PlotDataFile.h"
+#include "quarrow/pages/ResultDependencies.h"
 
 namespace {
 
@@ -205,15 +206,23 @@ void CGradationAnalysis::StoreParameters(CProjectData& data, const CMaterialLaye
                                          const Parameters& parameters)
 {
     const double dSizeFactor = data.m_strUnits == "english" ? InchesPerMillimetre : 1.0;
+    CString strText;
     for (int nSize = 0; nSize < CMaterialLayer::GrainSizeCount; ++nSize)
     {
         const double dSize = parameters.grainSizes[nSize] * dSizeFactor;
-        CString& strSize = data.*layer.grainSizes[nSize];
-        strSize.Format(dSize >= 0.001 ? "%.4f" : "%.2e", dSize);
+        strText.Format(dSize >= 0.001 ? "%.4f" : "%.2e", dSize);
+        CRecordChange::ShowFromTable(data, layer.grainSizes[nSize], strText);
     }
-    (data.*layer.p200).Format("%.2f", parameters.dP200);
-    (data.*layer.cu).Format("%.2f", parameters.dCu);
-    (data.*layer.cc).Format("%.2f", parameters.dCc);
+    const struct
+    {
+        CDesignValue::TextField field;
+        double dValue;
+    } percentages[] = {{layer.p200, parameters.dP200}, {layer.cu, parameters.dCu}, {layer.cc, parameters.dCc}};
+    for (const auto& percentage : percentages)
+    {
+        strText.Format("%.2f", percentage.dValue);
+        CRecordChange::ShowFromTable(data, percentage.field, strText);
+    }
 }
 
 void CGradationAnalysis::CompleteTable(CProjectData& data, const CMaterialLayer& layer, const CString& strMode)

@@ -75,7 +75,8 @@ protected:
     void EnableMeltwaterControls(bool bIncluded);
     // With meltwater, the total inflow is q_i + q_m, or nothing while either is missing. Run when
     // meltwater is included and after every change on the page; bOnlyWhenEmpty keeps a total
-    // already there, which the change of q_i or q_m would have emptied.
+    // already there, which the change of q_i or q_m would have emptied. Without meltwater a change
+    // of q_i or q_m leaves the total empty until meltwater is included again.
     void StoreTotalInflow(bool bOnlyWhenEmpty);
 
     afx_msg void OnPaint();

@@ -80,8 +80,9 @@ const Dependency Dependencies[] = {
     {&P::m_strPavementLoad,
      {&P::m_strPavementUnitWeight, &P::m_strPavementLayerThickness, &P::m_strBaseUnitWeight, Thickness}, {}},
     {Meltwater, {&P::m_strHeaveRate, &P::m_strSubgradeK, &P::m_strPavementLoad}, {}},
-    // Without meltwater the total is not in use and stays as it was until meltwater is included.
-    {TotalInflow, {Inflow, Meltwater}, {IsNot(WithMeltwater, "no")}},
+    // Followed whatever the meltwater choice, so that including meltwater never brings back a total
+    // of an earlier q_i.
+    {TotalInflow, {Inflow, Meltwater}, {}},
 
     // Permeable base: time to drain, percent drained and saturation (one follows from the other by
     // the drainage criterion; a new n or Ne takes both), minimum thickness for the design inflow,
@@ -146,6 +147,9 @@ struct Row
     CDesignValue result;
     std::vector<CDesignValue> inputs;
     std::vector<Condition> when;
+    // The result is its input table's own values made visible (grain sizes, p200, CU and CC of a
+    // layer): appearing where the record held none, it changes nothing that was computed before.
+    bool bShownFromTable = false;
 };
 
 // The table above, then for each material layer: the gradation analysis from its sieve table, the
@@ -161,9 +165,9 @@ const std::vector<Row>& Rows()
         {
             const CDesignValue table = CDesignValue::SieveTable(layer.nIndex);
             for (TextField size : layer.grainSizes)
-                all.push_back({size, {table}, {}});
+                all.push_back({size, {table}, {}, true});
             for (TextField result : {layer.p200, layer.cu, layer.cc})
-                all.push_back({result, {table}, {}});
+                all.push_back({result, {table}, {}, true});
             all.push_back({layer.porosity, {layer.unitWeight, layer.specificGravity}, {}});
             all.push_back(
                 {layer.effectivePorosity, {layer.porosity, layer.unitWeight, layer.water, layer.waterMethod}, {}});
@@ -220,10 +224,11 @@ void CResultDependencies::ClearResultsOf(CProjectData& data, std::initializer_li
     ClearResultsOf(data, std::span<const CDesignValue>(changed.begin(), changed.size()));
 }
 
-bool CResultDependencies::IsResult(TextField field)
+bool CResultDependencies::IsShownFromTable(TextField field)
 {
     const std::vector<Row>& rows = Rows();
-    return std::any_of(rows.begin(), rows.end(), [field](const Row& row) { return row.result.Field() == field; });
+    return std::any_of(rows.begin(), rows.end(),
+                       [field](const Row& row) { return row.bShownFromTable && row.result.Field() == field; });
 }
 
 const std::vector<TextField>& CResultDependencies::TextFields()
@@ -247,12 +252,49 @@ const std::vector<TextField>& CResultDependencies::TextFields()
     return fields;
 }
 
-CRecordChange::CRecordChange(CProjectData* pData) : m_pData(pData)
+CRecordChange* CRecordChange::s_pInnermost = nullptr;
+
+CRecordChange::CRecordChange(CProjectData* pData) : m_pData(pData), m_pOuter(s_pInnermost)
 {
+    s_pInnermost = this;
     if (m_pData == nullptr)
         return;
     for (TextField field : CResultDependencies::TextFields())
         m_before.push_back(m_pData->*field);
+}
+
+CRecordChange::~CRecordChange()
+{
+    s_pInnermost = m_pOuter;
+}
+
+void CRecordChange::SetUnchanged(CProjectData& data, TextField field, const CString& strValue)
+{
+    const std::vector<TextField>& fields = CResultDependencies::TextFields();
+    const size_t nField = static_cast<size_t>(std::find(fields.begin(), fields.end(), field) - fields.begin());
+    for (CRecordChange* pChange = s_pInnermost; pChange != nullptr; pChange = pChange->m_pOuter)
+    {
+        if (pChange->m_pData != &data)
+            continue;
+        pChange->m_bSetUnchanged = true;
+        // A value that the command under way has already changed stays a change.
+        if (nField < fields.size() && pChange->m_before[nField] == data.*field)
+            pChange->m_before[nField] = strValue;
+    }
+    data.*field = strValue;
+}
+
+void CRecordChange::Forget(CProjectData& data, TextField field)
+{
+    SetUnchanged(data, field, CString());
+}
+
+void CRecordChange::ShowFromTable(CProjectData& data, TextField field, const CString& strValue)
+{
+    if ((data.*field).IsEmpty() && CResultDependencies::IsShownFromTable(field))
+        SetUnchanged(data, field, strValue);
+    else
+        data.*field = strValue;
 }
 
 bool CRecordChange::ClearStaleResults()
@@ -260,30 +302,21 @@ bool CRecordChange::ClearStaleResults()
     if (m_pData == nullptr)
         return false;
     const std::vector<TextField>& fields = CResultDependencies::TextFields();
-    bool bAnyChange = false;
+    bool bAnyChange = m_bSetUnchanged;
     std::vector<CDesignValue> changed;
-    std::vector<size_t> appeared;
     for (size_t i = 0; i < fields.size(); ++i)
     {
+        // A value that appears where the record held none is a change like any other: the pages
+        // compute with an empty text as 0, so what was computed meanwhile came from the wrong value.
         if (m_pData->*fields[i] == m_before[i])
             continue;
         bAnyChange = true;
-        // A result computed where there was none makes nothing stale: nothing beyond it can have
-        // been computed from it, and a value there (typed, or read from a file) stays the engineer's.
-        if (m_before[i].IsEmpty() && CResultDependencies::IsResult(fields[i]))
-            appeared.push_back(i);
-        else
-            changed.emplace_back(fields[i]);
+        changed.emplace_back(fields[i]);
     }
     if (changed.empty())
         return bAnyChange;
-    // What the command set stays, as the changed values do, even where another change of the same
-    // command (a typed Lr empties S) reaches it.
-    std::vector<CString> set;
-    for (size_t i : appeared)
-        set.push_back(m_pData->*fields[i]);
+    // The changed values themselves stay, even where another change of the same command reaches
+    // them (q_i computed, with the total it empties).
     CResultDependencies::ClearResultsOf(*m_pData, changed);
-    for (size_t k = 0; k < appeared.size(); ++k)
-        m_pData->*fields[appeared[k]] = set[k];
     return true;
 }

@@ -57,28 +57,52 @@ public:
     static void ClearResultsOf(CProjectData& data, std::span<const CDesignValue> changed);
     static void ClearResultsOf(CProjectData& data, std::initializer_list<CDesignValue> changed);
 
-    // True for a field that the table computes from others.
-    static bool IsResult(CDesignValue::TextField field);
+    // True for a result that is its sieve table's own values made visible (a layer's grain sizes,
+    // p200, CU and CC): the gradation analysis fills them from a table that did not change.
+    static bool IsShownFromTable(CDesignValue::TextField field);
 
     // Every text field that the table names, as input or as result.
     static const std::vector<CDesignValue::TextField>& TextFields();
 };
 
 // What one command of a page changes in the record. Taken before the command, it compares the text
-// fields of the table afterwards and empties the results of those that changed (a result that was
-// empty before counts as no change). A command that
-// computes a result never also changes one of its inputs, so a result it has just computed is
-// changed itself, or was current already. Sieve tables are not compared: the grid's own storing
-// normalises their texts without changing the gradation; the sieve page reports real edits itself.
+// fields of the table afterwards and empties the results of those that changed. A value that
+// appears where the record held none is a change too: the pages compute with an empty text as 0.
+// What the command set itself stays, even where another of its changes reaches it (q_i computed,
+// with the total it empties). Sieve tables are not compared: the grid's own storing normalises their
+// texts without changing the gradation; the sieve page reports real edits itself.
 class CRecordChange
 {
 public:
     explicit CRecordChange(CProjectData* pData);
+    ~CRecordChange();
+    CRecordChange(const CRecordChange&) = delete;
+    CRecordChange& operator=(const CRecordChange&) = delete;
 
-    // Empties what the changes made stale; true when any field of the table changed.
+    // Empties what the changes made stale; true when any field of the table changed or was set by
+    // Forget or ShowFromTable.
     bool ClearStaleResults();
 
+    // Empties a field without changing it for the commands under way on the record: an input that a
+    // typed result drops so that the computed and the typed value cannot disagree. What was
+    // computed from it stays.
+    static void Forget(CProjectData& data, CDesignValue::TextField field);
+
+    // Sets a value that the gradation analysis fills from a sieve table. Where the record held none
+    // and the table marks the value as the table's own (CResultDependencies::IsShownFromTable), it
+    // was there all along: what was computed meanwhile came from the table and stays. Anywhere
+    // else it is a change like any other.
+    static void ShowFromTable(CProjectData& data, CDesignValue::TextField field, const CString& strValue);
+
 private:
+    // Sets a field as no change for the commands under way that had not changed it yet.
+    static void SetUnchanged(CProjectData& data, CDesignValue::TextField field, const CString& strValue);
+
     CProjectData* m_pData;
     std::vector<CString> m_before;
+    bool m_bSetUnchanged = false;
+    // The command under way when this one began: one can run inside another, as when a command
+    // moves the focus out of an edit whose page stores it at once.
+    CRecordChange* m_pOuter;
+    static CRecordChange* s_pInnermost;
 };

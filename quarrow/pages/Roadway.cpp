@@ -152,29 +152,33 @@ struct TypedResult
     TextField pField;
     CString (*StoredText)(const CString& strTyped);
     const char* pszWarning;
-    // What goes with the typed value: one of the inputs it would be computed from, so that the
-    // computed and the typed value cannot disagree, and the results that hang on it.
+    // The inputs it would be computed from that go with the typed value, so that the computed and
+    // the typed value cannot disagree. They are forgotten, not changed: what else was computed
+    // from them stays (Sr and q_i stay with a typed Lr).
+    std::initializer_list<TextField> forgets;
+    // The results that hang on the typed value.
     std::initializer_list<TextField> clears;
 };
 
 const TypedResult BaseWidth = {
     IDC_RW_W, &CProjectData::m_strBaseWidth, PageTypedDigits5, CRoadway::WidthWarning,
-    {&CProjectData::m_strInfiltrationRate, &CProjectData::m_strGeometryCoefficientC,
-     &CProjectData::m_strResultantLength, &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing},
+    {&CProjectData::m_strGeometryCoefficientC},
+    {&CProjectData::m_strInfiltrationRate, &CProjectData::m_strResultantLength, &CProjectData::m_strPipeFlow,
+     &CProjectData::m_strOutletSpacing},
 };
 
 const TypedResult ResultantSlope = {
     IDC_RW_SR, &CProjectData::m_strResultantSlope, SlopeText, CRoadway::SlopeWarning,
-    {&CProjectData::m_strCrossSlope, &CProjectData::m_strResultantLength, &CProjectData::m_strPipeFlow,
-     &CProjectData::m_strOutletSpacing, &CProjectData::m_strBaseDischargeRate,
-     &CProjectData::m_strBaseMinThickness, &CProjectData::m_strTimeToDrain},
+    {&CProjectData::m_strCrossSlope},
+    {&CProjectData::m_strResultantLength, &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing,
+     &CProjectData::m_strBaseDischargeRate, &CProjectData::m_strBaseMinThickness, &CProjectData::m_strTimeToDrain},
 };
 
 const TypedResult ResultantLength = {
     IDC_RW_LR, &CProjectData::m_strResultantLength, PageTypedDigits5, CRoadway::LengthWarning,
-    {&CProjectData::m_strBaseWidth, &CProjectData::m_strLongitudinalSlope, &CProjectData::m_strBaseMinThickness,
-     &CProjectData::m_strBaseDischargeRate, &CProjectData::m_strTimeToDrain, &CProjectData::m_strPipeFlow,
-     &CProjectData::m_strOutletSpacing},
+    {&CProjectData::m_strBaseWidth, &CProjectData::m_strLongitudinalSlope},
+    {&CProjectData::m_strBaseMinThickness, &CProjectData::m_strBaseDischargeRate, &CProjectData::m_strTimeToDrain,
+     &CProjectData::m_strPipeFlow, &CProjectData::m_strOutletSpacing},
 };
 
 // Leaving the edit of a result: a text other than the stored one replaces the computed value
@@ -186,6 +190,8 @@ bool LeaveTypedResult(CRoadway& page, CProjectData& data, const TypedResult& res
     if (Compare(strTyped, data.*result.pField) == Edit::Unchanged)
         return false;
     page.m_warning.Queue(data, result.pszWarning);
+    for (TextField input : result.forgets)
+        CRecordChange::Forget(data, input);
     PageClearFields(data, result.clears);
     data.*result.pField = strTyped.IsEmpty() ? CString() : result.StoredText(strTyped);
     return true;

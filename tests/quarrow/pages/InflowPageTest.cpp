@@ -263,7 +263,7 @@ TEST_F(InflowPageTest, TypedMeltwaterInflowKeepsTwoDecimalsOrAnExponent)
         [](CProjectData& data) { data.m_strMeltwater = "yes"; });
 }
 
-TEST_F(InflowPageTest, TheTotalInflowFollowsQiAndQmWithMeltwater)
+TEST_F(InflowPageTest, TheTotalInflowFollowsQiAndQm)
 {
     Run(
         [&](Page& page) {
@@ -295,12 +295,15 @@ TEST_F(InflowPageTest, TheTotalInflowFollowsQiAndQmWithMeltwater)
             data.m_strTransverseCrackSpacing = "15.";
             data.m_strPavementK = "0";
         });
-    // Without meltwater the total is not touched.
+    // Without meltwater the total is not in use, but no total of an old q_i stays behind for the
+    // day meltwater is included again.
     Run(
         [&](Page& page) {
             page.Type(IDC_IN_QI, "1");
             EXPECT_EQ(page.m_data.m_strInfiltrationRate, "1.");
-            EXPECT_EQ(page.m_data.m_strTotalInflow, "9.");
+            EXPECT_TRUE(page.m_data.m_strTotalInflow.IsEmpty());
+            page.Click(IDC_IN_MELTWATER);
+            EXPECT_EQ(page.m_data.m_strTotalInflow, "1.25");
         },
         [](CProjectData& data) {
             data.m_strMeltwater = "no";

@@ -281,7 +281,8 @@ TEST_F(PermeableBasePageTest, LeavingAnEditStoresItAndClearsWhatDependsOnIt)
         // Under AASHTO's criterion Psat is computed from U, n and Ne.
         {"Ne", "TTD", "no", IDC_PB_INPUT, "0.3", &CProjectData::m_strBaseEffectivePorosity, "0.3", "UtP",
          CPermeableBase::PorosityWarning},
-        {"q_i", "DOF", "no", IDC_PB_INPUT, "0.5", &CProjectData::m_strInfiltrationRate, "0.5", "h",
+        // Without meltwater the total is not in use, but it follows q_i and q_m all the same.
+        {"q_i", "DOF", "no", IDC_PB_INPUT, "0.5", &CProjectData::m_strInfiltrationRate, "0.5", "hT",
          CPermeableBase::InflowWarning},
         {"q_i + q_m", "DOF", "yes", IDC_PB_INPUT, "1.5", &CProjectData::m_strTotalInflow, "1.5", "imh",
          CPermeableBase::TotalInflowWarning},
@@ -292,7 +293,7 @@ TEST_F(PermeableBasePageTest, LeavingAnEditStoresItAndClearsWhatDependsOnIt)
          CPermeableBase::SlopeWarning},
         {"L", "DOF", "no", IDC_PB_L, "25.123456", &CProjectData::m_strResultantLength, "25.123", "thQ",
          CPermeableBase::LengthWarning},
-        {"H without meltwater", "TTD", "no", IDC_PB_H, "0.4", &CProjectData::m_strBaseThickness, "0.4", "tmQ",
+        {"H without meltwater", "TTD", "no", IDC_PB_H, "0.4", &CProjectData::m_strBaseThickness, "0.4", "tmQT",
          nullptr},
         {"H with meltwater", "DOF", "yes", IDC_PB_H, "0.4", &CProjectData::m_strBaseThickness, "0.4", "tmQTh",
          CPermeableBase::MeltwaterWarning},

@@ -115,8 +115,10 @@ TEST(ResultDependenciesTest, AChangeEmptiesWhatIsComputedFromItThroughEveryPage)
         {"q_i with meltwater, infiltration approach",
          [](CProjectData& data) { data.m_strDischarge = "Infiltration"; }, &P::m_strInfiltrationRate,
          {"Total inflow into drainage layer", "Base.Minimum Thickness", "Outlet spacing"}},
-        {"q_i without meltwater: the total stays", [](CProjectData& data) { data.m_strMeltwater = "no"; },
-         &P::m_strInfiltrationRate, {"Base.Minimum Thickness"}},
+        // Not in use without meltwater, the total still follows q_i: included again, it must not
+        // come back with the old value.
+        {"q_i without meltwater", [](CProjectData& data) { data.m_strMeltwater = "no"; },
+         &P::m_strInfiltrationRate, {"Total inflow into drainage layer", "Base.Minimum Thickness"}},
         {"base thickness", [](CProjectData&) {}, &P::m_strBaseThickness,
          {"Pavement load", "Meltwater flow", "Total inflow into drainage layer", "Time to drain",
           "Base.Minimum Thickness", "Permeable base discharge rate", "Outlet spacing"}},
@@ -189,7 +191,77 @@ TEST(ResultDependenciesTest, ARecordChangeFindsWhatTheCommandChanged)
               (Names{"Time to drain", "Base.Minimum Thickness", "Permeable base discharge rate", "Outlet spacing"}));
 }
 
-TEST(ResultDependenciesTest, AResultComputedWhereThereWasNoneKeepsWhatLiesBeyondIt)
+TEST(ResultDependenciesTest, AValueThatAppearsIsAChange)
+{
+    // Each value empty in a design whose other results were computed (or read) meanwhile, then set
+    // by one command: the pages read an empty text as 0, so what came of it is stale. A grain size
+    // or p200 typed where there was none is no exception: only the gradation analysis shows the
+    // sieve table's own values (below).
+    const struct
+    {
+        const char* pszValue;
+        void (*arrange)(CProjectData&);
+        std::vector<TextField> appearing;
+        Names emptied;
+    } cases[] = {
+        {"a typed D10 and p200", [](CProjectData&) {}, {&P::m_strBaseD10, &P::m_strBaseP200},
+         {"Base.k", "Time to drain", "Base.Minimum Thickness", "Permeable base discharge rate", "Outlet spacing"}},
+        {"q_m with meltwater, infiltration approach", [](CProjectData& data) { data.m_strDischarge = "Infiltration"; },
+         {&P::m_strMeltwaterFlow}, {"Total inflow into drainage layer", "Base.Minimum Thickness", "Outlet spacing"}},
+        {"q_i computed", [](CProjectData&) {}, {&P::m_strInfiltrationRate},
+         {"Total inflow into drainage layer", "Base.Minimum Thickness"}},
+        {"Ne computed", [](CProjectData&) {}, {&P::m_strBaseEffectivePorosity},
+         {"Time to drain", "Percent drained", "Outlet spacing"}},
+        // A command that computes two values at once keeps both: neither is the other's stale result.
+        {"pipe flow and outlet spacing", [](CProjectData&) {}, {&P::m_strPipeFlow, &P::m_strOutletSpacing}, {}},
+    };
+    for (const auto& c : cases)
+    {
+        CProjectData data("english");
+        FillDesign(data);
+        c.arrange(data);
+        for (TextField field : c.appearing)
+            (data.*field).Empty();
+        CRecordChange command(&data);
+        for (TextField field : c.appearing)
+            data.*field = "0.25";
+        EXPECT_TRUE(command.ClearStaleResults()) << c.pszValue;
+        EXPECT_EQ(Emptied(data), c.emptied) << c.pszValue;
+        for (TextField field : c.appearing)
+            EXPECT_EQ(data.*field, "0.25") << c.pszValue;
+    }
+}
+
+TEST(ResultDependenciesTest, AForgottenInputIsNoChangeForAnyCommandUnderWay)
+{
+    // A typed length forgets W and S (a command inside another, as a page's edit left by a
+    // command of the main dialog): Sr and q_i, computed from them, stay for both.
+    CProjectData data("english");
+    FillDesign(data);
+    CRecordChange outer(&data);
+    {
+        CRecordChange typedLength(&data);
+        data.m_strResultantLength = "9.";
+        CRecordChange::Forget(data, &P::m_strBaseWidth);
+        CRecordChange::Forget(data, &P::m_strLongitudinalSlope);
+        EXPECT_TRUE(typedLength.ClearStaleResults());
+    }
+    outer.ClearStaleResults();
+    EXPECT_TRUE(data.m_strBaseWidth.IsEmpty());
+    EXPECT_TRUE(data.m_strLongitudinalSlope.IsEmpty());
+    EXPECT_EQ(data.m_strResultantLength, "9.");
+    EXPECT_EQ(Emptied(data), (Names{"Width of permeable base", "Time to drain", "Base.Minimum Thickness",
+                                    "Permeable base discharge rate", "Outlet spacing"}));
+
+    // A value the command changed before it forgets it stays a change.
+    CRecordChange changedFirst(&data);
+    data.m_strCrossSlope = "0.0400";
+    CRecordChange::Forget(data, &P::m_strCrossSlope);
+    EXPECT_TRUE(changedFirst.ClearStaleResults());
+    EXPECT_TRUE(data.m_strResultantSlope.IsEmpty());
+}
+
+TEST(ResultDependenciesTest, TheSieveTablesOwnValuesShownWhereThereWereNoneKeepWhatLiesBeyondThem)
 {
     // A design read with its base permeability but no gradation analysis: the analysis fills the
     // grain sizes from the unchanged sieve table, and k, the time to drain and the rest stay.
@@ -198,16 +270,25 @@ TEST(ResultDependenciesTest, AResultComputedWhereThereWasNoneKeepsWhatLiesBeyond
     data.m_strBaseD10.Empty();
     data.m_strBaseP200.Empty();
     CRecordChange analysis(&data);
-    data.m_strBaseD10 = "0.0120";
-    data.m_strBaseP200 = "5.00";
-    analysis.ClearStaleResults();
+    CRecordChange::ShowFromTable(data, &P::m_strBaseD10, "0.0120");
+    CRecordChange::ShowFromTable(data, &P::m_strBaseP200, "5.00");
+    EXPECT_TRUE(analysis.ClearStaleResults());
+    EXPECT_EQ(data.m_strBaseD10, "0.0120");
     EXPECT_TRUE(Emptied(data).empty());
 
     // Computed again to other values, they make k and what follows from it stale.
     CRecordChange again(&data);
-    data.m_strBaseD10 = "0.0150";
+    CRecordChange::ShowFromTable(data, &P::m_strBaseD10, "0.0150");
     EXPECT_TRUE(again.ClearStaleResults());
     EXPECT_TRUE(data.m_strBaseK.IsEmpty());
+    EXPECT_TRUE(data.m_strTimeToDrain.IsEmpty());
+
+    // A value the table does not mark as its own is a change wherever it comes from.
+    FillDesign(data);
+    data.m_strBaseK.Empty();
+    CRecordChange notTheTables(&data);
+    CRecordChange::ShowFromTable(data, &P::m_strBaseK, "900.");
+    EXPECT_TRUE(notTheTables.ClearStaleResults());
     EXPECT_TRUE(data.m_strTimeToDrain.IsEmpty());
 }
 

@@ -210,6 +210,13 @@ TEST_F(RoadwayPageTest, LeavingAnEditClearsWhatDependsOnIt)
         {"S erased", IDC_RW_S, "", "SrLmdtpo"},
         {"S changed", IDC_RW_S, "0.01", "rLpodtm"},
         {"W changed", IDC_RW_W, "9", "icLpodtm"},
+        // A typed Sr or Lr empties the inputs it would be computed from so that the two cannot
+        // disagree; those are forgotten, not changed: Sr keeps b, c, W and S, Lr keeps Sr and q_i.
+        // So does an erased Sr or Lr, which takes the same path.
+        {"Sr changed", IDC_RW_SR, "0.05", "xLpodtm"},
+        {"Sr erased", IDC_RW_SR, "", "rxLpodtm"},
+        {"Lr changed", IDC_RW_LR, "9", "WSmdtpo"},
+        {"Lr erased", IDC_RW_LR, "", "LWSmdtpo"},
     };
     Run([&](Page& page) {
         for (const Case& c : cases) {
