@@ -9,6 +9,7 @@
 #include "grid/core/Style.h"
 
 #include <new>
+#include <optional>
 
 namespace
 {
@@ -85,6 +86,8 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
             bAborted = TRUE;
     };
     CString text;
+    // What follows the cleared cells is worked out once, when all of them are cleared.
+    std::optional<CGXRecalcHold> hold(std::in_place, pGrid);
     for (INT_PTR i = 0; i < spans.rowStarts.GetSize() && !bFailed && !bAborted; ++i)
         for (INT_PTR j = 0; j < spans.colStarts.GetSize() && !bFailed && !bAborted; ++j)
         {
@@ -133,6 +136,7 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
             }
         }
 
+    hold.reset();
     CGXLongOperation::IgnoreNestedLevels(FALSE);
     if ((bFailed || bAborted) && CGXLongOperation::GetRollbackConfirmedState())
         pGrid->Rollback();
