@@ -9,7 +9,6 @@
 #include "grid/core/Style.h"
 
 #include <new>
-#include <optional>
 
 namespace
 {
@@ -86,8 +85,9 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
             bAborted = TRUE;
     };
     CString text;
-    // What follows the cleared cells is worked out once, when all of them are cleared.
-    std::optional<CGXRecalcHold> hold(std::in_place, pGrid);
+    // The grid is redrawn once at the end, and what follows the cleared cells is worked out once,
+    // when all of them are cleared (the redraw lock holds the recalculation).
+    const BOOL bOldLock = pGrid->SetLockUpdate(TRUE);
     for (INT_PTR i = 0; i < spans.rowStarts.GetSize() && !bFailed && !bAborted; ++i)
         for (INT_PTR j = 0; j < spans.colStarts.GetSize() && !bFailed && !bAborted; ++j)
         {
@@ -136,12 +136,12 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
             }
         }
 
-    hold.reset();
     CGXLongOperation::IgnoreNestedLevels(FALSE);
     if ((bFailed || bAborted) && CGXLongOperation::GetRollbackConfirmedState())
         pGrid->Rollback();
     else
         pGrid->CommitTrans();
+    pGrid->SetLockUpdate(bOldLock);
     CGXLongOperation::SetCanAbort(bOldCanAbort);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
     pGrid->RedrawGrid(GX_SMART, FALSE);
