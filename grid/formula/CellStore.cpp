@@ -234,7 +234,7 @@ public:
         for (auto col = std::lower_bound(m_columns.begin(), m_columns.end(), left);
              col != m_columns.end() && *col <= right; ++col) {
             const std::vector<Span>& spans = m_spans[std::size_t(col - m_columns.begin())];
-            // The spans are disjoint and sorted: the first that ends at or below the top decides.
+            // The spans are disjoint and sorted: the first one not ending above the top decides.
             auto span = std::lower_bound(spans.begin(), spans.end(), top,
                                          [](const Span& s, int32_t row) { return s.bottom < row; });
             if (span != spans.end() && span->top <= bottom)
