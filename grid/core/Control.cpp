@@ -760,7 +760,7 @@ void CGXControl::OnGridScroll(UINT nMessage, UINT, UINT)
     if (visible.IntersectRect(&client, &cell))
         return;
     if (GetModify())
-        Store();
+        m_pGrid->StoreTypedValue(this);
     SetActive(FALSE);
     Refresh();
 }

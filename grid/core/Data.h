@@ -147,8 +147,17 @@ public:
     // From now on the first evaluation error is kept for GetMessage, which answers FALSE until one came.
     virtual void ArmMessage() {}
     virtual BOOL GetMessage(CString&) { return FALSE; }
-    // The cell's value was computed anew since it was stored (the grid has to show it again).
+    // While held, what the data object works out after each stored cell (the values that follow it)
+    // waits; it runs once when the last hold ends. Holds nest: each TRUE is ended by one FALSE.
+    virtual void HoldRecalc(BOOL /*bHold*/) {}
+    virtual BOOL IsRecalcHeld() const { return FALSE; }
+    // TRUE when the data object marks the cells whose values changed since the grid drew them; only
+    // then are the two below worth asking.
+    virtual BOOL MarksChangedCells() const { return FALSE; }
+    // The cell's value changed since the grid drew it (the grid has to show it again).
     virtual BOOL IsCellChanged(ROWCOL, ROWCOL) { return FALSE; }
+    // Sets or clears the mark; the grid clears it as it draws the cell.
+    virtual void MarkCellChanged(ROWCOL, ROWCOL, BOOL /*bOn*/) {}
 
     // Named ranges, which only a data object that evaluates references keeps. The attached object
     // belongs to the data object once stored; a deletion hands it back through ppObject (when given).

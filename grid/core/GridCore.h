@@ -932,7 +932,14 @@ public:
     // evaluation error found since the last recalculation goes into *pErrorText when given, else into a
     // message box. With bCreateHint the other views redraw too.
     virtual void Recalc(BOOL bRecalc = TRUE, CString* pErrorText = nullptr, BOOL bCreateHint = TRUE);
-    // The visible cells whose values the data object computed anew (formulas that follow stored cells).
+    // For a command that recalculates as it changes cells (moves and copies of blocks, rows and
+    // columns), without a Recalc: arming as it starts, it reports as it ends the evaluation error of
+    // the state it leaves, once. The report waits while the recalculation is held: the command that
+    // holds it reports then.
+    void ArmRecalcMessage();
+    void ReportRecalcMessage();
+    // The visible cells whose values changed since they were drawn (formulas that follow stored
+    // cells), in every view of the data object; this view draws them at once with flags 0 or 2.
     void RedrawChangedCells(UINT nFlags);
     // While set, a flush of the drawing caches does nothing.
     BOOL m_bLockFlush = FALSE;
@@ -961,6 +968,10 @@ public:
     virtual BOOL EndCurrentCellEditing(BOOL bStore = TRUE, UINT nFlags = GX_INVALIDATE, BOOL bCheck = TRUE);
     // With bCreateHint the other views of the grid do the same; FALSE when any of them failed.
     virtual BOOL TransferCurrentCellValue(BOOL bStore = TRUE, BOOL bCreateHint = FALSE);
+    // Stores what was typed into the control (its Store). An evaluation error that the typed value
+    // leads to in a data object that evaluates formulas is reported now, once: no later command
+    // reports it as its own.
+    BOOL StoreTypedValue(CGXControl* pControl);
     virtual BOOL HandleMoveMessage(WPARAM nDirectionCode, LPARAM nCount);
     // The warning about an invalid value, posted to itself while the focus changes.
     virtual LRESULT OnGridDeferredActivate();
@@ -1564,6 +1575,8 @@ private:
     void DeleteDrawingCaches();
     void DeleteDrawingObjects();
     void HintRedraw(const CGXRange* pRange, UINT nFlags, BOOL bCreateHint);
+    // Invalidates this view's visible cells that the data object marks as changed; TRUE for any.
+    BOOL InvalidateChangedCells(CGXData& data);
     // The paint of one clip box into a DC (direct or the buffer's); FALSE when it misses the grid.
     BOOL PaintClipBox(CDC* pDC, const CRect& rectClip);
     // DrawHorzGridLines (bHorz) and DrawVertGridLines in one walk.
@@ -1596,6 +1609,21 @@ public:
 private:
     CGXGridCore* m_pGrid;
     BOOL m_bOldLock;
+};
+
+// Holds the data object's recalculation while a command stores many cells (CGXData::HoldRecalc):
+// what follows the stored cells is worked out once, when the outermost hold ends, not after each
+// cell. The redraw lock holds it too, for as long as it is set.
+class CGXRecalcHold
+{
+public:
+    explicit CGXRecalcHold(CGXGridCore* pGrid);
+    ~CGXRecalcHold() noexcept(false);
+    CGXRecalcHold(const CGXRecalcHold&) = delete;
+    CGXRecalcHold& operator=(const CGXRecalcHold&) = delete;
+
+private:
+    CGXData* m_pData;
 };
 
 // Sets a flag for a scope and gives it back its previous value at the end (the engine's and the

@@ -7,6 +7,7 @@
 #include "framework/win/Wnd.h"
 #include "grid/core/AppData.h"
 #include "grid/core/Control.h"
+#include "grid/core/Data.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/GridWnd.h"
 #include "grid/core/Properties.h"
@@ -341,7 +342,7 @@ BOOL CGXGridCore::MoveCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT nFlags, BOOL bC
             OnInvalidCellValue(FALSE);
             return FALSE;
         }
-        if (pOld->IsActive() && pOld->GetModify() && !pOld->Store())
+        if (pOld->IsActive() && pOld->GetModify() && !StoreTypedValue(pOld))
             return FALSE;
         if (!pOld->IsInitAt(nOldRow, nOldCol))
             pOld->Init(nOldRow, nOldCol);
@@ -409,11 +410,23 @@ BOOL CGXGridCore::TransferCurrentCellValue(BOOL bStore, BOOL bCreateHint)
             OnInvalidCellValue(FALSE);
             return FALSE;
         }
-        if (!pControl->Store())
+        if (!StoreTypedValue(pControl))
             return FALSE;
     }
     pControl->Reset();
     return bOthers;
+}
+
+BOOL CGXGridCore::StoreTypedValue(CGXControl* pControl)
+{
+    CGXData* pData = GetData();
+    CString message;
+    // A message already waiting belongs to a command that reports it itself.
+    const BOOL bArmed = pData != nullptr && !pData->GetMessage(message);
+    const BOOL bStored = pControl->Store();
+    if (bArmed && GetData() == pData)
+        ReportRecalcMessage();
+    return bStored;
 }
 
 BOOL CGXGridCore::EndCurrentCellEditing(BOOL bStore, UINT, BOOL)
@@ -446,7 +459,7 @@ BOOL CGXGridCore::EndCurrentCellEditing(BOOL bStore, UINT, BOOL)
             OnInvalidCellValue(FALSE);
             return FALSE;
         }
-        if (!pControl->Store())
+        if (!StoreTypedValue(pControl))
             return FALSE;
     }
     if (!pControl->OnEndEditing())
@@ -834,7 +847,7 @@ BOOL CGXGridCore::OnGridFocusChanged(BOOL bSetFocus)
                 bResult = FALSE;
             else if (pControl->IsActive())
             {
-                if (!pControl->GetModify() || pControl->Store())
+                if (!pControl->GetModify() || StoreTypedValue(pControl))
                 {
                     pControl->OnEndEditing();
                     pControl->SetActive(FALSE);

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <vector>
 
 namespace
@@ -130,6 +131,9 @@ const CGXStyle& CGXGridCore::LookupCellStyle(ROWCOL nRow, ROWCOL nCol)
 
     CGXStyle* pStyle = NewStyle();
     BuildEffectiveStyle(nRow, nCol, *pStyle);
+    // The cell is drawn from this style: the value it shows counts as drawn.
+    if (CGXData* pData = GetData(); pData != nullptr && pData->MarksChangedCells())
+        pData->MarkCellChanged(nRow, nCol, FALSE);
     if (IsReadOnly())
         pStyle->SetReadOnly(TRUE);
     if (bUseCache)
@@ -647,6 +651,46 @@ void CGXGridCore::RedrawRange(const CGXRange& range, UINT nFlags, BOOL bCreateHi
     RedrawCellRange(cells.top, cells.left, cells.bottom, cells.right, nFlags, bCreateHint);
 }
 
+void CGXGridCore::ArmRecalcMessage()
+{
+    if (CGXData* pData = GetData())
+        pData->ArmMessage();
+}
+
+void CGXGridCore::ReportRecalcMessage()
+{
+    CGXData* pData = GetData();
+    CString message;
+    if (pData == nullptr || pData->IsRecalcHeld() || !pData->GetMessage(message))
+        return;
+    pData->ArmMessage();
+    if (!message.IsEmpty())
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+}
+
+CGXRecalcHold::CGXRecalcHold(CGXGridCore* pGrid) : m_pData(pGrid != nullptr ? pGrid->GetData() : nullptr)
+{
+    if (m_pData != nullptr)
+        m_pData->HoldRecalc(TRUE);
+}
+
+CGXRecalcHold::~CGXRecalcHold() noexcept(false)
+{
+    if (m_pData == nullptr)
+        return;
+    try
+    {
+        m_pData->HoldRecalc(FALSE);
+    }
+    catch (...)
+    {
+        // Leaving by an exception already: that one goes on, and the values that follow the cells
+        // stay owed to the next recalculation.
+        if (std::uncaught_exceptions() == 0)
+            throw;
+    }
+}
+
 void CGXGridCore::Recalc(BOOL bRecalc, CString* pErrorText, BOOL bCreateHint)
 {
     CGXData* pData = GetData();
@@ -677,9 +721,29 @@ void CGXGridCore::Recalc(BOOL bRecalc, CString* pErrorText, BOOL bCreateHint)
 void CGXGridCore::RedrawChangedCells(UINT nFlags)
 {
     CGXData* pData = GetData();
-    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
-    if (pData == nullptr || hWnd == nullptr || IsLockUpdate() || !::IsWindowVisible(hWnd))
+    // A command that holds the recalculation redraws when it is over.
+    if (pData == nullptr || !pData->MarksChangedCells() || pData->IsRecalcHeld())
         return;
+    // The marks are the data object's, shared by every view of it, and a view clears them as it
+    // draws: all views take the changed cells before this one draws (the other views hear of the
+    // store only after that).
+    BOOL bAny = InvalidateChangedCells(*pData);
+    if (const CPtrList* pUsers = m_pAppData->GetGridUsers(m_pParam))
+        for (POSITION pos = pUsers->GetHeadPosition(); pos != nullptr;)
+        {
+            CGXGridCore* pGrid = static_cast<CGXGridCore*>(pUsers->GetNext(pos));
+            if (pGrid != this && pGrid->GetData() == pData)
+                pGrid->InvalidateChangedCells(*pData);
+        }
+    if (bAny && IsImmediateRedraw(nFlags))
+        ::UpdateWindow(m_pGridWnd->GetSafeHwnd());
+}
+
+BOOL CGXGridCore::InvalidateChangedCells(CGXData& data)
+{
+    HWND hWnd = m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : nullptr;
+    if (hWnd == nullptr || IsLockUpdate() || !::IsWindowVisible(hWnd))
+        return FALSE;
     const ROWCOL nFrozenRows = std::min(GetFrozenRows(), GetRowCount());
     const ROWCOL nFrozenCols = std::min(GetFrozenCols(), GetColCount());
     const ROWCOL nLastRow = std::min(GetLastVisibleRow(), GetRowCount());
@@ -698,13 +762,12 @@ void CGXGridCore::RedrawChangedCells(UINT nFlags)
     BOOL bAny = FALSE;
     for (ROWCOL nRow : rows)
         for (ROWCOL nCol : cols)
-            if (pData->IsCellChanged(nRow, nCol))
+            if (data.IsCellChanged(nRow, nCol))
             {
                 RedrawCellRange(nRow, nCol, nRow, nCol, GX_INVALIDATE, FALSE);
                 bAny = TRUE;
             }
-    if (bAny && IsImmediateRedraw(nFlags))
-        ::UpdateWindow(hWnd);
+    return bAny;
 }
 
 BOOL CGXGridCore::SetLockUpdate(BOOL bLock)
@@ -713,6 +776,10 @@ BOOL CGXGridCore::SetLockUpdate(BOOL bLock)
         return FALSE;
     const BOOL bOld = m_pParam->m_bLockUpdate;
     m_pParam->m_bLockUpdate = bLock;
+    // Whatever stores cells under the lock is one command: the values that follow them are worked
+    // out once, when the lock goes.
+    if (CGXData* pData = GetData(); pData != nullptr && !bOld != !bLock)
+        pData->HoldRecalc(bLock);
     return bOld;
 }
 

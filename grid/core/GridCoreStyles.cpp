@@ -14,6 +14,7 @@
 #include "grid/core/StylesMap.h"
 
 #include <cstdlib>
+#include <optional>
 
 BOOL CGXGridCore::GetStoredStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, GXModifyType mode, int nType)
 {
@@ -189,6 +190,9 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, G
     ROWCOL nCurCol = GX_INVALID;
     GetCurrentCell(nCurRow, nCurCol);
     BOOL bChanged = FALSE;
+    // The values that follow the stored cells are worked out once all of them are stored (before the
+    // redraw, which shows them).
+    std::optional<CGXRecalcHold> hold(std::in_place, this);
     for (ROWCOL nRow = cells.top;; ++nRow)
     {
         for (ROWCOL nCol = cells.left;; ++nCol)
@@ -231,6 +235,7 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, G
         if (nRow == cells.bottom)
             break;
     }
+    hold.reset();
 
     if (!bChanged)
     {

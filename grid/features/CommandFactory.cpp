@@ -210,6 +210,8 @@ BOOL CGXCommandFactory::Rollback(CGXGridCore* pGrid)
         if (CGXBlockCmd* pBlock = AsBlock(undo.GetHead()))
         {
             undo.RemoveHead();
+            // What follows the cells put back is worked out once they are all back.
+            CGXRecalcHold hold(pGrid);
             pBlock->Execute(pGrid, gxRollback);
             delete pBlock;
         }
@@ -265,6 +267,9 @@ BOOL CGXCommandFactory::Replay(CGXGridCore* pGrid, BOOL bRedo)
     BOOL bDone = FALSE;
     try
     {
+        // A step of many cells (a paste, a move, a block of commands) is recalculated once, when every
+        // cell is back; the evaluation error of the state it leaves is reported below, by Recalc.
+        CGXRecalcHold hold(pGrid);
         bDone = pGrid->ReplayDataUndo(pCommand, pGrid, bRedo ? gxRedo : gxUndo);
     }
     catch (CException*)

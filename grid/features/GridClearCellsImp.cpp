@@ -85,6 +85,9 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
             bAborted = TRUE;
     };
     CString text;
+    // The grid is redrawn once at the end, and what follows the cleared cells is worked out once,
+    // when all of them are cleared (the redraw lock holds the recalculation).
+    const BOOL bOldLock = pGrid->SetLockUpdate(TRUE);
     for (INT_PTR i = 0; i < spans.rowStarts.GetSize() && !bFailed && !bAborted; ++i)
         for (INT_PTR j = 0; j < spans.colStarts.GetSize() && !bFailed && !bAborted; ++j)
         {
@@ -138,6 +141,7 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
         pGrid->Rollback();
     else
         pGrid->CommitTrans();
+    pGrid->SetLockUpdate(bOldLock);
     CGXLongOperation::SetCanAbort(bOldCanAbort);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
     pGrid->RedrawGrid(GX_SMART, FALSE);

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace
@@ -506,6 +507,10 @@ BOOL CGXGridCutPasteImp::PasteDirect(CGXGridCore* pGrid, const CGXRange& target)
     const CString& name = pAppData->GetOperationText(bMove ? GX_IDS_MOVECMD : GX_IDS_COPYCMD);
     CGXLongOperation operation;
     operation.SetStatusText(name, FALSE);
+    pGrid->ArmRecalcMessage();
+    // The blocks arrive before anything is worked out from them: a formula of the first block is not
+    // evaluated over what the next one is about to overwrite.
+    std::optional<CGXRecalcHold> hold(std::in_place, pGrid);
     if (bSeveral)
         pGrid->BeginTrans(name);
     BOOL bOldLock = FALSE;
@@ -558,14 +563,21 @@ BOOL CGXGridCutPasteImp::PasteDirect(CGXGridCore* pGrid, const CGXRange& target)
         pParam->m_bCutPending = FALSE;
         pParam->m_MarkedRanges.DeleteAll();
         pGrid->SetLockUpdate(bOldLock);
+        hold.reset();
         pGrid->SetDataUpdateFlag(TRUE);
         pGrid->RedrawGrid(GX_SMART, TRUE);
+    }
+    else
+    {
+        hold.reset();
+        pGrid->RedrawChangedCells(GX_SMART);
     }
     if (bCurrentInDest)
     {
         pGrid->DelayFloatCells(CGXRange(nCurRow, nCurCol));
         pGrid->MoveCurrentCell(nCurRow, nCurCol, 10);
     }
+    pGrid->ReportRecalcMessage();
     return bOk;
 }
 

@@ -165,6 +165,7 @@ BOOL CGXGridDirectCopyMoveCellsImp::CopyCells(CGXGridCore* pGrid, CGXRange range
 {
     if (pGrid->IsReadOnly() || !range.IsValid())
         return FALSE;
+    pGrid->ArmRecalcMessage();
     CGXAppData* pAppData = pGrid->GetAppData();
     const CString& name = pAppData->GetOperationText(GX_IDS_COPYCMD);
     pGrid->BeginTrans(name);
@@ -242,6 +243,7 @@ BOOL CGXGridDirectCopyMoveCellsImp::CopyCells(CGXGridCore* pGrid, CGXRange range
         pGrid->m_pUndoImp->FreeSavedData(nullptr, pSaved, nullptr);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
     pGrid->RedrawGrid(nFlags, TRUE);
+    pGrid->ReportRecalcMessage();
     return bResult;
 }
 
@@ -260,6 +262,7 @@ BOOL CGXGridDirectCopyMoveCellsImp::MoveCells(CGXGridCore* pGrid, CGXRange range
         delete pUndoInfo;
         return FALSE;
     }
+    pGrid->ArmRecalcMessage();
     CGXLongOperation operation;
     operation.SetStatusText(pGrid->GetAppData()->GetOperationText(GX_IDS_MOVECMD), FALSE);
 
@@ -293,6 +296,7 @@ BOOL CGXGridDirectCopyMoveCellsImp::MoveCells(CGXGridCore* pGrid, CGXRange range
     }
     delete pUndoInfo;
     pGrid->RedrawGrid(nFlags, TRUE);
+    pGrid->ReportRecalcMessage();
     return bResult;
 }
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 
 namespace
 {
@@ -539,6 +540,10 @@ BOOL CGXGridExcelLikeFillImp::DoExcelLikeFill(CGXGridCore* pGrid, const CGXRange
         else
             added.right = src.left - 1;
         ROWCOL nStep = 0;
+        // What follows the filled cells is worked out once they are all filled; then it is shown and
+        // an evaluation error it meets is reported.
+        pGrid->ArmRecalcMessage();
+        std::optional<CGXRecalcHold> hold(std::in_place, pGrid);
         for (ROWCOL nLine = bRows ? added.top : added.left; nLine <= (bRows ? added.bottom : added.right);
              ++nLine, ++nStep)
         {
@@ -573,6 +578,9 @@ BOOL CGXGridExcelLikeFillImp::DoExcelLikeFill(CGXGridCore* pGrid, const CGXRange
             if (nLine == (bRows ? added.bottom : added.right))
                 break;
         }
+        hold.reset();
+        pGrid->RedrawChangedCells(GX_SMART);
+        pGrid->ReportRecalcMessage();
     }
     pGrid->m_bBlockRecording = FALSE;
     return bResult;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 
 namespace
 {
@@ -359,6 +360,9 @@ BOOL CGXGridFindReplaceImp::OnReplaceAll(CGXGridCore* pGrid, CGXFindReplaceSetti
     DWORD nCounter = 0;
     BOOL bReplaced = FALSE;
     CGXStyle* pStyle = pGrid->NewStyle();
+    // What follows the replaced cells is worked out once, at the end (a formula the scan reads on the
+    // way is brought up to date as it is read).
+    std::optional<CGXRecalcHold> hold(std::in_place, pGrid);
     for (ROWCOL nScanRow = nRow; nScanRow <= pGrid->GetRowCount();)
     {
         ShowScanProgress(operation, nCounter, nRowsToScan);
@@ -382,6 +386,7 @@ BOOL CGXGridFindReplaceImp::OnReplaceAll(CGXGridCore* pGrid, CGXFindReplaceSetti
         pGrid->EnsureGridDimension(nScanRow + 1, 0);
     }
     pGrid->RecycleStyle(pStyle);
+    hold.reset();
     CGXLongOperation::SetPercentDone(-1);
     CGXLongOperation::IgnoreNestedLevels(FALSE);
 

@@ -43,6 +43,7 @@ BOOL MoveLines(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFirst, ROWCOL nLast, ROWC
     CGXGridParam* pParam = pGrid->GetParam();
     if (pParam == nullptr || !pGrid->TransferCurrentCellValue(TRUE, TRUE))
         return FALSE;
+    pGrid->ArmRecalcMessage();
     CGXExcelLikeFrameLock frameLock(pGrid);
     const CString& name = pGrid->GetAppData()->GetOperationText(bRows ? GX_IDS_MOVEROWS : GX_IDS_MOVECOLS);
     const BOOL bNewAction = nCommandType == gxNewAction;
@@ -106,6 +107,7 @@ BOOL MoveLines(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFirst, ROWCOL nLast, ROWC
     }
     if (bNewAction)
         pGrid->CommitTrans();
+    pGrid->ReportRecalcMessage();
     return TRUE;
 }
 

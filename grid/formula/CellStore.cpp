@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
@@ -34,13 +35,6 @@ void Area(const GX_CELLREF& ref, int32_t& top, int32_t& left, int32_t& bottom, i
         std::swap(top, bottom);
     if (left > right)
         std::swap(left, right);
-}
-
-bool Contains(const GX_CELLREF& ref, int32_t row, int32_t col)
-{
-    int32_t top, left, bottom, right;
-    Area(ref, top, left, bottom, right);
-    return row >= top && row <= bottom && col >= left && col <= right;
 }
 
 void FreeHeapString(GX_CELL* cell)
@@ -196,15 +190,84 @@ bool RelativeTarget(const GX_EXPRESSION& expr, const GX_NODE& node, const GX_CEL
     return InLimits(row, col);
 }
 
-// A listed changed range touches the formula (or the cell itself).
-bool IsAffected(const GX_SHEET* pSheet, const GX_CELL* cell)
+// The changed places of a pass, for the question whether a block meets one of them. A paste or a
+// clear lists many places, and a pass asks about every formula cell and every reference of it: the
+// narrow places are held per column, as sorted row spans, and found by search.
+class ChangedPlaces
 {
-    if (pSheet->changedRanges == nullptr)
+public:
+    explicit ChangedPlaces(const GX_RANGE_LIST* list) : m_everything(list == nullptr)
+    {
+        std::map<int32_t, std::vector<Span>> columns;
+        for (const GX_RANGE_LIST* entry = list; entry != nullptr; entry = entry->next) {
+            Block block;
+            Area(entry->ref, block.top, block.left, block.bottom, block.right);
+            if (block.right - block.left >= kNarrowColumns) {
+                m_wide.push_back(block);
+                continue;
+            }
+            for (int32_t col = block.left; col <= block.right; ++col)
+                columns[col].push_back(Span{block.top, block.bottom});
+        }
+        for (auto& [col, spans] : columns) {
+            std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.top < b.top; });
+            std::vector<Span> merged;
+            for (const Span& span : spans) {
+                if (!merged.empty() && span.top <= merged.back().bottom)
+                    merged.back().bottom = std::max(merged.back().bottom, span.bottom);
+                else
+                    merged.push_back(span);
+            }
+            m_columns.push_back(col);
+            m_spans.push_back(std::move(merged));
+        }
+    }
+
+    // Every cell counts as changed (no place is listed).
+    bool Everything() const { return m_everything; }
+
+    bool Meets(int32_t top, int32_t left, int32_t bottom, int32_t right) const
+    {
+        for (const Block& block : m_wide)
+            if (block.top <= bottom && top <= block.bottom && block.left <= right && left <= block.right)
+                return true;
+        for (auto col = std::lower_bound(m_columns.begin(), m_columns.end(), left);
+             col != m_columns.end() && *col <= right; ++col) {
+            const std::vector<Span>& spans = m_spans[std::size_t(col - m_columns.begin())];
+            // The spans are disjoint and sorted: the first one not ending above the top decides.
+            auto span = std::lower_bound(spans.begin(), spans.end(), top,
+                                         [](const Span& s, int32_t row) { return s.bottom < row; });
+            if (span != spans.end() && span->top <= bottom)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    // Places wider than this many columns are few (whole rows, wide blocks) and asked one by one.
+    static constexpr int32_t kNarrowColumns = 16;
+    struct Block
+    {
+        int32_t top, left, bottom, right;
+    };
+    struct Span
+    {
+        int32_t top, bottom;
+    };
+    bool m_everything;
+    std::vector<Block> m_wide;
+    std::vector<int32_t> m_columns;
+    std::vector<std::vector<Span>> m_spans;
+};
+
+// A listed changed range touches the formula (or the cell itself).
+bool IsAffected(const ChangedPlaces& places, const GX_CELL* cell)
+{
+    if (places.Everything())
+        return true;
+    if (places.Meets(cell->row, cell->col, cell->row, cell->col))
         return true;
     const GX_EXPRESSION* expr = cell->formula;
-    for (const GX_RANGE_LIST* entry = pSheet->changedRanges; entry != nullptr; entry = entry->next)
-        if (Contains(entry->ref, cell->row, cell->col))
-            return true;
     if (expr == nullptr || expr->nodes == nullptr)
         return false;
     for (int i = 0; i < expr->nodeCount; ++i) {
@@ -231,12 +294,37 @@ bool IsAffected(const GX_SHEET* pSheet, const GX_CELL* cell)
         default:
             continue;
         }
-        for (const GX_RANGE_LIST* entry = pSheet->changedRanges; entry != nullptr; entry = entry->next) {
-            if (single ? Contains(entry->ref, ref->FirstRow(), ref->FirstCol()) : ReferencesIntersect(*ref, entry->ref) != FALSE)
-                return true;
+        int32_t top, left, bottom, right;
+        if (single) {
+            top = bottom = ref->FirstRow();
+            left = right = ref->FirstCol();
+        } else {
+            Area(*ref, top, left, bottom, right);
         }
+        if (places.Meets(top, left, bottom, right))
+            return true;
     }
     return false;
+}
+
+// Widens a listed place by another when the two make one block; FALSE (nothing changed) otherwise.
+bool JoinPlaces(GX_CELLREF& listed, const GX_CELLREF& added)
+{
+    int32_t top, left, bottom, right, addTop, addLeft, addBottom, addRight;
+    Area(listed, top, left, bottom, right);
+    Area(added, addTop, addLeft, addBottom, addRight);
+    const bool sameCols = addLeft == left && addRight == right;
+    const bool sameRows = addTop == top && addBottom == bottom;
+    const bool inside = addTop >= top && addBottom <= bottom && addLeft >= left && addRight <= right;
+    const bool touchRows = addTop <= bottom + 1 && addBottom + 1 >= top;
+    const bool touchCols = addLeft <= right + 1 && addRight + 1 >= left;
+    if (inside)
+        return true;
+    if (!(sameCols && touchRows) && !(sameRows && touchCols))
+        return false;
+    listed = MakeRangeReference(std::min(top, addTop), std::min(left, addLeft), std::max(bottom, addBottom),
+                                std::max(right, addRight), 0);
+    return true;
 }
 
 // One cell on the work stack of RecalcCell: where its scan of references stands.
@@ -529,9 +617,24 @@ void AddChangedRange(int hSheet, const GX_CELLREF& range)
 {
     GX_SHEET* pSheet = GetSheet(hSheet);
     GX_RANGE_LIST** link = &pSheet->changedRanges;
-    for (; *link != nullptr; link = &(*link)->next)
+    GX_RANGE_LIST* last = nullptr;
+    GX_RANGE_LIST* beforeLast = nullptr;
+    for (; *link != nullptr; link = &(*link)->next) {
         if (ReferencesEqual((*link)->ref, range))
             return;
+        beforeLast = last;
+        last = *link;
+    }
+    // A command stores its cells in order: a place beside the last one listed widens it, and the
+    // widened one joins the one before it when the two make one block (a row of a pasted block
+    // under the rows before it). The list stays short, and the places it covers are the same.
+    if (last != nullptr && JoinPlaces(last->ref, range)) {
+        if (beforeLast != nullptr && JoinPlaces(beforeLast->ref, last->ref)) {
+            beforeLast->next = nullptr;
+            std::free(last);
+        }
+        return;
+    }
     GX_RANGE_LIST* entry = static_cast<GX_RANGE_LIST*>(std::calloc(1, sizeof(GX_RANGE_LIST)));
     if (entry == nullptr)
         AfxThrowMemoryException();
@@ -648,13 +751,14 @@ int RecalcPass(int hSheet)
     GX_SHEET* pSheet = GetSheet(hSheet);
     GX_CELL_POOL* formulas = GetPool(pSheet, GX_POOL_FORMULA);
     bool anyDirty = false;
+    const ChangedPlaces places(pSheet->changedRanges);
     GX_POOL_ITERATOR cells;
     cells.Start(formulas);
     while (GX_CELL* cell = cells.Next()) {
         if (!cell->Is(GX_CF_IN_TABLE))
             continue;
         cell->Set(GX_CF_EVALUATED | GX_CF_EVALUATING | GX_CF_CYCLE, false);
-        if (IsAffected(pSheet, cell)) {
+        if (IsAffected(places, cell)) {
             cell->Set(GX_CF_DIRTY, true);
             anyDirty = true;
         }

@@ -318,6 +318,12 @@ GX_CELL* CGXFormulaSheet::CellAt(ROWCOL nRow, ROWCOL nCol) const
 
 void CGXFormulaSheet::Refresh(GX_CELL* pCell)
 {
+    // A command that reads a formula between its stores (Replace All matching the values below a
+    // replaced cell) reads what the stores so far make of it.
+    if (m_bRecalcOwed && pCell != nullptr && pCell->Kind() == GX_KIND_FORMULA) {
+        RecalcFollowers();
+        KeepRemovedForUndo(FALSE, TRUE);
+    }
     if (IsStale(pCell)) {
         PoolLock lock(m_hSheet);
         RecalcCell(m_hSheet, pCell);
@@ -333,22 +339,18 @@ CGXUndoEngineCellsInfo* CGXFormulaSheet::PendingRecord()
 
 void CGXFormulaSheet::Bookkeeping(BOOL bRange, BOOL bSecondPhase)
 {
-    GX_SHEET* pSheet = GetSheet(m_hSheet);
     if (bSecondPhase) {
-        const int32_t keep = pSheet->keepRemovedCells;
-        const int32_t method = pSheet->recalcMethod;
-        pSheet->keepRemovedCells = m_bUndoRecording;
-        pSheet->recalcMethod = 1;
-        try {
-            RecalcEngine(m_hSheet);
-        } catch (...) {
-            pSheet->keepRemovedCells = keep;
-            pSheet->recalcMethod = method;
-            throw;
-        }
-        pSheet->keepRemovedCells = keep;
-        pSheet->recalcMethod = method;
+        if (m_nRecalcHolds > 0)
+            m_bRecalcOwed = TRUE;
+        else
+            RecalcFollowers();
     }
+    KeepRemovedForUndo(bRange, bSecondPhase);
+}
+
+void CGXFormulaSheet::KeepRemovedForUndo(BOOL bRange, BOOL bSecondPhase)
+{
+    GX_SHEET* pSheet = GetSheet(m_hSheet);
     if (pSheet->removedCells == nullptr)
         return;
     CGXUndoEngineCellsInfo* pRecord = PendingRecord();
@@ -360,6 +362,47 @@ void CGXFormulaSheet::Bookkeeping(BOOL bRange, BOOL bSecondPhase)
     pRecord->m_bRangeValid = pSheet->removedRangeValid && bRange ? 1 : 0;
     pSheet->removedRangeValid = 0;
     pSheet->removedRange = GX_CELLREF{};
+}
+
+void CGXFormulaSheet::RecalcFollowers()
+{
+    GX_SHEET* pSheet = GetSheet(m_hSheet);
+    // A pass over every cell when the places listed may no longer be the cells' (an empty list
+    // takes every cell).
+    if (m_bRecalcAll)
+        EmptyChangedRanges(pSheet);
+    const int32_t keep = pSheet->keepRemovedCells;
+    const int32_t method = pSheet->recalcMethod;
+    pSheet->keepRemovedCells = m_bUndoRecording;
+    pSheet->recalcMethod = 1;
+    try {
+        RecalcEngine(m_hSheet);
+    } catch (...) {
+        pSheet->keepRemovedCells = keep;
+        pSheet->recalcMethod = method;
+        throw;
+    }
+    pSheet->keepRemovedCells = keep;
+    pSheet->recalcMethod = method;
+    m_bRecalcOwed = m_bRecalcAll = FALSE;
+}
+
+void CGXFormulaSheet::MovingCellsWhileHeld()
+{
+    if (m_nRecalcHolds > 0)
+        m_bRecalcAll = TRUE;
+}
+
+void CGXFormulaSheet::HoldRecalc(BOOL bHold)
+{
+    if (bHold) {
+        ++m_nRecalcHolds;
+        return;
+    }
+    if (m_nRecalcHolds == 0)
+        return;
+    if (--m_nRecalcHolds == 0 && m_bRecalcOwed)
+        Bookkeeping(FALSE, TRUE);
 }
 
 WORD CGXFormulaSheet::ConstraintStyleId()
@@ -486,6 +529,7 @@ BOOL CGXFormulaSheet::InsertRows(ROWCOL nRow, ROWCOL nCount, UINT nFlags)
 {
     int32_t row = 0, col = 0;
     if (nCount > 0 && EngineCell(nRow, 1, row, col)) {
+        MovingCellsWhileHeld();
         InsertEngineRows(m_hSheet, row, int32_t(std::min<ROWCOL>(nCount, GX_MAX_ROW)));
         Bookkeeping(FALSE, TRUE);
     }
@@ -496,6 +540,7 @@ BOOL CGXFormulaSheet::InsertCols(ROWCOL nCol, ROWCOL nCount, UINT nFlags)
 {
     int32_t row = 0, col = 0;
     if (nCount > 0 && EngineCell(1, nCol, row, col)) {
+        MovingCellsWhileHeld();
         InsertEngineCols(m_hSheet, col, int32_t(std::min<ROWCOL>(nCount, GX_MAX_COL + 1)));
         Bookkeeping(FALSE, TRUE);
     }
@@ -507,6 +552,7 @@ BOOL CGXFormulaSheet::RemoveRows(ROWCOL nFromRow, ROWCOL nToRow, UINT nFlags)
     int32_t row = 0, col = 0;
     if (nToRow >= nFromRow && nToRow >= 1 && EngineCell(nFromRow, 1, row, col)) {
         const ROWCOL nLast = std::min<ROWCOL>(nToRow, GX_MAX_ROW);
+        MovingCellsWhileHeld();
         RemoveEngineRows(m_hSheet, row, int32_t(nLast - ROWCOL(row) + 1));
         Bookkeeping(FALSE, FALSE);
         Bookkeeping(FALSE, TRUE);
@@ -519,6 +565,7 @@ BOOL CGXFormulaSheet::RemoveCols(ROWCOL nFromCol, ROWCOL nToCol, UINT nFlags)
     int32_t row = 0, col = 0;
     if (nToCol >= nFromCol && nToCol >= 1 && EngineCell(1, nFromCol, row, col)) {
         const ROWCOL nLast = std::min<ROWCOL>(nToCol - 1, GX_MAX_COL);
+        MovingCellsWhileHeld();
         RemoveEngineCols(m_hSheet, col, int32_t(nLast - ROWCOL(col) + 1));
         Bookkeeping(FALSE, FALSE);
         Bookkeeping(FALSE, TRUE);
@@ -531,6 +578,7 @@ BOOL CGXFormulaSheet::MoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, 
     int32_t first = 0, last = 0, dest = 0, col = 0;
     if (nToRow >= nFromRow && EngineCell(nFromRow, 1, first, col) && EngineCell(nToRow, 1, last, col)
         && EngineCell(nDestRow, 1, dest, col)) {
+        MovingCellsWhileHeld();
         MoveEngineRows(m_hSheet, TRUE, first, last, dest);
         Bookkeeping(TRUE, FALSE);
         Bookkeeping(FALSE, TRUE);
@@ -543,6 +591,7 @@ BOOL CGXFormulaSheet::MoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, 
     int32_t first = 0, last = 0, dest = 0, row = 0;
     if (nToCol >= nFromCol && EngineCell(1, nFromCol, row, first) && EngineCell(1, nToCol, row, last)
         && EngineCell(1, nDestCol, row, dest)) {
+        MovingCellsWhileHeld();
         MoveEngineRows(m_hSheet, FALSE, first, last, dest);
         Bookkeeping(TRUE, FALSE);
         Bookkeeping(FALSE, TRUE);
@@ -591,6 +640,7 @@ BOOL CGXFormulaSheet::MoveCells(const CGXRange& range, ROWCOL nToRow, ROWCOL nTo
         if (bOwnRecord)
             FreeDetachedCells(TakeRemovedCells(pSheet));
         pSheet->keepRemovedCells = bOwnRecord ? 1 : m_bUndoRecording;
+        MovingCellsWhileHeld();
         MoveBlock(m_hSheet, source, row, col);
         if (bOwnRecord) {
             removed = TakeRemovedCells(pSheet);
@@ -638,6 +688,7 @@ BOOL CGXFormulaSheet::MoveDataRows(const CDWordArray& awRowIndex, ROWCOL nStartR
             order[std::size_t(i)] = int32_t(awRowIndex[i]);
         const int32_t last = int32_t(std::min<int64_t>(int64_t(row) + nCount - 1, GX_MAX_ROW));
         const GX_CELLREF block = MakeRangeReference(row, 0, last, GX_MAX_COL, 0);
+        MovingCellsWhileHeld();
         PermuteEngineCells(m_hSheet, block, TRUE, order);
         ::AddChangedRange(m_hSheet, block);
         Bookkeeping(FALSE, TRUE);
@@ -656,6 +707,7 @@ BOOL CGXFormulaSheet::MoveDataCols(const CDWordArray& awColIndex, ROWCOL nStartC
             order[std::size_t(i)] = int32_t(awColIndex[i]);
         const int32_t last = int32_t(std::min<int64_t>(int64_t(col) + nCount - 1, GX_MAX_COL));
         const GX_CELLREF block = MakeRangeReference(1, col, GX_MAX_ROW, last, 0);
+        MovingCellsWhileHeld();
         PermuteEngineCells(m_hSheet, block, FALSE, order);
         ::AddChangedRange(m_hSheet, block);
         Bookkeeping(FALSE, TRUE);
@@ -683,7 +735,8 @@ BOOL CGXFormulaSheet::StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle*
         return CGXData::StoreStyleRowCol(nRow, nCol, pStyle, mode, nType);
     const BOOL bStored = StoreCellStyle(nRow, nCol, pStyle, mode, nType);
     // A value stored through the grid (typed, pasted, replaced, undone) takes the formulas that follow
-    // it along at once; a style alone changes no value and costs no recalculation.
+    // it along: at once, or once at the end of the command that holds the recalculation. A style
+    // alone changes no value and costs no recalculation.
     if (GetSheet(m_hSheet)->changedRanges != nullptr)
         Bookkeeping(FALSE, TRUE);
     return bStored;
@@ -800,7 +853,9 @@ BOOL CGXFormulaSheet::GetStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, 
             marks.SetIncludeValue(FALSE);
             style.ApplyStyle(marks, gxOverride);
         }
-        cell->Set(GX_CF_CHANGED, true);
+        // The mark is not set again here: a style read for any other purpose than drawing would
+        // leave the cell marked as changed, and it would be drawn again after every store. The
+        // constraint check marks the cell when its state changes.
     }
     return TRUE;
 }
@@ -837,6 +892,11 @@ void CGXFormulaSheet::AddChangedRange(const CGXRange& range)
 
 BOOL CGXFormulaSheet::RecalcSheet(BOOL bForce)
 {
+    // What held stores owe comes first, as it would have come after each of them.
+    if (m_bRecalcOwed) {
+        RecalcFollowers();
+        KeepRemovedForUndo(FALSE, TRUE);
+    }
     PoolLock lock(m_hSheet);
     return bForce ? ForceRecalcEngine(m_hSheet) : RecalcEngine(m_hSheet);
 }
@@ -898,7 +958,11 @@ BOOL CGXFormulaSheet::ApplyUndoRecord(CObject* pObject, BOOL bCreateRedo, BOOL b
         pSheet->keepRemovedCells = keep;
         pSheet->removedRangeValid = 0;
     }
-    RecalcEngine(m_hSheet);
+    // An undo of several steps recalculates once, after the last of them.
+    if (m_nRecalcHolds > 0)
+        m_bRecalcOwed = TRUE;
+    else
+        RecalcEngine(m_hSheet);
     return TRUE;
 }
 
@@ -1016,7 +1080,9 @@ BOOL CGXFormulaSheet::StoreFormulaRowCol(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszTe
         return FALSE;
     }
     GX_CELL* cell = FindCell(m_hSheet, row, col);
-    if (cell != nullptr && cell->Kind() == GX_KIND_FORMULA) {
+    // While the recalculation is held, the cells the command has still to store may be its inputs:
+    // the held recalculation evaluates it (it is dirty and its place is a changed range).
+    if (cell != nullptr && cell->Kind() == GX_KIND_FORMULA && m_nRecalcHolds == 0) {
         // Its inputs first: under the lazy method a formula it reads may not be up to date yet.
         PoolLock lock(m_hSheet);
         RecalcCell(m_hSheet, cell);

@@ -91,10 +91,15 @@ public:
     BOOL SetRangeName(LPCTSTR pszName, const CGXRange& range, CObject* pObject) override;
     BOOL DeleteRangeName(LPCTSTR pszName, CObject** ppObject = nullptr) override;
 
+    // While held, a stored cell, and an operation on rows, columns or blocks, leaves the values that
+    // follow it to be worked out once, when the last hold ends.
+    void HoldRecalc(BOOL bHold) override;
+    BOOL IsRecalcHeld() const override { return m_nRecalcHolds > 0; }
+    BOOL MarksChangedCells() const override { return TRUE; }
     // FALSE outside the engine or without a cell; a formula cell not yet evaluated in this pass counts
     // as changed.
     BOOL IsCellChanged(ROWCOL nRow, ROWCOL nCol) override;
-    virtual void MarkCellChanged(ROWCOL nRow, ROWCOL nCol, BOOL bOn);
+    void MarkCellChanged(ROWCOL nRow, ROWCOL nCol, BOOL bOn) override;
     virtual void AddChangedRange(const CGXRange& range);
     BOOL RecalcSheet(BOOL bForce) override;
     void ArmMessage() override;
@@ -150,8 +155,16 @@ protected:
     void GrowCounts(ROWCOL nRow, ROWCOL nCol);
     // Brings a formula cell that this pass has not evaluated up to date.
     void Refresh(GX_CELL* pCell);
-    // After a change: second phase recalculates; then what the engine removed goes to the pending record.
+    // After a change: second phase recalculates (or, while held, owes it); then what the engine
+    // removed goes to the pending record.
     void Bookkeeping(BOOL bRange, BOOL bSecondPhase);
+    // The recalculation of the second phase, whatever holds it.
+    void RecalcFollowers();
+    // What the engine removed goes to the pending record (list B in the second phase, else list A).
+    void KeepRemovedForUndo(BOOL bRange, BOOL bSecondPhase);
+    // An operation that moves cells about while the recalculation is held: the changed places listed
+    // before it may no longer be where the cells are, so the held recalculation takes every cell.
+    void MovingCellsWhileHeld();
     // Registers the constraint style when the grid has a styles map; its id, 0 when none.
     WORD ConstraintStyleId();
     CGXUndoEngineCellsInfo* PendingRecord();
@@ -161,6 +174,10 @@ protected:
     CGXUndoEngineCellsInfo* m_pUndoRecord = nullptr;
     WORD m_nConstraintStyleId = 0;
     CString m_sValueRowCol;
+    int m_nRecalcHolds = 0;
+    // A recalculation is owed to the end of the holds; for every formula cell with m_bRecalcAll.
+    BOOL m_bRecalcOwed = FALSE;
+    BOOL m_bRecalcAll = FALSE;
 
 private:
     CGXFormulaSheet(const CGXFormulaSheet&) = delete;

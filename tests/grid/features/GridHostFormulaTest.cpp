@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -263,14 +264,208 @@ TEST_F(GridHostFormulaTest, AnEvaluationErrorIsReportedOnceOrHandedToTheCaller)
     EXPECT_EQ(Shown(1, 2), "0.2");
     EXPECT_EQ(box.calls.size(), 1u);
 
-    // With the text asked for, no box: the caller gets the text.
-    Type(1, 1, "0");
+    // With the text asked for, no box: the caller gets the text (of a store the program made).
+    ASSERT_TRUE(View(0).StoreCellValueText(1, 1, "0"));
     CString text = "before";
     View(0).Recalc(TRUE, &text, TRUE);
     EXPECT_EQ(std::string(text), "Cell B1: ERROR: divide by zero  ");
     EXPECT_EQ(box.calls.size(), 1u);
     View(0).Recalc(TRUE, &text, TRUE);
     EXPECT_EQ(std::string(text), "") << "nothing new since";
+}
+
+// The error that a typed value leads to is reported as it is stored, once: not by the paste or the
+// undo that comes next.
+TEST_F(GridHostFormulaTest, AnErrorOfATypedValueIsReportedAsItIsStored)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    Type(1, 1, "5");
+    Type(1, 2, "=1/A1");
+    ASSERT_TRUE(box.calls.empty());
+    Type(1, 1, "0");
+    EXPECT_EQ(Shown(1, 2), "Error!");
+    ASSERT_EQ(box.calls.size(), 1u);
+    EXPECT_EQ(box.calls[0].text, "Cell B1: ERROR: divide by zero  ");
+    // A formula that does not parse is reported as it is typed; the cell keeps what it held.
+    Type(2, 2, "=A1+");
+    ASSERT_EQ(box.calls.size(), 2u);
+    EXPECT_EQ(box.calls[1].text.rfind("Cell B2: ERROR: ", 0), 0u) << box.calls[1].text;
+    EXPECT_EQ(Formula(2, 2), "'2:2");
+
+    PutText("9");
+    GoTo(3, 3);
+    Command(ID_EDIT_PASTE);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(box.calls.size(), 2u) << box.calls.back().text;
+}
+
+// A move of a block evaluates nothing before every cell of it has arrived: no error of the cells as
+// they were in between is reported, and an error of the cells where they land names the cell where
+// it is now. What the block overwrote and the block come back on undo, also without a report.
+TEST_F(GridHostFormulaTest, AMoveReportsOnlyAnErrorOfWhereItsCellsLand)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    Command(ID_GRIDHOST_DIRECTCUT);
+    const std::function<void()> directCutAndPaste = [&] {
+        Select(1, 1, 1, 2);
+        Command(ID_EDIT_CUT);
+        Command(ID_GRIDHOST_CLEARSELECTION);
+        GoTo(5, 4);
+        Command(ID_EDIT_PASTE);
+    };
+    const std::function<void()> moveCellsTo = [&] {
+        Select(1, 1, 1, 2);
+        Command(ID_GRIDHOST_MOVECELLSTO, {"5", "4"});
+        Command(ID_GRIDHOST_CLEARSELECTION);
+    };
+    struct Case
+    {
+        const char* name;
+        const std::function<void()>& move;
+        const char* a1;
+        const char* b1;
+        const char* reported;  // "" for none
+        const char* e5;
+    } const cases[] = {
+        {"direct cut and paste", directCutAndPaste, "5", "=A1*3", "", "15"},
+        {"move cells to", moveCellsTo, "5", "=A1*3", "", "15"},
+        // B1 reads D5, where the move puts a text.
+        {"direct cut and paste onto its input", directCutAndPaste, "'x", "=D5*3", "Cell E5: ERROR: non-numeric operand  ",
+         "Error!"},
+        {"move cells to onto its input", moveCellsTo, "'x", "=D5*3", "Cell E5: ERROR: non-numeric operand  ",
+         "Error!"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Type(5, 4, "2");
+        Type(1, 1, c.a1);
+        Type(1, 2, c.b1);
+        box.calls.clear();
+        c.move();
+        EXPECT_EQ(Shown(5, 5), c.e5);
+        EXPECT_EQ(Shown(1, 2), "");
+        if (*c.reported == '\0')
+        {
+            EXPECT_TRUE(box.calls.empty()) << box.calls.front().text;
+            // The moved formula follows the cell that moved with it.
+            Type(5, 4, "7");
+            EXPECT_EQ(Shown(5, 5), "21");
+            EXPECT_TRUE(box.calls.empty());
+            Command(ID_EDIT_UNDO);
+        }
+        else
+        {
+            ASSERT_EQ(box.calls.size(), 1u);
+            EXPECT_EQ(box.calls[0].text, c.reported);
+        }
+        box.calls.clear();
+        Command(ID_EDIT_UNDO);
+        EXPECT_EQ(Formula(1, 2), c.b1);
+        EXPECT_EQ(Formula(5, 4), "2") << "what the move overwrote is back";
+        EXPECT_TRUE(box.calls.empty()) << box.calls.front().text;
+    }
+
+    // A cut without the direct move clears the block when it is cut: the formula is not evaluated
+    // after its input went and before it went itself.
+    Command(ID_GRIDHOST_DIRECTCUT);
+    Type(1, 1, "5");
+    Type(1, 2, "=A1*3");
+    box.calls.clear();
+    Select(1, 1, 1, 2);
+    Command(ID_EDIT_CUT);
+    Command(ID_GRIDHOST_CLEARSELECTION);
+    GoTo(5, 4);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(Shown(5, 4), "5");
+    EXPECT_EQ(Shown(5, 5), "15");
+    EXPECT_TRUE(box.calls.empty()) << box.calls.front().text;
+}
+
+// After a store the grid redraws the cells whose values changed and no others: the stored cell and
+// the formulas that follow it, in every view, whatever else the sheet holds (texts, numbers,
+// formulas that do not follow it, an error, a violated constraint).
+TEST_F(GridHostFormulaTest, ATypedValueRedrawsItsCellAndTheFormulasThatFollowItOnly)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    ASSERT_TRUE(sheet->SetConstraintCheck(TRUE));
+    Type(1, 1, "2");
+    Type(1, 2, "=A1*2");
+    Type(2, 3, "=A1+1");
+    Type(3, 1, "7");
+    Type(3, 2, "=A3*10");
+    Type(4, 1, "=1/0");
+    Type(4, 2, "=1;A3>100");
+    Type(6, 3, "=C5&\"!\"");
+    ASSERT_EQ(Shown(3, 2), "70");
+    GoTo(1, 1);
+    for (size_t i = 0; i < 2; ++i)
+    {
+        View(i).UpdateWindow();
+        View(i).ValidateRect(nullptr);
+    }
+    ASSERT_TRUE(View(0).StoreCellValueText(1, 1, "4"));
+    for (size_t i = 0; i < 2; ++i)
+    {
+        CGXGridCore& grid = View(i);
+        HRGN hExpected = ::CreateRectRgn(0, 0, 0, 0);
+        for (const auto& cell : {std::make_pair(1u, 1u), std::make_pair(1u, 2u), std::make_pair(2u, 3u)})
+        {
+            const CRect rect = grid.CalcRangeRectFromRange(CGXRange(cell.first, cell.second));
+            HRGN hCell = ::CreateRectRgnIndirect(&rect);
+            ::CombineRgn(hExpected, hExpected, hCell, RGN_OR);
+            ::DeleteObject(hCell);
+        }
+        // The window shows the part of a cell within it.
+        CRect client;
+        ::GetClientRect(grid.GridWnd()->GetSafeHwnd(), &client);
+        HRGN hClient = ::CreateRectRgnIndirect(&client);
+        ::CombineRgn(hExpected, hExpected, hClient, RGN_AND);
+        ::DeleteObject(hClient);
+        HRGN hUpdate = ::CreateRectRgn(0, 0, 0, 0);
+        ::GetUpdateRgn(grid.GridWnd()->GetSafeHwnd(), hUpdate, FALSE);
+        EXPECT_TRUE(::EqualRgn(hUpdate, hExpected)) << "view " << i;
+        ::DeleteObject(hUpdate);
+        ::DeleteObject(hExpected);
+    }
+    PumpPendingMessages();
+    EXPECT_EQ(Shown(1, 2), "8");
+    EXPECT_EQ(Shown(2, 3), "5");
+}
+
+// A paste of a block that formulas read: every formula shows what it computes from the new block,
+// undo brings back what they showed before, and a constraint that the paste violates is reported once.
+TEST_F(GridHostFormulaTest, APastedBlockReachesEveryFormulaThatReadsIt)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    auto pasteAtA1 = [&](const std::string& text) {
+        PutText(text);
+        Command(ID_GRIDHOST_CLEARSELECTION);
+        GoTo(1, 1);
+        Command(ID_EDIT_PASTE);
+    };
+    pasteAtA1("1\t2\r\n3\t4\r\n5\t6\r\n7\t8\r\n");
+    for (ROWCOL nRow = 1; nRow <= 4; ++nRow)
+        Type(nRow, 3, "=A" + std::to_string(nRow) + "*B" + std::to_string(nRow));
+    Type(1, 4, "=A1+B4");
+    Type(1, 5, "=C4-C1");
+    ASSERT_TRUE(sheet->SetConstraintCheck(TRUE));
+    Type(2, 4, "=1;A1<50");
+    const std::vector<std::string> before = {"2", "12", "30", "56", "9", "54"};
+    auto shownFormulas = [&] {
+        return std::vector<std::string>{Shown(1, 3), Shown(2, 3), Shown(3, 3), Shown(4, 3), Shown(1, 4), Shown(1, 5)};
+    };
+    ASSERT_EQ(shownFormulas(), before);
+    ASSERT_TRUE(box.calls.empty()) << box.calls.front().text;
+
+    pasteAtA1("60\t20\r\n30\t40\r\n50\t60\r\n70\t80\r\n");
+    EXPECT_EQ(shownFormulas(), (std::vector<std::string>{"1200", "1200", "3000", "5600", "140", "4400"}));
+    ASSERT_EQ(box.calls.size(), 1u);
+    EXPECT_EQ(box.calls[0].text, "There is 1 constraint violation!");
+
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(shownFormulas(), before);
+    EXPECT_EQ(box.calls.size(), 1u) << box.calls.back().text;
 }
 
 TEST_F(GridHostFormulaTest, ANewFormulaIsComputedFromTheCurrentValuesOfItsInputs)

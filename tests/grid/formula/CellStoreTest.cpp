@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "FormulaTestSupport.h"
 #include "grid/formula/Evaluator.h"
@@ -108,6 +110,78 @@ TEST(CellStore, LazyAndEagerPassesFollowChangedRanges)
         }
         EXPECT_EQ(Read(h, "C1"), 20) << method;
         EXPECT_EQ(Read(h, "B1"), 15) << method;
+    }
+}
+
+// A paste or a clear lists many changed places before one pass: the pass recomputes exactly the
+// formulas that read one of them (or stand in one), however many there are and in whatever order
+// they came; places that come in order are listed as one block.
+TEST(CellStore, APassAfterManyChangedPlacesRecomputesTheFormulasThatReadThem)
+{
+    const char* const formulas[][2] = {
+        {"H1", "=A5"}, {"H2", "=B7"}, {"H3", "=A20..C22"}, {"H4", "=D100"}, {"H5", "=C30"}, {"H6", "=E1"},
+    };
+    auto column = [](char letter, int first, int last) {
+        std::vector<std::string> places;
+        for (int row = first; first <= last ? row <= last : row >= last; row += first <= last ? 1 : -1)
+            places.push_back(letter + std::to_string(row));
+        return places;
+    };
+    auto block = [](bool rowsFirst) {
+        std::vector<std::string> places;
+        for (int outer = 0; outer < (rowsFirst ? 30 : 3); ++outer)
+            for (int inner = 0; inner < (rowsFirst ? 3 : 30); ++inner) {
+                const int row = 1 + (rowsFirst ? outer : inner);
+                const char letter = static_cast<char>('A' + (rowsFirst ? inner : outer));
+                places.push_back(letter + std::to_string(row));
+            }
+        return places;
+    };
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> places;  // single cells, or one range "X1..Y2"
+        std::set<std::string> recomputed;
+        int listed;  // entries of the changed-range list, -1: not asked
+    } const cases[] = {
+        {"a column top down", column('A', 1, 30), {"H1", "H3"}, 1},
+        {"a column bottom up", column('A', 30, 1), {"H1", "H3"}, 1},
+        {"a block row by row", block(true), {"H1", "H2", "H3", "H5"}, 1},
+        {"a block column by column", block(false), {"H1", "H2", "H3", "H5"}, 1},
+        {"scattered, one twice, one a formula's own place", {"C30", "H6", "B8", "A4", "C30", "A6", "B21"},
+         {"H3", "H5", "H6"}, -1},
+        {"a wide row", {"A7..Z7"}, {"H2"}, 1},
+        {"a wide block beside a narrow one", {"B100..U100", "E2"}, {"H4"}, 2},
+        {"nothing near", {"G1", "A8", "D99", "D101"}, {}, -1},
+    };
+    for (const Case& c : cases) {
+        ScopedSheet sheet;
+        const int h = sheet.handle();
+        SetMethod(h, 1);
+        for (const auto& formula : formulas)
+            ASSERT_TRUE(Store(h, formula[0], formula[1]));
+        RecalcEngine(h);
+        for (const std::string& place : c.places) {
+            GX_CELLREF ref{};
+            ASSERT_TRUE(ParseReference(place.c_str(), &ref)) << place;
+            // A formula's own place is listed as it stands (as after a change of its style).
+            GX_CELL* there = FindCell(h, ref.FirstRow(), ref.FirstCol());
+            if (ref.IsSingle() && (there == nullptr || there->formula == nullptr))
+                StoreNumber(h, ref.FirstRow(), ref.FirstCol(), 1.0);
+            AddChangedRange(h, ref);
+        }
+        if (c.listed >= 0) {
+            int listed = 0;
+            for (const GX_RANGE_LIST* entry = sheet.record()->changedRanges; entry != nullptr; entry = entry->next)
+                ++listed;
+            EXPECT_EQ(listed, c.listed) << c.name;
+        }
+        // A cell evaluated by the pass takes its stamp, which is higher than any before it.
+        const uint32_t stampBefore = sheet.record()->stamp;
+        RecalcEngine(h);
+        for (const auto& formula : formulas)
+            EXPECT_EQ(At(h, formula[0])->stamp > stampBefore, c.recomputed.count(formula[0]) == 1)
+                << c.name << ": " << formula[0];
     }
 }
 

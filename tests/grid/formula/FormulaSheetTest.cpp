@@ -697,6 +697,98 @@ TEST_F(FormulaSheetTest, AValueStoredAsTheGridStoresItTakesItsFormulasAlong)
     EXPECT_EQ(Shown("B1"), "21");
 }
 
+// What a command of many cells stores under a hold is worked out once, when the hold ends, from the
+// cells as the command left them.
+TEST_F(FormulaSheetTest, StoresUnderAHoldAreWorkedOutOnceWhenItEnds)
+{
+    CGXData& data = sheet;
+    auto store = [&](ROWCOL nRow, ROWCOL nCol, const char* text) {
+        CGXStyle typed;
+        typed.SetValue(text);
+        ASSERT_TRUE(data.StoreStyleRowCol(nRow, nCol, &typed, gxOverride, gxDetectValueType));
+    };
+    ASSERT_TRUE(Type("A1", "2"));
+    ASSERT_TRUE(Type("B1", "=A1*3"));
+    ASSERT_EQ(Shown("B1"), "6");
+    sheet.MarkCellChanged(1, 2, FALSE);
+
+    data.HoldRecalc(TRUE);
+    data.HoldRecalc(TRUE);
+    store(1, 1, "5");
+    EXPECT_TRUE(data.IsRecalcHeld());
+    EXPECT_FALSE(data.IsCellChanged(1, 2)) << "nothing worked out yet";
+    data.HoldRecalc(FALSE);
+    EXPECT_FALSE(data.IsCellChanged(1, 2)) << "the outer hold still holds";
+    data.HoldRecalc(FALSE);
+    EXPECT_FALSE(data.IsRecalcHeld());
+    EXPECT_TRUE(data.IsCellChanged(1, 2));
+    EXPECT_EQ(Shown("B1"), "15");
+    data.HoldRecalc(FALSE);  // an end without a hold changes nothing
+    EXPECT_FALSE(data.IsRecalcHeld());
+
+    // A formula read while held (Replace All reads on after a replaced cell) shows the stores so far.
+    data.HoldRecalc(TRUE);
+    store(1, 1, "7");
+    EXPECT_EQ(Shown("B1"), "21");
+    data.HoldRecalc(FALSE);
+
+    // In manual mode the end of a hold works nothing out either.
+    ASSERT_TRUE(sheet.SetManualRecalc(TRUE));
+    data.HoldRecalc(TRUE);
+    store(1, 1, "1");
+    data.HoldRecalc(FALSE);
+    EXPECT_EQ(Shown("B1"), "21");
+    sheet.RecalcSheet(TRUE);
+    EXPECT_EQ(Shown("B1"), "3");
+}
+
+// A formula stored before the cells it reads (a pasted block of formulas and their inputs) reports no
+// error of the cells as they were in between: held, it is evaluated from the cells the command left.
+TEST_F(FormulaSheetTest, AFormulaStoredUnderAHoldIsEvaluatedFromTheCellsTheCommandLeaves)
+{
+    for (const bool bHeld : {false, true}) {
+        SCOPED_TRACE(bHeld ? "held" : "not held");
+        sheet.DeleteContents();
+        ASSERT_TRUE(Type("A2", "'abc"));
+        sheet.ArmMessage();
+        CGXData& data = sheet;
+        if (bHeld)
+            data.HoldRecalc(TRUE);
+        CGXStyle formula;
+        formula.SetValue("=A2*3");
+        ASSERT_TRUE(data.StoreStyleRowCol(2, 2, &formula, gxOverride, gxDetectValueType));
+        CGXStyle number;
+        number.SetValue("4");
+        ASSERT_TRUE(data.StoreStyleRowCol(2, 1, &number, gxOverride, gxDetectValueType));
+        if (bHeld)
+            data.HoldRecalc(FALSE);
+        EXPECT_EQ(Shown("B2"), "12");
+        EXPECT_EQ(Message(), bHeld ? "(armed)" : "Cell B2: ERROR: non-numeric operand  ");
+    }
+}
+
+// Rows inserted, removed or moved under a hold move the places stored before them: what follows
+// every stored cell is still worked out, wherever the cells went.
+TEST_F(FormulaSheetTest, RowsMovedUnderAHoldLeaveNoStoredCellBehind)
+{
+    ASSERT_TRUE(Type("A5", "1"));
+    ASSERT_TRUE(Type("C1", "=A5*10"));
+    ASSERT_TRUE(Type("C9", "=A5+A6"));
+    CGXData& data = sheet;
+    data.HoldRecalc(TRUE);
+    CGXStyle typed;
+    typed.SetValue("2");
+    ASSERT_TRUE(data.StoreStyleRowCol(5, 1, &typed, gxOverride, gxDetectValueType));
+    ASSERT_TRUE(data.InsertRows(3, 2));
+    ASSERT_TRUE(data.MoveRows(7, 7, 1));
+    data.HoldRecalc(FALSE);
+    EXPECT_EQ(Edited("A1"), "2");
+    EXPECT_EQ(Edited("C2"), "=A1*10");
+    EXPECT_EQ(Shown("C2"), "20");
+    EXPECT_EQ(Edited("C11"), "=A1+A8");
+    EXPECT_EQ(Shown("C11"), "Error!") << "A8 is empty";
+}
+
 TEST_F(FormulaSheetTest, ANewFormulaReadsItsInputsUpToDate)
 {
     ASSERT_EQ(sheet.GetRecalcMethod(), 0) << "values are computed when they are read";
