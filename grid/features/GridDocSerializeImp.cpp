@@ -339,6 +339,10 @@ void LoadStylesMap(CGXStylesMap& stylesMap, CArchive& ar)
         }
         stylesMap.SetStyleEntry(nStyleId, dwResourceId, name, pStyle.release(), bSystemStyle);
     }
+    // A style names its base style by name or string-table id, and an entry may come again under an
+    // id read before: the entries can make a circle of base styles, or a chain of thousands.
+    if (!stylesMap.AreBaseStylesBounded())
+        ThrowBadSchema();
     // A new style must not take the id of a loaded one and replace it.
     stylesMap.SetNextStyleId(std::max<DWORD>(LoadWord(ar), dwFirstFreeId));
 
