@@ -581,6 +581,36 @@ TEST_F(GridDocSerializeTest, BaseStylesNestedBeyondTheBoundOrInACircleAreRefused
     }
 }
 
+// A style may rest on one registered after it. The reader finds a base style by its name among the
+// styles read before: the map stores a base style before the styles that rest on it, and they come
+// back linked as they were (not on the standard style, nor in a circle).
+TEST_F(GridDocSerializeTest, AStyleRestingOnALaterStyleKeepsItsBaseStyle)
+{
+    CGXStylesMap map;
+    map.CreateStandardStyles();
+    const WORD nFirst = map.RegisterStyle("First", CGXStyle());
+    CGXStyle second;
+    second.SetValue("from the second");
+    const WORD nSecond = map.RegisterStyle("Second", second);
+    ASSERT_LT(nFirst, nSecond);
+    CGXStyle* pFirst = nullptr;
+    ASSERT_TRUE(map.LookupStyle(nFirst, pFirst));
+    pFirst->SetBaseStyle(nSecond);
+
+    CGXStylesMap loaded;
+    LoadObject(loaded, StoredObject(map));
+    const CGXStyle* pLoaded = nullptr;
+    ASSERT_TRUE(loaded.LookupStyle(nFirst, pLoaded));
+    EXPECT_EQ(pLoaded->GetBaseStyle(), nSecond);
+    CGXStyle cell;
+    cell.SetBaseStyle(nFirst);
+    cell.ResolveBaseStyles(&loaded);
+    EXPECT_STREQ(static_cast<LPCTSTR>(cell.GetValue()), "from the second");
+
+    // Stored again, the loaded map gives the same bytes.
+    EXPECT_EQ(StoredObject(loaded), StoredObject(map));
+}
+
 TEST_F(GridDocSerializeTest, ASchema1StylesMapHasNoUserAttributes)
 {
     CGXStyle empty;
