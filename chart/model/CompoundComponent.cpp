@@ -45,17 +45,23 @@ void QVGCompoundComponent::Draw(CDC* pDC, CWnd* pView)
         DrawShadow();
         DrawBorder();
     }
+    // Drawn in the layout pass of a compound it belongs to, a compound lays its children out and draws
+    // nothing: its own drawing pass and after pass come with its parent's. Otherwise every two-pass
+    // compound would draw all below it once for each pass of each compound above it, twice as often
+    // for every level of nesting.
     if (m_bTwoPass) {
         OnBeforeFirstPass();
         DrawChildren(0);
         OnAfterFirstPass();
-        OnBeforeSecondPass();
-        DrawChildren(1);
-        OnAfterSecondPass();
+        if (m_bVisible) {
+            OnBeforeSecondPass();
+            DrawChildren(1);
+            OnAfterSecondPass();
+        }
     } else {
         DrawChildren(m_bVisible);
     }
-    if (m_bAfterPass)
+    if (m_bAfterPass && m_bVisible)
         DrawAfterPass();
     m_bDrawing = 0;
     m_bChanged = 0;
@@ -80,8 +86,10 @@ void QVGCompoundComponent::DrawContent()
         OnEmptyCondition();
     for (POSITION pos = m_children.GetHeadPosition(); pos != NULL;) {
         QVGraphComponent* pChild = static_cast<QVGraphComponent*>(m_children.GetNext(pos));
-        // Children marked draw-after wait for DrawAfterPass in the second pass.
-        if (pass && pChild->GetStyle()->GetOption(0) && !m_bAfterPass)
+        // Children marked draw-after wait for DrawAfterPass in the second pass. A compound child drawn
+        // after is drawn there only: drawn here as well, its drawing would double with each level of
+        // compounds drawn after.
+        if (pass && pChild->GetStyle()->GetOption(0) && (!m_bAfterPass || AsCompound(pChild) != NULL))
             continue;
         pChild->SetVisible(pass);
         pChild->Draw(m_pDC, m_pView);

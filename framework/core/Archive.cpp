@@ -498,11 +498,14 @@ CObject* CArchive::ReadObjectOrReference(const CRuntimeClass* pClassRefRequested
         return pOb;
     }
 
+    if (m_nLoadNesting >= nMaxLoadNesting)
+        ThrowArchive(CArchiveException::genericException);
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == nullptr)
         ThrowArchive(CArchiveException::badClass);
     const size_t slot = m_loadedItems.size();
     const UINT outerSchema = m_nObjectSchema;
+    ++m_nLoadNesting;
     try
     {
         RegisterLoadedItem({ pOb, nullptr, 0 });
@@ -513,12 +516,14 @@ CObject* CArchive::ReadObjectOrReference(const CRuntimeClass* pClassRefRequested
     {
         // Nobody else holds the half-read object: free it, and let no later tag reach it or
         // anything read inside it.
+        --m_nLoadNesting;
         m_nObjectSchema = outerSchema;
         for (size_t i = slot; i < m_loadedItems.size(); ++i)
             m_loadedItems[i].object = nullptr;
         delete pOb;
         throw;
     }
+    --m_nLoadNesting;
     m_nObjectSchema = outerSchema;
     return pOb;
 }

@@ -74,6 +74,12 @@ public:
 
     // Objects and classes.
     void WriteObject(const CObject* pOb);
+    // How many objects may be in the middle of loading at once, each inside the one before. Every reader
+    // that holds objects within objects recurses once per level; an archive nested deeper than any real
+    // document would otherwise run the reader off the end of its stack. A deeper object throws
+    // genericException before it is made.
+    static constexpr UINT nMaxLoadNesting = 256;
+
     // Throws badClass when the object is not of pClassRefRequested (or derived).
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
     // For a reader that owns what it reads (and deletes it with itself): a reference back to an
@@ -172,6 +178,7 @@ private:
     CFile* m_pFile;
     UINT m_nMode;
     UINT m_nObjectSchema;
+    UINT m_nLoadNesting = 0;    // objects whose Serialize is loading them now
     BYTE* m_lpBufStart;
     BYTE* m_lpBufCur;
     BYTE* m_lpBufMax;

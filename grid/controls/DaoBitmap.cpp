@@ -15,6 +15,7 @@ GRID_IMPLEMENT_CONTROL(CGXDaoBitmap, CGXStatic)
 namespace
 {
 const size_t kFileHeaderSize = sizeof(BITMAPFILEHEADER);
+const unsigned long long kMaxPixelsPerRun = 255;
 
 // Whether a packed DIB of nSize bytes holds its whole header, colour table and bits.
 BOOL IsWholeDIB(const BYTE* pDIB, size_t nSize)
@@ -49,9 +50,13 @@ BOOL IsWholeDIB(const BYTE* pDIB, size_t nSize)
     if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER))
         nOffset += 3 * sizeof(DWORD);
     // Compressed bits are read no further than the header's image size (run-length bitmaps are
-    // stored bottom-up only).
+    // stored bottom-up only). The platform expands them to the whole picture at every paint, so the
+    // picture must be one its bytes can paint, as plain bits must hold every row: a run of two bytes
+    // paints at most 255 pixels.
     if (bRle)
-        return header.biHeight > 0 && header.biSizeImage > 0 && nOffset + header.biSizeImage <= nSize;
+        return header.biHeight > 0 && header.biSizeImage > 0 && nOffset + header.biSizeImage <= nSize &&
+               static_cast<unsigned long long>(header.biWidth) * static_cast<unsigned long long>(header.biHeight) <=
+                   kMaxPixelsPerRun * (header.biSizeImage / 2);
     const unsigned long long nStride = ((static_cast<unsigned long long>(header.biWidth) * header.biBitCount + 31) / 32) * 4;
     const long long nHeight = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
     return nOffset + nStride * static_cast<unsigned long long>(nHeight) <= nSize;

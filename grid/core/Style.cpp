@@ -2,6 +2,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "grid/core/LibraryLinks.h"
+#include "grid/core/StylesMap.h"
 
 #include <cstring>
 
@@ -192,9 +193,9 @@ void CGXStyle::ResolveBaseStyles(const CGXStylesMap* pStylesMap)
     const BOOL bOwnInclude = GetIncludeBaseStyle();
     const WORD nOwnBaseStyle = m_nBaseStyle;
     const CGXStyle* pWalk = this;
-    // The styles map is expected to hold no cycle; the walk still ends after as many steps as
-    // there are distinct ids.
-    for (unsigned nSteps = 0; pWalk->GetIncludeBaseStyle() && nSteps <= 0xFFFF; ++nSteps)
+    // A map from outside is refused with a longer chain or a circle of base styles; whatever a
+    // program puts in its map, the walk ends at the bound.
+    for (unsigned nSteps = 0; pWalk->GetIncludeBaseStyle() && nSteps < CGXStylesMap::nMaxBaseStyleDepth; ++nSteps)
     {
         const CGXStyle* pBase = GXLookupBaseStyle(pStylesMap, pWalk->GetBaseStyle());
         if (pBase == nullptr)

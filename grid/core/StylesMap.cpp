@@ -6,6 +6,9 @@
 #include "grid/core/LibraryLinks.h"
 #include "grid/core/Style.h"
 
+#include <unordered_map>
+#include <vector>
+
 IMPLEMENT_SERIAL(CGXStylesMap, CObject, 0)
 
 namespace
@@ -278,6 +281,47 @@ LPCTSTR CGXStylesMap::GetStyleName(WORD nStyleId, UINT& nResourceId) const
 }
 
 BOOL CGXStylesMap::IsEmpty() const { return m_mwpIdInfo.IsEmpty() ? 0 : -1; }
+
+BOOL CGXStylesMap::AreBaseStylesBounded() const
+{
+    // Each style's depth is found once: a walk stops at a style whose depth is known, and a walk
+    // longer than the bound (a long chain or a circle) ends the test.
+    std::unordered_map<WORD, UINT> depths;
+    std::vector<WORD> walk;
+    for (POSITION pos = GetStartPosition(); pos != nullptr;)
+    {
+        WORD nStyleId = 0;
+        const CGXStylesMapEntry* pEntry = nullptr;
+        GetNextStyle(pos, nStyleId, pEntry);
+        walk.clear();
+        UINT nBelow = 0;
+        for (WORD nId = nStyleId;;)
+        {
+            const auto known = depths.find(nId);
+            if (known != depths.end())
+            {
+                nBelow = known->second;
+                break;
+            }
+            const CGXStyle* pStyle = GXLookupBaseStyle(this, nId);
+            if (pStyle == nullptr)
+                break;
+            walk.push_back(nId);
+            if (walk.size() > nMaxBaseStyleDepth)
+                return FALSE;
+            if (!pStyle->GetIncludeBaseStyle())
+                break;
+            nId = pStyle->GetBaseStyle();
+        }
+        for (auto it = walk.rbegin(); it != walk.rend(); ++it)
+        {
+            if (++nBelow > nMaxBaseStyleDepth)
+                return FALSE;
+            depths[*it] = nBelow;
+        }
+    }
+    return TRUE;
+}
 
 void CGXStylesMap::GetNextStyle(POSITION& pos, WORD& nStyleId, const CGXStylesMapEntry*& pEntry) const
 {

@@ -72,6 +72,13 @@ public:
     LPCTSTR GetStyleName(WORD nStyleId, UINT& nResourceId) const;
     // -1 when base styles are registered, else 0.
     BOOL IsEmpty() const;
+
+    // How many base styles a style rests on at most, each the base of the one before: far more than
+    // any real grid uses. A style is composed from no more than these, whatever its map holds.
+    static constexpr UINT nMaxBaseStyleDepth = 256;
+    // Whether no registered style rests on base styles that rest on others beyond the depth above
+    // (with the style itself, at most nMaxBaseStyleDepth styles), nor on a circle of them.
+    BOOL AreBaseStylesBounded() const;
     void RemoveAll();
     int GetStyleCount() const { return static_cast<int>(m_mwpIdInfo.GetCount()); }
     POSITION GetStartPosition() const { return m_mwpIdInfo.GetStartPosition(); }

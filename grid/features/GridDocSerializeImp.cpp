@@ -20,6 +20,9 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <queue>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -220,20 +223,58 @@ void SerializeDataForm(CGXData& data, CArchive& ar)
 
 // ---- Styles map ----
 
-// The base styles by ascending id, so that a base style named by another one comes first as a rule.
-std::vector<const CGXStylesMapEntry*> BaseStylesById(const CGXStylesMap& stylesMap)
+// The base styles in the order they are stored: the reader finds a base style by its name among the
+// styles read before, so a base style comes before every style that rests on it; otherwise by
+// ascending id (as a rule a base style has the lower id, and the order is that of the ids).
+std::vector<const CGXStylesMapEntry*> BaseStylesInStoringOrder(const CGXStylesMap& stylesMap)
 {
-    std::vector<const CGXStylesMapEntry*> entries;
+    std::vector<const CGXStylesMapEntry*> byId;
     for (POSITION pos = stylesMap.GetStartPosition(); pos != nullptr;)
     {
         WORD nStyleId = 0;
         const CGXStylesMapEntry* pEntry = nullptr;
         stylesMap.GetNextStyle(pos, nStyleId, pEntry);
-        entries.push_back(pEntry);
+        byId.push_back(pEntry);
     }
-    std::sort(entries.begin(), entries.end(),
+    std::sort(byId.begin(), byId.end(),
               [](const CGXStylesMapEntry* a, const CGXStylesMapEntry* b) { return a->nStyleId < b->nStyleId; });
-    return entries;
+
+    // The styles whose base style is stored already, lowest id first.
+    auto laterId = [](const CGXStylesMapEntry* a, const CGXStylesMapEntry* b) { return a->nStyleId > b->nStyleId; };
+    std::priority_queue<const CGXStylesMapEntry*, std::vector<const CGXStylesMapEntry*>, decltype(laterId)> ready(laterId);
+    std::unordered_map<WORD, std::vector<const CGXStylesMapEntry*>> restingOn;   // base style id -> styles
+    for (const CGXStylesMapEntry* pEntry : byId)
+    {
+        const CGXStyle& style = *pEntry->pStyle;
+        const WORD nBaseId = style.GetBaseStyle();
+        if (style.GetIncludeBaseStyle() && nBaseId != pEntry->nStyleId && GXLookupBaseStyle(&stylesMap, nBaseId) != nullptr)
+            restingOn[nBaseId].push_back(pEntry);
+        else
+            ready.push(pEntry);
+    }
+    std::vector<const CGXStylesMapEntry*> order;
+    order.reserve(byId.size());
+    while (!ready.empty())
+    {
+        const CGXStylesMapEntry* pEntry = ready.top();
+        ready.pop();
+        order.push_back(pEntry);
+        const auto resting = restingOn.find(pEntry->nStyleId);
+        if (resting == restingOn.end())
+            continue;
+        for (const CGXStylesMapEntry* pResting : resting->second)
+            ready.push(pResting);
+        restingOn.erase(resting);
+    }
+    // Styles in a circle of base styles, which a program may make but no reader takes, come last.
+    if (order.size() < byId.size())
+    {
+        std::unordered_set<const CGXStylesMapEntry*> stored(order.begin(), order.end());
+        for (const CGXStylesMapEntry* pEntry : byId)
+            if (stored.count(pEntry) == 0)
+                order.push_back(pEntry);
+    }
+    return order;
 }
 
 template <class TMap, class TValue>
@@ -269,7 +310,7 @@ void StoreStylesMap(CGXStylesMap& stylesMap, CArchive& ar)
         ar << nStyleId << name;
     }
 
-    const std::vector<const CGXStylesMapEntry*> styles = BaseStylesById(stylesMap);
+    const std::vector<const CGXStylesMapEntry*> styles = BaseStylesInStoringOrder(stylesMap);
     StoreWordCount(ar, static_cast<INT_PTR>(styles.size()));
     for (const CGXStylesMapEntry* pEntry : styles)
     {
@@ -339,6 +380,10 @@ void LoadStylesMap(CGXStylesMap& stylesMap, CArchive& ar)
         }
         stylesMap.SetStyleEntry(nStyleId, dwResourceId, name, pStyle.release(), bSystemStyle);
     }
+    // A style names its base style by name or string-table id, and an entry may come again under an
+    // id read before: the entries can make a circle of base styles, or a chain of thousands.
+    if (!stylesMap.AreBaseStylesBounded())
+        ThrowBadSchema();
     // A new style must not take the id of a loaded one and replace it.
     stylesMap.SetNextStyleId(std::max<DWORD>(LoadWord(ar), dwFirstFreeId));
 

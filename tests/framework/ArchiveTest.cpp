@@ -550,6 +550,55 @@ TEST(CArchive, ObjectWhoseLoadingFailsIsFreedWithWhatItRead)
     });
 }
 
+
+namespace
+{
+// nDepth guarded objects, each the child of the one before, as the writer would store them: the
+// first names the class, every other refers to it (class index 1), the last has no child, and each
+// ends in its version.
+std::string GuardedChain(size_t nDepth)
+{
+    CTestGuarded leaf;
+    const std::string one = Stored([&](CArchive& ar) { ar << &leaf; });
+    const std::string nullChild("\x00\x00", 2);
+    const std::string version("\x01\x00", 2);
+    const std::string classHeader = one.substr(0, one.size() - nullChild.size() - version.size());
+    std::string bytes = classHeader;
+    bytes.reserve(classHeader.size() + 4 * nDepth);
+    for (size_t i = 1; i < nDepth; ++i)
+        bytes += "\x01\x80";
+    bytes += nullChild;
+    for (size_t i = 0; i < nDepth; ++i)
+        bytes += version;
+    return bytes;
+}
+}
+
+// Each level of objects within objects is a level of the readers' recursion: an archive of a
+// megabyte could nest a quarter of a million deep and run the reader off its stack. Loads stop at a
+// depth far above any real document, and free what they had read.
+TEST(CArchive, ObjectsNestedBeyondTheLimitAreRefusedAndFreed)
+{
+    const int liveBefore = LiveObjects::count;
+    Loaded(GuardedChain(CArchive::nMaxLoadNesting), [&](CArchive& ar) {
+        CObject* pRoot = nullptr;
+        ar >> pRoot;
+        size_t nDepth = 0;
+        for (CObject* p = pRoot; p != nullptr; p = static_cast<CTestGuarded*>(p)->m_child)
+            ++nDepth;
+        EXPECT_EQ(nDepth, CArchive::nMaxLoadNesting);
+        delete pRoot;
+    });
+    EXPECT_EQ(LiveObjects::count, liveBefore);
+
+    for (size_t nDepth : { size_t(CArchive::nMaxLoadNesting) + 1, size_t(256 * 1024) })
+    {
+        const std::string bytes = GuardedChain(nDepth);
+        EXPECT_EQ(ArchiveCause([&] { Loaded(bytes, [](CArchive& ar) { CObject* p; ar >> p; }); }),
+                  CArchiveException::genericException) << nDepth << " deep, " << bytes.size() << " bytes";
+        EXPECT_EQ(LiveObjects::count, liveBefore);
+    }
+}
 // An owner that reads an object takes it alone: a reference back to one read before is refused, the
 // same object read as a new one and null pass.
 TEST(CArchive, AnOwnedObjectMayNotBeAReferenceBack)

@@ -188,6 +188,19 @@ std::vector<std::string> ObjectSeeds()
     // Null and an empty document.
     CFuzzDocument empty;
     seeds.push_back(FuzzStored([&](CArchive& ar) { ar << static_cast<const CObject*>(nullptr) << &empty; }));
+    // Documents within documents, as deep as an archive may nest them: a level more is refused.
+    CFuzzDocument nested;
+    CFuzzDocument* pLevel = &nested;
+    for (UINT nDepth = 1; nDepth < CArchive::nMaxLoadNesting; ++nDepth)
+    {
+        auto* pInnerLevel = new CFuzzDocument;
+        pLevel->m_elements = {pInnerLevel};
+        pLevel->m_owned = {pInnerLevel};
+        pLevel = pInnerLevel;
+    }
+    seeds.push_back(FuzzStored([&](CArchive& ar) {
+        ar << static_cast<const CObject*>(&nested) << static_cast<const CObject*>(nullptr);
+    }));
     return seeds;
 }
 

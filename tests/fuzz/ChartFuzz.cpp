@@ -7,6 +7,7 @@
 #include "chart/model/AxisManager.h"
 #include "chart/model/AxisScale.h"
 #include "chart/model/ChartResourceIds.h"
+#include "chart/model/CompoundComponent.h"
 #include "chart/model/CompoundDisplay.h"
 #include "chart/model/DataWatcher.h"
 #include "chart/model/Graph.h"
@@ -14,6 +15,7 @@
 #include "chart/model/GraphDisplay.h"
 #include "chart/model/GraphLabel.h"
 #include "chart/model/GraphTitle.h"
+#include "chart/model/LabelBlock.h"
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
 
@@ -96,6 +98,33 @@ std::vector<std::string> ChartSeeds()
     {
         QVGraph empty;
         seeds.push_back(StoredChart(empty));
+    }
+    {
+        // Label blocks within label blocks, as deep as an archive may nest them: a level more is refused.
+        QVGraph chart;
+        chart.SetValue(0, 0, 1.0);
+        QVGraphLabelBlock* pBlock = new QVGraphLabelBlock;
+        chart.AddComponent(pBlock);
+        for (UINT nDepth = 1; nDepth < CArchive::nMaxLoadNesting; ++nDepth)
+        {
+            QVGraphLabelBlock* pInner = new QVGraphLabelBlock;
+            pBlock->AddLabel(pInner, FALSE);
+            pBlock = pInner;
+        }
+        seeds.push_back(StoredChart(chart));
+    }
+    {
+        // Compound components within compound components, as deep.
+        QVGraph chart;
+        QVGCompoundComponent* pCompound = new QVGCompoundComponent;
+        chart.AddComponent(pCompound);
+        for (UINT nDepth = 1; nDepth < CArchive::nMaxLoadNesting; ++nDepth)
+        {
+            QVGCompoundComponent* pInner = new QVGCompoundComponent;
+            pCompound->AddSubComponent(pInner);
+            pCompound = pInner;
+        }
+        seeds.push_back(StoredChart(chart));
     }
     return seeds;
 }

@@ -103,6 +103,24 @@ const CGXStylesMap& ReferenceStylesMap()
     return *pMap;
 }
 
+// Base styles that rest on one another, as deep as a loaded map may hold them (a level more is
+// refused); the id of the last.
+WORD AddBaseStyleChain(CGXStylesMap& map)
+{
+    CGXStyle bottom;
+    bottom.SetInterior(RGB(240, 240, 200)).SetValue("bottom");
+    WORD nBase = map.RegisterStyle("Level 0", bottom);
+    for (UINT nDepth = 1; nDepth < CGXStylesMap::nMaxBaseStyleDepth; ++nDepth)
+    {
+        CString name;
+        name.Format("Level %u", nDepth);
+        CGXStyle level;
+        level.SetBaseStyle(nBase);
+        nBase = map.RegisterStyle(name, level);
+    }
+    return nBase;
+}
+
 std::vector<std::string> GridStyleSeeds()
 {
     const CGXStylesMap& reference = ReferenceStylesMap();
@@ -113,6 +131,8 @@ std::vector<std::string> GridStyleSeeds()
     CGXStylesMap map;
     map = reference;
     CGXStylesMap emptyMap;
+    CGXStylesMap deepMap;
+    AddBaseStyleChain(deepMap);
     return {
         FuzzStored([&](CArchive& ar) {
             rich.SerializeWithStylesMap(ar, &reference);
@@ -121,6 +141,10 @@ std::vector<std::string> GridStyleSeeds()
         FuzzStored([&](CArchive& ar) {
             empty.SerializeWithStylesMap(ar, &reference);
             emptyMap.Serialize(ar);
+        }),
+        FuzzStored([&](CArchive& ar) {
+            empty.SerializeWithStylesMap(ar, &reference);
+            deepMap.Serialize(ar);
         }),
     };
 }
@@ -325,8 +349,24 @@ std::vector<std::string> GridDocumentSeeds()
     param.SetPrintDevice(PrintDeviceSeed(), TRUE);
 
     CGXGridParam bare;
+
+    // Cells on the last of a chain of base styles as deep as a loaded map may hold.
+    CGXGridParam deep;
+    auto* pDeepMap = new CGXStylesMap;
+    pDeepMap->CreateStandardStyles();
+    const WORD nDeepest = AddBaseStyleChain(*pDeepMap);
+    deep.SetStylesMap(pDeepMap);
+    auto* pDeepData = new CGXData;
+    pDeepData->SetRowCount(4);
+    pDeepData->SetColCount(2);
+    CGXStyle onDeepest;
+    onDeepest.SetBaseStyle(nDeepest);
+    pDeepData->StoreStyleRowCol(2, 2, &onDeepest, gxCopy);
+    deep.SetData(pDeepData);
+
     return {FuzzStored([&](CArchive& ar) { param.Serialize(ar); }), FormulaDocumentSeed(),
-            FuzzStored([&](CArchive& ar) { bare.Serialize(ar); }), NestedFormulaDocumentSeed()};
+            FuzzStored([&](CArchive& ar) { bare.Serialize(ar); }), NestedFormulaDocumentSeed(),
+            FuzzStored([&](CArchive& ar) { deep.Serialize(ar); })};
 }
 
 FuzzOutcome ReadGridDocument(const std::string& input)

@@ -335,15 +335,16 @@ BOOL BWKPicture::ReadBmpForm(CFile* file, CArchive* archive)
     if (info.biSize + 4ull * used > headerBytes)
         return FALSE;
     // The header may claim any size: before the bits are allocated (up to a gigabyte, and as long to
-    // turn over) the file must hold them. A file may lack part of its last row, at most half of it
-    // (some writers leave out the padding): a file of a few bytes must not make a picture of one
-    // row as wide as a gigabyte. An archive holds the whole image.
-    const unsigned long long stride = (static_cast<unsigned long long>(info.biWidth) * bitsPerPixel + 31) / 32 * 4;
+    // turn over) the file must hold them, so that a file of a few bytes cannot make a picture of one
+    // row as wide as a gigabyte. Some writers leave out the padding of the last row: a file may lack
+    // that and nothing more. An archive holds the whole image.
+    const unsigned long long rowBytes = (static_cast<unsigned long long>(info.biWidth) * bitsPerPixel + 7) / 8;
+    const unsigned long long stride = (rowBytes + 3) / 4 * 4;
     const unsigned long long imageBytes = stride * static_cast<unsigned long long>(height);
     if (file) {
         const ULONGLONG length = file->GetLength();
         const ULONGLONG available = length > fileHeader.bitsOffset ? length - fileHeader.bitsOffset : 0;
-        if (available + stride / 2 < imageBytes)
+        if (available + (stride - rowBytes) < imageBytes)
             return FALSE;
     } else {
         CFile* archiveFile = archive->GetFile();

@@ -276,6 +276,66 @@ TEST(CompoundComponent, TwoPassDrawingAndDrawAfterChildren)
     EXPECT_EQ((std::vector<int>{0}), pLate->passes);
 }
 
+// Compounds within compounds: each draws what is below it once for each of its own passes, so the
+// drawings of a child do not multiply with every level above it. A two-pass compound drawn in the
+// layout pass of another lays its children out only; a compound child drawn after its siblings is
+// drawn then, once.
+TEST(CompoundComponent, NestedCompoundsDrawWhatIsBelowThemOncePerPass)
+{
+    const struct
+    {
+        const char* what;
+        bool bOuterTwoPass, bOuterAfterPass, bInnerTwoPass, bInnerDrawnAfter;
+        std::vector<int> leafPasses;
+    } cases[] = {
+        {"one pass in one pass", false, false, false, false, {1}},
+        {"two passes in one pass", false, false, true, false, {0, 1}},
+        {"two passes in two passes", true, false, true, false, {0, 0, 1}},
+        {"drawn after, in one pass", false, true, false, true, {1}},
+        {"two passes drawn after, in two passes", true, true, true, true, {0, 0, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CMemoryCanvas canvas(60, 60);
+        QVGraph chart;
+        QVGCompoundComponent* pOuter = new QVGCompoundComponent;
+        QVGCompoundComponent* pInner = new QVGCompoundComponent;
+        CRecordingComponent* pLeaf = new CRecordingComponent;
+        for (QVGCompoundComponent* p : {pOuter, pInner})
+            p->GetStyle()->SetFillType(0);
+        pOuter->SetTwoPass(c.bOuterTwoPass);
+        pOuter->SetAfterPass(c.bOuterAfterPass);
+        pInner->SetTwoPass(c.bInnerTwoPass);
+        pInner->GetStyle()->SetOption(0, c.bInnerDrawnAfter);
+        pInner->AddSubComponent(pLeaf);
+        pOuter->AddSubComponent(pInner);
+        chart.AddComponent(pOuter);
+        chart.Draw(&canvas.dc, nullptr);
+        EXPECT_EQ(c.leafPasses, pLeaf->passes);
+    }
+
+    // Thirty levels of two-pass compounds, each with an after pass and drawn after: three drawings of
+    // every level for each above it would never end.
+    CMemoryCanvas canvas(60, 60);
+    QVGraph chart;
+    QVGCompoundComponent* pLevel = new QVGCompoundComponent;
+    chart.AddComponent(pLevel);
+    for (int nDepth = 0; nDepth < 30; ++nDepth) {
+        pLevel->GetStyle()->SetFillType(0);
+        pLevel->SetTwoPass(TRUE);
+        pLevel->SetAfterPass(TRUE);
+        QVGCompoundComponent* pInner = new QVGCompoundComponent;
+        pInner->GetStyle()->SetOption(0, TRUE);
+        pLevel->AddSubComponent(pInner);
+        pLevel = pInner;
+    }
+    CRecordingComponent* pLeaf = new CRecordingComponent;
+    pLevel->AddSubComponent(pLeaf);
+    chart.Draw(&canvas.dc, nullptr);
+    EXPECT_LE(pLeaf->passes.size(), 3u * 30);
+    EXPECT_EQ(1, pLeaf->passes.back());
+}
+
 TEST(CompoundComponent, ChartFindsComponentsAmongChildren)
 {
     QVGraph chart;

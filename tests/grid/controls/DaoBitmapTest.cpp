@@ -48,14 +48,14 @@ std::vector<BYTE> BitmapFile()
     return bytes;
 }
 
-// A 4 x 4 run-length bitmap file in one colour: each row one run of four pixels and its end, then
+// A run-length bitmap file in one colour, nWidth (up to 255) x 4: each row one run and its end, then
 // the end of the bitmap. nSizeImage replaces the header's image size when given.
-std::vector<BYTE> RunLengthFile(DWORD nCompression, DWORD nSizeImage = 0)
+std::vector<BYTE> RunLengthFile(DWORD nCompression, DWORD nSizeImage = 0, BYTE nWidth = 4)
 {
     const BOOL bFourBits = nCompression == BI_RLE4;
     std::vector<BYTE> bits;
     for (int nRow = 0; nRow < 4; ++nRow)
-        bits.insert(bits.end(), {4, static_cast<BYTE>(bFourBits ? 0x11 : 0x01), 0, 0});
+        bits.insert(bits.end(), {nWidth, static_cast<BYTE>(bFourBits ? 0x11 : 0x01), 0, 0});
     bits.insert(bits.end(), {0, 1});
     const RGBQUAD palette[2] = {{255, 255, 255, 0}, {GetBValue(kPicture), GetGValue(kPicture), GetRValue(kPicture), 0}};
     BITMAPFILEHEADER file = {};
@@ -64,7 +64,7 @@ std::vector<BYTE> RunLengthFile(DWORD nCompression, DWORD nSizeImage = 0)
     file.bfOffBits = sizeof file + sizeof info + sizeof palette;
     file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
     info.biSize = sizeof info;
-    info.biWidth = 4;
+    info.biWidth = nWidth;
     info.biHeight = 4;
     info.biPlanes = 1;
     info.biBitCount = bFourBits ? 4 : 8;
@@ -77,6 +77,14 @@ std::vector<BYTE> RunLengthFile(DWORD nCompression, DWORD nSizeImage = 0)
     std::memcpy(bytes.data() + sizeof file + sizeof info, palette, sizeof palette);
     bytes.insert(bytes.end(), bits.begin(), bits.end());
     return bytes;
+}
+
+// The file with its header claiming another size.
+std::vector<BYTE> Claiming(std::vector<BYTE> file, LONG nWidth, LONG nHeight)
+{
+    std::memcpy(file.data() + sizeof(BITMAPFILEHEADER) + 4, &nWidth, sizeof nWidth);
+    std::memcpy(file.data() + sizeof(BITMAPFILEHEADER) + 8, &nHeight, sizeof nHeight);
+    return file;
 }
 
 std::vector<BYTE> WithLeadingHeader(size_t nHeader, const std::vector<BYTE>& file)
@@ -172,7 +180,9 @@ TEST_F(DaoBitmapTest, BytesThatHoldNoWholeBitmapFileDrawNothing)
     EXPECT_TRUE(grid.offered.empty());
 }
 
-// Compressed bits are bounded by the header's image size: within the bytes they are drawn.
+// Compressed bits are bounded by the header's image size: within the bytes they are drawn. The
+// platform expands them to the whole picture at every paint: a picture larger than its runs could
+// paint (at most 255 pixels a run) is not drawn.
 TEST_F(DaoBitmapTest, ARunLengthBitmapIsDrawnWhenItsImageSizeLiesWithinTheBytes)
 {
     std::vector<BYTE> wrongDepth = RunLengthFile(BI_RLE8);
@@ -194,6 +204,12 @@ TEST_F(DaoBitmapTest, ARunLengthBitmapIsDrawnWhenItsImageSizeLiesWithinTheBytes)
         {"no image size", noImageSize, FALSE},
         {"image size wrapping round", RunLengthFile(BI_RLE8, 0xFFFFFFFF), FALSE},
         {"24 bits", wrongDepth, FALSE},
+        {"8 bits, runs of 255 pixels", RunLengthFile(BI_RLE8, 0, 255), TRUE},
+        {"4 bits, runs of 255 pixels", RunLengthFile(BI_RLE4, 0, 255), TRUE},
+        {"8 bits claiming 30,000 x 30,000", Claiming(RunLengthFile(BI_RLE8), 30000, 30000), FALSE},
+        {"4 bits claiming 30,000 x 30,000", Claiming(RunLengthFile(BI_RLE4), 30000, 30000), FALSE},
+        {"8 bits claiming rows of 30,000", Claiming(RunLengthFile(BI_RLE8), 30000, 4), FALSE},
+        {"4 bits claiming 30,000 rows", Claiming(RunLengthFile(BI_RLE4), 4, 30000), FALSE},
     };
     for (const auto& c : cases)
     {

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 // A data object of a class of its own, as a formula sheet is (outside the unnamed namespace: the
@@ -501,6 +502,113 @@ TEST_F(GridDocSerializeTest, AStyleRegisteredByStringTableIdTakesTheProgramsName
     EXPECT_EQ(nStyleId, 0);
     EXPECT_EQ(loaded.m_wStyleRowHeader, 0);
     EXPECT_EQ(loaded.RegisterStyle("New", CGXStyle()), 3) << "the next free id";
+}
+
+namespace
+{
+// A styles map archive of the given entries (id, name, base style's name or none), in that order,
+// as the writer stores each entry. A style without a base style holds its name as its value.
+Bytes StylesMapForm(const std::vector<std::tuple<WORD, CString, CString>>& entries)
+{
+    // The names the writer looks the base styles up in.
+    CGXStylesMap names;
+    for (const auto& entry : entries)
+        names.SetStyleEntry(std::get<0>(entry), 0, std::get<1>(entry), new CGXStyle, FALSE);
+    return StoreToBytes([&](CArchive& ar) {
+        ar << WORD(2) << CString("Styles") << WORD(0) << WORD(0) << WORD(entries.size());
+        for (const auto& entry : entries)
+        {
+            ar << std::get<0>(entry) << DWORD(0) << std::get<1>(entry) << BYTE(0);
+            CGXStyle style;
+            WORD nBaseId = 0;
+            if (std::get<2>(entry).IsEmpty())
+                style.SetValue(std::get<1>(entry));
+            else if (names.LookupStyleId(std::get<2>(entry), nBaseId))
+                style.SetBaseStyle(nBaseId);
+            style.SerializeWithStylesMap(ar, &names);
+        }
+        ar << WORD(entries.size()) << WORD(0);
+    });
+}
+
+// Styles 0 .. n-1, each the base of the next.
+std::vector<std::tuple<WORD, CString, CString>> BaseStyleChain(UINT nStyles)
+{
+    std::vector<std::tuple<WORD, CString, CString>> entries;
+    for (UINT i = 0; i < nStyles; ++i)
+    {
+        CString name, base;
+        name.Format("Level %u", i);
+        if (i > 0)
+            base.Format("Level %u", i - 1);
+        entries.emplace_back(static_cast<WORD>(i), name, base);
+    }
+    return entries;
+}
+}  // namespace
+
+// A style of a stored map names its base style, and an entry may come again under an id read before:
+// a few kilobytes can make a chain of thousands of base styles, or a circle of them, which every cell
+// in such a style would walk. A map whose styles rest on base styles deeper than the bound, or on a
+// circle, is refused as a damaged archive.
+TEST_F(GridDocSerializeTest, BaseStylesNestedBeyondTheBoundOrInACircleAreRefused)
+{
+    const UINT nBound = CGXStylesMap::nMaxBaseStyleDepth;
+    CGXStylesMap deepest;
+    LoadObject(deepest, StylesMapForm(BaseStyleChain(nBound)));
+    ASSERT_EQ(deepest.GetStyleCount(), int(nBound));
+    // A cell on the last style takes what the first one sets.
+    CGXStyle cell;
+    cell.SetBaseStyle(static_cast<WORD>(nBound - 1));
+    cell.ResolveBaseStyles(&deepest);
+    EXPECT_STREQ(static_cast<LPCTSTR>(cell.GetValue()), "Level 0");
+
+    const struct
+    {
+        const char* what;
+        Bytes bytes;
+    } refused[] = {
+        {"one more", StylesMapForm(BaseStyleChain(nBound + 1))},
+        {"thousands", StylesMapForm(BaseStyleChain(20000))},
+        {"a circle of two: B rests on A, then A again on B",
+         StylesMapForm({{1, "A", ""}, {2, "B", "A"}, {1, "A", "B"}})},
+        {"a style on itself", StylesMapForm({{7, "Self", ""}, {7, "Self", "Self"}})},
+    };
+    for (const auto& c : refused)
+    {
+        CGXStylesMap map;
+        EXPECT_EQ(ArchiveCauseOf([&] { LoadObject(map, c.bytes); }), CArchiveException::badSchema) << c.what;
+    }
+}
+
+// A style may rest on one registered after it. The reader finds a base style by its name among the
+// styles read before: the map stores a base style before the styles that rest on it, and they come
+// back linked as they were (not on the standard style, nor in a circle).
+TEST_F(GridDocSerializeTest, AStyleRestingOnALaterStyleKeepsItsBaseStyle)
+{
+    CGXStylesMap map;
+    map.CreateStandardStyles();
+    const WORD nFirst = map.RegisterStyle("First", CGXStyle());
+    CGXStyle second;
+    second.SetValue("from the second");
+    const WORD nSecond = map.RegisterStyle("Second", second);
+    ASSERT_LT(nFirst, nSecond);
+    CGXStyle* pFirst = nullptr;
+    ASSERT_TRUE(map.LookupStyle(nFirst, pFirst));
+    pFirst->SetBaseStyle(nSecond);
+
+    CGXStylesMap loaded;
+    LoadObject(loaded, StoredObject(map));
+    const CGXStyle* pLoaded = nullptr;
+    ASSERT_TRUE(loaded.LookupStyle(nFirst, pLoaded));
+    EXPECT_EQ(pLoaded->GetBaseStyle(), nSecond);
+    CGXStyle cell;
+    cell.SetBaseStyle(nFirst);
+    cell.ResolveBaseStyles(&loaded);
+    EXPECT_STREQ(static_cast<LPCTSTR>(cell.GetValue()), "from the second");
+
+    // Stored again, the loaded map gives the same bytes.
+    EXPECT_EQ(StoredObject(loaded), StoredObject(map));
 }
 
 TEST_F(GridDocSerializeTest, ASchema1StylesMapHasNoUserAttributes)

@@ -145,46 +145,61 @@ INSTANTIATE_TEST_SUITE_P(Fields, DibSpoiledHeader,
                              return name;
                          });
 
-// Some writers leave out the padding of the last row: a file short of part of its last row still loads,
-// the missing bytes read as zeros.
-TEST(DibFile, AFileShortOfPartOfItsLastRowLoads)
+// Some writers leave out the padding of the last row: a file short of exactly that still loads, the
+// padding read as zeros, however narrow the picture and whatever its depth.
+TEST(DibFile, AFileWithoutThePaddingOfItsLastRowLoads)
 {
-    TestDib source;
-    ASSERT_TRUE(source.Create(4, 2, 24));
-    FillPattern(source);
-    TempFile file(".bmp");
-    ASSERT_TRUE(source.SaveToPath(file.Path()));
-    std::vector<BYTE> bytes = ReadFileBytes(file.Path());
-    bytes.resize(bytes.size() - 4);
-    WriteFileBytes(file.Path(), bytes);
+    const struct
+    {
+        int bitsPerPixel;
+        int width;
+    } cases[] = {{1, 1}, {1, 9}, {4, 1}, {4, 3}, {8, 1}, {8, 6}, {24, 1}, {24, 5}};
+    for (const auto& c : cases)
+    {
+        TestDib source;
+        ASSERT_TRUE(source.Create(c.width, 3, c.bitsPerPixel));
+        FillPattern(source);
+        source.CreatePalette();
+        TempFile file(".bmp");
+        ASSERT_TRUE(source.SaveToPath(file.Path()));
+        const UINT padding = source.GetStride() - BWKPicture::PackedRowSize(c.width, c.bitsPerPixel);
+        ASSERT_GT(padding, 0u);
+        std::vector<BYTE> bytes = ReadFileBytes(file.Path());
+        bytes.resize(bytes.size() - padding);
+        WriteFileBytes(file.Path(), bytes);
 
-    TestDib picture;
-    ASSERT_TRUE(picture.LoadFromPath(file.Path()));
-    EXPECT_EQ(picture.GetHeight(), 2);
-    const std::vector<BYTE> loaded = BitsOf(picture);
-    const std::vector<BYTE> original = BitsOf(source);
-    EXPECT_TRUE(std::equal(loaded.begin(), loaded.end() - 4, original.begin()));
-    EXPECT_EQ(std::vector<BYTE>(loaded.end() - 4, loaded.end()), std::vector<BYTE>(4, 0));
+        TestDib picture;
+        ASSERT_TRUE(picture.LoadFromPath(file.Path())) << c.bitsPerPixel << " bits, " << c.width << " wide";
+        EXPECT_EQ(picture.GetWidth(), c.width);
+        EXPECT_EQ(picture.GetHeight(), 3);
+        EXPECT_EQ(BitsOf(picture), BitsOf(source)) << c.bitsPerPixel << " bits, " << c.width << " wide";
+    }
 }
 
 // A file whose rows are not there is refused before the picture is made: a header of a few bytes
 // could otherwise claim one row a gigabyte wide.
-TEST(DibFile, AFileWithoutMostOfItsLastRowIsRefused)
+TEST(DibFile, AFileWithoutMoreThanThePaddingOfItsLastRowIsRefused)
 {
     const struct
     {
+        int bitsPerPixel;
         int width;
         int height;
         size_t cut;   // bytes cut off the end of the saved file
     } cases[] = {
-        {4, 2, 12},            // the whole last row
-        {8, 1, 13},            // more than half of the only row
-        {1000000, 1, 3000000}, // a row of three megabytes, none of it in the file
+        {24, 4, 2, 12},            // the whole last row
+        {24, 4, 2, 4},             // part of a last row that has no padding
+        {24, 8, 1, 13},            // more than half of the only row
+        {24, 1000000, 1, 3000000}, // a row of three megabytes, none of it in the file
+        {24, 5, 2, 2},             // the padding and one byte of pixels
+        {8, 1, 2, 4},
+        {4, 1, 2, 4},
+        {1, 1, 2, 4},
     };
     for (const auto& c : cases)
     {
         TestDib source;
-        ASSERT_TRUE(source.Create(c.width, c.height, 24));
+        ASSERT_TRUE(source.Create(c.width, c.height, c.bitsPerPixel));
         TempFile file(".bmp");
         ASSERT_TRUE(source.SaveToPath(file.Path()));
         std::vector<BYTE> bytes = ReadFileBytes(file.Path());
@@ -192,7 +207,8 @@ TEST(DibFile, AFileWithoutMostOfItsLastRowIsRefused)
         WriteFileBytes(file.Path(), bytes);
 
         TestDib picture;
-        EXPECT_FALSE(picture.LoadFromPath(file.Path())) << c.width << " x " << c.height << ", " << c.cut << " bytes cut";
+        EXPECT_FALSE(picture.LoadFromPath(file.Path()))
+            << c.bitsPerPixel << " bits, " << c.width << " x " << c.height << ", " << c.cut << " bytes cut";
     }
 }
 
