@@ -44,7 +44,8 @@ using ThreadOleState = CThreadData<COleThreadState>;
 
 BOOL AfxOleInit()
 {
-    return ThreadOleState::Get().Init();
+    COleThreadState* pState = ThreadOleState::Get();
+    return pState != nullptr && pState->Init();
 }
 
 void AfxOleTerm()
