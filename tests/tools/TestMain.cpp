@@ -4,6 +4,11 @@
 // into freed memory or past a block's end could go unseen, or be blamed on a later test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
 #include "tests/tools/HeapCount.h"
 
 namespace {
@@ -11,13 +16,31 @@ namespace {
 class HeapValidation : public ::testing::EmptyTestEventListener
 {
     // The end of a test reaches the listeners in reverse order, so this runs before the result
-    // printer's and a failure added here still belongs to the test that ends.
+    // printer's and a failure added here still belongs to the test that ends. A heap stays damaged
+    // until the damaged block is freed: only the test that damaged it fails, not every one after it.
     void OnTestEnd(const ::testing::TestInfo&) override
     {
-        for (HANDLE hHeap : DamagedHeaps())
-            ADD_FAILURE() << "the heap " << hHeap
-                          << " is damaged after this test: something wrote into a freed block or past the end of one";
+        const auto started = std::chrono::steady_clock::now();
+        const std::vector<HANDLE> damaged = DamagedHeaps();
+        for (HANDLE hHeap : damaged)
+            if (std::find(m_damaged.begin(), m_damaged.end(), hHeap) == m_damaged.end())
+                ADD_FAILURE() << "the heap " << hHeap << " is damaged after this test: something wrote into a "
+                              << "freed block or past the end of one";
+        m_damaged = damaged;
+        m_spent += std::chrono::steady_clock::now() - started;
+        ++m_nValidations;
     }
+
+    // What the check costs, for the suite's time budget.
+    void OnTestProgramEnd(const ::testing::UnitTest&) override
+    {
+        std::printf("Heaps validated after %d tests in %.1f s\n", m_nValidations,
+                    std::chrono::duration<double>(m_spent).count());
+    }
+
+    std::vector<HANDLE> m_damaged;
+    std::chrono::steady_clock::duration m_spent{};
+    int m_nValidations = 0;
 };
 
 }  // namespace
