@@ -11,7 +11,10 @@
 #include "fennick/FennickApp.h"
 #include "fennick/GradationDisplay.h"
 #include "fennick/SensitivityDisplay.h"
+#include "framework/dialogs/PrintDialog.h"
 #include "framework/win/WinApp.h"
+
+#include <cstddef>
 
 namespace {
 
@@ -22,7 +25,7 @@ const int LineCodes[CLinesLegendsDlg::LineTypeCount] = {CFennickDoc::LineSolid, 
                                                         CFennickDoc::LineDotted, CFennickDoc::LineDashed,
                                                         CFennickDoc::LineDashDot};
 
-// The orientation of the application's printer; portrait without one.
+// The orientation of the application's printer; portrait without one or when its mode ends before it.
 bool IsDefaultPrinterLandscape()
 {
     CWinApp* pApp = AfxGetApp();
@@ -32,7 +35,8 @@ bool IsDefaultPrinterLandscape()
     bool bLandscape = false;
     if (const auto* pDevMode = static_cast<const DEVMODEA*>(::GlobalLock(defaults.hDevMode)))
     {
-        bLandscape = pDevMode->dmOrientation == DMORIENT_LANDSCAPE;
+        const size_t nOrientationEnd = offsetof(DEVMODEA, dmOrientation) + sizeof pDevMode->dmOrientation;
+        bLandscape = AfxDevModeHolds(pDevMode, nOrientationEnd) && pDevMode->dmOrientation == DMORIENT_LANDSCAPE;
         ::GlobalUnlock(defaults.hDevMode);
     }
     return bLandscape;

@@ -252,7 +252,12 @@ void QVGraphEditDialog::OnTreeDoubleClick(NMHDR*, LRESULT* pResult)
     switch (ImageOf(hItem)) {
     case imageChart: EditChartFlags(); break;
     case imageComponent: EditProperties(reinterpret_cast<QVGraphComponent*>(m_tree.GetItemData(hItem))); break;
-    case imageAnnotation: EditAnnotation(hItem); break;
+    case imageAnnotation:
+        EditAnnotation(hItem);
+        // An edit rebuilds the tree, deleting the clicked item: the tree must not go on to expand or
+        // collapse it as its own handling of the double click would.
+        *pResult = 1;
+        break;
     case imageGroup:
     case imageItem: EditDataStyle(hItem); break;
     case imageValue: EditValue(hItem); break;

@@ -57,6 +57,11 @@ LPDEVMODEA DevModeOf(HGLOBAL hDevMode)
 
 } // namespace
 
+BOOL AfxDevModeHolds(const DEVMODEA* pDevMode, size_t nFieldEnd)
+{
+    return pDevMode != nullptr && pDevMode->dmSize >= nFieldEnd;
+}
+
 HDC AfxCreateDC(HGLOBAL hDevNames, HGLOBAL hDevMode)
 {
     if (hDevNames == nullptr)
@@ -160,7 +165,8 @@ int CPrintDialog::GetCopies() const
     if (m_pd.Flags & PD_USEDEVMODECOPIES)
     {
         LPDEVMODEA pDevMode = GetDevMode();
-        if (pDevMode != nullptr && (pDevMode->dmFields & DM_COPIES))
+        if (AfxDevModeHolds(pDevMode, offsetof(DEVMODEA, dmCopies) + sizeof pDevMode->dmCopies) &&
+            (pDevMode->dmFields & DM_COPIES))
             return pDevMode->dmCopies;
     }
     return m_pd.nCopies;

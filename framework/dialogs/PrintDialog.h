@@ -64,6 +64,11 @@ public:
     PAGESETUPDLGA m_psd;
 };
 
+// Whether a device mode holds the field that ends nFieldEnd bytes into it (offsetof plus sizeof):
+// its own size (dmSize) must reach that far. A mode read from a file, or made by an older driver,
+// may be shorter than this platform's DEVMODEA, and the bytes after it are the driver's own.
+BOOL AfxDevModeHolds(const DEVMODEA* pDevMode, size_t nFieldEnd);
+
 // A device context from printer names and a device mode (either handle may be NULL: then the
 // default printer's names or the driver's default mode). NULL when there is nothing to make one of.
 HDC AfxCreateDC(HGLOBAL hDevNames, HGLOBAL hDevMode);

@@ -44,7 +44,18 @@ using ThreadOleState = CThreadData<COleThreadState>;
 
 BOOL AfxOleInit()
 {
-    return ThreadOleState::Get().Init();
+    // Without a place for the thread's state its initialisation could never be undone: a failure.
+    COleThreadState* pState = nullptr;
+    try
+    {
+        pState = ThreadOleState::Get();
+    }
+    catch (CMemoryException* e)
+    {
+        e->Delete();
+        return FALSE;
+    }
+    return pState != nullptr && pState->Init();
 }
 
 void AfxOleTerm()

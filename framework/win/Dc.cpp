@@ -33,12 +33,8 @@ struct DcHandleMaps
 };
 
 // Deleted when the thread ends; wrappers of static or thread storage may be destroyed after that.
+// From then on the thread has no maps: FromHandle gives NULL and Attach maps nothing.
 using ThreadMaps = CThreadData<DcHandleMaps>;
-
-DcHandleMaps& Maps()
-{
-    return ThreadMaps::Get();
-}
 
 // Runs a setter on the output handle (when it is a handle of its own) and on the attribute handle,
 // and answers with the attribute handle's result (the output's when there is no attribute handle).
@@ -102,11 +98,13 @@ CDC* PASCAL CDC::FromHandle(HDC hDC)
 {
     if (hDC == nullptr)
         return nullptr;
-    DcHandleMaps& maps = Maps();
-    auto found = maps.permanent.find(hDC);
-    if (found != maps.permanent.end())
+    DcHandleMaps* pMaps = ThreadMaps::Get();
+    if (pMaps == nullptr)
+        return nullptr;
+    auto found = pMaps->permanent.find(hDC);
+    if (found != pMaps->permanent.end())
         return found->second;
-    auto& slot = maps.temporary[hDC];
+    auto& slot = pMaps->temporary[hDC];
     if (!slot)
     {
         slot = std::make_unique<CDC>();
@@ -129,7 +127,8 @@ BOOL CDC::Attach(HDC hDC)
         DeleteDC();
     m_hDC = hDC;
     m_hAttribDC = hDC;
-    Maps().permanent[hDC] = this;
+    if (DcHandleMaps* pMaps = ThreadMaps::Get())
+        pMaps->permanent[hDC] = this;
     return TRUE;
 }
 

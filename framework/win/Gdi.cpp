@@ -40,24 +40,22 @@ struct GdiHandleMaps
 };
 
 // Deleted when the thread ends; wrappers of static or thread storage may be destroyed after that.
+// From then on the thread has no maps: FromHandle gives NULL and Attach maps nothing.
 using ThreadMaps = CThreadData<GdiHandleMaps>;
-
-GdiHandleMaps& Maps()
-{
-    return ThreadMaps::Get();
-}
 
 template <class T>
 T* FromHandleAs(HGDIOBJ hObject)
 {
     if (hObject == nullptr)
         return nullptr;
-    GdiHandleMaps& maps = Maps();
-    auto found = maps.permanent.find(hObject);
-    if (found != maps.permanent.end())
+    GdiHandleMaps* pMaps = ThreadMaps::Get();
+    if (pMaps == nullptr)
+        return nullptr;
+    auto found = pMaps->permanent.find(hObject);
+    if (found != pMaps->permanent.end())
         if (T* attached = dynamic_cast<T*>(found->second))
             return attached;
-    auto& wrappers = maps.temporary[hObject];
+    auto& wrappers = pMaps->temporary[hObject];
     for (auto& wrapper : wrappers)
         if (T* existing = dynamic_cast<T*>(wrapper.get()))
             return existing;
@@ -109,7 +107,8 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
     if (m_hObject != nullptr && m_hObject != hObject)
         DeleteObject();
     m_hObject = hObject;
-    Maps().permanent[hObject] = this;
+    if (GdiHandleMaps* pMaps = ThreadMaps::Get())
+        pMaps->permanent[hObject] = this;
     return TRUE;
 }
 

@@ -13,6 +13,7 @@
 #include "framework/win/SeamRecorders.h"
 #include "tests/tools/WindowPicture.h"
 
+#include <cstddef>
 #include <functional>
 
 using namespace chart_inspection;
@@ -527,10 +528,11 @@ TEST_F(ChartCommands, LinesLegendsAndScaleRefusesWhatCannotBeDrawn)
 class PrintPageSetup : public ChartCommands
 {
 protected:
-    // The default printer the framework asks for, with the orientation; none without one.
-    void SetPrinter(bool bPrinter, short nOrientation)
+    // The default printer the framework asks for, with the orientation; none without one. A mode
+    // shorter than the platform's keeps the rest of its bytes as the driver's own.
+    void SetPrinter(bool bPrinter, short nOrientation, WORD nModeSize = sizeof(DEVMODEA))
     {
-        hook.onCommonDialog = [bPrinter, nOrientation](CCommonDialog* pDialog, INT_PTR& nResult) -> BOOL {
+        hook.onCommonDialog = [bPrinter, nOrientation, nModeSize](CCommonDialog* pDialog, INT_PTR& nResult) -> BOOL {
             auto* pPrint = dynamic_cast<CPrintDialog*>(pDialog);
             if (pPrint == nullptr)
                 return FALSE;
@@ -539,6 +541,10 @@ protected:
             {
                 pPrint->m_pd.hDevNames = CRecordingPrinter::MakeDevNames("winspool", "Recorded Printer", "LPT1:");
                 pPrint->m_pd.hDevMode = CRecordingPrinter::MakeDevMode("Recorded Printer", nOrientation);
+                auto* pMode = static_cast<DEVMODEA*>(::GlobalLock(pPrint->m_pd.hDevMode));
+                pMode->dmSize = nModeSize;
+                pMode->dmDriverExtra = static_cast<WORD>(sizeof(DEVMODEA) - nModeSize);
+                ::GlobalUnlock(pPrint->m_pd.hDevMode);
                 nResult = IDOK;
             }
             return TRUE;
@@ -552,14 +558,19 @@ TEST_F(PrintPageSetup, TheDefaultPrintersOrientationChoosesThePositions)
     {
         bool bPrinter;
         short nOrientation;
+        WORD nModeSize;
         bool bLandscape;
     };
-    for (const Case& c : {Case{true, DMORIENT_LANDSCAPE, true}, Case{true, DMORIENT_PORTRAIT, false},
-                          Case{false, 0, false}})
+    // A mode that ends before its orientation field is read as portrait.
+    const WORD nFull = sizeof(DEVMODEA);
+    const WORD nBeforeOrientation = offsetof(DEVMODEA, dmOrientation);
+    for (const Case& c : {Case{true, DMORIENT_LANDSCAPE, nFull, true}, Case{true, DMORIENT_PORTRAIT, nFull, false},
+                          Case{false, 0, nFull, false}, Case{true, DMORIENT_LANDSCAPE, nBeforeOrientation, false}})
     {
-        SCOPED_TRACE(std::to_string(c.bPrinter) + " " + std::to_string(c.nOrientation));
+        SCOPED_TRACE(std::to_string(c.bPrinter) + " " + std::to_string(c.nOrientation) + " " +
+                     std::to_string(c.nModeSize));
         CFennickDoc* pDoc = OpenGradation();
-        SetPrinter(c.bPrinter, c.nOrientation);
+        SetPrinter(c.bPrinter, c.nOrientation, c.nModeSize);
         if (app.m_hDevNames != nullptr)
             ::GlobalFree(app.m_hDevNames);
         if (app.m_hDevMode != nullptr)

@@ -2,6 +2,7 @@
 // reading of printer names, and the modeless find and replace dialog with its registered message.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -169,6 +170,37 @@ TEST(PrintDialog, APrintRunAnsweredWithARangeAndCopies)
     EXPECT_EQ(dlg.GetToPage(), 5);
     EXPECT_EQ(dlg.GetCopies(), 3);
     EXPECT_TRUE(dlg.PrintCollate());
+}
+
+// A device mode's bytes past its own size are the driver's: a short mode, as a settings file may
+// hold it, gives the dialog's count even when those bytes look like a count of copies.
+TEST(PrintDialog, CopiesComeFromTheDeviceModeOnlyWhenItsSizeHoldsThem)
+{
+    const WORD nCopiesEnd = offsetof(DEVMODEA, dmCopies) + sizeof(short);
+    struct Case
+    {
+        WORD nModeSize;
+        int nCopies;
+    };
+    const Case cases[] = {{sizeof(DEVMODEA), 4},
+                          {nCopiesEnd, 4},
+                          {nCopiesEnd - 1, 2},
+                          {offsetof(DEVMODEA, dmFields) + sizeof(DWORD), 2},
+                          {offsetof(DEVMODEA, dmFields), 2}};
+    for (const Case& c : cases)
+    {
+        CPrintDialog dlg(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES);
+        dlg.m_pd.nCopies = 2;
+        dlg.m_pd.hDevMode = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEA));
+        auto* pMode = static_cast<DEVMODEA*>(::GlobalLock(dlg.m_pd.hDevMode));
+        pMode->dmSize = c.nModeSize;
+        pMode->dmDriverExtra = static_cast<WORD>(sizeof(DEVMODEA) - c.nModeSize);
+        pMode->dmFields = DM_COPIES;
+        pMode->dmCopies = 4;
+        ::GlobalUnlock(dlg.m_pd.hDevMode);
+        EXPECT_EQ(dlg.GetCopies(), c.nCopies) << c.nModeSize;
+        ::GlobalFree(dlg.m_pd.hDevMode);
+    }
 }
 
 TEST(PrintDialog, PrinterNamesOutsideTheirBlockReadAsEmpty)

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <thread>
+#include <vector>
 
 #include "framework/win/Dc.h"
+#include "tests/tools/HeapCount.h"
 
 namespace {
 
@@ -74,23 +77,47 @@ TEST(GdiObject, FromHandleWrapsAForeignHandleInATemporaryOfItsKind)
 
 // In a process of its own: under Wine, a thread that ends after the process has made windows
 // can hang in its exit (outside this code), which would stall the whole test run.
-TEST(GdiObjectDeathTest, AnObjectOutlivingItsThreadsMapsStillDeletesItsHandle)
+// The worker's maps are seen to end by the heap alone, which touches nothing of the ended thread:
+// a worker that maps a hundred handles leaves hundreds of blocks behind if they do not.
+TEST(GdiObjectDeathTest, AThreadsHandleMapsEndWithItAndObjectsOutlivingThemStillDeleteTheirHandles)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            HGDIOBJ handle = nullptr;
-            CBrush* pLateBrush = nullptr;
-            std::thread worker([&handle, &pLateBrush] {
-                pLateBrush = new CBrush;
-                pLateBrush->CreateSolidBrush(RGB(1, 2, 3));
-                handle = pLateBrush->m_hObject;
-                CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));  // a temporary too
-            });
-            worker.join();
-            // The thread's handle maps ended with it; the brush it made is destroyed after them.
-            delete pLateBrush;
-            std::exit(handle != nullptr && !IsLiveObject(handle) ? 0 : 1);
+            const int nForeign = 100;
+            std::vector<HGDIOBJ> foreignBrushes;
+            std::vector<HDC> foreignDCs;
+            for (int i = 0; i < nForeign; ++i)
+            {
+                foreignBrushes.push_back(::CreateSolidBrush(RGB(i, 2, 3)));
+                foreignDCs.push_back(::CreateCompatibleDC(nullptr));
+            }
+            // Made and attached on the worker, destroyed on this thread after the worker's maps ended.
+            auto runWorker = [&] {
+                CBrush* pLateBrush = nullptr;
+                std::thread worker([&] {
+                    pLateBrush = new CBrush;
+                    pLateBrush->CreateSolidBrush(RGB(1, 2, 3));
+                    for (int i = 0; i < nForeign; ++i)
+                    {
+                        CGdiObject::FromHandle(foreignBrushes[i]);
+                        CDC::FromHandle(foreignDCs[i]);
+                    }
+                });
+                worker.join();
+                HGDIOBJ handle = pLateBrush->m_hObject;
+                delete pLateBrush;
+                return handle != nullptr && !IsLiveObject(handle);
+            };
+            // The first thread also makes what the runtime keeps for every later thread.
+            const bool firstDeleted = runWorker();
+            const HeapCount before = CountHeap();
+            const bool secondDeleted = runWorker();
+            const HeapCount after = CountHeap();
+            std::fprintf(stderr, "the heap grew by %lld blocks\n", after.blocks - before.blocks);
+            if (!firstDeleted || !secondDeleted)
+                std::exit(1);
+            std::exit(after.blocks - before.blocks < nForeign ? 0 : 2);
         },
         ::testing::ExitedWithCode(0), "");
 }
