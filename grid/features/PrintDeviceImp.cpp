@@ -8,6 +8,7 @@
 #include "framework/win/WinApp.h"
 #include "grid/core/AppData.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -154,8 +155,12 @@ void CGXPrintDeviceImp::PrintSetup(CGXPrintDevice& device)
         return;
     if (auto* pMode = static_cast<DEVMODEA*>(::GlobalLock(dialog.m_pd.hDevMode)))
     {
-        pMode->dmTTOption = DMTT_BITMAP;
-        pMode->dmFields |= DM_TTOPTION;
+        // A driver's mode may be shorter than this platform's: what lies past its size is not the field.
+        if (AfxDevModeHolds(pMode, offsetof(DEVMODEA, dmTTOption) + sizeof pMode->dmTTOption))
+        {
+            pMode->dmTTOption = DMTT_BITMAP;
+            pMode->dmFields |= DM_TTOPTION;
+        }
         ::GlobalUnlock(dialog.m_pd.hDevMode);
     }
     GetDeviceInfo(device, dialog.m_pd.hDevNames, dialog.m_pd.hDevMode);

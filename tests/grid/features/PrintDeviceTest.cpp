@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -136,5 +137,42 @@ TEST_F(PrintDeviceTest, APrintDialogOnOneGridsPrinterChangesOnlyThatGridsSetting
     EXPECT_EQ(CRecordingPrinter::DevNamesDevice(second.m_hDevNames), "Second plotter");
     EXPECT_EQ(CRecordingPrinter::DevNamesDevice(app.m_hDevNames), "Chosen plotter")
         << "the application's printer follows the dialog";
+}
+
+// The default printer's mode is asked to print TrueType text as bitmaps, but only when it holds that
+// field: a driver's mode may be shorter, and what follows it is the driver's own.
+TEST_F(PrintDeviceTest, TheDefaultPrintersModeGetsTheTrueTypeOptionOnlyWhenItHoldsTheField)
+{
+    struct Case
+    {
+        WORD nModeSize;
+        bool bSet;
+    };
+    for (const Case& c : {Case{sizeof(DEVMODEA), true}, Case{offsetof(DEVMODEA, dmTTOption), false}})
+    {
+        SCOPED_TRACE(c.nModeSize);
+        CFunctionModalHook hook;
+        hook.onCommonDialog = [&c](CCommonDialog* pDialog, INT_PTR& nResult) {
+            auto* pPD = static_cast<CPrintDialog*>(pDialog);
+            pPD->m_pd.hDevNames = CRecordingPrinter::MakeDevNames("winspool", "Drainage plotter", "FILE:");
+            pPD->m_pd.hDevMode = CRecordingPrinter::MakeDevMode("Drainage plotter", DMORIENT_PORTRAIT);
+            auto* pMode = static_cast<DEVMODEA*>(::GlobalLock(pPD->m_pd.hDevMode));
+            pMode->dmSize = c.nModeSize;
+            pMode->dmDriverExtra = static_cast<WORD>(sizeof(DEVMODEA) - c.nModeSize);
+            ::GlobalUnlock(pPD->m_pd.hDevMode);
+            nResult = IDOK;
+            return TRUE;
+        };
+        CScopedModalHook scopedHook(&hook);
+        CWinApp app{"Print Device Test"};
+        CGXPrintDevice device;
+        device.m_pPrintDeviceImp->PrintSetup(device);
+        ASSERT_NE(device.m_hDevMode, nullptr);
+        const auto* pMode = static_cast<const DEVMODEA*>(::GlobalLock(device.m_hDevMode));
+        EXPECT_EQ(c.nModeSize, pMode->dmSize);
+        EXPECT_EQ(c.bSet, (pMode->dmFields & DM_TTOPTION) != 0);
+        EXPECT_EQ(c.bSet ? DMTT_BITMAP : 0, pMode->dmTTOption) << "the driver's bytes stay as they were";
+        ::GlobalUnlock(device.m_hDevMode);
+    }
 }
 } // namespace
