@@ -2,6 +2,7 @@
 
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
+#include "tests/tools/StoredBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,22 +13,6 @@
 
 namespace
 {
-// Bytes an archive writes when the writer runs on it.
-std::string Stored(const std::function<void(CArchive&)>& writer)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        writer(ar);
-        ar.Close();
-    }
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
 // Runs the reader on a loading archive over the bytes.
 void Loaded(const std::string& bytes, const std::function<void(CArchive&)>& reader)
 {
@@ -110,12 +95,12 @@ TEST(CArchive, StoresValuesLittleEndianWithTheirWidths)
         { [](CArchive& ar) { ar << static_cast<const CObject*>(nullptr); }, "00 00" },
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Hex(Stored(c.writer)), c.hex);
+        EXPECT_EQ(Hex(StoredBytes(c.writer)), c.hex);
 }
 
 TEST(CArchive, ValuesComeBackAsStored)
 {
-    const std::string bytes = Stored([](CArchive& ar) {
+    const std::string bytes = StoredBytes([](CArchive& ar) {
         ar << static_cast<BYTE>(200) << static_cast<WORD>(65535) << static_cast<LONG>(-123456) << static_cast<DWORD>(4000000000u)
            << -7 << 4000000001u << static_cast<short>(-300) << 'z' << true << 2.5f << -1.0e-300
            << static_cast<LONGLONG>(-9000000000LL) << static_cast<ULONGLONG>(18000000000000000000ULL) << CString("text");
@@ -164,7 +149,7 @@ TEST(CArchive, StringLengthPrefixGrowsWithTheLength)
     for (const Case& c : cases)
     {
         const CString text('s', c.length);
-        const std::string bytes = Stored([&](CArchive& ar) { ar << text; });
+        const std::string bytes = StoredBytes([&](CArchive& ar) { ar << text; });
         EXPECT_EQ(bytes.size(), c.prefixBytes + static_cast<size_t>(c.length)) << c.length;
         Loaded(bytes, [&](CArchive& ar) {
             CString back("old");
@@ -225,7 +210,7 @@ TEST(CArchive, CountsUseAWordUntilTheyNeedMore)
     const Case cases[] = { { 0, 2 }, { 0xFFFE, 2 }, { 0xFFFF, 6 }, { 0x12345678, 6 } };
     for (const Case& c : cases)
     {
-        const std::string bytes = Stored([&](CArchive& ar) { ar.WriteCount(c.count); });
+        const std::string bytes = StoredBytes([&](CArchive& ar) { ar.WriteCount(c.count); });
         EXPECT_EQ(bytes.size(), c.bytes);
         Loaded(bytes, [&](CArchive& ar) { EXPECT_EQ(ar.ReadCount(), c.count); });
     }
@@ -233,7 +218,7 @@ TEST(CArchive, CountsUseAWordUntilTheyNeedMore)
 
 TEST(CArchive, TextLinesDropCrLf)
 {
-    const std::string bytes = Stored([](CArchive& ar) { ar.WriteString("one\r\ntwo\n\nlast"); });
+    const std::string bytes = StoredBytes([](CArchive& ar) { ar.WriteString("one\r\ntwo\n\nlast"); });
     EXPECT_EQ(bytes, "one\r\ntwo\n\nlast");
     Loaded(bytes, [](CArchive& ar) {
         CString line;
@@ -259,7 +244,7 @@ TEST(CArchive, ObjectGraphComesBackWithNullAndSharedReferences)
     inner->m_children = { circle, root };    // a reference back to the root
     root->m_children = { circle, nullptr, shape, circle, inner };
 
-    const std::string bytes = Stored([&](CArchive& ar) { ar << root; });
+    const std::string bytes = StoredBytes([&](CArchive& ar) { ar << root; });
     DeleteGraph(root);
     ASSERT_EQ(LiveObjects::count, liveBefore);
 
@@ -296,9 +281,9 @@ TEST(CArchive, RepeatedObjectAndClassAreWrittenOnceThenByTag)
 {
     CTestShape first(1);
     CTestShape second(2);
-    const std::string once = Stored([&](CArchive& ar) { ar << &first; });
-    const std::string twice = Stored([&](CArchive& ar) { ar << &first << &first; });
-    const std::string twoObjects = Stored([&](CArchive& ar) { ar << &first << &second; });
+    const std::string once = StoredBytes([&](CArchive& ar) { ar << &first; });
+    const std::string twice = StoredBytes([&](CArchive& ar) { ar << &first << &first; });
+    const std::string twoObjects = StoredBytes([&](CArchive& ar) { ar << &first << &second; });
     EXPECT_EQ(twice.size(), once.size() + 2);                   // an object tag
     EXPECT_EQ(twoObjects.size(), once.size() + 2 + sizeof(LONG));  // a class tag and the data
 }
@@ -311,7 +296,7 @@ TEST(CArchive, TemporaryObjectsAreWrittenAsDistinctObjects)
     CTestNode kept;
     kept.m_name = "kept";
     CTestShape later(40);
-    const std::string expected = Stored([&](CArchive& ar) {
+    const std::string expected = StoredBytes([&](CArchive& ar) {
         ar << &kept;
         CTestCircle children[3];
         CTestNode elements[3];
@@ -327,7 +312,7 @@ TEST(CArchive, TemporaryObjectsAreWrittenAsDistinctObjects)
         }
         ar << &kept << &later;
     });
-    const std::string written = Stored([&](CArchive& ar) {
+    const std::string written = StoredBytes([&](CArchive& ar) {
         ar << &kept;
         CTestCircle child;
         CTestNode element;
@@ -380,7 +365,7 @@ TEST(CArchive, ForgettingManyObjectsLeavesNoneOfThemAndLosesNoOther)
             ar << &kept[i];
     };
 
-    const std::string expected = Stored([&](CArchive& ar) {
+    const std::string expected = StoredBytes([&](CArchive& ar) {
         std::vector<CTestNode> nodes(nElements);
         std::vector<std::vector<CTestShape>> shapes(nElements);
         for (size_t n = 0; n < nElements; ++n)
@@ -393,7 +378,7 @@ TEST(CArchive, ForgettingManyObjectsLeavesNoneOfThemAndLosesNoOther)
         storeKept(ar, nElements);
         keptAgain(ar);
     });
-    const std::string written = Stored([&](CArchive& ar) {
+    const std::string written = StoredBytes([&](CArchive& ar) {
         CTestNode node;
         std::vector<CTestShape> shapes(nChildren);
         for (size_t n = 0; n < nElements; ++n)
@@ -426,7 +411,7 @@ TEST(CArchive, ManyObjectsUseLongTags)
         root.m_children.push_back(&shapes.back());
         root.m_children.push_back(&shapes[0x7FFF]);
 
-        const std::string bytes = Stored([&](CArchive& ar) { ar << &root; });
+        const std::string bytes = StoredBytes([&](CArchive& ar) { ar << &root; });
         Loaded(bytes, [&](CArchive& ar) {
             CObject* back = nullptr;
             ar >> back;
@@ -446,7 +431,7 @@ TEST(CArchive, StoredSchemaOtherThanTheClassSchemaIsBadSchema)
 {
     // The same class as an older program version stored it.
     static const CRuntimeClass shapeVersion2 = { "CTestShape", sizeof(CTestShape), 2, nullptr, RUNTIME_CLASS(CObject) };
-    const std::string bytes = Stored([](CArchive& ar) {
+    const std::string bytes = StoredBytes([](CArchive& ar) {
         ar.WriteClass(&shapeVersion2);
         ar << static_cast<LONG>(5);
     });
@@ -456,7 +441,7 @@ TEST(CArchive, StoredSchemaOtherThanTheClassSchemaIsBadSchema)
 TEST(CArchive, VersionableClassLoadsOlderSchemaAndTellsIt)
 {
     static const CRuntimeClass versionedSchema1 = { "CTestVersioned", sizeof(CTestVersioned), 1, nullptr, RUNTIME_CLASS(CObject) };
-    const std::string bytes = Stored([](CArchive& ar) {
+    const std::string bytes = StoredBytes([](CArchive& ar) {
         ar.WriteClass(&versionedSchema1);
         ar << static_cast<LONG>(11) << static_cast<const CObject*>(nullptr);
     });
@@ -475,7 +460,7 @@ TEST(CArchive, VersionableClassLoadsOlderSchemaAndTellsIt)
 TEST(CArchive, NestedObjectDoesNotChangeTheOuterSchema)
 {
     static const CRuntimeClass versionedSchema1 = { "CTestVersioned", sizeof(CTestVersioned), 1, nullptr, RUNTIME_CLASS(CObject) };
-    const std::string bytes = Stored([&](CArchive& ar) {
+    const std::string bytes = StoredBytes([&](CArchive& ar) {
         // An outer object of the current schema holding an inner one of schema 1.
         ar.WriteClass(RUNTIME_CLASS(CTestVersioned));
         ar << static_cast<LONG>(1);
@@ -501,7 +486,7 @@ TEST(CArchive, NestedObjectDoesNotChangeTheOuterSchema)
 TEST(CArchive, ObjectOfAnotherClassThanRequestedIsBadClass)
 {
     CTestCircle circle(1, 1.0, "c");
-    const std::string bytes = Stored([&](CArchive& ar) { ar << &circle; });
+    const std::string bytes = StoredBytes([&](CArchive& ar) { ar << &circle; });
     EXPECT_EQ(ArchiveCause([&] { Loaded(bytes, [](CArchive& ar) { CTestNode* node; ar >> node; }); }),
               CArchiveException::badClass);
     // A base class is a fine request.
@@ -540,7 +525,7 @@ TEST(CArchive, ObjectWhoseLoadingFailsIsFreedWithWhatItRead)
     guarded.m_child = new CTestShape(4);
     guarded.m_version = 2;
     const int liveBefore = LiveObjects::count;
-    const std::string bytes = Stored([&](CArchive& ar) { ar << &guarded << &guarded; });
+    const std::string bytes = StoredBytes([&](CArchive& ar) { ar << &guarded << &guarded; });
 
     Loaded(bytes, [&](CArchive& ar) {
         EXPECT_EQ(ArchiveCause([&] { CObject* p; ar >> p; }), CArchiveException::badSchema);
@@ -559,7 +544,7 @@ namespace
 std::string GuardedChain(size_t nDepth)
 {
     CTestGuarded leaf;
-    const std::string one = Stored([&](CArchive& ar) { ar << &leaf; });
+    const std::string one = StoredBytes([&](CArchive& ar) { ar << &leaf; });
     const std::string nullChild("\x00\x00", 2);
     const std::string version("\x01\x00", 2);
     const std::string classHeader = one.substr(0, one.size() - nullChild.size() - version.size());
@@ -604,7 +589,7 @@ TEST(CArchive, ObjectsNestedBeyondTheLimitAreRefusedAndFreed)
 TEST(CArchive, AnOwnedObjectMayNotBeAReferenceBack)
 {
     CTestShape shape(5);
-    const std::string bytes = Stored([&](CArchive& ar) {
+    const std::string bytes = StoredBytes([&](CArchive& ar) {
         ar << &shape << &shape << static_cast<const CObject*>(nullptr);
     });
     Loaded(bytes, [&](CArchive& ar) {
@@ -626,7 +611,7 @@ TEST(CArchive, AnOwnedObjectMayNotBeAReferenceBack)
 TEST(CArchive, WritingAnObjectOfANonSerialClassIsRefused)
 {
     CTestPlain plain;
-    EXPECT_EQ(ArchiveCause([&] { Stored([&](CArchive& ar) { ar << &plain; }); }), CArchiveException::badClass);
+    EXPECT_EQ(ArchiveCause([&] { StoredBytes([&](CArchive& ar) { ar << &plain; }); }), CArchiveException::badClass);
 }
 
 TEST(CArchive, FlushOnLoadGivesUnreadBytesBackToTheFile)

@@ -178,16 +178,16 @@ std::vector<std::string> ObjectSeeds()
         if (pElement != nullptr && pElement != pFirst)
             document.m_owned.push_back(pElement);
     document.m_owned.push_back(pFirst);
-    seeds.push_back(FuzzStored([&](CArchive& ar) {
+    seeds.push_back(StoredBytes([&](CArchive& ar) {
         ar << static_cast<const CObject*>(&document) << static_cast<const CObject*>(nullptr);
     }));
     // Two documents in one archive: the second refers to objects of the first.
-    seeds.push_back(FuzzStored([&](CArchive& ar) {
+    seeds.push_back(StoredBytes([&](CArchive& ar) {
         ar << static_cast<const CObject*>(pInner) << static_cast<const CObject*>(&document);
     }));
     // Null and an empty document.
     CFuzzDocument empty;
-    seeds.push_back(FuzzStored([&](CArchive& ar) { ar << static_cast<const CObject*>(nullptr) << &empty; }));
+    seeds.push_back(StoredBytes([&](CArchive& ar) { ar << static_cast<const CObject*>(nullptr) << &empty; }));
     // Documents within documents, as deep as an archive may nest them: a level more is refused.
     CFuzzDocument nested;
     CFuzzDocument* pLevel = &nested;
@@ -198,7 +198,7 @@ std::vector<std::string> ObjectSeeds()
         pLevel->m_owned = {pInnerLevel};
         pLevel = pInnerLevel;
     }
-    seeds.push_back(FuzzStored([&](CArchive& ar) {
+    seeds.push_back(StoredBytes([&](CArchive& ar) {
         ar << static_cast<const CObject*>(&nested) << static_cast<const CObject*>(nullptr);
     }));
     return seeds;
@@ -297,12 +297,12 @@ std::vector<std::string> CollectionSeeds()
     c.text = "last";
     Collections empty;
     return {
-        FuzzStored([&](CArchive& ar) {
+        StoredBytes([&](CArchive& ar) {
             SerializeCollections(ar, c);
             ar.WriteCount(0x12345);
             ar.WriteClass(RUNTIME_CLASS(CStringArray));
         }),
-        FuzzStored([&](CArchive& ar) {
+        StoredBytes([&](CArchive& ar) {
             SerializeCollections(ar, empty);
             ar.WriteCount(0);
             ar.WriteClass(RUNTIME_CLASS(CDWordArray));

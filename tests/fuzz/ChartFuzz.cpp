@@ -25,7 +25,7 @@ namespace
 {
 std::string StoredChart(QVGraph& chart)
 {
-    return FuzzStored([&](CArchive& ar) { chart.Serialize(ar); });
+    return StoredBytes([&](CArchive& ar) { chart.Serialize(ar); });
 }
 
 QVGraphDisplay* Display(int nGraphType, const RECT& rect)

@@ -134,15 +134,15 @@ std::vector<std::string> GridStyleSeeds()
     CGXStylesMap deepMap;
     AddBaseStyleChain(deepMap);
     return {
-        FuzzStored([&](CArchive& ar) {
+        StoredBytes([&](CArchive& ar) {
             rich.SerializeWithStylesMap(ar, &reference);
             map.Serialize(ar);
         }),
-        FuzzStored([&](CArchive& ar) {
+        StoredBytes([&](CArchive& ar) {
             empty.SerializeWithStylesMap(ar, &reference);
             emptyMap.Serialize(ar);
         }),
-        FuzzStored([&](CArchive& ar) {
+        StoredBytes([&](CArchive& ar) {
             empty.SerializeWithStylesMap(ar, &reference);
             deepMap.Serialize(ar);
         }),
@@ -197,7 +197,7 @@ FuzzOutcome ReadGridStyle(const std::string& input)
     // What the writer makes of an accepted style, its reader takes back.
     CGXStyle again;
     CGXStylesMap mapAgain;
-    if (!FuzzLoaded(FuzzStored([&](CArchive& ar) {
+    if (!FuzzLoaded(StoredBytes([&](CArchive& ar) {
                     style.SerializeWithStylesMap(ar, &reference);
                     map.Serialize(ar);
                 }),
@@ -272,7 +272,7 @@ std::string FormulaDocumentSeed()
     grid.SetStyleRange(CGXRange(9, 1, 10, 1), CGXStyle().SetMergeCell(3));
     grid.SetCoveredCellsRowCol(12, 1, 13, 3);
     param.SetPrintDevice(PrintDeviceSeed(), TRUE);
-    return FuzzStored([&](CArchive& ar) { param.Serialize(ar); });
+    return StoredBytes([&](CArchive& ar) { param.Serialize(ar); });
 }
 
 // A formula sheet whose first formula nests parentheses 254 deep, as a crafted file may: deeper than
@@ -289,7 +289,7 @@ std::string NestedFormulaDocumentSeed()
     auto* pSheet = static_cast<CGXFormulaSheet*>(param.GetData());
     pSheet->StoreTypedTextRowCol(1, 1, "=0+0");
     pSheet->StoreTypedTextRowCol(2, 1, "=A1*2");
-    std::string bytes = FuzzStored([&](CArchive& ar) { param.Serialize(ar); });
+    std::string bytes = StoredBytes([&](CArchive& ar) { param.Serialize(ar); });
     // The stored text of "=0+0" (a one-byte length, then the text) becomes the nested one: 510
     // characters, as long as a cell keeps a formula it cannot read.
     const std::string placeholder = std::string(1, '\x04') + "=0+0";
@@ -364,9 +364,9 @@ std::vector<std::string> GridDocumentSeeds()
     pDeepData->StoreStyleRowCol(2, 2, &onDeepest, gxCopy);
     deep.SetData(pDeepData);
 
-    return {FuzzStored([&](CArchive& ar) { param.Serialize(ar); }), FormulaDocumentSeed(),
-            FuzzStored([&](CArchive& ar) { bare.Serialize(ar); }), NestedFormulaDocumentSeed(),
-            FuzzStored([&](CArchive& ar) { deep.Serialize(ar); })};
+    return {StoredBytes([&](CArchive& ar) { param.Serialize(ar); }), FormulaDocumentSeed(),
+            StoredBytes([&](CArchive& ar) { bare.Serialize(ar); }), NestedFormulaDocumentSeed(),
+            StoredBytes([&](CArchive& ar) { deep.Serialize(ar); })};
 }
 
 FuzzOutcome ReadGridDocument(const std::string& input)
@@ -438,7 +438,7 @@ FuzzOutcome ReadGridDocument(const std::string& input)
 
     // What the writer makes of an accepted document, its reader takes back.
     CGXGridParam again;
-    if (!FuzzLoaded(FuzzStored([&](CArchive& ar) { param.Serialize(ar); }), [&](CArchive& ar) { again.Serialize(ar); }))
+    if (!FuzzLoaded(StoredBytes([&](CArchive& ar) { param.Serialize(ar); }), [&](CArchive& ar) { again.Serialize(ar); }))
         throw FuzzFault("an accepted parameter object stored again is refused");
 
     // A formula sheet works out its cells; then a grid shows the document and prints it.

@@ -49,7 +49,7 @@ std::vector<std::string> RangeListSeeds()
     ranges.AddTail(new CGXRange(table));
     ranges.AddTail(new CGXRange(0xFFFFFFFE, 2, 0xFFFFFFFE, 0xFFFFFFFE));
     CGXRangeList empty;
-    return {FuzzStored([&](CArchive& ar) { ranges.Serialize(ar); }), FuzzStored([&](CArchive& ar) { empty.Serialize(ar); })};
+    return {StoredBytes([&](CArchive& ar) { ranges.Serialize(ar); }), StoredBytes([&](CArchive& ar) { empty.Serialize(ar); })};
 }
 
 FuzzOutcome ReadRangeList(const std::string& input)
@@ -90,7 +90,7 @@ std::vector<std::string> UserAttributeSeeds()
     number.SetValue("4294967295");
     map.SetAttribute(7, number);
     CGXUserAttributeMap empty;
-    return {FuzzStored([&](CArchive& ar) { map.Serialize(ar); }), FuzzStored([&](CArchive& ar) { empty.Serialize(ar); })};
+    return {StoredBytes([&](CArchive& ar) { map.Serialize(ar); }), StoredBytes([&](CArchive& ar) { empty.Serialize(ar); })};
 }
 
 FuzzOutcome ReadUserAttributes(const std::string& input)
@@ -135,12 +135,12 @@ std::vector<std::string> GridCollectionSeeds()
     CGXCollMapDWordToLong noSizes;
     CGXCollMapDWordToString noTexts;
     return {
-        FuzzStored([&](CArchive& ar) {
+        StoredBytes([&](CArchive& ar) {
             sizes.Serialize(ar);
             texts.Serialize(ar);
             device.Serialize(ar);
         }),
-        FuzzStored([&](CArchive& ar) {
+        StoredBytes([&](CArchive& ar) {
             noSizes.Serialize(ar);
             noTexts.Serialize(ar);
             // A printer whose names are three empty texts, and the smallest device mode (up to its

@@ -8,6 +8,7 @@
 
 #include "ChartTestSupport.h"
 #include "tests/tools/HeapCount.h"
+#include "tests/tools/StoredBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +17,6 @@
 #include <string>
 
 namespace {
-std::string Stored(const std::function<void(CArchive&)>& write)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        write(ar);
-        ar.Close();
-    }
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
 // How one kind of container is stored: the part its class writes before its list of children (storeHead
 // on an empty container), and the whole of an empty one.
 struct Container
@@ -63,9 +49,9 @@ const Container kContainers[] = {
 std::string NestedChart(const Container& container, size_t nDepth)
 {
     std::unique_ptr<QVGraphComponent> pEmpty(container.make());
-    const std::string head = Stored([&](CArchive& ar) { container.storeHead(*pEmpty, ar); });
-    const std::string whole = Stored([&](CArchive& ar) { pEmpty->Serialize(ar); });
-    const std::string object = Stored([&](CArchive& ar) { ar << static_cast<CObject*>(pEmpty.get()); });
+    const std::string head = StoredBytes([&](CArchive& ar) { container.storeHead(*pEmpty, ar); });
+    const std::string whole = StoredBytes([&](CArchive& ar) { pEmpty->Serialize(ar); });
+    const std::string object = StoredBytes([&](CArchive& ar) { ar << static_cast<CObject*>(pEmpty.get()); });
     const std::string noChildren("\x00\x00", 2);
     const std::string oneChild("\x01\x00", 2);
     const std::string classTag("\x01\x80", 2);   // the class stored first, index 1
@@ -73,7 +59,7 @@ std::string NestedChart(const Container& container, size_t nDepth)
     const std::string tail = whole.substr(head.size() + noChildren.size());
 
     QVGraph empty;
-    const std::string chart = Stored([&](CArchive& ar) { empty.Serialize(ar); });
+    const std::string chart = StoredBytes([&](CArchive& ar) { empty.Serialize(ar); });
 
     std::string bytes = oneChild + classHeader;
     bytes.reserve(nDepth * (classTag.size() + whole.size()) + chart.size() + classHeader.size());
