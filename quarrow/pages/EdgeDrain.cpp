@@ -670,7 +670,7 @@ void CEdgeDrain::OnLeaveEdit(UINT nID)
     if (strField != strTyped)
     {
         PageClearFields(data, pRule->changedClears);
-        strField = pRule->StoredText(strTyped);
+        CRecordChange::StoreTyped(data, pRule->field, pRule->StoredText(strTyped));
         PageSetTextIfDifferent(this, pRule->nEdit, strField);
         // Shown at once; the value is already stored and the answer changes nothing.
         if (pRule->pszWarning != nullptr && data.m_strMode == "normal")

@@ -725,7 +725,7 @@ void CInflow::OnLeaveEdit(UINT nID)
         PageClearFields(data, pRule->changedClears);
         if (pRule->pszWarning != nullptr)
             m_warning.Queue(data, pRule->pszWarning);
-        strField = pRule->StoredText(strTyped);
+        CRecordChange::StoreTyped(data, pRule->field, pRule->StoredText(strTyped));
         if (pRule->field == Meltwater)
             data.m_strBaseMinThickness.Empty();
         RefreshFields();
@@ -766,7 +766,7 @@ void CInflow::OnLeaveInflow()
     {
         if (strTyped != data.*Inflow)
             m_warning.QueueInAnyMode(InflowWarning);
-        data.*Inflow = PageTypedDigits5(strTyped);
+        CRecordChange::StoreTyped(data, Inflow, PageTypedDigits5(strTyped));
         // A q_m typed meanwhile is taken first; the total then follows both.
         if (data.m_strMeltwater != "no")
             OnLeaveEdit(IDC_IN_QM);

@@ -699,7 +699,7 @@ void CPermeableBase::OnLeaveEdit(UINT nID)
         }
         else
         {
-            strField = pRule->StoredText(strTyped);
+            CRecordChange::StoreTyped(data, pRule->field, pRule->StoredText(strTyped));
             if (pRule->warn == Warn::NormalMode)
                 m_warning.Queue(data, pRule->pszWarning);
             else if (pRule->warn == Warn::Thickness)

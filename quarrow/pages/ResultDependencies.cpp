@@ -201,7 +201,8 @@ void CDesignValue::Clear(CProjectData& data) const
         data.m_bSeparatorChecked = FALSE;
 }
 
-void CResultDependencies::ClearResultsOf(CProjectData& data, std::span<const CDesignValue> changed)
+void CResultDependencies::ClearResultsOf(CProjectData& data, std::span<const CDesignValue> changed,
+                                         std::span<const CDesignValue> kept)
 {
     // Values reached so far: the changed ones first, then each result as it is cleared, whose own
     // results are reached from it in turn.
@@ -211,7 +212,8 @@ void CResultDependencies::ClearResultsOf(CProjectData& data, std::span<const CDe
         const CDesignValue value = reached[nNext];
         for (const Row& row : Rows())
         {
-            if (Contains(reached, row.result) || !Contains(row.inputs, value) || !Holds(row.when, data))
+            if (Contains(reached, row.result) || Contains(kept, row.result) || !Contains(row.inputs, value) ||
+                !Holds(row.when, data))
                 continue;
             row.result.Clear(data);
             reached.push_back(row.result);
@@ -284,6 +286,14 @@ void CRecordChange::SetUnchanged(CProjectData& data, TextField field, const CStr
     data.*field = strValue;
 }
 
+void CRecordChange::StoreTyped(CProjectData& data, TextField field, const CString& strValue)
+{
+    for (CRecordChange* pChange = s_pInnermost; pChange != nullptr; pChange = pChange->m_pOuter)
+        if (pChange->m_pData == &data && !Contains(pChange->m_typed, CDesignValue(field)))
+            pChange->m_typed.emplace_back(field);
+    data.*field = strValue;
+}
+
 void CRecordChange::Forget(CProjectData& data, TextField field)
 {
     SetUnchanged(data, field, CString());
@@ -316,7 +326,7 @@ bool CRecordChange::ClearStaleResults()
     if (changed.empty())
         return bAnyChange;
     // The changed values themselves stay, even where another change of the same command reaches
-    // them (q_i computed, with the total it empties).
-    CResultDependencies::ClearResultsOf(*m_pData, changed);
+    // them (q_i computed, with the total it empties), and so do the typed ones.
+    CResultDependencies::ClearResultsOf(*m_pData, changed, m_typed);
     return true;
 }

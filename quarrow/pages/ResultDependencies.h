@@ -54,7 +54,9 @@ public:
     // those, wherever it is shown. The changed values themselves stay: they are what a page has just
     // stored, typed or computed. Choice words decide which formula a result came from, so they are
     // read as the record holds them now; a change of the word itself is a change like any other.
-    static void ClearResultsOf(CProjectData& data, std::span<const CDesignValue> changed);
+    // The kept values stay too, without being changes: what the engineer typed over the same text.
+    static void ClearResultsOf(CProjectData& data, std::span<const CDesignValue> changed,
+                               std::span<const CDesignValue> kept = {});
     static void ClearResultsOf(CProjectData& data, std::initializer_list<CDesignValue> changed);
 
     // True for a result that is its sieve table's own values made visible (a layer's grain sizes,
@@ -69,8 +71,9 @@ public:
 // fields of the table afterwards and empties the results of those that changed. A value that
 // appears where the record held none is a change too: the pages compute with an empty text as 0.
 // What the command set itself stays, even where another of its changes reaches it (q_i computed,
-// with the total it empties). Sieve tables are not compared: the grid's own storing normalises their
-// texts without changing the gradation; the sieve page reports real edits itself.
+// with the total it empties), and so does what it stored from the engineer's typing (StoreTyped).
+// Sieve tables are not compared: the grid's own storing normalises their texts without changing the
+// gradation; the sieve page reports real edits itself.
 class CRecordChange
 {
 public:
@@ -88,6 +91,11 @@ public:
     // computed from it stays.
     static void Forget(CProjectData& data, CDesignValue::TextField field);
 
+    // Stores what the engineer typed into a field's edit. The field is the command's own, changed or
+    // not: "12" typed over "12." stores the same text, and the inputs that the typing clears so
+    // that a typed and a computed value cannot disagree must not empty it as a result of theirs.
+    static void StoreTyped(CProjectData& data, CDesignValue::TextField field, const CString& strValue);
+
     // Sets a value that the gradation analysis fills from a sieve table. Where the record held none
     // and the table marks the value as the table's own (CResultDependencies::IsShownFromTable), it
     // was there all along: what was computed meanwhile came from the table and stays. Anywhere
@@ -100,6 +108,7 @@ private:
 
     CProjectData* m_pData;
     std::vector<CString> m_before;
+    std::vector<CDesignValue> m_typed;
     bool m_bSetUnchanged = false;
     // The command under way when this one began: one can run inside another, as when a command
     // moves the focus out of an edit whose page stores it at once.

@@ -132,7 +132,7 @@ Edit LeavePairedInput(CRoadway& page, CProjectData& data, const PairedInput& inp
         PageClearFields(data, input.erasedClears);
         break;
     case Edit::Changed:
-        data.*input.pField = input.StoredText(strTyped);
+        CRecordChange::StoreTyped(data, input.pField, input.StoredText(strTyped));
         PageClearFields(data, input.changedClears);
         if (bBothTyped)
             button.EnableWindow(TRUE);
@@ -193,7 +193,7 @@ bool LeaveTypedResult(CRoadway& page, CProjectData& data, const TypedResult& res
     for (TextField input : result.forgets)
         CRecordChange::Forget(data, input);
     PageClearFields(data, result.clears);
-    data.*result.pField = strTyped.IsEmpty() ? CString() : result.StoredText(strTyped);
+    CRecordChange::StoreTyped(data, result.pField, strTyped.IsEmpty() ? CString() : result.StoredText(strTyped));
     return true;
 }
 

@@ -693,7 +693,7 @@ void CSeparator::OnLeaveEdit(UINT nID)
     }
     else
     {
-        strField = StoredText(strTyped, pRule->format);
+        CRecordChange::StoreTyped(data, pRule->field, StoredText(strTyped, pRule->format));
         PageClearFields(data, pRule->changedClears);
     }
     UpdateFields();

@@ -879,7 +879,7 @@ void CSieveAnalysis::OnLeaveEdit(UINT nID)
     const bool bUnchanged = strText == strField || (!strField.IsEmpty() && value == TypedNumber(strField));
     if (!bUnchanged)
     {
-        strField = strText;
+        CRecordChange::StoreTyped(data, pLayer->*pRule->field, strText);
         for (LayerField field : pRule->changedClears)
             (data.*(pLayer->*field)).Empty();
         if (pRule->pWarning != nullptr)

@@ -14,59 +14,9 @@
 
 namespace {
 
-class CurrentOrEmptyTest : public MainDialogPageTest
+class CurrentOrEmptyTest : public DesignPageTest
 {
 protected:
-    // The page of that index in front, shown anew from the record.
-    CWnd& Show(CQuarrowDlg& dlg, int nPage)
-    {
-        dlg.m_pSheet->SetActivePage(nPage == CQuarrowDlg::PageRoadway ? CQuarrowDlg::PageInflow
-                                                                      : CQuarrowDlg::PageRoadway);
-        dlg.m_pSheet->SetActivePage(nPage);
-        PumpMessages();
-        return *dlg.m_pSheet->GetActivePage();
-    }
-    static HWND Item(CWnd& page, int nID) { return ::GetDlgItem(page.GetSafeHwnd(), nID); }
-    static void Click(CWnd& page, int nID)
-    {
-        ASSERT_TRUE(::IsWindowEnabled(Item(page, nID))) << "button " << nID;
-        ::SendMessageA(Item(page, nID), BM_CLICK, 0, 0);
-        PumpMessages();
-    }
-    // Typed as the engineer types: into the edit with the focus, then Tab to the next control.
-    static void Type(CWnd& page, int nID, const char* pszText)
-    {
-        ::SetFocus(Item(page, nID));
-        PumpMessages();
-        ::SetWindowTextA(Item(page, nID), pszText);
-        ::SetFocus(::GetNextDlgTabItem(page.GetSafeHwnd(), Item(page, nID), FALSE));
-        PumpMessages();
-    }
-    static std::string Summary(CQuarrowDlg& dlg, int nID) { return WindowText(::GetDlgItem(dlg.GetSafeHwnd(), nID)); }
-
-    // The record as Save writes it: one value of the project file.
-    static std::string Saved(const CProjectData& data, const char* pszSection, const char* pszKey = "VALUE")
-    {
-        const CString strPath = FreshTempPath("design.qrw");
-        EXPECT_TRUE(const_cast<CProjectData&>(data).WriteFile(strPath));
-        char sz[256] = {};
-        ::GetPrivateProfileStringA(pszSection, pszKey, "<missing>", sz, sizeof sz, strPath);
-        ::DeleteFileA(strPath);
-        return sz;
-    }
-
-    // The design as the project file gives it back: arrange fills a new record, which is saved and
-    // read into the running one.
-    static void ReadDesign(CProjectData& data, const std::function<void(CProjectData&)>& arrange)
-    {
-        CProjectData written("english");
-        arrange(written);
-        const CString strPath = FreshTempPath("read.qrw");
-        ASSERT_TRUE(written.WriteFile(strPath));
-        ASSERT_TRUE(data.ReadFile(strPath));
-        ::DeleteFileA(strPath);
-    }
-
     // The crack method's inputs for a 14 ft base: q_i = 2.4 (2/14 + 12/(14 40)) + 0.05 = 0.44429.
     static void CrackInputs(CProjectData& data)
     {

@@ -13,6 +13,7 @@
 #include "framework/win/OutsideCallRecorders.h"
 #include "framework/win/SeamRecorders.h"
 #include "grid/core/AppData.h"
+#include "quarrow/app/DlgPropSheet.h"
 #include "quarrow/app/ProjectData.h"
 #include "quarrow/app/QuarrowApp.h"
 #include "quarrow/app/QuarrowDlg.h"
@@ -181,4 +182,62 @@ protected:
     CScopedMessageBoxSeam m_scopedMessages{&m_messages};
     CRecordingHtmlHelp m_help;
     CScopedHtmlHelpSeam m_scopedHelp{&m_help};
+};
+
+// The pages as the engineer meets them in the main dialog: each shown anew from the record, typed
+// into with the focus and Tab, and the record read back as Save writes it.
+class DesignPageTest : public MainDialogPageTest
+{
+protected:
+    // The page of that index in front, shown anew from the record.
+    static CWnd& Show(CQuarrowDlg& dlg, int nPage)
+    {
+        dlg.m_pSheet->SetActivePage(nPage == CQuarrowDlg::PageRoadway ? CQuarrowDlg::PageInflow
+                                                                      : CQuarrowDlg::PageRoadway);
+        dlg.m_pSheet->SetActivePage(nPage);
+        PumpMessages();
+        return *dlg.m_pSheet->GetActivePage();
+    }
+    static HWND Item(CWnd& page, int nID) { return ::GetDlgItem(page.GetSafeHwnd(), nID); }
+    static void Click(CWnd& page, int nID)
+    {
+        ASSERT_TRUE(::IsWindowEnabled(Item(page, nID))) << "button " << nID;
+        ::SendMessageA(Item(page, nID), BM_CLICK, 0, 0);
+        PumpMessages();
+    }
+    // Typed as the engineer types: into the edit with the focus, then Tab to the next control.
+    static void Type(CWnd& page, int nID, const char* pszText)
+    {
+        ::SetFocus(Item(page, nID));
+        PumpMessages();
+        ASSERT_EQ(::GetFocus(), Item(page, nID)) << "edit " << nID << " takes no focus";
+        ASSERT_FALSE(::GetWindowLongA(Item(page, nID), GWL_STYLE) & ES_READONLY) << "edit " << nID << " is read-only";
+        ::SetWindowTextA(Item(page, nID), pszText);
+        ::SetFocus(::GetNextDlgTabItem(page.GetSafeHwnd(), Item(page, nID), FALSE));
+        PumpMessages();
+    }
+    static std::string Summary(CQuarrowDlg& dlg, int nID) { return WindowText(::GetDlgItem(dlg.GetSafeHwnd(), nID)); }
+
+    // The record as Save writes it: one value of the project file.
+    static std::string Saved(const CProjectData& data, const char* pszSection, const char* pszKey = "VALUE")
+    {
+        const CString strPath = FreshTempPath("design.qrw");
+        EXPECT_TRUE(const_cast<CProjectData&>(data).WriteFile(strPath));
+        char sz[256] = {};
+        ::GetPrivateProfileStringA(pszSection, pszKey, "<missing>", sz, sizeof sz, strPath);
+        ::DeleteFileA(strPath);
+        return sz;
+    }
+
+    // The design as the project file gives it back: arrange fills a new record, which is saved and
+    // read into the running one.
+    static void ReadDesign(CProjectData& data, const std::function<void(CProjectData&)>& arrange)
+    {
+        CProjectData written("english");
+        arrange(written);
+        const CString strPath = FreshTempPath("read.qrw");
+        ASSERT_TRUE(written.WriteFile(strPath));
+        ASSERT_TRUE(data.ReadFile(strPath));
+        ::DeleteFileA(strPath);
+    }
 };

@@ -261,6 +261,34 @@ TEST(ResultDependenciesTest, AForgottenInputIsNoChangeForAnyCommandUnderWay)
     EXPECT_TRUE(data.m_strResultantSlope.IsEmpty());
 }
 
+TEST(ResultDependenciesTest, ATypedValueStaysForEveryCommandUnderWayAlsoWhereItsTextIsUnchanged)
+{
+    // W typed as the text it held, with c emptied beside it (a command inside another, as a page's
+    // edit left by a command of the main dialog): W hangs on c, yet stays for both commands, and
+    // what hangs on W alone is not taken along, for W did not change.
+    CProjectData data("english");
+    FillDesign(data);
+    const CString strWidth = data.m_strBaseWidth;
+    CRecordChange outer(&data);
+    {
+        CRecordChange typedWidth(&data);
+        data.m_strGeometryCoefficientC.Empty();
+        CRecordChange::StoreTyped(data, &P::m_strBaseWidth, strWidth);
+        EXPECT_TRUE(typedWidth.ClearStaleResults());
+    }
+    EXPECT_TRUE(outer.ClearStaleResults());
+    EXPECT_EQ(data.m_strBaseWidth, strWidth);
+    EXPECT_TRUE(data.m_strGeometryCoefficientC.IsEmpty());
+    EXPECT_TRUE(Emptied(data).empty());
+
+    // A new value typed is a change as before: what hangs on it goes.
+    CRecordChange typedAnew(&data);
+    CRecordChange::StoreTyped(data, &P::m_strBaseWidth, "13.");
+    EXPECT_TRUE(typedAnew.ClearStaleResults());
+    EXPECT_EQ(data.m_strBaseWidth, "13.");
+    EXPECT_TRUE(data.m_strResultantLength.IsEmpty());
+}
+
 TEST(ResultDependenciesTest, TheSieveTablesOwnValuesShownWhereThereWereNoneKeepWhatLiesBeyondThem)
 {
     // A design read with its base permeability but no gradation analysis: the analysis fills the
