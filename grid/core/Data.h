@@ -151,6 +151,10 @@ public:
     // waits; it runs once when the last hold ends. Holds nest: each TRUE is ended by one FALSE.
     virtual void HoldRecalc(BOOL /*bHold*/) {}
     virtual BOOL IsRecalcHeld() const { return FALSE; }
+    // While on (calls nest, each TRUE ended by one FALSE), a read of a cell's style wants its
+    // attributes (its control, what it stores), not a value worked out from other cells: a value that
+    // waits for a held recalculation is given as it stands.
+    virtual void ReadValuesAsTheyStand(BOOL /*bOn*/) {}
     // TRUE when the data object marks the cells whose values changed since the grid drew them; only
     // then are the two below worth asking.
     virtual BOOL MarksChangedCells() const { return FALSE; }

@@ -1590,6 +1590,9 @@ private:
     void FollowRemovedCurrentCell(ROWCOL& nCurrentIndex, ROWCOL nFrom, ROWCOL nTo);
     void GenerateHeaderText(ROWCOL nRow, ROWCOL nCol, CGXStyle& style);
     static void FreeSavedStyles(CObArray* pSavedStyles);
+    // The stores of SetStyleRange, cell by cell; TRUE when any changed the cell.
+    BOOL StoreStyleRangeCells(const CGXRange& cells, const CGXStyle* pStyle, GXModifyType mode, int nType,
+                              const CObArray* pSavedStyles, ROWCOL nCurRow, ROWCOL nCurCol);
 };
 
 // Locks the spreadsheet-like frame for a scope and restores the previous state, with redraw, at its end.
@@ -1614,16 +1617,95 @@ private:
 // Holds the data object's recalculation while a command stores many cells (CGXData::HoldRecalc):
 // what follows the stored cells is worked out once, when the outermost hold ends, not after each
 // cell. The redraw lock holds it too, for as long as it is set.
+//
+// Release ends the hold where the command is done; the recalculation then owed runs, and what it
+// throws reaches the command. A hold not released (the command left by an exception) ends with the
+// scope all the same: the recalculation is tried, and if it fails too it stays owed to the next
+// store or Recalc, and nothing leaves the destructor.
 class CGXRecalcHold
 {
 public:
     explicit CGXRecalcHold(CGXGridCore* pGrid);
-    ~CGXRecalcHold() noexcept(false);
+    ~CGXRecalcHold();
     CGXRecalcHold(const CGXRecalcHold&) = delete;
     CGXRecalcHold& operator=(const CGXRecalcHold&) = delete;
 
+    void Release();
+
 private:
     CGXData* m_pData;
+};
+
+// Sets the redraw lock (SetLockUpdate), and with it the recalculation hold, for a scope (unless bLock
+// is FALSE: then it does nothing). Restore gives the lock its former state where the command is done
+// (what the hold owed runs then and may throw); left by an exception, the destructor restores it and
+// lets nothing escape.
+class CGXLockUpdateScope
+{
+public:
+    explicit CGXLockUpdateScope(CGXGridCore* pGrid, BOOL bLock = TRUE);
+    ~CGXLockUpdateScope();
+    CGXLockUpdateScope(const CGXLockUpdateScope&) = delete;
+    CGXLockUpdateScope& operator=(const CGXLockUpdateScope&) = delete;
+
+    void Restore();
+    BOOL GetOldLock() const { return m_bOldLock; }
+
+private:
+    CGXGridCore* m_pGrid;
+    BOOL m_bOldLock;
+};
+
+// Reads of cell styles that want the cells' attributes, not their values (the control of a cell, the
+// style handed to it while a value is stored): for the scope a value that waits for a held
+// recalculation is not worked out for them (CGXData::ReadValuesAsTheyStand).
+class CGXValuesAsTheyStand
+{
+public:
+    explicit CGXValuesAsTheyStand(CGXGridCore* pGrid);
+    ~CGXValuesAsTheyStand();
+    CGXValuesAsTheyStand(const CGXValuesAsTheyStand&) = delete;
+    CGXValuesAsTheyStand& operator=(const CGXValuesAsTheyStand&) = delete;
+
+private:
+    CGXData* m_pData;
+};
+
+// An undo transaction (BeginTrans) that the command ends itself with Commit or Rollback; one that an
+// exception leaves open is committed with the scope, so that what was done can be undone and later
+// commands are not recorded into it.
+class CGXTransactionScope
+{
+public:
+    CGXTransactionScope(CGXGridCore* pGrid, LPCTSTR pszName, BOOL bBegin = TRUE);
+    ~CGXTransactionScope();
+    CGXTransactionScope(const CGXTransactionScope&) = delete;
+    CGXTransactionScope& operator=(const CGXTransactionScope&) = delete;
+
+    void Commit();
+    void Rollback();
+
+private:
+    CGXGridCore* m_pGrid;
+    BOOL m_bOpen;
+};
+
+// A style of the grid's pool (NewStyle) for a scope, handed back (RecycleStyle) at its end.
+class CGXPoolStyle
+{
+public:
+    explicit CGXPoolStyle(CGXGridCore* pGrid) : m_pGrid(pGrid), m_pStyle(pGrid->NewStyle()) {}
+    ~CGXPoolStyle() { m_pGrid->RecycleStyle(m_pStyle); }
+    CGXPoolStyle(const CGXPoolStyle&) = delete;
+    CGXPoolStyle& operator=(const CGXPoolStyle&) = delete;
+
+    CGXStyle* Get() const { return m_pStyle; }
+    CGXStyle& operator*() const { return *m_pStyle; }
+    CGXStyle* operator->() const { return m_pStyle; }
+
+private:
+    CGXGridCore* m_pGrid;
+    CGXStyle* m_pStyle;
 };
 
 // Sets a flag for a scope and gives it back its previous value at the end (the engine's and the

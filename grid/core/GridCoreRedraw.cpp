@@ -3,6 +3,7 @@
 
 #include "grid/core/GridCore.h"
 
+#include "framework/core/Exceptions.h"
 #include "framework/docview/PrintInfo.h"
 #include "framework/win/Dc.h"
 #include "framework/win/Gdi.h"
@@ -21,7 +22,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <vector>
 
 namespace
@@ -668,27 +668,105 @@ void CGXGridCore::ReportRecalcMessage()
         AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
 }
 
+namespace
+{
+// Runs the end of a scope's hold (or lock) from a destructor: nothing that it throws leaves it.
+template <class End>
+void EndQuietly(End end) noexcept
+{
+    try
+    {
+        end();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+}
+} // namespace
+
 CGXRecalcHold::CGXRecalcHold(CGXGridCore* pGrid) : m_pData(pGrid != nullptr ? pGrid->GetData() : nullptr)
 {
     if (m_pData != nullptr)
         m_pData->HoldRecalc(TRUE);
 }
 
-CGXRecalcHold::~CGXRecalcHold() noexcept(false)
+CGXRecalcHold::~CGXRecalcHold()
 {
-    if (m_pData == nullptr)
+    if (m_pData != nullptr)
+        EndQuietly([this] { Release(); });
+}
+
+void CGXRecalcHold::Release()
+{
+    // Ended before the recalculation runs: whatever it throws, the hold is over.
+    CGXData* pData = m_pData;
+    m_pData = nullptr;
+    if (pData != nullptr)
+        pData->HoldRecalc(FALSE);
+}
+
+CGXLockUpdateScope::CGXLockUpdateScope(CGXGridCore* pGrid, BOOL bLock)
+    : m_pGrid(bLock ? pGrid : nullptr), m_bOldLock(bLock ? pGrid->SetLockUpdate(TRUE) : FALSE)
+{
+}
+
+CGXLockUpdateScope::~CGXLockUpdateScope()
+{
+    if (m_pGrid != nullptr)
+        EndQuietly([this] { Restore(); });
+}
+
+void CGXLockUpdateScope::Restore()
+{
+    CGXGridCore* pGrid = m_pGrid;
+    m_pGrid = nullptr;
+    if (pGrid != nullptr)
+        pGrid->SetLockUpdate(m_bOldLock);
+}
+
+CGXValuesAsTheyStand::CGXValuesAsTheyStand(CGXGridCore* pGrid) : m_pData(pGrid->GetData())
+{
+    if (m_pData != nullptr)
+        m_pData->ReadValuesAsTheyStand(TRUE);
+}
+
+CGXValuesAsTheyStand::~CGXValuesAsTheyStand()
+{
+    if (m_pData != nullptr)
+        m_pData->ReadValuesAsTheyStand(FALSE);
+}
+
+CGXTransactionScope::CGXTransactionScope(CGXGridCore* pGrid, LPCTSTR pszName, BOOL bBegin)
+    : m_pGrid(pGrid), m_bOpen(bBegin)
+{
+    if (bBegin)
+        pGrid->BeginTrans(pszName);
+}
+
+CGXTransactionScope::~CGXTransactionScope()
+{
+    if (m_bOpen)
+        EndQuietly([this] { Commit(); });
+}
+
+void CGXTransactionScope::Commit()
+{
+    if (!m_bOpen)
         return;
-    try
-    {
-        m_pData->HoldRecalc(FALSE);
-    }
-    catch (...)
-    {
-        // Leaving by an exception already: that one goes on, and the values that follow the cells
-        // stay owed to the next recalculation.
-        if (std::uncaught_exceptions() == 0)
-            throw;
-    }
+    m_bOpen = FALSE;
+    m_pGrid->CommitTrans();
+}
+
+void CGXTransactionScope::Rollback()
+{
+    if (!m_bOpen)
+        return;
+    m_bOpen = FALSE;
+    m_pGrid->Rollback();
 }
 
 void CGXGridCore::Recalc(BOOL bRecalc, CString* pErrorText, BOOL bCreateHint)

@@ -14,7 +14,6 @@
 #include "grid/core/StylesMap.h"
 
 #include <cstdlib>
-#include <optional>
 
 BOOL CGXGridCore::GetStoredStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, GXModifyType mode, int nType)
 {
@@ -135,6 +134,59 @@ const CGXStyle& CGXGridCore::LookupStyleRowCol(ROWCOL nRow, ROWCOL nCol)
     return *m_pLookupStyle;
 }
 
+BOOL CGXGridCore::StoreStyleRangeCells(const CGXRange& cells, const CGXStyle* pStyle, GXModifyType mode, int nType,
+                                       const CObArray* pSavedStyles, ROWCOL nCurRow, ROWCOL nCurCol)
+{
+    const ROWCOL nCols = cells.right - cells.left + 1;
+    BOOL bChanged = FALSE;
+    for (ROWCOL nRow = cells.top;; ++nRow)
+    {
+        for (ROWCOL nCol = cells.left;; ++nCol)
+        {
+            const CGXStyle* pCellStyle = pStyle;
+            if (pSavedStyles != nullptr)
+            {
+                const INT_PTR nIndex = static_cast<INT_PTR>(nCols) * (nRow - cells.top) + (nCol - cells.left);
+                pCellStyle = nIndex < pSavedStyles->GetSize()
+                                 ? static_cast<const CGXStyle*>(pSavedStyles->GetAt(nIndex))
+                                 : nullptr;
+            }
+            if (nType < 0 || (pSavedStyles != nullptr && pCellStyle == nullptr))
+            {
+                // A missing saved style removes what the cell holds.
+                bChanged |= StoreStyleRowCol(nRow, nCol, pCellStyle, mode, nType);
+                if (m_pCurrentCellControl != nullptr &&
+                    ((nRow == 0 && nCol == 0) || nRow == nCurRow || nCol == nCurCol))
+                    m_pCurrentCellControl->FreeStyle(FALSE);
+            }
+            else
+            {
+                const CGXPoolStyle composed(this);
+                {
+                    // The cell's control is what is wanted here, and the style it is handed.
+                    const CGXValuesAsTheyStand asTheyStand(this);
+                    BuildEffectiveStyle(nRow, nCol, *composed, TRUE);
+                }
+                const WORD nControl = pCellStyle->GetIncludeControl() ? pCellStyle->GetControl()
+                                      : composed->GetIncludeControl() ? composed->GetControl()
+                                                                      : 0;
+                CGXControl* pControl = GetRegisteredControl(nControl);
+                if (pControl != nullptr)
+                    bChanged |= pControl->ApplyStyleToCell(nRow, nCol, pCellStyle, mode, nType, composed.Get());
+                else
+                    bChanged |= StoreStyleRowCol(nRow, nCol, pCellStyle, mode, nType);
+                if (m_pCurrentCellControl != nullptr && nRow == nCurRow && nCol == nCurCol)
+                    m_pCurrentCellControl->FreeStyle(FALSE);
+            }
+            if (nCol == cells.right)
+                break;
+        }
+        if (nRow == cells.bottom)
+            break;
+    }
+    return bChanged;
+}
+
 BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, GXModifyType mode, int nType,
                                 const CObArray* pSavedStyles, UINT nFlags, int nCommandType)
 {
@@ -176,10 +228,26 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, G
 
     if (!m_bStoringStyles)
         OnChangingStyleRange(cells);
-    const BOOL bWasStoring = m_bStoringStyles;
+    // However it ends (an exception included), the grid records and announces its changes again as
+    // before, and a record of what the cells held that no command took is freed.
+    struct StoringScope
+    {
+        CGXGridCore* pGrid;
+        BOOL bWasStoring;
+        BOOL bOldRecordingLock;
+        CObArray*& pUndoStyles;
+        ~StoringScope()
+        {
+            if (pUndoStyles != nullptr)
+                FreeSavedStyles(pUndoStyles);
+            if (pGrid->m_pUndoImp != nullptr)
+                pGrid->m_pUndoImp->LockRecording(pGrid, bOldRecordingLock);
+            pGrid->m_bStoringStyles = bWasStoring;
+        }
+    } const storing{this, m_bStoringStyles,
+                    m_pUndoImp != nullptr ? m_pUndoImp->LockRecording(this, IsUndoRecorded(nCommandType)) : FALSE,
+                    pUndoStyles};
     m_bStoringStyles = TRUE;
-    const BOOL bOldRecordingLock =
-        m_pUndoImp != nullptr ? m_pUndoImp->LockRecording(this, IsUndoRecorded(nCommandType)) : FALSE;
 
     const INT_PTR nSavedCells = static_cast<INT_PTR>(nRows) * static_cast<INT_PTR>(nCols);
     if (pSavedStyles != nullptr && pSavedStyles->GetSize() > nSavedCells && m_pUndoImp != nullptr &&
@@ -189,79 +257,32 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, G
     ROWCOL nCurRow = GX_INVALID;
     ROWCOL nCurCol = GX_INVALID;
     GetCurrentCell(nCurRow, nCurCol);
-    BOOL bChanged = FALSE;
     // The values that follow the stored cells are worked out once all of them are stored (before the
     // redraw, which shows them).
-    std::optional<CGXRecalcHold> hold(std::in_place, this);
-    for (ROWCOL nRow = cells.top;; ++nRow)
-    {
-        for (ROWCOL nCol = cells.left;; ++nCol)
-        {
-            const CGXStyle* pCellStyle = pStyle;
-            if (pSavedStyles != nullptr)
-            {
-                const INT_PTR nIndex = static_cast<INT_PTR>(nCols) * (nRow - cells.top) + (nCol - cells.left);
-                pCellStyle = nIndex < pSavedStyles->GetSize()
-                                 ? static_cast<const CGXStyle*>(pSavedStyles->GetAt(nIndex))
-                                 : nullptr;
-            }
-            if (nType < 0 || (pSavedStyles != nullptr && pCellStyle == nullptr))
-            {
-                // A missing saved style removes what the cell holds.
-                bChanged |= StoreStyleRowCol(nRow, nCol, pCellStyle, mode, nType);
-                if (m_pCurrentCellControl != nullptr &&
-                    ((nRow == 0 && nCol == 0) || nRow == nCurRow || nCol == nCurCol))
-                    m_pCurrentCellControl->FreeStyle(FALSE);
-            }
-            else
-            {
-                CGXStyle* pComposed = NewStyle();
-                BuildEffectiveStyle(nRow, nCol, *pComposed, TRUE);
-                const WORD nControl = pCellStyle->GetIncludeControl() ? pCellStyle->GetControl()
-                                      : pComposed->GetIncludeControl() ? pComposed->GetControl()
-                                                                       : 0;
-                CGXControl* pControl = GetRegisteredControl(nControl);
-                if (pControl != nullptr)
-                    bChanged |= pControl->ApplyStyleToCell(nRow, nCol, pCellStyle, mode, nType, pComposed);
-                else
-                    bChanged |= StoreStyleRowCol(nRow, nCol, pCellStyle, mode, nType);
-                RecycleStyle(pComposed);
-                if (m_pCurrentCellControl != nullptr && nRow == nCurRow && nCol == nCurCol)
-                    m_pCurrentCellControl->FreeStyle(FALSE);
-            }
-            if (nCol == cells.right)
-                break;
-        }
-        if (nRow == cells.bottom)
-            break;
-    }
-    hold.reset();
+    CGXRecalcHold hold(this);
+    const BOOL bChanged = StoreStyleRangeCells(cells, pStyle, mode, nType, pSavedStyles, nCurRow, nCurCol);
+    hold.Release();
 
-    if (!bChanged)
-    {
-        if (pUndoStyles != nullptr)
-            FreeSavedStyles(pUndoStyles);
-    }
-    else
+    if (bChanged)
     {
         if (m_pUndoImp != nullptr)
-            m_pUndoImp->LockRecording(this, bOldRecordingLock);
+            m_pUndoImp->LockRecording(this, storing.bOldRecordingLock);
         DelayFloatCells(cells);
         DelayMergeCells(cells);
         UpdateStyleRange(cells, pStyle, mode, nType, nFlags, TRUE);
         SetModifiedFlag();
         // Base styles are replayed as base styles: the record's range is the cells that hold them.
         if (pUndoStyles != nullptr)
+        {
+            CObArray* pRecord = pUndoStyles;
+            pUndoStyles = nullptr;
             AddCommand(m_pUndoImp->CreateSetStyleRangeCmd(this, cells, nType == gxBaseStyleType ? nType : nUndoType,
-                                                          pUndoStyles, nCommandType),
+                                                          pRecord, nCommandType),
                        nCommandType);
+        }
         if ((nCommandType == 2 || nCommandType == 3) && cells.top > 0 && cells.left > 0)
             RestoreCurrentCell(cells.top, cells.left);
     }
-
-    if (m_pUndoImp != nullptr)
-        m_pUndoImp->LockRecording(this, bOldRecordingLock);
-    m_bStoringStyles = bWasStoring;
     return bChanged;
 }
 
@@ -356,13 +377,15 @@ BOOL CGXGridCore::StoreCellValueText(ROWCOL nRow, ROWCOL nCol, const CString& te
 BOOL CGXGridCore::SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags,
                                        const CGXStyle* pOldStyle)
 {
-    CGXStyle* pComposed = NewStyle();
-    BuildEffectiveStyle(nRow, nCol, *pComposed, TRUE);
-    CGXControl* pControl = GetRegisteredControl(pComposed->GetIncludeControl() ? pComposed->GetControl() : 0);
-    const BOOL bDone =
-        pControl != nullptr && pControl->SetControlText(nRow, nCol, text, nFlags, pOldStyle ? pOldStyle : pComposed);
-    RecycleStyle(pComposed);
-    return bDone;
+    const CGXPoolStyle composed(this);
+    {
+        // The cell's control is what is wanted here, and the style it is handed.
+        const CGXValuesAsTheyStand asTheyStand(this);
+        BuildEffectiveStyle(nRow, nCol, *composed, TRUE);
+    }
+    CGXControl* pControl = GetRegisteredControl(composed->GetIncludeControl() ? composed->GetControl() : 0);
+    return pControl != nullptr &&
+           pControl->SetControlText(nRow, nCol, text, nFlags, pOldStyle ? pOldStyle : composed.Get());
 }
 
 CString CGXGridCore::GetStoredValueRowCol(ROWCOL nRow, ROWCOL nCol)

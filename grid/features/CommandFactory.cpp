@@ -18,6 +18,7 @@
 #include "grid/core/StylesMap.h"
 #include "grid/features/GridCommand.h"
 
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -207,13 +208,14 @@ BOOL CGXCommandFactory::Rollback(CGXGridCore* pGrid)
     pParam->m_nTransactionLevel = 0;
     CPtrList& undo = pParam->GetUndoList();
     if (!undo.IsEmpty())
-        if (CGXBlockCmd* pBlock = AsBlock(undo.GetHead()))
+        if (CGXBlockCmd* pHead = AsBlock(undo.GetHead()))
         {
             undo.RemoveHead();
+            const std::unique_ptr<CGXBlockCmd> pBlock(pHead);
             // What follows the cells put back is worked out once they are all back.
             CGXRecalcHold hold(pGrid);
             pBlock->Execute(pGrid, gxRollback);
-            delete pBlock;
+            hold.Release();
         }
     pGrid->Recalc(TRUE, nullptr, TRUE);
     return TRUE;
@@ -265,25 +267,32 @@ BOOL CGXCommandFactory::Replay(CGXGridCore* pGrid, BOOL bRedo)
     if (pCommand == nullptr)
         return FALSE;
     BOOL bDone = FALSE;
-    try
     {
         // A step of many cells (a paste, a move, a block of commands) is recalculated once, when every
         // cell is back; the evaluation error of the state it leaves is reported below, by Recalc.
         CGXRecalcHold hold(pGrid);
-        bDone = pGrid->ReplayDataUndo(pCommand, pGrid, bRedo ? gxRedo : gxUndo);
-    }
-    catch (CException*)
-    {
-        list.AddHead(pCommand);
-        throw;
-    }
-    if (!bDone)
-        list.AddHead(pCommand);
-    else
-    {
-        if (bRedo && pCommand->m_bCCell)
-            pGrid->MoveCurrentCell(pCommand->m_nRow, pCommand->m_nCol, GX_SMART | GX_SCROLLINVIEW);
-        delete pCommand;
+        try
+        {
+            bDone = pGrid->ReplayDataUndo(pCommand, pGrid, bRedo ? gxRedo : gxUndo);
+        }
+        catch (...)
+        {
+            list.AddHead(pCommand);
+            throw;
+        }
+        if (!bDone)
+        {
+            list.AddHead(pCommand);
+            hold.Release();
+        }
+        else
+        {
+            // The step is done: what the recalculation it owes may throw no longer puts it back.
+            const std::unique_ptr<CGXCommand> pDone(pCommand);
+            hold.Release();
+            if (bRedo && pDone->m_bCCell)
+                pGrid->MoveCurrentCell(pDone->m_nRow, pDone->m_nCol, GX_SMART | GX_SCROLLINVIEW);
+        }
     }
     pGrid->Recalc(TRUE, nullptr, TRUE);
     pGrid->UpdateScrollbars(FALSE, FALSE);

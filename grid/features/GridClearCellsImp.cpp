@@ -55,7 +55,7 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
         return FALSE;
     CGXAppData* pAppData = pGrid->GetAppData();
     const CString& name = pAppData->GetOperationText(GX_IDS_CLEARCELLS);
-    pGrid->BeginTrans(name);
+    CGXTransactionScope transaction(pGrid, name);
     CGXLongOperation operation;
     operation.SetStatusText(name, FALSE);
     const BOOL bOldCanAbort = CGXLongOperation::SetCanAbort(TRUE);
@@ -87,7 +87,7 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
     CString text;
     // The grid is redrawn once at the end, and what follows the cleared cells is worked out once,
     // when all of them are cleared (the redraw lock holds the recalculation).
-    const BOOL bOldLock = pGrid->SetLockUpdate(TRUE);
+    CGXLockUpdateScope lock(pGrid);
     for (INT_PTR i = 0; i < spans.rowStarts.GetSize() && !bFailed && !bAborted; ++i)
         for (INT_PTR j = 0; j < spans.colStarts.GetSize() && !bFailed && !bAborted; ++j)
         {
@@ -111,17 +111,17 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
             {
                 for (ROWCOL nCol = block.left;; ++nCol)
                 {
-                    CGXStyle* pStyle = pGrid->NewStyle();
-                    pGrid->BuildEffectiveStyle(nRow, nCol, *pStyle, TRUE);
+                    // The text of the cell's control, a formula's value brought up to date first.
+                    const CGXPoolStyle style(pGrid);
+                    pGrid->BuildEffectiveStyle(nRow, nCol, *style, TRUE);
                     CGXControl* pControl =
-                        pGrid->GetRegisteredControl(pStyle->GetIncludeControl() ? pStyle->GetControl() : 0);
+                        pGrid->GetRegisteredControl(style->GetIncludeControl() ? style->GetControl() : 0);
                     text.Empty();
                     if (pControl != nullptr)
-                        pControl->GetControlText(text, nRow, nCol, nullptr, *pStyle);
+                        pControl->GetControlText(text, nRow, nCol, nullptr, *style);
                     // Cells already empty are not touched.
                     const BOOL bCleared =
-                        text.IsEmpty() || pGrid->SetControlTextRowCol(nRow, nCol, CString(), GX_INVALIDATE, pStyle);
-                    pGrid->RecycleStyle(pStyle);
+                        text.IsEmpty() || pGrid->SetControlTextRowCol(nRow, nCol, CString(), GX_INVALIDATE, style.Get());
                     if (!bCleared)
                     {
                         bFailed = TRUE;
@@ -138,10 +138,10 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& ra
 
     CGXLongOperation::IgnoreNestedLevels(FALSE);
     if ((bFailed || bAborted) && CGXLongOperation::GetRollbackConfirmedState())
-        pGrid->Rollback();
+        transaction.Rollback();
     else
-        pGrid->CommitTrans();
-    pGrid->SetLockUpdate(bOldLock);
+        transaction.Commit();
+    lock.Restore();
     CGXLongOperation::SetCanAbort(bOldCanAbort);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
     pGrid->RedrawGrid(GX_SMART, FALSE);

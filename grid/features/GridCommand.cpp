@@ -10,6 +10,7 @@
 #include "grid/core/StylesMap.h"
 
 #include <new>
+#include <optional>
 #include <vector>
 
 // String-table ids of the commands' display names.
@@ -149,15 +150,12 @@ BOOL CGXBlockCmd::Execute(CGXGridCore* pGrid, GXCommandType ctType)
     const BOOL bOuterReplay = pGrid->m_bBlockReplay;
     if (!bOuterReplay)
         pGrid->m_bPendingCell = FALSE;
-    pGrid->m_bBlockReplay = TRUE;
-
+    // Replaying, and (for several commands) under the redraw lock, however the replay ends.
+    std::optional<CGXFlagScope> replaying(std::in_place, pGrid->m_bBlockReplay, TRUE);
     const INT_PTR nCount = m_CmdList.GetCount();
-    BOOL bOldLock = FALSE;
+    CGXLockUpdateScope lock(pGrid, nCount > 1);
     if (nCount > 1)
-    {
-        bOldLock = pGrid->SetLockUpdate(TRUE);
         CGXLongOperation::IgnoreNestedLevels(TRUE);
-    }
 
     BOOL bResult = TRUE;
     INT_PTR nProgress = 0;
@@ -185,11 +183,11 @@ BOOL CGXBlockCmd::Execute(CGXGridCore* pGrid, GXCommandType ctType)
     if (nCount > 1)
     {
         CGXLongOperation::IgnoreNestedLevels(FALSE);
-        pGrid->SetLockUpdate(bOldLock);
+        lock.Restore();
         pGrid->RedrawGrid(GX_SMART, TRUE);
     }
 
-    pGrid->m_bBlockReplay = bOuterReplay;
+    replaying.reset();
     if (!bOuterReplay && pGrid->m_bPendingCell)
     {
         pGrid->m_bPendingCell = FALSE;

@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
-#include <optional>
 #include <vector>
 
 namespace
@@ -510,12 +509,10 @@ BOOL CGXGridCutPasteImp::PasteDirect(CGXGridCore* pGrid, const CGXRange& target)
     pGrid->ArmRecalcMessage();
     // The blocks arrive before anything is worked out from them: a formula of the first block is not
     // evaluated over what the next one is about to overwrite.
-    std::optional<CGXRecalcHold> hold(std::in_place, pGrid);
-    if (bSeveral)
-        pGrid->BeginTrans(name);
-    BOOL bOldLock = FALSE;
-    if (bMove)
-        bOldLock = pGrid->SetLockUpdate(TRUE);
+    CGXRecalcHold hold(pGrid);
+    CGXTransactionScope transaction(pGrid, name, bSeveral);
+    // A move redraws the grid once at its end (a copy redraws the cells it changed).
+    CGXLockUpdateScope lock(pGrid, bMove);
 
     ROWCOL nCurRow = 0;
     ROWCOL nCurCol = 0;
@@ -551,25 +548,23 @@ BOOL CGXGridCutPasteImp::PasteDirect(CGXGridCore* pGrid, const CGXRange& target)
         bOk = FALSE;
         AfxMessageBox("Range too big.", MB_OK);
     }
-    if (bSeveral)
-    {
-        if (bOk)
-            pGrid->CommitTrans();
-        else
-            pGrid->Rollback();
-    }
+    if (bOk)
+        transaction.Commit();
+    else
+        transaction.Rollback();
     if (bMove)
     {
         pParam->m_bCutPending = FALSE;
         pParam->m_MarkedRanges.DeleteAll();
-        pGrid->SetLockUpdate(bOldLock);
-        hold.reset();
+        lock.Restore();
+        hold.Release();
         pGrid->SetDataUpdateFlag(TRUE);
         pGrid->RedrawGrid(GX_SMART, TRUE);
     }
     else
     {
-        hold.reset();
+        lock.Restore();
+        hold.Release();
         pGrid->RedrawChangedCells(GX_SMART);
     }
     if (bCurrentInDest)

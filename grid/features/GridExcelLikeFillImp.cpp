@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <new>
-#include <optional>
 
 namespace
 {
@@ -500,13 +499,12 @@ BOOL CGXGridExcelLikeFillImp::DoExcelLikeFill(CGXGridCore* pGrid, const CGXRange
     if (pParam == nullptr || target == src || (pParam->m_wFillFlags & 3) == 0)
         return FALSE;
     const BOOL bStyles = (pParam->m_wFillFlags & 2) != 0;
-    // The whole fill undoes in one step.
-    BOOL bBlock = FALSE;
+    // The whole fill undoes in one step; the commands stop joining its block however it ends.
+    const CGXFlagScope blockRecording(pGrid->m_bBlockRecording, FALSE);
     if (pGrid->m_pUndoImp != nullptr && pParam->IsEnableUndo())
     {
         CObject* pBlock = pGrid->m_pUndoImp->CreateBlockCmd(nullptr);
-        bBlock = pBlock != nullptr && pGrid->AddCommand(pBlock, 0);
-        pGrid->m_bBlockRecording = bBlock;
+        pGrid->m_bBlockRecording = pBlock != nullptr && pGrid->AddCommand(pBlock, 0);
     }
     BOOL bResult = TRUE;
     if (target.GetHeight() < src.GetHeight() || target.GetWidth() < src.GetWidth())
@@ -540,10 +538,10 @@ BOOL CGXGridExcelLikeFillImp::DoExcelLikeFill(CGXGridCore* pGrid, const CGXRange
         else
             added.right = src.left - 1;
         ROWCOL nStep = 0;
-        // What follows the filled cells is worked out once they are all filled; then it is shown and
-        // an evaluation error it meets is reported.
+        // The filled cells are drawn once they are all filled, and what follows them is worked out
+        // then (the redraw lock holds the recalculation); an evaluation error it meets is reported.
         pGrid->ArmRecalcMessage();
-        std::optional<CGXRecalcHold> hold(std::in_place, pGrid);
+        CGXLockUpdateScope lock(pGrid);
         for (ROWCOL nLine = bRows ? added.top : added.left; nLine <= (bRows ? added.bottom : added.right);
              ++nLine, ++nStep)
         {
@@ -558,15 +556,14 @@ BOOL CGXGridExcelLikeFillImp::DoExcelLikeFill(CGXGridCore* pGrid, const CGXRange
                 const ROWCOL nFromCol = bRows ? nCol : nSourceLine;
                 if (bStyles)
                 {
-                    CGXStyle* pStyle = pGrid->NewStyle();
-                    if (pStyle == nullptr)
+                    const CGXPoolStyle style(pGrid);
+                    if (style.Get() == nullptr)
                     {
                         bResult = FALSE;
                         continue;
                     }
-                    pGrid->BuildEffectiveStyle(nFromRow, nFromCol, *pStyle, FALSE);
-                    bResult &= pGrid->SetStyleRange(CGXRange(nRow, nCol), pStyle, gxOverride, 0, GX_SMART);
-                    pGrid->RecycleStyle(pStyle);
+                    pGrid->BuildEffectiveStyle(nFromRow, nFromCol, *style, FALSE);
+                    bResult &= pGrid->SetStyleRange(CGXRange(nRow, nCol), style.Get(), gxOverride, 0, GX_SMART);
                 }
                 else
                 {
@@ -578,11 +575,11 @@ BOOL CGXGridExcelLikeFillImp::DoExcelLikeFill(CGXGridCore* pGrid, const CGXRange
             if (nLine == (bRows ? added.bottom : added.right))
                 break;
         }
-        hold.reset();
+        lock.Restore();
+        pGrid->RedrawCellRange(added.top, added.left, added.bottom, added.right, GX_SMART, TRUE);
         pGrid->RedrawChangedCells(GX_SMART);
         pGrid->ReportRecalcMessage();
     }
-    pGrid->m_bBlockRecording = FALSE;
     return bResult;
 }
 

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <new>
-#include <optional>
 
 namespace
 {
@@ -65,6 +64,23 @@ void ShowScanProgress(CGXLongOperation& operation, DWORD& nCounter, ROWCOL nRows
     if (operation.IsTimeElapsed())
         CGXLongOperation::SetPercentDone(static_cast<int>(nCounter / (static_cast<DWORD>(nRowsToScan) + 1)));
 }
+
+// The composed style of the cell being scanned, published in the settings for the cell's control
+// for a scope: never left behind, whatever ends the scope.
+class ScanStyle
+{
+public:
+    ScanStyle(CGXFindReplaceSettings& settings, const CGXStyle* pStyle) : m_settings(settings)
+    {
+        settings.m_pStyle = pStyle;
+    }
+    ~ScanStyle() { m_settings.m_pStyle = nullptr; }
+    ScanStyle(const ScanStyle&) = delete;
+    ScanStyle& operator=(const ScanStyle&) = delete;
+
+private:
+    CGXFindReplaceSettings& m_settings;
+};
 
 // The control that draws a cell of the given composed style.
 CGXControl* ControlOfStyle(CGXGridCore* pGrid, const CGXStyle& style)
@@ -232,9 +248,8 @@ BOOL CGXGridFindReplaceImp::FindTextFromCell(CGXGridCore* pGrid, ROWCOL nRow, RO
         if (!pStyle->GetIncludeEnabled() || pStyle->GetEnabled())
         {
             CGXControl* pControl = ControlOfStyle(pGrid, *pStyle);
-            settings.m_pStyle = pStyle;
+            const ScanStyle published(settings, pStyle);
             bFound = pControl != nullptr && pControl->FindText(settings, nScanRow, nCol, FALSE, bSetCell);
-            settings.m_pStyle = nullptr;
         }
         if (bFound)
             break;
@@ -352,56 +367,55 @@ BOOL CGXGridFindReplaceImp::OnReplaceAll(CGXGridCore* pGrid, CGXFindReplaceSetti
     const BOOL bOldCanRollback = CGXLongOperation::SetCanRollback(TRUE);
     CGXLongOperation::IgnoreNestedLevels(TRUE);
     const BOOL bGroup = settings.bTransaction;
-    if (bGroup)
-        pGrid->BeginTrans(pGrid->GetAppData()->GetOperationText(GX_IDS_REPLACEALL));
+    CGXTransactionScope transaction(pGrid, pGrid->GetAppData()->GetOperationText(GX_IDS_REPLACEALL), bGroup);
 
     pGrid->m_bSearchAborted = FALSE;
     const ROWCOL nRowsToScan = pGrid->GetRowCount() - std::min(nRow, pGrid->GetRowCount());
     DWORD nCounter = 0;
     BOOL bReplaced = FALSE;
-    CGXStyle* pStyle = pGrid->NewStyle();
-    // What follows the replaced cells is worked out once, at the end (a formula the scan reads on the
-    // way is brought up to date as it is read).
-    std::optional<CGXRecalcHold> hold(std::in_place, pGrid);
-    for (ROWCOL nScanRow = nRow; nScanRow <= pGrid->GetRowCount();)
     {
-        ShowScanProgress(operation, nCounter, nRowsToScan);
-        BOOL bAbort = FALSE;
-        operation.DoMessagesCheckAbort(bAbort);
-        if (bAbort)
+        const CGXPoolStyle style(pGrid);
+        // The grid is redrawn once, at the end, and what follows the replaced cells is worked out
+        // then (the redraw lock holds the recalculation). A formula the scan reads on the way is
+        // brought up to date as it is read: what it depends on, after the cells replaced so far.
+        CGXLockUpdateScope lock(pGrid);
+        for (ROWCOL nScanRow = nRow; nScanRow <= pGrid->GetRowCount();)
         {
-            pGrid->m_bSearchAborted = TRUE;
-            break;
+            ShowScanProgress(operation, nCounter, nRowsToScan);
+            BOOL bAbort = FALSE;
+            operation.DoMessagesCheckAbort(bAbort);
+            if (bAbort)
+            {
+                pGrid->m_bSearchAborted = TRUE;
+                break;
+            }
+            // Disabled cells are not skipped here.
+            pGrid->BuildEffectiveStyle(nScanRow, nCol, *style);
+            CGXControl* pControl = ControlOfStyle(pGrid, *style);
+            const ScanStyle published(settings, style.Get());
+            if (pControl != nullptr && pControl->ReplaceAll(settings, nScanRow, nCol))
+                bReplaced = TRUE;
+            if (nScanRow == GX_MAXROWCOL)
+                break;
+            ++nScanRow;
+            pGrid->EnsureGridDimension(nScanRow + 1, 0);
         }
-        // Disabled cells are not skipped here.
-        pGrid->BuildEffectiveStyle(nScanRow, nCol, *pStyle);
-        CGXControl* pControl = ControlOfStyle(pGrid, *pStyle);
-        settings.m_pStyle = pStyle;
-        if (pControl != nullptr && pControl->ReplaceAll(settings, nScanRow, nCol))
-            bReplaced = TRUE;
-        settings.m_pStyle = nullptr;
-        if (nScanRow == GX_MAXROWCOL)
-            break;
-        ++nScanRow;
-        pGrid->EnsureGridDimension(nScanRow + 1, 0);
+        lock.Restore();
     }
-    pGrid->RecycleStyle(pStyle);
-    hold.reset();
     CGXLongOperation::SetPercentDone(-1);
     CGXLongOperation::IgnoreNestedLevels(FALSE);
 
     const BOOL bAborted = pGrid->m_bSearchAborted;
     if (bAborted && bGroup && CGXLongOperation::GetRollbackConfirmedState())
     {
-        pGrid->Rollback();
+        transaction.Rollback();
         bReplaced = FALSE;
     }
     else
     {
         if (!bReplaced && !bAborted)
             pGrid->SignalTextNotFound(settings.strFind);
-        if (bGroup)
-            pGrid->CommitTrans();
+        transaction.Commit();
     }
     CGXLongOperation::SetCanRollback(bOldCanRollback);
     // Also after an abort: what was replaced stays, and the values that follow it must too.

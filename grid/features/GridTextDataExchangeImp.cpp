@@ -196,8 +196,10 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     CGXLongOperation::IgnoreNestedLevels(TRUE);
 
     pGrid->TransferCurrentCellValue(TRUE);
-    pGrid->BeginTrans(pAppData->GetOperationText(GX_IDS_PASTE));
-    const BOOL bOldLock = pGrid->SetLockUpdate(TRUE);
+    CGXTransactionScope transaction(pGrid, pAppData->GetOperationText(GX_IDS_PASTE));
+    // The cells are redrawn once at the end, and what follows them is worked out once, when all of
+    // them are stored (the redraw lock holds the recalculation).
+    CGXLockUpdateScope lock(pGrid);
     const ROWCOL nOldRows = pGrid->GetRowCount();
     const ROWCOL nOldCols = pGrid->GetColCount();
 
@@ -208,7 +210,7 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
     ROWCOL nMaxCol = nCol;
     BOOL bFailed = FALSE;
     BOOL bAborted = FALSE;
-    CGXStyle* pStyle = pGrid->NewStyle();
+    const CGXPoolStyle style(pGrid);
     const char* const pEnd = pszBuffer + dwSize;
     const char* pCell = pszBuffer;
     const char* p = pszBuffer;
@@ -235,9 +237,13 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
             }
             if (bStore)
             {
-                pGrid->BuildEffectiveStyle(nRow, nCol, *pStyle, TRUE);
+                {
+                    // The style the cell's control stores the text with, not its value.
+                    const CGXValuesAsTheyStand asTheyStand(pGrid);
+                    pGrid->BuildEffectiveStyle(nRow, nCol, *style, TRUE);
+                }
                 // A FALSE answer only says the cell held that text already.
-                pGrid->PasteTextRowCol(nRow, nCol, CellTextFrom(pCell, p, bEscape), GX_INVALIDATE, pStyle);
+                pGrid->PasteTextRowCol(nRow, nCol, CellTextFrom(pCell, p, bEscape), GX_INVALIDATE, style.Get());
                 nMaxCol = nCol > nMaxCol ? nCol : nMaxCol;
             }
             if (bAtEnd || ch == '\0')
@@ -275,13 +281,11 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
             }
         }
     }
-    pGrid->RecycleStyle(pStyle);
-
     if ((bFailed || bAborted) && CGXLongOperation::GetRollbackConfirmedState())
-        pGrid->Rollback();
+        transaction.Rollback();
     else
-        pGrid->CommitTrans();
-    pGrid->SetLockUpdate(bOldLock);
+        transaction.Commit();
+    lock.Restore();
     CGXLongOperation::IgnoreNestedLevels(FALSE);
     CGXLongOperation::SetCanRollback(bOldCanRollback);
     // Rows, columns and cells were stored under the lock: every view of the grid takes the new

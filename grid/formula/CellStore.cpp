@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <unordered_set>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
@@ -190,82 +191,131 @@ bool RelativeTarget(const GX_EXPRESSION& expr, const GX_NODE& node, const GX_CEL
     return InLimits(row, col);
 }
 
-// The changed places of a pass, for the question whether a block meets one of them. A paste or a
-// clear lists many places, and a pass asks about every formula cell and every reference of it: the
-// narrow places are held per column, as sorted row spans, and found by search.
-class ChangedPlaces
+struct Block
 {
-public:
-    explicit ChangedPlaces(const GX_RANGE_LIST* list) : m_everything(list == nullptr)
+    int32_t top, left, bottom, right;
+
+    bool Meets(const Block& other) const
     {
-        std::map<int32_t, std::vector<Span>> columns;
-        for (const GX_RANGE_LIST* entry = list; entry != nullptr; entry = entry->next) {
-            Block block;
-            Area(entry->ref, block.top, block.left, block.bottom, block.right);
-            if (block.right - block.left >= kNarrowColumns) {
-                m_wide.push_back(block);
-                continue;
+        return top <= other.bottom && other.top <= bottom && left <= other.right && other.left <= right;
+    }
+    bool Contains(const Block& other) const
+    {
+        return other.top >= top && other.bottom <= bottom && other.left >= left && other.right <= right;
+    }
+};
+
+Block AreaOf(const GX_CELLREF& ref)
+{
+    Block block;
+    Area(ref, block.top, block.left, block.bottom, block.right);
+    return block;
+}
+}  // namespace
+
+// The changed places of a sheet, kept as they are listed, for the question whether a block meets
+// one of them. A paste or a clear lists many places, and a pass asks about every formula cell and
+// every reference of it, as does every read of a formula while a command holds the recalculation:
+// the narrow places are kept per column, as disjoint row spans in order, and found by search.
+struct GX_CHANGED_PLACES
+{
+    // Places wider than this many columns are few (whole rows, wide blocks) and asked one by one.
+    static constexpr int32_t kNarrowColumns = 16;
+
+    // The list's entries in order, for the joins of the last ones.
+    std::vector<GX_RANGE_LIST*> entries;
+    std::vector<Block> wide;
+    // Column -> first row of a span -> its last row.
+    std::map<int32_t, std::map<int32_t, int32_t>> columns;
+
+    void Add(const Block& block)
+    {
+        if (block.right - block.left >= kNarrowColumns) {
+            // A place beside the last wide one widens it (whole rows cleared one after the other).
+            if (!wide.empty()) {
+                Block& last = wide.back();
+                const bool sameCols = last.left == block.left && last.right == block.right;
+                if (sameCols && block.top <= last.bottom + 1 && block.bottom + 1 >= last.top) {
+                    last.top = std::min(last.top, block.top);
+                    last.bottom = std::max(last.bottom, block.bottom);
+                    return;
+                }
             }
-            for (int32_t col = block.left; col <= block.right; ++col)
-                columns[col].push_back(Span{block.top, block.bottom});
+            wide.push_back(block);
+            return;
         }
-        for (auto& [col, spans] : columns) {
-            std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.top < b.top; });
-            std::vector<Span> merged;
-            for (const Span& span : spans) {
-                if (!merged.empty() && span.top <= merged.back().bottom)
-                    merged.back().bottom = std::max(merged.back().bottom, span.bottom);
-                else
-                    merged.push_back(span);
-            }
-            m_columns.push_back(col);
-            m_spans.push_back(std::move(merged));
-        }
+        for (int32_t col = block.left; col <= block.right; ++col)
+            AddSpan(columns[col], block.top, block.bottom);
     }
 
-    // Every cell counts as changed (no place is listed).
-    bool Everything() const { return m_everything; }
-
-    bool Meets(int32_t top, int32_t left, int32_t bottom, int32_t right) const
+    bool Meets(const Block& block) const
     {
-        for (const Block& block : m_wide)
-            if (block.top <= bottom && top <= block.bottom && block.left <= right && left <= block.right)
+        for (const Block& place : wide)
+            if (place.Meets(block))
                 return true;
-        for (auto col = std::lower_bound(m_columns.begin(), m_columns.end(), left);
-             col != m_columns.end() && *col <= right; ++col) {
-            const std::vector<Span>& spans = m_spans[std::size_t(col - m_columns.begin())];
-            // The spans are disjoint and sorted: the first one not ending above the top decides.
-            auto span = std::lower_bound(spans.begin(), spans.end(), top,
-                                         [](const Span& s, int32_t row) { return s.bottom < row; });
-            if (span != spans.end() && span->top <= bottom)
+        for (auto col = columns.lower_bound(block.left); col != columns.end() && col->first <= block.right; ++col)
+            if (const auto* span = SpanAtOrAbove(col->second, block.bottom); span != nullptr && span->second >= block.top)
                 return true;
-        }
         return false;
     }
 
+    // Every cell of the block is a changed place already.
+    bool Covers(const Block& block) const
+    {
+        for (const Block& place : wide)
+            if (place.Contains(block))
+                return true;
+        if (block.right - block.left >= kNarrowColumns)
+            return false;
+        for (int32_t col = block.left; col <= block.right; ++col) {
+            auto spans = columns.find(col);
+            if (spans == columns.end())
+                return false;
+            const auto* span = SpanAtOrAbove(spans->second, block.top);
+            if (span == nullptr || span->second < block.bottom)
+                return false;
+        }
+        return true;
+    }
+
 private:
-    // Places wider than this many columns are few (whole rows, wide blocks) and asked one by one.
-    static constexpr int32_t kNarrowColumns = 16;
-    struct Block
+    using Spans = std::map<int32_t, int32_t>;
+
+    // The span that starts at the row or nearest above it.
+    static const Spans::value_type* SpanAtOrAbove(const Spans& spans, int32_t row)
     {
-        int32_t top, left, bottom, right;
-    };
-    struct Span
+        auto span = spans.upper_bound(row);
+        return span == spans.begin() ? nullptr : &*std::prev(span);
+    }
+
+    // Spans that overlap or touch the new one merge with it.
+    static void AddSpan(Spans& spans, int32_t top, int32_t bottom)
     {
-        int32_t top, bottom;
-    };
-    bool m_everything;
-    std::vector<Block> m_wide;
-    std::vector<int32_t> m_columns;
-    std::vector<std::vector<Span>> m_spans;
+        auto span = spans.upper_bound(top);
+        if (span != spans.begin()) {
+            auto before = std::prev(span);
+            if (before->second + 1 >= top) {
+                top = before->first;
+                bottom = std::max(bottom, before->second);
+                span = before;
+            }
+        }
+        while (span != spans.end() && span->first <= bottom + 1) {
+            bottom = std::max(bottom, span->second);
+            span = spans.erase(span);
+        }
+        spans.emplace_hint(span, top, bottom);
+    }
 };
 
-// A listed changed range touches the formula (or the cell itself).
-bool IsAffected(const ChangedPlaces& places, const GX_CELL* cell)
+namespace
 {
-    if (places.Everything())
+// A listed changed range touches the formula (or the cell itself). Without places every cell is touched.
+bool IsAffected(const GX_CHANGED_PLACES* places, const GX_CELL* cell)
+{
+    if (places == nullptr)
         return true;
-    if (places.Meets(cell->row, cell->col, cell->row, cell->col))
+    if (places->Meets(Block{cell->row, cell->col, cell->row, cell->col}))
         return true;
     const GX_EXPRESSION* expr = cell->formula;
     if (expr == nullptr || expr->nodes == nullptr)
@@ -294,14 +344,8 @@ bool IsAffected(const ChangedPlaces& places, const GX_CELL* cell)
         default:
             continue;
         }
-        int32_t top, left, bottom, right;
-        if (single) {
-            top = bottom = ref->FirstRow();
-            left = right = ref->FirstCol();
-        } else {
-            Area(*ref, top, left, bottom, right);
-        }
-        if (places.Meets(top, left, bottom, right))
+        const Block area = single ? Block{ref->FirstRow(), ref->FirstCol(), ref->FirstRow(), ref->FirstCol()} : AreaOf(*ref);
+        if (places->Meets(area))
             return true;
     }
     return false;
@@ -340,12 +384,9 @@ struct RecalcFrame
     bool needs;
 };
 
-bool Enter(GX_SHEET* pSheet, GX_CELL* cell, RecalcFrame& frame)
+// A cell on its way onto the work stack: its frame starts the scan of its formula.
+void StartFrame(GX_CELL* cell, RecalcFrame& frame)
 {
-    (void)pSheet;
-    if (cell->Is(GX_CF_EVALUATED))
-        return false;
-    cell->Set(GX_CF_EVALUATED, true);
     cell->Set(GX_CF_EVALUATING, true);
     frame = RecalcFrame{};
     frame.cell = cell;
@@ -353,7 +394,6 @@ bool Enter(GX_SHEET* pSheet, GX_CELL* cell, RecalcFrame& frame)
     frame.skipLow = frame.skipHigh = -1;
     if (cell->formula != nullptr && cell->formula->constraintRoot != GX_NO_NODE)
         Stretch(*cell->formula, cell->formula->constraintRoot, frame.skipLow, frame.skipHigh);
-    return true;
 }
 
 // The next formula cell the frame's formula refers to, or null when the scan is over.
@@ -616,22 +656,23 @@ void ReplaceFormula(GX_CELL* cell, const GX_EXPRESSION* formula)
 void AddChangedRange(int hSheet, const GX_CELLREF& range)
 {
     GX_SHEET* pSheet = GetSheet(hSheet);
-    GX_RANGE_LIST** link = &pSheet->changedRanges;
-    GX_RANGE_LIST* last = nullptr;
-    GX_RANGE_LIST* beforeLast = nullptr;
-    for (; *link != nullptr; link = &(*link)->next) {
-        if (ReferencesEqual((*link)->ref, range))
-            return;
-        beforeLast = last;
-        last = *link;
-    }
+    if (pSheet->changedPlaces == nullptr)
+        pSheet->changedPlaces = new GX_CHANGED_PLACES;
+    GX_CHANGED_PLACES& places = *pSheet->changedPlaces;
+    const Block area = AreaOf(range);
+    // A range whose every cell is listed already (an equal one among them) adds nothing.
+    if (places.Covers(area))
+        return;
+    places.Add(area);
     // A command stores its cells in order: a place beside the last one listed widens it, and the
     // widened one joins the one before it when the two make one block (a row of a pasted block
     // under the rows before it). The list stays short, and the places it covers are the same.
-    if (last != nullptr && JoinPlaces(last->ref, range)) {
-        if (beforeLast != nullptr && JoinPlaces(beforeLast->ref, last->ref)) {
-            beforeLast->next = nullptr;
-            std::free(last);
+    std::vector<GX_RANGE_LIST*>& entries = places.entries;
+    if (!entries.empty() && JoinPlaces(entries.back()->ref, range)) {
+        if (entries.size() > 1 && JoinPlaces(entries[entries.size() - 2]->ref, entries.back()->ref)) {
+            std::free(entries.back());
+            entries.pop_back();
+            entries.back()->next = nullptr;
         }
         return;
     }
@@ -639,7 +680,13 @@ void AddChangedRange(int hSheet, const GX_CELLREF& range)
     if (entry == nullptr)
         AfxThrowMemoryException();
     entry->ref = range;
-    *link = entry;
+    try {
+        entries.push_back(entry);
+    } catch (...) {
+        std::free(entry);
+        throw;
+    }
+    (entries.size() > 1 ? entries[entries.size() - 2]->next : pSheet->changedRanges) = entry;
 }
 
 void EmptyChangedRanges(GX_SHEET* pSheet)
@@ -650,17 +697,20 @@ void EmptyChangedRanges(GX_SHEET* pSheet)
         entry = next;
     }
     pSheet->changedRanges = nullptr;
+    delete pSheet->changedPlaces;
+    pSheet->changedPlaces = nullptr;
 }
 
-void EvaluateCell(int hSheet, GX_CELL* cell)
+BOOL EvaluateCell(int hSheet, GX_CELL* cell)
 {
     if (cell == nullptr || cell->formula == nullptr)
-        return;
+        return FALSE;
     GX_VALUE value = EvaluateFormula(hSheet, cell->row, cell->col, cell->formula, cell->formula->root, TRUE);
     if (SameValue(cell, value)) {
         FreeValue(value);
-        return;
+        return FALSE;
     }
+    BOOL bNewError = FALSE;
     switch (value.type) {
     case GX_VALUE_NUMBER:
         SetCellNumber(cell, value.number);
@@ -670,10 +720,11 @@ void EvaluateCell(int hSheet, GX_CELL* cell)
         break;
     case GX_VALUE_NA:
         SetCellValueType(cell, GX_CELL_VALUE_NA);
-        return;  // #N/A does not ask for a redraw
+        return FALSE;  // #N/A does not ask for a redraw
     case GX_VALUE_ERROR:
         SetCellValueType(cell, GX_CELL_VALUE_ERROR, value.error.code, value.error.detail);
         WriteReport(hSheet, cell, value.error.code, value.error.detail);
+        bNewError = TRUE;
         break;
     default:
         SetCellValueType(cell, GX_CELL_VALUE_NONE);
@@ -681,28 +732,29 @@ void EvaluateCell(int hSheet, GX_CELL* cell)
     }
     FreeValue(value);
     cell->Set(GX_CF_CHANGED, true);
+    return bNewError;
 }
 
-void RecalcCell(int hSheet, GX_CELL* cell)
+void ReportCellError(int hSheet, const GX_CELL* cell)
 {
-    GX_SHEET* pSheet = GetSheet(hSheet);
-    // An explicit work stack in place of a recursion per reference: no chain of cells, however
-    // long, can exhaust the stack.
+    if (cell != nullptr && cell->ValueType() == GX_CELL_VALUE_ERROR)
+        WriteReport(hSheet, cell, cell->value.errorCode, cell->errorDetail);
+}
+
+namespace
+{
+// Brings a cell up to date after the formula cells it reads, depth first. An explicit work stack in
+// place of a recursion per reference: no chain of cells, however long, can exhaust the stack. The
+// walk tells its walker when it meets a cell (Enter: FALSE when the cell is up to date already in
+// this walk), a cycle (a cell that reads one still being brought up to date), a cell read (Read) and
+// a cell done (Finish, with whether it may be evaluated: not when it left the table meanwhile).
+template <class Walker>
+void Walk(int hSheet, GX_CELL* cell, Walker& walker)
+{
     std::vector<RecalcFrame> stack;
     stack.emplace_back();
-    if (!Enter(pSheet, cell, stack.back()))
+    if (!walker.Enter(cell, stack.back()))
         return;
-
-    auto finish = [&](RecalcFrame& frame, bool evaluate) {
-        GX_CELL* done = frame.cell;
-        if (evaluate && frame.needs) {
-            EvaluateCell(hSheet, done);
-            done->Set(GX_CF_DIRTY, false);
-            done->stamp = pSheet->stamp;
-        }
-        done->Set(GX_CF_EVALUATING, false);
-    };
-
     while (!stack.empty()) {
         const std::size_t top = stack.size() - 1;
         GX_CELL* referenced = stack[top].pending;
@@ -711,34 +763,146 @@ void RecalcCell(int hSheet, GX_CELL* cell)
         } else {
             referenced = NextReference(hSheet, stack[top]);
             if (referenced == nullptr) {
-                finish(stack[top], true);
+                walker.Finish(stack[top], true);
                 stack.pop_back();
                 continue;
             }
             if (referenced->Is(GX_CF_EVALUATING)) {
-                stack[top].cell->Set(GX_CF_CYCLE, true);
-                pSheet->cycleFound = 1;
-            } else if (!referenced->Is(GX_CF_EVALUATED)) {
-                stack[top].pending = referenced;
+                walker.Cycle(stack[top].cell);
+            } else {
                 RecalcFrame inner;
-                if (Enter(pSheet, referenced, inner)) {
+                if (walker.Enter(referenced, inner)) {
+                    stack[top].pending = referenced;
                     stack.push_back(inner);
                     continue;
                 }
-                stack[top].pending = nullptr;
             }
         }
         RecalcFrame& frame = stack[top];
-        if (referenced->Is(GX_CF_CYCLE))
-            pSheet->cycleFound = 1;
+        walker.Read(referenced);
         if (!frame.cell->Is(GX_CF_IN_TABLE)) {
-            finish(frame, false);
+            walker.Finish(frame, false);
             stack.pop_back();
             continue;
         }
         if (frame.cell->stamp < referenced->stamp)
             frame.needs = true;
     }
+}
+
+// The walk of a pass (or of a read under the lazy method): a cell is evaluated once per pass, when it
+// is dirty or reads a cell evaluated after it; cycles are flagged for the iterations.
+class PassWalker
+{
+public:
+    explicit PassWalker(int hSheet) : m_hSheet(hSheet), m_pSheet(GetSheet(hSheet)) {}
+
+    bool Enter(GX_CELL* cell, RecalcFrame& frame)
+    {
+        if (cell->Is(GX_CF_EVALUATED))
+            return false;
+        cell->Set(GX_CF_EVALUATED, true);
+        StartFrame(cell, frame);
+        return true;
+    }
+    void Cycle(GX_CELL* cell)
+    {
+        cell->Set(GX_CF_CYCLE, true);
+        m_pSheet->cycleFound = 1;
+    }
+    void Read(const GX_CELL* referenced)
+    {
+        if (referenced->Is(GX_CF_CYCLE))
+            m_pSheet->cycleFound = 1;
+    }
+    void Finish(RecalcFrame& frame, bool evaluate)
+    {
+        GX_CELL* done = frame.cell;
+        if (evaluate && frame.needs) {
+            EvaluateCell(m_hSheet, done);
+            done->Set(GX_CF_DIRTY, false);
+            done->stamp = m_pSheet->stamp;
+        }
+        done->Set(GX_CF_EVALUATING, false);
+    }
+
+private:
+    int m_hSheet;
+    GX_SHEET* m_pSheet;
+};
+
+// The walk of a read while the pass of the changed places is held: besides a dirty cell, one that a
+// changed place meets (or any, without places) is evaluated, once per read. Cycles wait for the pass.
+// Nothing is reported: the report belongs to the state the pass leaves, and the cells whose new
+// errors went unreported are kept for it.
+class HeldWalker
+{
+public:
+    HeldWalker(int hSheet, const GX_CHANGED_PLACES* places, std::vector<GX_CELL_POSITION>& unreported)
+        : m_hSheet(hSheet), m_pSheet(GetSheet(hSheet)), m_places(places), m_unreported(unreported)
+    {
+    }
+
+    bool Enter(GX_CELL* cell, RecalcFrame& frame)
+    {
+        if (!m_seen.insert(cell).second)
+            return false;
+        StartFrame(cell, frame);
+        frame.needs = frame.needs || IsAffected(m_places, cell);
+        return true;
+    }
+    void Cycle(GX_CELL*) {}
+    void Read(const GX_CELL*) {}
+    void Finish(RecalcFrame& frame, bool evaluate)
+    {
+        GX_CELL* done = frame.cell;
+        if (evaluate && frame.needs) {
+            // The cells evaluated now come after every cell evaluated before.
+            if (!m_bStamped) {
+                ++m_pSheet->stamp;
+                m_bStamped = true;
+            }
+            const int32_t armed = m_pSheet->messageArmed;
+            m_pSheet->messageArmed = 0;
+            bool newError = false;
+            try {
+                newError = EvaluateCell(m_hSheet, done) != FALSE;
+            } catch (...) {
+                m_pSheet->messageArmed = armed;
+                done->Set(GX_CF_EVALUATING, false);
+                throw;
+            }
+            m_pSheet->messageArmed = armed;
+            if (newError && armed)
+                m_unreported.push_back(GX_CELL_POSITION{done->row, done->col});
+            done->Set(GX_CF_DIRTY, false);
+            done->stamp = m_pSheet->stamp;
+        }
+        done->Set(GX_CF_EVALUATING, false);
+    }
+
+private:
+    int m_hSheet;
+    GX_SHEET* m_pSheet;
+    const GX_CHANGED_PLACES* m_places;
+    std::vector<GX_CELL_POSITION>& m_unreported;
+    std::unordered_set<const GX_CELL*> m_seen;
+    bool m_bStamped = false;
+};
+}  // namespace
+
+void RecalcCell(int hSheet, GX_CELL* cell)
+{
+    PassWalker walker(hSheet);
+    Walk(hSheet, cell, walker);
+}
+
+void RecalcHeldCell(int hSheet, GX_CELL* cell, BOOL bEverything, std::vector<GX_CELL_POSITION>& unreported)
+{
+    const GX_SHEET* pSheet = GetSheet(hSheet);
+    const GX_CHANGED_PLACES* places = bEverything || pSheet->changedRanges == nullptr ? nullptr : pSheet->changedPlaces;
+    HeldWalker walker(hSheet, places, unreported);
+    Walk(hSheet, cell, walker);
 }
 
 BOOL IsStale(const GX_CELL* cell)
@@ -751,7 +915,7 @@ int RecalcPass(int hSheet)
     GX_SHEET* pSheet = GetSheet(hSheet);
     GX_CELL_POOL* formulas = GetPool(pSheet, GX_POOL_FORMULA);
     bool anyDirty = false;
-    const ChangedPlaces places(pSheet->changedRanges);
+    const GX_CHANGED_PLACES* places = pSheet->changedRanges != nullptr ? pSheet->changedPlaces : nullptr;
     GX_POOL_ITERATOR cells;
     cells.Start(formulas);
     while (GX_CELL* cell = cells.Next()) {

@@ -6,11 +6,19 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "grid/formula/FormulaTypes.h"
 
 struct GX_SHEET;
 struct GX_VALUE;
+
+// Where a cell stands in its sheet.
+struct GX_CELL_POSITION
+{
+    int32_t row;
+    int32_t col;
+};
 
 // FALSE outside the limits or when the text does not parse (the parse error stays the engine's last
 // error). A formula that is a plain number becomes a number constant; one that depends on cells,
@@ -38,14 +46,25 @@ void CellStringValue(const GX_CELL* cell, char* buffer);
 // Frees the cell's formula and hangs a copy of the given one on it.
 void ReplaceFormula(GX_CELL* cell, const GX_EXPRESSION* formula);
 
-// Appends the range unless an equal one is listed.
+// Appends the range unless every cell of it is listed already (an equal range among them). The places
+// listed are indexed as they come: N places cost about N log N, however they lie.
 void AddChangedRange(int hSheet, const GX_CELLREF& range);
 void EmptyChangedRanges(GX_SHEET* pSheet);
 
 // Runs the cell's formula and stores its result; a new error is reported through the message slot.
-void EvaluateCell(int hSheet, GX_CELL* cell);
+// TRUE when the result is a new error.
+BOOL EvaluateCell(int hSheet, GX_CELL* cell);
+// Reports the error the cell holds through the message slot (nothing for another value).
+void ReportCellError(int hSheet, const GX_CELL* cell);
 // Brings a formula cell up to date within the current pass, its precedents first.
 void RecalcCell(int hSheet, GX_CELL* cell);
+// Brings a formula cell up to date for a read while the pass that the changed places ask for is held
+// (a command still storing cells): only the formula cells its value depends on are looked at, and
+// each is evaluated when it is dirty, when a changed place meets it or a reference of it (every
+// cell counts as met with bEverything, or when no place is listed), or when it reads a cell
+// evaluated after it. Evaluation errors are not reported; the cells that took a new one while the
+// message slot was armed are added to unreported.
+void RecalcHeldCell(int hSheet, GX_CELL* cell, BOOL bEverything, std::vector<GX_CELL_POSITION>& unreported);
 // One marking and recalculation pass; the number of constraint violations when they were counted.
 int RecalcPass(int hSheet);
 // FALSE (only the changed ranges forgotten) in manual mode.

@@ -5,6 +5,7 @@
 
 #include "framework/core/Debug.h"
 #include "framework/core/Exceptions.h"
+#include "grid/formula/CellStore.h"
 #include "grid/formula/EngineState.h"
 #include "grid/formula/RangeNames.h"
 
@@ -18,20 +19,10 @@ void InitPools(GX_SHEET* pSheet)
     }
 }
 
-void FreeChangedRanges(GX_SHEET* pSheet)
-{
-    for (GX_RANGE_LIST* entry = pSheet->changedRanges; entry != nullptr;) {
-        GX_RANGE_LIST* next = entry->next;
-        std::free(entry);
-        entry = next;
-    }
-    pSheet->changedRanges = nullptr;
-}
-
 // Everything the sheet owns; the record is left as at creation but for its settings.
 void FreeContent(GX_SHEET* pSheet)
 {
-    FreeChangedRanges(pSheet);
+    EmptyChangedRanges(pSheet);
     std::free(pSheet->rowCounts);
     std::free(pSheet->colCounts);
     pSheet->rowCounts = pSheet->colCounts = nullptr;

@@ -14,6 +14,8 @@
 #include "grid/formula/FormulaTypes.h"
 
 class CGXFormulaSheet;
+// The places of the changed-range list, indexed for search (CellStore.cpp).
+struct GX_CHANGED_PLACES;
 
 constexpr uint32_t GX_BUCKET_COUNT = 32749;
 constexpr int GX_BLOCK_CELLS = 32;
@@ -84,6 +86,7 @@ struct GX_SHEET
     int32_t boundsValid;
 
     GX_RANGE_LIST* changedRanges;
+    GX_CHANGED_PLACES* changedPlaces;  // what the list covers; null with the list
     uint32_t recalcState;
     int32_t messageArmed;
     int32_t keepRemovedCells;

@@ -318,9 +318,21 @@ GX_CELL* CGXFormulaSheet::CellAt(ROWCOL nRow, ROWCOL nCol) const
 
 void CGXFormulaSheet::Refresh(GX_CELL* pCell)
 {
-    // A command that reads a formula between its stores (Replace All matching the values below a
-    // replaced cell) reads what the stores so far make of it.
-    if (m_bRecalcOwed && pCell != nullptr && pCell->Kind() == GX_KIND_FORMULA) {
+    if (pCell == nullptr || pCell->Kind() != GX_KIND_FORMULA)
+        return;
+    if (m_nRecalcHolds > 0) {
+        // A command is storing cells: a read of a cell's attributes takes its value as it stands, and
+        // a read of its value brings up to date only what that value depends on, after the stores so
+        // far; the pass that the stores ask for waits for the end of the command.
+        if (m_nValueReadsAsTheyStand > 0)
+            return;
+        if (m_bRecalcOwed && !GetManualRecalc()) {
+            PoolLock lock(m_hSheet);
+            RecalcHeldCell(m_hSheet, pCell, m_bRecalcAll, m_unreportedErrors);
+            return;
+        }
+    } else if (m_bRecalcOwed) {
+        // Owed by a command that ended without its pass (it failed): it runs now.
         RecalcFollowers();
         KeepRemovedForUndo(FALSE, TRUE);
     }
@@ -385,12 +397,30 @@ void CGXFormulaSheet::RecalcFollowers()
     pSheet->keepRemovedCells = keep;
     pSheet->recalcMethod = method;
     m_bRecalcOwed = m_bRecalcAll = FALSE;
+    // The pass reports an error it finds new; one that a read met while the pass was held, and that
+    // the pass found again, is one of the state it leaves all the same.
+    for (const GX_CELL_POSITION& place : m_unreportedErrors) {
+        if (!pSheet->messageArmed)
+            break;
+        const GX_CELL* cell = FindCell(m_hSheet, place.row, place.col);
+        if (cell != nullptr && cell->Kind() == GX_KIND_FORMULA)
+            ReportCellError(m_hSheet, cell);
+    }
+    m_unreportedErrors.clear();
 }
 
 void CGXFormulaSheet::MovingCellsWhileHeld()
 {
     if (m_nRecalcHolds > 0)
         m_bRecalcAll = TRUE;
+}
+
+void CGXFormulaSheet::ReadValuesAsTheyStand(BOOL bOn)
+{
+    if (bOn)
+        ++m_nValueReadsAsTheyStand;
+    else if (m_nValueReadsAsTheyStand > 0)
+        --m_nValueReadsAsTheyStand;
 }
 
 void CGXFormulaSheet::HoldRecalc(BOOL bHold)

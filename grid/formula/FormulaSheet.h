@@ -10,7 +10,10 @@
 
 #include "grid/core/Data.h"
 #include "grid/core/Range.h"
+#include "grid/formula/CellStore.h"
 #include "grid/formula/FormulaTypes.h"
+
+#include <vector>
 
 struct GX_VALUE;
 
@@ -95,6 +98,9 @@ public:
     // follow it to be worked out once, when the last hold ends.
     void HoldRecalc(BOOL bHold) override;
     BOOL IsRecalcHeld() const override { return m_nRecalcHolds > 0; }
+    // While the recalculation is held: a read that is on takes a formula's value as it stands, not
+    // brought up to date after the cells stored meanwhile (other reads do bring it up to date).
+    void ReadValuesAsTheyStand(BOOL bOn) override;
     BOOL MarksChangedCells() const override { return TRUE; }
     // FALSE outside the engine or without a cell; a formula cell not yet evaluated in this pass counts
     // as changed.
@@ -153,7 +159,8 @@ protected:
     GX_CELL* CellAt(ROWCOL nRow, ROWCOL nCol) const;
     // As for any data object: the counts reach every cell stored.
     void GrowCounts(ROWCOL nRow, ROWCOL nCol);
-    // Brings a formula cell that this pass has not evaluated up to date.
+    // Brings a formula cell up to date for a read of its value: one that this pass has not evaluated,
+    // or, while the recalculation is held, one that the cells stored meanwhile reach.
     void Refresh(GX_CELL* pCell);
     // After a change: second phase recalculates (or, while held, owes it); then what the engine
     // removed goes to the pending record.
@@ -178,6 +185,9 @@ protected:
     // A recalculation is owed to the end of the holds; for every formula cell with m_bRecalcAll.
     BOOL m_bRecalcOwed = FALSE;
     BOOL m_bRecalcAll = FALSE;
+    int m_nValueReadsAsTheyStand = 0;
+    // Cells whose new errors reads met while the recalculation was held, for the pass to report.
+    std::vector<GX_CELL_POSITION> m_unreportedErrors;
 
 private:
     CGXFormulaSheet(const CGXFormulaSheet&) = delete;

@@ -1,13 +1,16 @@
 // The test host with a formula sheet as its document's data (/formula): values typed, pasted,
 // replaced, moved and undone through a real grid window carry the formulas that follow them, as the
 // dump and the grid's windows show.
-#include "tests/grid/features/GridHostTestSupport.h"
+#include "tests/grid/features/GestureTestSupport.h"
 #include "tests/grid/features/GridHostProcess.h"
 
 #include "framework/dialogs/FindReplaceDialog.h"
 #include "framework/win/FrameworkIds.h"
+#include "framework/core/Exceptions.h"
+#include "grid/controls/EditControl.h"
 #include "grid/core/GridParam.h"
 #include "grid/core/Range.h"
+#include "grid/core/Style.h"
 #include "grid/formula/FormulaSheet.h"
 #include "tests/tools/Clipboard.h"
 
@@ -22,7 +25,46 @@
 namespace
 {
 
-class GridHostFormulaTest : public GridHostTest
+// Where a store fails: the cell at which the controls below throw, and how often they did.
+struct FailingCell
+{
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    int nThrown = 0;
+};
+
+// The default cell control, but for the failing cell, where a store throws as one that runs out of
+// memory part-way through a command does: a text through the control, or a style put back by undo.
+class CFailingEditControl : public CGXEditControl
+{
+public:
+    CFailingEditControl(CGXGridCore* pGrid, UINT nID, FailingCell& failing) : CGXEditControl(pGrid, nID), m_failing(failing)
+    {
+    }
+    BOOL SetControlText(ROWCOL nRow, ROWCOL nCol, const CString& text, UINT nFlags, const CGXStyle* pOldStyle) override
+    {
+        FailAt(nRow, nCol);
+        return CGXEditControl::SetControlText(nRow, nCol, text, nFlags, pOldStyle);
+    }
+    BOOL ApplyStyleToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, GXModifyType mode, int nType,
+                          const CGXStyle* pComposedStyle) override
+    {
+        FailAt(nRow, nCol);
+        return CGXEditControl::ApplyStyleToCell(nRow, nCol, pStyle, mode, nType, pComposedStyle);
+    }
+
+private:
+    void FailAt(ROWCOL nRow, ROWCOL nCol)
+    {
+        if (nRow != m_failing.nRow || nCol != m_failing.nCol)
+            return;
+        ++m_failing.nThrown;
+        AfxThrowUserException();
+    }
+    FailingCell& m_failing;
+};
+
+class GridHostFormulaTest : public GestureTest
 {
 protected:
     void SetUp() override { AfxSetMessageBoxSeam(&box); }
@@ -32,7 +74,7 @@ protected:
         if (settings.pFindReplaceDlg != nullptr && settings.pFindReplaceDlg->GetSafeHwnd() != nullptr)
             ::SendMessageA(settings.pFindReplaceDlg->GetSafeHwnd(), WM_CLOSE, 0, 0);
         AfxSetMessageBoxSeam(nullptr);
-        GridHostTest::TearDown();
+        GestureTest::TearDown();
     }
 
     // Call under ASSERT_NO_FATAL_FAILURE.
@@ -114,8 +156,73 @@ protected:
         EXPECT_EQ(Shown(1, 1), "");
     }
 
+    // Replace All from the current cell down its column, through the replace dialog's button.
+    void ReplaceAll(const char* pszFind, const char* pszReplace)
+    {
+        Command(ID_EDIT_REPLACE);
+        CGXFindReplaceSettings& settings = GXGetFindReplaceSettings();
+        ASSERT_NE(settings.pFindReplaceDlg, nullptr);
+        const HWND hDialog = settings.pFindReplaceDlg->GetSafeHwnd();
+        ::SetDlgItemTextA(hDialog, 0x480, pszFind);     // the find text (edt1)
+        ::SetDlgItemTextA(hDialog, 0x481, pszReplace);  // the replace text (edt2)
+        PressButton(hDialog, 0x401);                    // Replace All (psh2)
+        PumpPendingMessages();
+    }
+    // Column B's first cell filled down to the row, its fill handle dragged with the mouse; the first
+    // view fills the frame so that the cells are on screen.
+    void FillDownFromB1(ROWCOL nToRow)
+    {
+        if (!m_bFillReady)
+        {
+            app.GetMainFrame()->MoveWindow(0, 0, 1270, 880);
+            app.GetMainFrame()->MDIMaximize(View(0).GetParentFrame());
+            Command(ID_GRIDHOST_FILLOPTIONS, {"1"});
+            Command(ID_GRIDHOST_SPREADSHEETFRAME);
+            m_bFillReady = TRUE;
+        }
+        Select(1, 2, 1, 2);
+        const CRect source = Cell(1, 2);
+        const CRect target = Cell(nToRow, 2);
+        const CPoint to(target.CenterPoint().x, target.bottom - 2);
+        Drag(CPoint(source.right - 1, source.bottom - 1), {to}, to);
+        Command(ID_GRIDHOST_CLEARSELECTION);
+    }
+    // A1 10, A2 11; B1 =A1*2+1 (21), B2 =A2*2+1 (23); C1 =60/(B1-B2-28)+B2 (21). C1 follows both
+    // cells of B, and divides by zero while B1 shows 51 and B2 still 23: a command that stores B1,
+    // then B2, passes through that state on its way.
+    void TypeOverFormulasSample()
+    {
+        Type(1, 1, "10");
+        Type(2, 1, "11");
+        Type(1, 2, "=A1*2+1");
+        Type(2, 2, "=A2*2+1");
+        Type(1, 3, "=60/(B1-B2-28)+B2");
+        ASSERT_EQ(Shown(1, 3), "21");
+    }
+    // The commands that store over the formulas of column B, from its top.
+    void PasteIntoB(const std::string& text)
+    {
+        PutText(text);
+        Command(ID_GRIDHOST_CLEARSELECTION);
+        GoTo(1, 2);
+        Command(ID_EDIT_PASTE);
+    }
+    void ReplaceInB(const char* pszFind, const char* pszReplace)
+    {
+        Command(ID_GRIDHOST_CLEARSELECTION);
+        GoTo(1, 2);
+        ReplaceAll(pszFind, pszReplace);
+    }
+    void ClearB()
+    {
+        Select(1, 2, 8, 2);
+        Command(ID_EDIT_CLEAR);
+        Command(ID_GRIDHOST_CLEARSELECTION);
+    }
+
     CGXFormulaSheet* sheet = nullptr;
     CRecordingMessageBox box;
+    BOOL m_bFillReady = FALSE;
 };
 
 BOOL IsInUpdateRegion(CGXGridCore& grid, ROWCOL nRow, ROWCOL nCol)
@@ -204,14 +311,7 @@ TEST_F(GridHostFormulaTest, ReplaceAllAPasteAndItsUndoUpdateTheFormulas)
 
     // Replace All of "5" by "6" from A1 down its column, through the replace dialog's button.
     GoTo(1, 1);
-    Command(ID_EDIT_REPLACE);
-    CGXFindReplaceSettings& settings = GXGetFindReplaceSettings();
-    ASSERT_NE(settings.pFindReplaceDlg, nullptr);
-    const HWND hDialog = settings.pFindReplaceDlg->GetSafeHwnd();
-    ::SetDlgItemTextA(hDialog, 0x480, "5");  // the find text (edt1)
-    ::SetDlgItemTextA(hDialog, 0x481, "6");  // the replace text (edt2)
-    PressButton(hDialog, 0x401);             // Replace All (psh2)
-    PumpPendingMessages();
+    ASSERT_NO_FATAL_FAILURE(ReplaceAll("5", "6"));
     EXPECT_EQ(Shown(1, 1), "6");
     EXPECT_EQ(Shown(1, 2), "18");
 
@@ -484,6 +584,141 @@ TEST_F(GridHostFormulaTest, ANewFormulaIsComputedFromTheCurrentValuesOfItsInputs
     Enter();
     EXPECT_EQ(Shown(1, 3), "16");
     EXPECT_EQ(Shown(1, 2), "15");
+}
+
+// Each command that stores over the formulas of a column, in a command of its own: every formula shows
+// what it computes from the cells the command leaves, undo brings back the formulas and what they
+// showed, and an evaluation error is reported once when the state the command leaves has it; the
+// states the command passes through on its way report nothing.
+TEST_F(GridHostFormulaTest, ACommandOverFormulasLeavesTheirValuesUpToDateAndUndoBringsThemBack)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    struct Case
+    {
+        const char* name;
+        std::function<void()> command;
+        const char* b1;
+        const char* b2;
+        const char* c1;
+        const char* reported;  // "" for none
+    } const cases[] = {
+        {"formulas pasted over formulas", [&] { PasteIntoB("=A1*5+1\r\n=A2\r\n"); }, "51", "11", "16", ""},
+        {"numbers pasted over formulas", [&] { PasteIntoB("51\r\n11\r\n"); }, "51", "11", "16", ""},
+        {"numbers that leave an error", [&] { PasteIntoB("51\r\n23\r\n"); }, "51", "23", "Error!",
+         "Cell C1: ERROR: divide by zero  "},
+        {"Replace All in the values of formulas", [&] { ReplaceInB("2", "5"); }, "51", "53", "51", ""},
+        {"Clear of a column of formulas", [&] { ClearB(); }, "", "", "Error!", "Cell C1: ERROR: non-numeric operand  "},
+        {"a formula filled down over formulas", [&] { FillDownFromB1(3); }, "21", "21", "18.857142857143", ""},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(TypeOverFormulasSample());
+        box.calls.clear();
+        c.command();
+        EXPECT_EQ(Shown(1, 2), c.b1);
+        EXPECT_EQ(Shown(2, 2), c.b2);
+        EXPECT_EQ(Shown(1, 3), c.c1);
+        if (*c.reported == '\0')
+        {
+            EXPECT_TRUE(box.calls.empty()) << box.calls.front().text;
+        }
+        else
+        {
+            ASSERT_EQ(box.calls.size(), 1u);
+            EXPECT_EQ(box.calls[0].text, c.reported);
+        }
+
+        box.calls.clear();
+        Command(ID_EDIT_UNDO);
+        EXPECT_EQ(Formula(1, 2), "=A1*2+1");
+        EXPECT_EQ(Formula(2, 2), "=A2*2+1");
+        EXPECT_EQ(Formula(3, 2), "'3:2");
+        EXPECT_EQ(Shown(1, 2), "21");
+        EXPECT_EQ(Shown(2, 2), "23");
+        EXPECT_EQ(Shown(1, 3), "21");
+        EXPECT_TRUE(box.calls.empty()) << box.calls.front().text;
+    }
+}
+
+// A command that fails part-way (a store throws) leaves no hold of the recalculation, no redraw lock
+// and no open undo step behind: the next value stored updates the formulas that follow it and has
+// them redrawn at once, in every view, and undo takes back that value alone, leaving what the command
+// stored before it failed.
+TEST_F(GridHostFormulaTest, ACommandThatFailsPartWayLeavesTheNextValueUpdatingItsFormulasAtOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    FailingCell failing;
+    const WORD nFailingControl = 0x7F00;
+    for (size_t i = 0; i < app.GetViews().size(); ++i)
+        View(i).RegisterControl(nFailingControl, new CFailingEditControl(&View(i), 0x7F00 + UINT(i), failing));
+    CGXStyle failingControl;
+    failingControl.SetControl(nFailingControl);
+    ASSERT_TRUE(View(0).SetStyleRange(CGXRange(1, 2, 3, 2), &failingControl, gxOverride));
+    Type(6, 1, "5");
+    Type(6, 3, "=A6*3");
+
+    struct Case
+    {
+        const char* name;
+        std::function<void()> command;
+        ROWCOL nFailingRow;
+        ROWCOL nStoredRow;  // a cell of column B stored before the failure, 0 for none to check
+        const char* stored;
+    } const cases[] = {
+        {"formulas pasted", [&] { PasteIntoB("=A1*5+1\r\n=A2\r\n"); }, 2, 1, "51"},
+        {"numbers pasted", [&] { PasteIntoB("51\r\n11\r\n"); }, 2, 1, "51"},
+        {"Replace All", [&] { ReplaceInB("2", "5"); }, 2, 1, "51"},
+        {"Clear", [&] { ClearB(); }, 2, 1, ""},
+        {"fill", [&] { FillDownFromB1(3); }, 3, 2, "21"},
+        {"undo of a paste",
+         [&] {
+             const FailingCell later = failing;
+             failing = FailingCell{};
+             PasteIntoB("51\r\n11\r\n");
+             failing = later;
+             Command(ID_EDIT_UNDO);
+         },
+         2, 0, nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(TypeOverFormulasSample());
+        // Nothing reads column B: what the command leaves there reports no error.
+        Type(1, 3, "'none");
+        Type(6, 1, "5");
+        box.calls.clear();
+        failing = FailingCell{c.nFailingRow, 2, 0};
+        c.command();
+        const int nThrown = failing.nThrown;
+        failing = FailingCell{};
+        ASSERT_EQ(nThrown, 1) << "the command failed at the cell";
+        if (c.nStoredRow != 0)
+        {
+            EXPECT_EQ(Shown(c.nStoredRow, 2), c.stored);
+        }
+
+        for (size_t i = 0; i < 2; ++i)
+        {
+            View(i).UpdateWindow();
+            View(i).ValidateRect(nullptr);
+        }
+        ASSERT_TRUE(View(0).StoreCellValueText(6, 1, "7"));
+        EXPECT_TRUE(IsInUpdateRegion(View(0), 6, 3));
+        EXPECT_TRUE(IsInUpdateRegion(View(1), 6, 3));
+        PumpPendingMessages();
+        EXPECT_EQ(Shown(6, 3), "21");
+
+        Command(ID_EDIT_UNDO);
+        EXPECT_EQ(Shown(6, 1), "5");
+        EXPECT_EQ(Shown(6, 3), "15");
+        if (c.nStoredRow != 0)
+        {
+            EXPECT_EQ(Shown(c.nStoredRow, 2), c.stored) << "only the value stored after the failure is taken back";
+        }
+        EXPECT_TRUE(box.calls.empty()) << box.calls.front().text;
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "grid/core/Data.h"
 #include "grid/core/Style.h"
 #include "grid/features/CommandFactory.h"
+#include "framework/core/Exceptions.h"
 
 #include <string>
 #include <vector>
@@ -433,4 +434,93 @@ TEST(UndoMenuTexts, WithoutACommandFactoryTheItemsAreDisabled)
     EXPECT_FALSE(item.bEnabled);
     EXPECT_EQ(item.text, "Undo");
 }
+// A data object whose recalculation, which runs when the last hold of a command ends, fails once when
+// asked to.
+class CFailingRecalcData : public CGXData
+{
+public:
+    void HoldRecalc(BOOL bHold) override
+    {
+        if (bHold)
+        {
+            ++nHolds;
+            return;
+        }
+        if (nHolds == 0)
+            return;
+        if (--nHolds == 0 && bFail)
+        {
+            bFail = FALSE;
+            AfxThrowUserException();
+        }
+    }
+    BOOL IsRecalcHeld() const override { return nHolds > 0; }
+
+    int nHolds = 0;
+    BOOL bFail = FALSE;
+};
+
+class FailingRecalcUndoTest : public UndoTest
+{
+protected:
+    void SetUp() override
+    {
+        UndoTest::SetUp();
+        pData = new CFailingRecalcData;
+        static_cast<CGXData&>(*pData) = *grid.GetParam()->GetData();
+        grid.GetParam()->SetData(pData, TRUE);
+    }
+    // TRUE when the step threw (the exception is deleted).
+    template <class Step>
+    static bool Throws(Step step)
+    {
+        try
+        {
+            step();
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            return true;
+        }
+        return false;
+    }
+
+    CFailingRecalcData* pData = nullptr;
+};
+
+// The recalculation that the end of a store's hold runs may fail: the failure reaches the caller (it
+// does not end the program), the hold is over, and the store stands with its undo step.
+TEST_F(FailingRecalcUndoTest, ARecalculationThatFailsAsAStoreEndsReachesTheCaller)
+{
+    pData->bFail = TRUE;
+    EXPECT_TRUE(Throws([&] { grid.SetValueRange(CGXRange(2, 2), "x"); }));
+    EXPECT_EQ(pData->nHolds, 0);
+    EXPECT_EQ(ValueOf(grid, 2, 2), "x");
+    // Left by an exception of its own, a hold ends without a second one.
+    pData->bFail = TRUE;
+    EXPECT_TRUE(Throws([&] {
+        const CGXRecalcHold hold(&grid);
+        AfxThrowUserException();
+    }));
+    EXPECT_EQ(pData->nHolds, 0);
+    EXPECT_FALSE(pData->bFail) << "the recalculation was tried once";
+}
+
+// An undo step that was taken stays taken when the recalculation it owes fails: it is not put back
+// on the undo list to be taken again, and redo has it.
+TEST_F(FailingRecalcUndoTest, AnUndoStepTakenStaysTakenWhenItsRecalculationFails)
+{
+    ASSERT_TRUE(grid.SetValueRange(CGXRange(2, 2), "x"));
+    ASSERT_EQ(UndoList().GetCount(), 1);
+    pData->bFail = TRUE;
+    EXPECT_TRUE(Throws([&] { grid.Undo(); }));
+    EXPECT_EQ(pData->nHolds, 0);
+    EXPECT_EQ(ValueOf(grid, 2, 2), "2:2");
+    EXPECT_EQ(UndoList().GetCount(), 0);
+    EXPECT_EQ(RedoList().GetCount(), 1);
+    EXPECT_TRUE(grid.Redo());
+    EXPECT_EQ(ValueOf(grid, 2, 2), "x");
+}
+
 } // namespace

@@ -120,6 +120,7 @@ TEST(CellStore, APassAfterManyChangedPlacesRecomputesTheFormulasThatReadThem)
 {
     const char* const formulas[][2] = {
         {"H1", "=A5"}, {"H2", "=B7"}, {"H3", "=A20..C22"}, {"H4", "=D100"}, {"H5", "=C30"}, {"H6", "=E1"},
+        {"H9", "=K41"},
     };
     auto column = [](char letter, int first, int last) {
         std::vector<std::string> places;
@@ -153,6 +154,11 @@ TEST(CellStore, APassAfterManyChangedPlacesRecomputesTheFormulasThatReadThem)
         {"a wide row", {"A7..Z7"}, {"H2"}, 1},
         {"a wide block beside a narrow one", {"B100..U100", "E2"}, {"H4"}, 2},
         {"nothing near", {"G1", "A8", "D99", "D101"}, {}, -1},
+        {"all around, never on", {"A4", "A6", "B6", "B8", "C19", "C23", "D20..D22", "D99", "D101", "K40..Z40"}, {}, -1},
+        // Spans that overlap, touch or lie inside one another become one, in whatever order they came.
+        {"spans joined out of order", {"A6..A9", "A1..A3", "A3..A4", "A5", "B9", "B1..B6", "B8", "B7"}, {"H1", "H2"}, -1},
+        {"places inside a listed one", {"A1..A30", "A5", "A10..A12", "A1..A30"}, {"H1", "H3"}, 1},
+        {"wide rows one after the other", {"A40..Z40", "A41..Z41", "A42..Z42"}, {"H9"}, 1},
     };
     for (const Case& c : cases) {
         ScopedSheet sheet;
@@ -183,6 +189,81 @@ TEST(CellStore, APassAfterManyChangedPlacesRecomputesTheFormulasThatReadThem)
             EXPECT_EQ(At(h, formula[0])->stamp > stampBefore, c.recomputed.count(formula[0]) == 1)
                 << c.name << ": " << formula[0];
     }
+}
+
+// A read of a formula while the pass that the changed places ask for is held (a command still storing
+// cells) brings up to date the formulas its value depends on, after the changes so far, and no other;
+// with every cell counted as changed it evaluates what its value depends on all the same. An error
+// it meets is not reported: the cell goes to the list for the pass.
+TEST(CellStore, AReadWhileThePassIsHeldBringsUpToDateOnlyWhatItsValueDependsOn)
+{
+    ScopedSheet sheet;
+    const int h = sheet.handle();
+    SetMethod(h, 1);
+    Number(h, "A1", 1);
+    Number(h, "A2", 1);
+    ASSERT_TRUE(Store(h, "B1", "=A1*2"));
+    ASSERT_TRUE(Store(h, "C1", "=B1+1"));
+    ASSERT_TRUE(Store(h, "D1", "=A1+100"));  // follows A1, not read by C1 or F1
+    ASSERT_TRUE(Store(h, "E1", "=A2*2"));
+    ASSERT_TRUE(Store(h, "F1", "=C1+E1"));
+    ASSERT_TRUE(Store(h, "G1", "=1/(A2-7)"));
+    RecalcEngine(h);
+    ASSERT_EQ(Read(h, "F1"), 5);
+    ArmMessageSlot(h);
+    std::vector<GX_CELL_POSITION> unreported;
+    auto stamp = [&](const char* name) { return At(h, name)->stamp; };
+
+    Number(h, "A1", 5);
+    const uint32_t before = GetSheet(h)->stamp;
+    RecalcHeldCell(h, At(h, "C1"), FALSE, unreported);
+    EXPECT_EQ(At(h, "C1")->value.number, 11);
+    EXPECT_EQ(At(h, "B1")->value.number, 10);
+    EXPECT_EQ(At(h, "D1")->value.number, 101);
+    EXPECT_LE(stamp("D1"), before) << "not looked at";
+    // A second change before the pass: a read follows both.
+    Number(h, "A1", 7);
+    RecalcHeldCell(h, At(h, "F1"), FALSE, unreported);
+    EXPECT_EQ(At(h, "F1")->value.number, 17);
+    EXPECT_LE(stamp("E1"), before) << "E1 reads nothing that changed";
+    EXPECT_EQ(At(h, "D1")->value.number, 101);
+    // Every cell counted as changed (cells moved about): E1 is evaluated too.
+    RecalcHeldCell(h, At(h, "F1"), TRUE, unreported);
+    EXPECT_GT(stamp("E1"), before);
+    EXPECT_EQ(At(h, "F1")->value.number, 17);
+
+    Number(h, "A2", 7);
+    RecalcHeldCell(h, At(h, "G1"), FALSE, unreported);
+    EXPECT_EQ(At(h, "G1")->ValueType(), uint32_t(GX_CELL_VALUE_ERROR));
+    EXPECT_EQ(GetSheet(h)->messageArmed, 1) << "nothing reported";
+    ASSERT_EQ(unreported.size(), 1u);
+    EXPECT_EQ(unreported[0].row, 1);
+    EXPECT_EQ(unreported[0].col, 6);
+    EXPECT_EQ(At(h, "D1")->value.number, 101);
+
+    RecalcEngine(h);
+    EXPECT_EQ(Read(h, "D1"), 107);
+    EXPECT_EQ(Read(h, "F1"), 29);
+}
+
+// Cells that read one another do not keep a held read going: it ends, and the pass flags the cycle.
+TEST(CellStore, AHeldReadOfACycleEnds)
+{
+    ScopedSheet sheet;
+    const int h = sheet.handle();
+    SetMethod(h, 1);
+    Number(h, "C1", 1);
+    ASSERT_TRUE(Store(h, "A1", "=B1+C1"));
+    ASSERT_TRUE(Store(h, "B1", "=A1+1"));
+    RecalcEngine(h);
+    Number(h, "C1", 2);
+    std::vector<GX_CELL_POSITION> unreported;
+    RecalcHeldCell(h, At(h, "A1"), FALSE, unreported);
+    RecalcHeldCell(h, At(h, "B1"), TRUE, unreported);
+    EXPECT_FALSE(At(h, "A1")->Is(GX_CF_EVALUATING));
+    EXPECT_FALSE(At(h, "B1")->Is(GX_CF_EVALUATING));
+    RecalcEngine(h);
+    EXPECT_TRUE(At(h, "B1")->Is(GX_CF_CYCLE));
 }
 
 TEST(CellStore, ManualModeWaitsForAForcedRecalculation)

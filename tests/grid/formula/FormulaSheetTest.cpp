@@ -742,6 +742,60 @@ TEST_F(FormulaSheetTest, StoresUnderAHoldAreWorkedOutOnceWhenItEnds)
     EXPECT_EQ(Shown("B1"), "3");
 }
 
+// A read of a formula's value while a command holds the recalculation (Clear, a fill, Replace All read
+// the cells they store over) brings up to date what that value depends on and no more, and reports
+// nothing of the half-done state; a read of a cell's attributes (its control, the style a store hands
+// it) takes the value as it stands. The end of the hold works out the rest and reports an error of the
+// state it leaves, also one that a read met first, once.
+TEST_F(FormulaSheetTest, AReadUnderAHoldBringsUpToDateWhatItsValueDependsOnAndReportsNothingHalfDone)
+{
+    CGXData& data = sheet;
+    auto store = [&](ROWCOL nRow, ROWCOL nCol, const char* text) {
+        CGXStyle typed;
+        typed.SetValue(text);
+        ASSERT_TRUE(data.StoreStyleRowCol(nRow, nCol, &typed, gxOverride, gxDetectValueType));
+    };
+    ASSERT_TRUE(Type("A1", "2"));
+    ASSERT_TRUE(Type("A2", "3"));
+    ASSERT_TRUE(Type("B1", "=A1*10"));
+    ASSERT_TRUE(Type("C1", "=B1+1"));
+    ASSERT_TRUE(Type("D1", "=A1+A2"));
+    ASSERT_TRUE(Type("E1", "=1/(A1-A2)"));
+    sheet.RecalcSheet(FALSE);
+    ASSERT_EQ(Shown("C1"), "21");
+    ASSERT_EQ(Shown("D1"), "5");
+    ASSERT_EQ(Shown("E1"), "-1");
+    for (ROWCOL nCol = 2; nCol <= 5; ++nCol)
+        sheet.MarkCellChanged(1, nCol, FALSE);
+    sheet.ArmMessage();
+
+    data.HoldRecalc(TRUE);
+    store(1, 1, "3");
+    data.ReadValuesAsTheyStand(TRUE);
+    EXPECT_EQ(Shown("C1"), "21") << "as it stands";
+    data.ReadValuesAsTheyStand(FALSE);
+    EXPECT_EQ(Shown("C1"), "31");
+    EXPECT_EQ(Shown("B1"), "30");
+    EXPECT_FALSE(data.IsCellChanged(1, 4)) << "D1 is neither read nor worked out yet";
+    EXPECT_EQ(Shown("E1"), "Error!") << "the cells as they are half-way";
+    store(2, 1, "5");
+    EXPECT_EQ(Shown("E1"), "-0.5");
+    data.HoldRecalc(FALSE);
+    EXPECT_TRUE(data.IsCellChanged(1, 4));
+    EXPECT_EQ(Shown("D1"), "8");
+    EXPECT_EQ(Message(), "(armed)") << "nothing of the half-done state";
+
+    data.HoldRecalc(TRUE);
+    store(1, 1, "5");
+    EXPECT_EQ(Shown("E1"), "Error!");
+    EXPECT_EQ(Message(), "(armed)");
+    data.HoldRecalc(FALSE);
+    EXPECT_EQ(Message(), "Cell E1: ERROR: divide by zero  ");
+    sheet.ArmMessage();
+    sheet.RecalcSheet(FALSE);
+    EXPECT_EQ(Message(), "(armed)") << "reported once";
+}
+
 // A formula stored before the cells it reads (a pasted block of formulas and their inputs) reports no
 // error of the cells as they were in between: held, it is evaluated from the cells the command left.
 TEST_F(FormulaSheetTest, AFormulaStoredUnderAHoldIsEvaluatedFromTheCellsTheCommandLeaves)
