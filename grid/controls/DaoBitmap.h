@@ -11,10 +11,11 @@
 
 // A new movable, zero-filled block with the bitmap found in a VT_ARRAY | VT_UI1 variant: from the
 // first "BM" on, with its 14-byte file header (bKeepFileHeader) or as a packed DIB. NULL for any
-// other variant, bytes without "BM", and a bitmap whose headers, colour table or bits run past
-// the data.
+// other variant, bytes without "BM", a bitmap whose headers, colour table or bits run past the data,
+// and a run-length bitmap whose picture would take more than 64 MB expanded.
 HGLOBAL GXDIBFromVariantBytes(const VARIANT* pVariant, BOOL bKeepFileHeader = FALSE);
-// Draws the variant's bitmap (converted unless a handle is given) with CGXDIB::Draw; frees the
+// Draws the variant's bitmap (converted unless a handle is given) with CGXDIB::Draw; a run-length
+// bitmap is expanded first, and the pixels its runs skip keep what the device showed. Frees the
 // handle when asked. The handle, or NULL when the conversion failed (or the handle was freed).
 HGLOBAL GXDrawVariantBitmap(CDC* pDC, const VARIANT* pVariant, const RECT& rect, int nMode, UINT nAlign,
                             const RECT* pSrcRect = nullptr, HGLOBAL hDIB = nullptr, BOOL bFree = FALSE);

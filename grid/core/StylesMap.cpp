@@ -6,6 +6,7 @@
 #include "grid/core/LibraryLinks.h"
 #include "grid/core/Style.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -282,24 +283,38 @@ LPCTSTR CGXStylesMap::GetStyleName(WORD nStyleId, UINT& nResourceId) const
 
 BOOL CGXStylesMap::IsEmpty() const { return m_mwpIdInfo.IsEmpty() ? 0 : -1; }
 
-BOOL CGXStylesMap::AreBaseStylesBounded() const
+std::vector<WORD> CGXStylesMap::GetUnboundedBaseStyleLinks() const
 {
-    // Each style's depth is found once: a walk stops at a style whose depth is known, and a walk
-    // longer than the bound (a long chain or a circle) ends the test.
-    std::unordered_map<WORD, UINT> depths;
-    std::vector<WORD> walk;
+    std::vector<WORD> ids;
+    ids.reserve(static_cast<size_t>(GetStyleCount()));
     for (POSITION pos = GetStartPosition(); pos != nullptr;)
     {
         WORD nStyleId = 0;
         const CGXStylesMapEntry* pEntry = nullptr;
         GetNextStyle(pos, nStyleId, pEntry);
+        ids.push_back(nStyleId);
+    }
+    std::sort(ids.begin(), ids.end());
+
+    // Each style's depth (itself and the base styles it rests on, once the links have gone) is found
+    // once: a walk stops at a style whose depth is known. 0 marks a style of the current walk.
+    std::unordered_map<WORD, UINT> depths;
+    std::vector<WORD> links;
+    std::vector<WORD> walk;
+    std::vector<bool> cut;
+    for (WORD nStart : ids)
+    {
+        if (depths.count(nStart) != 0)
+            continue;
         walk.clear();
         UINT nBelow = 0;
-        for (WORD nId = nStyleId;;)
+        BOOL bCircle = FALSE;
+        for (WORD nId = nStart;;)
         {
             const auto known = depths.find(nId);
             if (known != depths.end())
             {
+                bCircle = known->second == 0;
                 nBelow = known->second;
                 break;
             }
@@ -307,20 +322,43 @@ BOOL CGXStylesMap::AreBaseStylesBounded() const
             if (pStyle == nullptr)
                 break;
             walk.push_back(nId);
-            if (walk.size() > nMaxBaseStyleDepth)
-                return FALSE;
+            depths[nId] = 0;
             if (!pStyle->GetIncludeBaseStyle())
                 break;
             nId = pStyle->GetBaseStyle();
         }
-        for (auto it = walk.rbegin(); it != walk.rend(); ++it)
+        cut.assign(walk.size(), false);
+        if (bCircle)
+            cut.back() = true;
+        for (size_t nFrom = 0; nFrom < walk.size() && walk.size() - nFrom + nBelow > nMaxBaseStyleDepth;)
         {
-            if (++nBelow > nMaxBaseStyleDepth)
-                return FALSE;
-            depths[*it] = nBelow;
+            const size_t nCut = std::min<size_t>(nFrom + nMaxBaseStyleDepth, walk.size()) - 1;
+            cut[nCut] = true;
+            nFrom = nCut + 1;
+        }
+        UINT nDepth = nBelow;
+        for (size_t i = walk.size(); i-- > 0;)
+        {
+            nDepth = cut[i] ? 1 : nDepth + 1;
+            depths[walk[i]] = nDepth;
+            if (cut[i])
+                links.push_back(walk[i]);
         }
     }
-    return TRUE;
+    std::sort(links.begin(), links.end());
+    return links;
+}
+
+int CGXStylesMap::DropUnboundedBaseStyleLinks()
+{
+    const std::vector<WORD> links = GetUnboundedBaseStyleLinks();
+    for (WORD nStyleId : links)
+    {
+        CGXStyle* pStyle = nullptr;
+        if (LookupStyle(nStyleId, pStyle) && pStyle != nullptr)
+            pStyle->SetIncludeBaseStyle(FALSE);
+    }
+    return static_cast<int>(links.size());
 }
 
 void CGXStylesMap::GetNextStyle(POSITION& pos, WORD& nStyleId, const CGXStylesMapEntry*& pEntry) const

@@ -8,6 +8,8 @@
 #include "framework/core/Object.h"
 #include "grid/core/GridTypes.h"
 
+#include <vector>
+
 class CGXStyle;
 
 // String-table ids of the standard base styles.
@@ -78,7 +80,15 @@ public:
     static constexpr UINT nMaxBaseStyleDepth = 256;
     // Whether no registered style rests on base styles that rest on others beyond the depth above
     // (with the style itself, at most nMaxBaseStyleDepth styles), nor on a circle of them.
-    BOOL AreBaseStylesBounded() const;
+    BOOL AreBaseStylesBounded() const { return GetUnboundedBaseStyleLinks().empty(); }
+    // The styles (ascending ids) whose base-style links must go for the map to be bounded so. Each
+    // style, lowest id first, is walked along its base styles: the link back to a style of the walk
+    // (the last link of a circle) goes, and so does the link that leads the walk past its
+    // nMaxBaseStyleDepth-th style, so that the style a walk starts from composes as it did. A walk
+    // that reaches a style walked before, too deep for it, loses its link into that style.
+    std::vector<WORD> GetUnboundedBaseStyleLinks() const;
+    // Drops those links (the styles keep everything else); how many went.
+    int DropUnboundedBaseStyleLinks();
     void RemoveAll();
     int GetStyleCount() const { return static_cast<int>(m_mwpIdInfo.GetCount()); }
     POSITION GetStartPosition() const { return m_mwpIdInfo.GetStartPosition(); }

@@ -22,7 +22,6 @@
 #include <new>
 #include <queue>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -225,8 +224,10 @@ void SerializeDataForm(CGXData& data, CArchive& ar)
 
 // The base styles in the order they are stored: the reader finds a base style by its name among the
 // styles read before, so a base style comes before every style that rests on it; otherwise by
-// ascending id (as a rule a base style has the lower id, and the order is that of the ids).
-std::vector<const CGXStylesMapEntry*> BaseStylesInStoringOrder(const CGXStylesMap& stylesMap)
+// ascending id (as a rule a base style has the lower id, and the order is that of the ids). The
+// styles of unlinked (ascending ids) are stored resting on no base style, which leaves no circle.
+std::vector<const CGXStylesMapEntry*> BaseStylesInStoringOrder(const CGXStylesMap& stylesMap,
+                                                               const std::vector<WORD>& unlinked)
 {
     std::vector<const CGXStylesMapEntry*> byId;
     for (POSITION pos = stylesMap.GetStartPosition(); pos != nullptr;)
@@ -247,7 +248,8 @@ std::vector<const CGXStylesMapEntry*> BaseStylesInStoringOrder(const CGXStylesMa
     {
         const CGXStyle& style = *pEntry->pStyle;
         const WORD nBaseId = style.GetBaseStyle();
-        if (style.GetIncludeBaseStyle() && nBaseId != pEntry->nStyleId && GXLookupBaseStyle(&stylesMap, nBaseId) != nullptr)
+        if (style.GetIncludeBaseStyle() && !std::binary_search(unlinked.begin(), unlinked.end(), pEntry->nStyleId) &&
+            GXLookupBaseStyle(&stylesMap, nBaseId) != nullptr)
             restingOn[nBaseId].push_back(pEntry);
         else
             ready.push(pEntry);
@@ -265,14 +267,6 @@ std::vector<const CGXStylesMapEntry*> BaseStylesInStoringOrder(const CGXStylesMa
         for (const CGXStylesMapEntry* pResting : resting->second)
             ready.push(pResting);
         restingOn.erase(resting);
-    }
-    // Styles in a circle of base styles, which a program may make but no reader takes, come last.
-    if (order.size() < byId.size())
-    {
-        std::unordered_set<const CGXStylesMapEntry*> stored(order.begin(), order.end());
-        for (const CGXStylesMapEntry* pEntry : byId)
-            if (stored.count(pEntry) == 0)
-                order.push_back(pEntry);
     }
     return order;
 }
@@ -310,13 +304,23 @@ void StoreStylesMap(CGXStylesMap& stylesMap, CArchive& ar)
         ar << nStyleId << name;
     }
 
-    const std::vector<const CGXStylesMapEntry*> styles = BaseStylesInStoringOrder(stylesMap);
+    // A program may make a circle of base styles, or a chain deeper than a loaded map may hold: the
+    // reader would refuse the document. Those links are not stored; the map itself keeps them.
+    const std::vector<WORD> unlinked = stylesMap.GetUnboundedBaseStyleLinks();
+    const std::vector<const CGXStylesMapEntry*> styles = BaseStylesInStoringOrder(stylesMap, unlinked);
     StoreWordCount(ar, static_cast<INT_PTR>(styles.size()));
     for (const CGXStylesMapEntry* pEntry : styles)
     {
         ar << pEntry->nStyleId << static_cast<DWORD>(pEntry->nResourceId) << pEntry->sName
            << static_cast<BYTE>(pEntry->bSystemStyle ? 1 : 0);
-        pEntry->pStyle->SerializeWithStylesMap(ar, &stylesMap);
+        if (std::binary_search(unlinked.begin(), unlinked.end(), pEntry->nStyleId))
+        {
+            const std::unique_ptr<CGXStyle> pUnlinked(pEntry->pStyle->Clone());
+            pUnlinked->SetIncludeBaseStyle(FALSE);
+            pUnlinked->SerializeWithStylesMap(ar, &stylesMap);
+        }
+        else
+            pEntry->pStyle->SerializeWithStylesMap(ar, &stylesMap);
     }
 
     ar << static_cast<WORD>(std::min<DWORD>(stylesMap.GetNextStyleId(), 0xFFFF));

@@ -559,6 +559,9 @@ BOOL CGXGridProfileImp::ReadStylesMapProfile(CGXStylesMap& stylesMap)
         ReadStyleProfile(*pStyle, StyleSection(pApp, section, name), &stylesMap);
         registerStyle(name, *pStyle);
     }
+    // A profile names base styles freely: a circle of them, or a chain deeper than a document's
+    // reader takes, loses the links that make it so, and the styles are kept.
+    stylesMap.DropUnboundedBaseStyleLinks();
     stylesMap.LookupStandardStyleIds();
 
     // What the profile leaves out of the standard style comes from the library's defaults.

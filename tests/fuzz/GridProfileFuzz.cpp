@@ -2,6 +2,7 @@
 // properties, a single style and a font, read as the profile component reads them for a new grid;
 // then a grid in those styles and properties, painted.
 #include "tests/fuzz/Fuzz.h"
+#include "tests/fuzz/FuzzArchive.h"
 #include "tests/fuzz/FuzzGrid.h"
 
 #include "framework/win/WinApp.h"
@@ -108,8 +109,11 @@ std::vector<std::string> GridProfileSeeds()
             many += "Style " + std::to_string(i) + "=1\r\n";
     for (int i = 0; i < 60; ++i)
         many += "[Styles.Style " + std::to_string(i) + "]\r\nValue=" + std::to_string(i) + "\r\n";
+    // A circle of two styles, and the standard style resting on one of them.
+    const std::string circle = "[Styles]\r\nA=1\r\nB=1\r\n#52768=1\r\n[Styles.A]\r\nBaseStyle=B\r\nValue=a\r\n"
+                               "[Styles.B]\r\nBaseStyle=A\r\n[Styles.#52768]\r\nBaseStyle=B\r\n";
     return {written, "[Grid]\r\nMargins=5, 6\r\nDistances=\r\n",
-            "[Styles]\r\n#52768=1\r\n[Styles.#52768]\r\nTextColor=255 0 0\r\nBaseStyle=#52768\r\n", many};
+            "[Styles]\r\n#52768=1\r\n[Styles.#52768]\r\nTextColor=255 0 0\r\nBaseStyle=#52768\r\n", many, circle};
 }
 
 std::vector<std::string> GridProfileTokens()
@@ -171,6 +175,12 @@ FuzzOutcome ReadGridProfile(const std::string& input)
     const BOOL bStyles = map.ReadProfile();
     if (!bStyles && map.GetStyleCount() != nStandardStyles)
         throw FuzzFault("a profile without styles changed the styles map");
+    // Whatever base styles a profile names, the map read is one a document stores and opens again.
+    if (!map.AreBaseStylesBounded())
+        throw FuzzFault("a styles map read from a profile rests on a circle of base styles or on too deep a chain");
+    CGXStylesMap stored;
+    if (!FuzzLoaded(StoredBytes([&](CArchive& ar) { map.Serialize(ar); }), [&](CArchive& ar) { stored.Serialize(ar); }))
+        throw FuzzFault("a styles map read from a profile, stored in an archive, is refused");
 
     auto* pProperties = new CGXProperties;
     param.SetProperties(pProperties, TRUE);

@@ -13,13 +13,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
 {
 const COLORREF kPicture = RGB(10, 200, 30);
+const COLORREF kOther = RGB(200, 20, 180);
 
 // A 4 x 4 bitmap file of 24 bits per pixel in one colour.
 std::vector<BYTE> BitmapFile()
@@ -48,16 +51,14 @@ std::vector<BYTE> BitmapFile()
     return bytes;
 }
 
-// A run-length bitmap file in one colour, nWidth (up to 255) x 4: each row one run and its end, then
-// the end of the bitmap. nSizeImage replaces the header's image size when given.
-std::vector<BYTE> RunLengthFile(DWORD nCompression, DWORD nSizeImage = 0, BYTE nWidth = 4)
+// A run-length bitmap file of the given bits, in three colours: white, the picture's and another.
+// nSizeImage replaces the header's image size when given.
+std::vector<BYTE> RunLengthFileOf(DWORD nCompression, LONG nWidth, LONG nHeight, const std::vector<BYTE>& bits,
+                                  DWORD nSizeImage = 0)
 {
-    const BOOL bFourBits = nCompression == BI_RLE4;
-    std::vector<BYTE> bits;
-    for (int nRow = 0; nRow < 4; ++nRow)
-        bits.insert(bits.end(), {nWidth, static_cast<BYTE>(bFourBits ? 0x11 : 0x01), 0, 0});
-    bits.insert(bits.end(), {0, 1});
-    const RGBQUAD palette[2] = {{255, 255, 255, 0}, {GetBValue(kPicture), GetGValue(kPicture), GetRValue(kPicture), 0}};
+    const RGBQUAD palette[3] = {{255, 255, 255, 0},
+                                {GetBValue(kPicture), GetGValue(kPicture), GetRValue(kPicture), 0},
+                                {GetBValue(kOther), GetGValue(kOther), GetRValue(kOther), 0}};
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
     file.bfType = 0x4D42;
@@ -65,18 +66,63 @@ std::vector<BYTE> RunLengthFile(DWORD nCompression, DWORD nSizeImage = 0, BYTE n
     file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
     info.biSize = sizeof info;
     info.biWidth = nWidth;
-    info.biHeight = 4;
+    info.biHeight = nHeight;
     info.biPlanes = 1;
-    info.biBitCount = bFourBits ? 4 : 8;
+    info.biBitCount = nCompression == BI_RLE4 ? 4 : 8;
     info.biCompression = nCompression;
     info.biSizeImage = nSizeImage != 0 ? nSizeImage : static_cast<DWORD>(bits.size());
-    info.biClrUsed = 2;
+    info.biClrUsed = 3;
     std::vector<BYTE> bytes(file.bfOffBits);
     std::memcpy(bytes.data(), &file, sizeof file);
     std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
     std::memcpy(bytes.data() + sizeof file + sizeof info, palette, sizeof palette);
     bytes.insert(bytes.end(), bits.begin(), bits.end());
     return bytes;
+}
+
+// Run-length codes: a run of n pixels in the picture's colour, the end of a row, the end of the bitmap
+// and a move up of n rows.
+void AddRun(std::vector<BYTE>& bits, DWORD nCompression, BYTE n)
+{
+    bits.insert(bits.end(), {n, static_cast<BYTE>(nCompression == BI_RLE4 ? 0x11 : 0x01)});
+}
+void AddEndOfLine(std::vector<BYTE>& bits) { bits.insert(bits.end(), {0, 0}); }
+void AddEndOfBitmap(std::vector<BYTE>& bits) { bits.insert(bits.end(), {0, 1}); }
+void AddMoveUp(std::vector<BYTE>& bits, BYTE n) { bits.insert(bits.end(), {0, 2, 0, n}); }
+
+// A run-length bitmap file in one colour, nWidth (up to 255) x 4: each row one run and its end, then
+// the end of the bitmap. nSizeImage replaces the header's image size when given.
+std::vector<BYTE> RunLengthFile(DWORD nCompression, DWORD nSizeImage = 0, BYTE nWidth = 4)
+{
+    std::vector<BYTE> bits;
+    for (int nRow = 0; nRow < 4; ++nRow)
+    {
+        AddRun(bits, nCompression, nWidth);
+        AddEndOfLine(bits);
+    }
+    AddEndOfBitmap(bits);
+    return RunLengthFileOf(nCompression, nWidth, 4, bits, nSizeImage);
+}
+
+// A run-length bitmap file whose runs paint four pixels of each of its top two rows and skip every
+// other pixel: each lower row with an end-of-line code, or all of them with moves of up to 255 rows.
+std::vector<BYTE> SkippingRunLengthFile(DWORD nCompression, LONG nWidth, LONG nHeight, bool bMoves)
+{
+    std::vector<BYTE> bits;
+    for (LONG nLeft = nHeight - 2; nLeft > 0;)
+    {
+        const LONG nRows = bMoves ? std::min<LONG>(nLeft, 255) : 1;
+        if (bMoves)
+            AddMoveUp(bits, static_cast<BYTE>(nRows));
+        else
+            AddEndOfLine(bits);
+        nLeft -= nRows;
+    }
+    AddRun(bits, nCompression, 4);
+    AddEndOfLine(bits);
+    AddRun(bits, nCompression, 4);
+    AddEndOfBitmap(bits);
+    return RunLengthFileOf(nCompression, nWidth, nHeight, bits);
 }
 
 // The file with its header claiming another size.
@@ -117,11 +163,13 @@ class DaoBitmapTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(grid.Open()); }
 
-    // Draws cell (1, 1) holding the attribute; whether its picture shows at the text area's corner.
-    BOOL DrawsPicture(CGXAbstractUserAttribute* pAttribute)
+    // Draws cell (1, 1) holding the attribute on the interior; the colours at the points, each from the
+    // text area's corner.
+    std::vector<COLORREF> DrawnAt(CGXAbstractUserAttribute* pAttribute, const std::vector<CPoint>& points,
+                                  COLORREF interior = RGB(255, 255, 255))
     {
         CGXStyle style;
-        style.SetControl(GX_IDS_CTRL_DAOBITMAP).SetInterior(RGB(255, 255, 255));
+        style.SetControl(GX_IDS_CTRL_DAOBITMAP).SetInterior(interior);
         style.SetUserAttributePtr(GX_IDS_UA_DAOBITMAP, pAttribute);
         grid.SetCell(1, 1, style);
         CGXControl* pCell = grid.GetRegisteredControl(GX_IDS_CTRL_DAOBITMAP);
@@ -130,8 +178,14 @@ protected:
         pCell->Draw(&canvas.dc, CRect(0, 0, 60, 20), 1, 1, composed, nullptr);
         const CRect rect(0, 0, 60, 20);
         const CPoint corner = pCell->GetCellRect(1, 1, &rect, &composed).TopLeft();
-        return canvas.At(corner.x + 1, corner.y + 1) == kPicture;
+        std::vector<COLORREF> colors;
+        for (const CPoint& point : points)
+            colors.push_back(canvas.At(corner.x + point.x, corner.y + point.y));
+        return colors;
     }
+
+    // Whether the picture shows at the text area's corner.
+    BOOL DrawsPicture(CGXAbstractUserAttribute* pAttribute) { return DrawnAt(pAttribute, {CPoint(1, 1)})[0] == kPicture; }
 
     BrowserGrid grid;
 };
@@ -181,8 +235,8 @@ TEST_F(DaoBitmapTest, BytesThatHoldNoWholeBitmapFileDrawNothing)
 }
 
 // Compressed bits are bounded by the header's image size: within the bytes they are drawn. The
-// platform expands them to the whole picture at every paint: a picture larger than its runs could
-// paint (at most 255 pixels a run) is not drawn.
+// platform expands them to the whole picture at every paint: a picture of more than 64 MB when
+// expanded is not drawn, however few bytes its runs take.
 TEST_F(DaoBitmapTest, ARunLengthBitmapIsDrawnWhenItsImageSizeLiesWithinTheBytes)
 {
     std::vector<BYTE> wrongDepth = RunLengthFile(BI_RLE8);
@@ -196,20 +250,25 @@ TEST_F(DaoBitmapTest, ARunLengthBitmapIsDrawnWhenItsImageSizeLiesWithinTheBytes)
         const char* what;
         std::vector<BYTE> bytes;
         BOOL drawn;
+        BOOL shown;  // the picture's colour at the corner: its top rows are painted
     } cases[] = {
-        {"8 bits", RunLengthFile(BI_RLE8), TRUE},
-        {"4 bits", RunLengthFile(BI_RLE4), TRUE},
-        {"8 bits behind a header", WithLeadingHeader(78, RunLengthFile(BI_RLE8)), TRUE},
-        {"image size past the bytes", RunLengthFile(BI_RLE8, 1000), FALSE},
-        {"no image size", noImageSize, FALSE},
-        {"image size wrapping round", RunLengthFile(BI_RLE8, 0xFFFFFFFF), FALSE},
-        {"24 bits", wrongDepth, FALSE},
-        {"8 bits, runs of 255 pixels", RunLengthFile(BI_RLE8, 0, 255), TRUE},
-        {"4 bits, runs of 255 pixels", RunLengthFile(BI_RLE4, 0, 255), TRUE},
-        {"8 bits claiming 30,000 x 30,000", Claiming(RunLengthFile(BI_RLE8), 30000, 30000), FALSE},
-        {"4 bits claiming 30,000 x 30,000", Claiming(RunLengthFile(BI_RLE4), 30000, 30000), FALSE},
-        {"8 bits claiming rows of 30,000", Claiming(RunLengthFile(BI_RLE8), 30000, 4), FALSE},
-        {"4 bits claiming 30,000 rows", Claiming(RunLengthFile(BI_RLE4), 4, 30000), FALSE},
+        {"8 bits", RunLengthFile(BI_RLE8), TRUE, TRUE},
+        {"4 bits", RunLengthFile(BI_RLE4), TRUE, TRUE},
+        {"8 bits behind a header", WithLeadingHeader(78, RunLengthFile(BI_RLE8)), TRUE, TRUE},
+        {"image size past the bytes", RunLengthFile(BI_RLE8, 1000), FALSE, FALSE},
+        {"no image size", noImageSize, FALSE, FALSE},
+        {"image size wrapping round", RunLengthFile(BI_RLE8, 0xFFFFFFFF), FALSE, FALSE},
+        {"24 bits", wrongDepth, FALSE, FALSE},
+        {"8 bits, runs of 255 pixels", RunLengthFile(BI_RLE8, 0, 255), TRUE, TRUE},
+        {"4 bits, runs of 255 pixels", RunLengthFile(BI_RLE4, 0, 255), TRUE, TRUE},
+        {"8 bits claiming 30,000 x 30,000", Claiming(RunLengthFile(BI_RLE8), 30000, 30000), FALSE, FALSE},
+        {"4 bits claiming 30,000 x 30,000", Claiming(RunLengthFile(BI_RLE4), 30000, 30000), FALSE, FALSE},
+        {"8 bits claiming rows of 30,000", Claiming(RunLengthFile(BI_RLE8), 30000, 4), TRUE, TRUE},
+        // The runs paint the bottom rows: the top ones, which the cell shows, are skipped.
+        {"4 bits claiming 30,000 rows", Claiming(RunLengthFile(BI_RLE4), 4, 30000), TRUE, FALSE},
+        {"8 bits, 8,192 x 8,192: 64 MB expanded", SkippingRunLengthFile(BI_RLE8, 8192, 8192, true), TRUE, TRUE},
+        {"8 bits, 8,192 x 8,193", SkippingRunLengthFile(BI_RLE8, 8192, 8193, true), FALSE, FALSE},
+        {"4 bits, 8,192 x 16,385", SkippingRunLengthFile(BI_RLE4, 8192, 16385, true), FALSE, FALSE},
     };
     for (const auto& c : cases)
     {
@@ -220,7 +279,66 @@ TEST_F(DaoBitmapTest, ARunLengthBitmapIsDrawnWhenItsImageSizeLiesWithinTheBytes)
         if (hDIB != nullptr)
             ::GlobalFree(hDIB);
         ::VariantClear(&variant);
-        EXPECT_EQ(DrawsPicture(ByteAttribute(c.bytes)), c.drawn) << c.what;
+        EXPECT_EQ(DrawsPicture(ByteAttribute(c.bytes)), c.shown) << c.what;
+    }
+}
+
+// A run-length picture may skip pixels with end-of-line codes, moves and its end: a picture of
+// 1,000 x 1,000 pixels whose rows are each one end-of-line code takes about two kilobytes. It is
+// drawn, and what its runs skip shows the cell's background.
+TEST_F(DaoBitmapTest, ARunLengthPictureThatSkipsMostOfItsPixelsIsDrawnOnTheBackground)
+{
+    const COLORREF interior = RGB(250, 240, 10);
+    for (DWORD nCompression : {DWORD(BI_RLE8), DWORD(BI_RLE4)})
+        for (bool bMoves : {false, true})
+        {
+            const std::vector<BYTE> bytes = SkippingRunLengthFile(nCompression, 1000, 1000, bMoves);
+            const char* what = nCompression == BI_RLE8 ? (bMoves ? "8 bits, moves" : "8 bits, ends of rows")
+                                                       : (bMoves ? "4 bits, moves" : "4 bits, ends of rows");
+            EXPECT_LT(bytes.size(), 2200u) << what;
+            // A painted pixel of the top rows, one skipped beside it, and one of a skipped row.
+            const std::vector<COLORREF> colors = DrawnAt(ByteAttribute(bytes), {CPoint(1, 1), CPoint(9, 1), CPoint(1, 5)}, interior);
+            EXPECT_EQ(colors[0], kPicture) << what;
+            EXPECT_EQ(colors[1], interior) << what;
+            EXPECT_EQ(colors[2], interior) << what;
+        }
+}
+
+// Every code of both depths paints its own pixels: runs (of two alternating colours at 4 bits),
+// pixels taken as they are (padded to a word), ends of rows, a move and the end of the bitmap. What
+// no code paints shows the cell's background.
+TEST_F(DaoBitmapTest, TheCodesOfARunLengthPicturePaintTheirPixels)
+{
+    const COLORREF interior = RGB(250, 240, 10);
+    // Rows from the bottom: two of the picture's and three as they are; a move of two pixels and two
+    // of the other colour; a run over the whole row.
+    const std::vector<BYTE> eightBits = {2, 1, 0, 3, 2, 0, 1, 0, 0, 0, 0, 2, 2, 0, 2, 2, 0, 0, 6, 1, 0, 1};
+    const std::vector<BYTE> fourBits = {2, 0x11, 0, 3, 0x20, 0x10, 0, 0, 0, 2, 2, 0, 2, 0x22, 0, 0, 6, 0x12, 0, 1};
+    const struct
+    {
+        DWORD nCompression;
+        const std::vector<BYTE>& bits;
+        const char* rows[3];  // from the top: P the picture's colour, O the other, W white, . the background
+    } cases[] = {
+        {BI_RLE8, eightBits, {"PPPPPP", "..OO..", "PPOWP."}},
+        {BI_RLE4, fourBits, {"POPOPO", "..OO..", "PPOWP."}},
+    };
+    for (const auto& c : cases)
+    {
+        std::vector<CPoint> points;
+        std::string expected;
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 6; ++x)
+            {
+                points.emplace_back(x, y);
+                expected += c.rows[y][x];
+            }
+        const std::vector<COLORREF> colors =
+            DrawnAt(ByteAttribute(RunLengthFileOf(c.nCompression, 6, 3, c.bits)), points, interior);
+        std::string drawn;
+        for (COLORREF color : colors)
+            drawn += color == kPicture ? 'P' : color == kOther ? 'O' : color == RGB(255, 255, 255) ? 'W' : color == interior ? '.' : '?';
+        EXPECT_EQ(drawn, expected) << (c.nCompression == BI_RLE8 ? "8 bits" : "4 bits");
     }
 }
 

@@ -16,7 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -609,6 +612,134 @@ TEST_F(GridDocSerializeTest, AStyleRestingOnALaterStyleKeepsItsBaseStyle)
 
     // Stored again, the loaded map gives the same bytes.
     EXPECT_EQ(StoredObject(loaded), StoredObject(map));
+}
+
+namespace
+{
+// Each style's name with the name of the style it rests on ("" for none).
+std::map<std::string, std::string> BaseStyleNames(const CGXStylesMap& map)
+{
+    std::map<std::string, std::string> links;
+    for (POSITION pos = map.GetStartPosition(); pos != nullptr;)
+    {
+        WORD nStyleId = 0;
+        const CGXStylesMapEntry* pEntry = nullptr;
+        map.GetNextStyle(pos, nStyleId, pEntry);
+        UINT nResourceId = 0;
+        LPCTSTR pszBase =
+            pEntry->pStyle->GetIncludeBaseStyle() ? map.GetStyleName(pEntry->pStyle->GetBaseStyle(), nResourceId) : nullptr;
+        links[static_cast<LPCTSTR>(pEntry->sName)] = pszBase != nullptr ? pszBase : "";
+    }
+    return links;
+}
+
+// A cell resting on the named style, composed through the map.
+CGXStyle ComposedOn(const CGXStylesMap& map, LPCTSTR pszName)
+{
+    WORD nStyleId = 0;
+    EXPECT_TRUE(map.LookupStyleId(pszName, nStyleId)) << pszName;
+    CGXStyle cell;
+    cell.SetBaseStyle(nStyleId);
+    cell.ResolveBaseStyles(&map);
+    return cell;
+}
+
+// Rests each style of a pair on the other of the pair. The styles not registered yet are registered
+// in the order they come, first those that rest on others. Each style gets a user attribute of its
+// own, so that a cell in a style holds one of every style it composes.
+void RestOn(CGXStylesMap& map, const std::vector<std::pair<CString, CString>>& links)
+{
+    std::vector<CString> names;
+    for (const auto& link : links)
+        names.push_back(link.first);
+    for (const auto& link : links)
+        names.push_back(link.second);
+    WORD nAttribute = 1000;
+    for (const CString& name : names)
+    {
+        WORD nStyleId = 0;
+        CGXStyle* pStyle = nullptr;
+        if (map.LookupStyleId(name, nStyleId))
+            continue;
+        nStyleId = map.RegisterStyle(name, CGXStyle());
+        ASSERT_TRUE(map.LookupStyle(nStyleId, pStyle));
+        pStyle->SetUserAttribute(nAttribute++, name);
+    }
+    for (const auto& link : links)
+    {
+        WORD nStyleId = 0;
+        WORD nBaseId = 0;
+        CGXStyle* pStyle = nullptr;
+        ASSERT_TRUE(map.LookupStyleId(link.first, nStyleId) && map.LookupStyleId(link.second, nBaseId) &&
+                    map.LookupStyle(nStyleId, pStyle));
+        pStyle->SetBaseStyle(nBaseId);
+        if (pStyle->GetUserAttributeMap() == nullptr)
+            pStyle->SetUserAttribute(nAttribute++, link.first);
+    }
+}
+
+// A chain of nStyles, "<prefix> 0" .. "<prefix> n-1", each resting on the next: registered from the
+// top (0 first) or from the bottom (n-2 first, n-1 last).
+std::vector<std::pair<CString, CString>> ChainOfStyles(LPCTSTR pszPrefix, UINT nStyles, bool bFromTheTop)
+{
+    std::vector<std::pair<CString, CString>> links;
+    for (UINT i = 0; i + 1 < nStyles; ++i)
+    {
+        CString name, base;
+        name.Format("%s %u", pszPrefix, i);
+        base.Format("%s %u", pszPrefix, i + 1);
+        links.emplace_back(name, base);
+    }
+    if (!bFromTheTop)
+        std::reverse(links.begin(), links.end());
+    return links;
+}
+}  // namespace
+
+// A program may rest its base styles on a circle of them, or on a chain deeper than a loaded map may
+// hold; so may a profile of an earlier version. Stored, such a map loads again: walked from its first
+// registered style, a circle is stored without its last link and a chain without the link past the
+// bound's last style, so that the first style composes as it did. The program's map keeps its links.
+TEST_F(GridDocSerializeTest, BaseStylesInACircleOrBeyondTheBoundAreStoredAsAMapThatLoads)
+{
+    const UINT nBound = CGXStylesMap::nMaxBaseStyleDepth;
+    CString beyondTop, beyondBottom;
+    beyondTop.Format("Top %u", nBound - 1);
+    beyondBottom.Format("Bottom %u", 300 - nBound - 1);
+    const struct
+    {
+        const char* what;
+        std::vector<std::pair<CString, CString>> links;  // style, the style it rests on
+        CString first;                                 // the first style of the walks
+        CString unlinked;                              // the style stored on no base style
+    } cases[] = {
+        {"a circle of two", {{"A", "B"}, {"B", "A"}}, "A", "B"},
+        {"a style on itself", {{"Self", "Self"}}, "Self", "Self"},
+        {"a style on a circle of three", {{"On", "C1"}, {"C1", "C2"}, {"C2", "C3"}, {"C3", "C1"}}, "On", "C3"},
+        {"a circle through the standard styles, named by string-table ids",
+         {{"Standard", "Row Header"}, {"Row Header", "Standard"}}, "Standard", "Row Header"},
+        {"300 styles registered from the top", ChainOfStyles("Top", 300, true), "Top 0", beyondTop},
+        {"300 styles registered from the bottom", ChainOfStyles("Bottom", 300, false), "Bottom 298", beyondBottom},
+    };
+    for (const auto& c : cases)
+    {
+        CGXStylesMap map;
+        map.CreateStandardStyles();
+        RestOn(map, c.links);
+        const std::map<std::string, std::string> links = BaseStyleNames(map);
+        ASSERT_FALSE(links.at(static_cast<LPCTSTR>(c.unlinked)).empty()) << c.what;
+        const Bytes bytes = StoredObject(map);
+        EXPECT_EQ(BaseStyleNames(map), links) << c.what;
+
+        CGXStylesMap loaded;
+        ASSERT_EQ(ArchiveCauseOf([&] { LoadObject(loaded, bytes); }), -1) << c.what;
+        std::map<std::string, std::string> expected = links;
+        expected[static_cast<LPCTSTR>(c.unlinked)].clear();
+        EXPECT_EQ(BaseStyleNames(loaded), expected) << c.what;
+        const CGXStyle before = ComposedOn(map, c.first);
+        const CGXStyle after = ComposedOn(loaded, c.first);
+        EXPECT_TRUE(before.CompareSubset(after) && after.CompareSubset(before)) << c.what;
+    }
 }
 
 TEST_F(GridDocSerializeTest, ASchema1StylesMapHasNoUserAttributes)

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -130,6 +131,52 @@ TEST_P(GridProfileTest, BaseStylesComeBackUnderTheirNamesAndStringTableIds)
     ASSERT_NE(pStandard, nullptr);
     EXPECT_TRUE(pStandard->GetIncludeFont());
     EXPECT_TRUE(pStandard->GetIncludeInterior());
+}
+
+// A profile names base styles freely, and an earlier version wrote a circle of them as a program made
+// it. Read, the circle loses the link back to the first of its styles read, as a stored map would;
+// every style, and every other link, is read.
+TEST_P(GridProfileTest, AProfileWithACircleOfBaseStylesLoadsItsOtherStyles)
+{
+    CGXStylesMap written;
+    written.CreateStandardStyles();
+    const WORD nA = written.RegisterStyle("A", CGXStyle().SetValue("a"));
+    const WORD nB = written.RegisterStyle("B", CGXStyle().SetValue("b").SetBaseStyle(nA));
+    written.RegisterStyle("Other", CGXStyle().SetValue("other").SetBaseStyle(written.m_wStyleRowHeader));
+    CGXStyle* pA = nullptr;
+    ASSERT_TRUE(written.LookupStyle(nA, pA));
+    pA->SetBaseStyle(nB);
+    written.WriteProfile();
+
+    CGXStylesMap read;
+    ASSERT_TRUE(read.ReadProfile());
+    EXPECT_TRUE(read.AreBaseStylesBounded());
+    WORD nRowHeader = 0;
+    ASSERT_TRUE(read.LookupResourceStyleId(GX_IDS_STYLE_ROWHEADER, nRowHeader));
+    WORD nOther = 0;
+    ASSERT_TRUE(read.LookupStyleId("Other", nOther));
+    const CGXStyle* pOther = nullptr;
+    ASSERT_TRUE(read.LookupStyle(nOther, pOther));
+    EXPECT_STREQ(pOther->GetValue(), "other");
+    ASSERT_TRUE(pOther->GetIncludeBaseStyle());
+    EXPECT_EQ(pOther->GetBaseStyle(), nRowHeader);
+
+    // Of the circle, the style read first keeps its link and the other loses it; both keep the rest.
+    WORD nReadA = 0;
+    WORD nReadB = 0;
+    ASSERT_TRUE(read.LookupStyleId("A", nReadA));
+    ASSERT_TRUE(read.LookupStyleId("B", nReadB));
+    const WORD nFirst = std::min(nReadA, nReadB);
+    const WORD nSecond = std::max(nReadA, nReadB);
+    const CGXStyle* pFirst = nullptr;
+    const CGXStyle* pSecond = nullptr;
+    ASSERT_TRUE(read.LookupStyle(nFirst, pFirst));
+    ASSERT_TRUE(read.LookupStyle(nSecond, pSecond));
+    ASSERT_TRUE(pFirst->GetIncludeBaseStyle());
+    EXPECT_EQ(pFirst->GetBaseStyle(), nSecond);
+    EXPECT_FALSE(pSecond->GetIncludeBaseStyle());
+    EXPECT_STREQ(pFirst->GetValue(), nFirst == nReadA ? "a" : "b");
+    EXPECT_STREQ(pSecond->GetValue(), nFirst == nReadA ? "b" : "a");
 }
 
 TEST_P(GridProfileTest, AStyleWithoutAttributesDeletesItsEntries)

@@ -1,5 +1,5 @@
-// Deliberate heap faults, for the check that the heap-checked pass fails the test that makes one.
-// Only that check's own tests run this program; it is no part of the suite's test modules.
+// Deliberate heap faults, for the checks that the heap-checked pass fails the test that makes one.
+// Only those checks' own tests run this program; it is no part of the suite's test modules.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,4 +33,21 @@ TEST(HeapFault, AWriteOneBytePastABlock)
 {
     volatile char* pBlock = Block(13);
     pBlock[13] = 'x';
+}
+
+// Faults that the heap refuses and reports on its channels, leaving every heap whole: only the pass's
+// watch on Wine's output can fail them.
+TEST(HeapFault, ADoubleFree)
+{
+    // Through a volatile pointer, so the compiler neither warns of the second free nor drops it.
+    char* volatile pBlock = static_cast<char*>(std::malloc(24));
+    std::free(pBlock);
+    std::free(pBlock);
+}
+
+TEST(HeapFault, AFreeOfMemoryNoHeapGave)
+{
+    static char notABlock[64];
+    char* volatile pNotABlock = notABlock + 32;
+    std::free(pNotABlock);
 }
