@@ -217,7 +217,9 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, G
         const unsigned long long nCells = static_cast<unsigned long long>(nRows) * nCols;
         if (nCells < 0x7FFFFFFFull && nRows < 0x8000 && nCols < 0x8000)
         {
-            if (!SaveStylesForUndo(cells, nType, pUndoStyles))
+            // Cells are kept as typed, so that a data object that computes values (a formula sheet)
+            // gets back the formulas, not the values they showed.
+            if (!SaveStylesForUndo(cells, nType == 0 ? gxDetectValueType : nType, pUndoStyles))
                 return FALSE;
         }
         else if (AfxMessageBox(GX_IDS_UNDOTOOLARGE, MB_OKCANCEL) == IDCANCEL)

@@ -169,17 +169,17 @@ protected:
         PumpPendingMessages();
     }
     // Column B's first cell filled down to the row, its fill handle dragged with the mouse; the first
-    // view fills the frame so that the cells are on screen.
-    void FillDownFromB1(ROWCOL nToRow)
+    // view fills the frame so that the cells are on screen. The fill flags: 1 fills values, 2 styles.
+    void FillDownFromB1(ROWCOL nToRow, const char* pszFillFlags = "1")
     {
         if (!m_bFillReady)
         {
             app.GetMainFrame()->MoveWindow(0, 0, 1270, 880);
             app.GetMainFrame()->MDIMaximize(View(0).GetParentFrame());
-            Command(ID_GRIDHOST_FILLOPTIONS, {"1"});
             Command(ID_GRIDHOST_SPREADSHEETFRAME);
             m_bFillReady = TRUE;
         }
+        Command(ID_GRIDHOST_FILLOPTIONS, {pszFillFlags});
         Select(1, 2, 1, 2);
         const CRect source = Cell(1, 2);
         const CRect target = Cell(nToRow, 2);
@@ -638,6 +638,41 @@ TEST_F(GridHostFormulaTest, ACommandOverFormulasLeavesTheirValuesUpToDateAndUndo
         EXPECT_EQ(Shown(2, 2), "23");
         EXPECT_EQ(Shown(1, 3), "21");
         EXPECT_TRUE(box.calls.empty()) << box.calls.front().text;
+    }
+}
+
+// Values stored over formulas otherwise than by a paste, typing or Clear (through the programming
+// interface, or by a fill that copies the styles) are undone to the formulas, not to the values the
+// formulas showed.
+TEST_F(GridHostFormulaTest, UndoOfValuesStoredOverFormulasBringsTheFormulasBack)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFormulaHost());
+    struct Case
+    {
+        const char* name;
+        std::function<void()> command;
+        const char* b2Shown;
+        const char* b2Stored;
+    } const cases[] = {
+        // A string stored through the interface is a text, not a number to compute with.
+        {"values through the programming interface", [&] { View(0).SetValueRange(CGXRange(1, 2, 2, 2), "7"); },
+         "7", "'7"},
+        {"a fill of the styles", [&] { FillDownFromB1(2, "2"); }, "21", "21"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(TypeOverFormulasSample());
+        c.command();
+        ASSERT_EQ(Shown(2, 2), c.b2Shown);
+        ASSERT_EQ(Formula(2, 2), c.b2Stored);
+
+        Command(ID_EDIT_UNDO);
+        EXPECT_EQ(Formula(1, 2), "=A1*2+1");
+        EXPECT_EQ(Formula(2, 2), "=A2*2+1");
+        EXPECT_EQ(Shown(2, 2), "23");
+        Type(2, 1, "12");
+        EXPECT_EQ(Shown(2, 2), "25") << "B2 follows A2 again";
     }
 }
 
