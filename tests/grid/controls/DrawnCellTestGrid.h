@@ -57,8 +57,16 @@ public:
     }
     void Char(UINT nChar) { ::SendMessageA(m_hWnd, WM_CHAR, nChar, 1); }
     // What the screen shows at a point of the grid window, the windows over the grid included.
+    // Wine hands what windows painted to the X server when the thread finds its queue empty, so the
+    // queue is run dry before the screen is read.
     COLORREF ScreenPixel(CPoint point)
     {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
         ::ClientToScreen(m_hWnd, &point);
         const HDC hScreen = ::GetDC(nullptr);
         const COLORREF color = ::GetPixel(hScreen, point.x, point.y) & 0xFFFFFF;
