@@ -27,12 +27,6 @@ BOOL IsRunLength(const BITMAPINFOHEADER& header)
            (header.biCompression == BI_RLE4 && header.biBitCount == 4);
 }
 
-// Bytes of a row of pixels of the depth, to a whole DWORD.
-unsigned long long Stride(LONG nWidth, WORD nBitCount)
-{
-    return ((static_cast<unsigned long long>(nWidth) * nBitCount + 31) / 32) * 4;
-}
-
 // Whether a packed DIB of nSize bytes holds its whole header, colour table and bits.
 BOOL IsWholeDIB(const BYTE* pDIB, size_t nSize)
 {
@@ -65,7 +59,7 @@ BOOL IsWholeDIB(const BYTE* pDIB, size_t nSize)
     if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER))
         nOffset += 3 * sizeof(DWORD);
     const long long nHeight = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
-    const unsigned long long nPictureBytes = Stride(header.biWidth, header.biBitCount) * static_cast<unsigned long long>(nHeight);
+    const unsigned long long nPictureBytes = GXGetDibStride(header.biWidth, header.biBitCount) * static_cast<unsigned long long>(nHeight);
     // Compressed bits are read no further than the header's image size (run-length bitmaps are
     // stored bottom-up only). Their runs may skip any number of pixels: the bound is the picture they
     // are expanded to.
@@ -82,7 +76,7 @@ public:
     CNewDIB(LONG nWidth, LONG nHeight, WORD nBitCount, const RGBQUAD* pColors, UINT nColors)
     {
         const size_t nHeader = sizeof(BITMAPINFOHEADER) + nColors * sizeof(RGBQUAD);
-        m_nStride = static_cast<size_t>(Stride(nWidth, nBitCount));
+        m_nStride = static_cast<size_t>(GXGetDibStride(nWidth, nBitCount));
         const size_t nBits = m_nStride * static_cast<size_t>(nHeight);
         m_hDIB = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, nHeader + nBits);
         BYTE* pDIB = m_hDIB != nullptr ? static_cast<BYTE*>(::GlobalLock(m_hDIB)) : nullptr;
@@ -149,7 +143,7 @@ public:
             if (nCount > 0)
             {
                 for (UINT n = 0; n < nCount && m_nX < m_nWidth; ++n)
-                    Put(m_bFourBits ? ((n & 1) != 0 ? nCode & 0x0F : nCode >> 4) : nCode);
+                    Put(m_bFourBits ? Nibble(nCode, n) : nCode);
                 continue;
             }
             switch (nCode)
@@ -174,7 +168,7 @@ public:
                 if (i + nBytes > nRuns)
                     return;
                 for (UINT n = 0; n < nCode && m_nX < m_nWidth; ++n)
-                    Put(m_bFourBits ? ((n & 1) != 0 ? pRuns[i + n / 2] & 0x0F : pRuns[i + n / 2] >> 4) : pRuns[i + n]);
+                    Put(m_bFourBits ? Nibble(pRuns[i + n / 2], n) : pRuns[i + n]);
                 i += (nBytes + 1) & ~size_t(1);
                 break;
             }
@@ -184,6 +178,9 @@ public:
 
 private:
     static constexpr RGBQUAD kMaskColors[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+
+    // The nth of the 4-bit pixels that alternate through a byte: the high half first.
+    static BYTE Nibble(BYTE byte, UINT n) { return static_cast<BYTE>((n & 1) != 0 ? byte & 0x0F : byte >> 4); }
 
     void Put(BYTE nIndex)
     {

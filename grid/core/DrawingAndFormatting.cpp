@@ -226,7 +226,7 @@ BOOL CGXDrawingAndFormatting::LoadBitmapResource(CBitmap& bitmap, LPCTSTR pszRes
     if (pHeader->biSize < sizeof(BITMAPINFOHEADER) || pHeader->biWidth <= 0 || pHeader->biHeight == 0 ||
         nHeaderSize > nSize)
         return FALSE;
-    const size_t nStride = ((static_cast<size_t>(pHeader->biWidth) * pHeader->biBitCount + 31) / 32) * 4;
+    const size_t nStride = static_cast<size_t>(GXGetDibStride(pHeader->biWidth, pHeader->biBitCount));
     const size_t nRows = static_cast<size_t>(pHeader->biHeight < 0 ? -pHeader->biHeight : pHeader->biHeight);
     if (pHeader->biCompression == BI_RGB && nHeaderSize + nStride * nRows > nSize)
         return FALSE;

@@ -105,6 +105,11 @@ public:
 // The colour-table entries of a packed DIB's header: its colours-used field, else 2, 16 or 256 for
 // 1, 4 or 8 bits per pixel, else none.
 UINT GXGetDibNumColors(const BITMAPINFOHEADER* pHeader);
+// The bytes of a row of a DIB's pixels of that width and depth, padded to a whole DWORD.
+inline unsigned long long GXGetDibStride(LONG nWidth, WORD nBitCount)
+{
+    return ((static_cast<unsigned long long>(nWidth) * nBitCount + 31) / 32) * 4;
+}
 
 CRect GXDrawCenteredCaption(CDC* pDC, CRect rect, BOOL bFrame, LPCTSTR pszCaption, UINT nFormat);
 

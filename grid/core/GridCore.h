@@ -1656,20 +1656,10 @@ private:
     BOOL m_bOldLock;
 };
 
-// Reads of cell styles that want the cells' attributes, not their values (the control of a cell, the
-// style handed to it while a value is stored): for the scope a value that waits for a held
-// recalculation is not worked out for them (CGXData::ReadValuesAsTheyStand).
-class CGXValuesAsTheyStand
-{
-public:
-    explicit CGXValuesAsTheyStand(CGXGridCore* pGrid);
-    ~CGXValuesAsTheyStand();
-    CGXValuesAsTheyStand(const CGXValuesAsTheyStand&) = delete;
-    CGXValuesAsTheyStand& operator=(const CGXValuesAsTheyStand&) = delete;
-
-private:
-    CGXData* m_pData;
-};
+// The cell's effective style (BuildEffectiveStyle) for a read that wants the cell's attributes, not
+// its value: its control, and the style handed to that control while a value is stored. A value that
+// waits for a held recalculation is taken as it stands, not worked out (CGXData::ReadValuesAsTheyStand).
+void GXBuildStyleAsItStands(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style);
 
 // An undo transaction (BeginTrans) that the command ends itself with Commit or Rollback; one that an
 // exception leaves open is committed with the scope, so that what was done can be undone and later

@@ -728,18 +728,6 @@ void CGXLockUpdateScope::Restore()
         pGrid->SetLockUpdate(m_bOldLock);
 }
 
-CGXValuesAsTheyStand::CGXValuesAsTheyStand(CGXGridCore* pGrid) : m_pData(pGrid->GetData())
-{
-    if (m_pData != nullptr)
-        m_pData->ReadValuesAsTheyStand(TRUE);
-}
-
-CGXValuesAsTheyStand::~CGXValuesAsTheyStand()
-{
-    if (m_pData != nullptr)
-        m_pData->ReadValuesAsTheyStand(FALSE);
-}
-
 CGXTransactionScope::CGXTransactionScope(CGXGridCore* pGrid, LPCTSTR pszName, BOOL bBegin)
     : m_pGrid(pGrid), m_bOpen(bBegin)
 {

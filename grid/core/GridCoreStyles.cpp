@@ -15,6 +15,27 @@
 
 #include <cstdlib>
 
+void GXBuildStyleAsItStands(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style)
+{
+    struct AsTheyStand
+    {
+        CGXData* pData;
+        explicit AsTheyStand(CGXData* pTheData) : pData(pTheData)
+        {
+            if (pData != nullptr)
+                pData->ReadValuesAsTheyStand(TRUE);
+        }
+        ~AsTheyStand()
+        {
+            if (pData != nullptr)
+                pData->ReadValuesAsTheyStand(FALSE);
+        }
+        AsTheyStand(const AsTheyStand&) = delete;
+        AsTheyStand& operator=(const AsTheyStand&) = delete;
+    } const asTheyStand(pGrid->GetData());
+    pGrid->BuildEffectiveStyle(nRow, nCol, style, TRUE);
+}
+
 BOOL CGXGridCore::GetStoredStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, GXModifyType mode, int nType)
 {
     CGXData* pData = GetData();
@@ -162,11 +183,7 @@ BOOL CGXGridCore::StoreStyleRangeCells(const CGXRange& cells, const CGXStyle* pS
             else
             {
                 const CGXPoolStyle composed(this);
-                {
-                    // The cell's control is what is wanted here, and the style it is handed.
-                    const CGXValuesAsTheyStand asTheyStand(this);
-                    BuildEffectiveStyle(nRow, nCol, *composed, TRUE);
-                }
+                GXBuildStyleAsItStands(this, nRow, nCol, *composed);
                 const WORD nControl = pCellStyle->GetIncludeControl() ? pCellStyle->GetControl()
                                       : composed->GetIncludeControl() ? composed->GetControl()
                                                                       : 0;
@@ -380,11 +397,7 @@ BOOL CGXGridCore::SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& 
                                        const CGXStyle* pOldStyle)
 {
     const CGXPoolStyle composed(this);
-    {
-        // The cell's control is what is wanted here, and the style it is handed.
-        const CGXValuesAsTheyStand asTheyStand(this);
-        BuildEffectiveStyle(nRow, nCol, *composed, TRUE);
-    }
+    GXBuildStyleAsItStands(this, nRow, nCol, *composed);
     CGXControl* pControl = GetRegisteredControl(composed->GetIncludeControl() ? composed->GetControl() : 0);
     return pControl != nullptr &&
            pControl->SetControlText(nRow, nCol, text, nFlags, pOldStyle ? pOldStyle : composed.Get());

@@ -237,11 +237,7 @@ BOOL CGXGridTextDataExchangeImp::PasteTextFromBuffer(CGXGridCore* pGrid, LPCSTR 
             }
             if (bStore)
             {
-                {
-                    // The style the cell's control stores the text with, not its value.
-                    const CGXValuesAsTheyStand asTheyStand(pGrid);
-                    pGrid->BuildEffectiveStyle(nRow, nCol, *style, TRUE);
-                }
+                GXBuildStyleAsItStands(pGrid, nRow, nCol, *style);
                 // A FALSE answer only says the cell held that text already.
                 pGrid->PasteTextRowCol(nRow, nCol, CellTextFrom(pCell, p, bEscape), GX_INVALIDATE, style.Get());
                 nMaxCol = nCol > nMaxCol ? nCol : nMaxCol;

@@ -41,6 +41,13 @@ protected:
         Cell(name, nRow, nCol);
         return sheet.StoreTypedTextRowCol(nRow, nCol, text) != FALSE;
     }
+    // Stored as a command of many cells stores a value: through the data object's style store.
+    void StoreValue(ROWCOL nRow, ROWCOL nCol, const char* text)
+    {
+        CGXStyle typed;
+        typed.SetValue(text);
+        ASSERT_TRUE(static_cast<CGXData&>(sheet).StoreStyleRowCol(nRow, nCol, &typed, gxOverride, gxDetectValueType));
+    }
     std::string Shown(const char* name)
     {
         ROWCOL nRow = 0, nCol = 0;
@@ -702,11 +709,6 @@ TEST_F(FormulaSheetTest, AValueStoredAsTheGridStoresItTakesItsFormulasAlong)
 TEST_F(FormulaSheetTest, StoresUnderAHoldAreWorkedOutOnceWhenItEnds)
 {
     CGXData& data = sheet;
-    auto store = [&](ROWCOL nRow, ROWCOL nCol, const char* text) {
-        CGXStyle typed;
-        typed.SetValue(text);
-        ASSERT_TRUE(data.StoreStyleRowCol(nRow, nCol, &typed, gxOverride, gxDetectValueType));
-    };
     ASSERT_TRUE(Type("A1", "2"));
     ASSERT_TRUE(Type("B1", "=A1*3"));
     ASSERT_EQ(Shown("B1"), "6");
@@ -714,7 +716,7 @@ TEST_F(FormulaSheetTest, StoresUnderAHoldAreWorkedOutOnceWhenItEnds)
 
     data.HoldRecalc(TRUE);
     data.HoldRecalc(TRUE);
-    store(1, 1, "5");
+    StoreValue(1, 1, "5");
     EXPECT_TRUE(data.IsRecalcHeld());
     EXPECT_FALSE(data.IsCellChanged(1, 2)) << "nothing worked out yet";
     data.HoldRecalc(FALSE);
@@ -728,14 +730,14 @@ TEST_F(FormulaSheetTest, StoresUnderAHoldAreWorkedOutOnceWhenItEnds)
 
     // A formula read while held (Replace All reads on after a replaced cell) shows the stores so far.
     data.HoldRecalc(TRUE);
-    store(1, 1, "7");
+    StoreValue(1, 1, "7");
     EXPECT_EQ(Shown("B1"), "21");
     data.HoldRecalc(FALSE);
 
     // In manual mode the end of a hold works nothing out either.
     ASSERT_TRUE(sheet.SetManualRecalc(TRUE));
     data.HoldRecalc(TRUE);
-    store(1, 1, "1");
+    StoreValue(1, 1, "1");
     data.HoldRecalc(FALSE);
     EXPECT_EQ(Shown("B1"), "21");
     sheet.RecalcSheet(TRUE);
@@ -750,11 +752,6 @@ TEST_F(FormulaSheetTest, StoresUnderAHoldAreWorkedOutOnceWhenItEnds)
 TEST_F(FormulaSheetTest, AReadUnderAHoldBringsUpToDateWhatItsValueDependsOnAndReportsNothingHalfDone)
 {
     CGXData& data = sheet;
-    auto store = [&](ROWCOL nRow, ROWCOL nCol, const char* text) {
-        CGXStyle typed;
-        typed.SetValue(text);
-        ASSERT_TRUE(data.StoreStyleRowCol(nRow, nCol, &typed, gxOverride, gxDetectValueType));
-    };
     ASSERT_TRUE(Type("A1", "2"));
     ASSERT_TRUE(Type("A2", "3"));
     ASSERT_TRUE(Type("B1", "=A1*10"));
@@ -770,7 +767,7 @@ TEST_F(FormulaSheetTest, AReadUnderAHoldBringsUpToDateWhatItsValueDependsOnAndRe
     sheet.ArmMessage();
 
     data.HoldRecalc(TRUE);
-    store(1, 1, "3");
+    StoreValue(1, 1, "3");
     data.ReadValuesAsTheyStand(TRUE);
     EXPECT_EQ(Shown("C1"), "21") << "as it stands";
     data.ReadValuesAsTheyStand(FALSE);
@@ -778,7 +775,7 @@ TEST_F(FormulaSheetTest, AReadUnderAHoldBringsUpToDateWhatItsValueDependsOnAndRe
     EXPECT_EQ(Shown("B1"), "30");
     EXPECT_FALSE(data.IsCellChanged(1, 4)) << "D1 is neither read nor worked out yet";
     EXPECT_EQ(Shown("E1"), "Error!") << "the cells as they are half-way";
-    store(2, 1, "5");
+    StoreValue(2, 1, "5");
     EXPECT_EQ(Shown("E1"), "-0.5");
     data.HoldRecalc(FALSE);
     EXPECT_TRUE(data.IsCellChanged(1, 4));
@@ -786,7 +783,7 @@ TEST_F(FormulaSheetTest, AReadUnderAHoldBringsUpToDateWhatItsValueDependsOnAndRe
     EXPECT_EQ(Message(), "(armed)") << "nothing of the half-done state";
 
     data.HoldRecalc(TRUE);
-    store(1, 1, "5");
+    StoreValue(1, 1, "5");
     EXPECT_EQ(Shown("E1"), "Error!");
     EXPECT_EQ(Message(), "(armed)");
     data.HoldRecalc(FALSE);
